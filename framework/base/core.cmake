@@ -1,0 +1,3 @@
+list(APPEND FW_BASE_PORTABLE
+  ${CMAKE_CURRENT_LIST_DIR}/Object.cpp
+)
