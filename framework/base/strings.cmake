@@ -1,0 +1,2 @@
+list(APPEND FW_BASE_PORTABLE
+     ${CMAKE_CURRENT_LIST_DIR}/String.cpp)
