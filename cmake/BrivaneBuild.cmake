@@ -1,0 +1,115 @@
+# Build-wide settings shared by the Windows (i686 cross) and native builds.
+#
+# Each source folder lists its files in two groups: portable sources build in
+# both builds, window sources only in the Windows build.
+
+if(WIN32)
+  set(BRIVANE_WINDOWS ON)
+  set(BRIVANE_NATIVE OFF)
+else()
+  set(BRIVANE_WINDOWS OFF)
+  set(BRIVANE_NATIVE ON)
+endif()
+
+option(BRIVANE_SANITIZE "Build native code with ASan and UBSan" ON)
+
+# Same floating point in both builds, so numbers and their printed text agree.
+add_compile_options(-msse2 -mfpmath=sse -ffp-contract=off -Wall -Wextra -Wno-unused-parameter)
+
+if(BRIVANE_WINDOWS)
+  add_compile_definitions(__USE_MINGW_ANSI_STDIO=1 WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0600
+                          NOMINMAX STRICT)
+  add_link_options(-static -static-libgcc -static-libstdc++)
+  # Tests and tools run under Wine in a private prefix inside this build folder.
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine-run.sh)
+elseif(BRIVANE_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    # Coverage for the libFuzzer targets, which link the same libraries.
+    add_compile_options(-fsanitize=fuzzer-no-link)
+  endif()
+endif()
+
+# GoogleTest from Debian's sources, built for whichever target this build has.
+set(BRIVANE_GTEST_SOURCE "/usr/src/googletest" CACHE PATH "GoogleTest source tree")
+function(brivane_enable_gtest)
+  if(TARGET gtest)
+    return()
+  endif()
+  set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  if(BRIVANE_WINDOWS)
+    set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+  endif()
+  add_subdirectory(${BRIVANE_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+endfunction()
+
+# brivane_library(NAME PORTABLE files... WINDOWS files... LIBS libs...)
+# A library whose window sources are dropped from the native build. A library
+# with no sources left in this build becomes an interface library so that
+# dependants still link.
+function(brivane_library name)
+  cmake_parse_arguments(A "" "" "PORTABLE;WINDOWS;LIBS;WINLIBS" ${ARGN})
+  set(srcs ${A_PORTABLE})
+  if(BRIVANE_WINDOWS)
+    list(APPEND srcs ${A_WINDOWS})
+  endif()
+  if(srcs)
+    add_library(${name} STATIC ${srcs})
+    target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+    target_link_libraries(${name} PUBLIC ${A_LIBS})
+    if(BRIVANE_WINDOWS AND A_WINLIBS)
+      target_link_libraries(${name} PUBLIC ${A_WINLIBS})
+    endif()
+  else()
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${CMAKE_SOURCE_DIR})
+    target_link_libraries(${name} INTERFACE ${A_LIBS})
+  endif()
+endfunction()
+
+# brivane_test(NAME [WINDOWS_ONLY] SOURCES files... LIBS libs...)
+# One test executable is one ctest entry: each Wine start costs about half a
+# second, so test cases are not registered one by one.
+function(brivane_test name)
+  cmake_parse_arguments(A "WINDOWS_ONLY" "" "SOURCES;LIBS" ${ARGN})
+  if(A_WINDOWS_ONLY AND NOT BRIVANE_WINDOWS)
+    return()
+  endif()
+  brivane_enable_gtest()
+  add_executable(${name} ${A_SOURCES})
+  target_link_libraries(${name} PRIVATE ${A_LIBS} gtest gtest_main)
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
+  target_compile_definitions(${name} PRIVATE
+      BRIVANE_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+      BRIVANE_REALDATA_DIR="${CMAKE_SOURCE_DIR}/../shared/realdata")
+  if(BRIVANE_WINDOWS)
+    target_link_options(${name} PRIVATE -mconsole)
+  endif()
+  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+  set_tests_properties(${name} PROPERTIES TIMEOUT 900)
+endfunction()
+
+# brivane_tool(NAME SOURCES files... LIBS libs...): a console helper program
+# used by tests, built in both builds.
+function(brivane_tool name)
+  cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${A_SOURCES})
+  target_link_libraries(${name} PRIVATE ${A_LIBS})
+  if(BRIVANE_WINDOWS)
+    target_link_options(${name} PRIVATE -mconsole)
+  endif()
+endfunction()
+
+# Each folder's files are listed in small fragments (*.cmake) beside them, one
+# per area of work, which append to the folder's lists: PORTABLE sources build
+# in both builds, WINDOWS sources only in the Windows build.
+macro(brivane_include_fragments dir)
+  file(GLOB _brivane_frags CONFIGURE_DEPENDS ${dir}/*.cmake)
+  list(SORT _brivane_frags)
+  foreach(_frag IN LISTS _brivane_frags)
+    include(${_frag})
+  endforeach()
+endmacro()

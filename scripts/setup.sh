@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Installs what the builds and tests need, from Debian's packages only.
+# Idempotent: installs only what is missing, and updates the package lists
+# only when something is.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build pkg-config
+  g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
+  wine wine32:i386
+  xvfb xauth x11-utils imagemagick procps fonts-wine fonts-liberation
+  clang libclang-rt-14-dev
+  googletest libbenchmark-dev libfftw3-dev
+)
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $sudo dpkg --add-architecture i386
+  need_update=1
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ "${#missing[@]}" -gt 0 ] || [ -n "${need_update:-}" ]; then
+  echo "setup: installing ${missing[*]}"
+  $sudo apt-get update -qq
+  if [ "${#missing[@]}" -gt 0 ]; then
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+  fi
+fi
