@@ -1,0 +1,5 @@
+list(APPEND ONEDIM_PORTABLE
+  ${CMAKE_CURRENT_LIST_DIR}/AxisScale.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ColourFont.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TextLabel.cpp
+)

@@ -1,0 +1,27 @@
+// One peak-picking action on a spectrum: the region searched, its threshold
+// and the float indices of the peaks found. Manual picks have -1 for the
+// region and the threshold. The spectrum owns its records.
+#pragma once
+
+#include "framework/base/Arrays.h"
+#include "framework/base/Object.h"
+
+class CPeakPicking : public CObject {
+  DECLARE_SERIAL(CPeakPicking)
+
+ public:
+  CPeakPicking();
+  CPeakPicking(int nStart, int nEnd, float fThreshold);
+  ~CPeakPicking() override;
+
+  // The document file stores the spectra; the records themselves are not
+  // persisted.
+  void Serialize(CArchive& ar) override;
+
+  int GetCount() const { return (int)m_arrPoints.GetSize(); }
+
+  int m_nEnd;          // float index; -1 for a manual pick
+  int m_nStart;        // float index; -1 for a manual pick
+  float m_fThreshold;  // data units; -1.0 for a manual pick
+  CArray<int> m_arrPoints;  // float indices of the peaks, in the order found
+};

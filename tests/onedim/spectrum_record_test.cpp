@@ -1,0 +1,461 @@
+// The spectrum record: parameter block, construction and copying, units,
+// group delay, buffer operations.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+#include "framework/base/Exception.h"
+#include "onedim/display/TextLabel.h"
+#include "onedim/processing/Integral.h"
+#include "onedim/processing/MeasureJ.h"
+#include "onedim/processing/PeakPicking.h"
+#include "onedim/processing/WindowFunction.h"
+#include "onedim/document/Spectrum.h"
+#include "onedim/document/SpectrumParams.h"
+#include "onedim/spectrum_test_util.h"
+
+namespace {
+
+std::vector<float> DataOf(const CSpectrum& s) {
+  return std::vector<float>(s.m_pData, s.m_pData + s.m_paramsA.td);
+}
+
+TEST(SpectrumParams, StartsAtZeroWithTheEightMissingKeys) {
+  CSpectrumParams p;
+  EXPECT_EQ(0, p.td);
+  EXPECT_EQ(0, p.DSPFVS);
+  EXPECT_EQ(0, p.DECIM);
+  EXPECT_EQ(0, p.reserved1);
+  EXPECT_EQ(0, p.reserved2);
+  EXPECT_EQ(0, p.reserved3);
+  EXPECT_EQ(0, p.aqmode);
+  EXPECT_EQ(0, p.bComplex);
+  EXPECT_EQ(0, p.bConjugate);
+  EXPECT_EQ(0.0, p.sw);
+  EXPECT_EQ(0.0, p.aq);
+  EXPECT_EQ(0.0, p.sf);
+  EXPECT_EQ(0.0, p.offset);
+  EXPECT_TRUE(p.title.IsEmpty());
+
+  EXPECT_EQ(8, p.names.GetCount());
+  const char* const expected[][2] = {
+      {"sw", "Spectral Width"}, {"sf", "Spectrum reference"}, {"aqmode", "acquisition mode"},
+      {"decim", "decimation"},  {"DSPFVS", "DSPFVS"},         {"td", "Time domain"},
+      {"byteorder", "byte order"}, {"offset", "offset"}};
+  for (const auto& entry : expected) {
+    CString value;
+    ASSERT_TRUE(p.names.Lookup(entry[0], value)) << entry[0];
+    EXPECT_STREQ(entry[1], value);
+  }
+}
+
+TEST(SpectrumParams, CopyFromTakesScalarsAndTitleButNotTheMap) {
+  CSpectrumParams source;
+  source.DSPFVS = 11;
+  source.DECIM = 16;
+  source.reserved1 = 7;
+  source.td = 2048;
+  source.sw = 6000.5;
+  source.aq = 0.17;
+  source.sf = 400.13;
+  source.offset = -12.5;
+  source.reserved2 = 8;
+  source.reserved3 = 9;
+  source.aqmode = 2;
+  source.bComplex = 1;
+  source.bConjugate = 1;
+  source.title = "ethyl benzene";
+  source.names.RemoveKey("sw");
+
+  CSpectrumParams target;
+  target.names.RemoveKey("td");
+  target.CopyFrom(source);
+  EXPECT_EQ(11, target.DSPFVS);
+  EXPECT_EQ(16, target.DECIM);
+  EXPECT_EQ(7, target.reserved1);
+  EXPECT_EQ(2048, target.td);
+  EXPECT_EQ(6000.5, target.sw);
+  EXPECT_EQ(0.17, target.aq);
+  EXPECT_EQ(400.13, target.sf);
+  EXPECT_EQ(-12.5, target.offset);
+  EXPECT_EQ(8, target.reserved2);
+  EXPECT_EQ(9, target.reserved3);
+  EXPECT_EQ(2, target.aqmode);
+  EXPECT_EQ(1, target.bComplex);
+  EXPECT_EQ(1, target.bConjugate);
+  EXPECT_STREQ("ethyl benzene", target.title);
+
+  CString value;
+  EXPECT_TRUE(target.names.Lookup("sw", value));
+  EXPECT_FALSE(target.names.Lookup("td", value));
+}
+
+TEST(Spectrum, ConstructionFromParameters) {
+  CSpectrumParams p;
+  p.td = 1024;
+  p.sw = 5000;
+  p.title = "t";
+  CSpectrum s(p);
+  EXPECT_EQ(1024, s.m_paramsA.td);
+  EXPECT_EQ(1024, s.m_paramsB.td);
+  EXPECT_STREQ("t", s.m_paramsB.title);
+  EXPECT_EQ(nullptr, s.m_pData);
+  EXPECT_EQ(nullptr, s.m_pRawData);
+  EXPECT_EQ(nullptr, s.m_pWeighted);
+  EXPECT_EQ(nullptr, s.m_pWindow);
+  EXPECT_FLOAT_EQ(1.2f, s.m_fIntensityStep);
+  EXPECT_FLOAT_EQ(100.0f, s.m_fVerticalScale);
+  EXPECT_EQ(20, s.m_nIntegralDistance);
+  EXPECT_EQ(-1, s.m_nIntegralScaleNum);
+  EXPECT_EQ(100, s.m_nIntegralScaleDen);
+  EXPECT_EQ(1, s.m_bInterpolatePeaks);
+  EXPECT_EQ(1, s.m_bShowScale);
+  EXPECT_EQ(1, s.m_bDataChanged);
+  EXPECT_EQ(1, s.m_nLineThickness);
+  EXPECT_EQ(0, s.m_nPivot);
+  EXPECT_EQ(0.0, s.m_dPhase0);
+  EXPECT_TRUE(s.IsKindOf(RUNTIME_CLASS(CSpectrum)));
+  EXPECT_EQ(1u, RUNTIME_CLASS(CSpectrum)->m_wSchema);
+}
+
+TEST(Spectrum, ConvertUnits) {
+  auto s = MakeSpectrum(1024, {}, 5000.0, 400.0, 10.0);
+  EXPECT_DOUBLE_EQ(5000.0, s->ConvertUnits(-10.0, AXIS_UNITS_HZ));
+  EXPECT_NEAR(0.0, s->ConvertUnits(1024.0 - 10.0, AXIS_UNITS_HZ), 1e-9);
+  EXPECT_DOUBLE_EQ(2.0, s->ConvertUnits(5.0, AXIS_UNITS_POINTS));
+  EXPECT_DOUBLE_EQ(s->ConvertUnits(100.0, AXIS_UNITS_HZ) / 400.0,
+                   s->ConvertUnits(100.0, AXIS_UNITS_PPM));
+  EXPECT_EQ(0.0, s->ConvertUnits(100.0, 4));
+  EXPECT_EQ(0.0, s->ConvertUnits(100.0, -1));
+
+  // Hz and ppm fall from left to right; the acquisition time does not enter.
+  EXPECT_EQ(0.0, s->m_paramsA.aq);
+  EXPECT_EQ(0.0, s->ConvertUnits(500.0, AXIS_UNITS_SECONDS));
+  EXPECT_GT(s->ConvertUnits(100.0, AXIS_UNITS_HZ), s->ConvertUnits(200.0, AXIS_UNITS_HZ));
+  EXPECT_GT(s->ConvertUnits(100.0, AXIS_UNITS_PPM), s->ConvertUnits(200.0, AXIS_UNITS_PPM));
+
+  s->m_paramsA.aq = 0.1024;
+  EXPECT_DOUBLE_EQ(0.05, s->ConvertUnits(500.0, AXIS_UNITS_SECONDS));
+
+  // Zero td or sf give 0 rather than a division by zero.
+  s->m_paramsA.sf = 0.0;
+  EXPECT_EQ(0.0, s->ConvertUnits(100.0, AXIS_UNITS_PPM));
+  s->m_paramsA.td = 0;
+  EXPECT_EQ(0.0, s->ConvertUnits(100.0, AXIS_UNITS_HZ));
+  EXPECT_EQ(0.0, s->ConvertUnits(100.0, AXIS_UNITS_SECONDS));
+  s->m_paramsA.td = 1024;
+  EXPECT_EQ(2147483647 / 2, s->ConvertUnits(1e30, AXIS_UNITS_POINTS));
+}
+
+TEST(Spectrum, GroupDelayTable) {
+  CSpectrum s;
+  struct {
+    int decim, dspfvs;
+    double delay;
+  } cases[] = {{2, 10, 44.75},    {2, 11, 46.0},      {2, 12, 46.311},  {3, 12, 36.53},
+               {6, 10, 59.0833},  {128, 12, 72.524},  {192, 12, 0.0},   {2048, 10, 70.4924},
+               {2048, 11, 72.0313}, {2048, 12, 0.0},  {1536, 11, 71.9167}, {5, 10, 0.0},
+               {5, 11, 0.0},      {5, 12, 0.0},       {2, 9, 0.0},      {2, 13, 0.0},
+               {0, 0, 0.0}};
+  for (const auto& c : cases) {
+    s.m_paramsA.DECIM = c.decim;
+    s.m_paramsA.DSPFVS = c.dspfvs;
+    EXPECT_EQ(c.delay, s.GetGroupDelay()) << c.decim << "/" << c.dspfvs;
+  }
+}
+
+TEST(Spectrum, PowerOfTwoSize) {
+  CSpectrum s;
+  const int cases[][2] = {{3000, 2048}, {4096, 4096}, {4097, 4096}, {2, 2}, {3, 2},
+                          {1, 0},       {0, 0},       {-8, 0}};
+  for (const auto& c : cases) {
+    s.m_paramsA.td = c[0];
+    EXPECT_EQ(c[1], s.GetPowerOfTwoSize()) << c[0];
+  }
+}
+
+TEST(Spectrum, ZeroFillGrowsAllBuffersAndScalesTheOffset) {
+  auto s = MakeSpectrum(1024, [](int i) { return (float)(i + 1); }, 5000.0, 400.0, 3.0);
+  s->m_pWindow = new CWindowFunction(s->m_pRawData, s->m_pWeighted, &s->m_paramsA.td,
+                                     &s->m_paramsA.sw);
+  s->m_nFirst = 100;
+  s->m_nLast = 300;
+  ASSERT_TRUE(s->ZeroFill(4096));
+  EXPECT_EQ(4096, s->m_paramsA.td);
+  EXPECT_DOUBLE_EQ(12.0, s->m_paramsA.offset);
+  EXPECT_EQ(0, s->m_nFirst);
+  EXPECT_EQ(4096, s->m_nLast);
+  for (int i = 0; i < 1024; i++) {
+    ASSERT_EQ((float)(i + 1), s->m_pData[i]);
+    ASSERT_EQ((float)(i + 1), s->m_pRawData[i]);
+  }
+  for (int i = 1024; i < 4096; i++) {
+    ASSERT_EQ(0.0f, s->m_pData[i]);
+    ASSERT_EQ(0.0f, s->m_pRawData[i]);
+    ASSERT_EQ(0.0f, s->m_pWeighted[i]);
+  }
+  // The window function follows the new buffers.
+  EXPECT_EQ(s->m_pRawData, s->m_pWindow->m_pSource);
+  EXPECT_EQ(s->m_pWeighted, s->m_pWindow->m_pTarget);
+
+  ASSERT_TRUE(s->ZeroFill(512));
+  EXPECT_EQ(512, s->m_paramsA.td);
+  EXPECT_DOUBLE_EQ(1.5, s->m_paramsA.offset);
+  EXPECT_EQ(512.0f, s->m_pData[511]);
+  EXPECT_FALSE(s->ZeroFill(0));
+  EXPECT_FALSE(s->ZeroFill(513));
+  EXPECT_EQ(512, s->m_paramsA.td);
+}
+
+int g_nAllocationsLeft = 0;
+bool CountedAllocation(std::size_t) { return g_nAllocationsLeft-- > 0; }
+
+TEST(Spectrum, ZeroFillThatRunsOutOfMemoryChangesNothing) {
+  for (int nSucceeding = 0; nSucceeding < 3; nSucceeding++) {
+    auto s = MakeSpectrum(1024, [](int i) { return (float)i; }, 5000.0, 400.0, 3.0);
+    s->m_nFirst = 100;
+    s->m_nLast = 300;
+    float* pData = s->m_pData;
+    float* pRaw = s->m_pRawData;
+    float* pWeighted = s->m_pWeighted;
+    g_nAllocationsLeft = nSucceeding;
+    CSpectrum::AllocationHook pfnOld = CSpectrum::SetAllocationHook(CountedAllocation);
+    const char* pszMessage = nullptr;
+    BOOL bDone = s->ZeroFill(4096, &pszMessage);
+    CSpectrum::SetAllocationHook(pfnOld);
+
+    EXPECT_FALSE(bDone);
+    EXPECT_STREQ("Memory exhausted. \nZero Filling aborted", pszMessage);
+    EXPECT_EQ(1024, s->m_paramsA.td);
+    EXPECT_EQ(3.0, s->m_paramsA.offset);
+    EXPECT_EQ(100, s->m_nFirst);
+    EXPECT_EQ(300, s->m_nLast);
+    EXPECT_EQ(pData, s->m_pData);
+    EXPECT_EQ(pRaw, s->m_pRawData);
+    EXPECT_EQ(pWeighted, s->m_pWeighted);
+    EXPECT_EQ(1023.0f, s->m_pData[1023]);
+  }
+}
+
+TEST(Spectrum, CopyTakesDataAndDisplayButNoAnalysisObjects) {
+  auto s = MakeSpectrum(64, [](int i) { return (float)(i * 3); });
+  s->m_rectPlot = {10, 300, 600, 500};
+  s->m_crTrace = RGB(1, 2, 3);
+  s->m_nFirst = 4;
+  s->m_nLast = 40;
+  s->m_nDisplayMode = 2;
+  s->m_bTransformed = 1;
+  s->m_bPhaseChanged = 1;
+  s->m_nPivot = 12;
+  s->m_dPhase0 = 1.0;
+  s->m_dPhase1 = 2.0;
+  s->m_fMaxValue = 189.0f;
+  s->m_nIntegralLineWidth = 3;
+  s->m_nIntegralScaleNum = 7;
+  s->m_dIntegralNorm = 5.0;
+  s->m_nShowIntegralValues = 0;
+  s->m_bMeasuringJ = 1;
+  s->m_State.m_bMagnitude = 1;
+  s->m_Scale.m_crAxis = RGB(9, 9, 9);
+  s->m_Scale.m_nUnits = AXIS_UNITS_PPM;
+  s->m_arrPeaks.Add(new CPeakPicking(0, 10, 1.0f));
+  s->m_arrCouplings.Add(new CMeasureJ(4));
+  s->m_arrIntegrals.Add(new CIntegral(s.get(), 0, 10, 50, RGB(255, 0, 0)));
+  s->m_arrLabels.Add(new CTextLabel("x", nullptr, s.get(), 0, FALSE, 10, 10));
+  s->m_pSelectedIntegral = static_cast<CIntegral*>(s->m_arrIntegrals.GetAt(0));
+
+  CSpectrum copy(*s);
+  EXPECT_EQ(64, copy.m_paramsA.td);
+  EXPECT_EQ(64, copy.m_paramsB.td);
+  ASSERT_NE(nullptr, copy.m_pData);
+  EXPECT_NE(s->m_pData, copy.m_pData);
+  EXPECT_EQ(DataOf(*s), DataOf(copy));
+  EXPECT_EQ(0, std::memcmp(s->m_pRawData, copy.m_pRawData, 64 * sizeof(float)));
+
+  EXPECT_EQ(110, copy.m_rectPlot.left);
+  EXPECT_EQ(200, copy.m_rectPlot.top);
+  EXPECT_EQ(700, copy.m_rectPlot.right);
+  EXPECT_EQ(400, copy.m_rectPlot.bottom);
+  EXPECT_TRUE(copy.m_Scale.IsFloating());
+  EXPECT_EQ(400, copy.m_Scale.GetPosition());
+  EXPECT_EQ(RGB(9, 9, 9), copy.m_Scale.m_crAxis);
+  EXPECT_EQ(AXIS_UNITS_SECONDS, copy.m_Scale.m_nUnits);  // assignment keeps units
+
+  EXPECT_EQ(RGB(1, 2, 3), copy.m_crTrace);
+  EXPECT_EQ(4, copy.m_nFirst);
+  EXPECT_EQ(40, copy.m_nLast);
+  EXPECT_EQ(2, copy.m_nDisplayMode);
+  EXPECT_EQ(1, copy.m_bTransformed);
+  EXPECT_EQ(1, copy.m_bPhaseChanged);
+  EXPECT_EQ(12, copy.m_nPivot);
+  EXPECT_EQ(189.0f, copy.m_fMaxValue);
+  EXPECT_EQ(3, copy.m_nIntegralLineWidth);
+  EXPECT_EQ(1, copy.m_State.m_bMagnitude);
+  EXPECT_EQ(0, copy.m_bMeasuringJ);
+
+  EXPECT_EQ(100, copy.m_nLeftPixel);
+  EXPECT_EQ(400, copy.m_nRightPixel);
+  EXPECT_EQ(0.0, copy.m_dPhase0);
+  EXPECT_EQ(0.0, copy.m_dPhase1);
+  EXPECT_EQ(-1, copy.m_nIntegralScaleNum);
+  EXPECT_EQ(100, copy.m_nIntegralScaleDen);
+  EXPECT_EQ(0.0, copy.m_dIntegralNorm);
+  EXPECT_EQ(1, copy.m_nShowIntegralValues);
+  EXPECT_EQ(nullptr, copy.m_pSelectedIntegral);
+  EXPECT_EQ(0, copy.m_arrPeaks.GetSize());
+  EXPECT_EQ(0, copy.m_arrCouplings.GetSize());
+  EXPECT_EQ(0, copy.m_arrIntegrals.GetSize());
+  EXPECT_EQ(0, copy.m_arrLabels.GetSize());
+  EXPECT_EQ(0, copy.GetPeakCount());
+
+  ASSERT_NE(nullptr, copy.m_pWindow);
+  EXPECT_EQ(copy.m_pRawData, copy.m_pWindow->m_pSource);
+  EXPECT_EQ(copy.m_pWeighted, copy.m_pWindow->m_pTarget);
+}
+
+TEST(Spectrum, CopyAllocatesTheBuffersTheSourceLacks) {
+  CSpectrumParams p;
+  p.td = 16;
+  CSpectrum s(p);
+  s.m_pData = CSpectrum::AllocateFloats(16);
+  s.m_pData[3] = 5.0f;
+  CSpectrum copy(s);
+  ASSERT_NE(nullptr, copy.m_pRawData);
+  ASSERT_NE(nullptr, copy.m_pWeighted);
+  EXPECT_EQ(5.0f, copy.m_pData[3]);
+  for (int i = 0; i < 16; i++) {
+    EXPECT_EQ(0.0f, copy.m_pRawData[i]);
+    EXPECT_EQ(0.0f, copy.m_pWeighted[i]);
+  }
+
+  CSpectrum empty;
+  CSpectrum emptyCopy(empty);
+  EXPECT_EQ(nullptr, emptyCopy.m_pData);
+}
+
+TEST(Spectrum, CopyWithoutMemoryThrowsAndLeaksNothing) {
+  auto s = MakeSpectrum(32);
+  g_nAllocationsLeft = 2;
+  CSpectrum::AllocationHook pfnOld = CSpectrum::SetAllocationHook(CountedAllocation);
+  bool bThrown = false;
+  try {
+    CSpectrum copy(*s);
+  } catch (CMemoryException* e) {
+    bThrown = true;
+    e->Delete();
+  }
+  CSpectrum::SetAllocationHook(pfnOld);
+  EXPECT_TRUE(bThrown);
+}
+
+TEST(Spectrum, FindMaximumKeepsTheMagnitudeOfTheFirstLargest) {
+  auto s = MakeSpectrum(8, [](int i) {
+    const float v[] = {1, 100, -7, 0, 3, 0, -7, 0};
+    return v[i];
+  });
+  s->FindMaximum();
+  EXPECT_EQ(7.0f, s->m_fMaxValue);
+  EXPECT_EQ(2, s->m_nMaxIndex);
+
+  auto empty = MakeSpectrum(0);
+  empty->FindMaximum();
+  EXPECT_EQ(0.0f, empty->m_fMaxValue);
+  EXPECT_EQ(0, empty->m_nMaxIndex);
+}
+
+TEST(Spectrum, NormalizeDividesBothPartsAndLeavesZeroDataAlone) {
+  auto s = MakeSpectrum(4, [](int i) { return i == 0 ? -4.0f : (float)i; });
+  s->Normalize();
+  EXPECT_EQ(-1.0f, s->m_pData[0]);
+  EXPECT_EQ(0.25f, s->m_pData[1]);
+  EXPECT_EQ(0.5f, s->m_pData[2]);
+  EXPECT_EQ(0.75f, s->m_pData[3]);
+
+  auto zero = MakeSpectrum(4);
+  zero->Normalize();
+  for (int i = 0; i < 4; i++)
+    EXPECT_EQ(0.0f, zero->m_pData[i]);
+}
+
+TEST(Spectrum, MaxAndMinIndexTakeTheLastOfEquals) {
+  auto s = MakeSpectrum(10, [](int i) {
+    const float v[] = {5, 99, -2, 0, 5, -99, -2, 0, 1, 0};
+    return v[i];
+  });
+  EXPECT_EQ(4, s->GetMaxIndex());
+  EXPECT_EQ(6, s->GetMinIndex());
+  EXPECT_EQ(0, MakeSpectrum(0)->GetMaxIndex());
+}
+
+TEST(Spectrum, ReverseMirrorsWholePoints) {
+  for (int td : {0, 2, 8, 10}) {
+    auto s = MakeSpectrum(td, [](int i) { return (float)i; });
+    s->Reverse();
+    const int n = td / 2;
+    for (int k = 0; k < n; k++) {
+      EXPECT_EQ((float)(2 * (n - 1 - k)), s->m_pData[2 * k]) << td;
+      EXPECT_EQ((float)(2 * (n - 1 - k) + 1), s->m_pData[2 * k + 1]) << td;
+    }
+  }
+}
+
+TEST(Spectrum, RotateIsACircularLeftRotationByPoints) {
+  auto s = MakeSpectrum(10, [](int i) { return (float)i; });
+  ASSERT_TRUE(s->Rotate(2));
+  const float expected[] = {4, 5, 6, 7, 8, 9, 0, 1, 2, 3};
+  for (int i = 0; i < 10; i++)
+    EXPECT_EQ(expected[i], s->m_pData[i]);
+  EXPECT_FALSE(s->Rotate(5));
+  EXPECT_FALSE(s->Rotate(-1));
+  EXPECT_TRUE(s->Rotate(0));
+  EXPECT_EQ(4.0f, s->m_pData[0]);
+  EXPECT_FALSE(MakeSpectrum(0)->Rotate(0));
+}
+
+TEST(Spectrum, PixelMapping) {
+  auto s = MakeSpectrum(4, [](int i) { return (float)(i * 10); });
+  s->m_rectPlot = {0, 100, 500, 301};  // zero line at 200
+  s->m_fVerticalScale = 100.0f;
+  s->m_fIntensityStep = 1.0f;
+  s->m_fMaxValue = 50.0f;
+  EXPECT_EQ(200, s->PointToY(0));
+  EXPECT_EQ(160, s->PointToY(2));
+  EXPECT_EQ(200 - 60, s->ValueToY(30.0f));
+  EXPECT_DOUBLE_EQ(30.0, s->YToValue(140.0));
+  EXPECT_EQ(200, s->PointToY(4));  // outside the data: the zero line
+  EXPECT_EQ(200, s->PointToY(-2));
+
+  // A zero largest value counts as 1; huge values stop at the int range.
+  s->m_fMaxValue = 0.0f;
+  EXPECT_EQ(200 - 100 * 20, s->PointToY(2));
+  EXPECT_EQ(-2147483647 - 1, s->ValueToY(3e38f));
+  EXPECT_EQ(2147483647, s->ValueToY(-3e38f));
+  EXPECT_EQ(0, s->ValueToY(std::nanf("")));
+}
+
+TEST(Spectrum, SwapBytes32) {
+  int words[] = {0x01020304, (int)0xA0B0C0D0u, 0};
+  SwapBytes32(words, 3);
+  EXPECT_EQ(0x04030201, words[0]);
+  EXPECT_EQ((int)0xD0C0B0A0u, words[1]);
+  EXPECT_EQ(0, words[2]);
+  SwapBytes32(nullptr, 3);
+}
+
+TEST(Spectrum, DestructorDeletesWhatItOwns) {
+  // Leaks show under the address sanitizer.
+  auto s = MakeSpectrum(16);
+  s->m_pAux = CSpectrum::AllocateFloats(16);
+  s->m_pWindow = new CWindowFunction(s->m_pRawData, s->m_pWeighted, &s->m_paramsA.td,
+                                     &s->m_paramsA.sw);
+  s->m_arrPeaks.Add(new CPeakPicking(0, 4, 0.5f));
+  s->m_arrCouplings.Add(new CMeasureJ(2));
+  s->m_arrIntegrals.Add(new CIntegral(s.get(), 0, 8, 10, 0));
+  s->m_arrLabels.Add(new CTextLabel);
+  s->m_arrObjects.Add(new CTextLabel);
+  s.reset();
+}
+
+}  // namespace
