@@ -1,4 +1,7 @@
 brivane_test(test_framework_base_core
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/object_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/endian_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/file_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/archive_test.cpp
   LIBS fw_base)

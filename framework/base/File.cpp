@@ -1,0 +1,295 @@
+#include "framework/base/File.h"
+
+#include <sys/stat.h>
+#include <sys/types.h>
+
+#include <cerrno>
+#include <cstdio>
+
+#ifdef _WIN32
+#include <io.h>
+#include <share.h>
+#endif
+#include <unistd.h>
+
+IMPLEMENT_DYNAMIC(CFile, CObject)
+
+namespace {
+
+// 64-bit positions in both builds.
+int SeekStream(std::FILE* fp, LONGLONG lOff, int nWhence) {
+#ifdef _WIN32
+  return fseeko64(fp, (off64_t)lOff, nWhence);
+#else
+  return fseeko(fp, (off_t)lOff, nWhence);
+#endif
+}
+
+LONGLONG TellStream(std::FILE* fp) {
+#ifdef _WIN32
+  return (LONGLONG)ftello64(fp);
+#else
+  return (LONGLONG)ftello(fp);
+#endif
+}
+
+int TruncateStream(std::FILE* fp, ULONGLONG nLen) {
+#ifdef _WIN32
+  return ftruncate64(_fileno(fp), (off64_t)nLen);
+#else
+  return ftruncate(fileno(fp), (off_t)nLen);
+#endif
+}
+
+bool IsDirectory(std::FILE* fp) {
+#ifdef _WIN32
+  struct _stat64 st;
+  return _fstat64(_fileno(fp), &st) == 0 && (st.st_mode & _S_IFDIR) != 0;
+#else
+  struct stat st;
+  return fstat(fileno(fp), &st) == 0 && S_ISDIR(st.st_mode);
+#endif
+}
+
+bool PathExists(LPCSTR lpszPath) {
+#ifdef _WIN32
+  struct _stat64 st;
+  return _stat64(lpszPath, &st) == 0;
+#else
+  struct stat st;
+  return stat(lpszPath, &st) == 0;
+#endif
+}
+
+// Opens with the share mode honoured where the platform has one (Windows);
+// POSIX has no mandatory sharing, so natively the share bits are ignored.
+std::FILE* OpenStream(LPCSTR lpszFileName, const char* pszMode, UINT nOpenFlags) {
+#ifdef _WIN32
+  int nShare = _SH_DENYNO;
+  switch (nOpenFlags & 0x70) {
+    case CFile::shareExclusive:
+      nShare = _SH_DENYRW;
+      break;
+    case CFile::shareDenyWrite:
+      nShare = _SH_DENYWR;
+      break;
+    case CFile::shareDenyRead:
+      nShare = _SH_DENYRD;
+      break;
+    default:
+      break;
+  }
+  return _fsopen(lpszFileName, pszMode, nShare);
+#else
+  (void)nOpenFlags;
+  return std::fopen(lpszFileName, pszMode);
+#endif
+}
+
+void FillError(CFileException* pError, int cause, LONG lOsError, LPCSTR lpszFileName) {
+  if (pError == nullptr)
+    return;
+  pError->m_cause = cause;
+  pError->m_lOsError = lOsError;
+  pError->m_strFileName = lpszFileName;
+}
+
+}  // namespace
+
+CFile::CFile() = default;
+
+CFile::CFile(LPCSTR lpszFileName, UINT nOpenFlags) {
+  CFileException error;
+  if (!Open(lpszFileName, nOpenFlags, &error))
+    AfxThrowFileException(error.m_cause, error.m_lOsError, error.m_strFileName);
+}
+
+CFile::~CFile() {
+  Abort();
+}
+
+BOOL CFile::Open(LPCSTR lpszFileName, UINT nOpenFlags, CFileException* pError) {
+  Abort();
+  m_strFileName = lpszFileName;
+  m_nOpenFlags = nOpenFlags;
+  m_lastOp = opNone;
+  if (lpszFileName == nullptr || lpszFileName[0] == '\0') {
+    FillError(pError, CFileException::badPath, -1, lpszFileName);
+    return FALSE;
+  }
+
+  const UINT nAccess = nOpenFlags & 0x3;
+  const bool bCreate = (nOpenFlags & modeCreate) != 0;
+  const bool bKeep = (nOpenFlags & modeNoTruncate) != 0;
+  std::FILE* fp = nullptr;
+  errno = 0;
+  if (bCreate && !bKeep) {
+    fp = OpenStream(lpszFileName, nAccess == modeWrite ? "wb" : "w+b", nOpenFlags);
+  } else {
+    // Existing files are never truncated here; the C library's "w" would.
+    fp = OpenStream(lpszFileName, nAccess == modeRead ? "rb" : "r+b", nOpenFlags);
+    if (fp == nullptr && bCreate && errno == ENOENT)
+      fp = OpenStream(lpszFileName, nAccess == modeWrite ? "wb" : "w+b", nOpenFlags);
+  }
+  if (fp == nullptr) {
+    int nErrno = errno != 0 ? errno : EACCES;
+    FillError(pError, CFileException::ErrnoToException(nErrno), nErrno, lpszFileName);
+    return FALSE;
+  }
+  if (IsDirectory(fp)) {
+    std::fclose(fp);
+    FillError(pError, CFileException::accessDenied, EISDIR, lpszFileName);
+    return FALSE;
+  }
+  m_pStream = fp;
+  return TRUE;
+}
+
+void CFile::CheckOpen() const {
+  if (m_pStream == nullptr)
+    AfxThrowFileException(CFileException::invalidFile, EBADF, m_strFileName);
+}
+
+void CFile::ThrowLastError(int nFallbackCause) const {
+  int nErrno = errno;
+  if (m_pStream != nullptr)
+    std::clearerr(m_pStream);
+  if (nErrno != 0)
+    CFileException::ThrowErrno(nErrno, m_strFileName);
+  AfxThrowFileException(nFallbackCause, -1, m_strFileName);
+}
+
+void CFile::PrepareFor(bool bWrite) {
+  LastOp op = bWrite ? opWrite : opRead;
+  if (m_lastOp != opNone && m_lastOp != op)
+    SeekStream(m_pStream, 0, SEEK_CUR);
+  m_lastOp = op;
+}
+
+UINT CFile::Read(void* lpBuf, UINT nCount) {
+  CheckOpen();
+  if (nCount == 0)
+    return 0;
+  if ((m_nOpenFlags & 0x3) == modeWrite)
+    AfxThrowFileException(CFileException::accessDenied, EBADF, m_strFileName);
+  PrepareFor(false);
+  errno = 0;
+  std::size_t nRead = std::fread(lpBuf, 1, nCount, m_pStream);
+  if (nRead < nCount && std::ferror(m_pStream))
+    ThrowLastError(CFileException::hardIO);
+  return (UINT)nRead;
+}
+
+void CFile::Write(const void* lpBuf, UINT nCount) {
+  CheckOpen();
+  if (nCount == 0)
+    return;
+  if ((m_nOpenFlags & 0x3) == modeRead)
+    AfxThrowFileException(CFileException::accessDenied, EBADF, m_strFileName);
+  PrepareFor(true);
+  errno = 0;
+  if (std::fwrite(lpBuf, 1, nCount, m_pStream) != nCount)
+    ThrowLastError(CFileException::diskFull);
+}
+
+ULONGLONG CFile::Seek(LONGLONG lOff, UINT nFrom) {
+  CheckOpen();
+  int nWhence = nFrom == begin ? SEEK_SET : nFrom == end ? SEEK_END : SEEK_CUR;
+  errno = 0;
+  if (SeekStream(m_pStream, lOff, nWhence) != 0)
+    AfxThrowFileException(CFileException::badSeek, errno, m_strFileName);
+  m_lastOp = opNone;
+  return GetPosition();
+}
+
+ULONGLONG CFile::GetPosition() const {
+  CheckOpen();
+  LONGLONG pos = TellStream(m_pStream);
+  if (pos < 0)
+    AfxThrowFileException(CFileException::badSeek, errno, m_strFileName);
+  return (ULONGLONG)pos;
+}
+
+ULONGLONG CFile::GetLength() const {
+  CheckOpen();
+  // Seeking flushes buffered writes, so the length includes them.
+  LONGLONG pos = TellStream(m_pStream);
+  if (pos < 0 || SeekStream(m_pStream, 0, SEEK_END) != 0)
+    AfxThrowFileException(CFileException::badSeek, errno, m_strFileName);
+  LONGLONG len = TellStream(m_pStream);
+  SeekStream(m_pStream, pos, SEEK_SET);
+  const_cast<CFile*>(this)->m_lastOp = opNone;
+  if (len < 0)
+    AfxThrowFileException(CFileException::badSeek, errno, m_strFileName);
+  return (ULONGLONG)len;
+}
+
+void CFile::SetLength(ULONGLONG nNewLen) {
+  CheckOpen();
+  if ((m_nOpenFlags & 0x3) == modeRead)
+    AfxThrowFileException(CFileException::accessDenied, EBADF, m_strFileName);
+  errno = 0;
+  LONGLONG pos = TellStream(m_pStream);
+  if (std::fflush(m_pStream) != 0)
+    ThrowLastError(CFileException::diskFull);
+  if (TruncateStream(m_pStream, nNewLen) != 0)
+    ThrowLastError(CFileException::diskFull);
+  // Drops whatever the stream had buffered from before the change.
+  SeekStream(m_pStream, pos, SEEK_SET);
+  m_lastOp = opNone;
+}
+
+void CFile::Flush() {
+  if (m_pStream == nullptr)
+    return;
+  errno = 0;
+  if (std::fflush(m_pStream) != 0)
+    ThrowLastError(CFileException::diskFull);
+}
+
+void CFile::Close() {
+  if (m_pStream == nullptr)
+    return;
+  std::FILE* fp = m_pStream;
+  m_pStream = nullptr;
+  m_lastOp = opNone;
+  errno = 0;
+  if (std::fclose(fp) != 0) {
+    int nErrno = errno != 0 ? errno : ENOSPC;
+    CFileException::ThrowErrno(nErrno, m_strFileName);
+  }
+}
+
+void CFile::Abort() {
+  if (m_pStream == nullptr)
+    return;
+  std::fclose(m_pStream);
+  m_pStream = nullptr;
+  m_lastOp = opNone;
+}
+
+CString CFile::GetFileName() const {
+  int n = m_strFileName.GetLength();
+  int i = n;
+  while (i > 0 && m_strFileName[i - 1] != '\\' && m_strFileName[i - 1] != '/' && m_strFileName[i - 1] != ':')
+    --i;
+  return m_strFileName.Mid(i);
+}
+
+void CFile::Remove(LPCSTR lpszFileName) {
+  errno = 0;
+  if (lpszFileName == nullptr || std::remove(lpszFileName) != 0)
+    CFileException::ThrowErrno(errno != 0 ? errno : ENOENT, lpszFileName);
+}
+
+void CFile::Rename(LPCSTR lpszOldName, LPCSTR lpszNewName) {
+  if (lpszOldName == nullptr || lpszNewName == nullptr)
+    CFileException::ThrowErrno(ENOENT, lpszOldName);
+  // Windows refuses to rename onto an existing file; the native build is made
+  // to agree so that both behave the same.
+  if (PathExists(lpszNewName))
+    CFileException::ThrowErrno(EEXIST, lpszNewName);
+  errno = 0;
+  if (std::rename(lpszOldName, lpszNewName) != 0)
+    CFileException::ThrowErrno(errno != 0 ? errno : EACCES, lpszOldName);
+}
