@@ -1,0 +1,9 @@
+# Processing engines: Fourier transform, window functions, numerical
+# routines, linear prediction.
+list(APPEND ONEDIM_PORTABLE
+  ${CMAKE_CURRENT_LIST_DIR}/FastFourier.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WindowFunction.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/NumericalAlloc.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/EigenSolver.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/LinearFit.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/LinearPrediction.cpp)
