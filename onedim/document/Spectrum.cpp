@@ -264,6 +264,8 @@ BOOL CSpectrum::ZeroFill(int nNewTd, const char** ppszMessage) {
     delete[] pRaw;
     if (ppszMessage != nullptr)
       *ppszMessage = kZeroFillFailed;
+    else
+      ReportErrorText(kZeroFillFailed);
     return FALSE;
   }
   const size_t nKeep = sizeof(float) * (size_t)std::max(0, std::min(nOldTd, nNewTd));

@@ -50,8 +50,9 @@ class CSpectrum : public CObject {
   int GetMinIndex() const;  // float index of the smallest real value (last of equals)
   RECT* GetBoundRect() { return &m_rectBound; }
   void Reverse();                   // mirrors the order of the points
-  // Re-sizes all three buffers to nNewTd floats (even, at least 2); on
-  // failure nothing changes and the message for the user is returned.
+  // Re-sizes all three buffers to nNewTd floats (even, at least 2). When
+  // memory runs out nothing changes, and the message for the user is
+  // returned through ppszMessage or, without it, reported at once.
   BOOL ZeroFill(int nNewTd, const char** ppszMessage = nullptr);
   int GetPowerOfTwoSize() const;    // largest power of two not above td; 0 below 2
   BOOL Rotate(int nPoints);         // circular left rotation by nPoints complex points

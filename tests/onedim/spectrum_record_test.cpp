@@ -171,6 +171,24 @@ TEST(Spectrum, ZeroFillThatRunsOutOfMemoryChangesNothing) {
   }
 }
 
+CString g_strReported;
+int CaptureReport(LPCSTR pszText, UINT) {
+  g_strReported = pszText;
+  return IDOK;
+}
+
+TEST(Spectrum, ZeroFillReportsRunningOutOfMemoryItselfWhenNotAsked) {
+  auto s = MakeSpectrum(8);
+  g_nAllocationsLeft = 0;
+  CSpectrum::AllocationHook pfnOld = CSpectrum::SetAllocationHook(CountedAllocation);
+  PFNREPORTERROR pfnOldReport = SetReportErrorHook(CaptureReport);
+  EXPECT_FALSE(s->ZeroFill(16));
+  SetReportErrorHook(pfnOldReport);
+  CSpectrum::SetAllocationHook(pfnOld);
+  EXPECT_STREQ("Memory exhausted. \nZero Filling aborted", g_strReported);
+  EXPECT_EQ(8, s->m_paramsA.td);
+}
+
 TEST(Spectrum, CopyTakesDataAndDisplayButNoAnalysisObjects) {
   auto s = MakeSpectrum(64, [](int i) { return (float)(i * 3); });
   s->m_rectPlot = {10, 300, 600, 500};
