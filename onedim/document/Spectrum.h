@@ -14,6 +14,9 @@
 #include "onedim/document/SpectrumParams.h"
 #include "onedim/processing/ProcessingState.h"
 
+#ifdef _WIN32
+class CDC;
+#endif
 class CIntegral;
 class CMeasureJ;
 class CPeakPicking;
@@ -84,8 +87,14 @@ class CSpectrum : public CObject {
   int GetPeakCount() const;
   double GetPeakPosition(int n) const;
 
-  // Drawing members (Draw, DrawTrace, DrawPoints, DrawPivot, DrawPeakLabels)
-  // live in the Windows build beside the other drawing code.
+#ifdef _WIN32
+  // Drawing, defined with the other drawing code of the Windows build.
+  BOOL Draw(CDC* pDC);
+  BOOL DrawTrace(CDC* pDC);
+  BOOL DrawPoints(CDC* pDC);
+  void DrawPivot(CDC* pDC);
+  void DrawPeakLabels(CDC* pDC);
+#endif
 
   // --- Fields ---
   RECT m_rectBound;          // area the view invalidates for this spectrum
