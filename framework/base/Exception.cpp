@@ -57,7 +57,10 @@ void CException::operator delete(void* p) {
 }
 
 CException::CException(BOOL bAutoDelete) : m_bAutoDelete(bAutoDelete), m_bOnHeap(this == t_pPendingHeapException) {
-  t_pPendingHeapException = nullptr;
+  // Only the object the block was made for claims it: another exception built
+  // on the stack in between (say, in a constructor argument) must not.
+  if (m_bOnHeap)
+    t_pPendingHeapException = nullptr;
 }
 
 void CException::Delete() {
