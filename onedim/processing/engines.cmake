@@ -7,3 +7,5 @@ list(APPEND ONEDIM_PORTABLE
   ${CMAKE_CURRENT_LIST_DIR}/EigenSolver.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LinearFit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LinearPrediction.cpp)
+list(APPEND ONEDIM_PORTABLE ${CMAKE_CURRENT_LIST_DIR}/FourierTransformStep.cpp)
+list(APPEND ONEDIM_WINDOWS ${CMAKE_CURRENT_LIST_DIR}/TransformProgress.cpp)

@@ -1,9 +1,18 @@
 # Processing engines: Fourier transform, window functions, numerical
-# routines, linear prediction.
+# routines, linear prediction. The progress pump of the transform is window
+# code: its test joins the executable in the Windows build.
+set(ENGINES_TEST_WINDOWS)
+if(BRIVANE_WINDOWS)
+  set(ENGINES_TEST_WINDOWS
+    ${CMAKE_SOURCE_DIR}/onedim/processing/TransformProgress.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/TransformProgress_test.cpp)
+endif()
 brivane_test(test_onedim_engines
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/FastFourier_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WindowFunction_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/NumericalRoutines_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LinearPrediction_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/FourierTransformStep_test.cpp
+    ${ENGINES_TEST_WINDOWS}
   LIBS onedim_core)
