@@ -1,13 +1,18 @@
 // Growable arrays indexed from zero: the CArray template and the typed
 // arrays the programs use. An array of pointers never owns what they point
 // at; its owner deletes them. Removal and insertion counts are clamped to
-// the array; an index read or written directly must be inside it.
+// the array; an index read or written directly must be inside it. A size
+// that cannot be allocated throws CMemoryException, as every allocation of
+// the framework does.
 #pragma once
 
 #include <cassert>
+#include <new>
+#include <stdexcept>
 #include <utility>
 #include <vector>
 
+#include "framework/base/Exception.h"
 #include "framework/base/Object.h"
 #include "framework/base/String.h"
 #include "framework/base/WinTypes.h"
@@ -30,8 +35,8 @@ class CArray : public CObject {
       RemoveAll();
       return;
     }
-    Reserve(nNewSize);
-    m_data.resize((size_t)nNewSize);
+    Reserve((size_t)nNewSize);
+    m_data.resize((size_t)nNewSize);  // within the reserved capacity
   }
 
   const TYPE& GetAt(int nIndex) const { return m_data[Checked(nIndex)]; }
@@ -56,7 +61,7 @@ class CArray : public CObject {
   // Returns the index of the new element.
   int Add(ARG_TYPE newElement) {
     TYPE value(newElement);
-    Reserve(GetSize() + 1);
+    Reserve((size_t)GetSize() + 1);
     m_data.push_back(std::move(value));
     return GetSize() - 1;
   }
@@ -65,7 +70,7 @@ class CArray : public CObject {
   int Append(const CArray& src) {
     int oldSize = GetSize();
     std::vector<TYPE> items(src.m_data);  // src may be this array
-    Reserve(oldSize + (int)items.size());
+    Reserve((size_t)oldSize + items.size());
     for (TYPE& item : items) m_data.push_back(std::move(item));
     return oldSize;
   }
@@ -81,7 +86,7 @@ class CArray : public CObject {
     if (nIndex < 0) nIndex = 0;
     TYPE value(newElement);
     if (nIndex > GetSize()) SetSize(nIndex);
-    Reserve(GetSize() + nCount);
+    Reserve((size_t)GetSize() + (size_t)nCount);
     m_data.insert(m_data.begin() + nIndex, (size_t)nCount, value);
   }
 
@@ -90,7 +95,7 @@ class CArray : public CObject {
     if (nStartIndex < 0) nStartIndex = 0;
     std::vector<TYPE> items(pNewArray->m_data);  // may be this array
     if (nStartIndex > GetSize()) SetSize(nStartIndex);
-    Reserve(GetSize() + (int)items.size());
+    Reserve((size_t)GetSize() + items.size());
     m_data.insert(m_data.begin() + nStartIndex, items.begin(), items.end());
   }
 
@@ -115,15 +120,22 @@ class CArray : public CObject {
     return (size_t)nIndex;
   }
 
-  // Capacity for at least nNeeded elements. Growth is geometric whatever the
+  // Capacity for at least `needed` elements. Growth is geometric whatever the
   // grow-by, so adding one element at a time stays linear.
-  void Reserve(int nNeeded) {
-    size_t needed = (size_t)nNeeded;
+  void Reserve(size_t needed) {
     if (needed <= m_data.capacity()) return;
+    if (needed > (size_t)0x7FFFFFFF) AfxThrowMemoryException();  // sizes are ints
     size_t step = m_nGrowBy > 0 ? (size_t)m_nGrowBy : 4;
     if (step < m_data.size() / 2) step = m_data.size() / 2;
     size_t target = m_data.size() + step;
-    m_data.reserve(target > needed ? target : needed);
+    if (target < needed || target > m_data.max_size()) target = needed;
+    try {
+      m_data.reserve(target);
+    } catch (const std::bad_alloc&) {
+      AfxThrowMemoryException();
+    } catch (const std::length_error&) {
+      AfxThrowMemoryException();
+    }
   }
 
   std::vector<TYPE> m_data;

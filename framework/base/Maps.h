@@ -152,6 +152,11 @@ class CMapStringToString : public CMapStringTo<CString, LPCSTR> {
   DECLARE_DYNAMIC(CMapStringToString)
  public:
   explicit CMapStringToString(int nBlockSize = 10) : CMapStringTo(nBlockSize) {}
+
+  // Storing: the archive's count, then key and value strings in iteration
+  // order. Loading adds the stored pairs to the map; a key stored twice
+  // keeps its later value.
+  void Serialize(CArchive& ar) override;
 };
 
 class CMapStringToPtr : public CMapStringTo<void*, void*> {

@@ -2,7 +2,11 @@
 
 #include <cstdio>
 #include <cstring>
+#include <new>
+#include <stdexcept>
 #include <vector>
+
+#include "framework/base/Exception.h"
 
 namespace {
 
@@ -299,13 +303,25 @@ void CString::TrimRight(LPCSTR pszTargets) {
 }
 
 LPSTR CString::GetBuffer(int nMinBufLength) {
-  if (nMinBufLength > GetLength()) m_str.resize((size_t)nMinBufLength);
+  if (nMinBufLength > GetLength()) Resize(nMinBufLength);
   return &m_str[0];
 }
 
 LPSTR CString::GetBufferSetLength(int nNewLength) {
-  m_str.resize((size_t)(nNewLength < 0 ? 0 : nNewLength));
+  Resize(nNewLength < 0 ? 0 : nNewLength);
   return &m_str[0];
+}
+
+void CString::Resize(int nLength) {
+  // Lengths come from callers and files; one that cannot be had is the
+  // framework's memory exception, which the programs handle.
+  try {
+    m_str.resize((size_t)nLength);
+  } catch (const std::bad_alloc&) {
+    AfxThrowMemoryException();
+  } catch (const std::length_error&) {
+    AfxThrowMemoryException();
+  }
 }
 
 void CString::ReleaseBuffer(int nNewLength) {

@@ -99,6 +99,8 @@ class CString {
   void ReleaseBuffer(int nNewLength = -1);
 
  private:
+  void Resize(int nLength);
+
   std::string m_str;
 };
 

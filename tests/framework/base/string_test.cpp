@@ -42,25 +42,14 @@ TEST(CStringTest, ConcatenationAndComparison) {
 
   EXPECT_TRUE(CString("abc") < "abd");
   EXPECT_TRUE("abd" > CString("abc"));
-  EXPECT_TRUE(CString("abc") != CString("ABC"));
-  EXPECT_TRUE("abc" == CString("abc"));
   EXPECT_TRUE(CString("") == (LPCSTR) nullptr);
-  EXPECT_TRUE(CString("ab") <= CString("ab"));
-  EXPECT_TRUE(CString("b") >= "ab");
   EXPECT_EQ(CString("abc").CompareNoCase("ABC"), 0);
-  EXPECT_LT(CString("abc").CompareNoCase("ABD"), 0);
   EXPECT_GT(CString("abcd").CompareNoCase("ABC"), 0);
   EXPECT_LT(CString("Zeta").Compare("alpha"), 0);  // byte order, upper case first
   EXPECT_GT(CString("Zeta").CompareNoCase("alpha"), 0);
-  EXPECT_EQ(CString("same").Collate("same"), 0);
   // Characters above 127 compare as unsigned, as strcmp does.
   EXPECT_GT(CString("\xe9").Compare("e"), 0);
   EXPECT_GT(CString("\xe9").CompareNoCase("E"), 0);
-
-  const char* p = CString("conv");
-  (void)p;
-  CString c("conv");
-  EXPECT_STREQ((LPCSTR)c, "conv");
 }
 
 TEST(CStringTest, FormatMatchesInBothBuilds) {
@@ -121,8 +110,6 @@ TEST(CStringTest, ExtractionClampsCounts) {
   EXPECT_EQ(CString("novalue").SpanExcluding("="), "novalue");
   EXPECT_EQ(CString("abc").SpanIncluding(nullptr), "");
 
-  EXPECT_EQ(s.GetAt(0), 'a');
-  EXPECT_EQ(s[5], 'f');
   EXPECT_EQ(s.GetAt(6), '\0');
   EXPECT_EQ(s.GetAt(-1), '\0');
   s.SetAt(0, 'A');
@@ -141,22 +128,15 @@ TEST(CStringTest, Searching) {
   EXPECT_EQ(s.Find('.', 4), -1);
   EXPECT_EQ(s.Find('.', -7), 1);
   EXPECT_EQ(s.Find('.', 100), -1);
-  EXPECT_EQ(s.Find('z'), -1);
   EXPECT_EQ(s.Find('\0'), -1);
-  EXPECT_EQ(s.Find("b.c"), 2);
   EXPECT_EQ(s.Find(".", 2), 3);
   EXPECT_EQ(s.Find("c", 5), -1);
-  EXPECT_EQ(s.Find("zz"), -1);
   EXPECT_EQ(s.Find("a.b.c.d"), -1);
-  EXPECT_EQ(s.Find(""), 0);
   EXPECT_EQ(s.Find("x", 1000), -1);
   EXPECT_EQ(s.ReverseFind('.'), 3);
-  EXPECT_EQ(s.ReverseFind('q'), -1);
   EXPECT_EQ(CString().ReverseFind('q'), -1);
   EXPECT_EQ(s.FindOneOf("cb"), 2);
-  EXPECT_EQ(s.FindOneOf("xyz"), -1);
   EXPECT_EQ(s.FindOneOf(""), -1);
-  EXPECT_EQ(CString().Find("a"), -1);
 }
 
 TEST(CStringTest, ReplaceRemoveInsertDelete) {
@@ -212,10 +192,6 @@ TEST(CStringTest, CaseReverseAndTrim) {
   s = "abc";
   s.MakeReverse();
   EXPECT_EQ(s, "cba");
-  CString e;
-  e.MakeReverse();
-  e.MakeUpper();
-  EXPECT_TRUE(e.IsEmpty());
 
   CString t(" \t\r\n value \n");
   t.TrimLeft();
@@ -234,10 +210,6 @@ TEST(CStringTest, CaseReverseAndTrim) {
   CString all("    ");
   all.TrimRight();
   EXPECT_TRUE(all.IsEmpty());
-  CString keep("abc");
-  keep.TrimLeft("");
-  keep.TrimRight((LPCSTR) nullptr);
-  EXPECT_EQ(keep, "abc");
 }
 
 TEST(CStringTest, BufferAccess) {
@@ -278,9 +250,6 @@ TEST(CStringTest, BufferAccess) {
   EXPECT_EQ(p[0], '\0');
   empty.ReleaseBuffer();
   EXPECT_TRUE(empty.IsEmpty());
-  s = "kept";
-  s.Empty();
-  EXPECT_TRUE(s.IsEmpty());
 }
 
 }  // namespace
