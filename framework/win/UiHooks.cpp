@@ -1,0 +1,84 @@
+#include "framework/win/UiHooks.h"
+
+#include "framework/win/Dialog.h"
+#include "framework/win/WinApp.h"
+
+namespace {
+MessageBoxHook g_messageBoxHook;
+ModalDialogHook g_modalDialogHook;
+MessageBeepHook g_messageBeepHook;
+ShellExecuteHook g_shellExecuteHook;
+}  // namespace
+
+MessageBoxHook AfxSetMessageBoxHook(MessageBoxHook hook) {
+  std::swap(g_messageBoxHook, hook);
+  return hook;
+}
+
+ModalDialogHook AfxSetModalDialogHook(ModalDialogHook hook) {
+  std::swap(g_modalDialogHook, hook);
+  return hook;
+}
+
+MessageBeepHook AfxSetMessageBeepHook(MessageBeepHook hook) {
+  std::swap(g_messageBeepHook, hook);
+  return hook;
+}
+
+ShellExecuteHook AfxSetShellExecuteHook(ShellExecuteHook hook) {
+  std::swap(g_shellExecuteHook, hook);
+  return hook;
+}
+
+int AfxShowMessageBox(HWND hWndOwner, LPCSTR lpszText, LPCSTR lpszCaption, UINT nType) {
+  if (lpszCaption == nullptr) {
+    CWinApp* pApp = AfxGetApp();
+    lpszCaption = pApp != nullptr && pApp->m_pszAppName != nullptr ? pApp->m_pszAppName : "";
+  }
+  if (lpszText == nullptr) lpszText = "";
+  if (g_messageBoxHook) return g_messageBoxHook(hWndOwner, lpszText, lpszCaption, nType);
+  return ::MessageBoxA(hWndOwner, lpszText, lpszCaption, nType);
+}
+
+int AfxMessageBox(LPCSTR lpszText, UINT nType, UINT) {
+  HWND hWndOwner = ::GetActiveWindow();
+  if (hWndOwner == nullptr) {
+    CWnd* pMainWnd = AfxGetMainWnd();
+    hWndOwner = CWnd::HwndOf(pMainWnd);
+  }
+  return AfxShowMessageBox(hWndOwner, lpszText, nullptr, nType);
+}
+
+int AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp) {
+  CString text = AfxLoadString(nIDPrompt);
+  return AfxMessageBox(text, nType, nIDHelp == (UINT)-1 ? nIDPrompt : nIDHelp);
+}
+
+void AfxRunModalDialogHook(CDialog& dialog) {
+  if (g_modalDialogHook) g_modalDialogHook(dialog);
+}
+
+BOOL AfxMessageBeep(UINT uType) {
+  if (g_messageBeepHook) {
+    g_messageBeepHook(uType);
+    return TRUE;
+  }
+  return ::MessageBeep(uType);
+}
+
+HINSTANCE AfxShellExecute(HWND hWnd, LPCSTR lpVerb, LPCSTR lpFile, LPCSTR lpParameters, LPCSTR lpDirectory,
+                          int nShowCmd) {
+  if (g_shellExecuteHook) return g_shellExecuteHook(hWnd, lpVerb, lpFile, lpParameters, lpDirectory, nShowCmd);
+  return ::ShellExecuteA(hWnd, lpVerb, lpFile, lpParameters, lpDirectory, nShowCmd);
+}
+
+void AfxReportUnhandledException() {
+  AfxMessageBox("An unexpected error occurred. The last operation was not completed.", MB_OK | MB_ICONSTOP);
+}
+
+CString AfxLoadString(UINT nID) {
+  // String resources hold at most 4097 characters; the call truncates safely.
+  char buffer[4097];
+  int nLen = ::LoadStringA(AfxGetResourceHandle(), nID, buffer, (int)sizeof(buffer));
+  return CString(buffer, nLen > 0 ? nLen : 0);
+}

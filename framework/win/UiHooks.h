@@ -1,0 +1,46 @@
+// The framework's doors to the user that tests stand in for: every message
+// box, every modal dialog as it opens, MessageBeep and ShellExecute go
+// through here. With no hook installed the real call is made.
+#pragma once
+
+#include <functional>
+
+#include "framework/base/String.h"
+#include "framework/win/Win32.h"
+
+class CDialog;
+
+// Decides a message box: gets the text, caption and MB_ style, returns the
+// button (IDOK, IDYES, ...).
+typedef std::function<int(HWND hWndOwner, LPCSTR lpszText, LPCSTR lpszCaption, UINT nType)> MessageBoxHook;
+// Acts on a modal dialog after its initialisation, before its loop runs
+// (fill fields, press a button, or EndDialog).
+typedef std::function<void(CDialog& dialog)> ModalDialogHook;
+typedef std::function<void(UINT uType)> MessageBeepHook;
+// Returns what ShellExecute would (> 32 success).
+typedef std::function<HINSTANCE(HWND hWnd, LPCSTR lpVerb, LPCSTR lpFile, LPCSTR lpParameters, LPCSTR lpDirectory,
+                                int nShowCmd)>
+    ShellExecuteHook;
+
+// Each returns the hook it replaces; an empty function removes the hook.
+MessageBoxHook AfxSetMessageBoxHook(MessageBoxHook hook);
+ModalDialogHook AfxSetModalDialogHook(ModalDialogHook hook);
+MessageBeepHook AfxSetMessageBeepHook(MessageBeepHook hook);
+ShellExecuteHook AfxSetShellExecuteHook(ShellExecuteHook hook);
+
+// The one place a message box is shown. A null caption becomes the application's name.
+int AfxShowMessageBox(HWND hWndOwner, LPCSTR lpszText, LPCSTR lpszCaption, UINT nType);
+// A message box owned by the active window of the program.
+int AfxMessageBox(LPCSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
+// The text of string resource nIDPrompt.
+int AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = (UINT)-1);
+void AfxRunModalDialogHook(CDialog& dialog);
+BOOL AfxMessageBeep(UINT uType);
+HINSTANCE AfxShellExecute(HWND hWnd, LPCSTR lpVerb, LPCSTR lpFile, LPCSTR lpParameters, LPCSTR lpDirectory,
+                          int nShowCmd);
+
+// Shown when an exception escapes a message handler.
+void AfxReportUnhandledException();
+
+// Loads string resource nID; empty when it does not exist.
+CString AfxLoadString(UINT nID);

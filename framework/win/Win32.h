@@ -1,0 +1,15 @@
+// The Win32 declarations every window-side file of the framework needs:
+// the platform headers that WIN32_LEAN_AND_MEAN leaves out (common controls,
+// common dialogs, shell), on top of the value types of framework/base.
+#pragma once
+
+#include "framework/base/WinTypes.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+#include <shellapi.h>
+
+// The framework's own window messages, in the range winuser.h reserves for an
+// application framework (0x0360..0x037F).
+#define WM_KICKIDLE 0x0360          // idle time in a modal loop; wParam 0, lParam idle count
+#define WM_IDLEUPDATECMDUI 0x0361   // update-UI pass; wParam: disable commands that have no handler

@@ -1,0 +1,92 @@
+// CWinApp: the program's one application object. It runs the message pump
+// (with the PreTranslateMessage chain and idle-time update of commands),
+// keeps the main window, and reads and writes the program's profile under
+// HKEY_CURRENT_USER\Software\<registry key>\<profile name>.
+#pragma once
+
+#include "framework/base/String.h"
+#include "framework/base/Point.h"
+#include "framework/win/CmdTarget.h"
+#include "framework/win/CommandLineInfo.h"
+
+class CWnd;
+
+class CWinApp : public CCmdTarget {
+  DECLARE_DYNAMIC(CWinApp)
+ public:
+  // lpszAppName: the program's name; null takes the application title
+  // string (AFX_IDS_APP_TITLE) or the executable's name.
+  explicit CWinApp(LPCSTR lpszAppName = nullptr);
+  ~CWinApp() override;
+
+  virtual BOOL InitInstance();
+  virtual int ExitInstance();
+  virtual int Run();
+  virtual BOOL PreTranslateMessage(MSG* pMsg);
+  // Idle work; lCount counts the calls since the last message. Returns
+  // TRUE to be called again before waiting.
+  virtual BOOL OnIdle(LONG lCount);
+  virtual BOOL PumpMessage();
+  virtual BOOL IsIdleMessage(MSG* pMsg);
+
+  // Sets the instance, names and command line (AfxWinMain calls it).
+  void InitApplication(HINSTANCE hInstance, LPSTR lpCmdLine, int nCmdShow);
+
+  CWnd* GetMainWnd() const { return m_pMainWnd; }
+  void ParseCommandLine(CCommandLineInfo& rCmdInfo) { AfxParseCommandLine(m_lpCmdLine, rCmdInfo); }
+
+  // Profile.
+  void SetRegistryKey(LPCSTR lpszRegistryKey);
+  void SetRegistryKey(UINT nIDRegistryKey);
+  // The key Software\<registry key>\<profile name>, created when missing; the caller closes it.
+  HKEY GetAppRegistryKey();
+  // The section's key under the application key, created when missing; the caller closes it.
+  HKEY GetSectionKey(LPCSTR lpszSection);
+  UINT GetProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nDefault);
+  BOOL WriteProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nValue);
+  CString GetProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lpszDefault = nullptr);
+  // A null entry deletes the section; a null value deletes the entry.
+  BOOL WriteProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lpszValue);
+  // *ppData is allocated with new[]; the caller deletes it.
+  BOOL GetProfileBinary(LPCSTR lpszSection, LPCSTR lpszEntry, LPBYTE* ppData, UINT* pBytes);
+  BOOL WriteProfileBinary(LPCSTR lpszSection, LPCSTR lpszEntry, LPBYTE pData, UINT nBytes);
+
+  HINSTANCE m_hInstance = nullptr;
+  LPSTR m_lpCmdLine = nullptr;
+  int m_nCmdShow = SW_SHOWNORMAL;
+  LPCSTR m_pszAppName = nullptr;
+  LPCSTR m_pszExeName = nullptr;
+  LPCSTR m_pszRegistryKey = nullptr;
+  LPCSTR m_pszProfileName = nullptr;
+  CWnd* m_pMainWnd = nullptr;
+  MSG m_msgCur = {};
+
+ private:
+  CString m_strAppName;
+  CString m_strExeName;
+  CString m_strRegistryKey;
+  CString m_strProfileName;
+  CPoint m_ptLastMouse;
+};
+
+CWinApp* AfxGetApp();
+CWnd* AfxGetMainWnd();
+HINSTANCE AfxGetInstanceHandle();
+HINSTANCE AfxGetResourceHandle();
+void AfxSetResourceHandle(HINSTANCE hInstance);
+LPCSTR AfxGetAppName();
+
+// Gives pMsg to the PreTranslateMessage chain: the application's when there
+// is one, else the window under the message and its parents.
+BOOL AfxPreTranslateMessage(MSG* pMsg);
+// Frees the temporary wrappers of windows, DCs, GDI objects and menus.
+void AfxDeleteTempMaps();
+
+// Registers (once) a window class whose procedure is the default one and
+// returns its name, unique for the style, cursor, brush and icon.
+LPCSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor = nullptr, HBRUSH hbrBackground = nullptr,
+                           HICON hIcon = nullptr);
+
+// The program's entry: initialises the application object, runs
+// InitInstance and the message pump. WinMain calls it.
+int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow);

@@ -1,0 +1,103 @@
+// The fixture of window tests: runs the message loop until a condition
+// holds, sends keyboard and mouse input, finds windows and controls, prints
+// a window into a bitmap to read its pixels, walks the records of an
+// enhanced metafile, and stands in for message boxes, beeps and the shell.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/win/Win32.h"
+
+struct RecordedMessageBox {
+  HWND hWndOwner;
+  std::string text;
+  std::string caption;
+  UINT type;
+};
+
+struct RecordedShellExecute {
+  std::string verb;
+  std::string file;
+  std::string parameters;
+};
+
+// A 32-bit top-down bitmap selected into a memory DC.
+class TestBitmap {
+ public:
+  TestBitmap(int width, int height);
+  ~TestBitmap();
+  TestBitmap(const TestBitmap&) = delete;
+  TestBitmap& operator=(const TestBitmap&) = delete;
+
+  HDC dc() const { return m_hDC; }
+  int width() const { return m_width; }
+  int height() const { return m_height; }
+  // The pixel as RGB(); black outside the bitmap.
+  COLORREF Pixel(int x, int y) const;
+  void Fill(COLORREF color);
+  // How many pixels have this colour.
+  int Count(COLORREF color) const;
+  bool SameAs(const TestBitmap& other) const;
+
+ private:
+  int m_width;
+  int m_height;
+  HDC m_hDC = nullptr;
+  HBITMAP m_hBitmap = nullptr;
+  HGDIOBJ m_hOld = nullptr;
+  DWORD* m_bits = nullptr;
+};
+
+struct MetafileRecord {
+  DWORD type;                // EMR_...
+  std::vector<BYTE> data;    // the whole record, header included
+};
+
+class WindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Message loop: dispatches messages (through the framework's
+  // PreTranslateMessage chain) until done() holds or the time is up.
+  static bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
+  // Dispatches what is queued now, and what that produces, then returns.
+  static void PumpPending();
+  // The application's idle work (update-UI pass), as after the last message.
+  static void RunIdle();
+
+  // Input, posted to the window's queue as the system would deliver it.
+  // Modifiers: MK_SHIFT and/or MK_CONTROL, held in the keyboard state.
+  static void PostKey(HWND hWnd, UINT vk, UINT modifiers = 0);
+  static void PostChars(HWND hWnd, const char* text);
+  static void PostClick(HWND hWnd, POINT client, bool bDoubleClick = false);
+  static void PostMouseMove(HWND hWnd, POINT client, UINT keys = 0);
+
+  // Finding windows.
+  static HWND FindChild(HWND hWndParent, int nID);  // at any depth
+  static HWND FindChildByText(HWND hWndParent, const char* className, const char* text);
+  static HWND FindThreadWindow(const char* title);  // a top-level window of this thread
+  static std::string TextOf(HWND hWnd);
+
+  // Prints the client area of hWnd (WM_PRINTCLIENT) into a new bitmap.
+  static std::unique_ptr<TestBitmap> CaptureClient(HWND hWnd);
+
+  // The records of an enhanced metafile, in order.
+  static std::vector<MetafileRecord> Records(HENHMETAFILE hEmf);
+  static int CountRecords(HENHMETAFILE hEmf, DWORD type);
+  // The strings of the text-output records (ANSI and wide).
+  static std::vector<std::string> Texts(HENHMETAFILE hEmf);
+
+  // Recorded message boxes; answers are taken from the front of m_boxAnswers,
+  // else the first button of the box's style.
+  std::vector<RecordedMessageBox> m_messageBoxes;
+  std::deque<int> m_boxAnswers;
+  std::vector<UINT> m_beeps;
+  std::vector<RecordedShellExecute> m_shellCalls;
+};
