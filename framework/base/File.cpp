@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 
 #ifdef _WIN32
 #include <io.h>
@@ -86,6 +87,20 @@ std::FILE* OpenStream(LPCSTR lpszFileName, const char* pszMode, UINT nOpenFlags)
 #endif
 }
 
+// errno says only "access denied" when another program holds the file; the
+// system error beside it tells a sharing or lock conflict apart.
+int OpenFailureCause(int nErrno) {
+#ifdef _WIN32
+  const unsigned long kSharingViolation = 32;
+  const unsigned long kLockViolation = 33;
+  if (_doserrno == kSharingViolation)
+    return CFileException::sharingViolation;
+  if (_doserrno == kLockViolation)
+    return CFileException::lockViolation;
+#endif
+  return CFileException::ErrnoToException(nErrno);
+}
+
 void FillError(CFileException* pError, int cause, LONG lOsError, LPCSTR lpszFileName) {
   if (pError == nullptr)
     return;
@@ -123,6 +138,9 @@ BOOL CFile::Open(LPCSTR lpszFileName, UINT nOpenFlags, CFileException* pError) {
   const bool bKeep = (nOpenFlags & modeNoTruncate) != 0;
   std::FILE* fp = nullptr;
   errno = 0;
+#ifdef _WIN32
+  _doserrno = 0;
+#endif
   if (bCreate && !bKeep) {
     fp = OpenStream(lpszFileName, nAccess == modeWrite ? "wb" : "w+b", nOpenFlags);
   } else {
@@ -133,7 +151,7 @@ BOOL CFile::Open(LPCSTR lpszFileName, UINT nOpenFlags, CFileException* pError) {
   }
   if (fp == nullptr) {
     int nErrno = errno != 0 ? errno : EACCES;
-    FillError(pError, CFileException::ErrnoToException(nErrno), nErrno, lpszFileName);
+    FillError(pError, OpenFailureCause(nErrno), nErrno, lpszFileName);
     return FALSE;
   }
   if (IsDirectory(fp)) {

@@ -151,6 +151,26 @@ TEST(File, AccessModesAreEnforced) {
   std::remove(path.c_str());
 }
 
+TEST(File, ShareModes) {
+  std::string path = TempPath("shared.bin");
+  CFile writer(path.c_str(), CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite);
+  CFile reader;
+  CFileException e;
+  EXPECT_TRUE(reader.Open(path.c_str(), CFile::modeRead | CFile::shareDenyNone, &e));
+  reader.Close();
+  CFile other;
+#ifdef _WIN32
+  EXPECT_FALSE(other.Open(path.c_str(), CFile::modeWrite | CFile::shareDenyNone, &e));
+  EXPECT_EQ(e.m_cause, CFileException::sharingViolation);
+#else
+  // POSIX has no mandatory sharing: the share bits are accepted and ignored.
+  EXPECT_TRUE(other.Open(path.c_str(), CFile::modeWrite | CFile::shareDenyNone, &e));
+  other.Close();
+#endif
+  writer.Close();
+  CFile::Remove(path.c_str());
+}
+
 TEST(File, NamesRemoveAndRename) {
   CFile f;
   std::string a = TempPath("a.txt");
