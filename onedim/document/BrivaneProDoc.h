@@ -1,0 +1,210 @@
+// The 1D document: the ordered list of spectra with the current one, the
+// mouse-tool mode of its views, display and layout settings and the state of
+// the modeless tools. Importers add spectra to it, it reads and writes the
+// native .bvx file, and it lays out what it holds after a load.
+//
+// This is the portable core. It asks its CDocumentHost for everything that
+// lives in windows or in the application. In the program a framework
+// document (an OLE server document) derives from it as well and passes
+// itself, or an object of its own, as the host.
+#pragma once
+
+#include "framework/base/Lists.h"
+#include "framework/base/String.h"
+#include "framework/base/WinTypes.h"
+#include "onedim/document/BrivaneProDocHost.h"
+#include "onedim/document/BrivaneProDocTools.h"
+#include "onedim/document/DataBuffer.h"
+
+class CGraph;
+class CMissingParametersPolicy;
+class CIntegral;
+class CPeakListDialog;
+class CCouplingTableDialog;
+class CSpectrum;
+class CSpectrumParams;
+
+// The spectra of a document in drawing and file order. The document deletes
+// them; the list only forgets them.
+class CSpectrumList : public CObList {
+ public:
+  CSpectrumList() : CObList(10) {}
+  ~CSpectrumList() override { RemoveAll(); }
+
+  CSpectrum* GetSpectrum(POSITION& rPos) const;
+};
+
+// What the import dispatcher did with a file. Both successes are non-zero.
+enum ImportResult {
+  importFailed = 0,
+  importForeign = 1,  // a spectrometer file: the caller runs RefreshAfterAdd
+  importNative = 2    // a .bvx document: the caller runs RefreshAfterLoad
+};
+
+class CBrivaneProDoc;
+// An importer of one file type: adds at least one spectrum and answers TRUE,
+// or leaves the reason in the application's open-failure text.
+typedef BOOL (CBrivaneProDoc::*PFNIMPORTER)(LPCSTR pszPath);
+// The importer of an import file type, or null while it is not built.
+PFNIMPORTER GetImporter(int nType);
+
+// Mouse-tool modes of the views.
+enum {
+  MOUSE_NONE = 0,
+  MOUSE_MOVE = 1,
+  MOUSE_ZOOM = 2,
+  MOUSE_PEAK_REGION = 4,
+  MOUSE_PEAK_BY_PEAK = 5,
+  MOUSE_BASELINE_POINTS = 6,
+  MOUSE_COUPLING_REFERENCE = 7,
+  MOUSE_COUPLING_PARTNERS = 8,
+  MOUSE_REFERENCE = 9,
+  MOUSE_INTEGRATE = 10,
+  MOUSE_REMOVE_PEAKS = 11,
+  MOUSE_MOVE_LABEL = 12,
+  MOUSE_RELAXATION_PEAK = 13,
+  MOUSE_RELAXATION_INTEGRAL = 14,
+  MOUSE_PEAK_INFO = 15,
+  MOUSE_MAGNIFIER = 16
+};
+
+class CBrivaneProDoc {
+ public:
+  explicit CBrivaneProDoc(CDocumentHost* pHost);
+  virtual ~CBrivaneProDoc();
+
+  CDocumentHost* GetHost() const { return m_pHost; }
+  CBrivaneAppState& GetAppState() const { return m_pHost->GetAppState(); }
+  CHistoryList& GetHistory() const { return m_pHost->GetAppState().m_History; }
+
+  // --- Spectra ---
+  // A new spectrum from the block, appended (prepended when bAtEnd is
+  // FALSE); the document is marked modified. The caller makes it current
+  // and fills its buffers.
+  CSpectrum* AddSpectrum(const CSpectrumParams& params, BOOL bAtEnd = TRUE);
+  // Takes the spectrum out of the list, forgets every pointer to it and
+  // deletes it. The first spectrum becomes current when it was current.
+  void RemoveSpectrum(CSpectrum* pSpectrum);
+  // Deletes every spectrum (the document's contents).
+  void RemoveAllSpectra();
+  // Deletes integral nIndex of a spectrum and forgets it.
+  void RemoveIntegral(CSpectrum* pSpectrum, int nIndex);
+  int GetSpectrumCount() const { return m_Spectra.GetCount(); }
+  CSpectrum* GetSpectrumAt(int nIndex) const;
+
+  void SetCurrentSpectrum(CSpectrum* pSpectrum);
+  CSpectrum* GetCurrentSpectrum() const { return m_pCurrent; }
+
+  // Float index under a view pixel of the current spectrum, and back.
+  int PixelToPoint(int x) const;
+  int PointToPixel(int nIndex) const;
+
+  // --- Import ---
+  // Reads one file: a .bvx whatever the type chosen, otherwise with the
+  // importer of the application's import file type.
+  ImportResult ImportFile(LPCSTR pszPath);
+  // TRUE to go on importing: nothing is missing, or the user set the values
+  // (asked through the missing-parameters policy). Defined with the importers.
+  BOOL CheckMissingParameters(CSpectrumParams& params);
+  // Who answers the missing-parameter question; not owned, null goes on
+  // with the values as read.
+  void SetMissingParametersPolicy(CMissingParametersPolicy* pPolicy) { m_pMissingPolicy = pPolicy; }
+  CMissingParametersPolicy* GetMissingParametersPolicy() const { return m_pMissingPolicy; }
+
+  // The importers (each defined in its own source).
+  BOOL ImportBruker(LPCSTR pszPath);   // type 0
+  BOOL ImportWinNmr(LPCSTR pszPath);   // type 2
+
+  // --- The native file ---
+  // Reads every spectrum of a .bvx file and appends them, the last one
+  // current. On failure nothing is added and the reason is left in the
+  // application's open-failure text.
+  BOOL ReadNativeFile(LPCSTR pszPath);
+  // Writes the document to a .bvx file. The old file is replaced only after
+  // the new one is complete; a failure is shown and answered FALSE.
+  BOOL WriteNativeFile(LPCSTR pszPath);
+
+  // The framework's open, save and close of the document.
+  BOOL OpenNativeDocument(LPCSTR pszPath);
+  BOOL SaveNativeDocument(LPCSTR pszPath);
+  // Leaves the current phase and window function under the shared key.
+  void WriteSharedValues();
+
+  // --- Refreshes ---
+  void RefreshAfterLoad();
+  void RefreshAfterAdd();
+  void ReadDisplaySettings();
+  void FixColourConflicts(BOOL bShowMessage);
+
+  // --- Data buffer (Copy Data, Paste Data, Sum Data) ---
+  BOOL CopyData();
+  BOOL PasteData();
+  BOOL SumData(float fFactor);
+
+  void SetModifiedFlag(BOOL bModified = TRUE) { m_pHost->SetModifiedFlag(bModified); }
+  void UpdateAllViews() { m_pHost->UpdateAllViews(); }
+
+  // --- Fields ---
+  int m_nMouseMode;              // MOUSE_*
+  int m_nStackDirection;         // 0 or 1: where the stacked plot shifts spectra
+  int m_nSelectedPeakRecord;     // peak list selection: record and peak index
+  int m_nSelectedPeak;
+  int m_nSelectedCoupling;       // coupling table selection: measurement and entry
+  int m_nSelectedCouplingEntry;
+  CSpectrumList m_Spectra;
+  CSpectrum* m_pCurrent;         // one of m_Spectra, or null
+  CSpectrum* m_pSecond;          // the other operand of two-spectrum operations
+  int m_nSpectra;                // recounted by the refreshes
+  COLORREF m_crBackground;
+  CGraph* m_pBaselinePoints;     // multi-point baseline markers
+  CGraph* m_pBaselineCurve;      // and the computed curve
+  CDataBuffer m_DataBuffer;
+  CRelaxationPeak m_RelaxationPeak;
+  int m_nRelaxationStart;        // integral region of the relaxation tool
+  int m_nRelaxationEnd;
+  BYTE m_bRelaxationIntegral;    // 0 peak, 1 integral region
+  CSpectrumArithmetic m_Arithmetic;
+  BYTE m_bShowGrid;
+  BYTE m_bZoomAll;               // apply zoom to all spectra
+  int m_nShowProgress;           // the transform redraws after each stage
+  BYTE m_bMoveIntegralsTogether;
+  COLORREF m_crIntegral;
+  int m_nShowActiveIcon;         // mark the current spectrum with an icon
+  double m_dLayoutStepY;         // manual stacked-plot geometry
+  double m_dLayoutStepX;
+  double m_dLayoutLeft;
+  double m_dLayoutZero;
+  int m_nAutoLayout;
+  COLORREF m_crDefaultTrace;     // colour of the current spectrum
+  BYTE m_bPeakListOpen;
+  BYTE m_bBaselineDialogMode;
+  BYTE m_bFitKind;               // 0 multi-point, 1 auto-fit
+  BYTE m_bFullView;              // dual display shown
+  BYTE m_bLayoutPending;
+  BYTE m_bBaselineInProgress;
+  BYTE m_bBaselineToSubtract;
+  int m_nZoomBoxStyle;           // 0 plain, 1 red, 2 green, 3 blue gradient
+  float m_fToolValue;            // multi-point baseline tool and scale bar
+  int m_nToolValue;
+  int m_nShowOnlyCurrentScale;
+  BYTE m_bAutoPhase;             // autophase after the Fourier transform
+  CPeakListDialog* m_pPeakList;  // modeless dialogs, while open
+  CCouplingTableDialog* m_pCouplingTable;
+  BYTE m_bLabelArrow;            // the arrow mark carries its value
+
+ private:
+  // The units entry of the scale bar for an axis unit.
+  static int UnitsEntry(int nUnits);
+  // Gives the spectrum a zeroed weighted-copy buffer and a window function.
+  static void PrepareBuffers(CSpectrum* pSpectrum);
+  // Writes the data buffer into the current spectrum's visible range.
+  BOOL ApplyDataBuffer(float fFactor, BOOL bAdd);
+  void Forget(CSpectrum* pSpectrum);
+  void SetOpenFailure(LPCSTR pszText) { GetAppState().m_strOpenFailure = pszText; }
+
+  CDocumentHost* m_pHost;  // not owned
+  CMissingParametersPolicy* m_pMissingPolicy = nullptr;
+
+  CBrivaneProDoc(const CBrivaneProDoc&) = delete;
+  CBrivaneProDoc& operator=(const CBrivaneProDoc&) = delete;
+};

@@ -1,0 +1,75 @@
+// What the 1D document needs from the program around it. The document core
+// is portable: everything it asks of windows (its view's client size, the
+// scale bar, the frame's scroll bar, message boxes, the views) and of the
+// application (history, import file type, open-failure text, settings) goes
+// through a CDocumentHost. The program gives each document a host backed by
+// its view, frame and application object; tests and tools give one of their
+// own.
+#pragma once
+
+#include "framework/base/String.h"
+#include "framework/base/WinTypes.h"
+#include "onedim/document/HistoryList.h"
+
+class CSettingsStore;
+
+// The application-wide display settings of integrals, read from the profile
+// section "Integration" and given to every spectrum the refresh lays out.
+struct CIntegrationSettings {
+  BYTE bOnTop = 1;
+  BYTE bShowValue = 1;
+  BYTE bShowCurve = 1;
+  BYTE bRectangle = 1;
+  int nWidth = 1;
+  int nDistance = 20;
+  BYTE bVertical = 0;
+  CString strFont = "Arial";  // the integral-label font as one line of text
+};
+
+// The state of the 1D application that outlives its documents. The
+// application object owns one.
+class CBrivaneAppState {
+ public:
+  // The file types of the import dialog; 9 is the program's own file.
+  enum { ImportTypeCount = 13, ImportTypeNative = 9 };
+
+  CIntegrationSettings m_Integration;
+  CString m_strOpenFailure;   // why the last open or import failed, for the caller to show
+  CHistoryList m_History;     // the processing log of this run
+  int m_nImportType = 0;      // the import file type chosen by the user (0..12)
+  int m_nPreviousImportType = 0;
+};
+
+class CDocumentHost {
+ public:
+  virtual ~CDocumentHost();
+
+  virtual CBrivaneAppState& GetAppState() = 0;
+  virtual CSettingsStore& GetSettings() = 0;
+
+  // The client rectangle of the document's view; FALSE when it has none.
+  virtual BOOL GetViewClientRect(RECT* pRect);
+
+  // The scale bar: its ruler (visible part, in percent of the band) and the
+  // entry of its units list (0 seconds, 1 ppm, 2 Hz, 3 points).
+  virtual void SetScaleRuler(int nLeftPercent, int nRightPercent);
+  virtual void SetScaleUnitsEntry(int nEntry);
+
+  // The frame's horizontal scroll bar over the current spectrum.
+  virtual void SetHorzScrollBar(int nMin, int nMax, int nPage, int nPos, BOOL bVisible);
+
+  // The add/subtract bar: whether it is shown, and the factor of the operand
+  // that became current (edit text and scroll position).
+  virtual BOOL IsArithmeticBarVisible();
+  virtual void SetArithmeticFactor(LPCSTR pszFactor, int nScrollPos);
+
+  virtual int MessageBox(LPCSTR pszText, UINT nType);
+
+  // The document's framework side: modified flag, title, views.
+  virtual void SetModifiedFlag(BOOL bModified);
+  virtual void SetTitle(LPCSTR pszTitle);
+  virtual void UpdateAllViews();
+
+  // The modeless wait window shown while a JCAMP-DX file is read.
+  virtual void ShowImportWait(BOOL bShow);
+};

@@ -1,0 +1,35 @@
+// State of two tools that the 1D document holds for its dialog bars: the
+// relaxation pick and the operands of the add/subtract bar. The bars and
+// their algorithms work on these; the document only keeps them and forgets
+// a spectrum that is deleted.
+#pragma once
+
+#include "framework/base/WinTypes.h"
+
+class CSpectrum;
+
+// The data point picked for a relaxation measurement, as a float index.
+class CRelaxationPeak {
+ public:
+  int m_nIndex = 0;
+};
+
+// The operands of A x factor A +/- B x factor B. The spectra belong to the
+// document; these pointers never own them.
+class CSpectrumArithmetic {
+ public:
+  CSpectrum* m_pA = nullptr;
+  CSpectrum* m_pB = nullptr;
+  CSpectrum* m_pOther = nullptr;
+  CSpectrum* m_pResult = nullptr;
+  float m_fFactorA = 1.0f;
+  float m_fFactorB = 1.0f;
+
+  // Clears every operand that is this spectrum.
+  void Forget(const CSpectrum* pSpectrum) {
+    if (m_pA == pSpectrum) m_pA = nullptr;
+    if (m_pB == pSpectrum) m_pB = nullptr;
+    if (m_pOther == pSpectrum) m_pOther = nullptr;
+    if (m_pResult == pSpectrum) m_pResult = nullptr;
+  }
+};
