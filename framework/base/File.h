@@ -1,5 +1,7 @@
 // A binary file on disk over the C library's streams, so that it behaves the
-// same natively and on Windows. Paths are plain ANSI paths.
+// same natively and on Windows. Paths are plain ANSI paths. Share modes are
+// honoured on Windows; POSIX has none to honour. typeText and typeBinary
+// matter only to CStdioFile: a CFile always reads and writes bytes as they are.
 #pragma once
 
 #include <cstdio>
