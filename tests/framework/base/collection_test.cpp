@@ -48,42 +48,16 @@ TEST(ListTest, RandomEditsAgreeWithStdList) {
     switch (draw.Below(9)) {
       case 0: list.AddHead(value); ref.push_front(value); break;
       case 1: list.AddTail(value); ref.push_back(value); break;
-      case 2:
-        if (!ref.empty()) {
-          list.InsertBefore(list.FindIndex(where), value);
-          ref.insert(std::next(ref.begin(), where), value);
-        }
-        break;
+      case 2: list.InsertBefore(list.FindIndex(where), value); ref.insert(std::next(ref.begin(), where), value); break;
       case 3:
-        if (!ref.empty()) {
-          list.InsertAfter(list.FindIndex(where), value);
-          ref.insert(std::next(ref.begin(), where + 1), value);
-        }
+        // A null position (empty list) inserts at the tail.
+        list.InsertAfter(list.FindIndex(where), value);
+        ref.insert(ref.empty() ? ref.end() : std::next(ref.begin(), where + 1), value);
         break;
-      case 4:
-        if (!ref.empty()) {
-          list.RemoveAt(list.FindIndex(where));
-          ref.erase(std::next(ref.begin(), where));
-        }
-        break;
-      case 5:
-        if (!ref.empty()) {
-          ASSERT_EQ(list.RemoveHead(), ref.front());
-          ref.pop_front();
-        }
-        break;
-      case 6:
-        if (!ref.empty()) {
-          ASSERT_EQ(list.RemoveTail(), ref.back());
-          ref.pop_back();
-        }
-        break;
-      case 7:
-        if (!ref.empty()) {
-          list.SetAt(list.FindIndex(where), value);
-          *std::next(ref.begin(), where) = value;
-        }
-        break;
+      case 4: if (!ref.empty()) { list.RemoveAt(list.FindIndex(where)); ref.erase(std::next(ref.begin(), where)); } break;
+      case 5: if (!ref.empty()) { ASSERT_EQ(list.RemoveHead(), ref.front()); ref.pop_front(); } break;
+      case 6: if (!ref.empty()) { ASSERT_EQ(list.RemoveTail(), ref.back()); ref.pop_back(); } break;
+      case 7: if (!ref.empty()) { list.SetAt(list.FindIndex(where), value); *std::next(ref.begin(), where) = value; } break;
       case 8: {
         POSITION found = list.Find(value);
         auto it = std::find(ref.begin(), ref.end(), value);
