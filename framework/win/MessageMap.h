@@ -49,8 +49,8 @@ struct MessageCall {
   WPARAM wParam;
   LPARAM lParam;
   LRESULT result;
-  UINT id;      // command or control id
-  int code;     // command or notification code
+  UINT cmdId;   // command or control id
+  int cmdCode;  // command or notification code
   void* extra;  // CCmdUI* for the update pass
 };
 
@@ -118,9 +118,9 @@ CMenu* BrivaneMenuFromHandle(HMENU hMenu);
 
 // Commands: void OnX(); ON_COMMAND_EX: BOOL OnX(UINT id), FALSE passes the command on.
 #define ON_COMMAND(id, fn) BRIVANE_ENTRY(MsgKind::Command, 0, CN_COMMAND, id, id, p->fn(); return true)
-#define ON_COMMAND_EX(id, fn) BRIVANE_ENTRY(MsgKind::Command, 0, CN_COMMAND, id, id, return p->fn(c.id) != FALSE)
+#define ON_COMMAND_EX(id, fn) BRIVANE_ENTRY(MsgKind::Command, 0, CN_COMMAND, id, id, return p->fn(c.cmdId) != FALSE)
 #define ON_COMMAND_RANGE(first, last, fn) \
-  BRIVANE_ENTRY(MsgKind::Command, 0, CN_COMMAND, first, last, p->fn(c.id); return true)
+  BRIVANE_ENTRY(MsgKind::Command, 0, CN_COMMAND, first, last, p->fn(c.cmdId); return true)
 // void OnUpdateX(CCmdUI*)
 #define ON_UPDATE_COMMAND_UI(id, fn) \
   BRIVANE_ENTRY(MsgKind::UpdateCommandUI, 0, CN_UPDATE_COMMAND_UI, id, id, p->fn(static_cast<CCmdUI*>(c.extra)); return true)
@@ -130,7 +130,7 @@ CMenu* BrivaneMenuFromHandle(HMENU hMenu);
 // Control notifications sent in WM_COMMAND: void OnX().
 #define ON_CONTROL(code, id, fn) BRIVANE_ENTRY(MsgKind::Command, 0, code, id, id, p->fn(); return true)
 #define ON_CONTROL_RANGE(code, first, last, fn) \
-  BRIVANE_ENTRY(MsgKind::Command, 0, code, first, last, p->fn(c.id); return true)
+  BRIVANE_ENTRY(MsgKind::Command, 0, code, first, last, p->fn(c.cmdId); return true)
 #define ON_BN_CLICKED(id, fn) ON_CONTROL(BN_CLICKED, id, fn)
 #define ON_BN_DOUBLECLICKED(id, fn) ON_CONTROL(BN_DOUBLECLICKED, id, fn)
 #define ON_EN_CHANGE(id, fn) ON_CONTROL(EN_CHANGE, id, fn)
@@ -153,7 +153,7 @@ CMenu* BrivaneMenuFromHandle(HMENU hMenu);
 #define ON_NOTIFY(code, id, fn) \
   BRIVANE_ENTRY(MsgKind::Notify, 0, code, id, id, p->fn(reinterpret_cast<NMHDR*>(c.lParam), &c.result); return true)
 #define ON_NOTIFY_RANGE(code, first, last, fn) \
-  BRIVANE_ENTRY(MsgKind::Notify, 0, code, first, last, p->fn(c.id, reinterpret_cast<NMHDR*>(c.lParam), &c.result); return true)
+  BRIVANE_ENTRY(MsgKind::Notify, 0, code, first, last, p->fn(c.cmdId, reinterpret_cast<NMHDR*>(c.lParam), &c.result); return true)
 
 // Reflected to the control itself. ON_CONTROL_REFLECT: void OnX(); the parent
 // does not see the notification. The _EX forms return BOOL: FALSE lets the
@@ -167,7 +167,7 @@ CMenu* BrivaneMenuFromHandle(HMENU hMenu);
 // HBRUSH CtlColor(CDC*, UINT nCtlColor); a null brush leaves the colours to the parent.
 #define ON_WM_CTLCOLOR_REFLECT() \
   BRIVANE_ENTRY(MsgKind::ReflectMessage, WM_CTLCOLOR_ANY, 0, 0, 0, \
-    HBRUSH b = p->CtlColor(BrivaneDCFromHandle((HDC)c.wParam), (UINT)c.code); c.result = (LRESULT)b; return b != nullptr)
+    HBRUSH b = p->CtlColor(BrivaneDCFromHandle((HDC)c.wParam), (UINT)c.cmdCode); c.result = (LRESULT)b; return b != nullptr)
 // void HScroll(UINT nSBCode, UINT nPos) / VScroll
 #define ON_WM_HSCROLL_REFLECT() \
   BRIVANE_ENTRY(MsgKind::ReflectMessage, WM_HSCROLL, 0, 0, 0, p->HScroll(LOWORD(c.wParam), HIWORD(c.wParam)); return true)
@@ -212,7 +212,7 @@ CMenu* BrivaneMenuFromHandle(HMENU hMenu);
 #define ON_WM_SETCURSOR() \
   BRIVANE_MSG(WM_SETCURSOR, c.result = p->OnSetCursor(BRIVANE_HWND(c.wParam), LOWORD(c.lParam), HIWORD(c.lParam)))
 #define ON_WM_CTLCOLOR() \
-  BRIVANE_MSG(WM_CTLCOLOR_ANY, c.result = (LRESULT)p->OnCtlColor(BrivaneDCFromHandle((HDC)c.wParam), BRIVANE_HWND(c.lParam), (UINT)c.code))
+  BRIVANE_MSG(WM_CTLCOLOR_ANY, c.result = (LRESULT)p->OnCtlColor(BrivaneDCFromHandle((HDC)c.wParam), BRIVANE_HWND(c.lParam), (UINT)c.cmdCode))
 #define ON_WM_GETMINMAXINFO() BRIVANE_MSG(WM_GETMINMAXINFO, p->OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(c.lParam)))
 #define ON_WM_CAPTURECHANGED() BRIVANE_MSG(WM_CAPTURECHANGED, p->OnCaptureChanged(BRIVANE_HWND(c.lParam)))
 #define ON_WM_GETDLGCODE() BRIVANE_MSG(WM_GETDLGCODE, c.result = p->OnGetDlgCode())

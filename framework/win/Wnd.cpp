@@ -136,7 +136,12 @@ BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent) {
 
 HWND CWnd::UnsubclassWindow() { return Detach(); }
 
-BOOL CWnd::PreCreateWindow(CREATESTRUCT& cs) { return TRUE; }
+BOOL CWnd::PreCreateWindow(CREATESTRUCT& cs) {
+  // A window without a class of its own gets the framework's plain one.
+  if (cs.lpszClass == nullptr)
+    cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, (LPCSTR)IDC_ARROW), (HBRUSH)(COLOR_WINDOW + 1));
+  return cs.lpszClass != nullptr;
+}
 
 BOOL CWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
                   CWnd* pParentWnd, UINT nID, CCreateContext* pContext) {
@@ -324,13 +329,13 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
   const MessageMapEntry* e = nullptr;
   MessageCall call = {message, wParam, lParam, 0, 0, 0, nullptr};
   if (message == WM_COMMAND) {
-    call.code = HIWORD(wParam);
-    e = FindMessageEntry(MsgKind::ReflectCommand, 0, call.code, 0);
+    call.cmdCode = HIWORD(wParam);
+    e = FindMessageEntry(MsgKind::ReflectCommand, 0, call.cmdCode, 0);
   } else if (message == WM_NOTIFY) {
-    call.code = (int)reinterpret_cast<const NMHDR*>(lParam)->code;
-    e = FindMessageEntry(MsgKind::ReflectNotify, 0, call.code, 0);
+    call.cmdCode = (int)reinterpret_cast<const NMHDR*>(lParam)->code;
+    e = FindMessageEntry(MsgKind::ReflectNotify, 0, call.cmdCode, 0);
   } else if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) {
-    call.code = (int)(message - WM_CTLCOLORMSGBOX);
+    call.cmdCode = (int)(message - WM_CTLCOLORMSGBOX);
     e = FindMessageEntry(MsgKind::ReflectMessage, WM_CTLCOLOR_ANY, 0, 0);
   } else {
     e = FindMessageEntry(MsgKind::ReflectMessage, message, 0, 0);
