@@ -1,0 +1,27 @@
+// What an importer needs of the document it fills: the history list, the
+// import error text, the missing-parameter question and a way to add a
+// spectrum. The document provides it; tests and fuzz targets use a small fake.
+#pragma once
+
+#include "framework/base/WinTypes.h"
+
+class CSpectrum;
+class CSpectrumParams;
+
+class CImportTarget {
+ public:
+  virtual ~CImportTarget() = default;
+
+  // Appends one line to the history list.
+  virtual void AppendHistory(LPCSTR lpszLine) = 0;
+  // Sets the reason shown when the import returns FALSE.
+  virtual void SetImportError(LPCSTR lpszText) = 0;
+  // Asks for the parameters still missing in the block's map; FALSE aborts.
+  virtual BOOL CheckMissingParameters(CSpectrumParams& params) = 0;
+  // Creates a spectrum from the block, appended (or at the head of the list
+  // when bAtEnd is FALSE), and makes it the current one. The caller then
+  // hands it its buffers.
+  virtual CSpectrum* AddSpectrum(const CSpectrumParams& params, BOOL bAtEnd) = 0;
+  // The document's count of spectra, which a series import keeps.
+  virtual void SetSpectrumCount(int nCount) = 0;
+};
