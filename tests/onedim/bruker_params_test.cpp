@@ -212,7 +212,7 @@ TEST(ImportPath, FoldersStemsAndEitherSeparator) {
   EXPECT_STREQ("C:\\data\\1\\", (LPCSTR)GetImportFolder("C:\\data\\1\\fid"));
   EXPECT_STREQ("/data/1/", (LPCSTR)GetImportFolder("/data/1/fid"));
   EXPECT_STREQ("", (LPCSTR)GetImportFolder("fid"));
-  EXPECT_STREQ("C:\\x\\spec.", (LPCSTR)GetPathUpToLastDot("C:\\x\\spec.fid"));
+  EXPECT_STREQ("C:\\x\\h1.", (LPCSTR)GetPathUpToLastDot("C:\\x\\h1.fid"));
   EXPECT_STREQ("", (LPCSTR)GetPathUpToLastDot("C:\\x\\fid"));
 }
 
