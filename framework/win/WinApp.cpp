@@ -8,6 +8,7 @@
 #include "framework/win/Dc.h"
 #include "framework/win/FrameworkRes.h"
 #include "framework/win/GdiObject.h"
+#include "framework/win/ImageList.h"
 #include "framework/win/Menu.h"
 #include "framework/win/UiHooks.h"
 #include "framework/win/Wnd.h"
@@ -44,6 +45,7 @@ void AfxDeleteTempMaps() {
   CDC::DeleteTempMap();
   CGdiObject::DeleteTempMap();
   CMenu::DeleteTempMap();
+  CImageList::DeleteTempMap();
 }
 
 LPCSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackground, HICON hIcon) {
