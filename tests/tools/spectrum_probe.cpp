@@ -1,0 +1,137 @@
+// spectrum_probe: runs the 1D document's import dispatcher on one file and
+// prints what it read, one line per fact, so that tests of the importers and
+// of the native file can compare runs. Not part of either program.
+//
+//   spectrum_probe import TYPE PATH
+//   spectrum_probe save TYPE PATH OUT    (imports, then saves a .bvx at OUT)
+//
+// Output: "spectra N", then per spectrum i "spectrum i ...", "title i ...",
+// "data i ...", "peak i ...", then "history <line>" for every history line of
+// the import. A failure prints "error <reason>" and exits with status 1.
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
+#include "onedim/document/BrivaneProDoc.h"
+#include "onedim/document/BrivaneProDocHost.h"
+#include "onedim/document/SettingsStore.h"
+#include "onedim/document/Spectrum.h"
+
+namespace {
+
+// A host without windows: no view, settings in memory, message boxes kept
+// so that a failed save can print its reason.
+class CProbeHost : public CDocumentHost {
+ public:
+  CBrivaneAppState& GetAppState() override { return m_app; }
+  CSettingsStore& GetSettings() override { return m_settings; }
+  int MessageBox(LPCSTR pszText, UINT) override {
+    m_strLastMessage = pszText;
+    return IDOK;
+  }
+
+  CBrivaneAppState m_app;
+  CMemorySettings m_settings;
+  CString m_strLastMessage;
+};
+
+// One line of text: carriage returns and line feeds written as \r and \n.
+std::string OneLine(LPCSTR psz) {
+  std::string s;
+  for (; psz != nullptr && *psz != '\0'; psz++) {
+    if (*psz == '\r')
+      s += "\\r";
+    else if (*psz == '\n')
+      s += "\\n";
+    else
+      s += *psz;
+  }
+  return s;
+}
+
+void PrintSpectrum(int i, const CSpectrum* s) {
+  const CSpectrumParams& p = s->m_paramsA;
+  std::printf("spectrum %d td=%d sw=%.6f sf=%.9f offset=%.6f aqmode=%d complex=%d conjugate=%d decim=%d dspfvs=%d\n",
+              i, p.td, p.sw, p.sf, p.offset, p.aqmode, p.bComplex ? 1 : 0, p.bConjugate ? 1 : 0, p.DECIM,
+              p.DSPFVS);
+  std::printf("title %d %s\n", i, OneLine(p.title).c_str());
+  int td = s->m_pData != nullptr && p.td > 0 ? p.td : 0;
+  std::printf("data %d", i);
+  for (int k = 0; k < td && k < 8; k++)
+    std::printf(" %.6g", (double)s->m_pData[k]);
+  std::printf("\n");
+  int nPeak = 0;
+  for (int k = 1; k < td; k++)
+    if (std::fabs(s->m_pData[k]) > std::fabs(s->m_pData[nPeak]))
+      nPeak = k;
+  std::printf("peak %d index=%d value=%.6g\n", i, nPeak, td > 0 ? (double)s->m_pData[nPeak] : 0.0);
+}
+
+int Fail(LPCSTR pszReason) {
+  std::printf("error %s\n", OneLine(pszReason).c_str());
+  return 1;
+}
+
+int Usage() {
+  std::fprintf(stderr, "usage: spectrum_probe import TYPE PATH\n       spectrum_probe save TYPE PATH OUT\n");
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+#ifdef _WIN32
+  // The same bytes in both builds: lines end in LF.
+  _setmode(_fileno(stdout), _O_BINARY);
+#endif
+  if (argc < 4)
+    return Usage();
+  bool bSave = std::strcmp(argv[1], "save") == 0;
+  if (!bSave && std::strcmp(argv[1], "import") != 0)
+    return Usage();
+  if (bSave && argc < 5)
+    return Usage();
+  char* pEnd = nullptr;
+  long nType = std::strtol(argv[2], &pEnd, 10);
+  if (pEnd == argv[2] || *pEnd != '\0' || nType < 0 || nType >= CBrivaneAppState::ImportTypeCount)
+    return Fail("Unknown import file type");
+
+  CProbeHost host;
+  host.m_app.m_nImportType = (int)nType;
+  CBrivaneProDoc doc(&host);
+  int nHistoryBefore = host.m_app.m_History.GetCount();
+  ImportResult result = doc.ImportFile(argv[3]);
+
+  // The history of this import (the lines added from here on).
+  std::string history;
+  POSITION pos = host.m_app.m_History.FindIndex(nHistoryBefore);
+  while (pos != nullptr)
+    history += "history " + OneLine(host.m_app.m_History.GetNext(pos)) + "\n";
+
+  if (result == importFailed) {
+    std::fputs(history.c_str(), stdout);
+    CString reason = host.m_app.m_strOpenFailure;
+    return Fail(reason.IsEmpty() ? "Failed to open" : (LPCSTR)reason);
+  }
+  // Laid out as the program does after File > Open.
+  if (result == importNative)
+    doc.RefreshAfterLoad();
+  else
+    doc.RefreshAfterAdd();
+
+  std::printf("spectra %d\n", doc.GetSpectrumCount());
+  for (int i = 0; i < doc.GetSpectrumCount(); i++)
+    PrintSpectrum(i, doc.GetSpectrumAt(i));
+  std::fputs(history.c_str(), stdout);
+
+  if (bSave && !doc.WriteNativeFile(argv[4]))
+    return Fail(host.m_strLastMessage);
+  return 0;
+}
