@@ -6,3 +6,6 @@ list(APPEND ONEDIM_PORTABLE
   ${CMAKE_CURRENT_LIST_DIR}/ImportBruker.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ImportWinNmr.cpp
 )
+list(APPEND ONEDIM_PORTABLE
+  ${CMAKE_CURRENT_LIST_DIR}/BrivaneProDocBruker.cpp
+)
