@@ -120,23 +120,29 @@ int CLinearPrediction::SolveCoefficients(const Complex* window, Complex* coeffic
   return order;
 }
 
+bool CLinearPrediction::IsValid(int points, int stride, int basis, int coefficients, int traces,
+                                int first, int last, int direction) {
+  const int M = coefficients;
+  if (points < 1 || stride < 1 || M < 1 || basis < M) return false;
+  if (traces < 1 || traces > MaxTraces || traces > stride) return false;
+  if (basis > INT_MAX - 2 * M) return false;
+  if (first < 0 || last >= points || first > last + 1) return false;
+  const long long g = static_cast<long long>(basis) + M;
+  const bool forward = static_cast<short>(direction) >= 0;
+  return forward ? first - g >= 0 : last + g < points;
+}
+
 int CLinearPrediction::Predict(float* data, int points, int stride, int basis, int coefficients,
                                int traces, int first, int last, int direction, void* work,
                                std::size_t workBytes) {
   const int M = coefficients;
-  if (!data || !work || points < 1 || stride < 1 || M < 1 || basis < M) return 0;
-  if (traces < 1 || traces > MaxTraces || traces > stride) return 0;
-  if (basis > INT_MAX - 2 * M) return 0;
+  if (!data || !work || !IsValid(points, stride, basis, M, traces, first, last, direction)) return 0;
   const std::size_t needed = lp_workspace(basis, M, traces);
   if (needed == 0 || workBytes < needed) return 0;
+  if (first == last + 1) return 1;
 
   const bool forward = static_cast<short>(direction) >= 0;
   const int g = basis + M;
-  if (first < 0 || last >= points || first > last + 1) return 0;
-  if (forward ? static_cast<long long>(first) - g < 0
-              : static_cast<long long>(last) + g >= points)
-    return 0;
-  if (first == last + 1) return 1;
 
   Complex* windows = static_cast<Complex*>(work);
   Complex* coefs = windows + static_cast<std::size_t>(traces) * g;

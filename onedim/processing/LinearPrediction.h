@@ -29,6 +29,11 @@ class CLinearPrediction {
   int Predict(float* data, int points, int stride, int basis, int coefficients, int traces,
               int first, int last, int direction, void* work, std::size_t workBytes);
 
+  // The argument checks of Predict, apart from the work area: true when the
+  // window and the run lie inside traces of `points` samples.
+  static bool IsValid(int points, int stride, int basis, int coefficients, int traces, int first,
+                      int last, int direction);
+
   // Least-squares coefficients a[0 .. M-1] of the basis equations
   // x[t] = sum a[j-1] x[t-j], j = 1 ... M, for t = M ... basis + M - 1 of the
   // window (basis + M points). Order-recursive: when the residual vanishes or
