@@ -35,7 +35,15 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     fi
   ) 9>"$WINEPREFIX.lock"
 fi
-# A warm wineserver between the many short test runs.
-( wineserver -p30 >/dev/null 2>&1 & )
+# A warm wineserver between the many short test runs, started here with its
+# output detached: a server that Wine starts by itself inherits the caller's
+# output pipe and keeps a waiting ctest or shell hanging. (It returns at once,
+# with an error, when the server is already running.)
+# Wine's own background processes (services, devices) started by the first
+# program of a fresh server inherit its output too, so a fresh server gets
+# them started here, detached, before the program runs.
+if wineserver -p30 </dev/null >/dev/null 2>&1; then
+  wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
+fi
 
 exec wine "$exe" "$@"
