@@ -5,6 +5,7 @@
 #include <set>
 #include <string>
 
+#include "framework/base/Exception.h"
 #include "framework/win/Dc.h"
 #include "framework/win/FrameworkRes.h"
 #include "framework/win/GdiObject.h"
@@ -18,6 +19,10 @@ IMPLEMENT_DYNAMIC(CWinApp, CCmdTarget)
 namespace {
 CWinApp* g_pApp = nullptr;
 HINSTANCE g_hResource = nullptr;
+PFNREPORTERROR g_pfnReportBefore = nullptr;
+
+// Errors that the portable code reports go to the message box.
+int ReportInMessageBox(LPCSTR lpszText, UINT nType) { return AfxMessageBox(lpszText, nType); }
 }  // namespace
 
 CWinApp* AfxGetApp() { return g_pApp; }
@@ -77,10 +82,14 @@ CWinApp::CWinApp(LPCSTR lpszAppName) {
     m_pszAppName = m_strAppName;
   }
   g_pApp = this;
+  g_pfnReportBefore = SetReportErrorHook(&ReportInMessageBox);
 }
 
 CWinApp::~CWinApp() {
-  if (g_pApp == this) g_pApp = nullptr;
+  if (g_pApp == this) {
+    g_pApp = nullptr;
+    SetReportErrorHook(g_pfnReportBefore);
+  }
 }
 
 void CWinApp::InitApplication(HINSTANCE hInstance, LPSTR lpCmdLine, int nCmdShow) {

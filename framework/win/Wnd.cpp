@@ -2,6 +2,8 @@
 
 #include <unordered_map>
 
+#include "framework/base/Exception.h"
+
 #include "framework/win/CmdUI.h"
 #include "framework/win/Dc.h"
 #include "framework/win/GdiObject.h"
@@ -207,6 +209,9 @@ LRESULT CALLBACK CWnd::StdWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM
   // No exception may cross the system's code between here and the message loop.
   try {
     result = pWnd->WindowProc(message, wParam, lParam);
+  } catch (CException* e) {
+    e->ReportError(MB_ICONSTOP);
+    e->Delete();
   } catch (...) {
     AfxReportUnhandledException();
   }

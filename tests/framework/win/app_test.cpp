@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "TestRes.h"
+#include "framework/base/Exception.h"
 #include "framework/win/CmdUI.h"
 #include "framework/win/Controls.h"
 #include "framework/win/FrameWnd.h"
@@ -313,6 +314,44 @@ TEST(CommandLineTest, FileSwitchesAndQuotes) {
   CCommandLineInfo dde;
   AfxParseCommandLine("/dde", dde);
   EXPECT_EQ(dde.m_nShellCommand, CCommandLineInfo::FileDDE);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ProfileTest, ErrorsOfThePortableCodeAreShownInTheMessageBox) {
+  {
+    CTestApp app;
+    CMemoryException* e = new CMemoryException;
+    e->ReportError(MB_ICONEXCLAMATION);
+    e->Delete();
+    ASSERT_EQ(m_messageBoxes.size(), 1u);
+    EXPECT_EQ(m_messageBoxes[0].text, "There is not enough memory to complete the operation.");
+    EXPECT_EQ(m_messageBoxes[0].type, (UINT)MB_ICONEXCLAMATION);
+  }
+  // Without the application the report no longer reaches the box.
+  ReportErrorText("after the application", MB_OK);
+  EXPECT_EQ(m_messageBoxes.size(), 1u);
+}
+
+class CThrowingWnd : public CWnd {
+ protected:
+  void OnLButtonDown(UINT, CPoint) { AfxThrowFileException(CFileException::diskFull, -1, "C:\\full.bvx"); }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CThrowingWnd, CWnd)
+  ON_WM_LBUTTONDOWN()
+END_MESSAGE_MAP()
+
+TEST_F(ProfileTest, FrameworkExceptionFromAHandlerIsReportedWithItsOwnText) {
+  CTestApp app;
+  CThrowingWnd wnd;
+  ASSERT_TRUE(wnd.CreateEx(0, nullptr, "Thrower", WS_POPUP, 0, 0, 20, 20, nullptr, nullptr));
+  wnd.SendMessage(WM_LBUTTONDOWN);
+  ASSERT_EQ(m_messageBoxes.size(), 1u);
+  EXPECT_NE(m_messageBoxes[0].text.find("full.bvx"), std::string::npos) << m_messageBoxes[0].text;
 }
 
 }  // namespace
