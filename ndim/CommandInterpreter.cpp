@@ -86,7 +86,7 @@ class CArgScanner {
   bool m_bFailed = false;
 };
 
-constexpr int Code(char a, char b) { return (a << 8) | b; }
+constexpr int Code(char a, char b) { return (static_cast<unsigned char>(a) << 8) | static_cast<unsigned char>(b); }
 
 // The weights of the current dimension for a window command, or null.
 float* Weights(CSpectrum2D& set) { return set.HasWeights() ? set.m_pWeights : nullptr; }

@@ -279,8 +279,9 @@ void CSpectrum2D::SwapQuadrature(int dim, int total) {
 
 bool CSpectrum2D::MakeWeights(bool alternate, int divisor) {
   if (!IsValidDimension(m_nCurrentDim) || divisor <= 0) return false;
-  FreeWeights();
   const int n = GetCurrentCount();
+  if (n < 1) return false;
+  FreeWeights();
   m_pWeights = static_cast<float*>(std::malloc(static_cast<std::size_t>(n) * sizeof(float)));
   if (!m_pWeights) return false;
   m_nWeightDim = m_nCurrentDim;

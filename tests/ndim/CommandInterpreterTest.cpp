@@ -51,7 +51,7 @@ TEST(CommandInterpreter, UnknownCommandsAndBadArgumentsChangeNothing) {
   Script s(4, 4);
   FillRandom(*s.set);
   const std::vector<float> before = DataOf(*s.set);
-  s.Run("xx 1 2\nq\nz\n\n\nze\nze abc\nze 0\nze -4\nbw\nem 3\nga 2\nsb\nf=1\nf= 0\nf= 9\nf= -1\nph 0 0");
+  s.Run("xx 1 2\nq\nz\n\n\nze\nze abc\nze 0\nze -4\n\xff\xfe 1\nbw\nem 3\nga 2\nsb\nf=1\nf= 0\nf= 9\nf= -1\nph 0 0");
   EXPECT_EQ(DataOf(*s.set), before);
   EXPECT_EQ(s.set->m_nCurrentDim, 2);
   EXPECT_TRUE(s.sink.messages.empty());
