@@ -20,5 +20,6 @@ brivane_test(test_onedim_engines
     ${CMAKE_CURRENT_LIST_DIR}/LinearPrediction_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FourierTransformStep_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LinearPredictionStep_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/WindowFunctionStep_test.cpp
     ${ENGINES_TEST_WINDOWS}
   LIBS onedim_core ${ENGINES_TEST_WINLIBS})
