@@ -85,17 +85,6 @@ TEST(FastFourier, RealTransformMatchesItsPacking) {
   }
 }
 
-TEST(FastFourier, RealForwardThenInverseGivesHalfN) {
-  const int n = 256;
-  std::vector<float> data = RandomFloats(n, 3), orig = data;
-  CFastFourier fft;
-  fft.SetData(data.data(), n, 0, 0, 0);
-  fft.Transform();
-  fft.SetData(data.data(), n, 0, 0, 1);
-  fft.Transform();
-  for (int i = 0; i < n; ++i) EXPECT_NEAR(data[i], orig[i] * n / 2, 1e-3) << i;
-}
-
 TEST(FastFourier, RealModeWithFourValuesOnlyCombinesTheFirstPair) {
   // x = (1, 2, 3, 4): X0 = 10, X2 = -2, X1 = -2 - 2i (sign +1: 1 + 2i - 3 - 4i).
   float d[4] = {1, 2, 3, 4};
@@ -208,18 +197,6 @@ TEST(FastFourier, DriftCorrectionRemovesAConstant) {
   }
 }
 
-TEST(FastFourier, RotateAndConjugateNegateTheirFloats) {
-  float d[8] = {1, 2, 3, 4, 5, 6, 7, 8};
-  CFastFourier fft;
-  fft.SetData(d, 8, 1, 0, 0);
-  fft.Rotate();
-  const float rotated[8] = {-1, -2, 3, 4, -5, -6, 7, 8};
-  for (int i = 0; i < 8; ++i) EXPECT_EQ(d[i], rotated[i]);
-  fft.Conjugate();
-  const float conjugated[8] = {-1, 2, 3, -4, -5, 6, 7, -8};
-  for (int i = 0; i < 8; ++i) EXPECT_EQ(d[i], conjugated[i]);
-}
-
 TEST(FastFourier, RefusesSizesItCannotTransform) {
   std::vector<float> d(12, 1.0f);
   CFastFourier fft;
@@ -232,20 +209,6 @@ TEST(FastFourier, RefusesSizesItCannotTransform) {
   fft.ComplexTransform(1, 3);  // not a power of two: nothing happens
   fft.ComplexTransform(1, 8);  // more than the array holds: nothing happens
   for (float v : d) EXPECT_EQ(v, 1.0f);
-}
-
-TEST(FastFourier, ProgressRunsOncePerStage) {
-  std::vector<float> d(2 * 64, 0.0f);
-  int calls = 0;
-  CFastFourier fft;
-  fft.SetData(d.data(), 128, 1, 0, 0);
-  fft.SetProgress([](void* c) { ++*static_cast<int*>(c); }, &calls);
-  fft.Transform();
-  EXPECT_EQ(calls, 6);
-  calls = 0;
-  fft.SetData(d.data(), 2, 1, 0, 0);
-  fft.ComplexTransform(1, 1);
-  EXPECT_EQ(calls, 0);
 }
 
 }  // namespace

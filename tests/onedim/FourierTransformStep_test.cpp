@@ -120,18 +120,6 @@ TEST(FourierTransformStep, SizeBelowFourIsRefused) {
   }
 }
 
-TEST(FourierTransformStep, RotatesForTheGroupDelay) {
-  std::vector<float> d(16);
-  for (int i = 0; i < 16; ++i) d[i] = static_cast<float>(i);
-  auto s = MakeFid(16, d);
-  CFourierTransformOptions o;
-  InitFourierTransformOptions(*s, o);
-  o.bRotateData = TRUE;
-  o.nRotationPoints = 3;
-  ASSERT_TRUE(PrepareSpectrumForTransform(*s, o));
-  for (int i = 0; i < 16; ++i) EXPECT_EQ(s->m_pData[i], d[(i + 6) % 16]);
-}
-
 TEST(FourierTransformStep, ForwardKeepsTheBooks) {
   for (int bruker = 0; bruker <= 1; ++bruker) {
     auto s = MakeFid(64, std::vector<float>(64, 1.0f), 0, 4, 11);
@@ -151,20 +139,6 @@ TEST(FourierTransformStep, ForwardKeepsTheBooks) {
     EXPECT_EQ(s->m_paramsB.DECIM, 4);
     EXPECT_EQ(s->m_bDataChanged, 1);
     EXPECT_EQ(s->m_Scale.m_nUnits, AXIS_UNITS_PPM);
-  }
-}
-
-// The single non-zero first point, halved, spreads over every point.
-TEST(FourierTransformStep, FirstPointAloneGivesAFlatSpectrum) {
-  auto s = MakeFid(8, {4, 2, 0, 0, 0, 0, 0, 0});
-  CFourierTransformOptions o;
-  InitFourierTransformOptions(*s, o);
-  o.bQuadrature = FALSE;
-  o.bDriftCorrection = FALSE;
-  ASSERT_TRUE(TransformSpectrum(*s, o));
-  for (int k = 0; k < 4; ++k) {
-    EXPECT_FLOAT_EQ(s->m_pData[2 * k], 2.0f);
-    EXPECT_FLOAT_EQ(s->m_pData[2 * k + 1], 1.0f);
   }
 }
 

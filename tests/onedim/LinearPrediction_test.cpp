@@ -43,24 +43,6 @@ int PredictTrace(std::vector<float>& d, int points, int stride, int basis, int m
 const std::vector<Line> kThreeLines = {
     {1.0, 0.004, 0.31, 0.2}, {0.6, 0.010, -1.13, 1.0}, {0.3, 0.002, 2.2, -0.5}};
 
-TEST(LinearPrediction, WorkspaceFormula) {
-  EXPECT_EQ(lp_workspace(100, 8, 1), ((100 + 16) * 7 + 8 * 9 / 2 + 1) * 16u);
-  EXPECT_EQ(lp_workspace(10, 4, 8), ((10 + 8) * 14 + 10 + 1) * 16u);
-  EXPECT_EQ(lp_workspace(-1, 4, 1), 0u);
-}
-
-TEST(LinearPrediction, HelpersFollowTheirDefinitions) {
-  Complex u[2] = {Complex(1, 2), Complex(3, -1)};
-  Complex v[2] = {Complex(0, 1), Complex(2, 2)};
-  const Complex dot = CLinearPrediction::ComplexDot(u, v, 2);
-  const Complex want = std::conj(u[0]) * v[0] + std::conj(u[1]) * v[1];
-  EXPECT_DOUBLE_EQ(dot.real(), want.real());
-  EXPECT_DOUBLE_EQ(dot.imag(), want.imag());
-  EXPECT_DOUBLE_EQ(complex_norm(u, 2), std::sqrt(15.0));
-  CLinearPrediction::Scale(u, 2, 2.0);
-  EXPECT_EQ(u[1], Complex(6, -2));
-}
-
 TEST(LinearPrediction, ForwardContinuesASumOfDampedExponentials) {
   const int n = 256, total = 512, m = 8, basis = n - m - 1;
   std::vector<float> d = Trace(kThreeLines, total, n);
