@@ -349,8 +349,11 @@ BOOL CBvxReader::ReadBlock(ULONGLONG& nOffset, CPendingSpectra& pending) {
     LOGFONT lf;
     ReadLogFont(r, lf);
     COLORREF cr = r.ReadU32();
-    CTextLabel* pLabel = new CTextLabel(strText, &lf, s, 0, TRUE, x, y);
+    // Attached to the spectrum with the stored x as it is: the pixel
+    // conversion of an attached label would be undone at once.
+    CTextLabel* pLabel = new CTextLabel(strText, &lf, s, 0, FALSE, x, y);
     s->m_arrLabels.Add(pLabel);
+    pLabel->m_bAttached = 1;
     pLabel->m_x = x;
     pLabel->m_y = y;
     pLabel->m_crText = cr;

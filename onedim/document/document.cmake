@@ -12,4 +12,5 @@ list(APPEND ONEDIM_PORTABLE
 )
 list(APPEND ONEDIM_WINDOWS
   ${CMAKE_CURRENT_LIST_DIR}/DataBufferClipboard.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SumDataDialog.cpp
 )

@@ -382,8 +382,10 @@ TEST_F(BvxFileTest, EveryTruncationIsRefusedAndLeavesTheDocumentAlone) {
 }
 
 TEST_F(BvxFileTest, OutOfRangeGeometryIsMadeSafe) {
-  Bytes b = BuildBvx(8, 1, 0);
+  Bytes b = BuildBvx(8, 1, 1);
   BYTE* r = &b[1024];
+  WriteI32LE(r + 112, 1024);         // left pixel, and a label at the far left
+  WriteI32LE(r + 512 + 32 + 76 + 16 + 80, -2147483647 - 1);
   WriteI32LE(r + 104, -6);           // visible range outside the data
   WriteI32LE(r + 108, 4000);
   WriteI32LE(r + 120, 99);           // unknown units
@@ -404,6 +406,9 @@ TEST_F(BvxFileTest, OutOfRangeGeometryIsMadeSafe) {
   const CIntegral* pIntegral = static_cast<const CIntegral*>(s->m_arrIntegrals.GetAt(0));
   EXPECT_EQ(pIntegral->m_nStart, 0);
   EXPECT_EQ(pIntegral->m_nEnd, 8);
+  const CTextLabel* pLabel = static_cast<const CTextLabel*>(s->m_arrLabels.GetAt(0));
+  EXPECT_EQ(pLabel->m_x, -2147483647 - 1);
+  EXPECT_EQ(pLabel->m_bAttached, 1);
 }
 
 TEST_F(BvxFileTest, WriterUsesItsOwnViewAndTheListsCount) {

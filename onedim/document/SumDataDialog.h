@@ -1,0 +1,16 @@
+// The Sum Data dialog: the factor by which the data buffer is added into
+// the current spectrum's visible range.
+#pragma once
+
+#include "framework/win/Dialog.h"
+
+class CSumDataDialog : public CDialog {
+ public:
+  enum { IDD = 298 };
+  explicit CSumDataDialog(CWnd* pParent = nullptr) : CDialog(IDD, pParent) {}
+
+  float m_fFactor = 1.0f;
+
+ protected:
+  void DoDataExchange(CDataExchange* pDX) override;
+};
