@@ -13,3 +13,4 @@
 // application framework (0x0360..0x037F).
 #define WM_KICKIDLE 0x0360          // idle time in a modal loop; wParam 0, lParam idle count
 #define WM_IDLEUPDATECMDUI 0x0361   // update-UI pass; wParam: disable commands that have no handler
+#define WM_RUNDIALOGHOOK 0x0362     // posted by a common dialog to itself once it is up (test hook)

@@ -5,6 +5,7 @@ list(APPEND FW_WIN_WINDOWS
   ${CMAKE_CURRENT_LIST_DIR}/CmdUI.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CommandLineInfo.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CommonControls.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CommonDialogs.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Controls.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DataExchange.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Dc.cpp

@@ -4,6 +4,7 @@
 #define IDD_VALUES 100
 #define IDD_MODELESS 101
 #define IDD_REFLECT 102
+#define IDD_FILE_CHILD 103
 
 #define IDC_INT 1001
 #define IDC_DOUBLE 1002

@@ -5,5 +5,6 @@ brivane_test(test_framework_win WINDOWS_ONLY
           ${CMAKE_CURRENT_LIST_DIR}/app_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/dialog_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/gdi_test.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/controls_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/framework_win_test.rc
   LIBS fw_win)
