@@ -6,18 +6,12 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "framework/base/Exception.h"
 #include "onedim/processing/NumericalRoutines.h"
 
 namespace {
 
-NumericalMessageFn g_messageHandler = nullptr;
-
-void ReportBox(const char* text) {
-  if (g_messageHandler)
-    g_messageHandler(text);
-  else
-    std::fprintf(stderr, "%s\n", text);
-}
+void ReportBox(const char* text) { ReportErrorText(text, MB_OK); }
 
 // Elements of nl ... nh plus the spare one in front; 0 when the range is
 // empty or its size does not fit in memory.
@@ -82,8 +76,6 @@ const char* MatrixFailureText(int failure) {
 }
 
 }  // namespace
-
-void SetNumericalMessageHandler(NumericalMessageFn handler) { g_messageHandler = handler; }
 
 // The message deliberately names the program, not the routine's detail.
 void numerror_box(const char* text) {

@@ -6,12 +6,11 @@
 // without bound or hands back NaN in place of an answer.
 #pragma once
 
-// Where the message-box family reports (allocation of vector/matrix,
-// gaussj, lfit, the tqli iteration limit). The 1D program shows a message
-// box; without a handler the text goes to the error stream.
-typedef void (*NumericalMessageFn)(const char* text);
-void SetNumericalMessageHandler(NumericalMessageFn handler);
-void numerror_box(const char* text);  // reports "Brivane run-time error..."
+// The message-box family (allocation of vector/matrix, gaussj, lfit, the
+// tqli iteration limit) reports through the framework's error report
+// (ReportErrorText): a message box in the programs, the error stream in
+// tests and tools.
+void numerror_box(const char* text);      // reports "Brivane run-time error..."
 void numerror_message(const char* text);  // reports the text itself
 
 // Error-stream family, used by the spin simulation.

@@ -1,5 +1,7 @@
 #include "onedim/processing/NumericalRoutines.h"
 
+#include "framework/base/Exception.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -23,9 +25,13 @@ std::vector<std::string> g_messages;
 struct CaptureMessages {
   CaptureMessages() {
     g_messages.clear();
-    SetNumericalMessageHandler([](const char* text) { g_messages.push_back(text); });
+    previous = SetReportErrorHook([](LPCSTR text, UINT) {
+      g_messages.push_back(text);
+      return IDOK;
+    });
   }
-  ~CaptureMessages() { SetNumericalMessageHandler(nullptr); }
+  ~CaptureMessages() { SetReportErrorHook(previous); }
+  PFNREPORTERROR previous;
 };
 
 TEST(NumericalRoutines, HypotenuseAvoidsOverflow) {
