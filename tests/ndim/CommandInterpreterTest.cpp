@@ -217,3 +217,26 @@ TEST(CommandInterpreter, FidFilterRemovesTheLineAtItsNullPoint) {
   tiny.Run("fi 8");
   EXPECT_EQ(DataOf(*tiny.set), before);
 }
+
+TEST(CommandInterpreter, CommandsAlongNoValidDimensionDoNothing) {
+  Script s(4, 8);
+  FillRandom(*s.set);
+  s.Run("ft\nft");
+  ASSERT_EQ(s.set->m_nCurrentDim, 0);
+  const std::vector<float> before = DataOf(*s.set);
+  s.Run("ze 16\nbw q\new\nhi\nlp 0 0 2 1\nqd *\nft\nft i\nbw q 2\nem 1\nfp 3\new");
+  EXPECT_EQ(DataOf(*s.set), before);
+  EXPECT_EQ(s.set->m_nCurrentDim, 0);
+  EXPECT_EQ(s.set->GetTotalPoints(), 32);
+  EXPECT_EQ(s.set->m_pWeights, nullptr);
+
+  s.Run("f= 2\nbw q 0\nbw s -3");
+  EXPECT_EQ(s.set->m_pWeights, nullptr);
+
+  Script real(2, 2, true);
+  for (int i = 0; i < 4; ++i) real.set->m_pData[i] = static_cast<float>(i);
+  real.set->m_phasingOrder[1] = 2;
+  real.Run("sw 2\nph 90 0\nc*\nft\nlp 0 0 1 1\nfi 4");
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(real.set->m_pData[i], static_cast<float>(i));
+  EXPECT_EQ(real.set->m_phasingOrder[0], 0);
+}
