@@ -50,10 +50,10 @@ void CDocumentHost::SetScaleUnitsEntry(int) {}
 void CDocumentHost::SetHorzScrollBar(int, int, int, int, BOOL) {}
 BOOL CDocumentHost::IsArithmeticBarVisible() { return FALSE; }
 void CDocumentHost::SetArithmeticFactor(LPCSTR, int) {}
-int CDocumentHost::MessageBox(LPCSTR, UINT) { return IDOK; }
-void CDocumentHost::SetModifiedFlag(BOOL) {}
-void CDocumentHost::SetTitle(LPCSTR) {}
-void CDocumentHost::UpdateAllViews() {}
+int CDocumentHost::ShowMessage(LPCSTR, UINT) { return IDOK; }
+void CDocumentHost::SetDocumentModified(BOOL) {}
+void CDocumentHost::SetDocumentTitle(LPCSTR) {}
+void CDocumentHost::UpdateDocumentViews() {}
 void CDocumentHost::ShowImportWait(BOOL) {}
 
 CSpectrum* CSpectrumList::GetSpectrum(POSITION& rPos) const {
@@ -115,7 +115,7 @@ CSpectrum* CBrivaneProDoc::AddSpectrum(const CSpectrumParams& params, BOOL bAtEn
     m_Spectra.AddTail(pSpectrum);
   else
     m_Spectra.AddHead(pSpectrum);
-  SetModifiedFlag(TRUE);
+  SetModified(TRUE);
   return pSpectrum;
 }
 
@@ -255,7 +255,7 @@ void CBrivaneProDoc::WriteSharedValues() {
     return;
   CSettingsStore& settings = m_pHost->GetSettings();
   if (!settings.OpenSharedKey()) {
-    m_pHost->MessageBox("Failed to open registry\n", MB_OK);
+    m_pHost->ShowMessage("Failed to open registry\n", MB_OK);
     return;
   }
   int td = s->m_paramsA.td;
@@ -324,7 +324,7 @@ BOOL CBrivaneProDoc::ApplyDataBuffer(float fFactor, BOOL bAdd) {
   int nLast = std::max(nFirst, std::min(s->m_nLast, s->m_paramsA.td));
   m_DataBuffer.Apply(s->m_pData + nFirst, nLast - nFirst, fFactor, bAdd);
   s->m_bDataChanged = 1;
-  SetModifiedFlag(TRUE);
-  UpdateAllViews();
+  SetModified(TRUE);
+  UpdateViews();
   return TRUE;
 }

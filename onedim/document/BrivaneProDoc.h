@@ -141,8 +141,9 @@ class CBrivaneProDoc {
   BOOL PasteData();
   BOOL SumData(float fFactor);
 
-  void SetModifiedFlag(BOOL bModified = TRUE) { m_pHost->SetModifiedFlag(bModified); }
-  void UpdateAllViews() { m_pHost->UpdateAllViews(); }
+  // Through the host: the framework document keeps the flag and the views.
+  void SetModified(BOOL bModified = TRUE) { m_pHost->SetDocumentModified(bModified); }
+  void UpdateViews() { m_pHost->UpdateDocumentViews(); }
 
   // --- Fields ---
   int m_nMouseMode;              // MOUSE_*

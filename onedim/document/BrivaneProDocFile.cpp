@@ -480,7 +480,7 @@ BOOL CBrivaneProDoc::ReadNativeFile(LPCSTR pszPath) {
     m_Spectra.AddTail(s);
     m_pCurrent = s;
   }
-  SetModifiedFlag(TRUE);
+  SetModified(TRUE);
   return TRUE;
 }
 
@@ -600,16 +600,16 @@ BOOL CBrivaneProDoc::WriteNativeFile(LPCSTR pszPath) {
   }
   if (!strError.IsEmpty()) {
     std::remove(strTemp);
-    m_pHost->MessageBox(strError, MB_OK | MB_ICONEXCLAMATION);
+    m_pHost->ShowMessage(strError, MB_OK | MB_ICONEXCLAMATION);
     return FALSE;
   }
-  SetModifiedFlag(FALSE);
+  SetModified(FALSE);
   return TRUE;
 }
 
 BOOL CBrivaneProDoc::OpenNativeDocument(LPCSTR pszPath) {
   if (!ReadNativeFile(pszPath)) {
-    m_pHost->MessageBox(GetAppState().m_strOpenFailure, MB_OK | MB_ICONEXCLAMATION);
+    m_pHost->ShowMessage(GetAppState().m_strOpenFailure, MB_OK | MB_ICONEXCLAMATION);
     return FALSE;
   }
   RefreshAfterLoad();
@@ -619,6 +619,6 @@ BOOL CBrivaneProDoc::OpenNativeDocument(LPCSTR pszPath) {
 BOOL CBrivaneProDoc::SaveNativeDocument(LPCSTR pszPath) {
   if (!WriteNativeFile(pszPath))
     return FALSE;
-  m_pHost->SetTitle(pszPath);
+  m_pHost->SetDocumentTitle(pszPath);
   return TRUE;
 }

@@ -63,12 +63,12 @@ class CDocumentHost {
   virtual BOOL IsArithmeticBarVisible();
   virtual void SetArithmeticFactor(LPCSTR pszFactor, int nScrollPos);
 
-  virtual int MessageBox(LPCSTR pszText, UINT nType);
+  virtual int ShowMessage(LPCSTR pszText, UINT nType);
 
   // The document's framework side: modified flag, title, views.
-  virtual void SetModifiedFlag(BOOL bModified);
-  virtual void SetTitle(LPCSTR pszTitle);
-  virtual void UpdateAllViews();
+  virtual void SetDocumentModified(BOOL bModified);
+  virtual void SetDocumentTitle(LPCSTR pszTitle);
+  virtual void UpdateDocumentViews();
 
   // The modeless wait window shown while a JCAMP-DX file is read.
   virtual void ShowImportWait(BOOL bShow);

@@ -33,7 +33,7 @@ ImportResult CBrivaneProDoc::ImportFile(LPCSTR pszPath) {
   if (nType == kJcamp) {
     m_pHost->ShowImportWait(FALSE);
     if (!bResult)
-      m_pHost->MessageBox("Failed to import JCAMP-DX file\nCheck the history window", MB_OK);
+      m_pHost->ShowMessage("Failed to import JCAMP-DX file\nCheck the history window", MB_OK);
   }
   return bResult ? importForeign : importFailed;
 }

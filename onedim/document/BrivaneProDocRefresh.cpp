@@ -61,8 +61,8 @@ void CBrivaneProDoc::RefreshAfterLoad() {
     s->m_paramsA.aq = AcquisitionTime(s);
     m_nSpectra++;
   }
-  SetModifiedFlag(TRUE);
-  UpdateAllViews();
+  SetModified(TRUE);
+  UpdateViews();
 }
 
 void CBrivaneProDoc::RefreshAfterAdd() {
@@ -122,8 +122,8 @@ void CBrivaneProDoc::RefreshAfterAdd() {
       m_pCurrent->m_Scale.SetFloating(false);
   }
   FixColourConflicts(FALSE);
-  SetModifiedFlag(TRUE);
-  UpdateAllViews();
+  SetModified(TRUE);
+  UpdateViews();
 }
 
 void CBrivaneProDoc::ReadDisplaySettings() {
@@ -163,7 +163,7 @@ void CBrivaneProDoc::FixColourConflicts(BOOL bShowMessage) {
     }
   }
   if (bChanged && bShowMessage)
-    m_pHost->MessageBox(
+    m_pHost->ShowMessage(
         "There is a conflict between the background color\nand some foreground trace\n"
         "Brivane has automatically corrected this conflict",
         MB_OK);

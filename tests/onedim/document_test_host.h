@@ -37,13 +37,13 @@ class CTestHost : public CDocumentHost {
     m_strFactor = pszFactor;
     m_nFactorPos = nPos;
   }
-  int MessageBox(LPCSTR pszText, UINT) override {
+  int ShowMessage(LPCSTR pszText, UINT) override {
     m_messages.push_back(pszText);
     return IDOK;
   }
-  void SetModifiedFlag(BOOL b) override { m_bModified = b; }
-  void SetTitle(LPCSTR psz) override { m_strTitle = psz; }
-  void UpdateAllViews() override { m_nUpdates++; }
+  void SetDocumentModified(BOOL b) override { m_bModified = b; }
+  void SetDocumentTitle(LPCSTR psz) override { m_strTitle = psz; }
+  void UpdateDocumentViews() override { m_nUpdates++; }
 
   CBrivaneAppState m_app;
   CMemorySettings m_settings;

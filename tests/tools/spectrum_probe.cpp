@@ -32,7 +32,7 @@ class CProbeHost : public CDocumentHost {
  public:
   CBrivaneAppState& GetAppState() override { return m_app; }
   CSettingsStore& GetSettings() override { return m_settings; }
-  int MessageBox(LPCSTR pszText, UINT) override {
+  int ShowMessage(LPCSTR pszText, UINT) override {
     m_strLastMessage = pszText;
     return IDOK;
   }
