@@ -1,29 +1,25 @@
 #include "onedim/display/TextLabel.h"
 
+#include <cmath>
 #include <cstring>
 
 #include "onedim/document/Spectrum.h"
+#include "onedim/processing/Saturate.h"
 
 IMPLEMENT_DYNCREATE(CTextLabel, CObject)
 
 namespace {
 
-// a x b / c rounded to the nearest integer, halves away from zero; -1 when c
-// is 0 or the result does not fit, as the Win32 call answers. Written here so
-// that both builds place labels alike.
-int MulDivRounded(int a, int b, int c) {
+// base + a x b / c, the quotient rounded to the nearest integer with halves
+// away from zero, in wide arithmetic and saturated to the int range, so that
+// positions read from a file can never overflow. Both builds place labels
+// alike.
+int MapRounded(long long base, long long a, long long b, long long c) {
   if (c == 0)
-    return -1;
-  long long num = (long long)a * b;
-  long long den = c;
-  if (den < 0) {
-    num = -num;
-    den = -den;
-  }
-  long long result = num >= 0 ? (num + den / 2) / den : (num - den / 2) / den;
-  if (result > 2147483647LL || result < -2147483647LL)
-    return -1;
-  return (int)result;
+    return SaturatingInt((long double)base);
+  long double q = (long double)a * (long double)b / (long double)c;
+  q = q >= 0 ? floorl(q + 0.5L) : -floorl(-q + 0.5L);
+  return SaturatingInt((long double)base + q);
 }
 
 }  // namespace
@@ -66,14 +62,14 @@ int CTextLabel::PixelToPoint(int x) const {
   if (m_pSpectrum == nullptr || m_pSpectrum->m_nRightPixel == m_pSpectrum->m_nLeftPixel)
     return x;
   const CSpectrum& s = *m_pSpectrum;
-  return s.m_nFirst + MulDivRounded(x - s.m_nLeftPixel, s.m_nLast - s.m_nFirst,
-                                    s.m_nRightPixel - s.m_nLeftPixel);
+  return MapRounded(s.m_nFirst, (long long)x - s.m_nLeftPixel, (long long)s.m_nLast - s.m_nFirst,
+                    (long long)s.m_nRightPixel - s.m_nLeftPixel);
 }
 
 int CTextLabel::PointToPixel(int nPoint) const {
   if (m_pSpectrum == nullptr || m_pSpectrum->m_nLast == m_pSpectrum->m_nFirst)
     return nPoint;
   const CSpectrum& s = *m_pSpectrum;
-  return s.m_nLeftPixel + MulDivRounded(s.m_nRightPixel - s.m_nLeftPixel, nPoint - s.m_nFirst,
-                                        s.m_nLast - s.m_nFirst);
+  return MapRounded(s.m_nLeftPixel, (long long)s.m_nRightPixel - s.m_nLeftPixel,
+                    (long long)nPoint - s.m_nFirst, (long long)s.m_nLast - s.m_nFirst);
 }

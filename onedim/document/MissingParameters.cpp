@@ -3,8 +3,8 @@
 #include "onedim/document/SpectrumParams.h"
 
 // The third field of the block carries the byte-order flag.
-int& ParamsByteOrder(CSpectrumParams& params) { return params.reserved1; }
-int ParamsByteOrder(const CSpectrumParams& params) { return params.reserved1; }
+int& ParamsByteOrder(CSpectrumParams& params) { return params.byteorder; }
+int ParamsByteOrder(const CSpectrumParams& params) { return params.byteorder; }
 
 BOOL CheckMissingParameters(CSpectrumParams& params, CMissingParametersPolicy* pPolicy) {
   if (params.names.IsEmpty() || pPolicy == nullptr)

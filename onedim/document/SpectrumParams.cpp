@@ -5,7 +5,7 @@
 CSpectrumParams::CSpectrumParams()
     : DSPFVS(0),
       DECIM(0),
-      reserved1(0),
+      byteorder(0),
       td(0),
       sw(0.0),
       aq(0.0),
@@ -36,7 +36,7 @@ void CSpectrumParams::CopyFrom(const CSpectrumParams& other) {
     return;
   DSPFVS = other.DSPFVS;
   DECIM = other.DECIM;
-  reserved1 = other.reserved1;
+  byteorder = other.byteorder;
   td = other.td;
   sw = other.sw;
   aq = other.aq;

@@ -17,7 +17,7 @@ class CSpectrumParams {
 
   int DSPFVS;      // firmware of the digital signal processor: 10, 11, 12
   int DECIM;       // decimation factor of the digital filter
-  int reserved1;   // carried and copied, not interpreted
+  int byteorder;   // 1: the source file's words must be byte-reversed (Bruker); else 0
   int td;          // number of floats: two per complex point
   double sw;       // spectral width, Hz
   double aq;       // acquisition time, s; 0 when the source does not give it

@@ -2,6 +2,7 @@
 // analysis records, processing state.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
 
 #include "onedim/display/AxisScale.h"
@@ -65,6 +66,20 @@ TEST(TextLabel, AttachedLabelKeepsThePointUnderIt) {
   EXPECT_EQ(100, loose.m_x);
   s->m_nRightPixel = s->m_nLeftPixel;  // no pixel extent: the number stays
   EXPECT_EQ(55, attached.PixelToPoint(55));
+}
+
+TEST(TextLabel, ExtremeGeometryFromAFileSaturates) {
+  auto s = MakeSpectrum(2048);
+  s->m_nFirst = INT_MIN;
+  s->m_nLast = INT_MAX;
+  s->m_nLeftPixel = INT_MIN;
+  s->m_nRightPixel = INT_MAX;
+  CTextLabel label("x", nullptr, s.get(), 0, FALSE, 0, 0);
+  EXPECT_EQ(INT_MAX, label.PixelToPoint(INT_MAX));
+  EXPECT_EQ(INT_MIN, label.PointToPixel(INT_MIN));
+  s->m_nRightPixel = 1;
+  s->m_nLeftPixel = 0;
+  EXPECT_EQ(INT_MAX, label.PixelToPoint(INT_MAX));
 }
 
 TEST(AnalysisRecords, IntegralArraysAndRuntimeClasses) {

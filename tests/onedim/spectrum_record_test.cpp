@@ -24,7 +24,7 @@ std::vector<float> DataOf(const CSpectrum& s) {
 
 TEST(SpectrumParams, StartsAtZeroAndCopiesEverythingButTheMap) {
   CSpectrumParams p;
-  EXPECT_EQ(0, p.td | p.DSPFVS | p.DECIM | p.reserved1 | p.reserved2 | p.reserved3 | p.aqmode |
+  EXPECT_EQ(0, p.td | p.DSPFVS | p.DECIM | p.byteorder | p.reserved2 | p.reserved3 | p.aqmode |
                    p.bComplex | p.bConjugate);
   EXPECT_EQ(0.0, p.sw + p.aq + p.sf + p.offset);
   EXPECT_EQ(8, p.names.GetCount());
