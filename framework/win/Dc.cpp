@@ -124,6 +124,12 @@ CPoint CDC::MoveTo(int x, int y) {
   return old;
 }
 
+CPoint CDC::SetBrushOrg(int x, int y) {
+  POINT old = {};
+  ::SetBrushOrgEx(m_hDC, x, y, &old);
+  return old;
+}
+
 CPoint CDC::GetCurrentPosition() const {
   POINT pt = {};
   ::GetCurrentPositionEx(m_hDC, &pt);

@@ -169,6 +169,22 @@ class CDC : public CObject {
   }
   BOOL PatBlt(int x, int y, int nWidth, int nHeight, DWORD dwRop) { return ::PatBlt(m_hDC, x, y, nWidth, nHeight, dwRop); }
 
+  BOOL PlayMetaFile(HENHMETAFILE hEnhMF, LPCRECT lpBounds) { return ::PlayEnhMetaFile(m_hDC, hEnhMF, lpBounds); }
+  BOOL DrawState(CPoint pt, CSize size, HICON hIcon, UINT nFlags, CBrush* pBrush = nullptr) {
+    return ::DrawStateA(m_hDC, pBrush != nullptr ? (HBRUSH)pBrush->m_hObject : nullptr, nullptr, (LPARAM)hIcon, 0,
+                        pt.x, pt.y, size.cx, size.cy, nFlags | DST_ICON);
+  }
+  BOOL DrawState(CPoint pt, CSize size, HBITMAP hBitmap, UINT nFlags, CBrush* pBrush = nullptr) {
+    return ::DrawStateA(m_hDC, pBrush != nullptr ? (HBRUSH)pBrush->m_hObject : nullptr, nullptr, (LPARAM)hBitmap, 0,
+                        pt.x, pt.y, size.cx, size.cy, nFlags | DST_BITMAP);
+  }
+  int StretchDIBits(int x, int y, int nWidth, int nHeight, int xSrc, int ySrc, int nSrcWidth, int nSrcHeight,
+                    const void* lpBits, const BITMAPINFO* lpBitsInfo, UINT iUsage, DWORD dwRop) {
+    return ::StretchDIBits(m_hDC, x, y, nWidth, nHeight, xSrc, ySrc, nSrcWidth, nSrcHeight, lpBits, lpBitsInfo,
+                           iUsage, dwRop);
+  }
+  CPoint SetBrushOrg(int x, int y);
+
   // Text.
   BOOL TextOut(int x, int y, LPCSTR lpszString, int nCount) { return ::TextOutA(m_hDC, x, y, lpszString, nCount); }
   BOOL TextOut(int x, int y, const CString& str) { return TextOut(x, y, str, str.GetLength()); }

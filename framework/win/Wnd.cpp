@@ -6,6 +6,7 @@
 
 #include "framework/win/CmdUI.h"
 #include "framework/win/Dc.h"
+#include "framework/win/FrameWnd.h"
 #include "framework/win/GdiObject.h"
 #include "framework/win/HandleMap.h"
 #include "framework/win/Menu.h"
@@ -528,12 +529,32 @@ void CWnd::ClientToScreen(LPRECT lpRect) const { ::MapWindowPoints(m_hWnd, nullp
 
 void CWnd::ScreenToClient(LPRECT lpRect) const { ::MapWindowPoints(nullptr, m_hWnd, (LPPOINT)lpRect, 2); }
 
+const CWnd CWnd::wndTop(HWND_TOP);
+const CWnd CWnd::wndBottom(HWND_BOTTOM);
+const CWnd CWnd::wndTopMost(HWND_TOPMOST);
+const CWnd CWnd::wndNoTopMost(HWND_NOTOPMOST);
+
 BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags) {
-  // The special positions (wndTop, wndTopMost, ...) arrive as CWnd pointers holding the handle value.
-  HWND hWndAfter = reinterpret_cast<HWND>(const_cast<CWnd*>(pWndInsertAfter));
-  if (pWndInsertAfter != nullptr && FromHandlePermanent(pWndInsertAfter->m_hWnd) == pWndInsertAfter)
-    hWndAfter = pWndInsertAfter->m_hWnd;
-  return ::SetWindowPos(m_hWnd, hWndAfter, x, y, cx, cy, nFlags);
+  return ::SetWindowPos(m_hWnd, HwndOf(pWndInsertAfter), x, y, cx, cy, nFlags);
+}
+
+CFrameWnd* CWnd::GetParentFrame() const {
+  for (HWND hWnd = ::GetParent(m_hWnd); hWnd != nullptr; hWnd = ::GetParent(hWnd)) {
+    CWnd* pWnd = FromHandlePermanent(hWnd);
+    if (pWnd != nullptr && pWnd->IsKindOf(RUNTIME_CLASS(CFrameWnd))) return static_cast<CFrameWnd*>(pWnd);
+  }
+  return nullptr;
+}
+
+CFrameWnd* CWnd::GetTopLevelFrame() const {
+  CFrameWnd* pFrame = IsKindOf(RUNTIME_CLASS(CFrameWnd)) ? static_cast<CFrameWnd*>(const_cast<CWnd*>(this))
+                                                          : GetParentFrame();
+  while (pFrame != nullptr) {
+    CFrameWnd* pParent = pFrame->GetParentFrame();
+    if (pParent == nullptr) break;
+    pFrame = pParent;
+  }
+  return pFrame;
 }
 
 void CWnd::CenterWindow(CWnd* pAlternateOwner) {

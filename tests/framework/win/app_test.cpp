@@ -154,6 +154,18 @@ TEST_F(AppTest, CommandGoesToViewDocumentFrameApplicationInThatOrder) {
   EXPECT_EQ(g_route, (std::vector<std::string>{"frame"}));
 }
 
+TEST_F(AppTest, ChildFindsItsFrameAndFramesStackByPseudoWindows) {
+  CButton button;
+  ASSERT_TRUE(button.Create("b", WS_CHILD, CRect(0, 0, 10, 10), &m_view, 3));
+  EXPECT_EQ(button.GetParentFrame(), m_frame);
+  EXPECT_EQ(button.GetTopLevelFrame(), m_frame);
+  EXPECT_EQ(m_frame->GetParentFrame(), nullptr);
+  ASSERT_TRUE(m_frame->SetWindowPos(&CWnd::wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE));
+  EXPECT_NE(m_frame->GetExStyle() & WS_EX_TOPMOST, 0u);
+  ASSERT_TRUE(m_frame->SetWindowPos(&CWnd::wndNoTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE));
+  EXPECT_EQ(m_frame->GetExStyle() & WS_EX_TOPMOST, 0u);
+}
+
 TEST_F(AppTest, IdleUpdateEnablesDisablesAndChecksMenuEntries) {
   RunIdle();
   EXPECT_EQ(MenuState(ID_TEST_TOGGLE) & (MF_GRAYED | MF_CHECKED), 0u);
