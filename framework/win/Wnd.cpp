@@ -37,6 +37,22 @@ MSG g_msgCur = {};
 // first window created on this thread, before that window's first message.
 CWnd* g_pWndInit = nullptr;
 
+// Windows whose object went while another procedure was chained in front of
+// ours: their messages still pass through StdWndProc, which hands them to
+// the procedure the window had before it was bound.
+std::unordered_map<HWND, WNDPROC>& OrphanedWindows() {
+  static std::unordered_map<HWND, WNDPROC> s_map;
+  return s_map;
+}
+
+// The input method window that the system may create with a thread's first
+// window is never the window being created.
+bool IsInputMethodWindow(HWND hWnd) {
+  char cls[16] = "";
+  ::GetClassNameA(hWnd, cls, sizeof(cls));
+  return lstrcmpiA(cls, "IME") == 0;
+}
+
 }  // namespace
 
 // Binding and unbinding of handles, the only writers of the handle map.
@@ -46,6 +62,13 @@ class CWndBinding {
     pWnd->m_hWnd = hWnd;
     BoundWindows()[hWnd] = pWnd;
     TemporaryWindows().Remove(hWnd);
+    auto orphan = OrphanedWindows().find(hWnd);
+    if (orphan != OrphanedWindows().end()) {
+      // StdWndProc is still in the window's chain: take up its old place.
+      if (bSubclass) pWnd->m_pfnSuper = orphan->second;
+      OrphanedWindows().erase(orphan);
+      return;
+    }
     if (bSubclass) {
       WNDPROC old = (WNDPROC)::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)&CWnd::StdWndProc);
       if (old != &CWnd::StdWndProc) pWnd->m_pfnSuper = old;
@@ -60,12 +83,14 @@ class CWndBinding {
     if (pWnd->m_pfnSuper != nullptr) {
       if ((WNDPROC)::GetWindowLongPtrA(hWnd, GWLP_WNDPROC) == &CWnd::StdWndProc)
         ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)pWnd->m_pfnSuper);
+      else
+        OrphanedWindows()[hWnd] = pWnd->m_pfnSuper;  // someone subclassed on top of us
       pWnd->m_pfnSuper = nullptr;
     }
   }
 
   static LRESULT CALLBACK CreationHook(int nCode, WPARAM wParam, LPARAM lParam) {
-    if (nCode == HCBT_CREATEWND && g_pWndInit != nullptr) {
+    if (nCode == HCBT_CREATEWND && g_pWndInit != nullptr && !IsInputMethodWindow((HWND)wParam)) {
       CWnd* pWnd = g_pWndInit;
       g_pWndInit = nullptr;
       Bind(pWnd, (HWND)wParam, true);
@@ -200,7 +225,13 @@ BOOL CWnd::DestroyWindow() {
 
 LRESULT CALLBACK CWnd::StdWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
   CWnd* pWnd = FromHandlePermanent(hWnd);
-  if (pWnd == nullptr) return ::DefWindowProcA(hWnd, message, wParam, lParam);
+  if (pWnd == nullptr) {
+    auto it = OrphanedWindows().find(hWnd);
+    if (it == OrphanedWindows().end()) return ::DefWindowProcA(hWnd, message, wParam, lParam);
+    WNDPROC pfnOld = it->second;
+    if (message == WM_NCDESTROY) OrphanedWindows().erase(it);
+    return ::CallWindowProcA(pfnOld, hWnd, message, wParam, lParam);
+  }
   MSG saved = g_msgCur;
   g_msgCur.hwnd = hWnd;
   g_msgCur.message = message;

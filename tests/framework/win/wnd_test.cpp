@@ -292,4 +292,38 @@ TEST_F(WndTest, SubclassedSystemControlKeepsItsBehaviour) {
   EXPECT_EQ(TextOf(hEdit), "hello");
 }
 
+WNDPROC g_pfnBelowTop = nullptr;
+LRESULT CALLBACK TopProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  return ::CallWindowProcA(g_pfnBelowTop, hWnd, message, wParam, lParam);
+}
+
+TEST_F(WndTest, ControlKeepsItsBehaviourWhenUnboundUnderAnotherSubclass) {
+  CProbeWnd parent;
+  ASSERT_TRUE(parent.CreateTop());
+  HWND hEdit = ::CreateWindowExA(0, "EDIT", "abcdef", WS_CHILD, 0, 0, 80, 20, parent.m_hWnd, (HMENU)9, nullptr,
+                                 nullptr);
+  {
+    CEdit edit;
+    ASSERT_TRUE(edit.SubclassDlgItem(9, &parent));
+    // Something else (a tooltip, say) subclasses the control on top of us.
+    g_pfnBelowTop = (WNDPROC)::SetWindowLongPtrA(hEdit, GWLP_WNDPROC, (LONG_PTR)&TopProc);
+    ASSERT_TRUE(edit.SubclassDlgItem(9, &parent) == FALSE);  // already bound
+    edit.UnsubclassWindow();
+    CEdit again;
+    ASSERT_TRUE(again.SubclassDlgItem(9, &parent));
+    ::SendMessageA(hEdit, EM_SETSEL, 1, 3);
+    int start = 0, end = 0;
+    again.GetSel(start, end);
+    EXPECT_EQ(start, 1);
+    EXPECT_EQ(end, 3);
+    again.UnsubclassWindow();
+  }
+  // The edit control's own procedure still answers.
+  ::SendMessageA(hEdit, EM_SETSEL, 2, 4);
+  DWORD sel = (DWORD)::SendMessageA(hEdit, EM_GETSEL, 0, 0);
+  EXPECT_EQ(LOWORD(sel), 2);
+  EXPECT_EQ(HIWORD(sel), 4);
+  ::DestroyWindow(hEdit);
+}
+
 }  // namespace
