@@ -367,3 +367,55 @@ TEST_F(ProfileTest, FrameworkExceptionFromAHandlerIsReportedWithItsOwnText) {
 }
 
 }  // namespace
+
+namespace {
+
+// A whole run of a program: start, idle work, the main window closing, exit.
+class CRunApp : public CWinApp {
+ public:
+  CRunApp() : CWinApp("RunTest") {}
+  BOOL m_startOK = TRUE;
+  int m_idleZero = 0;
+  bool m_updatedBeforeClose = false;
+  CTestFrame* m_pFrame = nullptr;
+
+  BOOL InitInstance() override {
+    if (!m_startOK) return FALSE;
+    m_pFrame = new CTestFrame;
+    if (!m_pFrame->LoadFrame(IDR_FRAME)) return FALSE;
+    m_pMainWnd = m_pFrame;
+    m_pFrame->ShowWindow(SW_SHOW);
+    m_pFrame->m_toggleEnabled = FALSE;
+    return TRUE;
+  }
+  BOOL OnIdle(LONG lCount) override {
+    if (lCount == 0) ++m_idleZero;
+    BOOL more = CWinApp::OnIdle(lCount);
+    if (lCount == 0 && m_pMainWnd != nullptr) {
+      UINT state = ::GetMenuState(::GetMenu(m_pMainWnd->m_hWnd), ID_TEST_TOGGLE, MF_BYCOMMAND);
+      if (state & MF_GRAYED) {
+        m_updatedBeforeClose = true;
+        m_pMainWnd->PostMessage(WM_CLOSE);
+      }
+    }
+    return more;
+  }
+  int ExitInstance() override { return CWinApp::ExitInstance() + 7; }
+};
+
+TEST_F(ProfileTest, ProgramRunsUntilItsMainWindowCloses) {
+  CRunApp app;
+  int code = AfxWinMain(::GetModuleHandleA(nullptr), nullptr, const_cast<LPSTR>(""), SW_SHOW);
+  EXPECT_EQ(code, 7);
+  EXPECT_GE(app.m_idleZero, 1);
+  EXPECT_TRUE(app.m_updatedBeforeClose);
+  EXPECT_EQ(app.m_pMainWnd, nullptr);
+}
+
+TEST_F(ProfileTest, FailedStartEndsWithTheExitCode) {
+  CRunApp app;
+  app.m_startOK = FALSE;
+  EXPECT_EQ(AfxWinMain(::GetModuleHandleA(nullptr), nullptr, const_cast<LPSTR>("/nologo"), SW_SHOW), 7);
+}
+
+}  // namespace
