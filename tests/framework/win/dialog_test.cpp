@@ -362,4 +362,36 @@ TEST_F(DialogTest, ControlsBoundToItemsReceiveTheirReflectedNotifications) {
   EXPECT_EQ(dlg.m_button.m_hWnd, nullptr);
 }
 
+// A dialog with a background of its own that leaves its controls' colours to them.
+class CTintedDialog : public CReflectDialog {
+ public:
+  CBrush m_background{RGB(0, 0, 128)};
+  UINT m_lastKind = 99;
+
+ protected:
+  HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
+    HBRUSH hbr = CReflectDialog::OnCtlColor(pDC, pWnd, nCtlColor);
+    m_lastKind = nCtlColor;
+    return nCtlColor == CTLCOLOR_DLG ? (HBRUSH)m_background : hbr;
+  }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CTintedDialog, CReflectDialog)
+  ON_WM_CTLCOLOR()
+END_MESSAGE_MAP()
+
+TEST_F(DialogTest, ColourHandlerSeesTheKindAndBaseHandlingAsksTheControl) {
+  CTintedDialog dlg;
+  ASSERT_TRUE(dlg.Create(IDD_REFLECT));
+  HDC hDC = ::GetDC(dlg.m_hWnd);
+  EXPECT_EQ((HBRUSH)dlg.SendMessage(WM_CTLCOLORDLG, (WPARAM)hDC, (LPARAM)dlg.m_hWnd), (HBRUSH)dlg.m_background);
+  EXPECT_EQ(dlg.m_lastKind, (UINT)CTLCOLOR_DLG);
+  EXPECT_EQ((HBRUSH)dlg.SendMessage(WM_CTLCOLORSTATIC, (WPARAM)hDC, (LPARAM)dlg.m_label.m_hWnd),
+            (HBRUSH)dlg.m_label.m_brush);
+  EXPECT_EQ(dlg.m_lastKind, (UINT)CTLCOLOR_STATIC);
+  ::ReleaseDC(dlg.m_hWnd, hDC);
+  dlg.DestroyWindow();
+}
+
 }  // namespace
