@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include <cderr.h>
+
 #include "framework/win/Dc.h"
 #include "framework/win/UiHooks.h"
 #include "framework/win/WinApp.h"
@@ -82,7 +84,13 @@ INT_PTR CFileDialog::DoModal() {
   if ((m_ofn.Flags & OFN_ENABLETEMPLATE) && m_ofn.hInstance == nullptr) m_ofn.hInstance = AfxGetResourceHandle();
   BOOL ok = m_bOpenFileDialog ? ::GetOpenFileNameA(&m_ofn) : ::GetSaveFileNameA(&m_ofn);
   if (m_hWnd != nullptr) Detach();
-  if (!ok) m_fileBuffer[0] = '\0';  // a cancelled or failed dialog chose nothing
+  if (!ok) {
+    // A cancelled or failed dialog chose nothing; a choice too long for the
+    // buffer is said so rather than passed off as a cancel.
+    if (::CommDlgExtendedError() == FNERR_BUFFERTOOSMALL)
+      AfxMessageBox("Too many files are selected. Choose fewer files at a time.", MB_ICONEXCLAMATION);
+    m_fileBuffer[0] = '\0';
+  }
   return ok ? IDOK : IDCANCEL;
 }
 
@@ -168,20 +176,15 @@ CString CFileDialog::GetNextPathName(POSITION& pos) const {
     pos = nullptr;
     return CString();
   }
-  CString path;
-  size_t next;
   if (offset == 0) {
-    path = buffer;
-    next = std::strlen(buffer) + 1;
     pos = nullptr;
-    return path;
+    return CString(buffer);
   }
   CString folder(buffer);
-  CString name(buffer + offset);
-  path = folder;
+  CString path = folder;
   if (!folder.IsEmpty() && folder[folder.GetLength() - 1] != '\\') path += '\\';
-  path += name;
-  next = offset + std::strlen(buffer + offset) + 1;
+  path += buffer + offset;
+  size_t next = offset + std::strlen(buffer + offset) + 1;
   pos = next < m_fileBuffer.size() && buffer[next] != '\0' ? reinterpret_cast<POSITION>(next + 1) : nullptr;
   return path;
 }

@@ -17,7 +17,7 @@ BOOL CButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT*
 }
 
 int CEdit::GetLine(int nIndex, LPSTR lpszBuffer, int nMaxLength) const {
-  if (nMaxLength < 1) return 0;
+  if (nMaxLength < (int)sizeof(WORD)) return 0;  // the size word must fit
   // The control reads the buffer size from its first word.
   *reinterpret_cast<WORD*>(lpszBuffer) = (WORD)(nMaxLength > 0xFFFF ? 0xFFFF : nMaxLength);
   return (int)SendMessage(EM_GETLINE, (WPARAM)nIndex, (LPARAM)lpszBuffer);
