@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <string>
 
-#include "onedim/document/MissingParameters.h"
 #include "onedim/document/SpectrumParams.h"
 
 namespace {
@@ -141,7 +140,7 @@ BOOL ReadBrukerAcqus(CSpectrumParams& params, CFile& file, int* pnDataType) {
   while (reader.Next(token)) {
     if (BeginsWithNoCase(token, "##$BYTORDA=")) {
       if (NextInt(reader, nValue)) {
-        ParamsByteOrder(params) = nValue == 1 ? 1 : 0;
+        params.byteorder = nValue == 1 ? 1 : 0;
         params.names.RemoveKey("byteorder");
       }
     } else if (BeginsWithNoCase(token, "##$AQ_mod=")) {
@@ -187,10 +186,10 @@ BOOL ReadBrukerAcqus(CSpectrumParams& params, CFile& file, int* pnDataType) {
     CTokenReader again(file);
     while (again.Next(token)) {
       if (BeginsWithNoCase(token, "XWIN")) {
-        ParamsByteOrder(params) = 1;
+        params.byteorder = 1;
         params.names.RemoveKey("byteorder");
       } else if (BeginsWithNoCase(token, "UXNMR")) {
-        ParamsByteOrder(params) = 0;
+        params.byteorder = 0;
         params.names.RemoveKey("byteorder");
       }
     }

@@ -7,7 +7,6 @@
 #include "onedim/document/BrukerParams.h"
 #include "onedim/document/ImportPath.h"
 #include "onedim/document/ImportTarget.h"
-#include "onedim/document/MissingParameters.h"
 #include "onedim/document/Spectrum.h"
 #include "onedim/document/SpectrumParams.h"
 
@@ -130,7 +129,7 @@ BOOL CBrukerImporter::ImportFid(CSpectrumParams& params) {
     params.offset = td - td * (params.sf * params.offset) / params.sw;
 
   const BrukerWordKind kind = nDataType == brukerFloat64 ? brukerWordFloat64 : brukerWordInt32;
-  const BOOL bBigEndian = ParamsByteOrder(params) == 1;
+  const BOOL bBigEndian = params.byteorder == 1;
   const ULONGLONG nRecord = (ULONGLONG)td * (ULONGLONG)BrukerWordSize(kind);
   const ULONGLONG nStride = m_nFids > 1 ? BrukerSeriesStride(fid.GetLength(), nRecord, m_nFids) : nRecord;
 
@@ -174,7 +173,7 @@ BOOL CBrukerImporter::ImportProcessed(CSpectrumParams& params) {
     params.offset = 0.0;
   else
     params.offset = td - td * (params.sf * params.offset) / params.sw;
-  return AddProcessedSpectrum(params, real, imag, brukerWordInt32, ParamsByteOrder(params) == 1);
+  return AddProcessedSpectrum(params, real, imag, brukerWordInt32, params.byteorder == 1);
 }
 
 void CBrukerImporter::History(LPCSTR lpszLine) { m_target.AppendHistory(lpszLine); }

@@ -2,10 +2,6 @@
 
 #include "onedim/document/SpectrumParams.h"
 
-// The third field of the block carries the byte-order flag.
-int& ParamsByteOrder(CSpectrumParams& params) { return params.byteorder; }
-int ParamsByteOrder(const CSpectrumParams& params) { return params.byteorder; }
-
 BOOL CheckMissingParameters(CSpectrumParams& params, CMissingParametersPolicy* pPolicy) {
   if (params.names.IsEmpty() || pPolicy == nullptr)
     return TRUE;
@@ -19,13 +15,13 @@ BOOL CheckMissingParameters(CSpectrumParams& params, CMissingParametersPolicy* p
   if (!pPolicy->ShowImportErrors(lines, params.names))
     return FALSE;
 
-  CMissingValues values = {params.sf, params.sw, params.td, ParamsByteOrder(params)};
+  CMissingValues values = {params.sf, params.sw, params.td, params.byteorder};
   if (!pPolicy->EditParameters(values, params.names))
     return FALSE;
   params.sf = values.sf;
   params.sw = values.sw;
   params.td = values.td;
-  ParamsByteOrder(params) = values.byteorder;
+  params.byteorder = values.byteorder;
   return TRUE;
 }
 

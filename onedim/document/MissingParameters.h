@@ -35,11 +35,6 @@ class CMissingParametersPolicy {
 // kept as read. The map itself is left as it is.
 BOOL CheckMissingParameters(CSpectrumParams& params, CMissingParametersPolicy* pPolicy);
 
-// The byte-order flag of a parameter block (1: the file's 32-bit words must
-// be reversed before use).
-int& ParamsByteOrder(CSpectrumParams& params);
-int ParamsByteOrder(const CSpectrumParams& params);
-
 // A policy that answers without a user: tests and the spectrum probe.
 class CScriptedMissingParameters : public CMissingParametersPolicy {
  public:

@@ -54,7 +54,7 @@ TEST(BrukerParams, AcqusGivesEveryRecordAndRemovesItsKey) {
   EXPECT_EQ(1, params.aqmode);
   EXPECT_EQ(1, params.bComplex);
   EXPECT_EQ(0, params.bConjugate);
-  EXPECT_EQ(1, ParamsByteOrder(params));
+  EXPECT_EQ(1, params.byteorder);
   EXPECT_EQ(brukerFloat64, nDataType);
   // Only the offset, which procs gives, is left.
   EXPECT_EQ(1, params.names.GetCount());
@@ -91,23 +91,23 @@ TEST(BrukerParams, ByteOrderFromTheWritingProgramWhenNoRecord) {
     CSpectrumParams params;
     TextFile file("##TITLE= Parameter file, XWIN-NMR Version 2.6\n##$TD= 8\n");
     ReadBrukerAcqus(params, file.File());
-    EXPECT_EQ(1, ParamsByteOrder(params));
+    EXPECT_EQ(1, params.byteorder);
     EXPECT_FALSE(Missing(params, "byteorder"));
   }
   {
     // The last of the two tokens wins.
     CSpectrumParams params;
-    ParamsByteOrder(params) = 1;
+    params.byteorder = 1;
     TextFile file("XWIN-NMR then UXNMR");
     ReadBrukerAcqus(params, file.File());
-    EXPECT_EQ(0, ParamsByteOrder(params));
+    EXPECT_EQ(0, params.byteorder);
   }
   {
     // A record beats the program's name.
     CSpectrumParams params;
     TextFile file("##$BYTORDA= 0 XWIN-NMR");
     ReadBrukerAcqus(params, file.File());
-    EXPECT_EQ(0, ParamsByteOrder(params));
+    EXPECT_EQ(0, params.byteorder);
   }
   {
     CSpectrumParams params;
@@ -265,7 +265,7 @@ TEST(MissingParameters, AbortCancelAndSetValues) {
     EXPECT_DOUBLE_EQ(400.13, params.sf);
     EXPECT_DOUBLE_EQ(6000.0, params.sw);
     EXPECT_EQ(1024, params.td);
-    EXPECT_EQ(1, ParamsByteOrder(params));
+    EXPECT_EQ(1, params.byteorder);
     EXPECT_EQ(7, params.names.GetCount());  // the map is left as it was
     EXPECT_EQ(7, policy.m_keys.GetCount());
   }
