@@ -5,6 +5,7 @@
 #include <cmath>
 #include <complex>
 #include <memory>
+#include <random>
 
 #include "NdTestSupport.h"
 #include "ndim/NdFourier.h"
@@ -74,7 +75,47 @@ void CheckLength(int length, bool alongF1, int d) {
   }
 }
 
+// One bin of the direct DFT, its twiddle advanced by a long double recurrence.
+LComplex DftBin(const std::vector<LComplex>& x, int n, int d, int k) {
+  const long double a = d * 2 * kPiL * k / n;
+  const LComplex step(std::cos(a), std::sin(a));
+  LComplex w = 1, sum = 0;
+  for (const LComplex& v : x) {
+    sum += v * w;
+    w *= step;
+  }
+  return sum;
+}
+
 }  // namespace
+
+TEST(NdFourier, EveryLengthUpTo4096MatchesSampledBins) {
+  std::mt19937 gen(5);
+  for (int length = 131; length <= 4096; ++length) {
+    const bool alongF1 = length % 2 == 1;
+    const int d = length % 5 ? 1 : -1;
+    std::unique_ptr<CSpectrum2D> set(alongF1 ? MakeSet(length, 2) : MakeSet(2, length));
+    FillRandom(*set, length);
+    const std::vector<float> input = DataOf(*set);
+    set->m_nCurrentDim = alongF1 ? 1 : 2;
+    ASSERT_TRUE(NdTransformStep(*set, d < 0, false));
+    const int n = NextPow2(length);
+    const int t = length % 3 == 0;  // which of the two traces
+    std::vector<LComplex> x(length);
+    long double energy = 0;
+    for (int j = 0; j < length; ++j) {
+      const std::size_t i = alongF1 ? 2 * static_cast<std::size_t>(j) + t : static_cast<std::size_t>(t) * length + j;
+      x[j] = LComplex(input[2 * i], input[2 * i + 1]);
+      energy += std::norm(x[j]);
+    }
+    const long double scale = std::sqrt(energy);
+    for (int k : {0, 1, n / 2, n - 1, static_cast<int>(gen() % n), static_cast<int>(gen() % n)}) {
+      const std::size_t i = alongF1 ? 2 * static_cast<std::size_t>(k) + t : static_cast<std::size_t>(t) * n + k;
+      const LComplex got(set->m_pData[2 * i], set->m_pData[2 * i + 1]);
+      ASSERT_LT(static_cast<double>(std::abs(got - DftBin(x, n, d, k)) / scale), 1e-5) << length << " bin " << k;
+    }
+  }
+}
 
 TEST(NdFourier, PowersOfTwoMatchDirectDftAlongBothDimensions) {
   for (int n = 2; n <= 4096; n *= 2) {
@@ -86,7 +127,7 @@ TEST(NdFourier, PowersOfTwoMatchDirectDftAlongBothDimensions) {
 
 TEST(NdFourier, OtherLengthsAreZeroFilledToAPowerOfTwo) {
   for (int n = 2; n <= 130; ++n) CheckLength(n, n % 2 == 0, n % 3 ? 1 : -1);
-  for (int n : {1000, 1023, 2049, 3001, 4095}) CheckLength(n, n % 2 == 1, 1);
+  for (int n : {1000, 4095}) CheckLength(n, n % 2 == 1, 1);
 }
 
 TEST(NdFourier, ForwardThenInverseGivesNTimesTheData) {
