@@ -243,3 +243,20 @@ CMenu* BrivaneMenuFromHandle(HMENU hMenu);
 #define ON_WM_GETFONT() BRIVANE_MSG(WM_GETFONT, c.result = (LRESULT)p->OnGetFont())
 #define ON_WM_MOUSELEAVE() BRIVANE_MSG(WM_MOUSELEAVE, p->OnMouseLeave())
 #define ON_WM_WINDOWPOSCHANGED() BRIVANE_MSG(WM_WINDOWPOSCHANGED, p->OnWindowPosChanged(reinterpret_cast<WINDOWPOS*>(c.lParam)))
+#define ON_WM_MBUTTONUP() BRIVANE_MSG(WM_MBUTTONUP, p->OnMButtonUp((UINT)c.wParam, BRIVANE_PT(c.lParam)))
+#define ON_WM_RBUTTONDBLCLK() BRIVANE_MSG(WM_RBUTTONDBLCLK, p->OnRButtonDblClk((UINT)c.wParam, BRIVANE_PT(c.lParam)))
+#define ON_WM_NCLBUTTONUP() BRIVANE_MSG(WM_NCLBUTTONUP, p->OnNcLButtonUp((UINT)c.wParam, BRIVANE_PT(c.lParam)))
+#define ON_WM_NCLBUTTONDBLCLK() BRIVANE_MSG(WM_NCLBUTTONDBLCLK, p->OnNcLButtonDblClk((UINT)c.wParam, BRIVANE_PT(c.lParam)))
+#define ON_WM_MENUSELECT() \
+  BRIVANE_MSG(WM_MENUSELECT, p->OnMenuSelect(LOWORD(c.wParam), HIWORD(c.wParam), (HMENU)c.lParam))
+#define ON_WM_PARENTNOTIFY() BRIVANE_MSG(WM_PARENTNOTIFY, p->OnParentNotify((UINT)c.wParam, c.lParam))
+#define ON_WM_NCACTIVATE() BRIVANE_MSG(WM_NCACTIVATE, c.result = p->OnNcActivate((BOOL)c.wParam))
+#define ON_WM_WINDOWPOSCHANGING() \
+  BRIVANE_MSG(WM_WINDOWPOSCHANGING, p->OnWindowPosChanging(reinterpret_cast<WINDOWPOS*>(c.lParam)))
+// For the MDI child being activated or deactivated: bActivate, the window
+// activated and the one deactivated.
+#define ON_WM_MDIACTIVATE()                                                                              \
+  BRIVANE_MSG(WM_MDIACTIVATE, p->OnMDIActivate((HWND)c.lParam == p->m_hWnd, BRIVANE_HWND(c.lParam), \
+                                               BRIVANE_HWND(c.wParam)))
+#define ON_WM_ACTIVATEAPP() BRIVANE_MSG(WM_ACTIVATEAPP, p->OnActivateApp((BOOL)c.wParam, (DWORD)c.lParam))
+#define ON_WM_CHILDACTIVATE() BRIVANE_MSG(WM_CHILDACTIVATE, p->OnChildActivate())

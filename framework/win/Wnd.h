@@ -228,6 +228,9 @@ class CWnd : public CCmdTarget {
   static CWnd* GetDesktopWindow() { return FromHandle(::GetDesktopWindow()); }
   static CWnd* FindWindow(LPCSTR lpszClassName, LPCSTR lpszWindowName) { return FromHandle(::FindWindowA(lpszClassName, lpszWindowName)); }
   void DragAcceptFiles(BOOL bAccept = TRUE) { ::DragAcceptFiles(m_hWnd, bAccept); }
+  BOOL OpenClipboard() { return ::OpenClipboard(m_hWnd); }
+  HICON SetIcon(HICON hIcon, BOOL bBigIcon) { return (HICON)SendMessage(WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL, (LPARAM)hIcon); }
+  HICON GetIcon(BOOL bBigIcon) const { return (HICON)SendMessage(WM_GETICON, bBigIcon ? ICON_BIG : ICON_SMALL); }
 
   // The message box of this window, through the framework's message-box hook.
   int MessageBox(LPCSTR lpszText, LPCSTR lpszCaption = nullptr, UINT nType = MB_OK);
@@ -294,6 +297,17 @@ class CWnd : public CCmdTarget {
   HFONT OnGetFont() { return (HFONT)Default(); }
   void OnMouseLeave() { Default(); }
   void OnWindowPosChanged(WINDOWPOS* lpwndpos) { Default(); }
+  void OnMButtonUp(UINT nFlags, CPoint point) { Default(); }
+  void OnRButtonDblClk(UINT nFlags, CPoint point) { Default(); }
+  void OnNcLButtonUp(UINT nHitTest, CPoint point) { Default(); }
+  void OnNcLButtonDblClk(UINT nHitTest, CPoint point) { Default(); }
+  void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu) { Default(); }
+  void OnParentNotify(UINT message, LPARAM lParam) { Default(); }
+  BOOL OnNcActivate(BOOL bActive) { return (BOOL)Default(); }
+  void OnWindowPosChanging(WINDOWPOS* lpwndpos) { Default(); }
+  void OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd) { Default(); }
+  void OnActivateApp(BOOL bActive, DWORD dwThreadID) { Default(); }
+  void OnChildActivate() { Default(); }
 
   WNDPROC m_pfnSuper = nullptr;  // the procedure a subclassed window had
   int m_nModalResult = -1;

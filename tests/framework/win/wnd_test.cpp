@@ -292,6 +292,56 @@ TEST_F(WndTest, SubclassedSystemControlKeepsItsBehaviour) {
   EXPECT_EQ(TextOf(hEdit), "hello");
 }
 
+// Every typed message entry, each with the default handler: the window must
+// behave exactly like a plain one.
+class CEveryMessageWnd : public CWnd {
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CEveryMessageWnd, CWnd)
+  ON_WM_CREATE() ON_WM_DESTROY() ON_WM_NCDESTROY() ON_WM_CLOSE() ON_WM_PAINT() ON_WM_NCPAINT()
+  ON_WM_ERASEBKGND() ON_WM_SIZE() ON_WM_MOVE() ON_WM_TIMER() ON_WM_HSCROLL() ON_WM_VSCROLL()
+  ON_WM_MOUSEMOVE() ON_WM_LBUTTONDOWN() ON_WM_LBUTTONUP() ON_WM_LBUTTONDBLCLK() ON_WM_RBUTTONDOWN()
+  ON_WM_RBUTTONUP() ON_WM_MBUTTONDOWN() ON_WM_MOUSEWHEEL() ON_WM_KEYDOWN() ON_WM_KEYUP() ON_WM_CHAR()
+  ON_WM_SYSKEYDOWN() ON_WM_SYSCHAR() ON_WM_SETFOCUS() ON_WM_KILLFOCUS() ON_WM_SETCURSOR() ON_WM_CTLCOLOR()
+  ON_WM_GETMINMAXINFO() ON_WM_CAPTURECHANGED() ON_WM_GETDLGCODE() ON_WM_SYSCOLORCHANGE() ON_WM_SETTINGCHANGE()
+  ON_WM_SHOWWINDOW() ON_WM_ENABLE() ON_WM_CONTEXTMENU() ON_WM_DRAWITEM() ON_WM_MEASUREITEM() ON_WM_NCHITTEST()
+  ON_WM_NCCALCSIZE() ON_WM_NCMOUSEMOVE() ON_WM_NCLBUTTONDOWN() ON_WM_CANCELMODE() ON_WM_MOUSEACTIVATE()
+  ON_WM_ACTIVATE() ON_WM_INITMENUPOPUP() ON_WM_DROPFILES() ON_WM_SETFONT() ON_WM_GETFONT() ON_WM_MOUSELEAVE()
+  ON_WM_WINDOWPOSCHANGED() ON_WM_MBUTTONUP() ON_WM_RBUTTONDBLCLK() ON_WM_NCLBUTTONUP() ON_WM_NCLBUTTONDBLCLK()
+  ON_WM_MENUSELECT() ON_WM_PARENTNOTIFY() ON_WM_NCACTIVATE() ON_WM_WINDOWPOSCHANGING() ON_WM_MDIACTIVATE()
+  ON_WM_ACTIVATEAPP() ON_WM_CHILDACTIVATE()
+END_MESSAGE_MAP()
+
+TEST_F(WndTest, DefaultHandlersBehaveLikeThePlainWindow) {
+  CEveryMessageWnd wnd;
+  ASSERT_TRUE(wnd.CreateEx(0, nullptr, "Every", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_VSCROLL, 20, 20, 200, 150,
+                           nullptr, nullptr));
+  wnd.MoveWindow(30, 40, 220, 160);
+  CRect rc;
+  wnd.GetWindowRect(&rc);
+  EXPECT_EQ(rc.Width(), 220);
+  CRect client;
+  wnd.GetClientRect(&client);
+  EXPECT_LT(client.Width(), 220);  // the frame and the scroll bar take their share
+  wnd.SetWindowText("renamed");
+  CString text;
+  wnd.GetWindowText(text);
+  EXPECT_STREQ(text, "renamed");
+  POINT center = {rc.left + rc.Width() / 2, rc.top + rc.Height() / 2};
+  EXPECT_EQ(wnd.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(center.x, center.y)), HTCLIENT);
+  EXPECT_EQ(wnd.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(rc.right - 5, center.y)), HTVSCROLL);
+  HWND hChild = ::CreateWindowExA(0, "EDIT", "x", WS_CHILD | WS_VISIBLE, 0, 0, 40, 20, wnd.m_hWnd, (HMENU)4,
+                                  nullptr, nullptr);
+  EXPECT_NE(hChild, nullptr);
+  wnd.UpdateWindow();
+  wnd.ShowWindow(SW_HIDE);
+  EXPECT_FALSE(wnd.IsWindowVisible());
+  EXPECT_TRUE(wnd.DestroyWindow());
+  EXPECT_EQ(wnd.m_hWnd, nullptr);
+  EXPECT_FALSE(::IsWindow(hChild));
+}
+
 WNDPROC g_pfnBelowTop = nullptr;
 LRESULT CALLBACK TopProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
   return ::CallWindowProcA(g_pfnBelowTop, hWnd, message, wParam, lParam);
