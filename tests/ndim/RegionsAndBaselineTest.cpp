@@ -125,9 +125,10 @@ TEST(NdBaselineFit, TrigonometricSeriesFollowsACosineBaseline) {
 TEST(NdBaselineFit, AnEmptyFirstTraceDoesNotStopTheOthers) {
   const int n = 256;
   std::unique_ptr<CSpectrum2D> set(MakeSet(2, n, true));
-  for (int i = 0; i < n; ++i) set->m_pData[n + i] = static_cast<float>(5 + Lorentz(i, 100, 50, 2));
-  ASSERT_EQ(NdBaselineFit(*set, 2, 0, 0, 2), 0);
+  for (int i = 0; i < n; ++i) set->m_pData[n + i] = static_cast<float>(5 + 0.01 * i + Lorentz(i, 100, 50, 2));
+  ASSERT_EQ(NdBaselineFit(*set, 2, 1, 0, 2), 0);
   EXPECT_NEAR(set->m_pData[n + 30], 0.0, 0.5);
+  EXPECT_NEAR(set->m_pData[n + 200], 0.0, 0.5);
   EXPECT_NEAR(set->m_pData[n + 100], 50.0, 1.0);
 }
 
