@@ -3,6 +3,7 @@
 #include <memory>
 
 
+#include "framework/win/MetaFileDC.h"
 #include "framework/win/UiHooks.h"
 #include "framework/win/WinApp.h"
 #include "framework/win/Wnd.h"
@@ -56,6 +57,17 @@ bool TestBitmap::SameAs(const TestBitmap& other) const {
     for (int x = 0; x < m_width; ++x)
       if (Pixel(x, y) != other.Pixel(x, y)) return false;
   return true;
+}
+
+TestMetafile::TestMetafile(const std::function<void(CDC& dc)>& draw) {
+  CMetaFileDC dc;
+  if (!dc.CreateEnhanced(nullptr, nullptr, nullptr, nullptr)) return;
+  draw(dc);
+  m_hEmf = dc.CloseEnhanced();
+}
+
+TestMetafile::~TestMetafile() {
+  if (m_hEmf != nullptr) ::DeleteEnhMetaFile(m_hEmf);
 }
 
 namespace {
@@ -177,6 +189,29 @@ void WindowTest::PostMouseMove(HWND hWnd, POINT client, UINT keys) {
 }
 
 bool WindowTest_TextEquals(HWND hWnd, const char* text);
+
+void WindowTest::PostDrag(HWND hWnd, POINT from, POINT to, int steps, UINT modifiers) {
+  if (steps < 1) steps = 1;
+  SetModifiers(modifiers);
+  UINT keys = MK_LBUTTON | (modifiers & (MK_SHIFT | MK_CONTROL));
+  ::PostMessageA(hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(from.x, from.y));
+  ::PostMessageA(hWnd, WM_LBUTTONDOWN, keys, MAKELPARAM(from.x, from.y));
+  for (int i = 1; i <= steps; ++i) {
+    int x = from.x + (to.x - from.x) * i / steps;
+    int y = from.y + (to.y - from.y) * i / steps;
+    ::PostMessageA(hWnd, WM_MOUSEMOVE, keys, MAKELPARAM(x, y));
+  }
+  ::PostMessageA(hWnd, WM_LBUTTONUP, keys & ~MK_LBUTTON, MAKELPARAM(to.x, to.y));
+  PumpPending();
+  SetModifiers(0);
+}
+
+void WindowTest::PostRightClick(HWND hWnd, POINT client) {
+  LPARAM pos = MAKELPARAM(client.x, client.y);
+  ::PostMessageA(hWnd, WM_RBUTTONDOWN, MK_RBUTTON, pos);
+  ::PostMessageA(hWnd, WM_RBUTTONUP, 0, pos);
+  PumpPending();
+}
 
 namespace {
 struct ChildSearch {

@@ -54,6 +54,22 @@ class TestBitmap {
   DWORD* m_bits = nullptr;
 };
 
+class CDC;
+
+// An enhanced metafile recorded by a test, deleted with the object.
+class TestMetafile {
+ public:
+  // Records what draw does on a metafile DC (reference device: the screen).
+  explicit TestMetafile(const std::function<void(CDC& dc)>& draw);
+  ~TestMetafile();
+  TestMetafile(const TestMetafile&) = delete;
+  TestMetafile& operator=(const TestMetafile&) = delete;
+  HENHMETAFILE get() const { return m_hEmf; }
+
+ private:
+  HENHMETAFILE m_hEmf = nullptr;
+};
+
 struct MetafileRecord {
   DWORD type;                // EMR_...
   std::vector<BYTE> data;    // the whole record, header included
@@ -78,6 +94,9 @@ class WindowTest : public ::testing::Test {
   static void PostChars(HWND hWnd, const char* text);
   static void PostClick(HWND hWnd, POINT client, bool bDoubleClick = false);
   static void PostMouseMove(HWND hWnd, POINT client, UINT keys = 0);
+  // Left button down at from, moves in steps to to, button up there.
+  static void PostDrag(HWND hWnd, POINT from, POINT to, int steps = 4, UINT modifiers = 0);
+  static void PostRightClick(HWND hWnd, POINT client);
 
   // Finding windows.
   static HWND FindChild(HWND hWndParent, int nID);  // at any depth

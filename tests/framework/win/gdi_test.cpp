@@ -131,6 +131,21 @@ TEST_F(GdiTest, MetafileRecordsLinesAndText) {
   ::DeleteEnhMetaFile(hEmf);
 }
 
+TEST_F(GdiTest, MetafileKeepsTheRasterOperationsOfInvertedLines) {
+  TestMetafile emf([](CDC& dc) {
+    DrawDiagonals(dc, R2_NOTXORPEN, RGB(0, 0, 0));
+    dc.TextOut(0, 0, CString("A"));
+  });
+  ASSERT_NE(emf.get(), nullptr);
+  std::vector<DWORD> rops;
+  for (const MetafileRecord& r : Records(emf.get()))
+    if (r.type == EMR_SETROP2) rops.push_back(reinterpret_cast<const EMRSETROP2*>(r.data.data())->iMode);
+  ASSERT_GE(rops.size(), 2u);
+  EXPECT_EQ(rops[0], (DWORD)R2_NOTXORPEN);
+  EXPECT_EQ(rops[1], (DWORD)R2_COPYPEN);  // the drawing mode was put back
+  EXPECT_EQ(Texts(emf.get()), std::vector<std::string>{"A"});
+}
+
 class CPaintedWnd : public CWnd {
  protected:
   void OnPaint() {

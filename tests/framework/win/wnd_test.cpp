@@ -342,6 +342,47 @@ TEST_F(WndTest, DefaultHandlersBehaveLikeThePlainWindow) {
   EXPECT_FALSE(::IsWindow(hChild));
 }
 
+// Drags a rubber band: capture on press, follow, release.
+class CDragWnd : public CWnd {
+ public:
+  CPoint m_start, m_end;
+  int m_moves = 0;
+  bool m_shift = false;
+
+ protected:
+  void OnLButtonDown(UINT nFlags, CPoint point) {
+    m_start = point;
+    m_shift = (nFlags & MK_SHIFT) != 0 && (::GetKeyState(VK_SHIFT) & 0x8000) != 0;
+    SetCapture();
+  }
+  void OnMouseMove(UINT nFlags, CPoint point) {
+    if (GetCapture() == this) ++m_moves;
+  }
+  void OnLButtonUp(UINT, CPoint point) {
+    if (GetCapture() != this) return;
+    ::ReleaseCapture();
+    m_end = point;
+  }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CDragWnd, CWnd)
+  ON_WM_LBUTTONDOWN()
+  ON_WM_MOUSEMOVE()
+  ON_WM_LBUTTONUP()
+END_MESSAGE_MAP()
+
+TEST_F(WndTest, DragIsDeliveredAsPressMovesAndRelease) {
+  CDragWnd wnd;
+  ASSERT_TRUE(wnd.CreateEx(0, nullptr, "Drag", WS_POPUP | WS_VISIBLE, 0, 0, 200, 200, nullptr, nullptr));
+  PostDrag(wnd.m_hWnd, CPoint(10, 20), CPoint(110, 70), 5, MK_SHIFT);
+  EXPECT_EQ(wnd.m_start, CPoint(10, 20));
+  EXPECT_EQ(wnd.m_end, CPoint(110, 70));
+  EXPECT_EQ(wnd.m_moves, 5);
+  EXPECT_TRUE(wnd.m_shift);
+  EXPECT_EQ(::GetCapture(), nullptr);
+}
+
 WNDPROC g_pfnBelowTop = nullptr;
 LRESULT CALLBACK TopProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
   return ::CallWindowProcA(g_pfnBelowTop, hWnd, message, wParam, lParam);
