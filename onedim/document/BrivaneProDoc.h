@@ -111,9 +111,20 @@ class CBrivaneProDoc {
   void SetMissingParametersPolicy(CMissingParametersPolicy* pPolicy) { m_pMissingPolicy = pPolicy; }
   CMissingParametersPolicy* GetMissingParametersPolicy() const { return m_pMissingPolicy; }
 
-  // The importers (each defined in its own source).
-  BOOL ImportBruker(LPCSTR pszPath);   // type 0
-  BOOL ImportWinNmr(LPCSTR pszPath);   // type 2
+  // The importers of the import file types (each defined beside its own
+  // importer; GetImporter lists the ones in the build).
+  BOOL ImportBruker(LPCSTR pszPath);    // type 0
+  BOOL ImportAspect(LPCSTR pszPath);    // type 1
+  BOOL ImportWinNmr(LPCSTR pszPath);    // type 2
+  BOOL ImportVarian(LPCSTR pszPath);    // type 3
+  BOOL ImportJeol(LPCSTR pszPath);      // type 4
+  BOOL ImportNicolet(LPCSTR pszPath);   // type 5
+  BOOL ImportVhelper(LPCSTR pszPath);   // type 6
+  BOOL ImportNuts(LPCSTR pszPath);      // type 7
+  BOOL ImportJcamp(LPCSTR pszPath);     // type 8
+  BOOL ImportSwanMr(LPCSTR pszPath);    // type 10
+  BOOL ImportTecmag(LPCSTR pszPath);    // type 11
+  BOOL ImportSiemens(LPCSTR pszPath);   // type 12
 
   // --- The native file ---
   // Reads every spectrum of a .bvx file and appends them, the last one

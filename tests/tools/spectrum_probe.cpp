@@ -7,12 +7,15 @@
 //
 // Output: "spectra N", then per spectrum i "spectrum i ...", "title i ...",
 // "data i ...", "peak i ...", then "history <line>" for every history line of
-// the import. A failure prints "error <reason>" and exits with status 1.
+// the import. A missing-parameter question is answered "Set values" with
+// the values as read, and each key asked about is printed first as
+// "missing <key>". A failure prints "error <reason>" and exits with status 1.
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -21,6 +24,7 @@
 
 #include "onedim/document/BrivaneProDoc.h"
 #include "onedim/document/BrivaneProDocHost.h"
+#include "onedim/document/MissingParameters.h"
 #include "onedim/document/SettingsStore.h"
 #include "onedim/document/Spectrum.h"
 
@@ -40,6 +44,21 @@ class CProbeHost : public CDocumentHost {
   CBrivaneAppState m_app;
   CMemorySettings m_settings;
   CString m_strLastMessage;
+};
+
+// Answers every missing-parameter question with "Set values", keeping the
+// values read, and remembers the keys of every question in order.
+class CProbeMissingParameters : public CScriptedMissingParameters {
+ public:
+  BOOL ShowImportErrors(const CStringList& lines, const CMapStringToString& missing) override {
+    CString key, description;
+    for (POSITION pos = missing.GetStartPosition(); pos != nullptr;) {
+      missing.GetNextAssoc(pos, key, description);
+      m_asked.push_back((LPCSTR)key);
+    }
+    return CScriptedMissingParameters::ShowImportErrors(lines, missing);
+  }
+  std::vector<std::string> m_asked;
 };
 
 // One line of text: carriage returns and line feeds written as \r and \n.
@@ -106,6 +125,8 @@ int main(int argc, char** argv) {
   CProbeHost host;
   host.m_app.m_nImportType = (int)nType;
   CBrivaneProDoc doc(&host);
+  CProbeMissingParameters policy;
+  doc.SetMissingParametersPolicy(&policy);
   int nHistoryBefore = host.m_app.m_History.GetCount();
   ImportResult result = doc.ImportFile(argv[3]);
 
@@ -114,6 +135,9 @@ int main(int argc, char** argv) {
   POSITION pos = host.m_app.m_History.FindIndex(nHistoryBefore);
   while (pos != nullptr)
     history += "history " + OneLine(host.m_app.m_History.GetNext(pos)) + "\n";
+
+  for (const std::string& key : policy.m_asked)
+    std::printf("missing %s\n", OneLine(key.c_str()).c_str());
 
   if (result == importFailed) {
     std::fputs(history.c_str(), stdout);
