@@ -253,14 +253,25 @@ TEST_F(DialogTest, ModelessDialogDeletesItselfExactlyOnce) {
 class CClickButton : public CButton {
  public:
   int m_clicks = 0;
+  int m_ticks = 0;
+  WPARAM m_repeatValue = 0;
 
  protected:
   void OnClicked() { ++m_clicks; }
+  void OnTimer(UINT_PTR nIDEvent) {
+    if (nIDEvent == 1) ++m_ticks;
+  }
+  LRESULT OnRepeat(WPARAM wParam, LPARAM) {
+    m_repeatValue = wParam;
+    return 0;
+  }
   DECLARE_MESSAGE_MAP()
 };
 
 BEGIN_MESSAGE_MAP(CClickButton, CButton)
   ON_CONTROL_REFLECT(BN_CLICKED, OnClicked)
+  ON_WM_TIMER()
+  ON_MESSAGE(WM_USER + 10, OnRepeat)
 END_MESSAGE_MAP()
 
 class CChangeEdit : public CEdit {
@@ -341,6 +352,14 @@ TEST_F(DialogTest, ControlsBoundToItemsReceiveTheirReflectedNotifications) {
   dlg.m_button.SendMessage(BM_CLICK);
   EXPECT_EQ(dlg.m_button.m_clicks, 1);
   EXPECT_EQ(dlg.m_parentClicks, 0);  // the button took it
+
+  // The bound control's own timer and private message reach its handlers.
+  ASSERT_EQ(dlg.m_button.SetTimer(1, 10), 1u);
+  ASSERT_TRUE(PumpUntil([&] { return dlg.m_button.m_ticks >= 1; }));
+  dlg.m_button.KillTimer(1);
+  ASSERT_TRUE(dlg.m_button.PostMessage(WM_USER + 10, 1228));
+  ASSERT_TRUE(PumpUntil([&] { return dlg.m_button.m_repeatValue != 0; }));
+  EXPECT_EQ(dlg.m_button.m_repeatValue, 1228u);
 
   dlg.m_edit.SetWindowText("12");
   EXPECT_GE(dlg.m_edit.m_changes, 1);
