@@ -54,6 +54,8 @@ HWND CDialog::ModalOwner() const {
 }
 
 INT_PTR CDialog::DoModal() {
+  // An object that already shows a window keeps it; it cannot run a second one.
+  if (m_hWnd != nullptr) return -1;
   LPCDLGTEMPLATEA lpTemplate = FindTemplate(m_lpszTemplateName);
   if (lpTemplate == nullptr) return -1;
   HWND hWndOwner = ModalOwner();

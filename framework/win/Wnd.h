@@ -14,7 +14,6 @@ class CDataExchange;
 class CFrameWnd;
 class CFont;
 class CMenu;
-class CScrollBar;
 class CRgn;
 struct CCreateContext;  // the document/view creation context, passed as lpCreateParams
 

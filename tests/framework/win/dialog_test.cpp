@@ -207,10 +207,15 @@ TEST_F(DialogTest, KeyboardMovesBetweenControlsAndEscapeCancels) {
   EXPECT_EQ(dlg.m_int, 5);  // nothing taken on Cancel
 }
 
-TEST_F(DialogTest, MissingTemplateFailsWithoutAWindow) {
-  CDialog dlg(4242);
-  EXPECT_EQ(dlg.DoModal(), -1);
-  EXPECT_EQ(dlg.m_hWnd, nullptr);
+TEST_F(DialogTest, MissingTemplateOrAWindowAlreadyOpenFailsTheModalRun) {
+  CDialog missing(4242);
+  EXPECT_EQ(missing.DoModal(), -1);
+  EXPECT_EQ(missing.m_hWnd, nullptr);
+
+  CDialog open(IDD_MODELESS);
+  ASSERT_TRUE(open.Create(IDD_MODELESS));
+  EXPECT_EQ(open.DoModal(), -1);
+  EXPECT_TRUE(::IsWindow(open.m_hWnd));  // the window it shows is left alone
 }
 
 class CSelfDeletingDialog : public CDialog {

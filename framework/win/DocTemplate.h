@@ -1,0 +1,80 @@
+// CDocTemplate: one document type. Its resource number names the document
+// string ("title\ndoc name\nnew name\nfilter name\n.ext\nregistry id\nregistry
+// name"), the menu, accelerators and icon of its frames; its runtime classes
+// make the document, the frame and the frame's first view. Several
+// templates may share one document class (each with its own view).
+#pragma once
+
+#include "framework/base/Lists.h"
+#include "framework/base/String.h"
+#include "framework/win/CmdTarget.h"
+
+class CDocument;
+class CFrameWnd;
+
+class CDocTemplate : public CCmdTarget {
+  DECLARE_DYNAMIC(CDocTemplate)
+ public:
+  enum DocStringIndex { windowTitle, docName, fileNewName, filterName, filterExt, regFileTypeId, regFileTypeName };
+  enum Confidence { noAttempt, maybeAttemptForeign, maybeAttemptNative, yesAttemptForeign, yesAttemptNative,
+                    yesAlreadyOpen };
+
+  ~CDocTemplate() override;
+
+  virtual void LoadTemplate();
+  // One part of the document string; FALSE when it is empty.
+  virtual BOOL GetDocString(CString& rString, DocStringIndex index) const;
+  // The filter extension without its dot ("bvx"), empty when there is none.
+  CString GetDefaultExtension() const;
+
+  virtual POSITION GetFirstDocPosition() const = 0;
+  virtual CDocument* GetNextDoc(POSITION& rPos) const = 0;
+  virtual void AddDocument(CDocument* pDoc);
+  virtual void RemoveDocument(CDocument* pDoc);
+
+  virtual CDocument* CreateNewDocument();
+  // A frame for pDoc with the template's view class; null on failure.
+  virtual CFrameWnd* CreateNewFrame(CDocument* pDoc, CFrameWnd* pOther);
+  virtual void InitialUpdateFrame(CFrameWnd* pFrame, CDocument* pDoc, BOOL bMakeVisible = TRUE);
+  // lpszPathName null: a new empty document in a new window. Otherwise the
+  // file is read into a new document; null when that fails (the reason was shown).
+  virtual CDocument* OpenDocumentFile(LPCSTR lpszPathName, BOOL bMakeVisible = TRUE) = 0;
+  virtual void SetDefaultTitle(CDocument* pDoc) = 0;
+  virtual Confidence MatchDocType(LPCSTR lpszPathName, CDocument*& rpDocMatch);
+
+  virtual BOOL SaveAllModified();
+  virtual void CloseAllDocuments(BOOL bEndSession);
+
+  UINT m_nIDResource;
+  CRuntimeClass* m_pDocClass;
+  CRuntimeClass* m_pFrameClass;
+  CRuntimeClass* m_pViewClass;
+  CString m_strDocStrings;
+
+ protected:
+  CDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass, CRuntimeClass* pViewClass);
+};
+
+class CMultiDocTemplate : public CDocTemplate {
+  DECLARE_DYNAMIC(CMultiDocTemplate)
+ public:
+  CMultiDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass,
+                    CRuntimeClass* pViewClass);
+  ~CMultiDocTemplate() override;
+
+  void LoadTemplate() override;
+  POSITION GetFirstDocPosition() const override { return m_docList.GetHeadPosition(); }
+  CDocument* GetNextDoc(POSITION& rPos) const override { return static_cast<CDocument*>(m_docList.GetNext(rPos)); }
+  void AddDocument(CDocument* pDoc) override;
+  void RemoveDocument(CDocument* pDoc) override;
+  CDocument* OpenDocumentFile(LPCSTR lpszPathName, BOOL bMakeVisible = TRUE) override;
+  void SetDefaultTitle(CDocument* pDoc) override;
+
+  // The menu and accelerators that the frames of this type show while active.
+  HMENU m_hMenuShared = nullptr;
+  HACCEL m_hAccelTable = nullptr;
+
+ protected:
+  CPtrList m_docList;
+  UINT m_nUntitledCount = 0;
+};
