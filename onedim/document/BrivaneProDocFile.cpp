@@ -239,6 +239,8 @@ BOOL CBvxReader::Read(CPendingSpectra& pending) {
     return ReadOlderLayout(pending);
   if (ReadI32LE(header + 11) != 1)
     return Fail(kBuildOutOfDate);
+  if (m_nLength < (ULONGLONG)kFirstBlock)
+    AfxThrowFileException(CFileException::endOfFile, -1, m_file.GetFilePath());
 
   // Every block holds at least its head, its trailer and two floats.
   long long nCount = ReadI32LE(header + 15);

@@ -367,6 +367,10 @@ TEST_F(BvxFileTest, HostileCountsAndSizesAreRefused) {
 }
 
 TEST_F(BvxFileTest, EveryTruncationIsRefusedAndLeavesTheDocumentAlone) {
+  // An empty document's file too: it still has its 1024-byte head.
+  Bytes empty = BuildBvx(8, 0, 0, 0);
+  for (size_t n = 21; n < empty.size(); n += 100)
+    ExpectRefused(Bytes(empty.begin(), empty.begin() + (long)n));
   Bytes whole = BuildBvx(8, 1, 1, 2);
   for (size_t n = 0; n < whole.size(); n++) {
     CBrivaneProDoc doc(&m_host);

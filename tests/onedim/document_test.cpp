@@ -19,21 +19,6 @@ class DocumentTest : public ::testing::Test {
   CBrivaneProDoc m_doc{&m_host};
 };
 
-TEST_F(DocumentTest, StartsEmptyWithItsDefaults) {
-  EXPECT_EQ(m_doc.m_nMouseMode, 0);
-  EXPECT_EQ(m_doc.m_pCurrent, nullptr);
-  EXPECT_EQ(m_doc.m_crBackground, RGB(255, 255, 255));
-  EXPECT_EQ(m_doc.m_crDefaultTrace, RGB(0, 0, 255));
-  EXPECT_EQ(m_doc.m_crIntegral, RGB(255, 0, 0));
-  EXPECT_EQ(m_doc.m_nShowActiveIcon, 1);
-  EXPECT_EQ(m_doc.m_dLayoutZero, 50.0);
-  EXPECT_EQ(m_doc.m_nAutoLayout, 1);
-  EXPECT_EQ(m_doc.m_bBaselineDialogMode, 1);
-  EXPECT_EQ(m_doc.m_fToolValue, 100.0f);
-  EXPECT_EQ(m_doc.m_bAutoPhase, 1);
-  EXPECT_FALSE(m_doc.m_DataBuffer.HasData());
-}
-
 TEST_F(DocumentTest, TenAddedSpectraCycleNineColoursAndStack) {
   for (int i = 0; i < 10; i++)
     AddTestSpectrum(m_doc, 16);
