@@ -51,7 +51,7 @@ TEST(CommandInterpreter, UnknownCommandsAndBadArgumentsChangeNothing) {
   Script s(4, 4);
   FillRandom(*s.set);
   const std::vector<float> before = DataOf(*s.set);
-  s.Run("xx 1 2\nq\nz\n\n\nze\nze abc\nze 0\nze -4\n\xff\xfe 1\nbw\nem 3\nga 2\nsb\nf=1\nf= 0\nf= 9\nf= -1\nph 0 0");
+  s.Run("xx 1 2\nq\nz\n\n\nze\nze abc\nze 0\nze -4\n\xff\xfe 1\nbw\nem 3\nga 2\nsb\nph nan 0\nph inf\nph 1e99\nf=1\nf= 0\nf= 9\nf= -1\nph 0 0");
   EXPECT_EQ(DataOf(*s.set), before);
   EXPECT_EQ(s.set->m_nCurrentDim, 2);
   EXPECT_TRUE(s.sink.messages.empty());
@@ -145,6 +145,19 @@ TEST(CommandInterpreter, WindowCommandsShapeOnlyExistingWeights) {
   s.Run("bw s 1\nga -10");
   EXPECT_GT(s.set->m_pWeights[7], s.set->m_pWeights[1]);
   EXPECT_GT(s.set->m_pWeights[1], 1.0f);
+  // Without a spectral width the weights stay as they are; a wild time origin
+  // is taken as the largest int (the sanitizers check the conversion).
+  s.set->m_dims[2].m_fSpectralWidth = 0.0f;
+  s.Run("bw s 1\nem 5\nga 5");
+  EXPECT_EQ(s.set->m_pWeights[3], 1.0f);
+  s.set->m_dims[2].m_fSpectralWidth = 1000.0f;
+  s.set->m_dims[2].m_fFirstPoint = 1e30f;
+  s.Run("bw s 1\nem 5\nsb 30");
+  EXPECT_EQ(s.set->m_nWeightCount, 8);
+  s.set->m_dims[2].m_fFirstPoint = 8.0f;  // k0 at the count: no sine bell
+  s.Run("bw s 1\nsb 30");
+  EXPECT_EQ(s.set->m_pWeights[3], 1.0f);
+  s.set->m_dims[2].m_fFirstPoint = 0.0f;
   // A zero-fill in between makes the weights stale: "ew" drops them.
   s.Fill(1, 1);
   s.Run("bw s 2\nze 16\nem 5\new");
@@ -161,6 +174,10 @@ TEST(CommandInterpreter, HilbertRebuildsTheImaginaryPart) {
     EXPECT_NEAR(s.set->m_pData[2 * k], std::cos(2 * 3.14159265358979 * 5 * k / n), 1e-5);
     EXPECT_NEAR(std::fabs(s.set->m_pData[2 * k + 1]), std::fabs(std::sin(2 * 3.14159265358979 * 5 * k / n)), 1e-5);
   }
+  Script single(4, 1);  // one point: kept as it is
+  single.Fill(3, 0);
+  single.Run("hi");
+  EXPECT_EQ(single.set->m_pData[0], 3.0f);
   Script odd(1, 12);
   FillRandom(*odd.set);
   const std::vector<float> before = DataOf(*odd.set);

@@ -200,6 +200,19 @@ TEST(NdFourier, FirstPointDelayIsRemovedByAFirstOrderPhase) {
   }
 }
 
+TEST(NdFourier, LongTransformsUseTheWholeTable) {
+  // 2^19 points need more halved angles than the classic 16-entry table holds.
+  const int n = 1 << 19;
+  std::unique_ptr<CSpectrum2D> set(MakeSet(1, n));
+  set->m_pData[2] = 1.0f;  // an impulse at point 1: X_k = exp(2 pi i k / n)
+  ASSERT_TRUE(NdTransformStep(*set, false, false));
+  for (int k : {1, 3, n / 3, n - 1}) {
+    const double a = 2 * 3.14159265358979323846 * k / n;
+    EXPECT_NEAR(set->m_pData[2 * k], std::cos(a), 1e-5) << k;
+    EXPECT_NEAR(set->m_pData[2 * k + 1], std::sin(a), 1e-5) << k;
+  }
+}
+
 TEST(NdFourier, TrigTableCoversEveryStage) {
   double table[kNdTrigEntries];
   NdBuildTrigTable(table);
