@@ -4,9 +4,11 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "framework/base/Exception.h"
 #include "framework/win/Dc.h"
+#include "framework/win/FrameWnd.h"
 #include "framework/win/FrameworkRes.h"
 #include "framework/win/GdiObject.h"
 #include "framework/win/ImageList.h"
@@ -176,13 +178,35 @@ BOOL CWinApp::PreTranslateMessage(MSG* pMsg) {
   return FALSE;
 }
 
+namespace {
+
+// The visible top-level frames of the thread besides the main window
+// (floating bars, frames of their own).
+BOOL CALLBACK CollectFrame(HWND hWnd, LPARAM lParam) {
+  auto* frames = reinterpret_cast<std::vector<HWND>*>(lParam);
+  CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+  if (pWnd != nullptr && ::IsWindowVisible(hWnd) && pWnd->IsKindOf(RUNTIME_CLASS(CFrameWnd))) frames->push_back(hWnd);
+  return TRUE;
+}
+
+void UpdateFrame(HWND hWnd) {
+  ::SendMessageA(hWnd, WM_IDLEUPDATECMDUI, TRUE, 0);
+  CWnd frame(hWnd);
+  frame.SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE);
+}
+
+}  // namespace
+
 BOOL CWinApp::OnIdle(LONG lCount) {
   if (lCount <= 0) {
-    // Update the toolbars, dialog bars and menus of the main window.
-    if (m_pMainWnd != nullptr && m_pMainWnd->m_hWnd != nullptr && m_pMainWnd->IsWindowVisible()) {
-      m_pMainWnd->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
-      m_pMainWnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE);
-    }
+    // Update the menus, toolbars and dialog bars of the main window and of
+    // the other frames.
+    HWND hWndMain = CWnd::HwndOf(m_pMainWnd);
+    if (hWndMain != nullptr && ::IsWindowVisible(hWndMain)) UpdateFrame(hWndMain);
+    std::vector<HWND> frames;
+    ::EnumThreadWindows(::GetCurrentThreadId(), &CollectFrame, reinterpret_cast<LPARAM>(&frames));
+    for (HWND hWnd : frames)
+      if (hWnd != hWndMain && ::IsWindow(hWnd)) UpdateFrame(hWnd);
     return TRUE;
   }
   if (lCount == 1) AfxDeleteTempMaps();

@@ -189,6 +189,16 @@ TEST_F(AppTest, IdleUpdateEnablesDisablesAndChecksMenuEntries) {
   EXPECT_EQ(MenuState(ID_TEST_RANGE_FIRST) & MF_CHECKED, 0u);
 }
 
+TEST_F(AppTest, IdleUpdateReachesOtherFramesToo) {
+  CTestFrame* second = new CTestFrame;
+  ASSERT_TRUE(second->LoadFrame(IDR_FRAME));
+  second->ShowWindow(SW_SHOW);
+  second->m_toggleEnabled = FALSE;
+  RunIdle();
+  EXPECT_EQ(::GetMenuState(::GetMenu(second->m_hWnd), ID_TEST_TOGGLE, MF_BYCOMMAND) & MF_GRAYED, (UINT)MF_GRAYED);
+  second->DestroyWindow();
+}
+
 TEST_F(AppTest, OpeningAPopupUpdatesItsEntries) {
   m_frame->m_toggleEnabled = FALSE;
   HMENU hPopup = ::GetSubMenu(::GetMenu(m_frame->m_hWnd), 1);
