@@ -25,7 +25,6 @@ void CDC::DeleteTempMap() { TemporaryDCs().DeleteAll(); }
 BOOL CDC::Attach(HDC hDC) {
   if (hDC == nullptr || m_hDC != nullptr) return FALSE;
   m_hDC = hDC;
-  TemporaryDCs().Remove(hDC);
   return TRUE;
 }
 

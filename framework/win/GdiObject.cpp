@@ -53,7 +53,6 @@ BOOL CGdiObject::Attach(HGDIOBJ hObject) {
   if (hObject == nullptr) return FALSE;
   DeleteObject();
   m_hObject = hObject;
-  TemporaryObjects().Remove(hObject);
   return TRUE;
 }
 

@@ -1,7 +1,9 @@
 // Temporary wrapper objects for handles that no C++ object owns (a window
 // found by id, the pen a DC had selected, a window's menu): FromHandle gives
 // the same wrapper for the same handle until the application's next idle
-// time, when all of them are detached and freed. The program has one
+// time, when all of them are detached and freed. A handle that an object
+// takes for good keeps its wrapper until then: someone may still hold it,
+// and a wrapper never owns its handle. The program has one
 // user-interface thread, so the maps are plain process globals.
 #pragma once
 
@@ -23,9 +25,6 @@ class CTempHandleMap {
     m_objects.emplace(h, p);
     return p;
   }
-
-  // Forgets the wrapper of h without freeing it (its handle was attached for good).
-  void Remove(Handle h) { m_objects.erase(h); }
 
   void DeleteAll() {
     auto objects = std::move(m_objects);

@@ -20,7 +20,6 @@ void CImageList::DeleteTempMap() { TemporaryImageLists().DeleteAll(); }
 BOOL CImageList::Attach(HIMAGELIST hImageList) {
   if (hImageList == nullptr || m_hImageList != nullptr) return FALSE;
   m_hImageList = hImageList;
-  TemporaryImageLists().Remove(hImageList);
   return TRUE;
 }
 

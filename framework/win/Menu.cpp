@@ -22,7 +22,6 @@ void CMenu::DeleteTempMap() { TemporaryMenus().DeleteAll(); }
 BOOL CMenu::Attach(HMENU hMenu) {
   if (hMenu == nullptr || m_hMenu != nullptr) return FALSE;
   m_hMenu = hMenu;
-  TemporaryMenus().Remove(hMenu);
   return TRUE;
 }
 

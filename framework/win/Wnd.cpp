@@ -61,7 +61,6 @@ class CWndBinding {
   static void Bind(CWnd* pWnd, HWND hWnd, bool bSubclass) {
     pWnd->m_hWnd = hWnd;
     BoundWindows()[hWnd] = pWnd;
-    TemporaryWindows().Remove(hWnd);
     auto orphan = OrphanedWindows().find(hWnd);
     if (orphan != OrphanedWindows().end()) {
       // StdWndProc is still in the window's chain: take up its old place.
