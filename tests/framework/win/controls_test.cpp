@@ -139,6 +139,20 @@ TEST_F(ControlsTest, MenuLoadedFromResourcesAndWrappersThatDoNotOwn) {
   EXPECT_EQ(m_parent.GetMenu()->m_hMenu, hMenu);
 }
 
+TEST_F(ControlsTest, PopupMenuReturnsTheChosenCommand) {
+  CMenu menu;
+  ASSERT_TRUE(menu.LoadMenu(IDR_FRAME));
+  CMenu* popup = menu.GetSubMenu(1);
+  m_parent.SetForegroundWindow();
+  // Keys waiting in the queue drive the menu's own loop: down to the second entry, Enter.
+  for (UINT vk : {VK_DOWN, VK_DOWN, VK_RETURN}) {
+    ::PostMessageA(m_parent.m_hWnd, WM_KEYDOWN, vk, 1);
+    ::PostMessageA(m_parent.m_hWnd, WM_KEYUP, vk, 0xC0000001);
+  }
+  UINT chosen = popup->TrackPopupMenu(TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN, 50, 50, &m_parent);
+  EXPECT_EQ(chosen, (UINT)ID_TEST_DOC);
+}
+
 // A file dialog with a template of its own below the system's controls.
 class CKindFileDialog : public CFileDialog {
  public:
