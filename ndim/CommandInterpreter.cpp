@@ -118,14 +118,16 @@ bool CCommandInterpreter::RunLine(CSpectrum2D& set, const char* line) {
   while (*p == ' ' || *p == '\t') ++p;
   if (!p[0] || !p[1]) return true;
   const int dim = set.m_nCurrentDim;
-  const bool alongValid = set.IsValidDimension(dim);
   CArgScanner args(line);
   args.Word();
 
   switch (Code(p[0], p[1])) {
     case Code('b', 'c'): {
       int d = set.m_nLastDim, order = 5, basis = 0, width = 2;
-      args.Int(d) && args.Int(order) && args.Int(basis) && args.Int(width);
+      args.Int(d);
+      args.Int(order);
+      args.Int(basis);
+      args.Int(width);
       if (NdBaselineFit(set, d, order, basis, width) != 0) Show("error");
       break;
     }
@@ -165,7 +167,9 @@ bool CCommandInterpreter::RunLine(CSpectrum2D& set, const char* line) {
     case Code('f', 'i'): {
       int selectivity = 8, subtract = 1;
       double ppm = 0, offset = 0;
-      args.Int(selectivity) && args.Float(ppm) && args.Int(subtract);
+      args.Int(selectivity);
+      args.Float(ppm);
+      args.Int(subtract);
       if (args.Count() >= 3 && set.IsValidDimension(set.m_nLastDim)) {
         const DimensionBlock& b = set.m_dims[set.m_nLastDim];
         offset = ppm * b.m_fSpectrometerFreq - (b.m_fSpectralWidth / 2.0 + b.m_fLastFrequency);
@@ -181,10 +185,15 @@ bool CCommandInterpreter::RunLine(CSpectrum2D& set, const char* line) {
     }
     case Code('f', 't'): {
       char a = 0, b = 0;
-      args.Char(a) && args.Char(b);
+      args.Char(a);
+      args.Char(b);
       bool inverse = false, real = false;
-      if (args.Count() >= 3) inverse |= b == 'i', real |= b == 'r';
-      if (args.Count() >= 2) inverse |= a == 'i', real |= a == 'r';
+      auto option = [&](char c) {
+        inverse |= c == 'i';
+        real |= c == 'r';
+      };
+      if (args.Count() >= 3) option(b);
+      if (args.Count() >= 2) option(a);
       NdTransformStep(set, inverse, real);
       break;
     }
@@ -199,7 +208,10 @@ bool CCommandInterpreter::RunLine(CSpectrum2D& set, const char* line) {
       break;
     case Code('l', 'p'): {
       int first = 0, last = 0, points = 8, coefficients = 4;
-      args.Int(first) && args.Int(last) && args.Int(points) && args.Int(coefficients);
+      args.Int(first);
+      args.Int(last);
+      args.Int(points);
+      args.Int(coefficients);
       NdPredictStep(set, first, last, points, coefficients);
       break;
     }
@@ -215,7 +227,8 @@ bool CCommandInterpreter::RunLine(CSpectrum2D& set, const char* line) {
       break;
     case Code('p', 'h'): {
       double zero = 0, first = 0;
-      args.Float(zero) && args.Float(first);
+      args.Float(zero);
+      args.Float(first);
       if (zero == 0 && first == 0) break;
       const int along = set.m_phasingOrder[0] ? set.m_phasingOrder[0] : dim;
       NdPhaseStep(set, along, zero * kDegToRad, first * kDegToRad);
@@ -263,7 +276,7 @@ bool CCommandInterpreter::RunLine(CSpectrum2D& set, const char* line) {
       break;
     case Code('z', 'e'): {
       int size = 0;
-      if (args.Int(size) && alongValid) set.ZeroFill(size);
+      if (args.Int(size)) set.ZeroFill(size);
       break;
     }
     default:
