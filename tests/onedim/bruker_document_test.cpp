@@ -93,3 +93,31 @@ TEST(BrukerDocument, WinNmrThroughTheDocument) {
   ASSERT_TRUE(doc.ImportWinNmr(folder.Path("w/h1.fid").c_str()));
   EXPECT_STREQ("Untitled", (LPCSTR)doc.GetCurrentSpectrum()->m_paramsA.title);
 }
+
+TEST(BrukerDocument, DispatcherReadsNativeAndBrukerFilesAlike) {
+  TempFolder folder;
+  WriteFid(folder, 8, "##$OFFSET= 10 ##$SI= 4");
+  CTestHost host;
+  host.m_app.m_nImportType = 0;
+  const std::string fid = folder.Path("1/fid");
+  const std::string bvx = folder.Path("saved.bvx");
+  {
+    CBrivaneProDoc doc(&host);
+    ASSERT_EQ(importForeign, doc.ImportFile(fid.c_str()));
+    ASSERT_TRUE(doc.WriteNativeFile(bvx.c_str()));
+  }
+  // A mixed open: the .bvx is recognised whatever the type, the FID is read
+  // by the chosen importer, and the choice stays.
+  CBrivaneProDoc doc(&host);
+  EXPECT_EQ(importNative, doc.ImportFile(bvx.c_str()));
+  EXPECT_EQ(importForeign, doc.ImportFile(fid.c_str()));
+  EXPECT_EQ(0, host.m_app.m_nImportType);
+  ASSERT_EQ(2, doc.GetSpectrumCount());
+  EXPECT_EQ(doc.GetSpectrumAt(0)->m_pData[5], doc.GetSpectrumAt(1)->m_pData[5]);
+
+  host.m_app.m_nImportType = 2;
+  folder.Write("w/h1.dis", "##$TDSIZE= 2 ##$SPWIDTH= 6000 ##$SFREQ= 500.1");
+  folder.Write("w/h1.fid", Float32Bytes({1.0f, -1.0f}));
+  EXPECT_EQ(importForeign, doc.ImportFile(folder.Path("w/h1.fid").c_str()));
+  EXPECT_EQ(3, doc.GetSpectrumCount());
+}
