@@ -446,15 +446,17 @@ int CWnd::RunModalLoop(DWORD dwFlags) {
   LONG lIdleCount = 0;
   BOOL bShown = (GetStyle() & WS_VISIBLE) != 0;
   MSG msg;
-  while (ContinueModal()) {
-    while (bIdle && ContinueModal() && !::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+  // A window destroyed without ending its loop ends it too, rather than
+  // leaving the program in a loop nothing can end.
+  while (ContinueModal() && m_hWnd != nullptr) {
+    while (bIdle && ContinueModal() && m_hWnd != nullptr && !::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
       if (!bShown) {
         ShowWindow(SW_SHOWNORMAL);
         bShown = TRUE;
       }
       if (SendMessage(WM_KICKIDLE, 0, lIdleCount++) == 0) bIdle = FALSE;
     }
-    if (!ContinueModal()) break;
+    if (!ContinueModal() || m_hWnd == nullptr) break;
     if (!::GetMessageA(&msg, nullptr, 0, 0)) {
       ::PostQuitMessage((int)msg.wParam);  // leave the quit for the outer loop
       break;

@@ -218,6 +218,30 @@ TEST_F(DialogTest, MissingTemplateOrAWindowAlreadyOpenFailsTheModalRun) {
   EXPECT_TRUE(::IsWindow(open.m_hWnd));  // the window it shows is left alone
 }
 
+// Destroys its own window from inside its modal loop, without ending the loop.
+class CVanishingDialog : public CDialog {
+ public:
+  CVanishingDialog() : CDialog(IDD_MODELESS) {}
+
+ protected:
+  LRESULT OnVanish(WPARAM, LPARAM) {
+    DestroyWindow();
+    return 0;
+  }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CVanishingDialog, CDialog)
+  ON_MESSAGE(WM_USER + 77, OnVanish)
+END_MESSAGE_MAP()
+
+TEST_F(DialogTest, ModalDialogWhoseWindowIsDestroyedEndsItsLoop) {
+  CVanishingDialog dlg;
+  AfxSetModalDialogHook([](CDialog& d) { d.PostMessage(WM_USER + 77); });
+  EXPECT_EQ(dlg.DoModal(), -1);
+  EXPECT_EQ(dlg.m_hWnd, nullptr);
+}
+
 class CSelfDeletingDialog : public CDialog {
  public:
   static int s_deleted;
