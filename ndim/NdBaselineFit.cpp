@@ -73,17 +73,36 @@ void SolveLeastSquares(std::vector<double>& a, std::vector<double>& y, int rows,
   }
 }
 
+// At most m baseline points, spread evenly over those of the trace and
+// clear of its first and last 9 points.
+void PickFitPoints(const unsigned char* marks, int n, int baseline, int m, std::vector<int>& picks) {
+  picks.clear();
+  int k = 9;
+  while (k < n - 9 && marks[k]) ++k;
+  if (k >= n - 9) return;
+  picks.push_back(k);
+  const long long q = static_cast<long long>(baseline) * 4096 / (m - 1);
+  long long acc = 0;
+  for (++k; k < n - 9 && static_cast<int>(picks.size()) < m; ++k) {
+    if (marks[k]) continue;
+    acc += 4096;
+    if (acc >= q) {
+      picks.push_back(k);
+      acc -= q;
+    }
+  }
+}
+
 }  // namespace
 
 int NdFindBaselinePoints(const double* trace, int n, int width, double threshold, unsigned char* marks,
-                         double* limit) {
+                         double* d, double* limit) {
   const int w = width < 2 ? 2 : width;
   for (int k = 0; k < n; ++k) marks[k] = 0;
   *limit = 0;
   if (n < 2 * w + 2) return n;
 
   // d(k) = |S(k) - S(k-1)| of the moving sums of 2w + 1 values.
-  std::vector<double> d(n, 0.0);
   for (int k = w + 1; k <= n - w - 1; ++k) d[k] = std::fabs(trace[k + w] - trace[k - w - 1]);
 
   double sum = 0, sum2 = 0;
@@ -146,70 +165,63 @@ int NdBaselineFit(CSpectrum2D& set, int dim, int order, int basis, int width) {
   std::free(check);
 
   const int columns = orderUsed + 1;
-  std::vector<double> trace, a, y, coef, row(columns), abscissa;
+  std::vector<double> trace, derivative, a, y, coef, row(columns), abscissa;
   std::vector<unsigned char> marks;
   std::vector<int> picks;
   try {
     trace.resize(n);
+    derivative.resize(n);
     marks.resize(n);
     abscissa.resize(n);
     picks.reserve(m);
     a.reserve(static_cast<std::size_t>(m) * columns);
     y.reserve(m);
+    coef.reserve(columns);
   } catch (const std::bad_alloc&) {
     return 1;
   }
   for (int i = 0; i < n; ++i) abscissa[i] = trig ? i * kPi / n : static_cast<double>(i) / n + 0.5;
 
   double largestLimit = 0;
-  for (int b = 0; b < inner; ++b) {
-    for (int t = 0; t < stride; ++t) {
-      float* p = set.m_pData + static_cast<std::size_t>(b) * n * stride + t;
-      for (int i = 0; i < n; ++i) trace[i] = p[static_cast<std::size_t>(i) * stride];
-      // Twice the largest limit so far; a run of empty traces gives no limit
-      // and must not mark every later point as signal.
-      const double threshold = largestLimit > 0 ? 2 * largestLimit : 1e30;
-      double limit = 0;
-      const int baseline = NdFindBaselinePoints(trace.data(), n, width, threshold, marks.data(), &limit);
-      if (limit > largestLimit) largestLimit = limit;
+  try {
+    for (int b = 0; b < inner; ++b) {
+      for (int t = 0; t < stride; ++t) {
+        float* p = set.m_pData + static_cast<std::size_t>(b) * n * stride + t;
+        for (int i = 0; i < n; ++i) trace[i] = p[static_cast<std::size_t>(i) * stride];
+        // Twice the largest limit so far; a run of empty traces gives no limit
+        // and must not mark every later point as signal.
+        const double threshold = largestLimit > 0 ? 2 * largestLimit : 1e30;
+        double limit = 0;
+        const int baseline =
+            NdFindBaselinePoints(trace.data(), n, width, threshold, marks.data(), derivative.data(), &limit);
+        if (limit > largestLimit) largestLimit = limit;
 
-      // An evenly spread subset of at most m baseline points.
-      picks.clear();
-      int k = 9;
-      while (k < n - 9 && marks[k]) ++k;
-      if (k >= n - 9) continue;
-      picks.push_back(k);
-      const long long q = static_cast<long long>(baseline) * 4096 / (m - 1);
-      long long acc = 0;
-      for (++k; k < n - 9 && static_cast<int>(picks.size()) < m; ++k) {
-        if (marks[k]) continue;
-        acc += 4096;
-        if (acc >= q) {
-          picks.push_back(k);
-          acc -= q;
+        PickFitPoints(marks.data(), n, baseline, m, picks);
+        const int rows = static_cast<int>(picks.size());
+        if (rows == 0) continue;
+        a.assign(static_cast<std::size_t>(rows) * columns, 0.0);
+        y.assign(rows, 0.0);
+        for (int r = 0; r < rows; ++r) {
+          Basis(abscissa[picks[r]], trig, columns, &a[static_cast<std::size_t>(r) * columns]);
+          y[r] = trace[picks[r]];
         }
-      }
-      const int rows = static_cast<int>(picks.size());
-      a.assign(static_cast<std::size_t>(rows) * columns, 0.0);
-      y.assign(rows, 0.0);
-      for (int r = 0; r < rows; ++r) {
-        Basis(abscissa[picks[r]], trig, columns, &a[static_cast<std::size_t>(r) * columns]);
-        y[r] = trace[picks[r]];
-      }
-      SolveLeastSquares(a, y, rows, columns, coef);
-      for (int i = 0; i < n; ++i) {
-        double v;
-        if (!trig) {
-          v = 0;
-          for (int c = columns - 1; c >= 0; --c) v = v * abscissa[i] + coef[c];
-        } else {
-          Basis(abscissa[i], true, columns, row.data());
-          v = 0;
-          for (int c = 0; c < columns; ++c) v += coef[c] * row[c];
+        SolveLeastSquares(a, y, rows, columns, coef);
+        for (int i = 0; i < n; ++i) {
+          double v;
+          if (!trig) {
+            v = 0;
+            for (int c = columns - 1; c >= 0; --c) v = v * abscissa[i] + coef[c];
+          } else {
+            Basis(abscissa[i], true, columns, row.data());
+            v = 0;
+            for (int c = 0; c < columns; ++c) v += coef[c] * row[c];
+          }
+          p[static_cast<std::size_t>(i) * stride] = static_cast<float>(trace[i] - v);
         }
-        p[static_cast<std::size_t>(i) * stride] = static_cast<float>(trace[i] - v);
       }
     }
+  } catch (const std::bad_alloc&) {
+    return 1;
   }
   return 0;
 }

@@ -12,8 +12,9 @@ class CSpectrum2D;
 // Returns 1 when the memory for the fit is not there (nothing changes), else 0.
 int NdBaselineFit(CSpectrum2D& set, int dim, int order, int basis, int width);
 
-// Marks the signal points of one trace (marks[k] = 1) from its derivative;
-// threshold starts the marking (1e30 for the first trace of a run), *limit
-// receives the final limit. Returns the number of baseline points.
+// Marks the signal points of one trace (marks[k] = 1) from its derivative
+// (d: n doubles of work space); threshold starts the marking (1e30 for the
+// first trace of a run), *limit receives the final limit. Returns the number
+// of baseline points.
 int NdFindBaselinePoints(const double* trace, int n, int width, double threshold, unsigned char* marks,
-                         double* limit);
+                         double* d, double* limit);

@@ -142,8 +142,8 @@ TEST(NdBaselineFit, AlongF1WorksOnColumns) {
   EXPECT_NEAR(set->m_pData[2 * 20], 0.0, 0.5);
   EXPECT_NEAR(set->m_pData[2 * 20 + 1], 0.0, 0.5);
   // A trace without signal keeps nearly all points as baseline.
-  std::vector<double> flat(n, 1.0);
+  std::vector<double> flat(n, 1.0), d(n);
   std::vector<unsigned char> marks(n);
   double limit = 0;
-  EXPECT_GE(NdFindBaselinePoints(flat.data(), n, 2, 1e30, marks.data(), &limit), n - 2);
+  EXPECT_GE(NdFindBaselinePoints(flat.data(), n, 2, 1e30, marks.data(), d.data(), &limit), n - 2);
 }
