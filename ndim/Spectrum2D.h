@@ -27,7 +27,7 @@ struct ProjectionTrace {
 
 // A 1D trace loaded from the 1D program into a strip.
 struct LoadedTrace {
-  float* m_pData = nullptr;
+  float* m_pData = nullptr;  // malloc'd; freed with the set
   float m_fSpectralWidth = 0.0f;
   float m_fSpectrometerFreq = 0.0f;
   int m_nFloats = 0;
@@ -139,7 +139,7 @@ class CSpectrum2D {
   UINT m_nVerticalDim = 1;
   ProjectionTrace m_traceF2;
   ProjectionTrace m_traceF1;
-  float* m_pProjectionF2 = nullptr;
+  float* m_pProjectionF2 = nullptr;  // malloc'd, like every buffer of the set
   float* m_pProjectionF1 = nullptr;
   LoadedTrace m_loadedF2;
   LoadedTrace m_loadedF1;
