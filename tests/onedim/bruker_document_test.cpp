@@ -66,34 +66,6 @@ TEST(BrukerDocument, MissingParametersGoThroughTheDocumentsPolicy) {
   EXPECT_EQ(1, doc.GetSpectrumCount());  // only the first import's spectrum
 }
 
-TEST(BrukerDocument, FailedSeriesKeepsCompleteSpectraOnly) {
-  TempFolder folder;
-  WriteFid(folder, 8, "##$OFFSET= 10 ##$SI= 4");
-  folder.Write("1/acqu2s", "##$TD= 4");
-  std::vector<int32_t> words(8 * 3 + 5, 1);
-  folder.Write("1/ser", Int32Bytes(words, false));
-  CTestHost host;
-  CBrivaneProDoc doc(&host);
-  EXPECT_FALSE(doc.ImportBruker(folder.Path("1/ser").c_str()));
-  EXPECT_STREQ("error opening FID. \nNumber of points different from expected",
-               (LPCSTR)host.m_app.m_strOpenFailure);
-  ASSERT_EQ(3, doc.GetSpectrumCount());
-  for (int i = 0; i < 3; ++i) {
-    EXPECT_NE(nullptr, doc.GetSpectrumAt(i)->m_pData);
-    EXPECT_NE(nullptr, doc.GetSpectrumAt(i)->m_pRawData);
-  }
-}
-
-TEST(BrukerDocument, WinNmrThroughTheDocument) {
-  TempFolder folder;
-  folder.Write("w/h1.dis", "##$AQMODE= 1 ##$SPWIDTH= 6000 ##$TDSIZE= 2 ##$SFREQ= 500.1");
-  folder.Write("w/h1.fid", Float32Bytes({1.0f, -1.0f}));
-  CTestHost host;
-  CBrivaneProDoc doc(&host);
-  ASSERT_TRUE(doc.ImportWinNmr(folder.Path("w/h1.fid").c_str()));
-  EXPECT_STREQ("Untitled", (LPCSTR)doc.GetCurrentSpectrum()->m_paramsA.title);
-}
-
 TEST(BrukerDocument, DispatcherReadsNativeAndBrukerFilesAlike) {
   TempFolder folder;
   WriteFid(folder, 8, "##$OFFSET= 10 ##$SI= 4");
