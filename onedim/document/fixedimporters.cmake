@@ -12,4 +12,5 @@ list(APPEND ONEDIM_PORTABLE
   ${CMAKE_CURRENT_LIST_DIR}/ImportSwanMr.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ImportTecmag.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ImportSiemens.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/BrivaneProDocFixed.cpp
 )

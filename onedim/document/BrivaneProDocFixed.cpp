@@ -1,0 +1,78 @@
+// The document's side of the importers of fixed file layouts (types 1, 3,
+// 4, 5, 6, 7, 10, 11 and 12).
+#include "onedim/document/BrivaneProDoc.h"
+#include "onedim/document/ImportAspect.h"
+#include "onedim/document/ImportJeol.h"
+#include "onedim/document/ImportNicolet.h"
+#include "onedim/document/ImportNuts.h"
+#include "onedim/document/ImportSiemens.h"
+#include "onedim/document/ImportSwanMr.h"
+#include "onedim/document/ImportTarget.h"
+#include "onedim/document/ImportTecmag.h"
+#include "onedim/document/ImportVarian.h"
+#include "onedim/document/ImportVhelper.h"
+
+namespace {
+
+// The importers fill the document through this.
+class CFixedImportTarget : public CImportTarget {
+ public:
+  explicit CFixedImportTarget(CBrivaneProDoc& doc) : m_doc(doc) {}
+
+  void AppendHistory(LPCSTR lpszLine) override { m_doc.GetHistory().AddLine(lpszLine); }
+  void SetImportError(LPCSTR lpszText) override { m_doc.GetAppState().m_strOpenFailure = lpszText; }
+  BOOL CheckMissingParameters(CSpectrumParams& params) override { return m_doc.CheckMissingParameters(params); }
+  CSpectrum* AddSpectrum(const CSpectrumParams& params, BOOL bAtEnd) override {
+    CSpectrum* pSpectrum = m_doc.AddSpectrum(params, bAtEnd);
+    if (pSpectrum != nullptr)
+      m_doc.SetCurrentSpectrum(pSpectrum);
+    return pSpectrum;
+  }
+  void SetSpectrumCount(int nCount) override { m_doc.m_nSpectra = nCount; }
+
+ private:
+  CBrivaneProDoc& m_doc;
+};
+
+// The Varian importer shows its one warning in a message box.
+class CDocVarianImporter : public CVarianImporter {
+ public:
+  CDocVarianImporter(CImportTarget& target, CDocumentHost* pHost) : CVarianImporter(target), m_pHost(pHost) {}
+
+ protected:
+  void Warn(LPCSTR lpszText) override { m_pHost->ShowMessage(lpszText, MB_OK); }
+
+ private:
+  CDocumentHost* m_pHost;
+};
+
+template <class TImporter>
+BOOL RunImporter(CBrivaneProDoc& doc, LPCSTR pszPath) {
+  CFixedImportTarget target(doc);
+  TImporter importer(target);
+  return importer.Import(pszPath);
+}
+
+}  // namespace
+
+BOOL CBrivaneProDoc::ImportAspect(LPCSTR pszPath) { return RunImporter<CAspectImporter>(*this, pszPath); }
+
+BOOL CBrivaneProDoc::ImportVarian(LPCSTR pszPath) {
+  CFixedImportTarget target(*this);
+  CDocVarianImporter importer(target, GetHost());
+  return importer.Import(pszPath);
+}
+
+BOOL CBrivaneProDoc::ImportJeol(LPCSTR pszPath) { return RunImporter<CJeolImporter>(*this, pszPath); }
+
+BOOL CBrivaneProDoc::ImportNicolet(LPCSTR pszPath) { return RunImporter<CNicoletImporter>(*this, pszPath); }
+
+BOOL CBrivaneProDoc::ImportVhelper(LPCSTR pszPath) { return RunImporter<CVhelperImporter>(*this, pszPath); }
+
+BOOL CBrivaneProDoc::ImportNuts(LPCSTR pszPath) { return RunImporter<CNutsImporter>(*this, pszPath); }
+
+BOOL CBrivaneProDoc::ImportSwanMr(LPCSTR pszPath) { return RunImporter<CSwanMrImporter>(*this, pszPath); }
+
+BOOL CBrivaneProDoc::ImportTecmag(LPCSTR pszPath) { return RunImporter<CTecmagImporter>(*this, pszPath); }
+
+BOOL CBrivaneProDoc::ImportSiemens(LPCSTR pszPath) { return RunImporter<CSiemensImporter>(*this, pszPath); }
