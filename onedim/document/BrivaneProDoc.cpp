@@ -222,7 +222,7 @@ void CBrivaneProDoc::SetCurrentSpectrum(CSpectrum* pSpectrum) {
     float fFactor = pSpectrum == m_Arithmetic.m_pA ? m_Arithmetic.m_fFactorA : m_Arithmetic.m_fFactorB;
     CString text;
     text.Format("%.2lf", (double)fFactor);
-    double dPos = std::isfinite(fFactor) ? std::floor((double)fFactor * 100.0) : 0.0;
+    double dPos = std::isfinite(fFactor) ? std::trunc((double)fFactor * 100.0) : 0.0;
     m_pHost->SetArithmeticFactor(text, ClampToInt((long long)std::fmax(std::fmin(dPos, 2e9), -2e9)));
   }
 }

@@ -7,8 +7,26 @@ PFNIMPORTER GetImporter(int nType) {
   switch (nType) {
     case 0:
       return &CBrivaneProDoc::ImportBruker;
+    case 1:
+      return &CBrivaneProDoc::ImportAspect;
     case 2:
       return &CBrivaneProDoc::ImportWinNmr;
+    case 3:
+      return &CBrivaneProDoc::ImportVarian;
+    case 4:
+      return &CBrivaneProDoc::ImportJeol;
+    case 5:
+      return &CBrivaneProDoc::ImportNicolet;
+    case 6:
+      return &CBrivaneProDoc::ImportVhelper;
+    case 7:
+      return &CBrivaneProDoc::ImportNuts;
+    case 10:
+      return &CBrivaneProDoc::ImportSwanMr;
+    case 11:
+      return &CBrivaneProDoc::ImportTecmag;
+    case 12:
+      return &CBrivaneProDoc::ImportSiemens;
     default:
       return nullptr;
   }
