@@ -1,0 +1,338 @@
+#!/usr/bin/env python3
+"""Draws the 1D program's pictures: the toolbar strips and the icons.
+
+Writes 24-bit BMP strips (16 x 15 per button, light grey background, which
+the toolbar takes as its button face) and .ico files (32 x 32 and 16 x 16,
+24-bit with a transparency mask) into resources/onedim/. Run it again after
+changing a glyph; the outputs are checked in.
+"""
+import math
+import os
+import struct
+
+OUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "resources", "onedim")
+
+FACE = (192, 192, 192)
+BLACK = (0, 0, 0)
+WHITE = (255, 255, 255)
+BLUE = (0, 0, 192)
+RED = (192, 0, 0)
+GREEN = (0, 128, 0)
+YELLOW = (224, 192, 0)
+GREY = (96, 96, 96)
+
+# A 3 x 5 pixel font for the letters the glyphs use.
+FONT = {
+    "A": ["010", "101", "111", "101", "101"], "B": ["110", "101", "110", "101", "110"],
+    "C": ["011", "100", "100", "100", "011"], "D": ["110", "101", "101", "101", "110"],
+    "E": ["111", "100", "110", "100", "111"], "F": ["111", "100", "110", "100", "100"],
+    "H": ["101", "101", "111", "101", "101"], "I": ["111", "010", "010", "010", "111"],
+    "J": ["001", "001", "001", "101", "010"], "L": ["100", "100", "100", "100", "111"],
+    "P": ["110", "101", "110", "100", "100"], "R": ["110", "101", "110", "101", "101"],
+    "S": ["011", "100", "010", "001", "110"], "T": ["111", "010", "010", "010", "010"],
+    "Z": ["111", "001", "010", "100", "111"], "+": ["000", "010", "111", "010", "000"],
+    "-": ["000", "000", "111", "000", "000"], "?": ["110", "001", "010", "000", "010"],
+    "h": ["100", "100", "110", "101", "101"], "x": ["000", "101", "010", "101", "000"],
+}
+
+
+class Canvas:
+    def __init__(self, w, h, bg):
+        self.w, self.h = w, h
+        self.px = [[bg] * w for _ in range(h)]
+
+    def set(self, x, y, c):
+        if 0 <= x < self.w and 0 <= y < self.h:
+            self.px[y][x] = c
+
+    def rect(self, x0, y0, x1, y1, c, fill=None):
+        for y in range(y0, y1 + 1):
+            for x in range(x0, x1 + 1):
+                edge = x in (x0, x1) or y in (y0, y1)
+                if edge:
+                    self.set(x, y, c)
+                elif fill is not None:
+                    self.set(x, y, fill)
+
+    def line(self, x0, y0, x1, y1, c):
+        n = max(abs(x1 - x0), abs(y1 - y0), 1)
+        for i in range(n + 1):
+            self.set(round(x0 + (x1 - x0) * i / n), round(y0 + (y1 - y0) * i / n), c)
+
+    def curve(self, xs, f, c):
+        last = None
+        for x in xs:
+            p = (x, int(round(f(x))))
+            if last:
+                self.line(last[0], last[1], p[0], p[1], c)
+            last = p
+
+    def text(self, x, y, s, c, scale=1):
+        for ch in s:
+            rows = FONT[ch]
+            for j, row in enumerate(rows):
+                for i, bit in enumerate(row):
+                    if bit == "1":
+                        for dy in range(scale):
+                            for dx in range(scale):
+                                self.set(x + i * scale + dx, y + j * scale + dy, c)
+            x += 4 * scale
+
+
+def fid(c, color, x0=1, x1=14, mid=7, amp=6.0):
+    c.curve(range(x0, x1 + 1), lambda x: mid - amp * math.exp(-(x - x0) / 5.0) * math.cos((x - x0) * 1.3), color)
+
+
+def peak(c, color, base=13, x0=1, x1=14, centre=7.5, height=10):
+    c.curve(range(x0, x1 + 1), lambda x: base - height / (1 + ((x - centre) / 1.3) ** 2), color)
+
+
+def g_open(c):
+    c.rect(1, 4, 13, 13, BLACK, YELLOW)
+    c.rect(1, 3, 6, 4, BLACK, YELLOW)
+    c.line(3, 8, 15, 8, BLACK)
+
+
+def g_save(c):
+    c.rect(1, 1, 14, 14, BLACK, BLUE)
+    c.rect(4, 1, 11, 6, BLACK, WHITE)
+    c.rect(4, 9, 11, 14, BLACK, GREY)
+
+
+def g_copy(c):
+    c.rect(1, 1, 8, 10, BLACK, WHITE)
+    c.rect(6, 4, 13, 13, BLACK, WHITE)
+    peak(c, BLUE, base=12, x0=7, x1=12, centre=9.5, height=6)
+
+
+def g_print(c):
+    c.rect(4, 1, 11, 6, BLACK, WHITE)
+    c.rect(1, 6, 14, 11, BLACK, GREY)
+    c.rect(4, 10, 11, 14, BLACK, WHITE)
+
+
+def g_preview(c):
+    c.rect(2, 1, 11, 14, BLACK, WHITE)
+    c.rect(7, 6, 12, 11, BLACK, None)
+    c.line(12, 11, 14, 13, BLACK)
+
+
+def g_zoom(c):
+    peak(c, BLUE)
+    c.rect(4, 2, 11, 13, RED, None)
+
+
+def g_full(c):
+    peak(c, BLUE, centre=4)
+    peak(c, BLUE, centre=11, height=6)
+    c.line(0, 14, 15, 14, BLACK)
+
+
+def g_increase(c):
+    peak(c, BLUE, x0=1, x1=9, centre=5, height=11)
+    c.text(10, 2, "+", RED)
+
+
+def g_decrease(c):
+    peak(c, BLUE, x0=1, x1=9, centre=5, height=5)
+    c.text(10, 2, "-", RED)
+
+
+def g_dual(c):
+    c.rect(1, 1, 14, 5, BLACK, WHITE)
+    c.rect(1, 6, 14, 14, BLACK, WHITE)
+    c.line(2, 4, 13, 4, BLUE)
+    peak(c, BLUE, base=13, x0=2, x1=13, height=6)
+
+
+def g_log(c):
+    c.rect(2, 1, 13, 14, BLACK, WHITE)
+    for y in (4, 7, 10):
+        c.line(4, y, 11, y, GREY)
+
+
+def g_about(c):
+    c.text(4, 1, "?", BLUE, scale=2)
+
+
+def g_shift(c):
+    fid(c, BLUE, x0=4)
+    c.line(0, 12, 3, 12, RED)
+    c.line(1, 11, 0, 12, RED)
+    c.line(1, 13, 0, 12, RED)
+
+
+def g_zerofill(c):
+    fid(c, BLUE, x1=8)
+    c.line(8, 7, 15, 7, RED)
+
+
+def g_apodize(c):
+    fid(c, BLUE)
+    c.curve(range(1, 15), lambda x: 7 - 6 * math.exp(-(x - 1) / 5.0), RED)
+
+
+def g_fourier(c):
+    c.text(1, 0, "FT", BLACK)
+    peak(c, BLUE, base=14, height=7)
+
+
+def g_phase(c):
+    c.curve(range(1, 15), lambda x: 10 - 8 * ((x - 7.5) / 1.5) / (1 + ((x - 7.5) / 1.5) ** 2) - 2, BLUE)
+    c.text(11, 10, "h", RED)
+
+
+def g_autophase(c):
+    peak(c, BLUE)
+    c.text(0, 0, "A", RED)
+
+
+def g_baseline(c):
+    peak(c, BLUE, base=11, height=8)
+    c.line(0, 13, 15, 13, RED)
+    c.text(10, 0, "B", BLACK)
+
+
+def g_reference(c):
+    peak(c, BLUE)
+    c.line(7, 0, 7, 14, RED)
+
+
+def g_peakpick(c):
+    peak(c, BLUE, base=14, height=9)
+    c.line(7, 0, 7, 3, RED)
+    c.line(6, 2, 8, 2, RED)
+
+
+def g_integrate(c):
+    peak(c, BLUE, base=14, height=9)
+    c.curve(range(1, 15), lambda x: 12 - 10 / (1 + math.exp(-(x - 7.5) * 1.2)), GREEN)
+
+
+def g_coupling(c):
+    peak(c, BLUE, base=14, x0=0, x1=7, centre=4, height=8)
+    peak(c, BLUE, base=14, x0=8, x1=15, centre=11, height=8)
+    c.line(4, 2, 11, 2, RED)
+
+
+STANDARD = [g_open, g_save, g_copy, g_print, g_preview, g_zoom, g_full, g_increase, g_decrease, g_dual,
+            g_log, g_about]
+PROCESS = [g_shift, g_zerofill, g_apodize, g_fourier, g_phase, g_autophase, g_baseline, g_reference,
+           g_peakpick, g_integrate, g_coupling]
+
+
+def bmp_bytes(canvas):
+    row = (canvas.w * 3 + 3) & ~3
+    data = bytearray()
+    for y in range(canvas.h - 1, -1, -1):
+        line = bytearray()
+        for x in range(canvas.w):
+            r, g, b = canvas.px[y][x]
+            line += bytes((b, g, r))
+        line += b"\0" * (row - len(line))
+        data += line
+    return data
+
+
+def write_bmp(path, canvas):
+    pixels = bmp_bytes(canvas)
+    header = struct.pack("<IiiHHIIiiII", 40, canvas.w, canvas.h, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
+    with open(path, "wb") as f:
+        f.write(b"BM" + struct.pack("<IHHI", 14 + len(header) + len(pixels), 0, 0, 14 + len(header)))
+        f.write(header + pixels)
+
+
+def strip(glyphs):
+    c = Canvas(16 * len(glyphs), 15, FACE)
+    for i, g in enumerate(glyphs):
+        sub = Canvas(16, 15, FACE)
+        g(sub)
+        for y in range(15):
+            for x in range(16):
+                c.px[y][16 * i + x] = sub.px[y][x]
+    return c
+
+
+def icon_image(canvas, transparent):
+    w, h = canvas.w, canvas.h
+    header = struct.pack("<IiiHHIIiiII", 40, w, h * 2, 1, 24, 0, 0, 0, 0, 0, 0)
+    xor = bmp_bytes(canvas)
+    mask_row = ((w + 31) // 32) * 4
+    mask = bytearray()
+    for y in range(h - 1, -1, -1):
+        bits = bytearray(mask_row)
+        for x in range(w):
+            if canvas.px[y][x] == transparent:
+                bits[x // 8] |= 0x80 >> (x % 8)
+        mask += bits
+    return header + xor + mask
+
+
+def write_ico(path, canvases, transparent):
+    images = [icon_image(c, transparent) for c in canvases]
+    out = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    for c, img in zip(canvases, images):
+        out += struct.pack("<BBBBHHII", c.w % 256, c.h % 256, 0, 0, 1, 24, len(img), offset)
+        offset += len(img)
+    with open(path, "wb") as f:
+        f.write(out + b"".join(images))
+
+
+KEY = (255, 0, 255)  # the transparent colour of the icons
+
+
+def icon(size, draw):
+    c = Canvas(size, size, KEY)
+    draw(c, size)
+    return c
+
+
+def draw_program(c, s):
+    c.rect(0, 0, s - 1, s - 1, BLACK, WHITE)
+    k = s / 32.0
+    c.curve(range(2, s - 2), lambda x: s * 0.82 - s * 0.62 / (1 + ((x - s * 0.4) / (1.6 * k)) ** 2)
+            - s * 0.3 / (1 + ((x - s * 0.7) / (1.4 * k)) ** 2), BLUE)
+    c.line(1, int(s * 0.86), s - 2, int(s * 0.86), BLACK)
+
+
+def draw_document(c, s):
+    c.rect(s // 8, 0, s - 1 - s // 8, s - 1, BLACK, WHITE)
+    c.curve(range(s // 8 + 2, s - s // 8 - 2),
+            lambda x: s * 0.5 - s * 0.3 * math.exp(-(x - s / 8) / (s / 5.0)) * math.cos((x - s / 8) * 12.0 / s * 1.7),
+            RED)
+
+
+def draw_fid(c, s):
+    c.rect(0, 0, s - 1, s - 1, BLACK, (255, 255, 224))
+    c.curve(range(1, s - 1), lambda x: s / 2 - s * 0.4 * math.exp(-x / (s / 4.0)) * math.cos(x * 7.0 / s * 3), GREEN)
+
+
+def draw_phase(c, s):
+    c.rect(0, 0, s - 1, s - 1, BLACK, (224, 240, 255))
+    c.curve(range(1, s - 1), lambda x: s / 2 - s * 0.35 * ((x - s / 2) / (s / 10)) / (1 + ((x - s / 2) / (s / 10)) ** 2), RED)
+
+
+def draw_ok(c, s):
+    c.line(s // 5, s // 2, s * 2 // 5, s * 4 // 5, GREEN)
+    c.line(s // 5, s // 2 + 1, s * 2 // 5, s * 4 // 5 + 1, GREEN)
+    c.line(s * 2 // 5, s * 4 // 5, s * 4 // 5, s // 5, GREEN)
+    c.line(s * 2 // 5, s * 4 // 5 + 1, s * 4 // 5, s // 5 + 1, GREEN)
+
+
+def draw_copy(c, s):
+    c.rect(1, 1, s * 5 // 8, s * 5 // 8, BLACK, WHITE)
+    c.rect(s * 3 // 8, s * 3 // 8, s - 2, s - 2, BLACK, WHITE)
+
+
+def main():
+    os.makedirs(OUT, exist_ok=True)
+    write_bmp(os.path.join(OUT, "toolbar.bmp"), strip(STANDARD))
+    write_bmp(os.path.join(OUT, "process.bmp"), strip(PROCESS))
+    for name, draw in (("brivane", draw_program), ("document", draw_document), ("fid", draw_fid),
+                       ("phase", draw_phase), ("ok", draw_ok), ("copy", draw_copy)):
+        write_ico(os.path.join(OUT, name + ".ico"), [icon(32, draw), icon(16, draw)], KEY)
+
+
+if __name__ == "__main__":
+    main()
