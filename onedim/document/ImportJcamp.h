@@ -1,0 +1,87 @@
+// The importer of JCAMP-DX 5.0 NMR files (import type 8): a spectrum or FID
+// stored as one table of ordinates, or complex data stored as NTUPLES with a
+// page of real and a page of imaginary ordinates. It writes its steps and
+// every problem to the history list and, on failure, also leaves the reason
+// as the import error.
+//
+//   record (header, before the first data table)     kept as
+//   ##JCAMP-DX=          version (refused without it)  version text
+//   ##DATA CLASS=        "NTUPLES" or a simple table   data class
+//   ##TITLE=             title, blanks removed         title
+//   ##DATA TYPE=, ##.SOLVENT REFERENCE=, ##.OBSERVE NUCLEUS=,
+//   ##.ACQUISITION MODE=                               texts, for the history only
+//   ##.OBSERVE FREQUENCY=  MHz                         sf
+//   simple:   ##NPOINTS= ##XUNITS= ##FIRSTX= ##LASTX=  points, units, first and last x
+//   NTUPLES:  ##VAR_DIM= ##UNITS=  ##FIRST=  ##LAST=   (the first field of each)
+//   data:     "(X++(Y..Y))", or "(X++(R..R))" and "(X++(I..I))": ordinates of
+//             the ASDF forms, decoded by JcampDecoder.h
+//
+// Ordinates are stored as they are written (no Y factor).
+#pragma once
+
+#include <cstddef>
+
+#include "framework/base/String.h"
+#include "framework/base/WinTypes.h"
+
+class CImportTarget;
+
+// What the header records said; every import starts from these values.
+struct CJcampHeader {
+  CString strVersion;
+  CString strDataClass = "Unknown";
+  CString strTitle = "Untitled";
+  CString strDataType = "UnKnown";
+  double dObserveFrequency = 0.0;  // MHz
+  CString strSolventReference = "0.0";
+  CString strNucleus = "Unknown";
+  CString strAcquisitionMode = "Unknown";
+  int nPoints = 0;
+  CString strUnits;
+  double dFirstX = 0.0;
+  double dLastX = 0.0;
+};
+
+class CJcampImporter {
+ public:
+  explicit CJcampImporter(CImportTarget& target) : m_target(target) {}
+
+  // TRUE when the spectrum was added. Never throws.
+  BOOL Import(LPCSTR lpszPath);
+  // The same on a file already in memory (pszPath names it in the history).
+  BOOL ImportText(LPCSTR lpszPath, const char* pText, std::size_t nLength);
+
+  // What the last import read of the header.
+  const CJcampHeader& GetHeader() const { return m_header; }
+
+ private:
+  BOOL DoImport();
+  BOOL ReadJcampHeader();
+  BOOL ReadJcampSimpleHeader();
+  BOOL ReadJcampNtuplesHeader();
+  // Point count, units and x range from the four records of either kind.
+  BOOL ReadDataHeader(LPCSTR pszPoints, LPCSTR pszUnits, LPCSTR pszFirst, LPCSTR pszLast);
+  BOOL ReadJcampXYData(float* pValues);
+  BOOL ReadJcampRealPage(float* pValues);
+  BOOL ReadJcampImaginaryPage(float* pValues);
+  // Finds the table's label and decodes the points into every second float
+  // from pValues; the history says which step failed.
+  BOOL ReadTable(LPCSTR pszLabel, float* pValues, LPCSTR pszNotFound, LPCSTR pszBadData);
+  BOOL AddSpectrum(float* pValues);
+
+  // The value of the first line that holds the label (blanks removed,
+  // without regard to case). bStopAtData ends the search at the first data
+  // table. On success the read position is just behind the line.
+  BOOL FindLabel(LPCSTR pszLabel, CString& strValue, BOOL bStopAtData);
+  double SweepWidth() const;
+
+  void History(LPCSTR pszLine);
+  BOOL Fail(LPCSTR pszReason);
+
+  CImportTarget& m_target;
+  CString m_strPath;
+  const char* m_pText = nullptr;
+  std::size_t m_nLength = 0;
+  std::size_t m_nPosition = 0;
+  CJcampHeader m_header;
+};

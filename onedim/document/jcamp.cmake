@@ -1,0 +1,9 @@
+# The JCAMP-DX importer (type 8) with its ordinate decoder, and the ASCII
+# export with the file name handling of its save dialog.
+list(APPEND ONEDIM_PORTABLE
+  ${CMAKE_CURRENT_LIST_DIR}/TextString.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/JcampDecoder.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ImportJcamp.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/AsciiExport.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ExportFilter.cpp
+)
