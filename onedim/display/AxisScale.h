@@ -1,9 +1,18 @@
 // The horizontal axis of one spectrum: units, position, label font and
-// colours. It is a member of CSpectrum and is never created as a window; its
-// drawing lives with the spectrum drawing.
+// colours, and the choice of its ticks. It is a member of CSpectrum and is
+// never created as a window. The tick computation is portable; the drawing
+// (AxisScaleDraw.cpp) exists in the Windows build only.
 #pragma once
 
+#include <vector>
+
+#include "framework/base/String.h"
 #include "framework/base/WinTypes.h"
+
+#ifdef _WIN32
+class CDC;
+#endif
+class CSpectrum;
 
 // Axis units, as stored in files and used by every dialog that shows a
 // position.
@@ -14,8 +23,51 @@ enum {
   AXIS_UNITS_PPM = 3,
 };
 
+// Tick spacing for a visible span: ticks every dStep units, labels where
+// the value times dLabelFactor is whole, written with nDecimals decimals.
+struct AxisTickStep {
+  double dStep;
+  double dLabelFactor;
+  short nDecimals;
+};
+
+// One tick of an axis, before the print factor: x in view pixels plus the
+// left offset.
+struct AxisTick {
+  double dValue;  // in the axis units, rounding noise removed
+  int x;
+  bool bMajor;    // labelled
+};
+
+// What the ticks of one axis are computed from.
+struct AxisTickInput {
+  double dLeftValue;   // value at the first visible point
+  double dRightValue;  // value at the last visible point
+  bool bMirrored;      // Hz and ppm: values grow from right to left
+  int nLeftPixel;      // pixel extent of the visible range
+  int nRightPixel;
+  int nLeftOffset;     // printer margin in view pixels; 0 on screen
+};
+
+// The step table: the row with the smallest bound still above the span
+// decides; spans of 33000 and more (and spans that are not numbers) get
+// every tick labelled at a step of 500.
+AxisTickStep ChooseAxisTickStep(double dSpan);
+
+// The ticks of an axis from left to right in value order. Ticks that would
+// fall outside the pixel extent are left out; an end that is not finite
+// gives none; the count is capped so that absurd ranges cannot stall a
+// redraw.
+std::vector<AxisTick> ComputeAxisTicks(const AxisTickInput& in, AxisTickStep* pStep = nullptr);
+
+// A tick label with 0 to 3 decimals; a value that prints as zero never
+// carries a minus sign.
+CString FormatAxisLabel(double dValue, int nDecimals);
+
 class CAxisScale {
  public:
+  enum { MaxTicks = 100000 };
+
   CAxisScale();
   virtual ~CAxisScale();
 
@@ -28,6 +80,21 @@ class CAxisScale {
   void SetFloating(bool bFloating) { m_bFloating = bFloating ? 1 : 0; }
   bool IsFloating() const { return m_bFloating != 0; }
   void SetTextColour(COLORREF cr) { m_crText = cr; }
+
+  // Step and label factor for a span; keeps the decimals for the labels.
+  void ChooseTickStep(float fSpan, double& dStep, double& dLabelFactor);
+  // The label of a tick value with the decimals last chosen.
+  void FormatLabel(CString& strLabel, double dValue) const;
+  // The tick input of the spectrum's visible range in this scale's units.
+  AxisTickInput GetTickInput(const CSpectrum& spectrum, int nLeftOffset) const;
+
+#ifdef _WIN32
+  // Draws the scale of the spectrum being drawn; FALSE when its pen could
+  // not be created.
+  BOOL Draw(CDC* pDC, const CSpectrum& spectrum);
+  void DrawAxisLine(CDC* pDC, const CSpectrum& spectrum, bool bPaper, int nTopMargin, int nLeftMargin);
+  void DrawTick(CDC* pDC, const CSpectrum& spectrum, bool bPaper, int nTopMargin);
+#endif
 
   int m_nPosition;        // y of the axis line in view pixels, when floating
   BYTE m_bFlag;           // copied by assignment; not read by the drawing

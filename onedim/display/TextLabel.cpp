@@ -34,9 +34,6 @@ CTextLabel::CTextLabel()
       m_bAttached(0),
       m_nBaseHeight(0) {
   std::memset(&m_lf, 0, sizeof(m_lf));
-#ifdef _WIN32
-  m_hFont = nullptr;
-#endif
 }
 
 CTextLabel::CTextLabel(LPCSTR pszText, const LOGFONT* pLogFont, CSpectrum* pSpectrum,
@@ -72,4 +69,34 @@ int CTextLabel::PointToPixel(int nPoint) const {
   const CSpectrum& s = *m_pSpectrum;
   return MapRounded(s.m_nLeftPixel, (long long)s.m_nRightPixel - s.m_nLeftPixel,
                     (long long)nPoint - s.m_nFirst, (long long)s.m_nLast - s.m_nFirst);
+}
+
+void CTextLabel::GetTextFlags(int nAlign, UINT& nMeasureFlags, UINT& nDrawFlags) {
+  // DT_CALCRECT 1024, DT_CENTER 1, DT_RIGHT 2, DT_VCENTER 4, DT_TABSTOP 128.
+  switch (nAlign) {
+    case TEXT_ALIGN_CENTRE:
+      nMeasureFlags = 1029;
+      nDrawFlags = 133;
+      break;
+    case TEXT_ALIGN_RIGHT:
+      nMeasureFlags = 1030;
+      nDrawFlags = 6;
+      break;
+    default:
+      nMeasureFlags = 1028;
+      nDrawFlags = 4;
+      break;
+  }
+}
+
+POINT CTextLabel::GetDeviceAnchor(double dFactorX, double dFactorY, int nLeftMargin, int nTopMargin) const {
+  const int x = m_bAttached ? PointToPixel(m_x) : m_x;
+  POINT pt;
+  pt.x = SaturatingInt((long double)x * dFactorX + nLeftMargin);
+  pt.y = SaturatingInt((long double)m_y * dFactorY + nTopMargin);
+  return pt;
+}
+
+int CTextLabel::GetDrawHeight(bool bPaper, double dFactorY) const {
+  return bPaper ? SaturatingInt((long double)m_nBaseHeight * dFactorY) : m_nBaseHeight;
 }

@@ -6,6 +6,9 @@
 #include "framework/base/String.h"
 #include "framework/base/WinTypes.h"
 
+#ifdef _WIN32
+class CDC;
+#endif
 class CSpectrum;
 
 enum {
@@ -30,6 +33,21 @@ class CTextLabel : public CObject {
   int PixelToPoint(int x) const;
   int PointToPixel(int nPoint) const;
 
+  // The DrawText flags that measure and that draw a label of an alignment
+  // (an unknown alignment draws as a left-aligned one).
+  static void GetTextFlags(int nAlign, UINT& nMeasureFlags, UINT& nDrawFlags);
+  // Where the text is anchored on the device: the view pixel (x mapped from
+  // its point when attached) times the print factors plus the margins.
+  POINT GetDeviceAnchor(double dFactorX, double dFactorY, int nLeftMargin, int nTopMargin) const;
+  // The font height: the base height, scaled by the y factor on paper.
+  int GetDrawHeight(bool bPaper, double dFactorY) const;
+
+#ifdef _WIN32
+  // Draws the text in its font and colour and keeps the rectangle it
+  // covers (on screen) for hit testing.
+  void Draw(CDC* pDC);
+#endif
+
   CString m_strText;
   int m_x;            // view pixel, or float index when attached
   int m_y;            // view pixel
@@ -40,7 +58,4 @@ class CTextLabel : public CObject {
   int m_nAlign;            // TEXT_ALIGN_*
   BYTE m_bAttached;        // x follows the data
   int m_nBaseHeight;       // LOGFONT height on screen; printing scales it
-#ifdef _WIN32
-  HFONT m_hFont;  // rebuilt from m_lf by the drawing code
-#endif
 };

@@ -94,6 +94,12 @@ class CSpectrum : public CObject {
   BOOL DrawPoints(CDC* pDC);
   void DrawPivot(CDC* pDC);
   void DrawPeakLabels(CDC* pDC);
+  // The integrals and the peak labels are drawn by their own tools, which
+  // register their drawing here; Draw calls it in its place of the order.
+  typedef void (*IntegralDrawer)(CIntegral* pIntegral, CDC* pDC);
+  typedef void (*PeakLabelDrawer)(CSpectrum* pSpectrum, CDC* pDC);
+  static IntegralDrawer SetIntegralDrawer(IntegralDrawer pfnDraw);
+  static PeakLabelDrawer SetPeakLabelDrawer(PeakLabelDrawer pfnDraw);
 #endif
 
   // --- Fields ---
