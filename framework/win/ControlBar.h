@@ -51,9 +51,6 @@ class CMiniDockFrameWnd;
 #define AFX_IDW_DIALOGBAR 0xE805
 #define AFX_IDW_REBAR 0xE81A
 
-// Sent to a frame: wParam a command id whose prompt goes to the status bar
-// (AFX_IDS_IDLEMESSAGE for the idle text), or lParam a text when wParam is 0.
-#define WM_SETMESSAGESTRING 0x0365
 
 class CControlBar : public CWnd {
   DECLARE_DYNAMIC(CControlBar)
@@ -105,7 +102,6 @@ class CControlBar : public CWnd {
   void PostNcDestroy() override;
   void OnDestroy();
   LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
-  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
   BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 
   DECLARE_MESSAGE_MAP()
@@ -138,6 +134,7 @@ class CDockLayout {
   static void RepositionBars(CFrameWnd* pFrame, CRect& rcClient);
   static void DockControlBar(CFrameWnd* pFrame, CControlBar* pBar, UINT nDockBarID, LPCRECT lpRect);
   static void FloatControlBar(CFrameWnd* pFrame, CControlBar* pBar, CPoint ptScreen);
+  static void ShowControlBar(CFrameWnd* pFrame, CControlBar* pBar, BOOL bShow);
   static CControlBar* GetControlBar(const CFrameWnd* pFrame, UINT nID);
   // The profile section lpszProfileName gets one binary value per bar
   // ("Bar" and the bar's id): shown, side, row, place and floating point.

@@ -1,5 +1,6 @@
 #include "framework/win/DocManager.h"
 
+#include "framework/win/CmdUI.h"
 #include "framework/win/CommandLineInfo.h"
 #include "framework/win/CommonDialogs.h"
 #include "framework/win/DocTemplate.h"
@@ -12,8 +13,6 @@
 #include "framework/win/WinApp.h"
 
 namespace {
-CDocManager* g_pDocManager = nullptr;
-
 CString FullPath(LPCSTR lpszFileName) {
   char full[MAX_PATH];
   LPSTR lpszFilePart = nullptr;
@@ -40,13 +39,15 @@ CString GetClassesDefault(LPCSTR lpszKey) {
 }
 }  // namespace
 
-CDocManager* AfxGetDocManager() { return g_pDocManager; }
+CDocManager* AfxGetDocManager() {
+  CWinApp* pApp = AfxGetApp();
+  return pApp != nullptr ? pApp->m_pDocManager : nullptr;
+}
 
-CDocManager::CDocManager() { g_pDocManager = this; }
+CDocManager::CDocManager() = default;
 
 CDocManager::~CDocManager() {
   while (!m_templateList.IsEmpty()) delete static_cast<CDocTemplate*>(m_templateList.RemoveHead());
-  if (g_pDocManager == this) g_pDocManager = nullptr;
 }
 
 void CDocManager::AddDocTemplate(CDocTemplate* pTemplate) {
@@ -91,7 +92,7 @@ CDocument* CDocManager::OpenDocumentFile(LPCSTR lpszFileName) {
     POSITION viewPos = pOpen->GetFirstViewPosition();
     if (viewPos != nullptr) {
       CFrameWnd* pFrame = pOpen->GetNextView(viewPos)->GetParentFrame();
-      if (pFrame != nullptr) AfxActivateFrame(pFrame, -1);
+      if (pFrame != nullptr) pFrame->ActivateFrame(-1);
     }
     return pOpen;
   }
@@ -166,16 +167,6 @@ BOOL CDocManager::SaveAllModified() {
 void CDocManager::CloseAllDocuments(BOOL bEndSession) {
   POSITION pos = GetFirstDocTemplatePosition();
   while (pos != nullptr) GetNextDocTemplate(pos)->CloseAllDocuments(bEndSession);
-}
-
-void CDocManager::OnDropFiles(HDROP hDropInfo) {
-  UINT nFiles = ::DragQueryFileA(hDropInfo, 0xFFFFFFFF, nullptr, 0);
-  for (UINT i = 0; i < nFiles; ++i) {
-    char path[MAX_PATH];
-    if (::DragQueryFileA(hDropInfo, i, path, MAX_PATH) == 0) continue;
-    OpenThroughApp(path);
-  }
-  ::DragFinish(hDropInfo);
 }
 
 BOOL CDocManager::ProcessShellCommand(CCommandLineInfo& rCmdInfo) {

@@ -41,8 +41,6 @@ class CDocManager {
   // Asks "save changes?" for each modified document; FALSE when cancelled.
   virtual BOOL SaveAllModified();
   virtual void CloseAllDocuments(BOOL bEndSession);
-  // Opens each dropped file and releases the drop.
-  void OnDropFiles(HDROP hDropInfo);
   // Runs the command line's request; FALSE ends the program's start.
   BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
 

@@ -81,7 +81,7 @@ CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* pDoc, CFrameWnd* pOther) {
 }
 
 void CDocTemplate::InitialUpdateFrame(CFrameWnd* pFrame, CDocument* pDoc, BOOL bMakeVisible) {
-  AfxInitialUpdateFrame(pFrame, pDoc, bMakeVisible);
+  pFrame->InitialUpdateFrame(pDoc, bMakeVisible);
 }
 
 CDocTemplate::Confidence CDocTemplate::MatchDocType(LPCSTR lpszPathName, CDocument*& rpDocMatch) {

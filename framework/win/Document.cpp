@@ -33,7 +33,7 @@ void CDocument::SetTitle(LPCSTR lpszTitle) {
   POSITION pos = GetFirstViewPosition();
   while (pos != nullptr) {
     CFrameWnd* pFrame = GetNextView(pos)->GetParentFrame();
-    if (pFrame != nullptr) AfxUpdateFrameTitle(pFrame);
+    if (pFrame != nullptr) pFrame->OnUpdateFrameTitle(TRUE);
   }
 }
 
@@ -78,7 +78,7 @@ void CDocument::OnChangedViewList() {
   POSITION pos = GetFirstViewPosition();
   while (pos != nullptr) {
     CFrameWnd* pFrame = GetNextView(pos)->GetParentFrame();
-    if (pFrame != nullptr) AfxUpdateFrameTitle(pFrame);
+    if (pFrame != nullptr) pFrame->OnUpdateFrameTitle(TRUE);
   }
 }
 
@@ -127,6 +127,12 @@ BOOL CDocument::OnOpenDocument(LPCSTR lpszPathName) {
 BOOL CDocument::OnSaveDocument(LPCSTR lpszPathName) {
   // The document is written beside the target and moved over it only when
   // complete, so a failed save never damages the file already there.
+  DWORD attributes = ::GetFileAttributesA(lpszPathName);
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
+    CFileException fe(CFileException::accessDenied, -1, lpszPathName);
+    ReportSaveLoadException(lpszPathName, &fe, TRUE);
+    return FALSE;
+  }
   CString folder(lpszPathName);
   int slash = folder.ReverseFind('\\');
   folder = slash >= 0 ? folder.Left(slash + 1) : CString(".");

@@ -48,6 +48,8 @@
 #define ID_WINDOW_TILE_HORZ 57651
 #define ID_WINDOW_TILE_VERT 57652
 #define ID_WINDOW_SPLIT 57653
+// The MDI client numbers its children's Window-menu entries from here.
+#define AFX_IDM_FIRST_MDICHILD 0xFF00
 
 // Application and help.
 #define ID_APP_ABOUT 57664
@@ -87,3 +89,8 @@
 // Dialog data exchange: combo and list items listed in the resources
 // (resource type RT_DLGINIT, same id as the dialog).
 #define RT_DLGINIT_ID 240
+// Toolbars (resource type RT_TOOLBAR_ID): WORD version (1), glyph width,
+// glyph height, button count, then one WORD command id per button (0: a
+// separator). The glyphs are the bitmap resource of the same number, side
+// by side in button order.
+#define RT_TOOLBAR_ID 241

@@ -121,6 +121,8 @@ CMenu* BrivaneMenuFromHandle(HMENU hMenu);
 #define ON_COMMAND_EX(id, fn) BRIVANE_ENTRY(MsgKind::Command, 0, CN_COMMAND, id, id, return p->fn(c.cmdId) != FALSE)
 #define ON_COMMAND_RANGE(first, last, fn) \
   BRIVANE_ENTRY(MsgKind::Command, 0, CN_COMMAND, first, last, p->fn(c.cmdId); return true)
+#define ON_COMMAND_EX_RANGE(first, last, fn) \
+  BRIVANE_ENTRY(MsgKind::Command, 0, CN_COMMAND, first, last, return p->fn(c.cmdId) != FALSE)
 // void OnUpdateX(CCmdUI*)
 #define ON_UPDATE_COMMAND_UI(id, fn) \
   BRIVANE_ENTRY(MsgKind::UpdateCommandUI, 0, CN_UPDATE_COMMAND_UI, id, id, p->fn(static_cast<CCmdUI*>(c.extra)); return true)

@@ -52,7 +52,7 @@ int CView::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message) {
   int nResult = CWnd::OnMouseActivate(pDesktopWnd, nHitTest, message);
   if (nResult == MA_NOACTIVATE || nResult == MA_NOACTIVATEANDEAT) return nResult;
   CFrameWnd* pFrame = GetParentFrame();
-  if (pFrame != nullptr) SetFrameActiveView(pFrame, this);
+  if (pFrame != nullptr) pFrame->SetActiveView(this);
   return nResult;
 }
 
@@ -75,14 +75,4 @@ void CView::OnActivateView(BOOL bActivate, CView* pActivateView, CView*) {
 BOOL CView::OnCmdMsg(UINT nID, int nCode, void* pExtra, CCmdProbe* pProbe) {
   if (CWnd::OnCmdMsg(nID, nCode, pExtra, pProbe)) return TRUE;
   return m_pDocument != nullptr && m_pDocument->OnCmdMsg(nID, nCode, pExtra, pProbe);
-}
-
-void CView::SetFrameActiveView(CFrameWnd* pFrame, CView* pViewNew, BOOL bNotify) {
-  CWnd* pOld = pFrame->GetActiveView();
-  if (pOld == pViewNew) return;
-  CView* pViewOld = pOld != nullptr && pOld->IsKindOf(RUNTIME_CLASS(CView)) ? static_cast<CView*>(pOld) : nullptr;
-  pFrame->SetActiveView(pViewNew);
-  if (!bNotify) return;
-  if (pViewOld != nullptr) pViewOld->OnActivateView(FALSE, pViewNew, pViewOld);
-  if (pViewNew != nullptr) pViewNew->OnActivateView(TRUE, pViewNew, pViewOld);
 }

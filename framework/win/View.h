@@ -11,9 +11,6 @@ class CDocTemplate;
 class CFrameWnd;
 struct CPrintInfo;
 
-// Sent to every view of a new frame once it is built (OnInitialUpdate).
-#define WM_INITIALUPDATE 0x0364
-
 // What a frame needs to build its views: the view class, the document they
 // show and the template that made them.
 struct CCreateContext {
@@ -47,9 +44,6 @@ class CView : public CWnd {
   // The view's own map, then its document's.
   BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, CCmdProbe* pProbe) override;
 
-  // Makes pViewNew the active view of pFrame and tells both views.
-  static void SetFrameActiveView(CFrameWnd* pFrame, CView* pViewNew, BOOL bNotify = TRUE);
-
  protected:
   friend class CDocument;
 
@@ -64,6 +58,3 @@ class CView : public CWnd {
 
   DECLARE_MESSAGE_MAP()
 };
-
-// Tells a frame that its document's name or modified state changed.
-void AfxUpdateFrameTitle(CFrameWnd* pFrame);

@@ -14,3 +14,6 @@
 #define WM_KICKIDLE 0x0360          // idle time in a modal loop; wParam 0, lParam idle count
 #define WM_IDLEUPDATECMDUI 0x0361   // update-UI pass; wParam: disable commands that have no handler
 #define WM_RUNDIALOGHOOK 0x0362     // posted by a common dialog to itself once it is up (test hook)
+#define WM_INITIALUPDATE 0x0364     // sent to each view of a new frame once it is built
+#define WM_SETMESSAGESTRING 0x0365  // to a frame: wParam a command whose prompt the status bar shows, or lParam a text
+#define WM_RECALCPARENT 0x0368      // to a frame from one of its bars: lay the bars and client area out again

@@ -8,6 +8,7 @@
 
 #include "framework/base/Exception.h"
 #include "framework/win/Dc.h"
+#include "framework/win/DocManager.h"
 #include "framework/win/FrameWnd.h"
 #include "framework/win/FrameworkRes.h"
 #include "framework/win/GdiObject.h"
@@ -88,6 +89,8 @@ CWinApp::CWinApp(LPCSTR lpszAppName) {
 }
 
 CWinApp::~CWinApp() {
+  delete m_pDocManager;
+  m_pDocManager = nullptr;
   if (g_pApp == this) {
     g_pApp = nullptr;
     SetReportErrorHook(g_pfnReportBefore);
@@ -126,6 +129,7 @@ void CWinApp::InitApplication(HINSTANCE hInstance, LPSTR lpCmdLine, int nCmdShow
 BOOL CWinApp::InitInstance() { return TRUE; }
 
 int CWinApp::ExitInstance() {
+  SaveStdProfileSettings();
   AfxDeleteTempMaps();
   return (int)m_msgCur.wParam;
 }

@@ -9,6 +9,9 @@
 #include "framework/win/CmdTarget.h"
 #include "framework/win/CommandLineInfo.h"
 
+class CDocManager;
+class CDocTemplate;
+class CDocument;
 class CWnd;
 
 class CWinApp : public CCmdTarget {
@@ -31,6 +34,29 @@ class CWinApp : public CCmdTarget {
 
   // Sets the instance, names and command line (AfxWinMain calls it).
   void InitApplication(HINSTANCE hInstance, LPSTR lpCmdLine, int nCmdShow);
+
+  // Documents. The application's document manager holds the templates
+  // (made at the first AddDocTemplate) and the recent-file list.
+  void AddDocTemplate(CDocTemplate* pTemplate);
+  // Opens a file in a new document window; null when it cannot be read.
+  // The recent-file list, dropped files and the command line come here.
+  virtual CDocument* OpenDocumentFile(LPCSTR lpszFileName);
+  // Reads the recent-file list of nMaxMRU entries from the profile.
+  void LoadStdProfileSettings(UINT nMaxMRU = 4);
+  void SaveStdProfileSettings();
+  void AddToRecentFileList(LPCSTR lpszPathName);
+  // Nothing to do: the shell opens files through the registered command line.
+  void EnableShellOpen() {}
+  void RegisterShellFileTypes(BOOL bCompat = FALSE);
+  // Runs the command line's request (new document, open a file, nothing);
+  // FALSE ends the program's start.
+  BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
+  // Asks "save changes?" for every modified document; FALSE when cancelled.
+  virtual BOOL SaveAllModified();
+  void CloseAllDocuments(BOOL bEndSession);
+  int GetOpenDocumentCount() const;
+  void OnFileNew();
+  void OnFileOpen();
 
   CWnd* GetMainWnd() const { return m_pMainWnd; }
   void ParseCommandLine(CCommandLineInfo& rCmdInfo) { AfxParseCommandLine(m_lpCmdLine, rCmdInfo); }
@@ -60,6 +86,13 @@ class CWinApp : public CCmdTarget {
   LPCSTR m_pszProfileName = nullptr;
   CWnd* m_pMainWnd = nullptr;
   MSG m_msgCur = {};
+  CDocManager* m_pDocManager = nullptr;  // owned
+
+ protected:
+  BOOL OnOpenRecentFile(UINT nID);
+  void OnUpdateRecentFileMenu(CCmdUI* pCmdUI);
+  void OnAppExit();
+  DECLARE_MESSAGE_MAP()
 
  private:
   CString m_strAppName;

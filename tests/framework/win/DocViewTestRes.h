@@ -1,0 +1,26 @@
+// Resource numbers of the document/view window tests.
+#pragma once
+
+#define IDR_MAINFRAME 128
+#define IDR_TEXTTYPE 129
+#define IDR_NOTETYPE 130
+#define IDR_TOOLBAR 131
+#define IDD_DIALOGBAR 132
+#define IDD_PAGE_ONE 133
+#define IDD_PAGE_TWO 134
+#define IDR_SPLITTYPE 135
+
+#define ID_TEXT_APPEND 40010
+#define ID_TOOL_RED 40011
+#define ID_TOOL_GREEN 40012
+#define ID_NOTE_COMMAND 40020
+#define ID_BAR_BUTTON 40030
+
+#define IDC_PAGE_ONE_EDIT 1101
+#define IDC_PAGE_TWO_EDIT 1102
+#define IDC_PAGE_TWO_CHECK 1103
+#define IDC_BAR_EDIT 1104
+
+#define ID_TEST_TOOLBAR 0xE840
+#define ID_TEST_DIALOGBAR 0xE841
+#define ID_TEST_REBAR 0xE842
