@@ -4,6 +4,7 @@ list(APPEND ONEDIM_PORTABLE
   ${CMAKE_CURRENT_LIST_DIR}/TextString.cpp
   ${CMAKE_CURRENT_LIST_DIR}/JcampDecoder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ImportJcamp.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/BrivaneProDocJcamp.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AsciiExport.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ExportFilter.cpp
 )
