@@ -111,6 +111,10 @@ double CFixedImporter::SafeOffset(double dNumerator, double dDenominator) {
   const double dOffset = dDenominator != 0.0 ? dNumerator / dDenominator : 0.0;
   if (dDenominator != 0.0 && std::isfinite(dOffset))
     return dOffset;
+  return NoOffset();
+}
+
+double CFixedImporter::NoOffset() {
   History("The reference offset cannot be computed from the file: offset set to 0");
   return 0.0;
 }

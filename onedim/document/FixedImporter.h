@@ -56,6 +56,9 @@ class CFixedImporter {
   // numerator / denominator for an offset; 0 with a history line when the
   // division has no finite result.
   double SafeOffset(double dNumerator, double dDenominator);
+  // The offset of a file that gives none that can be computed: 0, and a
+  // history line that says so.
+  double NoOffset();
 
   // Adds a spectrum built from the block whose data are pData (td floats,
   // taken over) and whose kept data are a copy. The spectrum becomes the

@@ -1,5 +1,6 @@
 #include "onedim/document/ImportNuts.h"
 
+#include <cmath>
 #include <vector>
 
 #include "framework/base/Endian.h"
@@ -44,7 +45,8 @@ BOOL CNutsImporter::DoImport() {
   if (!CheckSize(2LL * nPoints))
     return FALSE;
   params.td = 2 * nPoints;
-  params.offset = params.td / 2 - SafeOffset(x * params.td, params.sw);
+  const double dShift = params.sw != 0.0 ? x * (params.td / params.sw) : 0.0;
+  params.offset = params.sw != 0.0 && std::isfinite(dShift) ? params.td / 2 - dShift : NoOffset();
 
   const std::size_t nBytes = (std::size_t)params.td * 4;
   if (!HasBytes(file, kDataStart, nBytes))

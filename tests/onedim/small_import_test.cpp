@@ -141,11 +141,11 @@ TEST(NutsImport, FieldsAndRefusals) {
   EXPECT_EQ(refused.error, folder.Path("b.nuts") + " is not a Nuts data type");
   EXPECT_TRUE(refused.HasHistory(refused.error));
 
-  // A zero width gives offset td / 2 - 0, and says so.
+  // A zero width gives no offset, and says so.
   folder.Write("c.nuts", NutsFile(2, 3, 0.0f, 100.0f, 250.0f, {1, 2, 3, 4}));
   RecordingTarget zero;
   ASSERT_TRUE(RunImport<CNutsImporter>(zero, folder.Path("c.nuts")));
-  EXPECT_EQ(zero.Params().offset, 2.0);
+  EXPECT_EQ(zero.Params().offset, 0.0);
   EXPECT_EQ(zero.Params().bConjugate, 0);
   EXPECT_TRUE(zero.HasHistory("The reference offset cannot be computed from the file: offset set to 0"));
 
