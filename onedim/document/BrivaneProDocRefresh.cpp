@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "onedim/display/AxisScale.h"
+#include "onedim/display/ColourFont.h"
 #include "onedim/document/BrivaneProDoc.h"
 #include "onedim/document/SettingsStore.h"
 #include "onedim/document/Spectrum.h"
@@ -23,6 +24,16 @@ double AcquisitionTime(const CSpectrum* s) {
   if (!(sw > 0.0) || !std::isfinite(sw))
     return 0.0;
   return s->m_paramsA.td / (2.0 * sw);
+}
+
+// The integral-label font from its one-line text. A text without fields is a
+// face name (the program's default is plain "Arial"): it keeps the other
+// font values instead of reading them all as 0.
+void SetIntegralFont(CColourFont& font, const CString& strFont) {
+  if (strFont.Find(',') >= 0)
+    font.SetFontString(strFont);
+  else if (!strFont.IsEmpty())
+    font.SetFaceName(strFont);
 }
 
 COLORREF Complement(COLORREF cr) {
@@ -97,6 +108,7 @@ void CBrivaneProDoc::RefreshAfterAdd() {
     s->m_nIntegralLineWidth = integ.nWidth;
     s->m_nIntegralDistance = integ.nDistance;
     s->m_bVerticalIntegralLabels = integ.bVertical;
+    SetIntegralFont(s->m_IntegralFont, integ.strFont);
   }
   m_nSpectra = i;
 

@@ -21,6 +21,8 @@ PFNIMPORTER GetImporter(int nType) {
       return &CBrivaneProDoc::ImportVhelper;
     case 7:
       return &CBrivaneProDoc::ImportNuts;
+    case 8:
+      return &CBrivaneProDoc::ImportJcamp;
     case 10:
       return &CBrivaneProDoc::ImportSwanMr;
     case 11:

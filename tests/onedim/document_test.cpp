@@ -131,6 +131,14 @@ TEST_F(DocumentTest, DisplaySettingsComeFromTheProfileOrDefaults) {
   EXPECT_EQ(m_doc.m_pCurrent->m_nIntegralsOnTop, 0);
   EXPECT_EQ(m_doc.m_pCurrent->m_nIntegralLineWidth, 3);
   EXPECT_EQ(m_doc.m_pCurrent->m_bVerticalIntegralLabels, 1);
+  EXPECT_STREQ(m_doc.m_pCurrent->m_IntegralFont.m_lf.lfFaceName, "Arial");
+  EXPECT_EQ(m_doc.m_pCurrent->m_IntegralFont.GetTextColour(), 255u);
+
+  // The default text is a bare face name: the other values stay.
+  p.WriteProfileString("Integration", "Font", "Courier New");
+  m_doc.RefreshAfterAdd();
+  EXPECT_STREQ(m_doc.m_pCurrent->m_IntegralFont.m_lf.lfFaceName, "Courier New");
+  EXPECT_EQ(m_doc.m_pCurrent->m_IntegralFont.m_lf.lfHeight, -12);
 }
 
 TEST_F(DocumentTest, RefreshAfterLoadKeepsTheStoredGeometry) {
