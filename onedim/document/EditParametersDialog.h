@@ -1,0 +1,44 @@
+// "Edit Parameters": the values an import uses in place of the parameters
+// its files did not give. The labels of the missing ones are marked (red,
+// underlined) until the user touches their field.
+#pragma once
+
+#include "framework/base/Maps.h"
+#include "framework/win/Dialog.h"
+#include "framework/win/GdiObject.h"
+#include "resources/ImportDialogsRes.h"
+
+class CEditParametersDialog : public CDialog {
+ public:
+  enum { IDD = IDD_EDIT_PARAMETERS };
+  explicit CEditParametersDialog(CWnd* pParent = nullptr) : CDialog(IDD, pParent) {}
+
+  // The missing parameters: key ("sw", "sf", "td", "byteorder", ...) to description.
+  CMapStringToString m_Missing;
+
+  double m_sf = 0.0;     // MHz
+  double m_sw = 0.0;     // Hz
+  int m_td = 0;          // floats, real + imaginary
+  int m_nByteOrder = 0;  // 0 little endian, 1 big endian
+
+ protected:
+  enum { LabelCount = 4 };
+
+  void DoDataExchange(CDataExchange* pDX) override;
+  BOOL OnInitDialog() override;
+
+  void OnChangeSf() { SetLabelLook(0, FALSE); }
+  void OnChangeSw() { SetLabelLook(1, FALSE); }
+  void OnChangeTd() { SetLabelLook(2, FALSE); }
+  void OnSelChangeByteOrder();
+  HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+
+  // Normal: black, bold italic. Marked: red and underlined as well.
+  void SetLabelLook(int nLabel, BOOL bMarked);
+
+  BOOL m_bMarked[LabelCount] = {};
+  CFont m_NormalFont;
+  CFont m_MarkedFont;
+
+  DECLARE_MESSAGE_MAP()
+};

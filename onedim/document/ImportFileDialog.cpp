@@ -1,0 +1,137 @@
+#include "onedim/document/ImportFileDialog.h"
+
+#include "framework/win/UiHooks.h"
+#include "onedim/document/BrivaneProDocHost.h"
+#include "onedim/document/SettingsStore.h"
+
+#include <dlgs.h>  // the system dialog's control ids
+
+namespace {
+
+// The system dialog's own file-type combo and its label, which the type
+// combo of the program replaces.
+const int kSystemTypeCombo = cmb1;
+const int kSystemTypeLabel = stc2;
+
+const int kTypeLabelPoints = 12;
+
+const int kListControls[] = {IDC_IMPORT_FILE_LIST, IDC_IMPORT_ADD_FILE, IDC_IMPORT_REMOVE_FILE,
+                             IDC_IMPORT_LIST_TEXT};
+const int kSeveralControls[] = {IDC_IMPORT_SEVERAL, IDC_IMPORT_SEVERAL_TEXT};
+
+}  // namespace
+
+const char* const CImportFileDialog::c_TypeNames[] = {
+    "Bruker UXNMR/XWIN-NMR",
+    "Bruker Aspect 2000/3000",
+    "Bruker WinNMR",
+    "Varian VXR-Unity",
+    "Jeol",
+    "GE/Nicolet (NT/QE/GN)",
+    "Varian Gemini/VXR from VHELPER",
+    "Nuts",
+    "JCAMP DX-5.0",
+    "Brivane",
+    "SwaN-MR",
+    "TECMAG NTNMR",
+    "SIEMENS",
+};
+const int CImportFileDialog::c_nTypeCount = sizeof(c_TypeNames) / sizeof(c_TypeNames[0]);
+
+static_assert(sizeof(CImportFileDialog::c_TypeNames) / sizeof(CImportFileDialog::c_TypeNames[0]) ==
+                  CBrivaneAppState::ImportTypeCount,
+              "one combo text per import file type");
+
+BEGIN_MESSAGE_MAP(CImportFileDialog, CFileDialog)
+  ON_CBN_SELCHANGE(IDC_IMPORT_FILE_TYPE, OnSelChangeFileType)
+  ON_BN_CLICKED(IDC_IMPORT_SEVERAL, OnOpenSeveral)
+  ON_BN_CLICKED(IDC_IMPORT_ADD_FILE, OnAddFile)
+  ON_BN_CLICKED(IDC_IMPORT_REMOVE_FILE, OnRemoveFile)
+END_MESSAGE_MAP()
+
+CImportFileDialog::CImportFileDialog(CBrivaneAppState& appState, CSettingsStore& settings, CWnd* pParentWnd)
+    : CFileDialog(TRUE, "bvx", "*.*", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, nullptr, pParentWnd),
+      m_AppState(appState),
+      m_Settings(settings) {
+  m_ofn.Flags |= OFN_ENABLETEMPLATE | OFN_ALLOWMULTISELECT;
+  m_ofn.lpTemplateName = MAKEINTRESOURCEA(IDD);
+  m_ofn.lpstrTitle = "Import file";
+}
+
+void CImportFileDialog::GetChosenPaths(CStringList& paths) const {
+  paths.RemoveAll();
+  if (!m_Paths.IsEmpty()) {
+    for (POSITION pos = m_Paths.GetHeadPosition(); pos != nullptr;)
+      paths.AddTail(m_Paths.GetNext(pos));
+    return;
+  }
+  for (POSITION pos = GetStartPosition(); pos != nullptr;)
+    paths.AddTail(GetNextPathName(pos));
+}
+
+BOOL CImportFileDialog::OnInitDialog() {
+  CFileDialog::OnInitDialog();
+  HideControl(kSystemTypeCombo);
+  HideControl(kSystemTypeLabel);
+  for (int nID : kListControls)
+    ::ShowWindow(::GetDlgItem(m_hWnd, nID), SW_HIDE);
+
+  CWnd* pLabel = GetDlgItem(IDC_IMPORT_TYPE_LABEL);
+  LOGFONT lf = {};
+  CFont* pFont = pLabel->GetFont();
+  if (pFont == nullptr || pFont->GetLogFont(&lf) == 0)
+    ::GetObjectA(::GetStockObject(DEFAULT_GUI_FONT), sizeof(lf), &lf);
+  lf.lfWeight = FW_BOLD;
+  lf.lfHeight = kTypeLabelPoints * 10;
+  if (m_LabelFont.CreatePointFontIndirect(&lf))
+    pLabel->SetFont(&m_LabelFont);
+
+  ::EnableWindow(::GetDlgItem(m_hWnd, IDC_IMPORT_REMOVE_FILE), FALSE);
+  for (int i = 0; i < c_nTypeCount; ++i)
+    SendDlgItemMessage(IDC_IMPORT_FILE_TYPE, CB_ADDSTRING, 0, (LPARAM)c_TypeNames[i]);
+  int nType = m_AppState.m_nImportType;
+  SendDlgItemMessage(IDC_IMPORT_FILE_TYPE, CB_SETCURSEL, nType >= 0 && nType < c_nTypeCount ? nType : -1);
+  return TRUE;
+}
+
+void CImportFileDialog::OnSelChangeFileType() {
+  int nType = (int)SendDlgItemMessage(IDC_IMPORT_FILE_TYPE, CB_GETCURSEL);
+  if (nType < 0)
+    return;
+  m_AppState.m_nImportType = nType;
+  m_Settings.WriteProfileInt("File", "File Type", nType);
+}
+
+void CImportFileDialog::OnOpenSeveral() {
+  for (int nID : kSeveralControls)
+    ::ShowWindow(::GetDlgItem(m_hWnd, nID), SW_HIDE);
+  for (int nID : kListControls)
+    ::ShowWindow(::GetDlgItem(m_hWnd, nID), SW_SHOW);
+}
+
+void CImportFileDialog::OnAddFile() {
+  CString strPath = GetPathName();
+  m_Paths.AddTail(strPath);
+  SendDlgItemMessage(IDC_IMPORT_FILE_LIST, LB_ADDSTRING, 0, (LPARAM)(LPCSTR)strPath);
+  ::EnableWindow(::GetDlgItem(m_hWnd, IDC_IMPORT_REMOVE_FILE), TRUE);
+}
+
+void CImportFileDialog::OnRemoveFile() {
+  int nSel = (int)SendDlgItemMessage(IDC_IMPORT_FILE_LIST, LB_GETCURSEL);
+  if (nSel == LB_ERR) {
+    AfxMessageBox("Select a file name from the listbox first.", MB_OK);
+    return;
+  }
+  CString strSelected;
+  int nLength = (int)SendDlgItemMessage(IDC_IMPORT_FILE_LIST, LB_GETTEXTLEN, (WPARAM)nSel);
+  if (nLength > 0) {
+    SendDlgItemMessage(IDC_IMPORT_FILE_LIST, LB_GETTEXT, (WPARAM)nSel, (LPARAM)strSelected.GetBuffer(nLength));
+    strSelected.ReleaseBuffer();
+  }
+  POSITION pos = m_Paths.Find(strSelected);
+  if (pos != nullptr)
+    m_Paths.RemoveAt(pos);
+  SendDlgItemMessage(IDC_IMPORT_FILE_LIST, LB_DELETESTRING, (WPARAM)nSel);
+  if (m_Paths.IsEmpty())
+    ::EnableWindow(::GetDlgItem(m_hWnd, IDC_IMPORT_REMOVE_FILE), FALSE);
+}

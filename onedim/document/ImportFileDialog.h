@@ -1,0 +1,46 @@
+// The 1D program's File > Open: the system's open dialog with a part of the
+// program's own below it, where the user says which of the thirteen import
+// file types the chosen files are and may gather several files in a list.
+//
+// The type is the application's import file type: a new choice takes
+// effect at once and is written to the profile ("File", "File Type"), even
+// when the dialog is then cancelled.
+#pragma once
+
+#include "framework/base/Lists.h"
+#include "framework/win/CommonDialogs.h"
+#include "framework/win/GdiObject.h"
+#include "resources/ImportDialogsRes.h"
+
+class CBrivaneAppState;
+class CSettingsStore;
+
+class CImportFileDialog : public CFileDialog {
+ public:
+  enum { IDD = IDD_IMPORT_FILE };
+  // The type texts, in the order of the combo box (the index is the type).
+  static const char* const c_TypeNames[];
+  static const int c_nTypeCount;
+
+  CImportFileDialog(CBrivaneAppState& appState, CSettingsStore& settings, CWnd* pParentWnd = nullptr);
+
+  // After OK: the files to import in order. The gathered list when it holds
+  // any, otherwise the files chosen in the dialog itself.
+  void GetChosenPaths(CStringList& paths) const;
+
+  // The paths gathered with "Add File".
+  CStringList m_Paths;
+
+ protected:
+  BOOL OnInitDialog() override;
+  void OnSelChangeFileType();
+  void OnOpenSeveral();
+  void OnAddFile();
+  void OnRemoveFile();
+
+  CBrivaneAppState& m_AppState;
+  CSettingsStore& m_Settings;
+  CFont m_LabelFont;
+
+  DECLARE_MESSAGE_MAP()
+};
