@@ -19,6 +19,41 @@ const int kListControls[] = {IDC_IMPORT_FILE_LIST, IDC_IMPORT_ADD_FILE, IDC_IMPO
                              IDC_IMPORT_LIST_TEXT};
 const int kSeveralControls[] = {IDC_IMPORT_SEVERAL, IDC_IMPORT_SEVERAL_TEXT};
 
+// Each file named by the system dialog's file-name field, as a full path:
+// one name, or several in quotes as a multiple selection shows them; a name
+// is in folder unless it is a full path itself. Patterns and an empty field
+// name no file.
+void SplitFileNames(const CString& strFolder, const CString& strSpec, CStringList& paths) {
+  CStringList names;
+  if (strSpec.Find('"') >= 0) {
+    for (int nStart = strSpec.Find('"'); nStart >= 0;) {
+      int nEnd = strSpec.Find('"', nStart + 1);
+      if (nEnd < 0)
+        break;
+      names.AddTail(strSpec.Mid(nStart + 1, nEnd - nStart - 1));
+      nStart = strSpec.Find('"', nEnd + 1);
+    }
+  } else {
+    names.AddTail(strSpec);
+  }
+  for (POSITION pos = names.GetHeadPosition(); pos != nullptr;) {
+    CString strName = names.GetNext(pos);
+    strName.TrimLeft();
+    strName.TrimRight();
+    if (strName.IsEmpty() || strName.FindOneOf("*?") >= 0)
+      continue;
+    BOOL bFullPath = (strName.GetLength() > 1 && strName[1] == ':') || strName[0] == '\\';
+    if (bFullPath || strFolder.IsEmpty()) {
+      paths.AddTail(strName);
+      continue;
+    }
+    CString strPath = strFolder;
+    if (strPath[strPath.GetLength() - 1] != '\\')
+      strPath += '\\';
+    paths.AddTail(strPath + strName);
+  }
+}
+
 }  // namespace
 
 const char* const CImportFileDialog::c_TypeNames[] = {
@@ -110,10 +145,24 @@ void CImportFileDialog::OnOpenSeveral() {
 }
 
 void CImportFileDialog::OnAddFile() {
-  CString strPath = GetPathName();
-  m_Paths.AddTail(strPath);
-  SendDlgItemMessage(IDC_IMPORT_FILE_LIST, LB_ADDSTRING, 0, (LPARAM)(LPCSTR)strPath);
-  ::EnableWindow(::GetDlgItem(m_hWnd, IDC_IMPORT_REMOVE_FILE), TRUE);
+  // The system's own full path of the selection is only right for a single
+  // name in the folder shown; several selected files come as one quoted list.
+  HWND hWndSystem = ::GetParent(m_hWnd);
+  CString strSpec;
+  int nLength = (int)::SendMessageA(hWndSystem, CDM_GETSPEC, 0, 0);
+  if (nLength > 1) {
+    ::SendMessageA(hWndSystem, CDM_GETSPEC, (WPARAM)nLength, (LPARAM)strSpec.GetBuffer(nLength));
+    strSpec.ReleaseBuffer();
+  }
+  CStringList paths;
+  SplitFileNames(GetFolderPath(), strSpec, paths);
+  for (POSITION pos = paths.GetHeadPosition(); pos != nullptr;) {
+    const CString& strPath = paths.GetNext(pos);
+    m_Paths.AddTail(strPath);
+    SendDlgItemMessage(IDC_IMPORT_FILE_LIST, LB_ADDSTRING, 0, (LPARAM)(LPCSTR)strPath);
+  }
+  if (!m_Paths.IsEmpty())
+    ::EnableWindow(::GetDlgItem(m_hWnd, IDC_IMPORT_REMOVE_FILE), TRUE);
 }
 
 void CImportFileDialog::OnRemoveFile() {

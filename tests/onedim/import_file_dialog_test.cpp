@@ -244,4 +244,29 @@ TEST_F(ImportFileDialogTest, RemovingTheLastFileDisablesRemoveAndTheDialogsOwnCh
   EXPECT_EQ(std::vector<std::string>{m_folder.Path("b.fid")}, Chosen(dlg));
 }
 
+TEST_F(ImportFileDialogTest, AddFileTakesEachSelectedFileAndNothingWhenNoFileIsNamed) {
+  CImportFileDialog dlg(m_app, m_settings);
+  const std::string elsewhere = "C:\\data\\exp\\fid";
+  std::vector<std::string> afterNothing, afterAll;
+  bool bRemoveEnabledAfterNothing = true;
+  Run(dlg, [&](CDialog& d) {
+    Click(d, IDC_IMPORT_SEVERAL);
+    for (LPCSTR spec : {"", "*.fid", "  "}) {
+      SetFileName(dlg, spec);
+      Click(d, IDC_IMPORT_ADD_FILE);
+    }
+    afterNothing = ListLines(d);
+    bRemoveEnabledAfterNothing = ::IsWindowEnabled(::GetDlgItem(d.m_hWnd, IDC_IMPORT_REMOVE_FILE)) != FALSE;
+    SetFileName(dlg, "\"a.fid\" \"b.fid\"");
+    Click(d, IDC_IMPORT_ADD_FILE);
+    SetFileName(dlg, elsewhere.c_str());
+    Click(d, IDC_IMPORT_ADD_FILE);
+    afterAll = ListLines(d);
+    PressSystemButton(d, IDCANCEL);
+  });
+  EXPECT_TRUE(afterNothing.empty());
+  EXPECT_FALSE(bRemoveEnabledAfterNothing);
+  EXPECT_EQ((std::vector<std::string>{m_folder.Path("a.fid"), m_folder.Path("b.fid"), elsewhere}), afterAll);
+}
+
 }  // namespace
