@@ -197,6 +197,12 @@ void CDockLayout::RepositionBars(CFrameWnd* pFrame, CRect& rc) {
     ::SetWindowPos(pBar->m_hWnd, nullptr, x, y, cx, cy, SWP_NOZORDER | SWP_NOACTIVATE);
   };
   // Fixed bars take the outermost strips, in the order they were made.
+  // Bars inside another window (a rebar's bands) are that window's to place.
+  bars.erase(std::remove_if(bars.begin(), bars.end(),
+                            [pFrame](CControlBar* pBar) {
+                              return !pBar->IsFloating() && ::GetParent(pBar->m_hWnd) != pFrame->m_hWnd;
+                            }),
+             bars.end());
   for (CControlBar* pBar : bars) {
     if (pBar->m_nDockBarID != 0 || pBar->IsFloating() || !pBar->IsVisible()) continue;
     DWORD align = pBar->m_dwStyle & CBRS_ALIGN_ANY;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "framework/base/String.h"
+#include "framework/win/FrameworkRes.h"
 #include "framework/win/Wnd.h"
 
 class CFrameWnd;
@@ -34,6 +35,7 @@ class CMiniDockFrameWnd;
 #define CBRS_FLOATING 0x0001L
 #define CBRS_GRIPPER 0x00400000L
 #define CBRS_NOALIGN 0x00000000L
+#define CBRS_ALL 0x0040FFFFL  // the bar-style bits of a Create style; the rest are window styles
 #define CBRS_LEFT (CBRS_ALIGN_LEFT | CBRS_BORDER_RIGHT)
 #define CBRS_TOP (CBRS_ALIGN_TOP | CBRS_BORDER_BOTTOM)
 #define CBRS_RIGHT (CBRS_ALIGN_RIGHT | CBRS_BORDER_LEFT)

@@ -6,6 +6,7 @@
 namespace {
 MessageBoxHook g_messageBoxHook;
 ModalDialogHook g_modalDialogHook;
+ModalSheetHook g_modalSheetHook;
 MessageBeepHook g_messageBeepHook;
 ShellExecuteHook g_shellExecuteHook;
 }  // namespace
@@ -17,6 +18,11 @@ MessageBoxHook AfxSetMessageBoxHook(MessageBoxHook hook) {
 
 ModalDialogHook AfxSetModalDialogHook(ModalDialogHook hook) {
   std::swap(g_modalDialogHook, hook);
+  return hook;
+}
+
+ModalSheetHook AfxSetModalSheetHook(ModalSheetHook hook) {
+  std::swap(g_modalSheetHook, hook);
   return hook;
 }
 
@@ -56,6 +62,10 @@ int AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp) {
 
 void AfxRunModalDialogHook(CDialog& dialog) {
   if (g_modalDialogHook) g_modalDialogHook(dialog);
+}
+
+void AfxRunModalSheetHook(CPropertySheet& sheet) {
+  if (g_modalSheetHook) g_modalSheetHook(sheet);
 }
 
 BOOL AfxMessageBeep(UINT uType) {

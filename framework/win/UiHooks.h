@@ -9,6 +9,7 @@
 #include "framework/win/Win32.h"
 
 class CDialog;
+class CPropertySheet;
 
 // Decides a message box: gets the text, caption and MB_ style, returns the
 // button (IDOK, IDYES, ...).
@@ -16,6 +17,8 @@ typedef std::function<int(HWND hWndOwner, LPCSTR lpszText, LPCSTR lpszCaption, U
 // Acts on a modal dialog after its initialisation, before its loop runs
 // (fill fields, press a button, or EndDialog).
 typedef std::function<void(CDialog& dialog)> ModalDialogHook;
+// The same for a property sheet, once its first page is up.
+typedef std::function<void(CPropertySheet& sheet)> ModalSheetHook;
 typedef std::function<void(UINT uType)> MessageBeepHook;
 // Returns what ShellExecute would (> 32 success).
 typedef std::function<HINSTANCE(HWND hWnd, LPCSTR lpVerb, LPCSTR lpFile, LPCSTR lpParameters, LPCSTR lpDirectory,
@@ -25,6 +28,7 @@ typedef std::function<HINSTANCE(HWND hWnd, LPCSTR lpVerb, LPCSTR lpFile, LPCSTR 
 // Each returns the hook it replaces; an empty function removes the hook.
 MessageBoxHook AfxSetMessageBoxHook(MessageBoxHook hook);
 ModalDialogHook AfxSetModalDialogHook(ModalDialogHook hook);
+ModalSheetHook AfxSetModalSheetHook(ModalSheetHook hook);
 MessageBeepHook AfxSetMessageBeepHook(MessageBeepHook hook);
 ShellExecuteHook AfxSetShellExecuteHook(ShellExecuteHook hook);
 
@@ -35,6 +39,7 @@ int AfxMessageBox(LPCSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
 // The text of string resource nIDPrompt.
 int AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = (UINT)-1);
 void AfxRunModalDialogHook(CDialog& dialog);
+void AfxRunModalSheetHook(CPropertySheet& sheet);
 BOOL AfxMessageBeep(UINT uType);
 HINSTANCE AfxShellExecute(HWND hWnd, LPCSTR lpVerb, LPCSTR lpFile, LPCSTR lpParameters, LPCSTR lpDirectory,
                           int nShowCmd);

@@ -106,6 +106,7 @@ void WindowTest::SetUp() {
 void WindowTest::TearDown() {
   AfxSetMessageBoxHook(nullptr);
   AfxSetModalDialogHook(nullptr);
+  AfxSetModalSheetHook(nullptr);
   AfxSetMessageBeepHook(nullptr);
   AfxSetShellExecuteHook(nullptr);
   PumpPending();
