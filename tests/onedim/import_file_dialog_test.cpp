@@ -8,6 +8,8 @@
 #include "framework/win/UiHooks.h"
 #include "framework/win/WindowTest.h"
 #include "bruker_test_util.h"
+#include "document_test_host.h"
+#include "onedim/document/BrivaneProDoc.h"
 #include "onedim/document/BrivaneProDocHost.h"
 #include "onedim/document/ImportFileDialog.h"
 #include "onedim/document/SettingsStore.h"
@@ -267,6 +269,38 @@ TEST_F(ImportFileDialogTest, AddFileTakesEachSelectedFileAndNothingWhenNoFileIsN
   EXPECT_TRUE(afterNothing.empty());
   EXPECT_FALSE(bRemoveEnabledAfterNothing);
   EXPECT_EQ((std::vector<std::string>{m_folder.Path("a.fid"), m_folder.Path("b.fid"), elsewhere}), afterAll);
+}
+
+TEST_F(ImportFileDialogTest, EveryGatheredFileIsReadIntoOneDocumentWithTheChosenType) {
+  for (const char* expno : {"1", "2"}) {
+    m_folder.Write(std::string(expno) + "/acqus",
+                   "##$BYTORDA= 0 ##$AQ_mod= 1 ##$BF1= 400.13 ##$SW_h= 5000 ##$TD= 8 ##$DECIM= 16 ##$DSPFVS= 12");
+    m_folder.Write(std::string(expno) + "/fid", Int32Bytes({1, 2, 3, 4, 5, 6, 7, std::atoi(expno)}, false));
+    m_folder.Write(std::string(expno) + "/pdata/1/procs", "##$OFFSET= 10 ##$SI= 4");
+  }
+  CTestHost host;
+  host.m_app.m_nImportType = 5;
+  CImportFileDialog dlg(host.m_app, host.m_settings);
+  ASSERT_EQ(IDOK, Run(dlg, [&](CDialog& d) {
+              ChooseType(d, 0);
+              Click(d, IDC_IMPORT_SEVERAL);
+              for (const char* expno : {"1", "2"}) {
+                SetFileName(dlg, m_folder.Path(std::string(expno) + "/fid").c_str());
+                Click(d, IDC_IMPORT_ADD_FILE);
+              }
+              SetFileName(dlg, "a.fid");
+              PressSystemButton(d, IDOK);
+            }));
+  CBrivaneProDoc doc(&host);
+  CStringList paths;
+  dlg.GetChosenPaths(paths);
+  for (POSITION pos = paths.GetHeadPosition(); pos != nullptr;)
+    EXPECT_EQ(importForeign, doc.ImportFile(paths.GetNext(pos))) << (LPCSTR)host.m_app.m_strOpenFailure;
+  ASSERT_EQ(2, doc.GetSpectrumCount());
+  EXPECT_EQ(1.0f, doc.GetSpectrumAt(0)->m_pData[7]);
+  EXPECT_EQ(2.0f, doc.GetSpectrumAt(1)->m_pData[7]);
+  EXPECT_EQ(0, host.m_app.m_nImportType);
+  EXPECT_EQ(0, host.m_settings.GetProfileInt("File", "File Type", -1));
 }
 
 }  // namespace

@@ -43,6 +43,10 @@ class MissingParametersDialogsTest : public WindowTest {
     ::GetObjectA((HFONT)::SendMessageA(hWndLabel, WM_GETFONT, 0, 0), sizeof look.font, &look.font);
     return look;
   }
+  // Red pixels the label paints.
+  static int RedPixels(CDialog& d, int nID) {
+    return CaptureClient(::GetDlgItem(d.m_hWnd, nID))->Count(RGB(255, 0, 0));
+  }
 };
 
 // --- Importing errors ---
@@ -125,6 +129,7 @@ TEST_F(MissingParametersDialogsTest, EditParametersShowsTheValuesAndMarksOnlyThe
   std::vector<std::string> entries;
   int nSel = -1;
   Look lookSf = {}, lookSw = {}, lookTd = {}, lookOrder = {};
+  int nRedSw = 0, nRedSf = -1;
   AfxSetModalDialogHook([&](CDialog& d) {
     caption = TextOf(d.m_hWnd);
     sf = ItemText(d, IDC_PARAM_SF);
@@ -140,6 +145,8 @@ TEST_F(MissingParametersDialogsTest, EditParametersShowsTheValuesAndMarksOnlyThe
     lookSw = LabelLook(d, IDC_PARAM_SW_LABEL);
     lookTd = LabelLook(d, IDC_PARAM_TD_LABEL);
     lookOrder = LabelLook(d, IDC_PARAM_BYTE_ORDER_LABEL);
+    nRedSw = RedPixels(d, IDC_PARAM_SW_LABEL);
+    nRedSf = RedPixels(d, IDC_PARAM_SF_LABEL);
     Click(d, IDCANCEL);
   });
   EXPECT_EQ(IDCANCEL, dlg.DoModal());
@@ -153,6 +160,8 @@ TEST_F(MissingParametersDialogsTest, EditParametersShowsTheValuesAndMarksOnlyThe
   EXPECT_TRUE(lookTd.Normal());
   EXPECT_TRUE(lookSw.Marked());
   EXPECT_TRUE(lookOrder.Marked());
+  EXPECT_GT(nRedSw, 0);
+  EXPECT_EQ(0, nRedSf);
 
   // A flag that is neither 0 nor 1 selects no entry.
   CEditParametersDialog odd;
