@@ -1,7 +1,7 @@
 // Random command scripts on small 2D sets. The first two bytes choose the
 // shape (1 .. 16 points per dimension, real or complex); the rest is the
-// script. Whole numbers of three or more digits are skipped so that one input
-// cannot ask for gigabytes.
+// script. Whole numbers of three or more digits are skipped and the run stops
+// once the set has grown large, so that one input cannot ask for gigabytes.
 #include <cctype>
 #include <cstddef>
 #include <cstdint>
@@ -55,9 +55,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::size_t floats = static_cast<std::size_t>(set->GetTotalPoints()) * set->FloatsPerPoint();
   for (std::size_t i = 0; i < floats; ++i) set->m_pData[i] = static_cast<float>((i * 37) % 11) - 5.0f;
 
+  // Line by line, so that a script that keeps doubling the set (a prepend
+  // followed by a transform, over and over) stops while it is still small.
   NullSink sink;
   CCommandInterpreter interpreter(&sink);
-  interpreter.Execute(*set, script.c_str());
+  std::size_t start = 0;
+  while (start < script.size() && set->GetTotalPoints() <= (1 << 14)) {
+    std::size_t end = script.find('\n', start);
+    if (end == std::string::npos) end = script.size();
+    interpreter.Execute(*set, script.substr(start, end - start).c_str());
+    start = end + 1;
+  }
 
   // The set stays consistent: its buffer still holds every point.
   if (set->m_pData) {
