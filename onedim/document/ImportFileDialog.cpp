@@ -19,6 +19,23 @@ const int kListControls[] = {IDC_IMPORT_FILE_LIST, IDC_IMPORT_ADD_FILE, IDC_IMPO
                              IDC_IMPORT_LIST_TEXT};
 const int kSeveralControls[] = {IDC_IMPORT_SEVERAL, IDC_IMPORT_SEVERAL_TEXT};
 
+// The type texts in the order of the combo box: the index is the type.
+const char* const kTypeNames[CBrivaneAppState::ImportTypeCount] = {
+    "Bruker UXNMR/XWIN-NMR",
+    "Bruker Aspect 2000/3000",
+    "Bruker WinNMR",
+    "Varian VXR-Unity",
+    "Jeol",
+    "GE/Nicolet (NT/QE/GN)",
+    "Varian Gemini/VXR from VHELPER",
+    "Nuts",
+    "JCAMP DX-5.0",
+    "Brivane",
+    "SwaN-MR",
+    "TECMAG NTNMR",
+    "SIEMENS",
+};
+
 // Each file named by the system dialog's file-name field, as a full path:
 // one name, or several in quotes as a multiple selection shows them; a name
 // is in folder unless it is a full path itself. Patterns and an empty field
@@ -55,27 +72,6 @@ void SplitFileNames(const CString& strFolder, const CString& strSpec, CStringLis
 }
 
 }  // namespace
-
-const char* const CImportFileDialog::c_TypeNames[] = {
-    "Bruker UXNMR/XWIN-NMR",
-    "Bruker Aspect 2000/3000",
-    "Bruker WinNMR",
-    "Varian VXR-Unity",
-    "Jeol",
-    "GE/Nicolet (NT/QE/GN)",
-    "Varian Gemini/VXR from VHELPER",
-    "Nuts",
-    "JCAMP DX-5.0",
-    "Brivane",
-    "SwaN-MR",
-    "TECMAG NTNMR",
-    "SIEMENS",
-};
-const int CImportFileDialog::c_nTypeCount = sizeof(c_TypeNames) / sizeof(c_TypeNames[0]);
-
-static_assert(sizeof(CImportFileDialog::c_TypeNames) / sizeof(CImportFileDialog::c_TypeNames[0]) ==
-                  CBrivaneAppState::ImportTypeCount,
-              "one combo text per import file type");
 
 BEGIN_MESSAGE_MAP(CImportFileDialog, CFileDialog)
   ON_CBN_SELCHANGE(IDC_IMPORT_FILE_TYPE, OnSelChangeFileType)
@@ -122,10 +118,11 @@ BOOL CImportFileDialog::OnInitDialog() {
     pLabel->SetFont(&m_LabelFont);
 
   ::EnableWindow(::GetDlgItem(m_hWnd, IDC_IMPORT_REMOVE_FILE), FALSE);
-  for (int i = 0; i < c_nTypeCount; ++i)
-    SendDlgItemMessage(IDC_IMPORT_FILE_TYPE, CB_ADDSTRING, 0, (LPARAM)c_TypeNames[i]);
+  for (LPCSTR pszName : kTypeNames)
+    SendDlgItemMessage(IDC_IMPORT_FILE_TYPE, CB_ADDSTRING, 0, (LPARAM)pszName);
   int nType = m_AppState.m_nImportType;
-  SendDlgItemMessage(IDC_IMPORT_FILE_TYPE, CB_SETCURSEL, nType >= 0 && nType < c_nTypeCount ? nType : -1);
+  BOOL bKnownType = nType >= 0 && nType < CBrivaneAppState::ImportTypeCount;
+  SendDlgItemMessage(IDC_IMPORT_FILE_TYPE, CB_SETCURSEL, bKnownType ? nType : -1);
   return TRUE;
 }
 

@@ -18,9 +18,6 @@ class CSettingsStore;
 class CImportFileDialog : public CFileDialog {
  public:
   enum { IDD = IDD_IMPORT_FILE };
-  // The type texts, in the order of the combo box (the index is the type).
-  static const char* const c_TypeNames[];
-  static const int c_nTypeCount;
 
   CImportFileDialog(CBrivaneAppState& appState, CSettingsStore& settings, CWnd* pParentWnd = nullptr);
 
