@@ -8,3 +8,11 @@ list(APPEND ONEDIM_PORTABLE
   ${CMAKE_CURRENT_LIST_DIR}/AsciiExport.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ExportFilter.cpp
 )
+# The dialogs; their templates are in resources/export_dialogs.rc.
+list(APPEND ONEDIM_WINDOWS
+  ${CMAKE_CURRENT_LIST_DIR}/FileExportDialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ExportAsciiDialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ExportOptionsDialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/AsciiExportDialogs.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/JcampWaitDialog.cpp
+)
