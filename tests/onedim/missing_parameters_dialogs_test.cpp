@@ -211,6 +211,18 @@ TEST_F(MissingParametersDialogsTest, TouchingAMarkedFieldUnmarksItAndOkReturnsTh
   EXPECT_TRUE(m_messageBoxes.empty());
 }
 
+TEST_F(MissingParametersDialogsTest, EnterInAFieldIsOk) {
+  CEditParametersDialog dlg;
+  AfxSetModalDialogHook([&](CDialog& d) {
+    HWND hWndTd = ::GetDlgItem(d.m_hWnd, IDC_PARAM_TD);
+    ::SetFocus(hWndTd);
+    Type(d, IDC_PARAM_TD, "512");
+    PostKey(hWndTd, VK_RETURN);
+  });
+  EXPECT_EQ(IDOK, dlg.DoModal());
+  EXPECT_EQ(512, dlg.m_td);
+}
+
 TEST_F(MissingParametersDialogsTest, ValuesOutOfRangeAreRefusedAndTheDialogStays) {
   struct Case {
     int nID;
