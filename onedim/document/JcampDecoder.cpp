@@ -65,15 +65,12 @@ BOOL IsDup(char c, int* pDigit) {
   return FALSE;
 }
 
-// An "E" in a line of plain numbers is an exponent when a digit or a point
-// stands before it and a (signed) digit after it.
+// An "E" is an exponent when a digit or a point stands before it and a
+// signed integer after it ("1.5E+03"); "1E5" is 1 and the SQZ value 55.
 BOOL IsExponentAt(const char* p, std::size_t i, std::size_t nEnd) {
   if (i == 0 || !(IsDigit(p[i - 1]) || p[i - 1] == '.'))
     return FALSE;
-  std::size_t j = i + 1;
-  if (j < nEnd && (p[j] == '+' || p[j] == '-'))
-    j++;
-  return j < nEnd && IsDigit(p[j]);
+  return i + 2 < nEnd && (p[i + 1] == '+' || p[i + 1] == '-') && IsDigit(p[i + 2]);
 }
 
 // A line of plain numbers (AFFN): no ASDF letter but exponents. Only there
@@ -204,8 +201,7 @@ BOOL CAsdfDecoder::DecodeLine(const char* pLine, std::size_t nLength) {
       if (n >= kMaxNumberLength)
         return FALSE;
       text[n++] = pLine[i++];
-      if (pLine[i] == '+' || pLine[i] == '-')
-        text[n++] = pLine[i++];
+      text[n++] = pLine[i++];  // the exponent's sign
       while (i < nEnd && IsDigit(pLine[i])) {
         if (n >= kMaxNumberLength)
           return FALSE;

@@ -2,7 +2,9 @@
 // in the compressed ASDF forms:
 //
 //   form  characters                          meaning
-//   AFFN  sign, digits, point, exponent       a value as written ("-12.5", "1.2E+03")
+//   AFFN  sign, digits, point, exponent       a value as written ("-12.5", "1.2E+03";
+//                                             "E" is an exponent only on lines without
+//                                             ASDF letters, and only before a sign)
 //   SQZ   @ 0, A..I 1..9, a..i -1..-9         a value; the letter is its sign and first digit
 //   DIF   % 0, J..R 1..9, j..r -1..-9         the previous value plus this difference
 //   DUP   S..Z 1..8, s 9                      the previous item occurs this many times in all

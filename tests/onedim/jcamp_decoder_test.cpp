@@ -36,7 +36,8 @@ TEST(JcampDecoder, CompressedFormsOnOneLine) {
 }
 
 TEST(JcampDecoder, PlainNumbersKeepSignDecimalsAndExponent) {
-  EXPECT_EQ(Decode("1000 1.5 -2.25 +3E2 4.5e-1"), (V{1.5f, -2.25f, 300.0f, 0.45f}));
+  EXPECT_EQ(Decode("1000 1.5 -2.25 +3E+2 4.5e-1 .5"), (V{1.5f, -2.25f, 300.0f, 0.45f, 0.5f}));
+  EXPECT_EQ(Decode("1000 1E5"), (V{1, 55}));             // an exponent needs its sign
   EXPECT_EQ(Decode("1000-5+3 7,8"), (V{-5, 3, 7, 8}));  // packed: a sign begins a number
   EXPECT_EQ(Decode("1.5E+03 12"), (V{12}));             // abscissa with exponent skipped
   // Not a plain line: "E" is the SQZ digit 5.
@@ -61,7 +62,7 @@ TEST(JcampDecoder, WhereATableEnds) {
   EXPECT_EQ(Decode("1 A\r\n2 B\r\n \r\n3 C\r\n"), (V{1, 2}));
   EXPECT_EQ(Decode("1 A\n2 B"), (V{1, 2}));  // last line without line feed
   // Full: what follows is not read, values beyond the count are ignored.
-  EXPECT_EQ(Decode("1 ABCD\n5 garbage 1E999\n", 3, &n), (V{1, 2, 3}));
+  EXPECT_EQ(Decode("1 ABCD\n5 garbage 1E+999\n", 3, &n), (V{1, 2, 3}));
   EXPECT_EQ(n, 3);
   EXPECT_EQ(Decode("", 4, &n), V{});
   EXPECT_EQ(n, 0);
@@ -79,7 +80,7 @@ TEST(JcampDecoder, DamagedNumbersAreRefused) {
   int n = 0;
   Decode("1000 A" + std::string(100, '1'), 4, &n);
   EXPECT_EQ(n, -1);
-  Decode("1000 1E39", 4, &n);  // beyond a float
+  Decode("1000 1E+39", 4, &n);  // beyond a float
   EXPECT_EQ(n, -1);
   Decode("1000 " + std::string(40, '9') + " J", 4, &n);
   EXPECT_EQ(n, -1);
