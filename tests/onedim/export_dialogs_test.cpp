@@ -203,7 +203,12 @@ TEST_F(ExportDialogsTest, WaitWindowShowsWhileOpen) {
   ::GetWindowTextA(wait.m_hWnd, caption, sizeof(caption));
   EXPECT_STREQ(caption, "Importing JCAMP-DX");
   EXPECT_TRUE(::IsWindowVisible(wait.m_hWnd));
-  EXPECT_NE(::GetDlgItem(wait.m_hWnd, 1087), nullptr);
+  HWND hWndAnimation = ::GetDlgItem(wait.m_hWnd, 1087);
+  ASSERT_NE(hWndAnimation, nullptr);
+  // The animation resource is there and the control can play it.
+  EXPECT_FALSE(::SendMessageA(hWndAnimation, ACM_OPENA, 0, (LPARAM)MAKEINTRESOURCEA(226)));
+  EXPECT_TRUE(::SendMessageA(hWndAnimation, ACM_OPENA, 0, (LPARAM)MAKEINTRESOURCEA(225)));
+  EXPECT_TRUE(::SendMessageA(hWndAnimation, ACM_PLAY, (WPARAM)-1, MAKELONG(0, 0xFFFF)));
   wait.DestroyWindow();
   EXPECT_EQ(wait.m_hWnd, nullptr);
 }
