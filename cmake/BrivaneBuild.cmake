@@ -90,6 +90,11 @@ function(brivane_test name)
   endif()
   add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
   set_tests_properties(${name} PROPERTIES TIMEOUT 900)
+  if(BRIVANE_WINDOWS)
+    # Window tests share one display and Wine's one foreground window: run
+    # them one at a time so that focus and activation are theirs alone.
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK wine_display)
+  endif()
 endfunction()
 
 # brivane_tool(NAME SOURCES files... LIBS libs...): a console helper program
