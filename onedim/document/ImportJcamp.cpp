@@ -157,7 +157,7 @@ BOOL CJcampImporter::FindLabel(LPCSTR pszLabel, CString& strValue, BOOL bStopAtD
     std::size_t nLine = pFeed != nullptr ? (std::size_t)((const char*)pFeed - pLine) : m_nLength - nPos;
     std::size_t nNext = nPos + nLine + 1;
     CTextString strLine = RemoveBlanks(pLine, nLine);
-    if (bStopAtData && strLine.Find("X++") >= 0)
+    if (bStopAtData && strLine.FindNoCase("X++") >= 0)
       return FALSE;
     int nFound = strLine.FindNoCase(strLabel);
     if (nFound >= 0) {
