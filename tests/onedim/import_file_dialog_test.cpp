@@ -199,7 +199,7 @@ TEST_F(ImportFileDialogTest, AddFileTakesEachSelectedFileAndNothingWhenNoFileIsN
   });
 }
 
-TEST_F(ImportFileDialogTest, EveryGatheredFileIsReadIntoOneDocumentWithTheChosenType) {
+TEST_F(ImportFileDialogTest, GatheredNativeAndBrukerFilesAreReadIntoOneDocumentWithTheChosenType) {
   for (const char* expno : {"1", "2"}) {
     m_folder.Write(std::string(expno) + "/acqus",
                    "##$BYTORDA= 0 ##$AQ_mod= 1 ##$BF1= 400.13 ##$SW_h= 5000 ##$TD= 8 ##$DECIM= 16 ##$DSPFVS= 12");
@@ -207,19 +207,27 @@ TEST_F(ImportFileDialogTest, EveryGatheredFileIsReadIntoOneDocumentWithTheChosen
     m_folder.Write(std::string(expno) + "/pdata/1/procs", "##$OFFSET= 10 ##$SI= 4");
   }
   CTestHost host;
+  const std::string bvx = m_folder.Path("saved.bvx");
+  {
+    CBrivaneProDoc first(&host);
+    ASSERT_EQ(importForeign, first.ImportFile(m_folder.Path("1/fid").c_str()));
+    ASSERT_TRUE(first.WriteNativeFile(bvx.c_str()));
+  }
   host.m_app.m_nImportType = 5;
   CImportFileDialog dlg(host.m_app, host.m_settings);
   ASSERT_EQ(IDOK, Run(dlg, [&](CDialog& d) {
               ChooseType(d, 0);
               Click(d, IDC_IMPORT_SEVERAL);
-              AddFile(dlg, m_folder.Path("1/fid"));
+              AddFile(dlg, bvx);
               AddFile(dlg, m_folder.Path("2/fid"));
               SetFileName(dlg, "a.fid");
               PressSystemButton(d, IDOK);
             }));
   CBrivaneProDoc doc(&host);
+  std::vector<int> results;
   for (const std::string& path : Chosen(dlg))
-    EXPECT_EQ(importForeign, doc.ImportFile(path.c_str())) << (LPCSTR)host.m_app.m_strOpenFailure;
+    results.push_back(doc.ImportFile(path.c_str()));
+  EXPECT_EQ((std::vector<int>{importNative, importForeign}), results) << (LPCSTR)host.m_app.m_strOpenFailure;
   ASSERT_EQ(2, doc.GetSpectrumCount());
   EXPECT_EQ(1.0f, doc.GetSpectrumAt(0)->m_pData[7]);
   EXPECT_EQ(2.0f, doc.GetSpectrumAt(1)->m_pData[7]);
