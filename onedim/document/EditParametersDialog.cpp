@@ -6,8 +6,8 @@
 
 namespace {
 
-// The labels in the order of the dialog's fields, with the parameter key
-// that marks each.
+// The labels in the order of CEditParametersDialog's Label* indices, with
+// the parameter key that marks each.
 const struct {
   int nID;
   const char* pszKey;
@@ -74,7 +74,7 @@ BOOL CEditParametersDialog::OnInitDialog() {
 }
 
 void CEditParametersDialog::OnSelChangeByteOrder() {
-  SetLabelLook(3, FALSE);
+  SetLabelLook(LabelByteOrder, FALSE);
   int nSel = (int)SendDlgItemMessage(IDC_PARAM_BYTE_ORDER, CB_GETCURSEL);
   m_nByteOrder = nSel == kBigEndianEntry ? 1 : 0;
 }

@@ -22,14 +22,15 @@ class CEditParametersDialog : public CDialog {
   int m_nByteOrder = 0;  // 0 little endian, 1 big endian
 
  protected:
-  enum { LabelCount = 4 };
+  // The labels, in the order of the fields.
+  enum { LabelSf, LabelSw, LabelTd, LabelByteOrder, LabelCount };
 
   void DoDataExchange(CDataExchange* pDX) override;
   BOOL OnInitDialog() override;
 
-  void OnChangeSf() { SetLabelLook(0, FALSE); }
-  void OnChangeSw() { SetLabelLook(1, FALSE); }
-  void OnChangeTd() { SetLabelLook(2, FALSE); }
+  void OnChangeSf() { SetLabelLook(LabelSf, FALSE); }
+  void OnChangeSw() { SetLabelLook(LabelSw, FALSE); }
+  void OnChangeTd() { SetLabelLook(LabelTd, FALSE); }
   void OnSelChangeByteOrder();
   HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
 
