@@ -1,0 +1,65 @@
+#include "onedim/display/BrivaneProView.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "framework/win/Dc.h"
+#include "framework/win/GdiObject.h"
+#include "onedim/document/BrivaneDocument.h"
+#include "onedim/document/Spectrum.h"
+
+IMPLEMENT_DYNCREATE(CBrivaneProView, CView)
+
+BEGIN_MESSAGE_MAP(CBrivaneProView, CView)
+  ON_WM_ERASEBKGND()
+END_MESSAGE_MAP()
+
+CBrivaneDocument* CBrivaneProView::GetDocument() const { return static_cast<CBrivaneDocument*>(m_pDocument); }
+
+BOOL CBrivaneProView::OnEraseBkgnd(CDC*) { return TRUE; }  // OnDraw fills the background
+
+void CBrivaneProView::OnDraw(CDC* pDC) {
+  CBrivaneDocument* pDoc = GetDocument();
+  CRect rc;
+  GetClientRect(&rc);
+  pDC->FillSolidRect(&rc, pDoc != nullptr ? pDoc->m_crBackground : RGB(255, 255, 255));
+  if (pDoc == nullptr)
+    return;
+  for (POSITION pos = pDoc->m_Spectra.GetHeadPosition(); pos != nullptr;) {
+    CSpectrum* s = pDoc->m_Spectra.GetSpectrum(pos);
+    // The largest value sets the drawing scale; a loaded file does not carry it.
+    if (s->m_fMaxValue == 0.0f)
+      s->FindMaximum();
+    DrawTrace(pDC, *s, s->m_nFirst, s->m_nLast, s->m_nLeftPixel, s->m_nRightPixel);
+  }
+}
+
+void CBrivaneProView::DrawTrace(CDC* pDC, const CSpectrum& s, int nFirst, int nLast, int nLeft, int nRight,
+                                const RECT* pStrip) {
+  int td = s.m_paramsA.td;
+  nFirst = std::max(0, nFirst & ~1);
+  nLast = std::min(nLast, td);
+  if (s.m_pData == nullptr || nLast - nFirst < 2 || nRight <= nLeft)
+    return;
+  // Real parts only, at most two points per pixel column.
+  int nPoints = (nLast - nFirst) / 2;
+  int nStep = std::max(1, nPoints / (2 * (nRight - nLeft)));
+  // In a strip the largest value reaches just inside its edges.
+  float fLargest = 0.0f;
+  if (pStrip != nullptr)
+    for (int i = nFirst; i < nLast; i += 2)
+      fLargest = std::max(fLargest, std::fabs(s.m_pData[i]));
+  int nMid = pStrip != nullptr ? (pStrip->top + pStrip->bottom) / 2 : 0;
+  double dGain = fLargest > 0.0f ? ((pStrip != nullptr ? pStrip->bottom - pStrip->top : 0) / 2 - 2) / fLargest : 0.0;
+  std::vector<POINT> line;
+  line.reserve(nPoints / nStep + 1);
+  for (int i = nFirst; i < nLast; i += 2 * nStep) {
+    long long x = nLeft + (long long)(i - nFirst) * (nRight - nLeft) / (nLast - nFirst);
+    LONG y = pStrip != nullptr ? (LONG)(nMid - dGain * s.m_pData[i]) : (LONG)s.PointToY(i);
+    line.push_back(POINT{(LONG)x, y});
+  }
+  CPen pen(PS_SOLID, std::max(1, s.m_nLineThickness), s.m_crTrace);
+  CSelectGuard penGuard(*pDC, &pen);
+  pDC->Polyline(line.data(), (int)line.size());
+}
