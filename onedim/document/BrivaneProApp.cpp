@@ -1,7 +1,6 @@
 #include "onedim/document/BrivaneProApp.h"
 
 #include <cstdio>
-#include <cstdlib>
 
 #include "framework/win/CommonDialogs.h"
 #include "framework/win/DocTemplate.h"
@@ -70,9 +69,10 @@ CBrivaneProApp::~CBrivaneProApp() {
 CBrivaneProApp* GetBrivaneApp() { return static_cast<CBrivaneProApp*>(AfxGetApp()); }
 
 DWORD CBrivaneProApp::GetComCtlVersion() {
-  const char* pszForced = std::getenv("BRIVANE_COMCTL_VERSION");
+  char szForced[32] = {};
   unsigned nMajor = 0, nMinor = 0;
-  if (pszForced != nullptr && std::sscanf(pszForced, "%u.%u", &nMajor, &nMinor) == 2)
+  if (::GetEnvironmentVariableA("BRIVANE_COMCTL_VERSION", szForced, sizeof szForced) > 0 &&
+      std::sscanf(szForced, "%u.%u", &nMajor, &nMinor) == 2)
     return (nMajor << 16) | (nMinor & 0xFFFF);
   return GetDllVersion("comctl32.dll");
 }

@@ -1,0 +1,60 @@
+// brivane23.exe started by a test in the test's own Wine prefix: its
+// windows are found by process, its dialogs and message boxes read and
+// answered, and commands posted to it as the menus would send them.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class BrivaneProcess {
+ public:
+  BrivaneProcess() = default;
+  ~BrivaneProcess();  // ends the program if it still runs
+  BrivaneProcess(const BrivaneProcess&) = delete;
+  BrivaneProcess& operator=(const BrivaneProcess&) = delete;
+
+  // Starts the program with the given arguments (already quoted) and, when
+  // given, BRIVANE_COMCTL_VERSION set to comctlVersion.
+  bool Start(const std::string& arguments, const char* comctlVersion = nullptr);
+  // The visible main frame, once it is up; null after timeoutMs.
+  HWND WaitMainWindow(DWORD timeoutMs = 20000);
+  // A visible dialog (message box, common dialog, ...) of the program;
+  // with a title, only one with that title.
+  HWND WaitDialog(const char* title = nullptr, DWORD timeoutMs = 15000);
+  // The program's exit code, or -1 while it still runs after timeoutMs.
+  int WaitExit(DWORD timeoutMs = 20000);
+  bool IsRunning() const;
+
+  // The MDI client, the active document window (and whether it is maximised).
+  HWND MdiClient() const;
+  HWND ActiveChild(bool* maximized = nullptr) const;
+  int ChildCount() const;
+
+  // Posts a menu command to the main frame.
+  void Command(UINT id) const;
+  // Waits until the program has handled everything posted before.
+  void Sync() const;
+
+  HWND main() const { return m_main; }
+  DWORD pid() const { return m_pi.dwProcessId; }
+
+  // The text of every static control of a dialog, joined with '\n'.
+  static std::string StaticTexts(HWND dialog);
+  static std::string WindowText(HWND hWnd);
+  // Presses a button of a dialog by its id.
+  static void Press(HWND dialog, int id);
+  // The Windows form of a path of this machine (Z:\...), for arguments.
+  static std::string WinePath(const std::string& unixPath);
+
+ private:
+  std::vector<HWND> TopWindows() const;
+
+  PROCESS_INFORMATION m_pi = {};
+  HWND m_main = nullptr;
+};
+
+// Polls cond every 50 ms until it holds or the time is up.
+bool WaitFor(const std::function<bool()>& cond, DWORD timeoutMs);

@@ -1,0 +1,212 @@
+// brivane23.exe as a user meets it: started with and without a file, on an
+// old common-controls library, saving under another name, and leaving its
+// last phases for the nD program when a document closes.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "BrivaneProcess.h"
+#include "onedim/document/BrivaneProDoc.h"
+#include "onedim/document/SettingsStore.h"
+#include "onedim/document/Spectrum.h"
+#include "onedim/document/SpectrumParams.h"
+#include "resources/BrivaneRes.h"
+
+namespace {
+
+class CFileHost : public CDocumentHost {
+ public:
+  CBrivaneAppState& GetAppState() override { return m_app; }
+  CSettingsStore& GetSettings() override { return m_settings; }
+  BOOL GetViewClientRect(RECT* pRect) override {
+    *pRect = RECT{0, 0, 800, 600};
+    return TRUE;
+  }
+  CBrivaneAppState m_app;
+  CMemorySettings m_settings;
+};
+
+class AppProgramTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char temp[MAX_PATH];
+    ::GetTempPathA(sizeof temp, temp);
+    m_dir = std::string(temp) + "brivane_app_test";
+    ::CreateDirectoryA(m_dir.c_str(), nullptr);
+  }
+
+  std::string Path(const char* name) const { return m_dir + "\\" + name; }
+
+  // A .bvx of one ramp spectrum of td floats, with the given applied phases.
+  std::string WriteDocument(const char* name, int td, double phase0, double phase1) {
+    CFileHost host;
+    CBrivaneProDoc doc(&host);
+    CSpectrumParams params;
+    params.td = td;
+    params.sw = 4000.0;
+    params.sf = 400.0;
+    params.bComplex = 1;
+    params.title = "ramp";
+    CSpectrum* s = doc.AddSpectrum(params);
+    s->m_pData = CSpectrum::AllocateFloats(td);
+    s->m_pRawData = CSpectrum::AllocateFloats(td);
+    s->m_pWeighted = CSpectrum::AllocateFloats(td);
+    for (int i = 0; i < td; ++i) s->m_pData[i] = s->m_pRawData[i] = (float)(i % 97) - 40.0f;
+    s->m_dPhase0 = phase0;
+    s->m_dPhase1 = phase1;
+    doc.SetCurrentSpectrum(s);
+    doc.RefreshAfterAdd();
+    std::string path = Path(name);
+    EXPECT_TRUE(doc.WriteNativeFile(path.c_str()));
+    return path;
+  }
+
+  static std::string Quote(const std::string& path) { return "\"" + path + "\""; }
+
+  std::string m_dir;
+};
+
+bool ReadSharedDouble(const char* name, double& value) {
+  HKEY hKey = nullptr;
+  if (::RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Orvandel\\Common", 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+    return false;
+  DWORD type = 0, size = sizeof value;
+  LONG result = ::RegQueryValueExA(hKey, name, nullptr, &type, (LPBYTE)&value, &size);
+  ::RegCloseKey(hKey);
+  return result == ERROR_SUCCESS && type == REG_BINARY && size == sizeof value;
+}
+
+TEST_F(AppProgramTest, PlainStartShowsTheMaximisedFrameWithoutADocument) {
+  BrivaneProcess app;
+  ASSERT_TRUE(app.Start(""));
+  HWND main = app.WaitMainWindow();
+  ASSERT_NE(nullptr, main);
+  app.Sync();
+  EXPECT_TRUE(::IsZoomed(main));
+  EXPECT_EQ(0, app.ChildCount());
+  EXPECT_NE(nullptr, ::GetMenu(main));
+  EXPECT_NE(std::string::npos, BrivaneProcess::WindowText(main).find("Brivane"));
+
+  // Full Screen needs a document window: with none nothing changes.
+  RECT before, after;
+  ::GetWindowRect(main, &before);
+  app.Command(ID_VIEW_FULL_SCREEN);
+  app.Sync();
+  ::GetWindowRect(main, &after);
+  EXPECT_TRUE(::EqualRect(&before, &after));
+
+  app.Command(ID_APP_EXIT);
+  EXPECT_EQ(0, app.WaitExit());
+}
+
+TEST_F(AppProgramTest, AFileArgumentOpensOneMaximisedWindowTitledWithItsName) {
+  std::string path = WriteDocument("opened.bvx", 512, 0.0, 0.0);
+  BrivaneProcess app;
+  ASSERT_TRUE(app.Start(Quote(path)));
+  ASSERT_NE(nullptr, app.WaitMainWindow());
+  app.Sync();
+  EXPECT_EQ(1, app.ChildCount());
+  bool maximized = false;
+  HWND child = app.ActiveChild(&maximized);
+  ASSERT_NE(nullptr, child);
+  EXPECT_TRUE(maximized);
+  EXPECT_EQ("opened.bvx", BrivaneProcess::WindowText(child));
+  EXPECT_NE(std::string::npos, BrivaneProcess::WindowText(app.main()).find("opened.bvx"));
+}
+
+TEST_F(AppProgramTest, AnUnreadableFileShowsWhyAndTheProgramGoesOn) {
+  std::string path = Path("not-a-spectrum.bvx");
+  FILE* f = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(nullptr, f);
+  std::fputs("this is no spectrum", f);
+  std::fclose(f);
+
+  BrivaneProcess app;
+  ASSERT_TRUE(app.Start(Quote(path)));
+  HWND box = app.WaitDialog();
+  ASSERT_NE(nullptr, box) << "the failure is shown";
+  std::string text = BrivaneProcess::StaticTexts(box);
+  EXPECT_FALSE(text.empty());
+  BrivaneProcess::Press(box, IDOK);
+
+  HWND main = app.WaitMainWindow();
+  ASSERT_NE(nullptr, main) << "the program keeps running";
+  app.Sync();
+  EXPECT_TRUE(app.IsRunning());
+  EXPECT_EQ(0, app.ChildCount()) << "no empty document window is left";
+}
+
+TEST_F(AppProgramTest, OldCommonControlsStopTheStartAndTheRequiredVersionPasses) {
+  {
+    BrivaneProcess app;
+    ASSERT_TRUE(app.Start("", "4.70"));
+    HWND notice = app.WaitDialog("Update Common Controls");
+    ASSERT_NE(nullptr, notice);
+    EXPECT_NE(std::string::npos,
+              BrivaneProcess::StaticTexts(notice).find("Brivane needs COMCTL32.DLL version 4.71 or higher to work"));
+    BrivaneProcess::Press(notice, IDOK);
+    EXPECT_NE(-1, app.WaitExit()) << "the program ends after the notice";
+  }
+  {
+    BrivaneProcess app;
+    ASSERT_TRUE(app.Start("", "4.71"));
+    EXPECT_NE(nullptr, app.WaitMainWindow());
+  }
+}
+
+TEST_F(AppProgramTest, SaveAsWritesADocumentTheReaderTakesBack) {
+  std::string source = WriteDocument("source.bvx", 1024, 0.0, 0.0);
+  std::string target = Path("copy-of-source.bvx");
+  ::DeleteFileA(target.c_str());
+  BrivaneProcess app;
+  ASSERT_TRUE(app.Start(Quote(source)));
+  ASSERT_NE(nullptr, app.WaitMainWindow());
+  app.Sync();
+  app.Command(ID_FILE_SAVE_AS);
+  HWND dialog = app.WaitDialog();
+  ASSERT_NE(nullptr, dialog);
+  // The name field of the system's save dialog: the edit inside its combo.
+  HWND field = ::GetDlgItem(dialog, 0x47c);
+  for (const char* cls : {"ComboBox", "Edit"})
+    if (HWND inner = ::FindWindowExA(field, nullptr, cls, nullptr)) field = inner;
+  ASSERT_NE(nullptr, field);
+  // The dialog opens in the source's folder.
+  ::SendMessageA(field, WM_SETTEXT, 0, (LPARAM)"copy-of-source.bvx");
+  BrivaneProcess::Press(dialog, IDOK);
+  ASSERT_TRUE(WaitFor([&] { return ::GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000));
+  app.Sync();
+  EXPECT_EQ("copy-of-source.bvx", BrivaneProcess::WindowText(app.ActiveChild()));
+
+  CFileHost host;
+  CBrivaneProDoc doc(&host);
+  ASSERT_TRUE(doc.ReadNativeFile(target.c_str()));
+  ASSERT_EQ(1, doc.GetSpectrumCount());
+  const CSpectrum* s = doc.GetSpectrumAt(0);
+  EXPECT_EQ(1024, s->m_paramsA.td);
+  EXPECT_DOUBLE_EQ(4000.0, s->m_paramsA.sw);
+  EXPECT_FLOAT_EQ(-40.0f, s->m_pData[0]);
+  EXPECT_FLOAT_EQ(56.0f, s->m_pData[96]);
+}
+
+TEST_F(AppProgramTest, ClosingADocumentLeavesItsPhasesInDegreesUnderTheSharedKey) {
+  ::RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Orvandel\\Common");
+  std::string path = WriteDocument("phased.bvx", 2048, 0.1, 0.2);
+  BrivaneProcess app;
+  ASSERT_TRUE(app.Start(Quote(path)));
+  ASSERT_NE(nullptr, app.WaitMainWindow());
+  app.Sync();
+  app.Command(ID_FILE_CLOSE);
+  // A document that was laid out again counts as changed: do not save.
+  if (HWND ask = app.WaitDialog(nullptr, 3000)) BrivaneProcess::Press(ask, IDNO);
+  ASSERT_TRUE(WaitFor([&] { return app.ChildCount() == 0; }, 10000));
+  double ph0 = 0.0, ph1 = 0.0;
+  ASSERT_TRUE(ReadSharedDouble("ph0", ph0));
+  ASSERT_TRUE(ReadSharedDouble("ph1", ph1));
+  // The loaded document pivots at 0.
+  EXPECT_NEAR(0.1 * 57.29577951308232, ph0, 1e-12);
+  EXPECT_NEAR(0.2 * 57.29577951308232, ph1, 1e-12);
+}
+
+}  // namespace
