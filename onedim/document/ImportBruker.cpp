@@ -19,11 +19,6 @@ const int kMaxSeriesFids = 65536;
 const char kMemoryExhausted[] = "Memory exhausted. \nImporting aborted";
 const char kShortFid[] = "error opening FID. \nNumber of points different from expected";
 
-BOOL IsMissing(const CSpectrumParams& params, LPCSTR lpszKey) {
-  CString strDescription;
-  return params.names.Lookup(lpszKey, strDescription);
-}
-
 // The index of the separator that begins the first "pdata" folder of the
 // path, or -1.
 int FindPdataFolder(const CString& strPath) {
@@ -86,38 +81,12 @@ int CBrukerImporter::CountSeriesFids() {
 }
 
 BOOL CBrukerImporter::ImportFid(CSpectrumParams& params) {
-  History("Selected file corresponds to an FID");
-  CFile acqus;
-  if (!OpenFidAcqus(acqus))
-    return FALSE;
-  History("Acqus file correctly opened");
-  History("ok");
   int nDataType = brukerInt32;
-  ReadBrukerAcqus(params, acqus, &nDataType);
-  acqus.Abort();
-  const int nAcqusTd = params.td;
-  const BOOL bAcqusGaveTd = !IsMissing(params, "td");
-
-  CFile procs;
-  if (OpenFidProcs(procs)) {
-    History("Procs file correctly opened");
-    ReadBrukerProcs(params, procs);
-    KeepAcqusSize(params, nAcqusTd, bAcqusGaveTd);
-    if (!m_target.CheckMissingParameters(params)) {
-      History("Importing aborted");
-      return FALSE;
-    }
-  }
-
-  History("Attempting to open file " + m_strPath + "...");
-  CFile fid;
-  if (!OpenImportFile(fid, m_strPath)) {
-    m_target.SetImportError("Error opening the fid");
-    History("error");
+  BOOL bProcs = FALSE;
+  if (!ReadFidParameters(params, &nDataType, bProcs))
     return FALSE;
-  }
-  History("ok");
-  if (!CheckSize(params))
+  CFile fid;
+  if (!OpenFid(fid, params))
     return FALSE;
 
   // The procs OFFSET is the ppm value of the left-most point; the spectrum
@@ -136,16 +105,48 @@ BOOL CBrukerImporter::ImportFid(CSpectrumParams& params) {
   // A series goes to the head of the list, so the last FID read is first.
   m_target.SetSpectrumCount(0);
   for (int i = 0; i < m_nFids; ++i) {
-    std::unique_ptr<float[]> data(CSpectrum::AllocateFloats(td));
-    if (!data)
-      return Fail(kMemoryExhausted);
-    if (!ReadBrukerWords(fid, nStride * (ULONGLONG)i, td, kind, bBigEndian, data.get(), 1))
-      return Fail(kShortFid);
-    if (!AddFilledSpectrum(params, data.release(), m_nFids < 2))
+    if (!AddFidSpectrum(params, fid, nStride * (ULONGLONG)i, kind, bBigEndian, m_nFids < 2))
       return FALSE;
     m_target.SetSpectrumCount(i + 1);
   }
   return TRUE;
+}
+
+BOOL CBrukerImporter::ReadFidParameters(CSpectrumParams& params, int* pnDataType, BOOL& bProcs) {
+  History("Selected file corresponds to an FID");
+  CFile acqus;
+  if (!OpenFidAcqus(acqus))
+    return FALSE;
+  History("Acqus file correctly opened");
+  History("ok");
+  ReadBrukerAcqus(params, acqus, pnDataType);
+  acqus.Abort();
+  const int nAcqusTd = params.td;
+  const BOOL bAcqusGaveTd = !IsMissing(params, "td");
+
+  CFile procs;
+  bProcs = OpenFidProcs(procs);
+  if (!bProcs)
+    return TRUE;
+  History("Procs file correctly opened");
+  ReadBrukerProcs(params, procs);
+  KeepAcqusSize(params, nAcqusTd, bAcqusGaveTd);
+  if (!m_target.CheckMissingParameters(params)) {
+    History("Importing aborted");
+    return FALSE;
+  }
+  return TRUE;
+}
+
+BOOL CBrukerImporter::OpenFid(CFile& fid, const CSpectrumParams& params) {
+  History("Attempting to open file " + m_strPath + "...");
+  if (!OpenImportFile(fid, m_strPath)) {
+    m_target.SetImportError("Error opening the fid");
+    History("error");
+    return FALSE;
+  }
+  History("ok");
+  return CheckSize(params);
 }
 
 void CBrukerImporter::KeepAcqusSize(CSpectrumParams& params, int nAcqusTd, BOOL bAcqusGaveTd) {
@@ -177,6 +178,11 @@ BOOL CBrukerImporter::ImportProcessed(CSpectrumParams& params) {
 }
 
 void CBrukerImporter::History(LPCSTR lpszLine) { m_target.AppendHistory(lpszLine); }
+
+BOOL CBrukerImporter::IsMissing(const CSpectrumParams& params, LPCSTR lpszKey) {
+  CString strDescription;
+  return params.names.Lookup(lpszKey, strDescription);
+}
 
 BOOL CBrukerImporter::Fail(LPCSTR lpszError) {
   m_target.SetImportError(lpszError);
@@ -336,6 +342,16 @@ BOOL CBrukerImporter::AddProcessedSpectrum(const CSpectrumParams& params, CFile&
   if (!ReadBrukerWords(imag, 0, nHalf, kind, bBigEndian, data.get() + 1, 2))
     return Fail("error opening imaginary part. \nNumber of points different from expected");
   return AddFilledSpectrum(params, data.release(), TRUE);
+}
+
+BOOL CBrukerImporter::AddFidSpectrum(const CSpectrumParams& params, CFile& fid, ULONGLONG nOffset,
+                                     BrukerWordKind kind, BOOL bBigEndian, BOOL bAtEnd) {
+  std::unique_ptr<float[]> data(CSpectrum::AllocateFloats(params.td));
+  if (!data)
+    return Fail(kMemoryExhausted);
+  if (!ReadBrukerWords(fid, nOffset, params.td, kind, bBigEndian, data.get(), 1))
+    return Fail(kShortFid);
+  return AddFilledSpectrum(params, data.release(), bAtEnd);
 }
 
 BOOL CBrukerImporter::AddFilledSpectrum(const CSpectrumParams& params, float* pData, BOOL bAtEnd) {

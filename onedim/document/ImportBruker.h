@@ -27,6 +27,8 @@ class CBrukerImporter {
 
   // --- steps shared with the WinNMR importer ---
   void History(LPCSTR lpszLine);
+  // The parameter file did not give the key: it is still in the block's map.
+  static BOOL IsMissing(const CSpectrumParams& params, LPCSTR lpszKey);
   // Sets the import error and returns FALSE.
   BOOL Fail(LPCSTR lpszError);
   // The chosen file is a processed spectrum: its name ends in "1r" or "1i".
@@ -38,6 +40,13 @@ class CBrukerImporter {
   BOOL OpenFidAcqus(CFile& file);
   // The procs of an FID; FALSE (after the history line) when there is none.
   BOOL OpenFidProcs(CFile& file);
+  // Reads the parameters of an FID from its acqus (with the data type into
+  // *pnDataType when asked for) and from its procs when there is one, then
+  // asks for what is missing. FALSE ends the import (reason set); bProcs
+  // tells whether a procs was read.
+  BOOL ReadFidParameters(CSpectrumParams& params, int* pnDataType, BOOL& bProcs);
+  // Opens the chosen file and checks td. FALSE with the reason set.
+  BOOL OpenFid(CFile& fid, const CSpectrumParams& params);
   // Opens "1r" and "1i" beside the chosen file.
   BOOL OpenProcessedPair(CFile& real, CFile& imag);
   // The acqus and the procs of a processed spectrum.
@@ -54,6 +63,10 @@ class CBrukerImporter {
   // odd floats of a new spectrum, appended. FALSE with the reason set.
   BOOL AddProcessedSpectrum(const CSpectrumParams& params, CFile& real, CFile& imag,
                             BrukerWordKind kind, BOOL bBigEndian);
+  // Reads td words of one FID from nOffset into a new spectrum. FALSE with
+  // the reason set.
+  BOOL AddFidSpectrum(const CSpectrumParams& params, CFile& fid, ULONGLONG nOffset, BrukerWordKind kind,
+                      BOOL bBigEndian, BOOL bAtEnd);
   // Adds a spectrum that takes pData (td floats, owned from now on) as its
   // data and a copy as its kept data. FALSE with the reason set; pData is
   // freed in every case where it was not taken.

@@ -1,21 +1,9 @@
 #include "onedim/document/ImportWinNmr.h"
 
-#include <memory>
-
 #include "onedim/document/BrukerParams.h"
 #include "onedim/document/ImportPath.h"
 #include "onedim/document/ImportTarget.h"
-#include "onedim/document/Spectrum.h"
 #include "onedim/document/SpectrumParams.h"
-
-namespace {
-
-BOOL IsMissing(const CSpectrumParams& params, LPCSTR lpszKey) {
-  CString strDescription;
-  return params.names.Lookup(lpszKey, strDescription);
-}
-
-}  // namespace
 
 BOOL CWinNmrImporter::DoImport() {
   CSpectrumParams params;
@@ -38,50 +26,20 @@ BOOL CWinNmrImporter::DoImport() {
 
 BOOL CWinNmrImporter::ImportFid(CSpectrumParams& params, BOOL bArchive) {
   if (!bArchive) {
-    History("Selected file corresponds to an FID");
-    CFile acqus;
-    if (!OpenFidAcqus(acqus))
+    BOOL bProcs = FALSE;
+    if (!ReadFidParameters(params, nullptr, bProcs))
       return FALSE;
-    History("Acqus file correctly opened");
-    History("ok");
-    ReadBrukerAcqus(params, acqus);
-    const int nAcqusTd = params.td;
-    const BOOL bAcqusGaveTd = !IsMissing(params, "td");
-    CFile procs;
-    if (OpenFidProcs(procs)) {
-      History("Procs file correctly opened");
-      ReadBrukerProcs(params, procs);
-      KeepAcqusSize(params, nAcqusTd, bAcqusGaveTd);
-      if (!m_target.CheckMissingParameters(params)) {
-        History("Importing aborted");
-        return FALSE;
-      }
-    } else {
+    if (!bProcs)
       m_target.SetImportError("Cannot open procs file: the spectrum will not be refereneced");
-    }
     // WinNMR keeps the procs OFFSET as it stands.
     if (IsMissing(params, "offset"))
       params.offset = 0.0;
   }
-
-  History("Attempting to open file " + m_strPath + "...");
   CFile fid;
-  if (!OpenImportFile(fid, m_strPath)) {
-    m_target.SetImportError("Error opening the fid");
-    History("error");
+  if (!OpenFid(fid, params))
     return FALSE;
-  }
-  History("ok");
-  if (!CheckSize(params))
-    return FALSE;
-
   // The PC's own floats, whatever the acqus says about byte order.
-  std::unique_ptr<float[]> data(CSpectrum::AllocateFloats(params.td));
-  if (!data)
-    return Fail("Memory exhausted. \nImporting aborted");
-  if (!ReadBrukerWords(fid, 0, params.td, brukerWordFloat32, FALSE, data.get(), 1))
-    return Fail("error opening FID. \nNumber of points different from expected");
-  return AddFilledSpectrum(params, data.release(), TRUE);
+  return AddFidSpectrum(params, fid, 0, brukerWordFloat32, FALSE, TRUE);
 }
 
 BOOL CWinNmrImporter::ImportProcessed(CSpectrumParams& params, BOOL bArchive) {
