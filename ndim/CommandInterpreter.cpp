@@ -12,6 +12,7 @@
 #include "ndim/NdProcessing.h"
 #include "ndim/NdWindows.h"
 #include "ndim/Spectrum2D.h"
+#include "onedim/processing/Saturate.h"
 
 namespace {
 
@@ -91,7 +92,7 @@ constexpr int Code(char a, char b) { return (static_cast<unsigned char>(a) << 8)
 // The weights of the current dimension for a window command, or null.
 float* Weights(CSpectrum2D& set) { return set.HasWeights() ? set.m_pWeights : nullptr; }
 
-int FirstPointOffset(const CSpectrum2D& set) { return NdTruncToInt(set.m_dims[set.m_nCurrentDim].m_fFirstPoint); }
+int FirstPointOffset(const CSpectrum2D& set) { return SaturatingInt(set.m_dims[set.m_nCurrentDim].m_fFirstPoint); }
 
 }  // namespace
 

@@ -1,5 +1,6 @@
 #include "ndim/IntegrationBlock.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "framework/base/Archive.h"
@@ -9,10 +10,6 @@ IMPLEMENT_DYNAMIC(CIntegrationBlock, CObject)
 IMPLEMENT_SERIAL(CRectBlock, CIntegrationBlock, 0)
 IMPLEMENT_SERIAL(CElipBlock, CIntegrationBlock, 0)
 IMPLEMENT_SERIAL(CRoundBlock, CIntegrationBlock, 0)
-
-namespace {
-int Clamp(int v, int lo, int hi) { return v < lo ? lo : v > hi ? hi : v; }
-}  // namespace
 
 // Pen index as 16 bits, then left, top, right, bottom.
 void CIntegrationBlock::Serialize(CArchive& ar) {
@@ -42,8 +39,8 @@ double CIntegrationBlock::RectangleSum(CSpectrum2D& set) {
   // Only points of the data may be summed, whatever the zoom says.
   const int columns = set.m_dims[last].m_nPoints;
   const int rows = set.m_dims[last - 1].m_nPoints;
-  const int c1 = Clamp(topLeft.x, 0, columns), c2 = Clamp(bottomRight.x, 0, columns);
-  const int r1 = Clamp(topLeft.y, 0, rows), r2 = Clamp(bottomRight.y, 0, rows);
+  const int c1 = std::clamp(topLeft.x, 0, columns), c2 = std::clamp(bottomRight.x, 0, columns);
+  const int r1 = std::clamp(topLeft.y, 0, rows), r2 = std::clamp(bottomRight.y, 0, rows);
   const std::size_t step = set.FloatsPerPoint();
   long double sum = 0;
   for (int r = r2; r < r1; ++r) {

@@ -1,5 +1,6 @@
 #include "ndim/NdBaselineFit.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <new>
@@ -11,8 +12,6 @@ namespace {
 
 const double kPi = 3.14159265358979323846;
 const double kDropLimit = 1.1920929e-7;  // 2^-23: a column that adds nothing
-
-int Clamp(int v, int lo, int hi) { return v < lo ? lo : v > hi ? hi : v; }
 
 // The values of the basis functions at abscissa x.
 void Basis(double x, bool trig, int columns, double* row) {
@@ -147,9 +146,9 @@ int NdFindBaselinePoints(const double* trace, int n, int width, double threshold
 int NdBaselineFit(CSpectrum2D& set, int dim, int order, int basis, int width) {
   const int last = set.m_nLastDim;
   if (!set.m_pData || last < 1 || last >= CSpectrum2D::MaxDimensions) return 0;
-  dim = Clamp(dim, 1, last);
-  order = Clamp(order, 0, 30);
-  width = Clamp(width, 0, 9);
+  dim = std::clamp(dim, 1, last);
+  order = std::clamp(order, 0, 30);
+  width = std::clamp(width, 0, 9);
   const bool trig = basis != 0;
   const int orderUsed = trig ? 2 * order : order;
   set.MakeReal();

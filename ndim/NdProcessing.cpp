@@ -11,13 +11,6 @@ namespace {
 const double kPi = 3.14159265358979323846;
 }
 
-int NdTruncToInt(double value) {
-  if (!(value == value)) return 0;
-  if (value >= 2147483647.0) return 2147483647;
-  if (value <= -2147483648.0) return -2147483647 - 1;
-  return static_cast<int>(value);
-}
-
 bool NdTransformStep(CSpectrum2D& set, bool inverse, bool realSequence) {
   const int dim = set.m_nCurrentDim;
   if (set.m_bReal || !set.m_pData || !set.IsValidDimension(dim)) return false;

@@ -17,5 +17,3 @@ bool NdPhaseStep(CSpectrum2D& set, int dim, double zero, double first);
 // must be a power of two.
 bool NdHilbertStep(CSpectrum2D& set);
 
-// A double argument as an int, saturated (NaN gives 0).
-int NdTruncToInt(double value);
