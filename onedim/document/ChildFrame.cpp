@@ -3,6 +3,9 @@
 #include <algorithm>
 
 #include "framework/win/WinApp.h"
+#include "framework/win/CmdUI.h"
+#include "onedim/display/BrivaneProView.h"
+#include "onedim/display/FullView.h"
 #include "onedim/document/BrivaneDocument.h"
 #include "onedim/document/MainFrame.h"
 #include "onedim/document/Spectrum.h"
@@ -13,7 +16,55 @@ IMPLEMENT_DYNCREATE(CChildFrame, CMDIChildWnd)
 BEGIN_MESSAGE_MAP(CChildFrame, CMDIChildWnd)
   ON_WM_HSCROLL()
   ON_WM_GETMINMAXINFO()
+  ON_COMMAND(ID_VIEW_DUAL_DISPLAY, OnViewDualDisplay)
+  ON_UPDATE_COMMAND_UI(ID_VIEW_DUAL_DISPLAY, OnUpdateViewDualDisplay)
 END_MESSAGE_MAP()
+
+namespace {
+
+// The rows of the dual display: the full view's strip and the 1D view.
+const int kStripHeight = 100;
+const int kRowMinimum = 100;
+// The full view's row gets its height the first time it is shown in a run.
+bool g_bFullViewShownOnce = false;
+
+}  // namespace
+
+BOOL CChildFrame::OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext) {
+  BOOL bCreated = m_wndSplitter.CreateStatic(this, 2, 1) &&
+                  m_wndSplitter.CreateView(0, 0, RUNTIME_CLASS(CFullView), CSize(100, 100), pContext) &&
+                  m_wndSplitter.CreateView(1, 0, RUNTIME_CLASS(CBrivaneProView), CSize(100, 100), pContext);
+  if (!bCreated)
+    return FALSE;
+  m_wndSplitter.SetRowInfo(1, kStripHeight, kRowMinimum);
+  m_wndSplitter.SetActivePane(1, 0);
+  m_bUpperHidden = TRUE;
+  m_wndSplitter.HideRow(0);
+  return TRUE;
+}
+
+void CChildFrame::OnViewDualDisplay() {
+  CBrivaneDocument* pDoc = GetSpectrumDocument();
+  if (m_bUpperHidden) {
+    m_wndSplitter.ShowRow();
+    if (!g_bFullViewShownOnce) {
+      g_bFullViewShownOnce = true;
+      m_wndSplitter.SetRowInfo(0, kStripHeight, kRowMinimum);
+      m_wndSplitter.RecalcLayout();
+    }
+    if (pDoc != nullptr)
+      pDoc->m_bFullView = 1;
+  } else {
+    m_wndSplitter.HideRow(0);
+    if (pDoc != nullptr)
+      pDoc->m_bFullView = 0;
+  }
+  m_wndSplitter.SetRowInfo(0, kStripHeight, kRowMinimum);
+  m_wndSplitter.RecalcLayout();
+  m_bUpperHidden = !m_bUpperHidden;
+}
+
+void CChildFrame::OnUpdateViewDualDisplay(CCmdUI* pCmdUI) { pCmdUI->SetCheck(!m_bUpperHidden); }
 
 void CChildFrame::ActivateFrame(int nCmdShow) {
   CMDIChildWnd::ActivateFrame(nCmdShow == -1 ? SW_SHOWMAXIMIZED : nCmdShow);

@@ -1,9 +1,11 @@
 // CChildFrame: the window of one 1D document inside the main frame. Its
-// client area holds the 1D view; its horizontal scroll bar moves the current
-// spectrum's visible range across the data.
+// client area is a two-row splitter: the full view above, hidden until View >
+// Dual Display shows it, and the 1D view below. Its horizontal scroll bar
+// moves the current spectrum's visible range across the data.
 #pragma once
 
 #include "framework/win/MDIChildWnd.h"
+#include "onedim/document/HideSplitterWnd.h"
 
 class CBrivaneDocument;
 
@@ -12,8 +14,12 @@ class CChildFrame : public CMDIChildWnd {
  public:
   CChildFrame() = default;
 
+  BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
   // Every document window opens maximised.
   void ActivateFrame(int nCmdShow = -1) override;
+
+  CHideSplitterWnd& GetSplitter() { return m_wndSplitter; }
+  BOOL IsFullViewShown() const { return !m_bUpperHidden; }
 
   // The scroll bar over the current spectrum: range, page (the visible
   // width) and position in float indices; hidden when all is visible.
@@ -27,9 +33,14 @@ class CChildFrame : public CMDIChildWnd {
  protected:
   void OnHScroll(UINT nSBCode, UINT nPos, CWnd* pScrollBar);
   void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
+  void OnViewDualDisplay();
+  void OnUpdateViewDualDisplay(CCmdUI* pCmdUI);
 
  private:
   CBrivaneDocument* GetSpectrumDocument();
+
+  CHideSplitterWnd m_wndSplitter;
+  BOOL m_bUpperHidden = TRUE;
 
   DECLARE_MESSAGE_MAP()
 };

@@ -3,7 +3,9 @@
 #include "framework/win/CmdUI.h"
 #include "framework/win/ControlBar.h"
 #include "framework/win/MDIChildWnd.h"
+#include "framework/win/UiHooks.h"
 #include "framework/win/View.h"
+#include "framework/win/WinApp.h"
 #include "onedim/document/BrivaneProApp.h"
 #include "resources/BrivaneRes.h"
 
@@ -15,6 +17,9 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
   ON_WM_GETMINMAXINFO()
   ON_COMMAND(ID_VIEW_FULL_SCREEN, OnViewFullScreen)
   ON_UPDATE_COMMAND_UI(ID_VIEW_FULL_SCREEN, OnUpdateViewFullScreen)
+  ON_COMMAND(ID_VIEW_PROCESS_TOOLBAR, OnViewProcessBar)
+  ON_UPDATE_COMMAND_UI(ID_VIEW_PROCESS_TOOLBAR, OnUpdateViewProcessBar)
+  ON_COMMAND(ID_PROCESS_BASELINE_MENU, OnBaselineMenu)
 END_MESSAGE_MAP()
 
 CView* GetActiveSpectrumView() {
@@ -34,8 +39,48 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs) {
 int CMainFrame::OnCreate(LPCREATESTRUCT lpcs) {
   if (CMDIFrameWnd::OnCreate(lpcs) == -1)
     return -1;
+  const DWORD dwBarStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY |
+                           CBRS_SIZE_DYNAMIC;
+  if (!m_wndToolBar.CreateEx(this, TBSTYLE_FLAT, dwBarStyle) || !m_wndToolBar.LoadToolBar(IDR_MAINFRAME))
+    return -1;
+  if (!m_wndProcessBar.CreateEx(this, TBSTYLE_FLAT, dwBarStyle, CRect(0, 0, 0, 0), ID_PROCESS_TOOLBAR) ||
+      !m_wndProcessBar.LoadToolBar(IDR_PROCESSBAR))
+    return -1;
+  static const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
+  if (!m_wndStatusBar.Create(this) || !m_wndStatusBar.SetIndicators(kIndicators, 4)) {
+    AfxMessageBox("Failed to create barra de estado");
+    return -1;
+  }
+  m_wndToolBar.EnableDocking(CBRS_ALIGN_ANY);
+  m_wndProcessBar.EnableDocking(CBRS_ALIGN_ANY);
+  EnableDocking(CBRS_ALIGN_ANY);
+  DockControlBar(&m_wndToolBar);
+  DockControlBarLeftOf(&m_wndProcessBar, &m_wndToolBar);
   LoadBarState("ToolBarDockState");
   return 0;
+}
+
+void CMainFrame::OnViewProcessBar() {
+  ShowControlBar(&m_wndProcessBar, !m_wndProcessBar.IsVisible(), FALSE);
+}
+
+void CMainFrame::OnUpdateViewProcessBar(CCmdUI* pCmdUI) { pCmdUI->SetCheck(m_wndProcessBar.IsVisible()); }
+
+// The process toolbar's Baseline Correction button drops down the four
+// baseline corrections under itself.
+void CMainFrame::OnBaselineMenu() {
+  int nIndex = m_wndProcessBar.CommandToIndex(ID_PROCESS_BASELINE_MENU);
+  if (nIndex < 0)
+    return;
+  CRect rcButton;
+  m_wndProcessBar.GetItemRect(nIndex, &rcButton);
+  m_wndProcessBar.ClientToScreen(&rcButton);
+  HMENU hMenu = ::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_BASELINE_POPUP));
+  if (hMenu == nullptr)
+    return;
+  ::TrackPopupMenu(::GetSubMenu(hMenu, 0), TPM_LEFTALIGN | TPM_LEFTBUTTON, rcButton.left, rcButton.bottom, 0, m_hWnd,
+                   nullptr);
+  ::DestroyMenu(hMenu);
 }
 
 void CMainFrame::OnClose() {
@@ -48,9 +93,9 @@ void CMainFrame::OnClose() {
 CControlBar* CMainFrame::FullScreenBar(int nIndex) const {
   switch (nIndex) {
     case 0:
-      return const_cast<CMainFrame*>(this)->GetControlBar(AFX_IDW_TOOLBAR);
+      return const_cast<CToolBar*>(&m_wndToolBar);
     case 2:
-      return const_cast<CMainFrame*>(this)->GetControlBar(AFX_IDW_STATUS_BAR);
+      return const_cast<CStatusBar*>(&m_wndStatusBar);
     default:
       return nullptr;  // the scale bar
   }

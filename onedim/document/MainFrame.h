@@ -5,6 +5,8 @@
 #pragma once
 
 #include "framework/win/MDIFrameWnd.h"
+#include "framework/win/StatusBar.h"
+#include "framework/win/ToolBar.h"
 
 class CControlBar;
 class CView;
@@ -31,12 +33,19 @@ class CMainFrame : public CMDIFrameWnd {
   void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
   void OnViewFullScreen();
   void OnUpdateViewFullScreen(CCmdUI* pCmdUI);
+  void OnViewProcessBar();
+  void OnUpdateViewProcessBar(CCmdUI* pCmdUI);
+  void OnBaselineMenu();
 
  private:
   void EnterFullScreen();
   // The bars whose visibility full-screen mode keeps: standard toolbar,
   // scale bar, status bar (null while a bar does not exist).
   CControlBar* FullScreenBar(int nIndex) const;
+
+  CStatusBar m_wndStatusBar;
+  CToolBar m_wndToolBar;      // standard toolbar (resource 128)
+  CToolBar m_wndProcessBar;   // process toolbar (resource 163)
 
   enum { kFullScreenBars = 3 };
   CWnd* m_pFullScreenChild = nullptr;  // the document window on the whole screen

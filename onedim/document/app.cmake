@@ -7,6 +7,7 @@ list(APPEND ONEDIM_WINDOWS
   ${CMAKE_CURRENT_LIST_DIR}/BrivaneDocument.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MainFrame.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ChildFrame.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/HideSplitterWnd.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AboutDialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HistoryDialog.cpp
 )
