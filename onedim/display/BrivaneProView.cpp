@@ -31,7 +31,9 @@ void CBrivaneProView::OnDraw(CDC* pDC) {
     // The largest value sets the drawing scale; a loaded file does not carry it.
     if (s->m_fMaxValue == 0.0f)
       s->FindMaximum();
-    DrawTrace(pDC, *s, s->m_nFirst, s->m_nLast, s->m_nLeftPixel, s->m_nRightPixel);
+    s->m_Scale.m_rectClient = rc;
+    s->m_dPrintScaleX = s->m_dPrintScaleY = 1.0;
+    s->Draw(pDC);
   }
 }
 

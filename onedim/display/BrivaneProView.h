@@ -1,6 +1,6 @@
 // CBrivaneProView: the view of a 1D document window (the lower pane of its
-// splitter). It paints every spectrum of the document on the document's
-// background. Mouse tools, printing, copying and the cursor readout belong
+// splitter). It paints every spectrum of the document, with its axis scale
+// and annotations, on the document's background. Mouse tools, printing, copying and the cursor readout belong
 // to the view's own work still to come.
 #pragma once
 
@@ -20,7 +20,7 @@ class CBrivaneProView : public CView {
 
   // The real part of one spectrum from float index nFirst to nLast, drawn
   // between the pixels nLeft and nRight, at the spectrum's own height and
-  // scale, or scaled to fit pStrip when one is given.
+  // scale, or scaled to fit pStrip when one is given (the full view's strip).
   static void DrawTrace(CDC* pDC, const CSpectrum& spectrum, int nFirst, int nLast, int nLeft, int nRight,
                         const RECT* pStrip = nullptr);
 

@@ -5,18 +5,50 @@
 #include "framework/win/UiHooks.h"
 #include "onedim/display/BrivaneProView.h"
 #include "onedim/document/BrivaneProApp.h"
+#include "onedim/document/AsciiExportDialogs.h"
 #include "onedim/document/ChildFrame.h"
+#include "onedim/document/ImportFileDialog.h"
+#include "onedim/document/JcampWaitDialog.h"
+#include "onedim/document/Spectrum.h"
+#include "resources/BrivaneRes.h"
 
 IMPLEMENT_DYNCREATE(CBrivaneDocument, CDocument)
 
 BEGIN_MESSAGE_MAP(CBrivaneDocument, COleServerDoc)
+  ON_COMMAND(ID_FILE_OPEN_ADDITIONAL, OnFileOpenAdditional)
+  ON_COMMAND(ID_FILE_EXPORT_ASCII, OnFileExportAscii)
 END_MESSAGE_MAP()
 
 // The core keeps the host's address only; it asks nothing of it while both
 // are being built or taken down.
-CBrivaneDocument::CBrivaneDocument() : CBrivaneProDoc(&m_Host), m_Host(this) {}
+CBrivaneDocument::CBrivaneDocument() : CBrivaneProDoc(&m_Host), m_Host(this) {
+  SetMissingParametersPolicy(&m_MissingDialogs);
+}
 
 CBrivaneDocument::~CBrivaneDocument() = default;
+
+void CBrivaneDocument::OnFileOpenAdditional() {
+  CBrivaneProApp* pApp = GetBrivaneApp();
+  CImportFileDialog dlg(pApp->GetState(), pApp->GetSettings(), AfxGetMainWnd());
+  if (dlg.DoModal() != IDOK)
+    return;
+  CStringList paths;
+  dlg.GetChosenPaths(paths);
+  ImportResult result = importFailed;
+  for (POSITION pos = paths.GetHeadPosition(); pos != nullptr;)
+    result = ImportFile(paths.GetNext(pos));
+  if (result != importFailed)
+    RefreshAfterAdd();
+  else
+    AfxMessageBox("Failed to open", MB_OK | MB_ICONEXCLAMATION);
+}
+
+void CBrivaneDocument::OnFileExportAscii() {
+  if (CSpectrum* pSpectrum = GetCurrentSpectrum()) {
+    CAsciiExportDialogs dialogs(AfxGetMainWnd());
+    ExportAscii(*pSpectrum, dialogs);
+  }
+}
 
 BOOL CBrivaneDocument::OnNewDocument() { return COleServerDoc::OnNewDocument(); }
 
@@ -95,3 +127,14 @@ void CBrivaneDocumentHost::SetDocumentModified(BOOL bModified) { m_pDoc->SetModi
 void CBrivaneDocumentHost::SetDocumentTitle(LPCSTR pszTitle) { m_pDoc->SetTitle(pszTitle); }
 
 void CBrivaneDocumentHost::UpdateDocumentViews() { m_pDoc->UpdateAllViews(nullptr); }
+
+void CBrivaneDocumentHost::ShowImportWait(BOOL bShow) {
+  if (bShow && m_pWait == nullptr) {
+    m_pWait = new CJcampWaitDialog;
+    m_pWait->Create(AfxGetMainWnd());
+  } else if (!bShow && m_pWait != nullptr) {
+    m_pWait->DestroyWindow();
+    delete m_pWait;
+    m_pWait = nullptr;
+  }
+}

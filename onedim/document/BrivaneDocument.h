@@ -6,9 +6,11 @@
 
 #include "framework/win/Document.h"
 #include "onedim/document/BrivaneProDoc.h"
+#include "onedim/document/MissingParametersDialogs.h"
 
 class CBrivaneDocument;
 class CBrivaneProView;
+class CJcampWaitDialog;
 
 // The document's base: an OLE server document. Embedding and linking come
 // with the OLE items; until then it behaves as a plain document.
@@ -28,9 +30,11 @@ class CBrivaneDocumentHost : public CDocumentHost {
   void SetDocumentModified(BOOL bModified) override;
   void SetDocumentTitle(LPCSTR pszTitle) override;
   void UpdateDocumentViews() override;
+  void ShowImportWait(BOOL bShow) override;
 
  private:
   CBrivaneDocument* m_pDoc;
+  CJcampWaitDialog* m_pWait = nullptr;  // while a JCAMP-DX file is read
 };
 
 class CBrivaneDocument : public COleServerDoc, public CBrivaneProDoc {
@@ -48,8 +52,14 @@ class CBrivaneDocument : public COleServerDoc, public CBrivaneProDoc {
   // The document's first 1D view, or null.
   CBrivaneProView* GetSpectrumView() const;
 
+ protected:
+  void OnFileOpenAdditional();
+  void OnFileExportAscii();
+
  private:
   CBrivaneDocumentHost m_Host;
+  // Asks the user for the parameters an importer could not find.
+  CMissingParametersDialogs m_MissingDialogs;
 
   DECLARE_MESSAGE_MAP()
 };

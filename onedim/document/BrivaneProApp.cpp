@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "framework/win/CommonDialogs.h"
 #include "framework/win/DocTemplate.h"
 #include "framework/win/UiHooks.h"
 #include "onedim/display/BrivaneProView.h"
@@ -10,6 +9,7 @@
 #include "onedim/document/BrivaneDocument.h"
 #include "onedim/document/ChildFrame.h"
 #include "onedim/document/HistoryDialog.h"
+#include "onedim/document/ImportFileDialog.h"
 #include "onedim/document/MainFrame.h"
 #include "resources/BrivaneRes.h"
 
@@ -159,13 +159,11 @@ CDocument* CBrivaneProApp::OpenDocumentFile(LPCSTR lpszFileName) {
 }
 
 void CBrivaneProApp::OnFileOpen() {
-  CFileDialog dlg(TRUE, "bvx", nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_ALLOWMULTISELECT,
-                  "All Files (*.*)|*.*||");
+  CImportFileDialog dlg(m_State, m_Settings, AfxGetMainWnd());
   if (dlg.DoModal() != IDOK)
     return;
   CStringList paths;
-  for (POSITION pos = dlg.GetStartPosition(); pos != nullptr;)
-    paths.AddTail(dlg.GetNextPathName(pos));
+  dlg.GetChosenPaths(paths);
   if (paths.IsEmpty())
     return;
 
