@@ -39,8 +39,8 @@ double CIntegrationBlock::RectangleSum(CSpectrum2D& set) {
   // Only points of the data may be summed, whatever the zoom says.
   const int columns = set.m_dims[last].m_nPoints;
   const int rows = set.m_dims[last - 1].m_nPoints;
-  const int c1 = std::clamp(topLeft.x, 0, columns), c2 = std::clamp(bottomRight.x, 0, columns);
-  const int r1 = std::clamp(topLeft.y, 0, rows), r2 = std::clamp(bottomRight.y, 0, rows);
+  const int c1 = std::clamp<int>(topLeft.x, 0, columns), c2 = std::clamp<int>(bottomRight.x, 0, columns);
+  const int r1 = std::clamp<int>(topLeft.y, 0, rows), r2 = std::clamp<int>(bottomRight.y, 0, rows);
   const std::size_t step = set.FloatsPerPoint();
   long double sum = 0;
   for (int r = r2; r < r1; ++r) {
