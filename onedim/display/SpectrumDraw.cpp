@@ -9,6 +9,7 @@
 #include "onedim/display/TextLabel.h"
 #include "onedim/document/Spectrum.h"
 #include "onedim/processing/Integral.h"
+#include "onedim/processing/Saturate.h"
 
 namespace {
 

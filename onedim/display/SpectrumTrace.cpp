@@ -6,23 +6,6 @@
 #include "onedim/document/Spectrum.h"
 #include "onedim/processing/Saturate.h"
 
-int MulDivRound(long long a, long long b, long long c) {
-  if (c == 0)
-    return 0;
-  const long long kSmall = 1LL << 31;
-  if (a > -kSmall && a < kSmall && b > -2 * kSmall && b < 2 * kSmall) {
-    const long long num = a * b;
-    long long q = num / c;
-    const long long r = num % c;
-    if (2 * (r < 0 ? -r : r) >= (c < 0 ? -c : c))
-      q += ((num < 0) != (c < 0)) ? -1 : 1;
-    return SaturatingInt((long double)q);
-  }
-  // Out of the range that one 64-bit product holds: near enough.
-  long double q = (long double)a * (long double)b / (long double)c;
-  return SaturatingInt(q >= 0 ? floorl(q + 0.5L) : -floorl(-q + 0.5L));
-}
-
 int TraceMapping::MapX(int i) const {
   return SaturatingInt((long double)xLeft +
                       MulDivRound((long long)xRight - xLeft, (long long)i - nFirst, (long long)nLast - nFirst));

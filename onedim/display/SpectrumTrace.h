@@ -10,11 +10,6 @@
 
 class CSpectrum;
 
-// Windows' MulDiv: a x b / c rounded to the nearest, halves away from zero;
-// 0 when c is 0. Wide arguments, so that differences of ints cannot
-// overflow; saturates instead of failing.
-int MulDivRound(long long a, long long b, long long c);
-
 // The device the spectrum is drawn on.
 struct TraceDevice {
   bool bPrinter = false;    // a printer or print preview DC

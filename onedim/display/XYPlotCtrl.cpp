@@ -8,7 +8,6 @@
 
 #include "framework/win/CommonDialogs.h"
 #include "framework/win/Dc.h"
-#include "onedim/display/SpectrumTrace.h"
 #include "onedim/processing/Saturate.h"
 
 IMPLEMENT_DYNAMIC(CXYPlotCtrl, CStatic)

@@ -1,9 +1,10 @@
-// Float-to-integer conversion for pixel and index arithmetic: values beyond
-// the int range stick at its ends and NaN gives 0, where a plain cast would
-// be undefined.
+// Integer results of pixel and index arithmetic: values beyond the int
+// range stick at its ends and NaN gives 0, where a plain cast would be
+// undefined.
 #pragma once
 
 #include <climits>
+#include <cmath>
 
 inline int SaturatingInt(long double v) {
   if (v != v)
@@ -13,4 +14,24 @@ inline int SaturatingInt(long double v) {
   if (v <= (long double)INT_MIN)
     return INT_MIN;
   return (int)v;
+}
+
+// Windows' MulDiv: a x b / c rounded to the nearest, halves away from zero;
+// 0 when c is 0. Wide arguments, so that differences of ints cannot
+// overflow; saturates instead of failing.
+inline int MulDivRound(long long a, long long b, long long c) {
+  if (c == 0)
+    return 0;
+  const long long kSmall = 1LL << 31;
+  if (a > -kSmall && a < kSmall && b > -2 * kSmall && b < 2 * kSmall) {
+    const long long num = a * b;
+    long long q = num / c;
+    const long long r = num % c;
+    if (2 * (r < 0 ? -r : r) >= (c < 0 ? -c : c))
+      q += ((num < 0) != (c < 0)) ? -1 : 1;
+    return SaturatingInt((long double)q);
+  }
+  // Out of the range that one 64-bit product holds: near enough.
+  long double q = (long double)a * (long double)b / (long double)c;
+  return SaturatingInt(q >= 0 ? floorl(q + 0.5L) : -floorl(-q + 0.5L));
 }

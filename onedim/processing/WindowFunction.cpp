@@ -6,6 +6,8 @@
 #include <cfloat>
 #include <new>
 
+#include "onedim/processing/Saturate.h"
+
 namespace {
 
 const long double kPi = 3.141592653589793L;
@@ -17,14 +19,6 @@ const char kBadWidth[] = "Spectral width must be greater than 0";
 const char kBadGB[] = "GB must be greater than 0";
 const char kNoMemory[] = "Memory exhausted. \nWindow function aborted";
 const char kOverflow[] = "The window function gives values out of range";
-
-// Win32's MulDiv: a * b / c rounded to the nearest integer, halves away
-// from zero.
-long long MulDivRound(long long a, long long b, long long c) {
-  const long long p = a * b;
-  const long long half = c / 2;
-  return (p >= 0) == (c > 0) ? (p + (p >= 0 ? half : -half)) / c : (p - (p >= 0 ? half : -half)) / c;
-}
 
 void SetMessage(const char** message, const char* text) {
   if (message) *message = text;

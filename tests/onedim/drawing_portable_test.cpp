@@ -14,6 +14,7 @@
 #include "onedim/display/ColourFont.h"
 #include "onedim/display/SpectrumTrace.h"
 #include "onedim/display/TextLabel.h"
+#include "onedim/processing/Saturate.h"
 #include "onedim/spectrum_test_util.h"
 
 namespace {
