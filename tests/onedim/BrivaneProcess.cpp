@@ -140,7 +140,12 @@ int BrivaneProcess::ChildCount() const {
   return n;
 }
 
-void BrivaneProcess::Command(UINT id) const { ::PostMessageA(m_main, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+void BrivaneProcess::Command(UINT id) const {
+  DWORD_PTR result = 0;
+  ::SendMessageTimeoutA(m_main, WM_COMMAND, MAKEWPARAM(id, 0), 0, SMTO_NORMAL, 10000, &result);
+}
+
+void BrivaneProcess::PostCommand(UINT id) const { ::PostMessageA(m_main, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 
 void BrivaneProcess::Sync() const {
   DWORD_PTR result = 0;

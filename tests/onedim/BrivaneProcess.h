@@ -33,8 +33,10 @@ class BrivaneProcess {
   HWND ActiveChild(bool* maximized = nullptr) const;
   int ChildCount() const;
 
-  // Posts a menu command to the main frame.
+  // Sends a menu command to the main frame and returns once it is handled.
   void Command(UINT id) const;
+  // Posts a menu command that opens a modal window, without waiting for it.
+  void PostCommand(UINT id) const;
   // Waits until the program has handled everything posted before.
   void Sync() const;
 

@@ -4,6 +4,7 @@
 brivane_test(test_onedim_app WINDOWS_ONLY
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/registry_store_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/app_window_test.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/hide_splitter_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/app_program_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/BrivaneProcess.cpp
           ${CMAKE_SOURCE_DIR}/tests/framework/win/WindowTest.cpp

@@ -3,6 +3,9 @@
 // last phases for the nD program when a document closes.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -97,7 +100,7 @@ TEST_F(AppProgramTest, PlainStartShowsTheMaximisedFrameWithoutADocument) {
   ::GetWindowRect(main, &after);
   EXPECT_TRUE(::EqualRect(&before, &after));
 
-  app.Command(ID_APP_EXIT);
+  app.PostCommand(ID_APP_EXIT);
   EXPECT_EQ(0, app.WaitExit());
 }
 
@@ -164,7 +167,7 @@ TEST_F(AppProgramTest, SaveAsWritesADocumentTheReaderTakesBack) {
   ASSERT_TRUE(app.Start(Quote(source)));
   ASSERT_NE(nullptr, app.WaitMainWindow());
   app.Sync();
-  app.Command(ID_FILE_SAVE_AS);
+  app.PostCommand(ID_FILE_SAVE_AS);
   HWND dialog = app.WaitDialog();
   ASSERT_NE(nullptr, dialog);
   // The name field of the system's save dialog: the edit inside its combo.
@@ -197,7 +200,7 @@ TEST_F(AppProgramTest, ClosingADocumentLeavesItsPhasesInDegreesUnderTheSharedKey
   ASSERT_TRUE(app.Start(Quote(path)));
   ASSERT_NE(nullptr, app.WaitMainWindow());
   app.Sync();
-  app.Command(ID_FILE_CLOSE);
+  app.PostCommand(ID_FILE_CLOSE);
   // A document that was laid out again counts as changed: do not save.
   if (HWND ask = app.WaitDialog(nullptr, 3000)) BrivaneProcess::Press(ask, IDNO);
   ASSERT_TRUE(WaitFor([&] { return app.ChildCount() == 0; }, 10000));
@@ -207,6 +210,94 @@ TEST_F(AppProgramTest, ClosingADocumentLeavesItsPhasesInDegreesUnderTheSharedKey
   // The loaded document pivots at 0.
   EXPECT_NEAR(0.1 * 57.29577951308232, ph0, 1e-12);
   EXPECT_NEAR(0.2 * 57.29577951308232, ph1, 1e-12);
+}
+
+// The panes of the document window's splitter, visible ones only.
+struct Panes {
+  HWND upper = nullptr;  // the full view, when shown
+  HWND lower = nullptr;  // the 1D view
+};
+
+Panes VisiblePanes(HWND child) {
+  Panes panes;
+  HWND splitter = ::GetDlgItem(child, AFX_IDW_PANE_FIRST);
+  HWND first = ::GetDlgItem(splitter, AFX_IDW_PANE_FIRST);
+  HWND second = ::GetDlgItem(splitter, AFX_IDW_PANE_FIRST + 16);
+  if (first != nullptr && ::IsWindowVisible(first)) panes.lower = first;
+  if (second != nullptr && ::IsWindowVisible(second)) {
+    panes.upper = first;
+    panes.lower = second;
+  }
+  return panes;
+}
+
+// Whether a button of the standard toolbar is checked. A posted message
+// first, so that the program runs its idle update of the bars.
+bool ButtonChecked(HWND main, UINT id) {
+  ::PostMessageA(main, WM_NULL, 0, 0);
+  HWND toolbar = ::GetDlgItem(main, AFX_IDW_TOOLBAR);
+  return ::SendMessageA(toolbar, TB_ISBUTTONCHECKED, id, 0) != 0;
+}
+
+TEST_F(AppProgramTest, DualDisplayShowsTheFullViewAboveTheSpectrumAndHidesItAgain) {
+  std::string path = WriteDocument("dual.bvx", 1024, 0.0, 0.0);
+  BrivaneProcess app;
+  ASSERT_TRUE(app.Start(Quote(path)));
+  ASSERT_NE(nullptr, app.WaitMainWindow());
+  app.Sync();
+  HWND child = app.ActiveChild();
+  ASSERT_NE(nullptr, child);
+  Panes panes = VisiblePanes(child);
+  EXPECT_EQ(nullptr, panes.upper) << "a new window shows only the 1D view";
+  ASSERT_NE(nullptr, panes.lower);
+  EXPECT_FALSE(ButtonChecked(app.main(), ID_VIEW_DUAL_DISPLAY));
+
+  app.Command(ID_VIEW_DUAL_DISPLAY);
+  app.Sync();
+  panes = VisiblePanes(child);
+  ASSERT_NE(nullptr, panes.upper);
+  RECT upper, lower;
+  ::GetWindowRect(panes.upper, &upper);
+  ::GetWindowRect(panes.lower, &lower);
+  EXPECT_LT(upper.top, lower.top);
+  EXPECT_EQ(100, upper.bottom - upper.top);
+  EXPECT_TRUE(WaitFor([&] { return ButtonChecked(app.main(), ID_VIEW_DUAL_DISPLAY); }, 3000));
+
+  app.Command(ID_VIEW_DUAL_DISPLAY);
+  app.Sync();
+  EXPECT_EQ(nullptr, VisiblePanes(child).upper);
+  EXPECT_TRUE(WaitFor([&] { return !ButtonChecked(app.main(), ID_VIEW_DUAL_DISPLAY); }, 3000));
+}
+
+TEST_F(AppProgramTest, FullScreenHidesTheBarsAndGivesBackEachAsItWas) {
+  std::string path = WriteDocument("full.bvx", 1024, 0.0, 0.0);
+  BrivaneProcess app;
+  ASSERT_TRUE(app.Start(Quote(path)));
+  HWND main = app.WaitMainWindow();
+  ASSERT_NE(nullptr, main);
+  app.Sync();
+  HWND status = ::GetDlgItem(main, AFX_IDW_STATUS_BAR);
+  HWND toolbar = ::GetDlgItem(main, AFX_IDW_TOOLBAR);
+  ASSERT_NE(nullptr, status);
+  ASSERT_NE(nullptr, toolbar);
+  app.Command(ID_VIEW_STATUS_BAR);
+  app.Sync();
+  ASSERT_FALSE(::IsWindowVisible(status));
+  RECT before;
+  ::GetWindowRect(main, &before);
+
+  app.Command(ID_VIEW_FULL_SCREEN);
+  app.Sync();
+  EXPECT_FALSE(::IsWindowVisible(toolbar));
+  RECT full;
+  ::GetWindowRect(main, &full);
+  EXPECT_LT(full.top, before.top) << "caption and menu go above the screen";
+
+  app.Command(ID_VIEW_FULL_SCREEN);
+  app.Sync();
+  EXPECT_FALSE(::IsWindowVisible(status)) << "hidden before, hidden after";
+  EXPECT_TRUE(::IsWindowVisible(toolbar));
+  EXPECT_TRUE(::IsZoomed(main));
 }
 
 }  // namespace
