@@ -55,8 +55,6 @@ CBrivaneProApp::CBrivaneProApp()
     : CWinApp("Brivane"),
       m_nIconType(0),
       m_pDocTemplate(nullptr),
-      m_bPrintInColour(0),
-      m_bPrintBorder(0),
       m_Settings(this) {}
 
 CBrivaneProApp::~CBrivaneProApp() {

@@ -1,8 +1,9 @@
 // CBrivaneProApp: the 1D program's application object. It starts the
 // program (common-controls check, profile, document template, main frame,
 // command line) and keeps what outlives the documents: the processing
-// history, the import file type, the open-failure text, the integration
-// display settings and the print-out options.
+// history, the import file type, the open-failure text and the integration
+// display settings. The print-out options are the program's print settings
+// (GetPrintSettings), which all drawing reads.
 #pragma once
 
 #include "framework/win/WinApp.h"
@@ -47,8 +48,6 @@ class CBrivaneProApp : public CWinApp {
   CBrivaneAppState m_State;  // history, import type, open failure, integration settings
   int m_nIconType;           // "Icon"/"Icon Type"
   CMultiDocTemplate* m_pDocTemplate;  // owned by the document manager
-  BYTE m_bPrintInColour;
-  BYTE m_bPrintBorder;
   // The default printer's settings, taken at start and turned to landscape.
   HGLOBAL m_hDevMode = nullptr;
   HGLOBAL m_hDevNames = nullptr;

@@ -25,8 +25,9 @@ BOOL CHistoryDialog::OnInitDialog() {
   CDialog::OnInitDialog();
   SetButtonIcon(this, IDOK, IDI_HISTORY_OK);
   SetButtonIcon(this, IDC_HISTORY_COPY, IDI_HISTORY_COPY);
-  // One edit text, each line ending in CR LF as the edit control shows lines.
-  SetDlgItemText(IDC_HISTORY_EDIT, m_History.GetText());
+  m_Log.SubclassDlgItem(IDC_HISTORY_EDIT, this);
+  for (POSITION pos = m_History.GetHeadPosition(); pos != nullptr;)
+    m_Log.AppendLine(m_History.GetNext(pos));
   return TRUE;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/win/Dialog.h"
+#include "onedim/document/LogEdit.h"
 
 class CHistoryList;
 
@@ -17,6 +18,7 @@ class CHistoryDialog : public CDialog {
 
  private:
   const CHistoryList& m_History;
+  CLogEdit m_Log;
 
   DECLARE_MESSAGE_MAP()
 };

@@ -300,4 +300,41 @@ TEST_F(AppProgramTest, FullScreenHidesTheBarsAndGivesBackEachAsItWas) {
   EXPECT_TRUE(::IsZoomed(main));
 }
 
+// Pixels of one colour in a window as the screen shows it.
+int CountScreenPixels(HWND hWnd, COLORREF colour) {
+  RECT rc;
+  ::GetWindowRect(hWnd, &rc);
+  int width = rc.right - rc.left, height = rc.bottom - rc.top;
+  HDC screen = ::GetDC(nullptr);
+  HDC memory = ::CreateCompatibleDC(screen);
+  HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ old = ::SelectObject(memory, bitmap);
+  ::BitBlt(memory, 0, 0, width, height, screen, rc.left, rc.top, SRCCOPY);
+  int count = 0;
+  for (int y = 0; y < height; y += 1)
+    for (int x = 0; x < width; x += 1)
+      if (::GetPixel(memory, x, y) == colour) ++count;
+  ::SelectObject(memory, old);
+  ::DeleteObject(bitmap);
+  ::DeleteDC(memory);
+  ::ReleaseDC(nullptr, screen);
+  return count;
+}
+
+TEST_F(AppProgramTest, TheBundledSampleShowsItsTrace) {
+  std::string sample = BrivaneProcess::WinePath(BRIVANE_SOURCE_DIR "/samples/sample.bvx");
+  BrivaneProcess app;
+  ASSERT_TRUE(app.Start(Quote(sample)));
+  ASSERT_NE(nullptr, app.WaitMainWindow());
+  app.Sync();
+  HWND child = app.ActiveChild();
+  ASSERT_NE(nullptr, child);
+  EXPECT_EQ("sample.bvx", BrivaneProcess::WindowText(child));
+  HWND view = VisiblePanes(child).lower;
+  ASSERT_NE(nullptr, view);
+  ::RedrawWindow(view, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_TRUE(WaitFor([&] { return CountScreenPixels(view, RGB(0, 0, 255)) > 1000; }, 5000))
+      << "the blue trace of the current spectrum";
+}
+
 }  // namespace

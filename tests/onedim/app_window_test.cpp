@@ -63,7 +63,7 @@ TEST_F(HistoryDialogTest, ShowsEveryLineAndCopiesThemWithLineEnds) {
   CHistoryDialog dlg(history);
   EXPECT_EQ(IDOK, dlg.DoModal());
   AfxSetModalDialogHook(nullptr);
-  EXPECT_EQ("Starting traslation for a.fid\r\nFourier Transform\r\n", shown);
+  EXPECT_EQ("Starting traslation for a.fid\r\nFourier Transform", shown);
 
   ASSERT_TRUE(::OpenClipboard(nullptr));
   HANDLE hText = ::GetClipboardData(CF_TEXT);
