@@ -1,8 +1,8 @@
 #include "onedim/document/ImportBruker.h"
 
-#include <cstring>
 #include <memory>
 #include <new>
+#include <utility>
 
 #include "onedim/document/BrukerParams.h"
 #include "onedim/document/ImportPath.h"
@@ -341,7 +341,9 @@ BOOL CBrukerImporter::AddProcessedSpectrum(const CSpectrumParams& params, CFile&
     return Fail("error opening real part. \nNumber of points different from expected");
   if (!ReadBrukerWords(imag, 0, nHalf, kind, bBigEndian, data.get() + 1, 2))
     return Fail("error opening imaginary part. \nNumber of points different from expected");
-  return AddFilledSpectrum(params, data.release(), TRUE);
+  if (!AddImportedSpectrum(m_target, params, std::move(data), TRUE))
+    return Fail(kMemoryExhausted);
+  return TRUE;
 }
 
 BOOL CBrukerImporter::AddFidSpectrum(const CSpectrumParams& params, CFile& fid, ULONGLONG nOffset,
@@ -351,20 +353,7 @@ BOOL CBrukerImporter::AddFidSpectrum(const CSpectrumParams& params, CFile& fid, 
     return Fail(kMemoryExhausted);
   if (!ReadBrukerWords(fid, nOffset, params.td, kind, bBigEndian, data.get(), 1))
     return Fail(kShortFid);
-  return AddFilledSpectrum(params, data.release(), bAtEnd);
-}
-
-BOOL CBrukerImporter::AddFilledSpectrum(const CSpectrumParams& params, float* pData, BOOL bAtEnd) {
-  std::unique_ptr<float[]> data(pData);
-  // The kept copy is the input of the window functions.
-  std::unique_ptr<float[]> raw(CSpectrum::AllocateFloats(params.td));
-  if (!raw)
+  if (!AddImportedSpectrum(m_target, params, std::move(data), bAtEnd))
     return Fail(kMemoryExhausted);
-  std::memcpy(raw.get(), data.get(), (std::size_t)params.td * sizeof(float));
-  CSpectrum* pSpectrum = m_target.AddSpectrum(params, bAtEnd);
-  if (pSpectrum == nullptr)
-    return Fail(kMemoryExhausted);
-  pSpectrum->m_pData = data.release();
-  pSpectrum->m_pRawData = raw.release();
   return TRUE;
 }

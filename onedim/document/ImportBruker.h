@@ -67,10 +67,6 @@ class CBrukerImporter {
   // the reason set.
   BOOL AddFidSpectrum(const CSpectrumParams& params, CFile& fid, ULONGLONG nOffset, BrukerWordKind kind,
                       BOOL bBigEndian, BOOL bAtEnd);
-  // Adds a spectrum that takes pData (td floats, owned from now on) as its
-  // data and a copy as its kept data. FALSE with the reason set; pData is
-  // freed in every case where it was not taken.
-  BOOL AddFilledSpectrum(const CSpectrumParams& params, float* pData, BOOL bAtEnd);
 
   CImportTarget& m_target;
   CString m_strPath;

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <utility>
 
 #include "framework/base/Exception.h"
 #include "framework/base/File.h"
@@ -302,16 +303,8 @@ BOOL CJcampImporter::AddSpectrum(float* pValues) {
   params.DECIM = 0;
   params.aq = 0.0;
   params.offset = 0.0;
-  // The kept copy is the input of the window functions.
-  std::unique_ptr<float[]> raw(CSpectrum::AllocateFloats(params.td));
-  if (!raw)
+  if (!AddImportedSpectrum(m_target, params, std::move(data), TRUE))
     return Fail(kMemoryExhausted);
-  std::memcpy(raw.get(), data.get(), (std::size_t)params.td * sizeof(float));
-  CSpectrum* pSpectrum = m_target.AddSpectrum(params, TRUE);
-  if (pSpectrum == nullptr)
-    return Fail(kMemoryExhausted);
-  pSpectrum->m_pData = data.release();
-  pSpectrum->m_pRawData = raw.release();
   History("JCampDX file correctly imported");
   return TRUE;
 }

@@ -3,6 +3,8 @@
 // spectrum. The document provides it; tests and fuzz targets use a small fake.
 #pragma once
 
+#include <memory>
+
 #include "framework/base/WinTypes.h"
 
 class CSpectrum;
@@ -25,3 +27,9 @@ class CImportTarget {
   // The document's count of spectra, which a series import keeps.
   virtual void SetSpectrumCount(int nCount) = 0;
 };
+
+// Adds a spectrum through the target that takes data (td floats) as its data
+// and a copy as its kept data, the input of the window functions. FALSE when
+// memory runs out; the data are freed then.
+BOOL AddImportedSpectrum(CImportTarget& target, const CSpectrumParams& params, std::unique_ptr<float[]> data,
+                         BOOL bAtEnd);

@@ -1,5 +1,6 @@
 list(APPEND ONEDIM_PORTABLE
   ${CMAKE_CURRENT_LIST_DIR}/ImportPath.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ImportTarget.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MissingParameters.cpp
   ${CMAKE_CURRENT_LIST_DIR}/BrukerParams.cpp
   ${CMAKE_CURRENT_LIST_DIR}/BrukerData.cpp
