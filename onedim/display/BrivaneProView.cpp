@@ -13,11 +13,24 @@ IMPLEMENT_DYNCREATE(CBrivaneProView, CView)
 
 BEGIN_MESSAGE_MAP(CBrivaneProView, CView)
   ON_WM_ERASEBKGND()
+  ON_WM_SIZE()
 END_MESSAGE_MAP()
 
 CBrivaneDocument* CBrivaneProView::GetDocument() const { return static_cast<CBrivaneDocument*>(m_pDocument); }
 
 BOOL CBrivaneProView::OnEraseBkgnd(CDC*) { return TRUE; }  // OnDraw fills the background
+
+void CBrivaneProView::OnSize(UINT nType, int cx, int cy) {
+  CView::OnSize(nType, cx, cy);
+  if (cx > 0 && cy > 0)
+    m_rcLastClient = CRect(0, 0, cx, cy);
+}
+
+CRect CBrivaneProView::GetLayoutRect() const {
+  CRect rc;
+  GetClientRect(&rc);
+  return rc.Width() > 0 && rc.Height() > 0 ? rc : m_rcLastClient;
+}
 
 void CBrivaneProView::OnDraw(CDC* pDC) {
   CBrivaneDocument* pDoc = GetDocument();

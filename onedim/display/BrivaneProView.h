@@ -18,6 +18,10 @@ class CBrivaneProView : public CView {
   CBrivaneDocument* GetDocument() const;
   void OnDraw(CDC* pDC) override;
 
+  // The client rectangle spectra are laid out in: the current one, or the
+  // last one with a size while the window has none (minimised, squeezed).
+  CRect GetLayoutRect() const;
+
   // The real part of one spectrum from float index nFirst to nLast, drawn
   // between the pixels nLeft and nRight, at the spectrum's own height and
   // scale, or scaled to fit pStrip when one is given (the full view's strip).
@@ -26,6 +30,10 @@ class CBrivaneProView : public CView {
 
  protected:
   BOOL OnEraseBkgnd(CDC* pDC);
+  void OnSize(UINT nType, int cx, int cy);
+
+ private:
+  CRect m_rcLastClient;
 
   DECLARE_MESSAGE_MAP()
 };

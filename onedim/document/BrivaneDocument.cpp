@@ -109,7 +109,7 @@ BOOL CBrivaneDocumentHost::GetViewClientRect(RECT* pRect) {
   CBrivaneProView* pView = m_pDoc->GetSpectrumView();
   if (pView == nullptr || pView->GetSafeHwnd() == nullptr)
     return CDocumentHost::GetViewClientRect(pRect);
-  pView->GetClientRect(pRect);
+  *pRect = pView->GetLayoutRect();
   return TRUE;
 }
 

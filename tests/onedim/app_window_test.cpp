@@ -5,6 +5,8 @@
 #include <string>
 
 #include "framework/win/Dialog.h"
+#include "framework/win/FrameWnd.h"
+#include "onedim/display/BrivaneProView.h"
 #include "framework/win/UiHooks.h"
 #include "onedim/document/BrivaneProApp.h"
 #include "onedim/document/ChildFrame.h"
@@ -89,6 +91,23 @@ TEST_F(HistoryDialogTest, AnEmptyHistoryCopiesAnEmptyText) {
   if (hText != nullptr) ::GlobalUnlock(hText);
   ::CloseClipboard();
   EXPECT_EQ("", copied);
+}
+
+class SpectrumViewTest : public WindowTest {};
+
+TEST_F(SpectrumViewTest, AViewWithoutASizeKeepsTheLayoutRectangleItLastHad) {
+  CFrameWnd* pFrame = new CFrameWnd;
+  ASSERT_TRUE(pFrame->Create(nullptr, "view", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 500, 400)));
+  CBrivaneProView* pView = new CBrivaneProView;
+  ASSERT_TRUE(pView->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 200), pFrame, 1));
+  EXPECT_EQ(CRect(0, 0, 300, 200), pView->GetLayoutRect());
+  pView->MoveWindow(0, 0, 0, 0);
+  EXPECT_EQ(CRect(0, 0, 300, 200), pView->GetLayoutRect());
+  pView->MoveWindow(0, 0, 320, 0);
+  EXPECT_EQ(CRect(0, 0, 300, 200), pView->GetLayoutRect());
+  pView->MoveWindow(0, 0, 400, 250);
+  EXPECT_EQ(CRect(0, 0, 400, 250), pView->GetLayoutRect());
+  pFrame->DestroyWindow();
 }
 
 }  // namespace
