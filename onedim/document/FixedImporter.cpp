@@ -6,12 +6,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <utility>
 
 #include "onedim/document/BrukerData.h"
 #include "onedim/document/ImportPath.h"
 #include "onedim/document/ImportTarget.h"
-#include "onedim/document/Spectrum.h"
-#include "onedim/document/SpectrumParams.h"
 
 namespace {
 
@@ -120,18 +119,8 @@ double CFixedImporter::NoOffset() {
 }
 
 BOOL CFixedImporter::AddFilledSpectrum(const CSpectrumParams& params, std::unique_ptr<float[]> pData) {
-  if (!pData)
+  if (!pData || !AddImportedSpectrum(m_target, params, std::move(pData), TRUE))
     return FailMemory();
-  // The kept copy is the input of the window functions.
-  std::unique_ptr<float[]> pRaw(CSpectrum::AllocateFloats(params.td));
-  if (!pRaw)
-    return FailMemory();
-  std::memcpy(pRaw.get(), pData.get(), (std::size_t)params.td * sizeof(float));
-  CSpectrum* pSpectrum = m_target.AddSpectrum(params, TRUE);
-  if (pSpectrum == nullptr)
-    return FailMemory();
-  pSpectrum->m_pData = pData.release();
-  pSpectrum->m_pRawData = pRaw.release();
   return TRUE;
 }
 
