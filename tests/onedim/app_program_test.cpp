@@ -337,4 +337,52 @@ TEST_F(AppProgramTest, TheBundledSampleShowsItsTrace) {
       << "the blue trace of the current spectrum";
 }
 
+// Types into the name field of the system's file dialog and presses OK.
+void EnterFileName(HWND dialog, const std::string& text) {
+  HWND field = ::GetDlgItem(dialog, 0x47c);
+  for (const char* cls : {"ComboBox", "Edit"})
+    if (HWND inner = ::FindWindowExA(field, nullptr, cls, nullptr)) field = inner;
+  ::SendMessageA(field, WM_SETTEXT, 0, (LPARAM)text.c_str());
+  BrivaneProcess::Press(dialog, IDOK);
+}
+
+TEST_F(AppProgramTest, OpeningThreeFilesWhoseLastFailsClosesTheNewWindowAndSaysWhy) {
+  WriteDocument("first.bvx", 256, 0.0, 0.0);
+  WriteDocument("second.bvx", 256, 0.0, 0.0);
+  std::string bad = Path("third.bvx");
+  FILE* f = std::fopen(bad.c_str(), "wb");
+  ASSERT_NE(nullptr, f);
+  std::fputs("not a spectrum either", f);
+  std::fclose(f);
+
+  BrivaneProcess app;
+  ASSERT_TRUE(app.Start(""));
+  ASSERT_NE(nullptr, app.WaitMainWindow());
+  app.Sync();
+  app.PostCommand(ID_FILE_OPEN);
+  HWND dialog = app.WaitDialog("Import file");
+  ASSERT_NE(nullptr, dialog);
+  EnterFileName(dialog, m_dir);  // into the folder first
+  ::Sleep(500);
+  EnterFileName(dialog, "\"first.bvx\" \"second.bvx\" \"third.bvx\"");
+
+  HWND box = nullptr;
+  ASSERT_TRUE(WaitFor([&] {
+    box = app.WaitDialog(nullptr, 100);
+    return box != nullptr && BrivaneProcess::WindowText(box) == "Brivane";
+  }, 10000));
+  EXPECT_FALSE(BrivaneProcess::StaticTexts(box).empty()) << "the failure text";
+  BrivaneProcess::Press(box, IDOK);
+  app.Sync();
+  EXPECT_EQ(0, app.ChildCount()) << "the new window is closed although two files were read";
+}
+
+TEST_F(AppProgramTest, StartedForEmbeddingItShowsNoWindow) {
+  BrivaneProcess app;
+  ASSERT_TRUE(app.Start("/Embedding"));
+  ::Sleep(2000);
+  EXPECT_TRUE(app.IsRunning());
+  EXPECT_EQ(nullptr, app.WaitMainWindow(500));
+}
+
 }  // namespace
