@@ -1,38 +1,18 @@
 // The document's side of the importers of fixed file layouts (types 1, 3,
 // 4, 5, 6, 7, 10, 11 and 12).
 #include "onedim/document/BrivaneProDoc.h"
+#include "onedim/document/DocImportTarget.h"
 #include "onedim/document/ImportAspect.h"
 #include "onedim/document/ImportJeol.h"
 #include "onedim/document/ImportNicolet.h"
 #include "onedim/document/ImportNuts.h"
 #include "onedim/document/ImportSiemens.h"
 #include "onedim/document/ImportSwanMr.h"
-#include "onedim/document/ImportTarget.h"
 #include "onedim/document/ImportTecmag.h"
 #include "onedim/document/ImportVarian.h"
 #include "onedim/document/ImportVhelper.h"
 
 namespace {
-
-// The importers fill the document through this.
-class CFixedImportTarget : public CImportTarget {
- public:
-  explicit CFixedImportTarget(CBrivaneProDoc& doc) : m_doc(doc) {}
-
-  void AppendHistory(LPCSTR lpszLine) override { m_doc.GetHistory().AddLine(lpszLine); }
-  void SetImportError(LPCSTR lpszText) override { m_doc.GetAppState().m_strOpenFailure = lpszText; }
-  BOOL CheckMissingParameters(CSpectrumParams& params) override { return m_doc.CheckMissingParameters(params); }
-  CSpectrum* AddSpectrum(const CSpectrumParams& params, BOOL bAtEnd) override {
-    CSpectrum* pSpectrum = m_doc.AddSpectrum(params, bAtEnd);
-    if (pSpectrum != nullptr)
-      m_doc.SetCurrentSpectrum(pSpectrum);
-    return pSpectrum;
-  }
-  void SetSpectrumCount(int nCount) override { m_doc.m_nSpectra = nCount; }
-
- private:
-  CBrivaneProDoc& m_doc;
-};
 
 // The Varian importer shows its one warning in a message box.
 class CDocVarianImporter : public CVarianImporter {
@@ -48,7 +28,7 @@ class CDocVarianImporter : public CVarianImporter {
 
 template <class TImporter>
 BOOL RunImporter(CBrivaneProDoc& doc, LPCSTR pszPath) {
-  CFixedImportTarget target(doc);
+  CDocImportTarget target(doc);
   TImporter importer(target);
   return importer.Import(pszPath);
 }
@@ -58,7 +38,7 @@ BOOL RunImporter(CBrivaneProDoc& doc, LPCSTR pszPath) {
 BOOL CBrivaneProDoc::ImportAspect(LPCSTR pszPath) { return RunImporter<CAspectImporter>(*this, pszPath); }
 
 BOOL CBrivaneProDoc::ImportVarian(LPCSTR pszPath) {
-  CFixedImportTarget target(*this);
+  CDocImportTarget target(*this);
   CDocVarianImporter importer(target, GetHost());
   return importer.Import(pszPath);
 }
