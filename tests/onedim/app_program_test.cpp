@@ -100,8 +100,26 @@ TEST_F(AppProgramTest, PlainStartShowsTheMaximisedFrameWithoutADocument) {
   ::GetWindowRect(main, &after);
   EXPECT_TRUE(::EqualRect(&before, &after));
 
+  // Help > About and View > Log Screen.
+  app.PostCommand(ID_APP_ABOUT);
+  HWND about = app.WaitDialog("About Brivane");
+  ASSERT_NE(nullptr, about);
+  EXPECT_NE(std::string::npos, BrivaneProcess::StaticTexts(about).find("Brivane 2.3a"));
+  BrivaneProcess::Press(about, IDOK);
+  ASSERT_TRUE(WaitFor([&] { return !::IsWindow(about); }, 5000));
+  app.PostCommand(ID_VIEW_LOG_SCREEN);
+  HWND history = app.WaitDialog("History List");
+  ASSERT_NE(nullptr, history);
+  BrivaneProcess::Press(history, IDOK);
+  ASSERT_TRUE(WaitFor([&] { return !::IsWindow(history); }, 5000));
+
   app.PostCommand(ID_APP_EXIT);
   EXPECT_EQ(0, app.WaitExit());
+  // The settings live under the maker's key; the bars' places were kept.
+  HKEY hKey = nullptr;
+  EXPECT_EQ(ERROR_SUCCESS,
+            ::RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Orvandel\\Brivane\\ToolBarDockState", 0, KEY_READ, &hKey));
+  if (hKey != nullptr) ::RegCloseKey(hKey);
 }
 
 TEST_F(AppProgramTest, AFileArgumentOpensOneMaximisedWindowTitledWithItsName) {
