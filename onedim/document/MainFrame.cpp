@@ -84,10 +84,15 @@ void CMainFrame::OnBaselineMenu() {
 }
 
 void CMainFrame::OnClose() {
+  // Bars hidden for full screen must not be saved as hidden.
   ExitFullScreen();
   SaveBarState("ToolBarDockState");
-  GetBrivaneApp()->GetHistory().RemoveAll();
+  // The history goes with the program; a close the user cancels keeps it.
+  HWND hWnd = m_hWnd;
+  CBrivaneProApp* pApp = GetBrivaneApp();
   CMDIFrameWnd::OnClose();
+  if (!::IsWindow(hWnd))
+    pApp->GetHistory().RemoveAll();
 }
 
 CControlBar* CMainFrame::FullScreenBar(int nIndex) const {

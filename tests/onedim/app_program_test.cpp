@@ -403,4 +403,65 @@ TEST_F(AppProgramTest, StartedForEmbeddingItShowsNoWindow) {
   EXPECT_EQ(nullptr, app.WaitMainWindow(500));
 }
 
+TEST_F(AppProgramTest, ClosingInFullScreenKeepsTheBarsForTheNextStart) {
+  std::string path = WriteDocument("closing.bvx", 256, 0.0, 0.0);
+  {
+    BrivaneProcess app;
+    ASSERT_TRUE(app.Start(Quote(path)));
+    ASSERT_NE(nullptr, app.WaitMainWindow());
+    app.Sync();
+    app.Command(ID_VIEW_FULL_SCREEN);
+    ASSERT_FALSE(::IsWindowVisible(::GetDlgItem(app.main(), AFX_IDW_TOOLBAR)));
+    app.PostCommand(ID_APP_EXIT);
+    if (HWND ask = app.WaitDialog(nullptr, 3000)) BrivaneProcess::Press(ask, IDNO);
+    ASSERT_NE(-1, app.WaitExit());
+  }
+  BrivaneProcess app;
+  ASSERT_TRUE(app.Start(""));
+  HWND main = app.WaitMainWindow();
+  ASSERT_NE(nullptr, main);
+  app.Sync();
+  EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(main, AFX_IDW_TOOLBAR)));
+  EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(main, AFX_IDW_STATUS_BAR)));
+}
+
+TEST_F(AppProgramTest, ACancelledExitKeepsTheHistory) {
+  std::string path = WriteDocument("kept.bvx", 256, 0.0, 0.0);
+  std::string bad = Path("bad-import.fid");
+  FILE* f = std::fopen(bad.c_str(), "wb");
+  ASSERT_NE(nullptr, f);
+  std::fputs("no spectrometer data", f);
+  std::fclose(f);
+  BrivaneProcess app;
+  ASSERT_TRUE(app.Start(Quote(path)));
+  ASSERT_NE(nullptr, app.WaitMainWindow());
+  app.Sync();
+  // A failed import leaves its lines in the history.
+  app.PostCommand(ID_FILE_OPEN);
+  HWND dialog = app.WaitDialog("Import file");
+  ASSERT_NE(nullptr, dialog);
+  EnterFileName(dialog, bad);
+  HWND box = nullptr;
+  ASSERT_TRUE(WaitFor([&] {
+    box = app.WaitDialog(nullptr, 100);
+    return box != nullptr && BrivaneProcess::WindowText(box) == "Brivane";
+  }, 10000));
+  BrivaneProcess::Press(box, IDOK);
+  app.Sync();
+
+  // Exit, then Cancel at "save changes?" of the open document.
+  app.PostCommand(ID_APP_EXIT);
+  HWND ask = app.WaitDialog("Brivane", 5000);
+  ASSERT_NE(nullptr, ask);
+  BrivaneProcess::Press(ask, IDCANCEL);
+  ASSERT_TRUE(WaitFor([&] { return !::IsWindow(ask); }, 5000));
+  ASSERT_TRUE(app.IsRunning());
+
+  app.PostCommand(ID_VIEW_LOG_SCREEN);
+  HWND history = app.WaitDialog("History List");
+  ASSERT_NE(nullptr, history);
+  EXPECT_FALSE(BrivaneProcess::WindowText(::GetDlgItem(history, IDC_HISTORY_EDIT)).empty());
+  BrivaneProcess::Press(history, IDOK);
+}
+
 }  // namespace
