@@ -92,13 +92,35 @@ int HypercomplexFactor(const Header& h, unsigned long long available) {
   return 1;
 }
 
+// A buffer for the data that follow the header when `available` bytes do:
+// `bytes` of them, hypercomplex halves included. Null (error set) when the
+// file is short or memory runs out.
+float* AllocateData(const Header& h, unsigned long long available, int& hyper, std::size_t& bytes,
+                    CString& error) {
+  if (available < static_cast<unsigned long long>(h.dataBytes)) {
+    error = "The file is shorter than its data";
+    return nullptr;
+  }
+  hyper = HypercomplexFactor(h, available);
+  bytes = static_cast<std::size_t>(h.dataBytes) * hyper;
+  float* buffer = static_cast<float*>(std::malloc(bytes));
+  if (!buffer) error = "Memory exhausted";
+  return buffer;
+}
+
 // A new set described by the header, with data bytes (little-endian floats)
-// already in place in `buffer`, which the set takes over.
-CSpectrum2D* MakeSet(const Header& h, int hyper, float* buffer, long long floats) {
+// already in place in `buffer`, which the set takes over. When memory runs
+// out the buffer is freed and null returned (error set).
+CSpectrum2D* MakeSet(const Header& h, int hyper, float* buffer, std::size_t bytes, CString& error) {
   CSpectrum2D* set = new (std::nothrow) CSpectrum2D;
-  if (!set) return nullptr;
-  BYTE* bytes = reinterpret_cast<BYTE*>(buffer);
-  for (long long i = 0; i < floats; ++i) buffer[i] = ReadF32LE(bytes + 4 * i);
+  if (!set) {
+    std::free(buffer);
+    error = "Memory exhausted";
+    return nullptr;
+  }
+  const std::size_t floats = bytes / 4;
+  BYTE* raw = reinterpret_cast<BYTE*>(buffer);
+  for (std::size_t i = 0; i < floats; ++i) buffer[i] = ReadF32LE(raw + 4 * i);
   set->m_nLastDim = 2;
   set->m_nCurrentDim = 2;
   set->m_bReal = h.real ? 1 : 0;
@@ -134,25 +156,12 @@ CString MessageOf(CException* e) {
 CSpectrum2D* CBv2File::Parse(const BYTE* data, std::size_t size, CString& error) {
   Header h;
   if (!DecodeHeader(data, size, h, error)) return nullptr;
-  const unsigned long long available = size - HeaderSize;
-  if (available < static_cast<unsigned long long>(h.dataBytes)) {
-    error = "The file is shorter than its data";
-    return nullptr;
-  }
-  const int hyper = HypercomplexFactor(h, available);
-  const std::size_t bytes = static_cast<std::size_t>(h.dataBytes) * hyper;
-  float* buffer = static_cast<float*>(std::malloc(bytes));
-  if (!buffer) {
-    error = "Memory exhausted";
-    return nullptr;
-  }
+  int hyper = 1;
+  std::size_t bytes = 0;
+  float* buffer = AllocateData(h, size - HeaderSize, hyper, bytes, error);
+  if (!buffer) return nullptr;
   std::memcpy(buffer, data + HeaderSize, bytes);
-  CSpectrum2D* set = MakeSet(h, hyper, buffer, static_cast<long long>(bytes / 4));
-  if (!set) {
-    std::free(buffer);
-    error = "Memory exhausted";
-  }
-  return set;
+  return MakeSet(h, hyper, buffer, bytes, error);
 }
 
 bool CBv2File::Format(const CSpectrum2D& set, std::vector<BYTE>& image, CString& error) {
@@ -183,30 +192,17 @@ CSpectrum2D* CBv2File::Read(LPCSTR path, CString& error) {
     const UINT got = length >= HeaderSize ? file.Read(header, HeaderSize) : file.Read(header, (UINT)length);
     Header h;
     if (!DecodeHeader(header, got, h, error)) return nullptr;
-    const unsigned long long available = length - HeaderSize;
-    if (available < static_cast<unsigned long long>(h.dataBytes)) {
-      error = "The file is shorter than its data";
-      return nullptr;
-    }
-    const int hyper = HypercomplexFactor(h, available);
-    const std::size_t bytes = static_cast<std::size_t>(h.dataBytes) * hyper;
-    buffer = static_cast<float*>(std::malloc(bytes));
-    if (!buffer) {
-      error = "Memory exhausted";
-      return nullptr;
-    }
+    int hyper = 1;
+    std::size_t bytes = 0;
+    buffer = AllocateData(h, length - HeaderSize, hyper, bytes, error);
+    if (!buffer) return nullptr;
     if (file.Read(buffer, static_cast<UINT>(bytes)) != bytes) {
       std::free(buffer);
       error = "The file is shorter than its data";
       return nullptr;
     }
     file.Close();
-    CSpectrum2D* set = MakeSet(h, hyper, buffer, static_cast<long long>(bytes / 4));
-    if (!set) {
-      std::free(buffer);
-      error = "Memory exhausted";
-    }
-    return set;
+    return MakeSet(h, hyper, buffer, bytes, error);
   } catch (CException* e) {
     std::free(buffer);
     error = MessageOf(e);
