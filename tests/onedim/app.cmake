@@ -9,7 +9,7 @@ brivane_test(test_onedim_app WINDOWS_ONLY
           ${CMAKE_CURRENT_LIST_DIR}/BrivaneProcess.cpp
           ${CMAKE_SOURCE_DIR}/tests/framework/win/WindowTest.cpp
           ${BRIVANE_ONEDIM_RESOURCES}
-  LIBS onedim_ui fw_win)
+  LIBS onedim_ui fw_win shlwapi)
 if(TARGET test_onedim_app)
   target_compile_definitions(test_onedim_app PRIVATE BRIVANE_APP_PATH="$<TARGET_FILE:brivane23>")
   add_dependencies(test_onedim_app brivane23)

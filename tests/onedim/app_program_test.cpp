@@ -5,6 +5,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <shlwapi.h>
 
 #include <cmath>
 #include <cstdio>
@@ -38,6 +39,9 @@ class AppProgramTest : public ::testing::Test {
     ::GetTempPathA(sizeof temp, temp);
     m_dir = std::string(temp) + "brivane_app_test";
     ::CreateDirectoryA(m_dir.c_str(), nullptr);
+    // Each run starts from no settings: no bar state or recent files of an
+    // earlier run.
+    ::SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Orvandel\\Brivane");
   }
 
   std::string Path(const char* name) const { return m_dir + "\\" + name; }
