@@ -232,6 +232,17 @@ TEST_F(AppProgramTest, ClosingADocumentLeavesItsPhasesInDegreesUnderTheSharedKey
   // The loaded document pivots at 0.
   EXPECT_NEAR(0.1 * 57.29577951308232, ph0, 1e-12);
   EXPECT_NEAR(0.2 * 57.29577951308232, ph1, 1e-12);
+  // The window function a loaded spectrum gets is exponential: type 0 with its LB.
+  HKEY hKey = nullptr;
+  ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Orvandel\\Common", 0, KEY_READ, &hKey));
+  int type = -1;
+  DWORD size = sizeof type, regType = 0;
+  EXPECT_EQ(ERROR_SUCCESS, ::RegQueryValueExA(hKey, "type", nullptr, &regType, (LPBYTE)&type, &size));
+  ::RegCloseKey(hKey);
+  EXPECT_EQ(REG_BINARY, regType);
+  EXPECT_EQ(0, type);
+  double lb = -1.0;
+  EXPECT_TRUE(ReadSharedDouble("lb", lb));
 }
 
 // The panes of the document window's splitter, visible ones only.
