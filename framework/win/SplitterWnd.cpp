@@ -222,7 +222,17 @@ BOOL CSplitterWnd::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {
 void CSplitterWnd::OnLButtonDown(UINT, CPoint point) {
   m_nTrackRow = HitRowBar(point);
   m_nTrackCol = m_nTrackRow < 0 ? HitColumnBar(point) : -1;
-  if (m_nTrackRow >= 0 || m_nTrackCol >= 0) SetCapture();
+  if (m_nTrackRow < 0 && m_nTrackCol < 0) return;
+  // Where on the bar it was taken, so the bar does not jump to the mouse.
+  int edge = 0;
+  if (m_nTrackRow >= 0) {
+    for (int r = 0; r <= m_nTrackRow; ++r) edge += m_pRowInfo[r].nCurSize + (r < m_nTrackRow ? m_cySplitterGap : 0);
+    m_nTrackOffset = point.y - edge;
+  } else {
+    for (int c = 0; c <= m_nTrackCol; ++c) edge += m_pColInfo[c].nCurSize + (c < m_nTrackCol ? m_cxSplitterGap : 0);
+    m_nTrackOffset = point.x - edge;
+  }
+  SetCapture();
 }
 
 void CSplitterWnd::OnMouseMove(UINT, CPoint point) {
@@ -231,11 +241,11 @@ void CSplitterWnd::OnMouseMove(UINT, CPoint point) {
   if (m_nTrackRow >= 0) {
     int top = 0;
     for (int r = 0; r < m_nTrackRow; ++r) top += m_pRowInfo[r].nCurSize + m_cySplitterGap;
-    m_pRowInfo[m_nTrackRow].nIdealSize = std::max(0, (int)point.y - top);
+    m_pRowInfo[m_nTrackRow].nIdealSize = std::max(0, (int)point.y - m_nTrackOffset - top);
   } else if (m_nTrackCol >= 0) {
     int left = 0;
     for (int c = 0; c < m_nTrackCol; ++c) left += m_pColInfo[c].nCurSize + m_cxSplitterGap;
-    m_pColInfo[m_nTrackCol].nIdealSize = std::max(0, (int)point.x - left);
+    m_pColInfo[m_nTrackCol].nIdealSize = std::max(0, (int)point.x - m_nTrackOffset - left);
   }
   RecalcLayout();
 }

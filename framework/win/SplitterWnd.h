@@ -82,6 +82,7 @@ class CSplitterWnd : public CWnd {
   std::vector<CRowColInfo> m_colInfo;
   int m_nTrackRow = -1;  // the row bar being dragged
   int m_nTrackCol = -1;
+  int m_nTrackOffset = 0;  // the mouse's distance from the bar's edge
 
   DECLARE_MESSAGE_MAP()
 };

@@ -10,6 +10,7 @@ list(APPEND FW_WIN_WINDOWS
   ${CMAKE_CURRENT_LIST_DIR}/EditView.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MDIChildWnd.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MDIFrameWnd.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PropertyPage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PropertySheet.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ReBar.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RecentFileList.cpp

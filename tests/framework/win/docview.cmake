@@ -5,5 +5,7 @@ brivane_test(test_framework_docview WINDOWS_ONLY
           ${CMAKE_CURRENT_LIST_DIR}/DocViewFixture.cpp
           ${CMAKE_CURRENT_LIST_DIR}/docview_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/bars_test.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/splitter_test.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/sheet_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/docview_test.rc
   LIBS fw_win)
