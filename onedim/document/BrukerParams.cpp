@@ -1,7 +1,6 @@
 #include "onedim/document/BrukerParams.h"
 
 #include <cctype>
-#include <cerrno>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
@@ -75,18 +74,15 @@ bool BeginsWithNoCase(const std::string& token, const char* pszName) {
   return true;
 }
 
+int ClampToInt(long long n) { return n > INT_MAX ? INT_MAX : (n < INT_MIN ? INT_MIN : (int)n); }
+
 // An integer value in the manner of atoi, clamped to the range of int.
 bool ParseInt(const std::string& token, int& nValue) {
-  errno = 0;
   char* pEnd = nullptr;
   long long n = std::strtoll(token.c_str(), &pEnd, 10);
   if (pEnd == token.c_str())
     return false;
-  if (n > INT_MAX)
-    n = INT_MAX;
-  if (n < INT_MIN)
-    n = INT_MIN;
-  nValue = (int)n;
+  nValue = ClampToInt(n);
   return true;
 }
 
@@ -212,8 +208,7 @@ BOOL ReadBrukerProcs(CSpectrumParams& params, CFile& file) {
     } else if (BeginsWithNoCase(token, "##$SI=")) {
       if (NextInt(reader, nValue)) {
         // Twice SI may not fit an int; such a size is refused later.
-        long long nTd = 2LL * nValue;
-        params.td = nTd > INT_MAX ? INT_MAX : (nTd < INT_MIN ? INT_MIN : (int)nTd);
+        params.td = ClampToInt(2LL * nValue);
         params.names.RemoveKey("td");
       }
     }
