@@ -89,6 +89,7 @@ BOOL CBrivaneProApp::InitInstance() {
     AfxMessageBox(IDP_OLE_INIT_FAILED);
     return FALSE;
   }
+  m_bOleInitialized = TRUE;
   SetRegistryKey("Orvandel");
   LoadStdProfileSettings(4);
 
@@ -130,11 +131,10 @@ BOOL CBrivaneProApp::InitInstance() {
 }
 
 int CBrivaneProApp::ExitInstance() {
-  ::OleUninitialize();
+  if (m_bOleInitialized)
+    ::OleUninitialize();
   return CWinApp::ExitInstance();
 }
-
-BOOL CBrivaneProApp::PreTranslateMessage(MSG* pMsg) { return CWinApp::PreTranslateMessage(pMsg); }
 
 CDocument* CBrivaneProApp::NewDocumentWindow() {
   return m_pDocTemplate != nullptr ? m_pDocTemplate->OpenDocumentFile(nullptr) : nullptr;

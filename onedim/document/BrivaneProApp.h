@@ -26,7 +26,6 @@ class CBrivaneProApp : public CWinApp {
 
   BOOL InitInstance() override;
   int ExitInstance() override;
-  BOOL PreTranslateMessage(MSG* pMsg) override;
   // A new document window with the native file read into it; null (after
   // the failure was shown, and with the window closed) when it cannot be read.
   CDocument* OpenDocumentFile(LPCSTR lpszFileName) override;
@@ -62,6 +61,7 @@ class CBrivaneProApp : public CWinApp {
   CDocument* NewDocumentWindow();
 
   CProfileSettings m_Settings;
+  BOOL m_bOleInitialized = FALSE;
 
   DECLARE_MESSAGE_MAP()
 };
