@@ -85,15 +85,14 @@ BOOL TransformSpectrum(CSpectrum& spectrum, const CFourierTransformOptions& opti
   // meanwhile been set for the spectrum.
   const BYTE conjugate = options.bInverse ? b.bConjugate : a.bConjugate;
 
-  CFastFourier* fft = new CFastFourier;
-  fft->SetData(spectrum.m_pData, a.td, mode, options.bQuadrature, options.bInverse);
-  fft->m_bConjugate = conjugate;
-  fft->SetProgress(progress, context);
+  CFastFourier fft;
+  fft.SetData(spectrum.m_pData, a.td, mode, options.bQuadrature, options.bInverse);
+  fft.m_bConjugate = conjugate;
+  fft.SetProgress(progress, context);
   spectrum.m_bTransformed = options.bInverse ? 0 : 1;
-  fft->HalveFirstPoint();
-  if (options.bDriftCorrection) fft->RemoveDrift();
-  fft->Transform();
-  delete fft;
+  fft.HalveFirstPoint();
+  if (options.bDriftCorrection) fft.RemoveDrift();
+  fft.Transform();
 
   b.bComplex = options.bQuadrature ? 1 : 0;
   b.aqmode = mode == 1 ? 1 : 0;
