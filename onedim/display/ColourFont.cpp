@@ -71,48 +71,24 @@ void CColourFont::SetDefaults(LPCSTR pszFaceName) {
 #endif
 }
 
-#define COLOUR_FONT_SETTER(Type, Name, field)   \
-  Type CColourFont::Name(Type value) {          \
-    Type old = Exchange<Type>(m_lf.field, value); \
-    RebuildFont();                              \
-    return old;                                 \
+#define COLOUR_FONT_SETTER(Type, Name, field)                         \
+  Type CColourFont::Name(Type value) {                                \
+    Type old = Exchange<decltype(m_lf.field)>(m_lf.field, value);     \
+    RebuildFont();                                                    \
+    return old;                                                       \
   }
 
-int CColourFont::SetHeight(int nHeight) {
-  int old = Exchange<LONG>(m_lf.lfHeight, nHeight);
-  RebuildFont();
-  return old;
-}
+COLOUR_FONT_SETTER(int, SetHeight, lfHeight)
 
 int CColourFont::SetSize(int nSize) {
   long long nHeight = nSize < 0 ? nSize : -(long long)nSize;
   return SetHeight(nHeight < -2147483647LL ? -2147483647 : (int)nHeight);
 }
 
-int CColourFont::SetWidth(int nWidth) {
-  int old = Exchange<LONG>(m_lf.lfWidth, nWidth);
-  RebuildFont();
-  return old;
-}
-
-int CColourFont::SetEscapement(int nTenths) {
-  int old = Exchange<LONG>(m_lf.lfEscapement, nTenths);
-  RebuildFont();
-  return old;
-}
-
-int CColourFont::SetOrientation(int nTenths) {
-  int old = Exchange<LONG>(m_lf.lfOrientation, nTenths);
-  RebuildFont();
-  return old;
-}
-
-int CColourFont::SetWeight(int nWeight) {
-  int old = Exchange<LONG>(m_lf.lfWeight, nWeight);
-  RebuildFont();
-  return old;
-}
-
+COLOUR_FONT_SETTER(int, SetWidth, lfWidth)
+COLOUR_FONT_SETTER(int, SetEscapement, lfEscapement)
+COLOUR_FONT_SETTER(int, SetOrientation, lfOrientation)
+COLOUR_FONT_SETTER(int, SetWeight, lfWeight)
 COLOUR_FONT_SETTER(BYTE, SetCharSet, lfCharSet)
 COLOUR_FONT_SETTER(BYTE, SetOutPrecision, lfOutPrecision)
 COLOUR_FONT_SETTER(BYTE, SetClipPrecision, lfClipPrecision)
