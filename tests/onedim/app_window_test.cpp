@@ -8,6 +8,7 @@
 #include "framework/win/FrameWnd.h"
 #include "onedim/display/BrivaneProView.h"
 #include "framework/win/UiHooks.h"
+#include "onedim/document/BrivaneDocument.h"
 #include "onedim/document/BrivaneProApp.h"
 #include "onedim/document/ChildFrame.h"
 #include "onedim/document/HistoryDialog.h"
@@ -47,6 +48,10 @@ TEST(ChildFrameScrollTest, TrackingBeyond65535FloatsUsesTheWholePosition) {
   const int td = 262144, nPage = 1024;
   EXPECT_EQ(200000, CChildFrame::ScrollTarget(SB_THUMBTRACK, 0, 200001, td, nPage, td));
   EXPECT_EQ(td - nPage, CChildFrame::ScrollTarget(SB_PAGERIGHT, 250000, 0, td, nPage, td));
+}
+
+TEST(ActiveDocumentTest, NoDocumentWindowMeansNoActiveSpectrumDocument) {
+  EXPECT_EQ(nullptr, GetActiveSpectrumDoc());
 }
 
 class HistoryDialogTest : public WindowTest {};
