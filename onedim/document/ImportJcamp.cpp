@@ -87,17 +87,16 @@ BOOL CJcampImporter::Import(LPCSTR lpszPath) {
     return Fail(kReadError);
   }
   text[nLength] = '\0';
-  m_pText = text.get();
-  m_nLength = nLength;
-  BOOL bResult = DoImport();
-  m_pText = nullptr;
-  m_nLength = 0;
-  return bResult;
+  return ImportFrom(text.get(), nLength);
 }
 
 BOOL CJcampImporter::ImportText(LPCSTR lpszPath, const char* pText, std::size_t nLength) {
   m_strPath = lpszPath != nullptr ? lpszPath : "";
   History("Starting traslation for " + m_strPath + " JCamp-DX data type");
+  return ImportFrom(pText, nLength);
+}
+
+BOOL CJcampImporter::ImportFrom(const char* pText, std::size_t nLength) {
   m_pText = pText;
   m_nLength = pText != nullptr ? nLength : 0;
   BOOL bResult = DoImport();

@@ -55,6 +55,8 @@ class CJcampImporter {
   const CJcampHeader& GetHeader() const { return m_header; }
 
  private:
+  // Imports from the text, which is borrowed for the call only.
+  BOOL ImportFrom(const char* pText, std::size_t nLength);
   BOOL DoImport();
   BOOL ReadJcampHeader();
   BOOL ReadJcampSimpleHeader();
