@@ -9,7 +9,9 @@
 
 #include "DocViewFixture.h"
 #include "DocViewTestRes.h"
+#include "framework/win/CommonDialogs.h"
 #include "framework/win/RecentFileList.h"
+#include "framework/win/UiHooks.h"
 #include "framework/win/WinApp.h"
 
 namespace {
@@ -410,4 +412,73 @@ TEST_F(DocViewTest, ViewsGetOneInitialUpdateAndTheFrameTitleNamesTheDocument) {
   if (!bMaximized) EXPECT_EQ("DocView Test - Text1", TextOf(m_pFrame->m_hWnd));
   ActiveDoc()->SetTitle("Renamed");
   EXPECT_EQ("Renamed", TextOf(ActiveChild()->m_hWnd));
+}
+
+namespace {
+void PressFileDialogButton(CDialog& dlg, int nID) {
+  HWND hWndSystem = ::GetParent(dlg.m_hWnd);
+  ::PostMessageA(hWndSystem, WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), (LPARAM)::GetDlgItem(hWndSystem, nID));
+}
+}  // namespace
+
+TEST_F(DocViewTest, SaveAsAsksForANameAndAddsTheTypesExtension) {
+  Command(ID_FILE_NEW);
+  Command(ID_TEXT_APPEND);
+  CTextDoc* pDoc = ActiveDoc();
+
+  // Cancel: nothing written, nothing renamed.
+  AfxSetModalDialogHook([](CDialog& d) { PressFileDialogButton(d, IDCANCEL); });
+  Command(ID_FILE_SAVE);
+  EXPECT_TRUE(pDoc->IsModified());
+  EXPECT_EQ("Text1", std::string(pDoc->GetTitle()));
+
+  std::string typed = PathOf("chosen");
+  AfxSetModalDialogHook([&typed](CDialog& d) {
+    CFileDialog& dlg = static_cast<CFileDialog&>(d);
+    dlg.SetControlText(edt1, typed.c_str());
+    dlg.SetControlText(cmb13, typed.c_str());
+    PressFileDialogButton(d, IDOK);
+  });
+  Command(ID_FILE_SAVE_AS);
+  EXPECT_FALSE(pDoc->IsModified());
+  EXPECT_EQ("chosen.dvt", std::string(pDoc->GetTitle()));
+  EXPECT_TRUE(FileExists(typed + ".dvt"));
+  EXPECT_EQ("chosen.dvt", TextOf(ActiveChild()->m_hWnd));
+}
+
+TEST_F(DocViewTest, FileOpenThroughTheDialogOpensANewWindow) {
+  std::string path = PathOf("picked.dvt");
+  Command(ID_FILE_NEW);
+  ActiveDoc()->m_text = "picked";
+  ASSERT_TRUE(ActiveDoc()->DoSave(path.c_str()));
+  AfxGetApp()->CloseAllDocuments(FALSE);
+
+  AfxSetModalDialogHook([&path](CDialog& d) {
+    CFileDialog& dlg = static_cast<CFileDialog&>(d);
+    dlg.SetControlText(edt1, path.c_str());
+    dlg.SetControlText(cmb13, path.c_str());
+    PressFileDialogButton(d, IDOK);
+  });
+  Command(ID_FILE_OPEN);
+  ASSERT_NE(nullptr, ActiveDoc());
+  EXPECT_EQ("picked", std::string(ActiveDoc()->m_text));
+}
+
+TEST_F(DocViewTest, AChildFramesOwnScrollBarLeavesTheViewAbove) {
+  Command(ID_FILE_NEW);
+  CMDIChildWnd* pChild = ActiveChild();
+  pChild->MoveWindow(0, 0, 300, 200);
+  CRect before;
+  pChild->GetActiveView()->GetClientRect(&before);
+  SCROLLINFO info = {};
+  info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  info.nMax = 1000;
+  info.nPage = 100;
+  pChild->SetScrollInfo(SB_HORZ, &info);
+  pChild->ShowScrollBar(SB_HORZ, TRUE);
+  PumpPending();
+  CRect after;
+  pChild->GetActiveView()->GetClientRect(&after);
+  EXPECT_EQ(before.Height() - ::GetSystemMetrics(SM_CYHSCROLL), after.Height());
+  EXPECT_EQ(901, pChild->GetScrollLimit(SB_HORZ));
 }
