@@ -51,7 +51,7 @@ class CArgScanner {
     for (; std::isdigit(static_cast<unsigned char>(*p)); ++p)
       if (value <= 2147483648LL) value = value * 10 + (*p - '0');
     if (negative) value = -value;
-    v = value > 2147483647LL ? 2147483647 : value < -2147483648LL ? -2147483647 - 1 : static_cast<int>(value);
+    v = ClampToInt(value);
     m_p = p;
     return Done();
   }

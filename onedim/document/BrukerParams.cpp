@@ -1,12 +1,12 @@
 #include "onedim/document/BrukerParams.h"
 
 #include <cctype>
-#include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <string>
 
 #include "onedim/document/SpectrumParams.h"
+#include "onedim/processing/Saturate.h"
 
 namespace {
 
@@ -73,8 +73,6 @@ bool BeginsWithNoCase(const std::string& token, const char* pszName) {
   }
   return true;
 }
-
-int ClampToInt(long long n) { return n > INT_MAX ? INT_MAX : (n < INT_MIN ? INT_MIN : (int)n); }
 
 // An integer value in the manner of atoi, clamped to the range of int.
 bool ParseInt(const std::string& token, int& nValue) {
