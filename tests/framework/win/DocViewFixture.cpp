@@ -79,6 +79,19 @@ void DocViewTest::SetUp() {
   ::GetTempPathA(MAX_PATH, temp);
   m_folder = std::string(temp) + "docview_" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
   ::CreateDirectoryA(m_folder.c_str(), nullptr);
+  // Files of an earlier run would change what the dialogs ask.
+  WIN32_FIND_DATAA found;
+  HANDLE hFind = ::FindFirstFileA((m_folder + "\\*").c_str(), &found);
+  if (hFind != INVALID_HANDLE_VALUE) {
+    do {
+      std::string path = m_folder + "\\" + found.cFileName;
+      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        ::DeleteFileA(path.c_str());
+      }
+    } while (::FindNextFileA(hFind, &found));
+    ::FindClose(hFind);
+  }
 
   CWinApp* pApp = AfxGetApp();
   m_pTextTemplate = new CMultiDocTemplate(IDR_TEXTTYPE, RUNTIME_CLASS(CTextDoc), RUNTIME_CLASS(CMDIChildWnd),
@@ -100,8 +113,10 @@ void DocViewTest::SetUp() {
 void DocViewTest::TearDown() {
   CWinApp* pApp = AfxGetApp();
   pApp->CloseAllDocuments(FALSE);
-  if (pApp->m_pMainWnd != nullptr) pApp->m_pMainWnd->DestroyWindow();
+  // Not the main window while it goes: no quit message for the next test.
+  CWnd* pMain = pApp->m_pMainWnd;
   pApp->m_pMainWnd = nullptr;
+  if (pMain != nullptr) pMain->DestroyWindow();
   PumpPending();
   delete pApp->m_pDocManager;
   pApp->m_pDocManager = nullptr;

@@ -74,8 +74,9 @@ class BarsTest : public WindowTest {
     m_pFrame = NewFrame();
   }
   void TearDown() override {
-    if (m_pFrame != nullptr) m_pFrame->DestroyWindow();
+    // Not the main window while it goes: no quit message for the next test.
     AfxGetApp()->m_pMainWnd = nullptr;
+    if (m_pFrame != nullptr) m_pFrame->DestroyWindow();
     PumpPending();
     WindowTest::TearDown();
   }
