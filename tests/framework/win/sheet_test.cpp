@@ -169,3 +169,22 @@ TEST_F(DocViewTest, AnEditViewStoresItsTextRaw) {
   pView->GetWindowText(text);
   EXPECT_EQ("first line\r\nsecond line", std::string(text));
 }
+
+TEST_F(SheetTest, AWizardGoesPageByPageAndFinishTakesTheValues) {
+  m_sheet.SetWizardMode();
+  AfxSetModalSheetHook([this](CPropertySheet& sheet) {
+    sheet.SetWizardButtons(PSWIZB_NEXT);
+    m_one.SetDlgItemText(IDC_PAGE_ONE_EDIT, "9");
+    sheet.PressButton(PSBTN_NEXT);
+    PumpPending();
+    m_nActiveAfterChange = sheet.GetActiveIndex();
+    m_two.SetDlgItemText(IDC_PAGE_TWO_EDIT, "done");
+    sheet.SetWizardButtons(PSWIZB_BACK | PSWIZB_FINISH);
+    PumpPending();
+    sheet.PressButton(PSBTN_FINISH);
+  });
+  EXPECT_EQ(ID_WIZFINISH, m_sheet.DoModal());
+  EXPECT_EQ(1, m_nActiveAfterChange);
+  EXPECT_EQ(9, m_one.m_nValue);
+  EXPECT_EQ("done", std::string(m_two.m_strText));
+}
