@@ -10,7 +10,7 @@ brivane_ensure_display() {
       flock 8
       if ! pgrep -f "Xvfb :$num" >/dev/null 2>&1; then
         rm -f "/tmp/.X$num-lock" "/tmp/.X11-unix/X$num"
-        nohup Xvfb ":$num" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+        nohup Xvfb ":$num" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 8>&- &
         for _ in $(seq 50); do
           [ -e "/tmp/.X11-unix/X$num" ] && break
           sleep 0.1
