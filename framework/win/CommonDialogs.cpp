@@ -160,12 +160,14 @@ CString CFileDialog::GetFolderPath() const {
 
 // Several chosen files come as the folder, then each name, each ended by a
 // zero, with one more zero at the end; a single file comes as its full path.
-// A position is the offset of the next name plus one.
+// A position is the offset of the next name plus one. Without multi-selection
+// the buffer holds one path only: what follows its zero is the tail of an
+// older, longer name and must not be read as a second file.
 POSITION CFileDialog::GetStartPosition() const {
   const char* buffer = m_fileBuffer.data();
   if (buffer[0] == '\0') return nullptr;
   size_t first = std::strlen(buffer) + 1;
-  if (buffer[first] == '\0') first = 0;  // one file: the whole path
+  if (!(m_ofn.Flags & OFN_ALLOWMULTISELECT) || buffer[first] == '\0') first = 0;  // one file: the whole path
   return reinterpret_cast<POSITION>(first + 1);
 }
 

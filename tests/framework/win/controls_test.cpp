@@ -235,6 +235,17 @@ TEST_F(ControlsTest, SaveDialogGivesOnePathAndCancelGivesNone) {
   EXPECT_STREQ(save.GetFileExt(), "txt");
   EXPECT_STREQ(save.GetFileTitle(), "spectrum");
 
+  // A shorter name typed over a longer one leaves the old tail in the buffer
+  // behind the new name's zero; it is not a second file.
+  std::string longer = folder + "\\a-much-longer-spectrum-name.txt";
+  CFileDialog rename(FALSE, "txt", longer.c_str(), OFN_HIDEREADONLY, "ASCII (*.txt)|*.txt||");
+  AfxSetModalDialogHook([&](CDialog& d) {
+    SetFileNameField(rename, "copy.txt");
+    PressSystemButton(d, IDOK);
+  });
+  ASSERT_EQ(rename.DoModal(), IDOK);
+  EXPECT_STREQ(rename.GetFileName(), "copy.txt");
+
   CFileDialog open(TRUE, nullptr, initial.c_str());
   AfxSetModalDialogHook([&](CDialog& d) { PressSystemButton(d, IDCANCEL); });
   EXPECT_EQ(open.DoModal(), IDCANCEL);
