@@ -44,20 +44,20 @@ std::unique_ptr<CSpectrum> MakeFid(int td, const std::vector<float>& data = {}, 
 std::vector<float> FidUntouchedByHalving(int n, unsigned seed) {
   std::mt19937 gen(seed);
   std::uniform_real_distribution<double> dist(-1.0, 1.0);
-  std::vector<Complex> spec(n);
+  std::vector<Complex> bins(n);
   Complex sum(0, 0);
-  // x[0] is the sum of spec over n, and the rotated transform's first point
-  // is spec[n/2] (alternate signs select it): both must be 0.
+  // x[0] is the sum of bins over n, and the rotated transform's first point
+  // is bins[n/2] (alternate signs select it): both must be 0.
   for (int k = 2; k < n; ++k) {
     if (k == n / 2) continue;
-    spec[k] = Complex(dist(gen), dist(gen));
-    sum += spec[k];
+    bins[k] = Complex(dist(gen), dist(gen));
+    sum += bins[k];
   }
-  spec[1] = -sum;
+  bins[1] = -sum;
   std::vector<float> fid(2 * n);
   for (int j = 0; j < n; ++j) {
     Complex x(0, 0);
-    for (int k = 0; k < n; ++k) x += spec[k] * std::polar(1.0, -2 * 3.141592653589793 * j * k / n);
+    for (int k = 0; k < n; ++k) x += bins[k] * std::polar(1.0, -2 * 3.141592653589793 * j * k / n);
     fid[2 * j] = static_cast<float>(x.real() / n);
     fid[2 * j + 1] = static_cast<float>(x.imag() / n);
   }

@@ -188,8 +188,8 @@ TEST_F(ImportFileDialogTest, AddFileTakesEachSelectedFileAndNothingWhenNoFileIsN
   CImportFileDialog dlg(m_app, m_settings);
   Run(dlg, [&](CDialog& d) {
     Click(d, IDC_IMPORT_SEVERAL);
-    for (LPCSTR spec : {"", "*.fid", "  "})
-      AddFile(dlg, spec);
+    for (LPCSTR name : {"", "*.fid", "  "})
+      AddFile(dlg, name);
     EXPECT_TRUE(ListLines(d).empty());
     EXPECT_FALSE(Enabled(d.m_hWnd, IDC_IMPORT_REMOVE_FILE));
     AddFile(dlg, "\"a.fid\" \"b.fid\"");

@@ -188,12 +188,12 @@ TEST(VarianImport, EveryPrefix) {
 
 TEST(JeolImport, ParametersAndData) {
   ImportFolder folder;
-  folder.Write("spec.gxp", "FREQUENCY 8000.5\nSAMPO 4\nOBFRQ 399.78\nOBSET 155.0\nOBFIN 1200\n");
+  folder.Write("sample.gxp", "FREQUENCY 8000.5\nSAMPO 4\nOBFRQ 399.78\nOBSET 155.0\nOBFIN 1200\n");
   Bytes data;
   data.U32(0, 5, false).U32(4, (std::uint32_t)-6, false).U32(8, 7, false).U32(12, 0x7FFFFFFF, false);
-  folder.Write("spec.bin", data.str);
+  folder.Write("sample.bin", data.str);
   RecordingTarget target;
-  ASSERT_TRUE(RunImport<CJeolImporter>(target, folder.Path("spec.bin"))) << target.error;
+  ASSERT_TRUE(RunImport<CJeolImporter>(target, folder.Path("sample.bin"))) << target.error;
   const CSpectrumParams& p = target.Params();
   EXPECT_EQ(p.sf, 399.78 + 0.155 + 0.0012);
   EXPECT_EQ(p.sw, 8000.5);
@@ -201,15 +201,15 @@ TEST(JeolImport, ParametersAndData) {
   EXPECT_STREQ(p.title, "Untitled");
   EXPECT_EQ(p.offset, 0.0);
   EXPECT_EQ(target.Data(), (std::vector<float>{5, -6, 7, 2147483647.0f}));
-  const std::string path = folder.Path("spec.bin");
+  const std::string path = folder.Path("sample.bin");
   EXPECT_EQ(target.history,
             (std::vector<std::string>{"Attempting to import " + path + " file", "File correctly opened",
-                                      "Attempting to import parameters file (" + folder.Path("spec.gxp") + ")"}));
+                                      "Attempting to import parameters file (" + folder.Path("sample.gxp") + ")"}));
 
   // "POINT" alone gives td too; names match without regard to case.
-  folder.Write("spec.gxp", "point 2 ofr 100.0 frequ 10\n");
+  folder.Write("sample.gxp", "point 2 ofr 100.0 frequ 10\n");
   RecordingTarget point;
-  ASSERT_TRUE(RunImport<CJeolImporter>(point, folder.Path("spec.bin"))) << point.error;
+  ASSERT_TRUE(RunImport<CJeolImporter>(point, folder.Path("sample.bin"))) << point.error;
   EXPECT_EQ(point.Params().td, 2);
   EXPECT_EQ(point.Params().sf, 100.0);
   EXPECT_EQ(point.Data(), (std::vector<float>{5, -6}));
@@ -222,27 +222,27 @@ TEST(JeolImport, Failures) {
   EXPECT_EQ(missing.error, "File not found");
   EXPECT_TRUE(missing.HasHistory("File not found"));
 
-  folder.Write("spec.bin", std::string(16, '\1'));
+  folder.Write("sample.bin", std::string(16, '\1'));
   RecordingTarget noParams;
-  EXPECT_FALSE(RunImport<CJeolImporter>(noParams, folder.Path("spec.bin")));
+  EXPECT_FALSE(RunImport<CJeolImporter>(noParams, folder.Path("sample.bin")));
   EXPECT_EQ(noParams.error, "The Parameters File was not found");
   EXPECT_TRUE(noParams.HasHistory("The parameters file was not found"));
 
-  folder.Write("spec.gxp", "SAMPO 8\n");
+  folder.Write("sample.gxp", "SAMPO 8\n");
   RecordingTarget shortData;
-  EXPECT_FALSE(RunImport<CJeolImporter>(shortData, folder.Path("spec.bin")));
+  EXPECT_FALSE(RunImport<CJeolImporter>(shortData, folder.Path("sample.bin")));
   EXPECT_EQ(shortData.error, "The file holds fewer data points than its header says.\nImporting aborted");
   EXPECT_TRUE(shortData.spectra.empty());
 
-  folder.Write("spec.gxp", "SAMPO -4\n");
+  folder.Write("sample.gxp", "SAMPO -4\n");
   RecordingTarget negative;
-  EXPECT_FALSE(RunImport<CJeolImporter>(negative, folder.Path("spec.bin")));
+  EXPECT_FALSE(RunImport<CJeolImporter>(negative, folder.Path("sample.bin")));
   EXPECT_EQ(negative.error, "Invalid number of data points (td = -4).\nImporting aborted");
 
-  folder.Write("spec.gxp", "SAMPO 4\n");
+  folder.Write("sample.gxp", "SAMPO 4\n");
   FailingAllocations failing;
   RecordingTarget memory;
-  EXPECT_FALSE(RunImport<CJeolImporter>(memory, folder.Path("spec.bin")));
+  EXPECT_FALSE(RunImport<CJeolImporter>(memory, folder.Path("sample.bin")));
   EXPECT_EQ(memory.error, "Memory exhausted. \nImporting aborted");
   EXPECT_TRUE(memory.spectra.empty());
 }
