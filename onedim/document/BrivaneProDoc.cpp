@@ -10,28 +10,10 @@
 #include "onedim/document/Spectrum.h"
 #include "onedim/document/SpectrumParams.h"
 #include "onedim/processing/Integral.h"
+#include "onedim/processing/Saturate.h"
 #include "onedim/processing/WindowFunction.h"
 
 namespace {
-
-// a x b / c rounded to the nearest, halves away from zero, in 64 bits.
-// Callers make sure c is not 0.
-long long MulDivRound(long long a, long long b, long long c) {
-  long long num = a * b;
-  if (c < 0) {
-    num = -num;
-    c = -c;
-  }
-  return num >= 0 ? (num + c / 2) / c : (num - c / 2) / c;
-}
-
-int ClampToInt(long long v) {
-  if (v > 2147483647LL)
-    return 2147483647;
-  if (v < -2147483647LL - 1)
-    return -2147483647 - 1;
-  return (int)v;
-}
 
 const double kDegreesPerRadian = 57.29577951308232;
 
