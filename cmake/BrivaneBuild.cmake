@@ -84,7 +84,7 @@ function(brivane_test name)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
   target_compile_definitions(${name} PRIVATE
       BRIVANE_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
-      BRIVANE_REALDATA_DIR="${CMAKE_SOURCE_DIR}/../shared/realdata")
+      BRIVANE_REALDATA_DIR="${CMAKE_SOURCE_DIR}/tests/data")
   if(BRIVANE_WINDOWS)
     target_link_options(${name} PRIVATE -mconsole)
   endif()

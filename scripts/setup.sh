@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build pkg-config
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
-  wine wine32:i386
+  wine wine32:i386 wine64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
   xvfb xauth x11-utils imagemagick procps fonts-wine fonts-liberation
   clang libclang-rt-14-dev
   googletest libbenchmark-dev libfftw3-dev

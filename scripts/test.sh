@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds both builds (native with sanitizers, and
-# the 32-bit Windows programs), runs every test, and ends with one line
-# "N passed, N failed" summing both suites.
+# Installs what is missing, builds every build (native with sanitizers, the
+# 32-bit and the 64-bit Windows programs), runs every test, and ends with one
+# line "N passed, N failed" summing the suites. The 64-bit Windows suite runs
+# on every machine; the 32-bit one only where the machine runs 32-bit
+# programs (BRIVANE_NO_32BIT=1 acts as on a machine that does not).
 set -uo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
@@ -9,13 +11,14 @@ cd "$top"
 bash scripts/setup.sh || { echo "setup failed"; echo "0 passed, 1 failed"; exit 1; }
 
 . scripts/xvfb.sh
+. scripts/wine-env.sh
 brivane_ensure_display
 
 jobs=${BRIVANE_JOBS:-$(nproc)}
 passed=0
 failed=0
 
-run_suite() {
+build_suite() {
   local preset=$1
   echo "== $preset: configure and build"
   if ! cmake --preset "$preset" >"build/$preset.log" 2>&1 ||
@@ -23,8 +26,13 @@ run_suite() {
     tail -n 60 "build/$preset.log"
     echo "== $preset: build FAILED"
     failed=$((failed + 1))
-    return
+    return 1
   fi
+}
+
+run_suite() {
+  local preset=$1
+  build_suite "$preset" || return
   echo "== $preset: tests"
   local out
   out=$(mktemp)
@@ -42,11 +50,19 @@ run_suite() {
 
 mkdir -p build
 run_suite native
-run_suite windows
+run_suite windows64
+if brivane_runs_32bit; then
+  run_suite windows
+elif build_suite windows; then
+  echo "windows (32-bit): built; tests not run: this machine cannot run 32-bit programs"
+fi
 
 # Leave no Wine server behind in the test prefixes.
-for p in build/windows/wineprefix; do
-  [ -d "$p" ] && WINEPREFIX="$top/$p" wineserver -k >/dev/null 2>&1
+for bits in 32 64; do
+  p=build/windows; [ "$bits" = 64 ] && p=build/windows64
+  if [ -d "$p/wineprefix" ]; then
+    (brivane_wine_env "$bits" "$top/$p/wineprefix"; "$WINESERVER" -k >/dev/null 2>&1)
+  fi
 done
 
 echo "$passed passed, $failed failed"

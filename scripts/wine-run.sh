@@ -1,9 +1,16 @@
 #!/usr/bin/env bash
-# Runs a Windows program of this build under Wine: a private 32-bit prefix
-# inside the build folder (created once, then reused), no Wine debug output,
-# and a display (a shared Xvfb when none is set).
+# Runs a Windows program of this build under Wine: the loader and prefix
+# architecture chosen from the executable itself (a 64-bit program runs under
+# wine64 in a 64-bit prefix, a 32-bit one under the 32-bit loader in a 32-bit
+# prefix), a private prefix inside the program's build folder (created once,
+# then reused), no Wine debug output, and a display (a shared Xvfb when none
+# is set).
 set -u
 exe=$1; shift
+
+here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=wine-env.sh
+. "$here/wine-env.sh"
 
 build_dir=${BRIVANE_BUILD_DIR:-}
 if [ -z "$build_dir" ]; then
@@ -12,12 +19,11 @@ if [ -z "$build_dir" ]; then
   [ -f "$d/CMakeCache.txt" ] && build_dir=$d || build_dir=$(pwd)
 fi
 
-export WINEPREFIX=${WINEPREFIX:-$build_dir/wineprefix}
-export WINEARCH=win32
+bits=$(brivane_pe_bits "$exe") || { echo "wine-run: $exe is not a Windows program" >&2; exit 126; }
+brivane_wine_env "$bits" "${WINEPREFIX:-$build_dir/wineprefix}"
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml="}
 
-here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=xvfb.sh
 . "$here/xvfb.sh"
 brivane_ensure_display
@@ -27,11 +33,11 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   (
     flock 9
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
-      wineboot -i >/dev/null 2>&1
+      "$BRIVANE_WINE" wineboot.exe -i >/dev/null 2>&1
       # Xvfb has no window manager: Wine draws the frames and captions itself.
-      wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
-      wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-      wineserver -w
+      "$BRIVANE_WINE" reg.exe add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+      "$BRIVANE_WINE" reg.exe add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+      "$WINESERVER" -w
     fi
   ) 9>"$WINEPREFIX.lock"
 fi
@@ -42,8 +48,8 @@ fi
 # Wine's own background processes (services, devices) started by the first
 # program of a fresh server inherit its output too, so a fresh server gets
 # them started here, detached, before the program runs.
-if wineserver -p30 </dev/null >/dev/null 2>&1; then
-  wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
+if "$WINESERVER" -p30 </dev/null >/dev/null 2>&1; then
+  "$BRIVANE_WINE" cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
 fi
 
-exec wine "$exe" "$@"
+exec "$BRIVANE_WINE" "$exe" "$@"

@@ -409,7 +409,9 @@ TEST_F(DocViewTest, ViewsGetOneInitialUpdateAndTheFrameTitleNamesTheDocument) {
   EXPECT_EQ(::GetFocus(), pView->m_hWnd);
   BOOL bMaximized = FALSE;
   m_pFrame->MDIGetActive(&bMaximized);
-  if (!bMaximized) EXPECT_EQ("DocView Test - Text1", TextOf(m_pFrame->m_hWnd));
+  if (!bMaximized) {
+    EXPECT_EQ("DocView Test - Text1", TextOf(m_pFrame->m_hWnd));
+  }
   ActiveDoc()->SetTitle("Renamed");
   EXPECT_EQ("Renamed", TextOf(ActiveChild()->m_hWnd));
 }

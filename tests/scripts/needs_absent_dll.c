@@ -1,0 +1,3 @@
+/* Cannot start: the DLL it imports is not beside it. */
+__declspec(dllimport) int BrivaneAbsent(void);
+int main(void) { return BrivaneAbsent(); }

@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# scripts/run.sh reports a program that does not show its window as a failure,
+# with a reason, and never prints a screenshot for it.
+# Arguments: a program whose DLL is missing, a program that shows no window.
+set -u
+top=$(cd "$(dirname "$0")/../.." && pwd)
+needs_dll=$1
+no_window=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+
+# expect_failure NAME PATTERN [VAR=VALUE...] -- EXE: run.sh must exit
+# non-zero, print PATTERN and print no screenshot.
+expect_failure() {
+  local name=$1 pattern=$2; shift 2
+  local envs=()
+  while [ "$1" != -- ]; do envs+=("$1"); shift; done
+  shift
+  local out status=0
+  out=$(env -u DISPLAY "${envs[@]}" BRIVANE_EXE="$1" bash "$top/scripts/run.sh" 2>&1) || status=$?
+  if [ "$status" -eq 0 ] || ! grep -q -- "$pattern" <<<"$out" || grep -q '^screenshot:' <<<"$out"; then
+    echo "FAILED: $name (exit status $status), output:"
+    sed 's/^/  | /' <<<"$out"
+    failures=$((failures + 1))
+  else
+    echo "ok: $name"
+  fi
+}
+
+# A PE header of the given machine, nothing behind it.
+pe_header() {
+  { printf 'MZ'; head -c 58 /dev/zero; printf '\x40\0\0\0'; printf 'PE\0\0'; printf "$2"; head -c 64 /dev/zero; } >"$1"
+}
+
+printf 'not a program' >"$work/broken.exe"
+expect_failure "a broken build" "not a Windows program" -- "$work/broken.exe"
+expect_failure "a missing file" "not a Windows program" -- "$work/absent.exe"
+
+pe_header "$work/i386.exe" '\x4c\x01'
+pe_header "$work/amd64.exe" '\x64\x86'
+. "$top/scripts/wine-env.sh"
+for pair in i386.exe:32 amd64.exe:64; do
+  got=$(brivane_pe_bits "$work/${pair%%:*}")
+  if [ "$got" != "${pair##*:}" ]; then
+    echo "FAILED: machine field of ${pair%%:*} read as '$got'"; failures=$((failures + 1))
+  fi
+done
+if BRIVANE_NO_32BIT=1 brivane_runs_32bit; then
+  echo "FAILED: BRIVANE_NO_32BIT=1 still runs 32-bit programs"; failures=$((failures + 1))
+fi
+expect_failure "a 32-bit program where none run" "cannot run 32-bit programs" BRIVANE_NO_32BIT=1 -- "$work/i386.exe"
+
+expect_failure "a program whose DLL is missing" "exit status" -- "$needs_dll"
+expect_failure "a program whose DLL is missing, named by Wine" "brivane_absent.dll" -- "$needs_dll"
+expect_failure "a program that shows no window" "no main window" BRIVANE_RUN_WAIT=3 -- "$no_window"
+
+echo "$failures failed"
+[ "$failures" -eq 0 ]
