@@ -1,7 +1,7 @@
 # Processing engines: the transform against FFTW, and linear prediction.
 if(BRIVANE_FFTW3F)
   brivane_benchmark(bench_fft SOURCES ${CMAKE_CURRENT_LIST_DIR}/fft_bench.cpp
-                    LIBS onedim_core ${BRIVANE_FFTW3F})
+                    LIBS onedim_processing ${BRIVANE_FFTW3F})
 endif()
 brivane_benchmark(bench_linear_prediction SOURCES ${CMAKE_CURRENT_LIST_DIR}/linear_prediction_bench.cpp
-                  LIBS onedim_core)
+                  LIBS onedim_processing)

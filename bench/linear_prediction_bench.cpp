@@ -9,7 +9,7 @@
 #include <random>
 #include <vector>
 
-#include "onedim/processing/LinearPrediction.h"
+#include "numerics/LinearPrediction.h"
 
 namespace {
 

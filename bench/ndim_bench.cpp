@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "ndim/CommandInterpreter.h"
-#include "ndim/NdFourier.h"
-#include "ndim/Spectrum2D.h"
+#include "ndim/script/CommandInterpreter.h"
+#include "ndim/processing/NdFourier.h"
+#include "ndim/data/Spectrum2D.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <cmath>
 #include <memory>
 
-#include "onedim/display/SpectrumTrace.h"
-#include "onedim/document/Spectrum.h"
+#include "onedim/plot/SpectrumTrace.h"
+#include "onedim/model/Spectrum.h"
 
 namespace {
 

@@ -46,27 +46,40 @@ function(brivane_enable_gtest)
   add_subdirectory(${BRIVANE_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 endfunction()
 
-# brivane_library(NAME PORTABLE files... WINDOWS files... LIBS libs...)
-# A library whose window sources are dropped from the native build. A library
-# with no sources left in this build becomes an interface library so that
-# dependants still link.
-function(brivane_library name)
-  cmake_parse_arguments(A "" "" "PORTABLE;WINDOWS;LIBS;WINLIBS" ${ARGN})
-  set(srcs ${A_PORTABLE})
-  if(BRIVANE_WINDOWS)
-    list(APPEND srcs ${A_WINDOWS})
-  endif()
+# Every source folder is one library, either portable (built in every build)
+# or Windows-only (built in the Windows builds only); a folder's sources are
+# all its .cpp files but a program's main file.
+function(brivane_folder_sources out)
+  set(srcs)
+  foreach(dir IN LISTS ARGN)
+    file(GLOB found CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
+    list(FILTER found EXCLUDE REGEX "(Main|ColourFontWin)\\.cpp$")
+    list(APPEND srcs ${found})
+  endforeach()
+  set(${out} ${srcs} PARENT_SCOPE)
+endfunction()
+
+# brivane_portable_library(NAME DIRS folders... LIBS libs...)
+function(brivane_portable_library name)
+  cmake_parse_arguments(A "" "" "DIRS;LIBS" ${ARGN})
+  brivane_folder_sources(srcs ${A_DIRS})
   if(srcs)
     add_library(${name} STATIC ${srcs})
     target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
     target_link_libraries(${name} PUBLIC ${A_LIBS})
-    if(BRIVANE_WINDOWS AND A_WINLIBS)
-      target_link_libraries(${name} PUBLIC ${A_WINLIBS})
-    endif()
   else()
+    # Header-only so far: dependants still link.
     add_library(${name} INTERFACE)
     target_include_directories(${name} INTERFACE ${CMAKE_SOURCE_DIR})
     target_link_libraries(${name} INTERFACE ${A_LIBS})
+  endif()
+endfunction()
+
+# brivane_windows_library(NAME DIRS folders... LIBS libs...): nothing in the
+# native build.
+function(brivane_windows_library name)
+  if(BRIVANE_WINDOWS)
+    brivane_portable_library(${name} ${ARGN})
   endif()
 endfunction()
 
@@ -97,6 +110,18 @@ function(brivane_test name)
   endif()
 endfunction()
 
+# brivane_folder_test(NAME [WINDOWS_ONLY] DIR folder [SOURCES more...] LIBS libs...):
+# a test executable of every .cpp file in a folder of tests/.
+function(brivane_folder_test name)
+  cmake_parse_arguments(A "WINDOWS_ONLY" "DIR" "SOURCES;LIBS" ${ARGN})
+  file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${A_DIR}/*.cpp)
+  set(only)
+  if(A_WINDOWS_ONLY)
+    set(only WINDOWS_ONLY)
+  endif()
+  brivane_test(${name} ${only} SOURCES ${srcs} ${A_SOURCES} LIBS ${A_LIBS})
+endfunction()
+
 # brivane_tool(NAME SOURCES files... LIBS libs...): a console helper program
 # used by tests, built in both builds.
 function(brivane_tool name)
@@ -108,9 +133,9 @@ function(brivane_tool name)
   endif()
 endfunction()
 
-# Each folder's files are listed in small fragments (*.cmake) beside them, one
-# per area of work, which append to the folder's lists: PORTABLE sources build
-# in both builds, WINDOWS sources only in the Windows build.
+# Tests, fuzz targets and benchmarks are declared in small fragments (*.cmake)
+# beside their sources, one per area of work, so that parallel work never
+# edits one list.
 macro(brivane_include_fragments dir)
   file(GLOB _brivane_frags CONFIGURE_DEPENDS ${dir}/*.cmake)
   list(SORT _brivane_frags)

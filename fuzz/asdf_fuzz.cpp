@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "onedim/document/JcampDecoder.h"
+#include "onedim/import/JcampDecoder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 2)

@@ -6,7 +6,7 @@ foreach(_i RANGE 1 4)
   list(GET _bruker_readers ${_k} _reader)
   brivane_fuzzer(fuzz_bruker_${_reader}
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/bruker_params_fuzz.cpp
-    LIBS onedim_core)
+    LIBS onedim_document)
   if(TARGET fuzz_bruker_${_reader})
     target_compile_definitions(fuzz_bruker_${_reader} PRIVATE BRUKER_FUZZ_READER=${_i})
   endif()
@@ -18,7 +18,7 @@ foreach(_i RANGE 1 5)
   list(GET _bruker_paths ${_k} _path)
   brivane_fuzzer(fuzz_bruker_${_path}
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/bruker_import_fuzz.cpp
-    LIBS onedim_core)
+    LIBS onedim_document)
   if(TARGET fuzz_bruker_${_path})
     target_compile_definitions(fuzz_bruker_${_path} PRIVATE BRUKER_FUZZ_PATH=${_i})
   endif()

@@ -16,9 +16,9 @@
 #include <string>
 #include <vector>
 
-#include "onedim/document/ImportBruker.h"
-#include "onedim/document/ImportWinNmr.h"
-#include "tests/onedim/bruker_test_util.h"
+#include "onedim/import/ImportBruker.h"
+#include "onedim/import/ImportWinNmr.h"
+#include "tests/onedim/import/bruker_test_util.h"
 
 namespace {
 

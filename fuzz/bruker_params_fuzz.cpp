@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "framework/base/MemFile.h"
-#include "onedim/document/BrukerParams.h"
-#include "onedim/document/SpectrumParams.h"
+#include "onedim/import/BrukerParams.h"
+#include "onedim/model/SpectrumParams.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<BYTE> bytes(data, data + size);

@@ -6,8 +6,8 @@
 #include <memory>
 #include <vector>
 
-#include "ndim/Bv2File.h"
-#include "ndim/Spectrum2D.h"
+#include "ndim/import/Bv2File.h"
+#include "ndim/data/Spectrum2D.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   CString error;

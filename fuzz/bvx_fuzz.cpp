@@ -11,7 +11,7 @@
 #include "onedim/document/BrivaneProDoc.h"
 #include "onedim/document/BrivaneProDocHost.h"
 #include "onedim/document/SettingsStore.h"
-#include "onedim/document/Spectrum.h"
+#include "onedim/model/Spectrum.h"
 
 namespace {
 

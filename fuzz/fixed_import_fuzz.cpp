@@ -14,18 +14,18 @@
 
 #include <unistd.h>
 
-#include "onedim/document/ImportAspect.h"
-#include "onedim/document/ImportJeol.h"
-#include "onedim/document/ImportNicolet.h"
-#include "onedim/document/ImportNuts.h"
-#include "onedim/document/ImportSiemens.h"
-#include "onedim/document/ImportSwanMr.h"
-#include "onedim/document/ImportTarget.h"
-#include "onedim/document/ImportTecmag.h"
-#include "onedim/document/ImportVarian.h"
-#include "onedim/document/ImportVhelper.h"
-#include "onedim/document/Spectrum.h"
-#include "onedim/document/SpectrumParams.h"
+#include "onedim/import/ImportAspect.h"
+#include "onedim/import/ImportJeol.h"
+#include "onedim/import/ImportNicolet.h"
+#include "onedim/import/ImportNuts.h"
+#include "onedim/import/ImportSiemens.h"
+#include "onedim/import/ImportSwanMr.h"
+#include "onedim/import/ImportTarget.h"
+#include "onedim/import/ImportTecmag.h"
+#include "onedim/import/ImportVarian.h"
+#include "onedim/import/ImportVhelper.h"
+#include "onedim/model/Spectrum.h"
+#include "onedim/model/SpectrumParams.h"
 
 namespace {
 

@@ -22,7 +22,7 @@ foreach(_entry IN LISTS _fixed_fuzzers)
   endif()
   brivane_fuzzer(${_name}
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/fixed_import_fuzz.cpp
-    LIBS onedim_core)
+    LIBS onedim_document)
   if(TARGET ${_name})
     target_compile_definitions(${_name} PRIVATE FIXED_IMPORTER=${_class} "FIXED_PARAM_FILE=\"${_param}\"")
   endif()

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "onedim/document/ImportJcamp.h"
-#include "onedim/document/ImportTarget.h"
-#include "onedim/document/Spectrum.h"
-#include "onedim/document/SpectrumParams.h"
+#include "onedim/import/ImportJcamp.h"
+#include "onedim/import/ImportTarget.h"
+#include "onedim/model/Spectrum.h"
+#include "onedim/model/SpectrumParams.h"
 
 namespace {
 

@@ -4,14 +4,14 @@
 #include <cassert>
 #include <cmath>
 
-#include "onedim/display/AxisScale.h"
-#include "onedim/display/TextLabel.h"
+#include "onedim/model/AxisScale.h"
+#include "onedim/model/TextLabel.h"
 #include "onedim/document/SettingsStore.h"
-#include "onedim/document/Spectrum.h"
-#include "onedim/document/SpectrumParams.h"
-#include "onedim/processing/Integral.h"
-#include "onedim/processing/Saturate.h"
-#include "onedim/processing/WindowFunction.h"
+#include "onedim/model/Spectrum.h"
+#include "onedim/model/SpectrumParams.h"
+#include "onedim/model/Integral.h"
+#include "numerics/Saturate.h"
+#include "onedim/model/WindowFunction.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 // missing-parameter question that they ask.
 #include "onedim/document/BrivaneProDoc.h"
 #include "onedim/document/DocImportTarget.h"
-#include "onedim/document/ImportBruker.h"
-#include "onedim/document/ImportWinNmr.h"
-#include "onedim/document/MissingParameters.h"
+#include "onedim/import/ImportBruker.h"
+#include "onedim/import/ImportWinNmr.h"
+#include "onedim/import/MissingParameters.h"
 
 BOOL CBrivaneProDoc::CheckMissingParameters(CSpectrumParams& params) {
   return ::CheckMissingParameters(params, m_pMissingPolicy);

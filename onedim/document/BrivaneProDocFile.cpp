@@ -44,12 +44,12 @@
 #include "framework/base/Endian.h"
 #include "framework/base/Exception.h"
 #include "framework/base/File.h"
-#include "onedim/display/AxisScale.h"
-#include "onedim/display/TextLabel.h"
+#include "onedim/model/AxisScale.h"
+#include "onedim/model/TextLabel.h"
 #include "onedim/document/BrivaneProDoc.h"
-#include "onedim/document/Spectrum.h"
-#include "onedim/document/SpectrumParams.h"
-#include "onedim/processing/Integral.h"
+#include "onedim/model/Spectrum.h"
+#include "onedim/model/SpectrumParams.h"
+#include "onedim/model/Integral.h"
 
 namespace {
 

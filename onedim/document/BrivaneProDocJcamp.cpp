@@ -2,7 +2,7 @@
 // shows the wait window around it and the failure message after it.
 #include "onedim/document/BrivaneProDoc.h"
 #include "onedim/document/DocImportTarget.h"
-#include "onedim/document/ImportJcamp.h"
+#include "onedim/import/ImportJcamp.h"
 
 namespace {
 

@@ -2,12 +2,12 @@
 // display settings that come from the profile.
 #include <cmath>
 
-#include "onedim/display/AxisScale.h"
-#include "onedim/display/ColourFont.h"
+#include "onedim/model/AxisScale.h"
+#include "onedim/model/ColourFont.h"
 #include "onedim/document/BrivaneProDoc.h"
 #include "onedim/document/SettingsStore.h"
-#include "onedim/document/Spectrum.h"
-#include "onedim/processing/WindowFunction.h"
+#include "onedim/model/Spectrum.h"
+#include "onedim/model/WindowFunction.h"
 
 namespace {
 

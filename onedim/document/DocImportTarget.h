@@ -4,7 +4,7 @@
 #pragma once
 
 #include "onedim/document/BrivaneProDoc.h"
-#include "onedim/document/ImportTarget.h"
+#include "onedim/import/ImportTarget.h"
 
 class CDocImportTarget : public CImportTarget {
  public:

@@ -1,7 +1,7 @@
 #include "onedim/processing/FourierTransformStep.h"
 
-#include "onedim/display/AxisScale.h"
-#include "onedim/document/Spectrum.h"
+#include "onedim/model/AxisScale.h"
+#include "onedim/model/Spectrum.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <cstring>
 #include <new>
 
-#include "onedim/document/Spectrum.h"
-#include "onedim/processing/LinearPrediction.h"
-#include "onedim/processing/WindowFunction.h"
+#include "onedim/model/Spectrum.h"
+#include "numerics/LinearPrediction.h"
+#include "onedim/model/WindowFunction.h"
 
 namespace {
 

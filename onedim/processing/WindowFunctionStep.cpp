@@ -2,10 +2,10 @@
 
 #include <cstring>
 
-#include "onedim/display/AxisScale.h"
-#include "onedim/document/Spectrum.h"
+#include "onedim/model/AxisScale.h"
+#include "onedim/model/Spectrum.h"
 #include "onedim/processing/FastFourier.h"
-#include "onedim/processing/WindowFunction.h"
+#include "onedim/model/WindowFunction.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include "onedim/document/BrivaneProDoc.h"
 #include "onedim/document/BrivaneProDocHost.h"
 #include "onedim/document/SettingsStore.h"
-#include "onedim/document/Spectrum.h"
-#include "onedim/document/SpectrumParams.h"
+#include "onedim/model/Spectrum.h"
+#include "onedim/model/SpectrumParams.h"
 
 namespace {
 

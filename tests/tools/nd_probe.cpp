@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "ndim/Bv2File.h"
-#include "ndim/CommandInterpreter.h"
-#include "ndim/Spectrum2D.h"
+#include "ndim/import/Bv2File.h"
+#include "ndim/script/CommandInterpreter.h"
+#include "ndim/data/Spectrum2D.h"
 
 namespace {
 

@@ -2,4 +2,4 @@
 # tests in both builds.
 brivane_tool(spectrum_probe
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/spectrum_probe.cpp
-  LIBS onedim_core)
+  LIBS onedim_document)

@@ -24,9 +24,9 @@
 
 #include "onedim/document/BrivaneProDoc.h"
 #include "onedim/document/BrivaneProDocHost.h"
-#include "onedim/document/MissingParameters.h"
+#include "onedim/import/MissingParameters.h"
 #include "onedim/document/SettingsStore.h"
-#include "onedim/document/Spectrum.h"
+#include "onedim/model/Spectrum.h"
 
 namespace {
 

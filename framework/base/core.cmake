@@ -1,8 +1,0 @@
-list(APPEND FW_BASE_PORTABLE
-  ${CMAKE_CURRENT_LIST_DIR}/Object.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/Exception.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/File.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/StdioFile.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/MemFile.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/Archive.cpp
-)

@@ -1,5 +1,0 @@
-list(APPEND FW_BASE_PORTABLE
-     ${CMAKE_CURRENT_LIST_DIR}/String.cpp
-     ${CMAKE_CURRENT_LIST_DIR}/Lists.cpp
-     ${CMAKE_CURRENT_LIST_DIR}/Arrays.cpp
-     ${CMAKE_CURRENT_LIST_DIR}/Maps.cpp)

@@ -1,0 +1,179 @@
+// One multi-dimensional data set of the nD program: a single buffer of
+// complex points (or real values), the table of its dimensions and the
+// display state the views draw from. All processing works in place on the
+// buffer, through the operations here and the kernels beside this file.
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "framework/base/Lists.h"
+#include "framework/base/Point.h"
+#include "framework/base/Rect.h"
+#include "framework/base/WinTypes.h"
+#include "ndim/data/DimensionBlock.h"
+#include "ndim/processing/NdFourier.h"
+
+class CIntegrationBlock;
+
+// A projection strip beside the plot.
+struct ProjectionTrace {
+  COLORREF m_colour = 0xFF0000;
+  double m_dScale = 20.0;
+  CRect m_rect;
+  int m_nOffset = 0;  // pixels
+  int m_nDepth = 75;  // pixels
+};
+
+// A 1D trace loaded from the 1D program into a strip.
+struct LoadedTrace {
+  float* m_pData = nullptr;  // malloc'd; freed with the set
+  float m_fSpectralWidth = 0.0f;
+  float m_fSpectrometerFreq = 0.0f;
+  int m_nFloats = 0;
+  int m_nWizardFirst = 0;  // set by the referencing wizard
+  int m_nWizardSecond = 0;
+};
+
+// The Apodize dialog's switches and parameters, kept with the set.
+struct ApodizationSettings {
+  enum { Exponential, SineBell, SquaredSineBell, Gaussian, FirstPoint, Count };
+  BOOL m_bOn[Count] = {FALSE, FALSE, FALSE, FALSE, FALSE};
+  double m_dValue[Count] = {0.0, 0.0, 0.0, 0.0, 0.0};
+};
+
+class CSpectrum2D {
+ public:
+  enum { MaxDimensions = 7, ContourColours = 12, PaletteSize = 256 };
+  // Largest buffer a set may hold; every size change is checked against it,
+  // so products of counts always fit an int.
+  static const long long kMaxDataBytes = 0x7FFFFFFFLL;
+
+  CSpectrum2D();
+  virtual ~CSpectrum2D();
+
+  // Dimension arithmetic (products of block counts; 1 for an empty product).
+  int GetTotalPoints() const;
+  int GetCurrentCount() const;
+  int GetInnerCount() const;
+  int GetOuterCount() const;
+  int GetInnerCountOf(int dim) const;
+  int GetOuterCountOf(int dim) const;
+  void SetCurrentDimension(int n);
+  int GetHorizontalCount() const;
+  int GetVerticalCount() const;
+  // A dimension processing can act along: 1 .. last.
+  bool IsValidDimension(int dim) const;
+  int FloatsPerPoint() const { return m_bReal ? 1 : 2; }
+  // Whether a set of that many points fits the buffer limit.
+  static bool SizeFits(long long points, int floatsPerPoint);
+
+  // A zeroed buffer for the current counts and real flag; false (and no
+  // change) when it does not fit or memory runs out.
+  bool AllocateData();
+
+  // Operations on the whole buffer.
+  void MakeReal();
+  bool MakeComplex();
+  void ToPolar();
+  void FromPolar();
+  void Conjugate();
+  bool ZeroFill(int n);
+  void QuadratureSplit(bool keep);
+  void SwapQuadrature(int dim, int total);
+  bool MakeWeights(bool alternate, int divisor);
+  // The weight vector exists and still belongs to the current dimension and count.
+  bool HasWeights() const;
+  void ApplyWeights();
+  void FreeWeights();
+  void TransposeOrSymmetrize(bool transpose);
+  void SymmetrizeAverage();
+  void GetMinMax(float& minValue, float& maxValue) const;
+  void ResetZoom();
+
+  static void ProjectOntoF2(const float* buffer, float* result, int f2Count, int f1Count, bool complex);
+  static void ProjectOntoF1(const float* buffer, float* result, int f2Count, int f1Count, bool complex);
+
+  // Plot geometry (pixels).
+  CPoint PixelToPoint(int x, int y) const;
+  void SetPlotRect(const RECT& rect);
+  void ScaleRect(RECT& rect) const;
+
+  // Palette tables: the channels between consecutive control points are
+  // interpolated linearly.
+  void BuildDefaultPalette();
+  void InterpolatePalette();
+
+  // Integration regions (owned).
+  void DeleteRegions();
+
+  float* m_pData = nullptr;
+  DimensionBlock m_dims[MaxDimensions];
+  BYTE m_bAcquired = 0;
+  BYTE m_bReal = 0;
+  int m_nLastDim = 2;
+  int m_nCurrentDim = 0;
+  float* m_pWeights = nullptr;
+  int m_nWeightDim = 0;    // dimension and count the weights were made for
+  int m_nWeightCount = 0;
+  ApodizationSettings m_apodization;
+  BYTE m_bApodize = 0;
+
+  CObList m_regions;  // CIntegrationBlock objects
+  CIntegrationBlock* m_pReferenceRegion = nullptr;
+  double m_dReferenceIntegral = 1.0;
+  int m_nIntegrationShape = 0;  // 0 rectangle, 1 ellipse
+
+  CRect m_zoom;  // data points: left, top = first f2 and f1 point
+  UINT m_nDisplayMode = 0;  // 0 raster, 1 contour, 2 stacked, 3 whitewash, 4 coloured contour
+  BYTE m_bPlotDirty = 1;
+  BYTE m_bMagnitude = 0;
+
+  BYTE m_red[PaletteSize];
+  BYTE m_green[PaletteSize];
+  BYTE m_blue[PaletteSize];
+  int m_controlFlags[PaletteSize];
+  std::vector<int> m_controlPoints;
+
+  UINT m_nHorizontalDim = 2;
+  UINT m_nVerticalDim = 1;
+  ProjectionTrace m_traceF2;
+  ProjectionTrace m_traceF1;
+  float* m_pProjectionF2 = nullptr;  // malloc'd, like every buffer of the set
+  float* m_pProjectionF1 = nullptr;
+  LoadedTrace m_loadedF2;
+  LoadedTrace m_loadedF1;
+
+  BYTE m_bSliceDisplay = 0;
+  BYTE m_bShowProjectionF2 = 0;
+  BYTE m_bShowProjectionF1 = 0;
+  BYTE m_bShowLoadedF2 = 0;
+  BYTE m_bShowLoadedF1 = 0;
+  int m_nSelectedRow = 0;
+  int m_nSelectedColumn = 0;
+  std::vector<int> m_rowList;
+  std::vector<int> m_columnList;
+
+  COLORREF m_positiveColours[ContourColours];
+  COLORREF m_negativeColours[ContourColours];
+  int m_nNegativeLevels = 3;
+  int m_nPositiveLevels = 3;
+  float m_fLowestLevel = 500.0f;
+  float m_fLevelRatio = 2.0f;
+  float m_fStackScale = 50.0f;
+
+  float m_appliedPhase[MaxDimensions][2];  // degrees: zero and first order
+  // Byte 0: the dimension whose quadrature pair is each point's (re, im);
+  // bytes 1 to 3: those whose pairs lie in the hypercomplex halves.
+  BYTE m_phasingOrder[4];
+
+  CRect m_plotRect;
+  double m_dPrintFactorX = 1.0;
+  double m_dPrintFactorY = 1.0;
+
+  double m_trig[kNdTrigEntries];
+
+ private:
+  CSpectrum2D(const CSpectrum2D&) = delete;
+  CSpectrum2D& operator=(const CSpectrum2D&) = delete;
+};

@@ -1,0 +1,213 @@
+#include "onedim/app/BrivaneProApp.h"
+
+#include <cstdio>
+
+#include "framework/win/DocTemplate.h"
+#include "framework/win/UiHooks.h"
+#include "onedim/view/BrivaneProView.h"
+#include "onedim/dialogs/AboutDialog.h"
+#include "onedim/app/BrivaneDocument.h"
+#include "onedim/app/ChildFrame.h"
+#include "onedim/dialogs/HistoryDialog.h"
+#include "onedim/dialogs/ImportFileDialog.h"
+#include "onedim/app/MainFrame.h"
+#include "resources/BrivaneRes.h"
+
+#include <ole2.h>
+
+namespace {
+
+// The version record that DllGetVersion fills (20 bytes).
+struct DllVersionInfo {
+  DWORD cbSize;
+  DWORD dwMajorVersion;
+  DWORD dwMinorVersion;
+  DWORD dwBuildNumber;
+  DWORD dwPlatformID;
+};
+typedef HRESULT(CALLBACK* PFNDLLGETVERSION)(DllVersionInfo*);
+
+}  // namespace
+
+DWORD GetDllVersion(LPCSTR lpszDllName) {
+  HINSTANCE hDll = ::LoadLibraryA(lpszDllName);
+  if (hDll == nullptr)
+    return 0;
+  DWORD dwVersion = 0;
+  PFNDLLGETVERSION pfnGetVersion = (PFNDLLGETVERSION)(void*)::GetProcAddress(hDll, "DllGetVersion");
+  if (pfnGetVersion != nullptr) {
+    DllVersionInfo info = {};
+    info.cbSize = sizeof info;
+    if (SUCCEEDED(pfnGetVersion(&info)))
+      dwVersion = (info.dwMajorVersion << 16) | (info.dwMinorVersion & 0xFFFF);
+  }
+  ::FreeLibrary(hDll);
+  return dwVersion;
+}
+
+BEGIN_MESSAGE_MAP(CBrivaneProApp, CWinApp)
+  ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
+  ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
+  ON_COMMAND(ID_VIEW_LOG_SCREEN, OnViewLogScreen)
+END_MESSAGE_MAP()
+
+CBrivaneProApp::CBrivaneProApp()
+    : CWinApp("Brivane"),
+      m_nIconType(0),
+      m_pDocTemplate(nullptr),
+      m_Settings(this) {}
+
+CBrivaneProApp::~CBrivaneProApp() {
+  if (m_hDevMode != nullptr)
+    ::GlobalFree(m_hDevMode);
+  if (m_hDevNames != nullptr)
+    ::GlobalFree(m_hDevNames);
+}
+
+CBrivaneProApp* GetBrivaneApp() { return static_cast<CBrivaneProApp*>(AfxGetApp()); }
+
+DWORD CBrivaneProApp::GetComCtlVersion() {
+  char szForced[32] = {};
+  unsigned nMajor = 0, nMinor = 0;
+  if (::GetEnvironmentVariableA("BRIVANE_COMCTL_VERSION", szForced, sizeof szForced) > 0 &&
+      std::sscanf(szForced, "%u.%u", &nMajor, &nMinor) == 2)
+    return (nMajor << 16) | (nMinor & 0xFFFF);
+  return GetDllVersion("comctl32.dll");
+}
+
+BOOL CBrivaneProApp::InitInstance() {
+  if (GetComCtlVersion() < kRequiredComCtlVersion) {
+    CDialog notice(IDD_UPDATE_COMCTL);
+    notice.DoModal();
+    return FALSE;
+  }
+
+  CCommandLineInfo cmdInfo;
+  ParseCommandLine(cmdInfo);
+
+  if (FAILED(::OleInitialize(nullptr))) {
+    AfxMessageBox(IDP_OLE_INIT_FAILED);
+    return FALSE;
+  }
+  m_bOleInitialized = TRUE;
+  SetRegistryKey("Orvandel");
+  LoadStdProfileSettings(4);
+
+  m_pDocTemplate = new CMultiDocTemplate(IDR_BRIVANETYPE, RUNTIME_CLASS(CBrivaneDocument), RUNTIME_CLASS(CChildFrame),
+                                         RUNTIME_CLASS(CBrivaneProView));
+  AddDocTemplate(m_pDocTemplate);
+
+  CMainFrame* pMainFrame = new CMainFrame;
+  if (!pMainFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE)) {
+    if (pMainFrame->GetSafeHwnd() == nullptr)
+      delete pMainFrame;
+    return FALSE;
+  }
+  m_pMainWnd = pMainFrame;
+  pMainFrame->DragAcceptFiles();
+  EnableShellOpen();
+  RegisterShellFileTypes(TRUE);
+
+  // Started by OLE for an embedded item or for automation: no window yet.
+  if (cmdInfo.m_bRunEmbedded || cmdInfo.m_bRunAutomated)
+    return TRUE;
+
+  // A plain start opens no document. A file that cannot be read has shown
+  // its failure; the program goes on with an empty frame.
+  if (cmdInfo.m_nShellCommand == CCommandLineInfo::FileNew)
+    cmdInfo.m_nShellCommand = CCommandLineInfo::FileNothing;
+  if (cmdInfo.m_nShellCommand == CCommandLineInfo::FileOpen)
+    OpenDocumentFile(cmdInfo.m_strFileName);
+  else if (!ProcessShellCommand(cmdInfo))
+    return FALSE;
+
+  pMainFrame->ShowWindow(SW_SHOWMAXIMIZED);
+  pMainFrame->UpdateWindow();
+  SetPrinterOrientation(TRUE);
+
+  m_State.m_nImportType = (int)GetProfileInt("File", "File Type", 0);
+  m_nIconType = (int)GetProfileInt("Icon", "Icon Type", 0);
+  return TRUE;
+}
+
+int CBrivaneProApp::ExitInstance() {
+  if (m_bOleInitialized)
+    ::OleUninitialize();
+  return CWinApp::ExitInstance();
+}
+
+CDocument* CBrivaneProApp::NewDocumentWindow() {
+  return m_pDocTemplate != nullptr ? m_pDocTemplate->OpenDocumentFile(nullptr) : nullptr;
+}
+
+CDocument* CBrivaneProApp::OpenDocumentFile(LPCSTR lpszFileName) {
+  CBrivaneDocument* pDoc = static_cast<CBrivaneDocument*>(NewDocumentWindow());
+  if (pDoc == nullptr)
+    return nullptr;
+  if (!pDoc->ReadNativeFile(lpszFileName)) {
+    // Read nothing: the empty window goes, the frame stays.
+    CString strFailure = m_State.m_strOpenFailure;
+    pDoc->OnCloseDocument();
+    AfxMessageBox(strFailure, MB_OK | MB_ICONEXCLAMATION);
+    return nullptr;
+  }
+  pDoc->RefreshAfterLoad();
+  pDoc->SetPathName(lpszFileName);
+  return pDoc;
+}
+
+void CBrivaneProApp::OnFileOpen() {
+  CImportFileDialog dlg(m_State, m_Settings, AfxGetMainWnd());
+  if (dlg.DoModal() != IDOK)
+    return;
+  CStringList paths;
+  dlg.GetChosenPaths(paths);
+  if (paths.IsEmpty())
+    return;
+
+  CBrivaneDocument* pDoc = static_cast<CBrivaneDocument*>(NewDocumentWindow());
+  if (pDoc == nullptr)
+    return;
+  // The last file decides, as each one goes to the same new document.
+  ImportResult result = importFailed;
+  for (POSITION pos = paths.GetHeadPosition(); pos != nullptr;)
+    result = pDoc->ImportFile(paths.GetNext(pos));
+  if (result == importFailed) {
+    CString strFailure = m_State.m_strOpenFailure;
+    pDoc->OnCloseDocument();
+    AfxMessageBox(strFailure, MB_OK | MB_ICONEXCLAMATION);
+    return;
+  }
+  if (result == importNative)
+    pDoc->RefreshAfterLoad();
+  else
+    pDoc->RefreshAfterAdd();
+}
+
+void CBrivaneProApp::OnAppAbout() {
+  CAboutDialog dlg;
+  dlg.DoModal();
+}
+
+void CBrivaneProApp::OnViewLogScreen() {
+  CHistoryDialog dlg(m_State.m_History);
+  dlg.DoModal();
+}
+
+int CBrivaneProApp::SetPrinterOrientation(BOOL bLandscape) {
+  if (m_hDevMode == nullptr) {
+    PRINTDLGA pd = {};
+    pd.lStructSize = sizeof pd;
+    pd.Flags = PD_RETURNDEFAULT;
+    if (!::PrintDlgA(&pd))
+      return 0;
+    m_hDevMode = pd.hDevMode;
+    m_hDevNames = pd.hDevNames;
+  }
+  DEVMODEA* pDevMode = static_cast<DEVMODEA*>(::GlobalLock(m_hDevMode));
+  if (pDevMode == nullptr)
+    return 0;
+  pDevMode->dmOrientation = bLandscape ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;
+  ::GlobalUnlock(m_hDevMode);
+  return 1;
+}

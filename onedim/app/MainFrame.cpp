@@ -1,0 +1,208 @@
+#include "onedim/app/MainFrame.h"
+
+#include "framework/win/CmdUI.h"
+#include "framework/win/ControlBar.h"
+#include "framework/win/MDIChildWnd.h"
+#include "framework/win/UiHooks.h"
+#include "framework/win/View.h"
+#include "framework/win/WinApp.h"
+#include "onedim/app/BrivaneProApp.h"
+#include "resources/BrivaneRes.h"
+
+IMPLEMENT_DYNCREATE(CMainFrame, CMDIFrameWnd)
+
+BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
+  ON_WM_CREATE()
+  ON_WM_CLOSE()
+  ON_WM_GETMINMAXINFO()
+  ON_COMMAND(ID_VIEW_FULL_SCREEN, OnViewFullScreen)
+  ON_UPDATE_COMMAND_UI(ID_VIEW_FULL_SCREEN, OnUpdateViewFullScreen)
+  ON_COMMAND(ID_VIEW_PROCESS_TOOLBAR, OnViewProcessBar)
+  ON_UPDATE_COMMAND_UI(ID_VIEW_PROCESS_TOOLBAR, OnUpdateViewProcessBar)
+  ON_COMMAND(ID_PROCESS_BASELINE_MENU, OnBaselineMenu)
+END_MESSAGE_MAP()
+
+CView* GetActiveSpectrumView() {
+  CWnd* pMain = AfxGetMainWnd();
+  if (pMain == nullptr || !pMain->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd)))
+    return nullptr;
+  CMDIChildWnd* pChild = static_cast<CMDIFrameWnd*>(pMain)->MDIGetActive();
+  CWnd* pView = pChild != nullptr ? pChild->GetActiveView() : nullptr;
+  return pView != nullptr && pView->IsKindOf(RUNTIME_CLASS(CView)) ? static_cast<CView*>(pView) : nullptr;
+}
+
+BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs) {
+  cs.style = WS_OVERLAPPEDWINDOW | WS_MAXIMIZE | FWS_ADDTOTITLE;
+  return CMDIFrameWnd::PreCreateWindow(cs);
+}
+
+int CMainFrame::OnCreate(LPCREATESTRUCT lpcs) {
+  if (CMDIFrameWnd::OnCreate(lpcs) == -1)
+    return -1;
+  const DWORD dwBarStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY |
+                           CBRS_SIZE_DYNAMIC;
+  if (!m_wndToolBar.CreateEx(this, TBSTYLE_FLAT, dwBarStyle) || !m_wndToolBar.LoadToolBar(IDR_MAINFRAME))
+    return -1;
+  if (!m_wndProcessBar.CreateEx(this, TBSTYLE_FLAT, dwBarStyle, CRect(0, 0, 0, 0), ID_PROCESS_TOOLBAR) ||
+      !m_wndProcessBar.LoadToolBar(IDR_PROCESSBAR))
+    return -1;
+  static const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
+  if (!m_wndStatusBar.Create(this) || !m_wndStatusBar.SetIndicators(kIndicators, 4)) {
+    AfxMessageBox("Failed to create barra de estado");
+    return -1;
+  }
+  m_wndToolBar.EnableDocking(CBRS_ALIGN_ANY);
+  m_wndProcessBar.EnableDocking(CBRS_ALIGN_ANY);
+  EnableDocking(CBRS_ALIGN_ANY);
+  DockControlBar(&m_wndToolBar);
+  DockControlBarLeftOf(&m_wndProcessBar, &m_wndToolBar);
+  LoadBarState("ToolBarDockState");
+  return 0;
+}
+
+void CMainFrame::OnViewProcessBar() {
+  ShowControlBar(&m_wndProcessBar, !m_wndProcessBar.IsVisible(), FALSE);
+}
+
+void CMainFrame::OnUpdateViewProcessBar(CCmdUI* pCmdUI) { pCmdUI->SetCheck(m_wndProcessBar.IsVisible()); }
+
+// The process toolbar's Baseline Correction button drops down the four
+// baseline corrections under itself.
+void CMainFrame::OnBaselineMenu() {
+  int nIndex = m_wndProcessBar.CommandToIndex(ID_PROCESS_BASELINE_MENU);
+  if (nIndex < 0)
+    return;
+  CRect rcButton;
+  m_wndProcessBar.GetItemRect(nIndex, &rcButton);
+  m_wndProcessBar.ClientToScreen(&rcButton);
+  HMENU hMenu = ::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_BASELINE_POPUP));
+  if (hMenu == nullptr)
+    return;
+  ::TrackPopupMenu(::GetSubMenu(hMenu, 0), TPM_LEFTALIGN | TPM_LEFTBUTTON, rcButton.left, rcButton.bottom, 0, m_hWnd,
+                   nullptr);
+  ::DestroyMenu(hMenu);
+}
+
+void CMainFrame::OnClose() {
+  // Bars hidden for full screen must not be saved as hidden.
+  ExitFullScreen();
+  SaveBarState("ToolBarDockState");
+  // The history goes with the program; a close the user cancels keeps it.
+  HWND hWnd = m_hWnd;
+  CBrivaneProApp* pApp = GetBrivaneApp();
+  CMDIFrameWnd::OnClose();
+  if (!::IsWindow(hWnd))
+    pApp->GetHistory().RemoveAll();
+}
+
+CControlBar* CMainFrame::FullScreenBar(int nIndex) const {
+  switch (nIndex) {
+    case 0:
+      return const_cast<CToolBar*>(&m_wndToolBar);
+    case 2:
+      return const_cast<CStatusBar*>(&m_wndStatusBar);
+    default:
+      return nullptr;  // the scale bar
+  }
+}
+
+void CMainFrame::OnGetMinMaxInfo(MINMAXINFO* lpMMI) {
+  CMDIFrameWnd::OnGetMinMaxInfo(lpMMI);
+  if (IsFullScreen()) {
+    lpMMI->ptMaxSize.x = lpMMI->ptMaxTrackSize.x = m_rectFullScreen.Width();
+    lpMMI->ptMaxSize.y = lpMMI->ptMaxTrackSize.y = m_rectFullScreen.Height();
+  }
+}
+
+BOOL CMainFrame::GetFullScreenSize(CWnd* pWnd, CPoint& rSize) const {
+  if (!IsFullScreen() || pWnd != m_pFullScreenChild)
+    return FALSE;
+  rSize = CPoint(m_rectFullScreen.Width(), m_rectFullScreen.Height());
+  return TRUE;
+}
+
+void CMainFrame::OnViewFullScreen() {
+  if (IsFullScreen())
+    ExitFullScreen();
+  else
+    EnterFullScreen();
+}
+
+void CMainFrame::OnUpdateViewFullScreen(CCmdUI* pCmdUI) {
+  pCmdUI->Enable(MDIGetActive() != nullptr);
+  pCmdUI->SetCheck(IsFullScreen());
+}
+
+void CMainFrame::EnterFullScreen() {
+  CMDIChildWnd* pChild = MDIGetActive();
+  if (pChild == nullptr)
+    return;
+  for (int i = 0; i < kFullScreenBars; ++i) {
+    CControlBar* pBar = FullScreenBar(i);
+    m_bBarVisible[i] = pBar != nullptr && pBar->IsVisible();
+    if (pBar != nullptr)
+      ShowControlBar(pBar, FALSE, FALSE);
+  }
+  pChild->GetWindowPlacement(&m_wpChild);
+  GetWindowPlacement(&m_wpFrame);
+
+  // The work area's corner goes off screen, and the frame grows by its
+  // caption, menu and borders so that only its client area is seen.
+  RECT rcWork;
+  if (::SystemParametersInfoA(SPI_GETWORKAREA, 0, &rcWork, 0)) {
+    m_rectFullScreen = CRect(-rcWork.left, -rcWork.top, ::GetSystemMetrics(SM_CXSCREEN) - rcWork.left,
+                             ::GetSystemMetrics(SM_CYSCREEN) - rcWork.top);
+  } else {
+    ::GetWindowRect(::GetDesktopWindow(), &m_rectFullScreen);
+  }
+  ::AdjustWindowRectEx(&m_rectFullScreen, GetStyle(), TRUE, GetExStyle());
+  m_rectFullScreen.bottom += ::GetSystemMetrics(SM_CYBORDER);
+  m_pFullScreenChild = pChild;
+
+  CRect rcChild(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+  ::AdjustWindowRectEx(&rcChild, pChild->GetStyle(), FALSE, pChild->GetExStyle());
+
+  ::LockWindowUpdate(m_hWnd);
+  WINDOWPLACEMENT wp = m_wpFrame;
+  wp.showCmd = SW_SHOWNORMAL;
+  wp.rcNormalPosition = m_rectFullScreen;
+  SetWindowPlacement(&wp);
+  WINDOWPLACEMENT wpChild = m_wpChild;
+  wpChild.showCmd = SW_SHOWNORMAL;
+  wpChild.rcNormalPosition = rcChild;
+  pChild->SetWindowPlacement(&wpChild);
+  ::LockWindowUpdate(nullptr);
+}
+
+void CMainFrame::ExitFullScreen() {
+  if (!IsFullScreen())
+    return;
+  for (int i = 0; i < kFullScreenBars; ++i) {
+    CControlBar* pBar = FullScreenBar(i);
+    if (pBar != nullptr)
+      ShowControlBar(pBar, m_bBarVisible[i], FALSE);
+  }
+  CWnd* pChild = m_pFullScreenChild;
+  m_pFullScreenChild = nullptr;
+  if (::IsWindow(pChild->GetSafeHwnd()))
+    pChild->SetWindowPlacement(&m_wpChild);
+  SetWindowPlacement(&m_wpFrame);
+}
+
+void CMainFrame::DockControlBarLeftOf(CControlBar* pBar, CControlBar* pOther) {
+  RecalcLayout(TRUE);
+  CRect rect;
+  pOther->GetWindowRect(&rect);
+  rect.OffsetRect(1, 0);
+  DWORD dwStyle = pOther->GetBarStyle();
+  UINT nSide = AFX_IDW_DOCKBAR_TOP;
+  if (dwStyle & CBRS_ALIGN_TOP)
+    nSide = AFX_IDW_DOCKBAR_TOP;
+  else if (dwStyle & CBRS_ALIGN_BOTTOM)
+    nSide = AFX_IDW_DOCKBAR_BOTTOM;
+  else if (dwStyle & CBRS_ALIGN_LEFT)
+    nSide = AFX_IDW_DOCKBAR_LEFT;
+  else if (dwStyle & CBRS_ALIGN_RIGHT)
+    nSide = AFX_IDW_DOCKBAR_RIGHT;
+  DockControlBar(pBar, nSide, &rect);
+}

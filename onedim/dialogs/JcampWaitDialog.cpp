@@ -1,0 +1,19 @@
+#include "onedim/dialogs/JcampWaitDialog.h"
+
+BOOL CJcampWaitDialog::Create(CWnd* pParent) {
+  if (!CDialog::Create(IDD, pParent))
+    return FALSE;
+  ShowWindow(SW_SHOW);
+  UpdateWindow();
+  return TRUE;
+}
+
+BOOL CJcampWaitDialog::OnInitDialog() {
+  CDialog::OnInitDialog();
+  if (m_Animation.SubclassDlgItem(IDC_WAIT_ANIMATION, this)) {
+    // From the first frame to the last, without end.
+    m_Animation.Open(IDR_WAIT_AVI);
+    m_Animation.Play(0, (UINT)-1, (UINT)-1);
+  }
+  return TRUE;
+}

@@ -1,4 +1,0 @@
-list(APPEND ONEDIM_PORTABLE
-  ${CMAKE_CURRENT_LIST_DIR}/SpectrumParams.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/Spectrum.cpp
-)

@@ -1,0 +1,309 @@
+#include "onedim/import/ImportJcamp.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <utility>
+
+#include "framework/base/Exception.h"
+#include "framework/base/File.h"
+#include "onedim/import/ImportTarget.h"
+#include "onedim/import/JcampDecoder.h"
+#include "onedim/model/Spectrum.h"
+#include "onedim/model/SpectrumParams.h"
+#include "onedim/model/TextString.h"
+
+namespace {
+
+// 8 M complex points: three buffers of 64 MB each in the 32-bit program.
+const int kMaxPoints = 1 << 23;
+// A JCAMP-DX file of that many points in the plainest form is well below this.
+const ULONGLONG kMaxFileBytes = 512u << 20;
+
+const char kMemoryExhausted[] = "Memory exhausted. Importing aborted";
+const char kReadError[] = "An error has ocurred while reading file";
+
+// The line without its blanks, tabs and carriage returns.
+CTextString RemoveBlanks(const char* pLine, std::size_t nLength) {
+  CTextString str;
+  LPSTR pOut = str.GetBuffer((int)nLength);
+  int n = 0;
+  for (std::size_t i = 0; i < nLength; i++) {
+    char c = pLine[i];
+    if (c != ' ' && c != '\t' && c != '\r' && c != '\0')
+      pOut[n++] = c;
+  }
+  str.ReleaseBuffer(n);
+  return str;
+}
+
+// The first comma-separated field of a record's value as a finite number.
+BOOL ReadNumber(const CString& strValue, double& dValue) {
+  // What follows the number (a unit, a "$$" comment) does not matter.
+  CTextString strField = CTextString(strValue).GetField(',', 0);
+  LPCSTR psz = strField;
+  char* pEnd = nullptr;
+  double d = std::strtod(psz, &pEnd);
+  if (pEnd == psz || !std::isfinite(d))
+    return FALSE;
+  dValue = d;
+  return TRUE;
+}
+
+}  // namespace
+
+void CJcampImporter::History(LPCSTR pszLine) { m_target.AppendHistory(pszLine); }
+
+BOOL CJcampImporter::Fail(LPCSTR pszReason) {
+  History(pszReason);
+  m_target.SetImportError(pszReason);
+  return FALSE;
+}
+
+BOOL CJcampImporter::Import(LPCSTR lpszPath) {
+  m_strPath = lpszPath != nullptr ? lpszPath : "";
+  History("Starting traslation for " + m_strPath + " JCamp-DX data type");
+  std::unique_ptr<char[]> text;
+  std::size_t nLength = 0;
+  CFile file;
+  try {
+    if (!file.Open(m_strPath, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary))
+      return Fail("Failed to open " + m_strPath);
+    ULONGLONG nSize = file.GetLength();
+    if (nSize > kMaxFileBytes)
+      return Fail(kReadError);
+    nLength = (std::size_t)nSize;
+    text.reset(new (std::nothrow) char[nLength + 1]);
+    if (!text)
+      return Fail(kMemoryExhausted);
+    if (file.Read(text.get(), (UINT)nLength) != (UINT)nLength)
+      return Fail(kReadError);
+    file.Close();
+  } catch (CException* e) {
+    e->Delete();
+    file.Abort();
+    return Fail(kReadError);
+  }
+  text[nLength] = '\0';
+  return ImportFrom(text.get(), nLength);
+}
+
+BOOL CJcampImporter::ImportText(LPCSTR lpszPath, const char* pText, std::size_t nLength) {
+  m_strPath = lpszPath != nullptr ? lpszPath : "";
+  History("Starting traslation for " + m_strPath + " JCamp-DX data type");
+  return ImportFrom(pText, nLength);
+}
+
+BOOL CJcampImporter::ImportFrom(const char* pText, std::size_t nLength) {
+  m_pText = pText;
+  m_nLength = pText != nullptr ? nLength : 0;
+  BOOL bResult = DoImport();
+  m_pText = nullptr;
+  m_nLength = 0;
+  return bResult;
+}
+
+BOOL CJcampImporter::DoImport() {
+  // Nothing is carried over from an earlier file.
+  m_header = CJcampHeader();
+  m_nPosition = 0;
+  try {
+    if (!ReadJcampHeader())
+      return Fail("An error reading the core fixed header has ocurred");
+
+    std::unique_ptr<float[]> values;
+    if (CTextString(m_header.strDataClass).FindNoCase("NTUPLES") >= 0) {
+      History("Complex data storage (NTuples) detected ");
+      if (!ReadJcampNtuplesHeader())
+        return Fail("An error reading the core data complex header has ocurred");
+      values.reset(CSpectrum::AllocateFloats(2 * m_header.nPoints));
+      if (!values)
+        return Fail(kMemoryExhausted);
+      if (!ReadJcampRealPage(values.get()))
+        return Fail("An error reading real data points has ocurred");
+      if (!ReadJcampImaginaryPage(values.get() + 1))
+        return Fail("An error reading imaginary data points has ocurred");
+    } else {
+      History("No Complex data storage (NTuples) detected ");
+      if (!ReadJcampSimpleHeader())
+        return Fail("An error reading the core data header has ocurred");
+      // Zeroed: the odd (imaginary) floats stay 0.
+      values.reset(CSpectrum::AllocateFloats(2 * m_header.nPoints));
+      if (!values)
+        return Fail(kMemoryExhausted);
+      if (!ReadJcampXYData(values.get()))
+        return Fail("An error reading real data points has ocurred");
+    }
+    return AddSpectrum(values.release());
+  } catch (CMemoryException* e) {
+    e->Delete();
+    return Fail(kMemoryExhausted);
+  } catch (const std::bad_alloc&) {
+    return Fail(kMemoryExhausted);
+  } catch (CException* e) {
+    e->Delete();
+    return Fail(kReadError);
+  }
+}
+
+BOOL CJcampImporter::FindLabel(LPCSTR pszLabel, CString& strValue, BOOL bStopAtData) {
+  CTextString strLabel = RemoveBlanks(pszLabel, std::strlen(pszLabel));
+  std::size_t nPos = 0;
+  while (nPos < m_nLength) {
+    const char* pLine = m_pText + nPos;
+    const void* pFeed = std::memchr(pLine, '\n', m_nLength - nPos);
+    std::size_t nLine = pFeed != nullptr ? (std::size_t)((const char*)pFeed - pLine) : m_nLength - nPos;
+    std::size_t nNext = nPos + nLine + 1;
+    CTextString strLine = RemoveBlanks(pLine, nLine);
+    if (bStopAtData && strLine.FindNoCase("X++") >= 0)
+      return FALSE;
+    int nFound = strLine.FindNoCase(strLabel);
+    if (nFound >= 0) {
+      strValue = strLine.Mid(nFound + strLabel.GetLength());
+      m_nPosition = nNext < m_nLength ? nNext : m_nLength;
+      return TRUE;
+    }
+    nPos = nNext;
+  }
+  return FALSE;
+}
+
+BOOL CJcampImporter::ReadJcampHeader() {
+  CString strValue;
+  if (!FindLabel("##JCAMP", strValue, TRUE)) {
+    History("It is not a JCAMP-DX file");
+    return FALSE;
+  }
+  m_header.strVersion = strValue;
+  if (strValue.Find("5.0") < 0)
+    History("This is not version 5.00");
+
+  if (FindLabel("##DATA CLASS=", strValue, TRUE))
+    m_header.strDataClass = strValue;
+  else
+    History("Data class not found");
+  if (FindLabel("##TITLE=", strValue, TRUE))
+    m_header.strTitle = strValue;
+  else
+    History("Title not found");
+  if (FindLabel("##DATA TYPE=", strValue, TRUE))
+    m_header.strDataType = strValue;
+  else
+    History("Data type not found");
+  double dFrequency = 0.0;
+  if (FindLabel("##.OBSERVE FREQUENCY=", strValue, TRUE) && ReadNumber(strValue, dFrequency) &&
+      dFrequency >= 0.0)
+    m_header.dObserveFrequency = dFrequency;
+  else
+    History("OBSERVE FREQUENCY not found");
+  if (FindLabel("##.SOLVENT REFERENCE=", strValue, TRUE))
+    m_header.strSolventReference = strValue;
+  else
+    History("SOLVENT REFERENCE not found");
+  if (FindLabel("##.OBSERVE NUCLEUS=", strValue, TRUE))
+    m_header.strNucleus = strValue;
+  else
+    History("NUCLEUS not found");
+  if (FindLabel("##.ACQUISITION MODE=", strValue, TRUE))
+    m_header.strAcquisitionMode = strValue;
+  else
+    History("ACQUISITION MODE not found");
+  return TRUE;
+}
+
+BOOL CJcampImporter::ReadJcampSimpleHeader() {
+  return ReadDataHeader("##NPOINTS=", "##XUNITS=", "##FIRSTX=", "##LASTX=");
+}
+
+BOOL CJcampImporter::ReadJcampNtuplesHeader() {
+  return ReadDataHeader("##VAR_DIM=", "##UNITS=", "##FIRST=", "##LAST=");
+}
+
+BOOL CJcampImporter::ReadDataHeader(LPCSTR pszPoints, LPCSTR pszUnits, LPCSTR pszFirst, LPCSTR pszLast) {
+  CString strValue;
+  double dPoints = 0.0;
+  if (!FindLabel(pszPoints, strValue, TRUE) || !ReadNumber(strValue, dPoints) || dPoints < 1.0 ||
+      dPoints > kMaxPoints || dPoints != std::floor(dPoints)) {
+    History("Cannot read number of points");
+    return FALSE;
+  }
+  m_header.nPoints = (int)dPoints;
+  if (FindLabel(pszUnits, strValue, TRUE))
+    m_header.strUnits = CTextString(strValue).GetField(',', 0);
+  else
+    History("Cannot read units");
+  if (!FindLabel(pszFirst, strValue, TRUE) || !ReadNumber(strValue, m_header.dFirstX)) {
+    History("Cannot read First X");
+    return FALSE;
+  }
+  if (!FindLabel(pszLast, strValue, TRUE) || !ReadNumber(strValue, m_header.dLastX)) {
+    History("Cannot read Last X");
+    return FALSE;
+  }
+  return TRUE;
+}
+
+BOOL CJcampImporter::ReadTable(LPCSTR pszLabel, float* pValues, LPCSTR pszNotFound, LPCSTR pszBadData) {
+  CString strValue;
+  if (!FindLabel(pszLabel, strValue, FALSE)) {
+    History(pszNotFound);
+    return FALSE;
+  }
+  // Every point the header promises must be in the table, and the table
+  // must not run into the end of a file that was cut off.
+  BOOL bCutShort = FALSE;
+  int nRead = DecodeAsdfLines(m_pText + m_nPosition, m_nLength - m_nPosition, pValues, m_header.nPoints, 2,
+                              &bCutShort);
+  if (nRead != m_header.nPoints || bCutShort) {
+    History(pszBadData);
+    return FALSE;
+  }
+  return TRUE;
+}
+
+BOOL CJcampImporter::ReadJcampXYData(float* pValues) {
+  return ReadTable("Y..Y", pValues, "Failed to find real points", "Failed to read data points");
+}
+
+BOOL CJcampImporter::ReadJcampRealPage(float* pValues) {
+  return ReadTable("(X++(R..R))", pValues, "Failed to find real points", "Failed to read data points");
+}
+
+BOOL CJcampImporter::ReadJcampImaginaryPage(float* pValues) {
+  return ReadTable("(X++(I..I))", pValues, "Failed to find imaginary points", "Failed to read imaginary points");
+}
+
+// The x range in Hz: a ppm axis scales by the observe frequency; a time axis
+// gives the sampling rate.
+double CJcampImporter::SweepWidth() const {
+  const CJcampHeader& h = m_header;
+  CString strUnits(h.strUnits);
+  strUnits.MakeUpper();
+  double dSpan = h.dFirstX - h.dLastX;
+  double dWidth = dSpan;
+  if (strUnits == "PPM") {
+    dWidth = dSpan * h.dObserveFrequency;
+  } else if (strUnits == "SECONDS" || strUnits == "SECOND" || strUnits == "SEC" || strUnits == "S") {
+    dWidth = dSpan != 0.0 ? (h.nPoints - 1) / std::fabs(dSpan) : 0.0;
+  }
+  return std::isfinite(dWidth) ? dWidth : 0.0;
+}
+
+BOOL CJcampImporter::AddSpectrum(float* pValues) {
+  std::unique_ptr<float[]> data(pValues);
+  CSpectrumParams params;
+  params.td = 2 * m_header.nPoints;
+  params.sf = m_header.dObserveFrequency;
+  params.sw = SweepWidth();
+  params.title = m_header.strTitle;
+  params.DSPFVS = 0;
+  params.DECIM = 0;
+  params.aq = 0.0;
+  params.offset = 0.0;
+  if (!AddImportedSpectrum(m_target, params, std::move(data), TRUE))
+    return Fail(kMemoryExhausted);
+  History("JCampDX file correctly imported");
+  return TRUE;
+}

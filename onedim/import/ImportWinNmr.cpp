@@ -1,0 +1,60 @@
+#include "onedim/import/ImportWinNmr.h"
+
+#include "onedim/import/BrukerParams.h"
+#include "onedim/import/ImportPath.h"
+#include "onedim/import/ImportTarget.h"
+#include "onedim/model/SpectrumParams.h"
+
+BOOL CWinNmrImporter::DoImport() {
+  CSpectrumParams params;
+  History("Starting traslation for " + m_strPath + " Bruker XWIN-NMR/UXNMR data type");
+
+  // The archive holds everything; without it the XWIN-NMR files are read.
+  CFile archive;
+  CString strStem = GetPathUpToLastDot(m_strPath);
+  const BOOL bArchive = !strStem.IsEmpty() && OpenImportFile(archive, strStem + "dis");
+  if (bArchive) {
+    ReadWinNmrDis(params, archive);
+    params.title = "Untitled";
+  } else {
+    ReadTitle(params);
+  }
+  if (IsProcessedPath())
+    return ImportProcessed(params, bArchive);
+  return ImportFid(params, bArchive);
+}
+
+BOOL CWinNmrImporter::ImportFid(CSpectrumParams& params, BOOL bArchive) {
+  if (!bArchive) {
+    BOOL bProcs = FALSE;
+    if (!ReadFidParameters(params, nullptr, bProcs))
+      return FALSE;
+    if (!bProcs)
+      m_target.SetImportError("Cannot open procs file: the spectrum will not be refereneced");
+    // WinNMR keeps the procs OFFSET as it stands.
+    if (IsMissing(params, "offset"))
+      params.offset = 0.0;
+  }
+  CFile fid;
+  if (!OpenFid(fid, params))
+    return FALSE;
+  // The PC's own floats, whatever the acqus says about byte order.
+  return AddFidSpectrum(params, fid, 0, brukerWordFloat32, FALSE, TRUE);
+}
+
+BOOL CWinNmrImporter::ImportProcessed(CSpectrumParams& params, BOOL bArchive) {
+  History("Selected file corresponds to a processed spectrum");
+  CFile real, imag;
+  if (!OpenProcessedPair(real, imag))
+    return FALSE;
+  if (!bArchive) {
+    // Without the archive the size comes from procs, as for XWIN-NMR.
+    if (!ReadProcessedParameters(params))
+      return FALSE;
+    if (IsMissing(params, "offset"))
+      params.offset = 0.0;
+  }
+  if (!CheckSize(params))
+    return FALSE;
+  return AddProcessedSpectrum(params, real, imag, brukerWordFloat32, FALSE);
+}

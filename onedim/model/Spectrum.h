@@ -1,0 +1,174 @@
+// One 1D data set of the document: an FID or a spectrum held as interleaved
+// complex floats (point k: real part at float index 2k, imaginary at 2k+1),
+// with its acquisition parameters, its display geometry and the analysis
+// objects attached to it. Indices called float indices count floats.
+#pragma once
+
+#include <cstddef>
+
+#include "framework/base/Arrays.h"
+#include "framework/base/Object.h"
+#include "framework/base/WinTypes.h"
+#include "onedim/model/AxisScale.h"
+#include "onedim/model/ColourFont.h"
+#include "onedim/model/SpectrumParams.h"
+#include "onedim/model/ProcessingState.h"
+
+#ifdef _WIN32
+class CDC;
+#endif
+class CIntegral;
+class CMeasureJ;
+class CPeakPicking;
+class CTextLabel;
+class CWindowFunction;
+
+// Reverses the byte order of each of nCount 32-bit words in place.
+void SwapBytes32(int* pWords, int nCount);
+
+class CSpectrum : public CObject {
+  DECLARE_SERIAL(CSpectrum)
+
+ public:
+  CSpectrum();
+  explicit CSpectrum(const CSpectrumParams& params);
+  // Create Expansion and the spectrum arithmetic: data, parameters and
+  // display settings, moved by (100, -100); no analysis objects.
+  CSpectrum(const CSpectrum& other);
+  ~CSpectrum() override;
+
+  // The document file stores spectra; the record itself writes nothing.
+  void Serialize(CArchive& ar) override;
+
+  // Buffers of the spectrum are arrays of floats from new[], released with
+  // delete[]. This allocator zeroes them and answers null on failure.
+  static float* AllocateFloats(int nFloats);
+  // Lets tests fail allocations: the hook is asked before each one and a
+  // false answer fails it. Returns the previous hook.
+  typedef bool (*AllocationHook)(std::size_t nFloats);
+  static AllocationHook SetAllocationHook(AllocationHook pfnHook);
+
+  // --- Record and buffer operations ---
+  int GetMaxIndex() const;  // float index of the largest real value (last of equals)
+  int GetMinIndex() const;  // float index of the smallest real value (last of equals)
+  RECT* GetBoundRect() { return &m_rectBound; }
+  void Reverse();                   // mirrors the order of the points
+  // Re-sizes all three buffers to nNewTd floats (even, at least 2). When
+  // memory runs out nothing changes, and the message for the user is
+  // returned through ppszMessage or, without it, reported at once.
+  BOOL ZeroFill(int nNewTd, const char** ppszMessage = nullptr);
+  int GetPowerOfTwoSize() const;    // largest power of two not above td; 0 below 2
+  BOOL Rotate(int nPoints);         // circular left rotation by nPoints complex points
+  double GetGroupDelay() const;     // digital-filter delay in points
+  int PointToY(int nIndex) const;   // y pixel of the real value at a float index
+  int ValueToY(float fValue) const;
+  double YToValue(double y) const;
+  double ConvertUnits(double dIndex, int nUnits) const;  // axis value of a float index
+  void FindMaximum();               // sets m_fMaxValue and m_nMaxIndex
+  void Normalize();                 // divides every float by the largest value
+
+  // --- Signal operations ---
+  void SetPhase(float fPhase0, float fPhase1);
+  void RotatePhase(float* pBuffer, float fPhase0, float fPhase1, int nStride, int nBlocks,
+                   int nPoints);
+  BOOL PhaseCorrect(BOOL bAlsoImaginary);
+  void RemoveDCOffset();
+  void FillWithNoise(int nFirst, int nEnd);
+  void ShiftPoints(const float* pSource, int nShift);
+  void SynthesizeLines(const double* pFreq, const double* pIntensity, const double* pWidth,
+                       double dThreshold, int nLines, int nFloats, double dLow, double dHigh);
+  int FindBaselinePoints(const float* pSource, double* pSums, float* pWork, BYTE* pMarks,
+                         int nHalfWindow, BOOL bReuse, int nValues, int nStride);
+  // The rejection level that FindBaselinePoints keeps from call to call.
+  static double GetBaselineLevel();
+  static void ResetBaselineLevel();
+  int GetQuietestBlock() const;
+  void GetSignalToNoise(int nIndex, double& dSignalToNoise, double& dNoise) const;
+  int GetPeakCount() const;
+  double GetPeakPosition(int n) const;
+
+#ifdef _WIN32
+  // Drawing, defined with the other drawing code of the Windows build.
+  BOOL Draw(CDC* pDC);
+  BOOL DrawTrace(CDC* pDC);
+  BOOL DrawPoints(CDC* pDC);
+  void DrawPivot(CDC* pDC);
+  void DrawPeakLabels(CDC* pDC);
+  // The integrals and the peak labels are drawn by their own tools, which
+  // register their drawing here; Draw calls it in its place of the order.
+  typedef void (*IntegralDrawer)(CIntegral* pIntegral, CDC* pDC);
+  typedef void (*PeakLabelDrawer)(CSpectrum* pSpectrum, CDC* pDC);
+  static IntegralDrawer SetIntegralDrawer(IntegralDrawer pfnDraw);
+  static PeakLabelDrawer SetPeakLabelDrawer(PeakLabelDrawer pfnDraw);
+#endif
+
+  // --- Fields ---
+  RECT m_rectBound;          // area the view invalidates for this spectrum
+  CObArray m_arrObjects;     // owned objects (the simulation's spin systems)
+  void* m_pReserved;
+  float* m_pData;            // td floats: the data as they are now
+  float* m_pRawData;         // td floats: the data as loaded; window-function input
+  float* m_pWeighted;        // td floats: window-function output, phase backup
+  CSpectrumParams m_paramsA; // the parameters of the data as they are now
+  CSpectrumParams m_paramsB; // the parameters as created (acquired)
+  float m_fIntensityStep;    // factor of one intensity step; enters the drawing scale
+  float m_fVerticalScale;    // the largest value is drawn this x step pixels high
+  RECT m_rectPlot;           // pixel band of the trace; its middle is the zero line
+  COLORREF m_crTrace;
+  int m_nFirst;              // first visible float index
+  int m_nLast;               // last visible float index
+  CAxisScale m_Scale;
+  int m_nDisplayMode;        // 0 solid, 1 dotted, 2 circles, 3 crosses
+  CPeakPicking* m_pCurrentPeaks;  // one of m_arrPeaks
+  CObArray m_arrPeaks;            // CPeakPicking
+  BYTE m_bShowPeaks;              // draw the peak labels
+  CMeasureJ* m_pCurrentJ;         // one of m_arrCouplings
+  CObArray m_arrCouplings;        // CMeasureJ
+  CObArray m_arrIntegrals;        // CIntegral
+  CIntegral* m_pSelectedIntegral;
+  BYTE m_bVerticalIntegralLabels;
+  int m_nIntegralDistance;        // pixels between the zero line and the values
+  CObArray m_arrLabels;           // CTextLabel
+  CTextLabel* m_pSelectedLabel;
+  BYTE m_bGaussian;               // line shape of SynthesizeLines: 0 Lorentzian
+  BYTE m_bSelectedPeakShown;      // the peak list's selection is marked
+  BYTE m_bMeasuringJ;             // a coupling measurement is in progress
+  BYTE m_bSelectedJShown;         // the coupling table's selection is marked
+  CColourFont m_PeakFont;
+  CProcessingState m_State;
+  float* m_pAux;                  // private buffer of the FID shift and the arithmetic
+  int m_nMaxIndex;                // float index found by FindMaximum
+  BYTE m_bInterpolatePeaks;
+  double m_dPrintScaleX;          // device factors while printing; 1.0 on screen
+  double m_dPrintScaleY;
+  double m_dIntegralNorm;         // divisor of integral values; 0 until the first is drawn
+  int m_nIntegralsOnTop;
+  int m_nShowIntegralValues;
+  int m_nShowIntegralCurves;
+  int m_nIntegralRectangle;
+  int m_nIntegralScaleNum;        // -1 until the first integral is computed
+  int m_nIntegralLineWidth;
+  int m_nIntegralScaleDen;
+  BYTE m_bDrawThreshold;          // integral thresholding: draw the level
+  double m_dThresholdPercent;     // integral thresholding: level, 0..100
+  int m_nThresholdExtra;          // integral thresholding: further value
+  CColourFont m_IntegralFont;
+  BYTE m_bTransformed;
+  BYTE m_bPhaseDisplay;           // the phase dialog is open: draw the pivot
+  BYTE m_bPhaseChanged;
+  int m_nLineThickness;           // pen width of the trace
+  CWindowFunction* m_pWindow;     // owned
+  BYTE m_bWeighted;               // the data hold a weighted copy
+  BYTE m_bShowScale;
+  float m_fMaxValue;              // magnitude of the largest real value
+  int m_nRightPixel;
+  int m_nLeftPixel;
+  BYTE m_bDataChanged;            // drawing caches must be rebuilt
+  int m_nPivot;                   // float index about which first-order phase turns
+  double m_dPhase0;               // applied zero-order phase, radians
+  double m_dPhase1;               // applied first-order phase, radians
+
+ private:
+  void InitDefaults();
+  CSpectrum& operator=(const CSpectrum&) = delete;
+};

@@ -1,0 +1,165 @@
+#include "onedim/model/WindowFunction.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <cfloat>
+#include <new>
+
+#include "numerics/Saturate.h"
+
+namespace {
+
+const long double kPi = 3.141592653589793L;
+// The Gaussian window keeps its historical five-digit constant.
+const long double kGaussPi = 3.14159L;
+const long double kDegToRad = 0.017453292519943295L;
+
+const char kBadWidth[] = "Spectral width must be greater than 0";
+const char kBadGB[] = "GB must be greater than 0";
+const char kNoMemory[] = "Memory exhausted. \nWindow function aborted";
+const char kOverflow[] = "The window function gives values out of range";
+
+void SetMessage(const char** message, const char* text) {
+  if (message) *message = text;
+}
+
+}  // namespace
+
+CWindowFunction::CWindowFunction(float* source, float* target, int* td, double* sw)
+    : m_pTarget(target), m_nViewHeight(0), m_Colour(255), m_nPenWidth(1), m_bShowCurve(0),
+      m_pWeights(nullptr), m_GB(1.0f), m_LB(2.0f), m_SineShift(0.0f), m_GaussShift(0.0f),
+      m_pSource(source), m_pSW(sw), m_pTD(td), m_nType(0), m_nWeights(0) {}
+
+CWindowFunction::~CWindowFunction() { delete[] m_pWeights; }
+
+void CWindowFunction::SetBuffers(float* source, float* target) {
+  m_pSource = source;
+  m_pTarget = target;
+}
+
+BOOL CWindowFunction::SetParameters(int type, float lb, float gb, float gaussShift, float sineShift,
+                                    const char** message) {
+  if (!(gb > 0.0f)) {
+    SetMessage(message, kBadGB);
+    return FALSE;
+  }
+  m_nType = type;
+  m_LB = lb;
+  m_GB = gb;
+  m_GaussShift = gaussShift;
+  m_SineShift = sineShift;
+  return TRUE;
+}
+
+long double CWindowFunction::Weight(int i) {
+  const int td = GetTD();
+  const long double sw = m_pSW ? *m_pSW : 0.0;
+  if (td <= 0 || !(sw > 0.0L)) return 1.0L;
+  const long double t = i / (2.0L * sw);
+  const long double aq = td / (2.0L * sw);
+  switch (m_nType) {
+    case Gaussian: {
+      const long double x = kGaussPi * m_LB * t - m_GaussShift * aq;
+      return std::exp(-(x * x) / (4.0L * std::log(2.0L)));
+    }
+    case LorentzGauss: {
+      // A positive LB would give a falling Gaussian; this window rises to
+      // its maximum at t = GB AQ, which needs LB below 0.
+      if (m_LB > 0.0f) m_LB = -1.0f;
+      const long double lb = m_LB;
+      return std::exp(-lb * kPi * t + lb * kPi * t * t / (2.0L * m_GB * aq));
+    }
+    case Traficante: {
+      const long double ei = std::exp(-m_LB * kPi * i / (2.0L * sw));
+      const long double er = std::exp(-m_LB * kPi * (td - i) / (2.0L * sw));
+      return ei / (er * er + ei * ei);
+    }
+    case SineBell:
+    case SineSquared: {
+      const long double phi = m_SineShift * kDegToRad;
+      const long double w = std::sin(phi + (kPi - phi) * i / td);
+      return m_nType == SineBell ? w : w * w;
+    }
+    case Hamming:
+      return 0.54L + 0.46L * std::cos(kPi * i / td);
+    case Hanning:
+      return 0.5L * (1.0L + std::cos(kPi * i / td));
+    default:
+      return std::exp(-m_LB * kPi * t);
+  }
+}
+
+BOOL CWindowFunction::Apply(const char** message) {
+  const int td = GetTD();
+  if (!m_pSW || !(*m_pSW > 0.0)) {
+    SetMessage(message, kBadWidth);
+    return FALSE;
+  }
+  if (td <= 0 || !m_pSource || !m_pTarget) return TRUE;
+  double* weights = new (std::nothrow) double[td];
+  if (!weights) {
+    SetMessage(message, kNoMemory);
+    return FALSE;
+  }
+  // Every weight and weighted value is checked before the target changes,
+  // so that an extreme LB cannot leave infinities or NaN in the data.
+  for (int i = 0; i < td; ++i) {
+    const long double w = Weight(i);
+    const long double v = m_pSource[i] * w;
+    if (!std::isfinite(w) || !std::isfinite(v) || std::fabs(v) > FLT_MAX) {
+      delete[] weights;
+      SetMessage(message, kOverflow);
+      return FALSE;
+    }
+    weights[i] = static_cast<double>(w);
+  }
+  delete[] m_pWeights;
+  m_pWeights = weights;
+  m_nWeights = td;
+  for (int i = 0; i < td; ++i) m_pTarget[i] = static_cast<float>(m_pSource[i] * static_cast<long double>(weights[i]));
+  return TRUE;
+}
+
+std::vector<POINT> CWindowFunction::CurvePoints(int left, int right) const {
+  std::vector<POINT> points;
+  const int count = m_pWeights ? m_nWeights : 0;
+  const int height = m_nViewHeight;
+  const int y0 = (height - 31) / 2;
+  const double scale = height / 2 - 25;
+
+  double wmax = count > 0 ? m_pWeights[0] : 0.0;
+  for (int i = 1; i < count; ++i)
+    if (std::fabs(m_pWeights[i]) > std::fabs(wmax)) wmax = m_pWeights[i];
+  const bool flat = !(wmax != 0.0) || !std::isfinite(wmax);
+
+  auto yOf = [&](int i) -> LONG {
+    if (flat) return y0;
+    const double y = y0 - scale * m_pWeights[i] / wmax;
+    if (!(y > INT_MIN) || !(y < INT_MAX)) return y0;
+    return static_cast<LONG>(y);
+  };
+  auto xOf = [&](int i) -> LONG {
+    return static_cast<LONG>(left + MulDivRound(right - left, i, count));
+  };
+
+  if (count == 0) {
+    points.push_back(POINT{left, y0});
+    points.push_back(POINT{right, y0});
+    return points;
+  }
+  points.push_back(POINT{left, yOf(0)});
+  int i = 0;
+  while (i < count) {
+    const LONG x = xOf(i);
+    LONG lo = yOf(i), hi = lo;
+    for (++i; i < count && xOf(i) == x; ++i) {
+      const LONG y = yOf(i);
+      lo = std::min(lo, y);
+      hi = std::max(hi, y);
+    }
+    points.push_back(POINT{x, lo});
+    points.push_back(POINT{x, hi});
+  }
+  return points;
+}

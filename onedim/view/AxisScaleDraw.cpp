@@ -1,0 +1,132 @@
+// Drawing of the axis scale: the grey band with engraved ticks and embossed
+// labels on screen, a plain line with ticks on paper, in the clipboard
+// picture and for a floating scale.
+#include <vector>
+
+#include "framework/win/Dc.h"
+#include "onedim/model/AxisScale.h"
+#include "onedim/plot/PrintSettings.h"
+#include "onedim/model/Spectrum.h"
+#include "numerics/Saturate.h"
+
+namespace {
+
+const COLORREF kBandFill = RGB(191, 191, 191);
+const COLORREF kBandEdge = RGB(127, 127, 127);
+
+// The solid band is at the bottom of the view; on paper it becomes a line
+// there.
+int AxisPosition(const CAxisScale& scale, bool bPaper) {
+  return !scale.IsFloating() && bPaper ? scale.m_rectClient.bottom - 31 : scale.m_nPosition;
+}
+
+COLORREF AxisColour(const CAxisScale& scale, bool bPaper) {
+  return bPaper && !GetPrintSettings().bPrintInColour ? RGB(0, 0, 0) : scale.m_crAxis;
+}
+
+}  // namespace
+
+BOOL CAxisScale::Draw(CDC* pDC, const CSpectrum& spectrum) {
+  const CPrintSettings& settings = GetPrintSettings();
+  const bool bPrinter = pDC->IsPrinting() != FALSE;
+  const bool bPaper = bPrinter || settings.bRenderingMetafile;
+  const double fx = spectrum.m_dPrintScaleX;
+  const double fy = spectrum.m_dPrintScaleY;
+  const int nLeftMargin = bPrinter ? settings.rcMargins.left : 0;
+  const int nTopMargin = bPrinter ? settings.rcMargins.top : 0;
+  const int nLeftOffset = bPrinter && fx != 0 ? SaturatingInt(nLeftMargin / fx) : 0;
+
+  // Labels shrink on paper: 0.6 of the base height times the factor.
+  LOGFONT lf = m_lf;
+  lf.lfHeight = bPaper ? SaturatingInt(m_nBaseFontHeight * fy * 0.6) : m_nBaseFontHeight;
+  CFont font;
+  font.CreateFontIndirect(&lf);
+  CSelectGuard fontGuard(pDC->m_hDC, font.m_hObject != nullptr ? font.m_hObject : ::GetStockObject(SYSTEM_FONT));
+  pDC->SetTextColor(m_crText);
+
+  AxisTickStep step;
+  const std::vector<AxisTick> ticks = ComputeAxisTicks(GetTickInput(spectrum, nLeftOffset), &step);
+  m_nDecimals = step.nDecimals;
+
+  CPen pen;
+  if (!pen.CreatePen(PS_SOLID, bPaper ? 2 : 1, AxisColour(*this, bPaper)))
+    return FALSE;
+  CSelectGuard penGuard(*pDC, &pen);
+  DrawAxisLine(pDC, spectrum, bPaper, nTopMargin, nLeftMargin);
+
+  for (const AxisTick& tick : ticks) {
+    m_nTickX = tick.x;
+    m_dTickValue = tick.dValue;
+    m_bMinorTick = tick.bMajor ? 0 : 1;
+    if (!tick.bMajor)
+      m_nLastMinorX = tick.x;
+    DrawTick(pDC, spectrum, bPaper, nTopMargin);
+  }
+  return TRUE;
+}
+
+void CAxisScale::DrawAxisLine(CDC* pDC, const CSpectrum& spectrum, bool bPaper, int nTopMargin, int nLeftMargin) {
+  const int nBottom = m_rectClient.bottom;
+  if (!IsFloating() && !bPaper) {
+    CBrush brush(kBandFill);
+    CPen edge(PS_SOLID, 1, kBandEdge);
+    CSelectGuard brushGuard(*pDC, &brush);
+    CSelectGuard penGuard(*pDC, &edge);
+    pDC->Rectangle(0, nBottom - 31, m_rectClient.right, nBottom);
+    pDC->MoveTo(0, nBottom - 31);
+    pDC->LineTo(m_rectClient.right, nBottom - 31);
+    CSelectGuard whiteGuard(*pDC, WHITE_PEN);
+    pDC->MoveTo(0, nBottom - 30);
+    pDC->LineTo(m_rectClient.right, nBottom - 30);
+    return;
+  }
+  const int y = SaturatingInt(nTopMargin + (long double)AxisPosition(*this, bPaper) * spectrum.m_dPrintScaleY);
+  pDC->MoveTo(SaturatingInt(nLeftMargin + (long double)spectrum.m_nLeftPixel * spectrum.m_dPrintScaleX), y);
+  pDC->LineTo(SaturatingInt(nLeftMargin + (long double)spectrum.m_nRightPixel * spectrum.m_dPrintScaleX), y);
+}
+
+void CAxisScale::DrawTick(CDC* pDC, const CSpectrum& spectrum, bool bPaper, int nTopMargin) {
+  const double fy = spectrum.m_dPrintScaleY;
+  const bool bLine = IsFloating() || bPaper;
+  const bool bMajor = m_bMinorTick == 0;
+  const int nAxisY = bLine ? SaturatingInt((long double)AxisPosition(*this, bPaper) * fy + nTopMargin)
+                           : m_rectClient.bottom - 31;
+  const int x = SaturatingInt((long double)m_nTickX * spectrum.m_dPrintScaleX);
+  const int nLength = SaturatingInt(fy * (bMajor ? 10 : 5));
+
+  if (bLine) {
+    CPen pen(PS_SOLID, 1, AxisColour(*this, bPaper));
+    CSelectGuard penGuard(*pDC, &pen);
+    pDC->MoveTo(x, nAxisY);
+    pDC->LineTo(x, nAxisY + nLength);
+  } else {
+    // Engraved into the band: a grey groove with a white edge beside it.
+    CPen groove(PS_SOLID, 1, kBandEdge);
+    {
+      CSelectGuard penGuard(*pDC, &groove);
+      pDC->MoveTo(x - 1, nAxisY + 2);
+      pDC->LineTo(x - 1, nAxisY + nLength + 2);
+    }
+    CSelectGuard whiteGuard(*pDC, WHITE_PEN);
+    pDC->MoveTo(x, nAxisY + 1);
+    pDC->LineTo(x, nAxisY + nLength + 2);
+  }
+  if (!bMajor)
+    return;
+
+  CString strLabel;
+  FormatLabel(strLabel, m_dTickValue);
+  const CSize extent = pDC->GetTextExtent(strLabel);
+  const int tx = x - extent.cx / 2;
+  const int ty = nAxisY + nLength - extent.cy / 4 + SaturatingInt(5 * fy);
+  if (bLine) {
+    pDC->TextOut(tx, ty, strLabel);
+    return;
+  }
+  // Embossed: white, then black one pixel up and to the left.
+  pDC->SetTextColor(RGB(255, 255, 255));
+  pDC->TextOut(tx, ty, strLabel);
+  pDC->SetTextColor(RGB(0, 0, 0));
+  pDC->TextOut(tx - 1, ty - 1, strLabel);
+  pDC->SetTextColor(m_crText);
+}

@@ -1,0 +1,1 @@
+brivane_folder_test(test_numerics DIR numerics LIBS brivane_numerics)

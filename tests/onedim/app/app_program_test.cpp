@@ -1,0 +1,482 @@
+// brivane23.exe as a user meets it: started with and without a file, on an
+// old common-controls library, saving under another name, and leaving its
+// last phases for the nD program when a document closes.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+#include <shlwapi.h>
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "tests/onedim/app/BrivaneProcess.h"
+#include "onedim/document/BrivaneProDoc.h"
+#include "onedim/document/SettingsStore.h"
+#include "onedim/model/Spectrum.h"
+#include "onedim/model/SpectrumParams.h"
+#include "resources/BrivaneRes.h"
+
+namespace {
+
+class CFileHost : public CDocumentHost {
+ public:
+  CBrivaneAppState& GetAppState() override { return m_app; }
+  CSettingsStore& GetSettings() override { return m_settings; }
+  BOOL GetViewClientRect(RECT* pRect) override {
+    *pRect = RECT{0, 0, 800, 600};
+    return TRUE;
+  }
+  CBrivaneAppState m_app;
+  CMemorySettings m_settings;
+};
+
+class AppProgramTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char temp[MAX_PATH];
+    ::GetTempPathA(sizeof temp, temp);
+    m_dir = std::string(temp) + "brivane_app_test";
+    ::CreateDirectoryA(m_dir.c_str(), nullptr);
+    // Each run starts from no settings: no bar state or recent files of an
+    // earlier run.
+    ::SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Orvandel\\Brivane");
+  }
+
+  std::string Path(const char* name) const { return m_dir + "\\" + name; }
+
+  // A .bvx of one ramp spectrum of td floats, with the given applied phases.
+  std::string WriteDocument(const char* name, int td, double phase0, double phase1) {
+    CFileHost host;
+    CBrivaneProDoc doc(&host);
+    CSpectrumParams params;
+    params.td = td;
+    params.sw = 4000.0;
+    params.sf = 400.0;
+    params.bComplex = 1;
+    params.title = "ramp";
+    CSpectrum* s = doc.AddSpectrum(params);
+    s->m_pData = CSpectrum::AllocateFloats(td);
+    s->m_pRawData = CSpectrum::AllocateFloats(td);
+    s->m_pWeighted = CSpectrum::AllocateFloats(td);
+    for (int i = 0; i < td; ++i) s->m_pData[i] = s->m_pRawData[i] = (float)(i % 97) - 40.0f;
+    s->m_dPhase0 = phase0;
+    s->m_dPhase1 = phase1;
+    doc.SetCurrentSpectrum(s);
+    doc.RefreshAfterAdd();
+    std::string path = Path(name);
+    EXPECT_TRUE(doc.WriteNativeFile(path.c_str()));
+    return path;
+  }
+
+  static std::string Quote(const std::string& path) { return "\"" + path + "\""; }
+
+  std::string m_dir;
+};
+
+bool ReadSharedDouble(const char* name, double& value) {
+  HKEY hKey = nullptr;
+  if (::RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Orvandel\\Common", 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+    return false;
+  DWORD type = 0, size = sizeof value;
+  LONG result = ::RegQueryValueExA(hKey, name, nullptr, &type, (LPBYTE)&value, &size);
+  ::RegCloseKey(hKey);
+  return result == ERROR_SUCCESS && type == REG_BINARY && size == sizeof value;
+}
+
+TEST_F(AppProgramTest, PlainStartShowsTheMaximisedFrameWithoutADocument) {
+  BrivaneProcess app;
+  ASSERT_TRUE(app.Start(""));
+  HWND main = app.WaitMainWindow();
+  ASSERT_NE(nullptr, main);
+  app.Sync();
+  EXPECT_TRUE(::IsZoomed(main));
+  EXPECT_EQ(0, app.ChildCount());
+  EXPECT_NE(nullptr, ::GetMenu(main));
+  EXPECT_NE(std::string::npos, BrivaneProcess::WindowText(main).find("Brivane"));
+
+  // Full Screen needs a document window: with none nothing changes.
+  RECT before, after;
+  ::GetWindowRect(main, &before);
+  app.Command(ID_VIEW_FULL_SCREEN);
+  app.Sync();
+  ::GetWindowRect(main, &after);
+  EXPECT_TRUE(::EqualRect(&before, &after));
+
+  // Help > About and View > Log Screen.
+  app.PostCommand(ID_APP_ABOUT);
+  HWND about = app.WaitDialog("About Brivane");
+  ASSERT_NE(nullptr, about);
+  EXPECT_NE(std::string::npos, BrivaneProcess::StaticTexts(about).find("Brivane 2.3a"));
+  BrivaneProcess::Press(about, IDOK);
+  ASSERT_TRUE(WaitFor([&] { return !::IsWindow(about); }, 5000));
+  app.PostCommand(ID_VIEW_LOG_SCREEN);
+  HWND history = app.WaitDialog("History List");
+  ASSERT_NE(nullptr, history);
+  BrivaneProcess::Press(history, IDOK);
+  ASSERT_TRUE(WaitFor([&] { return !::IsWindow(history); }, 5000));
+
+  app.PostCommand(ID_APP_EXIT);
+  EXPECT_EQ(0, app.WaitExit());
+  // The settings live under the maker's key; the bars' places were kept.
+  HKEY hKey = nullptr;
+  EXPECT_EQ(ERROR_SUCCESS,
+            ::RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Orvandel\\Brivane\\ToolBarDockState", 0, KEY_READ, &hKey));
+  if (hKey != nullptr) ::RegCloseKey(hKey);
+}
+
+TEST_F(AppProgramTest, AFileArgumentOpensOneMaximisedWindowTitledWithItsName) {
+  std::string path = WriteDocument("opened.bvx", 512, 0.0, 0.0);
+  BrivaneProcess app;
+  ASSERT_TRUE(app.Start(Quote(path)));
+  ASSERT_NE(nullptr, app.WaitMainWindow());
+  app.Sync();
+  EXPECT_EQ(1, app.ChildCount());
+  bool maximized = false;
+  HWND child = app.ActiveChild(&maximized);
+  ASSERT_NE(nullptr, child);
+  EXPECT_TRUE(maximized);
+  EXPECT_EQ("opened.bvx", BrivaneProcess::WindowText(child));
+  EXPECT_NE(std::string::npos, BrivaneProcess::WindowText(app.main()).find("opened.bvx"));
+}
+
+TEST_F(AppProgramTest, AnUnreadableFileShowsWhyAndTheProgramGoesOn) {
+  std::string path = Path("not-a-spectrum.bvx");
+  FILE* f = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(nullptr, f);
+  std::fputs("this is no spectrum", f);
+  std::fclose(f);
+
+  BrivaneProcess app;
+  ASSERT_TRUE(app.Start(Quote(path)));
+  HWND box = app.WaitDialog();
+  ASSERT_NE(nullptr, box) << "the failure is shown";
+  std::string text = BrivaneProcess::StaticTexts(box);
+  EXPECT_FALSE(text.empty());
+  BrivaneProcess::Press(box, IDOK);
+
+  HWND main = app.WaitMainWindow();
+  ASSERT_NE(nullptr, main) << "the program keeps running";
+  app.Sync();
+  EXPECT_TRUE(app.IsRunning());
+  EXPECT_EQ(0, app.ChildCount()) << "no empty document window is left";
+}
+
+TEST_F(AppProgramTest, OldCommonControlsStopTheStartAndTheRequiredVersionPasses) {
+  {
+    BrivaneProcess app;
+    ASSERT_TRUE(app.Start("", "4.70"));
+    HWND notice = app.WaitDialog("Update Common Controls");
+    ASSERT_NE(nullptr, notice);
+    EXPECT_NE(std::string::npos,
+              BrivaneProcess::StaticTexts(notice).find("Brivane needs COMCTL32.DLL version 4.71 or higher to work"));
+    BrivaneProcess::Press(notice, IDOK);
+    EXPECT_NE(-1, app.WaitExit()) << "the program ends after the notice";
+  }
+  {
+    BrivaneProcess app;
+    ASSERT_TRUE(app.Start("", "4.71"));
+    EXPECT_NE(nullptr, app.WaitMainWindow());
+  }
+}
+
+TEST_F(AppProgramTest, SaveAsWritesADocumentTheReaderTakesBack) {
+  std::string source = WriteDocument("source.bvx", 1024, 0.0, 0.0);
+  std::string target = Path("copy-of-source.bvx");
+  ::DeleteFileA(target.c_str());
+  BrivaneProcess app;
+  ASSERT_TRUE(app.Start(Quote(source)));
+  ASSERT_NE(nullptr, app.WaitMainWindow());
+  app.Sync();
+  app.PostCommand(ID_FILE_SAVE_AS);
+  HWND dialog = app.WaitDialog();
+  ASSERT_NE(nullptr, dialog);
+  // The name field of the system's save dialog: the edit inside its combo.
+  HWND field = ::GetDlgItem(dialog, 0x47c);
+  for (const char* cls : {"ComboBox", "Edit"})
+    if (HWND inner = ::FindWindowExA(field, nullptr, cls, nullptr)) field = inner;
+  ASSERT_NE(nullptr, field);
+  // The dialog opens in the source's folder.
+  ::SendMessageA(field, WM_SETTEXT, 0, (LPARAM)"copy-of-source.bvx");
+  BrivaneProcess::Press(dialog, IDOK);
+  ASSERT_TRUE(WaitFor([&] { return ::GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000));
+  app.Sync();
+  EXPECT_EQ("copy-of-source.bvx", BrivaneProcess::WindowText(app.ActiveChild()));
+
+  CFileHost host;
+  CBrivaneProDoc doc(&host);
+  ASSERT_TRUE(doc.ReadNativeFile(target.c_str()));
+  ASSERT_EQ(1, doc.GetSpectrumCount());
+  const CSpectrum* s = doc.GetSpectrumAt(0);
+  EXPECT_EQ(1024, s->m_paramsA.td);
+  EXPECT_DOUBLE_EQ(4000.0, s->m_paramsA.sw);
+  EXPECT_FLOAT_EQ(-40.0f, s->m_pData[0]);
+  EXPECT_FLOAT_EQ(56.0f, s->m_pData[96]);
+}
+
+TEST_F(AppProgramTest, ClosingADocumentLeavesItsPhasesInDegreesUnderTheSharedKey) {
+  ::RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Orvandel\\Common");
+  std::string path = WriteDocument("phased.bvx", 2048, 0.1, 0.2);
+  BrivaneProcess app;
+  ASSERT_TRUE(app.Start(Quote(path)));
+  ASSERT_NE(nullptr, app.WaitMainWindow());
+  app.Sync();
+  app.PostCommand(ID_FILE_CLOSE);
+  // A document that was laid out again counts as changed: do not save.
+  if (HWND ask = app.WaitDialog(nullptr, 3000)) BrivaneProcess::Press(ask, IDNO);
+  ASSERT_TRUE(WaitFor([&] { return app.ChildCount() == 0; }, 10000));
+  double ph0 = 0.0, ph1 = 0.0;
+  ASSERT_TRUE(ReadSharedDouble("ph0", ph0));
+  ASSERT_TRUE(ReadSharedDouble("ph1", ph1));
+  // The loaded document pivots at 0.
+  EXPECT_NEAR(0.1 * 57.29577951308232, ph0, 1e-12);
+  EXPECT_NEAR(0.2 * 57.29577951308232, ph1, 1e-12);
+  // The window function a loaded spectrum gets is exponential: type 0 with its LB.
+  HKEY hKey = nullptr;
+  ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Orvandel\\Common", 0, KEY_READ, &hKey));
+  int type = -1;
+  DWORD size = sizeof type, regType = 0;
+  EXPECT_EQ(ERROR_SUCCESS, ::RegQueryValueExA(hKey, "type", nullptr, &regType, (LPBYTE)&type, &size));
+  ::RegCloseKey(hKey);
+  EXPECT_EQ(REG_BINARY, regType);
+  EXPECT_EQ(0, type);
+  double lb = -1.0;
+  EXPECT_TRUE(ReadSharedDouble("lb", lb));
+}
+
+// The panes of the document window's splitter, visible ones only.
+struct Panes {
+  HWND upper = nullptr;  // the full view, when shown
+  HWND lower = nullptr;  // the 1D view
+};
+
+Panes VisiblePanes(HWND child) {
+  Panes panes;
+  HWND splitter = ::GetDlgItem(child, AFX_IDW_PANE_FIRST);
+  HWND first = ::GetDlgItem(splitter, AFX_IDW_PANE_FIRST);
+  HWND second = ::GetDlgItem(splitter, AFX_IDW_PANE_FIRST + 16);
+  if (first != nullptr && ::IsWindowVisible(first)) panes.lower = first;
+  if (second != nullptr && ::IsWindowVisible(second)) {
+    panes.upper = first;
+    panes.lower = second;
+  }
+  return panes;
+}
+
+// Whether a button of the standard toolbar is checked. A posted message
+// first, so that the program runs its idle update of the bars.
+bool ButtonChecked(HWND main, UINT id) {
+  ::PostMessageA(main, WM_NULL, 0, 0);
+  HWND toolbar = ::GetDlgItem(main, AFX_IDW_TOOLBAR);
+  return ::SendMessageA(toolbar, TB_ISBUTTONCHECKED, id, 0) != 0;
+}
+
+TEST_F(AppProgramTest, DualDisplayShowsTheFullViewAboveTheSpectrumAndHidesItAgain) {
+  std::string path = WriteDocument("dual.bvx", 1024, 0.0, 0.0);
+  BrivaneProcess app;
+  ASSERT_TRUE(app.Start(Quote(path)));
+  ASSERT_NE(nullptr, app.WaitMainWindow());
+  app.Sync();
+  HWND child = app.ActiveChild();
+  ASSERT_NE(nullptr, child);
+  Panes panes = VisiblePanes(child);
+  EXPECT_EQ(nullptr, panes.upper) << "a new window shows only the 1D view";
+  ASSERT_NE(nullptr, panes.lower);
+  EXPECT_FALSE(ButtonChecked(app.main(), ID_VIEW_DUAL_DISPLAY));
+
+  app.Command(ID_VIEW_DUAL_DISPLAY);
+  app.Sync();
+  panes = VisiblePanes(child);
+  ASSERT_NE(nullptr, panes.upper);
+  RECT upper, lower;
+  ::GetWindowRect(panes.upper, &upper);
+  ::GetWindowRect(panes.lower, &lower);
+  EXPECT_LT(upper.top, lower.top);
+  EXPECT_EQ(100, upper.bottom - upper.top);
+  EXPECT_TRUE(WaitFor([&] { return ButtonChecked(app.main(), ID_VIEW_DUAL_DISPLAY); }, 3000));
+
+  app.Command(ID_VIEW_DUAL_DISPLAY);
+  app.Sync();
+  EXPECT_EQ(nullptr, VisiblePanes(child).upper);
+  EXPECT_TRUE(WaitFor([&] { return !ButtonChecked(app.main(), ID_VIEW_DUAL_DISPLAY); }, 3000));
+}
+
+TEST_F(AppProgramTest, FullScreenHidesTheBarsAndGivesBackEachAsItWas) {
+  std::string path = WriteDocument("full.bvx", 1024, 0.0, 0.0);
+  BrivaneProcess app;
+  ASSERT_TRUE(app.Start(Quote(path)));
+  HWND main = app.WaitMainWindow();
+  ASSERT_NE(nullptr, main);
+  app.Sync();
+  HWND status = ::GetDlgItem(main, AFX_IDW_STATUS_BAR);
+  HWND toolbar = ::GetDlgItem(main, AFX_IDW_TOOLBAR);
+  ASSERT_NE(nullptr, status);
+  ASSERT_NE(nullptr, toolbar);
+  app.Command(ID_VIEW_STATUS_BAR);
+  app.Sync();
+  ASSERT_FALSE(::IsWindowVisible(status));
+  RECT before;
+  ::GetWindowRect(main, &before);
+
+  app.Command(ID_VIEW_FULL_SCREEN);
+  app.Sync();
+  EXPECT_FALSE(::IsWindowVisible(toolbar));
+  RECT full;
+  ::GetWindowRect(main, &full);
+  EXPECT_LT(full.top, before.top) << "caption and menu go above the screen";
+
+  app.Command(ID_VIEW_FULL_SCREEN);
+  app.Sync();
+  EXPECT_FALSE(::IsWindowVisible(status)) << "hidden before, hidden after";
+  EXPECT_TRUE(::IsWindowVisible(toolbar));
+  EXPECT_TRUE(::IsZoomed(main));
+}
+
+// Pixels of one colour in a window as the screen shows it.
+int CountScreenPixels(HWND hWnd, COLORREF colour) {
+  RECT rc;
+  ::GetWindowRect(hWnd, &rc);
+  int width = rc.right - rc.left, height = rc.bottom - rc.top;
+  HDC screen = ::GetDC(nullptr);
+  HDC memory = ::CreateCompatibleDC(screen);
+  HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ old = ::SelectObject(memory, bitmap);
+  ::BitBlt(memory, 0, 0, width, height, screen, rc.left, rc.top, SRCCOPY);
+  int count = 0;
+  for (int y = 0; y < height; y += 1)
+    for (int x = 0; x < width; x += 1)
+      if (::GetPixel(memory, x, y) == colour) ++count;
+  ::SelectObject(memory, old);
+  ::DeleteObject(bitmap);
+  ::DeleteDC(memory);
+  ::ReleaseDC(nullptr, screen);
+  return count;
+}
+
+TEST_F(AppProgramTest, TheBundledSampleShowsItsTrace) {
+  std::string sample = BrivaneProcess::WinePath(BRIVANE_SOURCE_DIR "/samples/sample.bvx");
+  BrivaneProcess app;
+  ASSERT_TRUE(app.Start(Quote(sample)));
+  ASSERT_NE(nullptr, app.WaitMainWindow());
+  app.Sync();
+  HWND child = app.ActiveChild();
+  ASSERT_NE(nullptr, child);
+  EXPECT_EQ("sample.bvx", BrivaneProcess::WindowText(child));
+  HWND view = VisiblePanes(child).lower;
+  ASSERT_NE(nullptr, view);
+  ::RedrawWindow(view, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_TRUE(WaitFor([&] { return CountScreenPixels(view, RGB(0, 0, 255)) > 1000; }, 5000))
+      << "the blue trace of the current spectrum";
+}
+
+// Types into the name field of the system's file dialog and presses OK.
+void EnterFileName(HWND dialog, const std::string& text) {
+  HWND field = ::GetDlgItem(dialog, 0x47c);
+  for (const char* cls : {"ComboBox", "Edit"})
+    if (HWND inner = ::FindWindowExA(field, nullptr, cls, nullptr)) field = inner;
+  ::SendMessageA(field, WM_SETTEXT, 0, (LPARAM)text.c_str());
+  BrivaneProcess::Press(dialog, IDOK);
+}
+
+TEST_F(AppProgramTest, OpeningThreeFilesWhoseLastFailsClosesTheNewWindowAndSaysWhy) {
+  WriteDocument("first.bvx", 256, 0.0, 0.0);
+  WriteDocument("second.bvx", 256, 0.0, 0.0);
+  std::string bad = Path("third.bvx");
+  FILE* f = std::fopen(bad.c_str(), "wb");
+  ASSERT_NE(nullptr, f);
+  std::fputs("not a spectrum either", f);
+  std::fclose(f);
+
+  BrivaneProcess app;
+  ASSERT_TRUE(app.Start(""));
+  ASSERT_NE(nullptr, app.WaitMainWindow());
+  app.Sync();
+  app.PostCommand(ID_FILE_OPEN);
+  HWND dialog = app.WaitDialog("Import file");
+  ASSERT_NE(nullptr, dialog);
+  EnterFileName(dialog, m_dir);  // into the folder first
+  ::Sleep(500);
+  EnterFileName(dialog, "\"first.bvx\" \"second.bvx\" \"third.bvx\"");
+
+  HWND box = nullptr;
+  ASSERT_TRUE(WaitFor([&] {
+    box = app.WaitDialog(nullptr, 100);
+    return box != nullptr && BrivaneProcess::WindowText(box) == "Brivane";
+  }, 10000));
+  EXPECT_FALSE(BrivaneProcess::StaticTexts(box).empty()) << "the failure text";
+  BrivaneProcess::Press(box, IDOK);
+  app.Sync();
+  EXPECT_EQ(0, app.ChildCount()) << "the new window is closed although two files were read";
+}
+
+TEST_F(AppProgramTest, StartedForEmbeddingItShowsNoWindow) {
+  BrivaneProcess app;
+  ASSERT_TRUE(app.Start("/Embedding"));
+  ::Sleep(2000);
+  EXPECT_TRUE(app.IsRunning());
+  EXPECT_EQ(nullptr, app.WaitMainWindow(500));
+}
+
+TEST_F(AppProgramTest, ClosingInFullScreenKeepsTheBarsForTheNextStart) {
+  std::string path = WriteDocument("closing.bvx", 256, 0.0, 0.0);
+  {
+    BrivaneProcess app;
+    ASSERT_TRUE(app.Start(Quote(path)));
+    ASSERT_NE(nullptr, app.WaitMainWindow());
+    app.Sync();
+    app.Command(ID_VIEW_FULL_SCREEN);
+    ASSERT_FALSE(::IsWindowVisible(::GetDlgItem(app.main(), AFX_IDW_TOOLBAR)));
+    app.PostCommand(ID_APP_EXIT);
+    if (HWND ask = app.WaitDialog(nullptr, 3000)) BrivaneProcess::Press(ask, IDNO);
+    ASSERT_NE(-1, app.WaitExit());
+  }
+  BrivaneProcess app;
+  ASSERT_TRUE(app.Start(""));
+  HWND main = app.WaitMainWindow();
+  ASSERT_NE(nullptr, main);
+  app.Sync();
+  EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(main, AFX_IDW_TOOLBAR)));
+  EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(main, AFX_IDW_STATUS_BAR)));
+}
+
+TEST_F(AppProgramTest, ACancelledExitKeepsTheHistory) {
+  std::string path = WriteDocument("kept.bvx", 256, 0.0, 0.0);
+  std::string bad = Path("bad-import.fid");
+  FILE* f = std::fopen(bad.c_str(), "wb");
+  ASSERT_NE(nullptr, f);
+  std::fputs("no spectrometer data", f);
+  std::fclose(f);
+  BrivaneProcess app;
+  ASSERT_TRUE(app.Start(Quote(path)));
+  ASSERT_NE(nullptr, app.WaitMainWindow());
+  app.Sync();
+  // A failed import leaves its lines in the history.
+  app.PostCommand(ID_FILE_OPEN);
+  HWND dialog = app.WaitDialog("Import file");
+  ASSERT_NE(nullptr, dialog);
+  EnterFileName(dialog, bad);
+  HWND box = nullptr;
+  ASSERT_TRUE(WaitFor([&] {
+    box = app.WaitDialog(nullptr, 100);
+    return box != nullptr && BrivaneProcess::WindowText(box) == "Brivane";
+  }, 10000));
+  BrivaneProcess::Press(box, IDOK);
+  app.Sync();
+
+  // Exit, then Cancel at "save changes?" of the open document.
+  app.PostCommand(ID_APP_EXIT);
+  HWND ask = app.WaitDialog("Brivane", 5000);
+  ASSERT_NE(nullptr, ask);
+  BrivaneProcess::Press(ask, IDCANCEL);
+  ASSERT_TRUE(WaitFor([&] { return !::IsWindow(ask); }, 5000));
+  ASSERT_TRUE(app.IsRunning());
+
+  app.PostCommand(ID_VIEW_LOG_SCREEN);
+  HWND history = app.WaitDialog("History List");
+  ASSERT_NE(nullptr, history);
+  EXPECT_FALSE(BrivaneProcess::WindowText(::GetDlgItem(history, IDC_HISTORY_EDIT)).empty());
+  BrivaneProcess::Press(history, IDOK);
+}
+
+}  // namespace

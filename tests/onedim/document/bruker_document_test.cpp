@@ -1,0 +1,95 @@
+// The Bruker importers as members of the document: history, error text,
+// the missing-parameter policy and the spectra they leave.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "onedim/document/BrivaneProDoc.h"
+#include "onedim/import/MissingParameters.h"
+#include "tests/onedim/import/bruker_test_util.h"
+#include "tests/onedim/document/document_test_host.h"
+
+namespace {
+
+void WriteFid(const TempFolder& folder, int td, const std::string& procs) {
+  folder.Write("1/acqus", "##$BYTORDA= 0 ##$AQ_mod= 1 ##$BF1= 400.13 ##$SW_h= 5000 ##$TD= " +
+                              std::to_string(td) + " ##$DECIM= 16 ##$DSPFVS= 12");
+  std::vector<int32_t> words(td);
+  for (int i = 0; i < td; ++i)
+    words[i] = i - 3;
+  folder.Write("1/fid", Int32Bytes(words, false));
+  folder.Write("1/pdata/1/procs", procs);
+}
+
+std::string Lines(const CHistoryList& history) {
+  std::string text;
+  for (POSITION pos = history.GetHeadPosition(); pos != nullptr;)
+    text += std::string(history.GetNext(pos)) + "|";
+  return text;
+}
+
+}  // namespace
+
+TEST(BrukerDocument, ImportAddsTheCurrentSpectrumAndLogs) {
+  TempFolder folder;
+  WriteFid(folder, 8, "##$OFFSET= 10 ##$SI= 4");
+  CTestHost host;
+  CBrivaneProDoc doc(&host);
+  const std::string path = folder.Path("1/fid");
+  ASSERT_TRUE(doc.ImportBruker(path.c_str())) << (LPCSTR)host.m_app.m_strOpenFailure;
+  ASSERT_EQ(1, doc.GetSpectrumCount());
+  CSpectrum* s = doc.GetCurrentSpectrum();
+  ASSERT_NE(nullptr, s);
+  EXPECT_EQ(8, s->m_paramsA.td);
+  EXPECT_EQ(-3.0f, s->m_pData[0]);
+  EXPECT_EQ(4.0f, s->m_pRawData[7]);
+  EXPECT_EQ(1, doc.m_nSpectra);
+  EXPECT_NE(std::string::npos, Lines(host.m_app.m_History)
+                                   .find("Starting traslation for " + path +
+                                         " Bruker XWIN-NMR/UXNMR data type|"));
+}
+
+TEST(BrukerDocument, MissingParametersGoThroughTheDocumentsPolicy) {
+  TempFolder folder;
+  WriteFid(folder, 8, "##$SI= 4");  // no OFFSET
+  CTestHost host;
+  CBrivaneProDoc doc(&host);
+  // Without a policy the import goes on with the values as read.
+  EXPECT_TRUE(doc.ImportBruker(folder.Path("1/fid").c_str()));
+
+  CScriptedMissingParameters abort(CScriptedMissingParameters::abortImport);
+  doc.SetMissingParametersPolicy(&abort);
+  EXPECT_FALSE(doc.ImportBruker(folder.Path("1/fid").c_str()));
+  EXPECT_EQ(1, abort.m_nQuestions);
+  EXPECT_STREQ("offset", (LPCSTR)abort.m_keys.GetHead());
+  EXPECT_STREQ("Importing aborted", (LPCSTR)host.m_app.m_History.GetTail());
+  EXPECT_EQ(1, doc.GetSpectrumCount());  // only the first import's spectrum
+}
+
+TEST(BrukerDocument, DispatcherReadsNativeAndBrukerFilesAlike) {
+  TempFolder folder;
+  WriteFid(folder, 8, "##$OFFSET= 10 ##$SI= 4");
+  CTestHost host;
+  host.m_app.m_nImportType = 0;
+  const std::string fid = folder.Path("1/fid");
+  const std::string bvx = folder.Path("saved.bvx");
+  {
+    CBrivaneProDoc doc(&host);
+    ASSERT_EQ(importForeign, doc.ImportFile(fid.c_str()));
+    ASSERT_TRUE(doc.WriteNativeFile(bvx.c_str()));
+  }
+  // A mixed open: the .bvx is recognised whatever the type, the FID is read
+  // by the chosen importer, and the choice stays.
+  CBrivaneProDoc doc(&host);
+  EXPECT_EQ(importNative, doc.ImportFile(bvx.c_str()));
+  EXPECT_EQ(importForeign, doc.ImportFile(fid.c_str()));
+  EXPECT_EQ(0, host.m_app.m_nImportType);
+  ASSERT_EQ(2, doc.GetSpectrumCount());
+  EXPECT_EQ(doc.GetSpectrumAt(0)->m_pData[5], doc.GetSpectrumAt(1)->m_pData[5]);
+
+  host.m_app.m_nImportType = 2;
+  folder.Write("w/h1.dis", "##$TDSIZE= 2 ##$SPWIDTH= 6000 ##$SFREQ= 500.1");
+  folder.Write("w/h1.fid", Float32Bytes({1.0f, -1.0f}));
+  EXPECT_EQ(importForeign, doc.ImportFile(folder.Path("w/h1.fid").c_str()));
+  EXPECT_EQ(3, doc.GetSpectrumCount());
+}

@@ -1,0 +1,75 @@
+// spectrum_probe as a program: a document it saved reads back with the same
+// lines, and a file it cannot read ends in an error line and status 1.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#ifndef _WIN32
+#include <sys/wait.h>
+#endif
+
+#include "tests/onedim/document/document_test_host.h"
+
+namespace {
+
+std::string Slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// Runs the probe with its output in a file; the exit status is returned.
+int RunProbe(const std::string& args, const std::string& output) {
+  std::string probe = SPECTRUM_PROBE_PATH;
+#ifdef _WIN32
+  // Under Wine the build folder is reached through drive Z:.
+  for (char& c : probe)
+    if (c == '/') c = '\\';
+  probe = "Z:" + probe;
+  std::string command = "\"\"" + probe + "\" " + args + " > \"" + output + "\"\"";
+#else
+  std::string command = "\"" + probe + "\" " + args + " > \"" + output + "\"";
+#endif
+  int status = std::system(command.c_str());
+#ifndef _WIN32
+  if (status != -1 && WIFEXITED(status))
+    status = WEXITSTATUS(status);
+#endif
+  return status;
+}
+
+TEST(SpectrumProbeTest, SavedDocumentReadsBackWithTheSameLines) {
+  std::string dir = ::testing::TempDir();
+  std::string a = dir + "probe_a.bvx", b = dir + "probe_b.bvx";
+  {
+    CTestHost host;
+    CBrivaneProDoc doc(&host);
+    AddTestSpectrum(doc, 64, [](int i) { return (float)((i * 37) % 19) - 9.5f; });
+    AddTestSpectrum(doc, 16, [](int i) { return i == 11 ? -40.0f : 1.0f; }, 1234.5, 600.25);
+    ASSERT_TRUE(doc.WriteNativeFile(a.c_str()));
+  }
+  ASSERT_EQ(RunProbe("import 9 \"" + a + "\"", dir + "probe_1.txt"), 0);
+  ASSERT_EQ(RunProbe("save 9 \"" + a + "\" \"" + b + "\"", dir + "probe_2.txt"), 0);
+  ASSERT_EQ(RunProbe("import 9 \"" + b + "\"", dir + "probe_3.txt"), 0);
+  std::string first = Slurp(dir + "probe_1.txt");
+  EXPECT_EQ(first.substr(0, 10), "spectra 2\n");
+  EXPECT_NE(first.find("peak 1 index=11 value=-40\n"), std::string::npos) << first;
+  EXPECT_NE(first.find("sw=1234.500000 sf=600.250000000"), std::string::npos) << first;
+  EXPECT_EQ(Slurp(dir + "probe_3.txt"), first);
+  EXPECT_EQ(Slurp(dir + "probe_2.txt"), first);
+}
+
+TEST(SpectrumProbeTest, UnreadableFileGivesAnErrorLine) {
+  std::string dir = ::testing::TempDir();
+  std::string bad = dir + "probe_bad.bvx";
+  std::ofstream(bad, std::ios::binary) << "BVX\x02";
+  EXPECT_EQ(RunProbe("import 9 \"" + bad + "\"", dir + "probe_4.txt"), 1);
+  std::string out = Slurp(dir + "probe_4.txt");
+  EXPECT_EQ(out.substr(0, 6), "error ") << out;
+  EXPECT_EQ(out.find('\n'), out.size() - 1) << "one line: " << out;
+  EXPECT_EQ(RunProbe("import 99 \"" + bad + "\"", dir + "probe_5.txt"), 1);
+}
+
+}  // namespace

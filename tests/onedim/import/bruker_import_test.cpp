@@ -1,0 +1,416 @@
+// The Bruker XWIN-NMR and WinNMR importers on experiment folders built from
+// scratch, on damaged copies of them and on a real experiment.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "onedim/import/ImportBruker.h"
+#include "onedim/import/ImportWinNmr.h"
+#include "onedim/import/MissingParameters.h"
+#include "tests/onedim/import/bruker_test_util.h"
+
+namespace {
+
+const double kSw = 5000.0;
+const double kSf = 400.13;
+
+std::string Acqus(int td, const std::string& byteOrder = "##$BYTORDA= 0\n",
+                  const std::string& program = "UXNMR") {
+  return "##TITLE= Parameter file, " + program + "\n##$AQ_mod= 1\n##$BF1= 400.13\n" + byteOrder +
+         "##$DECIM= 16\n##$DSPFVS= 12\n##$SW_h= 5000\n##$TD= " + std::to_string(td) + "\n##END=\n";
+}
+
+std::string Procs(int si, const std::string& offset = "##$OFFSET= 10.5\n") {
+  return offset + "##$SI= " + std::to_string(si) + "\n##END=\n";
+}
+
+// Words that tell their position and FID apart: FID f, word i.
+std::vector<int32_t> Ramp(int td, int fid = 0) {
+  std::vector<int32_t> words(td);
+  for (int i = 0; i < td; ++i)
+    words[i] = (i % 2 ? -1 : 1) * (1000 * i + 7) + 100000 * fid;
+  return words;
+}
+
+void ExpectData(const CSpectrum& s, const std::vector<int32_t>& words) {
+  ASSERT_EQ((int)words.size(), s.m_paramsA.td);
+  ASSERT_NE(nullptr, s.m_pData);
+  ASSERT_NE(nullptr, s.m_pRawData);
+  for (size_t i = 0; i < words.size(); ++i) {
+    ASSERT_EQ((float)words[i], s.m_pData[i]) << i;
+    ASSERT_EQ((float)words[i], s.m_pRawData[i]) << i;
+  }
+}
+
+BOOL ImportBruker(FakeDocument& doc, const std::string& path) {
+  CBrukerImporter importer(doc);
+  return importer.Import(path.c_str());
+}
+
+BOOL ImportWinNmr(FakeDocument& doc, const std::string& path) {
+  CWinNmrImporter importer(doc);
+  return importer.Import(path.c_str());
+}
+
+// A complete experiment: acqus, fid, pdata/1/procs and title.
+void WriteExperiment(const TempFolder& folder, int td = 16) {
+  folder.Write("1/acqus", Acqus(td));
+  folder.Write("1/fid", Int32Bytes(Ramp(td), false));
+  folder.Write("1/pdata/1/procs", Procs(td));
+  folder.Write("1/title", "Ethyl benzoate\r\nin CDCl3\n");
+}
+
+}  // namespace
+
+TEST(BrukerImport, FidExperimentFromScratch) {
+  TempFolder folder;
+  WriteExperiment(folder);
+  FakeDocument doc;
+  const std::string path = folder.Path("1/fid");
+  ASSERT_TRUE(ImportBruker(doc, path)) << doc.error;
+  ASSERT_EQ(1u, doc.spectra.size());
+  const CSpectrum& s = *doc.spectra[0];
+  EXPECT_EQ(&s, doc.current);
+  EXPECT_EQ(1, doc.count);
+  EXPECT_EQ(16, s.m_paramsA.td);  // the acqus TD, not twice the procs SI
+  EXPECT_DOUBLE_EQ(kSw, s.m_paramsA.sw);
+  EXPECT_DOUBLE_EQ(kSf, s.m_paramsA.sf);
+  EXPECT_DOUBLE_EQ(16 - 16 * kSf * 10.5 / kSw, s.m_paramsA.offset);
+  EXPECT_EQ(16, s.m_paramsA.DECIM);
+  EXPECT_EQ(12, s.m_paramsA.DSPFVS);
+  EXPECT_STREQ("Ethyl benzoate\r\nin CDCl3\r\n", (LPCSTR)s.m_paramsA.title);
+  ExpectData(s, Ramp(16));
+  EXPECT_EQ(0, doc.policy.m_nQuestions);  // every parameter was given
+
+  const std::string dir = folder.Path("1/");
+  const std::vector<std::string> expected = {
+      "Starting traslation for " + path + " Bruker XWIN-NMR/UXNMR data type",
+      "Attempting to open file " + dir + "title...",
+      "File title correctly opened",
+      "Selected file corresponds to an FID",
+      "Attempting to open file " + dir + "Acqus...",
+      "Acqus file correctly opened",
+      "ok",
+      "Attempting to open file " + dir + "procs",
+      "Attempting to open file " + dir + "\\pdata\\1\\procs",
+      "Procs file correctly opened",
+      "Attempting to open file " + path + "...",
+      "ok"};
+  EXPECT_EQ(expected, doc.history);
+}
+
+TEST(BrukerImport, ByteOrderFromTheRecordOrTheProgram) {
+  for (int variant = 0; variant < 2; ++variant) {
+    TempFolder folder;
+    WriteExperiment(folder);
+    folder.Write("1/acqus", variant == 0 ? Acqus(16, "##$BYTORDA= 1\n")
+                                         : Acqus(16, "", "XWIN-NMR"));
+    folder.Write("1/fid", Int32Bytes(Ramp(16), true));
+    FakeDocument doc;
+    ASSERT_TRUE(ImportBruker(doc, folder.Path("1/fid"))) << doc.error;
+    ExpectData(*doc.spectra[0], Ramp(16));
+  }
+}
+
+TEST(BrukerImport, DoubleWordsWhenTheAcqusSaysSo) {
+  TempFolder folder;
+  WriteExperiment(folder, 4);
+  folder.Write("1/acqus", Acqus(4, "##$BYTORDA= 1\n##$DTYPA= 2\n"));
+  folder.Write("1/fid", Float64BigEndianBytes({1.5, -2.25, 1e6, 0.0}));
+  FakeDocument doc;
+  ASSERT_TRUE(ImportBruker(doc, folder.Path("1/fid"))) << doc.error;
+  const float* p = doc.spectra[0]->m_pData;
+  EXPECT_EQ(1.5f, p[0]);
+  EXPECT_EQ(-2.25f, p[1]);
+  EXPECT_EQ(1e6f, p[2]);
+}
+
+TEST(BrukerImport, SeriesBackToBackAndPadded) {
+  const int td = 100;  // 400 bytes: padded series use 1024-byte blocks
+  for (bool bPadded : {false, true}) {
+    TempFolder folder;
+    WriteExperiment(folder, td);
+    folder.Write("1/acqu2s", "##$TD= 8\n");
+    std::string ser;
+    for (int f = 0; f < 8; ++f) {
+      ser += Int32Bytes(Ramp(td, f), false);
+      if (bPadded)
+        ser += std::string(1024 - 4 * td, '\0');
+    }
+    folder.Write("1/ser", ser);
+    FakeDocument doc;
+    ASSERT_TRUE(ImportBruker(doc, folder.Path("1/ser"))) << doc.error;
+    ASSERT_EQ(8u, doc.spectra.size());
+    EXPECT_EQ(8, doc.count);
+    // Each FID went to the head of the list: the last one read is first.
+    for (int k = 0; k < 8; ++k)
+      ExpectData(*doc.spectra[k], Ramp(td, 7 - k));
+    EXPECT_EQ(doc.spectra[0].get(), doc.current);
+  }
+}
+
+TEST(BrukerImport, ShortSeriesKeepsTheFidsBeforeIt) {
+  TempFolder folder;
+  WriteExperiment(folder, 16);
+  folder.Write("1/acqu2s", "##$TD= 8\n");
+  std::string ser;
+  for (int f = 0; f < 8; ++f)
+    ser += Int32Bytes(Ramp(16, f), false);
+  folder.Write("1/ser", ser.substr(0, ser.size() - 10));
+  FakeDocument doc;
+  EXPECT_FALSE(ImportBruker(doc, folder.Path("1/ser")));
+  EXPECT_EQ("error opening FID. \nNumber of points different from expected", doc.error);
+  EXPECT_EQ(7u, doc.spectra.size());
+  EXPECT_TRUE(doc.AllSpectraFilled());
+
+  folder.Write("1/acqu2s", "##$TD= 0\n");
+  FakeDocument none;
+  EXPECT_FALSE(ImportBruker(none, folder.Path("1/ser")));
+  EXPECT_FALSE(none.error.empty());
+  EXPECT_TRUE(none.spectra.empty());
+}
+
+TEST(BrukerImport, ProcessedSpectrumFromRealAndImaginaryFiles) {
+  TempFolder folder;
+  const int si = 16384;
+  folder.Write("1/acqus", Acqus(65536, "##$BYTORDA= 1\n"));
+  folder.Write("1/pdata/1/procs", Procs(si));
+  std::vector<int32_t> re(si), im(si);
+  for (int i = 0; i < si; ++i) {
+    re[i] = i * 3 - 5;
+    im[i] = -i * 7;
+  }
+  folder.Write("1/pdata/1/1r", Int32Bytes(re, true));
+  folder.Write("1/pdata/1/1i", Int32Bytes(im, true));
+  // The upper-case name is still a processed spectrum.
+  for (const char* name : {"1/pdata/1/1r", "1/pdata/1/1R"}) {
+    FakeDocument doc;
+    ASSERT_TRUE(ImportBruker(doc, folder.Path(name))) << doc.error;
+    const CSpectrum& s = *doc.spectra[0];
+    ASSERT_EQ(32768, s.m_paramsA.td);
+    EXPECT_DOUBLE_EQ(32768 - 32768 * kSf * 10.5 / kSw, s.m_paramsA.offset);
+    for (int i = 0; i < si; ++i) {
+      ASSERT_EQ((float)re[i], s.m_pData[2 * i]);
+      ASSERT_EQ((float)im[i], s.m_pData[2 * i + 1]);
+    }
+    // The kept data are the input of the window functions.
+    EXPECT_EQ(0, std::memcmp(s.m_pData, s.m_pRawData, 32768 * sizeof(float)));
+  }
+}
+
+TEST(BrukerImport, ProcessedWithoutOffsetAsksForIt) {
+  TempFolder folder;
+  folder.Write("1/acqus", Acqus(16));
+  folder.Write("1/pdata/1/procs", Procs(4, ""));
+  folder.Write("1/pdata/1/1r", Int32Bytes({1, 2, 3, 4}, false));
+  folder.Write("1/pdata/1/1i", Int32Bytes({5, 6, 7, 8}, false));
+
+  FakeDocument doc;
+  ASSERT_TRUE(ImportBruker(doc, folder.Path("1/pdata/1/1r"))) << doc.error;
+  EXPECT_EQ(1, doc.policy.m_nQuestions);
+  ASSERT_EQ(1, doc.policy.m_keys.GetCount());
+  EXPECT_STREQ("offset", (LPCSTR)doc.policy.m_keys.GetHead());
+  EXPECT_DOUBLE_EQ(8.0, doc.spectra[0]->m_paramsA.offset);  // td without an OFFSET
+
+  FakeDocument aborted(CScriptedMissingParameters::abortImport);
+  EXPECT_FALSE(ImportBruker(aborted, folder.Path("1/pdata/1/1r")));
+  EXPECT_EQ("Importing aborted", aborted.history.back());
+  EXPECT_TRUE(aborted.spectra.empty());
+
+  // A short imaginary part is refused, not filled with whatever memory held.
+  folder.Write("1/pdata/1/1i", Int32Bytes({5, 6, 7}, false));
+  FakeDocument shortFile;
+  EXPECT_FALSE(ImportBruker(shortFile, folder.Path("1/pdata/1/1r")));
+  EXPECT_TRUE(shortFile.spectra.empty());
+  EXPECT_FALSE(shortFile.error.empty());
+}
+
+TEST(BrukerImport, FidWithoutProcsAsksNothing) {
+  TempFolder folder;
+  WriteExperiment(folder);
+  folder.Remove("1/pdata/1/procs");
+  FakeDocument doc;
+  ASSERT_TRUE(ImportBruker(doc, folder.Path("1/fid"))) << doc.error;
+  EXPECT_EQ(0, doc.policy.m_nQuestions);
+  EXPECT_EQ(0.0, doc.spectra[0]->m_paramsA.offset);
+  EXPECT_TRUE(doc.HasHistory("Cannot open procs file: the spectrum will not be refereneced"));
+}
+
+TEST(BrukerImport, ValuesTheUserEntersAreUsed) {
+  // No TD in acqus: the procs SI must not stand in for it, and the td the
+  // user enters is the one read.
+  TempFolder folder;
+  WriteExperiment(folder);
+  folder.Write("1/acqus", "##$BYTORDA= 0 ##$SW_h= 5000 ##$BF1= 400.13\n");
+  folder.Write("1/pdata/1/procs", "##$SI= 64\n");
+  FakeDocument doc;
+  doc.policy.ScriptValues({kSf, kSw, 16, 0});
+  ASSERT_TRUE(ImportBruker(doc, folder.Path("1/fid"))) << doc.error;
+  bool bAskedTd = false;
+  for (POSITION pos = doc.policy.m_keys.GetHeadPosition(); pos != nullptr;)
+    bAskedTd |= doc.policy.m_keys.GetNext(pos) == "td";
+  EXPECT_TRUE(bAskedTd);
+  ExpectData(*doc.spectra[0], Ramp(16));
+}
+
+TEST(BrukerImport, FailuresGiveTheirReasonAndAddNothing) {
+  struct Case {
+    const char* name;
+    void (*damage)(const TempFolder&);
+    const char* error;
+  } cases[] = {
+      {"no acqus", [](const TempFolder& f) { f.Remove("1/acqus"); }, "Error opening acqus file"},
+      {"no fid", [](const TempFolder& f) { f.Remove("1/fid"); }, "Error opening the fid"},
+      {"short fid", [](const TempFolder& f) { f.Write("1/fid", Int32Bytes(Ramp(15), false)); },
+       "error opening FID. \nNumber of points different from expected"},
+      {"odd td", [](const TempFolder& f) { f.Write("1/acqus", Acqus(15)); },
+       "Invalid number of data points (td = 15).\nImporting aborted"},
+      {"huge td", [](const TempFolder& f) { f.Write("1/acqus", Acqus(1 << 30)); },
+       "Invalid number of data points (td = 1073741824).\nImporting aborted"},
+      {"negative td", [](const TempFolder& f) { f.Write("1/acqus", Acqus(-2)); },
+       "Invalid number of data points (td = -2).\nImporting aborted"},
+  };
+  for (const Case& c : cases) {
+    TempFolder folder;
+    WriteExperiment(folder);
+    c.damage(folder);
+    FakeDocument doc;
+    EXPECT_FALSE(ImportBruker(doc, folder.Path("1/fid"))) << c.name;
+    EXPECT_EQ(c.error, doc.error) << c.name;
+    EXPECT_TRUE(doc.spectra.empty()) << c.name;
+  }
+}
+
+TEST(BrukerImport, FailedAllocationLeavesNoSpectrum) {
+  TempFolder folder;
+  WriteExperiment(folder);
+  static int s_nAllowed;
+  for (int allowed : {0, 1}) {
+    s_nAllowed = allowed;
+    CSpectrum::AllocationHook old = CSpectrum::SetAllocationHook([](std::size_t) { return s_nAllowed-- > 0; });
+    FakeDocument doc;
+    EXPECT_FALSE(ImportBruker(doc, folder.Path("1/fid")));
+    CSpectrum::SetAllocationHook(old);
+    EXPECT_EQ("Memory exhausted. \nImporting aborted", doc.error);
+    EXPECT_TRUE(doc.spectra.empty());
+  }
+}
+
+TEST(BrukerImport, TruncatedAndCorruptedCopiesAreRefusedOrReadFully) {
+  TempFolder folder;
+  WriteExperiment(folder);
+  const std::string acqus = Acqus(16);
+  const std::string fid = Int32Bytes(Ramp(16), false);
+  const std::string procs = Procs(16);
+  auto check = [&](const char* what, size_t n) {
+    FakeDocument doc;
+    BOOL bOk = ImportBruker(doc, folder.Path("1/fid"));
+    if (bOk) {
+      ASSERT_EQ(1u, doc.spectra.size()) << what << n;
+      ASSERT_TRUE(doc.AllSpectraFilled()) << what << n;
+    } else {
+      ASSERT_FALSE(doc.error.empty()) << what << n;
+      ASSERT_TRUE(doc.spectra.empty()) << what << n;
+    }
+  };
+  for (size_t n = 0; n <= acqus.size(); ++n) {
+    folder.Write("1/acqus", acqus.substr(0, n));
+    check("acqus prefix ", n);
+  }
+  folder.Write("1/acqus", acqus);
+  for (size_t n = 0; n <= fid.size(); ++n) {
+    folder.Write("1/fid", fid.substr(0, n));
+    check("fid prefix ", n);
+  }
+  std::mt19937 random(1234);
+  for (int round = 0; round < 150; ++round) {
+    std::string a = acqus, f = fid, p = procs;
+    std::string* target = round % 3 == 0 ? &a : round % 3 == 1 ? &f : &p;
+    for (int k = 0; k < 3; ++k)
+      (*target)[random() % target->size()] = (char)(random() & 0xFF);
+    folder.Write("1/acqus", a);
+    folder.Write("1/fid", f);
+    folder.Write("1/pdata/1/procs", p);
+    check("flip round ", (size_t)round);
+  }
+}
+
+TEST(WinNmrImport, ArchiveGivesEverything) {
+  TempFolder folder;
+  folder.Write("w/h1.dis", "##$AQMODE= 1 ##$SPWIDTH= 6000 ##$TDSIZE= 4 ##$SFREQ= 500.1");
+  folder.Write("w/h1.fid", Float32Bytes({1.0f, -2.0f, 3.5f, 4.0f}));
+  folder.Write("w/title", "not read");
+  FakeDocument doc;
+  ASSERT_TRUE(ImportWinNmr(doc, folder.Path("w/h1.fid"))) << doc.error;
+  const CSpectrum& s = *doc.spectra[0];
+  EXPECT_EQ(4, s.m_paramsA.td);
+  EXPECT_DOUBLE_EQ(6000.0, s.m_paramsA.sw);
+  EXPECT_DOUBLE_EQ(500.1, s.m_paramsA.sf);
+  EXPECT_STREQ("Untitled", (LPCSTR)s.m_paramsA.title);
+  EXPECT_EQ(-2.0f, s.m_pData[1]);
+  EXPECT_EQ(3.5f, s.m_pRawData[2]);
+  EXPECT_EQ(0, doc.policy.m_nQuestions);
+}
+
+TEST(WinNmrImport, FidWithAcqusKeepsItsFloatsAndTheOffsetAsGiven) {
+  TempFolder folder;
+  folder.Write("1/acqus", Acqus(4, "##$BYTORDA= 1\n"));
+  folder.Write("1/pdata/1/procs", Procs(4, "##$OFFSET= 12.5\n"));
+  folder.Write("1/fid", Float32Bytes({0.5f, 1.5f, -2.5f, 8.0f}));
+  FakeDocument doc;
+  ASSERT_TRUE(ImportWinNmr(doc, folder.Path("1/fid"))) << doc.error;
+  const CSpectrum& s = *doc.spectra[0];
+  EXPECT_EQ(1.5f, s.m_pData[1]);  // no byte reversal, whatever BYTORDA says
+  EXPECT_DOUBLE_EQ(12.5, s.m_paramsA.offset);
+
+  folder.Remove("1/pdata/1/procs");
+  FakeDocument noProcs;
+  ASSERT_TRUE(ImportWinNmr(noProcs, folder.Path("1/fid")));
+  EXPECT_EQ("Cannot open procs file: the spectrum will not be refereneced", noProcs.error);
+}
+
+TEST(WinNmrImport, ProcessedWithoutArchiveReadsAcqusAndProcs) {
+  TempFolder folder;
+  folder.Write("1/acqus", Acqus(64));
+  folder.Write("1/pdata/1/procs", Procs(2));
+  folder.Write("1/pdata/1/1r", Float32Bytes({1.0f, 2.0f}));
+  folder.Write("1/pdata/1/1i", Float32Bytes({-1.0f, -2.0f}));
+  FakeDocument doc;
+  ASSERT_TRUE(ImportWinNmr(doc, folder.Path("1/pdata/1/1r"))) << doc.error;
+  const CSpectrum& s = *doc.spectra[0];
+  ASSERT_EQ(4, s.m_paramsA.td);
+  EXPECT_EQ(2.0f, s.m_pData[2]);
+  EXPECT_EQ(-2.0f, s.m_pData[3]);
+
+  // Without procs there is no size: refused with a reason, nothing added.
+  folder.Remove("1/pdata/1/procs");
+  FakeDocument none;
+  EXPECT_FALSE(ImportWinNmr(none, folder.Path("1/pdata/1/1r")));
+  EXPECT_EQ("Failed to import procs/fqs file.\n Importing aborted", none.error);
+  EXPECT_TRUE(none.spectra.empty());
+}
+
+TEST(BrukerImport, RealExperiment) {
+  const std::string path = std::string(BRIVANE_REALDATA_DIR) + "/bruker-aspirin-1h/1/fid";
+  FakeDocument doc;
+  ASSERT_TRUE(ImportBruker(doc, path)) << doc.error;
+  ASSERT_EQ(1u, doc.spectra.size());
+  const CSpectrum& s = *doc.spectra[0];
+  EXPECT_EQ(16384, s.m_paramsA.td);
+  EXPECT_DOUBLE_EQ(4789.27203065134, s.m_paramsA.sw);
+  EXPECT_DOUBLE_EQ(300.13, s.m_paramsA.sf);
+  EXPECT_EQ(24, s.m_paramsA.DECIM);
+  EXPECT_EQ(10, s.m_paramsA.DSPFVS);
+  EXPECT_EQ(1, s.m_paramsA.aqmode);
+  EXPECT_NEAR(16384 - 16384 * 300.13 * 15.47866 / 4789.27203065134, s.m_paramsA.offset, 1e-6);
+  EXPECT_STREQ("1H BBI\r\n", (LPCSTR)s.m_paramsA.title);  // the title file has no line end
+  // Big-endian integers: the digital filter's first points, then the echo top.
+  EXPECT_EQ(0.0f, s.m_pData[14]);
+  EXPECT_EQ(32.0f, s.m_pData[15]);
+  EXPECT_EQ(-32.0f, s.m_pData[17]);
+  EXPECT_EQ(1007953.0f, s.m_pData[129]);
+  EXPECT_EQ(0, doc.policy.m_nQuestions);
+}

@@ -1,0 +1,311 @@
+// The JCAMP-DX importer on files built here and on a real spectrometer file.
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "onedim/import/ImportJcamp.h"
+#include "onedim/import/ImportTarget.h"
+#include "onedim/model/Spectrum.h"
+#include "onedim/model/SpectrumParams.h"
+
+namespace {
+
+// Records what the importer does to the document.
+class JcampDocument : public CImportTarget {
+ public:
+  void AppendHistory(LPCSTR lpszLine) override { history.push_back(lpszLine); }
+  void SetImportError(LPCSTR lpszText) override { error = lpszText; }
+  BOOL CheckMissingParameters(CSpectrumParams&) override {
+    ++questions;
+    return TRUE;
+  }
+  CSpectrum* AddSpectrum(const CSpectrumParams& params, BOOL) override {
+    spectra.push_back(std::make_unique<CSpectrum>(params));
+    return spectra.back().get();
+  }
+  void SetSpectrumCount(int) override {}
+
+  bool Has(const std::string& line) const {
+    for (const std::string& h : history)
+      if (h == line)
+        return true;
+    return false;
+  }
+  std::vector<float> Data(size_t nFloats) const {
+    const CSpectrum& s = *spectra.back();
+    return std::vector<float>(s.m_pData, s.m_pData + nFloats);
+  }
+  void Clear() {
+    history.clear();
+    error.clear();
+    spectra.clear();
+  }
+
+  std::vector<std::string> history;
+  std::string error;
+  std::vector<std::unique_ptr<CSpectrum>> spectra;
+  int questions = 0;
+};
+
+const char kSimple[] =
+    "##TITLE= two words\n"
+    "##JCAMP-DX= 5.00\n"
+    "##DATA TYPE= NMR SPECTRUM\n"
+    "##DATA CLASS= XYDATA\n"
+    "##.OBSERVE FREQUENCY= 400.13\n"
+    "##.OBSERVE NUCLEUS= ^1H\n"
+    "##.SOLVENT REFERENCE= 7.26\n"
+    "##.ACQUISITION MODE= SIMULTANEOUS\n"
+    "##XUNITS= HZ\n"
+    "##FIRSTX= 4000.0\n"
+    "##LASTX= -1000.0\n"
+    "##NPOINTS= 6\n"
+    "##XYDATA= (X++(Y..Y))\n"
+    "5 A1JJ\n"
+    "2 A3B2C3D4\n"
+    "##END=\n";
+
+const char kNtuples[] =
+    "##TITLE= complex\n"
+    "##JCAMP-DX= 5.00 $$ written by hand\n"
+    "##DATA TYPE= NMR FID\n"
+    "##DATA CLASS= NTUPLES\n"
+    "##.OBSERVE FREQUENCY= 100.0\n"
+    "##NTUPLES= NMR FID\n"
+    "##VAR_NAME= TIME, FID/REAL, FID/IMAG, PAGE NUMBER\n"
+    "##SYMBOL= X, R, I, N\n"
+    "##VAR_DIM= 4, 4, 4, 2\n"
+    "##UNITS= SECONDS, ARBITRARY UNITS, ARBITRARY UNITS,\n"
+    "##FIRST= 0.0, 1, 5\n"
+    "##LAST= 0.003, 4, 8\n"
+    "##PAGE= N=1\n"
+    "##DATA TABLE= (X++(R..R)), XYDATA\n"
+    "0 1 2 3 4\n"
+    "##PAGE= N=2\n"
+    "##DATA TABLE= (X++(I..I)), XYDATA\n"
+    "0 E%J\n"
+    "2 F G\n"
+    "##END NTUPLES= NMR FID\n"
+    "##END=\n";
+
+BOOL ImportText(JcampDocument& doc, const std::string& text, CJcampImporter* pImporter = nullptr) {
+  CJcampImporter importer(doc);
+  CJcampImporter& used = pImporter != nullptr ? *pImporter : importer;
+  return used.ImportText("test.dx", text.data(), text.size());
+}
+
+std::string Replace(std::string text, const std::string& from, const std::string& to) {
+  size_t pos = text.find(from);
+  if (pos != std::string::npos)
+    text.replace(pos, from.size(), to);
+  return text;
+}
+
+typedef std::vector<float> V;
+
+TEST(JcampImport, SimpleTable) {
+  JcampDocument doc;
+  ASSERT_TRUE(ImportText(doc, kSimple)) << doc.error;
+  ASSERT_EQ(doc.spectra.size(), 1u);
+  const CSpectrum& s = *doc.spectra[0];
+  const CSpectrumParams& p = s.m_paramsA;
+  EXPECT_EQ(p.td, 12);
+  EXPECT_DOUBLE_EQ(p.sf, 400.13);
+  EXPECT_DOUBLE_EQ(p.sw, 5000.0);
+  EXPECT_STREQ((LPCSTR)p.title, "twowords");
+  EXPECT_EQ(p.DSPFVS, 0);
+  EXPECT_EQ(p.DECIM, 0);
+  EXPECT_EQ(p.offset, 0.0);
+  EXPECT_EQ(doc.Data(12), (V{11, 0, 12, 0, 13, 0, 22, 0, 33, 0, 44, 0}));
+  EXPECT_EQ(std::vector<float>(s.m_pRawData, s.m_pRawData + 12), doc.Data(12));
+  EXPECT_EQ(doc.history, (std::vector<std::string>{"Starting traslation for test.dx JCamp-DX data type",
+                                                    "No Complex data storage (NTuples) detected ",
+                                                    "JCampDX file correctly imported"}));
+  // No question about missing parameters, and every key stays in the map.
+  EXPECT_EQ(doc.questions, 0);
+  EXPECT_EQ(p.names.GetCount(), 8);
+}
+
+TEST(JcampImport, NtuplesPagesInterleave) {
+  JcampDocument doc;
+  CJcampImporter importer(doc);
+  ASSERT_TRUE(ImportText(doc, kNtuples, &importer)) << doc.error;
+  EXPECT_TRUE(doc.Has("Complex data storage (NTuples) detected "));
+  EXPECT_EQ(doc.Data(8), (V{1, 5, 2, 5, 3, 6, 4, 7}));
+  const CSpectrumParams& p = doc.spectra[0]->m_paramsA;
+  EXPECT_EQ(p.td, 8);
+  // Four points 1 ms apart.
+  EXPECT_DOUBLE_EQ(p.sw, 1000.0);
+  EXPECT_STREQ((LPCSTR)importer.GetHeader().strUnits, "SECONDS");
+}
+
+TEST(JcampImport, PpmAxisScalesByTheObserveFrequency) {
+  JcampDocument doc;
+  std::string text = Replace(Replace(Replace(kSimple, "HZ", "PPM"), "4000.0", "10.0"), "-1000.0", "-2.5");
+  ASSERT_TRUE(ImportText(doc, text));
+  EXPECT_NEAR(doc.spectra[0]->m_paramsA.sw, 12.5 * 400.13, 1e-9);
+}
+
+TEST(JcampImport, HeaderRecordsMissing) {
+  JcampDocument doc;
+  std::string text = std::string("##JCAMP-DX= 5.01\n##XUNITS= HZ\n##FIRSTX= 10\n##LASTX= 0\n##NPOINTS= 2\n") +
+                     "##XYDATA= (X++(Y..Y))\n1 AB\n";
+  CJcampImporter importer(doc);
+  ASSERT_TRUE(ImportText(doc, text, &importer));
+  for (const char* line : {"Data class not found", "Title not found", "Data type not found",
+                           "OBSERVE FREQUENCY not found", "SOLVENT REFERENCE not found", "NUCLEUS not found",
+                           "ACQUISITION MODE not found"})
+    EXPECT_TRUE(doc.Has(line)) << line;
+  EXPECT_FALSE(doc.Has("This is not version 5.00"));
+  const CJcampHeader& h = importer.GetHeader();
+  EXPECT_STREQ((LPCSTR)h.strDataClass, "Unknown");
+  EXPECT_STREQ((LPCSTR)h.strDataType, "UnKnown");
+  EXPECT_STREQ((LPCSTR)h.strSolventReference, "0.0");
+  EXPECT_STREQ((LPCSTR)doc.spectra[0]->m_paramsA.title, "Untitled");
+  EXPECT_EQ(doc.spectra[0]->m_paramsA.sf, 0.0);
+}
+
+TEST(JcampImport, OtherVersionsAreReadWithAWarning) {
+  for (const char* version : {"4.24", "6.0"}) {
+    JcampDocument doc;
+    ASSERT_TRUE(ImportText(doc, Replace(kSimple, "5.00", version))) << version;
+    EXPECT_TRUE(doc.Has("This is not version 5.00")) << version;
+  }
+}
+
+TEST(JcampImport, NothingCarriesOverToTheNextImport) {
+  JcampDocument doc;
+  CJcampImporter importer(doc);
+  ASSERT_TRUE(ImportText(doc, kSimple, &importer));
+  std::string bare = Replace(Replace(kSimple, "##TITLE= two words\n", ""), "##.OBSERVE FREQUENCY= 400.13\n", "");
+  ASSERT_TRUE(ImportText(doc, bare, &importer));
+  const CSpectrumParams& p = doc.spectra[1]->m_paramsA;
+  EXPECT_EQ(p.sf, 0.0);
+  EXPECT_STREQ((LPCSTR)p.title, "Untitled");
+  EXPECT_TRUE(doc.Has("OBSERVE FREQUENCY not found"));
+}
+
+// Each refusal: the history names the step, the reason is set, no spectrum.
+void ExpectRefused(const std::string& text, const std::vector<std::string>& lines, const std::string& reason) {
+  JcampDocument doc;
+  EXPECT_FALSE(ImportText(doc, text));
+  EXPECT_TRUE(doc.spectra.empty());
+  for (const std::string& line : lines)
+    EXPECT_TRUE(doc.Has(line)) << line;
+  EXPECT_EQ(doc.history.back(), reason);
+  EXPECT_EQ(doc.error, reason);
+}
+
+TEST(JcampImport, RefusedFiles) {
+  const std::string kFixed = "An error reading the core fixed header has ocurred";
+  const std::string kData = "An error reading the core data header has ocurred";
+  const std::string kReal = "An error reading real data points has ocurred";
+  ExpectRefused(Replace(kSimple, "##JCAMP-DX= 5.00\n", ""), {"It is not a JCAMP-DX file"}, kFixed);
+  // "##JCAMP" after the first data table does not count.
+  ExpectRefused(Replace(kSimple, "##JCAMP-DX= 5.00\n", "") + "##JCAMP-DX= 5.00\n", {"It is not a JCAMP-DX file"},
+                kFixed);
+  ExpectRefused(Replace(kSimple, "##NPOINTS= 6", "##NPOINTS= many"), {"Cannot read number of points"}, kData);
+  ExpectRefused(Replace(kSimple, "##NPOINTS= 6", "##NPOINTS= -6"), {"Cannot read number of points"}, kData);
+  ExpectRefused(Replace(kSimple, "##NPOINTS= 6", "##NPOINTS= 99999999999"), {"Cannot read number of points"},
+                kData);
+  ExpectRefused(Replace(kSimple, "##FIRSTX= 4000.0\n", ""), {"Cannot read First X"}, kData);
+  ExpectRefused(Replace(kSimple, "##LASTX= -1000.0", "##LASTX= nan"), {"Cannot read Last X"}, kData);
+  ExpectRefused(Replace(kSimple, "(X++(Y..Y))", "(XY..XY)"), {"Failed to find real points"}, kReal);
+  // Fewer points than the header promises, or a damaged number.
+  ExpectRefused(Replace(kSimple, "##NPOINTS= 6", "##NPOINTS= 7"), {"Failed to read data points"}, kReal);
+  ExpectRefused(Replace(kSimple, "D4", "D4" + std::string(80, '7')), {"Failed to read data points"}, kReal);
+  // A table that runs into the end of the file may have lost digits.
+  ExpectRefused(Replace(kSimple, "D4\n##END=\n", "D4"), {"Failed to read data points"}, kReal);
+  ExpectRefused(Replace(kNtuples, "(X++(I..I))", "(X++(J..J))"), {"Failed to find imaginary points"},
+                "An error reading imaginary data points has ocurred");
+  ExpectRefused(Replace(kNtuples, "2 F G", "2 F"), {"Failed to read imaginary points"},
+                "An error reading imaginary data points has ocurred");
+  ExpectRefused(Replace(kNtuples, "##VAR_DIM= 4", "##VAR_DIM= 0"), {"Cannot read number of points"},
+                "An error reading the core data complex header has ocurred");
+}
+
+TEST(JcampImport, UnitsMayBeMissing) {
+  JcampDocument doc;
+  ASSERT_TRUE(ImportText(doc, Replace(kSimple, "##XUNITS= HZ\n", "")));
+  EXPECT_TRUE(doc.Has("Cannot read units"));
+  EXPECT_DOUBLE_EQ(doc.spectra[0]->m_paramsA.sw, 5000.0);
+}
+
+TEST(JcampImport, LongLinesAndCarriageReturns) {
+  JcampDocument doc;
+  std::string text = "##$VENDOR= " + std::string(2000, 'x') + "\n" + kSimple;
+  size_t pos;
+  while ((pos = text.find('\n')) != std::string::npos && text[pos - 1] != '\r')
+    text.replace(pos, 1, "\r\n");
+  ASSERT_TRUE(ImportText(doc, text)) << doc.error;
+  EXPECT_EQ(doc.Data(12), (V{11, 0, 12, 0, 13, 0, 22, 0, 33, 0, 44, 0}));
+  EXPECT_STREQ((LPCSTR)doc.spectra[0]->m_paramsA.title, "twowords");
+}
+
+// Every prefix of a file is either refused with a reason or read whole.
+TEST(JcampImport, EveryPrefixIsRefusedOrReadWhole) {
+  for (const char* file : {kSimple, kNtuples}) {
+    const std::string full = file;
+    JcampDocument reference;
+    ASSERT_TRUE(ImportText(reference, full));
+    const int td = reference.spectra[0]->m_paramsA.td;
+    const V expected = reference.Data((size_t)td);
+    for (size_t n = 0; n < full.size(); n++) {
+      JcampDocument doc;
+      std::vector<char> prefix(full.begin(), full.begin() + (long)n);  // no terminating zero
+      CJcampImporter importer(doc);
+      BOOL bRead = importer.ImportText("prefix.dx", prefix.data(), prefix.size());
+      if (bRead) {
+        ASSERT_EQ(doc.spectra.size(), 1u) << n;
+        ASSERT_EQ(doc.spectra[0]->m_paramsA.td, td) << n;
+        EXPECT_EQ(doc.Data((size_t)td), expected) << n;
+      } else {
+        EXPECT_TRUE(doc.spectra.empty()) << n;
+        EXPECT_FALSE(doc.error.empty()) << n;
+      }
+    }
+  }
+}
+
+TEST(JcampImport, MissingFile) {
+  JcampDocument doc;
+  CJcampImporter importer(doc);
+  EXPECT_FALSE(importer.Import("no-such-folder/none.dx"));
+  EXPECT_EQ(doc.error, "Failed to open no-such-folder/none.dx");
+  EXPECT_EQ(doc.history.front(), "Starting traslation for no-such-folder/none.dx JCamp-DX data type");
+  EXPECT_TRUE(doc.spectra.empty());
+}
+
+bool FailAllocations(std::size_t) { return false; }
+
+TEST(JcampImport, MemoryExhausted) {
+  JcampDocument doc;
+  CSpectrum::AllocationHook previous = CSpectrum::SetAllocationHook(&FailAllocations);
+  BOOL bRead = ImportText(doc, kSimple);
+  CSpectrum::SetAllocationHook(previous);
+  EXPECT_FALSE(bRead);
+  EXPECT_EQ(doc.error, "Memory exhausted. Importing aborted");
+  EXPECT_TRUE(doc.spectra.empty());
+}
+
+TEST(JcampImport, RealSpectrometerFile) {
+  JcampDocument doc;
+  CJcampImporter importer(doc);
+  ASSERT_TRUE(importer.Import(BRIVANE_REALDATA_DIR "/jcamp-1h.dx")) << doc.error;
+  const CSpectrumParams& p = doc.spectra[0]->m_paramsA;
+  ASSERT_EQ(p.td, 2 * 16384);
+  EXPECT_DOUBLE_EQ(p.sf, 399.784493896);
+  EXPECT_NEAR(p.sw, 6037.9072694778 + 1953.6127495766, 1e-9);
+  EXPECT_STREQ((LPCSTR)p.title, "auto");
+  EXPECT_FALSE(doc.Has("This is not version 5.00"));
+  // Ordinates as written: the first ones, and the last ones after every Y check.
+  EXPECT_EQ(doc.Data(10), (V{0, 0, -99, 0, -312, 0, -264, 0, -1654, 0}));
+  const float* pData = doc.spectra[0]->m_pData;
+  EXPECT_EQ((V{pData[p.td - 6], pData[p.td - 4], pData[p.td - 2]}), (V{-1797, 330, 962}));
+  EXPECT_EQ(pData[2 * 10237], 4194303.0f);
+}
+
+}  // namespace

@@ -1,0 +1,20 @@
+# The 1D program's tests, one executable per folder of the program.
+brivane_folder_test(test_onedim_model DIR onedim/model LIBS onedim_processing)
+brivane_folder_test(test_onedim_plot DIR onedim/plot LIBS onedim_plot)
+brivane_folder_test(test_onedim_import DIR onedim/import LIBS onedim_import)
+brivane_folder_test(test_onedim_export DIR onedim/export LIBS onedim_export)
+brivane_folder_test(test_onedim_processing DIR onedim/processing LIBS onedim_processing)
+brivane_folder_test(test_onedim_document DIR onedim/document LIBS onedim_document)
+target_compile_definitions(test_onedim_document PRIVATE SPECTRUM_PROBE_PATH="$<TARGET_FILE:spectrum_probe>")
+add_dependencies(test_onedim_document spectrum_probe)
+
+brivane_folder_test(test_onedim_view WINDOWS_ONLY DIR onedim/view SOURCES ${CMAKE_SOURCE_DIR}/tests/framework/win/WindowTest.cpp
+  LIBS onedim_view onedim_dialogs)
+brivane_folder_test(test_onedim_dialogs WINDOWS_ONLY DIR onedim/dialogs
+  SOURCES ${CMAKE_SOURCE_DIR}/tests/framework/win/WindowTest.cpp ${BRIVANE_ONEDIM_RESOURCES} LIBS onedim_dialogs)
+brivane_folder_test(test_onedim_app WINDOWS_ONLY DIR onedim/app
+  SOURCES ${CMAKE_SOURCE_DIR}/tests/framework/win/WindowTest.cpp ${BRIVANE_ONEDIM_RESOURCES} LIBS onedim_app shlwapi)
+if(TARGET test_onedim_app)
+  target_compile_definitions(test_onedim_app PRIVATE BRIVANE_APP_PATH="$<TARGET_FILE:brivane23>")
+  add_dependencies(test_onedim_app brivane23)
+endif()
