@@ -77,6 +77,8 @@ CDC* BrivaneDCFromHandle(HDC hDC);
 class CMenu;
 CMenu* BrivaneMenuFromHandle(HMENU hMenu);
 
+// The map macros open and close one table; formatting would break them.
+// clang-format off
 #define DECLARE_MESSAGE_MAP()                      \
  protected:                                        \
   static const MessageMap* GetThisMessageMap();    \
@@ -105,6 +107,7 @@ CMenu* BrivaneMenuFromHandle(HMENU hMenu);
      (void)c;                                                                              \
      __VA_ARGS__;                                                                          \
    }},
+// clang-format on
 
 #define BRIVANE_MSG(msg, ...) BRIVANE_ENTRY(MsgKind::Message, msg, 0, 0, 0, __VA_ARGS__; return true)
 #define BRIVANE_HWND(l) BrivaneWndFromHandle((HWND)(l))
