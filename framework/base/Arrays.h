@@ -30,7 +30,8 @@ class CArray : public CObject {
   // New elements are value-initialised (zero, null, empty). nGrowBy, when
   // not -1, sets the least number of elements added by each reallocation.
   void SetSize(int nNewSize, int nGrowBy = -1) {
-    if (nGrowBy >= 0) m_nGrowBy = nGrowBy;
+    if (nGrowBy >= 0)
+      m_nGrowBy = nGrowBy;
     if (nNewSize <= 0) {
       RemoveAll();
       return;
@@ -52,9 +53,11 @@ class CArray : public CObject {
   // Grows the array as needed so that nIndex exists; a negative index is
   // ignored.
   void SetAtGrow(int nIndex, ARG_TYPE newElement) {
-    if (nIndex < 0) return;
+    if (nIndex < 0)
+      return;
     TYPE value(newElement);  // newElement may be one of ours, moved by the growth
-    if (nIndex >= GetSize()) SetSize(nIndex + 1);
+    if (nIndex >= GetSize())
+      SetSize(nIndex + 1);
     m_data[(size_t)nIndex] = std::move(value);
   }
 
@@ -71,30 +74,38 @@ class CArray : public CObject {
     int oldSize = GetSize();
     std::vector<TYPE> items(src.m_data);  // src may be this array
     Reserve((size_t)oldSize + items.size());
-    for (TYPE& item : items) m_data.push_back(std::move(item));
+    for (TYPE& item : items)
+      m_data.push_back(std::move(item));
     return oldSize;
   }
 
   void Copy(const CArray& src) {
-    if (&src != this) m_data = src.m_data;
+    if (&src != this)
+      m_data = src.m_data;
   }
 
   // Inserts nCount copies at nIndex; an index past the end grows the array
   // up to it first.
   void InsertAt(int nIndex, ARG_TYPE newElement, int nCount = 1) {
-    if (nCount <= 0) return;
-    if (nIndex < 0) nIndex = 0;
+    if (nCount <= 0)
+      return;
+    if (nIndex < 0)
+      nIndex = 0;
     TYPE value(newElement);
-    if (nIndex > GetSize()) SetSize(nIndex);
+    if (nIndex > GetSize())
+      SetSize(nIndex);
     Reserve((size_t)GetSize() + (size_t)nCount);
     m_data.insert(m_data.begin() + nIndex, (size_t)nCount, value);
   }
 
   void InsertAt(int nStartIndex, const CArray* pNewArray) {
-    if (!pNewArray || pNewArray->IsEmpty()) return;
-    if (nStartIndex < 0) nStartIndex = 0;
+    if (!pNewArray || pNewArray->IsEmpty())
+      return;
+    if (nStartIndex < 0)
+      nStartIndex = 0;
     std::vector<TYPE> items(pNewArray->m_data);  // may be this array
-    if (nStartIndex > GetSize()) SetSize(nStartIndex);
+    if (nStartIndex > GetSize())
+      SetSize(nStartIndex);
     Reserve((size_t)GetSize() + items.size());
     m_data.insert(m_data.begin() + nStartIndex, items.begin(), items.end());
   }
@@ -102,7 +113,8 @@ class CArray : public CObject {
   // Removes up to nCount elements from nIndex; indexes outside the array
   // remove nothing.
   void RemoveAt(int nIndex, int nCount = 1) {
-    if (nIndex < 0 || nIndex >= GetSize() || nCount <= 0) return;
+    if (nIndex < 0 || nIndex >= GetSize() || nCount <= 0)
+      return;
     int count = nCount > GetSize() - nIndex ? GetSize() - nIndex : nCount;
     m_data.erase(m_data.begin() + nIndex, m_data.begin() + nIndex + count);
   }
@@ -123,12 +135,16 @@ class CArray : public CObject {
   // Capacity for at least `needed` elements. Growth is geometric whatever the
   // grow-by, so adding one element at a time stays linear.
   void Reserve(size_t needed) {
-    if (needed <= m_data.capacity()) return;
-    if (needed > (size_t)0x7FFFFFFF) AfxThrowMemoryException();  // sizes are ints
+    if (needed <= m_data.capacity())
+      return;
+    if (needed > (size_t)0x7FFFFFFF)
+      AfxThrowMemoryException();  // sizes are ints
     size_t step = m_nGrowBy > 0 ? (size_t)m_nGrowBy : 4;
-    if (step < m_data.size() / 2) step = m_data.size() / 2;
+    if (step < m_data.size() / 2)
+      step = m_data.size() / 2;
     size_t target = m_data.size() + step;
-    if (target < needed || target > m_data.max_size()) target = needed;
+    if (target < needed || target > m_data.max_size())
+      target = needed;
     try {
       m_data.reserve(target);
     } catch (const std::bad_alloc&) {

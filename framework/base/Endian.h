@@ -18,12 +18,10 @@ inline std::uint16_t ReadU16BE(const BYTE* p) {
   return (std::uint16_t)((p[0] << 8) | p[1]);
 }
 inline std::uint32_t ReadU32LE(const BYTE* p) {
-  return (std::uint32_t)p[0] | ((std::uint32_t)p[1] << 8) | ((std::uint32_t)p[2] << 16) |
-         ((std::uint32_t)p[3] << 24);
+  return (std::uint32_t)p[0] | ((std::uint32_t)p[1] << 8) | ((std::uint32_t)p[2] << 16) | ((std::uint32_t)p[3] << 24);
 }
 inline std::uint32_t ReadU32BE(const BYTE* p) {
-  return ((std::uint32_t)p[0] << 24) | ((std::uint32_t)p[1] << 16) | ((std::uint32_t)p[2] << 8) |
-         (std::uint32_t)p[3];
+  return ((std::uint32_t)p[0] << 24) | ((std::uint32_t)p[1] << 16) | ((std::uint32_t)p[2] << 8) | (std::uint32_t)p[3];
 }
 inline std::uint64_t ReadU64LE(const BYTE* p) {
   return (std::uint64_t)ReadU32LE(p) | ((std::uint64_t)ReadU32LE(p + 4) << 32);
@@ -31,12 +29,24 @@ inline std::uint64_t ReadU64LE(const BYTE* p) {
 inline std::uint64_t ReadU64BE(const BYTE* p) {
   return ((std::uint64_t)ReadU32BE(p) << 32) | (std::uint64_t)ReadU32BE(p + 4);
 }
-inline std::int16_t ReadI16LE(const BYTE* p) { return (std::int16_t)ReadU16LE(p); }
-inline std::int16_t ReadI16BE(const BYTE* p) { return (std::int16_t)ReadU16BE(p); }
-inline std::int32_t ReadI32LE(const BYTE* p) { return (std::int32_t)ReadU32LE(p); }
-inline std::int32_t ReadI32BE(const BYTE* p) { return (std::int32_t)ReadU32BE(p); }
-inline std::int64_t ReadI64LE(const BYTE* p) { return (std::int64_t)ReadU64LE(p); }
-inline std::int64_t ReadI64BE(const BYTE* p) { return (std::int64_t)ReadU64BE(p); }
+inline std::int16_t ReadI16LE(const BYTE* p) {
+  return (std::int16_t)ReadU16LE(p);
+}
+inline std::int16_t ReadI16BE(const BYTE* p) {
+  return (std::int16_t)ReadU16BE(p);
+}
+inline std::int32_t ReadI32LE(const BYTE* p) {
+  return (std::int32_t)ReadU32LE(p);
+}
+inline std::int32_t ReadI32BE(const BYTE* p) {
+  return (std::int32_t)ReadU32BE(p);
+}
+inline std::int64_t ReadI64LE(const BYTE* p) {
+  return (std::int64_t)ReadU64LE(p);
+}
+inline std::int64_t ReadI64BE(const BYTE* p) {
+  return (std::int64_t)ReadU64BE(p);
+}
 
 // IEEE values travel as their bit patterns.
 inline float FloatFromBits(std::uint32_t bits) {
@@ -60,10 +70,18 @@ inline std::uint64_t BitsOfDouble(double d) {
   return bits;
 }
 
-inline float ReadF32LE(const BYTE* p) { return FloatFromBits(ReadU32LE(p)); }
-inline float ReadF32BE(const BYTE* p) { return FloatFromBits(ReadU32BE(p)); }
-inline double ReadF64LE(const BYTE* p) { return DoubleFromBits(ReadU64LE(p)); }
-inline double ReadF64BE(const BYTE* p) { return DoubleFromBits(ReadU64BE(p)); }
+inline float ReadF32LE(const BYTE* p) {
+  return FloatFromBits(ReadU32LE(p));
+}
+inline float ReadF32BE(const BYTE* p) {
+  return FloatFromBits(ReadU32BE(p));
+}
+inline double ReadF64LE(const BYTE* p) {
+  return DoubleFromBits(ReadU64LE(p));
+}
+inline double ReadF64BE(const BYTE* p) {
+  return DoubleFromBits(ReadU64BE(p));
+}
 
 // --- Writing to a byte pointer ---
 
@@ -95,16 +113,36 @@ inline void WriteU64BE(BYTE* p, std::uint64_t v) {
   WriteU32BE(p, (std::uint32_t)(v >> 32));
   WriteU32BE(p + 4, (std::uint32_t)v);
 }
-inline void WriteI16LE(BYTE* p, std::int16_t v) { WriteU16LE(p, (std::uint16_t)v); }
-inline void WriteI16BE(BYTE* p, std::int16_t v) { WriteU16BE(p, (std::uint16_t)v); }
-inline void WriteI32LE(BYTE* p, std::int32_t v) { WriteU32LE(p, (std::uint32_t)v); }
-inline void WriteI32BE(BYTE* p, std::int32_t v) { WriteU32BE(p, (std::uint32_t)v); }
-inline void WriteI64LE(BYTE* p, std::int64_t v) { WriteU64LE(p, (std::uint64_t)v); }
-inline void WriteI64BE(BYTE* p, std::int64_t v) { WriteU64BE(p, (std::uint64_t)v); }
-inline void WriteF32LE(BYTE* p, float v) { WriteU32LE(p, BitsOfFloat(v)); }
-inline void WriteF32BE(BYTE* p, float v) { WriteU32BE(p, BitsOfFloat(v)); }
-inline void WriteF64LE(BYTE* p, double v) { WriteU64LE(p, BitsOfDouble(v)); }
-inline void WriteF64BE(BYTE* p, double v) { WriteU64BE(p, BitsOfDouble(v)); }
+inline void WriteI16LE(BYTE* p, std::int16_t v) {
+  WriteU16LE(p, (std::uint16_t)v);
+}
+inline void WriteI16BE(BYTE* p, std::int16_t v) {
+  WriteU16BE(p, (std::uint16_t)v);
+}
+inline void WriteI32LE(BYTE* p, std::int32_t v) {
+  WriteU32LE(p, (std::uint32_t)v);
+}
+inline void WriteI32BE(BYTE* p, std::int32_t v) {
+  WriteU32BE(p, (std::uint32_t)v);
+}
+inline void WriteI64LE(BYTE* p, std::int64_t v) {
+  WriteU64LE(p, (std::uint64_t)v);
+}
+inline void WriteI64BE(BYTE* p, std::int64_t v) {
+  WriteU64BE(p, (std::uint64_t)v);
+}
+inline void WriteF32LE(BYTE* p, float v) {
+  WriteU32LE(p, BitsOfFloat(v));
+}
+inline void WriteF32BE(BYTE* p, float v) {
+  WriteU32BE(p, BitsOfFloat(v));
+}
+inline void WriteF64LE(BYTE* p, double v) {
+  WriteU64LE(p, BitsOfDouble(v));
+}
+inline void WriteF64BE(BYTE* p, double v) {
+  WriteU64BE(p, BitsOfDouble(v));
+}
 
 // --- A bounds-checked reading cursor ---
 

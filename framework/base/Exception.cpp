@@ -224,8 +224,7 @@ CString CArchiveException::GetMessageText() const {
     case badIndex:
     case badClass:
     case badSchema:
-      s.Format("%s has an unexpected format or was written by another version of the program.",
-               (LPCSTR)strName);
+      s.Format("%s has an unexpected format or was written by another version of the program.", (LPCSTR)strName);
       break;
     default:
       s.Format("An error occurred while reading or writing %s.", (LPCSTR)strName);

@@ -103,7 +103,7 @@ class CArchiveException : public CException {
   enum {
     none,
     genericException,
-    readOnly,   // writing to an archive that loads
+    readOnly,  // writing to an archive that loads
     endOfFile,
     writeOnly,  // reading from an archive that stores
     badIndex,   // an object or class reference that was never stored

@@ -91,7 +91,8 @@ class CList : public CObject {
     Node* node = new Node{at ? at->pPrev : nullptr, at, TYPE(newElement)};
     if (!at) {
       node->pNext = m_pHead;
-      if (m_pHead) m_pHead->pPrev = node;
+      if (m_pHead)
+        m_pHead->pPrev = node;
     } else {
       at->pPrev = node;
     }
@@ -99,7 +100,8 @@ class CList : public CObject {
       node->pPrev->pNext = node;
     else
       m_pHead = node;
-    if (!node->pNext) m_pTail = node;
+    if (!node->pNext)
+      m_pTail = node;
     ++m_nCount;
     return ToPos(node);
   }
@@ -108,7 +110,8 @@ class CList : public CObject {
     Node* node = new Node{at, at ? at->pNext : nullptr, TYPE(newElement)};
     if (!at) {
       node->pPrev = m_pTail;
-      if (m_pTail) m_pTail->pNext = node;
+      if (m_pTail)
+        m_pTail->pNext = node;
     } else {
       at->pNext = node;
     }
@@ -116,7 +119,8 @@ class CList : public CObject {
       node->pNext->pPrev = node;
     else
       m_pTail = node;
-    if (!node->pPrev) m_pHead = node;
+    if (!node->pPrev)
+      m_pHead = node;
     ++m_nCount;
     return ToPos(node);
   }
@@ -126,16 +130,19 @@ class CList : public CObject {
   POSITION Find(ARG_TYPE searchValue, POSITION startAfter = nullptr) const {
     const Node* node = startAfter ? FromPos(startAfter)->pNext : m_pHead;
     for (; node; node = node->pNext)
-      if (node->data == searchValue) return ToPos(node);
+      if (node->data == searchValue)
+        return ToPos(node);
     return nullptr;
   }
 
   // The position of the element at a zero-based index, or null when the
   // index is outside the list.
   POSITION FindIndex(int nIndex) const {
-    if (nIndex < 0 || nIndex >= m_nCount) return nullptr;
+    if (nIndex < 0 || nIndex >= m_nCount)
+      return nullptr;
     const Node* node = m_pHead;
-    while (nIndex-- > 0) node = node->pNext;
+    while (nIndex-- > 0)
+      node = node->pNext;
     return ToPos(node);
   }
 
@@ -146,9 +153,7 @@ class CList : public CObject {
     TYPE data;
   };
 
-  static POSITION ToPos(const Node* node) {
-    return reinterpret_cast<POSITION>(const_cast<Node*>(node));
-  }
+  static POSITION ToPos(const Node* node) { return reinterpret_cast<POSITION>(const_cast<Node*>(node)); }
   static Node* FromPos(POSITION position) { return reinterpret_cast<Node*>(position); }
   // Positions and non-empty lists are the caller's promise.
   static Node* Checked(Node* node) {

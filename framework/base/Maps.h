@@ -24,7 +24,8 @@ class CMapStringTo : public CObject {
 
   BOOL Lookup(LPCSTR key, VALUE& rValue) const {
     const Assoc* assoc = Find(key, Hash(key));
-    if (!assoc) return FALSE;
+    if (!assoc)
+      return FALSE;
     rValue = assoc->value;
     return TRUE;
   }
@@ -33,7 +34,8 @@ class CMapStringTo : public CObject {
   VALUE& operator[](LPCSTR key) {
     UINT hash = Hash(key);
     Assoc* assoc = Find(key, hash);
-    if (!assoc) assoc = NewAssoc(key, hash);
+    if (!assoc)
+      assoc = NewAssoc(key, hash);
     return assoc->value;
   }
 
@@ -41,7 +43,8 @@ class CMapStringTo : public CObject {
 
   BOOL RemoveKey(LPCSTR key) {
     UINT hash = Hash(key);
-    if (m_buckets.empty()) return FALSE;
+    if (m_buckets.empty())
+      return FALSE;
     Assoc** link = &m_buckets[hash % m_buckets.size()];
     for (; *link; link = &(*link)->pNextInBucket) {
       Assoc* assoc = *link;
@@ -97,22 +100,23 @@ class CMapStringTo : public CObject {
     VALUE value;
   };
 
-  static POSITION ToPos(const Assoc* assoc) {
-    return reinterpret_cast<POSITION>(const_cast<Assoc*>(assoc));
-  }
+  static POSITION ToPos(const Assoc* assoc) { return reinterpret_cast<POSITION>(const_cast<Assoc*>(assoc)); }
 
   // FNV-1a over the key's bytes.
   static UINT Hash(LPCSTR key) {
     UINT hash = 2166136261u;
     if (key)
-      for (const unsigned char* p = (const unsigned char*)key; *p; ++p) hash = (hash ^ *p) * 16777619u;
+      for (const unsigned char* p = (const unsigned char*)key; *p; ++p)
+        hash = (hash ^ *p) * 16777619u;
     return hash;
   }
 
   Assoc* Find(LPCSTR key, UINT hash) const {
-    if (m_buckets.empty()) return nullptr;
+    if (m_buckets.empty())
+      return nullptr;
     for (Assoc* assoc = m_buckets[hash % m_buckets.size()]; assoc; assoc = assoc->pNextInBucket)
-      if (assoc->hash == hash && assoc->key == key) return assoc;
+      if (assoc->hash == hash && assoc->key == key)
+        return assoc;
     return nullptr;
   }
 

@@ -18,7 +18,7 @@ class CArchive;
 struct CRuntimeClass {
   LPCSTR m_lpszClassName;
   int m_nObjectSize;
-  UINT m_wSchema;  // 0xFFFF for classes that cannot be serialised
+  UINT m_wSchema;                   // 0xFFFF for classes that cannot be serialised
   CObject* (*m_pfnCreateObject)();  // null when not dynamically creatable
   CRuntimeClass* m_pBaseClass;
   CRuntimeClass* m_pNextClass;  // chain of registered classes, for lookup by name
@@ -60,8 +60,8 @@ class CObject {
 
 #define RUNTIME_CLASS(class_name) (class_name::GetThisClass())
 
-#define DECLARE_DYNAMIC(class_name) \
- public:                            \
+#define DECLARE_DYNAMIC(class_name)     \
+ public:                                \
   static CRuntimeClass* GetThisClass(); \
   CRuntimeClass* GetRuntimeClass() const override;
 
@@ -74,26 +74,32 @@ class CObject {
   friend CArchive& operator>>(CArchive& ar, class_name*& pOb);
 
 // The common body of the IMPLEMENT_ macros.
-#define BRIVANE_IMPLEMENT_CLASS(class_name, base_class_name, schema, pfnNew) \
-  CRuntimeClass* class_name::GetThisClass() {                                \
-    static CRuntimeClass rc = {#class_name, (int)sizeof(class_name), (UINT)(schema), \
-                               pfnNew, RUNTIME_CLASS(base_class_name), nullptr}; \
-    return &rc;                                                              \
-  }                                                                          \
-  CRuntimeClass* class_name::GetRuntimeClass() const { return RUNTIME_CLASS(class_name); }
+#define BRIVANE_IMPLEMENT_CLASS(class_name, base_class_name, schema, pfnNew)                \
+  CRuntimeClass* class_name::GetThisClass() {                                               \
+    static CRuntimeClass rc = {#class_name, (int)sizeof(class_name),        (UINT)(schema), \
+                               pfnNew,      RUNTIME_CLASS(base_class_name), nullptr};       \
+    return &rc;                                                                             \
+  }                                                                                         \
+  CRuntimeClass* class_name::GetRuntimeClass() const {                                      \
+    return RUNTIME_CLASS(class_name);                                                       \
+  }
 
 #define IMPLEMENT_DYNAMIC(class_name, base_class_name) \
   BRIVANE_IMPLEMENT_CLASS(class_name, base_class_name, 0xFFFF, nullptr)
 
-#define IMPLEMENT_DYNCREATE(class_name, base_class_name)                       \
-  CObject* class_name::CreateObject() { return new class_name; }               \
+#define IMPLEMENT_DYNCREATE(class_name, base_class_name) \
+  CObject* class_name::CreateObject() {                  \
+    return new class_name;                               \
+  }                                                      \
   BRIVANE_IMPLEMENT_CLASS(class_name, base_class_name, 0xFFFF, class_name::CreateObject)
 
-#define IMPLEMENT_SERIAL(class_name, base_class_name, schema)                    \
-  CObject* class_name::CreateObject() { return new class_name; }                 \
+#define IMPLEMENT_SERIAL(class_name, base_class_name, schema)                            \
+  CObject* class_name::CreateObject() {                                                  \
+    return new class_name;                                                               \
+  }                                                                                      \
   BRIVANE_IMPLEMENT_CLASS(class_name, base_class_name, schema, class_name::CreateObject) \
-  static CClassRegistration s_brivaneRegister_##class_name(RUNTIME_CLASS(class_name)); \
-  CArchive& operator>>(CArchive& ar, class_name*& pOb) {                         \
-    pOb = static_cast<class_name*>(ar.ReadObject(RUNTIME_CLASS(class_name)));    \
-    return ar;                                                                   \
+  static CClassRegistration s_brivaneRegister_##class_name(RUNTIME_CLASS(class_name));   \
+  CArchive& operator>>(CArchive& ar, class_name*& pOb) {                                 \
+    pOb = static_cast<class_name*>(ar.ReadObject(RUNTIME_CLASS(class_name)));            \
+    return ar;                                                                           \
   }

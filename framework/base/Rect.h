@@ -30,23 +30,51 @@ class CRect : public RECT {
     return left == lprc->left && top == lprc->top && right == lprc->right && bottom == lprc->bottom;
   }
 
-  void SetRect(int l, int t, int r, int b) { left = l; top = t; right = r; bottom = b; }
+  void SetRect(int l, int t, int r, int b) {
+    left = l;
+    top = t;
+    right = r;
+    bottom = b;
+  }
   void SetRectEmpty() { SetRect(0, 0, 0, 0); }
   void CopyRect(LPCRECT lprc) { SetRect(lprc->left, lprc->top, lprc->right, lprc->bottom); }
 
-  void InflateRect(int dx, int dy) { left -= dx; top -= dy; right += dx; bottom += dy; }
+  void InflateRect(int dx, int dy) {
+    left -= dx;
+    top -= dy;
+    right += dx;
+    bottom += dy;
+  }
   void InflateRect(SIZE size) { InflateRect(size.cx, size.cy); }
-  void InflateRect(int l, int t, int r, int b) { left -= l; top -= t; right += r; bottom += b; }
+  void InflateRect(int l, int t, int r, int b) {
+    left -= l;
+    top -= t;
+    right += r;
+    bottom += b;
+  }
   void DeflateRect(int dx, int dy) { InflateRect(-dx, -dy); }
   void DeflateRect(SIZE size) { InflateRect(-size.cx, -size.cy); }
   void DeflateRect(int l, int t, int r, int b) { InflateRect(-l, -t, -r, -b); }
-  void OffsetRect(int dx, int dy) { left += dx; top += dy; right += dx; bottom += dy; }
+  void OffsetRect(int dx, int dy) {
+    left += dx;
+    top += dy;
+    right += dx;
+    bottom += dy;
+  }
   void OffsetRect(POINT pt) { OffsetRect(pt.x, pt.y); }
   void OffsetRect(SIZE size) { OffsetRect(size.cx, size.cy); }
   // Swaps edges so that left <= right and top <= bottom.
   void NormalizeRect() {
-    if (left > right) { LONG t = left; left = right; right = t; }
-    if (top > bottom) { LONG t = top; top = bottom; bottom = t; }
+    if (left > right) {
+      LONG t = left;
+      left = right;
+      right = t;
+    }
+    if (top > bottom) {
+      LONG t = top;
+      top = bottom;
+      bottom = t;
+    }
   }
   // The overlap of two rectangles; empty (all zero) and FALSE when they do not overlap.
   BOOL IntersectRect(LPCRECT a, LPCRECT b) {
@@ -66,8 +94,14 @@ class CRect : public RECT {
       SetRectEmpty();
       return FALSE;
     }
-    if (ra.IsRectEmpty()) { *this = rb; return TRUE; }
-    if (rb.IsRectEmpty()) { *this = ra; return TRUE; }
+    if (ra.IsRectEmpty()) {
+      *this = rb;
+      return TRUE;
+    }
+    if (rb.IsRectEmpty()) {
+      *this = ra;
+      return TRUE;
+    }
     SetRect(ra.left < rb.left ? ra.left : rb.left, ra.top < rb.top ? ra.top : rb.top,
             ra.right > rb.right ? ra.right : rb.right, ra.bottom > rb.bottom ? ra.bottom : rb.bottom);
     return TRUE;
@@ -76,15 +110,48 @@ class CRect : public RECT {
   operator LPRECT() { return this; }
   operator LPCRECT() const { return this; }
 
-  CRect& operator=(const RECT& rc) { CopyRect(&rc); return *this; }
+  CRect& operator=(const RECT& rc) {
+    CopyRect(&rc);
+    return *this;
+  }
   bool operator==(const RECT& rc) const { return EqualRect(&rc) != FALSE; }
   bool operator!=(const RECT& rc) const { return !(*this == rc); }
-  CRect& operator+=(POINT pt) { OffsetRect(pt); return *this; }
-  CRect& operator-=(POINT pt) { OffsetRect(-pt.x, -pt.y); return *this; }
-  CRect& operator&=(const RECT& rc) { CRect a(*this); IntersectRect(&a, &rc); return *this; }
-  CRect& operator|=(const RECT& rc) { CRect a(*this); UnionRect(&a, &rc); return *this; }
-  CRect operator+(POINT pt) const { CRect r(*this); r.OffsetRect(pt); return r; }
-  CRect operator-(POINT pt) const { CRect r(*this); r.OffsetRect(-pt.x, -pt.y); return r; }
-  CRect operator&(const RECT& rc) const { CRect r; r.IntersectRect(this, &rc); return r; }
-  CRect operator|(const RECT& rc) const { CRect r; r.UnionRect(this, &rc); return r; }
+  CRect& operator+=(POINT pt) {
+    OffsetRect(pt);
+    return *this;
+  }
+  CRect& operator-=(POINT pt) {
+    OffsetRect(-pt.x, -pt.y);
+    return *this;
+  }
+  CRect& operator&=(const RECT& rc) {
+    CRect a(*this);
+    IntersectRect(&a, &rc);
+    return *this;
+  }
+  CRect& operator|=(const RECT& rc) {
+    CRect a(*this);
+    UnionRect(&a, &rc);
+    return *this;
+  }
+  CRect operator+(POINT pt) const {
+    CRect r(*this);
+    r.OffsetRect(pt);
+    return r;
+  }
+  CRect operator-(POINT pt) const {
+    CRect r(*this);
+    r.OffsetRect(-pt.x, -pt.y);
+    return r;
+  }
+  CRect operator&(const RECT& rc) const {
+    CRect r;
+    r.IntersectRect(this, &rc);
+    return r;
+  }
+  CRect operator|(const RECT& rc) const {
+    CRect r;
+    r.UnionRect(this, &rc);
+    return r;
+  }
 };

@@ -110,23 +110,59 @@ CString operator+(LPCSTR a, const CString& b);
 CString operator+(const CString& a, char b);
 CString operator+(char a, const CString& b);
 
-inline bool operator==(const CString& a, const CString& b) { return a.Compare(b) == 0; }
-inline bool operator==(const CString& a, LPCSTR b) { return a.Compare(b) == 0; }
-inline bool operator==(LPCSTR a, const CString& b) { return b.Compare(a) == 0; }
-inline bool operator!=(const CString& a, const CString& b) { return a.Compare(b) != 0; }
-inline bool operator!=(const CString& a, LPCSTR b) { return a.Compare(b) != 0; }
-inline bool operator!=(LPCSTR a, const CString& b) { return b.Compare(a) != 0; }
-inline bool operator<(const CString& a, const CString& b) { return a.Compare(b) < 0; }
-inline bool operator<(const CString& a, LPCSTR b) { return a.Compare(b) < 0; }
-inline bool operator<(LPCSTR a, const CString& b) { return b.Compare(a) > 0; }
-inline bool operator>(const CString& a, const CString& b) { return a.Compare(b) > 0; }
-inline bool operator>(const CString& a, LPCSTR b) { return a.Compare(b) > 0; }
-inline bool operator>(LPCSTR a, const CString& b) { return b.Compare(a) < 0; }
-inline bool operator<=(const CString& a, const CString& b) { return a.Compare(b) <= 0; }
-inline bool operator<=(const CString& a, LPCSTR b) { return a.Compare(b) <= 0; }
-inline bool operator<=(LPCSTR a, const CString& b) { return b.Compare(a) >= 0; }
-inline bool operator>=(const CString& a, const CString& b) { return a.Compare(b) >= 0; }
-inline bool operator>=(const CString& a, LPCSTR b) { return a.Compare(b) >= 0; }
-inline bool operator>=(LPCSTR a, const CString& b) { return b.Compare(a) <= 0; }
+inline bool operator==(const CString& a, const CString& b) {
+  return a.Compare(b) == 0;
+}
+inline bool operator==(const CString& a, LPCSTR b) {
+  return a.Compare(b) == 0;
+}
+inline bool operator==(LPCSTR a, const CString& b) {
+  return b.Compare(a) == 0;
+}
+inline bool operator!=(const CString& a, const CString& b) {
+  return a.Compare(b) != 0;
+}
+inline bool operator!=(const CString& a, LPCSTR b) {
+  return a.Compare(b) != 0;
+}
+inline bool operator!=(LPCSTR a, const CString& b) {
+  return b.Compare(a) != 0;
+}
+inline bool operator<(const CString& a, const CString& b) {
+  return a.Compare(b) < 0;
+}
+inline bool operator<(const CString& a, LPCSTR b) {
+  return a.Compare(b) < 0;
+}
+inline bool operator<(LPCSTR a, const CString& b) {
+  return b.Compare(a) > 0;
+}
+inline bool operator>(const CString& a, const CString& b) {
+  return a.Compare(b) > 0;
+}
+inline bool operator>(const CString& a, LPCSTR b) {
+  return a.Compare(b) > 0;
+}
+inline bool operator>(LPCSTR a, const CString& b) {
+  return b.Compare(a) < 0;
+}
+inline bool operator<=(const CString& a, const CString& b) {
+  return a.Compare(b) <= 0;
+}
+inline bool operator<=(const CString& a, LPCSTR b) {
+  return a.Compare(b) <= 0;
+}
+inline bool operator<=(LPCSTR a, const CString& b) {
+  return b.Compare(a) >= 0;
+}
+inline bool operator>=(const CString& a, const CString& b) {
+  return a.Compare(b) >= 0;
+}
+inline bool operator>=(const CString& a, LPCSTR b) {
+  return a.Compare(b) >= 0;
+}
+inline bool operator>=(LPCSTR a, const CString& b) {
+  return b.Compare(a) <= 0;
+}
 
 #undef BRIVANE_PRINTF_FORMAT
