@@ -10,10 +10,13 @@ const MessageMap* CCmdTarget::GetThisMessageMap() {
   return &s_map;
 }
 
-const MessageMap* CCmdTarget::GetMessageMap() const { return GetThisMessageMap(); }
+const MessageMap* CCmdTarget::GetMessageMap() const {
+  return GetThisMessageMap();
+}
 
 static bool EntryMatches(const MessageMapEntry& e, MsgKind kind, UINT message, int code, UINT nID) {
-  if (e.kind != kind) return false;
+  if (e.kind != kind)
+    return false;
   switch (kind) {
     case MsgKind::Message:
     case MsgKind::ReflectMessage:
@@ -35,7 +38,8 @@ static bool EntryMatches(const MessageMapEntry& e, MsgKind kind, UINT message, i
 const MessageMapEntry* CCmdTarget::FindMessageEntry(MsgKind kind, UINT message, int code, UINT nID) const {
   for (const MessageMap* map = GetMessageMap(); map != nullptr; map = map->base ? map->base() : nullptr) {
     for (const MessageMapEntry* e = map->entries; e->kind != MsgKind::End; ++e) {
-      if (EntryMatches(*e, kind, message, code, nID)) return e;
+      if (EntryMatches(*e, kind, message, code, nID))
+        return e;
     }
   }
   return nullptr;
@@ -44,7 +48,8 @@ const MessageMapEntry* CCmdTarget::FindMessageEntry(MsgKind kind, UINT message, 
 BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, CCmdProbe* pProbe) {
   MsgKind kind = nCode == CN_UPDATE_COMMAND_UI ? MsgKind::UpdateCommandUI : MsgKind::Command;
   const MessageMapEntry* e = FindMessageEntry(kind, 0, nCode, nID);
-  if (e == nullptr) return FALSE;
+  if (e == nullptr)
+    return FALSE;
   if (pProbe != nullptr) {
     pProbe->pTarget = this;
     return TRUE;

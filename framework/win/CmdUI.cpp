@@ -6,7 +6,8 @@
 
 void CCmdUI::Enable(BOOL bOn) {
   if (m_pMenu != nullptr) {
-    if (m_pSubMenu != nullptr) return;  // a pop-up entry stays usable
+    if (m_pSubMenu != nullptr)
+      return;  // a pop-up entry stays usable
     m_pMenu->EnableMenuItem(m_nIndex, MF_BYPOSITION | (bOn ? MF_ENABLED : (MF_DISABLED | MF_GRAYED)));
   } else if (m_pOther != nullptr) {
     // Disabling the control with the focus would leave the keyboard nowhere.
@@ -21,7 +22,8 @@ void CCmdUI::Enable(BOOL bOn) {
 
 void CCmdUI::SetCheck(int nCheck) {
   if (m_pMenu != nullptr) {
-    if (m_pSubMenu != nullptr) return;
+    if (m_pSubMenu != nullptr)
+      return;
     m_pMenu->CheckMenuItem(m_nIndex, MF_BYPOSITION | (nCheck ? MF_CHECKED : MF_UNCHECKED));
   } else if (m_pOther != nullptr) {
     if (::SendMessageA(m_pOther->m_hWnd, WM_GETDLGCODE, 0, 0) & DLGC_BUTTON)
@@ -31,7 +33,8 @@ void CCmdUI::SetCheck(int nCheck) {
 
 void CCmdUI::SetRadio(BOOL bOn) {
   if (m_pMenu != nullptr) {
-    if (m_pSubMenu != nullptr) return;
+    if (m_pSubMenu != nullptr)
+      return;
     MENUITEMINFOA info = {};
     info.cbSize = sizeof(info);
     info.fMask = MIIM_FTYPE | MIIM_STATE;
@@ -46,7 +49,8 @@ void CCmdUI::SetRadio(BOOL bOn) {
 
 void CCmdUI::SetText(LPCSTR lpszText) {
   if (m_pMenu != nullptr) {
-    if (m_pSubMenu != nullptr) return;
+    if (m_pSubMenu != nullptr)
+      return;
     MENUITEMINFOA info = {};
     info.cbSize = sizeof(info);
     info.fMask = MIIM_STRING;
@@ -55,15 +59,18 @@ void CCmdUI::SetText(LPCSTR lpszText) {
   } else if (m_pOther != nullptr) {
     CString current;
     m_pOther->GetWindowText(current);
-    if (current != lpszText) m_pOther->SetWindowText(lpszText);  // no flicker when unchanged
+    if (current != lpszText)
+      m_pOther->SetWindowText(lpszText);  // no flicker when unchanged
   }
 }
 
 void CCmdUI::DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHandler) {
-  if (m_nID == 0 || LOWORD(m_nID) == 0xFFFF) return;  // separators and static texts
+  if (m_nID == 0 || LOWORD(m_nID) == 0xFFFF)
+    return;  // separators and static texts
   m_bEnableChanged = FALSE;
   pTarget->OnCmdMsg(m_nID, CN_UPDATE_COMMAND_UI, this, nullptr);
   // An entry whose update handler says nothing about enabling is enabled
   // exactly when someone on the route handles the command.
-  if (bDisableIfNoHandler && !m_bEnableChanged) Enable(pTarget->HasCommandHandler(m_nID));
+  if (bDisableIfNoHandler && !m_bEnableChanged)
+    Enable(pTarget->HasCommandHandler(m_nID));
 }

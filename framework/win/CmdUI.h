@@ -25,10 +25,10 @@ class CCmdUI {
   void DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHandler);
 
   UINT m_nID = 0;
-  UINT m_nIndex = 0;          // position in the menu or bar
-  CMenu* m_pMenu = nullptr;   // the menu holding the entry, or null
+  UINT m_nIndex = 0;         // position in the menu or bar
+  CMenu* m_pMenu = nullptr;  // the menu holding the entry, or null
   CMenu* m_pSubMenu = nullptr;
-  CWnd* m_pOther = nullptr;   // the bar or control, or null
+  CWnd* m_pOther = nullptr;  // the bar or control, or null
   UINT m_nIndexMax = 0;
   BOOL m_bEnableChanged = FALSE;
   BOOL m_bContinueRouting = FALSE;

@@ -48,15 +48,19 @@ void CCommandLineInfo::ParseParamNotFlag(LPCSTR lpszParam) {
 }
 
 void CCommandLineInfo::ParseLast(BOOL bLast) {
-  if (bLast && m_nShellCommand == FileNew && !m_strFileName.IsEmpty()) m_nShellCommand = FileOpen;
+  if (bLast && m_nShellCommand == FileNew && !m_strFileName.IsEmpty())
+    m_nShellCommand = FileOpen;
 }
 
 static std::vector<std::string> SplitCommandLine(LPCSTR p) {
   std::vector<std::string> args;
-  if (p == nullptr) return args;
+  if (p == nullptr)
+    return args;
   for (;;) {
-    while (*p == ' ' || *p == '\t') ++p;
-    if (*p == '\0') break;
+    while (*p == ' ' || *p == '\t')
+      ++p;
+    if (*p == '\0')
+      break;
     std::string arg;
     bool inQuotes = false;
     while (*p != '\0' && (inQuotes || (*p != ' ' && *p != '\t'))) {

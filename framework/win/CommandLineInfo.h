@@ -24,9 +24,9 @@ class CCommandLineInfo {
   // One argument: lpszParam without its leading '/' or '-' when bFlag.
   virtual void ParseParam(LPCSTR lpszParam, BOOL bFlag, BOOL bLast);
 
-  BOOL m_bShowSplash = TRUE;      // cleared by /embedding, /automation and /nologo
-  BOOL m_bRunEmbedded = FALSE;    // started by OLE to serve an embedded item
-  BOOL m_bRunAutomated = FALSE;   // started by OLE for automation
+  BOOL m_bShowSplash = TRUE;     // cleared by /embedding, /automation and /nologo
+  BOOL m_bRunEmbedded = FALSE;   // started by OLE to serve an embedded item
+  BOOL m_bRunAutomated = FALSE;  // started by OLE for automation
   int m_nShellCommand = FileNew;
   CString m_strFileName;
   CString m_strPrinterName;

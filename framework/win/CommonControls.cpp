@@ -27,8 +27,8 @@ int CTabCtrl::InsertItem(int nItem, LPCSTR lpszItem, int nImage) {
 }
 
 CImageList* CTabCtrl::SetImageList(CImageList* pImageList) {
-  return CImageList::FromHandle(
-      (HIMAGELIST)SendMessage(TCM_SETIMAGELIST, 0, (LPARAM)(pImageList != nullptr ? pImageList->m_hImageList : nullptr)));
+  return CImageList::FromHandle((HIMAGELIST)SendMessage(
+      TCM_SETIMAGELIST, 0, (LPARAM)(pImageList != nullptr ? pImageList->m_hImageList : nullptr)));
 }
 
 int CListCtrl::InsertColumn(int nCol, LPCSTR lpszColumnHeading, int nFormat, int nWidth, int nSubItem) {
@@ -139,8 +139,10 @@ BOOL CToolTipCtrl::AddTool(CWnd* pWnd, LPCSTR lpszText, LPCRECT lpRectTool, UINT
   TOOLINFOA ti;
   FillInToolInfo(ti, pWnd, nIDTool);
   ti.uFlags |= TTF_SUBCLASS;
-  if (lpRectTool != nullptr) ti.rect = *lpRectTool;
-  else if (pWnd != nullptr) pWnd->GetClientRect(&ti.rect);
+  if (lpRectTool != nullptr)
+    ti.rect = *lpRectTool;
+  else if (pWnd != nullptr)
+    pWnd->GetClientRect(&ti.rect);
   ti.lpszText = const_cast<LPSTR>(lpszText);
   return (BOOL)SendMessage(TTM_ADDTOOLA, 0, (LPARAM)&ti);
 }

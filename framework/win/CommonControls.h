@@ -15,7 +15,10 @@ class CSliderCtrl : public CWnd {
   void SetPos(int nPos) { SendMessage(TBM_SETPOS, TRUE, nPos); }
   int GetRangeMin() const { return (int)SendMessage(TBM_GETRANGEMIN); }
   int GetRangeMax() const { return (int)SendMessage(TBM_GETRANGEMAX); }
-  void GetRange(int& nMin, int& nMax) const { nMin = GetRangeMin(); nMax = GetRangeMax(); }
+  void GetRange(int& nMin, int& nMax) const {
+    nMin = GetRangeMin();
+    nMax = GetRangeMax();
+  }
   void SetRange(int nMin, int nMax, BOOL bRedraw = FALSE) {
     SendMessage(TBM_SETRANGEMIN, FALSE, nMin);
     SendMessage(TBM_SETRANGEMAX, bRedraw, nMax);
@@ -74,16 +77,24 @@ class CTabCtrl : public CWnd {
     return CWnd::Create(WC_TABCONTROLA, nullptr, dwStyle, rect, pParentWnd, nID);
   }
   int GetItemCount() const { return (int)SendMessage(TCM_GETITEMCOUNT); }
-  BOOL GetItem(int nItem, TCITEMA* pTabCtrlItem) const { return (BOOL)SendMessage(TCM_GETITEMA, (WPARAM)nItem, (LPARAM)pTabCtrlItem); }
-  BOOL SetItem(int nItem, TCITEMA* pTabCtrlItem) { return (BOOL)SendMessage(TCM_SETITEMA, (WPARAM)nItem, (LPARAM)pTabCtrlItem); }
-  int InsertItem(int nItem, TCITEMA* pTabCtrlItem) { return (int)SendMessage(TCM_INSERTITEMA, (WPARAM)nItem, (LPARAM)pTabCtrlItem); }
+  BOOL GetItem(int nItem, TCITEMA* pTabCtrlItem) const {
+    return (BOOL)SendMessage(TCM_GETITEMA, (WPARAM)nItem, (LPARAM)pTabCtrlItem);
+  }
+  BOOL SetItem(int nItem, TCITEMA* pTabCtrlItem) {
+    return (BOOL)SendMessage(TCM_SETITEMA, (WPARAM)nItem, (LPARAM)pTabCtrlItem);
+  }
+  int InsertItem(int nItem, TCITEMA* pTabCtrlItem) {
+    return (int)SendMessage(TCM_INSERTITEMA, (WPARAM)nItem, (LPARAM)pTabCtrlItem);
+  }
   int InsertItem(int nItem, LPCSTR lpszItem);
   int InsertItem(int nItem, LPCSTR lpszItem, int nImage);
   BOOL DeleteItem(int nItem) { return (BOOL)SendMessage(TCM_DELETEITEM, (WPARAM)nItem); }
   BOOL DeleteAllItems() { return (BOOL)SendMessage(TCM_DELETEALLITEMS); }
   int GetCurSel() const { return (int)SendMessage(TCM_GETCURSEL); }
   int SetCurSel(int nItem) { return (int)SendMessage(TCM_SETCURSEL, (WPARAM)nItem); }
-  BOOL GetItemRect(int nItem, LPRECT lpRect) const { return (BOOL)SendMessage(TCM_GETITEMRECT, (WPARAM)nItem, (LPARAM)lpRect); }
+  BOOL GetItemRect(int nItem, LPRECT lpRect) const {
+    return (BOOL)SendMessage(TCM_GETITEMRECT, (WPARAM)nItem, (LPARAM)lpRect);
+  }
   void AdjustRect(BOOL bLarger, LPRECT lpRect) { SendMessage(TCM_ADJUSTRECT, bLarger, (LPARAM)lpRect); }
   int HitTest(TCHITTESTINFO* pHitTestInfo) const { return (int)SendMessage(TCM_HITTEST, 0, (LPARAM)pHitTestInfo); }
   CImageList* SetImageList(CImageList* pImageList);
@@ -102,11 +113,17 @@ class CHeaderCtrl : public CWnd {
     return CWnd::Create(WC_HEADERA, nullptr, dwStyle, rect, pParentWnd, nID);
   }
   int GetItemCount() const { return (int)SendMessage(HDM_GETITEMCOUNT); }
-  BOOL GetItem(int nPos, HDITEMA* pHeaderItem) const { return (BOOL)SendMessage(HDM_GETITEMA, (WPARAM)nPos, (LPARAM)pHeaderItem); }
-  BOOL SetItem(int nPos, HDITEMA* pHeaderItem) { return (BOOL)SendMessage(HDM_SETITEMA, (WPARAM)nPos, (LPARAM)pHeaderItem); }
+  BOOL GetItem(int nPos, HDITEMA* pHeaderItem) const {
+    return (BOOL)SendMessage(HDM_GETITEMA, (WPARAM)nPos, (LPARAM)pHeaderItem);
+  }
+  BOOL SetItem(int nPos, HDITEMA* pHeaderItem) {
+    return (BOOL)SendMessage(HDM_SETITEMA, (WPARAM)nPos, (LPARAM)pHeaderItem);
+  }
   int InsertItem(int nPos, HDITEMA* phdi) { return (int)SendMessage(HDM_INSERTITEMA, (WPARAM)nPos, (LPARAM)phdi); }
   BOOL DeleteItem(int nPos) { return (BOOL)SendMessage(HDM_DELETEITEM, (WPARAM)nPos); }
-  BOOL GetItemRect(int nIndex, LPRECT lpRect) const { return (BOOL)SendMessage(HDM_GETITEMRECT, (WPARAM)nIndex, (LPARAM)lpRect); }
+  BOOL GetItemRect(int nIndex, LPRECT lpRect) const {
+    return (BOOL)SendMessage(HDM_GETITEMRECT, (WPARAM)nIndex, (LPARAM)lpRect);
+  }
 };
 
 class CListCtrl : public CWnd {
@@ -119,7 +136,9 @@ class CListCtrl : public CWnd {
   int InsertColumn(int nCol, LPCSTR lpszColumnHeading, int nFormat = LVCFMT_LEFT, int nWidth = -1, int nSubItem = -1);
   BOOL DeleteColumn(int nCol) { return (BOOL)SendMessage(LVM_DELETECOLUMN, (WPARAM)nCol); }
   int GetColumnWidth(int nCol) const { return (int)SendMessage(LVM_GETCOLUMNWIDTH, (WPARAM)nCol); }
-  BOOL SetColumnWidth(int nCol, int cx) { return (BOOL)SendMessage(LVM_SETCOLUMNWIDTH, (WPARAM)nCol, MAKELPARAM(cx, 0)); }
+  BOOL SetColumnWidth(int nCol, int cx) {
+    return (BOOL)SendMessage(LVM_SETCOLUMNWIDTH, (WPARAM)nCol, MAKELPARAM(cx, 0));
+  }
   int InsertItem(int nItem, LPCSTR lpszItem);
   int InsertItem(const LVITEMA* pItem) { return (int)SendMessage(LVM_INSERTITEMA, 0, (LPARAM)pItem); }
   BOOL DeleteItem(int nItem) { return (BOOL)SendMessage(LVM_DELETEITEM, (WPARAM)nItem); }
@@ -133,12 +152,18 @@ class CListCtrl : public CWnd {
   UINT GetItemState(int nItem, UINT nMask) const { return (UINT)SendMessage(LVM_GETITEMSTATE, (WPARAM)nItem, nMask); }
   BOOL SetItemState(int nItem, UINT nState, UINT nMask);
   BOOL GetCheck(int nItem) const { return ((GetItemState(nItem, LVIS_STATEIMAGEMASK) >> 12) - 1) != 0; }
-  BOOL SetCheck(int nItem, BOOL fCheck = TRUE) { return SetItemState(nItem, INDEXTOSTATEIMAGEMASK(fCheck ? 2 : 1), LVIS_STATEIMAGEMASK); }
-  int GetNextItem(int nItem, int nFlags) const { return (int)SendMessage(LVM_GETNEXTITEM, (WPARAM)nItem, MAKELPARAM(nFlags, 0)); }
+  BOOL SetCheck(int nItem, BOOL fCheck = TRUE) {
+    return SetItemState(nItem, INDEXTOSTATEIMAGEMASK(fCheck ? 2 : 1), LVIS_STATEIMAGEMASK);
+  }
+  int GetNextItem(int nItem, int nFlags) const {
+    return (int)SendMessage(LVM_GETNEXTITEM, (WPARAM)nItem, MAKELPARAM(nFlags, 0));
+  }
   UINT GetSelectedCount() const { return (UINT)SendMessage(LVM_GETSELECTEDCOUNT); }
   DWORD GetExtendedStyle() const { return (DWORD)SendMessage(LVM_GETEXTENDEDLISTVIEWSTYLE); }
   DWORD SetExtendedStyle(DWORD dwNewStyle) { return (DWORD)SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, dwNewStyle); }
-  BOOL EnsureVisible(int nItem, BOOL bPartialOK) { return (BOOL)SendMessage(LVM_ENSUREVISIBLE, (WPARAM)nItem, bPartialOK); }
+  BOOL EnsureVisible(int nItem, BOOL bPartialOK) {
+    return (BOOL)SendMessage(LVM_ENSUREVISIBLE, (WPARAM)nItem, bPartialOK);
+  }
   BOOL GetItemRect(int nItem, LPRECT lpRect, UINT nCode) const;
   int HitTest(LVHITTESTINFO* pHitTestInfo) const { return (int)SendMessage(LVM_HITTEST, 0, (LPARAM)pHitTestInfo); }
   int SubItemHitTest(LVHITTESTINFO* pInfo) { return (int)SendMessage(LVM_SUBITEMHITTEST, 0, (LPARAM)pInfo); }
@@ -167,7 +192,9 @@ class CToolTipCtrl : public CWnd {
   void SetDelayTime(DWORD dwDuration, int iTime) { SendMessage(TTM_SETDELAYTIME, dwDuration, MAKELONG(iTime, 0)); }
   void SetTipBkColor(COLORREF clr) { SendMessage(TTM_SETTIPBKCOLOR, clr); }
   void SetTipTextColor(COLORREF clr) { SendMessage(TTM_SETTIPTEXTCOLOR, clr); }
-  void TrackActivate(BOOL bActivate, TOOLINFOA* pToolInfo) { SendMessage(TTM_TRACKACTIVATE, bActivate, (LPARAM)pToolInfo); }
+  void TrackActivate(BOOL bActivate, TOOLINFOA* pToolInfo) {
+    SendMessage(TTM_TRACKACTIVATE, bActivate, (LPARAM)pToolInfo);
+  }
   void TrackPosition(int xPos, int yPos) { SendMessage(TTM_TRACKPOSITION, 0, MAKELPARAM(xPos, yPos)); }
 
  private:

@@ -18,7 +18,8 @@ BEGIN_MESSAGE_MAP(CCommonDialog, CDialog)
 END_MESSAGE_MAP()
 
 BOOL CCommonDialog::BindDialog(CCommonDialog* pDlg, HWND hWnd) {
-  if (pDlg == nullptr || !pDlg->SubclassWindow(hWnd)) return TRUE;
+  if (pDlg == nullptr || !pDlg->SubclassWindow(hWnd))
+    return TRUE;
   // The test hook acts once the system dialog has finished setting itself up.
   ::PostMessageA(hWnd, WM_RUNDIALOGHOOK, 0, 0);
   return pDlg->OnInitDialog();
@@ -32,19 +33,22 @@ LRESULT CCommonDialog::OnRunDialogHook(WPARAM, LPARAM) {
 namespace {
 
 UINT_PTR CALLBACK FileHookProc(HWND hWnd, UINT message, WPARAM, LPARAM lParam) {
-  if (message != WM_INITDIALOG) return 0;
+  if (message != WM_INITDIALOG)
+    return 0;
   auto* pDlg = reinterpret_cast<CFileDialog*>(reinterpret_cast<OPENFILENAMEA*>(lParam)->lCustData);
   return CCommonDialog::BindDialog(pDlg, hWnd);
 }
 
 UINT_PTR CALLBACK ColorHookProc(HWND hWnd, UINT message, WPARAM, LPARAM lParam) {
-  if (message != WM_INITDIALOG) return 0;
+  if (message != WM_INITDIALOG)
+    return 0;
   auto* pDlg = reinterpret_cast<CColorDialog*>(reinterpret_cast<CHOOSECOLORA*>(lParam)->lCustData);
   return CCommonDialog::BindDialog(pDlg, hWnd);
 }
 
 UINT_PTR CALLBACK FontHookProc(HWND hWnd, UINT message, WPARAM, LPARAM lParam) {
-  if (message != WM_INITDIALOG) return 0;
+  if (message != WM_INITDIALOG)
+    return 0;
   auto* pDlg = reinterpret_cast<CFontDialog*>(reinterpret_cast<CHOOSEFONTA*>(lParam)->lCustData);
   return CCommonDialog::BindDialog(pDlg, hWnd);
 }
@@ -54,8 +58,8 @@ const size_t kFileBufferSize = 65535;
 
 }  // namespace
 
-CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCSTR lpszDefExt, LPCSTR lpszFileName, DWORD dwFlags,
-                         LPCSTR lpszFilter, CWnd* pParentWnd)
+CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCSTR lpszDefExt, LPCSTR lpszFileName, DWORD dwFlags, LPCSTR lpszFilter,
+                         CWnd* pParentWnd)
     : CCommonDialog(pParentWnd), m_bOpenFileDialog(bOpenFileDialog), m_fileBuffer(kFileBufferSize + 2, '\0') {
   m_ofn.lStructSize = sizeof(m_ofn);
   m_ofn.Flags = dwFlags;
@@ -63,12 +67,14 @@ CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCSTR lpszDefExt, LPCSTR lpszFil
     m_defExt = lpszDefExt;
     m_ofn.lpstrDefExt = m_defExt.c_str();
   }
-  if (lpszFileName != nullptr) lstrcpynA(m_fileBuffer.data(), lpszFileName, (int)kFileBufferSize);
+  if (lpszFileName != nullptr)
+    lstrcpynA(m_fileBuffer.data(), lpszFileName, (int)kFileBufferSize);
   if (lpszFilter != nullptr) {
     // The system wants the pairs separated and ended by zeros.
     m_filter = lpszFilter;
     for (char& ch : m_filter)
-      if (ch == '|') ch = '\0';
+      if (ch == '|')
+        ch = '\0';
     m_filter.append(2, '\0');
     m_ofn.lpstrFilter = m_filter.c_str();
   }
@@ -81,9 +87,11 @@ INT_PTR CFileDialog::DoModal() {
   m_ofn.Flags |= OFN_EXPLORER | OFN_ENABLEHOOK;
   m_ofn.lpfnHook = &FileHookProc;
   m_ofn.lCustData = reinterpret_cast<LPARAM>(this);
-  if ((m_ofn.Flags & OFN_ENABLETEMPLATE) && m_ofn.hInstance == nullptr) m_ofn.hInstance = AfxGetResourceHandle();
+  if ((m_ofn.Flags & OFN_ENABLETEMPLATE) && m_ofn.hInstance == nullptr)
+    m_ofn.hInstance = AfxGetResourceHandle();
   BOOL ok = m_bOpenFileDialog ? ::GetOpenFileNameA(&m_ofn) : ::GetSaveFileNameA(&m_ofn);
-  if (m_hWnd != nullptr) Detach();
+  if (m_hWnd != nullptr)
+    Detach();
   if (!ok) {
     // A cancelled or failed dialog chose nothing; a choice too long for the
     // buffer is said so rather than passed off as a cancel.
@@ -152,7 +160,8 @@ CString CFileDialog::GetFileTitle() const {
 }
 
 CString CFileDialog::GetFolderPath() const {
-  if (m_hWnd == nullptr) return CString();
+  if (m_hWnd == nullptr)
+    return CString();
   char path[MAX_PATH + 1] = "";
   ::SendMessageA(::GetParent(m_hWnd), CDM_GETFOLDERPATH, MAX_PATH, (LPARAM)path);
   return path;
@@ -165,9 +174,11 @@ CString CFileDialog::GetFolderPath() const {
 // older, longer name and must not be read as a second file.
 POSITION CFileDialog::GetStartPosition() const {
   const char* buffer = m_fileBuffer.data();
-  if (buffer[0] == '\0') return nullptr;
+  if (buffer[0] == '\0')
+    return nullptr;
   size_t first = std::strlen(buffer) + 1;
-  if (!(m_ofn.Flags & OFN_ALLOWMULTISELECT) || buffer[first] == '\0') first = 0;  // one file: the whole path
+  if (!(m_ofn.Flags & OFN_ALLOWMULTISELECT) || buffer[first] == '\0')
+    first = 0;  // one file: the whole path
   return reinterpret_cast<POSITION>(first + 1);
 }
 
@@ -184,7 +195,8 @@ CString CFileDialog::GetNextPathName(POSITION& pos) const {
   }
   CString folder(buffer);
   CString path = folder;
-  if (!folder.IsEmpty() && folder[folder.GetLength() - 1] != '\\') path += '\\';
+  if (!folder.IsEmpty() && folder[folder.GetLength() - 1] != '\\')
+    path += '\\';
   path += buffer + offset;
   size_t next = offset + std::strlen(buffer + offset) + 1;
   pos = next < m_fileBuffer.size() && buffer[next] != '\0' ? reinterpret_cast<POSITION>(next + 1) : nullptr;
@@ -195,7 +207,9 @@ void CFileDialog::SetControlText(int nID, LPCSTR lpszText) {
   ::SendMessageA(::GetParent(m_hWnd), CDM_SETCONTROLTEXT, (WPARAM)nID, (LPARAM)lpszText);
 }
 
-void CFileDialog::HideControl(int nID) { ::SendMessageA(::GetParent(m_hWnd), CDM_HIDECONTROL, (WPARAM)nID, 0); }
+void CFileDialog::HideControl(int nID) {
+  ::SendMessageA(::GetParent(m_hWnd), CDM_HIDECONTROL, (WPARAM)nID, 0);
+}
 
 COLORREF CColorDialog::c_CustColors[16] = {
     RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
@@ -216,7 +230,8 @@ INT_PTR CColorDialog::DoModal() {
   m_cc.lpfnHook = &ColorHookProc;
   m_cc.lCustData = reinterpret_cast<LPARAM>(this);
   BOOL ok = ::ChooseColorA(&m_cc);
-  if (m_hWnd != nullptr) Detach();
+  if (m_hWnd != nullptr)
+    Detach();
   return ok ? IDOK : IDCANCEL;
 }
 
@@ -248,6 +263,7 @@ INT_PTR CFontDialog::DoModal() {
   m_cf.lpfnHook = &FontHookProc;
   m_cf.lCustData = reinterpret_cast<LPARAM>(this);
   BOOL ok = ::ChooseFontA(&m_cf);
-  if (m_hWnd != nullptr) Detach();
+  if (m_hWnd != nullptr)
+    Detach();
   return ok ? IDOK : IDCANCEL;
 }

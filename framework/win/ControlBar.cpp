@@ -28,16 +28,22 @@ std::vector<CControlBar*>& LiveBars() {
 int g_nNextSerial = 0;
 
 void RecalcParent(CFrameWnd* pFrame) {
-  if (pFrame != nullptr && pFrame->m_hWnd != nullptr) pFrame->SendMessage(WM_RECALCPARENT);
+  if (pFrame != nullptr && pFrame->m_hWnd != nullptr)
+    pFrame->SendMessage(WM_RECALCPARENT);
 }
 
 DWORD AlignOfSide(UINT nDockBarID) {
   switch (nDockBarID) {
-    case AFX_IDW_DOCKBAR_TOP: return CBRS_ALIGN_TOP;
-    case AFX_IDW_DOCKBAR_BOTTOM: return CBRS_ALIGN_BOTTOM;
-    case AFX_IDW_DOCKBAR_LEFT: return CBRS_ALIGN_LEFT;
-    case AFX_IDW_DOCKBAR_RIGHT: return CBRS_ALIGN_RIGHT;
-    default: return 0;
+    case AFX_IDW_DOCKBAR_TOP:
+      return CBRS_ALIGN_TOP;
+    case AFX_IDW_DOCKBAR_BOTTOM:
+      return CBRS_ALIGN_BOTTOM;
+    case AFX_IDW_DOCKBAR_LEFT:
+      return CBRS_ALIGN_LEFT;
+    case AFX_IDW_DOCKBAR_RIGHT:
+      return CBRS_ALIGN_RIGHT;
+    default:
+      return 0;
   }
 }
 
@@ -67,22 +73,26 @@ CControlBar::~CControlBar() {
   if (pFloat != nullptr) {
     pFloat->m_pBar = nullptr;
     // The bar's window goes first, so the tool window never destroys it twice.
-    if (m_hWnd != nullptr) DestroyWindow();
-    if (pFloat->m_hWnd != nullptr) pFloat->DestroyWindow();
+    if (m_hWnd != nullptr)
+      DestroyWindow();
+    if (pFloat->m_hWnd != nullptr)
+      pFloat->DestroyWindow();
   }
 }
 
 std::vector<CControlBar*> CControlBar::BarsOf(const CFrameWnd* pFrame) {
   std::vector<CControlBar*> result;
   for (CControlBar* pBar : LiveBars())
-    if (pBar->m_pDockSite == pFrame && pBar->m_hWnd != nullptr) result.push_back(pBar);
+    if (pBar->m_pDockSite == pFrame && pBar->m_hWnd != nullptr)
+      result.push_back(pBar);
   return result;
 }
 
 void CControlBar::AttachToFrame(CWnd* pParentWnd) {
-  if (pParentWnd == nullptr) return;
+  if (pParentWnd == nullptr)
+    return;
   m_pDockSite = pParentWnd->IsKindOf(RUNTIME_CLASS(CFrameWnd)) ? static_cast<CFrameWnd*>(pParentWnd)
-                                                                 : pParentWnd->GetParentFrame();
+                                                               : pParentWnd->GetParentFrame();
 }
 
 CSize CControlBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
@@ -99,32 +109,40 @@ CSize CControlBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
 }
 
 void CControlBar::SetBarStyle(DWORD dwStyle) {
-  if (m_dwStyle == dwStyle) return;
+  if (m_dwStyle == dwStyle)
+    return;
   m_dwStyle = dwStyle;
   RecalcParent(m_pDockSite);
 }
 
-void CControlBar::EnableDocking(DWORD dwDockStyle) { m_dwDockStyle = dwDockStyle & CBRS_ALIGN_ANY; }
+void CControlBar::EnableDocking(DWORD dwDockStyle) {
+  m_dwDockStyle = dwDockStyle & CBRS_ALIGN_ANY;
+}
 
 BOOL CControlBar::IsVisible() const {
-  if (m_pFloatFrame != nullptr) return m_pFloatFrame->IsWindowVisible() && (GetStyle() & WS_VISIBLE) != 0;
+  if (m_pFloatFrame != nullptr)
+    return m_pFloatFrame->IsWindowVisible() && (GetStyle() & WS_VISIBLE) != 0;
   return m_hWnd != nullptr && (GetStyle() & WS_VISIBLE) != 0;
 }
 
 BOOL CControlBar::IsHorz() const {
-  if (m_pFloatFrame != nullptr) return TRUE;
+  if (m_pFloatFrame != nullptr)
+    return TRUE;
   return (m_dwStyle & (CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM)) != 0 || (m_dwStyle & CBRS_ALIGN_ANY) == 0;
 }
 
 BOOL CControlBar::OnCmdMsg(UINT nID, int nCode, void* pExtra, CCmdProbe* pProbe) {
-  if (CWnd::OnCmdMsg(nID, nCode, pExtra, pProbe)) return TRUE;
+  if (CWnd::OnCmdMsg(nID, nCode, pExtra, pProbe))
+    return TRUE;
   return m_pDockSite != nullptr && m_pDockSite->OnCmdMsg(nID, nCode, pExtra, pProbe);
 }
 
 BOOL CControlBar::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
-  if (CWnd::OnNotify(wParam, lParam, pResult)) return TRUE;
+  if (CWnd::OnNotify(wParam, lParam, pResult))
+    return TRUE;
   // Tool tips and the like are answered by the frame.
-  if (m_pDockSite == nullptr || m_pDockSite->m_hWnd == nullptr) return FALSE;
+  if (m_pDockSite == nullptr || m_pDockSite->m_hWnd == nullptr)
+    return FALSE;
   *pResult = m_pDockSite->SendMessage(WM_NOTIFY, wParam, lParam);
   return TRUE;
 }
@@ -132,7 +150,8 @@ BOOL CControlBar::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
 LRESULT CControlBar::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM) {
   if (IsVisible()) {
     CFrameWnd* pTarget = m_pDockSite != nullptr ? m_pDockSite : GetParentFrame();
-    if (pTarget != nullptr) OnUpdateCmdUI(pTarget, (BOOL)wParam);
+    if (pTarget != nullptr)
+      OnUpdateCmdUI(pTarget, (BOOL)wParam);
   }
   return 0;
 }
@@ -140,11 +159,13 @@ LRESULT CControlBar::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM) {
 void CControlBar::OnDestroy() {
   CFrameWnd* pFrame = m_pDockSite;
   CWnd::OnDestroy();
-  if (pFrame != nullptr && pFrame->m_hWnd != nullptr && !IsFloating()) pFrame->PostMessage(WM_RECALCPARENT);
+  if (pFrame != nullptr && pFrame->m_hWnd != nullptr && !IsFloating())
+    pFrame->PostMessage(WM_RECALCPARENT);
 }
 
 void CControlBar::PostNcDestroy() {
-  if (m_bAutoDelete) delete this;
+  if (m_bAutoDelete)
+    delete this;
 }
 
 BOOL CMiniDockFrameWnd::Create(CControlBar* pBar, CPoint ptScreen, LPCSTR lpszTitle) {
@@ -156,7 +177,8 @@ BOOL CMiniDockFrameWnd::Create(CControlBar* pBar, CPoint ptScreen, LPCSTR lpszTi
 }
 
 void CMiniDockFrameWnd::RecalcLayout() {
-  if (m_pBar == nullptr || m_hWnd == nullptr) return;
+  if (m_pBar == nullptr || m_hWnd == nullptr)
+    return;
   CSize size = m_pBar->CalcFixedLayout(FALSE, TRUE);
   CRect rc(0, 0, size.cx, size.cy);
   ::AdjustWindowRectEx(&rc, GetStyle(), FALSE, GetExStyle());
@@ -179,14 +201,16 @@ void CMiniDockFrameWnd::OnSize(UINT, int cx, int cy) {
 
 BOOL CMiniDockFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
   CFrameWnd* pFrame = m_pBar != nullptr ? m_pBar->m_pDockSite : nullptr;
-  if (pFrame == nullptr || pFrame->m_hWnd == nullptr) return FALSE;
+  if (pFrame == nullptr || pFrame->m_hWnd == nullptr)
+    return FALSE;
   pFrame->SendMessage(WM_COMMAND, wParam, lParam);
   return TRUE;
 }
 
 BOOL CMiniDockFrameWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
   CFrameWnd* pFrame = m_pBar != nullptr ? m_pBar->m_pDockSite : nullptr;
-  if (pFrame == nullptr || pFrame->m_hWnd == nullptr) return FALSE;
+  if (pFrame == nullptr || pFrame->m_hWnd == nullptr)
+    return FALSE;
   *pResult = pFrame->SendMessage(WM_NOTIFY, wParam, lParam);
   return TRUE;
 }
@@ -204,7 +228,8 @@ void CDockLayout::RepositionBars(CFrameWnd* pFrame, CRect& rc) {
                             }),
              bars.end());
   for (CControlBar* pBar : bars) {
-    if (pBar->m_nDockBarID != 0 || pBar->IsFloating() || !pBar->IsVisible()) continue;
+    if (pBar->m_nDockBarID != 0 || pBar->IsFloating() || !pBar->IsVisible())
+      continue;
     DWORD align = pBar->m_dwStyle & CBRS_ALIGN_ANY;
     BOOL bHorz = align == 0 || (align & (CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM)) != 0;
     CSize size = pBar->CalcFixedLayout(TRUE, bHorz);
@@ -233,7 +258,8 @@ void CDockLayout::RepositionBars(CFrameWnd* pFrame, CRect& rc) {
     BOOL bHorz = side == AFX_IDW_DOCKBAR_TOP || side == AFX_IDW_DOCKBAR_BOTTOM;
     std::map<int, std::vector<CControlBar*>> rows;
     for (CControlBar* pBar : bars)
-      if (pBar->m_nDockBarID == side && !pBar->IsFloating() && pBar->IsVisible()) rows[pBar->m_nDockRow].push_back(pBar);
+      if (pBar->m_nDockBarID == side && !pBar->IsFloating() && pBar->IsVisible())
+        rows[pBar->m_nDockRow].push_back(pBar);
     for (auto& row : rows) {
       std::stable_sort(row.second.begin(), row.second.end(),
                        [](CControlBar* a, CControlBar* b) { return a->m_nDockPos < b->m_nDockPos; });
@@ -259,23 +285,28 @@ void CDockLayout::RepositionBars(CFrameWnd* pFrame, CRect& rc) {
           place(pBar, rc.right - thickness, start, thickness, length);
         along = start + length;
       }
-      if (side == AFX_IDW_DOCKBAR_TOP) rc.top += thickness;
-      else if (side == AFX_IDW_DOCKBAR_BOTTOM) rc.bottom -= thickness;
-      else if (side == AFX_IDW_DOCKBAR_LEFT) rc.left += thickness;
-      else rc.right -= thickness;
+      if (side == AFX_IDW_DOCKBAR_TOP)
+        rc.top += thickness;
+      else if (side == AFX_IDW_DOCKBAR_BOTTOM)
+        rc.bottom -= thickness;
+      else if (side == AFX_IDW_DOCKBAR_LEFT)
+        rc.left += thickness;
+      else
+        rc.right -= thickness;
     }
   }
 }
 
 void CDockLayout::DockControlBar(CFrameWnd* pFrame, CControlBar* pBar, UINT nDockBarID, LPCRECT lpRect) {
-  if (pFrame == nullptr || pBar == nullptr || pBar->m_hWnd == nullptr) return;
+  if (pFrame == nullptr || pBar == nullptr || pBar->m_hWnd == nullptr)
+    return;
   if (nDockBarID == 0 || nDockBarID == AFX_IDW_DOCKBAR_FLOAT) {
     // The first side the bar allows, in the order top, bottom, left, right.
     DWORD allowed = pBar->m_dwDockStyle != 0 ? pBar->m_dwDockStyle : CBRS_ALIGN_TOP;
-    nDockBarID = (allowed & CBRS_ALIGN_TOP) ? AFX_IDW_DOCKBAR_TOP
+    nDockBarID = (allowed & CBRS_ALIGN_TOP)      ? AFX_IDW_DOCKBAR_TOP
                  : (allowed & CBRS_ALIGN_BOTTOM) ? AFX_IDW_DOCKBAR_BOTTOM
-                 : (allowed & CBRS_ALIGN_LEFT) ? AFX_IDW_DOCKBAR_LEFT
-                                               : AFX_IDW_DOCKBAR_RIGHT;
+                 : (allowed & CBRS_ALIGN_LEFT)   ? AFX_IDW_DOCKBAR_LEFT
+                                                 : AFX_IDW_DOCKBAR_RIGHT;
   }
   pBar->m_pDockSite = pFrame;
   BOOL bVisible = (pBar->GetStyle() & WS_VISIBLE) != 0;
@@ -297,7 +328,8 @@ void CDockLayout::DockControlBar(CFrameWnd* pFrame, CControlBar* pBar, UINT nDoc
     CPoint center((lpRect->left + lpRect->right) / 2, (lpRect->top + lpRect->bottom) / 2);
     nPos = (int)(bHorz ? lpRect->left - rcFrame.left : lpRect->top - rcFrame.top);
     for (CControlBar* pOther : bars) {
-      if (pOther == pBar || pOther->m_nDockBarID != nDockBarID || pOther->IsFloating()) continue;
+      if (pOther == pBar || pOther->m_nDockBarID != nDockBarID || pOther->IsFloating())
+        continue;
       CRect rcOther;
       pOther->GetWindowRect(&rcOther);
       BOOL bInRow = bHorz ? (center.y >= rcOther.top && center.y < rcOther.bottom)
@@ -311,25 +343,29 @@ void CDockLayout::DockControlBar(CFrameWnd* pFrame, CControlBar* pBar, UINT nDoc
   if (nRow < 0) {
     nRow = 0;
     for (CControlBar* pOther : bars)
-      if (pOther != pBar && pOther->m_nDockBarID == nDockBarID) nRow = std::max(nRow, pOther->m_nDockRow + 1);
+      if (pOther != pBar && pOther->m_nDockBarID == nDockBarID)
+        nRow = std::max(nRow, pOther->m_nDockRow + 1);
   }
   pBar->m_nDockBarID = nDockBarID;
   pBar->m_nDockRow = nRow;
   pBar->m_nDockPos = std::max(0, nPos);
   pBar->m_dwStyle = (pBar->m_dwStyle & ~(CBRS_ALIGN_ANY | CBRS_FLOATING)) | AlignOfSide(nDockBarID);
-  if (bVisible) pBar->ShowWindow(SW_SHOWNOACTIVATE);
+  if (bVisible)
+    pBar->ShowWindow(SW_SHOWNOACTIVATE);
   RecalcParent(pFrame);
 }
 
 void CDockLayout::FloatControlBar(CFrameWnd* pFrame, CControlBar* pBar, CPoint ptScreen) {
-  if (pFrame == nullptr || pBar == nullptr || pBar->m_hWnd == nullptr) return;
+  if (pFrame == nullptr || pBar == nullptr || pBar->m_hWnd == nullptr)
+    return;
   pBar->m_pDockSite = pFrame;
   BOOL bVisible = (pBar->GetStyle() & WS_VISIBLE) != 0;
   if (pBar->m_pFloatFrame == nullptr) {
     CString title;
     pBar->GetWindowText(title);
     CMiniDockFrameWnd* pFloat = new CMiniDockFrameWnd;
-    if (!pFloat->Create(pBar, ptScreen, title)) return;  // deleted itself
+    if (!pFloat->Create(pBar, ptScreen, title))
+      return;  // deleted itself
     pBar->m_pFloatFrame = pFloat;
     pBar->SetParent(pFloat);
   }
@@ -346,7 +382,8 @@ void CDockLayout::FloatControlBar(CFrameWnd* pFrame, CControlBar* pBar, CPoint p
 }
 
 void CDockLayout::ShowControlBar(CFrameWnd* pFrame, CControlBar* pBar, BOOL bShow) {
-  if (pBar == nullptr || pBar->m_hWnd == nullptr) return;
+  if (pBar == nullptr || pBar->m_hWnd == nullptr)
+    return;
   pBar->ShowWindow(bShow ? SW_SHOWNOACTIVATE : SW_HIDE);
   if (pBar->m_pFloatFrame != nullptr) {
     pBar->m_pFloatFrame->RecalcLayout();
@@ -357,18 +394,21 @@ void CDockLayout::ShowControlBar(CFrameWnd* pFrame, CControlBar* pBar, BOOL bSho
 
 CControlBar* CDockLayout::GetControlBar(const CFrameWnd* pFrame, UINT nID) {
   for (CControlBar* pBar : CControlBar::BarsOf(pFrame))
-    if ((UINT)pBar->GetDlgCtrlID() == nID) return pBar;
+    if ((UINT)pBar->GetDlgCtrlID() == nID)
+      return pBar;
   return nullptr;
 }
 
 void CDockLayout::SaveBarState(const CFrameWnd* pFrame, LPCSTR lpszProfileName) {
   CWinApp* pApp = AfxGetApp();
-  if (pApp == nullptr) return;
+  if (pApp == nullptr)
+    return;
   for (CControlBar* pBar : CControlBar::BarsOf(pFrame)) {
     UINT nID = (UINT)pBar->GetDlgCtrlID();
-    if (nID == 0) continue;
-    BarStateRecord record = {kBarStateVersion, (DWORD)pBar->IsVisible(), pBar->m_nDockBarID, pBar->m_nDockRow,
-                             pBar->m_nDockPos, 0, 0};
+    if (nID == 0)
+      continue;
+    BarStateRecord record = {
+        kBarStateVersion, (DWORD)pBar->IsVisible(), pBar->m_nDockBarID, pBar->m_nDockRow, pBar->m_nDockPos, 0, 0};
     if (pBar->m_pFloatFrame != nullptr) {
       CRect rc;
       pBar->m_pFloatFrame->GetWindowRect(&rc);
@@ -383,17 +423,20 @@ void CDockLayout::SaveBarState(const CFrameWnd* pFrame, LPCSTR lpszProfileName) 
 
 void CDockLayout::LoadBarState(CFrameWnd* pFrame, LPCSTR lpszProfileName) {
   CWinApp* pApp = AfxGetApp();
-  if (pApp == nullptr) return;
+  if (pApp == nullptr)
+    return;
   for (CControlBar* pBar : CControlBar::BarsOf(pFrame)) {
     UINT nID = (UINT)pBar->GetDlgCtrlID();
     CString entry;
     entry.Format("Bar%u", nID);
     LPBYTE pData = nullptr;
     UINT nBytes = 0;
-    if (nID == 0 || !pApp->GetProfileBinary(lpszProfileName, entry, &pData, &nBytes)) continue;
+    if (nID == 0 || !pApp->GetProfileBinary(lpszProfileName, entry, &pData, &nBytes))
+      continue;
     BarStateRecord record = {};
     bool bValid = nBytes == sizeof(record);
-    if (bValid) memcpy(&record, pData, sizeof(record));
+    if (bValid)
+      memcpy(&record, pData, sizeof(record));
     delete[] pData;
     // A value of another layout or another program is ignored.
     if (!bValid || record.version != kBarStateVersion || record.row < 0 || record.row > 64 || record.pos < 0)
@@ -402,7 +445,8 @@ void CDockLayout::LoadBarState(CFrameWnd* pFrame, LPCSTR lpszProfileName) {
       FloatControlBar(pFrame, pBar, CPoint(record.floatX, record.floatY));
     } else if (AlignOfSide(record.dockBarID) != 0 && pBar->m_nDockBarID != 0) {
       // Only a bar that docks goes back to a side; a fixed bar keeps its place.
-      if (pBar->m_pFloatFrame != nullptr) DockControlBar(pFrame, pBar, record.dockBarID, nullptr);
+      if (pBar->m_pFloatFrame != nullptr)
+        DockControlBar(pFrame, pBar, record.dockBarID, nullptr);
       pBar->m_nDockBarID = record.dockBarID;
       pBar->m_nDockRow = (int)record.row;
       pBar->m_nDockPos = (int)record.pos;

@@ -53,7 +53,6 @@ class CMiniDockFrameWnd;
 #define AFX_IDW_DIALOGBAR 0xE805
 #define AFX_IDW_REBAR 0xE81A
 
-
 class CControlBar : public CWnd {
   DECLARE_DYNAMIC(CControlBar)
  public:

@@ -10,14 +10,16 @@ IMPLEMENT_DYNAMIC(CScrollBar, CWnd)
 BOOL CButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
   if (message == WM_DRAWITEM && (GetStyle() & BS_TYPEMASK) == BS_OWNERDRAW) {
     DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-    if (pResult != nullptr) *pResult = TRUE;
+    if (pResult != nullptr)
+      *pResult = TRUE;
     return TRUE;
   }
   return CWnd::OnChildNotify(message, wParam, lParam, pResult);
 }
 
 int CEdit::GetLine(int nIndex, LPSTR lpszBuffer, int nMaxLength) const {
-  if (nMaxLength < (int)sizeof(WORD)) return 0;  // the size word must fit
+  if (nMaxLength < (int)sizeof(WORD))
+    return 0;  // the size word must fit
   // The control reads the buffer size from its first word.
   *reinterpret_cast<WORD*>(lpszBuffer) = (WORD)(nMaxLength > 0xFFFF ? 0xFFFF : nMaxLength);
   return (int)SendMessage(EM_GETLINE, (WPARAM)nIndex, (LPARAM)lpszBuffer);
@@ -56,7 +58,8 @@ BOOL CComboBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
       DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
     else
       MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
-    if (pResult != nullptr) *pResult = TRUE;
+    if (pResult != nullptr)
+      *pResult = TRUE;
     return TRUE;
   }
   return CWnd::OnChildNotify(message, wParam, lParam, pResult);

@@ -48,10 +48,15 @@ class CEdit : public CWnd {
   DWORD GetSel() const { return (DWORD)SendMessage(EM_GETSEL); }
   void SetSel(int nStartChar, int nEndChar, BOOL bNoScroll = FALSE) {
     SendMessage(EM_SETSEL, (WPARAM)nStartChar, nEndChar);
-    if (!bNoScroll) SendMessage(EM_SCROLLCARET);
+    if (!bNoScroll)
+      SendMessage(EM_SCROLLCARET);
   }
-  void SetSel(DWORD dwSelection, BOOL bNoScroll = FALSE) { SetSel(LOWORD(dwSelection), HIWORD(dwSelection), bNoScroll); }
-  void ReplaceSel(LPCSTR lpszNewText, BOOL bCanUndo = FALSE) { SendMessage(EM_REPLACESEL, bCanUndo, (LPARAM)lpszNewText); }
+  void SetSel(DWORD dwSelection, BOOL bNoScroll = FALSE) {
+    SetSel(LOWORD(dwSelection), HIWORD(dwSelection), bNoScroll);
+  }
+  void ReplaceSel(LPCSTR lpszNewText, BOOL bCanUndo = FALSE) {
+    SendMessage(EM_REPLACESEL, bCanUndo, (LPARAM)lpszNewText);
+  }
   void Clear() { SendMessage(WM_CLEAR); }
   void Copy() { SendMessage(WM_COPY); }
   void Cut() { SendMessage(WM_CUT); }
@@ -72,7 +77,9 @@ class CEdit : public CWnd {
   // Line nIndex into lpszBuffer (nMaxLength characters, no terminating zero added by the control).
   int GetLine(int nIndex, LPSTR lpszBuffer, int nMaxLength) const;
   void SetPasswordChar(char ch) { SendMessage(EM_SETPASSWORDCHAR, (WPARAM)(BYTE)ch); }
-  void SetMargins(UINT nLeft, UINT nRight) { SendMessage(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(nLeft, nRight)); }
+  void SetMargins(UINT nLeft, UINT nRight) {
+    SendMessage(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(nLeft, nRight));
+  }
 };
 
 class CListBox : public CWnd {
@@ -82,7 +89,9 @@ class CListBox : public CWnd {
     return CWnd::Create("LISTBOX", nullptr, dwStyle, rect, pParentWnd, nID);
   }
   int AddString(LPCSTR lpszItem) { return (int)SendMessage(LB_ADDSTRING, 0, (LPARAM)lpszItem); }
-  int InsertString(int nIndex, LPCSTR lpszItem) { return (int)SendMessage(LB_INSERTSTRING, (WPARAM)nIndex, (LPARAM)lpszItem); }
+  int InsertString(int nIndex, LPCSTR lpszItem) {
+    return (int)SendMessage(LB_INSERTSTRING, (WPARAM)nIndex, (LPARAM)lpszItem);
+  }
   int DeleteString(UINT nIndex) { return (int)SendMessage(LB_DELETESTRING, nIndex); }
   void ResetContent() { SendMessage(LB_RESETCONTENT); }
   int GetCount() const { return (int)SendMessage(LB_GETCOUNT); }
@@ -91,21 +100,39 @@ class CListBox : public CWnd {
   int GetSel(int nIndex) const { return (int)SendMessage(LB_GETSEL, (WPARAM)nIndex); }
   int SetSel(int nIndex, BOOL bSelect = TRUE) { return (int)SendMessage(LB_SETSEL, bSelect, nIndex); }
   int GetSelCount() const { return (int)SendMessage(LB_GETSELCOUNT); }
-  int GetSelItems(int nMaxItems, LPINT rgIndex) const { return (int)SendMessage(LB_GETSELITEMS, (WPARAM)nMaxItems, (LPARAM)rgIndex); }
-  int GetText(int nIndex, LPSTR lpszBuffer) const { return (int)SendMessage(LB_GETTEXT, (WPARAM)nIndex, (LPARAM)lpszBuffer); }
+  int GetSelItems(int nMaxItems, LPINT rgIndex) const {
+    return (int)SendMessage(LB_GETSELITEMS, (WPARAM)nMaxItems, (LPARAM)rgIndex);
+  }
+  int GetText(int nIndex, LPSTR lpszBuffer) const {
+    return (int)SendMessage(LB_GETTEXT, (WPARAM)nIndex, (LPARAM)lpszBuffer);
+  }
   void GetText(int nIndex, CString& rString) const;
   int GetTextLen(int nIndex) const { return (int)SendMessage(LB_GETTEXTLEN, (WPARAM)nIndex); }
-  int FindString(int nStartAfter, LPCSTR lpszItem) const { return (int)SendMessage(LB_FINDSTRING, (WPARAM)nStartAfter, (LPARAM)lpszItem); }
-  int FindStringExact(int nIndexStart, LPCSTR lpszFind) const { return (int)SendMessage(LB_FINDSTRINGEXACT, (WPARAM)nIndexStart, (LPARAM)lpszFind); }
-  int SelectString(int nStartAfter, LPCSTR lpszItem) { return (int)SendMessage(LB_SELECTSTRING, (WPARAM)nStartAfter, (LPARAM)lpszItem); }
+  int FindString(int nStartAfter, LPCSTR lpszItem) const {
+    return (int)SendMessage(LB_FINDSTRING, (WPARAM)nStartAfter, (LPARAM)lpszItem);
+  }
+  int FindStringExact(int nIndexStart, LPCSTR lpszFind) const {
+    return (int)SendMessage(LB_FINDSTRINGEXACT, (WPARAM)nIndexStart, (LPARAM)lpszFind);
+  }
+  int SelectString(int nStartAfter, LPCSTR lpszItem) {
+    return (int)SendMessage(LB_SELECTSTRING, (WPARAM)nStartAfter, (LPARAM)lpszItem);
+  }
   DWORD_PTR GetItemData(int nIndex) const { return (DWORD_PTR)SendMessage(LB_GETITEMDATA, (WPARAM)nIndex); }
-  int SetItemData(int nIndex, DWORD_PTR dwItemData) { return (int)SendMessage(LB_SETITEMDATA, (WPARAM)nIndex, (LPARAM)dwItemData); }
+  int SetItemData(int nIndex, DWORD_PTR dwItemData) {
+    return (int)SendMessage(LB_SETITEMDATA, (WPARAM)nIndex, (LPARAM)dwItemData);
+  }
   int GetTopIndex() const { return (int)SendMessage(LB_GETTOPINDEX); }
   int SetTopIndex(int nIndex) { return (int)SendMessage(LB_SETTOPINDEX, (WPARAM)nIndex); }
   int GetItemHeight(int nIndex) const { return (int)SendMessage(LB_GETITEMHEIGHT, (WPARAM)nIndex); }
-  int SetItemHeight(int nIndex, UINT cyItemHeight) { return (int)SendMessage(LB_SETITEMHEIGHT, (WPARAM)nIndex, MAKELONG(cyItemHeight, 0)); }
-  int GetItemRect(int nIndex, LPRECT lpRect) const { return (int)SendMessage(LB_GETITEMRECT, (WPARAM)nIndex, (LPARAM)lpRect); }
-  BOOL SetTabStops(int nTabStops, LPINT rgTabStops) { return (BOOL)SendMessage(LB_SETTABSTOPS, (WPARAM)nTabStops, (LPARAM)rgTabStops); }
+  int SetItemHeight(int nIndex, UINT cyItemHeight) {
+    return (int)SendMessage(LB_SETITEMHEIGHT, (WPARAM)nIndex, MAKELONG(cyItemHeight, 0));
+  }
+  int GetItemRect(int nIndex, LPRECT lpRect) const {
+    return (int)SendMessage(LB_GETITEMRECT, (WPARAM)nIndex, (LPARAM)lpRect);
+  }
+  BOOL SetTabStops(int nTabStops, LPINT rgTabStops) {
+    return (BOOL)SendMessage(LB_SETTABSTOPS, (WPARAM)nTabStops, (LPARAM)rgTabStops);
+  }
   void SetHorizontalExtent(int cxExtent) { SendMessage(LB_SETHORIZONTALEXTENT, (WPARAM)cxExtent); }
   // The item under a client point; bOutside is set when the point lies beyond the items.
   UINT ItemFromPoint(CPoint pt, BOOL& bOutside) const;
@@ -118,27 +145,43 @@ class CComboBox : public CWnd {
     return CWnd::Create("COMBOBOX", nullptr, dwStyle, rect, pParentWnd, nID);
   }
   int AddString(LPCSTR lpszString) { return (int)SendMessage(CB_ADDSTRING, 0, (LPARAM)lpszString); }
-  int InsertString(int nIndex, LPCSTR lpszString) { return (int)SendMessage(CB_INSERTSTRING, (WPARAM)nIndex, (LPARAM)lpszString); }
+  int InsertString(int nIndex, LPCSTR lpszString) {
+    return (int)SendMessage(CB_INSERTSTRING, (WPARAM)nIndex, (LPARAM)lpszString);
+  }
   int DeleteString(UINT nIndex) { return (int)SendMessage(CB_DELETESTRING, nIndex); }
   void ResetContent() { SendMessage(CB_RESETCONTENT); }
   int GetCount() const { return (int)SendMessage(CB_GETCOUNT); }
   int GetCurSel() const { return (int)SendMessage(CB_GETCURSEL); }
   int SetCurSel(int nSelect) { return (int)SendMessage(CB_SETCURSEL, (WPARAM)nSelect); }
-  int GetLBText(int nIndex, LPSTR lpszText) const { return (int)SendMessage(CB_GETLBTEXT, (WPARAM)nIndex, (LPARAM)lpszText); }
+  int GetLBText(int nIndex, LPSTR lpszText) const {
+    return (int)SendMessage(CB_GETLBTEXT, (WPARAM)nIndex, (LPARAM)lpszText);
+  }
   void GetLBText(int nIndex, CString& rString) const;
   int GetLBTextLen(int nIndex) const { return (int)SendMessage(CB_GETLBTEXTLEN, (WPARAM)nIndex); }
-  int FindString(int nStartAfter, LPCSTR lpszString) const { return (int)SendMessage(CB_FINDSTRING, (WPARAM)nStartAfter, (LPARAM)lpszString); }
-  int FindStringExact(int nIndexStart, LPCSTR lpszFind) const { return (int)SendMessage(CB_FINDSTRINGEXACT, (WPARAM)nIndexStart, (LPARAM)lpszFind); }
-  int SelectString(int nStartAfter, LPCSTR lpszString) { return (int)SendMessage(CB_SELECTSTRING, (WPARAM)nStartAfter, (LPARAM)lpszString); }
+  int FindString(int nStartAfter, LPCSTR lpszString) const {
+    return (int)SendMessage(CB_FINDSTRING, (WPARAM)nStartAfter, (LPARAM)lpszString);
+  }
+  int FindStringExact(int nIndexStart, LPCSTR lpszFind) const {
+    return (int)SendMessage(CB_FINDSTRINGEXACT, (WPARAM)nIndexStart, (LPARAM)lpszFind);
+  }
+  int SelectString(int nStartAfter, LPCSTR lpszString) {
+    return (int)SendMessage(CB_SELECTSTRING, (WPARAM)nStartAfter, (LPARAM)lpszString);
+  }
   DWORD_PTR GetItemData(int nIndex) const { return (DWORD_PTR)SendMessage(CB_GETITEMDATA, (WPARAM)nIndex); }
-  int SetItemData(int nIndex, DWORD_PTR dwItemData) { return (int)SendMessage(CB_SETITEMDATA, (WPARAM)nIndex, (LPARAM)dwItemData); }
+  int SetItemData(int nIndex, DWORD_PTR dwItemData) {
+    return (int)SendMessage(CB_SETITEMDATA, (WPARAM)nIndex, (LPARAM)dwItemData);
+  }
   DWORD GetEditSel() const { return (DWORD)SendMessage(CB_GETEDITSEL); }
-  BOOL SetEditSel(int nStartChar, int nEndChar) { return (BOOL)SendMessage(CB_SETEDITSEL, 0, MAKELONG(nStartChar, nEndChar)); }
+  BOOL SetEditSel(int nStartChar, int nEndChar) {
+    return (BOOL)SendMessage(CB_SETEDITSEL, 0, MAKELONG(nStartChar, nEndChar));
+  }
   BOOL LimitText(int nMaxChars) { return (BOOL)SendMessage(CB_LIMITTEXT, (WPARAM)nMaxChars); }
   void ShowDropDown(BOOL bShowIt = TRUE) { SendMessage(CB_SHOWDROPDOWN, bShowIt); }
   BOOL GetDroppedState() const { return (BOOL)SendMessage(CB_GETDROPPEDSTATE); }
   int GetItemHeight(int nIndex) const { return (int)SendMessage(CB_GETITEMHEIGHT, (WPARAM)nIndex); }
-  int SetItemHeight(int nIndex, UINT cyItemHeight) { return (int)SendMessage(CB_SETITEMHEIGHT, (WPARAM)nIndex, MAKELONG(cyItemHeight, 0)); }
+  int SetItemHeight(int nIndex, UINT cyItemHeight) {
+    return (int)SendMessage(CB_SETITEMHEIGHT, (WPARAM)nIndex, MAKELONG(cyItemHeight, 0));
+  }
   int SetDroppedWidth(UINT nWidth) { return (int)SendMessage(CB_SETDROPPEDWIDTH, nWidth); }
   // Owner-drawn combo boxes draw and measure here.
   virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {}
@@ -157,9 +200,15 @@ class CScrollBar : public CWnd {
   int GetScrollPos() const { return ::GetScrollPos(m_hWnd, SB_CTL); }
   int SetScrollPos(int nPos, BOOL bRedraw = TRUE) { return ::SetScrollPos(m_hWnd, SB_CTL, nPos, bRedraw); }
   void GetScrollRange(LPINT lpMinPos, LPINT lpMaxPos) const { ::GetScrollRange(m_hWnd, SB_CTL, lpMinPos, lpMaxPos); }
-  void SetScrollRange(int nMinPos, int nMaxPos, BOOL bRedraw = TRUE) { ::SetScrollRange(m_hWnd, SB_CTL, nMinPos, nMaxPos, bRedraw); }
-  BOOL SetScrollInfo(LPSCROLLINFO lpScrollInfo, BOOL bRedraw = TRUE) { return CWnd::SetScrollInfo(SB_CTL, lpScrollInfo, bRedraw); }
-  BOOL GetScrollInfo(LPSCROLLINFO lpScrollInfo, UINT nMask = SIF_ALL) const { return CWnd::GetScrollInfo(SB_CTL, lpScrollInfo, nMask); }
+  void SetScrollRange(int nMinPos, int nMaxPos, BOOL bRedraw = TRUE) {
+    ::SetScrollRange(m_hWnd, SB_CTL, nMinPos, nMaxPos, bRedraw);
+  }
+  BOOL SetScrollInfo(LPSCROLLINFO lpScrollInfo, BOOL bRedraw = TRUE) {
+    return CWnd::SetScrollInfo(SB_CTL, lpScrollInfo, bRedraw);
+  }
+  BOOL GetScrollInfo(LPSCROLLINFO lpScrollInfo, UINT nMask = SIF_ALL) const {
+    return CWnd::GetScrollInfo(SB_CTL, lpScrollInfo, nMask);
+  }
   int GetScrollLimit() const { return CWnd::GetScrollLimit(SB_CTL); }
   void ShowScrollBar(BOOL bShow = TRUE) { ::ShowScrollBar(m_hWnd, SB_CTL, bShow); }
   BOOL EnableScrollBar(UINT nArrowFlags = ESB_ENABLE_BOTH) { return ::EnableScrollBar(m_hWnd, SB_CTL, nArrowFlags); }

@@ -13,7 +13,8 @@ HWND CDataExchange::PrepareCtrl(int nIDC) {
   HWND hWndCtrl = ::GetDlgItem(m_pDlgWnd->m_hWnd, nIDC);
   // A missing control is a mistake in the template or the code; the
   // exchange stops rather than writing through a null window.
-  if (hWndCtrl == nullptr) throw CDataExchangeFailure();
+  if (hWndCtrl == nullptr)
+    throw CDataExchangeFailure();
   m_hWndLastControl = hWndCtrl;
   m_bEditLastControl = FALSE;
   return hWndCtrl;
@@ -29,7 +30,8 @@ void CDataExchange::Fail() {
   if (m_bSaveAndValidate && m_hWndLastControl != nullptr) {
     ::SendMessageA(m_pDlgWnd->m_hWnd, WM_NEXTDLGCTL, (WPARAM)m_hWndLastControl, TRUE);
     ::SetFocus(m_hWndLastControl);
-    if (m_bEditLastControl) ::SendMessageA(m_hWndLastControl, EM_SETSEL, 0, -1);
+    if (m_bEditLastControl)
+      ::SendMessageA(m_hWndLastControl, EM_SETSEL, 0, -1);
   }
   throw CDataExchangeFailure();
 }
@@ -66,9 +68,12 @@ bool ParseInteger(const CString& text, long long lo, long long hi, long long& va
   char* end = nullptr;
   errno = 0;
   long long v = std::strtoll(p, &end, 10);
-  if (end == p || errno == ERANGE) return false;
-  while (*end == ' ' || *end == '\t') ++end;
-  if (*end != '\0' || v < lo || v > hi) return false;
+  if (end == p || errno == ERANGE)
+    return false;
+  while (*end == ' ' || *end == '\t')
+    ++end;
+  if (*end != '\0' || v < lo || v > hi)
+    return false;
   value = v;
   return true;
 }
@@ -77,16 +82,20 @@ bool ParseReal(const CString& text, double limit, double& value) {
   const char* p = text;
   char* end = nullptr;
   double v = std::strtod(p, &end);
-  if (end == p) return false;
-  while (*end == ' ' || *end == '\t') ++end;
-  if (*end != '\0' || !std::isfinite(v) || std::fabs(v) > limit) return false;
+  if (end == p)
+    return false;
+  while (*end == ' ' || *end == '\t')
+    ++end;
+  if (*end != '\0' || !std::isfinite(v) || std::fabs(v) > limit)
+    return false;
   value = v;
   return true;
 }
 
 void SetText(HWND hWnd, LPCSTR text) {
   // Rewriting the same text would move the caret and raise EN_CHANGE for nothing.
-  if (WindowText(hWnd) != text) ::SetWindowTextA(hWnd, text);
+  if (WindowText(hWnd) != text)
+    ::SetWindowTextA(hWnd, text);
 }
 
 template <class T>
@@ -95,7 +104,8 @@ void ExchangeInteger(CDataExchange* pDX, int nIDC, T& value, long long lo, long 
   HWND hWnd = pDX->PrepareEditCtrl(nIDC);
   if (pDX->m_bSaveAndValidate) {
     long long v = 0;
-    if (!ParseInteger(WindowText(hWnd), lo, hi, v)) Refuse(pDX, lpszMessage);
+    if (!ParseInteger(WindowText(hWnd), lo, hi, v))
+      Refuse(pDX, lpszMessage);
     value = (T)v;
   } else {
     CString text;
@@ -109,7 +119,8 @@ void ExchangeReal(CDataExchange* pDX, int nIDC, T& value, double limit, int nDig
   HWND hWnd = pDX->PrepareEditCtrl(nIDC);
   if (pDX->m_bSaveAndValidate) {
     double v = 0;
-    if (!ParseReal(WindowText(hWnd), limit, v)) Refuse(pDX, "Please enter a number.");
+    if (!ParseReal(WindowText(hWnd), limit, v))
+      Refuse(pDX, "Please enter a number.");
     value = (T)v;
   } else {
     CString text;
@@ -132,9 +143,13 @@ void DDX_Text(CDataExchange* pDX, int nIDC, long& value) {
   ExchangeInteger(pDX, nIDC, value, LONG_MIN, LONG_MAX, "%ld", "Please enter an integer.");
 }
 
-void DDX_Text(CDataExchange* pDX, int nIDC, float& value) { ExchangeReal(pDX, nIDC, value, FLT_MAX, FLT_DIG); }
+void DDX_Text(CDataExchange* pDX, int nIDC, float& value) {
+  ExchangeReal(pDX, nIDC, value, FLT_MAX, FLT_DIG);
+}
 
-void DDX_Text(CDataExchange* pDX, int nIDC, double& value) { ExchangeReal(pDX, nIDC, value, DBL_MAX, DBL_DIG); }
+void DDX_Text(CDataExchange* pDX, int nIDC, double& value) {
+  ExchangeReal(pDX, nIDC, value, DBL_MAX, DBL_DIG);
+}
 
 void DDX_Text(CDataExchange* pDX, int nIDC, CString& value) {
   HWND hWnd = pDX->PrepareEditCtrl(nIDC);
@@ -154,21 +169,24 @@ void DDX_Check(CDataExchange* pDX, int nIDC, int& value) {
 }
 
 static bool IsRadioButton(HWND hWnd) {
-  if ((::SendMessageA(hWnd, WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON) != 0) return true;
+  if ((::SendMessageA(hWnd, WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON) != 0)
+    return true;
   UINT style = (UINT)::GetWindowLongA(hWnd, GWL_STYLE) & BS_TYPEMASK;
   return style == BS_RADIOBUTTON || style == BS_AUTORADIOBUTTON;
 }
 
 void DDX_Radio(CDataExchange* pDX, int nIDC, int& value) {
   HWND hWndFirst = pDX->PrepareCtrl(nIDC);
-  if (pDX->m_bSaveAndValidate) value = -1;
+  if (pDX->m_bSaveAndValidate)
+    value = -1;
   // The group runs from nIDC up to the next control with WS_GROUP.
   int index = 0;
   HWND hWnd = hWndFirst;
   do {
     if (IsRadioButton(hWnd)) {
       if (pDX->m_bSaveAndValidate) {
-        if (::SendMessageA(hWnd, BM_GETCHECK, 0, 0) == BST_CHECKED) value = index;
+        if (::SendMessageA(hWnd, BM_GETCHECK, 0, 0) == BST_CHECKED)
+          value = index;
       } else {
         ::SendMessageA(hWnd, BM_SETCHECK, index == value ? BST_CHECKED : BST_UNCHECKED, 0);
       }
@@ -183,7 +201,8 @@ namespace {
 CString ListText(HWND hWnd, UINT msgLen, UINT msgText, int index) {
   CString text;
   int nLen = (int)::SendMessageA(hWnd, msgLen, (WPARAM)index, 0);
-  if (index < 0 || nLen < 0) return text;
+  if (index < 0 || nLen < 0)
+    return text;
   ::SendMessageA(hWnd, msgText, (WPARAM)index, (LPARAM)text.GetBuffer(nLen));
   text.ReleaseBuffer();
   return text;
@@ -239,7 +258,8 @@ void DDX_CBString(CDataExchange* pDX, int nIDC, CString& value) {
     else
       value = ListText(hWnd, CB_GETLBTEXTLEN, CB_GETLBTEXT, (int)::SendMessageA(hWnd, CB_GETCURSEL, 0, 0));
   } else if (::SendMessageA(hWnd, CB_SELECTSTRING, (WPARAM)-1, (LPARAM)(LPCSTR)value) == CB_ERR) {
-    if (HasEditField(hWnd)) ::SetWindowTextA(hWnd, value);
+    if (HasEditField(hWnd))
+      ::SetWindowTextA(hWnd, value);
   }
 }
 
@@ -257,41 +277,48 @@ void DDX_CBStringExact(CDataExchange* pDX, int nIDC, CString& value) {
 }
 
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl) {
-  if (rControl.m_hWnd != nullptr) return;
+  if (rControl.m_hWnd != nullptr)
+    return;
   pDX->PrepareCtrl(nIDC);
-  if (!rControl.SubclassDlgItem((UINT)nIDC, pDX->m_pDlgWnd)) pDX->Fail();
+  if (!rControl.SubclassDlgItem((UINT)nIDC, pDX->m_pDlgWnd))
+    pDX->Fail();
 }
 
 void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal) {
-  if (!pDX->m_bSaveAndValidate || (value >= minVal && value <= maxVal)) return;
+  if (!pDX->m_bSaveAndValidate || (value >= minVal && value <= maxVal))
+    return;
   CString text;
   text.Format("Please enter an integer between %d and %d.", minVal, maxVal);
   Refuse(pDX, text);
 }
 
 void DDV_MinMaxUInt(CDataExchange* pDX, UINT value, UINT minVal, UINT maxVal) {
-  if (!pDX->m_bSaveAndValidate || (value >= minVal && value <= maxVal)) return;
+  if (!pDX->m_bSaveAndValidate || (value >= minVal && value <= maxVal))
+    return;
   CString text;
   text.Format("Please enter an integer between %u and %u.", minVal, maxVal);
   Refuse(pDX, text);
 }
 
 void DDV_MinMaxLong(CDataExchange* pDX, long value, long minVal, long maxVal) {
-  if (!pDX->m_bSaveAndValidate || (value >= minVal && value <= maxVal)) return;
+  if (!pDX->m_bSaveAndValidate || (value >= minVal && value <= maxVal))
+    return;
   CString text;
   text.Format("Please enter an integer between %ld and %ld.", minVal, maxVal);
   Refuse(pDX, text);
 }
 
 void DDV_MinMaxFloat(CDataExchange* pDX, float value, float minVal, float maxVal) {
-  if (!pDX->m_bSaveAndValidate || (value >= minVal && value <= maxVal)) return;
+  if (!pDX->m_bSaveAndValidate || (value >= minVal && value <= maxVal))
+    return;
   CString text;
   text.Format("Please enter a number between %.*g and %.*g.", FLT_DIG, (double)minVal, FLT_DIG, (double)maxVal);
   Refuse(pDX, text);
 }
 
 void DDV_MinMaxDouble(CDataExchange* pDX, double value, double minVal, double maxVal) {
-  if (!pDX->m_bSaveAndValidate || (value >= minVal && value <= maxVal)) return;
+  if (!pDX->m_bSaveAndValidate || (value >= minVal && value <= maxVal))
+    return;
   CString text;
   text.Format("Please enter a number between %.*g and %.*g.", DBL_DIG, minVal, DBL_DIG, maxVal);
   Refuse(pDX, text);
@@ -303,7 +330,8 @@ void DDV_MaxChars(CDataExchange* pDX, const CString& value, int nChars) {
       ::SendMessageA(pDX->m_hWndLastControl, EM_LIMITTEXT, (WPARAM)nChars, 0);
     return;
   }
-  if (value.GetLength() <= nChars) return;
+  if (value.GetLength() <= nChars)
+    return;
   CString text;
   text.Format("Enter no more than %d characters.", nChars);
   Refuse(pDX, text);

@@ -12,18 +12,26 @@ CTempHandleMap<HDC, CDC>& TemporaryDCs() {
 }
 }  // namespace
 
-CDC* BrivaneDCFromHandle(HDC hDC) { return CDC::FromHandle(hDC); }
-
-CDC::~CDC() {
-  if (m_hDC != nullptr) ::DeleteDC(m_hDC);
+CDC* BrivaneDCFromHandle(HDC hDC) {
+  return CDC::FromHandle(hDC);
 }
 
-CDC* CDC::FromHandle(HDC hDC) { return TemporaryDCs().Lookup(hDC); }
+CDC::~CDC() {
+  if (m_hDC != nullptr)
+    ::DeleteDC(m_hDC);
+}
 
-void CDC::DeleteTempMap() { TemporaryDCs().DeleteAll(); }
+CDC* CDC::FromHandle(HDC hDC) {
+  return TemporaryDCs().Lookup(hDC);
+}
+
+void CDC::DeleteTempMap() {
+  TemporaryDCs().DeleteAll();
+}
 
 BOOL CDC::Attach(HDC hDC) {
-  if (hDC == nullptr || m_hDC != nullptr) return FALSE;
+  if (hDC == nullptr || m_hDC != nullptr)
+    return FALSE;
   m_hDC = hDC;
   return TRUE;
 }
@@ -35,11 +43,14 @@ HDC CDC::Detach() {
 }
 
 BOOL CDC::DeleteDC() {
-  if (m_hDC == nullptr) return FALSE;
+  if (m_hDC == nullptr)
+    return FALSE;
   return ::DeleteDC(Detach());
 }
 
-CWnd* CDC::GetWindow() const { return CWnd::FromHandle(::WindowFromDC(m_hDC)); }
+CWnd* CDC::GetWindow() const {
+  return CWnd::FromHandle(::WindowFromDC(m_hDC));
+}
 
 int CDC::StartDoc(LPCSTR lpszDocName) {
   DOCINFOA di = {};
@@ -194,14 +205,23 @@ CPaintDC::CPaintDC(CWnd* pWnd) : m_hWnd(pWnd->m_hWnd) {
 }
 
 CPaintDC::~CPaintDC() {
-  if (!m_bPrintClient) ::EndPaint(m_hWnd, &m_ps);
+  if (!m_bPrintClient)
+    ::EndPaint(m_hWnd, &m_ps);
   Detach();
 }
 
-CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(CWnd::HwndOf(pWnd)) { Attach(::GetDC(m_hWnd)); }
+CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(CWnd::HwndOf(pWnd)) {
+  Attach(::GetDC(m_hWnd));
+}
 
-CClientDC::~CClientDC() { ::ReleaseDC(m_hWnd, Detach()); }
+CClientDC::~CClientDC() {
+  ::ReleaseDC(m_hWnd, Detach());
+}
 
-CWindowDC::CWindowDC(CWnd* pWnd) : m_hWnd(CWnd::HwndOf(pWnd)) { Attach(::GetWindowDC(m_hWnd)); }
+CWindowDC::CWindowDC(CWnd* pWnd) : m_hWnd(CWnd::HwndOf(pWnd)) {
+  Attach(::GetWindowDC(m_hWnd));
+}
 
-CWindowDC::~CWindowDC() { ::ReleaseDC(m_hWnd, Detach()); }
+CWindowDC::~CWindowDC() {
+  ::ReleaseDC(m_hWnd, Detach());
+}

@@ -49,7 +49,9 @@ class CDC : public CObject {
   int StartPage() { return ::StartPage(m_hDC); }
   int EndPage() { return ::EndPage(m_hDC); }
   int SetAbortProc(ABORTPROC lpfn) { return ::SetAbortProc(m_hDC, lpfn); }
-  int Escape(int nEscape, int nCount, LPCSTR lpszInData, LPVOID lpOutData) { return ::Escape(m_hDC, nEscape, nCount, lpszInData, lpOutData); }
+  int Escape(int nEscape, int nCount, LPCSTR lpszInData, LPVOID lpOutData) {
+    return ::Escape(m_hDC, nEscape, nCount, lpszInData, lpOutData);
+  }
 
   // Selection. Each returns the object that was selected before, as a
   // temporary wrapper (null on failure). Prefer CSelectGuard.
@@ -59,7 +61,9 @@ class CDC : public CObject {
   CBitmap* SelectObject(CBitmap* pBitmap) { return CBitmap::FromHandle((HBITMAP)SelectHandle(pBitmap)); }
   CGdiObject* SelectObject(CGdiObject* pObject) { return CGdiObject::FromHandle(SelectHandle(pObject)); }
   int SelectObject(CRgn* pRgn) { return (int)(INT_PTR)::SelectObject(m_hDC, pRgn->m_hObject); }
-  CGdiObject* SelectStockObject(int nIndex) { return CGdiObject::FromHandle(::SelectObject(m_hDC, ::GetStockObject(nIndex))); }
+  CGdiObject* SelectStockObject(int nIndex) {
+    return CGdiObject::FromHandle(::SelectObject(m_hDC, ::GetStockObject(nIndex)));
+  }
   CPalette* SelectPalette(CPalette* pPalette, BOOL bForceBackground) {
     return CPalette::FromHandle(::SelectPalette(m_hDC, (HPALETTE)pPalette->m_hObject, bForceBackground));
   }
@@ -110,11 +114,17 @@ class CDC : public CObject {
   // Clipping.
   int GetClipBox(LPRECT lpRect) const { return ::GetClipBox(m_hDC, lpRect); }
   int SelectClipRgn(CRgn* pRgn) { return ::SelectClipRgn(m_hDC, pRgn != nullptr ? (HRGN)pRgn->m_hObject : nullptr); }
-  int SelectClipRgn(CRgn* pRgn, int nMode) { return ::ExtSelectClipRgn(m_hDC, pRgn != nullptr ? (HRGN)pRgn->m_hObject : nullptr, nMode); }
+  int SelectClipRgn(CRgn* pRgn, int nMode) {
+    return ::ExtSelectClipRgn(m_hDC, pRgn != nullptr ? (HRGN)pRgn->m_hObject : nullptr, nMode);
+  }
   int IntersectClipRect(int x1, int y1, int x2, int y2) { return ::IntersectClipRect(m_hDC, x1, y1, x2, y2); }
-  int IntersectClipRect(LPCRECT lpRect) { return IntersectClipRect(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom); }
+  int IntersectClipRect(LPCRECT lpRect) {
+    return IntersectClipRect(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom);
+  }
   int ExcludeClipRect(int x1, int y1, int x2, int y2) { return ::ExcludeClipRect(m_hDC, x1, y1, x2, y2); }
-  int ExcludeClipRect(LPCRECT lpRect) { return ExcludeClipRect(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom); }
+  int ExcludeClipRect(LPCRECT lpRect) {
+    return ExcludeClipRect(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom);
+  }
   BOOL PtVisible(int x, int y) const { return ::PtVisible(m_hDC, x, y); }
   BOOL RectVisible(LPCRECT lpRect) const { return ::RectVisible(m_hDC, lpRect); }
 
@@ -125,7 +135,9 @@ class CDC : public CObject {
   BOOL LineTo(POINT point) { return LineTo(point.x, point.y); }
   CPoint GetCurrentPosition() const;
   BOOL Polyline(const POINT* lpPoints, int nCount) { return ::Polyline(m_hDC, lpPoints, nCount); }
-  BOOL PolyPolyline(const POINT* lpPoints, const DWORD* lpPolyPoints, int nCount) { return ::PolyPolyline(m_hDC, lpPoints, lpPolyPoints, (DWORD)nCount); }
+  BOOL PolyPolyline(const POINT* lpPoints, const DWORD* lpPolyPoints, int nCount) {
+    return ::PolyPolyline(m_hDC, lpPoints, lpPolyPoints, (DWORD)nCount);
+  }
   BOOL Polygon(const POINT* lpPoints, int nCount) { return ::Polygon(m_hDC, lpPoints, nCount); }
   BOOL PolyBezier(const POINT* lpPoints, int nCount) { return ::PolyBezier(m_hDC, lpPoints, (DWORD)nCount); }
   BOOL Rectangle(int x1, int y1, int x2, int y2) { return ::Rectangle(m_hDC, x1, y1, x2, y2); }
@@ -133,9 +145,15 @@ class CDC : public CObject {
   BOOL RoundRect(int x1, int y1, int x2, int y2, int x3, int y3) { return ::RoundRect(m_hDC, x1, y1, x2, y2, x3, y3); }
   BOOL Ellipse(int x1, int y1, int x2, int y2) { return ::Ellipse(m_hDC, x1, y1, x2, y2); }
   BOOL Ellipse(LPCRECT lpRect) { return Ellipse(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom); }
-  BOOL Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) { return ::Arc(m_hDC, x1, y1, x2, y2, x3, y3, x4, y4); }
-  BOOL Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) { return ::Pie(m_hDC, x1, y1, x2, y2, x3, y3, x4, y4); }
-  BOOL Chord(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) { return ::Chord(m_hDC, x1, y1, x2, y2, x3, y3, x4, y4); }
+  BOOL Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
+    return ::Arc(m_hDC, x1, y1, x2, y2, x3, y3, x4, y4);
+  }
+  BOOL Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
+    return ::Pie(m_hDC, x1, y1, x2, y2, x3, y3, x4, y4);
+  }
+  BOOL Chord(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
+    return ::Chord(m_hDC, x1, y1, x2, y2, x3, y3, x4, y4);
+  }
   void FillRect(LPCRECT lpRect, CBrush* pBrush) { ::FillRect(m_hDC, lpRect, (HBRUSH)pBrush->m_hObject); }
   void FillSolidRect(LPCRECT lpRect, COLORREF clr);
   void FillSolidRect(int x, int y, int cx, int cy, COLORREF clr);
@@ -145,10 +163,14 @@ class CDC : public CObject {
   void Draw3dRect(int x, int y, int cx, int cy, COLORREF clrTopLeft, COLORREF clrBottomRight);
   BOOL DrawEdge(LPRECT lpRect, UINT nEdge, UINT nFlags) { return ::DrawEdge(m_hDC, lpRect, nEdge, nFlags); }
   void DrawFocusRect(LPCRECT lpRect) { ::DrawFocusRect(m_hDC, lpRect); }
-  BOOL DrawFrameControl(LPRECT lpRect, UINT nType, UINT nState) { return ::DrawFrameControl(m_hDC, lpRect, nType, nState); }
+  BOOL DrawFrameControl(LPRECT lpRect, UINT nType, UINT nState) {
+    return ::DrawFrameControl(m_hDC, lpRect, nType, nState);
+  }
   BOOL DrawIcon(int x, int y, HICON hIcon) { return ::DrawIcon(m_hDC, x, y, hIcon); }
   BOOL DrawIcon(POINT point, HICON hIcon) { return DrawIcon(point.x, point.y, hIcon); }
-  BOOL FillRgn(CRgn* pRgn, CBrush* pBrush) { return ::FillRgn(m_hDC, (HRGN)pRgn->m_hObject, (HBRUSH)pBrush->m_hObject); }
+  BOOL FillRgn(CRgn* pRgn, CBrush* pBrush) {
+    return ::FillRgn(m_hDC, (HRGN)pRgn->m_hObject, (HBRUSH)pBrush->m_hObject);
+  }
   BOOL FrameRgn(CRgn* pRgn, CBrush* pBrush, int nWidth, int nHeight) {
     return ::FrameRgn(m_hDC, (HRGN)pRgn->m_hObject, (HBRUSH)pBrush->m_hObject, nWidth, nHeight);
   }
@@ -162,17 +184,19 @@ class CDC : public CObject {
   BOOL BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, DWORD dwRop) {
     return ::BitBlt(m_hDC, x, y, nWidth, nHeight, pSrcDC != nullptr ? pSrcDC->m_hDC : nullptr, xSrc, ySrc, dwRop);
   }
-  BOOL StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, int nSrcWidth,
-                  int nSrcHeight, DWORD dwRop) {
+  BOOL StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, int nSrcWidth, int nSrcHeight,
+                  DWORD dwRop) {
     return ::StretchBlt(m_hDC, x, y, nWidth, nHeight, pSrcDC != nullptr ? pSrcDC->m_hDC : nullptr, xSrc, ySrc,
                         nSrcWidth, nSrcHeight, dwRop);
   }
-  BOOL PatBlt(int x, int y, int nWidth, int nHeight, DWORD dwRop) { return ::PatBlt(m_hDC, x, y, nWidth, nHeight, dwRop); }
+  BOOL PatBlt(int x, int y, int nWidth, int nHeight, DWORD dwRop) {
+    return ::PatBlt(m_hDC, x, y, nWidth, nHeight, dwRop);
+  }
 
   BOOL PlayMetaFile(HENHMETAFILE hEnhMF, LPCRECT lpBounds) { return ::PlayEnhMetaFile(m_hDC, hEnhMF, lpBounds); }
   BOOL DrawState(CPoint pt, CSize size, HICON hIcon, UINT nFlags, CBrush* pBrush = nullptr) {
-    return ::DrawStateA(m_hDC, pBrush != nullptr ? (HBRUSH)pBrush->m_hObject : nullptr, nullptr, (LPARAM)hIcon, 0,
-                        pt.x, pt.y, size.cx, size.cy, nFlags | DST_ICON);
+    return ::DrawStateA(m_hDC, pBrush != nullptr ? (HBRUSH)pBrush->m_hObject : nullptr, nullptr, (LPARAM)hIcon, 0, pt.x,
+                        pt.y, size.cx, size.cy, nFlags | DST_ICON);
   }
   BOOL DrawState(CPoint pt, CSize size, HBITMAP hBitmap, UINT nFlags, CBrush* pBrush = nullptr) {
     return ::DrawStateA(m_hDC, pBrush != nullptr ? (HBRUSH)pBrush->m_hObject : nullptr, nullptr, (LPARAM)hBitmap, 0,
@@ -180,8 +204,8 @@ class CDC : public CObject {
   }
   int StretchDIBits(int x, int y, int nWidth, int nHeight, int xSrc, int ySrc, int nSrcWidth, int nSrcHeight,
                     const void* lpBits, const BITMAPINFO* lpBitsInfo, UINT iUsage, DWORD dwRop) {
-    return ::StretchDIBits(m_hDC, x, y, nWidth, nHeight, xSrc, ySrc, nSrcWidth, nSrcHeight, lpBits, lpBitsInfo,
-                           iUsage, dwRop);
+    return ::StretchDIBits(m_hDC, x, y, nWidth, nHeight, xSrc, ySrc, nSrcWidth, nSrcHeight, lpBits, lpBitsInfo, iUsage,
+                           dwRop);
   }
   CPoint SetBrushOrg(int x, int y);
 
@@ -194,16 +218,22 @@ class CDC : public CObject {
   int DrawText(LPCSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat) {
     return ::DrawTextA(m_hDC, lpszString, nCount, lpRect, nFormat);
   }
-  int DrawText(const CString& str, LPRECT lpRect, UINT nFormat) { return DrawText(str, str.GetLength(), lpRect, nFormat); }
+  int DrawText(const CString& str, LPRECT lpRect, UINT nFormat) {
+    return DrawText(str, str.GetLength(), lpRect, nFormat);
+  }
   CSize GetTextExtent(LPCSTR lpszString, int nCount) const;
   CSize GetTextExtent(const CString& str) const { return GetTextExtent(str, str.GetLength()); }
   CSize GetOutputTextExtent(const CString& str) const { return GetTextExtent(str); }
   BOOL GetTextMetrics(LPTEXTMETRICA lpMetrics) const { return ::GetTextMetricsA(m_hDC, lpMetrics); }
   int GetTextFace(int nCount, LPSTR lpszFacename) const { return ::GetTextFaceA(m_hDC, nCount, lpszFacename); }
-  BOOL GetCharWidth(UINT nFirstChar, UINT nLastChar, LPINT lpBuffer) const { return ::GetCharWidthA(m_hDC, nFirstChar, nLastChar, lpBuffer); }
+  BOOL GetCharWidth(UINT nFirstChar, UINT nLastChar, LPINT lpBuffer) const {
+    return ::GetCharWidthA(m_hDC, nFirstChar, nLastChar, lpBuffer);
+  }
 
  protected:
-  HGDIOBJ SelectHandle(CGdiObject* pObject) { return pObject != nullptr ? ::SelectObject(m_hDC, pObject->m_hObject) : nullptr; }
+  HGDIOBJ SelectHandle(CGdiObject* pObject) {
+    return pObject != nullptr ? ::SelectObject(m_hDC, pObject->m_hObject) : nullptr;
+  }
 
   BOOL m_bPrinting = FALSE;
 };
@@ -217,7 +247,8 @@ class CSelectGuard {
   // A stock object (NULL_BRUSH, ...).
   CSelectGuard(CDC& dc, int nStockObject) : CSelectGuard(dc.m_hDC, ::GetStockObject(nStockObject)) {}
   ~CSelectGuard() {
-    if (m_hOld != nullptr && m_hOld != HGDI_ERROR) ::SelectObject(m_hDC, m_hOld);
+    if (m_hOld != nullptr && m_hOld != HGDI_ERROR)
+      ::SelectObject(m_hDC, m_hOld);
   }
   CSelectGuard(const CSelectGuard&) = delete;
   CSelectGuard& operator=(const CSelectGuard&) = delete;

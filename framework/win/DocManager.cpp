@@ -16,7 +16,8 @@ namespace {
 CString FullPath(LPCSTR lpszFileName) {
   char full[MAX_PATH];
   LPSTR lpszFilePart = nullptr;
-  if (::GetFullPathNameA(lpszFileName, MAX_PATH, full, &lpszFilePart) == 0) return CString(lpszFileName);
+  if (::GetFullPathNameA(lpszFileName, MAX_PATH, full, &lpszFilePart) == 0)
+    return CString(lpszFileName);
   return CString(full);
 }
 
@@ -34,7 +35,8 @@ bool SetClassesValue(LPCSTR lpszKey, LPCSTR lpszValueName, LPCSTR lpszValue) {
 CString GetClassesDefault(LPCSTR lpszKey) {
   char value[MAX_PATH] = "";
   LONG size = sizeof(value);
-  if (::RegQueryValueA(HKEY_CLASSES_ROOT, lpszKey, value, &size) != ERROR_SUCCESS) return CString();
+  if (::RegQueryValueA(HKEY_CLASSES_ROOT, lpszKey, value, &size) != ERROR_SUCCESS)
+    return CString();
   return CString(value);
 }
 }  // namespace
@@ -47,11 +49,13 @@ CDocManager* AfxGetDocManager() {
 CDocManager::CDocManager() = default;
 
 CDocManager::~CDocManager() {
-  while (!m_templateList.IsEmpty()) delete static_cast<CDocTemplate*>(m_templateList.RemoveHead());
+  while (!m_templateList.IsEmpty())
+    delete static_cast<CDocTemplate*>(m_templateList.RemoveHead());
 }
 
 void CDocManager::AddDocTemplate(CDocTemplate* pTemplate) {
-  if (pTemplate == nullptr || m_templateList.Find(pTemplate) != nullptr) return;
+  if (pTemplate == nullptr || m_templateList.Find(pTemplate) != nullptr)
+    return;
   pTemplate->LoadTemplate();
   m_templateList.AddTail(pTemplate);
 }
@@ -71,7 +75,8 @@ int CDocManager::GetOpenDocumentCount() const {
 }
 
 CDocument* CDocManager::OpenDocumentFile(LPCSTR lpszFileName) {
-  if (lpszFileName == nullptr || *lpszFileName == '\0') return nullptr;
+  if (lpszFileName == nullptr || *lpszFileName == '\0')
+    return nullptr;
   CString path = FullPath(lpszFileName);
   CDocTemplate* pBest = nullptr;
   CDocTemplate::Confidence best = CDocTemplate::noAttempt;
@@ -86,13 +91,15 @@ CDocument* CDocManager::OpenDocumentFile(LPCSTR lpszFileName) {
       pBest = pTemplate;
       pOpen = pMatch;
     }
-    if (match == CDocTemplate::yesAlreadyOpen) break;
+    if (match == CDocTemplate::yesAlreadyOpen)
+      break;
   }
   if (best == CDocTemplate::yesAlreadyOpen && pOpen != nullptr) {
     POSITION viewPos = pOpen->GetFirstViewPosition();
     if (viewPos != nullptr) {
       CFrameWnd* pFrame = pOpen->GetNextView(viewPos)->GetParentFrame();
-      if (pFrame != nullptr) pFrame->ActivateFrame(-1);
+      if (pFrame != nullptr)
+        pFrame->ActivateFrame(-1);
     }
     return pOpen;
   }
@@ -110,18 +117,21 @@ void CDocManager::OnFileNew() {
   while (pos != nullptr) {
     CDocTemplate* pTemplate = GetNextDocTemplate(pos);
     CString name;
-    if (pFirst == nullptr) pFirst = pTemplate;
+    if (pFirst == nullptr)
+      pFirst = pTemplate;
     if (pTemplate->GetDocString(name, CDocTemplate::fileNewName)) {
       pTemplate->OpenDocumentFile(nullptr);
       return;
     }
   }
-  if (pFirst != nullptr) pFirst->OpenDocumentFile(nullptr);
+  if (pFirst != nullptr)
+    pFirst->OpenDocumentFile(nullptr);
 }
 
 void CDocManager::OnFileOpen() {
   CString name;
-  if (!DoPromptFileName(name, "Open", OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, TRUE, nullptr)) return;
+  if (!DoPromptFileName(name, "Open", OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, TRUE, nullptr))
+    return;
   OpenThroughApp(name);
 }
 
@@ -136,7 +146,8 @@ BOOL CDocManager::DoPromptFileName(CString& fileName, LPCSTR lpszTitle, DWORD lF
   CString defExt;
   auto addType = [&filter](CDocTemplate* pT) {
     CString name, ext;
-    if (!pT->GetDocString(name, CDocTemplate::filterName) || !pT->GetDocString(ext, CDocTemplate::filterExt)) return;
+    if (!pT->GetDocString(name, CDocTemplate::filterName) || !pT->GetDocString(ext, CDocTemplate::filterExt))
+      return;
     CString pattern = ext[0] == '.' ? "*" + ext : ext;
     filter += name + "|" + pattern + "|";
   };
@@ -145,13 +156,15 @@ BOOL CDocManager::DoPromptFileName(CString& fileName, LPCSTR lpszTitle, DWORD lF
     defExt = pTemplate->GetDefaultExtension();
   } else {
     POSITION pos = GetFirstDocTemplatePosition();
-    while (pos != nullptr) addType(GetNextDocTemplate(pos));
+    while (pos != nullptr)
+      addType(GetNextDocTemplate(pos));
   }
   filter += "All Files (*.*)|*.*||";
   CFileDialog dlg(bOpenFileDialog, defExt.IsEmpty() ? nullptr : (LPCSTR)defExt,
                   fileName.IsEmpty() ? nullptr : (LPCSTR)fileName, lFlags, filter, AfxGetMainWnd());
   dlg.m_ofn.lpstrTitle = lpszTitle;
-  if (dlg.DoModal() != IDOK) return FALSE;
+  if (dlg.DoModal() != IDOK)
+    return FALSE;
   fileName = dlg.GetPathName();
   return !fileName.IsEmpty();
 }
@@ -159,14 +172,16 @@ BOOL CDocManager::DoPromptFileName(CString& fileName, LPCSTR lpszTitle, DWORD lF
 BOOL CDocManager::SaveAllModified() {
   POSITION pos = GetFirstDocTemplatePosition();
   while (pos != nullptr) {
-    if (!GetNextDocTemplate(pos)->SaveAllModified()) return FALSE;
+    if (!GetNextDocTemplate(pos)->SaveAllModified())
+      return FALSE;
   }
   return TRUE;
 }
 
 void CDocManager::CloseAllDocuments(BOOL bEndSession) {
   POSITION pos = GetFirstDocTemplatePosition();
-  while (pos != nullptr) GetNextDocTemplate(pos)->CloseAllDocuments(bEndSession);
+  while (pos != nullptr)
+    GetNextDocTemplate(pos)->CloseAllDocuments(bEndSession);
 }
 
 BOOL CDocManager::ProcessShellCommand(CCommandLineInfo& rCmdInfo) {
@@ -201,45 +216,56 @@ BOOL CDocManager::RegisterShellFileTypes(BOOL) {
     CDocTemplate* pTemplate = GetNextDocTemplate(pos);
     int nIconIndex = nIcon++;
     CString id, name, ext;
-    if (!pTemplate->GetDocString(id, CDocTemplate::regFileTypeId)) continue;
-    if (!pTemplate->GetDocString(name, CDocTemplate::regFileTypeName)) name = id;
+    if (!pTemplate->GetDocString(id, CDocTemplate::regFileTypeId))
+      continue;
+    if (!pTemplate->GetDocString(name, CDocTemplate::regFileTypeName))
+      name = id;
     CString icon;
     icon.Format("%s,%d", exe, nIconIndex);
     ok &= SetClassesValue(id, nullptr, name);
     ok &= SetClassesValue(id + "\\DefaultIcon", nullptr, icon);
     ok &= SetClassesValue(id + "\\shell\\open\\command", nullptr, command);
     ext = pTemplate->GetDefaultExtension();
-    if (ext.IsEmpty()) continue;
+    if (ext.IsEmpty())
+      continue;
     ext = "." + ext;
     // An extension that another program owns is left to it.
     CString owner = GetClassesDefault(ext);
-    if (owner.IsEmpty() || owner == id) ok &= SetClassesValue(ext, nullptr, id);
+    if (owner.IsEmpty() || owner == id)
+      ok &= SetClassesValue(ext, nullptr, id);
   }
   return ok;
 }
 
 void CDocManager::LoadStdProfileSettings(UINT nMaxMRU) {
-  if (nMaxMRU == 0) return;
-  if (nMaxMRU > ID_FILE_MRU_LAST - ID_FILE_MRU_FIRST + 1) nMaxMRU = ID_FILE_MRU_LAST - ID_FILE_MRU_FIRST + 1;
+  if (nMaxMRU == 0)
+    return;
+  if (nMaxMRU > ID_FILE_MRU_LAST - ID_FILE_MRU_FIRST + 1)
+    nMaxMRU = ID_FILE_MRU_LAST - ID_FILE_MRU_FIRST + 1;
   m_pRecentFileList.reset(new CRecentFileList(ID_FILE_MRU_FIRST, "Recent File List", "File%d", (int)nMaxMRU));
   m_pRecentFileList->ReadList();
 }
 
 void CDocManager::SaveStdProfileSettings() {
-  if (m_pRecentFileList) m_pRecentFileList->WriteList();
+  if (m_pRecentFileList)
+    m_pRecentFileList->WriteList();
 }
 
 void CDocManager::AddToRecentFileList(LPCSTR lpszPathName) {
-  if (m_pRecentFileList) m_pRecentFileList->Add(lpszPathName);
+  if (m_pRecentFileList)
+    m_pRecentFileList->Add(lpszPathName);
 }
 
 BOOL CDocManager::OnOpenRecentFile(UINT nID) {
-  if (!m_pRecentFileList) return FALSE;
+  if (!m_pRecentFileList)
+    return FALSE;
   int nIndex = (int)(nID - ID_FILE_MRU_FIRST);
   CString path = (*m_pRecentFileList)[nIndex];
-  if (path.IsEmpty()) return FALSE;
+  if (path.IsEmpty())
+    return FALSE;
   // A file that can no longer be read leaves the list.
-  if (OpenThroughApp(path) == nullptr) m_pRecentFileList->Remove(nIndex);
+  if (OpenThroughApp(path) == nullptr)
+    m_pRecentFileList->Remove(nIndex);
   return TRUE;
 }
 

@@ -16,7 +16,8 @@ CDocTemplate::CDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeC
 CDocTemplate::~CDocTemplate() = default;
 
 void CDocTemplate::LoadTemplate() {
-  if (m_strDocStrings.IsEmpty()) m_strDocStrings = AfxLoadString(m_nIDResource);
+  if (m_strDocStrings.IsEmpty())
+    m_strDocStrings = AfxLoadString(m_nIDResource);
 }
 
 BOOL CDocTemplate::GetDocString(CString& rString, DocStringIndex index) const {
@@ -24,7 +25,8 @@ BOOL CDocTemplate::GetDocString(CString& rString, DocStringIndex index) const {
   int start = 0;
   for (int i = 0; i < (int)index; ++i) {
     start = m_strDocStrings.Find('\n', start);
-    if (start < 0) return FALSE;
+    if (start < 0)
+      return FALSE;
     ++start;
   }
   int end = m_strDocStrings.Find('\n', start);
@@ -37,21 +39,28 @@ CString CDocTemplate::GetDefaultExtension() const {
   GetDocString(ext, filterExt);
   // ".bvx", "*.bvx" or "bvx"; a list ("*.a;*.b") gives its first.
   int semicolon = ext.Find(';');
-  if (semicolon >= 0) ext = ext.Left(semicolon);
-  while (!ext.IsEmpty() && (ext[0] == '*' || ext[0] == '.')) ext = ext.Mid(1);
+  if (semicolon >= 0)
+    ext = ext.Left(semicolon);
+  while (!ext.IsEmpty() && (ext[0] == '*' || ext[0] == '.'))
+    ext = ext.Mid(1);
   return ext;
 }
 
-void CDocTemplate::AddDocument(CDocument* pDoc) { pDoc->m_pDocTemplate = this; }
+void CDocTemplate::AddDocument(CDocument* pDoc) {
+  pDoc->m_pDocTemplate = this;
+}
 
 void CDocTemplate::RemoveDocument(CDocument* pDoc) {
-  if (pDoc->m_pDocTemplate == this) pDoc->m_pDocTemplate = nullptr;
+  if (pDoc->m_pDocTemplate == this)
+    pDoc->m_pDocTemplate = nullptr;
 }
 
 CDocument* CDocTemplate::CreateNewDocument() {
-  if (m_pDocClass == nullptr) return nullptr;
+  if (m_pDocClass == nullptr)
+    return nullptr;
   CObject* pObject = m_pDocClass->CreateObject();
-  if (pObject == nullptr) return nullptr;
+  if (pObject == nullptr)
+    return nullptr;
   if (!pObject->IsKindOf(RUNTIME_CLASS(CDocument))) {
     delete pObject;
     return nullptr;
@@ -62,21 +71,24 @@ CDocument* CDocTemplate::CreateNewDocument() {
 }
 
 CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* pDoc, CFrameWnd* pOther) {
-  if (m_pFrameClass == nullptr) return nullptr;
+  if (m_pFrameClass == nullptr)
+    return nullptr;
   CCreateContext context;
   context.m_pCurrentFrame = pOther;
   context.m_pCurrentDoc = pDoc;
   context.m_pNewViewClass = m_pViewClass;
   context.m_pNewDocTemplate = this;
   CObject* pObject = m_pFrameClass->CreateObject();
-  if (pObject == nullptr) return nullptr;
+  if (pObject == nullptr)
+    return nullptr;
   if (!pObject->IsKindOf(RUNTIME_CLASS(CFrameWnd))) {
     delete pObject;
     return nullptr;
   }
   CFrameWnd* pFrame = static_cast<CFrameWnd*>(pObject);
   // A frame whose creation failed has deleted itself (PostNcDestroy).
-  if (!pFrame->LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, &context)) return nullptr;
+  if (!pFrame->LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, &context))
+    return nullptr;
   return pFrame;
 }
 
@@ -98,7 +110,8 @@ CDocTemplate::Confidence CDocTemplate::MatchDocType(LPCSTR lpszPathName, CDocume
   if (!ext.IsEmpty()) {
     CString path(lpszPathName);
     int dot = path.ReverseFind('.');
-    if (dot >= 0 && lstrcmpiA(path.Mid(dot + 1), ext) == 0) return yesAttemptNative;
+    if (dot >= 0 && lstrcmpiA(path.Mid(dot + 1), ext) == 0)
+      return yesAttemptNative;
   }
   return yesAttemptForeign;
 }
@@ -106,7 +119,8 @@ CDocTemplate::Confidence CDocTemplate::MatchDocType(LPCSTR lpszPathName, CDocume
 BOOL CDocTemplate::SaveAllModified() {
   POSITION pos = GetFirstDocPosition();
   while (pos != nullptr) {
-    if (!GetNextDoc(pos)->SaveModified()) return FALSE;
+    if (!GetNextDoc(pos)->SaveModified())
+      return FALSE;
   }
   return TRUE;
 }
@@ -119,7 +133,8 @@ void CDocTemplate::CloseAllDocuments(BOOL) {
     pDoc->OnCloseDocument();
     // One that does not delete itself stays alive, but no longer listed.
     pos = GetFirstDocPosition();
-    if (pos != nullptr && GetNextDoc(pos) == pDoc) RemoveDocument(pDoc);
+    if (pos != nullptr && GetNextDoc(pos) == pDoc)
+      RemoveDocument(pDoc);
   }
 }
 
@@ -131,9 +146,12 @@ CMultiDocTemplate::CMultiDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass,
 
 CMultiDocTemplate::~CMultiDocTemplate() {
   // Documents still open lose their template, not their memory.
-  while (!m_docList.IsEmpty()) RemoveDocument(static_cast<CDocument*>(m_docList.GetHead()));
-  if (m_hMenuShared != nullptr) ::DestroyMenu(m_hMenuShared);
-  if (m_hAccelTable != nullptr) ::DestroyAcceleratorTable(m_hAccelTable);
+  while (!m_docList.IsEmpty())
+    RemoveDocument(static_cast<CDocument*>(m_docList.GetHead()));
+  if (m_hMenuShared != nullptr)
+    ::DestroyMenu(m_hMenuShared);
+  if (m_hAccelTable != nullptr)
+    ::DestroyAcceleratorTable(m_hAccelTable);
 }
 
 void CMultiDocTemplate::LoadTemplate() {
@@ -153,13 +171,15 @@ void CMultiDocTemplate::AddDocument(CDocument* pDoc) {
 
 void CMultiDocTemplate::RemoveDocument(CDocument* pDoc) {
   POSITION pos = m_docList.Find(pDoc);
-  if (pos != nullptr) m_docList.RemoveAt(pos);
+  if (pos != nullptr)
+    m_docList.RemoveAt(pos);
   CDocTemplate::RemoveDocument(pDoc);
 }
 
 void CMultiDocTemplate::SetDefaultTitle(CDocument* pDoc) {
   CString name;
-  if (!GetDocString(name, docName)) name = "Untitled";
+  if (!GetDocString(name, docName))
+    name = "Untitled";
   CString title;
   title.Format("%s%u", (LPCSTR)name, m_nUntitledCount + 1);
   pDoc->SetTitle(title);

@@ -16,8 +16,14 @@ class CDocTemplate : public CCmdTarget {
   DECLARE_DYNAMIC(CDocTemplate)
  public:
   enum DocStringIndex { windowTitle, docName, fileNewName, filterName, filterExt, regFileTypeId, regFileTypeName };
-  enum Confidence { noAttempt, maybeAttemptForeign, maybeAttemptNative, yesAttemptForeign, yesAttemptNative,
-                    yesAlreadyOpen };
+  enum Confidence {
+    noAttempt,
+    maybeAttemptForeign,
+    maybeAttemptNative,
+    yesAttemptForeign,
+    yesAttemptNative,
+    yesAlreadyOpen
+  };
 
   ~CDocTemplate() override;
 
@@ -58,8 +64,7 @@ class CDocTemplate : public CCmdTarget {
 class CMultiDocTemplate : public CDocTemplate {
   DECLARE_DYNAMIC(CMultiDocTemplate)
  public:
-  CMultiDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass,
-                    CRuntimeClass* pViewClass);
+  CMultiDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass, CRuntimeClass* pViewClass);
   ~CMultiDocTemplate() override;
 
   void LoadTemplate() override;

@@ -22,9 +22,11 @@ END_MESSAGE_MAP()
 CDocument::~CDocument() {
   // Views outliving their document must not reach back into it.
   POSITION pos = GetFirstViewPosition();
-  while (pos != nullptr) GetNextView(pos)->m_pDocument = nullptr;
+  while (pos != nullptr)
+    GetNextView(pos)->m_pDocument = nullptr;
   m_viewList.RemoveAll();
-  if (m_pDocTemplate != nullptr) m_pDocTemplate->RemoveDocument(this);
+  if (m_pDocTemplate != nullptr)
+    m_pDocTemplate->RemoveDocument(this);
 }
 
 void CDocument::SetTitle(LPCSTR lpszTitle) {
@@ -33,29 +35,36 @@ void CDocument::SetTitle(LPCSTR lpszTitle) {
   POSITION pos = GetFirstViewPosition();
   while (pos != nullptr) {
     CFrameWnd* pFrame = GetNextView(pos)->GetParentFrame();
-    if (pFrame != nullptr) pFrame->OnUpdateFrameTitle(TRUE);
+    if (pFrame != nullptr)
+      pFrame->OnUpdateFrameTitle(TRUE);
   }
 }
 
 void CDocument::SetPathName(LPCSTR lpszPathName, BOOL bAddToMRU) {
   char full[MAX_PATH];
   LPSTR lpszFilePart = nullptr;
-  if (::GetFullPathNameA(lpszPathName, MAX_PATH, full, &lpszFilePart) == 0) lstrcpynA(full, lpszPathName, MAX_PATH);
+  if (::GetFullPathNameA(lpszPathName, MAX_PATH, full, &lpszFilePart) == 0)
+    lstrcpynA(full, lpszPathName, MAX_PATH);
   m_strPathName = full;
   CString title = m_strPathName;
   int slash = title.ReverseFind('\\');
-  if (slash < 0) slash = title.ReverseFind('/');
-  if (slash >= 0) title = title.Mid(slash + 1);
+  if (slash < 0)
+    slash = title.ReverseFind('/');
+  if (slash >= 0)
+    title = title.Mid(slash + 1);
   SetTitle(title);
   if (bAddToMRU) {
     CDocManager* pManager = AfxGetDocManager();
-    if (pManager != nullptr) pManager->AddToRecentFileList(m_strPathName);
+    if (pManager != nullptr)
+      pManager->AddToRecentFileList(m_strPathName);
   }
 }
 
 void CDocument::AddView(CView* pView) {
-  if (pView == nullptr || pView->m_pDocument == this) return;
-  if (pView->m_pDocument != nullptr) pView->m_pDocument->RemoveView(pView);
+  if (pView == nullptr || pView->m_pDocument == this)
+    return;
+  if (pView->m_pDocument != nullptr)
+    pView->m_pDocument->RemoveView(pView);
   m_viewList.AddTail(pView);
   pView->m_pDocument = this;
   OnChangedViewList();
@@ -63,7 +72,8 @@ void CDocument::AddView(CView* pView) {
 
 void CDocument::RemoveView(CView* pView) {
   POSITION pos = m_viewList.Find(pView);
-  if (pos == nullptr) return;
+  if (pos == nullptr)
+    return;
   m_viewList.RemoveAt(pos);
   pView->m_pDocument = nullptr;
   OnChangedViewList();
@@ -78,7 +88,8 @@ void CDocument::OnChangedViewList() {
   POSITION pos = GetFirstViewPosition();
   while (pos != nullptr) {
     CFrameWnd* pFrame = GetNextView(pos)->GetParentFrame();
-    if (pFrame != nullptr) pFrame->OnUpdateFrameTitle(TRUE);
+    if (pFrame != nullptr)
+      pFrame->OnUpdateFrameTitle(TRUE);
   }
 }
 
@@ -86,7 +97,8 @@ void CDocument::UpdateAllViews(CView* pSender, LPARAM lHint, CObject* pHint) {
   POSITION pos = GetFirstViewPosition();
   while (pos != nullptr) {
     CView* pView = GetNextView(pos);
-    if (pView != pSender) pView->OnUpdate(pSender, lHint, pHint);
+    if (pView != pSender)
+      pView->OnUpdate(pSender, lHint, pHint);
   }
 }
 
@@ -200,15 +212,18 @@ void CDocument::OnCloseDocument() {
       pView->DestroyWindow();
     }
     // A view that outlived its window is let go, so the loop ends.
-    if (!m_viewList.IsEmpty() && m_viewList.GetHead() == pView) RemoveView(pView);
+    if (!m_viewList.IsEmpty() && m_viewList.GetHead() == pView)
+      RemoveView(pView);
   }
   m_bAutoDelete = bAutoDelete;
   DeleteContents();
-  if (m_bAutoDelete) delete this;
+  if (m_bAutoDelete)
+    delete this;
 }
 
 BOOL CDocument::SaveModified() {
-  if (!IsModified()) return TRUE;
+  if (!IsModified())
+    return TRUE;
   CString name = m_strPathName.IsEmpty() ? m_strTitle : m_strPathName;
   CString prompt;
   prompt.Format("Save changes to %s?", (LPCSTR)name);
@@ -226,7 +241,8 @@ BOOL CDocument::CanCloseFrame(CFrameWnd* pFrameArg) {
   POSITION pos = GetFirstViewPosition();
   while (pos != nullptr) {
     CFrameWnd* pFrame = GetNextView(pos)->GetParentFrame();
-    if (pFrame != nullptr && pFrame != pFrameArg) return TRUE;  // still shown elsewhere
+    if (pFrame != nullptr && pFrame != pFrameArg)
+      return TRUE;  // still shown elsewhere
   }
   return SaveModified();
 }
@@ -247,31 +263,43 @@ BOOL CDocument::DoSave(LPCSTR lpszPathName, BOOL bReplace) {
       // Suggest the title, without characters a file name cannot hold.
       newName = m_strTitle;
       static const char kBad[] = " #%;/\\:*?\"<>|";
-      for (const char* p = kBad; *p != '\0'; ++p) newName.Remove(*p);
+      for (const char* p = kBad; *p != '\0'; ++p)
+        newName.Remove(*p);
       CString ext;
-      if (m_pDocTemplate != nullptr) ext = m_pDocTemplate->GetDefaultExtension();
-      if (!ext.IsEmpty() && !newName.IsEmpty()) newName += "." + ext;
+      if (m_pDocTemplate != nullptr)
+        ext = m_pDocTemplate->GetDefaultExtension();
+      if (!ext.IsEmpty() && !newName.IsEmpty())
+        newName += "." + ext;
     }
     CDocManager* pManager = AfxGetDocManager();
-    if (pManager == nullptr || !pManager->DoPromptFileName(newName, "Save As", OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT,
-                                                           FALSE, m_pDocTemplate))
+    if (pManager == nullptr ||
+        !pManager->DoPromptFileName(newName, "Save As", OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT,
+                                    FALSE, m_pDocTemplate))
       return FALSE;
   }
-  if (!OnSaveDocument(newName)) return FALSE;
-  if (bReplace) SetPathName(newName);
+  if (!OnSaveDocument(newName))
+    return FALSE;
+  if (bReplace)
+    SetPathName(newName);
   return TRUE;
 }
 
 BOOL CDocument::OnCmdMsg(UINT nID, int nCode, void* pExtra, CCmdProbe* pProbe) {
-  if (CCmdTarget::OnCmdMsg(nID, nCode, pExtra, pProbe)) return TRUE;
+  if (CCmdTarget::OnCmdMsg(nID, nCode, pExtra, pProbe))
+    return TRUE;
   return m_pDocTemplate != nullptr && m_pDocTemplate->OnCmdMsg(nID, nCode, pExtra, pProbe);
 }
 
 void CDocument::OnFileClose() {
-  if (!SaveModified()) return;
+  if (!SaveModified())
+    return;
   OnCloseDocument();
 }
 
-void CDocument::OnFileSave() { DoFileSave(); }
+void CDocument::OnFileSave() {
+  DoFileSave();
+}
 
-void CDocument::OnFileSaveAs() { DoSave(nullptr); }
+void CDocument::OnFileSaveAs() {
+  DoSave(nullptr);
+}

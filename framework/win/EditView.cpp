@@ -12,7 +12,9 @@ BEGIN_MESSAGE_MAP(CEditView, CView)
   ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
-CEditView::~CEditView() { m_edit.DetachTemporary(); }
+CEditView::~CEditView() {
+  m_edit.DetachTemporary();
+}
 
 BOOL CEditView::PreCreateWindow(CREATESTRUCT& cs) {
   cs.lpszClass = "EDIT";
@@ -21,7 +23,8 @@ BOOL CEditView::PreCreateWindow(CREATESTRUCT& cs) {
 }
 
 int CEditView::OnCreate(LPCREATESTRUCT lpcs) {
-  if (CView::OnCreate(lpcs) == -1) return -1;
+  if (CView::OnCreate(lpcs) == -1)
+    return -1;
   m_edit.AttachTemporary(m_hWnd);
   // No limit but memory: scripts may be long.
   m_edit.SetLimitText(0);
@@ -43,7 +46,8 @@ void CEditView::SerializeRaw(CArchive& ar) {
   std::vector<char> bytes;
   char chunk[4096];
   UINT nRead;
-  while ((nRead = ar.Read(chunk, sizeof(chunk))) > 0) bytes.insert(bytes.end(), chunk, chunk + nRead);
+  while ((nRead = ar.Read(chunk, sizeof(chunk))) > 0)
+    bytes.insert(bytes.end(), chunk, chunk + nRead);
   bytes.push_back('\0');
   SetWindowText(bytes.data());
 }

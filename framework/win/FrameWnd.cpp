@@ -36,26 +36,29 @@ END_MESSAGE_MAP()
 
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
 
-BOOL CFrameWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
-                       CWnd* pParentWnd, LPCSTR lpszMenuName, DWORD dwExStyle, CCreateContext* pContext) {
+BOOL CFrameWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                       LPCSTR lpszMenuName, DWORD dwExStyle, CCreateContext* pContext) {
   HMENU hMenu = nullptr;
   if (lpszMenuName != nullptr) {
     hMenu = ::LoadMenuA(AfxGetResourceHandle(), lpszMenuName);
-    if (hMenu == nullptr) return FALSE;
+    if (hMenu == nullptr)
+      return FALSE;
   }
   m_hMenuDefault = hMenu;
   m_bAddToTitle = (dwStyle & FWS_ADDTOTITLE) != 0;
   m_strTitle = lpszWindowName != nullptr ? lpszWindowName : "";
   if (lpszClassName == nullptr)
-    lpszClassName = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, (LPCSTR)IDC_ARROW),
-                                        (HBRUSH)(COLOR_WINDOW + 1), nullptr);
+    lpszClassName =
+        AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, (LPCSTR)IDC_ARROW), (HBRUSH)(COLOR_WINDOW + 1), nullptr);
   int cx = rect.right - rect.left;
   int cy = rect.bottom - rect.top;
-  if (rect.left == CW_USEDEFAULT) cx = cy = CW_USEDEFAULT;
+  if (rect.left == CW_USEDEFAULT)
+    cx = cy = CW_USEDEFAULT;
   if (!CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle & ~FWS_ADDTOTITLE, rect.left, rect.top, cx, cy,
                 CWnd::HwndOf(pParentWnd), hMenu, pContext)) {
     // A failed creation leaves no window to own the menu.
-    if (hMenu != nullptr && ::IsMenu(hMenu)) ::DestroyMenu(hMenu);
+    if (hMenu != nullptr && ::IsMenu(hMenu))
+      ::DestroyMenu(hMenu);
     m_hMenuDefault = nullptr;
     return FALSE;
   }
@@ -67,14 +70,16 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
   HINSTANCE hInst = AfxGetResourceHandle();
   CString title = AfxLoadString(nIDResource);
   int newline = title.Find('\n');
-  if (newline >= 0) title = title.Left(newline);
+  if (newline >= 0)
+    title = title.Left(newline);
   HICON hIcon = ::LoadIconA(hInst, MAKEINTRESOURCEA(nIDResource));
-  LPCSTR lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, (LPCSTR)IDC_ARROW),
-                                         (HBRUSH)(COLOR_WINDOW + 1), hIcon);
+  LPCSTR lpszClass =
+      AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, (LPCSTR)IDC_ARROW), (HBRUSH)(COLOR_WINDOW + 1), hIcon);
   LPCSTR lpszMenu = nullptr;
   if (::FindResourceA(hInst, MAKEINTRESOURCEA(nIDResource), (LPCSTR)RT_MENU) != nullptr)
     lpszMenu = MAKEINTRESOURCEA(nIDResource);
-  if (!Create(lpszClass, title, dwDefaultStyle, rectDefault, pParentWnd, lpszMenu, 0, pContext)) return FALSE;
+  if (!Create(lpszClass, title, dwDefaultStyle, rectDefault, pParentWnd, lpszMenu, 0, pContext))
+    return FALSE;
   LoadAccelTable(MAKEINTRESOURCEA(nIDResource));
   OnUpdateFrameTitle(TRUE);
   return TRUE;
@@ -87,52 +92,63 @@ BOOL CFrameWnd::LoadAccelTable(LPCSTR lpszResourceName) {
 
 void CFrameWnd::SetActiveView(CWnd* pViewNew, BOOL bNotify) {
   CWnd* pOld = m_pViewActive;
-  if (pOld == pViewNew) return;
+  if (pOld == pViewNew)
+    return;
   m_pViewActive = pViewNew;
-  if (!bNotify) return;
+  if (!bNotify)
+    return;
   CView* pViewOld = pOld != nullptr && pOld->IsKindOf(RUNTIME_CLASS(CView)) ? static_cast<CView*>(pOld) : nullptr;
-  CView* pView = pViewNew != nullptr && pViewNew->IsKindOf(RUNTIME_CLASS(CView)) ? static_cast<CView*>(pViewNew)
-                                                                                : nullptr;
-  if (pViewOld != nullptr) pViewOld->OnActivateView(FALSE, pView, pViewOld);
-  if (pView != nullptr) pView->OnActivateView(TRUE, pView, pViewOld);
+  CView* pView =
+      pViewNew != nullptr && pViewNew->IsKindOf(RUNTIME_CLASS(CView)) ? static_cast<CView*>(pViewNew) : nullptr;
+  if (pViewOld != nullptr)
+    pViewOld->OnActivateView(FALSE, pView, pViewOld);
+  if (pView != nullptr)
+    pView->OnActivateView(TRUE, pView, pViewOld);
 }
 
 CDocument* CFrameWnd::GetActiveDocument() {
   CWnd* pView = GetActiveView();
   return pView != nullptr && pView->IsKindOf(RUNTIME_CLASS(CView)) ? static_cast<CView*>(pView)->GetDocument()
-                                                                    : nullptr;
+                                                                   : nullptr;
 }
 
 int CFrameWnd::OnCreate(LPCREATESTRUCT lpcs) {
-  if (CWnd::OnCreate(lpcs) == -1) return -1;
+  if (CWnd::OnCreate(lpcs) == -1)
+    return -1;
   return OnCreateClient(lpcs, static_cast<CCreateContext*>(lpcs->lpCreateParams)) ? 0 : -1;
 }
 
 BOOL CFrameWnd::OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext) {
-  if (pContext == nullptr || pContext->m_pNewViewClass == nullptr) return TRUE;
+  if (pContext == nullptr || pContext->m_pNewViewClass == nullptr)
+    return TRUE;
   return CreateView(pContext, AFX_IDW_PANE_FIRST) != nullptr;
 }
 
 CWnd* CFrameWnd::CreateView(CCreateContext* pContext, UINT nID) {
-  if (pContext == nullptr || pContext->m_pNewViewClass == nullptr) return nullptr;
+  if (pContext == nullptr || pContext->m_pNewViewClass == nullptr)
+    return nullptr;
   CObject* pObject = pContext->m_pNewViewClass->CreateObject();
-  if (pObject == nullptr) return nullptr;
+  if (pObject == nullptr)
+    return nullptr;
   if (!pObject->IsKindOf(RUNTIME_CLASS(CWnd))) {
     delete pObject;
     return nullptr;
   }
   CWnd* pView = static_cast<CWnd*>(pObject);
   // A view whose window fails deletes itself (PostNcDestroy).
-  if (!pView->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), this, nID, pContext)) return nullptr;
+  if (!pView->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), this, nID, pContext))
+    return nullptr;
   return pView;
 }
 
 void CFrameWnd::OnSize(UINT nType, int, int) {
-  if (nType != SIZE_MINIMIZED) RecalcLayout();
+  if (nType != SIZE_MINIMIZED)
+    RecalcLayout();
 }
 
 void CFrameWnd::RecalcLayout(BOOL) {
-  if (m_hWnd == nullptr) return;
+  if (m_hWnd == nullptr)
+    return;
   CRect rc;
   GetClientRect(&rc);
   CDockLayout::RepositionBars(this, rc);
@@ -147,9 +163,11 @@ LRESULT CFrameWnd::OnRecalcParent(WPARAM, LPARAM) {
 }
 
 void CFrameWnd::ActivateFrame(int nCmdShow) {
-  if (nCmdShow == -1) nCmdShow = IsWindowVisible() ? SW_SHOW : SW_SHOWNORMAL;
+  if (nCmdShow == -1)
+    nCmdShow = IsWindowVisible() ? SW_SHOW : SW_SHOWNORMAL;
   ShowWindow(nCmdShow);
-  if (nCmdShow != SW_HIDE) BringWindowToTop();
+  if (nCmdShow != SW_HIDE)
+    BringWindowToTop();
 }
 
 // The first view among the descendants with id nID, else the first visible view.
@@ -157,10 +175,13 @@ static CView* FindPaneView(HWND hWndParent, UINT nID, CView*& pFirst) {
   for (HWND hWnd = ::GetTopWindow(hWndParent); hWnd != nullptr; hWnd = ::GetNextWindow(hWnd, GW_HWNDNEXT)) {
     CWnd* pChild = CWnd::FromHandlePermanent(hWnd);
     if (pChild != nullptr && pChild->IsKindOf(RUNTIME_CLASS(CView))) {
-      if ((UINT)::GetDlgCtrlID(hWnd) == nID) return static_cast<CView*>(pChild);
-      if (pFirst == nullptr && ::IsWindowVisible(hWnd)) pFirst = static_cast<CView*>(pChild);
+      if ((UINT)::GetDlgCtrlID(hWnd) == nID)
+        return static_cast<CView*>(pChild);
+      if (pFirst == nullptr && ::IsWindowVisible(hWnd))
+        pFirst = static_cast<CView*>(pChild);
     }
-    if (CView* pFound = FindPaneView(hWnd, nID, pFirst)) return pFound;
+    if (CView* pFound = FindPaneView(hWnd, nID, pFirst))
+      return pFound;
   }
   return nullptr;
 }
@@ -170,26 +191,33 @@ void CFrameWnd::InitialUpdateFrame(CDocument*, BOOL bMakeVisible) {
   if (GetActiveView() == nullptr) {
     CView* pFirst = nullptr;
     pView = FindPaneView(m_hWnd, AFX_IDW_PANE_FIRST, pFirst);
-    if (pView == nullptr) pView = pFirst;
-    if (pView != nullptr) SetActiveView(pView, FALSE);
+    if (pView == nullptr)
+      pView = pFirst;
+    if (pView != nullptr)
+      SetActiveView(pView, FALSE);
   }
   SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE);
   if (bMakeVisible) {
     ActivateFrame(-1);
-    if (pView != nullptr) pView->OnActivateView(TRUE, pView, pView);
+    if (pView != nullptr)
+      pView->OnActivateView(TRUE, pView, pView);
   }
   OnUpdateFrameTitle(TRUE);
 }
 
 void CFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle) {
-  if (m_hWnd == nullptr || !m_bAddToTitle || !bAddToTitle) return;
+  if (m_hWnd == nullptr || !m_bAddToTitle || !bAddToTitle)
+    return;
   CDocument* pDoc = GetActiveDocument();
-  if (pDoc == nullptr) return;
+  if (pDoc == nullptr)
+    return;
   CString title = pDoc->GetTitle();
-  if (!m_strTitle.IsEmpty()) title += " - " + m_strTitle;
+  if (!m_strTitle.IsEmpty())
+    title += " - " + m_strTitle;
   CString current;
   GetWindowText(current);
-  if (current != title) SetWindowText(title);
+  if (current != title)
+    SetWindowText(title);
 }
 
 void CFrameWnd::DockControlBar(CControlBar* pBar, UINT nDockBarID, LPCRECT lpRect) {
@@ -200,30 +228,42 @@ void CFrameWnd::FloatControlBar(CControlBar* pBar, CPoint point, DWORD) {
   CDockLayout::FloatControlBar(this, pBar, point);
 }
 
-void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL) { CDockLayout::ShowControlBar(this, pBar, bShow); }
+void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL) {
+  CDockLayout::ShowControlBar(this, pBar, bShow);
+}
 
-CControlBar* CFrameWnd::GetControlBar(UINT nID) { return CDockLayout::GetControlBar(this, nID); }
+CControlBar* CFrameWnd::GetControlBar(UINT nID) {
+  return CDockLayout::GetControlBar(this, nID);
+}
 
-void CFrameWnd::SaveBarState(LPCSTR lpszProfileName) const { CDockLayout::SaveBarState(this, lpszProfileName); }
+void CFrameWnd::SaveBarState(LPCSTR lpszProfileName) const {
+  CDockLayout::SaveBarState(this, lpszProfileName);
+}
 
-void CFrameWnd::LoadBarState(LPCSTR lpszProfileName) { CDockLayout::LoadBarState(this, lpszProfileName); }
+void CFrameWnd::LoadBarState(LPCSTR lpszProfileName) {
+  CDockLayout::LoadBarState(this, lpszProfileName);
+}
 
 void CFrameWnd::OnClose() {
   CDocument* pDoc = GetActiveDocument();
-  if (pDoc != nullptr && !pDoc->CanCloseFrame(this)) return;  // the user kept the changes open
+  if (pDoc != nullptr && !pDoc->CanCloseFrame(this))
+    return;  // the user kept the changes open
   CWinApp* pApp = AfxGetApp();
   if (pApp != nullptr && pApp->m_pMainWnd == this) {
     // The program ends: every document is asked about first.
-    if (!pApp->SaveAllModified()) return;
+    if (!pApp->SaveAllModified())
+      return;
     pApp->CloseAllDocuments(FALSE);
-    if (m_hWnd == nullptr) return;  // a document's close took the frame already
+    if (m_hWnd == nullptr)
+      return;  // a document's close took the frame already
   } else if (pDoc != nullptr && pDoc->m_bAutoDelete) {
     // A document's last window closes the document.
     BOOL bOtherFrame = FALSE;
     POSITION pos = pDoc->GetFirstViewPosition();
     while (pos != nullptr) {
       CFrameWnd* pViewFrame = pDoc->GetNextView(pos)->GetParentFrame();
-      if (pViewFrame != nullptr && pViewFrame != this) bOtherFrame = TRUE;
+      if (pViewFrame != nullptr && pViewFrame != this)
+        bOtherFrame = TRUE;
     }
     if (!bOtherFrame) {
       pDoc->OnCloseDocument();
@@ -247,20 +287,24 @@ void CFrameWnd::OnDropFiles(HDROP hDropInfo) {
   UINT nFiles = ::DragQueryFileA(hDropInfo, 0xFFFFFFFF, nullptr, 0);
   for (UINT i = 0; i < nFiles && pApp != nullptr; ++i) {
     char path[MAX_PATH];
-    if (::DragQueryFileA(hDropInfo, i, path, MAX_PATH) != 0) pApp->OpenDocumentFile(path);
+    if (::DragQueryFileA(hDropInfo, i, path, MAX_PATH) != 0)
+      pApp->OpenDocumentFile(path);
   }
   ::DragFinish(hDropInfo);
 }
 
 BOOL CFrameWnd::RouteCommandInFrame(UINT nID, int nCode, void* pExtra, CCmdProbe* pProbe) {
   CFrameWnd* pActive = GetActiveFrame();
-  if (pActive != nullptr && pActive != this && pActive->RouteCommandInFrame(nID, nCode, pExtra, pProbe)) return TRUE;
-  if (m_pViewActive != nullptr && m_pViewActive->OnCmdMsg(nID, nCode, pExtra, pProbe)) return TRUE;
+  if (pActive != nullptr && pActive != this && pActive->RouteCommandInFrame(nID, nCode, pExtra, pProbe))
+    return TRUE;
+  if (m_pViewActive != nullptr && m_pViewActive->OnCmdMsg(nID, nCode, pExtra, pProbe))
+    return TRUE;
   return CWnd::OnCmdMsg(nID, nCode, pExtra, pProbe);
 }
 
 BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, CCmdProbe* pProbe) {
-  if (RouteCommandInFrame(nID, nCode, pExtra, pProbe)) return TRUE;
+  if (RouteCommandInFrame(nID, nCode, pExtra, pProbe))
+    return TRUE;
   CWinApp* pApp = AfxGetApp();
   return pApp != nullptr && pApp->OnCmdMsg(nID, nCode, pExtra, pProbe);
 }
@@ -272,17 +316,20 @@ BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg) {
 }
 
 void CFrameWnd::UpdateMenuEntries(CMenu* pMenu, BOOL bDeep) {
-  if (pMenu == nullptr || !::IsMenu(pMenu->m_hMenu)) return;
+  if (pMenu == nullptr || !::IsMenu(pMenu->m_hMenu))
+    return;
   CCmdUI state;
   state.m_pMenu = pMenu;
   state.m_nIndexMax = pMenu->GetMenuItemCount();
   for (UINT i = 0; i < state.m_nIndexMax; ++i) {
     state.m_nIndex = i;
     state.m_nID = pMenu->GetMenuItemID((int)i);
-    if (state.m_nID == 0) continue;  // separator
+    if (state.m_nID == 0)
+      continue;  // separator
     if (state.m_nID == (UINT)-1) {
       // A pop-up: its own entries, when asked for.
-      if (bDeep) UpdateMenuEntries(pMenu->GetSubMenu((int)i), TRUE);
+      if (bDeep)
+        UpdateMenuEntries(pMenu->GetSubMenu((int)i), TRUE);
       continue;
     }
     state.m_pSubMenu = nullptr;
@@ -292,37 +339,45 @@ void CFrameWnd::UpdateMenuEntries(CMenu* pMenu, BOOL bDeep) {
 
 void CFrameWnd::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu) {
   Default();
-  if (!bSysMenu) UpdateMenuEntries(pPopupMenu, FALSE);
+  if (!bSysMenu)
+    UpdateMenuEntries(pPopupMenu, FALSE);
 }
 
 LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam) {
   // A child frame (an MDI document window) has no menu bar of its own.
-  if (!(GetStyle() & WS_CHILD)) UpdateMenuEntries(GetMenu(), TRUE);
+  if (!(GetStyle() & WS_CHILD))
+    UpdateMenuEntries(GetMenu(), TRUE);
   OnUpdateFrameTitle(TRUE);
   // Floating bars are not among the frame's descendants.
   for (CControlBar* pBar : CControlBar::BarsOf(this))
-    if (pBar->IsFloating()) pBar->SendMessage(WM_IDLEUPDATECMDUI, wParam, lParam);
+    if (pBar->IsFloating())
+      pBar->SendMessage(WM_IDLEUPDATECMDUI, wParam, lParam);
   return 0;
 }
 
 void CFrameWnd::GetMessageString(UINT nID, CString& rMessage) const {
   rMessage = AfxLoadString(nID);
   int newline = rMessage.Find('\n');
-  if (newline >= 0) rMessage = rMessage.Left(newline);
+  if (newline >= 0)
+    rMessage = rMessage.Left(newline);
 }
 
-CWnd* CFrameWnd::GetMessageBar() { return GetControlBar(AFX_IDW_STATUS_BAR); }
+CWnd* CFrameWnd::GetMessageBar() {
+  return GetControlBar(AFX_IDW_STATUS_BAR);
+}
 
 void CFrameWnd::SetMessageText(LPCSTR lpszText) {
   CWnd* pBar = GetMessageBar();
-  if (pBar != nullptr) pBar->SetWindowText(lpszText);
+  if (pBar != nullptr)
+    pBar->SetWindowText(lpszText);
 }
 
 void CFrameWnd::SetMessageText(UINT nID) {
   CString text;
   if (nID == AFX_IDS_IDLEMESSAGE) {
     text = AfxLoadString(AFX_IDS_IDLEMESSAGE);
-    if (text.IsEmpty()) text = "Ready";
+    if (text.IsEmpty())
+      text = "Ready";
   } else {
     GetMessageString(nID, text);
   }
@@ -341,7 +396,8 @@ LRESULT CFrameWnd::OnSetMessageString(WPARAM wParam, LPARAM lParam) {
 
 void CFrameWnd::OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu) {
   Default();
-  if (GetMessageBar() == nullptr) return;
+  if (GetMessageBar() == nullptr)
+    return;
   if (nFlags == 0xFFFF && hSysMenu == nullptr)
     SetMessageText(AFX_IDS_IDLEMESSAGE);  // the menu closed
   else if (nFlags & (MF_POPUP | MF_SEPARATOR))
@@ -355,7 +411,8 @@ void CFrameWnd::OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu) {
 void CFrameWnd::OnToolTipText(UINT, NMHDR* pNMHDR, LRESULT* pResult) {
   NMTTDISPINFOA* pInfo = reinterpret_cast<NMTTDISPINFOA*>(pNMHDR);
   UINT nID = (UINT)pNMHDR->idFrom;
-  if (pInfo->uFlags & TTF_IDISHWND) nID = (UINT)::GetDlgCtrlID((HWND)pNMHDR->idFrom);
+  if (pInfo->uFlags & TTF_IDISHWND)
+    nID = (UINT)::GetDlgCtrlID((HWND)pNMHDR->idFrom);
   // The tip is the text after '\n' of the command's string.
   CString text = AfxLoadString(nID);
   int newline = text.Find('\n');
@@ -380,7 +437,8 @@ void CFrameWnd::OnToolbarHotItem(UINT, NMHDR* pNMHDR, LRESULT* pResult) {
 
 BOOL CFrameWnd::OnBarCheck(UINT nID) {
   CControlBar* pBar = GetControlBar(nID);
-  if (pBar == nullptr) return FALSE;
+  if (pBar == nullptr)
+    return FALSE;
   ShowControlBar(pBar, !pBar->IsVisible(), FALSE);
   return TRUE;
 }
@@ -400,7 +458,9 @@ void CFrameWnd::OnUpdateKeyIndicator(CCmdUI* pCmdUI) {
   pCmdUI->Enable((::GetKeyState(vk) & 1) != 0);
 }
 
-void CFrameWnd::OnUpdateSystemEntry(CCmdUI* pCmdUI) { pCmdUI->m_bEnableChanged = TRUE; }
+void CFrameWnd::OnUpdateSystemEntry(CCmdUI* pCmdUI) {
+  pCmdUI->m_bEnableChanged = TRUE;
+}
 
 void CFrameWnd::OnDestroy() {
   // The menu goes with the window; forget it so nothing uses a dead handle.
@@ -408,4 +468,6 @@ void CFrameWnd::OnDestroy() {
   CWnd::OnDestroy();
 }
 
-void CFrameWnd::PostNcDestroy() { delete this; }
+void CFrameWnd::PostNcDestroy() {
+  delete this;
+}

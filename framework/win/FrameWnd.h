@@ -108,9 +108,9 @@ class CFrameWnd : public CWnd {
   void OnDestroy();
 
   CWnd* m_pViewActive = nullptr;
-  CString m_strTitle;         // the program's name, before the document's
-  BOOL m_bAddToTitle = FALSE; // FWS_ADDTOTITLE
-  UINT m_nIDLastMessage = 0;  // the prompt now on the status bar
+  CString m_strTitle;          // the program's name, before the document's
+  BOOL m_bAddToTitle = FALSE;  // FWS_ADDTOTITLE
+  UINT m_nIDLastMessage = 0;   // the prompt now on the status bar
 
   DECLARE_MESSAGE_MAP()
 };

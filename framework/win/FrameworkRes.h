@@ -4,8 +4,8 @@
 #pragma once
 
 // Strings.
-#define AFX_IDS_APP_TITLE 57344     // the program's name
-#define AFX_IDS_IDLEMESSAGE 57345   // status-bar text when no prompt is shown
+#define AFX_IDS_APP_TITLE 57344    // the program's name
+#define AFX_IDS_IDLEMESSAGE 57345  // status-bar text when no prompt is shown
 
 // File menu.
 #define ID_FILE_NEW 57600

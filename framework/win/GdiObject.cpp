@@ -45,12 +45,17 @@ CTempHandleMap<HGDIOBJ, CGdiObject>& TemporaryObjects() {
 
 }  // namespace
 
-CGdiObject* CGdiObject::FromHandle(HGDIOBJ h) { return TemporaryObjects().Lookup(h, &MakeWrapper); }
+CGdiObject* CGdiObject::FromHandle(HGDIOBJ h) {
+  return TemporaryObjects().Lookup(h, &MakeWrapper);
+}
 
-void CGdiObject::DeleteTempMap() { TemporaryObjects().DeleteAll(); }
+void CGdiObject::DeleteTempMap() {
+  TemporaryObjects().DeleteAll();
+}
 
 BOOL CGdiObject::Attach(HGDIOBJ hObject) {
-  if (hObject == nullptr) return FALSE;
+  if (hObject == nullptr)
+    return FALSE;
   DeleteObject();
   m_hObject = hObject;
   return TRUE;
@@ -64,7 +69,8 @@ HGDIOBJ CGdiObject::Detach() {
 }
 
 BOOL CGdiObject::DeleteObject() {
-  if (m_hObject == nullptr) return FALSE;
+  if (m_hObject == nullptr)
+    return FALSE;
   BOOL ok = m_bStock ? TRUE : ::DeleteObject(m_hObject);
   m_hObject = nullptr;
   m_bStock = FALSE;
@@ -73,15 +79,19 @@ BOOL CGdiObject::DeleteObject() {
 
 BOOL CGdiObject::CreateStockObject(int nIndex) {
   HGDIOBJ h = ::GetStockObject(nIndex);
-  if (!Attach(h)) return FALSE;
+  if (!Attach(h))
+    return FALSE;
   m_bStock = TRUE;
   return TRUE;
 }
 
-BOOL CBrush::CreatePatternBrush(CBitmap* pBitmap) { return Attach(::CreatePatternBrush((HBITMAP)pBitmap->m_hObject)); }
+BOOL CBrush::CreatePatternBrush(CBitmap* pBitmap) {
+  return Attach(::CreatePatternBrush((HBITMAP)pBitmap->m_hObject));
+}
 
 BOOL CBrush::CreateSysColorBrush(int nIndex) {
-  if (!Attach(::GetSysColorBrush(nIndex))) return FALSE;
+  if (!Attach(::GetSysColorBrush(nIndex)))
+    return FALSE;
   m_bStock = TRUE;
   return TRUE;
 }
@@ -103,7 +113,8 @@ BOOL CFont::CreatePointFontIndirect(const LOGFONT* lpLogFont, CDC* pDC) {
   ::DPtoLP(hDC, &pt, 1);
   ::DPtoLP(hDC, &ptOrg, 1);
   lf.lfHeight = -std::abs((int)(pt.y - ptOrg.y));
-  if (pDC == nullptr) ::ReleaseDC(nullptr, hDC);
+  if (pDC == nullptr)
+    ::ReleaseDC(nullptr, hDC);
   return CreateFontIndirect(&lf);
 }
 
@@ -123,7 +134,9 @@ BOOL CBitmap::CreateCompatibleBitmap(CDC* pDC, int nWidth, int nHeight) {
   return Attach(::CreateCompatibleBitmap(pDC->m_hDC, nWidth, nHeight));
 }
 
-BOOL CPalette::CreateHalftonePalette(CDC* pDC) { return Attach(::CreateHalftonePalette(pDC->m_hDC)); }
+BOOL CPalette::CreateHalftonePalette(CDC* pDC) {
+  return Attach(::CreateHalftonePalette(pDC->m_hDC));
+}
 
 int CPalette::GetEntryCount() const {
   WORD nEntries = 0;

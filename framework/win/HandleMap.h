@@ -17,9 +17,11 @@ class CTempHandleMap {
   // The wrapper of h, made on first use (by pfnMake when given, which picks
   // the wrapper's class); null for a null handle.
   Object* Lookup(Handle h, Object* (*pfnMake)(Handle) = nullptr) {
-    if (h == nullptr) return nullptr;
+    if (h == nullptr)
+      return nullptr;
     auto it = m_objects.find(h);
-    if (it != m_objects.end()) return it->second;
+    if (it != m_objects.end())
+      return it->second;
     Object* p = pfnMake != nullptr ? pfnMake(h) : new Object;
     p->AttachTemporary(h);
     m_objects.emplace(h, p);

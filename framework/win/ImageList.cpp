@@ -13,12 +13,17 @@ CTempHandleMap<HIMAGELIST, CImageList>& TemporaryImageLists() {
 }
 }  // namespace
 
-CImageList* CImageList::FromHandle(HIMAGELIST hImageList) { return TemporaryImageLists().Lookup(hImageList); }
+CImageList* CImageList::FromHandle(HIMAGELIST hImageList) {
+  return TemporaryImageLists().Lookup(hImageList);
+}
 
-void CImageList::DeleteTempMap() { TemporaryImageLists().DeleteAll(); }
+void CImageList::DeleteTempMap() {
+  TemporaryImageLists().DeleteAll();
+}
 
 BOOL CImageList::Attach(HIMAGELIST hImageList) {
-  if (hImageList == nullptr || m_hImageList != nullptr) return FALSE;
+  if (hImageList == nullptr || m_hImageList != nullptr)
+    return FALSE;
   m_hImageList = hImageList;
   return TRUE;
 }
@@ -35,7 +40,8 @@ BOOL CImageList::Create(UINT nBitmapID, int cx, int nGrow, COLORREF crMask) {
 }
 
 BOOL CImageList::DeleteImageList() {
-  if (m_hImageList == nullptr) return FALSE;
+  if (m_hImageList == nullptr)
+    return FALSE;
   return ImageList_Destroy(Detach());
 }
 

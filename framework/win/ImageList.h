@@ -40,5 +40,7 @@ class CImageList : public CObject {
   HICON ExtractIcon(int nImage) { return ImageList_GetIcon(m_hImageList, nImage, ILD_NORMAL); }
   BOOL Draw(CDC* pDC, int nImage, POINT pt, UINT nStyle);
   COLORREF SetBkColor(COLORREF cr) { return ImageList_SetBkColor(m_hImageList, cr); }
-  BOOL GetImageInfo(int nImage, IMAGEINFO* pImageInfo) const { return ImageList_GetImageInfo(m_hImageList, nImage, pImageInfo); }
+  BOOL GetImageInfo(int nImage, IMAGEINFO* pImageInfo) const {
+    return ImageList_GetImageInfo(m_hImageList, nImage, pImageInfo);
+  }
 };

@@ -19,7 +19,8 @@ CMDIFrameWnd* CMDIChildWnd::GetMDIFrame() const {
   // Child -> MDI client -> frame.
   HWND hWndClient = m_hWnd != nullptr ? ::GetParent(m_hWnd) : nullptr;
   CWnd* pFrame = CWnd::FromHandlePermanent(hWndClient != nullptr ? ::GetParent(hWndClient) : nullptr);
-  if (pFrame == nullptr) pFrame = AfxGetMainWnd();
+  if (pFrame == nullptr)
+    pFrame = AfxGetMainWnd();
   return pFrame != nullptr && pFrame->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd)) ? static_cast<CMDIFrameWnd*>(pFrame)
                                                                             : nullptr;
 }
@@ -45,9 +46,11 @@ BOOL CMDIChildWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwS
                           CMDIFrameWnd* pParentWnd, CCreateContext* pContext) {
   if (pParentWnd == nullptr) {
     CWnd* pMain = AfxGetMainWnd();
-    if (pMain != nullptr && pMain->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd))) pParentWnd = static_cast<CMDIFrameWnd*>(pMain);
+    if (pMain != nullptr && pMain->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd)))
+      pParentWnd = static_cast<CMDIFrameWnd*>(pMain);
   }
-  if (pParentWnd == nullptr || pParentWnd->m_hWndMDIClient == nullptr || m_hWnd != nullptr) return FALSE;
+  if (pParentWnd == nullptr || pParentWnd->m_hWndMDIClient == nullptr || m_hWnd != nullptr)
+    return FALSE;
   m_bAddToTitle = (dwStyle & FWS_ADDTOTITLE) != 0;
   CREATESTRUCT cs = {};
   cs.lpszClass = lpszClassName;
@@ -88,7 +91,8 @@ LRESULT CMDIChildWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
 }
 
 int CMDIChildWnd::OnCreate(LPCREATESTRUCT lpcs) {
-  if (CWnd::OnCreate(lpcs) == -1) return -1;
+  if (CWnd::OnCreate(lpcs) == -1)
+    return -1;
   // The creation context comes inside the MDI creation record.
   const MDICREATESTRUCTA* pMdi = static_cast<const MDICREATESTRUCTA*>(lpcs->lpCreateParams);
   CCreateContext* pContext = pMdi != nullptr ? reinterpret_cast<CCreateContext*>(pMdi->lParam) : nullptr;
@@ -102,21 +106,25 @@ void CMDIChildWnd::OnSize(UINT nType, int cx, int cy) {
 
 void CMDIChildWnd::MDIActivate() {
   CMDIFrameWnd* pFrame = GetMDIFrame();
-  if (pFrame != nullptr) pFrame->MDIActivate(this);
+  if (pFrame != nullptr)
+    pFrame->MDIActivate(this);
 }
 
 void CMDIChildWnd::MDIMaximize() {
   CMDIFrameWnd* pFrame = GetMDIFrame();
-  if (pFrame != nullptr) pFrame->MDIMaximize(this);
+  if (pFrame != nullptr)
+    pFrame->MDIMaximize(this);
 }
 
 void CMDIChildWnd::MDIRestore() {
   CMDIFrameWnd* pFrame = GetMDIFrame();
-  if (pFrame != nullptr) pFrame->MDIRestore(this);
+  if (pFrame != nullptr)
+    pFrame->MDIRestore(this);
 }
 
 BOOL CMDIChildWnd::DestroyWindow() {
-  if (m_hWnd == nullptr) return FALSE;
+  if (m_hWnd == nullptr)
+    return FALSE;
   CMDIFrameWnd* pFrame = GetMDIFrame();
   if (pFrame == nullptr || pFrame->m_hWndMDIClient == nullptr || ::GetParent(m_hWnd) != pFrame->m_hWndMDIClient)
     return CFrameWnd::DestroyWindow();
@@ -141,7 +149,8 @@ void CMDIChildWnd::ActivateFrame(int nCmdShow) {
     nCmdShow = pActive != nullptr && pActive != this && bMaximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
   }
   ShowWindow(nCmdShow);
-  if (pFrame == nullptr) return;
+  if (pFrame == nullptr)
+    return;
   if (nCmdShow != SW_HIDE && nCmdShow != SW_MINIMIZE && nCmdShow != SW_SHOWMINNOACTIVE) {
     pFrame->MDIActivate(this);
     pFrame->OnUpdateFrameMenu(m_hMenuShared);
@@ -153,21 +162,25 @@ void CMDIChildWnd::ActivateFrame(int nCmdShow) {
 }
 
 void CMDIChildWnd::OnUpdateFrameTitle(BOOL bAddToTitle) {
-  if (m_hWnd == nullptr) return;
+  if (m_hWnd == nullptr)
+    return;
   CDocument* pDoc = GetActiveDocument();
   if (bAddToTitle && m_bAddToTitle && pDoc != nullptr) {
     CString current;
     GetWindowText(current);
-    if (current != pDoc->GetTitle()) SetWindowText(pDoc->GetTitle());
+    if (current != pDoc->GetTitle())
+      SetWindowText(pDoc->GetTitle());
   }
   CMDIFrameWnd* pFrame = GetMDIFrame();
-  if (pFrame != nullptr) pFrame->OnUpdateFrameTitle(TRUE);
+  if (pFrame != nullptr)
+    pFrame->OnUpdateFrameTitle(TRUE);
 }
 
 void CMDIChildWnd::OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd*) {
   Default();
   CMDIFrameWnd* pFrame = GetMDIFrame();
-  if (pFrame == nullptr) return;
+  if (pFrame == nullptr)
+    return;
   if (bActivate)
     pFrame->OnUpdateFrameMenu(m_hMenuShared);
   else if (pActivateWnd == nullptr)

@@ -13,14 +13,21 @@ CTempHandleMap<HMENU, CMenu>& TemporaryMenus() {
 }
 }  // namespace
 
-CMenu* BrivaneMenuFromHandle(HMENU hMenu) { return CMenu::FromHandle(hMenu); }
+CMenu* BrivaneMenuFromHandle(HMENU hMenu) {
+  return CMenu::FromHandle(hMenu);
+}
 
-CMenu* CMenu::FromHandle(HMENU hMenu) { return TemporaryMenus().Lookup(hMenu); }
+CMenu* CMenu::FromHandle(HMENU hMenu) {
+  return TemporaryMenus().Lookup(hMenu);
+}
 
-void CMenu::DeleteTempMap() { TemporaryMenus().DeleteAll(); }
+void CMenu::DeleteTempMap() {
+  TemporaryMenus().DeleteAll();
+}
 
 BOOL CMenu::Attach(HMENU hMenu) {
-  if (hMenu == nullptr || m_hMenu != nullptr) return FALSE;
+  if (hMenu == nullptr || m_hMenu != nullptr)
+    return FALSE;
   m_hMenu = hMenu;
   return TRUE;
 }
@@ -31,12 +38,17 @@ HMENU CMenu::Detach() {
   return hMenu;
 }
 
-BOOL CMenu::LoadMenu(UINT nIDResource) { return Attach(::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nIDResource))); }
+BOOL CMenu::LoadMenu(UINT nIDResource) {
+  return Attach(::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nIDResource)));
+}
 
-BOOL CMenu::LoadMenu(LPCSTR lpszResourceName) { return Attach(::LoadMenuA(AfxGetResourceHandle(), lpszResourceName)); }
+BOOL CMenu::LoadMenu(LPCSTR lpszResourceName) {
+  return Attach(::LoadMenuA(AfxGetResourceHandle(), lpszResourceName));
+}
 
 BOOL CMenu::DestroyMenu() {
-  if (m_hMenu == nullptr) return FALSE;
+  if (m_hMenu == nullptr)
+    return FALSE;
   return ::DestroyMenu(Detach());
 }
 

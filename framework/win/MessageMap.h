@@ -24,13 +24,13 @@ class CDC;
 
 // The kinds of entry.
 enum class MsgKind : unsigned char {
-  Message,         // window message `message`
-  Command,         // WM_COMMAND (menu, accelerator or control notification `code`), ids first..last
-  UpdateCommandUI, // update-UI pass for ids first..last
-  Notify,          // WM_NOTIFY with `code` from a control with id first..last
-  ReflectCommand,  // the control's own WM_COMMAND notification `code`, sent back by its parent
-  ReflectNotify,   // the control's own WM_NOTIFY `code`
-  ReflectMessage,  // a child-to-parent message (colours, scrolling, owner drawing) sent back
+  Message,          // window message `message`
+  Command,          // WM_COMMAND (menu, accelerator or control notification `code`), ids first..last
+  UpdateCommandUI,  // update-UI pass for ids first..last
+  Notify,           // WM_NOTIFY with `code` from a control with id first..last
+  ReflectCommand,   // the control's own WM_COMMAND notification `code`, sent back by its parent
+  ReflectNotify,    // the control's own WM_NOTIFY `code`
+  ReflectMessage,   // a child-to-parent message (colours, scrolling, owner drawing) sent back
   End
 };
 
@@ -127,10 +127,12 @@ CMenu* BrivaneMenuFromHandle(HMENU hMenu);
 #define ON_COMMAND_EX_RANGE(first, last, fn) \
   BRIVANE_ENTRY(MsgKind::Command, 0, CN_COMMAND, first, last, return p->fn(c.cmdId) != FALSE)
 // void OnUpdateX(CCmdUI*)
-#define ON_UPDATE_COMMAND_UI(id, fn) \
-  BRIVANE_ENTRY(MsgKind::UpdateCommandUI, 0, CN_UPDATE_COMMAND_UI, id, id, p->fn(static_cast<CCmdUI*>(c.extra)); return true)
-#define ON_UPDATE_COMMAND_UI_RANGE(first, last, fn) \
-  BRIVANE_ENTRY(MsgKind::UpdateCommandUI, 0, CN_UPDATE_COMMAND_UI, first, last, p->fn(static_cast<CCmdUI*>(c.extra)); return true)
+#define ON_UPDATE_COMMAND_UI(id, fn)                                                                             \
+  BRIVANE_ENTRY(MsgKind::UpdateCommandUI, 0, CN_UPDATE_COMMAND_UI, id, id, p->fn(static_cast<CCmdUI*>(c.extra)); \
+                return true)
+#define ON_UPDATE_COMMAND_UI_RANGE(first, last, fn)                                                                   \
+  BRIVANE_ENTRY(MsgKind::UpdateCommandUI, 0, CN_UPDATE_COMMAND_UI, first, last, p->fn(static_cast<CCmdUI*>(c.extra)); \
+                return true)
 
 // Control notifications sent in WM_COMMAND: void OnX().
 #define ON_CONTROL(code, id, fn) BRIVANE_ENTRY(MsgKind::Command, 0, code, id, id, p->fn(); return true)
@@ -157,32 +159,42 @@ CMenu* BrivaneMenuFromHandle(HMENU hMenu);
 // WM_NOTIFY: void OnX(NMHDR*, LRESULT*).
 #define ON_NOTIFY(code, id, fn) \
   BRIVANE_ENTRY(MsgKind::Notify, 0, code, id, id, p->fn(reinterpret_cast<NMHDR*>(c.lParam), &c.result); return true)
-#define ON_NOTIFY_RANGE(code, first, last, fn) \
-  BRIVANE_ENTRY(MsgKind::Notify, 0, code, first, last, p->fn(c.cmdId, reinterpret_cast<NMHDR*>(c.lParam), &c.result); return true)
+#define ON_NOTIFY_RANGE(code, first, last, fn)                                                                        \
+  BRIVANE_ENTRY(MsgKind::Notify, 0, code, first, last, p->fn(c.cmdId, reinterpret_cast<NMHDR*>(c.lParam), &c.result); \
+                return true)
 
 // Reflected to the control itself. ON_CONTROL_REFLECT: void OnX(); the parent
 // does not see the notification. The _EX forms return BOOL: FALSE lets the
 // parent handle it as well.
 #define ON_CONTROL_REFLECT(code, fn) BRIVANE_ENTRY(MsgKind::ReflectCommand, 0, code, 0, 0, p->fn(); return true)
 #define ON_CONTROL_REFLECT_EX(code, fn) BRIVANE_ENTRY(MsgKind::ReflectCommand, 0, code, 0, 0, return p->fn() != FALSE)
-#define ON_NOTIFY_REFLECT(code, fn) \
-  BRIVANE_ENTRY(MsgKind::ReflectNotify, 0, code, 0, 0, p->fn(reinterpret_cast<NMHDR*>(c.lParam), &c.result); return true)
-#define ON_NOTIFY_REFLECT_EX(code, fn) \
-  BRIVANE_ENTRY(MsgKind::ReflectNotify, 0, code, 0, 0, return p->fn(reinterpret_cast<NMHDR*>(c.lParam), &c.result) != FALSE)
+#define ON_NOTIFY_REFLECT(code, fn)                                                                          \
+  BRIVANE_ENTRY(MsgKind::ReflectNotify, 0, code, 0, 0, p->fn(reinterpret_cast<NMHDR*>(c.lParam), &c.result); \
+                return true)
+#define ON_NOTIFY_REFLECT_EX(code, fn)                 \
+  BRIVANE_ENTRY(MsgKind::ReflectNotify, 0, code, 0, 0, \
+                return p->fn(reinterpret_cast<NMHDR*>(c.lParam), &c.result) != FALSE)
 // HBRUSH CtlColor(CDC*, UINT nCtlColor); a null brush leaves the colours to the parent.
-#define ON_WM_CTLCOLOR_REFLECT() \
-  BRIVANE_ENTRY(MsgKind::ReflectMessage, WM_CTLCOLOR_ANY, 0, 0, 0, \
-    HBRUSH b = p->CtlColor(BrivaneDCFromHandle((HDC)c.wParam), (UINT)c.cmdCode); c.result = (LRESULT)b; return b != nullptr)
+#define ON_WM_CTLCOLOR_REFLECT()                                                             \
+  BRIVANE_ENTRY(MsgKind::ReflectMessage, WM_CTLCOLOR_ANY, 0, 0, 0,                           \
+                HBRUSH b = p->CtlColor(BrivaneDCFromHandle((HDC)c.wParam), (UINT)c.cmdCode); \
+                c.result = (LRESULT)b; return b != nullptr)
 // void HScroll(UINT nSBCode, UINT nPos) / VScroll
-#define ON_WM_HSCROLL_REFLECT() \
-  BRIVANE_ENTRY(MsgKind::ReflectMessage, WM_HSCROLL, 0, 0, 0, p->HScroll(LOWORD(c.wParam), HIWORD(c.wParam)); return true)
-#define ON_WM_VSCROLL_REFLECT() \
-  BRIVANE_ENTRY(MsgKind::ReflectMessage, WM_VSCROLL, 0, 0, 0, p->VScroll(LOWORD(c.wParam), HIWORD(c.wParam)); return true)
+#define ON_WM_HSCROLL_REFLECT()                                                                               \
+  BRIVANE_ENTRY(MsgKind::ReflectMessage, WM_HSCROLL, 0, 0, 0, p->HScroll(LOWORD(c.wParam), HIWORD(c.wParam)); \
+                return true)
+#define ON_WM_VSCROLL_REFLECT()                                                                               \
+  BRIVANE_ENTRY(MsgKind::ReflectMessage, WM_VSCROLL, 0, 0, 0, p->VScroll(LOWORD(c.wParam), HIWORD(c.wParam)); \
+                return true)
 // void DrawItem(LPDRAWITEMSTRUCT) / MeasureItem(LPMEASUREITEMSTRUCT)
-#define ON_WM_DRAWITEM_REFLECT() \
-  BRIVANE_ENTRY(MsgKind::ReflectMessage, WM_DRAWITEM, 0, 0, 0, p->DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(c.lParam)); c.result = TRUE; return true)
-#define ON_WM_MEASUREITEM_REFLECT() \
-  BRIVANE_ENTRY(MsgKind::ReflectMessage, WM_MEASUREITEM, 0, 0, 0, p->MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(c.lParam)); c.result = TRUE; return true)
+#define ON_WM_DRAWITEM_REFLECT()                                           \
+  BRIVANE_ENTRY(MsgKind::ReflectMessage, WM_DRAWITEM, 0, 0, 0,             \
+                p->DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(c.lParam)); \
+                c.result = TRUE; return true)
+#define ON_WM_MEASUREITEM_REFLECT()                                              \
+  BRIVANE_ENTRY(MsgKind::ReflectMessage, WM_MEASUREITEM, 0, 0, 0,                \
+                p->MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(c.lParam)); \
+                c.result = TRUE; return true)
 
 // Window messages with typed arguments.
 #define ON_WM_CREATE() BRIVANE_MSG(WM_CREATE, c.result = p->OnCreate(reinterpret_cast<LPCREATESTRUCT>(c.lParam)))
@@ -195,8 +207,10 @@ CMenu* BrivaneMenuFromHandle(HMENU hMenu);
 #define ON_WM_SIZE() BRIVANE_MSG(WM_SIZE, p->OnSize((UINT)c.wParam, BRIVANE_X(c.lParam), BRIVANE_Y(c.lParam)))
 #define ON_WM_MOVE() BRIVANE_MSG(WM_MOVE, p->OnMove(BRIVANE_X(c.lParam), BRIVANE_Y(c.lParam)))
 #define ON_WM_TIMER() BRIVANE_MSG(WM_TIMER, p->OnTimer((UINT_PTR)c.wParam))
-#define ON_WM_HSCROLL() BRIVANE_MSG(WM_HSCROLL, p->OnHScroll(LOWORD(c.wParam), HIWORD(c.wParam), BRIVANE_HWND(c.lParam)))
-#define ON_WM_VSCROLL() BRIVANE_MSG(WM_VSCROLL, p->OnVScroll(LOWORD(c.wParam), HIWORD(c.wParam), BRIVANE_HWND(c.lParam)))
+#define ON_WM_HSCROLL() \
+  BRIVANE_MSG(WM_HSCROLL, p->OnHScroll(LOWORD(c.wParam), HIWORD(c.wParam), BRIVANE_HWND(c.lParam)))
+#define ON_WM_VSCROLL() \
+  BRIVANE_MSG(WM_VSCROLL, p->OnVScroll(LOWORD(c.wParam), HIWORD(c.wParam), BRIVANE_HWND(c.lParam)))
 #define ON_WM_MOUSEMOVE() BRIVANE_MSG(WM_MOUSEMOVE, p->OnMouseMove((UINT)c.wParam, BRIVANE_PT(c.lParam)))
 #define ON_WM_LBUTTONDOWN() BRIVANE_MSG(WM_LBUTTONDOWN, p->OnLButtonDown((UINT)c.wParam, BRIVANE_PT(c.lParam)))
 #define ON_WM_LBUTTONUP() BRIVANE_MSG(WM_LBUTTONUP, p->OnLButtonUp((UINT)c.wParam, BRIVANE_PT(c.lParam)))
@@ -205,19 +219,22 @@ CMenu* BrivaneMenuFromHandle(HMENU hMenu);
 #define ON_WM_RBUTTONUP() BRIVANE_MSG(WM_RBUTTONUP, p->OnRButtonUp((UINT)c.wParam, BRIVANE_PT(c.lParam)))
 #define ON_WM_MBUTTONDOWN() BRIVANE_MSG(WM_MBUTTONDOWN, p->OnMButtonDown((UINT)c.wParam, BRIVANE_PT(c.lParam)))
 // The wheel position arrives in screen coordinates.
-#define ON_WM_MOUSEWHEEL() \
-  BRIVANE_MSG(WM_MOUSEWHEEL, c.result = p->OnMouseWheel(LOWORD(c.wParam), (short)HIWORD(c.wParam), BRIVANE_PT(c.lParam)))
+#define ON_WM_MOUSEWHEEL()   \
+  BRIVANE_MSG(WM_MOUSEWHEEL, \
+              c.result = p->OnMouseWheel(LOWORD(c.wParam), (short)HIWORD(c.wParam), BRIVANE_PT(c.lParam)))
 #define ON_WM_KEYDOWN() BRIVANE_MSG(WM_KEYDOWN, p->OnKeyDown((UINT)c.wParam, LOWORD(c.lParam), HIWORD(c.lParam)))
 #define ON_WM_KEYUP() BRIVANE_MSG(WM_KEYUP, p->OnKeyUp((UINT)c.wParam, LOWORD(c.lParam), HIWORD(c.lParam)))
 #define ON_WM_CHAR() BRIVANE_MSG(WM_CHAR, p->OnChar((UINT)c.wParam, LOWORD(c.lParam), HIWORD(c.lParam)))
-#define ON_WM_SYSKEYDOWN() BRIVANE_MSG(WM_SYSKEYDOWN, p->OnSysKeyDown((UINT)c.wParam, LOWORD(c.lParam), HIWORD(c.lParam)))
+#define ON_WM_SYSKEYDOWN() \
+  BRIVANE_MSG(WM_SYSKEYDOWN, p->OnSysKeyDown((UINT)c.wParam, LOWORD(c.lParam), HIWORD(c.lParam)))
 #define ON_WM_SYSCHAR() BRIVANE_MSG(WM_SYSCHAR, p->OnSysChar((UINT)c.wParam, LOWORD(c.lParam), HIWORD(c.lParam)))
 #define ON_WM_SETFOCUS() BRIVANE_MSG(WM_SETFOCUS, p->OnSetFocus(BRIVANE_HWND(c.wParam)))
 #define ON_WM_KILLFOCUS() BRIVANE_MSG(WM_KILLFOCUS, p->OnKillFocus(BRIVANE_HWND(c.wParam)))
 #define ON_WM_SETCURSOR() \
   BRIVANE_MSG(WM_SETCURSOR, c.result = p->OnSetCursor(BRIVANE_HWND(c.wParam), LOWORD(c.lParam), HIWORD(c.lParam)))
-#define ON_WM_CTLCOLOR() \
-  BRIVANE_MSG(WM_CTLCOLOR_ANY, c.result = (LRESULT)p->OnCtlColor(BrivaneDCFromHandle((HDC)c.wParam), BRIVANE_HWND(c.lParam), (UINT)c.cmdCode))
+#define ON_WM_CTLCOLOR()                                                                             \
+  BRIVANE_MSG(WM_CTLCOLOR_ANY, c.result = (LRESULT)p->OnCtlColor(BrivaneDCFromHandle((HDC)c.wParam), \
+                                                                 BRIVANE_HWND(c.lParam), (UINT)c.cmdCode))
 #define ON_WM_GETMINMAXINFO() BRIVANE_MSG(WM_GETMINMAXINFO, p->OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(c.lParam)))
 #define ON_WM_CAPTURECHANGED() BRIVANE_MSG(WM_CAPTURECHANGED, p->OnCaptureChanged(BRIVANE_HWND(c.lParam)))
 #define ON_WM_GETDLGCODE() BRIVANE_MSG(WM_GETDLGCODE, c.result = p->OnGetDlgCode())
@@ -229,29 +246,34 @@ CMenu* BrivaneMenuFromHandle(HMENU hMenu);
 #define ON_WM_CONTEXTMENU() BRIVANE_MSG(WM_CONTEXTMENU, p->OnContextMenu(BRIVANE_HWND(c.wParam), BRIVANE_PT(c.lParam)))
 #define ON_WM_DRAWITEM() \
   BRIVANE_MSG(WM_DRAWITEM, p->OnDrawItem((int)c.wParam, reinterpret_cast<LPDRAWITEMSTRUCT>(c.lParam)); c.result = TRUE)
-#define ON_WM_MEASUREITEM() \
-  BRIVANE_MSG(WM_MEASUREITEM, p->OnMeasureItem((int)c.wParam, reinterpret_cast<LPMEASUREITEMSTRUCT>(c.lParam)); c.result = TRUE)
+#define ON_WM_MEASUREITEM()                                                                                     \
+  BRIVANE_MSG(WM_MEASUREITEM, p->OnMeasureItem((int)c.wParam, reinterpret_cast<LPMEASUREITEMSTRUCT>(c.lParam)); \
+              c.result = TRUE)
 #define ON_WM_NCHITTEST() BRIVANE_MSG(WM_NCHITTEST, c.result = p->OnNcHitTest(BRIVANE_PT(c.lParam)))
 #define ON_WM_NCCALCSIZE() \
   BRIVANE_MSG(WM_NCCALCSIZE, p->OnNcCalcSize((BOOL)c.wParam, reinterpret_cast<NCCALCSIZE_PARAMS*>(c.lParam)))
 #define ON_WM_NCMOUSEMOVE() BRIVANE_MSG(WM_NCMOUSEMOVE, p->OnNcMouseMove((UINT)c.wParam, BRIVANE_PT(c.lParam)))
 #define ON_WM_NCLBUTTONDOWN() BRIVANE_MSG(WM_NCLBUTTONDOWN, p->OnNcLButtonDown((UINT)c.wParam, BRIVANE_PT(c.lParam)))
 #define ON_WM_CANCELMODE() BRIVANE_MSG(WM_CANCELMODE, p->OnCancelMode())
-#define ON_WM_MOUSEACTIVATE() \
-  BRIVANE_MSG(WM_MOUSEACTIVATE, c.result = p->OnMouseActivate(BRIVANE_HWND(c.wParam), LOWORD(c.lParam), HIWORD(c.lParam)))
+#define ON_WM_MOUSEACTIVATE()   \
+  BRIVANE_MSG(WM_MOUSEACTIVATE, \
+              c.result = p->OnMouseActivate(BRIVANE_HWND(c.wParam), LOWORD(c.lParam), HIWORD(c.lParam)))
 #define ON_WM_ACTIVATE() \
   BRIVANE_MSG(WM_ACTIVATE, p->OnActivate(LOWORD(c.wParam), BRIVANE_HWND(c.lParam), (BOOL)HIWORD(c.wParam)))
-#define ON_WM_INITMENUPOPUP() \
-  BRIVANE_MSG(WM_INITMENUPOPUP, p->OnInitMenuPopup(BrivaneMenuFromHandle((HMENU)c.wParam), LOWORD(c.lParam), (BOOL)HIWORD(c.lParam)))
+#define ON_WM_INITMENUPOPUP()   \
+  BRIVANE_MSG(WM_INITMENUPOPUP, \
+              p->OnInitMenuPopup(BrivaneMenuFromHandle((HMENU)c.wParam), LOWORD(c.lParam), (BOOL)HIWORD(c.lParam)))
 #define ON_WM_DROPFILES() BRIVANE_MSG(WM_DROPFILES, p->OnDropFiles((HDROP)c.wParam))
 #define ON_WM_SETFONT() BRIVANE_MSG(WM_SETFONT, p->OnSetFont((HFONT)c.wParam, (BOOL)LOWORD(c.lParam)))
 #define ON_WM_GETFONT() BRIVANE_MSG(WM_GETFONT, c.result = (LRESULT)p->OnGetFont())
 #define ON_WM_MOUSELEAVE() BRIVANE_MSG(WM_MOUSELEAVE, p->OnMouseLeave())
-#define ON_WM_WINDOWPOSCHANGED() BRIVANE_MSG(WM_WINDOWPOSCHANGED, p->OnWindowPosChanged(reinterpret_cast<WINDOWPOS*>(c.lParam)))
+#define ON_WM_WINDOWPOSCHANGED() \
+  BRIVANE_MSG(WM_WINDOWPOSCHANGED, p->OnWindowPosChanged(reinterpret_cast<WINDOWPOS*>(c.lParam)))
 #define ON_WM_MBUTTONUP() BRIVANE_MSG(WM_MBUTTONUP, p->OnMButtonUp((UINT)c.wParam, BRIVANE_PT(c.lParam)))
 #define ON_WM_RBUTTONDBLCLK() BRIVANE_MSG(WM_RBUTTONDBLCLK, p->OnRButtonDblClk((UINT)c.wParam, BRIVANE_PT(c.lParam)))
 #define ON_WM_NCLBUTTONUP() BRIVANE_MSG(WM_NCLBUTTONUP, p->OnNcLButtonUp((UINT)c.wParam, BRIVANE_PT(c.lParam)))
-#define ON_WM_NCLBUTTONDBLCLK() BRIVANE_MSG(WM_NCLBUTTONDBLCLK, p->OnNcLButtonDblClk((UINT)c.wParam, BRIVANE_PT(c.lParam)))
+#define ON_WM_NCLBUTTONDBLCLK() \
+  BRIVANE_MSG(WM_NCLBUTTONDBLCLK, p->OnNcLButtonDblClk((UINT)c.wParam, BRIVANE_PT(c.lParam)))
 #define ON_WM_MENUSELECT() \
   BRIVANE_MSG(WM_MENUSELECT, p->OnMenuSelect(LOWORD(c.wParam), HIWORD(c.wParam), (HMENU)c.lParam))
 #define ON_WM_PARENTNOTIFY() BRIVANE_MSG(WM_PARENTNOTIFY, p->OnParentNotify((UINT)c.wParam, c.lParam))
@@ -260,8 +282,8 @@ CMenu* BrivaneMenuFromHandle(HMENU hMenu);
   BRIVANE_MSG(WM_WINDOWPOSCHANGING, p->OnWindowPosChanging(reinterpret_cast<WINDOWPOS*>(c.lParam)))
 // For the MDI child being activated or deactivated: bActivate, the window
 // activated and the one deactivated.
-#define ON_WM_MDIACTIVATE()                                                                              \
-  BRIVANE_MSG(WM_MDIACTIVATE, p->OnMDIActivate((HWND)c.lParam == p->m_hWnd, BRIVANE_HWND(c.lParam), \
-                                               BRIVANE_HWND(c.wParam)))
+#define ON_WM_MDIACTIVATE()   \
+  BRIVANE_MSG(WM_MDIACTIVATE, \
+              p->OnMDIActivate((HWND)c.lParam == p->m_hWnd, BRIVANE_HWND(c.lParam), BRIVANE_HWND(c.wParam)))
 #define ON_WM_ACTIVATEAPP() BRIVANE_MSG(WM_ACTIVATEAPP, p->OnActivateApp((BOOL)c.wParam, (DWORD)c.lParam))
 #define ON_WM_CHILDACTIVATE() BRIVANE_MSG(WM_CHILDACTIVATE, p->OnChildActivate())

@@ -6,25 +6,31 @@
 IMPLEMENT_DYNAMIC(CPropertyPage, CDialog)
 
 CPropertyPage::CPropertyPage(UINT nIDTemplate, UINT nIDCaption) : CDialog(nIDTemplate) {
-  if (nIDCaption != 0) m_strCaption = AfxLoadString(nIDCaption);
+  if (nIDCaption != 0)
+    m_strCaption = AfxLoadString(nIDCaption);
 }
 
 CPropertyPage::CPropertyPage(LPCSTR lpszTemplateName, UINT nIDCaption) : CDialog(lpszTemplateName) {
-  if (nIDCaption != 0) m_strCaption = AfxLoadString(nIDCaption);
+  if (nIDCaption != 0)
+    m_strCaption = AfxLoadString(nIDCaption);
 }
 
 INT_PTR CALLBACK CPropertyPage::PageDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message != WM_INITDIALOG) return FALSE;
+  if (message != WM_INITDIALOG)
+    return FALSE;
   // Bind the page object to its window, then initialise it as a dialog.
   const PROPSHEETPAGEA* psp = reinterpret_cast<const PROPSHEETPAGEA*>(lParam);
   CPropertyPage* pPage = reinterpret_cast<CPropertyPage*>(psp->lParam);
-  if (pPage == nullptr || !pPage->SubclassWindow(hWnd)) return TRUE;
+  if (pPage == nullptr || !pPage->SubclassWindow(hWnd))
+    return TRUE;
   BOOL bResult = (BOOL)pPage->HandleInitDialog(wParam, lParam);
   pPage->SnapshotControls();
   return bResult;
 }
 
-BOOL CPropertyPage::OnInitDialog() { return CDialog::OnInitDialog(); }
+BOOL CPropertyPage::OnInitDialog() {
+  return CDialog::OnInitDialog();
+}
 
 BOOL CPropertyPage::OnSetActive() {
   if (m_bFirstSetActive)
@@ -35,7 +41,8 @@ BOOL CPropertyPage::OnSetActive() {
 }
 
 BOOL CPropertyPage::OnKillActive() {
-  if (!UpdateData(TRUE)) return FALSE;  // the refused field has the focus
+  if (!UpdateData(TRUE))
+    return FALSE;  // the refused field has the focus
   m_bExchanged = TRUE;
   return TRUE;
 }
@@ -55,10 +62,13 @@ void CPropertyPage::OnReset() {
   OnCancel();
 }
 
-BOOL CPropertyPage::OnWizardFinish() { return OnKillActive(); }
+BOOL CPropertyPage::OnWizardFinish() {
+  return OnKillActive();
+}
 
 void CPropertyPage::SetModified(BOOL bChanged) {
-  if (m_pSheet == nullptr || m_pSheet->m_hWnd == nullptr) return;
+  if (m_pSheet == nullptr || m_pSheet->m_hWnd == nullptr)
+    return;
   m_pSheet->SendMessage(bChanged ? PSM_CHANGED : PSM_UNCHANGED, (WPARAM)m_hWnd);
 }
 
@@ -89,7 +99,8 @@ void CPropertyPage::SnapshotControls() {
 void CPropertyPage::RestoreControls() {
   for (const ControlState& state : m_snapshot) {
     HWND hWnd = ::GetDlgItem(m_hWnd, state.nID);
-    if (hWnd == nullptr) continue;
+    if (hWnd == nullptr)
+      continue;
     char cls[32] = "";
     ::GetClassNameA(hWnd, cls, sizeof(cls));
     if (lstrcmpiA(cls, "Edit") == 0) {
@@ -98,7 +109,8 @@ void CPropertyPage::RestoreControls() {
       ::SendMessageA(hWnd, BM_SETCHECK, (WPARAM)state.nValue, 0);
     } else if (lstrcmpiA(cls, "ComboBox") == 0) {
       ::SendMessageA(hWnd, CB_SETCURSEL, (WPARAM)state.nValue, 0);
-      if (state.nValue < 0) ::SetWindowTextA(hWnd, state.strText);
+      if (state.nValue < 0)
+        ::SetWindowTextA(hWnd, state.strText);
     } else if (lstrcmpiA(cls, "ListBox") == 0) {
       ::SendMessageA(hWnd, LB_SETCURSEL, (WPARAM)state.nValue, 0);
     } else if (lstrcmpiA(cls, TRACKBAR_CLASSA) == 0) {
@@ -119,11 +131,13 @@ BOOL CPropertyPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
       break;
     case PSN_APPLY:
       result = OnApply() ? PSNRET_NOERROR : PSNRET_INVALID_NOCHANGEPAGE;
-      if (m_pSheet != nullptr && result == PSNRET_NOERROR) m_pSheet->SetResult(IDOK);
+      if (m_pSheet != nullptr && result == PSNRET_NOERROR)
+        m_pSheet->SetResult(IDOK);
       break;
     case PSN_RESET:
       OnReset();
-      if (m_pSheet != nullptr) m_pSheet->SetResult(IDCANCEL);
+      if (m_pSheet != nullptr)
+        m_pSheet->SetResult(IDCANCEL);
       break;
     case PSN_QUERYCANCEL:
       result = OnQueryCancel() ? FALSE : TRUE;
@@ -136,7 +150,8 @@ BOOL CPropertyPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
       break;
     case PSN_WIZFINISH:
       result = OnWizardFinish() ? FALSE : TRUE;
-      if (m_pSheet != nullptr && result == FALSE) m_pSheet->SetResult(ID_WIZFINISH);
+      if (m_pSheet != nullptr && result == FALSE)
+        m_pSheet->SetResult(ID_WIZFINISH);
       break;
     default:
       return CDialog::OnNotify(wParam, lParam, pResult);

@@ -16,21 +16,25 @@ CPropertySheet::CPropertySheet(UINT nIDCaption, CWnd* pParentWnd, UINT iSelectPa
     : m_strCaption(AfxLoadString(nIDCaption)), m_pParentWnd(pParentWnd), m_nStartPage(iSelectPage) {}
 
 void CPropertySheet::AddPage(CPropertyPage* pPage) {
-  if (pPage == nullptr || GetPageIndex(pPage) >= 0) return;
+  if (pPage == nullptr || GetPageIndex(pPage) >= 0)
+    return;
   m_pages.push_back(pPage);
   pPage->m_pSheet = this;
   if (m_hWnd != nullptr) {
     // A page added while the sheet is open gets its tab now.
     PROPSHEETPAGEA psp = pPage->m_psp;
     HPROPSHEETPAGE hPage = ::CreatePropertySheetPageA(&psp);
-    if (hPage != nullptr) SendMessage(PSM_ADDPAGE, 0, (LPARAM)hPage);
+    if (hPage != nullptr)
+      SendMessage(PSM_ADDPAGE, 0, (LPARAM)hPage);
   }
 }
 
 void CPropertySheet::RemovePage(CPropertyPage* pPage) {
   int nPage = GetPageIndex(pPage);
-  if (nPage < 0) return;
-  if (m_hWnd != nullptr) SendMessage(PSM_REMOVEPAGE, (WPARAM)nPage);
+  if (nPage < 0)
+    return;
+  if (m_hWnd != nullptr)
+    SendMessage(PSM_REMOVEPAGE, (WPARAM)nPage);
   m_pages.erase(m_pages.begin() + nPage);
   pPage->m_pSheet = nullptr;
 }
@@ -45,17 +49,22 @@ int CPropertySheet::GetPageIndex(CPropertyPage* pPage) const {
 }
 
 int CPropertySheet::GetActiveIndex() const {
-  if (m_hWnd == nullptr) return (int)m_nStartPage;
+  if (m_hWnd == nullptr)
+    return (int)m_nStartPage;
   HWND hWndPage = (HWND)SendMessage(PSM_GETCURRENTPAGEHWND);
   for (int i = 0; i < GetPageCount(); ++i)
-    if (m_pages[(size_t)i]->m_hWnd == hWndPage && hWndPage != nullptr) return i;
+    if (m_pages[(size_t)i]->m_hWnd == hWndPage && hWndPage != nullptr)
+      return i;
   return -1;
 }
 
-CPropertyPage* CPropertySheet::GetActivePage() const { return GetPage(GetActiveIndex()); }
+CPropertyPage* CPropertySheet::GetActivePage() const {
+  return GetPage(GetActiveIndex());
+}
 
 BOOL CPropertySheet::SetActivePage(int nPage) {
-  if (nPage < 0 || nPage >= GetPageCount()) return FALSE;
+  if (nPage < 0 || nPage >= GetPageCount())
+    return FALSE;
   if (m_hWnd == nullptr) {
     m_nStartPage = (UINT)nPage;
     return TRUE;
@@ -65,7 +74,8 @@ BOOL CPropertySheet::SetActivePage(int nPage) {
 
 void CPropertySheet::SetTitle(LPCSTR lpszText, UINT nStyle) {
   m_strCaption = lpszText;
-  if (m_hWnd != nullptr) SendMessage(PSM_SETTITLEA, nStyle, (LPARAM)lpszText);
+  if (m_hWnd != nullptr)
+    SendMessage(PSM_SETTITLEA, nStyle, (LPARAM)lpszText);
 }
 
 CTabCtrl* CPropertySheet::GetTabControl() const {
@@ -84,7 +94,8 @@ BOOL CPropertySheet::ContinueModal() {
 }
 
 INT_PTR CPropertySheet::DoModal() {
-  if (m_pages.empty() || m_hWnd != nullptr) return -1;
+  if (m_pages.empty() || m_hWnd != nullptr)
+    return -1;
   std::vector<PROPSHEETPAGEA> pages(m_pages.size());
   for (size_t i = 0; i < m_pages.size(); ++i) {
     CPropertyPage* pPage = m_pages[i];
@@ -107,9 +118,12 @@ INT_PTR CPropertySheet::DoModal() {
   }
   // The owner is disabled while the sheet is up, as for any modal dialog.
   HWND hWndOwner = CWnd::HwndOf(m_pParentWnd);
-  if (hWndOwner == nullptr) hWndOwner = ::GetActiveWindow();
-  if (hWndOwner == nullptr) hWndOwner = CWnd::HwndOf(AfxGetMainWnd());
-  while (hWndOwner != nullptr && (::GetWindowLongA(hWndOwner, GWL_STYLE) & WS_CHILD)) hWndOwner = ::GetParent(hWndOwner);
+  if (hWndOwner == nullptr)
+    hWndOwner = ::GetActiveWindow();
+  if (hWndOwner == nullptr)
+    hWndOwner = CWnd::HwndOf(AfxGetMainWnd());
+  while (hWndOwner != nullptr && (::GetWindowLongA(hWndOwner, GWL_STYLE) & WS_CHILD))
+    hWndOwner = ::GetParent(hWndOwner);
 
   PROPSHEETHEADERA psh = {};
   psh.dwSize = PROPSHEETHEADERA_V1_SIZE;
@@ -124,21 +138,27 @@ INT_PTR CPropertySheet::DoModal() {
   BOOL bEnableOwner = hWndOwner != nullptr && ::IsWindowEnabled(hWndOwner);
   HWND hWnd = (HWND)::PropertySheetA(&psh);
   if (hWnd == nullptr || hWnd == (HWND)-1 || !SubclassWindow(hWnd)) {
-    if (hWnd != nullptr && hWnd != (HWND)-1) ::DestroyWindow(hWnd);
+    if (hWnd != nullptr && hWnd != (HWND)-1)
+      ::DestroyWindow(hWnd);
     return -1;
   }
-  if (bEnableOwner) ::EnableWindow(hWndOwner, FALSE);
+  if (bEnableOwner)
+    ::EnableWindow(hWndOwner, FALSE);
   m_nModalResult = IDCANCEL;  // closing the sheet by its box is a cancel
   m_bInModalLoop = TRUE;
   OnInitDialog();
   AfxRunModalSheetHook(*this);
-  if (ContinueModal()) RunModalLoop();
+  if (ContinueModal())
+    RunModalLoop();
   m_bInModalLoop = FALSE;
-  if (bEnableOwner) ::EnableWindow(hWndOwner, TRUE);
-  if (hWndOwner != nullptr && ::GetActiveWindow() == m_hWnd) ::SetActiveWindow(hWndOwner);
+  if (bEnableOwner)
+    ::EnableWindow(hWndOwner, TRUE);
+  if (hWndOwner != nullptr && ::GetActiveWindow() == m_hWnd)
+    ::SetActiveWindow(hWndOwner);
   // The pages' windows go with the sheet; the objects stay the caller's.
   for (CPropertyPage* pPage : m_pages)
-    if (pPage->m_hWnd != nullptr) pPage->UnsubclassWindow();
+    if (pPage->m_hWnd != nullptr)
+      pPage->UnsubclassWindow();
   HWND hWndSheet = UnsubclassWindow();
   ::DestroyWindow(hWndSheet);
   return m_nModalResult;

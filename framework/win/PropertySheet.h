@@ -46,16 +46,18 @@ class CPropertySheet : public CWnd {
   BOOL ContinueModal() override;
 
  protected:
-  friend // What DoModal returns when a wizard was finished.
+  friend  // What DoModal returns when a wizard was finished.
 #ifndef ID_WIZFINISH
 #define ID_WIZFINISH 0x3025
 #endif
 
-class CPropertyPage;
+      class CPropertyPage;
 
   void PostNcDestroy() override {}
   // How the sheet ended, as its pages report it.
-  void SetResult(int nResult) { m_nModalResult = nResult; }
+  void SetResult(int nResult) {
+    m_nModalResult = nResult;
+  }
 
   std::vector<CPropertyPage*> m_pages;
   CString m_strCaption;

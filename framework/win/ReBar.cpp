@@ -11,9 +11,10 @@ END_MESSAGE_MAP()
 
 BOOL CReBar::Create(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, UINT nID) {
   m_dwStyle = dwStyle & CBRS_ALL;
-  DWORD dwWindowStyle = (dwStyle & ~CBRS_ALL) | WS_CHILD | (dwCtrlStyle & 0xFFFF) | CCS_NOPARENTALIGN |
-                        CCS_NODIVIDER | CCS_NORESIZE;
-  if (!CWnd::CreateEx(0, REBARCLASSNAMEA, nullptr, dwWindowStyle, CRect(0, 0, 0, 0), pParentWnd, nID)) return FALSE;
+  DWORD dwWindowStyle =
+      (dwStyle & ~CBRS_ALL) | WS_CHILD | (dwCtrlStyle & 0xFFFF) | CCS_NOPARENTALIGN | CCS_NODIVIDER | CCS_NORESIZE;
+  if (!CWnd::CreateEx(0, REBARCLASSNAMEA, nullptr, dwWindowStyle, CRect(0, 0, 0, 0), pParentWnd, nID))
+    return FALSE;
   REBARINFO info = {};
   info.cbSize = sizeof(info);
   SendMessage(RB_SETBARINFO, 0, (LPARAM)&info);
@@ -22,7 +23,8 @@ BOOL CReBar::Create(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, UINT nID
 }
 
 BOOL CReBar::AddBand(CWnd* pBar, REBARBANDINFOA& info) {
-  if (pBar == nullptr || pBar->m_hWnd == nullptr) return FALSE;
+  if (pBar == nullptr || pBar->m_hWnd == nullptr)
+    return FALSE;
   // The band's bar becomes the rebar's child; its frame no longer places it.
   pBar->SetParent(this);
   CSize size;
@@ -40,8 +42,10 @@ BOOL CReBar::AddBand(CWnd* pBar, REBARBANDINFOA& info) {
   info.cyMinChild = (UINT)size.cy;
   info.cx = (UINT)size.cx;
   pBar->ShowWindow(SW_SHOWNOACTIVATE);
-  if (!SendMessage(RB_INSERTBANDA, (WPARAM)-1, (LPARAM)&info)) return FALSE;
-  if (m_pDockSite != nullptr && m_pDockSite->m_hWnd != nullptr) m_pDockSite->PostMessage(WM_RECALCPARENT);
+  if (!SendMessage(RB_INSERTBANDA, (WPARAM)-1, (LPARAM)&info))
+    return FALSE;
+  if (m_pDockSite != nullptr && m_pDockSite->m_hWnd != nullptr)
+    m_pDockSite->PostMessage(WM_RECALCPARENT);
   return TRUE;
 }
 
@@ -79,5 +83,6 @@ CSize CReBar::CalcFixedLayout(BOOL bStretch, BOOL) {
 
 void CReBar::OnHeightChange(NMHDR*, LRESULT* pResult) {
   *pResult = 0;
-  if (m_pDockSite != nullptr && m_pDockSite->m_hWnd != nullptr) m_pDockSite->PostMessage(WM_RECALCPARENT);
+  if (m_pDockSite != nullptr && m_pDockSite->m_hWnd != nullptr)
+    m_pDockSite->PostMessage(WM_RECALCPARENT);
 }

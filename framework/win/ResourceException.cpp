@@ -2,6 +2,10 @@
 
 IMPLEMENT_DYNAMIC(CResourceException, CException)
 
-CString CResourceException::GetMessageText() const { return CString("A required resource was unavailable."); }
+CString CResourceException::GetMessageText() const {
+  return CString("A required resource was unavailable.");
+}
 
-void AfxThrowResourceException() { throw new CResourceException; }
+void AfxThrowResourceException() {
+  throw new CResourceException;
+}

@@ -28,22 +28,26 @@ class CStatusCmdUI : public CCmdUI {
   }
   void SetCheck(int) override {}
   void SetRadio(BOOL) override {}
-  void SetText(LPCSTR lpszText) override {
-    static_cast<CStatusBar*>(m_pOther)->SetPaneText((int)m_nIndex, lpszText);
-  }
+  void SetText(LPCSTR lpszText) override { static_cast<CStatusBar*>(m_pOther)->SetPaneText((int)m_nIndex, lpszText); }
   CString m_strEnabled;
 };
 
 // The indicators' usual texts, for a program whose strings lack them.
 CString IndicatorText(UINT nID) {
   CString text = AfxLoadString(nID);
-  if (!text.IsEmpty()) return text;
+  if (!text.IsEmpty())
+    return text;
   switch (nID) {
-    case ID_INDICATOR_EXT: return "EXT";
-    case ID_INDICATOR_CAPS: return "CAP";
-    case ID_INDICATOR_NUM: return "NUM";
-    case ID_INDICATOR_SCRL: return "SCRL";
-    default: return CString();
+    case ID_INDICATOR_EXT:
+      return "EXT";
+    case ID_INDICATOR_CAPS:
+      return "CAP";
+    case ID_INDICATOR_NUM:
+      return "NUM";
+    case ID_INDICATOR_SCRL:
+      return "SCRL";
+    default:
+      return CString();
   }
 }
 
@@ -51,20 +55,23 @@ CString IndicatorText(UINT nID) {
 
 BOOL CStatusBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID) {
   m_dwStyle = dwStyle & CBRS_ALL;
-  DWORD dwWindowStyle = (dwStyle & ~CBRS_ALL) | WS_CHILD | CCS_NOPARENTALIGN | CCS_NOMOVEY | CCS_NODIVIDER |
-                        CCS_NORESIZE;
-  if (!CWnd::CreateEx(0, STATUSCLASSNAMEA, nullptr, dwWindowStyle, CRect(0, 0, 0, 0), pParentWnd, nID)) return FALSE;
+  DWORD dwWindowStyle =
+      (dwStyle & ~CBRS_ALL) | WS_CHILD | CCS_NOPARENTALIGN | CCS_NOMOVEY | CCS_NODIVIDER | CCS_NORESIZE;
+  if (!CWnd::CreateEx(0, STATUSCLASSNAMEA, nullptr, dwWindowStyle, CRect(0, 0, 0, 0), pParentWnd, nID))
+    return FALSE;
   AttachToFrame(pParentWnd);
   return TRUE;
 }
 
 BOOL CStatusBar::SetIndicators(const UINT* lpIDArray, int nIDCount) {
-  if (nIDCount < 0 || (nIDCount > 0 && lpIDArray == nullptr) || nIDCount > 255) return FALSE;
+  if (nIDCount < 0 || (nIDCount > 0 && lpIDArray == nullptr) || nIDCount > 255)
+    return FALSE;
   m_panes.clear();
   CClientDC dc(this);
   CFont* pFont = GetFont();
-  HGDIOBJ hOld = pFont != nullptr && pFont->GetSafeHandle() != nullptr ? ::SelectObject(dc.m_hDC, pFont->GetSafeHandle())
-                                                                       : nullptr;
+  HGDIOBJ hOld = pFont != nullptr && pFont->GetSafeHandle() != nullptr
+                     ? ::SelectObject(dc.m_hDC, pFont->GetSafeHandle())
+                     : nullptr;
   for (int i = 0; i < nIDCount; ++i) {
     Pane pane = {lpIDArray[i], 0, 0, CString()};
     if (pane.nID != ID_SEPARATOR) {
@@ -75,15 +82,18 @@ BOOL CStatusBar::SetIndicators(const UINT* lpIDArray, int nIDCount) {
     }
     m_panes.push_back(pane);
   }
-  if (hOld != nullptr) ::SelectObject(dc.m_hDC, hOld);
+  if (hOld != nullptr)
+    ::SelectObject(dc.m_hDC, hOld);
   UpdateParts();
-  for (int i = 0; i < GetCount(); ++i) SetPaneText(i, m_panes[(size_t)i].strText);
+  for (int i = 0; i < GetCount(); ++i)
+    SetPaneText(i, m_panes[(size_t)i].strText);
   return TRUE;
 }
 
 int CStatusBar::CommandToIndex(UINT nIDFind) const {
   for (int i = 0; i < GetCount(); ++i)
-    if (m_panes[(size_t)i].nID == nIDFind) return i;
+    if (m_panes[(size_t)i].nID == nIDFind)
+      return i;
   return -1;
 }
 
@@ -91,10 +101,13 @@ UINT CStatusBar::GetItemID(int nIndex) const {
   return nIndex >= 0 && nIndex < GetCount() ? m_panes[(size_t)nIndex].nID : 0;
 }
 
-void CStatusBar::GetItemRect(int nIndex, LPRECT lpRect) const { SendMessage(SB_GETRECT, (WPARAM)nIndex, (LPARAM)lpRect); }
+void CStatusBar::GetItemRect(int nIndex, LPRECT lpRect) const {
+  SendMessage(SB_GETRECT, (WPARAM)nIndex, (LPARAM)lpRect);
+}
 
 CString CStatusBar::GetPaneText(int nIndex) const {
-  if (nIndex < 0 || nIndex >= GetCount()) return CString();
+  if (nIndex < 0 || nIndex >= GetCount())
+    return CString();
   int nLength = LOWORD(SendMessage(SB_GETTEXTLENGTHA, (WPARAM)nIndex));
   CString text;
   SendMessage(SB_GETTEXTA, (WPARAM)nIndex, (LPARAM)text.GetBuffer(nLength + 1));
@@ -103,15 +116,19 @@ CString CStatusBar::GetPaneText(int nIndex) const {
 }
 
 BOOL CStatusBar::SetPaneText(int nIndex, LPCSTR lpszNewText, BOOL bUpdate) {
-  if (nIndex < 0 || nIndex >= GetCount() || m_hWnd == nullptr) return FALSE;
-  if (GetPaneText(nIndex) == (lpszNewText != nullptr ? lpszNewText : "")) return TRUE;  // no flicker
+  if (nIndex < 0 || nIndex >= GetCount() || m_hWnd == nullptr)
+    return FALSE;
+  if (GetPaneText(nIndex) == (lpszNewText != nullptr ? lpszNewText : ""))
+    return TRUE;  // no flicker
   BOOL ok = (BOOL)SendMessage(SB_SETTEXTA, (WPARAM)(nIndex | m_panes[(size_t)nIndex].nStyle), (LPARAM)lpszNewText);
-  if (ok && bUpdate) UpdateWindow();
+  if (ok && bUpdate)
+    UpdateWindow();
   return ok;
 }
 
 void CStatusBar::SetPaneInfo(int nIndex, UINT nID, UINT nStyle, int cxWidth) {
-  if (nIndex < 0 || nIndex >= GetCount()) return;
+  if (nIndex < 0 || nIndex >= GetCount())
+    return;
   Pane& pane = m_panes[(size_t)nIndex];
   pane.nID = nID;
   pane.nStyle = nStyle & 0xFF00;  // SBT_ drawing styles
@@ -126,7 +143,8 @@ void CStatusBar::GetPaneInfo(int nIndex, UINT& nID, UINT& nStyle, int& cxWidth) 
 }
 
 void CStatusBar::UpdateParts() {
-  if (m_hWnd == nullptr || m_panes.empty()) return;
+  if (m_hWnd == nullptr || m_panes.empty())
+    return;
   CRect rc;
   GetClientRect(&rc);
   int borders[3] = {0, 0, 0};
@@ -158,20 +176,24 @@ void CStatusBar::OnSize(UINT, int, int) {
 
 LRESULT CStatusBar::OnSetText(WPARAM, LPARAM lParam) {
   // The window's text is the first pane's: the frame's prompts go there.
-  if (m_panes.empty()) return Default();
+  if (m_panes.empty())
+    return Default();
   return SetPaneText(0, reinterpret_cast<LPCSTR>(lParam));
 }
 
 LRESULT CStatusBar::OnGetText(WPARAM wParam, LPARAM lParam) {
-  if (m_panes.empty()) return Default();
+  if (m_panes.empty())
+    return Default();
   CString text = GetPaneText(0);
-  if (wParam == 0) return 0;
+  if (wParam == 0)
+    return 0;
   lstrcpynA(reinterpret_cast<LPSTR>(lParam), text, (int)wParam);
   return std::min<LRESULT>(text.GetLength(), (LRESULT)wParam - 1);
 }
 
 LRESULT CStatusBar::OnGetTextLength(WPARAM, LPARAM) {
-  if (m_panes.empty()) return Default();
+  if (m_panes.empty())
+    return Default();
   return GetPaneText(0).GetLength();
 }
 
@@ -179,11 +201,13 @@ CSize CStatusBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
   // As tall as its font and borders need.
   CClientDC dc(this);
   CFont* pFont = GetFont();
-  HGDIOBJ hOld = pFont != nullptr && pFont->GetSafeHandle() != nullptr ? ::SelectObject(dc.m_hDC, pFont->GetSafeHandle())
-                                                                       : nullptr;
+  HGDIOBJ hOld = pFont != nullptr && pFont->GetSafeHandle() != nullptr
+                     ? ::SelectObject(dc.m_hDC, pFont->GetSafeHandle())
+                     : nullptr;
   TEXTMETRICA tm = {};
   ::GetTextMetricsA(dc.m_hDC, &tm);
-  if (hOld != nullptr) ::SelectObject(dc.m_hDC, hOld);
+  if (hOld != nullptr)
+    ::SelectObject(dc.m_hDC, hOld);
   int borders[3] = {0, 0, 0};
   SendMessage(SB_GETBORDERS, 0, (LPARAM)borders);
   CSize size(bStretch ? 32767 : 0, tm.tmHeight + 2 * borders[1] + 6);
@@ -197,7 +221,8 @@ void CStatusBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL) {
   for (UINT i = 0; i < state.m_nIndexMax; ++i) {
     state.m_nIndex = i;
     state.m_nID = m_panes[i].nID;
-    if (state.m_nID == ID_SEPARATOR) continue;
+    if (state.m_nID == ID_SEPARATOR)
+      continue;
     state.m_strEnabled = m_panes[i].strText;
     // An indicator without a handler keeps its text.
     state.DoUpdate(pTarget, FALSE);

@@ -21,12 +21,15 @@ class CToolCmdUI : public CCmdUI {
   void SetText(LPCSTR) override {}
 };
 
-WORD ReadWord(const BYTE* p) { return (WORD)(p[0] | (p[1] << 8)); }
+WORD ReadWord(const BYTE* p) {
+  return (WORD)(p[0] | (p[1] << 8));
+}
 
 }  // namespace
 
 CToolBar::~CToolBar() {
-  if (m_hImageList != nullptr) ::ImageList_Destroy(m_hImageList);
+  if (m_hImageList != nullptr)
+    ::ImageList_Destroy(m_hImageList);
 }
 
 BOOL CToolBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID) {
@@ -37,8 +40,10 @@ BOOL CToolBar::CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, CRec
   m_dwStyle = dwStyle & CBRS_ALL;
   DWORD dwWindowStyle = (dwStyle & ~CBRS_ALL) | WS_CHILD | (dwCtrlStyle & 0xFFFF) | CCS_NOPARENTALIGN | CCS_NOMOVEY |
                         CCS_NODIVIDER | CCS_NORESIZE;
-  if (m_dwStyle & CBRS_TOOLTIPS) dwWindowStyle |= TBSTYLE_TOOLTIPS;
-  if (!CWnd::CreateEx(0, TOOLBARCLASSNAMEA, nullptr, dwWindowStyle, CRect(0, 0, 0, 0), pParentWnd, nID)) return FALSE;
+  if (m_dwStyle & CBRS_TOOLTIPS)
+    dwWindowStyle |= TBSTYLE_TOOLTIPS;
+  if (!CWnd::CreateEx(0, TOOLBARCLASSNAMEA, nullptr, dwWindowStyle, CRect(0, 0, 0, 0), pParentWnd, nID))
+    return FALSE;
   SendMessage(TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON));
   AttachToFrame(pParentWnd);
   return TRUE;
@@ -47,12 +52,14 @@ BOOL CToolBar::CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, CRec
 BOOL CToolBar::LoadToolBar(UINT nIDResource) {
   HINSTANCE hInst = AfxGetResourceHandle();
   HRSRC hRes = ::FindResourceA(hInst, MAKEINTRESOURCEA(nIDResource), MAKEINTRESOURCEA(RT_TOOLBAR_ID));
-  if (hRes == nullptr) return FALSE;
+  if (hRes == nullptr)
+    return FALSE;
   HGLOBAL hGlobal = ::LoadResource(hInst, hRes);
   const BYTE* p = hGlobal != nullptr ? static_cast<const BYTE*>(::LockResource(hGlobal)) : nullptr;
   DWORD size = ::SizeofResource(hInst, hRes);
   // Version, glyph width, glyph height, count, then count command ids.
-  if (p == nullptr || size < 8) return FALSE;
+  if (p == nullptr || size < 8)
+    return FALSE;
   WORD version = ReadWord(p), width = ReadWord(p + 2), height = ReadWord(p + 4), count = ReadWord(p + 6);
   if (version != 1 || width == 0 || height == 0 || width > 256 || height > 256 || size < 8u + 2u * count)
     return FALSE;
@@ -60,10 +67,12 @@ BOOL CToolBar::LoadToolBar(UINT nIDResource) {
   int nGlyphs = 0;
   for (WORD i = 0; i < count; ++i) {
     ids[i] = ReadWord(p + 8 + 2 * i);
-    if (ids[i] != 0) ++nGlyphs;
+    if (ids[i] != 0)
+      ++nGlyphs;
   }
   HBITMAP hBitmap = (HBITMAP)::LoadImageA(hInst, MAKEINTRESOURCEA(nIDResource), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR);
-  if (hBitmap == nullptr) return FALSE;
+  if (hBitmap == nullptr)
+    return FALSE;
   BITMAP bm = {};
   ::GetObjectA(hBitmap, sizeof(bm), &bm);
   // The bitmap must hold a glyph for every button.
@@ -76,11 +85,13 @@ BOOL CToolBar::LoadToolBar(UINT nIDResource) {
   int nAdded = hImages != nullptr ? ::ImageList_AddMasked(hImages, hBitmap, RGB(192, 192, 192)) : -1;
   ::DeleteObject(hBitmap);
   if (nAdded < 0) {
-    if (hImages != nullptr) ::ImageList_Destroy(hImages);
+    if (hImages != nullptr)
+      ::ImageList_Destroy(hImages);
     return FALSE;
   }
   SendMessage(TB_SETIMAGELIST, 0, (LPARAM)hImages);
-  if (m_hImageList != nullptr) ::ImageList_Destroy(m_hImageList);
+  if (m_hImageList != nullptr)
+    ::ImageList_Destroy(m_hImageList);
   m_hImageList = hImages;
   SetSizes(CSize(width + 7, height + 7), CSize(width, height));
   return SetButtons(ids.data(), (int)ids.size());
@@ -93,7 +104,8 @@ void CToolBar::SetSizes(SIZE sizeButton, SIZE sizeImage) {
 }
 
 BOOL CToolBar::SetButtons(const UINT* lpIDArray, int nIDCount) {
-  while (GetCount() > 0) SendMessage(TB_DELETEBUTTON, 0);
+  while (GetCount() > 0)
+    SendMessage(TB_DELETEBUTTON, 0);
   std::vector<TBBUTTON> buttons((size_t)nIDCount);
   int nImage = 0;
   for (int i = 0; i < nIDCount; ++i) {
@@ -108,14 +120,17 @@ BOOL CToolBar::SetButtons(const UINT* lpIDArray, int nIDCount) {
       b.iBitmap = nImage++;
     }
   }
-  if (nIDCount > 0 && !SendMessage(TB_ADDBUTTONSA, (WPARAM)nIDCount, (LPARAM)buttons.data())) return FALSE;
-  if (m_pDockSite != nullptr && m_pDockSite->m_hWnd != nullptr) m_pDockSite->PostMessage(WM_RECALCPARENT);
+  if (nIDCount > 0 && !SendMessage(TB_ADDBUTTONSA, (WPARAM)nIDCount, (LPARAM)buttons.data()))
+    return FALSE;
+  if (m_pDockSite != nullptr && m_pDockSite->m_hWnd != nullptr)
+    m_pDockSite->PostMessage(WM_RECALCPARENT);
   return TRUE;
 }
 
 UINT CToolBar::GetItemID(int nIndex) const {
   TBBUTTON button = {};
-  if (!SendMessage(TB_GETBUTTON, (WPARAM)nIndex, (LPARAM)&button)) return 0;
+  if (!SendMessage(TB_GETBUTTON, (WPARAM)nIndex, (LPARAM)&button))
+    return 0;
   return (UINT)button.idCommand;
 }
 
@@ -147,7 +162,8 @@ CSize CToolBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
     for (int i = 0; i < nCount; ++i) {
       UINT nID = GetItemID(i);
       LRESULT state = SendMessage(TB_GETSTATE, nID);
-      if (state == -1) continue;
+      if (state == -1)
+        continue;
       state = bVertical ? (state | TBSTATE_WRAP) : (state & ~TBSTATE_WRAP);
       SendMessage(TB_SETSTATE, nID, MAKELPARAM((WORD)state, 0));
     }
@@ -177,7 +193,8 @@ void CToolBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) {
   for (UINT i = 0; i < state.m_nIndexMax; ++i) {
     state.m_nIndex = i;
     state.m_nID = GetItemID((int)i);
-    if (state.m_nID == 0) continue;  // separator
+    if (state.m_nID == 0)
+      continue;  // separator
     state.DoUpdate(pTarget, bDisableIfNoHndler);
   }
 }

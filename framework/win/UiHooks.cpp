@@ -41,8 +41,10 @@ int AfxShowMessageBox(HWND hWndOwner, LPCSTR lpszText, LPCSTR lpszCaption, UINT 
     CWinApp* pApp = AfxGetApp();
     lpszCaption = pApp != nullptr && pApp->m_pszAppName != nullptr ? pApp->m_pszAppName : "";
   }
-  if (lpszText == nullptr) lpszText = "";
-  if (g_messageBoxHook) return g_messageBoxHook(hWndOwner, lpszText, lpszCaption, nType);
+  if (lpszText == nullptr)
+    lpszText = "";
+  if (g_messageBoxHook)
+    return g_messageBoxHook(hWndOwner, lpszText, lpszCaption, nType);
   return ::MessageBoxA(hWndOwner, lpszText, lpszCaption, nType);
 }
 
@@ -61,11 +63,13 @@ int AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp) {
 }
 
 void AfxRunModalDialogHook(CDialog& dialog) {
-  if (g_modalDialogHook) g_modalDialogHook(dialog);
+  if (g_modalDialogHook)
+    g_modalDialogHook(dialog);
 }
 
 void AfxRunModalSheetHook(CPropertySheet& sheet) {
-  if (g_modalSheetHook) g_modalSheetHook(sheet);
+  if (g_modalSheetHook)
+    g_modalSheetHook(sheet);
 }
 
 BOOL AfxMessageBeep(UINT uType) {
@@ -78,7 +82,8 @@ BOOL AfxMessageBeep(UINT uType) {
 
 HINSTANCE AfxShellExecute(HWND hWnd, LPCSTR lpVerb, LPCSTR lpFile, LPCSTR lpParameters, LPCSTR lpDirectory,
                           int nShowCmd) {
-  if (g_shellExecuteHook) return g_shellExecuteHook(hWnd, lpVerb, lpFile, lpParameters, lpDirectory, nShowCmd);
+  if (g_shellExecuteHook)
+    return g_shellExecuteHook(hWnd, lpVerb, lpFile, lpParameters, lpDirectory, nShowCmd);
   return ::ShellExecuteA(hWnd, lpVerb, lpFile, lpParameters, lpDirectory, nShowCmd);
 }
 

@@ -16,7 +16,8 @@ BEGIN_MESSAGE_MAP(CView, CWnd)
 END_MESSAGE_MAP()
 
 CView::~CView() {
-  if (m_pDocument != nullptr) m_pDocument->RemoveView(this);
+  if (m_pDocument != nullptr)
+    m_pDocument->RemoveView(this);
 }
 
 BOOL CView::PreCreateWindow(CREATESTRUCT& cs) {
@@ -28,19 +29,24 @@ BOOL CView::PreCreateWindow(CREATESTRUCT& cs) {
 }
 
 int CView::OnCreate(LPCREATESTRUCT lpcs) {
-  if (CWnd::OnCreate(lpcs) == -1) return -1;
+  if (CWnd::OnCreate(lpcs) == -1)
+    return -1;
   CCreateContext* pContext = static_cast<CCreateContext*>(lpcs->lpCreateParams);
-  if (pContext != nullptr && pContext->m_pCurrentDoc != nullptr) pContext->m_pCurrentDoc->AddView(this);
+  if (pContext != nullptr && pContext->m_pCurrentDoc != nullptr)
+    pContext->m_pCurrentDoc->AddView(this);
   return 0;
 }
 
 void CView::OnDestroy() {
   CFrameWnd* pFrame = GetParentFrame();
-  if (pFrame != nullptr && pFrame->GetActiveView() == this) pFrame->SetActiveView(nullptr);
+  if (pFrame != nullptr && pFrame->GetActiveView() == this)
+    pFrame->SetActiveView(nullptr);
   CWnd::OnDestroy();
 }
 
-void CView::PostNcDestroy() { delete this; }
+void CView::PostNcDestroy() {
+  delete this;
+}
 
 void CView::OnPaint() {
   CPaintDC dc(this);
@@ -50,9 +56,11 @@ void CView::OnPaint() {
 
 int CView::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message) {
   int nResult = CWnd::OnMouseActivate(pDesktopWnd, nHitTest, message);
-  if (nResult == MA_NOACTIVATE || nResult == MA_NOACTIVATEANDEAT) return nResult;
+  if (nResult == MA_NOACTIVATE || nResult == MA_NOACTIVATEANDEAT)
+    return nResult;
   CFrameWnd* pFrame = GetParentFrame();
-  if (pFrame != nullptr) pFrame->SetActiveView(this);
+  if (pFrame != nullptr)
+    pFrame->SetActiveView(this);
   return nResult;
 }
 
@@ -61,18 +69,24 @@ LRESULT CView::OnInitialUpdateMessage(WPARAM, LPARAM) {
   return 0;
 }
 
-void CView::OnInitialUpdate() { OnUpdate(nullptr, 0, nullptr); }
+void CView::OnInitialUpdate() {
+  OnUpdate(nullptr, 0, nullptr);
+}
 
-void CView::OnUpdate(CView*, LPARAM, CObject*) { Invalidate(TRUE); }
+void CView::OnUpdate(CView*, LPARAM, CObject*) {
+  Invalidate(TRUE);
+}
 
 void CView::OnActivateView(BOOL bActivate, CView* pActivateView, CView*) {
   if (bActivate && pActivateView == this && m_hWnd != nullptr) {
     HWND hWndFocus = ::GetFocus();
-    if (hWndFocus != m_hWnd && !::IsChild(m_hWnd, hWndFocus)) SetFocus();
+    if (hWndFocus != m_hWnd && !::IsChild(m_hWnd, hWndFocus))
+      SetFocus();
   }
 }
 
 BOOL CView::OnCmdMsg(UINT nID, int nCode, void* pExtra, CCmdProbe* pProbe) {
-  if (CWnd::OnCmdMsg(nID, nCode, pExtra, pProbe)) return TRUE;
+  if (CWnd::OnCmdMsg(nID, nCode, pExtra, pProbe))
+    return TRUE;
   return m_pDocument != nullptr && m_pDocument->OnCmdMsg(nID, nCode, pExtra, pProbe);
 }

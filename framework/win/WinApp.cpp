@@ -25,26 +25,40 @@ HINSTANCE g_hResource = nullptr;
 PFNREPORTERROR g_pfnReportBefore = nullptr;
 
 // Errors that the portable code reports go to the message box.
-int ReportInMessageBox(LPCSTR lpszText, UINT nType) { return AfxMessageBox(lpszText, nType); }
+int ReportInMessageBox(LPCSTR lpszText, UINT nType) {
+  return AfxMessageBox(lpszText, nType);
+}
 }  // namespace
 
-CWinApp* AfxGetApp() { return g_pApp; }
+CWinApp* AfxGetApp() {
+  return g_pApp;
+}
 
-CWnd* AfxGetMainWnd() { return g_pApp != nullptr ? g_pApp->m_pMainWnd : nullptr; }
+CWnd* AfxGetMainWnd() {
+  return g_pApp != nullptr ? g_pApp->m_pMainWnd : nullptr;
+}
 
 HINSTANCE AfxGetInstanceHandle() {
-  if (g_pApp != nullptr && g_pApp->m_hInstance != nullptr) return g_pApp->m_hInstance;
+  if (g_pApp != nullptr && g_pApp->m_hInstance != nullptr)
+    return g_pApp->m_hInstance;
   return ::GetModuleHandleA(nullptr);
 }
 
-HINSTANCE AfxGetResourceHandle() { return g_hResource != nullptr ? g_hResource : AfxGetInstanceHandle(); }
+HINSTANCE AfxGetResourceHandle() {
+  return g_hResource != nullptr ? g_hResource : AfxGetInstanceHandle();
+}
 
-void AfxSetResourceHandle(HINSTANCE hInstance) { g_hResource = hInstance; }
+void AfxSetResourceHandle(HINSTANCE hInstance) {
+  g_hResource = hInstance;
+}
 
-LPCSTR AfxGetAppName() { return g_pApp != nullptr ? g_pApp->m_pszAppName : ""; }
+LPCSTR AfxGetAppName() {
+  return g_pApp != nullptr ? g_pApp->m_pszAppName : "";
+}
 
 BOOL AfxPreTranslateMessage(MSG* pMsg) {
-  if (g_pApp != nullptr) return g_pApp->PreTranslateMessage(pMsg);
+  if (g_pApp != nullptr)
+    return g_pApp->PreTranslateMessage(pMsg);
   return CWnd::WalkPreTranslateTree(nullptr, pMsg);
 }
 
@@ -63,7 +77,8 @@ LPCSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackgrou
   std::snprintf(name, sizeof(name), "Brivane:%x:%p:%p:%p", nClassStyle, (void*)hCursor, (void*)hbrBackground,
                 (void*)hIcon);
   auto it = s_names.find(name);
-  if (it != s_names.end()) return it->c_str();
+  if (it != s_names.end())
+    return it->c_str();
   HINSTANCE hInst = AfxGetInstanceHandle();
   WNDCLASSA wc = {};
   if (!::GetClassInfoA(hInst, name, &wc)) {
@@ -74,7 +89,8 @@ LPCSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackgrou
     wc.hCursor = hCursor;
     wc.hbrBackground = hbrBackground;
     wc.lpszClassName = name;
-    if (!::RegisterClassA(&wc)) return nullptr;
+    if (!::RegisterClassA(&wc))
+      return nullptr;
   }
   return s_names.insert(name).first->c_str();
 }
@@ -106,15 +122,18 @@ void CWinApp::InitApplication(HINSTANCE hInstance, LPSTR lpCmdLine, int nCmdShow
   ::GetModuleFileNameA(hInstance, path, MAX_PATH);
   CString exe(path);
   int slash = exe.ReverseFind('\\');
-  if (slash >= 0) exe = exe.Mid(slash + 1);
+  if (slash >= 0)
+    exe = exe.Mid(slash + 1);
   int dot = exe.ReverseFind('.');
-  if (dot > 0) exe = exe.Left(dot);
+  if (dot > 0)
+    exe = exe.Left(dot);
   m_strExeName = exe;
   m_pszExeName = m_strExeName;
 
   if (m_pszAppName == nullptr) {
     m_strAppName = AfxLoadString(AFX_IDS_APP_TITLE);
-    if (m_strAppName.IsEmpty()) m_strAppName = m_strExeName;
+    if (m_strAppName.IsEmpty())
+      m_strAppName = m_strExeName;
     m_pszAppName = m_strAppName;
   }
   if (m_pszProfileName == nullptr) {
@@ -126,7 +145,9 @@ void CWinApp::InitApplication(HINSTANCE hInstance, LPSTR lpCmdLine, int nCmdShow
   ::InitCommonControlsEx(&icc);
 }
 
-BOOL CWinApp::InitInstance() { return TRUE; }
+BOOL CWinApp::InitInstance() {
+  return TRUE;
+}
 
 int CWinApp::ExitInstance() {
   SaveStdProfileSettings();
@@ -135,7 +156,8 @@ int CWinApp::ExitInstance() {
 }
 
 BOOL CWinApp::PumpMessage() {
-  if (!::GetMessageA(&m_msgCur, nullptr, 0, 0)) return FALSE;
+  if (!::GetMessageA(&m_msgCur, nullptr, 0, 0))
+    return FALSE;
   if (!PreTranslateMessage(&m_msgCur)) {
     ::TranslateMessage(&m_msgCur);
     ::DispatchMessageA(&m_msgCur);
@@ -148,7 +170,8 @@ BOOL CWinApp::IsIdleMessage(MSG* pMsg) {
   // work done; anything else may have changed what the commands show.
   if (pMsg->message == WM_MOUSEMOVE || pMsg->message == WM_NCMOUSEMOVE) {
     CPoint pt(pMsg->pt);
-    if (pt == m_ptLastMouse) return FALSE;
+    if (pt == m_ptLastMouse)
+      return FALSE;
     m_ptLastMouse = pt;
     return TRUE;
   }
@@ -160,10 +183,12 @@ int CWinApp::Run() {
   LONG lIdleCount = 0;
   for (;;) {
     while (bIdle && !::PeekMessageA(&m_msgCur, nullptr, 0, 0, PM_NOREMOVE)) {
-      if (!OnIdle(lIdleCount++)) bIdle = FALSE;
+      if (!OnIdle(lIdleCount++))
+        bIdle = FALSE;
     }
     do {
-      if (!PumpMessage()) return ExitInstance();
+      if (!PumpMessage())
+        return ExitInstance();
       if (IsIdleMessage(&m_msgCur)) {
         bIdle = TRUE;
         lIdleCount = 0;
@@ -174,7 +199,8 @@ int CWinApp::Run() {
 
 BOOL CWinApp::PreTranslateMessage(MSG* pMsg) {
   HWND hWndMain = CWnd::HwndOf(m_pMainWnd);
-  if (CWnd::WalkPreTranslateTree(hWndMain, pMsg)) return TRUE;
+  if (CWnd::WalkPreTranslateTree(hWndMain, pMsg))
+    return TRUE;
   // A window outside the main window's tree (a pop-up without owner) still
   // gets the main window's accelerators.
   if (hWndMain != nullptr && pMsg->hwnd != nullptr && ::GetAncestor(pMsg->hwnd, GA_ROOTOWNER) != hWndMain)
@@ -189,7 +215,8 @@ namespace {
 BOOL CALLBACK CollectFrame(HWND hWnd, LPARAM lParam) {
   auto* frames = reinterpret_cast<std::vector<HWND>*>(lParam);
   CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
-  if (pWnd != nullptr && ::IsWindowVisible(hWnd) && pWnd->IsKindOf(RUNTIME_CLASS(CFrameWnd))) frames->push_back(hWnd);
+  if (pWnd != nullptr && ::IsWindowVisible(hWnd) && pWnd->IsKindOf(RUNTIME_CLASS(CFrameWnd)))
+    frames->push_back(hWnd);
   return TRUE;
 }
 
@@ -206,14 +233,17 @@ BOOL CWinApp::OnIdle(LONG lCount) {
     // Update the menus, toolbars and dialog bars of the main window and of
     // the other frames.
     HWND hWndMain = CWnd::HwndOf(m_pMainWnd);
-    if (hWndMain != nullptr && ::IsWindowVisible(hWndMain)) UpdateFrame(hWndMain);
+    if (hWndMain != nullptr && ::IsWindowVisible(hWndMain))
+      UpdateFrame(hWndMain);
     std::vector<HWND> frames;
     ::EnumThreadWindows(::GetCurrentThreadId(), &CollectFrame, reinterpret_cast<LPARAM>(&frames));
     for (HWND hWnd : frames)
-      if (hWnd != hWndMain && ::IsWindow(hWnd)) UpdateFrame(hWnd);
+      if (hWnd != hWndMain && ::IsWindow(hWnd))
+        UpdateFrame(hWnd);
     return TRUE;
   }
-  if (lCount == 1) AfxDeleteTempMaps();
+  if (lCount == 1)
+    AfxDeleteTempMaps();
   return FALSE;
 }
 
@@ -226,10 +256,13 @@ void CWinApp::SetRegistryKey(LPCSTR lpszRegistryKey) {
   }
 }
 
-void CWinApp::SetRegistryKey(UINT nIDRegistryKey) { SetRegistryKey(AfxLoadString(nIDRegistryKey)); }
+void CWinApp::SetRegistryKey(UINT nIDRegistryKey) {
+  SetRegistryKey(AfxLoadString(nIDRegistryKey));
+}
 
 HKEY CWinApp::GetAppRegistryKey() {
-  if (m_pszRegistryKey == nullptr || m_pszProfileName == nullptr || *m_pszProfileName == '\0') return nullptr;
+  if (m_pszRegistryKey == nullptr || m_pszProfileName == nullptr || *m_pszProfileName == '\0')
+    return nullptr;
   CString path;
   path.Format("Software\\%s\\%s", m_pszRegistryKey, m_pszProfileName);
   HKEY hKey = nullptr;
@@ -243,13 +276,14 @@ HKEY CWinApp::GetAppRegistryKey() {
 HKEY CWinApp::GetSectionKey(LPCSTR lpszSection) {
   HKEY hAppKey = GetAppRegistryKey();
   if (hAppKey == nullptr || lpszSection == nullptr) {
-    if (hAppKey != nullptr) ::RegCloseKey(hAppKey);
+    if (hAppKey != nullptr)
+      ::RegCloseKey(hAppKey);
     return nullptr;
   }
   HKEY hKey = nullptr;
   DWORD disposition = 0;
-  LONG rc = ::RegCreateKeyExA(hAppKey, lpszSection, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE,
-                              nullptr, &hKey, &disposition);
+  LONG rc = ::RegCreateKeyExA(hAppKey, lpszSection, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr,
+                              &hKey, &disposition);
   ::RegCloseKey(hAppKey);
   return rc == ERROR_SUCCESS ? hKey : nullptr;
 }
@@ -259,7 +293,8 @@ namespace {
 struct CRegKey {
   explicit CRegKey(HKEY h) : hKey(h) {}
   ~CRegKey() {
-    if (hKey != nullptr) ::RegCloseKey(hKey);
+    if (hKey != nullptr)
+      ::RegCloseKey(hKey);
   }
   HKEY hKey;
 };
@@ -267,7 +302,8 @@ struct CRegKey {
 
 UINT CWinApp::GetProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nDefault) {
   CRegKey key(GetSectionKey(lpszSection));
-  if (key.hKey == nullptr) return (UINT)nDefault;
+  if (key.hKey == nullptr)
+    return (UINT)nDefault;
   DWORD type = 0, value = 0, size = sizeof(value);
   if (::RegQueryValueExA(key.hKey, lpszEntry, nullptr, &type, (LPBYTE)&value, &size) != ERROR_SUCCESS ||
       type != REG_DWORD || size != sizeof(value))
@@ -277,7 +313,8 @@ UINT CWinApp::GetProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nDefault) 
 
 BOOL CWinApp::WriteProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nValue) {
   CRegKey key(GetSectionKey(lpszSection));
-  if (key.hKey == nullptr) return FALSE;
+  if (key.hKey == nullptr)
+    return FALSE;
   DWORD value = (DWORD)nValue;
   return ::RegSetValueExA(key.hKey, lpszEntry, 0, REG_DWORD, (const BYTE*)&value, sizeof(value)) == ERROR_SUCCESS;
 }
@@ -285,7 +322,8 @@ BOOL CWinApp::WriteProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nValue) 
 CString CWinApp::GetProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lpszDefault) {
   CString fallback(lpszDefault != nullptr ? lpszDefault : "");
   CRegKey key(GetSectionKey(lpszSection));
-  if (key.hKey == nullptr) return fallback;
+  if (key.hKey == nullptr)
+    return fallback;
   DWORD type = 0, size = 0;
   if (::RegQueryValueExA(key.hKey, lpszEntry, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
       (type != REG_SZ && type != REG_EXPAND_SZ))
@@ -306,24 +344,27 @@ CString CWinApp::GetProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR l
 BOOL CWinApp::WriteProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lpszValue) {
   if (lpszEntry == nullptr) {
     CRegKey appKey(GetAppRegistryKey());
-    if (appKey.hKey == nullptr) return FALSE;
+    if (appKey.hKey == nullptr)
+      return FALSE;
     return ::RegDeleteKeyA(appKey.hKey, lpszSection) == ERROR_SUCCESS;
   }
   CRegKey key(GetSectionKey(lpszSection));
-  if (key.hKey == nullptr) return FALSE;
-  if (lpszValue == nullptr) return ::RegDeleteValueA(key.hKey, lpszEntry) == ERROR_SUCCESS;
-  return ::RegSetValueExA(key.hKey, lpszEntry, 0, REG_SZ, (const BYTE*)lpszValue,
-                          (DWORD)(lstrlenA(lpszValue) + 1)) == ERROR_SUCCESS;
+  if (key.hKey == nullptr)
+    return FALSE;
+  if (lpszValue == nullptr)
+    return ::RegDeleteValueA(key.hKey, lpszEntry) == ERROR_SUCCESS;
+  return ::RegSetValueExA(key.hKey, lpszEntry, 0, REG_SZ, (const BYTE*)lpszValue, (DWORD)(lstrlenA(lpszValue) + 1)) ==
+         ERROR_SUCCESS;
 }
 
 BOOL CWinApp::GetProfileBinary(LPCSTR lpszSection, LPCSTR lpszEntry, LPBYTE* ppData, UINT* pBytes) {
   *ppData = nullptr;
   *pBytes = 0;
   CRegKey key(GetSectionKey(lpszSection));
-  if (key.hKey == nullptr) return FALSE;
+  if (key.hKey == nullptr)
+    return FALSE;
   DWORD type = 0, size = 0;
-  if (::RegQueryValueExA(key.hKey, lpszEntry, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
-      type != REG_BINARY)
+  if (::RegQueryValueExA(key.hKey, lpszEntry, nullptr, &type, nullptr, &size) != ERROR_SUCCESS || type != REG_BINARY)
     return FALSE;
   std::unique_ptr<BYTE[]> data(new BYTE[size > 0 ? size : 1]);
   DWORD got = size;
@@ -336,17 +377,20 @@ BOOL CWinApp::GetProfileBinary(LPCSTR lpszSection, LPCSTR lpszEntry, LPBYTE* ppD
 
 BOOL CWinApp::WriteProfileBinary(LPCSTR lpszSection, LPCSTR lpszEntry, LPBYTE pData, UINT nBytes) {
   CRegKey key(GetSectionKey(lpszSection));
-  if (key.hKey == nullptr) return FALSE;
+  if (key.hKey == nullptr)
+    return FALSE;
   return ::RegSetValueExA(key.hKey, lpszEntry, 0, REG_BINARY, pData, nBytes) == ERROR_SUCCESS;
 }
 
 int AfxWinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow) {
   CWinApp* pApp = AfxGetApp();
-  if (pApp == nullptr) return -1;
+  if (pApp == nullptr)
+    return -1;
   pApp->InitApplication(hInstance, lpCmdLine, nCmdShow);
   int nReturnCode;
   if (!pApp->InitInstance()) {
-    if (pApp->m_pMainWnd != nullptr) pApp->m_pMainWnd->DestroyWindow();
+    if (pApp->m_pMainWnd != nullptr)
+      pApp->m_pMainWnd->DestroyWindow();
     nReturnCode = pApp->ExitInstance();
   } else {
     nReturnCode = pApp->Run();

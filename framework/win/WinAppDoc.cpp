@@ -13,7 +13,8 @@ BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
 END_MESSAGE_MAP()
 
 void CWinApp::AddDocTemplate(CDocTemplate* pTemplate) {
-  if (m_pDocManager == nullptr) m_pDocManager = new CDocManager;
+  if (m_pDocManager == nullptr)
+    m_pDocManager = new CDocManager;
   m_pDocManager->AddDocTemplate(pTemplate);
 }
 
@@ -22,31 +23,39 @@ CDocument* CWinApp::OpenDocumentFile(LPCSTR lpszFileName) {
 }
 
 void CWinApp::LoadStdProfileSettings(UINT nMaxMRU) {
-  if (m_pDocManager == nullptr) m_pDocManager = new CDocManager;
+  if (m_pDocManager == nullptr)
+    m_pDocManager = new CDocManager;
   m_pDocManager->LoadStdProfileSettings(nMaxMRU);
 }
 
 void CWinApp::SaveStdProfileSettings() {
-  if (m_pDocManager != nullptr) m_pDocManager->SaveStdProfileSettings();
+  if (m_pDocManager != nullptr)
+    m_pDocManager->SaveStdProfileSettings();
 }
 
 void CWinApp::AddToRecentFileList(LPCSTR lpszPathName) {
-  if (m_pDocManager != nullptr) m_pDocManager->AddToRecentFileList(lpszPathName);
+  if (m_pDocManager != nullptr)
+    m_pDocManager->AddToRecentFileList(lpszPathName);
 }
 
 void CWinApp::RegisterShellFileTypes(BOOL bCompat) {
-  if (m_pDocManager != nullptr) m_pDocManager->RegisterShellFileTypes(bCompat);
+  if (m_pDocManager != nullptr)
+    m_pDocManager->RegisterShellFileTypes(bCompat);
 }
 
 BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& rCmdInfo) {
-  if (m_pDocManager == nullptr) return rCmdInfo.m_nShellCommand != CCommandLineInfo::FileOpen;
+  if (m_pDocManager == nullptr)
+    return rCmdInfo.m_nShellCommand != CCommandLineInfo::FileOpen;
   return m_pDocManager->ProcessShellCommand(rCmdInfo);
 }
 
-BOOL CWinApp::SaveAllModified() { return m_pDocManager == nullptr || m_pDocManager->SaveAllModified(); }
+BOOL CWinApp::SaveAllModified() {
+  return m_pDocManager == nullptr || m_pDocManager->SaveAllModified();
+}
 
 void CWinApp::CloseAllDocuments(BOOL bEndSession) {
-  if (m_pDocManager != nullptr) m_pDocManager->CloseAllDocuments(bEndSession);
+  if (m_pDocManager != nullptr)
+    m_pDocManager->CloseAllDocuments(bEndSession);
 }
 
 int CWinApp::GetOpenDocumentCount() const {
@@ -54,11 +63,13 @@ int CWinApp::GetOpenDocumentCount() const {
 }
 
 void CWinApp::OnFileNew() {
-  if (m_pDocManager != nullptr) m_pDocManager->OnFileNew();
+  if (m_pDocManager != nullptr)
+    m_pDocManager->OnFileNew();
 }
 
 void CWinApp::OnFileOpen() {
-  if (m_pDocManager != nullptr) m_pDocManager->OnFileOpen();
+  if (m_pDocManager != nullptr)
+    m_pDocManager->OnFileOpen();
 }
 
 BOOL CWinApp::OnOpenRecentFile(UINT nID) {
@@ -74,5 +85,6 @@ void CWinApp::OnUpdateRecentFileMenu(CCmdUI* pCmdUI) {
 
 void CWinApp::OnAppExit() {
   // The main window's close asks about unsaved documents first.
-  if (m_pMainWnd != nullptr && m_pMainWnd->m_hWnd != nullptr) m_pMainWnd->SendMessage(WM_CLOSE);
+  if (m_pMainWnd != nullptr && m_pMainWnd->m_hWnd != nullptr)
+    m_pMainWnd->SendMessage(WM_CLOSE);
 }

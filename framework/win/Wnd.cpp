@@ -64,21 +64,25 @@ class CWndBinding {
     auto orphan = OrphanedWindows().find(hWnd);
     if (orphan != OrphanedWindows().end()) {
       // StdWndProc is still in the window's chain: take up its old place.
-      if (bSubclass) pWnd->m_pfnSuper = orphan->second;
+      if (bSubclass)
+        pWnd->m_pfnSuper = orphan->second;
       OrphanedWindows().erase(orphan);
       return;
     }
     if (bSubclass) {
       WNDPROC old = (WNDPROC)::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)&CWnd::StdWndProc);
-      if (old != &CWnd::StdWndProc) pWnd->m_pfnSuper = old;
+      if (old != &CWnd::StdWndProc)
+        pWnd->m_pfnSuper = old;
     }
   }
 
   static void Unbind(CWnd* pWnd) {
     HWND hWnd = pWnd->m_hWnd;
-    if (hWnd == nullptr) return;
+    if (hWnd == nullptr)
+      return;
     auto it = BoundWindows().find(hWnd);
-    if (it != BoundWindows().end() && it->second == pWnd) BoundWindows().erase(it);
+    if (it != BoundWindows().end() && it->second == pWnd)
+      BoundWindows().erase(it);
     if (pWnd->m_pfnSuper != nullptr) {
       if ((WNDPROC)::GetWindowLongPtrA(hWnd, GWLP_WNDPROC) == &CWnd::StdWndProc)
         ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)pWnd->m_pfnSuper);
@@ -108,7 +112,9 @@ CWndCreationScope::~CWndCreationScope() {
   g_pWndInit = nullptr;  // creation that failed before any window existed
 }
 
-CWnd* BrivaneWndFromHandle(HWND hWnd) { return CWnd::FromHandle(hWnd); }
+CWnd* BrivaneWndFromHandle(HWND hWnd) {
+  return CWnd::FromHandle(hWnd);
+}
 
 CWnd::CWnd(HWND hWnd) : m_hWnd(hWnd) {}
 
@@ -119,12 +125,14 @@ CWnd::~CWnd() {
     HWND hWnd = m_hWnd;
     CWndBinding::Unbind(this);
     m_hWnd = nullptr;
-    if (::IsWindow(hWnd)) ::DestroyWindow(hWnd);
+    if (::IsWindow(hWnd))
+      ::DestroyWindow(hWnd);
   }
 }
 
 CWnd* CWnd::FromHandlePermanent(HWND hWnd) {
-  if (hWnd == nullptr) return nullptr;
+  if (hWnd == nullptr)
+    return nullptr;
   auto it = BoundWindows().find(hWnd);
   return it != BoundWindows().end() ? it->second : nullptr;
 }
@@ -134,10 +142,13 @@ CWnd* CWnd::FromHandle(HWND hWnd) {
   return pWnd != nullptr ? pWnd : TemporaryWindows().Lookup(hWnd);
 }
 
-void CWnd::DeleteTempMap() { TemporaryWindows().DeleteAll(); }
+void CWnd::DeleteTempMap() {
+  TemporaryWindows().DeleteAll();
+}
 
 BOOL CWnd::Attach(HWND hWnd) {
-  if (hWnd == nullptr || m_hWnd != nullptr || FromHandlePermanent(hWnd) != nullptr) return FALSE;
+  if (hWnd == nullptr || m_hWnd != nullptr || FromHandlePermanent(hWnd) != nullptr)
+    return FALSE;
   CWndBinding::Bind(this, hWnd, false);
   return TRUE;
 }
@@ -150,7 +161,8 @@ HWND CWnd::Detach() {
 }
 
 BOOL CWnd::SubclassWindow(HWND hWnd) {
-  if (hWnd == nullptr || m_hWnd != nullptr || FromHandlePermanent(hWnd) != nullptr) return FALSE;
+  if (hWnd == nullptr || m_hWnd != nullptr || FromHandlePermanent(hWnd) != nullptr)
+    return FALSE;
   CWndBinding::Bind(this, hWnd, true);
   PreSubclassWindow();
   return TRUE;
@@ -161,30 +173,33 @@ BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent) {
   return hWndItem != nullptr && SubclassWindow(hWndItem);
 }
 
-HWND CWnd::UnsubclassWindow() { return Detach(); }
+HWND CWnd::UnsubclassWindow() {
+  return Detach();
+}
 
 BOOL CWnd::PreCreateWindow(CREATESTRUCT& cs) {
   // A window without a class of its own gets the framework's plain one.
   if (cs.lpszClass == nullptr)
-    cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, (LPCSTR)IDC_ARROW), (HBRUSH)(COLOR_WINDOW + 1));
+    cs.lpszClass =
+        AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, (LPCSTR)IDC_ARROW), (HBRUSH)(COLOR_WINDOW + 1));
   return cs.lpszClass != nullptr;
 }
 
-BOOL CWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
-                  CWnd* pParentWnd, UINT nID, CCreateContext* pContext) {
+BOOL CWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                  UINT nID, CCreateContext* pContext) {
   return CreateEx(0, lpszClassName, lpszWindowName, dwStyle | WS_CHILD, rect, pParentWnd, nID, pContext);
 }
 
-BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle,
-                    const RECT& rect, CWnd* pParentWnd, UINT nID, LPVOID lpParam) {
-  return CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top,
-                  rect.right - rect.left, rect.bottom - rect.top, HwndOf(pParentWnd),
-                  (HMENU)(UINT_PTR)nID, lpParam);
+BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
+                    CWnd* pParentWnd, UINT nID, LPVOID lpParam) {
+  return CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top, rect.right - rect.left,
+                  rect.bottom - rect.top, HwndOf(pParentWnd), (HMENU)(UINT_PTR)nID, lpParam);
 }
 
-BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, int x,
-                    int y, int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam) {
-  if (m_hWnd != nullptr) return FALSE;  // one object, one window
+BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, int x, int y,
+                    int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam) {
+  if (m_hWnd != nullptr)
+    return FALSE;  // one object, one window
   CREATESTRUCT cs = {};
   cs.dwExStyle = dwExStyle;
   cs.lpszClass = lpszClassName;
@@ -205,17 +220,19 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName
   HWND hWnd;
   {
     CWndCreationScope scope(this);
-    hWnd = ::CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y, cs.cx, cs.cy,
-                             cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
+    hWnd = ::CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y, cs.cx, cs.cy, cs.hwndParent,
+                             cs.hMenu, cs.hInstance, cs.lpCreateParams);
   }
   // A window whose WM_CREATE failed is already gone, and PostNcDestroy ran.
   return hWnd != nullptr && m_hWnd == hWnd;
 }
 
 BOOL CWnd::DestroyWindow() {
-  if (m_hWnd == nullptr) return FALSE;
+  if (m_hWnd == nullptr)
+    return FALSE;
   HWND hWnd = m_hWnd;
-  if (FromHandlePermanent(hWnd) == this) return ::DestroyWindow(hWnd);
+  if (FromHandlePermanent(hWnd) == this)
+    return ::DestroyWindow(hWnd);
   // A wrapper that is not bound: the window goes, the wrapper stays empty.
   BOOL ok = ::DestroyWindow(hWnd);
   m_hWnd = nullptr;
@@ -226,9 +243,11 @@ LRESULT CALLBACK CWnd::StdWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM
   CWnd* pWnd = FromHandlePermanent(hWnd);
   if (pWnd == nullptr) {
     auto it = OrphanedWindows().find(hWnd);
-    if (it == OrphanedWindows().end()) return ::DefWindowProcA(hWnd, message, wParam, lParam);
+    if (it == OrphanedWindows().end())
+      return ::DefWindowProcA(hWnd, message, wParam, lParam);
     WNDPROC pfnOld = it->second;
-    if (message == WM_NCDESTROY) OrphanedWindows().erase(it);
+    if (message == WM_NCDESTROY)
+      OrphanedWindows().erase(it);
     return ::CallWindowProcA(pfnOld, hWnd, message, wParam, lParam);
   }
   MSG saved = g_msgCur;
@@ -246,7 +265,8 @@ LRESULT CALLBACK CWnd::StdWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM
   } catch (...) {
     AfxReportUnhandledException();
   }
-  if (message == WM_NCDESTROY) pWnd->HandleNcDestroy();
+  if (message == WM_NCDESTROY)
+    pWnd->HandleNcDestroy();
   g_msgCur = saved;
   return result;
 }
@@ -265,18 +285,24 @@ void CWnd::HandleNcDestroy() {
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
-  if (!OnWndMsg(message, wParam, lParam, &result)) result = DefWindowProc(message, wParam, lParam);
+  if (!OnWndMsg(message, wParam, lParam, &result))
+    result = DefWindowProc(message, wParam, lParam);
   return result;
 }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (m_pfnSuper != nullptr) return ::CallWindowProcA(m_pfnSuper, m_hWnd, message, wParam, lParam);
+  if (m_pfnSuper != nullptr)
+    return ::CallWindowProcA(m_pfnSuper, m_hWnd, message, wParam, lParam);
   return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
 }
 
-const MSG* CWnd::GetCurrentMessage() { return &g_msgCur; }
+const MSG* CWnd::GetCurrentMessage() {
+  return &g_msgCur;
+}
 
-LRESULT CWnd::Default() { return DefWindowProc(g_msgCur.message, g_msgCur.wParam, g_msgCur.lParam); }
+LRESULT CWnd::Default() {
+  return DefWindowProc(g_msgCur.message, g_msgCur.wParam, g_msgCur.lParam);
+}
 
 // The control a child-to-parent message came from, or null.
 static HWND ReflectionSource(HWND hWndSelf, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -315,21 +341,25 @@ static BOOL SendToChild(HWND hWndChild, UINT message, WPARAM wParam, LPARAM lPar
 
 BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
   if (message == WM_COMMAND) {
-    if (!OnCommand(wParam, lParam)) return FALSE;
+    if (!OnCommand(wParam, lParam))
+      return FALSE;
     *pResult = 0;
     return TRUE;
   }
   if (message == WM_NOTIFY) {
     LRESULT result = 0;
-    if (!OnNotify(wParam, lParam, &result)) return FALSE;
+    if (!OnNotify(wParam, lParam, &result))
+      return FALSE;
     *pResult = result;
     return TRUE;
   }
   if (message == WM_PRINTCLIENT) {
     // The paint handler draws into the DC of the message (a bitmap, a printer).
     const MessageMapEntry* e = FindMessageEntry(MsgKind::Message, WM_PAINT, 0, 0);
-    if (e == nullptr) return FALSE;
-    if (lParam & PRF_ERASEBKGND) ::SendMessageA(m_hWnd, WM_ERASEBKGND, wParam, 0);
+    if (e == nullptr)
+      return FALSE;
+    if (lParam & PRF_ERASEBKGND)
+      ::SendMessageA(m_hWnd, WM_ERASEBKGND, wParam, 0);
     CPaintDC::CPrintClientScope scope(m_hWnd, (HDC)wParam);
     MessageCall call = {WM_PAINT, 0, 0, 0, 0, 0, nullptr};
     CallEntry(*e, call);
@@ -376,8 +406,10 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
   } else {
     e = FindMessageEntry(MsgKind::ReflectMessage, message, 0, 0);
   }
-  if (e == nullptr || !CallEntry(*e, call)) return FALSE;
-  if (pResult != nullptr) *pResult = call.result;
+  if (e == nullptr || !CallEntry(*e, call))
+    return FALSE;
+  if (pResult != nullptr)
+    *pResult = call.result;
   return TRUE;
 }
 
@@ -404,7 +436,8 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
       CTestCmdUI state;
       state.m_nID = nID;
       state.DoUpdate(this, TRUE);
-      if (!state.m_bEnabled) return TRUE;
+      if (!state.m_bEnabled)
+        return TRUE;
     }
     nCode = CN_COMMAND;
   } else if (SendToChild(hWndCtrl, WM_COMMAND, wParam, lParam, nullptr)) {
@@ -415,23 +448,30 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
 
 BOOL CWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
   NMHDR* pNMHDR = reinterpret_cast<NMHDR*>(lParam);
-  if (pNMHDR == nullptr) return FALSE;
-  if (SendToChild(pNMHDR->hwndFrom, WM_NOTIFY, wParam, lParam, pResult)) return TRUE;
+  if (pNMHDR == nullptr)
+    return FALSE;
+  if (SendToChild(pNMHDR->hwndFrom, WM_NOTIFY, wParam, lParam, pResult))
+    return TRUE;
   const MessageMapEntry* e = FindMessageEntry(MsgKind::Notify, 0, (int)pNMHDR->code, (UINT)pNMHDR->idFrom);
-  if (e == nullptr) return FALSE;
+  if (e == nullptr)
+    return FALSE;
   MessageCall call = {WM_NOTIFY, wParam, lParam, 0, (UINT)pNMHDR->idFrom, (int)pNMHDR->code, nullptr};
   CallEntry(*e, call);
   *pResult = call.result;
   return TRUE;
 }
 
-BOOL CWnd::PreTranslateMessage(MSG* pMsg) { return FALSE; }
+BOOL CWnd::PreTranslateMessage(MSG* pMsg) {
+  return FALSE;
+}
 
 BOOL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg) {
   for (HWND hWnd = pMsg->hwnd; hWnd != nullptr; hWnd = ::GetParent(hWnd)) {
     CWnd* pWnd = FromHandlePermanent(hWnd);
-    if (pWnd != nullptr && pWnd->PreTranslateMessage(pMsg)) return TRUE;
-    if (hWnd == hWndStop) break;
+    if (pWnd != nullptr && pWnd->PreTranslateMessage(pMsg))
+      return TRUE;
+    if (hWnd == hWndStop)
+      break;
   }
   return FALSE;
 }
@@ -454,9 +494,11 @@ int CWnd::RunModalLoop(DWORD dwFlags) {
         ShowWindow(SW_SHOWNORMAL);
         bShown = TRUE;
       }
-      if (SendMessage(WM_KICKIDLE, 0, lIdleCount++) == 0) bIdle = FALSE;
+      if (SendMessage(WM_KICKIDLE, 0, lIdleCount++) == 0)
+        bIdle = FALSE;
     }
-    if (!ContinueModal() || m_hWnd == nullptr) break;
+    if (!ContinueModal() || m_hWnd == nullptr)
+      break;
     if (!::GetMessageA(&msg, nullptr, 0, 0)) {
       ::PostQuitMessage((int)msg.wParam);  // leave the quit for the outer loop
       break;
@@ -488,7 +530,8 @@ void CWnd::UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler) {
   for (HWND hWndChild = ::GetTopWindow(m_hWnd); hWndChild != nullptr;
        hWndChild = ::GetNextWindow(hWndChild, GW_HWNDNEXT)) {
     UINT nID = (UINT)::GetDlgCtrlID(hWndChild);
-    if (nID == 0 || LOWORD(nID) == 0xFFFF) continue;
+    if (nID == 0 || LOWORD(nID) == 0xFFFF)
+      continue;
     state.m_nID = nID;
     state.m_pOther = FromHandle(hWndChild);
     // Only push buttons send commands; an edit, a list or a check box that
@@ -497,8 +540,8 @@ void CWnd::UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler) {
     if (bDisable) {
       LRESULT code = ::SendMessageA(hWndChild, WM_GETDLGCODE, 0, 0);
       UINT style = (UINT)::GetWindowLongA(hWndChild, GWL_STYLE) & BS_TYPEMASK;
-      if ((code & DLGC_BUTTON) == 0 || style == BS_AUTOCHECKBOX || style == BS_AUTO3STATE ||
-          style == BS_GROUPBOX || style == BS_AUTORADIOBUTTON)
+      if ((code & DLGC_BUTTON) == 0 || style == BS_AUTOCHECKBOX || style == BS_AUTO3STATE || style == BS_GROUPBOX ||
+          style == BS_AUTORADIOBUTTON)
         bDisable = FALSE;
     }
     state.DoUpdate(pTarget, bDisable);
@@ -520,7 +563,8 @@ void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, 
 BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
   DWORD style = GetStyle();
   DWORD newStyle = (style & ~dwRemove) | dwAdd;
-  if (style == newStyle) return FALSE;
+  if (style == newStyle)
+    return FALSE;
   ::SetWindowLongA(m_hWnd, GWL_STYLE, (LONG)newStyle);
   if (nFlags != 0)
     ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
@@ -530,7 +574,8 @@ BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
 BOOL CWnd::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
   DWORD style = GetExStyle();
   DWORD newStyle = (style & ~dwRemove) | dwAdd;
-  if (style == newStyle) return FALSE;
+  if (style == newStyle)
+    return FALSE;
   ::SetWindowLongA(m_hWnd, GWL_EXSTYLE, (LONG)newStyle);
   if (nFlags != 0)
     ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
@@ -546,7 +591,8 @@ void CWnd::GetWindowText(CString& rString) const {
 int CWnd::GetDlgItemText(int nID, CString& rString) const {
   rString.Empty();
   HWND hWndItem = ::GetDlgItem(m_hWnd, nID);
-  if (hWndItem == nullptr) return 0;
+  if (hWndItem == nullptr)
+    return 0;
   CWnd(hWndItem).GetWindowText(rString);
   return rString.GetLength();
 }
@@ -555,11 +601,17 @@ void CWnd::SetFont(CFont* pFont, BOOL bRedraw) {
   ::SendMessageA(m_hWnd, WM_SETFONT, (WPARAM)(pFont != nullptr ? pFont->GetSafeHandle() : nullptr), bRedraw);
 }
 
-CFont* CWnd::GetFont() const { return CFont::FromHandle((HFONT)::SendMessageA(m_hWnd, WM_GETFONT, 0, 0)); }
+CFont* CWnd::GetFont() const {
+  return CFont::FromHandle((HFONT)::SendMessageA(m_hWnd, WM_GETFONT, 0, 0));
+}
 
-void CWnd::ClientToScreen(LPRECT lpRect) const { ::MapWindowPoints(m_hWnd, nullptr, (LPPOINT)lpRect, 2); }
+void CWnd::ClientToScreen(LPRECT lpRect) const {
+  ::MapWindowPoints(m_hWnd, nullptr, (LPPOINT)lpRect, 2);
+}
 
-void CWnd::ScreenToClient(LPRECT lpRect) const { ::MapWindowPoints(nullptr, m_hWnd, (LPPOINT)lpRect, 2); }
+void CWnd::ScreenToClient(LPRECT lpRect) const {
+  ::MapWindowPoints(nullptr, m_hWnd, (LPPOINT)lpRect, 2);
+}
 
 const CWnd CWnd::wndTop(HWND_TOP);
 const CWnd CWnd::wndBottom(HWND_BOTTOM);
@@ -573,17 +625,19 @@ BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int c
 CFrameWnd* CWnd::GetParentFrame() const {
   for (HWND hWnd = ::GetParent(m_hWnd); hWnd != nullptr; hWnd = ::GetParent(hWnd)) {
     CWnd* pWnd = FromHandlePermanent(hWnd);
-    if (pWnd != nullptr && pWnd->IsKindOf(RUNTIME_CLASS(CFrameWnd))) return static_cast<CFrameWnd*>(pWnd);
+    if (pWnd != nullptr && pWnd->IsKindOf(RUNTIME_CLASS(CFrameWnd)))
+      return static_cast<CFrameWnd*>(pWnd);
   }
   return nullptr;
 }
 
 CFrameWnd* CWnd::GetTopLevelFrame() const {
-  CFrameWnd* pFrame = IsKindOf(RUNTIME_CLASS(CFrameWnd)) ? static_cast<CFrameWnd*>(const_cast<CWnd*>(this))
-                                                          : GetParentFrame();
+  CFrameWnd* pFrame =
+      IsKindOf(RUNTIME_CLASS(CFrameWnd)) ? static_cast<CFrameWnd*>(const_cast<CWnd*>(this)) : GetParentFrame();
   while (pFrame != nullptr) {
     CFrameWnd* pParent = pFrame->GetParentFrame();
-    if (pParent == nullptr) break;
+    if (pParent == nullptr)
+      break;
     pFrame = pParent;
   }
   return pFrame;
@@ -593,7 +647,8 @@ void CWnd::CenterWindow(CWnd* pAlternateOwner) {
   CRect rcWnd;
   GetWindowRect(&rcWnd);
   HWND hWndCenter = pAlternateOwner != nullptr ? pAlternateOwner->m_hWnd : ::GetWindow(m_hWnd, GW_OWNER);
-  if (GetStyle() & WS_CHILD) hWndCenter = ::GetParent(m_hWnd);
+  if (GetStyle() & WS_CHILD)
+    hWndCenter = ::GetParent(m_hWnd);
   CRect rcArea;
   ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &rcArea, 0);
   CRect rcCenter = rcArea;
@@ -609,10 +664,14 @@ void CWnd::CenterWindow(CWnd* pAlternateOwner) {
     y = pt.y;
   } else {
     // Keep the whole window on the work area.
-    if (x + rcWnd.Width() > rcArea.right) x = rcArea.right - rcWnd.Width();
-    if (y + rcWnd.Height() > rcArea.bottom) y = rcArea.bottom - rcWnd.Height();
-    if (x < rcArea.left) x = rcArea.left;
-    if (y < rcArea.top) y = rcArea.top;
+    if (x + rcWnd.Width() > rcArea.right)
+      x = rcArea.right - rcWnd.Width();
+    if (y + rcWnd.Height() > rcArea.bottom)
+      y = rcArea.bottom - rcWnd.Height();
+    if (x < rcArea.left)
+      x = rcArea.left;
+    if (y < rcArea.top)
+      y = rcArea.top;
   }
   ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -626,11 +685,17 @@ BOOL CWnd::RedrawWindow(LPCRECT lpRectUpdate, CRgn* prgnUpdate, UINT flags) {
                         flags);
 }
 
-CDC* CWnd::GetDC() { return CDC::FromHandle(::GetDC(m_hWnd)); }
+CDC* CWnd::GetDC() {
+  return CDC::FromHandle(::GetDC(m_hWnd));
+}
 
-CDC* CWnd::GetWindowDC() { return CDC::FromHandle(::GetWindowDC(m_hWnd)); }
+CDC* CWnd::GetWindowDC() {
+  return CDC::FromHandle(::GetWindowDC(m_hWnd));
+}
 
-int CWnd::ReleaseDC(CDC* pDC) { return pDC != nullptr ? ::ReleaseDC(m_hWnd, pDC->m_hDC) : 0; }
+int CWnd::ReleaseDC(CDC* pDC) {
+  return pDC != nullptr ? ::ReleaseDC(m_hWnd, pDC->m_hDC) : 0;
+}
 
 CWnd* CWnd::GetTopLevelParent() const {
   HWND hWnd = m_hWnd;
@@ -640,11 +705,17 @@ CWnd* CWnd::GetTopLevelParent() const {
   return FromHandle(hWnd);
 }
 
-CMenu* CWnd::GetMenu() const { return CMenu::FromHandle(::GetMenu(m_hWnd)); }
+CMenu* CWnd::GetMenu() const {
+  return CMenu::FromHandle(::GetMenu(m_hWnd));
+}
 
-BOOL CWnd::SetMenu(CMenu* pMenu) { return ::SetMenu(m_hWnd, pMenu != nullptr ? pMenu->m_hMenu : nullptr); }
+BOOL CWnd::SetMenu(CMenu* pMenu) {
+  return ::SetMenu(m_hWnd, pMenu != nullptr ? pMenu->m_hMenu : nullptr);
+}
 
-CMenu* CWnd::GetSystemMenu(BOOL bRevert) const { return CMenu::FromHandle(::GetSystemMenu(m_hWnd, bRevert)); }
+CMenu* CWnd::GetSystemMenu(BOOL bRevert) const {
+  return CMenu::FromHandle(::GetSystemMenu(m_hWnd, bRevert));
+}
 
 BOOL CWnd::SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw) {
   lpScrollInfo->cbSize = sizeof(SCROLLINFO);
@@ -660,7 +731,8 @@ BOOL CWnd::GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask) const 
 
 int CWnd::GetScrollLimit(int nBar) const {
   SCROLLINFO info;
-  if (!GetScrollInfo(nBar, &info, SIF_RANGE | SIF_PAGE)) return 0;
+  if (!GetScrollInfo(nBar, &info, SIF_RANGE | SIF_PAGE))
+    return 0;
   int nPage = info.nPage > 0 ? (int)info.nPage - 1 : 0;
   return info.nMax - nPage;
 }
@@ -670,27 +742,32 @@ int CWnd::MessageBox(LPCSTR lpszText, LPCSTR lpszCaption, UINT nType) {
 }
 
 void CWnd::OnHScroll(UINT, UINT, CWnd* pScrollBar) {
-  if (pScrollBar != nullptr && ReflectLastMsg(pScrollBar->m_hWnd)) return;
+  if (pScrollBar != nullptr && ReflectLastMsg(pScrollBar->m_hWnd))
+    return;
   Default();
 }
 
 void CWnd::OnVScroll(UINT, UINT, CWnd* pScrollBar) {
-  if (pScrollBar != nullptr && ReflectLastMsg(pScrollBar->m_hWnd)) return;
+  if (pScrollBar != nullptr && ReflectLastMsg(pScrollBar->m_hWnd))
+    return;
   Default();
 }
 
 HBRUSH CWnd::OnCtlColor(CDC*, CWnd* pWnd, UINT) {
   LRESULT result = 0;
-  if (pWnd != nullptr && pWnd->m_hWnd != m_hWnd && ReflectLastMsg(pWnd->m_hWnd, &result)) return (HBRUSH)result;
+  if (pWnd != nullptr && pWnd->m_hWnd != m_hWnd && ReflectLastMsg(pWnd->m_hWnd, &result))
+    return (HBRUSH)result;
   return (HBRUSH)Default();
 }
 
 void CWnd::OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct) {
-  if (nIDCtl != 0 && lpDrawItemStruct->CtlType != ODT_MENU && ReflectLastMsg(lpDrawItemStruct->hwndItem)) return;
+  if (nIDCtl != 0 && lpDrawItemStruct->CtlType != ODT_MENU && ReflectLastMsg(lpDrawItemStruct->hwndItem))
+    return;
   Default();
 }
 
 void CWnd::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct) {
-  if (nIDCtl != 0 && lpMeasureItemStruct->CtlType != ODT_MENU && ReflectLastMsg(::GetDlgItem(m_hWnd, nIDCtl))) return;
+  if (nIDCtl != 0 && lpMeasureItemStruct->CtlType != ODT_MENU && ReflectLastMsg(::GetDlgItem(m_hWnd, nIDCtl)))
+    return;
   Default();
 }

@@ -62,10 +62,10 @@ class CWnd : public CCmdTarget {
 
   // Creation. The object is bound before the first message reaches the window.
   virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
-  virtual BOOL Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
-                      CWnd* pParentWnd, UINT nID, CCreateContext* pContext = nullptr);
-  BOOL CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, int x, int y,
-                int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam = nullptr);
+  virtual BOOL Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                      UINT nID, CCreateContext* pContext = nullptr);
+  BOOL CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, int x, int y, int nWidth,
+                int nHeight, HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam = nullptr);
   BOOL CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
                 CWnd* pParentWnd, UINT nID, LPVOID lpParam = nullptr);
   virtual BOOL DestroyWindow();
@@ -108,8 +108,12 @@ class CWnd : public CCmdTarget {
   void UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler);
   void SendMessageToDescendants(UINT message, WPARAM wParam = 0, LPARAM lParam = 0, BOOL bDeep = TRUE);
 
-  LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const { return ::SendMessageA(m_hWnd, message, wParam, lParam); }
-  BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const { return ::PostMessageA(m_hWnd, message, wParam, lParam); }
+  LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+    return ::SendMessageA(m_hWnd, message, wParam, lParam);
+  }
+  BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+    return ::PostMessageA(m_hWnd, message, wParam, lParam);
+  }
 
   // Styles and identity.
   DWORD GetStyle() const { return (DWORD)::GetWindowLongA(m_hWnd, GWL_STYLE); }
@@ -128,7 +132,9 @@ class CWnd : public CCmdTarget {
 
   // Text and font.
   void SetWindowText(LPCSTR lpszString) { ::SetWindowTextA(m_hWnd, lpszString); }
-  int GetWindowText(LPSTR lpszStringBuf, int nMaxCount) const { return ::GetWindowTextA(m_hWnd, lpszStringBuf, nMaxCount); }
+  int GetWindowText(LPSTR lpszStringBuf, int nMaxCount) const {
+    return ::GetWindowTextA(m_hWnd, lpszStringBuf, nMaxCount);
+  }
   void GetWindowText(CString& rString) const;
   int GetWindowTextLength() const { return ::GetWindowTextLengthA(m_hWnd); }
   void SetFont(CFont* pFont, BOOL bRedraw = TRUE);
@@ -141,17 +147,28 @@ class CWnd : public CCmdTarget {
   void ClientToScreen(LPRECT lpRect) const;
   void ScreenToClient(LPPOINT lpPoint) const { ::ScreenToClient(m_hWnd, lpPoint); }
   void ScreenToClient(LPRECT lpRect) const;
-  void MapWindowPoints(CWnd* pwndTo, LPPOINT lpPoint, UINT nCount) const { ::MapWindowPoints(m_hWnd, HwndOf(pwndTo), lpPoint, nCount); }
-  void MapWindowPoints(CWnd* pwndTo, LPRECT lpRect) const { ::MapWindowPoints(m_hWnd, HwndOf(pwndTo), (LPPOINT)lpRect, 2); }
-  void MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint = TRUE) { ::MoveWindow(m_hWnd, x, y, nWidth, nHeight, bRepaint); }
-  void MoveWindow(LPCRECT lpRect, BOOL bRepaint = TRUE) { MoveWindow(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top, bRepaint); }
+  void MapWindowPoints(CWnd* pwndTo, LPPOINT lpPoint, UINT nCount) const {
+    ::MapWindowPoints(m_hWnd, HwndOf(pwndTo), lpPoint, nCount);
+  }
+  void MapWindowPoints(CWnd* pwndTo, LPRECT lpRect) const {
+    ::MapWindowPoints(m_hWnd, HwndOf(pwndTo), (LPPOINT)lpRect, 2);
+  }
+  void MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint = TRUE) {
+    ::MoveWindow(m_hWnd, x, y, nWidth, nHeight, bRepaint);
+  }
+  void MoveWindow(LPCRECT lpRect, BOOL bRepaint = TRUE) {
+    MoveWindow(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top, bRepaint);
+  }
   // pWndInsertAfter: a window, or &wndTop, &wndBottom, &wndTopMost, &wndNoTopMost.
   BOOL SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags);
   static const CWnd wndTop;
   static const CWnd wndBottom;
   static const CWnd wndTopMost;
   static const CWnd wndNoTopMost;
-  BOOL GetWindowPlacement(WINDOWPLACEMENT* lpwndpl) const { lpwndpl->length = sizeof(WINDOWPLACEMENT); return ::GetWindowPlacement(m_hWnd, lpwndpl); }
+  BOOL GetWindowPlacement(WINDOWPLACEMENT* lpwndpl) const {
+    lpwndpl->length = sizeof(WINDOWPLACEMENT);
+    return ::GetWindowPlacement(m_hWnd, lpwndpl);
+  }
   BOOL SetWindowPlacement(const WINDOWPLACEMENT* lpwndpl) { return ::SetWindowPlacement(m_hWnd, lpwndpl); }
   void CenterWindow(CWnd* pAlternateOwner = nullptr);
   int SetWindowRgn(HRGN hRgn, BOOL bRedraw) { return ::SetWindowRgn(m_hWnd, hRgn, bRedraw); }
@@ -169,7 +186,9 @@ class CWnd : public CCmdTarget {
   CDC* GetDC();
   CDC* GetWindowDC();
   int ReleaseDC(CDC* pDC);
-  void ScrollWindow(int xAmount, int yAmount, LPCRECT lpRect = nullptr, LPCRECT lpClipRect = nullptr) { ::ScrollWindow(m_hWnd, xAmount, yAmount, lpRect, lpClipRect); }
+  void ScrollWindow(int xAmount, int yAmount, LPCRECT lpRect = nullptr, LPCRECT lpClipRect = nullptr) {
+    ::ScrollWindow(m_hWnd, xAmount, yAmount, lpRect, lpClipRect);
+  }
 
   // Relatives and children.
   CWnd* GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
@@ -181,18 +200,28 @@ class CWnd : public CCmdTarget {
   CFrameWnd* GetTopLevelFrame() const;
   CWnd* GetWindow(UINT nCmd) const { return FromHandle(::GetWindow(m_hWnd, nCmd)); }
   CWnd* GetDlgItem(int nID) const { return FromHandle(::GetDlgItem(m_hWnd, nID)); }
-  CWnd* GetNextDlgTabItem(CWnd* pWndCtl, BOOL bPrevious = FALSE) const { return FromHandle(::GetNextDlgTabItem(m_hWnd, HwndOf(pWndCtl), bPrevious)); }
-  CWnd* GetNextDlgGroupItem(CWnd* pWndCtl, BOOL bPrevious = FALSE) const { return FromHandle(::GetNextDlgGroupItem(m_hWnd, HwndOf(pWndCtl), bPrevious)); }
+  CWnd* GetNextDlgTabItem(CWnd* pWndCtl, BOOL bPrevious = FALSE) const {
+    return FromHandle(::GetNextDlgTabItem(m_hWnd, HwndOf(pWndCtl), bPrevious));
+  }
+  CWnd* GetNextDlgGroupItem(CWnd* pWndCtl, BOOL bPrevious = FALSE) const {
+    return FromHandle(::GetNextDlgGroupItem(m_hWnd, HwndOf(pWndCtl), bPrevious));
+  }
   CWnd* ChildWindowFromPoint(POINT point) const { return FromHandle(::ChildWindowFromPoint(m_hWnd, point)); }
   static CWnd* WindowFromPoint(POINT point) { return FromHandle(::WindowFromPoint(point)); }
   void SetDlgItemText(int nID, LPCSTR lpszString) { ::SetDlgItemTextA(m_hWnd, nID, lpszString); }
   int GetDlgItemText(int nID, CString& rString) const;
   void SetDlgItemInt(int nID, UINT nValue, BOOL bSigned = TRUE) { ::SetDlgItemInt(m_hWnd, nID, nValue, bSigned); }
-  UINT GetDlgItemInt(int nID, BOOL* lpTrans = nullptr, BOOL bSigned = TRUE) const { return ::GetDlgItemInt(m_hWnd, nID, lpTrans, bSigned); }
+  UINT GetDlgItemInt(int nID, BOOL* lpTrans = nullptr, BOOL bSigned = TRUE) const {
+    return ::GetDlgItemInt(m_hWnd, nID, lpTrans, bSigned);
+  }
   void CheckDlgButton(int nIDButton, UINT nCheck) { ::CheckDlgButton(m_hWnd, nIDButton, nCheck); }
   UINT IsDlgButtonChecked(int nIDButton) const { return ::IsDlgButtonChecked(m_hWnd, nIDButton); }
-  void CheckRadioButton(int nIDFirst, int nIDLast, int nIDCheck) { ::CheckRadioButton(m_hWnd, nIDFirst, nIDLast, nIDCheck); }
-  LRESULT SendDlgItemMessage(int nID, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const { return ::SendDlgItemMessageA(m_hWnd, nID, message, wParam, lParam); }
+  void CheckRadioButton(int nIDFirst, int nIDLast, int nIDCheck) {
+    ::CheckRadioButton(m_hWnd, nIDFirst, nIDLast, nIDCheck);
+  }
+  LRESULT SendDlgItemMessage(int nID, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+    return ::SendDlgItemMessageA(m_hWnd, nID, message, wParam, lParam);
+  }
 
   // Menus.
   CMenu* GetMenu() const;
@@ -201,19 +230,27 @@ class CWnd : public CCmdTarget {
   CMenu* GetSystemMenu(BOOL bRevert) const;
 
   // Timers.
-  UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer = nullptr) { return ::SetTimer(m_hWnd, nIDEvent, nElapse, lpfnTimer); }
+  UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer = nullptr) {
+    return ::SetTimer(m_hWnd, nIDEvent, nElapse, lpfnTimer);
+  }
   BOOL KillTimer(UINT_PTR nIDEvent) { return ::KillTimer(m_hWnd, nIDEvent); }
 
   // Scroll bars.
   int SetScrollPos(int nBar, int nPos, BOOL bRedraw = TRUE) { return ::SetScrollPos(m_hWnd, nBar, nPos, bRedraw); }
   int GetScrollPos(int nBar) const { return ::GetScrollPos(m_hWnd, nBar); }
-  void SetScrollRange(int nBar, int nMinPos, int nMaxPos, BOOL bRedraw = TRUE) { ::SetScrollRange(m_hWnd, nBar, nMinPos, nMaxPos, bRedraw); }
-  void GetScrollRange(int nBar, LPINT lpMinPos, LPINT lpMaxPos) const { ::GetScrollRange(m_hWnd, nBar, lpMinPos, lpMaxPos); }
+  void SetScrollRange(int nBar, int nMinPos, int nMaxPos, BOOL bRedraw = TRUE) {
+    ::SetScrollRange(m_hWnd, nBar, nMinPos, nMaxPos, bRedraw);
+  }
+  void GetScrollRange(int nBar, LPINT lpMinPos, LPINT lpMaxPos) const {
+    ::GetScrollRange(m_hWnd, nBar, lpMinPos, lpMaxPos);
+  }
   BOOL SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw = TRUE);
   BOOL GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask = SIF_ALL) const;
   int GetScrollLimit(int nBar) const;
   void ShowScrollBar(UINT nBar, BOOL bShow = TRUE) { ::ShowScrollBar(m_hWnd, nBar, bShow); }
-  BOOL EnableScrollBar(int nSBFlags, UINT nArrowFlags = ESB_ENABLE_BOTH) { return ::EnableScrollBar(m_hWnd, nSBFlags, nArrowFlags); }
+  BOOL EnableScrollBar(int nSBFlags, UINT nArrowFlags = ESB_ENABLE_BOTH) {
+    return ::EnableScrollBar(m_hWnd, nSBFlags, nArrowFlags);
+  }
 
   // Capture, focus, activation, cursor.
   CWnd* SetCapture() { return FromHandle(::SetCapture(m_hWnd)); }
@@ -225,10 +262,14 @@ class CWnd : public CCmdTarget {
   BOOL SetForegroundWindow() { return ::SetForegroundWindow(m_hWnd); }
   void BringWindowToTop() { ::BringWindowToTop(m_hWnd); }
   static CWnd* GetDesktopWindow() { return FromHandle(::GetDesktopWindow()); }
-  static CWnd* FindWindow(LPCSTR lpszClassName, LPCSTR lpszWindowName) { return FromHandle(::FindWindowA(lpszClassName, lpszWindowName)); }
+  static CWnd* FindWindow(LPCSTR lpszClassName, LPCSTR lpszWindowName) {
+    return FromHandle(::FindWindowA(lpszClassName, lpszWindowName));
+  }
   void DragAcceptFiles(BOOL bAccept = TRUE) { ::DragAcceptFiles(m_hWnd, bAccept); }
   BOOL OpenClipboard() { return ::OpenClipboard(m_hWnd); }
-  HICON SetIcon(HICON hIcon, BOOL bBigIcon) { return (HICON)SendMessage(WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL, (LPARAM)hIcon); }
+  HICON SetIcon(HICON hIcon, BOOL bBigIcon) {
+    return (HICON)SendMessage(WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL, (LPARAM)hIcon);
+  }
   HICON GetIcon(BOOL bBigIcon) const { return (HICON)SendMessage(WM_GETICON, bBigIcon ? ICON_BIG : ICON_SMALL); }
 
   // The message box of this window, through the framework's message-box hook.
