@@ -26,13 +26,13 @@ class CLinearPrediction {
   // describe a window and a run inside the data (coefficients >= 1,
   // basis >= coefficients, 1 <= traces <= min(8, stride)) or the work area
   // is too small.
-  int Predict(float* data, int points, int stride, int basis, int coefficients, int traces,
-              int first, int last, int direction, void* work, std::size_t workBytes);
+  int Predict(float* data, int points, int stride, int basis, int coefficients, int traces, int first, int last,
+              int direction, void* work, std::size_t workBytes);
 
   // The argument checks of Predict, apart from the work area: true when the
   // window and the run lie inside traces of `points` samples.
-  static bool IsValid(int points, int stride, int basis, int coefficients, int traces, int first,
-                      int last, int direction);
+  static bool IsValid(int points, int stride, int basis, int coefficients, int traces, int first, int last,
+                      int direction);
 
   // Least-squares coefficients a[0 .. M-1] of the basis equations
   // x[t] = sum a[j-1] x[t-j], j = 1 ... M, for t = M ... basis + M - 1 of the
@@ -40,8 +40,7 @@ class CLinearPrediction {
   // a further column adds nothing (a window of fewer exponentials than M),
   // the higher coefficients stay 0. scratch must hold
   // 6 * (basis + 2M) + M(M+1)/2 + 1 values. Returns the order reached.
-  int SolveCoefficients(const Complex* window, Complex* coefficients, Complex* scratch, int basis,
-                        int nCoefficients);
+  int SolveCoefficients(const Complex* window, Complex* coefficients, Complex* scratch, int basis, int nCoefficients);
 
   // sum over k of conj(u[k]) v[k]
   static Complex ComplexDot(const Complex* u, const Complex* v, int n);

@@ -16,7 +16,9 @@ inline int SaturatingInt(long double v) {
   return (int)v;
 }
 
-inline int ClampToInt(long long v) { return v > INT_MAX ? INT_MAX : (v < INT_MIN ? INT_MIN : (int)v); }
+inline int ClampToInt(long long v) {
+  return v > INT_MAX ? INT_MAX : (v < INT_MIN ? INT_MIN : (int)v);
+}
 
 // Windows' MulDiv: a x b / c rounded to the nearest, halves away from zero;
 // 0 when c is 0. Wide arguments, so that differences of ints cannot
