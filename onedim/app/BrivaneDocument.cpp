@@ -50,7 +50,9 @@ void CBrivaneDocument::OnFileExportAscii() {
   }
 }
 
-BOOL CBrivaneDocument::OnNewDocument() { return COleServerDoc::OnNewDocument(); }
+BOOL CBrivaneDocument::OnNewDocument() {
+  return COleServerDoc::OnNewDocument();
+}
 
 // Reads the file into this document. (The application opens files through
 // its own OpenDocumentFile; this path serves the framework's other callers.)
@@ -101,9 +103,13 @@ CBrivaneProDoc* GetActiveSpectrumDoc() {
 
 // --- The host ---
 
-CBrivaneAppState& CBrivaneDocumentHost::GetAppState() { return GetBrivaneApp()->GetState(); }
+CBrivaneAppState& CBrivaneDocumentHost::GetAppState() {
+  return GetBrivaneApp()->GetState();
+}
 
-CSettingsStore& CBrivaneDocumentHost::GetSettings() { return GetBrivaneApp()->GetSettings(); }
+CSettingsStore& CBrivaneDocumentHost::GetSettings() {
+  return GetBrivaneApp()->GetSettings();
+}
 
 BOOL CBrivaneDocumentHost::GetViewClientRect(RECT* pRect) {
   CBrivaneProView* pView = m_pDoc->GetSpectrumView();
@@ -120,13 +126,21 @@ void CBrivaneDocumentHost::SetHorzScrollBar(int nMin, int nMax, int nPage, int n
     static_cast<CChildFrame*>(pFrame)->SetSpectrumScrollBar(nMin, nMax, nPage, nPos, bVisible);
 }
 
-int CBrivaneDocumentHost::ShowMessage(LPCSTR pszText, UINT nType) { return AfxMessageBox(pszText, nType); }
+int CBrivaneDocumentHost::ShowMessage(LPCSTR pszText, UINT nType) {
+  return AfxMessageBox(pszText, nType);
+}
 
-void CBrivaneDocumentHost::SetDocumentModified(BOOL bModified) { m_pDoc->SetModifiedFlag(bModified); }
+void CBrivaneDocumentHost::SetDocumentModified(BOOL bModified) {
+  m_pDoc->SetModifiedFlag(bModified);
+}
 
-void CBrivaneDocumentHost::SetDocumentTitle(LPCSTR pszTitle) { m_pDoc->SetTitle(pszTitle); }
+void CBrivaneDocumentHost::SetDocumentTitle(LPCSTR pszTitle) {
+  m_pDoc->SetTitle(pszTitle);
+}
 
-void CBrivaneDocumentHost::UpdateDocumentViews() { m_pDoc->UpdateAllViews(nullptr); }
+void CBrivaneDocumentHost::UpdateDocumentViews() {
+  m_pDoc->UpdateAllViews(nullptr);
+}
 
 void CBrivaneDocumentHost::ShowImportWait(BOOL bShow) {
   if (bShow && m_pWait == nullptr) {

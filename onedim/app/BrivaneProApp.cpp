@@ -51,11 +51,7 @@ BEGIN_MESSAGE_MAP(CBrivaneProApp, CWinApp)
   ON_COMMAND(ID_VIEW_LOG_SCREEN, OnViewLogScreen)
 END_MESSAGE_MAP()
 
-CBrivaneProApp::CBrivaneProApp()
-    : CWinApp("Brivane"),
-      m_nIconType(0),
-      m_pDocTemplate(nullptr),
-      m_Settings(this) {}
+CBrivaneProApp::CBrivaneProApp() : CWinApp("Brivane"), m_nIconType(0), m_pDocTemplate(nullptr), m_Settings(this) {}
 
 CBrivaneProApp::~CBrivaneProApp() {
   if (m_hDevMode != nullptr)
@@ -64,7 +60,9 @@ CBrivaneProApp::~CBrivaneProApp() {
     ::GlobalFree(m_hDevNames);
 }
 
-CBrivaneProApp* GetBrivaneApp() { return static_cast<CBrivaneProApp*>(AfxGetApp()); }
+CBrivaneProApp* GetBrivaneApp() {
+  return static_cast<CBrivaneProApp*>(AfxGetApp());
+}
 
 DWORD CBrivaneProApp::GetComCtlVersion() {
   char szForced[32] = {};

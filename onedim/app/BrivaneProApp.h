@@ -44,8 +44,8 @@ class CBrivaneProApp : public CWinApp {
   CSettingsStore& GetSettings() { return m_Settings; }
   CHistoryList& GetHistory() { return m_State.m_History; }
 
-  CBrivaneAppState m_State;  // history, import type, open failure, integration settings
-  int m_nIconType;           // "Icon"/"Icon Type"
+  CBrivaneAppState m_State;           // history, import type, open failure, integration settings
+  int m_nIconType;                    // "Icon"/"Icon Type"
   CMultiDocTemplate* m_pDocTemplate;  // owned by the document manager
   // The default printer's settings, taken at start and turned to landscape.
   HGLOBAL m_hDevMode = nullptr;

@@ -64,7 +64,9 @@ void CChildFrame::OnViewDualDisplay() {
   m_bUpperHidden = !m_bUpperHidden;
 }
 
-void CChildFrame::OnUpdateViewDualDisplay(CCmdUI* pCmdUI) { pCmdUI->SetCheck(!m_bUpperHidden); }
+void CChildFrame::OnUpdateViewDualDisplay(CCmdUI* pCmdUI) {
+  pCmdUI->SetCheck(!m_bUpperHidden);
+}
 
 void CChildFrame::ActivateFrame(int nCmdShow) {
   CMDIChildWnd::ActivateFrame(nCmdShow == -1 ? SW_SHOWMAXIMIZED : nCmdShow);
@@ -73,7 +75,7 @@ void CChildFrame::ActivateFrame(int nCmdShow) {
 CBrivaneDocument* CChildFrame::GetSpectrumDocument() {
   CDocument* pDoc = GetActiveDocument();
   return pDoc != nullptr && pDoc->IsKindOf(RUNTIME_CLASS(CBrivaneDocument)) ? static_cast<CBrivaneDocument*>(pDoc)
-                                                                             : nullptr;
+                                                                            : nullptr;
 }
 
 void CChildFrame::SetSpectrumScrollBar(int nMin, int nMax, int nPage, int nPos, BOOL bVisible) {

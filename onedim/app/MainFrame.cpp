@@ -39,8 +39,8 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs) {
 int CMainFrame::OnCreate(LPCREATESTRUCT lpcs) {
   if (CMDIFrameWnd::OnCreate(lpcs) == -1)
     return -1;
-  const DWORD dwBarStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY |
-                           CBRS_SIZE_DYNAMIC;
+  const DWORD dwBarStyle =
+      WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC;
   if (!m_wndToolBar.CreateEx(this, TBSTYLE_FLAT, dwBarStyle) || !m_wndToolBar.LoadToolBar(IDR_MAINFRAME))
     return -1;
   if (!m_wndProcessBar.CreateEx(this, TBSTYLE_FLAT, dwBarStyle, CRect(0, 0, 0, 0), ID_PROCESS_TOOLBAR) ||
@@ -64,7 +64,9 @@ void CMainFrame::OnViewProcessBar() {
   ShowControlBar(&m_wndProcessBar, !m_wndProcessBar.IsVisible(), FALSE);
 }
 
-void CMainFrame::OnUpdateViewProcessBar(CCmdUI* pCmdUI) { pCmdUI->SetCheck(m_wndProcessBar.IsVisible()); }
+void CMainFrame::OnUpdateViewProcessBar(CCmdUI* pCmdUI) {
+  pCmdUI->SetCheck(m_wndProcessBar.IsVisible());
+}
 
 // The process toolbar's Baseline Correction button drops down the four
 // baseline corrections under itself.

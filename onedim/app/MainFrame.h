@@ -44,8 +44,8 @@ class CMainFrame : public CMDIFrameWnd {
   CControlBar* FullScreenBar(int nIndex) const;
 
   CStatusBar m_wndStatusBar;
-  CToolBar m_wndToolBar;      // standard toolbar (resource 128)
-  CToolBar m_wndProcessBar;   // process toolbar (resource 163)
+  CToolBar m_wndToolBar;     // standard toolbar (resource 128)
+  CToolBar m_wndProcessBar;  // process toolbar (resource 163)
 
   enum { kFullScreenBars = 3 };
   CWnd* m_pFullScreenChild = nullptr;  // the document window on the whole screen

@@ -10,16 +10,16 @@ namespace {
 const DWORD kStringBytes = 255;
 
 bool IsPredefinedRoot(HKEY hKey) {
-  return hKey == HKEY_CLASSES_ROOT || hKey == HKEY_CURRENT_USER || hKey == HKEY_LOCAL_MACHINE ||
-         hKey == HKEY_USERS;
+  return hKey == HKEY_CLASSES_ROOT || hKey == HKEY_CURRENT_USER || hKey == HKEY_LOCAL_MACHINE || hKey == HKEY_USERS;
 }
 
 }  // namespace
 
-CRegistryStore::CRegistryStore()
-    : m_nLastResult(ERROR_SUCCESS), m_hRootKey(HKEY_CURRENT_USER), m_nLazyWrite(1) {}
+CRegistryStore::CRegistryStore() : m_nLastResult(ERROR_SUCCESS), m_hRootKey(HKEY_CURRENT_USER), m_nLazyWrite(1) {}
 
-CRegistryStore::~CRegistryStore() { Reset(); }
+CRegistryStore::~CRegistryStore() {
+  Reset();
+}
 
 void CRegistryStore::Reset() {
   m_strCurrentPath.Empty();
@@ -42,8 +42,8 @@ BOOL CRegistryStore::SetKey(LPCSTR pszPath, BOOL bCreate) {
   HKEY hKey = nullptr;
   if (bCreate) {
     DWORD dwDisposition = 0;
-    m_nLastResult = ::RegCreateKeyExA(m_hRootKey, pszPath, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                                      nullptr, &hKey, &dwDisposition);
+    m_nLastResult = ::RegCreateKeyExA(m_hRootKey, pszPath, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                                      &hKey, &dwDisposition);
   } else {
     m_nLastResult = ::RegOpenKeyExA(m_hRootKey, pszPath, 0, KEY_ALL_ACCESS, &hKey);
   }
@@ -69,8 +69,7 @@ BOOL CRegistryStore::CreateKey(LPCSTR pszPath) {
 
 BOOL CRegistryStore::KeyExists(LPCSTR pszPath, HKEY hParent) {
   HKEY hKey = nullptr;
-  if (::RegOpenKeyExA(hParent != nullptr ? hParent : m_hRootKey, pszPath, 0, KEY_ALL_ACCESS, &hKey) !=
-      ERROR_SUCCESS)
+  if (::RegOpenKeyExA(hParent != nullptr ? hParent : m_hRootKey, pszPath, 0, KEY_ALL_ACCESS, &hKey) != ERROR_SUCCESS)
     return FALSE;
   ::RegCloseKey(hKey);
   return TRUE;
@@ -126,8 +125,8 @@ int CRegistryStore::GetSubKeyCount() {
   if (hKey == nullptr)
     return -1;
   DWORD dwSubKeys = 0;
-  LONG result = ::RegQueryInfoKeyA(hKey, nullptr, nullptr, nullptr, &dwSubKeys, nullptr, nullptr, nullptr,
-                                   nullptr, nullptr, nullptr, nullptr);
+  LONG result = ::RegQueryInfoKeyA(hKey, nullptr, nullptr, nullptr, &dwSubKeys, nullptr, nullptr, nullptr, nullptr,
+                                   nullptr, nullptr, nullptr);
   ::RegCloseKey(hKey);
   return result == ERROR_SUCCESS ? (int)dwSubKeys : -1;
 }
@@ -137,8 +136,8 @@ int CRegistryStore::GetValueCount() {
   if (hKey == nullptr)
     return -1;
   DWORD dwValues = 0;
-  LONG result = ::RegQueryInfoKeyA(hKey, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &dwValues,
-                                   nullptr, nullptr, nullptr, nullptr);
+  LONG result = ::RegQueryInfoKeyA(hKey, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &dwValues, nullptr,
+                                   nullptr, nullptr, nullptr);
   ::RegCloseKey(hKey);
   return result == ERROR_SUCCESS ? (int)dwValues : -1;
 }

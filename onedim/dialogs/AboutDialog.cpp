@@ -8,7 +8,9 @@ BEGIN_MESSAGE_MAP(CAboutDialog, CDialog)
   ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
-CAboutDialog::CAboutDialog() : CDialog(IDD_ABOUTBOX) { m_brWhite.CreateSolidBrush(RGB(255, 255, 255)); }
+CAboutDialog::CAboutDialog() : CDialog(IDD_ABOUTBOX) {
+  m_brWhite.CreateSolidBrush(RGB(255, 255, 255));
+}
 
 BOOL CAboutDialog::OnInitDialog() {
   CDialog::OnInitDialog();

@@ -23,4 +23,6 @@ BOOL CAsciiExportDialogs::AskOptions(CAsciiExportOptions& options) {
   return TRUE;
 }
 
-void CAsciiExportDialogs::ShowError(LPCSTR pszText) { AfxMessageBox(pszText); }
+void CAsciiExportDialogs::ShowError(LPCSTR pszText) {
+  AfxMessageBox(pszText);
+}

@@ -10,8 +10,7 @@ const int kFileNameEdit = 1152;
 const int kFileNameCombo = 1148;
 }  // namespace
 
-CFileExportDialog::CFileExportDialog(LPCSTR pszTitle, LPCSTR pszFilterList, LPCSTR pszFileName,
-                                     CWnd* pParentWnd)
+CFileExportDialog::CFileExportDialog(LPCSTR pszTitle, LPCSTR pszFilterList, LPCSTR pszFileName, CWnd* pParentWnd)
     : CFileDialog(FALSE, nullptr, CExportFilter(pszFilterList, pszFileName).GetFileName(),
                   OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, nullptr, pParentWnd),
       m_strTitle(pszTitle),

@@ -31,4 +31,6 @@ BOOL CHistoryDialog::OnInitDialog() {
   return TRUE;
 }
 
-void CHistoryDialog::OnCopy() { CopyTextToClipboard(m_History.GetText(), nullptr); }
+void CHistoryDialog::OnCopy() {
+  CopyTextToClipboard(m_History.GetText(), nullptr);
+}

@@ -15,8 +15,7 @@ const int kSystemTypeLabel = stc2;
 
 const int kTypeLabelPoints = 12;
 
-const int kListControls[] = {IDC_IMPORT_FILE_LIST, IDC_IMPORT_ADD_FILE, IDC_IMPORT_REMOVE_FILE,
-                             IDC_IMPORT_LIST_TEXT};
+const int kListControls[] = {IDC_IMPORT_FILE_LIST, IDC_IMPORT_ADD_FILE, IDC_IMPORT_REMOVE_FILE, IDC_IMPORT_LIST_TEXT};
 const int kSeveralControls[] = {IDC_IMPORT_SEVERAL, IDC_IMPORT_SEVERAL_TEXT};
 
 // The type texts in the order of the combo box: the index is the type.

@@ -23,8 +23,7 @@ void CLogEdit::OnSetFocus(CWnd* pOldWnd) {
   // focus came from outside, say from the owner a modal dialog disabled),
   // the next control of the dialog takes it, so the keyboard still works.
   HWND hWndOld = CWnd::HwndOf(pOldWnd);
-  BOOL bUsable = hWndOld != nullptr && hWndOld != m_hWnd && ::IsWindowEnabled(hWndOld) &&
-                 ::IsWindowVisible(hWndOld);
+  BOOL bUsable = hWndOld != nullptr && hWndOld != m_hWnd && ::IsWindowEnabled(hWndOld) && ::IsWindowVisible(hWndOld);
   HWND hWndParent = ::GetParent(m_hWnd);
   if (!bUsable && hWndParent != nullptr)
     hWndOld = ::GetNextDlgTabItem(hWndParent, m_hWnd, FALSE);

@@ -30,9 +30,13 @@ BOOL CDocumentHost::GetViewClientRect(RECT* pRect) {
 void CDocumentHost::SetScaleRuler(int, int) {}
 void CDocumentHost::SetScaleUnitsEntry(int) {}
 void CDocumentHost::SetHorzScrollBar(int, int, int, int, BOOL) {}
-BOOL CDocumentHost::IsArithmeticBarVisible() { return FALSE; }
+BOOL CDocumentHost::IsArithmeticBarVisible() {
+  return FALSE;
+}
 void CDocumentHost::SetArithmeticFactor(LPCSTR, int) {}
-int CDocumentHost::ShowMessage(LPCSTR, UINT) { return IDOK; }
+int CDocumentHost::ShowMessage(LPCSTR, UINT) {
+  return IDOK;
+}
 void CDocumentHost::SetDocumentModified(BOOL) {}
 void CDocumentHost::SetDocumentTitle(LPCSTR) {}
 void CDocumentHost::UpdateDocumentViews() {}
@@ -89,7 +93,9 @@ CBrivaneProDoc::CBrivaneProDoc(CDocumentHost* pHost)
   assert(pHost != nullptr);
 }
 
-CBrivaneProDoc::~CBrivaneProDoc() { RemoveAllSpectra(); }
+CBrivaneProDoc::~CBrivaneProDoc() {
+  RemoveAllSpectra();
+}
 
 CSpectrum* CBrivaneProDoc::AddSpectrum(const CSpectrumParams& params, BOOL bAtEnd) {
   CSpectrum* pSpectrum = new CSpectrum(params);
@@ -199,8 +205,7 @@ void CBrivaneProDoc::SetCurrentSpectrum(CSpectrum* pSpectrum) {
   pSpectrum->m_Scale.SetFloating(bFloating != 0);
   m_pHost->SetScaleUnitsEntry(UnitsEntry(pSpectrum->m_Scale.m_nUnits));
 
-  if (m_pHost->IsArithmeticBarVisible() &&
-      (pSpectrum == m_Arithmetic.m_pA || pSpectrum == m_Arithmetic.m_pB)) {
+  if (m_pHost->IsArithmeticBarVisible() && (pSpectrum == m_Arithmetic.m_pA || pSpectrum == m_Arithmetic.m_pB)) {
     float fFactor = pSpectrum == m_Arithmetic.m_pA ? m_Arithmetic.m_fFactorA : m_Arithmetic.m_fFactorB;
     CString text;
     text.Format("%.2lf", (double)fFactor);
@@ -227,8 +232,8 @@ int CBrivaneProDoc::PointToPixel(int nIndex) const {
   long long nSpan = (long long)s->m_nLast - s->m_nFirst;
   if (nSpan == 0)
     return s->m_nLeftPixel;
-  return ClampToInt(s->m_nLeftPixel + MulDivRound((long long)s->m_nRightPixel - s->m_nLeftPixel,
-                                                  (long long)nIndex - s->m_nFirst, nSpan));
+  return ClampToInt(s->m_nLeftPixel +
+                    MulDivRound((long long)s->m_nRightPixel - s->m_nLeftPixel, (long long)nIndex - s->m_nFirst, nSpan));
 }
 
 void CBrivaneProDoc::WriteSharedValues() {
@@ -294,9 +299,13 @@ BOOL CBrivaneProDoc::CopyData() {
   return m_DataBuffer.Copy(s->m_pData + nFirst, nLast - nFirst);
 }
 
-BOOL CBrivaneProDoc::PasteData() { return ApplyDataBuffer(1.0f, FALSE); }
+BOOL CBrivaneProDoc::PasteData() {
+  return ApplyDataBuffer(1.0f, FALSE);
+}
 
-BOOL CBrivaneProDoc::SumData(float fFactor) { return ApplyDataBuffer(fFactor, TRUE); }
+BOOL CBrivaneProDoc::SumData(float fFactor) {
+  return ApplyDataBuffer(fFactor, TRUE);
+}
 
 BOOL CBrivaneProDoc::ApplyDataBuffer(float fFactor, BOOL bAdd) {
   CSpectrum* s = m_pCurrent;

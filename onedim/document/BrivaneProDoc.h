@@ -113,18 +113,18 @@ class CBrivaneProDoc {
 
   // The importers of the import file types (each defined beside its own
   // importer; GetImporter lists the ones in the build).
-  BOOL ImportBruker(LPCSTR pszPath);    // type 0
-  BOOL ImportAspect(LPCSTR pszPath);    // type 1
-  BOOL ImportWinNmr(LPCSTR pszPath);    // type 2
-  BOOL ImportVarian(LPCSTR pszPath);    // type 3
-  BOOL ImportJeol(LPCSTR pszPath);      // type 4
-  BOOL ImportNicolet(LPCSTR pszPath);   // type 5
-  BOOL ImportVhelper(LPCSTR pszPath);   // type 6
-  BOOL ImportNuts(LPCSTR pszPath);      // type 7
-  BOOL ImportJcamp(LPCSTR pszPath);     // type 8
-  BOOL ImportSwanMr(LPCSTR pszPath);    // type 10
-  BOOL ImportTecmag(LPCSTR pszPath);    // type 11
-  BOOL ImportSiemens(LPCSTR pszPath);   // type 12
+  BOOL ImportBruker(LPCSTR pszPath);   // type 0
+  BOOL ImportAspect(LPCSTR pszPath);   // type 1
+  BOOL ImportWinNmr(LPCSTR pszPath);   // type 2
+  BOOL ImportVarian(LPCSTR pszPath);   // type 3
+  BOOL ImportJeol(LPCSTR pszPath);     // type 4
+  BOOL ImportNicolet(LPCSTR pszPath);  // type 5
+  BOOL ImportVhelper(LPCSTR pszPath);  // type 6
+  BOOL ImportNuts(LPCSTR pszPath);     // type 7
+  BOOL ImportJcamp(LPCSTR pszPath);    // type 8
+  BOOL ImportSwanMr(LPCSTR pszPath);   // type 10
+  BOOL ImportTecmag(LPCSTR pszPath);   // type 11
+  BOOL ImportSiemens(LPCSTR pszPath);  // type 12
 
   // --- The native file ---
   // Reads every spectrum of a .bvx file and appends them, the last one
@@ -157,52 +157,52 @@ class CBrivaneProDoc {
   void UpdateViews() { m_pHost->UpdateDocumentViews(); }
 
   // --- Fields ---
-  int m_nMouseMode;              // MOUSE_*
-  int m_nStackDirection;         // 0 or 1: where the stacked plot shifts spectra
-  int m_nSelectedPeakRecord;     // peak list selection: record and peak index
+  int m_nMouseMode;           // MOUSE_*
+  int m_nStackDirection;      // 0 or 1: where the stacked plot shifts spectra
+  int m_nSelectedPeakRecord;  // peak list selection: record and peak index
   int m_nSelectedPeak;
-  int m_nSelectedCoupling;       // coupling table selection: measurement and entry
+  int m_nSelectedCoupling;  // coupling table selection: measurement and entry
   int m_nSelectedCouplingEntry;
   CSpectrumList m_Spectra;
-  CSpectrum* m_pCurrent;         // one of m_Spectra, or null
-  CSpectrum* m_pSecond;          // the other operand of two-spectrum operations
-  int m_nSpectra;                // recounted by the refreshes
+  CSpectrum* m_pCurrent;  // one of m_Spectra, or null
+  CSpectrum* m_pSecond;   // the other operand of two-spectrum operations
+  int m_nSpectra;         // recounted by the refreshes
   COLORREF m_crBackground;
-  CGraph* m_pBaselinePoints;     // multi-point baseline markers
-  CGraph* m_pBaselineCurve;      // and the computed curve
+  CGraph* m_pBaselinePoints;  // multi-point baseline markers
+  CGraph* m_pBaselineCurve;   // and the computed curve
   CDataBuffer m_DataBuffer;
   CRelaxationPeak m_RelaxationPeak;
-  int m_nRelaxationStart;        // integral region of the relaxation tool
+  int m_nRelaxationStart;  // integral region of the relaxation tool
   int m_nRelaxationEnd;
-  BYTE m_bRelaxationIntegral;    // 0 peak, 1 integral region
+  BYTE m_bRelaxationIntegral;  // 0 peak, 1 integral region
   CSpectrumArithmetic m_Arithmetic;
   BYTE m_bShowGrid;
-  BYTE m_bZoomAll;               // apply zoom to all spectra
-  int m_nShowProgress;           // the transform redraws after each stage
+  BYTE m_bZoomAll;      // apply zoom to all spectra
+  int m_nShowProgress;  // the transform redraws after each stage
   BYTE m_bMoveIntegralsTogether;
   COLORREF m_crIntegral;
-  int m_nShowActiveIcon;         // mark the current spectrum with an icon
-  double m_dLayoutStepY;         // manual stacked-plot geometry
+  int m_nShowActiveIcon;  // mark the current spectrum with an icon
+  double m_dLayoutStepY;  // manual stacked-plot geometry
   double m_dLayoutStepX;
   double m_dLayoutLeft;
   double m_dLayoutZero;
   int m_nAutoLayout;
-  COLORREF m_crDefaultTrace;     // colour of the current spectrum
+  COLORREF m_crDefaultTrace;  // colour of the current spectrum
   BYTE m_bPeakListOpen;
   BYTE m_bBaselineDialogMode;
-  BYTE m_bFitKind;               // 0 multi-point, 1 auto-fit
-  BYTE m_bFullView;              // dual display shown
+  BYTE m_bFitKind;   // 0 multi-point, 1 auto-fit
+  BYTE m_bFullView;  // dual display shown
   BYTE m_bLayoutPending;
   BYTE m_bBaselineInProgress;
   BYTE m_bBaselineToSubtract;
-  int m_nZoomBoxStyle;           // 0 plain, 1 red, 2 green, 3 blue gradient
-  float m_fToolValue;            // multi-point baseline tool and scale bar
+  int m_nZoomBoxStyle;  // 0 plain, 1 red, 2 green, 3 blue gradient
+  float m_fToolValue;   // multi-point baseline tool and scale bar
   int m_nToolValue;
   int m_nShowOnlyCurrentScale;
   BYTE m_bAutoPhase;             // autophase after the Fourier transform
   CPeakListDialog* m_pPeakList;  // modeless dialogs, while open
   CCouplingTableDialog* m_pCouplingTable;
-  BYTE m_bLabelArrow;            // the arrow mark carries its value
+  BYTE m_bLabelArrow;  // the arrow mark carries its value
 
  private:
   // The units entry of the scale bar for an axis unit.

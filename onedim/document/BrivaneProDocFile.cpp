@@ -57,7 +57,7 @@ const int kHeaderSize = 21;
 const int kBackgroundOffset = 512;
 const int kFirstBlock = 1024;
 const int kRecordSize = 168;
-const int kBlockHead = 512;          // record and its padding
+const int kBlockHead = 512;  // record and its padding
 const int kTrailerFixed = 60 + 8 + 4 + 4;
 const int kIntegralSize = 16;
 const int kLabelSize = 152;
@@ -149,7 +149,9 @@ void WriteLogFont(BYTE* p, const LOGFONT& lf) {
   WriteTextField(p + 28, szFace, LF_FACESIZE);
 }
 
-double FiniteOr(double d, double dDefault) { return std::isfinite(d) ? d : dDefault; }
+double FiniteOr(double d, double dDefault) {
+  return std::isfinite(d) ? d : dDefault;
+}
 
 int ClampToInt(long long v) {
   if (v > 2147483647LL)
@@ -497,8 +499,7 @@ BOOL CBrivaneProDoc::WriteNativeFile(LPCSTR pszPath) {
   CString strError;
   try {
     CFileException fe;
-    if (!file.Open(strTemp, CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite | CFile::typeBinary,
-                   &fe))
+    if (!file.Open(strTemp, CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite | CFile::typeBinary, &fe))
       strError = ExceptionText(&fe);
     else {
       std::vector<BYTE> head(kFirstBlock, 0);
@@ -517,8 +518,8 @@ BOOL CBrivaneProDoc::WriteNativeFile(LPCSTR pszPath) {
         int td = s->m_paramsA.td > 0 ? s->m_paramsA.td : 0;
         int nIntegrals = s->m_arrIntegrals.GetSize();
         int nLabels = s->m_arrLabels.GetSize();
-        long long nLength = kTrailerFixed + 4LL * td + (long long)kIntegralSize * nIntegrals +
-                            (long long)kLabelSize * nLabels;
+        long long nLength =
+            kTrailerFixed + 4LL * td + (long long)kIntegralSize * nIntegrals + (long long)kLabelSize * nLabels;
         if (nLength > 2147483647LL)
           AfxThrowMemoryException();
 

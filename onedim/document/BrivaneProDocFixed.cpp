@@ -35,7 +35,9 @@ BOOL RunImporter(CBrivaneProDoc& doc, LPCSTR pszPath) {
 
 }  // namespace
 
-BOOL CBrivaneProDoc::ImportAspect(LPCSTR pszPath) { return RunImporter<CAspectImporter>(*this, pszPath); }
+BOOL CBrivaneProDoc::ImportAspect(LPCSTR pszPath) {
+  return RunImporter<CAspectImporter>(*this, pszPath);
+}
 
 BOOL CBrivaneProDoc::ImportVarian(LPCSTR pszPath) {
   CDocImportTarget target(*this);
@@ -43,16 +45,30 @@ BOOL CBrivaneProDoc::ImportVarian(LPCSTR pszPath) {
   return importer.Import(pszPath);
 }
 
-BOOL CBrivaneProDoc::ImportJeol(LPCSTR pszPath) { return RunImporter<CJeolImporter>(*this, pszPath); }
+BOOL CBrivaneProDoc::ImportJeol(LPCSTR pszPath) {
+  return RunImporter<CJeolImporter>(*this, pszPath);
+}
 
-BOOL CBrivaneProDoc::ImportNicolet(LPCSTR pszPath) { return RunImporter<CNicoletImporter>(*this, pszPath); }
+BOOL CBrivaneProDoc::ImportNicolet(LPCSTR pszPath) {
+  return RunImporter<CNicoletImporter>(*this, pszPath);
+}
 
-BOOL CBrivaneProDoc::ImportVhelper(LPCSTR pszPath) { return RunImporter<CVhelperImporter>(*this, pszPath); }
+BOOL CBrivaneProDoc::ImportVhelper(LPCSTR pszPath) {
+  return RunImporter<CVhelperImporter>(*this, pszPath);
+}
 
-BOOL CBrivaneProDoc::ImportNuts(LPCSTR pszPath) { return RunImporter<CNutsImporter>(*this, pszPath); }
+BOOL CBrivaneProDoc::ImportNuts(LPCSTR pszPath) {
+  return RunImporter<CNutsImporter>(*this, pszPath);
+}
 
-BOOL CBrivaneProDoc::ImportSwanMr(LPCSTR pszPath) { return RunImporter<CSwanMrImporter>(*this, pszPath); }
+BOOL CBrivaneProDoc::ImportSwanMr(LPCSTR pszPath) {
+  return RunImporter<CSwanMrImporter>(*this, pszPath);
+}
 
-BOOL CBrivaneProDoc::ImportTecmag(LPCSTR pszPath) { return RunImporter<CTecmagImporter>(*this, pszPath); }
+BOOL CBrivaneProDoc::ImportTecmag(LPCSTR pszPath) {
+  return RunImporter<CTecmagImporter>(*this, pszPath);
+}
 
-BOOL CBrivaneProDoc::ImportSiemens(LPCSTR pszPath) { return RunImporter<CSiemensImporter>(*this, pszPath); }
+BOOL CBrivaneProDoc::ImportSiemens(LPCSTR pszPath) {
+  return RunImporter<CSiemensImporter>(*this, pszPath);
+}

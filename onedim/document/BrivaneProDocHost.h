@@ -34,9 +34,9 @@ class CBrivaneAppState {
   enum { ImportTypeCount = 13, ImportTypeNative = 9 };
 
   CIntegrationSettings m_Integration;
-  CString m_strOpenFailure;   // why the last open or import failed, for the caller to show
-  CHistoryList m_History;     // the processing log of this run
-  int m_nImportType = 0;      // the import file type chosen by the user (0..12)
+  CString m_strOpenFailure;  // why the last open or import failed, for the caller to show
+  CHistoryList m_History;    // the processing log of this run
+  int m_nImportType = 0;     // the import file type chosen by the user (0..12)
   int m_nPreviousImportType = 0;
 };
 

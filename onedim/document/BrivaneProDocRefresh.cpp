@@ -13,8 +13,8 @@ namespace {
 
 // Colours of added spectra, one after the other; the tenth starts again.
 const COLORREF kTraceCycle[] = {
-    RGB(0, 0, 0),     RGB(255, 0, 0),   RGB(192, 192, 192), RGB(0, 128, 0),   RGB(0, 0, 255),
-    RGB(0, 255, 0),   RGB(0, 255, 255), RGB(255, 255, 0),   RGB(255, 0, 255),
+    RGB(0, 0, 0),   RGB(255, 0, 0),   RGB(192, 192, 192), RGB(0, 128, 0),   RGB(0, 0, 255),
+    RGB(0, 255, 0), RGB(0, 255, 255), RGB(255, 255, 0),   RGB(255, 0, 255),
 };
 const int kTraceCycleLength = sizeof(kTraceCycle) / sizeof(kTraceCycle[0]);
 
@@ -51,8 +51,8 @@ void CBrivaneProDoc::PrepareBuffers(CSpectrum* pSpectrum) {
     pSpectrum->m_pWeighted = pWeighted;
   }
   if (pSpectrum->m_pWindow == nullptr)
-    pSpectrum->m_pWindow = new CWindowFunction(pSpectrum->m_pRawData, pSpectrum->m_pWeighted,
-                                               &pSpectrum->m_paramsA.td, &pSpectrum->m_paramsA.sw);
+    pSpectrum->m_pWindow = new CWindowFunction(pSpectrum->m_pRawData, pSpectrum->m_pWeighted, &pSpectrum->m_paramsA.td,
+                                               &pSpectrum->m_paramsA.sw);
   else
     pSpectrum->m_pWindow->SetBuffers(pSpectrum->m_pRawData, pSpectrum->m_pWeighted);
 }

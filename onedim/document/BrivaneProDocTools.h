@@ -27,9 +27,13 @@ class CSpectrumArithmetic {
 
   // Clears every operand that is this spectrum.
   void Forget(const CSpectrum* pSpectrum) {
-    if (m_pA == pSpectrum) m_pA = nullptr;
-    if (m_pB == pSpectrum) m_pB = nullptr;
-    if (m_pOther == pSpectrum) m_pOther = nullptr;
-    if (m_pResult == pSpectrum) m_pResult = nullptr;
+    if (m_pA == pSpectrum)
+      m_pA = nullptr;
+    if (m_pB == pSpectrum)
+      m_pB = nullptr;
+    if (m_pOther == pSpectrum)
+      m_pOther = nullptr;
+    if (m_pResult == pSpectrum)
+      m_pResult = nullptr;
   }
 };

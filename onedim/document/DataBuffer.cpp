@@ -4,7 +4,9 @@
 #include <cstring>
 #include <new>
 
-CDataBuffer::~CDataBuffer() { Empty(); }
+CDataBuffer::~CDataBuffer() {
+  Empty();
+}
 
 void CDataBuffer::Empty() {
   delete[] m_pValues;

@@ -84,7 +84,9 @@ CString CExportFilter::GetExtension(int nEntry) const {
   return nEntry >= 0 && nEntry < m_nEntries ? m_arrExtensions[nEntry] : CString();
 }
 
-CString CExportFilter::Bounded(const CString& str) { return str.Left(MaxFileName - 1); }
+CString CExportFilter::Bounded(const CString& str) {
+  return str.Left(MaxFileName - 1);
+}
 
 void CExportFilter::OnTypeChange(LPCSTR pszName, LPCSTR pszTypeText, int nSelection) {
   m_strFileName = ChangeExtension(pszName, pszTypeText);

@@ -19,12 +19,16 @@ float ToFloat(double d) {
 
 }  // namespace
 
-BOOL IsValidImportSize(int td) { return td >= 2 && td <= kMaxImportFloats && td % 2 == 0; }
+BOOL IsValidImportSize(int td) {
+  return td >= 2 && td <= kMaxImportFloats && td % 2 == 0;
+}
 
-int BrukerWordSize(BrukerWordKind kind) { return kind == brukerWordFloat64 ? 8 : 4; }
+int BrukerWordSize(BrukerWordKind kind) {
+  return kind == brukerWordFloat64 ? 8 : 4;
+}
 
-void DecodeBrukerWords(const BYTE* pBytes, std::size_t nWords, BrukerWordKind kind, BOOL bBigEndian,
-                       float* pOut, std::size_t nStride) {
+void DecodeBrukerWords(const BYTE* pBytes, std::size_t nWords, BrukerWordKind kind, BOOL bBigEndian, float* pOut,
+                       std::size_t nStride) {
   const std::size_t nSize = (std::size_t)BrukerWordSize(kind);
   CByteReader reader(pBytes, nWords * nSize, bBigEndian ? ByteOrder::BigEndian : ByteOrder::LittleEndian);
   for (std::size_t i = 0; i < nWords; ++i) {
@@ -44,8 +48,8 @@ void DecodeBrukerWords(const BYTE* pBytes, std::size_t nWords, BrukerWordKind ki
   }
 }
 
-BOOL ReadBrukerWords(CFile& file, ULONGLONG nOffset, int nWords, BrukerWordKind kind,
-                     BOOL bBigEndian, float* pOut, std::size_t nStride) {
+BOOL ReadBrukerWords(CFile& file, ULONGLONG nOffset, int nWords, BrukerWordKind kind, BOOL bBigEndian, float* pOut,
+                     std::size_t nStride) {
   if (nWords < 0)
     return FALSE;
   const ULONGLONG nSize = (ULONGLONG)BrukerWordSize(kind);

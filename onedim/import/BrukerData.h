@@ -28,14 +28,14 @@ BOOL IsValidImportSize(int td);
 int BrukerWordSize(BrukerWordKind kind);
 
 // Converts nWords words at pBytes into floats at pOut, pOut[0], pOut[nStride], ...
-void DecodeBrukerWords(const BYTE* pBytes, std::size_t nWords, BrukerWordKind kind, BOOL bBigEndian,
-                       float* pOut, std::size_t nStride);
+void DecodeBrukerWords(const BYTE* pBytes, std::size_t nWords, BrukerWordKind kind, BOOL bBigEndian, float* pOut,
+                       std::size_t nStride);
 
 // Reads nWords words from byte nOffset of the file into pOut with a stride
 // of nStride floats. FALSE when the file holds fewer; read errors throw the
 // file's exception.
-BOOL ReadBrukerWords(CFile& file, ULONGLONG nOffset, int nWords, BrukerWordKind kind,
-                     BOOL bBigEndian, float* pOut, std::size_t nStride);
+BOOL ReadBrukerWords(CFile& file, ULONGLONG nOffset, int nWords, BrukerWordKind kind, BOOL bBigEndian, float* pOut,
+                     std::size_t nStride);
 
 // The distance in bytes between the starts of two FIDs of a series file of
 // nFileSize bytes holding nFids records of nRecordBytes each: the record

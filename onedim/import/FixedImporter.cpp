@@ -39,9 +39,13 @@ BOOL CFixedImporter::Import(LPCSTR lpszPath) {
   }
 }
 
-BOOL CFixedImporter::FailMemory() { return Fail(kMemoryExhausted); }
+BOOL CFixedImporter::FailMemory() {
+  return Fail(kMemoryExhausted);
+}
 
-void CFixedImporter::History(LPCSTR lpszLine) { m_target.AppendHistory(lpszLine); }
+void CFixedImporter::History(LPCSTR lpszLine) {
+  m_target.AppendHistory(lpszLine);
+}
 
 BOOL CFixedImporter::Fail(LPCSTR lpszError) {
   m_target.SetImportError(lpszError);
@@ -102,9 +106,13 @@ BOOL CFixedImporter::CheckSize(long long td) {
   return FailLogged(strError);
 }
 
-BOOL CFixedImporter::FailShortHeader() { return FailLogged(kShortHeader); }
+BOOL CFixedImporter::FailShortHeader() {
+  return FailLogged(kShortHeader);
+}
 
-BOOL CFixedImporter::FailShortData() { return FailLogged(kShortData); }
+BOOL CFixedImporter::FailShortData() {
+  return FailLogged(kShortData);
+}
 
 double CFixedImporter::SafeOffset(double dNumerator, double dDenominator) {
   const double dOffset = dDenominator != 0.0 ? dNumerator / dDenominator : 0.0;

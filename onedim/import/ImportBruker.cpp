@@ -177,7 +177,9 @@ BOOL CBrukerImporter::ImportProcessed(CSpectrumParams& params) {
   return AddProcessedSpectrum(params, real, imag, brukerWordInt32, params.byteorder == 1);
 }
 
-void CBrukerImporter::History(LPCSTR lpszLine) { m_target.AppendHistory(lpszLine); }
+void CBrukerImporter::History(LPCSTR lpszLine) {
+  m_target.AppendHistory(lpszLine);
+}
 
 BOOL CBrukerImporter::IsMissing(const CSpectrumParams& params, LPCSTR lpszKey) {
   CString strDescription;
@@ -331,8 +333,8 @@ BOOL CBrukerImporter::CheckSize(const CSpectrumParams& params) {
   return Fail(strError);
 }
 
-BOOL CBrukerImporter::AddProcessedSpectrum(const CSpectrumParams& params, CFile& real, CFile& imag,
-                                           BrukerWordKind kind, BOOL bBigEndian) {
+BOOL CBrukerImporter::AddProcessedSpectrum(const CSpectrumParams& params, CFile& real, CFile& imag, BrukerWordKind kind,
+                                           BOOL bBigEndian) {
   const int nHalf = params.td / 2;
   std::unique_ptr<float[]> data(CSpectrum::AllocateFloats(params.td));
   if (!data)
@@ -346,8 +348,8 @@ BOOL CBrukerImporter::AddProcessedSpectrum(const CSpectrumParams& params, CFile&
   return TRUE;
 }
 
-BOOL CBrukerImporter::AddFidSpectrum(const CSpectrumParams& params, CFile& fid, ULONGLONG nOffset,
-                                     BrukerWordKind kind, BOOL bBigEndian, BOOL bAtEnd) {
+BOOL CBrukerImporter::AddFidSpectrum(const CSpectrumParams& params, CFile& fid, ULONGLONG nOffset, BrukerWordKind kind,
+                                     BOOL bBigEndian, BOOL bAtEnd) {
   std::unique_ptr<float[]> data(CSpectrum::AllocateFloats(params.td));
   if (!data)
     return Fail(kMemoryExhausted);

@@ -61,8 +61,8 @@ class CBrukerImporter {
   BOOL CheckSize(const CSpectrumParams& params);
   // Reads td / 2 words from the start of each file into the even and the
   // odd floats of a new spectrum, appended. FALSE with the reason set.
-  BOOL AddProcessedSpectrum(const CSpectrumParams& params, CFile& real, CFile& imag,
-                            BrukerWordKind kind, BOOL bBigEndian);
+  BOOL AddProcessedSpectrum(const CSpectrumParams& params, CFile& real, CFile& imag, BrukerWordKind kind,
+                            BOOL bBigEndian);
   // Reads td words of one FID from nOffset into a new spectrum. FALSE with
   // the reason set.
   BOOL AddFidSpectrum(const CSpectrumParams& params, CFile& fid, ULONGLONG nOffset, BrukerWordKind kind,

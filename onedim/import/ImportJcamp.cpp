@@ -54,7 +54,9 @@ BOOL ReadNumber(const CString& strValue, double& dValue) {
 
 }  // namespace
 
-void CJcampImporter::History(LPCSTR pszLine) { m_target.AppendHistory(pszLine); }
+void CJcampImporter::History(LPCSTR pszLine) {
+  m_target.AppendHistory(pszLine);
+}
 
 BOOL CJcampImporter::Fail(LPCSTR pszReason) {
   History(pszReason);
@@ -193,8 +195,7 @@ BOOL CJcampImporter::ReadJcampHeader() {
   else
     History("Data type not found");
   double dFrequency = 0.0;
-  if (FindLabel("##.OBSERVE FREQUENCY=", strValue, TRUE) && ReadNumber(strValue, dFrequency) &&
-      dFrequency >= 0.0)
+  if (FindLabel("##.OBSERVE FREQUENCY=", strValue, TRUE) && ReadNumber(strValue, dFrequency) && dFrequency >= 0.0)
     m_header.dObserveFrequency = dFrequency;
   else
     History("OBSERVE FREQUENCY not found");
@@ -254,8 +255,7 @@ BOOL CJcampImporter::ReadTable(LPCSTR pszLabel, float* pValues, LPCSTR pszNotFou
   // Every point the header promises must be in the table, and the table
   // must not run into the end of a file that was cut off.
   BOOL bCutShort = FALSE;
-  int nRead = DecodeAsdfLines(m_pText + m_nPosition, m_nLength - m_nPosition, pValues, m_header.nPoints, 2,
-                              &bCutShort);
+  int nRead = DecodeAsdfLines(m_pText + m_nPosition, m_nLength - m_nPosition, pValues, m_header.nPoints, 2, &bCutShort);
   if (nRead != m_header.nPoints || bCutShort) {
     History(pszBadData);
     return FALSE;

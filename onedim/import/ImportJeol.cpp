@@ -27,12 +27,23 @@ void ReadJeolParams(CFile& file, CJeolParams& jeol) {
     if (!tokens.Next(value))
       break;
     switch (kind) {
-      case width: jeol.sw = ParseParamReal(value); break;
-      case points: jeol.td = ParseParamInt(value); break;
-      case base: jeol.base = ParseParamReal(value); break;
-      case set: jeol.obset = (float)ParseParamReal(value); break;
-      case fine: jeol.obfin = (float)ParseParamReal(value); break;
-      default: break;
+      case width:
+        jeol.sw = ParseParamReal(value);
+        break;
+      case points:
+        jeol.td = ParseParamInt(value);
+        break;
+      case base:
+        jeol.base = ParseParamReal(value);
+        break;
+      case set:
+        jeol.obset = (float)ParseParamReal(value);
+        break;
+      case fine:
+        jeol.obfin = (float)ParseParamReal(value);
+        break;
+      default:
+        break;
     }
   }
 }

@@ -42,7 +42,9 @@ const CLayout kLayouts[] = {
 
 }  // namespace
 
-std::size_t NicoletPackedSize(std::size_t nCount) { return nCount / 2 * 5 + (nCount % 2 ? 3 : 0); }
+std::size_t NicoletPackedSize(std::size_t nCount) {
+  return nCount / 2 * 5 + (nCount % 2 ? 3 : 0);
+}
 
 BOOL ReadNicoletWord(const BYTE* pBytes, std::size_t nSize, int nIndex, int nMode, int& nWord) {
   nWord = 0;

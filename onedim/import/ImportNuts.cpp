@@ -15,7 +15,9 @@ const std::size_t kDataStart = 1036;
 
 }  // namespace
 
-BOOL CNutsImporter::FailMemory() { return FailLogged("Memory exhausted. Importing aborted"); }
+BOOL CNutsImporter::FailMemory() {
+  return FailLogged("Memory exhausted. Importing aborted");
+}
 
 BOOL CNutsImporter::DoImport() {
   History("Starting traslation for " + m_strPath + " Nuts data type");

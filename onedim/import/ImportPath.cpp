@@ -24,7 +24,9 @@ CString GetPathUpToLastDot(LPCSTR lpszPath) {
 
 #ifdef _WIN32
 
-CString ResolveImportPath(LPCSTR lpszPath) { return CString(lpszPath); }
+CString ResolveImportPath(LPCSTR lpszPath) {
+  return CString(lpszPath);
+}
 
 #else
 

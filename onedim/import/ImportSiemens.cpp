@@ -14,7 +14,9 @@ const std::size_t kDataStart = 6144;
 
 }  // namespace
 
-BOOL CSiemensImporter::FailMemory() { return FailLogged("Memory exhausted. Importing aborted"); }
+BOOL CSiemensImporter::FailMemory() {
+  return FailLogged("Memory exhausted. Importing aborted");
+}
 
 BOOL CSiemensImporter::DoImport() {
   History("Starting traslation for " + m_strPath + " SIEMENS data type");

@@ -14,7 +14,9 @@ const std::size_t kDataStart = 1056;
 
 }  // namespace
 
-BOOL CTecmagImporter::FailMemory() { return FailLogged("Memory exhausted. Importing aborted"); }
+BOOL CTecmagImporter::FailMemory() {
+  return FailLogged("Memory exhausted. Importing aborted");
+}
 
 BOOL CTecmagImporter::DoImport() {
   History("Starting traslation for " + m_strPath + " NTNMR tecmag data type");

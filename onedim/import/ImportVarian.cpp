@@ -46,13 +46,26 @@ void ReadVarianProcpar(CFile& file, CVarianProcpar& procpar) {
     if (!tokens.Next(value) || !tokens.Next(value))  // the count, then the value
       break;
     switch (kind) {
-      case sfrq: procpar.sfrq = ParseParamReal(value); break;
-      case sw: procpar.sw = ParseParamReal(value); break;
-      case rfp: procpar.rfp = ParseParamReal(value); break;
-      case rfl: procpar.rfl = ParseParamReal(value); break;
-      case np: procpar.np = ParseParamInt(value); break;
-      case dp: procpar.b32Bit = value == "\"y\"" ? TRUE : FALSE; break;
-      default: break;
+      case sfrq:
+        procpar.sfrq = ParseParamReal(value);
+        break;
+      case sw:
+        procpar.sw = ParseParamReal(value);
+        break;
+      case rfp:
+        procpar.rfp = ParseParamReal(value);
+        break;
+      case rfl:
+        procpar.rfl = ParseParamReal(value);
+        break;
+      case np:
+        procpar.np = ParseParamInt(value);
+        break;
+      case dp:
+        procpar.b32Bit = value == "\"y\"" ? TRUE : FALSE;
+        break;
+      default:
+        break;
     }
   }
 }
@@ -62,7 +75,9 @@ BOOL CVarianImporter::FailMemory() {
   return Fail("Memory exhausted. \nImporting aborted");
 }
 
-void CVarianImporter::Warn(LPCSTR lpszText) { History(lpszText); }
+void CVarianImporter::Warn(LPCSTR lpszText) {
+  History(lpszText);
+}
 
 BOOL CVarianImporter::OpenProcpar(CFile& file) {
   if (OpenFile(file, GetImportFolder(m_strPath) + "procpar"))

@@ -14,8 +14,12 @@ const int kMaxNumberLength = 64;
 // A DUP count beyond this is cut: no table holds more points.
 const long kMaxDuplicate = 1L << 30;
 
-BOOL IsDigit(char c) { return c >= '0' && c <= '9'; }
-BOOL IsSeparator(char c) { return c == ' ' || c == '\t' || c == ',' || c == '\r' || c == '\v' || c == '\f'; }
+BOOL IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+BOOL IsSeparator(char c) {
+  return c == ' ' || c == '\t' || c == ',' || c == '\r' || c == '\v' || c == '\f';
+}
 
 // SQZ letters: '@' 0, 'A'..'I' 1..9, 'a'..'i' -1..-9. The leading digit
 // goes to *pDigit, the sign to *pNegative.
@@ -240,8 +244,7 @@ BOOL CAsdfDecoder::DecodeLine(const char* pLine, std::size_t nLength) {
   return TRUE;
 }
 
-int DecodeAsdfLines(const char* pText, std::size_t nLength, float* pValues, int nPoints, int nStride,
-                    BOOL* pCutShort) {
+int DecodeAsdfLines(const char* pText, std::size_t nLength, float* pValues, int nPoints, int nStride, BOOL* pCutShort) {
   CAsdfDecoder decoder(pValues, nPoints, nStride);
   if (pCutShort != nullptr)
     *pCutShort = FALSE;

@@ -42,8 +42,8 @@ class CAsdfDecoder {
   int m_nPoints;
   int m_nStride;
   int m_nCount = 0;
-  double m_dLast = 0.0;        // the last value; 0 before the first
-  double m_dDifference = 0.0;  // the last difference, repeated by a DUP after it
+  double m_dLast = 0.0;            // the last value; 0 before the first
+  double m_dDifference = 0.0;      // the last difference, repeated by a DUP after it
   BOOL m_bDifferenceForm = FALSE;  // the last item was a DIF (or a DUP of one)
   BOOL m_bCheckPending = FALSE;    // the last line ended in DIF form
 };

@@ -25,8 +25,7 @@ BOOL CheckMissingParameters(CSpectrumParams& params, CMissingParametersPolicy* p
   return TRUE;
 }
 
-BOOL CScriptedMissingParameters::ShowImportErrors(const CStringList& lines,
-                                                  const CMapStringToString& missing) {
+BOOL CScriptedMissingParameters::ShowImportErrors(const CStringList& lines, const CMapStringToString& missing) {
   ++m_nQuestions;
   m_lines.RemoveAll();
   for (POSITION pos = lines.GetHeadPosition(); pos != nullptr;)
@@ -40,8 +39,7 @@ BOOL CScriptedMissingParameters::ShowImportErrors(const CStringList& lines,
   return m_answer != abortImport;
 }
 
-BOOL CScriptedMissingParameters::EditParameters(CMissingValues& values,
-                                                const CMapStringToString& missing) {
+BOOL CScriptedMissingParameters::EditParameters(CMissingValues& values, const CMapStringToString& missing) {
   if (m_answer == cancelEdit)
     return FALSE;
   if (m_bScriptedValues)

@@ -39,9 +39,9 @@ BOOL CheckMissingParameters(CSpectrumParams& params, CMissingParametersPolicy* p
 class CScriptedMissingParameters : public CMissingParametersPolicy {
  public:
   enum Answer {
-    setValues,   // "Set values", then OK with the values as read (or as scripted)
-    abortImport, // "Abort"
-    cancelEdit   // "Set values", then Cancel
+    setValues,    // "Set values", then OK with the values as read (or as scripted)
+    abortImport,  // "Abort"
+    cancelEdit    // "Set values", then Cancel
   };
   explicit CScriptedMissingParameters(Answer answer = setValues) : m_answer(answer) {}
 
@@ -54,9 +54,9 @@ class CScriptedMissingParameters : public CMissingParametersPolicy {
   BOOL ShowImportErrors(const CStringList& lines, const CMapStringToString& missing) override;
   BOOL EditParameters(CMissingValues& values, const CMapStringToString& missing) override;
 
-  int m_nQuestions = 0;   // how often the check asked
-  CStringList m_lines;    // the lines shown last
-  CStringList m_keys;     // the keys asked about last, in the map's order
+  int m_nQuestions = 0;  // how often the check asked
+  CStringList m_lines;   // the lines shown last
+  CStringList m_keys;    // the keys asked about last, in the map's order
 
  private:
   Answer m_answer;

@@ -36,7 +36,7 @@ struct AxisTickStep {
 struct AxisTick {
   double dValue;  // in the axis units, rounding noise removed
   int x;
-  bool bMajor;    // labelled
+  bool bMajor;  // labelled
 };
 
 // What the ticks of one axis are computed from.
@@ -46,7 +46,7 @@ struct AxisTickInput {
   bool bMirrored;      // Hz and ppm: values grow from right to left
   int nLeftPixel;      // pixel extent of the visible range
   int nRightPixel;
-  int nLeftOffset;     // printer margin in view pixels; 0 on screen
+  int nLeftOffset;  // printer margin in view pixels; 0 on screen
 };
 
 // The step table: the row with the smallest bound still above the span

@@ -19,8 +19,12 @@ CString NextField(CString& rest) {
 
 // atol without its overflow: the value wraps to 32 bits as the stored
 // field does.
-LONG ReadLong(const CString& field) { return (LONG)(DWORD)std::strtoll(field, nullptr, 10); }
-BYTE ReadByte(const CString& field) { return (BYTE)std::strtoll(field, nullptr, 10); }
+LONG ReadLong(const CString& field) {
+  return (LONG)(DWORD)std::strtoll(field, nullptr, 10);
+}
+BYTE ReadByte(const CString& field) {
+  return (BYTE)std::strtoll(field, nullptr, 10);
+}
 
 void CopyFace(LOGFONT& lf, LPCSTR pszFace) {
   std::memset(lf.lfFaceName, 0, sizeof(lf.lfFaceName));
@@ -55,7 +59,9 @@ CColourFont::CColourFont(const LOGFONT& lf) {
   RebuildFont();
 }
 
-CColourFont::~CColourFont() { ReleaseFont(); }
+CColourFont::~CColourFont() {
+  ReleaseFont();
+}
 
 void CColourFont::SetDefaults(LPCSTR pszFaceName) {
   std::memset(&m_lf, 0, sizeof(m_lf));
@@ -71,11 +77,11 @@ void CColourFont::SetDefaults(LPCSTR pszFaceName) {
 #endif
 }
 
-#define COLOUR_FONT_SETTER(Type, Name, field)                         \
-  Type CColourFont::Name(Type value) {                                \
-    Type old = Exchange<decltype(m_lf.field)>(m_lf.field, value);     \
-    RebuildFont();                                                    \
-    return old;                                                       \
+#define COLOUR_FONT_SETTER(Type, Name, field)                     \
+  Type CColourFont::Name(Type value) {                            \
+    Type old = Exchange<decltype(m_lf.field)>(m_lf.field, value); \
+    RebuildFont();                                                \
+    return old;                                                   \
   }
 
 COLOUR_FONT_SETTER(int, SetHeight, lfHeight)
@@ -99,7 +105,9 @@ COLOUR_FONT_SETTER(BYTE, SetUnderline, lfUnderline)
 COLOUR_FONT_SETTER(BYTE, SetStrikeOut, lfStrikeOut)
 #undef COLOUR_FONT_SETTER
 
-CString CColourFont::SetFaceName(const CString& strFace) { return SetFaceName((LPCSTR)strFace); }
+CString CColourFont::SetFaceName(const CString& strFace) {
+  return SetFaceName((LPCSTR)strFace);
+}
 
 CString CColourFont::SetFaceName(LPCSTR pszFace) {
   CString old(m_lf.lfFaceName);
@@ -129,9 +137,9 @@ void CColourFont::SetTextColour(COLORREF cr) {
 CString CColourFont::GetFontString() const {
   CString str;
   str.Format("%i,%i,%i,%i,%i,%i,%i,%i,%i,%i,%i,%i,%i,%s,%u", (int)m_lf.lfHeight, (int)m_lf.lfWidth,
-             (int)m_lf.lfEscapement, (int)m_lf.lfOrientation, (int)m_lf.lfWeight, m_lf.lfItalic,
-             m_lf.lfUnderline, m_lf.lfStrikeOut, m_lf.lfCharSet, m_lf.lfOutPrecision, m_lf.lfClipPrecision,
-             m_lf.lfQuality, m_lf.lfPitchAndFamily, m_lf.lfFaceName, (unsigned)m_crText);
+             (int)m_lf.lfEscapement, (int)m_lf.lfOrientation, (int)m_lf.lfWeight, m_lf.lfItalic, m_lf.lfUnderline,
+             m_lf.lfStrikeOut, m_lf.lfCharSet, m_lf.lfOutPrecision, m_lf.lfClipPrecision, m_lf.lfQuality,
+             m_lf.lfPitchAndFamily, m_lf.lfFaceName, (unsigned)m_crText);
   return str;
 }
 

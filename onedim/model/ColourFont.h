@@ -68,9 +68,15 @@ class CColourFont {
   COLORREF SetFontString(LPCSTR pszText);
 
 #ifdef _WIN32
-  void SetDC(HDC hDC) { m_hDC = hDC; }
-  HFONT GetSafeHandle() const { return m_hFont; }
-  operator HFONT() const { return m_hFont; }
+  void SetDC(HDC hDC) {
+    m_hDC = hDC;
+  }
+  HFONT GetSafeHandle() const {
+    return m_hFont;
+  }
+  operator HFONT() const {
+    return m_hFont;
+  }
   // The font dialog on pFont's LOGFONT (or this one's) and this colour; OK
   // takes the chosen font and colour. Returns whether OK was pressed.
   BOOL ChooseFont(const CColourFont* pFont = nullptr, CDC* pPrinterDC = nullptr, CWnd* pParent = nullptr);

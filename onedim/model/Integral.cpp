@@ -27,8 +27,7 @@ CIntegral::CIntegral()
       m_pBaselineValues(nullptr),
       m_n(0) {}
 
-CIntegral::CIntegral(CSpectrum* pSpectrum, int nStart, int nEnd, int nBase, COLORREF crColour)
-    : CIntegral() {
+CIntegral::CIntegral(CSpectrum* pSpectrum, int nStart, int nEnd, int nBase, COLORREF crColour) : CIntegral() {
   m_pSpectrum = pSpectrum;
   m_nStart = nStart;
   m_nEnd = nEnd;

@@ -22,24 +22,24 @@ class CIntegral : public CObject {
   // persisted.
   void Serialize(CArchive& ar) override;
 
-  COLORREF m_crColour;      // curve and value
-  COLORREF m_crDrawn;       // colour actually used for the value
-  double m_dThreshold;      // threshold level, data units
-  CSpectrum* m_pSpectrum;   // owner, not owned
-  double m_dSlope;          // baseline change per complex point
-  double m_dBias;           // baseline value at the region start
-  BYTE m_bAutoCorrect;      // fit bias and slope at each computation
-  BYTE m_bBaseline;         // a baseline enters the sum
-  int m_nBase;              // y of the curve's base line, pixels
-  double m_dValue;          // the last computed sum
-  int m_nEnd;               // float index, exclusive
-  int m_nStart;             // float index of the first summed point
-  RECT m_rectValue;         // the drawn value label
-  RECT m_rectCurve;         // the drawn curve
-  POINT* m_pCurve;          // m_n curve points, owned
-  int m_bThresholding;      // only values above the level are summed
+  COLORREF m_crColour;        // curve and value
+  COLORREF m_crDrawn;         // colour actually used for the value
+  double m_dThreshold;        // threshold level, data units
+  CSpectrum* m_pSpectrum;     // owner, not owned
+  double m_dSlope;            // baseline change per complex point
+  double m_dBias;             // baseline value at the region start
+  BYTE m_bAutoCorrect;        // fit bias and slope at each computation
+  BYTE m_bBaseline;           // a baseline enters the sum
+  int m_nBase;                // y of the curve's base line, pixels
+  double m_dValue;            // the last computed sum
+  int m_nEnd;                 // float index, exclusive
+  int m_nStart;               // float index of the first summed point
+  RECT m_rectValue;           // the drawn value label
+  RECT m_rectCurve;           // the drawn curve
+  POINT* m_pCurve;            // m_n curve points, owned
+  int m_bThresholding;        // only values above the level are summed
   double* m_pBaselineValues;  // m_n baseline values, owned
-  int m_n;                  // size of both arrays
+  int m_n;                    // size of both arrays
 
  private:
   void AllocateArrays();

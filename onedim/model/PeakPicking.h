@@ -20,8 +20,8 @@ class CPeakPicking : public CObject {
 
   int GetCount() const { return (int)m_arrPoints.GetSize(); }
 
-  int m_nEnd;          // float index; -1 for a manual pick
-  int m_nStart;        // float index; -1 for a manual pick
-  float m_fThreshold;  // data units; -1.0 for a manual pick
+  int m_nEnd;               // float index; -1 for a manual pick
+  int m_nStart;             // float index; -1 for a manual pick
+  float m_fThreshold;       // data units; -1.0 for a manual pick
   CArray<int> m_arrPoints;  // float indices of the peaks, in the order found
 };

@@ -52,33 +52,32 @@ class CSpectrum : public CObject {
   int GetMaxIndex() const;  // float index of the largest real value (last of equals)
   int GetMinIndex() const;  // float index of the smallest real value (last of equals)
   RECT* GetBoundRect() { return &m_rectBound; }
-  void Reverse();                   // mirrors the order of the points
+  void Reverse();  // mirrors the order of the points
   // Re-sizes all three buffers to nNewTd floats (even, at least 2). When
   // memory runs out nothing changes, and the message for the user is
   // returned through ppszMessage or, without it, reported at once.
   BOOL ZeroFill(int nNewTd, const char** ppszMessage = nullptr);
-  int GetPowerOfTwoSize() const;    // largest power of two not above td; 0 below 2
-  BOOL Rotate(int nPoints);         // circular left rotation by nPoints complex points
-  double GetGroupDelay() const;     // digital-filter delay in points
-  int PointToY(int nIndex) const;   // y pixel of the real value at a float index
+  int GetPowerOfTwoSize() const;   // largest power of two not above td; 0 below 2
+  BOOL Rotate(int nPoints);        // circular left rotation by nPoints complex points
+  double GetGroupDelay() const;    // digital-filter delay in points
+  int PointToY(int nIndex) const;  // y pixel of the real value at a float index
   int ValueToY(float fValue) const;
   double YToValue(double y) const;
   double ConvertUnits(double dIndex, int nUnits) const;  // axis value of a float index
-  void FindMaximum();               // sets m_fMaxValue and m_nMaxIndex
-  void Normalize();                 // divides every float by the largest value
+  void FindMaximum();                                    // sets m_fMaxValue and m_nMaxIndex
+  void Normalize();                                      // divides every float by the largest value
 
   // --- Signal operations ---
   void SetPhase(float fPhase0, float fPhase1);
-  void RotatePhase(float* pBuffer, float fPhase0, float fPhase1, int nStride, int nBlocks,
-                   int nPoints);
+  void RotatePhase(float* pBuffer, float fPhase0, float fPhase1, int nStride, int nBlocks, int nPoints);
   BOOL PhaseCorrect(BOOL bAlsoImaginary);
   void RemoveDCOffset();
   void FillWithNoise(int nFirst, int nEnd);
   void ShiftPoints(const float* pSource, int nShift);
-  void SynthesizeLines(const double* pFreq, const double* pIntensity, const double* pWidth,
-                       double dThreshold, int nLines, int nFloats, double dLow, double dHigh);
-  int FindBaselinePoints(const float* pSource, double* pSums, float* pWork, BYTE* pMarks,
-                         int nHalfWindow, BOOL bReuse, int nValues, int nStride);
+  void SynthesizeLines(const double* pFreq, const double* pIntensity, const double* pWidth, double dThreshold,
+                       int nLines, int nFloats, double dLow, double dHigh);
+  int FindBaselinePoints(const float* pSource, double* pSums, float* pWork, BYTE* pMarks, int nHalfWindow, BOOL bReuse,
+                         int nValues, int nStride);
   // The rejection level that FindBaselinePoints keeps from call to call.
   static double GetBaselineLevel();
   static void ResetBaselineLevel();
@@ -103,22 +102,22 @@ class CSpectrum : public CObject {
 #endif
 
   // --- Fields ---
-  RECT m_rectBound;          // area the view invalidates for this spectrum
-  CObArray m_arrObjects;     // owned objects (the simulation's spin systems)
+  RECT m_rectBound;       // area the view invalidates for this spectrum
+  CObArray m_arrObjects;  // owned objects (the simulation's spin systems)
   void* m_pReserved;
-  float* m_pData;            // td floats: the data as they are now
-  float* m_pRawData;         // td floats: the data as loaded; window-function input
-  float* m_pWeighted;        // td floats: window-function output, phase backup
-  CSpectrumParams m_paramsA; // the parameters of the data as they are now
-  CSpectrumParams m_paramsB; // the parameters as created (acquired)
-  float m_fIntensityStep;    // factor of one intensity step; enters the drawing scale
-  float m_fVerticalScale;    // the largest value is drawn this x step pixels high
-  RECT m_rectPlot;           // pixel band of the trace; its middle is the zero line
+  float* m_pData;             // td floats: the data as they are now
+  float* m_pRawData;          // td floats: the data as loaded; window-function input
+  float* m_pWeighted;         // td floats: window-function output, phase backup
+  CSpectrumParams m_paramsA;  // the parameters of the data as they are now
+  CSpectrumParams m_paramsB;  // the parameters as created (acquired)
+  float m_fIntensityStep;     // factor of one intensity step; enters the drawing scale
+  float m_fVerticalScale;     // the largest value is drawn this x step pixels high
+  RECT m_rectPlot;            // pixel band of the trace; its middle is the zero line
   COLORREF m_crTrace;
-  int m_nFirst;              // first visible float index
-  int m_nLast;               // last visible float index
+  int m_nFirst;  // first visible float index
+  int m_nLast;   // last visible float index
   CAxisScale m_Scale;
-  int m_nDisplayMode;        // 0 solid, 1 dotted, 2 circles, 3 crosses
+  int m_nDisplayMode;             // 0 solid, 1 dotted, 2 circles, 3 crosses
   CPeakPicking* m_pCurrentPeaks;  // one of m_arrPeaks
   CObArray m_arrPeaks;            // CPeakPicking
   BYTE m_bShowPeaks;              // draw the peak labels
@@ -127,46 +126,46 @@ class CSpectrum : public CObject {
   CObArray m_arrIntegrals;        // CIntegral
   CIntegral* m_pSelectedIntegral;
   BYTE m_bVerticalIntegralLabels;
-  int m_nIntegralDistance;        // pixels between the zero line and the values
-  CObArray m_arrLabels;           // CTextLabel
+  int m_nIntegralDistance;  // pixels between the zero line and the values
+  CObArray m_arrLabels;     // CTextLabel
   CTextLabel* m_pSelectedLabel;
-  BYTE m_bGaussian;               // line shape of SynthesizeLines: 0 Lorentzian
-  BYTE m_bSelectedPeakShown;      // the peak list's selection is marked
-  BYTE m_bMeasuringJ;             // a coupling measurement is in progress
-  BYTE m_bSelectedJShown;         // the coupling table's selection is marked
+  BYTE m_bGaussian;           // line shape of SynthesizeLines: 0 Lorentzian
+  BYTE m_bSelectedPeakShown;  // the peak list's selection is marked
+  BYTE m_bMeasuringJ;         // a coupling measurement is in progress
+  BYTE m_bSelectedJShown;     // the coupling table's selection is marked
   CColourFont m_PeakFont;
   CProcessingState m_State;
-  float* m_pAux;                  // private buffer of the FID shift and the arithmetic
-  int m_nMaxIndex;                // float index found by FindMaximum
+  float* m_pAux;    // private buffer of the FID shift and the arithmetic
+  int m_nMaxIndex;  // float index found by FindMaximum
   BYTE m_bInterpolatePeaks;
-  double m_dPrintScaleX;          // device factors while printing; 1.0 on screen
+  double m_dPrintScaleX;  // device factors while printing; 1.0 on screen
   double m_dPrintScaleY;
-  double m_dIntegralNorm;         // divisor of integral values; 0 until the first is drawn
+  double m_dIntegralNorm;  // divisor of integral values; 0 until the first is drawn
   int m_nIntegralsOnTop;
   int m_nShowIntegralValues;
   int m_nShowIntegralCurves;
   int m_nIntegralRectangle;
-  int m_nIntegralScaleNum;        // -1 until the first integral is computed
+  int m_nIntegralScaleNum;  // -1 until the first integral is computed
   int m_nIntegralLineWidth;
   int m_nIntegralScaleDen;
-  BYTE m_bDrawThreshold;          // integral thresholding: draw the level
-  double m_dThresholdPercent;     // integral thresholding: level, 0..100
-  int m_nThresholdExtra;          // integral thresholding: further value
+  BYTE m_bDrawThreshold;       // integral thresholding: draw the level
+  double m_dThresholdPercent;  // integral thresholding: level, 0..100
+  int m_nThresholdExtra;       // integral thresholding: further value
   CColourFont m_IntegralFont;
   BYTE m_bTransformed;
-  BYTE m_bPhaseDisplay;           // the phase dialog is open: draw the pivot
+  BYTE m_bPhaseDisplay;  // the phase dialog is open: draw the pivot
   BYTE m_bPhaseChanged;
-  int m_nLineThickness;           // pen width of the trace
-  CWindowFunction* m_pWindow;     // owned
-  BYTE m_bWeighted;               // the data hold a weighted copy
+  int m_nLineThickness;        // pen width of the trace
+  CWindowFunction* m_pWindow;  // owned
+  BYTE m_bWeighted;            // the data hold a weighted copy
   BYTE m_bShowScale;
-  float m_fMaxValue;              // magnitude of the largest real value
+  float m_fMaxValue;  // magnitude of the largest real value
   int m_nRightPixel;
   int m_nLeftPixel;
-  BYTE m_bDataChanged;            // drawing caches must be rebuilt
-  int m_nPivot;                   // float index about which first-order phase turns
-  double m_dPhase0;               // applied zero-order phase, radians
-  double m_dPhase1;               // applied first-order phase, radians
+  BYTE m_bDataChanged;  // drawing caches must be rebuilt
+  int m_nPivot;         // float index about which first-order phase turns
+  double m_dPhase0;     // applied zero-order phase, radians
+  double m_dPhase1;     // applied first-order phase, radians
 
  private:
   void InitDefaults();

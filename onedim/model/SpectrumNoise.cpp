@@ -28,18 +28,21 @@ float Spread(const float* pData, int nFirst, int nPoints) {
 
 }  // namespace
 
-double CSpectrum::GetBaselineLevel() { return g_dBaselineLevel; }
+double CSpectrum::GetBaselineLevel() {
+  return g_dBaselineLevel;
+}
 
-void CSpectrum::ResetBaselineLevel() { g_dBaselineLevel = 0.0; }
+void CSpectrum::ResetBaselineLevel() {
+  g_dBaselineLevel = 0.0;
+}
 
 // Marks the values that belong to signals (1) and those of the baseline
 // (0): the differences of moving sums of 2b + 1 values are baseline while
 // they stay within mean + 9 standard deviations of the unmarked ones; short
 // gaps between marked values are closed. Returns the number of baseline
 // values among b + 1 .. n - b - 1.
-int CSpectrum::FindBaselinePoints(const float* pSource, double* pSums, float* pWork,
-                                  BYTE* pMarks, int nHalfWindow, BOOL bReuse, int nValues,
-                                  int nStride) {
+int CSpectrum::FindBaselinePoints(const float* pSource, double* pSums, float* pWork, BYTE* pMarks, int nHalfWindow,
+                                  BOOL bReuse, int nValues, int nStride) {
   if (pSource == nullptr || pSums == nullptr || pMarks == nullptr || nValues <= 0)
     return 0;
   if (nStride < 1)

@@ -15,19 +15,19 @@ class CSpectrumParams {
   // block is built with the same eight entries).
   void CopyFrom(const CSpectrumParams& other);
 
-  int DSPFVS;      // firmware of the digital signal processor: 10, 11, 12
-  int DECIM;       // decimation factor of the digital filter
-  int byteorder;   // 1: the source file's words must be byte-reversed (Bruker); else 0
-  int td;          // number of floats: two per complex point
-  double sw;       // spectral width, Hz
-  double aq;       // acquisition time, s; 0 when the source does not give it
-  double sf;       // spectrometer frequency, MHz
-  double offset;   // reference offset, float indices
-  int reserved2;   // carried and copied, not interpreted
-  int reserved3;   // carried and copied, not interpreted
-  int aqmode;      // acquisition mode code as the source format gives it
-  BYTE bComplex;   // the data are quadrature (complex)
-  BYTE bConjugate; // the transform must conjugate the data
+  int DSPFVS;       // firmware of the digital signal processor: 10, 11, 12
+  int DECIM;        // decimation factor of the digital filter
+  int byteorder;    // 1: the source file's words must be byte-reversed (Bruker); else 0
+  int td;           // number of floats: two per complex point
+  double sw;        // spectral width, Hz
+  double aq;        // acquisition time, s; 0 when the source does not give it
+  double sf;        // spectrometer frequency, MHz
+  double offset;    // reference offset, float indices
+  int reserved2;    // carried and copied, not interpreted
+  int reserved3;    // carried and copied, not interpreted
+  int aqmode;       // acquisition mode code as the source format gives it
+  BYTE bComplex;    // the data are quadrature (complex)
+  BYTE bConjugate;  // the transform must conjugate the data
   CString title;
 
   // Keys of the parameters a reader has not found yet, each with the

@@ -20,8 +20,8 @@ inline void Turn(float* p, long double c, long double s, bool bRealOnly) {
 // nPoints x nStride complex values follow one another; nLimit is the number
 // of complex values the buffer holds (negative when the caller vouches for
 // it), and nothing beyond it is touched.
-void RotateBlocks(float* pBuffer, float fPhase0, float fPhase1, int nStride, int nBlocks,
-                  int nPoints, int nPivot, long long nLimit, bool bRealOnly) {
+void RotateBlocks(float* pBuffer, float fPhase0, float fPhase1, int nStride, int nBlocks, int nPoints, int nPivot,
+                  long long nLimit, bool bRealOnly) {
   if (pBuffer == nullptr || nStride < 1 || nBlocks < 1 || nPoints < 1)
     return;
   const long double a0 = fPhase0;
@@ -57,8 +57,7 @@ void RotateBlocks(float* pBuffer, float fPhase0, float fPhase1, int nStride, int
 
 }  // namespace
 
-void CSpectrum::RotatePhase(float* pBuffer, float fPhase0, float fPhase1, int nStride,
-                            int nBlocks, int nPoints) {
+void CSpectrum::RotatePhase(float* pBuffer, float fPhase0, float fPhase1, int nStride, int nBlocks, int nPoints) {
   // The spectrum's own data are known to hold td floats; other buffers are
   // the caller's to size.
   const long long nLimit = pBuffer == m_pData ? m_paramsA.td / 2 : -1;
@@ -66,8 +65,7 @@ void CSpectrum::RotatePhase(float* pBuffer, float fPhase0, float fPhase1, int nS
 }
 
 void CSpectrum::SetPhase(float fPhase0, float fPhase1) {
-  RotatePhase(m_pData, (float)(fPhase0 - m_dPhase0), (float)(fPhase1 - m_dPhase1), 1, 1,
-              m_paramsA.td / 2);
+  RotatePhase(m_pData, (float)(fPhase0 - m_dPhase0), (float)(fPhase1 - m_dPhase1), 1, 1, m_paramsA.td / 2);
   m_dPhase0 = fPhase0;
   m_dPhase1 = fPhase1;
   m_bPhaseChanged = 1;
@@ -81,7 +79,6 @@ BOOL CSpectrum::PhaseCorrect(BOOL bAlsoImaginary) {
   const int nPoints = m_paramsA.td / 2;
   if (nPoints >= 2)
     m_pData[1] = m_pData[3];
-  RotateBlocks(m_pData, (float)m_dPhase0, (float)m_dPhase1, 1, 1, nPoints, m_nPivot, nPoints,
-               !bAlsoImaginary);
+  RotateBlocks(m_pData, (float)m_dPhase0, (float)m_dPhase1, 1, 1, nPoints, m_nPivot, nPoints, !bAlsoImaginary);
   return TRUE;
 }

@@ -79,9 +79,8 @@ void CSpectrum::ShiftPoints(const float* pSource, int nShift) {
 // Adds Lorentzian or Gaussian lines (by the line-shape byte) to the real
 // parts of the first nFloats / 2 points, the frequency axis running from the
 // last point to the first, and clears their imaginary parts.
-void CSpectrum::SynthesizeLines(const double* pFreq, const double* pIntensity,
-                                const double* pWidth, double dThreshold, int nLines,
-                                int nFloats, double dLow, double dHigh) {
+void CSpectrum::SynthesizeLines(const double* pFreq, const double* pIntensity, const double* pWidth, double dThreshold,
+                                int nLines, int nFloats, double dLow, double dHigh) {
   if (m_pData == nullptr)
     return;
   const int nPoints = std::min(nFloats / 2, m_paramsA.td / 2);

@@ -36,8 +36,8 @@ CTextLabel::CTextLabel()
   std::memset(&m_lf, 0, sizeof(m_lf));
 }
 
-CTextLabel::CTextLabel(LPCSTR pszText, const LOGFONT* pLogFont, CSpectrum* pSpectrum,
-                       COLORREF crText, BOOL bAttached, int x, int y)
+CTextLabel::CTextLabel(LPCSTR pszText, const LOGFONT* pLogFont, CSpectrum* pSpectrum, COLORREF crText, BOOL bAttached,
+                       int x, int y)
     : CTextLabel() {
   m_strText = pszText != nullptr ? pszText : "";
   if (pLogFont != nullptr) {
@@ -67,8 +67,8 @@ int CTextLabel::PointToPixel(int nPoint) const {
   if (m_pSpectrum == nullptr || m_pSpectrum->m_nLast == m_pSpectrum->m_nFirst)
     return nPoint;
   const CSpectrum& s = *m_pSpectrum;
-  return MapRounded(s.m_nLeftPixel, (long long)s.m_nRightPixel - s.m_nLeftPixel,
-                    (long long)nPoint - s.m_nFirst, (long long)s.m_nLast - s.m_nFirst);
+  return MapRounded(s.m_nLeftPixel, (long long)s.m_nRightPixel - s.m_nLeftPixel, (long long)nPoint - s.m_nFirst,
+                    (long long)s.m_nLast - s.m_nFirst);
 }
 
 void CTextLabel::GetTextFlags(int nAlign, UINT& nMeasureFlags, UINT& nDrawFlags) {

@@ -24,8 +24,8 @@ class CTextLabel : public CObject {
   CTextLabel();  // empty text at (100, 100)
   // An attached label takes x as a view pixel and keeps the data point
   // under it, so that it stays with the spectrum when the view zooms.
-  CTextLabel(LPCSTR pszText, const LOGFONT* pLogFont, CSpectrum* pSpectrum, COLORREF crText,
-             BOOL bAttached, int x, int y);
+  CTextLabel(LPCSTR pszText, const LOGFONT* pLogFont, CSpectrum* pSpectrum, COLORREF crText, BOOL bAttached, int x,
+             int y);
   ~CTextLabel() override;
 
   // Conversions through the owner's visible range and pixel extent; the
@@ -49,9 +49,9 @@ class CTextLabel : public CObject {
 #endif
 
   CString m_strText;
-  int m_x;            // view pixel, or float index when attached
-  int m_y;            // view pixel
-  RECT m_rectDrawn;   // where the text was last drawn (hit testing)
+  int m_x;           // view pixel, or float index when attached
+  int m_y;           // view pixel
+  RECT m_rectDrawn;  // where the text was last drawn (hit testing)
   LOGFONT m_lf;
   COLORREF m_crText;
   CSpectrum* m_pSpectrum;  // owner, not owned

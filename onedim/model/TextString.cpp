@@ -10,7 +10,9 @@ CString Upper(LPCSTR psz) {
   return str;
 }
 
-char UpperChar(char ch) { return (ch >= 'a' && ch <= 'z') ? (char)(ch - 'a' + 'A') : ch; }
+char UpperChar(char ch) {
+  return (ch >= 'a' && ch <= 'z') ? (char)(ch - 'a' + 'A') : ch;
+}
 
 // Last index at or before nStart where pszText begins in str, or -1.
 int LastMatch(const CString& str, LPCSTR pszText, int nStart) {
@@ -55,7 +57,9 @@ int CTextString::Replace(int nPosition, int nCount, LPCSTR pszText) {
   return Insert(nPosition, pszText);
 }
 
-int CTextString::FindNoCase(char ch, int nStart) const { return Upper(*this).Find(UpperChar(ch), nStart); }
+int CTextString::FindNoCase(char ch, int nStart) const {
+  return Upper(*this).Find(UpperChar(ch), nStart);
+}
 
 int CTextString::FindNoCase(LPCSTR pszText, int nStart) const {
   return Upper(*this).Find(Upper(pszText), nStart);
@@ -66,7 +70,9 @@ int CTextString::ReverseFind(char ch, int nStart) const {
   return ch == '\0' ? -1 : LastMatch(*this, text, nStart);
 }
 
-int CTextString::ReverseFind(LPCSTR pszText, int nStart) const { return LastMatch(*this, pszText, nStart); }
+int CTextString::ReverseFind(LPCSTR pszText, int nStart) const {
+  return LastMatch(*this, pszText, nStart);
+}
 
 int CTextString::ReverseFindNoCase(char ch, int nStart) const {
   char text[2] = {UpperChar(ch), '\0'};

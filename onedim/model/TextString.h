@@ -9,7 +9,7 @@
 class CTextString : public CString {
  public:
   CTextString() = default;
-  CTextString(LPCSTR psz) : CString(psz) {}  // NOLINT: used where text is passed
+  CTextString(LPCSTR psz) : CString(psz) {}          // NOLINT: used where text is passed
   CTextString(const CString& str) : CString(str) {}  // NOLINT
 
   // Inserts at nPosition; a position beyond the end pads with blanks first.

@@ -21,17 +21,32 @@ const char kNoMemory[] = "Memory exhausted. \nWindow function aborted";
 const char kOverflow[] = "The window function gives values out of range";
 
 void SetMessage(const char** message, const char* text) {
-  if (message) *message = text;
+  if (message)
+    *message = text;
 }
 
 }  // namespace
 
 CWindowFunction::CWindowFunction(float* source, float* target, int* td, double* sw)
-    : m_pTarget(target), m_nViewHeight(0), m_Colour(255), m_nPenWidth(1), m_bShowCurve(0),
-      m_pWeights(nullptr), m_GB(1.0f), m_LB(2.0f), m_SineShift(0.0f), m_GaussShift(0.0f),
-      m_pSource(source), m_pSW(sw), m_pTD(td), m_nType(0), m_nWeights(0) {}
+    : m_pTarget(target),
+      m_nViewHeight(0),
+      m_Colour(255),
+      m_nPenWidth(1),
+      m_bShowCurve(0),
+      m_pWeights(nullptr),
+      m_GB(1.0f),
+      m_LB(2.0f),
+      m_SineShift(0.0f),
+      m_GaussShift(0.0f),
+      m_pSource(source),
+      m_pSW(sw),
+      m_pTD(td),
+      m_nType(0),
+      m_nWeights(0) {}
 
-CWindowFunction::~CWindowFunction() { delete[] m_pWeights; }
+CWindowFunction::~CWindowFunction() {
+  delete[] m_pWeights;
+}
 
 void CWindowFunction::SetBuffers(float* source, float* target) {
   m_pSource = source;
@@ -55,7 +70,8 @@ BOOL CWindowFunction::SetParameters(int type, float lb, float gb, float gaussShi
 long double CWindowFunction::Weight(int i) {
   const int td = GetTD();
   const long double sw = m_pSW ? *m_pSW : 0.0;
-  if (td <= 0 || !(sw > 0.0L)) return 1.0L;
+  if (td <= 0 || !(sw > 0.0L))
+    return 1.0L;
   const long double t = i / (2.0L * sw);
   const long double aq = td / (2.0L * sw);
   switch (m_nType) {
@@ -66,7 +82,8 @@ long double CWindowFunction::Weight(int i) {
     case LorentzGauss: {
       // A positive LB would give a falling Gaussian; this window rises to
       // its maximum at t = GB AQ, which needs LB below 0.
-      if (m_LB > 0.0f) m_LB = -1.0f;
+      if (m_LB > 0.0f)
+        m_LB = -1.0f;
       const long double lb = m_LB;
       return std::exp(-lb * kPi * t + lb * kPi * t * t / (2.0L * m_GB * aq));
     }
@@ -96,7 +113,8 @@ BOOL CWindowFunction::Apply(const char** message) {
     SetMessage(message, kBadWidth);
     return FALSE;
   }
-  if (td <= 0 || !m_pSource || !m_pTarget) return TRUE;
+  if (td <= 0 || !m_pSource || !m_pTarget)
+    return TRUE;
   double* weights = new (std::nothrow) double[td];
   if (!weights) {
     SetMessage(message, kNoMemory);
@@ -117,7 +135,8 @@ BOOL CWindowFunction::Apply(const char** message) {
   delete[] m_pWeights;
   m_pWeights = weights;
   m_nWeights = td;
-  for (int i = 0; i < td; ++i) m_pTarget[i] = static_cast<float>(m_pSource[i] * static_cast<long double>(weights[i]));
+  for (int i = 0; i < td; ++i)
+    m_pTarget[i] = static_cast<float>(m_pSource[i] * static_cast<long double>(weights[i]));
   return TRUE;
 }
 
@@ -130,13 +149,16 @@ std::vector<POINT> CWindowFunction::CurvePoints(int left, int right) const {
 
   double wmax = count > 0 ? m_pWeights[0] : 0.0;
   for (int i = 1; i < count; ++i)
-    if (std::fabs(m_pWeights[i]) > std::fabs(wmax)) wmax = m_pWeights[i];
+    if (std::fabs(m_pWeights[i]) > std::fabs(wmax))
+      wmax = m_pWeights[i];
   const bool flat = !(wmax != 0.0) || !std::isfinite(wmax);
 
   auto yOf = [&](int i) -> LONG {
-    if (flat) return y0;
+    if (flat)
+      return y0;
     const double y = y0 - scale * m_pWeights[i] / wmax;
-    if (!(y > INT_MIN) || !(y < INT_MAX)) return y0;
+    if (!(y > INT_MIN) || !(y < INT_MAX))
+      return y0;
     return static_cast<LONG>(y);
   };
   auto xOf = [&](int i) -> LONG {

@@ -40,8 +40,7 @@ class CWindowFunction {
 
   // Sets the type and the four parameters; refuses a GB that is not
   // positive (with a message) and keeps the previous values.
-  BOOL SetParameters(int type, float lb, float gb, float gaussShift, float sineShift,
-                     const char** message = nullptr);
+  BOOL SetParameters(int type, float lb, float gb, float gaussShift, float sineShift, const char** message = nullptr);
 
   // The weight of float index i of the current type, as Apply computes it
   // (the Lorentz-Gauss sign change of LB included).
@@ -58,24 +57,30 @@ class CWindowFunction {
   void DrawCurve(CDC* pDC, int left, int right) const;
 #endif
 
-  int GetTD() const { return m_pTD ? *m_pTD : 0; }
-  const double* GetWeights() const { return m_pWeights; }
-  int GetWeightCount() const { return m_nWeights; }
+  int GetTD() const {
+    return m_pTD ? *m_pTD : 0;
+  }
+  const double* GetWeights() const {
+    return m_pWeights;
+  }
+  int GetWeightCount() const {
+    return m_nWeights;
+  }
 
-  float* m_pTarget;     // receives the weighted signal
-  int m_nViewHeight;    // full view height in pixels, set before drawing
-  COLORREF m_Colour;    // curve colour
-  int m_nPenWidth;      // 1 ... 10
-  BYTE m_bShowCurve;    // set while the Window Functions dialog is open
-  double* m_pWeights;   // last weights, one per float; owned
-  float m_GB;           // Gaussian fraction of the Lorentz-Gauss window
-  float m_LB;           // line broadening, Hz
-  float m_SineShift;    // degrees
-  float m_GaussShift;   // shift of the Gaussian window
-  float* m_pSource;     // unweighted signal
-  double* m_pSW;        // spectral width, Hz
-  int* m_pTD;           // number of floats
-  int m_nType;          // 0 ... 7; other values act as 0
+  float* m_pTarget;    // receives the weighted signal
+  int m_nViewHeight;   // full view height in pixels, set before drawing
+  COLORREF m_Colour;   // curve colour
+  int m_nPenWidth;     // 1 ... 10
+  BYTE m_bShowCurve;   // set while the Window Functions dialog is open
+  double* m_pWeights;  // last weights, one per float; owned
+  float m_GB;          // Gaussian fraction of the Lorentz-Gauss window
+  float m_LB;          // line broadening, Hz
+  float m_SineShift;   // degrees
+  float m_GaussShift;  // shift of the Gaussian window
+  float* m_pSource;    // unweighted signal
+  double* m_pSW;       // spectral width, Hz
+  int* m_pTD;          // number of floats
+  int m_nType;         // 0 ... 7; other values act as 0
 
  private:
   int m_nWeights;

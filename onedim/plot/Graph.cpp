@@ -2,7 +2,9 @@
 
 IMPLEMENT_DYNAMIC(CGraph, CObject)
 
-CGraph::CGraph() { Init(); }
+CGraph::CGraph() {
+  Init();
+}
 
 CGraph::~CGraph() = default;
 

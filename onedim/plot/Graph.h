@@ -38,6 +38,6 @@ class CGraph : public CObject {
 #endif
 
   std::vector<CGraphCurve> m_curves;
-  RECT m_rectDrawn;     // the rectangle last given to Draw
+  RECT m_rectDrawn;  // the rectangle last given to Draw
   BOOL m_bShowMarkers;
 };

@@ -8,7 +8,7 @@
 
 int TraceMapping::MapX(int i) const {
   return SaturatingInt((long double)xLeft +
-                      MulDivRound((long long)xRight - xLeft, (long long)i - nFirst, (long long)nLast - nFirst));
+                       MulDivRound((long long)xRight - xLeft, (long long)i - nFirst, (long long)nLast - nFirst));
 }
 
 int TraceMapping::MapY(float v) const {
@@ -38,8 +38,8 @@ TraceMapping MakeTraceMapping(const CSpectrum& s, const TraceDevice& device, boo
   long double normaliser = std::fabs(s.m_fMaxValue);
   if (!(normaliser >= 1e-11L))
     normaliser = 1.0L;
-  m.gain = (long double)s.m_dPrintScaleY *
-           ((long double)s.m_fVerticalScale * (long double)s.m_fIntensityStep / normaliser);
+  m.gain =
+      (long double)s.m_dPrintScaleY * ((long double)s.m_fVerticalScale * (long double)s.m_fIntensityStep / normaliser);
 
   const bool bPaper = device.bPrinter || device.bMetafile;
   m.bClip = bForTrace || bPaper;

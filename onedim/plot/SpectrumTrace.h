@@ -12,23 +12,23 @@ class CSpectrum;
 
 // The device the spectrum is drawn on.
 struct TraceDevice {
-  bool bPrinter = false;    // a printer or print preview DC
-  bool bMetafile = false;   // the clipboard picture is being drawn
+  bool bPrinter = false;          // a printer or print preview DC
+  bool bMetafile = false;         // the clipboard picture is being drawn
   RECT rcMargins = {0, 0, 0, 0};  // print margins, device units (counted on a printer only)
-  int nVertRes = 0;         // VERTRES of the DC
+  int nVertRes = 0;               // VERTRES of the DC
 };
 
 struct TraceMapping {
-  int nFirst = 0;   // visible float indices, half-open
+  int nFirst = 0;  // visible float indices, half-open
   int nLast = 0;
-  int nBegin = 0;   // the part of the visible range that lies in the data
+  int nBegin = 0;  // the part of the visible range that lies in the data
   int nEnd = 0;
-  int xLeft = 0;    // device x of nFirst and of nLast
+  int xLeft = 0;  // device x of nFirst and of nLast
   int xRight = 0;
-  long double y0 = 0;     // the zero line
-  long double gain = 0;   // device units per data unit
+  long double y0 = 0;    // the zero line
+  long double gain = 0;  // device units per data unit
   bool bClip = false;
-  int yTop = 0;     // clip limits
+  int yTop = 0;  // clip limits
   int yBottom = 0;
 
   bool IsEmpty() const { return nBegin >= nEnd; }

@@ -10,7 +10,9 @@ namespace {
 // the input holds NaN or infinity.
 const int kMaxIterations = 30;
 
-double SignOf(double a, double b) { return b >= 0.0 ? std::fabs(a) : -std::fabs(a); }
+double SignOf(double a, double b) {
+  return b >= 0.0 ? std::fabs(a) : -std::fabs(a);
+}
 
 }  // namespace
 
@@ -21,7 +23,8 @@ double hypotenuse(double a, double b) {
     const double q = absb / absa;
     return absa * std::sqrt(1.0 + q * q);
   }
-  if (absb == 0.0) return 0.0;
+  if (absb == 0.0)
+    return 0.0;
   const double q = absa / absb;
   return absb * std::sqrt(1.0 + q * q);
 }
@@ -32,7 +35,8 @@ void tridiagonalize(double** a, int n, double d[], double e[]) {
     double h = 0.0;
     if (l > 1) {
       double scale = 0.0;
-      for (int k = 1; k <= l; ++k) scale += std::fabs(a[i][k]);
+      for (int k = 1; k <= l; ++k)
+        scale += std::fabs(a[i][k]);
       if (scale == 0.0) {
         e[i] = a[i][l];
       } else {
@@ -49,8 +53,10 @@ void tridiagonalize(double** a, int n, double d[], double e[]) {
         for (int j = 1; j <= l; ++j) {
           a[j][i] = a[i][j] / h;
           g = 0.0;
-          for (int k = 1; k <= j; ++k) g += a[j][k] * a[i][k];
-          for (int k = j + 1; k <= l; ++k) g += a[k][j] * a[i][k];
+          for (int k = 1; k <= j; ++k)
+            g += a[j][k] * a[i][k];
+          for (int k = j + 1; k <= l; ++k)
+            g += a[k][j] * a[i][k];
           e[j] = g / h;
           f += e[j] * a[i][j];
         }
@@ -58,7 +64,8 @@ void tridiagonalize(double** a, int n, double d[], double e[]) {
         for (int j = 1; j <= l; ++j) {
           f = a[i][j];
           e[j] = g = e[j] - hh * f;
-          for (int k = 1; k <= j; ++k) a[j][k] -= f * e[k] + g * a[i][k];
+          for (int k = 1; k <= j; ++k)
+            a[j][k] -= f * e[k] + g * a[i][k];
         }
       }
     } else {
@@ -74,26 +81,32 @@ void tridiagonalize(double** a, int n, double d[], double e[]) {
     if (d[i] != 0.0) {
       for (int j = 1; j <= l; ++j) {
         double g = 0.0;
-        for (int k = 1; k <= l; ++k) g += a[i][k] * a[k][j];
-        for (int k = 1; k <= l; ++k) a[k][j] -= g * a[k][i];
+        for (int k = 1; k <= l; ++k)
+          g += a[i][k] * a[k][j];
+        for (int k = 1; k <= l; ++k)
+          a[k][j] -= g * a[k][i];
       }
     }
     d[i] = a[i][i];
     a[i][i] = 1.0;
-    for (int j = 1; j <= l; ++j) a[j][i] = a[i][j] = 0.0;
+    for (int j = 1; j <= l; ++j)
+      a[j][i] = a[i][j] = 0.0;
   }
 }
 
 int tqli(double d[], double e[], int n, double** z) {
-  for (int i = 2; i <= n; ++i) e[i - 1] = e[i];
-  if (n >= 1) e[n] = 0.0;
+  for (int i = 2; i <= n; ++i)
+    e[i - 1] = e[i];
+  if (n >= 1)
+    e[n] = 0.0;
   for (int l = 1; l <= n; ++l) {
     int iter = 0;
     int m;
     do {
       for (m = l; m <= n - 1; ++m) {
         const double dd = std::fabs(d[m]) + std::fabs(d[m + 1]);
-        if (std::fabs(e[m]) + dd == dd) break;
+        if (std::fabs(e[m]) + dd == dd)
+          break;
       }
       if (m != l) {
         if (iter++ == kMaxIterations) {
@@ -127,7 +140,8 @@ int tqli(double d[], double e[], int n, double** z) {
             z[k][i] = c * z[k][i] - s * f;
           }
         }
-        if (r == 0.0 && i >= l) continue;
+        if (r == 0.0 && i >= l)
+          continue;
         d[l] -= p;
         e[l] = g;
         e[m] = 0.0;

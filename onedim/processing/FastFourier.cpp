@@ -6,13 +6,21 @@
 
 namespace {
 
-bool IsPowerOfTwo(int n) { return n > 0 && (n & (n - 1)) == 0; }
+bool IsPowerOfTwo(int n) {
+  return n > 0 && (n & (n - 1)) == 0;
+}
 
 }  // namespace
 
 CFastFourier::CFastFourier()
-    : m_nMode(1), m_bRotate(0), m_pData(nullptr), m_nPoints(0), m_bInverse(0), m_bConjugate(0),
-      m_pProgress(nullptr), m_pProgressContext(nullptr) {}
+    : m_nMode(1),
+      m_bRotate(0),
+      m_pData(nullptr),
+      m_nPoints(0),
+      m_bInverse(0),
+      m_bConjugate(0),
+      m_pProgress(nullptr),
+      m_pProgressContext(nullptr) {}
 
 CFastFourier::~CFastFourier() {}
 
@@ -36,7 +44,8 @@ bool CFastFourier::IsValidSize(int nFloats, int mode) {
 }
 
 void CFastFourier::HalveFirstPoint() {
-  if (!m_pData || m_nPoints < 2) return;
+  if (!m_pData || m_nPoints < 2)
+    return;
   m_pData[0] *= 0.5f;
   m_pData[1] *= 0.5f;
 }
@@ -46,7 +55,8 @@ void CFastFourier::HalveFirstPoint() {
 // more than the offset's own precision.
 void CFastFourier::RemoveDrift() {
   const int points = m_nPoints / 2;
-  if (!m_pData || points < 1) return;
+  if (!m_pData || points < 1)
+    return;
   double sumRe = 0.0, sumIm = 0.0;
   for (int k = 0; k < points; ++k) {
     sumRe += m_pData[2 * k];
@@ -61,28 +71,35 @@ void CFastFourier::RemoveDrift() {
 }
 
 void CFastFourier::Rotate() {
-  if (!m_pData) return;
+  if (!m_pData)
+    return;
   for (int i = 0; i < m_nPoints; i += 4) {
     m_pData[i] = -m_pData[i];
-    if (i + 1 < m_nPoints) m_pData[i + 1] = -m_pData[i + 1];
+    if (i + 1 < m_nPoints)
+      m_pData[i + 1] = -m_pData[i + 1];
   }
 }
 
 void CFastFourier::Conjugate() {
-  if (!m_pData) return;
-  for (int i = 1; i < m_nPoints; i += 2) m_pData[i] = -m_pData[i];
+  if (!m_pData)
+    return;
+  for (int i = 1; i < m_nPoints; i += 2)
+    m_pData[i] = -m_pData[i];
 }
 
 // The inverse runs the forward steps in reverse order (transform, then
 // conjugation, then rotation), so that forward followed by inverse gives
 // the input times the number of complex points (real mode: times N/2).
 BOOL CFastFourier::Transform() {
-  if (!m_pData || !IsValidSize(m_nPoints, m_nMode)) return FALSE;
+  if (!m_pData || !IsValidSize(m_nPoints, m_nMode))
+    return FALSE;
   const bool complexMode = m_nMode == 1;
   if (!m_bInverse) {
-    if (m_bRotate) Rotate();
+    if (m_bRotate)
+      Rotate();
     if (complexMode) {
-      if (m_bConjugate) Conjugate();
+      if (m_bConjugate)
+        Conjugate();
       ComplexTransform(1, m_nPoints / 2);
     } else {
       RealTransform(1, m_nPoints);
@@ -90,11 +107,13 @@ BOOL CFastFourier::Transform() {
   } else {
     if (complexMode) {
       ComplexTransform(-1, m_nPoints / 2);
-      if (m_bConjugate) Conjugate();
+      if (m_bConjugate)
+        Conjugate();
     } else {
       RealTransform(-1, m_nPoints);
     }
-    if (m_bRotate) Rotate();
+    if (m_bRotate)
+      Rotate();
   }
   return TRUE;
 }
@@ -104,7 +123,8 @@ BOOL CFastFourier::Transform() {
 // twiddle factors advance by a trigonometric recurrence (two sin calls per
 // stage).
 void CFastFourier::ComplexTransform(int isign, int n) {
-  if (!m_pData || !IsPowerOfTwo(n) || 2 * n > m_nPoints) return;
+  if (!m_pData || !IsPowerOfTwo(n) || 2 * n > m_nPoints)
+    return;
   float* data = m_pData - 1;  // data[1] is the first real value
   const int nn = 2 * n;
 
@@ -160,7 +180,8 @@ void CFastFourier::ComplexTransform(int isign, int n) {
       }
     }
     mmax = step;
-    if (m_pProgress) m_pProgress(m_pProgressContext);
+    if (m_pProgress)
+      m_pProgress(m_pProgressContext);
   }
 }
 
@@ -168,7 +189,8 @@ void CFastFourier::ComplexTransform(int isign, int n) {
 // Forward packs the zero-frequency and the last frequency term into the
 // first pair.
 void CFastFourier::RealTransform(int isign, int n) {
-  if (!m_pData || !IsPowerOfTwo(n) || n < 2 || n > m_nPoints) return;
+  if (!m_pData || !IsPowerOfTwo(n) || n < 2 || n > m_nPoints)
+    return;
   float* d = m_pData - 1;
   double theta = 3.141592653589793 / static_cast<double>(n >> 1);
   const double c1 = 0.5;

@@ -19,12 +19,15 @@ struct RunningGuard {
 };
 
 void SetMessage(const char** message, const char* text) {
-  if (message) *message = text;
+  if (message)
+    *message = text;
 }
 
 }  // namespace
 
-bool IsTransformRunning() { return g_bTransformRunning; }
+bool IsTransformRunning() {
+  return g_bTransformRunning;
+}
 
 void InitFourierTransformOptions(const CSpectrum& spectrum, CFourierTransformOptions& options) {
   const CSpectrumParams& a = spectrum.m_paramsA;
@@ -48,25 +51,27 @@ void InitFourierTransformOptions(const CSpectrum& spectrum, CFourierTransformOpt
   }
 }
 
-BOOL PrepareSpectrumForTransform(CSpectrum& spectrum, const CFourierTransformOptions& options,
-                                 const char** message) {
+BOOL PrepareSpectrumForTransform(CSpectrum& spectrum, const CFourierTransformOptions& options, const char** message) {
   if (options.nPoints < 4) {
     SetMessage(message, kTooFewPoints);
     return FALSE;
   }
-  if (options.bRotateData) spectrum.Rotate(options.nRotationPoints);
+  if (options.bRotateData)
+    spectrum.Rotate(options.nRotationPoints);
 
   // An odd count cannot hold whole points; the power-of-two cut below
   // removes the difference anyway.
   const int points = options.nPoints & ~1;
-  if (spectrum.m_paramsA.td != points) spectrum.ZeroFill(points, message);
+  if (spectrum.m_paramsA.td != points)
+    spectrum.ZeroFill(points, message);
   const int powerOfTwo = spectrum.GetPowerOfTwoSize();
-  if (powerOfTwo >= 2 && powerOfTwo != spectrum.m_paramsA.td) spectrum.ZeroFill(powerOfTwo, message);
+  if (powerOfTwo >= 2 && powerOfTwo != spectrum.m_paramsA.td)
+    spectrum.ZeroFill(powerOfTwo, message);
   return TRUE;
 }
 
-BOOL TransformSpectrum(CSpectrum& spectrum, const CFourierTransformOptions& options,
-                       FourierProgressFn progress, void* context, const char** message) {
+BOOL TransformSpectrum(CSpectrum& spectrum, const CFourierTransformOptions& options, FourierProgressFn progress,
+                       void* context, const char** message) {
   if (g_bTransformRunning) {
     SetMessage(message, kAlreadyRunning);
     return FALSE;
@@ -91,7 +96,8 @@ BOOL TransformSpectrum(CSpectrum& spectrum, const CFourierTransformOptions& opti
   fft.SetProgress(progress, context);
   spectrum.m_bTransformed = options.bInverse ? 0 : 1;
   fft.HalveFirstPoint();
-  if (options.bDriftCorrection) fft.RemoveDrift();
+  if (options.bDriftCorrection)
+    fft.RemoveDrift();
   fft.Transform();
 
   b.bComplex = options.bQuadrature ? 1 : 0;

@@ -43,8 +43,7 @@ BOOL PrepareSpectrumForTransform(CSpectrum& spectrum, const CFourierTransformOpt
 // reach the spectrum's buffers. Refuses with a message, changing nothing,
 // when td cannot be transformed or a transform is already running.
 BOOL TransformSpectrum(CSpectrum& spectrum, const CFourierTransformOptions& options,
-                       FourierProgressFn progress = nullptr, void* context = nullptr,
-                       const char** message = nullptr);
+                       FourierProgressFn progress = nullptr, void* context = nullptr, const char** message = nullptr);
 
 // True while TransformSpectrum runs: the document refuses to start another
 // processing command from a redraw between stages.

@@ -25,16 +25,20 @@ struct PivotArrays {
 }  // namespace
 
 int gaussj(float** a, int n, float** b, int m) {
-  if (n < 1) return 1;
+  if (n < 1)
+    return 1;
   PivotArrays w(n);
-  if (!w.ok()) return 0;
-  for (int j = 1; j <= n; ++j) w.ipiv[j] = 0;
+  if (!w.ok())
+    return 0;
+  for (int j = 1; j <= n; ++j)
+    w.ipiv[j] = 0;
 
   for (int i = 1; i <= n; ++i) {
     float big = 0.0f;
     int irow = 0, icol = 0;
     for (int j = 1; j <= n; ++j) {
-      if (w.ipiv[j] == 1) continue;
+      if (w.ipiv[j] == 1)
+        continue;
       for (int k = 1; k <= n; ++k) {
         if (w.ipiv[k] == 0) {
           if (std::fabs(a[j][k]) >= big) {
@@ -55,8 +59,10 @@ int gaussj(float** a, int n, float** b, int m) {
     }
     ++w.ipiv[icol];
     if (irow != icol) {
-      for (int l = 1; l <= n; ++l) std::swap(a[irow][l], a[icol][l]);
-      for (int l = 1; l <= m; ++l) std::swap(b[irow][l], b[icol][l]);
+      for (int l = 1; l <= n; ++l)
+        std::swap(a[irow][l], a[icol][l]);
+      for (int l = 1; l <= m; ++l)
+        std::swap(b[irow][l], b[icol][l]);
     }
     w.indxr[i] = irow;
     w.indxc[i] = icol;
@@ -66,19 +72,25 @@ int gaussj(float** a, int n, float** b, int m) {
     }
     const float pivinv = 1.0f / a[icol][icol];
     a[icol][icol] = 1.0f;
-    for (int l = 1; l <= n; ++l) a[icol][l] *= pivinv;
-    for (int l = 1; l <= m; ++l) b[icol][l] *= pivinv;
+    for (int l = 1; l <= n; ++l)
+      a[icol][l] *= pivinv;
+    for (int l = 1; l <= m; ++l)
+      b[icol][l] *= pivinv;
     for (int ll = 1; ll <= n; ++ll) {
-      if (ll == icol) continue;
+      if (ll == icol)
+        continue;
       const float dum = a[ll][icol];
       a[ll][icol] = 0.0f;
-      for (int l = 1; l <= n; ++l) a[ll][l] -= a[icol][l] * dum;
-      for (int l = 1; l <= m; ++l) b[ll][l] -= b[icol][l] * dum;
+      for (int l = 1; l <= n; ++l)
+        a[ll][l] -= a[icol][l] * dum;
+      for (int l = 1; l <= m; ++l)
+        b[ll][l] -= b[icol][l] * dum;
     }
   }
   for (int l = n; l >= 1; --l) {
     if (w.indxr[l] != w.indxc[l])
-      for (int k = 1; k <= n; ++k) std::swap(a[k][w.indxr[l]], a[k][w.indxc[l]]);
+      for (int k = 1; k <= n; ++k)
+        std::swap(a[k][w.indxr[l]], a[k][w.indxc[l]]);
   }
   // A pivot that is tiny but not zero overflows instead: still singular.
   for (int j = 1; j <= n; ++j) {
@@ -98,21 +110,26 @@ int gaussj(float** a, int n, float** b, int m) {
 
 void expand_covariance(float** covar, int ma, int ia[], int mfit) {
   for (int i = mfit + 1; i <= ma; ++i)
-    for (int j = 1; j <= i; ++j) covar[i][j] = covar[j][i] = 0.0f;
+    for (int j = 1; j <= i; ++j)
+      covar[i][j] = covar[j][i] = 0.0f;
   int k = mfit;
   for (int j = ma; j >= 1; --j) {
-    if (!ia[j]) continue;
-    for (int i = 1; i <= ma; ++i) std::swap(covar[i][k], covar[i][j]);
-    for (int i = 1; i <= ma; ++i) std::swap(covar[k][i], covar[j][i]);
+    if (!ia[j])
+      continue;
+    for (int i = 1; i <= ma; ++i)
+      std::swap(covar[i][k], covar[i][j]);
+    for (int i = 1; i <= ma; ++i)
+      std::swap(covar[k][i], covar[j][i]);
     --k;
   }
 }
 
-int lfit(float x[], float y[], float sig[], int ndat, float a[], int ia[], int ma, float** covar,
-         float* chisq, LinearBasisFn funcs) {
+int lfit(float x[], float y[], float sig[], int ndat, float a[], int ia[], int ma, float** covar, float* chisq,
+         LinearBasisFn funcs) {
   int mfit = 0;
   for (int j = 1; j <= ma; ++j)
-    if (ia[j]) ++mfit;
+    if (ia[j])
+      ++mfit;
   if (mfit == 0) {
     numerror_message("lfit: no parameters to be fitted");
     return 0;
@@ -132,7 +149,8 @@ int lfit(float x[], float y[], float sig[], int ndat, float a[], int ia[], int m
   }
 
   for (int j = 1; j <= mfit; ++j) {
-    for (int k = 1; k <= mfit; ++k) covar[j][k] = 0.0f;
+    for (int k = 1; k <= mfit; ++k)
+      covar[j][k] = 0.0f;
     beta[j][1] = 0.0f;
   }
   for (int i = 1; i <= ndat; ++i) {
@@ -140,29 +158,35 @@ int lfit(float x[], float y[], float sig[], int ndat, float a[], int ia[], int m
     float ym = y[i];
     if (mfit < ma)
       for (int j = 1; j <= ma; ++j)
-        if (!ia[j]) ym -= a[j] * afunc[j];
+        if (!ia[j])
+          ym -= a[j] * afunc[j];
     const float sig2i = 1.0f / (sig[i] * sig[i]);
     for (int j = 0, l = 1; l <= ma; ++l) {
-      if (!ia[l]) continue;
+      if (!ia[l])
+        continue;
       const float wt = afunc[l] * sig2i;
       ++j;
       for (int k = 0, mm = 1; mm <= l; ++mm)
-        if (ia[mm]) covar[j][++k] += wt * afunc[mm];
+        if (ia[mm])
+          covar[j][++k] += wt * afunc[mm];
       beta[j][1] += ym * wt;
     }
   }
   for (int j = 2; j <= mfit; ++j)
-    for (int k = 1; k < j; ++k) covar[k][j] = covar[j][k];
+    for (int k = 1; k < j; ++k)
+      covar[k][j] = covar[j][k];
 
   int ok = gaussj(covar, mfit, beta, 1);
   if (ok) {
     for (int j = 0, l = 1; l <= ma; ++l)
-      if (ia[l]) a[l] = beta[++j][1];
+      if (ia[l])
+        a[l] = beta[++j][1];
     float sum2 = 0.0f;
     for (int i = 1; i <= ndat; ++i) {
       funcs(x[i], afunc, ma);
       float sum = 0.0f;
-      for (int j = 1; j <= ma; ++j) sum += a[j] * afunc[j];
+      for (int j = 1; j <= ma; ++j)
+        sum += a[j] * afunc[j];
       const float r = (y[i] - sum) / sig[i];
       sum2 += r * r;
     }

@@ -11,12 +11,12 @@
 
 namespace {
 
-const char kBadWindow[] =
-    "The predicted points, basis points and coefficients do not fit the data";
+const char kBadWindow[] = "The predicted points, basis points and coefficients do not fit the data";
 const char kNoMemory[] = "Memory exhausted. \nLinear prediction aborted";
 
 void SetMessage(const char** message, const char* text) {
-  if (message) *message = text;
+  if (message)
+    *message = text;
 }
 
 }  // namespace
@@ -25,7 +25,8 @@ void InitLinearPredictionSettings(const CSpectrum& spectrum, CLinearPredictionSe
   const int td = spectrum.m_paramsA.td;
   const int n = td / 2;
   int m = td / 32;
-  if (m > 256) m = 32;
+  if (m > 256)
+    m = 32;
   settings.nFirst = n;
   settings.nLast = 2 * n - 1;
   settings.nCoefficients = m;
@@ -34,13 +35,13 @@ void InitLinearPredictionSettings(const CSpectrum& spectrum, CLinearPredictionSe
 
 BOOL TruncateLinearPredictionBasis(const CSpectrum& spectrum, CLinearPredictionSettings& settings) {
   const long long limit = static_cast<long long>(spectrum.m_paramsA.td / 2) - settings.nCoefficients - 1;
-  if (settings.nBasis <= limit) return FALSE;
+  if (settings.nBasis <= limit)
+    return FALSE;
   settings.nBasis = static_cast<int>(std::max<long long>(limit, INT_MIN));
   return TRUE;
 }
 
-BOOL PredictSpectrum(CSpectrum& spectrum, const CLinearPredictionSettings& settings,
-                     const char** message) {
+BOOL PredictSpectrum(CSpectrum& spectrum, const CLinearPredictionSettings& settings, const char** message) {
   const int n = spectrum.m_paramsA.td / 2;
   const int basis = settings.nBasis;
   const int m = settings.nCoefficients;
@@ -84,14 +85,17 @@ BOOL PredictSpectrum(CSpectrum& spectrum, const CLinearPredictionSettings& setti
   }
 
   CLinearPrediction lp;
-  lp.Predict(data, static_cast<int>(points), 1, basis, m, 1, static_cast<int>(first),
-             static_cast<int>(last), direction, work, bytes);
+  lp.Predict(data, static_cast<int>(points), 1, basis, m, 1, static_cast<int>(first), static_cast<int>(last), direction,
+             work, bytes);
   delete[] work;
 
   const std::size_t floats = static_cast<std::size_t>(spectrum.m_paramsA.td);
-  if (spectrum.m_pRawData) std::memcpy(spectrum.m_pRawData, data, sizeof(float) * floats);
-  if (spectrum.m_pWeighted) std::memcpy(spectrum.m_pWeighted, data, sizeof(float) * floats);
-  if (spectrum.m_pWindow) spectrum.m_pWindow->SetBuffers(spectrum.m_pRawData, spectrum.m_pWeighted);
+  if (spectrum.m_pRawData)
+    std::memcpy(spectrum.m_pRawData, data, sizeof(float) * floats);
+  if (spectrum.m_pWeighted)
+    std::memcpy(spectrum.m_pWeighted, data, sizeof(float) * floats);
+  if (spectrum.m_pWindow)
+    spectrum.m_pWindow->SetBuffers(spectrum.m_pRawData, spectrum.m_pWeighted);
   spectrum.m_bDataChanged = 1;
   return TRUE;
 }

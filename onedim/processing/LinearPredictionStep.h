@@ -30,5 +30,4 @@ BOOL TruncateLinearPredictionBasis(const CSpectrum& spectrum, CLinearPredictionS
 // and copies the data into the kept and the weighted buffers. Refuses with
 // a message, changing nothing, when the window and the run do not fit the
 // data; a failed allocation also changes nothing.
-BOOL PredictSpectrum(CSpectrum& spectrum, const CLinearPredictionSettings& settings,
-                     const char** message = nullptr);
+BOOL PredictSpectrum(CSpectrum& spectrum, const CLinearPredictionSettings& settings, const char** message = nullptr);

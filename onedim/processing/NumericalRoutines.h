@@ -53,8 +53,8 @@ int gaussj(float** a, int n, float** b, int m);
 // fitted or the normal equations are singular; a and chisq are then
 // unchanged.
 typedef void (*LinearBasisFn)(float x, float afunc[], int ma);
-int lfit(float x[], float y[], float sig[], int ndat, float a[], int ia[], int ma, float** covar,
-         float* chisq, LinearBasisFn funcs);
+int lfit(float x[], float y[], float sig[], int ndat, float a[], int ia[], int ma, float** covar, float* chisq,
+         LinearBasisFn funcs);
 
 // Spreads the mfit x mfit covariance over all ma coefficients.
 void expand_covariance(float** covar, int ma, int ia[], int mfit);

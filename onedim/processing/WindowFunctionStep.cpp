@@ -26,14 +26,15 @@ double AcquiredGroupDelay(CSpectrum& spectrum) {
 
 }  // namespace
 
-BOOL ApplyWindowToSpectrum(CSpectrum& spectrum, BOOL bInteractive, float fPhase0, float fPhase1,
-                           const char** message) {
+BOOL ApplyWindowToSpectrum(CSpectrum& spectrum, BOOL bInteractive, float fPhase0, float fPhase1, const char** message) {
   CWindowFunction* window = spectrum.m_pWindow;
   if (!window || !spectrum.m_pData || !spectrum.m_pWeighted) {
-    if (message) *message = kNoWindow;
+    if (message)
+      *message = kNoWindow;
     return FALSE;
   }
-  if (!window->Apply(message)) return FALSE;
+  if (!window->Apply(message))
+    return FALSE;
   const int td = spectrum.m_paramsA.td;
   std::memcpy(spectrum.m_pData, spectrum.m_pWeighted, sizeof(float) * td);
 
@@ -42,7 +43,8 @@ BOOL ApplyWindowToSpectrum(CSpectrum& spectrum, BOOL bInteractive, float fPhase0
     CFastFourier fft;
     fft.SetData(spectrum.m_pData, td, b.aqmode == 1 ? 1 : 0, b.bComplex, 0);
     fft.m_bConjugate = b.bConjugate;
-    if (b.DECIM > 1) spectrum.Rotate(static_cast<int>(AcquiredGroupDelay(spectrum)));
+    if (b.DECIM > 1)
+      spectrum.Rotate(static_cast<int>(AcquiredGroupDelay(spectrum)));
     fft.HalveFirstPoint();
     fft.RemoveDrift();
     fft.Transform();

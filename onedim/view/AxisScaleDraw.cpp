@@ -89,8 +89,8 @@ void CAxisScale::DrawTick(CDC* pDC, const CSpectrum& spectrum, bool bPaper, int 
   const double fy = spectrum.m_dPrintScaleY;
   const bool bLine = IsFloating() || bPaper;
   const bool bMajor = m_bMinorTick == 0;
-  const int nAxisY = bLine ? SaturatingInt((long double)AxisPosition(*this, bPaper) * fy + nTopMargin)
-                           : m_rectClient.bottom - 31;
+  const int nAxisY =
+      bLine ? SaturatingInt((long double)AxisPosition(*this, bPaper) * fy + nTopMargin) : m_rectClient.bottom - 31;
   const int x = SaturatingInt((long double)m_nTickX * spectrum.m_dPrintScaleX);
   const int nLength = SaturatingInt(fy * (bMajor ? 10 : 5));
 

@@ -16,9 +16,13 @@ BEGIN_MESSAGE_MAP(CBrivaneProView, CView)
   ON_WM_SIZE()
 END_MESSAGE_MAP()
 
-CBrivaneDocument* CBrivaneProView::GetDocument() const { return static_cast<CBrivaneDocument*>(m_pDocument); }
+CBrivaneDocument* CBrivaneProView::GetDocument() const {
+  return static_cast<CBrivaneDocument*>(m_pDocument);
+}
 
-BOOL CBrivaneProView::OnEraseBkgnd(CDC*) { return TRUE; }  // OnDraw fills the background
+BOOL CBrivaneProView::OnEraseBkgnd(CDC*) {
+  return TRUE;
+}  // OnDraw fills the background
 
 void CBrivaneProView::OnSize(UINT nType, int cx, int cy) {
   CView::OnSize(nType, cx, cy);

@@ -12,9 +12,13 @@ BEGIN_MESSAGE_MAP(CFullView, CView)
   ON_WM_ERASEBKGND()
 END_MESSAGE_MAP()
 
-CBrivaneDocument* CFullView::GetDocument() const { return static_cast<CBrivaneDocument*>(m_pDocument); }
+CBrivaneDocument* CFullView::GetDocument() const {
+  return static_cast<CBrivaneDocument*>(m_pDocument);
+}
 
-BOOL CFullView::OnEraseBkgnd(CDC*) { return TRUE; }  // OnDraw fills the background
+BOOL CFullView::OnEraseBkgnd(CDC*) {
+  return TRUE;
+}  // OnDraw fills the background
 
 void CFullView::OnDraw(CDC* pDC) {
   CBrivaneDocument* pDoc = GetDocument();

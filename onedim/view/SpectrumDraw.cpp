@@ -126,8 +126,7 @@ BOOL CSpectrum::DrawPoints(CDC* pDC) {
 void CSpectrum::DrawPivot(CDC* pDC) {
   if (m_nLast == m_nFirst)
     return;
-  const int x = m_nLeftPixel + MulDivRound((long long)m_nPivot - m_nFirst,
-                                           (long long)m_nRightPixel - m_nLeftPixel,
+  const int x = m_nLeftPixel + MulDivRound((long long)m_nPivot - m_nFirst, (long long)m_nRightPixel - m_nLeftPixel,
                                            (long long)m_nLast - m_nFirst);
   const int y0 = (int)(((long long)m_rectPlot.top + m_rectPlot.bottom) / 2);
   CPen pen(PS_SOLID, 1, RGB(255, 0, 0));
@@ -136,8 +135,7 @@ void CSpectrum::DrawPivot(CDC* pDC) {
   CSelectGuard penGuard(*pDC, &pen);
   {
     CSelectGuard brushGuard(*pDC, &arrowBrush);
-    const POINT arrow[7] = {{x, 40},     {x - 6, 34}, {x - 3, 34}, {x - 3, 28},
-                            {x + 3, 28}, {x + 3, 34}, {x + 6, 34}};
+    const POINT arrow[7] = {{x, 40}, {x - 6, 34}, {x - 3, 34}, {x - 3, 28}, {x + 3, 28}, {x + 3, 34}, {x + 6, 34}};
     pDC->Polygon(arrow, 7);
   }
   CSelectGuard brushGuard(*pDC, &whiteBrush);

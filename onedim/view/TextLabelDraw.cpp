@@ -10,8 +10,8 @@ void CTextLabel::Draw(CDC* pDC) {
   const bool bPaper = pDC->IsPrinting() || settings.bRenderingMetafile;
   const double fx = bPaper && m_pSpectrum != nullptr ? m_pSpectrum->m_dPrintScaleX : 1.0;
   const double fy = bPaper && m_pSpectrum != nullptr ? m_pSpectrum->m_dPrintScaleY : 1.0;
-  const POINT anchor = GetDeviceAnchor(fx, fy, bPaper ? settings.rcMargins.left : 0,
-                                       bPaper ? settings.rcMargins.top : 0);
+  const POINT anchor =
+      GetDeviceAnchor(fx, fy, bPaper ? settings.rcMargins.left : 0, bPaper ? settings.rcMargins.top : 0);
 
   LOGFONT lf = m_lf;
   lf.lfHeight = GetDrawHeight(bPaper, fy);

@@ -162,13 +162,14 @@ void CXYPlotCtrl::OnPaint() {
   DrawPlot(&dc, client);
 }
 
-BOOL CXYPlotCtrl::OnEraseBkgnd(CDC*) { return TRUE; }
+BOOL CXYPlotCtrl::OnEraseBkgnd(CDC*) {
+  return TRUE;
+}
 
 void CXYPlotCtrl::OnLButtonDblClk(UINT, CPoint point) {
-  const bool bOnXAxis = point.x >= m_nLeft && point.x <= m_nRight && point.y >= m_nBottom - 5 &&
-                        point.y <= m_nBottom + 5;
-  const bool bOnYAxis = point.x >= m_nLeft - 5 && point.x <= m_nLeft + 5 && point.y >= m_nTop &&
-                        point.y <= m_nBottom;
+  const bool bOnXAxis =
+      point.x >= m_nLeft && point.x <= m_nRight && point.y >= m_nBottom - 5 && point.y <= m_nBottom + 5;
+  const bool bOnYAxis = point.x >= m_nLeft - 5 && point.x <= m_nLeft + 5 && point.y >= m_nTop && point.y <= m_nBottom;
   const bool bAxis = bOnXAxis || bOnYAxis;
   CColorDialog dlg(bAxis ? m_crAxis : m_crBackground, 0, this);
   if (dlg.DoModal() != IDOK)
