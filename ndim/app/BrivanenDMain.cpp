@@ -25,12 +25,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
   wc.lpszClassName = "BrivanenDMainFrame";
-  if (!RegisterClassA(&wc)) return 1;
+  if (!RegisterClassA(&wc))
+    return 1;
 
-  HWND frame = CreateWindowExA(0, wc.lpszClassName, title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                               instance, nullptr);
-  if (!frame) return 1;
+  HWND frame = CreateWindowExA(0, wc.lpszClassName, title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
+  if (!frame)
+    return 1;
   ShowWindow(frame, SW_SHOWMAXIMIZED);
   UpdateWindow(frame);
 

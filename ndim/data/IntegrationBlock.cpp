@@ -24,17 +24,24 @@ void CIntegrationBlock::Serialize(CArchive& ar) {
 
 double CIntegrationBlock::RectangleSum(CSpectrum2D& set) {
   const RECT& plot = set.m_plotRect;
-  if (m_rect.top < plot.top) m_rect.top = plot.top;
-  if (m_rect.bottom > plot.bottom) m_rect.bottom = plot.bottom;
-  if (m_rect.left < plot.left) m_rect.left = plot.left;
-  if (m_rect.right > plot.right) m_rect.right = plot.right;
-  if (m_rect.right <= m_rect.left || m_rect.bottom <= m_rect.top) return 0.0;
+  if (m_rect.top < plot.top)
+    m_rect.top = plot.top;
+  if (m_rect.bottom > plot.bottom)
+    m_rect.bottom = plot.bottom;
+  if (m_rect.left < plot.left)
+    m_rect.left = plot.left;
+  if (m_rect.right > plot.right)
+    m_rect.right = plot.right;
+  if (m_rect.right <= m_rect.left || m_rect.bottom <= m_rect.top)
+    return 0.0;
 
   const int last = set.m_nLastDim;
-  if (!set.m_pData || last < 1 || last >= CSpectrum2D::MaxDimensions) return 0.0;
+  if (!set.m_pData || last < 1 || last >= CSpectrum2D::MaxDimensions)
+    return 0.0;
   const CPoint topLeft = set.PixelToPoint(m_rect.left, m_rect.top);
   const CPoint bottomRight = set.PixelToPoint(m_rect.right, m_rect.bottom);
-  if (topLeft.y == bottomRight.y) return 0.0;
+  if (topLeft.y == bottomRight.y)
+    return 0.0;
 
   // Only points of the data may be summed, whatever the zoom says.
   const int columns = set.m_dims[last].m_nPoints;
@@ -45,7 +52,8 @@ double CIntegrationBlock::RectangleSum(CSpectrum2D& set) {
   long double sum = 0;
   for (int r = r2; r < r1; ++r) {
     const float* p = set.m_pData + step * (static_cast<std::size_t>(r) * columns);
-    for (int c = c1; c < c2; ++c) sum += p[step * c];
+    for (int c = c1; c < c2; ++c)
+      sum += p[step * c];
   }
   return static_cast<double>(sum);
 }
@@ -53,7 +61,8 @@ double CIntegrationBlock::RectangleSum(CSpectrum2D& set) {
 CString CIntegrationBlock::GetLabelText(CSpectrum2D& set) {
   const double v = Integrate(set);
   double r = set.m_pReferenceRegion ? set.m_pReferenceRegion->Integrate(set) : 1.0;
-  if (std::fabs(r) < 1e-7) r = 1.0;
+  if (std::fabs(r) < 1e-7)
+    r = 1.0;
   CString text;
   text.Format("%.2lf", v / r * set.m_dReferenceIntegral);
   return text;

@@ -11,7 +11,8 @@ namespace {
 // a * b / c rounded to the nearest integer, halves away from zero; -1 when
 // c is 0 or the result does not fit, as the Win32 call does.
 int MulDiv64(int a, int b, int c) {
-  if (c == 0) return -1;
+  if (c == 0)
+    return -1;
   long long num = static_cast<long long>(a) * b;
   long long den = c;
   if (den < 0) {
@@ -19,13 +20,15 @@ int MulDiv64(int a, int b, int c) {
     den = -den;
   }
   const long long q = num >= 0 ? (num + den / 2) / den : (num - den / 2) / den;
-  if (q > 2147483647LL || q < -2147483647LL) return -1;
+  if (q > 2147483647LL || q < -2147483647LL)
+    return -1;
   return static_cast<int>(q);
 }
 
 long long Product(const DimensionBlock* dims, int from, int to) {
   long long p = 1;
-  for (int i = from; i <= to; ++i) p *= dims[i].m_nPoints;
+  for (int i = from; i <= to; ++i)
+    p *= dims[i].m_nPoints;
   return p;
 }
 
@@ -56,17 +59,20 @@ CSpectrum2D::~CSpectrum2D() {
 // Dimension arithmetic
 
 int CSpectrum2D::GetTotalPoints() const {
-  if (m_nLastDim < 0) return 1;
+  if (m_nLastDim < 0)
+    return 1;
   return static_cast<int>(Product(m_dims, 0, m_nLastDim < MaxDimensions ? m_nLastDim : MaxDimensions - 1));
 }
 
 int CSpectrum2D::GetCurrentCount() const {
-  if (m_nCurrentDim < 0 || m_nCurrentDim >= MaxDimensions) return -1;
+  if (m_nCurrentDim < 0 || m_nCurrentDim >= MaxDimensions)
+    return -1;
   return m_dims[m_nCurrentDim].m_nPoints;
 }
 
 int CSpectrum2D::GetInnerCountOf(int dim) const {
-  if (dim > MaxDimensions) dim = MaxDimensions;
+  if (dim > MaxDimensions)
+    dim = MaxDimensions;
   return static_cast<int>(Product(m_dims, 0, dim - 1));
 }
 
@@ -75,11 +81,16 @@ int CSpectrum2D::GetOuterCountOf(int dim) const {
   return static_cast<int>(Product(m_dims, dim < 0 ? 0 : dim + 1, last));
 }
 
-int CSpectrum2D::GetInnerCount() const { return GetInnerCountOf(m_nCurrentDim); }
-int CSpectrum2D::GetOuterCount() const { return GetOuterCountOf(m_nCurrentDim); }
+int CSpectrum2D::GetInnerCount() const {
+  return GetInnerCountOf(m_nCurrentDim);
+}
+int CSpectrum2D::GetOuterCount() const {
+  return GetOuterCountOf(m_nCurrentDim);
+}
 
 void CSpectrum2D::SetCurrentDimension(int n) {
-  if (n != 0) m_nCurrentDim = n;
+  if (n != 0)
+    m_nCurrentDim = n;
 }
 
 int CSpectrum2D::GetHorizontalCount() const {
@@ -100,9 +111,11 @@ bool CSpectrum2D::SizeFits(long long points, int floatsPerPoint) {
 
 bool CSpectrum2D::AllocateData() {
   const long long total = GetTotalPoints();
-  if (!SizeFits(total, FloatsPerPoint())) return false;
+  if (!SizeFits(total, FloatsPerPoint()))
+    return false;
   void* p = std::calloc(static_cast<std::size_t>(total) * FloatsPerPoint(), sizeof(float));
-  if (!p) return false;
+  if (!p)
+    return false;
   std::free(m_pData);
   m_pData = static_cast<float*>(p);
   return true;
@@ -112,24 +125,31 @@ bool CSpectrum2D::AllocateData() {
 // Real and complex forms
 
 void CSpectrum2D::MakeReal() {
-  if (m_bReal) return;
+  if (m_bReal)
+    return;
   m_bReal = 1;
   m_dims[0].m_nPoints = 1;
   // The halves and pairs that told how to phase the set are gone.
   std::memset(m_phasingOrder, 0, sizeof(m_phasingOrder));
-  if (!m_pData) return;
+  if (!m_pData)
+    return;
   const int total = GetTotalPoints();
-  for (int i = 0; i < total; ++i) m_pData[i] = m_pData[2 * static_cast<std::size_t>(i)];
-  if (void* p = std::realloc(m_pData, static_cast<std::size_t>(total) * sizeof(float))) m_pData = static_cast<float*>(p);
+  for (int i = 0; i < total; ++i)
+    m_pData[i] = m_pData[2 * static_cast<std::size_t>(i)];
+  if (void* p = std::realloc(m_pData, static_cast<std::size_t>(total) * sizeof(float)))
+    m_pData = static_cast<float*>(p);
 }
 
 bool CSpectrum2D::MakeComplex() {
-  if (!m_bReal) return true;
+  if (!m_bReal)
+    return true;
   if (m_pData) {
     const long long total = GetTotalPoints();
-    if (!SizeFits(total, 2)) return false;
+    if (!SizeFits(total, 2))
+      return false;
     void* p = std::realloc(m_pData, static_cast<std::size_t>(total) * 2 * sizeof(float));
-    if (!p) return false;
+    if (!p)
+      return false;
     m_pData = static_cast<float*>(p);
     for (long long i = total - 1; i >= 0; --i) {
       m_pData[2 * i] = m_pData[i];
@@ -142,7 +162,8 @@ bool CSpectrum2D::MakeComplex() {
 }
 
 void CSpectrum2D::ToPolar() {
-  if (m_bReal || !m_pData) return;
+  if (m_bReal || !m_pData)
+    return;
   const std::size_t n = static_cast<std::size_t>(GetTotalPoints()) * 2;
   for (std::size_t i = 0; i < n; i += 2) {
     const double x = m_pData[i], y = m_pData[i + 1];
@@ -152,7 +173,8 @@ void CSpectrum2D::ToPolar() {
 }
 
 void CSpectrum2D::FromPolar() {
-  if (m_bReal || !m_pData) return;
+  if (m_bReal || !m_pData)
+    return;
   const std::size_t n = static_cast<std::size_t>(GetTotalPoints()) * 2;
   for (std::size_t i = 0; i < n; i += 2) {
     const double r = m_pData[i], a = m_pData[i + 1];
@@ -162,9 +184,11 @@ void CSpectrum2D::FromPolar() {
 }
 
 void CSpectrum2D::Conjugate() {
-  if (m_bReal || !m_pData) return;
+  if (m_bReal || !m_pData)
+    return;
   const std::size_t n = static_cast<std::size_t>(GetTotalPoints()) * 2;
-  for (std::size_t i = 1; i < n; i += 2) m_pData[i] = -m_pData[i];
+  for (std::size_t i = 1; i < n; i += 2)
+    m_pData[i] = -m_pData[i];
 }
 
 // ---------------------------------------------------------------------------
@@ -172,14 +196,17 @@ void CSpectrum2D::Conjugate() {
 
 bool CSpectrum2D::ZeroFill(int n) {
   const int dim = m_nCurrentDim;
-  if (!IsValidDimension(dim) || !m_pData || n < 1) return false;
+  if (!IsValidDimension(dim) || !m_pData || n < 1)
+    return false;
   const int count = m_dims[dim].m_nPoints;
-  if (n == count) return true;
+  if (n == count)
+    return true;
   const int inner = GetInnerCountOf(dim);
   const int outer = GetOuterCountOf(dim);
   const int u = FloatsPerPoint();
   const long long newTotal = static_cast<long long>(inner) * n * outer;
-  if (!SizeFits(newTotal, u)) return false;
+  if (!SizeFits(newTotal, u))
+    return false;
 
   // A run is one inner block: outer points times the count.
   const std::size_t oldRun = static_cast<std::size_t>(outer) * count * u;
@@ -187,7 +214,8 @@ bool CSpectrum2D::ZeroFill(int n) {
   const std::size_t newBytes = static_cast<std::size_t>(newTotal) * u * sizeof(float);
   if (n > count) {
     void* p = std::realloc(m_pData, newBytes);
-    if (!p) return false;
+    if (!p)
+      return false;
     m_pData = static_cast<float*>(p);
     for (int b = inner - 1; b >= 0; --b) {
       float* dst = m_pData + b * newRun;
@@ -197,19 +225,24 @@ bool CSpectrum2D::ZeroFill(int n) {
   } else {
     for (int b = 0; b < inner; ++b)
       std::memmove(m_pData + b * newRun, m_pData + b * oldRun, newRun * sizeof(float));
-    if (void* p = std::realloc(m_pData, newBytes)) m_pData = static_cast<float*>(p);
+    if (void* p = std::realloc(m_pData, newBytes))
+      m_pData = static_cast<float*>(p);
   }
   m_dims[dim].m_nPoints = n;
   ResetZoom();
   return true;
 }
 
-void CSpectrum2D::ResetZoom() { m_zoom.SetRect(0, 0, GetHorizontalCount(), GetVerticalCount()); }
+void CSpectrum2D::ResetZoom() {
+  m_zoom.SetRect(0, 0, GetHorizontalCount(), GetVerticalCount());
+}
 
 void CSpectrum2D::QuadratureSplit(bool keep) {
   const int dim = m_nCurrentDim;
-  if (m_bReal || !m_pData || !IsValidDimension(dim) || m_dims[dim].m_nPoints < 2) return;
-  if (m_dims[dim].m_nPoints % 2 && !ZeroFill(m_dims[dim].m_nPoints - 1)) return;
+  if (m_bReal || !m_pData || !IsValidDimension(dim) || m_dims[dim].m_nPoints < 2)
+    return;
+  if (m_dims[dim].m_nPoints % 2 && !ZeroFill(m_dims[dim].m_nPoints - 1))
+    return;
 
   const int count = m_dims[dim].m_nPoints;
   const std::size_t row = 2 * static_cast<std::size_t>(GetOuterCountOf(dim));  // floats
@@ -247,19 +280,24 @@ void CSpectrum2D::QuadratureSplit(bool keep) {
   }
   m_dims[dim].m_nPoints = count / 2;
   const std::size_t bytes = static_cast<std::size_t>(GetTotalPoints()) * 2 * sizeof(float);
-  if (void* p = std::realloc(m_pData, bytes)) m_pData = static_cast<float*>(p);
+  if (void* p = std::realloc(m_pData, bytes))
+    m_pData = static_cast<float*>(p);
 }
 
 void CSpectrum2D::SwapQuadrature(int dim, int total) {
-  if (m_bReal || !m_pData) return;
+  if (m_bReal || !m_pData)
+    return;
   int i = 3;
-  while (i >= 0 && m_phasingOrder[i] != dim) --i;
-  if (i <= 0) return;
+  while (i >= 0 && m_phasingOrder[i] != dim)
+    --i;
+  if (i <= 0)
+    return;
   m_phasingOrder[i] = m_phasingOrder[0];
   m_phasingOrder[0] = static_cast<BYTE>(dim);
   long long m = 1;
   for (int j = 3; j > i; --j)
-    if (m_phasingOrder[j]) m *= 2;
+    if (m_phasingOrder[j])
+      m *= 2;
   // Never beyond the buffer, whatever total the caller passes.
   const long long points = total < GetTotalPoints() ? total : GetTotalPoints();
   const long long h = points / (2 * m);
@@ -278,16 +316,20 @@ void CSpectrum2D::SwapQuadrature(int dim, int total) {
 // The weight vector
 
 bool CSpectrum2D::MakeWeights(bool alternate, int divisor) {
-  if (!IsValidDimension(m_nCurrentDim) || divisor <= 0) return false;
+  if (!IsValidDimension(m_nCurrentDim) || divisor <= 0)
+    return false;
   const int n = GetCurrentCount();
-  if (n < 1) return false;
+  if (n < 1)
+    return false;
   FreeWeights();
   m_pWeights = static_cast<float*>(std::malloc(static_cast<std::size_t>(n) * sizeof(float)));
-  if (!m_pWeights) return false;
+  if (!m_pWeights)
+    return false;
   m_nWeightDim = m_nCurrentDim;
   m_nWeightCount = n;
   const float x = static_cast<float>(1.0 / divisor);
-  for (int k = 0; k < n; ++k) m_pWeights[k] = (alternate && (k & 1)) ? -x : x;
+  for (int k = 0; k < n; ++k)
+    m_pWeights[k] = (alternate && (k & 1)) ? -x : x;
   return true;
 }
 
@@ -311,7 +353,8 @@ void CSpectrum2D::ApplyWeights() {
     for (int b = 0; b < inner; ++b) {
       for (int k = 0; k < n; ++k) {
         const float w = m_pWeights[k];
-        for (std::size_t i = 0; i < run; ++i) p[i] *= w;
+        for (std::size_t i = 0; i < run; ++i)
+          p[i] *= w;
         p += run;
       }
     }
@@ -324,9 +367,11 @@ void CSpectrum2D::ApplyWeights() {
 
 void CSpectrum2D::TransposeOrSymmetrize(bool transpose) {
   MakeReal();
-  if (!m_pData || m_nLastDim < 1 || m_nLastDim >= MaxDimensions) return;
+  if (!m_pData || m_nLastDim < 1 || m_nLastDim >= MaxDimensions)
+    return;
   const int n = m_dims[m_nLastDim].m_nPoints;
-  if (n != m_dims[m_nLastDim - 1].m_nPoints) return;
+  if (n != m_dims[m_nLastDim - 1].m_nPoints)
+    return;
   float* a = m_pData;
   const std::size_t sn = static_cast<std::size_t>(n);
   for (std::size_t i = 0; i < sn; ++i) {
@@ -347,9 +392,11 @@ void CSpectrum2D::TransposeOrSymmetrize(bool transpose) {
 
 void CSpectrum2D::SymmetrizeAverage() {
   MakeReal();
-  if (!m_pData || m_nLastDim < 1 || m_nLastDim >= MaxDimensions) return;
+  if (!m_pData || m_nLastDim < 1 || m_nLastDim >= MaxDimensions)
+    return;
   const int n = m_dims[m_nLastDim].m_nPoints;
-  if (n != m_dims[m_nLastDim - 1].m_nPoints) return;
+  if (n != m_dims[m_nLastDim - 1].m_nPoints)
+    return;
   const std::size_t sn = static_cast<std::size_t>(n);
   for (std::size_t i = 0; i < sn; ++i) {
     for (std::size_t j = i + 1; j < sn; ++j) {
@@ -362,15 +409,18 @@ void CSpectrum2D::SymmetrizeAverage() {
 void CSpectrum2D::GetMinMax(float& minValue, float& maxValue) const {
   minValue = 1e12f;
   maxValue = -1e12f;
-  if (!m_pData) return;
+  if (!m_pData)
+    return;
   const int hyper = m_dims[0].m_nPoints > 0 ? m_dims[0].m_nPoints : 1;
   // Every point of the first hypercomplex half (one value per point).
   const long long p = GetTotalPoints() / hyper;
   const int b = FloatsPerPoint();
   for (long long i = 0, c = 0; c < p; i += b, ++c) {
     const float v = m_pData[i];
-    if (v < minValue) minValue = v;
-    if (v > maxValue) maxValue = v;
+    if (v < minValue)
+      minValue = v;
+    if (v > maxValue)
+      maxValue = v;
   }
 }
 
@@ -378,24 +428,28 @@ void CSpectrum2D::GetMinMax(float& minValue, float& maxValue) const {
 // Projections
 
 void CSpectrum2D::ProjectOntoF2(const float* buffer, float* result, int f2Count, int f1Count, bool complex) {
-  if (!buffer || !result) return;
+  if (!buffer || !result)
+    return;
   const std::size_t step = complex ? 2 : 1;
   const std::size_t stride = step * static_cast<std::size_t>(f2Count);
   for (int i = 0; i < f2Count; ++i) {
     long double sum = 0;
     const float* p = buffer + step * i;
-    for (int r = 0; r < f1Count; ++r, p += stride) sum += *p;
+    for (int r = 0; r < f1Count; ++r, p += stride)
+      sum += *p;
     result[i] = static_cast<float>(sum);
   }
 }
 
 void CSpectrum2D::ProjectOntoF1(const float* buffer, float* result, int f2Count, int f1Count, bool complex) {
-  if (!buffer || !result) return;
+  if (!buffer || !result)
+    return;
   const std::size_t step = complex ? 2 : 1;
   for (int r = 0; r < f1Count; ++r) {
     long double sum = 0;
     const float* p = buffer + step * static_cast<std::size_t>(f2Count) * r;
-    for (int i = 0; i < f2Count; ++i, p += step) sum += *p;
+    for (int i = 0; i < f2Count; ++i, p += step)
+      sum += *p;
     result[r] = static_cast<float>(sum);
   }
 }
@@ -406,7 +460,8 @@ void CSpectrum2D::ProjectOntoF1(const float* buffer, float* result, int f2Count,
 CPoint CSpectrum2D::PixelToPoint(int x, int y) const {
   const int w = m_plotRect.right - m_plotRect.left;
   const int h = m_plotRect.bottom - m_plotRect.top;
-  if (w == 0 || h == 0) return CPoint(0, 0);
+  if (w == 0 || h == 0)
+    return CPoint(0, 0);
   int px = m_zoom.left + MulDiv64(x - m_plotRect.left, m_zoom.right - m_zoom.left, w);
   int py = m_zoom.bottom - 1 + MulDiv64(y - m_plotRect.top, m_zoom.top - m_zoom.bottom, h);
   return CPoint(px < 0 ? 0 : px, py < 0 ? 0 : py);
@@ -458,7 +513,8 @@ void CSpectrum2D::InterpolatePalette() {
   BYTE* channels[3] = {m_red, m_green, m_blue};
   int p = -1;
   for (int q = 0; q < PaletteSize; ++q) {
-    if (!m_controlFlags[q]) continue;
+    if (!m_controlFlags[q])
+      continue;
     if (p >= 0) {
       for (BYTE* v : channels) {
         const float a = static_cast<float>(v[q] - v[p]) / static_cast<float>(q - p);
@@ -474,6 +530,7 @@ void CSpectrum2D::InterpolatePalette() {
 }
 
 void CSpectrum2D::DeleteRegions() {
-  while (!m_regions.IsEmpty()) delete m_regions.RemoveHead();
+  while (!m_regions.IsEmpty())
+    delete m_regions.RemoveHead();
   m_pReferenceRegion = nullptr;
 }

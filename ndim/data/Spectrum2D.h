@@ -114,7 +114,7 @@ class CSpectrum2D {
   int m_nLastDim = 2;
   int m_nCurrentDim = 0;
   float* m_pWeights = nullptr;
-  int m_nWeightDim = 0;    // dimension and count the weights were made for
+  int m_nWeightDim = 0;  // dimension and count the weights were made for
   int m_nWeightCount = 0;
   ApodizationSettings m_apodization;
   BYTE m_bApodize = 0;
@@ -124,7 +124,7 @@ class CSpectrum2D {
   double m_dReferenceIntegral = 1.0;
   int m_nIntegrationShape = 0;  // 0 rectangle, 1 ellipse
 
-  CRect m_zoom;  // data points: left, top = first f2 and f1 point
+  CRect m_zoom;             // data points: left, top = first f2 and f1 point
   UINT m_nDisplayMode = 0;  // 0 raster, 1 contour, 2 stacked, 3 whitewash, 4 coloured contour
   BYTE m_bPlotDirty = 1;
   BYTE m_bMagnitude = 0;

@@ -19,8 +19,8 @@ struct Header {
   int last = 0;
   bool real = false;
   DimensionBlock f1, f2;
-  long long points = 0;      // f1 x f2
-  long long dataBytes = 0;   // of those points
+  long long points = 0;     // f1 x f2
+  long long dataBytes = 0;  // of those points
 };
 
 void ReadBlock(CByteReader& r, DimensionBlock& b) {
@@ -88,15 +88,15 @@ void EncodeHeader(BYTE* p, const CSpectrum2D& set) {
 
 // Hypercomplex halves (twice the complex data, exactly) come back as such.
 int HypercomplexFactor(const Header& h, unsigned long long available) {
-  if (!h.real && available == 2ULL * h.dataBytes && CSpectrum2D::SizeFits(2 * h.points, 2)) return 2;
+  if (!h.real && available == 2ULL * h.dataBytes && CSpectrum2D::SizeFits(2 * h.points, 2))
+    return 2;
   return 1;
 }
 
 // A buffer for the data that follow the header when `available` bytes do:
 // `bytes` of them, hypercomplex halves included. Null (error set) when the
 // file is short or memory runs out.
-float* AllocateData(const Header& h, unsigned long long available, int& hyper, std::size_t& bytes,
-                    CString& error) {
+float* AllocateData(const Header& h, unsigned long long available, int& hyper, std::size_t& bytes, CString& error) {
   if (available < static_cast<unsigned long long>(h.dataBytes)) {
     error = "The file is shorter than its data";
     return nullptr;
@@ -104,7 +104,8 @@ float* AllocateData(const Header& h, unsigned long long available, int& hyper, s
   hyper = HypercomplexFactor(h, available);
   bytes = static_cast<std::size_t>(h.dataBytes) * hyper;
   float* buffer = static_cast<float*>(std::malloc(bytes));
-  if (!buffer) error = "Memory exhausted";
+  if (!buffer)
+    error = "Memory exhausted";
   return buffer;
 }
 
@@ -120,7 +121,8 @@ CSpectrum2D* MakeSet(const Header& h, int hyper, float* buffer, std::size_t byte
   }
   const std::size_t floats = bytes / 4;
   BYTE* raw = reinterpret_cast<BYTE*>(buffer);
-  for (std::size_t i = 0; i < floats; ++i) buffer[i] = ReadF32LE(raw + 4 * i);
+  for (std::size_t i = 0; i < floats; ++i)
+    buffer[i] = ReadF32LE(raw + 4 * i);
   set->m_nLastDim = 2;
   set->m_nCurrentDim = 2;
   set->m_bReal = h.real ? 1 : 0;
@@ -146,7 +148,8 @@ bool CanStore(const CSpectrum2D& set, CString& error) {
 
 CString MessageOf(CException* e) {
   char text[512] = "";
-  if (!e->GetErrorMessage(text, sizeof text)) std::strcpy(text, "File error");
+  if (!e->GetErrorMessage(text, sizeof text))
+    std::strcpy(text, "File error");
   e->Delete();
   return CString(text);
 }
@@ -155,17 +158,20 @@ CString MessageOf(CException* e) {
 
 CSpectrum2D* CBv2File::Parse(const BYTE* data, std::size_t size, CString& error) {
   Header h;
-  if (!DecodeHeader(data, size, h, error)) return nullptr;
+  if (!DecodeHeader(data, size, h, error))
+    return nullptr;
   int hyper = 1;
   std::size_t bytes = 0;
   float* buffer = AllocateData(h, size - HeaderSize, hyper, bytes, error);
-  if (!buffer) return nullptr;
+  if (!buffer)
+    return nullptr;
   std::memcpy(buffer, data + HeaderSize, bytes);
   return MakeSet(h, hyper, buffer, bytes, error);
 }
 
 bool CBv2File::Format(const CSpectrum2D& set, std::vector<BYTE>& image, CString& error) {
-  if (!CanStore(set, error)) return false;
+  if (!CanStore(set, error))
+    return false;
   const std::size_t floats = static_cast<std::size_t>(set.GetTotalPoints()) * set.FloatsPerPoint();
   try {
     image.assign(HeaderSize + 4 * floats, 0);
@@ -174,7 +180,8 @@ bool CBv2File::Format(const CSpectrum2D& set, std::vector<BYTE>& image, CString&
     return false;
   }
   EncodeHeader(image.data(), set);
-  for (std::size_t i = 0; i < floats; ++i) WriteF32LE(&image[HeaderSize + 4 * i], set.m_pData[i]);
+  for (std::size_t i = 0; i < floats; ++i)
+    WriteF32LE(&image[HeaderSize + 4 * i], set.m_pData[i]);
   return true;
 }
 
@@ -191,11 +198,13 @@ CSpectrum2D* CBv2File::Read(LPCSTR path, CString& error) {
     BYTE header[HeaderSize];
     const UINT got = length >= HeaderSize ? file.Read(header, HeaderSize) : file.Read(header, (UINT)length);
     Header h;
-    if (!DecodeHeader(header, got, h, error)) return nullptr;
+    if (!DecodeHeader(header, got, h, error))
+      return nullptr;
     int hyper = 1;
     std::size_t bytes = 0;
     buffer = AllocateData(h, length - HeaderSize, hyper, bytes, error);
-    if (!buffer) return nullptr;
+    if (!buffer)
+      return nullptr;
     if (file.Read(buffer, static_cast<UINT>(bytes)) != bytes) {
       std::free(buffer);
       error = "The file is shorter than its data";
@@ -212,7 +221,8 @@ CSpectrum2D* CBv2File::Read(LPCSTR path, CString& error) {
 }
 
 bool CBv2File::Write(LPCSTR path, const CSpectrum2D& set, CString& error) {
-  if (!CanStore(set, error)) return false;
+  if (!CanStore(set, error))
+    return false;
   CFile file;
   CFileException fe(CFileException::none, -1, nullptr);
   if (!file.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive | CFile::typeBinary, &fe)) {
@@ -228,7 +238,8 @@ bool CBv2File::Write(LPCSTR path, const CSpectrum2D& set, CString& error) {
     BYTE chunk[16384];
     for (std::size_t i = 0; i < floats;) {
       std::size_t n = 0;
-      for (; n < sizeof chunk / 4 && i < floats; ++n, ++i) WriteF32LE(chunk + 4 * n, set.m_pData[i]);
+      for (; n < sizeof chunk / 4 && i < floats; ++n, ++i)
+        WriteF32LE(chunk + 4 * n, set.m_pData[i]);
       file.Write(chunk, static_cast<UINT>(4 * n));
     }
     file.Close();

@@ -16,5 +16,5 @@ int NdBaselineFit(CSpectrum2D& set, int dim, int order, int basis, int width);
 // (d: n doubles of work space); threshold starts the marking (1e30 for the
 // first trace of a run), *limit receives the final limit. Returns the number
 // of baseline points.
-int NdFindBaselinePoints(const double* trace, int n, int width, double threshold, unsigned char* marks,
-                         double* d, double* limit);
+int NdFindBaselinePoints(const double* trace, int n, int width, double threshold, unsigned char* marks, double* d,
+                         double* limit);

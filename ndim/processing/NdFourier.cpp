@@ -17,7 +17,8 @@ const double kPi = 3.14159265358979323846;
 void BitReverse(float* v, int n, std::size_t width, std::size_t step) {
   int j = 0;
   for (int i = 0; i < n; ++i) {
-    if (i < j) std::swap_ranges(v + i * step, v + i * step + width, v + j * step);
+    if (i < j)
+      std::swap_ranges(v + i * step, v + i * step + width, v + j * step);
     int bit = n >> 1;
     while (bit > 0 && (j & bit)) {
       j ^= bit;
@@ -101,7 +102,9 @@ void TransformRun(float* v, int n, std::size_t width, std::size_t step, int d, c
 
 }  // namespace
 
-bool NdIsPowerOfTwo(long long n) { return n > 0 && (n & (n - 1)) == 0; }
+bool NdIsPowerOfTwo(long long n) {
+  return n > 0 && (n & (n - 1)) == 0;
+}
 
 void NdBuildTrigTable(double* table) {
   double x = 0.0;
@@ -112,7 +115,8 @@ void NdBuildTrigTable(double* table) {
 }
 
 void NdFft(float* data, int inner, int n, int outer, int direction, const double* trig) {
-  if (!data || n < 2 || inner < 1 || outer < 1 || !NdIsPowerOfTwo(n)) return;
+  if (!data || n < 2 || inner < 1 || outer < 1 || !NdIsPowerOfTwo(n))
+    return;
   const int d = direction < 0 ? -1 : 1;
   const std::size_t step = 2 * static_cast<std::size_t>(outer);
   const std::size_t block = step * n;
@@ -126,7 +130,8 @@ void NdFft(float* data, int inner, int n, int outer, int direction, const double
 }
 
 void NdRealSplit(float* data, int inner, int n, int outer, int direction) {
-  if (!data || n < 1 || inner < 1 || outer < 1) return;
+  if (!data || n < 1 || inner < 1 || outer < 1)
+    return;
   const int d = direction < 0 ? -1 : 1;
   const std::size_t col = 2 * static_cast<std::size_t>(outer);
   const std::size_t block = col * n;

@@ -27,11 +27,13 @@ void PhaseRun(float* v, int n, std::size_t width, std::size_t step, double zero,
     }
   } else if (std::fabs(std::sin(zero)) > 0.00001) {
     const double c = std::cos(zero), s = std::sin(zero);
-    for (int k = 0; k < n; ++k) Rotate(v + 2 * step * k, width, c, s);
+    for (int k = 0; k < n; ++k)
+      Rotate(v + 2 * step * k, width, c, s);
   } else if (std::cos(zero) < 0) {
     for (int k = 0; k < n; ++k) {
       float* p = v + 2 * step * k;
-      for (std::size_t i = 0; i < 2 * width; ++i) p[i] = -p[i];
+      for (std::size_t i = 0; i < 2 * width; ++i)
+        p[i] = -p[i];
     }
   }
 }
@@ -39,15 +41,19 @@ void PhaseRun(float* v, int n, std::size_t width, std::size_t step, double zero,
 }  // namespace
 
 void NdPhase(float* data, int inner, int n, int outer, double zero, double first) {
-  if (!data || inner < 1 || n < 1 || outer < 1) return;
-  if (!std::isfinite(zero) || !std::isfinite(first)) return;
+  if (!data || inner < 1 || n < 1 || outer < 1)
+    return;
+  if (!std::isfinite(zero) || !std::isfinite(first))
+    return;
   const std::size_t width = static_cast<std::size_t>(outer);
   for (int b = 0; b < inner; ++b)
     PhaseRun(data + 2 * width * n * b, n, width, width, zero, first);
 }
 
 void NdPhaseStrided(float* data, int n, int stride, double zero, double first) {
-  if (!data || n < 1 || stride < 1) return;
-  if (!std::isfinite(zero) || !std::isfinite(first)) return;
+  if (!data || n < 1 || stride < 1)
+    return;
+  if (!std::isfinite(zero) || !std::isfinite(first))
+    return;
   PhaseRun(data, n, 1, static_cast<std::size_t>(stride), zero, first);
 }

@@ -8,8 +8,10 @@
 
 bool NdPredictStep(CSpectrum2D& set, int first, int last, int points, int coefficients) {
   const int dim = set.m_nCurrentDim;
-  if (set.m_bReal || !set.m_pData || !set.IsValidDimension(dim)) return false;
-  if (coefficients < 1 || points < coefficients) return false;
+  if (set.m_bReal || !set.m_pData || !set.IsValidDimension(dim))
+    return false;
+  if (coefficients < 1 || points < coefficients)
+    return false;
 
   const long long count = set.GetCurrentCount();
   const long long shift = first < 0 ? -static_cast<long long>(first) : 0;
@@ -17,7 +19,8 @@ bool NdPredictStep(CSpectrum2D& set, int first, int last, int points, int coeffi
   const long long l = last + shift;
   const long long g = static_cast<long long>(points) + coefficients;
   const bool forward = g < first;
-  if (l < f) return false;
+  if (l < f)
+    return false;
   long long newCount = count;
   if (shift)
     newCount = count + shift;
@@ -25,18 +28,22 @@ bool NdPredictStep(CSpectrum2D& set, int first, int last, int points, int coeffi
     newCount = l + 1;
   // The basis window must lie in the original points, which start at shift.
   if (forward) {
-    if (f - g < shift || f > shift + count) return false;
+    if (f - g < shift || f > shift + count)
+      return false;
   } else {
-    if (l + 1 < shift || l + g > shift + count - 1) return false;
+    if (l + 1 < shift || l + g > shift + count - 1)
+      return false;
   }
   const int inner = set.GetInnerCount();
   const int outer = set.GetOuterCount();
-  if (newCount > 2147483647LL || !CSpectrum2D::SizeFits(inner * newCount * outer, 2)) return false;
+  if (newCount > 2147483647LL || !CSpectrum2D::SizeFits(inner * newCount * outer, 2))
+    return false;
 
   const int traces = outer >= 8 ? 8 : 1;
   const std::size_t workBytes = lp_workspace(points, coefficients, traces);
   void* work = workBytes ? std::malloc(workBytes) : nullptr;
-  if (!work) return false;
+  if (!work)
+    return false;
   if (newCount != count && !set.ZeroFill(static_cast<int>(newCount))) {
     std::free(work);
     return false;

@@ -13,47 +13,58 @@ const double kPi = 3.14159265358979323846;
 
 bool NdTransformStep(CSpectrum2D& set, bool inverse, bool realSequence) {
   const int dim = set.m_nCurrentDim;
-  if (set.m_bReal || !set.m_pData || !set.IsValidDimension(dim)) return false;
+  if (set.m_bReal || !set.m_pData || !set.IsValidDimension(dim))
+    return false;
   const int d = inverse ? -1 : 1;
   const int count = set.GetCurrentCount();
   long long n = 1;
-  while (n < count) n *= 2;
-  if (n != count && !set.ZeroFill(static_cast<int>(n))) return false;
+  while (n < count)
+    n *= 2;
+  if (n != count && !set.ZeroFill(static_cast<int>(n)))
+    return false;
 
   const int inner = set.GetInnerCount();
   const int outer = set.GetOuterCount();
   NdFft(set.m_pData, inner, static_cast<int>(n), outer, d, set.m_trig);
-  if (realSequence) NdRealSplit(set.m_pData, inner, static_cast<int>(n), outer, d);
+  if (realSequence)
+    NdRealSplit(set.m_pData, inner, static_cast<int>(n), outer, d);
   const double p = set.m_dims[dim].m_fFirstPoint;
-  if (p != 0) NdPhase(set.m_pData, inner, static_cast<int>(n), outer, 0.0, -2.0 * kPi * p);
+  if (p != 0)
+    NdPhase(set.m_pData, inner, static_cast<int>(n), outer, 0.0, -2.0 * kPi * p);
 
-  if (d > 0) set.m_phasingOrder[0] = static_cast<BYTE>(dim);
+  if (d > 0)
+    set.m_phasingOrder[0] = static_cast<BYTE>(dim);
   // After f2 comes f1; after f1 the set is done (dimension 0). The current
   // dimension never leaves 0 .. last.
   const int next = dim - d;
-  if (next >= 0 && next <= set.m_nLastDim) set.m_nCurrentDim = next;
+  if (next >= 0 && next <= set.m_nLastDim)
+    set.m_nCurrentDim = next;
   return true;
 }
 
 bool NdPhaseStep(CSpectrum2D& set, int dim, double zero, double first) {
-  if (set.m_bReal || !set.m_pData || !set.IsValidDimension(dim)) return false;
-  NdPhase(set.m_pData, set.GetInnerCountOf(dim), set.m_dims[dim].m_nPoints, set.GetOuterCountOf(dim), zero,
-          first);
+  if (set.m_bReal || !set.m_pData || !set.IsValidDimension(dim))
+    return false;
+  NdPhase(set.m_pData, set.GetInnerCountOf(dim), set.m_dims[dim].m_nPoints, set.GetOuterCountOf(dim), zero, first);
   return true;
 }
 
 bool NdHilbertStep(CSpectrum2D& set) {
   const int dim = set.m_nCurrentDim;
-  if (!set.m_pData || !set.IsValidDimension(dim)) return false;
+  if (!set.m_pData || !set.IsValidDimension(dim))
+    return false;
   const int n = set.GetCurrentCount();
-  if (!NdIsPowerOfTwo(n)) return false;
-  if (set.m_bReal && !set.MakeComplex()) return false;
+  if (!NdIsPowerOfTwo(n))
+    return false;
+  if (set.m_bReal && !set.MakeComplex())
+    return false;
 
   const int inner = set.GetInnerCount();
   const int outer = set.GetOuterCount();
   float* data = set.m_pData;
   const std::size_t floats = static_cast<std::size_t>(set.GetTotalPoints()) * 2;
-  for (std::size_t i = 1; i < floats; i += 2) data[i] = 0.0f;
+  for (std::size_t i = 1; i < floats; i += 2)
+    data[i] = 0.0f;
   NdFft(data, inner, n, outer, -1, set.m_trig);
 
   const std::size_t col = 2 * static_cast<std::size_t>(outer);
@@ -63,7 +74,8 @@ bool NdHilbertStep(CSpectrum2D& set) {
     for (int k = 0; k < n; ++k) {
       const float f = k == 0 ? 1.0f / n : k < zeroFrom ? 2.0f / n : 0.0f;
       float* p = block + k * col;
-      for (std::size_t i = 0; i < col; ++i) p[i] *= f;
+      for (std::size_t i = 0; i < col; ++i)
+        p[i] *= f;
     }
   }
   NdFft(data, inner, n, outer, 1, set.m_trig);

@@ -16,4 +16,3 @@ bool NdPhaseStep(CSpectrum2D& set, int dim, double zero, double first);
 // "hi": rebuilds the imaginary part along the current dimension; the count
 // must be a power of two.
 bool NdHilbertStep(CSpectrum2D& set);
-

@@ -18,7 +18,9 @@ namespace {
 
 const double kDegToRad = 0.017453292519943295;
 
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
+bool IsSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
 
 // Reads a command line the way its formats ("%s %c %d %f ...") describe,
 // without copying words into buffers: every conversion skips blanks first,
@@ -31,36 +33,46 @@ class CArgScanner {
   int Count() const { return m_nCount; }
 
   bool Word() {
-    if (!Begin()) return false;
-    while (*m_p && !IsSpace(*m_p)) ++m_p;
+    if (!Begin())
+      return false;
+    while (*m_p && !IsSpace(*m_p))
+      ++m_p;
     return Done();
   }
   bool Char(char& c) {
-    if (!Begin()) return false;
+    if (!Begin())
+      return false;
     c = *m_p++;
     return Done();
   }
   // strtol's syntax, saturated to the int range.
   bool Int(int& v) {
-    if (!Begin()) return false;
+    if (!Begin())
+      return false;
     const char* p = m_p;
     bool negative = false;
-    if (*p == '+' || *p == '-') negative = *p++ == '-';
-    if (!std::isdigit(static_cast<unsigned char>(*p))) return Fail();
+    if (*p == '+' || *p == '-')
+      negative = *p++ == '-';
+    if (!std::isdigit(static_cast<unsigned char>(*p)))
+      return Fail();
     long long value = 0;
     for (; std::isdigit(static_cast<unsigned char>(*p)); ++p)
-      if (value <= 2147483648LL) value = value * 10 + (*p - '0');
-    if (negative) value = -value;
+      if (value <= 2147483648LL)
+        value = value * 10 + (*p - '0');
+    if (negative)
+      value = -value;
     v = ClampToInt(value);
     m_p = p;
     return Done();
   }
   // A number as %f reads it; values that are not finite are refused.
   bool Float(double& v) {
-    if (!Begin()) return false;
+    if (!Begin())
+      return false;
     char* end = nullptr;
     const double value = std::strtod(m_p, &end);
-    if (end == m_p || !std::isfinite(static_cast<float>(value))) return Fail();
+    if (end == m_p || !std::isfinite(static_cast<float>(value)))
+      return Fail();
     v = static_cast<float>(value);
     m_p = end;
     return Done();
@@ -68,9 +80,12 @@ class CArgScanner {
 
  private:
   bool Begin() {
-    if (m_bFailed) return false;
-    while (IsSpace(*m_p)) ++m_p;
-    if (!*m_p) return Fail();
+    if (m_bFailed)
+      return false;
+    while (IsSpace(*m_p))
+      ++m_p;
+    if (!*m_p)
+      return Fail();
     return true;
   }
   bool Done() {
@@ -87,37 +102,50 @@ class CArgScanner {
   bool m_bFailed = false;
 };
 
-constexpr int Code(char a, char b) { return (static_cast<unsigned char>(a) << 8) | static_cast<unsigned char>(b); }
+constexpr int Code(char a, char b) {
+  return (static_cast<unsigned char>(a) << 8) | static_cast<unsigned char>(b);
+}
 
 // The weights of the current dimension for a window command, or null.
-float* Weights(CSpectrum2D& set) { return set.HasWeights() ? set.m_pWeights : nullptr; }
+float* Weights(CSpectrum2D& set) {
+  return set.HasWeights() ? set.m_pWeights : nullptr;
+}
 
-int FirstPointOffset(const CSpectrum2D& set) { return SaturatingInt(set.m_dims[set.m_nCurrentDim].m_fFirstPoint); }
+int FirstPointOffset(const CSpectrum2D& set) {
+  return SaturatingInt(set.m_dims[set.m_nCurrentDim].m_fFirstPoint);
+}
 
 }  // namespace
 
 void CCommandInterpreter::Execute(CSpectrum2D& set, LPCSTR text) {
-  if (!text) return;
+  if (!text)
+    return;
   std::string lower(text);
-  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  for (char& c : lower)
+    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   std::size_t start = 0;
   while (start < lower.size()) {
     std::size_t end = lower.find('\n', start);
-    if (end == std::string::npos) end = lower.size();
+    if (end == std::string::npos)
+      end = lower.size();
     const std::string line = lower.substr(start, end - start);
-    if (!line.empty() && !RunLine(set, line.c_str())) return;
+    if (!line.empty() && !RunLine(set, line.c_str()))
+      return;
     start = end + 1;
   }
 }
 
 void CCommandInterpreter::Show(LPCSTR text) {
-  if (m_pSink) m_pSink->ShowMessage(text);
+  if (m_pSink)
+    m_pSink->ShowMessage(text);
 }
 
 bool CCommandInterpreter::RunLine(CSpectrum2D& set, const char* line) {
   const char* p = line;
-  while (*p == ' ' || *p == '\t') ++p;
-  if (!p[0] || !p[1]) return true;
+  while (*p == ' ' || *p == '\t')
+    ++p;
+  if (!p[0] || !p[1])
+    return true;
   const int dim = set.m_nCurrentDim;
   CArgScanner args(line);
   args.Word();
@@ -129,13 +157,15 @@ bool CCommandInterpreter::RunLine(CSpectrum2D& set, const char* line) {
       args.Int(order);
       args.Int(basis);
       args.Int(width);
-      if (NdBaselineFit(set, d, order, basis, width) != 0) Show("error");
+      if (NdBaselineFit(set, d, order, basis, width) != 0)
+        Show("error");
       break;
     }
     case Code('b', 'w'): {
       char mode = 0;
       int divisor = set.GetCurrentCount();
-      if (!args.Char(mode)) break;
+      if (!args.Char(mode))
+        break;
       args.Int(divisor);
       set.MakeWeights(mode != 's', divisor);
       break;
@@ -162,7 +192,8 @@ bool CCommandInterpreter::RunLine(CSpectrum2D& set, const char* line) {
       }
       CArgScanner number(line);
       int n = 0;
-      if (number.Word() && number.Int(n) && set.IsValidDimension(n)) set.SetCurrentDimension(n);
+      if (number.Word() && number.Int(n) && set.IsValidDimension(n))
+        set.SetCurrentDimension(n);
       break;
     }
     case Code('f', 'i'): {
@@ -181,7 +212,8 @@ bool CCommandInterpreter::RunLine(CSpectrum2D& set, const char* line) {
     case Code('f', 'p'): {
       double factor = 0.5;
       args.Float(factor);
-      if (float* w = Weights(set)) NdWindowFirstPoint(w, set.m_nWeightCount, factor);
+      if (float* w = Weights(set))
+        NdWindowFirstPoint(w, set.m_nWeightCount, factor);
       break;
     }
     case Code('f', 't'): {
@@ -193,8 +225,10 @@ bool CCommandInterpreter::RunLine(CSpectrum2D& set, const char* line) {
         inverse |= c == 'i';
         real |= c == 'r';
       };
-      if (args.Count() >= 3) option(b);
-      if (args.Count() >= 2) option(a);
+      if (args.Count() >= 3)
+        option(b);
+      if (args.Count() >= 2)
+        option(a);
       NdTransformStep(set, inverse, real);
       break;
     }
@@ -217,7 +251,8 @@ bool CCommandInterpreter::RunLine(CSpectrum2D& set, const char* line) {
       break;
     }
     case Code('m', 'a'):
-      if (set.m_bReal) return false;
+      if (set.m_bReal)
+        return false;
       set.ToPolar();
       break;
     case Code('m', 'c'):
@@ -230,7 +265,8 @@ bool CCommandInterpreter::RunLine(CSpectrum2D& set, const char* line) {
       double zero = 0, first = 0;
       args.Float(zero);
       args.Float(first);
-      if (zero == 0 && first == 0) break;
+      if (zero == 0 && first == 0)
+        break;
       const int along = set.m_phasingOrder[0] ? set.m_phasingOrder[0] : dim;
       NdPhaseStep(set, along, zero * kDegToRad, first * kDegToRad);
       break;
@@ -259,7 +295,8 @@ bool CCommandInterpreter::RunLine(CSpectrum2D& set, const char* line) {
         std::snprintf(text, sizeof text, "Phasing Vector order: \n%d %d %d %d", o[0], o[1], o[2], o[3]);
         Show(text);
       } else if (d == 0) {
-        for (BYTE& o : set.m_phasingOrder) o = 0;
+        for (BYTE& o : set.m_phasingOrder)
+          o = 0;
       } else {
         set.SwapQuadrature(d, set.GetTotalPoints());
       }
@@ -272,12 +309,14 @@ bool CCommandInterpreter::RunLine(CSpectrum2D& set, const char* line) {
       set.TransposeOrSymmetrize(true);
       break;
     case Code('u', 'm'):
-      if (set.m_bReal) return false;
+      if (set.m_bReal)
+        return false;
       set.FromPolar();
       break;
     case Code('z', 'e'): {
       int size = 0;
-      if (args.Int(size)) set.ZeroFill(size);
+      if (args.Int(size))
+        set.ZeroFill(size);
       break;
     }
     default:
