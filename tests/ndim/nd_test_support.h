@@ -27,11 +27,13 @@ inline void FillRandom(CSpectrum2D& set, unsigned seed = 1) {
   std::mt19937 gen(seed);
   std::uniform_real_distribution<float> dist(-1.0f, 1.0f);
   const std::size_t n = static_cast<std::size_t>(set.GetTotalPoints()) * set.FloatsPerPoint();
-  for (std::size_t i = 0; i < n; ++i) set.m_pData[i] = dist(gen);
+  for (std::size_t i = 0; i < n; ++i)
+    set.m_pData[i] = dist(gen);
 }
 
 inline std::vector<float> DataOf(const CSpectrum2D& set) {
-  return std::vector<float>(set.m_pData, set.m_pData + static_cast<std::size_t>(set.GetTotalPoints()) * set.FloatsPerPoint());
+  return std::vector<float>(set.m_pData,
+                            set.m_pData + static_cast<std::size_t>(set.GetTotalPoints()) * set.FloatsPerPoint());
 }
 
 struct RecordingSink : CNdMessageSink {

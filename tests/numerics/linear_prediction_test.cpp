@@ -17,7 +17,8 @@ struct Line {
 
 Complex SumOfLines(const std::vector<Line>& lines, double k) {
   Complex v(0, 0);
-  for (const Line& l : lines) v += l.amplitude * std::exp(Complex(-l.decay * k, l.omega * k + l.phase));
+  for (const Line& l : lines)
+    v += l.amplitude * std::exp(Complex(-l.decay * k, l.omega * k + l.phase));
   return v;
 }
 
@@ -32,16 +33,14 @@ std::vector<float> Trace(const std::vector<Line>& lines, int n, int valid) {
   return d;
 }
 
-int PredictTrace(std::vector<float>& d, int points, int stride, int basis, int m, int traces, int first,
-        int last, int direction) {
+int PredictTrace(std::vector<float>& d, int points, int stride, int basis, int m, int traces, int first, int last,
+                 int direction) {
   std::vector<char> work(lp_workspace(basis, m, traces) + 64);
   CLinearPrediction lp;
-  return lp.Predict(d.data(), points, stride, basis, m, traces, first, last, direction,
-                    work.data(), work.size());
+  return lp.Predict(d.data(), points, stride, basis, m, traces, first, last, direction, work.data(), work.size());
 }
 
-const std::vector<Line> kThreeLines = {
-    {1.0, 0.004, 0.31, 0.2}, {0.6, 0.010, -1.13, 1.0}, {0.3, 0.002, 2.2, -0.5}};
+const std::vector<Line> kThreeLines = {{1.0, 0.004, 0.31, 0.2}, {0.6, 0.010, -1.13, 1.0}, {0.3, 0.002, 2.2, -0.5}};
 
 TEST(LinearPrediction, ForwardContinuesASumOfDampedExponentials) {
   const int n = 256, total = 512, m = 8, basis = n - m - 1;
@@ -59,7 +58,8 @@ TEST(LinearPrediction, ForwardContinuesASumOfDampedExponentials) {
 TEST(LinearPrediction, BackwardRebuildsTheFirstPoints) {
   const int total = 300, gap = 10, m = 6, basis = 120;
   std::vector<float> d = Trace(kThreeLines, total, total);
-  for (int k = 0; k < gap; ++k) d[2 * k] = d[2 * k + 1] = 0.0f;
+  for (int k = 0; k < gap; ++k)
+    d[2 * k] = d[2 * k + 1] = 0.0f;
   ASSERT_EQ(PredictTrace(d, total, 1, basis, m, 1, 0, gap - 1, -1), 1);
   for (int k = 0; k < gap; ++k) {
     const Complex want = SumOfLines(kThreeLines, k);
@@ -85,7 +85,8 @@ TEST(LinearPrediction, RankDeficientWindowStopsAtTheSignalOrder) {
   const std::vector<Line> two = {{1.0, 0.0, 0.5, 0.0}, {0.5, 0.0, -1.5, 0.3}};
   const int m = 16, basis = 40, g = basis + m;
   std::vector<Complex> window(g);
-  for (int k = 0; k < g; ++k) window[k] = SumOfLines(two, k);
+  for (int k = 0; k < g; ++k)
+    window[k] = SumOfLines(two, k);
   std::vector<Complex> coef(m), scratch(6 * (basis + 2 * m) + m * (m + 1) / 2 + 1);
   CLinearPrediction lp;
   const int order = lp.SolveCoefficients(window.data(), coef.data(), scratch.data(), basis, m);
@@ -104,22 +105,23 @@ TEST(LinearPrediction, RankDeficientWindowStopsAtTheSignalOrder) {
   // An all-zero window gives order 0 and zero coefficients.
   std::vector<Complex> zero(g);
   EXPECT_EQ(lp.SolveCoefficients(zero.data(), coef.data(), scratch.data(), basis, m), 0);
-  for (const Complex& c : coef) EXPECT_EQ(c, Complex(0, 0));
+  for (const Complex& c : coef)
+    EXPECT_EQ(c, Complex(0, 0));
 }
 
 TEST(LinearPrediction, InvalidWindowsAreRefusedWithoutTouchingTheData) {
   const int n = 64;
   std::vector<float> d = Trace(kThreeLines, 2 * n, n);
   const std::vector<float> orig = d;
-  EXPECT_EQ(PredictTrace(d, 2 * n, 1, 10, 0, 1, n, 2 * n - 1, 0), 0);       // no coefficients
-  EXPECT_EQ(PredictTrace(d, 2 * n, 1, 3, 4, 1, n, 2 * n - 1, 0), 0);        // basis < coefficients
-  EXPECT_EQ(PredictTrace(d, 2 * n, 1, 60, 8, 1, n, 2 * n - 1, 0), 0);       // window before the start
-  EXPECT_EQ(PredictTrace(d, 2 * n, 1, 10, 4, 1, n, 2 * n, 0), 0);           // run beyond the end
-  EXPECT_EQ(PredictTrace(d, 2 * n, 1, 10, 4, 1, -1, 5, -1), 0);             // run before the start
-  EXPECT_EQ(PredictTrace(d, 2 * n, 1, 120, 8, 1, 0, 9, -1), 0);             // window beyond the end
-  EXPECT_EQ(PredictTrace(d, 2 * n, 1, 10, 4, 1, n + 2, n, 0), 0);           // run reversed
-  EXPECT_EQ(PredictTrace(d, 2 * n, 1, 10, 4, 9, n, 2 * n - 1, 0), 0);       // more than 8 traces
-  EXPECT_EQ(PredictTrace(d, 2 * n, 1, 10, 4, 2, n, 2 * n - 1, 0), 0);       // traces overlap (stride 1)
+  EXPECT_EQ(PredictTrace(d, 2 * n, 1, 10, 0, 1, n, 2 * n - 1, 0), 0);  // no coefficients
+  EXPECT_EQ(PredictTrace(d, 2 * n, 1, 3, 4, 1, n, 2 * n - 1, 0), 0);   // basis < coefficients
+  EXPECT_EQ(PredictTrace(d, 2 * n, 1, 60, 8, 1, n, 2 * n - 1, 0), 0);  // window before the start
+  EXPECT_EQ(PredictTrace(d, 2 * n, 1, 10, 4, 1, n, 2 * n, 0), 0);      // run beyond the end
+  EXPECT_EQ(PredictTrace(d, 2 * n, 1, 10, 4, 1, -1, 5, -1), 0);        // run before the start
+  EXPECT_EQ(PredictTrace(d, 2 * n, 1, 120, 8, 1, 0, 9, -1), 0);        // window beyond the end
+  EXPECT_EQ(PredictTrace(d, 2 * n, 1, 10, 4, 1, n + 2, n, 0), 0);      // run reversed
+  EXPECT_EQ(PredictTrace(d, 2 * n, 1, 10, 4, 9, n, 2 * n - 1, 0), 0);  // more than 8 traces
+  EXPECT_EQ(PredictTrace(d, 2 * n, 1, 10, 4, 2, n, 2 * n - 1, 0), 0);  // traces overlap (stride 1)
   EXPECT_EQ(d, orig);
   // A work area smaller than the formula is refused too.
   CLinearPrediction lp;
@@ -171,7 +173,8 @@ TEST(LinearPrediction, DefaultsOnNoisyDataStayFinite) {
   std::vector<float> d = Trace(kThreeLines, 2 * n, n);
   std::mt19937 gen(1);
   std::normal_distribution<float> noise(0.0f, 1e-3f);
-  for (int i = 0; i < 2 * n; ++i) d[i] += noise(gen);
+  for (int i = 0; i < 2 * n; ++i)
+    d[i] += noise(gen);
   ASSERT_EQ(PredictTrace(d, 2 * n, 1, basis, m, 1, n, 2 * n - 1, 0), 1);
   for (int k = n; k < 2 * n; ++k) {
     ASSERT_TRUE(std::isfinite(d[2 * k]) && std::isfinite(d[2 * k + 1]));

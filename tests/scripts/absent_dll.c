@@ -1,2 +1,4 @@
 /* A DLL that the run script's test keeps out of its program's folder. */
-__declspec(dllexport) int BrivaneAbsent(void) { return 0; }
+__declspec(dllexport) int BrivaneAbsent(void) {
+  return 0;
+}

@@ -1,3 +1,5 @@
 /* Cannot start: the DLL it imports is not beside it. */
 __declspec(dllimport) int BrivaneAbsent(void);
-int main(void) { return BrivaneAbsent(); }
+int main(void) {
+  return BrivaneAbsent();
+}

@@ -35,8 +35,8 @@ struct Line {
 };
 const Line kLines[] = {{-1200.0, 1.0, 0.12}, {350.0, 0.6, 0.08}, {1650.0, 0.35, 0.2}};
 
-const int kPoints = 4096;       // complex points
-const double kSweep = 5000.0;   // Hz
+const int kPoints = 4096;          // complex points
+const double kSweep = 5000.0;      // Hz
 const double kFrequency = 400.13;  // MHz
 
 }  // namespace

@@ -33,10 +33,12 @@ struct PrintingSink : CNdMessageSink {
 
 bool ReadText(const char* path, std::string& text) {
   FILE* f = std::fopen(path, "rb");
-  if (!f) return false;
+  if (!f)
+    return false;
   char buffer[65536];
   std::size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
+  while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
+    text.append(buffer, n);
   const bool ok = !std::ferror(f);
   std::fclose(f);
   return ok;
@@ -56,17 +58,21 @@ int main(int argc, char** argv) {
   }
   CString error;
   std::unique_ptr<CSpectrum2D> set(CBv2File::Read(argv[2], error));
-  if (!set) return Error(error);
+  if (!set)
+    return Error(error);
   std::string script;
-  if (!ReadText(argv[3], script)) return Error("Unable to read the script");
+  if (!ReadText(argv[3], script))
+    return Error("Unable to read the script");
 
   PrintingSink sink;
   CCommandInterpreter interpreter(&sink);
   interpreter.Execute(*set, script.c_str());
-  if (!CBv2File::Write(argv[4], *set, error)) return Error(error);
+  if (!CBv2File::Write(argv[4], *set, error))
+    return Error(error);
 
   std::printf("dims");
-  for (int i = 0; i <= set->m_nLastDim && i < CSpectrum2D::MaxDimensions; ++i) std::printf(" %d", set->m_dims[i].m_nPoints);
+  for (int i = 0; i <= set->m_nLastDim && i < CSpectrum2D::MaxDimensions; ++i)
+    std::printf(" %d", set->m_dims[i].m_nPoints);
   std::printf(" real=%d\n", set->m_bReal ? 1 : 0);
   std::printf("cur %d\n", set->m_nCurrentDim);
   const BYTE* o = set->m_phasingOrder;

@@ -77,9 +77,8 @@ std::string OneLine(LPCSTR psz) {
 
 void PrintSpectrum(int i, const CSpectrum* s) {
   const CSpectrumParams& p = s->m_paramsA;
-  std::printf("spectrum %d td=%d sw=%.6f sf=%.9f offset=%.6f aqmode=%d complex=%d conjugate=%d decim=%d dspfvs=%d\n",
-              i, p.td, p.sw, p.sf, p.offset, p.aqmode, p.bComplex ? 1 : 0, p.bConjugate ? 1 : 0, p.DECIM,
-              p.DSPFVS);
+  std::printf("spectrum %d td=%d sw=%.6f sf=%.9f offset=%.6f aqmode=%d complex=%d conjugate=%d decim=%d dspfvs=%d\n", i,
+              p.td, p.sw, p.sf, p.offset, p.aqmode, p.bComplex ? 1 : 0, p.bConjugate ? 1 : 0, p.DECIM, p.DSPFVS);
   std::printf("title %d %s\n", i, OneLine(p.title).c_str());
   int td = s->m_pData != nullptr && p.td > 0 ? p.td : 0;
   std::printf("data %d", i);

@@ -203,9 +203,7 @@ TEST(Archive, ObjectsKeepClassSchemaAndIdentity) {
   first.m_pLink = &second;
   second.m_pLink = &first;  // a cycle back to an object being stored
 
-  std::vector<BYTE> bytes = Store([&](CArchive& ar) {
-    ar << &first << &second << (CObject*)nullptr << &second;
-  });
+  std::vector<BYTE> bytes = Store([&](CArchive& ar) { ar << &first << &second << (CObject*)nullptr << &second; });
   Load(bytes, [&](CArchive& ar) {
     CSample* a = nullptr;
     CDerivedSample* b = nullptr;
@@ -251,20 +249,14 @@ TEST(Archive, SchemasAreCheckedOrVersioned) {
     EXPECT_EQ(v->m_b, -1);
     delete v;
   });
-  EXPECT_EQ(CauseOf([&] {
-              Load(storedAs(1, "CSample", 42), [](CArchive& ar) { ar.ReadObject(nullptr); });
-            }),
+  EXPECT_EQ(CauseOf([&] { Load(storedAs(1, "CSample", 42), [](CArchive& ar) { ar.ReadObject(nullptr); }); }),
             100 + CArchiveException::badSchema);
-  EXPECT_EQ(CauseOf([&] {
-              Load(storedAs(2, "CUnknown", 42), [](CArchive& ar) { ar.ReadObject(nullptr); });
-            }),
+  EXPECT_EQ(CauseOf([&] { Load(storedAs(2, "CUnknown", 42), [](CArchive& ar) { ar.ReadObject(nullptr); }); }),
             100 + CArchiveException::badClass);
   // A stored object of another class than the one asked for.
   CSample plain(5, "p");
   std::vector<BYTE> bytes = Store([&](CArchive& ar) { ar << &plain; });
-  EXPECT_EQ(CauseOf([&] {
-              Load(bytes, [](CArchive& ar) { ar.ReadObject(RUNTIME_CLASS(CDerivedSample)); });
-            }),
+  EXPECT_EQ(CauseOf([&] { Load(bytes, [](CArchive& ar) { ar.ReadObject(RUNTIME_CLASS(CDerivedSample)); }); }),
             100 + CArchiveException::badClass);
   // A reference to an object that was never stored.
   std::vector<BYTE> dangling(4);
@@ -284,9 +276,7 @@ TEST(Archive, TruncatedArchivesThrowEndOfFile) {
   CSample a(7, "a name long enough to be cut");
   CSample b(8, "b");
   a.m_pLink = &b;
-  std::vector<BYTE> bytes = Store([&](CArchive& ar) {
-    ar << 3.0 << CString("text") << &a << &b;
-  });
+  std::vector<BYTE> bytes = Store([&](CArchive& ar) { ar << 3.0 << CString("text") << &a << &b; });
   // Every cut ends in an exception, never a crash, leak or garbage object.
   for (std::size_t cut = 0; cut < bytes.size(); ++cut) {
     std::vector<BYTE> part(bytes.begin(), bytes.begin() + (long)cut);

@@ -28,13 +28,15 @@ class Draw {
 
 std::vector<int> ForwardOf(const CList<int, int>& list) {
   std::vector<int> out;
-  for (POSITION pos = list.GetHeadPosition(); pos;) out.push_back(list.GetNext(pos));
+  for (POSITION pos = list.GetHeadPosition(); pos;)
+    out.push_back(list.GetNext(pos));
   return out;
 }
 
 std::vector<int> BackwardOf(const CList<int, int>& list) {
   std::vector<int> out;
-  for (POSITION pos = list.GetTailPosition(); pos;) out.push_back(list.GetPrev(pos));
+  for (POSITION pos = list.GetTailPosition(); pos;)
+    out.push_back(list.GetPrev(pos));
   return out;
 }
 
@@ -46,18 +48,47 @@ TEST(ListTest, RandomEditsAgreeWithStdList) {
     int value = draw.Below(50);
     int where = ref.empty() ? 0 : draw.Below((int)ref.size());
     switch (draw.Below(9)) {
-      case 0: list.AddHead(value); ref.push_front(value); break;
-      case 1: list.AddTail(value); ref.push_back(value); break;
-      case 2: list.InsertBefore(list.FindIndex(where), value); ref.insert(std::next(ref.begin(), where), value); break;
+      case 0:
+        list.AddHead(value);
+        ref.push_front(value);
+        break;
+      case 1:
+        list.AddTail(value);
+        ref.push_back(value);
+        break;
+      case 2:
+        list.InsertBefore(list.FindIndex(where), value);
+        ref.insert(std::next(ref.begin(), where), value);
+        break;
       case 3:
         // A null position (empty list) inserts at the tail.
         list.InsertAfter(list.FindIndex(where), value);
         ref.insert(ref.empty() ? ref.end() : std::next(ref.begin(), where + 1), value);
         break;
-      case 4: if (!ref.empty()) { list.RemoveAt(list.FindIndex(where)); ref.erase(std::next(ref.begin(), where)); } break;
-      case 5: if (!ref.empty()) { ASSERT_EQ(list.RemoveHead(), ref.front()); ref.pop_front(); } break;
-      case 6: if (!ref.empty()) { ASSERT_EQ(list.RemoveTail(), ref.back()); ref.pop_back(); } break;
-      case 7: if (!ref.empty()) { list.SetAt(list.FindIndex(where), value); *std::next(ref.begin(), where) = value; } break;
+      case 4:
+        if (!ref.empty()) {
+          list.RemoveAt(list.FindIndex(where));
+          ref.erase(std::next(ref.begin(), where));
+        }
+        break;
+      case 5:
+        if (!ref.empty()) {
+          ASSERT_EQ(list.RemoveHead(), ref.front());
+          ref.pop_front();
+        }
+        break;
+      case 6:
+        if (!ref.empty()) {
+          ASSERT_EQ(list.RemoveTail(), ref.back());
+          ref.pop_back();
+        }
+        break;
+      case 7:
+        if (!ref.empty()) {
+          list.SetAt(list.FindIndex(where), value);
+          *std::next(ref.begin(), where) = value;
+        }
+        break;
       case 8: {
         POSITION found = list.Find(value);
         auto it = std::find(ref.begin(), ref.end(), value);
@@ -136,7 +167,8 @@ TEST(ListTest, ObjectListIsACObject) {
 
 std::vector<int> ContentsOf(const CUIntArray& a) {
   std::vector<int> out;
-  for (int i = 0; i < a.GetSize(); ++i) out.push_back((int)a[i]);
+  for (int i = 0; i < a.GetSize(); ++i)
+    out.push_back((int)a[i]);
   return out;
 }
 
@@ -149,12 +181,16 @@ TEST(ArrayTest, RandomEditsAgreeWithStdVector) {
     int index = draw.Below((int)ref.size() + 3) - 1;  // sometimes outside
     int count = draw.Below(5) - 1;
     switch (draw.Below(7)) {
-      case 0: ASSERT_EQ(array.Add(value), (int)ref.size()); ref.push_back(value); break;
+      case 0:
+        ASSERT_EQ(array.Add(value), (int)ref.size());
+        ref.push_back(value);
+        break;
       case 1:
         array.InsertAt(index, value, count);
         if (count > 0) {
           int at = index < 0 ? 0 : index;
-          if (at > (int)ref.size()) ref.resize((size_t)at, 0);
+          if (at > (int)ref.size())
+            ref.resize((size_t)at, 0);
           ref.insert(ref.begin() + at, (size_t)count, value);
         }
         break;
@@ -168,7 +204,8 @@ TEST(ArrayTest, RandomEditsAgreeWithStdVector) {
       case 3:
         array.SetAtGrow(index, value);
         if (index >= 0) {
-          if (index >= (int)ref.size()) ref.resize((size_t)index + 1, 0);
+          if (index >= (int)ref.size())
+            ref.resize((size_t)index + 1, 0);
           ref[(size_t)index] = value;
         }
         break;
@@ -206,7 +243,8 @@ TEST(ArrayTest, BulkOperationsAndSelfReference) {
   EXPECT_EQ(a.GetUpperBound(), -1);
   a.Add("x");
   a.Add("y");
-  for (int i = 0; i < 100; ++i) a.Add(a[0]);  // an element of the array while it grows
+  for (int i = 0; i < 100; ++i)
+    a.Add(a[0]);  // an element of the array while it grows
   EXPECT_EQ(a.GetSize(), 102);
   EXPECT_EQ(a[101], "x");
   a.SetSize(2);
@@ -216,7 +254,8 @@ TEST(ArrayTest, BulkOperationsAndSelfReference) {
   a.InsertAt(1, &a);  // inserting itself
   EXPECT_EQ(a.GetSize(), 8);
   const char* expected[] = {"x", "x", "y", "x", "y", "y", "x", "y"};
-  for (int i = 0; i < 8; ++i) EXPECT_EQ(a[i], expected[i]) << i;
+  for (int i = 0; i < 8; ++i)
+    EXPECT_EQ(a[i], expected[i]) << i;
   a.InsertAt(10, &a);  // past the end: grows with empty strings first
   EXPECT_EQ(a.GetSize(), 18);
   EXPECT_TRUE(a[9].IsEmpty());
@@ -235,7 +274,8 @@ TEST(ArrayTest, BulkOperationsAndSelfReference) {
 
   CByteArray bytes;
   bytes.SetSize(4, 16);
-  for (int i = 0; i < 4; ++i) EXPECT_EQ(bytes[i], 0);  // new elements are zero
+  for (int i = 0; i < 4; ++i)
+    EXPECT_EQ(bytes[i], 0);  // new elements are zero
   bytes.GetData()[2] = 0xAB;
   EXPECT_EQ(bytes.GetAt(2), 0xAB);
   bytes.FreeExtra();
@@ -286,19 +326,22 @@ TEST(MapTest, RandomOperationsAgreeWithStdMap) {
     switch (draw.Below(6)) {
       case 0:
       case 1:
-        if (!ref.count(key)) order.push_back(key);
+        if (!ref.count(key))
+          order.push_back(key);
         map.SetAt(key.c_str(), value.c_str());
         ref[key] = value;
         break;
       case 2:
-        if (!ref.count(key)) order.push_back(key);
+        if (!ref.count(key))
+          order.push_back(key);
         map[key.c_str()] += "+";
         ref[key] += "+";
         break;
       case 3: {
         BOOL removed = map.RemoveKey(key.c_str());
         ASSERT_EQ(removed != FALSE, ref.erase(key) == 1);
-        if (removed) order.erase(std::find(order.begin(), order.end(), key));
+        if (removed)
+          order.erase(std::find(order.begin(), order.end(), key));
         break;
       }
       default: {
@@ -315,7 +358,8 @@ TEST(MapTest, RandomOperationsAgreeWithStdMap) {
       }
     }
     ASSERT_EQ(map.GetCount(), (int)ref.size());
-    if (step == 12000) map.InitHashTable(5);  // rehashing keeps every entry
+    if (step == 12000)
+      map.InitHashTable(5);  // rehashing keeps every entry
     if (step % 1000 == 0 || step == 19999) {
       std::vector<std::string> keys;
       for (POSITION pos = map.GetStartPosition(); pos;) {
@@ -416,7 +460,9 @@ TEST(MapArchiveTest, StoredBytesRoundTripAndDamage) {
   map.SetAt(" TMS", "0");
   map.SetAt("Benzene-d6 (1H, singlet)", "7.16");
   std::string bytes = Store(map);
-  EXPECT_EQ(bytes.substr(0, 9), std::string("\x02\x00\x04 TMS\x01" "0", 9));
+  EXPECT_EQ(bytes.substr(0, 9), std::string("\x02\x00\x04 TMS\x01"
+                                            "0",
+                                            9));
 
   CMapStringToString back;
   back.SetAt(" TMS", "old");  // loading adds to what is there, replacing
@@ -429,7 +475,11 @@ TEST(MapArchiveTest, StoredBytesRoundTripAndDamage) {
 
   // A later duplicate replaces the earlier one.
   CMapStringToString dup;
-  Load(std::string("\x02\x00\x01k\x01" "a\x01k\x01" "b", 11), dup);
+  Load(std::string("\x02\x00\x01k\x01"
+                   "a\x01k\x01"
+                   "b",
+                   11),
+       dup);
   ASSERT_TRUE(dup.Lookup("k", v));
   EXPECT_EQ(v, "b");
   EXPECT_EQ(dup.GetCount(), 1);

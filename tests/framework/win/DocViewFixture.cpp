@@ -54,7 +54,8 @@ void CTextDoc::OnAppend() {
 
 void CTextView::OnDraw(CDC* pDC) {
   CTextDoc* pDoc = GetDocument();
-  if (pDoc != nullptr) pDC->TextOut(2, 2, pDoc->m_text, pDoc->m_text.GetLength());
+  if (pDoc != nullptr)
+    pDC->TextOut(2, 2, pDoc->m_text, pDoc->m_text.GetLength());
 }
 
 void CTextView::OnInitialUpdate() {
@@ -69,7 +70,8 @@ void CTextView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) {
 }
 
 void CTextView::OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView) {
-  if (bActivate && pActivateView == this) ++m_nActivations;
+  if (bActivate && pActivateView == this)
+    ++m_nActivations;
   CView::OnActivateView(bActivate, pActivateView, pDeactiveView);
 }
 
@@ -116,7 +118,8 @@ void DocViewTest::TearDown() {
   // Not the main window while it goes: no quit message for the next test.
   CWnd* pMain = pApp->m_pMainWnd;
   pApp->m_pMainWnd = nullptr;
-  if (pMain != nullptr) pMain->DestroyWindow();
+  if (pMain != nullptr)
+    pMain->DestroyWindow();
   PumpPending();
   delete pApp->m_pDocManager;
   pApp->m_pDocManager = nullptr;
@@ -124,7 +127,9 @@ void DocViewTest::TearDown() {
   WindowTest::TearDown();
 }
 
-std::string DocViewTest::PathOf(const char* name) const { return m_folder + "\\" + name; }
+std::string DocViewTest::PathOf(const char* name) const {
+  return m_folder + "\\" + name;
+}
 
 std::string DocViewTest::MenuTitles() const {
   std::string titles;
@@ -133,8 +138,10 @@ std::string DocViewTest::MenuTitles() const {
   for (int i = 0; i < n; ++i) {
     char text[64] = "";
     ::GetMenuStringA(hMenu, i, text, sizeof(text), MF_BYPOSITION);
-    if (text[0] == '\0') continue;  // a maximised child's system menu
-    if (!titles.empty()) titles += "|";
+    if (text[0] == '\0')
+      continue;  // a maximised child's system menu
+    if (!titles.empty())
+      titles += "|";
     titles += text;
   }
   return titles;

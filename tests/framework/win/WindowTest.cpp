@@ -2,7 +2,6 @@
 
 #include <memory>
 
-
 #include "framework/win/MetaFileDC.h"
 #include "framework/win/UiHooks.h"
 #include "framework/win/WinApp.h"
@@ -30,7 +29,8 @@ TestBitmap::~TestBitmap() {
 }
 
 COLORREF TestBitmap::Pixel(int x, int y) const {
-  if (x < 0 || y < 0 || x >= m_width || y >= m_height || m_bits == nullptr) return RGB(0, 0, 0);
+  if (x < 0 || y < 0 || x >= m_width || y >= m_height || m_bits == nullptr)
+    return RGB(0, 0, 0);
   ::GdiFlush();
   DWORD v = m_bits[y * m_width + x];
   return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
@@ -47,27 +47,32 @@ int TestBitmap::Count(COLORREF color) const {
   int n = 0;
   for (int y = 0; y < m_height; ++y)
     for (int x = 0; x < m_width; ++x)
-      if (Pixel(x, y) == color) ++n;
+      if (Pixel(x, y) == color)
+        ++n;
   return n;
 }
 
 bool TestBitmap::SameAs(const TestBitmap& other) const {
-  if (other.m_width != m_width || other.m_height != m_height) return false;
+  if (other.m_width != m_width || other.m_height != m_height)
+    return false;
   for (int y = 0; y < m_height; ++y)
     for (int x = 0; x < m_width; ++x)
-      if (Pixel(x, y) != other.Pixel(x, y)) return false;
+      if (Pixel(x, y) != other.Pixel(x, y))
+        return false;
   return true;
 }
 
 TestMetafile::TestMetafile(const std::function<void(CDC& dc)>& draw) {
   CMetaFileDC dc;
-  if (!dc.CreateEnhanced(nullptr, nullptr, nullptr, nullptr)) return;
+  if (!dc.CreateEnhanced(nullptr, nullptr, nullptr, nullptr))
+    return;
   draw(dc);
   m_hEmf = dc.CloseEnhanced();
 }
 
 TestMetafile::~TestMetafile() {
-  if (m_hEmf != nullptr) ::DeleteEnhMetaFile(m_hEmf);
+  if (m_hEmf != nullptr)
+    ::DeleteEnhMetaFile(m_hEmf);
 }
 
 namespace {
@@ -91,7 +96,8 @@ int FirstButton(UINT type) {
 void WindowTest::SetUp() {
   AfxSetMessageBoxHook([this](HWND hWndOwner, LPCSTR text, LPCSTR caption, UINT type) {
     m_messageBoxes.push_back({hWndOwner, text, caption, type});
-    if (m_boxAnswers.empty()) return FirstButton(type);
+    if (m_boxAnswers.empty())
+      return FirstButton(type);
     int answer = m_boxAnswers.front();
     m_boxAnswers.pop_front();
     return answer;
@@ -118,8 +124,10 @@ void WindowTest::TearDown() {
 }
 
 static bool DispatchOne(MSG& msg) {
-  if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
-  if (msg.message == WM_QUIT) return true;  // a main window of a test went away
+  if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+    return false;
+  if (msg.message == WM_QUIT)
+    return true;  // a main window of a test went away
   if (!AfxPreTranslateMessage(&msg)) {
     ::TranslateMessage(&msg);
     ::DispatchMessageA(&msg);
@@ -131,8 +139,10 @@ bool WindowTest::PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
   DWORD start = ::GetTickCount();
   MSG msg;
   while (!done()) {
-    if (::GetTickCount() - start > timeoutMs) return false;
-    if (!DispatchOne(msg)) ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    if (::GetTickCount() - start > timeoutMs)
+      return false;
+    if (!DispatchOne(msg))
+      ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
   }
   return true;
 }
@@ -168,7 +178,8 @@ void WindowTest::PostKey(HWND hWnd, UINT vk, UINT modifiers) {
 }
 
 void WindowTest::PostChars(HWND hWnd, const char* text) {
-  for (const char* p = text; *p != '\0'; ++p) ::PostMessageA(hWnd, WM_CHAR, (BYTE)*p, 1);
+  for (const char* p = text; *p != '\0'; ++p)
+    ::PostMessageA(hWnd, WM_CHAR, (BYTE)*p, 1);
   PumpPending();
 }
 
@@ -192,7 +203,8 @@ void WindowTest::PostMouseMove(HWND hWnd, POINT client, UINT keys) {
 bool WindowTest_TextEquals(HWND hWnd, const char* text);
 
 void WindowTest::PostDrag(HWND hWnd, POINT from, POINT to, int steps, UINT modifiers) {
-  if (steps < 1) steps = 1;
+  if (steps < 1)
+    steps = 1;
   SetModifiers(modifiers);
   UINT keys = MK_LBUTTON | (modifiers & (MK_SHIFT | MK_CONTROL));
   ::PostMessageA(hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(from.x, from.y));
@@ -316,24 +328,29 @@ std::vector<MetafileRecord> WindowTest::Records(HENHMETAFILE hEmf) {
 int WindowTest::CountRecords(HENHMETAFILE hEmf, DWORD type) {
   int n = 0;
   for (const MetafileRecord& r : Records(hEmf))
-    if (r.type == type) ++n;
+    if (r.type == type)
+      ++n;
   return n;
 }
 
 std::vector<std::string> WindowTest::Texts(HENHMETAFILE hEmf) {
   std::vector<std::string> texts;
   for (const MetafileRecord& r : Records(hEmf)) {
-    if (r.type != EMR_EXTTEXTOUTA && r.type != EMR_EXTTEXTOUTW) continue;
-    if (r.data.size() < sizeof(EMREXTTEXTOUTA)) continue;
+    if (r.type != EMR_EXTTEXTOUTA && r.type != EMR_EXTTEXTOUTW)
+      continue;
+    if (r.data.size() < sizeof(EMREXTTEXTOUTA))
+      continue;
     const EMREXTTEXTOUTA* rec = reinterpret_cast<const EMREXTTEXTOUTA*>(r.data.data());
     DWORD n = rec->emrtext.nChars;
     DWORD offset = rec->emrtext.offString;
     std::string text;
     if (r.type == EMR_EXTTEXTOUTA) {
-      if (offset + n <= r.data.size()) text.assign(reinterpret_cast<const char*>(r.data.data() + offset), n);
+      if (offset + n <= r.data.size())
+        text.assign(reinterpret_cast<const char*>(r.data.data() + offset), n);
     } else if (offset + 2 * n <= r.data.size()) {
       const BYTE* w = r.data.data() + offset;
-      for (DWORD i = 0; i < n; ++i) text += (char)(w[2 * i] | (w[2 * i + 1] << 8));  // the tests write ASCII
+      for (DWORD i = 0; i < n; ++i)
+        text += (char)(w[2 * i] | (w[2 * i + 1] << 8));  // the tests write ASCII
     }
     texts.push_back(text);
   }

@@ -71,8 +71,8 @@ class TestMetafile {
 };
 
 struct MetafileRecord {
-  DWORD type;                // EMR_...
-  std::vector<BYTE> data;    // the whole record, header included
+  DWORD type;              // EMR_...
+  std::vector<BYTE> data;  // the whole record, header included
 };
 
 class WindowTest : public ::testing::Test {

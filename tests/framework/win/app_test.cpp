@@ -59,7 +59,8 @@ class CTestView : public CWnd {
   BOOL m_passOn = FALSE;
 
   BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, CCmdProbe* pProbe) override {
-    if (CWnd::OnCmdMsg(nID, nCode, pExtra, pProbe)) return TRUE;
+    if (CWnd::OnCmdMsg(nID, nCode, pExtra, pProbe))
+      return TRUE;
     return m_pDoc != nullptr && m_pDoc->OnCmdMsg(nID, nCode, pExtra, pProbe);
   }
 
@@ -115,12 +116,14 @@ class AppTest : public WindowTest {
     ASSERT_TRUE(m_frame->LoadFrame(IDR_FRAME));
     m_frame->ShowWindow(SW_SHOW);
     m_app.m_pMainWnd = m_frame;
-    ASSERT_TRUE(m_view.Create(nullptr, "view", WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 50), m_frame, AFX_IDW_PANE_FIRST));
+    ASSERT_TRUE(
+        m_view.Create(nullptr, "view", WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 50), m_frame, AFX_IDW_PANE_FIRST));
     m_view.m_pDoc = &m_doc;
     m_frame->SetActiveView(&m_view);
   }
   void TearDown() override {
-    if (::IsWindow(m_frame->m_hWnd)) m_frame->DestroyWindow();  // deletes the frame
+    if (::IsWindow(m_frame->m_hWnd))
+      m_frame->DestroyWindow();  // deletes the frame
     WindowTest::TearDown();
   }
 
@@ -390,16 +393,19 @@ class CRunApp : public CWinApp {
   CTestFrame* m_pFrame = nullptr;
 
   BOOL InitInstance() override {
-    if (!m_startOK) return FALSE;
+    if (!m_startOK)
+      return FALSE;
     m_pFrame = new CTestFrame;
-    if (!m_pFrame->LoadFrame(IDR_FRAME)) return FALSE;
+    if (!m_pFrame->LoadFrame(IDR_FRAME))
+      return FALSE;
     m_pMainWnd = m_pFrame;
     m_pFrame->ShowWindow(SW_SHOW);
     m_pFrame->m_toggleEnabled = FALSE;
     return TRUE;
   }
   BOOL OnIdle(LONG lCount) override {
-    if (lCount == 0) ++m_idleZero;
+    if (lCount == 0)
+      ++m_idleZero;
     BOOL more = CWinApp::OnIdle(lCount);
     if (lCount == 0 && m_pMainWnd != nullptr) {
       UINT state = ::GetMenuState(::GetMenu(m_pMainWnd->m_hWnd), ID_TEST_TOGGLE, MF_BYCOMMAND);

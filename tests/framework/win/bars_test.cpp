@@ -45,7 +45,8 @@ BEGIN_MESSAGE_MAP(CBarFrame, CMDIFrameWnd)
 END_MESSAGE_MAP()
 
 int CBarFrame::OnCreate(LPCREATESTRUCT lpcs) {
-  if (CMDIFrameWnd::OnCreate(lpcs) == -1) return -1;
+  if (CMDIFrameWnd::OnCreate(lpcs) == -1)
+    return -1;
   if (!m_wndToolBar.CreateEx(this, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_TOOLTIPS | CBRS_FLYBY,
                              CRect(0, 0, 0, 0), ID_TEST_TOOLBAR) ||
       !m_wndToolBar.LoadToolBar(IDR_TOOLBAR))
@@ -54,8 +55,10 @@ int CBarFrame::OnCreate(LPCREATESTRUCT lpcs) {
                                ID_TEST_TOOLBAR + 10) ||
       !m_wndSecondBar.LoadToolBar(IDR_TOOLBAR))
     return -1;
-  if (!m_wndStatusBar.Create(this) || !m_wndStatusBar.SetIndicators(kIndicators, 4)) return -1;
-  if (!m_wndDialogBar.Create(this, IDD_DIALOGBAR, WS_VISIBLE | CBRS_BOTTOM, ID_TEST_DIALOGBAR)) return -1;
+  if (!m_wndStatusBar.Create(this) || !m_wndStatusBar.SetIndicators(kIndicators, 4))
+    return -1;
+  if (!m_wndDialogBar.Create(this, IDD_DIALOGBAR, WS_VISIBLE | CBRS_BOTTOM, ID_TEST_DIALOGBAR))
+    return -1;
   if (!m_wndReBar.Create(this) || !m_wndBandBar.Create(this, IDD_DIALOGBAR, WS_VISIBLE, ID_TEST_DIALOGBAR + 1) ||
       !m_wndReBar.AddBar(&m_wndBandBar, "Band"))
     return -1;
@@ -76,13 +79,15 @@ class BarsTest : public WindowTest {
   void TearDown() override {
     // Not the main window while it goes: no quit message for the next test.
     AfxGetApp()->m_pMainWnd = nullptr;
-    if (m_pFrame != nullptr) m_pFrame->DestroyWindow();
+    if (m_pFrame != nullptr)
+      m_pFrame->DestroyWindow();
     PumpPending();
     WindowTest::TearDown();
   }
   static CBarFrame* NewFrame() {
     CBarFrame* pFrame = new CBarFrame;
-    if (!pFrame->LoadFrame(IDR_MAINFRAME)) return nullptr;
+    if (!pFrame->LoadFrame(IDR_MAINFRAME))
+      return nullptr;
     AfxGetApp()->m_pMainWnd = pFrame;
     pFrame->MoveWindow(0, 0, 640, 480);
     pFrame->ShowWindow(SW_SHOWNORMAL);
@@ -262,8 +267,8 @@ TEST_F(BarsTest, BarStateSurvivesARestart) {
   // A second run of this program loads the state into its new frame.
   char exe[MAX_PATH];
   ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
-  std::string command = std::string("\"") + exe +
-                        "\" --gtest_filter=BarsSecondRun.* --gtest_also_run_disabled_tests --gtest_brief=1";
+  std::string command =
+      std::string("\"") + exe + "\" --gtest_filter=BarsSecondRun.* --gtest_also_run_disabled_tests --gtest_brief=1";
   STARTUPINFOA si = {};
   si.cb = sizeof(si);
   PROCESS_INFORMATION pi = {};

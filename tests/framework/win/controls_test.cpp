@@ -22,8 +22,8 @@ class ControlsTest : public WindowTest {
  protected:
   void SetUp() override {
     WindowTest::SetUp();
-    ASSERT_TRUE(m_parent.CreateEx(0, nullptr, "Parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300, nullptr,
-                                  nullptr));
+    ASSERT_TRUE(
+        m_parent.CreateEx(0, nullptr, "Parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300, nullptr, nullptr));
   }
   CWnd m_parent;
 };
@@ -217,7 +217,8 @@ TEST_F(ControlsTest, FileDialogReturnsSeveralChosenFilesAndReportsTypeChanges) {
   EXPECT_GE(dlg.m_typeChanges, 1);
   EXPECT_EQ(dlg.m_filterIndexSeen, 2u);
   std::vector<std::string> paths;
-  for (POSITION pos = dlg.GetStartPosition(); pos != nullptr;) paths.push_back(std::string(dlg.GetNextPathName(pos)));
+  for (POSITION pos = dlg.GetStartPosition(); pos != nullptr;)
+    paths.push_back(std::string(dlg.GetNextPathName(pos)));
   ASSERT_EQ(paths.size(), 2u);
   std::string lower0 = paths[0], lower1 = paths[1];
   EXPECT_NE(lower0.find("a.txt"), std::string::npos) << lower0;

@@ -57,7 +57,8 @@ class CValuesDialog : public CDialog {
   }
   LRESULT OnKickIdle(WPARAM, LPARAM) {
     // The loop is idle: the dialog has shown itself and can end.
-    if (++m_kickIdle == 1) PostMessage(WM_COMMAND, IDCANCEL);
+    if (++m_kickIdle == 1)
+      PostMessage(WM_COMMAND, IDCANCEL);
     return 0;
   }
   DECLARE_MESSAGE_MAP()
@@ -75,7 +76,9 @@ std::string ItemText(CDialog& dlg, int nID) {
   return text;
 }
 
-void Press(CDialog& dlg, int nID) { dlg.SendMessage(WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), (LPARAM)::GetDlgItem(dlg.m_hWnd, nID)); }
+void Press(CDialog& dlg, int nID) {
+  dlg.SendMessage(WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), (LPARAM)::GetDlgItem(dlg.m_hWnd, nID));
+}
 
 TEST_F(DialogTest, ValuesGoIntoTheControlsAndComeBackOnOK) {
   CValuesDialog dlg;
@@ -145,7 +148,8 @@ Refusal PressOKWith(std::vector<RecordedMessageBox>& boxes, int nID, const char*
   });
   size_t before = boxes.size();
   result = (int)dlg.DoModal();
-  if (boxes.size() > before) refusal.message = boxes.back().text;
+  if (boxes.size() > before)
+    refusal.message = boxes.back().text;
   return refusal;
 }
 
@@ -250,7 +254,8 @@ class CSelfDeletingDialog : public CDialog {
 
  protected:
   void OnOK() override {
-    if (UpdateData(TRUE)) DestroyWindow();
+    if (UpdateData(TRUE))
+      DestroyWindow();
   }
   void OnCancel() override { DestroyWindow(); }
   void PostNcDestroy() override { delete this; }
@@ -288,7 +293,8 @@ class CClickButton : public CButton {
  protected:
   void OnClicked() { ++m_clicks; }
   void OnTimer(UINT_PTR nIDEvent) {
-    if (nIDEvent == 1) ++m_ticks;
+    if (nIDEvent == 1)
+      ++m_ticks;
   }
   LRESULT OnRepeat(WPARAM wParam, LPARAM) {
     m_repeatValue = wParam;

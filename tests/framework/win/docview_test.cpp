@@ -16,13 +16,16 @@
 
 namespace {
 
-bool FileExists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool FileExists(const std::string& path) {
+  return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 // A drop block as the shell posts it: DROPFILES, then the names, each
 // ending with a zero, and one more zero.
 HGLOBAL MakeDropBlock(const std::vector<std::string>& paths) {
   size_t size = sizeof(DROPFILES) + 1;
-  for (const std::string& path : paths) size += path.size() + 1;
+  for (const std::string& path : paths)
+    size += path.size() + 1;
   HGLOBAL hGlobal = ::GlobalAlloc(GHND, size);
   BYTE* p = static_cast<BYTE*>(::GlobalLock(hGlobal));
   DROPFILES* pDrop = reinterpret_cast<DROPFILES*>(p);
@@ -317,8 +320,8 @@ TEST_F(DocViewTest, RecentFilesSurviveARestartOfTheProgram) {
   ::SetEnvironmentVariableA("DOCVIEW_EXPECTED_MRU", expected.c_str());
   char exe[MAX_PATH];
   ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
-  std::string command = std::string("\"") + exe +
-                        "\" --gtest_filter=DocViewSecondRun.* --gtest_also_run_disabled_tests --gtest_brief=1";
+  std::string command =
+      std::string("\"") + exe + "\" --gtest_filter=DocViewSecondRun.* --gtest_also_run_disabled_tests --gtest_brief=1";
   STARTUPINFOA si = {};
   si.cb = sizeof(si);
   PROCESS_INFORMATION pi = {};
@@ -340,7 +343,8 @@ TEST(DocViewSecondRun, DISABLED_ReadsTheRecentFilesOfTheFirstRun) {
   pApp->LoadStdProfileSettings(4);
   CRecentFileList* pList = pApp->m_pDocManager->GetRecentFileList();
   std::string found;
-  for (int i = 0; i < pList->GetCount(); ++i) found += (i > 0 ? "|" : "") + std::string((*pList)[i]);
+  for (int i = 0; i < pList->GetCount(); ++i)
+    found += (i > 0 ? "|" : "") + std::string((*pList)[i]);
   EXPECT_EQ(0, lstrcmpiA(expected, found.c_str())) << found;
   delete pApp->m_pDocManager;
   pApp->m_pDocManager = nullptr;
@@ -371,8 +375,7 @@ TEST_F(DocViewTest, TheShellFileTypeOpensThisProgram) {
   ASSERT_EQ(ERROR_SUCCESS, ::RegQueryValueA(HKEY_CLASSES_ROOT, "BrivaneTest.Text", value, &size));
   EXPECT_EQ("Brivane Test Text", std::string(value));
   size = sizeof(value);
-  ASSERT_EQ(ERROR_SUCCESS,
-            ::RegQueryValueA(HKEY_CLASSES_ROOT, "BrivaneTest.Text\\shell\\open\\command", value, &size));
+  ASSERT_EQ(ERROR_SUCCESS, ::RegQueryValueA(HKEY_CLASSES_ROOT, "BrivaneTest.Text\\shell\\open\\command", value, &size));
   char exe[MAX_PATH];
   ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
   EXPECT_EQ(std::string("\"") + exe + "\" \"%1\"", std::string(value));

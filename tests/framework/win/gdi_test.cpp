@@ -17,7 +17,8 @@ using GdiTest = WindowTest;
 // A bitmap with a different colour in every pixel, so that any change shows.
 void FillPattern(TestBitmap& bitmap) {
   for (int y = 0; y < bitmap.height(); ++y)
-    for (int x = 0; x < bitmap.width(); ++x) ::SetPixel(bitmap.dc(), x, y, RGB(x * 4, y * 4, (x ^ y) * 8));
+    for (int x = 0; x < bitmap.width(); ++x)
+      ::SetPixel(bitmap.dc(), x, y, RGB(x * 4, y * 4, (x ^ y) * 8));
 }
 
 void DrawDiagonals(CDC& dc, int mode, COLORREF color) {
@@ -124,7 +125,8 @@ TEST_F(GdiTest, MetafileRecordsLinesAndText) {
   // The line ends are where they were drawn.
   std::vector<POINTL> ends;
   for (const MetafileRecord& r : Records(hEmf))
-    if (r.type == EMR_LINETO) ends.push_back(reinterpret_cast<const EMRLINETO*>(r.data.data())->ptl);
+    if (r.type == EMR_LINETO)
+      ends.push_back(reinterpret_cast<const EMRLINETO*>(r.data.data())->ptl);
   ASSERT_EQ(ends.size(), 2u);
   EXPECT_EQ(ends[1].x, 100);
   EXPECT_EQ(ends[1].y, 80);
@@ -139,7 +141,8 @@ TEST_F(GdiTest, MetafileKeepsTheRasterOperationsOfInvertedLines) {
   ASSERT_NE(emf.get(), nullptr);
   std::vector<DWORD> rops;
   for (const MetafileRecord& r : Records(emf.get()))
-    if (r.type == EMR_SETROP2) rops.push_back(reinterpret_cast<const EMRSETROP2*>(r.data.data())->iMode);
+    if (r.type == EMR_SETROP2)
+      rops.push_back(reinterpret_cast<const EMRSETROP2*>(r.data.data())->iMode);
   ASSERT_GE(rops.size(), 2u);
   EXPECT_EQ(rops[0], (DWORD)R2_NOTXORPEN);
   EXPECT_EQ(rops[1], (DWORD)R2_COPYPEN);  // the drawing mode was put back

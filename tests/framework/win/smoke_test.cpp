@@ -38,8 +38,8 @@ TEST(DisplaySmoke, WindowPaintsIntoMemoryDC) {
   wc.lpszClassName = "SmokeTestWindow";
   ASSERT_NE(RegisterClassA(&wc), 0);
 
-  HWND hwnd = CreateWindowExA(0, wc.lpszClassName, "smoke", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10,
-                              10, 200, 150, nullptr, nullptr, wc.hInstance, nullptr);
+  HWND hwnd = CreateWindowExA(0, wc.lpszClassName, "smoke", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 150, nullptr,
+                              nullptr, wc.hInstance, nullptr);
   ASSERT_NE(hwnd, nullptr);
   UpdateWindow(hwnd);
 

@@ -15,14 +15,16 @@ class CTestHideSplitter : public CSplitterWnd {
   void HideRow(int rowHide) {
     int rowActive = -1, colActive = -1;
     if (GetActivePane(&rowActive, &colActive) != nullptr && rowActive == rowHide) {
-      if (++rowActive >= m_nRows) rowActive = 0;
+      if (++rowActive >= m_nRows)
+        rowActive = 0;
       SetActivePane(rowActive, colActive);
     }
     for (int col = 0; col < m_nCols; ++col) {
       CWnd* pPaneHide = GetPane(rowHide, col);
       pPaneHide->ShowWindow(SW_HIDE);
       pPaneHide->SetDlgCtrlID(IdFromRowCol(m_nRows, col));
-      for (int row = rowHide + 1; row < m_nRows; ++row) GetPane(row, col)->SetDlgCtrlID(IdFromRowCol(row - 1, col));
+      for (int row = rowHide + 1; row < m_nRows; ++row)
+        GetPane(row, col)->SetDlgCtrlID(IdFromRowCol(row - 1, col));
     }
     m_pRowInfo[m_nRows - 1].nCurSize = m_pRowInfo[rowHide].nCurSize;
     m_nHiddenRow = rowHide;
@@ -37,10 +39,12 @@ class CTestHideSplitter : public CSplitterWnd {
     for (int col = 0; col < m_nCols; ++col) {
       CWnd* pPaneShow = GetPane(m_nRows, col);  // parked one past the rows
       pPaneShow->ShowWindow(SW_SHOWNA);
-      for (int row = m_nRows - 2; row >= rowNew; --row) GetPane(row, col)->SetDlgCtrlID(IdFromRowCol(row + 1, col));
+      for (int row = m_nRows - 2; row >= rowNew; --row)
+        GetPane(row, col)->SetDlgCtrlID(IdFromRowCol(row + 1, col));
       pPaneShow->SetDlgCtrlID(IdFromRowCol(rowNew, col));
     }
-    for (int row = rowNew + 1; row < m_nRows; ++row) m_pRowInfo[row].nIdealSize = m_pRowInfo[row - 1].nCurSize;
+    for (int row = rowNew + 1; row < m_nRows; ++row)
+      m_pRowInfo[row].nIdealSize = m_pRowInfo[row - 1].nCurSize;
     m_pRowInfo[rowNew].nIdealSize = cyNew;
     RecalcLayout();
   }
@@ -54,7 +58,8 @@ class CSplitChildFrame : public CMDIChildWnd {
 
  protected:
   BOOL OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext) override {
-    if (!m_wndSplitter.CreateStatic(this, 2, 1)) return FALSE;
+    if (!m_wndSplitter.CreateStatic(this, 2, 1))
+      return FALSE;
     if (!m_wndSplitter.CreateView(0, 0, RUNTIME_CLASS(CTextView), CSize(100, 100), pContext) ||
         !m_wndSplitter.CreateView(1, 0, RUNTIME_CLASS(CNoteView), CSize(100, 100), pContext))
       return FALSE;

@@ -19,8 +19,7 @@ class CProbeWnd : public CWnd {
   ~CProbeWnd() override { ++s_destroyed; }
 
   BOOL CreateTop() {
-    LPCSTR cls = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, (LPCSTR)IDC_ARROW),
-                                     (HBRUSH)(COLOR_WINDOW + 1));
+    LPCSTR cls = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, (LPCSTR)IDC_ARROW), (HBRUSH)(COLOR_WINDOW + 1));
     return CreateEx(0, cls, "Probe", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 300, 200, nullptr, nullptr);
   }
 
@@ -46,10 +45,12 @@ class CProbeWnd : public CWnd {
   }
   void OnLButtonDown(UINT, CPoint point) {
     m_click = point;
-    if (m_throw) throw std::runtime_error("handler failed");
+    if (m_throw)
+      throw std::runtime_error("handler failed");
   }
   void OnTimer(UINT_PTR nID) {
-    if (nID == 7) ++m_timerTicks;
+    if (nID == 7)
+      ++m_timerTicks;
   }
   LRESULT OnPrivate(WPARAM wParam, LPARAM lParam) {
     m_privateW = wParam;
@@ -277,8 +278,8 @@ TEST_F(WndTest, NotifyAndCommandRangeReachTheirHandlers) {
 TEST_F(WndTest, SubclassedSystemControlKeepsItsBehaviour) {
   CProbeWnd parent;
   ASSERT_TRUE(parent.CreateTop());
-  HWND hEdit = ::CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 0, 0, 80, 20, parent.m_hWnd, (HMENU)8,
-                                 nullptr, nullptr);
+  HWND hEdit =
+      ::CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 0, 0, 80, 20, parent.m_hWnd, (HMENU)8, nullptr, nullptr);
   CEdit edit;
   ASSERT_TRUE(edit.SubclassDlgItem(8, &parent));
   edit.SetWindowText("hello");
@@ -299,18 +300,21 @@ class CEveryMessageWnd : public CWnd {
 };
 
 BEGIN_MESSAGE_MAP(CEveryMessageWnd, CWnd)
-  ON_WM_CREATE() ON_WM_DESTROY() ON_WM_NCDESTROY() ON_WM_CLOSE() ON_WM_PAINT() ON_WM_NCPAINT()
-  ON_WM_ERASEBKGND() ON_WM_SIZE() ON_WM_MOVE() ON_WM_TIMER() ON_WM_HSCROLL() ON_WM_VSCROLL()
-  ON_WM_MOUSEMOVE() ON_WM_LBUTTONDOWN() ON_WM_LBUTTONUP() ON_WM_LBUTTONDBLCLK() ON_WM_RBUTTONDOWN()
-  ON_WM_RBUTTONUP() ON_WM_MBUTTONDOWN() ON_WM_MOUSEWHEEL() ON_WM_KEYDOWN() ON_WM_KEYUP() ON_WM_CHAR()
-  ON_WM_SYSKEYDOWN() ON_WM_SYSCHAR() ON_WM_SETFOCUS() ON_WM_KILLFOCUS() ON_WM_SETCURSOR() ON_WM_CTLCOLOR()
-  ON_WM_GETMINMAXINFO() ON_WM_CAPTURECHANGED() ON_WM_GETDLGCODE() ON_WM_SYSCOLORCHANGE() ON_WM_SETTINGCHANGE()
-  ON_WM_SHOWWINDOW() ON_WM_ENABLE() ON_WM_CONTEXTMENU() ON_WM_DRAWITEM() ON_WM_MEASUREITEM() ON_WM_NCHITTEST()
-  ON_WM_NCCALCSIZE() ON_WM_NCMOUSEMOVE() ON_WM_NCLBUTTONDOWN() ON_WM_CANCELMODE() ON_WM_MOUSEACTIVATE()
-  ON_WM_ACTIVATE() ON_WM_INITMENUPOPUP() ON_WM_DROPFILES() ON_WM_SETFONT() ON_WM_GETFONT() ON_WM_MOUSELEAVE()
-  ON_WM_WINDOWPOSCHANGED() ON_WM_MBUTTONUP() ON_WM_RBUTTONDBLCLK() ON_WM_NCLBUTTONUP() ON_WM_NCLBUTTONDBLCLK()
-  ON_WM_MENUSELECT() ON_WM_PARENTNOTIFY() ON_WM_NCACTIVATE() ON_WM_WINDOWPOSCHANGING() ON_WM_MDIACTIVATE()
-  ON_WM_ACTIVATEAPP() ON_WM_CHILDACTIVATE()
+  ON_WM_CREATE()
+  ON_WM_DESTROY() ON_WM_NCDESTROY() ON_WM_CLOSE() ON_WM_PAINT() ON_WM_NCPAINT() ON_WM_ERASEBKGND() ON_WM_SIZE()
+      ON_WM_MOVE() ON_WM_TIMER() ON_WM_HSCROLL() ON_WM_VSCROLL() ON_WM_MOUSEMOVE() ON_WM_LBUTTONDOWN() ON_WM_LBUTTONUP()
+          ON_WM_LBUTTONDBLCLK() ON_WM_RBUTTONDOWN() ON_WM_RBUTTONUP() ON_WM_MBUTTONDOWN() ON_WM_MOUSEWHEEL()
+              ON_WM_KEYDOWN() ON_WM_KEYUP() ON_WM_CHAR() ON_WM_SYSKEYDOWN() ON_WM_SYSCHAR() ON_WM_SETFOCUS()
+                  ON_WM_KILLFOCUS() ON_WM_SETCURSOR() ON_WM_CTLCOLOR() ON_WM_GETMINMAXINFO() ON_WM_CAPTURECHANGED()
+                      ON_WM_GETDLGCODE() ON_WM_SYSCOLORCHANGE() ON_WM_SETTINGCHANGE() ON_WM_SHOWWINDOW() ON_WM_ENABLE()
+                          ON_WM_CONTEXTMENU() ON_WM_DRAWITEM() ON_WM_MEASUREITEM() ON_WM_NCHITTEST() ON_WM_NCCALCSIZE()
+                              ON_WM_NCMOUSEMOVE() ON_WM_NCLBUTTONDOWN() ON_WM_CANCELMODE() ON_WM_MOUSEACTIVATE()
+                                  ON_WM_ACTIVATE() ON_WM_INITMENUPOPUP() ON_WM_DROPFILES() ON_WM_SETFONT()
+                                      ON_WM_GETFONT() ON_WM_MOUSELEAVE() ON_WM_WINDOWPOSCHANGED() ON_WM_MBUTTONUP()
+                                          ON_WM_RBUTTONDBLCLK() ON_WM_NCLBUTTONUP() ON_WM_NCLBUTTONDBLCLK()
+                                              ON_WM_MENUSELECT() ON_WM_PARENTNOTIFY() ON_WM_NCACTIVATE()
+                                                  ON_WM_WINDOWPOSCHANGING() ON_WM_MDIACTIVATE() ON_WM_ACTIVATEAPP()
+                                                      ON_WM_CHILDACTIVATE()
 END_MESSAGE_MAP()
 
 TEST_F(WndTest, DefaultHandlersBehaveLikeThePlainWindow) {
@@ -331,8 +335,8 @@ TEST_F(WndTest, DefaultHandlersBehaveLikeThePlainWindow) {
   POINT center = {rc.left + rc.Width() / 2, rc.top + rc.Height() / 2};
   EXPECT_EQ(wnd.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(center.x, center.y)), HTCLIENT);
   EXPECT_EQ(wnd.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(rc.right - 5, center.y)), HTVSCROLL);
-  HWND hChild = ::CreateWindowExA(0, "EDIT", "x", WS_CHILD | WS_VISIBLE, 0, 0, 40, 20, wnd.m_hWnd, (HMENU)4,
-                                  nullptr, nullptr);
+  HWND hChild =
+      ::CreateWindowExA(0, "EDIT", "x", WS_CHILD | WS_VISIBLE, 0, 0, 40, 20, wnd.m_hWnd, (HMENU)4, nullptr, nullptr);
   EXPECT_NE(hChild, nullptr);
   wnd.UpdateWindow();
   wnd.ShowWindow(SW_HIDE);
@@ -356,10 +360,12 @@ class CDragWnd : public CWnd {
     SetCapture();
   }
   void OnMouseMove(UINT nFlags, CPoint point) {
-    if (GetCapture() == this) ++m_moves;
+    if (GetCapture() == this)
+      ++m_moves;
   }
   void OnLButtonUp(UINT, CPoint point) {
-    if (GetCapture() != this) return;
+    if (GetCapture() != this)
+      return;
     ::ReleaseCapture();
     m_end = point;
   }
@@ -391,8 +397,8 @@ LRESULT CALLBACK TopProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) 
 TEST_F(WndTest, ControlKeepsItsBehaviourWhenUnboundUnderAnotherSubclass) {
   CProbeWnd parent;
   ASSERT_TRUE(parent.CreateTop());
-  HWND hEdit = ::CreateWindowExA(0, "EDIT", "abcdef", WS_CHILD, 0, 0, 80, 20, parent.m_hWnd, (HMENU)9, nullptr,
-                                 nullptr);
+  HWND hEdit =
+      ::CreateWindowExA(0, "EDIT", "abcdef", WS_CHILD, 0, 0, 80, 20, parent.m_hWnd, (HMENU)9, nullptr, nullptr);
   {
     CEdit edit;
     ASSERT_TRUE(edit.SubclassDlgItem(9, &parent));

@@ -27,8 +27,10 @@ TEST(Spectrum2D, ZeroFillAlongF1KeepsRowsAndAddsZeroRows) {
   ASSERT_TRUE(set->ZeroFill(128));
   const std::vector<float> after = DataOf(*set);
   ASSERT_EQ(after.size(), 2 * before.size());
-  for (std::size_t i = 0; i < before.size(); ++i) ASSERT_EQ(after[i], before[i]);
-  for (std::size_t i = before.size(); i < after.size(); ++i) ASSERT_EQ(after[i], 0.0f);
+  for (std::size_t i = 0; i < before.size(); ++i)
+    ASSERT_EQ(after[i], before[i]);
+  for (std::size_t i = before.size(); i < after.size(); ++i)
+    ASSERT_EQ(after[i], 0.0f);
   EXPECT_EQ(set->m_zoom, CRect(0, 0, 16, 128));
 }
 
@@ -44,7 +46,8 @@ TEST(Spectrum2D, ZeroFillAlongF2GrowsAndCutsEveryRow) {
         ASSERT_EQ(set->m_pData[r * 8 * u + k], k < 5 * u ? before[r * 5 * u + k] : 0.0f) << real;
     ASSERT_TRUE(set->ZeroFill(2));
     for (int r = 0; r < 3; ++r)
-      for (int k = 0; k < 2 * u; ++k) ASSERT_EQ(set->m_pData[r * 2 * u + k], before[r * 5 * u + k]);
+      for (int k = 0; k < 2 * u; ++k)
+        ASSERT_EQ(set->m_pData[r * 2 * u + k], before[r * 5 * u + k]);
   }
 }
 
@@ -64,7 +67,8 @@ TEST(Spectrum2D, ZeroFillRefusesBadSizesAndLeavesTheSetAlone) {
 TEST(Spectrum2D, QuadratureSplitMakesStatesPairsAndHypercomplexHalves) {
   // Rows 2j and 2j+1 hold the cosine and sine parts of one t1 increment.
   std::unique_ptr<CSpectrum2D> set(MakeSet(5, 2));
-  for (int i = 0; i < 20; ++i) set->m_pData[i] = static_cast<float>(i);
+  for (int i = 0; i < 20; ++i)
+    set->m_pData[i] = static_cast<float>(i);
   set->m_phasingOrder[0] = 2;
   set->m_nCurrentDim = 1;
   set->QuadratureSplit(true);  // the odd fifth row is dropped first
@@ -72,17 +76,20 @@ TEST(Spectrum2D, QuadratureSplitMakesStatesPairsAndHypercomplexHalves) {
   EXPECT_EQ(set->m_dims[0].m_nPoints, 2);
   const float expected[16] = {0, 4, 2, 6, 8, 12, 10, 14,   // (re 2j, re 2j+1)
                               1, 5, 3, 7, 9, 13, 11, 15};  // (im 2j, im 2j+1)
-  for (int i = 0; i < 16; ++i) EXPECT_EQ(set->m_pData[i], expected[i]) << i;
+  for (int i = 0; i < 16; ++i)
+    EXPECT_EQ(set->m_pData[i], expected[i]) << i;
   EXPECT_EQ(set->m_phasingOrder[0], 0);
   EXPECT_EQ(set->m_phasingOrder[1], 2);
 
   std::unique_ptr<CSpectrum2D> plain(MakeSet(4, 2));
-  for (int i = 0; i < 16; ++i) plain->m_pData[i] = static_cast<float>(i);
+  for (int i = 0; i < 16; ++i)
+    plain->m_pData[i] = static_cast<float>(i);
   plain->m_nCurrentDim = 1;
   plain->QuadratureSplit(false);
   EXPECT_EQ(plain->m_dims[0].m_nPoints, 1);
   EXPECT_EQ(plain->GetTotalPoints(), 4);
-  for (int i = 0; i < 8; ++i) EXPECT_EQ(plain->m_pData[i], expected[i]);
+  for (int i = 0; i < 8; ++i)
+    EXPECT_EQ(plain->m_pData[i], expected[i]);
 }
 
 TEST(Spectrum2D, QuadratureSplitNeedsAComplexSetAValidDimensionAndTwoPoints) {
@@ -102,7 +109,8 @@ TEST(Spectrum2D, QuadratureSplitNeedsAComplexSetAValidDimensionAndTwoPoints) {
 
 TEST(Spectrum2D, SwapQuadratureExchangesHalves) {
   std::unique_ptr<CSpectrum2D> set(MakeSet(2, 2));
-  for (int i = 0; i < 8; ++i) set->m_pData[i] = static_cast<float>(i);
+  for (int i = 0; i < 8; ++i)
+    set->m_pData[i] = static_cast<float>(i);
   set->m_phasingOrder[0] = 1;
   set->m_phasingOrder[1] = 2;
   set->SwapQuadrature(1, 4);  // already in byte 0: nothing
@@ -111,21 +119,25 @@ TEST(Spectrum2D, SwapQuadratureExchangesHalves) {
   EXPECT_EQ(set->m_phasingOrder[0], 2);
   EXPECT_EQ(set->m_phasingOrder[1], 1);
   const float expected[8] = {0, 4, 2, 6, 1, 5, 3, 7};
-  for (int i = 0; i < 8; ++i) EXPECT_EQ(set->m_pData[i], expected[i]) << i;
+  for (int i = 0; i < 8; ++i)
+    EXPECT_EQ(set->m_pData[i], expected[i]) << i;
 }
 
 TEST(Spectrum2D, RealAndComplexForms) {
   std::unique_ptr<CSpectrum2D> set(MakeSet(2, 2));
-  for (int i = 0; i < 8; ++i) set->m_pData[i] = static_cast<float>(i + 1);
+  for (int i = 0; i < 8; ++i)
+    set->m_pData[i] = static_cast<float>(i + 1);
   set->m_phasingOrder[0] = 2;
   set->MakeReal();
   EXPECT_TRUE(set->m_bReal);
   EXPECT_EQ(set->m_phasingOrder[0], 0);  // a real set cannot be phased
   const float reals[4] = {1, 3, 5, 7};
-  for (int i = 0; i < 4; ++i) EXPECT_EQ(set->m_pData[i], reals[i]);
+  for (int i = 0; i < 4; ++i)
+    EXPECT_EQ(set->m_pData[i], reals[i]);
   ASSERT_TRUE(set->MakeComplex());
   const float pairs[8] = {1, 0, 3, 0, 5, 0, 7, 0};
-  for (int i = 0; i < 8; ++i) EXPECT_EQ(set->m_pData[i], pairs[i]);
+  for (int i = 0; i < 8; ++i)
+    EXPECT_EQ(set->m_pData[i], pairs[i]);
 
   // A complex set with hypercomplex halves keeps both on "mc".
   std::unique_ptr<CSpectrum2D> hyper(MakeSet(2, 2));
@@ -140,7 +152,8 @@ TEST(Spectrum2D, RealAndComplexForms) {
 
 TEST(Spectrum2D, WeightsBelongToTheirDimensionAndCount) {
   std::unique_ptr<CSpectrum2D> set(MakeSet(2, 4));
-  for (int i = 0; i < 16; ++i) set->m_pData[i] = 1.0f;
+  for (int i = 0; i < 16; ++i)
+    set->m_pData[i] = 1.0f;
   EXPECT_FALSE(set->MakeWeights(true, 0));
   EXPECT_FALSE(set->MakeWeights(true, -4));
   EXPECT_EQ(set->m_pWeights, nullptr);
@@ -159,11 +172,13 @@ TEST(Spectrum2D, WeightsBelongToTheirDimensionAndCount) {
 
   // Weights on a real set multiply its single values.
   std::unique_ptr<CSpectrum2D> real(MakeSet(2, 3, true));
-  for (int i = 0; i < 6; ++i) real->m_pData[i] = 1.0f;
+  for (int i = 0; i < 6; ++i)
+    real->m_pData[i] = 1.0f;
   ASSERT_TRUE(real->MakeWeights(true, 2));
   real->ApplyWeights();
   const float expected[6] = {0.5f, -0.5f, 0.5f, 0.5f, -0.5f, 0.5f};
-  for (int i = 0; i < 6; ++i) EXPECT_EQ(real->m_pData[i], expected[i]);
+  for (int i = 0; i < 6; ++i)
+    EXPECT_EQ(real->m_pData[i], expected[i]);
 }
 
 TEST(Spectrum2D, TransposeAndSymmetrize) {
@@ -186,7 +201,8 @@ TEST(Spectrum2D, TransposeAndSymmetrize) {
   const std::vector<float> before = DataOf(*wide);
   wide->TransposeOrSymmetrize(true);
   EXPECT_TRUE(wide->m_bReal);
-  for (int i = 0; i < 128 * 256; ++i) ASSERT_EQ(wide->m_pData[i], before[2 * i]);
+  for (int i = 0; i < 128 * 256; ++i)
+    ASSERT_EQ(wide->m_pData[i], before[2 * i]);
 }
 
 TEST(Spectrum2D, MinMaxAndProjections) {

@@ -13,8 +13,8 @@
 
 namespace {
 
-void PutBlock(std::vector<BYTE>& f, std::size_t at, int points, float first, float sw, float lastHz, float sf,
-              int aq, int mc) {
+void PutBlock(std::vector<BYTE>& f, std::size_t at, int points, float first, float sw, float lastHz, float sf, int aq,
+              int mc) {
   WriteI32LE(&f[at], points);
   WriteF32LE(&f[at + 4], first);
   WriteF32LE(&f[at + 8], sw);
@@ -35,12 +35,15 @@ std::vector<BYTE> BuildFile(int f1, int f2, int realFlag = 0) {
   PutBlock(f, 36, f2, 67.98f, 6000.0f, -250.5f, 500.13f, 3, 0);
   for (int k = 0; k < f1 * f2; ++k) {
     WriteF32LE(&f[64 + 4 * floats * k], static_cast<float>(k));
-    if (!realFlag) WriteF32LE(&f[64 + 8 * k + 4], static_cast<float>(-k));
+    if (!realFlag)
+      WriteF32LE(&f[64 + 8 * k + 4], static_cast<float>(-k));
   }
   return f;
 }
 
-CSpectrum2D* Parse(const std::vector<BYTE>& f, CString& error) { return CBv2File::Parse(f.data(), f.size(), error); }
+CSpectrum2D* Parse(const std::vector<BYTE>& f, CString& error) {
+  return CBv2File::Parse(f.data(), f.size(), error);
+}
 
 std::string TempPath(const char* name) {
   return std::string(::testing::TempDir()) + name;

@@ -28,7 +28,8 @@ std::vector<LComplex> DirectDft(const std::vector<LComplex>& x, int n, int d) {
   for (int k = 0; k < n; ++k) {
     LComplex sum = 0;
     std::size_t index = 0;
-    for (std::size_t j = 0; j < x.size(); ++j, index = (index + k) % n) sum += x[j] * w[index];
+    for (std::size_t j = 0; j < x.size(); ++j, index = (index + k) % n)
+      sum += x[j] * w[index];
     out[k] = sum;
   }
   return out;
@@ -47,7 +48,8 @@ double RelativeError(const std::vector<LComplex>& ref, const float* got, std::si
 
 int NextPow2(int n) {
   int p = 1;
-  while (p < n) p *= 2;
+  while (p < n)
+    p *= 2;
   return p;
 }
 
@@ -65,7 +67,8 @@ void CheckLength(int length, bool alongF1, int d) {
   for (int t = 0; t < others; ++t) {
     std::vector<LComplex> x(length);
     for (int j = 0; j < length; ++j) {
-      const std::size_t i = alongF1 ? static_cast<std::size_t>(j) * others + t : static_cast<std::size_t>(t) * length + j;
+      const std::size_t i =
+          alongF1 ? static_cast<std::size_t>(j) * others + t : static_cast<std::size_t>(t) * length + j;
       x[j] = LComplex(input[2 * i], input[2 * i + 1]);
     }
     const std::vector<LComplex> ref = DirectDft(x, n, d);
@@ -126,8 +129,10 @@ TEST(NdFourier, PowersOfTwoMatchDirectDftAlongBothDimensions) {
 }
 
 TEST(NdFourier, OtherLengthsAreZeroFilledToAPowerOfTwo) {
-  for (int n = 2; n <= 130; ++n) CheckLength(n, n % 2 == 0, n % 3 ? 1 : -1);
-  for (int n : {1000, 4095}) CheckLength(n, n % 2 == 1, 1);
+  for (int n = 2; n <= 130; ++n)
+    CheckLength(n, n % 2 == 0, n % 3 ? 1 : -1);
+  for (int n : {1000, 4095})
+    CheckLength(n, n % 2 == 1, 1);
 }
 
 TEST(NdFourier, ForwardThenInverseGivesNTimesTheData) {
@@ -137,7 +142,8 @@ TEST(NdFourier, ForwardThenInverseGivesNTimesTheData) {
   RecordingSink sink;
   CCommandInterpreter(&sink).Execute(*set, "ft\nf= 2\nft i");
   EXPECT_EQ(set->m_nCurrentDim, 2);
-  for (std::size_t i = 0; i < input.size(); ++i) ASSERT_NEAR(set->m_pData[i], 256 * input[i], 1e-3) << i;
+  for (std::size_t i = 0; i < input.size(); ++i)
+    ASSERT_NEAR(set->m_pData[i], 256 * input[i], 1e-3) << i;
 }
 
 TEST(NdFourier, RealSequenceSplitGivesTheSpectrumOfTheRealSequence) {
@@ -145,7 +151,8 @@ TEST(NdFourier, RealSequenceSplitGivesTheSpectrumOfTheRealSequence) {
   std::unique_ptr<CSpectrum2D> set(MakeSet(1, n));
   FillRandom(*set, 7);
   std::vector<LComplex> real(2 * n);
-  for (int j = 0; j < 2 * n; ++j) real[j] = set->m_pData[j];
+  for (int j = 0; j < 2 * n; ++j)
+    real[j] = set->m_pData[j];
   ASSERT_TRUE(NdTransformStep(*set, false, true));
   const std::vector<LComplex> ref = DirectDft(real, 2 * n, 1);
   EXPECT_NEAR(set->m_pData[0], static_cast<double>(ref[0].real()), 1e-4);
@@ -216,5 +223,6 @@ TEST(NdFourier, LongTransformsUseTheWholeTable) {
 TEST(NdFourier, TrigTableCoversEveryStage) {
   double table[kNdTrigEntries];
   NdBuildTrigTable(table);
-  for (int i = 0; i < kNdTrigEntries; ++i) EXPECT_NEAR(table[i], std::cos(3.14159265358979323846 / std::ldexp(1.0, i + 2)), 1e-15);
+  for (int i = 0; i < kNdTrigEntries; ++i)
+    EXPECT_NEAR(table[i], std::cos(3.14159265358979323846 / std::ldexp(1.0, i + 2)), 1e-15);
 }

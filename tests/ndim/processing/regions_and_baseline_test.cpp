@@ -14,12 +14,15 @@ namespace {
 
 std::unique_ptr<CSpectrum2D> OnesOnAPlot(bool real) {
   std::unique_ptr<CSpectrum2D> set(MakeSet(10, 10, real));
-  for (int i = 0; i < 100 * set->FloatsPerPoint(); ++i) set->m_pData[i] = real || i % 2 == 0 ? 1.0f : 50.0f;
+  for (int i = 0; i < 100 * set->FloatsPerPoint(); ++i)
+    set->m_pData[i] = real || i % 2 == 0 ? 1.0f : 50.0f;
   set->SetPlotRect(CRect(0, 0, 100, 100));
   return set;
 }
 
-double Lorentz(double x, double x0, double h, double g) { return h * g * g / ((x - x0) * (x - x0) + g * g); }
+double Lorentz(double x, double x0, double h, double g) {
+  return h * g * g / ((x - x0) * (x - x0) + g * g);
+}
 
 }  // namespace
 
@@ -58,7 +61,7 @@ TEST(IntegrationBlock, LabelIsRelativeToTheReference) {
   set->m_pReferenceRegion = ref;
   set->m_dReferenceIntegral = 4.0;
   EXPECT_STREQ(a->GetLabelText(*set), "5.00");  // 25 points over 20, times 4
-  ref->m_rect = CRect(500, 500, 600, 600);  // integrates to 0: raw sums
+  ref->m_rect = CRect(500, 500, 600, 600);      // integrates to 0: raw sums
   EXPECT_STREQ(a->GetLabelText(*set), "100.00");
   // Regions follow the plot rectangle.
   set->SetPlotRect(CRect(0, 0, 200, 200));
@@ -91,7 +94,8 @@ TEST(NdBaselineFit, FlattensAQuadraticBaselineUnderFiveLines) {
   for (int r = 0; r < rows; ++r)
     for (int i = 0; i < n; ++i) {
       double v = 20 + 0.02 * i - 3e-5 * i * i + r;
-      for (int l = 0; l < 5; ++l) v += Lorentz(i, pos[l], height[l], 2.5);
+      for (int l = 0; l < 5; ++l)
+        v += Lorentz(i, pos[l], height[l], 2.5);
       set->m_pData[2 * (r * n + i)] = static_cast<float>(v);
     }
   ASSERT_EQ(NdBaselineFit(*set, 2, 5, 0, 2), 0);
@@ -100,12 +104,14 @@ TEST(NdBaselineFit, FlattensAQuadraticBaselineUnderFiveLines) {
     const float* row = set->m_pData + r * n;
     for (int i = 0; i < n; ++i) {
       bool nearLine = false;
-      for (double p : pos) nearLine |= std::fabs(i - p) < 40;
+      for (double p : pos)
+        nearLine |= std::fabs(i - p) < 40;
       if (!nearLine) {
         ASSERT_LT(std::fabs(row[i]), 1.0) << r << " " << i;
       }
     }
-    for (int l = 0; l < 5; ++l) EXPECT_NEAR(row[static_cast<int>(pos[l])], height[l], 0.02 * height[l]) << l;
+    for (int l = 0; l < 5; ++l)
+      EXPECT_NEAR(row[static_cast<int>(pos[l])], height[l], 0.02 * height[l]) << l;
   }
 }
 
@@ -114,7 +120,8 @@ TEST(NdBaselineFit, TrigonometricSeriesFollowsACosineBaseline) {
   std::unique_ptr<CSpectrum2D> set(MakeSet(2, n, true));
   for (int r = 0; r < 2; ++r)
     for (int i = 0; i < n; ++i)
-      set->m_pData[r * n + i] = static_cast<float>(3 + 10 * std::cos(i * 3.14159265358979 / n) + Lorentz(i, 200, 100, 2));
+      set->m_pData[r * n + i] =
+          static_cast<float>(3 + 10 * std::cos(i * 3.14159265358979 / n) + Lorentz(i, 200, 100, 2));
   ASSERT_EQ(NdBaselineFit(*set, 2, 1, 1, 2), 0);
   for (int i = 20; i < n - 20; ++i)
     if (std::fabs(i - 200) > 40) {
@@ -125,7 +132,8 @@ TEST(NdBaselineFit, TrigonometricSeriesFollowsACosineBaseline) {
 TEST(NdBaselineFit, AnEmptyFirstTraceDoesNotStopTheOthers) {
   const int n = 256;
   std::unique_ptr<CSpectrum2D> set(MakeSet(2, n, true));
-  for (int i = 0; i < n; ++i) set->m_pData[n + i] = static_cast<float>(5 + 0.01 * i + Lorentz(i, 100, 50, 2));
+  for (int i = 0; i < n; ++i)
+    set->m_pData[n + i] = static_cast<float>(5 + 0.01 * i + Lorentz(i, 100, 50, 2));
   ASSERT_EQ(NdBaselineFit(*set, 2, 1, 0, 2), 0);
   EXPECT_NEAR(set->m_pData[n + 30], 0.0, 0.5);
   EXPECT_NEAR(set->m_pData[n + 200], 0.0, 0.5);
@@ -135,7 +143,8 @@ TEST(NdBaselineFit, AnEmptyFirstTraceDoesNotStopTheOthers) {
 TEST(NdBaselineFit, AlongF1WorksOnColumns) {
   const int n = 128;
   std::unique_ptr<CSpectrum2D> set(MakeSet(n, 2, true));
-  for (int i = 0; i < n; ++i) set->m_pData[2 * i] = set->m_pData[2 * i + 1] = static_cast<float>(7 + Lorentz(i, 60, 40, 2));
+  for (int i = 0; i < n; ++i)
+    set->m_pData[2 * i] = set->m_pData[2 * i + 1] = static_cast<float>(7 + Lorentz(i, 60, 40, 2));
   RecordingSink sink;
   CCommandInterpreter(&sink).Execute(*set, "bc 1 0");
   EXPECT_TRUE(sink.messages.empty());

@@ -16,7 +16,8 @@ struct Script {
 
   Script(int f1, int f2, bool real = false) : set(MakeSet(f1, f2, real)) {}
   void Fill(float re, float im) {
-    for (int i = 0; i < set->GetTotalPoints(); ++i) set->m_pData[2 * i] = re, set->m_pData[2 * i + 1] = im;
+    for (int i = 0; i < set->GetTotalPoints(); ++i)
+      set->m_pData[2 * i] = re, set->m_pData[2 * i + 1] = im;
   }
   void Run(const std::string& text) { interpreter.Execute(*set, text.c_str()); }
 };
@@ -28,7 +29,8 @@ TEST(CommandInterpreter, AlternatingWeightsQuarterTheData) {
   s.Fill(1, 1);
   s.Run("bw q 4\new");
   const float expected[8] = {.25f, .25f, -.25f, -.25f, .25f, .25f, -.25f, -.25f};
-  for (int i = 0; i < 8; ++i) EXPECT_EQ(s.set->m_pData[i], expected[i]) << i;
+  for (int i = 0; i < 8; ++i)
+    EXPECT_EQ(s.set->m_pData[i], expected[i]) << i;
   EXPECT_EQ(s.set->m_pWeights, nullptr);
 }
 
@@ -44,14 +46,17 @@ TEST(CommandInterpreter, CaseAndLeadingBlanksAreIgnored) {
   Script ft(1, 8);
   ft.set->m_pData[0] = 1;
   ft.Run("\t  ft");
-  for (int k = 0; k < 8; ++k) EXPECT_EQ(ft.set->m_pData[2 * k], 1.0f);
+  for (int k = 0; k < 8; ++k)
+    EXPECT_EQ(ft.set->m_pData[2 * k], 1.0f);
 }
 
 TEST(CommandInterpreter, UnknownCommandsAndBadArgumentsChangeNothing) {
   Script s(4, 4);
   FillRandom(*s.set);
   const std::vector<float> before = DataOf(*s.set);
-  s.Run("xx 1 2\nq\nz\n\n\nze\nze abc\nze 0\nze -4\n\xff\xfe 1\nbw\nem 3\nga 2\nsb\nph nan 0\nph inf\nph 1e99\nf=1\nf= 0\nf= 9\nf= -1\nph 0 0");
+  s.Run(
+      "xx 1 2\nq\nz\n\n\nze\nze abc\nze 0\nze -4\n\xff\xfe 1\nbw\nem 3\nga 2\nsb\nph nan 0\nph inf\nph 1e99\nf=1\nf= "
+      "0\nf= 9\nf= -1\nph 0 0");
   EXPECT_EQ(DataOf(*s.set), before);
   EXPECT_EQ(s.set->m_nCurrentDim, 2);
   EXPECT_TRUE(s.sink.messages.empty());
@@ -88,7 +93,8 @@ TEST(CommandInterpreter, PhaseCommand) {
   s.Run("ph 0 0");
   EXPECT_EQ(DataOf(*s.set), before);
   s.Run("ph 180 0");
-  for (std::size_t i = 0; i < before.size(); ++i) EXPECT_EQ(s.set->m_pData[i], -before[i]);
+  for (std::size_t i = 0; i < before.size(); ++i)
+    EXPECT_EQ(s.set->m_pData[i], -before[i]);
   s.Run("ph 90");  // (re, im) -> (-im, re)
   for (std::size_t i = 0; i < before.size(); i += 2) {
     EXPECT_NEAR(s.set->m_pData[i], before[i + 1], 1e-6);
@@ -103,7 +109,8 @@ TEST(CommandInterpreter, MagnitudeRoundTripAndRealSetsEndTheRun) {
   s.Run("ma");
   EXPECT_NEAR(s.set->m_pData[0], std::hypot(before[0], before[1]), 1e-6);
   s.Run("um");
-  for (std::size_t i = 0; i < before.size(); ++i) EXPECT_NEAR(s.set->m_pData[i], before[i], 1e-6);
+  for (std::size_t i = 0; i < before.size(); ++i)
+    EXPECT_NEAR(s.set->m_pData[i], before[i], 1e-6);
 
   Script real(2, 2, true);
   real.Run("ma\nmc");
@@ -123,21 +130,26 @@ TEST(CommandInterpreter, QuadratureAndTranspose) {
   EXPECT_EQ(s.set->m_zoom, CRect(0, 0, 4, 4));
 
   Script t(3, 3, true);
-  for (int i = 0; i < 9; ++i) t.set->m_pData[i] = static_cast<float>(i);
+  for (int i = 0; i < 9; ++i)
+    t.set->m_pData[i] = static_cast<float>(i);
   t.Run("ts");
   const float expected[9] = {0, 3, 6, 1, 4, 7, 2, 5, 8};
-  for (int i = 0; i < 9; ++i) EXPECT_EQ(t.set->m_pData[i], expected[i]);
+  for (int i = 0; i < 9; ++i)
+    EXPECT_EQ(t.set->m_pData[i], expected[i]);
 }
 
 TEST(CommandInterpreter, WindowCommandsShapeOnlyExistingWeights) {
   Script s(1, 8);
   s.Run("bw s 1\nfp 0.25");
   EXPECT_FLOAT_EQ(s.set->m_pWeights[0], 0.25f);
-  for (int k = 1; k < 8; ++k) EXPECT_FLOAT_EQ(s.set->m_pWeights[k], 1.0f);
+  for (int k = 1; k < 8; ++k)
+    EXPECT_FLOAT_EQ(s.set->m_pWeights[k], 1.0f);
   s.Run("ga 0");
-  for (int k = 1; k < 8; ++k) EXPECT_FLOAT_EQ(s.set->m_pWeights[k], 1.0f);
+  for (int k = 1; k < 8; ++k)
+    EXPECT_FLOAT_EQ(s.set->m_pWeights[k], 1.0f);
   s.Run("sb 90");  // a cosine from k0 = 0
-  for (int k = 1; k < 8; ++k) EXPECT_NEAR(s.set->m_pWeights[k], std::cos(k * 3.14159265358979 / 16), 1e-6);
+  for (int k = 1; k < 8; ++k)
+    EXPECT_NEAR(s.set->m_pWeights[k], std::cos(k * 3.14159265358979 / 16), 1e-6);
   s.Run("bw s 1\ns2 90");
   EXPECT_NEAR(s.set->m_pWeights[4], 0.5, 1e-6);
   s.Run("bw s 1\nem 1000");  // sw 1000 Hz: exp(-pi k)
@@ -168,7 +180,8 @@ TEST(CommandInterpreter, WindowCommandsShapeOnlyExistingWeights) {
 TEST(CommandInterpreter, HilbertRebuildsTheImaginaryPart) {
   const int n = 64;
   Script s(1, n);
-  for (int k = 0; k < n; ++k) s.set->m_pData[2 * k] = static_cast<float>(std::cos(2 * 3.14159265358979 * 5 * k / n));
+  for (int k = 0; k < n; ++k)
+    s.set->m_pData[2 * k] = static_cast<float>(std::cos(2 * 3.14159265358979 * 5 * k / n));
   s.Run("hi");
   for (int k = 0; k < n; ++k) {
     EXPECT_NEAR(s.set->m_pData[2 * k], std::cos(2 * 3.14159265358979 * 5 * k / n), 1e-5);
@@ -207,10 +220,13 @@ TEST(CommandInterpreter, LinearPredictionExtendsAndIsValidated) {
     }
   // Prepending points: the data move up and the count grows.
   Script b(1, 32);
-  for (int k = 0; k < 32; ++k) b.set->m_pData[2 * k] = static_cast<float>(std::cos(0.2 * (k + 4))), b.set->m_pData[2 * k + 1] = static_cast<float>(std::sin(0.2 * (k + 4)));
+  for (int k = 0; k < 32; ++k)
+    b.set->m_pData[2 * k] = static_cast<float>(std::cos(0.2 * (k + 4))),
+                       b.set->m_pData[2 * k + 1] = static_cast<float>(std::sin(0.2 * (k + 4)));
   b.Run("lp -4 -1 12 2");
   ASSERT_EQ(b.set->m_dims[2].m_nPoints, 36);
-  for (int k = 0; k < 36; ++k) EXPECT_NEAR(b.set->m_pData[2 * k], std::cos(0.2 * k), 1e-3) << k;
+  for (int k = 0; k < 36; ++k)
+    EXPECT_NEAR(b.set->m_pData[2 * k], std::cos(0.2 * k), 1e-3) << k;
 }
 
 TEST(CommandInterpreter, FidFilterRemovesTheLineAtItsNullPoint) {
@@ -251,9 +267,11 @@ TEST(CommandInterpreter, CommandsAlongNoValidDimensionDoNothing) {
   EXPECT_EQ(s.set->m_pWeights, nullptr);
 
   Script real(2, 2, true);
-  for (int i = 0; i < 4; ++i) real.set->m_pData[i] = static_cast<float>(i);
+  for (int i = 0; i < 4; ++i)
+    real.set->m_pData[i] = static_cast<float>(i);
   real.set->m_phasingOrder[1] = 2;
   real.Run("sw 2\nph 90 0\nc*\nft\nlp 0 0 1 1\nfi 4");
-  for (int i = 0; i < 4; ++i) EXPECT_EQ(real.set->m_pData[i], static_cast<float>(i));
+  for (int i = 0; i < 4; ++i)
+    EXPECT_EQ(real.set->m_pData[i], static_cast<float>(i));
   EXPECT_EQ(real.set->m_phasingOrder[0], 0);
 }

@@ -13,7 +13,8 @@ BOOL CALLBACK CollectTopWindow(HWND hWnd, LPARAM lParam) {
   EnumData* data = reinterpret_cast<EnumData*>(lParam);
   DWORD pid = 0;
   ::GetWindowThreadProcessId(hWnd, &pid);
-  if (pid == data->pid && ::IsWindowVisible(hWnd)) data->out->push_back(hWnd);
+  if (pid == data->pid && ::IsWindowVisible(hWnd))
+    data->out->push_back(hWnd);
   return TRUE;
 }
 
@@ -24,7 +25,8 @@ BOOL CALLBACK CollectStatic(HWND hWnd, LPARAM lParam) {
     std::string* text = reinterpret_cast<std::string*>(lParam);
     std::string one = BrivaneProcess::WindowText(hWnd);
     if (!one.empty()) {
-      if (!text->empty()) *text += "\n";
+      if (!text->empty())
+        *text += "\n";
       *text += one;
     }
   }
@@ -42,7 +44,8 @@ std::string ClassOf(HWND hWnd) {
 bool WaitFor(const std::function<bool()>& cond, DWORD timeoutMs) {
   DWORD start = ::GetTickCount();
   while (!cond()) {
-    if (::GetTickCount() - start > timeoutMs) return false;
+    if (::GetTickCount() - start > timeoutMs)
+      return false;
     ::Sleep(50);
   }
   return true;
@@ -62,7 +65,8 @@ BrivaneProcess::~BrivaneProcess() {
 std::string BrivaneProcess::WinePath(const std::string& unixPath) {
   std::string path = "Z:" + unixPath;
   for (char& c : path)
-    if (c == '/') c = '\\';
+    if (c == '/')
+      c = '\\';
   return path;
 }
 
@@ -91,52 +95,63 @@ std::vector<HWND> BrivaneProcess::TopWindows() const {
 }
 
 HWND BrivaneProcess::WaitMainWindow(DWORD timeoutMs) {
-  WaitFor([&] {
-    for (HWND hWnd : TopWindows()) {
-      if (::FindWindowExA(hWnd, nullptr, "MDIClient", nullptr) != nullptr) {
-        m_main = hWnd;
-        return true;
-      }
-    }
-    return !IsRunning();
-  }, timeoutMs);
+  WaitFor(
+      [&] {
+        for (HWND hWnd : TopWindows()) {
+          if (::FindWindowExA(hWnd, nullptr, "MDIClient", nullptr) != nullptr) {
+            m_main = hWnd;
+            return true;
+          }
+        }
+        return !IsRunning();
+      },
+      timeoutMs);
   return m_main;
 }
 
 HWND BrivaneProcess::WaitDialog(const char* title, DWORD timeoutMs) {
   HWND found = nullptr;
-  WaitFor([&] {
-    for (HWND hWnd : TopWindows()) {
-      if (ClassOf(hWnd) != "#32770") continue;
-      if (title != nullptr && WindowText(hWnd) != title) continue;
-      found = hWnd;
-      return true;
-    }
-    return !IsRunning();
-  }, timeoutMs);
+  WaitFor(
+      [&] {
+        for (HWND hWnd : TopWindows()) {
+          if (ClassOf(hWnd) != "#32770")
+            continue;
+          if (title != nullptr && WindowText(hWnd) != title)
+            continue;
+          found = hWnd;
+          return true;
+        }
+        return !IsRunning();
+      },
+      timeoutMs);
   return found;
 }
 
 int BrivaneProcess::WaitExit(DWORD timeoutMs) {
-  if (m_pi.hProcess == nullptr || ::WaitForSingleObject(m_pi.hProcess, timeoutMs) != WAIT_OBJECT_0) return -1;
+  if (m_pi.hProcess == nullptr || ::WaitForSingleObject(m_pi.hProcess, timeoutMs) != WAIT_OBJECT_0)
+    return -1;
   DWORD code = 0;
   ::GetExitCodeProcess(m_pi.hProcess, &code);
   return (int)code;
 }
 
-HWND BrivaneProcess::MdiClient() const { return ::FindWindowExA(m_main, nullptr, "MDIClient", nullptr); }
+HWND BrivaneProcess::MdiClient() const {
+  return ::FindWindowExA(m_main, nullptr, "MDIClient", nullptr);
+}
 
 HWND BrivaneProcess::ActiveChild(bool* maximized) const {
   BOOL bMax = FALSE;
   HWND child = (HWND)::SendMessageA(MdiClient(), WM_MDIGETACTIVE, 0, (LPARAM)&bMax);
-  if (maximized != nullptr) *maximized = bMax != FALSE;
+  if (maximized != nullptr)
+    *maximized = bMax != FALSE;
   return child;
 }
 
 int BrivaneProcess::ChildCount() const {
   int n = 0;
   for (HWND child = ::GetWindow(MdiClient(), GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT))
-    if (::IsWindowVisible(child)) ++n;
+    if (::IsWindowVisible(child))
+      ++n;
   return n;
 }
 
@@ -145,7 +160,9 @@ void BrivaneProcess::Command(UINT id) const {
   ::SendMessageTimeoutA(m_main, WM_COMMAND, MAKEWPARAM(id, 0), 0, SMTO_NORMAL, 10000, &result);
 }
 
-void BrivaneProcess::PostCommand(UINT id) const { ::PostMessageA(m_main, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+void BrivaneProcess::PostCommand(UINT id) const {
+  ::PostMessageA(m_main, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+}
 
 void BrivaneProcess::Sync() const {
   DWORD_PTR result = 0;

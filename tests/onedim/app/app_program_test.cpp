@@ -60,7 +60,8 @@ class AppProgramTest : public ::testing::Test {
     s->m_pData = CSpectrum::AllocateFloats(td);
     s->m_pRawData = CSpectrum::AllocateFloats(td);
     s->m_pWeighted = CSpectrum::AllocateFloats(td);
-    for (int i = 0; i < td; ++i) s->m_pData[i] = s->m_pRawData[i] = (float)(i % 97) - 40.0f;
+    for (int i = 0; i < td; ++i)
+      s->m_pData[i] = s->m_pRawData[i] = (float)(i % 97) - 40.0f;
     s->m_dPhase0 = phase0;
     s->m_dPhase1 = phase1;
     doc.SetCurrentSpectrum(s);
@@ -123,7 +124,8 @@ TEST_F(AppProgramTest, PlainStartShowsTheMaximisedFrameWithoutADocument) {
   HKEY hKey = nullptr;
   EXPECT_EQ(ERROR_SUCCESS,
             ::RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Orvandel\\Brivane\\ToolBarDockState", 0, KEY_READ, &hKey));
-  if (hKey != nullptr) ::RegCloseKey(hKey);
+  if (hKey != nullptr)
+    ::RegCloseKey(hKey);
 }
 
 TEST_F(AppProgramTest, AFileArgumentOpensOneMaximisedWindowTitledWithItsName) {
@@ -195,10 +197,11 @@ TEST_F(AppProgramTest, SaveAsWritesADocumentTheReaderTakesBack) {
   // The name field of the system's save dialog: the edit inside its combo.
   HWND field = ::GetDlgItem(dialog, 0x47c);
   for (const char* cls : {"ComboBox", "Edit"})
-    if (HWND inner = ::FindWindowExA(field, nullptr, cls, nullptr)) field = inner;
+    if (HWND inner = ::FindWindowExA(field, nullptr, cls, nullptr))
+      field = inner;
   ASSERT_NE(nullptr, field);
   // The dialog opens in the source's folder.
-  ::SendMessageA(field, WM_SETTEXT, 0, (LPARAM)"copy-of-source.bvx");
+  ::SendMessageA(field, WM_SETTEXT, 0, (LPARAM) "copy-of-source.bvx");
   BrivaneProcess::Press(dialog, IDOK);
   ASSERT_TRUE(WaitFor([&] { return ::GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000));
   app.Sync();
@@ -224,7 +227,8 @@ TEST_F(AppProgramTest, ClosingADocumentLeavesItsPhasesInDegreesUnderTheSharedKey
   app.Sync();
   app.PostCommand(ID_FILE_CLOSE);
   // A document that was laid out again counts as changed: do not save.
-  if (HWND ask = app.WaitDialog(nullptr, 3000)) BrivaneProcess::Press(ask, IDNO);
+  if (HWND ask = app.WaitDialog(nullptr, 3000))
+    BrivaneProcess::Press(ask, IDNO);
   ASSERT_TRUE(WaitFor([&] { return app.ChildCount() == 0; }, 10000));
   double ph0 = 0.0, ph1 = 0.0;
   ASSERT_TRUE(ReadSharedDouble("ph0", ph0));
@@ -256,7 +260,8 @@ Panes VisiblePanes(HWND child) {
   HWND splitter = ::GetDlgItem(child, AFX_IDW_PANE_FIRST);
   HWND first = ::GetDlgItem(splitter, AFX_IDW_PANE_FIRST);
   HWND second = ::GetDlgItem(splitter, AFX_IDW_PANE_FIRST + 16);
-  if (first != nullptr && ::IsWindowVisible(first)) panes.lower = first;
+  if (first != nullptr && ::IsWindowVisible(first))
+    panes.lower = first;
   if (second != nullptr && ::IsWindowVisible(second)) {
     panes.upper = first;
     panes.lower = second;
@@ -346,7 +351,8 @@ int CountScreenPixels(HWND hWnd, COLORREF colour) {
   int count = 0;
   for (int y = 0; y < height; y += 1)
     for (int x = 0; x < width; x += 1)
-      if (::GetPixel(memory, x, y) == colour) ++count;
+      if (::GetPixel(memory, x, y) == colour)
+        ++count;
   ::SelectObject(memory, old);
   ::DeleteObject(bitmap);
   ::DeleteDC(memory);
@@ -374,7 +380,8 @@ TEST_F(AppProgramTest, TheBundledSampleShowsItsTrace) {
 void EnterFileName(HWND dialog, const std::string& text) {
   HWND field = ::GetDlgItem(dialog, 0x47c);
   for (const char* cls : {"ComboBox", "Edit"})
-    if (HWND inner = ::FindWindowExA(field, nullptr, cls, nullptr)) field = inner;
+    if (HWND inner = ::FindWindowExA(field, nullptr, cls, nullptr))
+      field = inner;
   ::SendMessageA(field, WM_SETTEXT, 0, (LPARAM)text.c_str());
   BrivaneProcess::Press(dialog, IDOK);
 }
@@ -400,10 +407,12 @@ TEST_F(AppProgramTest, OpeningThreeFilesWhoseLastFailsClosesTheNewWindowAndSaysW
   EnterFileName(dialog, "\"first.bvx\" \"second.bvx\" \"third.bvx\"");
 
   HWND box = nullptr;
-  ASSERT_TRUE(WaitFor([&] {
-    box = app.WaitDialog(nullptr, 100);
-    return box != nullptr && BrivaneProcess::WindowText(box) == "Brivane";
-  }, 10000));
+  ASSERT_TRUE(WaitFor(
+      [&] {
+        box = app.WaitDialog(nullptr, 100);
+        return box != nullptr && BrivaneProcess::WindowText(box) == "Brivane";
+      },
+      10000));
   EXPECT_FALSE(BrivaneProcess::StaticTexts(box).empty()) << "the failure text";
   BrivaneProcess::Press(box, IDOK);
   app.Sync();
@@ -428,7 +437,8 @@ TEST_F(AppProgramTest, ClosingInFullScreenKeepsTheBarsForTheNextStart) {
     app.Command(ID_VIEW_FULL_SCREEN);
     ASSERT_FALSE(::IsWindowVisible(::GetDlgItem(app.main(), AFX_IDW_TOOLBAR)));
     app.PostCommand(ID_APP_EXIT);
-    if (HWND ask = app.WaitDialog(nullptr, 3000)) BrivaneProcess::Press(ask, IDNO);
+    if (HWND ask = app.WaitDialog(nullptr, 3000))
+      BrivaneProcess::Press(ask, IDNO);
     ASSERT_NE(-1, app.WaitExit());
   }
   BrivaneProcess app;
@@ -457,10 +467,12 @@ TEST_F(AppProgramTest, ACancelledExitKeepsTheHistory) {
   ASSERT_NE(nullptr, dialog);
   EnterFileName(dialog, bad);
   HWND box = nullptr;
-  ASSERT_TRUE(WaitFor([&] {
-    box = app.WaitDialog(nullptr, 100);
-    return box != nullptr && BrivaneProcess::WindowText(box) == "Brivane";
-  }, 10000));
+  ASSERT_TRUE(WaitFor(
+      [&] {
+        box = app.WaitDialog(nullptr, 100);
+        return box != nullptr && BrivaneProcess::WindowText(box) == "Brivane";
+      },
+      10000));
   BrivaneProcess::Press(box, IDOK);
   app.Sync();
 

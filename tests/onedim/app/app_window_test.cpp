@@ -75,7 +75,8 @@ TEST_F(HistoryDialogTest, ShowsEveryLineAndCopiesThemWithLineEnds) {
   ASSERT_TRUE(::OpenClipboard(nullptr));
   HANDLE hText = ::GetClipboardData(CF_TEXT);
   std::string copied = hText != nullptr ? static_cast<const char*>(::GlobalLock(hText)) : "";
-  if (hText != nullptr) ::GlobalUnlock(hText);
+  if (hText != nullptr)
+    ::GlobalUnlock(hText);
   ::CloseClipboard();
   EXPECT_EQ("Starting traslation for a.fid\r\nFourier Transform\r\n", copied);
 }
@@ -93,7 +94,8 @@ TEST_F(HistoryDialogTest, AnEmptyHistoryCopiesAnEmptyText) {
   ASSERT_TRUE(::OpenClipboard(nullptr));
   HANDLE hText = ::GetClipboardData(CF_TEXT);
   std::string copied = hText != nullptr ? static_cast<const char*>(::GlobalLock(hText)) : "(none)";
-  if (hText != nullptr) ::GlobalUnlock(hText);
+  if (hText != nullptr)
+    ::GlobalUnlock(hText);
   ::CloseClipboard();
   EXPECT_EQ("", copied);
 }

@@ -39,7 +39,8 @@ class HideSplitterTest : public WindowTest {
     m_lower = m_splitter.GetPane(1, 0);
   }
   void TearDown() override {
-    if (::IsWindow(m_pFrame->GetSafeHwnd())) m_pFrame->DestroyWindow();
+    if (::IsWindow(m_pFrame->GetSafeHwnd()))
+      m_pFrame->DestroyWindow();
     WindowTest::TearDown();
   }
   // The splitter fills the frame's client area.

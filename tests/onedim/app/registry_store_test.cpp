@@ -50,7 +50,8 @@ TEST_F(RegistryStoreTest, NumbersAreRawBinaryAndReadBack) {
   EXPECT_EQ(3u, back.dwWords[2]);
 
   BYTE sixteen[16];
-  for (int i = 0; i < 16; ++i) sixteen[i] = (BYTE)(i * 3);
+  for (int i = 0; i < 16; ++i)
+    sixteen[i] = (BYTE)(i * 3);
   EXPECT_TRUE(m_store.WriteBinary16("raw", sixteen));
   BYTE read16[16] = {};
   EXPECT_TRUE(m_store.ReadBinary16("raw", read16));

@@ -44,12 +44,13 @@ TEST(TransformProgress, DispatchesPaintAndTimerButNoInput) {
   wc.hInstance = GetModuleHandleA(nullptr);
   wc.lpszClassName = "BrivaneTransformProgressTest";
   RegisterClassA(&wc);
-  HWND hwnd = CreateWindowA(wc.lpszClassName, "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100, 100,
-                            nullptr, nullptr, wc.hInstance, nullptr);
+  HWND hwnd = CreateWindowA(wc.lpszClassName, "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr,
+                            wc.hInstance, nullptr);
   ASSERT_NE(hwnd, nullptr);
   UpdateWindow(hwnd);
   MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+    DispatchMessageA(&msg);
   g_paints = g_timers = g_keys = g_clicks = g_commands = 0;
 
   PostMessageA(hwnd, WM_KEYDOWN, VK_DELETE, 0);

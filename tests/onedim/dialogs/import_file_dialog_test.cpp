@@ -99,9 +99,9 @@ TEST_F(ImportFileDialogTest, OpensWithTheTypesAndTheCurrentTypeSelected) {
                 EXPECT_FALSE(Visible(d.m_hWnd, nID)) << nID;
               EXPECT_TRUE(Visible(d.m_hWnd, IDC_IMPORT_SEVERAL) && Visible(d.m_hWnd, IDC_IMPORT_SEVERAL_TEXT));
               EXPECT_FALSE(Enabled(d.m_hWnd, IDC_IMPORT_REMOVE_FILE));
-              EXPECT_EQ((Lines{"Bruker UXNMR/XWIN-NMR", "Bruker Aspect 2000/3000", "Bruker WinNMR",
-                               "Varian VXR-Unity", "Jeol", "GE/Nicolet (NT/QE/GN)", "Varian Gemini/VXR from VHELPER",
-                               "Nuts", "JCAMP DX-5.0", "Brivane", "SwaN-MR", "TECMAG NTNMR", "SIEMENS"}),
+              EXPECT_EQ((Lines{"Bruker UXNMR/XWIN-NMR", "Bruker Aspect 2000/3000", "Bruker WinNMR", "Varian VXR-Unity",
+                               "Jeol", "GE/Nicolet (NT/QE/GN)", "Varian Gemini/VXR from VHELPER", "Nuts",
+                               "JCAMP DX-5.0", "Brivane", "SwaN-MR", "TECMAG NTNMR", "SIEMENS"}),
                         Items(d, IDC_IMPORT_FILE_TYPE, CB_GETCOUNT, CB_GETLBTEXT));
               EXPECT_EQ(4, SelectedType(d));
               LOGFONT label = {}, dialog = {};

@@ -135,8 +135,8 @@ TEST_F(MissingParametersDialogsTest, EditParametersShowsTheValuesAndMarksOnlyThe
     EXPECT_EQ("5000.5", ItemText(d, IDC_PARAM_SW));
     EXPECT_EQ("16384", ItemText(d, IDC_PARAM_TD));
     EXPECT_EQ(2, (int)d.SendDlgItemMessage(IDC_PARAM_BYTE_ORDER, CB_GETCOUNT));
-    EXPECT_EQ(1, (int)d.SendDlgItemMessage(IDC_PARAM_BYTE_ORDER, CB_FINDSTRINGEXACT, (WPARAM)-1,
-                                           (LPARAM) "Big Endian"));
+    EXPECT_EQ(1,
+              (int)d.SendDlgItemMessage(IDC_PARAM_BYTE_ORDER, CB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM) "Big Endian"));
     EXPECT_EQ(1, (int)d.SendDlgItemMessage(IDC_PARAM_BYTE_ORDER, CB_GETCURSEL));
     EXPECT_EQ("NMNM", Looks(d));
     // What the user sees: the marked label paints red, the normal one does not.

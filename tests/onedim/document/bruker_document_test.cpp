@@ -12,8 +12,8 @@
 namespace {
 
 void WriteFid(const TempFolder& folder, int td, const std::string& procs) {
-  folder.Write("1/acqus", "##$BYTORDA= 0 ##$AQ_mod= 1 ##$BF1= 400.13 ##$SW_h= 5000 ##$TD= " +
-                              std::to_string(td) + " ##$DECIM= 16 ##$DSPFVS= 12");
+  folder.Write("1/acqus", "##$BYTORDA= 0 ##$AQ_mod= 1 ##$BF1= 400.13 ##$SW_h= 5000 ##$TD= " + std::to_string(td) +
+                              " ##$DECIM= 16 ##$DSPFVS= 12");
   std::vector<int32_t> words(td);
   for (int i = 0; i < td; ++i)
     words[i] = i - 3;
@@ -44,9 +44,8 @@ TEST(BrukerDocument, ImportAddsTheCurrentSpectrumAndLogs) {
   EXPECT_EQ(-3.0f, s->m_pData[0]);
   EXPECT_EQ(4.0f, s->m_pRawData[7]);
   EXPECT_EQ(1, doc.m_nSpectra);
-  EXPECT_NE(std::string::npos, Lines(host.m_app.m_History)
-                                   .find("Starting traslation for " + path +
-                                         " Bruker XWIN-NMR/UXNMR data type|"));
+  EXPECT_NE(std::string::npos,
+            Lines(host.m_app.m_History).find("Starting traslation for " + path + " Bruker XWIN-NMR/UXNMR data type|"));
 }
 
 TEST(BrukerDocument, MissingParametersGoThroughTheDocumentsPolicy) {

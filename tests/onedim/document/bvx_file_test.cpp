@@ -174,14 +174,18 @@ TEST_F(BvxFileTest, OneSpectrumWithIntegralsAndLabelRoundTrips) {
   EXPECT_EQ(ReadI32LE(&file[15]), 1);
   EXPECT_EQ(ReadI16LE(&file[19]), 1);
   EXPECT_EQ(ReadU32LE(&file[512]), RGB(255, 255, 255));
-  for (size_t i = 1024 + 68; i < 1024 + 88; i++) EXPECT_EQ(file[i], 0) << i;
-  for (size_t i = 1024 + 140; i < 1024 + 160; i++) EXPECT_EQ(file[i], 0) << i;
-  for (size_t i = 1024 + 168; i < 1024 + 512; i++) ASSERT_EQ(file[i], 0) << i;
+  for (size_t i = 1024 + 68; i < 1024 + 88; i++)
+    EXPECT_EQ(file[i], 0) << i;
+  for (size_t i = 1024 + 140; i < 1024 + 160; i++)
+    EXPECT_EQ(file[i], 0) << i;
+  for (size_t i = 1024 + 168; i < 1024 + 512; i++)
+    ASSERT_EQ(file[i], 0) << i;
   // The zero line, 295 of 600 pixels, in ten-thousandths.
   EXPECT_EQ(ReadI32LE(&file[1024 + 88]), 295 * 10000 / 600);
   // The face name's bytes after its terminator are zero.
   size_t font = 1024 + 512 + 4 * 16384;
-  for (size_t i = font + 28 + 11; i < font + 60; i++) EXPECT_EQ(file[i], 0) << i;
+  for (size_t i = font + 28 + 11; i < font + 60; i++)
+    EXPECT_EQ(file[i], 0) << i;
 
   CTestHost host2;
   CBrivaneProDoc doc2(&host2);
@@ -256,7 +260,8 @@ TEST_F(BvxFileTest, LongLabelIsCutTo79AndFieldIsZeroPadded) {
   size_t labels = 1024 + 512 + 32 + 76;
   EXPECT_EQ(file[labels + 78], 'y');
   EXPECT_EQ(file[labels + 79], 0);
-  for (size_t i = labels + 152 + 2; i < labels + 152 + 80; i++) EXPECT_EQ(file[i], 0);
+  for (size_t i = labels + 152 + 2; i < labels + 152 + 80; i++)
+    EXPECT_EQ(file[i], 0);
 
   CBrivaneProDoc doc2(&m_host);
   ASSERT_TRUE(doc2.ReadNativeFile(path.c_str()));
@@ -267,8 +272,8 @@ TEST_F(BvxFileTest, LongLabelIsCutTo79AndFieldIsZeroPadded) {
 TEST_F(BvxFileTest, UnterminatedTextsAreTerminatedOnRead) {
   Bytes b = BuildBvx(8, 0, 1);
   size_t t = 1024 + 512 + 32;
-  std::memset(&b[t + 28], 'F', 32);        // axis face name without terminator
-  std::memset(&b[t + 76], 'T', 80);        // label text without terminator
+  std::memset(&b[t + 28], 'F', 32);  // axis face name without terminator
+  std::memset(&b[t + 76], 'T', 80);  // label text without terminator
   std::memset(&b[t + 76 + 88 + 28], 'G', 32);
   CBrivaneProDoc doc(&m_host);
   ASSERT_TRUE(ReadInto(doc, b)) << m_strError;
@@ -325,7 +330,11 @@ TEST_F(BvxFileTest, OlderLayoutIsReadWithItsModeWord) {
   // The user's chosen import type is left alone.
   EXPECT_EQ(m_host.m_app.m_nImportType, 4);
 
-  struct { short mode; int aqmode; int complex; } cases[] = {{0, 0, 0}, {1, 1, 1}, {7, 0, 1}};
+  struct {
+    short mode;
+    int aqmode;
+    int complex;
+  } cases[] = {{0, 0, 0}, {1, 1, 1}, {7, 0, 1}};
   for (auto& c : cases) {
     CBrivaneProDoc d(&m_host);
     ASSERT_TRUE(ReadInto(d, BuildOlder(4, c.mode)));
@@ -388,12 +397,12 @@ TEST_F(BvxFileTest, EveryTruncationIsRefusedAndLeavesTheDocumentAlone) {
 TEST_F(BvxFileTest, OutOfRangeGeometryIsMadeSafe) {
   Bytes b = BuildBvx(8, 1, 1);
   BYTE* r = &b[1024];
-  WriteI32LE(r + 112, 1024);         // left pixel, and a label at the far left
+  WriteI32LE(r + 112, 1024);  // left pixel, and a label at the far left
   WriteI32LE(r + 512 + 32 + 76 + 16 + 80, -2147483647 - 1);
-  WriteI32LE(r + 104, -6);           // visible range outside the data
+  WriteI32LE(r + 104, -6);  // visible range outside the data
   WriteI32LE(r + 108, 4000);
-  WriteI32LE(r + 120, 99);           // unknown units
-  WriteI32LE(r + 88, 0x7FFFFFFF);    // a zero line far below any view
+  WriteI32LE(r + 120, 99);         // unknown units
+  WriteI32LE(r + 88, 0x7FFFFFFF);  // a zero line far below any view
   WriteF32LE(r + 96, std::nanf(""));
   WriteI32LE(r + 512 + 32 + 72, 0);  // integral curve scale denominator
   BYTE* integ = r + 512 + 32 + 76;

@@ -24,9 +24,8 @@ TEST_F(DocumentTest, TenAddedSpectraCycleNineColoursAndStack) {
     AddTestSpectrum(m_doc, 16);
   m_doc.m_pCurrent = m_doc.GetSpectrumAt(4);
   m_doc.RefreshAfterAdd();
-  const COLORREF expected[] = {RGB(0, 0, 0),     RGB(255, 0, 0),     RGB(192, 192, 192), RGB(0, 128, 0),
-                               RGB(0, 0, 255),   RGB(0, 255, 0),     RGB(0, 255, 255),   RGB(255, 255, 0),
-                               RGB(255, 0, 255), RGB(0, 0, 0)};
+  const COLORREF expected[] = {RGB(0, 0, 0),   RGB(255, 0, 0),   RGB(192, 192, 192), RGB(0, 128, 0),   RGB(0, 0, 255),
+                               RGB(0, 255, 0), RGB(0, 255, 255), RGB(255, 255, 0),   RGB(255, 0, 255), RGB(0, 0, 0)};
   for (int i = 0; i < 10; i++) {
     CSpectrum* s = m_doc.GetSpectrumAt(i);
     if (i != 4) {
@@ -65,11 +64,13 @@ TEST_F(DocumentTest, SingleAddedSpectrumHasASolidScale) {
 TEST_F(DocumentTest, RefreshReplacesTheWeightedCopyWithAZeroedOne) {
   CSpectrum* s = AddTestSpectrum(m_doc, 8);
   m_doc.RefreshAfterAdd();
-  for (int i = 0; i < 8; i++) s->m_pWeighted[i] = 5.0f;
+  for (int i = 0; i < 8; i++)
+    s->m_pWeighted[i] = 5.0f;
   CWindowFunction* pWindow = s->m_pWindow;
   m_doc.RefreshAfterAdd();  // the old buffer is freed (the leak checker watches)
   m_doc.RefreshAfterLoad();
-  for (int i = 0; i < 8; i++) EXPECT_EQ(s->m_pWeighted[i], 0.0f);
+  for (int i = 0; i < 8; i++)
+    EXPECT_EQ(s->m_pWeighted[i], 0.0f);
   EXPECT_EQ(s->m_pWindow, pWindow);
   EXPECT_EQ(pWindow->m_pTarget, s->m_pWeighted);
 }
@@ -142,7 +143,8 @@ TEST_F(DocumentTest, DisplaySettingsComeFromTheProfileOrDefaults) {
 }
 
 TEST_F(DocumentTest, RefreshAfterLoadKeepsTheStoredGeometry) {
-  CSpectrum* s = AddTestSpectrum(m_doc, 8, [](int) { return 1.0f; }, 0.0);
+  CSpectrum* s = AddTestSpectrum(
+      m_doc, 8, [](int) { return 1.0f; }, 0.0);
   s->m_nLeftPixel = 30;
   s->m_nRightPixel = 700;
   s->m_nFirst = 2;

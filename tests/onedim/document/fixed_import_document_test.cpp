@@ -44,7 +44,8 @@ TEST(FixedImportDocument, WarningsAndFailuresReachTheHost) {
   folder.Write("fid", fid.str);
   host.m_app.m_nImportType = 3;
   ASSERT_EQ(doc.ImportFile(folder.Path("fid").c_str()), importForeign) << (LPCSTR)host.m_app.m_strOpenFailure;
-  EXPECT_EQ(host.m_messages, (std::vector<std::string>{"Number of points in the procpar\nIs different to the fid header"}));
+  EXPECT_EQ(host.m_messages,
+            (std::vector<std::string>{"Number of points in the procpar\nIs different to the fid header"}));
 
   // Each type reaches its own importer, which refuses a one-byte file in
   // its own words, leaves its steps in the history and adds nothing.

@@ -54,7 +54,8 @@ TEST(JcampDocument, ProbeReadsTheRealFile) {
   // Under Wine the build folder is reached through drive Z:.
   for (std::string* s : {&probe, &data})
     for (char& c : *s)
-      if (c == '/') c = '\\';
+      if (c == '/')
+        c = '\\';
   std::string command = "\"\"Z:" + probe + "\" import 8 \"Z:" + data + "\" > \"" + output + "\"\"";
 #else
   std::string command = "\"" + probe + "\" import 8 \"" + data + "\" > \"" + output + "\"";

@@ -26,7 +26,8 @@ int RunProbe(const std::string& args, const std::string& output) {
 #ifdef _WIN32
   // Under Wine the build folder is reached through drive Z:.
   for (char& c : probe)
-    if (c == '/') c = '\\';
+    if (c == '/')
+      c = '\\';
   probe = "Z:" + probe;
   std::string command = "\"\"" + probe + "\" " + args + " > \"" + output + "\"\"";
 #else
@@ -47,7 +48,8 @@ TEST(SpectrumProbeTest, SavedDocumentReadsBackWithTheSameLines) {
     CTestHost host;
     CBrivaneProDoc doc(&host);
     AddTestSpectrum(doc, 64, [](int i) { return (float)((i * 37) % 19) - 9.5f; });
-    AddTestSpectrum(doc, 16, [](int i) { return i == 11 ? -40.0f : 1.0f; }, 1234.5, 600.25);
+    AddTestSpectrum(
+        doc, 16, [](int i) { return i == 11 ? -40.0f : 1.0f; }, 1234.5, 600.25);
     ASSERT_TRUE(doc.WriteNativeFile(a.c_str()));
   }
   ASSERT_EQ(RunProbe("import 9 \"" + a + "\"", dir + "probe_1.txt"), 0);

@@ -79,8 +79,8 @@ TEST(AsciiExport, HeaderAndOneLinePerPointInEachUnit) {
             (std::vector<std::string>{"============", "Brivane", "============", "Title:sample",
                                       "Spectrometer Frequency =\t100.0000", "Sweep Width =\t1000.0000",
                                       "Time domain=\t8", "Units=\tPoints", "Real Data Points Output",
-                                      "=====================================================", "0\t1.5000",
-                                      "1\t2.0000", "2\t-3.0000", "3\t4.1250"}));
+                                      "=====================================================", "0\t1.5000", "1\t2.0000",
+                                      "2\t-3.0000", "3\t4.1250"}));
 
   struct Case {
     int nUnits;

@@ -169,8 +169,8 @@ TEST(AspectImport, BothWordOrdersGiveTheSameSpectrum) {
   EXPECT_EQ(little.Params().offset, p.offset);
 
   const std::string path = folder.Path("big.fid");
-  EXPECT_EQ(big.history, (std::vector<std::string>{"Attempting to import " + path + " file",
-                                                   path + " correctly opened"}));
+  EXPECT_EQ(big.history,
+            (std::vector<std::string>{"Attempting to import " + path + " file", path + " correctly opened"}));
 }
 
 TEST(AspectImport, ModesAndRefusals) {
@@ -276,8 +276,7 @@ TEST(NicoletImport, HeaderLayoutsAndData) {
   struct Layout {
     int nMagic, nWidth, nTime, nFreq;
   };
-  for (const Layout& l : {Layout{11378, 324, 326, 330}, Layout{12818, 323, 325, 329},
-                          Layout{57923, 390, 146, 394}}) {
+  for (const Layout& l : {Layout{11378, 324, 326, 330}, Layout{12818, 323, 325, 329}, Layout{57923, 390, 146, 394}}) {
     folder.Write("n.fid", NicoletImage(l.nMagic, l.nWidth, l.nTime, l.nFreq, 5000.0, 400.0, 300.125, data));
     RecordingTarget target;
     ASSERT_TRUE(RunImport<CNicoletImporter>(target, folder.Path("n.fid"))) << target.error;

@@ -17,8 +17,7 @@ namespace {
 const double kSw = 5000.0;
 const double kSf = 400.13;
 
-std::string Acqus(int td, const std::string& byteOrder = "##$BYTORDA= 0\n",
-                  const std::string& program = "UXNMR") {
+std::string Acqus(int td, const std::string& byteOrder = "##$BYTORDA= 0\n", const std::string& program = "UXNMR") {
   return "##TITLE= Parameter file, " + program + "\n##$AQ_mod= 1\n##$BF1= 400.13\n" + byteOrder +
          "##$DECIM= 16\n##$DSPFVS= 12\n##$SW_h= 5000\n##$TD= " + std::to_string(td) + "\n##END=\n";
 }
@@ -86,19 +85,18 @@ TEST(BrukerImport, FidExperimentFromScratch) {
   EXPECT_EQ(0, doc.policy.m_nQuestions);  // every parameter was given
 
   const std::string dir = folder.Path("1/");
-  const std::vector<std::string> expected = {
-      "Starting traslation for " + path + " Bruker XWIN-NMR/UXNMR data type",
-      "Attempting to open file " + dir + "title...",
-      "File title correctly opened",
-      "Selected file corresponds to an FID",
-      "Attempting to open file " + dir + "Acqus...",
-      "Acqus file correctly opened",
-      "ok",
-      "Attempting to open file " + dir + "procs",
-      "Attempting to open file " + dir + "\\pdata\\1\\procs",
-      "Procs file correctly opened",
-      "Attempting to open file " + path + "...",
-      "ok"};
+  const std::vector<std::string> expected = {"Starting traslation for " + path + " Bruker XWIN-NMR/UXNMR data type",
+                                             "Attempting to open file " + dir + "title...",
+                                             "File title correctly opened",
+                                             "Selected file corresponds to an FID",
+                                             "Attempting to open file " + dir + "Acqus...",
+                                             "Acqus file correctly opened",
+                                             "ok",
+                                             "Attempting to open file " + dir + "procs",
+                                             "Attempting to open file " + dir + "\\pdata\\1\\procs",
+                                             "Procs file correctly opened",
+                                             "Attempting to open file " + path + "...",
+                                             "ok"};
   EXPECT_EQ(expected, doc.history);
 }
 
@@ -106,8 +104,7 @@ TEST(BrukerImport, ByteOrderFromTheRecordOrTheProgram) {
   for (int variant = 0; variant < 2; ++variant) {
     TempFolder folder;
     WriteExperiment(folder);
-    folder.Write("1/acqus", variant == 0 ? Acqus(16, "##$BYTORDA= 1\n")
-                                         : Acqus(16, "", "XWIN-NMR"));
+    folder.Write("1/acqus", variant == 0 ? Acqus(16, "##$BYTORDA= 1\n") : Acqus(16, "", "XWIN-NMR"));
     folder.Write("1/fid", Int32Bytes(Ramp(16), true));
     FakeDocument doc;
     ASSERT_TRUE(ImportBruker(doc, folder.Path("1/fid"))) << doc.error;

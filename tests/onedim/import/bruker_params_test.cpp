@@ -124,7 +124,10 @@ TEST(BrukerParams, TokensAreBoundedAndHugeNumbersClamped) {
 }
 
 TEST(BrukerParams, TitleLinesLoseOnlyTheirLineEnds) {
-  struct Case { const char* text; const char* title; } cases[] = {
+  struct Case {
+    const char* text;
+    const char* title;
+  } cases[] = {
       {"1H BBI", "1H BBI\r\n"},
       {"first\r\nsecond\n", "first\r\nsecond\r\n"},
       {"a\n\nb", "a\r\n\r\nb\r\n"},

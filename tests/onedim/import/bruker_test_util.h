@@ -94,9 +94,7 @@ class FakeDocument : public CImportTarget {
 
   void AppendHistory(LPCSTR lpszLine) override { history.push_back(lpszLine); }
   void SetImportError(LPCSTR lpszText) override { error = lpszText; }
-  BOOL CheckMissingParameters(CSpectrumParams& params) override {
-    return ::CheckMissingParameters(params, &policy);
-  }
+  BOOL CheckMissingParameters(CSpectrumParams& params) override { return ::CheckMissingParameters(params, &policy); }
   CSpectrum* AddSpectrum(const CSpectrumParams& params, BOOL bAtEnd) override {
     auto spectrum = std::make_unique<CSpectrum>(params);
     current = spectrum.get();

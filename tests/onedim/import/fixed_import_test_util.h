@@ -165,7 +165,9 @@ void CheckEveryPrefix(const ImportFolder& folder, const std::string& name, const
 // Fails every float allocation while it lives.
 class FailingAllocations {
  public:
-  FailingAllocations() { m_pfnOld = CSpectrum::SetAllocationHook([](std::size_t) { return false; }); }
+  FailingAllocations() {
+    m_pfnOld = CSpectrum::SetAllocationHook([](std::size_t) { return false; });
+  }
   ~FailingAllocations() { CSpectrum::SetAllocationHook(m_pfnOld); }
 
  private:

@@ -22,22 +22,22 @@ std::vector<float> Decode(const std::string& text, int nPoints = 32, int* pCount
 typedef std::vector<float> V;
 
 TEST(JcampDecoder, CompressedFormsOnOneLine) {
-  EXPECT_EQ(Decode("1000 A1B2C3"), (V{11, 22, 33}));    // SQZ
-  EXPECT_EQ(Decode("1000 A1JJ"), (V{11, 12, 13}));      // DIF
-  EXPECT_EQ(Decode("1000 A1J1"), (V{11, 22}));          // DIF with digits
-  EXPECT_EQ(Decode("1000 A1T"), (V{11, 11}));           // DUP of a value
-  EXPECT_EQ(Decode("1000 A1JT"), (V{11, 12, 13}));      // DUP of a difference repeats it
-  EXPECT_EQ(Decode("1000 @A%a"), (V{0, 1, 1, -1}));     // SQZ zero, DIF zero, negative SQZ
-  EXPECT_EQ(Decode("1000 a12j3"), (V{-112, -125}));     // negative forms
-  EXPECT_EQ(Decode("1000 A1s"), V(9, 11.0f));           // "s" is DUP 9
-  EXPECT_EQ(Decode("1000 J%Jj"), (V{1, 1, 2, 1}));      // a first DIF starts from 0
-  EXPECT_EQ(Decode("1000 ES1"), V(11, 5.0f));           // DUP 11
-  EXPECT_EQ(Decode("1000 JJU"), (V{1, 2, 3, 4}));       // DUP 3 after DIF
+  EXPECT_EQ(Decode("1000 A1B2C3"), (V{11, 22, 33}));  // SQZ
+  EXPECT_EQ(Decode("1000 A1JJ"), (V{11, 12, 13}));    // DIF
+  EXPECT_EQ(Decode("1000 A1J1"), (V{11, 22}));        // DIF with digits
+  EXPECT_EQ(Decode("1000 A1T"), (V{11, 11}));         // DUP of a value
+  EXPECT_EQ(Decode("1000 A1JT"), (V{11, 12, 13}));    // DUP of a difference repeats it
+  EXPECT_EQ(Decode("1000 @A%a"), (V{0, 1, 1, -1}));   // SQZ zero, DIF zero, negative SQZ
+  EXPECT_EQ(Decode("1000 a12j3"), (V{-112, -125}));   // negative forms
+  EXPECT_EQ(Decode("1000 A1s"), V(9, 11.0f));         // "s" is DUP 9
+  EXPECT_EQ(Decode("1000 J%Jj"), (V{1, 1, 2, 1}));    // a first DIF starts from 0
+  EXPECT_EQ(Decode("1000 ES1"), V(11, 5.0f));         // DUP 11
+  EXPECT_EQ(Decode("1000 JJU"), (V{1, 2, 3, 4}));     // DUP 3 after DIF
 }
 
 TEST(JcampDecoder, PlainNumbersKeepSignDecimalsAndExponent) {
   EXPECT_EQ(Decode("1000 1.5 -2.25 +3E+2 4.5e-1 .5"), (V{1.5f, -2.25f, 300.0f, 0.45f, 0.5f}));
-  EXPECT_EQ(Decode("1000 1E5"), (V{1, 55}));             // an exponent needs its sign
+  EXPECT_EQ(Decode("1000 1E5"), (V{1, 55}));            // an exponent needs its sign
   EXPECT_EQ(Decode("1000-5+3 7,8"), (V{-5, 3, 7, 8}));  // packed: a sign begins a number
   EXPECT_EQ(Decode("1.5E+03 12"), (V{12}));             // abscissa with exponent skipped
   // Not a plain line: "E" is the SQZ digit 5.

@@ -122,8 +122,8 @@ TEST(JcampImport, SimpleTable) {
   EXPECT_EQ(doc.Data(12), (V{11, 0, 12, 0, 13, 0, 22, 0, 33, 0, 44, 0}));
   EXPECT_EQ(std::vector<float>(s.m_pRawData, s.m_pRawData + 12), doc.Data(12));
   EXPECT_EQ(doc.history, (std::vector<std::string>{"Starting traslation for test.dx JCamp-DX data type",
-                                                    "No Complex data storage (NTuples) detected ",
-                                                    "JCampDX file correctly imported"}));
+                                                   "No Complex data storage (NTuples) detected ",
+                                                   "JCampDX file correctly imported"}));
   // No question about missing parameters, and every key stays in the map.
   EXPECT_EQ(doc.questions, 0);
   EXPECT_EQ(p.names.GetCount(), 8);
@@ -155,9 +155,9 @@ TEST(JcampImport, HeaderRecordsMissing) {
                      "##XYDATA= (X++(Y..Y))\n1 AB\n";
   CJcampImporter importer(doc);
   ASSERT_TRUE(ImportText(doc, text, &importer));
-  for (const char* line : {"Data class not found", "Title not found", "Data type not found",
-                           "OBSERVE FREQUENCY not found", "SOLVENT REFERENCE not found", "NUCLEUS not found",
-                           "ACQUISITION MODE not found"})
+  for (const char* line :
+       {"Data class not found", "Title not found", "Data type not found", "OBSERVE FREQUENCY not found",
+        "SOLVENT REFERENCE not found", "NUCLEUS not found", "ACQUISITION MODE not found"})
     EXPECT_TRUE(doc.Has(line)) << line;
   EXPECT_FALSE(doc.Has("This is not version 5.00"));
   const CJcampHeader& h = importer.GetHeader();
@@ -209,8 +209,7 @@ TEST(JcampImport, RefusedFiles) {
                 kFixed);
   ExpectRefused(Replace(kSimple, "##NPOINTS= 6", "##NPOINTS= many"), {"Cannot read number of points"}, kData);
   ExpectRefused(Replace(kSimple, "##NPOINTS= 6", "##NPOINTS= -6"), {"Cannot read number of points"}, kData);
-  ExpectRefused(Replace(kSimple, "##NPOINTS= 6", "##NPOINTS= 99999999999"), {"Cannot read number of points"},
-                kData);
+  ExpectRefused(Replace(kSimple, "##NPOINTS= 6", "##NPOINTS= 99999999999"), {"Cannot read number of points"}, kData);
   ExpectRefused(Replace(kSimple, "##FIRSTX= 4000.0\n", ""), {"Cannot read First X"}, kData);
   ExpectRefused(Replace(kSimple, "##LASTX= -1000.0", "##LASTX= nan"), {"Cannot read Last X"}, kData);
   ExpectRefused(Replace(kSimple, "(X++(Y..Y))", "(XY..XY)"), {"Failed to find real points"}, kReal);
@@ -279,7 +278,9 @@ TEST(JcampImport, MissingFile) {
   EXPECT_TRUE(doc.spectra.empty());
 }
 
-bool FailAllocations(std::size_t) { return false; }
+bool FailAllocations(std::size_t) {
+  return false;
+}
 
 TEST(JcampImport, MemoryExhausted) {
   JcampDocument doc;

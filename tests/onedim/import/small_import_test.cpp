@@ -128,9 +128,9 @@ TEST(NutsImport, FieldsAndRefusals) {
   EXPECT_STREQ(p.title, "Untitled");
   EXPECT_EQ(target.Data(), (std::vector<float>{1.5f, -2.5f, 3.0f, 4.0f}));
   const std::string path = folder.Path("a.nuts");
-  EXPECT_EQ(target.history, (std::vector<std::string>{"Starting traslation for " + path + " Nuts data type",
-                                                      path + " correctly opened", path + " is a Nuts data type",
-                                                      "Nuts file correctly imported"}));
+  EXPECT_EQ(target.history,
+            (std::vector<std::string>{"Starting traslation for " + path + " Nuts data type", path + " correctly opened",
+                                      path + " is a Nuts data type", "Nuts file correctly imported"}));
 
   // The other byte order is refused.
   std::string swapped = NutsFile(2, 0, 1000.0f, 100.0f, 0.0f, {1, 2, 3, 4});

@@ -13,7 +13,9 @@ namespace {
 
 const double kPi = 3.141592653589793;
 
-float Wave(int i) { return (float)std::sin(0.37 * i) * 100.0f + (float)(i % 5); }
+float Wave(int i) {
+  return (float)std::sin(0.37 * i) * 100.0f + (float)(i % 5);
+}
 
 std::vector<float> DataOf(const CSpectrum& s) {
   return std::vector<float>(s.m_pData, s.m_pData + s.m_paramsA.td);
@@ -160,8 +162,7 @@ TEST(SpectrumSignal, ShiftPoints) {
   for (int i = 0; i < 16; i++)
     src[i] = (float)(i + 1);
   s->ShiftPoints(src.data(), 3);
-  EXPECT_EQ(std::vector<float>({7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 0, 0, 0, 0, 0, 0}),
-            DataOf(*s));
+  EXPECT_EQ(std::vector<float>({7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 0, 0, 0, 0, 0, 0}), DataOf(*s));
   s->ShiftPoints(src.data(), -3);
   EXPECT_EQ(std::vector<float>({0, 0, 0, 0, 0, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}), DataOf(*s));
   s->ShiftPoints(src.data(), 100);
@@ -239,8 +240,7 @@ TEST(SpectrumNoise, FindBaselinePointsMarksTheLines) {
   std::vector<double> sums(n);
   std::vector<float> work(n);
   std::vector<BYTE> marks(n);
-  const int nBaseline =
-      s->FindBaselinePoints(s->m_pData, sums.data(), work.data(), marks.data(), 2, FALSE, n, 2);
+  const int nBaseline = s->FindBaselinePoints(s->m_pData, sums.data(), work.data(), marks.data(), 2, FALSE, n, 2);
   // The moving sums of five values change where a line enters or leaves
   // the window.
   for (int j : {998, 999, 1000, 1003, 1004, 1005, 2998, 2999, 3003, 3004})
@@ -255,14 +255,12 @@ TEST(SpectrumNoise, FindBaselinePointsMarksTheLines) {
 
   // A half window below 2 is 2.
   std::vector<BYTE> marks0(n);
-  EXPECT_EQ(nBaseline, s->FindBaselinePoints(s->m_pData, sums.data(), work.data(),
-                                              marks0.data(), 0, FALSE, n, 2));
+  EXPECT_EQ(nBaseline, s->FindBaselinePoints(s->m_pData, sums.data(), work.data(), marks0.data(), 0, FALSE, n, 2));
   EXPECT_EQ(marks, marks0);
 
   // Reuse rejects from twice the kept level at once; a reset forgets it.
   const double dLevel = CSpectrum::GetBaselineLevel();
-  EXPECT_EQ(nBaseline, s->FindBaselinePoints(s->m_pData, sums.data(), work.data(),
-                                              marks0.data(), 2, TRUE, n, 2));
+  EXPECT_EQ(nBaseline, s->FindBaselinePoints(s->m_pData, sums.data(), work.data(), marks0.data(), 2, TRUE, n, 2));
   EXPECT_EQ(marks, marks0);
   EXPECT_GE(CSpectrum::GetBaselineLevel(), dLevel);
   CSpectrum::ResetBaselineLevel();
@@ -296,9 +294,7 @@ TEST(SpectrumNoise, QuietestBlock) {
   // Blocks of 64 points in the first half of the data, spreads 4, 1, 1, 3:
   // the first of the quietest wins; the silent second half is not searched.
   const float spread[] = {4, 1, 1, 3};
-  auto s = MakeSpectrum(1024, [&](int i) {
-    return i < 512 && (i / 2) % 2 ? spread[i / 128] : 0.0f;
-  });
+  auto s = MakeSpectrum(1024, [&](int i) { return i < 512 && (i / 2) % 2 ? spread[i / 128] : 0.0f; });
   EXPECT_EQ(1, s->GetQuietestBlock());
   EXPECT_EQ(0, MakeSpectrum(254, Wave)->GetQuietestBlock());
 }

@@ -24,8 +24,8 @@ std::vector<float> DataOf(const CSpectrum& s) {
 
 TEST(SpectrumParams, StartsAtZeroAndCopiesEverythingButTheMap) {
   CSpectrumParams p;
-  EXPECT_EQ(0, p.td | p.DSPFVS | p.DECIM | p.byteorder | p.reserved2 | p.reserved3 | p.aqmode |
-                   p.bComplex | p.bConjugate);
+  EXPECT_EQ(0,
+            p.td | p.DSPFVS | p.DECIM | p.byteorder | p.reserved2 | p.reserved3 | p.aqmode | p.bComplex | p.bConjugate);
   EXPECT_EQ(0.0, p.sw + p.aq + p.sf + p.offset);
   EXPECT_EQ(8, p.names.GetCount());
   CString value;
@@ -57,8 +57,7 @@ TEST(Spectrum, ConvertUnits) {
   EXPECT_DOUBLE_EQ(5000.0, s->ConvertUnits(-10.0, AXIS_UNITS_HZ));
   EXPECT_NEAR(0.0, s->ConvertUnits(1024.0 - 10.0, AXIS_UNITS_HZ), 1e-9);
   EXPECT_DOUBLE_EQ(2.0, s->ConvertUnits(5.0, AXIS_UNITS_POINTS));
-  EXPECT_DOUBLE_EQ(s->ConvertUnits(100.0, AXIS_UNITS_HZ) / 400.0,
-                   s->ConvertUnits(100.0, AXIS_UNITS_PPM));
+  EXPECT_DOUBLE_EQ(s->ConvertUnits(100.0, AXIS_UNITS_HZ) / 400.0, s->ConvertUnits(100.0, AXIS_UNITS_PPM));
   EXPECT_EQ(0.0, s->ConvertUnits(100.0, 4));
   EXPECT_EQ(0.0, s->ConvertUnits(100.0, -1));
 
@@ -86,11 +85,10 @@ TEST(Spectrum, GroupDelayTable) {
   struct {
     int decim, dspfvs;
     double delay;
-  } cases[] = {{2, 10, 44.75},    {2, 11, 46.0},      {2, 12, 46.311},  {3, 12, 36.53},
-               {6, 10, 59.0833},  {128, 12, 72.524},  {192, 12, 0.0},   {2048, 10, 70.4924},
-               {2048, 11, 72.0313}, {2048, 12, 0.0},  {1536, 11, 71.9167}, {5, 10, 0.0},
-               {5, 11, 0.0},      {5, 12, 0.0},       {2, 9, 0.0},      {2, 13, 0.0},
-               {0, 0, 0.0}};
+  } cases[] = {{2, 10, 44.75},      {2, 11, 46.0},  {2, 12, 46.311},     {3, 12, 36.53},      {6, 10, 59.0833},
+               {128, 12, 72.524},   {192, 12, 0.0}, {2048, 10, 70.4924}, {2048, 11, 72.0313}, {2048, 12, 0.0},
+               {1536, 11, 71.9167}, {5, 10, 0.0},   {5, 11, 0.0},        {5, 12, 0.0},        {2, 9, 0.0},
+               {2, 13, 0.0},        {0, 0, 0.0}};
   for (const auto& c : cases) {
     s.m_paramsA.DECIM = c.decim;
     s.m_paramsA.DSPFVS = c.dspfvs;
@@ -100,8 +98,7 @@ TEST(Spectrum, GroupDelayTable) {
 
 TEST(Spectrum, PowerOfTwoSize) {
   CSpectrum s;
-  const int cases[][2] = {{3000, 2048}, {4096, 4096}, {4097, 4096}, {2, 2}, {3, 2},
-                          {1, 0},       {0, 0},       {-8, 0}};
+  const int cases[][2] = {{3000, 2048}, {4096, 4096}, {4097, 4096}, {2, 2}, {3, 2}, {1, 0}, {0, 0}, {-8, 0}};
   for (const auto& c : cases) {
     s.m_paramsA.td = c[0];
     EXPECT_EQ(c[1], s.GetPowerOfTwoSize()) << c[0];
@@ -109,9 +106,9 @@ TEST(Spectrum, PowerOfTwoSize) {
 }
 
 TEST(Spectrum, ZeroFillGrowsAllBuffersAndScalesTheOffset) {
-  auto s = MakeSpectrum(1024, [](int i) { return (float)(i + 1); }, 5000.0, 400.0, 3.0);
-  s->m_pWindow = new CWindowFunction(s->m_pRawData, s->m_pWeighted, &s->m_paramsA.td,
-                                     &s->m_paramsA.sw);
+  auto s = MakeSpectrum(
+      1024, [](int i) { return (float)(i + 1); }, 5000.0, 400.0, 3.0);
+  s->m_pWindow = new CWindowFunction(s->m_pRawData, s->m_pWeighted, &s->m_paramsA.td, &s->m_paramsA.sw);
   s->m_nFirst = 100;
   s->m_nLast = 300;
   ASSERT_TRUE(s->ZeroFill(4096));
@@ -142,11 +139,14 @@ TEST(Spectrum, ZeroFillGrowsAllBuffersAndScalesTheOffset) {
 }
 
 int g_nAllocationsLeft = 0;
-bool CountedAllocation(std::size_t) { return g_nAllocationsLeft-- > 0; }
+bool CountedAllocation(std::size_t) {
+  return g_nAllocationsLeft-- > 0;
+}
 
 TEST(Spectrum, ZeroFillThatRunsOutOfMemoryChangesNothing) {
   for (int nSucceeding = 0; nSucceeding < 3; nSucceeding++) {
-    auto s = MakeSpectrum(1024, [](int i) { return (float)i; }, 5000.0, 400.0, 3.0);
+    auto s = MakeSpectrum(
+        1024, [](int i) { return (float)i; }, 5000.0, 400.0, 3.0);
     s->m_nFirst = 100;
     s->m_nLast = 300;
     float* pData = s->m_pData;
@@ -235,8 +235,8 @@ TEST(Spectrum, CopyTakesDataAndDisplayButNoAnalysisObjects) {
   EXPECT_EQ(0.0, copy.m_dPhase0);
   EXPECT_EQ(-1, copy.m_nIntegralScaleNum);
   EXPECT_EQ(nullptr, copy.m_pSelectedIntegral);
-  EXPECT_EQ(0, copy.m_arrPeaks.GetSize() + copy.m_arrCouplings.GetSize() +
-                   copy.m_arrIntegrals.GetSize() + copy.m_arrLabels.GetSize());
+  EXPECT_EQ(0, copy.m_arrPeaks.GetSize() + copy.m_arrCouplings.GetSize() + copy.m_arrIntegrals.GetSize() +
+                   copy.m_arrLabels.GetSize());
 
   ASSERT_NE(nullptr, copy.m_pWindow);
   EXPECT_EQ(copy.m_pRawData, copy.m_pWindow->m_pSource);

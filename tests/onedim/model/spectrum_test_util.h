@@ -7,9 +7,8 @@
 
 #include "onedim/model/Spectrum.h"
 
-inline std::unique_ptr<CSpectrum> MakeSpectrum(int td, const std::function<float(int)>& fill = {},
-                                               double sw = 5000.0, double sf = 400.0,
-                                               double offset = 0.0) {
+inline std::unique_ptr<CSpectrum> MakeSpectrum(int td, const std::function<float(int)>& fill = {}, double sw = 5000.0,
+                                               double sf = 400.0, double offset = 0.0) {
   CSpectrumParams params;
   params.td = td;
   params.sw = sw;

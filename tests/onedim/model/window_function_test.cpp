@@ -13,8 +13,7 @@ const double kPi = 3.141592653589793;
 
 struct WindowFixture {
   explicit WindowFixture(int floats, double width = 5000.0)
-      : td(floats), sw(width), source(floats, 1.0f), target(floats, 0.0f),
-        wf(source.data(), target.data(), &td, &sw) {}
+      : td(floats), sw(width), source(floats, 1.0f), target(floats, 0.0f), wf(source.data(), target.data(), &td, &sw) {}
   int td;
   double sw;
   std::vector<float> source;
@@ -23,8 +22,7 @@ struct WindowFixture {
 };
 
 // Closed forms of the eight windows at float index i.
-double ClosedForm(int type, double i, int td, double sw, double lb, double gb, double gshift,
-                  double sshift) {
+double ClosedForm(int type, double i, int td, double sw, double lb, double gb, double gshift, double sshift) {
   const double t = i / (2 * sw), aq = td / (2 * sw);
   switch (type) {
     case 1: {
@@ -57,7 +55,8 @@ TEST(WindowFunction, EveryTypeEqualsItsClosedForm) {
   const int td = 1024;
   for (int type = 0; type <= 8; ++type) {  // 8 acts as 0
     WindowFixture f(td, 2000.0);
-    for (int i = 0; i < td; ++i) f.source[i] = static_cast<float>(1 + (i % 7));
+    for (int i = 0; i < td; ++i)
+      f.source[i] = static_cast<float>(1 + (i % 7));
     // LB negative for Lorentz-Gauss so that it is not reset to -1.
     const float lb = type == 2 ? -1.5f : 3.0f;
     ASSERT_TRUE(f.wf.SetParameters(type, lb, 0.3f, 0.2f, 30.0f));
@@ -73,13 +72,15 @@ TEST(WindowFunction, EveryTypeEqualsItsClosedForm) {
 
 TEST(WindowFunction, ExponentialWithZeroBroadeningChangesNothing) {
   WindowFixture f(64);
-  for (int i = 0; i < 64; ++i) f.source[i] = static_cast<float>(i) - 20.0f;
+  for (int i = 0; i < 64; ++i)
+    f.source[i] = static_cast<float>(i) - 20.0f;
   f.wf.m_LB = 0.0f;
   ASSERT_TRUE(f.wf.Apply());
   EXPECT_EQ(f.target, f.source);
   f.wf.m_nViewHeight = 200;
   std::vector<POINT> curve = f.wf.CurvePoints(0, 100);
-  for (const POINT& p : curve) EXPECT_EQ(p.y, (200 - 31) / 2 - (200 / 2 - 25));
+  for (const POINT& p : curve)
+    EXPECT_EQ(p.y, (200 - 31) / 2 - (200 / 2 - 25));
 }
 
 TEST(WindowFunction, ParameterEdgeCases) {
@@ -87,7 +88,8 @@ TEST(WindowFunction, ParameterEdgeCases) {
   f.wf.m_nType = CWindowFunction::SineBell;
   f.wf.m_SineShift = 90.0f;  // a cosine bell starting at 1
   f.wf.Apply();
-  for (int i = 0; i < 128; ++i) EXPECT_NEAR(f.wf.GetWeights()[i], std::cos(kPi / 2 * i / 128), 1e-9);
+  for (int i = 0; i < 128; ++i)
+    EXPECT_NEAR(f.wf.GetWeights()[i], std::cos(kPi / 2 * i / 128), 1e-9);
   f.wf.m_SineShift = 0.0f;
   f.wf.Apply();
   EXPECT_EQ(f.wf.GetWeights()[0], 0.0);
@@ -105,7 +107,8 @@ TEST(WindowFunction, RefusesBadWidthAndGbKeepingThePreviousState) {
   EXPECT_FALSE(f.wf.Apply(&message));
   ASSERT_NE(message, nullptr);
   EXPECT_STREQ(message, "Spectral width must be greater than 0");
-  for (float v : f.target) EXPECT_EQ(v, 7.0f);
+  for (float v : f.target)
+    EXPECT_EQ(v, 7.0f);
 
   message = nullptr;
   EXPECT_FALSE(f.wf.SetParameters(4, 5.0f, 0.0f, 1.0f, 10.0f, &message));
@@ -124,11 +127,13 @@ TEST(WindowFunction, OverflowingWeightsLeaveTheDataAlone) {
   const char* message = nullptr;
   EXPECT_FALSE(f.wf.Apply(&message));
   EXPECT_NE(message, nullptr);
-  for (float v : f.target) EXPECT_EQ(v, 3.0f);
+  for (float v : f.target)
+    EXPECT_EQ(v, 3.0f);
   f.wf.m_nType = CWindowFunction::Traficante;  // 0 / 0 for a large positive LB
   f.wf.m_LB = 1e6f;
   EXPECT_FALSE(f.wf.Apply());
-  for (float v : f.target) EXPECT_EQ(v, 3.0f);
+  for (float v : f.target)
+    EXPECT_EQ(v, 3.0f);
 }
 
 TEST(WindowFunction, CurveSpreadsWeightsOverThePixelSpan) {
@@ -160,11 +165,14 @@ TEST(WindowFunction, CurveOfZeroWeightsIsFlat) {
   f.wf.Apply();
   f.wf.m_nViewHeight = 100;
   // Zero every weight by hand: the largest weight is 0.
-  for (int i = 0; i < 16; ++i) f.wf.m_pWeights[i] = 0.0;
-  for (const POINT& p : f.wf.CurvePoints(0, 50)) EXPECT_EQ(p.y, (100 - 31) / 2);
+  for (int i = 0; i < 16; ++i)
+    f.wf.m_pWeights[i] = 0.0;
+  for (const POINT& p : f.wf.CurvePoints(0, 50))
+    EXPECT_EQ(p.y, (100 - 31) / 2);
   f.wf.m_pWeights[3] = NAN;
   f.wf.m_pWeights[5] = INFINITY;
-  for (const POINT& p : f.wf.CurvePoints(0, 50)) EXPECT_EQ(p.y, (100 - 31) / 2);
+  for (const POINT& p : f.wf.CurvePoints(0, 50))
+    EXPECT_EQ(p.y, (100 - 31) / 2);
 }
 
 // Exponential broadening of LB Hz adds LB Hz to a line's width at half
@@ -190,11 +198,13 @@ TEST(WindowFunction, LineBroadeningWidensALineByLb) {
     fft.Transform();
     int peak = 0;
     for (int k = 1; k < n; ++k)
-      if (dst[2 * k] > dst[2 * peak]) peak = k;
+      if (dst[2 * k] > dst[2 * peak])
+        peak = k;
     const double half = dst[2 * peak] / 2;
     auto crossing = [&](int dir) {
       int k = peak;
-      while (dst[2 * (k + dir)] > half) k += dir;
+      while (dst[2 * (k + dir)] > half)
+        k += dir;
       const double a = dst[2 * k], b = dst[2 * (k + dir)];
       return k + dir * (a - half) / (a - b);
     };

@@ -38,7 +38,8 @@ std::vector<float> RandomFloats(int count, unsigned seed) {
   std::mt19937 gen(seed);
   std::uniform_real_distribution<float> dist(-1.0f, 1.0f);
   std::vector<float> v(count);
-  for (float& f : v) f = dist(gen);
+  for (float& f : v)
+    f = dist(gen);
   return v;
 }
 
@@ -73,11 +74,13 @@ TEST(FastFourier, RealTransformMatchesItsPacking) {
   for (int n = 4; n <= 4096; n *= 2) {
     std::vector<float> data = RandomFloats(n, 7 * n);
     std::vector<float> asComplex(2 * n);
-    for (int j = 0; j < n; ++j) asComplex[2 * j] = data[j];
+    for (int j = 0; j < n; ++j)
+      asComplex[2 * j] = data[j];
     const std::vector<LComplex> want = DirectDft(asComplex, n, 1);
     std::vector<LComplex> packed(n / 2);
     packed[0] = LComplex(want[0].real(), want[n / 2].real());
-    for (int k = 1; k < n / 2; ++k) packed[k] = want[k];
+    for (int k = 1; k < n / 2; ++k)
+      packed[k] = want[k];
     CFastFourier fft;
     fft.SetData(data.data(), n, 0, 0, 0);
     ASSERT_TRUE(fft.Transform());
@@ -142,17 +145,19 @@ TEST(FastFourier, InverseWithForwardOrderDoesNotRestoreTheInput) {
     fft.m_bConjugate = conj;
     fft.Transform();
     fft.Rotate();
-    if (conj) fft.Conjugate();
+    if (conj)
+      fft.Conjugate();
     fft.ComplexTransform(-1, n);
     double diff = 0;
-    for (int i = 0; i < nFloats; ++i) diff += std::fabs(data[i] - orig[i] * n);
+    for (int i = 0; i < nFloats; ++i)
+      diff += std::fabs(data[i] - orig[i] * n);
     EXPECT_GT(diff, 1.0) << conj;
   }
 }
 
 TEST(FastFourier, DecayingExponentialGivesLorentzianAtItsBin) {
   const int n = 1024;
-  const double sw = 1000.0;  // Hz, dwell 1/sw
+  const double sw = 1000.0;   // Hz, dwell 1/sw
   const double freq = 125.0;  // Hz -> bin 128
   const double r2 = 10.0;     // 1/s -> full width at half height r2/pi Hz
   std::vector<float> data(2 * n);
@@ -168,13 +173,15 @@ TEST(FastFourier, DecayingExponentialGivesLorentzianAtItsBin) {
   // The inverse flag also undoes the (unset) rotation: equivalent to sign -1.
   int peak = 0;
   for (int k = 1; k < n; ++k)
-    if (data[2 * k] > data[2 * peak]) peak = k;
+    if (data[2 * k] > data[2 * peak])
+      peak = k;
   EXPECT_EQ(peak, 128);
   // Half height on the real (absorption) part, interpolated.
   const double half = data[2 * peak] / 2;
   auto crossing = [&](int dir) {
     int k = peak;
-    while (data[2 * (k + dir)] > half) k += dir;
+    while (data[2 * (k + dir)] > half)
+      k += dir;
     const double a = data[2 * k], b = data[2 * (k + dir)];
     return k + dir * (a - half) / (a - b);
   };
@@ -204,11 +211,13 @@ TEST(FastFourier, RefusesSizesItCannotTransform) {
     fft.SetData(d.data(), n, 1, 1, 0);
     EXPECT_FALSE(fft.Transform()) << n;
   }
-  for (float v : d) EXPECT_EQ(v, 1.0f);
+  for (float v : d)
+    EXPECT_EQ(v, 1.0f);
   fft.SetData(d.data(), 12, 1, 0, 0);
   fft.ComplexTransform(1, 3);  // not a power of two: nothing happens
   fft.ComplexTransform(1, 8);  // more than the array holds: nothing happens
-  for (float v : d) EXPECT_EQ(v, 1.0f);
+  for (float v : d)
+    EXPECT_EQ(v, 1.0f);
 }
 
 }  // namespace

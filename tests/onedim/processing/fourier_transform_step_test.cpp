@@ -18,8 +18,8 @@ typedef std::complex<double> Complex;
 
 // A spectrum of td floats holding `data` (or zeros), with its window
 // function on its acquired and weighted buffers as the document sets it up.
-std::unique_ptr<CSpectrum> MakeFid(int td, const std::vector<float>& data = {}, BYTE conjugate = 0,
-                                   int decim = 0, int dspfvs = 0) {
+std::unique_ptr<CSpectrum> MakeFid(int td, const std::vector<float>& data = {}, BYTE conjugate = 0, int decim = 0,
+                                   int dspfvs = 0) {
   CSpectrumParams params;
   params.td = td;
   params.sw = 5000.0;
@@ -33,7 +33,8 @@ std::unique_ptr<CSpectrum> MakeFid(int td, const std::vector<float>& data = {}, 
   s->m_pData = CSpectrum::AllocateFloats(td);
   s->m_pRawData = CSpectrum::AllocateFloats(td);
   s->m_pWeighted = CSpectrum::AllocateFloats(td);
-  for (int i = 0; i < td && i < static_cast<int>(data.size()); ++i) s->m_pData[i] = s->m_pRawData[i] = data[i];
+  for (int i = 0; i < td && i < static_cast<int>(data.size()); ++i)
+    s->m_pData[i] = s->m_pRawData[i] = data[i];
   s->m_pWindow = new CWindowFunction(s->m_pRawData, s->m_pWeighted, &s->m_paramsA.td, &s->m_paramsA.sw);
   return s;
 }
@@ -49,7 +50,8 @@ std::vector<float> FidUntouchedByHalving(int n, unsigned seed) {
   // x[0] is the sum of bins over n, and the rotated transform's first point
   // is bins[n/2] (alternate signs select it): both must be 0.
   for (int k = 2; k < n; ++k) {
-    if (k == n / 2) continue;
+    if (k == n / 2)
+      continue;
     bins[k] = Complex(dist(gen), dist(gen));
     sum += bins[k];
   }
@@ -57,7 +59,8 @@ std::vector<float> FidUntouchedByHalving(int n, unsigned seed) {
   std::vector<float> fid(2 * n);
   for (int j = 0; j < n; ++j) {
     Complex x(0, 0);
-    for (int k = 0; k < n; ++k) x += bins[k] * std::polar(1.0, -2 * 3.141592653589793 * j * k / n);
+    for (int k = 0; k < n; ++k)
+      x += bins[k] * std::polar(1.0, -2 * 3.141592653589793 * j * k / n);
     fid[2 * j] = static_cast<float>(x.real() / n);
     fid[2 * j + 1] = static_cast<float>(x.imag() / n);
   }
@@ -116,7 +119,8 @@ TEST(FourierTransformStep, SizeBelowFourIsRefused) {
     EXPECT_FALSE(PrepareSpectrumForTransform(*s, o, &message));
     EXPECT_STREQ(message, "Number of points must be at least 4");
     EXPECT_EQ(s->m_paramsA.td, 8);
-    for (int i = 0; i < 8; ++i) EXPECT_EQ(s->m_pData[i], d[i]);  // not rotated either
+    for (int i = 0; i < 8; ++i)
+      EXPECT_EQ(s->m_pData[i], d[i]);  // not rotated either
   }
 }
 
@@ -168,14 +172,16 @@ TEST(FourierTransformStep, DefaultInverseUndoesTheForwardTransform) {
       for (int i = 0; i < 2 * n; ++i)
         ASSERT_NEAR(s->m_pData[i], fid[i] * n, 1e-4) << conj << bruker << " " << i;
 
-      for (int i = 0; i < 2 * n; ++i) s->m_pData[i] /= n;
+      for (int i = 0; i < 2 * n; ++i)
+        s->m_pData[i] /= n;
       CFourierTransformOptions again;
       InitFourierTransformOptions(*s, again);
       again.bQuadrature = o.bQuadrature;  // the dialog's choice for a second forward
       again.bDriftCorrection = FALSE;
       again.bBrukerImport = bruker;
       ASSERT_TRUE(TransformSpectrum(*s, again));
-      for (int i = 0; i < 2 * n; ++i) ASSERT_NEAR(s->m_pData[i], spectrum[i], 1e-4) << i;
+      for (int i = 0; i < 2 * n; ++i)
+        ASSERT_NEAR(s->m_pData[i], spectrum[i], 1e-4) << i;
     }
   }
 }
@@ -189,7 +195,8 @@ TEST(FourierTransformStep, RefusesSizesThatAreNotPowersOfTwo) {
   EXPECT_FALSE(TransformSpectrum(*s, o, nullptr, nullptr, &message));
   EXPECT_NE(message, nullptr);
   EXPECT_EQ(s->m_bTransformed, 0);
-  for (int i = 0; i < 6; ++i) EXPECT_EQ(s->m_pData[i], d[i]);
+  for (int i = 0; i < 6; ++i)
+    EXPECT_EQ(s->m_pData[i], d[i]);
 }
 
 struct Reentry {
@@ -216,7 +223,8 @@ TEST(FourierTransformStep, ASecondTransformCannotStartDuringTheFirst) {
         r->running = r->running && IsTransformRunning();
         CFourierTransformOptions o2;
         InitFourierTransformOptions(*r->other, o2);
-        if (!TransformSpectrum(*r->other, o2)) ++r->refused;
+        if (!TransformSpectrum(*r->other, o2))
+          ++r->refused;
       },
       &r));
   EXPECT_EQ(r.calls, 7);  // 128 points: 7 stages

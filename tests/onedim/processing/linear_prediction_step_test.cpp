@@ -100,18 +100,19 @@ TEST(LinearPredictionStep, WindowsOutsideTheDataAreRefusedWithoutChange) {
   auto s = MakeFid(64);
   const std::vector<float> before(s->m_pData, s->m_pData + 128);
   CLinearPredictionSettings bad[] = {
-      {64, 127, 40, 0},    // no coefficients
-      {64, 127, 2, 4},     // basis smaller than the coefficients
-      {-10, 127, 20, 4},   // points before the start, run to the end: no window after it
-      {64, 40, 20, 4},     // run reversed
-      {70, 127, 70, 4},    // forward window would start before the data
+      {64, 127, 40, 0},   // no coefficients
+      {64, 127, 2, 4},    // basis smaller than the coefficients
+      {-10, 127, 20, 4},  // points before the start, run to the end: no window after it
+      {64, 40, 20, 4},    // run reversed
+      {70, 127, 70, 4},   // forward window would start before the data
   };
   for (const CLinearPredictionSettings& lp : bad) {
     const char* message = nullptr;
     EXPECT_FALSE(PredictSpectrum(*s, lp, &message));
     EXPECT_NE(message, nullptr);
     EXPECT_EQ(s->m_paramsA.td, 128);
-    for (int i = 0; i < 128; ++i) ASSERT_EQ(s->m_pData[i], before[i]);
+    for (int i = 0; i < 128; ++i)
+      ASSERT_EQ(s->m_pData[i], before[i]);
   }
 }
 

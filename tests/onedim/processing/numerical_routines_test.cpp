@@ -14,7 +14,9 @@
 #if __has_feature(address_sanitizer)
 // The allocation-failure tests ask for more memory than exists; the
 // allocators must see a null pointer, as without the sanitizer.
-extern "C" const char* __asan_default_options() { return "allocator_may_return_null=1"; }
+extern "C" const char* __asan_default_options() {
+  return "allocator_may_return_null=1";
+}
 #endif
 #endif
 
@@ -50,14 +52,16 @@ TEST(NumericalRoutines, IndexOffsetArraysUseTheirBounds) {
 
   float* f = vector(-3, 3);
   ASSERT_NE(f, nullptr);
-  for (int i = -3; i <= 3; ++i) f[i] = static_cast<float>(i);
+  for (int i = -3; i <= 3; ++i)
+    f[i] = static_cast<float>(i);
   EXPECT_EQ(f[-3] + f[3], 0.0f);
   free_vector(f, -3, 3);
 
   double** m = dmatrix(1, 3, 0, 4);
   ASSERT_NE(m, nullptr);
   for (int i = 1; i <= 3; ++i)
-    for (int j = 0; j <= 4; ++j) m[i][j] = i * 10 + j;
+    for (int j = 0; j <= 4; ++j)
+      m[i][j] = i * 10 + j;
   EXPECT_EQ(&m[2][0], &m[1][4] + 1);  // one contiguous block
   EXPECT_EQ(m[3][4], 34.0);
   free_dmatrix(m, 1, 3, 0, 4);
@@ -88,7 +92,8 @@ std::vector<double> Eigenvalues(const std::vector<std::vector<double>>& A, bool*
   double** a = dmatrix(1, n, 1, n);
   std::vector<double> d(n + 1), e(n + 1);
   for (int i = 1; i <= n; ++i)
-    for (int j = 1; j <= n; ++j) a[i][j] = A[i - 1][j - 1];
+    for (int j = 1; j <= n; ++j)
+      a[i][j] = A[i - 1][j - 1];
   tridiagonalize(a, n, d.data(), e.data());
   *ok = tqli(d.data(), e.data(), n, a) != 0;
   if (*ok) {
@@ -96,7 +101,8 @@ std::vector<double> Eigenvalues(const std::vector<std::vector<double>>& A, bool*
       double norm = 0;
       for (int i = 1; i <= n; ++i) {
         double av = 0;
-        for (int j = 1; j <= n; ++j) av += A[i - 1][j - 1] * a[j][k];
+        for (int j = 1; j <= n; ++j)
+          av += A[i - 1][j - 1] * a[j][k];
         EXPECT_NEAR(av, d[k] * a[i][k], 1e-9 * std::max(1.0, std::fabs(d[k])));
         norm += a[i][k] * a[i][k];
       }
@@ -125,7 +131,8 @@ TEST(NumericalRoutines, EigenvaluesOfKnownMatrices) {
   std::vector<std::vector<double>> T(n, std::vector<double>(n, 0.0));
   for (int i = 0; i < n; ++i) {
     T[i][i] = 2;
-    if (i + 1 < n) T[i][i + 1] = T[i + 1][i] = -1;
+    if (i + 1 < n)
+      T[i][i + 1] = T[i + 1][i] = -1;
   }
   std::vector<double> t = Eigenvalues(T, &ok);
   ASSERT_TRUE(ok);
@@ -140,12 +147,15 @@ TEST(NumericalRoutines, EigenvaluesOfRandomSymmetricMatrices) {
   std::uniform_real_distribution<double> dist(-10.0, 10.0);
   for (int n : {3, 8, 20}) {
     std::vector<double> lambda(n);
-    for (double& l : lambda) l = dist(gen);
+    for (double& l : lambda)
+      l = dist(gen);
     std::vector<std::vector<double>> Q(n, std::vector<double>(n, 0.0));
-    for (int i = 0; i < n; ++i) Q[i][i] = 1;
+    for (int i = 0; i < n; ++i)
+      Q[i][i] = 1;
     for (int r = 0; r < 4 * n; ++r) {
       const int p = r % n, q = (r * 7 + 3) % n;
-      if (p == q) continue;
+      if (p == q)
+        continue;
       const double th = dist(gen), c = std::cos(th), s = std::sin(th);
       for (int i = 0; i < n; ++i) {
         const double a = Q[i][p], b = Q[i][q];
@@ -156,14 +166,17 @@ TEST(NumericalRoutines, EigenvaluesOfRandomSymmetricMatrices) {
     std::vector<std::vector<double>> A(n, std::vector<double>(n, 0.0));
     for (int i = 0; i < n; ++i)
       for (int j = 0; j < n; ++j)
-        for (int k = 0; k < n; ++k) A[i][j] += Q[i][k] * lambda[k] * Q[j][k];
+        for (int k = 0; k < n; ++k)
+          A[i][j] += Q[i][k] * lambda[k] * Q[j][k];
     for (int i = 0; i < n; ++i)
-      for (int j = 0; j < i; ++j) A[i][j] = A[j][i];
+      for (int j = 0; j < i; ++j)
+        A[i][j] = A[j][i];
     bool ok = false;
     std::vector<double> got = Eigenvalues(A, &ok);
     ASSERT_TRUE(ok);
     std::sort(lambda.begin(), lambda.end());
-    for (int k = 0; k < n; ++k) EXPECT_NEAR(got[k], lambda[k], 1e-10) << n;
+    for (int k = 0; k < n; ++k)
+      EXPECT_NEAR(got[k], lambda[k], 1e-10) << n;
   }
 }
 
@@ -172,7 +185,8 @@ TEST(NumericalRoutines, TqliGivesUpOnNaNInsteadOfLooping) {
   const int n = 3;
   double** z = dmatrix(1, n, 1, n);
   for (int i = 1; i <= n; ++i)
-    for (int j = 1; j <= n; ++j) z[i][j] = i == j;
+    for (int j = 1; j <= n; ++j)
+      z[i][j] = i == j;
   double d[4] = {0, 1, NAN, 3}, e[4] = {0, 0, 1, 1};
   EXPECT_EQ(tqli(d, e, n, z), 0);
   ASSERT_EQ(g_messages.size(), 1u);
@@ -185,7 +199,8 @@ TEST(NumericalRoutines, GaussJordanInvertsAndSolves) {
   float** b = matrix(1, 3, 1, 1);
   const float A[3][3] = {{2, 1, 1}, {1, 3, 2}, {1, 0, 0}};
   for (int i = 0; i < 3; ++i)
-    for (int j = 0; j < 3; ++j) a[i + 1][j + 1] = A[i][j];
+    for (int j = 0; j < 3; ++j)
+      a[i + 1][j + 1] = A[i][j];
   b[1][1] = 4;
   b[2][1] = 5;
   b[3][1] = 6;
@@ -197,7 +212,8 @@ TEST(NumericalRoutines, GaussJordanInvertsAndSolves) {
   for (int i = 0; i < 3; ++i)
     for (int j = 0; j < 3; ++j) {
       float s = 0;
-      for (int k = 0; k < 3; ++k) s += A[i][k] * a[k + 1][j + 1];
+      for (int k = 0; k < 3; ++k)
+        s += A[i][k] * a[k + 1][j + 1];
       EXPECT_NEAR(s, i == j ? 1.0f : 0.0f, 1e-5);
     }
   free_matrix(b, 1, 3, 1, 1);
@@ -224,7 +240,8 @@ TEST(NumericalRoutines, SingularSystemIsReportedNotReturnedAsNaN) {
 
 void Poly(float x, float afunc[], int ma) {
   afunc[1] = 1.0f;
-  for (int j = 2; j <= ma; ++j) afunc[j] = afunc[j - 1] * x;
+  for (int j = 2; j <= ma; ++j)
+    afunc[j] = afunc[j - 1] * x;
 }
 
 TEST(NumericalRoutines, LinearFitRecoversAPolynomialWithHeldCoefficient) {

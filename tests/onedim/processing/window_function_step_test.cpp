@@ -27,7 +27,8 @@ std::unique_ptr<CSpectrum> MakeFid(int td) {
   s->m_pData = CSpectrum::AllocateFloats(td);
   s->m_pRawData = CSpectrum::AllocateFloats(td);
   s->m_pWeighted = CSpectrum::AllocateFloats(td);
-  for (int i = 0; i < td; ++i) s->m_pRawData[i] = s->m_pData[i] = std::cos(0.37f * i) + 0.01f * (i % 5);
+  for (int i = 0; i < td; ++i)
+    s->m_pRawData[i] = s->m_pData[i] = std::cos(0.37f * i) + 0.01f * (i % 5);
   s->m_pWindow = new CWindowFunction(s->m_pRawData, s->m_pWeighted, &s->m_paramsA.td, &s->m_paramsA.sw);
   return s;
 }
@@ -60,7 +61,8 @@ TEST(WindowFunctionStep, InteractiveTransformsAsTheLastTransformDid) {
   fft.HalveFirstPoint();
   fft.RemoveDrift();
   fft.Transform();
-  for (int i = 0; i < 256; ++i) ASSERT_EQ(s->m_pData[i], want[i]) << i;
+  for (int i = 0; i < 256; ++i)
+    ASSERT_EQ(s->m_pData[i], want[i]) << i;
   EXPECT_EQ(s->m_paramsA.DECIM, 0);
   EXPECT_EQ(s->m_paramsA.DSPFVS, 10);
   EXPECT_EQ(s->m_Scale.m_nUnits, AXIS_UNITS_PPM);
@@ -73,7 +75,8 @@ TEST(WindowFunctionStep, PhaseIsAppliedAnewWhenItHadChanged) {
   phased->m_dPhase0 = 1.0;  // applied before: reset, then the kept pair
   ASSERT_TRUE(ApplyWindowToSpectrum(*plain, TRUE, 0, 0));
   ASSERT_TRUE(ApplyWindowToSpectrum(*phased, TRUE, 3.14159265f, 0));
-  for (int i = 0; i < 64; ++i) EXPECT_NEAR(phased->m_pData[i], -plain->m_pData[i], 1e-4);
+  for (int i = 0; i < 64; ++i)
+    EXPECT_NEAR(phased->m_pData[i], -plain->m_pData[i], 1e-4);
   EXPECT_FLOAT_EQ(static_cast<float>(phased->m_dPhase0), 3.14159265f);
 }
 
@@ -84,7 +87,8 @@ TEST(WindowFunctionStep, RefusalLeavesTheDataAlone) {
   const char* message = nullptr;
   EXPECT_FALSE(ApplyWindowToSpectrum(*s, TRUE, 0, 0, &message));
   EXPECT_STREQ(message, "Spectral width must be greater than 0");
-  for (int i = 0; i < 32; ++i) EXPECT_EQ(s->m_pData[i], before[i]);
+  for (int i = 0; i < 32; ++i)
+    EXPECT_EQ(s->m_pData[i], before[i]);
 }
 
 }  // namespace

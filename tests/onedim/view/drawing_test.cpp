@@ -217,17 +217,17 @@ TEST_F(DrawingTest, PivotMarkIsARedArrowAndASquareOnTheZeroLine) {
   auto s = Sine(400, 200);
   s->m_nDisplayMode = 9;  // the pivot alone
   s->m_bPhaseDisplay = 1;
-  s->m_nPivot = 200;  // the middle: x = 110
+  s->m_nPivot = 200;                   // the middle: x = 110
   s->m_rectPlot = {0, 100, 300, 300};  // zero line 200
   TestBitmap bitmap(300, 300);
   bitmap.Fill(kWhite);
   DrawInto(bitmap, [&](CDC& dc) { s->Draw(&dc); });
   const COLORREF red = RGB(255, 0, 0);
-  EXPECT_EQ(red, bitmap.Pixel(110, 36));   // inside the arrow
-  EXPECT_EQ(red, bitmap.Pixel(110, 30));   // its shaft
+  EXPECT_EQ(red, bitmap.Pixel(110, 36));  // inside the arrow
+  EXPECT_EQ(red, bitmap.Pixel(110, 30));  // its shaft
   EXPECT_EQ(kWhite, bitmap.Pixel(110, 20));
-  EXPECT_EQ(red, bitmap.Pixel(110, 120));  // the line down to the zero line
-  EXPECT_EQ(red, bitmap.Pixel(107, 200));  // the square's edge
+  EXPECT_EQ(red, bitmap.Pixel(110, 120));     // the line down to the zero line
+  EXPECT_EQ(red, bitmap.Pixel(107, 200));     // the square's edge
   EXPECT_EQ(kWhite, bitmap.Pixel(109, 199));  // and its white inside
 }
 
@@ -238,9 +238,8 @@ TEST_F(DrawingTest, DrawCallsTheIntegralLabelAndPeakLabelDrawingInOrder) {
   s->m_arrIntegrals.Add(new CIntegral(s.get(), 0, 10, 0, 0));
   s->m_arrIntegrals.Add(new CIntegral(s.get(), 10, 20, 0, 0));
   s->m_arrLabels.Add(new CTextLabel("label", nullptr, s.get(), 0, FALSE, 10, 10));
-  auto oldIntegral = CSpectrum::SetIntegralDrawer([](CIntegral* p, CDC*) {
-    s_calls.push_back("integral " + std::to_string(p->m_nStart));
-  });
+  auto oldIntegral = CSpectrum::SetIntegralDrawer(
+      [](CIntegral* p, CDC*) { s_calls.push_back("integral " + std::to_string(p->m_nStart)); });
   auto oldPeaks = CSpectrum::SetPeakLabelDrawer([](CSpectrum*, CDC*) { s_calls.push_back("peaks"); });
   TestMetafile without([&](CDC& dc) { s->Draw(&dc); });
   EXPECT_EQ((std::vector<std::string>{"integral 0", "integral 10"}), s_calls);
@@ -303,13 +302,13 @@ TEST_F(DrawingTest, ScaleOnPaperIsALineWithTicksScaledByTheFactors) {
   EXPECT_EQ(25, FontHeights(emf.get()).at(0));  // 14 x 3 x 0.6
   const auto pens = RecordsOf<EMRCREATEPEN>(emf.get(), EMR_CREATEPEN);
   ASSERT_FALSE(pens.empty());
-  EXPECT_EQ(2, pens[0].lopn.lopnWidth.x);  // the axis line
+  EXPECT_EQ(2, pens[0].lopn.lopnWidth.x);           // the axis line
   EXPECT_EQ(RGB(0, 0, 0), pens[0].lopn.lopnColor);  // black on paper without colour
 
   const auto moves = RecordsOf<EMRMOVETOEX>(emf.get(), EMR_MOVETOEX);
   const auto lines = RecordsOf<EMRLINETO>(emf.get(), EMR_LINETO);
   ASSERT_GE(moves.size(), 3u);
-  EXPECT_EQ(30, moves[0].ptl.x);           // axis from the left margin
+  EXPECT_EQ(30, moves[0].ptl.x);  // axis from the left margin
   EXPECT_EQ(40 + 100 * 3, moves[0].ptl.y);
   EXPECT_EQ(30 + 512 * 2, lines[0].ptl.x);
   // First tick: 40 points, x = (20 + 30 / 2) x 2, minor: 5 x 3 long.
@@ -354,9 +353,9 @@ TEST_F(DrawingTest, LabelAlignmentsPlaceTheirLines) {
   EXPECT_EQ(200, rects[0].left);
   EXPECT_EQ(firstLineX[0], rects[0].left);
   const LONG width = rects[0].right - rects[0].left;
-  EXPECT_GT(firstLineX[1], rects[1].left);                 // centred
+  EXPECT_GT(firstLineX[1], rects[1].left);  // centred
   EXPECT_LT(firstLineX[1], rects[1].left + width / 2);
-  EXPECT_GT(firstLineX[2], firstLineX[1]);                 // right-aligned
+  EXPECT_GT(firstLineX[2], firstLineX[1]);  // right-aligned
 
   label.m_strText.Empty();  // draws nothing, but stays a label
   TestMetafile empty([&](CDC& dc) { label.Draw(&dc); });
