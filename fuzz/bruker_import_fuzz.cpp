@@ -64,8 +64,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<std::string> parts = Split(std::string((const char*)data, size));
   parts.resize(4);
   const int mode = BRUKER_FUZZ_PATH;
-  for (const char* name : {"acqus", "acqu2s", "ser", "fid", "h1.dis", "h1.fid", "pdata/1/procs",
-                           "pdata/1/1r", "pdata/1/1i"})
+  for (const char* name :
+       {"acqus", "acqu2s", "ser", "fid", "h1.dis", "h1.fid", "pdata/1/procs", "pdata/1/1r", "pdata/1/1i"})
     ::unlink((g_folder + "/" + name).c_str());
   std::string path;
   switch (mode) {

@@ -12,12 +12,15 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   CString error;
   std::unique_ptr<CSpectrum2D> set(CBv2File::Parse(data, size, error));
-  if (!set) return 0;
+  if (!set)
+    return 0;
   std::vector<BYTE> image;
-  if (!CBv2File::Format(*set, image, error)) std::abort();
+  if (!CBv2File::Format(*set, image, error))
+    std::abort();
   std::unique_ptr<CSpectrum2D> again(CBv2File::Parse(image.data(), image.size(), error));
   std::vector<BYTE> second;
-  if (!again || !CBv2File::Format(*again, second, error) || second != image) std::abort();
+  if (!again || !CBv2File::Format(*again, second, error) || second != image)
+    std::abort();
   float lo, hi;
   set->GetMinMax(lo, hi);
   return 0;
