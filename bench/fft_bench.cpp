@@ -20,7 +20,8 @@ std::vector<float> Input(int nFloats) {
   std::mt19937 gen(nFloats);
   std::uniform_real_distribution<float> dist(-1.0f, 1.0f);
   std::vector<float> v(nFloats + 2);
-  for (float& f : v) f = dist(gen);
+  for (float& f : v)
+    f = dist(gen);
   return v;
 }
 
@@ -92,7 +93,8 @@ class RatioReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs)
-      if (run.run_type == Run::RT_Iteration) times_[run.benchmark_name()] = run.GetAdjustedRealTime();
+      if (run.run_type == Run::RT_Iteration)
+        times_[run.benchmark_name()] = run.GetAdjustedRealTime();
     ConsoleReporter::ReportRuns(runs);
   }
   void PrintRatios() const {
@@ -108,7 +110,8 @@ class RatioReporter : public benchmark::ConsoleReporter {
     const std::string suffix = std::string(kind) + "/" + std::to_string(n);
     auto ours = times_.find("BM_Brivane_" + suffix);
     auto theirs = times_.find("BM_FFTW_" + suffix);
-    if (ours == times_.end() || theirs == times_.end() || theirs->second <= 0) return 0.0;
+    if (ours == times_.end() || theirs == times_.end() || theirs->second <= 0)
+      return 0.0;
     return ours->second / theirs->second;
   }
   std::map<std::string, double> times_;

@@ -33,7 +33,8 @@ void BM_Predict1D(benchmark::State& state) {
   const int td = static_cast<int>(state.range(0));
   const int n = td / 2;
   int m = td / 32;
-  if (m > 256) m = 32;
+  if (m > 256)
+    m = 32;
   const int basis = n - m - 1;
   std::vector<float> data = Fid(2 * n, 1);
   const std::vector<float> input = data;
@@ -41,8 +42,7 @@ void BM_Predict1D(benchmark::State& state) {
   CLinearPrediction lp;
   for (auto _ : state) {
     std::memcpy(data.data(), input.data(), sizeof(float) * input.size());
-    benchmark::DoNotOptimize(
-        lp.Predict(data.data(), 2 * n, 1, basis, m, 1, n, 2 * n - 1, 0, work.data(), work.size()));
+    benchmark::DoNotOptimize(lp.Predict(data.data(), 2 * n, 1, basis, m, 1, n, 2 * n - 1, 0, work.data(), work.size()));
   }
   state.counters["coefficients"] = m;
   state.counters["basis"] = basis;
@@ -56,8 +56,8 @@ void BM_Predict2DColumns(benchmark::State& state) {
   std::vector<char> work(lp_workspace(basis, m, traces));
   CLinearPrediction lp;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(lp.Predict(data.data(), points, traces, basis, m, traces, points / 2,
-                                        points - 1, 0, work.data(), work.size()));
+    benchmark::DoNotOptimize(
+        lp.Predict(data.data(), points, traces, basis, m, traces, points / 2, points - 1, 0, work.data(), work.size()));
   }
 }
 BENCHMARK(BM_Predict2DColumns)->Arg(256)->Arg(1024)->Unit(benchmark::kMicrosecond);

@@ -18,14 +18,15 @@
 
 namespace {
 
-const int kRows = 512;    // f1: 256 increments, each a cosine and a sine row
-const int kPoints = 2048; // f2 complex points
+const int kRows = 512;     // f1: 256 increments, each a cosine and a sine row
+const int kPoints = 2048;  // f2 complex points
 
 std::vector<float> Input(std::size_t floats) {
   std::mt19937 gen(42);
   std::uniform_real_distribution<float> dist(-1.0f, 1.0f);
   std::vector<float> v(floats);
-  for (float& f : v) f = dist(gen);
+  for (float& f : v)
+    f = dist(gen);
   return v;
 }
 
@@ -93,12 +94,14 @@ class RatioReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs)
-      if (run.run_type == Run::RT_Iteration) times_[run.benchmark_name()] = run.GetAdjustedRealTime();
+      if (run.run_type == Run::RT_Iteration)
+        times_[run.benchmark_name()] = run.GetAdjustedRealTime();
     ConsoleReporter::ReportRuns(runs);
   }
   void PrintSummary() const {
     auto full = times_.find("BM_FullProcessing");
-    if (full != times_.end()) std::printf("\nFull processing of a %d x %d hypercomplex set: %.1f ms\n", kRows, kPoints, full->second);
+    if (full != times_.end())
+      std::printf("\nFull processing of a %d x %d hypercomplex set: %.1f ms\n", kRows, kPoints, full->second);
     auto ours = times_.find("BM_Brivane_2D");
     auto theirs = times_.find("BM_FFTW_2D");
     if (ours != times_.end() && theirs != times_.end() && theirs->second > 0)
