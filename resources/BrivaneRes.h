@@ -5,10 +5,10 @@
 #include "framework/win/FrameworkRes.h"
 
 // Frames, menus, toolbars, icons.
-#define IDR_MAINFRAME 128         // main frame menu, accelerators, icon, standard toolbar
-#define IDR_BRIVANETYPE 129       // document windows: menu, accelerators, icon, document string
-#define IDR_PROCESSBAR 163        // the process toolbar
-#define IDR_BASELINE_POPUP 284    // the process toolbar's baseline pop-up menu
+#define IDR_MAINFRAME 128       // main frame menu, accelerators, icon, standard toolbar
+#define IDR_BRIVANETYPE 129     // document windows: menu, accelerators, icon, document string
+#define IDR_PROCESSBAR 163      // the process toolbar
+#define IDR_BASELINE_POPUP 284  // the process toolbar's baseline pop-up menu
 #define IDI_HISTORY_OK 138
 #define IDI_HISTORY_COPY 182
 #define IDI_SPECTRUM 195

@@ -3,7 +3,7 @@
 #pragma once
 
 // Dialog templates.
-#define IDD_IMPORT_FILE 130      // appended below the system's open dialog
+#define IDD_IMPORT_FILE 130  // appended below the system's open dialog
 #define IDD_IMPORT_ERRORS 132
 #define IDD_EDIT_PARAMETERS 133
 
