@@ -6,8 +6,10 @@
 //             zeros to a multiple of 1024 bytes (spectrometers write it so)
 //   1r, 1i    td / 2 words each: the real and the imaginary parts
 //   word      32-bit signed integer; 64-bit IEEE float when the acqus says
-//             "##$DTYPA= 2"; big-endian when the byte-order flag is 1.
-//             WinNMR writes 32-bit IEEE floats in the PC's (little-endian) order.
+//             "##$DTYPA= 2"; big-endian when the byte-order flag is 1 (for
+//             fid and ser the acqus' order, for 1r and 1i the procs' one).
+//             WinNMR writes 32-bit IEEE floats in the PC's (little-endian)
+//             order; its 1r and 1i follow a procs that says otherwise.
 #pragma once
 
 #include <cstddef>

@@ -192,7 +192,7 @@ BOOL ReadBrukerAcqus(CSpectrumParams& params, CFile& file, int* pnDataType) {
   return TRUE;
 }
 
-BOOL ReadBrukerProcs(CSpectrumParams& params, CFile& file) {
+BOOL ReadBrukerProcs(CSpectrumParams& params, CFile& file, int* pnByteOrder) {
   CTokenReader reader(file);
   std::string token;
   int nValue = 0;
@@ -209,6 +209,9 @@ BOOL ReadBrukerProcs(CSpectrumParams& params, CFile& file) {
         params.td = ClampToInt(2LL * nValue);
         params.names.RemoveKey("td");
       }
+    } else if (BeginsWithNoCase(token, "##$BYTORDP=")) {
+      if (NextInt(reader, nValue) && pnByteOrder != nullptr)
+        *pnByteOrder = nValue == 1 ? 1 : 0;
     }
   }
   return TRUE;

@@ -14,6 +14,7 @@
 //          "##$DTYPA="    integer  word type of the data (0 int32, 2 float64)
 //   procs  "##$OFFSET="   real     offset, ppm of the left-most point     key "offset"
 //          "##$SI="       integer  td = 2 x SI                            key "td"
+//          "##$BYTORDP="  integer  byte order of 1r and 1i (1: big-endian)
 //   dis    "##$AQMODE=", "##$SPWIDTH=", "##$TDSIZE=", "##$SFREQ="; removes no key
 //
 // A reader removes the key of each value it reads from the block's map of
@@ -36,8 +37,11 @@ enum BrukerDataType { brukerInt32 = 0, brukerFloat64 = 2 };
 // last one winning. Clears the conjugate flag. Always TRUE.
 BOOL ReadBrukerAcqus(CSpectrumParams& params, CFile& file, int* pnDataType = nullptr);
 
-// Reads a procs file into the block. Always TRUE.
-BOOL ReadBrukerProcs(CSpectrumParams& params, CFile& file);
+// Reads a procs file into the block; *pnByteOrder (when given) receives the
+// byte order of the processed data, 0 or 1, and is left as it is when the
+// file has no "##$BYTORDP=" record. The block's own byte-order flag is not
+// touched: an FID keeps the acquisition's order. Always TRUE.
+BOOL ReadBrukerProcs(CSpectrumParams& params, CFile& file, int* pnByteOrder = nullptr);
 
 // Replaces the block's title by the lines of the file, each ending in CR LF.
 // Always TRUE.

@@ -163,7 +163,7 @@ BOOL CBrukerImporter::ImportProcessed(CSpectrumParams& params) {
   CFile real, imag;
   if (!OpenProcessedPair(real, imag))
     return FALSE;
-  if (!ReadProcessedParameters(params))
+  if (!ReadProcessedParameters(params, TRUE))
     return FALSE;
   if (!CheckSize(params))
     return FALSE;
@@ -305,23 +305,42 @@ BOOL CBrukerImporter::OpenProcessedProcs(CFile& file) {
   return Fail(szError);
 }
 
-BOOL CBrukerImporter::ReadProcessedParameters(CSpectrumParams& params) {
+BOOL CBrukerImporter::ReadProcessedParameters(CSpectrumParams& params, BOOL bAcqusOrder) {
   CFile acqus;
   if (!OpenProcessedAcqus(acqus))
     return FALSE;
   History("acqus file correctly imported");
   ReadBrukerAcqus(params, acqus);
+  const BOOL bAcqusGaveOrder = !IsMissing(params, "byteorder");
   History("Attempting to open PROCS file");
   CFile procs;
   if (!OpenProcessedProcs(procs))
     return FALSE;
   History("Procs file correctly opened");
-  ReadBrukerProcs(params, procs);
+  int nProcsOrder = -1;
+  ReadBrukerProcs(params, procs, &nProcsOrder);
+
+  // Data are often processed on another computer than the one that
+  // acquired them: 1r and 1i are in the order the processing wrote.
+  LPCSTR lpszSource = "chosen";
+  if (nProcsOrder >= 0 || !bAcqusOrder) {
+    params.byteorder = nProcsOrder >= 0 ? nProcsOrder : 0;
+    params.names.RemoveKey("byteorder");
+    lpszSource = nProcsOrder >= 0 ? "procs" : "PC";
+  } else if (bAcqusGaveOrder) {
+    lpszSource = "acqus";
+  }
   if (!m_target.CheckMissingParameters(params)) {
     History("Importing aborted");
     return FALSE;
   }
+  LogProcessedOrder(lpszSource, params.byteorder);
   return TRUE;
+}
+
+void CBrukerImporter::LogProcessedOrder(LPCSTR lpszSource, int nByteOrder) {
+  History(CString("Processed data read in the ") + lpszSource + " byte order (" +
+          (nByteOrder == 1 ? "Big Endian" : "Little Endian") + ")");
 }
 
 BOOL CBrukerImporter::CheckSize(const CSpectrumParams& params) {

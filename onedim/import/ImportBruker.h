@@ -52,9 +52,15 @@ class CBrukerImporter {
   // The acqus and the procs of a processed spectrum.
   BOOL OpenProcessedAcqus(CFile& file);
   BOOL OpenProcessedProcs(CFile& file);
-  // Reads the parameters of a processed spectrum from acqus and procs and
-  // asks for what is missing. FALSE ends the import (reason set).
-  BOOL ReadProcessedParameters(CSpectrumParams& params);
+  // Reads the parameters of a processed spectrum from acqus and procs,
+  // settles the byte order of its data and asks for what is missing. The
+  // processing wrote the data, so procs' order comes first; without it,
+  // acqus' order (bAcqusOrder) or the PC's own. The history names the order
+  // used. FALSE ends the import (reason set).
+  BOOL ReadProcessedParameters(CSpectrumParams& params, BOOL bAcqusOrder);
+  // The history line that names the byte order of processed data and the
+  // file or choice that gave it.
+  void LogProcessedOrder(LPCSTR lpszSource, int nByteOrder);
   // After the procs of an FID: td back to the acqus value.
   static void KeepAcqusSize(CSpectrumParams& params, int nAcqusTd, BOOL bAcqusGaveTd);
   // Refuses a td no spectrum can have.

@@ -47,14 +47,18 @@ BOOL CWinNmrImporter::ImportProcessed(CSpectrumParams& params, BOOL bArchive) {
   CFile real, imag;
   if (!OpenProcessedPair(real, imag))
     return FALSE;
-  if (!bArchive) {
-    // Without the archive the size comes from procs, as for XWIN-NMR.
-    if (!ReadProcessedParameters(params))
+  if (bArchive) {
+    params.byteorder = 0;
+    LogProcessedOrder("PC", 0);
+  } else {
+    // Without the archive the size comes from procs, as for XWIN-NMR; the
+    // acquisition's byte order says nothing of WinNMR's floats.
+    if (!ReadProcessedParameters(params, FALSE))
       return FALSE;
     if (IsMissing(params, "offset"))
       params.offset = 0.0;
   }
   if (!CheckSize(params))
     return FALSE;
-  return AddProcessedSpectrum(params, real, imag, brukerWordFloat32, FALSE);
+  return AddProcessedSpectrum(params, real, imag, brukerWordFloat32, params.byteorder == 1);
 }

@@ -65,6 +65,25 @@ TEST(BrukerDocument, MissingParametersGoThroughTheDocumentsPolicy) {
   EXPECT_EQ(1, doc.GetSpectrumCount());  // only the first import's spectrum
 }
 
+TEST(BrukerDocument, ProcessedSpectrumKeepsTheByteOrderItWasReadIn) {
+  TempFolder folder;
+  WriteFid(folder, 8, "##$OFFSET= 10 ##$SI= 2 ##$BYTORDP= 1");
+  folder.Write("1/acqus",
+               "##$BYTORDA= 0 ##$AQ_mod= 1 ##$BF1= 400.13 ##$SW_h= 5000 ##$TD= 8 ##$DECIM= 16 ##$DSPFVS= 12");
+  folder.Write("1/pdata/1/1r", Int32Bytes({70000, -3}, true));
+  folder.Write("1/pdata/1/1i", Int32Bytes({-70000, 3}, true));
+  CTestHost host;
+  CBrivaneProDoc doc(&host);
+  ASSERT_TRUE(doc.ImportBruker(folder.Path("1/pdata/1/1r").c_str())) << (LPCSTR)host.m_app.m_strOpenFailure;
+  CSpectrum* s = doc.GetCurrentSpectrum();
+  ASSERT_NE(nullptr, s);
+  EXPECT_EQ(1, s->m_paramsA.byteorder);
+  EXPECT_EQ(70000.0f, s->m_pData[0]);
+  EXPECT_EQ(3.0f, s->m_pData[3]);
+  EXPECT_NE(std::string::npos,
+            Lines(host.m_app.m_History).find("|Processed data read in the procs byte order (Big Endian)|"));
+}
+
 TEST(BrukerDocument, DispatcherReadsNativeAndBrukerFilesAlike) {
   TempFolder folder;
   WriteFid(folder, 8, "##$OFFSET= 10 ##$SI= 4");

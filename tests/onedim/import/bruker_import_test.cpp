@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
@@ -196,6 +198,82 @@ TEST(BrukerImport, ProcessedSpectrumFromRealAndImaginaryFiles) {
     // The kept data are the input of the window functions.
     EXPECT_EQ(0, std::memcmp(s.m_pData, s.m_pRawData, 32768 * sizeof(float)));
   }
+}
+
+TEST(BrukerImport, ProcessedDataInTheByteOrderOfTheProcessing) {
+  // Acquired on one computer, processed on another: 1r and 1i are in the
+  // order procs gives, and the spectrum keeps the order they were read in.
+  struct Case {
+    bool bWinNmr;
+    const char* acqusOrder;  // "" leaves acqus without any sign of its order
+    const char* procsOrder;
+    int nEntered;  // the order the user gives when asked; -1: not asked
+    int nRead;     // 1: 1r and 1i are written big-endian
+    const char* source;
+  } cases[] = {
+      {false, "##$BYTORDA= 1\n", "##$BYTORDP= 0\n", -1, 0, "procs"},
+      {false, "##$BYTORDA= 0\n", "##$BYTORDP= 1\n", -1, 1, "procs"},
+      {false, "##$BYTORDA= 1\n", "", -1, 1, "acqus"},
+      {false, "", "##$BYTORDP= 1\n", -1, 1, "procs"},
+      {false, "", "", 1, 1, "chosen"},
+      {true, "##$BYTORDA= 1\n", "", -1, 0, "PC"},
+      {true, "##$BYTORDA= 0\n", "##$BYTORDP= 1\n", -1, 1, "procs"},
+  };
+  const int si = 8;
+  const std::vector<int32_t> re = Ramp(si), im = Ramp(si, 1);
+  for (const Case& c : cases) {
+    const std::string name = std::string(c.bWinNmr ? "WinNMR " : "") + c.acqusOrder + "|" + c.procsOrder;
+    TempFolder folder;
+    folder.Write("1/acqus", Acqus(64, c.acqusOrder, "NMR"));
+    folder.Write("1/pdata/1/procs", c.procsOrder + Procs(si));
+    const bool bBig = c.nRead == 1;
+    if (c.bWinNmr) {
+      folder.Write("1/pdata/1/1r", Float32Bytes(std::vector<float>(re.begin(), re.end()), bBig));
+      folder.Write("1/pdata/1/1i", Float32Bytes(std::vector<float>(im.begin(), im.end()), bBig));
+    } else {
+      folder.Write("1/pdata/1/1r", Int32Bytes(re, bBig));
+      folder.Write("1/pdata/1/1i", Int32Bytes(im, bBig));
+    }
+    FakeDocument doc;
+    if (c.nEntered >= 0)
+      doc.policy.ScriptValues({kSf, kSw, 2 * si, c.nEntered});
+    const std::string path = folder.Path("1/pdata/1/1r");
+    ASSERT_TRUE(c.bWinNmr ? ImportWinNmr(doc, path) : ImportBruker(doc, path)) << name << doc.error;
+    const CSpectrum& s = *doc.spectra[0];
+    for (int i = 0; i < si; ++i) {
+      ASSERT_EQ((float)re[i], s.m_pData[2 * i]) << name << i;
+      ASSERT_EQ((float)im[i], s.m_pData[2 * i + 1]) << name << i;
+    }
+    EXPECT_EQ(c.nRead, s.m_paramsA.byteorder) << name;
+    EXPECT_EQ(c.nEntered >= 0 ? 1 : 0, doc.policy.m_nQuestions) << name;
+    EXPECT_TRUE(doc.HasHistory(std::string("Processed data read in the ") + c.source + " byte order (" +
+                               (bBig ? "Big Endian)" : "Little Endian)")))
+        << name;
+  }
+}
+
+TEST(BrukerImport, ProcessedWithRealParameterFiles) {
+  // A real experiment acquired big-endian and processed little-endian.
+  const std::string real = std::string(BRIVANE_REALDATA_DIR) + "/bruker-aspirin-1h/1/";
+  auto slurp = [](const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  };
+  TempFolder folder;
+  folder.Write("1/acqus", slurp(real + "acqus"));
+  folder.Write("1/pdata/1/procs", slurp(real + "pdata/1/procs"));
+  const int si = 32768;
+  std::vector<int32_t> re = Ramp(si), im = Ramp(si, 3);
+  re[100] = 440000000;
+  folder.Write("1/pdata/1/1r", Int32Bytes(re, false));
+  folder.Write("1/pdata/1/1i", Int32Bytes(im, false));
+  FakeDocument doc;
+  ASSERT_TRUE(ImportBruker(doc, folder.Path("1/pdata/1/1r"))) << doc.error;
+  const CSpectrum& s = *doc.spectra[0];
+  ASSERT_EQ(2 * si, s.m_paramsA.td);
+  EXPECT_EQ(0, s.m_paramsA.byteorder);
+  EXPECT_EQ(440000000.0f, s.m_pData[200]);
+  EXPECT_EQ((float)im[si - 1], s.m_pData[2 * si - 1]);
 }
 
 TEST(BrukerImport, ProcessedWithoutOffsetAsksForIt) {

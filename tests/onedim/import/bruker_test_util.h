@@ -64,13 +64,13 @@ inline std::string Int32Bytes(const std::vector<int32_t>& words, bool bBigEndian
   return out;
 }
 
-inline std::string Float32Bytes(const std::vector<float>& values) {
+inline std::string Float32Bytes(const std::vector<float>& values, bool bBigEndian = false) {
   std::string out;
   for (float f : values) {
     uint32_t u;
     std::memcpy(&u, &f, 4);
     for (int b = 0; b < 4; ++b)
-      out += (char)((u >> (8 * b)) & 0xFF);
+      out += (char)((u >> (bBigEndian ? 24 - 8 * b : 8 * b)) & 0xFF);
   }
   return out;
 }
