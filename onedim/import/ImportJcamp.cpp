@@ -252,13 +252,22 @@ BOOL CJcampImporter::ReadTable(LPCSTR pszLabel, float* pValues, LPCSTR pszNotFou
     History(pszNotFound);
     return FALSE;
   }
-  // Every point the header promises must be in the table, and the table
-  // must not run into the end of a file that was cut off.
+  // A table that runs into the end of the text belongs to a file that was
+  // cut off. One that the next record closes early is whole: instruments
+  // write tables a point short of the count they give; the rest stay 0.
   BOOL bCutShort = FALSE;
-  int nRead = DecodeAsdfLines(m_pText + m_nPosition, m_nLength - m_nPosition, pValues, m_header.nPoints, 2, &bCutShort);
-  if (nRead != m_header.nPoints || bCutShort) {
+  BOOL bAtLabel = FALSE;
+  const int nPoints = m_header.nPoints;
+  int nRead =
+      DecodeAsdfLines(m_pText + m_nPosition, m_nLength - m_nPosition, pValues, nPoints, 2, &bCutShort, &bAtLabel);
+  if (nRead < 0 || bCutShort || (nRead < nPoints && (!bAtLabel || nRead == 0))) {
     History(pszBadData);
     return FALSE;
+  }
+  if (nRead < nPoints) {
+    CString strLine;
+    strLine.Format("Only %d of %d data points found: the missing ones set to 0", nRead, nPoints);
+    History(strLine);
   }
   return TRUE;
 }

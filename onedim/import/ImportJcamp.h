@@ -14,7 +14,8 @@
 //   simple:   ##NPOINTS= ##XUNITS= ##FIRSTX= ##LASTX=  points, units, first and last x
 //   NTUPLES:  ##VAR_DIM= ##UNITS=  ##FIRST=  ##LAST=   (the first field of each)
 //   data:     "(X++(Y..Y))", or "(X++(R..R))" and "(X++(I..I))": ordinates of
-//             the ASDF forms, decoded by JcampDecoder.h
+//             the ASDF forms, decoded by JcampDecoder.h; a table the next
+//             record closes short of the point count is read, the rest 0
 //
 // Ordinates are stored as they are written (no Y factor).
 #pragma once

@@ -244,10 +244,13 @@ BOOL CAsdfDecoder::DecodeLine(const char* pLine, std::size_t nLength) {
   return TRUE;
 }
 
-int DecodeAsdfLines(const char* pText, std::size_t nLength, float* pValues, int nPoints, int nStride, BOOL* pCutShort) {
+int DecodeAsdfLines(const char* pText, std::size_t nLength, float* pValues, int nPoints, int nStride, BOOL* pCutShort,
+                    BOOL* pAtLabel) {
   CAsdfDecoder decoder(pValues, nPoints, nStride);
   if (pCutShort != nullptr)
     *pCutShort = FALSE;
+  if (pAtLabel != nullptr)
+    *pAtLabel = FALSE;
   std::size_t nPos = 0;
   while (nPos < nLength && !decoder.IsFull()) {
     const char* pLine = pText + nPos;
@@ -258,8 +261,11 @@ int DecodeAsdfLines(const char* pText, std::size_t nLength, float* pValues, int 
     std::size_t nFirst = 0;
     while (nFirst < nLine && IsSeparator(pLine[nFirst]))
       nFirst++;
-    if (nLine - nFirst >= 2 && pLine[nFirst] == '#' && pLine[nFirst + 1] == '#')
+    if (nLine - nFirst >= 2 && pLine[nFirst] == '#' && pLine[nFirst + 1] == '#') {
+      if (pAtLabel != nullptr)
+        *pAtLabel = TRUE;
       break;
+    }
     if (!decoder.DecodeLine(pLine, nLine))
       return -1;
     if (pFeed == nullptr && pCutShort != nullptr)

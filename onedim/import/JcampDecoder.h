@@ -54,6 +54,7 @@ class CAsdfDecoder {
 // Returns the number of values stored, or -1 when a line holds a number
 // that cannot be read. *pCutShort (when given) tells whether the last line
 // decoded ran to the end of the text without a line feed: its last number
-// may have been cut.
+// may have been cut. *pAtLabel (when given) tells whether decoding stopped
+// at a line that begins "##": the next record closed the table.
 int DecodeAsdfLines(const char* pText, std::size_t nLength, float* pValues, int nPoints, int nStride,
-                    BOOL* pCutShort = nullptr);
+                    BOOL* pCutShort = nullptr, BOOL* pAtLabel = nullptr);

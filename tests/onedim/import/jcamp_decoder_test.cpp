@@ -68,6 +68,27 @@ TEST(JcampDecoder, WhereATableEnds) {
   EXPECT_EQ(n, 0);
 }
 
+TEST(JcampDecoder, WhatClosedTheTable) {
+  // The importer reads a short table only when a record closed it.
+  struct Case {
+    const char* text;
+    BOOL bCutShort;
+    BOOL bAtLabel;
+  } cases[] = {
+      {"1 A\n2 B\n##END=\n", FALSE, TRUE}, {"1 A\r\n  ##PAGE= N=2\r\n", FALSE, TRUE},
+      {"1 A\n\n##END=\n", FALSE, FALSE},   {"1 A\n2 B\n", FALSE, FALSE},
+      {"1 A\n2 B", TRUE, FALSE},           {"1 ABCD\n##END=\n", FALSE, FALSE},  // full before the record
+  };
+  for (const Case& c : cases) {
+    const std::string text = c.text;
+    float values[4];
+    BOOL bCutShort = -1, bAtLabel = -1;
+    DecodeAsdfLines(text.data(), text.size(), values, 4, 1, &bCutShort, &bAtLabel);
+    EXPECT_EQ(bCutShort, c.bCutShort) << text;
+    EXPECT_EQ(bAtLabel, c.bAtLabel) << text;
+  }
+}
+
 TEST(JcampDecoder, CommentsMissingValuesAndStrayCharacters) {
   EXPECT_EQ(Decode("1000 A1B2 $$ checksum BCD\n"), (V{11, 22}));
   EXPECT_EQ(Decode("$$ a comment line\n1000 A1\n"), (V{11}));

@@ -91,6 +91,23 @@ const char kNtuples[] =
     "##END NTUPLES= NMR FID\n"
     "##END=\n";
 
+// An instrument's export: plain decimals, X as point numbers, a point count
+// written as a decimal and a table one value short of it.
+const char kShortTable[] =
+    "##TITLE= 1H\n"
+    "##JCAMP-DX= 4.24\n"
+    "##DATA TYPE= NMR SPECTRUM\n"
+    "##DATA CLASS= XYDATA\n"
+    "##.OBSERVE FREQUENCY= 300.13\n"
+    "##XUNITS= HZ\n"
+    "##FIRSTX= 3000.0\n"
+    "##LASTX= -600.0\n"
+    "##NPOINTS= 7.000000000\n"
+    "##XYDATA= (X++(Y..Y))\n"
+    "0 1.5 -2.25 3.0\n"
+    "3 4.5 5.5 -6.0\n"
+    "##END=\n";
+
 BOOL ImportText(JcampDocument& doc, const std::string& text, CJcampImporter* pImporter = nullptr) {
   CJcampImporter importer(doc);
   CJcampImporter& used = pImporter != nullptr ? *pImporter : importer;
@@ -213,17 +230,44 @@ TEST(JcampImport, RefusedFiles) {
   ExpectRefused(Replace(kSimple, "##FIRSTX= 4000.0\n", ""), {"Cannot read First X"}, kData);
   ExpectRefused(Replace(kSimple, "##LASTX= -1000.0", "##LASTX= nan"), {"Cannot read Last X"}, kData);
   ExpectRefused(Replace(kSimple, "(X++(Y..Y))", "(XY..XY)"), {"Failed to find real points"}, kReal);
-  // Fewer points than the header promises, or a damaged number.
-  ExpectRefused(Replace(kSimple, "##NPOINTS= 6", "##NPOINTS= 7"), {"Failed to read data points"}, kReal);
+  // Fewer points than the header promises with no record after them, or a
+  // damaged number.
+  ExpectRefused(Replace(Replace(kSimple, "##NPOINTS= 6", "##NPOINTS= 7"), "##END=\n", ""),
+                {"Failed to read data points"}, kReal);
   ExpectRefused(Replace(kSimple, "D4", "D4" + std::string(80, '7')), {"Failed to read data points"}, kReal);
   // A table that runs into the end of the file may have lost digits.
   ExpectRefused(Replace(kSimple, "D4\n##END=\n", "D4"), {"Failed to read data points"}, kReal);
   ExpectRefused(Replace(kNtuples, "(X++(I..I))", "(X++(J..J))"), {"Failed to find imaginary points"},
                 "An error reading imaginary data points has ocurred");
-  ExpectRefused(Replace(kNtuples, "2 F G", "2 F"), {"Failed to read imaginary points"},
-                "An error reading imaginary data points has ocurred");
+  ExpectRefused(Replace(kNtuples, "2 F G\n##END NTUPLES= NMR FID\n##END=\n", "2 F\n"),
+                {"Failed to read imaginary points"}, "An error reading imaginary data points has ocurred");
   ExpectRefused(Replace(kNtuples, "##VAR_DIM= 4", "##VAR_DIM= 0"), {"Cannot read number of points"},
                 "An error reading the core data complex header has ocurred");
+}
+
+TEST(JcampImport, TableShortOfTheCountAtALabel) {
+  const std::string kOnlySix = "Only 6 of 7 data points found: the missing ones set to 0";
+  JcampDocument doc;
+  CJcampImporter importer(doc);
+  ASSERT_TRUE(ImportText(doc, kShortTable, &importer)) << doc.error;
+  EXPECT_EQ(importer.GetHeader().nPoints, 7);
+  EXPECT_EQ(doc.Data(14), (V{1.5f, 0, -2.25f, 0, 3, 0, 4.5f, 0, 5.5f, 0, -6, 0, 0, 0}));
+  EXPECT_TRUE(doc.Has(kOnlySix));
+  EXPECT_EQ(doc.history.back(), "JCampDX file correctly imported");
+
+  // A complex page closed early by the next page keeps the other page whole.
+  doc.Clear();
+  ASSERT_TRUE(ImportText(doc, Replace(kNtuples, "0 1 2 3 4\n", "0 1 2 3\n"))) << doc.error;
+  EXPECT_EQ(doc.Data(8), (V{1, 5, 2, 5, 3, 6, 0, 7}));
+  EXPECT_TRUE(doc.Has("Only 3 of 4 data points found: the missing ones set to 0"));
+
+  // Cut off by the end of the file, or with no value at all: refused.
+  const std::string kReal = "An error reading real data points has ocurred";
+  const std::string text = kShortTable;
+  ExpectRefused(text.substr(0, text.find("5.5")), {"Failed to read data points"}, kReal);
+  ExpectRefused(text.substr(0, text.find("##END")), {"Failed to read data points"}, kReal);
+  ExpectRefused(Replace(Replace(text, "0 1.5 -2.25 3.0\n", ""), "3 4.5 5.5 -6.0\n", ""), {"Failed to read data points"},
+                kReal);
 }
 
 TEST(JcampImport, UnitsMayBeMissing) {
@@ -246,7 +290,7 @@ TEST(JcampImport, LongLinesAndCarriageReturns) {
 
 // Every prefix of a file is either refused with a reason or read whole.
 TEST(JcampImport, EveryPrefixIsRefusedOrReadWhole) {
-  for (const char* file : {kSimple, kNtuples}) {
+  for (const char* file : {kSimple, kNtuples, kShortTable}) {
     const std::string full = file;
     JcampDocument reference;
     ASSERT_TRUE(ImportText(reference, full));
