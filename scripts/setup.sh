@@ -12,6 +12,10 @@ packages=(
   clang libclang-rt-14-dev
   googletest libbenchmark-dev libfftw3-dev
 )
+# The printer of the printing tests (scripts/printer.sh): CUPS with its PDF
+# printer, the 32-bit CUPS library for the 32-bit Wine, and pdftoppm to turn
+# the printed PDFs into pictures. Their recommendations are not needed.
+print_packages=(cups printer-driver-cups-pdf libcups2:i386 poppler-utils)
 
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
@@ -21,17 +25,24 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
   need_update=1
 fi
 
-missing=()
-for p in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$p")
-  fi
-done
+missing_of() {
+  local p
+  for p in "$@"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+      echo "$p"
+    fi
+  done
+}
+mapfile -t missing < <(missing_of "${packages[@]}")
+mapfile -t missing_print < <(missing_of "${print_packages[@]}")
 
-if [ "${#missing[@]}" -gt 0 ] || [ -n "${need_update:-}" ]; then
-  echo "setup: installing ${missing[*]}"
+if [ "${#missing[@]}" -gt 0 ] || [ "${#missing_print[@]}" -gt 0 ] || [ -n "${need_update:-}" ]; then
+  echo "setup: installing ${missing[*]} ${missing_print[*]}"
   $sudo apt-get update -qq
   if [ "${#missing[@]}" -gt 0 ]; then
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+  fi
+  if [ "${#missing_print[@]}" -gt 0 ]; then
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing_print[@]}" >/dev/null
   fi
 fi

@@ -12,7 +12,10 @@ bash scripts/setup.sh || { echo "setup failed"; echo "0 passed, 1 failed"; exit 
 
 . scripts/xvfb.sh
 . scripts/wine-env.sh
+. scripts/printer.sh
 brivane_ensure_display
+# The printing tests print to a real printer: CUPS's PDF printer.
+brivane_ensure_printer || echo "test.sh: the PDF printer is not ready; the printing tests will fail"
 
 jobs=${BRIVANE_JOBS:-$(nproc)}
 passed=0

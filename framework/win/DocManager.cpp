@@ -190,10 +190,11 @@ BOOL CDocManager::ProcessShellCommand(CCommandLineInfo& rCmdInfo) {
       OnFileNew();
       return TRUE;
     case CCommandLineInfo::FileOpen:
+      return OpenThroughApp(rCmdInfo.m_strFileName) != nullptr;
     case CCommandLineInfo::FilePrint:
     case CCommandLineInfo::FilePrintTo:
-      // No printing from the command line: the file is opened for the user.
-      return OpenThroughApp(rCmdInfo.m_strFileName) != nullptr;
+      PrintFromCommandLine(rCmdInfo);
+      return FALSE;  // printed (or said why not): the program has nothing more to do
     case CCommandLineInfo::AppRegister:
       RegisterShellFileTypes();
       return FALSE;  // registered; nothing else to do
@@ -202,6 +203,20 @@ BOOL CDocManager::ProcessShellCommand(CCommandLineInfo& rCmdInfo) {
     default:
       return TRUE;
   }
+}
+
+void CDocManager::PrintFromCommandLine(CCommandLineInfo& rCmdInfo) {
+  if (OpenThroughApp(rCmdInfo.m_strFileName) == nullptr)
+    return;
+  // The new document's view prints, with no dialog, on the printer the
+  // command line names (/pt) or the default one (/p).
+  CWinApp* pApp = AfxGetApp();
+  CWnd* pMainWnd = AfxGetMainWnd();
+  if (pApp == nullptr || pMainWnd == nullptr || pMainWnd->m_hWnd == nullptr)
+    return;
+  pApp->m_pCmdInfo = &rCmdInfo;
+  pMainWnd->SendMessage(WM_COMMAND, ID_FILE_PRINT_DIRECT);
+  pApp->m_pCmdInfo = nullptr;
 }
 
 BOOL CDocManager::RegisterShellFileTypes(BOOL) {

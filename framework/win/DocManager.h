@@ -41,7 +41,8 @@ class CDocManager {
   // Asks "save changes?" for each modified document; FALSE when cancelled.
   virtual BOOL SaveAllModified();
   virtual void CloseAllDocuments(BOOL bEndSession);
-  // Runs the command line's request; FALSE ends the program's start.
+  // Runs the command line's request; FALSE ends the program's start (as
+  // after printing a file for /p or /pt).
   BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
 
   // Registers each template's file type under HKEY_CLASSES_ROOT with an
@@ -60,6 +61,8 @@ class CDocManager {
  protected:
   // Opens a file as the application would (its OpenDocumentFile may be its own).
   CDocument* OpenThroughApp(LPCSTR lpszFileName);
+  // Opens the file and prints it with no dialog.
+  void PrintFromCommandLine(CCommandLineInfo& rCmdInfo);
 
   CPtrList m_templateList;
   std::unique_ptr<CRecentFileList> m_pRecentFileList;

@@ -94,3 +94,31 @@
 // separator). The glyphs are the bitmap resource of the same number, side
 // by side in button order.
 #define RT_TOOLBAR_ID 241
+
+// Print preview: the bar's buttons, the bar's dialog template (when the
+// program has one; otherwise the framework lays the buttons out itself) and
+// the bar's window id.
+#define AFX_ID_PREVIEW_CLOSE 58112
+#define AFX_ID_PREVIEW_NUMPAGE 58113
+#define AFX_ID_PREVIEW_NEXT 58114
+#define AFX_ID_PREVIEW_PREV 58115
+#define AFX_ID_PREVIEW_PRINT 58116
+#define AFX_ID_PREVIEW_ZOOMIN 58117
+#define AFX_ID_PREVIEW_ZOOMOUT 58118
+#define AFX_IDD_PREVIEW_TOOLBAR 30721
+#define AFX_IDW_PREVIEW_BAR 59395
+
+// Printing texts a program may put in its string table; the framework has
+// words of its own for each one that is missing.
+#define AFX_IDS_PRINTONPORT 61504      // "on %s": the port of a printer
+#define AFX_IDS_ONEPAGE 61505          // the one/two page button showing one page
+#define AFX_IDS_TWOPAGE 61506          // ... showing two pages
+#define AFX_IDS_PRINTPAGENUM 61507     // "Page %u" in the printing dialog
+#define AFX_IDS_PREVIEWPAGEDESC 61508  // "Page %u\nPages %u-%u\n": the preview's status text
+#define AFX_IDS_PRINTDEFAULTEXT 61509  // print to file: default extension
+#define AFX_IDS_PRINTDEFAULT 61510     // ... default file name
+#define AFX_IDS_PRINTFILTER 61511      // ... filter
+#define AFX_IDS_PRINTCAPTION 61512     // ... caption
+#define AFX_IDS_PRINTTOFILE 61513      // "to %s": the file printed to
+#define AFX_IDP_FAILED_TO_START_PRINT 61702
+#define AFX_IDP_COMMAND_FAILURE 61705

@@ -9,7 +9,9 @@
 class CDocument;
 class CDocTemplate;
 class CFrameWnd;
+class CPreviewView;
 struct CPrintInfo;
+struct CPrintPreviewState;
 
 // What a frame needs to build its views: the view class, the document they
 // show and the template that made them.
@@ -30,7 +32,9 @@ class CView : public CWnd {
   CDocument* GetDocument() const { return m_pDocument; }
 
   virtual void OnDraw(CDC* pDC) = 0;
-  virtual void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr) {}
+  // Before each page (and before painting, with no print information). On a
+  // printer the base stops after page 1 of a document of unknown length.
+  virtual void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr);
   // Once, after the frame is built; by default the same as an update.
   virtual void OnInitialUpdate();
   // The document changed; pSender made the change. By default: repaint.
@@ -39,6 +43,33 @@ class CView : public CWnd {
   virtual void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView);
   virtual void OnActivateFrame(UINT nState, CFrameWnd* pFrameWnd) {}
   virtual BOOL IsSelected(const CObject* pDocItem) const { return FALSE; }
+
+  // Printing. OnPreparePrinting sets the page range and calls
+  // DoPreparePrinting, which finds the printer: the print dialog, or with
+  // no dialog (direct printing, the preview) the command line's printer or
+  // the application's. FALSE stops the job.
+  virtual BOOL OnPreparePrinting(CPrintInfo* pInfo);
+  BOOL DoPreparePrinting(CPrintInfo* pInfo);
+  virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) {}
+  // One page; by default OnDraw.
+  virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo);
+  virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) {}
+  // File > Print: the dialog, then every chosen page to the printer, with
+  // the "Printing..." window and its Cancel.
+  void OnFilePrint() { PrintDocument(FALSE); }
+  // The same without a dialog (the command line's /p and /pt).
+  void OnFilePrintDirect() { PrintDocument(TRUE); }
+  // File > Print Preview with the framework's preview view and bar.
+  void OnFilePrintPreview();
+  // Print preview in the top-level frame (PreviewView.h): nIDResource is the
+  // preview bar's dialog template (without one the framework lays out a bar
+  // of its own), pPrintView the view whose pages are shown. pState becomes
+  // the preview's; FALSE (the frame unchanged, pState the caller's) when the
+  // preview could not start.
+  BOOL DoPrintPreview(UINT nIDResource, CView* pPrintView, CRuntimeClass* pPreviewViewClass,
+                      CPrintPreviewState* pState);
+  // The preview closes: by default OnEndPrinting, then the frame is given back.
+  virtual void OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT point, CPreviewView* pView);
 
   BOOL PreCreateWindow(CREATESTRUCT& cs) override;
   // The view's own map, then its document's.
@@ -53,6 +84,7 @@ class CView : public CWnd {
   void OnPaint();
   int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
   LRESULT OnInitialUpdateMessage(WPARAM, LPARAM);
+  void PrintDocument(BOOL bDirect);
 
   CDocument* m_pDocument = nullptr;
 

@@ -107,6 +107,7 @@ CWinApp::CWinApp(LPCSTR lpszAppName) {
 CWinApp::~CWinApp() {
   delete m_pDocManager;
   m_pDocManager = nullptr;
+  SelectPrinter(nullptr, nullptr);
   if (g_pApp == this) {
     g_pApp = nullptr;
     SetReportErrorHook(g_pfnReportBefore);

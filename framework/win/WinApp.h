@@ -9,8 +9,10 @@
 #include "framework/win/CmdTarget.h"
 #include "framework/win/CommandLineInfo.h"
 
+class CDC;
 class CDocManager;
 class CDocTemplate;
+class CPrintDialog;
 class CDocument;
 class CWnd;
 
@@ -58,6 +60,22 @@ class CWinApp : public CCmdTarget {
   void OnFileNew();
   void OnFileOpen();
 
+  // Printing. The application keeps the printer chosen in Print Setup (the
+  // default printer until then) for every print dialog of the program.
+  // Runs pPD on the application's printer selection and keeps what was chosen.
+  virtual INT_PTR DoPrintDialog(CPrintDialog* pPD);
+  // Fills hDevMode and hDevNames of pPrintDlg with the selection (which
+  // stays the application's); FALSE when there is no printer.
+  BOOL GetPrinterDeviceDefaults(PRINTDLGA* pPrintDlg);
+  // Takes over the blocks as the new selection.
+  void SelectPrinter(HGLOBAL hDevNames, HGLOBAL hDevMode, BOOL bFreeOld = TRUE);
+  // Attaches to dc the selected printer's DC; FALSE (after saying so) when
+  // there is no printer or it cannot be opened.
+  BOOL CreatePrinterDC(CDC& dc);
+  // Takes the default printer when there is no selection or bForceDefaults.
+  void UpdatePrinterSelection(BOOL bForceDefaults);
+  void OnFilePrintSetup();
+
   CWnd* GetMainWnd() const { return m_pMainWnd; }
   void ParseCommandLine(CCommandLineInfo& rCmdInfo) { AfxParseCommandLine(m_lpCmdLine, rCmdInfo); }
 
@@ -87,6 +105,12 @@ class CWinApp : public CCmdTarget {
   CWnd* m_pMainWnd = nullptr;
   MSG m_msgCur = {};
   CDocManager* m_pDocManager = nullptr;  // owned
+  HGLOBAL m_hDevMode = nullptr;          // the printer selection (owned)
+  HGLOBAL m_hDevNames = nullptr;
+  // The command line being carried out (printing to the printer it names), or null.
+  CCommandLineInfo* m_pCmdInfo = nullptr;
+  // Pages the print preview shows side by side at first (1 or 2; 0: one).
+  UINT m_nNumPreviewPages = 0;
 
  protected:
   BOOL OnOpenRecentFile(UINT nID);

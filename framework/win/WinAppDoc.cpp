@@ -10,6 +10,7 @@ BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
   ON_COMMAND_EX_RANGE(ID_FILE_MRU_FIRST, ID_FILE_MRU_LAST, OnOpenRecentFile)
   ON_UPDATE_COMMAND_UI(ID_FILE_MRU_FILE1, OnUpdateRecentFileMenu)
   ON_COMMAND(ID_APP_EXIT, OnAppExit)
+  ON_COMMAND(ID_FILE_PRINT_SETUP, OnFilePrintSetup)
 END_MESSAGE_MAP()
 
 void CWinApp::AddDocTemplate(CDocTemplate* pTemplate) {
