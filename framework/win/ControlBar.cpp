@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <map>
 
+#include "framework/win/Dc.h"
+#include "framework/win/DockContext.h"
 #include "framework/win/FrameWnd.h"
 #include "framework/win/WinApp.h"
 
@@ -12,11 +14,17 @@ IMPLEMENT_DYNAMIC(CMiniDockFrameWnd, CWnd)
 BEGIN_MESSAGE_MAP(CControlBar, CWnd)
   ON_WM_DESTROY()
   ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
+  ON_WM_NCCALCSIZE()
+  ON_WM_NCPAINT()
+  ON_WM_NCHITTEST()
+  ON_WM_NCLBUTTONDOWN()
 END_MESSAGE_MAP()
 
 BEGIN_MESSAGE_MAP(CMiniDockFrameWnd, CWnd)
   ON_WM_CLOSE()
   ON_WM_SIZE()
+  ON_WM_NCLBUTTONDOWN()
+  ON_WM_NCLBUTTONDBLCLK()
 END_MESSAGE_MAP()
 
 namespace {
@@ -30,6 +38,12 @@ int g_nNextSerial = 0;
 void RecalcParent(CFrameWnd* pFrame) {
   if (pFrame != nullptr && pFrame->m_hWnd != nullptr)
     pFrame->SendMessage(WM_RECALCPARENT);
+}
+
+// The bar's frame (gripper or none, along or across) follows its new place.
+void RecalcBarFrame(CControlBar* pBar) {
+  ::SetWindowPos(pBar->m_hWnd, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 DWORD AlignOfSide(UINT nDockBarID) {
@@ -156,6 +170,70 @@ LRESULT CControlBar::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM) {
   return 0;
 }
 
+BOOL CControlBar::HasGripper() const {
+  return (m_dwStyle & CBRS_GRIPPER) != 0 && m_nDockBarID != 0 && m_nDockBarID != AFX_IDW_DOCKBAR_FLOAT &&
+         m_pFloatFrame == nullptr;
+}
+
+CRect CControlBar::GripperRect() const {
+  CRect rc;
+  GetWindowRect(&rc);
+  rc.OffsetRect(-rc.left, -rc.top);
+  if (IsHorz())
+    rc.right = rc.left + kGripperSize;
+  else
+    rc.bottom = rc.top + kGripperSize;
+  return rc;
+}
+
+void CControlBar::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS* lpncsp) {
+  Default();
+  if (!HasGripper())
+    return;
+  RECT& rc = lpncsp->rgrc[0];
+  if (IsHorz())
+    rc.left = std::min(rc.left + kGripperSize, rc.right);
+  else
+    rc.top = std::min(rc.top + kGripperSize, rc.bottom);
+}
+
+void CControlBar::OnNcPaint() {
+  Default();
+  if (!HasGripper())
+    return;
+  CWindowDC dc(this);
+  CRect rc = GripperRect();
+  dc.FillSolidRect(&rc, ::GetSysColor(COLOR_BTNFACE));
+  // Two raised ridges across the bar.
+  COLORREF light = ::GetSysColor(COLOR_BTNHIGHLIGHT), dark = ::GetSysColor(COLOR_BTNSHADOW);
+  if (IsHorz()) {
+    for (int x = rc.left + 2; x <= rc.left + 5; x += 3)
+      dc.Draw3dRect(x, rc.top + 2, 3, rc.Height() - 4, light, dark);
+  } else {
+    for (int y = rc.top + 2; y <= rc.top + 5; y += 3)
+      dc.Draw3dRect(rc.left + 2, y, rc.Width() - 4, 3, light, dark);
+  }
+}
+
+LRESULT CControlBar::OnNcHitTest(CPoint point) {
+  if (HasGripper()) {
+    CRect rcWindow;
+    GetWindowRect(&rcWindow);
+    CRect rc = GripperRect();
+    rc.OffsetRect(rcWindow.left, rcWindow.top);
+    if (rc.PtInRect(point))
+      return HTCAPTION;
+  }
+  return Default();
+}
+
+void CControlBar::OnNcLButtonDown(UINT nHitTest, CPoint point) {
+  if (nHitTest == HTCAPTION && HasGripper() && m_dwDockStyle != 0)
+    CDockContext::StartDrag(this, point);
+  else if (nHitTest != HTCAPTION)
+    Default();  // a caption of a child would drag the window itself
+}
+
 void CControlBar::OnDestroy() {
   CFrameWnd* pFrame = m_pDockSite;
   CWnd::OnDestroy();
@@ -171,7 +249,8 @@ void CControlBar::PostNcDestroy() {
 BOOL CMiniDockFrameWnd::Create(CControlBar* pBar, CPoint ptScreen, LPCSTR lpszTitle) {
   m_pBar = pBar;
   CWnd* pOwner = pBar->m_pDockSite;
-  LPCSTR lpszClass = AfxRegisterWndClass(0, ::LoadCursorA(nullptr, (LPCSTR)IDC_ARROW), (HBRUSH)(COLOR_BTNFACE + 1));
+  LPCSTR lpszClass =
+      AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, (LPCSTR)IDC_ARROW), (HBRUSH)(COLOR_BTNFACE + 1));
   return CreateEx(WS_EX_TOOLWINDOW, lpszClass, lpszTitle, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
                   ptScreen.x, ptScreen.y, 100, 40, CWnd::HwndOf(pOwner), nullptr);
 }
@@ -197,6 +276,22 @@ void CMiniDockFrameWnd::OnClose() {
 void CMiniDockFrameWnd::OnSize(UINT, int cx, int cy) {
   if (m_pBar != nullptr && m_pBar->m_hWnd != nullptr)
     ::SetWindowPos(m_pBar->m_hWnd, nullptr, 0, 0, cx, cy, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CMiniDockFrameWnd::OnNcLButtonDown(UINT nHitTest, CPoint point) {
+  if (nHitTest == HTCAPTION && m_pBar != nullptr && m_pBar->m_pDockSite != nullptr) {
+    ::SetActiveWindow(m_hWnd);
+    CDockContext::StartDrag(m_pBar, point);
+  } else {
+    Default();
+  }
+}
+
+void CMiniDockFrameWnd::OnNcLButtonDblClk(UINT nHitTest, CPoint point) {
+  if (nHitTest == HTCAPTION && m_pBar != nullptr && m_pBar->m_dwDockStyle != 0)
+    CDockContext::DockBack(m_pBar);  // destroys this window
+  else
+    Default();
 }
 
 BOOL CMiniDockFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
@@ -350,6 +445,7 @@ void CDockLayout::DockControlBar(CFrameWnd* pFrame, CControlBar* pBar, UINT nDoc
   pBar->m_nDockRow = nRow;
   pBar->m_nDockPos = std::max(0, nPos);
   pBar->m_dwStyle = (pBar->m_dwStyle & ~(CBRS_ALIGN_ANY | CBRS_FLOATING)) | AlignOfSide(nDockBarID);
+  RecalcBarFrame(pBar);
   if (bVisible)
     pBar->ShowWindow(SW_SHOWNOACTIVATE);
   RecalcParent(pFrame);
@@ -360,6 +456,11 @@ void CDockLayout::FloatControlBar(CFrameWnd* pFrame, CControlBar* pBar, CPoint p
     return;
   pBar->m_pDockSite = pFrame;
   BOOL bVisible = (pBar->GetStyle() & WS_VISIBLE) != 0;
+  if (AlignOfSide(pBar->m_nDockBarID) != 0) {
+    pBar->m_nLastDockBarID = pBar->m_nDockBarID;
+    pBar->m_nLastDockRow = pBar->m_nDockRow;
+    pBar->m_nLastDockPos = pBar->m_nDockPos;
+  }
   if (pBar->m_pFloatFrame == nullptr) {
     CString title;
     pBar->GetWindowText(title);
@@ -371,6 +472,7 @@ void CDockLayout::FloatControlBar(CFrameWnd* pFrame, CControlBar* pBar, CPoint p
   }
   pBar->m_nDockBarID = AFX_IDW_DOCKBAR_FLOAT;
   pBar->m_dwStyle = (pBar->m_dwStyle & ~CBRS_ALIGN_ANY) | CBRS_ALIGN_TOP | CBRS_FLOATING;
+  RecalcBarFrame(pBar);
   CMiniDockFrameWnd* pFloat = pBar->m_pFloatFrame;
   ::SetWindowPos(pFloat->m_hWnd, nullptr, ptScreen.x, ptScreen.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   pFloat->RecalcLayout();
@@ -451,6 +553,7 @@ void CDockLayout::LoadBarState(CFrameWnd* pFrame, LPCSTR lpszProfileName) {
       pBar->m_nDockRow = (int)record.row;
       pBar->m_nDockPos = (int)record.pos;
       pBar->m_dwStyle = (pBar->m_dwStyle & ~CBRS_ALIGN_ANY) | AlignOfSide(record.dockBarID);
+      RecalcBarFrame(pBar);
     }
     ShowControlBar(pFrame, pBar, record.visible != 0);
   }

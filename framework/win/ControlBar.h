@@ -78,6 +78,12 @@ class CControlBar : public CWnd {
   // Commands go to the bar's own map, then along its frame's route.
   BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, CCmdProbe* pProbe) override;
 
+  // A docked bar with CBRS_GRIPPER has a gripper at its start (left, or top
+  // down a side), by which it is dragged elsewhere.
+  BOOL HasGripper() const;
+  // The room the gripper takes along the bar.
+  static const int kGripperSize = 8;
+
   // Every bar of a frame, in the order they were made.
   static std::vector<CControlBar*> BarsOf(const CFrameWnd* pFrame);
 
@@ -88,6 +94,10 @@ class CControlBar : public CWnd {
   int m_nDockRow = 0;     // row (column on the left and right) along its side
   int m_nDockPos = 0;     // place within the row, from the start of the side
   CMiniDockFrameWnd* m_pFloatFrame = nullptr;
+  // Where the bar was docked before it floated (a double click docks it back).
+  UINT m_nLastDockBarID = 0;
+  int m_nLastDockRow = 0;
+  int m_nLastDockPos = 0;
   BOOL m_bAutoDelete = FALSE;
   int m_cxLeftBorder = 2, m_cxRightBorder = 2, m_cyTopBorder = 2, m_cyBottomBorder = 2;
 
@@ -104,6 +114,12 @@ class CControlBar : public CWnd {
   void OnDestroy();
   LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
   BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+  void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
+  void OnNcPaint();
+  LRESULT OnNcHitTest(CPoint point);
+  void OnNcLButtonDown(UINT nHitTest, CPoint point);
+  // The gripper in window coordinates.
+  CRect GripperRect() const;
 
   DECLARE_MESSAGE_MAP()
 };
@@ -122,6 +138,10 @@ class CMiniDockFrameWnd : public CWnd {
   void PostNcDestroy() override { delete this; }
   void OnClose();
   void OnSize(UINT nType, int cx, int cy);
+  // The caption drags the bar (to a side, or elsewhere afloat); a double
+  // click docks it back.
+  void OnNcLButtonDown(UINT nHitTest, CPoint point);
+  void OnNcLButtonDblClk(UINT nHitTest, CPoint point);
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
   BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
   DECLARE_MESSAGE_MAP()

@@ -36,8 +36,8 @@ END_MESSAGE_MAP()
 
 namespace {
 
-const int kMargin = 8;      // around and between the pages, window pixels
-const int kLineStep = 16;   // a scroll-bar arrow's step
+const int kMargin = 8;     // around and between the pages, window pixels
+const int kLineStep = 16;  // a scroll-bar arrow's step
 
 // The preview bar the framework lays out itself, for a program whose
 // resources have no preview bar template.
@@ -52,9 +52,9 @@ class CPreviewBar : public CControlBar {
     static const struct {
       UINT nID;
       LPCSTR lpszText;
-    } kButtons[] = {{AFX_ID_PREVIEW_PRINT, "&Print..."},   {AFX_ID_PREVIEW_NEXT, "&Next Page"},
-                    {AFX_ID_PREVIEW_PREV, "Pre&v Page"},   {AFX_ID_PREVIEW_NUMPAGE, "&Two Page"},
-                    {AFX_ID_PREVIEW_ZOOMIN, "Zoom &In"},   {AFX_ID_PREVIEW_ZOOMOUT, "Zoom &Out"},
+    } kButtons[] = {{AFX_ID_PREVIEW_PRINT, "&Print..."}, {AFX_ID_PREVIEW_NEXT, "&Next Page"},
+                    {AFX_ID_PREVIEW_PREV, "Pre&v Page"}, {AFX_ID_PREVIEW_NUMPAGE, "&Two Page"},
+                    {AFX_ID_PREVIEW_ZOOMIN, "Zoom &In"}, {AFX_ID_PREVIEW_ZOOMOUT, "Zoom &Out"},
                     {AFX_ID_PREVIEW_CLOSE, "&Close"}};
     int x = 4;
     for (const auto& button : kButtons) {
@@ -340,13 +340,24 @@ void CPreviewView::OnHScroll(UINT nSBCode, UINT nPos, CWnd*) {
   GetClientRect(&rc);
   int x = m_ptScroll.x;
   switch (nSBCode) {
-    case SB_LINELEFT: x -= kLineStep; break;
-    case SB_LINERIGHT: x += kLineStep; break;
-    case SB_PAGELEFT: x -= rc.Width(); break;
-    case SB_PAGERIGHT: x += rc.Width(); break;
+    case SB_LINELEFT:
+      x -= kLineStep;
+      break;
+    case SB_LINERIGHT:
+      x += kLineStep;
+      break;
+    case SB_PAGELEFT:
+      x -= rc.Width();
+      break;
+    case SB_PAGERIGHT:
+      x += rc.Width();
+      break;
     case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: x = (int)nPos; break;
-    default: return;
+    case SB_THUMBPOSITION:
+      x = (int)nPos;
+      break;
+    default:
+      return;
   }
   m_ptScroll.x = std::max(0, x);
   Invalidate(FALSE);
@@ -357,13 +368,24 @@ void CPreviewView::OnVScroll(UINT nSBCode, UINT nPos, CWnd*) {
   GetClientRect(&rc);
   int y = m_ptScroll.y;
   switch (nSBCode) {
-    case SB_LINEUP: y -= kLineStep; break;
-    case SB_LINEDOWN: y += kLineStep; break;
-    case SB_PAGEUP: y -= rc.Height(); break;
-    case SB_PAGEDOWN: y += rc.Height(); break;
+    case SB_LINEUP:
+      y -= kLineStep;
+      break;
+    case SB_LINEDOWN:
+      y += kLineStep;
+      break;
+    case SB_PAGEUP:
+      y -= rc.Height();
+      break;
+    case SB_PAGEDOWN:
+      y += rc.Height();
+      break;
     case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: y = (int)nPos; break;
-    default: return;
+    case SB_THUMBPOSITION:
+      y = (int)nPos;
+      break;
+    default:
+      return;
   }
   m_ptScroll.y = std::max(0, y);
   Invalidate(FALSE);

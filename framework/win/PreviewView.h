@@ -25,8 +25,8 @@ struct CPrintInfo;
 // DoPrintPreview and freed by the preview when it closes (the caller frees
 // it when DoPrintPreview fails).
 struct CPrintPreviewState {
-  HWND hWndPane = nullptr;          // the pane put aside
-  CWnd* pViewActiveOld = nullptr;   // the frame's active view before
+  HWND hWndPane = nullptr;               // the pane put aside
+  CWnd* pViewActiveOld = nullptr;        // the frame's active view before
   std::vector<CControlBar*> hiddenBars;  // bars the preview hid
 };
 
@@ -48,18 +48,18 @@ class CPreviewView : public CView {
 
   // Where page i (0 or 1) of the pages shown lies in the window, and its page number.
   struct PageInfo {
-    CRect rectScreen;      // the physical page
-    CRect rectPrintable;   // its printable area
-    UINT nPage = 0;        // 0: no page here
+    CRect rectScreen;     // the physical page
+    CRect rectPrintable;  // its printable area
+    UINT nPage = 0;       // 0: no page here
   };
   PageInfo m_pageInfo[2];
 
-  CView* m_pOrigView = nullptr;   // the view the preview was asked from
-  CView* m_pPrintView = nullptr;  // the view whose pages are shown
-  CPrintInfo* m_pPreviewInfo = nullptr;  // owned
-  CDC m_dcPrint;                  // the printer: the pages' attribute device
+  CView* m_pOrigView = nullptr;                   // the view the preview was asked from
+  CView* m_pPrintView = nullptr;                  // the view whose pages are shown
+  CPrintInfo* m_pPreviewInfo = nullptr;           // owned
+  CDC m_dcPrint;                                  // the printer: the pages' attribute device
   CPrintPreviewState* m_pPreviewState = nullptr;  // owned once the preview is up
-  CControlBar* m_pToolBar = nullptr;  // the preview bar (deletes itself with its window)
+  CControlBar* m_pToolBar = nullptr;              // the preview bar (deletes itself with its window)
   UINT m_nCurrentPage = 1;
   UINT m_nPages = 1;  // 1 or 2 side by side
   int m_nZoomState = kZoomOut;
@@ -96,10 +96,10 @@ class CPreviewView : public CView {
   // Gives the frame back as it was and destroys the preview.
   void RestoreFrame();
 
-  CSize m_sizePhysical;   // the printer's page, printer pixels
-  CPoint m_ptPrintable;   // the printable area's offset in it
+  CSize m_sizePhysical;  // the printer's page, printer pixels
+  CPoint m_ptPrintable;  // the printable area's offset in it
   CSize m_sizePrintable;
-  CPoint m_ptScroll;      // scroll position while zoomed in
+  CPoint m_ptScroll;  // scroll position while zoomed in
 
   DECLARE_MESSAGE_MAP()
 };

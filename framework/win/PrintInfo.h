@@ -27,13 +27,13 @@ struct CPrintInfo {
   UINT GetFromPage() const;
   UINT GetToPage() const;
 
-  CPrintDialog* m_pPD;               // owned
-  BOOL m_bDirect = FALSE;            // no dialog: the default or the command line's printer
-  BOOL m_bPreview = FALSE;           // drawing for the print preview
-  BOOL m_bContinuePrinting = TRUE;   // cleared by the view after its last page
-  UINT m_nCurPage = 1;               // the page being drawn
-  UINT m_nNumPreviewPages = 1;       // pages side by side in the preview (1 or 2)
-  CString m_strPageDesc;             // the preview's "Page %u\nPages %u-%u\n"
-  LPVOID m_lpUserData = nullptr;     // the view's own
-  CRect m_rectDraw;                  // the page's printable area, logical units
+  CPrintDialog* m_pPD;              // owned
+  BOOL m_bDirect = FALSE;           // no dialog: the default or the command line's printer
+  BOOL m_bPreview = FALSE;          // drawing for the print preview
+  BOOL m_bContinuePrinting = TRUE;  // cleared by the view after its last page
+  UINT m_nCurPage = 1;              // the page being drawn
+  UINT m_nNumPreviewPages = 1;      // pages side by side in the preview (1 or 2)
+  CString m_strPageDesc;            // the preview's "Page %u\nPages %u-%u\n"
+  LPVOID m_lpUserData = nullptr;    // the view's own
+  CRect m_rectDraw;                 // the page's printable area, logical units
 };

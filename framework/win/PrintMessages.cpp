@@ -9,9 +9,10 @@ CString AfxLoadStringOr(UINT nID, LPCSTR lpszDefault) {
 }
 
 void AfxReportNoPrinter() {
-  AfxMessageBox("No printer is installed, or none is chosen as the default printer.\n"
-                "Add a printer in the system's printer settings, then try again.",
-                MB_OK | MB_ICONEXCLAMATION);
+  AfxMessageBox(
+      "No printer is installed, or none is chosen as the default printer.\n"
+      "Add a printer in the system's printer settings, then try again.",
+      MB_OK | MB_ICONEXCLAMATION);
 }
 
 void AfxReportPrinterUnavailable(LPCSTR lpszDevice) {

@@ -52,8 +52,8 @@ BOOL CPrintingDialog::Create(CWnd* pOwner, LPCSTR lpszDocName, LPCSTR lpszPrinte
   AddChild(m_hWnd, "STATIC", lpszDocName, SS_CENTER | SS_NOPREFIX, 8, 8, kWidth - 16, kLineHeight, -1);
   AddChild(m_hWnd, "STATIC", printer, SS_CENTER | SS_NOPREFIX, 8, 8 + kLineHeight, kWidth - 16, kLineHeight, -1);
   m_hWndPage = AddChild(m_hWnd, "STATIC", "", SS_CENTER, 8, 8 + 2 * kLineHeight, kWidth - 16, kLineHeight, -1);
-  AddChild(m_hWnd, "BUTTON", "Cancel", BS_DEFPUSHBUTTON | WS_TABSTOP, kWidth / 2 - 40, 8 + 3 * kLineHeight + 8, 80,
-           24, IDCANCEL);
+  AddChild(m_hWnd, "BUTTON", "Cancel", BS_DEFPUSHBUTTON | WS_TABSTOP, kWidth / 2 - 40, 8 + 3 * kLineHeight + 8, 80, 24,
+           IDCANCEL);
   CenterWindow(pOwner);
   ShowWindow(SW_SHOWNOACTIVATE);
   UpdateWindow();

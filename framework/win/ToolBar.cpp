@@ -177,6 +177,13 @@ CSize CToolBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
     extent |= rc;
   }
   CSize size(extent.right + m_cxLeftBorder + m_cxRightBorder, extent.bottom + m_cyTopBorder + m_cyBottomBorder);
+  // A docked bar's gripper lies before its buttons.
+  if ((m_dwStyle & CBRS_GRIPPER) && !IsFloating()) {
+    if (bHorz)
+      size.cx += kGripperSize;
+    else
+      size.cy += kGripperSize;
+  }
   if (bStretch) {
     if (bHorz)
       size.cx = 32767;

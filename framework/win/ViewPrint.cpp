@@ -33,9 +33,8 @@ namespace {
 // The printer that /pt names on the command line; null (after saying so)
 // when it cannot be opened.
 HDC CreateNamedPrinterDC(const CCommandLineInfo& info) {
-  HDC hDC = ::CreateDCA(info.m_strDriverName.IsEmpty() ? nullptr : (LPCSTR)info.m_strDriverName,
-                        info.m_strPrinterName, info.m_strPortName.IsEmpty() ? nullptr : (LPCSTR)info.m_strPortName,
-                        nullptr);
+  HDC hDC = ::CreateDCA(info.m_strDriverName.IsEmpty() ? nullptr : (LPCSTR)info.m_strDriverName, info.m_strPrinterName,
+                        info.m_strPortName.IsEmpty() ? nullptr : (LPCSTR)info.m_strPortName, nullptr);
   if (hDC == nullptr)
     AfxReportPrinterUnavailable(info.m_strPrinterName);
   return hDC;

@@ -9,6 +9,9 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
+// What a drop does with the data (DROPEFFECT_COPY, ...).
+typedef DWORD DROPEFFECT;
+
 // The framework's own window messages, in the range winuser.h reserves for an
 // application framework (0x0360..0x037F).
 #define WM_KICKIDLE 0x0360          // idle time in a modal loop; wParam 0, lParam idle count
