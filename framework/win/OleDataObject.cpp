@@ -41,18 +41,18 @@ BOOL COleDataObject::AttachClipboard() {
 BOOL COleDataObject::IsDataAvailable(CLIPFORMAT cfFormat, LPFORMATETC lpFormatEtc) const {
   if (m_lpDataObject == nullptr)
     return FALSE;
-  FORMATETC format = FormatOf(cfFormat, TYMED_HGLOBAL | TYMED_ENHMF | TYMED_GDI | TYMED_MFPICT | TYMED_ISTREAM |
-                                            TYMED_ISTORAGE | TYMED_FILE,
-                              lpFormatEtc);
+  FORMATETC format = FormatOf(
+      cfFormat, TYMED_HGLOBAL | TYMED_ENHMF | TYMED_GDI | TYMED_MFPICT | TYMED_ISTREAM | TYMED_ISTORAGE | TYMED_FILE,
+      lpFormatEtc);
   return m_lpDataObject->QueryGetData(&format) == S_OK;
 }
 
 BOOL COleDataObject::GetData(CLIPFORMAT cfFormat, LPSTGMEDIUM lpStgMedium, LPFORMATETC lpFormatEtc) const {
   if (m_lpDataObject == nullptr || lpStgMedium == nullptr)
     return FALSE;
-  FORMATETC format = FormatOf(cfFormat, TYMED_HGLOBAL | TYMED_ENHMF | TYMED_GDI | TYMED_MFPICT | TYMED_ISTREAM |
-                                            TYMED_ISTORAGE | TYMED_FILE,
-                              lpFormatEtc);
+  FORMATETC format = FormatOf(
+      cfFormat, TYMED_HGLOBAL | TYMED_ENHMF | TYMED_GDI | TYMED_MFPICT | TYMED_ISTREAM | TYMED_ISTORAGE | TYMED_FILE,
+      lpFormatEtc);
   *lpStgMedium = STGMEDIUM();
   if (FAILED(m_lpDataObject->GetData(&format, lpStgMedium))) {
     *lpStgMedium = STGMEDIUM();

@@ -335,59 +335,39 @@ void CPreviewView::OnSize(UINT, int, int) {
   Invalidate(FALSE);
 }
 
+namespace {
+// The scroll position after a scroll-bar action (the horizontal and the
+// vertical codes have the same values); nPage is the window's extent.
+int ScrolledTo(int nCurrent, UINT nSBCode, UINT nThumb, int nPage) {
+  switch (nSBCode) {
+    case SB_LINEUP:
+      return nCurrent - kLineStep;
+    case SB_LINEDOWN:
+      return nCurrent + kLineStep;
+    case SB_PAGEUP:
+      return nCurrent - nPage;
+    case SB_PAGEDOWN:
+      return nCurrent + nPage;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION:
+      return (int)nThumb;
+    default:
+      return nCurrent;
+  }
+}
+}  // namespace
+
 void CPreviewView::OnHScroll(UINT nSBCode, UINT nPos, CWnd*) {
   CRect rc;
   GetClientRect(&rc);
-  int x = m_ptScroll.x;
-  switch (nSBCode) {
-    case SB_LINELEFT:
-      x -= kLineStep;
-      break;
-    case SB_LINERIGHT:
-      x += kLineStep;
-      break;
-    case SB_PAGELEFT:
-      x -= rc.Width();
-      break;
-    case SB_PAGERIGHT:
-      x += rc.Width();
-      break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION:
-      x = (int)nPos;
-      break;
-    default:
-      return;
-  }
-  m_ptScroll.x = std::max(0, x);
+  m_ptScroll.x = std::max(0, ScrolledTo(m_ptScroll.x, nSBCode, nPos, rc.Width()));
   Invalidate(FALSE);
 }
 
 void CPreviewView::OnVScroll(UINT nSBCode, UINT nPos, CWnd*) {
   CRect rc;
   GetClientRect(&rc);
-  int y = m_ptScroll.y;
-  switch (nSBCode) {
-    case SB_LINEUP:
-      y -= kLineStep;
-      break;
-    case SB_LINEDOWN:
-      y += kLineStep;
-      break;
-    case SB_PAGEUP:
-      y -= rc.Height();
-      break;
-    case SB_PAGEDOWN:
-      y += rc.Height();
-      break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION:
-      y = (int)nPos;
-      break;
-    default:
-      return;
-  }
-  m_ptScroll.y = std::max(0, y);
+  m_ptScroll.y = std::max(0, ScrolledTo(m_ptScroll.y, nSBCode, nPos, rc.Height()));
   Invalidate(FALSE);
 }
 

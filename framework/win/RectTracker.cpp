@@ -139,10 +139,10 @@ int CRectTracker::NormalizeHit(int nHandle) const {
     return nHandle;
   // Handles are found on the normalised rectangle; on an inverted one the
   // handle a user takes is the opposite edge of m_rect.
-  static const int kSwapX[] = {hitTopRight, hitTopLeft, hitBottomLeft, hitBottomRight, hitTop, hitLeft, hitBottom,
-                               hitRight};
-  static const int kSwapY[] = {hitBottomLeft, hitBottomRight, hitTopRight, hitTopLeft, hitBottom, hitRight, hitTop,
-                               hitLeft};
+  static const int kSwapX[] = {hitTopRight, hitTopLeft, hitBottomLeft, hitBottomRight,
+                               hitTop,      hitLeft,    hitBottom,     hitRight};
+  static const int kSwapY[] = {hitBottomLeft, hitBottomRight, hitTopRight, hitTopLeft,
+                               hitBottom,     hitRight,       hitTop,      hitLeft};
   if (m_rect.Width() < 0)
     nHandle = kSwapX[nHandle];
   if (m_rect.Height() < 0)

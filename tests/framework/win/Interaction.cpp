@@ -47,8 +47,8 @@ BEGIN_MESSAGE_MAP(CTestPad, CWnd)
 END_MESSAGE_MAP()
 
 BOOL CTestPad::Create(LPCSTR lpszTitle, const RECT& rcScreen) {
-  LPCSTR lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, (LPCSTR)IDC_ARROW),
-                                         (HBRUSH)::GetStockObject(WHITE_BRUSH));
+  LPCSTR lpszClass =
+      AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, (LPCSTR)IDC_ARROW), (HBRUSH)::GetStockObject(WHITE_BRUSH));
   if (!CreateEx(0, lpszClass, lpszTitle, WS_POPUP | WS_VISIBLE, rcScreen.left, rcScreen.top,
                 rcScreen.right - rcScreen.left, rcScreen.bottom - rcScreen.top, nullptr, nullptr))
     return FALSE;

@@ -1,5 +1,7 @@
 #include "PrintFixture.h"
 
+#include <winspool.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -163,6 +165,11 @@ void PrintTest::SetUp() {
   char temp[MAX_PATH];
   ::GetTempPathA(MAX_PATH, temp);
   m_folder = temp;
+  // A run that stopped inside the no-printer test left no default printer.
+  char printer[256];
+  DWORD size = sizeof(printer);
+  if (!::GetDefaultPrinterA(printer, &size))
+    ::SetDefaultPrinterA("PDF");
   CWinApp* pApp = AfxGetApp();
   pApp->SelectPrinter(nullptr, nullptr);
   m_pTemplate = new CMultiDocTemplate(IDR_PAGETYPE, RUNTIME_CLASS(CPageDoc), RUNTIME_CLASS(CMDIChildWnd),
@@ -179,7 +186,12 @@ void PrintTest::SetUp() {
   PumpPending();
 }
 
+std::vector<std::string> PrintTest::s_pdfsFound;
+
 void PrintTest::TearDown() {
+  for (const std::string& pdf : s_pdfsFound)
+    ::DeleteFileA(pdf.c_str());
+  s_pdfsFound.clear();
   CPageView::s_afterPage = nullptr;
   CWinApp* pApp = AfxGetApp();
   pApp->CloseAllDocuments(FALSE);
@@ -243,6 +255,7 @@ std::string PrintTest::WaitForPdf(const std::string& title, DWORD timeoutMs) {
     last = size;
     ::Sleep(300);
   }
+  s_pdfsFound.push_back(path);
   return path;
 }
 

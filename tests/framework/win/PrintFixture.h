@@ -75,4 +75,5 @@ class PrintTest : public WindowTest {
   CStatusBar m_statusBar;
   CMultiDocTemplate* m_pTemplate = nullptr;
   std::string m_folder;
+  static std::vector<std::string> s_pdfsFound;  // deleted when the test ends
 };

@@ -65,8 +65,8 @@ TEST_F(ClipboardTest, TextIsReadNoFurtherThanItsMemoryGoes) {
     size_t size;
     const char* expected;
   } cases[] = {
-      {"abcd", 4, "abcd"},     // no zero at the end: the block's end ends the text
-      {"ab\0cd", 5, "ab"},     // the first zero ends it
+      {"abcd", 4, "abcd"},  // no zero at the end: the block's end ends the text
+      {"ab\0cd", 5, "ab"},  // the first zero ends it
       {"", 1, ""},
   };
   for (const Case& c : cases) {

@@ -22,8 +22,8 @@ class CDockFrame : public CMDIFrameWnd {
   int OnCreate(LPCREATESTRUCT lpcs) {
     if (CMDIFrameWnd::OnCreate(lpcs) == -1)
       return -1;
-    if (!m_wndToolBar.CreateEx(this, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER,
-                               CRect(0, 0, 0, 0), ID_TEST_DOCKBAR) ||
+    if (!m_wndToolBar.CreateEx(this, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER, CRect(0, 0, 0, 0),
+                               ID_TEST_DOCKBAR) ||
         !m_wndToolBar.LoadToolBar(IDR_DOCK_TOOLBAR))
       return -1;
     EnableDocking(CBRS_ALIGN_ANY);
@@ -82,8 +82,7 @@ class DockingTest : public WindowTest {
     for (int i = 1; i <= 4; ++i) {
       POINT pt = {ptFrom.x + (ptTo.x - ptFrom.x) * i / 4, ptFrom.y + (ptTo.y - ptFrom.y) * i / 4};
       ::ScreenToClient(Bar().m_hWnd, &pt);
-      ::PostMessageA(Bar().m_hWnd, i < 4 ? WM_MOUSEMOVE : WM_LBUTTONUP, i < 4 ? MK_LBUTTON : 0,
-                     MAKELPARAM(pt.x, pt.y));
+      ::PostMessageA(Bar().m_hWnd, i < 4 ? WM_MOUSEMOVE : WM_LBUTTONUP, i < 4 ? MK_LBUTTON : 0, MAKELPARAM(pt.x, pt.y));
     }
     PumpPending();
   }
@@ -150,8 +149,8 @@ TEST_F(DockingTest, TheNextStartFindsTheBarWhereItWasLeft) {
   ::GetTempPathA(MAX_PATH, temp);
   std::string marker = std::string(temp) + "brivane_docking_second_run.ok";
   ::DeleteFileA(marker.c_str());
-  std::string command = std::string("\"") + exe +
-                        "\" --gtest_filter=DockingSecondRun.* --gtest_also_run_disabled_tests --gtest_brief=1";
+  std::string command =
+      std::string("\"") + exe + "\" --gtest_filter=DockingSecondRun.* --gtest_also_run_disabled_tests --gtest_brief=1";
   STARTUPINFOA si = {};
   si.cb = sizeof(si);
   PROCESS_INFORMATION pi = {};

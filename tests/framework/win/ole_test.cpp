@@ -35,7 +35,7 @@ class CTextDropTarget : public COleDropTarget {
     return OnDragOver(pWnd, pData, dwKeyState, point);
   }
   DROPEFFECT OnDragOver(CWnd*, COleDataObject* pData, DWORD dwKeyState, CPoint) override {
-    m_lastAnswer = !pData->IsDataAvailable(CF_TEXT)   ? DROPEFFECT_NONE
+    m_lastAnswer = !pData->IsDataAvailable(CF_TEXT) ? DROPEFFECT_NONE
                    : (dwKeyState & MK_CONTROL) != 0 ? DROPEFFECT_COPY
                                                     : DROPEFFECT_MOVE;
     return m_lastAnswer;
@@ -118,8 +118,10 @@ class OleTest : public WindowTest {
     CRect rcTarget;
     m_target.GetWindowRect(&rcTarget);
     CPoint centre = rcTarget.CenterPoint();
-    g_dragSteps = {[=] { MouseMoveTo(CPoint(centre.x - 20, centre.y - 10)); },
-                   [=] { MouseMoveTo(centre); }, [] { MouseLeftUp(); }};
+    g_dragSteps = {[=] { MouseMoveTo(CPoint(centre.x - 20, centre.y - 10)); }, [=] { MouseMoveTo(centre); },
+                   [] {
+                     MouseLeftUp();
+                   }};
     g_nextStep = 0;
     DROPEFFECT result = 0xFFFF;
     m_source.m_onLButtonDown = [&](CPoint) {

@@ -10,7 +10,7 @@ brivane_test(test_framework_print WINDOWS_ONLY
           ${CMAKE_CURRENT_LIST_DIR}/print_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/preview_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/print_test.rc
-  LIBS fw_win)
+  LIBS fw_win winspool)
 if(BRIVANE_WINDOWS)
   set_tests_properties(test_framework_print PROPERTIES FIXTURES_REQUIRED pdf_printer)
 endif()

@@ -120,7 +120,9 @@ TEST_F(TrackerTest, DragsResizeMoveOrCancelAndLeaveTheScreenAsItWas) {
 
   // Escape during the drag: nothing changes.
   BOOL result = -1;
-  m_pad.m_onLButtonDown = [&](CPoint point) { result = tracker.Track(&m_pad, point); };
+  m_pad.m_onLButtonDown = [&](CPoint point) {
+    result = tracker.Track(&m_pad, point);
+  };
   ::PostMessageA(m_pad.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 80));
   ::PostMessageA(m_pad.m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(140, 110));
   ::PostMessageA(m_pad.m_hWnd, WM_KEYDOWN, VK_ESCAPE, 1);
