@@ -44,6 +44,9 @@ function(brivane_enable_gtest)
     set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
   endif()
   add_subdirectory(${BRIVANE_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  # The tests' own main, which fails a run that selects no test.
+  add_library(brivane_test_main STATIC ${CMAKE_SOURCE_DIR}/tests/TestMain.cpp)
+  target_link_libraries(brivane_test_main PUBLIC gtest)
 endfunction()
 
 # Every source folder is one library, either portable (built in every build)
@@ -93,7 +96,7 @@ function(brivane_test name)
   endif()
   brivane_enable_gtest()
   add_executable(${name} ${A_SOURCES})
-  target_link_libraries(${name} PRIVATE ${A_LIBS} gtest gtest_main)
+  target_link_libraries(${name} PRIVATE ${A_LIBS} brivane_test_main)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
   target_compile_definitions(${name} PRIVATE
       BRIVANE_SOURCE_DIR="${CMAKE_SOURCE_DIR}"

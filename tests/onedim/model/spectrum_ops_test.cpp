@@ -2,6 +2,7 @@
 // synthesis, polar form, baseline points, signal-to-noise, peak walk.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -197,14 +198,30 @@ TEST(SpectrumSignal, SynthesizeLorentzianAndGaussianLines) {
 }
 
 TEST(SpectrumSignal, SynthesizeStaysInsideTheData) {
+  // The data sit at the head of a longer buffer whose tail must stay as it
+  // was, so that a write past td fails here as well as under the sanitizers.
   const double freq[] = {5.0};
   const double intensity[] = {1.0};
   const double width[] = {1.0};
+  const int kGuard = 16;
+  const float kMark = -7.0f;
   for (int td : {0, 2, 8, 14}) {
     auto s = MakeSpectrum(td);
+    delete[] s->m_pData;
+    s->m_pData = CSpectrum::AllocateFloats(td + kGuard);
+    std::fill(s->m_pData + td, s->m_pData + td + kGuard, kMark);
+
     s->SynthesizeLines(freq, intensity, width, 0.0, 1, 0, 0.0, 10.0);
-    s->SynthesizeLines(freq, intensity, width, 0.0, 1, 1000, 0.0, 10.0);
     s->SynthesizeLines(nullptr, nullptr, nullptr, 0.0, 1, td, 0.0, 10.0);
+    EXPECT_EQ(std::vector<float>(td, 0.0f), DataOf(*s)) << "no points or no lines: nothing is added";
+
+    s->SynthesizeLines(freq, intensity, width, 0.0, 1, 1000, 0.0, 10.0);
+    for (int k = 0; k < td / 2; k++) {
+      EXPECT_GT(s->m_pData[2 * k], 0.0f) << td << " " << k;
+      EXPECT_EQ(0.0f, s->m_pData[2 * k + 1]) << td << " " << k;
+    }
+    for (int i = td; i < td + kGuard; i++)
+      ASSERT_EQ(kMark, s->m_pData[i]) << "written past td " << td << " at " << i;
   }
 }
 
