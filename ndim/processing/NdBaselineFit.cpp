@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "ndim/data/Spectrum2D.h"
+#include "numerics/Constants.h"
 
 namespace {
 
-const double kPi = 3.14159265358979323846;
 const double kDropLimit = 1.1920929e-7;  // 2^-23: a column that adds nothing
 
 // The values of the basis functions at abscissa x.

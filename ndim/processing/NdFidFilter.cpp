@@ -7,10 +7,9 @@
 #include "ndim/processing/NdPhase.h"
 #include "ndim/data/Spectrum2D.h"
 #include "numerics/LinearPrediction.h"
+#include "numerics/Constants.h"
 
 namespace {
-
-const double kPi = 3.14159265358979323846;
 
 // One row of n pairs: smooth, rebuild both ends, then subtract or replace.
 void FilterRow(float* x, float* y, int n, int s, const std::vector<double>& w, void* work, std::size_t workBytes,

@@ -6,9 +6,9 @@
 #include <cmath>
 #include <cstddef>
 
-namespace {
+#include "numerics/Constants.h"
 
-const double kPi = 3.14159265358979323846;
+namespace {
 
 // Positions of the dimension lie `step` floats apart; each holds `width`
 // floats (a run of interleaved columns) that are transformed together.

@@ -6,10 +6,7 @@
 #include "ndim/processing/NdFourier.h"
 #include "ndim/processing/NdPhase.h"
 #include "ndim/data/Spectrum2D.h"
-
-namespace {
-const double kPi = 3.14159265358979323846;
-}
+#include "numerics/Constants.h"
 
 bool NdTransformStep(CSpectrum2D& set, bool inverse, bool realSequence) {
   const int dim = set.m_nCurrentDim;

@@ -2,9 +2,10 @@
 
 #include <cmath>
 
+#include "numerics/Constants.h"
+
 namespace {
 
-const double kPi = 3.14159265358979323846;
 const double kLog2E = 1.4426950408889634;
 
 bool Usable(const float* w, int n) {

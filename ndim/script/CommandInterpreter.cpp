@@ -13,10 +13,9 @@
 #include "ndim/processing/NdWindows.h"
 #include "ndim/data/Spectrum2D.h"
 #include "numerics/Saturate.h"
+#include "numerics/Constants.h"
 
 namespace {
-
-const double kDegToRad = 0.017453292519943295;
 
 bool IsSpace(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';

@@ -12,12 +12,7 @@
 #include "onedim/model/Integral.h"
 #include "numerics/Saturate.h"
 #include "onedim/model/WindowFunction.h"
-
-namespace {
-
-const double kDegreesPerRadian = 57.29577951308232;
-
-}  // namespace
+#include "numerics/Constants.h"
 
 // --- Host defaults: a host without windows does nothing and answers "none" ---
 
@@ -247,8 +242,8 @@ void CBrivaneProDoc::WriteSharedValues() {
   }
   int td = s->m_paramsA.td;
   double dPivotPart = td != 0 ? s->m_nPivot * s->m_dPhase1 / td : 0.0;
-  settings.WriteSharedDouble("ph0", (s->m_dPhase0 - dPivotPart) * kDegreesPerRadian);
-  settings.WriteSharedDouble("ph1", s->m_dPhase1 * kDegreesPerRadian);
+  settings.WriteSharedDouble("ph0", (s->m_dPhase0 - dPivotPart) * kRadToDeg);
+  settings.WriteSharedDouble("ph1", s->m_dPhase1 * kRadToDeg);
 
   const CWindowFunction* w = s->m_pWindow;
   if (w == nullptr)

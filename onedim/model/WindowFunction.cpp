@@ -7,13 +7,12 @@
 #include <new>
 
 #include "numerics/Saturate.h"
+#include "numerics/Constants.h"
 
 namespace {
 
-const long double kPi = 3.141592653589793L;
 // The Gaussian window keeps its historical five-digit constant.
 const long double kGaussPi = 3.14159L;
-const long double kDegToRad = 0.017453292519943295L;
 
 const char kBadWidth[] = "Spectral width must be greater than 0";
 const char kBadGB[] = "GB must be greater than 0";
@@ -85,25 +84,25 @@ long double CWindowFunction::Weight(int i) {
       if (m_LB > 0.0f)
         m_LB = -1.0f;
       const long double lb = m_LB;
-      return std::exp(-lb * kPi * t + lb * kPi * t * t / (2.0L * m_GB * aq));
+      return std::exp(-lb * kPiL * t + lb * kPiL * t * t / (2.0L * m_GB * aq));
     }
     case Traficante: {
-      const long double ei = std::exp(-m_LB * kPi * i / (2.0L * sw));
-      const long double er = std::exp(-m_LB * kPi * (td - i) / (2.0L * sw));
+      const long double ei = std::exp(-m_LB * kPiL * i / (2.0L * sw));
+      const long double er = std::exp(-m_LB * kPiL * (td - i) / (2.0L * sw));
       return ei / (er * er + ei * ei);
     }
     case SineBell:
     case SineSquared: {
-      const long double phi = m_SineShift * kDegToRad;
-      const long double w = std::sin(phi + (kPi - phi) * i / td);
+      const long double phi = m_SineShift * static_cast<long double>(kDegToRad);
+      const long double w = std::sin(phi + (kPiL - phi) * i / td);
       return m_nType == SineBell ? w : w * w;
     }
     case Hamming:
-      return 0.54L + 0.46L * std::cos(kPi * i / td);
+      return 0.54L + 0.46L * std::cos(kPiL * i / td);
     case Hanning:
-      return 0.5L * (1.0L + std::cos(kPi * i / td));
+      return 0.5L * (1.0L + std::cos(kPiL * i / td));
     default:
-      return std::exp(-m_LB * kPi * t);
+      return std::exp(-m_LB * kPiL * t);
   }
 }
 

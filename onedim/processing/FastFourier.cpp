@@ -4,7 +4,13 @@
 #include <cmath>
 #include <utility>
 
+#include "numerics/Constants.h"
+
 namespace {
+
+// The butterflies' 2 pi, to fourteen digits: the transform's results (and
+// stored spectra) have always been computed with it, not with 2 kPi.
+const double kButterflyTwoPi = 6.28318530717959;
 
 bool IsPowerOfTwo(int n) {
   return n > 0 && (n & (n - 1)) == 0;
@@ -152,7 +158,7 @@ void CFastFourier::ComplexTransform(int isign, int n) {
   int mmax = 2;
   while (nn > mmax) {
     const int step = mmax << 1;
-    const double theta = isign * (6.28318530717959 / mmax);
+    const double theta = isign * (kButterflyTwoPi / mmax);
     const double s = std::sin(0.5 * theta);
     const double wpr = -2.0 * s * s;
     const double wpi = std::sin(theta);
@@ -192,7 +198,7 @@ void CFastFourier::RealTransform(int isign, int n) {
   if (!m_pData || !IsPowerOfTwo(n) || n < 2 || n > m_nPoints)
     return;
   float* d = m_pData - 1;
-  double theta = 3.141592653589793 / static_cast<double>(n >> 1);
+  double theta = kPi / static_cast<double>(n >> 1);
   const double c1 = 0.5;
   double c2;
   if (isign == 1) {

@@ -10,6 +10,7 @@
 #include "onedim/document/SettingsStore.h"
 #include "onedim/model/Spectrum.h"
 #include "onedim/model/SpectrumParams.h"
+#include "numerics/Constants.h"
 
 namespace {
 
@@ -64,14 +65,13 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "error out of memory\n");
     return 1;
   }
-  const double kTwoPi = 6.283185307179586;
   for (int k = 0; k < kPoints; ++k) {
     double t = k / kSweep;
     double re = 0.0, im = 0.0;
     for (const Line& line : kLines) {
       double a = line.dAmplitude * 1000.0 * std::exp(-t / line.dT2);
-      re += a * std::cos(kTwoPi * line.dHz * t);
-      im += a * std::sin(kTwoPi * line.dHz * t);
+      re += a * std::cos(2.0 * kPi * line.dHz * t);
+      im += a * std::sin(2.0 * kPi * line.dHz * t);
     }
     s->m_pData[2 * k] = s->m_pRawData[2 * k] = (float)re;
     s->m_pData[2 * k + 1] = s->m_pRawData[2 * k + 1] = (float)im;

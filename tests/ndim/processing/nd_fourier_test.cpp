@@ -10,12 +10,11 @@
 #include "tests/ndim/nd_test_support.h"
 #include "ndim/processing/NdFourier.h"
 #include "ndim/processing/NdProcessing.h"
+#include "numerics/Constants.h"
 
 namespace {
 
 typedef std::complex<long double> LComplex;
-
-const long double kPiL = 3.141592653589793238462643383279502884L;
 
 // Direct DFT of the input points zero-filled to n.
 std::vector<LComplex> DirectDft(const std::vector<LComplex>& x, int n, int d) {
@@ -214,7 +213,7 @@ TEST(NdFourier, LongTransformsUseTheWholeTable) {
   set->m_pData[2] = 1.0f;  // an impulse at point 1: X_k = exp(2 pi i k / n)
   ASSERT_TRUE(NdTransformStep(*set, false, false));
   for (int k : {1, 3, n / 3, n - 1}) {
-    const double a = 2 * 3.14159265358979323846 * k / n;
+    const double a = 2 * kPi * k / n;
     EXPECT_NEAR(set->m_pData[2 * k], std::cos(a), 1e-5) << k;
     EXPECT_NEAR(set->m_pData[2 * k + 1], std::sin(a), 1e-5) << k;
   }
@@ -224,5 +223,5 @@ TEST(NdFourier, TrigTableCoversEveryStage) {
   double table[kNdTrigEntries];
   NdBuildTrigTable(table);
   for (int i = 0; i < kNdTrigEntries; ++i)
-    EXPECT_NEAR(table[i], std::cos(3.14159265358979323846 / std::ldexp(1.0, i + 2)), 1e-15);
+    EXPECT_NEAR(table[i], std::cos(kPi / std::ldexp(1.0, i + 2)), 1e-15);
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "tests/ndim/nd_test_support.h"
+#include "numerics/Constants.h"
 
 namespace {
 
@@ -149,11 +150,11 @@ TEST(CommandInterpreter, WindowCommandsShapeOnlyExistingWeights) {
     EXPECT_FLOAT_EQ(s.set->m_pWeights[k], 1.0f);
   s.Run("sb 90");  // a cosine from k0 = 0
   for (int k = 1; k < 8; ++k)
-    EXPECT_NEAR(s.set->m_pWeights[k], std::cos(k * 3.14159265358979 / 16), 1e-6);
+    EXPECT_NEAR(s.set->m_pWeights[k], std::cos(k * kPi / 16), 1e-6);
   s.Run("bw s 1\ns2 90");
   EXPECT_NEAR(s.set->m_pWeights[4], 0.5, 1e-6);
   s.Run("bw s 1\nem 1000");  // sw 1000 Hz: exp(-pi k)
-  EXPECT_NEAR(s.set->m_pWeights[1], std::exp(-3.14159265358979), 1e-6);
+  EXPECT_NEAR(s.set->m_pWeights[1], std::exp(-kPi), 1e-6);
   s.Run("bw s 1\nga -10");
   EXPECT_GT(s.set->m_pWeights[7], s.set->m_pWeights[1]);
   EXPECT_GT(s.set->m_pWeights[1], 1.0f);
@@ -181,11 +182,11 @@ TEST(CommandInterpreter, HilbertRebuildsTheImaginaryPart) {
   const int n = 64;
   Script s(1, n);
   for (int k = 0; k < n; ++k)
-    s.set->m_pData[2 * k] = static_cast<float>(std::cos(2 * 3.14159265358979 * 5 * k / n));
+    s.set->m_pData[2 * k] = static_cast<float>(std::cos(2 * kPi * 5 * k / n));
   s.Run("hi");
   for (int k = 0; k < n; ++k) {
-    EXPECT_NEAR(s.set->m_pData[2 * k], std::cos(2 * 3.14159265358979 * 5 * k / n), 1e-5);
-    EXPECT_NEAR(std::fabs(s.set->m_pData[2 * k + 1]), std::fabs(std::sin(2 * 3.14159265358979 * 5 * k / n)), 1e-5);
+    EXPECT_NEAR(s.set->m_pData[2 * k], std::cos(2 * kPi * 5 * k / n), 1e-5);
+    EXPECT_NEAR(std::fabs(s.set->m_pData[2 * k + 1]), std::fabs(std::sin(2 * kPi * 5 * k / n)), 1e-5);
   }
   Script single(4, 1);  // one point: kept as it is
   single.Fill(3, 0);
@@ -237,12 +238,12 @@ TEST(CommandInterpreter, FidFilterRemovesTheLineAtItsNullPoint) {
   for (int r = 0; r < 2; ++r)
     for (int k = 0; k < n; ++k) {
       const double t = k / 1000.0;
-      s.set->m_pData[2 * (r * n + k)] = static_cast<float>(1 + std::cos(2 * 3.14159265358979 * 300 * t));
-      s.set->m_pData[2 * (r * n + k) + 1] = static_cast<float>(std::sin(2 * 3.14159265358979 * 300 * t));
+      s.set->m_pData[2 * (r * n + k)] = static_cast<float>(1 + std::cos(2 * kPi * 300 * t));
+      s.set->m_pData[2 * (r * n + k) + 1] = static_cast<float>(std::sin(2 * kPi * 300 * t));
     }
   s.Run("fi 8");
   for (int k = 40; k < n - 40; ++k) {
-    EXPECT_NEAR(s.set->m_pData[2 * k], std::cos(2 * 3.14159265358979 * 300 * k / 1000.0), 0.05) << k;
+    EXPECT_NEAR(s.set->m_pData[2 * k], std::cos(2 * kPi * 300 * k / 1000.0), 0.05) << k;
   }
   Script tiny(2, 20);  // rows shorter than the windows
   FillRandom(*tiny.set);

@@ -7,12 +7,11 @@
 #include <vector>
 
 #include "onedim/model/PeakPicking.h"
+#include "numerics/Constants.h"
 #include "onedim/processing/PolarConversion.h"
 #include "tests/onedim/model/spectrum_test_util.h"
 
 namespace {
-
-const double kPi = 3.141592653589793;
 
 float Wave(int i) {
   return (float)std::sin(0.37 * i) * 100.0f + (float)(i % 5);

@@ -6,10 +6,9 @@
 #include <vector>
 
 #include "onedim/processing/FastFourier.h"
+#include "numerics/Constants.h"
 
 namespace {
-
-const double kPi = 3.141592653589793;
 
 struct WindowFixture {
   explicit WindowFixture(int floats, double width = 5000.0)

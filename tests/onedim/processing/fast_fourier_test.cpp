@@ -7,19 +7,18 @@
 #include <random>
 #include <vector>
 
+#include "numerics/Constants.h"
+
 namespace {
 
 typedef std::complex<long double> LComplex;
 
-const double kPi = 3.141592653589793;
-
 // Direct DFT in long double, sign +1 or -1, unscaled.
 std::vector<LComplex> DirectDft(const std::vector<float>& in, int n, int sign) {
-  const long double pi = 3.141592653589793238462643383279L;
   std::vector<long double> c(n), s(n);
   for (int m = 0; m < n; ++m) {
-    c[m] = std::cos(2.0L * pi * m / n);
-    s[m] = sign * std::sin(2.0L * pi * m / n);
+    c[m] = std::cos(2.0L * kPiL * m / n);
+    s[m] = sign * std::sin(2.0L * kPiL * m / n);
   }
   std::vector<LComplex> out(n);
   for (int k = 0; k < n; ++k) {

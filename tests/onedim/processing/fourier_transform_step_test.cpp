@@ -11,6 +11,7 @@
 #include "onedim/model/AxisScale.h"
 #include "onedim/model/Spectrum.h"
 #include "onedim/model/WindowFunction.h"
+#include "numerics/Constants.h"
 
 namespace {
 
@@ -60,7 +61,7 @@ std::vector<float> FidUntouchedByHalving(int n, unsigned seed) {
   for (int j = 0; j < n; ++j) {
     Complex x(0, 0);
     for (int k = 0; k < n; ++k)
-      x += bins[k] * std::polar(1.0, -2 * 3.141592653589793 * j * k / n);
+      x += bins[k] * std::polar(1.0, -2 * kPi * j * k / n);
     fid[2 * j] = static_cast<float>(x.real() / n);
     fid[2 * j + 1] = static_cast<float>(x.imag() / n);
   }

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "numerics/Constants.h"
+
 #if defined(__has_feature)
 #if __has_feature(address_sanitizer)
 // The allocation-failure tests ask for more memory than exists; the
@@ -137,7 +139,7 @@ TEST(NumericalRoutines, EigenvaluesOfKnownMatrices) {
   std::vector<double> t = Eigenvalues(T, &ok);
   ASSERT_TRUE(ok);
   for (int k = 1; k <= n; ++k)
-    EXPECT_NEAR(t[k - 1], 2 - 2 * std::cos(k * 3.141592653589793 / (n + 1)), 1e-10);
+    EXPECT_NEAR(t[k - 1], 2 - 2 * std::cos(k * kPi / (n + 1)), 1e-10);
 }
 
 // A random symmetric matrix built as Q diag(lambda) Q^T from known
