@@ -41,13 +41,6 @@ enum ImportResult {
   importNative = 2    // a .bvx document: the caller runs RefreshAfterLoad
 };
 
-class CBrivaneProDoc;
-// An importer of one file type: adds at least one spectrum and answers TRUE,
-// or leaves the reason in the application's open-failure text.
-typedef BOOL (CBrivaneProDoc::*PFNIMPORTER)(LPCSTR pszPath);
-// The importer of an import file type, or null while it is not built.
-PFNIMPORTER GetImporter(int nType);
-
 // Mouse-tool modes of the views.
 enum {
   MOUSE_NONE = 0,
@@ -104,15 +97,16 @@ class CBrivaneProDoc {
   // importer of the application's import file type.
   ImportResult ImportFile(LPCSTR pszPath);
   // TRUE to go on importing: nothing is missing, or the user set the values
-  // (asked through the missing-parameters policy). Defined with the importers.
+  // (asked through the missing-parameters policy).
   BOOL CheckMissingParameters(CSpectrumParams& params);
   // Who answers the missing-parameter question; not owned, null goes on
   // with the values as read.
   void SetMissingParametersPolicy(CMissingParametersPolicy* pPolicy) { m_pMissingPolicy = pPolicy; }
   CMissingParametersPolicy* GetMissingParametersPolicy() const { return m_pMissingPolicy; }
 
-  // The importers of the import file types (each defined beside its own
-  // importer; GetImporter lists the ones in the build).
+  // The importers of the import file types: each adds at least one spectrum
+  // and answers TRUE, or leaves the reason in the application's open-failure
+  // text.
   BOOL ImportBruker(LPCSTR pszPath);   // type 0
   BOOL ImportAspect(LPCSTR pszPath);   // type 1
   BOOL ImportWinNmr(LPCSTR pszPath);   // type 2
@@ -213,6 +207,8 @@ class CBrivaneProDoc {
   BOOL ApplyDataBuffer(float fFactor, BOOL bAdd);
   void Forget(CSpectrum* pSpectrum);
   void SetOpenFailure(LPCSTR pszText) { GetAppState().m_strOpenFailure = pszText; }
+  // Reads the file with the importer of the type into this document.
+  BOOL ImportOfType(int nType, LPCSTR pszPath);
 
   CDocumentHost* m_pHost;  // not owned
   CMissingParametersPolicy* m_pMissingPolicy = nullptr;

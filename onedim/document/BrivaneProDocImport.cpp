@@ -1,6 +1,10 @@
-// The import dispatcher: a file is tried as the program's own document
-// first, then read by the importer of the import file type the user chose.
+// The document's import dispatcher: a file is tried as the program's own
+// document first, then read by the importer of the import file type the
+// user chose, with the document as the importer's target.
 #include "onedim/document/BrivaneProDoc.h"
+#include "onedim/document/DocImportTarget.h"
+#include "onedim/import/ImportDispatcher.h"
+#include "onedim/import/MissingParameters.h"
 
 namespace {
 
@@ -21,19 +25,77 @@ ImportResult CBrivaneProDoc::ImportFile(LPCSTR pszPath) {
   if (nType == CBrivaneAppState::ImportTypeNative)
     return ReadNativeFile(pszPath) ? importNative : importFailed;
 
-  PFNIMPORTER pfnImport = GetImporter(nType);
-  if (pfnImport == nullptr) {
+  if (!HasImporter(nType)) {
     app.m_strOpenFailure = kNotBuilt;
     return importFailed;
   }
-  const int kJcamp = 8;
-  if (nType == kJcamp)
+  // A JCAMP-DX import shows the wait window while it runs; its importer
+  // gives its reasons in the history only, so a failure is told in a box.
+  const bool bJcamp = nType == importTypeJcamp;
+  if (bJcamp)
     m_pHost->ShowImportWait(TRUE);
-  BOOL bResult = (this->*pfnImport)(pszPath);
-  if (nType == kJcamp) {
+  BOOL bResult = ImportOfType(nType, pszPath);
+  if (bJcamp) {
     m_pHost->ShowImportWait(FALSE);
     if (!bResult)
       m_pHost->ShowMessage("Failed to import JCAMP-DX file\nCheck the history window", MB_OK);
   }
   return bResult ? importForeign : importFailed;
+}
+
+BOOL CBrivaneProDoc::ImportOfType(int nType, LPCSTR pszPath) {
+  CDocImportTarget target(*this);
+  return ImportFileOfType(nType, target, pszPath);
+}
+
+BOOL CBrivaneProDoc::CheckMissingParameters(CSpectrumParams& params) {
+  return ::CheckMissingParameters(params, m_pMissingPolicy);
+}
+
+BOOL CBrivaneProDoc::ImportBruker(LPCSTR pszPath) {
+  return ImportOfType(importTypeBruker, pszPath);
+}
+
+BOOL CBrivaneProDoc::ImportAspect(LPCSTR pszPath) {
+  return ImportOfType(importTypeAspect, pszPath);
+}
+
+BOOL CBrivaneProDoc::ImportWinNmr(LPCSTR pszPath) {
+  return ImportOfType(importTypeWinNmr, pszPath);
+}
+
+BOOL CBrivaneProDoc::ImportVarian(LPCSTR pszPath) {
+  return ImportOfType(importTypeVarian, pszPath);
+}
+
+BOOL CBrivaneProDoc::ImportJeol(LPCSTR pszPath) {
+  return ImportOfType(importTypeJeol, pszPath);
+}
+
+BOOL CBrivaneProDoc::ImportNicolet(LPCSTR pszPath) {
+  return ImportOfType(importTypeNicolet, pszPath);
+}
+
+BOOL CBrivaneProDoc::ImportVhelper(LPCSTR pszPath) {
+  return ImportOfType(importTypeVhelper, pszPath);
+}
+
+BOOL CBrivaneProDoc::ImportNuts(LPCSTR pszPath) {
+  return ImportOfType(importTypeNuts, pszPath);
+}
+
+BOOL CBrivaneProDoc::ImportJcamp(LPCSTR pszPath) {
+  return ImportOfType(importTypeJcamp, pszPath);
+}
+
+BOOL CBrivaneProDoc::ImportSwanMr(LPCSTR pszPath) {
+  return ImportOfType(importTypeSwanMr, pszPath);
+}
+
+BOOL CBrivaneProDoc::ImportTecmag(LPCSTR pszPath) {
+  return ImportOfType(importTypeTecmag, pszPath);
+}
+
+BOOL CBrivaneProDoc::ImportSiemens(LPCSTR pszPath) {
+  return ImportOfType(importTypeSiemens, pszPath);
 }

@@ -20,6 +20,7 @@ class CDocImportTarget : public CImportTarget {
     return pSpectrum;
   }
   void SetSpectrumCount(int nCount) override { m_doc.m_nSpectra = nCount; }
+  void ShowWarning(LPCSTR lpszText) override { m_doc.GetHost()->ShowMessage(lpszText, MB_OK); }
 
  private:
   CBrivaneProDoc& m_doc;

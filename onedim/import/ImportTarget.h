@@ -26,6 +26,9 @@ class CImportTarget {
   virtual CSpectrum* AddSpectrum(const CSpectrumParams& params, BOOL bAtEnd) = 0;
   // The document's count of spectra, which a series import keeps.
   virtual void SetSpectrumCount(int nCount) = 0;
+  // Tells the user of an oddity the import went on past; the document shows
+  // it in a message box, a target without one keeps it in the history.
+  virtual void ShowWarning(LPCSTR lpszText) { AppendHistory(lpszText); }
 };
 
 // Adds a spectrum through the target that takes data (td floats) as its data

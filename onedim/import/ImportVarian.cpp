@@ -7,6 +7,7 @@
 #include "framework/base/Endian.h"
 #include "onedim/import/ByteOrder.h"
 #include "onedim/import/ImportPath.h"
+#include "onedim/import/ImportTarget.h"
 #include "onedim/model/Spectrum.h"
 #include "onedim/model/SpectrumParams.h"
 
@@ -76,7 +77,7 @@ BOOL CVarianImporter::FailMemory() {
 }
 
 void CVarianImporter::Warn(LPCSTR lpszText) {
-  History(lpszText);
+  m_target.ShowWarning(lpszText);
 }
 
 BOOL CVarianImporter::OpenProcpar(CFile& file) {

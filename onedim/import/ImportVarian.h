@@ -39,8 +39,8 @@ class CVarianImporter : public CFixedImporter {
  protected:
   BOOL DoImport() override;
   BOOL FailMemory() override;
-  // Tells the user that the fid header and procpar disagree; the document
-  // shows it in a message box.
+  // Tells the user that the fid header and procpar disagree, through the
+  // target's warning.
   virtual void Warn(LPCSTR lpszText);
 
  private:
