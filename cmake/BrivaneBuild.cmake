@@ -51,12 +51,13 @@ endfunction()
 
 # Every source folder is one library, either portable (built in every build)
 # or Windows-only (built in the Windows builds only); a folder's sources are
-# all its .cpp files but a program's main file.
+# all its .cpp files but a program's main file and the platform halves
+# (*Posix.cpp, *Win32.cpp), which their library adds in the build they serve.
 function(brivane_folder_sources out)
   set(srcs)
   foreach(dir IN LISTS ARGN)
     file(GLOB found CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
-    list(FILTER found EXCLUDE REGEX "(Main|ColourFontWin)\\.cpp$")
+    list(FILTER found EXCLUDE REGEX "(Main|ColourFontWin|Posix|Win32)\\.cpp$")
     list(APPEND srcs ${found})
   endforeach()
   set(${out} ${srcs} PARENT_SCOPE)

@@ -44,6 +44,7 @@
 #include "framework/base/Endian.h"
 #include "framework/base/Exception.h"
 #include "framework/base/File.h"
+#include "framework/base/FileReplace.h"
 #include "onedim/model/AxisScale.h"
 #include "onedim/model/TextLabel.h"
 #include "onedim/document/BrivaneProDoc.h"
@@ -435,15 +436,6 @@ BOOL CBvxReader::ReadOlderLayout(CPendingSpectra& pending) {
   return TRUE;
 }
 
-// Puts the new file in place of the old one in one step.
-bool ReplaceFile(LPCSTR pszFrom, LPCSTR pszTo) {
-#ifdef _WIN32
-  return ::MoveFileExA(pszFrom, pszTo, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-#else
-  return std::rename(pszFrom, pszTo) == 0;
-#endif
-}
-
 }  // namespace
 
 BOOL CBrivaneProDoc::ReadNativeFile(LPCSTR pszPath) {
@@ -587,7 +579,7 @@ BOOL CBrivaneProDoc::WriteNativeFile(LPCSTR pszPath) {
         file.Write(trailer.data(), (UINT)trailer.size());
       }
       file.Close();
-      if (!ReplaceFile(strTemp, pszPath)) {
+      if (!MoveFileReplacing(strTemp, pszPath)) {
         CFileException replace(CFileException::accessDenied, -1, pszPath);
         strError = ExceptionText(&replace);
       }
