@@ -1,39 +1,15 @@
 // The native document file (.bvx). All numbers little-endian.
 //
-// offset  size   content
-// 0       3      magic "BVX"
-// 3       int32  format version: 2 (any other value: the older layout below)
-// 7       int32  0
-// 11      int32  build number: 1
-// 15      int32  number of spectra
-// 19      int16  1
-// 21      491    zero
-// 512     int32  background COLORREF (written; the reader takes the profile's)
-// 516     508    zero
-// 1024    ...    one block per spectrum, in list order:
-//   +0         168     record (below)
-//   +168       344     zero
-//   +512       4 td    data, td float32 (real, imaginary interleaved)
-//   +512+4td   60      axis LOGFONT
-//              double  integral normalisation
-//              int32   integral curve scale numerator, then denominator
-//              16 I    integrals: start, end (float indices), base height, COLORREF
-//              152 L   labels: text[80] (zero-terminated), x, y, LOGFONT, COLORREF
-//   the next block starts at block + 512 + record length.
+// The file is a header of 1024 bytes, then one block per spectrum in list
+// order: its record, zeros to 512 bytes, td float32 data (real and
+// imaginary interleaved), then its trailer: the axis font, the integral
+// scale, I integral records and L label records. The next block starts at
+// block + 512 + the record's length. The tables below give every field's
+// offset and type; the reader and the writer both go through them, so a
+// field is read where it is written.
 //
-// record  0 int32 length (76 + 4 td + 16 I + 152 L); 4 int32 td; 8 double sw;
-//   16 double sf; 24, 32 double applied phases (radians); 40 int32 DSPFVS;
-//   44 int32 DECIM; 48 double offset; 56 int32 aqmode; 60 int32 complex;
-//   64 int32 conjugate; 68 reserved (20); 88 int32 zero line in 1/10000 of the
-//   view height; 92 COLORREF trace; 96 float vertical scale; 100 float
-//   intensity step; 104, 108 int32 visible range; 112, 116 int32 left and
-//   right pixel; 120 int32 axis units; 124 int32 axis position; 128 int32
-//   axis font height; 132 COLORREF axis; 136 int32 axis floating; 140
-//   reserved (20); 160 int32 I; 164 int32 L.
-//
-// Older layout: one spectrum; at 256 int16 mode word, 264 double sw, 272
-// double sf, 280 double offset, 288 int32 td, 320 int32 DECIM, 324 int32
-// DSPFVS; from 1024 td doubles.
+// Older layout: one spectrum; parameters from 256 (table below) and from
+// 1024 td doubles.
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -51,19 +27,228 @@
 #include "onedim/model/Spectrum.h"
 #include "onedim/model/SpectrumParams.h"
 #include "onedim/model/Integral.h"
+#include "numerics/Saturate.h"
 
 namespace {
 
-const int kHeaderSize = 21;
-const int kBackgroundOffset = 512;
-const int kFirstBlock = 1024;
-const int kRecordSize = 168;
+// A stored field: its offset in its record; the type gives width and kind.
+template <class T>
+struct Field {
+  int nOffset;
+};
+// A zero-terminated text of at most nSize - 1 characters, zeros after it.
+struct TextField {
+  int nOffset;
+  int nSize;
+};
+// A LOGFONT (table Font).
+struct FontField {
+  int nOffset;
+};
+
+struct Header {
+  static constexpr int kSize = 1024;
+  static constexpr char kMagic[] = "BVX";  // at 0, without its zero
+  static constexpr int kMagicSize = 3;
+  static constexpr Field<std::int32_t> version{3};        // 2; any other: the older layout
+  static constexpr Field<std::int32_t> zero{7};           // 0
+  static constexpr Field<std::int32_t> build{11};         // 1
+  static constexpr Field<std::int32_t> spectra{15};       // number of spectra
+  static constexpr Field<std::int16_t> one{19};           // 1
+  static constexpr int kDecoded = 21;                     // the part the reader decodes
+  static constexpr Field<std::uint32_t> background{512};  // written; the reader takes the profile's
+};
+
+// The head of a spectrum's block; zeros follow it up to kBlockHead.
+struct Record {
+  static constexpr int kSize = 168;
+  static constexpr Field<std::int32_t> length{0};  // Trailer::kSize + 4 td + 16 I + 152 L
+  static constexpr Field<std::int32_t> td{4};
+  static constexpr Field<double> sw{8};
+  static constexpr Field<double> sf{16};
+  static constexpr Field<double> phase0{24};  // applied phases, radians
+  static constexpr Field<double> phase1{32};
+  static constexpr Field<std::int32_t> dspfvs{40};
+  static constexpr Field<std::int32_t> decim{44};
+  static constexpr Field<double> offset{48};
+  static constexpr Field<std::int32_t> aqmode{56};
+  static constexpr Field<std::int32_t> complex{60};    // 0 or 1
+  static constexpr Field<std::int32_t> conjugate{64};  // 0 or 1
+  // 68: 20 bytes reserved
+  static constexpr Field<std::int32_t> zeroLine{88};  // in 1/10000 of the view height
+  static constexpr Field<std::uint32_t> trace{92};    // COLORREF
+  static constexpr Field<float> verticalScale{96};
+  static constexpr Field<float> intensityStep{100};
+  static constexpr Field<std::int32_t> first{104};  // visible range
+  static constexpr Field<std::int32_t> last{108};
+  static constexpr Field<std::int32_t> leftPixel{112};
+  static constexpr Field<std::int32_t> rightPixel{116};
+  static constexpr Field<std::int32_t> axisUnits{120};
+  static constexpr Field<std::int32_t> axisPosition{124};
+  static constexpr Field<std::int32_t> axisFontHeight{128};
+  static constexpr Field<std::uint32_t> axisColour{132};
+  static constexpr Field<std::int32_t> axisFloating{136};  // 0 or 1
+  // 140: 20 bytes reserved
+  static constexpr Field<std::int32_t> integrals{160};  // I
+  static constexpr Field<std::int32_t> labels{164};     // L
+};
 const int kBlockHead = 512;  // record and its padding
-const int kTrailerFixed = 60 + 8 + 4 + 4;
-const int kIntegralSize = 16;
-const int kLabelSize = 152;
-const int kLabelTextSize = 80;
-const int kOlderParams = 256;
+
+struct Font {
+  static constexpr int kSize = 60;
+  static constexpr Field<std::int32_t> height{0};
+  static constexpr Field<std::int32_t> width{4};
+  static constexpr Field<std::int32_t> escapement{8};
+  static constexpr Field<std::int32_t> orientation{12};
+  static constexpr Field<std::int32_t> weight{16};
+  static constexpr Field<BYTE> italic{20};
+  static constexpr Field<BYTE> underline{21};
+  static constexpr Field<BYTE> strikeOut{22};
+  static constexpr Field<BYTE> charSet{23};
+  static constexpr Field<BYTE> outPrecision{24};
+  static constexpr Field<BYTE> clipPrecision{25};
+  static constexpr Field<BYTE> quality{26};
+  static constexpr Field<BYTE> pitchAndFamily{27};
+  static constexpr TextField face{28, LF_FACESIZE};
+};
+
+// The fixed part of the trailer, after the data.
+struct Trailer {
+  static constexpr int kSize = 76;
+  static constexpr FontField axisFont{0};
+  static constexpr Field<double> integralNorm{60};
+  static constexpr Field<std::int32_t> scaleNum{68};  // integral curve scale
+  static constexpr Field<std::int32_t> scaleDen{72};
+};
+
+struct IntegralRecord {
+  static constexpr int kSize = 16;
+  static constexpr Field<std::int32_t> start{0};  // float indices
+  static constexpr Field<std::int32_t> end{4};
+  static constexpr Field<std::int32_t> base{8};  // base height
+  static constexpr Field<std::uint32_t> colour{12};
+};
+
+struct LabelRecord {
+  static constexpr int kSize = 152;
+  static constexpr TextField text{0, 80};
+  static constexpr Field<std::int32_t> x{80};
+  static constexpr Field<std::int32_t> y{84};
+  static constexpr FontField font{88};
+  static constexpr Field<std::uint32_t> colour{148};
+};
+
+// The parameters of the older layout, read only.
+struct OlderParams {
+  static constexpr int kOffset = 256;
+  static constexpr int kSize = 72;
+  static constexpr Field<std::int16_t> mode{0};
+  static constexpr Field<double> sw{8};
+  static constexpr Field<double> sf{16};
+  static constexpr Field<double> offset{24};
+  static constexpr Field<std::int32_t> td{32};
+  static constexpr Field<std::int32_t> decim{64};
+  static constexpr Field<std::int32_t> dspfvs{68};
+};
+
+// Each table's last field ends its record.
+static_assert(Header::one.nOffset + 2 == Header::kDecoded, "header");
+static_assert(Record::labels.nOffset + 4 == Record::kSize && Record::kSize <= kBlockHead, "record");
+static_assert(Font::face.nOffset + Font::face.nSize == Font::kSize, "font");
+static_assert(Trailer::scaleDen.nOffset + 4 == Trailer::kSize, "trailer");
+static_assert(IntegralRecord::colour.nOffset + 4 == IntegralRecord::kSize, "integral");
+static_assert(LabelRecord::font.nOffset + Font::kSize == LabelRecord::colour.nOffset &&
+                  LabelRecord::colour.nOffset + 4 == LabelRecord::kSize,
+              "label");
+static_assert(OlderParams::dspfvs.nOffset + 4 == OlderParams::kSize, "older parameters");
+
+std::int16_t Get(const BYTE* p, Field<std::int16_t> f) {
+  return ReadI16LE(p + f.nOffset);
+}
+std::int32_t Get(const BYTE* p, Field<std::int32_t> f) {
+  return ReadI32LE(p + f.nOffset);
+}
+std::uint32_t Get(const BYTE* p, Field<std::uint32_t> f) {
+  return ReadU32LE(p + f.nOffset);
+}
+float Get(const BYTE* p, Field<float> f) {
+  return ReadF32LE(p + f.nOffset);
+}
+double Get(const BYTE* p, Field<double> f) {
+  return ReadF64LE(p + f.nOffset);
+}
+BYTE Get(const BYTE* p, Field<BYTE> f) {
+  return p[f.nOffset];
+}
+CString Get(const BYTE* p, TextField f) {
+  return CString((LPCSTR)(p + f.nOffset), f.nSize - 1);
+}
+
+void Put(BYTE* p, Field<std::int16_t> f, std::int16_t v) {
+  WriteI16LE(p + f.nOffset, v);
+}
+void Put(BYTE* p, Field<std::int32_t> f, std::int32_t v) {
+  WriteI32LE(p + f.nOffset, v);
+}
+void Put(BYTE* p, Field<std::uint32_t> f, std::uint32_t v) {
+  WriteU32LE(p + f.nOffset, v);
+}
+void Put(BYTE* p, Field<float> f, float v) {
+  WriteF32LE(p + f.nOffset, v);
+}
+void Put(BYTE* p, Field<double> f, double v) {
+  WriteF64LE(p + f.nOffset, v);
+}
+void Put(BYTE* p, Field<BYTE> f, BYTE v) {
+  p[f.nOffset] = v;
+}
+// At most nSize - 1 characters of the text, the rest zero.
+void Put(BYTE* p, TextField f, LPCSTR psz) {
+  BYTE* q = p + f.nOffset;
+  std::memset(q, 0, (std::size_t)f.nSize);
+  for (int i = 0; i < f.nSize - 1 && psz[i] != '\0'; i++)
+    q[i] = (BYTE)psz[i];
+}
+
+void Get(const BYTE* p, FontField f, LOGFONT& lf) {
+  const BYTE* q = p + f.nOffset;
+  lf.lfHeight = Get(q, Font::height);
+  lf.lfWidth = Get(q, Font::width);
+  lf.lfEscapement = Get(q, Font::escapement);
+  lf.lfOrientation = Get(q, Font::orientation);
+  lf.lfWeight = Get(q, Font::weight);
+  lf.lfItalic = Get(q, Font::italic);
+  lf.lfUnderline = Get(q, Font::underline);
+  lf.lfStrikeOut = Get(q, Font::strikeOut);
+  lf.lfCharSet = Get(q, Font::charSet);
+  lf.lfOutPrecision = Get(q, Font::outPrecision);
+  lf.lfClipPrecision = Get(q, Font::clipPrecision);
+  lf.lfQuality = Get(q, Font::quality);
+  lf.lfPitchAndFamily = Get(q, Font::pitchAndFamily);
+  std::memcpy(lf.lfFaceName, q + Font::face.nOffset, LF_FACESIZE);
+  lf.lfFaceName[LF_FACESIZE - 1] = '\0';
+}
+
+void Put(BYTE* p, FontField f, const LOGFONT& lf) {
+  BYTE* q = p + f.nOffset;
+  Put(q, Font::height, lf.lfHeight);
+  Put(q, Font::width, lf.lfWidth);
+  Put(q, Font::escapement, lf.lfEscapement);
+  Put(q, Font::orientation, lf.lfOrientation);
+  Put(q, Font::weight, lf.lfWeight);
+  Put(q, Font::italic, lf.lfItalic);
+  Put(q, Font::underline, lf.lfUnderline);
+  Put(q, Font::strikeOut, lf.lfStrikeOut);
+  Put(q, Font::charSet, lf.lfCharSet);
+  Put(q, Font::outPrecision, lf.lfOutPrecision);
+  Put(q, Font::clipPrecision, lf.lfClipPrecision);
+  Put(q, Font::quality, lf.lfQuality);
+  Put(q, Font::pitchAndFamily, lf.lfPitchAndFamily);
+  char szFace[LF_FACESIZE + 1];
+  std::memcpy(szFace, lf.lfFaceName, LF_FACESIZE);
+  szFace[LF_FACESIZE] = '\0';
+  Put(q, Font::face, szFace);
+}
 
 // No 1D data set comes near these; larger counts are damage.
 const int kMaxTd = 1 << 24;
@@ -104,62 +289,8 @@ void ReadAt(CFile& file, ULONGLONG nOffset, void* pBuffer, std::size_t n) {
   }
 }
 
-void ReadLogFont(CByteReader& r, LOGFONT& lf) {
-  lf.lfHeight = r.ReadI32();
-  lf.lfWidth = r.ReadI32();
-  lf.lfEscapement = r.ReadI32();
-  lf.lfOrientation = r.ReadI32();
-  lf.lfWeight = r.ReadI32();
-  lf.lfItalic = r.ReadU8();
-  lf.lfUnderline = r.ReadU8();
-  lf.lfStrikeOut = r.ReadU8();
-  lf.lfCharSet = r.ReadU8();
-  lf.lfOutPrecision = r.ReadU8();
-  lf.lfClipPrecision = r.ReadU8();
-  lf.lfQuality = r.ReadU8();
-  lf.lfPitchAndFamily = r.ReadU8();
-  r.ReadBytes(lf.lfFaceName, LF_FACESIZE);
-  lf.lfFaceName[LF_FACESIZE - 1] = '\0';
-}
-
-// A zero-terminated text in a fixed field: at most nField - 1 characters,
-// the rest zero.
-void WriteTextField(BYTE* p, LPCSTR psz, int nField) {
-  std::memset(p, 0, (std::size_t)nField);
-  for (int i = 0; i < nField - 1 && psz[i] != '\0'; i++)
-    p[i] = (BYTE)psz[i];
-}
-
-void WriteLogFont(BYTE* p, const LOGFONT& lf) {
-  WriteI32LE(p, lf.lfHeight);
-  WriteI32LE(p + 4, lf.lfWidth);
-  WriteI32LE(p + 8, lf.lfEscapement);
-  WriteI32LE(p + 12, lf.lfOrientation);
-  WriteI32LE(p + 16, lf.lfWeight);
-  p[20] = lf.lfItalic;
-  p[21] = lf.lfUnderline;
-  p[22] = lf.lfStrikeOut;
-  p[23] = lf.lfCharSet;
-  p[24] = lf.lfOutPrecision;
-  p[25] = lf.lfClipPrecision;
-  p[26] = lf.lfQuality;
-  p[27] = lf.lfPitchAndFamily;
-  char szFace[LF_FACESIZE + 1];
-  std::memcpy(szFace, lf.lfFaceName, LF_FACESIZE);
-  szFace[LF_FACESIZE] = '\0';
-  WriteTextField(p + 28, szFace, LF_FACESIZE);
-}
-
 double FiniteOr(double d, double dDefault) {
   return std::isfinite(d) ? d : dDefault;
-}
-
-int ClampToInt(long long v) {
-  if (v > 2147483647LL)
-    return 2147483647;
-  if (v < -2147483647LL - 1)
-    return -2147483647 - 1;
-  return (int)v;
 }
 
 // Spectra read from a file before they join the document; deleted unless
@@ -205,6 +336,65 @@ void SetVisibleRange(CSpectrum* s, int nFirst, int nLast) {
   s->m_nLast = nLast;
 }
 
+// The display state a record keeps besides the parameters.
+void DecodeRecord(const BYTE* rec, CSpectrum* s, int nClientHeight) {
+  s->m_dPhase0 = FiniteOr(Get(rec, Record::phase0), 0.0);
+  s->m_dPhase1 = FiniteOr(Get(rec, Record::phase1), 0.0);
+  // The zero line is stored relative to the view's height.
+  int z = ClampToInt((long long)nClientHeight * Get(rec, Record::zeroLine) / 10000);
+  s->m_rectPlot.top = ClampToInt((long long)z - 5);
+  s->m_rectPlot.bottom = ClampToInt((long long)z + 5);
+  SetVisibleRange(s, Get(rec, Record::first), Get(rec, Record::last));
+  s->m_nLeftPixel = Get(rec, Record::leftPixel);
+  s->m_nRightPixel = Get(rec, Record::rightPixel);
+  s->m_crTrace = Get(rec, Record::trace);
+  int nUnits = Get(rec, Record::axisUnits);
+  s->m_Scale.m_nUnits = (nUnits >= AXIS_UNITS_POINTS && nUnits <= AXIS_UNITS_PPM) ? nUnits : AXIS_UNITS_POINTS;
+  float fScale = Get(rec, Record::verticalScale);
+  float fStep = Get(rec, Record::intensityStep);
+  if (std::isfinite(fScale))
+    s->m_fVerticalScale = fScale;
+  if (std::isfinite(fStep))
+    s->m_fIntensityStep = fStep;
+  s->m_Scale.m_nBaseFontHeight = Get(rec, Record::axisFontHeight);
+  s->m_Scale.m_crAxis = Get(rec, Record::axisColour);
+  s->m_Scale.SetFloating(Get(rec, Record::axisFloating) != 0);
+  s->m_Scale.SetPosition(Get(rec, Record::axisPosition));
+}
+
+void EncodeRecord(BYTE* rec, const CSpectrum* s, int td, long long nLength, int nIntegrals, int nLabels,
+                  long long nClientHeight) {
+  Put(rec, Record::length, (std::int32_t)nLength);
+  Put(rec, Record::td, td);
+  Put(rec, Record::sw, s->m_paramsA.sw);
+  Put(rec, Record::sf, s->m_paramsA.sf);
+  Put(rec, Record::phase0, s->m_dPhase0);
+  Put(rec, Record::phase1, s->m_dPhase1);
+  Put(rec, Record::dspfvs, s->m_paramsA.DSPFVS);
+  Put(rec, Record::decim, s->m_paramsA.DECIM);
+  Put(rec, Record::offset, s->m_paramsA.offset);
+  Put(rec, Record::aqmode, s->m_paramsA.aqmode);
+  Put(rec, Record::complex, s->m_paramsA.bComplex ? 1 : 0);
+  Put(rec, Record::conjugate, s->m_paramsA.bConjugate ? 1 : 0);
+  // Without a view the middle of the view is written.
+  long long nMiddle = ((long long)s->m_rectPlot.top + s->m_rectPlot.bottom) / 2;
+  Put(rec, Record::zeroLine, nClientHeight > 0 ? ClampToInt(nMiddle * 10000 / nClientHeight) : 5000);
+  Put(rec, Record::trace, s->m_crTrace);
+  Put(rec, Record::verticalScale, s->m_fVerticalScale);
+  Put(rec, Record::intensityStep, s->m_fIntensityStep);
+  Put(rec, Record::first, s->m_nFirst);
+  Put(rec, Record::last, s->m_nLast);
+  Put(rec, Record::leftPixel, s->m_nLeftPixel);
+  Put(rec, Record::rightPixel, s->m_nRightPixel);
+  Put(rec, Record::axisUnits, s->m_Scale.m_nUnits);
+  Put(rec, Record::axisPosition, s->m_Scale.GetPosition());
+  Put(rec, Record::axisFontHeight, s->m_Scale.m_nBaseFontHeight);
+  Put(rec, Record::axisColour, s->m_Scale.m_crAxis);
+  Put(rec, Record::axisFloating, s->m_Scale.IsFloating() ? 1 : 0);
+  Put(rec, Record::integrals, nIntegrals);
+  Put(rec, Record::labels, nLabels);
+}
+
 class CBvxReader {
  public:
   CBvxReader(CFile& file, int nClientHeight) : m_file(file), m_nClientHeight(nClientHeight) {
@@ -221,7 +411,9 @@ class CBvxReader {
     m_strError = psz;
     return FALSE;
   }
+  void ThrowEndOfFile() { AfxThrowFileException(CFileException::endOfFile, -1, m_file.GetFilePath()); }
   BOOL ReadBlock(ULONGLONG& nOffset, CPendingSpectra& pending);
+  BOOL DecodeTrailer(CByteReader& r, CSpectrum* s, long long nIntegrals, long long nLabels);
   BOOL ReadOlderLayout(CPendingSpectra& pending);
   void ReadFloats(CSpectrum* s, ULONGLONG nOffset);
 
@@ -231,28 +423,28 @@ class CBvxReader {
 };
 
 BOOL CBvxReader::Read(CPendingSpectra& pending) {
-  BYTE header[kHeaderSize] = {};
-  std::size_t nHave = m_nLength < (ULONGLONG)kHeaderSize ? (std::size_t)m_nLength : kHeaderSize;
+  BYTE header[Header::kDecoded] = {};
+  std::size_t nHave = m_nLength < (ULONGLONG)Header::kDecoded ? (std::size_t)m_nLength : Header::kDecoded;
   ReadAt(m_file, 0, header, nHave);
-  if (nHave < 3 || std::memcmp(header, "BVX", 3) != 0)
+  if (nHave < (std::size_t)Header::kMagicSize || std::memcmp(header, Header::kMagic, Header::kMagicSize) != 0)
     return Fail(kUnexpectedFormat);
-  if (nHave < (std::size_t)kHeaderSize)
-    AfxThrowFileException(CFileException::endOfFile, -1, m_file.GetFilePath());
-  if (ReadI32LE(header + 3) != 2)
+  if (nHave < (std::size_t)Header::kDecoded)
+    ThrowEndOfFile();
+  if (Get(header, Header::version) != 2)
     return ReadOlderLayout(pending);
-  if (ReadI32LE(header + 11) != 1)
+  if (Get(header, Header::build) != 1)
     return Fail(kBuildOutOfDate);
-  if (m_nLength < (ULONGLONG)kFirstBlock)
-    AfxThrowFileException(CFileException::endOfFile, -1, m_file.GetFilePath());
+  if (m_nLength < (ULONGLONG)Header::kSize)
+    ThrowEndOfFile();
 
   // Every block holds at least its head, its trailer and two floats.
-  long long nCount = ReadI32LE(header + 15);
-  const long long nSmallestBlock = kBlockHead + kTrailerFixed + 8;
-  long long nRoom = (long long)m_nLength > kFirstBlock ? (long long)m_nLength - kFirstBlock : 0;
+  long long nCount = Get(header, Header::spectra);
+  const long long nSmallestBlock = kBlockHead + Trailer::kSize + 8;
+  long long nRoom = (long long)m_nLength > Header::kSize ? (long long)m_nLength - Header::kSize : 0;
   if (nCount < 0 || nCount > nRoom / nSmallestBlock)
     return Fail(kBadCount);
 
-  ULONGLONG nOffset = kFirstBlock;
+  ULONGLONG nOffset = Header::kSize;
   for (long long k = 0; k < nCount; k++)
     if (!ReadBlock(nOffset, pending))
       return FALSE;
@@ -261,60 +453,39 @@ BOOL CBvxReader::Read(CPendingSpectra& pending) {
 
 BOOL CBvxReader::ReadBlock(ULONGLONG& nOffset, CPendingSpectra& pending) {
   if (nOffset + kBlockHead > m_nLength)
-    AfxThrowFileException(CFileException::endOfFile, -1, m_file.GetFilePath());
-  BYTE rec[kRecordSize];
+    ThrowEndOfFile();
+  BYTE rec[Record::kSize];
   ReadAt(m_file, nOffset, rec, sizeof rec);
 
-  long long nLength = ReadI32LE(rec);
-  long long td = ReadI32LE(rec + 4);
-  long long nIntegrals = ReadI32LE(rec + 160);
-  long long nLabels = ReadI32LE(rec + 164);
+  long long nLength = Get(rec, Record::length);
+  long long td = Get(rec, Record::td);
+  long long nIntegrals = Get(rec, Record::integrals);
+  long long nLabels = Get(rec, Record::labels);
   if (td < 2 || td > kMaxTd || td % 2 != 0)
     return Fail(kBadPoints);
   if (nIntegrals < 0 || nIntegrals > kMaxIntegrals || nLabels < 0 || nLabels > kMaxLabels)
     return Fail(kBadCount);
-  long long nExpected = kTrailerFixed + 4 * td + kIntegralSize * nIntegrals + kLabelSize * nLabels;
+  long long nExpected = Trailer::kSize + 4 * td + IntegralRecord::kSize * nIntegrals + LabelRecord::kSize * nLabels;
   if (nLength != nExpected)
     return Fail(kBadLength);
   if (nOffset + kBlockHead + (ULONGLONG)nLength > m_nLength)
-    AfxThrowFileException(CFileException::endOfFile, -1, m_file.GetFilePath());
+    ThrowEndOfFile();
 
   CSpectrumParams params;
   params.td = (int)td;
-  params.sw = FiniteOr(ReadF64LE(rec + 8), 0.0);
-  params.sf = FiniteOr(ReadF64LE(rec + 16), 0.0);
-  params.DSPFVS = ReadI32LE(rec + 40);
-  params.DECIM = ReadI32LE(rec + 44);
-  params.offset = FiniteOr(ReadF64LE(rec + 48), 0.0);
-  params.aqmode = ReadI32LE(rec + 56);
-  params.bComplex = ReadI32LE(rec + 60) != 0 ? 1 : 0;
-  params.bConjugate = ReadI32LE(rec + 64) != 0 ? 1 : 0;
+  params.sw = FiniteOr(Get(rec, Record::sw), 0.0);
+  params.sf = FiniteOr(Get(rec, Record::sf), 0.0);
+  params.DSPFVS = Get(rec, Record::dspfvs);
+  params.DECIM = Get(rec, Record::decim);
+  params.offset = FiniteOr(Get(rec, Record::offset), 0.0);
+  params.aqmode = Get(rec, Record::aqmode);
+  params.bComplex = Get(rec, Record::complex) != 0 ? 1 : 0;
+  params.bConjugate = Get(rec, Record::conjugate) != 0 ? 1 : 0;
   params.aq = 0.0;
 
   CSpectrum* s = new CSpectrum(params);
   pending.Add(s);
-  s->m_dPhase0 = FiniteOr(ReadF64LE(rec + 24), 0.0);
-  s->m_dPhase1 = FiniteOr(ReadF64LE(rec + 32), 0.0);
-  // The zero line is stored relative to the view's height.
-  int z = ClampToInt((long long)m_nClientHeight * ReadI32LE(rec + 88) / 10000);
-  s->m_rectPlot.top = ClampToInt((long long)z - 5);
-  s->m_rectPlot.bottom = ClampToInt((long long)z + 5);
-  SetVisibleRange(s, ReadI32LE(rec + 104), ReadI32LE(rec + 108));
-  s->m_nLeftPixel = ReadI32LE(rec + 112);
-  s->m_nRightPixel = ReadI32LE(rec + 116);
-  s->m_crTrace = ReadU32LE(rec + 92);
-  int nUnits = ReadI32LE(rec + 120);
-  s->m_Scale.m_nUnits = (nUnits >= AXIS_UNITS_POINTS && nUnits <= AXIS_UNITS_PPM) ? nUnits : AXIS_UNITS_POINTS;
-  float fScale = ReadF32LE(rec + 96);
-  float fStep = ReadF32LE(rec + 100);
-  if (std::isfinite(fScale))
-    s->m_fVerticalScale = fScale;
-  if (std::isfinite(fStep))
-    s->m_fIntensityStep = fStep;
-  s->m_Scale.m_nBaseFontHeight = ReadI32LE(rec + 128);
-  s->m_Scale.m_crAxis = ReadU32LE(rec + 132);
-  s->m_Scale.SetFloating(ReadI32LE(rec + 136) != 0);
-  s->m_Scale.SetPosition(ReadI32LE(rec + 124));
+  DecodeRecord(rec, s, m_nClientHeight);
 
   if (!AllocateData(s))
     return Fail(kMemoryExhausted);
@@ -324,51 +495,81 @@ BOOL CBvxReader::ReadBlock(ULONGLONG& nOffset, CPendingSpectra& pending) {
   std::vector<BYTE> trailer((std::size_t)(nLength - 4 * td));
   ReadAt(m_file, nData + 4 * (ULONGLONG)td, trailer.data(), trailer.size());
   CByteReader r(trailer.data(), trailer.size(), ByteOrder::LittleEndian);
-  ReadLogFont(r, s->m_Scale.m_lf);
-  s->m_dIntegralNorm = FiniteOr(r.ReadF64(), 0.0);
-  s->m_nIntegralScaleNum = r.ReadI32();
-  s->m_nIntegralScaleDen = r.ReadI32();
+  if (!DecodeTrailer(r, s, nIntegrals, nLabels))
+    return FALSE;
+
+  nOffset += kBlockHead + (ULONGLONG)nLength;
+  return TRUE;
+}
+
+BOOL CBvxReader::DecodeTrailer(CByteReader& r, CSpectrum* s, long long nIntegrals, long long nLabels) {
+  // The length check sized the trailer for exactly these records.
+  const BYTE* p = r.Take(Trailer::kSize);
+  if (p == nullptr)
+    return Fail(kBadLength);
+  Get(p, Trailer::axisFont, s->m_Scale.m_lf);
+  s->m_dIntegralNorm = FiniteOr(Get(p, Trailer::integralNorm), 0.0);
+  s->m_nIntegralScaleNum = Get(p, Trailer::scaleNum);
+  s->m_nIntegralScaleDen = Get(p, Trailer::scaleDen);
   if (s->m_nIntegralScaleDen == 0)  // a divisor of the integral curves
     s->m_nIntegralScaleDen = 100;
 
+  const int td = s->m_paramsA.td;
   long long nCovered = 0;
   for (long long i = 0; i < nIntegrals; i++) {
-    int nStart = r.ReadI32();
-    int nEnd = r.ReadI32();
-    int nBase = r.ReadI32();
-    COLORREF cr = r.ReadU32();
+    if ((p = r.Take(IntegralRecord::kSize)) == nullptr)
+      return Fail(kBadLength);
+    int nStart = Get(p, IntegralRecord::start);
+    int nEnd = Get(p, IntegralRecord::end);
     // Regions lie inside the spectrum.
-    nStart = nStart < 0 ? 0 : (nStart > td ? (int)td : nStart);
-    nEnd = nEnd < 0 ? 0 : (nEnd > td ? (int)td : nEnd);
+    nStart = nStart < 0 ? 0 : (nStart > td ? td : nStart);
+    nEnd = nEnd < 0 ? 0 : (nEnd > td ? td : nEnd);
     nCovered += (nEnd > nStart ? nEnd - nStart : nStart - nEnd);
     if (nCovered > kMaxIntegralCover * td)
       return Fail(kBadCount);
-    CIntegral* pIntegral = new CIntegral(s, nStart, nEnd, nBase, cr);
+    CIntegral* pIntegral = new CIntegral(s, nStart, nEnd, Get(p, IntegralRecord::base), Get(p, IntegralRecord::colour));
     s->m_arrIntegrals.Add(pIntegral);
   }
   for (long long i = 0; i < nLabels; i++) {
-    const BYTE* pText = r.Take(kLabelTextSize);
-    CString strText(pText != nullptr ? (LPCSTR)pText : "", kLabelTextSize - 1);
-    int x = r.ReadI32();
-    int y = r.ReadI32();
+    if ((p = r.Take(LabelRecord::kSize)) == nullptr)
+      return Fail(kBadLength);
+    int x = Get(p, LabelRecord::x);
+    int y = Get(p, LabelRecord::y);
     LOGFONT lf;
-    ReadLogFont(r, lf);
-    COLORREF cr = r.ReadU32();
+    Get(p, LabelRecord::font, lf);
     // Attached to the spectrum with the stored x as it is: the pixel
     // conversion of an attached label would be undone at once.
-    CTextLabel* pLabel = new CTextLabel(strText, &lf, s, 0, FALSE, x, y);
+    CTextLabel* pLabel = new CTextLabel(Get(p, LabelRecord::text), &lf, s, 0, FALSE, x, y);
     s->m_arrLabels.Add(pLabel);
     pLabel->m_bAttached = 1;
     pLabel->m_x = x;
     pLabel->m_y = y;
-    pLabel->m_crText = cr;
+    pLabel->m_crText = Get(p, LabelRecord::colour);
   }
-  // The length check above sized the trailer for exactly these records.
-  if (r.HasError())
-    return Fail(kBadLength);
-
-  nOffset += kBlockHead + (ULONGLONG)nLength;
   return TRUE;
+}
+
+void EncodeTrailer(BYTE* p, const CSpectrum* s, int nIntegrals, int nLabels) {
+  Put(p, Trailer::axisFont, s->m_Scale.m_lf);
+  Put(p, Trailer::integralNorm, s->m_dIntegralNorm);
+  Put(p, Trailer::scaleNum, s->m_nIntegralScaleNum);
+  Put(p, Trailer::scaleDen, s->m_nIntegralScaleDen);
+  p += Trailer::kSize;
+  for (int i = 0; i < nIntegrals; i++, p += IntegralRecord::kSize) {
+    const CIntegral* pIntegral = static_cast<const CIntegral*>(s->m_arrIntegrals.GetAt(i));
+    Put(p, IntegralRecord::start, pIntegral->m_nStart);
+    Put(p, IntegralRecord::end, pIntegral->m_nEnd);
+    Put(p, IntegralRecord::base, pIntegral->m_nBase);
+    Put(p, IntegralRecord::colour, pIntegral->m_crColour);
+  }
+  for (int i = 0; i < nLabels; i++, p += LabelRecord::kSize) {
+    const CTextLabel* pLabel = static_cast<const CTextLabel*>(s->m_arrLabels.GetAt(i));
+    Put(p, LabelRecord::text, pLabel->m_strText);
+    Put(p, LabelRecord::x, pLabel->m_x);
+    Put(p, LabelRecord::y, pLabel->m_y);
+    Put(p, LabelRecord::font, pLabel->m_lf);
+    Put(p, LabelRecord::colour, pLabel->m_crText);
+  }
 }
 
 void CBvxReader::ReadFloats(CSpectrum* s, ULONGLONG nOffset) {
@@ -384,26 +585,26 @@ void CBvxReader::ReadFloats(CSpectrum* s, ULONGLONG nOffset) {
 }
 
 BOOL CBvxReader::ReadOlderLayout(CPendingSpectra& pending) {
-  BYTE area[72];
-  if (m_nLength < (ULONGLONG)kFirstBlock)
-    AfxThrowFileException(CFileException::endOfFile, -1, m_file.GetFilePath());
-  ReadAt(m_file, kOlderParams, area, sizeof area);
-  long long td = ReadI32LE(area + 32);
+  BYTE area[OlderParams::kSize];
+  if (m_nLength < (ULONGLONG)Header::kSize)
+    ThrowEndOfFile();
+  ReadAt(m_file, OlderParams::kOffset, area, sizeof area);
+  long long td = Get(area, OlderParams::td);
   if (td < 2 || td > kMaxTd || td % 2 != 0)
     return Fail(kBadPoints);
-  if ((ULONGLONG)kFirstBlock + 8 * (ULONGLONG)td > m_nLength)
-    AfxThrowFileException(CFileException::endOfFile, -1, m_file.GetFilePath());
+  if ((ULONGLONG)Header::kSize + 8 * (ULONGLONG)td > m_nLength)
+    ThrowEndOfFile();
 
   CSpectrumParams params;
   params.td = (int)td;
-  params.sw = FiniteOr(ReadF64LE(area + 8), 0.0);
-  params.sf = FiniteOr(ReadF64LE(area + 16), 0.0);
-  params.offset = FiniteOr(ReadF64LE(area + 24), 0.0);
-  params.DECIM = ReadI32LE(area + 64);
-  params.DSPFVS = ReadI32LE(area + 68);
+  params.sw = FiniteOr(Get(area, OlderParams::sw), 0.0);
+  params.sf = FiniteOr(Get(area, OlderParams::sf), 0.0);
+  params.offset = FiniteOr(Get(area, OlderParams::offset), 0.0);
+  params.DECIM = Get(area, OlderParams::decim);
+  params.DSPFVS = Get(area, OlderParams::dspfvs);
   params.aq = 0.0;
   params.bConjugate = 1;
-  switch (ReadI16LE(area)) {
+  switch (Get(area, OlderParams::mode)) {
     case 0:
       params.aqmode = 0;
       params.bComplex = 0;
@@ -428,12 +629,38 @@ BOOL CBvxReader::ReadOlderLayout(CPendingSpectra& pending) {
   std::vector<BYTE> chunk((std::size_t)kChunkFloats * 8);
   for (int i = 0; i < (int)td; i += kChunkFloats) {
     int n = (int)td - i < kChunkFloats ? (int)td - i : kChunkFloats;
-    ReadAt(m_file, kFirstBlock + 8 * (ULONGLONG)i, chunk.data(), (std::size_t)n * 8);
+    ReadAt(m_file, Header::kSize + 8 * (ULONGLONG)i, chunk.data(), (std::size_t)n * 8);
     for (int k = 0; k < n; k++)
       s->m_pData[i + k] = (float)ReadF64LE(&chunk[(std::size_t)k * 8]);
   }
   std::memcpy(s->m_pRawData, s->m_pData, sizeof(float) * (std::size_t)td);
   return TRUE;
+}
+
+// One spectrum's block; chunk is the buffer of kChunkFloats data values.
+void WriteBlock(CFile& file, const CSpectrum* s, long long nClientHeight, std::vector<BYTE>& chunk) {
+  int td = s->m_paramsA.td > 0 ? s->m_paramsA.td : 0;
+  int nIntegrals = s->m_arrIntegrals.GetSize();
+  int nLabels = s->m_arrLabels.GetSize();
+  long long nLength = Trailer::kSize + 4LL * td + (long long)IntegralRecord::kSize * nIntegrals +
+                      (long long)LabelRecord::kSize * nLabels;
+  if (nLength > 2147483647LL)
+    AfxThrowMemoryException();
+
+  std::vector<BYTE> block(kBlockHead, 0);
+  EncodeRecord(block.data(), s, td, nLength, nIntegrals, nLabels, nClientHeight);
+  file.Write(block.data(), (UINT)block.size());
+
+  for (int i = 0; i < td; i += kChunkFloats) {
+    int n = td - i < kChunkFloats ? td - i : kChunkFloats;
+    for (int k = 0; k < n; k++)
+      WriteF32LE(&chunk[(std::size_t)k * 4], s->m_pData != nullptr ? s->m_pData[i + k] : 0.0f);
+    file.Write(chunk.data(), (UINT)n * 4);
+  }
+
+  std::vector<BYTE> trailer((std::size_t)(nLength - 4LL * td), 0);
+  EncodeTrailer(trailer.data(), s, nIntegrals, nLabels);
+  file.Write(trailer.data(), (UINT)trailer.size());
 }
 
 }  // namespace
@@ -494,90 +721,19 @@ BOOL CBrivaneProDoc::WriteNativeFile(LPCSTR pszPath) {
     if (!file.Open(strTemp, CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite | CFile::typeBinary, &fe))
       strError = ExceptionText(&fe);
     else {
-      std::vector<BYTE> head(kFirstBlock, 0);
-      std::memcpy(head.data(), "BVX", 3);
-      WriteI32LE(&head[3], 2);
-      WriteI32LE(&head[7], 0);
-      WriteI32LE(&head[11], 1);
-      WriteI32LE(&head[15], m_Spectra.GetCount());
-      WriteI16LE(&head[19], 1);
-      WriteU32LE(&head[kBackgroundOffset], m_crBackground);
+      std::vector<BYTE> head(Header::kSize, 0);
+      std::memcpy(head.data(), Header::kMagic, Header::kMagicSize);
+      Put(head.data(), Header::version, 2);
+      Put(head.data(), Header::zero, 0);
+      Put(head.data(), Header::build, 1);
+      Put(head.data(), Header::spectra, m_Spectra.GetCount());
+      Put(head.data(), Header::one, 1);
+      Put(head.data(), Header::background, m_crBackground);
       file.Write(head.data(), (UINT)head.size());
 
       std::vector<BYTE> chunk((std::size_t)kChunkFloats * 4);
-      for (POSITION pos = m_Spectra.GetHeadPosition(); pos != nullptr;) {
-        const CSpectrum* s = m_Spectra.GetSpectrum(pos);
-        int td = s->m_paramsA.td > 0 ? s->m_paramsA.td : 0;
-        int nIntegrals = s->m_arrIntegrals.GetSize();
-        int nLabels = s->m_arrLabels.GetSize();
-        long long nLength =
-            kTrailerFixed + 4LL * td + (long long)kIntegralSize * nIntegrals + (long long)kLabelSize * nLabels;
-        if (nLength > 2147483647LL)
-          AfxThrowMemoryException();
-
-        std::vector<BYTE> block(kBlockHead, 0);
-        BYTE* rec = block.data();
-        WriteI32LE(rec, (std::int32_t)nLength);
-        WriteI32LE(rec + 4, td);
-        WriteF64LE(rec + 8, s->m_paramsA.sw);
-        WriteF64LE(rec + 16, s->m_paramsA.sf);
-        WriteF64LE(rec + 24, s->m_dPhase0);
-        WriteF64LE(rec + 32, s->m_dPhase1);
-        WriteI32LE(rec + 40, s->m_paramsA.DSPFVS);
-        WriteI32LE(rec + 44, s->m_paramsA.DECIM);
-        WriteF64LE(rec + 48, s->m_paramsA.offset);
-        WriteI32LE(rec + 56, s->m_paramsA.aqmode);
-        WriteI32LE(rec + 60, s->m_paramsA.bComplex ? 1 : 0);
-        WriteI32LE(rec + 64, s->m_paramsA.bConjugate ? 1 : 0);
-        long long nMiddle = ((long long)s->m_rectPlot.top + s->m_rectPlot.bottom) / 2;
-        WriteI32LE(rec + 88, nHeight > 0 ? ClampToInt(nMiddle * 10000 / nHeight) : 5000);
-        WriteU32LE(rec + 92, s->m_crTrace);
-        WriteF32LE(rec + 96, s->m_fVerticalScale);
-        WriteF32LE(rec + 100, s->m_fIntensityStep);
-        WriteI32LE(rec + 104, s->m_nFirst);
-        WriteI32LE(rec + 108, s->m_nLast);
-        WriteI32LE(rec + 112, s->m_nLeftPixel);
-        WriteI32LE(rec + 116, s->m_nRightPixel);
-        WriteI32LE(rec + 120, s->m_Scale.m_nUnits);
-        WriteI32LE(rec + 124, s->m_Scale.GetPosition());
-        WriteI32LE(rec + 128, s->m_Scale.m_nBaseFontHeight);
-        WriteU32LE(rec + 132, s->m_Scale.m_crAxis);
-        WriteI32LE(rec + 136, s->m_Scale.IsFloating() ? 1 : 0);
-        WriteI32LE(rec + 160, nIntegrals);
-        WriteI32LE(rec + 164, nLabels);
-        file.Write(block.data(), (UINT)block.size());
-
-        for (int i = 0; i < td; i += kChunkFloats) {
-          int n = td - i < kChunkFloats ? td - i : kChunkFloats;
-          for (int k = 0; k < n; k++)
-            WriteF32LE(&chunk[(std::size_t)k * 4], s->m_pData != nullptr ? s->m_pData[i + k] : 0.0f);
-          file.Write(chunk.data(), (UINT)n * 4);
-        }
-
-        std::vector<BYTE> trailer((std::size_t)(nLength - 4LL * td), 0);
-        BYTE* p = trailer.data();
-        WriteLogFont(p, s->m_Scale.m_lf);
-        WriteF64LE(p + 60, s->m_dIntegralNorm);
-        WriteI32LE(p + 68, s->m_nIntegralScaleNum);
-        WriteI32LE(p + 72, s->m_nIntegralScaleDen);
-        p += kTrailerFixed;
-        for (int i = 0; i < nIntegrals; i++, p += kIntegralSize) {
-          const CIntegral* pIntegral = static_cast<const CIntegral*>(s->m_arrIntegrals.GetAt(i));
-          WriteI32LE(p, pIntegral->m_nStart);
-          WriteI32LE(p + 4, pIntegral->m_nEnd);
-          WriteI32LE(p + 8, pIntegral->m_nBase);
-          WriteU32LE(p + 12, pIntegral->m_crColour);
-        }
-        for (int i = 0; i < nLabels; i++, p += kLabelSize) {
-          const CTextLabel* pLabel = static_cast<const CTextLabel*>(s->m_arrLabels.GetAt(i));
-          WriteTextField(p, pLabel->m_strText, kLabelTextSize);
-          WriteI32LE(p + 80, pLabel->m_x);
-          WriteI32LE(p + 84, pLabel->m_y);
-          WriteLogFont(p + 88, pLabel->m_lf);
-          WriteU32LE(p + 148, pLabel->m_crText);
-        }
-        file.Write(trailer.data(), (UINT)trailer.size());
-      }
+      for (POSITION pos = m_Spectra.GetHeadPosition(); pos != nullptr;)
+        WriteBlock(file, m_Spectra.GetSpectrum(pos), nHeight, chunk);
       file.Close();
       if (!MoveFileReplacing(strTemp, pszPath)) {
         CFileException replace(CFileException::accessDenied, -1, pszPath);
