@@ -101,10 +101,6 @@ class CArgScanner {
   bool m_bFailed = false;
 };
 
-constexpr int Code(char a, char b) {
-  return (static_cast<unsigned char>(a) << 8) | static_cast<unsigned char>(b);
-}
-
 // The weights of the current dimension for a window command, or null.
 float* Weights(CSpectrum2D& set) {
   return set.HasWeights() ? set.m_pWeights : nullptr;
@@ -113,6 +109,236 @@ float* Weights(CSpectrum2D& set) {
 int FirstPointOffset(const CSpectrum2D& set) {
   return SaturatingInt(set.m_dims[set.m_nCurrentDim].m_fFirstPoint);
 }
+
+// One line as its handler sees it: the set, the arguments after the
+// command word, the whole line and where messages go.
+struct CommandLine {
+  CSpectrum2D& set;
+  CArgScanner& args;
+  const char* text;
+  CNdMessageSink* sink;
+
+  void Show(LPCSTR message) const {
+    if (sink)
+      sink->ShowMessage(message);
+  }
+  double SpectralWidth() const { return set.m_dims[set.m_nCurrentDim].m_fSpectralWidth; }
+};
+
+void BaselineCorrect(CommandLine& c) {
+  int d = c.set.m_nLastDim, order = 5, basis = 0, width = 2;
+  c.args.Int(d);
+  c.args.Int(order);
+  c.args.Int(basis);
+  c.args.Int(width);
+  if (NdBaselineFit(c.set, d, order, basis, width) != 0)
+    c.Show("error");
+}
+
+void BeginWeights(CommandLine& c) {
+  char mode = 0;
+  int divisor = c.set.GetCurrentCount();
+  if (!c.args.Char(mode))
+    return;
+  c.args.Int(divisor);
+  c.set.MakeWeights(mode != 's', divisor);
+}
+
+void Conjugate(CommandLine& c) {
+  c.set.Conjugate();
+}
+
+void Exponential(CommandLine& c) {
+  double lb = 0;
+  if (float* w = Weights(c.set); w && c.args.Float(lb))
+    NdWindowExponential(w, c.set.m_nWeightCount, FirstPointOffset(c.set), c.SpectralWidth(), lb);
+}
+
+void ApplyWeights(CommandLine& c) {
+  c.set.ApplyWeights();
+}
+
+void Dimension(CommandLine& c) {
+  char query = 0;
+  if (c.args.Char(query) && query == '?') {
+    char text[64];
+    std::snprintf(text, sizeof text, "Performing Operations Along f%d\n", c.set.m_nCurrentDim);
+    c.Show(text);
+    return;
+  }
+  // Not a query: the line is read again for a number.
+  CArgScanner number(c.text);
+  int n = 0;
+  if (number.Word() && number.Int(n) && c.set.IsValidDimension(n))
+    c.set.SetCurrentDimension(n);
+}
+
+void FidFilter(CommandLine& c) {
+  int selectivity = 8, subtract = 1;
+  double ppm = 0, offset = 0;
+  c.args.Int(selectivity);
+  c.args.Float(ppm);
+  c.args.Int(subtract);
+  if (c.args.Count() >= 3 && c.set.IsValidDimension(c.set.m_nLastDim)) {
+    const DimensionBlock& b = c.set.m_dims[c.set.m_nLastDim];
+    offset = ppm * b.m_fSpectrometerFreq - (b.m_fSpectralWidth / 2.0 + b.m_fLastFrequency);
+  }
+  NdFidFilter(c.set, selectivity, offset, subtract != 0);
+}
+
+void FirstPoint(CommandLine& c) {
+  double factor = 0.5;
+  c.args.Float(factor);
+  if (float* w = Weights(c.set))
+    NdWindowFirstPoint(w, c.set.m_nWeightCount, factor);
+}
+
+void Transform(CommandLine& c) {
+  char a = 0, b = 0;
+  c.args.Char(a);
+  c.args.Char(b);
+  bool inverse = false, real = false;
+  // With two options the second is looked at first.
+  auto option = [&](char o) {
+    inverse |= o == 'i';
+    real |= o == 'r';
+  };
+  if (c.args.Count() >= 3)
+    option(b);
+  if (c.args.Count() >= 2)
+    option(a);
+  NdTransformStep(c.set, inverse, real);
+}
+
+void Gaussian(CommandLine& c) {
+  double gb = 0;
+  if (float* w = Weights(c.set); w && c.args.Float(gb))
+    NdWindowGaussian(w, c.set.m_nWeightCount, FirstPointOffset(c.set), c.SpectralWidth(), gb);
+}
+
+void Hilbert(CommandLine& c) {
+  NdHilbertStep(c.set);
+}
+
+void Predict(CommandLine& c) {
+  int first = 0, last = 0, points = 8, coefficients = 4;
+  c.args.Int(first);
+  c.args.Int(last);
+  c.args.Int(points);
+  c.args.Int(coefficients);
+  NdPredictStep(c.set, first, last, points, coefficients);
+}
+
+void ToPolar(CommandLine& c) {
+  c.set.ToPolar();
+}
+
+void FromPolar(CommandLine& c) {
+  c.set.FromPolar();
+}
+
+void MakeComplex(CommandLine& c) {
+  c.set.MakeComplex();
+}
+
+void MakeReal(CommandLine& c) {
+  c.set.MakeReal();
+}
+
+void Phase(CommandLine& c) {
+  double zero = 0, first = 0;
+  c.args.Float(zero);
+  c.args.Float(first);
+  if (zero == 0 && first == 0)
+    return;
+  const int along = c.set.m_phasingOrder[0] ? c.set.m_phasingOrder[0] : c.set.m_nCurrentDim;
+  NdPhaseStep(c.set, along, zero * kDegToRad, first * kDegToRad);
+}
+
+void Quadrature(CommandLine& c) {
+  char star = 0;
+  c.args.Char(star);
+  c.set.QuadratureSplit(star == '*');
+  c.set.ResetZoom();
+}
+
+void SineBell(CommandLine& c, bool squared) {
+  double shift = 0;
+  c.args.Float(shift);
+  if (float* w = Weights(c.set))
+    NdWindowSineBell(w, c.set.m_nWeightCount, FirstPointOffset(c.set), shift, squared);
+}
+void SineBell(CommandLine& c) {
+  SineBell(c, false);
+}
+void SquaredSineBell(CommandLine& c) {
+  SineBell(c, true);
+}
+
+void Swap(CommandLine& c) {
+  int d = -1;
+  c.args.Int(d);
+  if (d == -1) {
+    char text[64];
+    const BYTE* o = c.set.m_phasingOrder;
+    std::snprintf(text, sizeof text, "Phasing Vector order: \n%d %d %d %d", o[0], o[1], o[2], o[3]);
+    c.Show(text);
+  } else if (d == 0) {
+    for (BYTE& o : c.set.m_phasingOrder)
+      o = 0;
+  } else {
+    c.set.SwapQuadrature(d, c.set.GetTotalPoints());
+  }
+}
+
+void Symmetrize(CommandLine& c) {
+  c.set.TransposeOrSymmetrize(false);
+}
+
+void Transpose(CommandLine& c) {
+  c.set.TransposeOrSymmetrize(true);
+}
+
+void ZeroFill(CommandLine& c) {
+  int size = 0;
+  if (c.args.Int(size))
+    c.set.ZeroFill(size);
+}
+
+// The commands by their first two letters; the rest of the word is not
+// looked at. A command that needs complex data ends the run on a real set.
+struct Command {
+  char name[3];
+  void (*pfnRun)(CommandLine& c);
+  bool bNeedsComplex;
+};
+
+const Command kCommands[] = {
+    {"bc", &BaselineCorrect, false},  // [dimension order basis width]: baseline fit
+    {"bw", &BeginWeights, false},     // mode [divisor]: weights 1 / divisor, alternating unless mode s
+    {"c*", &Conjugate, false},        // conjugates
+    {"em", &Exponential, false},      // lb: exponential window on the weights
+    {"ew", &ApplyWeights, false},     // applies the weights
+    {"f=", &Dimension, false},        // ? | n: shows or sets the current dimension
+    {"fi", &FidFilter, false},        // [selectivity ppm subtract]: FID filter along the last dimension
+    {"fp", &FirstPoint, false},       // [factor]: scales the first weight
+    {"ft", &Transform, false},        // [i] [r]: inverse, real-sequence transform
+    {"ga", &Gaussian, false},         // gb: Gaussian window on the weights
+    {"hi", &Hilbert, false},          // Hilbert transform
+    {"lp", &Predict, false},          // [first last points coefficients]: linear prediction
+    {"ma", &ToPolar, true},           // to polar form
+    {"mc", &MakeComplex, false},      // makes the set complex
+    {"mr", &MakeReal, false},         // makes the set real
+    {"ph", &Phase, false},            // [zero first]: phase correction in degrees
+    {"qd", &Quadrature, false},       // [*]: quadrature split, the second half kept with *
+    {"s2", &SquaredSineBell, false},  // [shift]: squared sine bell on the weights, shift in degrees
+    {"sb", &SineBell, false},         // [shift]: sine bell on the weights
+    {"sw", &Swap, false},             // [n]: shows (none) or clears (0) the phasing order, or swaps
+    {"sy", &Symmetrize, false},       // symmetrizes
+    {"ts", &Transpose, false},        // transposes
+    {"um", &FromPolar, true},         // back from polar form
+    {"ze", &ZeroFill, false},         // size: zero filling of the current dimension
+};
 
 }  // namespace
 
@@ -134,192 +360,22 @@ void CCommandInterpreter::Execute(CSpectrum2D& set, LPCSTR text) {
   }
 }
 
-void CCommandInterpreter::Show(LPCSTR text) {
-  if (m_pSink)
-    m_pSink->ShowMessage(text);
-}
-
 bool CCommandInterpreter::RunLine(CSpectrum2D& set, const char* line) {
   const char* p = line;
   while (*p == ' ' || *p == '\t')
     ++p;
   if (!p[0] || !p[1])
     return true;
-  const int dim = set.m_nCurrentDim;
-  CArgScanner args(line);
-  args.Word();
-
-  switch (Code(p[0], p[1])) {
-    case Code('b', 'c'): {
-      int d = set.m_nLastDim, order = 5, basis = 0, width = 2;
-      args.Int(d);
-      args.Int(order);
-      args.Int(basis);
-      args.Int(width);
-      if (NdBaselineFit(set, d, order, basis, width) != 0)
-        Show("error");
-      break;
-    }
-    case Code('b', 'w'): {
-      char mode = 0;
-      int divisor = set.GetCurrentCount();
-      if (!args.Char(mode))
-        break;
-      args.Int(divisor);
-      set.MakeWeights(mode != 's', divisor);
-      break;
-    }
-    case Code('c', '*'):
-      set.Conjugate();
-      break;
-    case Code('e', 'm'): {
-      double lb = 0;
-      if (float* w = Weights(set); w && args.Float(lb))
-        NdWindowExponential(w, set.m_nWeightCount, FirstPointOffset(set), set.m_dims[dim].m_fSpectralWidth, lb);
-      break;
-    }
-    case Code('e', 'w'):
-      set.ApplyWeights();
-      break;
-    case Code('f', '='): {
-      char c = 0;
-      if (args.Char(c) && c == '?') {
-        char text[64];
-        std::snprintf(text, sizeof text, "Performing Operations Along f%d\n", set.m_nCurrentDim);
-        Show(text);
-        break;
-      }
-      CArgScanner number(line);
-      int n = 0;
-      if (number.Word() && number.Int(n) && set.IsValidDimension(n))
-        set.SetCurrentDimension(n);
-      break;
-    }
-    case Code('f', 'i'): {
-      int selectivity = 8, subtract = 1;
-      double ppm = 0, offset = 0;
-      args.Int(selectivity);
-      args.Float(ppm);
-      args.Int(subtract);
-      if (args.Count() >= 3 && set.IsValidDimension(set.m_nLastDim)) {
-        const DimensionBlock& b = set.m_dims[set.m_nLastDim];
-        offset = ppm * b.m_fSpectrometerFreq - (b.m_fSpectralWidth / 2.0 + b.m_fLastFrequency);
-      }
-      NdFidFilter(set, selectivity, offset, subtract != 0);
-      break;
-    }
-    case Code('f', 'p'): {
-      double factor = 0.5;
-      args.Float(factor);
-      if (float* w = Weights(set))
-        NdWindowFirstPoint(w, set.m_nWeightCount, factor);
-      break;
-    }
-    case Code('f', 't'): {
-      char a = 0, b = 0;
-      args.Char(a);
-      args.Char(b);
-      bool inverse = false, real = false;
-      auto option = [&](char c) {
-        inverse |= c == 'i';
-        real |= c == 'r';
-      };
-      if (args.Count() >= 3)
-        option(b);
-      if (args.Count() >= 2)
-        option(a);
-      NdTransformStep(set, inverse, real);
-      break;
-    }
-    case Code('g', 'a'): {
-      double gb = 0;
-      if (float* w = Weights(set); w && args.Float(gb))
-        NdWindowGaussian(w, set.m_nWeightCount, FirstPointOffset(set), set.m_dims[dim].m_fSpectralWidth, gb);
-      break;
-    }
-    case Code('h', 'i'):
-      NdHilbertStep(set);
-      break;
-    case Code('l', 'p'): {
-      int first = 0, last = 0, points = 8, coefficients = 4;
-      args.Int(first);
-      args.Int(last);
-      args.Int(points);
-      args.Int(coefficients);
-      NdPredictStep(set, first, last, points, coefficients);
-      break;
-    }
-    case Code('m', 'a'):
-      if (set.m_bReal)
-        return false;
-      set.ToPolar();
-      break;
-    case Code('m', 'c'):
-      set.MakeComplex();
-      break;
-    case Code('m', 'r'):
-      set.MakeReal();
-      break;
-    case Code('p', 'h'): {
-      double zero = 0, first = 0;
-      args.Float(zero);
-      args.Float(first);
-      if (zero == 0 && first == 0)
-        break;
-      const int along = set.m_phasingOrder[0] ? set.m_phasingOrder[0] : dim;
-      NdPhaseStep(set, along, zero * kDegToRad, first * kDegToRad);
-      break;
-    }
-    case Code('q', 'd'): {
-      char c = 0;
-      args.Char(c);
-      set.QuadratureSplit(c == '*');
-      set.ResetZoom();
-      break;
-    }
-    case Code('s', '2'):
-    case Code('s', 'b'): {
-      double shift = 0;
-      args.Float(shift);
-      if (float* w = Weights(set))
-        NdWindowSineBell(w, set.m_nWeightCount, FirstPointOffset(set), shift, p[1] == '2');
-      break;
-    }
-    case Code('s', 'w'): {
-      int d = -1;
-      args.Int(d);
-      if (d == -1) {
-        char text[64];
-        const BYTE* o = set.m_phasingOrder;
-        std::snprintf(text, sizeof text, "Phasing Vector order: \n%d %d %d %d", o[0], o[1], o[2], o[3]);
-        Show(text);
-      } else if (d == 0) {
-        for (BYTE& o : set.m_phasingOrder)
-          o = 0;
-      } else {
-        set.SwapQuadrature(d, set.GetTotalPoints());
-      }
-      break;
-    }
-    case Code('s', 'y'):
-      set.TransposeOrSymmetrize(false);
-      break;
-    case Code('t', 's'):
-      set.TransposeOrSymmetrize(true);
-      break;
-    case Code('u', 'm'):
-      if (set.m_bReal)
-        return false;
-      set.FromPolar();
-      break;
-    case Code('z', 'e'): {
-      int size = 0;
-      if (args.Int(size))
-        set.ZeroFill(size);
-      break;
-    }
-    default:
-      break;
+  for (const Command& command : kCommands) {
+    if (command.name[0] != p[0] || command.name[1] != p[1])
+      continue;
+    if (command.bNeedsComplex && set.m_bReal)
+      return false;
+    CArgScanner args(line);
+    args.Word();
+    CommandLine c{set, args, line, m_pSink};
+    command.pfnRun(c);
+    return true;
   }
   return true;
 }

@@ -27,9 +27,9 @@ class CCommandInterpreter {
   void Execute(CSpectrum2D& set, LPCSTR text);
 
  private:
-  // Runs one lower-case line; false ends the run.
+  // Runs one lower-case line through the table of commands; false ends
+  // the run.
   bool RunLine(CSpectrum2D& set, const char* line);
-  void Show(LPCSTR text);
 
   CNdMessageSink* m_pSink;
 };
