@@ -9,6 +9,7 @@ ModalDialogHook g_modalDialogHook;
 ModalSheetHook g_modalSheetHook;
 MessageBeepHook g_messageBeepHook;
 ShellExecuteHook g_shellExecuteHook;
+WinExecHook g_winExecHook;
 }  // namespace
 
 MessageBoxHook AfxSetMessageBoxHook(MessageBoxHook hook) {
@@ -33,6 +34,11 @@ MessageBeepHook AfxSetMessageBeepHook(MessageBeepHook hook) {
 
 ShellExecuteHook AfxSetShellExecuteHook(ShellExecuteHook hook) {
   std::swap(g_shellExecuteHook, hook);
+  return hook;
+}
+
+WinExecHook AfxSetWinExecHook(WinExecHook hook) {
+  std::swap(g_winExecHook, hook);
   return hook;
 }
 
@@ -85,6 +91,12 @@ HINSTANCE AfxShellExecute(HWND hWnd, LPCSTR lpVerb, LPCSTR lpFile, LPCSTR lpPara
   if (g_shellExecuteHook)
     return g_shellExecuteHook(hWnd, lpVerb, lpFile, lpParameters, lpDirectory, nShowCmd);
   return ::ShellExecuteA(hWnd, lpVerb, lpFile, lpParameters, lpDirectory, nShowCmd);
+}
+
+UINT AfxWinExec(LPCSTR lpCmdLine, UINT uCmdShow) {
+  if (g_winExecHook)
+    return g_winExecHook(lpCmdLine, uCmdShow);
+  return ::WinExec(lpCmdLine, uCmdShow);
 }
 
 void AfxReportUnhandledException() {

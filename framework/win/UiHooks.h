@@ -1,6 +1,7 @@
 // The framework's doors to the user that tests stand in for: every message
 // box, every modal dialog as it opens, MessageBeep and ShellExecute go
-// through here. With no hook installed the real call is made.
+// through here, and so does WinExec. With no hook installed the real call is
+// made.
 #pragma once
 
 #include <functional>
@@ -24,6 +25,8 @@ typedef std::function<void(UINT uType)> MessageBeepHook;
 typedef std::function<HINSTANCE(HWND hWnd, LPCSTR lpVerb, LPCSTR lpFile, LPCSTR lpParameters, LPCSTR lpDirectory,
                                 int nShowCmd)>
     ShellExecuteHook;
+// Returns what WinExec would (> 31 success).
+typedef std::function<UINT(LPCSTR lpCmdLine, UINT uCmdShow)> WinExecHook;
 
 // Each returns the hook it replaces; an empty function removes the hook.
 MessageBoxHook AfxSetMessageBoxHook(MessageBoxHook hook);
@@ -31,6 +34,7 @@ ModalDialogHook AfxSetModalDialogHook(ModalDialogHook hook);
 ModalSheetHook AfxSetModalSheetHook(ModalSheetHook hook);
 MessageBeepHook AfxSetMessageBeepHook(MessageBeepHook hook);
 ShellExecuteHook AfxSetShellExecuteHook(ShellExecuteHook hook);
+WinExecHook AfxSetWinExecHook(WinExecHook hook);
 
 // The one place a message box is shown. A null caption becomes the application's name.
 int AfxShowMessageBox(HWND hWndOwner, LPCSTR lpszText, LPCSTR lpszCaption, UINT nType);
@@ -43,6 +47,7 @@ void AfxRunModalSheetHook(CPropertySheet& sheet);
 BOOL AfxMessageBeep(UINT uType);
 HINSTANCE AfxShellExecute(HWND hWnd, LPCSTR lpVerb, LPCSTR lpFile, LPCSTR lpParameters, LPCSTR lpDirectory,
                           int nShowCmd);
+UINT AfxWinExec(LPCSTR lpCmdLine, UINT uCmdShow);
 
 // Shown when an exception escapes a message handler.
 void AfxReportUnhandledException();

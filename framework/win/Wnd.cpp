@@ -224,7 +224,11 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName
                              cs.hMenu, cs.hInstance, cs.lpCreateParams);
   }
   // A window whose WM_CREATE failed is already gone, and PostNcDestroy ran.
-  return hWnd != nullptr && m_hWnd == hWnd;
+  if (hWnd == nullptr || m_hWnd != hWnd)
+    return FALSE;
+  // A control made in code is set up as one attached to a dialog item is.
+  PreSubclassWindow();
+  return TRUE;
 }
 
 BOOL CWnd::DestroyWindow() {

@@ -82,6 +82,7 @@ class CWnd : public CCmdTarget {
   BOOL ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
   // Sends the message being processed to the child hWndChild's OnChildNotify.
   static BOOL ReflectLastMsg(HWND hWndChild, LRESULT* pResult = nullptr);
+  // Set-up of a window that was just subclassed or created by CreateEx.
   virtual void PreSubclassWindow() {}
   virtual void PostNcDestroy() {}
   // The message now being processed and its default processing.

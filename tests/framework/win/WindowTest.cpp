@@ -107,6 +107,10 @@ void WindowTest::SetUp() {
     m_shellCalls.push_back({verb ? verb : "", file ? file : "", params ? params : ""});
     return (HINSTANCE)(INT_PTR)42;
   });
+  AfxSetWinExecHook([this](LPCSTR cmdLine, UINT) {
+    m_winExecCalls.push_back(cmdLine != nullptr ? cmdLine : "");
+    return m_winExecResult;
+  });
 }
 
 void WindowTest::TearDown() {
@@ -115,6 +119,7 @@ void WindowTest::TearDown() {
   AfxSetModalSheetHook(nullptr);
   AfxSetMessageBeepHook(nullptr);
   AfxSetShellExecuteHook(nullptr);
+  AfxSetWinExecHook(nullptr);
   PumpPending();
   BYTE keys[256];
   ::GetKeyboardState(keys);

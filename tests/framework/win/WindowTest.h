@@ -1,7 +1,8 @@
 // The fixture of window tests: runs the message loop until a condition
 // holds, sends keyboard and mouse input, finds windows and controls, prints
 // a window into a bitmap to read its pixels, walks the records of an
-// enhanced metafile, and stands in for message boxes, beeps and the shell.
+// enhanced metafile, and stands in for message boxes, beeps, the shell and
+// WinExec.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -119,4 +120,7 @@ class WindowTest : public ::testing::Test {
   std::deque<int> m_boxAnswers;
   std::vector<UINT> m_beeps;
   std::vector<RecordedShellExecute> m_shellCalls;
+  // Command lines given to WinExec; each call answers m_winExecResult.
+  std::vector<std::string> m_winExecCalls;
+  UINT m_winExecResult = 33;
 };

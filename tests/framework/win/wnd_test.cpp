@@ -3,10 +3,13 @@
 #include "framework/win/WindowTest.h"
 
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "framework/base/Point.h"
 #include "framework/win/Controls.h"
 #include "framework/win/Dc.h"
+#include "framework/win/UiHooks.h"
 #include "framework/win/WinApp.h"
 #include "framework/win/Wnd.h"
 
@@ -291,6 +294,38 @@ TEST_F(WndTest, SubclassedSystemControlKeepsItsBehaviour) {
   EXPECT_EQ(edit.UnsubclassWindow(), hEdit);
   EXPECT_EQ(CWnd::FromHandlePermanent(hEdit), nullptr);
   EXPECT_EQ(TextOf(hEdit), "hello");
+}
+
+// Counts its set-ups; an edit made in code is set up as one attached to a dialog item is.
+class CSetUpEdit : public CEdit {
+ public:
+  int m_nSetUps = 0;
+
+ protected:
+  void PreSubclassWindow() override {
+    ++m_nSetUps;
+    ModifyStyle(0, ES_UPPERCASE);
+  }
+};
+
+TEST_F(WndTest, WindowsMadeInCodeAreSetUpLikeAttachedOnes) {
+  CProbeWnd parent;
+  ASSERT_TRUE(parent.CreateTop());
+  CSetUpEdit made;
+  ASSERT_TRUE(made.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 80, 20), &parent, 9));
+  ::CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 0, 30, 80, 20, parent.m_hWnd, (HMENU)10, nullptr, nullptr);
+  CSetUpEdit attached;
+  ASSERT_TRUE(attached.SubclassDlgItem(10, &parent));
+  for (CSetUpEdit* edit : {&made, &attached}) {
+    EXPECT_EQ(1, edit->m_nSetUps);
+    PostChars(edit->m_hWnd, "ab");
+    EXPECT_EQ("AB", TextOf(edit->m_hWnd));
+  }
+}
+
+TEST_F(WndTest, WinExecGoesThroughItsSeam) {
+  EXPECT_EQ(33u, AfxWinExec("browser.exe http://x.example/", SW_SHOW));
+  EXPECT_EQ(std::vector<std::string>{"browser.exe http://x.example/"}, m_winExecCalls);
 }
 
 // Every typed message entry, each with the default handler: the window must
