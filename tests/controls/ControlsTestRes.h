@@ -1,0 +1,35 @@
+// Resource ids of the control tests.
+#pragma once
+
+#define IDD_CONTROLS 100
+#define IDD_BASE 101
+#define IDD_BAR 102
+
+#define IDI_TEST_IN 110
+#define IDI_TEST_OUT 111
+#define IDB_FOUR_STATES 120
+#define IDC_TEST_CURSOR 131
+#define IDS_TIP 140
+
+#define IDC_LABEL 1001
+#define IDC_LABEL_LINK 1002
+#define IDC_LINK 1003
+#define IDC_LINK_CAPTION 1004
+#define IDC_NUMERIC 1010
+#define IDC_RANGE 1011
+#define IDC_SLIDER_EDIT 1012
+#define IDC_SLIDER 1013
+#define IDC_VSLIDER_EDIT 1014
+#define IDC_VSLIDER 1015
+#define IDC_ICON_BUTTON 1020
+#define IDC_HOVER_BUTTON 1021
+#define IDC_MAPPED_BUTTON 1022
+#define IDC_REPEAT_BUTTON 1023
+
+#define IDC_BASE_VALUE 1030
+#define IDC_BASE_APPLY 1031
+#define IDC_BASE_RESET 1032
+
+#define IDC_BAR_VALUE 1040
+#define IDC_BAR_HANDLED 1041
+#define IDC_BAR_UNHANDLED 1042
