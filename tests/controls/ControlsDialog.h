@@ -1,0 +1,31 @@
+// A modeless dialog of every kind of control for the control tests; it
+// counts the clicks of its icon button.
+#pragma once
+
+#include "framework/win/Dialog.h"
+#include "framework/win/WindowTest.h"
+#include "tests/controls/ControlsTestRes.h"
+
+class CControlsDialog : public CDialog {
+ public:
+  CControlsDialog() : CDialog(IDD_CONTROLS) {}
+
+  int m_nIconClicks = 0;
+
+ protected:
+  void OnIconClicked() { ++m_nIconClicks; }
+
+  DECLARE_MESSAGE_MAP()
+};
+
+// Shows a CControlsDialog for each test.
+class ControlsTest : public WindowTest {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+  HWND Item(int nID) const { return ::GetDlgItem(m_dlg.m_hWnd, nID); }
+  // The colour of the pixel of the control's client area, as it paints now.
+  static COLORREF PixelOf(HWND hWnd, int x, int y);
+
+  CControlsDialog m_dlg;
+};
