@@ -2,6 +2,7 @@
 
 BEGIN_MESSAGE_MAP(CControlsDialog, CDialog)
   ON_BN_CLICKED(IDC_ICON_BUTTON, OnIconClicked)
+  ON_EN_CHANGE(IDC_RANGE, OnRangeChange)
 END_MESSAGE_MAP()
 
 void ControlsTest::SetUp() {

@@ -1,5 +1,5 @@
 // A modeless dialog of every kind of control for the control tests; it
-// counts the clicks of its icon button.
+// counts the clicks of its icon button and the changes of its range edit.
 #pragma once
 
 #include "framework/win/Dialog.h"
@@ -11,9 +11,11 @@ class CControlsDialog : public CDialog {
   CControlsDialog() : CDialog(IDD_CONTROLS) {}
 
   int m_nIconClicks = 0;
+  int m_nRangeChanges = 0;
 
  protected:
   void OnIconClicked() { ++m_nIconClicks; }
+  void OnRangeChange() { ++m_nRangeChanges; }
 
   DECLARE_MESSAGE_MAP()
 };

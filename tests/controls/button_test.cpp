@@ -149,8 +149,14 @@ TEST_F(ButtonTest, AMappedBitmapButtonShowsOneImagePerState) {
   button.SendMessage(WM_SYSCOLORCHANGE);
   EXPECT_EQ(RGB(255, 255, 0), PixelOf(button.m_hWnd, 2, 2));
 
-  CMappedBitmapButton missing;
-  EXPECT_FALSE(missing.LoadMappedBitmap(4242));
+  CMappedBitmapButton made;
+  ASSERT_TRUE(made.Create("", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(10, 250, 60, 290), &m_dlg, 2005));
+  ASSERT_TRUE(made.LoadMappedBitmap(IDB_FOUR_STATES));
+  made.SizeToContent();
+  made.GetClientRect(&rc);
+  EXPECT_EQ(8, rc.Width());
+  EXPECT_EQ(RGB(255, 0, 0), PixelOf(made.m_hWnd, 2, 2));
+  EXPECT_FALSE(made.LoadMappedBitmap(4242));
 }
 
 TEST_F(ButtonTest, AHoverButtonGoesHotWhileTheCursorIsOverIt) {

@@ -109,6 +109,32 @@ TEST_F(EditTest, ARangeEditKeepsItsValueInRangeWhileTyping) {
   edit.SetRange(10, 5);
   edit.SetWindowText("7");
   EXPECT_EQ("10", TextOf(edit.m_hWnd));
+
+  // The dialog still hears of every change.
+  EXPECT_GT(m_dlg.m_nRangeChanges, 10);
+}
+
+TEST_F(EditTest, EditsMadeInCodeFilterAsAttachedOnesDo) {
+  CNumericEdit numeric;
+  ASSERT_TRUE(numeric.Create(WS_CHILD | WS_VISIBLE, CRect(5, 250, 80, 270), &m_dlg, 2001));
+  PostChars(numeric.m_hWnd, "x-2.5y");
+  EXPECT_EQ("-2.5", TextOf(numeric.m_hWnd));
+
+  CRangeEdit range;
+  ASSERT_TRUE(range.Create(WS_CHILD | WS_VISIBLE, CRect(90, 250, 160, 270), &m_dlg, 2002));
+  range.SetRange(0, 60);
+  PostChars(range.m_hWnd, "75");
+  EXPECT_EQ("7", TextOf(range.m_hWnd));
+
+  CLinkedSlider slider;
+  CSliderEdit edit;
+  ASSERT_TRUE(slider.Create(WS_CHILD | WS_VISIBLE | TBS_HORZ, CRect(5, 280, 160, 300), &m_dlg, 2003));
+  ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE, CRect(170, 280, 230, 300), &m_dlg, 2004));
+  ASSERT_TRUE(edit.LinkSlider(&m_dlg, 2003));
+  edit.SetIntRange(0, 20, 2);
+  PostChars(edit.m_hWnd, "1a5");
+  EXPECT_EQ("15", TextOf(edit.m_hWnd));
+  EXPECT_EQ(15, slider.GetPos());
 }
 
 class SliderEditTest : public ControlsTest {

@@ -209,6 +209,16 @@ TEST_F(HyperlinkTest, AnEmptyStaticShowsTheAddressUnderlinedAndFitsItsText) {
   link.SetUnderline(FALSE);
   EXPECT_FALSE(link.GetUnderline());
   EXPECT_FALSE(FontOf(link.m_hWnd).lfUnderline);
+
+  // Made in code, it is set up the same way.
+  CHyperlinkCtrl made;
+  made.SetURL("http://made.example/");
+  ASSERT_TRUE(made.Create("", WS_CHILD | WS_VISIBLE, CRect(5, 250, 200, 280), &m_dlg));
+  EXPECT_EQ("http://made.example/", TextOf(made.m_hWnd));
+  EXPECT_TRUE(made.GetStyle() & SS_NOTIFY);
+  EXPECT_TRUE(FontOf(made.m_hWnd).lfUnderline);
+  made.GetClientRect(&rc);
+  EXPECT_LT(rc.Height(), 30);
 }
 
 TEST_F(HyperlinkTest, ACaptionKeepsItsRightEdgeAndMiddleAndOpensItsOwnAddress) {
