@@ -2,8 +2,6 @@
 
 #include <climits>
 
-#include "framework/win/Dc.h"
-
 namespace {
 
 // The labels in the order of CEditParametersDialog's Label* indices, with
@@ -31,7 +29,6 @@ BEGIN_MESSAGE_MAP(CEditParametersDialog, CDialog)
   ON_EN_CHANGE(IDC_PARAM_TD, OnChangeTd)
   ON_CBN_SELCHANGE(IDC_PARAM_BYTE_ORDER, OnSelChangeByteOrder)
   ON_BN_CLICKED(IDC_PARAM_OK, OnOK)
-  ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
 void CEditParametersDialog::DoDataExchange(CDataExchange* pDX) {
@@ -45,17 +42,8 @@ void CEditParametersDialog::DoDataExchange(CDataExchange* pDX) {
 }
 
 BOOL CEditParametersDialog::OnInitDialog() {
-  LOGFONT lf = {};
-  CFont* pDialogFont = GetFont();
-  if (pDialogFont == nullptr || pDialogFont->GetLogFont(&lf) == 0)
-    ::GetObjectA(::GetStockObject(DEFAULT_GUI_FONT), sizeof(lf), &lf);
-  lf.lfWeight = FW_BOLD;
-  lf.lfItalic = TRUE;
-  lf.lfUnderline = FALSE;
-  m_NormalFont.CreateFontIndirect(&lf);
-  lf.lfUnderline = TRUE;
-  m_MarkedFont.CreateFontIndirect(&lf);
-
+  for (int i = 0; i < LabelCount; ++i)
+    m_Labels[i].SubclassDlgItem(kLabels[i].nID, this);
   // Filling the edits raises their change notices; the marks come after.
   CDialog::OnInitDialog();
 
@@ -79,22 +67,12 @@ void CEditParametersDialog::OnSelChangeByteOrder() {
   m_nByteOrder = nSel == kBigEndianEntry ? 1 : 0;
 }
 
-HBRUSH CEditParametersDialog::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
-  HBRUSH hbr = CDialog::OnCtlColor(pDC, pWnd, nCtlColor);
-  if (nCtlColor == CTLCOLOR_STATIC && pWnd != nullptr) {
-    int nID = pWnd->GetDlgCtrlID();
-    for (int i = 0; i < LabelCount; ++i)
-      if (kLabels[i].nID == nID)
-        pDC->SetTextColor(m_bMarked[i] ? kMarkedColour : kNormalColour);
-  }
-  return hbr;
-}
-
 void CEditParametersDialog::SetLabelLook(int nLabel, BOOL bMarked) {
-  m_bMarked[nLabel] = bMarked;
-  CWnd* pLabel = GetDlgItem(kLabels[nLabel].nID);
-  if (pLabel == nullptr)
+  if (m_Labels[nLabel].m_hWnd == nullptr)
     return;
-  pLabel->SetFont(bMarked ? &m_MarkedFont : &m_NormalFont);
-  pLabel->Invalidate();
+  m_Labels[nLabel]
+      .SetTextColor(bMarked ? kMarkedColour : kNormalColour)
+      .SetFontBold(TRUE)
+      .SetFontItalic(TRUE)
+      .SetFontUnderline(bMarked);
 }

@@ -3,9 +3,9 @@
 // underlined) until the user touches their field.
 #pragma once
 
+#include "controls/LabelCtrl.h"
 #include "framework/base/Maps.h"
 #include "framework/win/Dialog.h"
-#include "framework/win/GdiObject.h"
 #include "resources/ImportDialogsRes.h"
 
 class CEditParametersDialog : public CDialog {
@@ -32,14 +32,11 @@ class CEditParametersDialog : public CDialog {
   void OnChangeSw() { SetLabelLook(LabelSw, FALSE); }
   void OnChangeTd() { SetLabelLook(LabelTd, FALSE); }
   void OnSelChangeByteOrder();
-  HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
 
   // Normal: black, bold italic. Marked: red and underlined as well.
   void SetLabelLook(int nLabel, BOOL bMarked);
 
-  BOOL m_bMarked[LabelCount] = {};
-  CFont m_NormalFont;
-  CFont m_MarkedFont;
+  CLabelCtrl m_Labels[LabelCount];
 
   DECLARE_MESSAGE_MAP()
 };

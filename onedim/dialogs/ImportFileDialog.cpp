@@ -13,7 +13,7 @@ namespace {
 const int kSystemTypeCombo = cmb1;
 const int kSystemTypeLabel = stc2;
 
-const int kTypeLabelPoints = 12;
+const int kTypeLabelSize = 12;
 
 const int kListControls[] = {IDC_IMPORT_FILE_LIST, IDC_IMPORT_ADD_FILE, IDC_IMPORT_REMOVE_FILE, IDC_IMPORT_LIST_TEXT};
 const int kSeveralControls[] = {IDC_IMPORT_SEVERAL, IDC_IMPORT_SEVERAL_TEXT};
@@ -106,15 +106,8 @@ BOOL CImportFileDialog::OnInitDialog() {
   for (int nID : kListControls)
     ::ShowWindow(::GetDlgItem(m_hWnd, nID), SW_HIDE);
 
-  CWnd* pLabel = GetDlgItem(IDC_IMPORT_TYPE_LABEL);
-  LOGFONT lf = {};
-  CFont* pFont = pLabel->GetFont();
-  if (pFont == nullptr || pFont->GetLogFont(&lf) == 0)
-    ::GetObjectA(::GetStockObject(DEFAULT_GUI_FONT), sizeof(lf), &lf);
-  lf.lfWeight = FW_BOLD;
-  lf.lfHeight = kTypeLabelPoints * 10;
-  if (m_LabelFont.CreatePointFontIndirect(&lf))
-    pLabel->SetFont(&m_LabelFont);
+  if (m_TypeLabel.SubclassDlgItem(IDC_IMPORT_TYPE_LABEL, this))
+    m_TypeLabel.SetFontBold(TRUE).SetFontSize(kTypeLabelSize);
 
   ::EnableWindow(::GetDlgItem(m_hWnd, IDC_IMPORT_REMOVE_FILE), FALSE);
   for (LPCSTR pszName : kTypeNames)

@@ -7,9 +7,9 @@
 // when the dialog is then cancelled.
 #pragma once
 
+#include "controls/LabelCtrl.h"
 #include "framework/base/Lists.h"
 #include "framework/win/CommonDialogs.h"
-#include "framework/win/GdiObject.h"
 #include "resources/ImportDialogsRes.h"
 
 class CBrivaneAppState;
@@ -37,7 +37,7 @@ class CImportFileDialog : public CFileDialog {
 
   CBrivaneAppState& m_AppState;
   CSettingsStore& m_Settings;
-  CFont m_LabelFont;
+  CLabelCtrl m_TypeLabel;
 
   DECLARE_MESSAGE_MAP()
 };
