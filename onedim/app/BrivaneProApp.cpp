@@ -10,6 +10,7 @@
 #include "onedim/app/ChildFrame.h"
 #include "onedim/dialogs/HistoryDialog.h"
 #include "onedim/dialogs/ImportFileDialog.h"
+#include "onedim/dialogs/UpdateComCtlDialog.h"
 #include "onedim/app/MainFrame.h"
 #include "resources/BrivaneRes.h"
 
@@ -75,7 +76,7 @@ DWORD CBrivaneProApp::GetComCtlVersion() {
 
 BOOL CBrivaneProApp::InitInstance() {
   if (GetComCtlVersion() < kRequiredComCtlVersion) {
-    CDialog notice(IDD_UPDATE_COMCTL);
+    CUpdateComCtlDialog notice;
     notice.DoModal();
     return FALSE;
   }

@@ -1,33 +1,49 @@
 #include "onedim/dialogs/AboutDialog.h"
 
 #include "framework/win/Dc.h"
-#include "framework/win/WinApp.h"
 #include "resources/BrivaneRes.h"
 
 BEGIN_MESSAGE_MAP(CAboutDialog, CDialog)
   ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
+namespace {
+const COLORREF kWhite = RGB(255, 255, 255);
+}
+
 CAboutDialog::CAboutDialog() : CDialog(IDD_ABOUTBOX) {
-  m_brWhite.CreateSolidBrush(RGB(255, 255, 255));
+  m_brWhite.CreateSolidBrush(kWhite);
 }
 
 BOOL CAboutDialog::OnInitDialog() {
   CDialog::OnInitDialog();
   const struct {
     int nID;
-    UINT nIcon;
+    int nIcon;
   } kIcons[] = {{IDC_ABOUT_ICON1, IDR_MAINFRAME}, {IDC_ABOUT_ICON2, IDI_ABOUT_FID}, {IDC_ABOUT_ICON3, IDI_ABOUT_PHASE}};
-  for (const auto& icon : kIcons)
-    SendDlgItemMessage(icon.nID, BM_SETIMAGE, IMAGE_ICON,
-                       (LPARAM)::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(icon.nIcon)));
+  for (int i = 0; i < 3; ++i) {
+    if (!m_Icons[i].SubclassDlgItem(kIcons[i].nID, this))
+      continue;
+    m_Icons[i].SetIcon(kIcons[i].nIcon);
+    m_Icons[i].SetOutBkColor(kWhite);
+    m_Icons[i].SetHoverBkColor(kWhite);
+  }
+  m_HomePage.SubclassDlgItem(IDC_ABOUT_HOMEPAGE, this);
+  CString strMail;
+  GetDlgItemText(IDC_ABOUT_EMAIL, strMail);
+  m_EMail.SetURL("mailto:" + strMail);
+  m_EMail.SubclassDlgItem(IDC_ABOUT_EMAIL, this);
   return TRUE;
 }
 
 HBRUSH CAboutDialog::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
+  // The links colour themselves on whatever lies under them.
+  HBRUSH hbr = CDialog::OnCtlColor(pDC, pWnd, nCtlColor);
+  if (pWnd == &m_HomePage || pWnd == &m_EMail)
+    return hbr;
   if (nCtlColor == CTLCOLOR_DLG || nCtlColor == CTLCOLOR_STATIC) {
-    pDC->SetBkColor(RGB(255, 255, 255));
+    pDC->SetBkColor(kWhite);
     return (HBRUSH)m_brWhite.GetSafeHandle();
   }
-  return CDialog::OnCtlColor(pDC, pWnd, nCtlColor);
+  return hbr;
 }

@@ -1,7 +1,9 @@
 // The About box: product name and version, the maker's home page and
-// e-mail, and the program's icons, on a white background.
+// e-mail as links, and the program's icons, on a white background.
 #pragma once
 
+#include "controls/HyperlinkCtrl.h"
+#include "controls/IconButton.h"
 #include "framework/win/Dialog.h"
 #include "framework/win/GdiObject.h"
 
@@ -16,6 +18,9 @@ class CAboutDialog : public CDialog {
 
  private:
   CBrush m_brWhite;
+  CHyperlinkCtrl m_HomePage;
+  CHyperlinkCtrl m_EMail;
+  CIconButton m_Icons[3];
 
   DECLARE_MESSAGE_MAP()
 };

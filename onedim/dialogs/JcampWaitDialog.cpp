@@ -1,7 +1,7 @@
 #include "onedim/dialogs/JcampWaitDialog.h"
 
 BOOL CJcampWaitDialog::Create(CWnd* pParent) {
-  if (!CDialog::Create(IDD, pParent))
+  if (!CBaseDialog::Create(IDD, pParent))
     return FALSE;
   ShowWindow(SW_SHOW);
   UpdateWindow();
@@ -9,7 +9,7 @@ BOOL CJcampWaitDialog::Create(CWnd* pParent) {
 }
 
 BOOL CJcampWaitDialog::OnInitDialog() {
-  CDialog::OnInitDialog();
+  CBaseDialog::OnInitDialog();
   if (m_Animation.SubclassDlgItem(IDC_WAIT_ANIMATION, this)) {
     // From the first frame to the last, without end.
     m_Animation.Open(IDR_WAIT_AVI);

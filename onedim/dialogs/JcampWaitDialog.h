@@ -2,15 +2,16 @@
 // is read: an animation that repeats until the window is destroyed.
 #pragma once
 
+#include "controls/BaseDialog.h"
 #include "framework/win/CommonControls.h"
-#include "framework/win/Dialog.h"
 
-class CJcampWaitDialog : public CDialog {
+class CJcampWaitDialog : public CBaseDialog {
  public:
   enum { IDD = 180, IDC_WAIT_ANIMATION = 1087, IDR_WAIT_AVI = 225 };
   CJcampWaitDialog() = default;
 
-  // Creates the window over pParent and shows it.
+  // Creates the window over pParent and shows it. The creator destroys the
+  // window and deletes the object when the import is over.
   BOOL Create(CWnd* pParent);
 
  protected:

@@ -3,10 +3,11 @@
 #pragma once
 
 #include "framework/win/Dialog.h"
+#include "resources/BrivaneRes.h"
 
 class CSumDataDialog : public CDialog {
  public:
-  enum { IDD = 298 };
+  enum { IDD = IDD_SUM_DATA };
   explicit CSumDataDialog(CWnd* pParent = nullptr) : CDialog(IDD, pParent) {}
 
   float m_fFactor = 1.0f;
