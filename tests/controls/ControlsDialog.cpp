@@ -20,3 +20,21 @@ void ControlsTest::TearDown() {
 COLORREF ControlsTest::PixelOf(HWND hWnd, int x, int y) {
   return CaptureClient(hWnd)->Pixel(x, y);
 }
+
+std::string ControlsTest::TipOf(HWND hWndTool) {
+  for (HWND hWndTip = ::FindWindowExA(nullptr, nullptr, TOOLTIPS_CLASSA, nullptr); hWndTip != nullptr;
+       hWndTip = ::FindWindowExA(nullptr, hWndTip, TOOLTIPS_CLASSA, nullptr)) {
+    char text[256] = "";
+    TOOLINFOA ti = {};
+    ti.cbSize = TTTOOLINFOA_V2_SIZE;
+    ti.hwnd = hWndTool;
+    ti.uId = 1;
+    ti.lpszText = text;
+    if (::SendMessageA(hWndTip, TTM_GETTOOLINFOA, 0, (LPARAM)&ti)) {
+      ti.lpszText = text;
+      ::SendMessageA(hWndTip, TTM_GETTEXTA, sizeof(text), (LPARAM)&ti);
+      return text;
+    }
+  }
+  return "";
+}

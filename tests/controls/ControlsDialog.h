@@ -2,6 +2,8 @@
 // counts the clicks of its icon button and the changes of its range edit.
 #pragma once
 
+#include <string>
+
 #include "framework/win/Dialog.h"
 #include "framework/win/WindowTest.h"
 #include "tests/controls/ControlsTestRes.h"
@@ -28,6 +30,8 @@ class ControlsTest : public WindowTest {
   HWND Item(int nID) const { return ::GetDlgItem(m_dlg.m_hWnd, nID); }
   // The colour of the pixel of the control's client area, as it paints now.
   static COLORREF PixelOf(HWND hWnd, int x, int y);
+  // The text a tooltip shows for the control (its tool 1); empty without one.
+  static std::string TipOf(HWND hWndTool);
 
   CControlsDialog m_dlg;
 };

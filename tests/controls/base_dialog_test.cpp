@@ -112,10 +112,12 @@ TEST_F(BaseDialogTest, TheBackgroundIsTheDialogsOwnAndControlsKeepTheirs) {
   ::SendMessageA(pDlg->m_hWnd, WM_ERASEBKGND, (WPARAM)bitmap.dc(), 0);
   EXPECT_EQ(RGB(10, 200, 30), bitmap.Pixel(5, 5));
 
-  HBRUSH hDialogBrush = (HBRUSH)::SendMessageA(pDlg->m_hWnd, WM_CTLCOLORDLG, (WPARAM)bitmap.dc(), (LPARAM)pDlg->m_hWnd);
+  // The edit is left its own brush.
   HWND hWndEdit = ::GetDlgItem(pDlg->m_hWnd, IDC_BASE_VALUE);
   HBRUSH hEditBrush = (HBRUSH)::SendMessageA(pDlg->m_hWnd, WM_CTLCOLOREDIT, (WPARAM)bitmap.dc(), (LPARAM)hWndEdit);
-  EXPECT_NE(hDialogBrush, hEditBrush);
+  RECT rc = {0, 0, 20, 20};
+  ::FillRect(bitmap.dc(), &rc, hEditBrush);
+  EXPECT_NE(RGB(10, 200, 30), bitmap.Pixel(5, 5));
 
   pDlg->SetBkColor(RGB(200, 20, 20));
   ::SendMessageA(pDlg->m_hWnd, WM_ERASEBKGND, (WPARAM)bitmap.dc(), 0);

@@ -76,20 +76,9 @@ TEST_F(ButtonTest, AnIconButtonMadeInCodeDrawsItselfAndCountsDoubleClicksTwice) 
   EXPECT_EQ(2, m_dlg.m_nIconClicks);
 
   template_button.SetTipText(9999);  // no such string: nothing happens
+  EXPECT_EQ("", TipOf(template_button.m_hWnd));
   template_button.SetTipText(IDS_TIP);
-  char tip[64] = "";
-  TOOLINFOA ti = {};
-  ti.cbSize = TTTOOLINFOA_V2_SIZE;
-  ti.hwnd = template_button.m_hWnd;
-  ti.uId = 1;
-  ti.lpszText = tip;
-  HWND hWndTip = ::FindWindowExA(nullptr, nullptr, TOOLTIPS_CLASSA, nullptr);
-  for (; hWndTip != nullptr; hWndTip = ::FindWindowExA(nullptr, hWndTip, TOOLTIPS_CLASSA, nullptr))
-    if (::GetWindow(hWndTip, GW_OWNER) == m_dlg.m_hWnd && ::SendMessageA(hWndTip, TTM_GETTOOLCOUNT, 0, 0) == 1)
-      break;
-  ASSERT_NE(nullptr, hWndTip);
-  ::SendMessageA(hWndTip, TTM_GETTEXTA, 0, (LPARAM)&ti);
-  EXPECT_STREQ("Press me", tip);
+  EXPECT_EQ("Press me", TipOf(template_button.m_hWnd));
 
   EXPECT_TRUE(template_button.SetButtonCursor(IDC_TEST_CURSOR));
   EXPECT_TRUE(template_button.SendMessage(WM_SETCURSOR, (WPARAM)template_button.m_hWnd, HTCLIENT));

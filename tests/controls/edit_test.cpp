@@ -6,7 +6,6 @@
 #include "controls/NumericEdit.h"
 #include "controls/RangeEdit.h"
 #include "controls/SliderEdit.h"
-#include "framework/win/UiHooks.h"
 #include "tests/controls/ControlsDialog.h"
 
 namespace {
@@ -38,30 +37,6 @@ TEST_F(EditTest, ANumericEditDropsWhatCannotBelongToANumber) {
     PostChars(edit.m_hWnd, c.typed);
     EXPECT_EQ(c.shown, TextOf(edit.m_hWnd)) << c.typed;
   }
-}
-
-TEST_F(EditTest, PastedTextIsLeftToTheDataExchangeWhichRefusesIt) {
-  struct CNumberDialog : CDialog {
-    CNumberDialog() : CDialog(IDD_CONTROLS) {}
-    CNumericEdit m_edit;
-    double m_value = 2.5;
-    void DoDataExchange(CDataExchange* pDX) override {
-      DDX_Control(pDX, IDC_NUMERIC, m_edit);
-      DDX_Text(pDX, IDC_NUMERIC, m_value);
-    }
-  } dlg;
-  AfxSetModalDialogHook([&](CDialog& d) {
-    for (const char* bad : {"abc", "-", ".", "1.2.3"}) {
-      Paste(::GetDlgItem(d.m_hWnd, IDC_NUMERIC), bad);
-      EXPECT_EQ(bad, TextOf(::GetDlgItem(d.m_hWnd, IDC_NUMERIC)));
-      d.SendMessage(WM_COMMAND, IDOK);
-      EXPECT_TRUE(::IsWindowVisible(d.m_hWnd)) << bad;
-    }
-    d.EndDialog(IDCANCEL);
-  });
-  dlg.DoModal();
-  EXPECT_EQ(4u, m_messageBoxes.size());
-  EXPECT_EQ(2.5, dlg.m_value);
 }
 
 TEST_F(EditTest, ARangeEditKeepsItsValueInRangeWhileTyping) {
