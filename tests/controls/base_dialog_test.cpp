@@ -59,6 +59,7 @@ TEST_F(BaseDialogTest, AModelessDialogDeletesItselfOnceHoweverItCloses) {
       [](HWND h) { Click(h, IDCANCEL); },
       [](HWND h) { ::SendMessageA(h, WM_CLOSE, 0, 0); },  // the close box
       [](HWND h) { PostKey(::GetDlgItem(h, IDC_BASE_VALUE), VK_ESCAPE); },
+      [](HWND h) { PostKey(::GetDlgItem(h, IDC_BASE_VALUE), VK_RETURN); },  // OK through the default button
   };
   for (const auto& close : closers) {
     int nDeleted = 0;
