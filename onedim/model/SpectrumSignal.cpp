@@ -78,7 +78,7 @@ void CSpectrum::ShiftPoints(const float* pSource, int nShift) {
 
 // Adds Lorentzian or Gaussian lines (by the line-shape byte) to the real
 // parts of the first nFloats / 2 points, the frequency axis running from the
-// last point to the first, and clears their imaginary parts.
+// last point (dLow) to the first, and clears their imaginary parts.
 void CSpectrum::SynthesizeLines(const double* pFreq, const double* pIntensity, const double* pWidth, double dThreshold,
                                 int nLines, int nFloats, double dLow, double dHigh) {
   if (m_pData == nullptr)
@@ -102,7 +102,9 @@ void CSpectrum::SynthesizeLines(const double* pFreq, const double* pIntensity, c
     const long double v = pIntensity[l] / w;
     const long double w2 = w * w;
     for (int i = 0; i < nPoints; i++) {
-      const long double x = i * hz - t;
+      // Points start at the window's low edge, not at 0 Hz: a window that
+      // does not start at 0 would otherwise move every line up by dLow.
+      const long double x = dLow + i * hz - t;
       long double add;
       if (m_bGaussian)
         add = v * std::exp(-x * x / w2);

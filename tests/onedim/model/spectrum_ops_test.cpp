@@ -196,6 +196,23 @@ TEST(SpectrumSignal, SynthesizeLorentzianAndGaussianLines) {
   EXPECT_NEAR(4.0 / w * std::exp(-100.0 / (w * w)), g->m_pData[2 * 70], 1e-6);
 }
 
+// Point i of the window stands for lo + i x hz: the same line 300 Hz above
+// the low edge lands on the same point whatever the edge, and a line outside
+// the window adds nothing.
+TEST(SpectrumSignal, SynthesizeCountsFromTheWindowsLowEdge) {
+  for (double lo : {0.0, 1000.0, -450.0}) {
+    const double freq[] = {lo + 300.0, lo - 300.0};
+    const double intensity[] = {4.0, 4.0};
+    const double width[] = {2.0, 2.0};
+    auto s = MakeSpectrum(200);
+    s->SynthesizeLines(freq, intensity, width, 0.0, 2, 200, lo, lo + 1000.0);
+    s->FindMaximum();
+    EXPECT_EQ(2 * 69, s->m_nMaxIndex) << lo;
+    EXPECT_NEAR(4.0, s->m_pData[2 * 69], 1e-3) << lo;
+    EXPECT_NEAR(4.0 / (1.0 + 690.0 * 690.0), s->m_pData[2 * 0], 1e-7) << lo;
+  }
+}
+
 TEST(SpectrumSignal, SynthesizeStaysInsideTheData) {
   // The data sit at the head of a longer buffer whose tail must stay as it
   // was, so that a write past td fails here as well as under the sanitizers.
