@@ -4,12 +4,20 @@
 //
 //   spectrum_probe import TYPE PATH
 //   spectrum_probe save TYPE PATH OUT    (imports, then saves a .bvx at OUT)
+//   spectrum_probe simulate SF N:SHIFT... J=A,B,VALUE...
 //
 // Output: "spectra N", then per spectrum i "spectrum i ...", "title i ...",
 // "data i ...", "peak i ...", then "history <line>" for every history line of
 // the import. A missing-parameter question is answered "Set values" with
 // the values as read, and each key asked about is printed first as
 // "missing <key>". A failure prints "error <reason>" and exits with status 1.
+//
+// simulate calculates one spin system at SF MHz: groups of N equivalent
+// spins at SHIFT Hz, numbered from 0 in the order given, and couplings in Hz
+// between groups A and B. It prints "line f=... i=..." for every line above
+// the default threshold, by frequency (equal ones by intensity), then
+// "lines N".
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -22,11 +30,17 @@
 #include <io.h>
 #endif
 
+#include "framework/base/Exception.h"
 #include "onedim/document/BrivaneProDoc.h"
 #include "onedim/document/BrivaneProDocHost.h"
 #include "onedim/import/MissingParameters.h"
 #include "onedim/document/SettingsStore.h"
 #include "onedim/model/Spectrum.h"
+#include "onedim/processing/NumericalRoutines.h"
+#include "onedim/simulation/CompositeSpinSystem.h"
+#include "onedim/simulation/SpinGroup.h"
+#include "onedim/simulation/SpinHamiltonian.h"
+#include "onedim/simulation/SpinSystem.h"
 
 namespace {
 
@@ -98,8 +112,114 @@ int Fail(LPCSTR pszReason) {
 }
 
 int Usage() {
-  std::fprintf(stderr, "usage: spectrum_probe import TYPE PATH\n       spectrum_probe save TYPE PATH OUT\n");
+  std::fprintf(stderr,
+               "usage: spectrum_probe import TYPE PATH\n       spectrum_probe save TYPE PATH OUT\n"
+               "       spectrum_probe simulate SF N:SHIFT... J=A,B,VALUE...\n");
   return 2;
+}
+
+// A whole argument read as a number; strtod's own words for NaN and
+// infinity are numbers too, for the engine to judge.
+bool ParseDouble(const char* psz, double* pValue) {
+  char* pEnd = nullptr;
+  *pValue = std::strtod(psz, &pEnd);
+  return pEnd != psz && *pEnd == '\0';
+}
+
+bool ParseInt(const std::string& text, int* pValue) {
+  char* pEnd = nullptr;
+  const long n = std::strtol(text.c_str(), &pEnd, 10);
+  if (text.empty() || *pEnd != '\0' || n < -1000000 || n > 1000000)
+    return false;
+  *pValue = (int)n;
+  return true;
+}
+
+struct ProbeCoupling {
+  int a, b;
+  double value;
+};
+
+// "J=A,B,VALUE"
+bool ParseCoupling(const char* psz, ProbeCoupling* pCoupling) {
+  const std::string text = psz + 2;
+  const size_t c1 = text.find(','), c2 = text.find(',', c1 == std::string::npos ? c1 : c1 + 1);
+  return c1 != std::string::npos && c2 != std::string::npos && ParseInt(text.substr(0, c1), &pCoupling->a) &&
+         ParseInt(text.substr(c1 + 1, c2 - c1 - 1), &pCoupling->b) &&
+         ParseDouble(text.c_str() + c2 + 1, &pCoupling->value);
+}
+
+// The engine's reports become the probe's error line.
+std::string g_strEngineReport;
+
+int Simulate(int argc, char** argv) {
+  double sf = 0.0;
+  if (argc < 3 || !ParseDouble(argv[2], &sf) || !std::isfinite(sf) || sf <= 0.0)
+    return Fail("bad spectrometer frequency");
+  std::vector<int> spins;
+  std::vector<double> shifts;
+  std::vector<ProbeCoupling> couplings;
+  for (int k = 3; k < argc; k++) {
+    const char* arg = argv[k];
+    if (std::strncmp(arg, "J=", 2) == 0) {
+      ProbeCoupling c;
+      if (!ParseCoupling(arg, &c))
+        return Fail((std::string("bad coupling ") + arg).c_str());
+      couplings.push_back(c);
+      continue;
+    }
+    const char* colon = std::strchr(arg, ':');
+    int n = 0;
+    double shift = 0.0;
+    if (colon == nullptr || !ParseInt(std::string(arg, colon), &n) || !ParseDouble(colon + 1, &shift))
+      return Fail((std::string("bad group ") + arg).c_str());
+    spins.push_back(n);
+    shifts.push_back(shift);
+  }
+  const int nGroups = (int)spins.size();
+  if (nGroups == 0)
+    return Fail("no groups");
+  for (const ProbeCoupling& c : couplings)
+    if (c.a < 0 || c.b < 0 || c.a >= nGroups || c.b >= nGroups || c.a == c.b)
+      return Fail("bad coupling between groups");
+
+  std::vector<CSpinGroup> groups(nGroups);
+  for (int g = 0; g < nGroups; g++)
+    groups[g].Set(spins[g], shifts[g]);
+  double** ppCoupling = dmatrix(0, nGroups - 1, 0, nGroups - 1);
+  if (ppCoupling == nullptr)
+    return Fail("out of memory");
+  for (const ProbeCoupling& c : couplings)
+    ppCoupling[std::min(c.a, c.b)][std::max(c.a, c.b)] = c.value;
+  SetReportErrorHook([](LPCSTR pszText, UINT) {
+    if (g_strEngineReport.empty())
+      g_strEngineReport = pszText;
+    return IDOK;
+  });
+  CCompositeSpinSystem system;
+  const bool bDone = system.Build(groups.data(), ppCoupling, nGroups) && system.Calculate();
+  free_dmatrix(ppCoupling, 0, nGroups - 1, 0, nGroups - 1);
+  if (!bDone)
+    return Fail(g_strEngineReport.empty() ? "simulation failed" : g_strEngineReport.c_str());
+
+  // Sorted by the frequency as printed, so that lines that print alike are
+  // ordered by intensity.
+  const double threshold = CSpinSystem().m_dThreshold;
+  std::vector<std::pair<double, double>> lines;
+  char text[64];
+  for (int c = 0; c < system.GetCombinationCount(); c++) {
+    const CSpinHamiltonian& h = system.GetCombination(c);
+    for (int t = 0; t < h.GetTransitionCount(); t++)
+      if (h.GetIntensities()[t] > threshold) {
+        std::snprintf(text, sizeof(text), "%.6f", h.GetFrequencies()[t]);
+        lines.push_back(std::make_pair(std::strtod(text, nullptr), h.GetIntensities()[t]));
+      }
+  }
+  std::sort(lines.begin(), lines.end());
+  for (const std::pair<double, double>& line : lines)
+    std::printf("line f=%.6f i=%.9g\n", line.first, line.second);
+  std::printf("lines %d\n", (int)lines.size());
+  return 0;
 }
 
 }  // namespace
@@ -109,6 +229,8 @@ int main(int argc, char** argv) {
   // The same bytes in both builds: lines end in LF.
   _setmode(_fileno(stdout), _O_BINARY);
 #endif
+  if (argc >= 2 && std::strcmp(argv[1], "simulate") == 0)
+    return Simulate(argc, argv);
   if (argc < 4)
     return Usage();
   bool bSave = std::strcmp(argv[1], "save") == 0;

@@ -2,9 +2,12 @@
 // lines, and a file it cannot read ends in an error line and status 1.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <string>
 
 #ifndef _WIN32
@@ -72,6 +75,42 @@ TEST(SpectrumProbeTest, UnreadableFileGivesAnErrorLine) {
   EXPECT_EQ(out.substr(0, 6), "error ") << out;
   EXPECT_EQ(out.find('\n'), out.size() - 1) << "one line: " << out;
   EXPECT_EQ(RunProbe("import 99 \"" + bad + "\"", dir + "probe_5.txt"), 1);
+}
+
+// AB at 100 and 110 Hz, J 8: the four lines in ascending order with the
+// closed-form positions and intensities.
+TEST(SpectrumProbeTest, SimulatePrintsTheLines) {
+  std::string dir = ::testing::TempDir();
+  ASSERT_EQ(RunProbe("simulate 300 1:100 1:110 J=0,1,8", dir + "probe_6.txt"), 0);
+  std::istringstream out(Slurp(dir + "probe_6.txt"));
+  const double r = std::sqrt(164.0);
+  const double expected[4][2] = {
+      {105 - (r + 8) / 2, (1 - 8 / r) / 4},
+      {105 - (r - 8) / 2, (1 + 8 / r) / 4},
+      {105 + (r - 8) / 2, (1 + 8 / r) / 4},
+      {105 + (r + 8) / 2, (1 - 8 / r) / 4},
+  };
+  std::string line;
+  for (const auto& e : expected) {
+    ASSERT_TRUE(std::getline(out, line));
+    double f = 0, i = 0;
+    ASSERT_EQ(2, std::sscanf(line.c_str(), "line f=%lf i=%lf", &f, &i)) << line;
+    EXPECT_NEAR(e[0], f, 1e-6);
+    EXPECT_NEAR(e[1], i, 1e-9);
+  }
+  ASSERT_TRUE(std::getline(out, line));
+  EXPECT_EQ("lines 4", line);
+  EXPECT_FALSE(std::getline(out, line));
+}
+
+TEST(SpectrumProbeTest, SimulateRefusesBadArguments) {
+  std::string dir = ::testing::TempDir();
+  for (const char* args : {"simulate 0 1:100", "simulate 300 1:100 J=0,0,5", "simulate 300 13:100",
+                           "simulate 300 1:100 1:110 J=0,1,nan"}) {
+    EXPECT_EQ(RunProbe(args, dir + "probe_7.txt"), 1) << args;
+    std::string out = Slurp(dir + "probe_7.txt");
+    EXPECT_EQ(out.substr(0, 6), "error ") << out;
+  }
 }
 
 }  // namespace
