@@ -1,6 +1,5 @@
-// The spin engine against closed forms and its own invariants: composite
-// spins of a group, lines of the textbook two-spin systems, the intensity
-// sum, and the refusals of systems it cannot hold.
+// The spin engine against closed forms: composite spins of a group, lines of
+// the textbook two-spin systems; and the refusals of systems it cannot hold.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -62,51 +61,14 @@ TEST(SpinEngine, AbQuartetHasTheRoofEffect) {
   }
 }
 
-// Far apart, A3X is nearly first order: X is a 1:3:3:1 quartet spaced J
-// about its shift, A a doublet; positions move by about J^2 / d, intensities
-// by about J / d (the roof effect).
-TEST(SpinEngine, A3XIsAFirstOrderQuartetAndDoublet) {
-  const double j = 7.0, x = 2000.0;
-  // Merged across the composite spins' slightly different second-order
-  // positions; the combination lines (about 1e-6) are left out.
-  const std::vector<Line> lines = Merged(EngineLines({{3, 100.0}, {1, x}}, {{0, 1, j}}), 0.1, 1e-4);
-  ASSERT_EQ(6u, lines.size());
-  EXPECT_NEAR(100.0 - j / 2, lines[0].f, 0.05);
-  EXPECT_NEAR(100.0 + j / 2, lines[1].f, 0.05);
-  const double quartet[4] = {1, 3, 3, 1};
-  for (int k = 0; k < 4; k++) {
-    EXPECT_NEAR(x + (k - 1.5) * j, lines[2 + k].f, 0.05) << k;
-    EXPECT_NEAR(0.5 * quartet[k] / 8, lines[2 + k].i, 0.01 * quartet[k] / 8) << k;
-  }
-  EXPECT_NEAR(0.75, lines[0].i, 0.005);
-  EXPECT_NEAR(0.75, lines[1].i, 0.005);
-}
-
-// Every system's lines add up to half its number of spins, composite
-// spins included.
-TEST(SpinEngine, IntensitiesAddUpToHalfTheSpins) {
-  struct Case {
-    std::vector<GroupSpec> groups;
-    std::vector<CouplingSpec> couplings;
-    int spins;
-  };
-  const Case cases[] = {
-      {{{1, 50.0}}, {}, 1},
-      {{{2, 100.0}, {1, 104.0}}, {{0, 1, 7.5}}, 3},
-      {{{2, 100.0}, {2, 112.0}}, {{0, 1, 6.0}}, 4},
-      {{{12, 10.0}}, {}, 12},
-      {{{6, 100.0}, {3, 130.0}, {1, 90.0}}, {{0, 1, 7.0}, {1, 2, -3.0}, {0, 2, 1.5}}, 10},
-      {{{1, 10.0}, {1, 20.0}, {1, 25.0}, {1, 31.0}, {1, 45.0}, {1, 46.0}},
-       {{0, 1, 5.0}, {1, 2, 9.0}, {2, 3, -4.0}, {3, 4, 12.0}, {4, 5, 2.0}, {0, 5, 3.0}},
-       6},
-  };
-  for (const Case& c : cases) {
-    const std::vector<Line> lines = EngineLines(c.groups, c.couplings);
-    ASSERT_FALSE(lines.empty());
-    // The raising table's elements are truncated to seven decimals, which
-    // leaves composite spins a few parts in 1e7 short.
-    EXPECT_NEAR(c.spins / 2.0, TotalIntensity(lines), 1e-6 * c.spins) << c.spins;
-  }
+// Groups too large for the held-out check still give lines that add up to
+// half the number of spins (less the raising table's truncation to seven
+// decimals, a few parts in 1e7).
+TEST(SpinEngine, LargeGroupsKeepTheIntensitySum) {
+  EXPECT_NEAR(6.0, TotalIntensity(EngineLines({{12, 10.0}}, {})), 6e-6);
+  const std::vector<Line> lines =
+      EngineLines({{6, 100.0}, {3, 130.0}, {1, 90.0}}, {{0, 1, 7.0}, {1, 2, -3.0}, {0, 2, 1.5}});
+  EXPECT_NEAR(5.0, TotalIntensity(lines), 5e-6);
 }
 
 TEST(SpinEngine, RefusesWhatItCannotHold) {
