@@ -8,8 +8,7 @@
 #include "onedim/simulation/SpinGroup.h"
 #include "onedim/simulation/SpinHamiltonian.h"
 
-// A gigabyte is what a 32-bit program can still hope to find in one piece
-// of its address space.
+// Half of what a 32-bit program can address at all.
 const double CCompositeSpinSystem::MaxBytes = 1024.0 * 1024.0 * 1024.0;
 // About four times what twelve coupled single spins take.
 const double CCompositeSpinSystem::MaxWork = 1.6e10;

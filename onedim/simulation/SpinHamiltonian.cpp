@@ -10,8 +10,8 @@
 
 namespace {
 
-// The raising operator's elements are kept as integers scaled by 1e7 (the
-// table the line step sums over), truncated.
+// The line step sums the raising operator's elements as integers scaled by
+// 1e7 and truncated; intensities move by parts in a million at most.
 const double kTableScale = 1e7;
 
 int Multiplicity(double dQuantum) {
