@@ -115,14 +115,16 @@ BOOL CCompositeSpinSystem::Build(const CSpinGroup* pGroups, double** ppCoupling,
 BOOL CCompositeSpinSystem::Calculate() {
   m_Hamiltonians.clear();
   const int n = m_nCombinations;
+  if (n < 1)
+    return FALSE;  // not built, or refused
   try {
     std::vector<double> quantum(m_nGroups);
     for (int i = 0; i < n; i++) {
       for (int g = 0; g < m_nGroups; g++)
         quantum[g] = m_Quantum[g][GetChoice(i, g)];
       m_Hamiltonians.push_back(std::unique_ptr<CSpinHamiltonian>(new CSpinHamiltonian));
-      if (!m_Hamiltonians.back()->Calculate(m_nGroups, quantum.data(), m_Shifts.data(), m_Coupling.data(),
-                                            m_Weights[i], m_nNuclei)) {
+      if (!m_Hamiltonians.back()->Calculate(m_nGroups, quantum.data(), m_Shifts.data(), m_Coupling.data(), m_Weights[i],
+                                            m_nNuclei)) {
         m_Hamiltonians.clear();
         return FALSE;
       }

@@ -55,10 +55,10 @@ class CCompositeSpinSystem {
   int m_nNuclei;  // S, spin-1/2 nuclei of all groups
   int m_nCombinations;
   std::vector<double> m_Shifts;
-  std::vector<double> m_Coupling;                 // G x G
-  std::vector<std::vector<double>> m_Quantum;     // per group: I_i
+  std::vector<double> m_Coupling;                // G x G
+  std::vector<std::vector<double>> m_Quantum;    // per group: I_i
   std::vector<std::vector<int>> m_Multiplicity;  // per group: w_i
-  std::vector<int> m_Choice;                      // N x G
+  std::vector<int> m_Choice;                     // N x G
   std::vector<double> m_Weights;
   std::vector<std::unique_ptr<CSpinHamiltonian>> m_Hamiltonians;
 

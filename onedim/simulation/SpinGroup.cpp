@@ -21,8 +21,7 @@ int Binomial(int n, int k) {
 
 }  // namespace
 
-CSpinGroup::CSpinGroup()
-    : m_nSpins(0), m_nComposite(0), m_pQuantum(nullptr), m_pMultiplicity(nullptr), m_dShift(0.0) {}
+CSpinGroup::CSpinGroup() : m_nSpins(0), m_nComposite(0), m_pQuantum(nullptr), m_pMultiplicity(nullptr), m_dShift(0.0) {}
 
 CSpinGroup::~CSpinGroup() {
   Clear();

@@ -21,9 +21,9 @@ class CSpinGroup {
   BOOL Set(int nSpins, double dShift);
 
   int m_nSpins;
-  int m_nComposite;        // K = n/2 + 1 composite spins
-  double* m_pQuantum;      // I_i = n/2 - i (malloc)
-  int* m_pMultiplicity;    // C(n, i) - C(n, i - 1) (malloc)
+  int m_nComposite;      // K = n/2 + 1 composite spins
+  double* m_pQuantum;    // I_i = n/2 - i (malloc)
+  int* m_pMultiplicity;  // C(n, i) - C(n, i - 1) (malloc)
   double m_dShift;
 
  private:

@@ -201,8 +201,8 @@ BOOL CSpinHamiltonian::Diagonalise(int nStart, int nSize, Block& block) {
           continue;
         const double J = k < l ? m_Coupling[k * G + l] : m_Coupling[l * G + k];
         const int t = m_Position[p - m_Stride[k] + m_Stride[l]] - nStart;
-        a[r + 1][t + 1] = 0.5 * J * std::sqrt(Ik * (Ik + 1) - m[k] * (m[k] + 1)) *
-                          std::sqrt(Il * (Il + 1) - m[l] * (m[l] - 1));
+        a[r + 1][t + 1] =
+            0.5 * J * std::sqrt(Ik * (Ik + 1) - m[k] * (m[k] + 1)) * std::sqrt(Il * (Il + 1) - m[l] * (m[l] - 1));
       }
     }
   }

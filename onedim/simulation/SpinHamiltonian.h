@@ -53,13 +53,13 @@ class CSpinHamiltonian {
   int m_nNuclei;
   double m_dWeight;
   // Working state of Calculate, released when it returns.
-  std::vector<double> m_Quantum;    // I_k
-  std::vector<double> m_Shifts;     // Hz
-  std::vector<double> m_Coupling;   // G x G, Hz
-  std::vector<int> m_Stride;        // product-index step of one unit of m_k
-  std::vector<double> m_M;          // m_k of each state, product order
-  std::vector<int> m_Order;         // sorted position -> product index
-  std::vector<int> m_Position;      // product index -> sorted position
+  std::vector<double> m_Quantum;      // I_k
+  std::vector<double> m_Shifts;       // Hz
+  std::vector<double> m_Coupling;     // G x G, Hz
+  std::vector<int> m_Stride;          // product-index step of one unit of m_k
+  std::vector<double> m_M;            // m_k of each state, product order
+  std::vector<int> m_Order;           // sorted position -> product index
+  std::vector<int> m_Position;        // product index -> sorted position
   std::vector<double> m_Eigenvalues;  // per sorted state, block by block
   int m_nTransitions;
   std::vector<double> m_Frequencies;

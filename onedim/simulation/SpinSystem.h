@@ -25,8 +25,8 @@ class CSpinSystem : public CObject {
   double m_dThreshold;     // lines not above it are not drawn
   double m_dMinFrequency;  // window, Hz
   double m_dMaxFrequency;
-  double m_dLineWidth;             // Hz
-  double m_dSpectrometerFrequency; // MHz
+  double m_dLineWidth;              // Hz
+  double m_dSpectrometerFrequency;  // MHz
   int m_nGroups;
   BYTE m_bPpm;  // shifts and window are edited in ppm
 

@@ -23,6 +23,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #ifdef _WIN32
@@ -206,7 +207,7 @@ int Simulate(int argc, char** argv) {
   // ordered by intensity.
   const double threshold = CSpinSystem().m_dThreshold;
   std::vector<std::pair<double, double>> lines;
-  char text[64];
+  char text[400];  // the longest a double prints with %.6f
   for (int c = 0; c < system.GetCombinationCount(); c++) {
     const CSpinHamiltonian& h = system.GetCombination(c);
     for (int t = 0; t < h.GetTransitionCount(); t++)
