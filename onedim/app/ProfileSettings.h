@@ -3,7 +3,7 @@
 // shares with the nD program, HKEY_CURRENT_USER\Software\Orvandel\Common.
 #pragma once
 
-#include "onedim/app/RegistryStore.h"
+#include "common/RegistryStore.h"
 #include "onedim/document/SettingsStore.h"
 
 class CWinApp;

@@ -1,4 +1,4 @@
-#include "onedim/app/RegistryStore.h"
+#include "common/RegistryStore.h"
 
 #include <cstring>
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "framework/win/GdiObject.h"
-#include "onedim/app/RegistryStore.h"
+#include "common/RegistryStore.h"
 
 namespace {
 
