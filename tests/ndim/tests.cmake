@@ -2,3 +2,5 @@
 # processing kernels.
 file(GLOB _ndim_tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*/*.cpp)
 brivane_test(test_ndim SOURCES ${_ndim_tests} LIBS ndim_core)
+target_compile_definitions(test_ndim PRIVATE ND_PROBE_PATH="$<TARGET_FILE:nd_probe>")
+add_dependencies(test_ndim nd_probe)

@@ -1,0 +1,82 @@
+// nd_probe import: what a reader made of a file, in the lines that checks on
+// real experiments compare, and the set written as .bv2.
+#include <gtest/gtest.h>
+
+#ifndef _WIN32
+#include <sys/wait.h>
+#endif
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+
+#include "ndim/import/Bv2File.h"
+#include "tests/ndim/import/nd_import_test_util.h"
+
+namespace {
+
+// Runs the probe with its output in a file; the exit status is returned.
+int RunProbe(const std::string& args, const std::string& output) {
+  std::string probe = ND_PROBE_PATH;
+#ifdef _WIN32
+  for (char& c : probe)
+    if (c == '/')
+      c = '\\';
+  probe = "Z:" + probe;
+  const std::string command = "\"\"" + probe + "\" " + args + " > \"" + output + "\"\"";
+#else
+  const std::string command = "\"" + probe + "\" " + args + " > \"" + output + "\"";
+#endif
+  int status = std::system(command.c_str());
+#ifndef _WIN32
+  if (status != -1 && WIFEXITED(status))
+    status = WEXITSTATUS(status);
+#endif
+  return status;
+}
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+  return text;
+}
+
+}  // namespace
+
+TEST(NdProbeImport, PrintsTheSetAndWritesItAsBv2) {
+  NdFolder folder;
+  folder.Write("1/acqus", "##$BYTORDA= 1 ##$SW_h= 6009.6 ##$TD= 4 ##$SFO1= 500.13 ##$DECIM= 16 "
+                          "##$DSPFVS= 10 ##$AQ_mod= 3");
+  folder.Write("1/acqu2s", "##$BYTORDA= 1 ##$SW_h= 2000 ##$TD= 3 ##$SFO1= 125.7 ##$DECIM= 1 "
+                           "##$DSPFVS= 10 ##$AQ_mod= 0");
+  folder.Write("1/pdata/1/proc", "##$MC2= 2");
+  folder.Write("1/pdata/1/proc2s", "##$OFFSET= 100");
+  folder.Write("1/pdata/1/procs", "##$OFFSET= 12");
+  std::string ser;
+  for (int v = 0; v < 12; ++v)
+    ser += IntBytes(static_cast<std::uint32_t>(v * 1000 - 3), 4, true);
+  folder.Write("1/ser", ser);
+
+  const std::string out = folder.Path("out.txt"), bv2 = folder.Path("out.bv2");
+  ASSERT_EQ(0, RunProbe("import 1 \"" + folder.Path("1/ser") + "\" \"" + bv2 + "\"", out));
+  EXPECT_EQ("dims 1 3 2 real=0\n"
+            "cur 2\n"
+            "phasing 0 0 0 0\n"
+            "data -3 997 1997 2997 3997 4997 5997 6997\n"
+            "offset d=0.000000 sw=2000.000000 sf=125.699996948\n"
+            "offset d=69.531250 sw=6009.600098 sf=500.130004883\n",
+            ReadAll(out));
+  CString error;
+  std::unique_ptr<CSpectrum2D> set(CBv2File::Read(bv2.c_str(), error));
+  ASSERT_TRUE(set) << static_cast<LPCSTR>(error);
+  EXPECT_EQ(3, set->m_dims[1].m_nPoints);
+  EXPECT_EQ(10997.0f, set->m_pData[11]);
+
+  folder.Remove("1/pdata/1/procs");
+  EXPECT_EQ(1, RunProbe("import 0 \"" + folder.Path("1/ser") + "\" \"" + bv2 + "\"", out));
+  EXPECT_EQ("error Failed to read OFFSET parameter in the procs file\n", ReadAll(out));
+}
