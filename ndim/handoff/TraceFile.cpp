@@ -1,0 +1,153 @@
+#include "ndim/handoff/TraceFile.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+#include "framework/base/Exception.h"
+#include "ndim/data/Spectrum2D.h"
+#include "ndim/handoff/HandOffUi.h"
+#include "ndim/import/NdImportSupport.h"
+#include "onedim/document/BrivaneProDoc.h"
+#include "onedim/document/SettingsStore.h"
+#include "onedim/model/Spectrum.h"
+#include "onedim/model/SpectrumParams.h"
+
+namespace {
+
+const COLORREF kWhite = 0xFFFFFF;
+const COLORREF kBlue = 0xFF0000;
+
+// The 1D document as a file format: no view (the zero line is then written
+// in the middle), no settings kept, its messages shown to the user.
+class CTraceFileHost : public CDocumentHost {
+ public:
+  explicit CTraceFileHost(CHandOffUi& ui) : m_ui(ui) {}
+  CBrivaneAppState& GetAppState() override { return m_app; }
+  CSettingsStore& GetSettings() override { return m_settings; }
+  int ShowMessage(LPCSTR text, UINT) override {
+    m_ui.ShowMessage(text);
+    return 0;
+  }
+
+ private:
+  CHandOffUi& m_ui;
+  CBrivaneAppState m_app;
+  CMemorySettings m_settings;
+};
+
+// Appends one trace of `points` pairs, with the fields the 1D program is
+// given for every trace.
+bool AddTrace(CBrivaneProDoc& doc, const float* pairs, const DimensionBlock& block, const CSize& client) {
+  CSpectrumParams params;
+  params.td = 2 * block.m_nPoints;
+  params.sw = block.m_fSpectralWidth;
+  params.sf = block.m_fSpectrometerFreq;
+  params.offset = block.m_fLastFrequency;
+  params.DSPFVS = 0;
+  params.DECIM = 0;
+  params.aqmode = 0;
+  params.bComplex = 0;
+  params.bConjugate = 0;
+  CSpectrum* s = doc.AddSpectrum(params);
+  s->m_pData = CSpectrum::AllocateFloats(params.td);
+  if (!s->m_pData)
+    return false;
+  std::memcpy(s->m_pData, pairs, sizeof(float) * static_cast<std::size_t>(params.td));
+  s->m_dPhase0 = 0.0;
+  s->m_dPhase1 = 0.0;
+  s->m_crTrace = kBlue;
+  s->m_fVerticalScale = 100.0f;
+  s->m_fIntensityStep = 2.0f;
+  s->m_nFirst = 0;
+  s->m_nLast = params.td;
+  s->m_nLeftPixel = 0;
+  s->m_nRightPixel = client.cx;
+  s->m_Scale.m_nUnits = 0;
+  s->m_Scale.SetPosition(client.cy / 2);
+  s->m_Scale.m_nBaseFontHeight = 14;
+  s->m_Scale.m_crAxis = 0;
+  s->m_Scale.SetFloating(false);
+  std::strcpy(s->m_Scale.m_lf.lfFaceName, "Courier New");
+  s->m_dIntegralNorm = 1.0;
+  s->m_nIntegralScaleNum = 100;
+  s->m_nIntegralScaleDen = 1;
+  return true;
+}
+
+}  // namespace
+
+bool GatherTraces(const CSpectrum2D& set, bool columns, const std::vector<int>& indices, std::vector<float>& pairs) {
+  if (!set.m_pData || set.m_nLastDim != 2 || indices.empty())
+    return false;
+  const int f1 = set.m_dims[1].m_nPoints, f2 = set.m_dims[2].m_nPoints;
+  for (int index : indices)
+    if (index < 0 || index >= (columns ? f2 : f1))
+      return false;
+  const std::size_t points = static_cast<std::size_t>(columns ? f1 : f2);
+  const std::size_t u = static_cast<std::size_t>(set.FloatsPerPoint());
+  std::vector<float> gathered;
+  try {
+    gathered.reserve(2 * points * indices.size());
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  for (int index : indices) {
+    for (std::size_t k = 0; k < points; ++k) {
+      // Columns run from the last row up.
+      const std::size_t point = columns ? (points - 1 - k) * f2 + index : static_cast<std::size_t>(index) * f2 + k;
+      gathered.push_back(set.m_pData[u * point]);
+      gathered.push_back(u == 2 ? set.m_pData[2 * point + 1] : 0.0f);
+    }
+  }
+  pairs.swap(gathered);
+  return true;
+}
+
+bool WriteTraceFile(LPCSTR path, const float* pairs, const DimensionBlock& block, int count, const CSize& client,
+                    CHandOffUi& ui) {
+  CTraceFileHost host(ui);
+  CBrivaneProDoc doc(&host);
+  doc.m_crBackground = kWhite;
+  const std::size_t floats = 2 * static_cast<std::size_t>(block.m_nPoints);
+  try {
+    for (int i = 0; i < count; ++i)
+      if (!AddTrace(doc, pairs + i * floats, block, client))
+        AfxThrowMemoryException();
+  } catch (CMemoryException* e) {
+    e->Delete();
+    ui.ShowMessage("Memory exhausted");
+    return false;
+  } catch (const std::bad_alloc&) {
+    ui.ShowMessage("Memory exhausted");
+    return false;
+  }
+  return doc.WriteNativeFile(path) != FALSE;
+}
+
+bool ImportTrace(LPCSTR path, LoadedTrace& trace, CHandOffUi& ui) {
+  CTraceFileHost host(ui);
+  CBrivaneProDoc doc(&host);
+  if (!doc.ReadNativeFile(path)) {
+    ui.ShowMessage(host.GetAppState().m_strOpenFailure);
+    return false;
+  }
+  const CSpectrum* s = doc.GetSpectrumAt(0);
+  if (!s)
+    return false;
+  if (doc.GetSpectrumCount() > 1)
+    ui.ShowMessage("Only the first trace will be imported");
+  const int td = s->m_paramsA.td;
+  float* data = static_cast<float*>(std::malloc(sizeof(float) * static_cast<std::size_t>(td)));
+  if (!data) {
+    ui.ShowMessage("Memory exhausted. \nImporting aborted");
+    return false;
+  }
+  std::memcpy(data, s->m_pData, sizeof(float) * static_cast<std::size_t>(td));
+  std::free(trace.m_pData);
+  trace.m_pData = data;
+  trace.m_nFloats = td;
+  trace.m_fSpectralWidth = NdToFloat(s->m_paramsA.sw);
+  trace.m_fSpectrometerFreq = NdToFloat(s->m_paramsA.sf);
+  return true;
+}

@@ -1,0 +1,198 @@
+// Traces of a 2D set in the 1D document file: which floats a row or column
+// gives, every field the 1D program is handed, and reading its traces back.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/base/Endian.h"
+#include "ndim/handoff/TraceFile.h"
+#include "onedim/document/BrivaneProDoc.h"
+#include "onedim/document/SettingsStore.h"
+#include "onedim/model/Spectrum.h"
+#include "onedim/model/SpectrumParams.h"
+#include "tests/ndim/handoff/handoff_test_support.h"
+#include "tests/ndim/nd_test_support.h"
+
+namespace {
+
+// The 1D program's side: a document of a view 800 x 600.
+class ViewHost : public CDocumentHost {
+ public:
+  CBrivaneAppState& GetAppState() override { return m_app; }
+  CSettingsStore& GetSettings() override { return m_settings; }
+  BOOL GetViewClientRect(RECT* rect) override {
+    *rect = RECT{0, 0, 800, 600};
+    return TRUE;
+  }
+  CBrivaneAppState m_app;
+  CMemorySettings m_settings;
+};
+
+// A 3 x 4 set whose point (r, k) holds (10 r + k, -(10 r + k)).
+std::unique_ptr<CSpectrum2D> NumberedSet(bool real = false) {
+  std::unique_ptr<CSpectrum2D> set(MakeSet(3, 4, real));
+  for (int p = 0; p < 12; ++p) {
+    const float v = static_cast<float>(10 * (p / 4) + p % 4);
+    if (real) {
+      set->m_pData[p] = v;
+    } else {
+      set->m_pData[2 * p] = v;
+      set->m_pData[2 * p + 1] = -v;
+    }
+  }
+  return set;
+}
+
+std::string TempPath(const char* name) {
+  return std::string(::testing::TempDir()) + name;
+}
+
+std::vector<BYTE> FileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::vector<BYTE>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// A 1D document of n spectra of td floats, spectrum s holding s + i / 1000.
+std::string WriteOneD(const char* name, int n, int td) {
+  ViewHost host;
+  CBrivaneProDoc doc(&host);
+  for (int s = 0; s < n; ++s) {
+    CSpectrumParams params;
+    params.td = td;
+    params.sw = 1000.0 * (s + 1);
+    params.sf = 400.0 + s;
+    CSpectrum* spectrum = doc.AddSpectrum(params);
+    spectrum->m_pData = CSpectrum::AllocateFloats(td);
+    for (int i = 0; i < td; ++i)
+      spectrum->m_pData[i] = static_cast<float>(s) + i / 1000.0f;
+  }
+  const std::string path = TempPath(name);
+  EXPECT_TRUE(doc.WriteNativeFile(path.c_str()));
+  return path;
+}
+
+}  // namespace
+
+TEST(TraceFile, RowsGoFirstToLastColumnsFromTheLastRowUp) {
+  struct Case {
+    bool real, columns;
+    std::vector<int> indices;
+    std::vector<float> pairs;
+  } cases[] = {
+      {false, false, {1}, {10, -10, 11, -11, 12, -12, 13, -13}},
+      {false, true, {2}, {22, -22, 12, -12, 2, -2}},
+      {false, true, {3, 0}, {23, -23, 13, -13, 3, -3, 20, -20, 10, -10, 0, -0}},
+      {true, false, {2, 0}, {20, 0, 21, 0, 22, 0, 23, 0, 0, 0, 1, 0, 2, 0, 3, 0}},
+      {true, true, {1}, {21, 0, 11, 0, 1, 0}},
+  };
+  for (const Case& c : cases) {
+    std::unique_ptr<CSpectrum2D> set = NumberedSet(c.real);
+    std::vector<float> pairs;
+    ASSERT_TRUE(GatherTraces(*set, c.columns, c.indices, pairs));
+    EXPECT_EQ(c.pairs, pairs) << c.real << c.columns;
+  }
+  std::unique_ptr<CSpectrum2D> set = NumberedSet();
+  std::vector<float> untouched = {7};
+  for (const std::vector<int>& bad : {std::vector<int>{3}, std::vector<int>{0, -1}, std::vector<int>{}})
+    EXPECT_FALSE(GatherTraces(*set, false, bad, untouched));
+  EXPECT_FALSE(GatherTraces(*set, true, {4}, untouched));
+  EXPECT_EQ(std::vector<float>{7}, untouched);
+}
+
+TEST(TraceFile, TheOneDProgramGetsEveryFieldItIsHanded) {
+  DimensionBlock block;
+  block.m_nPoints = 3;
+  block.m_fSpectralWidth = 6000.5f;
+  block.m_fSpectrometerFreq = 500.25f;
+  block.m_fLastFrequency = -250.75f;
+  block.m_fFirstPoint = 67.5f;  // not handed over
+  const std::vector<float> pairs = {1, 2, 3, 4, 5, 6, -1, -2, -3, -4, -5, -6};
+  const std::string path = TempPath("handed.bvx");
+  RecordingUi ui;
+  ASSERT_TRUE(WriteTraceFile(path.c_str(), pairs.data(), block, 2, CSize(640, 480), ui));
+  EXPECT_TRUE(ui.messages.empty());
+
+  const std::vector<BYTE> bytes = FileBytes(path);
+  ASSERT_EQ(1024u + 2 * (512 + 76 + 24), bytes.size());
+  EXPECT_EQ(2, ReadI32LE(&bytes[15]));
+  EXPECT_EQ(0xFFFFFFu, ReadU32LE(&bytes[512]));
+  EXPECT_EQ(8 * 3 + 76, ReadI32LE(&bytes[1024]));
+  EXPECT_EQ(5000, ReadI32LE(&bytes[1024 + 88]));  // the zero line in the middle
+
+  ViewHost host;
+  CBrivaneProDoc doc(&host);
+  ASSERT_TRUE(doc.ReadNativeFile(path.c_str()));
+  ASSERT_EQ(2, doc.GetSpectrumCount());
+  for (int t = 0; t < 2; ++t) {
+    const CSpectrum& s = *doc.GetSpectrumAt(t);
+    EXPECT_EQ(6, s.m_paramsA.td);
+    EXPECT_EQ(6000.5, s.m_paramsA.sw);
+    EXPECT_EQ(500.25, s.m_paramsA.sf);
+    EXPECT_EQ(-250.75, s.m_paramsA.offset);
+    EXPECT_EQ(0, s.m_paramsA.DSPFVS);
+    EXPECT_EQ(0, s.m_paramsA.DECIM);
+    EXPECT_EQ(0, s.m_paramsA.aqmode);
+    EXPECT_EQ(0, s.m_paramsA.bComplex);
+    EXPECT_EQ(0, s.m_paramsA.bConjugate);
+    EXPECT_EQ(0.0, s.m_dPhase0);
+    EXPECT_EQ(0.0, s.m_dPhase1);
+    EXPECT_EQ(CRect(0, 295, 0, 305), CRect(0, s.m_rectPlot.top, 0, s.m_rectPlot.bottom));
+    EXPECT_EQ(0xFF0000u, s.m_crTrace);
+    EXPECT_EQ(100.0f, s.m_fVerticalScale);
+    EXPECT_EQ(2.0f, s.m_fIntensityStep);
+    EXPECT_EQ(0, s.m_nFirst);
+    EXPECT_EQ(6, s.m_nLast);
+    EXPECT_EQ(0, s.m_nLeftPixel);
+    EXPECT_EQ(640, s.m_nRightPixel);
+    EXPECT_EQ(0, s.m_Scale.m_nUnits);
+    EXPECT_EQ(240, s.m_Scale.GetPosition());
+    EXPECT_EQ(14, s.m_Scale.m_nBaseFontHeight);
+    EXPECT_EQ(0u, s.m_Scale.m_crAxis);
+    EXPECT_FALSE(s.m_Scale.IsFloating());
+    EXPECT_STREQ("Courier New", s.m_Scale.m_lf.lfFaceName);
+    EXPECT_EQ(1.0, s.m_dIntegralNorm);
+    EXPECT_EQ(100, s.m_nIntegralScaleNum);
+    EXPECT_EQ(1, s.m_nIntegralScaleDen);
+    EXPECT_EQ(0, s.m_arrIntegrals.GetSize());
+    EXPECT_EQ(0, s.m_arrLabels.GetSize());
+    EXPECT_EQ(std::vector<float>(pairs.begin() + 6 * t, pairs.begin() + 6 * t + 6),
+              std::vector<float>(s.m_pData, s.m_pData + 6));
+  }
+}
+
+TEST(TraceFile, ImportTakesTheFirstTraceAndKeepsTheOldOneOnFailure) {
+  LoadedTrace trace;
+  trace.m_pData = static_cast<float*>(std::malloc(2 * sizeof(float)));
+  trace.m_nFloats = 2;
+  RecordingUi ui;
+  ASSERT_TRUE(ImportTrace(WriteOneD("three.bvx", 3, 8).c_str(), trace, ui));
+  EXPECT_EQ(std::vector<std::string>{"Only the first trace will be imported"}, ui.messages);
+  EXPECT_EQ(8, trace.m_nFloats);
+  EXPECT_EQ(1000.0f, trace.m_fSpectralWidth);
+  EXPECT_EQ(400.0f, trace.m_fSpectrometerFreq);
+  EXPECT_EQ(0.007f, trace.m_pData[7]);
+
+  const float* kept = trace.m_pData;
+  const std::string notOne = TempPath("not-one.bvx");
+  std::ofstream(notOne, std::ios::binary) << "XYZ and more";
+  std::vector<BYTE> newerBuild = FileBytes(WriteOneD("newer.bvx", 1, 4));
+  WriteI32LE(&newerBuild[11], 2);
+  const std::string newer = TempPath("newer.bvx");
+  std::ofstream(newer, std::ios::binary).write(reinterpret_cast<const char*>(newerBuild.data()), newerBuild.size());
+  for (const std::string& bad : {notOne, newer, TempPath("absent.bvx")}) {
+    RecordingUi failing;
+    EXPECT_FALSE(ImportTrace(bad.c_str(), trace, failing)) << bad;
+    EXPECT_EQ(1u, failing.messages.size()) << bad;
+    EXPECT_EQ(kept, trace.m_pData);
+    EXPECT_EQ(8, trace.m_nFloats);
+  }
+  RecordingUi failing;
+  ImportTrace(notOne.c_str(), trace, failing);
+  EXPECT_EQ("Unexpected file format", failing.messages.at(0));
+  std::free(trace.m_pData);
+}
