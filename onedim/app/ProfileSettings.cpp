@@ -1,8 +1,7 @@
 #include "onedim/app/ProfileSettings.h"
 
+#include "common/SharedKey.h"
 #include "framework/win/WinApp.h"
-
-const char CProfileSettings::kSharedKey[] = "Software\\Orvandel\\Common";
 
 int CProfileSettings::GetProfileInt(LPCSTR pszSection, LPCSTR pszEntry, int nDefault) {
   return (int)m_pApp->GetProfileInt(pszSection, pszEntry, nDefault);
@@ -22,7 +21,7 @@ BOOL CProfileSettings::WriteProfileString(LPCSTR pszSection, LPCSTR pszEntry, LP
 
 BOOL CProfileSettings::OpenSharedKey() {
   m_Shared.Reset();
-  return m_Shared.SetKey(kSharedKey, TRUE);
+  return m_Shared.SetKey(kSharedKeyPath, TRUE);
 }
 
 BOOL CProfileSettings::WriteSharedDouble(LPCSTR pszName, double dValue) {

@@ -21,9 +21,6 @@ class CProfileSettings : public CSettingsStore {
   BOOL WriteSharedDouble(LPCSTR pszName, double dValue) override;
   BOOL WriteSharedInt(LPCSTR pszName, int nValue) override;
 
-  // Where both programs find the last processing of the 1D program.
-  static const char kSharedKey[];
-
  private:
   CWinApp* m_pApp;  // not owned
   CRegistryStore m_Shared;
