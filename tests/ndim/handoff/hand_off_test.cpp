@@ -92,9 +92,7 @@ struct HandOffRun {
     traces.m_indices = std::move(indices);
     HandOff(*set, interpreter, traces, folder.c_str(), CSize(640, 480), program, ui);
   }
-  bool TempFileLeft(bool columns) const {
-    return std::ifstream(HandOffPath(folder.c_str(), columns)).good();
-  }
+  bool TempFileLeft(bool columns) const { return std::ifstream(HandOffPath(folder.c_str(), columns)).good(); }
 };
 
 }  // namespace
@@ -166,12 +164,30 @@ TEST(HandOff, PhaseIsOfferedOnlyWhereItCanBeApplied) {
     std::vector<std::string> messages;
     size_t phaseQuestions;
   } cases[] = {
-      {"real", [](CSpectrum2D& s) { s.MakeReal(); }, false, Values(1, 2), {"Spectrum is real. Cannot be phase corrected"}, 0},
-      {"only f2 in the order", [](CSpectrum2D& s) { s.m_phasingOrder[1] = 0; }, true, Values(1, 2),
-       {"cannot phase along f1"}, 0},
-      {"empty order", [](CSpectrum2D& s) { s.m_phasingOrder[0] = s.m_phasingOrder[1] = 0; }, false, Values(1, 2),
-       {"cannot phase along f2"}, 0},
-      {"no key", [](CSpectrum2D&) {}, false, SharedValues(), {"Failed to open registry\n", "Failed to open registry\n"}, 0},
+      {"real",
+       [](CSpectrum2D& s) { s.MakeReal(); },
+       false,
+       Values(1, 2),
+       {"Spectrum is real. Cannot be phase corrected"},
+       0},
+      {"only f2 in the order",
+       [](CSpectrum2D& s) { s.m_phasingOrder[1] = 0; },
+       true,
+       Values(1, 2),
+       {"cannot phase along f1"},
+       0},
+      {"empty order",
+       [](CSpectrum2D& s) { s.m_phasingOrder[0] = s.m_phasingOrder[1] = 0; },
+       false,
+       Values(1, 2),
+       {"cannot phase along f2"},
+       0},
+      {"no key",
+       [](CSpectrum2D&) {},
+       false,
+       SharedValues(),
+       {"Failed to open registry\n", "Failed to open registry\n"},
+       0},
       {"not a number", [](CSpectrum2D&) {}, false, Values(NAN, 2), {}, 0},
       {"out of range", [](CSpectrum2D&) {}, true, Values(1, 5e7), {}, 0},
       {"wrong registry type",

@@ -23,8 +23,8 @@ struct Experiment {
 std::string Acqus(int td, double sw, double sfo1, bool big, int decim, int dspfvs, int aqMod) {
   return "##TITLE= Parameter file\n##$AQ_mod= " + std::to_string(aqMod) + "\n##$BYTORDA= " + (big ? "1" : "0") +
          "\n##$DECIM= " + std::to_string(decim) + "\n##$DSPFVS= " + std::to_string(dspfvs) +
-         "\n##$SFO1= " + std::to_string(sfo1) + "\n##$SW_h= " + std::to_string(sw) +
-         "\n##$TD= " + std::to_string(td) + "\n##$TD0= 1\n##END=\n";
+         "\n##$SFO1= " + std::to_string(sfo1) + "\n##$SW_h= " + std::to_string(sw) + "\n##$TD= " + std::to_string(td) +
+         "\n##$TD0= 1\n##END=\n";
 }
 
 // Row r, value i: r x 1000 - i, so that rows and signs tell apart.
@@ -100,7 +100,7 @@ TEST(NdBrukerReader, GroupDelayComesFromTheTableOnlyWhereItHasAValue) {
   struct Case {
     int decim, dspfvs;
     float delay;
-  } cases[] = {{2, 10, 44.75f}, {3, 11, 36.5f},  {2048, 10, 70.492432f}, {2048, 11, 72.03125f}, {128, 12, 72.524f},
+  } cases[] = {{2, 10, 44.75f}, {3, 11, 36.5f}, {2048, 10, 70.492432f}, {2048, 11, 72.03125f}, {128, 12, 72.524f},
                {192, 12, 0.0f}, {16, 13, 0.0f}, {1, 12, 0.0f},          {5, 10, 0.0f}};
   for (const Case& c : cases) {
     NdFolder folder;
@@ -130,7 +130,10 @@ TEST(NdBrukerReader, RefusesWhatFallsShortBeforeReadingTheData) {
     std::function<void(const NdFolder&)> damage;
     const char* shown;  // the message the user sees, or null
   } cases[] = {
-      {"no DSPFVS", [](const NdFolder& f) { f.Write("1/acqus", "##$AQ_mod= 1 ##$BYTORDA= 0 ##$DECIM= 1 ##$SFO1= 500 ##$SW_h= 6000 ##$TD= 8"); },
+      {"no DSPFVS",
+       [](const NdFolder& f) {
+         f.Write("1/acqus", "##$AQ_mod= 1 ##$BYTORDA= 0 ##$DECIM= 1 ##$SFO1= 500 ##$SW_h= 6000 ##$TD= 8");
+       },
        nullptr},
       {"no acqu2s", [](const NdFolder& f) { f.Remove("1/acqu2s"); }, nullptr},
       {"TD not a number",

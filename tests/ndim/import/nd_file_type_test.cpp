@@ -28,9 +28,9 @@ TEST(NdFileType, DetectionLooksAtTheStartOfTheFileAndAtItsNeighbours) {
     const char* name;
     int type;
   } cases[] = {
-      {"own/ser.bv2", ndFileNative},   {"bruker/ser", ndFileBruker},  {"lone/ser", ndFileUnknown},
+      {"own/ser.bv2", ndFileNative},   {"bruker/ser", ndFileBruker},   {"lone/ser", ndFileUnknown},
       {"aspect/SER", ndFileAspect},    {"aspect/x.dat", ndFileAspect}, {"varian.fid/fid", ndFileVarian},
-      {"lone.fid/fid", ndFileUnknown}, {"empty/ser", ndFileBruker},   {"nowhere/ser", ndFileUnknown},
+      {"lone.fid/fid", ndFileUnknown}, {"empty/ser", ndFileBruker},    {"nowhere/ser", ndFileUnknown},
   };
   for (const auto& c : cases)
     EXPECT_EQ(c.type, DetectFileType(folder.Path(c.name).c_str())) << c.name;

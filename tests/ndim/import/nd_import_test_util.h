@@ -53,7 +53,8 @@ class NdFolder {
 inline std::string IntBytes(std::uint32_t v, int size, bool big) {
   std::string b(static_cast<std::size_t>(size), '\0');
   for (int i = 0; i < size; ++i)
-    b[static_cast<std::size_t>(i)] = static_cast<char>(static_cast<std::uint64_t>(v) >> (big ? 8 * (size - 1 - i) : 8 * i));
+    b[static_cast<std::size_t>(i)] =
+        static_cast<char>(static_cast<std::uint64_t>(v) >> (big ? 8 * (size - 1 - i) : 8 * i));
   return b;
 }
 inline std::string FloatBytes(float f, bool big) {

@@ -49,10 +49,12 @@ std::string ReadAll(const std::string& path) {
 
 TEST(NdProbeImport, PrintsTheSetAndWritesItAsBv2) {
   NdFolder folder;
-  folder.Write("1/acqus", "##$BYTORDA= 1 ##$SW_h= 6009.6 ##$TD= 4 ##$SFO1= 500.13 ##$DECIM= 16 "
-                          "##$DSPFVS= 10 ##$AQ_mod= 3");
-  folder.Write("1/acqu2s", "##$BYTORDA= 1 ##$SW_h= 2000 ##$TD= 3 ##$SFO1= 125.7 ##$DECIM= 1 "
-                           "##$DSPFVS= 10 ##$AQ_mod= 0");
+  folder.Write("1/acqus",
+               "##$BYTORDA= 1 ##$SW_h= 6009.6 ##$TD= 4 ##$SFO1= 500.13 ##$DECIM= 16 "
+               "##$DSPFVS= 10 ##$AQ_mod= 3");
+  folder.Write("1/acqu2s",
+               "##$BYTORDA= 1 ##$SW_h= 2000 ##$TD= 3 ##$SFO1= 125.7 ##$DECIM= 1 "
+               "##$DSPFVS= 10 ##$AQ_mod= 0");
   folder.Write("1/pdata/1/proc", "##$MC2= 2");
   folder.Write("1/pdata/1/proc2s", "##$OFFSET= 100");
   folder.Write("1/pdata/1/procs", "##$OFFSET= 12");
@@ -63,13 +65,14 @@ TEST(NdProbeImport, PrintsTheSetAndWritesItAsBv2) {
 
   const std::string out = folder.Path("out.txt"), bv2 = folder.Path("out.bv2");
   ASSERT_EQ(0, RunProbe("import 1 \"" + folder.Path("1/ser") + "\" \"" + bv2 + "\"", out));
-  EXPECT_EQ("dims 1 3 2 real=0\n"
-            "cur 2\n"
-            "phasing 0 0 0 0\n"
-            "data -3 997 1997 2997 3997 4997 5997 6997\n"
-            "offset d=0.000000 sw=2000.000000 sf=125.699996948\n"
-            "offset d=69.531250 sw=6009.600098 sf=500.130004883\n",
-            ReadAll(out));
+  EXPECT_EQ(
+      "dims 1 3 2 real=0\n"
+      "cur 2\n"
+      "phasing 0 0 0 0\n"
+      "data -3 997 1997 2997 3997 4997 5997 6997\n"
+      "offset d=0.000000 sw=2000.000000 sf=125.699996948\n"
+      "offset d=69.531250 sw=6009.600098 sf=500.130004883\n",
+      ReadAll(out));
   CString error;
   std::unique_ptr<CSpectrum2D> set(CBv2File::Read(bv2.c_str(), error));
   ASSERT_TRUE(set) << static_cast<LPCSTR>(error);
