@@ -8,3 +8,15 @@ add_dependencies(test_ndim nd_probe)
 
 # The hand-off of traces to the 1D program and reading them back.
 brivane_folder_test(test_ndim_handoff DIR ndim/handoff LIBS ndim_handoff)
+
+# The 2D program's shell: the 1D program started for a hand-off, a stand-in
+# for it, and the real one.
+brivane_folder_test(test_ndim_app WINDOWS_ONLY DIR ndim/app
+  SOURCES ${CMAKE_SOURCE_DIR}/tests/onedim/app/BrivaneProcess.cpp LIBS ndim_app shlwapi)
+if(TARGET test_ndim_app)
+  add_executable(nd_stand_in_program ${CMAKE_CURRENT_LIST_DIR}/app/stand_in_program.c)
+  target_link_options(nd_stand_in_program PRIVATE -mwindows)
+  target_compile_definitions(test_ndim_app PRIVATE BRIVANE_APP_PATH="$<TARGET_FILE:brivane23>"
+    ND_STAND_IN_PATH="$<TARGET_FILE:nd_stand_in_program>")
+  add_dependencies(test_ndim_app brivane23 nd_stand_in_program)
+endif()

@@ -58,7 +58,8 @@ BrivaneProcess::~BrivaneProcess() {
       ::WaitForSingleObject(m_pi.hProcess, 5000);
     }
     ::CloseHandle(m_pi.hProcess);
-    ::CloseHandle(m_pi.hThread);
+    if (m_pi.hThread != nullptr)
+      ::CloseHandle(m_pi.hThread);
   }
 }
 
@@ -81,6 +82,12 @@ bool BrivaneProcess::Start(const std::string& arguments, const char* comctlVersi
   BOOL ok = ::CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &m_pi);
   ::SetEnvironmentVariableA("BRIVANE_COMCTL_VERSION", nullptr);
   return ok != FALSE;
+}
+
+bool BrivaneProcess::Attach(DWORD pid) {
+  m_pi.hProcess = ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, pid);
+  m_pi.dwProcessId = pid;
+  return m_pi.hProcess != nullptr;
 }
 
 bool BrivaneProcess::IsRunning() const {

@@ -19,6 +19,8 @@ class BrivaneProcess {
   // Starts the program with the given arguments (already quoted) and, when
   // given, BRIVANE_COMCTL_VERSION set to comctlVersion.
   bool Start(const std::string& arguments, const char* comctlVersion = nullptr);
+  // Takes on a program that something else started.
+  bool Attach(DWORD pid);
   // The visible main frame, once it is up; null after timeoutMs.
   HWND WaitMainWindow(DWORD timeoutMs = 20000);
   // A visible dialog (message box, common dialog, ...) of the program;
