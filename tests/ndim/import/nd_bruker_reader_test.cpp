@@ -3,9 +3,12 @@
 // every way the parameter files or the serial file can fall short.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
+#include "framework/base/Endian.h"
 #include "ndim/import/NdBrukerReader.h"
 #include "tests/ndim/import/nd_import_test_util.h"
 
@@ -194,4 +197,32 @@ TEST(NdBrukerReader, APaddedSerialFileCutShortIsRefused) {
     else
       EXPECT_EQ(n == backToBack, r.set != nullptr) << n;
   }
+}
+
+// A real experiment's files (a 1D one, its acqus standing in for acqu2s
+// with one row): the records are found as the spectrometer wrote them.
+TEST(NdBrukerReader, ReadsTheRecordsOfARealExperiment) {
+  const std::string real = std::string(BRIVANE_REALDATA_DIR) + "/bruker-aspirin-1h/1/";
+  std::ifstream acqusFile(real + "acqus"), procsFile(real + "pdata/1/procs"), fidFile(real + "fid", std::ios::binary);
+  const std::string acqus((std::istreambuf_iterator<char>(acqusFile)), std::istreambuf_iterator<char>());
+  const std::string procs((std::istreambuf_iterator<char>(procsFile)), std::istreambuf_iterator<char>());
+  const std::string fid((std::istreambuf_iterator<char>(fidFile)), std::istreambuf_iterator<char>());
+  std::string acqu2s = acqus;
+  acqu2s.replace(acqu2s.find("##$TD= 16384"), 12, "##$TD= 1");
+  NdFolder folder;
+  folder.Write("1/acqus", acqus);
+  folder.Write("1/acqu2s", acqu2s);
+  folder.Write("1/pdata/1/proc", procs);
+  folder.Write("1/pdata/1/proc2s", procs);
+  folder.Write("1/pdata/1/procs", procs);
+  folder.Write("1/ser", fid);
+  NdImport r = Read(folder);
+  ASSERT_TRUE(r.set) << r.error;
+  EXPECT_EQ(8192, r.set->m_dims[2].m_nPoints);
+  EXPECT_FLOAT_EQ(4789.27203065134f, r.set->m_dims[2].m_fSpectralWidth);
+  EXPECT_FLOAT_EQ(300.132250975f, r.set->m_dims[2].m_fSpectrometerFreq);
+  EXPECT_FLOAT_EQ(61.020833f, r.set->m_dims[2].m_fFirstPoint);  // DECIM 24, DSPFVS 10
+  EXPECT_NEAR(15.47866 * 300.132250975 - 4789.27203065134, r.set->m_dims[2].m_fLastFrequency, 1e-3);
+  for (std::size_t i = 0; i < 16384; i += 997)
+    EXPECT_EQ(static_cast<float>(ReadI32BE(reinterpret_cast<const BYTE*>(&fid[4 * i]))), r.set->m_pData[i]) << i;
 }

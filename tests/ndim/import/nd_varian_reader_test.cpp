@@ -3,9 +3,12 @@
 // records must be there, and files that fall short.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
+#include "framework/base/Endian.h"
 #include "ndim/import/NdVarianReader.h"
 #include "tests/ndim/import/nd_import_test_util.h"
 
@@ -150,4 +153,26 @@ TEST(NdVarianReader, EveryShorterOrDamagedCopyIsRefusedOrReadWhole) {
   for (const Fid& f : {Fid{3, 6, 4, false}, Fid{2, 4, 2, false}})
     CheckPrefixesAndFlips(folder, "exp.fid/fid", FidImage(f), [&] { return Read(folder); });
   CheckPrefixesAndFlips(folder, "exp.fid/procpar", Procpar(), [&] { return Read(folder); });
+}
+
+// A real FID (one block of floats) and its procpar, given the two records
+// only a 2D experiment has.
+TEST(NdVarianReader, ReadsARealFidAndProcpar) {
+  const std::string real = std::string(BRIVANE_REALDATA_DIR) + "/varian-proton.fid/";
+  std::ifstream procparFile(real + "procpar"), fidFile(real + "fid", std::ios::binary);
+  const std::string procpar((std::istreambuf_iterator<char>(procparFile)), std::istreambuf_iterator<char>());
+  const std::string fid((std::istreambuf_iterator<char>(fidFile)), std::istreambuf_iterator<char>());
+  NdFolder folder;
+  folder.Write("exp.fid/procpar", procpar + Record("sw1", "1000") + Record("ni", "1"));
+  folder.Write("exp.fid/fid", fid);
+  NdImport r = Read(folder);
+  ASSERT_TRUE(r.set) << r.error;
+  EXPECT_EQ(1, r.set->m_dims[1].m_nPoints);
+  EXPECT_EQ(32768, r.set->m_dims[2].m_nPoints);
+  EXPECT_FLOAT_EQ(599.8311617f, r.set->m_dims[2].m_fSpectrometerFreq);
+  EXPECT_FLOAT_EQ(150.8407532f, r.set->m_dims[1].m_fSpectrometerFreq);
+  EXPECT_FLOAT_EQ(12019.2307692f, r.set->m_dims[2].m_fSpectralWidth);
+  EXPECT_FLOAT_EQ(static_cast<float>(37.1892340354 - 1240.69360581), r.set->m_dims[2].m_fLastFrequency);
+  for (std::size_t i = 0; i < 65536; i += 4099)
+    EXPECT_EQ(ReadF32BE(reinterpret_cast<const BYTE*>(&fid[60 + 4 * i])), r.set->m_pData[i]) << i;
 }
