@@ -4,6 +4,7 @@
 #include <cstring>
 #include <new>
 
+#include "framework/base/Endian.h"
 #include "framework/base/Exception.h"
 #include "ndim/data/Spectrum2D.h"
 #include "ndim/handoff/HandOffUi.h"
@@ -16,6 +17,8 @@
 namespace {
 
 const COLORREF kWhite = 0xFFFFFF;
+// Magic "BVX", int32 version, int32, int32 build, int32 spectra, int16.
+const int kHeaderSize = 21;
 const COLORREF kBlue = 0xFF0000;
 
 // The 1D document as a file format: no view (the zero line is then written
@@ -126,6 +129,26 @@ bool WriteTraceFile(LPCSTR path, const float* pairs, const DimensionBlock& block
 }
 
 bool ImportTrace(LPCSTR path, LoadedTrace& trace, CHandOffUi& ui) {
+  // Only a document of the 1D program's present layout and build holds a
+  // trace; the 1D program's reader alone would also take older layouts.
+  BYTE header[kHeaderSize] = {};
+  UINT have = 0;
+  {
+    CFile file;
+    if (NdOpenFile(file, path)) {
+      try {
+        have = file.Read(header, sizeof header);
+      } catch (CException* e) {
+        e->Delete();
+      }
+    }
+  }
+  if (have >= 3 && std::memcmp(header, "BVX", 3) != 0) {
+    ui.ShowMessage("Unexpected file format");
+    return false;
+  }
+  if (have == sizeof header && (ReadI32LE(header + 3) != 2 || ReadI32LE(header + 11) != 1))
+    return false;
   CTraceFileHost host(ui);
   CBrivaneProDoc doc(&host);
   if (!doc.ReadNativeFile(path)) {

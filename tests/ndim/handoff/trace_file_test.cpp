@@ -177,22 +177,35 @@ TEST(TraceFile, ImportTakesTheFirstTraceAndKeepsTheOldOneOnFailure) {
   EXPECT_EQ(400.0f, trace.m_fSpectrometerFreq);
   EXPECT_EQ(0.007f, trace.m_pData[7]);
 
+  // What cannot hold a trace: another file, another build, the older layout
+  // that the 1D program still reads, a document cut short, no file at all.
   const float* kept = trace.m_pData;
-  const std::string notOne = TempPath("not-one.bvx");
-  std::ofstream(notOne, std::ios::binary) << "XYZ and more";
-  std::vector<BYTE> newerBuild = FileBytes(WriteOneD("newer.bvx", 1, 4));
-  WriteI32LE(&newerBuild[11], 2);
-  const std::string newer = TempPath("newer.bvx");
-  std::ofstream(newer, std::ios::binary).write(reinterpret_cast<const char*>(newerBuild.data()), newerBuild.size());
-  for (const std::string& bad : {notOne, newer, TempPath("absent.bvx")}) {
+  const std::vector<BYTE> image = FileBytes(WriteOneD("image.bvx", 1, 4));
+  auto write = [](const char* name, std::vector<BYTE> bytes, int field, int value) {
+    if (field >= 0)
+      WriteI32LE(&bytes[field], value);
+    const std::string path = TempPath(name);
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    return path;
+  };
+  const struct {
+    std::string path;
+    const char* shown;  // the one message, "" for any, null for none
+  } failures[] = {
+      {write("not-one.bvx", std::vector<BYTE>{'X', 'Y', 'Z', ' ', 'a'}, -1, 0), "Unexpected file format"},
+      {write("newer.bvx", image, 11, 2), nullptr},
+      {write("older.bvx", image, 3, 1), nullptr},
+      {write("short.bvx", std::vector<BYTE>(image.begin(), image.begin() + 40), -1, 0), ""},
+      {TempPath("absent.bvx"), ""},
+  };
+  for (const auto& f : failures) {
     RecordingUi failing;
-    EXPECT_FALSE(ImportTrace(bad.c_str(), trace, failing)) << bad;
-    EXPECT_EQ(1u, failing.messages.size()) << bad;
+    EXPECT_FALSE(ImportTrace(f.path.c_str(), trace, failing)) << f.path;
+    EXPECT_EQ(f.shown ? 1u : 0u, failing.messages.size()) << f.path;
+    if (f.shown && *f.shown)
+      EXPECT_EQ(f.shown, failing.messages.at(0));
     EXPECT_EQ(kept, trace.m_pData);
     EXPECT_EQ(8, trace.m_nFloats);
   }
-  RecordingUi failing;
-  ImportTrace(notOne.c_str(), trace, failing);
-  EXPECT_EQ("Unexpected file format", failing.messages.at(0));
   std::free(trace.m_pData);
 }
