@@ -2,10 +2,6 @@
 // real experiments compare, and the set written as .bv2.
 #include <gtest/gtest.h>
 
-#ifndef _WIN32
-#include <sys/wait.h>
-#endif
-
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
@@ -15,27 +11,12 @@
 
 #include "ndim/import/Bv2File.h"
 #include "tests/ndim/import/nd_import_test_util.h"
+#include "tests/tools/run_tool.h"
 
 namespace {
 
-// Runs the probe with its output in a file; the exit status is returned.
 int RunProbe(const std::string& args, const std::string& output) {
-  std::string probe = ND_PROBE_PATH;
-#ifdef _WIN32
-  for (char& c : probe)
-    if (c == '/')
-      c = '\\';
-  probe = "Z:" + probe;
-  const std::string command = "\"\"" + probe + "\" " + args + " > \"" + output + "\"\"";
-#else
-  const std::string command = "\"" + probe + "\" " + args + " > \"" + output + "\"";
-#endif
-  int status = std::system(command.c_str());
-#ifndef _WIN32
-  if (status != -1 && WIFEXITED(status))
-    status = WEXITSTATUS(status);
-#endif
-  return status;
+  return RunTool(ND_PROBE_PATH, args, output);
 }
 
 std::string ReadAll(const std::string& path) {

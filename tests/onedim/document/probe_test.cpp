@@ -10,11 +10,8 @@
 #include <sstream>
 #include <string>
 
-#ifndef _WIN32
-#include <sys/wait.h>
-#endif
-
 #include "tests/onedim/document/document_test_host.h"
+#include "tests/tools/run_tool.h"
 
 namespace {
 
@@ -23,25 +20,8 @@ std::string Slurp(const std::string& path) {
   return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
-// Runs the probe with its output in a file; the exit status is returned.
 int RunProbe(const std::string& args, const std::string& output) {
-  std::string probe = SPECTRUM_PROBE_PATH;
-#ifdef _WIN32
-  // Under Wine the build folder is reached through drive Z:.
-  for (char& c : probe)
-    if (c == '/')
-      c = '\\';
-  probe = "Z:" + probe;
-  std::string command = "\"\"" + probe + "\" " + args + " > \"" + output + "\"\"";
-#else
-  std::string command = "\"" + probe + "\" " + args + " > \"" + output + "\"";
-#endif
-  int status = std::system(command.c_str());
-#ifndef _WIN32
-  if (status != -1 && WIFEXITED(status))
-    status = WEXITSTATUS(status);
-#endif
-  return status;
+  return RunTool(SPECTRUM_PROBE_PATH, args, output);
 }
 
 TEST(SpectrumProbeTest, SavedDocumentReadsBackWithTheSameLines) {
