@@ -37,8 +37,8 @@ bool NdIsAspectMagic(const BYTE* p) {
 
 double NdAspectReal(const BYTE* b) {
   const int e = static_cast<signed char>(b[3]) * 8 + (b[4] >> 5);
-  double m = b[0] / 128.0 + b[1] / 32768.0 + std::ldexp(b[2], -23) + std::ldexp(b[4] & 0x3F, -28) +
-             std::ldexp(b[5], -36);
+  double m =
+      b[0] / 128.0 + b[1] / 32768.0 + std::ldexp(b[2], -23) + std::ldexp(b[4] & 0x3F, -28) + std::ldexp(b[5], -36);
   if (m > 1.0)
     m -= 2.0;
   return std::ldexp(m, e);

@@ -16,6 +16,7 @@ struct GroupDelayRow {
   float delay[3];
 };
 
+// clang-format off
 const GroupDelayRow kGroupDelays[] = {
     {2, {44.75f, 46.0f, 46.311f}},
     {3, {33.5f, 36.5f, 36.53f}},
@@ -39,6 +40,7 @@ const GroupDelayRow kGroupDelays[] = {
     {1536, {61.656576f, 71.916667f, 0.0f}},
     {2048, {70.492432f, 72.03125f, 0.0f}},
 };
+// clang-format on
 
 float GroupDelay(int decim, int dspfvs) {
   if (decim < 2 || dspfvs < 10 || dspfvs > 12)
@@ -72,8 +74,8 @@ struct Acquisition {
 // Reads the seven records, each from its first occurrence, and stops once
 // all are there. False when one is missing or unreadable.
 bool ReadAcquisition(const std::string& text, Acquisition& a) {
-  static const char* const kNames[Acquisition::Records] = {"##$BYTORDA=", "##$SW_h=",   "##$TD=",    "##$SFO1=",
-                                                           "##$DECIM=",   "##$DSPFVS=", "##$AQ_mod="};
+  static const char* const kNames[Acquisition::Records] = {
+      "##$BYTORDA=", "##$SW_h=", "##$TD=", "##$SFO1=", "##$DECIM=", "##$DSPFVS=", "##$AQ_mod="};
   CNdWords words(text);
   std::string word, value;
   while (!a.Complete() && words.Next(word)) {
@@ -113,6 +115,18 @@ bool ReadAcquisition(const std::string& text, Acquisition& a) {
   return a.Complete();
 }
 
+// The word type of the data, which only newer acquisition files give
+// ("##$DTYPA=" 2: 64-bit floats); anywhere in the file, 0 when absent.
+bool HasDoubleWords(const std::string& text) {
+  CNdWords words(text);
+  std::string word, value;
+  int type = 0;
+  while (words.Next(word))
+    if (NdBeginsWith(word, "##$DTYPA="))
+      return words.Next(value) && NdParseInt(value, type) && type == 2;
+  return false;
+}
+
 // The dimension block an acquisition file describes, with count points.
 DimensionBlock MakeBlock(const Acquisition& a, int count) {
   DimensionBlock b;
@@ -150,22 +164,23 @@ bool ReadOffset(LPCSTR path, DimensionBlock& b) {
 // Where the rows lie: back to back when the file is exactly as long as
 // that needs, otherwise each padded to 1024 bytes, as spectrometers write
 // them (a padded file cut short is then refused, not read shifted).
-NdRowLayout RowLayout(const Acquisition& f2, int rows, int points, unsigned long long length) {
+NdRowLayout RowLayout(const Acquisition& f2, int rows, int points, int wordSize, unsigned long long length) {
   NdRowLayout layout;
   layout.rows = rows;
   layout.samples = 2LL * points;
-  layout.stride = 4ULL * static_cast<unsigned long long>(f2.td);
+  layout.sampleSize = wordSize;
+  layout.stride = static_cast<unsigned long long>(wordSize) * static_cast<unsigned long long>(f2.td);
   if (length > layout.stride * static_cast<unsigned long long>(rows))
     layout.stride = (layout.stride + 1023) / 1024 * 1024;
   return layout;
 }
 
-CSpectrum2D* ReadSerialFile(LPCSTR path, const Acquisition& acqus, const DimensionBlock& f1, const DimensionBlock& f2,
-                            CNdImportLog& log) {
+CSpectrum2D* ReadSerialFile(LPCSTR path, const Acquisition& acqus, bool doubles, const DimensionBlock& f1,
+                            const DimensionBlock& f2, CNdImportLog& log) {
   CFile file;
   if (!NdOpenFile(file, path))
     return log.FailQuietly("Unable to open the serial file");
-  const NdRowLayout layout = RowLayout(acqus, f1.m_nPoints, f2.m_nPoints, file.GetLength());
+  const NdRowLayout layout = RowLayout(acqus, f1.m_nPoints, f2.m_nPoints, doubles ? 8 : 4, file.GetLength());
   // Checked before anything is allocated: the counts come from text files.
   if (file.GetLength() < layout.End())
     return log.FailQuietly("The serial file is shorter than its acquisition parameters promise");
@@ -173,7 +188,10 @@ CSpectrum2D* ReadSerialFile(LPCSTR path, const Acquisition& acqus, const Dimensi
   if (!set)
     return log.FailQuietly("Memory exhausted");
   set->m_bAcquired = 1;
-  if (!NdReadRows(file, layout, acqus.byteOrder == 1 ? NdDecodeInt32BE : NdDecodeInt32LE, set->m_pData))
+  const bool big = acqus.byteOrder == 1;
+  const NdSampleDecoder decode =
+      doubles ? (big ? NdDecodeFloat64BE : NdDecodeFloat64LE) : (big ? NdDecodeInt32BE : NdDecodeInt32LE);
+  if (!NdReadRows(file, layout, decode, set->m_pData))
     return log.FailQuietly("The serial file is shorter than its acquisition parameters promise");
   return set.release();
 }
@@ -185,6 +203,7 @@ CSpectrum2D* ReadBruker(LPCSTR path, CNdImportLog& log) {
   Acquisition acqus, acqu2s;
   if (!NdReadText(NdBeside(path, "acqus"), text) || !ReadAcquisition(text, acqus))
     return log.FailQuietly("The acqus file is missing or lacks an acquisition parameter");
+  const bool doubles = HasDoubleWords(text);
   if (!NdReadText(NdBeside(path, "acqu2s"), text) || !ReadAcquisition(text, acqu2s))
     return log.FailQuietly("The acqu2s file is missing or lacks an acquisition parameter");
   // f2's TD counts real values; f1's counts rows.
@@ -208,7 +227,7 @@ CSpectrum2D* ReadBruker(LPCSTR path, CNdImportLog& log) {
     return log.Fail("Failed to read OFFSET parameter in the procs file");
 
   try {
-    return ReadSerialFile(path, acqus, f1, f2, log);
+    return ReadSerialFile(path, acqus, doubles, f1, f2, log);
   } catch (CException* e) {
     e->Delete();
     return log.FailQuietly("Error reading the serial file");

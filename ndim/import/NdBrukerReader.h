@@ -18,9 +18,13 @@
 //   pdata\1\procs    ##$OFFSET=   ppm of f2's first point
 //                                 last-point frequency = OFFSET x sf - sw (Hz)
 //
+//   acqus            ##$DTYPA=    2: data words are 64-bit floats (newer
+//                                 software; optional)
+//
 //   serial file: f1 rows from byte 0, each of TD 32-bit integers (f2's TD),
-//   byte-swapped when big-endian. Spectrometers pad each row to a multiple
-//   of 1024 bytes: a file longer than back-to-back rows is read that way.
+//   or 64-bit floats as DTYPA says, byte-swapped when big-endian.
+//   Spectrometers pad each row to a multiple of 1024 bytes: a file longer
+//   than back-to-back rows is read that way.
 #pragma once
 
 #include "framework/base/WinTypes.h"

@@ -154,6 +154,14 @@ float NdDecodeFloat32BE(const BYTE* p) {
   return ReadF32BE(p);
 }
 
+float NdDecodeFloat64LE(const BYTE* p) {
+  return NdToFloat(ReadF64LE(p));
+}
+
+float NdDecodeFloat64BE(const BYTE* p) {
+  return NdToFloat(ReadF64BE(p));
+}
+
 // 24-bit words: the sign byte first, or last.
 float NdDecodeInt24BE(const BYTE* p) {
   return static_cast<float>(static_cast<signed char>(p[0]) * 65536 + p[1] * 256 + p[2]);

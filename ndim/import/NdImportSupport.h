@@ -79,6 +79,8 @@ float NdDecodeInt32LE(const BYTE* p);
 float NdDecodeInt32BE(const BYTE* p);
 float NdDecodeInt16BE(const BYTE* p);
 float NdDecodeFloat32BE(const BYTE* p);
+float NdDecodeFloat64LE(const BYTE* p);
+float NdDecodeFloat64BE(const BYTE* p);
 float NdDecodeInt24BE(const BYTE* p);
 float NdDecodeInt24LE(const BYTE* p);
 

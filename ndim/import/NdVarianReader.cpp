@@ -32,10 +32,9 @@ struct RecordName {
   bool prefix;  // a word that begins with the name matches too
 };
 
-const RecordName kRecords[Procpar::Records] = {{"sfrq", true},  {"dfrq", false}, {"sw", false},
-                                               {"sw1", true},   {"arraydim", true}, {"ni", false},
-                                               {"rfp", false},  {"rfl", false},  {"rfp1", false},
-                                               {"rfl1", false}};
+const RecordName kRecords[Procpar::Records] = {{"sfrq", true},     {"dfrq", false}, {"sw", false},  {"sw1", true},
+                                               {"arraydim", true}, {"ni", false},   {"rfp", false}, {"rfl", false},
+                                               {"rfp1", false},    {"rfl1", false}};
 
 int RecordOf(const std::string& word) {
   for (int k = 0; k < Procpar::Records; ++k)

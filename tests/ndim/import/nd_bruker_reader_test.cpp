@@ -21,6 +21,7 @@ struct Experiment {
   bool padded = false;
   int decim = 16;
   int dspfvs = 12;
+  bool doubles = false;  // 64-bit float words, as newer software writes
 };
 
 std::string Acqus(int td, double sw, double sfo1, bool big, int decim, int dspfvs, int aqMod) {
@@ -43,8 +44,15 @@ std::string Serial(const Experiment& e) {
   std::string bytes;
   const std::vector<float> v = Values(e);
   for (int r = 0; r < e.rows; ++r) {
-    for (int i = 0; i < e.td; ++i)
-      bytes += IntBytes(static_cast<std::uint32_t>(static_cast<int>(v[r * e.td + i])), 4, e.big);
+    for (int i = 0; i < e.td; ++i) {
+      if (e.doubles) {
+        BYTE word[8];
+        (e.big ? WriteF64BE : WriteF64LE)(word, v[r * e.td + i]);
+        bytes.append(reinterpret_cast<const char*>(word), 8);
+      } else {
+        bytes += IntBytes(static_cast<std::uint32_t>(static_cast<int>(v[r * e.td + i])), 4, e.big);
+      }
+    }
     while (e.padded && bytes.size() % 1024 != 0)
       bytes += '\0';
   }
@@ -52,7 +60,9 @@ std::string Serial(const Experiment& e) {
 }
 
 void WriteExperiment(const NdFolder& folder, const Experiment& e) {
-  folder.Write("1/acqus", Acqus(e.td, 6000.0, 500.13, e.big, e.decim, e.dspfvs, 1));
+  // The word type stands after the records read first.
+  folder.Write("1/acqus",
+               Acqus(e.td, 6000.0, 500.13, e.big, e.decim, e.dspfvs, 1) + (e.doubles ? "##$DTYPA= 2\n" : ""));
   folder.Write("1/acqu2s", Acqus(e.rows, 2000.0, 125.76, e.big, 1, e.dspfvs, 0));
   folder.Write("1/pdata/1/proc", "##$MC2= 3\n");
   folder.Write("1/pdata/1/proc2s", "##$OFFSET= 120.5\n");
@@ -66,9 +76,14 @@ NdImport Read(const NdFolder& folder) {
 
 }  // namespace
 
-TEST(NdBrukerReader, ReadsBothByteOrdersAndRowsPaddedTo1024Bytes) {
-  const Experiment cases[] = {
-      {8, 3, false, false}, {8, 3, true, false}, {8, 3, false, true}, {6, 4, true, true}, {256, 2, true, false}};
+TEST(NdBrukerReader, ReadsBothByteOrdersBothWordTypesAndRowsPaddedTo1024Bytes) {
+  const Experiment cases[] = {{8, 3, false, false},
+                              {8, 3, true, false},
+                              {8, 3, false, true},
+                              {6, 4, true, true},
+                              {256, 2, true, false},
+                              {8, 3, true, false, 16, 12, true},
+                              {6, 3, false, true, 16, 12, true}};
   for (const Experiment& e : cases) {
     NdFolder folder;
     WriteExperiment(folder, e);
