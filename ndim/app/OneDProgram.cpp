@@ -83,7 +83,8 @@ DWORD COneDProgramWin::WaitForOneDProgram() {
   // Paints only: input stays queued until the 1D program has ended. One
   // paint a wake, the process checked first: a window that never validates
   // cannot hold the wait.
-  while (::MsgWaitForMultipleObjectsEx(1, &m_hProcess, INFINITE, QS_PAINT | QS_SENDMESSAGE, MWMO_INPUTAVAILABLE) == WAIT_OBJECT_0 + 1) {
+  while (::MsgWaitForMultipleObjectsEx(1, &m_hProcess, INFINITE, QS_PAINT | QS_SENDMESSAGE, MWMO_INPUTAVAILABLE) ==
+         WAIT_OBJECT_0 + 1) {
     MSG msg;
     if (::PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE))
       ::DispatchMessageA(&msg);

@@ -32,7 +32,7 @@ class COneDProgram {
 };
 
 struct HandOffTraces {
-  bool m_bColumns = false;    // columns (along f1) rather than rows (along f2)
+  bool m_bColumns = false;     // columns (along f1) rather than rows (along f2)
   std::vector<int> m_indices;  // f1 indices of rows or f2 indices of columns, in order
 };
 

@@ -15,8 +15,8 @@ struct SharedValues {
   double m_dPhase0 = 0.0;  // "ph0", degrees
   double m_dPhase1 = 0.0;  // "ph1", degrees
   bool m_bWindowUsable = true;
-  int m_nWindowType = 0;           // "type": 0 exponential, 1 Gaussian, 2 sine bell, 3 squared sine bell, 4 to 7 others
-  double m_dWindowValue = 1.0;     // "lb": line broadening or sine shift
+  int m_nWindowType = 0;        // "type": 0 exponential, 1 Gaussian, 2 sine bell, 3 squared sine bell, 4 to 7 others
+  double m_dWindowValue = 1.0;  // "lb": line broadening or sine shift
 };
 
 // Offers the phase along f2 (dim 2, after rows) or f1 (dim 1, after

@@ -105,8 +105,8 @@ TEST(OneDProgram, SharedValuesOfAnotherTypeOrSizeAreNotUsable) {
   EXPECT_FALSE(program.ReadSharedValues().m_bKeyOpened);
 
   HKEY key = nullptr;
-  ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, kSharedKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS,
-                                             nullptr, &key, nullptr));
+  ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, kSharedKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                             &key, nullptr));
   SharedValues missing = program.ReadSharedValues();
   EXPECT_TRUE(missing.m_bKeyOpened);
   EXPECT_TRUE(missing.m_bPhaseUsable && missing.m_bWindowUsable);
