@@ -107,6 +107,14 @@ function(brivane_test name)
   endif()
   add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
   set_tests_properties(${name} PROPERTIES TIMEOUT 900)
+  if(NOT BRIVANE_WINDOWS)
+    # A scratch folder of the test's own: test programs that run side by side,
+    # or in two builds at once, never write each other's temporary files.
+    # (A Windows build's temporary folder is already its own Wine prefix's.)
+    set(scratch ${CMAKE_CURRENT_BINARY_DIR}/scratch/${name}/)
+    file(MAKE_DIRECTORY ${scratch})
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "TEST_TMPDIR=${scratch}")
+  endif()
   if(BRIVANE_WINDOWS)
     # Window tests share one display and Wine's one foreground window: run
     # them one at a time so that focus and activation are theirs alone.
