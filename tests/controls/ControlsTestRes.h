@@ -33,3 +33,14 @@
 #define IDC_BAR_VALUE 1040
 #define IDC_BAR_HANDLED 1041
 #define IDC_BAR_UNHANDLED 1042
+
+// The pickers and lists dialog.
+#define IDD_PICKERS 103
+#define IDB_FONT_TYPES 238
+#define IDC_PICKER 1100
+#define IDC_ROUND 1101
+#define IDC_AUTO_COMBO 1102
+#define IDC_TAB_LIST 1103
+#define IDC_HOVER_LIST 1104
+#define IDC_DEVICE_FONT 1105
+#define IDC_OTHER_EDIT 1106
