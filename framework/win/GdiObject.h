@@ -115,6 +115,7 @@ class CRgn : public CGdiObject {
   BOOL CreateRectRgn(int x1, int y1, int x2, int y2) { return Attach(::CreateRectRgn(x1, y1, x2, y2)); }
   BOOL CreateRectRgnIndirect(LPCRECT lpRect) { return Attach(::CreateRectRgnIndirect(lpRect)); }
   BOOL CreateEllipticRgn(int x1, int y1, int x2, int y2) { return Attach(::CreateEllipticRgn(x1, y1, x2, y2)); }
+  BOOL CreateEllipticRgnIndirect(LPCRECT lpRect) { return Attach(::CreateEllipticRgnIndirect(lpRect)); }
   BOOL CreateRoundRectRgn(int x1, int y1, int x2, int y2, int x3, int y3) {
     return Attach(::CreateRoundRectRgn(x1, y1, x2, y2, x3, y3));
   }
