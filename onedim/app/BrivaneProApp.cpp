@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "controls/HoverListCtrl.h"
 #include "framework/win/DocTemplate.h"
 #include "framework/win/UiHooks.h"
 #include "onedim/view/BrivaneProView.h"
@@ -27,6 +28,13 @@ struct DllVersionInfo {
   DWORD dwPlatformID;
 };
 typedef HRESULT(CALLBACK* PFNDLLGETVERSION)(DllVersionInfo*);
+
+// Leaving a hover list (the peak list's, the coupling table's) takes its
+// marks off the active document's current spectrum.
+void ClearActiveHoverMarks() {
+  if (CBrivaneProDoc* pDoc = GetActiveSpectrumDoc())
+    pDoc->ClearHoverMarks();
+}
 
 }  // namespace
 
@@ -81,6 +89,7 @@ BOOL CBrivaneProApp::InitInstance() {
     return FALSE;
   }
 
+  CHoverListCtrl::SetLeaveAction(&ClearActiveHoverMarks);
   CCommandLineInfo cmdInfo;
   ParseCommandLine(cmdInfo);
 

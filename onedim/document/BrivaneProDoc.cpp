@@ -209,6 +209,14 @@ void CBrivaneProDoc::SetCurrentSpectrum(CSpectrum* pSpectrum) {
   }
 }
 
+void CBrivaneProDoc::ClearHoverMarks() {
+  if (m_pCurrent != nullptr) {
+    m_pCurrent->m_bSelectedPeakShown = 0;
+    m_pCurrent->m_bSelectedJShown = 0;
+  }
+  UpdateViews();
+}
+
 int CBrivaneProDoc::PixelToPoint(int x) const {
   const CSpectrum* s = m_pCurrent;
   if (s == nullptr)

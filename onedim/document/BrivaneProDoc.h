@@ -87,6 +87,9 @@ class CBrivaneProDoc {
 
   void SetCurrentSpectrum(CSpectrum* pSpectrum);
   CSpectrum* GetCurrentSpectrum() const { return m_pCurrent; }
+  // The mouse left a hover list: the marks that the peak list and the
+  // coupling table put on the current spectrum go, and the views redraw.
+  void ClearHoverMarks();
 
   // Float index under a view pixel of the current spectrum, and back.
   int PixelToPoint(int x) const;

@@ -208,6 +208,21 @@ TEST_F(DocumentTest, CurrentSpectrumSetsRulerScrollBarScalesAndUnits) {
   EXPECT_EQ(m_host.m_nFactorPos, 75);
 }
 
+TEST_F(DocumentTest, LeavingAHoverListClearsTheCurrentSpectrumsMarksOnly) {
+  m_doc.ClearHoverMarks();  // no spectrum: the views still redraw
+  EXPECT_EQ(m_host.m_nUpdates, 1);
+  CSpectrum* a = AddTestSpectrum(m_doc, 16);
+  CSpectrum* b = AddTestSpectrum(m_doc, 16);
+  m_doc.m_pCurrent = a;
+  a->m_bSelectedPeakShown = a->m_bSelectedJShown = b->m_bSelectedPeakShown = 1;
+  m_host.m_nUpdates = 1;
+  m_doc.ClearHoverMarks();
+  EXPECT_EQ(a->m_bSelectedPeakShown, 0);
+  EXPECT_EQ(a->m_bSelectedJShown, 0);
+  EXPECT_EQ(b->m_bSelectedPeakShown, 1);
+  EXPECT_EQ(m_host.m_nUpdates, 2);
+}
+
 TEST_F(DocumentTest, PixelsAndPointsMapThroughTheVisibleRange) {
   EXPECT_EQ(m_doc.PixelToPoint(10), 10);  // no spectrum: unchanged
   CSpectrum* s = AddTestSpectrum(m_doc, 2048);
