@@ -14,6 +14,7 @@
 #define IDI_SPECTRUM 195
 #define IDI_ABOUT_FID 262
 #define IDI_ABOUT_PHASE 263
+#define IDB_FONT_TYPES 238  // the device font combo's printer and TrueType icons
 
 // Dialog templates.
 #define IDD_ABOUTBOX 100

@@ -325,9 +325,22 @@ def draw_copy(c, s):
     c.rect(s * 3 // 8, s * 3 // 8, s - 2, s - 2, BLACK, WHITE)
 
 
+def font_types():
+    """The font kinds of the device font combo, 15 x 15 each on the mask
+    colour: a printer (image 0) and a TrueType mark (image 1)."""
+    c = Canvas(30, 15, KEY)
+    c.rect(3, 1, 10, 5, BLACK, WHITE)
+    c.rect(0, 5, 13, 10, BLACK, GREY)
+    c.rect(3, 9, 10, 13, BLACK, WHITE)
+    c.text(16, 1, "T", GREY, scale=2)
+    c.text(21, 4, "T", BLUE, scale=2)
+    return c
+
+
 def main():
     os.makedirs(OUT, exist_ok=True)
     write_bmp(os.path.join(OUT, "toolbar.bmp"), strip(STANDARD))
+    write_bmp(os.path.join(OUT, "fonttypes.bmp"), font_types())
     write_bmp(os.path.join(OUT, "process.bmp"), strip(PROCESS))
     for name, draw in (("brivane", draw_program), ("document", draw_document), ("fid", draw_fid),
                        ("phase", draw_phase), ("ok", draw_ok), ("copy", draw_copy)):
