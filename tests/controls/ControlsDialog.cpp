@@ -21,14 +21,14 @@ COLORREF ControlsTest::PixelOf(HWND hWnd, int x, int y) {
   return CaptureClient(hWnd)->Pixel(x, y);
 }
 
-std::string ControlsTest::TipOf(HWND hWndTool) {
+std::string ToolTipText(HWND hWndTool, UINT_PTR nTool) {
   for (HWND hWndTip = ::FindWindowExA(nullptr, nullptr, TOOLTIPS_CLASSA, nullptr); hWndTip != nullptr;
        hWndTip = ::FindWindowExA(nullptr, hWndTip, TOOLTIPS_CLASSA, nullptr)) {
     char text[256] = "";
     TOOLINFOA ti = {};
     ti.cbSize = TTTOOLINFOA_V2_SIZE;
     ti.hwnd = hWndTool;
-    ti.uId = 1;
+    ti.uId = nTool;
     ti.lpszText = text;
     if (::SendMessageA(hWndTip, TTM_GETTOOLINFOA, 0, (LPARAM)&ti)) {
       ti.lpszText = text;

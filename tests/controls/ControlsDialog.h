@@ -22,6 +22,9 @@ class CControlsDialog : public CDialog {
   DECLARE_MESSAGE_MAP()
 };
 
+// The text of tool nTool of the tooltips that serve hWndTool; empty without one.
+std::string ToolTipText(HWND hWndTool, UINT_PTR nTool);
+
 // Shows a CControlsDialog for each test.
 class ControlsTest : public WindowTest {
  protected:
@@ -31,7 +34,7 @@ class ControlsTest : public WindowTest {
   // The colour of the pixel of the control's client area, as it paints now.
   static COLORREF PixelOf(HWND hWnd, int x, int y);
   // The text a tooltip shows for the control (its tool 1); empty without one.
-  static std::string TipOf(HWND hWndTool);
+  static std::string TipOf(HWND hWndTool) { return ToolTipText(hWndTool, 1); }
 
   CControlsDialog m_dlg;
 };

@@ -58,21 +58,3 @@ std::vector<HWND> PickersTest::OwnedWindows(HWND hWndOwner) {
   ::EnumThreadWindows(::GetCurrentThreadId(), &CollectOwned, reinterpret_cast<LPARAM>(&s));
   return s.found;
 }
-
-std::string PickersTest::ToolText(HWND hWndTool, UINT_PTR nTool) {
-  for (HWND hWndTip = ::FindWindowExA(nullptr, nullptr, TOOLTIPS_CLASSA, nullptr); hWndTip != nullptr;
-       hWndTip = ::FindWindowExA(nullptr, hWndTip, TOOLTIPS_CLASSA, nullptr)) {
-    char text[256] = "";
-    TOOLINFOA ti = {};
-    ti.cbSize = TTTOOLINFOA_V2_SIZE;
-    ti.hwnd = hWndTool;
-    ti.uId = nTool;
-    ti.lpszText = text;
-    if (::SendMessageA(hWndTip, TTM_GETTOOLINFOA, 0, (LPARAM)&ti)) {
-      ti.lpszText = text;
-      ::SendMessageA(hWndTip, TTM_GETTEXTA, sizeof(text), (LPARAM)&ti);
-      return text;
-    }
-  }
-  return "";
-}

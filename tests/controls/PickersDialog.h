@@ -10,6 +10,7 @@
 
 #include "framework/win/Dialog.h"
 #include "framework/win/WindowTest.h"
+#include "tests/controls/ControlsDialog.h"
 #include "tests/controls/ControlsTestRes.h"
 
 struct RecordedMessage {
@@ -39,8 +40,6 @@ class PickersTest : public WindowTest {
   std::vector<RecordedMessage> Logged(UINT message) const;
   // The visible top-level windows of this thread that hWndOwner owns, tooltips aside.
   static std::vector<HWND> OwnedWindows(HWND hWndOwner);
-  // The text of tool nTool of the tooltips that serve hWndTool; empty without one.
-  static std::string ToolText(HWND hWndTool, UINT_PTR nTool);
 
   CPickersDialog m_dlg;
 };

@@ -92,9 +92,9 @@ TEST_F(ColourPickerTest, FortyNamedCellsOpenBelowThePickerWithItsColourMarked) {
         << i;
   }
   EXPECT_EQ(RGB(255, 104, 32), CColourGridPopup::GetTableColour(9));
-  EXPECT_EQ("Black", ToolText(hPopup, 1));
-  EXPECT_EQ("Pale green ", ToolText(hPopup, 36));
-  EXPECT_EQ("White", ToolText(hPopup, 40));
+  EXPECT_EQ("Black", ToolTipText(hPopup, 1));
+  EXPECT_EQ("Pale green ", ToolTipText(hPopup, 36));
+  EXPECT_EQ("White", ToolTipText(hPopup, 40));
   PostKey(hPopup, VK_ESCAPE);
   EXPECT_FALSE(::IsWindow(hPopup));
 }
