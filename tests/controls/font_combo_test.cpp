@@ -145,35 +145,25 @@ TEST_F(FontComboTest, SixRecentFacesLeadTheListAndAChosenOneMovesUp) {
 
   // The last recent face has a double line under it; a TrueType face its icon.
   TestBitmap bitmap(200, 24);
-  bitmap.Fill(RGB(255, 255, 255));
-  ::SetBkColor(bitmap.dc(), RGB(255, 255, 255));
   ::SelectObject(bitmap.dc(), (HFONT)combo.SendMessage(WM_GETFONT));
   TEXTMETRICA tm = {};
   ::GetTextMetricsA(bitmap.dc(), &tm);
-  DRAWITEMSTRUCT dis = {};
-  dis.CtlType = ODT_COMBOBOX;
-  dis.itemID = 5;
-  dis.itemData = 1;
-  dis.hwndItem = combo.m_hWnd;
-  dis.hDC = bitmap.dc();
-  dis.rcItem = {0, 0, 200, 24};
-  combo.DrawItem(&dis);
-  for (int dy = 0; dy <= 2; ++dy)
-    EXPECT_EQ(dy != 1, bitmap.Pixel(190, tm.tmHeight + dy) == RGB(0, 0, 0)) << dy;
-  dis.itemID = 4;  // a recent face followed by another: no line
-  bitmap.Fill(RGB(255, 255, 255));
-  combo.DrawItem(&dis);
-  EXPECT_NE(RGB(0, 0, 0), bitmap.Pixel(190, tm.tmHeight));
-  EXPECT_NE(RGB(0, 0, 0), bitmap.Pixel(190, tm.tmHeight + 2));
+  auto lines = [&](UINT nItem) {
+    bitmap.Fill(RGB(255, 255, 255));
+    ::SetBkColor(bitmap.dc(), RGB(255, 255, 255));
+    DRAWITEMSTRUCT dis = {
+        ODT_COMBOBOX, 0, nItem, 0, 0, combo.m_hWnd, bitmap.dc(), {0, 0, 200, 24}, combo.GetItemData((int)nItem)};
+    combo.DrawItem(&dis);
+    std::vector<bool> black;
+    for (int dy = 0; dy <= 2; ++dy)
+      black.push_back(bitmap.Pixel(190, tm.tmHeight + dy) == RGB(0, 0, 0));
+    return black;
+  };
+  EXPECT_EQ((std::vector<bool>{true, false, true}), lines(5));
+  EXPECT_EQ((std::vector<bool>{false, false, false}), lines(4)) << "a recent face followed by another";
   combo.SelectFace(TrueTypeFace(combo).c_str());
-  bitmap.Fill(RGB(255, 255, 255));
-  dis.itemID = 0;
-  combo.DrawItem(&dis);
-  int nBlue = 0;
-  for (int y = 0; y < 24; ++y)
-    for (int x = 0; x < 15; ++x)
-      nBlue += bitmap.Pixel(x, y) == RGB(0, 0, 192);
-  EXPECT_GT(nBlue, 0) << "the TrueType icon";
+  lines(0);
+  EXPECT_GT(bitmap.Count(RGB(0, 0, 192)), 0) << "the TrueType icon";
 }
 
 TEST_F(FontComboTest, ATypedNameThatIsNoFontGoesBackWhenTheComboIsLeft) {
