@@ -12,6 +12,7 @@
 #include "framework/base/Rect.h"
 #include "framework/base/WinTypes.h"
 #include "ndim/data/DimensionBlock.h"
+#include "ndim/data/NdAxisScale.h"
 #include "ndim/processing/NdFourier.h"
 
 class CIntegrationBlock;
@@ -170,6 +171,9 @@ class CSpectrum2D {
   CRect m_plotRect;
   double m_dPrintFactorX = 1.0;
   double m_dPrintFactorY = 1.0;
+  // The plot tracker (around the plot rectangle) is drawn while this is set.
+  BYTE m_bShowTracker = 0;
+  NdAxisScale m_axis;
 
   double m_trig[kNdTrigEntries];
 

@@ -1,8 +1,9 @@
-# The 2D program's portable layer: data set, readers, command language,
-# processing kernels.
+# The 2D program: the portable layer (data set, readers, command language,
+# processing kernels, plot geometry) in one executable; the hand-off, the
+# dialogs, the shell and the drawing under Windows in their own.
 file(GLOB _ndim_tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*/*.cpp)
-list(FILTER _ndim_tests EXCLUDE REGEX "/(handoff|dialogs|app)/[^/]*$")
-brivane_test(test_ndim SOURCES ${_ndim_tests} LIBS ndim_core)
+list(FILTER _ndim_tests EXCLUDE REGEX "/(handoff|dialogs|app|view)/[^/]*$")
+brivane_test(test_ndim SOURCES ${_ndim_tests} LIBS ndim_core ndim_plot)
 target_compile_definitions(test_ndim PRIVATE ND_PROBE_PATH="$<TARGET_FILE:nd_probe>")
 add_dependencies(test_ndim nd_probe)
 
@@ -24,3 +25,7 @@ if(TARGET test_ndim_app)
     ND_STAND_IN_PATH="$<TARGET_FILE:nd_stand_in_program>")
   add_dependencies(test_ndim_app brivane23 nd_stand_in_program)
 endif()
+
+# The drawing of 2D sets under Windows.
+brivane_folder_test(test_ndim_view WINDOWS_ONLY DIR ndim/view
+  SOURCES ${CMAKE_SOURCE_DIR}/tests/framework/win/WindowTest.cpp LIBS ndim_view)
