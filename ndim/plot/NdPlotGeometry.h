@@ -16,9 +16,7 @@ struct NdMatrix {
   int nRows = 0;     // f1
   int nShift = 0;    // 0 real, 1 complex: index shift of a point
 
-  float At(int column, int row) const {
-    return pData[(static_cast<std::size_t>(row) * nColumns + column) << nShift];
-  }
+  float At(int column, int row) const { return pData[(static_cast<std::size_t>(row) * nColumns + column) << nShift]; }
   bool IsEmpty() const { return pData == nullptr || nColumns < 1 || nRows < 1; }
 };
 
@@ -55,7 +53,7 @@ class CNdPixelMap {
   }
 
  private:
-  double m_left, m_bottom;          // destination
+  double m_left, m_bottom;           // destination
   double m_firstColumn, m_firstRow;  // of the window
   double m_sx, m_sy;                 // pixels per column and per row (sy negative)
 };

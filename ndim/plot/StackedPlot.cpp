@@ -50,8 +50,8 @@ void TraceStackedRows(const NdMatrix& m, const NdWindow& window, const RECT& des
   for (int r = window.lastRow - 1; r >= window.firstRow; --r, base += spacing) {
     const float* row = first + r * rowFloats;
     for (int j = 0; j < n; ++j) {
-      const long double y = base - row[static_cast<std::size_t>(j) << m.nShift] * gain;
-      points[j].y = ClampCoordinate(std::isnan(y) ? base : y);
+      const float v = row[static_cast<std::size_t>(j) << m.nShift];
+      points[j].y = ClampCoordinate(std::isfinite(v) ? base - v * gain : base);
     }
     sink.Row(points.data(), n);
   }

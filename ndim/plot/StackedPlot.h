@@ -16,7 +16,7 @@ class CStackedSink {
 
 // The rows in pixels: a value v of a row with base line y0 sits at
 // y0 - v / M x verticalScale x heightFactor, M being the largest magnitude
-// in the window (1 when the window holds only zeros). A value that is not
-// a number sits on the base line.
+// in the window (1 when the window holds only zeros). Values that are not
+// finite numbers sit on the base line.
 void TraceStackedRows(const NdMatrix& m, const NdWindow& window, const RECT& dest, float verticalScale,
                       double heightFactor, CStackedSink& sink);

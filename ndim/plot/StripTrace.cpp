@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstddef>
 
-
 namespace {
 
 int Clamp(long double v, LONG lo, LONG hi) {
@@ -75,8 +74,8 @@ std::vector<POINT> BuildVerticalTrace(const float* p, int n, int stride, const R
   out.reserve(n);
   for (int i = 0; i < n; ++i) {
     const int y = Clamp(strip.bottom - (i + 0.5L) * height / n, strip.top, strip.bottom - 1);
-    const int x = Clamp(base - Offset(p[static_cast<std::size_t>(i) * stride], maximum, style), strip.left,
-                        strip.right - 1);
+    const int x =
+        Clamp(base - Offset(p[static_cast<std::size_t>(i) * stride], maximum, style), strip.left, strip.right - 1);
     out.push_back({x, y});
   }
   return out;

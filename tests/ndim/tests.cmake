@@ -29,3 +29,7 @@ endif()
 # The drawing of 2D sets under Windows.
 brivane_folder_test(test_ndim_view WINDOWS_ONLY DIR ndim/view
   SOURCES ${CMAKE_SOURCE_DIR}/tests/framework/win/WindowTest.cpp LIBS ndim_view)
+if(TARGET test_ndim_view)
+  target_compile_definitions(test_ndim_view PRIVATE ND_PROBE_PATH="$<TARGET_FILE:nd_probe>")
+  add_dependencies(test_ndim_view nd_probe)
+endif()

@@ -1,2 +1,6 @@
-# Runs 2D command scripts on .bv2 files (tests of the 2D processing).
+# Runs 2D command scripts on .bv2 files (tests of the 2D processing); in the
+# Windows builds it also draws a set into a BMP (tests of the 2D plots).
 brivane_tool(nd_probe SOURCES ${CMAKE_CURRENT_LIST_DIR}/nd_probe.cpp LIBS ndim_core)
+if(BRIVANE_WINDOWS)
+  target_link_libraries(nd_probe PRIVATE ndim_view)
+endif()

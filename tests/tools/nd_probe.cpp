@@ -3,6 +3,7 @@
 //
 //   nd_probe run IN.bv2 SCRIPT OUT.bv2
 //   nd_probe import TYPE PATH OUT.bv2
+//   nd_probe plot IN.bv2 MODE WIDTH HEIGHT OUT.bmp      (Windows builds)
 //
 // run prints "message <text>" for every message the interpreter showed
 // (newlines as \n), then "dims <counts of blocks 0 .. last> real=0|1", "cur
@@ -11,7 +12,12 @@
 // 3 Varian, 4 .bv2), writes the set to OUT.bv2 and prints the same three
 // lines, then "data <the first 8 floats>" and "offset d=<first-point offset>
 // sw=<spectral width> sf=<spectrometer frequency>" for each dimension from
-// f1. A file it cannot read or write gives "error <reason>" and exit status 1.
+// f1.
+// plot draws the set with its stored settings in display mode MODE, as the
+// view would, into a white picture of that size and writes it as a 24-bit
+// BMP.
+// A file it cannot read or write, or a bad argument, gives "error <reason>"
+// and exit status 1.
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -23,6 +29,14 @@
 #include "ndim/import/NdImportSupport.h"
 #include "ndim/script/CommandInterpreter.h"
 #include "ndim/data/Spectrum2D.h"
+
+#ifdef _WIN32
+#include "framework/base/File.h"
+#include "framework/win/Dc.h"
+#include "ndim/plot/Dib.h"
+#include "ndim/view/DibSection.h"
+#include "ndim/view/Spectrum2DDraw.h"
+#endif
 
 namespace {
 
@@ -91,14 +105,69 @@ int Import(const char* type, const char* path, const char* out) {
   return 0;
 }
 
+#ifdef _WIN32
+bool ParseInt(const char* text, int lo, int hi, int& value) {
+  char* end = nullptr;
+  const long v = std::strtol(text, &end, 10);
+  if (end == text || *end || v < lo || v > hi)
+    return false;
+  value = static_cast<int>(v);
+  return true;
+}
+
+// The plot rectangle the way a view leaves room for the strips above and
+// to the left and the axes below and to the right; small pictures are all plot.
+CRect PlotRect(int width, int height) {
+  if (width < 240 || height < 200)
+    return CRect(0, 0, width, height);
+  return CRect(90, 90, width - 70, height - 60);
+}
+
+int Plot(char** argv) {
+  int mode, width, height;
+  if (!ParseInt(argv[3], 0, 4, mode))
+    return Error("The display mode must be 0 to 4");
+  if (!ParseInt(argv[4], 1, 16384, width) || !ParseInt(argv[5], 1, 16384, height))
+    return Error("The picture must be 1 to 16384 pixels wide and high");
+  CString error;
+  std::unique_ptr<CSpectrum2D> set(CBv2File::Read(argv[2], error));
+  if (!set)
+    return Error(error);
+
+  CDC dc;
+  CDib dib(width, height, 24);
+  CDibSection section(dib);
+  if (!dc.CreateCompatibleDC(nullptr) || !section.CreateSection(&dc))
+    return Error("Unable to make the picture");
+  CSelectGuard bitmap(dc.GetSafeHdc(), section.GetSection());
+  dc.FillSolidRect(0, 0, width, height, RGB(255, 255, 255));
+  set->SetPlotRect(PlotRect(width, height));
+  set->m_nDisplayMode = static_cast<UINT>(mode);
+  DrawSpectrum2D(*set, &dc, NdDrawSettings());
+  ::GdiFlush();
+
+  CFile file;
+  if (!file.Open(argv[6], CFile::modeCreate | CFile::modeWrite) || !dib.Write(&file))
+    return Error("Unable to write the picture");
+  return 0;
+}
+#endif
+
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+  if (argc == 7 && std::string(argv[1]) == "plot")
+    return Plot(argv);
+#endif
   const std::string verb = argc == 5 ? argv[1] : "";
   if (verb == "import")
     return Import(argv[2], argv[3], argv[4]);
   if (verb != "run") {
     std::fprintf(stderr, "usage: nd_probe run IN.bv2 SCRIPT OUT.bv2\n       nd_probe import TYPE PATH OUT.bv2\n");
+#ifdef _WIN32
+    std::fprintf(stderr, "       nd_probe plot IN.bv2 MODE WIDTH HEIGHT OUT.bmp\n");
+#endif
     return 2;
   }
   CString error;

@@ -30,7 +30,7 @@ TEST(StackedPlot, RowsRunTopToBottomFromTheLastRowScaledByTheLargestValue) {
     set->m_pData[i] = 0.0f;
   set->m_pData[3 * 5 + 2] = 10.0f;   // last row, middle
   set->m_pData[0 * 5 + 4] = -40.0f;  // first row, last point: the largest magnitude
-  set->m_zoom.SetRect(0, 1, 5, 4);        // rows 1 .. 3
+  set->m_zoom.SetRect(0, 1, 5, 4);   // rows 1 .. 3
   const auto rows = Rows(*set, {100, 200, 500, 500}, 50.0f);
   ASSERT_EQ(rows.size(), 3u);
   // Spacing 300 / 3; the last row (3) at the top with its peak 10/10 x 50 up.
@@ -59,10 +59,13 @@ TEST(StackedPlot, ComplexRowsEndShortOfTheRightEdge) {
 
 TEST(StackedPlot, FlatWindowsAndSinglePointsDrawOnTheirBaseLines) {
   const float nan = std::numeric_limits<float>::quiet_NaN();
+  const float inf = std::numeric_limits<float>::infinity();
   std::unique_ptr<CSpectrum2D> set(MakeSet(3, 3, true));
   for (int i = 0; i < 9; ++i)
     set->m_pData[i] = 0.0f;
   set->m_pData[4] = nan;
+  set->m_pData[5] = inf;
+  set->m_pData[6] = -inf;
   for (const auto& row : Rows(*set, {0, 0, 90, 90}, 50.0f))
     for (const POINT& p : row)
       EXPECT_EQ(p.y, row[0].y);
