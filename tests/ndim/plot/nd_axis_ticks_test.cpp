@@ -53,9 +53,11 @@ TEST(NdAxisTicks, ReversedAxesPutTheLargerValueAtTheStart) {
     EXPECT_LT(t[i].nPosition, t[i - 1].nPosition);
   }
   // Value 9 sits a tenth of the way from the left.
-  for (const NdAxisTick& tick : t)
-    if (std::fabs(tick.dValue - 9) < 1e-9)
+  for (const NdAxisTick& tick : t) {
+    if (std::fabs(tick.dValue - 9) < 1e-9) {
       EXPECT_NEAR(tick.nPosition, 150, 1);
+    }
+  }
 }
 
 TEST(NdAxisTicks, ATickNearZeroIsZeroAndLabelledWithoutASign) {

@@ -119,11 +119,10 @@ TEST_F(PlotDrawTest, EveryModeSurvivesSetsWithNothingToShow) {
     bool data;
   };
   const Case cases[] = {
-      {"all equal", 7.0f, {0, 0, 16, 12}, 500, 2, true}, {"not numbers", nan, {0, 0, 16, 12}, 500, 2, true},
-      {"infinite", inf, {0, 0, 16, 12}, 500, 2, true},   {"one point", 900.0f, {3, 3, 4, 4}, 500, 2, true},
-      {"zoom outside", 1.0f, {40, 40, 80, 80}, 500, 2, true},
-      {"zero threshold", 1.0f, {0, 0, 16, 12}, 0, 2, true},
-      {"zero ratio", 900.0f, {0, 0, 16, 12}, 500, 0, true}, {"no data", 0.0f, {0, 0, 16, 12}, 500, 2, false},
+      {"all equal", 7.0f, {0, 0, 16, 12}, 500, 2, true},      {"not numbers", nan, {0, 0, 16, 12}, 500, 2, true},
+      {"infinite", inf, {0, 0, 16, 12}, 500, 2, true},        {"one point", 900.0f, {3, 3, 4, 4}, 500, 2, true},
+      {"zoom outside", 1.0f, {40, 40, 80, 80}, 500, 2, true}, {"zero threshold", 1.0f, {0, 0, 16, 12}, 0, 2, true},
+      {"zero ratio", 900.0f, {0, 0, 16, 12}, 500, 0, true},   {"no data", 0.0f, {0, 0, 16, 12}, 500, 2, false},
   };
   for (const Case& c : cases) {
     for (UINT mode = 0; mode <= 4; ++mode) {

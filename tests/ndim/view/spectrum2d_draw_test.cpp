@@ -100,6 +100,21 @@ TEST_F(SetDrawTest, StripsShowTheSelectionOnScreenAndNoMessageOnPaper) {
   EXPECT_GT(ink, 50);
 }
 
+TEST_F(SetDrawTest, PaletteFollowsTheRamp) {
+  std::unique_ptr<CSpectrum2D> set(MakeSet(2, 2, true));
+  CPalette palette;
+  ASSERT_TRUE(CreateSpectrumPalette(*set, palette));
+  EXPECT_EQ(palette.GetEntryCount(), 256);
+  PALETTEENTRY e[256];
+  ASSERT_EQ(palette.GetPaletteEntries(0, 256, e), 256u);
+  for (int i : {0, 100, 255}) {
+    EXPECT_EQ(e[i].peRed, set->m_red[i]);
+    EXPECT_EQ(e[i].peBlue, set->m_blue[i]);
+  }
+  EXPECT_EQ(e[0].peRed, 255);
+  EXPECT_EQ(e[255].peBlue, 255);
+}
+
 TEST_F(SetDrawTest, TrackerShowsOnScreenButNotOnAPrinter) {
   std::unique_ptr<CSpectrum2D> set = Gaussian(1);
   set->m_bShowTracker = 1;
