@@ -11,7 +11,6 @@
 #include "framework/win/Dc.h"
 #include "ndim/plot/Dib.h"
 #include "ndim/view/DibSection.h"
-#include "ndim/view/Spectrum2DDraw.h"
 
 int main() {
   std::unique_ptr<CSpectrum2D> set(MakeBenchSet(512, 2048));
@@ -32,7 +31,7 @@ int main() {
       LARGE_INTEGER t0, t1;
       ::QueryPerformanceCounter(&t0);
       dc.FillSolidRect(0, 0, 1280, 1024, RGB(255, 255, 255));
-      DrawPlot(*set, &dc);
+      set->DrawPlot(&dc);
       ::GdiFlush();
       ::QueryPerformanceCounter(&t1);
       ms.push_back(1000.0 * (t1.QuadPart - t0.QuadPart) / frequency.QuadPart);

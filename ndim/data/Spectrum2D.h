@@ -15,6 +15,7 @@
 #include "ndim/data/NdAxisScale.h"
 #include "ndim/processing/NdFourier.h"
 
+class CDC;
 class CIntegrationBlock;
 
 // A projection strip beside the plot.
@@ -107,6 +108,18 @@ class CSpectrum2D {
 
   // Integration regions (owned).
   void DeleteRegions();
+
+  // Drawing, in the Windows builds (ndim/view/Spectrum2DDraw.cpp).
+  // The plot (only while the plot-dirty flag is set), the trace strips, the
+  // frame and the axes, on screen, a printer or a metafile alike; returns
+  // with the pen the DC had before.
+  void Draw(CDC* pDC);
+  // The plot in the display mode over the zoom window.
+  void DrawPlot(CDC* pDC);
+  // A trace in its strip in a one-pixel pen of the trace's colour, along
+  // the strip (horizontal) or up it: n values, every stride floats.
+  static void DrawTrace(CDC* pDC, const float* values, int n, int stride, const ProjectionTrace& trace,
+                        const RECT& strip, bool horizontal, double zoom);
 
   float* m_pData = nullptr;
   DimensionBlock m_dims[MaxDimensions];

@@ -15,9 +15,8 @@ BOOL CDibSection::CreateSection(CDC* pDC) {
   if (!m_dib.m_lpBMIH || m_dib.m_lpImage || m_hBitmap)
     return FALSE;
   void* bits = nullptr;
-  m_hBitmap = ::CreateDIBSection(pDC ? pDC->GetSafeHdc() : nullptr,
-                                 reinterpret_cast<const BITMAPINFO*>(m_dib.m_lpBMIH), DIB_RGB_COLORS, &bits,
-                                 nullptr, 0);
+  m_hBitmap = ::CreateDIBSection(pDC ? pDC->GetSafeHdc() : nullptr, reinterpret_cast<const BITMAPINFO*>(m_dib.m_lpBMIH),
+                                 DIB_RGB_COLORS, &bits, nullptr, 0);
   if (!m_hBitmap || !bits) {
     if (m_hBitmap)
       ::DeleteObject(m_hBitmap);

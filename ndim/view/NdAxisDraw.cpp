@@ -17,8 +17,8 @@ class CAxisTextScope {
     LOGFONT lf = font.lf;
     lf.lfHeight = SaturatingInt(lf.lfHeight * yFactor * 0.9);
     m_font.CreateFontIndirect(&lf);
-    m_hOldFont = ::SelectObject(dc.GetSafeHdc(), m_font.GetSafeHandle() ? m_font.GetSafeHandle()
-                                                                       : ::GetStockObject(SYSTEM_FONT));
+    m_hOldFont = ::SelectObject(dc.GetSafeHdc(),
+                                m_font.GetSafeHandle() ? m_font.GetSafeHandle() : ::GetStockObject(SYSTEM_FONT));
     m_nOldMode = dc.SetBkMode(TRANSPARENT);
     m_crOld = dc.SetTextColor(font.colour);
   }

@@ -1,3 +1,5 @@
+// The drawing members of CSpectrum2D: the plot by display mode, the trace
+// strips, the frame and the axes.
 #include "ndim/view/Spectrum2DDraw.h"
 
 #include <cstdio>
@@ -79,8 +81,8 @@ void DrawStripText(CDC* pDC, int x, int y, const char* text, COLORREF colour, in
   CFont font;
   font.CreateFont(14, 0, escapement, escapement, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                   CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Arial");
-  CSelectGuard fontGuard(pDC->GetSafeHdc(), font.GetSafeHandle() ? font.GetSafeHandle()
-                                                                  : ::GetStockObject(SYSTEM_FONT));
+  CSelectGuard fontGuard(pDC->GetSafeHdc(),
+                         font.GetSafeHandle() ? font.GetSafeHandle() : ::GetStockObject(SYSTEM_FONT));
   const int oldMode = pDC->SetBkMode(TRANSPARENT);
   const COLORREF oldColour = pDC->SetTextColor(colour);
   if (escapement == 0) {
@@ -124,16 +126,17 @@ void DrawTopStrip(CSpectrum2D& set, CDC* pDC, const NdMatrix& m, const NdWindow&
   if (set.m_bShowLoadedF2) {
     int from, points;
     if (LoadedRange(set.m_loadedF2, w.firstColumn, w.lastColumn, m.nColumns, from, points))
-      DrawTrace(pDC, set.m_loadedF2.m_pData + from, points, 2, set.m_traceF2, strip, true, zoom);
+      CSpectrum2D::DrawTrace(pDC, set.m_loadedF2.m_pData + from, points, 2, set.m_traceF2, strip, true, zoom);
     else if (screen)
       DrawStripText(pDC, strip.left + 3, strip.top + 7, kNoDataMessage, kBlack, 0);
   } else if (set.m_bShowProjectionF2) {
     if (set.m_pProjectionF2)
-      DrawTrace(pDC, set.m_pProjectionF2 + w.firstColumn, w.Columns(), 1, set.m_traceF2, strip, true, zoom);
+      CSpectrum2D::DrawTrace(pDC, set.m_pProjectionF2 + w.firstColumn, w.Columns(), 1, set.m_traceF2, strip, true,
+                             zoom);
   } else if (!m.IsEmpty() && set.m_nSelectedRow >= 0 && set.m_nSelectedRow < m.nRows) {
-    const float* row = m.pData + ((static_cast<std::size_t>(set.m_nSelectedRow) * m.nColumns + w.firstColumn)
-                                  << m.nShift);
-    DrawTrace(pDC, row, w.Columns(), 1 << m.nShift, set.m_traceF2, strip, true, zoom);
+    const float* row =
+        m.pData + ((static_cast<std::size_t>(set.m_nSelectedRow) * m.nColumns + w.firstColumn) << m.nShift);
+    CSpectrum2D::DrawTrace(pDC, row, w.Columns(), 1 << m.nShift, set.m_traceF2, strip, true, zoom);
     if (screen)
       DrawNumber(pDC, strip, set.m_nSelectedRow);
   }
@@ -149,7 +152,7 @@ void DrawSideStrip(CSpectrum2D& set, CDC* pDC, const NdMatrix& m, const NdWindow
   if (set.m_bShowLoadedF1) {
     int from, points;
     if (LoadedRange(set.m_loadedF1, w.firstRow, w.lastRow, m.nRows, from, points)) {
-      DrawTrace(pDC, set.m_loadedF1.m_pData + from, points, 2, set.m_traceF1, strip, false, zoom);
+      CSpectrum2D::DrawTrace(pDC, set.m_loadedF1.m_pData + from, points, 2, set.m_traceF1, strip, false, zoom);
     } else if (screen) {
       // Two lines written upwards, centred on the strip's height.
       const int middle = (strip.top + strip.bottom) / 2;
@@ -160,11 +163,11 @@ void DrawSideStrip(CSpectrum2D& set, CDC* pDC, const NdMatrix& m, const NdWindow
     }
   } else if (set.m_bShowProjectionF1) {
     if (set.m_pProjectionF1)
-      DrawTrace(pDC, set.m_pProjectionF1 + w.firstRow, w.Rows(), 1, set.m_traceF1, strip, false, zoom);
+      CSpectrum2D::DrawTrace(pDC, set.m_pProjectionF1 + w.firstRow, w.Rows(), 1, set.m_traceF1, strip, false, zoom);
   } else if (!m.IsEmpty() && set.m_nSelectedColumn >= 0 && set.m_nSelectedColumn < m.nColumns) {
-    const float* column = m.pData + ((static_cast<std::size_t>(w.firstRow) * m.nColumns + set.m_nSelectedColumn)
-                                     << m.nShift);
-    DrawTrace(pDC, column, w.Rows(), m.nColumns << m.nShift, set.m_traceF1, strip, false, zoom);
+    const float* column =
+        m.pData + ((static_cast<std::size_t>(w.firstRow) * m.nColumns + set.m_nSelectedColumn) << m.nShift);
+    CSpectrum2D::DrawTrace(pDC, column, w.Rows(), m.nColumns << m.nShift, set.m_traceF1, strip, false, zoom);
     if (screen)
       DrawNumber(pDC, strip, set.m_nSelectedColumn);
   }
@@ -212,46 +215,51 @@ void DrawAxes(CSpectrum2D& set, CDC* pDC, const NdDrawSettings& settings) {
 
 }  // namespace
 
-void DrawPlot(CSpectrum2D& set, CDC* pDC) {
-  const NdMatrix m = MatrixOf(set);
-  const NdWindow w = ClampWindow(set.m_zoom, m);
-  switch (set.m_nDisplayMode) {
+NdDrawSettings& GetNdDrawSettings() {
+  static NdDrawSettings settings;
+  return settings;
+}
+
+void CSpectrum2D::DrawPlot(CDC* pDC) {
+  const NdMatrix m = MatrixOf(*this);
+  const NdWindow w = ClampWindow(m_zoom, m);
+  switch (m_nDisplayMode) {
     case 0:
-      DrawRasterOf(set, pDC, m, w);
-      DrawTracker(set, pDC);
+      DrawRasterOf(*this, pDC, m, w);
+      DrawTracker(*this, pDC);
       break;
     case 1:
-      DrawContours(set, pDC, m, w);
-      DrawTracker(set, pDC);
+      DrawContours(*this, pDC, m, w);
+      DrawTracker(*this, pDC);
       break;
     case 2:
-      DrawStacked(pDC, m, set.m_plotRect, w, set.m_fStackScale);
+      DrawStacked(pDC, m, m_plotRect, w, m_fStackScale);
       break;
     case 3:
-      DrawWhitewash(pDC, m, Scaled(set, set.m_plotRect), w, set.m_fStackScale, set.m_dPrintFactorY);
+      DrawWhitewash(pDC, m, Scaled(*this, m_plotRect), w, m_fStackScale, m_dPrintFactorY);
       break;
     case 4:
-      DrawRasterOf(set, pDC, m, w);
-      DrawContours(set, pDC, m, w);
-      DrawTracker(set, pDC);
+      DrawRasterOf(*this, pDC, m, w);
+      DrawContours(*this, pDC, m, w);
+      DrawTracker(*this, pDC);
       break;
     default:
       break;
   }
 }
 
-void DrawSpectrum2D(CSpectrum2D& set, CDC* pDC, const NdDrawSettings& settings) {
+void CSpectrum2D::Draw(CDC* pDC) {
   CPenKeeper pen(*pDC);
-  if (set.m_bPlotDirty) {
+  if (m_bPlotDirty) {
     CWaitCursor wait;
-    DrawPlot(set, pDC);
+    DrawPlot(pDC);
   }
-  if (set.m_bSliceDisplay) {
-    const NdMatrix m = MatrixOf(set);
-    DrawStrips(set, pDC, m, ClampWindow(set.m_zoom, m));
+  if (m_bSliceDisplay) {
+    const NdMatrix m = MatrixOf(*this);
+    DrawStrips(*this, pDC, m, ClampWindow(m_zoom, m));
   }
   {
-    const CRect frame = Scaled(set, set.m_plotRect);
+    const CRect frame = Scaled(*this, m_plotRect);
     CPen black(PS_SOLID, 1, kBlack);
     CSelectGuard penGuard(*pDC, &black);
     const POINT corners[5] = {{frame.left, frame.top},
@@ -261,11 +269,11 @@ void DrawSpectrum2D(CSpectrum2D& set, CDC* pDC, const NdDrawSettings& settings) 
                               {frame.left, frame.top}};
     pDC->Polyline(corners, 5);
   }
-  DrawAxes(set, pDC, settings);
+  DrawAxes(*this, pDC, GetNdDrawSettings());
 }
 
-void DrawTrace(CDC* pDC, const float* values, int n, int stride, const ProjectionTrace& trace, const RECT& strip,
-               bool horizontal, double zoom) {
+void CSpectrum2D::DrawTrace(CDC* pDC, const float* values, int n, int stride, const ProjectionTrace& trace,
+                            const RECT& strip, bool horizontal, double zoom) {
   StripTraceStyle style;
   style.nOffset = trace.m_nOffset;
   style.dScale = trace.m_dScale;

@@ -35,7 +35,6 @@
 #include "framework/win/Dc.h"
 #include "ndim/plot/Dib.h"
 #include "ndim/view/DibSection.h"
-#include "ndim/view/Spectrum2DDraw.h"
 #endif
 
 namespace {
@@ -143,7 +142,7 @@ int Plot(char** argv) {
   dc.FillSolidRect(0, 0, width, height, RGB(255, 255, 255));
   set->SetPlotRect(PlotRect(width, height));
   set->m_nDisplayMode = static_cast<UINT>(mode);
-  DrawSpectrum2D(*set, &dc, NdDrawSettings());
+  set->Draw(&dc);
   ::GdiFlush();
 
   CFile file;

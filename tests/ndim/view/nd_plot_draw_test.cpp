@@ -10,7 +10,6 @@
 #include "ndim/plot/Dib.h"
 #include "ndim/plot/RasterPlot.h"
 #include "ndim/view/DibSection.h"
-#include "ndim/view/Spectrum2DDraw.h"
 #include "tests/ndim/nd_plot_support.h"
 #include "tests/ndim/nd_test_support.h"
 #include "tests/ndim/view/nd_view_test_support.h"
@@ -32,7 +31,7 @@ class PlotDrawTest : public WindowTest {
 TEST_F(PlotDrawTest, RasterFillsExactlyItsRectangle) {
   std::unique_ptr<CSpectrum2D> set = Gaussian(0);
   DrawTarget target(300, 220);
-  DrawPlot(*set, target.dc());
+  set->DrawPlot(target.dc());
   const CRasterScale scale(set->m_fLowestLevel, set->m_fLevelRatio);
   const int top = scale.Index(1000.0f);
   EXPECT_EQ(target.Pixel(141, 111), RGB(set->m_red[top], set->m_green[top], set->m_blue[top]));
@@ -41,7 +40,7 @@ TEST_F(PlotDrawTest, RasterFillsExactlyItsRectangle) {
   for (int i = 0; i < 96 * 128; ++i)
     set->m_pData[2 * i] = 600.0f;
   target.bitmap().Fill(kWhite);
-  DrawPlot(*set, target.dc());
+  set->DrawPlot(target.dc());
   EXPECT_EQ(target.bitmap().Count(kWhite), 300 * 220 - 256 * 192);
   EXPECT_NE(target.Pixel(20, 10), kWhite);
   EXPECT_NE(target.Pixel(275, 201), kWhite);
@@ -59,7 +58,7 @@ TEST_F(PlotDrawTest, WhitewashHidesTheRowsAboveIt) {
   for (UINT mode : {2u, 3u}) {
     set->m_nDisplayMode = mode;
     DrawTarget target(200, 320);
-    DrawPlot(*set, target.dc());
+    set->DrawPlot(target.dc());
     // Row 1's line lies at y 100; the peak reaches y 200 - 150.
     EXPECT_EQ(target.Pixel(20, 100), kBlue);
     EXPECT_EQ(target.Pixel(100, 100), mode == 2 ? kBlue : kWhite) << mode;
@@ -99,7 +98,7 @@ TEST_F(PlotDrawTest, EveryModeSurvivesSetsWithNothingToShow) {
       set->m_nDisplayMode = mode;
       set->SetPlotRect(CRect(10, 10, 90, 70));
       DrawTarget target(100, 100);
-      DrawPlot(*set, target.dc());
+      set->DrawPlot(target.dc());
       // Nothing lands below the plot or right of it (stacked rows may rise
       // above their rectangle, as they always have).
       for (int x = 0; x < 100; ++x)

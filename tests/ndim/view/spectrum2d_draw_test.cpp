@@ -16,6 +16,18 @@ namespace {
 
 class SetDrawTest : public WindowTest {
  protected:
+  void SetUp() override {
+    WindowTest::SetUp();
+    m_saved = GetNdDrawSettings();
+  }
+  void TearDown() override {
+    GetNdDrawSettings() = m_saved;
+    WindowTest::TearDown();
+  }
+  static void ShowAxes(bool f2, bool f1) {
+    GetNdDrawSettings().bShowAxisF2 = f2;
+    GetNdDrawSettings().bShowAxisF1 = f1;
+  }
   std::unique_ptr<CSpectrum2D> Gaussian(UINT mode) {
     std::unique_ptr<CSpectrum2D> set(MakeSet(64, 64, true));
     FillGaussian(*set, 32.0, 32.0, 6.0, 1000.0);
@@ -26,6 +38,7 @@ class SetDrawTest : public WindowTest {
   static bool Has(const std::vector<std::string>& texts, const std::string& text) {
     return std::find(texts.begin(), texts.end(), text) != texts.end();
   }
+  NdDrawSettings m_saved;
 };
 
 TEST_F(SetDrawTest, DrawsPlotFrameAndAxesAndHandsThePenBack) {
@@ -33,20 +46,19 @@ TEST_F(SetDrawTest, DrawsPlotFrameAndAxesAndHandsThePenBack) {
   DrawTarget target(460, 420);
   CPen green(PS_SOLID, 3, RGB(0, 255, 0));
   CSelectGuard guard(*target.dc(), &green);
-  DrawSpectrum2D(*set, target.dc(), NdDrawSettings());
+  set->Draw(target.dc());
   EXPECT_EQ(::GetCurrentObject(target.dc()->GetSafeHdc(), OBJ_PEN), green.GetSafeHandle());
   EXPECT_EQ(target.Pixel(100, 200), kBlack);  // frame
   EXPECT_EQ(target.Pixel(355, 100), kBlack);
   EXPECT_GT(target.bitmap().Count(kBlue), 50);  // contours
 
-  TestMetafile emf([&](CDC& dc) { DrawSpectrum2D(*set, &dc, NdDrawSettings()); });
+  TestMetafile emf([&](CDC& dc) { set->Draw(&dc); });
   const std::vector<std::string> texts = Texts(emf.get());
   EXPECT_EQ(std::count(texts.begin(), texts.end(), "Pts"), 2);
   EXPECT_TRUE(Has(texts, "40"));
   set->m_axis.m_nUnitsF2 = 3;
-  NdDrawSettings f2Only;
-  f2Only.bShowAxisF1 = false;
-  TestMetafile ppm([&](CDC& dc) { DrawSpectrum2D(*set, &dc, f2Only); });
+  ShowAxes(true, false);
+  TestMetafile ppm([&](CDC& dc) { set->Draw(&dc); });
   const std::vector<std::string> labels = Texts(ppm.get());
   EXPECT_TRUE(Has(labels, "ppm"));
   EXPECT_TRUE(Has(labels, "2.0"));
@@ -56,11 +68,11 @@ TEST_F(SetDrawTest, PlotIsDrawnOnlyWhileDirty) {
   std::unique_ptr<CSpectrum2D> set = Gaussian(0);
   set->m_bPlotDirty = 0;
   DrawTarget target(460, 420);
-  DrawSpectrum2D(*set, target.dc(), NdDrawSettings());
+  set->Draw(target.dc());
   EXPECT_EQ(target.Pixel(228, 228), kWhite);
   EXPECT_EQ(target.Pixel(100, 228), kBlack);
   set->m_bPlotDirty = 1;
-  DrawSpectrum2D(*set, target.dc(), NdDrawSettings());
+  set->Draw(target.dc());
   EXPECT_NE(target.Pixel(228, 228), kWhite);
 }
 
@@ -69,11 +81,10 @@ TEST_F(SetDrawTest, StripsShowTheSelectionOnScreenAndNoMessageOnPaper) {
   set->m_bSliceDisplay = 1;
   set->m_nSelectedRow = 32;
   set->m_nSelectedColumn = 32;
-  NdDrawSettings noAxes;
-  noAxes.bShowAxisF2 = noAxes.bShowAxisF1 = false;
+  ShowAxes(false, false);
   {
     DrawTarget target(460, 420);
-    DrawSpectrum2D(*set, target.dc(), noAxes);
+    set->Draw(target.dc());
     // The row through the peak tops out in the middle of the top strip
     // (100 - 75 .. 100) and the column at the middle of the side strip.
     int top = 0, side = 0;
@@ -88,11 +99,11 @@ TEST_F(SetDrawTest, StripsShowTheSelectionOnScreenAndNoMessageOnPaper) {
   // A loaded trace asked for but missing: the message on screen only.
   set->m_bShowLoadedF2 = 1;
   set->m_bShowLoadedF1 = 1;
-  TestMetafile paper([&](CDC& dc) { DrawSpectrum2D(*set, &dc, noAxes); });
+  TestMetafile paper([&](CDC& dc) { set->Draw(&dc); });
   for (const std::string& text : Texts(paper.get()))
     EXPECT_EQ(text.find("No data"), std::string::npos);
   DrawTarget screen(460, 420);
-  DrawSpectrum2D(*set, screen.dc(), noAxes);
+  set->Draw(screen.dc());
   int ink = 0;
   for (int y = 30; y < 95; ++y)
     for (int x = 105; x < 350; ++x)
@@ -118,12 +129,11 @@ TEST_F(SetDrawTest, PaletteFollowsTheRamp) {
 TEST_F(SetDrawTest, TrackerShowsOnScreenButNotOnAPrinter) {
   std::unique_ptr<CSpectrum2D> set = Gaussian(1);
   set->m_bShowTracker = 1;
-  NdDrawSettings noAxes;
-  noAxes.bShowAxisF2 = noAxes.bShowAxisF1 = false;
+  ShowAxes(false, false);
   for (BOOL printing : {FALSE, TRUE}) {
     DrawTarget target(460, 420);
     target.dc()->SetPrinting(printing);
-    DrawSpectrum2D(*set, target.dc(), noAxes);
+    set->Draw(target.dc());
     // A resize handle inside the top-left corner.
     EXPECT_EQ(target.Pixel(103, 103), printing ? kWhite : kBlack);
     target.dc()->SetPrinting(FALSE);
