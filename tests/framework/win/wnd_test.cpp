@@ -10,6 +10,7 @@
 #include "framework/win/Controls.h"
 #include "framework/win/Dc.h"
 #include "framework/win/UiHooks.h"
+#include "framework/win/WaitCursor.h"
 #include "framework/win/WinApp.h"
 #include "framework/win/Wnd.h"
 
@@ -504,6 +505,16 @@ TEST_F(WndTest, ControlKeepsItsBehaviourWhenUnboundUnderAnotherSubclass) {
   EXPECT_EQ(LOWORD(sel), 2);
   EXPECT_EQ(HIWORD(sel), 4);
   ::DestroyWindow(hEdit);
+}
+
+TEST_F(WndTest, WaitCursorShowsForItsScopeAndPutsTheOldOneBack) {
+  const HCURSOR arrow = ::LoadCursor(nullptr, IDC_ARROW);
+  ::SetCursor(arrow);
+  {
+    CWaitCursor wait;
+    EXPECT_EQ(::GetCursor(), ::LoadCursor(nullptr, IDC_WAIT));
+  }
+  EXPECT_EQ(::GetCursor(), arrow);
 }
 
 }  // namespace
