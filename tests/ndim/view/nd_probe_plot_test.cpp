@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -13,19 +12,12 @@
 #include "ndim/plot/Dib.h"
 #include "tests/ndim/nd_plot_support.h"
 #include "tests/ndim/nd_test_support.h"
+#include "tests/tools/run_tool.h"
 
 namespace {
 
-std::string WinePath(std::string path) {
-  for (char& c : path)
-    if (c == '/')
-      c = '\\';
-  return path.size() > 1 && path[1] == ':' ? path : "Z:" + path;
-}
-
 int RunProbe(const std::string& args) {
-  const std::string command = "\"\"" + WinePath(ND_PROBE_PATH) + "\" " + args + " > NUL\"";
-  return std::system(command.c_str());
+  return RunTool(ND_PROBE_PATH, args, "NUL");
 }
 
 // The BMP's pixel (x from the left, y from the top) as RGB().
@@ -56,9 +48,7 @@ TEST_F(NdProbePlotTest, EveryModeDrawsWhereThePlotIs) {
   const double radius = GaussianRadius(9.0, 0.5);  // points
   for (int mode = 0; mode <= 4; ++mode) {
     const std::string out = m_dir + "plot" + std::to_string(mode) + ".bmp";
-    ASSERT_EQ(RunProbe("plot \"" + WinePath(m_dir + "gauss.bv2") + "\" " + std::to_string(mode) + " 640 480 \"" +
-                       WinePath(out) + "\""),
-              0)
+    ASSERT_EQ(RunProbe("plot \"" + m_dir + "gauss.bv2\" " + std::to_string(mode) + " 640 480 \"" + out + "\""), 0)
         << mode;
     CStdioFile file;
     ASSERT_TRUE(file.Open(out.c_str(), CFile::modeRead));
@@ -102,12 +92,12 @@ TEST_F(NdProbePlotTest, EveryModeDrawsWhereThePlotIs) {
 }
 
 TEST_F(NdProbePlotTest, BadArgumentsEndInAnError) {
-  const std::string in = "\"" + WinePath(m_dir + "gauss.bv2") + "\" ";
-  const std::string out = " \"" + WinePath(m_dir + "bad.bmp") + "\"";
+  const std::string in = "\"" + m_dir + "gauss.bv2\" ";
+  const std::string out = " \"" + m_dir + "bad.bmp\"";
   EXPECT_EQ(RunProbe("plot " + in + "5 640 480" + out), 1);
   EXPECT_EQ(RunProbe("plot " + in + "1 0 480" + out), 1);
   EXPECT_EQ(RunProbe("plot " + in + "1 640 x" + out), 1);
-  EXPECT_EQ(RunProbe("plot \"" + WinePath(m_dir + "missing.bv2") + "\" 1 640 480" + out), 1);
+  EXPECT_EQ(RunProbe("plot \"" + m_dir + "missing.bv2\" 1 640 480" + out), 1);
   CStdioFile file;
   EXPECT_FALSE(file.Open((m_dir + "bad.bmp").c_str(), CFile::modeRead));
 }
