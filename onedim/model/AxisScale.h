@@ -1,7 +1,7 @@
 // The horizontal axis of one spectrum: units, position, label font and
 // colours, and the choice of its ticks. It is a member of CSpectrum and is
-// never created as a window. The tick computation is portable; the drawing
-// (AxisScaleDraw.cpp) exists in the Windows build only.
+// never created as a window. The tick computation is here; the drawing is
+// window code (onedim/view/AxisScaleDraw.h).
 #pragma once
 
 #include <vector>
@@ -9,9 +9,6 @@
 #include "framework/base/String.h"
 #include "framework/base/WinTypes.h"
 
-#ifdef _WIN32
-class CDC;
-#endif
 class CSpectrum;
 
 // Axis units, as stored in files and used by every dialog that shows a
@@ -87,14 +84,6 @@ class CAxisScale {
   void FormatLabel(CString& strLabel, double dValue) const;
   // The tick input of the spectrum's visible range in this scale's units.
   AxisTickInput GetTickInput(const CSpectrum& spectrum, int nLeftOffset) const;
-
-#ifdef _WIN32
-  // Draws the scale of the spectrum being drawn; FALSE when its pen could
-  // not be created.
-  BOOL Draw(CDC* pDC, const CSpectrum& spectrum);
-  void DrawAxisLine(CDC* pDC, const CSpectrum& spectrum, bool bPaper, int nTopMargin, int nLeftMargin);
-  void DrawTick(CDC* pDC, const CSpectrum& spectrum, bool bPaper, int nTopMargin);
-#endif
 
   int m_nPosition;        // y of the axis line in view pixels, when floating
   BYTE m_bFlag;           // copied by assignment; not read by the drawing

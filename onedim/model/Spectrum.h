@@ -14,9 +14,6 @@
 #include "onedim/model/SpectrumParams.h"
 #include "onedim/model/ProcessingState.h"
 
-#ifdef _WIN32
-class CDC;
-#endif
 class CIntegral;
 class CMeasureJ;
 class CPeakPicking;
@@ -85,21 +82,6 @@ class CSpectrum : public CObject {
   void GetSignalToNoise(int nIndex, double& dSignalToNoise, double& dNoise) const;
   int GetPeakCount() const;
   double GetPeakPosition(int n) const;
-
-#ifdef _WIN32
-  // Drawing, defined with the other drawing code of the Windows build.
-  BOOL Draw(CDC* pDC);
-  BOOL DrawTrace(CDC* pDC);
-  BOOL DrawPoints(CDC* pDC);
-  void DrawPivot(CDC* pDC);
-  void DrawPeakLabels(CDC* pDC);
-  // The integrals and the peak labels are drawn by their own tools, which
-  // register their drawing here; Draw calls it in its place of the order.
-  typedef void (*IntegralDrawer)(CIntegral* pIntegral, CDC* pDC);
-  typedef void (*PeakLabelDrawer)(CSpectrum* pSpectrum, CDC* pDC);
-  static IntegralDrawer SetIntegralDrawer(IntegralDrawer pfnDraw);
-  static PeakLabelDrawer SetPeakLabelDrawer(PeakLabelDrawer pfnDraw);
-#endif
 
   // --- Fields ---
   RECT m_rectBound;       // area the view invalidates for this spectrum

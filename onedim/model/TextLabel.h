@@ -6,9 +6,6 @@
 #include "framework/base/String.h"
 #include "framework/base/WinTypes.h"
 
-#ifdef _WIN32
-class CDC;
-#endif
 class CSpectrum;
 
 enum {
@@ -41,12 +38,6 @@ class CTextLabel : public CObject {
   POINT GetDeviceAnchor(double dFactorX, double dFactorY, int nLeftMargin, int nTopMargin) const;
   // The font height: the base height, scaled by the y factor on paper.
   int GetDrawHeight(bool bPaper, double dFactorY) const;
-
-#ifdef _WIN32
-  // Draws the text in its font and colour and keeps the rectangle it
-  // covers (on screen) for hit testing.
-  void Draw(CDC* pDC);
-#endif
 
   CString m_strText;
   int m_x;           // view pixel, or float index when attached

@@ -6,10 +6,6 @@
 
 #include "framework/base/WinTypes.h"
 
-#ifdef _WIN32
-class CDC;
-#endif
-
 class CWindowFunction {
  public:
   enum {
@@ -52,20 +48,9 @@ class CWindowFunction {
   // 0 or not finite lies flat on the zero line.
   std::vector<POINT> CurvePoints(int left, int right) const;
 
-#ifdef _WIN32
-  // Draws the curve with the object's pen over the spectrum's pixel span.
-  void DrawCurve(CDC* pDC, int left, int right) const;
-#endif
-
-  int GetTD() const {
-    return m_pTD ? *m_pTD : 0;
-  }
-  const double* GetWeights() const {
-    return m_pWeights;
-  }
-  int GetWeightCount() const {
-    return m_nWeights;
-  }
+  int GetTD() const { return m_pTD ? *m_pTD : 0; }
+  const double* GetWeights() const { return m_pWeights; }
+  int GetWeightCount() const { return m_nWeights; }
 
   float* m_pTarget;    // receives the weighted signal
   int m_nViewHeight;   // full view height in pixels, set before drawing

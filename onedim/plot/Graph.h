@@ -1,7 +1,6 @@
 // A set of poly-lines of float pixel points with a marker at each point:
 // the document's baseline points and computed baseline. The points are
-// portable; drawing and hit testing (GraphDraw.cpp) are window code. It
-// draws with whatever pen the caller selected.
+// here; drawing and hit testing are window code (onedim/view/GraphDraw.h).
 #pragma once
 
 #include <vector>
@@ -9,10 +8,6 @@
 #include "framework/base/Object.h"
 #include "framework/base/WinTypes.h"
 #include "onedim/plot/PlotMarker.h"
-
-#ifdef _WIN32
-class CDC;
-#endif
 
 struct CGraphCurve {
   std::vector<PlotPoint> m_points;
@@ -30,14 +25,7 @@ class CGraph : public CObject {
   // marker a hollow diamond of size 4 in RGB(220,50,0).
   void Init();
 
-#ifdef _WIN32
-  void Draw(CDC* pDC, int left, int top, int right, int bottom);
-  // The point whose marker holds pt: the first in curve and point order,
-  // or null.
-  PlotPoint* HitTest(POINT pt);
-#endif
-
   std::vector<CGraphCurve> m_curves;
-  RECT m_rectDrawn;  // the rectangle last given to Draw
+  RECT m_rectDrawn;  // the rectangle it was last drawn in
   BOOL m_bShowMarkers;
 };

@@ -1,14 +1,10 @@
 // A point symbol of the small plots: a circle, square, triangle or diamond
 // round a centre, filled with its colour or hollow (white inside). The
-// record is portable; drawing and hit testing (PlotMarkerDraw.cpp) are
-// window code, which builds the pen and brush from the colour each time.
+// record is here; drawing and hit testing are window code
+// (onedim/view/PlotMarkerDraw.h).
 #pragma once
 
 #include "framework/base/WinTypes.h"
-
-#ifdef _WIN32
-class CDC;
-#endif
 
 enum {
   MARKER_CIRCLE = 0,
@@ -40,11 +36,6 @@ class CPlotMarker {
   }
   // The corners of a triangle (3) or diamond (4); 0 for other shapes.
   int GetPolygon(POINT* pPoints) const;
-
-#ifdef _WIN32
-  void Draw(CDC* pDC) const;
-  BOOL HitTest(POINT pt) const;
-#endif
 
   int m_x = 0;  // centre
   int m_y = 0;

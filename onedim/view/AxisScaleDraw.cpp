@@ -1,6 +1,5 @@
-// Drawing of the axis scale: the grey band with engraved ticks and embossed
-// labels on screen, a plain line with ticks on paper, in the clipboard
-// picture and for a floating scale.
+#include "onedim/view/AxisScaleDraw.h"
+
 #include <vector>
 
 #include "framework/win/Dc.h"
@@ -24,78 +23,39 @@ COLORREF AxisColour(const CAxisScale& scale, bool bPaper) {
   return bPaper && !GetPrintSettings().bPrintInColour ? RGB(0, 0, 0) : scale.m_crAxis;
 }
 
-}  // namespace
-
-BOOL CAxisScale::Draw(CDC* pDC, const CSpectrum& spectrum) {
-  const CPrintSettings& settings = GetPrintSettings();
-  const bool bPrinter = pDC->IsPrinting() != FALSE;
-  const bool bPaper = bPrinter || settings.bRenderingMetafile;
-  const double fx = spectrum.m_dPrintScaleX;
-  const double fy = spectrum.m_dPrintScaleY;
-  const int nLeftMargin = bPrinter ? settings.rcMargins.left : 0;
-  const int nTopMargin = bPrinter ? settings.rcMargins.top : 0;
-  const int nLeftOffset = bPrinter && fx != 0 ? SaturatingInt(nLeftMargin / fx) : 0;
-
-  // Labels shrink on paper: 0.6 of the base height times the factor.
-  LOGFONT lf = m_lf;
-  lf.lfHeight = bPaper ? SaturatingInt(m_nBaseFontHeight * fy * 0.6) : m_nBaseFontHeight;
-  CFont font;
-  font.CreateFontIndirect(&lf);
-  CSelectGuard fontGuard(pDC->m_hDC, font.m_hObject != nullptr ? font.m_hObject : ::GetStockObject(SYSTEM_FONT));
-  pDC->SetTextColor(m_crText);
-
-  AxisTickStep step;
-  const std::vector<AxisTick> ticks = ComputeAxisTicks(GetTickInput(spectrum, nLeftOffset), &step);
-  m_nDecimals = step.nDecimals;
-
-  CPen pen;
-  if (!pen.CreatePen(PS_SOLID, bPaper ? 2 : 1, AxisColour(*this, bPaper)))
-    return FALSE;
-  CSelectGuard penGuard(*pDC, &pen);
-  DrawAxisLine(pDC, spectrum, bPaper, nTopMargin, nLeftMargin);
-
-  for (const AxisTick& tick : ticks) {
-    m_nTickX = tick.x;
-    m_dTickValue = tick.dValue;
-    m_bMinorTick = tick.bMajor ? 0 : 1;
-    if (!tick.bMajor)
-      m_nLastMinorX = tick.x;
-    DrawTick(pDC, spectrum, bPaper, nTopMargin);
-  }
-  return TRUE;
-}
-
-void CAxisScale::DrawAxisLine(CDC* pDC, const CSpectrum& spectrum, bool bPaper, int nTopMargin, int nLeftMargin) {
-  const int nBottom = m_rectClient.bottom;
-  if (!IsFloating() && !bPaper) {
+void DrawAxisLine(const CAxisScale& scale, CDC* pDC, const CSpectrum& spectrum, bool bPaper, int nTopMargin,
+                  int nLeftMargin) {
+  const int nBottom = scale.m_rectClient.bottom;
+  if (!scale.IsFloating() && !bPaper) {
     CBrush brush(kBandFill);
     CPen edge(PS_SOLID, 1, kBandEdge);
     CSelectGuard brushGuard(*pDC, &brush);
     CSelectGuard penGuard(*pDC, &edge);
-    pDC->Rectangle(0, nBottom - 31, m_rectClient.right, nBottom);
+    pDC->Rectangle(0, nBottom - 31, scale.m_rectClient.right, nBottom);
     pDC->MoveTo(0, nBottom - 31);
-    pDC->LineTo(m_rectClient.right, nBottom - 31);
+    pDC->LineTo(scale.m_rectClient.right, nBottom - 31);
     CSelectGuard whiteGuard(*pDC, WHITE_PEN);
     pDC->MoveTo(0, nBottom - 30);
-    pDC->LineTo(m_rectClient.right, nBottom - 30);
+    pDC->LineTo(scale.m_rectClient.right, nBottom - 30);
     return;
   }
-  const int y = SaturatingInt(nTopMargin + (long double)AxisPosition(*this, bPaper) * spectrum.m_dPrintScaleY);
+  const int y = SaturatingInt(nTopMargin + (long double)AxisPosition(scale, bPaper) * spectrum.m_dPrintScaleY);
   pDC->MoveTo(SaturatingInt(nLeftMargin + (long double)spectrum.m_nLeftPixel * spectrum.m_dPrintScaleX), y);
   pDC->LineTo(SaturatingInt(nLeftMargin + (long double)spectrum.m_nRightPixel * spectrum.m_dPrintScaleX), y);
 }
 
-void CAxisScale::DrawTick(CDC* pDC, const CSpectrum& spectrum, bool bPaper, int nTopMargin) {
+// The tick of the scale's current tick value at its x.
+void DrawTick(const CAxisScale& scale, CDC* pDC, const CSpectrum& spectrum, bool bPaper, int nTopMargin) {
   const double fy = spectrum.m_dPrintScaleY;
-  const bool bLine = IsFloating() || bPaper;
-  const bool bMajor = m_bMinorTick == 0;
-  const int nAxisY =
-      bLine ? SaturatingInt((long double)AxisPosition(*this, bPaper) * fy + nTopMargin) : m_rectClient.bottom - 31;
-  const int x = SaturatingInt((long double)m_nTickX * spectrum.m_dPrintScaleX);
+  const bool bLine = scale.IsFloating() || bPaper;
+  const bool bMajor = scale.m_bMinorTick == 0;
+  const int nAxisY = bLine ? SaturatingInt((long double)AxisPosition(scale, bPaper) * fy + nTopMargin)
+                           : scale.m_rectClient.bottom - 31;
+  const int x = SaturatingInt((long double)scale.m_nTickX * spectrum.m_dPrintScaleX);
   const int nLength = SaturatingInt(fy * (bMajor ? 10 : 5));
 
   if (bLine) {
-    CPen pen(PS_SOLID, 1, AxisColour(*this, bPaper));
+    CPen pen(PS_SOLID, 1, AxisColour(scale, bPaper));
     CSelectGuard penGuard(*pDC, &pen);
     pDC->MoveTo(x, nAxisY);
     pDC->LineTo(x, nAxisY + nLength);
@@ -115,7 +75,7 @@ void CAxisScale::DrawTick(CDC* pDC, const CSpectrum& spectrum, bool bPaper, int 
     return;
 
   CString strLabel;
-  FormatLabel(strLabel, m_dTickValue);
+  scale.FormatLabel(strLabel, scale.m_dTickValue);
   const CSize extent = pDC->GetTextExtent(strLabel);
   const int tx = x - extent.cx / 2;
   const int ty = nAxisY + nLength - extent.cy / 4 + SaturatingInt(5 * fy);
@@ -128,5 +88,46 @@ void CAxisScale::DrawTick(CDC* pDC, const CSpectrum& spectrum, bool bPaper, int 
   pDC->TextOut(tx, ty, strLabel);
   pDC->SetTextColor(RGB(0, 0, 0));
   pDC->TextOut(tx - 1, ty - 1, strLabel);
-  pDC->SetTextColor(m_crText);
+  pDC->SetTextColor(scale.m_crText);
+}
+
+}  // namespace
+
+BOOL DrawAxisScale(CAxisScale& scale, CDC* pDC, const CSpectrum& spectrum) {
+  const CPrintSettings& settings = GetPrintSettings();
+  const bool bPrinter = pDC->IsPrinting() != FALSE;
+  const bool bPaper = bPrinter || settings.bRenderingMetafile;
+  const double fx = spectrum.m_dPrintScaleX;
+  const double fy = spectrum.m_dPrintScaleY;
+  const int nLeftMargin = bPrinter ? settings.rcMargins.left : 0;
+  const int nTopMargin = bPrinter ? settings.rcMargins.top : 0;
+  const int nLeftOffset = bPrinter && fx != 0 ? SaturatingInt(nLeftMargin / fx) : 0;
+
+  // Labels shrink on paper: 0.6 of the base height times the factor.
+  LOGFONT lf = scale.m_lf;
+  lf.lfHeight = bPaper ? SaturatingInt(scale.m_nBaseFontHeight * fy * 0.6) : scale.m_nBaseFontHeight;
+  CFont font;
+  font.CreateFontIndirect(&lf);
+  CSelectGuard fontGuard(pDC->m_hDC, font.m_hObject != nullptr ? font.m_hObject : ::GetStockObject(SYSTEM_FONT));
+  pDC->SetTextColor(scale.m_crText);
+
+  AxisTickStep step;
+  const std::vector<AxisTick> ticks = ComputeAxisTicks(scale.GetTickInput(spectrum, nLeftOffset), &step);
+  scale.m_nDecimals = step.nDecimals;
+
+  CPen pen;
+  if (!pen.CreatePen(PS_SOLID, bPaper ? 2 : 1, AxisColour(scale, bPaper)))
+    return FALSE;
+  CSelectGuard penGuard(*pDC, &pen);
+  DrawAxisLine(scale, pDC, spectrum, bPaper, nTopMargin, nLeftMargin);
+
+  for (const AxisTick& tick : ticks) {
+    scale.m_nTickX = tick.x;
+    scale.m_dTickValue = tick.dValue;
+    scale.m_bMinorTick = tick.bMajor ? 0 : 1;
+    if (!tick.bMajor)
+      scale.m_nLastMinorX = tick.x;
+    DrawTick(scale, pDC, spectrum, bPaper, nTopMargin);
+  }
+  return TRUE;
 }

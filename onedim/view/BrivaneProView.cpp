@@ -8,6 +8,7 @@
 #include "framework/win/GdiObject.h"
 #include "onedim/app/BrivaneDocument.h"
 #include "onedim/model/Spectrum.h"
+#include "onedim/view/SpectrumDraw.h"
 
 IMPLEMENT_DYNCREATE(CBrivaneProView, CView)
 
@@ -50,7 +51,7 @@ void CBrivaneProView::OnDraw(CDC* pDC) {
       s->FindMaximum();
     s->m_Scale.m_rectClient = rc;
     s->m_dPrintScaleX = s->m_dPrintScaleY = 1.0;
-    s->Draw(pDC);
+    DrawSpectrum(*s, pDC);
   }
 }
 

@@ -1,20 +1,21 @@
-// The drawing members of CSpectrum: the trace in its display mode, the axis
-// scale, the phase pivot mark, the integrals, the text labels and the peak
-// labels, on the screen, a printer or the clipboard picture.
+#include "onedim/view/SpectrumDraw.h"
+
 #include <vector>
 
 #include "framework/win/Dc.h"
+#include "numerics/Saturate.h"
+#include "onedim/model/Integral.h"
+#include "onedim/model/Spectrum.h"
+#include "onedim/model/TextLabel.h"
 #include "onedim/plot/PrintSettings.h"
 #include "onedim/plot/SpectrumTrace.h"
-#include "onedim/model/TextLabel.h"
-#include "onedim/model/Spectrum.h"
-#include "onedim/model/Integral.h"
-#include "numerics/Saturate.h"
+#include "onedim/view/AxisScaleDraw.h"
+#include "onedim/view/TextLabelDraw.h"
 
 namespace {
 
-CSpectrum::IntegralDrawer g_pfnDrawIntegral = nullptr;
-CSpectrum::PeakLabelDrawer g_pfnDrawPeakLabels = nullptr;
+IntegralDrawer g_pfnDrawIntegral = nullptr;
+PeakLabelDrawer g_pfnDrawPeakLabels = nullptr;
 
 TraceDevice DeviceOf(CDC* pDC) {
   const CPrintSettings& settings = GetPrintSettings();
@@ -33,54 +34,12 @@ COLORREF TraceColour(const CSpectrum& s, const TraceDevice& device) {
   return s.m_crTrace;
 }
 
-}  // namespace
-
-CSpectrum::IntegralDrawer CSpectrum::SetIntegralDrawer(IntegralDrawer pfnDraw) {
-  IntegralDrawer pfnOld = g_pfnDrawIntegral;
-  g_pfnDrawIntegral = pfnDraw;
-  return pfnOld;
-}
-
-CSpectrum::PeakLabelDrawer CSpectrum::SetPeakLabelDrawer(PeakLabelDrawer pfnDraw) {
-  PeakLabelDrawer pfnOld = g_pfnDrawPeakLabels;
-  g_pfnDrawPeakLabels = pfnDraw;
-  return pfnOld;
-}
-
-BOOL CSpectrum::Draw(CDC* pDC) {
-  switch (m_nDisplayMode) {
-    case 0:
-      DrawTrace(pDC);
-      break;
-    case 1:
-    case 2:
-    case 3:
-      DrawPoints(pDC);
-      break;
-    default:
-      break;
-  }
-  if (m_bShowScale)
-    m_Scale.Draw(pDC, *this);
-  if (m_bPhaseDisplay)
-    DrawPivot(pDC);
-  if (g_pfnDrawIntegral != nullptr) {
-    for (INT_PTR i = 0; i < m_arrIntegrals.GetSize(); i++)
-      g_pfnDrawIntegral(static_cast<CIntegral*>(m_arrIntegrals.GetAt(i)), pDC);
-  }
-  for (INT_PTR i = 0; i < m_arrLabels.GetSize(); i++)
-    static_cast<CTextLabel*>(m_arrLabels.GetAt(i))->Draw(pDC);
-  if (m_bShowPeaks)
-    DrawPeakLabels(pDC);
-  return TRUE;
-}
-
-BOOL CSpectrum::DrawTrace(CDC* pDC) {
+BOOL DrawTrace(const CSpectrum& s, CDC* pDC) {
   const TraceDevice device = DeviceOf(pDC);
   CPen pen;
-  if (!pen.CreatePen(PS_SOLID, m_nLineThickness, TraceColour(*this, device)))
+  if (!pen.CreatePen(PS_SOLID, s.m_nLineThickness, TraceColour(s, device)))
     return FALSE;
-  const std::vector<POINT> points = BuildColumnTrace(m_pData, MakeTraceMapping(*this, device, true));
+  const std::vector<POINT> points = BuildColumnTrace(s.m_pData, MakeTraceMapping(s, device, true));
   if (points.empty())
     return TRUE;
   CSelectGuard guard(*pDC, &pen);
@@ -90,24 +49,25 @@ BOOL CSpectrum::DrawTrace(CDC* pDC) {
   return TRUE;
 }
 
-BOOL CSpectrum::DrawPoints(CDC* pDC) {
+// Display modes 1 to 3: dots, circles or crosses at the points.
+BOOL DrawPoints(const CSpectrum& s, CDC* pDC) {
   const TraceDevice device = DeviceOf(pDC);
   CPen pen;
-  const int nWidth = (int)(m_nLineThickness * m_dPrintScaleX);
-  if (!pen.CreatePen(PS_SOLID, nWidth, TraceColour(*this, device)))
+  const int nWidth = (int)(s.m_nLineThickness * s.m_dPrintScaleX);
+  if (!pen.CreatePen(PS_SOLID, nWidth, TraceColour(s, device)))
     return FALSE;
-  const TraceMapping m = MakeTraceMapping(*this, device, false);
-  if (m_pData == nullptr || m.IsEmpty() || m.nLast <= m.nFirst)
+  const TraceMapping m = MakeTraceMapping(s, device, false);
+  if (s.m_pData == nullptr || m.IsEmpty() || m.nLast <= m.nFirst)
     return TRUE;
   CSelectGuard guard(*pDC, &pen);
-  pDC->MoveTo(m.MapX(m.nBegin), m.MapY(m_pData[m.nBegin]));
+  pDC->MoveTo(m.MapX(m.nBegin), m.MapY(s.m_pData[m.nBegin]));
   for (int i = m.nBegin; i < m.nEnd; i += 2) {
     const int x = m.MapX(i);
-    const int y = m.MapY(m_pData[i]);
-    switch (m_nDisplayMode) {
+    const int y = m.MapY(s.m_pData[i]);
+    switch (s.m_nDisplayMode) {
       case 1:
         // Dots keep the trace colour even where paper turns the pen black.
-        ::SetPixelV(pDC->m_hDC, x, y, m_crTrace);
+        ::SetPixelV(pDC->m_hDC, x, y, s.m_crTrace);
         break;
       case 2:
         pDC->Ellipse(x - 2, y - 2, x + 2, y + 2);
@@ -123,12 +83,15 @@ BOOL CSpectrum::DrawPoints(CDC* pDC) {
   return TRUE;
 }
 
-void CSpectrum::DrawPivot(CDC* pDC) {
-  if (m_nLast == m_nFirst)
+// The first-order phase pivot: a red arrow at the top and a line down to a
+// square on the zero line.
+void DrawPivot(const CSpectrum& s, CDC* pDC) {
+  if (s.m_nLast == s.m_nFirst)
     return;
-  const int x = m_nLeftPixel + MulDivRound((long long)m_nPivot - m_nFirst, (long long)m_nRightPixel - m_nLeftPixel,
-                                           (long long)m_nLast - m_nFirst);
-  const int y0 = (int)(((long long)m_rectPlot.top + m_rectPlot.bottom) / 2);
+  const int x =
+      s.m_nLeftPixel + MulDivRound((long long)s.m_nPivot - s.m_nFirst, (long long)s.m_nRightPixel - s.m_nLeftPixel,
+                                   (long long)s.m_nLast - s.m_nFirst);
+  const int y0 = (int)(((long long)s.m_rectPlot.top + s.m_rectPlot.bottom) / 2);
   CPen pen(PS_SOLID, 1, RGB(255, 0, 0));
   CBrush arrowBrush(RGB(255, 0, 0));
   CBrush whiteBrush(RGB(255, 255, 255));
@@ -144,7 +107,44 @@ void CSpectrum::DrawPivot(CDC* pDC) {
   pDC->Rectangle(x - 3, y0 - 3, x + 3, y0 + 3);
 }
 
-void CSpectrum::DrawPeakLabels(CDC* pDC) {
-  if (g_pfnDrawPeakLabels != nullptr)
-    g_pfnDrawPeakLabels(this, pDC);
+}  // namespace
+
+IntegralDrawer SetIntegralDrawer(IntegralDrawer pfnDraw) {
+  IntegralDrawer pfnOld = g_pfnDrawIntegral;
+  g_pfnDrawIntegral = pfnDraw;
+  return pfnOld;
+}
+
+PeakLabelDrawer SetPeakLabelDrawer(PeakLabelDrawer pfnDraw) {
+  PeakLabelDrawer pfnOld = g_pfnDrawPeakLabels;
+  g_pfnDrawPeakLabels = pfnDraw;
+  return pfnOld;
+}
+
+BOOL DrawSpectrum(CSpectrum& s, CDC* pDC) {
+  switch (s.m_nDisplayMode) {
+    case 0:
+      DrawTrace(s, pDC);
+      break;
+    case 1:
+    case 2:
+    case 3:
+      DrawPoints(s, pDC);
+      break;
+    default:
+      break;
+  }
+  if (s.m_bShowScale)
+    DrawAxisScale(s.m_Scale, pDC, s);
+  if (s.m_bPhaseDisplay)
+    DrawPivot(s, pDC);
+  if (g_pfnDrawIntegral != nullptr) {
+    for (INT_PTR i = 0; i < s.m_arrIntegrals.GetSize(); i++)
+      g_pfnDrawIntegral(static_cast<CIntegral*>(s.m_arrIntegrals.GetAt(i)), pDC);
+  }
+  for (INT_PTR i = 0; i < s.m_arrLabels.GetSize(); i++)
+    DrawTextLabel(*static_cast<CTextLabel*>(s.m_arrLabels.GetAt(i)), pDC);
+  if (s.m_bShowPeaks && g_pfnDrawPeakLabels != nullptr)
+    g_pfnDrawPeakLabels(&s, pDC);
+  return TRUE;
 }

@@ -9,6 +9,7 @@
 #include "framework/win/CommonDialogs.h"
 #include "framework/win/Dc.h"
 #include "numerics/Saturate.h"
+#include "onedim/view/PlotMarkerDraw.h"
 
 IMPLEMENT_DYNAMIC(CXYPlotCtrl, CStatic)
 
@@ -149,7 +150,7 @@ void CXYPlotCtrl::DrawPlot(CDC* pDC, const RECT& client) {
       const int y = bottom + MulDivRound(top - bottom, SaturatingInt(p.y - yMin), nYRange);
       pDC->LineTo(x, y);
       series.marker.SetPosition(x, y);
-      series.marker.Draw(pDC);
+      DrawPlotMarker(series.marker, pDC);
       pDC->MoveTo(x, y);
     }
   }

@@ -19,7 +19,12 @@
 #include "framework/win/Wnd.h"
 #include "onedim/model/ColourFont.h"
 #include "onedim/plot/Graph.h"
+#include "onedim/view/AxisScaleDraw.h"
+#include "onedim/view/GraphDraw.h"
 #include "onedim/view/LineSample.h"
+#include "onedim/view/PlotMarkerDraw.h"
+#include "onedim/view/SpectrumDraw.h"
+#include "onedim/view/TextLabelDraw.h"
 #include "onedim/plot/PrintSettings.h"
 #include "onedim/plot/SpectrumTrace.h"
 #include "onedim/model/TextLabel.h"
@@ -117,7 +122,7 @@ void DrawInto(TestBitmap& bitmap, const std::function<void(CDC&)>& draw) {
 TEST_F(DrawingTest, TraceIsOneSpanPerPixelColumn) {
   auto s = Sine(20000, 500);  // 10,000 points over 500 pixels
   s->m_nLineThickness = 2;
-  TestMetafile emf([&](CDC& dc) { EXPECT_TRUE(s->Draw(&dc)); });
+  TestMetafile emf([&](CDC& dc) { EXPECT_TRUE(DrawSpectrum(*s, &dc)); });
   const auto lines = RecordsOf<EMRLINETO>(emf.get(), EMR_LINETO);
   const auto moves = RecordsOf<EMRMOVETOEX>(emf.get(), EMR_MOVETOEX);
   EXPECT_LE(lines.size(), 1001u);
@@ -148,7 +153,7 @@ TEST_F(DrawingTest, ZeroDataDrawAFlatLineOnTheZeroLine) {
   s->m_bShowScale = 0;
   TestBitmap bitmap(300, 300);
   bitmap.Fill(kWhite);
-  DrawInto(bitmap, [&](CDC& dc) { s->Draw(&dc); });
+  DrawInto(bitmap, [&](CDC& dc) { DrawSpectrum(*s, &dc); });
   EXPECT_GT(bitmap.Count(kBlue), 150);
   int onZeroLine = 0;
   for (int x = 0; x < 300; x++)
@@ -159,20 +164,20 @@ TEST_F(DrawingTest, ZeroDataDrawAFlatLineOnTheZeroLine) {
 TEST_F(DrawingTest, DisplayModesDrawDotsCirclesCrossesOrNothing) {
   auto s = Sine(40, 100);  // 20 points
   s->m_nDisplayMode = 1;
-  TestMetafile dots([&](CDC& dc) { s->Draw(&dc); });
+  TestMetafile dots([&](CDC& dc) { DrawSpectrum(*s, &dc); });
   EXPECT_EQ(20, CountRecords(dots.get(), EMR_SETPIXELV));
   s->m_nDisplayMode = 2;
-  TestMetafile circles([&](CDC& dc) { s->Draw(&dc); });
+  TestMetafile circles([&](CDC& dc) { DrawSpectrum(*s, &dc); });
   EXPECT_EQ(20, CountRecords(circles.get(), EMR_ELLIPSE));
   s->m_nDisplayMode = 3;
-  TestMetafile crosses([&](CDC& dc) { s->Draw(&dc); });
+  TestMetafile crosses([&](CDC& dc) { DrawSpectrum(*s, &dc); });
   EXPECT_EQ(40, CountRecords(crosses.get(), EMR_LINETO));
 
   // Mode 4: no trace, but still the scale (the grey band).
   s->m_nDisplayMode = 4;
   s->m_bShowScale = 1;
   s->m_Scale.m_rectClient = {0, 0, 300, 300};
-  TestMetafile none([&](CDC& dc) { EXPECT_TRUE(s->Draw(&dc)); });
+  TestMetafile none([&](CDC& dc) { EXPECT_TRUE(DrawSpectrum(*s, &dc)); });
   EXPECT_EQ(0, CountRecords(none.get(), EMR_SETPIXELV));
   const std::vector<COLORREF> pens = PenColours(none.get());
   EXPECT_EQ(pens.end(), std::find(pens.begin(), pens.end(), kBlue));
@@ -186,7 +191,7 @@ TEST_F(DrawingTest, PaperTurnsTheTraceBlackButNotTheDots) {
   GetPrintSettings().rcMargins = {30, 40, 50, 60};
   TestMetafile printed([&](CDC& dc) {
     dc.SetPrinting(TRUE);
-    s->Draw(&dc);
+    DrawSpectrum(*s, &dc);
   });
   EXPECT_EQ(std::vector<COLORREF>{RGB(0, 0, 0)}, PenColours(printed.get()));
   const auto moves = RecordsOf<EMRMOVETOEX>(printed.get(), EMR_MOVETOEX);
@@ -196,7 +201,7 @@ TEST_F(DrawingTest, PaperTurnsTheTraceBlackButNotTheDots) {
   s->m_nDisplayMode = 1;
   TestMetafile dots([&](CDC& dc) {
     dc.SetPrinting(TRUE);
-    s->Draw(&dc);
+    DrawSpectrum(*s, &dc);
   });
   for (const EMRSETPIXELV& dot : RecordsOf<EMRSETPIXELV>(dots.get(), EMR_SETPIXELV))
     EXPECT_EQ(kBlue, dot.crColor);
@@ -204,12 +209,12 @@ TEST_F(DrawingTest, PaperTurnsTheTraceBlackButNotTheDots) {
   // The clipboard picture: black too, but without the margins.
   s->m_nDisplayMode = 0;
   GetPrintSettings().bRenderingMetafile = TRUE;
-  TestMetafile picture([&](CDC& dc) { s->Draw(&dc); });
+  TestMetafile picture([&](CDC& dc) { DrawSpectrum(*s, &dc); });
   EXPECT_EQ(std::vector<COLORREF>{RGB(0, 0, 0)}, PenColours(picture.get()));
   EXPECT_EQ(10 * 2, RecordsOf<EMRMOVETOEX>(picture.get(), EMR_MOVETOEX)[0].ptl.x);
 
   GetPrintSettings().bPrintInColour = TRUE;
-  TestMetafile coloured([&](CDC& dc) { s->Draw(&dc); });
+  TestMetafile coloured([&](CDC& dc) { DrawSpectrum(*s, &dc); });
   EXPECT_EQ(std::vector<COLORREF>{kBlue}, PenColours(coloured.get()));
 }
 
@@ -221,7 +226,7 @@ TEST_F(DrawingTest, PivotMarkIsARedArrowAndASquareOnTheZeroLine) {
   s->m_rectPlot = {0, 100, 300, 300};  // zero line 200
   TestBitmap bitmap(300, 300);
   bitmap.Fill(kWhite);
-  DrawInto(bitmap, [&](CDC& dc) { s->Draw(&dc); });
+  DrawInto(bitmap, [&](CDC& dc) { DrawSpectrum(*s, &dc); });
   const COLORREF red = RGB(255, 0, 0);
   EXPECT_EQ(red, bitmap.Pixel(110, 36));  // inside the arrow
   EXPECT_EQ(red, bitmap.Pixel(110, 30));  // its shaft
@@ -238,18 +243,18 @@ TEST_F(DrawingTest, DrawCallsTheIntegralLabelAndPeakLabelDrawingInOrder) {
   s->m_arrIntegrals.Add(new CIntegral(s.get(), 0, 10, 0, 0));
   s->m_arrIntegrals.Add(new CIntegral(s.get(), 10, 20, 0, 0));
   s->m_arrLabels.Add(new CTextLabel("label", nullptr, s.get(), 0, FALSE, 10, 10));
-  auto oldIntegral = CSpectrum::SetIntegralDrawer(
-      [](CIntegral* p, CDC*) { s_calls.push_back("integral " + std::to_string(p->m_nStart)); });
-  auto oldPeaks = CSpectrum::SetPeakLabelDrawer([](CSpectrum*, CDC*) { s_calls.push_back("peaks"); });
-  TestMetafile without([&](CDC& dc) { s->Draw(&dc); });
+  auto oldIntegral =
+      SetIntegralDrawer([](CIntegral* p, CDC*) { s_calls.push_back("integral " + std::to_string(p->m_nStart)); });
+  auto oldPeaks = SetPeakLabelDrawer([](CSpectrum*, CDC*) { s_calls.push_back("peaks"); });
+  TestMetafile without([&](CDC& dc) { DrawSpectrum(*s, &dc); });
   EXPECT_EQ((std::vector<std::string>{"integral 0", "integral 10"}), s_calls);
   EXPECT_EQ(std::vector<std::string>{"label"}, Texts(without.get()));
   s->m_bShowPeaks = 1;
   s_calls.clear();
-  TestMetafile with([&](CDC& dc) { s->Draw(&dc); });
+  TestMetafile with([&](CDC& dc) { DrawSpectrum(*s, &dc); });
   EXPECT_EQ((std::vector<std::string>{"integral 0", "integral 10", "peaks"}), s_calls);
-  CSpectrum::SetIntegralDrawer(oldIntegral);
-  CSpectrum::SetPeakLabelDrawer(oldPeaks);
+  SetIntegralDrawer(oldIntegral);
+  SetPeakLabelDrawer(oldPeaks);
 }
 
 // --- Axis scale ---
@@ -272,7 +277,7 @@ TEST_F(DrawingTest, ScaleOnScreenIsTheGreyBandWithEmbossedLabels) {
   bitmap.Fill(kWhite);
   DrawInto(bitmap, [&](CDC& dc) {
     dc.SetBkMode(TRANSPARENT);
-    EXPECT_TRUE(s->m_Scale.Draw(&dc, *s));
+    EXPECT_TRUE(DrawAxisScale(s->m_Scale, &dc, *s));
   });
   EXPECT_EQ(RGB(191, 191, 191), bitmap.Pixel(560, 390));
   EXPECT_EQ(RGB(127, 127, 127), bitmap.Pixel(560, 369));  // top edge at bottom - 31
@@ -280,7 +285,7 @@ TEST_F(DrawingTest, ScaleOnScreenIsTheGreyBandWithEmbossedLabels) {
   EXPECT_EQ(RGB(127, 127, 127), bitmap.Pixel(99, 375));   // groove of the major tick at 200 points
   EXPECT_EQ(kWhite, bitmap.Pixel(100, 375));
 
-  TestMetafile emf([&](CDC& dc) { s->m_Scale.Draw(&dc, *s); });
+  TestMetafile emf([&](CDC& dc) { DrawAxisScale(s->m_Scale, &dc, *s); });
   EXPECT_EQ((std::vector<std::string>{"200", "200", "400", "400", "600", "600", "800", "800", "1000", "1000"}),
             Texts(emf.get()));
   EXPECT_EQ(14, FontHeights(emf.get()).at(0));
@@ -295,7 +300,7 @@ TEST_F(DrawingTest, ScaleOnPaperIsALineWithTicksScaledByTheFactors) {
   GetPrintSettings().rcMargins = {30, 40, 0, 0};
   TestMetafile emf([&](CDC& dc) {
     dc.SetPrinting(TRUE);
-    s->m_Scale.Draw(&dc, *s);
+    DrawAxisScale(s->m_Scale, &dc, *s);
   });
   EXPECT_EQ((std::vector<std::string>{"200", "400", "600", "800", "1000"}), Texts(emf.get()));
   EXPECT_EQ(0, CountRecords(emf.get(), EMR_RECTANGLE));
@@ -322,7 +327,7 @@ TEST_F(DrawingTest, ScaleOnPaperIsALineWithTicksScaledByTheFactors) {
   s->m_Scale.SetFloating(false);
   TestMetafile solid([&](CDC& dc) {
     dc.SetPrinting(TRUE);
-    s->m_Scale.Draw(&dc, *s);
+    DrawAxisScale(s->m_Scale, &dc, *s);
   });
   EXPECT_EQ(0, CountRecords(solid.get(), EMR_RECTANGLE));
   EXPECT_EQ(40 + (400 - 31) * 3, RecordsOf<EMRMOVETOEX>(solid.get(), EMR_MOVETOEX)[0].ptl.y);
@@ -340,7 +345,7 @@ TEST_F(DrawingTest, LabelAlignmentsPlaceTheirLines) {
   std::vector<RECT> rects;
   for (int align : {TEXT_ALIGN_LEFT, TEXT_ALIGN_CENTRE, TEXT_ALIGN_RIGHT}) {
     label.m_nAlign = align;
-    TestMetafile emf([&](CDC& dc) { label.Draw(&dc); });
+    TestMetafile emf([&](CDC& dc) { DrawTextLabel(label, &dc); });
     EXPECT_EQ((std::vector<std::string>{"ab", "longer line"}), Texts(emf.get()));
     const std::vector<LONG> xs = TextXs(emf.get());
     ASSERT_EQ(2u, xs.size());
@@ -358,7 +363,7 @@ TEST_F(DrawingTest, LabelAlignmentsPlaceTheirLines) {
   EXPECT_GT(firstLineX[2], firstLineX[1]);  // right-aligned
 
   label.m_strText.Empty();  // draws nothing, but stays a label
-  TestMetafile empty([&](CDC& dc) { label.Draw(&dc); });
+  TestMetafile empty([&](CDC& dc) { DrawTextLabel(label, &dc); });
   EXPECT_TRUE(Texts(empty.get()).empty());
 }
 
@@ -367,11 +372,11 @@ TEST_F(DrawingTest, AttachedLabelFollowsItsPointAndPaperScalesIt) {
   LOGFONT lf = CColourFont("Arial").GetLogFont();
   lf.lfHeight = -20;
   CTextLabel label("peak", &lf, s.get(), 0, TRUE, 100, 60);
-  TestMetafile before([&](CDC& dc) { label.Draw(&dc); });
+  TestMetafile before([&](CDC& dc) { DrawTextLabel(label, &dc); });
   EXPECT_EQ(100, label.m_rectDrawn.left);
   s->m_nFirst = 200;  // zoomed in
   s->m_nLast = 600;
-  TestMetafile after([&](CDC& dc) { label.Draw(&dc); });
+  TestMetafile after([&](CDC& dc) { DrawTextLabel(label, &dc); });
   EXPECT_EQ(256, label.m_rectDrawn.left);
   EXPECT_EQ(256, TextXs(after.get()).at(0));
 
@@ -383,14 +388,14 @@ TEST_F(DrawingTest, AttachedLabelFollowsItsPointAndPaperScalesIt) {
   GetPrintSettings().rcMargins = {30, 40, 0, 0};
   TestMetafile printed([&](CDC& dc) {
     dc.SetPrinting(TRUE);
-    label.Draw(&dc);
+    DrawTextLabel(label, &dc);
   });
   EXPECT_EQ(std::vector<LONG>{-60}, FontHeights(printed.get()));
   EXPECT_EQ(256 * 2 + 30, TextXs(printed.get()).at(0));
   EXPECT_TRUE(::EqualRect(&onScreen, &label.m_rectDrawn));
   // The clipboard picture counts the margins too.
   GetPrintSettings().bRenderingMetafile = TRUE;
-  TestMetafile picture([&](CDC& dc) { label.Draw(&dc); });
+  TestMetafile picture([&](CDC& dc) { DrawTextLabel(label, &dc); });
   EXPECT_EQ(256 * 2 + 30, TextXs(picture.get()).at(0));
 }
 
@@ -406,26 +411,26 @@ TEST_F(DrawingTest, MarkersFillAndHitTheirShapes) {
       marker.SetPosition(20, 20);
       TestBitmap bitmap(40, 40);
       bitmap.Fill(grey);
-      DrawInto(bitmap, [&](CDC& dc) { marker.Draw(&dc); });
+      DrawInto(bitmap, [&](CDC& dc) { DrawPlotMarker(marker, &dc); });
       EXPECT_EQ(fill == MARKER_FILLED ? red : kWhite, bitmap.Pixel(20, 21)) << shape;
       EXPECT_EQ(grey, bitmap.Pixel(2, 2)) << shape;
       EXPECT_GT(bitmap.Count(red), 10) << shape;
-      EXPECT_TRUE(marker.HitTest({20, 21})) << shape;
-      EXPECT_FALSE(marker.HitTest({20, 30})) << shape;
+      EXPECT_TRUE(HitTestPlotMarker(marker, {20, 21})) << shape;
+      EXPECT_FALSE(HitTestPlotMarker(marker, {20, 30})) << shape;
     }
   }
   // Edges: the circle by distance, the square as a region without its
   // right edge; an unknown shape neither draws nor hits.
   CPlotMarker m;
   m.Set(4, red, MARKER_CIRCLE, MARKER_FILLED);
-  EXPECT_TRUE(m.HitTest({4, 0}));
-  EXPECT_FALSE(m.HitTest({4, 1}));
+  EXPECT_TRUE(HitTestPlotMarker(m, {4, 0}));
+  EXPECT_FALSE(HitTestPlotMarker(m, {4, 1}));
   m.m_nShape = MARKER_SQUARE;
-  EXPECT_TRUE(m.HitTest({-4, -4}));
-  EXPECT_FALSE(m.HitTest({4, 0}));
+  EXPECT_TRUE(HitTestPlotMarker(m, {-4, -4}));
+  EXPECT_FALSE(HitTestPlotMarker(m, {4, 0}));
   m.m_nShape = 7;
-  EXPECT_FALSE(m.HitTest({0, 0}));
-  TestMetafile emf([&](CDC& dc) { m.Draw(&dc); });
+  EXPECT_FALSE(HitTestPlotMarker(m, {0, 0}));
+  TestMetafile emf([&](CDC& dc) { DrawPlotMarker(m, &dc); });
   EXPECT_EQ(0, CountRecords(emf.get(), EMR_POLYGON16) + CountRecords(emf.get(), EMR_ELLIPSE));
 }
 
@@ -437,7 +442,7 @@ TEST_F(DrawingTest, GraphDrawsPolylinesAndHitsTheFirstPoint) {
   graph.m_curves[1].m_marker.Set(4, kBlue, MARKER_SQUARE, MARKER_FILLED);
   graph.m_curves.push_back(CGraphCurve());  // an empty curve
 
-  TestMetafile shown([&](CDC& dc) { graph.Draw(&dc, 1, 2, 3, 4); });
+  TestMetafile shown([&](CDC& dc) { DrawGraph(graph, &dc, 1, 2, 3, 4); });
   EXPECT_EQ(3, CountRecords(shown.get(), EMR_LINETO));
   EXPECT_EQ(50, RecordsOf<EMRLINETO>(shown.get(), EMR_LINETO)[0].ptl.x);  // truncated
   EXPECT_EQ(3, CountRecords(shown.get(), EMR_POLYGON16) + CountRecords(shown.get(), EMR_POLYGON));
@@ -445,15 +450,15 @@ TEST_F(DrawingTest, GraphDrawsPolylinesAndHitsTheFirstPoint) {
   EXPECT_EQ(4, graph.m_rectDrawn.bottom);
 
   graph.m_bShowMarkers = FALSE;
-  TestMetafile hidden([&](CDC& dc) { graph.Draw(&dc, 0, 0, 0, 0); });
+  TestMetafile hidden([&](CDC& dc) { DrawGraph(graph, &dc, 0, 0, 0, 0); });
   EXPECT_EQ(3, CountRecords(hidden.get(), EMR_LINETO));
   EXPECT_EQ(0, CountRecords(hidden.get(), EMR_POLYGON16) + CountRecords(hidden.get(), EMR_RECTANGLE));
 
   // (10, 10) and (10, 11) of the first curve and (10, 10) of the second are
   // all under the cursor: the first curve's first point wins.
-  EXPECT_EQ(&graph.m_curves[0].m_points[0], graph.HitTest({10, 10}));
-  EXPECT_EQ(&graph.m_curves[1].m_points[1], graph.HitTest({30, 31}));
-  EXPECT_EQ(nullptr, graph.HitTest({200, 200}));
+  EXPECT_EQ(&graph.m_curves[0].m_points[0], HitTestGraph(graph, {10, 10}));
+  EXPECT_EQ(&graph.m_curves[1].m_points[1], HitTestGraph(graph, {30, 31}));
+  EXPECT_EQ(nullptr, HitTestGraph(graph, {200, 200}));
 }
 
 // --- XY plot and line sample ---

@@ -6,6 +6,7 @@
 
 #include "framework/win/Dc.h"
 #include "onedim/model/WindowFunction.h"
+#include "onedim/view/WindowFunctionDraw.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ TEST(WindowFunctionDraw, DrawsTheCurveWithItsPenAndRestoresTheDc) {
 
   CDC dc;
   dc.AttachTemporary(mem);
-  wf.DrawCurve(&dc, 10, 110);
+  DrawWindowFunctionCurve(wf, &dc, 10, 110);
   dc.DetachTemporary();
 
   EXPECT_EQ(GetCurrentObject(mem, OBJ_PEN), penBefore);
