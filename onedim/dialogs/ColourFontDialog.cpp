@@ -1,16 +1,17 @@
-// The font dialog of a coloured font.
+#include "onedim/dialogs/ColourFontDialog.h"
+
 #include "framework/win/CommonDialogs.h"
 #include "onedim/model/ColourFont.h"
 
-BOOL CColourFont::ChooseFont(const CColourFont* pFont, CDC* pPrinterDC, CWnd* pParent) {
-  const LOGFONT& lfStart = pFont != nullptr ? pFont->m_lf : m_lf;
+BOOL ChooseColourFont(CColourFont& font, const CColourFont* pStart, CDC* pPrinterDC, CWnd* pParent) {
+  const LOGFONT& lfStart = pStart != nullptr ? pStart->m_lf : font.m_lf;
   CFontDialog dlg(&lfStart, CF_SCREENFONTS | CF_EFFECTS, pPrinterDC, pParent);
-  dlg.m_cf.rgbColors = m_crText;
+  dlg.m_cf.rgbColors = font.GetTextColour();
   if (dlg.DoModal() != IDOK)
     return FALSE;
   LOGFONT lf;
   dlg.GetCurrentFont(&lf);
-  SetLogFont(lf);
-  SetTextColour(dlg.GetColor());
+  font.SetLogFont(lf);
+  font.SetTextColour(dlg.GetColor());
   return TRUE;
 }

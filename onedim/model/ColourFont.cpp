@@ -43,12 +43,10 @@ T Exchange(T& field, T value) {
 
 CColourFont::CColourFont() {
   SetDefaults("Times New Roman");
-  RebuildFont();
 }
 
 CColourFont::CColourFont(LPCSTR pszFaceName) {
   SetDefaults(pszFaceName);
-  RebuildFont();
 }
 
 CColourFont::CColourFont(const LOGFONT& lf) {
@@ -56,12 +54,9 @@ CColourFont::CColourFont(const LOGFONT& lf) {
   m_lf = lf;
   // A face read from elsewhere may lack its terminator.
   m_lf.lfFaceName[LF_FACESIZE - 1] = '\0';
-  RebuildFont();
 }
 
-CColourFont::~CColourFont() {
-  ReleaseFont();
-}
+CColourFont::~CColourFont() = default;
 
 void CColourFont::SetDefaults(LPCSTR pszFaceName) {
   std::memset(&m_lf, 0, sizeof(m_lf));
@@ -71,17 +66,11 @@ void CColourFont::SetDefaults(LPCSTR pszFaceName) {
   m_lf.lfPitchAndFamily = 18;
   CopyFace(m_lf, pszFaceName);
   m_crText = RGB(0, 0, 0);
-#ifdef _WIN32
-  m_hDC = nullptr;
-  m_hFont = nullptr;
-#endif
 }
 
-#define COLOUR_FONT_SETTER(Type, Name, field)                     \
-  Type CColourFont::Name(Type value) {                            \
-    Type old = Exchange<decltype(m_lf.field)>(m_lf.field, value); \
-    RebuildFont();                                                \
-    return old;                                                   \
+#define COLOUR_FONT_SETTER(Type, Name, field)                 \
+  Type CColourFont::Name(Type value) {                        \
+    return Exchange<decltype(m_lf.field)>(m_lf.field, value); \
   }
 
 COLOUR_FONT_SETTER(int, SetHeight, lfHeight)
@@ -112,26 +101,18 @@ CString CColourFont::SetFaceName(const CString& strFace) {
 CString CColourFont::SetFaceName(LPCSTR pszFace) {
   CString old(m_lf.lfFaceName);
   CopyFace(m_lf, pszFace);
-  RebuildFont();
   return old;
 }
 
 bool CColourFont::SetBold(bool bBold) {
   bool bWasBold = IsBold();
   m_lf.lfWeight = bBold ? 700 : 400;
-  RebuildFont();
   return bWasBold;
 }
 
 void CColourFont::SetLogFont(const LOGFONT& lf) {
   m_lf = lf;
   m_lf.lfFaceName[LF_FACESIZE - 1] = '\0';
-  RebuildFont();
-}
-
-void CColourFont::SetTextColour(COLORREF cr) {
-  m_crText = cr;
-  ApplyTextColour();
 }
 
 CString CColourFont::GetFontString() const {
@@ -159,16 +140,8 @@ COLORREF CColourFont::SetFontString(LPCSTR pszText) {
   m_lf.lfQuality = ReadByte(NextField(rest));
   m_lf.lfPitchAndFamily = ReadByte(NextField(rest));
   CopyFace(m_lf, NextField(rest));
-  RebuildFont();
   // Written unsigned; read in full, so that colours with the top byte set
   // (the "automatic" colour) survive where atol would stop at LONG_MAX.
-  SetTextColour((COLORREF)(DWORD)std::strtoll(rest, nullptr, 10));
+  m_crText = (COLORREF)(DWORD)std::strtoll(rest, nullptr, 10);
   return m_crText;
 }
-
-#ifndef _WIN32
-// Without the platform there is no GDI font and no DC to colour.
-void CColourFont::RebuildFont() {}
-void CColourFont::ReleaseFont() {}
-void CColourFont::ApplyTextColour() {}
-#endif

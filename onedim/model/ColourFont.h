@@ -1,17 +1,12 @@
-// A label font that keeps its own LOGFONT and a text colour, so that it can
-// be changed field by field, chosen in the font dialog with its colour and
-// stored as one line of text. In the Windows build it also owns the GDI
-// font, rebuilt by every setter (ColourFontWin.cpp); the font dialog is
-// window code (ColourFontDialog.cpp).
+// A label font as a record: its own LOGFONT and a text colour, so that it can
+// be changed field by field, chosen in the font dialog with its colour
+// (onedim/dialogs/ColourFontDialog.h) and stored as one line of text. It
+// holds no GDI font: drawing code creates one from the LOGFONT where it
+// draws.
 #pragma once
 
 #include "framework/base/String.h"
 #include "framework/base/WinTypes.h"
-
-#ifdef _WIN32
-class CDC;
-class CWnd;
-#endif
 
 class CColourFont {
  public:
@@ -20,7 +15,7 @@ class CColourFont {
   explicit CColourFont(const LOGFONT& lf);
   virtual ~CColourFont();
 
-  // Setters store the value, rebuild the font and return the old value.
+  // Setters store the value and return the old value.
   int SetHeight(int nHeight);
   int SetSize(int nSize);  // stores minus the absolute value: a character height
   int SetWidth(int nWidth);
@@ -57,44 +52,20 @@ class CColourFont {
   bool IsStrikeOut() const { return m_lf.lfStrikeOut != 0; }
   const LOGFONT& GetLogFont() const { return m_lf; }
 
-  // The colour; when a device context is held, it gets the colour too.
-  void SetTextColour(COLORREF cr);
+  void SetTextColour(COLORREF cr) { m_crText = cr; }
   COLORREF GetTextColour() const { return m_crText; }
 
   // One line of text: the thirteen numbers of the LOGFONT, the face and the
-  // colour, separated by commas. SetFontString reads it back, rebuilds the
-  // font and returns the colour.
+  // colour, separated by commas. SetFontString reads it back and returns
+  // the colour.
   CString GetFontString() const;
   COLORREF SetFontString(LPCSTR pszText);
 
-#ifdef _WIN32
-  void SetDC(HDC hDC) {
-    m_hDC = hDC;
-  }
-  HFONT GetSafeHandle() const {
-    return m_hFont;
-  }
-  operator HFONT() const {
-    return m_hFont;
-  }
-  // The font dialog on pFont's LOGFONT (or this one's) and this colour; OK
-  // takes the chosen font and colour. Returns whether OK was pressed.
-  BOOL ChooseFont(const CColourFont* pFont = nullptr, CDC* pPrinterDC = nullptr, CWnd* pParent = nullptr);
-#endif
-
   LOGFONT m_lf;
   COLORREF m_crText;
-#ifdef _WIN32
-  HDC m_hDC;      // device context that a colour change also applies to
-  HFONT m_hFont;  // always built from m_lf
-#endif
 
  private:
   CColourFont(const CColourFont&) = delete;
   CColourFont& operator=(const CColourFont&) = delete;
   void SetDefaults(LPCSTR pszFaceName);
-  // The platform half: the GDI font and the held DC's colour.
-  void RebuildFont();
-  void ReleaseFont();
-  void ApplyTextColour();
 };

@@ -1,8 +1,7 @@
 // Windows build only: the spectrum drawing recorded into enhanced metafiles
 // and painted into memory bitmaps: the trace and its display modes, the
 // pivot mark, the axis scale on screen and on paper, text labels, plot
-// markers, graphs, the XY plot and the line sample, and the coloured font's
-// GDI half.
+// markers, graphs, the XY plot and the line sample.
 #include "framework/win/WindowTest.h"
 
 #include <algorithm>
@@ -579,38 +578,6 @@ TEST_F(DrawingTest, LineSampleShowsItsColourAndTellsTheParent) {
   EXPECT_EQ(1, parent.m_nSampleChanged);
   sample.DestroyWindow();
   parent.DestroyWindow();
-}
-
-// --- Coloured font ---
-
-TEST_F(DrawingTest, ColourFontKeepsItsGdiFontInStep) {
-  CColourFont font("Arial");
-  ASSERT_NE(nullptr, font.GetSafeHandle());
-  LOGFONT lf;
-  ASSERT_GT(::GetObjectA(font.GetSafeHandle(), sizeof(lf), &lf), 0);
-  EXPECT_EQ(-12, lf.lfHeight);
-  font.SetSize(30);
-  ASSERT_GT(::GetObjectA(font.GetSafeHandle(), sizeof(lf), &lf), 0);
-  EXPECT_EQ(-30, lf.lfHeight);
-  EXPECT_STREQ("Arial", lf.lfFaceName);
-
-  TestBitmap bitmap(10, 10);
-  font.SetDC(bitmap.dc());
-  font.SetTextColour(RGB(1, 2, 3));
-  EXPECT_EQ(RGB(1, 2, 3), ::GetTextColor(bitmap.dc()));
-
-  AfxSetModalDialogHook([](CDialog& d) {
-    d.PostMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), (LPARAM)::GetDlgItem(d.m_hWnd, IDCANCEL));
-  });
-  EXPECT_FALSE(font.ChooseFont());
-  EXPECT_EQ(-30, font.GetHeight());
-  AfxSetModalDialogHook([](CDialog& d) {
-    d.PostMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)::GetDlgItem(d.m_hWnd, IDOK));
-  });
-  EXPECT_TRUE(font.ChooseFont());
-  EXPECT_FALSE(font.GetFaceName().IsEmpty());
-  ASSERT_GT(::GetObjectA(font.GetSafeHandle(), sizeof(lf), &lf), 0);
-  EXPECT_EQ(font.GetHeight(), lf.lfHeight);
 }
 
 }  // namespace
