@@ -1,9 +1,6 @@
-// The clipboard half of the text lists: Windows only.
-#include <windows.h>
+#include "onedim/dialogs/DataBufferClipboard.h"
 
 #include <cstring>
-
-#include "onedim/document/DataBuffer.h"
 
 int CopyTextToClipboard(LPCSTR pszText, HWND hWndOwner) {
   if (pszText == nullptr)

@@ -1,7 +1,7 @@
 #include "onedim/dialogs/HistoryDialog.h"
 
 #include "framework/win/WinApp.h"
-#include "onedim/document/DataBuffer.h"
+#include "onedim/dialogs/DataBufferClipboard.h"
 #include "onedim/document/HistoryList.h"
 #include "resources/BrivaneRes.h"
 

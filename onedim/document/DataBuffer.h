@@ -32,9 +32,3 @@ class CDataBuffer {
   CDataBuffer(const CDataBuffer&) = delete;
   CDataBuffer& operator=(const CDataBuffer&) = delete;
 };
-
-#ifdef _WIN32
-// Puts the text on the clipboard as CF_TEXT, owned by hWndOwner (null
-// allowed). 1 on success, 0 when the clipboard or the memory cannot be had.
-int CopyTextToClipboard(LPCSTR pszText, HWND hWndOwner);
-#endif

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "onedim/document/DataBuffer.h"
+#include "onedim/dialogs/DataBufferClipboard.h"
 #include "onedim/document/HistoryList.h"
 
 namespace {
