@@ -51,13 +51,20 @@ endfunction()
 
 # Every source folder is one library, either portable (built in every build)
 # or Windows-only (built in the Windows builds only); a folder's sources are
-# all its .cpp files but a program's main file and the platform halves
-# (*Posix.cpp, *Win32.cpp), which their library adds in the build they serve.
+# all its .cpp files but a program's main file. A portable folder's calls of
+# the C runtime that differ between Windows and POSIX sit in a pair of files,
+# <Name>Win32.cpp and <Name>Posix.cpp, of which each build takes its own.
 function(brivane_folder_sources out)
   set(srcs)
+  if(BRIVANE_WINDOWS)
+    set(other_runtime "Posix\\.cpp$")
+  else()
+    set(other_runtime "Win32\\.cpp$")
+  endif()
   foreach(dir IN LISTS ARGN)
     file(GLOB found CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
-    list(FILTER found EXCLUDE REGEX "(Main|Posix|Win32)\\.cpp$")
+    list(FILTER found EXCLUDE REGEX "Main\\.cpp$")
+    list(FILTER found EXCLUDE REGEX ${other_runtime})
     list(APPEND srcs ${found})
   endforeach()
   set(${out} ${srcs} PARENT_SCOPE)

@@ -1,105 +1,13 @@
 #include "framework/base/File.h"
 
-#include <sys/stat.h>
-#include <sys/types.h>
-
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 
-#ifdef _WIN32
-#include <io.h>
-#include <share.h>
-#endif
-#include <unistd.h>
+#include "framework/base/FileRuntime.h"
 
 IMPLEMENT_DYNAMIC(CFile, CObject)
 
 namespace {
-
-// 64-bit positions in both builds.
-int SeekStream(std::FILE* fp, LONGLONG lOff, int nWhence) {
-#ifdef _WIN32
-  return fseeko64(fp, (off64_t)lOff, nWhence);
-#else
-  return fseeko(fp, (off_t)lOff, nWhence);
-#endif
-}
-
-LONGLONG TellStream(std::FILE* fp) {
-#ifdef _WIN32
-  return (LONGLONG)ftello64(fp);
-#else
-  return (LONGLONG)ftello(fp);
-#endif
-}
-
-int TruncateStream(std::FILE* fp, ULONGLONG nLen) {
-#ifdef _WIN32
-  return ftruncate64(_fileno(fp), (off64_t)nLen);
-#else
-  return ftruncate(fileno(fp), (off_t)nLen);
-#endif
-}
-
-bool IsDirectory(std::FILE* fp) {
-#ifdef _WIN32
-  struct _stat64 st;
-  return _fstat64(_fileno(fp), &st) == 0 && (st.st_mode & _S_IFDIR) != 0;
-#else
-  struct stat st;
-  return fstat(fileno(fp), &st) == 0 && S_ISDIR(st.st_mode);
-#endif
-}
-
-bool PathExists(LPCSTR lpszPath) {
-#ifdef _WIN32
-  struct _stat64 st;
-  return _stat64(lpszPath, &st) == 0;
-#else
-  struct stat st;
-  return stat(lpszPath, &st) == 0;
-#endif
-}
-
-// Opens with the share mode honoured where the platform has one (Windows);
-// POSIX has no mandatory sharing, so natively the share bits are ignored.
-std::FILE* OpenStream(LPCSTR lpszFileName, const char* pszMode, UINT nOpenFlags) {
-#ifdef _WIN32
-  int nShare = _SH_DENYNO;
-  switch (nOpenFlags & 0x70) {
-    case CFile::shareExclusive:
-      nShare = _SH_DENYRW;
-      break;
-    case CFile::shareDenyWrite:
-      nShare = _SH_DENYWR;
-      break;
-    case CFile::shareDenyRead:
-      nShare = _SH_DENYRD;
-      break;
-    default:
-      break;
-  }
-  return _fsopen(lpszFileName, pszMode, nShare);
-#else
-  (void)nOpenFlags;
-  return std::fopen(lpszFileName, pszMode);
-#endif
-}
-
-// errno says only "access denied" when another program holds the file; the
-// system error beside it tells a sharing or lock conflict apart.
-int OpenFailureCause(int nErrno) {
-#ifdef _WIN32
-  const unsigned long kSharingViolation = 32;
-  const unsigned long kLockViolation = 33;
-  if (_doserrno == kSharingViolation)
-    return CFileException::sharingViolation;
-  if (_doserrno == kLockViolation)
-    return CFileException::lockViolation;
-#endif
-  return CFileException::ErrnoToException(nErrno);
-}
 
 void FillError(CFileException* pError, int cause, LONG lOsError, LPCSTR lpszFileName) {
   if (pError == nullptr)
@@ -138,23 +46,21 @@ BOOL CFile::Open(LPCSTR lpszFileName, UINT nOpenFlags, CFileException* pError) {
   const bool bKeep = (nOpenFlags & modeNoTruncate) != 0;
   std::FILE* fp = nullptr;
   errno = 0;
-#ifdef _WIN32
-  _doserrno = 0;
-#endif
+  FileRuntime::ClearOpenError();
   if (bCreate && !bKeep) {
-    fp = OpenStream(lpszFileName, nAccess == modeWrite ? "wb" : "w+b", nOpenFlags);
+    fp = FileRuntime::Open(lpszFileName, nAccess == modeWrite ? "wb" : "w+b", nOpenFlags);
   } else {
     // Existing files are never truncated here; the C library's "w" would.
-    fp = OpenStream(lpszFileName, nAccess == modeRead ? "rb" : "r+b", nOpenFlags);
+    fp = FileRuntime::Open(lpszFileName, nAccess == modeRead ? "rb" : "r+b", nOpenFlags);
     if (fp == nullptr && bCreate && errno == ENOENT)
-      fp = OpenStream(lpszFileName, nAccess == modeWrite ? "wb" : "w+b", nOpenFlags);
+      fp = FileRuntime::Open(lpszFileName, nAccess == modeWrite ? "wb" : "w+b", nOpenFlags);
   }
   if (fp == nullptr) {
     int nErrno = errno != 0 ? errno : EACCES;
-    FillError(pError, OpenFailureCause(nErrno), nErrno, lpszFileName);
+    FillError(pError, FileRuntime::OpenFailureCause(nErrno), nErrno, lpszFileName);
     return FALSE;
   }
-  if (IsDirectory(fp)) {
+  if (FileRuntime::IsDirectory(fp)) {
     std::fclose(fp);
     FillError(pError, CFileException::accessDenied, EISDIR, lpszFileName);
     return FALSE;
@@ -180,7 +86,7 @@ void CFile::ThrowLastError(int nFallbackCause) const {
 void CFile::PrepareFor(bool bWrite) {
   LastOp op = bWrite ? opWrite : opRead;
   if (m_lastOp != opNone && m_lastOp != op)
-    SeekStream(m_pStream, 0, SEEK_CUR);
+    FileRuntime::Seek(m_pStream, 0, SEEK_CUR);
   m_lastOp = op;
 }
 
@@ -214,7 +120,7 @@ ULONGLONG CFile::Seek(LONGLONG lOff, UINT nFrom) {
   CheckOpen();
   int nWhence = nFrom == begin ? SEEK_SET : nFrom == end ? SEEK_END : SEEK_CUR;
   errno = 0;
-  if (SeekStream(m_pStream, lOff, nWhence) != 0)
+  if (FileRuntime::Seek(m_pStream, lOff, nWhence) != 0)
     AfxThrowFileException(CFileException::badSeek, errno, m_strFileName);
   m_lastOp = opNone;
   return GetPosition();
@@ -222,7 +128,7 @@ ULONGLONG CFile::Seek(LONGLONG lOff, UINT nFrom) {
 
 ULONGLONG CFile::GetPosition() const {
   CheckOpen();
-  LONGLONG pos = TellStream(m_pStream);
+  LONGLONG pos = FileRuntime::Tell(m_pStream);
   if (pos < 0)
     AfxThrowFileException(CFileException::badSeek, errno, m_strFileName);
   return (ULONGLONG)pos;
@@ -231,11 +137,11 @@ ULONGLONG CFile::GetPosition() const {
 ULONGLONG CFile::GetLength() const {
   CheckOpen();
   // Seeking flushes buffered writes, so the length includes them.
-  LONGLONG pos = TellStream(m_pStream);
-  if (pos < 0 || SeekStream(m_pStream, 0, SEEK_END) != 0)
+  LONGLONG pos = FileRuntime::Tell(m_pStream);
+  if (pos < 0 || FileRuntime::Seek(m_pStream, 0, SEEK_END) != 0)
     AfxThrowFileException(CFileException::badSeek, errno, m_strFileName);
-  LONGLONG len = TellStream(m_pStream);
-  SeekStream(m_pStream, pos, SEEK_SET);
+  LONGLONG len = FileRuntime::Tell(m_pStream);
+  FileRuntime::Seek(m_pStream, pos, SEEK_SET);
   const_cast<CFile*>(this)->m_lastOp = opNone;
   if (len < 0)
     AfxThrowFileException(CFileException::badSeek, errno, m_strFileName);
@@ -247,13 +153,13 @@ void CFile::SetLength(ULONGLONG nNewLen) {
   if ((m_nOpenFlags & 0x3) == modeRead)
     AfxThrowFileException(CFileException::accessDenied, EBADF, m_strFileName);
   errno = 0;
-  LONGLONG pos = TellStream(m_pStream);
+  LONGLONG pos = FileRuntime::Tell(m_pStream);
   if (std::fflush(m_pStream) != 0)
     ThrowLastError(CFileException::diskFull);
-  if (TruncateStream(m_pStream, nNewLen) != 0)
+  if (FileRuntime::Truncate(m_pStream, nNewLen) != 0)
     ThrowLastError(CFileException::diskFull);
   // Drops whatever the stream had buffered from before the change.
-  SeekStream(m_pStream, pos, SEEK_SET);
+  FileRuntime::Seek(m_pStream, pos, SEEK_SET);
   m_lastOp = opNone;
 }
 
@@ -305,7 +211,7 @@ void CFile::Rename(LPCSTR lpszOldName, LPCSTR lpszNewName) {
     CFileException::ThrowErrno(ENOENT, lpszOldName);
   // Windows refuses to rename onto an existing file; the native build is made
   // to agree so that both behave the same.
-  if (PathExists(lpszNewName))
+  if (FileRuntime::PathExists(lpszNewName))
     CFileException::ThrowErrno(EEXIST, lpszNewName);
   errno = 0;
   if (std::rename(lpszOldName, lpszNewName) != 0)
