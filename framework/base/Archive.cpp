@@ -307,7 +307,7 @@ CArchive& CArchive::operator>>(double& d) {
   return *this;
 }
 
-#ifdef _WIN32
+#if LONG_MAX == 0x7fffffffL
 CArchive& CArchive::operator<<(LONG l) {
   return *this << (unsigned)l;
 }

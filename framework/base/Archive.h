@@ -17,6 +17,7 @@
 //     object's data.
 #pragma once
 
+#include <climits>
 #include <unordered_map>
 #include <vector>
 
@@ -90,8 +91,10 @@ class CArchive {
   CArchive& operator<<(unsigned n);
   CArchive& operator<<(float f);
   CArchive& operator<<(double d);
-#ifdef _WIN32
-  // LONG and DWORD are long types on Windows and int types natively.
+#if LONG_MAX == 0x7fffffffL
+  // Where long is 32 bits, LONG and DWORD are long types (as the platform
+  // declares them) and need overloads of their own; elsewhere they are int
+  // types.
   CArchive& operator<<(LONG l);
   CArchive& operator<<(DWORD dw);
 #endif
@@ -105,7 +108,7 @@ class CArchive {
   CArchive& operator>>(unsigned& n);
   CArchive& operator>>(float& f);
   CArchive& operator>>(double& d);
-#ifdef _WIN32
+#if LONG_MAX == 0x7fffffffL
   CArchive& operator>>(LONG& l);
   CArchive& operator>>(DWORD& dw);
 #endif
