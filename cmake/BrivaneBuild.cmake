@@ -86,11 +86,24 @@ function(brivane_portable_library name)
   endif()
 endfunction()
 
+# brivane_windows_code(TARGET): the target's C++ files see the platform
+# headers before anything else, so that the portable headers they include
+# take the platform's value types instead of declaring their own.
+function(brivane_windows_code name)
+  get_target_property(type ${name} TYPE)
+  if(type STREQUAL "INTERFACE_LIBRARY")
+    return()
+  endif()
+  target_compile_options(${name} PRIVATE
+      "$<$<COMPILE_LANGUAGE:CXX>:SHELL:-include ${CMAKE_SOURCE_DIR}/framework/win/Win32.h>")
+endfunction()
+
 # brivane_windows_library(NAME DIRS folders... LIBS libs...): nothing in the
 # native build.
 function(brivane_windows_library name)
   if(BRIVANE_WINDOWS)
     brivane_portable_library(${name} ${ARGN})
+    brivane_windows_code(${name})
   endif()
 endfunction()
 
@@ -105,6 +118,9 @@ function(brivane_test name)
   brivane_enable_gtest()
   add_executable(${name} ${A_SOURCES})
   target_link_libraries(${name} PRIVATE ${A_LIBS} brivane_test_main)
+  if(A_WINDOWS_ONLY)
+    brivane_windows_code(${name})
+  endif()
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
   target_compile_definitions(${name} PRIVATE
       BRIVANE_SOURCE_DIR="${CMAKE_SOURCE_DIR}"

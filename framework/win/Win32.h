@@ -1,13 +1,31 @@
-// The Win32 declarations every window-side file of the framework needs:
-// the platform headers that WIN32_LEAN_AND_MEAN leaves out (common controls,
-// common dialogs, shell), on top of the value types of framework/base.
+// The Win32 declarations every window-side file needs: the platform headers,
+// with the parts that WIN32_LEAN_AND_MEAN leaves out (common controls, common
+// dialogs, shell). The build includes this header first in every Windows-only
+// file, so that the portable headers after it find the platform's value
+// types and declare none of their own (framework/base/WinTypes.h).
 #pragma once
 
-#include "framework/base/WinTypes.h"
+#ifdef BRIVANE_OWN_WIN_TYPES
+#error "framework/win/Win32.h comes before the portable headers"
+#endif
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
 
 #include <commctrl.h>
 #include <commdlg.h>
 #include <shellapi.h>
+
+#define BRIVANE_PLATFORM_TYPES 1
+#include "framework/base/WinTypes.h"
+
+// The portable settings store has members of these names; window code calls
+// the platform's functions by their ...A names.
+#undef GetProfileInt
+#undef GetProfileString
+#undef WriteProfileString
 
 // What a drop does with the data (DROPEFFECT_COPY, ...).
 typedef DWORD DROPEFFECT;

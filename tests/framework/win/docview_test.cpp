@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include <dlgs.h>
 #include <shlobj.h>
 
 #include "DocViewFixture.h"
