@@ -106,3 +106,7 @@ class CAxisScale {
  private:
   CAxisScale(const CAxisScale&) = delete;
 };
+
+// One layout in every translation unit, window code included: a member that
+// only some files or builds see stops the build here.
+static_assert(sizeof(CAxisScale) == (sizeof(void*) == 8 ? 144 : 136), "CAxisScale layout");

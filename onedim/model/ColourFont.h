@@ -69,3 +69,7 @@ class CColourFont {
   CColourFont& operator=(const CColourFont&) = delete;
   void SetDefaults(LPCSTR pszFaceName);
 };
+
+// One layout in every translation unit, window code included: a member that
+// only some files or builds see stops the build here.
+static_assert(sizeof(CColourFont) == (sizeof(void*) == 8 ? 72 : 68), "CColourFont layout");

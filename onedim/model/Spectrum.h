@@ -153,3 +153,7 @@ class CSpectrum : public CObject {
   void InitDefaults();
   CSpectrum& operator=(const CSpectrum&) = delete;
 };
+
+// One layout in every translation unit, window code included: a member that
+// only some files or builds see stops the build here.
+static_assert(sizeof(CSpectrum) == (sizeof(void*) == 8 ? 1152 : 912), "CSpectrum layout");

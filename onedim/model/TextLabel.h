@@ -50,3 +50,7 @@ class CTextLabel : public CObject {
   BYTE m_bAttached;        // x follows the data
   int m_nBaseHeight;       // LOGFONT height on screen; printing scales it
 };
+
+// One layout in every translation unit, window code included: a member that
+// only some files or builds see stops the build here.
+static_assert(sizeof(CTextLabel) == (sizeof(void*) == 8 ? 152 : 132), "CTextLabel layout");

@@ -73,3 +73,7 @@ class CWindowFunction {
   CWindowFunction(const CWindowFunction&) = delete;
   CWindowFunction& operator=(const CWindowFunction&) = delete;
 };
+
+// One layout in every translation unit, window code included: a member that
+// only some files or builds see stops the build here.
+static_assert(sizeof(CWindowFunction) == (sizeof(void*) == 8 ? 88 : 64), "CWindowFunction layout");
