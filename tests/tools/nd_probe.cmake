@@ -3,4 +3,5 @@
 brivane_tool(nd_probe SOURCES ${CMAKE_CURRENT_LIST_DIR}/nd_probe.cpp LIBS ndim_core)
 if(BRIVANE_WINDOWS)
   target_link_libraries(nd_probe PRIVATE ndim_view)
+  brivane_windows_code(nd_probe)
 endif()
