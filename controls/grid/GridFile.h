@@ -1,0 +1,45 @@
+// The grid's comma-separated text file. The first line holds the texts of
+// the heading row, each further line one row; fields are separated by ","
+// and written as they stand, without quotes; every line ends with "\n" and
+// holds at most kGridFileMaxLine characters. A file is read whole before any
+// of it is used, so a damaged one changes nothing.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "framework/base/String.h"
+
+class CFile;
+
+const int kGridFileMaxLine = 1023;
+
+typedef std::vector<std::vector<CString>> CGridFileRows;
+
+// Reads a grid file's text piece by piece (line ends already "\n").
+class CGridFileReader {
+ public:
+  // FALSE once the text cannot be a grid file: a line longer than
+  // kGridFileMaxLine, a zero byte, or a row whose number of fields differs
+  // from the heading line's.
+  BOOL Feed(const char* pData, size_t nLength);
+  // FALSE as well when the last line has no end (a file cut short).
+  BOOL Finish();
+  const CGridFileRows& GetRows() const { return m_rows; }
+
+ private:
+  BOOL EndLine();
+
+  CGridFileRows m_rows;
+  std::string m_line;
+  BOOL m_bDamaged = FALSE;
+};
+
+// Reads the rest of a file opened in text mode. FALSE for a damaged file
+// (rows then holds nothing); the file's own errors are thrown.
+BOOL ReadGridFile(CFile& file, CGridFileRows& rows);
+
+// The line of a row as the file holds it, without its end. FALSE when the
+// reader would not give the same fields back: a text holding "," or a line
+// end, or a line longer than kGridFileMaxLine.
+BOOL FormatGridFileLine(const std::vector<CString>& fields, CString& line);
