@@ -44,3 +44,8 @@
 #define IDC_HOVER_LIST 1104
 #define IDC_DEVICE_FONT 1105
 #define IDC_OTHER_EDIT 1106
+
+// The grid dialog.
+#define IDD_GRID 104
+#define IDC_GRID 1200
+#define IDC_GRID_OTHER 1201
