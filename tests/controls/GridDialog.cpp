@@ -43,7 +43,7 @@ void GridTest::Fill(int nRows, int nCols, bool bEmpty) {
   m_grid.SetFixedColumnCount(1);
   for (int r = 0; r < nRows && !bEmpty; ++r)
     for (int c = 0; c < nCols; ++c)
-      m_grid.SetItemText(r, c, (std::to_string(r) + "," + std::to_string(c)).c_str());
+      m_grid.SetItemText(r, c, (std::to_string(r) + ":" + std::to_string(c)).c_str());
   m_grid.UpdateWindow();
   PumpPending();
 }

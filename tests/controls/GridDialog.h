@@ -34,7 +34,7 @@ class GridTest : public WindowTest {
   void SetUp() override;
   void TearDown() override;
   // A grid of nRows x nCols with one fixed row and column; each cell's text
-  // is "r,c" (headings too), unless bEmpty.
+  // is "r:c" (headings too), unless bEmpty.
   void Fill(int nRows, int nCols, bool bEmpty = false);
   POINT Centre(int nRow, int nCol) const;
   HWND Grid() const { return m_dlg.m_grid.m_hWnd; }

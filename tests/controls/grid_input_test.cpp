@@ -170,9 +170,9 @@ TEST_F(GridTest, TypingThenEnterEditsTheCellAndTellsTheParent) {
   EXPECT_EQ("8", std::string(m_grid.GetItemText(1, 1)));
   EXPECT_EQ(CCellID(2, 1), m_grid.GetFocusCell());
   ASSERT_NE(nullptr, Editor());
-  EXPECT_EQ("2,1", TextOf(Editor()));
+  EXPECT_EQ("2:1", TextOf(Editor()));
   PostKey(Editor(), VK_ESCAPE);
-  EXPECT_EQ("2,1", std::string(m_grid.GetItemText(2, 1)));
+  EXPECT_EQ("2:1", std::string(m_grid.GetItemText(2, 1)));
 }
 
 TEST_F(GridTest, AClickOnTheFocusCellEditsItWhereArrowsMoveTheCaret) {
@@ -184,7 +184,7 @@ TEST_F(GridTest, AClickOnTheFocusCellEditsItWhereArrowsMoveTheCaret) {
   ASSERT_NE(nullptr, hEdit);
   DWORD nStart = 0, nEnd = 0;
   ::SendMessageA(hEdit, EM_GETSEL, (WPARAM)&nStart, (LPARAM)&nEnd);
-  EXPECT_EQ(3u, nStart);  // the caret after "2,2"
+  EXPECT_EQ(3u, nStart);  // the caret after "2:2"
   EXPECT_EQ(3u, nEnd);
   PostKey(hEdit, VK_DOWN);
   EXPECT_EQ(hEdit, Editor());
@@ -198,7 +198,7 @@ TEST_F(GridTest, AClickOnTheFocusCellEditsItWhereArrowsMoveTheCaret) {
   PostClick(Grid(), Centre(4, 2));
   PostChars(Grid(), "1");
   EXPECT_EQ(nullptr, Editor());
-  EXPECT_EQ("4,2", std::string(m_grid.GetItemText(4, 2)));
+  EXPECT_EQ("4:2", std::string(m_grid.GetItemText(4, 2)));
 }
 
 TEST_F(GridTest, DraggingABorderResizesAColumnAndADoubleClickFitsIt) {
@@ -284,7 +284,7 @@ TEST_F(GridTest, InListModeAClickSelectsTheRowAndAHeadingSorts) {
   PostClick(Grid(), Centre(0, 2));
   EXPECT_EQ(2, m_grid.GetSortColumn());
   EXPECT_EQ((std::vector<std::string>{"apple", "date", "fig", "pear"}), Column(2));
-  EXPECT_EQ("2,1", std::string(m_grid.GetItemText(1, 1)));  // whole rows move
+  EXPECT_EQ("2:1", std::string(m_grid.GetItemText(1, 1)));  // whole rows move
   PostClick(Grid(), Centre(0, 2));
   EXPECT_EQ((std::vector<std::string>{"pear", "fig", "date", "apple"}), Column(2));
   EXPECT_FALSE(m_grid.GetSortAscending());
