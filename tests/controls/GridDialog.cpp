@@ -22,6 +22,7 @@ LRESULT CGridDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void GridTest::SetUp() {
   WindowTest::SetUp();
+  ::GetCursorPos(&m_ptCursor);
   ASSERT_TRUE(m_dlg.Create(IDD_GRID, nullptr));
   ASSERT_NE(nullptr, m_grid.m_hWnd);
   m_dlg.ShowWindow(SW_SHOW);
@@ -33,6 +34,9 @@ void GridTest::SetUp() {
 void GridTest::TearDown() {
   if (m_dlg.m_hWnd != nullptr)
     m_dlg.DestroyWindow();
+  // Resizing clips the real cursor, which moves it: later tests find it where it was.
+  ::ClipCursor(nullptr);
+  ::SetCursorPos(m_ptCursor.x, m_ptCursor.y);
   WindowTest::TearDown();
 }
 

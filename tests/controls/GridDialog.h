@@ -46,4 +46,5 @@ class GridTest : public WindowTest {
 
   CGridDialog m_dlg;
   CNotifyGridCtrl& m_grid = m_dlg.m_grid;
+  POINT m_ptCursor = {};
 };
