@@ -303,7 +303,8 @@ void CGridCtrl::Print() {
     bFailed = dc.EndPage() <= 0;
   }
   OnEndPrinting(&dc, &info);
-  if (bFailed)
+  // A grid without rows to print sends no empty job to the printer.
+  if (bFailed || info.GetMaxPage() < info.GetMinPage())
     dc.AbortDoc();
   else
     dc.EndDoc();
