@@ -315,10 +315,46 @@ TEST_F(GridTest, OnlyAClippedTextShowsATitleTip) {
   // Leaving the cell hides it; the move goes on to the grid.
   PostMouseMove(hTip, {-5, -5});
   EXPECT_FALSE(tipShown());
+  // A press on the tip hides it and reaches the cell below.
+  PostMouseMove(Grid(), Centre(2, 1));
+  ASSERT_TRUE(tipShown());
+  ::PostMessageA(hTip, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+  PumpPending();
+  ::PostMessageA(Grid(), WM_LBUTTONUP, 0, MAKELPARAM(Centre(2, 1).x, Centre(2, 1).y));
+  PumpPending();
+  EXPECT_FALSE(tipShown());
+  EXPECT_EQ(CCellID(2, 1), m_grid.GetFocusCell());
 
   m_grid.EnableTitleTips(FALSE);
   PostMouseMove(Grid(), Centre(2, 1));
   EXPECT_FALSE(tipShown());
+}
+
+TEST_F(GridTest, HoldingTheButtonBelowTheGridScrollsAndSelectsOnTheTimer) {
+  Fill(60, 3);
+  ::PostMessageA(Grid(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(Centre(2, 1).x, Centre(2, 1).y));
+  PumpPending();
+  CRect client;
+  m_grid.GetClientRect(&client);
+  CPoint below(Centre(2, 1).x, client.bottom + 20);
+  m_grid.ClientToScreen(&below);
+  ::SetCursorPos(below.x, below.y);
+  // Each tick of the 25 ms timer moves down a row and selects up to it.
+  EXPECT_TRUE(PumpUntil([&] { return m_grid.GetFocusCell().row >= 30; }, 10000));
+  ::PostMessageA(Grid(), WM_LBUTTONUP, 0, MAKELPARAM(Centre(2, 1).x, client.bottom - 1));
+  PumpPending();
+  const int nRow = m_grid.GetFocusCell().row;
+  // Selected down to the row at the bottom edge, where the cursor is held.
+  const CCellRange selected = m_grid.GetSelectedRange();
+  EXPECT_EQ(CCellID(2, 1), selected.GetTopLeft());
+  EXPECT_EQ(1, selected.GetColSpan());
+  EXPECT_GE(selected.GetMaxRow(), nRow);
+  EXPECT_EQ(selected.GetMaxRow(), m_grid.GetVisibleNonFixedCellRange().GetMaxRow());
+  EXPECT_TRUE(m_grid.IsCellVisible(nRow, 1));
+  EXPECT_GT(m_grid.GetTopleftNonFixedCell().row, 1);
+  // Released, the timer is gone.
+  PumpUntil([] { return false; }, 200);
+  EXPECT_EQ(nRow, m_grid.GetFocusCell().row);
 }
 
 TEST_F(GridTest, TheWheelAndTheScrollBarMoveTheRowsInView) {
