@@ -59,6 +59,10 @@ class CDropGrid : public CGridCtrl {
   BOOL Registered() const { return m_DropTarget.IsRegistered(); }
 };
 
+int CALLBACK CompareValues(LPARAM a, LPARAM b, LPARAM) {
+  return a < b ? -1 : a > b ? 1 : 0;
+}
+
 class CEnableProbe : public CCmdUI {
  public:
   void Enable(BOOL bOn) override { m_bEnabled = bOn; }
@@ -226,10 +230,7 @@ TEST_F(GridTest, SortingOrdersWholeRowsByText) {
   const LPARAM values[] = {30, -4, 12, 7};
   for (int r = 1; r < 5; ++r)
     m_grid.SetItemData(r, 1, values[r - 1]);
-  auto compare = [](LPARAM a, LPARAM b, LPARAM) -> int {
-    return a < b ? -1 : a > b ? 1 : 0;
-  };
-  EXPECT_TRUE(m_grid.SortItems(compare, 1, FALSE));
+  EXPECT_TRUE(m_grid.SortItems(&CompareValues, 1, FALSE));
   EXPECT_EQ((std::vector<std::string>{"1:1", "3:1", "4:1", "2:1"}), Column(1));
 }
 
