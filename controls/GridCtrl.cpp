@@ -432,6 +432,21 @@ BOOL CGridCtrl::DeleteAllItems() {
 
 // --- Items ---
 
+template <typename T>
+BOOL CGridCtrl::SetCellField(int nRow, int nCol, T CGridCell::*pField, const T& value) {
+  CGridCell* pCell = GetCell(nRow, nCol);
+  if (pCell == nullptr)
+    return FALSE;
+  pCell->*pField = value;
+  return TRUE;
+}
+
+template <typename T>
+T CGridCtrl::GetCellField(int nRow, int nCol, T CGridCell::*pField, const T& neutral) const {
+  const CGridCell* pCell = GetCell(nRow, nCol);
+  return pCell != nullptr ? pCell->*pField : neutral;
+}
+
 BOOL CGridCtrl::SetItem(const GRIDITEM* pItem) {
   CGridCell* pCell = pItem != nullptr ? GetCell(pItem->row, pItem->col) : nullptr;
   if (pCell == nullptr)
@@ -479,42 +494,27 @@ BOOL CGridCtrl::GetItem(GRIDITEM* pItem) {
 }
 
 BOOL CGridCtrl::SetItemText(int nRow, int nCol, LPCSTR lpszText) {
-  CGridCell* pCell = GetCell(nRow, nCol);
-  if (pCell == nullptr)
-    return FALSE;
-  pCell->szText = lpszText != nullptr ? lpszText : "";
-  return TRUE;
+  return SetCellField(nRow, nCol, &CGridCell::szText, CString(lpszText != nullptr ? lpszText : ""));
 }
 
 CString CGridCtrl::GetItemText(int nRow, int nCol) {
-  CGridCell* pCell = GetCell(nRow, nCol);
-  return pCell != nullptr ? pCell->szText : CString();
+  return GetCellField(nRow, nCol, &CGridCell::szText, CString());
 }
 
 BOOL CGridCtrl::SetItemData(int nRow, int nCol, LPARAM lParam) {
-  CGridCell* pCell = GetCell(nRow, nCol);
-  if (pCell == nullptr)
-    return FALSE;
-  pCell->lParam = lParam;
-  return TRUE;
+  return SetCellField(nRow, nCol, &CGridCell::lParam, lParam);
 }
 
 LPARAM CGridCtrl::GetItemData(int nRow, int nCol) const {
-  CGridCell* pCell = GetCell(nRow, nCol);
-  return pCell != nullptr ? pCell->lParam : 0;
+  return GetCellField(nRow, nCol, &CGridCell::lParam, (LPARAM)0);
 }
 
 BOOL CGridCtrl::SetItemImage(int nRow, int nCol, int iImage) {
-  CGridCell* pCell = GetCell(nRow, nCol);
-  if (pCell == nullptr)
-    return FALSE;
-  pCell->iImage = iImage;
-  return TRUE;
+  return SetCellField(nRow, nCol, &CGridCell::iImage, iImage);
 }
 
 int CGridCtrl::GetItemImage(int nRow, int nCol) const {
-  CGridCell* pCell = GetCell(nRow, nCol);
-  return pCell != nullptr ? pCell->iImage : -1;
+  return GetCellField(nRow, nCol, &CGridCell::iImage, -1);
 }
 
 BOOL CGridCtrl::SetItemState(int nRow, int nCol, UINT nState) {
@@ -528,47 +528,31 @@ BOOL CGridCtrl::SetItemState(int nRow, int nCol, UINT nState) {
 }
 
 UINT CGridCtrl::GetItemState(int nRow, int nCol) const {
-  CGridCell* pCell = GetCell(nRow, nCol);
-  return pCell != nullptr ? pCell->state : 0;
+  return GetCellField(nRow, nCol, &CGridCell::state, 0u);
 }
 
 BOOL CGridCtrl::SetItemFormat(int nRow, int nCol, UINT nFormat) {
-  CGridCell* pCell = GetCell(nRow, nCol);
-  if (pCell == nullptr)
-    return FALSE;
-  pCell->nFormat = nFormat;
-  return TRUE;
+  return SetCellField(nRow, nCol, &CGridCell::nFormat, nFormat);
 }
 
 UINT CGridCtrl::GetItemFormat(int nRow, int nCol) const {
-  CGridCell* pCell = GetCell(nRow, nCol);
-  return pCell != nullptr ? pCell->nFormat : 0;
+  return GetCellField(nRow, nCol, &CGridCell::nFormat, 0u);
 }
 
 BOOL CGridCtrl::SetItemBkColor(int nRow, int nCol, COLORREF cr) {
-  CGridCell* pCell = GetCell(nRow, nCol);
-  if (pCell == nullptr)
-    return FALSE;
-  pCell->crBkClr = cr;
-  return TRUE;
+  return SetCellField(nRow, nCol, &CGridCell::crBkClr, cr);
 }
 
 COLORREF CGridCtrl::GetItemBkColor(int nRow, int nCol) const {
-  CGridCell* pCell = GetCell(nRow, nCol);
-  return pCell != nullptr ? pCell->crBkClr : CLR_GRID_DEFAULT;
+  return GetCellField(nRow, nCol, &CGridCell::crBkClr, CLR_GRID_DEFAULT);
 }
 
 BOOL CGridCtrl::SetItemFgColor(int nRow, int nCol, COLORREF cr) {
-  CGridCell* pCell = GetCell(nRow, nCol);
-  if (pCell == nullptr)
-    return FALSE;
-  pCell->crFgClr = cr;
-  return TRUE;
+  return SetCellField(nRow, nCol, &CGridCell::crFgClr, cr);
 }
 
 COLORREF CGridCtrl::GetItemFgColor(int nRow, int nCol) const {
-  CGridCell* pCell = GetCell(nRow, nCol);
-  return pCell != nullptr ? pCell->crFgClr : CLR_GRID_DEFAULT;
+  return GetCellField(nRow, nCol, &CGridCell::crFgClr, CLR_GRID_DEFAULT);
 }
 
 BOOL CGridCtrl::SetItemFont(int nRow, int nCol, const LOGFONT* plf) {

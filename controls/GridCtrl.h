@@ -258,6 +258,11 @@ class CGridCtrl : public CWnd {
   virtual BOOL DrawCell(CDC* pDC, int nRow, int nCol, CRect rect, BOOL bErase = FALSE);
 
   CGridCell* GetCell(int nRow, int nCol) const { return IsValid(nRow, nCol) ? m_RowData[nRow][nCol] : nullptr; }
+  // One field of a cell: FALSE, or the neutral value, outside the grid.
+  template <typename T>
+  BOOL SetCellField(int nRow, int nCol, T CGridCell::*pField, const T& value);
+  template <typename T>
+  T GetCellField(int nRow, int nCol, T CGridCell::*pField, const T& neutral) const;
   void ResetFocusAndSelection();
   // Sends a GVN_ code with a cell to the owner, or the parent.
   LRESULT SendMessageToParent(int nRow, int nCol, int nMessage);
@@ -303,8 +308,10 @@ class CGridCtrl : public CWnd {
   BOOL OnEraseBkgnd(CDC* pDC);
   void OnSize(UINT nType, int cx, int cy);
   UINT OnGetDlgCode();
-  void OnHScroll(UINT nSBCode, UINT nPos, CWnd* pScrollBar);
-  void OnVScroll(UINT nSBCode, UINT nPos, CWnd* pScrollBar);
+  void OnHScroll(UINT nSBCode, UINT nPos, CWnd* pScrollBar) { Scroll(SB_HORZ, nSBCode); }
+  void OnVScroll(UINT nSBCode, UINT nPos, CWnd* pScrollBar) { Scroll(SB_VERT, nSBCode); }
+  // A scroll-bar request for either bar (SB_LINEDOWN is SB_LINERIGHT, and so on).
+  void Scroll(int nBar, UINT nSBCode);
   BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
   void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
   void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);

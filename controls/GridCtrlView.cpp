@@ -408,23 +408,28 @@ void CGridCtrl::ResetScrollBars() {
   ::SetScrollInfo(m_hWnd, SB_HORZ, &si, TRUE);
 }
 
-void CGridCtrl::OnVScroll(UINT nSBCode, UINT, CWnd*) {
+void CGridCtrl::Scroll(int nBar, UINT nSBCode) {
   if (::GetFocus() != m_hWnd)
     SetFocus();  // ends an edit in progress
   m_TitleTip.Hide();
-  const int nPos = ScrollPos(m_hWnd, SB_VERT);
+  const BOOL bVert = nBar == SB_VERT;
+  const CGridAxis& axis = bVert ? m_rows : m_cols;
+  const int nFixed = bVert ? m_nFixedRows : m_nFixedCols;
   const CCellID topLeft = GetTopleftNonFixedCell();
+  const int nFirst = bVert ? topLeft.row : topLeft.col;
   CRect rect;
   GetClientRect(&rect);
-  const int nPage = rect.Height() - GetFixedRowHeight();
+  const int nFixedExtent = bVert ? GetFixedRowHeight() : GetFixedColumnWidth();
+  const int nPage = (bVert ? rect.Height() : rect.Width()) - nFixedExtent;
+  const int nPos = ScrollPos(m_hWnd, nBar);
   int nNew = nPos;
   switch (nSBCode) {
     case SB_LINEDOWN:
-      nNew = nPos + std::max(GetRowHeight(topLeft.row), 0);
+      nNew = nPos + std::max(axis.GetSize(nFirst), 0);
       break;
     case SB_LINEUP:
-      if (topLeft.row > m_nFixedRows)
-        nNew = nPos - GetRowHeight(topLeft.row - 1);
+      if (nFirst > nFixed)
+        nNew = nPos - axis.GetSize(nFirst - 1);
       break;
     case SB_PAGEDOWN:
       nNew = nPos + nPage;
@@ -434,64 +439,21 @@ void CGridCtrl::OnVScroll(UINT nSBCode, UINT, CWnd*) {
       break;
     case SB_THUMBPOSITION:
     case SB_THUMBTRACK:
-      nNew = TrackPos(m_hWnd, SB_VERT);
+      nNew = TrackPos(m_hWnd, nBar);
       break;
     case SB_TOP:
       nNew = 0;
       break;
     case SB_BOTTOM:
-      nNew = m_nVScrollMax;
+      nNew = bVert ? m_nVScrollMax : m_nHScrollMax;
       break;
     default:
       return;
   }
-  SetScrollPosition(m_hWnd, SB_VERT, std::max(nNew, 0));
-  if (ScrollPos(m_hWnd, SB_VERT) != nPos) {
-    rect.top = GetFixedRowHeight();
-    InvalidateRect(&rect, FALSE);
-  }
-}
-
-void CGridCtrl::OnHScroll(UINT nSBCode, UINT, CWnd*) {
-  if (::GetFocus() != m_hWnd)
-    SetFocus();
-  m_TitleTip.Hide();
-  const int nPos = ScrollPos(m_hWnd, SB_HORZ);
-  const CCellID topLeft = GetTopleftNonFixedCell();
-  CRect rect;
-  GetClientRect(&rect);
-  const int nPage = rect.Width() - GetFixedColumnWidth();
-  int nNew = nPos;
-  switch (nSBCode) {
-    case SB_LINERIGHT:
-      nNew = nPos + std::max(GetColumnWidth(topLeft.col), 0);
-      break;
-    case SB_LINELEFT:
-      if (topLeft.col > m_nFixedCols)
-        nNew = nPos - GetColumnWidth(topLeft.col - 1);
-      break;
-    case SB_PAGERIGHT:
-      nNew = nPos + nPage;
-      break;
-    case SB_PAGELEFT:
-      nNew = nPos - nPage;
-      break;
-    case SB_THUMBPOSITION:
-    case SB_THUMBTRACK:
-      nNew = TrackPos(m_hWnd, SB_HORZ);
-      break;
-    case SB_LEFT:
-      nNew = 0;
-      break;
-    case SB_RIGHT:
-      nNew = m_nHScrollMax;
-      break;
-    default:
-      return;
-  }
-  SetScrollPosition(m_hWnd, SB_HORZ, std::max(nNew, 0));
-  if (ScrollPos(m_hWnd, SB_HORZ) != nPos) {
-    rect.left = GetFixedColumnWidth();
+  SetScrollPosition(m_hWnd, nBar, std::max(nNew, 0));
+  if (ScrollPos(m_hWnd, nBar) != nPos) {
+    // The fixed cells across the bar move with the rest.
+    (bVert ? rect.top : rect.left) = nFixedExtent;
     InvalidateRect(&rect, FALSE);
   }
 }
