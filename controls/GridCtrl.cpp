@@ -240,6 +240,12 @@ void CGridCtrl::DestroyCell(int nRow, int nCol) {
   m_RowData[nRow][nCol] = nullptr;
 }
 
+void CGridCtrl::RefreshLayout() {
+  ResetScrollBars();
+  if (m_bAllowDraw && m_hWnd != nullptr)
+    Invalidate();
+}
+
 void CGridCtrl::ResetFocusAndSelection() {
   ResetSelectedRange();
   m_idCurrentCell = CCellID();
@@ -271,9 +277,7 @@ BOOL CGridCtrl::SetRowCount(int nRows) {
   }
   if (m_nFixedRows > nRows)
     m_nFixedRows = nRows;
-  ResetScrollBars();
-  if (m_bAllowDraw && m_hWnd != nullptr)
-    Invalidate();
+  RefreshLayout();
   return TRUE;
 }
 
@@ -301,9 +305,7 @@ BOOL CGridCtrl::SetColumnCount(int nCols) {
   m_cols.SetCount(nCols, m_nDefColWidth);
   if (m_nFixedCols > nCols)
     m_nFixedCols = nCols;
-  ResetScrollBars();
-  if (m_bAllowDraw && m_hWnd != nullptr)
-    Invalidate();
+  RefreshLayout();
   return TRUE;
 }
 
@@ -314,9 +316,7 @@ BOOL CGridCtrl::SetFixedRowCount(int nFixedRows) {
   if (m_idCurrentCell.row >= 0 && m_idCurrentCell.row < nFixedRows)
     SetFocusCell(-1, -1);
   m_nFixedRows = nFixedRows;
-  ResetScrollBars();
-  if (m_bAllowDraw && m_hWnd != nullptr)
-    Invalidate();
+  RefreshLayout();
   return TRUE;
 }
 
@@ -327,9 +327,7 @@ BOOL CGridCtrl::SetFixedColumnCount(int nFixedCols) {
   if (m_idCurrentCell.col >= 0 && m_idCurrentCell.col < nFixedCols)
     SetFocusCell(-1, -1);
   m_nFixedCols = nFixedCols;
-  ResetScrollBars();
-  if (m_bAllowDraw && m_hWnd != nullptr)
-    Invalidate();
+  RefreshLayout();
   return TRUE;
 }
 
@@ -695,9 +693,7 @@ void CGridCtrl::AutoSize() {
         SetRowHeight(r, size.cy);
     }
   }
-  ResetScrollBars();
-  if (m_bAllowDraw && m_hWnd != nullptr)
-    Invalidate();
+  RefreshLayout();
 }
 
 namespace {

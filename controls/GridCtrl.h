@@ -264,6 +264,8 @@ class CGridCtrl : public CWnd {
   template <typename T>
   T GetCellField(int nRow, int nCol, T CGridCell::*pField, const T& neutral) const;
   void ResetFocusAndSelection();
+  // After a change of counts or sizes: scroll bars fitted, everything painted again.
+  void RefreshLayout();
   // Sends a GVN_ code with a cell to the owner, or the parent.
   LRESULT SendMessageToParent(int nRow, int nCol, int nMessage);
   // The pixel rectangle of a range of cells, from the fixed area's edge.
