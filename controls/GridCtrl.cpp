@@ -342,8 +342,6 @@ int CGridCtrl::InsertColumn(LPCSTR lpszHeading, UINT nFormat, int nColumn) {
     m_RowData[r].insert(m_RowData[r].begin() + nCol, CreateCell(r, nCol));
   ++m_nCols;
   m_cols.Insert(nCol, 0);
-  if (nCol < m_nFixedCols)
-    ++m_nFixedCols;
   SetItemText(0, nCol, lpszHeading);
   for (int r = 0; r < GetRowCount(); ++r)
     SetItemFormat(r, nCol, nFormat);
@@ -367,8 +365,6 @@ int CGridCtrl::InsertRow(LPCSTR lpszHeading, int nRow) {
     cells[c] = CreateCell(nNew, c);
   m_RowData.insert(m_RowData.begin() + nNew, std::move(cells));
   m_rows.Insert(nNew, 0);
-  if (nNew < m_nFixedRows)
-    ++m_nFixedRows;
   SetItemText(nNew, 0, lpszHeading);
   const CSize size = TextExtent(this, HeadingFont(m_Logfont), lpszHeading != nullptr ? lpszHeading : "");
   SetRowHeight(nNew, size.cy + 2 * m_nMargin);
