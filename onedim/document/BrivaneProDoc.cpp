@@ -34,6 +34,7 @@ int CDocumentHost::ShowMessage(LPCSTR, UINT) {
 }
 void CDocumentHost::SetDocumentModified(BOOL) {}
 void CDocumentHost::SetDocumentTitle(LPCSTR) {}
+void CDocumentHost::PumpOneMessage() {}
 void CDocumentHost::UpdateDocumentViews() {}
 void CDocumentHost::ShowImportWait(BOOL) {}
 

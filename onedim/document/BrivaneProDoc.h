@@ -16,6 +16,7 @@
 #include "onedim/document/BrivaneProDocTools.h"
 #include "onedim/document/DataBuffer.h"
 
+struct CFourierTransformOptions;
 class CGraph;
 class CMissingParametersPolicy;
 class CIntegral;
@@ -148,6 +149,38 @@ class CBrivaneProDoc {
   BOOL CopyData();
   BOOL PasteData();
   BOOL SumData(float fFactor);
+
+  // --- Process commands ---
+  // The Fourier Transform dialog's values for the current spectrum, with
+  // the document's and the program's choices.
+  void InitFourierTransform(CFourierTransformOptions& options, BOOL& bApplyToAll, BOOL& bAutophase) const;
+  // The transform as the dialog's OK runs it: rotation, resize and the
+  // transform of the current spectrum or of all, the history, ppm on the
+  // scale bar and, for a single spectrum after a forward transform, the
+  // plot band over the bottom of the view. FALSE when nothing was
+  // transformed (the reason has been shown).
+  BOOL FourierTransform(const CFourierTransformOptions& options, BOOL bApplyToAll, BOOL bAutophase);
+  // Zero Filling to nPoints floats. A size below td or odd is refused with
+  // a message, as is one there is no memory for; the spectrum stays as it
+  // was.
+  BOOL ZeroFilling(int nPoints);
+  // Magnitude and Power: each turns the data into its form, or back.
+  void ToggleMagnitude();
+  void TogglePower();
+  void SwapSpectrum();
+  void InvertSpectrum();
+  void TwoPointBaseline();
+  // The ppm of the centre point, where the High Pass Filter dialog opens.
+  double GetCentreShift() const;
+  // The FID filter of the current spectrum: selectivity and null point in
+  // Hz from the centre.
+  BOOL FilterFid(int nSelectivity, double dOffsetHz, BOOL bHighPass = TRUE);
+  // The run's window parameters into the current spectrum's window function
+  // and the curve colour and width remembered on the first use (Apodize).
+  void PrepareApodize();
+  // After the Window Functions dialog's OK: the run keeps its parameters
+  // and curve colour; history line.
+  void FinishApodize(COLORREF crCurve);
 
   // Through the host: the framework document keeps the flag and the views.
   void SetModified(BOOL bModified = TRUE) { m_pHost->SetDocumentModified(bModified); }

@@ -38,6 +38,17 @@ class CBrivaneAppState {
   CHistoryList m_History;    // the processing log of this run
   int m_nImportType = 0;     // the import file type chosen by the user (0..12)
   int m_nPreviousImportType = 0;
+
+  // Choices of the processing dialogs that last while the program runs.
+  BOOL m_bFtApplyToAll = FALSE;
+  BOOL m_bFtDriftCorrection = TRUE;
+  float m_fApodizeLB = 0.0f;
+  float m_fApodizeGB = 0.5f;
+  float m_fApodizeGaussShift = 0.0f;
+  float m_fApodizeSineShift = 45.0f;
+  BOOL m_bApodizeCurveKept = FALSE;  // the two below were taken from a spectrum
+  COLORREF m_crApodizeCurve = 255;
+  int m_nApodizeCurveWidth = 1;
 };
 
 class CDocumentHost {
@@ -72,4 +83,8 @@ class CDocumentHost {
 
   // The modeless wait window shown while a JCAMP-DX file is read.
   virtual void ShowImportWait(BOOL bShow);
+
+  // Between the stages of a transform shown in progress: handles one
+  // pending window message.
+  virtual void PumpOneMessage();
 };

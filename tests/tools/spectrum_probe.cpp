@@ -5,6 +5,7 @@
 //   spectrum_probe import TYPE PATH
 //   spectrum_probe save TYPE PATH OUT    (imports, then saves a .bvx at OUT)
 //   spectrum_probe simulate SF N:SHIFT... J=A,B,VALUE...
+//   spectrum_probe process TYPE PATH OUT STEP...
 //
 // Output: "spectra N", then per spectrum i "spectrum i ...", "title i ...",
 // "data i ...", "peak i ...", then "history <line>" for every history line of
@@ -17,6 +18,13 @@
 // between groups A and B. It prints "line f=... i=..." for every line above
 // the default threshold, by frequency (equal ones by intensity), then
 // "lines N".
+//
+// process imports PATH, runs the steps in order on every spectrum through
+// the document's Process commands, prints the result as import does and
+// writes OUT with one line "x re im" per complex point of spectrum 0, x in
+// ppm after a forward transform and in seconds before. Steps: ft (the
+// Fourier Transform dialog's initial values, no autophase), ift, zf=N
+// (floats), em=LB (exponential, Hz), gm=LB,GB (Lorentz-Gauss), magnitude.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -32,11 +40,15 @@
 #endif
 
 #include "framework/base/Exception.h"
+#include "onedim/document/ApodizeSession.h"
 #include "onedim/document/BrivaneProDoc.h"
 #include "onedim/document/BrivaneProDocHost.h"
 #include "onedim/import/MissingParameters.h"
 #include "onedim/document/SettingsStore.h"
+#include "onedim/model/AxisScale.h"
 #include "onedim/model/Spectrum.h"
+#include "onedim/model/WindowFunction.h"
+#include "onedim/processing/FourierTransformStep.h"
 #include "onedim/processing/NumericalRoutines.h"
 #include "onedim/simulation/CompositeSpinSystem.h"
 #include "onedim/simulation/SpinGroup.h"
@@ -115,7 +127,8 @@ int Fail(LPCSTR pszReason) {
 int Usage() {
   std::fprintf(stderr,
                "usage: spectrum_probe import TYPE PATH\n       spectrum_probe save TYPE PATH OUT\n"
-               "       spectrum_probe simulate SF N:SHIFT... J=A,B,VALUE...\n");
+               "       spectrum_probe simulate SF N:SHIFT... J=A,B,VALUE...\n"
+               "       spectrum_probe process TYPE PATH OUT STEP...\n");
   return 2;
 }
 
@@ -223,6 +236,96 @@ int Simulate(int argc, char** argv) {
   return 0;
 }
 
+struct ProcessStep {
+  enum Kind { Ft, Ift, ZeroFill, Exponential, LorentzGauss, Magnitude } kind;
+  int nPoints;
+  float fLB, fGB;
+};
+
+bool ParseFloat(const std::string& text, float* pValue) {
+  double d = 0.0;
+  if (!ParseDouble(text.c_str(), &d) || !std::isfinite(d))
+    return false;
+  *pValue = (float)d;
+  return true;
+}
+
+bool ParseStep(const std::string& text, ProcessStep* pStep) {
+  *pStep = ProcessStep{ProcessStep::Ft, 0, 0.0f, 0.0f};
+  if (text == "ft")
+    return true;
+  if (text == "ift")
+    return pStep->kind = ProcessStep::Ift, true;
+  if (text == "magnitude")
+    return pStep->kind = ProcessStep::Magnitude, true;
+  if (text.compare(0, 3, "zf=") == 0)
+    return pStep->kind = ProcessStep::ZeroFill, ParseInt(text.substr(3), &pStep->nPoints);
+  if (text.compare(0, 3, "em=") == 0)
+    return pStep->kind = ProcessStep::Exponential, ParseFloat(text.substr(3), &pStep->fLB);
+  if (text.compare(0, 3, "gm=") == 0) {
+    const size_t comma = text.find(',');
+    pStep->kind = ProcessStep::LorentzGauss;
+    return comma != std::string::npos && ParseFloat(text.substr(3, comma - 3), &pStep->fLB) &&
+           ParseFloat(text.substr(comma + 1), &pStep->fGB);
+  }
+  return false;
+}
+
+// One step on every spectrum, each made current in turn as a user would.
+// A refusal leaves its reason in pszReason when the document showed none.
+bool RunStep(CBrivaneProDoc& doc, const ProcessStep& step, const char** pszReason) {
+  if (step.kind == ProcessStep::Exponential || step.kind == ProcessStep::LorentzGauss) {
+    CApodizeSession session(&doc);
+    session.KeepWeightedCopies();
+    session.KeepData();
+    const CWindowFunction* pWindow = doc.GetCurrentSpectrum()->m_pWindow;
+    const float fGB = step.kind == ProcessStep::LorentzGauss ? step.fGB : pWindow ? pWindow->m_GB : 1.0f;
+    session.StoreParameters(
+        step.kind == ProcessStep::Exponential ? CWindowFunction::Exponential : CWindowFunction::LorentzGauss, step.fLB,
+        fGB, 0.0f, 0.0f, TRUE);
+    const char* pszMessage = nullptr;
+    const BOOL bApplied = session.Apply(TRUE, FALSE, &pszMessage);
+    session.Accept();
+    *pszReason = pszMessage;
+    return bApplied != FALSE;
+  }
+  for (int i = 0; i < doc.GetSpectrumCount(); i++) {
+    doc.SetCurrentSpectrum(doc.GetSpectrumAt(i));
+    bool bDone = true;
+    switch (step.kind) {
+      case ProcessStep::Ft:
+      case ProcessStep::Ift: {
+        CFourierTransformOptions options;
+        BOOL bAll = FALSE, bAutophase = FALSE;
+        doc.InitFourierTransform(options, bAll, bAutophase);
+        options.bInverse = step.kind == ProcessStep::Ift ? TRUE : FALSE;
+        bDone = doc.FourierTransform(options, FALSE, FALSE) != FALSE;
+        break;
+      }
+      case ProcessStep::ZeroFill:
+        bDone = doc.ZeroFilling(step.nPoints) != FALSE;
+        break;
+      default:
+        doc.ToggleMagnitude();
+        break;
+    }
+    if (!bDone)
+      return false;
+  }
+  return true;
+}
+
+bool WritePoints(const CSpectrum& s, const char* pszPath) {
+  FILE* f = std::fopen(pszPath, "wb");
+  if (f == nullptr)
+    return false;
+  const int nUnits = s.m_bTransformed ? AXIS_UNITS_PPM : AXIS_UNITS_SECONDS;
+  const int td = s.m_pData != nullptr ? s.m_paramsA.td : 0;
+  for (int k = 0; k + 1 < td; k += 2)
+    std::fprintf(f, "%.9g %.9g %.9g\n", s.ConvertUnits(k, nUnits), (double)s.m_pData[k], (double)s.m_pData[k + 1]);
+  return std::fclose(f) == 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -235,10 +338,18 @@ int main(int argc, char** argv) {
   if (argc < 4)
     return Usage();
   bool bSave = std::strcmp(argv[1], "save") == 0;
-  if (!bSave && std::strcmp(argv[1], "import") != 0)
+  bool bProcess = std::strcmp(argv[1], "process") == 0;
+  if (!bSave && !bProcess && std::strcmp(argv[1], "import") != 0)
     return Usage();
-  if (bSave && argc < 5)
+  if ((bSave || bProcess) && argc < 5)
     return Usage();
+  std::vector<ProcessStep> steps;
+  for (int k = 5; bProcess && k < argc; k++) {
+    ProcessStep step;
+    if (!ParseStep(argv[k], &step))
+      return Fail((std::string("unknown step ") + argv[k]).c_str());
+    steps.push_back(step);
+  }
   char* pEnd = nullptr;
   long nType = std::strtol(argv[2], &pEnd, 10);
   if (pEnd == argv[2] || *pEnd != '\0' || nType < 0 || nType >= CBrivaneAppState::ImportTypeCount)
@@ -271,6 +382,16 @@ int main(int argc, char** argv) {
     doc.RefreshAfterLoad();
   else
     doc.RefreshAfterAdd();
+  for (const ProcessStep& step : steps) {
+    host.m_strLastMessage.Empty();
+    if (doc.GetSpectrumCount() == 0)
+      return Fail("no spectrum");
+    const char* pszReason = nullptr;
+    if (!RunStep(doc, step, &pszReason))
+      return Fail(!host.m_strLastMessage.IsEmpty() ? (LPCSTR)host.m_strLastMessage
+                  : pszReason != nullptr           ? pszReason
+                                                   : "step failed");
+  }
 
   std::printf("spectra %d\n", doc.GetSpectrumCount());
   for (int i = 0; i < doc.GetSpectrumCount(); i++)
@@ -279,5 +400,7 @@ int main(int argc, char** argv) {
 
   if (bSave && !doc.WriteNativeFile(argv[4]))
     return Fail(host.m_strLastMessage);
+  if (bProcess && (doc.GetSpectrumCount() == 0 || !WritePoints(*doc.GetSpectrumAt(0), argv[4])))
+    return Fail("cannot write the points");
   return 0;
 }

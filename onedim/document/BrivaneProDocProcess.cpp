@@ -1,0 +1,224 @@
+// The Process commands of the 1D document, apart from their dialogs.
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "onedim/document/BrivaneProDoc.h"
+#include "onedim/model/AxisScale.h"
+#include "onedim/model/Spectrum.h"
+#include "onedim/model/WindowFunction.h"
+#include "onedim/processing/FidFilterStep.h"
+#include "onedim/processing/FourierTransformStep.h"
+#include "onedim/processing/PolarConversion.h"
+
+namespace {
+
+const char kFourierTransform[] = "Fourier Transform";
+const int kUnitsEntryPpm = 1;
+
+// The transform shown in progress: one message and a redraw per stage.
+void ShowProgress(void* pContext) {
+  CBrivaneProDoc* pDoc = static_cast<CBrivaneProDoc*>(pContext);
+  if (pDoc->m_nShowProgress) {
+    pDoc->GetHost()->PumpOneMessage();
+    pDoc->UpdateViews();
+  }
+}
+
+}  // namespace
+
+void CBrivaneProDoc::InitFourierTransform(CFourierTransformOptions& options, BOOL& bApplyToAll,
+                                          BOOL& bAutophase) const {
+  options = CFourierTransformOptions();
+  if (m_pCurrent != nullptr)
+    InitFourierTransformOptions(*m_pCurrent, options);
+  options.bDriftCorrection = m_pHost->GetAppState().m_bFtDriftCorrection;
+  bApplyToAll = m_pHost->GetAppState().m_bFtApplyToAll;
+  bAutophase = m_bAutoPhase;
+}
+
+BOOL CBrivaneProDoc::FourierTransform(const CFourierTransformOptions& options, BOOL bApplyToAll, BOOL bAutophase) {
+  if (m_pCurrent == nullptr || IsTransformRunning())
+    return FALSE;
+  CBrivaneAppState& app = GetAppState();
+  m_bAutoPhase = bAutophase ? 1 : 0;
+  GetHistory().AddLine(kFourierTransform);
+  app.m_bFtApplyToAll = bApplyToAll;
+  app.m_bFtDriftCorrection = options.bDriftCorrection;
+
+  CFourierTransformOptions run = options;
+  run.bBrukerImport = app.m_nImportType == 0 ? TRUE : FALSE;
+  BOOL bDone = FALSE;
+  for (int i = 0; i < GetSpectrumCount(); i++) {
+    CSpectrum* pSpectrum = GetSpectrumAt(i);
+    if (!bApplyToAll && pSpectrum != m_pCurrent)
+      continue;
+    const char* pszMessage = nullptr;
+    const BOOL bPrepared = PrepareSpectrumForTransform(*pSpectrum, run, &pszMessage);
+    if (pszMessage != nullptr)
+      m_pHost->ShowMessage(pszMessage, MB_OK | MB_ICONEXCLAMATION);
+    if (!bPrepared)
+      continue;
+    pszMessage = nullptr;
+    if (!TransformSpectrum(*pSpectrum, run, ShowProgress, this, &pszMessage)) {
+      if (pszMessage != nullptr)
+        m_pHost->ShowMessage(pszMessage, MB_OK | MB_ICONEXCLAMATION);
+      continue;
+    }
+    bDone = TRUE;
+    // Automatic phase correction after a forward transform belongs to the
+    // Autophase command, which this document does not carry yet.
+    if (bApplyToAll)
+      GetHistory().AddLine(kFourierTransform);
+  }
+
+  m_pHost->SetScaleUnitsEntry(kUnitsEntryPpm);
+  if (bDone && !options.bInverse && GetSpectrumCount() == 1 && !m_pCurrent->m_Scale.IsFloating()) {
+    // The zero line sits 41 pixels above the bottom of the view, and the
+    // largest value takes most of its height.
+    CSpectrum& s = *m_pCurrent;
+    const RECT& rcClient = s.m_Scale.m_rectClient;
+    s.m_rectPlot.top = rcClient.bottom - 36;
+    s.m_rectPlot.bottom = rcClient.bottom - 46;
+    if (s.m_fIntensityStep != 0.0f)
+      s.m_fVerticalScale = 0.8f * (float)(rcClient.bottom - rcClient.top) / s.m_fIntensityStep;
+  }
+  SetModified();
+  UpdateViews();
+  return bDone;
+}
+
+BOOL CBrivaneProDoc::ZeroFilling(int nPoints) {
+  BOOL bDone = FALSE;
+  if (m_pCurrent != nullptr) {
+    const int td = m_pCurrent->m_paramsA.td;
+    if (nPoints < td || nPoints % 2 != 0) {
+      char text[120];
+      std::snprintf(text, sizeof(text), "The number of points must be even and at least %d", td);
+      m_pHost->ShowMessage(text, MB_OK | MB_ICONEXCLAMATION);
+    } else {
+      const char* pszMessage = nullptr;
+      bDone = m_pCurrent->ZeroFill(nPoints, &pszMessage);
+      if (bDone) {
+        const int nNewTd = m_pCurrent->m_paramsA.td;
+        m_pHost->SetHorzScrollBar(0, nNewTd, nNewTd, 0, TRUE);
+        GetHistory().AddLine("Zero Filling");
+      } else if (pszMessage != nullptr) {
+        m_pHost->ShowMessage(pszMessage, MB_OK | MB_ICONEXCLAMATION);
+      }
+    }
+  }
+  SetModified();
+  UpdateViews();
+  return bDone;
+}
+
+void CBrivaneProDoc::ToggleMagnitude() {
+  if (m_pCurrent == nullptr || m_pCurrent->m_pData == nullptr)
+    return;
+  CSpectrum& s = *m_pCurrent;
+  if (s.m_State.m_bMagnitude) {
+    PolarToCartesian(s.m_pData, s.m_paramsA.td / 2);
+    s.m_State.m_bMagnitude = 0;
+    GetHistory().AddLine("Inverse Magnitude");
+  } else {
+    ToMagnitude(s.m_pData, s.m_paramsA.td / 2);
+    s.m_State.m_bMagnitude = 1;
+    GetHistory().AddLine("Magnitude");
+  }
+  s.m_bDataChanged = 1;
+  SetModified();
+  UpdateViews();
+}
+
+void CBrivaneProDoc::TogglePower() {
+  if (m_pCurrent == nullptr || m_pCurrent->m_pData == nullptr)
+    return;
+  CSpectrum& s = *m_pCurrent;
+  if (s.m_State.m_bPower) {
+    // The power form holds the square of the modulus: its root first, or
+    // the way back would square every line.
+    for (int k = 0; k + 1 < s.m_paramsA.td; k += 2)
+      s.m_pData[k] = std::sqrt(std::max(0.0f, s.m_pData[k]));
+    PolarToCartesian(s.m_pData, s.m_paramsA.td / 2);
+    s.m_State.m_bPower = 0;
+    GetHistory().AddLine("Inverse Power Spectrum");
+  } else {
+    ToPower(s.m_pData, s.m_paramsA.td / 2);
+    s.m_State.m_bPower = 1;
+    GetHistory().AddLine("Power Spectrum");
+  }
+  s.m_bDataChanged = 1;
+  SetModified();
+  UpdateViews();
+}
+
+void CBrivaneProDoc::SwapSpectrum() {
+  if (m_pCurrent == nullptr)
+    return;
+  m_pCurrent->Reverse();
+  m_pCurrent->m_bDataChanged = 1;
+  SetModified();
+  UpdateViews();
+}
+
+void CBrivaneProDoc::InvertSpectrum() {
+  if (m_pCurrent == nullptr || m_pCurrent->m_pData == nullptr)
+    return;
+  for (int i = 0; i < m_pCurrent->m_paramsA.td; i++)
+    m_pCurrent->m_pData[i] = -m_pCurrent->m_pData[i];
+  m_pCurrent->m_bDataChanged = 1;
+  SetModified();
+  UpdateViews();
+}
+
+void CBrivaneProDoc::TwoPointBaseline() {
+  if (m_pCurrent == nullptr)
+    return;
+  m_pCurrent->RemoveDCOffset();
+  m_pCurrent->m_bDataChanged = 1;
+  SetModified();
+  UpdateViews();
+}
+
+double CBrivaneProDoc::GetCentreShift() const {
+  return m_pCurrent != nullptr ? m_pCurrent->ConvertUnits(m_pCurrent->m_paramsA.td / 2, AXIS_UNITS_PPM) : 0.0;
+}
+
+BOOL CBrivaneProDoc::FilterFid(int nSelectivity, double dOffsetHz, BOOL bHighPass) {
+  if (m_pCurrent == nullptr || !FilterSpectrumFid(*m_pCurrent, nSelectivity, dOffsetHz, bHighPass))
+    return FALSE;
+  SetModified();
+  UpdateViews();
+  return TRUE;
+}
+
+void CBrivaneProDoc::PrepareApodize() {
+  CWindowFunction* pWindow = m_pCurrent != nullptr ? m_pCurrent->m_pWindow : nullptr;
+  if (pWindow == nullptr)
+    return;
+  CBrivaneAppState& app = GetAppState();
+  if (!app.m_bApodizeCurveKept) {
+    app.m_crApodizeCurve = pWindow->m_Colour;
+    app.m_nApodizeCurveWidth = pWindow->m_nPenWidth;
+    app.m_bApodizeCurveKept = TRUE;
+  }
+  pWindow->m_LB = app.m_fApodizeLB;
+  pWindow->m_GB = app.m_fApodizeGB;
+  pWindow->m_GaussShift = app.m_fApodizeGaussShift;
+  pWindow->m_SineShift = app.m_fApodizeSineShift;
+}
+
+void CBrivaneProDoc::FinishApodize(COLORREF crCurve) {
+  CBrivaneAppState& app = GetAppState();
+  app.m_crApodizeCurve = crCurve;
+  if (const CWindowFunction* pWindow = m_pCurrent != nullptr ? m_pCurrent->m_pWindow : nullptr) {
+    app.m_fApodizeLB = pWindow->m_LB;
+    app.m_fApodizeGB = pWindow->m_GB;
+    app.m_fApodizeGaussShift = pWindow->m_GaussShift;
+    app.m_fApodizeSineShift = pWindow->m_SineShift;
+  }
+  GetHistory().AddLine("Apodization");
+  SetModified();
+  UpdateViews();
+}

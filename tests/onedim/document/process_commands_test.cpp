@@ -1,0 +1,295 @@
+// The Process commands of the document on made-up and real data: what they
+// refuse, what they leave behind, and what Cancel of the Window Functions
+// dialog puts back.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "onedim/document/ApodizeSession.h"
+#include "onedim/model/WindowFunction.h"
+#include "onedim/processing/FourierTransformStep.h"
+#include "tests/onedim/document/document_test_host.h"
+#include "tests/tools/run_tool.h"
+
+namespace {
+
+std::vector<float> Data(const CSpectrum* s) {
+  return std::vector<float>(s->m_pData, s->m_pData + s->m_paramsA.td);
+}
+
+std::vector<std::string> History(CTestHost& host) {
+  std::vector<std::string> lines;
+  for (POSITION pos = host.m_app.m_History.GetHeadPosition(); pos != nullptr;)
+    lines.push_back((LPCSTR)host.m_app.m_History.GetNext(pos));
+  return lines;
+}
+
+// A decaying complex line, as an FID would hold it.
+float Fid(int i) {
+  const int k = i / 2;
+  const double a = std::exp(-k / 300.0) * 1000.0;
+  return (float)(i % 2 == 0 ? a * std::cos(0.3 * k) : a * std::sin(0.3 * k));
+}
+
+bool g_bFailAllocations = false;
+
+TEST(ProcessCommands, ZeroFillingRefusesAndLeavesTheSpectrum) {
+  struct Case {
+    int nPoints;
+    bool bNoMemory;
+    const char* pszMessageStart;
+  };
+  for (const Case& c : {Case{2000, false, "The number of points"}, Case{4097, false, "The number of points"},
+                        Case{1 << 26, true, "Memory exhausted"}}) {
+    CTestHost host;
+    CBrivaneProDoc doc(&host);
+    CSpectrum* s = AddTestSpectrum(doc, 4096, Fid);
+    doc.RefreshAfterAdd();
+    const std::vector<float> before = Data(s);
+    g_bFailAllocations = c.bNoMemory;
+    CSpectrum::AllocationHook old = CSpectrum::SetAllocationHook([](std::size_t) { return !g_bFailAllocations; });
+    EXPECT_FALSE(doc.ZeroFilling(c.nPoints)) << c.nPoints;
+    CSpectrum::SetAllocationHook(old);
+    g_bFailAllocations = false;
+    EXPECT_EQ(4096, s->m_paramsA.td);
+    EXPECT_EQ(before, Data(s));
+    ASSERT_EQ(1u, host.m_messages.size());
+    EXPECT_EQ(0u, host.m_messages[0].find(c.pszMessageStart)) << host.m_messages[0];
+    EXPECT_TRUE(History(host).empty() || History(host).back() != "Zero Filling");
+  }
+
+  CTestHost host;
+  CBrivaneProDoc doc(&host);
+  CSpectrum* s = AddTestSpectrum(doc, 4096, Fid);
+  doc.RefreshAfterAdd();
+  ASSERT_TRUE(doc.ZeroFilling(8192));
+  EXPECT_EQ(8192, s->m_paramsA.td);
+  EXPECT_EQ(0.0f, s->m_pData[8191]);
+  EXPECT_EQ(s->m_pRawData, s->m_pWindow->m_pSource);
+  EXPECT_EQ(8192, host.m_nScrollMax);
+  EXPECT_EQ(8192, host.m_nScrollPage);
+  EXPECT_EQ("Zero Filling", History(host).back());
+}
+
+TEST(ProcessCommands, FourierTransformResizesFlagsAndLaysOut) {
+  // A size that is no power of two is cut to the one below; a file type
+  // other than Bruker's marks the spectrum for conjugation.
+  for (int nType : {0, 3}) {
+    CTestHost host;
+    host.m_app.m_nImportType = nType;
+    CBrivaneProDoc doc(&host);
+    CSpectrum* s = AddTestSpectrum(doc, 3000, Fid);
+    s->m_paramsA.aqmode = 1;
+    doc.RefreshAfterAdd();
+    s->m_Scale.m_rectClient = RECT{0, 0, 800, 600};
+    s->m_fIntensityStep = 2.0f;
+    CFourierTransformOptions options;
+    BOOL bAll = TRUE, bAutophase = FALSE;
+    doc.InitFourierTransform(options, bAll, bAutophase);
+    EXPECT_FALSE(bAll);
+    EXPECT_TRUE(options.bDriftCorrection);
+    ASSERT_TRUE(doc.FourierTransform(options, FALSE, FALSE));
+    EXPECT_EQ(2048, s->m_paramsA.td);
+    EXPECT_EQ(nType == 0 ? 0 : 1, s->m_paramsA.bConjugate);
+    EXPECT_EQ(1, s->m_bTransformed);
+    EXPECT_EQ(AXIS_UNITS_PPM, s->m_Scale.m_nUnits);
+    EXPECT_EQ(1, host.m_nUnitsEntry);
+    EXPECT_EQ(564, s->m_rectPlot.top);
+    EXPECT_EQ(554, s->m_rectPlot.bottom);
+    EXPECT_FLOAT_EQ(240.0f, s->m_fVerticalScale);
+    EXPECT_EQ(std::vector<std::string>{"Fourier Transform"}, History(host));
+    EXPECT_TRUE(host.m_bModified);
+  }
+}
+
+TEST(ProcessCommands, FourierTransformOfAllAndBack) {
+  CTestHost host;
+  CBrivaneProDoc doc(&host);
+  CSpectrum* a = AddTestSpectrum(doc, 1024, Fid);
+  CSpectrum* b = AddTestSpectrum(doc, 1024, [](int i) { return Fid(i) * 0.5f; });
+  doc.RefreshAfterAdd();
+  const std::vector<float> fid = Data(b);
+  CFourierTransformOptions options;
+  BOOL bAll = FALSE, bAutophase = FALSE;
+  doc.InitFourierTransform(options, bAll, bAutophase);
+  options.bDriftCorrection = FALSE;
+  ASSERT_TRUE(doc.FourierTransform(options, TRUE, FALSE));
+  EXPECT_EQ(1, a->m_bTransformed);
+  EXPECT_EQ(1, b->m_bTransformed);
+  EXPECT_EQ(3u, History(host).size());  // one line, and one per spectrum
+  EXPECT_TRUE(host.m_app.m_bFtApplyToAll);
+
+  // The inverse the dialog offers undoes it up to a factor N/2 and the
+  // constant that halving the spectrum's first point leaves.
+  doc.InitFourierTransform(options, bAll, bAutophase);
+  EXPECT_TRUE(options.bInverse);
+  EXPECT_TRUE(bAll);
+  ASSERT_TRUE(doc.FourierTransform(options, FALSE, FALSE));
+  EXPECT_EQ(0, b->m_bTransformed);
+  EXPECT_EQ(1, a->m_bTransformed) << "only the current spectrum";
+  for (int i = 4; i < 1020; i += 37)
+    EXPECT_NEAR((fid[i] - fid[i + 2]) * 512.0f, b->m_pData[i] - b->m_pData[i + 2], 1.0f) << i;
+}
+
+TEST(ProcessCommands, MagnitudeAndPowerToggleBack) {
+  CTestHost host;
+  CBrivaneProDoc doc(&host);
+  CSpectrum* s = AddTestSpectrum(doc, 512, Fid);
+  const std::vector<float> before = Data(s);
+  doc.ToggleMagnitude();
+  EXPECT_EQ(1, s->m_State.m_bMagnitude);
+  EXPECT_NEAR(std::hypot(before[20], before[21]), s->m_pData[20], 1e-2);
+  doc.ToggleMagnitude();
+  doc.TogglePower();
+  doc.TogglePower();
+  EXPECT_EQ(0, s->m_State.m_bMagnitude);
+  EXPECT_EQ(0, s->m_State.m_bPower);
+  for (int i = 0; i < 512; i++)
+    EXPECT_NEAR(before[i], s->m_pData[i], 1e-3f * 1000.0f) << i;
+  EXPECT_EQ((std::vector<std::string>{"Magnitude", "Inverse Magnitude", "Power Spectrum", "Inverse Power Spectrum"}),
+            History(host));
+}
+
+TEST(ProcessCommands, ApodizeCancelRestoresEverySpectrumThatIsLeft) {
+  CTestHost host;
+  CBrivaneProDoc doc(&host);
+  CSpectrum* a = AddTestSpectrum(doc, 256, Fid);
+  CSpectrum* b = AddTestSpectrum(doc, 256, Fid);
+  CSpectrum* c = AddTestSpectrum(doc, 256, Fid);
+  doc.RefreshAfterAdd();
+  for (CSpectrum* s : {a, b, c})
+    for (int i = 0; i < 256; i++)
+      s->m_pWeighted[i] = (float)i;
+  a->m_dPhase0 = 0.25;
+  const std::vector<float> data = Data(a);
+
+  CApodizeSession session(&doc);
+  doc.PrepareApodize();
+  session.KeepWeightedCopies();
+  session.KeepData();
+  EXPECT_EQ(0.0, a->m_dPhase0);
+  session.StoreParameters(CWindowFunction::Exponential, 5.0f, 1.0f, 0.0f, 0.0f, TRUE);
+  ASSERT_TRUE(session.Apply(TRUE, FALSE));
+  ASSERT_TRUE(session.Apply(TRUE, TRUE));  // interactive: transformed as well
+  EXPECT_NE(data, Data(a));
+
+  // Meanwhile one spectrum went and another was resized.
+  doc.RemoveSpectrum(b);
+  ASSERT_TRUE(c->ZeroFill(512));
+  const std::vector<float> resized = Data(c);
+  session.Cancel();
+  EXPECT_EQ(data, Data(a));
+  EXPECT_EQ(0.25, a->m_dPhase0);
+  EXPECT_EQ(255.0f, a->m_pWeighted[255]);
+  EXPECT_EQ(resized, Data(c));
+}
+
+TEST(ProcessCommands, ApodizeOkKeepsTheDataAndTheRunsChoices) {
+  CTestHost host;
+  CBrivaneProDoc doc(&host);
+  CSpectrum* s = AddTestSpectrum(doc, 256, Fid);
+  doc.RefreshAfterAdd();
+  s->m_pWindow->m_Colour = 0x00FF00;
+  doc.PrepareApodize();
+  EXPECT_EQ(0.0f, s->m_pWindow->m_LB);
+  EXPECT_EQ(45.0f, s->m_pWindow->m_SineShift);
+  CApodizeSession session(&doc);
+  session.KeepWeightedCopies();
+  session.KeepData();
+  session.StoreParameters(CWindowFunction::Exponential, 3.0f, 1.0f, 0.0f, 10.0f, FALSE);
+  ASSERT_TRUE(session.Apply(FALSE, FALSE));
+  const std::vector<float> weighted = Data(s);
+  session.Accept();
+  doc.FinishApodize(0x0000FF);
+  EXPECT_EQ(weighted, Data(s));
+  EXPECT_EQ(0.0f, s->m_pWeighted[7]) << "the weighted copy is back as it was";
+  EXPECT_EQ(0x0000FFu, host.m_app.m_crApodizeCurve);
+  EXPECT_EQ(3.0f, host.m_app.m_fApodizeLB);
+  EXPECT_EQ("Apodization", History(host).back());
+}
+
+TEST(ProcessCommands, HighPassFilterRemovesTheNullPoint) {
+  CTestHost host;
+  CBrivaneProDoc doc(&host);
+  // A constant at the centre frequency, and a line 1000 Hz away.
+  CSpectrum* s = AddTestSpectrum(doc, 2048, [](int i) {
+    const int k = i / 2;
+    const double phase = 2 * 3.141592653589793 * 1000.0 * k / 5000.0;
+    return (float)(i % 2 == 0 ? 100.0 + std::cos(phase) : 50.0 + std::sin(phase));
+  });
+  ASSERT_TRUE(doc.FilterFid(32, 0.0));
+  for (int k = 40; k < 980; k += 31) {
+    const double phase = 2 * 3.141592653589793 * 1000.0 * k / 5000.0;
+    EXPECT_NEAR(std::cos(phase), s->m_pData[2 * k], 0.05) << k;
+    EXPECT_NEAR(std::sin(phase), s->m_pData[2 * k + 1], 0.05) << k;
+  }
+
+  CSpectrum* small = AddTestSpectrum(doc, 20, Fid);
+  const std::vector<float> before = Data(small);
+  EXPECT_FALSE(doc.FilterFid(8, 0.0)) << "too few points for the kernel";
+  EXPECT_EQ(before, Data(small));
+}
+
+std::map<std::string, double> ProcsValues(const std::string& path) {
+  std::map<std::string, double> values;
+  std::ifstream in(path);
+  std::string line;
+  while (std::getline(in, line))
+    if (line.compare(0, 3, "##$") == 0 && line.find('=') != std::string::npos)
+      values[line.substr(3, line.find('=') - 3)] = std::atof(line.c_str() + line.find('=') + 1);
+  return values;
+}
+
+// The axis of the transformed real experiment meets the vendor's processed
+// one at both ends to within one point.
+TEST(ProcessCommands, ProbeTransformsTheRealExperimentOntoTheVendorsAxis) {
+  const std::string dir = ::testing::TempDir();
+  const std::string real = std::string(BRIVANE_REALDATA_DIR) + "/bruker-aspirin-1h/1/";
+  ASSERT_EQ(0, RunTool(SPECTRUM_PROBE_PATH, "process 0 \"" + real + "fid\" \"" + dir + "ft.txt\" em=0.3 ft",
+                       dir + "ft_out.txt"));
+  std::map<std::string, double> procs = ProcsValues(real + "pdata/1/procs");
+  const double ppmSpan = procs["SW_p"] / procs["SF"];
+  std::ifstream in(dir + "ft.txt");
+  std::vector<double> axis;
+  std::string line;
+  while (std::getline(in, line))
+    axis.push_back(std::atof(line.c_str()));
+  ASSERT_EQ(8192u, axis.size());
+  const double step = ppmSpan / axis.size();
+  EXPECT_NEAR(procs["OFFSET"], axis.front(), step);
+  EXPECT_NEAR(procs["OFFSET"] - ppmSpan * (procs["SI"] - 1) / procs["SI"], axis.back(), step);
+
+  // The methyl singlet near 2.3 ppm is the strongest line.
+  in.clear();
+  in.seekg(0);
+  double best = 0.0, bestPpm = 0.0;
+  while (std::getline(in, line)) {
+    double x = 0, re = 0, im = 0;
+    std::sscanf(line.c_str(), "%lf %lf %lf", &x, &re, &im);
+    if (std::hypot(re, im) > best)
+      best = std::hypot(re, im), bestPpm = x;
+  }
+  EXPECT_NEAR(2.29, bestPpm, 0.05);
+}
+
+TEST(ProcessCommands, ProbeRefusesUnknownStepsAndBadSizes) {
+  const std::string dir = ::testing::TempDir();
+  const std::string fid = std::string(BRIVANE_REALDATA_DIR) + "/bruker-aspirin-1h/1/fid";
+  for (const char* step : {"fft", "zf=100", "zf=x", "gm=1"}) {
+    EXPECT_EQ(1, RunTool(SPECTRUM_PROBE_PATH, "process 0 \"" + fid + "\" \"" + dir + "bad.txt\" " + step,
+                         dir + "bad_out.txt"))
+        << step;
+    std::ifstream in(dir + "bad_out.txt");
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_NE(std::string::npos, text.str().find("error ")) << step;
+  }
+}
+
+}  // namespace
