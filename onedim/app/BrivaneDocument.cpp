@@ -9,6 +9,10 @@
 #include "onedim/app/ChildFrame.h"
 #include "onedim/dialogs/ImportFileDialog.h"
 #include "onedim/dialogs/JcampWaitDialog.h"
+#include "onedim/dialogs/ProcessDialogs.h"
+#include "onedim/app/TransformProgress.h"
+#include "onedim/processing/FourierTransformStep.h"
+#include "framework/win/CmdUI.h"
 #include "onedim/model/Spectrum.h"
 #include "resources/BrivaneRes.h"
 
@@ -17,6 +21,18 @@ IMPLEMENT_DYNCREATE(CBrivaneDocument, CDocument)
 BEGIN_MESSAGE_MAP(CBrivaneDocument, COleServerDoc)
   ON_COMMAND(ID_FILE_OPEN_ADDITIONAL, OnFileOpenAdditional)
   ON_COMMAND(ID_FILE_EXPORT_ASCII, OnFileExportAscii)
+  ON_COMMAND(ID_PROCESS_FID_SHIFT, OnProcessFidShift)
+  ON_COMMAND(ID_PROCESS_ZERO_FILL, OnProcessZeroFill)
+  ON_COMMAND(ID_PROCESS_LINEAR_PREDICTION, OnProcessLinearPrediction)
+  ON_COMMAND(ID_PROCESS_FOURIER, OnProcessFourier)
+  ON_COMMAND(ID_PROCESS_BASELINE_TWO_POINT, OnProcessTwoPointBaseline)
+  ON_COMMAND(ID_PROCESS_SWAP, OnProcessSwap)
+  ON_COMMAND(ID_PROCESS_INVERT, OnProcessInvert)
+  ON_COMMAND(ID_PROCESS_MAGNITUDE, OnProcessMagnitude)
+  ON_UPDATE_COMMAND_UI(ID_PROCESS_MAGNITUDE, OnUpdateProcessMagnitude)
+  ON_COMMAND(ID_PROCESS_POWER, OnProcessPower)
+  ON_UPDATE_COMMAND_UI(ID_PROCESS_POWER, OnUpdateProcessPower)
+  ON_COMMAND(ID_PROCESS_HIGH_PASS, OnProcessHighPass)
 END_MESSAGE_MAP()
 
 // The core keeps the host's address only; it asks nothing of it while both
@@ -48,6 +64,114 @@ void CBrivaneDocument::OnFileExportAscii() {
     CAsciiExportDialogs dialogs(AfxGetMainWnd());
     ExportAscii(*pSpectrum, dialogs);
   }
+}
+
+void CBrivaneDocument::OnProcessFidShift() {
+  if (GetCurrentSpectrum() == nullptr)
+    return;
+  CFidShiftDialog dlg(this, AfxGetMainWnd());
+  if (dlg.DoModal() == IDOK) {
+    GetHistory().AddLine("Fid Shift");
+    SetModified();
+  }
+}
+
+void CBrivaneDocument::OnProcessZeroFill() {
+  if (GetCurrentSpectrum() == nullptr)
+    return;
+  CZeroFillingDialog dlg(AfxGetMainWnd());
+  dlg.m_nPoints = 2 * GetCurrentSpectrum()->m_paramsA.td;
+  if (dlg.DoModal() == IDOK) {
+    ZeroFilling(dlg.m_nPoints);
+    return;
+  }
+  SetModified();
+  UpdateViews();
+}
+
+void CBrivaneDocument::OnProcessLinearPrediction() {
+  if (GetCurrentSpectrum() == nullptr)
+    return;
+  CLinearPredictionDialog dlg(this, AfxGetMainWnd());
+  dlg.DoModal();
+  SetModified();
+  UpdateViews();
+}
+
+void CBrivaneDocument::OnProcessFourier() {
+  if (GetCurrentSpectrum() == nullptr || IsTransformRunning())
+    return;
+  CFourierTransformOptions options;
+  BOOL bApplyToAll = FALSE, bAutophase = FALSE;
+  InitFourierTransform(options, bApplyToAll, bAutophase);
+  CFourierTransformDialog dlg(AfxGetMainWnd());
+  dlg.m_nMaxRotation = options.nMaxRotation;
+  dlg.m_nPoints = options.nPoints;
+  dlg.m_nRotationPoints = options.nRotationPoints;
+  dlg.m_bDriftCorrection = options.bDriftCorrection;
+  dlg.m_bQuadrature = options.bQuadrature;
+  dlg.m_bReal = options.bReal;
+  dlg.m_bRotateData = options.bRotateData;
+  dlg.m_bApplyToAll = bApplyToAll;
+  dlg.m_bInverse = options.bInverse;
+  dlg.m_bShowProgress = m_nShowProgress;
+  dlg.m_bAutophase = bAutophase;
+  if (dlg.DoModal() != IDOK) {
+    SetModified();
+    UpdateViews();
+    return;
+  }
+  options.nPoints = dlg.m_nPoints;
+  options.nRotationPoints = dlg.m_nRotationPoints;
+  options.bDriftCorrection = dlg.m_bDriftCorrection;
+  options.bQuadrature = dlg.m_bQuadrature;
+  options.bReal = dlg.m_bReal;
+  options.bRotateData = dlg.m_bRotateData;
+  options.bInverse = dlg.m_bInverse;
+  m_nShowProgress = dlg.m_bShowProgress;
+  FourierTransform(options, dlg.m_bApplyToAll, dlg.m_bAutophase);
+}
+
+void CBrivaneDocument::OnProcessTwoPointBaseline() {
+  TwoPointBaseline();
+}
+
+void CBrivaneDocument::OnProcessSwap() {
+  SwapSpectrum();
+}
+
+void CBrivaneDocument::OnProcessInvert() {
+  InvertSpectrum();
+}
+
+void CBrivaneDocument::OnProcessMagnitude() {
+  ToggleMagnitude();
+}
+
+void CBrivaneDocument::OnUpdateProcessMagnitude(CCmdUI* pCmdUI) {
+  const CSpectrum* pSpectrum = GetCurrentSpectrum();
+  pCmdUI->SetCheck(pSpectrum != nullptr && pSpectrum->m_State.m_bMagnitude ? 1 : 0);
+}
+
+void CBrivaneDocument::OnProcessPower() {
+  TogglePower();
+}
+
+void CBrivaneDocument::OnUpdateProcessPower(CCmdUI* pCmdUI) {
+  const CSpectrum* pSpectrum = GetCurrentSpectrum();
+  pCmdUI->SetCheck(pSpectrum != nullptr && pSpectrum->m_State.m_bPower ? 1 : 0);
+}
+
+void CBrivaneDocument::OnProcessHighPass() {
+  const CSpectrum* pSpectrum = GetCurrentSpectrum();
+  if (pSpectrum == nullptr)
+    return;
+  const double dCentre = GetCentreShift();
+  CHighPassFilterDialog dlg(AfxGetMainWnd());
+  dlg.m_fNullPoint = (float)dCentre;
+  dlg.m_nSelectivity = 8;
+  if (dlg.DoModal() == IDOK)
+    FilterFid(dlg.m_nSelectivity, (dlg.m_fNullPoint - dCentre) * pSpectrum->m_paramsA.sf);
 }
 
 BOOL CBrivaneDocument::OnNewDocument() {
@@ -151,4 +275,8 @@ void CBrivaneDocumentHost::ShowImportWait(BOOL bShow) {
     delete m_pWait;
     m_pWait = nullptr;
   }
+}
+
+void CBrivaneDocumentHost::PumpOneMessage() {
+  PumpTransformProgressMessages();
 }

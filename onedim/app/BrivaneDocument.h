@@ -9,6 +9,7 @@
 #include "onedim/dialogs/MissingParametersDialogs.h"
 
 class CBrivaneDocument;
+class CCmdUI;
 class CBrivaneProView;
 class CJcampWaitDialog;
 
@@ -31,6 +32,7 @@ class CBrivaneDocumentHost : public CDocumentHost {
   void SetDocumentTitle(LPCSTR pszTitle) override;
   void UpdateDocumentViews() override;
   void ShowImportWait(BOOL bShow) override;
+  void PumpOneMessage() override;
 
  private:
   CBrivaneDocument* m_pDoc;
@@ -55,6 +57,18 @@ class CBrivaneDocument : public COleServerDoc, public CBrivaneProDoc {
  protected:
   void OnFileOpenAdditional();
   void OnFileExportAscii();
+  void OnProcessFidShift();
+  void OnProcessZeroFill();
+  void OnProcessLinearPrediction();
+  void OnProcessFourier();
+  void OnProcessTwoPointBaseline();
+  void OnProcessSwap();
+  void OnProcessInvert();
+  void OnProcessMagnitude();
+  void OnUpdateProcessMagnitude(CCmdUI* pCmdUI);
+  void OnProcessPower();
+  void OnUpdateProcessPower(CCmdUI* pCmdUI);
+  void OnProcessHighPass();
 
  private:
   CBrivaneDocumentHost m_Host;

@@ -16,12 +16,12 @@ namespace {
 const char kFourierTransform[] = "Fourier Transform";
 const int kUnitsEntryPpm = 1;
 
-// The transform shown in progress: one message and a redraw per stage.
+// The transform shown in progress: a redraw and one message per stage.
 void ShowProgress(void* pContext) {
   CBrivaneProDoc* pDoc = static_cast<CBrivaneProDoc*>(pContext);
   if (pDoc->m_nShowProgress) {
-    pDoc->GetHost()->PumpOneMessage();
     pDoc->UpdateViews();
+    pDoc->GetHost()->PumpOneMessage();
   }
 }
 

@@ -7,6 +7,7 @@
 #include <commctrl.h>
 #include <shlwapi.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -16,6 +17,7 @@
 #include "onedim/document/SettingsStore.h"
 #include "onedim/model/Spectrum.h"
 #include "onedim/model/SpectrumParams.h"
+#include "onedim/processing/FourierTransformStep.h"
 #include "resources/BrivaneRes.h"
 
 namespace {
@@ -489,6 +491,60 @@ TEST_F(AppProgramTest, ACancelledExitKeepsTheHistory) {
   ASSERT_NE(nullptr, history);
   EXPECT_FALSE(BrivaneProcess::WindowText(::GetDlgItem(history, IDC_HISTORY_EDIT)).empty());
   BrivaneProcess::Press(history, IDOK);
+}
+
+}  // namespace
+
+namespace {
+
+// Process > Fourier Transform with the dialog's OK, then Magnitude twice:
+// the saved document holds the spectrum the document core computes, on a
+// ppm axis.
+TEST_F(AppProgramTest, FourierTransformThroughItsDialogAndMagnitudeTwice) {
+  const std::string sample = BRIVANE_SOURCE_DIR "/samples/sample.bvx";
+  const std::string target = Path("transformed.bvx");
+  ::DeleteFileA(target.c_str());
+  BrivaneProcess app;
+  ASSERT_TRUE(app.Start(Quote(BrivaneProcess::WinePath(sample))));
+  ASSERT_NE(nullptr, app.WaitMainWindow());
+  app.Sync();
+  app.PostCommand(ID_PROCESS_FOURIER);
+  HWND dialog = app.WaitDialog("Fourier Transform");
+  ASSERT_NE(nullptr, dialog);
+  BrivaneProcess::Press(dialog, IDOK);
+  app.Sync();
+  app.Command(ID_PROCESS_MAGNITUDE);
+  app.Command(ID_PROCESS_MAGNITUDE);
+  app.PostCommand(ID_FILE_SAVE_AS);
+  HWND save = app.WaitDialog();
+  ASSERT_NE(nullptr, save);
+  HWND field = ::GetDlgItem(save, 0x47c);
+  for (const char* cls : {"ComboBox", "Edit"})
+    if (HWND inner = ::FindWindowExA(field, nullptr, cls, nullptr))
+      field = inner;
+  ::SendMessageA(field, WM_SETTEXT, 0, (LPARAM)BrivaneProcess::WinePath(target).c_str());
+  BrivaneProcess::Press(save, IDOK);
+  ASSERT_TRUE(WaitFor([&] { return ::GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000));
+  app.Sync();
+
+  CFileHost host, refHost;
+  CBrivaneProDoc doc(&host), ref(&refHost);
+  ASSERT_TRUE(doc.ReadNativeFile(target.c_str()));
+  ASSERT_TRUE(ref.ReadNativeFile(sample.c_str()));
+  ref.RefreshAfterLoad();
+  CFourierTransformOptions options;
+  BOOL bAll = FALSE, bAutophase = FALSE;
+  ref.InitFourierTransform(options, bAll, bAutophase);
+  ASSERT_TRUE(ref.FourierTransform(options, FALSE, FALSE));
+  const CSpectrum* s = doc.GetSpectrumAt(0);
+  const CSpectrum* r = ref.GetSpectrumAt(0);
+  EXPECT_EQ(AXIS_UNITS_PPM, s->m_Scale.m_nUnits);
+  ASSERT_EQ(r->m_paramsA.td, s->m_paramsA.td);
+  float fMax = 0.0f;
+  for (int i = 0; i < r->m_paramsA.td; i++)
+    fMax = std::max(fMax, std::fabs(r->m_pData[i]));
+  for (int i = 0; i < r->m_paramsA.td; i++)
+    ASSERT_NEAR(r->m_pData[i], s->m_pData[i], 1e-4f * fMax) << i;
 }
 
 }  // namespace
