@@ -522,7 +522,7 @@ TEST_F(AppProgramTest, FourierTransformThroughItsDialogAndMagnitudeTwice) {
   for (const char* cls : {"ComboBox", "Edit"})
     if (HWND inner = ::FindWindowExA(field, nullptr, cls, nullptr))
       field = inner;
-  ::SendMessageA(field, WM_SETTEXT, 0, (LPARAM)BrivaneProcess::WinePath(target).c_str());
+  ::SendMessageA(field, WM_SETTEXT, 0, (LPARAM)target.c_str());
   BrivaneProcess::Press(save, IDOK);
   ASSERT_TRUE(WaitFor([&] { return ::GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000));
   app.Sync();
