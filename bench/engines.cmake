@@ -5,3 +5,8 @@ if(BRIVANE_FFTW3F)
 endif()
 brivane_benchmark(bench_linear_prediction SOURCES ${CMAKE_CURRENT_LIST_DIR}/linear_prediction_bench.cpp
                   LIBS onedim_processing)
+# Import, weighting and transform of a real FID through the document.
+brivane_benchmark(bench_process SOURCES ${CMAKE_CURRENT_LIST_DIR}/process_bench.cpp LIBS onedim_document)
+if(TARGET bench_process)
+  target_compile_definitions(bench_process PRIVATE BRIVANE_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+endif()

@@ -1,0 +1,75 @@
+// A chemist's first steps on a real 64K-value FID: import, exponential
+// weighting and Fourier transform, through the document's commands. The
+// second benchmark times the same steps through spectrum_probe as a
+// program; set BRIVANE_PROBE to the probe to run (for example
+// "scripts/wine-run.sh build/windows64/tests/spectrum_probe.exe" for the
+// Wine build).
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "onedim/document/ApodizeSession.h"
+#include "onedim/document/BrivaneProDoc.h"
+#include "onedim/document/BrivaneProDocHost.h"
+#include "onedim/document/SettingsStore.h"
+#include "onedim/model/Spectrum.h"
+#include "onedim/model/WindowFunction.h"
+#include "onedim/processing/FourierTransformStep.h"
+
+namespace {
+
+const char kFid[] = BRIVANE_SOURCE_DIR "/tests/data/varian-proton.fid/fid";
+
+class CBenchHost : public CDocumentHost {
+ public:
+  CBrivaneAppState& GetAppState() override { return m_app; }
+  CSettingsStore& GetSettings() override { return m_settings; }
+  CBrivaneAppState m_app;
+  CMemorySettings m_settings;
+};
+
+void BM_ImportEmFt(benchmark::State& state) {
+  for (auto _ : state) {
+    CBenchHost host;
+    host.m_app.m_nImportType = 3;
+    CBrivaneProDoc doc(&host);
+    if (doc.ImportFile(kFid) == importFailed) {
+      state.SkipWithError("import failed");
+      return;
+    }
+    doc.RefreshAfterAdd();
+    CApodizeSession session(&doc);
+    session.KeepWeightedCopies();
+    session.KeepData();
+    session.StoreParameters(CWindowFunction::Exponential, 0.3f, 1.0f, 0.0f, 0.0f, TRUE);
+    session.Apply(TRUE, FALSE);
+    session.Accept();
+    CFourierTransformOptions options;
+    BOOL bAll = FALSE, bAutophase = FALSE;
+    doc.InitFourierTransform(options, bAll, bAutophase);
+    doc.FourierTransform(options, FALSE, FALSE);
+    benchmark::DoNotOptimize(doc.GetCurrentSpectrum()->m_pData[0]);
+  }
+}
+BENCHMARK(BM_ImportEmFt)->Unit(benchmark::kMillisecond);
+
+void BM_ProbeImportEmFt(benchmark::State& state) {
+  const char* pszProbe = std::getenv("BRIVANE_PROBE");
+  if (pszProbe == nullptr) {
+    state.SkipWithError("BRIVANE_PROBE is not set");
+    return;
+  }
+  const std::string command =
+      std::string(pszProbe) + " process 3 \"" + kFid + "\" /dev/null em=0.3 ft > /dev/null 2>&1";
+  for (auto _ : state)
+    if (std::system(command.c_str()) != 0) {
+      state.SkipWithError("the probe failed");
+      return;
+    }
+}
+BENCHMARK(BM_ProbeImportEmFt)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
