@@ -19,3 +19,11 @@ if(TARGET test_onedim_app)
   target_compile_definitions(test_onedim_app PRIVATE BRIVANE_APP_PATH="$<TARGET_FILE:brivane23>")
   add_dependencies(test_onedim_app brivane23)
 endif()
+# FID sound plays into an ALSA file device over the null device.
+if(TARGET test_onedim_view)
+  set(_sound_file ${CMAKE_CURRENT_BINARY_DIR}/fid_sound.raw)
+  file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/fid_sound_alsa.conf
+    "pcm.!default { type file slave { pcm { type null } } file \"${_sound_file}\" format \"raw\" }\n")
+  set_property(TEST test_onedim_view APPEND PROPERTY ENVIRONMENT
+    "ALSA_CONFIG_PATH=${CMAKE_CURRENT_BINARY_DIR}/fid_sound_alsa.conf" "BRIVANE_SOUND_FILE=${_sound_file}")
+endif()
