@@ -44,8 +44,8 @@ class CApodizeSession {
     double dPhase0, dPhase1;
   };
   static void Keep(std::vector<Copy>& copies, CSpectrum* pSpectrum, const float* pBuffer);
-  // Writes the copies back to the spectra still in the document; FALSE
-  // entries of bData choose the weighted buffer.
+  // Writes the copies back into the data (bData) or the weighted copies of
+  // the spectra still in the document, and forgets them.
   void Restore(std::vector<Copy>& copies, bool bData);
   bool Holds(const CSpectrum* pSpectrum) const;
 

@@ -25,6 +25,26 @@ void ShowProgress(void* pContext) {
   }
 }
 
+// Puts the data into polar form (flag clear) or back (flag set); true when
+// they are in polar form now.
+bool TogglePolarForm(CSpectrum& s, BYTE& bApplied, void (*pfnToPolar)(float*, int), bool bSquared) {
+  const int nPairs = s.m_paramsA.td / 2;
+  s.m_bDataChanged = 1;
+  if (!bApplied) {
+    pfnToPolar(s.m_pData, nPairs);
+    bApplied = 1;
+    return true;
+  }
+  // The power form holds the square of the modulus: its root first, or the
+  // way back would square every line.
+  if (bSquared)
+    for (int k = 0; k < nPairs; k++)
+      s.m_pData[2 * k] = std::sqrt(std::max(0.0f, s.m_pData[2 * k]));
+  PolarToCartesian(s.m_pData, nPairs);
+  bApplied = 0;
+  return false;
+}
+
 }  // namespace
 
 void CBrivaneProDoc::InitFourierTransform(CFourierTransformOptions& options, BOOL& bApplyToAll,
@@ -114,41 +134,19 @@ BOOL CBrivaneProDoc::ZeroFilling(int nPoints) {
 }
 
 void CBrivaneProDoc::ToggleMagnitude() {
-  if (m_pCurrent == nullptr || m_pCurrent->m_pData == nullptr)
-    return;
-  CSpectrum& s = *m_pCurrent;
-  if (s.m_State.m_bMagnitude) {
-    PolarToCartesian(s.m_pData, s.m_paramsA.td / 2);
-    s.m_State.m_bMagnitude = 0;
-    GetHistory().AddLine("Inverse Magnitude");
-  } else {
-    ToMagnitude(s.m_pData, s.m_paramsA.td / 2);
-    s.m_State.m_bMagnitude = 1;
-    GetHistory().AddLine("Magnitude");
-  }
-  s.m_bDataChanged = 1;
+  if (m_pCurrent != nullptr && m_pCurrent->m_pData != nullptr)
+    GetHistory().AddLine(TogglePolarForm(*m_pCurrent, m_pCurrent->m_State.m_bMagnitude, ToMagnitude, false)
+                             ? "Magnitude"
+                             : "Inverse Magnitude");
   SetModified();
   UpdateViews();
 }
 
 void CBrivaneProDoc::TogglePower() {
-  if (m_pCurrent == nullptr || m_pCurrent->m_pData == nullptr)
-    return;
-  CSpectrum& s = *m_pCurrent;
-  if (s.m_State.m_bPower) {
-    // The power form holds the square of the modulus: its root first, or
-    // the way back would square every line.
-    for (int k = 0; k + 1 < s.m_paramsA.td; k += 2)
-      s.m_pData[k] = std::sqrt(std::max(0.0f, s.m_pData[k]));
-    PolarToCartesian(s.m_pData, s.m_paramsA.td / 2);
-    s.m_State.m_bPower = 0;
-    GetHistory().AddLine("Inverse Power Spectrum");
-  } else {
-    ToPower(s.m_pData, s.m_paramsA.td / 2);
-    s.m_State.m_bPower = 1;
-    GetHistory().AddLine("Power Spectrum");
-  }
-  s.m_bDataChanged = 1;
+  if (m_pCurrent != nullptr && m_pCurrent->m_pData != nullptr)
+    GetHistory().AddLine(TogglePolarForm(*m_pCurrent, m_pCurrent->m_State.m_bPower, ToPower, true)
+                             ? "Power Spectrum"
+                             : "Inverse Power Spectrum");
   SetModified();
   UpdateViews();
 }
