@@ -38,8 +38,8 @@ MMRESULT CFidSound::Play(CWnd* pWnd, CBrivaneProDoc& doc) {
   format.nBlockAlign = 1;
   format.wBitsPerSample = 8;
   format.cbSize = 18;
-  MMRESULT result = ::waveOutOpen(&m_hWaveOut, WAVE_MAPPER, &format, (DWORD_PTR)pWnd->GetSafeHwnd(), 0,
-                                  CALLBACK_WINDOW);
+  const HWND hWnd = pWnd != nullptr ? pWnd->GetSafeHwnd() : nullptr;
+  MMRESULT result = ::waveOutOpen(&m_hWaveOut, WAVE_MAPPER, &format, (DWORD_PTR)hWnd, 0, CALLBACK_WINDOW);
   if (result != MMSYSERR_NOERROR) {
     m_hWaveOut = nullptr;
     return result;
