@@ -1,0 +1,197 @@
+// The mappings behind the 1D view's mouse tools: dragged bands to visible
+// ranges, the nearest-maximum search, the cursor readout, resize scaling,
+// the full view's zoom box and the magnifier's source band.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "onedim/model/AxisScale.h"
+#include "onedim/model/Integral.h"
+#include "onedim/plot/ViewGeometry.h"
+#include "tests/onedim/model/spectrum_test_util.h"
+
+namespace {
+
+// td floats drawn from pixel 0 to nWidth, zero line at y 200.
+std::unique_ptr<CSpectrum> Laid(int td, int nFirst, int nLast, int nWidth,
+                                const std::function<float(int)>& fill = {}) {
+  auto s = MakeSpectrum(td, fill);
+  s->m_nFirst = nFirst;
+  s->m_nLast = nLast;
+  s->m_nLeftPixel = 0;
+  s->m_nRightPixel = nWidth;
+  s->m_rectPlot = {0, 100, nWidth, 300};
+  return s;
+}
+
+TEST(ViewGeometry, BandsBecomeEvenRangesInsideTheData) {
+  struct Case {
+    int td, first, last, width, xA, xB;
+    bool ok;
+    int wantFirst, wantLast;
+  };
+  const Case cases[] = {
+      {2048, 0, 2048, 1024, 100, 200, true, 200, 400},
+      {2048, 0, 2048, 1024, 200, 100, true, 200, 400},    // dragged leftwards
+      {2048, 0, 2048, 1024, 150, 150, false, 0, 0},       // no width
+      {2048, 0, 2048, 1024, -50, 5000, true, 0, 2048},    // past both ends
+      {1000, 0, 1000, 1000, 101, 303, true, 100, 302},    // odd points round down
+      {1000, 0, 1000, 1000, 100, 101, false, 0, 0},       // narrower than two points
+      {1024, 0, 4096, 1024, 100, 900, true, 400, 1024},   // data shrank under the range
+      {1024, 2000, 4096, 1024, 10, 20, false, 0, 0},      // range wholly past the data
+      {2048, 0, 2048, 0, 10, 20, false, 0, 0},            // no pixel extent
+  };
+  for (const Case& c : cases) {
+    auto s = Laid(c.td, c.first, c.last, c.width);
+    VisibleRange r{-7, -7};
+    EXPECT_EQ(c.ok, MapBandToRange(*s, c.xA, c.xB, r)) << c.xA << ".." << c.xB;
+    if (c.ok) {
+      EXPECT_EQ(c.wantFirst, r.nFirst) << c.xA;
+      EXPECT_EQ(c.wantLast, r.nLast) << c.xB;
+    } else {
+      EXPECT_EQ(-7, r.nFirst);  // untouched
+    }
+  }
+}
+
+TEST(ViewGeometry, ZoomToAllCarriesTheRangeThroughHz) {
+  auto from = MakeSpectrum(2048);
+  auto twice = MakeSpectrum(4096);
+  auto shifted = MakeSpectrum(4096, {}, 5000.0, 400.0, 100.0);
+  auto narrow = MakeSpectrum(2048, {}, 1000.0);
+  VisibleRange r;
+  ASSERT_TRUE(MapRangeThroughHz(*from, {200, 400}, *twice, r));
+  EXPECT_EQ(400, r.nFirst);
+  EXPECT_EQ(800, r.nLast);
+  ASSERT_TRUE(MapRangeThroughHz(*from, {200, 400}, *shifted, r));
+  EXPECT_EQ(300, r.nFirst);
+  EXPECT_EQ(700, r.nLast);
+  // 5000 Hz wide band at the high end lies wholly outside 1000 Hz.
+  EXPECT_FALSE(MapRangeThroughHz(*from, {0, 200}, *narrow, r));
+  auto empty = MakeSpectrum(0);
+  EXPECT_FALSE(MapRangeThroughHz(*from, {0, 200}, *empty, r));
+}
+
+TEST(ViewGeometry, NearestMaximumTakesOnlyASingleCandidate) {
+  // One float per pixel; peaks as given, zero line y 200, 1 unit = 1 pixel.
+  auto peaks = [](std::initializer_list<int> at) {
+    std::vector<int> v(at);
+    auto s = Laid(1000, 0, 1000, 1000, [v](int i) {
+      for (int p : v)
+        if (i == p)
+          return 50.0f;
+      return (i % 2 == 0) ? 1.0f : 0.0f;
+    });
+    s->m_fIntensityStep = 1.0f;
+    s->m_fVerticalScale = 50.0f;  // with the largest value 50: one unit a pixel
+    s->m_fMaxValue = 50.0f;
+    return s;
+  };
+  auto one = peaks({500});
+  EXPECT_EQ(500, FindNearestMaximum(*one, 510, 190));
+  EXPECT_EQ(-1, FindNearestMaximum(*one, 700, 190));  // nothing within 30 pixels
+  EXPECT_EQ(-1, FindNearestMaximum(*one, 510, 100));  // mouse above the peak
+  // Two peaks: the shrinking window drops the farther one.
+  auto two = peaks({490, 520});
+  EXPECT_EQ(490, FindNearestMaximum(*two, 496, 190));
+  // At both ends of the data the window reads nothing outside it.
+  auto ends = peaks({2, 996});
+  EXPECT_EQ(2, FindNearestMaximum(*ends, 0, 190));
+  EXPECT_EQ(996, FindNearestMaximum(*ends, 999, 190));
+}
+
+TEST(ViewGeometry, CursorReadoutInUnitsOrOutOfRange) {
+  auto s = Laid(1000, 0, 1000, 1000, [](int i) { return i * 0.5f; });
+  s->m_Scale.m_nUnits = AXIS_UNITS_POINTS;
+  EXPECT_STREQ("50 Int.=50.0", (LPCSTR)FormatCursorReadout(*s, 101));
+  s->m_Scale.m_nUnits = AXIS_UNITS_PPM;  // 5000 Hz at 400 MHz over 1000 floats
+  EXPECT_STREQ("11.25 Int.=50.0", (LPCSTR)FormatCursorReadout(*s, 100));
+  EXPECT_STREQ("Out of range", (LPCSTR)FormatCursorReadout(*s, -5));
+  // The pixel of float index td names no point of the data.
+  EXPECT_STREQ("Out of range", (LPCSTR)FormatCursorReadout(*s, 1000));
+  s->m_nLast = 4000;  // the data shrank under the visible range
+  EXPECT_STREQ("Out of range", (LPCSTR)FormatCursorReadout(*s, 500));
+}
+
+TEST(ViewGeometry, ResizeScalesTheLayoutAndSurvivesEmptySizes) {
+  struct Case {
+    SIZE before, after;
+    double dx, dy;
+  };
+  const Case cases[] = {{{400, 300}, {800, 150}, 2.0, 0.5},
+                        {{0, 0}, {800, 600}, 1.0, 1.0},    // first size
+                        {{400, 300}, {0, 0}, 1.0, 1.0},    // minimised
+                        {{400, 300}, {400, 300}, 1.0, 1.0}};
+  for (const Case& c : cases) {
+    double dx = 0, dy = 0;
+    ResizeRatios(c.before, c.after, dx, dy);
+    EXPECT_EQ(c.dx, dx);
+    EXPECT_EQ(c.dy, dy);
+  }
+  auto s = Laid(64, 0, 64, 400);
+  s->m_nLeftPixel = 40;
+  s->m_Scale.SetPosition(280);
+  s->m_fVerticalScale = 3.0f;
+  s->m_nIntegralScaleDen = 1;
+  auto* pIntegral = new CIntegral();
+  pIntegral->m_nBase = 120;
+  s->m_arrIntegrals.Add(pIntegral);
+  RescaleSpectrumLayout(*s, 2.0, 0.5);
+  EXPECT_EQ(80, s->m_nLeftPixel);
+  EXPECT_EQ(800, s->m_nRightPixel);
+  EXPECT_EQ(50, s->m_rectPlot.top);
+  EXPECT_EQ(150, s->m_rectPlot.bottom);
+  EXPECT_EQ(140, s->m_Scale.GetPosition());
+  EXPECT_FLOAT_EQ(1.5f, s->m_fVerticalScale);
+  EXPECT_EQ(60, pIntegral->m_nBase);
+  EXPECT_EQ(1, s->m_nIntegralScaleDen);  // a divisor never becomes 0
+}
+
+TEST(ViewGeometry, ZoomBoxStaysOnTheSpectrum) {
+  const RECT box = {100, 0, 200, 60};
+  struct Case {
+    int mode, edge, dx;
+    LONG left, right;
+  };
+  const Case cases[] = {
+      {2, 0, 50, 150, 250},   {2, 0, -500, 10, 110},  // stops at the left end, same width
+      {2, 0, 900, 890, 990},  {1, 0, -30, 70, 200},   // left edge only
+      {1, 1, 30, 100, 230},   {1, 0, 150, 200, 250},  // left edge over the right: normalised
+      {1, 1, 5000, 100, 990}, {0, 0, 40, 100, 200},
+  };
+  for (const Case& c : cases) {
+    const RECT r = MoveZoomBox(box, c.mode, c.edge, c.dx, 10, 990);
+    EXPECT_EQ(c.left, r.left) << c.mode << " " << c.dx;
+    EXPECT_EQ(c.right, r.right) << c.mode << " " << c.dx;
+  }
+  int nEdge = -1;
+  EXPECT_EQ(2, ZoomBoxHitMode(box, {150, 30}, nEdge));
+  EXPECT_EQ(1, ZoomBoxHitMode(box, {102, 30}, nEdge));
+  EXPECT_EQ(0, nEdge);
+  EXPECT_EQ(1, ZoomBoxHitMode({200, 0, 100, 60}, {198, 30}, nEdge));  // inverted box
+  EXPECT_EQ(1, nEdge);
+  EXPECT_EQ(0, ZoomBoxHitMode(box, {50, 30}, nEdge));
+}
+
+TEST(ViewGeometry, MagnifierSourceBand) {
+  // One float per pixel over 2000 pixels.
+  auto s = Laid(2000, 0, 2000, 2000);
+  struct Case {
+    int size, magnification, lensLeft, first, last;
+  };
+  const Case cases[] = {
+      {200, 30, 400, 470, 530},     // 60 source pixels round the lens centre
+      {200, 1, 400, 0, 1500},       // 0.1x: a band ten lens widths wide, cut at 0
+      {200, 30, -500, 0, 0},        // past the left end: from point 0
+      {200, 30, 3000, 2000, 2000},  // past the right end: empty at td
+      {200, 0, 400, 0, 1500},       // a zero magnification is taken as the least
+  };
+  for (const Case& c : cases) {
+    const VisibleRange r = MagnifierSourceRange(*s, c.size, c.magnification, c.lensLeft);
+    EXPECT_EQ(c.first, r.nFirst) << c.magnification << " " << c.lensLeft;
+    EXPECT_EQ(c.last, r.nLast) << c.magnification << " " << c.lensLeft;
+  }
+}
+
+}  // namespace
