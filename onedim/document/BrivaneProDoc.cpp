@@ -12,6 +12,7 @@
 #include "onedim/model/Integral.h"
 #include "numerics/Saturate.h"
 #include "onedim/model/WindowFunction.h"
+#include "onedim/plot/ViewGeometry.h"
 #include "numerics/Constants.h"
 
 // --- Host defaults: a host without windows does nothing and answers "none" ---
@@ -219,25 +220,34 @@ void CBrivaneProDoc::ClearHoverMarks() {
 }
 
 int CBrivaneProDoc::PixelToPoint(int x) const {
-  const CSpectrum* s = m_pCurrent;
-  if (s == nullptr)
-    return x;
-  long long nSpan = (long long)s->m_nRightPixel - s->m_nLeftPixel;
-  if (nSpan == 0)
-    return s->m_nFirst;
-  return ClampToInt(s->m_nFirst +
-                    MulDivRound((long long)x - s->m_nLeftPixel, (long long)s->m_nLast - s->m_nFirst, nSpan));
+  return m_pCurrent != nullptr ? SpectrumPixelToPoint(*m_pCurrent, x) : x;
 }
 
 int CBrivaneProDoc::PointToPixel(int nIndex) const {
-  const CSpectrum* s = m_pCurrent;
-  if (s == nullptr)
-    return nIndex;
-  long long nSpan = (long long)s->m_nLast - s->m_nFirst;
-  if (nSpan == 0)
-    return s->m_nLeftPixel;
-  return ClampToInt(s->m_nLeftPixel +
-                    MulDivRound((long long)s->m_nRightPixel - s->m_nLeftPixel, (long long)nIndex - s->m_nFirst, nSpan));
+  return m_pCurrent != nullptr ? SpectrumPointToPixel(*m_pCurrent, nIndex) : nIndex;
+}
+
+BOOL CBrivaneProDoc::ZoomToPixels(int xA, int xB) {
+  CSpectrum* pCurrent = m_pCurrent;
+  VisibleRange range;
+  if (pCurrent == nullptr || !MapBandToRange(*pCurrent, xA, xB, range))
+    return FALSE;
+  if (m_bZoomAll) {
+    for (POSITION pos = m_Spectra.GetHeadPosition(); pos != nullptr;) {
+      CSpectrum* s = m_Spectra.GetSpectrum(pos);
+      VisibleRange mapped;
+      // A spectrum the band misses keeps what it shows.
+      if (s != pCurrent && MapRangeThroughHz(*pCurrent, range, *s, mapped)) {
+        s->m_nFirst = mapped.nFirst;
+        s->m_nLast = mapped.nLast;
+      }
+    }
+  }
+  pCurrent->m_nFirst = range.nFirst;
+  pCurrent->m_nLast = range.nLast;
+  m_pHost->SetHorzScrollBar(0, pCurrent->m_paramsA.td, range.nLast - range.nFirst, range.nFirst, TRUE);
+  UpdateViews();
+  return TRUE;
 }
 
 void CBrivaneProDoc::WriteSharedValues() {

@@ -96,6 +96,12 @@ class CBrivaneProDoc {
   int PixelToPoint(int x) const;
   int PointToPixel(int nIndex) const;
 
+  // The view's zoom: the range between two pixels of the current spectrum
+  // becomes its visible range, or, with apply-zoom-to-all, every spectrum's
+  // through Hz; the frame's scroll bar follows and the views update. FALSE,
+  // and nothing changed, for a band of no width or under two points.
+  BOOL ZoomToPixels(int xA, int xB);
+
   // --- Import ---
   // Reads one file: a .bvx whatever the type chosen, otherwise with the
   // importer of the application's import file type.

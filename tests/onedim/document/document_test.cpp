@@ -243,6 +243,37 @@ TEST_F(DocumentTest, PixelsAndPointsMapThroughTheVisibleRange) {
   EXPECT_EQ(m_doc.PointToPixel(1400), 100);
 }
 
+TEST_F(DocumentTest, ZoomSetsTheCurrentOrEveryRangeAndTheScrollBar) {
+  EXPECT_FALSE(m_doc.ZoomToPixels(0, 100));  // no spectrum
+  CSpectrum* other = AddTestSpectrum(m_doc, 4096);
+  CSpectrum* s = AddTestSpectrum(m_doc, 2048);
+  m_doc.SetCurrentSpectrum(s);
+  for (CSpectrum* p : {s, other}) {
+    p->m_nLeftPixel = 0;
+    p->m_nRightPixel = 1024;
+    p->m_nFirst = 0;
+    p->m_nLast = p->m_paramsA.td;
+  }
+  const int nUpdates = m_host.m_nUpdates;
+  EXPECT_FALSE(m_doc.ZoomToPixels(300, 300));  // a click is no zoom
+  EXPECT_EQ(nUpdates, m_host.m_nUpdates);
+  ASSERT_TRUE(m_doc.ZoomToPixels(200, 100));
+  EXPECT_EQ(200, s->m_nFirst);
+  EXPECT_EQ(400, s->m_nLast);
+  EXPECT_EQ(4096, other->m_nLast);  // only the current one
+  EXPECT_EQ(2048, m_host.m_nScrollMax);
+  EXPECT_EQ(200, m_host.m_nScrollPage);
+  EXPECT_EQ(200, m_host.m_nScrollPos);
+  EXPECT_TRUE(m_host.m_bScrollVisible);
+  EXPECT_EQ(nUpdates + 1, m_host.m_nUpdates);
+  m_doc.m_bZoomAll = 1;
+  s->m_nFirst = 0;
+  s->m_nLast = 2048;
+  ASSERT_TRUE(m_doc.ZoomToPixels(100, 200));
+  EXPECT_EQ(400, other->m_nFirst);  // same Hz, twice the points
+  EXPECT_EQ(800, other->m_nLast);
+}
+
 TEST_F(DocumentTest, ClosingLeavesPhaseAndWindowForTheNdProgram) {
   m_doc.WriteSharedValues();  // no spectrum: nothing written
   EXPECT_EQ(m_host.m_settings.GetSharedValueCount(), 0);
