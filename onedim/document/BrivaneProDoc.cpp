@@ -61,6 +61,7 @@ CBrivaneProDoc::CBrivaneProDoc(CDocumentHost* pHost)
       m_bRelaxationIntegral(0),
       m_bShowGrid(0),
       m_bZoomAll(0),
+      m_bAutoResize(1),
       m_nShowProgress(0),
       m_bMoveIntegralsTogether(0),
       m_crIntegral(RGB(255, 0, 0)),
@@ -248,6 +249,19 @@ BOOL CBrivaneProDoc::ZoomToPixels(int xA, int xB) {
   m_pHost->SetHorzScrollBar(0, pCurrent->m_paramsA.td, range.nLast - range.nFirst, range.nFirst, TRUE);
   UpdateViews();
   return TRUE;
+}
+
+void CBrivaneProDoc::SetRelaxationPoint(int nIndex) {
+  m_RelaxationPeak.m_nIndex = nIndex;
+  m_nMouseMode = MOUSE_NONE;
+  UpdateViews();
+}
+
+void CBrivaneProDoc::SetRelaxationRegion(int nFirst, int nLast) {
+  m_nRelaxationStart = nFirst;
+  m_nRelaxationEnd = nLast;
+  m_nMouseMode = MOUSE_NONE;
+  UpdateViews();
 }
 
 void CBrivaneProDoc::WriteSharedValues() {

@@ -102,6 +102,21 @@ class CBrivaneProDoc {
   // and nothing changed, for a band of no width or under two points.
   BOOL ZoomToPixels(int xA, int xB);
 
+  // What the mouse tools do once the view has turned the mouse into float
+  // indices of the current spectrum. The tools' engines fill these in.
+  virtual void PickPeaksInRange(int nFirst, int nLast, double dThreshold) {}
+  virtual void PickPeakAt(int nIndex) {}
+  virtual void ToggleBaselinePoint(POINT pt) {}
+  virtual void StartCoupling(int nIndex) {}
+  virtual void AddCouplingPartner(int nIndex) {}
+  virtual void ReferencePointAt(int nIndex) {}
+  virtual void AddIntegralOver(int nFirst, int nLast) {}
+  virtual void RemovePeaksInRange(int nFirst, int nLast) {}
+  virtual void ShowPeakInformation(int nIndex) {}
+  // The relaxation picks end their tool (mode 0).
+  void SetRelaxationPoint(int nIndex);
+  void SetRelaxationRegion(int nFirst, int nLast);
+
   // --- Import ---
   // Reads one file: a .bvx whatever the type chosen, otherwise with the
   // importer of the application's import file type.
@@ -214,6 +229,7 @@ class CBrivaneProDoc {
   CSpectrumArithmetic m_Arithmetic;
   BYTE m_bShowGrid;
   BYTE m_bZoomAll;      // apply zoom to all spectra
+  BYTE m_bAutoResize;   // the layout stretches with the view
   int m_nShowProgress;  // the transform redraws after each stage
   BYTE m_bMoveIntegralsTogether;
   COLORREF m_crIntegral;

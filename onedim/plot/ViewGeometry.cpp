@@ -45,8 +45,8 @@ int SpectrumPixelToPoint(const CSpectrum& s, int x) {
   const long long nSpan = (long long)s.m_nRightPixel - s.m_nLeftPixel;
   if (nSpan == 0)
     return s.m_nFirst;
-  return ClampToInt(s.m_nFirst + (long long)MulDivRound((long long)x - s.m_nLeftPixel,
-                                                        (long long)s.m_nLast - s.m_nFirst, nSpan));
+  return ClampToInt(s.m_nFirst +
+                    (long long)MulDivRound((long long)x - s.m_nLeftPixel, (long long)s.m_nLast - s.m_nFirst, nSpan));
 }
 
 int SpectrumPointToPixel(const CSpectrum& s, int nIndex) {
@@ -117,6 +117,32 @@ int FindNearestMaximum(const CSpectrum& s, int x, int y) {
       return nFound;
   }
   return -1;
+}
+
+namespace {
+
+const int kHitTolerance = 3;
+
+bool InsideExtent(const CSpectrum& s, int x) {
+  const int nLeft = s.m_nLeftPixel < s.m_nRightPixel ? s.m_nLeftPixel : s.m_nRightPixel;
+  const int nRight = s.m_nLeftPixel < s.m_nRightPixel ? s.m_nRightPixel : s.m_nLeftPixel;
+  return x >= nLeft && x <= nRight;
+}
+
+}  // namespace
+
+bool HitsTrace(const CSpectrum& s, POINT pt) {
+  if (s.m_pData == nullptr || !InsideExtent(s, pt.x))
+    return false;
+  const int nIndex = EvenFloor(SpectrumPixelToPoint(s, pt.x));
+  if (nIndex < 0 || nIndex >= s.m_paramsA.td)
+    return false;
+  return std::abs((long long)s.PointToY(nIndex) - pt.y) <= kHitTolerance;
+}
+
+bool HitsFloatingScale(const CSpectrum& s, POINT pt) {
+  return s.m_bShowScale && s.m_Scale.IsFloating() && InsideExtent(s, pt.x) &&
+         std::abs((long long)s.m_Scale.GetPosition() - pt.y) <= kHitTolerance;
 }
 
 CString FormatCursorReadout(const CSpectrum& s, int x) {

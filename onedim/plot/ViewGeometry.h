@@ -39,6 +39,12 @@ bool MapRangeThroughHz(const CSpectrum& from, const VisibleRange& range, const C
 // than one qualifies. -1 when none is found or 100 shrinks leave several.
 int FindNearestMaximum(const CSpectrum& s, int x, int y);
 
+// A press on the trace: within 3 pixels of the trace's y at x, inside the
+// spectrum's pixel extent. A press on its axis line: the scale floats and
+// is shown, and y is within 3 pixels of it.
+bool HitsTrace(const CSpectrum& s, POINT pt);
+bool HitsFloatingScale(const CSpectrum& s, POINT pt);
+
 // The cursor readout for pixel x: "%.2f Int.=%.1f" in the scale's units
 // ("%.0f Int.=%.1f" in points), or "Out of range".
 CString FormatCursorReadout(const CSpectrum& s, int x);

@@ -1,7 +1,7 @@
 // CBrivaneProView: the view of a 1D document window (the lower pane of its
 // splitter). It paints every spectrum of the document, with its axis scale
-// and annotations, on the document's background. Mouse tools, printing, copying and the cursor readout belong
-// to the view's own work still to come.
+// and annotations, on the document's background, through an off-screen DC,
+// and turns presses and drags into the action of the document's mouse tool.
 #pragma once
 
 #include "framework/win/View.h"
@@ -17,10 +17,15 @@ class CBrivaneProView : public CView {
 
   CBrivaneDocument* GetDocument() const;
   void OnDraw(CDC* pDC) override;
+  BOOL PreTranslateMessage(MSG* pMsg) override;
 
   // The client rectangle spectra are laid out in: the current one, or the
   // last one with a size while the window has none (minimised, squeezed).
   CRect GetLayoutRect() const;
+
+  // The point the nearest-maximum search found at the last mouse move, -1
+  // for none.
+  int GetFoundPoint() const { return m_nFoundPoint; }
 
   // The real part of one spectrum from float index nFirst to nLast, drawn
   // between the pixels nLeft and nRight, at the spectrum's own height and
@@ -30,9 +35,39 @@ class CBrivaneProView : public CView {
 
  protected:
   BOOL OnEraseBkgnd(CDC* pDC);
+  void OnPaint();
   void OnSize(UINT nType, int cx, int cy);
+  void OnLButtonDown(UINT nFlags, CPoint point);
+  void OnMouseMove(UINT nFlags, CPoint point);
+  void OnLButtonUp(UINT nFlags, CPoint point);
+  void OnRButtonDown(UINT nFlags, CPoint point);
+  void OnCaptureChanged(CWnd* pWnd);
+  void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+  void OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags);
+  void OnViewZoom();
+  void OnUpdateViewZoom(CCmdUI* pCmdUI);
 
  private:
+  CSpectrum* SpectrumAt(CPoint point, BOOL* pOnScale) const;
+  // A band dragged from point with the framework's rubber band; FALSE when
+  // it has no width.
+  BOOL TrackBand(CPoint point, CRect& band);
+  void PointTool(int nMode);
+  void StartCrosshair(CPoint point);
+  void DrawCrosshair(CPoint point);
+  void EndDrag();
+  void ShowReadout(CPoint point);
+  void MoveSpectrum(CPoint point);
+
+  // Drag state.
+  BOOL m_bButtonDown = FALSE;
+  CPoint m_ptLast;
+  int m_nMoveOffset = 0;  // mouse x minus the spectrum's left edge at the press
+  BOOL m_bShift = FALSE;
+  BOOL m_bCtrl = FALSE;
+  BOOL m_bMoveScale = FALSE;
+  BOOL m_bCrosshair = FALSE;  // crosshair lines are on the screen
+  int m_nFoundPoint = -1;
   CRect m_rcLastClient;
 
   DECLARE_MESSAGE_MAP()

@@ -15,6 +15,7 @@
 #include "tests/onedim/app/BrivaneProcess.h"
 #include "onedim/document/BrivaneProDoc.h"
 #include "onedim/document/SettingsStore.h"
+#include "onedim/model/AxisScale.h"
 #include "onedim/model/Spectrum.h"
 #include "onedim/model/SpectrumParams.h"
 #include "onedim/processing/FourierTransformStep.h"
@@ -49,7 +50,7 @@ class AppProgramTest : public ::testing::Test {
   std::string Path(const char* name) const { return m_dir + "\\" + name; }
 
   // A .bvx of one ramp spectrum of td floats, with the given applied phases.
-  std::string WriteDocument(const char* name, int td, double phase0, double phase1) {
+  std::string WriteDocument(const char* name, int td, double phase0, double phase1, int nUnits = -1) {
     CFileHost host;
     CBrivaneProDoc doc(&host);
     CSpectrumParams params;
@@ -68,6 +69,8 @@ class AppProgramTest : public ::testing::Test {
     s->m_dPhase1 = phase1;
     doc.SetCurrentSpectrum(s);
     doc.RefreshAfterAdd();
+    if (nUnits >= 0)
+      s->m_Scale.m_nUnits = nUnits;
     std::string path = Path(name);
     EXPECT_TRUE(doc.WriteNativeFile(path.c_str()));
     return path;
@@ -548,3 +551,132 @@ TEST_F(AppProgramTest, FourierTransformThroughItsDialogAndMagnitudeTwice) {
 }
 
 }  // namespace
+
+namespace {
+
+LPARAM At(int x, int y) {
+  return MAKELPARAM((WORD)(short)x, (WORD)(short)y);
+}
+
+void Send(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  DWORD_PTR result = 0;
+  ::SendMessageTimeoutA(hWnd, message, wParam, lParam, SMTO_NORMAL, 10000, &result);
+}
+
+// A band dragged in a view whose press runs a tracking loop: all of it
+// posted, in order, for the loop to take from the queue.
+void TrackedDrag(HWND view, int x1, int x2, int y) {
+  ::PostMessageA(view, WM_LBUTTONDOWN, MK_LBUTTON, At(x1, y));
+  ::PostMessageA(view, WM_MOUSEMOVE, MK_LBUTTON, At(x2, y));
+  ::PostMessageA(view, WM_LBUTTONUP, 0, At(x2, y));
+}
+
+// A drag in a window that follows the mouse with its own handlers.
+void CapturedDrag(HWND hWnd, int x1, int x2, int y) {
+  Send(hWnd, WM_LBUTTONDOWN, MK_LBUTTON, At(x1, y));
+  Send(hWnd, WM_MOUSEMOVE, MK_LBUTTON, At(x2, y));
+  Send(hWnd, WM_LBUTTONUP, 0, At(x2, y));
+}
+
+// The first and last client x of the zoom box's grey inside on row y, as
+// the screen shows the window.
+bool GreyRow(HWND hWnd, int y, int& left, int& right) {
+  RECT rc;
+  ::GetClientRect(hWnd, &rc);
+  POINT origin = {0, 0};
+  ::ClientToScreen(hWnd, &origin);
+  HDC screen = ::GetDC(nullptr);
+  left = right = -1;
+  for (int x = 0; x < rc.right; ++x)
+    if (::GetPixel(screen, origin.x + x, origin.y + y) == RGB(223, 223, 223)) {
+      if (left < 0)
+        left = x;
+      right = x;
+    }
+  ::ReleaseDC(nullptr, screen);
+  return left >= 0 && right > left;
+}
+
+// The position the status bar reads with the cursor at x on the view's
+// middle row; NaN when it reads none.
+double PositionAt(const BrivaneProcess& app, HWND view, HWND status, int x) {
+  RECT rc;
+  ::GetClientRect(view, &rc);
+  Send(view, WM_MOUSEMOVE, 0, At(x, rc.bottom / 2));
+  double ppm = 0, intensity = 0;
+  const std::string text = BrivaneProcess::WindowText(status);
+  return std::sscanf(text.c_str(), "%lf Int.=%lf", &ppm, &intensity) == 2 ? ppm : std::nan("");
+}
+
+}  // namespace
+
+TEST_F(AppProgramTest, ZoomDragsSetTheVisibleRangeAndTheStatusBarReadsTheCursor) {
+  std::string path = WriteDocument("zoom.bvx", 4096, 0.0, 0.0, AXIS_UNITS_POINTS);
+  BrivaneProcess app;
+  ASSERT_TRUE(app.Start(Quote(path)));
+  ASSERT_NE(nullptr, app.WaitMainWindow());
+  app.Sync();
+  HWND child = app.ActiveChild();
+  ASSERT_NE(nullptr, child);
+  HWND view = VisiblePanes(child).lower;
+  ASSERT_NE(nullptr, view);
+  RECT rc;
+  ::GetClientRect(view, &rc);
+
+  // The cursor readout: position and intensity in the status bar.
+  HWND status = ::GetDlgItem(app.main(), AFX_IDW_STATUS_BAR);
+  ASSERT_NE(nullptr, status);
+  // The real pointer rests outside the views (the frame's title), so that
+  // only the test moves the mouse over them.
+  RECT frame;
+  ::GetWindowRect(app.main(), &frame);
+  ::SetCursorPos((frame.left + frame.right) / 2, frame.top + 2);
+  Send(view, WM_MOUSEMOVE, 0, At(rc.right / 2, rc.bottom / 2));
+  std::string text = BrivaneProcess::WindowText(status);
+  double position = 0, intensity = 0;
+  EXPECT_EQ(2, std::sscanf(text.c_str(), "%lf Int.=%lf", &position, &intensity)) << text;
+  Send(view, WM_MOUSEMOVE, 0, At(-20, rc.bottom / 2));
+  EXPECT_EQ("Out of range", BrivaneProcess::WindowText(status));
+
+  // Zoom mode: the visible range read back through the positions under two
+  // fixed pixels. A band past both ends keeps the whole data; a band
+  // between them then shows what lay between them; a click changes nothing.
+  // The document was laid out 800 pixels wide: both lie on the trace.
+  const int x1 = 300, x2 = 600, y = rc.bottom / 2;
+  auto span = [&] {
+    return PositionAt(app, view, status, x2) - PositionAt(app, view, status, x1);
+  };
+  const double wholeSpan = span();
+  ASSERT_GT(wholeSpan, 100.0);  // points, one or more a pixel
+  app.Command(ID_VIEW_ZOOM);
+  TrackedDrag(view, -200, rc.right + 200, y);
+  ::Sleep(300);
+  EXPECT_NEAR(wholeSpan, span(), 2);
+  TrackedDrag(view, x1, x2, y);
+  EXPECT_TRUE(WaitFor([&] { return span() < wholeSpan * 0.6; }, 5000)) << span();
+  const double zoomedSpan = span();
+  EXPECT_GT(zoomedSpan, 0.0);
+  const double left = PositionAt(app, view, status, x1);
+  TrackedDrag(view, rc.right / 2, rc.right / 2, y);
+  ::Sleep(300);
+  EXPECT_DOUBLE_EQ(left, PositionAt(app, view, status, x1));
+  app.Command(ID_VIEW_ZOOM);  // back to mode 0
+
+  // The full view boxes the zoomed part (its grey inside); moving the box
+  // to the right scrolls the 1D view to the right, keeping its width.
+  app.Command(ID_VIEW_DUAL_DISPLAY);
+  app.Sync();
+  HWND full = VisiblePanes(child).upper;
+  ASSERT_NE(nullptr, full);
+  view = VisiblePanes(child).lower;
+  ::GetClientRect(view, &rc);
+  ::RedrawWindow(full, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  int boxLeft = -1, boxRight = -1;
+  ASSERT_TRUE(WaitFor([&] { return GreyRow(full, 20, boxLeft, boxRight); }, 5000)) << "no zoom box";
+  EXPECT_GT(boxLeft, 0);  // a part, not the whole strip
+  const double before = PositionAt(app, view, status, 450);
+  const int middle = (boxLeft + boxRight) / 2;
+  CapturedDrag(full, middle, middle + 30, 20);
+  EXPECT_GT(PositionAt(app, view, status, 450), before);
+  EXPECT_NEAR(zoomedSpan, PositionAt(app, view, status, x2) - PositionAt(app, view, status, x1), 2);
+}

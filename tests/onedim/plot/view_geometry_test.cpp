@@ -14,8 +14,7 @@
 namespace {
 
 // td floats drawn from pixel 0 to nWidth, zero line at y 200.
-std::unique_ptr<CSpectrum> Laid(int td, int nFirst, int nLast, int nWidth,
-                                const std::function<float(int)>& fill = {}) {
+std::unique_ptr<CSpectrum> Laid(int td, int nFirst, int nLast, int nWidth, const std::function<float(int)>& fill = {}) {
   auto s = MakeSpectrum(td, fill);
   s->m_nFirst = nFirst;
   s->m_nLast = nLast;
@@ -33,14 +32,14 @@ TEST(ViewGeometry, BandsBecomeEvenRangesInsideTheData) {
   };
   const Case cases[] = {
       {2048, 0, 2048, 1024, 100, 200, true, 200, 400},
-      {2048, 0, 2048, 1024, 200, 100, true, 200, 400},    // dragged leftwards
-      {2048, 0, 2048, 1024, 150, 150, false, 0, 0},       // no width
-      {2048, 0, 2048, 1024, -50, 5000, true, 0, 2048},    // past both ends
-      {1000, 0, 1000, 1000, 101, 303, true, 100, 302},    // odd points round down
-      {1000, 0, 1000, 1000, 100, 101, false, 0, 0},       // narrower than two points
-      {1024, 0, 4096, 1024, 100, 900, true, 400, 1024},   // data shrank under the range
-      {1024, 2000, 4096, 1024, 10, 20, false, 0, 0},      // range wholly past the data
-      {2048, 0, 2048, 0, 10, 20, false, 0, 0},            // no pixel extent
+      {2048, 0, 2048, 1024, 200, 100, true, 200, 400},   // dragged leftwards
+      {2048, 0, 2048, 1024, 150, 150, false, 0, 0},      // no width
+      {2048, 0, 2048, 1024, -50, 5000, true, 0, 2048},   // past both ends
+      {1000, 0, 1000, 1000, 101, 303, true, 100, 302},   // odd points round down
+      {1000, 0, 1000, 1000, 100, 101, false, 0, 0},      // narrower than two points
+      {1024, 0, 4096, 1024, 100, 900, true, 400, 1024},  // data shrank under the range
+      {1024, 2000, 4096, 1024, 10, 20, false, 0, 0},     // range wholly past the data
+      {2048, 0, 2048, 0, 10, 20, false, 0, 0},           // no pixel extent
   };
   for (const Case& c : cases) {
     auto s = Laid(c.td, c.first, c.last, c.width);
@@ -101,6 +100,31 @@ TEST(ViewGeometry, NearestMaximumTakesOnlyASingleCandidate) {
   EXPECT_EQ(996, FindNearestMaximum(*ends, 999, 190));
 }
 
+TEST(ViewGeometry, PressesFindTheTraceOrTheFloatingScale) {
+  // A flat trace 20 pixels above the zero line (y 180).
+  auto s = Laid(1000, 0, 1000, 1000, [](int) { return 20.0f; });
+  s->m_fIntensityStep = 1.0f;
+  s->m_fVerticalScale = 20.0f;
+  s->m_fMaxValue = 20.0f;
+  s->m_bShowScale = 1;
+  s->m_Scale.SetFloating(true);
+  s->m_Scale.SetPosition(250);
+  struct Case {
+    POINT pt;
+    bool trace, scale;
+  };
+  const Case cases[] = {{{500, 180}, true, false},   {{500, 183}, true, false}, {{500, 185}, false, false},
+                        {{1200, 180}, false, false}, {{500, 252}, false, true}, {{-1, 250}, false, false}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(c.trace, HitsTrace(*s, c.pt)) << c.pt.x << "," << c.pt.y;
+    EXPECT_EQ(c.scale, HitsFloatingScale(*s, c.pt)) << c.pt.x << "," << c.pt.y;
+  }
+  s->m_Scale.SetFloating(false);  // the grey band is no handle
+  EXPECT_FALSE(HitsFloatingScale(*s, {500, 250}));
+  s->m_nLast = 4000;  // data shorter than the range: no read past it
+  EXPECT_FALSE(HitsTrace(*s, {900, 180}));
+}
+
 TEST(ViewGeometry, CursorReadoutInUnitsOrOutOfRange) {
   auto s = Laid(1000, 0, 1000, 1000, [](int i) { return i * 0.5f; });
   s->m_Scale.m_nUnits = AXIS_UNITS_POINTS;
@@ -120,8 +144,8 @@ TEST(ViewGeometry, ResizeScalesTheLayoutAndSurvivesEmptySizes) {
     double dx, dy;
   };
   const Case cases[] = {{{400, 300}, {800, 150}, 2.0, 0.5},
-                        {{0, 0}, {800, 600}, 1.0, 1.0},    // first size
-                        {{400, 300}, {0, 0}, 1.0, 1.0},    // minimised
+                        {{0, 0}, {800, 600}, 1.0, 1.0},  // first size
+                        {{400, 300}, {0, 0}, 1.0, 1.0},  // minimised
                         {{400, 300}, {400, 300}, 1.0, 1.0}};
   for (const Case& c : cases) {
     double dx = 0, dy = 0;
