@@ -212,8 +212,8 @@ void CBrivaneProView::OnLButtonDown(UINT nFlags, CPoint point) {
         pDoc->RemovePeaksInRange(range.nFirst, range.nLast);
       else
         pDoc->SetRelaxationRegion(range.nFirst, range.nLast);
-      if (pDoc->m_nMouseMode == MOUSE_PEAK_REGION || pDoc->m_nMouseMode == MOUSE_REMOVE_PEAKS)
-        GetParentFrame()->PostMessage(WM_COMMAND, ID_TOOLS_EDIT_PEAKS);
+      if (pDoc->m_nMouseMode == MOUSE_PEAK_REGION)
+        ShowPeakList();
       Invalidate(FALSE);
       break;
     }
@@ -242,7 +242,7 @@ void CBrivaneProView::PointTool(int nMode) {
   switch (nMode) {
     case MOUSE_PEAK_BY_PEAK:
       pDoc->PickPeakAt(m_nFoundPoint);
-      GetParentFrame()->PostMessage(WM_COMMAND, ID_TOOLS_EDIT_PEAKS);
+      ShowPeakList();
       break;
     case MOUSE_COUPLING_REFERENCE:
       pDoc->StartCoupling(m_nFoundPoint);
@@ -259,6 +259,14 @@ void CBrivaneProView::PointTool(int nMode) {
       break;
   }
   Invalidate(FALSE);
+}
+
+// New peaks: an open peak list refreshes itself; a closed one is opened
+// by its command, posted so that the press ends first.
+void CBrivaneProView::ShowPeakList() {
+  CFrameWnd* pFrame = GetParentFrame();
+  if (!GetDocument()->m_bPeakListOpen && pFrame != nullptr)
+    pFrame->PostMessage(WM_COMMAND, ID_TOOLS_EDIT_PEAKS);
 }
 
 void CBrivaneProView::StartCrosshair(CPoint point) {

@@ -53,6 +53,7 @@ class CBrivaneProView : public CView {
   // it has no width.
   BOOL TrackBand(CPoint point, CRect& band);
   void PointTool(int nMode);
+  void ShowPeakList();
   void StartCrosshair(CPoint point);
   void DrawCrosshair(CPoint point);
   void EndDrag();
