@@ -5,7 +5,7 @@
 #pragma once
 
 #include "framework/win/MDIChildWnd.h"
-#include "onedim/app/HideSplitterWnd.h"
+#include "common/HideSplitterWnd.h"
 
 class CBrivaneDocument;
 

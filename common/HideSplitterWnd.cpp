@@ -1,4 +1,4 @@
-#include "onedim/app/HideSplitterWnd.h"
+#include "common/HideSplitterWnd.h"
 
 #include "framework/win/View.h"
 

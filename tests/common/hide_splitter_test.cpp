@@ -5,7 +5,7 @@
 #include "framework/win/Dc.h"
 #include "framework/win/FrameWnd.h"
 #include "framework/win/View.h"
-#include "onedim/app/HideSplitterWnd.h"
+#include "common/HideSplitterWnd.h"
 
 namespace {
 
