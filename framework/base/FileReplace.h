@@ -4,5 +4,6 @@
 #pragma once
 
 // Moves the file at pszFrom to pszTo, replacing a file there; false when it
-// cannot, and then both files are as they were.
+// cannot (a read-only file there is not replaced), and then both files are
+// as they were.
 bool MoveFileReplacing(const char* pszFrom, const char* pszTo);

@@ -1,5 +1,6 @@
 #include "ndim/import/Bv2File.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -8,6 +9,7 @@
 #include "framework/base/Endian.h"
 #include "framework/base/Exception.h"
 #include "framework/base/File.h"
+#include "framework/base/FileReplace.h"
 #include "ndim/data/Spectrum2D.h"
 
 namespace {
@@ -223,9 +225,12 @@ CSpectrum2D* CBv2File::Read(LPCSTR path, CString& error) {
 bool CBv2File::Write(LPCSTR path, const CSpectrum2D& set, CString& error) {
   if (!CanStore(set, error))
     return false;
+  // Written beside the old file and put in its place at the end, so that a
+  // failure leaves the old file whole.
+  const CString temp = CString(path) + ".tmp";
   CFile file;
   CFileException fe(CFileException::none, -1, nullptr);
-  if (!file.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive | CFile::typeBinary, &fe)) {
+  if (!file.Open(temp, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive | CFile::typeBinary, &fe)) {
     error = "Unable to create the file";
     return false;
   }
@@ -243,10 +248,16 @@ bool CBv2File::Write(LPCSTR path, const CSpectrum2D& set, CString& error) {
       file.Write(chunk, static_cast<UINT>(4 * n));
     }
     file.Close();
-    return true;
   } catch (CException* e) {
     error = MessageOf(e);
     file.Abort();
+    std::remove(temp);
     return false;
   }
+  if (!MoveFileReplacing(temp, path)) {
+    error = MessageOf(new CFileException(CFileException::accessDenied, -1, path));
+    std::remove(temp);
+    return false;
+  }
+  return true;
 }

@@ -3,7 +3,7 @@
 # dialogs, the shell and the drawing under Windows in their own.
 file(GLOB _ndim_tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*/*.cpp)
 list(FILTER _ndim_tests EXCLUDE REGEX "/(handoff|dialogs|app|view)/[^/]*$")
-brivane_test(test_ndim SOURCES ${_ndim_tests} LIBS ndim_core ndim_plot)
+brivane_test(test_ndim SOURCES ${_ndim_tests} LIBS ndim_core ndim_plot ndim_document)
 target_compile_definitions(test_ndim PRIVATE ND_PROBE_PATH="$<TARGET_FILE:nd_probe>")
 add_dependencies(test_ndim nd_probe)
 

@@ -4,6 +4,9 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -154,4 +157,35 @@ TEST(Bv2File, RefusesWhatIsNotACompleteFile) {
   EXPECT_FALSE(CBv2File::Read(path.c_str(), error));
   EXPECT_STREQ(error, "The file is shorter than its data");
   std::remove(path.c_str());
+}
+
+// A write that cannot finish leaves what was at the path as it was, and no
+// half-written file beside it.
+TEST(Bv2File, AFailedWriteLeavesTheOldFileWhole) {
+  const std::vector<BYTE> old = BuildFile(4, 8);
+  CString error;
+  std::unique_ptr<CSpectrum2D> set(Parse(BuildFile(16, 32), error));
+  ASSERT_TRUE(set);
+  const std::string path = TempPath("kept.bv2");
+  std::remove(path.c_str());
+  {
+    FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_TRUE(f);
+    std::fwrite(old.data(), 1, old.size(), f);
+    std::fclose(f);
+  }
+  namespace fs = std::filesystem;
+  fs::permissions(path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+  EXPECT_FALSE(CBv2File::Write(path.c_str(), *set, error));
+  EXPECT_FALSE(error.IsEmpty());
+  fs::permissions(path, fs::perms::owner_write, fs::perm_options::add);
+  std::ifstream in(path, std::ios::binary);
+  EXPECT_EQ(old, std::vector<BYTE>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
+  EXPECT_FALSE(fs::exists(path + ".tmp"));
+  std::remove(path.c_str());
+
+  const std::string lost = TempPath("no such folder/lost.bv2");
+  EXPECT_FALSE(CBv2File::Write(lost.c_str(), *set, error));
+  EXPECT_FALSE(fs::exists(lost));
 }
