@@ -4,6 +4,7 @@
 
 #include "framework/win/Dc.h"
 #include "ndim/data/NdAxisScale.h"
+#include "onedim/model/ColourFont.h"
 #include "ndim/plot/NdAxisTicks.h"
 #include "numerics/Saturate.h"
 
@@ -13,14 +14,14 @@ namespace {
 // the text transparent in the font's colour, all put back afterwards.
 class CAxisTextScope {
  public:
-  CAxisTextScope(CDC& dc, const NdAxisFont& font, double yFactor) : m_dc(dc) {
-    LOGFONT lf = font.lf;
+  CAxisTextScope(CDC& dc, const CColourFont& font, double yFactor) : m_dc(dc) {
+    LOGFONT lf = font.GetLogFont();
     lf.lfHeight = SaturatingInt(lf.lfHeight * yFactor * 0.9);
     m_font.CreateFontIndirect(&lf);
     m_hOldFont = ::SelectObject(dc.GetSafeHdc(),
                                 m_font.GetSafeHandle() ? m_font.GetSafeHandle() : ::GetStockObject(SYSTEM_FONT));
     m_nOldMode = dc.SetBkMode(TRANSPARENT);
-    m_crOld = dc.SetTextColor(font.colour);
+    m_crOld = dc.SetTextColor(font.GetTextColour());
   }
   ~CAxisTextScope() {
     m_dc.SetTextColor(m_crOld);
@@ -53,7 +54,7 @@ std::vector<NdAxisTick> Ticks(NdAxisScale& scale, double start, double end, int 
 
 }  // namespace
 
-void DrawF2Axis(CDC* pDC, NdAxisScale& scale, const NdAxisFont& font, double start, double end, const RECT& plot) {
+void DrawF2Axis(CDC* pDC, NdAxisScale& scale, const CColourFont& font, double start, double end, const RECT& plot) {
   const double fx = scale.m_dPrintFactorX, fy = scale.m_dPrintFactorY;
   CAxisTextScope text(*pDC, font, fy);
   CPen pen(PS_SOLID, 1, RGB(0, 0, 0));
@@ -79,7 +80,7 @@ void DrawF2Axis(CDC* pDC, NdAxisScale& scale, const NdAxisFont& font, double sta
   }
 }
 
-void DrawF1Axis(CDC* pDC, NdAxisScale& scale, const NdAxisFont& font, double start, double end, const RECT& plot) {
+void DrawF1Axis(CDC* pDC, NdAxisScale& scale, const CColourFont& font, double start, double end, const RECT& plot) {
   const double fx = scale.m_dPrintFactorX, fy = scale.m_dPrintFactorY;
   CAxisTextScope text(*pDC, font, fy);
   CPen pen(PS_SOLID, 1, RGB(0, 0, 0));

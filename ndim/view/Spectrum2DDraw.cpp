@@ -187,37 +187,33 @@ void DrawStrips(CSpectrum2D& set, CDC* pDC, const NdMatrix& m, const NdWindow& w
   DrawSideStrip(set, pDC, m, w, zoom, screen);
 }
 
-NdAxisFont DefaultFont(const CSpectrum2D& set) {
-  NdAxisFont font;
-  font.lf = set.m_axis.m_lf;
-  font.lf.lfHeight = set.m_axis.m_nFontHeight;
-  font.colour = kBlack;
-  return font;
-}
-
 void DrawAxes(CSpectrum2D& set, CDC* pDC, const NdDrawSettings& settings) {
   const RECT& zoom = set.m_zoom;
-  if (settings.bShowAxisF2) {
-    const NdAxisFont font = settings.pFontF2 ? *settings.pFontF2 : DefaultFont(set);
+  if (settings.m_bShowF2Axis) {
     const DimensionBlock& f2 = set.m_dims[2];
     const int units = set.m_axis.m_nUnitsF2;
-    DrawF2Axis(pDC, set.m_axis, font, NdAxisValue(f2, zoom.left, units), NdAxisValue(f2, zoom.right, units),
-               set.m_plotRect);
+    DrawF2Axis(pDC, set.m_axis, settings.m_fontF2, NdAxisValue(f2, zoom.left, units),
+               NdAxisValue(f2, zoom.right, units), set.m_plotRect);
   }
-  if (settings.bShowAxisF1) {
-    const NdAxisFont font = settings.pFontF1 ? *settings.pFontF1 : DefaultFont(set);
+  if (settings.m_bShowF1Axis) {
     const DimensionBlock& f1 = set.m_dims[1];
     const int units = set.m_axis.m_nUnitsF1;
-    DrawF1Axis(pDC, set.m_axis, font, NdAxisValue(f1, zoom.bottom, units), NdAxisValue(f1, zoom.top, units),
-               set.m_plotRect);
+    DrawF1Axis(pDC, set.m_axis, settings.m_fontF1, NdAxisValue(f1, zoom.bottom, units),
+               NdAxisValue(f1, zoom.top, units), set.m_plotRect);
   }
 }
+
+NdDrawSettings* g_pDrawSettings = nullptr;
 
 }  // namespace
 
 NdDrawSettings& GetNdDrawSettings() {
-  static NdDrawSettings settings;
-  return settings;
+  static NdDrawSettings defaults;
+  return g_pDrawSettings != nullptr ? *g_pDrawSettings : defaults;
+}
+
+void SetNdDrawSettings(NdDrawSettings* pSettings) {
+  g_pDrawSettings = pSettings;
 }
 
 void CSpectrum2D::DrawPlot(CDC* pDC) {

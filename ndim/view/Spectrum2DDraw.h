@@ -4,21 +4,25 @@
 
 #include "framework/base/WinTypes.h"
 #include "ndim/view/NdAxisDraw.h"
+#include "onedim/model/ColourFont.h"
 
 class CPalette;
 class CSpectrum2D;
 
 // What the drawing of every set takes from the application: whether the
-// axes show, and their fonts. There is one for the whole program.
+// axes show, and the fonts of their labels. The application owns them.
 struct NdDrawSettings {
-  bool bShowAxisF2 = true;
-  bool bShowAxisF1 = true;
-  // The axis fonts; null for the set's own label font in black.
-  const NdAxisFont* pFontF2 = nullptr;
-  const NdAxisFont* pFontF1 = nullptr;
+  BYTE m_bShowF2Axis = 1;
+  BYTE m_bShowF1Axis = 1;
+  CColourFont m_fontF2{"Arial"};
+  CColourFont m_fontF1{"Arial"};
 };
 
+// The settings every drawing reads: those the application gave, or the
+// defaults while it has given none.
 NdDrawSettings& GetNdDrawSettings();
+// The application gives its own settings (null: back to the defaults).
+void SetNdDrawSettings(NdDrawSettings* pSettings);
 
 // The GDI palette of the set's ramp (256 entries).
 BOOL CreateSpectrumPalette(const CSpectrum2D& set, CPalette& palette);

@@ -18,15 +18,15 @@ class SetDrawTest : public WindowTest {
  protected:
   void SetUp() override {
     WindowTest::SetUp();
-    m_saved = GetNdDrawSettings();
+    SetNdDrawSettings(&m_settings);
   }
   void TearDown() override {
-    GetNdDrawSettings() = m_saved;
+    SetNdDrawSettings(nullptr);
     WindowTest::TearDown();
   }
-  static void ShowAxes(bool f2, bool f1) {
-    GetNdDrawSettings().bShowAxisF2 = f2;
-    GetNdDrawSettings().bShowAxisF1 = f1;
+  void ShowAxes(bool f2, bool f1) {
+    m_settings.m_bShowF2Axis = f2;
+    m_settings.m_bShowF1Axis = f1;
   }
   std::unique_ptr<CSpectrum2D> Gaussian(UINT mode) {
     std::unique_ptr<CSpectrum2D> set(MakeSet(64, 64, true));
@@ -38,7 +38,7 @@ class SetDrawTest : public WindowTest {
   static bool Has(const std::vector<std::string>& texts, const std::string& text) {
     return std::find(texts.begin(), texts.end(), text) != texts.end();
   }
-  NdDrawSettings m_saved;
+  NdDrawSettings m_settings;
 };
 
 TEST_F(SetDrawTest, DrawsPlotFrameAndAxesAndHandsThePenBack) {
