@@ -194,6 +194,10 @@ CSize CToolBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
 }
 
 void CToolBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) {
+  UpdateButtons(pTarget, bDisableIfNoHndler);
+}
+
+void CToolBar::UpdateButtons(CCmdTarget* pTarget, BOOL bDisableIfNoHndler) {
   CToolCmdUI state;
   state.m_pOther = this;
   state.m_nIndexMax = (UINT)GetCount();

@@ -36,6 +36,9 @@ class CToolBar : public CControlBar {
 
   CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
   void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
+  // The update pass over the buttons with any command target (a dialog
+  // that holds the bar, say) in place of the frame.
+  void UpdateButtons(CCmdTarget* pTarget, BOOL bDisableIfNoHndler);
 
  private:
   HIMAGELIST m_hImageList = nullptr;

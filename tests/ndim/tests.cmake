@@ -12,7 +12,8 @@ brivane_folder_test(test_ndim_handoff DIR ndim/handoff LIBS ndim_handoff)
 
 # The 2D program's dialogs, with its resources.
 brivane_folder_test(test_ndim_dialogs WINDOWS_ONLY DIR ndim/dialogs
-  SOURCES ${CMAKE_SOURCE_DIR}/tests/framework/win/WindowTest.cpp ${BRIVANE_NDIM_RESOURCES} LIBS ndim_dialogs)
+  SOURCES ${CMAKE_SOURCE_DIR}/tests/framework/win/WindowTest.cpp ${CMAKE_CURRENT_LIST_DIR}/dialogs/nd_dialogs_test.rc
+  LIBS ndim_dialogs)
 
 # The 2D program's shell: the 1D program started for a hand-off, a stand-in
 # for it, and the real one.

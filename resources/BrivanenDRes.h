@@ -1,0 +1,128 @@
+// Resource and command numbers of the nD program. Plain #defines, read by
+// windres as well as by the code and the program tests.
+#pragma once
+
+#include "framework/win/FrameworkRes.h"
+#include "resources/NdImportRes.h"
+
+// Frames, menus, toolbars, icons, bitmaps.
+#define IDR_MAINFRAME 128      // main frame menu, accelerators, icon, main toolbar, command dialog bar
+#define IDR_BRIVANETYPE 129    // graph windows: menu, accelerators, icon, document string
+#define IDR_SCRIPTTYPE 130     // script windows: the same
+#define IDR_FULLSCREEN 165     // the full-screen toolbar
+#define IDR_TRACESBAR 190      // the traces toolbar
+#define IDB_SPLASH 104
+
+// Dialog templates (the command bar's is IDR_MAINFRAME).
+#define IDD_ABOUTBOX 100
+#define IDD_PARAMETERS_PAGE 132
+#define IDD_ACQUISITION 184
+
+// Control ids.
+#define IDC_COMMAND_EDIT 1000
+#define IDC_COMMAND_RUN 1001
+#define IDC_PARAMETER_LIST 1000
+#define IDC_DIMENSION_COMBO 1003
+#define IDC_MODIFY_PARAMETERS 1072
+#define IDC_F2_CARRIER 1073
+#define IDC_F1_CARRIER 1074
+#define IDC_F2_WIDTH 1075
+#define IDC_F1_WIDTH 1076
+#define IDC_ABOUT_VERSION 1031
+
+// Strings.
+#define IDP_OLE_INIT_FAILED 100
+
+// Bar ids.
+#define ID_TRACES_BAR 59642   // the traces toolbar
+#define ID_COMMAND_BAR 59397  // the command dialog bar
+#define ID_FULLSCREEN_BAR 59643
+
+// Application and frame.
+#define ID_FILE_CUSTOMIZE 32833
+#define ID_VIEW_FULL_SCREEN 32771
+#define ID_VIEW_GRAPH_VIEW 32772
+#define ID_VIEW_SCRIPT_VIEW 32773
+#define ID_VIEW_COMMAND_BAR 32776
+#define ID_VIEW_TRACES_TOOLBAR 32939
+#define ID_HELP_MANUAL 32937
+
+// Document commands.
+#define ID_PHASE_APPLY 1016
+#define ID_EDIT_PROPERTIES 32775
+#define ID_EDIT_PALETTE 32778
+#define ID_VIEW_INCREASE 32779
+#define ID_VIEW_DECREASE 32780
+#define ID_VIEW_INCREASE_SLICES 32840
+#define ID_VIEW_DECREASE_SLICES 32841
+#define ID_VIEW_ZOOM 32784
+#define ID_VIEW_FULL 32785
+#define ID_TOOLS_SELECT_SPECTRUM 32791
+#define ID_VIEW_SLICES 32792
+#define ID_PROCESS_PHASE 32793
+#define ID_VIEW_REFRESH 32808
+#define ID_VIEW_FAST_PLOT 32810
+#define ID_VIEW_CONTOUR_PLOT 32811
+#define ID_VIEW_COLOURED_CONTOUR 32944
+#define ID_VIEW_STACKED_PLOT 32871
+#define ID_VIEW_WHITEWASH 32872
+#define ID_PROCESS_FOURIER 32820
+#define ID_PROCESS_APODIZE 32821
+#define ID_PROCESS_POLYNOMIAL 32823
+#define ID_PROCESS_FULL_AUTO 32824
+#define ID_VIEW_SCALE_UNITS 32825
+#define ID_PROCESS_PREDICTION 32826
+#define ID_PROCESS_MAGNITUDE 32827
+#define ID_PROCESS_MAKE_REAL 32828
+#define ID_PROCESS_SYMMETRIZE 32829
+#define ID_PROCESS_AVERAGE 32869
+#define ID_PROCESS_TRANSPOSE 32868
+#define ID_PROCESS_HIGH_PASS 32870
+#define ID_VIEW_LEVELS 32830
+#define ID_VIEW_COLOURS 32831
+#define ID_VIEW_PROJECTIONS 32839
+#define ID_VIEW_LIMITS 32931
+#define ID_TOOLS_REFERENCE_F1 32846
+#define ID_TOOLS_REFERENCE_F2 32845
+#define ID_TOOLS_INTEGRATE 32861
+#define ID_TOOLS_RECTANGLE 32865
+#define ID_TOOLS_ELLIPSE 32866
+#define ID_TOOLS_DELETE_INTEGRALS 32867
+#define ID_TOOLS_SEND_ROW 32874
+#define ID_TOOLS_SEND_COLUMN 32875
+#define ID_TOOLS_SEND_ROWS 32876
+#define ID_TOOLS_SEND_COLUMNS 32877
+#define ID_VIEW_SLICE_LIST 32878
+#define ID_TRACES_ADD_ROW 32924
+#define ID_TRACES_ADD_COLUMN 32926
+#define ID_TRACES_LOAD_ROW 32925
+#define ID_TRACES_LOAD_COLUMN 32927
+#define ID_VIEW_ENLARGE 32881
+#define ID_VIEW_REDUCE 32882
+#define ID_VIEW_SQUARE 32930
+#define ID_TRACES_F1_PROJECTION 32883
+#define ID_TRACES_F2_PROJECTION 32884
+#define ID_TRACES_SHOW_F1 32928
+#define ID_TRACES_SHOW_F2 32929
+#define ID_TRACES_UP 32893
+#define ID_TRACES_DOWN 32894
+#define ID_TRACES_LEFT 32896
+#define ID_TRACES_RIGHT 32897
+#define ID_TRACES_PREVIOUS_ROW 32913
+#define ID_TRACES_NEXT_ROW 32914
+#define ID_TRACES_PREVIOUS_COLUMN 32916
+#define ID_TRACES_NEXT_COLUMN 32917
+#define ID_FILE_REVERT 32932
+#define ID_VIEW_GRID 32933
+#define ID_TOOLS_SYNCHRONIZE 32940
+
+// View commands.
+#define ID_VIEW_MAGNIFY 32782
+#define ID_VIEW_DOUBLE_BUFFERING 32832
+#define ID_PROCESS_PLAY 32834
+#define ID_PROCESS_STOP 32837
+
+// Script view.
+#define ID_SCRIPT_RUN 32777
+#define ID_SCRIPT_OPEN 32817
+#define ID_SCRIPT_SAVE 32818
