@@ -15,16 +15,19 @@ brivane_folder_test(test_ndim_dialogs WINDOWS_ONLY DIR ndim/dialogs
   SOURCES ${CMAKE_SOURCE_DIR}/tests/framework/win/WindowTest.cpp ${CMAKE_CURRENT_LIST_DIR}/dialogs/nd_dialogs_test.rc
   LIBS ndim_dialogs)
 
-# The 2D program's shell: the 1D program started for a hand-off, a stand-in
-# for it, and the real one.
+# The 2D program's shell: the application, frames, document and views in
+# the test's own process with the program's resources; the 1D program started
+# for a hand-off (a stand-in for it, and the real one); BrivanenD.exe itself.
 brivane_folder_test(test_ndim_app WINDOWS_ONLY DIR ndim/app
-  SOURCES ${CMAKE_SOURCE_DIR}/tests/onedim/app/BrivaneProcess.cpp LIBS ndim_app shlwapi)
+  SOURCES ${CMAKE_SOURCE_DIR}/tests/onedim/app/BrivaneProcess.cpp
+    ${CMAKE_SOURCE_DIR}/tests/framework/win/WindowTest.cpp ${BRIVANE_NDIM_RESOURCES}
+  LIBS ndim_app shlwapi)
 if(TARGET test_ndim_app)
   add_executable(nd_stand_in_program ${CMAKE_CURRENT_LIST_DIR}/app/stand_in_program.c)
   target_link_options(nd_stand_in_program PRIVATE -mwindows)
   target_compile_definitions(test_ndim_app PRIVATE BRIVANE_APP_PATH="$<TARGET_FILE:brivane23>"
-    ND_STAND_IN_PATH="$<TARGET_FILE:nd_stand_in_program>")
-  add_dependencies(test_ndim_app brivane23 nd_stand_in_program)
+    BRIVANEND_APP_PATH="$<TARGET_FILE:BrivanenD>" ND_STAND_IN_PATH="$<TARGET_FILE:nd_stand_in_program>")
+  add_dependencies(test_ndim_app brivane23 BrivanenD nd_stand_in_program)
 endif()
 
 # The drawing of 2D sets under Windows.

@@ -72,7 +72,7 @@ std::string BrivaneProcess::WinePath(const std::string& unixPath) {
 }
 
 bool BrivaneProcess::Start(const std::string& arguments, const char* comctlVersion) {
-  std::string exe = WinePath(BRIVANE_APP_PATH);
+  std::string exe = WinePath(m_program);
   std::string cmd = "\"" + exe + "\" " + arguments;
   ::SetEnvironmentVariableA("BRIVANE_COMCTL_VERSION", comctlVersion);
   STARTUPINFOA si = {};

@@ -11,7 +11,9 @@
 
 class BrivaneProcess {
  public:
-  BrivaneProcess() = default;
+  // program: the executable's path on this machine (the 1D program unless
+  // told otherwise).
+  explicit BrivaneProcess(const char* program = BRIVANE_APP_PATH) : m_program(program) {}
   ~BrivaneProcess();  // ends the program if it still runs
   BrivaneProcess(const BrivaneProcess&) = delete;
   BrivaneProcess& operator=(const BrivaneProcess&) = delete;
@@ -56,6 +58,7 @@ class BrivaneProcess {
  private:
   std::vector<HWND> TopWindows() const;
 
+  std::string m_program;
   PROCESS_INFORMATION m_pi = {};
   HWND m_main = nullptr;
 };

@@ -1,0 +1,186 @@
+// CBrivanenDDoc: the document of the nD program. It owns the data sets (the
+// one appended last is the current one), the mouse tool the views act on,
+// the pictures pasted into it, and the menu commands that concern the data;
+// every processing step runs as command text through its interpreter. It
+// opens the spectrometer files of the Import file dialog's type and saves
+// the program's own .bv2 file.
+#pragma once
+
+#include "framework/base/Lists.h"
+#include "framework/win/Document.h"
+#include "ndim/app/HandOffMessageBoxes.h"
+#include "ndim/script/CommandInterpreter.h"
+
+class CCmdUI;
+class CDialog;
+class CRectTracker;
+class CSpectrum2D;
+class CView;
+struct HandOffTraces;
+
+// The document's base: an OLE server document. Embedding comes with the OLE
+// items; until then it behaves as a plain document.
+typedef CDocument COleServerDoc;
+
+// Mouse tools the document's commands set; the views set the others.
+enum NdMouseMode {
+  ndMouseNone = 0,
+  ndMouseZoom = 1,
+  ndMouseSelectSpectrum = 2,
+  ndMouseReferenceF1 = 6,
+  ndMouseReferenceF2 = 7,
+  ndMouseIntegrate = 8
+};
+
+class CBrivanenDDoc : public COleServerDoc {
+  DECLARE_DYNCREATE(CBrivanenDDoc)
+ public:
+  CBrivanenDDoc();
+  ~CBrivanenDDoc() override;
+
+  // Appends the set (the document owns it from now on), marks the document
+  // modified and returns the set.
+  CSpectrum2D* AttachDataSet(CSpectrum2D* pSet);
+  CSpectrum2D* GetCurrentSet() const { return m_pCurrent; }
+  // The first view of the document of that class, or null.
+  CView* FindView(CRuntimeClass* pViewClass) const;
+  void Refresh() { UpdateAllViews(nullptr); }
+  // The phase dialog's Apply (apply TRUE) or preview.
+  void ApplyPhase(BOOL bApply);
+  // Runs the command text on the current set; without one the user is told.
+  // The sizes the set's projections have follow it.
+  void ExecuteCommands(LPCSTR lpszText);
+  // What a command line or a script does: runs the text, marks the document
+  // modified and redraws it.
+  void RunCommands(LPCSTR lpszText);
+  // Mouse mode 0, the plot's selection no longer drawn.
+  void ResetMouseTool();
+
+  BOOL OnNewDocument() override;
+  BOOL OnOpenDocument(LPCSTR lpszPathName) override;
+  BOOL OnSaveDocument(LPCSTR lpszPathName) override;
+  // Save: asks for a .bv2 name while the document has none of its own.
+  BOOL DoFileSave() override;
+  void DeleteContents() override;
+
+  // The current set written to path as a .bv2 file; the failure is shown.
+  BOOL SaveNativeFile(LPCSTR lpszPathName);
+
+  CPtrList m_dataSets;                // CSpectrum2D, in the order attached
+  CSpectrum2D* m_pCurrent = nullptr;  // the one attached last
+  BYTE m_bNoRedraw = 0;               // Increase and Decrease do not redraw
+  int m_nClientHeight = 0;            // of the document window, kept at activation
+  int m_nClientWidth = 0;
+  int m_nMouseMode = ndMouseNone;
+  CObList m_pictures;  // CClipboardPicture, newest first
+  CRectTracker* m_pPictureTracker = nullptr;
+  BYTE m_bNameNeeded = 0;  // Save asks for a name first
+  BYTE m_bShowGrid = 0;
+  CDialog* m_pPhaseDialog = nullptr;  // the modeless Phase Correction dialog while open
+
+ protected:
+  // The set's data changed: projections in step, modified, redrawn.
+  void DataChanged();
+  // The views' trace strips repainted (slices moved or rescaled).
+  void InvalidateStrips();
+  // Asks for a .bv2 name with the given filter; empty when cancelled.
+  CString PromptForName(LPCSTR lpszFilter);
+  void SetMouseMode(int nMode);
+  void ToggleMouseMode(int nMode);
+  // Hands the traces to the 1D program and takes back what it offers.
+  void SendTraces(const HandOffTraces& traces);
+  void LoadTrace(BOOL bColumn);
+
+  // File.
+  void OnFileSave();
+  void OnFileSaveAs();
+  void OnFileRevert();
+  void OnCommandRun();
+  void OnPhaseApply();
+  // Edit.
+  void OnEditProperties();
+  // View.
+  void OnViewIncrease();
+  void OnViewDecrease();
+  void OnViewIncreaseSlices();
+  void OnViewDecreaseSlices();
+  void OnViewZoom();
+  void OnUpdateViewZoom(CCmdUI* pCmdUI);
+  void OnViewFull();
+  void OnUpdateViewFull(CCmdUI* pCmdUI);
+  void OnViewSlices();
+  void OnUpdateViewSlices(CCmdUI* pCmdUI);
+  void OnViewRefresh();
+  BOOL OnViewDisplayMode(UINT nID);
+  void OnUpdateViewDisplayMode(CCmdUI* pCmdUI);
+  void OnViewEnlarge();
+  void OnViewReduce();
+  void OnViewSquare();
+  BOOL OnTracesProjection(UINT nID);
+  void OnUpdateTracesProjection(CCmdUI* pCmdUI);
+  BOOL OnTracesLoaded(UINT nID);
+  void OnUpdateTracesLoaded(CCmdUI* pCmdUI);
+  BOOL OnTracesMove(UINT nID);
+  BOOL OnTracesStep(UINT nID);
+  void OnUpdateTracesStep(CCmdUI* pCmdUI);
+  void OnViewGrid();
+  void OnUpdateViewGrid(CCmdUI* pCmdUI);
+  // Process.
+  void OnProcessFullAuto();
+  void OnUpdateProcessFullAuto(CCmdUI* pCmdUI);
+  void OnProcessMagnitude();
+  void OnUpdateProcessMagnitude(CCmdUI* pCmdUI);
+  void OnProcessMakeReal();
+  void OnUpdateProcessMakeReal(CCmdUI* pCmdUI);
+  void OnProcessSymmetrize();
+  void OnProcessAverage();
+  void OnProcessTranspose();
+  void OnUpdateSquarePlane(CCmdUI* pCmdUI);
+  // Tools.
+  void OnToolsSelectSpectrum();
+  void OnUpdateToolsSelectSpectrum(CCmdUI* pCmdUI);
+  void OnToolsReferenceF1();
+  void OnUpdateToolsReferenceF1(CCmdUI* pCmdUI);
+  void OnToolsReferenceF2();
+  void OnUpdateToolsReferenceF2(CCmdUI* pCmdUI);
+  void OnToolsIntegrate();
+  void OnUpdateToolsIntegrate(CCmdUI* pCmdUI);
+  BOOL OnToolsShape(UINT nID);
+  void OnUpdateToolsShape(CCmdUI* pCmdUI);
+  void OnToolsDeleteIntegrals();
+  void OnUpdateToolsDeleteIntegrals(CCmdUI* pCmdUI);
+  void OnToolsSendRow();
+  void OnToolsSendColumn();
+  void OnToolsSendRows();
+  void OnUpdateToolsSendRows(CCmdUI* pCmdUI);
+  void OnToolsSendColumns();
+  void OnUpdateToolsSendColumns(CCmdUI* pCmdUI);
+  void OnTracesAddRow();
+  void OnTracesAddColumn();
+  void OnTracesLoadRow();
+  void OnTracesLoadColumn();
+  // The commands that need a data set and nothing more.
+  void OnUpdateNeedsSet(CCmdUI* pCmdUI);
+
+ private:
+  // The interpreter's and the hand-off's messages in plain message boxes;
+  // data the hand-off changed are redrawn.
+  class CMessageBoxes : public CHandOffMessageBoxes {
+   public:
+    explicit CMessageBoxes(CBrivanenDDoc* pDoc) : m_pDoc(pDoc) {}
+    void ShowMessage(LPCSTR text) override;
+    void UpdateViews() override { m_pDoc->DataChanged(); }
+
+   private:
+    CBrivanenDDoc* m_pDoc;
+  };
+
+  CMessageBoxes m_messages;
+  CCommandInterpreter m_interpreter;
+
+  DECLARE_MESSAGE_MAP()
+};
+
+// The document of the main frame's active document window when it is an nD
+// document, else null.
+CBrivanenDDoc* GetActiveSpectrumDoc();

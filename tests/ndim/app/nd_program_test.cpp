@@ -1,0 +1,271 @@
+// BrivanenD.exe as a user meets it: the splash, the frame with its menus
+// and bars; a 2D serial file opened through File > Open shows a plot, a
+// script run from the script window transforms it, Save writes a .bv2 file
+// that reads back as the data in the program; the properties sheet.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+#include <shlwapi.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ndim/data/Spectrum2D.h"
+#include "ndim/import/Bv2File.h"
+#include "ndim/import/NdBrukerReader.h"
+#include "ndim/import/NdImportSupport.h"
+#include "ndim/script/CommandInterpreter.h"
+#include "resources/BrivanenDRes.h"
+#include "tests/ndim/app/nd_app_test_support.h"
+#include "tests/onedim/app/BrivaneProcess.h"
+
+namespace {
+
+class NdProgramTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m_dir = NdTestFolder("nd_program_test");
+    // No bar state or recent files of an earlier run.
+    ::SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Orvandel\\BrivanenD");
+  }
+
+  // The program up, its main window found and idle.
+  bool Start(BrivaneProcess& app, const std::string& arguments = "") {
+    if (!app.Start(arguments) || app.WaitMainWindow() == nullptr)
+      return false;
+    app.Sync();
+    return true;
+  }
+
+  std::string m_dir;
+};
+
+// The visible top-level windows of a process, topmost first.
+std::vector<HWND> TopWindows(DWORD pid) {
+  std::vector<HWND> windows;
+  for (HWND w = ::GetTopWindow(nullptr); w != nullptr; w = ::GetWindow(w, GW_HWNDNEXT)) {
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(w, &owner);
+    if (owner == pid && ::IsWindowVisible(w))
+      windows.push_back(w);
+  }
+  return windows;
+}
+
+// Types into the name field of the system's file dialog and presses OK.
+void EnterFileName(HWND dialog, const std::string& text) {
+  HWND field = ::GetDlgItem(dialog, 0x47c);
+  for (const char* cls : {"ComboBox", "Edit"})
+    if (HWND inner = ::FindWindowExA(field, nullptr, cls, nullptr))
+      field = inner;
+  ::SendMessageA(field, WM_SETTEXT, 0, (LPARAM)text.c_str());
+  BrivaneProcess::Press(dialog, IDOK);
+}
+
+// The window's pixels as the screen shows them, as 0x00RRGGBB values.
+std::vector<COLORREF> ScreenPixels(HWND hWnd) {
+  RECT rc;
+  ::GetWindowRect(hWnd, &rc);
+  const int width = rc.right - rc.left, height = rc.bottom - rc.top;
+  HDC screen = ::GetDC(nullptr);
+  HDC memory = ::CreateCompatibleDC(screen);
+  HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ old = ::SelectObject(memory, bitmap);
+  ::BitBlt(memory, 0, 0, width, height, screen, rc.left, rc.top, SRCCOPY);
+  std::vector<COLORREF> pixels;
+  for (int y = 0; y < height; y += 2)
+    for (int x = 0; x < width; x += 2)
+      pixels.push_back(::GetPixel(memory, x, y));
+  ::SelectObject(memory, old);
+  ::DeleteObject(bitmap);
+  ::DeleteDC(memory);
+  ::ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+int CountNotWhite(const std::vector<COLORREF>& pixels) {
+  int n = 0;
+  for (COLORREF c : pixels)
+    n += c != RGB(255, 255, 255);
+  return n;
+}
+
+// The graph view of a document window: the first pane of its splitter.
+HWND GraphView(HWND child) {
+  HWND splitter = ::GetDlgItem(child, AFX_IDW_PANE_FIRST);
+  return ::GetDlgItem(splitter, AFX_IDW_PANE_FIRST);
+}
+
+// The view repainted and as the screen shows it.
+std::vector<COLORREF> Repainted(HWND view) {
+  ::RedrawWindow(view, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  ::Sleep(300);
+  return ScreenPixels(view);
+}
+
+// Opens a file through File > Open with the type left to detection.
+bool OpenThroughDialog(BrivaneProcess& app, const std::string& path, int children) {
+  app.PostCommand(ID_FILE_OPEN);
+  HWND dialog = app.WaitDialog("Import file");
+  if (dialog == nullptr)
+    return false;
+  EnterFileName(dialog, path);
+  return WaitFor([&] { return app.ChildCount() == children; }, 20000);
+}
+
+// What the program holds after a transform along f2: the experiment read
+// and run through the same command.
+std::unique_ptr<CSpectrum2D> Expected(const std::string& ser, const char* script) {
+  CNdImportLog log(nullptr);
+  std::unique_ptr<CSpectrum2D> set(ReadBruker(ser.c_str(), log));
+  if (set)
+    CCommandInterpreter().Execute(*set, script);
+  return set;
+}
+
+TEST_F(NdProgramTest, StartsWithItsSplashThenTheFrameWithMenusAndBars) {
+  BrivaneProcess app(BRIVANEND_APP_PATH);
+  ASSERT_TRUE(app.Start(""));
+  // The splash is a picture-sized pop-up without a caption.
+  HWND splash = nullptr;
+  ASSERT_TRUE(WaitFor(
+      [&] {
+        for (HWND w : TopWindows(app.pid())) {
+          RECT rc;
+          ::GetWindowRect(w, &rc);
+          if ((::GetWindowLongA(w, GWL_STYLE) & WS_CAPTION) == 0 && rc.right - rc.left == 300 &&
+              rc.bottom - rc.top == 180)
+            splash = w;
+        }
+        return splash != nullptr;
+      },
+      20000));
+  HWND main = app.WaitMainWindow();
+  ASSERT_NE(nullptr, main);
+  EXPECT_TRUE(WaitFor([&] { return !::IsWindow(splash); }, 5000)) << "the splash goes by itself";
+  app.Sync();
+  EXPECT_TRUE(::IsZoomed(main));
+  EXPECT_EQ("BrivanenD", BrivaneProcess::WindowText(main));
+  EXPECT_NE(nullptr, ::GetMenu(main));
+  EXPECT_EQ(0, app.ChildCount());
+  HWND toolbar = ::GetDlgItem(main, AFX_IDW_TOOLBAR);
+  ASSERT_NE(nullptr, toolbar);
+  EXPECT_TRUE(::IsWindowVisible(toolbar));
+  EXPECT_EQ(23, (int)::SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0));
+  EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(main, AFX_IDW_STATUS_BAR)));
+  EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(main, ID_COMMAND_BAR))) << "the command line starts hidden";
+
+  // The traces toolbar floats in a window of its own with its caption.
+  HWND traces = nullptr;
+  for (HWND w : TopWindows(app.pid()))
+    if (BrivaneProcess::WindowText(w) == "Slices/Projections")
+      traces = w;
+  ASSERT_NE(nullptr, traces);
+  EXPECT_EQ(main, ::GetWindow(traces, GW_OWNER));
+  RECT rc;
+  ::GetWindowRect(traces, &rc);
+  EXPECT_EQ(150, rc.left);
+  EXPECT_EQ(150, rc.top);
+
+  app.PostCommand(ID_APP_EXIT);
+  EXPECT_EQ(0, app.WaitExit());
+  HKEY hKey = nullptr;
+  EXPECT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Orvandel\\BrivanenD\\BVX2DToolBarDockState", 0,
+                                           KEY_READ, &hKey));
+  if (hKey != nullptr)
+    ::RegCloseKey(hKey);
+}
+
+TEST_F(NdProgramTest, AFileOnTheCommandLineOpensNoDocument) {
+  const std::string ser = WriteNdExperiment(m_dir, 8, 64);
+  BrivaneProcess app(BRIVANEND_APP_PATH);
+  ASSERT_TRUE(Start(app, "\"" + ser + "\""));
+  ::Sleep(500);
+  app.Sync();
+  EXPECT_EQ(0, app.ChildCount());
+  EXPECT_EQ(nullptr, app.WaitDialog(nullptr, 500)) << "and says nothing about it";
+}
+
+TEST_F(NdProgramTest, ASerialFileShowsAPlotThatAScriptTransformsAndSaveKeeps) {
+  const std::string ser = WriteNdExperiment(m_dir, 32, 256);
+  BrivaneProcess app(BRIVANEND_APP_PATH);
+  ASSERT_TRUE(Start(app));
+  ASSERT_TRUE(OpenThroughDialog(app, ser, 1));
+  app.Sync();
+  HWND child = app.ActiveChild();
+  EXPECT_EQ("ser", BrivaneProcess::WindowText(child));
+  HWND view = GraphView(child);
+  ASSERT_NE(nullptr, view);
+  const std::vector<COLORREF> before = Repainted(view);
+  EXPECT_GT(CountNotWhite(before), 2000) << "a plot, its frame and axes";
+
+  // The script window of the same document runs "ft".
+  app.Command(ID_VIEW_SCRIPT_VIEW);
+  ASSERT_TRUE(WaitFor([&] { return app.ChildCount() == 2; }, 10000));
+  HWND script = GraphView(app.ActiveChild());
+  ASSERT_NE(nullptr, script);
+  ::SendMessageA(script, WM_SETTEXT, 0, (LPARAM) "ft");
+  app.Command(ID_SCRIPT_RUN);
+  app.Sync();
+  app.Command(ID_VIEW_GRAPH_VIEW);
+  app.Sync();
+  EXPECT_EQ(child, app.ActiveChild()) << "the graph window comes back, no new one";
+  const std::vector<COLORREF> after = Repainted(view);
+  EXPECT_NE(before, after) << "the plot changed";
+
+  // Save asks for a name (the document came from a spectrometer file) and
+  // writes what the program holds.
+  const std::string saved = m_dir + "transformed.bv2";
+  app.PostCommand(ID_FILE_SAVE);
+  HWND dialog = app.WaitDialog();
+  ASSERT_NE(nullptr, dialog);
+  EnterFileName(dialog, saved);
+  ASSERT_TRUE(WaitFor([&] { return ::GetFileAttributesA(saved.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000));
+  app.Sync();
+  EXPECT_EQ("transformed.bv2", BrivaneProcess::WindowText(child));
+
+  CString error;
+  std::unique_ptr<CSpectrum2D> written(CBv2File::Read(saved.c_str(), error));
+  std::unique_ptr<CSpectrum2D> expected = Expected(ser, "ft");
+  ASSERT_NE(nullptr, written) << error;
+  ASSERT_NE(nullptr, expected);
+  for (int dim : {1, 2}) {
+    EXPECT_EQ(expected->m_dims[dim].m_nPoints, written->m_dims[dim].m_nPoints);
+    EXPECT_EQ(expected->m_dims[dim].m_fSpectralWidth, written->m_dims[dim].m_fSpectralWidth);
+    EXPECT_EQ(expected->m_dims[dim].m_fSpectrometerFreq, written->m_dims[dim].m_fSpectrometerFreq);
+  }
+  const std::size_t floats = (std::size_t)expected->GetTotalPoints() * 2;
+  ASSERT_EQ((std::size_t)written->GetTotalPoints() * 2, floats);
+  EXPECT_TRUE(std::equal(expected->m_pData, expected->m_pData + floats, written->m_pData));
+
+  // The saved file opens again with the same pixels.
+  ASSERT_TRUE(OpenThroughDialog(app, saved, 3));
+  app.Sync();
+  EXPECT_EQ(after, Repainted(GraphView(app.ActiveChild())));
+}
+
+TEST_F(NdProgramTest, SpectrumPropertiesOffersBothDimensions) {
+  const std::string ser = WriteNdExperiment(m_dir, 16, 128);
+  BrivaneProcess app(BRIVANEND_APP_PATH);
+  ASSERT_TRUE(Start(app));
+  ASSERT_TRUE(OpenThroughDialog(app, ser, 1));
+  app.PostCommand(ID_EDIT_PROPERTIES);
+  HWND sheet = app.WaitDialog("Spectrum Properties");
+  ASSERT_NE(nullptr, sheet);
+  HWND page = nullptr;
+  ASSERT_TRUE(WaitFor(
+      [&] {
+        page = ::FindWindowExA(sheet, nullptr, "#32770", nullptr);
+        return page != nullptr && ::GetDlgItem(page, IDC_DIMENSION_COMBO) != nullptr;
+      },
+      5000));
+  EXPECT_EQ(2, (int)::SendDlgItemMessageA(page, IDC_DIMENSION_COMBO, CB_GETCOUNT, 0, 0));
+  EXPECT_EQ(5, (int)::SendDlgItemMessageA(page, IDC_PARAMETER_LIST, LVM_GETITEMCOUNT, 0, 0));
+  BrivaneProcess::Press(sheet, IDCANCEL);
+  EXPECT_TRUE(WaitFor([&] { return !::IsWindow(sheet); }, 5000));
+}
+
+}  // namespace
