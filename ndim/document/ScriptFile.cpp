@@ -1,6 +1,5 @@
 #include "ndim/document/ScriptFile.h"
 
-#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -37,28 +36,6 @@ bool ReadScriptFile(LPCSTR path, CString& text, CString& error) {
 }
 
 bool WriteScriptFile(LPCSTR path, LPCSTR text, CString& error) {
-  // Written beside the old file and put in its place at the end.
-  const CString temp = CString(path) + ".tmp";
-  CFile file;
-  CFileException fe(CFileException::none, -1, nullptr);
-  if (!file.Open(temp, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive | CFile::typeBinary, &fe)) {
-    error = "Unable to create the file";
-    return false;
-  }
-  try {
-    file.Write(text, static_cast<UINT>(std::strlen(text)));
-    file.Close();
-  } catch (CException* e) {
-    e->Delete();
-    error = "Unable to write the file";
-    file.Abort();
-    std::remove(temp);
-    return false;
-  }
-  if (!MoveFileReplacing(temp, path)) {
-    error = "Unable to replace the file";
-    std::remove(temp);
-    return false;
-  }
-  return true;
+  return WriteFileReplacing(
+      path, [text](CFile& file) { file.Write(text, static_cast<UINT>(std::strlen(text))); }, error);
 }

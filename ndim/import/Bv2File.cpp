@@ -1,6 +1,5 @@
 #include "ndim/import/Bv2File.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -225,39 +224,21 @@ CSpectrum2D* CBv2File::Read(LPCSTR path, CString& error) {
 bool CBv2File::Write(LPCSTR path, const CSpectrum2D& set, CString& error) {
   if (!CanStore(set, error))
     return false;
-  // Written beside the old file and put in its place at the end, so that a
-  // failure leaves the old file whole.
-  const CString temp = CString(path) + ".tmp";
-  CFile file;
-  CFileException fe(CFileException::none, -1, nullptr);
-  if (!file.Open(temp, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive | CFile::typeBinary, &fe)) {
-    error = "Unable to create the file";
-    return false;
-  }
-  try {
-    BYTE header[HeaderSize];
-    EncodeHeader(header, set);
-    file.Write(header, HeaderSize);
-    // Little-endian floats, a chunk at a time.
-    const std::size_t floats = static_cast<std::size_t>(set.GetTotalPoints()) * set.FloatsPerPoint();
-    BYTE chunk[16384];
-    for (std::size_t i = 0; i < floats;) {
-      std::size_t n = 0;
-      for (; n < sizeof chunk / 4 && i < floats; ++n, ++i)
-        WriteF32LE(chunk + 4 * n, set.m_pData[i]);
-      file.Write(chunk, static_cast<UINT>(4 * n));
-    }
-    file.Close();
-  } catch (CException* e) {
-    error = MessageOf(e);
-    file.Abort();
-    std::remove(temp);
-    return false;
-  }
-  if (!MoveFileReplacing(temp, path)) {
-    error = MessageOf(new CFileException(CFileException::accessDenied, -1, path));
-    std::remove(temp);
-    return false;
-  }
-  return true;
+  return WriteFileReplacing(
+      path,
+      [&set](CFile& file) {
+        BYTE header[HeaderSize];
+        EncodeHeader(header, set);
+        file.Write(header, HeaderSize);
+        // Little-endian floats, a chunk at a time.
+        const std::size_t floats = static_cast<std::size_t>(set.GetTotalPoints()) * set.FloatsPerPoint();
+        BYTE chunk[16384];
+        for (std::size_t i = 0; i < floats;) {
+          std::size_t n = 0;
+          for (; n < sizeof chunk / 4 && i < floats; ++n, ++i)
+            WriteF32LE(chunk + 4 * n, set.m_pData[i]);
+          file.Write(chunk, static_cast<UINT>(4 * n));
+        }
+      },
+      error);
 }

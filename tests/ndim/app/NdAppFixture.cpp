@@ -1,7 +1,11 @@
 #include "tests/ndim/app/NdAppFixture.h"
 
+#include "framework/win/CommonDialogs.h"
 #include "framework/win/DocManager.h"
+#include "framework/win/UiHooks.h"
 #include "tests/ndim/app/nd_app_test_support.h"
+
+#include <dlgs.h>
 
 namespace {
 
@@ -55,4 +59,16 @@ CommandState NdAppTest::Update(UINT nID) const {
   state.m_nID = nID;
   state.DoUpdate(m_pFrame, TRUE);
   return state;
+}
+
+void NdAppTest::AnswerFileDialog(const std::string& name) {
+  AfxSetModalDialogHook([name](CDialog& d) {
+    HWND hWndSystem = ::GetParent(d.m_hWnd);
+    if (!name.empty()) {
+      static_cast<CFileDialog&>(d).SetControlText(edt1, name.c_str());
+      static_cast<CFileDialog&>(d).SetControlText(cmb13, name.c_str());
+    }
+    const int button = name.empty() ? IDCANCEL : IDOK;
+    ::PostMessageA(hWndSystem, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), (LPARAM)::GetDlgItem(hWndSystem, button));
+  });
 }

@@ -38,6 +38,8 @@ class NdAppTest : public WindowTest {
   CBrivanenDDoc* OpenExperiment(int rows, int td);
   // The command sent to the main frame, as a menu sends it.
   void Command(UINT nID) const;
+  // Answers the next file dialog with name (empty: Cancel).
+  static void AnswerFileDialog(const std::string& name);
   // The command's state after the update pass along the frame's route.
   CommandState Update(UINT nID) const;
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/win/CommonDialogs.h"
+#include "framework/win/Dialog.h"
 #include "framework/win/UiHooks.h"
 #include "ndim/app/ChildFrame.h"
 #include "ndim/data/Spectrum2D.h"
@@ -16,24 +16,10 @@
 #include "resources/BrivanenDRes.h"
 #include "tests/ndim/app/NdAppFixture.h"
 
-#include <dlgs.h>
-
 namespace {
 
 class NdDocumentTest : public NdAppTest {
  protected:
-  // Answers the next file dialog with name (empty: Cancel).
-  void AnswerFileDialog(const std::string& name) {
-    AfxSetModalDialogHook([name](CDialog& d) {
-      HWND hWndSystem = ::GetParent(d.m_hWnd);
-      if (!name.empty()) {
-        static_cast<CFileDialog&>(d).SetControlText(edt1, name.c_str());
-        static_cast<CFileDialog&>(d).SetControlText(cmb13, name.c_str());
-      }
-      const int button = name.empty() ? IDCANCEL : IDOK;
-      ::PostMessageA(hWndSystem, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), (LPARAM)::GetDlgItem(hWndSystem, button));
-    });
-  }
   std::string LastMessage() const { return m_messageBoxes.empty() ? "" : m_messageBoxes.back().text; }
 };
 
@@ -162,6 +148,12 @@ TEST_F(NdDocumentTest, SaveAsksForANameOnceAndNeverWritesOverTheSpectrometerFile
   const std::string ser = std::string(pDoc->GetPathName());
   const std::string saved = PathOf("saved.bv2");
 
+  // Closing asks to save; Yes asks for a name first, and its Cancel keeps
+  // the window open.
+  m_boxAnswers.push_back(IDYES);
+  AnswerFileDialog("");
+  Command(ID_FILE_CLOSE);
+  EXPECT_EQ(pDoc, GetActiveSpectrumDoc());
   AnswerFileDialog("");
   Command(ID_FILE_SAVE);
   EXPECT_TRUE(pDoc->m_bNameNeeded) << "cancelled: nothing written";

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "framework/win/CommonDialogs.h"
 #include "framework/win/Dc.h"
 #include "framework/win/MDIChildWnd.h"
 #include "framework/win/MetaFileDC.h"
+#include "framework/win/Dialog.h"
 #include "framework/win/UiHooks.h"
 #include "ndim/app/BrivanenDView.h"
 #include "ndim/app/ClipboardPicture.h"
@@ -19,8 +19,6 @@
 #include "ndim/data/Spectrum2D.h"
 #include "resources/BrivanenDRes.h"
 #include "tests/ndim/app/NdAppFixture.h"
-
-#include <dlgs.h>
 
 namespace {
 
@@ -155,23 +153,15 @@ TEST_F(NdFrameTest, TheScriptWindowIsASecondViewOfTheDocument) {
   HWND edit = pScript->GetActiveView()->m_hWnd;
   ::SetWindowTextA(edit, "bw q 16\r\nem 3\r\new\r\nft");
   const std::string path = PathOf("fid.scr");
-  auto answer = [](const std::string& name) {
-    AfxSetModalDialogHook([name](CDialog& d) {
-      static_cast<CFileDialog&>(d).SetControlText(edt1, name.c_str());
-      static_cast<CFileDialog&>(d).SetControlText(cmb13, name.c_str());
-      HWND hWndSystem = ::GetParent(d.m_hWnd);
-      ::PostMessageA(hWndSystem, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)::GetDlgItem(hWndSystem, IDOK));
-    });
-  };
-  answer(path);
+  AnswerFileDialog(path);
   Command(ID_SCRIPT_SAVE);
   ::SetWindowTextA(edit, "");
-  answer(path);
+  AnswerFileDialog(path);
   Command(ID_SCRIPT_OPEN);
   EXPECT_EQ("bw q 16\r\nem 3\r\new\r\nft", TextOf(edit));
   const std::string binary = PathOf("binary.scr");
   std::ofstream(binary, std::ios::binary).write("ft\0\0\1", 5);
-  answer(binary);
+  AnswerFileDialog(binary);
   Command(ID_SCRIPT_OPEN);
   ASSERT_FALSE(m_messageBoxes.empty());
   EXPECT_EQ("Unexpected file format", m_messageBoxes.back().text);

@@ -55,16 +55,6 @@ std::vector<HWND> TopWindows(DWORD pid) {
   return windows;
 }
 
-// Types into the name field of the system's file dialog and presses OK.
-void EnterFileName(HWND dialog, const std::string& text) {
-  HWND field = ::GetDlgItem(dialog, 0x47c);
-  for (const char* cls : {"ComboBox", "Edit"})
-    if (HWND inner = ::FindWindowExA(field, nullptr, cls, nullptr))
-      field = inner;
-  ::SendMessageA(field, WM_SETTEXT, 0, (LPARAM)text.c_str());
-  BrivaneProcess::Press(dialog, IDOK);
-}
-
 // The window's pixels as the screen shows them, as 0x00RRGGBB values.
 std::vector<COLORREF> ScreenPixels(HWND hWnd) {
   RECT rc;
@@ -112,7 +102,7 @@ bool OpenThroughDialog(BrivaneProcess& app, const std::string& path, int childre
   HWND dialog = app.WaitDialog("Import file");
   if (dialog == nullptr)
     return false;
-  EnterFileName(dialog, path);
+  BrivaneProcess::EnterFileName(dialog, path);
   return WaitFor([&] { return app.ChildCount() == children; }, 20000);
 }
 
@@ -222,7 +212,7 @@ TEST_F(NdProgramTest, ASerialFileShowsAPlotThatAScriptTransformsAndSaveKeeps) {
   app.PostCommand(ID_FILE_SAVE);
   HWND dialog = app.WaitDialog();
   ASSERT_NE(nullptr, dialog);
-  EnterFileName(dialog, saved);
+  BrivaneProcess::EnterFileName(dialog, saved);
   ASSERT_TRUE(WaitFor([&] { return ::GetFileAttributesA(saved.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000));
   app.Sync();
   EXPECT_EQ("transformed.bv2", BrivaneProcess::WindowText(child));

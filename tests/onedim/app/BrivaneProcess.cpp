@@ -193,3 +193,12 @@ std::string BrivaneProcess::StaticTexts(HWND dialog) {
 void BrivaneProcess::Press(HWND dialog, int id) {
   ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)::GetDlgItem(dialog, id));
 }
+
+void BrivaneProcess::EnterFileName(HWND dialog, const std::string& text) {
+  HWND field = ::GetDlgItem(dialog, 0x47c);
+  for (const char* cls : {"ComboBox", "Edit"})
+    if (HWND inner = ::FindWindowExA(field, nullptr, cls, nullptr))
+      field = inner;
+  ::SendMessageA(field, WM_SETTEXT, 0, (LPARAM)text.c_str());
+  Press(dialog, IDOK);
+}

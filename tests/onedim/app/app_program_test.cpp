@@ -381,16 +381,6 @@ TEST_F(AppProgramTest, TheBundledSampleShowsItsTrace) {
       << "the blue trace of the current spectrum";
 }
 
-// Types into the name field of the system's file dialog and presses OK.
-void EnterFileName(HWND dialog, const std::string& text) {
-  HWND field = ::GetDlgItem(dialog, 0x47c);
-  for (const char* cls : {"ComboBox", "Edit"})
-    if (HWND inner = ::FindWindowExA(field, nullptr, cls, nullptr))
-      field = inner;
-  ::SendMessageA(field, WM_SETTEXT, 0, (LPARAM)text.c_str());
-  BrivaneProcess::Press(dialog, IDOK);
-}
-
 TEST_F(AppProgramTest, OpeningThreeFilesWhoseLastFailsClosesTheNewWindowAndSaysWhy) {
   WriteDocument("first.bvx", 256, 0.0, 0.0);
   WriteDocument("second.bvx", 256, 0.0, 0.0);
@@ -407,9 +397,9 @@ TEST_F(AppProgramTest, OpeningThreeFilesWhoseLastFailsClosesTheNewWindowAndSaysW
   app.PostCommand(ID_FILE_OPEN);
   HWND dialog = app.WaitDialog("Import file");
   ASSERT_NE(nullptr, dialog);
-  EnterFileName(dialog, m_dir);  // into the folder first
+  BrivaneProcess::EnterFileName(dialog, m_dir);  // into the folder first
   ::Sleep(500);
-  EnterFileName(dialog, "\"first.bvx\" \"second.bvx\" \"third.bvx\"");
+  BrivaneProcess::EnterFileName(dialog, "\"first.bvx\" \"second.bvx\" \"third.bvx\"");
 
   HWND box = nullptr;
   ASSERT_TRUE(WaitFor(
@@ -470,7 +460,7 @@ TEST_F(AppProgramTest, ACancelledExitKeepsTheHistory) {
   app.PostCommand(ID_FILE_OPEN);
   HWND dialog = app.WaitDialog("Import file");
   ASSERT_NE(nullptr, dialog);
-  EnterFileName(dialog, bad);
+  BrivaneProcess::EnterFileName(dialog, bad);
   HWND box = nullptr;
   ASSERT_TRUE(WaitFor(
       [&] {
