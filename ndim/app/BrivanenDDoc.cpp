@@ -230,11 +230,11 @@ void CBrivanenDDoc::ResetMouseTool() {
     m_pCurrent->m_bShowTracker = 0;
 }
 
-void CBrivanenDDoc::SetMouseMode(int nMode) {
+void CBrivanenDDoc::ToggleMouseMode(int nMode) {
   m_nMouseMode = m_nMouseMode == nMode ? ndMouseNone : nMode;
 }
 
-void CBrivanenDDoc::ToggleMouseMode(int nMode) {
+void CBrivanenDDoc::ToggleMouseTool(int nMode) {
   if (m_nMouseMode == nMode)
     ResetMouseTool();
   else

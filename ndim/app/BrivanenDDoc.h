@@ -85,8 +85,10 @@ class CBrivanenDDoc : public COleServerDoc {
   void InvalidateStrips();
   // Asks for a .bv2 name with the given filter; empty when cancelled.
   CString PromptForName(LPCSTR lpszFilter);
-  void SetMouseMode(int nMode);
+  // The mode, or none when it is the mode already.
   void ToggleMouseMode(int nMode);
+  // The same, through the reset when the tool is put away.
+  void ToggleMouseTool(int nMode);
   // Hands the traces to the 1D program and takes back what it offers.
   void SendTraces(const HandOffTraces& traces);
   void LoadTrace(BOOL bColumn);

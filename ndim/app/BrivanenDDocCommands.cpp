@@ -82,7 +82,7 @@ void CBrivanenDDoc::OnViewDecreaseSlices() {
 }
 
 void CBrivanenDDoc::OnViewZoom() {
-  ToggleMouseMode(ndMouseZoom);
+  ToggleMouseTool(ndMouseZoom);
 }
 
 void CBrivanenDDoc::OnUpdateViewZoom(CCmdUI* pCmdUI) {
@@ -311,7 +311,7 @@ void CBrivanenDDoc::OnUpdateSquarePlane(CCmdUI* pCmdUI) {
 // --- Tools ---
 
 void CBrivanenDDoc::OnToolsSelectSpectrum() {
-  ToggleMouseMode(ndMouseSelectSpectrum);
+  ToggleMouseTool(ndMouseSelectSpectrum);
 }
 
 void CBrivanenDDoc::OnUpdateToolsSelectSpectrum(CCmdUI* pCmdUI) {
@@ -319,7 +319,7 @@ void CBrivanenDDoc::OnUpdateToolsSelectSpectrum(CCmdUI* pCmdUI) {
 }
 
 void CBrivanenDDoc::OnToolsReferenceF1() {
-  SetMouseMode(ndMouseReferenceF1);
+  ToggleMouseMode(ndMouseReferenceF1);
 }
 
 void CBrivanenDDoc::OnUpdateToolsReferenceF1(CCmdUI* pCmdUI) {
@@ -327,7 +327,7 @@ void CBrivanenDDoc::OnUpdateToolsReferenceF1(CCmdUI* pCmdUI) {
 }
 
 void CBrivanenDDoc::OnToolsReferenceF2() {
-  SetMouseMode(ndMouseReferenceF2);
+  ToggleMouseMode(ndMouseReferenceF2);
 }
 
 void CBrivanenDDoc::OnUpdateToolsReferenceF2(CCmdUI* pCmdUI) {
@@ -335,7 +335,7 @@ void CBrivanenDDoc::OnUpdateToolsReferenceF2(CCmdUI* pCmdUI) {
 }
 
 void CBrivanenDDoc::OnToolsIntegrate() {
-  ToggleMouseMode(ndMouseIntegrate);
+  ToggleMouseTool(ndMouseIntegrate);
 }
 
 void CBrivanenDDoc::OnUpdateToolsIntegrate(CCmdUI* pCmdUI) {
