@@ -213,6 +213,24 @@ TEST_F(NdDocumentTest, CommandTextNeedsAndKeepsTheProjectionsInStepWithTheSet) {
   EXPECT_EQ(0, Update(ID_TRACES_F2_PROJECTION).checked);
 }
 
+TEST_F(NdDocumentTest, RevertReadsTheFileAgainAndKeepsTheDataWhenItCannot) {
+  CBrivanenDDoc* pDoc = OpenExperiment(8, 32);
+  ASSERT_NE(nullptr, pDoc);
+  const std::string ser = std::string(pDoc->GetPathName());
+  pDoc->RunCommands("ft");
+  Command(ID_FILE_REVERT);
+  CBrivanenDDoc* pAgain = GetActiveSpectrumDoc();
+  ASSERT_NE(nullptr, pAgain);
+  EXPECT_EQ(2, pAgain->GetCurrentSet()->m_nCurrentDim) << "the file as it was read";
+  EXPECT_EQ(1, App().GetOpenDocumentCount());
+
+  ::DeleteFileA(ser.c_str());
+  Command(ID_FILE_REVERT);
+  EXPECT_EQ(pAgain, GetActiveSpectrumDoc()) << "a file that is gone takes nothing away";
+  EXPECT_NE(nullptr, pAgain->GetCurrentSet());
+  EXPECT_FALSE(m_messageBoxes.empty());
+}
+
 TEST_F(NdDocumentTest, TheHandOffCommandsTellWhatWentWrong) {
   CBrivanenDDoc* pDoc = OpenExperiment(8, 32);
   ASSERT_NE(nullptr, pDoc);
