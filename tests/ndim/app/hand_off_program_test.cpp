@@ -16,25 +16,18 @@
 #include "ndim/app/HandOffMessageBoxes.h"
 #include "ndim/app/OneDProgram.h"
 #include "onedim/document/BrivaneProDoc.h"
-#include "onedim/document/SettingsStore.h"
 #include "onedim/model/Spectrum.h"
 #include "onedim/model/SpectrumParams.h"
 #include "tests/ndim/nd_test_support.h"
+#include "tests/onedim/document/document_test_host.h"
 #include "tests/onedim/app/BrivaneProcess.h"
 
 namespace {
 
-class FileHost : public CDocumentHost {
- public:
-  CBrivaneAppState& GetAppState() override { return m_app; }
-  CSettingsStore& GetSettings() override { return m_settings; }
-  CBrivaneAppState m_app;
-  CMemorySettings m_settings;
-};
-
 // A .bvx of one spectrum with applied phases 0.1 and 0.2 radians (pivot 0).
 std::string WritePhasedDocument(const std::string& folder) {
-  FileHost host;
+  CTestHost host;
+  host.m_bHasView = FALSE;  // as a file, without a view
   CBrivaneProDoc doc(&host);
   CSpectrumParams params;
   params.td = 256;

@@ -11,17 +11,9 @@
 
 #include "common/SharedKey.h"
 #include "ndim/app/OneDProgram.h"
+#include "tests/onedim/app/BrivaneProcess.h"
 
 namespace {
-
-// The Windows form of a path of this machine.
-std::string WinePath(const std::string& unixPath) {
-  std::string path = "Z:" + unixPath;
-  for (char& c : path)
-    if (c == '/')
-      c = '\\';
-  return path;
-}
 
 // A fresh folder (with a blank in its name) under the temporary folder.
 std::string MakeFolder(const char* name) {
@@ -76,7 +68,8 @@ TEST(OneDProgram, AMissingProgramIsNotStartedAndShowsNoBoxOfItsOwn) {
 
 TEST(OneDProgram, StartsFromItsFolderOnTheQuotedPathAndPaintsWhileItWaits) {
   const std::string folder = MakeFolder("nd hand off");
-  ASSERT_TRUE(::CopyFileA(WinePath(ND_STAND_IN_PATH).c_str(), (folder + "brivane23.exe").c_str(), FALSE));
+  ASSERT_TRUE(
+      ::CopyFileA(BrivaneProcess::WinePath(ND_STAND_IN_PATH).c_str(), (folder + "brivane23.exe").c_str(), FALSE));
   ::RemoveDirectoryA("c:\\temp");
   PaintCounter counter;
   const std::string document = folder + "~row.bvx";

@@ -13,26 +13,19 @@
 
 #include "ndim/handoff/HandOff.h"
 #include "onedim/document/BrivaneProDoc.h"
-#include "onedim/document/SettingsStore.h"
 #include "onedim/model/Spectrum.h"
 #include "tests/ndim/handoff/handoff_test_support.h"
 #include "tests/ndim/nd_test_support.h"
+#include "tests/onedim/document/document_test_host.h"
 
 namespace {
-
-class ScratchHost : public CDocumentHost {
- public:
-  CBrivaneAppState& GetAppState() override { return m_app; }
-  CSettingsStore& GetSettings() override { return m_settings; }
-  CBrivaneAppState m_app;
-  CMemorySettings m_settings;
-};
 
 // Reads the document it is run on, and ends as it is told.
 struct FakeProgram : COneDProgram {
   Result Run(LPCSTR path) override {
     ++runs;
-    ScratchHost host;
+    CTestHost host;
+    host.m_bHasView = FALSE;  // as a file, without a view
     CBrivaneProDoc doc(&host);
     if (doc.ReadNativeFile(path))
       for (int i = 0; i < doc.GetSpectrumCount(); ++i) {

@@ -12,26 +12,13 @@
 #include "framework/base/Endian.h"
 #include "ndim/handoff/TraceFile.h"
 #include "onedim/document/BrivaneProDoc.h"
-#include "onedim/document/SettingsStore.h"
 #include "onedim/model/Spectrum.h"
 #include "onedim/model/SpectrumParams.h"
 #include "tests/ndim/handoff/handoff_test_support.h"
 #include "tests/ndim/nd_test_support.h"
+#include "tests/onedim/document/document_test_host.h"
 
 namespace {
-
-// The 1D program's side: a document of a view 800 x 600.
-class ViewHost : public CDocumentHost {
- public:
-  CBrivaneAppState& GetAppState() override { return m_app; }
-  CSettingsStore& GetSettings() override { return m_settings; }
-  BOOL GetViewClientRect(RECT* rect) override {
-    *rect = RECT{0, 0, 800, 600};
-    return TRUE;
-  }
-  CBrivaneAppState m_app;
-  CMemorySettings m_settings;
-};
 
 // A 3 x 4 set whose point (r, k) holds (10 r + k, -(10 r + k)).
 std::unique_ptr<CSpectrum2D> NumberedSet(bool real = false) {
@@ -59,7 +46,7 @@ std::vector<BYTE> FileBytes(const std::string& path) {
 
 // A 1D document of n spectra of td floats, spectrum s holding s + i / 1000.
 std::string WriteOneD(const char* name, int n, int td) {
-  ViewHost host;
+  CTestHost host;
   CBrivaneProDoc doc(&host);
   for (int s = 0; s < n; ++s) {
     CSpectrumParams params;
@@ -124,7 +111,7 @@ TEST(TraceFile, TheOneDProgramGetsEveryFieldItIsHanded) {
   EXPECT_EQ(8 * 3 + 76, ReadI32LE(&bytes[1024]));
   EXPECT_EQ(5000, ReadI32LE(&bytes[1024 + 88]));  // the zero line in the middle
 
-  ViewHost host;
+  CTestHost host;
   CBrivaneProDoc doc(&host);
   ASSERT_TRUE(doc.ReadNativeFile(path.c_str()));
   ASSERT_EQ(2, doc.GetSpectrumCount());
