@@ -294,8 +294,6 @@ class CGridCtrl : public CWnd {
   CFont* CellFont(const LOGFONT& lf, BOOL bBold, CFont& temp);
   // Drags the selected block as text: a move clears the cells it came from.
   void StartDrag();
-  void SortTextItems(int nCol, BOOL bAscending, int low, int high);
-  void SortItems(PFNLVCOMPARE pfnCompare, int nCol, BOOL bAscending, LPARAM data, int low, int high);
   void SwapRows(int nFirst, int nSecond);
   // Rows of the page nPage (1 = first) when printing.
   void GetPageRows(int nPage, int& nFirst, int& nLast) const;
