@@ -347,8 +347,6 @@ int CGridCtrl::InsertColumn(LPCSTR lpszHeading, UINT nFormat, int nColumn) {
     SetItemFormat(r, nCol, nFormat);
   const CSize size = TextExtent(this, HeadingFont(m_Logfont), lpszHeading != nullptr ? lpszHeading : "");
   SetColumnWidth(nCol, size.cx + 2 * m_nMargin);
-  if (m_idCurrentCell.col != -1 && nCol <= m_idCurrentCell.col)
-    ++m_idCurrentCell.col;
   ResetScrollBars();
   return nCol;
 }
@@ -368,8 +366,6 @@ int CGridCtrl::InsertRow(LPCSTR lpszHeading, int nRow) {
   SetItemText(nNew, 0, lpszHeading);
   const CSize size = TextExtent(this, HeadingFont(m_Logfont), lpszHeading != nullptr ? lpszHeading : "");
   SetRowHeight(nNew, size.cy + 2 * m_nMargin);
-  if (m_idCurrentCell.row != -1 && nNew <= m_idCurrentCell.row)
-    ++m_idCurrentCell.row;
   ResetScrollBars();
   return nNew;
 }
