@@ -266,6 +266,8 @@ class CGridCtrl : public CWnd {
   void ResetFocusAndSelection();
   // After a change of counts or sizes: scroll bars fitted, everything painted again.
   void RefreshLayout();
+  // The window the grid's notifications go to: its owner, or its parent.
+  HWND GetNotifyTarget() const;
   // Sends a GVN_ code with a cell to the owner, or the parent.
   LRESULT SendMessageToParent(int nRow, int nCol, int nMessage);
   // The pixel rectangle of a range of cells, from the fixed area's edge.
@@ -287,6 +289,8 @@ class CGridCtrl : public CWnd {
   void CompactSelectedCells();
   BOOL MouseOverRowResizeArea(CPoint point) const;
   BOOL MouseOverColumnResizeArea(CPoint point) const;
+  // The mode a point in the headings' borders gives (resizing allowed), else MOUSE_NOTHING.
+  int DividerModeAt(CPoint point) const;
   void DrawTrackingLine(CPoint point);
   void ApplyFont(HFONT hFont);
   // The font a cell is drawn or measured in: the grid's own (made once) when
