@@ -95,10 +95,7 @@ CGridCtrl::CGridCtrl(int nRows, int nCols, int nFixedRows, int nFixedCols) {
   font.CreateFontIndirect(&m_Logfont);
   {
     CSelectGuard guard(dc, &font);
-    TEXTMETRICA tm;
-    dc.GetTextMetrics(&tm);
-    m_nMargin = dc.GetTextExtent(" ", 1).cx;
-    m_nDefColWidth = 2 * (m_nMargin + 6 * tm.tmAveCharWidth);
+    MeasureFontSizes(dc);
   }
 
   SetRowCount(nRows);
@@ -748,11 +745,16 @@ void CGridCtrl::ApplyFont(HFONT hFont) {
   m_BoldFont.DeleteObject();
   CClientDC dc(m_hWnd != nullptr ? this : nullptr);
   CSelectGuard guard(dc, &m_Font);
+  const TEXTMETRICA tm = MeasureFontSizes(dc);
+  m_nDefRowHeight = tm.tmExternalLeading + 2 * m_nMargin + tm.tmHeight;
+}
+
+TEXTMETRICA CGridCtrl::MeasureFontSizes(CDC& dc) {
   TEXTMETRICA tm;
   dc.GetTextMetrics(&tm);
   m_nMargin = dc.GetTextExtent(" ", 1).cx;
-  m_nDefRowHeight = tm.tmExternalLeading + 2 * m_nMargin + tm.tmHeight;
   m_nDefColWidth = 2 * (m_nMargin + 6 * tm.tmAveCharWidth);
+  return tm;
 }
 
 void CGridCtrl::OnSetFont(HFONT hFont, BOOL bRedraw) {

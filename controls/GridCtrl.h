@@ -293,6 +293,9 @@ class CGridCtrl : public CWnd {
   int DividerModeAt(CPoint point) const;
   void DrawTrackingLine(CPoint point);
   void ApplyFont(HFONT hFont);
+  // The margin and the default column width from the font selected in dc;
+  // answers its metrics.
+  TEXTMETRICA MeasureFontSizes(CDC& dc);
   // The font a cell is drawn or measured in: the grid's own (made once) when
   // the cell has the grid's, else one made in temp.
   CFont* CellFont(const LOGFONT& lf, BOOL bBold, CFont& temp);
