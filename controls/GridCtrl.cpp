@@ -95,10 +95,7 @@ CGridCtrl::CGridCtrl(int nRows, int nCols, int nFixedRows, int nFixedCols) {
   font.CreateFontIndirect(&m_Logfont);
   {
     CSelectGuard guard(dc, &font);
-    TEXTMETRICA tm;
-    dc.GetTextMetrics(&tm);
-    m_nMargin = dc.GetTextExtent(" ", 1).cx;
-    m_nDefColWidth = 2 * (m_nMargin + 6 * tm.tmAveCharWidth);
+    MeasureFontSizes(dc);
   }
 
   SetRowCount(nRows);
@@ -347,8 +344,6 @@ int CGridCtrl::InsertColumn(LPCSTR lpszHeading, UINT nFormat, int nColumn) {
     SetItemFormat(r, nCol, nFormat);
   const CSize size = TextExtent(this, HeadingFont(m_Logfont), lpszHeading != nullptr ? lpszHeading : "");
   SetColumnWidth(nCol, size.cx + 2 * m_nMargin);
-  if (m_idCurrentCell.col != -1 && nCol <= m_idCurrentCell.col)
-    ++m_idCurrentCell.col;
   ResetScrollBars();
   return nCol;
 }
@@ -368,8 +363,6 @@ int CGridCtrl::InsertRow(LPCSTR lpszHeading, int nRow) {
   SetItemText(nNew, 0, lpszHeading);
   const CSize size = TextExtent(this, HeadingFont(m_Logfont), lpszHeading != nullptr ? lpszHeading : "");
   SetRowHeight(nNew, size.cy + 2 * m_nMargin);
-  if (m_idCurrentCell.row != -1 && nNew <= m_idCurrentCell.row)
-    ++m_idCurrentCell.row;
   ResetScrollBars();
   return nNew;
 }
@@ -752,11 +745,16 @@ void CGridCtrl::ApplyFont(HFONT hFont) {
   m_BoldFont.DeleteObject();
   CClientDC dc(m_hWnd != nullptr ? this : nullptr);
   CSelectGuard guard(dc, &m_Font);
+  const TEXTMETRICA tm = MeasureFontSizes(dc);
+  m_nDefRowHeight = tm.tmExternalLeading + 2 * m_nMargin + tm.tmHeight;
+}
+
+TEXTMETRICA CGridCtrl::MeasureFontSizes(CDC& dc) {
   TEXTMETRICA tm;
   dc.GetTextMetrics(&tm);
   m_nMargin = dc.GetTextExtent(" ", 1).cx;
-  m_nDefRowHeight = tm.tmExternalLeading + 2 * m_nMargin + tm.tmHeight;
   m_nDefColWidth = 2 * (m_nMargin + 6 * tm.tmAveCharWidth);
+  return tm;
 }
 
 void CGridCtrl::OnSetFont(HFONT hFont, BOOL bRedraw) {

@@ -266,6 +266,8 @@ class CGridCtrl : public CWnd {
   void ResetFocusAndSelection();
   // After a change of counts or sizes: scroll bars fitted, everything painted again.
   void RefreshLayout();
+  // The window the grid's notifications go to: its owner, or its parent.
+  HWND GetNotifyTarget() const;
   // Sends a GVN_ code with a cell to the owner, or the parent.
   LRESULT SendMessageToParent(int nRow, int nCol, int nMessage);
   // The pixel rectangle of a range of cells, from the fixed area's edge.
@@ -287,15 +289,18 @@ class CGridCtrl : public CWnd {
   void CompactSelectedCells();
   BOOL MouseOverRowResizeArea(CPoint point) const;
   BOOL MouseOverColumnResizeArea(CPoint point) const;
+  // The mode a point in the headings' borders gives (resizing allowed), else MOUSE_NOTHING.
+  int DividerModeAt(CPoint point) const;
   void DrawTrackingLine(CPoint point);
   void ApplyFont(HFONT hFont);
+  // The margin and the default column width from the font selected in dc;
+  // answers its metrics.
+  TEXTMETRICA MeasureFontSizes(CDC& dc);
   // The font a cell is drawn or measured in: the grid's own (made once) when
   // the cell has the grid's, else one made in temp.
   CFont* CellFont(const LOGFONT& lf, BOOL bBold, CFont& temp);
   // Drags the selected block as text: a move clears the cells it came from.
   void StartDrag();
-  void SortTextItems(int nCol, BOOL bAscending, int low, int high);
-  void SortItems(PFNLVCOMPARE pfnCompare, int nCol, BOOL bAscending, LPARAM data, int low, int high);
   void SwapRows(int nFirst, int nSecond);
   // Rows of the page nPage (1 = first) when printing.
   void GetPageRows(int nPage, int& nFirst, int& nLast) const;

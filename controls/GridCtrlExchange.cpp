@@ -186,6 +186,41 @@ BOOL CGridCtrl::OnDrop(COleDataObject* pDataObject, DROPEFFECT, CPoint) {
 
 // --- Sorting ---
 
+namespace {
+
+// The quicksort of the rows low..high. keyOf gives a row's key, compare
+// orders two keys in the wanted direction, swap exchanges two rows. The
+// smaller part is sorted by recursion and the larger by the loop, so the
+// depth stays logarithmic whatever the order of the rows.
+template <typename Key, typename KeyOf, typename Compare, typename Swap>
+void QuickSortRows(int low, int high, const KeyOf& keyOf, const Compare& compare, const Swap& swap) {
+  while (low < high) {
+    int lo = low, hi = high;
+    const Key pivot = keyOf((low + high) / 2);
+    while (lo <= hi) {
+      while (lo < high && compare(keyOf(lo), pivot) < 0)
+        ++lo;
+      while (hi > low && compare(keyOf(hi), pivot) > 0)
+        --hi;
+      if (lo <= hi) {
+        if (compare(keyOf(lo), keyOf(hi)) != 0)
+          swap(lo, hi);
+        ++lo;
+        --hi;
+      }
+    }
+    if (hi - low < high - lo) {
+      QuickSortRows<Key>(low, hi, keyOf, compare, swap);
+      low = lo;
+    } else {
+      QuickSortRows<Key>(lo, high, keyOf, compare, swap);
+      high = hi;
+    }
+  }
+}
+
+}  // namespace
+
 void CGridCtrl::SwapRows(int nFirst, int nSecond) {
   std::swap(m_RowData[nFirst], m_RowData[nSecond]);
   m_rows.Swap(nFirst, nSecond);
@@ -195,85 +230,22 @@ BOOL CGridCtrl::SortTextItems(int nCol, BOOL bAscending) {
   if (nCol < 0 || nCol >= m_nCols)
     return FALSE;
   ResetFocusAndSelection();
-  SortTextItems(nCol, bAscending, m_nFixedRows, GetRowCount() - 1);
+  const int nSign = bAscending ? 1 : -1;
+  QuickSortRows<CString>(
+      m_nFixedRows, GetRowCount() - 1, [&](int r) -> LPCSTR { return m_RowData[r][nCol]->szText; },
+      [&](LPCSTR a, LPCSTR b) { return nSign * std::strcmp(a, b); }, [this](int a, int b) { SwapRows(a, b); });
   return TRUE;
-}
-
-// The quicksort of the rows low..high by one column. The smaller part is
-// sorted by recursion and the larger by the loop, so the depth stays
-// logarithmic whatever the order of the rows.
-void CGridCtrl::SortTextItems(int nCol, BOOL bAscending, int low, int high) {
-  auto text = [&](int r) -> LPCSTR {
-    return m_RowData[r][nCol]->szText;
-  };
-  while (low < high) {
-    int lo = low, hi = high;
-    const CString pivot = text((low + high) / 2);
-    while (lo <= hi) {
-      if (bAscending) {
-        while (lo < high && std::strcmp(text(lo), pivot) < 0)
-          ++lo;
-        while (hi > low && std::strcmp(text(hi), pivot) > 0)
-          --hi;
-      } else {
-        while (lo < high && std::strcmp(text(lo), pivot) > 0)
-          ++lo;
-        while (hi > low && std::strcmp(text(hi), pivot) < 0)
-          --hi;
-      }
-      if (lo <= hi) {
-        if (std::strcmp(text(lo), text(hi)) != 0)
-          SwapRows(lo, hi);
-        ++lo;
-        --hi;
-      }
-    }
-    if (hi - low < high - lo) {
-      SortTextItems(nCol, bAscending, low, hi);
-      low = lo;
-    } else {
-      SortTextItems(nCol, bAscending, lo, high);
-      high = hi;
-    }
-  }
 }
 
 BOOL CGridCtrl::SortItems(PFNLVCOMPARE pfnCompare, int nCol, BOOL bAscending, LPARAM data) {
   if (nCol < 0 || nCol >= m_nCols || pfnCompare == nullptr)
     return FALSE;
   ResetFocusAndSelection();
-  SortItems(pfnCompare, nCol, bAscending, data, m_nFixedRows, GetRowCount() - 1);
+  const int nSign = bAscending ? 1 : -1;
+  QuickSortRows<LPARAM>(
+      m_nFixedRows, GetRowCount() - 1, [&](int r) { return m_RowData[r][nCol]->lParam; },
+      [&](LPARAM a, LPARAM b) { return nSign * pfnCompare(a, b, data); }, [this](int a, int b) { SwapRows(a, b); });
   return TRUE;
-}
-
-void CGridCtrl::SortItems(PFNLVCOMPARE pfnCompare, int nCol, BOOL bAscending, LPARAM data, int low, int high) {
-  auto value = [&](int r) {
-    return m_RowData[r][nCol]->lParam;
-  };
-  while (low < high) {
-    int lo = low, hi = high;
-    const LPARAM pivot = value((low + high) / 2);
-    const int nSign = bAscending ? 1 : -1;
-    while (lo <= hi) {
-      while (lo < high && nSign * pfnCompare(value(lo), pivot, data) < 0)
-        ++lo;
-      while (hi > low && nSign * pfnCompare(value(hi), pivot, data) > 0)
-        --hi;
-      if (lo <= hi) {
-        if (pfnCompare(value(lo), value(hi), data) != 0)
-          SwapRows(lo, hi);
-        ++lo;
-        --hi;
-      }
-    }
-    if (hi - low < high - lo) {
-      SortItems(pfnCompare, nCol, bAscending, data, low, hi);
-      low = lo;
-    } else {
-      SortItems(pfnCompare, nCol, bAscending, data, lo, high);
-      high = hi;
-    }
-  }
 }
 
 // --- Printing ---

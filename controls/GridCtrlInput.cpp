@@ -153,6 +153,11 @@ void CGridCtrl::OnSelecting(const CCellID& currentCell) {
 
 // --- Focus ---
 
+HWND CGridCtrl::GetNotifyTarget() const {
+  const HWND hWndOwner = ::GetWindow(m_hWnd, GW_OWNER);
+  return hWndOwner != nullptr ? hWndOwner : ::GetParent(m_hWnd);
+}
+
 LRESULT CGridCtrl::SendMessageToParent(int nRow, int nCol, int nMessage) {
   if (m_hWnd == nullptr)
     return 0;
@@ -162,9 +167,7 @@ LRESULT CGridCtrl::SendMessageToParent(int nRow, int nCol, int nMessage) {
   nmgv.hdr.code = (UINT)nMessage;
   nmgv.iRow = nRow;
   nmgv.iColumn = nCol;
-  HWND hWndTarget = ::GetWindow(m_hWnd, GW_OWNER);
-  if (hWndTarget == nullptr)
-    hWndTarget = ::GetParent(m_hWnd);
+  const HWND hWndTarget = GetNotifyTarget();
   return hWndTarget != nullptr ? ::SendMessageA(hWndTarget, WM_NOTIFY, nmgv.hdr.idFrom, (LPARAM)&nmgv) : 0;
 }
 
@@ -379,6 +382,14 @@ BOOL CGridCtrl::MouseOverRowResizeArea(CPoint point) const {
   return (cell.row > 0 && point.y - start.y <= m_nResizeCaptureRange) || nEnd - point.y <= m_nResizeCaptureRange;
 }
 
+int CGridCtrl::DividerModeAt(CPoint point) const {
+  if (m_bAllowColumnResize && MouseOverColumnResizeArea(point))
+    return MOUSE_OVER_COL_DIVIDE;
+  if (m_bAllowRowResize && MouseOverRowResizeArea(point))
+    return MOUSE_OVER_ROW_DIVIDE;
+  return MOUSE_NOTHING;
+}
+
 BOOL CGridCtrl::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {
   if (nHitTest != HTCLIENT)
     return (BOOL)Default();
@@ -417,11 +428,7 @@ void CGridCtrl::OnMouseMove(UINT nFlags, CPoint point) {
     return;
   if (!(nFlags & MK_LBUTTON)) {
     // Over a border in the headings the mouse may resize; elsewhere it may see a title tip.
-    int nMode = MOUSE_NOTHING;
-    if (m_bAllowColumnResize && MouseOverColumnResizeArea(point))
-      nMode = MOUSE_OVER_COL_DIVIDE;
-    else if (m_bAllowRowResize && MouseOverRowResizeArea(point))
-      nMode = MOUSE_OVER_ROW_DIVIDE;
+    const int nMode = DividerModeAt(point);
     m_MouseMode = nMode;
     if (nMode == MOUSE_NOTHING && m_bTitleTips) {
       const CCellID cell = GetCellFromPt(point);
@@ -615,9 +622,7 @@ void CGridCtrl::OnLButtonUp(UINT nFlags, CPoint point) {
   m_MouseMode = MOUSE_NOTHING;
   ::SetCursor(::LoadCursorA(nullptr, (LPCSTR)IDC_ARROW));
   if (IsValid(m_LeftClickDownCell)) {
-    HWND hWndTarget = ::GetWindow(m_hWnd, GW_OWNER);
-    if (hWndTarget == nullptr)
-      hWndTarget = ::GetParent(m_hWnd);
+    const HWND hWndTarget = GetNotifyTarget();
     if (hWndTarget != nullptr)
       ::PostMessageA(hWndTarget, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), 0), (LPARAM)m_hWnd);
   }
@@ -625,12 +630,8 @@ void CGridCtrl::OnLButtonUp(UINT nFlags, CPoint point) {
 
 void CGridCtrl::OnLButtonDblClk(UINT nFlags, CPoint point) {
   // The first click's release left no mode: the point says again whether it is on a border.
-  if (m_MouseMode == MOUSE_NOTHING) {
-    if (m_bAllowColumnResize && MouseOverColumnResizeArea(point))
-      m_MouseMode = MOUSE_OVER_COL_DIVIDE;
-    else if (m_bAllowRowResize && MouseOverRowResizeArea(point))
-      m_MouseMode = MOUSE_OVER_ROW_DIVIDE;
-  }
+  if (m_MouseMode == MOUSE_NOTHING)
+    m_MouseMode = DividerModeAt(point);
   const CCellID cell = GetCellFromPt(point);
   if (m_MouseMode == MOUSE_OVER_COL_DIVIDE || m_MouseMode == MOUSE_OVER_ROW_DIVIDE) {
     CPoint start;
