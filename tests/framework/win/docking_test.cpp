@@ -55,11 +55,7 @@ class DockingTest : public WindowTest {
     PumpPending();
   }
   void TearDown() override {
-    // Not the main window while it goes: no quit message for the next test.
-    AfxGetApp()->m_pMainWnd = nullptr;
-    if (m_pFrame != nullptr)
-      m_pFrame->DestroyWindow();
-    PumpPending();
+    DestroyMainFrame(m_pFrame);
     WindowTest::TearDown();
   }
   CToolBar& Bar() { return m_pFrame->m_wndToolBar; }
@@ -144,24 +140,12 @@ TEST_F(DockingTest, TheNextStartFindsTheBarWhereItWasLeft) {
   m_pFrame->SaveBarState(kStateSection);
 
   // A second run of this program loads the state into its new frame.
-  char exe[MAX_PATH], temp[MAX_PATH];
-  ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
+  char temp[MAX_PATH];
   ::GetTempPathA(MAX_PATH, temp);
   std::string marker = std::string(temp) + "brivane_docking_second_run.ok";
   ::DeleteFileA(marker.c_str());
-  std::string command =
-      std::string("\"") + exe + "\" --gtest_filter=DockingSecondRun.* --gtest_also_run_disabled_tests --gtest_brief=1";
-  STARTUPINFOA si = {};
-  si.cb = sizeof(si);
-  PROCESS_INFORMATION pi = {};
-  ASSERT_TRUE(::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
-  ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(pi.hProcess, 60000));
-  DWORD code = 1;
-  ::GetExitCodeProcess(pi.hProcess, &code);
-  ::CloseHandle(pi.hThread);
-  ::CloseHandle(pi.hProcess);
-  EXPECT_EQ(0u, code) << "the second run found the bar elsewhere";
-  // A run that ran no test at all would end with 0 too.
+  EXPECT_EQ(0u, RunThisProgram("DockingSecondRun.*")) << "the second run found the bar elsewhere";
+  // Written at the child test's end: a skipped test would end with 0 too.
   EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(marker.c_str())) << "the second run did not run";
   ::DeleteFileA(marker.c_str());
 }
