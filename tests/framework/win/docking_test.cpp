@@ -133,6 +133,22 @@ TEST_F(DockingTest, TheGripperDocksTheBarAtTheLeftOrFloatsItAndItsCaptionDocksIt
   EXPECT_EQ(nullptr, ::GetCapture());
 }
 
+TEST_F(DockingTest, OnlyADockedBarMakesRoomForItsGripper) {
+  // Two bars never docked, with and without the gripper style, measure alike:
+  // no gripper is drawn or hit on them.
+  CToolBar plain, gripped;
+  ASSERT_TRUE(plain.CreateEx(m_pFrame, TBSTYLE_FLAT, WS_CHILD | CBRS_TOP, CRect(0, 0, 0, 0), ID_TEST_DOCKBAR + 1));
+  ASSERT_TRUE(plain.LoadToolBar(IDR_DOCK_TOOLBAR));
+  ASSERT_TRUE(gripped.CreateEx(m_pFrame, TBSTYLE_FLAT, WS_CHILD | CBRS_TOP | CBRS_GRIPPER, CRect(0, 0, 0, 0),
+                               ID_TEST_DOCKBAR + 2));
+  ASSERT_TRUE(gripped.LoadToolBar(IDR_DOCK_TOOLBAR));
+  EXPECT_FALSE(gripped.HasGripper());
+  EXPECT_EQ(plain.CalcFixedLayout(FALSE, TRUE), gripped.CalcFixedLayout(FALSE, TRUE));
+  // The docked bar of the same buttons is longer by its gripper.
+  ASSERT_TRUE(Bar().HasGripper());
+  EXPECT_EQ(plain.CalcFixedLayout(FALSE, TRUE).cx + CControlBar::kGripperSize, Bar().CalcFixedLayout(FALSE, TRUE).cx);
+}
+
 TEST_F(DockingTest, TheNextStartFindsTheBarWhereItWasLeft) {
   CRect client = ClientArea();
   DragBar(Bar().m_hWnd, Gripper(), CPoint(client.left + 6, client.CenterPoint().y));
