@@ -178,7 +178,7 @@ CSize CToolBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
   }
   CSize size(extent.right + m_cxLeftBorder + m_cxRightBorder, extent.bottom + m_cyTopBorder + m_cyBottomBorder);
   // A docked bar's gripper lies before its buttons.
-  if ((m_dwStyle & CBRS_GRIPPER) && !IsFloating()) {
+  if (HasGripper()) {
     if (bHorz)
       size.cx += kGripperSize;
     else

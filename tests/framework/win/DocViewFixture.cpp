@@ -115,12 +115,7 @@ void DocViewTest::SetUp() {
 void DocViewTest::TearDown() {
   CWinApp* pApp = AfxGetApp();
   pApp->CloseAllDocuments(FALSE);
-  // Not the main window while it goes: no quit message for the next test.
-  CWnd* pMain = pApp->m_pMainWnd;
-  pApp->m_pMainWnd = nullptr;
-  if (pMain != nullptr)
-    pMain->DestroyWindow();
-  PumpPending();
+  DestroyMainFrame(pApp->m_pMainWnd);
   delete pApp->m_pDocManager;
   pApp->m_pDocManager = nullptr;
   EXPECT_EQ(0, CTextDoc::s_nLiving) << "documents left alive";

@@ -195,12 +195,7 @@ void PrintTest::TearDown() {
   CPageView::s_afterPage = nullptr;
   CWinApp* pApp = AfxGetApp();
   pApp->CloseAllDocuments(FALSE);
-  // Not the main window while it goes: no quit message for the next test.
-  CWnd* pMain = pApp->m_pMainWnd;
-  pApp->m_pMainWnd = nullptr;
-  if (pMain != nullptr)
-    pMain->DestroyWindow();
-  PumpPending();
+  DestroyMainFrame(pApp->m_pMainWnd);
   delete pApp->m_pDocManager;
   pApp->m_pDocManager = nullptr;
   pApp->SelectPrinter(nullptr, nullptr);

@@ -165,6 +165,35 @@ void WindowTest::RunIdle() {
   }
 }
 
+void WindowTest::DestroyMainFrame(CWnd* pFrame) {
+  AfxGetApp()->m_pMainWnd = nullptr;
+  if (pFrame != nullptr)
+    pFrame->DestroyWindow();
+  PumpPending();
+}
+
+DWORD WindowTest::RunThisProgram(const char* gtestFilter) {
+  char exe[MAX_PATH];
+  ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
+  std::string command =
+      std::string("\"") + exe + "\" --gtest_filter=" + gtestFilter + " --gtest_also_run_disabled_tests --gtest_brief=1";
+  STARTUPINFOA si = {};
+  si.cb = sizeof(si);
+  PROCESS_INFORMATION pi = {};
+  if (!::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+    ADD_FAILURE() << "the second run did not start: " << command;
+    return ~0u;
+  }
+  DWORD code = ~0u;
+  if (::WaitForSingleObject(pi.hProcess, 60000) == WAIT_OBJECT_0)
+    ::GetExitCodeProcess(pi.hProcess, &code);
+  else
+    ADD_FAILURE() << "the second run did not end within a minute: " << command;
+  ::CloseHandle(pi.hThread);
+  ::CloseHandle(pi.hProcess);
+  return code;
+}
+
 static void SetModifiers(UINT modifiers) {
   BYTE keys[256];
   ::GetKeyboardState(keys);

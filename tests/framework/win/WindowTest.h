@@ -56,6 +56,7 @@ class TestBitmap {
 };
 
 class CDC;
+class CWnd;
 
 // An enhanced metafile recorded by a test, deleted with the object.
 class TestMetafile {
@@ -98,6 +99,16 @@ class WindowTest : public ::testing::Test {
   // Left button down at from, moves in steps to to, button up there.
   static void PostDrag(HWND hWnd, POINT from, POINT to, int steps = 4, UINT modifiers = 0);
   static void PostRightClick(HWND hWnd, POINT client);
+
+  // Destroys a test's frame, which is the application's main window, without
+  // the quit message its going would post into the next test.
+  static void DestroyMainFrame(CWnd* pFrame);
+
+  // Runs this test program again, in a process of its own, on the tests the
+  // gtest filter names (disabled ones included): a test of what a program's
+  // next start finds. The child's exit code; a failure where it does not
+  // start or end within a minute.
+  static DWORD RunThisProgram(const char* gtestFilter);
 
   // Finding windows.
   static HWND FindChild(HWND hWndParent, int nID);  // at any depth

@@ -77,11 +77,7 @@ class BarsTest : public WindowTest {
     m_pFrame = NewFrame();
   }
   void TearDown() override {
-    // Not the main window while it goes: no quit message for the next test.
-    AfxGetApp()->m_pMainWnd = nullptr;
-    if (m_pFrame != nullptr)
-      m_pFrame->DestroyWindow();
-    PumpPending();
+    DestroyMainFrame(m_pFrame);
     WindowTest::TearDown();
   }
   static CBarFrame* NewFrame() {
@@ -265,20 +261,7 @@ TEST_F(BarsTest, BarStateSurvivesARestart) {
   m_pFrame->SaveBarState("TestBarState");
 
   // A second run of this program loads the state into its new frame.
-  char exe[MAX_PATH];
-  ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
-  std::string command =
-      std::string("\"") + exe + "\" --gtest_filter=BarsSecondRun.* --gtest_also_run_disabled_tests --gtest_brief=1";
-  STARTUPINFOA si = {};
-  si.cb = sizeof(si);
-  PROCESS_INFORMATION pi = {};
-  ASSERT_TRUE(::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
-  ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(pi.hProcess, 60000));
-  DWORD code = 1;
-  ::GetExitCodeProcess(pi.hProcess, &code);
-  ::CloseHandle(pi.hThread);
-  ::CloseHandle(pi.hProcess);
-  EXPECT_EQ(0u, code) << "the second run found the bars elsewhere or ran no test";
+  EXPECT_EQ(0u, RunThisProgram("BarsSecondRun.*")) << "the second run found the bars elsewhere or ran no test";
 }
 
 // Run only by the test above, in a process of its own.

@@ -55,11 +55,7 @@ class DockingTest : public WindowTest {
     PumpPending();
   }
   void TearDown() override {
-    // Not the main window while it goes: no quit message for the next test.
-    AfxGetApp()->m_pMainWnd = nullptr;
-    if (m_pFrame != nullptr)
-      m_pFrame->DestroyWindow();
-    PumpPending();
+    DestroyMainFrame(m_pFrame);
     WindowTest::TearDown();
   }
   CToolBar& Bar() { return m_pFrame->m_wndToolBar; }
@@ -137,6 +133,22 @@ TEST_F(DockingTest, TheGripperDocksTheBarAtTheLeftOrFloatsItAndItsCaptionDocksIt
   EXPECT_EQ(nullptr, ::GetCapture());
 }
 
+TEST_F(DockingTest, OnlyADockedBarMakesRoomForItsGripper) {
+  // Two bars never docked, with and without the gripper style, measure alike:
+  // no gripper is drawn or hit on them.
+  CToolBar plain, gripped;
+  ASSERT_TRUE(plain.CreateEx(m_pFrame, TBSTYLE_FLAT, WS_CHILD | CBRS_TOP, CRect(0, 0, 0, 0), ID_TEST_DOCKBAR + 1));
+  ASSERT_TRUE(plain.LoadToolBar(IDR_DOCK_TOOLBAR));
+  ASSERT_TRUE(gripped.CreateEx(m_pFrame, TBSTYLE_FLAT, WS_CHILD | CBRS_TOP | CBRS_GRIPPER, CRect(0, 0, 0, 0),
+                               ID_TEST_DOCKBAR + 2));
+  ASSERT_TRUE(gripped.LoadToolBar(IDR_DOCK_TOOLBAR));
+  EXPECT_FALSE(gripped.HasGripper());
+  EXPECT_EQ(plain.CalcFixedLayout(FALSE, TRUE), gripped.CalcFixedLayout(FALSE, TRUE));
+  // The docked bar of the same buttons is longer by its gripper.
+  ASSERT_TRUE(Bar().HasGripper());
+  EXPECT_EQ(plain.CalcFixedLayout(FALSE, TRUE).cx + CControlBar::kGripperSize, Bar().CalcFixedLayout(FALSE, TRUE).cx);
+}
+
 TEST_F(DockingTest, TheNextStartFindsTheBarWhereItWasLeft) {
   CRect client = ClientArea();
   DragBar(Bar().m_hWnd, Gripper(), CPoint(client.left + 6, client.CenterPoint().y));
@@ -144,24 +156,12 @@ TEST_F(DockingTest, TheNextStartFindsTheBarWhereItWasLeft) {
   m_pFrame->SaveBarState(kStateSection);
 
   // A second run of this program loads the state into its new frame.
-  char exe[MAX_PATH], temp[MAX_PATH];
-  ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
+  char temp[MAX_PATH];
   ::GetTempPathA(MAX_PATH, temp);
   std::string marker = std::string(temp) + "brivane_docking_second_run.ok";
   ::DeleteFileA(marker.c_str());
-  std::string command =
-      std::string("\"") + exe + "\" --gtest_filter=DockingSecondRun.* --gtest_also_run_disabled_tests --gtest_brief=1";
-  STARTUPINFOA si = {};
-  si.cb = sizeof(si);
-  PROCESS_INFORMATION pi = {};
-  ASSERT_TRUE(::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
-  ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(pi.hProcess, 60000));
-  DWORD code = 1;
-  ::GetExitCodeProcess(pi.hProcess, &code);
-  ::CloseHandle(pi.hThread);
-  ::CloseHandle(pi.hProcess);
-  EXPECT_EQ(0u, code) << "the second run found the bar elsewhere";
-  // A run that ran no test at all would end with 0 too.
+  EXPECT_EQ(0u, RunThisProgram("DockingSecondRun.*")) << "the second run found the bar elsewhere";
+  // Written at the child test's end: a skipped test would end with 0 too.
   EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(marker.c_str())) << "the second run did not run";
   ::DeleteFileA(marker.c_str());
 }

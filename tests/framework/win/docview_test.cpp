@@ -319,19 +319,7 @@ TEST_F(DocViewTest, RecentFilesSurviveARestartOfTheProgram) {
   // A second run of this program reads the list from the profile and checks it.
   std::string expected = paths[4] + "|" + paths[3] + "|" + paths[2] + "|" + paths[1];
   ::SetEnvironmentVariableA("DOCVIEW_EXPECTED_MRU", expected.c_str());
-  char exe[MAX_PATH];
-  ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
-  std::string command =
-      std::string("\"") + exe + "\" --gtest_filter=DocViewSecondRun.* --gtest_also_run_disabled_tests --gtest_brief=1";
-  STARTUPINFOA si = {};
-  si.cb = sizeof(si);
-  PROCESS_INFORMATION pi = {};
-  ASSERT_TRUE(::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
-  ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(pi.hProcess, 60000));
-  DWORD code = 1;
-  ::GetExitCodeProcess(pi.hProcess, &code);
-  ::CloseHandle(pi.hThread);
-  ::CloseHandle(pi.hProcess);
+  DWORD code = RunThisProgram("DocViewSecondRun.*");
   ::SetEnvironmentVariableA("DOCVIEW_EXPECTED_MRU", nullptr);
   EXPECT_EQ(0u, code) << "the second run found another list or ran no test";
 }
