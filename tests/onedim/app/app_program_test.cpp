@@ -199,15 +199,8 @@ TEST_F(AppProgramTest, SaveAsWritesADocumentTheReaderTakesBack) {
   app.PostCommand(ID_FILE_SAVE_AS);
   HWND dialog = app.WaitDialog();
   ASSERT_NE(nullptr, dialog);
-  // The name field of the system's save dialog: the edit inside its combo.
-  HWND field = ::GetDlgItem(dialog, 0x47c);
-  for (const char* cls : {"ComboBox", "Edit"})
-    if (HWND inner = ::FindWindowExA(field, nullptr, cls, nullptr))
-      field = inner;
-  ASSERT_NE(nullptr, field);
   // The dialog opens in the source's folder.
-  ::SendMessageA(field, WM_SETTEXT, 0, (LPARAM) "copy-of-source.bvx");
-  BrivaneProcess::Press(dialog, IDOK);
+  ASSERT_TRUE(BrivaneProcess::EnterFileName(dialog, "copy-of-source.bvx"));
   ASSERT_TRUE(WaitFor([&] { return ::GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000));
   app.Sync();
   EXPECT_EQ("copy-of-source.bvx", BrivaneProcess::WindowText(app.ActiveChild()));
@@ -381,16 +374,6 @@ TEST_F(AppProgramTest, TheBundledSampleShowsItsTrace) {
       << "the blue trace of the current spectrum";
 }
 
-// Types into the name field of the system's file dialog and presses OK.
-void EnterFileName(HWND dialog, const std::string& text) {
-  HWND field = ::GetDlgItem(dialog, 0x47c);
-  for (const char* cls : {"ComboBox", "Edit"})
-    if (HWND inner = ::FindWindowExA(field, nullptr, cls, nullptr))
-      field = inner;
-  ::SendMessageA(field, WM_SETTEXT, 0, (LPARAM)text.c_str());
-  BrivaneProcess::Press(dialog, IDOK);
-}
-
 TEST_F(AppProgramTest, OpeningThreeFilesWhoseLastFailsClosesTheNewWindowAndSaysWhy) {
   WriteDocument("first.bvx", 256, 0.0, 0.0);
   WriteDocument("second.bvx", 256, 0.0, 0.0);
@@ -407,9 +390,9 @@ TEST_F(AppProgramTest, OpeningThreeFilesWhoseLastFailsClosesTheNewWindowAndSaysW
   app.PostCommand(ID_FILE_OPEN);
   HWND dialog = app.WaitDialog("Import file");
   ASSERT_NE(nullptr, dialog);
-  EnterFileName(dialog, m_dir);  // into the folder first
+  ASSERT_TRUE(BrivaneProcess::EnterFileName(dialog, m_dir));  // into the folder first
   ::Sleep(500);
-  EnterFileName(dialog, "\"first.bvx\" \"second.bvx\" \"third.bvx\"");
+  ASSERT_TRUE(BrivaneProcess::EnterFileName(dialog, "\"first.bvx\" \"second.bvx\" \"third.bvx\""));
 
   HWND box = nullptr;
   ASSERT_TRUE(WaitFor(
@@ -470,7 +453,7 @@ TEST_F(AppProgramTest, ACancelledExitKeepsTheHistory) {
   app.PostCommand(ID_FILE_OPEN);
   HWND dialog = app.WaitDialog("Import file");
   ASSERT_NE(nullptr, dialog);
-  EnterFileName(dialog, bad);
+  ASSERT_TRUE(BrivaneProcess::EnterFileName(dialog, bad));
   HWND box = nullptr;
   ASSERT_TRUE(WaitFor(
       [&] {
@@ -521,12 +504,7 @@ TEST_F(AppProgramTest, FourierTransformThroughItsDialogAndMagnitudeTwice) {
   app.PostCommand(ID_FILE_SAVE_AS);
   HWND save = app.WaitDialog();
   ASSERT_NE(nullptr, save);
-  HWND field = ::GetDlgItem(save, 0x47c);
-  for (const char* cls : {"ComboBox", "Edit"})
-    if (HWND inner = ::FindWindowExA(field, nullptr, cls, nullptr))
-      field = inner;
-  ::SendMessageA(field, WM_SETTEXT, 0, (LPARAM)target.c_str());
-  BrivaneProcess::Press(save, IDOK);
+  ASSERT_TRUE(BrivaneProcess::EnterFileName(save, target));
   ASSERT_TRUE(WaitFor([&] { return ::GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000));
   app.Sync();
 
