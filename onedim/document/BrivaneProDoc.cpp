@@ -174,18 +174,22 @@ int CBrivaneProDoc::UnitsEntry(int nUnits) {
   }
 }
 
+void CBrivaneProDoc::ShowScaleRuler(const CSpectrum& spectrum) {
+  const long long nBand = (long long)spectrum.m_rectPlot.right - spectrum.m_rectPlot.left;
+  if (nBand > 0)
+    m_pHost->SetScaleRuler(ClampToInt(spectrum.m_nLeftPixel * 100LL / nBand),
+                           ClampToInt(spectrum.m_nRightPixel * 100LL / nBand));
+  else
+    m_pHost->SetScaleRuler(0, 100);
+}
+
 void CBrivaneProDoc::SetCurrentSpectrum(CSpectrum* pSpectrum) {
   if (pSpectrum == nullptr)
     return;
   BOOL bFloating = (m_pCurrent != nullptr ? m_pCurrent : pSpectrum)->m_Scale.IsFloating();
   m_pCurrent = pSpectrum;
 
-  long long nBand = (long long)pSpectrum->m_rectPlot.right - pSpectrum->m_rectPlot.left;
-  if (nBand > 0)
-    m_pHost->SetScaleRuler(ClampToInt(pSpectrum->m_nLeftPixel * 100LL / nBand),
-                           ClampToInt(pSpectrum->m_nRightPixel * 100LL / nBand));
-  else
-    m_pHost->SetScaleRuler(0, 100);
+  ShowScaleRuler(*pSpectrum);
 
   int td = pSpectrum->m_paramsA.td;
   int nFirst = pSpectrum->m_nFirst;

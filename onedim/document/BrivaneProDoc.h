@@ -88,6 +88,9 @@ class CBrivaneProDoc {
 
   void SetCurrentSpectrum(CSpectrum* pSpectrum);
   CSpectrum* GetCurrentSpectrum() const { return m_pCurrent; }
+  // The scale ruler shows where the spectrum's pixel extent lies in its
+  // plot band, in percent; the whole ruler when the band has no width.
+  void ShowScaleRuler(const CSpectrum& spectrum);
   // The mouse left a hover list: the marks that the peak list and the
   // coupling table put on the current spectrum go, and the views redraw.
   void ClearHoverMarks();

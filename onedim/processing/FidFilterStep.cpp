@@ -5,14 +5,9 @@
 #include <new>
 #include <vector>
 
+#include "numerics/Constants.h"
 #include "numerics/LinearPrediction.h"
 #include "onedim/model/Spectrum.h"
-
-namespace {
-
-const double kPi = 3.141592653589793;
-
-}  // namespace
 
 BOOL FilterSpectrumFid(CSpectrum& spectrum, int nSelectivity, double dOffsetHz, BOOL bHighPass) {
   const int n = std::min(32, std::max(4, nSelectivity));

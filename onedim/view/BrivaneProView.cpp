@@ -355,9 +355,7 @@ void CBrivaneProView::MoveSpectrum(CPoint point) {
     const int nWidth = s->m_nRightPixel - s->m_nLeftPixel;
     s->m_nLeftPixel = point.x - m_nMoveOffset;
     s->m_nRightPixel = s->m_nLeftPixel + nWidth;
-    const long long nBand = (long long)s->m_rectPlot.right - s->m_rectPlot.left;
-    if (nBand > 0)
-      pDoc->GetHost()->SetScaleRuler((int)(s->m_nLeftPixel * 100LL / nBand), (int)(s->m_nRightPixel * 100LL / nBand));
+    pDoc->ShowScaleRuler(*s);
   }
   pDoc->SetModified();
   pDoc->UpdateViews();

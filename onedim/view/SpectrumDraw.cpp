@@ -3,12 +3,12 @@
 #include <vector>
 
 #include "framework/win/Dc.h"
-#include "numerics/Saturate.h"
 #include "onedim/model/Integral.h"
 #include "onedim/model/Spectrum.h"
 #include "onedim/model/TextLabel.h"
 #include "onedim/plot/PrintSettings.h"
 #include "onedim/plot/SpectrumTrace.h"
+#include "onedim/plot/ViewGeometry.h"
 #include "onedim/view/AxisScaleDraw.h"
 #include "onedim/view/TextLabelDraw.h"
 
@@ -88,9 +88,7 @@ BOOL DrawPoints(const CSpectrum& s, CDC* pDC) {
 void DrawPivot(const CSpectrum& s, CDC* pDC) {
   if (s.m_nLast == s.m_nFirst)
     return;
-  const int x =
-      s.m_nLeftPixel + MulDivRound((long long)s.m_nPivot - s.m_nFirst, (long long)s.m_nRightPixel - s.m_nLeftPixel,
-                                   (long long)s.m_nLast - s.m_nFirst);
+  const int x = SpectrumPointToPixel(s, s.m_nPivot);
   const int y0 = (int)(((long long)s.m_rectPlot.top + s.m_rectPlot.bottom) / 2);
   CPen pen(PS_SOLID, 1, RGB(255, 0, 0));
   CBrush arrowBrush(RGB(255, 0, 0));

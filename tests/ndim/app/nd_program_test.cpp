@@ -102,7 +102,8 @@ bool OpenThroughDialog(BrivaneProcess& app, const std::string& path, int childre
   HWND dialog = app.WaitDialog("Import file");
   if (dialog == nullptr)
     return false;
-  BrivaneProcess::EnterFileName(dialog, path);
+  if (!BrivaneProcess::EnterFileName(dialog, path))
+    return false;
   return WaitFor([&] { return app.ChildCount() == children; }, 20000);
 }
 
@@ -212,7 +213,7 @@ TEST_F(NdProgramTest, ASerialFileShowsAPlotThatAScriptTransformsAndSaveKeeps) {
   app.PostCommand(ID_FILE_SAVE);
   HWND dialog = app.WaitDialog();
   ASSERT_NE(nullptr, dialog);
-  BrivaneProcess::EnterFileName(dialog, saved);
+  ASSERT_TRUE(BrivaneProcess::EnterFileName(dialog, saved));
   ASSERT_TRUE(WaitFor([&] { return ::GetFileAttributesA(saved.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000));
   app.Sync();
   EXPECT_EQ("transformed.bv2", BrivaneProcess::WindowText(child));

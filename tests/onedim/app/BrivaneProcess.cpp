@@ -194,11 +194,20 @@ void BrivaneProcess::Press(HWND dialog, int id) {
   ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)::GetDlgItem(dialog, id));
 }
 
-void BrivaneProcess::EnterFileName(HWND dialog, const std::string& text) {
+bool BrivaneProcess::Dismiss(HWND dialog, int id) {
+  Press(dialog, id);
+  return WaitFor([&] { return !::IsWindow(dialog); }, 20000);
+}
+
+bool BrivaneProcess::EnterFileName(HWND dialog, const std::string& text) {
+  // The name field is an edit inside a combo box on the newer dialogs.
   HWND field = ::GetDlgItem(dialog, 0x47c);
   for (const char* cls : {"ComboBox", "Edit"})
     if (HWND inner = ::FindWindowExA(field, nullptr, cls, nullptr))
       field = inner;
+  if (field == nullptr)
+    return false;
   ::SendMessageA(field, WM_SETTEXT, 0, (LPARAM)text.c_str());
   Press(dialog, IDOK);
+  return true;
 }

@@ -52,8 +52,12 @@ class BrivaneProcess {
   static std::string WindowText(HWND hWnd);
   // Presses a button of a dialog by its id.
   static void Press(HWND dialog, int id);
-  // Types into the name field of the system's file dialog and presses OK.
-  static void EnterFileName(HWND dialog, const std::string& text);
+  // Presses a button that closes its dialog and waits until it has: a
+  // command sent afterwards must not overtake the posted press.
+  static bool Dismiss(HWND dialog, int id);
+  // Types into the name field of the system's file dialog and presses OK;
+  // false, and nothing pressed, when the dialog has no name field.
+  static bool EnterFileName(HWND dialog, const std::string& text);
   // The Windows form of a path of this machine (Z:\...), for arguments.
   static std::string WinePath(const std::string& unixPath);
 

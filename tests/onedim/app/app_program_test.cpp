@@ -199,15 +199,8 @@ TEST_F(AppProgramTest, SaveAsWritesADocumentTheReaderTakesBack) {
   app.PostCommand(ID_FILE_SAVE_AS);
   HWND dialog = app.WaitDialog();
   ASSERT_NE(nullptr, dialog);
-  // The name field of the system's save dialog: the edit inside its combo.
-  HWND field = ::GetDlgItem(dialog, 0x47c);
-  for (const char* cls : {"ComboBox", "Edit"})
-    if (HWND inner = ::FindWindowExA(field, nullptr, cls, nullptr))
-      field = inner;
-  ASSERT_NE(nullptr, field);
   // The dialog opens in the source's folder.
-  ::SendMessageA(field, WM_SETTEXT, 0, (LPARAM) "copy-of-source.bvx");
-  BrivaneProcess::Press(dialog, IDOK);
+  ASSERT_TRUE(BrivaneProcess::EnterFileName(dialog, "copy-of-source.bvx"));
   ASSERT_TRUE(WaitFor([&] { return ::GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000));
   app.Sync();
   EXPECT_EQ("copy-of-source.bvx", BrivaneProcess::WindowText(app.ActiveChild()));
@@ -397,9 +390,9 @@ TEST_F(AppProgramTest, OpeningThreeFilesWhoseLastFailsClosesTheNewWindowAndSaysW
   app.PostCommand(ID_FILE_OPEN);
   HWND dialog = app.WaitDialog("Import file");
   ASSERT_NE(nullptr, dialog);
-  BrivaneProcess::EnterFileName(dialog, m_dir);  // into the folder first
+  ASSERT_TRUE(BrivaneProcess::EnterFileName(dialog, m_dir));  // into the folder first
   ::Sleep(500);
-  BrivaneProcess::EnterFileName(dialog, "\"first.bvx\" \"second.bvx\" \"third.bvx\"");
+  ASSERT_TRUE(BrivaneProcess::EnterFileName(dialog, "\"first.bvx\" \"second.bvx\" \"third.bvx\""));
 
   HWND box = nullptr;
   ASSERT_TRUE(WaitFor(
@@ -409,7 +402,7 @@ TEST_F(AppProgramTest, OpeningThreeFilesWhoseLastFailsClosesTheNewWindowAndSaysW
       },
       10000));
   EXPECT_FALSE(BrivaneProcess::StaticTexts(box).empty()) << "the failure text";
-  BrivaneProcess::Press(box, IDOK);
+  ASSERT_TRUE(BrivaneProcess::Dismiss(box, IDOK));
   app.Sync();
   EXPECT_EQ(0, app.ChildCount()) << "the new window is closed although two files were read";
 }
@@ -460,7 +453,7 @@ TEST_F(AppProgramTest, ACancelledExitKeepsTheHistory) {
   app.PostCommand(ID_FILE_OPEN);
   HWND dialog = app.WaitDialog("Import file");
   ASSERT_NE(nullptr, dialog);
-  BrivaneProcess::EnterFileName(dialog, bad);
+  ASSERT_TRUE(BrivaneProcess::EnterFileName(dialog, bad));
   HWND box = nullptr;
   ASSERT_TRUE(WaitFor(
       [&] {
@@ -468,7 +461,7 @@ TEST_F(AppProgramTest, ACancelledExitKeepsTheHistory) {
         return box != nullptr && BrivaneProcess::WindowText(box) == "Brivane";
       },
       10000));
-  BrivaneProcess::Press(box, IDOK);
+  ASSERT_TRUE(BrivaneProcess::Dismiss(box, IDOK));
   app.Sync();
 
   // Exit, then Cancel at "save changes?" of the open document.
@@ -504,19 +497,14 @@ TEST_F(AppProgramTest, FourierTransformThroughItsDialogAndMagnitudeTwice) {
   app.PostCommand(ID_PROCESS_FOURIER);
   HWND dialog = app.WaitDialog("Fourier Transform");
   ASSERT_NE(nullptr, dialog);
-  BrivaneProcess::Press(dialog, IDOK);
+  ASSERT_TRUE(BrivaneProcess::Dismiss(dialog, IDOK));
   app.Sync();
-  app.Command(ID_PROCESS_MAGNITUDE);
-  app.Command(ID_PROCESS_MAGNITUDE);
+  app.PostCommand(ID_PROCESS_MAGNITUDE);
+  app.PostCommand(ID_PROCESS_MAGNITUDE);
   app.PostCommand(ID_FILE_SAVE_AS);
   HWND save = app.WaitDialog();
   ASSERT_NE(nullptr, save);
-  HWND field = ::GetDlgItem(save, 0x47c);
-  for (const char* cls : {"ComboBox", "Edit"})
-    if (HWND inner = ::FindWindowExA(field, nullptr, cls, nullptr))
-      field = inner;
-  ::SendMessageA(field, WM_SETTEXT, 0, (LPARAM)target.c_str());
-  BrivaneProcess::Press(save, IDOK);
+  ASSERT_TRUE(BrivaneProcess::EnterFileName(save, target));
   ASSERT_TRUE(WaitFor([&] { return ::GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000));
   app.Sync();
 
