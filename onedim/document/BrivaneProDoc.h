@@ -184,6 +184,9 @@ class CBrivaneProDoc {
   // plot band over the bottom of the view. FALSE when nothing was
   // transformed (the reason has been shown).
   BOOL FourierTransform(const CFourierTransformOptions& options, BOOL bApplyToAll, BOOL bAutophase);
+  // Phases the spectrum automatically about point 0; FALSE (nothing
+  // changed) when there is no memory for the search's copy.
+  BOOL AutoPhaseSpectrum(CSpectrum& spectrum);
   // Zero Filling to nPoints floats. A size below td or odd is refused with
   // a message, as is one there is no memory for; the spectrum stays as it
   // was.

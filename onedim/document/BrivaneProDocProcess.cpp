@@ -2,11 +2,14 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <new>
+#include <vector>
 
 #include "onedim/document/BrivaneProDoc.h"
 #include "onedim/model/AxisScale.h"
 #include "onedim/model/Spectrum.h"
 #include "onedim/model/WindowFunction.h"
+#include "onedim/processing/AutoPhase.h"
 #include "onedim/processing/FidFilterStep.h"
 #include "onedim/processing/FourierTransformStep.h"
 #include "onedim/processing/PolarConversion.h"
@@ -86,8 +89,8 @@ BOOL CBrivaneProDoc::FourierTransform(const CFourierTransformOptions& options, B
       continue;
     }
     bDone = TRUE;
-    // Automatic phase correction after a forward transform belongs to the
-    // Autophase command, which this document does not carry yet.
+    if (bAutophase && !options.bInverse)
+      AutoPhaseSpectrum(*pSpectrum);
     if (bApplyToAll)
       GetHistory().AddLine(kFourierTransform);
   }
@@ -106,6 +109,25 @@ BOOL CBrivaneProDoc::FourierTransform(const CFourierTransformOptions& options, B
   SetModified();
   UpdateViews();
   return bDone;
+}
+
+BOOL CBrivaneProDoc::AutoPhaseSpectrum(CSpectrum& spectrum) {
+  const int n = spectrum.m_paramsA.td / 2;
+  if (spectrum.m_pData == nullptr || n < 1)
+    return FALSE;
+  std::vector<float> points;
+  try {
+    points.assign(spectrum.m_pData, spectrum.m_pData + 2 * (std::size_t)n);
+  } catch (const std::bad_alloc&) {
+    return FALSE;
+  }
+  const float* pPhases = autophase(n, points.data());
+  spectrum.m_nPivot = 0;
+  spectrum.SetPhase(pPhases[0], pPhases[1]);
+  spectrum.m_bDataChanged = 1;
+  SetModified();
+  UpdateViews();
+  return TRUE;
 }
 
 BOOL CBrivaneProDoc::ZeroFilling(int nPoints) {

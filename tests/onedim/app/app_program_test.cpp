@@ -516,7 +516,8 @@ TEST_F(AppProgramTest, FourierTransformThroughItsDialogAndMagnitudeTwice) {
   CFourierTransformOptions options;
   BOOL bAll = FALSE, bAutophase = FALSE;
   ref.InitFourierTransform(options, bAll, bAutophase);
-  ASSERT_TRUE(ref.FourierTransform(options, FALSE, FALSE));
+  EXPECT_TRUE(bAutophase) << "the dialog offers autophase";
+  ASSERT_TRUE(ref.FourierTransform(options, FALSE, bAutophase));
   const CSpectrum* s = doc.GetSpectrumAt(0);
   const CSpectrum* r = ref.GetSpectrumAt(0);
   EXPECT_EQ(AXIS_UNITS_PPM, s->m_Scale.m_nUnits);

@@ -3,6 +3,7 @@
 // dialog puts back.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -135,6 +136,39 @@ TEST(ProcessCommands, FourierTransformOfAllAndBack) {
   EXPECT_EQ(1, a->m_bTransformed) << "only the current spectrum";
   for (int i = 4; i < 1020; i += 37)
     EXPECT_NEAR((fid[i] - fid[i + 2]) * 512.0f, b->m_pData[i] - b->m_pData[i + 2], 1.0f) << i;
+}
+
+// A line whose FID starts at phase 2 comes out upside down and dispersive;
+// autophase after the transform turns it upright about point 0.
+TEST(ProcessCommands, AutophaseAfterAForwardTransformTurnsTheLineUpright) {
+  double lowest[2] = {0.0, 0.0};
+  for (BOOL bAutophase : {FALSE, TRUE}) {
+    CTestHost host;
+    CBrivaneProDoc doc(&host);
+    CSpectrum* s = AddTestSpectrum(doc, 2048, [](int i) {
+      const int k = i / 2;
+      const double a = std::exp(-k / 40.0) * 1000.0, phase = 0.3 * k + 2.0;
+      return (float)(i % 2 == 0 ? a * std::cos(phase) : a * std::sin(phase));
+    });
+    s->m_nPivot = 64;
+    doc.RefreshAfterAdd();
+    CFourierTransformOptions options;
+    BOOL bAll = FALSE, bUnused = FALSE;
+    doc.InitFourierTransform(options, bAll, bUnused);
+    ASSERT_TRUE(doc.FourierTransform(options, FALSE, bAutophase));
+    float fMin = 0.0f, fMax = 0.0f;
+    for (int i = 0; i < s->m_paramsA.td; i += 2) {
+      fMin = std::min(fMin, s->m_pData[i]);
+      fMax = std::max(fMax, std::fabs(s->m_pData[i]));
+    }
+    lowest[bAutophase] = fMin / fMax;
+    if (bAutophase) {
+      EXPECT_EQ(0, s->m_nPivot);
+      EXPECT_NE(0.0, s->m_dPhase0);
+    }
+  }
+  EXPECT_LT(lowest[0], -0.5);
+  EXPECT_GT(lowest[1], -0.35);
 }
 
 TEST(ProcessCommands, MagnitudeAndPowerToggleBack) {
