@@ -1,5 +1,8 @@
 #include "onedim/app/BrivaneDocument.h"
 
+#include <vector>
+
+#include "framework/win/Dc.h"
 #include "framework/win/MDIChildWnd.h"
 #include "framework/win/MDIFrameWnd.h"
 #include "framework/win/UiHooks.h"
@@ -10,10 +13,12 @@
 #include "onedim/dialogs/ImportFileDialog.h"
 #include "onedim/dialogs/JcampWaitDialog.h"
 #include "onedim/dialogs/ProcessDialogs.h"
+#include "onedim/dialogs/WindowFunctionsDialog.h"
 #include "onedim/app/TransformProgress.h"
 #include "onedim/processing/FourierTransformStep.h"
 #include "framework/win/CmdUI.h"
 #include "onedim/model/Spectrum.h"
+#include "onedim/model/WindowFunction.h"
 #include "resources/BrivaneRes.h"
 
 IMPLEMENT_DYNCREATE(CBrivaneDocument, CDocument)
@@ -25,6 +30,8 @@ BEGIN_MESSAGE_MAP(CBrivaneDocument, COleServerDoc)
   ON_COMMAND(ID_PROCESS_ZERO_FILL, OnProcessZeroFill)
   ON_COMMAND(ID_PROCESS_LINEAR_PREDICTION, OnProcessLinearPrediction)
   ON_COMMAND(ID_PROCESS_FOURIER, OnProcessFourier)
+  ON_COMMAND(ID_PROCESS_APODIZE, OnProcessApodize)
+  ON_COMMAND(ID_PROCESS_SET_REGIONS, OnProcessSetRegions)
   ON_COMMAND(ID_PROCESS_BASELINE_TWO_POINT, OnProcessTwoPointBaseline)
   ON_COMMAND(ID_PROCESS_SWAP, OnProcessSwap)
   ON_COMMAND(ID_PROCESS_INVERT, OnProcessInvert)
@@ -130,6 +137,59 @@ void CBrivaneDocument::OnProcessFourier() {
   options.bInverse = dlg.m_bInverse;
   m_nShowProgress = dlg.m_bShowProgress;
   FourierTransform(options, dlg.m_bApplyToAll, dlg.m_bAutophase);
+}
+
+void CBrivaneDocument::OnProcessApodize() {
+  CSpectrum* pSpectrum = GetCurrentSpectrum();
+  if (pSpectrum == nullptr || pSpectrum->m_pWindow == nullptr || IsTransformRunning())
+    return;
+  const int nShowProgress = m_nShowProgress;
+  m_nShowProgress = 0;
+  // The weighting is seen in the full view.
+  CBrivaneProView* pView = GetSpectrumView();
+  CFrameWnd* pFrame = pView != nullptr ? pView->GetParentFrame() : nullptr;
+  if (pFrame != nullptr && pFrame->IsKindOf(RUNTIME_CLASS(CChildFrame)) &&
+      !static_cast<CChildFrame*>(pFrame)->IsFullViewShown())
+    pFrame->PostMessage(WM_COMMAND, ID_VIEW_DUAL_DISPLAY);
+  PrepareApodize();
+
+  CWindowFunction& window = *pSpectrum->m_pWindow;
+  CWindowFunctionsDialog dlg(this, AfxGetMainWnd());
+  dlg.m_crCurve = GetAppState().m_crApodizeCurve;
+  dlg.m_Session.KeepWeightedCopies();
+  dlg.m_nType = window.m_nType;
+  window.Apply();
+  window.m_bShowCurve = 1;
+  UpdateViews();
+  if (dlg.DoModal() == IDOK)
+    FinishApodize(dlg.m_crCurve);
+  // The dialog's changes may have left another spectrum current.
+  for (int i = 0; i < GetSpectrumCount(); i++)
+    if (CWindowFunction* pWindow = GetSpectrumAt(i)->m_pWindow)
+      pWindow->m_bShowCurve = 0;
+  m_nShowProgress = nShowProgress;
+  SetModified();
+  UpdateViews();
+}
+
+// Shows for a moment which points of the current spectrum are baseline: a
+// red pixel per point, on row 0 for baseline and on row 500 for signal; the
+// next repaint takes them away.
+void CBrivaneDocument::OnProcessSetRegions() {
+  CSpectrum* pSpectrum = GetCurrentSpectrum();
+  CBrivaneProView* pView = GetSpectrumView();
+  if (pSpectrum == nullptr || pSpectrum->m_pData == nullptr || pView == nullptr)
+    return;
+  const int nValues = pSpectrum->m_paramsA.td / 2;
+  if (nValues < 1)
+    return;
+  std::vector<double> sums((size_t)nValues);
+  std::vector<float> work((size_t)nValues);
+  std::vector<BYTE> marks((size_t)nValues);
+  pSpectrum->FindBaselinePoints(pSpectrum->m_pData, sums.data(), work.data(), marks.data(), 2, FALSE, nValues, 2);
+  CClientDC dc(pView);
+  for (int k = 0; k < nValues; k++)
+    dc.SetPixel(PointToPixel(2 * k), marks[(size_t)k] * 500, RGB(255, 0, 0));
 }
 
 void CBrivaneDocument::OnProcessTwoPointBaseline() {

@@ -61,6 +61,8 @@ class CBrivaneDocument : public COleServerDoc, public CBrivaneProDoc {
   void OnProcessZeroFill();
   void OnProcessLinearPrediction();
   void OnProcessFourier();
+  void OnProcessApodize();
+  void OnProcessSetRegions();
   void OnProcessTwoPointBaseline();
   void OnProcessSwap();
   void OnProcessInvert();

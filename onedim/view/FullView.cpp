@@ -5,9 +5,11 @@
 #include "framework/win/GdiObject.h"
 #include "onedim/app/BrivaneDocument.h"
 #include "onedim/model/Spectrum.h"
+#include "onedim/model/WindowFunction.h"
 #include "onedim/plot/ViewGeometry.h"
 #include "onedim/view/BrivaneProView.h"
 #include "onedim/view/OffscreenDC.h"
+#include "onedim/view/WindowFunctionDraw.h"
 #include "resources/BrivaneRes.h"
 
 namespace {
@@ -32,6 +34,19 @@ class CWholeRange {
  private:
   CSpectrum& m_s;
   int m_nFirst, m_nLast;
+};
+
+// The spectrum drawn from its acquired data for the time of a drawing.
+class CAcquiredData {
+ public:
+  explicit CAcquiredData(CSpectrum& s) : m_s(s), m_pData(s.m_pData) { s.m_pData = s.m_pRawData; }
+  ~CAcquiredData() { m_s.m_pData = m_pData; }
+  CAcquiredData(const CAcquiredData&) = delete;
+  CAcquiredData& operator=(const CAcquiredData&) = delete;
+
+ private:
+  CSpectrum& m_s;
+  float* m_pData;
 };
 
 }  // namespace
@@ -80,9 +95,12 @@ void CFullView::OnDraw(CDC* pDC) {
   CRect rc;
   GetClientRect(&rc);
   pDC->FillSolidRect(&rc, pDoc != nullptr ? pDoc->m_crBackground : RGB(255, 255, 255));
-  const CSpectrum* s = pDoc != nullptr ? pDoc->GetCurrentSpectrum() : nullptr;
+  CSpectrum* s = pDoc != nullptr ? pDoc->GetCurrentSpectrum() : nullptr;
   if (s == nullptr || s->m_paramsA.td < 2 || rc.Width() <= 0)
     return;
+  CWindowFunction* pWindow = s->m_pWindow;
+  if (pWindow != nullptr)
+    pWindow->m_nViewHeight = rc.Height();
   CRect box = GetZoomBox();
   box.NormalizeRect();
   pDC->FillSolidRect(&box, RGB(255, 255, 255));
@@ -92,7 +110,17 @@ void CFullView::OnDraw(CDC* pDC) {
     pDC->FillSolidRect(&inner, RGB(223, 223, 223));
   // The whole data across the spectrum's own pixel extent.
   CRect strip(rc.left, rc.top, rc.right, rc.bottom - kScaleBand);
+  if (pWindow == nullptr || !pWindow->m_bShowCurve || s->m_pRawData == nullptr) {
+    CBrivaneProView::DrawTrace(pDC, *s, 0, s->m_paramsA.td, s->m_nLeftPixel, s->m_nRightPixel, &strip);
+    return;
+  }
+  // While the window functions are chosen: the data as acquired, and the
+  // weighting over them, inverted so that it shows on any trace.
+  CAcquiredData acquired(*s);
   CBrivaneProView::DrawTrace(pDC, *s, 0, s->m_paramsA.td, s->m_nLeftPixel, s->m_nRightPixel, &strip);
+  const int nOldRop = pDC->SetROP2(R2_NOTXORPEN);
+  DrawWindowFunctionCurve(*pWindow, pDC, s->m_nLeftPixel, s->m_nRightPixel);
+  pDC->SetROP2(nOldRop);
 }
 
 void CFullView::OnLButtonDown(UINT nFlags, CPoint point) {

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "tests/onedim/app/BrivaneProcess.h"
@@ -483,6 +484,17 @@ TEST_F(AppProgramTest, ACancelledExitKeepsTheHistory) {
 
 namespace {
 
+// File > Save As under path; true once the file is there.
+bool SaveAs(BrivaneProcess& app, const std::string& path) {
+  app.PostCommand(ID_FILE_SAVE_AS);
+  HWND save = app.WaitDialog();
+  if (save == nullptr || !BrivaneProcess::EnterFileName(save, path))
+    return false;
+  const bool bSaved = WaitFor([&] { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000);
+  app.Sync();
+  return bSaved;
+}
+
 // Process > Fourier Transform with the dialog's OK, then Magnitude twice:
 // the saved document holds the spectrum the document core computes, on a
 // ppm axis.
@@ -501,12 +513,7 @@ TEST_F(AppProgramTest, FourierTransformThroughItsDialogAndMagnitudeTwice) {
   app.Sync();
   app.PostCommand(ID_PROCESS_MAGNITUDE);
   app.PostCommand(ID_PROCESS_MAGNITUDE);
-  app.PostCommand(ID_FILE_SAVE_AS);
-  HWND save = app.WaitDialog();
-  ASSERT_NE(nullptr, save);
-  ASSERT_TRUE(BrivaneProcess::EnterFileName(save, target));
-  ASSERT_TRUE(WaitFor([&] { return ::GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000));
-  app.Sync();
+  ASSERT_TRUE(SaveAs(app, target));
 
   CFileHost host, refHost;
   CBrivaneProDoc doc(&host), ref(&refHost);
@@ -527,6 +534,79 @@ TEST_F(AppProgramTest, FourierTransformThroughItsDialogAndMagnitudeTwice) {
     fMax = std::max(fMax, std::fabs(r->m_pData[i]));
   for (int i = 0; i < r->m_paramsA.td; i++)
     ASSERT_NEAR(r->m_pData[i], s->m_pData[i], 1e-4f * fMax) << i;
+}
+
+// How many pixels of hWnd's client area the screen shows in colour cr.
+int ScreenPixels(HWND hWnd, COLORREF cr) {
+  RECT rc;
+  ::GetClientRect(hWnd, &rc);
+  POINT origin = {0, 0};
+  ::ClientToScreen(hWnd, &origin);
+  HDC screen = ::GetDC(nullptr);
+  int n = 0;
+  for (int y = 0; y < rc.bottom; ++y)
+    for (int x = 0; x < rc.right; ++x)
+      n += ::GetPixel(screen, origin.x + x, origin.y + y) == cr ? 1 : 0;
+  ::ReleaseDC(nullptr, screen);
+  return n;
+}
+
+// Process > Apodize: the full view opens and shows the weighting curve,
+// inverted over the zoom box's grey, and follows each change while the
+// dialog is open; Cancel after an Apply gives the data back bit for bit.
+// Then Set Regions on that FID.
+TEST_F(AppProgramTest, ApodizeShowsItsCurveAndCancelGivesTheDataBackAndSetRegionsMarks) {
+  const std::string sample = BRIVANE_SOURCE_DIR "/samples/sample.bvx";
+  const std::string target = Path("apodize_cancel.bvx");
+  ::DeleteFileA(target.c_str());
+  BrivaneProcess app;
+  ASSERT_TRUE(app.Start(Quote(BrivaneProcess::WinePath(sample))));
+  ASSERT_NE(nullptr, app.WaitMainWindow());
+  app.Sync();
+  HWND child = app.ActiveChild();
+  app.PostCommand(ID_PROCESS_APODIZE);
+  HWND dialog = app.WaitDialog("Window Functions");
+  ASSERT_NE(nullptr, dialog);
+  ASSERT_TRUE(WaitFor([&] { return VisiblePanes(child).upper != nullptr; }, 5000));
+  // With the run's first LB of 0 the weighting is a flat line at the top of
+  // the strip: the default red NOT-XORed over the zoom box's grey.
+  const COLORREF crCurve = RGB(223, 32, 32);
+  int nFlat = 0;
+  EXPECT_TRUE(WaitFor([&] { return (nFlat = ScreenPixels(VisiblePanes(child).upper, crCurve)) > 300; }, 5000));
+  // A steep decay lays it on the zero line, over the trace.
+  ::SendMessageA(::GetDlgItem(dialog, IDC_WF_LB), WM_SETTEXT, 0, (LPARAM) "20");
+  BrivaneProcess::Press(dialog, IDC_WF_APPLY);
+  EXPECT_TRUE(WaitFor([&] { return ScreenPixels(VisiblePanes(child).upper, crCurve) < nFlat / 4; }, 5000));
+  ASSERT_TRUE(BrivaneProcess::Dismiss(dialog, IDCANCEL));
+  ASSERT_TRUE(SaveAs(app, target));
+
+  // Set Regions marks the baseline points as red pixels on the view's top row.
+  HWND view = VisiblePanes(child).lower;
+  ASSERT_NE(nullptr, view);
+  RECT rcView;
+  ::GetClientRect(view, &rcView);
+  auto topRowRed = [&] {
+    POINT origin = {0, 0};
+    ::ClientToScreen(view, &origin);
+    HDC screen = ::GetDC(nullptr);
+    int n = 0;
+    for (int x = 0; x < rcView.right; ++x)
+      n += ::GetPixel(screen, origin.x + x, origin.y) == RGB(255, 0, 0) ? 1 : 0;
+    ::ReleaseDC(nullptr, screen);
+    return n;
+  };
+  const int nBefore = topRowRed();
+  app.PostCommand(ID_PROCESS_SET_REGIONS);
+  EXPECT_TRUE(WaitFor([&] { return topRowRed() > nBefore + 50; }, 5000)) << nBefore;
+
+  CFileHost host, refHost;
+  CBrivaneProDoc doc(&host), ref(&refHost);
+  ASSERT_TRUE(doc.ReadNativeFile(target.c_str()));
+  ASSERT_TRUE(ref.ReadNativeFile(sample.c_str()));
+  const CSpectrum* s = doc.GetSpectrumAt(0);
+  const CSpectrum* r = ref.GetSpectrumAt(0);
+  ASSERT_EQ(r->m_paramsA.td, s->m_paramsA.td);
+  EXPECT_EQ(0, std::memcmp(r->m_pData, s->m_pData, sizeof(float) * (size_t)r->m_paramsA.td));
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
-// The value dialogs of the Process menu on their templates: the proposed
-// sizes, the FID shift from its kept copy, and the prediction's message.
+// The dialogs of the Process menu on their templates: the proposed sizes,
+// the FID shift from its kept copy, the prediction's message, and the
+// Window Functions dialog: Cancel after any number of changes gives every
+// spectrum its data back, the scroll bars drive their edits, the pen width
+// is checked, and More Options folds the dialog.
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -7,10 +10,12 @@
 #include "framework/win/UiHooks.h"
 #include "framework/win/WindowTest.h"
 #include "onedim/dialogs/ProcessDialogs.h"
+#include "onedim/dialogs/WindowFunctionsDialog.h"
 #include "onedim/document/BrivaneProDoc.h"
 #include "onedim/document/BrivaneProDocHost.h"
 #include "onedim/document/SettingsStore.h"
 #include "onedim/model/Spectrum.h"
+#include "onedim/model/WindowFunction.h"
 #include "resources/BrivaneRes.h"
 
 namespace {
@@ -139,6 +144,189 @@ TEST_F(ProcessDialogsTest, LinearPredictionCutsTheBasisAndDoublesTheFid) {
   ASSERT_EQ(1u, m_messageBoxes.size());
   EXPECT_EQ("Basis have been trucated", m_messageBoxes[0].text);
   EXPECT_EQ(512, s->m_paramsA.td);
+}
+
+// A fixture of the Window Functions dialog: FIDs with a weighted copy,
+// scroll and Enter as the user gives them.
+class WindowFunctionsDialogTest : public ProcessDialogsTest {
+ protected:
+  // A decaying complex FID of td floats with a digital filter, made current.
+  CSpectrum* AddFid(int td, float fScale) {
+    CSpectrumParams params;
+    params.td = td;
+    params.sw = 4000.0;
+    params.sf = 400.0;
+    params.aqmode = 1;
+    params.bComplex = 1;
+    CSpectrum* s = m_doc.AddSpectrum(params);
+    s->m_paramsB.CopyFrom(params);
+    s->m_pData = CSpectrum::AllocateFloats(td);
+    s->m_pRawData = CSpectrum::AllocateFloats(td);
+    for (int i = 0; i < td; i++)
+      s->m_pData[i] = s->m_pRawData[i] = fScale * (float)((i % 7) - 3) / (float)(1 + i / 8);
+    m_doc.SetCurrentSpectrum(s);
+    m_doc.RefreshAfterAdd();
+    for (int i = 0; i < td; i++)
+      s->m_pWeighted[i] = -(float)i;  // what the weighted copy held before
+    return s;
+  }
+
+  static std::vector<float> Floats(const float* p, int n) { return std::vector<float>(p, p + n); }
+
+  static void Scroll(CDialog& d, int nScrollId, int nCode, int nPos = 0) {
+    d.SendMessage(WM_HSCROLL, MAKEWPARAM(nCode, (WORD)(short)nPos), (LPARAM)::GetDlgItem(d.m_hWnd, nScrollId));
+  }
+
+  static void Enter(CDialog& d, int nEditId, const char* pszText) {
+    HWND edit = ::GetDlgItem(d.m_hWnd, nEditId);
+    ::SetWindowTextA(edit, pszText);
+    ::SetFocus(edit);
+    MSG msg = {edit, WM_KEYDOWN, VK_RETURN, 0, 0, {0, 0}};
+    EXPECT_TRUE(d.PreTranslateMessage(&msg)) << "Enter in an edit is the dialog's";
+  }
+
+};
+
+TEST_F(WindowFunctionsDialogTest, CancelAfterManyChangesGivesEverySpectrumItsDataBack) {
+  CSpectrum* a = AddFid(256, 1.0f);
+  CSpectrum* b = AddFid(512, 3.0f);
+  a->m_dPhase0 = 0.25;
+  const std::vector<float> dataA = Floats(a->m_pData, 256), dataB = Floats(b->m_pData, 512);
+  const std::vector<float> weightedA = Floats(a->m_pWeighted, 256);
+  CWindowFunctionsDialog dlg(&m_doc);
+  dlg.m_Session.KeepWeightedCopies();
+  EXPECT_EQ(IDCANCEL, Run(dlg, [&](CDialog& d) {
+              EXPECT_EQ(0.0, a->m_dPhase0) << "phases are off while the dialog is open";
+              ::CheckDlgButton(d.m_hWnd, IDC_WF_APPLY_ALL, BST_CHECKED);
+              Enter(d, IDC_WF_LB, "5");
+              EXPECT_NE(dataA, Floats(a->m_pData, 256));
+              EXPECT_NE(dataB, Floats(b->m_pData, 512));
+              ::CheckDlgButton(d.m_hWnd, IDC_WF_INTERACTIVE, BST_CHECKED);
+              Scroll(d, IDC_WF_LB_SCROLL, SB_PAGERIGHT);
+              d.SendMessage(WM_COMMAND, IDCANCEL, 0);
+            }));
+  EXPECT_EQ(dataA, Floats(a->m_pData, 256));
+  EXPECT_EQ(dataB, Floats(b->m_pData, 512));
+  EXPECT_EQ(weightedA, Floats(a->m_pWeighted, 256));
+  EXPECT_EQ(0.25, a->m_dPhase0);
+  EXPECT_FLOAT_EQ(5.4f, b->m_pWindow->m_LB) << "the parameters stay";
+}
+
+TEST_F(WindowFunctionsDialogTest, OkKeepsTheWeightedDataAndRestoresTheWeightedCopies) {
+  CSpectrum* s = AddFid(256, 1.0f);
+  const std::vector<float> weighted = Floats(s->m_pWeighted, 256);
+  CWindowFunctionsDialog dlg(&m_doc);
+  dlg.m_Session.KeepWeightedCopies();
+  dlg.m_crCurve = RGB(0, 128, 0);
+  EXPECT_EQ(IDOK, Run(dlg, [&](CDialog& d) {
+              ::SetWindowTextA(::GetDlgItem(d.m_hWnd, IDC_WF_LB), "3");
+              d.SendMessage(WM_COMMAND, IDOK, 0);
+            }));
+  EXPECT_FLOAT_EQ(3.0f, s->m_pWindow->m_LB);
+  ASSERT_NE(nullptr, s->m_pWindow->GetWeights());
+  for (int i : {0, 17, 255})
+    EXPECT_FLOAT_EQ((float)(s->m_pRawData[i] * s->m_pWindow->GetWeights()[i]), s->m_pData[i]) << i;
+  EXPECT_EQ(weighted, Floats(s->m_pWeighted, 256));
+  EXPECT_EQ(RGB(0, 128, 0), dlg.m_crCurve);
+}
+
+TEST_F(WindowFunctionsDialogTest, ScrollBarsSetTheirEditsWithinTheirRange) {
+  CSpectrum* s = AddFid(256, 1.0f);
+  s->m_pWindow->m_LB = 0.0f;
+  s->m_pWindow->m_SineShift = 45.0f;
+  CWindowFunctionsDialog dlg(&m_doc);
+  dlg.m_nType = CWindowFunction::Exponential;
+  struct Step {
+    int nScroll, nCode, nPos;
+    int nEdit;
+    const char* pszText;
+  };
+  const Step steps[] = {
+      {IDC_WF_LB_SCROLL, SB_LINERIGHT, 0, IDC_WF_LB, "0.1"},
+      {IDC_WF_LB_SCROLL, SB_PAGELEFT, 0, IDC_WF_LB, "-0.3"},
+      {IDC_WF_LB_SCROLL, SB_THUMBTRACK, -500, IDC_WF_LB, "-5.0"},  // negative 16-bit positions
+      {IDC_WF_LB_SCROLL, SB_THUMBPOSITION, 1000, IDC_WF_LB, "10.0"},
+      {IDC_WF_LB_SCROLL, SB_LINERIGHT, 0, IDC_WF_LB, "10.0"},  // held at the end
+      {IDC_WF_SINE_SCROLL, SB_THUMBTRACK, -1000, IDC_WF_SINE_SHIFT, "0.0"},
+      {IDC_WF_SINE_SCROLL, SB_THUMBTRACK, 1000, IDC_WF_SINE_SHIFT, "90.0"},
+      {IDC_WF_GB_SCROLL, SB_ENDSCROLL, 0, IDC_WF_GB, "1.0"},  // refreshed from where it stands
+  };
+  Run(dlg, [&](CDialog& d) {
+    EXPECT_EQ("45.0", TextOf(::GetDlgItem(d.m_hWnd, IDC_WF_SINE_SHIFT)));
+    EXPECT_EQ(0, ::GetScrollPos(::GetDlgItem(d.m_hWnd, IDC_WF_SINE_SCROLL), SB_CTL));
+    for (const Step& step : steps) {
+      Scroll(d, step.nScroll, step.nCode, step.nPos);
+      EXPECT_EQ(step.pszText, TextOf(::GetDlgItem(d.m_hWnd, step.nEdit))) << step.nScroll << " " << step.nCode;
+    }
+    d.SendMessage(WM_COMMAND, IDCANCEL, 0);
+  });
+  EXPECT_FLOAT_EQ(10.0f, s->m_pWindow->m_LB);
+  EXPECT_FLOAT_EQ(90.0f, s->m_pWindow->m_SineShift);
+}
+
+TEST_F(WindowFunctionsDialogTest, TheTypeShowsOnlyItsParameters) {
+  AddFid(64, 1.0f);
+  struct Case {
+    int nType;
+    bool bLB, bGB, bGaussShift, bSineShift;
+  };
+  const Case cases[] = {{0, true, false, false, false},  {1, true, false, true, false},
+                        {2, true, true, false, false},   {4, false, false, false, true},
+                        {7, false, false, false, false}, {9, true, false, false, false}};
+  for (const Case& c : cases) {
+    CWindowFunctionsDialog dlg(&m_doc);
+    dlg.m_nType = c.nType;
+    Run(dlg, [&](CDialog& d) {
+      auto shown = [&](int nId) { return (::GetWindowLongA(::GetDlgItem(d.m_hWnd, nId), GWL_STYLE) & WS_VISIBLE) != 0; };
+      EXPECT_EQ(c.bLB, shown(IDC_WF_LB) && shown(IDC_WF_LB_SCROLL) && shown(IDC_WF_LB_LABEL)) << c.nType;
+      EXPECT_EQ(c.bGB, shown(IDC_WF_GB)) << c.nType;
+      EXPECT_EQ(c.bGaussShift, shown(IDC_WF_GAUSS_SHIFT)) << c.nType;
+      EXPECT_EQ(c.bSineShift, shown(IDC_WF_SINE_SHIFT) && shown(IDC_WF_SINE_LABEL)) << c.nType;
+      d.SendMessage(WM_COMMAND, IDCANCEL, 0);
+    });
+  }
+}
+
+TEST_F(WindowFunctionsDialogTest, PenWidthOutsideOneToTenIsRefused) {
+  CSpectrum* s = AddFid(64, 1.0f);
+  s->m_pWindow->m_nPenWidth = 2;
+  CWindowFunctionsDialog dlg(&m_doc);
+  Run(dlg, [&](CDialog& d) {
+    for (const char* pszWidth : {"11", "0"}) {
+      Enter(d, IDC_WF_PEN_WIDTH, pszWidth);
+      EXPECT_EQ("1", TextOf(::GetDlgItem(d.m_hWnd, IDC_WF_PEN_WIDTH))) << pszWidth;
+      EXPECT_EQ(2, s->m_pWindow->m_nPenWidth) << pszWidth;
+    }
+    Enter(d, IDC_WF_PEN_WIDTH, "7");
+    EXPECT_EQ(7, s->m_pWindow->m_nPenWidth);
+    EXPECT_TRUE(::IsWindow(d.m_hWnd)) << "Enter does not close the dialog";
+    d.SendMessage(WM_COMMAND, IDCANCEL, 0);
+  });
+  ASSERT_EQ(2u, m_messageBoxes.size());
+  EXPECT_EQ("Must be between 1 and 10\ntry again", m_messageBoxes[0].text);
+}
+
+TEST_F(WindowFunctionsDialogTest, MoreOptionsUnfoldsAndFoldsTheDialog) {
+  AddFid(64, 1.0f);
+  for (int nOpening = 0; nOpening < 2; nOpening++) {
+    CWindowFunctionsDialog dlg(&m_doc);
+    Run(dlg, [&](CDialog& d) {
+      auto height = [&] {
+        RECT rc;
+        ::GetWindowRect(d.m_hWnd, &rc);
+        return rc.bottom - rc.top;
+      };
+      HWND more = ::GetDlgItem(d.m_hWnd, IDC_WF_MORE);
+      const int nShort = height();
+      EXPECT_EQ(" &More Options", TextOf(more)) << "every opening starts short";
+      d.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_WF_MORE, BN_CLICKED), (LPARAM)more);
+      EXPECT_GT(height(), nShort);
+      EXPECT_EQ(" &Close Options", TextOf(more));
+      d.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_WF_MORE, BN_CLICKED), (LPARAM)more);
+      EXPECT_EQ(nShort, height());
+      d.SendMessage(WM_COMMAND, IDCANCEL, 0);
+    });
+  }
 }
 
 }  // namespace
