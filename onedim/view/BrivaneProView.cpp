@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <vector>
 
 #include "framework/win/CmdUI.h"
@@ -9,6 +10,7 @@
 #include "framework/win/FrameWnd.h"
 #include "framework/win/GdiObject.h"
 #include "framework/win/RectTracker.h"
+#include "framework/win/UiHooks.h"
 #include "onedim/app/BrivaneDocument.h"
 #include "onedim/model/Spectrum.h"
 #include "onedim/model/Integral.h"
@@ -33,6 +35,9 @@ BEGIN_MESSAGE_MAP(CBrivaneProView, CView)
   ON_WM_KEYUP()
   ON_COMMAND(ID_VIEW_ZOOM, OnViewZoom)
   ON_UPDATE_COMMAND_UI(ID_VIEW_ZOOM, OnUpdateViewZoom)
+  ON_COMMAND(ID_PLAY, OnPlay)
+  ON_UPDATE_COMMAND_UI(ID_PLAY, OnUpdatePlay)
+  ON_MESSAGE(MM_WOM_DONE, OnWaveDone)
 END_MESSAGE_MAP()
 
 namespace {
@@ -486,4 +491,26 @@ void CBrivaneProView::OnViewZoom() {
 
 void CBrivaneProView::OnUpdateViewZoom(CCmdUI* pCmdUI) {
   pCmdUI->SetCheck(GetDocument()->m_nMouseMode == MOUSE_ZOOM);
+}
+
+void CBrivaneProView::OnPlay() {
+  CBrivaneDocument* pDoc = GetDocument();
+  if (pDoc == nullptr || pDoc->GetCurrentSpectrum() == nullptr)
+    return;
+  const MMRESULT result = m_Sound.Play(this, *pDoc);
+  if (result != MMSYSERR_NOERROR) {
+    char text[MAXERRORLENGTH] = "";
+    if (::waveOutGetErrorTextA(result, text, sizeof(text)) != MMSYSERR_NOERROR || text[0] == '\0')
+      std::snprintf(text, sizeof(text), "The FID cannot be played (error %u)", (unsigned)result);
+    AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
+  }
+}
+
+void CBrivaneProView::OnUpdatePlay(CCmdUI* pCmdUI) {
+  pCmdUI->Enable(!m_Sound.IsPlaying());
+}
+
+LRESULT CBrivaneProView::OnWaveDone(WPARAM, LPARAM) {
+  m_Sound.Finish();
+  return 0;
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "framework/win/View.h"
+#include "onedim/view/FidSound.h"
 
 class CBrivaneDocument;
 class CDC;
@@ -46,6 +47,9 @@ class CBrivaneProView : public CView {
   void OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags);
   void OnViewZoom();
   void OnUpdateViewZoom(CCmdUI* pCmdUI);
+  void OnPlay();
+  void OnUpdatePlay(CCmdUI* pCmdUI);
+  LRESULT OnWaveDone(WPARAM wParam, LPARAM lParam);
 
  private:
   CSpectrum* SpectrumAt(CPoint point, BOOL* pOnScale) const;
@@ -70,6 +74,7 @@ class CBrivaneProView : public CView {
   BOOL m_bCrosshair = FALSE;  // crosshair lines are on the screen
   int m_nFoundPoint = -1;
   CRect m_rcLastClient;
+  CFidSound m_Sound;
 
   DECLARE_MESSAGE_MAP()
 };

@@ -73,3 +73,10 @@ void CFidSound::Stop() {
   m_Samples.clear();
   m_bPlaying = 0;
 }
+
+BOOL CFidSound::Finish() {
+  if (!m_bPlaying || (m_Header.dwFlags & WHDR_DONE) == 0)
+    return FALSE;
+  Stop();
+  return TRUE;
+}

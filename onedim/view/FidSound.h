@@ -28,6 +28,10 @@ class CFidSound {
   void Stop();
 
   bool IsPlaying() const { return m_bPlaying != 0; }
+  // The device's end-of-playback message: stops when the buffer has come
+  // back (TRUE). The buffer of a stopped playback is reported too, possibly
+  // after the next one started; that one plays on.
+  BOOL Finish();
   const std::vector<BYTE>& GetSamples() const { return m_Samples; }
 
  private:

@@ -102,4 +102,34 @@ TEST_F(FidSoundTest, PlayingWritesTheSamplesToTheDevice) {
   EXPECT_NE(std::string::npos, written.find(expected)) << written.size() << " bytes written";
 }
 
+// Playing again stops the first playback; the device still reports that
+// one's buffer, and the new playback must not end on it.
+TEST_F(FidSoundTest, TheStoppedPlaybacksReportDoesNotEndTheNextOne) {
+  if (std::getenv("BRIVANE_SOUND_FILE") == nullptr)
+    GTEST_SKIP() << "no sound file device in this environment";
+  m_real.assign(44100, 0.0f);  // four seconds
+  for (size_t i = 0; i < m_real.size(); i++)
+    m_real[i] = (float)(i % 50) / 25.0f - 1.0f;
+  AddFid();
+  CWnd wnd;
+  ASSERT_TRUE(wnd.CreateEx(0, "STATIC", "sound", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+  CFidSound sound;
+  ASSERT_EQ((MMRESULT)MMSYSERR_NOERROR, sound.Play(&wnd, m_doc));
+  ASSERT_EQ((MMRESULT)MMSYSERR_NOERROR, sound.Play(&wnd, m_doc));
+  MSG msg;
+  int nStale = 0;
+  const DWORD start = ::GetTickCount();
+  while (::GetTickCount() - start < 500) {
+    while (::PeekMessageA(&msg, wnd.GetSafeHwnd(), MM_WOM_DONE, MM_WOM_DONE, PM_REMOVE)) {
+      nStale++;
+      EXPECT_FALSE(sound.Finish());
+    }
+    ::Sleep(20);
+  }
+  EXPECT_TRUE(sound.IsPlaying()) << nStale << " reports of the first playback";
+  sound.Stop();
+  EXPECT_FALSE(sound.Finish()) << "nothing plays";
+  wnd.DestroyWindow();
+}
+
 }  // namespace
