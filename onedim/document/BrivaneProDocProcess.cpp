@@ -89,8 +89,13 @@ BOOL CBrivaneProDoc::FourierTransform(const CFourierTransformOptions& options, B
       continue;
     }
     bDone = TRUE;
-    if (bAutophase && !options.bInverse)
+    if (bAutophase && !options.bInverse) {
+      // The search phases the fresh transform as it stands: phases applied
+      // to the data before would otherwise be taken off its result.
+      pSpectrum->m_dPhase0 = 0.0;
+      pSpectrum->m_dPhase1 = 0.0;
       AutoPhaseSpectrum(*pSpectrum);
+    }
     if (bApplyToAll)
       GetHistory().AddLine(kFourierTransform);
   }
