@@ -21,12 +21,8 @@ const char kSimulationTitle[] = "Spin Simulation";
 CSimulationEditor::~CSimulationEditor() = default;
 
 CSpinSystem* CBrivaneProDoc::GetFirstSpinSystem(const CSpectrum& spectrum) {
-  for (INT_PTR i = 0; i < spectrum.m_arrObjects.GetSize(); i++) {
-    CObject* pObject = spectrum.m_arrObjects.GetAt(i);
-    if (pObject != nullptr && pObject->IsKindOf(RUNTIME_CLASS(CSpinSystem)))
-      return static_cast<CSpinSystem*>(pObject);
-  }
-  return nullptr;
+  const std::vector<CSpinSystem*> systems = GetSpinSystems(spectrum);
+  return systems.empty() ? nullptr : systems.front();
 }
 
 BOOL CBrivaneProDoc::Simulate(BOOL bNew, CSimulationEditor& editor) {
