@@ -1,8 +1,11 @@
 #include "onedim/app/BrivaneDocument.h"
 
+#include <memory>
+
 #include "framework/win/MDIChildWnd.h"
 #include "framework/win/MDIFrameWnd.h"
 #include "framework/win/UiHooks.h"
+#include "framework/win/WaitCursor.h"
 #include "onedim/view/BrivaneProView.h"
 #include "onedim/app/BrivaneProApp.h"
 #include "onedim/dialogs/AsciiExportDialogs.h"
@@ -10,6 +13,7 @@
 #include "onedim/dialogs/ImportFileDialog.h"
 #include "onedim/dialogs/JcampWaitDialog.h"
 #include "onedim/dialogs/ProcessDialogs.h"
+#include "onedim/dialogs/SimulationDialogs.h"
 #include "onedim/app/TransformProgress.h"
 #include "onedim/processing/FourierTransformStep.h"
 #include "framework/win/CmdUI.h"
@@ -33,6 +37,11 @@ BEGIN_MESSAGE_MAP(CBrivaneDocument, COleServerDoc)
   ON_COMMAND(ID_PROCESS_POWER, OnProcessPower)
   ON_UPDATE_COMMAND_UI(ID_PROCESS_POWER, OnUpdateProcessPower)
   ON_COMMAND(ID_PROCESS_HIGH_PASS, OnProcessHighPass)
+  ON_COMMAND(ID_SIMULATION_NEW_DOC, OnSimulationNew)
+  ON_COMMAND(ID_SIMULATION_INTERACTIVE, OnSimulationInteractive)
+  ON_COMMAND(ID_SIMULATION_EDIT, OnSimulationEdit)
+  ON_UPDATE_COMMAND_UI(ID_SIMULATION_EDIT, OnUpdateSimulationEdit)
+  ON_COMMAND(ID_FID_SIMULATION, OnFidSimulation)
 END_MESSAGE_MAP()
 
 // The core keeps the host's address only; it asks nothing of it while both
@@ -172,6 +181,61 @@ void CBrivaneDocument::OnProcessHighPass() {
   dlg.m_nSelectivity = 8;
   if (dlg.DoModal() == IDOK)
     FilterFid(dlg.m_nSelectivity, (dlg.m_fNullPoint - dCentre) * pSpectrum->m_paramsA.sf);
+}
+
+namespace {
+
+// The Simulation dialog as the document's editor of spin systems; after its
+// OK the hourglass stays up while the systems are calculated.
+class CSimulationDialogEditor : public CSimulationEditor {
+ public:
+  BOOL EditSpinSystems(CSpectrum& spectrum) override {
+    CSimulationDialog dlg(spectrum, AfxGetMainWnd());
+    if (dlg.DoModal() != IDOK)
+      return FALSE;
+    m_pWait.reset(new CWaitCursor);
+    return TRUE;
+  }
+
+ private:
+  std::unique_ptr<CWaitCursor> m_pWait;
+};
+
+}  // namespace
+
+BOOL CBrivaneDocument::RunSimulation(BOOL bNew) {
+  CSimulationDialogEditor editor;
+  return Simulate(bNew, editor);
+}
+
+void CBrivaneDocument::OnSimulationNew() {
+  if (m_bFullView) {
+    CBrivaneProView* pView = GetSpectrumView();
+    CFrameWnd* pFrame = pView != nullptr ? pView->GetParentFrame() : nullptr;
+    if (pFrame != nullptr)
+      pFrame->PostMessage(WM_COMMAND, ID_VIEW_DUAL_DISPLAY);
+  }
+  RunSimulation(TRUE);
+}
+
+void CBrivaneDocument::OnSimulationInteractive() {
+  CInteractiveSimulationDialog dlg(*this, AfxGetMainWnd());
+  dlg.DoModal();
+}
+
+void CBrivaneDocument::OnSimulationEdit() {
+  RunSimulation(FALSE);
+}
+
+void CBrivaneDocument::OnUpdateSimulationEdit(CCmdUI* pCmdUI) {
+  const CSpectrum* pSpectrum = GetCurrentSpectrum();
+  pCmdUI->Enable(pSpectrum != nullptr && GetFirstSpinSystem(*pSpectrum) != nullptr);
+}
+
+void CBrivaneDocument::OnFidSimulation() {
+  CFidSimulationDialog dlg(*this, AfxGetMainWnd());
+  dlg.DoModal();
+  SetModified();
 }
 
 BOOL CBrivaneDocument::OnNewDocument() {
