@@ -54,7 +54,6 @@ class CSimulationDialog : public CDialog {
   // focus put on it; TRUE when every one is.
   BOOL CheckValues();
   int GetGroupCount() const;
-  BOOL IsPpm() const { return m_Units.GetCurSel() == 1; }
   double GetSpectrometerFrequency();
 
   // Values shown in ppm are rounded for display; each remembers its Hz

@@ -55,7 +55,9 @@ class SimulationDialogsTest : public WindowTest {
     ::SendMessageA(Item(d, nID), CB_SETCURSEL, (WPARAM)nItem, 0);
     d.SendMessage(WM_COMMAND, MAKEWPARAM(nID, CBN_SELCHANGE), (LPARAM)Item(d, nID));
   }
-  static void Press(CDialog& d, int nID) { d.SendMessage(WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), (LPARAM)Item(d, nID)); }
+  static void Press(CDialog& d, int nID) {
+    d.SendMessage(WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), (LPARAM)Item(d, nID));
+  }
   static std::vector<std::string> ComboItems(HWND hCombo) {
     std::vector<std::string> items;
     const int n = (int)::SendMessageA(hCombo, CB_GETCOUNT, 0, 0);
@@ -293,6 +295,12 @@ TEST_F(SimulationDialogsTest, SpinDiagramDrawsCouplingsAndEditsThroughTheGrid) {
       EXPECT_EQ(c.nLines, diagram.GetLinesDrawn()) << c.ab << " " << c.bc;
     }
     const CSpinNode a = diagram.GetNode(0), b = diagram.GetNode(1);
+    // The node under the mouse turns red, and back when it leaves.
+    diagram.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(b.x, b.y));
+    EXPECT_EQ(CSpinDiagram::HotColour, diagram.GetNode(1).crColour);
+    EXPECT_EQ(CSpinDiagram::NodeColour, diagram.GetNode(0).crColour);
+    diagram.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(1, rc.bottom - 1));
+    EXPECT_EQ(CSpinDiagram::NodeColour, diagram.GetNode(1).crColour);
     // Drag B to A: the coupling is written in row B, column A.
     diagram.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(b.x, b.y));
     EXPECT_EQ(1, diagram.GetPressedNode());
