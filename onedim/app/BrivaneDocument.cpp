@@ -1,11 +1,13 @@
 #include "onedim/app/BrivaneDocument.h"
 
+#include <memory>
 #include <vector>
 
 #include "framework/win/Dc.h"
 #include "framework/win/MDIChildWnd.h"
 #include "framework/win/MDIFrameWnd.h"
 #include "framework/win/UiHooks.h"
+#include "framework/win/WaitCursor.h"
 #include "onedim/view/BrivaneProView.h"
 #include "onedim/app/BrivaneProApp.h"
 #include "onedim/dialogs/AsciiExportDialogs.h"
@@ -13,6 +15,7 @@
 #include "onedim/dialogs/ImportFileDialog.h"
 #include "onedim/dialogs/JcampWaitDialog.h"
 #include "onedim/dialogs/ProcessDialogs.h"
+#include "onedim/dialogs/SimulationDialogs.h"
 #include "onedim/dialogs/WindowFunctionsDialog.h"
 #include "onedim/app/TransformProgress.h"
 #include "onedim/processing/FourierTransformStep.h"
@@ -40,6 +43,11 @@ BEGIN_MESSAGE_MAP(CBrivaneDocument, COleServerDoc)
   ON_COMMAND(ID_PROCESS_POWER, OnProcessPower)
   ON_UPDATE_COMMAND_UI(ID_PROCESS_POWER, OnUpdateProcessPower)
   ON_COMMAND(ID_PROCESS_HIGH_PASS, OnProcessHighPass)
+  ON_COMMAND(ID_SIMULATION_NEW_DOC, OnSimulationNew)
+  ON_COMMAND(ID_SIMULATION_INTERACTIVE, OnSimulationInteractive)
+  ON_COMMAND(ID_SIMULATION_EDIT, OnSimulationEdit)
+  ON_UPDATE_COMMAND_UI(ID_SIMULATION_EDIT, OnUpdateSimulationEdit)
+  ON_COMMAND(ID_FID_SIMULATION, OnFidSimulation)
 END_MESSAGE_MAP()
 
 // The core keeps the host's address only; it asks nothing of it while both
@@ -232,6 +240,61 @@ void CBrivaneDocument::OnProcessHighPass() {
   dlg.m_nSelectivity = 8;
   if (dlg.DoModal() == IDOK)
     FilterFid(dlg.m_nSelectivity, (dlg.m_fNullPoint - dCentre) * pSpectrum->m_paramsA.sf);
+}
+
+namespace {
+
+// The Simulation dialog as the document's editor of spin systems; after its
+// OK the hourglass stays up while the systems are calculated.
+class CSimulationDialogEditor : public CSimulationEditor {
+ public:
+  BOOL EditSpinSystems(CSpectrum& spectrum) override {
+    CSimulationDialog dlg(spectrum, AfxGetMainWnd());
+    if (dlg.DoModal() != IDOK)
+      return FALSE;
+    m_pWait.reset(new CWaitCursor);
+    return TRUE;
+  }
+
+ private:
+  std::unique_ptr<CWaitCursor> m_pWait;
+};
+
+}  // namespace
+
+BOOL CBrivaneDocument::RunSimulation(BOOL bNew) {
+  CSimulationDialogEditor editor;
+  return Simulate(bNew, editor);
+}
+
+void CBrivaneDocument::OnSimulationNew() {
+  if (m_bFullView) {
+    CBrivaneProView* pView = GetSpectrumView();
+    CFrameWnd* pFrame = pView != nullptr ? pView->GetParentFrame() : nullptr;
+    if (pFrame != nullptr)
+      pFrame->PostMessage(WM_COMMAND, ID_VIEW_DUAL_DISPLAY);
+  }
+  RunSimulation(TRUE);
+}
+
+void CBrivaneDocument::OnSimulationInteractive() {
+  CInteractiveSimulationDialog dlg(*this, AfxGetMainWnd());
+  dlg.DoModal();
+}
+
+void CBrivaneDocument::OnSimulationEdit() {
+  RunSimulation(FALSE);
+}
+
+void CBrivaneDocument::OnUpdateSimulationEdit(CCmdUI* pCmdUI) {
+  const CSpectrum* pSpectrum = GetCurrentSpectrum();
+  pCmdUI->Enable(pSpectrum != nullptr && GetFirstSpinSystem(*pSpectrum) != nullptr);
+}
+
+void CBrivaneDocument::OnFidSimulation() {
+  CFidSimulationDialog dlg(*this, AfxGetMainWnd());
+  dlg.DoModal();
+  SetModified();
 }
 
 BOOL CBrivaneDocument::OnNewDocument() {

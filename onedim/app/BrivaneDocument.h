@@ -54,6 +54,9 @@ class CBrivaneDocument : public COleServerDoc, public CBrivaneProDoc {
   // The document's first 1D view, or null.
   CBrivaneProView* GetSpectrumView() const;
 
+  // Simulation New (bNew) or Edit Simulation through the Simulation dialog.
+  BOOL RunSimulation(BOOL bNew);
+
  protected:
   void OnFileOpenAdditional();
   void OnFileExportAscii();
@@ -71,6 +74,11 @@ class CBrivaneDocument : public COleServerDoc, public CBrivaneProDoc {
   void OnProcessPower();
   void OnUpdateProcessPower(CCmdUI* pCmdUI);
   void OnProcessHighPass();
+  void OnSimulationNew();
+  void OnSimulationInteractive();
+  void OnSimulationEdit();
+  void OnUpdateSimulationEdit(CCmdUI* pCmdUI);
+  void OnFidSimulation();
 
  private:
   CBrivaneDocumentHost m_Host;

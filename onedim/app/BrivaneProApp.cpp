@@ -58,6 +58,7 @@ BEGIN_MESSAGE_MAP(CBrivaneProApp, CWinApp)
   ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
   ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
   ON_COMMAND(ID_VIEW_LOG_SCREEN, OnViewLogScreen)
+  ON_COMMAND(ID_SIMULATION_NEW, OnSimulationNew)
 END_MESSAGE_MAP()
 
 CBrivaneProApp::CBrivaneProApp() : CWinApp("Brivane"), m_nIconType(0), m_pDocTemplate(nullptr), m_Settings(this) {}
@@ -190,6 +191,19 @@ void CBrivaneProApp::OnFileOpen() {
     pDoc->RefreshAfterLoad();
   else
     pDoc->RefreshAfterAdd();
+}
+
+void CBrivaneProApp::OnSimulationNew() {
+  CBrivaneDocument* pDoc = static_cast<CBrivaneDocument*>(NewDocumentWindow());
+  if (pDoc == nullptr)
+    return;
+  // The empty window shows nothing until there is a spectrum to draw.
+  CBrivaneProView* pView = pDoc->GetSpectrumView();
+  if (pView != nullptr)
+    pView->ShowWindow(SW_HIDE);
+  pDoc->RunSimulation(TRUE);
+  if (pView != nullptr)
+    pView->ShowWindow(SW_SHOW);
 }
 
 void CBrivaneProApp::OnAppAbout() {

@@ -55,6 +55,7 @@ class CBrivaneProApp : public CWinApp {
   void OnAppAbout();
   void OnFileOpen();
   void OnViewLogScreen();
+  void OnSimulationNew();
 
  private:
   // Starts a new, empty document window; null when it could not be made.

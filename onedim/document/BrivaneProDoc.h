@@ -9,6 +9,8 @@
 // itself, or an object of its own, as the host.
 #pragma once
 
+#include <vector>
+
 #include "framework/base/Lists.h"
 #include "framework/base/String.h"
 #include "framework/base/WinTypes.h"
@@ -24,6 +26,17 @@ class CPeakListDialog;
 class CCouplingTableDialog;
 class CSpectrum;
 class CSpectrumParams;
+class CSpinSystem;
+struct CFidSignal;
+
+// Who edits a spectrum's spin systems before they are calculated: the
+// Simulation dialog in the program. The spectrum holds at least one system
+// when it is asked; TRUE (OK) goes on to the calculation.
+class CSimulationEditor {
+ public:
+  virtual ~CSimulationEditor();
+  virtual BOOL EditSpinSystems(CSpectrum& spectrum) = 0;
+};
 
 // The spectra of a document in drawing and file order. The document deletes
 // them; the list only forgets them.
@@ -209,6 +222,27 @@ class CBrivaneProDoc {
   // and curve colour; history line.
   void FinishApodize(COLORREF crCurve);
 
+  // --- Simulation ---
+  // Simulation New (bNew) and Edit Simulation: New adds an empty spectrum
+  // "Spin Simulation" and makes it current, Edit takes the current one. The
+  // spectrum's systems go to the editor and, when it answers OK, are
+  // calculated into its data. A new spectrum is laid out like an added one;
+  // it is taken out again when the editor is cancelled or nothing could be
+  // calculated, so no empty spectrum stays behind. FALSE when nothing was
+  // simulated.
+  BOOL Simulate(BOOL bNew, CSimulationEditor& editor);
+  // The spin system the simulation commands start from: the first of the
+  // spectrum's systems, or null.
+  static CSpinSystem* GetFirstSpinSystem(const CSpectrum& spectrum);
+  // The interactive recomputation: every system of the current spectrum
+  // again into its buffers as they are, and the views redrawn.
+  BOOL RecomputeSimulation();
+  // A new spectrum whose FID is made from the signals: nComplexPoints
+  // points at the spectral width (Hz) and operating frequency (MHz). FALSE,
+  // with nothing added, when the values cannot make one.
+  BOOL AddFidSimulation(int nComplexPoints, double dSpectralWidth, double dOperatingFrequency,
+                        const std::vector<CFidSignal>& signals);
+
   // Through the host: the framework document keeps the flag and the views.
   void SetModified(BOOL bModified = TRUE) { m_pHost->SetDocumentModified(bModified); }
   void UpdateViews() { m_pHost->UpdateDocumentViews(); }
@@ -267,6 +301,9 @@ class CBrivaneProDoc {
   static int UnitsEntry(int nUnits);
   // Gives the spectrum a zeroed weighted-copy buffer and a window function.
   static void PrepareBuffers(CSpectrum* pSpectrum);
+  // A new simulated spectrum: whole visible range, buffers, blue trace and
+  // axis labels, acquisition time, counted.
+  void FinishSimulatedSpectrum(CSpectrum* pSpectrum);
   // Writes the data buffer into the current spectrum's visible range.
   BOOL ApplyDataBuffer(float fFactor, BOOL bAdd);
   void Forget(CSpectrum* pSpectrum);

@@ -180,3 +180,14 @@ void CBrivaneProDoc::FixColourConflicts(BOOL bShowMessage) {
         "Brivane has automatically corrected this conflict",
         MB_OK);
 }
+
+void CBrivaneProDoc::FinishSimulatedSpectrum(CSpectrum* pSpectrum) {
+  pSpectrum->m_nFirst = 0;
+  pSpectrum->m_nLast = pSpectrum->m_paramsA.td;
+  PrepareBuffers(pSpectrum);
+  pSpectrum->m_bDataChanged = 1;
+  pSpectrum->m_crTrace = RGB(0, 0, 255);
+  pSpectrum->m_Scale.m_crAxis = RGB(0, 0, 255);
+  m_nSpectra = GetSpectrumCount();  // the new one counted, whether or not a refresh ran
+  pSpectrum->m_paramsA.aq = AcquisitionTime(pSpectrum);
+}

@@ -54,17 +54,23 @@ void Synthesize(CSpectrum& spectrum, const CSpinSystem& system, const CComposite
 
 }  // namespace
 
+std::vector<CSpinSystem*> GetSpinSystems(const CSpectrum& spectrum) {
+  std::vector<CSpinSystem*> systems;
+  for (INT_PTR i = 0; i < spectrum.m_arrObjects.GetSize(); i++) {
+    CObject* pObject = spectrum.m_arrObjects.GetAt(i);
+    if (pObject != nullptr && pObject->IsKindOf(RUNTIME_CLASS(CSpinSystem)))
+      systems.push_back(static_cast<CSpinSystem*>(pObject));
+  }
+  return systems;
+}
+
 BOOL SimulateSpinSystems(CSpectrum* pSpectrum, BOOL bReallocate) {
   if (pSpectrum == nullptr)
     return FALSE;
   std::vector<CalculatedSystem> systems;
   try {
-    for (INT_PTR i = 0; i < pSpectrum->m_arrObjects.GetSize(); i++) {
-      CObject* pObject = pSpectrum->m_arrObjects.GetAt(i);
-      if (pObject == nullptr || !pObject->IsKindOf(RUNTIME_CLASS(CSpinSystem)))
-        continue;
-      CalculatedSystem calculated = {static_cast<CSpinSystem*>(pObject),
-                                     std::unique_ptr<CCompositeSpinSystem>(new CCompositeSpinSystem)};
+    for (CSpinSystem* pSystem : GetSpinSystems(*pSpectrum)) {
+      CalculatedSystem calculated = {pSystem, std::unique_ptr<CCompositeSpinSystem>(new CCompositeSpinSystem)};
       if (!Calculate(*calculated.pSystem, *calculated.pComposite))
         return FALSE;
       systems.push_back(std::move(calculated));

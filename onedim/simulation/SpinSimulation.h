@@ -2,9 +2,15 @@
 // commands run once the systems are edited.
 #pragma once
 
+#include <vector>
+
 #include "framework/base/WinTypes.h"
 
 class CSpectrum;
+class CSpinSystem;
+
+// The spin systems a spectrum owns, in the order of its object array.
+std::vector<CSpinSystem*> GetSpinSystems(const CSpectrum& spectrum);
 
 // Calculates every CSpinSystem in the spectrum's object array and then adds
 // all their lines into its data, which are first set to zero. With

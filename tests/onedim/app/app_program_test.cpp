@@ -1,6 +1,7 @@
 // brivane23.exe as a user meets it: started with and without a file, on an
 // old common-controls library, saving under another name, and leaving its
-// last phases for the nD program when a document closes.
+// last phases for the nD program when a document closes, and simulating
+// spectra through the menus.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -739,3 +740,51 @@ TEST_F(AppProgramTest, ZoomDragsSetTheVisibleRangeAndTheStatusBarReadsTheCursor)
   EXPECT_GT(PositionAt(app, view, status, 450), before);
   EXPECT_NEAR(zoomedSpan, PositionAt(app, view, status, x2) - PositionAt(app, view, status, x1), 2);
 }
+
+namespace {
+
+// The Simulation menus: New from the frame opens a window with the simulated
+// spectrum; a cancelled New adds nothing; the Fid Simulation adds its FID.
+TEST_F(AppProgramTest, SimulationNewCancelAndFidSimulationThroughTheMenus) {
+  BrivaneProcess app;
+  ASSERT_TRUE(app.Start(""));
+  ASSERT_NE(nullptr, app.WaitMainWindow());
+  app.Sync();
+  app.PostCommand(ID_SIMULATION_NEW);
+  HWND dialog = app.WaitDialog("Simulation");
+  ASSERT_NE(nullptr, dialog);
+  ASSERT_TRUE(BrivaneProcess::Dismiss(dialog, IDOK));
+  app.Sync();
+  EXPECT_EQ(1, app.ChildCount());
+
+  app.PostCommand(ID_SIMULATION_NEW_DOC);
+  dialog = app.WaitDialog("Simulation");
+  ASSERT_NE(nullptr, dialog);
+  ASSERT_TRUE(BrivaneProcess::Dismiss(dialog, IDCANCEL));
+  app.Sync();
+  app.PostCommand(ID_FID_SIMULATION);
+  dialog = app.WaitDialog("Fid Simulation");
+  ASSERT_NE(nullptr, dialog);
+  ASSERT_TRUE(BrivaneProcess::Dismiss(dialog, IDOK));
+  app.Sync();
+
+  const std::string target = Path("simulated.bvx");
+  ::DeleteFileA(target.c_str());
+  app.PostCommand(ID_FILE_SAVE_AS);
+  HWND save = app.WaitDialog();
+  ASSERT_NE(nullptr, save);
+  ASSERT_TRUE(BrivaneProcess::EnterFileName(save, target));
+  ASSERT_TRUE(WaitFor([&] { return ::GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000));
+  app.Sync();
+  CFileHost host;
+  CBrivaneProDoc doc(&host);
+  ASSERT_TRUE(doc.ReadNativeFile(target.c_str()));
+  ASSERT_EQ(2, doc.GetSpectrumCount());
+  EXPECT_EQ(300.0, doc.GetSpectrumAt(0)->m_paramsA.sf);
+  EXPECT_EQ(64000, doc.GetSpectrumAt(0)->m_paramsA.td);
+  EXPECT_EQ(3000.0, doc.GetSpectrumAt(0)->m_paramsA.sw);
+  EXPECT_EQ(32768, doc.GetSpectrumAt(1)->m_paramsA.td);
+  EXPECT_EQ(2000.0, doc.GetSpectrumAt(1)->m_paramsA.sw);
+}
+
+}  // namespace
