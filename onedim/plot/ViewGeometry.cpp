@@ -9,6 +9,7 @@
 #include "onedim/model/AxisScale.h"
 #include "onedim/model/Integral.h"
 #include "onedim/model/Spectrum.h"
+#include "onedim/model/TextLabel.h"
 
 namespace {
 
@@ -239,4 +240,19 @@ VisibleRange MagnifierSourceRange(const CSpectrum& s, int nSize, int nMagnificat
   if (r.nFirst > td || r.nLast > td)
     r.nFirst = r.nLast = td;
   return r;
+}
+
+CTextLabel* TextLabelAt(const CSpectrum& s, POINT pt) {
+  for (INT_PTR i = s.m_arrLabels.GetSize() - 1; i >= 0; i--) {
+    CTextLabel* pLabel = static_cast<CTextLabel*>(s.m_arrLabels.GetAt(i));
+    const RECT& r = pLabel->m_rectDrawn;
+    if (pt.x >= r.left && pt.x < r.right && pt.y >= r.top && pt.y < r.bottom)
+      return pLabel;
+  }
+  return nullptr;
+}
+
+void MoveTextLabel(CTextLabel& label, int dx, int dy) {
+  label.m_y += dy;
+  label.m_x = label.m_bAttached ? label.PixelToPoint(label.PointToPixel(label.m_x) + dx) : label.m_x + dx;
 }

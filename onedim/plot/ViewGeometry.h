@@ -69,3 +69,12 @@ int ZoomBoxHitMode(const RECT& box, POINT pt, int& nEdge);
 // nMagnification tenths: the visible range it draws (first = last = td
 // when it lies past the end of the data).
 VisibleRange MagnifierSourceRange(const CSpectrum& s, int nSize, int nMagnification, int nLensLeft);
+
+class CTextLabel;
+
+// The text label drawn under pt: the last one of the spectrum's labels
+// whose drawn rectangle holds it, or null.
+CTextLabel* TextLabelAt(const CSpectrum& s, POINT pt);
+// A label dragged by (dx, dy) pixels; an attached label's x, a float
+// index, moves by what the pixels map to.
+void MoveTextLabel(CTextLabel& label, int dx, int dy);

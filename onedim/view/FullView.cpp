@@ -1,19 +1,25 @@
 #include "onedim/view/FullView.h"
 
+#include <algorithm>
+
 #include "framework/win/Dc.h"
 #include "framework/win/FrameWnd.h"
 #include "framework/win/GdiObject.h"
+#include "framework/win/Menu.h"
+#include "framework/win/WinApp.h"
 #include "onedim/app/BrivaneDocument.h"
 #include "onedim/model/Spectrum.h"
+#include "onedim/model/WindowFunction.h"
 #include "onedim/plot/ViewGeometry.h"
 #include "onedim/view/BrivaneProView.h"
 #include "onedim/view/OffscreenDC.h"
+#include "onedim/view/SpectrumDraw.h"
+#include "onedim/view/WindowFunctionDraw.h"
 #include "resources/BrivaneRes.h"
 
 namespace {
 
 const int kScaleBand = 31;  // the axis band at the bottom of the strip
-const UINT kHideCommand = 32827;
 
 // The spectrum shown whole for the time of a mapping, then as it was.
 class CWholeRange {
@@ -34,6 +40,50 @@ class CWholeRange {
   int m_nFirst, m_nLast;
 };
 
+// What the strip changes of the spectrum while it draws it whole: the
+// scale shown as a solid band, the visible range, the plot band and, while
+// the window function is shown, the data it weights.
+class CStripState {
+ public:
+  explicit CStripState(CSpectrum& s)
+      : m_s(s),
+        m_whole(s),
+        m_bShowScale(s.m_bShowScale),
+        m_bFloating(s.m_Scale.m_bFloating),
+        m_rectPlot(s.m_rectPlot),
+        m_pData(s.m_pData) {
+    s.m_bShowScale = 1;
+    s.m_Scale.m_bFloating = 0;
+  }
+  ~CStripState() {
+    m_s.m_bShowScale = m_bShowScale;
+    m_s.m_Scale.m_bFloating = m_bFloating;
+    m_s.m_rectPlot = m_rectPlot;
+    m_s.m_pData = m_pData;
+  }
+  CStripState(const CStripState&) = delete;
+  CStripState& operator=(const CStripState&) = delete;
+
+ private:
+  CSpectrum& m_s;
+  CWholeRange m_whole;
+  BYTE m_bShowScale, m_bFloating;
+  RECT m_rectPlot;
+  float* m_pData;
+};
+
+// The zero line's y for a trace position over a strip of client rc.
+int TraceLineY(int nPosition, const CRect& rc) {
+  switch (nPosition) {
+    case 0:
+      return rc.top + 8;
+    case 2:
+      return rc.bottom - kScaleBand - 7;
+    default:
+      return (rc.top + rc.bottom - kScaleBand) / 2;
+  }
+}
+
 }  // namespace
 
 IMPLEMENT_DYNCREATE(CFullView, CView)
@@ -44,8 +94,13 @@ BEGIN_MESSAGE_MAP(CFullView, CView)
   ON_WM_LBUTTONDOWN()
   ON_WM_MOUSEMOVE()
   ON_WM_LBUTTONUP()
+  ON_WM_RBUTTONDOWN()
   ON_WM_SETCURSOR()
-  ON_COMMAND(kHideCommand, OnHide)
+  ON_WM_CAPTURECHANGED()
+  ON_COMMAND(ID_FULLVIEW_HIDE, OnHide)
+  ON_COMMAND(ID_FULLVIEW_TOP, OnTop)
+  ON_COMMAND(ID_FULLVIEW_MIDDLE, OnMiddle)
+  ON_COMMAND(ID_FULLVIEW_BOTTOM, OnBottom)
 END_MESSAGE_MAP()
 
 CBrivaneDocument* CFullView::GetDocument() const {
@@ -77,22 +132,58 @@ CRect CFullView::GetZoomBox() const {
 
 void CFullView::OnDraw(CDC* pDC) {
   CBrivaneDocument* pDoc = GetDocument();
+  CRect rcClip;
+  pDC->GetClipBox(&rcClip);
+  {
+    CBrush background(pDoc != nullptr ? pDoc->m_crBackground : RGB(255, 255, 255));
+    CSelectGuard brushGuard(*pDC, &background);
+    pDC->PatBlt(rcClip.left, rcClip.top, rcClip.Width(), rcClip.Height(), PATCOPY);
+  }
+  CSpectrum* s = pDoc != nullptr ? pDoc->GetCurrentSpectrum() : nullptr;
   CRect rc;
   GetClientRect(&rc);
-  pDC->FillSolidRect(&rc, pDoc != nullptr ? pDoc->m_crBackground : RGB(255, 255, 255));
-  const CSpectrum* s = pDoc != nullptr ? pDoc->GetCurrentSpectrum() : nullptr;
   if (s == nullptr || s->m_paramsA.td < 2 || rc.Width() <= 0)
     return;
+  const int nOldBkMode = pDC->SetBkMode(TRANSPARENT);
+  CWindowFunction* pWindow = s->m_pWindow;
+  if (pWindow != nullptr)
+    pWindow->m_nViewHeight = rc.Height();
+  CFont font;
+  font.CreateFont(16, 0, 0, 0, 400, 0, 0, 0, ANSI_CHARSET, 3, 2, 1, 34, "Arial");
+  CSelectGuard fontGuard(pDC->m_hDC, font.m_hObject != nullptr ? font.m_hObject : ::GetStockObject(SYSTEM_FONT));
+
   CRect box = GetZoomBox();
   box.NormalizeRect();
-  pDC->FillSolidRect(&box, RGB(255, 255, 255));
+  CStripState strip(*s);
+  const int y = TraceLineY(m_nTracePosition, rc);
+  s->m_rectPlot = RECT{box.left, y, box.right, y};
+  pDC->FillRect(&box, CBrush::FromHandle((HBRUSH)::GetStockObject(WHITE_BRUSH)));
   CRect inner = box;
   inner.DeflateRect(5, 5);
   if (!inner.IsRectEmpty())
+    FillInner(pDC, inner);
+  const BOOL bShowWindow = pWindow != nullptr && pWindow->m_bShowCurve && s->m_pRawData != nullptr;
+  if (bShowWindow)
+    s->m_pData = s->m_pRawData;  // the acquired data under the weighting curve
+  s->m_Scale.m_rectClient = rc;
+  DrawSpectrum(*s, pDC);
+  if (bShowWindow)
+    DrawWindowFunctionCurve(*pWindow, pDC, s->m_nLeftPixel, s->m_nRightPixel);
+  pDC->SetBkMode(nOldBkMode);
+}
+
+// Plain grey, or a red, green or blue that darkens downwards.
+void CFullView::FillInner(CDC* pDC, const CRect& inner) {
+  const int nStyle = GetDocument()->m_nZoomBoxStyle;
+  if (nStyle < 1 || nStyle > 3) {
     pDC->FillSolidRect(&inner, RGB(223, 223, 223));
-  // The whole data across the spectrum's own pixel extent.
-  CRect strip(rc.left, rc.top, rc.right, rc.bottom - kScaleBand);
-  CBrivaneProView::DrawTrace(pDC, *s, 0, s->m_paramsA.td, s->m_nLeftPixel, s->m_nRightPixel, &strip);
+    return;
+  }
+  const int nShift = 8 * (nStyle - 1);
+  for (int r = inner.top; r < inner.bottom; r++) {
+    const int nLevel = std::max(0, std::min(255, 255 - MulDiv(r, 199, inner.Height())));
+    pDC->FillSolidRect(inner.left, r, inner.Width(), 1, (COLORREF)nLevel << nShift);
+  }
 }
 
 void CFullView::OnLButtonDown(UINT nFlags, CPoint point) {
@@ -126,6 +217,27 @@ void CFullView::OnLButtonUp(UINT nFlags, CPoint point) {
   Default();
 }
 
+void CFullView::OnCaptureChanged(CWnd* pWnd) {
+  if (pWnd != this)
+    m_bDragging = 0;  // the box stays where the last move put it
+  Default();
+}
+
+void CFullView::OnRButtonDown(UINT nFlags, CPoint point) {
+  m_nDragMode = 3;
+  CMenu menu;
+  if (menu.LoadMenu(IDR_FULLVIEW_POPUP)) {
+    CPoint screen = point;
+    ClientToScreen(&screen);
+    menu.GetSubMenu(0)->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, this);
+  }
+  (void)nFlags;
+}
+
+BOOL CFullView::PreTranslateMessage(MSG* pMsg) {
+  return PreTranslateViewKeys(GetDocument(), pMsg) || CView::PreTranslateMessage(pMsg);
+}
+
 void CFullView::DragTo(CPoint point) {
   CBrivaneDocument* pDoc = GetDocument();
   CSpectrum* s = pDoc != nullptr ? pDoc->GetCurrentSpectrum() : nullptr;
@@ -146,8 +258,10 @@ void CFullView::DragTo(CPoint point) {
 }
 
 BOOL CFullView::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {
-  if (nHitTest == HTCLIENT && m_nDragMode != 0) {
-    ::SetCursor(::LoadCursor(nullptr, m_nDragMode == 1 ? IDC_SIZEWE : IDC_SIZEALL));
+  if (nHitTest == HTCLIENT && (m_nDragMode == 1 || m_nDragMode == 2)) {
+    const UINT nCursor = m_nDragMode == 1 ? IDC_CURSOR_FULLVIEW_EDGE : IDC_CURSOR_FULLVIEW_MOVE;
+    HCURSOR hCursor = ::LoadCursorA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nCursor));
+    ::SetCursor(hCursor != nullptr ? hCursor : ::LoadCursorA(nullptr, (LPCSTR)IDC_ARROW));
     return TRUE;
   }
   (void)pWnd;
@@ -158,4 +272,19 @@ BOOL CFullView::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {
 void CFullView::OnHide() {
   if (CFrameWnd* pFrame = GetParentFrame())
     pFrame->PostMessage(WM_COMMAND, ID_VIEW_DUAL_DISPLAY);
+}
+
+void CFullView::OnTop() {
+  m_nTracePosition = 0;
+  Invalidate(FALSE);
+}
+
+void CFullView::OnMiddle() {
+  m_nTracePosition = 1;
+  Invalidate(FALSE);
+}
+
+void CFullView::OnBottom() {
+  m_nTracePosition = 2;
+  Invalidate(FALSE);
 }

@@ -8,6 +8,7 @@
 #include <shlwapi.h>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -17,6 +18,7 @@
 #include "onedim/document/SettingsStore.h"
 #include "onedim/model/AxisScale.h"
 #include "onedim/model/Spectrum.h"
+#include "onedim/model/TextLabel.h"
 #include "onedim/model/SpectrumParams.h"
 #include "onedim/processing/FourierTransformStep.h"
 #include "resources/BrivaneRes.h"
@@ -50,7 +52,8 @@ class AppProgramTest : public ::testing::Test {
   std::string Path(const char* name) const { return m_dir + "\\" + name; }
 
   // A .bvx of one ramp spectrum of td floats, with the given applied phases.
-  std::string WriteDocument(const char* name, int td, double phase0, double phase1, int nUnits = -1) {
+  std::string WriteDocument(const char* name, int td, double phase0, double phase1, int nUnits = -1,
+                            const POINT* pLabel = nullptr) {
     CFileHost host;
     CBrivaneProDoc doc(&host);
     CSpectrumParams params;
@@ -71,6 +74,8 @@ class AppProgramTest : public ::testing::Test {
     doc.RefreshAfterAdd();
     if (nUnits >= 0)
       s->m_Scale.m_nUnits = nUnits;
+    if (pLabel != nullptr)
+      s->m_arrLabels.Add(new CTextLabel("label", nullptr, s, RGB(0, 0, 0), FALSE, pLabel->x, pLabel->y));
     std::string path = Path(name);
     EXPECT_TRUE(doc.WriteNativeFile(path.c_str()));
     return path;
@@ -657,4 +662,173 @@ TEST_F(AppProgramTest, ZoomDragsSetTheVisibleRangeAndTheStatusBarReadsTheCursor)
   CapturedDrag(full, middle, middle + 30, 20);
   EXPECT_GT(PositionAt(app, view, status, 450), before);
   EXPECT_NEAR(zoomedSpan, PositionAt(app, view, status, x2) - PositionAt(app, view, status, x1), 2);
+}
+
+namespace {
+
+// The line records of a picture: how many, and the x they reach.
+struct PictureLines {
+  int nLines = 0;
+  int minX = INT_MAX, maxX = INT_MIN;
+  bool bColouredPen = false;
+};
+
+int CALLBACK CollectLines(HDC, HANDLETABLE*, const ENHMETARECORD* pRecord, int, LPARAM lParam) {
+  PictureLines& lines = *reinterpret_cast<PictureLines*>(lParam);
+  if (pRecord->iType == EMR_LINETO || pRecord->iType == EMR_MOVETOEX) {
+    const EMRLINETO* pLine = reinterpret_cast<const EMRLINETO*>(pRecord);
+    lines.minX = std::min(lines.minX, (int)pLine->ptl.x);
+    lines.maxX = std::max(lines.maxX, (int)pLine->ptl.x);
+    lines.nLines += pRecord->iType == EMR_LINETO;
+  } else if (pRecord->iType == EMR_CREATEPEN) {
+    const EMRCREATEPEN* pPen = reinterpret_cast<const EMRCREATEPEN*>(pRecord);
+    lines.bColouredPen |= pPen->lopn.lopnColor != RGB(0, 0, 0);
+  }
+  return 1;
+}
+
+HENHMETAFILE ClipboardPicture() {
+  HENHMETAFILE hCopy = nullptr;
+  if (!::OpenClipboard(nullptr))
+    return nullptr;
+  if (HENHMETAFILE hEmf = (HENHMETAFILE)::GetClipboardData(CF_ENHMETAFILE))
+    hCopy = ::CopyEnhMetaFileA(hEmf, nullptr);
+  ::CloseClipboard();
+  return hCopy;
+}
+
+// The visible child window of a view: the magnifier's overlay.
+HWND VisibleChild(HWND view) {
+  for (HWND h = ::GetWindow(view, GW_CHILD); h != nullptr; h = ::GetWindow(h, GW_HWNDNEXT))
+    if (::IsWindowVisible(h))
+      return h;
+  return nullptr;
+}
+
+RECT ChildRect(HWND parent, HWND child) {
+  RECT rc;
+  ::GetWindowRect(child, &rc);
+  ::MapWindowPoints(nullptr, parent, (POINT*)&rc, 2);
+  return rc;
+}
+
+}  // namespace
+
+TEST_F(AppProgramTest, CopyPutsThePlotOnTheClipboardAsABlackPictureAcrossItsWidth) {
+  std::string sample = BrivaneProcess::WinePath(BRIVANE_SOURCE_DIR "/samples/sample.bvx");
+  BrivaneProcess app;
+  ASSERT_TRUE(app.Start(Quote(sample)));
+  ASSERT_NE(nullptr, app.WaitMainWindow());
+  app.Sync();
+  ASSERT_TRUE(::OpenClipboard(nullptr));
+  ::EmptyClipboard();
+  ::CloseClipboard();
+
+  app.Command(ID_EDIT_COPY);
+  HENHMETAFILE hEmf = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (hEmf = ClipboardPicture()) != nullptr; }, 5000));
+  char description[64] = {};
+  ::GetEnhMetaFileDescriptionA(hEmf, sizeof description, description);
+  EXPECT_STREQ("bvx metafile", description);
+  PictureLines lines;
+  ::EnumEnhMetaFile(nullptr, hEmf, CollectLines, &lines, nullptr);
+  ::DeleteEnhMetaFile(hEmf);
+  // The trace: a line or more per pixel column, laid over the 15000-unit
+  // drawing space, black while colour printing is off.
+  EXPECT_GT(lines.nLines, 300);
+  EXPECT_GT(lines.maxX - lines.minX, 7500);
+  EXPECT_LE(lines.maxX, 15000);
+  EXPECT_GE(lines.minX, 0);
+  EXPECT_FALSE(lines.bColouredPen);
+}
+
+TEST_F(AppProgramTest, TheMagnifierLensFollowsThePressedPointerAndTakesItsSettings) {
+  std::string path = WriteDocument("lens.bvx", 4096, 0.0, 0.0);
+  BrivaneProcess app;
+  ASSERT_TRUE(app.Start(Quote(path)));
+  ASSERT_NE(nullptr, app.WaitMainWindow());
+  app.Sync();
+  HWND view = VisiblePanes(app.ActiveChild()).lower;
+  ASSERT_NE(nullptr, view);
+  EXPECT_EQ(nullptr, VisibleChild(view));
+  app.Command(ID_VIEW_MAGNIFIER);
+  HWND overlay = VisibleChild(view);
+  ASSERT_NE(nullptr, overlay);
+  HWND lens = ::GetDlgItem(overlay, 0xFFFF);
+  ASSERT_NE(nullptr, lens);
+  EXPECT_FALSE(::IsWindowVisible(lens));
+
+  // A 200-pixel lens centred on the pointer while the button is held.
+  Send(overlay, WM_LBUTTONDOWN, MK_LBUTTON, At(300, 200));
+  EXPECT_TRUE(::IsWindowVisible(lens));
+  RECT rc = ChildRect(overlay, lens);
+  EXPECT_EQ(200, rc.left);
+  EXPECT_EQ(100, rc.top);
+  EXPECT_EQ(200, rc.right - rc.left);
+  Send(overlay, WM_MOUSEMOVE, MK_LBUTTON, At(350, 220));
+  rc = ChildRect(overlay, lens);
+  EXPECT_EQ(250, rc.left);
+  EXPECT_EQ(120, rc.top);
+  Send(overlay, WM_LBUTTONUP, 0, At(350, 220));
+  EXPECT_FALSE(::IsWindowVisible(lens));
+
+  // A right click opens the settings: a 150-pixel lens from then on.
+  ::PostMessageA(overlay, WM_RBUTTONDOWN, MK_RBUTTON, At(10, 10));
+  HWND settings = app.WaitDialog("Magnify glass settings");
+  ASSERT_NE(nullptr, settings);
+  EXPECT_EQ("200", BrivaneProcess::WindowText(::GetDlgItem(settings, 1275)));
+  Send(::GetDlgItem(settings, 1275), WM_SETTEXT, 0, (LPARAM) "150");
+  ASSERT_TRUE(BrivaneProcess::Dismiss(settings, IDOK));
+  Send(overlay, WM_LBUTTONDOWN, MK_LBUTTON, At(300, 200));
+  rc = ChildRect(overlay, lens);
+  EXPECT_EQ(150, rc.right - rc.left);
+  EXPECT_EQ(225, rc.left);
+  Send(overlay, WM_LBUTTONUP, 0, At(300, 200));
+
+  app.Command(ID_VIEW_MAGNIFIER);
+  EXPECT_EQ(nullptr, VisibleChild(view));
+}
+
+TEST_F(AppProgramTest, ATextLabelDraggedInTheViewIsSavedWhereItWasDropped) {
+  // A loaded label is attached: its x is a float index, 200 here.
+  const POINT at = {200, 20};
+  std::string path = WriteDocument("label.bvx", 4096, 0.0, 0.0, -1, &at);
+  BrivaneProcess app;
+  ASSERT_TRUE(app.Start(Quote(path)));
+  ASSERT_NE(nullptr, app.WaitMainWindow());
+  app.Sync();
+  HWND view = VisiblePanes(app.ActiveChild()).lower;
+  ASSERT_NE(nullptr, view);
+  ::RedrawWindow(view, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  RECT frame;
+  ::GetWindowRect(app.main(), &frame);
+  ::SetCursorPos((frame.left + frame.right) / 2, frame.top + 2);
+  // The label's black text, found on the screen.
+  POINT origin = {0, 0};
+  ::ClientToScreen(view, &origin);
+  int x = -1;
+  HDC screen = ::GetDC(nullptr);
+  for (int u = 0; u < 400 && x < 0; ++u)
+    for (int v = at.y; v < at.y + 16 && x < 0; ++v)
+      if (::GetPixel(screen, origin.x + u, origin.y + v) == RGB(0, 0, 0))
+        x = u;
+  ::ReleaseDC(nullptr, screen);
+  ASSERT_GE(x, 0) << "no label drawn";
+
+  Send(view, WM_LBUTTONDOWN, MK_LBUTTON, At(x + 2, at.y + 4));
+  Send(view, WM_MOUSEMOVE, MK_LBUTTON, At(x + 22, at.y + 14));
+  Send(view, WM_MOUSEMOVE, MK_LBUTTON, At(x + 42, at.y + 34));
+  Send(view, WM_LBUTTONUP, 0, At(x + 42, at.y + 34));
+  app.Command(ID_FILE_SAVE);
+  app.Sync();
+
+  CFileHost host;
+  CBrivaneProDoc doc(&host);
+  ASSERT_TRUE(doc.ReadNativeFile(path.c_str()));
+  const CSpectrum* s = doc.GetSpectrumAt(0);
+  ASSERT_EQ(1, s->m_arrLabels.GetSize());
+  const CTextLabel* label = static_cast<const CTextLabel*>(s->m_arrLabels.GetAt(0));
+  EXPECT_EQ(at.y + 30, label->m_y);
+  // 40 pixels to the right: several floats a pixel further into the data.
+  EXPECT_GT(label->m_x, at.x + 40);
 }

@@ -8,6 +8,7 @@
 
 #include "onedim/model/AxisScale.h"
 #include "onedim/model/Integral.h"
+#include "onedim/model/TextLabel.h"
 #include "onedim/plot/ViewGeometry.h"
 #include "tests/onedim/model/spectrum_test_util.h"
 
@@ -216,6 +217,36 @@ TEST(ViewGeometry, MagnifierSourceBand) {
     EXPECT_EQ(c.first, r.nFirst) << c.magnification << " " << c.lensLeft;
     EXPECT_EQ(c.last, r.nLast) << c.magnification << " " << c.lensLeft;
   }
+}
+
+TEST(ViewGeometry, TextLabelsAreHitByTheirDrawnRectangleAndDraggedInPixels) {
+  // Two floats a pixel; the labels own no spectrum list, the test deletes them.
+  auto s = Laid(2048, 0, 2048, 1024);
+  auto* below = new CTextLabel("below", nullptr, s.get(), 0, FALSE, 100, 100);
+  auto* above = new CTextLabel("above", nullptr, s.get(), 0, TRUE, 100, 100);
+  below->m_rectDrawn = {90, 90, 150, 110};
+  above->m_rectDrawn = {120, 95, 180, 115};
+  s->m_arrLabels.Add(below);
+  s->m_arrLabels.Add(above);
+  EXPECT_EQ(below, TextLabelAt(*s, {100, 100}));
+  EXPECT_EQ(above, TextLabelAt(*s, {130, 100})) << "the later label lies on top";
+  EXPECT_EQ(nullptr, TextLabelAt(*s, {150, 89}));
+  EXPECT_EQ(nullptr, TextLabelAt(*s, {180, 100})) << "right edge excluded";
+
+  struct Case {
+    CTextLabel* label;
+    int dx, dy, wantX, wantY;
+  };
+  ASSERT_EQ(200, above->m_x);  // an attached label keeps a float index
+  const Case cases[] = {{below, 30, -20, 130, 80}, {above, 30, -20, 260, 80}, {above, -200, 0, -140, 80}};
+  for (const Case& c : cases) {
+    MoveTextLabel(*c.label, c.dx, c.dy);
+    EXPECT_EQ(c.wantX, c.label->m_x) << c.label->m_strText;
+    EXPECT_EQ(c.wantY, c.label->m_y);
+  }
+  s->m_arrLabels.RemoveAll();
+  delete below;
+  delete above;
 }
 
 }  // namespace
