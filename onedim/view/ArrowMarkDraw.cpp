@@ -11,14 +11,18 @@ void DrawArrowMark(CDC* pDC, const CSpectrum& s, int x, int y, double dValue, BO
   const bool bPaper = pDC->IsPrinting() || GetPrintSettings().bRenderingMetafile;
   const double fx = bPaper ? s.m_dPrintScaleX : 1.0;
   const double fy = bPaper ? s.m_dPrintScaleY : 1.0;
-  auto X = [fx](int v) { return (int)(v * fx); };
-  auto Y = [fy](int v) { return (int)(v * fy); };
+  auto X = [fx](int v) {
+    return (int)(v * fx);
+  };
+  auto Y = [fy](int v) {
+    return (int)(v * fy);
+  };
 
   CPen pen(PS_SOLID, 1, RGB(255, 0, 0));
   CBrush white(RGB(255, 255, 255));
   CSelectGuard penGuard(*pDC, &pen);
   CSelectGuard brushGuard(*pDC, &white);
-  const POINT head[7] = {{X(x), Y(y)},          {X(x - 6), Y(y - 6)},  {X(x - 3), Y(y - 6)}, {X(x - 3), Y(y - 12)},
+  const POINT head[7] = {{X(x), Y(y)},          {X(x - 6), Y(y - 6)}, {X(x - 3), Y(y - 6)}, {X(x - 3), Y(y - 12)},
                          {X(x + 3), Y(y - 12)}, {X(x + 3), Y(y - 6)}, {X(x + 6), Y(y - 6)}};
   pDC->Polygon(head, 7);
   const int top = s.m_rectPlot.top;

@@ -674,6 +674,8 @@ void CBrivaneProView::OnMouseMove(UINT nFlags, CPoint point) {
       DrawCrosshair(m_ptLast);
     DrawCrosshair(point);
     m_bCrosshair = TRUE;
+    if (GetCapture() == nullptr)
+      SetCapture();  // the tip has gone and let the mouse go
     m_DataTip.SetTip(point, FormatCursorReadout(*s, point.x));
   } else if (nMode == MOUSE_MOVE_LABEL && m_bButtonDown) {
     if (m_bLabelOutline)
@@ -755,7 +757,10 @@ void CBrivaneProView::EndDrag() {
 }
 
 void CBrivaneProView::OnCaptureChanged(CWnd* pWnd) {
-  if (pWnd != this && m_bButtonDown) {
+  // The data tip holds the mouse while it shows; the crosshair goes on
+  // under it.
+  const bool bToTip = pWnd != nullptr && m_DataTip.m_hWnd != nullptr && pWnd->m_hWnd == m_DataTip.m_hWnd;
+  if (pWnd != this && !bToTip && m_bButtonDown) {
     CBrivaneDocument* pDoc = GetDocument();
     if (pDoc != nullptr && pDoc->m_nMouseMode == MOUSE_MOVE_LABEL)
       pDoc->m_nMouseMode = MOUSE_NONE;
@@ -893,6 +898,8 @@ void CBrivaneProView::OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags) {
 
 void CBrivaneProView::OnViewZoom() {
   CBrivaneDocument* pDoc = GetDocument();
+  if (m_Magnifier.m_hWnd != nullptr && m_Magnifier.IsWindowVisible())
+    ShowMagnifier(FALSE);  // the glass would take the zoom's presses
   pDoc->m_nMouseMode = pDoc->m_nMouseMode == MOUSE_ZOOM ? MOUSE_NONE : MOUSE_ZOOM;
 }
 

@@ -1,6 +1,7 @@
 #include "onedim/view/FullView.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "framework/win/Dc.h"
 #include "framework/win/FrameWnd.h"
@@ -8,7 +9,9 @@
 #include "framework/win/Menu.h"
 #include "framework/win/WinApp.h"
 #include "onedim/app/BrivaneDocument.h"
+#include "onedim/model/Integral.h"
 #include "onedim/model/Spectrum.h"
+#include "onedim/model/TextLabel.h"
 #include "onedim/model/WindowFunction.h"
 #include "onedim/plot/ViewGeometry.h"
 #include "onedim/view/BrivaneProView.h"
@@ -41,8 +44,9 @@ class CWholeRange {
 };
 
 // What the strip changes of the spectrum while it draws it whole: the
-// scale shown as a solid band, the visible range, the plot band and, while
-// the window function is shown, the data it weights.
+// scale shown as a solid band, the visible range, the plot band, while the
+// window function is shown the data it weights, and the rectangles where
+// labels and integrals were drawn, which the 1D view hit-tests.
 class CStripState {
  public:
   explicit CStripState(CSpectrum& s)
@@ -54,8 +58,23 @@ class CStripState {
         m_pData(s.m_pData) {
     s.m_bShowScale = 1;
     s.m_Scale.m_bFloating = 0;
+    for (INT_PTR i = 0; i < s.m_arrLabels.GetSize(); i++)
+      m_rects.push_back(static_cast<CTextLabel*>(s.m_arrLabels[i])->m_rectDrawn);
+    for (INT_PTR i = 0; i < s.m_arrIntegrals.GetSize(); i++) {
+      const CIntegral* pIntegral = static_cast<CIntegral*>(s.m_arrIntegrals[i]);
+      m_rects.push_back(pIntegral->m_rectValue);
+      m_rects.push_back(pIntegral->m_rectCurve);
+    }
   }
   ~CStripState() {
+    size_t k = 0;
+    for (INT_PTR i = 0; i < m_s.m_arrLabels.GetSize() && k < m_rects.size(); i++)
+      static_cast<CTextLabel*>(m_s.m_arrLabels[i])->m_rectDrawn = m_rects[k++];
+    for (INT_PTR i = 0; i < m_s.m_arrIntegrals.GetSize() && k + 1 < m_rects.size(); i++) {
+      CIntegral* pIntegral = static_cast<CIntegral*>(m_s.m_arrIntegrals[i]);
+      pIntegral->m_rectValue = m_rects[k++];
+      pIntegral->m_rectCurve = m_rects[k++];
+    }
     m_s.m_bShowScale = m_bShowScale;
     m_s.m_Scale.m_bFloating = m_bFloating;
     m_s.m_rectPlot = m_rectPlot;
@@ -70,6 +89,7 @@ class CStripState {
   BYTE m_bShowScale, m_bFloating;
   RECT m_rectPlot;
   float* m_pData;
+  std::vector<RECT> m_rects;
 };
 
 // The zero line's y for a trace position over a strip of client rc.

@@ -37,6 +37,26 @@ class CFileHost : public CDocumentHost {
   CMemorySettings m_settings;
 };
 
+// The panes of the document window's splitter, visible ones only.
+struct Panes {
+  HWND upper = nullptr;  // the full view, when shown
+  HWND lower = nullptr;  // the 1D view
+};
+
+Panes VisiblePanes(HWND child) {
+  Panes panes;
+  HWND splitter = ::GetDlgItem(child, AFX_IDW_PANE_FIRST);
+  HWND first = ::GetDlgItem(splitter, AFX_IDW_PANE_FIRST);
+  HWND second = ::GetDlgItem(splitter, AFX_IDW_PANE_FIRST + 16);
+  if (first != nullptr && ::IsWindowVisible(first))
+    panes.lower = first;
+  if (second != nullptr && ::IsWindowVisible(second)) {
+    panes.upper = first;
+    panes.lower = second;
+  }
+  return panes;
+}
+
 class AppProgramTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -52,8 +72,10 @@ class AppProgramTest : public ::testing::Test {
   std::string Path(const char* name) const { return m_dir + "\\" + name; }
 
   // A .bvx of one ramp spectrum of td floats, with the given applied phases.
+  // With bSpike the data are zero but for one point in the middle, so that
+  // the trace runs along its zero line.
   std::string WriteDocument(const char* name, int td, double phase0, double phase1, int nUnits = -1,
-                            const POINT* pLabel = nullptr) {
+                            const POINT* pLabel = nullptr, bool bSpike = false) {
     CFileHost host;
     CBrivaneProDoc doc(&host);
     CSpectrumParams params;
@@ -67,7 +89,7 @@ class AppProgramTest : public ::testing::Test {
     s->m_pRawData = CSpectrum::AllocateFloats(td);
     s->m_pWeighted = CSpectrum::AllocateFloats(td);
     for (int i = 0; i < td; ++i)
-      s->m_pData[i] = s->m_pRawData[i] = (float)(i % 97) - 40.0f;
+      s->m_pData[i] = s->m_pRawData[i] = bSpike ? (i == td / 2 ? 100.0f : 0.0f) : (float)(i % 97) - 40.0f;
     s->m_dPhase0 = phase0;
     s->m_dPhase1 = phase1;
     doc.SetCurrentSpectrum(s);
@@ -82,6 +104,16 @@ class AppProgramTest : public ::testing::Test {
   }
 
   static std::string Quote(const std::string& path) { return "\"" + path + "\""; }
+
+  // Starts the program on a file (a path of this machine or of Wine) and
+  // answers the 1D view of its window once everything is up; null when
+  // none came.
+  static HWND StartOnView(BrivaneProcess& app, const std::string& path) {
+    if (!app.Start(Quote(path)) || app.WaitMainWindow() == nullptr)
+      return nullptr;
+    app.Sync();
+    return app.ActiveChild() != nullptr ? VisiblePanes(app.ActiveChild()).lower : nullptr;
+  }
 
   std::string m_dir;
 };
@@ -250,26 +282,6 @@ TEST_F(AppProgramTest, ClosingADocumentLeavesItsPhasesInDegreesUnderTheSharedKey
   EXPECT_EQ(0, type);
   double lb = -1.0;
   EXPECT_TRUE(ReadSharedDouble("lb", lb));
-}
-
-// The panes of the document window's splitter, visible ones only.
-struct Panes {
-  HWND upper = nullptr;  // the full view, when shown
-  HWND lower = nullptr;  // the 1D view
-};
-
-Panes VisiblePanes(HWND child) {
-  Panes panes;
-  HWND splitter = ::GetDlgItem(child, AFX_IDW_PANE_FIRST);
-  HWND first = ::GetDlgItem(splitter, AFX_IDW_PANE_FIRST);
-  HWND second = ::GetDlgItem(splitter, AFX_IDW_PANE_FIRST + 16);
-  if (first != nullptr && ::IsWindowVisible(first))
-    panes.lower = first;
-  if (second != nullptr && ::IsWindowVisible(second)) {
-    panes.upper = first;
-    panes.lower = second;
-  }
-  return panes;
 }
 
 // Whether a button of the standard toolbar is checked. A posted message
@@ -717,9 +729,7 @@ RECT ChildRect(HWND parent, HWND child) {
 TEST_F(AppProgramTest, CopyPutsThePlotOnTheClipboardAsABlackPictureAcrossItsWidth) {
   std::string sample = BrivaneProcess::WinePath(BRIVANE_SOURCE_DIR "/samples/sample.bvx");
   BrivaneProcess app;
-  ASSERT_TRUE(app.Start(Quote(sample)));
-  ASSERT_NE(nullptr, app.WaitMainWindow());
-  app.Sync();
+  ASSERT_NE(nullptr, StartOnView(app, sample));
   ASSERT_TRUE(::OpenClipboard(nullptr));
   ::EmptyClipboard();
   ::CloseClipboard();
@@ -745,10 +755,7 @@ TEST_F(AppProgramTest, CopyPutsThePlotOnTheClipboardAsABlackPictureAcrossItsWidt
 TEST_F(AppProgramTest, TheMagnifierLensFollowsThePressedPointerAndTakesItsSettings) {
   std::string path = WriteDocument("lens.bvx", 4096, 0.0, 0.0);
   BrivaneProcess app;
-  ASSERT_TRUE(app.Start(Quote(path)));
-  ASSERT_NE(nullptr, app.WaitMainWindow());
-  app.Sync();
-  HWND view = VisiblePanes(app.ActiveChild()).lower;
+  HWND view = StartOnView(app, path);
   ASSERT_NE(nullptr, view);
   EXPECT_EQ(nullptr, VisibleChild(view));
   app.Command(ID_VIEW_MAGNIFIER);
@@ -794,10 +801,7 @@ TEST_F(AppProgramTest, ATextLabelDraggedInTheViewIsSavedWhereItWasDropped) {
   const POINT at = {200, 20};
   std::string path = WriteDocument("label.bvx", 4096, 0.0, 0.0, -1, &at);
   BrivaneProcess app;
-  ASSERT_TRUE(app.Start(Quote(path)));
-  ASSERT_NE(nullptr, app.WaitMainWindow());
-  app.Sync();
-  HWND view = VisiblePanes(app.ActiveChild()).lower;
+  HWND view = StartOnView(app, path);
   ASSERT_NE(nullptr, view);
   ::RedrawWindow(view, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   RECT frame;
@@ -831,4 +835,99 @@ TEST_F(AppProgramTest, ATextLabelDraggedInTheViewIsSavedWhereItWasDropped) {
   EXPECT_EQ(at.y + 30, label->m_y);
   // 40 pixels to the right: several floats a pixel further into the data.
   EXPECT_GT(label->m_x, at.x + 40);
+}
+
+namespace {
+
+// The mean row of the pixels of one colour in a window's client area, as
+// the screen shows it; -1 when there are none.
+int MeanRowOf(HWND hWnd, COLORREF colour) {
+  RECT rc;
+  ::GetClientRect(hWnd, &rc);
+  POINT origin = {0, 0};
+  ::ClientToScreen(hWnd, &origin);
+  HDC screen = ::GetDC(nullptr);
+  long long sum = 0, count = 0;
+  for (int y = 0; y < rc.bottom; ++y)
+    for (int x = 0; x < rc.right; x += 2)
+      if (::GetPixel(screen, origin.x + x, origin.y + y) == colour) {
+        sum += y;
+        ++count;
+      }
+  ::ReleaseDC(nullptr, screen);
+  return count > 0 ? (int)(sum / count) : -1;
+}
+
+// A visible pop-up menu of the program's thread, or null.
+HWND PopupMenu() {
+  HWND menu = ::FindWindowA("#32768", nullptr);
+  return menu != nullptr && ::IsWindowVisible(menu) ? menu : nullptr;
+}
+
+}  // namespace
+
+TEST_F(AppProgramTest, RightClicksOpenTheViewMenusAndTheFullViewMovesItsTraceAndHides) {
+  std::string path = WriteDocument("menus.bvx", 4096, 0.0, 0.0, -1, nullptr, true);
+  BrivaneProcess app;
+  ASSERT_NE(nullptr, StartOnView(app, path));
+  HWND child = app.ActiveChild();
+  app.Command(ID_VIEW_DUAL_DISPLAY);
+  app.Sync();
+  Panes panes = VisiblePanes(child);
+  ASSERT_NE(nullptr, panes.upper);
+  RECT rc;
+  ::GetClientRect(panes.upper, &rc);
+
+  // The strip's trace runs along its top, then its bottom.
+  Send(panes.upper, WM_COMMAND, ID_FULLVIEW_TOP, 0);
+  ::RedrawWindow(panes.upper, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  int top = -1;
+  ASSERT_TRUE(WaitFor([&] { return (top = MeanRowOf(panes.upper, RGB(0, 0, 255))) >= 0; }, 5000));
+  Send(panes.upper, WM_COMMAND, ID_FULLVIEW_BOTTOM, 0);
+  ::RedrawWindow(panes.upper, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  int bottom = -1;
+  ASSERT_TRUE(WaitFor([&] { return (bottom = MeanRowOf(panes.upper, RGB(0, 0, 255))) > top; }, 5000));
+  EXPECT_LT(top, rc.bottom / 3);
+  EXPECT_GT(bottom - top, rc.bottom / 4);
+
+  // Each pane's right click opens its menu; Escape closes it.
+  for (HWND pane : {panes.upper, panes.lower}) {
+    ::PostMessageA(pane, WM_RBUTTONDOWN, MK_RBUTTON, At(100, 30));
+    HWND menu = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (menu = PopupMenu()) != nullptr; }, 5000));
+    ::PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(WaitFor([&] { return PopupMenu() == nullptr; }, 5000));
+  }
+
+  // Hide asks the frame to close the dual display.
+  Send(panes.upper, WM_COMMAND, ID_FULLVIEW_HIDE, 0);
+  app.Sync();
+  EXPECT_TRUE(WaitFor([&] { return VisiblePanes(child).upper == nullptr; }, 5000));
+}
+
+TEST_F(AppProgramTest, ACrosshairDragShowsTheCursorReadoutInADataTipUntilTheRelease) {
+  std::string path = WriteDocument("tip.bvx", 4096, 0.0, 0.0, AXIS_UNITS_POINTS, nullptr, true);
+  BrivaneProcess app;
+  HWND view = StartOnView(app, path);
+  ASSERT_NE(nullptr, view);
+  // The tip shows where the pointer rests: the real pointer goes there,
+  // above the flat trace.
+  POINT pt = {300, 20};
+  POINT screen = pt;
+  ::ClientToScreen(view, &screen);
+  ::SetCursorPos(screen.x, screen.y);
+  app.Sync();
+  auto tip = [] {
+    HWND h = ::FindWindowA("TFXDataTip", nullptr);
+    return h != nullptr && ::IsWindowVisible(h) ? h : nullptr;
+  };
+  EXPECT_EQ(nullptr, tip());
+  Send(view, WM_LBUTTONDOWN, MK_LBUTTON, At(pt.x, pt.y));
+  Send(view, WM_MOUSEMOVE, MK_LBUTTON, At(pt.x, pt.y));
+  EXPECT_TRUE(WaitFor([&] { return tip() != nullptr; }, 5000));
+  HWND status = ::GetDlgItem(app.main(), AFX_IDW_STATUS_BAR);
+  double position = 0, intensity = 0;
+  EXPECT_EQ(2, std::sscanf(BrivaneProcess::WindowText(status).c_str(), "%lf Int.=%lf", &position, &intensity));
+  Send(view, WM_LBUTTONUP, 0, At(pt.x, pt.y));
+  EXPECT_TRUE(WaitFor([&] { return tip() == nullptr; }, 5000));
 }
