@@ -765,18 +765,27 @@ TEST_F(AppProgramTest, TheMagnifierLensFollowsThePressedPointerAndTakesItsSettin
   ASSERT_NE(nullptr, lens);
   EXPECT_FALSE(::IsWindowVisible(lens));
 
-  // A 200-pixel lens centred on the pointer while the button is held.
-  Send(overlay, WM_LBUTTONDOWN, MK_LBUTTON, At(300, 200));
+  // A 200-pixel lens centred on the pointer while the button is held. The
+  // real pointer goes where the test presses and moves: the system moves
+  // the lens to it whenever a window appears or moves under it.
+  auto mouse = [&](UINT message, WPARAM keys, int x, int y) {
+    POINT screen = {x, y};
+    ::ClientToScreen(overlay, &screen);
+    ::SetCursorPos(screen.x, screen.y);
+    app.Sync();
+    Send(overlay, message, keys, At(x, y));
+  };
+  mouse(WM_LBUTTONDOWN, MK_LBUTTON, 300, 200);
   EXPECT_TRUE(::IsWindowVisible(lens));
   RECT rc = ChildRect(overlay, lens);
   EXPECT_EQ(200, rc.left);
   EXPECT_EQ(100, rc.top);
   EXPECT_EQ(200, rc.right - rc.left);
-  Send(overlay, WM_MOUSEMOVE, MK_LBUTTON, At(350, 220));
+  mouse(WM_MOUSEMOVE, MK_LBUTTON, 350, 220);
   rc = ChildRect(overlay, lens);
   EXPECT_EQ(250, rc.left);
   EXPECT_EQ(120, rc.top);
-  Send(overlay, WM_LBUTTONUP, 0, At(350, 220));
+  mouse(WM_LBUTTONUP, 0, 350, 220);
   EXPECT_FALSE(::IsWindowVisible(lens));
 
   // A right click opens the settings: a 150-pixel lens from then on.
@@ -786,11 +795,11 @@ TEST_F(AppProgramTest, TheMagnifierLensFollowsThePressedPointerAndTakesItsSettin
   EXPECT_EQ("200", BrivaneProcess::WindowText(::GetDlgItem(settings, 1275)));
   Send(::GetDlgItem(settings, 1275), WM_SETTEXT, 0, (LPARAM) "150");
   ASSERT_TRUE(BrivaneProcess::Dismiss(settings, IDOK));
-  Send(overlay, WM_LBUTTONDOWN, MK_LBUTTON, At(300, 200));
+  mouse(WM_LBUTTONDOWN, MK_LBUTTON, 300, 200);
   rc = ChildRect(overlay, lens);
   EXPECT_EQ(150, rc.right - rc.left);
   EXPECT_EQ(225, rc.left);
-  Send(overlay, WM_LBUTTONUP, 0, At(300, 200));
+  mouse(WM_LBUTTONUP, 0, 300, 200);
 
   app.Command(ID_VIEW_MAGNIFIER);
   EXPECT_EQ(nullptr, VisibleChild(view));
