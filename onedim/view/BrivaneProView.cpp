@@ -102,6 +102,25 @@ int TipY(const CSpectrum& s, int nIndex, int yHighest) {
   return std::max(s.PointToY(nIndex), yHighest);
 }
 
+// The tracker of an integral: dragged whole, the band goes only up or down;
+// a handle resizes it.
+class CIntegralTracker : public CRectTracker {
+ public:
+  explicit CIntegralTracker(const RECT& rc) : CRectTracker(&rc, solidLine | resizeInside), m_rcStart(rc) {}
+
+ protected:
+  void AdjustRect(int nHandle, LPRECT lpRect) override {
+    CRectTracker::AdjustRect(nHandle, lpRect);
+    if (lpRect->right - lpRect->left == m_rcStart.Width() && lpRect->bottom - lpRect->top == m_rcStart.Height()) {
+      lpRect->left = m_rcStart.left;
+      lpRect->right = m_rcStart.right;
+    }
+  }
+
+ private:
+  CRect m_rcStart;
+};
+
 // The clipboard picture's drawing space.
 const int kPictureWidth = 15000;
 const int kPictureHeight = 11250;
@@ -438,6 +457,51 @@ CTextLabel* CBrivaneProView::LabelAt(CPoint point, CSpectrum** ppOwner) const {
   return pHit;
 }
 
+CIntegral* CBrivaneProView::IntegralAt(CPoint point, CSpectrum** ppOwner) const {
+  CBrivaneDocument* pDoc = GetDocument();
+  CIntegral* pHit = nullptr;
+  for (POSITION pos = pDoc->m_Spectra.GetHeadPosition(); pos != nullptr;) {
+    CSpectrum* s = pDoc->m_Spectra.GetSpectrum(pos);
+    for (INT_PTR i = 0; i < s->m_arrIntegrals.GetSize(); i++) {
+      CIntegral* pIntegral = static_cast<CIntegral*>(s->m_arrIntegrals[i]);
+      if (::PtInRect(&pIntegral->m_rectCurve, point) || ::PtInRect(&pIntegral->m_rectValue, point)) {
+        pHit = pIntegral;
+        *ppOwner = s;
+      }
+    }
+  }
+  return pHit;
+}
+
+BOOL CBrivaneProView::TrackIntegral(CPoint point) {
+  CBrivaneDocument* pDoc = GetDocument();
+  CSpectrum* pOwner = nullptr;
+  CIntegral* pIntegral = IntegralAt(point, &pOwner);
+  if (pIntegral == nullptr)
+    return FALSE;
+  pDoc->SetCurrentSpectrum(pOwner);
+  for (POSITION pos = pDoc->m_Spectra.GetHeadPosition(); pos != nullptr;) {
+    CSpectrum* s = pDoc->m_Spectra.GetSpectrum(pos);
+    if (s != pOwner)
+      s->m_pSelectedIntegral = nullptr;
+  }
+  pOwner->m_pSelectedIntegral = pIntegral;
+  Invalidate(FALSE);
+  UpdateWindow();  // the handles show before the drag
+  CRect before = pIntegral->m_rectCurve;
+  before.NormalizeRect();
+  CIntegralTracker tracker(before);
+  if (tracker.Track(this, point)) {
+    CRect after = tracker.m_rect;
+    after.NormalizeRect();
+    ApplyIntegralTrack(*pOwner, *pIntegral, before, after, pDoc->m_bMoveIntegralsTogether != 0);
+    pDoc->IntegralChanged(pOwner, pIntegral);
+    pDoc->SetModified();
+    Invalidate(FALSE);
+  }
+  return TRUE;
+}
+
 CSpectrum* CBrivaneProView::SpectrumAt(CPoint point, BOOL* pOnScale) const {
   CBrivaneDocument* pDoc = GetDocument();
   CSpectrum* pHit = nullptr;
@@ -482,10 +546,24 @@ void CBrivaneProView::OnLButtonDown(UINT nFlags, CPoint point) {
       CSpectrum* pOwner = nullptr;
       if (CTextLabel* pLabel = LabelAt(point, &pOwner)) {
         StartLabelMove(point, pOwner, pLabel);
+      } else if (TrackIntegral(point)) {
+        // tracked to its end
       } else if (CSpectrum* pHit = SpectrumAt(point, &bOnScale)) {
         pDoc->SetCurrentSpectrum(pHit);
         pDoc->UpdateViews();
       } else {
+        // A press on nothing lets go of the selected integral or label.
+        BOOL bDeselected = FALSE;
+        for (POSITION pos = pDoc->m_Spectra.GetHeadPosition(); pos != nullptr;) {
+          CSpectrum* pEach = pDoc->m_Spectra.GetSpectrum(pos);
+          bDeselected |= pEach->m_pSelectedIntegral != nullptr || pEach->m_pSelectedLabel != nullptr;
+          pEach->m_pSelectedIntegral = nullptr;
+          pEach->m_pSelectedLabel = nullptr;
+        }
+        if (bDeselected) {
+          Invalidate(FALSE);
+          UpdateWindow();  // before the crosshair is inverted over it
+        }
         StartCrosshair(point);
       }
       break;
@@ -772,7 +850,12 @@ void CBrivaneProView::OnCaptureChanged(CWnd* pWnd) {
 void CBrivaneProView::OnRButtonDown(UINT nFlags, CPoint point) {
   CBrivaneDocument* pDoc = GetDocument();
   CSpectrum* s = pDoc != nullptr ? pDoc->GetCurrentSpectrum() : nullptr;
-  if (s != nullptr) {
+  CSpectrum* pOwner = nullptr;
+  CIntegral* pIntegral = s != nullptr ? IntegralAt(point, &pOwner) : nullptr;
+  if (pIntegral != nullptr) {
+    pDoc->ReferenceIntegral(pOwner, pIntegral);
+    Invalidate(FALSE);
+  } else if (s != nullptr) {
     switch (pDoc->m_nMouseMode) {
       case MOUSE_PEAK_BY_PEAK:
         Invalidate(FALSE);
@@ -802,6 +885,12 @@ BOOL CBrivaneProView::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {
   CBrivaneDocument* pDoc = GetDocument();
   if (nHitTest != HTCLIENT || pDoc == nullptr)
     return (BOOL)Default();
+  const CSpectrum* s = pDoc->GetCurrentSpectrum();
+  if (s != nullptr && s->m_pSelectedIntegral != nullptr) {
+    CRectTracker tracker(&s->m_pSelectedIntegral->m_rectCurve, CRectTracker::solidLine | CRectTracker::resizeInside);
+    if (tracker.SetCursor(this, nHitTest))
+      return TRUE;
+  }
   const UINT nCursor = CursorOfMode(pDoc->m_nMouseMode, m_bShift);
   HCURSOR hCursor = nCursor != 0 ? ::LoadCursorA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nCursor)) : nullptr;
   ::SetCursor(hCursor != nullptr ? hCursor : ::LoadCursorA(nullptr, (LPCSTR)IDC_ARROW));

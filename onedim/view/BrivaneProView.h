@@ -11,6 +11,7 @@
 
 class CBrivaneDocument;
 class CDC;
+class CIntegral;
 class CSpectrum;
 class CTextLabel;
 
@@ -76,6 +77,10 @@ class CBrivaneProView : public CView, public CMagnifierSource {
 
   CSpectrum* SpectrumAt(CPoint point, BOOL* pOnScale) const;
   CTextLabel* LabelAt(CPoint point, CSpectrum** ppOwner) const;
+  CIntegral* IntegralAt(CPoint point, CSpectrum** ppOwner) const;
+  // Selects the integral under point and tracks its rectangle; FALSE when
+  // there is none.
+  BOOL TrackIntegral(CPoint point);
   // A band dragged from point with the framework's rubber band; FALSE when
   // it has no width.
   BOOL TrackBand(CPoint point, CRect& band);

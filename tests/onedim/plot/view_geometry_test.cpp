@@ -249,4 +249,36 @@ TEST(ViewGeometry, TextLabelsAreHitByTheirDrawnRectangleAndDraggedInPixels) {
   delete above;
 }
 
+TEST(ViewGeometry, ATrackedIntegralMovesUpOrDownWholeOrTakesItsNewRangeAndHeight) {
+  // Two floats a pixel; the integral's tracker spans pixels 100..200, 50 high.
+  const RECT before = {100, 100, 200, 150};
+  struct Case {
+    RECT after;
+    bool all;
+    int wantStart, wantEnd, wantBase, wantOtherBase, wantDen;
+  };
+  const Case cases[] = {
+      {{100, 90, 200, 140}, false, 200, 400, 290, 500, 100},     // moved up 10: only its base
+      {{100, 90, 200, 140}, true, 200, 400, 290, 490, 100},      // with all, the other too
+      {{50, 100, 251, 150}, false, 102, 500, 300, 500, 100},     // wider: the range, inset a pixel
+      {{100, 100, 200, 200}, false, 202, 398, 300, 500, 200},    // twice as high: the curve scale
+      {{-300, 100, 4000, 150}, false, 0, 2048, 300, 500, 100},   // past both ends: the data
+      {{1100, 100, 2000, 150}, false, 200, 400, 300, 500, 100},  // past the data: range kept
+  };
+  for (const Case& c : cases) {
+    auto s = Laid(2048, 0, 2048, 1024);
+    auto* integral = new CIntegral(nullptr, 200, 400, 300, 0);
+    auto* other = new CIntegral(nullptr, 800, 900, 500, 0);
+    s->m_arrIntegrals.Add(integral);
+    s->m_arrIntegrals.Add(other);
+    s->m_nIntegralScaleDen = 100;
+    ApplyIntegralTrack(*s, *integral, before, c.after, c.all);
+    EXPECT_EQ(c.wantStart, integral->m_nStart) << c.after.left << ".." << c.after.right;
+    EXPECT_EQ(c.wantEnd, integral->m_nEnd) << c.after.left << ".." << c.after.right;
+    EXPECT_EQ(c.wantBase, integral->m_nBase) << c.after.top;
+    EXPECT_EQ(c.wantOtherBase, other->m_nBase) << c.all;
+    EXPECT_EQ(c.wantDen, s->m_nIntegralScaleDen) << c.after.bottom;
+  }
+}
+
 }  // namespace
