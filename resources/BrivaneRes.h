@@ -127,6 +127,7 @@
 #define ID_FULLVIEW_MIDDLE 32906
 #define ID_FULLVIEW_TOP 32907
 #define ID_FULLVIEW_BOTTOM 32908
+#define ID_VIEW_PLAY 32794  // the view plays the current FID
 
 // Layout.
 #define ID_LAYOUT_OVERLAY 32832

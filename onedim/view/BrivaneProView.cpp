@@ -54,6 +54,9 @@ BEGIN_MESSAGE_MAP(CBrivaneProView, CView)
   ON_COMMAND(ID_VIEW_PROPERTIES, OnViewProperties)
   ON_COMMAND(ID_EDIT_COPY, OnEditCopy)
   ON_UPDATE_COMMAND_UI(ID_EDIT_COPY, OnUpdateEditCopy)
+  ON_COMMAND(ID_VIEW_PLAY, OnPlay)
+  ON_UPDATE_COMMAND_UI(ID_VIEW_PLAY, OnUpdatePlay)
+  ON_MESSAGE(MM_WOM_DONE, OnPlayDone)
 END_MESSAGE_MAP()
 
 namespace {
@@ -386,6 +389,23 @@ void CBrivaneProView::OnEditCopy() {
 void CBrivaneProView::OnUpdateEditCopy(CCmdUI* pCmdUI) {
   CBrivaneDocument* pDoc = GetDocument();
   pCmdUI->Enable(pDoc != nullptr && pDoc->GetCurrentSpectrum() != nullptr);
+}
+
+// --- Sound ---
+
+void CBrivaneProView::OnPlay() {
+  CBrivaneDocument* pDoc = GetDocument();
+  if (pDoc != nullptr && pDoc->GetCurrentSpectrum() != nullptr)
+    m_Sound.Play(this, *pDoc);
+}
+
+void CBrivaneProView::OnUpdatePlay(CCmdUI* pCmdUI) {
+  pCmdUI->Enable(!m_Sound.IsPlaying());
+}
+
+LRESULT CBrivaneProView::OnPlayDone(WPARAM, LPARAM) {
+  m_Sound.Stop();
+  return 0;
 }
 
 // --- Magnifying glass ---

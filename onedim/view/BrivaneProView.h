@@ -8,6 +8,7 @@
 #include "common/MagnifyingGlass.h"
 #include "controls/TFXDataTip.h"
 #include "framework/win/View.h"
+#include "onedim/view/FidSound.h"
 
 class CBrivaneDocument;
 class CDC;
@@ -66,6 +67,9 @@ class CBrivaneProView : public CView, public CMagnifierSource {
   void OnViewProperties();
   void OnEditCopy();
   void OnUpdateEditCopy(CCmdUI* pCmdUI);
+  void OnPlay();
+  void OnUpdatePlay(CCmdUI* pCmdUI);
+  LRESULT OnPlayDone(WPARAM wParam, LPARAM lParam);
 
  private:
   // Everything OnDraw paints after the background, at the given device
@@ -112,6 +116,7 @@ class CBrivaneProView : public CView, public CMagnifierSource {
   HICON m_hIcons[3];  // marks of the active spectrum, by the icon type
   CMagnifyingGlass m_Magnifier;
   TFXDataTip m_DataTip;
+  CFidSound m_Sound;
 
   DECLARE_MESSAGE_MAP()
 };
