@@ -15,6 +15,23 @@
 #define IDI_ABOUT_FID 262
 #define IDI_ABOUT_PHASE 263
 #define IDB_FONT_TYPES 238  // the device font combo's printer and TrueType icons
+#define IDR_VIEW_POPUP 198      // the 1D view's right-click menu
+#define IDR_FULLVIEW_POPUP 158  // the full view's right-click menu
+
+// Cursors of the mouse tools.
+#define IDC_CURSOR_ZOOM 144
+#define IDC_CURSOR_FULLVIEW_EDGE 154
+#define IDC_CURSOR_PEAK_REGION 173
+#define IDC_CURSOR_FULLVIEW_MOVE 177
+#define IDC_CURSOR_MOVE 178
+#define IDC_CURSOR_MOVE_EXTENT 179
+#define IDC_CURSOR_BASELINE 201
+#define IDC_CURSOR_COUPLING_REFERENCE 212
+#define IDC_CURSOR_COUPLING_PARTNER 213
+#define IDC_CURSOR_REFERENCE 215
+#define IDC_CURSOR_INTEGRATE 216
+#define IDC_CURSOR_REMOVE_PEAKS 219
+#define IDC_CURSOR_PEAK_INFO 269
 
 // Dialog templates.
 #define IDD_ABOUTBOX 100
@@ -112,6 +129,7 @@
 #define ID_EDIT_PASTE_DATA 32925
 #define ID_EDIT_SUM_DATA 32926
 #define ID_EDIT_ADD_TEXT 32887
+#define ID_VIEW_PROPERTIES 32835  // the view's right-click Properties
 
 // View.
 #define ID_VIEW_LOG_SCREEN 32830
@@ -131,6 +149,10 @@
 #define ID_VIEW_CONTROL_BAR 32792
 #define ID_VIEW_TABBED 32852
 #define ID_PLAY 32794  // the view plays the current FID
+#define ID_FULLVIEW_HIDE 32827
+#define ID_FULLVIEW_MIDDLE 32906
+#define ID_FULLVIEW_TOP 32907
+#define ID_FULLVIEW_BOTTOM 32908
 
 // Layout.
 #define ID_LAYOUT_OVERLAY 32832

@@ -129,6 +129,10 @@ class CBrivaneProDoc {
   virtual void AddIntegralOver(int nFirst, int nLast) {}
   virtual void RemovePeaksInRange(int nFirst, int nLast) {}
   virtual void ShowPeakInformation(int nIndex) {}
+  // An integral the view's tracker moved or resized: its sum and curve are
+  // due again. A right click on one asks for its reference value.
+  virtual void IntegralChanged(CSpectrum* pSpectrum, CIntegral* pIntegral) {}
+  virtual void ReferenceIntegral(CSpectrum* pSpectrum, CIntegral* pIntegral) {}
   // The relaxation picks end their tool (mode 0).
   void SetRelaxationPoint(int nIndex);
   void SetRelaxationRegion(int nFirst, int nLast);

@@ -9,6 +9,7 @@
 #include "onedim/model/AxisScale.h"
 #include "onedim/model/Integral.h"
 #include "onedim/model/Spectrum.h"
+#include "onedim/model/TextLabel.h"
 
 namespace {
 
@@ -239,4 +240,45 @@ VisibleRange MagnifierSourceRange(const CSpectrum& s, int nSize, int nMagnificat
   if (r.nFirst > td || r.nLast > td)
     r.nFirst = r.nLast = td;
   return r;
+}
+
+CTextLabel* TextLabelAt(const CSpectrum& s, POINT pt) {
+  for (INT_PTR i = s.m_arrLabels.GetSize() - 1; i >= 0; i--) {
+    CTextLabel* pLabel = static_cast<CTextLabel*>(s.m_arrLabels.GetAt(i));
+    const RECT& r = pLabel->m_rectDrawn;
+    if (pt.x >= r.left && pt.x < r.right && pt.y >= r.top && pt.y < r.bottom)
+      return pLabel;
+  }
+  return nullptr;
+}
+
+void MoveTextLabel(CTextLabel& label, int dx, int dy) {
+  label.m_y += dy;
+  label.m_x = label.m_bAttached ? label.PixelToPoint(label.PointToPixel(label.m_x) + dx) : label.m_x + dx;
+}
+
+void ApplyIntegralTrack(CSpectrum& s, CIntegral& integral, const RECT& before, const RECT& after, bool bAll) {
+  const int nOldWidth = before.right - before.left, nOldHeight = before.bottom - before.top;
+  const int nNewWidth = after.right - after.left, nNewHeight = after.bottom - after.top;
+  if (nOldWidth == nNewWidth && nOldHeight == nNewHeight) {
+    const int dy = after.top - before.top;
+    for (int i = 0; i < s.m_arrIntegrals.GetSize(); i++) {
+      CIntegral* pOther = static_cast<CIntegral*>(s.m_arrIntegrals[i]);
+      if (pOther != nullptr && pOther != &integral && bAll)
+        pOther->m_nBase += dy;
+    }
+    integral.m_nBase += dy;
+    return;
+  }
+  const int td = s.m_paramsA.td;
+  const int nStart = ClampEvenIndex(SpectrumPixelToPoint(s, after.left + 1), td);
+  const int nEnd = ClampEvenIndex(SpectrumPixelToPoint(s, after.right - 1), td);
+  if (nEnd - nStart >= 2) {
+    integral.m_nStart = nStart;
+    integral.m_nEnd = nEnd;
+  }
+  if (nOldHeight > 0 && nNewHeight > 0 && nNewHeight != nOldHeight) {
+    const int nDen = Scaled(s.m_nIntegralScaleDen, (double)nNewHeight / nOldHeight);
+    s.m_nIntegralScaleDen = nDen == 0 ? (s.m_nIntegralScaleDen < 0 ? -1 : 1) : nDen;
+  }
 }

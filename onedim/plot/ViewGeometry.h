@@ -69,3 +69,21 @@ int ZoomBoxHitMode(const RECT& box, POINT pt, int& nEdge);
 // nMagnification tenths: the visible range it draws (first = last = td
 // when it lies past the end of the data).
 VisibleRange MagnifierSourceRange(const CSpectrum& s, int nSize, int nMagnification, int nLensLeft);
+
+class CIntegral;
+class CTextLabel;
+
+// The text label drawn under pt: the last one of the spectrum's labels
+// whose drawn rectangle holds it, or null.
+CTextLabel* TextLabelAt(const CSpectrum& s, POINT pt);
+// A label dragged by (dx, dy) pixels; an attached label's x, a float
+// index, moves by what the pixels map to.
+void MoveTextLabel(CTextLabel& label, int dx, int dy);
+
+// An integral whose tracker went from `before` to `after`. Moved whole (the
+// same size) it only goes up or down: its base line, or with bAll that of
+// every integral of the spectrum, shifts by as much. Resized, its range
+// comes from the new rectangle inset by a pixel (even float indices inside
+// the data; kept when that leaves under two points), and a new height
+// scales the spectrum's integral curve scale by new height / old height.
+void ApplyIntegralTrack(CSpectrum& s, CIntegral& integral, const RECT& before, const RECT& after, bool bAll);

@@ -2,21 +2,28 @@
 // splitter). It paints every spectrum of the document, with its axis scale
 // and annotations, on the document's background, through an off-screen DC,
 // and turns presses and drags into the action of the document's mouse tool.
+// It copies its picture to the clipboard and carries the magnifying glass.
 #pragma once
 
+#include "common/MagnifyingGlass.h"
+#include "controls/TFXDataTip.h"
 #include "framework/win/View.h"
 #include "onedim/view/FidSound.h"
 
 class CBrivaneDocument;
 class CDC;
+class CIntegral;
 class CSpectrum;
+class CTextLabel;
 
-class CBrivaneProView : public CView {
+class CBrivaneProView : public CView, public CMagnifierSource {
   DECLARE_DYNCREATE(CBrivaneProView)
  public:
-  CBrivaneProView() = default;
+  CBrivaneProView();
+  ~CBrivaneProView() override;
 
   CBrivaneDocument* GetDocument() const;
+  void OnInitialUpdate() override;
   void OnDraw(CDC* pDC) override;
   BOOL PreTranslateMessage(MSG* pMsg) override;
 
@@ -28,20 +35,28 @@ class CBrivaneProView : public CView {
   // for none.
   int GetFoundPoint() const { return m_nFoundPoint; }
 
-  // The real part of one spectrum from float index nFirst to nLast, drawn
-  // between the pixels nLeft and nRight, at the spectrum's own height and
-  // scale, or scaled to fit pStrip when one is given (the full view's strip).
-  static void DrawTrace(CDC* pDC, const CSpectrum& spectrum, int nFirst, int nLast, int nLeft, int nRight,
-                        const RECT* pStrip = nullptr);
+  // The plot as the clipboard gets it: an enhanced metafile 15000 by 11250
+  // units, referred to the default printer (the screen when there is
+  // none). Null when there is nothing to draw. The caller owns it.
+  HENHMETAFILE RenderPicture();
+
+  CMagnifyingGlass& GetMagnifier() { return m_Magnifier; }
+  TFXDataTip& GetDataTip() { return m_DataTip; }
+
+  // What the magnifier's lens shows: the current spectrum's trace under it.
+  COLORREF GetLensBackground() const override;
+  void DrawMagnified(CDC* pDC, int nLensLeft, int nLensTop, int nSize, int nMagnification) override;
 
  protected:
   BOOL OnEraseBkgnd(CDC* pDC);
   void OnPaint();
   void OnSize(UINT nType, int cx, int cy);
   void OnLButtonDown(UINT nFlags, CPoint point);
+  void OnLButtonDblClk(UINT nFlags, CPoint point);
   void OnMouseMove(UINT nFlags, CPoint point);
   void OnLButtonUp(UINT nFlags, CPoint point);
   void OnRButtonDown(UINT nFlags, CPoint point);
+  BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
   void OnCaptureChanged(CWnd* pWnd);
   void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
   void OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags);
@@ -50,19 +65,39 @@ class CBrivaneProView : public CView {
   void OnPlay();
   void OnUpdatePlay(CCmdUI* pCmdUI);
   LRESULT OnWaveDone(WPARAM wParam, LPARAM lParam);
+  void OnViewMagnifier();
+  void OnUpdateViewMagnifier(CCmdUI* pCmdUI);
+  void OnViewProperties();
+  void OnEditCopy();
+  void OnUpdateEditCopy(CCmdUI* pCmdUI);
 
  private:
+  // Everything OnDraw paints after the background, at the given device
+  // factors; bScreen adds what only the screen shows.
+  void DrawPlot(CDC* pDC, const CRect& rcClient, double dFactorX, double dFactorY, BOOL bScreen);
+  void DrawGrid(CDC* pDC, const CRect& rcClient, double dFactorX, double dFactorY);
+  void DrawMarks(CDC* pDC, CSpectrum& s, BOOL bScreen);
+  void DrawActiveIcon(CDC* pDC, const CSpectrum& s);
+
   CSpectrum* SpectrumAt(CPoint point, BOOL* pOnScale) const;
+  CTextLabel* LabelAt(CPoint point, CSpectrum** ppOwner) const;
+  CIntegral* IntegralAt(CPoint point, CSpectrum** ppOwner) const;
+  // Selects the integral under point and tracks its rectangle; FALSE when
+  // there is none.
+  BOOL TrackIntegral(CPoint point);
   // A band dragged from point with the framework's rubber band; FALSE when
   // it has no width.
   BOOL TrackBand(CPoint point, CRect& band);
   void PointTool(int nMode);
   void ShowPeakList();
+  void StartLabelMove(CPoint point, CSpectrum* pOwner, CTextLabel* pLabel);
+  void DrawLabelOutline();
   void StartCrosshair(CPoint point);
   void DrawCrosshair(CPoint point);
   void EndDrag();
   void ShowReadout(CPoint point);
   void MoveSpectrum(CPoint point);
+  void ShowMagnifier(BOOL bShow);
 
   // Drag state.
   BOOL m_bButtonDown = FALSE;
@@ -74,7 +109,20 @@ class CBrivaneProView : public CView {
   BOOL m_bCrosshair = FALSE;  // crosshair lines are on the screen
   int m_nFoundPoint = -1;
   CRect m_rcLastClient;
+  CPoint m_ptPress;              // where a label drag began
+  CRect m_rcLabel;               // the dragged label's outline
+  BOOL m_bLabelOutline = FALSE;  // the outline is on the screen
+
+  HICON m_hIcons[3];  // marks of the active spectrum, by the icon type
+  CMagnifyingGlass m_Magnifier;
+  TFXDataTip m_DataTip;
   CFidSound m_Sound;
 
   DECLARE_MESSAGE_MAP()
 };
+
+// The keys both panes of a document window take before anything else:
+// Escape leaves full screen and the mouse tool (and goes on); Tab makes
+// the next spectrum current, after the last the first (and is consumed,
+// TRUE).
+BOOL PreTranslateViewKeys(CBrivaneDocument* pDoc, MSG* pMsg);

@@ -15,10 +15,13 @@ class CFullView : public CView {
 
   CBrivaneDocument* GetDocument() const;
   void OnDraw(CDC* pDC) override;
+  BOOL PreTranslateMessage(MSG* pMsg) override;
 
   // The zoom box over the strip: the current spectrum's visible range in
   // the pixels of its whole range.
   CRect GetZoomBox() const;
+  // Where the trace's zero line runs: 0 top, 1 middle, 2 bottom.
+  int GetTracePosition() const { return m_nTracePosition; }
 
  protected:
   BOOL OnEraseBkgnd(CDC* pDC);
@@ -26,16 +29,24 @@ class CFullView : public CView {
   void OnLButtonDown(UINT nFlags, CPoint point);
   void OnMouseMove(UINT nFlags, CPoint point);
   void OnLButtonUp(UINT nFlags, CPoint point);
+  void OnRButtonDown(UINT nFlags, CPoint point);
   BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+  void OnCaptureChanged(CWnd* pWnd);
   void OnHide();
+  void OnTop();
+  void OnMiddle();
+  void OnBottom();
 
  private:
   void DragTo(CPoint point);
+  void FillInner(CDC* pDC, const CRect& inner);
 
-  int m_nDragMode = 0;  // 0 none, 1 resizing an edge, 2 moving the box
+  int m_nDragMode = 0;  // 0 none, 1 resizing an edge, 2 moving the box, 3 context menu
   int m_nEdge = 0;      // 0 left, 1 right
+  int m_nTracePosition = 1;
   BYTE m_bDragging = 0;
   int m_nLastX = 0;
+  int m_nLastY = 0;
   CRect m_rectBox;
 
   DECLARE_MESSAGE_MAP()

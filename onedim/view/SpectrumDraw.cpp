@@ -119,19 +119,21 @@ PeakLabelDrawer SetPeakLabelDrawer(PeakLabelDrawer pfnDraw) {
   return pfnOld;
 }
 
-BOOL DrawSpectrum(CSpectrum& s, CDC* pDC) {
+BOOL DrawSpectrumTrace(const CSpectrum& s, CDC* pDC) {
   switch (s.m_nDisplayMode) {
     case 0:
-      DrawTrace(s, pDC);
-      break;
+      return DrawTrace(s, pDC);
     case 1:
     case 2:
     case 3:
-      DrawPoints(s, pDC);
-      break;
+      return DrawPoints(s, pDC);
     default:
-      break;
+      return TRUE;
   }
+}
+
+BOOL DrawSpectrum(CSpectrum& s, CDC* pDC) {
+  DrawSpectrumTrace(s, pDC);
   if (s.m_bShowScale)
     DrawAxisScale(s.m_Scale, pDC, s);
   if (s.m_bPhaseDisplay)

@@ -12,6 +12,8 @@ class CSpectrum;
 // Draws everything the spectrum shows, in that order; a part whose pen
 // cannot be created is left out. Returns TRUE.
 BOOL DrawSpectrum(CSpectrum& spectrum, CDC* pDC);
+// Only the trace, in the spectrum's display mode (the magnifier's lens).
+BOOL DrawSpectrumTrace(const CSpectrum& spectrum, CDC* pDC);
 
 // The integrals and the peak labels are drawn by their own tools, which
 // register their drawing here; DrawSpectrum calls it in its place of the

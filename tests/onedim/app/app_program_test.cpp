@@ -9,6 +9,7 @@
 #include <shlwapi.h>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -19,6 +20,7 @@
 #include "onedim/document/SettingsStore.h"
 #include "onedim/model/AxisScale.h"
 #include "onedim/model/Spectrum.h"
+#include "onedim/model/TextLabel.h"
 #include "onedim/model/SpectrumParams.h"
 #include "onedim/processing/FourierTransformStep.h"
 #include "resources/BrivaneRes.h"
@@ -37,6 +39,26 @@ class CFileHost : public CDocumentHost {
   CMemorySettings m_settings;
 };
 
+// The panes of the document window's splitter, visible ones only.
+struct Panes {
+  HWND upper = nullptr;  // the full view, when shown
+  HWND lower = nullptr;  // the 1D view
+};
+
+Panes VisiblePanes(HWND child) {
+  Panes panes;
+  HWND splitter = ::GetDlgItem(child, AFX_IDW_PANE_FIRST);
+  HWND first = ::GetDlgItem(splitter, AFX_IDW_PANE_FIRST);
+  HWND second = ::GetDlgItem(splitter, AFX_IDW_PANE_FIRST + 16);
+  if (first != nullptr && ::IsWindowVisible(first))
+    panes.lower = first;
+  if (second != nullptr && ::IsWindowVisible(second)) {
+    panes.upper = first;
+    panes.lower = second;
+  }
+  return panes;
+}
+
 class AppProgramTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -52,7 +74,10 @@ class AppProgramTest : public ::testing::Test {
   std::string Path(const char* name) const { return m_dir + "\\" + name; }
 
   // A .bvx of one ramp spectrum of td floats, with the given applied phases.
-  std::string WriteDocument(const char* name, int td, double phase0, double phase1, int nUnits = -1) {
+  // With bSpike the data are zero but for one point in the middle, so that
+  // the trace runs along its zero line.
+  std::string WriteDocument(const char* name, int td, double phase0, double phase1, int nUnits = -1,
+                            const POINT* pLabel = nullptr, bool bSpike = false) {
     CFileHost host;
     CBrivaneProDoc doc(&host);
     CSpectrumParams params;
@@ -66,19 +91,31 @@ class AppProgramTest : public ::testing::Test {
     s->m_pRawData = CSpectrum::AllocateFloats(td);
     s->m_pWeighted = CSpectrum::AllocateFloats(td);
     for (int i = 0; i < td; ++i)
-      s->m_pData[i] = s->m_pRawData[i] = (float)(i % 97) - 40.0f;
+      s->m_pData[i] = s->m_pRawData[i] = bSpike ? (i == td / 2 ? 100.0f : 0.0f) : (float)(i % 97) - 40.0f;
     s->m_dPhase0 = phase0;
     s->m_dPhase1 = phase1;
     doc.SetCurrentSpectrum(s);
     doc.RefreshAfterAdd();
     if (nUnits >= 0)
       s->m_Scale.m_nUnits = nUnits;
+    if (pLabel != nullptr)
+      s->m_arrLabels.Add(new CTextLabel("label", nullptr, s, RGB(0, 0, 0), FALSE, pLabel->x, pLabel->y));
     std::string path = Path(name);
     EXPECT_TRUE(doc.WriteNativeFile(path.c_str()));
     return path;
   }
 
   static std::string Quote(const std::string& path) { return "\"" + path + "\""; }
+
+  // Starts the program on a file (a path of this machine or of Wine) and
+  // answers the 1D view of its window once everything is up; null when
+  // none came.
+  static HWND StartOnView(BrivaneProcess& app, const std::string& path) {
+    if (!app.Start(Quote(path)) || app.WaitMainWindow() == nullptr)
+      return nullptr;
+    app.Sync();
+    return app.ActiveChild() != nullptr ? VisiblePanes(app.ActiveChild()).lower : nullptr;
+  }
 
   std::string m_dir;
 };
@@ -247,26 +284,6 @@ TEST_F(AppProgramTest, ClosingADocumentLeavesItsPhasesInDegreesUnderTheSharedKey
   EXPECT_EQ(0, type);
   double lb = -1.0;
   EXPECT_TRUE(ReadSharedDouble("lb", lb));
-}
-
-// The panes of the document window's splitter, visible ones only.
-struct Panes {
-  HWND upper = nullptr;  // the full view, when shown
-  HWND lower = nullptr;  // the 1D view
-};
-
-Panes VisiblePanes(HWND child) {
-  Panes panes;
-  HWND splitter = ::GetDlgItem(child, AFX_IDW_PANE_FIRST);
-  HWND first = ::GetDlgItem(splitter, AFX_IDW_PANE_FIRST);
-  HWND second = ::GetDlgItem(splitter, AFX_IDW_PANE_FIRST + 16);
-  if (first != nullptr && ::IsWindowVisible(first))
-    panes.lower = first;
-  if (second != nullptr && ::IsWindowVisible(second)) {
-    panes.upper = first;
-    panes.lower = second;
-  }
-  return panes;
 }
 
 // Whether a button of the standard toolbar is checked. A posted message
@@ -788,3 +805,268 @@ TEST_F(AppProgramTest, SimulationNewCancelAndFidSimulationThroughTheMenus) {
 }
 
 }  // namespace
+
+namespace {
+
+// The line records of a picture: how many, and the x they reach.
+struct PictureLines {
+  int nLines = 0;
+  int minX = INT_MAX, maxX = INT_MIN;
+  bool bColouredPen = false;
+};
+
+int CALLBACK CollectLines(HDC, HANDLETABLE*, const ENHMETARECORD* pRecord, int, LPARAM lParam) {
+  PictureLines& lines = *reinterpret_cast<PictureLines*>(lParam);
+  if (pRecord->iType == EMR_LINETO || pRecord->iType == EMR_MOVETOEX) {
+    const EMRLINETO* pLine = reinterpret_cast<const EMRLINETO*>(pRecord);
+    lines.minX = std::min(lines.minX, (int)pLine->ptl.x);
+    lines.maxX = std::max(lines.maxX, (int)pLine->ptl.x);
+    lines.nLines += pRecord->iType == EMR_LINETO;
+  } else if (pRecord->iType == EMR_CREATEPEN) {
+    const EMRCREATEPEN* pPen = reinterpret_cast<const EMRCREATEPEN*>(pRecord);
+    lines.bColouredPen |= pPen->lopn.lopnColor != RGB(0, 0, 0);
+  }
+  return 1;
+}
+
+HENHMETAFILE ClipboardPicture() {
+  HENHMETAFILE hCopy = nullptr;
+  if (!::OpenClipboard(nullptr))
+    return nullptr;
+  if (HENHMETAFILE hEmf = (HENHMETAFILE)::GetClipboardData(CF_ENHMETAFILE))
+    hCopy = ::CopyEnhMetaFileA(hEmf, nullptr);
+  ::CloseClipboard();
+  return hCopy;
+}
+
+// The visible child window of a view: the magnifier's overlay.
+HWND VisibleChild(HWND view) {
+  for (HWND h = ::GetWindow(view, GW_CHILD); h != nullptr; h = ::GetWindow(h, GW_HWNDNEXT))
+    if (::IsWindowVisible(h))
+      return h;
+  return nullptr;
+}
+
+RECT ChildRect(HWND parent, HWND child) {
+  RECT rc;
+  ::GetWindowRect(child, &rc);
+  ::MapWindowPoints(nullptr, parent, (POINT*)&rc, 2);
+  return rc;
+}
+
+}  // namespace
+
+TEST_F(AppProgramTest, CopyPutsThePlotOnTheClipboardAsABlackPictureAcrossItsWidth) {
+  std::string sample = BrivaneProcess::WinePath(BRIVANE_SOURCE_DIR "/samples/sample.bvx");
+  BrivaneProcess app;
+  ASSERT_NE(nullptr, StartOnView(app, sample));
+  ASSERT_TRUE(::OpenClipboard(nullptr));
+  ::EmptyClipboard();
+  ::CloseClipboard();
+
+  app.Command(ID_EDIT_COPY);
+  HENHMETAFILE hEmf = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (hEmf = ClipboardPicture()) != nullptr; }, 5000));
+  char description[64] = {};
+  ::GetEnhMetaFileDescriptionA(hEmf, sizeof description, description);
+  EXPECT_STREQ("bvx metafile", description);
+  PictureLines lines;
+  ::EnumEnhMetaFile(nullptr, hEmf, CollectLines, &lines, nullptr);
+  ::DeleteEnhMetaFile(hEmf);
+  // The trace: a line or more per pixel column, laid over the 15000-unit
+  // drawing space, black while colour printing is off.
+  EXPECT_GT(lines.nLines, 300);
+  EXPECT_GT(lines.maxX - lines.minX, 7500);
+  EXPECT_LE(lines.maxX, 15000);
+  EXPECT_GE(lines.minX, 0);
+  EXPECT_FALSE(lines.bColouredPen);
+}
+
+TEST_F(AppProgramTest, TheMagnifierLensFollowsThePressedPointerAndTakesItsSettings) {
+  std::string path = WriteDocument("lens.bvx", 4096, 0.0, 0.0);
+  BrivaneProcess app;
+  HWND view = StartOnView(app, path);
+  ASSERT_NE(nullptr, view);
+  EXPECT_EQ(nullptr, VisibleChild(view));
+  app.Command(ID_VIEW_MAGNIFIER);
+  HWND overlay = VisibleChild(view);
+  ASSERT_NE(nullptr, overlay);
+  HWND lens = ::GetDlgItem(overlay, 0xFFFF);
+  ASSERT_NE(nullptr, lens);
+  EXPECT_FALSE(::IsWindowVisible(lens));
+
+  // A 200-pixel lens centred on the pointer while the button is held. The
+  // real pointer goes where the test presses and moves: the system moves
+  // the lens to it whenever a window appears or moves under it.
+  auto mouse = [&](UINT message, WPARAM keys, int x, int y) {
+    POINT screen = {x, y};
+    ::ClientToScreen(overlay, &screen);
+    ::SetCursorPos(screen.x, screen.y);
+    app.Sync();
+    Send(overlay, message, keys, At(x, y));
+  };
+  mouse(WM_LBUTTONDOWN, MK_LBUTTON, 300, 200);
+  EXPECT_TRUE(::IsWindowVisible(lens));
+  RECT rc = ChildRect(overlay, lens);
+  EXPECT_EQ(200, rc.left);
+  EXPECT_EQ(100, rc.top);
+  EXPECT_EQ(200, rc.right - rc.left);
+  mouse(WM_MOUSEMOVE, MK_LBUTTON, 350, 220);
+  rc = ChildRect(overlay, lens);
+  EXPECT_EQ(250, rc.left);
+  EXPECT_EQ(120, rc.top);
+  mouse(WM_LBUTTONUP, 0, 350, 220);
+  EXPECT_FALSE(::IsWindowVisible(lens));
+
+  // A right click opens the settings: a 150-pixel lens from then on.
+  ::PostMessageA(overlay, WM_RBUTTONDOWN, MK_RBUTTON, At(10, 10));
+  HWND settings = app.WaitDialog("Magnify glass settings");
+  ASSERT_NE(nullptr, settings);
+  EXPECT_EQ("200", BrivaneProcess::WindowText(::GetDlgItem(settings, 1275)));
+  Send(::GetDlgItem(settings, 1275), WM_SETTEXT, 0, (LPARAM) "150");
+  ASSERT_TRUE(BrivaneProcess::Dismiss(settings, IDOK));
+  mouse(WM_LBUTTONDOWN, MK_LBUTTON, 300, 200);
+  rc = ChildRect(overlay, lens);
+  EXPECT_EQ(150, rc.right - rc.left);
+  EXPECT_EQ(225, rc.left);
+  mouse(WM_LBUTTONUP, 0, 300, 200);
+
+  app.Command(ID_VIEW_MAGNIFIER);
+  EXPECT_EQ(nullptr, VisibleChild(view));
+}
+
+TEST_F(AppProgramTest, ATextLabelDraggedInTheViewIsSavedWhereItWasDropped) {
+  // A loaded label is attached: its x is a float index, 200 here.
+  const POINT at = {200, 20};
+  std::string path = WriteDocument("label.bvx", 4096, 0.0, 0.0, -1, &at);
+  BrivaneProcess app;
+  HWND view = StartOnView(app, path);
+  ASSERT_NE(nullptr, view);
+  ::RedrawWindow(view, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  RECT frame;
+  ::GetWindowRect(app.main(), &frame);
+  ::SetCursorPos((frame.left + frame.right) / 2, frame.top + 2);
+  // The label's black text, found on the screen.
+  POINT origin = {0, 0};
+  ::ClientToScreen(view, &origin);
+  int x = -1;
+  HDC screen = ::GetDC(nullptr);
+  for (int u = 0; u < 400 && x < 0; ++u)
+    for (int v = at.y; v < at.y + 16 && x < 0; ++v)
+      if (::GetPixel(screen, origin.x + u, origin.y + v) == RGB(0, 0, 0))
+        x = u;
+  ::ReleaseDC(nullptr, screen);
+  ASSERT_GE(x, 0) << "no label drawn";
+
+  Send(view, WM_LBUTTONDOWN, MK_LBUTTON, At(x + 2, at.y + 4));
+  Send(view, WM_MOUSEMOVE, MK_LBUTTON, At(x + 22, at.y + 14));
+  Send(view, WM_MOUSEMOVE, MK_LBUTTON, At(x + 42, at.y + 34));
+  Send(view, WM_LBUTTONUP, 0, At(x + 42, at.y + 34));
+  app.Command(ID_FILE_SAVE);
+  app.Sync();
+
+  CFileHost host;
+  CBrivaneProDoc doc(&host);
+  ASSERT_TRUE(doc.ReadNativeFile(path.c_str()));
+  const CSpectrum* s = doc.GetSpectrumAt(0);
+  ASSERT_EQ(1, s->m_arrLabels.GetSize());
+  const CTextLabel* label = static_cast<const CTextLabel*>(s->m_arrLabels.GetAt(0));
+  EXPECT_EQ(at.y + 30, label->m_y);
+  // 40 pixels to the right: several floats a pixel further into the data.
+  EXPECT_GT(label->m_x, at.x + 40);
+}
+
+namespace {
+
+// The mean row of the pixels of one colour in a window's client area, as
+// the screen shows it; -1 when there are none.
+int MeanRowOf(HWND hWnd, COLORREF colour) {
+  RECT rc;
+  ::GetClientRect(hWnd, &rc);
+  POINT origin = {0, 0};
+  ::ClientToScreen(hWnd, &origin);
+  HDC screen = ::GetDC(nullptr);
+  long long sum = 0, count = 0;
+  for (int y = 0; y < rc.bottom; ++y)
+    for (int x = 0; x < rc.right; x += 2)
+      if (::GetPixel(screen, origin.x + x, origin.y + y) == colour) {
+        sum += y;
+        ++count;
+      }
+  ::ReleaseDC(nullptr, screen);
+  return count > 0 ? (int)(sum / count) : -1;
+}
+
+// A visible pop-up menu of the program's thread, or null.
+HWND PopupMenu() {
+  HWND menu = ::FindWindowA("#32768", nullptr);
+  return menu != nullptr && ::IsWindowVisible(menu) ? menu : nullptr;
+}
+
+}  // namespace
+
+TEST_F(AppProgramTest, RightClicksOpenTheViewMenusAndTheFullViewMovesItsTraceAndHides) {
+  std::string path = WriteDocument("menus.bvx", 4096, 0.0, 0.0, -1, nullptr, true);
+  BrivaneProcess app;
+  ASSERT_NE(nullptr, StartOnView(app, path));
+  HWND child = app.ActiveChild();
+  app.Command(ID_VIEW_DUAL_DISPLAY);
+  app.Sync();
+  Panes panes = VisiblePanes(child);
+  ASSERT_NE(nullptr, panes.upper);
+  RECT rc;
+  ::GetClientRect(panes.upper, &rc);
+
+  // The strip's trace runs along its top, then its bottom.
+  Send(panes.upper, WM_COMMAND, ID_FULLVIEW_TOP, 0);
+  ::RedrawWindow(panes.upper, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  int top = -1;
+  ASSERT_TRUE(WaitFor([&] { return (top = MeanRowOf(panes.upper, RGB(0, 0, 255))) >= 0; }, 5000));
+  Send(panes.upper, WM_COMMAND, ID_FULLVIEW_BOTTOM, 0);
+  ::RedrawWindow(panes.upper, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  int bottom = -1;
+  ASSERT_TRUE(WaitFor([&] { return (bottom = MeanRowOf(panes.upper, RGB(0, 0, 255))) > top; }, 5000));
+  EXPECT_LT(top, rc.bottom / 3);
+  EXPECT_GT(bottom - top, rc.bottom / 4);
+
+  // Each pane's right click opens its menu; Escape closes it.
+  for (HWND pane : {panes.upper, panes.lower}) {
+    ::PostMessageA(pane, WM_RBUTTONDOWN, MK_RBUTTON, At(100, 30));
+    HWND menu = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (menu = PopupMenu()) != nullptr; }, 5000));
+    ::PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(WaitFor([&] { return PopupMenu() == nullptr; }, 5000));
+  }
+
+  // Hide asks the frame to close the dual display.
+  Send(panes.upper, WM_COMMAND, ID_FULLVIEW_HIDE, 0);
+  app.Sync();
+  EXPECT_TRUE(WaitFor([&] { return VisiblePanes(child).upper == nullptr; }, 5000));
+}
+
+TEST_F(AppProgramTest, ACrosshairDragShowsTheCursorReadoutInADataTipUntilTheRelease) {
+  std::string path = WriteDocument("tip.bvx", 4096, 0.0, 0.0, AXIS_UNITS_POINTS, nullptr, true);
+  BrivaneProcess app;
+  HWND view = StartOnView(app, path);
+  ASSERT_NE(nullptr, view);
+  // The tip shows where the pointer rests: the real pointer goes there,
+  // above the flat trace.
+  POINT pt = {300, 20};
+  POINT screen = pt;
+  ::ClientToScreen(view, &screen);
+  ::SetCursorPos(screen.x, screen.y);
+  app.Sync();
+  auto tip = [] {
+    HWND h = ::FindWindowA("TFXDataTip", nullptr);
+    return h != nullptr && ::IsWindowVisible(h) ? h : nullptr;
+  };
+  EXPECT_EQ(nullptr, tip());
+  Send(view, WM_LBUTTONDOWN, MK_LBUTTON, At(pt.x, pt.y));
+  Send(view, WM_MOUSEMOVE, MK_LBUTTON, At(pt.x, pt.y));
+  EXPECT_TRUE(WaitFor([&] { return tip() != nullptr; }, 5000));
+  HWND status = ::GetDlgItem(app.main(), AFX_IDW_STATUS_BAR);
+  double position = 0, intensity = 0;
+  EXPECT_EQ(2, std::sscanf(BrivaneProcess::WindowText(status).c_str(), "%lf Int.=%lf", &position, &intensity));
+  Send(view, WM_LBUTTONUP, 0, At(pt.x, pt.y));
+  EXPECT_TRUE(WaitFor([&] { return tip() == nullptr; }, 5000));
+}

@@ -8,6 +8,7 @@
 
 #include "onedim/model/AxisScale.h"
 #include "onedim/model/Integral.h"
+#include "onedim/model/TextLabel.h"
 #include "onedim/plot/ViewGeometry.h"
 #include "tests/onedim/model/spectrum_test_util.h"
 
@@ -215,6 +216,68 @@ TEST(ViewGeometry, MagnifierSourceBand) {
     const VisibleRange r = MagnifierSourceRange(*s, c.size, c.magnification, c.lensLeft);
     EXPECT_EQ(c.first, r.nFirst) << c.magnification << " " << c.lensLeft;
     EXPECT_EQ(c.last, r.nLast) << c.magnification << " " << c.lensLeft;
+  }
+}
+
+TEST(ViewGeometry, TextLabelsAreHitByTheirDrawnRectangleAndDraggedInPixels) {
+  // Two floats a pixel; the labels own no spectrum list, the test deletes them.
+  auto s = Laid(2048, 0, 2048, 1024);
+  auto* below = new CTextLabel("below", nullptr, s.get(), 0, FALSE, 100, 100);
+  auto* above = new CTextLabel("above", nullptr, s.get(), 0, TRUE, 100, 100);
+  below->m_rectDrawn = {90, 90, 150, 110};
+  above->m_rectDrawn = {120, 95, 180, 115};
+  s->m_arrLabels.Add(below);
+  s->m_arrLabels.Add(above);
+  EXPECT_EQ(below, TextLabelAt(*s, {100, 100}));
+  EXPECT_EQ(above, TextLabelAt(*s, {130, 100})) << "the later label lies on top";
+  EXPECT_EQ(nullptr, TextLabelAt(*s, {150, 89}));
+  EXPECT_EQ(nullptr, TextLabelAt(*s, {180, 100})) << "right edge excluded";
+
+  struct Case {
+    CTextLabel* label;
+    int dx, dy, wantX, wantY;
+  };
+  ASSERT_EQ(200, above->m_x);  // an attached label keeps a float index
+  const Case cases[] = {{below, 30, -20, 130, 80}, {above, 30, -20, 260, 80}, {above, -200, 0, -140, 80}};
+  for (const Case& c : cases) {
+    MoveTextLabel(*c.label, c.dx, c.dy);
+    EXPECT_EQ(c.wantX, c.label->m_x) << c.label->m_strText;
+    EXPECT_EQ(c.wantY, c.label->m_y);
+  }
+  s->m_arrLabels.RemoveAll();
+  delete below;
+  delete above;
+}
+
+TEST(ViewGeometry, ATrackedIntegralMovesUpOrDownWholeOrTakesItsNewRangeAndHeight) {
+  // Two floats a pixel; the integral's tracker spans pixels 100..200, 50 high.
+  const RECT before = {100, 100, 200, 150};
+  struct Case {
+    RECT after;
+    bool all;
+    int wantStart, wantEnd, wantBase, wantOtherBase, wantDen;
+  };
+  const Case cases[] = {
+      {{100, 90, 200, 140}, false, 200, 400, 290, 500, 100},     // moved up 10: only its base
+      {{100, 90, 200, 140}, true, 200, 400, 290, 490, 100},      // with all, the other too
+      {{50, 100, 251, 150}, false, 102, 500, 300, 500, 100},     // wider: the range, inset a pixel
+      {{100, 100, 200, 200}, false, 202, 398, 300, 500, 200},    // twice as high: the curve scale
+      {{-300, 100, 4000, 150}, false, 0, 2048, 300, 500, 100},   // past both ends: the data
+      {{1100, 100, 2000, 150}, false, 200, 400, 300, 500, 100},  // past the data: range kept
+  };
+  for (const Case& c : cases) {
+    auto s = Laid(2048, 0, 2048, 1024);
+    auto* integral = new CIntegral(nullptr, 200, 400, 300, 0);
+    auto* other = new CIntegral(nullptr, 800, 900, 500, 0);
+    s->m_arrIntegrals.Add(integral);
+    s->m_arrIntegrals.Add(other);
+    s->m_nIntegralScaleDen = 100;
+    ApplyIntegralTrack(*s, *integral, before, c.after, c.all);
+    EXPECT_EQ(c.wantStart, integral->m_nStart) << c.after.left << ".." << c.after.right;
+    EXPECT_EQ(c.wantEnd, integral->m_nEnd) << c.after.left << ".." << c.after.right;
+    EXPECT_EQ(c.wantBase, integral->m_nBase) << c.after.top;
+    EXPECT_EQ(c.wantOtherBase, other->m_nBase) << c.all;
+    EXPECT_EQ(c.wantDen, s->m_nIntegralScaleDen) << c.after.bottom;
   }
 }
 
