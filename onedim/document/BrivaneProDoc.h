@@ -107,18 +107,39 @@ class CBrivaneProDoc {
 
   // What the mouse tools do once the view has turned the mouse into float
   // indices of the current spectrum. The tools' engines fill these in.
-  virtual void PickPeaksInRange(int nFirst, int nLast, double dThreshold) {}
-  virtual void PickPeakAt(int nIndex) {}
+  // A region record over the range (threshold in data units) or a manual
+  // record of one point, made current and appended to the current spectrum.
+  virtual void PickPeaksInRange(int nFirst, int nLast, double dThreshold);
+  virtual void PickPeakAt(int nIndex);
   virtual void ToggleBaselinePoint(POINT pt) {}
   virtual void StartCoupling(int nIndex) {}
   virtual void AddCouplingPartner(int nIndex) {}
   virtual void ReferencePointAt(int nIndex) {}
-  virtual void AddIntegralOver(int nFirst, int nLast) {}
-  virtual void RemovePeaksInRange(int nFirst, int nLast) {}
+  // A new integral over the range, clipped to the data; a range of no
+  // width is refused.
+  virtual void AddIntegralOver(int nFirst, int nLast);
+  // Removes the picked peaks between the two float indices.
+  virtual void RemovePeaksInRange(int nFirst, int nLast);
   virtual void ShowPeakInformation(int nIndex) {}
   // The relaxation picks end their tool (mode 0).
   void SetRelaxationPoint(int nIndex);
   void SetRelaxationRegion(int nFirst, int nLast);
+
+  // --- Tools commands ---
+  // A tool command: its mode goes off when it is on, else it becomes the
+  // mode. Reference, Integrate and Remove Peaks redraw when switched off.
+  void ToggleMouseMode(int nMode);
+  // Every integral of the current spectrum takes the selected one's base
+  // line, or the highest (largest) one's when none is selected.
+  void AlignIntegrals();
+  void DeleteAllIntegrals();
+  // The line fit of the current spectrum's picked peaks (FIT_LORENTZIAN or
+  // FIT_GAUSSIAN): each line's frequency, area and width are shown, or
+  // "Not converged". The spectrum is not changed.
+  void FitPeaks(int nShape);
+  // Marks the data window of one fitted peak on the view, between two
+  // float indices; nothing by default.
+  virtual void MarkFitWindow(int nFirst, int nLast) {}
 
   // --- Import ---
   // Reads one file: a .bvx whatever the type chosen, otherwise with the
