@@ -15,6 +15,7 @@
 #include "onedim/document/BrivaneProDocHost.h"
 #include "onedim/document/BrivaneProDocTools.h"
 #include "onedim/document/DataBuffer.h"
+#include "onedim/model/ColourFont.h"
 
 struct CFourierTransformOptions;
 class CGraph;
@@ -24,6 +25,24 @@ class CPeakListDialog;
 class CCouplingTableDialog;
 class CSpectrum;
 class CSpectrumParams;
+
+// What the Integrals Options dialog shows and sets.
+struct CIntegralOptions {
+  int bShowCurves = 1;
+  int bShowValues = 1;
+  int bMoveTogether = 0;
+  COLORREF crColour = 255;
+  int bRectangle = 1;
+  int nWidthIndex = 0;  // line width - 1
+  int bRotate = 0;
+  int bOnTop = 1;
+  int nDistance = 20;  // -100..100
+  CColourFont font;    // the integral-label font
+};
+
+// The new position of a scroll bar of the integral dialogs after a scroll
+// code (SB_*), within -nHalfRange..nHalfRange.
+int IntegralScrollPosition(int nCode, int nPos, int nTrack, int nHalfRange, int nLine, int nPage);
 
 // The spectra of a document in drawing and file order. The document deletes
 // them; the list only forgets them.
@@ -137,6 +156,21 @@ class CBrivaneProDoc {
   // FIT_GAUSSIAN): each line's frequency, area and width are shown, or
   // "Not converged". The spectrum is not changed.
   void FitPeaks(int nShape);
+  // Integral Options: the current spectrum's display settings of its
+  // integrals with the document's colour and move-together flag; applying
+  // them also colours every integral of the spectrum and writes the
+  // "Integration" section of the profile.
+  void GetIntegralOptions(CIntegralOptions& options) const;
+  void ApplyIntegralOptions(const CIntegralOptions& options);
+  // Integral Correction: the bias (bSlope FALSE) or slope of the selected
+  // integral, or of all with bAll, set by hand (automatic correction off).
+  // Nothing without a target.
+  void SetIntegralCorrection(BOOL bSlope, double dValue, BOOL bAll);
+  // Apply (automatic correction on) and Cancel (bias and slope back to the
+  // values given) of the correction, for the same targets; Cancel takes
+  // them all when none is selected.
+  void AutoCorrectIntegrals(BOOL bAll);
+  void RestoreIntegralCorrection(double dBias, double dSlope, BOOL bAll);
   // Marks the data window of one fitted peak on the view, between two
   // float indices; nothing by default.
   virtual void MarkFitWindow(int nFirst, int nLast) {}
@@ -277,6 +311,8 @@ class CBrivaneProDoc {
   int m_nShowOnlyCurrentScale;
   BYTE m_bAutoPhase;             // autophase after the Fourier transform
   CPeakListDialog* m_pPeakList;  // modeless dialogs, while open
+  int m_nExportDecimals = 3;     // peak export: decimals, 0..5
+  int m_nExportSeparator = 1;    // peak export: 0 decimal commas, 1 decimal periods
   CCouplingTableDialog* m_pCouplingTable;
   BYTE m_bLabelArrow;  // the arrow mark carries its value
 

@@ -12,9 +12,13 @@ const CPeakPicking* Record(const CSpectrum& s, int r) {
   return static_cast<const CPeakPicking*>(s.m_arrPeaks.GetAt(r));
 }
 
-bool IsRegion(const CPeakPicking& record) { return record.m_nStart != -1; }
+bool IsRegion(const CPeakPicking& record) {
+  return record.m_nStart != -1;
+}
 
-int RowsBefore(const CPeakPicking& record) { return IsRegion(record) ? 2 : 0; }
+int RowsBefore(const CPeakPicking& record) {
+  return IsRegion(record) ? 2 : 0;
+}
 
 double Percent(const CSpectrum& s, double dValue) {
   return s.m_fMaxValue != 0.0f ? 100.0 * dValue / s.m_fMaxValue : 0.0;
@@ -128,11 +132,12 @@ CString PeakListClipboardText(const CSpectrum& s) {
     text += "\r\n";
     CString line;
     if (IsRegion(record)) {
-      line.Format("\t----------------------------------------\r\n*FROM*\t%d\t%.3lf\t%.3lf\t\r\n*TO*\t%d\t%.3lf\t%.3lf\t"
-                  "\r\n\t----------------------------------------",
-                  record.m_nStart, s.ConvertUnits(record.m_nStart, AXIS_UNITS_PPM),
-                  s.ConvertUnits(record.m_nStart, AXIS_UNITS_HZ), record.m_nEnd,
-                  s.ConvertUnits(record.m_nEnd, AXIS_UNITS_PPM), s.ConvertUnits(record.m_nEnd, AXIS_UNITS_HZ));
+      line.Format(
+          "\t----------------------------------------\r\n*FROM*\t%d\t%.3lf\t%.3lf\t\r\n*TO*\t%d\t%.3lf\t%.3lf\t"
+          "\r\n\t----------------------------------------",
+          record.m_nStart, s.ConvertUnits(record.m_nStart, AXIS_UNITS_PPM),
+          s.ConvertUnits(record.m_nStart, AXIS_UNITS_HZ), record.m_nEnd, s.ConvertUnits(record.m_nEnd, AXIS_UNITS_PPM),
+          s.ConvertUnits(record.m_nEnd, AXIS_UNITS_HZ));
       text += line;
     }
     for (int k = 0; k < record.GetCount(); k++) {
@@ -161,4 +166,22 @@ CString PeakExportText(const CSpectrum& s, int nDecimals, BOOL bPeriods) {
     }
   }
   return text;
+}
+
+BOOL GetPeakInformation(const CSpectrum& s, int nFloatIndex, CPeakInformation& info) {
+  const int td = s.m_pData != nullptr ? s.m_paramsA.td : 0;
+  if (td < 2 || nFloatIndex < 0 || nFloatIndex >= td || s.m_paramsA.sw == 0.0)
+    return FALSE;
+  double p = nFloatIndex / 2, h = 0.0, w = 0.0;
+  peakwidth(s.m_pData, td / 2, p, h, w);
+  const double dr = s.m_paramsA.sw / (td / 2);
+  info.dHz = s.ConvertUnits(2.0 * p, AXIS_UNITS_HZ);
+  info.dPpm = s.ConvertUnits(2.0 * p, AXIS_UNITS_PPM);
+  info.dWidthHz = w * dr;
+  info.dResolution = dr;
+  info.dPointsPerWidth = info.dWidthHz * (td / 2) / s.m_paramsA.sw;
+  double dNoise = 0.0;
+  info.dSignalToNoise = 0.0;
+  s.GetSignalToNoise((int)std::floor(2.0 * p) & ~1, info.dSignalToNoise, dNoise);
+  return TRUE;
 }

@@ -13,8 +13,8 @@ struct CPeakListRow {
   enum Kind { Peak, From, To };
   Kind kind = Peak;
   int nRecord = 0;
-  int nPoint = 0;          // index within its record (peak rows)
-  CString strCells[5];     // Index, Point, ppm, Hertz, Height
+  int nPoint = 0;       // index within its record (peak rows)
+  CString strCells[5];  // Index, Point, ppm, Hertz, Height
 };
 
 // Number of rows the list shows for the spectrum's records.
@@ -33,3 +33,12 @@ CString PeakListClipboardText(const CSpectrum& spectrum);
 // The shifts of every peak in ppm on one line, with nDecimals decimals;
 // bPeriods chooses the decimal period and ", " over the comma and "; ".
 CString PeakExportText(const CSpectrum& spectrum, int nDecimals, BOOL bPeriods);
+
+// What the Peak Information dialog shows for the peak near a float index,
+// refined whatever the interpolation flag: frequency in Hz and ppm, width
+// at half height in Hz, digital resolution (Hz per point), points per line
+// width and the signal-to-noise ratio at the peak.
+struct CPeakInformation {
+  double dHz, dPpm, dWidthHz, dResolution, dPointsPerWidth, dSignalToNoise;
+};
+BOOL GetPeakInformation(const CSpectrum& spectrum, int nFloatIndex, CPeakInformation& info);

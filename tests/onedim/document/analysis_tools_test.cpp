@@ -72,10 +72,14 @@ TEST_F(AnalysisToolsTest, ToolModesToggleOneAtATime) {
     int nAfter;
     int nRedraws;  // views updated by this step
   };
-  const Step steps[] = {{MOUSE_PEAK_BY_PEAK, MOUSE_PEAK_BY_PEAK, 0}, {MOUSE_PEAK_REGION, MOUSE_PEAK_REGION, 0},
-                        {MOUSE_PEAK_REGION, MOUSE_NONE, 0},          {MOUSE_INTEGRATE, MOUSE_INTEGRATE, 0},
-                        {MOUSE_INTEGRATE, MOUSE_NONE, 1},            {MOUSE_REMOVE_PEAKS, MOUSE_REMOVE_PEAKS, 0},
-                        {MOUSE_REMOVE_PEAKS, MOUSE_NONE, 1},         {MOUSE_PEAK_INFO, MOUSE_PEAK_INFO, 0}};
+  const Step steps[] = {{MOUSE_PEAK_BY_PEAK, MOUSE_PEAK_BY_PEAK, 0},
+                        {MOUSE_PEAK_REGION, MOUSE_PEAK_REGION, 0},
+                        {MOUSE_PEAK_REGION, MOUSE_NONE, 0},
+                        {MOUSE_INTEGRATE, MOUSE_INTEGRATE, 0},
+                        {MOUSE_INTEGRATE, MOUSE_NONE, 1},
+                        {MOUSE_REMOVE_PEAKS, MOUSE_REMOVE_PEAKS, 0},
+                        {MOUSE_REMOVE_PEAKS, MOUSE_NONE, 1},
+                        {MOUSE_PEAK_INFO, MOUSE_PEAK_INFO, 0}};
   for (const Step& step : steps) {
     const int nBefore = m_host.m_nUpdates;
     m_doc.ToggleMouseMode(step.nCommandMode);
@@ -117,6 +121,55 @@ TEST_F(AnalysisToolsTest, FitShowsEachLineOrNotConvergedAndChangesNothing) {
   EXPECT_EQ(before, std::vector<float>(m_s->m_pData, m_s->m_pData + 1024));
   EXPECT_EQ(2, m_s->GetPeakCount());
   EXPECT_FALSE(m_host.m_bModified);
+}
+
+TEST_F(AnalysisToolsTest, IntegralOptionsGoToTheSpectrumItsIntegralsAndTheProfile) {
+  m_s->m_arrIntegrals.Add(new CIntegral(m_s, 0, 20, 0, RGB(1, 2, 3)));
+  CIntegralOptions o;
+  m_doc.GetIntegralOptions(o);
+  EXPECT_EQ(0, o.nWidthIndex);
+  EXPECT_EQ(20, o.nDistance);
+  o.nWidthIndex = 4;
+  o.bOnTop = 0;
+  o.nDistance = -300;
+  o.crColour = RGB(0, 0, 255);
+  o.bMoveTogether = 1;
+  m_doc.ApplyIntegralOptions(o);
+  EXPECT_EQ(5, m_s->m_nIntegralLineWidth);
+  EXPECT_EQ(-100, m_s->m_nIntegralDistance);
+  EXPECT_EQ(RGB(0, 0, 255), static_cast<CIntegral*>(m_s->m_arrIntegrals[0])->m_crColour);
+  EXPECT_EQ(RGB(0, 0, 255), m_doc.m_crIntegral);
+  EXPECT_EQ(1, m_doc.m_bMoveIntegralsTogether);
+  CSettingsStore& settings = m_host.GetSettings();
+  EXPECT_EQ(5, settings.GetProfileInt("Integration", "Width", -1));
+  EXPECT_EQ(0, settings.GetProfileInt("Integration", "OnTop", -1));
+  EXPECT_EQ(-100, settings.GetProfileInt("Integration", "Distance", -1));
+  EXPECT_STREQ((LPCSTR)m_s->m_IntegralFont.GetFontString(),
+               (LPCSTR)settings.GetProfileString("Integration", "Font", ""));
+}
+
+TEST_F(AnalysisToolsTest, CorrectionReachesTheSelectedOrEveryIntegral) {
+  for (int i = 0; i < 2; i++)
+    m_s->m_arrIntegrals.Add(new CIntegral(m_s, 40 * i, 40 * i + 20, 0, 0));
+  CIntegral* a = static_cast<CIntegral*>(m_s->m_arrIntegrals[0]);
+  CIntegral* b = static_cast<CIntegral*>(m_s->m_arrIntegrals[1]);
+  m_doc.SetIntegralCorrection(TRUE, 0.5, FALSE);  // nothing selected
+  EXPECT_EQ(0.0, a->m_dSlope);
+  m_s->m_pSelectedIntegral = b;
+  m_doc.AutoCorrectIntegrals(TRUE);
+  m_doc.SetIntegralCorrection(FALSE, 7.0, FALSE);
+  EXPECT_EQ(7.0, b->m_dBias);
+  EXPECT_EQ(0, b->m_bAutoCorrect);
+  EXPECT_EQ(1, a->m_bAutoCorrect);
+  m_s->m_pSelectedIntegral = nullptr;
+  m_doc.RestoreIntegralCorrection(0.0, 0.0, FALSE);  // none selected: all
+  EXPECT_EQ(0.0, b->m_dBias);
+
+  // The scroll bars: lines, pages and the thumb, kept in range.
+  const int cases[][4] = {{0, 0, 0, -10},    {1, 95, 0, 100}, {3, 0, 0, 40},
+                          {2, -90, 0, -100}, {5, 0, 77, 77},  {8, 5, 0, 5}};
+  for (const auto& c : cases)
+    EXPECT_EQ(c[3], IntegralScrollPosition(c[0], c[1], c[2], 100, 10, 40)) << c[0] << " " << c[1];
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "onedim/model/AxisScale.h"
 #include "onedim/model/PeakList.h"
 #include "onedim/model/PeakPicking.h"
 #include "tests/onedim/model/spectrum_test_util.h"
@@ -167,6 +168,20 @@ TEST(PeakList, DeletingTheLastPointOfARecordRemovesTheRecord) {
   DeleteAllPeaks(*s);
   EXPECT_EQ(0, GetPeakListRowCount(*s));
   EXPECT_EQ(nullptr, s->m_pCurrentPeaks);
+}
+
+TEST(PeakList, PeakInformationIsRefinedAndStaysInsideTheData) {
+  // 2 Hz per complex point: a line of half width 4 points is 16 Hz wide.
+  auto s = LineSpectrum(2048, {{400, 100, 4}});
+  s->m_paramsA.sw = 2048.0;
+  CPeakInformation info;
+  ASSERT_TRUE(GetPeakInformation(*s, 2 * 398, info));
+  EXPECT_NEAR(s->ConvertUnits(800, AXIS_UNITS_HZ), info.dHz, 0.2);
+  EXPECT_NEAR(16.0, info.dWidthHz, 0.5);
+  EXPECT_DOUBLE_EQ(2.0, info.dResolution);
+  EXPECT_NEAR(8.0, info.dPointsPerWidth, 0.25);
+  EXPECT_FALSE(GetPeakInformation(*s, 2048, info));
+  EXPECT_FALSE(GetPeakInformation(*s, -2, info));
 }
 
 }  // namespace
