@@ -171,6 +171,10 @@ class CBrivaneProDoc {
   // them all when none is selected.
   void AutoCorrectIntegrals(BOOL bAll);
   void RestoreIntegralCorrection(double dBias, double dSlope, BOOL bAll);
+  // Reference Integral: the integral stands for dValue, on its spectrum or,
+  // with bAll, on every spectrum. A value of 0 (or not a number) would make
+  // every other value meaningless and is refused: FALSE, nothing changed.
+  BOOL SetReferenceIntegral(const CIntegral& integral, double dValue, BOOL bAll);
   // Marks the data window of one fitted peak on the view, between two
   // float indices; nothing by default.
   virtual void MarkFitWindow(int nFirst, int nLast) {}

@@ -1,6 +1,7 @@
 // The integral commands of the 1D document: display options and the
 // correction of the baseline under integrals.
 #include <algorithm>
+#include <cmath>
 
 #include "onedim/document/BrivaneProDoc.h"
 #include "onedim/document/SettingsStore.h"
@@ -116,4 +117,17 @@ void CBrivaneProDoc::RestoreIntegralCorrection(double dBias, double dSlope, BOOL
     in.m_dSlope = dSlope;
   });
   UpdateViews();
+}
+
+BOOL CBrivaneProDoc::SetReferenceIntegral(const CIntegral& integral, double dValue, BOOL bAll) {
+  const double dReference = integral.m_dValue / dValue;
+  if (dValue == 0.0 || !std::isfinite(dReference))
+    return FALSE;
+  for (POSITION pos = m_Spectra.GetHeadPosition(); pos != nullptr;) {
+    CSpectrum* s = m_Spectra.GetSpectrum(pos);
+    if (bAll || s == integral.m_pSpectrum)
+      s->m_dIntegralNorm = dReference;
+  }
+  UpdateViews();
+  return TRUE;
 }

@@ -8,6 +8,7 @@
 #include "onedim/dialogs/IntegralCorrectionDialog.h"
 #include "onedim/dialogs/IntegralThresholdDialog.h"
 #include "onedim/dialogs/PeakListDialog.h"
+#include "onedim/dialogs/ReferenceIntegralDialog.h"
 #include "onedim/document/BrivaneProDoc.h"
 #include "onedim/document/BrivaneProDocHost.h"
 #include "onedim/document/SettingsStore.h"
@@ -170,6 +171,27 @@ TEST_F(AnalysisDialogsTest, ThresholdingTakesTheChecksThePercentAndTheDrawFlag) 
   EXPECT_EQ(0, static_cast<CIntegral*>(m_s->m_arrIntegrals[1])->m_bThresholding);
   EXPECT_EQ(40.0, m_s->m_dThresholdPercent);
   EXPECT_EQ(1, m_s->m_bDrawThreshold);
+}
+
+TEST_F(AnalysisDialogsTest, ReferenceIntegralShowsTheValueAndReadsANumber) {
+  struct Case {
+    const char* typed;
+    double dValue;
+  };
+  for (const Case& c : {Case{"2.5", 2.5}, Case{"abc", 0.0}}) {
+    CReferenceIntegralDialog dlg;
+    dlg.m_dValue = 1.0;
+    AfxSetModalDialogHook([&](CDialog& d) {
+      EXPECT_EQ("1.0", Text(d.m_hWnd, IDC_RI_VALUE));
+      ::SetDlgItemTextA(d.m_hWnd, IDC_RI_VALUE, c.typed);
+      ::CheckDlgButton(d.m_hWnd, IDC_RI_ALL, BST_CHECKED);
+      d.SendMessage(WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_EQ(IDOK, dlg.DoModal());
+    AfxSetModalDialogHook(nullptr);
+    EXPECT_EQ(c.dValue, dlg.m_dValue) << c.typed;
+    EXPECT_EQ(1, dlg.m_bAllSpectra);
+  }
 }
 
 }  // namespace

@@ -172,4 +172,18 @@ TEST_F(AnalysisToolsTest, CorrectionReachesTheSelectedOrEveryIntegral) {
     EXPECT_EQ(c[3], IntegralScrollPosition(c[0], c[1], c[2], 100, 10, 40)) << c[0] << " " << c[1];
 }
 
+TEST_F(AnalysisToolsTest, AReferenceIntegralSetsTheUnitOfOneOrEverySpectrum) {
+  CSpectrum* other = AddTestSpectrum(m_doc, 64);
+  CIntegral in(m_s, 0, 20, 0, 0);
+  in.m_dValue = 300.0;
+  EXPECT_TRUE(m_doc.SetReferenceIntegral(in, 3.0, FALSE));
+  EXPECT_EQ(100.0, m_s->m_dIntegralNorm);
+  EXPECT_EQ(0.0, other->m_dIntegralNorm);
+  EXPECT_TRUE(m_doc.SetReferenceIntegral(in, 2.0, TRUE));
+  EXPECT_EQ(150.0, other->m_dIntegralNorm);
+  EXPECT_FALSE(m_doc.SetReferenceIntegral(in, 0.0, TRUE));
+  EXPECT_FALSE(m_doc.SetReferenceIntegral(in, NAN, TRUE));
+  EXPECT_EQ(150.0, m_s->m_dIntegralNorm);
+}
+
 }  // namespace
