@@ -14,6 +14,7 @@
 #include "onedim/app/ChildFrame.h"
 #include "onedim/dialogs/ImportFileDialog.h"
 #include "onedim/dialogs/JcampWaitDialog.h"
+#include "onedim/dialogs/PeakListDialog.h"
 #include "onedim/dialogs/ProcessDialogs.h"
 #include "onedim/dialogs/SimulationDialogs.h"
 #include "onedim/dialogs/WindowFunctionsDialog.h"
@@ -48,6 +49,35 @@ BEGIN_MESSAGE_MAP(CBrivaneDocument, COleServerDoc)
   ON_COMMAND(ID_SIMULATION_EDIT, OnSimulationEdit)
   ON_UPDATE_COMMAND_UI(ID_SIMULATION_EDIT, OnUpdateSimulationEdit)
   ON_COMMAND(ID_FID_SIMULATION, OnFidSimulation)
+  ON_COMMAND(ID_TOOLS_PEAK_PICKING, OnToolsPeakPicking)
+  ON_COMMAND(ID_TOOLS_PEAK_BY_PEAK, OnToolsPeakByPeak)
+  ON_COMMAND(ID_TOOLS_INTEGRATE, OnToolsIntegrate)
+  ON_COMMAND(ID_TOOLS_PEAK_INFO, OnToolsPeakInfo)
+  ON_COMMAND(ID_TOOLS_REMOVE_PEAKS, OnToolsRemovePeaks)
+  ON_UPDATE_COMMAND_UI(ID_TOOLS_PEAK_PICKING, OnUpdateToolMode)
+  ON_UPDATE_COMMAND_UI(ID_TOOLS_PEAK_BY_PEAK, OnUpdateToolMode)
+  ON_UPDATE_COMMAND_UI(ID_TOOLS_INTEGRATE, OnUpdateToolMode)
+  ON_UPDATE_COMMAND_UI(ID_TOOLS_PEAK_INFO, OnUpdateToolMode)
+  ON_UPDATE_COMMAND_UI(ID_TOOLS_REMOVE_PEAKS, OnUpdateToolMode)
+  ON_COMMAND(ID_TOOLS_EDIT_PEAKS, OnToolsEditPeaks)
+  ON_COMMAND(ID_TOOLS_PARABOLIC, OnToolsParabolic)
+  ON_UPDATE_COMMAND_UI(ID_TOOLS_PARABOLIC, OnUpdateToolsParabolic)
+  ON_COMMAND(ID_TOOLS_SHOW_PEAKS, OnToolsShowPeaks)
+  ON_UPDATE_COMMAND_UI(ID_TOOLS_SHOW_PEAKS, OnUpdateToolsShowPeaks)
+  ON_COMMAND(ID_TOOLS_PEAK_FONT, OnToolsPeakFont)
+  ON_COMMAND(ID_TOOLS_PEAK_EXPORT, OnToolsPeakExport)
+  ON_COMMAND(ID_TOOLS_ALIGN_INTEGRALS, OnToolsAlignIntegrals)
+  ON_COMMAND(ID_TOOLS_DELETE_INTEGRALS, OnToolsDeleteIntegrals)
+  ON_UPDATE_COMMAND_UI(ID_TOOLS_ALIGN_INTEGRALS, OnUpdateHasIntegrals)
+  ON_UPDATE_COMMAND_UI(ID_TOOLS_DELETE_INTEGRALS, OnUpdateHasIntegrals)
+  ON_COMMAND(ID_TOOLS_INTEGRAL_CORRECTION, OnToolsIntegralCorrection)
+  ON_UPDATE_COMMAND_UI(ID_TOOLS_INTEGRAL_CORRECTION, OnUpdateHasIntegrals)
+  ON_COMMAND(ID_TOOLS_INTEGRAL_THRESHOLD, OnToolsIntegralThreshold)
+  ON_COMMAND(ID_TOOLS_INTEGRAL_OPTIONS, OnToolsIntegralOptions)
+  ON_COMMAND(ID_TOOLS_FIT_LORENTZIAN, OnToolsFitLorentzian)
+  ON_COMMAND(ID_TOOLS_FIT_GAUSSIAN, OnToolsFitGaussian)
+  ON_UPDATE_COMMAND_UI(ID_TOOLS_FIT_LORENTZIAN, OnUpdateToolsFit)
+  ON_UPDATE_COMMAND_UI(ID_TOOLS_FIT_GAUSSIAN, OnUpdateToolsFit)
 END_MESSAGE_MAP()
 
 // The core keeps the host's address only; it asks nothing of it while both
@@ -56,7 +86,13 @@ CBrivaneDocument::CBrivaneDocument() : CBrivaneProDoc(&m_Host), m_Host(this) {
   SetMissingParametersPolicy(&m_MissingDialogs);
 }
 
-CBrivaneDocument::~CBrivaneDocument() = default;
+CBrivaneDocument::~CBrivaneDocument() {
+  // An open peak list outlives no document.
+  if (m_pPeakList != nullptr) {
+    m_pPeakList->ForgetDocument();
+    m_pPeakList->DestroyWindow();
+  }
+}
 
 void CBrivaneDocument::OnFileOpenAdditional() {
   CBrivaneProApp* pApp = GetBrivaneApp();

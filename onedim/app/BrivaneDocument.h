@@ -56,6 +56,14 @@ class CBrivaneDocument : public COleServerDoc, public CBrivaneProDoc {
 
   // Simulation New (bNew) or Edit Simulation through the Simulation dialog.
   BOOL RunSimulation(BOOL bNew);
+  // The open peak list follows every change of the picks.
+  void PickPeaksInRange(int nFirst, int nLast, double dThreshold) override;
+  void PickPeakAt(int nIndex) override;
+  void RemovePeaksInRange(int nFirst, int nLast) override;
+  void ShowPeakInformation(int nIndex) override;
+  void MarkFitWindow(int nFirst, int nLast) override;
+  // A right click on an integral: the value it stands for.
+  void ReferenceIntegral(CSpectrum* pSpectrum, CIntegral* pIntegral) override;
 
  protected:
   void OnFileOpenAdditional();
@@ -79,6 +87,30 @@ class CBrivaneDocument : public COleServerDoc, public CBrivaneProDoc {
   void OnSimulationEdit();
   void OnUpdateSimulationEdit(CCmdUI* pCmdUI);
   void OnFidSimulation();
+
+  // Tools (BrivaneDocumentTools.cpp).
+  void OnToolsPeakPicking() { ToggleMouseMode(MOUSE_PEAK_REGION); }
+  void OnToolsPeakByPeak() { ToggleMouseMode(MOUSE_PEAK_BY_PEAK); }
+  void OnToolsIntegrate() { ToggleMouseMode(MOUSE_INTEGRATE); }
+  void OnToolsPeakInfo() { ToggleMouseMode(MOUSE_PEAK_INFO); }
+  void OnToolsRemovePeaks() { ToggleMouseMode(MOUSE_REMOVE_PEAKS); }
+  void OnUpdateToolMode(CCmdUI* pCmdUI);
+  void OnToolsEditPeaks();
+  void OnToolsParabolic();
+  void OnUpdateToolsParabolic(CCmdUI* pCmdUI);
+  void OnToolsShowPeaks();
+  void OnUpdateToolsShowPeaks(CCmdUI* pCmdUI);
+  void OnToolsPeakFont();
+  void OnToolsPeakExport();
+  void OnToolsAlignIntegrals() { AlignIntegrals(); }
+  void OnToolsDeleteIntegrals() { DeleteAllIntegrals(); }
+  void OnUpdateHasIntegrals(CCmdUI* pCmdUI);
+  void OnToolsIntegralCorrection();
+  void OnToolsIntegralThreshold();
+  void OnToolsIntegralOptions();
+  void OnToolsFitLorentzian() { FitPeaks(0); }
+  void OnToolsFitGaussian() { FitPeaks(1); }
+  void OnUpdateToolsFit(CCmdUI*) {}
 
  private:
   CBrivaneDocumentHost m_Host;

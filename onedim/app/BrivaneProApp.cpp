@@ -6,6 +6,9 @@
 #include "framework/win/DocTemplate.h"
 #include "framework/win/UiHooks.h"
 #include "onedim/view/BrivaneProView.h"
+#include "onedim/view/IntegralDraw.h"
+#include "onedim/view/PeakLabelDraw.h"
+#include "onedim/view/SpectrumDraw.h"
 #include "onedim/dialogs/AboutDialog.h"
 #include "onedim/app/BrivaneDocument.h"
 #include "onedim/app/ChildFrame.h"
@@ -91,6 +94,8 @@ BOOL CBrivaneProApp::InitInstance() {
   }
 
   CHoverListCtrl::SetLeaveAction(&ClearActiveHoverMarks);
+  SetIntegralDrawer(&DrawIntegral);
+  SetPeakLabelDrawer(&DrawPeakLabels);
   CCommandLineInfo cmdInfo;
   ParseCommandLine(cmdInfo);
 

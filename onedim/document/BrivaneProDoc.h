@@ -17,6 +17,7 @@
 #include "onedim/document/BrivaneProDocHost.h"
 #include "onedim/document/BrivaneProDocTools.h"
 #include "onedim/document/DataBuffer.h"
+#include "onedim/model/ColourFont.h"
 
 struct CFourierTransformOptions;
 class CGraph;
@@ -37,6 +38,24 @@ class CSimulationEditor {
   virtual ~CSimulationEditor();
   virtual BOOL EditSpinSystems(CSpectrum& spectrum) = 0;
 };
+
+// What the Integrals Options dialog shows and sets.
+struct CIntegralOptions {
+  int bShowCurves = 1;
+  int bShowValues = 1;
+  int bMoveTogether = 0;
+  COLORREF crColour = 255;
+  int bRectangle = 1;
+  int nWidthIndex = 0;  // line width - 1
+  int bRotate = 0;
+  int bOnTop = 1;
+  int nDistance = 20;  // -100..100
+  CColourFont font;    // the integral-label font
+};
+
+// The new position of a scroll bar of the integral dialogs after a scroll
+// code (SB_*), within -nHalfRange..nHalfRange.
+int IntegralScrollPosition(int nCode, int nPos, int nTrack, int nHalfRange, int nLine, int nPage);
 
 // The spectra of a document in drawing and file order. The document deletes
 // them; the list only forgets them.
@@ -120,14 +139,19 @@ class CBrivaneProDoc {
 
   // What the mouse tools do once the view has turned the mouse into float
   // indices of the current spectrum. The tools' engines fill these in.
-  virtual void PickPeaksInRange(int nFirst, int nLast, double dThreshold) {}
-  virtual void PickPeakAt(int nIndex) {}
+  // A region record over the range (threshold in data units) or a manual
+  // record of one point, made current and appended to the current spectrum.
+  virtual void PickPeaksInRange(int nFirst, int nLast, double dThreshold);
+  virtual void PickPeakAt(int nIndex);
   virtual void ToggleBaselinePoint(POINT pt) {}
   virtual void StartCoupling(int nIndex) {}
   virtual void AddCouplingPartner(int nIndex) {}
   virtual void ReferencePointAt(int nIndex) {}
-  virtual void AddIntegralOver(int nFirst, int nLast) {}
-  virtual void RemovePeaksInRange(int nFirst, int nLast) {}
+  // A new integral over the range, clipped to the data; a range of no
+  // width is refused.
+  virtual void AddIntegralOver(int nFirst, int nLast);
+  // Removes the picked peaks between the two float indices.
+  virtual void RemovePeaksInRange(int nFirst, int nLast);
   virtual void ShowPeakInformation(int nIndex) {}
   // An integral the view's tracker moved or resized: its sum and curve are
   // due again. A right click on one asks for its reference value.
@@ -136,6 +160,41 @@ class CBrivaneProDoc {
   // The relaxation picks end their tool (mode 0).
   void SetRelaxationPoint(int nIndex);
   void SetRelaxationRegion(int nFirst, int nLast);
+
+  // --- Tools commands ---
+  // A tool command: its mode goes off when it is on, else it becomes the
+  // mode. Reference, Integrate and Remove Peaks redraw when switched off.
+  void ToggleMouseMode(int nMode);
+  // Every integral of the current spectrum takes the selected one's base
+  // line, or the highest (largest) one's when none is selected.
+  void AlignIntegrals();
+  void DeleteAllIntegrals();
+  // The line fit of the current spectrum's picked peaks (FIT_LORENTZIAN or
+  // FIT_GAUSSIAN): each line's frequency, area and width are shown, or
+  // "Not converged". The spectrum is not changed.
+  void FitPeaks(int nShape);
+  // Integral Options: the current spectrum's display settings of its
+  // integrals with the document's colour and move-together flag; applying
+  // them also colours every integral of the spectrum and writes the
+  // "Integration" section of the profile.
+  void GetIntegralOptions(CIntegralOptions& options) const;
+  void ApplyIntegralOptions(const CIntegralOptions& options);
+  // Integral Correction: the bias (bSlope FALSE) or slope of the selected
+  // integral, or of all with bAll, set by hand (automatic correction off).
+  // Nothing without a target.
+  void SetIntegralCorrection(BOOL bSlope, double dValue, BOOL bAll);
+  // Apply (automatic correction on) and Cancel (bias and slope back to the
+  // values given) of the correction, for the same targets; Cancel takes
+  // them all when none is selected.
+  void AutoCorrectIntegrals(BOOL bAll);
+  void RestoreIntegralCorrection(double dBias, double dSlope, BOOL bAll);
+  // Reference Integral: the integral stands for dValue, on its spectrum or,
+  // with bAll, on every spectrum. A value of 0 (or not a number) would make
+  // every other value meaningless and is refused: FALSE, nothing changed.
+  BOOL SetReferenceIntegral(const CIntegral& integral, double dValue, BOOL bAll);
+  // Marks the data window of one fitted peak on the view, between two
+  // float indices; nothing by default.
+  virtual void MarkFitWindow(int nFirst, int nLast) {}
 
   // --- Import ---
   // Reads one file: a .bvx whatever the type chosen, otherwise with the
@@ -297,6 +356,8 @@ class CBrivaneProDoc {
   int m_nShowOnlyCurrentScale;
   BYTE m_bAutoPhase;             // autophase after the Fourier transform
   CPeakListDialog* m_pPeakList;  // modeless dialogs, while open
+  int m_nExportDecimals = 3;     // peak export: decimals, 0..5
+  int m_nExportSeparator = 1;    // peak export: 0 decimal commas, 1 decimal periods
   CCouplingTableDialog* m_pCouplingTable;
   BYTE m_bLabelArrow;  // the arrow mark carries its value
 

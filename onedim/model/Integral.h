@@ -22,6 +22,22 @@ class CIntegral : public CObject {
   // persisted.
   void Serialize(CArchive& ar) override;
 
+  // With automatic correction, bias and slope from the means of the first
+  // and the last five points of the region; then the baseline values.
+  void FitBaseline();
+  // Largest real value of the region (0 for an empty one).
+  double MaxValue() const;
+  // Sets the threshold level and returns the largest and smallest running
+  // sums, always with the baseline values.
+  void SumRange(double& dLargest, double& dSmallest);
+  // The pixel x of a float index in the owner's visible range, with the
+  // horizontal factor f and the offset of the page.
+  int PointToX(double f, int nOffset, int nIndex) const;
+  // Recomputes the sum, the curve and its box for the vertical factor fy
+  // and the page offsets (both 0 on the screen) and returns the sum. A
+  // region whose arrays cannot be had returns 0 with bAllocated FALSE.
+  double ComputeCurve(double fx, double fy, int nOffsetX, int nOffsetY, BOOL& bAllocated);
+
   COLORREF m_crColour;        // curve and value
   COLORREF m_crDrawn;         // colour actually used for the value
   double m_dThreshold;        // threshold level, data units

@@ -25,3 +25,17 @@ class CPeakPicking : public CObject {
   float m_fThreshold;       // data units; -1.0 for a manual pick
   CArray<int> m_arrPoints;  // float indices of the peaks, in the order found
 };
+
+class CSpectrum;
+
+// Refines a peak near the complex point dPosition of interleaved data of
+// nPoints complex points: the local maximum of the magnitudes, its
+// parabolic position, its height and its width at half height, both in
+// complex points. The walks never leave the data. FALSE, and nothing set,
+// when there are no data.
+BOOL peakwidth(const float* pData, int nPoints, double& dPosition, double& dHeight, double& dWidth);
+
+// The position (complex points) and height of a stored peak as the list,
+// the labels and the copies show them: refined when the spectrum
+// interpolates its peaks.
+void GetPeakValues(const CSpectrum& spectrum, int nFloatIndex, double& dPosition, double& dHeight);

@@ -82,6 +82,10 @@ class CSpectrum : public CObject {
   void GetSignalToNoise(int nIndex, double& dSignalToNoise, double& dNoise) const;
   int GetPeakCount() const;
   double GetPeakPosition(int n) const;
+  // Stores the region in the current record and appends the peaks found
+  // between the float indices nStart and nEnd whose magnitude reaches
+  // |dThreshold|. Without a current record nothing is searched.
+  void PickPeaks(int nStart, int nEnd, double dThreshold);
 
   // --- Fields ---
   RECT m_rectBound;       // area the view invalidates for this spectrum

@@ -24,7 +24,12 @@
 // writes OUT with one line "x re im" per complex point of spectrum 0, x in
 // ppm after a forward transform and in seconds before. Steps: ft (the
 // Fourier Transform dialog's initial values, no autophase), ift, zf=N
-// (floats), em=LB (exponential, Hz), gm=LB,GB (Lorentz-Gauss), magnitude.
+// (floats), em=LB (exponential, Hz), gm=LB,GB (Lorentz-Gauss), magnitude,
+// pick (region picking over the whole spectrum at 5 percent of its largest
+// magnitude; pick=P at P percent) and integrate=A:B[,C:D...] (integral
+// regions between ppm values). After the spectrum's lines come
+// "peaklist i n=N ppm=... height=..." for every peak in list order and
+// "integral i from=... to=... value=..." (ppm, sum) for every integral.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -46,6 +51,8 @@
 #include "onedim/import/MissingParameters.h"
 #include "onedim/document/SettingsStore.h"
 #include "onedim/model/AxisScale.h"
+#include "onedim/model/Integral.h"
+#include "onedim/model/PeakPicking.h"
 #include "onedim/model/Spectrum.h"
 #include "onedim/model/WindowFunction.h"
 #include "onedim/processing/FourierTransformStep.h"
@@ -117,6 +124,23 @@ void PrintSpectrum(int i, const CSpectrum* s) {
     if (std::fabs(s->m_pData[k]) > std::fabs(s->m_pData[nPeak]))
       nPeak = k;
   std::printf("peak %d index=%d value=%.6g\n", i, nPeak, td > 0 ? (double)s->m_pData[nPeak] : 0.0);
+  int n = 0;
+  for (INT_PTR r = 0; r < s->m_arrPeaks.GetSize(); r++) {
+    const CPeakPicking* pRecord = static_cast<const CPeakPicking*>(s->m_arrPeaks.GetAt(r));
+    for (int k = 0; k < pRecord->GetCount(); k++) {
+      double dPosition = 0.0, dHeight = 0.0;
+      GetPeakValues(*s, pRecord->m_arrPoints.GetAt(k), dPosition, dHeight);
+      std::printf("peaklist %d n=%d ppm=%.6f height=%.6g\n", i, n++, s->ConvertUnits(2.0 * dPosition, AXIS_UNITS_PPM),
+                  dHeight);
+    }
+  }
+  for (INT_PTR k = 0; k < s->m_arrIntegrals.GetSize(); k++) {
+    CIntegral* pIntegral = static_cast<CIntegral*>(s->m_arrIntegrals.GetAt(k));
+    BOOL bAllocated = FALSE;
+    const double dValue = pIntegral->ComputeCurve(1.0, 1.0, 0, 0, bAllocated);
+    std::printf("integral %d from=%.6f to=%.6f value=%.9g\n", i, s->ConvertUnits(pIntegral->m_nStart, AXIS_UNITS_PPM),
+                s->ConvertUnits(pIntegral->m_nEnd, AXIS_UNITS_PPM), dValue);
+  }
 }
 
 int Fail(LPCSTR pszReason) {
@@ -237,9 +261,10 @@ int Simulate(int argc, char** argv) {
 }
 
 struct ProcessStep {
-  enum Kind { Ft, Ift, ZeroFill, Exponential, LorentzGauss, Magnitude } kind;
+  enum Kind { Ft, Ift, ZeroFill, Exponential, LorentzGauss, Magnitude, Pick, Integrate } kind;
   int nPoints;
   float fLB, fGB;
+  std::vector<std::pair<double, double>> regions;  // ppm
 };
 
 bool ParseFloat(const std::string& text, float* pValue) {
@@ -251,7 +276,7 @@ bool ParseFloat(const std::string& text, float* pValue) {
 }
 
 bool ParseStep(const std::string& text, ProcessStep* pStep) {
-  *pStep = ProcessStep{ProcessStep::Ft, 0, 0.0f, 0.0f};
+  *pStep = ProcessStep{ProcessStep::Ft, 0, 0.0f, 0.0f, {}};
   if (text == "ft")
     return true;
   if (text == "ift")
@@ -262,6 +287,25 @@ bool ParseStep(const std::string& text, ProcessStep* pStep) {
     return pStep->kind = ProcessStep::ZeroFill, ParseInt(text.substr(3), &pStep->nPoints);
   if (text.compare(0, 3, "em=") == 0)
     return pStep->kind = ProcessStep::Exponential, ParseFloat(text.substr(3), &pStep->fLB);
+  if (text == "pick")
+    return pStep->kind = ProcessStep::Pick, pStep->fLB = 5.0f, true;
+  if (text.compare(0, 5, "pick=") == 0)
+    return pStep->kind = ProcessStep::Pick, ParseFloat(text.substr(5), &pStep->fLB);
+  if (text.compare(0, 10, "integrate=") == 0) {
+    pStep->kind = ProcessStep::Integrate;
+    std::string rest = text.substr(10);
+    while (!rest.empty()) {
+      const size_t comma = rest.find(','), colon = rest.find(':');
+      const std::string region = rest.substr(0, comma);
+      double a = 0.0, b = 0.0;
+      if (colon >= comma || !ParseDouble(region.substr(0, colon).c_str(), &a) ||
+          !ParseDouble(region.substr(colon + 1).c_str(), &b))
+        return false;
+      pStep->regions.emplace_back(a, b);
+      rest = comma == std::string::npos ? std::string() : rest.substr(comma + 1);
+    }
+    return !pStep->regions.empty();
+  }
   if (text.compare(0, 3, "gm=") == 0) {
     const size_t comma = text.find(',');
     pStep->kind = ProcessStep::LorentzGauss;
@@ -269,6 +313,27 @@ bool ParseStep(const std::string& text, ProcessStep* pStep) {
            ParseFloat(text.substr(comma + 1), &pStep->fGB);
   }
   return false;
+}
+
+// The even float index of a shift, by the inverse of the ppm axis.
+int PpmToIndex(const CSpectrum& s, double dPpm) {
+  const CSpectrumParams& p = s.m_paramsA;
+  if (p.sw == 0.0)
+    return 0;
+  const double dIndex = p.td * (p.sw - dPpm * p.sf) / p.sw - p.offset;
+  return (int)std::max(std::min(std::floor(dIndex), 2147483646.0), -2147483647.0) & ~1;
+}
+
+// A region pick over the whole spectrum at a percentage of its largest
+// magnitude.
+void PickWhole(CBrivaneProDoc& doc, float fPercent) {
+  const CSpectrum& s = *doc.GetCurrentSpectrum();
+  const int td = s.m_pData != nullptr ? s.m_paramsA.td : 0;
+  float fMax = 0.0f;
+  for (int k = 0; k < td; k += 2)
+    fMax = std::max(fMax, std::fabs(s.m_pData[k]));
+  if (td >= 2)
+    doc.PickPeaksInRange(0, td - 2, fMax * fPercent / 100.0);
 }
 
 // One step on every spectrum, each made current in turn as a user would.
@@ -304,6 +369,14 @@ bool RunStep(CBrivaneProDoc& doc, const ProcessStep& step, const char** pszReaso
       }
       case ProcessStep::ZeroFill:
         bDone = doc.ZeroFilling(step.nPoints) != FALSE;
+        break;
+      case ProcessStep::Pick:
+        PickWhole(doc, step.fLB);
+        break;
+      case ProcessStep::Integrate:
+        for (const std::pair<double, double>& region : step.regions)
+          doc.AddIntegralOver(PpmToIndex(*doc.GetCurrentSpectrum(), region.first),
+                              PpmToIndex(*doc.GetCurrentSpectrum(), region.second));
         break;
       default:
         doc.ToggleMagnitude();

@@ -2,6 +2,7 @@
 // lines, and a file it cannot read ends in an error line and status 1.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -9,6 +10,8 @@
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "tests/onedim/document/document_test_host.h"
 #include "tests/tools/run_tool.h"
@@ -91,6 +94,53 @@ TEST(SpectrumProbeTest, SimulateRefusesBadArguments) {
     std::string out = Slurp(dir + "probe_7.txt");
     EXPECT_EQ(out.substr(0, 6), "error ") << out;
   }
+}
+
+}  // namespace
+
+namespace {
+
+std::vector<double> Numbers(const std::string& text, const std::string& prefix, const std::string& key) {
+  std::vector<double> values;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) {
+    const size_t at = line.find(key);
+    if (line.compare(0, prefix.size(), prefix) == 0 && at != std::string::npos)
+      values.push_back(std::atof(line.c_str() + at + key.size()));
+  }
+  return values;
+}
+
+// Held out: the vendor's own peak list of the experiment, strongest first.
+TEST(SpectrumProbeTest, PickedPeaksOfARealSpectrumIncludeTheVendorsStrongest) {
+  const std::string dir = ::testing::TempDir();
+  const std::string data = std::string(BRIVANE_REALDATA_DIR) + "/bruker-aspirin-1h/1/";
+  ASSERT_EQ(
+      RunProbe("process 0 \"" + data + "fid\" \"" + dir + "probe_p.txt\" ft magnitude pick integrate=8.4:8.0,2.34:2.21",
+               dir + "probe_6.txt"),
+      0);
+  const std::string out = Slurp(dir + "probe_6.txt");
+  const std::vector<double> picked = Numbers(out, "peaklist 0 ", " ppm=");
+  std::vector<std::pair<double, double>> vendor;  // intensity, ppm
+  const std::string xml = Slurp(data + "pdata/1/peaklist.xml");
+  for (size_t at = xml.find("<Peak1D F1=\""); at != std::string::npos; at = xml.find("<Peak1D F1=\"", at + 1)) {
+    const double ppm = std::atof(xml.c_str() + at + 12);
+    const size_t i = xml.find("intensity=\"", at);
+    vendor.emplace_back(std::atof(xml.c_str() + i + 11), ppm);
+  }
+  std::sort(vendor.rbegin(), vendor.rend());
+  ASSERT_GE(vendor.size(), 8u);
+  for (size_t k = 0; k < 8; k++) {
+    double dBest = 1e9;
+    for (double p : picked)
+      dBest = std::min(dBest, std::fabs(p - vendor[k].second));
+    EXPECT_LE(dBest, 0.005) << vendor[k].second << " ppm\n" << out;
+  }
+  const std::vector<double> values = Numbers(out, "integral 0 ", " value=");
+  ASSERT_EQ(2u, values.size()) << out;
+  EXPECT_GT(values[0], 0.0);
+  EXPECT_EQ(1,
+            RunProbe("process 0 \"" + data + "fid\" \"" + dir + "probe_p.txt\" ft integrate=8.4", dir + "probe_7.txt"));
 }
 
 }  // namespace
