@@ -6,6 +6,9 @@
 // the program's own .bv2 file.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "framework/base/Lists.h"
 #include "framework/win/Document.h"
 #include "ndim/app/HandOffMessageBoxes.h"
@@ -161,6 +164,21 @@ class CBrivanenDDoc : public COleServerDoc {
   void OnTracesAddColumn();
   void OnTracesLoadRow();
   void OnTracesLoadColumn();
+  // The dialogs: processing, display and colours.
+  void OnProcessFourier();
+  void OnUpdateProcessFourier(CCmdUI* pCmdUI);
+  void OnProcessApodize();
+  void OnProcessPrediction();
+  void OnProcessHighPass();
+  void OnUpdateProcessHighPass(CCmdUI* pCmdUI);
+  void OnViewLevels();
+  void OnViewScaleUnits();
+  void OnViewProjections();
+  void OnViewSliceList();
+  void OnViewColours();
+  void OnEditPalette();
+  // Runs the lines one by one, as the command line would.
+  void RunLines(const std::vector<std::string>& lines);
   // The commands that need a data set and nothing more.
   void OnUpdateNeedsSet(CCmdUI* pCmdUI);
 

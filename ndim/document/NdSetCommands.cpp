@@ -113,6 +113,10 @@ void RefreshProjections(CSpectrum2D& set) {
     Release(set.m_pProjectionF2);
 }
 
+void ComputeProjection(CSpectrum2D& set, int dim) {
+  Recompute(set, dim == 1 ? set.m_pProjectionF1 : set.m_pProjectionF2, dim);
+}
+
 bool AddToSliceList(std::vector<int>& list, int index) {
   if (std::find(list.begin(), list.end(), index) != list.end())
     return false;

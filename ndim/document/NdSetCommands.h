@@ -38,6 +38,8 @@ void ToggleLoadedTrace(CSpectrum2D& set, int dim);
 // at the set's present size, a hidden one freed. Every command that can
 // change the set's size ends here, so the drawing never reads past them.
 void RefreshProjections(CSpectrum2D& set);
+// The projection of dimension dim summed again from the set now.
+void ComputeProjection(CSpectrum2D& set, int dim);
 
 // Appends index unless it is there already; false when it was.
 bool AddToSliceList(std::vector<int>& list, int index);
