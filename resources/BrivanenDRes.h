@@ -29,6 +29,13 @@
 #define IDD_HIGH_PASS 175
 #define IDD_EXTRACTS 185
 #define IDD_LIMITS 193
+#define IDD_PHASE 139
+#define IDD_REF_PAGE1 133  // the referencing wizard's pages
+#define IDD_REF_PAGE3 134
+#define IDD_REF_PAGE2 135
+#define IDR_PHASE_TOOLBAR 141   // the phase dialog's toolbar
+#define IDR_PHASE_VIEW_MENU 169 // the first phase view's popup
+#define IDI_PHASE_VIEW 138      // drawn in the corner of each phase view
 
 // Control ids.
 #define IDC_COMMAND_EDIT 1000
@@ -128,6 +135,19 @@
 #define IDC_LIMITS_F1_UNITS 1081
 #define IDC_LIMITS_F2_UNITS 1082
 #define IDC_LIMITS_UNITS 3
+// Phase Correction.
+#define IDC_PHASE_ZERO_SLIDER 1198
+#define IDC_PHASE_FIRST_SLIDER 1199
+#define IDC_PHASE_ZERO 1014
+#define IDC_PHASE_ZERO_SPIN 1003
+#define IDC_PHASE_FIRST 1015
+#define IDC_PHASE_FIRST_SPIN 1005
+#define IDC_PHASE_PIVOT 1086
+#define IDC_PHASE_SEND1 1010
+#define IDC_PHASE_SEND2 1011
+#define IDC_PHASE_SEND3 1012
+#define IDC_PHASE_APPLY_ALL 1017
+#define IDC_PHASE_APPLY 1027
 
 // Strings.
 #define IDP_OLE_INIT_FAILED 100
@@ -214,6 +234,14 @@
 #define ID_FILE_REVERT 32932
 #define ID_VIEW_GRID 32933
 #define ID_TOOLS_SYNCHRONIZE 32940
+
+// The phase dialog's toolbar and the phase views' popup.
+#define ID_PHASE_ALONG_F1 32798
+#define ID_PHASE_ALONG_F2 32799
+#define ID_PHASE_ALONG_F3 32800
+#define ID_PHASE_ALONG_F4 32801
+#define ID_PHASE_UNDO 32819
+#define ID_PHASE_HIDE_WINDOW 32838
 
 // View commands.
 #define ID_VIEW_MAGNIFY 32782

@@ -8,10 +8,15 @@
 #include "framework/win/WaitCursor.h"
 #include "ndim/app/BrivanenDApp.h"
 #include "ndim/app/BrivanenDDoc.h"
+#include "ndim/app/BrivanenDView.h"
+#include "ndim/app/ChildFrame.h"
+#include "ndim/app/PhaseDialog.h"
+#include "ndim/app/PhaseView.h"
 #include "ndim/data/Spectrum2D.h"
 #include "ndim/dialogs/ColourDialogs.h"
 #include "ndim/dialogs/DisplayDialogs.h"
 #include "ndim/dialogs/ProcessingDialogs.h"
+#include "ndim/dialogs/RefWizard.h"
 #include "ndim/document/NdDialogCommands.h"
 #include "ndim/document/NdSetCommands.h"
 #include "resources/BrivanenDRes.h"
@@ -20,6 +25,62 @@ void CBrivanenDDoc::RunLines(const std::vector<std::string>& lines) {
   CWaitCursor wait;
   for (const std::string& line : lines)
     ExecuteCommands(line.c_str());
+}
+
+CChildFrame* CBrivanenDDoc::GetChildFrame() const {
+  CView* pView = FindView(RUNTIME_CLASS(CBrivanenDView));
+  CFrameWnd* pFrame = pView != nullptr ? pView->GetParentFrame() : nullptr;
+  return pFrame != nullptr && pFrame->IsKindOf(RUNTIME_CLASS(CChildFrame)) ? static_cast<CChildFrame*>(pFrame)
+                                                                           : nullptr;
+}
+
+void CBrivanenDDoc::InvalidatePhaseViews() {
+  for (CRuntimeClass* pClass : {RUNTIME_CLASS(CPhaseView1), RUNTIME_CLASS(CPhaseView2), RUNTIME_CLASS(CPhaseView3)})
+    if (CView* pView = FindView(pClass); pView != nullptr && pView->GetSafeHwnd() != nullptr)
+      pView->Invalidate();
+}
+
+void CBrivanenDDoc::ShowPhaseViews() {
+  if (CChildFrame* pFrame = GetChildFrame(); pFrame != nullptr && pFrame->GetOuterSplitter().GetHiddenColumn() >= 0)
+    pFrame->GetOuterSplitter().ShowColumn();
+}
+
+void CBrivanenDDoc::HidePhaseViews() {
+  if (CChildFrame* pFrame = GetChildFrame(); pFrame != nullptr && pFrame->GetOuterSplitter().GetHiddenColumn() < 0)
+    pFrame->GetOuterSplitter().HideColumn(1);
+}
+
+// A second Phase Correction closes the open dialog, as its OK does.
+void CBrivanenDDoc::OnProcessPhase() {
+  if (m_pCurrent == nullptr)
+    return;
+  if (m_pCurrent->m_phasingOrder[0] == 0) {
+    AfxMessageBox("This spectrum is not phaseable along any dimension", MB_OK);
+    return;
+  }
+  if (m_pCurrent->m_bReal) {
+    AfxMessageBox("The spectrum is real", MB_OK);
+    return;
+  }
+  if (m_pPhaseDialog != nullptr) {
+    m_pPhaseDialog->PostMessage(WM_COMMAND, IDOK, 0);
+    return;
+  }
+  ShowPhaseViews();
+  CPhaseDialog* pDialog = new CPhaseDialog(this);
+  m_pPhaseDialog = pDialog;
+  if (!pDialog->Create(AfxGetMainWnd())) {
+    m_pPhaseDialog = nullptr;
+    delete pDialog;
+    HidePhaseViews();
+    return;
+  }
+  pDialog->ShowWindow(SW_SHOW);
+}
+
+void CBrivanenDDoc::OnUpdateProcessPhase(CCmdUI* pCmdUI) {
+  pCmdUI->Enable(m_pCurrent != nullptr);
+  pCmdUI->SetCheck(m_pPhaseDialog != nullptr);
 }
 
 // One dialog per dimension, from the current one down, while the user asks
@@ -126,6 +187,27 @@ void CBrivanenDDoc::OnViewColours() {
   CColoursDialog dialog(*m_pCurrent, AfxGetMainWnd());
   if (dialog.DoModal() == IDOK)
     UpdateAllViews(nullptr);
+}
+
+void CBrivanenDDoc::OnViewLimits() {
+  if (m_pCurrent == nullptr)
+    return;
+  CLimitsDialog dialog(*m_pCurrent, this, AfxGetMainWnd());
+  if (dialog.DoModal() == IDOK)
+    UpdateAllViews(nullptr);
+}
+
+// The menu never offers it.
+void CBrivanenDDoc::OnUpdateViewLimits(CCmdUI* pCmdUI) {
+  pCmdUI->Enable(FALSE);
+}
+
+// The wizard's pages set the view's picking tools; whichever way it ends,
+// no tool stays.
+void CBrivanenDDoc::OnToolsSynchronize() {
+  CWizardRefDlg wizard(m_nMouseMode, AfxGetMainWnd());
+  wizard.DoModal();
+  m_nMouseMode = ndMouseNone;
 }
 
 // The editor works on a copy of the set's colours; nodes start at the two

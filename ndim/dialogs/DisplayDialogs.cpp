@@ -5,9 +5,11 @@
 
 #include "framework/win/CommonControls.h"
 #include "framework/win/DataExchange.h"
+#include "framework/win/Document.h"
 #include "framework/win/WinApp.h"
 #include "ndim/data/Spectrum2D.h"
 #include "ndim/document/NdSetCommands.h"
+#include "ndim/plot/NdAxisTicks.h"
 #include "onedim/dialogs/ColourFontDialog.h"
 
 namespace {
@@ -212,5 +214,90 @@ void CCustomizeDialog::OnOK() {
     pApp->WriteProfileInt(kScale, "Show F2", m_settings.m_bShowF2);
     pApp->WriteProfileInt(kScale, "Show F1", m_settings.m_bShowF1);
   }
+  EndDialog(IDOK);
+}
+
+// --- Display a Portion of the Spectrum ---
+
+BEGIN_MESSAGE_MAP(CLimitsDialog, CDialog)
+  ON_BN_CLICKED(IDC_LIMITS_UNITS, OnUnits)
+END_MESSAGE_MAP()
+
+namespace {
+
+// From and To of one axis over indices first .. last: Hz and ppm fall along
+// the index, so From is the last index's value.
+void AxisLimits(const DimensionBlock& dim, int units, int first, int last, double& from, double& to) {
+  if (units == ND_UNITS_HZ || units == ND_UNITS_PPM) {
+    from = NdAxisValue(dim, last, units);
+    to = NdAxisValue(dim, first, units);
+  } else {
+    from = NdAxisValue(dim, first, units);
+    to = NdAxisValue(dim, last, units);
+  }
+}
+
+}  // namespace
+
+CLimitsDialog::CLimitsDialog(CSpectrum2D& set, CDocument* pDoc, CWnd* pParentWnd)
+    : CDialog(IDD, pParentWnd), m_set(set), m_pDoc(pDoc) {}
+
+void CLimitsDialog::Fill() {
+  const CRect& zoom = m_set.m_zoom;
+  AxisLimits(m_set.m_dims[1], m_set.m_axis.m_nUnitsF1, zoom.top, zoom.bottom - 1, m_f1From, m_f1To);
+  AxisLimits(m_set.m_dims[2], m_set.m_axis.m_nUnitsF2, zoom.left, zoom.right - 1, m_f2From, m_f2To);
+}
+
+BOOL CLimitsDialog::OnInitDialog() {
+  Fill();
+  return CDialog::OnInitDialog();
+}
+
+void CLimitsDialog::DoDataExchange(CDataExchange* pDX) {
+  const bool f1Points = m_set.m_axis.m_nUnitsF1 == ND_UNITS_POINTS;
+  const bool f2Points = m_set.m_axis.m_nUnitsF2 == ND_UNITS_POINTS;
+  const double f1Last = m_set.m_dims[1].m_nPoints - 1;
+  const double f2Last = m_set.m_dims[2].m_nPoints - 1;
+  DDX_Text(pDX, IDC_LIMITS_F1_FROM, m_f1From);
+  if (f1Points)
+    DDV_MinMaxDouble(pDX, m_f1From, 0, f1Last);
+  DDX_Text(pDX, IDC_LIMITS_F1_TO, m_f1To);
+  if (f1Points)
+    DDV_MinMaxDouble(pDX, m_f1To, m_f1From, f1Last);
+  DDX_Text(pDX, IDC_LIMITS_F2_FROM, m_f2From);
+  if (f2Points)
+    DDV_MinMaxDouble(pDX, m_f2From, 0, f2Last);
+  DDX_Text(pDX, IDC_LIMITS_F2_TO, m_f2To);
+  if (f2Points)
+    DDV_MinMaxDouble(pDX, m_f2To, m_f2From, f2Last);
+  DDX_Text(pDX, IDC_LIMITS_F1_UNITS, m_strF1Units);
+  DDX_Text(pDX, IDC_LIMITS_F2_UNITS, m_strF2Units);
+}
+
+void CLimitsDialog::OnUnits() {
+  CScaleUnitsDialog dialog(m_set, this);
+  if (dialog.DoModal() != IDOK)
+    return;
+  if (m_pDoc != nullptr)
+    m_pDoc->UpdateAllViews(nullptr);
+  Fill();
+  UpdateData(FALSE);
+}
+
+// Values in other units than points are not taken back.
+void CLimitsDialog::OnOK() {
+  if (!UpdateData(TRUE))
+    return;
+  CRect zoom = m_set.m_zoom;
+  if (m_set.m_axis.m_nUnitsF1 == ND_UNITS_POINTS) {
+    zoom.top = static_cast<int>(m_f1From);
+    zoom.bottom = static_cast<int>(m_f1To) + 1;
+  }
+  if (m_set.m_axis.m_nUnitsF2 == ND_UNITS_POINTS) {
+    zoom.left = static_cast<int>(m_f2From);
+    zoom.right = static_cast<int>(m_f2To) + 1;
+  }
+  m_set.m_zoom = zoom;
+  m_set.m_bPlotDirty = 1;
   EndDialog(IDOK);
 }

@@ -8,6 +8,7 @@
 #include "onedim/model/ColourFont.h"
 #include "resources/BrivanenDRes.h"
 
+class CDocument;
 class CSpectrum2D;
 
 class CLevelsDialog : public CDialog {
@@ -99,6 +100,32 @@ class CCustomizeDialog : public CDialog {
   int m_nMaxCoefficients = 0;
   int m_bShowF2 = 0;
   int m_bShowF1 = 0;
+
+  DECLARE_MESSAGE_MAP()
+};
+
+// Display a Portion of the Spectrum: the visible window of each axis in its
+// display unit. Only an axis shown in points takes the values back, and
+// only indices inside the data.
+class CLimitsDialog : public CDialog {
+ public:
+  enum { IDD = IDD_LIMITS };
+  // pDoc: redrawn after the units change (may be null).
+  CLimitsDialog(CSpectrum2D& set, CDocument* pDoc, CWnd* pParentWnd = nullptr);
+
+ protected:
+  BOOL OnInitDialog() override;
+  void OnOK() override;
+  void DoDataExchange(CDataExchange* pDX) override;
+  void OnUnits();
+  // The edits from the set's visible window.
+  void Fill();
+
+  CSpectrum2D& m_set;
+  CDocument* m_pDoc;
+  double m_f1From = 0, m_f1To = 0, m_f2From = 0, m_f2To = 0;
+  CString m_strF1Units;  // bound to empty texts
+  CString m_strF2Units;
 
   DECLARE_MESSAGE_MAP()
 };

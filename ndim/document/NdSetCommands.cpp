@@ -158,8 +158,12 @@ void MakePlotSquare(CSpectrum2D& set) {
   set.SetPlotRect(CRect(plot.left, plot.top, plot.left + side, plot.top + side));
 }
 
+int PhasingDimension(const CSpectrum2D& set) {
+  return set.m_phasingOrder[0] ? set.m_phasingOrder[0] : set.m_nCurrentDim;
+}
+
 void ApplyPhaseDifference(CSpectrum2D& set, CCommandInterpreter& interpreter, double phase0, double phase1) {
-  const int dim = set.m_phasingOrder[0] ? set.m_phasingOrder[0] : set.m_nCurrentDim;
+  const int dim = PhasingDimension(set);
   if (dim <= 0 || dim >= CSpectrum2D::MaxDimensions)
     return;
   float* applied = set.m_appliedPhase[dim];

@@ -56,6 +56,9 @@ void GrowPlot(CSpectrum2D& set, int pixels);
 // The plot rectangle squared to its shorter side at its top-left corner.
 void MakePlotSquare(CSpectrum2D& set);
 
+// The dimension phase corrections act along: the one transformed last (the
+// quadrature pair of each point), or the current one before any transform.
+int PhasingDimension(const CSpectrum2D& set);
 // The Apply of the phase dialog: runs the difference between the new
 // phases (degrees) and those already applied along the phasing dimension,
 // then keeps the new ones as applied.

@@ -11,9 +11,11 @@
 
 #include "framework/win/CommonDialogs.h"
 #include "framework/win/Dialog.h"
+#include "framework/win/PropertySheet.h"
 #include "framework/win/UiHooks.h"
 #include "ndim/data/Spectrum2D.h"
 #include "ndim/dialogs/ColourDialogs.h"
+#include "ndim/dialogs/DisplayDialogs.h"
 #include "resources/BrivanenDRes.h"
 #include "tests/ndim/app/NdAppFixture.h"
 #include "tests/ndim/app/nd_app_test_support.h"
@@ -238,6 +240,36 @@ TEST_F(NdDialogCommandsTest, UnitsProjectionsAndSliceListsWriteBackToTheSet) {
   EXPECT_EQ(std::vector<int>{2}, set->m_columnList);
 }
 
+TEST_F(NdDialogCommandsTest, LimitsTakeBackOnlyPointsInsideTheData) {
+  CBrivanenDDoc* pDoc = OpenExperiment(8, 32);  // 8 x 16
+  ASSERT_NE(nullptr, pDoc);
+  CSpectrum2D* set = pDoc->GetCurrentSet();
+  EXPECT_FALSE(Update(ID_VIEW_LIMITS).enabled);
+  set->m_axis.m_nUnitsF2 = 3;  // ppm
+  const auto open = [&](std::function<void(CDialog&)> act) {
+    AfxSetModalDialogHook(act);
+    CLimitsDialog dialog(*set, pDoc, Frame());
+    dialog.DoModal();
+    AfxSetModalDialogHook(nullptr);
+  };
+  const struct {
+    const char *from, *to;
+    bool taken;
+  } f1[] = {{"-1", "5", false}, {"2", "8", false}, {"5", "2", false}, {"2", "5", true}};
+  for (const auto& c : f1) {
+    open([&](CDialog& d) {
+      EXPECT_EQ(0.0, std::atof(Text(d, IDC_LIMITS_F1_FROM).c_str()));
+      EXPECT_LT(std::atof(Text(d, IDC_LIMITS_F2_FROM).c_str()), std::atof(Text(d, IDC_LIMITS_F2_TO).c_str()))
+          << "the larger ppm, of the first index, under To";
+      Type(d, IDC_LIMITS_F1_FROM, c.from);
+      Type(d, IDC_LIMITS_F1_TO, c.to);
+      Type(d, IDC_LIMITS_F2_FROM, "-1000");  // ppm: not taken back, not checked
+      EXPECT_EQ(c.taken, Confirm(d)) << c.from << " .. " << c.to;
+    });
+    EXPECT_EQ(c.taken ? CRect(0, 2, 16, 6) : CRect(0, 0, 16, 8), set->m_zoom);
+  }
+}
+
 TEST_F(NdDialogCommandsTest, DefaultContourColoursAreBluePositiveAndRedNegative) {
   CBrivanenDDoc* pDoc = OpenExperiment(4, 32);
   ASSERT_NE(nullptr, pDoc);
@@ -305,6 +337,29 @@ TEST_F(NdDialogCommandsTest, ARampSavedAndLoadedGivesTheSameColoursBackToTheSet)
   EXPECT_EQ(255, set->m_green[128]);
   EXPECT_EQ(0, std::memcmp(saved.m_red, set->m_red, 256));
   EXPECT_EQ(0, std::memcmp(saved.m_blue, set->m_blue, 256));
+}
+
+TEST_F(NdDialogCommandsTest, TheWizardSetsThePickingToolsAndLeavesNoneBehind) {
+  CBrivanenDDoc* pDoc = OpenExperiment(4, 32);
+  ASSERT_NE(nullptr, pDoc);
+  for (int finish : {1, 0}) {
+    std::vector<int> modes;
+    std::string title;
+    AfxSetModalSheetHook([&](CPropertySheet& sheet) {
+      title = TextOf(sheet.m_hWnd);
+      modes.push_back(pDoc->m_nMouseMode);
+      sheet.PressButton(PSBTN_NEXT);
+      modes.push_back(pDoc->m_nMouseMode);
+      sheet.PressButton(PSBTN_NEXT);
+      modes.push_back(pDoc->m_nMouseMode);
+      sheet.PressButton(finish ? PSBTN_FINISH : PSBTN_CANCEL);
+    });
+    Command(ID_TOOLS_SYNCHRONIZE);
+    AfxSetModalSheetHook(nullptr);
+    EXPECT_EQ("Referencing 2D->1D Wizard", title);
+    EXPECT_EQ((std::vector<int>{0, 9, 10}), modes);
+    EXPECT_EQ(0, pDoc->m_nMouseMode) << (finish ? "finished" : "cancelled");
+  }
 }
 
 TEST_F(NdDialogCommandsTest, CustomizeKeepsTheDivisorWithinTheMaximum) {
