@@ -152,8 +152,8 @@ void CBrivanenDApp::SetLandscape() {
 }
 
 void CBrivanenDApp::OnFileCustomize() {
-  CustomizeSettings settings{m_nPredictionDivisor,       m_nMaxCoefficients,         m_drawSettings.m_fontF2,
-                             m_drawSettings.m_fontF1,    m_drawSettings.m_bShowF2Axis, m_drawSettings.m_bShowF1Axis};
+  CustomizeSettings settings{m_nPredictionDivisor,    m_nMaxCoefficients,           m_drawSettings.m_fontF2,
+                             m_drawSettings.m_fontF1, m_drawSettings.m_bShowF2Axis, m_drawSettings.m_bShowF1Axis};
   CCustomizeDialog dialog(settings, m_pMainWnd);
   if (dialog.DoModal() != IDOK)
     return;

@@ -68,7 +68,7 @@ class CPhaseDialog : public nd::CBaseDialog {
   CSpinButtonCtrl m_zeroSpin;
   CSpinButtonCtrl m_firstSpin;
   CScrollBar m_pivotBar;
-  float m_saved[4][2];      // the stored pairs when the dialog opened
+  float m_saved[4][2];       // the stored pairs when the dialog opened
   int m_nFirstPosition = 0;  // of the first-order slider, 0 .. 359
   double m_dFirst = 0.0;     // first order, degrees
   double m_dPrevious = 0.0;  // the first order the zero order was last kept for

@@ -26,8 +26,7 @@ END_MESSAGE_MAP()
 
 CBrivanenDDoc* CPhaseView::GetDocument() const {
   CDocument* pDoc = CView::GetDocument();
-  return pDoc != nullptr && pDoc->IsKindOf(RUNTIME_CLASS(CBrivanenDDoc)) ? static_cast<CBrivanenDDoc*>(pDoc)
-                                                                         : nullptr;
+  return pDoc != nullptr && pDoc->IsKindOf(RUNTIME_CLASS(CBrivanenDDoc)) ? static_cast<CBrivanenDDoc*>(pDoc) : nullptr;
 }
 
 void CPhaseView::ShowRow(int row) {
@@ -71,8 +70,8 @@ void CPhaseView::OnDraw(CDC* pDC) {
     const int from = zoom.left < 0 ? 0 : zoom.left;
     const int to = zoom.right > f2 ? f2 : zoom.right;
     if (to > from)
-      CSpectrum2D::DrawTrace(pDC, row.data() + static_cast<size_t>(from) * floats, to - from, floats, m_trace,
-                             m_rect, true, 1.0);
+      CSpectrum2D::DrawTrace(pDC, row.data() + static_cast<size_t>(from) * floats, to - from, floats, m_trace, m_rect,
+                             true, 1.0);
     std::snprintf(label, sizeof label, "Row # %d", m_nRow);
     pDC->TextOut(m_rect.Width() / 2 - 10, 3, label, static_cast<int>(std::strlen(label)));
   } else if (m_nColumn >= 0 && m_nColumn < f2) {

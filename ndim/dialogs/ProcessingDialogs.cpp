@@ -22,7 +22,7 @@ const ApodizationControl kApodization[] = {
     {ApodizationSettings::SquaredSineBell, IDC_APOD_SINE_SQUARE, IDC_APOD_SINE_SQUARE_VALUE},
     {ApodizationSettings::FirstPoint, IDC_APOD_FIRST_POINT, IDC_APOD_FIRST_POINT_VALUE}};
 
-const char* const kSizeNames[kFourierSizeCount] = {"0",   "8",   "16",  "32",  "64",   "128",  "256",  "512",  "1 K",
+const char* const kSizeNames[kFourierSizeCount] = {"0",   "8",   "16",  "32",   "64",   "128",  "256",   "512",  "1 K",
                                                    "2 K", "4 K", "8 K", "16 K", "32 K", "64 K", "128 K", "256 K"};
 
 void SetApplyCaption(CDialog& dialog, int dim) {
@@ -103,10 +103,14 @@ void CFourierDialog::DoDataExchange(CDataExchange* pDX) {
   const struct {
     int nID;
     BOOL& value;
-  } boxes[] = {{IDC_FT_REAL, m_choices.m_bReal},           {IDC_FT_QUADRATURE, m_choices.m_bQuadrature},
-               {IDC_FT_PREDICTION, m_choices.m_bPredictionFill}, {IDC_FT_APODIZE, m_choices.m_bApodize},
-               {IDC_FT_MAGNITUDE, m_choices.m_bMagnitude}, {IDC_FT_HYPERPHASE, m_choices.m_bHyperphase},
-               {IDC_FT_INVERSE, m_choices.m_bInverse},     {IDC_FT_NEXT_DIMENSION, m_choices.m_bNextDimension},
+  } boxes[] = {{IDC_FT_REAL, m_choices.m_bReal},
+               {IDC_FT_QUADRATURE, m_choices.m_bQuadrature},
+               {IDC_FT_PREDICTION, m_choices.m_bPredictionFill},
+               {IDC_FT_APODIZE, m_choices.m_bApodize},
+               {IDC_FT_MAGNITUDE, m_choices.m_bMagnitude},
+               {IDC_FT_HYPERPHASE, m_choices.m_bHyperphase},
+               {IDC_FT_INVERSE, m_choices.m_bInverse},
+               {IDC_FT_NEXT_DIMENSION, m_choices.m_bNextDimension},
                {IDC_FT_INVERT, m_choices.m_bInvert}};
   for (const auto& box : boxes) {
     int value = box.value ? 1 : 0;

@@ -27,8 +27,7 @@ class CFourierDialog : public CDialog {
   enum { IDD = IDD_FOURIER };
   // The choices start as given; apodization is what "Choose Function ..."
   // edits; dim names the time axis on the OK button.
-  CFourierDialog(const FourierChoices& choices, ApodizationSettings& apodization, int dim,
-                 CWnd* pParentWnd = nullptr);
+  CFourierDialog(const FourierChoices& choices, ApodizationSettings& apodization, int dim, CWnd* pParentWnd = nullptr);
 
   FourierChoices m_choices;
 

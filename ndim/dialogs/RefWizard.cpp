@@ -12,7 +12,10 @@ const int kPickMap = 10;
 }  // namespace
 
 CRefPage::CRefPage(UINT nIDTemplate, int& mouseMode, int nMode, DWORD dwButtons, bool bEnableMain)
-    : CPropertyPage(nIDTemplate), m_nMouseMode(mouseMode), m_nMode(nMode), m_dwButtons(dwButtons),
+    : CPropertyPage(nIDTemplate),
+      m_nMouseMode(mouseMode),
+      m_nMode(nMode),
+      m_dwButtons(dwButtons),
       m_bEnableMain(bEnableMain) {}
 
 BOOL CRefPage::OnSetActive() {
@@ -35,7 +38,9 @@ CRefPage3::CRefPage3(int& mouseMode)
     : CRefPage(IDD_REF_PAGE3, mouseMode, kPickMap, PSWIZB_BACK | PSWIZB_FINISH, true) {}
 
 CWizardRefDlg::CWizardRefDlg(int& mouseMode, CWnd* pParentWnd)
-    : CPropertySheet("Referencing 2D->1D Wizard", pParentWnd), m_page1(mouseMode), m_page2(mouseMode),
+    : CPropertySheet("Referencing 2D->1D Wizard", pParentWnd),
+      m_page1(mouseMode),
+      m_page2(mouseMode),
       m_page3(mouseMode) {
   AddPage(&m_page1);
   AddPage(&m_page2);

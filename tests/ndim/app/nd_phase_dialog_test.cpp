@@ -42,6 +42,7 @@ TEST_F(NdPhaseDialogTest, OnlyATransformedComplexSetOpensIt) {
   EXPECT_EQ("This spectrum is not phaseable along any dimension", m_messageBoxes[0].text);
   pDoc->RunCommands("ft");
   pDoc->GetCurrentSet()->MakeReal();
+  pDoc->GetCurrentSet()->m_phasingOrder[0] = 2;
   Command(ID_PROCESS_PHASE);
   EXPECT_EQ("The spectrum is real", m_messageBoxes.back().text);
   EXPECT_EQ(nullptr, pDoc->m_pPhaseDialog);
@@ -102,6 +103,27 @@ TEST_F(NdPhaseDialogTest, DragsPreviewInTheViewsUntilApplied) {
   EXPECT_FLOAT_EQ(0.0f, set->m_appliedPhase[2][1]);
   for (size_t i = 0; i < before.size(); ++i)
     ASSERT_NEAR(before[i], set->m_pData[i], 1e-3f * (1.0f + std::fabs(before[i]))) << i;
+}
+
+TEST_F(NdPhaseDialogTest, ADragOfTheZeroOrderDialPhasesTheSetWhenApplyingToIt) {
+  CBrivanenDDoc* pDoc = OpenTransformed();
+  ASSERT_NE(nullptr, pDoc);
+  CSpectrum2D* set = pDoc->GetCurrentSet();
+  Command(ID_PROCESS_PHASE);
+  CPhaseDialog* pDialog = Dialog(pDoc);
+  ASSERT_NE(nullptr, pDialog);
+  pDialog->CheckDlgButton(IDC_PHASE_APPLY_ALL, BST_CHECKED);
+  const std::vector<float> before = DataOf(*set);
+  HWND dial = ::GetDlgItem(pDialog->m_hWnd, IDC_PHASE_ZERO_SLIDER);
+  RECT rc;
+  ::GetClientRect(dial, &rc);
+  const POINT top = {rc.right / 2, 4};
+  const POINT right = {rc.right - 4, rc.bottom / 2};
+  PostDrag(dial, top, right);
+  PumpPending();
+  EXPECT_NEAR(90.0f, set->m_appliedPhase[2][0], 5.0f) << "a quarter turn clockwise";
+  EXPECT_NE(before, DataOf(*set));
+  pDialog->SendMessage(WM_COMMAND, IDOK, 0);
 }
 
 TEST_F(NdPhaseDialogTest, OkAndASecondCommandCloseItAndHideTheViews) {

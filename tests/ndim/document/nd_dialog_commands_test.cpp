@@ -86,10 +86,7 @@ TEST(NdDialogCommands, TransformLinesFollowTheBoxesInTheirOrder) {
     int divisorAfter;
   } cases[] = {
       {plain, 4, {"bw s 32", "ew", "ze 32", "ft "}, 4},
-      {all,
-       4,
-       {"qd *", "c*", "bw q 32", "em 2.50000", "sb 90.00000", "fp 0.50000", "ew", "ze 32", "ft i r", "ma"},
-       4},
+      {all, 4, {"qd *", "c*", "bw q 32", "em 2.50000", "sb 90.00000", "fp 0.50000", "ew", "ze 32", "ft i r", "ma"}, 4},
       // 16 points, divisor 4: 4 coefficients from a basis of 11.
       {predicted, 4, {"qd", "bw s 32", "ew", "lp 16 31 11 4", "ft "}, 4},
       // A zero divisor counts as 1 and stays 1.

@@ -90,7 +90,8 @@ TEST_F(PaletteFileTest, ABadFileIsRefusedAndTheTableKept) {
   } bad[] = {{"empty", {}},
              {"truncated", std::vector<unsigned char>(good.begin(), good.begin() + 1000)},
              {"one record short", std::vector<unsigned char>(good.begin(), good.end() - 4)},
-             {"too long", [&] {
+             {"too long",
+              [&] {
                 auto b = good;
                 b.push_back(0);
                 return b;
