@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "framework/win/CmdUI.h"
-#include "framework/win/Dc.h"
 #include "framework/win/CommonDialogs.h"
+#include "framework/win/Dc.h"
 #include "framework/win/MDIChildWnd.h"
 #include "framework/win/MDIFrameWnd.h"
 #include "framework/win/RectTracker.h"
@@ -266,8 +266,10 @@ bool CBrivanenDDoc::GetPreviewTurn(int dim, double& zero, double& first) const {
   if (m_pPhaseDialog == nullptr || m_pCurrent == nullptr || dim != m_nPreviewDim || dim <= 0 ||
       dim >= CSpectrum2D::MaxDimensions)
     return false;
-  zero = (m_previewPhase[0] - m_pCurrent->m_appliedPhase[dim][0]) * kDegToRad;
-  first = (m_previewPhase[1] - m_pCurrent->m_appliedPhase[dim][1]) * kDegToRad;
+  // The applied phases are kept as floats: compared as floats, an Apply
+  // leaves no turn behind.
+  zero = (static_cast<float>(m_previewPhase[0]) - m_pCurrent->m_appliedPhase[dim][0]) * kDegToRad;
+  first = (static_cast<float>(m_previewPhase[1]) - m_pCurrent->m_appliedPhase[dim][1]) * kDegToRad;
   return zero != 0.0 || first != 0.0;
 }
 

@@ -44,8 +44,6 @@ struct ApodizationSettings {
   double m_dValue[Count] = {0.0, 0.0, 0.0, 0.0, 0.5};  // the first point halved
 };
 
-class CSpectrum2D;
-
 // The entries between consecutive nodes (flag set) of a 256-entry colour
 // table interpolated linearly, each channel on its own; a node keeps its
 // colour.
