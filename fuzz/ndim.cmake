@@ -18,3 +18,7 @@ foreach(_i RANGE 1 3)
     target_compile_definitions(fuzz_nd_${_reader} PRIVATE ND_FUZZ_READER=${_i})
   endif()
 endforeach()
+# The Ramp editor's .PAL files.
+brivane_fuzzer(fuzz_palette_file
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/palette_file_fuzz.cpp
+  LIBS ndim_document)

@@ -17,6 +17,25 @@
 #define IDD_ABOUTBOX 100
 #define IDD_PARAMETERS_PAGE 132
 #define IDD_ACQUISITION 184
+#define IDD_RAMP_EDITOR 155
+#define IDD_FOURIER 157
+#define IDD_APODIZATION 159
+#define IDD_SCALE_UNITS 160
+#define IDD_PREDICTION 162
+#define IDD_LEVELS 163
+#define IDD_COLOURS 164
+#define IDD_CUSTOMIZE 166
+#define IDD_PROJECTIONS 170
+#define IDD_HIGH_PASS 175
+#define IDD_EXTRACTS 185
+#define IDD_LIMITS 193
+#define IDD_PHASE 139
+#define IDD_REF_PAGE1 133  // the referencing wizard's pages
+#define IDD_REF_PAGE3 134
+#define IDD_REF_PAGE2 135
+#define IDR_PHASE_TOOLBAR 141   // the phase dialog's toolbar
+#define IDR_PHASE_VIEW_MENU 169 // the first phase view's popup
+#define IDI_PHASE_VIEW 138      // drawn in the corner of each phase view
 
 // Control ids.
 #define IDC_COMMAND_EDIT 1000
@@ -29,6 +48,106 @@
 #define IDC_F2_WIDTH 1075
 #define IDC_F1_WIDTH 1076
 #define IDC_ABOUT_VERSION 1031
+
+// Fourier Transform.
+#define IDC_FT_SIZE 1028
+#define IDC_FT_PROTOCOL 1030
+#define IDC_FT_REAL 1031
+#define IDC_FT_QUADRATURE 1032
+#define IDC_FT_PREDICTION 1034
+#define IDC_FT_APODIZE 1035
+#define IDC_FT_MAGNITUDE 1036
+#define IDC_FT_HYPERPHASE 1037
+#define IDC_FT_INVERSE 1038
+#define IDC_FT_CHOOSE_FUNCTION 1044
+#define IDC_FT_NEXT_DIMENSION 1063
+#define IDC_FT_INVERT 1068
+// Apodization: a check box and the edit of its value each.
+#define IDC_APOD_EXPONENTIAL 1039
+#define IDC_APOD_GAUSSIAN 1040
+#define IDC_APOD_SINE_BELL 1041
+#define IDC_APOD_SINE_SQUARE 1042
+#define IDC_APOD_FIRST_POINT 1047
+#define IDC_APOD_EXPONENTIAL_VALUE 1043
+#define IDC_APOD_GAUSSIAN_VALUE 1044
+#define IDC_APOD_SINE_BELL_VALUE 1045
+#define IDC_APOD_SINE_SQUARE_VALUE 1046
+#define IDC_APOD_FIRST_POINT_VALUE 1048
+// Linear Prediction.
+#define IDC_LP_FIRST 1051
+#define IDC_LP_LAST 1052
+#define IDC_LP_BASIS 1053
+#define IDC_LP_COEFFICIENTS 1054
+// High Pass Filter.
+#define IDC_HP_SELECTIVITY 1069
+#define IDC_HP_NULL_POINT 1070
+// Set Levels.
+#define IDC_LEVELS_POSITIVE 1052
+#define IDC_LEVELS_NEGATIVE 1053
+#define IDC_LEVELS_RATIO 1054
+#define IDC_LEVELS_THRESHOLD 1055
+// Scale Units: Points, Secs, Hertz, ppm of each axis.
+#define IDC_UNITS_F1_POINTS 1047
+#define IDC_UNITS_F1_SECONDS 1048
+#define IDC_UNITS_F1_HERTZ 1049
+#define IDC_UNITS_F1_PPM 422
+#define IDC_UNITS_F2_POINTS 1050
+#define IDC_UNITS_F2_SECONDS 1051
+#define IDC_UNITS_F2_HERTZ 1052
+#define IDC_UNITS_F2_PPM 423
+// Colors: six positive and six negative level pickers.
+#define IDC_COLOUR_POSITIVE1 1055
+#define IDC_COLOUR_NEGATIVE1 1067
+#define IDC_COLOUR_DEFAULT 1061
+// Ramp editor.
+#define IDC_RAMP_RED 1049
+#define IDC_RAMP_GREEN 1050
+#define IDC_RAMP_BLUE 1051
+#define IDC_RAMP_SELECTION 1054
+#define IDC_RAMP_MODIFY 1058
+#define IDC_RAMP_ADD 1059
+#define IDC_RAMP_DELETE 1030
+#define IDC_RAMP_DELETE_ALL 1031
+#define IDC_RAMP_LOAD 1064
+#define IDC_RAMP_SAVE 1066
+// Customize.
+#define IDC_CUSTOM_DIVISOR 1062
+#define IDC_CUSTOM_MAX_COEFFICIENTS 1063
+#define IDC_CUSTOM_FONT_F2 1083
+#define IDC_CUSTOM_FONT_F1 1084
+#define IDC_CUSTOM_SHOW_F2 1065
+#define IDC_CUSTOM_SHOW_F1 1064
+// Setup Projections.
+#define IDC_PROJ_F1 1064
+#define IDC_PROJ_F2 1065
+#define IDC_PROJ_COMPUTE_F1 1066
+#define IDC_PROJ_COMPUTE_F2 1067
+// Extracts list.
+#define IDC_EXTRACT_ROWS 1074
+#define IDC_EXTRACT_COLUMNS 1075
+#define IDC_EXTRACT_CLEAR_ROWS 1076
+#define IDC_EXTRACT_CLEAR_COLUMNS 1077
+// Display a Portion of the Spectrum.
+#define IDC_LIMITS_F1_FROM 1077
+#define IDC_LIMITS_F1_TO 1078
+#define IDC_LIMITS_F2_FROM 1079
+#define IDC_LIMITS_F2_TO 1080
+#define IDC_LIMITS_F1_UNITS 1081
+#define IDC_LIMITS_F2_UNITS 1082
+#define IDC_LIMITS_UNITS 3
+// Phase Correction.
+#define IDC_PHASE_ZERO_SLIDER 1198
+#define IDC_PHASE_FIRST_SLIDER 1199
+#define IDC_PHASE_ZERO 1014
+#define IDC_PHASE_ZERO_SPIN 1003
+#define IDC_PHASE_FIRST 1015
+#define IDC_PHASE_FIRST_SPIN 1005
+#define IDC_PHASE_PIVOT 1086
+#define IDC_PHASE_SEND1 1010
+#define IDC_PHASE_SEND2 1011
+#define IDC_PHASE_SEND3 1012
+#define IDC_PHASE_APPLY_ALL 1017
+#define IDC_PHASE_APPLY 1027
 
 // Strings.
 #define IDP_OLE_INIT_FAILED 100
@@ -115,6 +234,14 @@
 #define ID_FILE_REVERT 32932
 #define ID_VIEW_GRID 32933
 #define ID_TOOLS_SYNCHRONIZE 32940
+
+// The phase dialog's toolbar and the phase views' popup.
+#define ID_PHASE_ALONG_F1 32798
+#define ID_PHASE_ALONG_F2 32799
+#define ID_PHASE_ALONG_F3 32800
+#define ID_PHASE_ALONG_F4 32801
+#define ID_PHASE_UNDO 32819
+#define ID_PHASE_HIDE_WINDOW 32838
 
 // View commands.
 #define ID_VIEW_MAGNIFY 32782

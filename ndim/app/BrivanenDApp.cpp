@@ -11,6 +11,7 @@
 #include "ndim/app/ChildFrame.h"
 #include "ndim/app/MainFrame.h"
 #include "ndim/app/ScriptView.h"
+#include "ndim/dialogs/DisplayDialogs.h"
 #include "ndim/dialogs/NdImportFileDialog.h"
 #include "resources/BrivanenDRes.h"
 
@@ -30,6 +31,7 @@ IMPLEMENT_DYNAMIC(CBrivanenDApp, CWinApp)
 BEGIN_MESSAGE_MAP(CBrivanenDApp, CWinApp)
   ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
   ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
+  ON_COMMAND(ID_FILE_CUSTOMIZE, OnFileCustomize)
   ON_COMMAND(ID_FILE_NEW, CWinApp::OnFileNew)
   ON_COMMAND(ID_FILE_PRINT_SETUP, CWinApp::OnFilePrintSetup)
 END_MESSAGE_MAP()
@@ -147,4 +149,14 @@ void CBrivanenDApp::SetLandscape() {
     pDevMode->dmOrientation = DMORIENT_LANDSCAPE;
     ::GlobalUnlock(m_hDevMode);
   }
+}
+
+void CBrivanenDApp::OnFileCustomize() {
+  CustomizeSettings settings{m_nPredictionDivisor,    m_nMaxCoefficients,           m_drawSettings.m_fontF2,
+                             m_drawSettings.m_fontF1, m_drawSettings.m_bShowF2Axis, m_drawSettings.m_bShowF1Axis};
+  CCustomizeDialog dialog(settings, m_pMainWnd);
+  if (dialog.DoModal() != IDOK)
+    return;
+  if (CBrivanenDDoc* pDoc = GetActiveSpectrumDoc())
+    pDoc->UpdateAllViews(nullptr);
 }

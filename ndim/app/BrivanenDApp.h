@@ -39,6 +39,7 @@ class CBrivanenDApp : public CWinApp {
  protected:
   void OnAppAbout();
   void OnFileOpen();
+  void OnFileCustomize();
 
  private:
   // The default printer's pages in landscape, as in the 1D program.

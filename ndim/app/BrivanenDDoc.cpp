@@ -6,6 +6,7 @@
 
 #include "framework/win/CmdUI.h"
 #include "framework/win/CommonDialogs.h"
+#include "framework/win/Dc.h"
 #include "framework/win/MDIChildWnd.h"
 #include "framework/win/MDIFrameWnd.h"
 #include "framework/win/RectTracker.h"
@@ -14,12 +15,14 @@
 #include "ndim/app/BrivanenDApp.h"
 #include "ndim/app/ClipboardPicture.h"
 #include "ndim/app/MainFrame.h"
+#include "ndim/app/PhaseDialog.h"
 #include "ndim/data/Spectrum2D.h"
 #include "ndim/dialogs/SpectrumPropertiesSheet.h"
 #include "ndim/document/NdSetCommands.h"
 #include "ndim/import/Bv2File.h"
 #include "ndim/import/NdFileType.h"
 #include "ndim/import/NdImportSupport.h"
+#include "numerics/Constants.h"
 #include "resources/BrivanenDRes.h"
 
 IMPLEMENT_DYNCREATE(CBrivanenDDoc, CDocument)
@@ -128,6 +131,33 @@ BEGIN_MESSAGE_MAP(CBrivanenDDoc, COleServerDoc)
   ON_UPDATE_COMMAND_UI(ID_TRACES_LOAD_ROW, OnUpdateNeedsSet)
   ON_COMMAND(ID_TRACES_LOAD_COLUMN, OnTracesLoadColumn)
   ON_UPDATE_COMMAND_UI(ID_TRACES_LOAD_COLUMN, OnUpdateNeedsSet)
+  // Dialogs.
+  ON_COMMAND(ID_PROCESS_PHASE, OnProcessPhase)
+  ON_UPDATE_COMMAND_UI(ID_PROCESS_PHASE, OnUpdateProcessPhase)
+  ON_COMMAND(ID_PROCESS_FOURIER, OnProcessFourier)
+  ON_UPDATE_COMMAND_UI(ID_PROCESS_FOURIER, OnUpdateProcessFourier)
+  ON_COMMAND(ID_PROCESS_APODIZE, OnProcessApodize)
+  ON_UPDATE_COMMAND_UI(ID_PROCESS_APODIZE, OnUpdateNeedsSet)
+  ON_COMMAND(ID_PROCESS_PREDICTION, OnProcessPrediction)
+  ON_UPDATE_COMMAND_UI(ID_PROCESS_PREDICTION, OnUpdateNeedsSet)
+  ON_COMMAND(ID_PROCESS_HIGH_PASS, OnProcessHighPass)
+  ON_UPDATE_COMMAND_UI(ID_PROCESS_HIGH_PASS, OnUpdateProcessHighPass)
+  ON_COMMAND(ID_VIEW_LEVELS, OnViewLevels)
+  ON_UPDATE_COMMAND_UI(ID_VIEW_LEVELS, OnUpdateNeedsSet)
+  ON_COMMAND(ID_VIEW_SCALE_UNITS, OnViewScaleUnits)
+  ON_UPDATE_COMMAND_UI(ID_VIEW_SCALE_UNITS, OnUpdateNeedsSet)
+  ON_COMMAND(ID_VIEW_PROJECTIONS, OnViewProjections)
+  ON_UPDATE_COMMAND_UI(ID_VIEW_PROJECTIONS, OnUpdateNeedsSet)
+  ON_COMMAND(ID_VIEW_SLICE_LIST, OnViewSliceList)
+  ON_UPDATE_COMMAND_UI(ID_VIEW_SLICE_LIST, OnUpdateNeedsSet)
+  ON_COMMAND(ID_VIEW_COLOURS, OnViewColours)
+  ON_UPDATE_COMMAND_UI(ID_VIEW_COLOURS, OnUpdateNeedsSet)
+  ON_COMMAND(ID_TOOLS_SYNCHRONIZE, OnToolsSynchronize)
+  ON_UPDATE_COMMAND_UI(ID_TOOLS_SYNCHRONIZE, OnUpdateNeedsSet)
+  ON_COMMAND(ID_VIEW_LIMITS, OnViewLimits)
+  ON_UPDATE_COMMAND_UI(ID_VIEW_LIMITS, OnUpdateViewLimits)
+  ON_COMMAND(ID_EDIT_PALETTE, OnEditPalette)
+  ON_UPDATE_COMMAND_UI(ID_EDIT_PALETTE, OnUpdateNeedsSet)
 END_MESSAGE_MAP()
 
 namespace {
@@ -156,6 +186,9 @@ void CBrivanenDDoc::CMessageBoxes::ShowMessage(LPCSTR text) {
 CBrivanenDDoc::CBrivanenDDoc() : m_messages(this), m_interpreter(&m_messages) {}
 
 CBrivanenDDoc::~CBrivanenDDoc() {
+  // The dialog reads this document while it lives.
+  if (m_pPhaseDialog != nullptr)
+    m_pPhaseDialog->DestroyWindow();
   DeleteContents();
 }
 
@@ -214,14 +247,38 @@ void CBrivanenDDoc::ApplyPhase(BOOL bApply) {
   if (m_pPhaseDialog == nullptr || m_pCurrent == nullptr)
     return;
   CString text;
-  m_pPhaseDialog->GetDlgItemText(1014, text);
+  m_pPhaseDialog->GetDlgItemText(IDC_PHASE_ZERO, text);
   const double phase0 = std::atof(text);
-  m_pPhaseDialog->GetDlgItemText(1015, text);
+  m_pPhaseDialog->GetDlgItemText(IDC_PHASE_FIRST, text);
   const double phase1 = std::atof(text);
-  if (bApply || m_pPhaseDialog->IsDlgButtonChecked(1017)) {
+  m_nPreviewDim = PhasingDimension(*m_pCurrent);
+  m_previewPhase[0] = phase0;
+  m_previewPhase[1] = phase1;
+  if (bApply || m_pPhaseDialog->IsDlgButtonChecked(IDC_PHASE_APPLY_ALL)) {
     ApplyPhaseDifference(*m_pCurrent, m_interpreter, phase0, phase1);
     DataChanged();
+  } else {
+    InvalidatePhaseViews();
   }
+}
+
+bool CBrivanenDDoc::GetPreviewTurn(int dim, double& zero, double& first) const {
+  if (m_pPhaseDialog == nullptr || m_pCurrent == nullptr || dim != m_nPreviewDim || dim <= 0 ||
+      dim >= CSpectrum2D::MaxDimensions)
+    return false;
+  // The applied phases are kept as floats: compared as floats, an Apply
+  // leaves no turn behind.
+  zero = (static_cast<float>(m_previewPhase[0]) - m_pCurrent->m_appliedPhase[dim][0]) * kDegToRad;
+  first = (static_cast<float>(m_previewPhase[1]) - m_pCurrent->m_appliedPhase[dim][1]) * kDegToRad;
+  return zero != 0.0 || first != 0.0;
+}
+
+void CBrivanenDDoc::DrawPivotLine(CDC* pDC, int height) const {
+  if (m_pPhaseDialog == nullptr || !m_pPhaseDialog->IsKindOf(RUNTIME_CLASS(CPhaseDialog)))
+    return;
+  const int x = static_cast<CPhaseDialog*>(m_pPhaseDialog)->GetPivotPixel();
+  pDC->MoveTo(x, 0);
+  pDC->LineTo(x, height);
 }
 
 void CBrivanenDDoc::ResetMouseTool() {

@@ -6,12 +6,17 @@
 // the program's own .bv2 file.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "framework/base/Lists.h"
 #include "framework/win/Document.h"
 #include "ndim/app/HandOffMessageBoxes.h"
 #include "ndim/script/CommandInterpreter.h"
 
 class CCmdUI;
+class CDC;
+class CChildFrame;
 class CDialog;
 class CRectTracker;
 class CSpectrum2D;
@@ -45,8 +50,21 @@ class CBrivanenDDoc : public COleServerDoc {
   // The first view of the document of that class, or null.
   CView* FindView(CRuntimeClass* pViewClass) const;
   void Refresh() { UpdateAllViews(nullptr); }
-  // The phase dialog's Apply (apply TRUE) or preview.
+  // The child frame of the document's plot view, or null.
+  CChildFrame* GetChildFrame() const;
+  // The phase dialog's Apply (apply TRUE) or preview: Apply (or every
+  // change, with "Apply to nD spc." checked) phases the whole set; a preview
+  // only turns what the phase views draw.
   void ApplyPhase(BOOL bApply);
+  // The turn (radians) the phase views add to what the set holds along dim
+  // while a preview differs from it; false when there is none.
+  bool GetPreviewTurn(int dim, double& zero, double& first) const;
+  // The pivot of the open phase dialog, as a vertical line of the given height.
+  void DrawPivotLine(CDC* pDC, int height) const;
+  // The phase views repainted; their column of the child frame shown or hidden.
+  void InvalidatePhaseViews();
+  void ShowPhaseViews();
+  void HidePhaseViews();
   // Runs the command text on the current set; without one the user is told.
   // The sizes the set's projections have follow it.
   void ExecuteCommands(LPCSTR lpszText);
@@ -77,6 +95,8 @@ class CBrivanenDDoc : public COleServerDoc {
   BYTE m_bNameNeeded = 0;  // Save asks for a name first
   BYTE m_bShowGrid = 0;
   CDialog* m_pPhaseDialog = nullptr;  // the modeless Phase Correction dialog while open
+  int m_nPreviewDim = 0;              // the dimension previewed, and its phases (degrees)
+  double m_previewPhase[2] = {0.0, 0.0};
 
  protected:
   // The set's data changed: projections in step, modified, redrawn.
@@ -161,6 +181,26 @@ class CBrivanenDDoc : public COleServerDoc {
   void OnTracesAddColumn();
   void OnTracesLoadRow();
   void OnTracesLoadColumn();
+  // The dialogs: processing, display and colours.
+  void OnProcessPhase();
+  void OnUpdateProcessPhase(CCmdUI* pCmdUI);
+  void OnProcessFourier();
+  void OnUpdateProcessFourier(CCmdUI* pCmdUI);
+  void OnProcessApodize();
+  void OnProcessPrediction();
+  void OnProcessHighPass();
+  void OnUpdateProcessHighPass(CCmdUI* pCmdUI);
+  void OnViewLevels();
+  void OnViewScaleUnits();
+  void OnViewProjections();
+  void OnViewSliceList();
+  void OnViewColours();
+  void OnViewLimits();
+  void OnToolsSynchronize();
+  void OnUpdateViewLimits(CCmdUI* pCmdUI);
+  void OnEditPalette();
+  // Runs the lines one by one, as the command line would.
+  void RunLines(const std::vector<std::string>& lines);
   // The commands that need a data set and nothing more.
   void OnUpdateNeedsSet(CCmdUI* pCmdUI);
 

@@ -2,22 +2,15 @@
 
 #include "framework/win/View.h"
 #include "ndim/app/BrivanenDDoc.h"
+#include "ndim/app/PhaseView.h"
 #include "ndim/data/Spectrum2D.h"
 
 IMPLEMENT_DYNCREATE(CChildFrame, CMDIChildWnd)
 
 namespace {
 
-// The panes of the phase column until the phase views exist: blank.
-class CPhasePane : public CView {
-  DECLARE_DYNCREATE(CPhasePane)
- public:
-  void OnDraw(CDC*) override {}
-};
-IMPLEMENT_DYNCREATE(CPhasePane, CView)
-
-CRuntimeClass* const kPhaseViewClasses[3] = {RUNTIME_CLASS(CPhasePane), RUNTIME_CLASS(CPhasePane),
-                                             RUNTIME_CLASS(CPhasePane)};
+CRuntimeClass* const kPhaseViewClasses[3] = {RUNTIME_CLASS(CPhaseView1), RUNTIME_CLASS(CPhaseView2),
+                                             RUNTIME_CLASS(CPhaseView3)};
 
 // The plot's share of the window, centred in it.
 const double kPlotWidth = 0.91;

@@ -510,16 +510,22 @@ void CSpectrum2D::BuildDefaultPalette() {
 }
 
 void CSpectrum2D::InterpolatePalette() {
-  BYTE* channels[3] = {m_red, m_green, m_blue};
+  InterpolateRamp(m_red, m_green, m_blue, m_controlFlags);
+}
+
+void InterpolateRamp(BYTE* red, BYTE* green, BYTE* blue, const int* nodes) {
+  BYTE* channels[3] = {red, green, blue};
   int p = -1;
-  for (int q = 0; q < PaletteSize; ++q) {
-    if (!m_controlFlags[q])
+  for (int q = 0; q < CSpectrum2D::PaletteSize; ++q) {
+    if (!nodes[q])
       continue;
     if (p >= 0) {
       for (BYTE* v : channels) {
         const float a = static_cast<float>(v[q] - v[p]) / static_cast<float>(q - p);
         const float base = static_cast<float>(v[p]) - std::trunc(p * a);
-        for (int j = p; j < q; ++j) {
+        // From p + 1: the truncations of the line would otherwise move a
+        // node's own colour a step each time the ramps are computed.
+        for (int j = p + 1; j < q; ++j) {
           int value = static_cast<int>(base + a * j);
           v[j] = static_cast<BYTE>(value < 0 ? 0 : value > 255 ? 255 : value);
         }

@@ -41,8 +41,13 @@ struct LoadedTrace {
 struct ApodizationSettings {
   enum { Exponential, SineBell, SquaredSineBell, Gaussian, FirstPoint, Count };
   BOOL m_bOn[Count] = {FALSE, FALSE, FALSE, FALSE, FALSE};
-  double m_dValue[Count] = {0.0, 0.0, 0.0, 0.0, 0.0};
+  double m_dValue[Count] = {0.0, 0.0, 0.0, 0.0, 0.5};  // the first point halved
 };
+
+// The entries between consecutive nodes (flag set) of a 256-entry colour
+// table interpolated linearly, each channel on its own; a node keeps its
+// colour.
+void InterpolateRamp(BYTE* red, BYTE* green, BYTE* blue, const int* nodes);
 
 class CSpectrum2D {
  public:

@@ -113,6 +113,10 @@ void RefreshProjections(CSpectrum2D& set) {
     Release(set.m_pProjectionF2);
 }
 
+void ComputeProjection(CSpectrum2D& set, int dim) {
+  Recompute(set, dim == 1 ? set.m_pProjectionF1 : set.m_pProjectionF2, dim);
+}
+
 bool AddToSliceList(std::vector<int>& list, int index) {
   if (std::find(list.begin(), list.end(), index) != list.end())
     return false;
@@ -154,8 +158,12 @@ void MakePlotSquare(CSpectrum2D& set) {
   set.SetPlotRect(CRect(plot.left, plot.top, plot.left + side, plot.top + side));
 }
 
+int PhasingDimension(const CSpectrum2D& set) {
+  return set.m_phasingOrder[0] ? set.m_phasingOrder[0] : set.m_nCurrentDim;
+}
+
 void ApplyPhaseDifference(CSpectrum2D& set, CCommandInterpreter& interpreter, double phase0, double phase1) {
-  const int dim = set.m_phasingOrder[0] ? set.m_phasingOrder[0] : set.m_nCurrentDim;
+  const int dim = PhasingDimension(set);
   if (dim <= 0 || dim >= CSpectrum2D::MaxDimensions)
     return;
   float* applied = set.m_appliedPhase[dim];

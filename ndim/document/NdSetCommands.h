@@ -38,6 +38,8 @@ void ToggleLoadedTrace(CSpectrum2D& set, int dim);
 // at the set's present size, a hidden one freed. Every command that can
 // change the set's size ends here, so the drawing never reads past them.
 void RefreshProjections(CSpectrum2D& set);
+// The projection of dimension dim summed again from the set now.
+void ComputeProjection(CSpectrum2D& set, int dim);
 
 // Appends index unless it is there already; false when it was.
 bool AddToSliceList(std::vector<int>& list, int index);
@@ -54,6 +56,9 @@ void GrowPlot(CSpectrum2D& set, int pixels);
 // The plot rectangle squared to its shorter side at its top-left corner.
 void MakePlotSquare(CSpectrum2D& set);
 
+// The dimension phase corrections act along: the one transformed last (the
+// quadrature pair of each point), or the current one before any transform.
+int PhasingDimension(const CSpectrum2D& set);
 // The Apply of the phase dialog: runs the difference between the new
 // phases (degrees) and those already applied along the phasing dimension,
 // then keeps the new ones as applied.

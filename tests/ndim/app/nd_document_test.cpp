@@ -82,7 +82,7 @@ TEST_F(NdDocumentTest, CommandsFollowTheirUpdateRules) {
                         {ID_TOOLS_SEND_COLUMNS, false}, {ID_TRACES_PREVIOUS_ROW, false},
                         {ID_TRACES_NEXT_ROW, true},     {ID_TRACES_PREVIOUS_COLUMN, false},
                         {ID_TRACES_NEXT_COLUMN, true},  {ID_TOOLS_DELETE_INTEGRALS, false},
-                        {ID_VIEW_LIMITS, false},        {ID_PROCESS_FOURIER, false}};
+                        {ID_VIEW_LIMITS, false},        {ID_PROCESS_FOURIER, true}};
   for (const Rule& r : fresh)
     EXPECT_EQ(r.enabled, Update(r.id).enabled) << r.id;
   EXPECT_EQ("Make Real", Update(ID_PROCESS_MAKE_REAL).text);

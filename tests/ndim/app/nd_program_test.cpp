@@ -259,4 +259,61 @@ TEST_F(NdProgramTest, SpectrumPropertiesOffersBothDimensions) {
   EXPECT_TRUE(WaitFor([&] { return !::IsWindow(sheet); }, 5000));
 }
 
+// Saves the document under name and reads the file back.
+std::unique_ptr<CSpectrum2D> SaveAndRead(BrivaneProcess& app, const std::string& path, UINT command) {
+  ::DeleteFileA(path.c_str());
+  app.PostCommand(command);
+  HWND dialog = app.WaitDialog();
+  if (dialog == nullptr || !BrivaneProcess::EnterFileName(dialog, path) ||
+      !WaitFor([&] { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000))
+    return nullptr;
+  app.Sync();
+  CString error;
+  return std::unique_ptr<CSpectrum2D>(CBv2File::Read(path.c_str(), error));
+}
+
+bool SameData(const CSpectrum2D& a, const CSpectrum2D& b) {
+  const std::size_t floats = (std::size_t)a.GetTotalPoints() * a.FloatsPerPoint();
+  return a.m_dims[1].m_nPoints == b.m_dims[1].m_nPoints && a.m_dims[2].m_nPoints == b.m_dims[2].m_nPoints &&
+         (std::size_t)b.GetTotalPoints() * b.FloatsPerPoint() == floats &&
+         std::equal(a.m_pData, a.m_pData + floats, b.m_pData);
+}
+
+TEST_F(NdProgramTest, TheTransformDialogRunsTheLinesItShowsAndCancelRunsNone) {
+  const std::string ser = WriteNdExperiment(m_dir, 8, 64);
+  BrivaneProcess app(BRIVANEND_APP_PATH);
+  ASSERT_TRUE(Start(app));
+  ASSERT_TRUE(OpenThroughDialog(app, ser, 1));
+
+  app.PostCommand(ID_PROCESS_FOURIER);
+  HWND dialog = app.WaitDialog("Fourier Transform");
+  ASSERT_NE(nullptr, dialog);
+  EXPECT_EQ("Apply along t2", BrivaneProcess::WindowText(::GetDlgItem(dialog, IDOK)));
+  // Quadrature data read from the spectrometer: conjugated, 32 points.
+  EXPECT_EQ(BST_CHECKED, ::IsDlgButtonChecked(dialog, IDC_FT_QUADRATURE));
+  EXPECT_EQ(BST_CHECKED, ::IsDlgButtonChecked(dialog, IDC_FT_INVERT));
+  EXPECT_EQ(3, ::SendDlgItemMessageA(dialog, IDC_FT_SIZE, CB_GETCURSEL, 0, 0));
+  ::SendDlgItemMessageA(dialog, IDC_FT_SIZE, CB_SETCURSEL, 4, 0);  // 64
+  ::CheckDlgButton(dialog, IDC_FT_NEXT_DIMENSION, BST_UNCHECKED);
+  ASSERT_TRUE(BrivaneProcess::Dismiss(dialog, IDOK));
+  app.Sync();
+  std::unique_ptr<CSpectrum2D> written = SaveAndRead(app, m_dir + "ft.bv2", ID_FILE_SAVE);
+  std::unique_ptr<CSpectrum2D> expected = Expected(ser, "c*\nbw q 64\new\nze 64\nft ");
+  ASSERT_NE(nullptr, written);
+  ASSERT_NE(nullptr, expected);
+  EXPECT_EQ(64, written->m_dims[2].m_nPoints);
+  EXPECT_TRUE(SameData(*expected, *written));
+
+  // The next dimension's dialog, cancelled: nothing runs.
+  app.PostCommand(ID_PROCESS_FOURIER);
+  dialog = app.WaitDialog("Fourier Transform");
+  ASSERT_NE(nullptr, dialog);
+  EXPECT_EQ("Apply along t1", BrivaneProcess::WindowText(::GetDlgItem(dialog, IDOK)));
+  ASSERT_TRUE(BrivaneProcess::Dismiss(dialog, IDCANCEL));
+  app.Sync();
+  std::unique_ptr<CSpectrum2D> again = SaveAndRead(app, m_dir + "cancelled.bv2", ID_FILE_SAVE_AS);
+  ASSERT_NE(nullptr, again);
+  EXPECT_TRUE(SameData(*written, *again));
+}
+
 }  // namespace

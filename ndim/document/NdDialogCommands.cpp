@@ -1,0 +1,204 @@
+#include "ndim/document/NdDialogCommands.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "ndim/data/Spectrum2D.h"
+#include "numerics/Constants.h"
+
+namespace {
+
+std::string Format(const char* format, double value) {
+  char line[64];
+  std::snprintf(line, sizeof line, format, value);
+  return line;
+}
+
+std::string Format(const char* format, int value) {
+  char line[64];
+  std::snprintf(line, sizeof line, format, value);
+  return line;
+}
+
+// The unit the axes show in a ppm scale.
+const int kUnitsPpm = 3;
+
+}  // namespace
+
+int FourierSizeOf(int index) {
+  if (index < 0)
+    index = 0;
+  if (index >= kFourierSizeCount)
+    index = kFourierSizeCount - 1;
+  return 1 << (index + 2);
+}
+
+int FourierSizeIndex(int points) {
+  int index = 0;
+  while (index < kFourierSizeCount - 1 && FourierSizeOf(index) < points)
+    ++index;
+  return index;
+}
+
+FourierChoices FourierInitialChoices(const CSpectrum2D& set) {
+  FourierChoices c;
+  const int dim = set.m_nCurrentDim;
+  c.m_nSizeIndex = FourierSizeIndex(set.GetCurrentCount());
+  c.m_bApodize = set.m_bApodize != 0;
+  c.m_bNextEnabled = dim != 1;
+  c.m_bNextDimension = dim != 1;
+  c.m_bInvert = set.m_bAcquired != 0;
+  if (dim < 0 || dim >= CSpectrum2D::MaxDimensions)
+    return c;
+  const DimensionBlock& block = set.m_dims[dim];
+  if (dim == set.m_nLastDim) {
+    c.m_bReal = block.m_nAcquisitionMode != 1 && block.m_nAcquisitionMode != 3;
+    c.m_bQuadrature = block.m_nAcquisitionMode != 0;
+  } else if (set.m_nLastDim == dim + 1) {
+    switch (block.m_nIndirectMode) {
+      case 0:
+        c.m_bQuadrature = c.m_bMagnitude = c.m_bInvert = TRUE;
+        break;
+      case 1:
+        c.m_bQuadrature = c.m_bMagnitude = c.m_bReal = c.m_bInvert = TRUE;
+        break;
+      case 2:
+        c.m_bHyper = c.m_bReal = TRUE;
+        c.m_bInvert = FALSE;
+        break;
+      case 3:
+        c.m_bHyper = c.m_bQuadrature = TRUE;
+        c.m_bInvert = FALSE;
+        break;
+      case 4:
+        c.m_bHyper = TRUE;
+        c.m_bInvert = FALSE;
+        break;
+      default:
+        break;
+    }
+  }
+  return c;
+}
+
+std::vector<std::string> FourierCommandLines(const FourierChoices& c, const CSpectrum2D& set, int& divisor) {
+  std::vector<std::string> lines;
+  const int size = FourierSizeOf(c.m_nSizeIndex);
+  if (c.m_bHyper)
+    lines.push_back(c.m_bHyperphase ? "qd *" : "qd");
+  if (c.m_bInvert)
+    lines.push_back("c*");
+  lines.push_back(Format(c.m_bQuadrature ? "bw q %d" : "bw s %d", size));
+  if (c.m_bApodize) {
+    const ApodizationSettings& a = set.m_apodization;
+    struct Window {
+      int index;
+      const char* format;
+    };
+    const Window windows[] = {{ApodizationSettings::Exponential, "em %.5lf"},
+                              {ApodizationSettings::Gaussian, "ga %.5lf"},
+                              {ApodizationSettings::SineBell, "sb %.5lf"},
+                              {ApodizationSettings::SquaredSineBell, "s2 %.5lf"},
+                              {ApodizationSettings::FirstPoint, "fp %.5lf"}};
+    for (const Window& w : windows)
+      if (a.m_bOn[w.index])
+        lines.push_back(Format(w.format, a.m_dValue[w.index]));
+  }
+  lines.push_back("ew");
+  if (c.m_bPredictionFill) {
+    const int n = set.GetCurrentCount();
+    if (divisor == 0)
+      divisor = 1;
+    const int k = n / divisor;
+    char line[96];
+    std::snprintf(line, sizeof line, "lp %d %d %d %d", n, size - 1, n - k - 1, k);
+    lines.push_back(line);
+  } else {
+    lines.push_back(Format("ze %d", size));
+  }
+  std::string ft = c.m_bInverse ? "ft i " : "ft ";
+  if (c.m_bReal)
+    ft += 'r';
+  lines.push_back(ft);
+  if (c.m_bMagnitude)
+    lines.push_back("ma");
+  return lines;
+}
+
+void FinishFourier(CSpectrum2D& set, BOOL bApodize) {
+  if (set.m_nCurrentDim == 1)
+    set.m_axis.m_nUnitsF2 = kUnitsPpm;
+  else if (set.m_nCurrentDim < 1)
+    set.m_axis.m_nUnitsF1 = kUnitsPpm;
+  set.m_bApodize = bApodize ? 1 : 0;
+}
+
+PredictionChoices PredictionInitialChoices(const CSpectrum2D& set) {
+  PredictionChoices c;
+  const int n = set.GetCurrentCount();
+  c.m_nFirst = n;
+  c.m_nLast = 2 * n - 1;
+  return c;
+}
+
+std::string PredictionCommandLine(PredictionChoices c, const CSpectrum2D& set, bool& truncated) {
+  const int room = set.GetCurrentCount() - c.m_nCoefficients - 1;
+  truncated = room < c.m_nBasis;
+  if (truncated)
+    c.m_nBasis = room;
+  char line[96];
+  std::snprintf(line, sizeof line, "lp %d %d %d %d", c.m_nFirst, c.m_nLast, c.m_nBasis, c.m_nCoefficients);
+  return line;
+}
+
+double HighPassNullPoint(const CSpectrum2D& set) {
+  const int dim = set.m_nCurrentDim;
+  if (dim < 0 || dim >= CSpectrum2D::MaxDimensions || set.m_dims[dim].m_fSpectrometerFreq == 0.0f)
+    return 0.0;
+  const DimensionBlock& block = set.m_dims[dim];
+  return (block.m_fSpectralWidth / 2.0 + block.m_fLastFrequency) / block.m_fSpectrometerFreq;
+}
+
+std::string HighPassCommandLine(int selectivity, double nullPoint) {
+  char line[96];
+  std::snprintf(line, sizeof line, "fi %d %f 1", selectivity, nullPoint);
+  return line;
+}
+
+int RoundSliderDelta(int oldPos, int newPos) {
+  if (oldPos < 100 && newPos > 300)
+    return newPos - oldPos - 360;
+  if (oldPos > 300 && newPos < 100)
+    return newPos - oldPos + 360;
+  return newPos - oldPos;
+}
+
+double NormaliseZeroOrder(double zero) {
+  // A full turn or more either way comes back into the circle too.
+  if (zero <= -1e-6)
+    zero = std::fmod(zero, 360.0) + 360.0;
+  if (std::fabs(zero - 360.0) < 1e-6)
+    return 0.0;
+  if (zero > 360.0)
+    return std::fmod(zero, 360.0);
+  return zero;
+}
+
+double PivotCompensatedZero(double zero, int pivot, double first, double previous, int n) {
+  if (n <= 0)
+    return NormaliseZeroOrder(zero);
+  const double shift = static_cast<double>(pivot) * (first - previous) * kDegToRad / n;
+  return NormaliseZeroOrder((zero * kDegToRad - shift) * kRadToDeg);
+}
+
+int PivotPoint(int pixel, int width, int from, int to) {
+  if (width <= 0)
+    return from & ~1;
+  const long long point = from + static_cast<long long>(pixel) * (to - from) / width;
+  return static_cast<int>(point) & ~1;
+}
+
+int WrapDegrees(int degrees) {
+  const int wrapped = degrees % 360;
+  return wrapped < 0 ? wrapped + 360 : wrapped;
+}

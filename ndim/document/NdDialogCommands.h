@@ -1,0 +1,74 @@
+// The command lines the nD program's processing dialogs build, and the
+// small pieces of arithmetic behind their fields, apart from any window:
+// the dialogs only read their controls into these records and hand the
+// lines to the document's interpreter one by one.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "framework/base/WinTypes.h"
+
+class CSpectrum2D;
+
+// Size list of the Fourier Transform dialog: index i is 2^(i + 2) complex
+// points, up to 256 K.
+enum { kFourierSizeCount = 17 };
+int FourierSizeOf(int index);
+// The smallest listed size not below points.
+int FourierSizeIndex(int points);
+
+struct FourierChoices {
+  int m_nSizeIndex = 0;
+  BOOL m_bHyper = FALSE;  // Protocol "Hyper"
+  BOOL m_bReal = FALSE;
+  BOOL m_bQuadrature = FALSE;
+  BOOL m_bPredictionFill = FALSE;
+  BOOL m_bApodize = FALSE;
+  BOOL m_bMagnitude = FALSE;
+  BOOL m_bHyperphase = FALSE;
+  BOOL m_bInverse = FALSE;
+  BOOL m_bNextDimension = FALSE;
+  BOOL m_bNextEnabled = FALSE;
+  BOOL m_bInvert = FALSE;
+};
+
+// The dialog's first state for the set's current dimension, from its
+// dimension blocks.
+FourierChoices FourierInitialChoices(const CSpectrum2D& set);
+// The lines of one transform along the current dimension. divisor is the
+// application's automatic-prediction divisor; a zero one becomes 1 (kept).
+std::vector<std::string> FourierCommandLines(const FourierChoices& c, const CSpectrum2D& set, int& divisor);
+// After the lines ran: the axis just transformed shows ppm, and the set
+// remembers whether to apodize next time.
+void FinishFourier(CSpectrum2D& set, BOOL bApodize);
+
+// The Linear Prediction dialog: a basis that does not fit before the
+// coefficients is cut to what does (truncated says so).
+struct PredictionChoices {
+  int m_nFirst = 0;
+  int m_nLast = 0;
+  int m_nBasis = 8;
+  int m_nCoefficients = 4;
+};
+PredictionChoices PredictionInitialChoices(const CSpectrum2D& set);
+std::string PredictionCommandLine(PredictionChoices c, const CSpectrum2D& set, bool& truncated);
+
+// High Pass Filter: the null point at the centre of the current dimension
+// (ppm), and its line.
+double HighPassNullPoint(const CSpectrum2D& set);
+std::string HighPassCommandLine(int selectivity, double nullPoint);
+
+// Phase dialog arithmetic. The first-order round slider wraps at 360: a
+// move across 0 goes the short way round.
+int RoundSliderDelta(int oldPos, int newPos);
+// Degrees into 0 .. 360, with 360 itself (within 1e-6) shown as 0.
+double NormaliseZeroOrder(double zero);
+// The zero order that keeps the pivot still when the first order changes
+// from previous to first over n points.
+double PivotCompensatedZero(double zero, int pivot, double first, double previous, int n);
+// The pivot: a pixel of a view width wide mapped onto the visible points
+// from..to, rounded down to an even index.
+int PivotPoint(int pixel, int width, int from, int to);
+// The position of the round slider for an angle: 0 .. 359.
+int WrapDegrees(int degrees);
