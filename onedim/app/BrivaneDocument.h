@@ -54,6 +54,12 @@ class CBrivaneDocument : public COleServerDoc, public CBrivaneProDoc {
   // The document's first 1D view, or null.
   CBrivaneProView* GetSpectrumView() const;
 
+  // The Spectrum Properties sheet on the current spectrum; its values are
+  // taken back whichever button closed it (Cancel gives back what was shown).
+  void EditSpectrumProperties() override;
+  // The Add Text dialog on a label of the current spectrum, or on a new one.
+  void EditTextLabel(CTextLabel* pLabel) override;
+
  protected:
   void OnFileOpenAdditional();
   void OnFileExportAscii();
@@ -69,6 +75,10 @@ class CBrivaneDocument : public COleServerDoc, public CBrivaneProDoc {
   void OnProcessPower();
   void OnUpdateProcessPower(CCmdUI* pCmdUI);
   void OnProcessHighPass();
+  void OnEditProperties() { EditSpectrumProperties(); }
+  void OnEditAddText() { EditTextLabel(nullptr); }
+  void OnViewSetLimits();
+  void OnLayoutOptions();
 
  private:
   CBrivaneDocumentHost m_Host;

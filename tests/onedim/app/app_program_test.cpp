@@ -586,6 +586,58 @@ double PositionAt(const BrivaneProcess& app, HWND view, HWND status, int x) {
   return std::sscanf(text.c_str(), "%lf Int.=%lf", &ppm, &intensity) == 2 ? ppm : std::nan("");
 }
 
+// A control of a dialog at any depth: the pages of a sheet hold theirs.
+HWND FindControl(HWND hWndParent, int nID) {
+  struct Search {
+    int nID;
+    HWND found;
+  } search = {nID, nullptr};
+  ::EnumChildWindows(
+      hWndParent,
+      [](HWND hWnd, LPARAM lParam) -> BOOL {
+        Search* s = reinterpret_cast<Search*>(lParam);
+        if (::GetDlgCtrlID(hWnd) != s->nID)
+          return TRUE;
+        s->found = hWnd;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+TEST_F(AppProgramTest, TheViewAndEditDialogsOpenFromTheirCommandsAndTheSheetRetitles) {
+  const std::string sample = BRIVANE_SOURCE_DIR "/samples/sample.bvx";
+  BrivaneProcess app;
+  ASSERT_TRUE(app.Start(Quote(BrivaneProcess::WinePath(sample))));
+  ASSERT_NE(nullptr, app.WaitMainWindow());
+  app.Sync();
+  const struct {
+    UINT nCommand;
+    const char* title;
+  } dialogs[] = {{ID_VIEW_SET_LIMITS, "Set Limits"}, {ID_LAYOUT_OPTIONS, "Options"}, {ID_EDIT_ADD_TEXT, "Add Text"}};
+  for (const auto& d : dialogs) {
+    app.PostCommand(d.nCommand);
+    HWND dialog = app.WaitDialog(d.title);
+    ASSERT_NE(nullptr, dialog) << d.title;
+    ASSERT_TRUE(BrivaneProcess::Dismiss(dialog, IDCANCEL)) << d.title;
+    app.Sync();
+  }
+  app.PostCommand(ID_EDIT_PROPERTIES);
+  HWND sheet = app.WaitDialog("Spectrum Properties");
+  ASSERT_NE(nullptr, sheet);
+  HWND title = FindControl(sheet, IDC_PROP_TITLE);
+  ASSERT_NE(nullptr, title);
+  ::SendMessageA(title, WM_SETTEXT, 0, (LPARAM) "retitled");
+  ASSERT_TRUE(BrivaneProcess::Dismiss(sheet, IDOK));
+  app.Sync();
+  // The spectrum took the title: the sheet opens on it next time.
+  app.PostCommand(ID_EDIT_PROPERTIES);
+  sheet = app.WaitDialog("Spectrum Properties");
+  ASSERT_NE(nullptr, sheet);
+  EXPECT_EQ("retitled", BrivaneProcess::WindowText(FindControl(sheet, IDC_PROP_TITLE)));
+  ASSERT_TRUE(BrivaneProcess::Dismiss(sheet, IDCANCEL));
+}
+
 }  // namespace
 
 TEST_F(AppProgramTest, ZoomDragsSetTheVisibleRangeAndTheStatusBarReadsTheCursor) {
