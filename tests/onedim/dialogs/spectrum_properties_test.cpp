@@ -47,7 +47,7 @@ TEST_F(SpectrumPropertiesTest, ARealBrukerSpectrumShowsItsParametersAndFirstPoin
   sheet.SetLogoText("Brivane");
   sheet.LoadFrom(m_doc);
   std::vector<std::string> shown, first, second;
-  int nRows = 0;
+  int nRows = 0, nLogoPixels = 0;
   AfxSetModalSheetHook([&](CPropertySheet&) {
     CWnd& params = sheet.m_Parameters;
     for (int id : {IDC_PROP_POINTS, IDC_PROP_SW, IDC_PROP_SF, IDC_PROP_TITLE})
@@ -59,9 +59,12 @@ TEST_F(SpectrumPropertiesTest, ARealBrukerSpectrumShowsItsParametersAndFirstPoin
     second = Row(*grid, 2);
     EXPECT_EQ("Re", std::string(grid->GetItemText(0, 1)));
     EXPECT_EQ("Im", std::string(grid->GetItemText(0, 2)));
+    // The program's name, embossed in the sheet's own area beside the buttons.
+    nLogoPixels = CaptureClient(sheet.m_hWnd)->Count(::GetSysColor(COLOR_BTNSHADOW));
     sheet.PressButton(PSBTN_OK);
   });
   EXPECT_EQ(IDOK, sheet.DoModal());
+  EXPECT_GT(nLogoPixels, 30);
   const CSpectrumParams& p = s->m_paramsA;
   CString sw, sf;
   sw.Format("%.3f", (float)p.sw);
