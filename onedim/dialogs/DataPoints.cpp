@@ -144,17 +144,8 @@ void CDataPoints::OnTimer(UINT_PTR nIDEvent) {
 }
 
 BOOL CDataPoints::PumpOne() {
-  MSG msg;
-  if (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      ::PostQuitMessage((int)msg.wParam);
-      return FALSE;
-    }
-    if (!AfxPreTranslateMessage(&msg)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageA(&msg);
-    }
-  }
+  if (!AfxPumpPendingMessage())
+    return FALSE;
   CPropertySheet* pSheet = GetSheet();
   return m_hWnd != nullptr && ::IsWindow(m_hWnd) && (pSheet == nullptr || pSheet->ContinueModal());
 }
@@ -206,11 +197,11 @@ void CDataPoints::Fill() {
     if (!(bAlive = PumpOne()))
       break;
   }
+  m_bFilling = FALSE;
   if (!::IsWindow(hWnd))
     return;
   KillTimer(kFillTimer);
   m_nTimer = 0;
-  m_bFilling = FALSE;
   if (!bAlive)
     return;
   m_Progress.ShowWindow(SW_HIDE);

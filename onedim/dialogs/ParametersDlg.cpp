@@ -77,11 +77,20 @@ CString CParametersDlg::FormatParameterText(const CSpectrum& spectrum) {
   part.Format("    TD=%d", params.td);
   text += part;
   switch (spectrum.m_Scale.m_nUnits) {
-    case 2: text += "     Units=Hz"; break;
-    case 3: text += "     Units=ppm"; break;
-    case 0: text += "     Units=Points"; break;
-    case 1: text += "     Units=Seconds"; break;
-    default: break;
+    case 2:
+      text += "     Units=Hz";
+      break;
+    case 3:
+      text += "     Units=ppm";
+      break;
+    case 0:
+      text += "     Units=Points";
+      break;
+    case 1:
+      text += "     Units=Seconds";
+      break;
+    default:
+      break;
   }
   return text;
 }
@@ -99,6 +108,9 @@ void CParametersDlg::OnPrintOverSpectrum() {
       new CTextLabel(FormatParameterText(*m_pSpectrum), &lf, m_pSpectrum, RGB(0, 0, 0), TRUE, 100, 100);
   pLabel->m_nAlign = TEXT_ALIGN_LEFT;
   m_pSpectrum->m_arrLabels.Add(pLabel);
-  if (m_pDoc != nullptr)
+  // The label is saved with the document: closing must not lose it unasked.
+  if (m_pDoc != nullptr) {
+    m_pDoc->SetModified();
     m_pDoc->UpdateViews();
+  }
 }

@@ -96,8 +96,8 @@ TEST_F(SpectrumPropertiesTest, OkGivesBackWhatThePagesChangedAndCancelNothing) {
       typed = TextOf(points);
       ::SetDlgItemTextA(params.m_hWnd, IDC_PROP_TITLE, "after");
       sheet.SetActivePage(2);
-      auto* picker = static_cast<CColourPicker*>(
-          CWnd::FromHandlePermanent(::GetDlgItem(sheet.m_Colors.m_hWnd, IDC_COLOR_TRACE)));
+      auto* picker =
+          static_cast<CColourPicker*>(CWnd::FromHandlePermanent(::GetDlgItem(sheet.m_Colors.m_hWnd, IDC_COLOR_TRACE)));
       picker->SetColour(RGB(0, 128, 0));
       ::SendDlgItemMessageA(sheet.m_Colors.m_hWnd, IDC_COLOR_DISPLAY_TYPE, CB_SETCURSEL, 2, 0);
       sheet.PressButton(nButton);
@@ -143,6 +143,7 @@ TEST_F(SpectrumPropertiesTest, TheDataPointsRangeIsCheckedAndPrintOverSpectrumLa
   CSpectrum* s = AddTestSpectrum(m_doc, 40, [](int i) { return (float)i; });  // 20 points
   s->m_paramsA.aq = 0.5;
   s->m_Scale.m_nUnits = AXIS_UNITS_PPM;
+  m_host.m_bModified = FALSE;
   struct Case {
     const char* from;
     const char* to;
@@ -194,6 +195,7 @@ TEST_F(SpectrumPropertiesTest, TheDataPointsRangeIsCheckedAndPrintOverSpectrumLa
   EXPECT_STREQ("SF=400.13    SW=5000.00    AQ=0.50    TD=40     Units=ppm", label->m_strText);
   EXPECT_TRUE(label->m_bAttached);
   EXPECT_EQ(TEXT_ALIGN_LEFT, label->m_nAlign);
+  EXPECT_TRUE(m_host.m_bModified);
 }
 
 // A timer procedure cannot take a capture: the sheet it closes is a global.
