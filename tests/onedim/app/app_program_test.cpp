@@ -586,22 +586,23 @@ double PositionAt(const BrivaneProcess& app, HWND view, HWND status, int x) {
   return std::sscanf(text.c_str(), "%lf Int.=%lf", &ppm, &intensity) == 2 ? ppm : std::nan("");
 }
 
+struct ControlSearch {
+  int nID;
+  HWND found;
+};
+
+BOOL CALLBACK MatchControl(HWND hWnd, LPARAM lParam) {
+  ControlSearch* s = reinterpret_cast<ControlSearch*>(lParam);
+  if (::GetDlgCtrlID(hWnd) != s->nID)
+    return TRUE;
+  s->found = hWnd;
+  return FALSE;
+}
+
 // A control of a dialog at any depth: the pages of a sheet hold theirs.
 HWND FindControl(HWND hWndParent, int nID) {
-  struct Search {
-    int nID;
-    HWND found;
-  } search = {nID, nullptr};
-  ::EnumChildWindows(
-      hWndParent,
-      [](HWND hWnd, LPARAM lParam) -> BOOL {
-        Search* s = reinterpret_cast<Search*>(lParam);
-        if (::GetDlgCtrlID(hWnd) != s->nID)
-          return TRUE;
-        s->found = hWnd;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  ControlSearch search = {nID, nullptr};
+  ::EnumChildWindows(hWndParent, &MatchControl, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
