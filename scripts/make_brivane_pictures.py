@@ -337,13 +337,66 @@ def font_types():
     return c
 
 
+def stacked_traces(rightwards):
+    """A Layout Type entry, 28 x 15: three small traces stacked from the lower
+    left to the upper right, or from the lower right to the upper left."""
+    c = Canvas(28, 15, WHITE)
+    for i in range(3):
+        dx = 4 * i if rightwards else 8 - 4 * i
+        base = 13 - 4 * i
+        c.curve(range(dx + 1, dx + 19), lambda x, dx=dx, base=base:
+                base - 3.0 / (1 + ((x - dx - 10) / 1.5) ** 2), BLUE)
+    return c
+
+
+def active_icon(kind):
+    """The marks of the active spectrum, 28 x 15: an arrow, a dot, a star."""
+    c = Canvas(28, 15, WHITE)
+    if kind == 0:
+        c.line(4, 7, 22, 7, RED)
+        c.line(22, 7, 17, 3, RED)
+        c.line(22, 7, 17, 11, RED)
+    elif kind == 1:
+        c.rect(11, 4, 16, 9, RED, RED)
+    else:
+        c.line(14, 2, 14, 12, RED)
+        c.line(9, 7, 19, 7, RED)
+        c.line(10, 3, 18, 11, RED)
+        c.line(10, 11, 18, 3, RED)
+    return c
+
+
+def draw_update(c, s):
+    c.curve(range(s // 8, s - s // 8), lambda x: s / 2 - s * 0.3 * math.sin(math.pi * (x - s / 8) / (s * 0.75)),
+            GREEN)
+    c.line(s - s // 8, s // 2, s - s // 4, s // 3, GREEN)
+    c.line(s - s // 8, s // 2, s - s // 3, s // 2, GREEN)
+
+
+def draw_print(c, s):
+    c.rect(s // 4, s // 8, s - 1 - s // 4, s // 2, BLACK, WHITE)
+    c.rect(0, s * 3 // 8, s - 1, s * 3 // 4, BLACK, GREY)
+    c.rect(s // 4, s * 5 // 8, s - 1 - s // 4, s - 1, BLACK, WHITE)
+
+
+def draw_full(c, s):
+    c.rect(0, 0, s - 1, s - 1, BLACK, WHITE)
+    for y in range(2, s - 2, max(2, s // 6)):
+        c.line(2, y, s - 3, y, BLUE)
+
+
 def main():
     os.makedirs(OUT, exist_ok=True)
+    write_bmp(os.path.join(OUT, "layout_right.bmp"), stacked_traces(True))
+    write_bmp(os.path.join(OUT, "layout_left.bmp"), stacked_traces(False))
+    for kind in range(3):
+        write_bmp(os.path.join(OUT, "active%d.bmp" % kind), active_icon(kind))
     write_bmp(os.path.join(OUT, "toolbar.bmp"), strip(STANDARD))
     write_bmp(os.path.join(OUT, "fonttypes.bmp"), font_types())
     write_bmp(os.path.join(OUT, "process.bmp"), strip(PROCESS))
     for name, draw in (("brivane", draw_program), ("document", draw_document), ("fid", draw_fid),
-                       ("phase", draw_phase), ("ok", draw_ok), ("copy", draw_copy)):
+                       ("phase", draw_phase), ("ok", draw_ok), ("copy", draw_copy),
+                       ("update", draw_update), ("print", draw_print), ("full", draw_full)):
         write_ico(os.path.join(OUT, name + ".ico"), [icon(32, draw), icon(16, draw)], KEY)
 
 

@@ -166,3 +166,21 @@ void CToolTipCtrl::SetToolRect(CWnd* pWnd, UINT_PTR nIDTool, LPCRECT lpRect) {
   ti.rect = *lpRect;
   SendMessage(TTM_NEWTOOLRECTA, 0, (LPARAM)&ti);
 }
+
+IMPLEMENT_DYNAMIC(CComboBoxEx, CWnd)
+
+CImageList* CComboBoxEx::SetImageList(CImageList* pImageList) {
+  HIMAGELIST hOld =
+      (HIMAGELIST)SendMessage(CBEM_SETIMAGELIST, 0, (LPARAM)(pImageList ? pImageList->GetSafeHandle() : nullptr));
+  return hOld != nullptr ? CImageList::FromHandle(hOld) : nullptr;
+}
+
+int CComboBoxEx::InsertItem(int nIndex, LPCSTR lpszText, int nImage) {
+  COMBOBOXEXITEMA item = {};
+  item.mask = CBEIF_TEXT | CBEIF_IMAGE | CBEIF_SELECTEDIMAGE;
+  item.iItem = nIndex;
+  item.pszText = const_cast<LPSTR>(lpszText);
+  item.iImage = nImage;
+  item.iSelectedImage = nImage;
+  return InsertItem(&item);
+}

@@ -214,3 +214,16 @@ class CAnimateCtrl : public CWnd {
   BOOL Close() { return (BOOL)SendMessage(ACM_OPENA); }
   BOOL Seek(UINT nTo) { return (BOOL)SendMessage(ACM_PLAY, 1, MAKELONG(nTo, nTo)); }
 };
+
+// A combo box whose items carry an image of an image list (ComboBoxEx32).
+class CComboBoxEx : public CWnd {
+  DECLARE_DYNAMIC(CComboBoxEx)
+ public:
+  CImageList* SetImageList(CImageList* pImageList);
+  int InsertItem(const COMBOBOXEXITEMA* pItem) { return (int)SendMessage(CBEM_INSERTITEMA, 0, (LPARAM)pItem); }
+  // An item with its text and image (selected image the same), at nIndex (-1 the end).
+  int InsertItem(int nIndex, LPCSTR lpszText, int nImage);
+  int GetCount() const { return (int)SendMessage(CB_GETCOUNT); }
+  int GetCurSel() const { return (int)SendMessage(CB_GETCURSEL); }
+  int SetCurSel(int nSelect) { return (int)SendMessage(CB_SETCURSEL, (WPARAM)nSelect); }
+};

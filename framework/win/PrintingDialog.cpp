@@ -78,16 +78,10 @@ void CPrintingDialog::OnCancel() {
 
 BOOL CALLBACK CPrintingDialog::AbortProc(HDC, int) {
   MSG msg;
-  while (!s_bUserAbort && ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      // The program is ending: the job stops, and the quit goes on to the main loop.
-      ::PostQuitMessage((int)msg.wParam);
+  while (!s_bUserAbort && ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+    // The program is ending: the job stops, and the quit goes on to the main loop.
+    if (!AfxPumpPendingMessage())
       return FALSE;
-    }
-    if (!AfxPreTranslateMessage(&msg)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageA(&msg);
-    }
   }
   return !s_bUserAbort;
 }

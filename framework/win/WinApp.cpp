@@ -62,6 +62,21 @@ BOOL AfxPreTranslateMessage(MSG* pMsg) {
   return CWnd::WalkPreTranslateTree(nullptr, pMsg);
 }
 
+BOOL AfxPumpPendingMessage() {
+  MSG msg;
+  if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+    return TRUE;
+  if (msg.message == WM_QUIT) {
+    ::PostQuitMessage((int)msg.wParam);
+    return FALSE;
+  }
+  if (!AfxPreTranslateMessage(&msg)) {
+    ::TranslateMessage(&msg);
+    ::DispatchMessageA(&msg);
+  }
+  return TRUE;
+}
+
 void AfxDeleteTempMaps() {
   CWnd::DeleteTempMap();
   CDC::DeleteTempMap();

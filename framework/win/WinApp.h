@@ -136,6 +136,10 @@ LPCSTR AfxGetAppName();
 // Gives pMsg to the PreTranslateMessage chain: the application's when there
 // is one, else the window under the message and its parents.
 BOOL AfxPreTranslateMessage(MSG* pMsg);
+// Inside a long operation: handles one queued message, if there is one, as
+// the main loop would. FALSE when it was the quit message, which is queued
+// again for the main loop.
+BOOL AfxPumpPendingMessage();
 // Frees the temporary wrappers of windows, DCs, GDI objects and menus.
 void AfxDeleteTempMaps();
 

@@ -18,6 +18,11 @@
 #include "onedim/dialogs/ProcessDialogs.h"
 #include "onedim/dialogs/SimulationDialogs.h"
 #include "onedim/dialogs/WindowFunctionsDialog.h"
+#include "onedim/dialogs/AddTextDialog.h"
+#include "onedim/dialogs/LayoutOptionsDlg.h"
+#include "onedim/dialogs/SetLimitsDlg.h"
+#include "onedim/dialogs/SpectrumProperties.h"
+#include "onedim/model/TextLabel.h"
 #include "onedim/app/TransformProgress.h"
 #include "onedim/processing/FourierTransformStep.h"
 #include "framework/win/CmdUI.h"
@@ -78,6 +83,10 @@ BEGIN_MESSAGE_MAP(CBrivaneDocument, COleServerDoc)
   ON_COMMAND(ID_TOOLS_FIT_GAUSSIAN, OnToolsFitGaussian)
   ON_UPDATE_COMMAND_UI(ID_TOOLS_FIT_LORENTZIAN, OnUpdateToolsFit)
   ON_UPDATE_COMMAND_UI(ID_TOOLS_FIT_GAUSSIAN, OnUpdateToolsFit)
+  ON_COMMAND(ID_EDIT_PROPERTIES, OnEditProperties)
+  ON_COMMAND(ID_EDIT_ADD_TEXT, OnEditAddText)
+  ON_COMMAND(ID_VIEW_SET_LIMITS, OnViewSetLimits)
+  ON_COMMAND(ID_LAYOUT_OPTIONS, OnLayoutOptions)
 END_MESSAGE_MAP()
 
 // The core keeps the host's address only; it asks nothing of it while both
@@ -331,6 +340,59 @@ void CBrivaneDocument::OnFidSimulation() {
   CFidSimulationDialog dlg(*this, AfxGetMainWnd());
   dlg.DoModal();
   SetModified();
+}
+
+void CBrivaneDocument::EditSpectrumProperties() {
+  if (GetCurrentSpectrum() == nullptr)
+    return;
+  CSpectrumProperties sheet("Spectrum Properties", AfxGetMainWnd());
+  sheet.SetLogoText("Brivane");
+  sheet.LoadFrom(*this);
+  sheet.m_Colors.m_pIconType = &GetBrivaneApp()->m_nIconType;
+  sheet.DoModal();
+  sheet.ApplyTo(*this);
+}
+
+void CBrivaneDocument::EditTextLabel(CTextLabel* pLabel) {
+  CSpectrum* pSpectrum = pLabel != nullptr ? pLabel->m_pSpectrum : GetCurrentSpectrum();
+  if (pSpectrum == nullptr)
+    return;
+  CAddTextDialog dlg(pLabel, AfxGetMainWnd());
+  if (dlg.DoModal() != IDOK)
+    return;
+  dlg.Apply(pLabel, pSpectrum);
+  // Labels are stored in the document file.
+  SetModified();
+  UpdateViews();
+}
+
+void CBrivaneDocument::OnViewSetLimits() {
+  CSetLimitsDlg dlg(AfxGetMainWnd());
+  if (!GetVisibleLimits(dlg.m_dFrom, dlg.m_dTo, dlg.m_dDataStart, dlg.m_dDataEnd))
+    return;
+  dlg.m_nUnits = GetCurrentSpectrum()->m_Scale.m_nUnits;
+  if (dlg.DoModal() == IDOK && !SetVisibleLimits(dlg.m_dFrom, dlg.m_dTo))
+    AfxMessageBox("These limits show none of the data", MB_OK | MB_ICONEXCLAMATION);
+}
+
+void CBrivaneDocument::OnLayoutOptions() {
+  CLayoutOptionsDlg dlg(AfxGetMainWnd());
+  dlg.m_nDirection = m_nStackDirection;
+  dlg.m_bAutomatic = m_nAutoLayout;
+  dlg.m_dOriginX = m_dLayoutLeft;
+  dlg.m_dOriginY = m_dLayoutZero;
+  dlg.m_dStepX = m_dLayoutStepX;
+  dlg.m_dStepY = m_dLayoutStepY;
+  if (dlg.DoModal() != IDOK)
+    return;
+  m_dLayoutLeft = dlg.m_dOriginX;
+  m_dLayoutZero = dlg.m_dOriginY;
+  m_dLayoutStepX = dlg.m_dStepX;
+  m_dLayoutStepY = dlg.m_dStepY;
+  m_nStackDirection = dlg.m_nDirection;
+  m_nAutoLayout = dlg.m_bAutomatic;
+  SetModified();
+  UpdateViews();
 }
 
 BOOL CBrivaneDocument::OnNewDocument() {

@@ -64,6 +64,11 @@ class CBrivaneDocument : public COleServerDoc, public CBrivaneProDoc {
   void MarkFitWindow(int nFirst, int nLast) override;
   // A right click on an integral: the value it stands for.
   void ReferenceIntegral(CSpectrum* pSpectrum, CIntegral* pIntegral) override;
+  // The Spectrum Properties sheet on the current spectrum; its values are
+  // taken back whichever button closed it (Cancel gives back what was shown).
+  void EditSpectrumProperties() override;
+  // The Add Text dialog on a label of the current spectrum, or on a new one.
+  void EditTextLabel(CTextLabel* pLabel) override;
 
  protected:
   void OnFileOpenAdditional();
@@ -111,6 +116,10 @@ class CBrivaneDocument : public COleServerDoc, public CBrivaneProDoc {
   void OnToolsFitLorentzian() { FitPeaks(0); }
   void OnToolsFitGaussian() { FitPeaks(1); }
   void OnUpdateToolsFit(CCmdUI*) {}
+  void OnEditProperties() { EditSpectrumProperties(); }
+  void OnEditAddText() { EditTextLabel(nullptr); }
+  void OnViewSetLimits();
+  void OnLayoutOptions();
 
  private:
   CBrivaneDocumentHost m_Host;

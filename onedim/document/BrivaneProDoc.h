@@ -56,6 +56,7 @@ struct CIntegralOptions {
 // The new position of a scroll bar of the integral dialogs after a scroll
 // code (SB_*), within -nHalfRange..nHalfRange.
 int IntegralScrollPosition(int nCode, int nPos, int nTrack, int nHalfRange, int nLine, int nPage);
+class CTextLabel;
 
 // The spectra of a document in drawing and file order. The document deletes
 // them; the list only forgets them.
@@ -249,6 +250,19 @@ class CBrivaneProDoc {
   BOOL CopyData();
   BOOL PasteData();
   BOOL SumData(float fFactor);
+
+  // --- View commands ---
+  // Set Limits: the current spectrum's visible range and the ends of its
+  // data (float indices 0 and td), in its axis units. FALSE without one.
+  BOOL GetVisibleLimits(double& dFrom, double& dTo, double& dDataStart, double& dDataEnd) const;
+  // The range between two axis values, in either order, becomes the current
+  // spectrum's visible range, clamped to the data; the scroll bar follows.
+  // FALSE, and nothing changed, when the values give no range of the data.
+  BOOL SetVisibleLimits(double dFrom, double dTo);
+  // The Spectrum Properties sheet on the current spectrum, and the Add Text
+  // dialog on a label or, for null, a new one; the program's document opens them.
+  virtual void EditSpectrumProperties() {}
+  virtual void EditTextLabel(CTextLabel* pLabel) {}
 
   // --- Process commands ---
   // The Fourier Transform dialog's values for the current spectrum, with

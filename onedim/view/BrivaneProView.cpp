@@ -655,6 +655,15 @@ void CBrivaneProView::PointTool(int nMode) {
 void CBrivaneProView::OnLButtonDblClk(UINT nFlags, CPoint point) {
   OnLButtonDown(nFlags, point);
   CBrivaneDocument* pDoc = GetDocument();
+  // A text label under the point is edited rather than its spectrum.
+  CSpectrum* pOwner = nullptr;
+  if (CTextLabel* pLabel = pDoc != nullptr ? LabelAt(point, &pOwner) : nullptr) {
+    EndDrag();
+    pOwner->m_pSelectedLabel = pLabel;
+    pDoc->EditTextLabel(pLabel);
+    Invalidate(FALSE);
+    return;
+  }
   BOOL bOnScale = FALSE;
   CSpectrum* pHit = pDoc != nullptr ? SpectrumAt(point, &bOnScale) : nullptr;
   if (pHit == nullptr)

@@ -685,6 +685,59 @@ double PositionAt(const BrivaneProcess& app, HWND view, HWND status, int x) {
   return std::sscanf(text.c_str(), "%lf Int.=%lf", &ppm, &intensity) == 2 ? ppm : std::nan("");
 }
 
+struct ControlSearch {
+  int nID;
+  HWND found;
+};
+
+BOOL CALLBACK MatchControl(HWND hWnd, LPARAM lParam) {
+  ControlSearch* s = reinterpret_cast<ControlSearch*>(lParam);
+  if (::GetDlgCtrlID(hWnd) != s->nID)
+    return TRUE;
+  s->found = hWnd;
+  return FALSE;
+}
+
+// A control of a dialog at any depth: the pages of a sheet hold theirs.
+HWND FindControl(HWND hWndParent, int nID) {
+  ControlSearch search = {nID, nullptr};
+  ::EnumChildWindows(hWndParent, &MatchControl, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+TEST_F(AppProgramTest, TheViewAndEditDialogsOpenFromTheirCommandsAndTheSheetRetitles) {
+  const std::string sample = BRIVANE_SOURCE_DIR "/samples/sample.bvx";
+  BrivaneProcess app;
+  ASSERT_TRUE(app.Start(Quote(BrivaneProcess::WinePath(sample))));
+  ASSERT_NE(nullptr, app.WaitMainWindow());
+  app.Sync();
+  const struct {
+    UINT nCommand;
+    const char* title;
+  } dialogs[] = {{ID_VIEW_SET_LIMITS, "Set Limits"}, {ID_LAYOUT_OPTIONS, "Options"}, {ID_EDIT_ADD_TEXT, "Add Text"}};
+  for (const auto& d : dialogs) {
+    app.PostCommand(d.nCommand);
+    HWND dialog = app.WaitDialog(d.title);
+    ASSERT_NE(nullptr, dialog) << d.title;
+    ASSERT_TRUE(BrivaneProcess::Dismiss(dialog, IDCANCEL)) << d.title;
+    app.Sync();
+  }
+  app.PostCommand(ID_EDIT_PROPERTIES);
+  HWND sheet = app.WaitDialog("Spectrum Properties");
+  ASSERT_NE(nullptr, sheet);
+  HWND title = FindControl(sheet, IDC_PROP_TITLE);
+  ASSERT_NE(nullptr, title);
+  ::SendMessageA(title, WM_SETTEXT, 0, (LPARAM) "retitled");
+  ASSERT_TRUE(BrivaneProcess::Dismiss(sheet, IDOK));
+  app.Sync();
+  // The spectrum took the title: the sheet opens on it next time.
+  app.PostCommand(ID_EDIT_PROPERTIES);
+  sheet = app.WaitDialog("Spectrum Properties");
+  ASSERT_NE(nullptr, sheet);
+  EXPECT_EQ("retitled", BrivaneProcess::WindowText(FindControl(sheet, IDC_PROP_TITLE)));
+  ASSERT_TRUE(BrivaneProcess::Dismiss(sheet, IDCANCEL));
+}
+
 }  // namespace
 
 TEST_F(AppProgramTest, ZoomDragsSetTheVisibleRangeAndTheStatusBarReadsTheCursor) {
@@ -935,7 +988,7 @@ TEST_F(AppProgramTest, TheMagnifierLensFollowsThePressedPointerAndTakesItsSettin
   EXPECT_EQ(nullptr, VisibleChild(view));
 }
 
-TEST_F(AppProgramTest, ATextLabelDraggedInTheViewIsSavedWhereItWasDropped) {
+TEST_F(AppProgramTest, ATextLabelDraggedInTheViewIsSavedWhereItWasDroppedAndEditedThere) {
   // A loaded label is attached: its x is a float index, 200 here.
   const POINT at = {200, 20};
   std::string path = WriteDocument("label.bvx", 4096, 0.0, 0.0, -1, &at);
@@ -974,6 +1027,12 @@ TEST_F(AppProgramTest, ATextLabelDraggedInTheViewIsSavedWhereItWasDropped) {
   EXPECT_EQ(at.y + 30, label->m_y);
   // 40 pixels to the right: several floats a pixel further into the data.
   EXPECT_GT(label->m_x, at.x + 40);
+
+  // Where it was dropped, a double click edits it.
+  ::PostMessageA(view, WM_LBUTTONDBLCLK, MK_LBUTTON, At(x + 42, at.y + 34));
+  HWND dialog = app.WaitDialog("Add Text");
+  ASSERT_NE(nullptr, dialog);
+  EXPECT_TRUE(BrivaneProcess::Dismiss(dialog, IDCANCEL));
 }
 
 namespace {

@@ -437,4 +437,46 @@ TEST(HistoryListTest, CopiesAsLinesEndingInCrLf) {
   EXPECT_EQ(std::string((LPCSTR)history.GetText()), "Starting traslation for x\r\nFourier Transform\r\n");
 }
 
+TEST_F(DocumentTest, SetLimitsTurnsAxisValuesIntoAClampedEvenRangeOrChangesNothing) {
+  CSpectrum* s = AddTestSpectrum(
+      m_doc, 1024, [](int) { return 0.0f; }, 5000.0, 500.0);
+  s->m_Scale.m_nUnits = AXIS_UNITS_PPM;
+  s->m_nFirst = 0;
+  s->m_nLast = 1024;
+  double dFrom = 0, dTo = 0, dStart = 0, dEnd = 0;
+  ASSERT_TRUE(m_doc.GetVisibleLimits(dFrom, dTo, dStart, dEnd));
+  EXPECT_DOUBLE_EQ(10.0, dFrom);
+  EXPECT_DOUBLE_EQ(0.0, dTo);
+  EXPECT_DOUBLE_EQ(10.0, dStart);
+  EXPECT_DOUBLE_EQ(0.0, dEnd);
+  struct Case {
+    int nUnits;
+    double dA, dB;
+    BOOL bTaken;
+    int nFirst, nLast;
+  } cases[] = {
+      {AXIS_UNITS_PPM, 8.0, 2.0, TRUE, 204, 818},    // 819 is odd
+      {AXIS_UNITS_PPM, 2.0, 8.0, TRUE, 204, 818},    // either order
+      {AXIS_UNITS_PPM, 12.0, -1.0, TRUE, 0, 1024},   // beyond the data: clamped
+      {AXIS_UNITS_PPM, 11.0, 12.0, FALSE, 0, 1024},  // all of it beyond the data
+      {AXIS_UNITS_POINTS, 3.5, 10.0, TRUE, 6, 20},    {AXIS_UNITS_HZ, 5000.0, 2500.0, TRUE, 0, 512},
+      {AXIS_UNITS_SECONDS, 0.1, 0.2, FALSE, 0, 1024},  // no acquisition time
+      {AXIS_UNITS_PPM, NAN, 2.0, FALSE, 0, 1024},
+  };
+  for (const Case& c : cases) {
+    s->m_Scale.m_nUnits = c.nUnits;
+    s->m_nFirst = 0;
+    s->m_nLast = 1024;
+    s->m_paramsA.aq = 0.0;
+    EXPECT_EQ(c.bTaken, m_doc.SetVisibleLimits(c.dA, c.dB)) << c.nUnits << " " << c.dA << " " << c.dB;
+    EXPECT_EQ(c.nFirst, s->m_nFirst) << c.nUnits << " " << c.dA << " " << c.dB;
+    EXPECT_EQ(c.nLast, s->m_nLast) << c.nUnits << " " << c.dA << " " << c.dB;
+    if (c.bTaken) {
+      EXPECT_EQ(c.nFirst, m_host.m_nScrollPos);
+      EXPECT_EQ(c.nLast - c.nFirst, m_host.m_nScrollPage);
+      EXPECT_EQ(1024, m_host.m_nScrollMax);
+    }
+  }
+}
+
 }  // namespace
