@@ -24,7 +24,9 @@
 // writes OUT with one line "x re im" per complex point of spectrum 0, x in
 // ppm after a forward transform and in seconds before. Steps: ft (the
 // Fourier Transform dialog's initial values, no autophase), ift, zf=N
-// (floats), em=LB (exponential, Hz), gm=LB,GB (Lorentz-Gauss), magnitude.
+// (floats), em=LB (exponential, Hz), gm=LB,GB (Lorentz-Gauss), magnitude,
+// autophase (Autophase Correction), phase=P0,P1 (the applied zero- and
+// first-order phases in degrees, about point 0).
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -237,9 +239,9 @@ int Simulate(int argc, char** argv) {
 }
 
 struct ProcessStep {
-  enum Kind { Ft, Ift, ZeroFill, Exponential, LorentzGauss, Magnitude } kind;
+  enum Kind { Ft, Ift, ZeroFill, Exponential, LorentzGauss, Magnitude, Autophase, Phase } kind;
   int nPoints;
-  float fLB, fGB;
+  float fLB, fGB;  // also the two phases of phase=
 };
 
 bool ParseFloat(const std::string& text, float* pValue) {
@@ -258,14 +260,21 @@ bool ParseStep(const std::string& text, ProcessStep* pStep) {
     return pStep->kind = ProcessStep::Ift, true;
   if (text == "magnitude")
     return pStep->kind = ProcessStep::Magnitude, true;
+  if (text == "autophase")
+    return pStep->kind = ProcessStep::Autophase, true;
   if (text.compare(0, 3, "zf=") == 0)
     return pStep->kind = ProcessStep::ZeroFill, ParseInt(text.substr(3), &pStep->nPoints);
   if (text.compare(0, 3, "em=") == 0)
     return pStep->kind = ProcessStep::Exponential, ParseFloat(text.substr(3), &pStep->fLB);
-  if (text.compare(0, 3, "gm=") == 0) {
+  // Two numbers after the name: gm=LB,GB and phase=P0,P1.
+  for (const auto& named :
+       {std::make_pair("gm=", ProcessStep::LorentzGauss), std::make_pair("phase=", ProcessStep::Phase)}) {
+    const size_t nName = std::strlen(named.first);
+    if (text.compare(0, nName, named.first) != 0)
+      continue;
     const size_t comma = text.find(',');
-    pStep->kind = ProcessStep::LorentzGauss;
-    return comma != std::string::npos && ParseFloat(text.substr(3, comma - 3), &pStep->fLB) &&
+    pStep->kind = named.second;
+    return comma != std::string::npos && ParseFloat(text.substr(nName, comma - nName), &pStep->fLB) &&
            ParseFloat(text.substr(comma + 1), &pStep->fGB);
   }
   return false;
@@ -305,6 +314,16 @@ bool RunStep(CBrivaneProDoc& doc, const ProcessStep& step, const char** pszReaso
       case ProcessStep::ZeroFill:
         bDone = doc.ZeroFilling(step.nPoints) != FALSE;
         break;
+      case ProcessStep::Autophase:
+        bDone = doc.AutoPhaseSpectrum(*doc.GetCurrentSpectrum()) != FALSE;
+        break;
+      case ProcessStep::Phase: {
+        CSpectrum& s = *doc.GetCurrentSpectrum();
+        s.m_nPivot = 0;
+        s.SetPhase((float)(step.fLB * 0.017453292519943295), (float)(step.fGB * 0.017453292519943295));
+        s.m_bDataChanged = 1;
+        break;
+      }
       default:
         doc.ToggleMagnitude();
         break;
