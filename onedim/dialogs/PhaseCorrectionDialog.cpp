@@ -168,10 +168,14 @@ void CPhaseCorrectionDialog::OnFirstDeltaPos(NMHDR* pNMHDR, LRESULT* pResult) {
 
 void CPhaseCorrectionDialog::OnHScroll(UINT nSBCode, UINT nPos, CWnd* pScrollBar) {
   const int nId = pScrollBar != nullptr ? pScrollBar->GetDlgCtrlID() : 0;
+  // The end of a track carries no position.
+  if (nSBCode == TB_ENDTRACK && nId != IDC_PHASE_PIVOT)
+    return;
   if (nId == IDC_PHASE_ZERO_SLIDER) {
     // The dial posts its moves: the position each one carries, not the
     // dial's position now, which a fast drag has left behind.
     SetDlgItemText(IDC_PHASE_ZERO, FormatInt((int)nPos));
+    m_ZeroSpin.SetPos((int)nPos);
     ApplyToCurrent();
   } else if (nId == IDC_PHASE_FIRST_SLIDER) {
     const int nNew = (int)nPos;
@@ -179,6 +183,7 @@ void CPhaseCorrectionDialog::OnHScroll(UINT nSBCode, UINT nPos, CWnd* pScrollBar
       return;
     SetFirstOrder(m_dAccumulated + TurnBetween(m_nLastPos, nNew));
     SetDlgItemText(IDC_PHASE_FIRST, FormatInt((int)m_dAccumulated));
+    m_FirstSpin.SetPos((int)m_dAccumulated);
     ApplyToCurrent();
   } else if (nId == IDC_PHASE_PIVOT) {
     OnPivotScroll(nSBCode, nPos);
@@ -201,13 +206,24 @@ void CPhaseCorrectionDialog::OnPivotScroll(UINT nSBCode, UINT nPos) {
   const int nSpan = m_nPivotMax - m_nPivotMin;
   int nPosition = m_Pivot.GetScrollPos();
   switch (nSBCode) {
-    case SB_LINELEFT: nPosition -= 10; break;
-    case SB_LINERIGHT: nPosition += 10; break;
-    case SB_PAGELEFT: nPosition -= nSpan / 100; break;
-    case SB_PAGERIGHT: nPosition += nSpan / 100; break;
+    case SB_LINELEFT:
+      nPosition -= 10;
+      break;
+    case SB_LINERIGHT:
+      nPosition += 10;
+      break;
+    case SB_PAGELEFT:
+      nPosition -= nSpan / 100;
+      break;
+    case SB_PAGERIGHT:
+      nPosition += nSpan / 100;
+      break;
     case SB_THUMBPOSITION:
-    case SB_THUMBTRACK: nPosition = (int)nPos; break;
-    default: return;
+    case SB_THUMBTRACK:
+      nPosition = (int)nPos;
+      break;
+    default:
+      return;
   }
   nPosition = std::min(std::max(nPosition, m_nPivotMin), std::max(m_nPivotMin, m_nPivotMax));
   m_Pivot.SetScrollPos(nPosition);
@@ -219,11 +235,18 @@ BOOL CPhaseCorrectionDialog::PreTranslateMessage(MSG* pMsg) {
   if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_RETURN &&
       (pMsg->hwnd == m_ZeroEdit.GetSafeHwnd() || pMsg->hwnd == m_FirstEdit.GetSafeHwnd())) {
     ApplyToCurrent();
-    CString text;
-    GetDlgItemText(IDC_PHASE_ZERO, text);
-    m_ZeroSlider.SetPos(DialPosition(std::atof(text)));
-    GetDlgItemText(IDC_PHASE_FIRST, text);
-    SetFirstOrder(std::atof(text));
+    CString zero, first;
+    GetDlgItemText(IDC_PHASE_ZERO, zero);
+    GetDlgItemText(IDC_PHASE_FIRST, first);
+    m_ZeroSlider.SetPos(DialPosition(std::atof(zero)));
+    SetFirstOrder(std::atof(first));
+    // The up-down controls step from their own positions when an edit holds
+    // no whole number; setting them rewrites the edits, which keep the text
+    // the user gave.
+    m_ZeroSpin.SetPos(std::atoi(zero));
+    m_FirstSpin.SetPos(std::atoi(first));
+    SetDlgItemText(IDC_PHASE_ZERO, zero);
+    SetDlgItemText(IDC_PHASE_FIRST, first);
     return TRUE;
   }
   return CBaseDialog::PreTranslateMessage(pMsg);

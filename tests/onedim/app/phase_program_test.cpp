@@ -167,9 +167,13 @@ TEST(PhaseProgramTest, DialsOnOkCancelRestoringTheDataThenAutophase) {
   ASSERT_TRUE(TurnDial(zero, 90, -150));
   ::PostMessageA(dialog, WM_HSCROLL, SB_PAGERIGHT, (LPARAM)::GetDlgItem(dialog, IDC_PHASE_PIVOT));
   ASSERT_TRUE(TurnDial(first, 0, -420));
-  ASSERT_TRUE(WaitFor([&] { return BrivaneProcess::WindowText(::GetDlgItem(dialog, IDC_PHASE_FIRST)) == "300"; },
-                      5000))
+  ASSERT_TRUE(WaitFor([&] { return BrivaneProcess::WindowText(::GetDlgItem(dialog, IDC_PHASE_FIRST)) == "300"; }, 5000))
       << BrivaneProcess::WindowText(::GetDlgItem(dialog, IDC_PHASE_FIRST));
+  // Enter in an edit takes any number: the dial shows it modulo 360.
+  HWND firstEdit = ::GetDlgItem(dialog, IDC_PHASE_FIRST);
+  ::SendMessageA(firstEdit, WM_SETTEXT, 0, (LPARAM) "-1000");
+  ::PostMessageA(firstEdit, WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_TRUE(WaitFor([&] { return ::SendMessageA(first, TBM_GETPOS, 0, 0) == 80; }, 5000));
   ASSERT_TRUE(BrivaneProcess::Dismiss(dialog, IDCANCEL));
   ASSERT_TRUE(SaveAs(app, cancelled));
 
