@@ -15,6 +15,7 @@
 #include "onedim/dialogs/ImportFileDialog.h"
 #include "onedim/dialogs/JcampWaitDialog.h"
 #include "onedim/dialogs/PeakListDialog.h"
+#include "onedim/dialogs/PhaseCorrectionDialog.h"
 #include "onedim/dialogs/ProcessDialogs.h"
 #include "onedim/dialogs/SimulationDialogs.h"
 #include "onedim/dialogs/WindowFunctionsDialog.h"
@@ -40,6 +41,8 @@ BEGIN_MESSAGE_MAP(CBrivaneDocument, COleServerDoc)
   ON_COMMAND(ID_PROCESS_LINEAR_PREDICTION, OnProcessLinearPrediction)
   ON_COMMAND(ID_PROCESS_FOURIER, OnProcessFourier)
   ON_COMMAND(ID_PROCESS_APODIZE, OnProcessApodize)
+  ON_COMMAND(ID_PROCESS_PHASE, OnProcessPhase)
+  ON_COMMAND(ID_PROCESS_AUTOPHASE, OnProcessAutophase)
   ON_COMMAND(ID_PROCESS_SET_REGIONS, OnProcessSetRegions)
   ON_COMMAND(ID_PROCESS_BASELINE_TWO_POINT, OnProcessTwoPointBaseline)
   ON_COMMAND(ID_PROCESS_SWAP, OnProcessSwap)
@@ -223,6 +226,40 @@ void CBrivaneDocument::OnProcessApodize() {
   m_nShowProgress = nShowProgress;
   SetModified();
   UpdateViews();
+}
+
+void CBrivaneDocument::OnProcessPhase() {
+  CSpectrum* pSpectrum = GetCurrentSpectrum();
+  if (pSpectrum == nullptr)
+    return;
+  // One dialog at a time: a second would keep its own opening data for Cancel.
+  if (m_pPhaseDialog != nullptr) {
+    m_pPhaseDialog->SetActiveWindow();
+    return;
+  }
+  pSpectrum->m_bPhaseDisplay = 1;
+  CPhaseCorrectionDialog* pDialog = new CPhaseCorrectionDialog(this, AfxGetMainWnd(), &m_pPhaseDialog);
+  pDialog->m_bBaseline = 1;
+  pDialog->m_dPhase0 = pSpectrum->m_dPhase0 * 57.29582790879778;
+  pDialog->m_dPhase1 = pSpectrum->m_dPhase1 * 57.29582790879778;
+  pDialog->SetModeless(true);
+  m_pPhaseDialog = pDialog;
+  if (!pDialog->Create(CPhaseCorrectionDialog::IDD, AfxGetMainWnd())) {
+    // A window that came and went took the object with it.
+    if (m_pPhaseDialog == pDialog)
+      delete pDialog;
+    m_pPhaseDialog = nullptr;
+    pSpectrum->m_bPhaseDisplay = 0;
+    return;
+  }
+  pDialog->ShowWindow(SW_SHOW);
+  GetHistory().AddLine("Phase Correction");
+  SetModified();
+}
+
+void CBrivaneDocument::OnProcessAutophase() {
+  if (CSpectrum* pSpectrum = GetCurrentSpectrum())
+    AutoPhaseSpectrum(*pSpectrum);
 }
 
 // Shows for a moment which points of the current spectrum are baseline: a
@@ -416,6 +453,9 @@ BOOL CBrivaneDocument::OnSaveDocument(LPCSTR lpszPathName) {
 void CBrivaneDocument::OnCloseDocument() {
   // The nD program reads the last phase and window function from here.
   WriteSharedValues();
+  // The dialog works on this document's spectra.
+  if (m_pPhaseDialog != nullptr)
+    m_pPhaseDialog->DestroyWindow();
   COleServerDoc::OnCloseDocument();
 }
 

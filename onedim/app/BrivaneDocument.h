@@ -12,6 +12,7 @@ class CBrivaneDocument;
 class CCmdUI;
 class CBrivaneProView;
 class CJcampWaitDialog;
+class CPhaseCorrectionDialog;
 
 // The document's base: an OLE server document. Embedding and linking come
 // with the OLE items; until then it behaves as a plain document.
@@ -78,6 +79,8 @@ class CBrivaneDocument : public COleServerDoc, public CBrivaneProDoc {
   void OnProcessLinearPrediction();
   void OnProcessFourier();
   void OnProcessApodize();
+  void OnProcessPhase();
+  void OnProcessAutophase();
   void OnProcessSetRegions();
   void OnProcessTwoPointBaseline();
   void OnProcessSwap();
@@ -125,6 +128,7 @@ class CBrivaneDocument : public COleServerDoc, public CBrivaneProDoc {
   CBrivaneDocumentHost m_Host;
   // Asks the user for the parameters an importer could not find.
   CMissingParametersDialogs m_MissingDialogs;
+  CPhaseCorrectionDialog* m_pPhaseDialog = nullptr;  // the open Phase Correction dialog, or null
 
   DECLARE_MESSAGE_MAP()
 };

@@ -25,6 +25,17 @@ class CSpectrumArithmetic {
   float m_fFactorA = 1.0f;
   float m_fFactorB = 1.0f;
 
+  enum { Add = 0, Subtract = 1 };
+  // Result = A x factor A + B x factor B (Add) or - B x factor B (Subtract),
+  // float by float over A's td. Refused with nothing changed when an operand
+  // is missing, and with "Different number of points" in *ppszMessage when A
+  // and B differ in td or the result holds fewer floats.
+  BOOL Combine(int nMode, const char** ppszMessage = nullptr);
+  // Moves an operand (m_pA or m_pB) to the spectrum after it in the list,
+  // from the last back to the first, passing over the result spectrum. An
+  // operand not in the list stays.
+  void SelectNext(CSpectrum*& pOperand, CSpectrum* const* ppSpectra, int nCount) const;
+
   // Clears every operand that is this spectrum.
   void Forget(const CSpectrum* pSpectrum) {
     if (m_pA == pSpectrum)

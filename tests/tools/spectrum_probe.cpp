@@ -25,11 +25,11 @@
 // ppm after a forward transform and in seconds before. Steps: ft (the
 // Fourier Transform dialog's initial values, no autophase), ift, zf=N
 // (floats), em=LB (exponential, Hz), gm=LB,GB (Lorentz-Gauss), magnitude,
-// pick (region picking over the whole spectrum at 5 percent of its largest
-// magnitude; pick=P at P percent) and integrate=A:B[,C:D...] (integral
-// regions between ppm values). After the spectrum's lines come
-// "peaklist i n=N ppm=... height=..." for every peak in list order and
-// "integral i from=... to=... value=..." (ppm, sum) for every integral.
+// autophase (Autophase Correction), phase=P0,P1 (the applied zero- and
+// first-order phases in degrees, about point 0), pick (region picking over the whole spectrum at 5 percent of its
+// largest magnitude; pick=P at P percent) and integrate=A:B[,C:D...] (integral regions between ppm values). After the
+// spectrum's lines come "peaklist i n=N ppm=... height=..." for every peak in list order and "integral i from=...
+// to=... value=..." (ppm, sum) for every integral.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -261,9 +261,9 @@ int Simulate(int argc, char** argv) {
 }
 
 struct ProcessStep {
-  enum Kind { Ft, Ift, ZeroFill, Exponential, LorentzGauss, Magnitude, Pick, Integrate } kind;
+  enum Kind { Ft, Ift, ZeroFill, Exponential, LorentzGauss, Magnitude, Pick, Integrate, Autophase, Phase } kind;
   int nPoints;
-  float fLB, fGB;
+  float fLB, fGB;                                  // also the two phases of phase=
   std::vector<std::pair<double, double>> regions;  // ppm
 };
 
@@ -283,6 +283,8 @@ bool ParseStep(const std::string& text, ProcessStep* pStep) {
     return pStep->kind = ProcessStep::Ift, true;
   if (text == "magnitude")
     return pStep->kind = ProcessStep::Magnitude, true;
+  if (text == "autophase")
+    return pStep->kind = ProcessStep::Autophase, true;
   if (text.compare(0, 3, "zf=") == 0)
     return pStep->kind = ProcessStep::ZeroFill, ParseInt(text.substr(3), &pStep->nPoints);
   if (text.compare(0, 3, "em=") == 0)
@@ -306,10 +308,15 @@ bool ParseStep(const std::string& text, ProcessStep* pStep) {
     }
     return !pStep->regions.empty();
   }
-  if (text.compare(0, 3, "gm=") == 0) {
+  // Two numbers after the name: gm=LB,GB and phase=P0,P1.
+  for (const auto& named :
+       {std::make_pair("gm=", ProcessStep::LorentzGauss), std::make_pair("phase=", ProcessStep::Phase)}) {
+    const size_t nName = std::strlen(named.first);
+    if (text.compare(0, nName, named.first) != 0)
+      continue;
     const size_t comma = text.find(',');
-    pStep->kind = ProcessStep::LorentzGauss;
-    return comma != std::string::npos && ParseFloat(text.substr(3, comma - 3), &pStep->fLB) &&
+    pStep->kind = named.second;
+    return comma != std::string::npos && ParseFloat(text.substr(nName, comma - nName), &pStep->fLB) &&
            ParseFloat(text.substr(comma + 1), &pStep->fGB);
   }
   return false;
@@ -378,6 +385,16 @@ bool RunStep(CBrivaneProDoc& doc, const ProcessStep& step, const char** pszReaso
           doc.AddIntegralOver(PpmToIndex(*doc.GetCurrentSpectrum(), region.first),
                               PpmToIndex(*doc.GetCurrentSpectrum(), region.second));
         break;
+      case ProcessStep::Autophase:
+        bDone = doc.AutoPhaseSpectrum(*doc.GetCurrentSpectrum()) != FALSE;
+        break;
+      case ProcessStep::Phase: {
+        CSpectrum& s = *doc.GetCurrentSpectrum();
+        s.m_nPivot = 0;
+        s.SetPhase((float)(step.fLB * 0.017453292519943295), (float)(step.fGB * 0.017453292519943295));
+        s.m_bDataChanged = 1;
+        break;
+      }
       default:
         doc.ToggleMagnitude();
         break;

@@ -96,6 +96,44 @@ TEST(SpectrumProbeTest, SimulateRefusesBadArguments) {
   }
 }
 
+// phase=90,0 turns every point a quarter round; autophase on data it cannot
+// improve (silence, two points, noise) ends with finite data.
+TEST(SpectrumProbeTest, PhaseStepsTurnTheDataAndAutophaseStaysFinite) {
+  std::string dir = ::testing::TempDir();
+  const struct {
+    int td;
+    float (*value)(int);
+    const char* step;
+    bool bQuarterTurn;
+  } cases[] = {
+      {64, [](int i) { return (float)((i * 37) % 19) - 9.5f; }, "phase=90,0", true},
+      {16, [](int) { return 0.0f; }, "autophase", false},
+      {4, [](int i) { return i == 1 ? -2.0f : 1.0f; }, "autophase", false},
+      {256, [](int i) { return (float)((i * 7919) % 211) / 211.0f - 0.5f; }, "autophase", false},
+  };
+  for (const auto& c : cases) {
+    std::string in = dir + "probe_phase.bvx", out = dir + "probe_phase_points.txt";
+    {
+      CTestHost host;
+      CBrivaneProDoc doc(&host);
+      AddTestSpectrum(doc, c.td, c.value);
+      ASSERT_TRUE(doc.WriteNativeFile(in.c_str()));
+    }
+    ASSERT_EQ(RunProbe("process 9 \"" + in + "\" \"" + out + "\" " + c.step, dir + "probe_8.txt"), 0) << c.step;
+    std::istringstream points(Slurp(out));
+    double x = 0, re = 0, im = 0;
+    int k = 0;
+    for (; points >> x >> re >> im; k++) {
+      ASSERT_TRUE(std::isfinite(re) && std::isfinite(im)) << c.step << " " << k;
+      if (c.bQuarterTurn) {
+        EXPECT_NEAR(-c.value(2 * k + 1), re, 1e-5) << k;
+        EXPECT_NEAR(c.value(2 * k), im, 1e-5) << k;
+      }
+    }
+    EXPECT_EQ(c.td / 2, k) << c.step;
+  }
+}
+
 }  // namespace
 
 namespace {

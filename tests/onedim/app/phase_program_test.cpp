@@ -1,0 +1,198 @@
+// Phase correction as a user meets it: Autophase Correction, and the Phase
+// Correction dialog turned by mouse drags on its dials, then OK or Cancel.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <cmath>
+#include <cstring>
+#include <string>
+
+#include "tests/onedim/app/BrivaneProcess.h"
+#include "onedim/document/BrivaneProDoc.h"
+#include "onedim/document/SettingsStore.h"
+#include "onedim/model/Spectrum.h"
+#include "onedim/model/SpectrumParams.h"
+#include "resources/BrivaneRes.h"
+
+namespace {
+
+class CPhaseHost : public CDocumentHost {
+ public:
+  CBrivaneAppState& GetAppState() override { return m_app; }
+  CSettingsStore& GetSettings() override { return m_settings; }
+  CBrivaneAppState m_app;
+  CMemorySettings m_settings;
+};
+
+const double kDegree = 0.017453292519943295;
+
+std::string TempPath(const char* name) {
+  char temp[MAX_PATH];
+  ::GetTempPathA(sizeof temp, temp);
+  std::string dir = std::string(temp) + "brivane_phase_test";
+  ::CreateDirectoryA(dir.c_str(), nullptr);
+  std::string path = dir + "\\" + name;
+  ::DeleteFileA(path.c_str());
+  return path;
+}
+
+// A spectrum of one broad dispersive line on an offset, so that every phase
+// change shows in the data.
+std::string WriteSpectrum(const char* name) {
+  CPhaseHost host;
+  CBrivaneProDoc doc(&host);
+  CSpectrumParams params;
+  params.td = 4096;
+  params.sw = 4000.0;
+  params.sf = 400.0;
+  params.bComplex = 1;
+  params.title = "line";
+  CSpectrum* s = doc.AddSpectrum(params);
+  s->m_pData = CSpectrum::AllocateFloats(params.td);
+  s->m_pRawData = CSpectrum::AllocateFloats(params.td);
+  s->m_pWeighted = CSpectrum::AllocateFloats(params.td);
+  for (int k = 0; k < params.td / 2; ++k) {
+    const double x = (k - 900) / 40.0;
+    s->m_pData[2 * k] = s->m_pRawData[2 * k] = (float)(x / (1 + x * x) + 0.05);
+    s->m_pData[2 * k + 1] = s->m_pRawData[2 * k + 1] = (float)(1 / (1 + x * x));
+  }
+  s->m_bTransformed = 1;
+  doc.SetCurrentSpectrum(s);
+  doc.RefreshAfterAdd();
+  std::string path = TempPath(name);
+  EXPECT_TRUE(doc.WriteNativeFile(path.c_str()));
+  return path;
+}
+
+bool SaveAs(BrivaneProcess& app, const std::string& path) {
+  app.PostCommand(ID_FILE_SAVE_AS);
+  HWND save = app.WaitDialog();
+  if (save == nullptr || !BrivaneProcess::EnterFileName(save, path))
+    return false;
+  const bool bSaved = WaitFor([&] { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000);
+  app.Sync();
+  return bSaved;
+}
+
+// The client point of a dial at nDegrees clockwise from its top.
+LPARAM DialPoint(HWND dial, int nDegrees) {
+  RECT rc;
+  ::GetClientRect(dial, &rc);
+  const double r = 0.35 * std::min(rc.right, rc.bottom);
+  const int x = (int)std::lround(rc.right / 2.0 + r * std::sin(nDegrees * kDegree));
+  const int y = (int)std::lround(rc.bottom / 2.0 - r * std::cos(nDegrees * kDegree));
+  return MAKELPARAM(x, y);
+}
+
+// Drags a dial's knob with the real mouse from nFrom degrees through nTurn
+// degrees (negative: counter-clockwise) in steps of 30, each step seen on
+// the dial before the next, so that no two moves merge into one long jump.
+bool TurnDial(HWND dial, int nFrom, int nTurn) {
+  const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
+  auto input = [&](DWORD dwFlags, int nDegrees) {
+    const LPARAM lParam = DialPoint(dial, nDegrees);
+    POINT pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    ::ClientToScreen(dial, &pt);
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = (pt.x * 65535 + cx / 2) / (cx - 1);
+    in.mi.dy = (pt.y * 65535 + cy / 2) / (cy - 1);
+    in.mi.dwFlags = dwFlags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    ::SendInput(1, &in, sizeof in);
+    return WaitFor(
+        [&] {
+          const int nPos = (int)::SendMessageA(dial, TBM_GETPOS, 0, 0);
+          const int nOff = ((nPos - nDegrees) % 360 + 360) % 360;
+          return nOff <= 1 || nOff >= 359;
+        },
+        5000);
+  };
+  bool bDone = input(MOUSEEVENTF_LEFTDOWN, nFrom);
+  const int nStep = nTurn < 0 ? -30 : 30;
+  for (int d = nStep; bDone && std::abs(d) <= std::abs(nTurn); d += nStep)
+    bDone = input(0, nFrom + d);
+  return input(MOUSEEVENTF_LEFTUP, nFrom + nTurn) && bDone;
+}
+
+struct Saved {
+  CPhaseHost host;
+  CBrivaneProDoc doc{&host};
+  const CSpectrum* s = nullptr;
+  bool Read(const std::string& path) {
+    if (!doc.ReadNativeFile(path.c_str()))
+      return false;
+    s = doc.GetSpectrumAt(0);
+    return s != nullptr && s->m_pData != nullptr;
+  }
+};
+
+}  // namespace
+
+// In the Phase Correction dialog, a quarter turn of the zero-order dial and
+// two full turns of the first-order dial apply 90 and 720 degrees on OK; a
+// further session with every control moved and then Cancel leaves the data
+// and the phases bit for bit as they were. Autophase Correction then phases
+// the spectrum as the document core does.
+TEST(PhaseProgramTest, DialsOnOkCancelRestoringTheDataThenAutophase) {
+  const std::string source = WriteSpectrum("line.bvx");
+  const std::string turned = TempPath("turned.bvx");
+  const std::string cancelled = TempPath("cancelled.bvx");
+  const std::string autophased = TempPath("autophased.bvx");
+  BrivaneProcess app;
+  ASSERT_TRUE(app.Start("\"" + source + "\""));
+  ASSERT_NE(nullptr, app.WaitMainWindow());
+  app.Sync();
+
+  app.PostCommand(ID_PROCESS_PHASE);
+  HWND dialog = app.WaitDialog("Phase Correction");
+  ASSERT_NE(nullptr, dialog);
+  HWND zero = ::GetDlgItem(dialog, IDC_PHASE_ZERO_SLIDER);
+  HWND first = ::GetDlgItem(dialog, IDC_PHASE_FIRST_SLIDER);
+  ASSERT_TRUE(TurnDial(zero, 0, 90));
+  ASSERT_TRUE(TurnDial(first, 0, 720));
+  ::CheckDlgButton(dialog, IDC_PHASE_BASELINE, BST_UNCHECKED);
+  ASSERT_TRUE(BrivaneProcess::Dismiss(dialog, IDOK));
+  ASSERT_TRUE(SaveAs(app, turned));
+
+  app.PostCommand(ID_PROCESS_PHASE);
+  dialog = app.WaitDialog("Phase Correction");
+  ASSERT_NE(nullptr, dialog);
+  EXPECT_EQ("90.00", BrivaneProcess::WindowText(::GetDlgItem(dialog, IDC_PHASE_ZERO)));
+  EXPECT_EQ("720.00", BrivaneProcess::WindowText(::GetDlgItem(dialog, IDC_PHASE_FIRST)));
+  zero = ::GetDlgItem(dialog, IDC_PHASE_ZERO_SLIDER);
+  first = ::GetDlgItem(dialog, IDC_PHASE_FIRST_SLIDER);
+  ASSERT_TRUE(TurnDial(zero, 90, -150));
+  ::PostMessageA(dialog, WM_HSCROLL, SB_PAGERIGHT, (LPARAM)::GetDlgItem(dialog, IDC_PHASE_PIVOT));
+  ASSERT_TRUE(TurnDial(first, 0, -420));
+  ASSERT_TRUE(WaitFor([&] { return BrivaneProcess::WindowText(::GetDlgItem(dialog, IDC_PHASE_FIRST)) == "300"; }, 5000))
+      << BrivaneProcess::WindowText(::GetDlgItem(dialog, IDC_PHASE_FIRST));
+  // Enter in an edit takes any number: the dial shows it modulo 360.
+  HWND firstEdit = ::GetDlgItem(dialog, IDC_PHASE_FIRST);
+  ::SendMessageA(firstEdit, WM_SETTEXT, 0, (LPARAM) "-1000");
+  ::PostMessageA(firstEdit, WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_TRUE(WaitFor([&] { return ::SendMessageA(first, TBM_GETPOS, 0, 0) == 80; }, 5000));
+  ASSERT_TRUE(BrivaneProcess::Dismiss(dialog, IDCANCEL));
+  ASSERT_TRUE(SaveAs(app, cancelled));
+
+  app.PostCommand(ID_PROCESS_AUTOPHASE);
+  ASSERT_TRUE(SaveAs(app, autophased));
+
+  Saved src, t, c, ref, a;
+  ASSERT_TRUE(src.Read(source) && t.Read(turned) && c.Read(cancelled) && ref.Read(cancelled) && a.Read(autophased));
+  const size_t nBytes = sizeof(float) * (size_t)src.s->m_paramsA.td;
+  ASSERT_EQ(src.s->m_paramsA.td, a.s->m_paramsA.td);
+  EXPECT_NEAR(90.0 * kDegree, t.s->m_dPhase0, 1e-6);
+  EXPECT_NEAR(720.0 * kDegree, t.s->m_dPhase1, 1e-5);
+  EXPECT_NE(0, std::memcmp(src.s->m_pData, t.s->m_pData, nBytes));
+
+  EXPECT_EQ(t.s->m_dPhase0, c.s->m_dPhase0);
+  EXPECT_EQ(t.s->m_dPhase1, c.s->m_dPhase1);
+  EXPECT_EQ(0, std::memcmp(t.s->m_pData, c.s->m_pData, nBytes));
+
+  ASSERT_TRUE(ref.doc.AutoPhaseSpectrum(*ref.doc.GetSpectrumAt(0)));
+  EXPECT_EQ(0, std::memcmp(ref.s->m_pData, a.s->m_pData, nBytes));
+  EXPECT_NE(0, std::memcmp(c.s->m_pData, a.s->m_pData, nBytes));
+}
