@@ -8,6 +8,7 @@
 #include "framework/win/DataExchange.h"
 #include "framework/win/UiHooks.h"
 #include "onedim/document/BrivaneProDoc.h"
+#include "onedim/model/PeakPicking.h"
 #include "onedim/model/Spectrum.h"
 #include "onedim/model/WindowFunction.h"
 
@@ -184,9 +185,16 @@ void CWindowFunctionsDialog::ShowNoise() {
   CSpectrum* pSpectrum = m_pDoc->GetCurrentSpectrum();
   if (pSpectrum == nullptr || pSpectrum->m_pData == nullptr || pSpectrum->m_paramsA.td < 2)
     return;
-  double dSignalToNoise = 0.0, dNoise = 0.0;
-  pSpectrum->GetSignalToNoise(pSpectrum->GetMaxIndex(), dSignalToNoise, dNoise);
+  const int nMax = pSpectrum->GetMaxIndex();
   char text[32];
+  // The width at half height of the largest line, from complex points to Hz.
+  double dPosition = nMax / 2, dHeight = 0.0, dWidth = 0.0;
+  if (peakwidth(pSpectrum->m_pData, pSpectrum->m_paramsA.td / 2, dPosition, dHeight, dWidth)) {
+    std::snprintf(text, sizeof(text), "%.2lf", dWidth * pSpectrum->m_paramsA.sw / pSpectrum->m_paramsA.td * 2);
+    SetDlgItemText(IDC_WF_LINE_WIDTH, text);
+  }
+  double dSignalToNoise = 0.0, dNoise = 0.0;
+  pSpectrum->GetSignalToNoise(nMax, dSignalToNoise, dNoise);
   std::snprintf(text, sizeof(text), "%.2lf", dSignalToNoise);
   SetDlgItemText(IDC_WF_SIGNAL_NOISE, text);
 }
@@ -204,15 +212,24 @@ void CWindowFunctionsDialog::OnHScroll(UINT nSBCode, UINT nPos, CWnd* pScrollBar
   const HWND hBar = pScrollBar->m_hWnd;
   int nNew = ::GetScrollPos(hBar, SB_CTL);
   switch (nSBCode) {
-    case SB_LINELEFT: nNew -= 10; break;
-    case SB_LINERIGHT: nNew += 10; break;
-    case SB_PAGELEFT: nNew -= 40; break;
-    case SB_PAGERIGHT: nNew += 40; break;
+    case SB_LINELEFT:
+      nNew -= 10;
+      break;
+    case SB_LINERIGHT:
+      nNew += 10;
+      break;
+    case SB_PAGELEFT:
+      nNew -= 40;
+      break;
+    case SB_PAGERIGHT:
+      nNew += 40;
+      break;
     case SB_THUMBPOSITION:
     case SB_THUMBTRACK:
       nNew = (short)(WORD)nPos;  // the message carries the position as 16 bits
       break;
-    default: break;
+    default:
+      break;
   }
   nNew = std::max(kScrollMin, std::min(kScrollMax, nNew));
   ::SetScrollPos(hBar, SB_CTL, nNew, TRUE);

@@ -4,6 +4,7 @@
 // spectrum its data back, the scroll bars drive their edits, the pen width
 // is checked, and More Options folds the dialog.
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -106,7 +107,7 @@ TEST_F(ProcessDialogsTest, FidShiftStartsEachTimeFromTheKeptCopy) {
   const std::vector<Case> cases = {
       {0, 3, {7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 0, 0, 0, 0, 0, 0}},
       {1, 3, {0, 0, 0, 0, 0, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},  // not back where it was
-      {0, 99, std::vector<float>(16, 0.0f)},                          // held to td/2
+      {0, 99, std::vector<float>(16, 0.0f)},                      // held to td/2
       {2, 8, before},
       {2, 1, {3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 1, 2}},
   };
@@ -184,7 +185,6 @@ class WindowFunctionsDialogTest : public ProcessDialogsTest {
     MSG msg = {edit, WM_KEYDOWN, VK_RETURN, 0, 0, {0, 0}};
     EXPECT_TRUE(d.PreTranslateMessage(&msg)) << "Enter in an edit is the dialog's";
   }
-
 };
 
 TEST_F(WindowFunctionsDialogTest, CancelAfterManyChangesGivesEverySpectrumItsDataBack) {
@@ -228,6 +228,25 @@ TEST_F(WindowFunctionsDialogTest, OkKeepsTheWeightedDataAndRestoresTheWeightedCo
     EXPECT_FLOAT_EQ((float)(s->m_pRawData[i] * s->m_pWindow->GetWeights()[i]), s->m_pData[i]) << i;
   EXPECT_EQ(weighted, Floats(s->m_pWeighted, 256));
   EXPECT_EQ(RGB(0, 128, 0), dlg.m_crCurve);
+}
+
+// A line ten complex points wide at half height, at 4000 Hz over 1024
+// complex points: 39.06 Hz once a change refreshes the noise information.
+TEST_F(WindowFunctionsDialogTest, TheNoiseInformationGivesTheLineWidthInHz) {
+  CSpectrum* s = AddFid(2048, 1.0f);
+  for (int i = 0; i < 2048; i++) {
+    const double u = (i / 2 - 400) / 5.0;
+    s->m_pData[i] = s->m_pRawData[i] = i % 2 ? 0.0f : (float)(1000.0 / (1.0 + u * u));
+  }
+  s->m_pWindow->m_LB = 0.0f;
+  CWindowFunctionsDialog dlg(&m_doc);
+  dlg.m_nType = CWindowFunction::Exponential;
+  Run(dlg, [&](CDialog& d) {
+    Enter(d, IDC_WF_LB, "0");
+    EXPECT_NEAR(39.06, std::atof(TextOf(::GetDlgItem(d.m_hWnd, IDC_WF_LINE_WIDTH)).c_str()), 0.5);
+    EXPECT_GT(std::atof(TextOf(::GetDlgItem(d.m_hWnd, IDC_WF_SIGNAL_NOISE)).c_str()), 1.0);
+    d.SendMessage(WM_COMMAND, IDCANCEL, 0);
+  });
 }
 
 TEST_F(WindowFunctionsDialogTest, ScrollBarsSetTheirEditsWithinTheirRange) {
@@ -277,7 +296,9 @@ TEST_F(WindowFunctionsDialogTest, TheTypeShowsOnlyItsParameters) {
     CWindowFunctionsDialog dlg(&m_doc);
     dlg.m_nType = c.nType;
     Run(dlg, [&](CDialog& d) {
-      auto shown = [&](int nId) { return (::GetWindowLongA(::GetDlgItem(d.m_hWnd, nId), GWL_STYLE) & WS_VISIBLE) != 0; };
+      auto shown = [&](int nId) {
+        return (::GetWindowLongA(::GetDlgItem(d.m_hWnd, nId), GWL_STYLE) & WS_VISIBLE) != 0;
+      };
       EXPECT_EQ(c.bLB, shown(IDC_WF_LB) && shown(IDC_WF_LB_SCROLL) && shown(IDC_WF_LB_LABEL)) << c.nType;
       EXPECT_EQ(c.bGB, shown(IDC_WF_GB)) << c.nType;
       EXPECT_EQ(c.bGaussShift, shown(IDC_WF_GAUSS_SHIFT)) << c.nType;
