@@ -10,6 +10,8 @@
 #define IDR_PROCESSBAR 163      // the process toolbar
 #define IDR_BASELINE_POPUP 284  // the process toolbar's baseline pop-up menu
 #define IDI_HISTORY_OK 138
+#define IDI_CANCEL 169  // the icon buttons' Cancel
+#define IDI_APPLY 176   // and Apply
 #define IDI_HISTORY_COPY 182
 #define IDI_SPECTRUM 195
 #define IDI_ABOUT_FID 262

@@ -320,6 +320,18 @@ def draw_ok(c, s):
     c.line(s * 2 // 5, s * 4 // 5 + 1, s * 4 // 5, s // 5 + 1, GREEN)
 
 
+def draw_cancel(c, s):
+    for d in (0, 1):
+        c.line(s // 5 + d, s // 5, s * 4 // 5 + d, s * 4 // 5, RED)
+        c.line(s // 5 + d, s * 4 // 5, s * 4 // 5 + d, s // 5, RED)
+
+
+def draw_apply(c, s):
+    """A green tick over a small page: the change taken, the dialog kept."""
+    c.rect(s // 8, s // 8, s * 5 // 8, s * 7 // 8, BLACK, WHITE)
+    draw_ok(c, s)
+
+
 def draw_copy(c, s):
     c.rect(1, 1, s * 5 // 8, s * 5 // 8, BLACK, WHITE)
     c.rect(s * 3 // 8, s * 3 // 8, s - 2, s - 2, BLACK, WHITE)
@@ -395,7 +407,8 @@ def main():
     write_bmp(os.path.join(OUT, "fonttypes.bmp"), font_types())
     write_bmp(os.path.join(OUT, "process.bmp"), strip(PROCESS))
     for name, draw in (("brivane", draw_program), ("document", draw_document), ("fid", draw_fid),
-                       ("phase", draw_phase), ("ok", draw_ok), ("copy", draw_copy),
+                       ("phase", draw_phase), ("ok", draw_ok), ("cancel", draw_cancel), ("apply", draw_apply),
+                       ("copy", draw_copy),
                        ("update", draw_update), ("print", draw_print), ("full", draw_full)):
         write_ico(os.path.join(OUT, name + ".ico"), [icon(32, draw), icon(16, draw)], KEY)
 

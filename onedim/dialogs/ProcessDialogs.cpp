@@ -39,7 +39,11 @@ int ComboNumber(const CComboBox& combo) {
 
 BOOL CZeroFillingDialog::OnInitDialog() {
   m_Points.SubclassDlgItem(IDC_ZF_POINTS, this);
+  m_OK.SubclassDlgItem(IDOK, this);
+  m_Cancel.SubclassDlgItem(IDCANCEL, this);
   CDialog::OnInitDialog();
+  m_OK.SetIcon(IDI_HISTORY_OK);
+  m_Cancel.SetIcon(IDI_CANCEL);
   FillSizes(m_Points, m_nPoints);
   return TRUE;
 }

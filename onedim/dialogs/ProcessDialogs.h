@@ -2,6 +2,7 @@
 // Fourier Transform, High Pass Filter, Fid Shift and Linear Prediction.
 #pragma once
 
+#include "controls/IconButton.h"
 #include "controls/NumericEdit.h"
 #include "controls/RangeEdit.h"
 #include "framework/base/String.h"
@@ -25,6 +26,7 @@ class CZeroFillingDialog : public CDialog {
   void OnOK() override;
 
   CComboBox m_Points;
+  CIconButton m_OK, m_Cancel;
 };
 
 class CFourierTransformDialog : public CDialog {

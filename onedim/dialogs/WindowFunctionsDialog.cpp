@@ -97,9 +97,9 @@ BOOL CWindowFunctionsDialog::OnInitDialog() {
   CDialog::OnInitDialog();
   m_Session.KeepData();
 
-  m_OK.SetIcon(138);
-  m_Cancel.SetIcon(169);
-  m_Apply.SetIcon(176);
+  m_OK.SetIcon(IDI_HISTORY_OK);
+  m_Cancel.SetIcon(IDI_CANCEL);
+  m_Apply.SetIcon(IDI_APPLY);
   m_Colour.SetAutomaticText(nullptr);
   m_Colour.SetColour(m_crCurve);
   const CWindowFunction* pWindow = CurrentWindow();
