@@ -257,6 +257,7 @@ BOOL CBrivaneProDoc::ZoomToPixels(int xA, int xB) {
 
 void CBrivaneProDoc::SetRelaxationPoint(int nIndex) {
   m_RelaxationPeak.m_nIndex = nIndex;
+  m_bRelaxationIntegral = 0;
   m_nMouseMode = MOUSE_NONE;
   UpdateViews();
 }
@@ -264,6 +265,7 @@ void CBrivaneProDoc::SetRelaxationPoint(int nIndex) {
 void CBrivaneProDoc::SetRelaxationRegion(int nFirst, int nLast) {
   m_nRelaxationStart = nFirst;
   m_nRelaxationEnd = nLast;
+  m_bRelaxationIntegral = 1;
   m_nMouseMode = MOUSE_NONE;
   UpdateViews();
 }
