@@ -164,8 +164,8 @@ class CBrivaneProDoc {
   // due again. A right click on one asks for its reference value.
   virtual void IntegralChanged(CSpectrum* pSpectrum, CIntegral* pIntegral) {}
   virtual void ReferenceIntegral(CSpectrum* pSpectrum, CIntegral* pIntegral) {}
-  // The relaxation picks end their tool (mode 0) and choose between the
-  // peak and the integral region.
+  // The relaxation picks end their tool (mode 0), choose between the peak
+  // and the integral region, and show on the relaxation bar.
   void SetRelaxationPoint(int nIndex);
   void SetRelaxationRegion(int nFirst, int nLast);
   // The intensity of the relaxation pick in every spectrum, in document

@@ -152,13 +152,17 @@ TEST(MeasureTools, RelaxationIntensitiesOfAPeakAndOfARegion) {
   AddTestSpectrum(doc, 64, [](int i) { return i % 2 ? 0.0f : 1.0f; });
   AddTestSpectrum(doc, 32, [](int i) { return i % 2 ? 0.0f : -0.5f; });
 
+  doc.m_nMouseMode = MOUSE_RELAXATION_PEAK;
   doc.SetRelaxationPoint(40);
+  EXPECT_EQ(MOUSE_NONE, doc.m_nMouseMode);
   EXPECT_EQ(0, doc.m_bRelaxationIntegral);
+  EXPECT_EQ("Point position= 40", host.m_strRelaxationPick);
   EXPECT_EQ((std::vector<CString>{"2.00", "1.00", ""}), doc.GetRelaxationIntensities())
       << "the third spectrum ends before the point";
 
   doc.SetRelaxationRegion(20, 40);
   EXPECT_EQ(1, doc.m_bRelaxationIntegral);
+  EXPECT_EQ("Integral region=( 10, 20) points", host.m_strRelaxationPick);
   EXPECT_EQ((std::vector<CString>{"1.00", "0.50", "-0.15"}), doc.GetRelaxationIntensities())
       << "ten points each; the third has six of them";
 
