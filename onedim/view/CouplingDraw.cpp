@@ -13,6 +13,7 @@
 #include "onedim/model/MeasureJ.h"
 #include "onedim/model/Spectrum.h"
 #include "onedim/plot/ViewGeometry.h"
+#include "onedim/view/ArrowMarkDraw.h"
 
 void DrawCouplingBracket(CDC* pDC, const CSpectrum& s, int x1, int y1, int x2, int y2, double dJ) {
   const double sx = s.m_dPrintScaleX, sy = s.m_dPrintScaleY;
@@ -46,12 +47,7 @@ void DrawCouplingBracket(CDC* pDC, const CSpectrum& s, int x1, int y1, int x2, i
   const int nBottom = SaturatingInt(std::max(sy * (f - 20) - 15 * sy, 40 * sy) - 25 * sy);
   box.OffsetRect(X(m) - box.Width() / 2 - box.left, nBottom - box.bottom);
   box.InflateRect(X(5), Y(1));
-  pDC->Rectangle(&box);
-  const int nOldMode = pDC->SetBkMode(TRANSPARENT);
-  const COLORREF crOld = pDC->SetTextColor(RGB(255, 0, 0));
-  pDC->DrawText(text, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-  pDC->SetTextColor(crOld);
-  pDC->SetBkMode(nOldMode);
+  DrawMarkLabel(pDC, text, box);
 }
 
 void DrawCouplingPair(CDC* pDC, const CSpectrum& s, int nMeasure, int nPartner) {

@@ -18,72 +18,9 @@
 #include "onedim/model/SolventTable.h"
 #include "resources/BrivaneRes.h"
 #include "tests/onedim/app/BrivaneProcess.h"
+#include "tests/onedim/app/lines_document.h"
 
 namespace {
-
-class CViewHost : public CDocumentHost {
- public:
-  CBrivaneAppState& GetAppState() override { return m_app; }
-  CSettingsStore& GetSettings() override { return m_settings; }
-  BOOL GetViewClientRect(RECT* pRect) override {
-    *pRect = m_rc;
-    return TRUE;
-  }
-  CBrivaneAppState m_app;
-  CMemorySettings m_settings;
-  RECT m_rc = {0, 0, 800, 600};
-};
-
-const int kTd = 2048;
-const double kCentres[] = {300, 500, 700};  // complex points
-
-float Lines(int i) {
-  if (i % 2)
-    return 0.0f;
-  double y = 0.0;
-  for (double c : kCentres) {
-    const double u = (i / 2 - c) / 3.0;
-    y += 1000.0 / (1.0 + u * u);
-  }
-  return (float)y;
-}
-
-void WriteLines(const std::string& path) {
-  CViewHost host;
-  CBrivaneProDoc doc(&host);
-  CSpectrumParams params;
-  params.td = kTd;
-  params.sw = 4000.0;
-  params.sf = 400.0;
-  params.bComplex = 1;
-  params.title = "lines";
-  CSpectrum* s = doc.AddSpectrum(params);
-  s->m_pData = CSpectrum::AllocateFloats(kTd);
-  s->m_pRawData = CSpectrum::AllocateFloats(kTd);
-  s->m_pWeighted = CSpectrum::AllocateFloats(kTd);
-  for (int i = 0; i < kTd; ++i)
-    s->m_pData[i] = s->m_pRawData[i] = Lines(i);
-  doc.SetCurrentSpectrum(s);
-  doc.RefreshAfterAdd();
-  ASSERT_TRUE(doc.WriteNativeFile(path.c_str()));
-}
-
-std::string ClipboardText() {
-  std::string text;
-  if (!::OpenClipboard(nullptr))
-    return text;
-  if (HANDLE h = ::GetClipboardData(CF_TEXT)) {
-    if (const char* p = static_cast<const char*>(::GlobalLock(h)))
-      text = p;
-    ::GlobalUnlock(h);
-  }
-  ::CloseClipboard();
-  return text;
-}
-
-LPARAM At(int x, int y) {
-  return MAKELPARAM((WORD)(short)x, (WORD)(short)y);
-}
 
 BOOL CALLBACK FindById(HWND hWnd, LPARAM lParam) {
   auto* wanted = reinterpret_cast<std::pair<int, HWND>*>(lParam);
@@ -106,7 +43,7 @@ class MeasureProgramTest : public ::testing::Test {
     char temp[MAX_PATH];
     ::GetTempPathA(sizeof temp, temp);
     m_path = std::string(temp) + "brivane_measure.bvx";
-    WriteLines(m_path);
+    ASSERT_TRUE(WriteLinesDocument(m_path));
     const std::string exe = BrivaneProcess::WinePath(BRIVANE_APP_PATH);
     m_solvents = std::string(SolventsFilePath(exe.c_str()));
     ::DeleteFileA(m_solvents.c_str());
@@ -130,7 +67,7 @@ class MeasureProgramTest : public ::testing::Test {
     s->FindMaximum();
     m_y = s->ValueToY(0.0f) - 3;
     for (int k = 0; k < 3; k++)
-      m_x[k] = doc.PointToPixel(2 * (int)kCentres[k]);
+      m_x[k] = doc.PointToPixel(2 * (int)kLineCentres[k]);
   }
   void TearDown() override { ::DeleteFileA(m_solvents.c_str()); }
 
@@ -192,7 +129,7 @@ TEST_F(MeasureProgramTest, AReferencedLineKeepsItsShiftInTheSavedDocument) {
   CBrivaneProDoc doc(&host);
   ASSERT_TRUE(doc.ReadNativeFile(m_path.c_str()));
   const CSpectrum* s = doc.GetSpectrumAt(0);
-  EXPECT_NEAR(5.125, s->ConvertUnits(2 * kCentres[2], AXIS_UNITS_PPM), 1e-9);
+  EXPECT_NEAR(5.125, s->ConvertUnits(2 * kLineCentres[2], AXIS_UNITS_PPM), 1e-9);
 
   CSolventTable table(m_solvents.c_str());
   EXPECT_EQ(CSolventTable::loadRead, table.Load()) << m_solvents;

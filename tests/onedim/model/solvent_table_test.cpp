@@ -1,6 +1,6 @@
 // The list of reference signals and its solvents.map: the built-in table
 // when there is no file, the file's bytes, damaged files refused whole and
-// left on disk until the list changes, and the list's Add and Remove.
+// left on disk until the list changes, and the file's path.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -114,20 +114,6 @@ TEST(SolventTable, DamagedFilesGiveTheBuiltInListAndStayUntilTheListChanges) {
   CSolventTable again(path.c_str());
   EXPECT_EQ(CSolventTable::loadRead, again.Load());
   EXPECT_EQ(16, again.GetMap().GetCount());
-}
-
-TEST(SolventTable, RemoveNeedsTheStoredShiftAndAddReplaces) {
-  CSolventTable table(TempPath("none.map").c_str());
-  table.Load();
-  table.Add(" TMS", "0.01");
-  CString stored;
-  EXPECT_EQ(CSolventTable::removeDiffers, table.Remove(" TMS", "0", stored));
-  EXPECT_STREQ("0.01", stored);
-  EXPECT_EQ(CSolventTable::removeDone, table.Remove(" TMS", stored, stored));
-  EXPECT_EQ(CSolventTable::removeNotFound, table.Remove(" TMS", "0.01", stored));
-  EXPECT_EQ(14, table.GetMap().GetCount());
-  table.RemoveAll();
-  EXPECT_EQ(0, table.GetMap().GetCount());
 }
 
 TEST(SolventTable, PathsAndListEntries) {
