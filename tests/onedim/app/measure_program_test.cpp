@@ -37,6 +37,26 @@ HWND Descendant(HWND parent, int id) {
   return wanted.second;
 }
 
+// The program's top-level windows of that title.
+int CountWindows(DWORD pid, const std::string& title) {
+  struct Search {
+    DWORD pid;
+    const std::string* title;
+    int count;
+  } search = {pid, &title, 0};
+  ::EnumWindows(
+      [](HWND hWnd, LPARAM lParam) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(lParam);
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(hWnd, &owner);
+        if (owner == s->pid && BrivaneProcess::WindowText(hWnd) == *s->title)
+          s->count++;
+        return TRUE;
+      },
+      (LPARAM)&search);
+  return search.count;
+}
+
 class MeasureProgramTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -77,7 +97,10 @@ class MeasureProgramTest : public ::testing::Test {
     ::PostMessageA(m_view, WM_LBUTTONDOWN, MK_LBUTTON, At(m_x[k], m_y));
     ::PostMessageA(m_view, WM_LBUTTONUP, 0, At(m_x[k], m_y));
   }
+  // A posted message first, so that the program runs its idle update of
+  // the bars.
   bool ToolChecked(UINT id) {
+    ::PostMessageA(m_app.main(), WM_NULL, 0, 0);
     HWND bar = ::GetDlgItem(m_app.main(), ID_PROCESS_TOOLBAR);
     return ::SendMessageA(bar, TB_ISBUTTONCHECKED, id, 0) != 0;
   }
@@ -95,6 +118,14 @@ TEST_F(MeasureProgramTest, TwoClicksMeasureACouplingAndTheTableCopiesIt) {
   HWND table = m_app.WaitDialog("Coupling Constants");
   ASSERT_NE(nullptr, table);
   EXPECT_TRUE(WaitFor([&] { return ToolChecked(ID_TOOLS_COUPLING); }, 5000));
+  // The command again ends the tool and keeps the table; once more starts
+  // it without a second table.
+  m_app.Command(ID_TOOLS_COUPLING);
+  EXPECT_TRUE(WaitFor([&] { return !ToolChecked(ID_TOOLS_COUPLING); }, 5000));
+  EXPECT_TRUE(::IsWindow(table));
+  m_app.Command(ID_TOOLS_COUPLING);
+  EXPECT_TRUE(WaitFor([&] { return ToolChecked(ID_TOOLS_COUPLING); }, 5000));
+  EXPECT_EQ(1, CountWindows(m_app.pid(), "Coupling Constants"));
   ClickLine(0);
   ClickLine(1);
   HWND list = ::GetDlgItem(table, IDC_COUPLING_LIST);
