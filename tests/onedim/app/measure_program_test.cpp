@@ -37,23 +37,25 @@ HWND Descendant(HWND parent, int id) {
   return wanted.second;
 }
 
+struct WindowSearch {
+  DWORD pid;
+  std::string title;
+  int count;
+};
+
+BOOL CALLBACK CountByTitle(HWND hWnd, LPARAM lParam) {
+  auto* search = reinterpret_cast<WindowSearch*>(lParam);
+  DWORD owner = 0;
+  ::GetWindowThreadProcessId(hWnd, &owner);
+  if (owner == search->pid && BrivaneProcess::WindowText(hWnd) == search->title)
+    search->count++;
+  return TRUE;
+}
+
 // The program's top-level windows of that title.
 int CountWindows(DWORD pid, const std::string& title) {
-  struct Search {
-    DWORD pid;
-    const std::string* title;
-    int count;
-  } search = {pid, &title, 0};
-  ::EnumWindows(
-      [](HWND hWnd, LPARAM lParam) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(lParam);
-        DWORD owner = 0;
-        ::GetWindowThreadProcessId(hWnd, &owner);
-        if (owner == s->pid && BrivaneProcess::WindowText(hWnd) == *s->title)
-          s->count++;
-        return TRUE;
-      },
-      (LPARAM)&search);
+  WindowSearch search = {pid, title, 0};
+  ::EnumWindows(CountByTitle, (LPARAM)&search);
   return search.count;
 }
 
