@@ -2,6 +2,7 @@
 // cursor readout, strip edges, integration regions, the wizard's picks),
 // the keys, resizing, the clipboard picture and pasted pictures, the
 // magnifier's lens and the sound of a set.
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -212,6 +213,42 @@ TEST_F(NdViewTest, TheWizardsPicksAreRecordedOnTheTracesAndEachToolActsOnce) {
   EXPECT_EQ(11, row.m_nWizardSecond) << "the row trace keeps its pick";
 }
 
+TEST_F(NdViewTest, SelectSpectrumMovesThePlotByItsTracker) {
+  Command(ID_TOOLS_SELECT_SPECTRUM);
+  PostDrag(m_hView, At(10, 8), At(10, 8) + CPoint(30, 20));
+  EXPECT_EQ(kPlot + CPoint(30, 20), m_pSet->m_plotRect);
+  EXPECT_EQ(m_pSet->m_plotRect.top, m_pSet->m_traceF2.m_rect.bottom) << "the strips go with it";
+  EXPECT_EQ(1, m_pSet->m_bShowTracker);
+  EXPECT_EQ(ndMouseSelectSpectrum, m_pDoc->m_nMouseMode) << "the tracker took the release";
+  PostClick(m_hView, CPoint(kPlot.right + 60, kPlot.bottom + 40));
+  EXPECT_EQ(0, m_pSet->m_bShowTracker);
+  EXPECT_EQ(ndMouseNone, m_pDoc->m_nMouseMode);
+}
+
+// A dot every pixel along lines 12 pixels apart; a plot too low for a
+// step has no grid (and the paint ends). The raster has no black.
+TEST_F(NdViewTest, TheGridDotsThePlotAndATinyPlotHasNone) {
+  Command(ID_VIEW_GRID);
+  CRect client;
+  m_pView->GetClientRect(&client);
+  auto paint = [&] {
+    auto bitmap = std::make_unique<TestBitmap>(client.Width(), client.Height());
+    CDC dc;
+    dc.AttachTemporary(bitmap->dc());
+    m_pView->OnDraw(&dc);
+    dc.DetachTemporary();
+    return bitmap;
+  };
+  auto grid = paint();
+  int dots = 0;
+  for (int y = kPlot.top + 1; y < kPlot.bottom - 1; ++y)
+    dots += grid->Pixel(kPlot.left + 12 * 7, y) == RGB(0, 0, 0);
+  EXPECT_GT(dots, kPlot.Height() / 2);
+  m_pSet->SetPlotRect(CRect(100, 100, 400, 150));  // 15-pixel lines, no dot step
+  auto low = paint();
+  EXPECT_NE(RGB(0, 0, 0), low->Pixel(115, 125));
+}
+
 TEST_F(NdViewTest, KeysAndResizing) {
   ::SendMessageA(m_hView, WM_KEYDOWN, VK_SHIFT, 0);
   EXPECT_EQ(ndMouseSelectSpectrum, m_pDoc->m_nMouseMode);
@@ -241,6 +278,10 @@ TEST_F(NdViewTest, KeysAndResizing) {
 
 TEST_F(NdViewTest, CopyPutsTheDrawnPlotOnTheClipboardAndPasteBringsItBackAsAPicture) {
   m_pSet->m_bSliceDisplay = 1;
+  CRectBlock* pRegion = new CRectBlock;
+  pRegion->m_rect = CRect(kPlot.left + 16, kPlot.top + 16, kPlot.left + 80, kPlot.top + 64);
+  m_pSet->m_regions.AddHead(pRegion);
+  m_pSet->m_pReferenceRegion = pRegion;
   Command(ID_EDIT_COPY);
   ASSERT_TRUE(::OpenClipboard(nullptr));
   HENHMETAFILE hCopy = ::CopyEnhMetaFile((HENHMETAFILE)::GetClipboardData(CF_ENHMETAFILE), nullptr);
@@ -252,10 +293,26 @@ TEST_F(NdViewTest, CopyPutsTheDrawnPlotOnTheClipboardAndPasteBringsItBackAsAPict
   EXPECT_GT(CountRecords(hCopy, EMR_STRETCHDIBITS), 0) << "the raster";
   EXPECT_GT(CountRecords(hCopy, EMR_POLYLINE) + CountRecords(hCopy, EMR_POLYLINE16), 0) << "frame and strips";
   EXPECT_FALSE(Texts(hCopy).empty()) << "axis labels";
-  ENHMETAHEADER header;
-  ::GetEnhMetaFileHeader(hCopy, sizeof header, &header);
+  // The region where the plot is in the picture, with its value.
   CRect client;
   m_pView->GetClientRect(&client);
+  const double fx = 6000.0 / client.Width();
+  HDC hScreen = ::GetDC(nullptr);
+  const double fy =
+      (int)(6000.0 * ::GetDeviceCaps(hScreen, VERTRES) / ::GetDeviceCaps(hScreen, HORZRES)) / (double)client.Height();
+  ::ReleaseDC(nullptr, hScreen);
+  bool bRegion = false;
+  for (const MetafileRecord& r : Records(hCopy))
+    if (r.type == EMR_RECTANGLE) {
+      const RECTL& box = reinterpret_cast<const EMRRECTANGLE*>(r.data.data())->rclBox;
+      bRegion |= std::abs(box.left - (int)(pRegion->m_rect.left * fx)) <= 1 &&
+                 std::abs(box.bottom - (int)(pRegion->m_rect.bottom * fy)) <= 1;
+    }
+  EXPECT_TRUE(bRegion) << "the region scaled with the plot";
+  const std::vector<std::string> texts = Texts(hCopy);
+  EXPECT_NE(texts.end(), std::find(texts.begin(), texts.end(), "1.00"));
+  ENHMETAHEADER header;
+  ::GetEnhMetaFileHeader(hCopy, sizeof header, &header);
   // 6000 units across the view: the plot's frame (and the labels beyond
   // it) scaled to them.
   EXPECT_GE(header.rclBounds.right, kPlot.right * 6000 / client.Width() - 2);
@@ -351,8 +408,8 @@ TEST_F(NdViewTest, PlayWritesEveryTraceToTheDeviceInChunksAndStopFreesThem) {
   sound.m_pData = m_pSet->m_pData;
   sound.m_fLeast = least;
   sound.m_fGreatest = greatest;
-  ASSERT_EQ((MMRESULT)MMSYSERR_NOERROR, sound.Play(m_pView, m_pSet->GetOuterCount(), m_pSet->GetInnerCount(),
-                                                   m_pSet->GetCurrentCount(), TRUE));
+  ASSERT_EQ((MMRESULT)MMSYSERR_NOERROR,
+            sound.Play(m_pView, m_pSet->GetOuterCount(), m_pSet->GetInnerCount(), m_pSet->GetCurrentCount(), TRUE));
   EXPECT_EQ(6, sound.GetChunkCount());
   const std::vector<BYTE> samples = sound.GetSamples();
   ASSERT_EQ(512u, samples.size());
