@@ -46,7 +46,7 @@ class CBrivanenDView : public CView, public CMagnifierSource {
   void DrawLensOverlay(CDC* pDC, int nLensLeft, int nLensTop, int nSize) override;
 
  protected:
-  BOOL OnEraseBkgnd(CDC*) { return TRUE; }  // OnDraw paints it all
+  BOOL OnEraseBkgnd(CDC*) { return FALSE; }  // OnDraw paints it all
   void OnPaint();
   void OnSize(UINT nType, int cx, int cy);
   void OnLButtonDown(UINT nFlags, CPoint point);

@@ -47,8 +47,7 @@ void CBrivanenDView::DrawMagnified(CDC* pDC, int nLensLeft, int nLensTop, int nS
       CContourPens positive(pSet->m_positiveColours);
       CContourPens negative(pSet->m_negativeColours);
       DrawContour(pDC, m, window, dest, pSet->m_nPositiveLevels, pSet->m_fLowestLevel, pSet->m_fLevelRatio, positive);
-      DrawContour(pDC, m, window, dest, pSet->m_nNegativeLevels, -pSet->m_fLowestLevel, pSet->m_fLevelRatio,
-                  negative);
+      DrawContour(pDC, m, window, dest, pSet->m_nNegativeLevels, -pSet->m_fLowestLevel, pSet->m_fLevelRatio, negative);
       break;
     }
     case 2:

@@ -77,6 +77,24 @@ RECT Normalized(const CRectTracker& tracker) {
   return rect;
 }
 
+// The first item of the list (regions or pictures) that the tracker, put
+// on its rectangle, hits at point: moved to the head of the list. Null when
+// none is hit.
+template <class T>
+T* BringHitToHead(CObList& list, CRectTracker& tracker, CPoint point) {
+  for (POSITION pos = list.GetHeadPosition(); pos != nullptr;) {
+    const POSITION at = pos;
+    T* pItem = static_cast<T*>(list.GetNext(pos));
+    tracker.m_rect = pItem->m_rect;
+    if (tracker.HitTest(point) == CRectTracker::hitNothing)
+      continue;
+    list.RemoveAt(at);
+    list.AddHead(pItem);
+    return pItem;
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 // --- Selection of regions and pictures ---
@@ -96,22 +114,15 @@ BOOL CBrivanenDView::SelectRegion(CPoint point) {
     Invalidate(FALSE);
     return TRUE;
   }
-  for (POSITION pos = pSet->m_regions.GetHeadPosition(); pos != nullptr;) {
-    const POSITION at = pos;
-    CIntegrationBlock* pRegion = static_cast<CIntegrationBlock*>(pSet->m_regions.GetNext(pos));
-    tracker.m_rect = pRegion->m_rect;
-    if (tracker.HitTest(point) == CRectTracker::hitNothing)
-      continue;
-    pSet->m_regions.RemoveAt(at);
-    pSet->m_regions.AddHead(pRegion);
-    Invalidate(FALSE);
-    UpdateWindow();
-    tracker.Track(this, point);
-    pRegion->m_rect = Normalized(tracker);
-    Invalidate(FALSE);
-    return TRUE;
-  }
-  return FALSE;
+  CIntegrationBlock* pRegion = BringHitToHead<CIntegrationBlock>(pSet->m_regions, tracker, point);
+  if (pRegion == nullptr)
+    return FALSE;
+  Invalidate(FALSE);
+  UpdateWindow();
+  tracker.Track(this, point);
+  pRegion->m_rect = Normalized(tracker);
+  Invalidate(FALSE);
+  return TRUE;
 }
 
 // The same for the pasted pictures, with the document's picture tracker.
@@ -130,24 +141,18 @@ BOOL CBrivanenDView::SelectPicture(CPoint point) {
     Invalidate(FALSE);
     return TRUE;
   }
-  for (POSITION pos = pDoc->m_pictures.GetHeadPosition(); pos != nullptr;) {
-    const POSITION at = pos;
-    CClipboardPicture* pPicture = static_cast<CClipboardPicture*>(pDoc->m_pictures.GetNext(pos));
-    tracker.m_rect = pPicture->m_rect;
-    if (tracker.HitTest(point) == CRectTracker::hitNothing)
-      continue;
-    pDoc->m_pictures.RemoveAt(at);
-    pDoc->m_pictures.AddHead(pPicture);
-    pDoc->m_bPictureSelected = 1;
-    Invalidate(FALSE);
-    UpdateWindow();
-    if (tracker.Track(this, point))
-      pPicture->m_rect = Normalized(tracker);
-    Invalidate(FALSE);
-    return TRUE;
+  CClipboardPicture* pPicture = BringHitToHead<CClipboardPicture>(pDoc->m_pictures, tracker, point);
+  if (pPicture == nullptr) {
+    tracker.m_rect = pHead->m_rect;
+    return FALSE;
   }
-  tracker.m_rect = pHead->m_rect;
-  return FALSE;
+  pDoc->m_bPictureSelected = 1;
+  Invalidate(FALSE);
+  UpdateWindow();
+  if (tracker.Track(this, point))
+    pPicture->m_rect = Normalized(tracker);
+  Invalidate(FALSE);
+  return TRUE;
 }
 
 // --- Press ---
@@ -409,7 +414,7 @@ void CBrivanenDView::OnMouseMove(UINT nFlags, CPoint point) {
     } else if (m_bGuide) {
       DrawEdgeGuide(m_nGuide);
       m_nGuide = pDoc->m_nMouseMode == ndMouseTopStripEdge ? LimitStripEdge(point.y, plot.top)
-                                                            : LimitStripEdge(point.x, plot.left);
+                                                           : LimitStripEdge(point.x, plot.left);
       DrawEdgeGuide(m_nGuide);
     }
   }
@@ -451,8 +456,7 @@ void CBrivanenDView::OnCaptureChanged(CWnd* pWnd) {
   if (pWnd != this && m_bCaptured) {
     CBrivanenDDoc* pDoc = GetDocument();
     EndDrag();
-    if (pDoc != nullptr &&
-        (pDoc->m_nMouseMode == ndMouseTopStripEdge || pDoc->m_nMouseMode == ndMouseSideStripEdge))
+    if (pDoc != nullptr && (pDoc->m_nMouseMode == ndMouseTopStripEdge || pDoc->m_nMouseMode == ndMouseSideStripEdge))
       pDoc->m_nMouseMode = ndMouseNone;
   }
   Default();

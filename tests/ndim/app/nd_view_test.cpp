@@ -332,9 +332,18 @@ TEST_F(NdViewTest, CopyPutsTheDrawnPlotOnTheClipboardAndPasteBringsItBackAsAPict
   m_pView->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   Command(ID_EDIT_PASTE);
   ASSERT_EQ(2, m_pDoc->m_pictures.GetCount());
+  // The newest is dragged by its tracker; the older one, pressed, comes to
+  // the head.
+  const CClipboardPicture* pNewest = static_cast<CClipboardPicture*>(m_pDoc->m_pictures.GetHead());
+  PostDrag(m_hView, CPoint(190, 190), CPoint(290, 190));
+  EXPECT_EQ(CRect(200, 100, 300, 200), pNewest->m_rect);
+  EXPECT_EQ(1, m_pDoc->m_bPictureSelected);
+  PostClick(m_hView, CPoint(110, 170));
+  EXPECT_EQ(pPicture, m_pDoc->m_pictures.GetHead());
   Command(ID_EDIT_CLEAR);
-  EXPECT_EQ(1, m_pDoc->m_pictures.GetCount());
-  EXPECT_NE(nullptr, m_pDoc->m_pPictureTracker);
+  EXPECT_EQ(pNewest, m_pDoc->m_pictures.GetHead());
+  ASSERT_NE(nullptr, m_pDoc->m_pPictureTracker);
+  EXPECT_EQ(CRect(200, 100, 300, 200), m_pDoc->m_pPictureTracker->m_rect);
   Command(ID_EDIT_CLEAR);
   EXPECT_TRUE(m_pDoc->m_pictures.IsEmpty());
   EXPECT_EQ(nullptr, m_pDoc->m_pPictureTracker);
