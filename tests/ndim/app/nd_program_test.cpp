@@ -388,11 +388,18 @@ TEST_F(NdProgramTest, TheGraphViewZoomsShowsThePositionCopiesThePlotAndPlaysTheS
   HWND status = ::GetDlgItem(app.main(), AFX_IDW_STATUS_BAR);
   // A click, and the status bar's text once it has been handled (a sent
   // message can overtake what was posted).
+  // The real pointer is put there too: holding the cursor in the plot
+  // moves it, and the view hears of that. The readout lasts while the
+  // button is down.
   auto press = [&](CPoint p, const std::string& expected) {
+    POINT screen = p;
+    ::ClientToScreen(view, &screen);
+    ::SetCursorPos(screen.x, screen.y);
     ::PostMessageA(view, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
-    ::PostMessageA(view, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
     std::string text;
     WaitFor([&] { return (text = BrivaneProcess::WindowText(status)) == expected; }, 5000);
+    ::PostMessageA(view, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
+    app.Sync();
     return text;
   };
 

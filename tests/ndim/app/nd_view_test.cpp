@@ -51,6 +51,11 @@ class NdViewTest : public NdAppTest {
   // A pixel of the point's cell that maps back to it.
   static CPoint At(int column, int row) { return CPoint(kPlot.left + 8 * column + 2, kPlot.bottom - 8 * row - 7); }
   std::string StatusText() const { return TextOf(::GetDlgItem(Frame()->m_hWnd, AFX_IDW_STATUS_BAR)); }
+  void PointerTo(CPoint client) const {
+    m_pView->ClientToScreen(&client);
+    ::SetCursorPos(client.x, client.y);
+    PumpPending();
+  }
 
   CBrivanenDDoc* m_pDoc = nullptr;
   CSpectrum2D* m_pSet = nullptr;
@@ -87,18 +92,27 @@ TEST_F(NdViewTest, AZoomDragSetsTheWindowToTheDraggedPointsAndNothingElseChanges
 TEST_F(NdViewTest, APressInThePlotShowsThePositionAndTheSlicesFollowIt) {
   m_pSet->m_axis.m_nUnitsF2 = 0;
   m_pSet->m_axis.m_nUnitsF1 = 3;
-  PostClick(m_hView, At(7, 10));
+  // The real pointer goes where the test presses: holding the cursor in
+  // the plot and letting it go move it, and the view hears of that.
+  PointerTo(At(7, 10));
+  ::PostMessageA(m_hView, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(At(7, 10).x, At(7, 10).y));
+  PumpPending();
   EXPECT_EQ(7, m_pSet->m_nSelectedColumn);
   EXPECT_EQ(10, m_pSet->m_nSelectedRow);
   EXPECT_EQ(FormatNdCursorReadout(*m_pSet, 7, 10), StatusText());
   EXPECT_EQ(0, StatusText().find("Position=(F2 7 pt , F1 "));
-  // The release lets the mouse and the cursor go.
-  EXPECT_EQ(nullptr, ::GetCapture());
   RECT clip;
+  ::GetClipCursor(&clip);
+  EXPECT_EQ(kPlot.Width(), clip.right - clip.left) << "the cursor is held in the plot";
+  // The release lets the mouse and the cursor go.
+  ::PostMessageA(m_hView, WM_LBUTTONUP, 0, MAKELPARAM(At(7, 10).x, At(7, 10).y));
+  PumpPending();
+  EXPECT_EQ(nullptr, ::GetCapture());
   ::GetClipCursor(&clip);
   EXPECT_GT(clip.right - clip.left, kPlot.Width());
 
   // Dragged to the plot's far corner the slices stay on the data.
+  PointerTo(CPoint(kPlot.right + 50, kPlot.top - 50));
   PostDrag(m_hView, At(7, 10), CPoint(kPlot.right + 50, kPlot.top - 50));
   EXPECT_EQ(31, m_pSet->m_nSelectedColumn);
   EXPECT_EQ(15, m_pSet->m_nSelectedRow);
@@ -247,6 +261,28 @@ TEST_F(NdViewTest, TheGridDotsThePlotAndATinyPlotHasNone) {
   m_pSet->SetPlotRect(CRect(100, 100, 400, 150));  // 15-pixel lines, no dot step
   auto low = paint();
   EXPECT_NE(RGB(0, 0, 0), low->Pixel(115, 125));
+}
+
+// On paper the plot is drawn at the page's scale of the window, and the
+// screen's scale comes back afterwards.
+TEST_F(NdViewTest, APrintedPageDrawsThePlotAtThePagesScale) {
+  CRect client;
+  m_pView->GetClientRect(&client);
+  TestBitmap page(2 * client.Width(), 2 * client.Height());
+  page.Fill(RGB(1, 2, 3));
+  CDC dc;
+  dc.AttachTemporary(page.dc());
+  dc.SetPrinting(TRUE);
+  const double fx = (double)dc.GetDeviceCaps(HORZRES) / client.Width();
+  const double fy = (double)dc.GetDeviceCaps(VERTRES) / client.Height();
+  m_pView->OnDraw(&dc);
+  dc.DetachTemporary();
+  const int left = (int)(kPlot.left * fx), middle = (int)((kPlot.top + kPlot.bottom) / 2 * fy);
+  EXPECT_EQ(RGB(0, 0, 0), page.Pixel(left, middle)) << "the frame's left side";
+  EXPECT_NE(RGB(255, 255, 255), page.Pixel(left + 5, middle)) << "the raster inside it";
+  EXPECT_EQ(RGB(255, 255, 255), page.Pixel(left - 3, middle));
+  EXPECT_EQ(1.0, m_pSet->m_dPrintFactorX);
+  EXPECT_EQ(1.0, m_pSet->m_axis.m_dPrintFactorY);
 }
 
 TEST_F(NdViewTest, KeysAndResizing) {
