@@ -1,5 +1,7 @@
 #include "ndim/app/NdSound.h"
 
+#include <algorithm>
+
 #include "framework/win/Wnd.h"
 #include "ndim/document/NdSoundSamples.h"
 
