@@ -231,6 +231,10 @@ HENHMETAFILE CBrivanenDView::RenderPicture() {
   GetClientRect(&client);
   if (pDoc == nullptr || client.IsRectEmpty())
     return nullptr;
+  // A picture that would stop at a missing set is not offered at all.
+  for (POSITION pos = pDoc->m_dataSets.GetHeadPosition(); pos != nullptr;)
+    if (pDoc->m_dataSets.GetNext(pos) == nullptr)
+      return nullptr;
   double aspect = 4.0 / 3.0;
   {
     CClientDC screen(this);
