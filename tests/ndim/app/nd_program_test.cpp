@@ -346,19 +346,20 @@ CRect PlotOnScreen(HWND view) {
   return CRect(box.left - 1, box.top - 1, box.right, box.bottom);
 }
 
+struct RecordCount {
+  DWORD type;
+  int n;
+};
+
+int CALLBACK CountRecord(HDC, HANDLETABLE*, const ENHMETARECORD* rec, int, LPARAM lParam) {
+  RecordCount* c = reinterpret_cast<RecordCount*>(lParam);
+  c->n += rec->iType == c->type;
+  return 1;
+}
+
 int CountRecordsOf(HENHMETAFILE hEmf, DWORD type) {
-  struct Count {
-    DWORD type;
-    int n;
-  } count = {type, 0};
-  ::EnumEnhMetaFile(
-      nullptr, hEmf,
-      [](HDC, HANDLETABLE*, const ENHMETARECORD* rec, int, LPARAM lParam) -> int {
-        Count* c = reinterpret_cast<Count*>(lParam);
-        c->n += rec->iType == c->type;
-        return 1;
-      },
-      &count, nullptr);
+  RecordCount count = {type, 0};
+  ::EnumEnhMetaFile(nullptr, hEmf, CountRecord, &count, nullptr);
   return count.n;
 }
 
