@@ -81,6 +81,7 @@ void CMagnifierLens::DrawLens(CDC* pDC) {
     CSelectGuard hollow(pDC->m_hDC, ::GetStockObject(NULL_BRUSH));
     pDC->Rectangle(0, 0, n - 1, n - 1);
     pDC->Rectangle(2, 2, n - 3, n - 3);
+    pSource->DrawLensOverlay(pDC, m_pGlass->m_nLensLeft, m_pGlass->m_nLensTop, n);
     return;
   }
   // The round lens: the plot inside the ellipse, the view's own pixels in
@@ -104,6 +105,7 @@ void CMagnifierLens::DrawLens(CDC* pDC) {
     ::SelectObject(snapshot.m_hDC, hOld);
   }
   pDC->SelectClipRgn(nullptr);
+  pSource->DrawLensOverlay(pDC, m_pGlass->m_nLensLeft, m_pGlass->m_nLensTop, n);
 }
 
 // --- The overlay ---
@@ -128,14 +130,18 @@ CMagnifyingGlass::~CMagnifyingGlass() {
 }
 
 BOOL CMagnifyingGlass::Create(CWnd* pView, CMagnifierSource* pSource) {
+  return Create(pView, pSource, IDC_CURSOR_MAGNIFIER);
+}
+
+BOOL CMagnifyingGlass::Create(CWnd* pView, CMagnifierSource* pSource, UINT nCursor, DWORD dwStyle) {
   m_pView = pView;
   m_pSource = pSource;
   CRect rc;
   pView->GetClientRect(&rc);
   LPCSTR lpszClass = AfxRegisterWndClass(0, nullptr, nullptr, nullptr);
-  if (!CreateEx(0, lpszClass, nullptr, WS_CHILD | WS_CLIPSIBLINGS, rc, pView, 0))
+  if (!CreateEx(0, lpszClass, nullptr, WS_CHILD | dwStyle, rc, pView, 0))
     return FALSE;
-  m_hCursor = ::LoadCursorA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDC_CURSOR_MAGNIFIER));
+  m_hCursor = ::LoadCursorA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nCursor));
   return m_pLens->Create(this);
 }
 

@@ -20,6 +20,8 @@ class CMagnifierSource {
   // top-left corner is at (nLensLeft, nLensTop) of the view, magnified
   // nMagnification tenths.
   virtual void DrawMagnified(CDC* pDC, int nLensLeft, int nLensTop, int nSize, int nMagnification) = 0;
+  // Drawn over the finished lens, rims included; nothing by default.
+  virtual void DrawLensOverlay(CDC* pDC, int nLensLeft, int nLensTop, int nSize) {}
 };
 
 class CMagnifyingGlass;
@@ -48,6 +50,9 @@ class CMagnifyingGlass : public CWnd {
   CMagnifyingGlass& operator=(const CMagnifyingGlass&) = delete;
 
   // The overlay over pView's client area, hidden; pSource paints the lens.
+  // nCursor: the magnifier cursor's resource; dwStyle: the overlay's style
+  // besides WS_CHILD.
+  BOOL Create(CWnd* pView, CMagnifierSource* pSource, UINT nCursor, DWORD dwStyle = WS_CLIPSIBLINGS);
   BOOL Create(CWnd* pView, CMagnifierSource* pSource);
 
   CMagnifierLens* GetLens() const { return m_pLens; }
@@ -56,7 +61,7 @@ class CMagnifyingGlass : public CWnd {
   BOOL IsDragging() const { return m_bDragging != 0; }
 
   // The settings dialog's values, by default a round lens of 200 pixels
-  // magnifying 3.0 times.
+  // magnifying 3.0 times (an owner may set others before use).
   int m_bDragging = 0;
   int m_nLensLeft = 0;  // overlay (= view) client coordinates
   int m_nLensTop = 0;

@@ -36,6 +36,17 @@
 #define IDR_PHASE_TOOLBAR 141   // the phase dialog's toolbar
 #define IDR_PHASE_VIEW_MENU 169 // the first phase view's popup
 #define IDI_PHASE_VIEW 138      // drawn in the corner of each phase view
+#define IDD_REFERENCE_INTEGRAL 222
+
+// The graph view's cursors, by mouse tool.
+#define IDC_CURSOR_ZOOM 134
+#define IDC_CURSOR_SELECT 135
+#define IDC_CURSOR_ND_MAGNIFIER 147
+#define IDC_CURSOR_REFERENCE_F1 172
+#define IDC_CURSOR_REFERENCE_F2 173
+#define IDC_CURSOR_PICK_1D 195
+#define IDC_CURSOR_INTEGRATE 216
+#define IDC_CURSOR_PICK_2D 217
 
 // Control ids.
 #define IDC_COMMAND_EDIT 1000
@@ -148,6 +159,8 @@
 #define IDC_PHASE_SEND3 1012
 #define IDC_PHASE_APPLY_ALL 1017
 #define IDC_PHASE_APPLY 1027
+// Reference Integral.
+#define IDC_REFERENCE_INTEGRAL 1158
 
 // Strings.
 #define IDP_OLE_INIT_FAILED 100

@@ -1,12 +1,14 @@
 #!/usr/bin/env python3
-"""Draws the nD program's pictures: the toolbar strips, the splash and the
-icons, with the drawing helpers of the 1D program's picture script.
+"""Draws the nD program's pictures: the toolbar strips, the splash, the
+icons and the graph view's cursors, with the drawing helpers of the 1D
+program's picture script.
 
 Writes into resources/ndim/. Run it again after changing a glyph; the
 outputs are checked in.
 """
 import math
 import os
+import struct
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -197,6 +199,104 @@ def draw_script(c, s):
         c.line(s // 4, y, s - s // 4 - (k % 2) * s // 8, y, p.GREY)
 
 
+# Cursors: 32 x 32 monochrome, black strokes with a white edge so that they
+# show on the plot's colours. Each is a crosshair with its hot spot at the
+# centre and a small mark of its tool below right, or a picture of its own.
+TRANSPARENT, INK, EDGE = None, p.BLACK, p.WHITE
+
+
+def crosshair(c, gap=3):
+    for d in range(gap, 11):
+        for x, y in ((15 - d, 15), (15 + d, 15), (15, 15 - d), (15, 15 + d)):
+            c.set(x, y, INK)
+
+
+def mark_zoom(c):
+    crosshair(c)
+    c.rect(19, 19, 29, 27, INK, None)
+
+
+def mark_select(c):
+    c.line(15, 3, 15, 27, INK)
+    c.line(3, 15, 27, 15, INK)
+    for tip, dx, dy in (((15, 3), 1, 1), ((15, 27), 1, -1), ((3, 15), 1, 1), ((27, 15), -1, 1)):
+        x, y = tip
+        for k in range(1, 4):
+            if x == 15:
+                c.set(x - k, y + dy * k, INK)
+                c.set(x + k, y + dy * k, INK)
+            else:
+                c.set(x + dx * k, y - k, INK)
+                c.set(x + dx * k, y + k, INK)
+
+
+def mark_magnifier(c):
+    for a in range(0, 360, 5):
+        t = math.radians(a)
+        c.set(int(round(12 + 8 * math.cos(t))), int(round(12 + 8 * math.sin(t))), INK)
+    for k in range(6):
+        c.line(18 + k, 19 + k, 19 + k, 18 + k, INK)
+
+
+def mark_digit(digit):
+    def draw(c):
+        crosshair(c)
+        c.text(20, 19, digit, INK, scale=2)
+    return draw
+
+
+def mark_peak(c):
+    crosshair(c)
+    c.curve(range(18, 31), lambda x: 29 - 9 / (1 + ((x - 24) / 1.5) ** 2), INK)
+
+
+def mark_integrate(c):
+    crosshair(c)
+    c.curve(range(18, 31), lambda x: 29 - 9 / (1 + math.exp(-(x - 24) * 1.2)), INK)
+    c.rect(18, 19, 30, 29, INK, None)
+
+
+def mark_blob(c):
+    crosshair(c)
+    for r in (2, 4):
+        for a in range(0, 360, 10):
+            t = math.radians(a)
+            c.set(int(round(24 + r * math.cos(t))), int(round(24 + r * math.sin(t))), INK)
+
+
+def write_cursor(path, draw, hotspot):
+    c = p.Canvas(32, 32, TRANSPARENT)
+    draw(c)
+    # The white edge: every transparent pixel next to ink.
+    ink = [(x, y) for y in range(32) for x in range(32) if c.px[y][x] == INK]
+    for x, y in ink:
+        for dx in (-1, 0, 1):
+            for dy in (-1, 0, 1):
+                if 0 <= x + dx < 32 and 0 <= y + dy < 32 and c.px[y + dy][x + dx] is TRANSPARENT:
+                    c.px[y + dy][x + dx] = EDGE
+    xor, mask = bytearray(), bytearray()
+    for y in range(31, -1, -1):
+        xbits, abits = 0, 0xFFFFFFFF
+        for x in range(32):
+            if c.px[y][x] is not TRANSPARENT:
+                abits &= ~(1 << (31 - x))
+                if c.px[y][x] == EDGE:
+                    xbits |= 1 << (31 - x)
+        xor += struct.pack(">I", xbits)
+        mask += struct.pack(">I", abits)
+    info = struct.pack("<IiiHHIIiiII", 40, 32, 64, 1, 1, 0, 0, 0, 0, 2, 0)
+    image = info + bytes((0, 0, 0, 0, 255, 255, 255, 0)) + xor + mask
+    entry = struct.pack("<BBBBHHII", 32, 32, 2, 0, hotspot[0], hotspot[1], len(image), 6 + 16)
+    with open(path, "wb") as f:
+        f.write(struct.pack("<HHH", 0, 2, 1) + entry + image)
+
+
+CURSORS = (("zoom", mark_zoom, (15, 15)), ("select", mark_select, (15, 15)), ("magnifier", mark_magnifier, (12, 12)),
+           ("reference_f1", mark_digit("1"), (15, 15)), ("reference_f2", mark_digit("2"), (15, 15)),
+           ("pick_1d", mark_peak, (15, 15)), ("integrate", mark_integrate, (15, 15)),
+           ("pick_2d", mark_blob, (15, 15)))
+
+
 def main():
     os.makedirs(OUT, exist_ok=True)
     p.write_bmp(os.path.join(OUT, "toolbar.bmp"), p.strip(MAIN))
@@ -205,6 +305,8 @@ def main():
     p.write_bmp(os.path.join(OUT, "splash.bmp"), splash())
     for name, draw in (("brivanend", draw_program), ("graph", draw_document), ("script", draw_script)):
         p.write_ico(os.path.join(OUT, name + ".ico"), [p.icon(32, draw), p.icon(16, draw)], p.KEY)
+    for name, draw, hotspot in CURSORS:
+        write_cursor(os.path.join(OUT, name + ".cur"), draw, hotspot)
 
 
 if __name__ == "__main__":

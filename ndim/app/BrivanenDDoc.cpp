@@ -13,6 +13,7 @@
 #include "framework/win/UiHooks.h"
 #include "framework/win/View.h"
 #include "ndim/app/BrivanenDApp.h"
+#include "ndim/app/BrivanenDView.h"
 #include "ndim/app/ClipboardPicture.h"
 #include "ndim/app/MainFrame.h"
 #include "ndim/app/PhaseDialog.h"
@@ -285,6 +286,8 @@ void CBrivanenDDoc::ResetMouseTool() {
   m_nMouseMode = ndMouseNone;
   if (m_pCurrent != nullptr)
     m_pCurrent->m_bShowTracker = 0;
+  if (CView* pView = FindView(RUNTIME_CLASS(CBrivanenDView)))
+    static_cast<CBrivanenDView*>(pView)->HideMagnifier();
 }
 
 void CBrivanenDDoc::ToggleMouseMode(int nMode) {
@@ -352,6 +355,7 @@ void CBrivanenDDoc::DeleteContents() {
     delete m_pictures.RemoveHead();
   delete m_pPictureTracker;
   m_pPictureTracker = nullptr;
+  m_bPictureSelected = 0;
   COleServerDoc::DeleteContents();
 }
 

@@ -27,14 +27,20 @@ struct HandOffTraces;
 // items; until then it behaves as a plain document.
 typedef CDocument COleServerDoc;
 
-// Mouse tools the document's commands set; the views set the others.
+// Mouse tools: the document's commands set some, the graph view and the
+// referencing wizard the others.
 enum NdMouseMode {
   ndMouseNone = 0,
   ndMouseZoom = 1,
   ndMouseSelectSpectrum = 2,
+  ndMouseMagnifier = 3,
+  ndMouseTopStripEdge = 4,
+  ndMouseSideStripEdge = 5,
   ndMouseReferenceF1 = 6,
   ndMouseReferenceF2 = 7,
-  ndMouseIntegrate = 8
+  ndMouseIntegrate = 8,
+  ndMousePick1D = 9,
+  ndMousePick2D = 10
 };
 
 class CBrivanenDDoc : public COleServerDoc {
@@ -71,7 +77,8 @@ class CBrivanenDDoc : public COleServerDoc {
   // What a command line or a script does: runs the text, marks the document
   // modified and redraws it.
   void RunCommands(LPCSTR lpszText);
-  // Mouse mode 0, the plot's selection no longer drawn.
+  // Mouse mode 0, the plot's selection no longer drawn, the magnifier put
+  // away.
   void ResetMouseTool();
 
   BOOL OnNewDocument() override;
@@ -90,9 +97,11 @@ class CBrivanenDDoc : public COleServerDoc {
   int m_nClientHeight = 0;            // of the document window, kept at activation
   int m_nClientWidth = 0;
   int m_nMouseMode = ndMouseNone;
-  CObList m_pictures;  // CClipboardPicture, newest first
+  int m_nSavedMouseMode = ndMouseNone;  // the mode when Shift went down
+  CObList m_pictures;                   // CClipboardPicture, newest first
   CRectTracker* m_pPictureTracker = nullptr;
-  BYTE m_bNameNeeded = 0;  // Save asks for a name first
+  BYTE m_bPictureSelected = 0;  // the tracker is drawn round the head picture
+  BYTE m_bNameNeeded = 0;       // Save asks for a name first
   BYTE m_bShowGrid = 0;
   CDialog* m_pPhaseDialog = nullptr;  // the modeless Phase Correction dialog while open
   int m_nPreviewDim = 0;              // the dimension previewed, and its phases (degrees)

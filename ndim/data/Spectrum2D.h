@@ -138,7 +138,9 @@ class CSpectrum2D {
   ApodizationSettings m_apodization;
   BYTE m_bApodize = 0;
 
-  CObList m_regions;  // CIntegrationBlock objects
+  // CIntegrationBlock objects. The view's region tracker sits on the head
+  // region while there is one.
+  CObList m_regions;
   CIntegrationBlock* m_pReferenceRegion = nullptr;
   double m_dReferenceIntegral = 1.0;
   int m_nIntegrationShape = 0;  // 0 rectangle, 1 ellipse
@@ -162,6 +164,9 @@ class CSpectrum2D {
   float* m_pProjectionF1 = nullptr;
   LoadedTrace m_loadedF2;
   LoadedTrace m_loadedF1;
+  // The referencing wizard's 1D pick was on the trace above the plot (1)
+  // or on the one beside it (0).
+  BYTE m_bWhichTrace = 0;
 
   BYTE m_bSliceDisplay = 0;
   BYTE m_bShowProjectionF2 = 0;

@@ -37,3 +37,12 @@ if(TARGET test_ndim_view)
   target_compile_definitions(test_ndim_view PRIVATE ND_PROBE_PATH="$<TARGET_FILE:nd_probe>")
   add_dependencies(test_ndim_view nd_probe)
 endif()
+
+# The graph view plays a set into an ALSA file device over the null device.
+if(TARGET test_ndim_app)
+  set(_nd_sound_file ${CMAKE_CURRENT_BINARY_DIR}/nd_sound.raw)
+  file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/nd_sound_alsa.conf
+    "pcm.!default { type file slave { pcm { type null } } file \"${_nd_sound_file}\" format \"raw\" }\n")
+  set_property(TEST test_ndim_app APPEND PROPERTY ENVIRONMENT
+    "ALSA_CONFIG_PATH=${CMAKE_CURRENT_BINARY_DIR}/nd_sound_alsa.conf" "BRIVANE_SOUND_FILE=${_nd_sound_file}")
+endif()

@@ -1,7 +1,8 @@
 // BrivanenD.exe as a user meets it: the splash, the frame with its menus
 // and bars; a 2D serial file opened through File > Open shows a plot, a
 // script run from the script window transforms it, Save writes a .bv2 file
-// that reads back as the data in the program; the properties sheet.
+// that reads back as the data in the program; the properties sheet; the
+// graph view's zoom, position readout, picture copy and sound.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -9,14 +10,19 @@
 #include <shlwapi.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "ndim/data/Spectrum2D.h"
+#include "ndim/document/NdSoundSamples.h"
 #include "ndim/import/Bv2File.h"
 #include "ndim/import/NdBrukerReader.h"
 #include "ndim/import/NdImportSupport.h"
+#include "ndim/plot/NdViewGeometry.h"
 #include "ndim/script/CommandInterpreter.h"
 #include "resources/BrivanenDRes.h"
 #include "tests/ndim/app/nd_app_test_support.h"
@@ -314,6 +320,139 @@ TEST_F(NdProgramTest, TheTransformDialogRunsTheLinesItShowsAndCancelRunsNone) {
   std::unique_ptr<CSpectrum2D> again = SaveAndRead(app, m_dir + "cancelled.bv2", ID_FILE_SAVE_AS);
   ASSERT_NE(nullptr, again);
   EXPECT_TRUE(SameData(*written, *again));
+}
+
+// The plot's raster as the screen shows it: the box of the pixels neither
+// white nor black (the frame, the axes and their labels are black). The
+// frame covers the raster's first column and row.
+CRect PlotOnScreen(HWND view) {
+  RECT rc;
+  ::GetClientRect(view, &rc);
+  POINT origin = {0, 0};
+  ::ClientToScreen(view, &origin);
+  HDC screen = ::GetDC(nullptr);
+  CRect box(rc.right, rc.bottom, 0, 0);
+  for (int y = 0; y < rc.bottom; y += 1)
+    for (int x = 0; x < rc.right; x += 3) {
+      const COLORREF c = ::GetPixel(screen, origin.x + x, origin.y + y);
+      if (c != RGB(255, 255, 255) && c != RGB(0, 0, 0) && c != CLR_INVALID) {
+        box.left = std::min<LONG>(box.left, x);
+        box.right = std::max<LONG>(box.right, x + 1);
+        box.top = std::min<LONG>(box.top, y);
+        box.bottom = std::max<LONG>(box.bottom, y + 1);
+      }
+    }
+  ::ReleaseDC(nullptr, screen);
+  return CRect(box.left - 1, box.top - 1, box.right, box.bottom);
+}
+
+struct RecordCount {
+  DWORD type;
+  int n;
+};
+
+int CALLBACK CountRecord(HDC, HANDLETABLE*, const ENHMETARECORD* rec, int, LPARAM lParam) {
+  RecordCount* c = reinterpret_cast<RecordCount*>(lParam);
+  c->n += rec->iType == c->type;
+  return 1;
+}
+
+int CountRecordsOf(HENHMETAFILE hEmf, DWORD type) {
+  RecordCount count = {type, 0};
+  ::EnumEnhMetaFile(nullptr, hEmf, CountRecord, &count, nullptr);
+  return count.n;
+}
+
+TEST_F(NdProgramTest, TheGraphViewZoomsShowsThePositionCopiesThePlotAndPlaysTheSet) {
+  const std::string ser = WriteNdExperiment(m_dir, 16, 64);  // 16 rows of 32 points
+  BrivaneProcess app(BRIVANEND_APP_PATH);
+  ASSERT_TRUE(Start(app));
+  ASSERT_TRUE(OpenThroughDialog(app, ser, 1));
+  app.Sync();
+  HWND view = GraphView(app.ActiveChild());
+  ASSERT_NE(nullptr, view);
+  Repainted(view);
+  // The set as the program read it, on the plot found on the screen.
+  CNdImportLog log(nullptr);
+  std::unique_ptr<CSpectrum2D> set(ReadBruker(ser.c_str(), log));
+  ASSERT_NE(nullptr, set);
+  const CRect plot = PlotOnScreen(view);
+  ASSERT_GT(plot.Width(), 100);
+  set->SetPlotRect(plot);
+  // A pixel that maps to the point (column c, row r) of the window shown,
+  // a quarter of a point from where the mapping rounds to it exactly.
+  auto pixelOf = [&](int c, int r) {
+    const RECT& z = set->m_zoom;
+    return CPoint(plot.left + plot.Width() * (4 * (c - z.left) + 1) / (4 * (z.right - z.left)),
+                  plot.top + plot.Height() * (4 * (z.bottom - 1 - r) + 1) / (4 * (z.bottom - z.top)));
+  };
+  HWND status = ::GetDlgItem(app.main(), AFX_IDW_STATUS_BAR);
+  // A click, and the status bar's text once it has been handled (a sent
+  // message can overtake what was posted).
+  // The real pointer is put there too: holding the cursor in the plot
+  // moves it, and the view hears of that. The readout lasts while the
+  // button is down.
+  auto press = [&](CPoint p, const std::string& expected) {
+    POINT screen = p;
+    ::ClientToScreen(view, &screen);
+    ::SetCursorPos(screen.x, screen.y);
+    ::PostMessageA(view, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+    std::string text;
+    WaitFor([&] { return (text = BrivaneProcess::WindowText(status)) == expected; }, 5000);
+    ::PostMessageA(view, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
+    app.Sync();
+    return text;
+  };
+
+  // The position of a known pixel in the status bar.
+  ASSERT_EQ(CPoint(5, 3), set->PixelToPoint(pixelOf(5, 3).x, pixelOf(5, 3).y));
+  EXPECT_EQ(FormatNdCursorReadout(*set, 5, 3), press(pixelOf(5, 3), FormatNdCursorReadout(*set, 5, 3)));
+
+  // A band dragged in zoom mode shows the points it covered.
+  app.Command(ID_VIEW_ZOOM);
+  const CPoint from = pixelOf(4, 12), to = pixelOf(20, 6);
+  ::PostMessageA(view, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
+  ::PostMessageA(view, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.x, to.y));
+  ::PostMessageA(view, WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
+  app.PostCommand(ID_VIEW_ZOOM);  // back to the cursor once the band is done
+  RECT window;
+  ASSERT_TRUE(ZoomWindowFromBand(*set, CRect(from.x, from.y, to.x, to.y), window));
+  EXPECT_EQ(CRect(4, 6, 20, 13), CRect(window));
+  set->m_zoom = window;
+  EXPECT_EQ(FormatNdCursorReadout(*set, 4, 6), press(pixelOf(4, 6), FormatNdCursorReadout(*set, 4, 6)))
+      << "the zoomed window's corner";
+  EXPECT_EQ(FormatNdCursorReadout(*set, 19, 12), press(pixelOf(19, 12), FormatNdCursorReadout(*set, 19, 12)));
+
+  // Edit > Copy: a picture of the plot on the clipboard.
+  app.Command(ID_EDIT_COPY);
+  ASSERT_TRUE(::OpenClipboard(nullptr));
+  HENHMETAFILE hPicture = ::CopyEnhMetaFile((HENHMETAFILE)::GetClipboardData(CF_ENHMETAFILE), nullptr);
+  ::CloseClipboard();
+  ASSERT_NE(nullptr, hPicture);
+  char description[32] = {};
+  ::GetEnhMetaFileDescriptionA(hPicture, sizeof description, description);
+  EXPECT_STREQ("bvx metafile", description);
+  EXPECT_GT(CountRecordsOf(hPicture, EMR_STRETCHDIBITS), 0) << "the raster";
+  ::DeleteEnhMetaFile(hPicture);
+
+  // Play: every trace, one after another, reaches the sound device.
+  const char* pszSound = std::getenv("BRIVANE_SOUND_FILE");
+  if (pszSound == nullptr)
+    GTEST_SKIP() << "no sound file device in this environment";
+  ::DeleteFileA(pszSound);
+  float least, greatest;
+  set->GetMinMax(least, greatest);
+  const std::vector<unsigned char> samples = BuildNdSoundSamples(
+      set->m_pData, set->GetOuterCount(), set->GetInnerCount(), set->GetCurrentCount(), true, least, greatest);
+  ASSERT_EQ(512u, samples.size());
+  app.Command(ID_PROCESS_PLAY);
+  EXPECT_TRUE(WaitFor(
+      [&] {
+        std::ifstream in(pszSound, std::ios::binary);
+        const std::string written((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        return written.find(std::string(samples.begin(), samples.end())) != std::string::npos;
+      },
+      10000));
 }
 
 }  // namespace
