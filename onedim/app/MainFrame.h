@@ -1,12 +1,14 @@
-// CMainFrame: the 1D program's main window. It holds the document windows,
-// the standard and process toolbars and the status bar, keeps where the
-// bars were docked ("ToolBarDockState"), and can show the active document
-// window on the whole screen.
+// CMainFrame: the 1D program's main window. It holds the document windows
+// (with a tab for each), the standard and process toolbars, the scale bar
+// and the status bar, keeps where the bars were docked ("ToolBarDockState"),
+// and can show the active document window on the whole screen.
 #pragma once
 
 #include "framework/win/MDIFrameWnd.h"
 #include "framework/win/StatusBar.h"
 #include "framework/win/ToolBar.h"
+#include "onedim/app/ScaleBar.h"
+#include "onedim/app/WindowTabHost.h"
 
 class CControlBar;
 class CView;
@@ -27,6 +29,10 @@ class CMainFrame : public CMDIFrameWnd {
   // Docks pBar on the side of pOther, just right of (or below) it.
   void DockControlBarLeftOf(CControlBar* pBar, CControlBar* pOther);
 
+  // The scale bar (null until it is made) and the tabbed window list.
+  CScaleBar* GetScaleBar() { return m_wndScaleBar.m_hWnd != nullptr ? &m_wndScaleBar : nullptr; }
+  CWindowTabHost& GetWindowTabs() { return m_wndTabs; }
+
  protected:
   int OnCreate(LPCREATESTRUCT lpcs);
   void OnClose();
@@ -36,6 +42,10 @@ class CMainFrame : public CMDIFrameWnd {
   void OnViewProcessBar();
   void OnUpdateViewProcessBar(CCmdUI* pCmdUI);
   void OnBaselineMenu();
+  void OnViewControlBar();
+  void OnUpdateViewControlBar(CCmdUI* pCmdUI);
+  void OnViewTabbed();
+  void OnUpdateViewTabbed(CCmdUI* pCmdUI);
 
  private:
   void EnterFullScreen();
@@ -43,7 +53,9 @@ class CMainFrame : public CMDIFrameWnd {
   // scale bar, status bar (null while a bar does not exist).
   CControlBar* FullScreenBar(int nIndex) const;
 
+  CScaleBar m_wndScaleBar;
   CStatusBar m_wndStatusBar;
+  CWindowTabHost m_wndTabs;
   CToolBar m_wndToolBar;     // standard toolbar (resource 128)
   CToolBar m_wndProcessBar;  // process toolbar (resource 163)
 

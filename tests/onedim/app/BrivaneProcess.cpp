@@ -113,7 +113,20 @@ HWND BrivaneProcess::WaitMainWindow(DWORD timeoutMs) {
         return !IsRunning();
       },
       timeoutMs);
+  if (m_main != nullptr)
+    WaitFor([&] { return Splash() == nullptr || !IsRunning(); }, 5000);
   return m_main;
+}
+
+HWND BrivaneProcess::Splash() const {
+  for (HWND hWnd : TopWindows()) {
+    const LONG style = ::GetWindowLongA(hWnd, GWL_STYLE);
+    const std::string cls = ClassOf(hWnd);
+    if (hWnd != m_main && (style & WS_POPUP) != 0 && (style & WS_CAPTION) == 0 && cls != "#32770" && cls != "#32768" &&
+        cls != "tooltips_class32")
+      return hWnd;
+  }
+  return nullptr;
 }
 
 HWND BrivaneProcess::WaitDialog(const char* title, DWORD timeoutMs) {

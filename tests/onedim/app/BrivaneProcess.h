@@ -23,8 +23,11 @@ class BrivaneProcess {
   bool Start(const std::string& arguments, const char* comctlVersion = nullptr);
   // Takes on a program that something else started.
   bool Attach(DWORD pid);
-  // The visible main frame, once it is up; null after timeoutMs.
+  // The visible main frame, once it is up and the start-up splash has gone
+  // (a press while it is up would only close it); null after timeoutMs.
   HWND WaitMainWindow(DWORD timeoutMs = 20000);
+  // The splash: a visible caption-less pop-up of the program; null when none.
+  HWND Splash() const;
   // A visible dialog (message box, common dialog, ...) of the program;
   // with a title, only one with that title.
   HWND WaitDialog(const char* title = nullptr, DWORD timeoutMs = 15000);

@@ -1,0 +1,347 @@
+// The File, Edit, View and Layout commands of brivane23.exe driven by their
+// ids on a document of two spectra and on an empty one, checked in the
+// saved file; the scale bar, the tabs of the document windows and the
+// splash.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+#include <shlwapi.h>
+
+#include <string>
+#include <vector>
+
+#include "onedim/document/BrivaneProDoc.h"
+#include "onedim/document/SettingsStore.h"
+#include "onedim/model/AxisScale.h"
+#include "onedim/model/Spectrum.h"
+#include "onedim/model/SpectrumParams.h"
+#include "resources/BrivaneRes.h"
+#include "tests/onedim/app/BrivaneProcess.h"
+
+namespace {
+
+class CFileHost : public CDocumentHost {
+ public:
+  CBrivaneAppState& GetAppState() override { return m_app; }
+  CSettingsStore& GetSettings() override { return m_settings; }
+  BOOL GetViewClientRect(RECT* pRect) override {
+    *pRect = RECT{0, 0, 800, 600};
+    return TRUE;
+  }
+  CBrivaneAppState m_app;
+  CMemorySettings m_settings;
+};
+
+// The text of a tab of the program's tab strip, read through memory of its
+// own process.
+std::string TabText(const BrivaneProcess& app, HWND tabs, int nTab) {
+  HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, app.pid());
+  if (process == nullptr)
+    return "(no access)";
+  const SIZE_T kText = 256;
+  BYTE* remote =
+      static_cast<BYTE*>(::VirtualAllocEx(process, nullptr, sizeof(TCITEMA) + kText, MEM_COMMIT, PAGE_READWRITE));
+  std::string text = "(no memory)";
+  if (remote != nullptr) {
+    TCITEMA item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = reinterpret_cast<LPSTR>(remote + sizeof(TCITEMA));
+    item.cchTextMax = (int)kText;
+    ::WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
+    char buffer[kText] = {};
+    if (::SendMessageA(tabs, TCM_GETITEMA, (WPARAM)nTab, (LPARAM)remote) &&
+        ::ReadProcessMemory(process, remote + sizeof(TCITEMA), buffer, kText - 1, nullptr))
+      text = buffer;
+    ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  }
+  ::CloseHandle(process);
+  return text;
+}
+
+class CommandsProgramTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char temp[MAX_PATH];
+    ::GetTempPathA(sizeof temp, temp);
+    m_dir = std::string(temp) + "brivane_commands_test";
+    ::CreateDirectoryA(m_dir.c_str(), nullptr);
+    ::SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Orvandel\\Brivane");
+  }
+
+  std::string Path(const char* name) const { return m_dir + "\\" + name; }
+
+  // A .bvx of two spectra of 256 floats, the second current, in ppm.
+  std::string WriteTwoSpectra(const char* name) {
+    CFileHost host;
+    CBrivaneProDoc doc(&host);
+    for (int k = 0; k < 2; k++) {
+      CSpectrumParams params;
+      params.td = 256;
+      params.sw = 4000.0;
+      params.sf = 400.0;
+      params.bComplex = 1;
+      params.title = k == 0 ? "first" : "second";
+      CSpectrum* s = doc.AddSpectrum(params);
+      s->m_pData = CSpectrum::AllocateFloats(params.td);
+      s->m_pRawData = CSpectrum::AllocateFloats(params.td);
+      for (int i = 0; i < params.td; i++)
+        s->m_pData[i] = s->m_pRawData[i] = (float)(k + 1);
+      doc.SetCurrentSpectrum(s);
+    }
+    doc.RefreshAfterAdd();
+    for (int k = 0; k < 2; k++)
+      doc.GetSpectrumAt(k)->m_Scale.m_nUnits = AXIS_UNITS_PPM;
+    const std::string path = Path(name);
+    EXPECT_TRUE(doc.WriteNativeFile(path.c_str()));
+    return path;
+  }
+
+  static bool Start(BrivaneProcess& app, const std::string& path) {
+    if (!app.Start(path.empty() ? "" : "\"" + path + "\"") || app.WaitMainWindow() == nullptr)
+      return false;
+    app.Sync();
+    return true;
+  }
+
+  static bool SaveAs(BrivaneProcess& app, const std::string& path) {
+    ::DeleteFileA(path.c_str());
+    app.PostCommand(ID_FILE_SAVE_AS);
+    HWND save = app.WaitDialog();
+    if (save == nullptr || !BrivaneProcess::EnterFileName(save, path))
+      return false;
+    const bool bSaved =
+        WaitFor([&] { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000);
+    app.Sync();
+    return bSaved;
+  }
+
+  // What the program saved, read back by the document core.
+  static bool Read(const std::string& path, CFileHost& host, CBrivaneProDoc& doc) {
+    return doc.ReadNativeFile(path.c_str()) != FALSE;
+  }
+
+  std::string m_dir;
+};
+
+TEST_F(CommandsProgramTest, EditAndViewCommandsOnTwoSpectraShowInTheSavedFile) {
+  BrivaneProcess app;
+  ASSERT_TRUE(Start(app, WriteTwoSpectra("two.bvx")));
+  app.Command(ID_EDIT_COPY_DATA);
+  // Sum Data asks for its factor; one buffer of 2.0 added twice over.
+  app.PostCommand(ID_EDIT_SUM_DATA);
+  HWND sum = app.WaitDialog("Sum Data");
+  ASSERT_NE(nullptr, sum);
+  ::SetWindowTextA(::GetDlgItem(sum, IDC_SUM_FACTOR), "2");
+  ASSERT_TRUE(BrivaneProcess::Dismiss(sum, IDOK));
+  app.Sync();
+  app.Command(ID_VIEW_INCREASE);
+  app.Command(ID_VIEW_EXPANSION);
+  const std::string saved = Path("two-saved.bvx");
+  ASSERT_TRUE(SaveAs(app, saved));
+  {
+    CFileHost host;
+    CBrivaneProDoc doc(&host);
+    ASSERT_TRUE(Read(saved, host, doc));
+    ASSERT_EQ(3, doc.GetSpectrumCount()) << "the expansion was appended";
+    const CSpectrum* second = doc.GetSpectrumAt(1);
+    EXPECT_EQ(2.0f + 2.0f * 2.0f, second->m_pData[10]);
+    EXPECT_FLOAT_EQ(second->m_fVerticalScale, doc.GetSpectrumAt(0)->m_fVerticalScale * 1.2f);
+    EXPECT_EQ(second->m_pData[10], doc.GetSpectrumAt(2)->m_pData[10]);
+  }
+
+  // Delete Spectrum until one is left; the last one stays.
+  for (int i = 0; i < 3; i++)
+    app.Command(ID_EDIT_DELETE_SPECTRUM);
+  app.Command(ID_FILE_BYTE_SWAP);
+  app.Command(ID_FILE_SAVE);
+  app.Sync();
+  {
+    CFileHost host;
+    CBrivaneProDoc doc(&host);
+    ASSERT_TRUE(Read(saved, host, doc));
+    ASSERT_EQ(1, doc.GetSpectrumCount());
+    // The first of the list became current each time: the expansion is left.
+    EXPECT_EQ(6.0f * 16777216.0f, doc.GetSpectrumAt(0)->m_pData[0]) << "6 byte-swapped";
+  }
+}
+
+TEST_F(CommandsProgramTest, AnEmptyDocumentTakesEveryCommandDrawsAndSaves) {
+  BrivaneProcess app;
+  ASSERT_TRUE(Start(app, ""));
+  // A cancelled Simulation > New leaves an empty document window.
+  app.PostCommand(ID_SIMULATION_NEW);
+  HWND dialog = app.WaitDialog("Simulation");
+  ASSERT_NE(nullptr, dialog);
+  ASSERT_TRUE(BrivaneProcess::Dismiss(dialog, IDCANCEL));
+  app.Sync();
+  ASSERT_EQ(1, app.ChildCount());
+
+  for (UINT id : {ID_FILE_BYTE_SWAP, ID_EDIT_DELETE_SPECTRUM, ID_EDIT_COPY, ID_EDIT_COPY_DATA, ID_EDIT_PASTE_DATA,
+                  ID_EDIT_SUM_DATA, ID_VIEW_INCREASE, ID_VIEW_DECREASE, ID_VIEW_FULL_SPECTRUM, ID_VIEW_ZOOM,
+                  ID_VIEW_ZOOM_ALL, ID_VIEW_SHOW_GRID, ID_VIEW_EXPANSION, ID_LAYOUT_OVERLAY, ID_LAYOUT_STACKED,
+                  ID_VIEW_SET_LIMITS, ID_EDIT_PROPERTIES, ID_EDIT_ADD_TEXT}) {
+    app.Command(id);
+    ASSERT_TRUE(app.IsRunning()) << id;
+    EXPECT_EQ(nullptr, app.WaitDialog(nullptr, 200)) << "nothing to ask about: " << id;
+  }
+  ::RedrawWindow(app.ActiveChild(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  app.Sync();
+  const std::string saved = Path("empty.bvx");
+  ASSERT_TRUE(SaveAs(app, saved));
+  CFileHost host;
+  CBrivaneProDoc doc(&host);
+  ASSERT_TRUE(Read(saved, host, doc));
+  EXPECT_EQ(0, doc.GetSpectrumCount());
+}
+
+TEST_F(CommandsProgramTest, LayoutsAndTheScaleBarPlaceTheSpectraAcrossTheView) {
+  BrivaneProcess app;
+  ASSERT_TRUE(Start(app, WriteTwoSpectra("layout.bvx")));
+  HWND bar = ::GetDlgItem(app.main(), IDD_SCALE_BAR);
+  ASSERT_NE(nullptr, bar);
+  EXPECT_TRUE(::IsWindowVisible(bar));
+  HWND units = ::GetDlgItem(bar, IDC_SCALEBAR_UNITS);
+  EXPECT_EQ(4, (int)::SendMessageA(units, CB_GETCOUNT, 0, 0));
+  EXPECT_EQ(1, (int)::SendMessageA(units, CB_GETCURSEL, 0, 0)) << "ppm, as the current spectrum";
+  HWND view = nullptr;
+  {
+    HWND splitter = ::GetDlgItem(app.ActiveChild(), AFX_IDW_PANE_FIRST);
+    HWND lower = ::GetDlgItem(splitter, AFX_IDW_PANE_FIRST + 16);
+    view = lower != nullptr && ::IsWindowVisible(lower) ? lower : ::GetDlgItem(splitter, AFX_IDW_PANE_FIRST);
+  }
+  RECT rc;
+  ::GetClientRect(view, &rc);
+  const int W = rc.right, H = rc.bottom;
+  ASSERT_GT(W, 100);
+
+  // The ruler's box at 25..75 % with Apply to All: both spectra move.
+  app.Command(ID_LAYOUT_OVERLAY);
+  ::SendMessageA(bar, WM_COMMAND, MAKEWPARAM(IDC_SCALEBAR_APPLY_ALL, BN_CLICKED),
+                 (LPARAM)::GetDlgItem(bar, IDC_SCALEBAR_APPLY_ALL));
+  ::SendMessageA(bar, 0x2B32, 25, 75);
+  // Hz for every spectrum.
+  ::SendMessageA(units, CB_SETCURSEL, 2, 0);
+  ::SendMessageA(bar, WM_COMMAND, MAKEWPARAM(IDC_SCALEBAR_UNITS, CBN_SELCHANGE), (LPARAM)units);
+  const std::string placed = Path("placed.bvx");
+  ASSERT_TRUE(SaveAs(app, placed));
+  {
+    CFileHost host;
+    CBrivaneProDoc doc(&host);
+    ASSERT_TRUE(Read(placed, host, doc));
+    ASSERT_EQ(2, doc.GetSpectrumCount());
+    for (int k = 0; k < 2; k++) {
+      EXPECT_EQ(W * 25 / 100, doc.GetSpectrumAt(k)->m_nLeftPixel) << k;
+      EXPECT_EQ(W * 75 / 100, doc.GetSpectrumAt(k)->m_nRightPixel) << k;
+      EXPECT_EQ(AXIS_UNITS_HZ, doc.GetSpectrumAt(k)->m_Scale.m_nUnits) << k;
+    }
+  }
+
+  // Fit to screen, then the stacked plot from the lower right.
+  ::SendMessageA(bar, WM_COMMAND, MAKEWPARAM(IDC_SCALEBAR_FIT, BN_CLICKED), (LPARAM)::GetDlgItem(bar, IDC_SCALEBAR_FIT));
+  const std::string fitted = Path("fitted.bvx");
+  ASSERT_TRUE(SaveAs(app, fitted));
+  {
+    CFileHost host;
+    CBrivaneProDoc doc(&host);
+    ASSERT_TRUE(Read(fitted, host, doc));
+    for (int k = 0; k < 2; k++) {
+      EXPECT_EQ(0, doc.GetSpectrumAt(k)->m_nLeftPixel) << k;
+      EXPECT_EQ(W, doc.GetSpectrumAt(k)->m_nRightPixel) << k;
+    }
+  }
+  app.Command(ID_LAYOUT_STACKED);
+  const std::string stacked = Path("stacked.bvx");
+  ASSERT_TRUE(SaveAs(app, stacked));
+  CFileHost host;
+  CBrivaneProDoc doc(&host);
+  ASSERT_TRUE(Read(stacked, host, doc));
+  for (int g = 1; g <= 2; g++) {
+    const CSpectrum* s = doc.GetSpectrumAt(g - 1);
+    EXPECT_EQ((2 - g) * H / 3, s->m_nLeftPixel) << g;
+    EXPECT_EQ(W - g * H / 3, s->m_nRightPixel) << g;
+  }
+
+  // Control Bar hides and shows the bar.
+  app.Command(ID_VIEW_CONTROL_BAR);
+  app.Sync();
+  EXPECT_FALSE(::IsWindowVisible(bar));
+  app.Command(ID_VIEW_CONTROL_BAR);
+  app.Sync();
+  EXPECT_TRUE(::IsWindowVisible(bar));
+}
+
+TEST_F(CommandsProgramTest, EachDocumentWindowHasATabWithItsTitle) {
+  BrivaneProcess app;
+  ASSERT_TRUE(Start(app, WriteTwoSpectra("tabbed.bvx")));
+  HWND tabs = ::GetDlgItem(app.main(), IDW_WINDOW_TABS);
+  ASSERT_NE(nullptr, tabs);
+  ASSERT_TRUE(WaitFor([&] { return ::SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0) == 1; }, 5000));
+  EXPECT_EQ("tabbed.bvx", TabText(app, tabs, 0));
+  // The MDI client lies inside the strip's display area.
+  RECT rcTabs, rcClient;
+  ::GetWindowRect(tabs, &rcTabs);
+  ::GetWindowRect(app.MdiClient(), &rcClient);
+  EXPECT_GT(rcClient.left, rcTabs.left);
+  EXPECT_LT(rcClient.bottom, rcTabs.bottom) << "the tabs lie below the windows";
+
+  // A second window adds a tab titled as the window; saving renames it.
+  app.PostCommand(ID_SIMULATION_NEW);
+  HWND dialog = app.WaitDialog("Simulation");
+  ASSERT_NE(nullptr, dialog);
+  ASSERT_TRUE(BrivaneProcess::Dismiss(dialog, IDCANCEL));
+  app.Sync();
+  ASSERT_TRUE(WaitFor([&] { return ::SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0) == 2; }, 5000));
+  EXPECT_EQ(BrivaneProcess::WindowText(app.ActiveChild()), TabText(app, tabs, 1));
+  EXPECT_EQ(1, (int)::SendMessageA(tabs, TCM_GETCURSEL, 0, 0));
+  ASSERT_TRUE(SaveAs(app, Path("renamed.bvx")));
+  EXPECT_TRUE(WaitFor([&] { return TabText(app, tabs, 1) == "renamed.bvx"; }, 3000)) << TabText(app, tabs, 1);
+
+  // A double click on the active maximised window's tab restores it, a
+  // second one maximises it again.
+  bool maximized = false;
+  app.ActiveChild(&maximized);
+  ASSERT_TRUE(maximized);
+  ::SendMessageA(tabs, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(2, 2));
+  app.Sync();
+  app.ActiveChild(&maximized);
+  EXPECT_FALSE(maximized);
+  ::SendMessageA(tabs, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(2, 2));
+  app.Sync();
+  app.ActiveChild(&maximized);
+  EXPECT_TRUE(maximized);
+
+  // Closing the window takes its tab away.
+  app.Command(ID_FILE_CLOSE);
+  app.Sync();
+  EXPECT_TRUE(WaitFor([&] { return ::SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0) == 1; }, 5000));
+
+  // Without the tabs the MDI client takes the whole area again.
+  ::GetWindowRect(app.MdiClient(), &rcClient);
+  const LONG nHeightWithTabs = rcClient.bottom - rcClient.top;
+  app.Command(ID_VIEW_TABBED);
+  app.Sync();
+  EXPECT_EQ(nullptr, ::GetDlgItem(app.main(), IDW_WINDOW_TABS));
+  ::GetWindowRect(app.MdiClient(), &rcClient);
+  EXPECT_GT(rcClient.bottom - rcClient.top, nHeightWithTabs);
+  app.Command(ID_VIEW_TABBED);
+  app.Sync();
+  tabs = ::GetDlgItem(app.main(), IDW_WINDOW_TABS);
+  ASSERT_NE(nullptr, tabs);
+  EXPECT_EQ(1, (int)::SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0));
+}
+
+TEST_F(CommandsProgramTest, TheSplashShowsAtTheStartAndGoesByItself) {
+  BrivaneProcess app;
+  ASSERT_TRUE(app.Start(""));
+  HWND splash = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (splash = app.Splash()) != nullptr; }, 20000));
+  RECT rc;
+  ::GetWindowRect(splash, &rc);
+  EXPECT_EQ(300, rc.right - rc.left);
+  EXPECT_EQ(180, rc.bottom - rc.top);
+  ASSERT_NE(nullptr, app.WaitMainWindow());
+  EXPECT_FALSE(::IsWindow(splash));
+}
+
+}  // namespace
