@@ -33,8 +33,23 @@ class CFileHost : public CDocumentHost {
   CMemorySettings m_settings;
 };
 
-// The text of a tab of the program's tab strip, read through memory of its
-// own process.
+// A tab of the program's tab strip, its text and rectangle read through
+// memory of the program's own process.
+RECT TabRect(const BrivaneProcess& app, HWND tabs, int nTab) {
+  RECT rc = {};
+  HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, app.pid());
+  if (process == nullptr)
+    return rc;
+  void* remote = ::VirtualAllocEx(process, nullptr, sizeof rc, MEM_COMMIT, PAGE_READWRITE);
+  if (remote != nullptr) {
+    if (::SendMessageA(tabs, TCM_GETITEMRECT, (WPARAM)nTab, (LPARAM)remote))
+      ::ReadProcessMemory(process, remote, &rc, sizeof rc, nullptr);
+    ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  }
+  ::CloseHandle(process);
+  return rc;
+}
+
 std::string TabText(const BrivaneProcess& app, HWND tabs, int nTab) {
   HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, app.pid());
   if (process == nullptr)
@@ -110,8 +125,7 @@ class CommandsProgramTest : public ::testing::Test {
     HWND save = app.WaitDialog();
     if (save == nullptr || !BrivaneProcess::EnterFileName(save, path))
       return false;
-    const bool bSaved =
-        WaitFor([&] { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000);
+    const bool bSaved = WaitFor([&] { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000);
     app.Sync();
     return bSaved;
   }
@@ -238,7 +252,8 @@ TEST_F(CommandsProgramTest, LayoutsAndTheScaleBarPlaceTheSpectraAcrossTheView) {
   }
 
   // Fit to screen, then the stacked plot from the lower right.
-  ::SendMessageA(bar, WM_COMMAND, MAKEWPARAM(IDC_SCALEBAR_FIT, BN_CLICKED), (LPARAM)::GetDlgItem(bar, IDC_SCALEBAR_FIT));
+  ::SendMessageA(bar, WM_COMMAND, MAKEWPARAM(IDC_SCALEBAR_FIT, BN_CLICKED),
+                 (LPARAM)::GetDlgItem(bar, IDC_SCALEBAR_FIT));
   const std::string fitted = Path("fitted.bvx");
   ASSERT_TRUE(SaveAs(app, fitted));
   {
@@ -262,13 +277,39 @@ TEST_F(CommandsProgramTest, LayoutsAndTheScaleBarPlaceTheSpectraAcrossTheView) {
     EXPECT_EQ(W - g * H / 3, s->m_nRightPixel) << g;
   }
 
-  // Control Bar hides and shows the bar.
-  app.Command(ID_VIEW_CONTROL_BAR);
+  // Layout Options: the manual origin and increments, taken on OK.
+  app.PostCommand(ID_LAYOUT_OPTIONS);
+  HWND options = app.WaitDialog("Options");
+  ASSERT_NE(nullptr, options);
+  BrivaneProcess::Press(options, IDC_LAYOUT_AUTO);
+  const struct {
+    int nID;
+    const char* text;
+  } fields[] = {
+      {IDC_LAYOUT_ORIGIN_X, "10"}, {IDC_LAYOUT_ORIGIN_Y, "60"}, {IDC_LAYOUT_STEP_X, "30"}, {IDC_LAYOUT_STEP_Y, "25"}};
+  for (const auto& f : fields)
+    ::SendMessageA(::GetDlgItem(options, f.nID), WM_SETTEXT, 0, (LPARAM)f.text);
+  ASSERT_TRUE(BrivaneProcess::Dismiss(options, IDOK));
   app.Sync();
-  EXPECT_FALSE(::IsWindowVisible(bar));
-  app.Command(ID_VIEW_CONTROL_BAR);
-  app.Sync();
-  EXPECT_TRUE(::IsWindowVisible(bar));
+  const std::string manual = Path("manual.bvx");
+  ASSERT_TRUE(SaveAs(app, manual));
+  CFileHost manualHost;
+  CBrivaneProDoc manualDoc(&manualHost);
+  ASSERT_TRUE(Read(manual, manualHost, manualDoc));
+  EXPECT_EQ(10, manualDoc.GetSpectrumAt(0)->m_nLeftPixel);
+  EXPECT_EQ(W - 30, manualDoc.GetSpectrumAt(0)->m_nRightPixel);
+  EXPECT_EQ(40, manualDoc.GetSpectrumAt(1)->m_nLeftPixel);
+  EXPECT_EQ(W, manualDoc.GetSpectrumAt(1)->m_nRightPixel);
+
+  // Control Bar hides and shows the bar; Full Screen hides it while on.
+  for (UINT id : {ID_VIEW_CONTROL_BAR, ID_VIEW_FULL_SCREEN}) {
+    app.Command(id);
+    app.Sync();
+    EXPECT_FALSE(::IsWindowVisible(bar)) << id;
+    app.Command(id);
+    app.Sync();
+    EXPECT_TRUE(::IsWindowVisible(bar)) << id;
+  }
 }
 
 TEST_F(CommandsProgramTest, EachDocumentWindowHasATabWithItsTitle) {
@@ -310,6 +351,19 @@ TEST_F(CommandsProgramTest, EachDocumentWindowHasATabWithItsTitle) {
   app.Sync();
   app.ActiveChild(&maximized);
   EXPECT_TRUE(maximized);
+
+  // A click on the first tab activates the first window.
+  HWND second = app.ActiveChild();
+  const RECT rcFirst = TabRect(app, tabs, 0);
+  ASSERT_LT(rcFirst.left, rcFirst.right);
+  const LPARAM at = MAKELPARAM((rcFirst.left + rcFirst.right) / 2, (rcFirst.top + rcFirst.bottom) / 2);
+  ::PostMessageA(tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  ::PostMessageA(tabs, WM_LBUTTONUP, 0, at);
+  EXPECT_TRUE(WaitFor([&] { return app.ActiveChild() != second; }, 5000));
+  EXPECT_EQ("tabbed.bvx", BrivaneProcess::WindowText(app.ActiveChild()));
+  EXPECT_EQ(0, (int)::SendMessageA(tabs, TCM_GETCURSEL, 0, 0));
+  ::SendMessageA(app.MdiClient(), WM_MDIACTIVATE, (WPARAM)second, 0);
+  app.Sync();
 
   // Closing the window takes its tab away.
   app.Command(ID_FILE_CLOSE);
