@@ -398,7 +398,9 @@ def draw_full(c, s):
 
 
 def draw_fit(c, s):
-    """Fit to screen: a trace stretched between two bars by a double arrow."""
+    """Fit to screen: a trace stretched between two bars by a double arrow,
+    on the button face (no transparent pixels)."""
+    c.rect(0, 0, s - 1, s - 1, FACE, FACE)
     c.line(1, 1, 1, s - 2, BLACK)
     c.line(s - 2, 1, s - 2, s - 2, BLACK)
     m = s // 2
