@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Draws the 1D program's pictures: the toolbar strips and the icons.
+"""Draws the 1D program's pictures: the toolbar strips, the icons, the
+splash, the credits' picture and the hand cursor.
 
 Writes 24-bit BMP strips (16 x 15 per button, light grey background, which
 the toolbar takes as its button face) and .ico files (32 x 32 and 16 x 16,

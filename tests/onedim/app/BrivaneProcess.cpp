@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "framework/win/FrameworkRes.h"
+
 namespace {
 
 struct EnumData {
@@ -210,6 +212,17 @@ void BrivaneProcess::Press(HWND dialog, int id) {
 bool BrivaneProcess::Dismiss(HWND dialog, int id) {
   Press(dialog, id);
   return WaitFor([&] { return !::IsWindow(dialog); }, 20000);
+}
+
+bool BrivaneProcess::SaveAs(const std::string& path) {
+  ::DeleteFileA(path.c_str());
+  PostCommand(ID_FILE_SAVE_AS);
+  HWND save = WaitDialog();
+  if (save == nullptr || !EnterFileName(save, path))
+    return false;
+  const bool bSaved = WaitFor([&] { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000);
+  Sync();
+  return bSaved;
 }
 
 bool BrivaneProcess::EnterFileName(HWND dialog, const std::string& text) {

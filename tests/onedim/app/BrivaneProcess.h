@@ -58,6 +58,8 @@ class BrivaneProcess {
   // Presses a button that closes its dialog and waits until it has: a
   // command sent afterwards must not overtake the posted press.
   static bool Dismiss(HWND dialog, int id);
+  // File > Save As under path (replacing a file there); true once it is written.
+  bool SaveAs(const std::string& path);
   // Types into the name field of the system's file dialog and presses OK;
   // false, and nothing pressed, when the dialog has no name field.
   static bool EnterFileName(HWND dialog, const std::string& text);

@@ -8,29 +8,20 @@
 #include <commctrl.h>
 #include <shlwapi.h>
 
+#include <memory>
 #include <string>
-#include <vector>
 
-#include "onedim/document/BrivaneProDoc.h"
-#include "onedim/document/SettingsStore.h"
 #include "onedim/model/AxisScale.h"
-#include "onedim/model/Spectrum.h"
-#include "onedim/model/SpectrumParams.h"
 #include "resources/BrivaneRes.h"
 #include "tests/onedim/app/BrivaneProcess.h"
+#include "tests/onedim/document/document_test_host.h"
 
 namespace {
 
-class CFileHost : public CDocumentHost {
- public:
-  CBrivaneAppState& GetAppState() override { return m_app; }
-  CSettingsStore& GetSettings() override { return m_settings; }
-  BOOL GetViewClientRect(RECT* pRect) override {
-    *pRect = RECT{0, 0, 800, 600};
-    return TRUE;
-  }
-  CBrivaneAppState m_app;
-  CMemorySettings m_settings;
+// What the program saved, read back by the document core.
+struct Saved {
+  CTestHost host;
+  CBrivaneProDoc doc{&host};
 };
 
 // A tab of the program's tab strip, its text and rectangle read through
@@ -88,22 +79,11 @@ class CommandsProgramTest : public ::testing::Test {
 
   // A .bvx of two spectra of 256 floats, the second current, in ppm.
   std::string WriteTwoSpectra(const char* name) {
-    CFileHost host;
+    CTestHost host;
     CBrivaneProDoc doc(&host);
-    for (int k = 0; k < 2; k++) {
-      CSpectrumParams params;
-      params.td = 256;
-      params.sw = 4000.0;
-      params.sf = 400.0;
-      params.bComplex = 1;
-      params.title = k == 0 ? "first" : "second";
-      CSpectrum* s = doc.AddSpectrum(params);
-      s->m_pData = CSpectrum::AllocateFloats(params.td);
-      s->m_pRawData = CSpectrum::AllocateFloats(params.td);
-      for (int i = 0; i < params.td; i++)
-        s->m_pData[i] = s->m_pRawData[i] = (float)(k + 1);
-      doc.SetCurrentSpectrum(s);
-    }
+    for (int k = 0; k < 2; k++)
+      AddTestSpectrum(
+          doc, 256, [k](int) { return (float)(k + 1); }, 4000.0, 400.0);
     doc.RefreshAfterAdd();
     for (int k = 0; k < 2; k++)
       doc.GetSpectrumAt(k)->m_Scale.m_nUnits = AXIS_UNITS_PPM;
@@ -119,20 +99,19 @@ class CommandsProgramTest : public ::testing::Test {
     return true;
   }
 
-  static bool SaveAs(BrivaneProcess& app, const std::string& path) {
-    ::DeleteFileA(path.c_str());
-    app.PostCommand(ID_FILE_SAVE_AS);
-    HWND save = app.WaitDialog();
-    if (save == nullptr || !BrivaneProcess::EnterFileName(save, path))
-      return false;
-    const bool bSaved = WaitFor([&] { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000);
-    app.Sync();
-    return bSaved;
+  // Saves the document as name and reads it back; null when it fails.
+  std::unique_ptr<Saved> SaveAndRead(BrivaneProcess& app, const char* name) const {
+    const std::string path = Path(name);
+    std::unique_ptr<Saved> saved(new Saved);
+    if (!app.SaveAs(path) || !saved->doc.ReadNativeFile(path.c_str()))
+      return nullptr;
+    return saved;
   }
 
-  // What the program saved, read back by the document core.
-  static bool Read(const std::string& path, CFileHost& host, CBrivaneProDoc& doc) {
-    return doc.ReadNativeFile(path.c_str()) != FALSE;
+  // Reads what File > Save left under name.
+  std::unique_ptr<Saved> ReadBack(const char* name) const {
+    std::unique_ptr<Saved> saved(new Saved);
+    return saved->doc.ReadNativeFile(Path(name).c_str()) ? std::move(saved) : nullptr;
   }
 
   std::string m_dir;
@@ -151,18 +130,14 @@ TEST_F(CommandsProgramTest, EditAndViewCommandsOnTwoSpectraShowInTheSavedFile) {
   app.Sync();
   app.Command(ID_VIEW_INCREASE);
   app.Command(ID_VIEW_EXPANSION);
-  const std::string saved = Path("two-saved.bvx");
-  ASSERT_TRUE(SaveAs(app, saved));
-  {
-    CFileHost host;
-    CBrivaneProDoc doc(&host);
-    ASSERT_TRUE(Read(saved, host, doc));
-    ASSERT_EQ(3, doc.GetSpectrumCount()) << "the expansion was appended";
-    const CSpectrum* second = doc.GetSpectrumAt(1);
-    EXPECT_EQ(2.0f + 2.0f * 2.0f, second->m_pData[10]);
-    EXPECT_FLOAT_EQ(second->m_fVerticalScale, doc.GetSpectrumAt(0)->m_fVerticalScale * 1.2f);
-    EXPECT_EQ(second->m_pData[10], doc.GetSpectrumAt(2)->m_pData[10]);
-  }
+  std::unique_ptr<Saved> saved = SaveAndRead(app, "two-saved.bvx");
+  ASSERT_NE(nullptr, saved);
+  const CBrivaneProDoc& doc = saved->doc;
+  ASSERT_EQ(3, doc.GetSpectrumCount()) << "the expansion was appended";
+  const CSpectrum* second = doc.GetSpectrumAt(1);
+  EXPECT_EQ(2.0f + 2.0f * 2.0f, second->m_pData[10]);
+  EXPECT_FLOAT_EQ(second->m_fVerticalScale, doc.GetSpectrumAt(0)->m_fVerticalScale * 1.2f);
+  EXPECT_EQ(second->m_pData[10], doc.GetSpectrumAt(2)->m_pData[10]);
 
   // Delete Spectrum until one is left; the last one stays.
   for (int i = 0; i < 3; i++)
@@ -170,14 +145,11 @@ TEST_F(CommandsProgramTest, EditAndViewCommandsOnTwoSpectraShowInTheSavedFile) {
   app.Command(ID_FILE_BYTE_SWAP);
   app.Command(ID_FILE_SAVE);
   app.Sync();
-  {
-    CFileHost host;
-    CBrivaneProDoc doc(&host);
-    ASSERT_TRUE(Read(saved, host, doc));
-    ASSERT_EQ(1, doc.GetSpectrumCount());
-    // The first of the list became current each time: the expansion is left.
-    EXPECT_EQ(6.0f * 16777216.0f, doc.GetSpectrumAt(0)->m_pData[0]) << "6 byte-swapped";
-  }
+  std::unique_ptr<Saved> last = ReadBack("two-saved.bvx");
+  ASSERT_NE(nullptr, last);
+  ASSERT_EQ(1, last->doc.GetSpectrumCount());
+  // The first of the list became current each time: the expansion is left.
+  EXPECT_EQ(6.0f * 16777216.0f, last->doc.GetSpectrumAt(0)->m_pData[0]) << "6 byte-swapped";
 }
 
 TEST_F(CommandsProgramTest, AnEmptyDocumentTakesEveryCommandDrawsAndSaves) {
@@ -201,12 +173,9 @@ TEST_F(CommandsProgramTest, AnEmptyDocumentTakesEveryCommandDrawsAndSaves) {
   }
   ::RedrawWindow(app.ActiveChild(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   app.Sync();
-  const std::string saved = Path("empty.bvx");
-  ASSERT_TRUE(SaveAs(app, saved));
-  CFileHost host;
-  CBrivaneProDoc doc(&host);
-  ASSERT_TRUE(Read(saved, host, doc));
-  EXPECT_EQ(0, doc.GetSpectrumCount());
+  std::unique_ptr<Saved> saved = SaveAndRead(app, "empty.bvx");
+  ASSERT_NE(nullptr, saved);
+  EXPECT_EQ(0, saved->doc.GetSpectrumCount());
 }
 
 TEST_F(CommandsProgramTest, LayoutsAndTheScaleBarPlaceTheSpectraAcrossTheView) {
@@ -237,42 +206,29 @@ TEST_F(CommandsProgramTest, LayoutsAndTheScaleBarPlaceTheSpectraAcrossTheView) {
   // Hz for every spectrum.
   ::SendMessageA(units, CB_SETCURSEL, 2, 0);
   ::SendMessageA(bar, WM_COMMAND, MAKEWPARAM(IDC_SCALEBAR_UNITS, CBN_SELCHANGE), (LPARAM)units);
-  const std::string placed = Path("placed.bvx");
-  ASSERT_TRUE(SaveAs(app, placed));
-  {
-    CFileHost host;
-    CBrivaneProDoc doc(&host);
-    ASSERT_TRUE(Read(placed, host, doc));
-    ASSERT_EQ(2, doc.GetSpectrumCount());
-    for (int k = 0; k < 2; k++) {
-      EXPECT_EQ(W * 25 / 100, doc.GetSpectrumAt(k)->m_nLeftPixel) << k;
-      EXPECT_EQ(W * 75 / 100, doc.GetSpectrumAt(k)->m_nRightPixel) << k;
-      EXPECT_EQ(AXIS_UNITS_HZ, doc.GetSpectrumAt(k)->m_Scale.m_nUnits) << k;
-    }
+  std::unique_ptr<Saved> placed = SaveAndRead(app, "placed.bvx");
+  ASSERT_NE(nullptr, placed);
+  ASSERT_EQ(2, placed->doc.GetSpectrumCount());
+  for (int k = 0; k < 2; k++) {
+    EXPECT_EQ(W * 25 / 100, placed->doc.GetSpectrumAt(k)->m_nLeftPixel) << k;
+    EXPECT_EQ(W * 75 / 100, placed->doc.GetSpectrumAt(k)->m_nRightPixel) << k;
+    EXPECT_EQ(AXIS_UNITS_HZ, placed->doc.GetSpectrumAt(k)->m_Scale.m_nUnits) << k;
   }
 
   // Fit to screen, then the stacked plot from the lower right.
   ::SendMessageA(bar, WM_COMMAND, MAKEWPARAM(IDC_SCALEBAR_FIT, BN_CLICKED),
                  (LPARAM)::GetDlgItem(bar, IDC_SCALEBAR_FIT));
-  const std::string fitted = Path("fitted.bvx");
-  ASSERT_TRUE(SaveAs(app, fitted));
-  {
-    CFileHost host;
-    CBrivaneProDoc doc(&host);
-    ASSERT_TRUE(Read(fitted, host, doc));
-    for (int k = 0; k < 2; k++) {
-      EXPECT_EQ(0, doc.GetSpectrumAt(k)->m_nLeftPixel) << k;
-      EXPECT_EQ(W, doc.GetSpectrumAt(k)->m_nRightPixel) << k;
-    }
+  std::unique_ptr<Saved> fitted = SaveAndRead(app, "fitted.bvx");
+  ASSERT_NE(nullptr, fitted);
+  for (int k = 0; k < 2; k++) {
+    EXPECT_EQ(0, fitted->doc.GetSpectrumAt(k)->m_nLeftPixel) << k;
+    EXPECT_EQ(W, fitted->doc.GetSpectrumAt(k)->m_nRightPixel) << k;
   }
   app.Command(ID_LAYOUT_STACKED);
-  const std::string stacked = Path("stacked.bvx");
-  ASSERT_TRUE(SaveAs(app, stacked));
-  CFileHost host;
-  CBrivaneProDoc doc(&host);
-  ASSERT_TRUE(Read(stacked, host, doc));
+  std::unique_ptr<Saved> stacked = SaveAndRead(app, "stacked.bvx");
+  ASSERT_NE(nullptr, stacked);
   for (int g = 1; g <= 2; g++) {
-    const CSpectrum* s = doc.GetSpectrumAt(g - 1);
+    const CSpectrum* s = stacked->doc.GetSpectrumAt(g - 1);
     EXPECT_EQ((2 - g) * H / 3, s->m_nLeftPixel) << g;
     EXPECT_EQ(W - g * H / 3, s->m_nRightPixel) << g;
   }
@@ -291,15 +247,12 @@ TEST_F(CommandsProgramTest, LayoutsAndTheScaleBarPlaceTheSpectraAcrossTheView) {
     ::SendMessageA(::GetDlgItem(options, f.nID), WM_SETTEXT, 0, (LPARAM)f.text);
   ASSERT_TRUE(BrivaneProcess::Dismiss(options, IDOK));
   app.Sync();
-  const std::string manual = Path("manual.bvx");
-  ASSERT_TRUE(SaveAs(app, manual));
-  CFileHost manualHost;
-  CBrivaneProDoc manualDoc(&manualHost);
-  ASSERT_TRUE(Read(manual, manualHost, manualDoc));
-  EXPECT_EQ(10, manualDoc.GetSpectrumAt(0)->m_nLeftPixel);
-  EXPECT_EQ(W - 30, manualDoc.GetSpectrumAt(0)->m_nRightPixel);
-  EXPECT_EQ(40, manualDoc.GetSpectrumAt(1)->m_nLeftPixel);
-  EXPECT_EQ(W, manualDoc.GetSpectrumAt(1)->m_nRightPixel);
+  std::unique_ptr<Saved> manual = SaveAndRead(app, "manual.bvx");
+  ASSERT_NE(nullptr, manual);
+  EXPECT_EQ(10, manual->doc.GetSpectrumAt(0)->m_nLeftPixel);
+  EXPECT_EQ(W - 30, manual->doc.GetSpectrumAt(0)->m_nRightPixel);
+  EXPECT_EQ(40, manual->doc.GetSpectrumAt(1)->m_nLeftPixel);
+  EXPECT_EQ(W, manual->doc.GetSpectrumAt(1)->m_nRightPixel);
 
   // Control Bar hides and shows the bar; Full Screen hides it while on.
   for (UINT id : {ID_VIEW_CONTROL_BAR, ID_VIEW_FULL_SCREEN}) {
@@ -335,7 +288,7 @@ TEST_F(CommandsProgramTest, EachDocumentWindowHasATabWithItsTitle) {
   ASSERT_TRUE(WaitFor([&] { return ::SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0) == 2; }, 5000));
   EXPECT_EQ(BrivaneProcess::WindowText(app.ActiveChild()), TabText(app, tabs, 1));
   EXPECT_EQ(1, (int)::SendMessageA(tabs, TCM_GETCURSEL, 0, 0));
-  ASSERT_TRUE(SaveAs(app, Path("renamed.bvx")));
+  ASSERT_TRUE(app.SaveAs(Path("renamed.bvx")));
   EXPECT_TRUE(WaitFor([&] { return TabText(app, tabs, 1) == "renamed.bvx"; }, 3000)) << TabText(app, tabs, 1);
 
   // A double click on the active maximised window's tab restores it, a
