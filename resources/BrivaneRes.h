@@ -434,3 +434,17 @@
 #define IDC_RELAX_CALC 1261
 #define IDC_RELAX_EXPT_COLOUR 1264
 #define IDC_RELAX_CALC_COLOUR 1265
+// The scale bar, the splash, the credits and the spectra browser.
+#define IDD_SCALE_BAR 155  // and the bar's id
+#define IDC_SCALEBAR_APPLY_ALL 1106
+#define IDC_SCALEBAR_FIT 1108
+#define IDC_SCALEBAR_UNITS 1114
+#define IDC_SCALEBAR_RULER 1148
+#define IDI_FIT_SCREEN 194
+#define IDB_SPLASH 140
+#define IDD_CREDITS 233
+#define IDC_CREDITS_TEXT 1002
+#define IDC_CURSOR_HAND 147
+#define IDD_SPECTRA_BROWSER 189
+#define IDC_BROWSER_LIST 1100
+#define IDW_WINDOW_TABS 1000  // the tab strip of the document windows

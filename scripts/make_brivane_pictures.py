@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Draws the 1D program's pictures: the toolbar strips and the icons.
+"""Draws the 1D program's pictures: the toolbar strips, the icons, the
+splash, the credits' picture and the hand cursor.
 
 Writes 24-bit BMP strips (16 x 15 per button, light grey background, which
 the toolbar takes as its button face) and .ico files (32 x 32 and 16 x 16,
@@ -401,8 +402,113 @@ def draw_full(c, s):
         c.line(2, y, s - 3, y, BLUE)
 
 
+def draw_fit(c, s):
+    """Fit to screen: a trace stretched between two bars by a double arrow,
+    on the button face (no transparent pixels)."""
+    c.rect(0, 0, s - 1, s - 1, FACE, FACE)
+    c.line(1, 1, 1, s - 2, BLACK)
+    c.line(s - 2, 1, s - 2, s - 2, BLACK)
+    m = s // 2
+    c.line(3, m, s - 4, m, BLUE)
+    for d in range(1, max(2, s // 6)):
+        c.line(3 + d, m - d, 3 + d, m + d, BLUE)
+        c.line(s - 4 - d, m - d, s - 4 - d, m + d, BLUE)
+    c.curve(range(3, s - 3), lambda x: s * 0.8 - s * 0.5 / (1 + ((x - s / 2) / (s / 12.0)) ** 2), RED)
+
+
+FONT.update({
+    "G": ["011", "100", "101", "101", "011"], "K": ["101", "101", "110", "101", "101"],
+    "M": ["101", "111", "111", "101", "101"], "N": ["111", "101", "101", "101", "101"],
+    "O": ["010", "101", "101", "101", "010"], "U": ["101", "101", "101", "101", "111"],
+    "V": ["101", "101", "101", "101", "010"], "W": ["101", "101", "111", "111", "101"],
+    "1": ["010", "110", "010", "010", "111"], "2": ["110", "001", "010", "100", "111"],
+    "3": ["110", "001", "010", "001", "110"], " ": ["000", "000", "000", "000", "000"],
+    ".": ["000", "000", "000", "000", "010"], "a": ["000", "011", "101", "101", "011"],
+})
+
+
+def splash():
+    """The picture shown while the program starts: a spectrum over its axis
+    and the program's name."""
+    w, h = 300, 180
+    c = Canvas(w, h, (8, 32, 48))
+    c.rect(0, 0, w - 1, h - 1, WHITE, None)
+    lines = ((70, 40, 3.0), (95, 70, 2.5), (150, 100, 2.0), (160, 55, 2.0), (230, 85, 3.5))
+    c.curve(range(20, w - 20), lambda x: 120 - sum(a / (1 + ((x - p) / wd) ** 2) for p, a, wd in lines),
+            (255, 224, 96))
+    c.line(20, 124, w - 20, 124, WHITE)
+    for x in range(20, w - 19, 26):
+        c.line(x, 124, x, 128, WHITE)
+    c.text(64, 140, "BRIVANE 2.3a", WHITE, scale=5)
+    return c
+
+
+def credits_picture():
+    """The picture that scrolls by in the credits: a FID turned into its spectrum."""
+    w, h = 160, 60
+    c = Canvas(w, h, BLACK)
+    c.curve(range(4, 74), lambda x: 30 - 24 * math.exp(-(x - 4) / 18.0) * math.cos((x - 4) * 0.9), (0, 255, 0))
+    c.line(78, 30, 86, 30, WHITE)
+    c.line(86, 30, 82, 26, WHITE)
+    c.line(86, 30, 82, 34, WHITE)
+    c.curve(range(90, 156), lambda x: 52 - 40 / (1 + ((x - 110) / 2.0) ** 2) - 25 / (1 + ((x - 135) / 2.0) ** 2),
+            (0, 255, 255))
+    return c
+
+
+# A pointing hand, 32 x 32: X black, o white, anything else transparent.
+HAND = [
+    "     XX",
+    "    XooX",
+    "    XooX",
+    "    XooX",
+    "    XooX",
+    "    XooXXX",
+    "    XooXooXXX",
+    "    XooXooXooXX",
+    " XX XooXooXooXoX",
+    "XooXXooooooooXooX",
+    "XoooXoooooooooooX",
+    " XooXoooooooooooX",
+    "  XoXoooooooooooX",
+    "  XooooooooooooX",
+    "   XoooooooooooX",
+    "   XooooooooooX",
+    "    XoooooooooX",
+    "    XooooooooX",
+    "     XoooooooX",
+    "     XXXXXXXXX",
+]
+
+
+def write_cur(path, art, hotspot):
+    """A 32 x 32 monochrome cursor from rows of art."""
+    xor, mask = bytearray(), bytearray()
+    for y in range(31, -1, -1):
+        row = art[y] if y < len(art) else ""
+        xbits, mbits = bytearray(4), bytearray(4)
+        for x in range(32):
+            ch = row[x] if x < len(row) else " "
+            bit = 0x80 >> (x % 8)
+            if ch == "o":
+                xbits[x // 8] |= bit
+            elif ch != "X":
+                mbits[x // 8] |= bit
+        xor += xbits
+        mask += mbits
+    header = struct.pack("<IiiHHIIiiII", 40, 32, 64, 1, 1, 0, 0, 0, 0, 0, 0)
+    image = header + bytes((0, 0, 0, 0, 255, 255, 255, 0)) + xor + mask
+    with open(path, "wb") as f:
+        f.write(struct.pack("<HHH", 0, 2, 1))
+        f.write(struct.pack("<BBBBHHII", 32, 32, 2, 0, hotspot[0], hotspot[1], len(image), 22))
+        f.write(image)
+
+
 def main():
     os.makedirs(OUT, exist_ok=True)
+    write_bmp(os.path.join(OUT, "splash.bmp"), splash())
+    write_bmp(os.path.join(OUT, "credits.bmp"), credits_picture())
+    write_cur(os.path.join(OUT, "hand.cur"), HAND, (5, 0))
     write_bmp(os.path.join(OUT, "layout_right.bmp"), stacked_traces(True))
     write_bmp(os.path.join(OUT, "layout_left.bmp"), stacked_traces(False))
     for kind in range(3):
@@ -413,7 +519,7 @@ def main():
     for name, draw in (("brivane", draw_program), ("document", draw_document), ("fid", draw_fid),
                        ("phase", draw_phase), ("ok", draw_ok), ("cancel", draw_cancel), ("apply", draw_apply),
                        ("copy", draw_copy),
-                       ("update", draw_update), ("print", draw_print), ("full", draw_full)):
+                       ("update", draw_update), ("print", draw_print), ("full", draw_full), ("fit", draw_fit)):
         write_ico(os.path.join(OUT, name + ".ico"), [icon(32, draw), icon(16, draw)], KEY)
 
 

@@ -7,6 +7,7 @@
 #include "framework/base/String.h"
 #include "framework/win/CmdTarget.h"
 
+class CCmdUI;
 class CDocTemplate;
 class CFrameWnd;
 class CView;
@@ -67,6 +68,10 @@ class CDocument : public CCmdTarget {
   void OnFileClose();
   void OnFileSave();
   void OnFileSaveAs();
+  // Send by email: the document as it stands, attached to a new message of
+  // the system's mail program; offered while the system has one.
+  void OnFileSendMail();
+  void OnUpdateFileSendMail(CCmdUI* pCmdUI);
 
   BOOL m_bAutoDelete = TRUE;  // deleted when its last view goes
   BOOL m_bEmbedded = FALSE;   // an OLE item's document, never saved to a file of its own

@@ -1,5 +1,7 @@
 #include "framework/win/UiHooks.h"
 
+#include <mapi.h>
+
 #include "framework/win/Dialog.h"
 #include "framework/win/WinApp.h"
 
@@ -10,6 +12,7 @@ ModalSheetHook g_modalSheetHook;
 MessageBeepHook g_messageBeepHook;
 ShellExecuteHook g_shellExecuteHook;
 WinExecHook g_winExecHook;
+SendMailHook g_sendMailHook;
 }  // namespace
 
 MessageBoxHook AfxSetMessageBoxHook(MessageBoxHook hook) {
@@ -39,6 +42,11 @@ ShellExecuteHook AfxSetShellExecuteHook(ShellExecuteHook hook) {
 
 WinExecHook AfxSetWinExecHook(WinExecHook hook) {
   std::swap(g_winExecHook, hook);
+  return hook;
+}
+
+SendMailHook AfxSetSendMailHook(SendMailHook hook) {
+  std::swap(g_sendMailHook, hook);
   return hook;
 }
 
@@ -97,6 +105,33 @@ UINT AfxWinExec(LPCSTR lpCmdLine, UINT uCmdShow) {
   if (g_winExecHook)
     return g_winExecHook(lpCmdLine, uCmdShow);
   return ::WinExec(lpCmdLine, uCmdShow);
+}
+
+ULONG AfxSendMail(HWND hWndOwner, LPCSTR lpszPath, LPCSTR lpszFileName) {
+  if (g_sendMailHook)
+    return g_sendMailHook(hWndOwner, lpszPath, lpszFileName);
+  HMODULE hMapi = ::LoadLibraryA("MAPI32.DLL");
+  if (hMapi == nullptr)
+    return MAPI_E_FAILURE;
+  LPMAPISENDMAIL pfnSendMail = (LPMAPISENDMAIL)(void*)::GetProcAddress(hMapi, "MAPISendMail");
+  ULONG nResult = MAPI_E_FAILURE;
+  if (pfnSendMail != nullptr) {
+    MapiFileDesc file = {};
+    file.nPosition = (ULONG)-1;
+    file.lpszPathName = const_cast<LPSTR>(lpszPath);
+    file.lpszFileName = const_cast<LPSTR>(lpszFileName);
+    MapiMessage message = {};
+    message.nFileCount = 1;
+    message.lpFiles = &file;
+    // The mail program's own window writes the message.
+    nResult = pfnSendMail(0, (ULONG_PTR)hWndOwner, &message, MAPI_LOGON_UI | MAPI_DIALOG, 0);
+  }
+  ::FreeLibrary(hMapi);
+  return nResult;
+}
+
+BOOL AfxIsMailAvailable() {
+  return ::GetProfileIntA("Mail", "MAPI", 0) != 0;
 }
 
 void AfxReportUnhandledException() {

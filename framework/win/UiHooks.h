@@ -1,7 +1,7 @@
 // The framework's doors to the user that tests stand in for: every message
 // box, every modal dialog as it opens, MessageBeep and ShellExecute go
-// through here, and so does WinExec. With no hook installed the real call is
-// made.
+// through here, and so do WinExec and the mail sent through Simple MAPI.
+// With no hook installed the real call is made.
 #pragma once
 
 #include <functional>
@@ -27,6 +27,9 @@ typedef std::function<HINSTANCE(HWND hWnd, LPCSTR lpVerb, LPCSTR lpFile, LPCSTR 
     ShellExecuteHook;
 // Returns what WinExec would (> 31 success).
 typedef std::function<UINT(LPCSTR lpCmdLine, UINT uCmdShow)> WinExecHook;
+// Opens a new mail message with one file attached (its path, and the name
+// the message shows); returns what MAPISendMail would (0 success).
+typedef std::function<ULONG(HWND hWndOwner, LPCSTR lpszPath, LPCSTR lpszFileName)> SendMailHook;
 
 // Each returns the hook it replaces; an empty function removes the hook.
 MessageBoxHook AfxSetMessageBoxHook(MessageBoxHook hook);
@@ -35,6 +38,7 @@ ModalSheetHook AfxSetModalSheetHook(ModalSheetHook hook);
 MessageBeepHook AfxSetMessageBeepHook(MessageBeepHook hook);
 ShellExecuteHook AfxSetShellExecuteHook(ShellExecuteHook hook);
 WinExecHook AfxSetWinExecHook(WinExecHook hook);
+SendMailHook AfxSetSendMailHook(SendMailHook hook);
 
 // The one place a message box is shown. A null caption becomes the application's name.
 int AfxShowMessageBox(HWND hWndOwner, LPCSTR lpszText, LPCSTR lpszCaption, UINT nType);
@@ -48,6 +52,10 @@ BOOL AfxMessageBeep(UINT uType);
 HINSTANCE AfxShellExecute(HWND hWnd, LPCSTR lpVerb, LPCSTR lpFile, LPCSTR lpParameters, LPCSTR lpDirectory,
                           int nShowCmd);
 UINT AfxWinExec(LPCSTR lpCmdLine, UINT uCmdShow);
+ULONG AfxSendMail(HWND hWndOwner, LPCSTR lpszPath, LPCSTR lpszFileName);
+// Whether the system offers Simple MAPI: "MAPI" set in the profile's
+// [Mail] section.
+BOOL AfxIsMailAvailable();
 
 // Shown when an exception escapes a message handler.
 void AfxReportUnhandledException();

@@ -97,6 +97,28 @@ BEGIN_MESSAGE_MAP(CBrivaneDocument, COleServerDoc)
   ON_COMMAND(ID_EDIT_ADD_TEXT, OnEditAddText)
   ON_COMMAND(ID_VIEW_SET_LIMITS, OnViewSetLimits)
   ON_COMMAND(ID_LAYOUT_OPTIONS, OnLayoutOptions)
+  ON_COMMAND(ID_FILE_BYTE_SWAP, OnFileByteSwap)
+  ON_COMMAND(ID_EDIT_DELETE_SPECTRUM, OnEditDeleteSpectrum)
+  ON_UPDATE_COMMAND_UI(ID_EDIT_DELETE_SPECTRUM, OnUpdateEditDeleteSpectrum)
+  ON_COMMAND(ID_EDIT_COPY, OnEditCopy)
+  ON_COMMAND(ID_EDIT_COPY_DATA, OnEditCopyData)
+  ON_COMMAND(ID_EDIT_PASTE_DATA, OnEditPasteData)
+  ON_UPDATE_COMMAND_UI(ID_EDIT_PASTE_DATA, OnUpdateHasDataBuffer)
+  ON_COMMAND(ID_EDIT_SUM_DATA, OnEditSumData)
+  ON_UPDATE_COMMAND_UI(ID_EDIT_SUM_DATA, OnUpdateHasDataBuffer)
+  ON_COMMAND(ID_VIEW_INCREASE, OnViewIncrease)
+  ON_COMMAND(ID_VIEW_DECREASE, OnViewDecrease)
+  ON_COMMAND(ID_VIEW_FULL_SPECTRUM, OnViewFullSpectrum)
+  ON_UPDATE_COMMAND_UI(ID_VIEW_FULL_SPECTRUM, OnUpdateViewFullSpectrum)
+  ON_COMMAND(ID_VIEW_ZOOM, OnViewZoom)
+  ON_UPDATE_COMMAND_UI(ID_VIEW_ZOOM, OnUpdateViewZoom)
+  ON_COMMAND(ID_VIEW_ZOOM_ALL, OnViewZoomAll)
+  ON_UPDATE_COMMAND_UI(ID_VIEW_ZOOM_ALL, OnUpdateViewZoomAll)
+  ON_COMMAND(ID_VIEW_SHOW_GRID, OnViewShowGrid)
+  ON_UPDATE_COMMAND_UI(ID_VIEW_SHOW_GRID, OnUpdateViewShowGrid)
+  ON_COMMAND(ID_VIEW_EXPANSION, OnViewExpansion)
+  ON_COMMAND(ID_LAYOUT_OVERLAY, OnLayoutOverlay)
+  ON_COMMAND(ID_LAYOUT_STACKED, OnLayoutStacked)
 END_MESSAGE_MAP()
 
 // The core keeps the host's address only; it asks nothing of it while both
@@ -439,8 +461,7 @@ void CBrivaneDocument::OnLayoutOptions() {
   m_dLayoutStepY = dlg.m_dStepY;
   m_nStackDirection = dlg.m_nDirection;
   m_nAutoLayout = dlg.m_bAutomatic;
-  SetModified();
-  UpdateViews();
+  ArrangeStacked();
 }
 
 BOOL CBrivaneDocument::OnNewDocument() {
@@ -513,6 +534,24 @@ BOOL CBrivaneDocumentHost::GetViewClientRect(RECT* pRect) {
     return CDocumentHost::GetViewClientRect(pRect);
   *pRect = pView->GetLayoutRect();
   return TRUE;
+}
+
+namespace {
+CScaleBar* MainScaleBar() {
+  CWnd* pMain = AfxGetMainWnd();
+  return pMain != nullptr && pMain->IsKindOf(RUNTIME_CLASS(CMainFrame)) ? static_cast<CMainFrame*>(pMain)->GetScaleBar()
+                                                                        : nullptr;
+}
+}  // namespace
+
+void CBrivaneDocumentHost::SetScaleRuler(int nLeftPercent, int nRightPercent) {
+  if (CScaleBar* pBar = MainScaleBar())
+    pBar->SetRulerPositions(nLeftPercent, nRightPercent);
+}
+
+void CBrivaneDocumentHost::SetScaleUnitsEntry(int nEntry) {
+  if (CScaleBar* pBar = MainScaleBar())
+    pBar->SetUnitsEntry(nEntry);
 }
 
 void CBrivaneDocumentHost::SetHorzScrollBar(int nMin, int nMax, int nPage, int nPos, BOOL bVisible) {

@@ -27,6 +27,8 @@ class CBrivaneDocumentHost : public CDocumentHost {
   CBrivaneAppState& GetAppState() override;
   CSettingsStore& GetSettings() override;
   BOOL GetViewClientRect(RECT* pRect) override;
+  void SetScaleRuler(int nLeftPercent, int nRightPercent) override;
+  void SetScaleUnitsEntry(int nEntry) override;
   void SetHorzScrollBar(int nMin, int nMax, int nPage, int nPos, BOOL bVisible) override;
   int ShowMessage(LPCSTR pszText, UINT nType) override;
   void ShowRelaxationPick(LPCSTR pszText) override;
@@ -131,6 +133,29 @@ class CBrivaneDocument : public COleServerDoc, public CBrivaneProDoc {
   void OnEditAddText() { EditTextLabel(nullptr); }
   void OnViewSetLimits();
   void OnLayoutOptions();
+
+  // File, Edit, View and Layout (BrivaneDocumentCommands.cpp).
+  void OnFileByteSwap() { ByteSwapSpectrum(); }
+  void OnEditDeleteSpectrum();
+  void OnUpdateEditDeleteSpectrum(CCmdUI* pCmdUI);
+  void OnEditCopy();
+  void OnEditCopyData() { CopyData(); }
+  void OnEditPasteData() { PasteData(); }
+  void OnEditSumData();
+  void OnUpdateHasDataBuffer(CCmdUI* pCmdUI);
+  void OnViewIncrease() { ChangeIntensity(TRUE); }
+  void OnViewDecrease() { ChangeIntensity(FALSE); }
+  void OnViewFullSpectrum() { ShowFullSpectrum(); }
+  void OnUpdateViewFullSpectrum(CCmdUI* pCmdUI);
+  void OnViewZoom() { ToggleMouseMode(MOUSE_ZOOM); }
+  void OnUpdateViewZoom(CCmdUI* pCmdUI);
+  void OnViewZoomAll() { m_bZoomAll = m_bZoomAll ? 0 : 1; }
+  void OnUpdateViewZoomAll(CCmdUI* pCmdUI);
+  void OnViewShowGrid();
+  void OnUpdateViewShowGrid(CCmdUI* pCmdUI);
+  void OnViewExpansion() { CreateExpansion(); }
+  void OnLayoutOverlay() { ArrangeOverlay(); }
+  void OnLayoutStacked() { ArrangeStacked(); }
 
  private:
   // The Reference dialog for a float index of the current spectrum, which

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "common/SplashWnd.h"
 #include "controls/HoverListCtrl.h"
 #include "framework/win/DocTemplate.h"
 #include "framework/win/UiHooks.h"
@@ -98,6 +99,7 @@ BOOL CBrivaneProApp::InitInstance() {
   SetPeakLabelDrawer(&DrawPeakLabels);
   CCommandLineInfo cmdInfo;
   ParseCommandLine(cmdInfo);
+  CSplashWnd::EnableSplashScreen(cmdInfo.m_bShowSplash);
 
   if (FAILED(::OleInitialize(nullptr))) {
     AfxMessageBox(IDP_OLE_INIT_FAILED);
@@ -142,6 +144,12 @@ BOOL CBrivaneProApp::InitInstance() {
   m_State.m_nImportType = (int)GetProfileInt("File", "File Type", 0);
   m_nIconType = (int)GetProfileInt("Icon", "Icon Type", 0);
   return TRUE;
+}
+
+BOOL CBrivaneProApp::PreTranslateMessage(MSG* pMsg) {
+  if (CSplashWnd::PreTranslateAppMessage(pMsg))
+    return TRUE;
+  return CWinApp::PreTranslateMessage(pMsg);
 }
 
 int CBrivaneProApp::ExitInstance() {

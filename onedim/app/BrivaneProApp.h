@@ -26,6 +26,8 @@ class CBrivaneProApp : public CWinApp {
 
   BOOL InitInstance() override;
   int ExitInstance() override;
+  // The splash sees every message first and goes at a key or button press.
+  BOOL PreTranslateMessage(MSG* pMsg) override;
   // A new document window with the native file read into it; null (after
   // the failure was shown, and with the window closed) when it cannot be read.
   CDocument* OpenDocumentFile(LPCSTR lpszFileName) override;

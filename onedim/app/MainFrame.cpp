@@ -6,6 +6,7 @@
 #include "framework/win/UiHooks.h"
 #include "framework/win/View.h"
 #include "framework/win/WinApp.h"
+#include "common/SplashWnd.h"
 #include "onedim/app/BrivaneProApp.h"
 #include "resources/BrivaneRes.h"
 
@@ -22,7 +23,16 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
   ON_COMMAND(ID_PROCESS_BASELINE_MENU, OnBaselineMenu)
   ON_COMMAND(ID_TOOLS_RELAXATION, OnToolsRelaxation)
   ON_UPDATE_COMMAND_UI(ID_TOOLS_RELAXATION, OnUpdateToolsRelaxation)
+  ON_COMMAND(ID_VIEW_CONTROL_BAR, OnViewControlBar)
+  ON_UPDATE_COMMAND_UI(ID_VIEW_CONTROL_BAR, OnUpdateViewControlBar)
+  ON_COMMAND(ID_VIEW_TABBED, OnViewTabbed)
+  ON_UPDATE_COMMAND_UI(ID_VIEW_TABBED, OnUpdateViewTabbed)
 END_MESSAGE_MAP()
+
+namespace {
+// The tabbed window list: several rows at the bottom, the hot tab marked.
+const DWORD kTabStyles = TCS_MULTILINE | TCS_HOTTRACK | TCS_BOTTOM | TCS_SCROLLOPPOSITE;
+}  // namespace
 
 CView* GetActiveSpectrumView() {
   CWnd* pMain = AfxGetMainWnd();
@@ -58,6 +68,12 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs) {
   EnableDocking(CBRS_ALIGN_ANY);
   DockControlBar(&m_wndToolBar);
   DockControlBarLeftOf(&m_wndProcessBar, &m_wndToolBar);
+  m_wndTabs.Install(this, kTabStyles);
+  if (m_wndScaleBar.Create(this, IDD_SCALE_BAR, CBRS_TOP | CBRS_TOOLTIPS | CBRS_FLYBY, IDD_SCALE_BAR)) {
+    m_wndScaleBar.EnableDocking(CBRS_ALIGN_ANY);
+    DockControlBar(&m_wndScaleBar);
+    ShowControlBar(&m_wndScaleBar, TRUE, FALSE);
+  }
   // The relaxation bar in a rebar of its own, shown on demand.
   if (!m_wndRelaxationBar.Create(this, IDD_RELAXATION_BAR, WS_VISIBLE | CBRS_TOP, IDD_RELAXATION_BAR) ||
       !m_wndRelaxationReBar.Create(this, RBS_BANDBORDERS,
@@ -68,6 +84,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs) {
   LoadBarState("ToolBarDockState");
   if (m_wndRelaxationReBar.m_hWnd != nullptr)
     ShowControlBar(&m_wndRelaxationReBar, FALSE, FALSE);
+  CSplashWnd::ShowSplashScreen(this, IDB_SPLASH);
   return 0;
 }
 
@@ -79,6 +96,26 @@ void CMainFrame::OnToolsRelaxation() {
 void CMainFrame::OnUpdateToolsRelaxation(CCmdUI* pCmdUI) {
   pCmdUI->Enable(m_wndRelaxationReBar.m_hWnd != nullptr);
   pCmdUI->SetCheck(m_wndRelaxationReBar.m_hWnd != nullptr && m_wndRelaxationReBar.IsVisible());
+}
+
+void CMainFrame::OnViewControlBar() {
+  if (m_wndScaleBar.m_hWnd != nullptr)
+    ShowControlBar(&m_wndScaleBar, !m_wndScaleBar.IsVisible(), FALSE);
+}
+
+void CMainFrame::OnUpdateViewControlBar(CCmdUI* pCmdUI) {
+  pCmdUI->SetCheck(m_wndScaleBar.m_hWnd != nullptr && m_wndScaleBar.IsVisible());
+}
+
+void CMainFrame::OnViewTabbed() {
+  if (m_wndTabs.IsInstalled())
+    m_wndTabs.Uninstall();
+  else
+    m_wndTabs.Install(this, kTabStyles);
+}
+
+void CMainFrame::OnUpdateViewTabbed(CCmdUI* pCmdUI) {
+  pCmdUI->SetCheck(m_wndTabs.IsInstalled());
 }
 
 void CMainFrame::OnViewProcessBar() {
@@ -122,10 +159,12 @@ CControlBar* CMainFrame::FullScreenBar(int nIndex) const {
   switch (nIndex) {
     case 0:
       return const_cast<CToolBar*>(&m_wndToolBar);
+    case 1:
+      return m_wndScaleBar.m_hWnd != nullptr ? const_cast<CScaleBar*>(&m_wndScaleBar) : nullptr;
     case 2:
       return const_cast<CStatusBar*>(&m_wndStatusBar);
     default:
-      return nullptr;  // the scale bar
+      return nullptr;
   }
 }
 

@@ -1,7 +1,7 @@
-// CMainFrame: the 1D program's main window. It holds the document windows,
-// the standard and process toolbars and the status bar, keeps where the
-// bars were docked ("ToolBarDockState"), and can show the active document
-// window on the whole screen.
+// CMainFrame: the 1D program's main window. It holds the document windows
+// (with a tab for each), the standard and process toolbars, the scale bar
+// and the status bar, keeps where the bars were docked ("ToolBarDockState"),
+// and can show the active document window on the whole screen.
 #pragma once
 
 #include "framework/win/MDIFrameWnd.h"
@@ -9,6 +9,8 @@
 #include "framework/win/StatusBar.h"
 #include "framework/win/ToolBar.h"
 #include "onedim/app/RelaxationBar.h"
+#include "onedim/app/ScaleBar.h"
+#include "onedim/app/WindowTabHost.h"
 
 class CControlBar;
 class CView;
@@ -30,6 +32,10 @@ class CMainFrame : public CMDIFrameWnd {
   void DockControlBarLeftOf(CControlBar* pBar, CControlBar* pOther);
   CRelaxationBar& GetRelaxationBar() { return m_wndRelaxationBar; }
 
+  // The scale bar (null until it is made) and the tabbed window list.
+  CScaleBar* GetScaleBar() { return m_wndScaleBar.m_hWnd != nullptr ? &m_wndScaleBar : nullptr; }
+  CWindowTabHost& GetWindowTabs() { return m_wndTabs; }
+
  protected:
   int OnCreate(LPCREATESTRUCT lpcs);
   void OnClose();
@@ -41,6 +47,10 @@ class CMainFrame : public CMDIFrameWnd {
   void OnBaselineMenu();
   void OnToolsRelaxation();
   void OnUpdateToolsRelaxation(CCmdUI* pCmdUI);
+  void OnViewControlBar();
+  void OnUpdateViewControlBar(CCmdUI* pCmdUI);
+  void OnViewTabbed();
+  void OnUpdateViewTabbed(CCmdUI* pCmdUI);
 
  private:
   void EnterFullScreen();
@@ -48,11 +58,13 @@ class CMainFrame : public CMDIFrameWnd {
   // scale bar, status bar (null while a bar does not exist).
   CControlBar* FullScreenBar(int nIndex) const;
 
+  CScaleBar m_wndScaleBar;
   CStatusBar m_wndStatusBar;
   CReBar m_wndRelaxationReBar;
   CRelaxationBar m_wndRelaxationBar;  // template 237, in its rebar
   CToolBar m_wndToolBar;              // standard toolbar (resource 128)
   CToolBar m_wndProcessBar;           // process toolbar (resource 163)
+  CWindowTabHost m_wndTabs;
 
   enum { kFullScreenBars = 3 };
   CWnd* m_pFullScreenChild = nullptr;  // the document window on the whole screen

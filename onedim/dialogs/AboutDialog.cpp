@@ -1,10 +1,12 @@
 #include "onedim/dialogs/AboutDialog.h"
 
 #include "framework/win/Dc.h"
+#include "onedim/dialogs/CreditsDialog.h"
 #include "resources/BrivaneRes.h"
 
 BEGIN_MESSAGE_MAP(CAboutDialog, CDialog)
   ON_WM_CTLCOLOR()
+  ON_BN_CLICKED(IDC_ABOUT_CREDITS, OnCredits)
 END_MESSAGE_MAP()
 
 namespace {
@@ -46,4 +48,9 @@ HBRUSH CAboutDialog::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
     return (HBRUSH)m_brWhite.GetSafeHandle();
   }
   return hbr;
+}
+
+void CAboutDialog::OnCredits() {
+  CCreditsDialog dlg(this);
+  dlg.DoModal();
 }

@@ -1,5 +1,6 @@
 // The About box: product name and version, the maker's home page and
-// e-mail as links, and the program's icons, on a white background.
+// e-mail as links, and the program's icons, on a white background; its
+// Credits button scrolls the credits.
 #pragma once
 
 #include "controls/HyperlinkCtrl.h"
@@ -15,6 +16,7 @@ class CAboutDialog : public CDialog {
 
  protected:
   HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+  void OnCredits();
 
  private:
   CBrush m_brWhite;

@@ -360,3 +360,30 @@ BOOL CBrivaneProDoc::ApplyDataBuffer(float fFactor, BOOL bAdd) {
   UpdateViews();
   return TRUE;
 }
+
+BOOL CBrivaneProDoc::ByteSwapSpectrum() {
+  CSpectrum* s = m_pCurrent;
+  if (s == nullptr || s->m_pData == nullptr)
+    return FALSE;
+  for (int i = 0; i < s->m_paramsA.td; i++) {
+    // Values beyond the integer range stick at its ends (NaN gives 0)
+    // instead of converting undefined.
+    int nWord = SaturatingInt(s->m_pData[i]);
+    SwapBytes32(&nWord, 1);
+    s->m_pData[i] = (float)nWord;
+  }
+  s->m_bDataChanged = 1;
+  SetModified(TRUE);
+  UpdateViews();
+  GetHistory().AddLine("Byte Swap");
+  return TRUE;
+}
+
+BOOL CBrivaneProDoc::DeleteCurrentSpectrum() {
+  if (m_pCurrent == nullptr || GetSpectrumCount() < 2)
+    return FALSE;
+  RemoveSpectrum(m_pCurrent);
+  SetModified(TRUE);
+  UpdateViews();
+  return TRUE;
+}

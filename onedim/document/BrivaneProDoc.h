@@ -269,6 +269,45 @@ class CBrivaneProDoc {
   BOOL PasteData();
   BOOL SumData(float fFactor);
 
+  // --- Edit commands ---
+  // Byte Swap: every float of the current data, as a 32-bit integer, with
+  // its bytes reversed; mends integer data read in the wrong byte order.
+  BOOL ByteSwapSpectrum();
+  // Delete Spectrum: the current spectrum goes, the first of the list
+  // becomes current. Refused (FALSE) while it is the only one.
+  BOOL DeleteCurrentSpectrum();
+
+  // --- View and Layout commands ---
+  // Increase and Decrease Intensity: one intensity step on the current
+  // spectrum's vertical scale, or on every spectrum's while the add/subtract
+  // bar is up.
+  void ChangeIntensity(BOOL bIncrease);
+  // Full Spectrum: the whole data of the current spectrum, or of all with
+  // apply-zoom-to-all, become visible; the scroll bar goes.
+  void ShowFullSpectrum();
+  // Whether Full Spectrum is checked: the current spectrum (with
+  // apply-zoom-to-all, the last of the list) shows all its data.
+  BOOL IsFullSpectrumShown() const;
+  // Create Expansion: a copy of the current spectrum appended to the list,
+  // to be zoomed on its own. FALSE, with nothing added, without memory.
+  BOOL CreateExpansion();
+  // The spectra laid out over the first view's client area, one zero line
+  // above the other: across the whole width (Overlay), or shifted sideways
+  // one after the other by the stacked-plot settings (Stacked Plot).
+  void ArrangeOverlay();
+  void ArrangeStacked();
+
+  // --- Scale bar ---
+  // The ruler's box: the current spectrum's trace between two percentages
+  // of the view's width; with bAll every spectrum moves by as much as the
+  // current one's ends did.
+  void PlaceSpectrum(int nWidth, int nLeftPercent, int nRightPercent, BOOL bAll);
+  // The current spectrum's trace, or every one's, across the view's width.
+  void FitToWidth(int nWidth, BOOL bAll);
+  // The axis units of an entry of the scale bar's list (0 seconds, 1 ppm,
+  // 2 Hz, 3 points) for the current spectrum or all; FALSE for no entry.
+  BOOL SetUnitsEntry(int nEntry, BOOL bAll);
+
   // --- View commands ---
   // Set Limits: the current spectrum's visible range and the ends of its
   // data (float indices 0 and td), in its axis units. FALSE without one.

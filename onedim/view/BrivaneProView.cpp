@@ -59,7 +59,6 @@ BEGIN_MESSAGE_MAP(CBrivaneProView, CView)
   ON_UPDATE_COMMAND_UI(ID_VIEW_MAGNIFIER, OnUpdateViewMagnifier)
   ON_COMMAND(ID_VIEW_PROPERTIES, OnViewProperties)
   ON_COMMAND(ID_EDIT_COPY, OnEditCopy)
-  ON_UPDATE_COMMAND_UI(ID_EDIT_COPY, OnUpdateEditCopy)
 END_MESSAGE_MAP()
 
 namespace {
@@ -392,11 +391,6 @@ void CBrivaneProView::OnEditCopy() {
   HENHMETAFILE hPicture = RenderPicture();
   if (hPicture != nullptr)
     CClipboard::CopyEnhMetaFile(m_hWnd, hPicture);
-}
-
-void CBrivaneProView::OnUpdateEditCopy(CCmdUI* pCmdUI) {
-  CBrivaneDocument* pDoc = GetDocument();
-  pCmdUI->Enable(pDoc != nullptr && pDoc->GetCurrentSpectrum() != nullptr);
 }
 
 // --- Magnifying glass ---

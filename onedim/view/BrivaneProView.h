@@ -69,7 +69,6 @@ class CBrivaneProView : public CView, public CMagnifierSource {
   void OnUpdateViewMagnifier(CCmdUI* pCmdUI);
   void OnViewProperties();
   void OnEditCopy();
-  void OnUpdateEditCopy(CCmdUI* pCmdUI);
 
  private:
   // Everything OnDraw paints after the background, at the given device

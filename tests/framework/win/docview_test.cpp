@@ -1,15 +1,18 @@
 // Documents, views, templates and the MDI frames: new, edit, save, close and
 // reopen; the "save changes?" question; menus per document type; the recent
-// files; dropped files; two templates on one document class.
+// files; dropped files; two templates on one document class; sending a
+// document by mail.
 #include <cstdio>
 #include <fstream>
 #include <sstream>
 
 #include <dlgs.h>
+#include <mapi.h>
 #include <shlobj.h>
 
 #include "DocViewFixture.h"
 #include "DocViewTestRes.h"
+#include "framework/win/CmdUI.h"
 #include "framework/win/CommonDialogs.h"
 #include "framework/win/RecentFileList.h"
 #include "framework/win/UiHooks.h"
@@ -475,4 +478,76 @@ TEST_F(DocViewTest, AChildFramesOwnScrollBarLeavesTheViewAbove) {
   pChild->GetActiveView()->GetClientRect(&after);
   EXPECT_EQ(before.Height() - ::GetSystemMetrics(SM_CYHSCROLL), after.Height());
   EXPECT_EQ(901, pChild->GetScrollLimit(SB_HORZ));
+}
+
+namespace {
+
+// Whether the update pass offers a command of the document.
+bool Offered(CDocument* pDoc, UINT nID) {
+  struct CProbe : CCmdUI {
+    void Enable(BOOL bOn) override {
+      m_bOn = bOn;
+      m_bEnableChanged = TRUE;
+    }
+    BOOL m_bOn = FALSE;
+  } probe;
+  probe.m_nID = nID;
+  probe.DoUpdate(pDoc, TRUE);
+  return probe.m_bOn != FALSE;
+}
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+}  // namespace
+
+TEST_F(DocViewTest, SendByEmailAttachesTheDocumentAsItStandsWhereMailIsOffered) {
+  Command(ID_FILE_NEW);
+  Command(ID_TEXT_APPEND);
+  CTextDoc* pDoc = ActiveDoc();
+  ::WriteProfileStringA("Mail", "MAPI", nullptr);
+  EXPECT_FALSE(Offered(pDoc, ID_FILE_SEND_MAIL));
+  ::WriteProfileStringA("Mail", "MAPI", "1");
+  EXPECT_TRUE(Offered(pDoc, ID_FILE_SEND_MAIL));
+  ::WriteProfileStringA("Mail", "MAPI", nullptr);
+
+  struct Sent {
+    std::string path, name, contents;
+  };
+  std::vector<Sent> sent;
+  ULONG nAnswer = 0;
+  AfxSetSendMailHook([&](HWND, LPCSTR lpszPath, LPCSTR lpszFileName) {
+    sent.push_back({lpszPath, lpszFileName, ReadAll(lpszPath)});
+    return nAnswer;
+  });
+  // Unsaved: a copy goes, named after the title with the type's extension,
+  // and the document stays as it was.
+  Command(ID_FILE_SEND_MAIL);
+  ASSERT_EQ(1u, sent.size());
+  EXPECT_EQ("Text1.dvt", sent[0].name);
+  EXPECT_NE(std::string::npos, sent[0].contents.find("line;"));
+  EXPECT_FALSE(FileExists(sent[0].path)) << "the copy is removed";
+  EXPECT_TRUE(pDoc->IsModified());
+  EXPECT_EQ("Text1", std::string(pDoc->GetTitle()));
+  EXPECT_TRUE(pDoc->GetPathName().IsEmpty());
+
+  // Saved and unchanged: its own file goes and stays.
+  std::string path = PathOf("mailed.dvt");
+  ASSERT_TRUE(pDoc->DoSave(path.c_str()));
+  nAnswer = MAPI_E_USER_ABORT;
+  Command(ID_FILE_SEND_MAIL);
+  ASSERT_EQ(2u, sent.size());
+  EXPECT_EQ(path, sent[1].path);
+  EXPECT_EQ("mailed.dvt", sent[1].name);
+  EXPECT_TRUE(FileExists(path));
+  EXPECT_TRUE(m_messageBoxes.empty()) << "a message the user gave up is no failure";
+
+  nAnswer = MAPI_E_FAILURE;
+  Command(ID_FILE_SEND_MAIL);
+  EXPECT_EQ(1u, m_messageBoxes.size());
+  AfxSetSendMailHook(nullptr);
 }

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "framework/win/FrameworkRes.h"
+
 namespace {
 
 struct EnumData {
@@ -113,7 +115,20 @@ HWND BrivaneProcess::WaitMainWindow(DWORD timeoutMs) {
         return !IsRunning();
       },
       timeoutMs);
+  if (m_main != nullptr)
+    WaitFor([&] { return Splash() == nullptr || !IsRunning(); }, 5000);
   return m_main;
+}
+
+HWND BrivaneProcess::Splash() const {
+  for (HWND hWnd : TopWindows()) {
+    const LONG style = ::GetWindowLongA(hWnd, GWL_STYLE);
+    const std::string cls = ClassOf(hWnd);
+    if (hWnd != m_main && (style & WS_POPUP) != 0 && (style & WS_CAPTION) == 0 && cls != "#32770" && cls != "#32768" &&
+        cls != "tooltips_class32")
+      return hWnd;
+  }
+  return nullptr;
 }
 
 HWND BrivaneProcess::WaitDialog(const char* title, DWORD timeoutMs) {
@@ -197,6 +212,17 @@ void BrivaneProcess::Press(HWND dialog, int id) {
 bool BrivaneProcess::Dismiss(HWND dialog, int id) {
   Press(dialog, id);
   return WaitFor([&] { return !::IsWindow(dialog); }, 20000);
+}
+
+bool BrivaneProcess::SaveAs(const std::string& path) {
+  ::DeleteFileA(path.c_str());
+  PostCommand(ID_FILE_SAVE_AS);
+  HWND save = WaitDialog();
+  if (save == nullptr || !EnterFileName(save, path))
+    return false;
+  const bool bSaved = WaitFor([&] { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000);
+  Sync();
+  return bSaved;
 }
 
 bool BrivaneProcess::EnterFileName(HWND dialog, const std::string& text) {

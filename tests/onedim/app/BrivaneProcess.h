@@ -23,8 +23,11 @@ class BrivaneProcess {
   bool Start(const std::string& arguments, const char* comctlVersion = nullptr);
   // Takes on a program that something else started.
   bool Attach(DWORD pid);
-  // The visible main frame, once it is up; null after timeoutMs.
+  // The visible main frame, once it is up and the start-up splash has gone
+  // (a press while it is up would only close it); null after timeoutMs.
   HWND WaitMainWindow(DWORD timeoutMs = 20000);
+  // The splash: a visible caption-less pop-up of the program; null when none.
+  HWND Splash() const;
   // A visible dialog (message box, common dialog, ...) of the program;
   // with a title, only one with that title.
   HWND WaitDialog(const char* title = nullptr, DWORD timeoutMs = 15000);
@@ -55,6 +58,8 @@ class BrivaneProcess {
   // Presses a button that closes its dialog and waits until it has: a
   // command sent afterwards must not overtake the posted press.
   static bool Dismiss(HWND dialog, int id);
+  // File > Save As under path (replacing a file there); true once it is written.
+  bool SaveAs(const std::string& path);
   // Types into the name field of the system's file dialog and presses OK;
   // false, and nothing pressed, when the dialog has no name field.
   static bool EnterFileName(HWND dialog, const std::string& text);

@@ -1,10 +1,13 @@
-// The About box, the common-controls notice and the Sum Data dialog, run
-// modally on their templates and driven as a user would.
+// The About box with its credits, the common-controls notice, the Sum Data
+// dialog and the spectra browser, run modally on their templates and driven
+// as a user would.
 #include <string>
 
 #include "framework/win/UiHooks.h"
 #include "framework/win/WindowTest.h"
 #include "onedim/dialogs/AboutDialog.h"
+#include "onedim/dialogs/CreditsDialog.h"
+#include "onedim/dialogs/SpectraBrowserDialog.h"
 #include "onedim/dialogs/SumDataDialog.h"
 #include "onedim/dialogs/UpdateComCtlDialog.h"
 #include "resources/BrivaneRes.h"
@@ -77,6 +80,67 @@ TEST_F(SmallDialogsTest, SumDataTakesAFactorAndRefusesWhatIsNoNumber) {
             }));
   EXPECT_EQ(1u, m_messageBoxes.size());
   EXPECT_FLOAT_EQ(0.5f, dlg.m_fFactor);
+}
+
+TEST_F(SmallDialogsTest, CreditsLinesAreDrawnByTheirLastCharacter) {
+  const struct {
+    const char* line;
+    CCreditsDialog::LineKind kind;
+  } cases[] = {
+      {"PICTURE\b", CCreditsDialog::linePicture}, {"Heading\t", CCreditsDialog::lineHeading},
+      {"Title\n", CCreditsDialog::lineTitle},     {"Subtitle\r", CCreditsDialog::lineSubtitle},
+      {"plain", CCreditsDialog::lineText},        {"", CCreditsDialog::lineText},
+      {nullptr, CCreditsDialog::lineText},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(c.kind, CCreditsDialog::KindOf(c.line)) << (c.line != nullptr ? c.line : "null");
+  int nPictures = 0;
+  for (int i = 0; i < CCreditsDialog::LineCount; i++)
+    nPictures += CCreditsDialog::KindOf(CCreditsDialog::GetLine(i)) == CCreditsDialog::linePicture;
+  EXPECT_EQ(1, nPictures);
+  EXPECT_EQ(nullptr, CCreditsDialog::GetLine(CCreditsDialog::LineCount));
+}
+
+TEST_F(SmallDialogsTest, TheAboutBoxsCreditsScrollEveryLineAndStartAgain) {
+  CAboutDialog about;
+  std::vector<int> lines;
+  int nRedAfterTitle = 0;
+  // One hook for both boxes: the About box opens the credits.
+  Run(about, [&](CDialog& d) {
+    if (TextOf(d.m_hWnd) != "Credits") {
+      ASSERT_TRUE(::IsWindowEnabled(Item(d, IDC_ABOUT_CREDITS)));
+      d.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_ABOUT_CREDITS, BN_CLICKED), (LPARAM)Item(d, IDC_ABOUT_CREDITS));
+      d.EndDialog(IDOK);
+      return;
+    }
+    CCreditsDialog& credits = static_cast<CCreditsDialog&>(d);
+    // The red title is in after 21 one-pixel steps.
+    for (int i = 0; i < 21; i++)
+      credits.SendMessage(WM_TIMER, CCreditsDialog::ScrollTimer);
+    nRedAfterTitle = CaptureClient(credits.m_hWnd)->Count(RGB(255, 0, 0));
+    for (int i = 0; i < 3000 && lines.size() < CCreditsDialog::LineCount + 2; i++) {
+      credits.SendMessage(WM_TIMER, CCreditsDialog::ScrollTimer);
+      if (lines.empty() || lines.back() != credits.GetCurrentLine())
+        lines.push_back(credits.GetCurrentLine());
+    }
+    credits.SendMessage(WM_COMMAND, IDOK);
+  });
+  EXPECT_GT(nRedAfterTitle, 40);
+  ASSERT_EQ((size_t)CCreditsDialog::LineCount + 2, lines.size());
+  for (int i = 0; i < CCreditsDialog::LineCount + 2; i++)
+    EXPECT_EQ((i + 1) % CCreditsDialog::LineCount, lines[(size_t)i]) << i;
+  EXPECT_TRUE(m_messageBoxes.empty()) << "the picture is found";
+}
+
+TEST_F(SmallDialogsTest, TheSpectraBrowserHasItsListAndButtons) {
+  CSpectraBrowserDialog dlg;
+  EXPECT_EQ(IDCANCEL, Run(dlg, [&](CDialog& d) {
+              EXPECT_EQ("Spectra Browser", TextOf(d.m_hWnd));
+              char szClass[32] = {};
+              ::GetClassNameA(Item(d, IDC_BROWSER_LIST), szClass, sizeof szClass);
+              EXPECT_STREQ("SysListView32", szClass);
+              d.SendMessage(WM_COMMAND, IDCANCEL);
+            }));
 }
 
 }  // namespace
