@@ -12,6 +12,7 @@
 #include "framework/win/GdiObject.h"
 #include "framework/win/Menu.h"
 #include "framework/win/MetaFileDC.h"
+#include "framework/win/PreviewView.h"
 #include "framework/win/PrintDialog.h"
 #include "framework/win/RectTracker.h"
 #include "framework/win/UiHooks.h"
@@ -26,8 +27,11 @@
 #include "onedim/model/Spectrum.h"
 #include "onedim/model/TextLabel.h"
 #include "onedim/plot/Graph.h"
+#include "onedim/plot/PrintMargins.h"
 #include "onedim/plot/PrintSettings.h"
 #include "onedim/plot/ViewGeometry.h"
+#include "onedim/print/MyPreviewView.h"
+#include "onedim/print/PrintJob.h"
 #include "onedim/view/ArrowMarkDraw.h"
 #include "onedim/view/GraphDraw.h"
 #include "onedim/view/OffscreenDC.h"
@@ -59,6 +63,7 @@ BEGIN_MESSAGE_MAP(CBrivaneProView, CView)
   ON_COMMAND(ID_VIEW_PROPERTIES, OnViewProperties)
   ON_COMMAND(ID_EDIT_COPY, OnEditCopy)
   ON_UPDATE_COMMAND_UI(ID_EDIT_COPY, OnUpdateEditCopy)
+  ON_COMMAND(ID_FILE_PRINT_PREVIEW_OWN, OnFilePrintPreviewOwn)
 END_MESSAGE_MAP()
 
 namespace {
@@ -391,6 +396,24 @@ void CBrivaneProView::OnEditCopy() {
 void CBrivaneProView::OnUpdateEditCopy(CCmdUI* pCmdUI) {
   CBrivaneDocument* pDoc = GetDocument();
   pCmdUI->Enable(pDoc != nullptr && pDoc->GetCurrentSpectrum() != nullptr);
+}
+
+// --- Printing ---
+
+void CBrivaneProView::OnPrint(CDC* pDC, CPrintInfo* pInfo) {
+  CPrintSettings& print = GetPrintSettings();
+  print.rcUnprintable = MeasureUnprintableMargins(pDC);
+  // Margins set on a printer of another resolution keep their size on paper.
+  FitMarginsToResolution(print, pDC->GetDeviceCaps(LOGPIXELSX), pDC->GetDeviceCaps(LOGPIXELSY));
+  CView::OnPrint(pDC, pInfo);
+}
+
+void CBrivaneProView::OnFilePrintPreviewOwn() {
+  CPrintPreviewState* pState = new CPrintPreviewState;
+  if (!DoPrintPreview(IDD_PREVIEW_BAR, this, RUNTIME_CLASS(CMyPreviewView), pState)) {
+    delete pState;
+    AfxMessageBox(AFX_IDP_COMMAND_FAILURE);
+  }
 }
 
 // --- Magnifying glass ---

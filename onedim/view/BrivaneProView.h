@@ -2,7 +2,8 @@
 // splitter). It paints every spectrum of the document, with its axis scale
 // and annotations, on the document's background, through an off-screen DC,
 // and turns presses and drags into the action of the document's mouse tool.
-// It copies its picture to the clipboard and carries the magnifying glass.
+// It copies its picture to the clipboard, prints it (scaled from the window
+// to the page inside the print margins) and carries the magnifying glass.
 #pragma once
 
 #include "common/MagnifyingGlass.h"
@@ -25,6 +26,8 @@ class CBrivaneProView : public CView, public CMagnifierSource {
   CBrivaneDocument* GetDocument() const;
   void OnInitialUpdate() override;
   void OnDraw(CDC* pDC) override;
+  // Measures the printer's unprintable margins for the preview, then draws.
+  void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
   BOOL PreTranslateMessage(MSG* pMsg) override;
 
   // The client rectangle spectra are laid out in: the current one, or the
@@ -70,6 +73,8 @@ class CBrivaneProView : public CView, public CMagnifierSource {
   void OnViewProperties();
   void OnEditCopy();
   void OnUpdateEditCopy(CCmdUI* pCmdUI);
+  // The print preview with its margin lines.
+  void OnFilePrintPreviewOwn();
 
  private:
   // Everything OnDraw paints after the background, at the given device
