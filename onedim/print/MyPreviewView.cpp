@@ -146,7 +146,7 @@ void CMyPreviewView::OnLButtonDown(UINT nFlags, CPoint point) {
 }
 
 void CMyPreviewView::OnMouseMove(UINT nFlags, CPoint point) {
-  if (m_nDragType == kDragNone || GetCapture() != this) {
+  if (m_nDragType == kDragNone) {
     CPreviewView::OnMouseMove(nFlags, point);
     return;
   }
@@ -159,13 +159,14 @@ void CMyPreviewView::OnMouseMove(UINT nFlags, CPoint point) {
 
 void CMyPreviewView::OnLButtonUp(UINT nFlags, CPoint point) {
   const int nType = m_nDragType;
-  if (nType == kDragNone || GetCapture() != this) {
+  if (nType == kDragNone) {
     CPreviewView::OnLButtonUp(nFlags, point);
     return;
   }
   DrawRubberLine(m_ptLast);
   m_nDragType = kDragNone;  // before the release, so that losing the capture ends nothing more
-  ReleaseCapture();
+  if (GetCapture() == this)
+    ReleaseCapture();
   m_DataTip.Hide();
   const int w = m_rcPage.Width(), h = m_rcPage.Height();
   CRect& o = m_rcOffsets;
@@ -189,8 +190,11 @@ void CMyPreviewView::OnLButtonUp(UINT nFlags, CPoint point) {
 }
 
 void CMyPreviewView::OnCaptureChanged(CWnd* pWnd) {
-  // Capture taken away mid-drag: the rubber line goes, the margins stay.
-  if (m_nDragType != kDragNone && pWnd != this) {
+  // The data tip holds the mouse while it shows, and hands the button's
+  // release on: the drag goes on under it. Any other window taking the
+  // mouse ends the drag; the margins stay.
+  const bool bToTip = pWnd != nullptr && m_DataTip.m_hWnd != nullptr && pWnd->m_hWnd == m_DataTip.m_hWnd;
+  if (m_nDragType != kDragNone && pWnd != this && !bToTip) {
     DrawRubberLine(m_ptLast);
     m_nDragType = kDragNone;
     m_DataTip.Hide();

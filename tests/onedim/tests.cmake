@@ -22,10 +22,13 @@ if(TARGET test_onedim_print)
   set_tests_properties(test_onedim_print PROPERTIES FIXTURES_REQUIRED pdf_printer)
 endif()
 brivane_folder_test(test_onedim_app WINDOWS_ONLY DIR onedim/app
-  SOURCES ${CMAKE_SOURCE_DIR}/tests/framework/win/WindowTest.cpp ${BRIVANE_ONEDIM_RESOURCES} LIBS onedim_app shlwapi)
+  SOURCES ${CMAKE_SOURCE_DIR}/tests/framework/win/WindowTest.cpp ${CMAKE_SOURCE_DIR}/tests/framework/win/PdfOutput.cpp
+          ${BRIVANE_ONEDIM_RESOURCES}
+  LIBS onedim_app shlwapi)
 if(TARGET test_onedim_app)
   target_compile_definitions(test_onedim_app PRIVATE BRIVANE_APP_PATH="$<TARGET_FILE:brivane23>")
   add_dependencies(test_onedim_app brivane23)
+  set_tests_properties(test_onedim_app PROPERTIES FIXTURES_REQUIRED pdf_printer)
 endif()
 # FID sound plays into an ALSA file device over the null device.
 if(TARGET test_onedim_view)
