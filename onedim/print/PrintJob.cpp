@@ -14,28 +14,38 @@
 
 namespace {
 
-// The main window, disabled while a job prints and enabled again on every
-// way out.
-class CMainWindowDisabled {
+// The main window, and the job's own window when it is another one (a
+// modeless list whose rows are being printed), disabled while a job prints
+// and enabled again on every way out.
+class CWindowsDisabled {
  public:
-  CMainWindowDisabled() {
-    CWnd* pMain = AfxGetMainWnd();
-    if (pMain != nullptr && pMain->m_hWnd != nullptr && pMain->IsWindowEnabled()) {
-      m_pMain = pMain;
-      m_pMain->EnableWindow(FALSE);
+  explicit CWindowsDisabled(CWnd* pParent) {
+    Disable(AfxGetMainWnd() != nullptr ? AfxGetMainWnd()->m_hWnd : nullptr, 0);
+    HWND hWndParent = CWnd::HwndOf(pParent);
+    while (hWndParent != nullptr && (::GetWindowLongA(hWndParent, GWL_STYLE) & WS_CHILD))
+      hWndParent = ::GetParent(hWndParent);
+    if (hWndParent != m_hWnd[0])
+      Disable(hWndParent, 1);
+  }
+  ~CWindowsDisabled() { Enable(); }
+  void Enable() {
+    for (HWND& hWnd : m_hWnd) {
+      if (hWnd != nullptr && ::IsWindow(hWnd))
+        ::EnableWindow(hWnd, TRUE);
+      hWnd = nullptr;
     }
   }
-  ~CMainWindowDisabled() { Enable(); }
-  void Enable() {
-    if (m_pMain != nullptr && m_pMain->m_hWnd != nullptr)
-      m_pMain->EnableWindow(TRUE);
-    m_pMain = nullptr;
-  }
-  CMainWindowDisabled(const CMainWindowDisabled&) = delete;
-  CMainWindowDisabled& operator=(const CMainWindowDisabled&) = delete;
+  CWindowsDisabled(const CWindowsDisabled&) = delete;
+  CWindowsDisabled& operator=(const CWindowsDisabled&) = delete;
 
  private:
-  CWnd* m_pMain = nullptr;
+  void Disable(HWND hWnd, int i) {
+    if (hWnd != nullptr && ::IsWindowEnabled(hWnd)) {
+      ::EnableWindow(hWnd, FALSE);
+      m_hWnd[i] = hWnd;
+    }
+  }
+  HWND m_hWnd[2] = {nullptr, nullptr};
 };
 
 }  // namespace
@@ -150,7 +160,7 @@ BOOL CPrintJob::Print() {
   dcPrint.DPtoLP(&info.m_rectDraw);
   OnBeginPrinting(&dcPrint, &info);
   dcPrint.SetAbortProc(&PrintAbortProc);
-  CMainWindowDisabled disabled;
+  CWindowsDisabled disabled(m_pParent);
 
   CPrintProgressDlg progress;
   progress.Create(m_pParent != nullptr ? m_pParent : AfxGetMainWnd(), m_strDocName, info.m_pPD->GetDeviceName(),

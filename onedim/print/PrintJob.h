@@ -36,8 +36,10 @@ class CPrintJob {
   // FALSE when it is cancelled or gives no printer.
   BOOL DoPreparePrinting(CPrintInfo* pInfo);
 
-  CWnd* m_pParent = nullptr;  // owner of the progress window (null: the main window)
-  CString m_strDocName;       // the spooler's name of the document
+  // Owner of the progress window (null: the main window); disabled with the
+  // main window while the job prints.
+  CWnd* m_pParent = nullptr;
+  CString m_strDocName;  // the spooler's name of the document
   DWORD m_dwFlags = 0;
 
  protected:

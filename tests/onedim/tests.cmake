@@ -17,7 +17,7 @@ brivane_folder_test(test_onedim_dialogs WINDOWS_ONLY DIR onedim/dialogs
 brivane_folder_test(test_onedim_print WINDOWS_ONLY DIR onedim/print
   SOURCES ${CMAKE_SOURCE_DIR}/tests/framework/win/WindowTest.cpp ${CMAKE_SOURCE_DIR}/tests/framework/win/PdfOutput.cpp
           ${BRIVANE_ONEDIM_RESOURCES}
-  LIBS onedim_print winspool)
+  LIBS onedim_print onedim_dialogs winspool)
 if(TARGET test_onedim_print)
   set_tests_properties(test_onedim_print PROPERTIES FIXTURES_REQUIRED pdf_printer)
 endif()

@@ -1,7 +1,8 @@
 // A report list printed through the list print job on the real PDF printer:
 // pages of rows under the header (with the page number), the headings and
 // the footer, the "Printing" window counting the pages as they go out,
-// Cancel abandoning the job, and the set-up dialog's values reaching paper.
+// Cancel abandoning the job, the set-up dialog's values reaching paper, and
+// the peak list's Print and Customize.
 #include <winspool.h>
 
 #include <algorithm>
@@ -16,6 +17,11 @@
 #include "framework/win/UiHooks.h"
 #include "framework/win/WinApp.h"
 #include "framework/win/WindowTest.h"
+#include "onedim/dialogs/PeakListDialog.h"
+#include "onedim/document/BrivaneProDoc.h"
+#include "onedim/document/BrivaneProDocHost.h"
+#include "onedim/document/SettingsStore.h"
+#include "onedim/model/Spectrum.h"
 #include "onedim/print/ListPrintJob.h"
 #include "onedim/print/ListPrintSetupDlg.h"
 #include "resources/BrivaneRes.h"
@@ -34,6 +40,7 @@ CListPrintTestApp theApp;
 struct PageSeen {
   UINT nPage = 0;
   bool bVisible = false;
+  bool bWindowsEnabled = true;  // the main window's or the job's own
   std::string percent;
   std::string page;
 };
@@ -47,6 +54,7 @@ class CNotingJob : public CListPrintJob {
     seen.nPage = pInfo->m_nCurPage;
     HWND hWnd = ::FindWindowA(nullptr, ("Printing " + std::string(m_strDocName) + " ...").c_str());
     seen.bVisible = hWnd != nullptr && ::IsWindowVisible(hWnd);
+    seen.bWindowsEnabled = AfxGetMainWnd()->IsWindowEnabled() || (m_pParent != nullptr && m_pParent->IsWindowEnabled());
     char text[256] = "";
     ::GetDlgItemTextA(hWnd, IDC_PRINT_PERCENT, text, sizeof(text));
     seen.percent = text;
@@ -142,7 +150,13 @@ TEST_F(ListPrintTest, ALongListGoesOutPageByPageUnderItsHeaderWhileTheWindowCoun
   FillRows(250);
   CNotingJob job;
   Prepare(job, "list");
+  // The list's own window stays out of reach while its rows are printed.
+  CFrameWnd* pListWindow = new CFrameWnd;
+  ASSERT_TRUE(pListWindow->Create(nullptr, "List", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(50, 50, 300, 300)));
+  job.m_pParent = pListWindow;
   ASSERT_TRUE(job.Print());
+  EXPECT_TRUE(pListWindow->IsWindowEnabled());
+  pListWindow->DestroyWindow();
   EXPECT_EQ(1, m_nDialogs) << "the print dialog, and no set-up";
   const int nRows = job.GetRowsPerPage();
   const UINT nPages = 250 / nRows + 1;
@@ -152,6 +166,7 @@ TEST_F(ListPrintTest, ALongListGoesOutPageByPageUnderItsHeaderWhileTheWindowCoun
     const PageSeen& seen = job.m_seen[k - 1];
     EXPECT_EQ(k, seen.nPage);
     EXPECT_TRUE(seen.bVisible) << "page " << k;
+    EXPECT_FALSE(seen.bWindowsEnabled) << "page " << k;
     char expected[64];
     std::snprintf(expected, sizeof(expected), "%u %%", 100 * k / nPages);
     EXPECT_EQ(expected, seen.percent);
@@ -286,6 +301,102 @@ TEST_F(ListPrintTest, AListWithoutRowsOrColumnsPrintsNothing) {
   Prepare(empty, "empty");
   EXPECT_FALSE(empty.Print());
   EXPECT_EQ(0, m_nDialogs) << "nothing to print: no print dialog";
+}
+
+class CPlainHost : public CDocumentHost {
+ public:
+  CBrivaneAppState& GetAppState() override { return m_app; }
+  CSettingsStore& GetSettings() override { return m_settings; }
+  CBrivaneAppState m_app;
+  CMemorySettings m_settings;
+};
+
+// The orientation of the printer the print dialogs start from.
+short AppOrientation() {
+  CWinApp* pApp = AfxGetApp();
+  pApp->UpdatePrinterSelection(FALSE);
+  const DEVMODEA* pMode = static_cast<const DEVMODEA*>(::GlobalLock(pApp->m_hDevMode));
+  const short nOrientation = pMode != nullptr ? pMode->dmOrientation : 0;
+  ::GlobalUnlock(pApp->m_hDevMode);
+  return nOrientation;
+}
+
+std::string ColumnTitle(HWND list, int nColumn) {
+  char title[64] = "";
+  LVCOLUMNA column = {};
+  column.mask = LVCF_TEXT;
+  column.pszText = title;
+  column.cchTextMax = sizeof title;
+  ::SendMessageA(list, LVM_GETCOLUMNA, nColumn, (LPARAM)&column);
+  return title;
+}
+
+TEST_F(ListPrintTest, ThePeakListPrintsPortraitWithoutItsPointColumnAndKeepsTheGridChoice) {
+  CPlainHost host;
+  CBrivaneProDoc doc(&host);
+  CSpectrumParams params;
+  params.td = 512;
+  params.sw = 4000.0;
+  params.sf = 400.0;
+  CSpectrum* s = doc.AddSpectrum(params);
+  s->m_pData = CSpectrum::AllocateFloats(512);
+  for (int k : {100, 200, 300})
+    s->m_pData[k] = 50.0f;
+  s->FindMaximum();
+  doc.SetCurrentSpectrum(s);
+  doc.PickPeaksInRange(0, 510, 10.0);
+  CPeakListDialog* pDialog = new CPeakListDialog(&doc, m_pFrame);
+  doc.m_pPeakList = pDialog;
+  doc.m_bPeakListOpen = 1;
+  ASSERT_TRUE(pDialog->CreateModeless(m_pFrame));
+  HWND hList = ::GetDlgItem(pDialog->m_hWnd, IDC_PEAK_LIST);
+  const int nRows = (int)::SendMessageA(hList, LVM_GETITEMCOUNT, 0, 0);
+  // The job is the program's, named as such: an older one would be taken for it.
+  while (PdfExists("Brivane"))
+    ::DeleteFileA(WaitForPdf("Brivane", 1000).c_str());
+
+  ASSERT_TRUE(SetAppPrinterOrientation(TRUE));
+  short nOrientationAsked = 0;
+  m_onSetup = nullptr;
+  AfxSetModalDialogHook([&](CDialog& dlg) {
+    ++m_nDialogs;
+    nOrientationAsked = AppOrientation();
+    dlg.PostMessage(WM_COMMAND, IDOK);
+  });
+  ::SendMessageA(pDialog->m_hWnd, WM_COMMAND, ID_PEAKS_PRINT, 0);
+  EXPECT_EQ(1, m_nDialogs) << "Print goes straight to the print dialog";
+  EXPECT_EQ(DMORIENT_PORTRAIT, nOrientationAsked);
+  EXPECT_EQ(DMORIENT_LANDSCAPE, AppOrientation()) << "landscape again afterwards";
+  EXPECT_EQ("Point", ColumnTitle(hList, 1)) << "the column comes back";
+  EXPECT_EQ(nRows, (int)::SendMessageA(hList, LVM_GETITEMCOUNT, 0, 0));
+  const std::string pdf = WaitForPdf("Brivane");
+  ASSERT_FALSE(pdf.empty());
+  const std::vector<PdfPage> pages = RenderPdf(pdf, 20);
+  ASSERT_EQ(1u, pages.size());
+  EXPECT_LT(pages[0].width, pages[0].height) << "portrait";
+  const std::vector<std::string> texts = PdfPageTexts(pdf);
+  ASSERT_EQ(1u, texts.size());
+  for (const char* part : {"Brivane", "Peak List", "Page 1 of 1", "Current time is", "Index", "ppm", "Hertz", "Height"})
+    EXPECT_TRUE(Contains(texts[0], part)) << part << " missing from\n" << texts[0];
+  EXPECT_FALSE(Contains(texts[0], "Point"));
+  DeleteFoundPdfs();
+
+  // Customize: the set-up first, its grid off at first and then as it was left.
+  std::vector<UINT> gridShown;
+  AfxSetModalDialogHook([&](CDialog& dlg) {
+    if (dynamic_cast<CListPrintSetupDlg*>(&dlg) == nullptr) {
+      dlg.PostMessage(WM_COMMAND, IDOK);
+      return;
+    }
+    gridShown.push_back(::IsDlgButtonChecked(dlg.m_hWnd, IDC_LP_GRID));
+    ::CheckDlgButton(dlg.m_hWnd, IDC_LP_GRID, BST_CHECKED);
+    dlg.SendMessage(WM_COMMAND, gridShown.size() == 1 ? IDOK : IDCANCEL);
+  });
+  ::SendMessageA(pDialog->m_hWnd, WM_COMMAND, ID_PEAKS_CUSTOMIZE, 0);
+  ::SendMessageA(pDialog->m_hWnd, WM_COMMAND, ID_PEAKS_CUSTOMIZE, 0);
+  EXPECT_EQ((std::vector<UINT>{BST_UNCHECKED, BST_CHECKED}), gridShown);
+  EXPECT_FALSE(WaitForPdf("Brivane").empty());
+  ::SendMessageA(pDialog->m_hWnd, WM_COMMAND, IDCANCEL, 0);
 }
 
 }  // namespace
