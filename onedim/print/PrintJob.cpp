@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "framework/win/CommonDialogs.h"
 #include "framework/win/Dc.h"
 #include "framework/win/FrameworkRes.h"
 #include "framework/win/PrintDialog.h"
@@ -98,39 +97,11 @@ BOOL CPrintJob::OnPreparePrinting(CPrintInfo* pInfo, BOOL bNoDialog) {
 }
 
 BOOL CPrintJob::DoPreparePrinting(CPrintInfo* pInfo) {
-  CWinApp* pApp = AfxGetApp();
-  if (pApp == nullptr)
-    return FALSE;
-  PRINTDLGA& pd = pInfo->m_pPD->m_pd;
-  if (pd.nMaxPage < pd.nMinPage)
-    pd.nMaxPage = pd.nMinPage;
-  pd.nFromPage = pd.nMinPage;
-  pd.nToPage = pd.nMaxPage;
-  if (pApp->DoPrintDialog(pInfo->m_pPD) != IDOK)
-    return FALSE;
-  if (pd.hDC == nullptr) {
-    AfxReportPrinterUnavailable(pInfo->m_pPD->GetDeviceName());
-    return FALSE;
-  }
-  pInfo->m_nNumPreviewPages = pApp->m_nNumPreviewPages == 2 ? 2 : 1;
-  pInfo->m_strPageDesc = AfxLoadStringOr(AFX_IDS_PREVIEWPAGEDESC, "Page %u\nPages %u-%u\n");
-  return TRUE;
+  return AfxPromptPrinter(pInfo);
 }
 
 void CPrintJob::PreparePage(CPrintInfo* pInfo) const {
   pInfo->m_bContinuePrinting = pInfo->GetMaxPage() != kPrintPagesUnknown || pInfo->m_nCurPage == 1;
-}
-
-BOOL CPrintJob::AskOutputFile(CString& strPath) const {
-  CFileDialog dlg(FALSE, AfxLoadStringOr(AFX_IDS_PRINTDEFAULTEXT, "prn"),
-                  AfxLoadStringOr(AFX_IDS_PRINTDEFAULT, "Output.prn"), OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
-                  AfxLoadStringOr(AFX_IDS_PRINTFILTER, "Printer Files (*.prn)|*.prn|All Files (*.*)|*.*||"), m_pParent);
-  const CString strCaption = AfxLoadStringOr(AFX_IDS_PRINTCAPTION, "Print to File");
-  dlg.m_ofn.lpstrTitle = strCaption;
-  if (dlg.DoModal() != IDOK)
-    return FALSE;
-  strPath = dlg.GetPathName();
-  return TRUE;
 }
 
 BOOL CPrintJob::Print() {
@@ -138,7 +109,7 @@ BOOL CPrintJob::Print() {
   if (!OnPreparePrinting(&info, FALSE) || info.m_pPD->m_pd.hDC == nullptr)
     return FALSE;
   CString strOutput;
-  if (info.m_pPD->PrintToFile() && !AskOutputFile(strOutput))
+  if (info.m_pPD->PrintToFile() && !AfxPromptPrintFile(m_pParent, strOutput))
     return FALSE;
   DOCINFOA di = {};
   di.cbSize = sizeof(di);

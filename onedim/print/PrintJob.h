@@ -46,10 +46,6 @@ class CPrintJob {
   // Whether page pInfo->m_nCurPage is printed: always when the page count
   // is known, else only the first page.
   void PreparePage(CPrintInfo* pInfo) const;
-
- private:
-  // Asks where a print to a file goes; FALSE when cancelled.
-  BOOL AskOutputFile(CString& strPath) const;
 };
 
 // The printer DC's abort procedure: lets the progress window work while a
