@@ -379,11 +379,7 @@ HENHMETAFILE CBrivaneProView::RenderPicture() {
       dc.Rectangle(m.left, m.top, kPictureWidth - m.right, kPictureHeight - m.bottom);
     }
   }
-  // The screen's factors come back for the next paint.
-  for (POSITION pos = pDoc->m_Spectra.GetHeadPosition(); pos != nullptr;) {
-    CSpectrum* s = pDoc->m_Spectra.GetSpectrum(pos);
-    s->m_dPrintScaleX = s->m_dPrintScaleY = 1.0;
-  }
+  ResetPrintScales();
   return dc.CloseEnhanced();
 }
 
@@ -406,6 +402,18 @@ void CBrivaneProView::OnPrint(CDC* pDC, CPrintInfo* pInfo) {
   // Margins set on a printer of another resolution keep their size on paper.
   FitMarginsToResolution(print, pDC->GetDeviceCaps(LOGPIXELSX), pDC->GetDeviceCaps(LOGPIXELSY));
   CView::OnPrint(pDC, pInfo);
+  ResetPrintScales();
+}
+
+// The screen's factors come back for the mouse tools until the next paint.
+void CBrivaneProView::ResetPrintScales() {
+  CBrivaneDocument* pDoc = GetDocument();
+  if (pDoc == nullptr)
+    return;
+  for (POSITION pos = pDoc->m_Spectra.GetHeadPosition(); pos != nullptr;) {
+    if (CSpectrum* s = pDoc->m_Spectra.GetSpectrum(pos))
+      s->m_dPrintScaleX = s->m_dPrintScaleY = 1.0;
+  }
 }
 
 void CBrivaneProView::OnFilePrintPreviewOwn() {

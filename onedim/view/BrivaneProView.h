@@ -83,6 +83,8 @@ class CBrivaneProView : public CView, public CMagnifierSource {
   void DrawGrid(CDC* pDC, const CRect& rcClient, double dFactorX, double dFactorY);
   void DrawMarks(CDC* pDC, CSpectrum& s, BOOL bScreen);
   void DrawActiveIcon(CDC* pDC, const CSpectrum& s);
+  // Every spectrum's print factors back to the screen's 1.0.
+  void ResetPrintScales();
 
   CSpectrum* SpectrumAt(CPoint point, BOOL* pOnScale) const;
   CTextLabel* LabelAt(CPoint point, CSpectrum** ppOwner) const;
