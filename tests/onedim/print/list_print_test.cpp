@@ -3,6 +3,7 @@
 // the footer, the "Printing" window counting the pages as they go out,
 // Cancel abandoning the job, the set-up dialog's values reaching paper, and
 // the peak list's Print and Customize.
+#include <dlgs.h>
 #include <winspool.h>
 
 #include <algorithm>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "framework/win/CommonControls.h"
+#include "framework/win/CommonDialogs.h"
 #include "framework/win/Dialog.h"
 #include "framework/win/FrameWnd.h"
 #include "framework/win/PrintInfo.h"
@@ -301,6 +303,57 @@ TEST_F(ListPrintTest, AListWithoutRowsOrColumnsPrintsNothing) {
   Prepare(empty, "empty");
   EXPECT_FALSE(empty.Print());
   EXPECT_EQ(0, m_nDialogs) << "nothing to print: no print dialog";
+}
+
+TEST_F(ListPrintTest, PrintingToAFileAsksForTheFileBeforeThePrintingWindowAndACancelPrintsNothing) {
+  FillRows(5);
+  char temp[MAX_PATH] = "";
+  ::GetTempPathA(sizeof(temp), temp);
+  const std::string path = std::string(temp) + UniquePrintTitle("file") + ".prn";
+  std::string answer;  // the file dialog's answer; empty cancels it
+  int nFileDialogs = 0;
+  bool bPrintingWindowFirst = false;
+  std::string docName;
+  AfxSetModalDialogHook([&](CDialog& d) {
+    if (d.IsKindOf(RUNTIME_CLASS(CFileDialog))) {
+      ++nFileDialogs;
+      bPrintingWindowFirst |= ::FindWindowA(nullptr, ("Printing " + docName + " ...").c_str()) != nullptr;
+      HWND hWndSystem = ::GetParent(d.m_hWnd);
+      if (!answer.empty()) {
+        static_cast<CFileDialog&>(d).SetControlText(edt1, answer.c_str());
+        static_cast<CFileDialog&>(d).SetControlText(cmb13, answer.c_str());
+      }
+      const int button = answer.empty() ? IDCANCEL : IDOK;
+      ::PostMessageA(hWndSystem, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), (LPARAM)::GetDlgItem(hWndSystem, button));
+      return;
+    }
+    ::CheckDlgButton(d.m_hWnd, chx1, BST_CHECKED);  // the print dialog's "Print to file"
+    d.PostMessage(WM_COMMAND, IDOK);
+  });
+
+  CNotingJob cancelled;
+  Prepare(cancelled, "tofile");
+  docName = std::string(cancelled.m_strDocName);
+  EXPECT_FALSE(cancelled.Print());
+  EXPECT_EQ(1, nFileDialogs);
+  EXPECT_TRUE(cancelled.m_seen.empty());
+  EXPECT_FALSE(bPrintingWindowFirst);
+  EXPECT_TRUE(m_pFrame->IsWindowEnabled());
+
+  answer = path;
+  CNotingJob printed;
+  Prepare(printed, "tofile");
+  docName = std::string(printed.m_strDocName);
+  EXPECT_TRUE(printed.Print());
+  EXPECT_EQ(2, nFileDialogs);
+  EXPECT_FALSE(bPrintingWindowFirst) << "the printing window came before the file was chosen";
+  EXPECT_EQ(1u, printed.m_seen.size());
+  WIN32_FILE_ATTRIBUTE_DATA data = {};
+  ASSERT_TRUE(::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) << path;
+  EXPECT_GT(data.nFileSizeLow, 0u);
+  EXPECT_FALSE(PdfExists(docName)) << "the printer printed what went to a file";
+  EXPECT_TRUE(m_messageBoxes.empty());
+  ::DeleteFileA(path.c_str());
 }
 
 class CPlainHost : public CDocumentHost {
