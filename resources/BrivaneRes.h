@@ -448,3 +448,45 @@
 #define IDD_SPECTRA_BROWSER 189
 #define IDC_BROWSER_LIST 1100
 #define IDW_WINDOW_TABS 1000  // the tab strip of the document windows
+// Printing: the print job's progress window and animation, the list print
+// set-up and its two tabs, the Print Out Options dialog, the print
+// preview's bar and its Print button's picture.
+#define IDD_LIST_PRINT_FORMAT 103
+#define IDD_LIST_PRINT_MARGINS 104
+#define IDD_LIST_PRINT 105
+#define IDD_PRINT_PROGRESS 106
+#define IDR_PRINT_ANIMATION 129  // an AVI resource; 129 is also the document windows' number
+#define IDD_PRINT_OUT_OPTIONS 230
+#define IDD_PREVIEW_BAR 236
+#define IDS_PREVIEW_TWO_PAGES 322
+#define IDB_PREVIEW_PRINT 323
+#define IDS_PREVIEW_ONE_PAGE 324
+#define IDC_PRINT_PROGRESS 1009
+#define IDC_PRINT_ANIMATION 1035
+#define IDC_PRINT_PERCENT 1037
+#define IDC_PRINT_WHERE 1038
+#define IDC_PRINT_PAGE 1039
+#define IDC_LP_TABS 1010
+#define IDC_LP_PRINTER_SETUP 1013
+#define IDC_LP_GRID 1154
+#define IDC_LP_HEADER_FACE 1052
+#define IDC_LP_HEADER_SIZE 1053
+#define IDC_LP_FOOTER_FACE 1054
+#define IDC_LP_FOOTER_SIZE 1055
+#define IDC_LP_CONTENT_FACE 1056
+#define IDC_LP_CONTENT_SIZE 1057
+#define IDC_LP_HEADER_TEXT 1058
+#define IDC_LP_FOOTER_TEXT 1050
+#define IDC_LP_PAGE_FORMAT 1059
+#define IDC_LP_LEFT 1021
+#define IDC_LP_BOTTOM 1027
+#define IDC_LP_TOP 1030
+#define IDC_LP_RIGHT 1031
+#define IDC_LP_LEFT_SPIN 1040
+#define IDC_LP_TOP_SPIN 1041
+#define IDC_LP_RIGHT_SPIN 1042
+#define IDC_LP_BOTTOM_SPIN 1043
+#define IDC_PRINT_IN_COLOUR 1201
+#define IDC_PRINT_LINE_THICKNESS 1203
+#define IDC_PRINT_APPLY_ALL 1204
+#define IDC_PRINT_BORDER 1207

@@ -33,7 +33,7 @@ FONT = {
     "S": ["011", "100", "010", "001", "110"], "T": ["111", "010", "010", "010", "010"],
     "Z": ["111", "001", "010", "100", "111"], "+": ["000", "010", "111", "010", "000"],
     "-": ["000", "000", "111", "000", "000"], "?": ["110", "001", "010", "000", "010"],
-    "h": ["100", "100", "110", "101", "101"], "x": ["000", "101", "010", "101", "000"],
+    "N": ["110", "101", "101", "101", "101"], "h": ["100", "100", "110", "101", "101"], "x": ["000", "101", "010", "101", "000"],
 }
 
 
@@ -504,6 +504,47 @@ def write_cur(path, art, hotspot):
         f.write(image)
 
 
+SHADOW = (128, 128, 128)
+
+
+def preview_print_button():
+    """The print preview's Print button: four 60 x 20 images side by side
+    (up, pressed, focused, disabled) in the system's button colours, which
+    the mapped bitmap button maps to the current ones."""
+    w, h = 60, 20
+    c = Canvas(4 * w, h, FACE)
+    for state in range(4):
+        x0, d = state * w, 1 if state == 1 else 0
+        light, dark = (BLACK, WHITE) if state == 1 else (WHITE, BLACK)
+        c.line(x0, 0, x0 + w - 1, 0, light)
+        c.line(x0, 0, x0, h - 1, light)
+        c.line(x0, h - 1, x0 + w - 1, h - 1, dark)
+        c.line(x0 + w - 1, 0, x0 + w - 1, h - 1, dark)
+        c.line(x0 + 1, h - 2, x0 + w - 2, h - 2, SHADOW)
+        c.line(x0 + w - 2, 1, x0 + w - 2, h - 2, SHADOW)
+        glyph = Canvas(16, 15, FACE)
+        g_print(glyph)
+        ink = SHADOW if state == 3 else BLACK
+        for y in range(15):
+            for x in range(16):
+                px = glyph.px[y][x]
+                if state == 3 and px == BLACK:
+                    c.set(x0 + 4 + x, 2 + y, SHADOW)  # a disabled glyph keeps its outline only
+                elif state != 3 and px != FACE:
+                    c.set(x0 + 4 + x + d, 2 + y + d, px)
+        if state == 3:
+            c.text(x0 + 25, 8, "PRINT", WHITE)
+        c.text(x0 + 24 + d, 7 + d, "PRINT", ink)
+        if state == 2:
+            for x in range(x0 + 3, x0 + w - 3, 2):
+                c.set(x, 3, BLACK)
+                c.set(x, h - 4, BLACK)
+            for y in range(3, h - 3, 2):
+                c.set(x0 + 3, y, BLACK)
+                c.set(x0 + w - 4, y, BLACK)
+    return c
+
+
 def main():
     os.makedirs(OUT, exist_ok=True)
     write_bmp(os.path.join(OUT, "splash.bmp"), splash())
@@ -516,6 +557,7 @@ def main():
     write_bmp(os.path.join(OUT, "toolbar.bmp"), strip(STANDARD))
     write_bmp(os.path.join(OUT, "fonttypes.bmp"), font_types())
     write_bmp(os.path.join(OUT, "process.bmp"), strip(PROCESS))
+    write_bmp(os.path.join(OUT, "preview_print.bmp"), preview_print_button())
     for name, draw in (("brivane", draw_program), ("document", draw_document), ("fid", draw_fid),
                        ("phase", draw_phase), ("ok", draw_ok), ("cancel", draw_cancel), ("apply", draw_apply),
                        ("copy", draw_copy),

@@ -37,3 +37,12 @@ struct CPrintInfo {
   LPVOID m_lpUserData = nullptr;    // the view's own
   CRect m_rectDraw;                 // the page's printable area, logical units
 };
+
+class CWnd;
+
+// The print dialog over pInfo's page range, on the application's printer
+// selection: FALSE when it is cancelled or gives no printer (said in
+// words). Sets the preview's page count and page description.
+BOOL AfxPromptPrinter(CPrintInfo* pInfo);
+// Asks where a print to a file goes, owned by pParent; FALSE when cancelled.
+BOOL AfxPromptPrintFile(CWnd* pParent, CString& strPath);

@@ -40,6 +40,13 @@ HDC CreateNamedPrinterDC(const CCommandLineInfo& info) {
   return hDC;
 }
 
+// How a preview shows the job's pages: side by side as the application last
+// had them, described by the program's page text.
+void SetPreviewPages(CPrintInfo* pInfo, const CWinApp& app) {
+  pInfo->m_nNumPreviewPages = app.m_nNumPreviewPages == 2 ? 2 : 1;
+  pInfo->m_strPageDesc = AfxLoadStringOr(AFX_IDS_PREVIEWPAGEDESC, "Page %u\nPages %u-%u\n");
+}
+
 }  // namespace
 
 BOOL CView::DoPreparePrinting(CPrintInfo* pInfo) {
@@ -65,18 +72,40 @@ BOOL CView::DoPreparePrinting(CPrintInfo* pInfo) {
     }
     if (pd.hDC == nullptr)
       return FALSE;
-  } else {
-    pd.nFromPage = pd.nMinPage;
-    pd.nToPage = pd.nMaxPage;
-    if (pApp->DoPrintDialog(pInfo->m_pPD) != IDOK)
-      return FALSE;
-    if (pd.hDC == nullptr) {
-      AfxReportPrinterUnavailable(pInfo->m_pPD->GetDeviceName());
-      return FALSE;
-    }
+    SetPreviewPages(pInfo, *pApp);
+    return TRUE;
   }
-  pInfo->m_nNumPreviewPages = pApp->m_nNumPreviewPages == 2 ? 2 : 1;
-  pInfo->m_strPageDesc = AfxLoadStringOr(AFX_IDS_PREVIEWPAGEDESC, "Page %u\nPages %u-%u\n");
+  return AfxPromptPrinter(pInfo);
+}
+
+BOOL AfxPromptPrinter(CPrintInfo* pInfo) {
+  CWinApp* pApp = AfxGetApp();
+  if (pApp == nullptr)
+    return FALSE;
+  PRINTDLGA& pd = pInfo->m_pPD->m_pd;
+  if (pd.nMaxPage < pd.nMinPage)
+    pd.nMaxPage = pd.nMinPage;
+  pd.nFromPage = pd.nMinPage;
+  pd.nToPage = pd.nMaxPage;
+  if (pApp->DoPrintDialog(pInfo->m_pPD) != IDOK)
+    return FALSE;
+  if (pd.hDC == nullptr) {
+    AfxReportPrinterUnavailable(pInfo->m_pPD->GetDeviceName());
+    return FALSE;
+  }
+  SetPreviewPages(pInfo, *pApp);
+  return TRUE;
+}
+
+BOOL AfxPromptPrintFile(CWnd* pParent, CString& strPath) {
+  CFileDialog dlg(FALSE, AfxLoadStringOr(AFX_IDS_PRINTDEFAULTEXT, "prn"),
+                  AfxLoadStringOr(AFX_IDS_PRINTDEFAULT, "Output.prn"), OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+                  AfxLoadStringOr(AFX_IDS_PRINTFILTER, "Printer Files (*.prn)|*.prn|All Files (*.*)|*.*||"), pParent);
+  const CString strCaption = AfxLoadStringOr(AFX_IDS_PRINTCAPTION, "Print to File");
+  dlg.m_ofn.lpstrTitle = strCaption;
+  if (dlg.DoModal() != IDOK)
+    return FALSE;
+  strPath = dlg.GetPathName();
   return TRUE;
 }
 
@@ -87,14 +116,8 @@ void CView::PrintDocument(BOOL bDirect) {
     return;
 
   CString strOutput;
-  if (printInfo.m_pPD->PrintToFile()) {
-    CFileDialog dlg(FALSE, AfxLoadStringOr(AFX_IDS_PRINTDEFAULTEXT, "prn"),
-                    AfxLoadStringOr(AFX_IDS_PRINTDEFAULT, "Output.prn"), OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
-                    AfxLoadStringOr(AFX_IDS_PRINTFILTER, "Printer Files (*.prn)|*.prn|All Files (*.*)|*.*||"), this);
-    if (dlg.DoModal() != IDOK)
-      return;
-    strOutput = dlg.GetPathName();
-  }
+  if (printInfo.m_pPD->PrintToFile() && !AfxPromptPrintFile(this, strOutput))
+    return;
   CString strTitle = m_pDocument != nullptr ? m_pDocument->GetTitle() : CString(AfxGetAppName());
   DOCINFOA di = {};
   di.cbSize = sizeof(di);

@@ -15,8 +15,12 @@
 #include "onedim/app/ChildFrame.h"
 #include "onedim/dialogs/HistoryDialog.h"
 #include "onedim/dialogs/ImportFileDialog.h"
+#include "onedim/dialogs/PrintOutOptionsDlg.h"
 #include "onedim/dialogs/UpdateComCtlDialog.h"
 #include "onedim/app/MainFrame.h"
+#include "onedim/model/Spectrum.h"
+#include "onedim/plot/PrintSettings.h"
+#include "onedim/print/PrintJob.h"
 #include "resources/BrivaneRes.h"
 
 #include <ole2.h>
@@ -62,17 +66,13 @@ BEGIN_MESSAGE_MAP(CBrivaneProApp, CWinApp)
   ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
   ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
   ON_COMMAND(ID_VIEW_LOG_SCREEN, OnViewLogScreen)
+  ON_COMMAND(ID_FILE_PRINT_OPTIONS, OnFilePrintOptions)
   ON_COMMAND(ID_SIMULATION_NEW, OnSimulationNew)
 END_MESSAGE_MAP()
 
 CBrivaneProApp::CBrivaneProApp() : CWinApp("Brivane"), m_nIconType(0), m_pDocTemplate(nullptr), m_Settings(this) {}
 
-CBrivaneProApp::~CBrivaneProApp() {
-  if (m_hDevMode != nullptr)
-    ::GlobalFree(m_hDevMode);
-  if (m_hDevNames != nullptr)
-    ::GlobalFree(m_hDevNames);
-}
+CBrivaneProApp::~CBrivaneProApp() = default;
 
 CBrivaneProApp* GetBrivaneApp() {
   return static_cast<CBrivaneProApp*>(AfxGetApp());
@@ -230,19 +230,28 @@ void CBrivaneProApp::OnViewLogScreen() {
 }
 
 int CBrivaneProApp::SetPrinterOrientation(BOOL bLandscape) {
-  if (m_hDevMode == nullptr) {
-    PRINTDLGA pd = {};
-    pd.lStructSize = sizeof pd;
-    pd.Flags = PD_RETURNDEFAULT;
-    if (!::PrintDlgA(&pd))
-      return 0;
-    m_hDevMode = pd.hDevMode;
-    m_hDevNames = pd.hDevNames;
+  return SetAppPrinterOrientation(bLandscape) ? 1 : 0;
+}
+
+void CBrivaneProApp::OnFilePrintOptions() {
+  CPrintSettings& print = GetPrintSettings();
+  CBrivaneProDoc* pDoc = GetActiveSpectrumDoc();
+  CSpectrum* pCurrent = pDoc != nullptr ? pDoc->GetCurrentSpectrum() : nullptr;
+  CPrintOutOptionsDlg dlg(AfxGetMainWnd());
+  dlg.m_bPrintInColour = print.bPrintInColour;
+  dlg.m_bPrintBorder = print.bPrintBorder;
+  // Without a document the thickness has no spectrum to go to.
+  dlg.m_nLineThickness = pCurrent != nullptr ? pCurrent->m_nLineThickness : 1;
+  if (dlg.DoModal() != IDOK)
+    return;
+  if (pCurrent != nullptr) {
+    for (POSITION pos = pDoc->m_Spectra.GetHeadPosition(); pos != nullptr;) {
+      CSpectrum* s = pDoc->m_Spectra.GetSpectrum(pos);
+      if (s == pCurrent || dlg.m_bApplyToAll)
+        s->m_nLineThickness = dlg.m_nLineThickness;
+    }
+    pDoc->UpdateViews();
   }
-  DEVMODEA* pDevMode = static_cast<DEVMODEA*>(::GlobalLock(m_hDevMode));
-  if (pDevMode == nullptr)
-    return 0;
-  pDevMode->dmOrientation = bLandscape ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;
-  ::GlobalUnlock(m_hDevMode);
-  return 1;
+  print.bPrintInColour = dlg.m_bPrintInColour != 0;
+  print.bPrintBorder = dlg.m_bPrintBorder != 0;
 }

@@ -3,7 +3,8 @@
 // command line) and keeps what outlives the documents: the processing
 // history, the import file type, the open-failure text and the integration
 // display settings. The print-out options are the program's print settings
-// (GetPrintSettings), which all drawing reads.
+// (GetPrintSettings), which all drawing reads; the printer the print dialogs
+// start from is the framework's printer selection.
 #pragma once
 
 #include "framework/win/WinApp.h"
@@ -32,8 +33,8 @@ class CBrivaneProApp : public CWinApp {
   // the failure was shown, and with the window closed) when it cannot be read.
   CDocument* OpenDocumentFile(LPCSTR lpszFileName) override;
 
-  // The default printer's orientation: landscape when bLandscape, else
-  // portrait. 0 when there is no default printer.
+  // The orientation of the printer the print dialogs start from: landscape
+  // when bLandscape, else portrait. 0 when there is no printer.
   int SetPrinterOrientation(BOOL bLandscape);
   void SetImportType(int nType) { m_State.m_nImportType = nType; }
 
@@ -49,14 +50,12 @@ class CBrivaneProApp : public CWinApp {
   CBrivaneAppState m_State;           // history, import type, open failure, integration settings
   int m_nIconType;                    // "Icon"/"Icon Type"
   CMultiDocTemplate* m_pDocTemplate;  // owned by the document manager
-  // The default printer's settings, taken at start and turned to landscape.
-  HGLOBAL m_hDevMode = nullptr;
-  HGLOBAL m_hDevNames = nullptr;
 
  protected:
   void OnAppAbout();
   void OnFileOpen();
   void OnViewLogScreen();
+  void OnFilePrintOptions();
   void OnSimulationNew();
 
  private:

@@ -1,14 +1,19 @@
 #include "onedim/dialogs/PeakListDialog.h"
 
+#include <ctime>
+
 #include "framework/win/Clipboard.h"
 #include "onedim/dialogs/DialogToolBar.h"
 #include "onedim/document/BrivaneProDoc.h"
 #include "onedim/model/PeakList.h"
 #include "onedim/model/Spectrum.h"
+#include "onedim/print/ListPrintJob.h"
 #include "resources/BrivaneRes.h"
 
 BEGIN_MESSAGE_MAP(CPeakListDialog, CBaseDialog)
   ON_WM_DESTROY()
+  ON_COMMAND(ID_PEAKS_PRINT, OnPrint)
+  ON_COMMAND(ID_PEAKS_CUSTOMIZE, OnCustomize)
   ON_COMMAND(ID_PEAKS_COPY, OnCopy)
   ON_COMMAND(ID_PEAKS_DELETE, OnDelete)
   ON_COMMAND(ID_PEAKS_DELETE_ALL, OnDeleteAll)
@@ -82,6 +87,37 @@ void CPeakListDialog::OnDestroy() {
     ClearMark();
   }
   CBaseDialog::OnDestroy();
+}
+
+void CPeakListDialog::PrintList(BOOL bSetup) {
+  SetAppPrinterOrientation(FALSE);
+  m_List.DeleteColumn(1);  // "Point"
+  CListPrintJob job;
+  job.m_pParent = this;
+  job.m_pList = &m_List;
+  job.m_bShowSetupDialog = bSetup;
+  job.m_bPrintGrid = m_bPrintGrid;
+  job.m_strHeader = "Brivane\r\nPeak List\r\n";
+  job.m_strPageFormat = "Page %d of %d";
+  const time_t now = std::time(nullptr);
+  const struct tm* pNow = std::localtime(&now);
+  job.m_strFooter.Format(bSetup ? "%s" : "Current time is %s\n", pNow != nullptr ? std::asctime(pNow) : "");
+  job.Print();
+  m_bPrintGrid = job.m_bPrintGrid;
+  m_List.DeleteAllItems();
+  CRect rcList;
+  m_List.GetClientRect(&rcList);
+  m_List.InsertColumn(1, "Point", LVCFMT_CENTER, rcList.Width() / 6);
+  FillList();
+  SetAppPrinterOrientation(TRUE);
+}
+
+void CPeakListDialog::OnPrint() {
+  PrintList(FALSE);
+}
+
+void CPeakListDialog::OnCustomize() {
+  PrintList(TRUE);
 }
 
 void CPeakListDialog::OnCopy() {

@@ -1,5 +1,5 @@
 // CPeakListDialog: the modeless list of the current spectrum's picked peaks,
-// with a toolbar to copy, delete and export them. Clicking or hovering over
+// with a toolbar to print, copy, delete and export them. Clicking or hovering over
 // a peak row marks that peak in the views. The document keeps the dialog
 // while it is open; the dialog deletes itself when closed.
 #pragma once
@@ -27,6 +27,8 @@ class CPeakListDialog : public CBaseDialog {
  protected:
   BOOL OnInitDialog() override;
   void OnDestroy();
+  void OnPrint();
+  void OnCustomize();
   void OnCopy();
   void OnDelete();
   void OnDeleteAll();
@@ -40,10 +42,14 @@ class CPeakListDialog : public CBaseDialog {
   // Marks the peak of a row; a row that is no peak clears the mark.
   void ShowRow(int nRow);
   void ClearMark();
+  // Prints the list without its "Point" column, on a portrait page; with
+  // bSetup the list print set-up comes first.
+  void PrintList(BOOL bSetup);
 
   CBrivaneProDoc* m_pDoc;
   CHoverListCtrl m_List;
   CToolBar m_ToolBar;
+  int m_bPrintGrid = 0;  // kept from one print to the next while the dialog is open
 
   DECLARE_MESSAGE_MAP()
 };

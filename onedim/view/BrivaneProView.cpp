@@ -12,6 +12,7 @@
 #include "framework/win/GdiObject.h"
 #include "framework/win/Menu.h"
 #include "framework/win/MetaFileDC.h"
+#include "framework/win/PreviewView.h"
 #include "framework/win/PrintDialog.h"
 #include "framework/win/RectTracker.h"
 #include "framework/win/UiHooks.h"
@@ -26,8 +27,11 @@
 #include "onedim/model/Spectrum.h"
 #include "onedim/model/TextLabel.h"
 #include "onedim/plot/Graph.h"
+#include "onedim/plot/PrintMargins.h"
 #include "onedim/plot/PrintSettings.h"
 #include "onedim/plot/ViewGeometry.h"
+#include "onedim/print/MyPreviewView.h"
+#include "onedim/print/PrintJob.h"
 #include "onedim/view/ArrowMarkDraw.h"
 #include "onedim/view/CouplingDraw.h"
 #include "onedim/view/GraphDraw.h"
@@ -59,6 +63,7 @@ BEGIN_MESSAGE_MAP(CBrivaneProView, CView)
   ON_UPDATE_COMMAND_UI(ID_VIEW_MAGNIFIER, OnUpdateViewMagnifier)
   ON_COMMAND(ID_VIEW_PROPERTIES, OnViewProperties)
   ON_COMMAND(ID_EDIT_COPY, OnEditCopy)
+  ON_COMMAND(ID_FILE_PRINT_PREVIEW_OWN, OnFilePrintPreviewOwn)
 END_MESSAGE_MAP()
 
 namespace {
@@ -379,11 +384,7 @@ HENHMETAFILE CBrivaneProView::RenderPicture() {
       dc.Rectangle(m.left, m.top, kPictureWidth - m.right, kPictureHeight - m.bottom);
     }
   }
-  // The screen's factors come back for the next paint.
-  for (POSITION pos = pDoc->m_Spectra.GetHeadPosition(); pos != nullptr;) {
-    CSpectrum* s = pDoc->m_Spectra.GetSpectrum(pos);
-    s->m_dPrintScaleX = s->m_dPrintScaleY = 1.0;
-  }
+  ResetPrintScales();
   return dc.CloseEnhanced();
 }
 
@@ -391,6 +392,36 @@ void CBrivaneProView::OnEditCopy() {
   HENHMETAFILE hPicture = RenderPicture();
   if (hPicture != nullptr)
     CClipboard::CopyEnhMetaFile(m_hWnd, hPicture);
+}
+
+// --- Printing ---
+
+void CBrivaneProView::OnPrint(CDC* pDC, CPrintInfo* pInfo) {
+  CPrintSettings& print = GetPrintSettings();
+  print.rcUnprintable = MeasureUnprintableMargins(pDC);
+  // Margins set on a printer of another resolution keep their size on paper.
+  FitMarginsToResolution(print, pDC->GetDeviceCaps(LOGPIXELSX), pDC->GetDeviceCaps(LOGPIXELSY));
+  CView::OnPrint(pDC, pInfo);
+  ResetPrintScales();
+}
+
+// The screen's factors come back for the mouse tools until the next paint.
+void CBrivaneProView::ResetPrintScales() {
+  CBrivaneDocument* pDoc = GetDocument();
+  if (pDoc == nullptr)
+    return;
+  for (POSITION pos = pDoc->m_Spectra.GetHeadPosition(); pos != nullptr;) {
+    if (CSpectrum* s = pDoc->m_Spectra.GetSpectrum(pos))
+      s->m_dPrintScaleX = s->m_dPrintScaleY = 1.0;
+  }
+}
+
+void CBrivaneProView::OnFilePrintPreviewOwn() {
+  CPrintPreviewState* pState = new CPrintPreviewState;
+  if (!DoPrintPreview(IDD_PREVIEW_BAR, this, RUNTIME_CLASS(CMyPreviewView), pState)) {
+    delete pState;
+    AfxMessageBox(AFX_IDP_COMMAND_FAILURE);
+  }
 }
 
 // --- Magnifying glass ---

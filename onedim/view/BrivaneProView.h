@@ -2,7 +2,8 @@
 // splitter). It paints every spectrum of the document, with its axis scale
 // and annotations, on the document's background, through an off-screen DC,
 // and turns presses and drags into the action of the document's mouse tool.
-// It copies its picture to the clipboard and carries the magnifying glass.
+// It copies its picture to the clipboard, prints it (scaled from the window
+// to the page inside the print margins) and carries the magnifying glass.
 #pragma once
 
 #include "common/MagnifyingGlass.h"
@@ -25,6 +26,8 @@ class CBrivaneProView : public CView, public CMagnifierSource {
   CBrivaneDocument* GetDocument() const;
   void OnInitialUpdate() override;
   void OnDraw(CDC* pDC) override;
+  // Measures the printer's unprintable margins for the preview, then draws.
+  void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
   BOOL PreTranslateMessage(MSG* pMsg) override;
 
   // The client rectangle spectra are laid out in: the current one, or the
@@ -69,6 +72,8 @@ class CBrivaneProView : public CView, public CMagnifierSource {
   void OnUpdateViewMagnifier(CCmdUI* pCmdUI);
   void OnViewProperties();
   void OnEditCopy();
+  // The print preview with its margin lines.
+  void OnFilePrintPreviewOwn();
 
  private:
   // Everything OnDraw paints after the background, at the given device
@@ -77,6 +82,8 @@ class CBrivaneProView : public CView, public CMagnifierSource {
   void DrawGrid(CDC* pDC, const CRect& rcClient, double dFactorX, double dFactorY);
   void DrawMarks(CDC* pDC, CSpectrum& s, BOOL bScreen);
   void DrawActiveIcon(CDC* pDC, const CSpectrum& s);
+  // Every spectrum's print factors back to the screen's 1.0.
+  void ResetPrintScales();
 
   CSpectrum* SpectrumAt(CPoint point, BOOL* pOnScale) const;
   CTextLabel* LabelAt(CPoint point, CSpectrum** ppOwner) const;

@@ -5,6 +5,7 @@ brivane_folder_test(test_controls_grid DIR controls/grid LIBS controls_grid)
 brivane_test(test_controls_grid_print WINDOWS_ONLY
   SOURCES ${CMAKE_SOURCE_DIR}/tests/framework/win/WindowTest.cpp
           ${CMAKE_SOURCE_DIR}/tests/framework/win/PrintFixture.cpp
+          ${CMAKE_SOURCE_DIR}/tests/framework/win/PdfOutput.cpp
           ${CMAKE_SOURCE_DIR}/tests/framework/win/print_test.rc
           ${CMAKE_CURRENT_LIST_DIR}/print/grid_print_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/print/grid_print_test.rc

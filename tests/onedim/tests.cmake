@@ -13,11 +13,22 @@ brivane_folder_test(test_onedim_view WINDOWS_ONLY DIR onedim/view SOURCES ${CMAK
   LIBS onedim_view onedim_dialogs)
 brivane_folder_test(test_onedim_dialogs WINDOWS_ONLY DIR onedim/dialogs
   SOURCES ${CMAKE_SOURCE_DIR}/tests/framework/win/WindowTest.cpp ${BRIVANE_ONEDIM_RESOURCES} LIBS onedim_dialogs)
+# Print jobs, list printing and the preview on the real PDF printer.
+brivane_folder_test(test_onedim_print WINDOWS_ONLY DIR onedim/print
+  SOURCES ${CMAKE_SOURCE_DIR}/tests/framework/win/WindowTest.cpp ${CMAKE_SOURCE_DIR}/tests/framework/win/PdfOutput.cpp
+          ${BRIVANE_ONEDIM_RESOURCES}
+  LIBS onedim_print onedim_dialogs winspool)
+if(TARGET test_onedim_print)
+  set_tests_properties(test_onedim_print PROPERTIES FIXTURES_REQUIRED pdf_printer)
+endif()
 brivane_folder_test(test_onedim_app WINDOWS_ONLY DIR onedim/app
-  SOURCES ${CMAKE_SOURCE_DIR}/tests/framework/win/WindowTest.cpp ${BRIVANE_ONEDIM_RESOURCES} LIBS onedim_app shlwapi)
+  SOURCES ${CMAKE_SOURCE_DIR}/tests/framework/win/WindowTest.cpp ${CMAKE_SOURCE_DIR}/tests/framework/win/PdfOutput.cpp
+          ${BRIVANE_ONEDIM_RESOURCES}
+  LIBS onedim_app shlwapi)
 if(TARGET test_onedim_app)
   target_compile_definitions(test_onedim_app PRIVATE BRIVANE_APP_PATH="$<TARGET_FILE:brivane23>")
   add_dependencies(test_onedim_app brivane23)
+  set_tests_properties(test_onedim_app PROPERTIES FIXTURES_REQUIRED pdf_printer)
 endif()
 # FID sound plays into an ALSA file device over the null device.
 if(TARGET test_onedim_view)

@@ -1,7 +1,7 @@
 // The printing tests: a document of a few pages whose view puts one black
 // square on each page at a known place, an MDI frame, and the real printer
 // ("PDF", a CUPS printer that writes each job as a PDF file), with helpers
-// that find a job's PDF and turn its pages into pictures.
+// that find a job's PDF and turn its pages into pictures (PdfOutput.h).
 #pragma once
 
 #include <functional>
@@ -15,6 +15,7 @@
 #include "framework/win/StatusBar.h"
 #include "framework/win/View.h"
 #include "framework/win/WindowTest.h"
+#include "tests/framework/win/PdfOutput.h"
 
 // A document of m_nPages pages; its file holds the count as text.
 class CPageDoc : public CDocument {
@@ -46,14 +47,6 @@ class CPageView : public CView {
   std::vector<BOOL> m_previewFlags;
 };
 
-// A page of a PDF as a grey picture.
-struct PdfPage {
-  int width = 0;
-  int height = 0;
-  std::vector<unsigned char> grey;  // row by row, 0 black .. 255 white
-  int At(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height ? grey[y * width + x] : -1; }
-};
-
 class PrintTest : public WindowTest {
  protected:
   void SetUp() override;
@@ -75,5 +68,4 @@ class PrintTest : public WindowTest {
   CStatusBar m_statusBar;
   CMultiDocTemplate* m_pTemplate = nullptr;
   std::string m_folder;
-  static std::vector<std::string> s_pdfsFound;  // deleted when the test ends
 };

@@ -7,6 +7,7 @@ endif()
 brivane_test(test_framework_print WINDOWS_ONLY
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/WindowTest.cpp
           ${CMAKE_CURRENT_LIST_DIR}/PrintFixture.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/PdfOutput.cpp
           ${CMAKE_CURRENT_LIST_DIR}/print_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/preview_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/print_test.rc
