@@ -5,11 +5,13 @@
 #include "onedim/document/BrivaneProDoc.h"
 #include "onedim/model/CouplingTable.h"
 #include "onedim/model/Spectrum.h"
+#include "onedim/print/ListPrintJob.h"
 #include "resources/BrivaneRes.h"
 
 BEGIN_MESSAGE_MAP(CCouplingTableDialog, CBaseDialog)
   ON_WM_CLOSE()
   ON_WM_DESTROY()
+  ON_COMMAND(ID_COUPLING_PRINT, OnPrint)
   ON_COMMAND(ID_COUPLING_COPY, OnCopy)
   ON_COMMAND(ID_COUPLING_DELETE, OnDelete)
   ON_COMMAND(ID_COUPLING_RESET, OnReset)
@@ -125,6 +127,22 @@ void CCouplingTableDialog::OnDelete() {
 void CCouplingTableDialog::OnReset() {
   if (m_pDoc != nullptr)
     RestartMeasuring();
+}
+
+// Printed upright with the set-up dialog and grid lines; the program's
+// printer goes back to landscape afterwards.
+void CCouplingTableDialog::OnPrint() {
+  SetAppPrinterOrientation(FALSE);
+  CListPrintJob job;
+  job.m_pParent = this;
+  job.m_pList = &m_List;
+  job.m_bShowSetupDialog = TRUE;
+  job.m_bPrintGrid = TRUE;
+  job.m_strHeader = "Brivane\r\nCoupling constants\r\n";
+  job.m_strPageFormat = "Page %d of %d";
+  job.m_strFooter = LocalTimeText();
+  job.Print();
+  SetAppPrinterOrientation(TRUE);
 }
 
 void CCouplingTableDialog::OnCancel() {

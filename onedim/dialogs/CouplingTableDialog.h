@@ -31,6 +31,7 @@ class CCouplingTableDialog : public CBaseDialog {
   void OnCancel() override;
   void OnClose();
   void OnDestroy();
+  void OnPrint();
   void OnCopy();
   void OnDelete();
   void OnReset();

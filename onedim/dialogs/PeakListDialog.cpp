@@ -1,6 +1,5 @@
 #include "onedim/dialogs/PeakListDialog.h"
 
-#include <ctime>
 
 #include "framework/win/Clipboard.h"
 #include "onedim/dialogs/DialogToolBar.h"
@@ -99,9 +98,7 @@ void CPeakListDialog::PrintList(BOOL bSetup) {
   job.m_bPrintGrid = m_bPrintGrid;
   job.m_strHeader = "Brivane\r\nPeak List\r\n";
   job.m_strPageFormat = "Page %d of %d";
-  const time_t now = std::time(nullptr);
-  const struct tm* pNow = std::localtime(&now);
-  job.m_strFooter.Format(bSetup ? "%s" : "Current time is %s\n", pNow != nullptr ? std::asctime(pNow) : "");
+  job.m_strFooter.Format(bSetup ? "%s" : "Current time is %s\n", static_cast<const char*>(LocalTimeText()));
   job.Print();
   m_bPrintGrid = job.m_bPrintGrid;
   m_List.DeleteAllItems();

@@ -1,5 +1,7 @@
 #include "onedim/print/ListPrintJob.h"
 
+#include <ctime>
+
 #include <algorithm>
 
 #include "framework/win/CommonControls.h"
@@ -200,4 +202,10 @@ void CListPrintJob::OnPrint(CDC* pDC, CPrintInfo* pInfo) {
     Line(pDC, rc.left, y, rc.right, y);
   FooterBlock(pDC, CRect(rc.left, rc.bottom - m_nFooterHeight, rc.right, rc.bottom), TRUE);
   pDC->SetBkMode(nOldMode);
+}
+
+CString LocalTimeText() {
+  const time_t now = std::time(nullptr);
+  const struct tm* pNow = std::localtime(&now);
+  return pNow != nullptr ? CString(std::asctime(pNow)) : CString();
 }

@@ -70,3 +70,6 @@ class CListPrintJob : public CPrintJob {
   int m_nItems = 0;
   int m_nFooterHeight = 0;
 };
+
+// The local time as asctime gives it (with its line feed), for list footers.
+CString LocalTimeText();

@@ -19,6 +19,7 @@
 #include "framework/win/UiHooks.h"
 #include "framework/win/WinApp.h"
 #include "framework/win/WindowTest.h"
+#include "onedim/dialogs/CouplingTableDialog.h"
 #include "onedim/dialogs/PeakListDialog.h"
 #include "onedim/document/BrivaneProDoc.h"
 #include "onedim/document/BrivaneProDocHost.h"
@@ -449,6 +450,58 @@ TEST_F(ListPrintTest, ThePeakListPrintsPortraitWithoutItsPointColumnAndKeepsTheG
   ::SendMessageA(pDialog->m_hWnd, WM_COMMAND, ID_PEAKS_CUSTOMIZE, 0);
   EXPECT_EQ((std::vector<UINT>{BST_UNCHECKED, BST_CHECKED}), gridShown);
   EXPECT_FALSE(WaitForPdf("Brivane").empty());
+  ::SendMessageA(pDialog->m_hWnd, WM_COMMAND, IDCANCEL, 0);
+}
+
+TEST_F(ListPrintTest, TheCouplingTablePrintsPortraitThroughItsSetUpWithGridLines) {
+  CPlainHost host;
+  CBrivaneProDoc doc(&host);
+  CSpectrumParams params;
+  params.td = 512;
+  params.sw = 4000.0;
+  params.sf = 400.0;
+  CSpectrum* s = doc.AddSpectrum(params);
+  s->m_pData = CSpectrum::AllocateFloats(512);
+  doc.SetCurrentSpectrum(s);
+  doc.StartCoupling(100);
+  doc.AddCouplingPartner(110);
+  CCouplingTableDialog* pDialog = new CCouplingTableDialog(&doc, m_pFrame);
+  doc.m_pCouplingTable = pDialog;
+  ASSERT_TRUE(pDialog->CreateModeless(m_pFrame));
+  while (PdfExists("Brivane"))
+    ::DeleteFileA(WaitForPdf("Brivane", 1000).c_str());
+
+  ASSERT_TRUE(SetAppPrinterOrientation(TRUE));
+  m_onSetup = nullptr;
+  UINT nGridShown = BST_UNCHECKED;
+  short nOrientationAsked = 0;
+  AfxSetModalDialogHook([&](CDialog& dlg) {
+    ++m_nDialogs;
+    if (dynamic_cast<CListPrintSetupDlg*>(&dlg) != nullptr) {
+      nGridShown = ::IsDlgButtonChecked(dlg.m_hWnd, IDC_LP_GRID);
+      // Wine may lack the default faces; upright ones keep the text readable.
+      HWND hFormat = ::GetParent(FindChild(dlg.m_hWnd, IDC_LP_HEADER_TEXT));
+      for (int nCombo : {IDC_LP_HEADER_FACE, IDC_LP_FOOTER_FACE, IDC_LP_CONTENT_FACE}) {
+        HWND hFace = ::GetDlgItem(hFormat, nCombo);
+        ::SendMessageA(hFace, CB_SELECTSTRING, (WPARAM)-1, (LPARAM)FirstUprightFace(hFace).c_str());
+      }
+    } else {
+      nOrientationAsked = AppOrientation();
+    }
+    dlg.PostMessage(WM_COMMAND, IDOK);
+  });
+  ::SendMessageA(pDialog->m_hWnd, WM_COMMAND, ID_COUPLING_PRINT, 0);
+  EXPECT_EQ(2, m_nDialogs) << "the set-up, then the print dialog";
+  EXPECT_EQ(BST_CHECKED, nGridShown);
+  EXPECT_EQ(DMORIENT_PORTRAIT, nOrientationAsked);
+  EXPECT_EQ(DMORIENT_LANDSCAPE, AppOrientation());
+  const std::string pdf = WaitForPdf("Brivane");
+  ASSERT_FALSE(pdf.empty());
+  const std::vector<std::string> texts = PdfPageTexts(pdf);
+  ASSERT_EQ(1u, texts.size());
+  for (const char* part : {"Coupling constants", "Page 1 of 1", "Shift 1", "J (1-2)", "78.125"})
+    EXPECT_TRUE(Contains(texts[0], part)) << part << " missing from\n" << texts[0];
+  DeleteFoundPdfs();
   ::SendMessageA(pDialog->m_hWnd, WM_COMMAND, IDCANCEL, 0);
 }
 
