@@ -93,6 +93,7 @@ CBrivaneProDoc::CBrivaneProDoc(CDocumentHost* pHost)
 
 CBrivaneProDoc::~CBrivaneProDoc() {
   RemoveAllSpectra();
+  DeleteBaselineGraphs();
 }
 
 CSpectrum* CBrivaneProDoc::AddSpectrum(const CSpectrumParams& params, BOOL bAtEnd) {
