@@ -15,7 +15,9 @@
 #include "onedim/dialogs/ImportFileDialog.h"
 #include "onedim/dialogs/JcampWaitDialog.h"
 #include "onedim/dialogs/PeakListDialog.h"
+#include "onedim/dialogs/MultiPointBaselineDialog.h"
 #include "onedim/dialogs/PhaseCorrectionDialog.h"
+#include "onedim/dialogs/PolynomialBaselineDialog.h"
 #include "onedim/dialogs/ProcessDialogs.h"
 #include "onedim/dialogs/SimulationDialogs.h"
 #include "onedim/dialogs/WindowFunctionsDialog.h"
@@ -29,6 +31,8 @@
 #include "framework/win/CmdUI.h"
 #include "onedim/model/Spectrum.h"
 #include "onedim/model/WindowFunction.h"
+#include "onedim/plot/Graph.h"
+#include "onedim/view/GraphDraw.h"
 #include "resources/BrivaneRes.h"
 
 IMPLEMENT_DYNCREATE(CBrivaneDocument, CDocument)
@@ -45,6 +49,9 @@ BEGIN_MESSAGE_MAP(CBrivaneDocument, COleServerDoc)
   ON_COMMAND(ID_PROCESS_AUTOPHASE, OnProcessAutophase)
   ON_COMMAND(ID_PROCESS_SET_REGIONS, OnProcessSetRegions)
   ON_COMMAND(ID_PROCESS_BASELINE_TWO_POINT, OnProcessTwoPointBaseline)
+  ON_COMMAND(ID_PROCESS_BASELINE_MULTI, OnProcessMultiPointBaseline)
+  ON_COMMAND(ID_PROCESS_BASELINE_AUTO_FIT, OnProcessAutoFitBaseline)
+  ON_COMMAND(ID_PROCESS_BASELINE_MANUAL, OnProcessManualBaseline)
   ON_COMMAND(ID_PROCESS_SWAP, OnProcessSwap)
   ON_COMMAND(ID_PROCESS_INVERT, OnProcessInvert)
   ON_COMMAND(ID_PROCESS_MAGNITUDE, OnProcessMagnitude)
@@ -286,6 +293,42 @@ void CBrivaneDocument::OnProcessTwoPointBaseline() {
   TwoPointBaseline();
 }
 
+void CBrivaneDocument::OpenBaselinePoints(BYTE bFitKind) {
+  // A second start begins the picking again with the kind chosen.
+  if (m_pBaselineDialog != nullptr)
+    m_pBaselineDialog->DestroyWindow();
+  if (!StartBaselinePoints(bFitKind))
+    return;
+  // Modeless: the view must take the presses that pick the points.
+  CMultiPointBaselineDialog* pDialog = new CMultiPointBaselineDialog(this, AfxGetMainWnd(), &m_pBaselineDialog);
+  pDialog->SetModeless(true);
+  m_pBaselineDialog = pDialog;
+  if (!pDialog->Create(CMultiPointBaselineDialog::IDD, AfxGetMainWnd())) {
+    if (m_pBaselineDialog == pDialog)
+      delete pDialog;
+    m_pBaselineDialog = nullptr;
+    EndBaselinePoints();
+    return;
+  }
+  pDialog->ShowWindow(SW_SHOW);
+}
+
+void CBrivaneDocument::OnProcessManualBaseline() {
+  if (GetCurrentSpectrum() == nullptr)
+    return;
+  CPolynomialBaselineDialog dlg(this, GetSpectrumView(), AfxGetMainWnd());
+  dlg.DoModal();
+}
+
+void CBrivaneDocument::ToggleBaselinePoint(POINT pt) {
+  if (m_pBaselinePoints == nullptr)
+    return;
+  if (const PlotPoint* pHit = HitTestGraph(*m_pBaselinePoints, pt))
+    RemoveBaselinePoints(*pHit);
+  else
+    AddBaselinePoint(pt.x, pt.y);
+}
+
 void CBrivaneDocument::OnProcessSwap() {
   SwapSpectrum();
 }
@@ -456,6 +499,8 @@ void CBrivaneDocument::OnCloseDocument() {
   // The dialog works on this document's spectra.
   if (m_pPhaseDialog != nullptr)
     m_pPhaseDialog->DestroyWindow();
+  if (m_pBaselineDialog != nullptr)
+    m_pBaselineDialog->DestroyWindow();
   COleServerDoc::OnCloseDocument();
 }
 

@@ -32,6 +32,21 @@ void PolynomialBaselineCurve(const double c[5], int td, float* pCurve) {
   }
 }
 
+std::vector<POINT> BaselinePreviewLine(const float* pCurve, int nPoints, int nLeft, int nRight, int nMiddle) {
+  std::vector<POINT> line;
+  if (pCurve == nullptr || nPoints < 1)
+    return line;
+  auto y = [&](int j) {
+    const double dY = nMiddle + (double)pCurve[std::min(j, nPoints - 1)];
+    return (LONG)std::max(std::min(dY, 1.0e6), -1.0e6);
+  };
+  line.push_back({nLeft, y(0)});
+  const double dStep = nRight > nLeft ? (double)nPoints / (nRight - nLeft) : 0.0;
+  for (int x = nLeft + 1; x <= nRight; x++)
+    line.push_back({x, y((int)((x - nLeft) * dStep))});
+  return line;
+}
+
 void SubtractBaseline(float* pData, int td, const float* pCurve) {
   for (int j = 0; j < td / 2; j++) {
     pData[2 * j] -= pCurve[j];

@@ -20,6 +20,12 @@ struct BaselineNode {
 // two middle points).
 void PolynomialBaselineCurve(const double c[5], int td, float* pCurve);
 
+// The preview of a curve of nPoints pixel values over the columns nLeft ...
+// nRight, drawn about the zero line nMiddle (positive values below it): from
+// (nLeft, nMiddle + curve[0]) one segment per column, the curve index
+// advancing by nPoints / (nRight - nLeft) a column.
+std::vector<POINT> BaselinePreviewLine(const float* pCurve, int nPoints, int nLeft, int nRight, int nMiddle);
+
 // Takes pCurve[j] off data[2j] and data[2j + 1] for every complex point j.
 void SubtractBaseline(float* pData, int td, const float* pCurve);
 

@@ -268,9 +268,9 @@ void CBrivaneProView::DrawPlot(CDC* pDC, const CRect& rc, double fx, double fy, 
   CPen graphPen(PS_SOLID, 1, RGB(0, 0, 0));
   {
     CSelectGuard penGuard(*pDC, &graphPen);
-    if (pDoc->m_pBaselinePoints != nullptr)
+    if (pDoc->m_pBaselinePoints != nullptr && pDoc->m_bBaselineInProgress)
       DrawGraph(*pDoc->m_pBaselinePoints, pDC, rc.left, rc.top, rc.right, rc.bottom);
-    if (pDoc->m_pBaselineCurve != nullptr)
+    if (pDoc->m_pBaselineCurve != nullptr && pDoc->m_bBaselineToSubtract)
       DrawGraph(*pDoc->m_pBaselineCurve, pDC, rc.left, rc.top, rc.right, rc.bottom);
   }
   DrawMarks(pDC, *pDoc->GetCurrentSpectrum(), bScreen);
