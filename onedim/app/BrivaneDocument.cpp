@@ -12,6 +12,7 @@
 #include "onedim/app/BrivaneProApp.h"
 #include "onedim/dialogs/AsciiExportDialogs.h"
 #include "onedim/app/ChildFrame.h"
+#include "onedim/app/MainFrame.h"
 #include "onedim/dialogs/ImportFileDialog.h"
 #include "onedim/dialogs/JcampWaitDialog.h"
 #include "onedim/dialogs/PeakListDialog.h"
@@ -554,6 +555,16 @@ void CBrivaneDocumentHost::SetHorzScrollBar(int nMin, int nMax, int nPage, int n
   CFrameWnd* pFrame = pView != nullptr ? pView->GetParentFrame() : nullptr;
   if (pFrame != nullptr && pFrame->IsKindOf(RUNTIME_CLASS(CChildFrame)))
     static_cast<CChildFrame*>(pFrame)->SetSpectrumScrollBar(nMin, nMax, nPage, nPos, bVisible);
+}
+
+BOOL CBrivaneDocumentHost::IsArithmeticBarVisible() {
+  const CMainFrame* pMain = dynamic_cast<const CMainFrame*>(AfxGetMainWnd());
+  return pMain != nullptr && pMain->IsArithmeticBarVisible();
+}
+
+void CBrivaneDocumentHost::SetArithmeticFactor(LPCSTR pszFactor, int nScrollPos) {
+  if (CMainFrame* pMain = dynamic_cast<CMainFrame*>(AfxGetMainWnd()))
+    pMain->ShowArithmeticFactor(pszFactor, nScrollPos);
 }
 
 int CBrivaneDocumentHost::ShowMessage(LPCSTR pszText, UINT nType) {

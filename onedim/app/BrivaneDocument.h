@@ -30,6 +30,8 @@ class CBrivaneDocumentHost : public CDocumentHost {
   BOOL GetViewClientRect(RECT* pRect) override;
   void SetHorzScrollBar(int nMin, int nMax, int nPage, int nPos, BOOL bVisible) override;
   int ShowMessage(LPCSTR pszText, UINT nType) override;
+  BOOL IsArithmeticBarVisible() override;
+  void SetArithmeticFactor(LPCSTR pszFactor, int nScrollPos) override;
   void SetDocumentModified(BOOL bModified) override;
   void SetDocumentTitle(LPCSTR pszTitle) override;
   void UpdateDocumentViews() override;

@@ -1,15 +1,22 @@
 // CMainFrame: the 1D program's main window. It holds the document windows,
-// the standard and process toolbars and the status bar, keeps where the
-// bars were docked ("ToolBarDockState"), and can show the active document
-// window on the whole screen.
+// the standard and process toolbars, the status bar and the add/subtract
+// bar, keeps where the bars were docked ("ToolBarDockState"), and can show
+// the active document window on the whole screen.
 #pragma once
 
 #include "framework/win/MDIFrameWnd.h"
+#include "framework/win/ReBar.h"
 #include "framework/win/StatusBar.h"
 #include "framework/win/ToolBar.h"
+#include "onedim/dialogs/SpectrumArithmeticBar.h"
 
+class CBrivaneProDoc;
 class CControlBar;
 class CView;
+
+CBrivaneProDoc* GetActiveSpectrumDoc();
+// The active view as a window, for the bars that pass keys to it.
+CWnd* ActiveViewWindow();
 
 class CMainFrame : public CMDIFrameWnd {
   DECLARE_DYNCREATE(CMainFrame)
@@ -27,6 +34,11 @@ class CMainFrame : public CMDIFrameWnd {
   // Docks pBar on the side of pOther, just right of (or below) it.
   void DockControlBarLeftOf(CControlBar* pBar, CControlBar* pOther);
 
+  // The add/subtract bar: whether it is shown, and the factor of the
+  // operand that became current.
+  BOOL IsArithmeticBarVisible() const;
+  void ShowArithmeticFactor(LPCSTR pszFactor, int nScrollPos);
+
  protected:
   int OnCreate(LPCREATESTRUCT lpcs);
   void OnClose();
@@ -36,6 +48,9 @@ class CMainFrame : public CMDIFrameWnd {
   void OnViewProcessBar();
   void OnUpdateViewProcessBar(CCmdUI* pCmdUI);
   void OnBaselineMenu();
+  void OnToolsAddSubtract();
+  void OnUpdateToolsAddSubtract(CCmdUI* pCmdUI);
+  void OnArithmeticClose();
 
  private:
   void EnterFullScreen();
@@ -46,6 +61,9 @@ class CMainFrame : public CMDIFrameWnd {
   CStatusBar m_wndStatusBar;
   CToolBar m_wndToolBar;     // standard toolbar (resource 128)
   CToolBar m_wndProcessBar;  // process toolbar (resource 163)
+  CReBar m_wndArithmeticReBar;
+  CSpectrumArithmeticBar m_wndArithmeticBar{&GetActiveSpectrumDoc, &ActiveViewWindow};
+  float m_fLargestScale = 0.0f;  // the vertical scale Add/Subtract gave every spectrum
 
   enum { kFullScreenBars = 3 };
   CWnd* m_pFullScreenChild = nullptr;  // the document window on the whole screen

@@ -331,6 +331,25 @@ class CBrivaneProDoc {
   // off the current spectrum. FALSE when the spectrum is drawn flat.
   BOOL SubtractPolynomialBaseline(const double adPixels[5]);
 
+  // --- Add/Subtract Spectra ---
+  // Showing the add/subtract bar: every spectrum normalised and its data
+  // kept, one common largest value and the largest vertical scale
+  // (fBaseScale) given to all, A the current spectrum and B the next, a
+  // zeroed copy of A appended as the result, every axis floating 10 pixels
+  // lower. With fewer than two spectra: "You need at least two spectra\nOpen
+  // an additional spectrum", FALSE.
+  BOOL PrepareArithmetic(float& fBaseScale);
+  // The current spectrum, when it is A or B: its kept data shifted left by
+  // nShift points, or drawn at fFactor times fBaseScale with fFactor as its
+  // operand's factor. FALSE for any other spectrum.
+  BOOL ShiftOperand(int nShift);
+  BOOL ScaleOperand(float fFactor, float fBaseScale);
+  // Add (0) or Subtract (1) into the result; "Different number of points"
+  // refuses operands of different sizes.
+  BOOL CombineOperands(int nMode);
+  // Select A (bB FALSE) or B: the operand moves to the next spectrum.
+  void SelectOperand(BOOL bB);
+
   // --- Iterated Soft Thresholding ---
   // Go: the current spectrum's FID extended with nIterations passes after
   // zero filling to nZeroFill floats, at the threshold the view's y pixel
