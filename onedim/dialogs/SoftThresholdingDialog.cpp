@@ -76,29 +76,29 @@ void CSoftThresholdingDialog::ShowZeroFill() {
 }
 
 void CSoftThresholdingDialog::EraseThreshold() {
-  const CSpectrum* s = m_pDoc->GetCurrentSpectrum();
-  if (!m_bDrawn || s == nullptr || m_pView == nullptr || m_pView->GetSafeHwnd() == nullptr)
-    return;
-  CClientDC dc(m_pView);
-  const int nOldRop = dc.SetROP2(R2_NOT);
-  dc.MoveTo(s->m_nLeftPixel, m_nDrawnY);
-  dc.LineTo(s->m_nRightPixel, m_nDrawnY);
-  dc.SetROP2(nOldRop);
-  m_bDrawn = FALSE;
+  if (m_bDrawn && InvertLine(m_nDrawnY))
+    m_bDrawn = FALSE;
 }
 
 void CSoftThresholdingDialog::DrawThreshold() {
   EraseThreshold();
+  if (InvertLine(m_nThresholdY)) {
+    m_nDrawnY = m_nThresholdY;
+    m_bDrawn = TRUE;
+  }
+}
+
+// Drawn twice at one place, the line is gone again.
+BOOL CSoftThresholdingDialog::InvertLine(int y) {
   const CSpectrum* s = m_pDoc->GetCurrentSpectrum();
   if (s == nullptr || m_pView == nullptr || m_pView->GetSafeHwnd() == nullptr)
-    return;
+    return FALSE;
   CClientDC dc(m_pView);
   const int nOldRop = dc.SetROP2(R2_NOT);
-  dc.MoveTo(s->m_nLeftPixel, m_nThresholdY);
-  dc.LineTo(s->m_nRightPixel, m_nThresholdY);
+  dc.MoveTo(s->m_nLeftPixel, y);
+  dc.LineTo(s->m_nRightPixel, y);
   dc.SetROP2(nOldRop);
-  m_nDrawnY = m_nThresholdY;
-  m_bDrawn = TRUE;
+  return TRUE;
 }
 
 void CSoftThresholdingDialog::OnHScroll(UINT nSBCode, UINT nPos, CWnd* pScrollBar) {

@@ -39,6 +39,8 @@ class CSoftThresholdingDialog : public CDialog {
   // The line in inverting ink, the one drawn before taken away first.
   void DrawThreshold();
   void EraseThreshold();
+  // The threshold line at y inverted over the spectrum; FALSE with no view.
+  BOOL InvertLine(int y);
   void ShowZeroFill();
 
   CBrivaneProDoc* m_pDoc;  // not owned
