@@ -24,7 +24,8 @@ BOOL CSpectrumArithmeticBar::InitBarControls() {
   struct {
     CIconButton& button;
     int nId, nIcon;
-  } icons[] = {{m_SelectA, IDC_ARITH_SELECT_A, IDI_ARITH_SELECT_A}, {m_SelectB, IDC_ARITH_SELECT_B, IDI_ARITH_SELECT_B},
+  } icons[] = {{m_SelectA, IDC_ARITH_SELECT_A, IDI_ARITH_SELECT_A},
+               {m_SelectB, IDC_ARITH_SELECT_B, IDI_ARITH_SELECT_B},
                {m_Add, IDC_ARITH_ADD, IDI_ARITH_ADD},
                {m_Subtract, IDC_ARITH_SUBTRACT, IDI_ARITH_SUBTRACT},
                {m_Close, IDC_ARITH_CLOSE, IDI_ARITH_CLOSE}};
@@ -108,9 +109,12 @@ int CSpectrumArithmeticBar::FactorPosition(int nCode, int nPos, int nTrack, int 
   return std::max(nMin, std::min(nPos, nMax));
 }
 
-// The thumb's position while dragged, in full: the message carries only 16
-// bits of it.
-int CSpectrumArithmeticBar::TrackPosition(CScrollBar& bar) const {
+// Where the thumb is: while it is dragged, in full (the message carries
+// only 16 bits of it); otherwise where it stands, since the tracking
+// position is kept only during a drag.
+int CSpectrumArithmeticBar::ThumbPosition(CScrollBar& bar, UINT nSBCode) const {
+  if (nSBCode != SB_THUMBTRACK && nSBCode != SB_THUMBPOSITION)
+    return bar.GetScrollPos();
   SCROLLINFO info = {};
   info.cbSize = sizeof(info);
   info.fMask = SIF_TRACKPOS;
@@ -150,12 +154,13 @@ void CSpectrumArithmeticBar::OnHScroll(UINT nSBCode, UINT nPos, CWnd* pScrollBar
     SCROLLINFO info = {};
     info.cbSize = sizeof(info);
     m_ShiftBar.GetScrollInfo(&info, SIF_PAGE);
-    const int nNew =
-        ShiftPosition((int)nSBCode, m_ShiftBar.GetScrollPos(), TrackPosition(m_ShiftBar), nMax, (int)info.nPage, m_td);
+    const int nNew = ShiftPosition((int)nSBCode, m_ShiftBar.GetScrollPos(), ThumbPosition(m_ShiftBar, nSBCode), nMax,
+                                   (int)info.nPage, m_td);
     ApplyShift(std::max(nMin, std::min(nNew, nMax)));
   } else if (pScrollBar->GetDlgCtrlID() == IDC_ARITH_FACTOR_BAR) {
     m_FactorBar.GetScrollRange(&nMin, &nMax);
-    const int nNew = FactorPosition((int)nSBCode, m_FactorBar.GetScrollPos(), TrackPosition(m_FactorBar), nMin, nMax);
+    const int nNew =
+        FactorPosition((int)nSBCode, m_FactorBar.GetScrollPos(), ThumbPosition(m_FactorBar, nSBCode), nMin, nMax);
     ApplyFactor(nNew * 0.01);
   }
 }

@@ -58,7 +58,7 @@ class CSpectrumArithmeticBar : public CSelfInitDialogBar {
   // A shift or a factor for the current spectrum, on its bar and edit too.
   void ApplyShift(int nShift);
   void ApplyFactor(double dFactor);
-  int TrackPosition(CScrollBar& bar) const;
+  int ThumbPosition(CScrollBar& bar, UINT nSBCode) const;
 
   PFNACTIVEDOC m_pfnActiveDoc;
   PFNACTIVEVIEW m_pfnActiveView;

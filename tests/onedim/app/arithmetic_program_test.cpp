@@ -90,11 +90,23 @@ TEST(ArithmeticProgramTest, TheBarSubtractsTheScaledOperandsIntoANewSpectrum) {
   ASSERT_TRUE(WaitFor([&] { return ::IsWindowVisible(bar) != FALSE; }, 5000));
   EXPECT_EQ("0", BrivaneProcess::WindowText(::GetDlgItem(bar, IDC_ARITH_SHIFT)));
   EXPECT_EQ("1.00", BrivaneProcess::WindowText(::GetDlgItem(bar, IDC_ARITH_FACTOR)));
-  // The factor range: halved twice from 0 ... 2 to nothing, then doubled
-  // from 1. Posted messages are handled in order, so a range that changed
-  // also says the mouse move before it was handled: that ran the buttons'
-  // update handlers, and every button stays enabled.
+  // Operand A is the current (second) spectrum. Its bars: a page of the
+  // shift moves it td/10 points, a line of the factor 0.10; the end of
+  // either scroll leaves them where they are.
+  HWND factor = ::GetDlgItem(bar, IDC_ARITH_FACTOR);
   ::PostMessageA(bar, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
+  for (int id : {IDC_ARITH_SHIFT_BAR, IDC_ARITH_FACTOR_BAR}) {
+    HWND scroll = ::GetDlgItem(bar, id);
+    ::PostMessageA(bar, WM_HSCROLL, id == IDC_ARITH_SHIFT_BAR ? SB_PAGERIGHT : SB_LINERIGHT, (LPARAM)scroll);
+    ::PostMessageA(bar, WM_HSCROLL, SB_ENDSCROLL, (LPARAM)scroll);
+  }
+  EXPECT_TRUE(WaitFor([&] { return BrivaneProcess::WindowText(factor) == "1.10"; }, 5000))
+      << BrivaneProcess::WindowText(factor);
+  EXPECT_EQ("25", BrivaneProcess::WindowText(::GetDlgItem(bar, IDC_ARITH_SHIFT)));
+
+  // The factor range: halved twice from 0 ... 2 to nothing, then doubled
+  // from 1. The mouse move over the bar, handled before, ran the buttons'
+  // update handlers: every button stays enabled.
   HWND factorBar = ::GetDlgItem(bar, IDC_ARITH_FACTOR_BAR);
   auto range = [&] {
     int nMin = -1, nMax = -1;
@@ -114,8 +126,7 @@ TEST(ArithmeticProgramTest, TheBarSubtractsTheScaledOperandsIntoANewSpectrum) {
                  IDC_ARITH_TWICE, IDC_ARITH_HALF})
     EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(bar, id))) << id;
 
-  // Operand A is the current (second) spectrum: half of it, less the first.
-  HWND factor = ::GetDlgItem(bar, IDC_ARITH_FACTOR);
+  // Then half of A, less the first spectrum.
   ::SendMessageA(factor, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("0.50"));
   ::PostMessageA(factor, WM_KEYDOWN, VK_RETURN, 0);
   app.Sync();
@@ -141,9 +152,11 @@ TEST(ArithmeticProgramTest, TheBarSubtractsTheScaledOperandsIntoANewSpectrum) {
   const CSpectrum* a = doc.GetSpectrumAt(1);
   const CSpectrum* result = doc.GetSpectrumAt(2);
   ASSERT_EQ(kTd, result->m_paramsA.td);
-  // The operands were normalised when the bar was shown.
-  EXPECT_FLOAT_EQ(1.0f, a->m_pData[0]);
+  // The operands were normalised when the bar was shown, and A shifted 25
+  // complex points to the left.
   EXPECT_FLOAT_EQ(1.0f, b->m_pData[6]);
+  EXPECT_FLOAT_EQ(2.0f * (kTd - 50) / 512.0f, a->m_pData[0]) << "float 50 over the largest, 512";
+  EXPECT_EQ(0.0f, a->m_pData[kTd - 1]);
   for (int i = 0; i < kTd; i++)
     ASSERT_FLOAT_EQ(0.5f * a->m_pData[i] - b->m_pData[i], result->m_pData[i]) << i;
 }
