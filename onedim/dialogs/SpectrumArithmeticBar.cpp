@@ -212,8 +212,11 @@ BOOL CSpectrumArithmeticBar::PreTranslateMessage(MSG* pMsg) {
       CString shift, factor;
       GetDlgItemText(IDC_ARITH_SHIFT, shift);
       GetDlgItemText(IDC_ARITH_FACTOR, factor);
-      ApplyShift(std::atoi(shift));
-      ApplyFactor(std::atof(factor));
+      // Read as atoi and atof would, but a number out of range is held at
+      // the limit (or refused as infinite) instead of being undefined.
+      const long nShift = std::strtol(shift, nullptr, 10);
+      ApplyShift((int)std::max<long>(INT_MIN, std::min<long>(nShift, INT_MAX)));
+      ApplyFactor(std::strtod(factor, nullptr));
       return TRUE;
     }
     // Typing stays in the edits; every other key is the view's.

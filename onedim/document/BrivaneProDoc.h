@@ -341,7 +341,8 @@ class CBrivaneProDoc {
   BOOL PrepareArithmetic(float& fBaseScale);
   // The current spectrum, when it is A or B: its kept data shifted left by
   // nShift points, or drawn at fFactor times fBaseScale with fFactor as its
-  // operand's factor. FALSE for any other spectrum.
+  // operand's factor. FALSE for any other spectrum, and for a scale that
+  // is no finite float.
   BOOL ShiftOperand(int nShift);
   BOOL ScaleOperand(float fFactor, float fBaseScale);
   // Add (0) or Subtract (1) into the result; "Different number of points"

@@ -91,7 +91,8 @@ BOOL CBrivaneProDoc::ShiftOperand(int nShift) {
 
 BOOL CBrivaneProDoc::ScaleOperand(float fFactor, float fBaseScale) {
   CSpectrum* s = m_pCurrent;
-  if (s == nullptr || (s != m_Arithmetic.m_pA && s != m_Arithmetic.m_pB) || !std::isfinite(fFactor))
+  // A scale that overflows would leave the trace nowhere to draw.
+  if (s == nullptr || (s != m_Arithmetic.m_pA && s != m_Arithmetic.m_pB) || !std::isfinite(fFactor * fBaseScale))
     return FALSE;
   s->m_fVerticalScale = fFactor * fBaseScale;
   (s == m_Arithmetic.m_pA ? m_Arithmetic.m_fFactorA : m_Arithmetic.m_fFactorB) = fFactor;

@@ -140,6 +140,7 @@ TEST(SpectrumArithmeticTest, ShowingTheBarPreparesOperandsAndResult) {
   doc.SetCurrentSpectrum(three);
   ASSERT_TRUE(doc.ShiftOperand(3));
   EXPECT_FLOAT_EQ(6.0f / 62.0f, three->m_pData[0]) << "its largest real value was 62";
+  EXPECT_FALSE(doc.ScaleOperand(3.0e38f, fBase)) << "a scale past the float range";
   ASSERT_TRUE(doc.ScaleOperand(0.5f, fBase));
   EXPECT_EQ(125.0f, three->m_fVerticalScale);
   EXPECT_EQ(0.5f, a.m_fFactorA);
