@@ -117,8 +117,9 @@ TEST_F(BaselineDialogsTest, PolynomialPreviewFollowsTheBarsAndOkSubtractsIt) {
       d.SendMessage(WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, 10), (LPARAM)hBar);
       d.SendMessage(WM_COMMAND, nEnd, 0);
     });
-    if (nEnd == IDCANCEL)
+    if (nEnd == IDCANCEL) {
       EXPECT_EQ(before, Data());
+    }
   }
   // OK with c0 at 10 pixels below the zero line lifted the trace 10 pixels.
   const double dPixel = m_s->m_fMaxValue / (m_s->m_fVerticalScale * m_s->m_fIntensityStep);
