@@ -16,7 +16,7 @@
 #define IDI_SPECTRUM 195
 #define IDI_ABOUT_FID 262
 #define IDI_ABOUT_PHASE 263
-#define IDB_FONT_TYPES 238  // the device font combo's printer and TrueType icons
+#define IDB_FONT_TYPES 238      // the device font combo's printer and TrueType icons
 #define IDR_VIEW_POPUP 198      // the 1D view's right-click menu
 #define IDR_FULLVIEW_POPUP 158  // the full view's right-click menu
 
@@ -34,7 +34,7 @@
 #define IDC_CURSOR_INTEGRATE 216
 #define IDC_CURSOR_REMOVE_PEAKS 219
 #define IDC_CURSOR_PEAK_INFO 269
-#define IDR_PEAKLIST 164    // the peak list's toolbar
+#define IDR_PEAKLIST 164  // the peak list's toolbar
 
 // Dialog templates.
 #define IDD_ABOUTBOX 100
@@ -116,6 +116,51 @@
 #define IDC_PHASE_FIRST_SLIDER 1199
 #define IDC_PHASE_ZERO_LABEL 1313
 #define IDC_PHASE_FIRST_LABEL 1314
+// Baseline correction and Iterated Soft Thresholding dialogs.
+#define IDD_MULTIPOINT_BASELINE 200
+#define IDD_POLYNOMIAL_BASELINE 204
+#define IDD_SOFT_THRESHOLDING 305
+#define IDC_MPB_FIT_TRACE 1137
+#define IDC_MPB_ORDER 1138
+#define IDC_MPB_COMPUTE 1139
+#define IDC_MPB_SUBTRACT 1140
+#define IDC_MPB_HELP 1141
+#define IDC_MPB_TEXT_MULTI 1142
+#define IDC_MPB_TEXT_FIT 1143
+#define IDC_PB_ORDER0 1160  // to IDC_PB_ORDER4, one per coefficient
+#define IDC_PB_ORDER1 1161
+#define IDC_PB_ORDER2 1162
+#define IDC_PB_ORDER3 1163
+#define IDC_PB_ORDER4 1164
+#define IDC_PB_HELP 1141
+#define IDC_IST_ITERATIONS 1275
+#define IDC_IST_SPIN 1300
+#define IDC_IST_GO 1301
+#define IDC_IST_THRESHOLD 1302
+#define IDC_IST_CHANGE 1303
+#define IDC_IST_ZERO_FILL 1304
+// The add/subtract bar.
+#define IDD_SPECTRUM_ARITHMETIC 128
+#define ID_ARITHMETIC_BAR 59440  // the bar in its rebar
+#define IDI_OPERAND_B 240        // marks of the operands in the view
+#define IDI_OPERAND_A 241
+#define IDI_ARITH_SELECT_A 242  // the bar's icon buttons
+#define IDI_ARITH_SELECT_B 243
+#define IDI_ARITH_ADD 244
+#define IDI_ARITH_SUBTRACT 245
+#define IDI_ARITH_CLOSE 246
+#define IDC_ARITH_SHIFT_BAR 1129
+#define IDC_ARITH_FACTOR_BAR 1130
+#define IDC_ARITH_SHIFT 1228
+#define IDC_ARITH_FACTOR 1229
+#define IDC_ARITH_SELECT_A 1231
+#define IDC_ARITH_SELECT_B 1232
+#define IDC_ARITH_ADD 1233
+#define IDC_ARITH_SUBTRACT 1234
+#define IDC_ARITH_SHIFT_SPIN 1235
+#define IDC_ARITH_CLOSE 1236
+#define IDC_ARITH_TWICE 1238
+#define IDC_ARITH_HALF 1239
 #define IDC_HISTORY_COPY 1028
 #define IDC_ABOUT_CREDITS 1030
 #define IDC_ABOUT_VERSION 1031

@@ -545,6 +545,18 @@ def preview_print_button():
     return c
 
 
+def letter_icon(text, colour, framed):
+    """A letter or sign of the 3 x 5 font, as large as the icon takes it:
+    the operand marks (framed) and the add/subtract bar's buttons."""
+    def draw(c, s):
+        scale = max(1, s // 8)
+        if framed:
+            c.rect(0, 0, s - 1, s - 1, colour, WHITE)
+        w = (4 * len(text) - 1) * scale
+        c.text((s - w) // 2, (s - 5 * scale) // 2, text, colour, scale)
+    return draw
+
+
 def main():
     os.makedirs(OUT, exist_ok=True)
     write_bmp(os.path.join(OUT, "splash.bmp"), splash())
@@ -561,7 +573,11 @@ def main():
     for name, draw in (("brivane", draw_program), ("document", draw_document), ("fid", draw_fid),
                        ("phase", draw_phase), ("ok", draw_ok), ("cancel", draw_cancel), ("apply", draw_apply),
                        ("copy", draw_copy),
-                       ("update", draw_update), ("print", draw_print), ("full", draw_full), ("fit", draw_fit)):
+                       ("update", draw_update), ("print", draw_print), ("full", draw_full), ("fit", draw_fit),
+                       ("operand_a", letter_icon("A", RED, True)), ("operand_b", letter_icon("B", BLUE, True)),
+                       ("select_a", letter_icon("A", RED, False)), ("select_b", letter_icon("B", BLUE, False)),
+                       ("add", letter_icon("+", GREEN, False)), ("subtract", letter_icon("-", GREEN, False)),
+                       ("close", letter_icon("x", BLACK, False))):
         write_ico(os.path.join(OUT, name + ".ico"), [icon(32, draw), icon(16, draw)], KEY)
 
 

@@ -17,7 +17,9 @@
 #include "onedim/dialogs/ImportFileDialog.h"
 #include "onedim/dialogs/JcampWaitDialog.h"
 #include "onedim/dialogs/PeakListDialog.h"
+#include "onedim/dialogs/MultiPointBaselineDialog.h"
 #include "onedim/dialogs/PhaseCorrectionDialog.h"
+#include "onedim/dialogs/PolynomialBaselineDialog.h"
 #include "onedim/dialogs/ProcessDialogs.h"
 #include "onedim/dialogs/SimulationDialogs.h"
 #include "onedim/dialogs/WindowFunctionsDialog.h"
@@ -31,6 +33,8 @@
 #include "framework/win/CmdUI.h"
 #include "onedim/model/Spectrum.h"
 #include "onedim/model/WindowFunction.h"
+#include "onedim/plot/Graph.h"
+#include "onedim/view/GraphDraw.h"
 #include "resources/BrivaneRes.h"
 
 IMPLEMENT_DYNCREATE(CBrivaneDocument, CDocument)
@@ -47,6 +51,9 @@ BEGIN_MESSAGE_MAP(CBrivaneDocument, COleServerDoc)
   ON_COMMAND(ID_PROCESS_AUTOPHASE, OnProcessAutophase)
   ON_COMMAND(ID_PROCESS_SET_REGIONS, OnProcessSetRegions)
   ON_COMMAND(ID_PROCESS_BASELINE_TWO_POINT, OnProcessTwoPointBaseline)
+  ON_COMMAND(ID_PROCESS_BASELINE_MULTI, OnProcessMultiPointBaseline)
+  ON_COMMAND(ID_PROCESS_BASELINE_AUTO_FIT, OnProcessAutoFitBaseline)
+  ON_COMMAND(ID_PROCESS_BASELINE_MANUAL, OnProcessManualBaseline)
   ON_COMMAND(ID_PROCESS_SWAP, OnProcessSwap)
   ON_COMMAND(ID_PROCESS_INVERT, OnProcessInvert)
   ON_COMMAND(ID_PROCESS_MAGNITUDE, OnProcessMagnitude)
@@ -319,6 +326,42 @@ void CBrivaneDocument::OnProcessTwoPointBaseline() {
   TwoPointBaseline();
 }
 
+void CBrivaneDocument::OpenBaselinePoints(BYTE bFitKind) {
+  // A second start begins the picking again with the kind chosen.
+  if (m_pBaselineDialog != nullptr)
+    m_pBaselineDialog->DestroyWindow();
+  if (!StartBaselinePoints(bFitKind))
+    return;
+  // Modeless: the view must take the presses that pick the points.
+  CMultiPointBaselineDialog* pDialog = new CMultiPointBaselineDialog(this, AfxGetMainWnd(), &m_pBaselineDialog);
+  pDialog->SetModeless(true);
+  m_pBaselineDialog = pDialog;
+  if (!pDialog->Create(CMultiPointBaselineDialog::IDD, AfxGetMainWnd())) {
+    if (m_pBaselineDialog == pDialog)
+      delete pDialog;
+    m_pBaselineDialog = nullptr;
+    EndBaselinePoints();
+    return;
+  }
+  pDialog->ShowWindow(SW_SHOW);
+}
+
+void CBrivaneDocument::OnProcessManualBaseline() {
+  if (GetCurrentSpectrum() == nullptr)
+    return;
+  CPolynomialBaselineDialog dlg(this, GetSpectrumView(), AfxGetMainWnd());
+  dlg.DoModal();
+}
+
+void CBrivaneDocument::ToggleBaselinePoint(POINT pt) {
+  if (m_pBaselinePoints == nullptr)
+    return;
+  if (const PlotPoint* pHit = HitTestGraph(*m_pBaselinePoints, pt))
+    RemoveBaselinePoints(*pHit);
+  else
+    AddBaselinePoint(pt.x, pt.y);
+}
+
 void CBrivaneDocument::OnProcessSwap() {
   SwapSpectrum();
 }
@@ -488,6 +531,8 @@ void CBrivaneDocument::OnCloseDocument() {
   // The dialog works on this document's spectra.
   if (m_pPhaseDialog != nullptr)
     m_pPhaseDialog->DestroyWindow();
+  if (m_pBaselineDialog != nullptr)
+    m_pBaselineDialog->DestroyWindow();
   COleServerDoc::OnCloseDocument();
 }
 
@@ -559,6 +604,16 @@ void CBrivaneDocumentHost::SetHorzScrollBar(int nMin, int nMax, int nPage, int n
   CFrameWnd* pFrame = pView != nullptr ? pView->GetParentFrame() : nullptr;
   if (pFrame != nullptr && pFrame->IsKindOf(RUNTIME_CLASS(CChildFrame)))
     static_cast<CChildFrame*>(pFrame)->SetSpectrumScrollBar(nMin, nMax, nPage, nPos, bVisible);
+}
+
+BOOL CBrivaneDocumentHost::IsArithmeticBarVisible() {
+  const CMainFrame* pMain = dynamic_cast<const CMainFrame*>(AfxGetMainWnd());
+  return pMain != nullptr && pMain->IsArithmeticBarVisible();
+}
+
+void CBrivaneDocumentHost::SetArithmeticFactor(LPCSTR pszFactor, int nScrollPos) {
+  if (CMainFrame* pMain = dynamic_cast<CMainFrame*>(AfxGetMainWnd()))
+    pMain->ShowArithmeticFactor(pszFactor, nScrollPos);
 }
 
 int CBrivaneDocumentHost::ShowMessage(LPCSTR pszText, UINT nType) {

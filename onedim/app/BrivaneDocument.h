@@ -12,6 +12,7 @@ class CBrivaneDocument;
 class CCmdUI;
 class CBrivaneProView;
 class CJcampWaitDialog;
+class CMultiPointBaselineDialog;
 class CPhaseCorrectionDialog;
 
 // The document's base: an OLE server document. Embedding and linking come
@@ -32,6 +33,8 @@ class CBrivaneDocumentHost : public CDocumentHost {
   void SetHorzScrollBar(int nMin, int nMax, int nPage, int nPos, BOOL bVisible) override;
   int ShowMessage(LPCSTR pszText, UINT nType) override;
   void ShowRelaxationPick(LPCSTR pszText) override;
+  BOOL IsArithmeticBarVisible() override;
+  void SetArithmeticFactor(LPCSTR pszFactor, int nScrollPos) override;
   void SetDocumentModified(BOOL bModified) override;
   void SetDocumentTitle(LPCSTR pszTitle) override;
   void UpdateDocumentViews() override;
@@ -77,6 +80,9 @@ class CBrivaneDocument : public COleServerDoc, public CBrivaneProDoc {
   void EditSpectrumProperties() override;
   // The Add Text dialog on a label of the current spectrum, or on a new one.
   void EditTextLabel(CTextLabel* pLabel) override;
+  // A press in baseline mode: on a point's marker it removes the point,
+  // elsewhere it adds one.
+  void ToggleBaselinePoint(POINT pt) override;
 
  protected:
   void OnFileOpenAdditional();
@@ -90,6 +96,9 @@ class CBrivaneDocument : public COleServerDoc, public CBrivaneProDoc {
   void OnProcessAutophase();
   void OnProcessSetRegions();
   void OnProcessTwoPointBaseline();
+  void OnProcessMultiPointBaseline() { OpenBaselinePoints(0); }
+  void OnProcessAutoFitBaseline() { OpenBaselinePoints(1); }
+  void OnProcessManualBaseline();
   void OnProcessSwap();
   void OnProcessInvert();
   void OnProcessMagnitude();
@@ -165,7 +174,12 @@ class CBrivaneDocument : public COleServerDoc, public CBrivaneProDoc {
   CBrivaneDocumentHost m_Host;
   // Asks the user for the parameters an importer could not find.
   CMissingParametersDialogs m_MissingDialogs;
-  CPhaseCorrectionDialog* m_pPhaseDialog = nullptr;  // the open Phase Correction dialog, or null
+  // Multi-Point (kind 0) or Auto-Fit (kind 1): baseline mode and the
+  // dialog beside the view.
+  void OpenBaselinePoints(BYTE bFitKind);
+
+  CPhaseCorrectionDialog* m_pPhaseDialog = nullptr;        // the open Phase Correction dialog, or null
+  CMultiPointBaselineDialog* m_pBaselineDialog = nullptr;  // the open baseline points dialog, or null
 
   DECLARE_MESSAGE_MAP()
 };

@@ -8,6 +8,8 @@
 #include "framework/win/WinApp.h"
 #include "common/SplashWnd.h"
 #include "onedim/app/BrivaneProApp.h"
+#include "onedim/document/BrivaneProDoc.h"
+#include "onedim/model/Spectrum.h"
 #include "resources/BrivaneRes.h"
 
 IMPLEMENT_DYNCREATE(CMainFrame, CMDIFrameWnd)
@@ -27,6 +29,9 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
   ON_UPDATE_COMMAND_UI(ID_VIEW_CONTROL_BAR, OnUpdateViewControlBar)
   ON_COMMAND(ID_VIEW_TABBED, OnViewTabbed)
   ON_UPDATE_COMMAND_UI(ID_VIEW_TABBED, OnUpdateViewTabbed)
+  ON_COMMAND(ID_TOOLS_ADD_SUBTRACT, OnToolsAddSubtract)
+  ON_UPDATE_COMMAND_UI(ID_TOOLS_ADD_SUBTRACT, OnUpdateToolsAddSubtract)
+  ON_COMMAND(IDC_ARITH_CLOSE, OnArithmeticClose)
 END_MESSAGE_MAP()
 
 namespace {
@@ -41,6 +46,10 @@ CView* GetActiveSpectrumView() {
   CMDIChildWnd* pChild = static_cast<CMDIFrameWnd*>(pMain)->MDIGetActive();
   CWnd* pView = pChild != nullptr ? pChild->GetActiveView() : nullptr;
   return pView != nullptr && pView->IsKindOf(RUNTIME_CLASS(CView)) ? static_cast<CView*>(pView) : nullptr;
+}
+
+CWnd* ActiveViewWindow() {
+  return GetActiveSpectrumView();
 }
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs) {
@@ -81,9 +90,16 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs) {
                                    ID_RELAXATION_REBAR) ||
       !m_wndRelaxationReBar.AddBar(&m_wndRelaxationBar, nullptr, nullptr, RBBS_GRIPPERALWAYS | RBBS_FIXEDBMP))
     AfxMessageBox("Failed to create rebar de aritmetica\n");
+  if (!m_wndArithmeticReBar.Create(this) ||
+      !m_wndArithmeticBar.Create(this, IDD_SPECTRUM_ARITHMETIC, WS_VISIBLE | CBRS_TOP | CBRS_TOOLTIPS | CBRS_FLYBY,
+                                 ID_ARITHMETIC_BAR) ||
+      !m_wndArithmeticReBar.AddBar(&m_wndArithmeticBar, nullptr, nullptr, RBBS_GRIPPERALWAYS | RBBS_FIXEDBMP))
+    AfxMessageBox("Failed to create rebar de aritmetica\n");
   LoadBarState("ToolBarDockState");
   if (m_wndRelaxationReBar.m_hWnd != nullptr)
     ShowControlBar(&m_wndRelaxationReBar, FALSE, FALSE);
+  if (m_wndArithmeticReBar.GetSafeHwnd() != nullptr)
+    ShowControlBar(&m_wndArithmeticReBar, FALSE, FALSE);
   CSplashWnd::ShowSplashScreen(this, IDB_SPLASH);
   return 0;
 }
@@ -116,6 +132,40 @@ void CMainFrame::OnViewTabbed() {
 
 void CMainFrame::OnUpdateViewTabbed(CCmdUI* pCmdUI) {
   pCmdUI->SetCheck(m_wndTabs.IsInstalled());
+}
+
+BOOL CMainFrame::IsArithmeticBarVisible() const {
+  return m_wndArithmeticReBar.GetSafeHwnd() != nullptr && m_wndArithmeticReBar.IsVisible();
+}
+
+void CMainFrame::ShowArithmeticFactor(LPCSTR pszFactor, int nScrollPos) {
+  if (m_wndArithmeticBar.GetSafeHwnd() != nullptr)
+    m_wndArithmeticBar.ShowFactor(pszFactor, nScrollPos);
+}
+
+void CMainFrame::OnToolsAddSubtract() {
+  CBrivaneProDoc* pDoc = GetActiveSpectrumDoc();
+  if (pDoc == nullptr || m_wndArithmeticReBar.GetSafeHwnd() == nullptr)
+    return;
+  if (IsArithmeticBarVisible()) {
+    OnArithmeticClose();
+    return;
+  }
+  if (!pDoc->PrepareArithmetic(m_fLargestScale))
+    return;
+  m_wndArithmeticBar.Prepare(pDoc->GetCurrentSpectrum()->m_paramsA.td, m_fLargestScale);
+  ShowControlBar(&m_wndArithmeticReBar, TRUE, FALSE);
+  pDoc->ArrangeOverlay();
+}
+
+void CMainFrame::OnUpdateToolsAddSubtract(CCmdUI* pCmdUI) {
+  pCmdUI->SetCheck(IsArithmeticBarVisible());
+}
+
+void CMainFrame::OnArithmeticClose() {
+  ShowControlBar(&m_wndArithmeticReBar, FALSE, FALSE);
+  if (CBrivaneProDoc* pDoc = GetActiveSpectrumDoc())
+    pDoc->UpdateViews();
 }
 
 void CMainFrame::OnViewProcessBar() {

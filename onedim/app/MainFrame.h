@@ -1,7 +1,8 @@
 // CMainFrame: the 1D program's main window. It holds the document windows
-// (with a tab for each), the standard and process toolbars, the scale bar
-// and the status bar, keeps where the bars were docked ("ToolBarDockState"),
-// and can show the active document window on the whole screen.
+// (with a tab for each), the standard and process toolbars, the scale bar,
+// the status bar, the relaxation bar and the add/subtract bar, keeps where
+// the bars were docked ("ToolBarDockState"), and can show the active
+// document window on the whole screen.
 #pragma once
 
 #include "framework/win/MDIFrameWnd.h"
@@ -11,9 +12,15 @@
 #include "onedim/app/RelaxationBar.h"
 #include "onedim/app/ScaleBar.h"
 #include "onedim/app/WindowTabHost.h"
+#include "onedim/dialogs/SpectrumArithmeticBar.h"
 
+class CBrivaneProDoc;
 class CControlBar;
 class CView;
+
+CBrivaneProDoc* GetActiveSpectrumDoc();
+// The active view as a window, for the bars that pass keys to it.
+CWnd* ActiveViewWindow();
 
 class CMainFrame : public CMDIFrameWnd {
   DECLARE_DYNCREATE(CMainFrame)
@@ -36,6 +43,11 @@ class CMainFrame : public CMDIFrameWnd {
   CScaleBar* GetScaleBar() { return m_wndScaleBar.m_hWnd != nullptr ? &m_wndScaleBar : nullptr; }
   CWindowTabHost& GetWindowTabs() { return m_wndTabs; }
 
+  // The add/subtract bar: whether it is shown, and the factor of the
+  // operand that became current.
+  BOOL IsArithmeticBarVisible() const;
+  void ShowArithmeticFactor(LPCSTR pszFactor, int nScrollPos);
+
  protected:
   int OnCreate(LPCREATESTRUCT lpcs);
   void OnClose();
@@ -51,6 +63,9 @@ class CMainFrame : public CMDIFrameWnd {
   void OnUpdateViewControlBar(CCmdUI* pCmdUI);
   void OnViewTabbed();
   void OnUpdateViewTabbed(CCmdUI* pCmdUI);
+  void OnToolsAddSubtract();
+  void OnUpdateToolsAddSubtract(CCmdUI* pCmdUI);
+  void OnArithmeticClose();
 
  private:
   void EnterFullScreen();
@@ -65,6 +80,9 @@ class CMainFrame : public CMDIFrameWnd {
   CToolBar m_wndToolBar;              // standard toolbar (resource 128)
   CToolBar m_wndProcessBar;           // process toolbar (resource 163)
   CWindowTabHost m_wndTabs;
+  CReBar m_wndArithmeticReBar;
+  CSpectrumArithmeticBar m_wndArithmeticBar{&GetActiveSpectrumDoc, &ActiveViewWindow};
+  float m_fLargestScale = 0.0f;  // the vertical scale Add/Subtract gave every spectrum
 
   enum { kFullScreenBars = 3 };
   CWnd* m_pFullScreenChild = nullptr;  // the document window on the whole screen

@@ -94,6 +94,7 @@ CBrivaneProDoc::CBrivaneProDoc(CDocumentHost* pHost)
 
 CBrivaneProDoc::~CBrivaneProDoc() {
   RemoveAllSpectra();
+  DeleteBaselineGraphs();
 }
 
 CSpectrum* CBrivaneProDoc::AddSpectrum(const CSpectrumParams& params, BOOL bAtEnd) {

@@ -15,6 +15,7 @@
 #include "framework/base/String.h"
 #include "framework/base/WinTypes.h"
 #include "onedim/document/BrivaneProDocHost.h"
+#include "onedim/plot/PlotMarker.h"
 #include "onedim/document/BrivaneProDocTools.h"
 #include "onedim/document/DataBuffer.h"
 #include "onedim/model/ColourFont.h"
@@ -356,6 +357,63 @@ class CBrivaneProDoc {
   // and curve colour; history line.
   void FinishApodize(COLORREF crCurve);
 
+  // --- Baseline correction ---
+  // Multi-Point (kind 0) and Auto-Fit (kind 1): a new points graph holding
+  // the two ends of the current spectrum's visible trace, mode 6, baseline
+  // in progress. FALSE without a current spectrum.
+  BOOL StartBaselinePoints(BYTE bFitKind);
+  // A point at view x inside the current spectrum's pixel extent: on the
+  // trace at the even point under x while fit onto trace is set, else at y.
+  // The points stay sorted by x. FALSE, nothing added, outside the extent.
+  BOOL AddBaselinePoint(int x, int y);
+  // Removes every point whose rounded coordinates are those of pt.
+  void RemoveBaselinePoints(PlotPoint pt);
+  // Compute Function of the auto-fit: the polynomial of nCoefficients
+  // through the points (pixels) as the computed graph, one point per column
+  // of the view, and in data units per complex point in baseline. Fewer
+  // points at distinct x than coefficients are refused with the message
+  // "Not enough points defined to fit selected function\nMin. # Points=n";
+  // a fit the least-squares routine refuses leaves nothing computed.
+  BOOL ComputeBaseline(int nCoefficients, std::vector<float>& baseline);
+  // The auto-fit's Subtract: the computed baseline, when there is one, off
+  // the current spectrum; then the tool ends.
+  void SubtractComputedBaseline(const std::vector<float>& baseline);
+  // The multi-point Subtract: straight lines through the points off the
+  // current spectrum; then the tool ends.
+  BOOL SubtractMultiPointBaseline();
+  // Every way out of the tool: mode 0, flags cleared, both graphs deleted.
+  void EndBaselinePoints();
+  // The Manual Polynomial's OK: the five coefficients, set in pixels
+  // (positive below the zero line) as the preview drew them, in data units
+  // off the current spectrum. FALSE when the spectrum is drawn flat.
+  BOOL SubtractPolynomialBaseline(const double adPixels[5]);
+
+  // --- Add/Subtract Spectra ---
+  // Showing the add/subtract bar: every spectrum normalised and its data
+  // kept, one common largest value and the largest vertical scale
+  // (fBaseScale) given to all, A the current spectrum and B the next, a
+  // zeroed copy of A appended as the result, every axis floating 10 pixels
+  // lower. With fewer than two spectra: "You need at least two spectra\nOpen
+  // an additional spectrum", FALSE.
+  BOOL PrepareArithmetic(float& fBaseScale);
+  // The current spectrum, when it is A or B: its kept data shifted left by
+  // nShift points, or drawn at fFactor times fBaseScale with fFactor as its
+  // operand's factor. FALSE for any other spectrum, and for a scale that
+  // is no finite float.
+  BOOL ShiftOperand(int nShift);
+  BOOL ScaleOperand(float fFactor, float fBaseScale);
+  // Add (0) or Subtract (1) into the result; "Different number of points"
+  // refuses operands of different sizes.
+  BOOL CombineOperands(int nMode);
+  // Select A (bB FALSE) or B: the operand moves to the next spectrum.
+  void SelectOperand(BOOL bB);
+
+  // --- Iterated Soft Thresholding ---
+  // Go: the current spectrum's FID extended with nIterations passes after
+  // zero filling to nZeroFill floats, at the threshold the view's y pixel
+  // stands for. A refusal is shown and changes nothing.
+  BOOL SoftThresholding(int nIterations, int nZeroFill, int nThresholdY);
+
   // --- Simulation ---
   // Simulation New (bNew) and Edit Simulation: New adds an empty spectrum
   // "Spin Simulation" and makes it current, Edit takes the current one. The
@@ -420,9 +478,10 @@ class CBrivaneProDoc {
   BYTE m_bFullView;  // dual display shown
   BYTE m_bLayoutPending;
   BYTE m_bBaselineInProgress;
-  BYTE m_bBaselineToSubtract;
-  int m_nZoomBoxStyle;  // 0 plain, 1 red, 2 green, 3 blue gradient
-  float m_fToolValue;   // multi-point baseline tool and scale bar
+  BYTE m_bBaselineToSubtract;  // a computed baseline is shown
+  BYTE m_bFitOntoTrace = 1;    // baseline points snap to the trace
+  int m_nZoomBoxStyle;         // 0 plain, 1 red, 2 green, 3 blue gradient
+  float m_fToolValue;          // multi-point baseline tool and scale bar
   int m_nToolValue;
   int m_nShowOnlyCurrentScale;
   BYTE m_bAutoPhase;             // autophase after the Fourier transform
@@ -443,6 +502,7 @@ class CBrivaneProDoc {
   // Writes the data buffer into the current spectrum's visible range.
   BOOL ApplyDataBuffer(float fFactor, BOOL bAdd);
   void Forget(CSpectrum* pSpectrum);
+  void DeleteBaselineGraphs();
   void SetOpenFailure(LPCSTR pszText) { GetAppState().m_strOpenFailure = pszText; }
   // Reads the file with the importer of the type into this document.
   BOOL ImportOfType(int nType, LPCSTR pszPath);

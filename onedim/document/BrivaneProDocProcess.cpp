@@ -13,6 +13,7 @@
 #include "onedim/processing/FidFilterStep.h"
 #include "onedim/processing/FourierTransformStep.h"
 #include "onedim/processing/PolarConversion.h"
+#include "onedim/processing/SoftThresholding.h"
 
 namespace {
 
@@ -204,6 +205,24 @@ void CBrivaneProDoc::TwoPointBaseline() {
   m_pCurrent->m_bDataChanged = 1;
   SetModified();
   UpdateViews();
+}
+
+BOOL CBrivaneProDoc::SoftThresholding(int nIterations, int nZeroFill, int nThresholdY) {
+  CSpectrum* s = m_pCurrent;
+  if (s == nullptr)
+    return FALSE;
+  const char* pszMessage = nullptr;
+  const BOOL bBruker = GetAppState().m_nImportType == 0;
+  if (!ExtendBySoftThresholding(*s, nIterations, nZeroFill, s->YToValue(nThresholdY), bBruker, &pszMessage)) {
+    if (pszMessage != nullptr)
+      m_pHost->ShowMessage(pszMessage, MB_OK | MB_ICONEXCLAMATION);
+    return FALSE;
+  }
+  const int td = s->m_paramsA.td;
+  m_pHost->SetHorzScrollBar(0, td, td, 0, TRUE);
+  SetModified();
+  UpdateViews();
+  return TRUE;
 }
 
 double CBrivaneProDoc::GetCentreShift() const {

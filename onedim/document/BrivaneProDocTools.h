@@ -4,6 +4,8 @@
 // a spectrum that is deleted.
 #pragma once
 
+#include <map>
+
 #include "framework/base/WinTypes.h"
 
 class CSpectrum;
@@ -46,5 +48,10 @@ class CSpectrumArithmetic {
       m_pOther = nullptr;
     if (m_pResult == pSpectrum)
       m_pResult = nullptr;
+    m_keptFloats.erase(pSpectrum);
   }
+
+  // How many floats of each spectrum's data the bar keeps in its auxiliary
+  // buffer: a shift reads only a copy as long as the data are now.
+  std::map<const CSpectrum*, int> m_keptFloats;
 };

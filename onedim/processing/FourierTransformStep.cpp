@@ -23,6 +23,19 @@ void SetMessage(const char** message, const char* text) {
     *message = text;
 }
 
+// The digital-filter delay of the parameters as acquired: the current
+// block's DECIM is 0 after a transform.
+double AcquiredGroupDelay(CSpectrum& spectrum) {
+  CSpectrumParams& a = spectrum.m_paramsA;
+  const int decim = a.DECIM, dspfvs = a.DSPFVS;
+  a.DECIM = spectrum.m_paramsB.DECIM;
+  a.DSPFVS = spectrum.m_paramsB.DSPFVS;
+  const double delay = spectrum.GetGroupDelay();
+  a.DECIM = decim;
+  a.DSPFVS = dspfvs;
+  return delay;
+}
+
 }  // namespace
 
 bool IsTransformRunning() {
@@ -49,6 +62,23 @@ void InitFourierTransformOptions(const CSpectrum& spectrum, CFourierTransformOpt
     options.bRotateData = FALSE;
     options.nRotationPoints = 0;
   }
+}
+
+int TransformAsRecorded(CSpectrum& spectrum) {
+  const CSpectrumParams& b = spectrum.m_paramsB;
+  CFastFourier fft;
+  fft.SetData(spectrum.m_pData, spectrum.m_paramsA.td, b.aqmode == 1 ? 1 : 0, b.bComplex, 0);
+  fft.m_bConjugate = b.bConjugate;
+  int nRotated = 0;
+  if (b.DECIM > 1) {
+    nRotated = static_cast<int>(AcquiredGroupDelay(spectrum));
+    if (!spectrum.Rotate(nRotated))
+      nRotated = 0;
+  }
+  fft.HalveFirstPoint();
+  fft.RemoveDrift();
+  fft.Transform();
+  return nRotated;
 }
 
 BOOL PrepareSpectrumForTransform(CSpectrum& spectrum, const CFourierTransformOptions& options, const char** message) {

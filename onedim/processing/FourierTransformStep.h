@@ -45,6 +45,13 @@ BOOL PrepareSpectrumForTransform(CSpectrum& spectrum, const CFourierTransformOpt
 BOOL TransformSpectrum(CSpectrum& spectrum, const CFourierTransformOptions& options,
                        FourierProgressFn progress = nullptr, void* context = nullptr, const char** message = nullptr);
 
+// The forward transform of the data as the last transform ran it: the mode,
+// rotation and conjugation recorded in the second parameter block, the data
+// first rotated left by that block's digital-filter delay, first point
+// halved, drift removed. Returns the complex points rotated, for a caller
+// that must line the data up again.
+int TransformAsRecorded(CSpectrum& spectrum);
+
 // True while TransformSpectrum runs: the document refuses to start another
 // processing command from a redraw between stages.
 bool IsTransformRunning();

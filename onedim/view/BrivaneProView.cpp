@@ -161,10 +161,17 @@ CBrivaneProView::CBrivaneProView() {
   static const UINT kIcons[3] = {IDI_SPECTRUM, IDI_ABOUT_FID, IDI_ABOUT_PHASE};
   for (int i = 0; i < 3; i++)
     m_hIcons[i] = (HICON)::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(kIcons[i]), IMAGE_ICON, 32, 32, 0);
+  static const UINT kOperandIcons[2] = {IDI_OPERAND_A, IDI_OPERAND_B};
+  for (int i = 0; i < 2; i++)
+    m_hOperandIcons[i] =
+        (HICON)::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(kOperandIcons[i]), IMAGE_ICON, 32, 32, 0);
 }
 
 CBrivaneProView::~CBrivaneProView() {
   for (HICON hIcon : m_hIcons)
+    if (hIcon != nullptr)
+      ::DestroyIcon(hIcon);
+  for (HICON hIcon : m_hOperandIcons)
     if (hIcon != nullptr)
       ::DestroyIcon(hIcon);
 }
@@ -273,14 +280,16 @@ void CBrivaneProView::DrawPlot(CDC* pDC, const CRect& rc, double fx, double fy, 
   CPen graphPen(PS_SOLID, 1, RGB(0, 0, 0));
   {
     CSelectGuard penGuard(*pDC, &graphPen);
-    if (pDoc->m_pBaselinePoints != nullptr)
+    if (pDoc->m_pBaselinePoints != nullptr && pDoc->m_bBaselineInProgress)
       DrawGraph(*pDoc->m_pBaselinePoints, pDC, rc.left, rc.top, rc.right, rc.bottom);
-    if (pDoc->m_pBaselineCurve != nullptr)
+    if (pDoc->m_pBaselineCurve != nullptr && pDoc->m_bBaselineToSubtract)
       DrawGraph(*pDoc->m_pBaselineCurve, pDC, rc.left, rc.top, rc.right, rc.bottom);
   }
   DrawMarks(pDC, *pDoc->GetCurrentSpectrum(), bScreen);
   if (bScreen && pDoc->m_nShowActiveIcon && pDoc->GetSpectrumCount() > 1)
     DrawActiveIcon(pDC, *pDoc->GetCurrentSpectrum());
+  if (bScreen && pDoc->GetHost()->IsArithmeticBarVisible())
+    DrawOperandMarkers(pDC);
   if (pDC->IsPrinting() && print.bPrintBorder) {
     const RECT& m = print.rcMargins;
     CSelectGuard hollow(*pDC, NULL_BRUSH);
@@ -346,7 +355,12 @@ void CBrivaneProView::DrawMarks(CDC* pDC, CSpectrum& s, BOOL bScreen) {
 // The icon sits 32 pixels inside the spectrum's right end, at the height
 // of its last five points.
 void CBrivaneProView::DrawActiveIcon(CDC* pDC, const CSpectrum& s) {
-  const HICON hIcon = m_hIcons[IconType()];
+  DrawIconAtTraceEnd(pDC, s, m_hIcons[IconType()], -32);
+}
+
+// An icon nOffsetX from the right end of the trace, 16 pixels above the
+// mean height of its last five points.
+void CBrivaneProView::DrawIconAtTraceEnd(CDC* pDC, const CSpectrum& s, HICON hIcon, int nOffsetX) {
   const int td = s.m_paramsA.td & ~1;
   if (hIcon == nullptr || s.m_pData == nullptr || td < 2)
     return;
@@ -354,7 +368,16 @@ void CBrivaneProView::DrawActiveIcon(CDC* pDC, const CSpectrum& s) {
   int nCount = 0;
   for (int i = td - 2; i >= 0 && nCount < 5; i -= 2, nCount++)
     nSum += s.PointToY(i);
-  pDC->DrawIcon(s.m_nRightPixel - 32, (int)(nSum / nCount) - 16, hIcon);
+  pDC->DrawIcon(s.m_nRightPixel + nOffsetX, (int)(nSum / nCount) - 16, hIcon);
+}
+
+// The marks of the add/subtract operands, right of their traces' ends.
+void CBrivaneProView::DrawOperandMarkers(CDC* pDC) {
+  const CSpectrumArithmetic& a = GetDocument()->m_Arithmetic;
+  if (a.m_pA == nullptr || a.m_pB == nullptr)
+    return;
+  DrawIconAtTraceEnd(pDC, *a.m_pA, m_hOperandIcons[0], 32);
+  DrawIconAtTraceEnd(pDC, *a.m_pB, m_hOperandIcons[1], 32);
 }
 
 HENHMETAFILE CBrivaneProView::RenderPicture() {

@@ -84,6 +84,8 @@ class CBrivaneProView : public CView, public CMagnifierSource {
   void DrawActiveIcon(CDC* pDC, const CSpectrum& s);
   // Every spectrum's print factors back to the screen's 1.0.
   void ResetPrintScales();
+  void DrawIconAtTraceEnd(CDC* pDC, const CSpectrum& s, HICON hIcon, int nOffsetX);
+  void DrawOperandMarkers(CDC* pDC);
 
   CSpectrum* SpectrumAt(CPoint point, BOOL* pOnScale) const;
   CTextLabel* LabelAt(CPoint point, CSpectrum** ppOwner) const;
@@ -119,7 +121,8 @@ class CBrivaneProView : public CView, public CMagnifierSource {
   CRect m_rcLabel;               // the dragged label's outline
   BOOL m_bLabelOutline = FALSE;  // the outline is on the screen
 
-  HICON m_hIcons[3];  // marks of the active spectrum, by the icon type
+  HICON m_hIcons[3];              // marks of the active spectrum, by the icon type
+  HICON m_hOperandIcons[2] = {};  // marks of the add/subtract operands A and B
   CMagnifyingGlass m_Magnifier;
   TFXDataTip m_DataTip;
   CFidSound m_Sound;

@@ -27,9 +27,12 @@
 // (floats), em=LB (exponential, Hz), gm=LB,GB (Lorentz-Gauss), magnitude,
 // autophase (Autophase Correction), phase=P0,P1 (the applied zero- and
 // first-order phases in degrees, about point 0), pick (region picking over the whole spectrum at 5 percent of its
-// largest magnitude; pick=P at P percent) and integrate=A:B[,C:D...] (integral regions between ppm values). After the
-// spectrum's lines come "peaklist i n=N ppm=... height=..." for every peak in list order and "integral i from=...
-// to=... value=..." (ppm, sum) for every integral.
+// largest magnitude; pick=P at P percent), integrate=A:B[,C:D...] (integral regions between ppm values), baseline
+// (Auto-Fit Polynomial Baseline Correction with the dialog's first order, a straight line, through the two points
+// the command starts with: the ends of the trace) and ist (Iterated Soft Thresholding with the dialog's defaults:
+// 20 passes, zero filling to twice td, the threshold 5 pixels above the zero line). For process the spectra lie in a
+// view of 800 x 600 pixels, drawn as the program draws them. After the spectrum's lines come "peaklist i n=N ppm=...
+// height=..." for every peak in list order and "integral i from=... to=... value=..." (ppm, sum) for every integral.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -68,7 +71,13 @@ namespace {
 // so that a failed save can print its reason.
 class CProbeHost : public CDocumentHost {
  public:
+  static constexpr RECT kView = {0, 0, 800, 600};
+
   CBrivaneAppState& GetAppState() override { return m_app; }
+  BOOL GetViewClientRect(RECT* pRect) override {
+    *pRect = m_bHasView ? kView : RECT();
+    return m_bHasView;
+  }
   CSettingsStore& GetSettings() override { return m_settings; }
   int ShowMessage(LPCSTR pszText, UINT) override {
     m_strLastMessage = pszText;
@@ -78,7 +87,19 @@ class CProbeHost : public CDocumentHost {
   CBrivaneAppState m_app;
   CMemorySettings m_settings;
   CString m_strLastMessage;
+  BOOL m_bHasView = FALSE;
 };
+
+// What the view does to every spectrum before it draws it: the tools that
+// work in pixels find the spectra as the program shows them.
+void Draw(CBrivaneProDoc& doc) {
+  for (int i = 0; i < doc.GetSpectrumCount(); i++) {
+    CSpectrum* s = doc.GetSpectrumAt(i);
+    s->m_Scale.m_rectClient = CProbeHost::kView;
+    if (s->m_fMaxValue == 0.0f)
+      s->FindMaximum();
+  }
+}
 
 // Answers every missing-parameter question with "Set values", keeping the
 // values read, and remembers the keys of every question in order.
@@ -261,7 +282,20 @@ int Simulate(int argc, char** argv) {
 }
 
 struct ProcessStep {
-  enum Kind { Ft, Ift, ZeroFill, Exponential, LorentzGauss, Magnitude, Pick, Integrate, Autophase, Phase } kind;
+  enum Kind {
+    Ft,
+    Ift,
+    ZeroFill,
+    Exponential,
+    LorentzGauss,
+    Magnitude,
+    Pick,
+    Integrate,
+    Autophase,
+    Phase,
+    Baseline,
+    Ist
+  } kind;
   int nPoints;
   float fLB, fGB;                                  // also the two phases of phase=
   std::vector<std::pair<double, double>> regions;  // ppm
@@ -285,6 +319,10 @@ bool ParseStep(const std::string& text, ProcessStep* pStep) {
     return pStep->kind = ProcessStep::Magnitude, true;
   if (text == "autophase")
     return pStep->kind = ProcessStep::Autophase, true;
+  if (text == "baseline")
+    return pStep->kind = ProcessStep::Baseline, true;
+  if (text == "ist")
+    return pStep->kind = ProcessStep::Ist, true;
   if (text.compare(0, 3, "zf=") == 0)
     return pStep->kind = ProcessStep::ZeroFill, ParseInt(text.substr(3), &pStep->nPoints);
   if (text.compare(0, 3, "em=") == 0)
@@ -388,6 +426,17 @@ bool RunStep(CBrivaneProDoc& doc, const ProcessStep& step, const char** pszReaso
       case ProcessStep::Autophase:
         bDone = doc.AutoPhaseSpectrum(*doc.GetCurrentSpectrum()) != FALSE;
         break;
+      case ProcessStep::Baseline: {
+        std::vector<float> baseline;
+        bDone = doc.StartBaselinePoints(1) && doc.ComputeBaseline(2, baseline);
+        doc.SubtractComputedBaseline(baseline);
+        break;
+      }
+      case ProcessStep::Ist: {
+        const CSpectrum& s = *doc.GetCurrentSpectrum();
+        bDone = doc.SoftThresholding(20, 2 * s.m_paramsA.td, (s.m_rectPlot.top + s.m_rectPlot.bottom) / 2 - 5) != FALSE;
+        break;
+      }
       case ProcessStep::Phase: {
         CSpectrum& s = *doc.GetCurrentSpectrum();
         s.m_nPivot = 0;
@@ -446,6 +495,7 @@ int main(int argc, char** argv) {
     return Fail("Unknown import file type");
 
   CProbeHost host;
+  host.m_bHasView = bProcess;  // the pixel tools need a view
   host.m_app.m_nImportType = (int)nType;
   CBrivaneProDoc doc(&host);
   CProbeMissingParameters policy;
@@ -477,6 +527,7 @@ int main(int argc, char** argv) {
     if (doc.GetSpectrumCount() == 0)
       return Fail("no spectrum");
     const char* pszReason = nullptr;
+    Draw(doc);
     if (!RunStep(doc, step, &pszReason))
       return Fail(!host.m_strLastMessage.IsEmpty() ? (LPCSTR)host.m_strLastMessage
                   : pszReason != nullptr           ? pszReason

@@ -134,6 +134,63 @@ TEST(SpectrumProbeTest, PhaseStepsTurnTheDataAndAutophaseStaysFinite) {
   }
 }
 
+// The baseline step takes a sloped offset off a spectrum through the ends of
+// its trace, leaving its line; the ist step extends a truncated FID whose
+// transform keeps its line where it was.
+TEST(SpectrumProbeTest, BaselineAndIstStepsKeepTheLine) {
+  std::string dir = ::testing::TempDir();
+  std::string in = dir + "probe_baseline.bvx", out = dir + "probe_baseline_points.txt";
+  auto read = [&](std::vector<double>& x, std::vector<double>& re) {
+    std::istringstream points(Slurp(out));
+    double a = 0, b = 0, c = 0;
+    x.clear();
+    re.clear();
+    while (points >> a >> b >> c) {
+      ASSERT_TRUE(std::isfinite(b) && std::isfinite(c));
+      x.push_back(a);
+      re.push_back(b);
+    }
+  };
+  {
+    CTestHost host;
+    CBrivaneProDoc doc(&host);
+    CSpectrum* s = AddTestSpectrum(doc, 2048, [](int i) {
+      const double x = (i / 2 - 300) / 3.0;
+      return (float)((i % 2 == 0 ? 1000.0 / (1.0 + x * x) : 0.0) + 40.0 + 0.02 * (i / 2));
+    });
+    s->m_bTransformed = 1;
+    doc.RefreshAfterAdd();  // laid out over the view as the program saves it
+    ASSERT_TRUE(doc.WriteNativeFile(in.c_str()));
+  }
+  ASSERT_EQ(RunProbe("process 9 \"" + in + "\" \"" + out + "\" baseline", dir + "probe_9.txt"), 0);
+  std::vector<double> x, re;
+  read(x, re);
+  ASSERT_EQ(1024u, re.size());
+  // Within the 9 data units of a pixel of this drawing.
+  EXPECT_NEAR(0.0, re[0], 9.0);
+  EXPECT_NEAR(0.0, re[1022], 9.0);
+  EXPECT_NEAR(1000.0, re[300], 9.0);
+
+  {
+    CTestHost host;
+    CBrivaneProDoc doc(&host);
+    CSpectrum* s = AddTestSpectrum(doc, 1024, [](int i) {
+      const int k = i / 2;
+      const double a = 0.37 * k;
+      return (float)(1000.0 * std::exp(-0.004 * k) * (i % 2 == 0 ? std::cos(a) : std::sin(a)));
+    });
+    s->m_paramsA.aqmode = 1;  // complex points
+    ASSERT_TRUE(doc.WriteNativeFile(in.c_str()));
+  }
+  ASSERT_EQ(RunProbe("process 9 \"" + in + "\" \"" + out + "\" ft", dir + "probe_10.txt"), 0);
+  read(x, re);
+  const double dLine = x[(size_t)(std::max_element(re.begin(), re.end()) - re.begin())];
+  ASSERT_EQ(RunProbe("process 9 \"" + in + "\" \"" + out + "\" ft ist ft", dir + "probe_10.txt"), 0);
+  read(x, re);
+  ASSERT_EQ(1024u, re.size()) << "zero filled to twice the points";
+  EXPECT_NEAR(dLine, x[(size_t)(std::max_element(re.begin(), re.end()) - re.begin())], std::fabs(x[1] - x[0]));
+}
+
 }  // namespace
 
 namespace {
