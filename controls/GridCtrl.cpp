@@ -250,12 +250,20 @@ CGridCell* CGridCtrl::MakeCell(int nRow, int nCol) {
 }
 
 void CGridCtrl::ResetLazyCells(int nAbove) {
-  m_LazyCells.assign(m_nCols, CGridCell());
+  std::vector<CGridCell> cells(m_nCols);
+  BOOL bSame = m_LazyCells.size() == cells.size();
   for (int c = 0; c < m_nCols; ++c) {
-    m_LazyCells[c].lfFont = m_Logfont;
+    cells[c].lfFont = m_Logfont;
     if (nAbove >= 0 && c > 0)
-      m_LazyCells[c].nFormat = GetItemFormat(nAbove, c);
+      cells[c].nFormat = GetItemFormat(nAbove, c);
+    bSame = bSame && cells[c].nFormat == m_LazyCells[c].nFormat;
   }
+  // Rows already waiting keep the look they have.
+  if (!bSame)
+    for (int r = 0; r < GetRowCount(); ++r)
+      if (IsRowLazy(r))
+        MakeCell(r, 0);
+  m_LazyCells = std::move(cells);
 }
 
 int CGridCtrl::GetCellObjectCount() const {

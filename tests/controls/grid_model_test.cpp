@@ -258,6 +258,12 @@ TEST_F(GridTest, LazyRowsMakeNoCellsUntilOneIsWrittenAndReadAsNewCellsWould) {
   EXPECT_EQ("y", std::string(m_grid.GetItemText(90000, 4)));
   m_grid.SetRowCount(2);
   EXPECT_EQ(5, m_grid.GetCellObjectCount());
+  // Rows appended below a made row of another format take it; the rows above keep theirs.
+  m_grid.SetRowCount(4);
+  m_grid.SetItemFormat(3, 2, DT_BOTTOM);
+  m_grid.SetRowCount(6);
+  EXPECT_EQ(m_grid.GetItemFormat(1, 2), m_grid.GetItemFormat(2, 2));
+  EXPECT_EQ((UINT)DT_BOTTOM, m_grid.GetItemFormat(5, 2));
 }
 
 }  // namespace
