@@ -237,6 +237,42 @@ void CGridCtrl::DestroyCell(int nRow, int nCol) {
   m_RowData[nRow][nCol] = nullptr;
 }
 
+CGridCell* CGridCtrl::MakeCell(int nRow, int nCol) {
+  if (!IsValid(nRow, nCol))
+    return nullptr;
+  std::vector<CGridCell*>& row = m_RowData[nRow];
+  if (IsRowLazy(nRow)) {
+    row.reserve(m_nCols);
+    for (int c = 0; c < m_nCols; ++c)
+      row.push_back(new CGridCell(m_LazyCells[c]));
+  }
+  return row[nCol];
+}
+
+void CGridCtrl::ResetLazyCells(int nAbove) {
+  std::vector<CGridCell> cells(m_nCols);
+  BOOL bSame = m_LazyCells.size() == cells.size();
+  for (int c = 0; c < m_nCols; ++c) {
+    cells[c].lfFont = m_Logfont;
+    if (nAbove >= 0 && c > 0)
+      cells[c].nFormat = GetItemFormat(nAbove, c);
+    bSame = bSame && cells[c].nFormat == m_LazyCells[c].nFormat;
+  }
+  // Rows already waiting keep the look they have.
+  if (!bSame)
+    for (int r = 0; r < GetRowCount(); ++r)
+      if (IsRowLazy(r))
+        MakeCell(r, 0);
+  m_LazyCells = std::move(cells);
+}
+
+int CGridCtrl::GetCellObjectCount() const {
+  int nCount = 0;
+  for (const auto& row : m_RowData)
+    nCount += (int)row.size();
+  return nCount;
+}
+
 void CGridCtrl::RefreshLayout() {
   ResetScrollBars();
   if (m_bAllowDraw && m_hWnd != nullptr)
@@ -263,6 +299,10 @@ BOOL CGridCtrl::SetRowCount(int nRows) {
         DestroyCell(r, c);
     m_RowData.resize(nRows);
     m_rows.SetCount(nRows, m_nDefRowHeight);
+  } else if (m_bLazyRows) {
+    ResetLazyCells(nOld - 1);
+    m_RowData.resize(nRows);
+    m_rows.SetCount(nRows, m_nDefRowHeight);
   } else {
     m_RowData.reserve(nRows);
     for (int r = nOld; r < nRows; ++r) {
@@ -287,18 +327,27 @@ BOOL CGridCtrl::SetColumnCount(int nCols) {
     if (m_idCurrentCell.col >= nCols)
       m_idCurrentCell = CCellID();
     for (int r = 0; r < GetRowCount(); ++r) {
+      if (IsRowLazy(r))
+        continue;
       for (int c = nCols; c < nOld; ++c)
         DestroyCell(r, c);
       m_RowData[r].resize(nCols);
     }
   } else {
     for (int r = 0; r < GetRowCount(); ++r) {
+      if (IsRowLazy(r))
+        continue;
       m_RowData[r].resize(nCols, nullptr);
       for (int c = nOld; c < nCols; ++c)
         m_RowData[r][c] = CreateCell(r, c);
     }
   }
   m_nCols = nCols;
+  // New columns of rows not yet made start plain, as made ones do.
+  const size_t nKept = std::min(m_LazyCells.size(), (size_t)nCols);
+  m_LazyCells.resize(nCols);
+  for (size_t c = nKept; c < (size_t)nCols; ++c)
+    m_LazyCells[c].lfFont = m_Logfont;
   m_cols.SetCount(nCols, m_nDefColWidth);
   if (m_nFixedCols > nCols)
     m_nFixedCols = nCols;
@@ -336,12 +385,17 @@ int CGridCtrl::InsertColumn(LPCSTR lpszHeading, UINT nFormat, int nColumn) {
     return -1;
   const int nCol = nColumn == -1 ? m_nCols : nColumn;
   for (int r = 0; r < GetRowCount(); ++r)
-    m_RowData[r].insert(m_RowData[r].begin() + nCol, CreateCell(r, nCol));
+    if (!IsRowLazy(r))
+      m_RowData[r].insert(m_RowData[r].begin() + nCol, CreateCell(r, nCol));
   ++m_nCols;
+  m_LazyCells.insert(m_LazyCells.begin() + nCol, CGridCell());
+  m_LazyCells[nCol].lfFont = m_Logfont;
+  m_LazyCells[nCol].nFormat = nFormat;
   m_cols.Insert(nCol, 0);
   SetItemText(0, nCol, lpszHeading);
   for (int r = 0; r < GetRowCount(); ++r)
-    SetItemFormat(r, nCol, nFormat);
+    if (!IsRowLazy(r))
+      SetItemFormat(r, nCol, nFormat);
   const CSize size = TextExtent(this, HeadingFont(m_Logfont), lpszHeading != nullptr ? lpszHeading : "");
   SetColumnWidth(nCol, size.cx + 2 * m_nMargin);
   ResetScrollBars();
@@ -372,10 +426,13 @@ BOOL CGridCtrl::DeleteColumn(int nColumn) {
     return FALSE;
   ResetFocusAndSelection();
   for (int r = 0; r < GetRowCount(); ++r) {
+    if (IsRowLazy(r))
+      continue;
     DestroyCell(r, nColumn);
     m_RowData[r].erase(m_RowData[r].begin() + nColumn);
   }
   m_cols.Remove(nColumn);
+  m_LazyCells.erase(m_LazyCells.begin() + nColumn);
   --m_nCols;
   if (nColumn < m_nFixedCols)
     --m_nFixedCols;
@@ -408,6 +465,7 @@ BOOL CGridCtrl::DeleteAllItems() {
     for (int c = 0; c < m_nCols; ++c)
       DestroyCell(r, c);
   m_RowData.clear();
+  m_LazyCells.clear();
   m_rows.RemoveAll();
   m_cols.RemoveAll();
   m_nCols = m_nFixedRows = m_nFixedCols = 0;
@@ -421,7 +479,7 @@ BOOL CGridCtrl::DeleteAllItems() {
 
 template <typename T>
 BOOL CGridCtrl::SetCellField(int nRow, int nCol, T CGridCell::*pField, const T& value) {
-  CGridCell* pCell = GetCell(nRow, nCol);
+  CGridCell* pCell = MakeCell(nRow, nCol);
   if (pCell == nullptr)
     return FALSE;
   pCell->*pField = value;
@@ -430,12 +488,12 @@ BOOL CGridCtrl::SetCellField(int nRow, int nCol, T CGridCell::*pField, const T& 
 
 template <typename T>
 T CGridCtrl::GetCellField(int nRow, int nCol, T CGridCell::*pField, const T& neutral) const {
-  const CGridCell* pCell = GetCell(nRow, nCol);
+  const CGridCell* pCell = PeekCell(nRow, nCol);
   return pCell != nullptr ? pCell->*pField : neutral;
 }
 
 BOOL CGridCtrl::SetItem(const GRIDITEM* pItem) {
-  CGridCell* pCell = pItem != nullptr ? GetCell(pItem->row, pItem->col) : nullptr;
+  CGridCell* pCell = pItem != nullptr ? MakeCell(pItem->row, pItem->col) : nullptr;
   if (pCell == nullptr)
     return FALSE;
   if (pItem->mask & GVIF_TEXT)
@@ -458,7 +516,7 @@ BOOL CGridCtrl::SetItem(const GRIDITEM* pItem) {
 }
 
 BOOL CGridCtrl::GetItem(GRIDITEM* pItem) {
-  CGridCell* pCell = pItem != nullptr ? GetCell(pItem->row, pItem->col) : nullptr;
+  const CGridCell* pCell = pItem != nullptr ? PeekCell(pItem->row, pItem->col) : nullptr;
   if (pCell == nullptr)
     return FALSE;
   if (pItem->mask & GVIF_TEXT)
@@ -505,7 +563,9 @@ int CGridCtrl::GetItemImage(int nRow, int nCol) const {
 }
 
 BOOL CGridCtrl::SetItemState(int nRow, int nCol, UINT nState) {
-  CGridCell* pCell = GetCell(nRow, nCol);
+  if (GetCell(nRow, nCol) == nullptr && GetItemState(nRow, nCol) == nState)
+    return IsValid(nRow, nCol);  // a row not yet made stays so
+  CGridCell* pCell = MakeCell(nRow, nCol);
   if (pCell == nullptr)
     return FALSE;
   const UINT nOld = pCell->state;
@@ -543,20 +603,20 @@ COLORREF CGridCtrl::GetItemFgColor(int nRow, int nCol) const {
 }
 
 BOOL CGridCtrl::SetItemFont(int nRow, int nCol, const LOGFONT* plf) {
-  CGridCell* pCell = GetCell(nRow, nCol);
-  if (pCell == nullptr || plf == nullptr)
+  CGridCell* pCell = plf != nullptr ? MakeCell(nRow, nCol) : nullptr;
+  if (pCell == nullptr)
     return FALSE;
   pCell->lfFont = *plf;
   return TRUE;
 }
 
 const LOGFONT* CGridCtrl::GetItemFont(int nRow, int nCol) const {
-  CGridCell* pCell = GetCell(nRow, nCol);
+  const CGridCell* pCell = PeekCell(nRow, nCol);
   return pCell != nullptr ? &pCell->lfFont : &m_Logfont;
 }
 
 BOOL CGridCtrl::IsCellEditable(int nRow, int nCol) const {
-  CGridCell* pCell = GetCell(nRow, nCol);
+  const CGridCell* pCell = PeekCell(nRow, nCol);
   return pCell != nullptr && (pCell->state & GVIS_READONLY) == 0;
 }
 
@@ -616,12 +676,12 @@ void CGridCtrl::SetRedraw(BOOL bAllowDraw, BOOL bResetScrollBars) {
 // --- Sizes ---
 
 CSize CGridCtrl::MeasureCell(int nRow, int nCol, CDC* pDC) {
-  CGridCell* pCell = GetCell(nRow, nCol);
+  const CGridCell* pCell = PeekCell(nRow, nCol);
   if (pCell == nullptr || pDC == nullptr)
     return CSize(0, 0);
   CFont temp;
   CSelectGuard guard(*pDC, CellFont(pCell->lfFont, nRow < m_nFixedRows || nCol < m_nFixedCols, temp));
-  CSize size = pDC->GetTextExtent(pCell->szText);
+  CSize size = pDC->GetTextExtent(GetItemText(nRow, nCol));
   size.cx += 4 * m_nMargin;
   size.cy += 2 * m_nMargin;
   IMAGEINFO info;
@@ -740,6 +800,8 @@ void CGridCtrl::ApplyFont(HFONT hFont) {
     for (CGridCell* pCell : row)
       if (pCell != nullptr)
         pCell->lfFont = lf;
+  for (CGridCell& cell : m_LazyCells)
+    cell.lfFont = lf;
   m_Font.DeleteObject();
   m_Font.CreateFontIndirect(&m_Logfont);
   m_BoldFont.DeleteObject();

@@ -227,6 +227,15 @@ class CGridCtrl : public CWnd {
   virtual CGridCell* CreateCell(int nRow, int nCol);
   virtual void DestroyCell(int nRow, int nCol);
 
+  // With lazy rows on, rows that SetRowCount appends get no cell objects
+  // until a field of one of their cells is set; until then each reads as a
+  // new cell of its column would. For a subclass that answers GetItemText
+  // from its own data, so that a very long table costs no cell per row.
+  void SetLazyRows(BOOL bLazy = TRUE) { m_bLazyRows = bLazy; }
+  BOOL GetLazyRows() const { return m_bLazyRows; }
+  // The cell objects made so far.
+  int GetCellObjectCount() const;
+
  protected:
   enum MouseMode {
     MOUSE_NOTHING = 0,
@@ -257,7 +266,20 @@ class CGridCtrl : public CWnd {
   virtual BOOL DrawHeadingCell(CDC* pDC, int nRow, int nCol, CRect rect, BOOL bErase = FALSE);
   virtual BOOL DrawCell(CDC* pDC, int nRow, int nCol, CRect rect, BOOL bErase = FALSE);
 
-  CGridCell* GetCell(int nRow, int nCol) const { return IsValid(nRow, nCol) ? m_RowData[nRow][nCol] : nullptr; }
+  // The cell object; null outside the grid and in a row not yet made.
+  CGridCell* GetCell(int nRow, int nCol) const {
+    return IsValid(nRow, nCol) && !IsRowLazy(nRow) ? m_RowData[nRow][nCol] : nullptr;
+  }
+  // The cell to read: in a row not yet made, its column's new cell.
+  const CGridCell* PeekCell(int nRow, int nCol) const {
+    return !IsValid(nRow, nCol) ? nullptr : IsRowLazy(nRow) ? &m_LazyCells[nCol] : m_RowData[nRow][nCol];
+  }
+  // The cell to write, its row made first when it is not yet.
+  CGridCell* MakeCell(int nRow, int nCol);
+  // A made row holds one cell per column; a row not yet made, none.
+  BOOL IsRowLazy(int nRow) const { return m_nCols > 0 && m_RowData[nRow].empty(); }
+  // The new cells of lazy rows appended after row nAbove.
+  void ResetLazyCells(int nAbove);
   // One field of a cell: FALSE, or the neutral value, outside the grid.
   template <typename T>
   BOOL SetCellField(int nRow, int nCol, T CGridCell::*pField, const T& value);
@@ -341,6 +363,8 @@ class CGridCtrl : public CWnd {
 
   // The table.
   std::vector<std::vector<CGridCell*>> m_RowData;
+  BOOL m_bLazyRows = FALSE;
+  std::vector<CGridCell> m_LazyCells;  // one per column
   int m_nCols = 0;
   int m_nFixedRows = 0;
   int m_nFixedCols = 0;

@@ -23,9 +23,13 @@ COleDataSource* CGridCtrl::BuildClipboardData() {
   const CCellRange range = GetSelectedRange();
   if (!IsValid(range))
     return nullptr;
+  CString cellText;  // read by the builder before the next cell is asked for
   const CString text = BuildGridClipText(range.GetRowSpan(), range.GetColSpan(), [&](int nRow, int nCol) -> LPCSTR {
-    const CGridCell* pCell = GetCell(range.GetMinRow() + nRow, range.GetMinCol() + nCol);
-    return pCell != nullptr && (pCell->state & GVIS_SELECTED) ? (LPCSTR)pCell->szText : nullptr;
+    const int r = range.GetMinRow() + nRow, c = range.GetMinCol() + nCol;
+    if (!(GetItemState(r, c) & GVIS_SELECTED))
+      return nullptr;
+    cellText = GetItemText(r, c);
+    return cellText;
   });
   HGLOBAL hGlobal = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE | GMEM_ZEROINIT, (SIZE_T)text.GetLength() + 1);
   if (hGlobal == nullptr)
@@ -232,7 +236,7 @@ BOOL CGridCtrl::SortTextItems(int nCol, BOOL bAscending) {
   ResetFocusAndSelection();
   const int nSign = bAscending ? 1 : -1;
   QuickSortRows<CString>(
-      m_nFixedRows, GetRowCount() - 1, [&](int r) -> LPCSTR { return m_RowData[r][nCol]->szText; },
+      m_nFixedRows, GetRowCount() - 1, [&](int r) -> LPCSTR { return PeekCell(r, nCol)->szText; },
       [&](LPCSTR a, LPCSTR b) { return nSign * std::strcmp(a, b); }, [this](int a, int b) { SwapRows(a, b); });
   return TRUE;
 }
@@ -243,7 +247,7 @@ BOOL CGridCtrl::SortItems(PFNLVCOMPARE pfnCompare, int nCol, BOOL bAscending, LP
   ResetFocusAndSelection();
   const int nSign = bAscending ? 1 : -1;
   QuickSortRows<LPARAM>(
-      m_nFixedRows, GetRowCount() - 1, [&](int r) { return m_RowData[r][nCol]->lParam; },
+      m_nFixedRows, GetRowCount() - 1, [&](int r) { return PeekCell(r, nCol)->lParam; },
       [&](LPARAM a, LPARAM b) { return nSign * pfnCompare(a, b, data); }, [this](int a, int b) { SwapRows(a, b); });
   return TRUE;
 }

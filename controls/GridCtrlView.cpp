@@ -233,7 +233,8 @@ void CGridCtrl::OnDraw(CDC* pDC) {
 }
 
 // The text (and image) of a cell inside rect, which loses its margins.
-static void DrawCellContent(CDC* pDC, CImageList* pImageList, const CGridCell* pCell, CRect rect, int nMargin) {
+static void DrawCellContent(CDC* pDC, CImageList* pImageList, const CGridCell* pCell, LPCSTR lpszText, CRect rect,
+                            int nMargin) {
   rect.DeflateRect(nMargin, 0);
   IMAGEINFO info;
   if (pImageList != nullptr && pCell->iImage >= 0 && pImageList->GetImageInfo(pCell->iImage, &info)) {
@@ -242,11 +243,11 @@ static void DrawCellContent(CDC* pDC, CImageList* pImageList, const CGridCell* p
     rect.left += image.Width() + nMargin;
   }
   pDC->SetBkMode(TRANSPARENT);
-  pDC->DrawText(pCell->szText, &rect, pCell->nFormat);
+  pDC->DrawText(lpszText, &rect, pCell->nFormat);
 }
 
 BOOL CGridCtrl::DrawCell(CDC* pDC, int nRow, int nCol, CRect rect, BOOL bErase) {
-  CGridCell* pCell = GetCell(nRow, nCol);
+  const CGridCell* pCell = PeekCell(nRow, nCol);
   if (pCell == nullptr)
     return FALSE;
   const int nSaved = pDC->SaveDC();
@@ -273,14 +274,14 @@ BOOL CGridCtrl::DrawCell(CDC* pDC, int nRow, int nCol, CRect rect, BOOL bErase) 
   {
     CFont temp;
     CSelectGuard font(*pDC, CellFont(pCell->lfFont, FALSE, temp));
-    DrawCellContent(pDC, m_pImageList, pCell, rect, m_nMargin);
+    DrawCellContent(pDC, m_pImageList, pCell, GetItemText(nRow, nCol), rect, m_nMargin);
   }
   pDC->RestoreDC(nSaved);
   return TRUE;
 }
 
 BOOL CGridCtrl::DrawHeadingCell(CDC* pDC, int nRow, int nCol, CRect rect, BOOL bErase) {
-  CGridCell* pCell = GetCell(nRow, nCol);
+  const CGridCell* pCell = PeekCell(nRow, nCol);
   if (pCell == nullptr)
     return FALSE;
   const int nSaved = pDC->SaveDC();
@@ -309,7 +310,7 @@ BOOL CGridCtrl::DrawHeadingCell(CDC* pDC, int nRow, int nCol, CRect rect, BOOL b
   {
     CFont temp;
     CSelectGuard font(*pDC, CellFont(pCell->lfFont, bFocusLine, temp));
-    DrawCellContent(pDC, m_pImageList, pCell, rect, m_nMargin);
+    DrawCellContent(pDC, m_pImageList, pCell, GetItemText(nRow, nCol), rect, m_nMargin);
   }
   pDC->RestoreDC(nSaved);
   return TRUE;

@@ -30,6 +30,19 @@ int ReadInt(CWnd* pPage, int nID) {
 
 }  // namespace
 
+CString CDataPointsGrid::GetItemText(int nRow, int nCol) {
+  // The fill only ever makes rows for points inside the data.
+  if (m_pData == nullptr || nRow < GetFixedRowCount() || nRow >= GetRowCount() || nCol < 0 || nCol > 2)
+    return CGridCtrl::GetItemText(nRow, nCol);
+  const int p = m_nFirstPoint + nRow - GetFixedRowCount();
+  CString text;
+  if (nCol == 0)
+    text.Format("%d", p);
+  else
+    text.Format("%.2lf", (double)m_pData[2 * p + nCol - 1]);
+  return text;
+}
+
 BEGIN_MESSAGE_MAP(CDataPoints, CPropertyPage)
   ON_BN_CLICKED(IDC_DP_UPDATE, OnUpdate)
   ON_BN_CLICKED(IDC_DP_COPY, OnCopy)
@@ -182,17 +195,12 @@ void CDataPoints::Fill() {
 
   const HWND hWnd = m_hWnd;
   BOOL bAlive = TRUE;
-  CString text;
+  // The grid makes each row's texts from the points as it shows them.
+  m_Grid.SetPoints(m_pData, nFirst);
   for (int p = nFirst; p < nLast && !m_bStopFill; ++p) {
     const int nRow = p - nFirst + 1;
     if ((nRow - 1) % kRowBlock == 0)
       m_Grid.SetRowCount(std::min(m_nCount, nRow - 1 + kRowBlock) + 1);
-    text.Format("%d", p);
-    m_Grid.SetItemText(nRow, 0, text);
-    text.Format("%.2lf", (double)m_pData[2 * p]);
-    m_Grid.SetItemText(nRow, 1, text);
-    text.Format("%.2lf", (double)m_pData[2 * p + 1]);
-    m_Grid.SetItemText(nRow, 2, text);
     m_nFillPos = nRow;
     if (!(bAlive = PumpOne()))
       break;

@@ -11,6 +11,25 @@
 #include "framework/win/PropertyPage.h"
 #include "resources/BrivaneRes.h"
 
+// The page's grid. A data row's texts are made from the spectrum's points
+// whenever they are asked for (drawn, copied, printed), and its rows hold no
+// cells until one is selected, so a million-point range costs no string and
+// no cell per row.
+class CDataPointsGrid : public CGridCtrl {
+ public:
+  CDataPointsGrid() { SetLazyRows(); }
+  // Row 1 shows complex point nFirst of pData (not owned).
+  void SetPoints(const float* pData, int nFirst) {
+    m_pData = pData;
+    m_nFirstPoint = nFirst;
+  }
+  CString GetItemText(int nRow, int nCol) override;
+
+ private:
+  const float* m_pData = nullptr;
+  int m_nFirstPoint = 0;
+};
+
 class CDataPoints : public CPropertyPage {
  public:
   enum { IDD = IDD_DATA_POINTS };
@@ -56,7 +75,7 @@ class CDataPoints : public CPropertyPage {
   BOOL m_bFilling = FALSE;
   BOOL m_bStopFill = FALSE;
   BOOL m_bFillPosted = FALSE;
-  CGridCtrl m_Grid;
+  CDataPointsGrid m_Grid;
   CProgressCtrl m_Progress;
   CStatic m_Updating;
   CIconButton m_Buttons[4];

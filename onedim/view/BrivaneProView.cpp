@@ -185,6 +185,24 @@ void CBrivaneProView::OnInitialUpdate() {
   TFXDataTip::SetDelay(0);
 }
 
+void CBrivaneProView::OnUpdate(CView*, LPARAM lHint, CObject* pHint) {
+  if (m_hWnd == nullptr)
+    return;
+  const CSpectrum* s = lHint != 0 && pHint != nullptr && pHint->IsKindOf(RUNTIME_CLASS(CSpectrum))
+                           ? static_cast<const CSpectrum*>(pHint)
+                           : nullptr;
+  // A spectrum never given its rectangle would otherwise repaint nothing.
+  CRect rc = s != nullptr ? CRect(s->m_rectBound) : CRect();
+  if (rc.IsRectEmpty()) {
+    Invalidate();
+    return;
+  }
+  CClientDC dc(this);
+  OnPrepareDC(&dc);
+  dc.LPtoDP(&rc);
+  InvalidateRect(&rc);
+}
+
 CBrivaneDocument* CBrivaneProView::GetDocument() const {
   return static_cast<CBrivaneDocument*>(m_pDocument);
 }

@@ -25,6 +25,9 @@ class CBrivaneProView : public CView, public CMagnifierSource {
 
   CBrivaneDocument* GetDocument() const;
   void OnInitialUpdate() override;
+  // Hint 0 repaints the whole view; a spectrum passed with another hint,
+  // only its bound rectangle (the whole view while it has none).
+  void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
   void OnDraw(CDC* pDC) override;
   // Measures the printer's unprintable margins for the preview, then draws.
   void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;

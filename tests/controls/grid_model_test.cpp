@@ -3,6 +3,7 @@
 #include <string>
 
 #include "controls/GridCtrl.h"
+#include "framework/win/Clipboard.h"
 #include "framework/win/Dc.h"
 #include "tests/controls/GridDialog.h"
 
@@ -203,6 +204,66 @@ TEST_F(GridTest, ASystemColourChangeKeepsTheColoursTheCallerChose) {
   ::SendMessageA(Grid(), WM_SETTINGCHANGE, 0, 0);
   EXPECT_EQ(before[0], m_grid.GetTextBkColor());
   EXPECT_EQ(3, m_grid.GetWheelScrollLines());
+}
+
+TEST_F(GridTest, LazyRowsMakeNoCellsUntilOneIsWrittenAndReadAsNewCellsWould) {
+  m_grid.SetLazyRows();
+  m_grid.SetColumnCount(3);
+  m_grid.SetRowCount(1);
+  m_grid.SetFixedRowCount(1);
+  m_grid.SetItemFormat(0, 1, DT_CENTER);
+  m_grid.SetItemFormat(0, 2, DT_RIGHT);
+  m_grid.SetRowCount(100001);
+  EXPECT_EQ(3, m_grid.GetCellObjectCount());
+  // Read as made cells: the format of the row above (never in column 0), the grid's font, nothing set.
+  EXPECT_EQ((UINT)DT_CENTER, m_grid.GetItemFormat(50000, 1));
+  EXPECT_EQ((UINT)DT_RIGHT, m_grid.GetItemFormat(100000, 2));
+  EXPECT_EQ(0u, m_grid.GetItemFormat(100000, 0));
+  EXPECT_EQ(0u, m_grid.GetItemState(7, 1));
+  EXPECT_EQ("", std::string(m_grid.GetItemText(7, 1)));
+  EXPECT_STREQ(m_grid.GetItemFont(0, 0)->lfFaceName, m_grid.GetItemFont(7, 1)->lfFaceName);
+  EXPECT_TRUE(m_grid.IsCellEditable(7, 1));
+  EXPECT_EQ(0u, m_grid.GetItemState(100001, 0));  // past the end stays outside
+  EXPECT_FALSE(m_grid.SetItemText(100001, 0, "x"));
+
+  // Writing makes the one row; a selection, its rows; both copy as made rows do.
+  EXPECT_TRUE(m_grid.SetItemText(70000, 2, "x"));
+  EXPECT_EQ(6, m_grid.GetCellObjectCount());
+  EXPECT_EQ((UINT)DT_CENTER, m_grid.GetItemFormat(70000, 1));
+  m_grid.SetSelectedRange(70000, 1, 70001, 2);
+  EXPECT_EQ(9, m_grid.GetCellObjectCount());
+  EXPECT_EQ(4, m_grid.GetSelectedCount());
+  m_grid.OnEditCopy();
+  {
+    CClipboard clipboard(nullptr);
+    CString text;
+    ASSERT_TRUE(clipboard.GetText(text));
+    EXPECT_STREQ(" \tx\n \t ", text);
+  }
+  m_grid.ResetSelectedRange();
+  ::UpdateWindow(Grid());  // drawing reads rows made and not made
+
+  // Columns inserted, removed and added keep every row rectangular.
+  EXPECT_EQ(1, m_grid.InsertColumn("n", DT_LEFT, 1));
+  EXPECT_EQ((UINT)DT_LEFT, m_grid.GetItemFormat(90000, 1));
+  EXPECT_EQ((UINT)DT_LEFT, m_grid.GetItemFormat(70000, 1));
+  EXPECT_EQ("x", std::string(m_grid.GetItemText(70000, 3)));
+  EXPECT_EQ(12, m_grid.GetCellObjectCount());
+  EXPECT_TRUE(m_grid.DeleteColumn(0));
+  m_grid.SetColumnCount(5);
+  EXPECT_EQ(15, m_grid.GetCellObjectCount());
+  EXPECT_EQ("x", std::string(m_grid.GetItemText(70000, 2)));
+  EXPECT_EQ(0u, m_grid.GetItemFormat(90000, 4));
+  EXPECT_TRUE(m_grid.SetItemText(90000, 4, "y"));
+  EXPECT_EQ("y", std::string(m_grid.GetItemText(90000, 4)));
+  m_grid.SetRowCount(2);
+  EXPECT_EQ(5, m_grid.GetCellObjectCount());
+  // Rows appended below a made row of another format take it; the rows above keep theirs.
+  m_grid.SetRowCount(4);
+  m_grid.SetItemFormat(3, 2, DT_BOTTOM);
+  m_grid.SetRowCount(6);
+  EXPECT_EQ(m_grid.GetItemFormat(1, 2), m_grid.GetItemFormat(2, 2));
+  EXPECT_EQ((UINT)DT_BOTTOM, m_grid.GetItemFormat(5, 2));
 }
 
 }  // namespace

@@ -12,6 +12,8 @@
 #include "onedim/app/BrivaneProApp.h"
 #include "onedim/app/ChildFrame.h"
 #include "onedim/dialogs/HistoryDialog.h"
+#include "onedim/model/Spectrum.h"
+#include "onedim/model/TextLabel.h"
 #include "onedim/document/HistoryList.h"
 #include "resources/BrivaneRes.h"
 
@@ -114,6 +116,35 @@ TEST_F(SpectrumViewTest, AViewWithoutASizeKeepsTheLayoutRectangleItLastHad) {
   EXPECT_EQ(CRect(0, 0, 300, 200), pView->GetLayoutRect());
   pView->MoveWindow(0, 0, 400, 250);
   EXPECT_EQ(CRect(0, 0, 400, 250), pView->GetLayoutRect());
+  pFrame->DestroyWindow();
+}
+
+TEST_F(SpectrumViewTest, AnUpdateForOneSpectrumRepaintsItsBoundRectangleOrElseTheWholeView) {
+  CFrameWnd* pFrame = new CFrameWnd;
+  ASSERT_TRUE(pFrame->Create(nullptr, "view", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 500, 400)));
+  CBrivaneProView* pView = new CBrivaneProView;
+  ASSERT_TRUE(pView->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 200), pFrame, 1));
+  CSpectrum spectrum;
+  CTextLabel other;
+  const CRect whole(0, 0, 300, 200), bound(20, 30, 120, 90);
+  struct Case {
+    LPARAM lHint;
+    CObject* pHint;
+    RECT rcBound;
+    CRect expected;
+  } cases[] = {
+      {2, &spectrum, bound, bound}, {0, &spectrum, bound, whole},  // hint 0 is always everything
+      {2, &spectrum, {}, whole},                                   // no rectangle yet
+      {2, &other, bound, whole},    {2, nullptr, bound, whole},
+  };
+  for (const Case& c : cases) {
+    pView->ValidateRect(nullptr);
+    spectrum.m_rectBound = c.rcBound;
+    pView->OnUpdate(nullptr, c.lHint, c.pHint);
+    CRect rc;
+    EXPECT_TRUE(::GetUpdateRect(pView->m_hWnd, &rc, FALSE));
+    EXPECT_EQ(c.expected, rc) << c.lHint << " " << (c.pHint == &spectrum);
+  }
   pFrame->DestroyWindow();
 }
 

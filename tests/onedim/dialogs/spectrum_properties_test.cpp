@@ -6,6 +6,7 @@
 
 #include "controls/ColourPicker.h"
 #include "controls/GridCtrl.h"
+#include "framework/win/Clipboard.h"
 #include "framework/win/UiHooks.h"
 #include "framework/win/WindowTest.h"
 #include "onedim/dialogs/SpectrumProperties.h"
@@ -13,6 +14,12 @@
 #include "tests/onedim/document/document_test_host.h"
 
 namespace {
+
+std::string ClipboardText() {
+  CClipboard clipboard(nullptr);
+  CString text;
+  return clipboard.GetText(text) ? std::string(text) : std::string("<none>");
+}
 
 class SpectrumPropertiesTest : public WindowTest {
  protected:
@@ -196,6 +203,48 @@ TEST_F(SpectrumPropertiesTest, TheDataPointsRangeIsCheckedAndPrintOverSpectrumLa
   EXPECT_TRUE(label->m_bAttached);
   EXPECT_EQ(TEXT_ALIGN_LEFT, label->m_nAlign);
   EXPECT_TRUE(m_host.m_bModified);
+}
+
+TEST_F(SpectrumPropertiesTest, TheLastPointsOfAMillionAreReadFromTheDataWithoutACellPerRow) {
+  // Quarter steps stay exact in a float this far out; the imaginary part lies 1000 below.
+  AddTestSpectrum(m_doc, 2 * 1000000, [](int i) { return i * 0.25f - (i % 2 ? 1000.0f : 0.0f); });
+  CSpectrumProperties sheet("Spectrum Properties");
+  sheet.LoadFrom(m_doc);
+  int nRows = 0, nCells = -1;
+  std::vector<std::string> first, last;
+  std::string copied, copiedAll;
+  AfxSetModalSheetHook([&](CPropertySheet&) {
+    // Filling all million rows takes minutes under Wine (a message pumped per row).
+    CDataPoints& page = sheet.m_DataPoints;
+    sheet.SetActivePage(1);
+    ::SetDlgItemTextA(page.m_hWnd, IDC_DP_FROM, "990000");
+    ::SetDlgItemTextA(page.m_hWnd, IDC_DP_TO, "1000000");
+    Click(page, IDC_DP_UPDATE);
+    PumpUntil([&] { return !page.IsFilling(); }, 60000);
+    CGridCtrl& grid = *GridOf(page);
+    ::UpdateWindow(grid.m_hWnd);  // the visible rows drawn
+    nRows = grid.GetRowCount();
+    first = Row(grid, 1);
+    last = Row(grid, nRows - 1);
+    grid.SetSelectedRange(nRows - 2, 1, nRows - 1, 2);
+    grid.OnEditCopy();
+    copied = ClipboardText();
+    nCells = grid.GetCellObjectCount();
+    // The Copy button on a short range: every data cell, as the grid shows it.
+    ::SetDlgItemTextA(page.m_hWnd, IDC_DP_FROM, "999998");
+    Click(page, IDC_DP_UPDATE);
+    PumpUntil([&] { return !page.IsFilling(); });
+    Click(page, IDC_DP_COPY);
+    copiedAll = ClipboardText();
+    sheet.PressButton(PSBTN_CANCEL);
+  });
+  sheet.DoModal();
+  EXPECT_EQ(10001, nRows);
+  EXPECT_EQ((std::vector<std::string>{"990000", "495000.00", "494000.25"}), first);
+  EXPECT_EQ((std::vector<std::string>{"999999", "499999.50", "498999.75"}), last);
+  EXPECT_EQ("499999.00\t498999.25\n499999.50\t498999.75", copied);
+  EXPECT_LT(nCells, 3 * 10);  // the headings and the two selected rows
+  EXPECT_EQ("499999.00\t498999.25\n499999.50\t498999.75", copiedAll);
 }
 
 // A timer procedure cannot take a capture: the sheet it closes is a global.
