@@ -256,7 +256,11 @@ def strip(glyphs):
 def icon_image(canvas, transparent):
     w, h = canvas.w, canvas.h
     header = struct.pack("<IiiHHIIiiII", 40, w, h * 2, 1, 24, 0, 0, 0, 0, 0, 0)
-    xor = bmp_bytes(canvas)
+    # Where the mask lets the background through, the colour image must be
+    # black: it is XORed onto the background.
+    shown = Canvas(w, h, BLACK)
+    shown.px = [[BLACK if p == transparent else p for p in row] for row in canvas.px]
+    xor = bmp_bytes(shown)
     mask_row = ((w + 31) // 32) * 4
     mask = bytearray()
     for y in range(h - 1, -1, -1):

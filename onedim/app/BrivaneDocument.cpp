@@ -11,7 +11,9 @@
 #include "onedim/view/BrivaneProView.h"
 #include "onedim/app/BrivaneProApp.h"
 #include "onedim/dialogs/AsciiExportDialogs.h"
+#include "onedim/dialogs/CouplingTableDialog.h"
 #include "onedim/app/ChildFrame.h"
+#include "onedim/app/MainFrame.h"
 #include "onedim/dialogs/ImportFileDialog.h"
 #include "onedim/dialogs/JcampWaitDialog.h"
 #include "onedim/dialogs/PeakListDialog.h"
@@ -67,6 +69,11 @@ BEGIN_MESSAGE_MAP(CBrivaneDocument, COleServerDoc)
   ON_UPDATE_COMMAND_UI(ID_TOOLS_INTEGRATE, OnUpdateToolMode)
   ON_UPDATE_COMMAND_UI(ID_TOOLS_PEAK_INFO, OnUpdateToolMode)
   ON_UPDATE_COMMAND_UI(ID_TOOLS_REMOVE_PEAKS, OnUpdateToolMode)
+  ON_COMMAND(ID_TOOLS_REFERENCE, OnToolsReference)
+  ON_UPDATE_COMMAND_UI(ID_TOOLS_REFERENCE, OnUpdateToolMode)
+  ON_COMMAND(ID_TOOLS_SOLVENTS, OnToolsSolvents)
+  ON_COMMAND(ID_TOOLS_COUPLING, OnToolsCoupling)
+  ON_UPDATE_COMMAND_UI(ID_TOOLS_COUPLING, OnUpdateToolMode)
   ON_COMMAND(ID_TOOLS_EDIT_PEAKS, OnToolsEditPeaks)
   ON_COMMAND(ID_TOOLS_PARABOLIC, OnToolsParabolic)
   ON_UPDATE_COMMAND_UI(ID_TOOLS_PARABOLIC, OnUpdateToolsParabolic)
@@ -99,10 +106,14 @@ CBrivaneDocument::CBrivaneDocument() : CBrivaneProDoc(&m_Host), m_Host(this) {
 }
 
 CBrivaneDocument::~CBrivaneDocument() {
-  // An open peak list outlives no document.
+  // An open peak list or coupling table outlives no document.
   if (m_pPeakList != nullptr) {
     m_pPeakList->ForgetDocument();
     m_pPeakList->DestroyWindow();
+  }
+  if (m_pCouplingTable != nullptr) {
+    m_pCouplingTable->ForgetDocument();
+    m_pCouplingTable->DestroyWindow();
   }
 }
 
@@ -513,6 +524,11 @@ void CBrivaneDocumentHost::SetHorzScrollBar(int nMin, int nMax, int nPage, int n
 
 int CBrivaneDocumentHost::ShowMessage(LPCSTR pszText, UINT nType) {
   return AfxMessageBox(pszText, nType);
+}
+
+void CBrivaneDocumentHost::ShowRelaxationPick(LPCSTR pszText) {
+  if (CMainFrame* pMain = dynamic_cast<CMainFrame*>(AfxGetMainWnd()))
+    pMain->GetRelaxationBar().ShowPick(pszText);
 }
 
 void CBrivaneDocumentHost::SetDocumentModified(BOOL bModified) {

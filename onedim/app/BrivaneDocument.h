@@ -29,6 +29,7 @@ class CBrivaneDocumentHost : public CDocumentHost {
   BOOL GetViewClientRect(RECT* pRect) override;
   void SetHorzScrollBar(int nMin, int nMax, int nPage, int nPos, BOOL bVisible) override;
   int ShowMessage(LPCSTR pszText, UINT nType) override;
+  void ShowRelaxationPick(LPCSTR pszText) override;
   void SetDocumentModified(BOOL bModified) override;
   void SetDocumentTitle(LPCSTR pszTitle) override;
   void UpdateDocumentViews() override;
@@ -65,6 +66,10 @@ class CBrivaneDocument : public COleServerDoc, public CBrivaneProDoc {
   void MarkFitWindow(int nFirst, int nLast) override;
   // A right click on an integral: the value it stands for.
   void ReferenceIntegral(CSpectrum* pSpectrum, CIntegral* pIntegral) override;
+  // The reference tool's pick: the Reference dialog for its shift.
+  void ReferencePointAt(int nIndex) override;
+  // The open coupling table follows every new partner line.
+  void AddCouplingPartner(int nIndex) override;
   // The Spectrum Properties sheet on the current spectrum; its values are
   // taken back whichever button closed it (Cancel gives back what was shown).
   void EditSpectrumProperties() override;
@@ -102,6 +107,9 @@ class CBrivaneDocument : public COleServerDoc, public CBrivaneProDoc {
   void OnToolsIntegrate() { ToggleMouseMode(MOUSE_INTEGRATE); }
   void OnToolsPeakInfo() { ToggleMouseMode(MOUSE_PEAK_INFO); }
   void OnToolsRemovePeaks() { ToggleMouseMode(MOUSE_REMOVE_PEAKS); }
+  void OnToolsReference() { ToggleMouseMode(MOUSE_REFERENCE); }
+  void OnToolsSolvents() { RunReferenceDialog(-1); }
+  void OnToolsCoupling();
   void OnUpdateToolMode(CCmdUI* pCmdUI);
   void OnToolsEditPeaks();
   void OnToolsParabolic();
@@ -125,6 +133,10 @@ class CBrivaneDocument : public COleServerDoc, public CBrivaneProDoc {
   void OnLayoutOptions();
 
  private:
+  // The Reference dialog for a float index of the current spectrum, which
+  // is referenced on OK; -1 edits the list of signals only.
+  void RunReferenceDialog(int nIndex);
+
   CBrivaneDocumentHost m_Host;
   // Asks the user for the parameters an importer could not find.
   CMissingParametersDialogs m_MissingDialogs;

@@ -1,18 +1,23 @@
 // The Tools commands of the 1D document window and the dialogs of its
 // measuring tools.
+#include <cstdlib>
+
 #include "framework/win/CmdUI.h"
 #include "framework/win/Dc.h"
 #include "framework/win/UiHooks.h"
 #include "framework/win/WinApp.h"
 #include "onedim/app/BrivaneDocument.h"
 #include "onedim/dialogs/ColourFontDialog.h"
+#include "onedim/dialogs/CouplingTableDialog.h"
 #include "onedim/dialogs/ExportOptionsDialog.h"
 #include "onedim/dialogs/IntegralCorrectionDialog.h"
 #include "onedim/dialogs/IntegralOptionsDialog.h"
 #include "onedim/dialogs/IntegralThresholdDialog.h"
 #include "onedim/dialogs/PeakInfoDialog.h"
 #include "onedim/dialogs/PeakListDialog.h"
+#include "onedim/dialogs/ReferenceDialog.h"
 #include "onedim/dialogs/ReferenceIntegralDialog.h"
+#include "onedim/model/AxisScale.h"
 #include "onedim/model/Integral.h"
 #include "onedim/model/PeakList.h"
 #include "onedim/model/Spectrum.h"
@@ -23,11 +28,10 @@ void CBrivaneDocument::OnUpdateToolMode(CCmdUI* pCmdUI) {
   const struct {
     UINT nID;
     int nMode;
-  } modes[] = {{ID_TOOLS_PEAK_PICKING, MOUSE_PEAK_REGION},
-               {ID_TOOLS_PEAK_BY_PEAK, MOUSE_PEAK_BY_PEAK},
-               {ID_TOOLS_INTEGRATE, MOUSE_INTEGRATE},
-               {ID_TOOLS_PEAK_INFO, MOUSE_PEAK_INFO},
-               {ID_TOOLS_REMOVE_PEAKS, MOUSE_REMOVE_PEAKS}};
+  } modes[] = {{ID_TOOLS_PEAK_PICKING, MOUSE_PEAK_REGION},   {ID_TOOLS_PEAK_BY_PEAK, MOUSE_PEAK_BY_PEAK},
+               {ID_TOOLS_INTEGRATE, MOUSE_INTEGRATE},        {ID_TOOLS_PEAK_INFO, MOUSE_PEAK_INFO},
+               {ID_TOOLS_REMOVE_PEAKS, MOUSE_REMOVE_PEAKS},  {ID_TOOLS_REFERENCE, MOUSE_REFERENCE},
+               {ID_TOOLS_COUPLING, MOUSE_COUPLING_REFERENCE}};
   for (const auto& m : modes) {
     if (m.nID == pCmdUI->m_nID)
       pCmdUI->SetCheck(m_nMouseMode == m.nMode ? 1 : 0);
@@ -176,4 +180,44 @@ void CBrivaneDocument::ReferenceIntegral(CSpectrum* pSpectrum, CIntegral* pInteg
     return;
   if (SetReferenceIntegral(*pIntegral, dlg.m_dValue, dlg.m_bAllSpectra))
     SetModified();
+}
+
+// Switching the tool on opens the table, once; switching it off leaves the
+// table open.
+void CBrivaneDocument::OnToolsCoupling() {
+  ToggleMouseMode(MOUSE_COUPLING_REFERENCE);
+  if (m_nMouseMode != MOUSE_COUPLING_REFERENCE || m_pCouplingTable != nullptr)
+    return;
+  CCouplingTableDialog* pDialog = new CCouplingTableDialog(this, AfxGetMainWnd());
+  m_pCouplingTable = pDialog;
+  if (!pDialog->CreateModeless(AfxGetMainWnd())) {
+    m_pCouplingTable = nullptr;
+    delete pDialog;  // never made, so it cannot delete itself
+    return;
+  }
+  pDialog->ShowWindow(SW_SHOW);
+}
+
+void CBrivaneDocument::AddCouplingPartner(int nIndex) {
+  CBrivaneProDoc::AddCouplingPartner(nIndex);
+  if (m_pCouplingTable != nullptr)
+    m_pCouplingTable->Rebuild();
+}
+
+void CBrivaneDocument::ReferencePointAt(int nIndex) {
+  RunReferenceDialog(nIndex);
+}
+
+void CBrivaneDocument::RunReferenceDialog(int nIndex) {
+  CSpectrum* s = GetCurrentSpectrum();
+  const BOOL bPoint = s != nullptr && s->m_pData != nullptr && nIndex >= 0 && nIndex < s->m_paramsA.td;
+  CReferenceDialog dlg(AfxGetMainWnd());
+  if (bPoint)
+    dlg.m_strShift.Format("%.3lf", s->ConvertUnits(nIndex, AXIS_UNITS_PPM));
+  // A shift that is no number reads as far as it goes, as the C library
+  // reads it.
+  if (dlg.DoModal() == IDOK && bPoint && !ReferencePoint(nIndex, std::atof(dlg.m_strShift)))
+    AfxMessageBox("This shift gives the spectrum no scale; its reference is unchanged.", MB_OK | MB_ICONEXCLAMATION);
+  m_nMouseMode = MOUSE_NONE;
+  UpdateViews();
 }

@@ -20,6 +20,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
   ON_COMMAND(ID_VIEW_PROCESS_TOOLBAR, OnViewProcessBar)
   ON_UPDATE_COMMAND_UI(ID_VIEW_PROCESS_TOOLBAR, OnUpdateViewProcessBar)
   ON_COMMAND(ID_PROCESS_BASELINE_MENU, OnBaselineMenu)
+  ON_COMMAND(ID_TOOLS_RELAXATION, OnToolsRelaxation)
+  ON_UPDATE_COMMAND_UI(ID_TOOLS_RELAXATION, OnUpdateToolsRelaxation)
 END_MESSAGE_MAP()
 
 CView* GetActiveSpectrumView() {
@@ -56,8 +58,27 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs) {
   EnableDocking(CBRS_ALIGN_ANY);
   DockControlBar(&m_wndToolBar);
   DockControlBarLeftOf(&m_wndProcessBar, &m_wndToolBar);
+  // The relaxation bar in a rebar of its own, shown on demand.
+  if (!m_wndRelaxationBar.Create(this, IDD_RELAXATION_BAR, WS_VISIBLE | CBRS_TOP, IDD_RELAXATION_BAR) ||
+      !m_wndRelaxationReBar.Create(this, RBS_BANDBORDERS,
+                                   WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | CBRS_TOP,
+                                   ID_RELAXATION_REBAR) ||
+      !m_wndRelaxationReBar.AddBar(&m_wndRelaxationBar, nullptr, nullptr, RBBS_GRIPPERALWAYS | RBBS_FIXEDBMP))
+    AfxMessageBox("Failed to create rebar de aritmetica\n");
   LoadBarState("ToolBarDockState");
+  if (m_wndRelaxationReBar.m_hWnd != nullptr)
+    ShowControlBar(&m_wndRelaxationReBar, FALSE, FALSE);
   return 0;
+}
+
+void CMainFrame::OnToolsRelaxation() {
+  if (m_wndRelaxationReBar.m_hWnd != nullptr)
+    ShowControlBar(&m_wndRelaxationReBar, !m_wndRelaxationReBar.IsVisible(), FALSE);
+}
+
+void CMainFrame::OnUpdateToolsRelaxation(CCmdUI* pCmdUI) {
+  pCmdUI->Enable(m_wndRelaxationReBar.m_hWnd != nullptr);
+  pCmdUI->SetCheck(m_wndRelaxationReBar.m_hWnd != nullptr && m_wndRelaxationReBar.IsVisible());
 }
 
 void CMainFrame::OnViewProcessBar() {

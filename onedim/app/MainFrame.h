@@ -5,8 +5,10 @@
 #pragma once
 
 #include "framework/win/MDIFrameWnd.h"
+#include "framework/win/ReBar.h"
 #include "framework/win/StatusBar.h"
 #include "framework/win/ToolBar.h"
+#include "onedim/app/RelaxationBar.h"
 
 class CControlBar;
 class CView;
@@ -26,6 +28,7 @@ class CMainFrame : public CMDIFrameWnd {
   BOOL GetFullScreenSize(CWnd* pWnd, CPoint& rSize) const;
   // Docks pBar on the side of pOther, just right of (or below) it.
   void DockControlBarLeftOf(CControlBar* pBar, CControlBar* pOther);
+  CRelaxationBar& GetRelaxationBar() { return m_wndRelaxationBar; }
 
  protected:
   int OnCreate(LPCREATESTRUCT lpcs);
@@ -36,6 +39,8 @@ class CMainFrame : public CMDIFrameWnd {
   void OnViewProcessBar();
   void OnUpdateViewProcessBar(CCmdUI* pCmdUI);
   void OnBaselineMenu();
+  void OnToolsRelaxation();
+  void OnUpdateToolsRelaxation(CCmdUI* pCmdUI);
 
  private:
   void EnterFullScreen();
@@ -44,8 +49,10 @@ class CMainFrame : public CMDIFrameWnd {
   CControlBar* FullScreenBar(int nIndex) const;
 
   CStatusBar m_wndStatusBar;
-  CToolBar m_wndToolBar;     // standard toolbar (resource 128)
-  CToolBar m_wndProcessBar;  // process toolbar (resource 163)
+  CReBar m_wndRelaxationReBar;
+  CRelaxationBar m_wndRelaxationBar;  // template 237, in its rebar
+  CToolBar m_wndToolBar;              // standard toolbar (resource 128)
+  CToolBar m_wndProcessBar;           // process toolbar (resource 163)
 
   enum { kFullScreenBars = 3 };
   CWnd* m_pFullScreenChild = nullptr;  // the document window on the whole screen

@@ -1,7 +1,7 @@
 #include "onedim/dialogs/PeakListDialog.h"
 
 #include "framework/win/Clipboard.h"
-#include "framework/win/UiHooks.h"
+#include "onedim/dialogs/DialogToolBar.h"
 #include "onedim/document/BrivaneProDoc.h"
 #include "onedim/model/PeakList.h"
 #include "onedim/model/Spectrum.h"
@@ -33,19 +33,7 @@ CSpectrum* CPeakListDialog::Spectrum() const {
 BOOL CPeakListDialog::OnInitDialog() {
   CBaseDialog::OnInitDialog();
   m_List.SubclassDlgItem(IDC_PEAK_LIST, this);
-  if (m_ToolBar.CreateEx(this, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP) &&
-      m_ToolBar.LoadToolBar(IDR_PEAKLIST)) {
-    for (int i = 0; i < m_ToolBar.GetCount(); i++) {
-      const CString prompt = AfxLoadString(m_ToolBar.GetItemID(i));
-      const int nBreak = prompt.Find('\n');
-      m_ToolBar.SetButtonText(i, nBreak >= 0 ? prompt.Mid(nBreak + 1) : prompt);
-    }
-    m_ToolBar.SetSizes(CSize(48, 36), CSize(16, 15));
-    CRect rcClient;
-    GetClientRect(&rcClient);
-    const CSize size = m_ToolBar.CalcFixedLayout(FALSE, TRUE);
-    m_ToolBar.MoveWindow(0, 0, rcClient.Width(), size.cy);
-  }
+  CreateDialogToolBar(m_ToolBar, this, IDR_PEAKLIST);
   CRect rcList;
   m_List.GetClientRect(&rcList);
   const int w = rcList.Width();

@@ -30,6 +30,7 @@ BOOL CDocumentHost::IsArithmeticBarVisible() {
   return FALSE;
 }
 void CDocumentHost::SetArithmeticFactor(LPCSTR, int) {}
+void CDocumentHost::ShowRelaxationPick(LPCSTR) {}
 int CDocumentHost::ShowMessage(LPCSTR, UINT) {
   return IDOK;
 }
@@ -257,14 +258,22 @@ BOOL CBrivaneProDoc::ZoomToPixels(int xA, int xB) {
 
 void CBrivaneProDoc::SetRelaxationPoint(int nIndex) {
   m_RelaxationPeak.m_nIndex = nIndex;
+  m_bRelaxationIntegral = 0;
   m_nMouseMode = MOUSE_NONE;
+  CString text;
+  text.Format("Point position= %d", nIndex);
+  m_pHost->ShowRelaxationPick(text);
   UpdateViews();
 }
 
 void CBrivaneProDoc::SetRelaxationRegion(int nFirst, int nLast) {
   m_nRelaxationStart = nFirst;
   m_nRelaxationEnd = nLast;
+  m_bRelaxationIntegral = 1;
   m_nMouseMode = MOUSE_NONE;
+  CString text;
+  text.Format("Integral region=( %d, %d) points", nFirst / 2, nLast / 2);
+  m_pHost->ShowRelaxationPick(text);
   UpdateViews();
 }
 

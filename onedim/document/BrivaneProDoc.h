@@ -145,8 +145,14 @@ class CBrivaneProDoc {
   virtual void PickPeaksInRange(int nFirst, int nLast, double dThreshold);
   virtual void PickPeakAt(int nIndex);
   virtual void ToggleBaselinePoint(POINT pt) {}
-  virtual void StartCoupling(int nIndex) {}
-  virtual void AddCouplingPartner(int nIndex) {}
+  // A coupling measurement with its reference line at the point, made the
+  // spectrum's current one, and a partner line of the current measurement
+  // (shown flag 0). Points outside the data are ignored, and so is a
+  // partner while no measurement is in progress.
+  virtual void StartCoupling(int nIndex);
+  virtual void AddCouplingPartner(int nIndex);
+  // The view's reference tool picked a point; the program asks for its
+  // shift (the Reference dialog).
   virtual void ReferencePointAt(int nIndex) {}
   // A new integral over the range, clipped to the data; a range of no
   // width is refused.
@@ -158,9 +164,21 @@ class CBrivaneProDoc {
   // due again. A right click on one asks for its reference value.
   virtual void IntegralChanged(CSpectrum* pSpectrum, CIntegral* pIntegral) {}
   virtual void ReferenceIntegral(CSpectrum* pSpectrum, CIntegral* pIntegral) {}
-  // The relaxation picks end their tool (mode 0).
+  // The relaxation picks end their tool (mode 0), choose between the peak
+  // and the integral region, and show on the relaxation bar.
   void SetRelaxationPoint(int nIndex);
   void SetRelaxationRegion(int nFirst, int nLast);
+  // The intensity of the relaxation pick in every spectrum, in document
+  // order, as the Relaxation dialog lists it: the real value at the point,
+  // or the region's sum relative to the first spectrum's. A spectrum the
+  // point misses gives an empty text.
+  std::vector<CString> GetRelaxationIntensities() const;
+
+  // Referencing: the current spectrum's scale moves so that float index
+  // nIndex lies at dShift ppm. FALSE, nothing changed, for a point outside
+  // its data, a spectrum without spectral width or frequency, or a shift
+  // that gives no scale.
+  BOOL ReferencePoint(int nIndex, double dShift);
 
   // --- Tools commands ---
   // A tool command: its mode goes off when it is on, else it becomes the

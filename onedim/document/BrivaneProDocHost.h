@@ -74,6 +74,9 @@ class CDocumentHost {
   virtual BOOL IsArithmeticBarVisible();
   virtual void SetArithmeticFactor(LPCSTR pszFactor, int nScrollPos);
 
+  // The relaxation bar: the text of the last pick, its pick buttons released.
+  virtual void ShowRelaxationPick(LPCSTR pszText);
+
   virtual int ShowMessage(LPCSTR pszText, UINT nType);
 
   // The document's framework side: modified flag, title, views.

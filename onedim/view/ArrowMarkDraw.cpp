@@ -1,6 +1,7 @@
 #include "onedim/view/ArrowMarkDraw.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "framework/win/Dc.h"
 #include "framework/win/GdiObject.h"
@@ -46,10 +47,15 @@ void DrawArrowMark(CDC* pDC, const CSpectrum& s, int x, int y, double dValue, BO
   box.left = X(x) - width / 2;
   box.right = box.left + width;
   box.InflateRect(X(6), Y(1));
+  DrawMarkLabel(pDC, text, box);
+}
+
+void DrawMarkLabel(CDC* pDC, LPCSTR pszText, const RECT& box) {
   pDC->Rectangle(&box);
   const int nOldMode = pDC->SetBkMode(TRANSPARENT);
   const COLORREF crOld = pDC->SetTextColor(RGB(255, 0, 0));
-  pDC->DrawText(text, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  RECT rc = box;
+  pDC->DrawText(pszText, (int)std::strlen(pszText), &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   pDC->SetTextColor(crOld);
   pDC->SetBkMode(nOldMode);
 }

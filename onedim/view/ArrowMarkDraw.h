@@ -13,3 +13,7 @@ class CSpectrum;
 // "J=%.3lf" for a coupling (bCoupling) and " %.3lf " otherwise. Positions,
 // pen and font follow the spectrum's print factors on paper.
 void DrawArrowMark(CDC* pDC, const CSpectrum& s, int x, int y, double dValue, BOOL bLabel, BOOL bCoupling);
+
+// Red text centred in a box drawn with the DC's pen and brush (red on
+// white): the value label of the arrow marks and of the coupling brackets.
+void DrawMarkLabel(CDC* pDC, LPCSTR pszText, const RECT& box);

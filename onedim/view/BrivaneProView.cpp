@@ -29,6 +29,7 @@
 #include "onedim/plot/PrintSettings.h"
 #include "onedim/plot/ViewGeometry.h"
 #include "onedim/view/ArrowMarkDraw.h"
+#include "onedim/view/CouplingDraw.h"
 #include "onedim/view/GraphDraw.h"
 #include "onedim/view/OffscreenDC.h"
 #include "onedim/view/SpectrumDraw.h"
@@ -301,12 +302,15 @@ void CBrivaneProView::DrawGrid(CDC* pDC, const CRect& rc, double fx, double fy) 
   }
 }
 
-// The arrow marks: the peak list's selection, the reference line of a
-// coupling being measured and, on the screen, the maximum the point tools
-// found under the cursor.
+// The marks: the coupling table's pair under the mouse, the peak list's
+// selection, the ticked coupling brackets of every spectrum, the reference
+// line of a coupling being measured and, on the screen, the maximum the
+// point tools found under the cursor.
 void CBrivaneProView::DrawMarks(CDC* pDC, CSpectrum& s, BOOL bScreen) {
   CBrivaneDocument* pDoc = GetDocument();
   const int nUnits = s.m_Scale.m_nUnits;
+  if (s.m_bSelectedJShown)
+    DrawCouplingPair(pDC, s, pDoc->m_nSelectedCoupling, pDoc->m_nSelectedCouplingEntry);
   if (s.m_bSelectedPeakShown && pDoc->m_nSelectedPeakRecord >= 0 &&
       pDoc->m_nSelectedPeakRecord < s.m_arrPeaks.GetSize()) {
     const CPeakPicking* pPeaks = static_cast<CPeakPicking*>(s.m_arrPeaks.GetAt(pDoc->m_nSelectedPeakRecord));
@@ -316,6 +320,8 @@ void CBrivaneProView::DrawMarks(CDC* pDC, CSpectrum& s, BOOL bScreen) {
       DrawArrowMark(pDC, s, SpectrumPointToPixel(s, i), TipY(s, i, 40), s.ConvertUnits(i, nUnits), TRUE, FALSE);
     }
   }
+  for (POSITION pos = pDoc->m_Spectra.GetHeadPosition(); pos != nullptr;)
+    DrawCouplings(pDC, *pDoc->m_Spectra.GetSpectrum(pos));
   if (s.m_bMeasuringJ && s.m_pCurrentJ != nullptr && !s.m_bSelectedJShown) {
     const int i = s.m_pCurrentJ->m_nReference;
     pDoc->m_bLabelArrow = 0;

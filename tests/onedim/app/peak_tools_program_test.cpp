@@ -15,78 +15,15 @@
 #include "onedim/model/Spectrum.h"
 #include "resources/BrivaneRes.h"
 #include "tests/onedim/app/BrivaneProcess.h"
+#include "tests/onedim/app/lines_document.h"
 
 namespace {
-
-class CViewHost : public CDocumentHost {
- public:
-  CBrivaneAppState& GetAppState() override { return m_app; }
-  CSettingsStore& GetSettings() override { return m_settings; }
-  BOOL GetViewClientRect(RECT* pRect) override {
-    *pRect = m_rc;
-    return TRUE;
-  }
-  CBrivaneAppState m_app;
-  CMemorySettings m_settings;
-  RECT m_rc = {0, 0, 800, 600};
-};
-
-const int kTd = 2048;
-const double kCentres[] = {300, 500, 700};  // complex points
-
-float Lines(int i) {
-  if (i % 2)
-    return 0.0f;
-  double y = 0.0;
-  for (double c : kCentres) {
-    const double u = (i / 2 - c) / 3.0;
-    y += 1000.0 / (1.0 + u * u);
-  }
-  return (float)y;
-}
-
-std::string WriteLines(const std::string& path) {
-  CViewHost host;
-  CBrivaneProDoc doc(&host);
-  CSpectrumParams params;
-  params.td = kTd;
-  params.sw = 4000.0;
-  params.sf = 400.0;
-  params.bComplex = 1;
-  params.title = "lines";
-  CSpectrum* s = doc.AddSpectrum(params);
-  s->m_pData = CSpectrum::AllocateFloats(kTd);
-  s->m_pRawData = CSpectrum::AllocateFloats(kTd);
-  s->m_pWeighted = CSpectrum::AllocateFloats(kTd);
-  for (int i = 0; i < kTd; ++i)
-    s->m_pData[i] = s->m_pRawData[i] = Lines(i);
-  doc.SetCurrentSpectrum(s);
-  doc.RefreshAfterAdd();
-  EXPECT_TRUE(doc.WriteNativeFile(path.c_str()));
-  return path;
-}
-
-std::string ClipboardText() {
-  std::string text;
-  if (!::OpenClipboard(nullptr))
-    return text;
-  if (HANDLE h = ::GetClipboardData(CF_TEXT)) {
-    if (const char* p = static_cast<const char*>(::GlobalLock(h)))
-      text = p;
-    ::GlobalUnlock(h);
-  }
-  ::CloseClipboard();
-  return text;
-}
-
-LPARAM At(int x, int y) {
-  return MAKELPARAM((WORD)(short)x, (WORD)(short)y);
-}
 
 TEST(PeakToolsProgramTest, ADraggedBandPicksTheLinesInsideAndTheListCopiesThem) {
   char temp[MAX_PATH];
   ::GetTempPathA(sizeof temp, temp);
-  const std::string path = WriteLines(std::string(temp) + "brivane_peaks.bvx");
+  const std::string path = std::string(temp) + "brivane_peaks.bvx";
+  ASSERT_TRUE(WriteLinesDocument(path));
   BrivaneProcess app;
   ASSERT_TRUE(app.Start("\"" + path + "\""));
   ASSERT_NE(nullptr, app.WaitMainWindow());

@@ -41,6 +41,7 @@ class CTestHost : public CDocumentHost {
     m_messages.push_back(pszText);
     return IDOK;
   }
+  void ShowRelaxationPick(LPCSTR pszText) override { m_strRelaxationPick = pszText; }
   void SetDocumentModified(BOOL b) override { m_bModified = b; }
   void SetDocumentTitle(LPCSTR psz) override { m_strTitle = psz; }
   void UpdateDocumentViews() override { m_nUpdates++; }
@@ -56,6 +57,7 @@ class CTestHost : public CDocumentHost {
   std::string m_strFactor;
   int m_nFactorPos = -1;
   std::vector<std::string> m_messages;
+  std::string m_strRelaxationPick;
   BOOL m_bModified = FALSE;
   std::string m_strTitle;
   int m_nUpdates = 0;

@@ -1,0 +1,199 @@
+// The measuring tools in the running program: a coupling measured with two
+// clicks lands in the coupling table, a line referenced through the
+// Reference dialog keeps its shift in the saved document and leaves the
+// list of signals beside the program, and the relaxation bar picks a peak
+// and opens the Relaxation dialog.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cmath>
+#include <string>
+
+#include "onedim/document/BrivaneProDoc.h"
+#include "onedim/document/SettingsStore.h"
+#include "onedim/model/AxisScale.h"
+#include "onedim/model/Spectrum.h"
+#include "onedim/model/SolventTable.h"
+#include "resources/BrivaneRes.h"
+#include "tests/onedim/app/BrivaneProcess.h"
+#include "tests/onedim/app/lines_document.h"
+
+namespace {
+
+BOOL CALLBACK FindById(HWND hWnd, LPARAM lParam) {
+  auto* wanted = reinterpret_cast<std::pair<int, HWND>*>(lParam);
+  if (::GetDlgCtrlID(hWnd) == wanted->first) {
+    wanted->second = hWnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND Descendant(HWND parent, int id) {
+  std::pair<int, HWND> wanted(id, nullptr);
+  ::EnumChildWindows(parent, FindById, (LPARAM)&wanted);
+  return wanted.second;
+}
+
+struct WindowSearch {
+  DWORD pid;
+  std::string title;
+  int count;
+};
+
+BOOL CALLBACK CountByTitle(HWND hWnd, LPARAM lParam) {
+  auto* search = reinterpret_cast<WindowSearch*>(lParam);
+  DWORD owner = 0;
+  ::GetWindowThreadProcessId(hWnd, &owner);
+  if (owner == search->pid && BrivaneProcess::WindowText(hWnd) == search->title)
+    search->count++;
+  return TRUE;
+}
+
+// The program's top-level windows of that title.
+int CountWindows(DWORD pid, const std::string& title) {
+  WindowSearch search = {pid, title, 0};
+  ::EnumWindows(CountByTitle, (LPARAM)&search);
+  return search.count;
+}
+
+class MeasureProgramTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char temp[MAX_PATH];
+    ::GetTempPathA(sizeof temp, temp);
+    m_path = std::string(temp) + "brivane_measure.bvx";
+    ASSERT_TRUE(WriteLinesDocument(m_path));
+    const std::string exe = BrivaneProcess::WinePath(BRIVANE_APP_PATH);
+    m_solvents = std::string(SolventsFilePath(exe.c_str()));
+    ::DeleteFileA(m_solvents.c_str());
+    ASSERT_TRUE(m_app.Start("\"" + m_path + "\""));
+    ASSERT_NE(nullptr, m_app.WaitMainWindow());
+    m_app.Sync();
+    HWND child = m_app.ActiveChild();
+    ASSERT_NE(nullptr, child);
+    m_view = ::GetDlgItem(::GetDlgItem(child, AFX_IDW_PANE_FIRST), AFX_IDW_PANE_FIRST);
+    ASSERT_NE(nullptr, m_view);
+
+    // Where the program drew the lines: the document core's layout for
+    // this view's size.
+    CViewHost host;
+    ::GetClientRect(m_view, &host.m_rc);
+    CBrivaneProDoc doc(&host);
+    ASSERT_TRUE(doc.ReadNativeFile(m_path.c_str()));
+    doc.RefreshAfterLoad();
+    CSpectrum* s = doc.GetSpectrumAt(0);
+    doc.SetCurrentSpectrum(s);
+    s->FindMaximum();
+    m_y = s->ValueToY(0.0f) - 3;
+    for (int k = 0; k < 3; k++)
+      m_x[k] = doc.PointToPixel(2 * (int)kLineCentres[k]);
+  }
+  void TearDown() override { ::DeleteFileA(m_solvents.c_str()); }
+
+  // A click on line k, after the move that finds its maximum.
+  void ClickLine(int k) {
+    ::PostMessageA(m_view, WM_MOUSEMOVE, 0, At(m_x[k], m_y));
+    ::PostMessageA(m_view, WM_LBUTTONDOWN, MK_LBUTTON, At(m_x[k], m_y));
+    ::PostMessageA(m_view, WM_LBUTTONUP, 0, At(m_x[k], m_y));
+  }
+  // A posted message first, so that the program runs its idle update of
+  // the bars.
+  bool ToolChecked(UINT id) {
+    ::PostMessageA(m_app.main(), WM_NULL, 0, 0);
+    HWND bar = ::GetDlgItem(m_app.main(), ID_PROCESS_TOOLBAR);
+    return ::SendMessageA(bar, TB_ISBUTTONCHECKED, id, 0) != 0;
+  }
+
+  BrivaneProcess m_app;
+  std::string m_path;
+  std::string m_solvents;
+  HWND m_view = nullptr;
+  int m_x[3] = {};
+  int m_y = 0;
+};
+
+TEST_F(MeasureProgramTest, TwoClicksMeasureACouplingAndTheTableCopiesIt) {
+  m_app.Command(ID_TOOLS_COUPLING);
+  HWND table = m_app.WaitDialog("Coupling Constants");
+  ASSERT_NE(nullptr, table);
+  EXPECT_TRUE(WaitFor([&] { return ToolChecked(ID_TOOLS_COUPLING); }, 5000));
+  // The command again ends the tool and keeps the table; once more starts
+  // it without a second table.
+  m_app.Command(ID_TOOLS_COUPLING);
+  EXPECT_TRUE(WaitFor([&] { return !ToolChecked(ID_TOOLS_COUPLING); }, 5000));
+  EXPECT_TRUE(::IsWindow(table));
+  m_app.Command(ID_TOOLS_COUPLING);
+  EXPECT_TRUE(WaitFor([&] { return ToolChecked(ID_TOOLS_COUPLING); }, 5000));
+  EXPECT_EQ(1, CountWindows(m_app.pid(), "Coupling Constants"));
+  ClickLine(0);
+  ClickLine(1);
+  HWND list = ::GetDlgItem(table, IDC_COUPLING_LIST);
+  ASSERT_TRUE(WaitFor([&] { return ::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 1; }, 5000));
+
+  ASSERT_TRUE(::OpenClipboard(nullptr));
+  ::EmptyClipboard();
+  ::CloseClipboard();
+  DWORD_PTR result = 0;
+  ::SendMessageTimeoutA(table, WM_COMMAND, ID_COUPLING_COPY, 0, SMTO_NORMAL, 10000, &result);
+  const std::string text = ClipboardText();
+  EXPECT_EQ(0u, text.find("Shift 1\tShift 2\tJ(1-2)\r\n")) << text;
+  EXPECT_NE(std::string::npos, text.find("\t781.250\t")) << "200 points of 3.90625 Hz: " << text;
+
+  ASSERT_TRUE(BrivaneProcess::Dismiss(table, IDCANCEL));
+  EXPECT_TRUE(WaitFor([&] { return !ToolChecked(ID_TOOLS_COUPLING); }, 5000));
+}
+
+TEST_F(MeasureProgramTest, AReferencedLineKeepsItsShiftInTheSavedDocument) {
+  m_app.Command(ID_TOOLS_REFERENCE);
+  EXPECT_TRUE(WaitFor([&] { return ToolChecked(ID_TOOLS_REFERENCE); }, 5000));
+  ClickLine(2);
+  HWND dialog = m_app.WaitDialog("Reference");
+  ASSERT_NE(nullptr, dialog);
+  EXPECT_EQ(15, (int)::SendDlgItemMessageA(dialog, IDC_REF_LIST, LB_GETCOUNT, 0, 0));
+  ::SetDlgItemTextA(dialog, IDC_REF_SHIFT, "5.125");
+  ASSERT_TRUE(BrivaneProcess::Dismiss(dialog, IDOK));
+  EXPECT_TRUE(WaitFor([&] { return !ToolChecked(ID_TOOLS_REFERENCE); }, 5000)) << "one pick ends the tool";
+
+  m_app.Command(ID_FILE_SAVE);
+  CViewHost host;
+  CBrivaneProDoc doc(&host);
+  ASSERT_TRUE(doc.ReadNativeFile(m_path.c_str()));
+  const CSpectrum* s = doc.GetSpectrumAt(0);
+  EXPECT_NEAR(5.125, s->ConvertUnits(2 * kLineCentres[2], AXIS_UNITS_PPM), 1e-9);
+
+  CSolventTable table(m_solvents.c_str());
+  EXPECT_EQ(CSolventTable::loadRead, table.Load()) << m_solvents;
+  EXPECT_EQ(15, table.GetMap().GetCount());
+}
+
+TEST_F(MeasureProgramTest, TheRelaxationBarPicksAPeakAndOpensTheRelaxationDialog) {
+  m_app.Command(ID_TOOLS_RELAXATION);
+  HWND rebar = ::GetDlgItem(m_app.main(), ID_RELAXATION_REBAR);
+  ASSERT_NE(nullptr, rebar);
+  EXPECT_TRUE(::IsWindowVisible(rebar));
+  HWND bar = Descendant(rebar, IDD_RELAXATION_BAR);
+  ASSERT_NE(nullptr, bar);
+  HWND select = ::GetDlgItem(bar, IDC_RELAX_SELECT_PEAK);
+  ::SendMessageA(bar, WM_COMMAND, MAKEWPARAM(IDC_RELAX_SELECT_PEAK, BN_CLICKED), (LPARAM)select);
+  EXPECT_NE(0u, ::SendMessageA(select, BM_GETSTATE, 0, 0) & BST_PUSHED);
+  ClickLine(0);
+  HWND label = ::GetDlgItem(bar, IDC_RELAX_LABEL);
+  EXPECT_TRUE(WaitFor([&] { return BrivaneProcess::WindowText(label) == "Point position= 600"; }, 5000))
+      << BrivaneProcess::WindowText(label);
+  EXPECT_EQ(0u, ::SendMessageA(select, BM_GETSTATE, 0, 0) & BST_PUSHED);
+
+  ::PostMessageA(bar, WM_COMMAND, MAKEWPARAM(IDC_RELAX_COMPUTE, BN_CLICKED),
+                 (LPARAM)::GetDlgItem(bar, IDC_RELAX_COMPUTE));
+  HWND dialog = m_app.WaitDialog("Relaxation");
+  ASSERT_NE(nullptr, dialog);
+  ASSERT_TRUE(BrivaneProcess::Dismiss(dialog, IDCANCEL));
+
+  ::SendMessageA(bar, WM_COMMAND, MAKEWPARAM(IDC_RELAX_CLOSE, BN_CLICKED), (LPARAM)::GetDlgItem(bar, IDC_RELAX_CLOSE));
+  m_app.Sync();
+  EXPECT_TRUE(WaitFor([&] { return !::IsWindowVisible(rebar); }, 5000));
+}
+
+}  // namespace
