@@ -22,13 +22,16 @@ CString ModuleFolderSolvents() {
 
 }  // namespace
 
-CReferenceDialog::CReferenceDialog(CWnd* pParent) : CBaseDialog(IDD_REFERENCE, pParent) {}
+CReferenceDialog::CReferenceDialog(CWnd* pParent) : CReferenceDialog(IDD_REFERENCE, IDR_REFERENCE_BAR, pParent) {}
+
+CReferenceDialog::CReferenceDialog(UINT nIDTemplate, UINT nIDToolBar, CWnd* pParent)
+    : CBaseDialog(nIDTemplate, pParent), m_nIDToolBar(nIDToolBar) {}
 
 BOOL CReferenceDialog::OnInitDialog() {
   CBaseDialog::OnInitDialog();
   m_List.SubclassDlgItem(IDC_REF_LIST, this);
   m_Spin.SubclassDlgItem(IDC_REF_SPIN, this);
-  CreateDialogToolBar(m_ToolBar, this, IDR_REFERENCE_BAR);
+  CreateDialogToolBar(m_ToolBar, this, m_nIDToolBar);
   m_Spin.SetRange(-32000, 32000);
   // What the file cannot hold back cannot be typed.
   for (int nID : {IDC_REF_NAME, IDC_REF_SHIFT})
@@ -37,9 +40,10 @@ BOOL CReferenceDialog::OnInitDialog() {
   m_Table.SetPath(m_strPath.IsEmpty() ? ModuleFolderSolvents() : m_strPath);
   if (m_Table.Load() == CSolventTable::loadDamaged) {
     CString text;
-    text.Format("The list of reference signals in\n%s\nis damaged: %s.\nThe built-in list is shown instead; "
-                "the file is kept until the list is changed.",
-                (LPCSTR)m_Table.GetPath(), (LPCSTR)m_Table.GetLoadError());
+    text.Format(
+        "The list of reference signals in\n%s\nis damaged: %s.\nThe built-in list is shown instead; "
+        "the file is kept until the list is changed.",
+        (LPCSTR)m_Table.GetPath(), (LPCSTR)m_Table.GetLoadError());
     AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
   }
   FillList();
