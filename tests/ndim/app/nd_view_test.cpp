@@ -12,6 +12,7 @@
 
 #include "framework/win/Dc.h"
 #include "framework/win/Dialog.h"
+#include "framework/win/PropertySheet.h"
 #include "framework/win/RectTracker.h"
 #include "framework/win/UiHooks.h"
 #include "ndim/app/BrivanenDView.h"
@@ -301,6 +302,50 @@ TEST_F(NdViewTest, ReferenceToolsOfferTheClickedShiftAndMoveOnlyTheirAxisOnOK) {
     EXPECT_EQ(CSolventTable::loadRead, written.Load());
     EXPECT_EQ(15, (int)written.GetMap().GetCount());
     ::DeleteFileA(solvents.c_str());
+  }
+}
+
+// The wizard run with real clicks: Finish gives the picked column the
+// trace point's shift; Cancel, or Finish without the 1D pick of this run,
+// leaves the axis alone.
+TEST_F(NdViewTest, TheWizardsFinishGivesThePickedColumnTheTracePointsShift) {
+  LoadedTrace& row = m_pSet->m_loadedF2;
+  row.m_nFloats = 128;  // 64 points over the 32 columns
+  row.m_pData = static_cast<float*>(std::calloc(128, sizeof(float)));
+  row.m_fSpectralWidth = 4000.0f;
+  row.m_fLastFrequency = 500.0f;
+  row.m_fSpectrometerFreq = 400.0f;
+  DimensionBlock scale;
+  scale.m_nPoints = 64;
+  scale.m_fSpectralWidth = 4000.0f;
+  scale.m_fLastFrequency = 500.0f;
+  scale.m_fSpectrometerFreq = 400.0f;
+  const CPoint onTrace(kPlot.left + 128, m_pSet->m_traceF2.m_rect.top + 20);  // point 32
+  float& last = m_pSet->m_dims[2].m_fLastFrequency;
+  const float before = last;
+  struct Case {
+    bool pick1D;
+    int end;
+    bool moved;
+  };
+  for (const Case& c :
+       {Case{true, PSBTN_CANCEL, false}, Case{false, PSBTN_FINISH, false}, Case{true, PSBTN_FINISH, true}}) {
+    AfxSetModalSheetHook([&](CPropertySheet& sheet) {
+      sheet.PressButton(PSBTN_NEXT);
+      if (c.pick1D)
+        PostClick(m_hView, onTrace);
+      sheet.PressButton(PSBTN_NEXT);
+      PostClick(m_hView, At(11, 3));
+      sheet.PressButton(c.end);
+    });
+    Command(ID_TOOLS_SYNCHRONIZE);
+    AfxSetModalSheetHook(nullptr);
+    EXPECT_EQ(ndMouseNone, m_pDoc->m_nMouseMode);
+    if (c.moved) {
+      EXPECT_NEAR(NdAxisValue(scale, 32, ND_UNITS_PPM), NdAxisValue(m_pSet->m_dims[2], 11, ND_UNITS_PPM), 1e-4);
+    } else {
+      EXPECT_EQ(before, last) << c.pick1D << " " << c.end;
+    }
   }
 }
 
