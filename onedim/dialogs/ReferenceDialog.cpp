@@ -40,10 +40,9 @@ BOOL CReferenceDialog::OnInitDialog() {
   m_Table.SetPath(m_strPath.IsEmpty() ? ModuleFolderSolvents() : m_strPath);
   if (m_Table.Load() == CSolventTable::loadDamaged) {
     CString text;
-    text.Format(
-        "The list of reference signals in\n%s\nis damaged: %s.\nThe built-in list is shown instead; "
-        "the file is kept until the list is changed.",
-        (LPCSTR)m_Table.GetPath(), (LPCSTR)m_Table.GetLoadError());
+    text.Format("The list of reference signals in\n%s\nis damaged: %s.\nThe built-in list is shown instead; "
+                "the file is kept until the list is changed.",
+                (LPCSTR)m_Table.GetPath(), (LPCSTR)m_Table.GetLoadError());
     AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
   }
   FillList();

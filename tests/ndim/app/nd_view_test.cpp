@@ -264,11 +264,11 @@ TEST_F(NdViewTest, ReferenceToolsOfferTheClickedShiftAndMoveOnlyTheirAxisOnOK) {
     int shown = 0;
     AfxSetModalDialogHook([&](CDialog& d) {
       shown++;
-      EXPECT_EQ(std::string(c.label), TextOf(::GetDlgItem(d.m_hWnd, 1067)));
-      EXPECT_EQ(std::string(expected), TextOf(::GetDlgItem(d.m_hWnd, 1158)));
-      EXPECT_EQ(15, (int)::SendDlgItemMessageA(d.m_hWnd, 1000, LB_GETCOUNT, 0, 0));
-      ::SendMessageA(d.m_hWnd, WM_COMMAND, 32938, 0);  // Rem. All
-      EXPECT_EQ(0, (int)::SendDlgItemMessageA(d.m_hWnd, 1000, LB_GETCOUNT, 0, 0));
+      EXPECT_EQ(std::string(c.label), TextOf(::GetDlgItem(d.m_hWnd, IDC_ND_REF_LABEL)));
+      EXPECT_EQ(std::string(expected), TextOf(::GetDlgItem(d.m_hWnd, IDC_ND_REF_SHIFT)));
+      EXPECT_EQ(15, (int)::SendDlgItemMessageA(d.m_hWnd, IDC_ND_REF_LIST, LB_GETCOUNT, 0, 0));
+      ::SendMessageA(d.m_hWnd, WM_COMMAND, ID_ND_REF_REM_ALL, 0);
+      EXPECT_EQ(0, (int)::SendDlgItemMessageA(d.m_hWnd, IDC_ND_REF_LIST, LB_GETCOUNT, 0, 0));
       ::SendMessageA(d.m_hWnd, WM_COMMAND, IDCANCEL, 0);
     });
     const CPoint at = At(c.index % 32, c.index % 16);
@@ -281,7 +281,7 @@ TEST_F(NdViewTest, ReferenceToolsOfferTheClickedShiftAndMoveOnlyTheirAxisOnOK) {
     // OK is the toolbar's last button, pressed with the mouse.
     AfxSetModalDialogHook([&](CDialog& d) {
       shown++;
-      ::SetDlgItemTextA(d.m_hWnd, 1158, "5.000");
+      ::SetDlgItemTextA(d.m_hWnd, IDC_ND_REF_SHIFT, "5.000");
       HWND bar = ::FindWindowExA(d.m_hWnd, nullptr, TOOLBARCLASSNAMEA, nullptr);
       ASSERT_NE(nullptr, bar);
       ASSERT_EQ(6, (int)::SendMessageA(bar, TB_BUTTONCOUNT, 0, 0));
