@@ -37,6 +37,8 @@
 #define IDR_PHASE_VIEW_MENU 169 // the first phase view's popup
 #define IDI_PHASE_VIEW 138      // drawn in the corner of each phase view
 #define IDD_REFERENCE_INTEGRAL 222
+#define IDD_ND_REFERENCE 214
+#define IDR_ND_REFERENCE_BAR 166  // the Reference dialog's toolbar
 
 // The graph view's cursors, by mouse tool.
 #define IDC_CURSOR_ZOOM 134
@@ -161,6 +163,16 @@
 #define IDC_PHASE_APPLY 1027
 // Reference Integral.
 #define IDC_REFERENCE_INTEGRAL 1158
+// Reference: the 1D program's dialog code runs it, so its controls and
+// commands carry that dialog's numbers.
+#define IDC_ND_REF_LIST 1000
+#define IDC_ND_REF_REMOVE 1004
+#define IDC_ND_REF_ADD 1019
+#define IDC_ND_REF_NAME 1020
+#define IDC_ND_REF_SHIFT 1158
+#define IDC_ND_REF_SPIN 1159
+#define IDC_ND_REF_LABEL 1067
+#define ID_ND_REF_REM_ALL 32938
 
 // Strings.
 #define IDP_OLE_INIT_FAILED 100

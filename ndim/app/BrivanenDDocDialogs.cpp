@@ -19,6 +19,7 @@
 #include "ndim/dialogs/RefWizard.h"
 #include "ndim/document/NdDialogCommands.h"
 #include "ndim/document/NdSetCommands.h"
+#include "ndim/plot/NdViewGeometry.h"
 #include "resources/BrivanenDRes.h"
 
 void CBrivanenDDoc::RunLines(const std::vector<std::string>& lines) {
@@ -203,11 +204,18 @@ void CBrivanenDDoc::OnUpdateViewLimits(CCmdUI* pCmdUI) {
 }
 
 // The wizard's pages set the view's picking tools; whichever way it ends,
-// no tool stays.
+// no tool stays. Finish brings the 2D signal to the 1D one's shift, with
+// picks made in this run only.
 void CBrivanenDDoc::OnToolsSynchronize() {
+  if (m_pCurrent != nullptr)
+    ClearWizardPicks(*m_pCurrent);
   CWizardRefDlg wizard(m_nMouseMode, AfxGetMainWnd());
-  wizard.DoModal();
+  const INT_PTR nResult = wizard.DoModal();
   m_nMouseMode = ndMouseNone;
+  if (nResult == ID_WIZFINISH && m_pCurrent != nullptr && ReferenceFromWizardPicks(*m_pCurrent)) {
+    SetModifiedFlag();
+    UpdateAllViews(nullptr);
+  }
 }
 
 // The editor works on a copy of the set's colours; nodes start at the two

@@ -94,8 +94,7 @@ class CBrivanenDView : public CView, public CMagnifierSource {
   void PickTracePoint(CPoint point);
   void PickMapPoint(CPoint point);
   void DeleteHeadRegion();
-  // The nD Reference dialog on the shift text; FALSE when it is not shown
-  // or cancelled.
+  // The nD Reference dialog on the shift text; FALSE when it is cancelled.
   BOOL AskReference(CString& shift, LPCSTR lpszLabel);
   void ShowMagnifier(BOOL bShow);
 

@@ -14,6 +14,7 @@
 #include "ndim/app/ClipboardPicture.h"
 #include "ndim/data/IntegrationBlock.h"
 #include "ndim/data/Spectrum2D.h"
+#include "ndim/dialogs/NdReferenceDialog.h"
 #include "ndim/dialogs/ReferenceIntegralDialog.h"
 #include "ndim/plot/NdAxisTicks.h"
 #include "ndim/plot/NdViewGeometry.h"
@@ -353,10 +354,14 @@ void CBrivanenDView::ReferenceAxis(CPoint point, int nMode) {
   pDoc->UpdateAllViews(nullptr);
 }
 
-// The nD Reference dialog, with its table of solvent shifts, is not part
-// of the program yet: no reference is taken.
-BOOL CBrivanenDView::AskReference(CString&, LPCSTR) {
-  return FALSE;
+BOOL CBrivanenDView::AskReference(CString& shift, LPCSTR lpszLabel) {
+  CNdReferenceDialog dialog(AfxGetMainWnd());
+  dialog.m_strShift = shift;
+  dialog.m_strLabel = lpszLabel;
+  if (dialog.DoModal() != IDOK)
+    return FALSE;
+  shift = dialog.m_strShift;
+  return TRUE;
 }
 
 void CBrivanenDView::AddRegion(CPoint point) {

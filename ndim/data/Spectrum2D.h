@@ -32,8 +32,11 @@ struct LoadedTrace {
   float* m_pData = nullptr;  // malloc'd; freed with the set
   float m_fSpectralWidth = 0.0f;
   float m_fSpectrometerFreq = 0.0f;
+  float m_fLastFrequency = 0.0f;  // Hz at the last point, as the 1D program has it
   int m_nFloats = 0;
-  int m_nWizardFirst = 0;  // set by the referencing wizard
+  // The referencing wizard's picks: the trace's point (row trace only) and
+  // the 2D column or row; the wizard sets both to -1 as it begins.
+  int m_nWizardFirst = 0;
   int m_nWizardSecond = 0;
 };
 

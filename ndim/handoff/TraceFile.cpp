@@ -172,5 +172,6 @@ bool ImportTrace(LPCSTR path, LoadedTrace& trace, CHandOffUi& ui) {
   trace.m_nFloats = td;
   trace.m_fSpectralWidth = NdToFloat(s->m_paramsA.sw);
   trace.m_fSpectrometerFreq = NdToFloat(s->m_paramsA.sf);
+  trace.m_fLastFrequency = NdToFloat(s->m_paramsA.offset);
   return true;
 }

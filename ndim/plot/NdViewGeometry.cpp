@@ -114,6 +114,29 @@ void MoveAxisReference(DimensionBlock& dim, double currentPpm, double newPpm) {
   dim.m_fLastFrequency = static_cast<float>(dim.m_fLastFrequency + (newPpm - currentPpm) * dim.m_fSpectrometerFreq);
 }
 
+void ClearWizardPicks(CSpectrum2D& set) {
+  for (LoadedTrace* trace : {&set.m_loadedF2, &set.m_loadedF1})
+    trace->m_nWizardFirst = trace->m_nWizardSecond = -1;
+}
+
+bool ReferenceFromWizardPicks(CSpectrum2D& set) {
+  const LoadedTrace& trace = set.m_loadedF2;
+  DimensionBlock& f2 = set.m_dims[2];
+  const int points = trace.m_nFloats / 2;
+  if (!set.m_bWhichTrace || trace.m_pData == nullptr || trace.m_nWizardFirst < 0 || trace.m_nWizardFirst >= points ||
+      trace.m_nWizardSecond < 0 || trace.m_nWizardSecond >= f2.m_nPoints || !(trace.m_fSpectrometerFreq > 0.0f) ||
+      !(f2.m_fSpectrometerFreq > 0.0f))
+    return false;
+  DimensionBlock scale;
+  scale.m_nPoints = points;
+  scale.m_fSpectralWidth = trace.m_fSpectralWidth;
+  scale.m_fLastFrequency = trace.m_fLastFrequency;
+  scale.m_fSpectrometerFreq = trace.m_fSpectrometerFreq;
+  MoveAxisReference(f2, NdAxisValue(f2, trace.m_nWizardSecond, ND_UNITS_PPM),
+                    NdAxisValue(scale, trace.m_nWizardFirst, ND_UNITS_PPM));
+  return true;
+}
+
 bool LensWindow(const CSpectrum2D& set, int lensLeft, int lensTop, int size, int magnification, NdWindow& window,
                 RECT& dest) {
   const NdMatrix m = MatrixOf(set);

@@ -46,6 +46,16 @@ bool RescalePlotRect(RECT& plot, int lastWidth, int lastHeight, int width, int h
 // newPpm.
 void MoveAxisReference(DimensionBlock& dim, double currentPpm, double newPpm);
 
+// Forgets the referencing wizard's picks before it runs.
+void ClearWizardPicks(CSpectrum2D& set);
+
+// After the referencing wizard: the F2 reference moved so that the picked
+// 2D column reads the shift of the point picked on the row trace, on that
+// trace's own scale. Only the row trace records a point; false (and the set
+// unchanged) for the column trace, a pick missing or out of range, or a
+// trace without a scale.
+bool ReferenceFromWizardPicks(CSpectrum2D& set);
+
 // What a lens of size pixels with its top-left at (lensLeft, lensTop) of
 // the view shows at magnification tenths: the window of the matrix under
 // its source square and where that window lands in the lens (lens

@@ -22,13 +22,16 @@ CString ModuleFolderSolvents() {
 
 }  // namespace
 
-CReferenceDialog::CReferenceDialog(CWnd* pParent) : CBaseDialog(IDD_REFERENCE, pParent) {}
+CReferenceDialog::CReferenceDialog(CWnd* pParent) : CReferenceDialog(IDD_REFERENCE, IDR_REFERENCE_BAR, pParent) {}
+
+CReferenceDialog::CReferenceDialog(UINT nIDTemplate, UINT nIDToolBar, CWnd* pParent)
+    : CBaseDialog(nIDTemplate, pParent), m_nIDToolBar(nIDToolBar) {}
 
 BOOL CReferenceDialog::OnInitDialog() {
   CBaseDialog::OnInitDialog();
   m_List.SubclassDlgItem(IDC_REF_LIST, this);
   m_Spin.SubclassDlgItem(IDC_REF_SPIN, this);
-  CreateDialogToolBar(m_ToolBar, this, IDR_REFERENCE_BAR);
+  CreateDialogToolBar(m_ToolBar, this, m_nIDToolBar);
   m_Spin.SetRange(-32000, 32000);
   // What the file cannot hold back cannot be typed.
   for (int nID : {IDC_REF_NAME, IDC_REF_SHIFT})

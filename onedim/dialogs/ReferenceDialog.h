@@ -21,6 +21,10 @@ class CReferenceDialog : public CBaseDialog {
   CString m_strPath;
 
  protected:
+  // The 2D program's dialog: the same controls under its own template and
+  // toolbar.
+  CReferenceDialog(UINT nIDTemplate, UINT nIDToolBar, CWnd* pParent);
+
   BOOL OnInitDialog() override;
   void DoDataExchange(CDataExchange* pDX) override;
   void OnOK() override;
@@ -35,6 +39,7 @@ class CReferenceDialog : public CBaseDialog {
   int FindEntry(LPCSTR pszName) const;
 
   CSolventTable m_Table;
+  UINT m_nIDToolBar;
   CToolBar m_ToolBar;
   CListBox m_List;
   CSpinButtonCtrl m_Spin;

@@ -3,6 +3,7 @@
 // the keys, resizing, the clipboard picture and pasted pictures, the
 // magnifier's lens and the sound of a set.
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -11,15 +12,20 @@
 
 #include "framework/win/Dc.h"
 #include "framework/win/Dialog.h"
+#include "framework/win/PropertySheet.h"
 #include "framework/win/RectTracker.h"
 #include "framework/win/UiHooks.h"
 #include "ndim/app/BrivanenDView.h"
 #include "ndim/app/ClipboardPicture.h"
 #include "ndim/data/IntegrationBlock.h"
 #include "ndim/data/Spectrum2D.h"
+#include "ndim/plot/NdAxisTicks.h"
 #include "ndim/plot/NdViewGeometry.h"
+#include "onedim/model/SolventTable.h"
 #include "resources/BrivanenDRes.h"
 #include "tests/ndim/app/NdAppFixture.h"
+
+#include <commctrl.h>
 
 namespace {
 
@@ -225,6 +231,122 @@ TEST_F(NdViewTest, TheWizardsPicksAreRecordedOnTheTracesAndEachToolActsOnce) {
   PostClick(m_hView, At(11, 3));
   EXPECT_EQ(3, m_pSet->m_loadedF1.m_nWizardSecond);
   EXPECT_EQ(11, row.m_nWizardSecond) << "the row trace keeps its pick";
+}
+
+// Reference F1 and F2: the clicked point's shift and the axis's label in
+// the Reference dialog, the built-in list when solvents.map is missing.
+// Cancel (after Rem. All) changes nothing and writes no file; OK by the
+// toolbar writes the list and moves only that axis. The dialog takes the
+// button's release, so the tool stays.
+TEST_F(NdViewTest, ReferenceToolsOfferTheClickedShiftAndMoveOnlyTheirAxisOnOK) {
+  char module[MAX_PATH] = "";
+  ::GetModuleFileNameA(nullptr, module, MAX_PATH);
+  const std::string solvents(SolventsFilePath(module));
+  struct Case {
+    UINT nCommand;
+    int nMode;
+    const char* label;
+    int dim, other;
+    int index;  // the clicked row (F1) or column (F2)
+  };
+  for (const Case& c : {Case{ID_TOOLS_REFERENCE_F1, ndMouseReferenceF1, "Ref. Col", 1, 2, 3},
+                        Case{ID_TOOLS_REFERENCE_F2, ndMouseReferenceF2, "Ref. Row", 2, 1, 11}}) {
+    SCOPED_TRACE(c.label);
+    ::DeleteFileA(solvents.c_str());
+    Command(c.nCommand);
+    ASSERT_EQ(c.nMode, m_pDoc->m_nMouseMode);
+    const DimensionBlock before = m_pSet->m_dims[c.dim];
+    const float otherLast = m_pSet->m_dims[c.other].m_fLastFrequency;
+    const double ppm = NdAxisValue(before, c.index, ND_UNITS_PPM);
+    char expected[32];
+    std::snprintf(expected, sizeof expected, "%.3lf", ppm);
+
+    int shown = 0;
+    AfxSetModalDialogHook([&](CDialog& d) {
+      shown++;
+      EXPECT_EQ(std::string(c.label), TextOf(::GetDlgItem(d.m_hWnd, IDC_ND_REF_LABEL)));
+      EXPECT_EQ(std::string(expected), TextOf(::GetDlgItem(d.m_hWnd, IDC_ND_REF_SHIFT)));
+      EXPECT_EQ(15, (int)::SendDlgItemMessageA(d.m_hWnd, IDC_ND_REF_LIST, LB_GETCOUNT, 0, 0));
+      ::SendMessageA(d.m_hWnd, WM_COMMAND, ID_ND_REF_REM_ALL, 0);
+      EXPECT_EQ(0, (int)::SendDlgItemMessageA(d.m_hWnd, IDC_ND_REF_LIST, LB_GETCOUNT, 0, 0));
+      ::SendMessageA(d.m_hWnd, WM_COMMAND, IDCANCEL, 0);
+    });
+    const CPoint at = At(c.index % 32, c.index % 16);
+    ::PostMessageA(m_hView, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    PumpPending();
+    EXPECT_EQ(1, shown);
+    EXPECT_EQ(before.m_fLastFrequency, m_pSet->m_dims[c.dim].m_fLastFrequency);
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(solvents.c_str())) << "Cancel writes nothing";
+
+    // OK is the toolbar's last button, pressed with the mouse.
+    AfxSetModalDialogHook([&](CDialog& d) {
+      shown++;
+      ::SetDlgItemTextA(d.m_hWnd, IDC_ND_REF_SHIFT, "5.000");
+      HWND bar = ::FindWindowExA(d.m_hWnd, nullptr, TOOLBARCLASSNAMEA, nullptr);
+      ASSERT_NE(nullptr, bar);
+      ASSERT_EQ(6, (int)::SendMessageA(bar, TB_BUTTONCOUNT, 0, 0));
+      RECT button = {};
+      ::SendMessageA(bar, TB_GETITEMRECT, 5, (LPARAM)&button);
+      const LPARAM at = MAKELPARAM((button.left + button.right) / 2, (button.top + button.bottom) / 2);
+      ::SendMessageA(bar, WM_LBUTTONDOWN, MK_LBUTTON, at);
+      ::SendMessageA(bar, WM_LBUTTONUP, 0, at);
+    });
+    ::PostMessageA(m_hView, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    PumpPending();
+    AfxSetModalDialogHook(nullptr);
+    EXPECT_EQ(2, shown);
+    EXPECT_NEAR(5.0, NdAxisValue(m_pSet->m_dims[c.dim], c.index, ND_UNITS_PPM), 1e-3);
+    EXPECT_EQ(otherLast, m_pSet->m_dims[c.other].m_fLastFrequency);
+    EXPECT_EQ(c.nMode, m_pDoc->m_nMouseMode);
+    CSolventTable written(solvents.c_str());
+    EXPECT_EQ(CSolventTable::loadRead, written.Load());
+    EXPECT_EQ(15, (int)written.GetMap().GetCount());
+    ::DeleteFileA(solvents.c_str());
+  }
+}
+
+// The wizard run with real clicks: Finish gives the picked column the
+// trace point's shift; Cancel, or Finish without the 1D pick of this run,
+// leaves the axis alone.
+TEST_F(NdViewTest, TheWizardsFinishGivesThePickedColumnTheTracePointsShift) {
+  LoadedTrace& row = m_pSet->m_loadedF2;
+  row.m_nFloats = 128;  // 64 points over the 32 columns
+  row.m_pData = static_cast<float*>(std::calloc(128, sizeof(float)));
+  row.m_fSpectralWidth = 4000.0f;
+  row.m_fLastFrequency = 500.0f;
+  row.m_fSpectrometerFreq = 400.0f;
+  DimensionBlock scale;
+  scale.m_nPoints = 64;
+  scale.m_fSpectralWidth = 4000.0f;
+  scale.m_fLastFrequency = 500.0f;
+  scale.m_fSpectrometerFreq = 400.0f;
+  const CPoint onTrace(kPlot.left + 128, m_pSet->m_traceF2.m_rect.top + 20);  // point 32
+  float& last = m_pSet->m_dims[2].m_fLastFrequency;
+  const float before = last;
+  struct Case {
+    bool pick1D;
+    int end;
+    bool moved;
+  };
+  for (const Case& c :
+       {Case{true, PSBTN_CANCEL, false}, Case{false, PSBTN_FINISH, false}, Case{true, PSBTN_FINISH, true}}) {
+    AfxSetModalSheetHook([&](CPropertySheet& sheet) {
+      sheet.PressButton(PSBTN_NEXT);
+      if (c.pick1D)
+        PostClick(m_hView, onTrace);
+      sheet.PressButton(PSBTN_NEXT);
+      PostClick(m_hView, At(11, 3));
+      sheet.PressButton(c.end);
+    });
+    Command(ID_TOOLS_SYNCHRONIZE);
+    AfxSetModalSheetHook(nullptr);
+    EXPECT_EQ(ndMouseNone, m_pDoc->m_nMouseMode);
+    if (c.moved) {
+      EXPECT_NEAR(NdAxisValue(scale, 32, ND_UNITS_PPM), NdAxisValue(m_pSet->m_dims[2], 11, ND_UNITS_PPM), 1e-4);
+    } else {
+      EXPECT_EQ(before, last) << c.pick1D << " " << c.end;
+    }
+  }
 }
 
 TEST_F(NdViewTest, SelectSpectrumMovesThePlotByItsTracker) {

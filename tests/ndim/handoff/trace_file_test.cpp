@@ -53,6 +53,7 @@ std::string WriteOneD(const char* name, int n, int td) {
     params.td = td;
     params.sw = 1000.0 * (s + 1);
     params.sf = 400.0 + s;
+    params.offset = -250.5 * (s + 1);
     CSpectrum* spectrum = doc.AddSpectrum(params);
     spectrum->m_pData = CSpectrum::AllocateFloats(td);
     for (int i = 0; i < td; ++i)
@@ -162,6 +163,7 @@ TEST(TraceFile, ImportTakesTheFirstTraceAndKeepsTheOldOneOnFailure) {
   EXPECT_EQ(8, trace.m_nFloats);
   EXPECT_EQ(1000.0f, trace.m_fSpectralWidth);
   EXPECT_EQ(400.0f, trace.m_fSpectrometerFreq);
+  EXPECT_EQ(-250.5f, trace.m_fLastFrequency);
   EXPECT_EQ(0.007f, trace.m_pData[7]);
 
   // What cannot hold a trace: another file, another build, the older layout

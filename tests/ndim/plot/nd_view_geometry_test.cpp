@@ -140,6 +140,57 @@ TEST(NdViewGeometry, APickOnTheRowTraceCarriesTheVisibleColumnsOverToTheTrace) {
   }
 }
 
+TEST(NdViewGeometry, TheWizardsPicksBringTheColumnToTheRowTracesShiftOnlyWhenComplete) {
+  std::unique_ptr<CSpectrum2D> set(MakeSet(32, 64));
+  DimensionBlock& f2 = set->m_dims[2];
+  f2.m_fSpectralWidth = 6000.0f;
+  f2.m_fSpectrometerFreq = 500.13f;
+  const float last = f2.m_fLastFrequency;
+  LoadedTrace& trace = set->m_loadedF2;
+  trace.m_nFloats = 256;  // 128 points
+  trace.m_pData = static_cast<float*>(std::calloc(256, sizeof(float)));
+  trace.m_fSpectralWidth = 5000.0f;
+  trace.m_fLastFrequency = 1200.0f;
+  trace.m_fSpectrometerFreq = 500.0f;
+  DimensionBlock scale;
+  scale.m_nPoints = 128;
+  scale.m_fSpectralWidth = 5000.0f;
+  scale.m_fLastFrequency = 1200.0f;
+  scale.m_fSpectrometerFreq = 500.0f;
+
+  struct {
+    int which, first, second;
+    float traceFreq;
+    bool done;
+  } const cases[] = {
+      {1, 40, 20, 500.0f, true},    // complete
+      {1, 126, 63, 500.0f, true},   // the last points
+      {0, 40, 20, 500.0f, false},   // the column trace records no point
+      {1, -1, 20, 500.0f, false},   // no 1D pick
+      {1, 40, -1, 500.0f, false},   // no 2D pick
+      {1, 128, 20, 500.0f, false},  // beyond the trace
+      {1, 40, 64, 500.0f, false},   // beyond the columns
+      {1, 40, 20, 0.0f, false},     // a trace without a scale
+  };
+  for (const auto& c : cases) {
+    f2.m_fLastFrequency = last;
+    set->m_bWhichTrace = static_cast<BYTE>(c.which);
+    trace.m_nWizardFirst = c.first;
+    trace.m_nWizardSecond = c.second;
+    trace.m_fSpectrometerFreq = c.traceFreq;
+    EXPECT_EQ(c.done, ReferenceFromWizardPicks(*set)) << c.first << " " << c.second;
+    if (c.done) {
+      EXPECT_NEAR(NdAxisValue(scale, c.first, ND_UNITS_PPM), NdAxisValue(f2, c.second, ND_UNITS_PPM), 1e-4);
+    } else {
+      EXPECT_EQ(last, f2.m_fLastFrequency);
+    }
+  }
+
+  ClearWizardPicks(*set);
+  EXPECT_FALSE(ReferenceFromWizardPicks(*set)) << "the picks of an earlier run are gone";
+  EXPECT_EQ(-1, set->m_loadedF1.m_nWizardSecond);
+}
+
 TEST(NdViewGeometry, StripEdgesKeepFivePixelsFromThePlotAndAMinimisedWindowKeepsItsLayout) {
   EXPECT_EQ(95, LimitStripEdge(100, 100));
   EXPECT_EQ(95, LimitStripEdge(97, 100));
