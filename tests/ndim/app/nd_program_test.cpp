@@ -398,7 +398,7 @@ TEST_F(NdProgramTest, TheGraphViewZoomsShowsThePositionCopiesThePlotAndPlaysTheS
     ::SetCursorPos(screen.x, screen.y);
     ::PostMessageA(view, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
     std::string text;
-    WaitFor([&] { return (text = BrivaneProcess::WindowText(status)) == expected; }, 5000);
+    WaitFor([&] { return (text = BrivaneProcess::WindowText(status)) == expected; }, 15000);
     ::PostMessageA(view, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
     app.Sync();
     return text;
@@ -415,6 +415,7 @@ TEST_F(NdProgramTest, TheGraphViewZoomsShowsThePositionCopiesThePlotAndPlaysTheS
   ::PostMessageA(view, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.x, to.y));
   ::PostMessageA(view, WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
   app.PostCommand(ID_VIEW_ZOOM);  // back to the cursor once the band is done
+  app.Sync();                     // and the real pointer moves only after that
   RECT window;
   ASSERT_TRUE(ZoomWindowFromBand(*set, CRect(from.x, from.y, to.x, to.y), window));
   EXPECT_EQ(CRect(4, 6, 20, 13), CRect(window));
