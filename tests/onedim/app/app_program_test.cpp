@@ -13,8 +13,10 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 
+#include "tests/framework/win/WindowTest.h"
 #include "tests/onedim/app/BrivaneProcess.h"
 #include "onedim/document/BrivaneProDoc.h"
 #include "onedim/document/SettingsStore.h"
@@ -26,6 +28,22 @@
 #include "resources/BrivaneRes.h"
 
 namespace {
+
+// hWnd's client area as the screen shows it, in one copy: a pixel read at a
+// time from the screen takes seconds under Wine, so waits that poll it see
+// one stale reading.
+std::unique_ptr<TestBitmap> ScreenOf(HWND hWnd) {
+  RECT rc;
+  ::GetClientRect(hWnd, &rc);
+  POINT origin = {0, 0};
+  ::ClientToScreen(hWnd, &origin);
+  auto copy = std::make_unique<TestBitmap>(rc.right, rc.bottom);
+  HDC screen = ::GetDC(nullptr);
+  ::BitBlt(copy->dc(), 0, 0, rc.right, rc.bottom, screen, origin.x, origin.y, SRCCOPY);
+  ::ReleaseDC(nullptr, screen);
+  ::GdiFlush();
+  return copy;
+}
 
 class CFileHost : public CDocumentHost {
  public:
@@ -556,17 +574,7 @@ TEST_F(AppProgramTest, FourierTransformThroughItsDialogAndMagnitudeTwice) {
 
 // How many pixels of hWnd's client area the screen shows in colour cr.
 int ScreenPixels(HWND hWnd, COLORREF cr) {
-  RECT rc;
-  ::GetClientRect(hWnd, &rc);
-  POINT origin = {0, 0};
-  ::ClientToScreen(hWnd, &origin);
-  HDC screen = ::GetDC(nullptr);
-  int n = 0;
-  for (int y = 0; y < rc.bottom; ++y)
-    for (int x = 0; x < rc.right; ++x)
-      n += ::GetPixel(screen, origin.x + x, origin.y + y) == cr ? 1 : 0;
-  ::ReleaseDC(nullptr, screen);
-  return n;
+  return ScreenOf(hWnd)->Count(cr);
 }
 
 // Process > Apodize: the full view opens and shows the weighting curve,
@@ -604,13 +612,10 @@ TEST_F(AppProgramTest, ApodizeShowsItsCurveAndCancelGivesTheDataBackAndSetRegion
   RECT rcView;
   ::GetClientRect(view, &rcView);
   auto topRowRed = [&] {
-    POINT origin = {0, 0};
-    ::ClientToScreen(view, &origin);
-    HDC screen = ::GetDC(nullptr);
+    const std::unique_ptr<TestBitmap> shown = ScreenOf(view);
     int n = 0;
     for (int x = 0; x < rcView.right; ++x)
-      n += ::GetPixel(screen, origin.x + x, origin.y) == RGB(255, 0, 0) ? 1 : 0;
-    ::ReleaseDC(nullptr, screen);
+      n += shown->Pixel(x, 0) == RGB(255, 0, 0) ? 1 : 0;
     return n;
   };
   const int nBefore = topRowRed();
@@ -658,19 +663,14 @@ void CapturedDrag(HWND hWnd, int x1, int x2, int y) {
 // The first and last client x of the zoom box's grey inside on row y, as
 // the screen shows the window.
 bool GreyRow(HWND hWnd, int y, int& left, int& right) {
-  RECT rc;
-  ::GetClientRect(hWnd, &rc);
-  POINT origin = {0, 0};
-  ::ClientToScreen(hWnd, &origin);
-  HDC screen = ::GetDC(nullptr);
+  const std::unique_ptr<TestBitmap> shown = ScreenOf(hWnd);
   left = right = -1;
-  for (int x = 0; x < rc.right; ++x)
-    if (::GetPixel(screen, origin.x + x, origin.y + y) == RGB(223, 223, 223)) {
+  for (int x = 0; x < shown->width(); ++x)
+    if (shown->Pixel(x, y) == RGB(223, 223, 223)) {
       if (left < 0)
         left = x;
       right = x;
     }
-  ::ReleaseDC(nullptr, screen);
   return left >= 0 && right > left;
 }
 
@@ -1040,19 +1040,14 @@ namespace {
 // The mean row of the pixels of one colour in a window's client area, as
 // the screen shows it; -1 when there are none.
 int MeanRowOf(HWND hWnd, COLORREF colour) {
-  RECT rc;
-  ::GetClientRect(hWnd, &rc);
-  POINT origin = {0, 0};
-  ::ClientToScreen(hWnd, &origin);
-  HDC screen = ::GetDC(nullptr);
+  const std::unique_ptr<TestBitmap> shown = ScreenOf(hWnd);
   long long sum = 0, count = 0;
-  for (int y = 0; y < rc.bottom; ++y)
-    for (int x = 0; x < rc.right; x += 2)
-      if (::GetPixel(screen, origin.x + x, origin.y + y) == colour) {
+  for (int y = 0; y < shown->height(); ++y)
+    for (int x = 0; x < shown->width(); x += 2)
+      if (shown->Pixel(x, y) == colour) {
         sum += y;
         ++count;
       }
-  ::ReleaseDC(nullptr, screen);
   return count > 0 ? (int)(sum / count) : -1;
 }
 
