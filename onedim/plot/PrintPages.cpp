@@ -69,10 +69,10 @@ CString FormatPageNumber(const CString& strFormat, UINT nPage, UINT nPages) {
     while (j < nLength && j - nWidthStart < 2 && p[j] >= '0' && p[j] <= '9')
       j++;
     if (j < nLength && (p[j] == 'd' || p[j] == 'i' || p[j] == 'u') && nUsed < 2) {
-      char spec[16];
-      std::snprintf(spec, sizeof(spec), "%%%.*su", j - i - 1, p + i + 1);
+      char conversion[16];
+      std::snprintf(conversion, sizeof(conversion), "%%%.*su", j - i - 1, p + i + 1);
       char number[64];
-      std::snprintf(number, sizeof(number), spec, values[nUsed++]);
+      std::snprintf(number, sizeof(number), conversion, values[nUsed++]);
       text += number;
       i = j;
     } else {
