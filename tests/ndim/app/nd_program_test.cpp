@@ -398,18 +398,22 @@ TEST_F(NdProgramTest, TheGraphViewZoomsShowsThePositionCopiesThePlotAndPlaysTheS
     POINT screen = p;
     ::ClientToScreen(view, &screen);
     ::SetCursorPos(screen.x, screen.y);
-    WaitFor([&] {
-      POINT at;
-      return ::GetCursorPos(&at) && at.x == screen.x && at.y == screen.y;
-    }, 2000);
+    WaitFor(
+        [&] {
+          POINT at;
+          return ::GetCursorPos(&at) && at.x == screen.x && at.y == screen.y;
+        },
+        2000);
     ::PostMessageA(view, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
     std::string text;
-    WaitFor([&] {
-      if ((text = BrivaneProcess::WindowText(status)) == expected)
-        return true;
-      ::PostMessageA(view, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(p.x, p.y));
-      return false;
-    }, 5000);
+    WaitFor(
+        [&] {
+          if ((text = BrivaneProcess::WindowText(status)) == expected)
+            return true;
+          ::PostMessageA(view, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+          return false;
+        },
+        5000);
     ::PostMessageA(view, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
     app.Sync();
     return text;

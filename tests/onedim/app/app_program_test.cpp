@@ -18,6 +18,7 @@
 
 #include "tests/framework/win/WindowTest.h"
 #include "tests/onedim/app/BrivaneProcess.h"
+#include "tests/onedim/app/lines_document.h"
 #include "onedim/document/BrivaneProDoc.h"
 #include "onedim/document/SettingsStore.h"
 #include "onedim/model/AxisScale.h"
@@ -45,17 +46,10 @@ std::unique_ptr<TestBitmap> ScreenOf(HWND hWnd) {
   return copy;
 }
 
-class CFileHost : public CDocumentHost {
- public:
-  CBrivaneAppState& GetAppState() override { return m_app; }
-  CSettingsStore& GetSettings() override { return m_settings; }
-  BOOL GetViewClientRect(RECT* pRect) override {
-    *pRect = RECT{0, 0, 800, 600};
-    return TRUE;
-  }
-  CBrivaneAppState m_app;
-  CMemorySettings m_settings;
-};
+// How many pixels of hWnd's client area the screen shows in colour cr.
+int ScreenPixels(HWND hWnd, COLORREF cr) {
+  return ScreenOf(hWnd)->Count(cr);
+}
 
 // The panes of the document window's splitter, visible ones only.
 struct Panes {
@@ -96,23 +90,12 @@ class AppProgramTest : public ::testing::Test {
   // the trace runs along its zero line.
   std::string WriteDocument(const char* name, int td, double phase0, double phase1, int nUnits = -1,
                             const POINT* pLabel = nullptr, bool bSpike = false) {
-    CFileHost host;
+    CViewHost host;
     CBrivaneProDoc doc(&host);
-    CSpectrumParams params;
-    params.td = td;
-    params.sw = 4000.0;
-    params.sf = 400.0;
-    params.bComplex = 1;
-    params.title = "ramp";
-    CSpectrum* s = doc.AddSpectrum(params);
-    s->m_pData = CSpectrum::AllocateFloats(td);
-    s->m_pRawData = CSpectrum::AllocateFloats(td);
-    s->m_pWeighted = CSpectrum::AllocateFloats(td);
-    for (int i = 0; i < td; ++i)
-      s->m_pData[i] = s->m_pRawData[i] = bSpike ? (i == td / 2 ? 100.0f : 0.0f) : (float)(i % 97) - 40.0f;
+    CSpectrum* s = AddTestSpectrum(
+        doc, "ramp", td, 1, [&](int i) { return bSpike ? (i == td / 2 ? 100.0f : 0.0f) : (float)(i % 97) - 40.0f; });
     s->m_dPhase0 = phase0;
     s->m_dPhase1 = phase1;
-    doc.SetCurrentSpectrum(s);
     doc.RefreshAfterAdd();
     if (nUnits >= 0)
       s->m_Scale.m_nUnits = nUnits;
@@ -262,7 +245,7 @@ TEST_F(AppProgramTest, SaveAsWritesADocumentTheReaderTakesBack) {
   app.Sync();
   EXPECT_EQ("copy-of-source.bvx", BrivaneProcess::WindowText(app.ActiveChild()));
 
-  CFileHost host;
+  CViewHost host;
   CBrivaneProDoc doc(&host);
   ASSERT_TRUE(doc.ReadNativeFile(target.c_str()));
   ASSERT_EQ(1, doc.GetSpectrumCount());
@@ -373,28 +356,6 @@ TEST_F(AppProgramTest, FullScreenHidesTheBarsAndGivesBackEachAsItWas) {
   EXPECT_TRUE(::IsZoomed(main));
 }
 
-// Pixels of one colour in a window as the screen shows it.
-int CountScreenPixels(HWND hWnd, COLORREF colour) {
-  RECT rc;
-  ::GetWindowRect(hWnd, &rc);
-  int width = rc.right - rc.left, height = rc.bottom - rc.top;
-  HDC screen = ::GetDC(nullptr);
-  HDC memory = ::CreateCompatibleDC(screen);
-  HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, height);
-  HGDIOBJ old = ::SelectObject(memory, bitmap);
-  ::BitBlt(memory, 0, 0, width, height, screen, rc.left, rc.top, SRCCOPY);
-  int count = 0;
-  for (int y = 0; y < height; y += 1)
-    for (int x = 0; x < width; x += 1)
-      if (::GetPixel(memory, x, y) == colour)
-        ++count;
-  ::SelectObject(memory, old);
-  ::DeleteObject(bitmap);
-  ::DeleteDC(memory);
-  ::ReleaseDC(nullptr, screen);
-  return count;
-}
-
 TEST_F(AppProgramTest, TheBundledSampleShowsItsTrace) {
   std::string sample = BrivaneProcess::WinePath(BRIVANE_SOURCE_DIR "/samples/sample.bvx");
   BrivaneProcess app;
@@ -407,7 +368,7 @@ TEST_F(AppProgramTest, TheBundledSampleShowsItsTrace) {
   HWND view = VisiblePanes(child).lower;
   ASSERT_NE(nullptr, view);
   ::RedrawWindow(view, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-  EXPECT_TRUE(WaitFor([&] { return CountScreenPixels(view, RGB(0, 0, 255)) > 1000; }, 5000))
+  EXPECT_TRUE(WaitFor([&] { return ScreenPixels(view, RGB(0, 0, 255)) > 1000; }, 5000))
       << "the blue trace of the current spectrum";
 }
 
@@ -551,7 +512,7 @@ TEST_F(AppProgramTest, FourierTransformThroughItsDialogAndMagnitudeTwice) {
   app.PostCommand(ID_PROCESS_MAGNITUDE);
   ASSERT_TRUE(SaveAs(app, target));
 
-  CFileHost host, refHost;
+  CViewHost host, refHost;
   CBrivaneProDoc doc(&host), ref(&refHost);
   ASSERT_TRUE(doc.ReadNativeFile(target.c_str()));
   ASSERT_TRUE(ref.ReadNativeFile(sample.c_str()));
@@ -570,11 +531,6 @@ TEST_F(AppProgramTest, FourierTransformThroughItsDialogAndMagnitudeTwice) {
     fMax = std::max(fMax, std::fabs(r->m_pData[i]));
   for (int i = 0; i < r->m_paramsA.td; i++)
     ASSERT_NEAR(r->m_pData[i], s->m_pData[i], 1e-4f * fMax) << i;
-}
-
-// How many pixels of hWnd's client area the screen shows in colour cr.
-int ScreenPixels(HWND hWnd, COLORREF cr) {
-  return ScreenOf(hWnd)->Count(cr);
 }
 
 // Process > Apodize: the full view opens and shows the weighting curve,
@@ -630,7 +586,7 @@ TEST_F(AppProgramTest, ApodizeShowsItsCurveAndCancelGivesTheDataBackAndSetRegion
   app.PostCommand(ID_PROCESS_SET_REGIONS);
   EXPECT_TRUE(WaitFor([&] { return topRowRed() > nBefore + 50; }, 5000)) << nBefore;
 
-  CFileHost host, refHost;
+  CViewHost host, refHost;
   CBrivaneProDoc doc(&host), ref(&refHost);
   ASSERT_TRUE(doc.ReadNativeFile(target.c_str()));
   ASSERT_TRUE(ref.ReadNativeFile(sample.c_str()));
@@ -643,10 +599,6 @@ TEST_F(AppProgramTest, ApodizeShowsItsCurveAndCancelGivesTheDataBackAndSetRegion
 }  // namespace
 
 namespace {
-
-LPARAM At(int x, int y) {
-  return MAKELPARAM((WORD)(short)x, (WORD)(short)y);
-}
 
 void Send(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
   DWORD_PTR result = 0;
@@ -861,7 +813,7 @@ TEST_F(AppProgramTest, SimulationNewCancelAndFidSimulationThroughTheMenus) {
   ASSERT_TRUE(BrivaneProcess::EnterFileName(save, target));
   ASSERT_TRUE(WaitFor([&] { return ::GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000));
   app.Sync();
-  CFileHost host;
+  CViewHost host;
   CBrivaneProDoc doc(&host);
   ASSERT_TRUE(doc.ReadNativeFile(target.c_str()));
   ASSERT_EQ(2, doc.GetSpectrumCount());
@@ -1033,7 +985,7 @@ TEST_F(AppProgramTest, ATextLabelDraggedInTheViewIsSavedWhereItWasDroppedAndEdit
   app.Command(ID_FILE_SAVE);
   app.Sync();
 
-  CFileHost host;
+  CViewHost host;
   CBrivaneProDoc doc(&host);
   ASSERT_TRUE(doc.ReadNativeFile(path.c_str()));
   const CSpectrum* s = doc.GetSpectrumAt(0);

@@ -8,26 +8,11 @@
 #include <cmath>
 #include <string>
 
-#include "onedim/document/BrivaneProDoc.h"
-#include "onedim/document/SettingsStore.h"
-#include "onedim/model/Spectrum.h"
 #include "resources/BrivaneRes.h"
 #include "tests/onedim/app/BrivaneProcess.h"
+#include "tests/onedim/app/lines_document.h"
 
 namespace {
-
-class CViewHost : public CDocumentHost {
- public:
-  CBrivaneAppState& GetAppState() override { return m_app; }
-  CSettingsStore& GetSettings() override { return m_settings; }
-  BOOL GetViewClientRect(RECT* pRect) override {
-    *pRect = m_rc;
-    return TRUE;
-  }
-  CBrivaneAppState m_app;
-  CMemorySettings m_settings;
-  RECT m_rc = {0, 0, 800, 600};
-};
 
 const int kTd = 2048;
 
@@ -55,21 +40,11 @@ std::string TempPath(const char* name) {
 std::string WriteSpectrum() {
   CViewHost host;
   CBrivaneProDoc doc(&host);
-  CSpectrumParams params;
-  params.td = kTd;
-  params.sw = 4000.0;
-  params.sf = 400.0;
-  params.title = "baseline";
-  CSpectrum* s = doc.AddSpectrum(params);
-  s->m_pData = CSpectrum::AllocateFloats(kTd);
-  s->m_pRawData = CSpectrum::AllocateFloats(kTd);
-  s->m_pWeighted = CSpectrum::AllocateFloats(kTd);
-  for (int k = 0; k < kTd / 2; ++k) {
-    s->m_pData[2 * k] = s->m_pRawData[2 * k] = (float)(Line(k) + Offset(k));
-    s->m_pData[2 * k + 1] = s->m_pRawData[2 * k + 1] = (float)Offset(k);
-  }
+  CSpectrum* s = AddTestSpectrum(doc, "baseline", kTd, 0, [](int i) {
+    const int k = i / 2;
+    return (float)(i % 2 ? Offset(k) : Line(k) + Offset(k));
+  });
   s->m_bTransformed = 1;
-  doc.SetCurrentSpectrum(s);
   doc.RefreshAfterAdd();
   const std::string path = TempPath("brivane_baseline.bvx");
   EXPECT_TRUE(doc.WriteNativeFile(path.c_str()));
@@ -149,7 +124,9 @@ TEST(BaselineProgramTest, PointsPickedInTheViewAndTheManualPolynomialCorrectTheB
   doc.SetCurrentSpectrum(s);
   s->FindMaximum();
   const double dPixel = s->m_fMaxValue / (s->m_fVerticalScale * s->m_fIntensityStep);
-  auto x = [&](int k) { return doc.PointToPixel(2 * k); };
+  auto x = [&](int k) {
+    return doc.PointToPixel(2 * k);
+  };
 
   // Multi-Point: the ends of the trace and a point between the lines; the
   // lines between them come off.
@@ -183,11 +160,13 @@ TEST(BaselineProgramTest, PointsPickedInTheViewAndTheManualPolynomialCorrectTheB
   ASSERT_NE(nullptr, dialog);
   // Off the trace the point lies where the mouse was, high above the line.
   ::CheckDlgButton(dialog, IDC_MPB_FIT_TRACE, BST_UNCHECKED);
-  ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_MPB_FIT_TRACE, BN_CLICKED), (LPARAM)::GetDlgItem(dialog, IDC_MPB_FIT_TRACE));
+  ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_MPB_FIT_TRACE, BN_CLICKED),
+                 (LPARAM)::GetDlgItem(dialog, IDC_MPB_FIT_TRACE));
   Click(app, view, x(300), 10);
   Click(app, view, x(300), 10);
   ::CheckDlgButton(dialog, IDC_MPB_FIT_TRACE, BST_CHECKED);
-  ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_MPB_FIT_TRACE, BN_CLICKED), (LPARAM)::GetDlgItem(dialog, IDC_MPB_FIT_TRACE));
+  ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_MPB_FIT_TRACE, BN_CLICKED),
+                 (LPARAM)::GetDlgItem(dialog, IDC_MPB_FIT_TRACE));
   Click(app, view, x(500), 10);
   BrivaneProcess::Press(dialog, IDC_MPB_COMPUTE);
   app.Sync();

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "onedim/document/BrivaneProDoc.h"
@@ -39,23 +40,31 @@ inline float Lines(int i) {
   return (float)y;
 }
 
+// A spectrum of td floats over 4000 Hz at 400 MHz appended to doc and made
+// current, its data and acquired data both value(i).
+inline CSpectrum* AddTestSpectrum(CBrivaneProDoc& doc, const char* title, int td, BOOL bComplex,
+                                  const std::function<float(int)>& value) {
+  CSpectrumParams params;
+  params.td = td;
+  params.sw = 4000.0;
+  params.sf = 400.0;
+  params.bComplex = bComplex;
+  params.title = title;
+  CSpectrum* s = doc.AddSpectrum(params);
+  s->m_pData = CSpectrum::AllocateFloats(td);
+  s->m_pRawData = CSpectrum::AllocateFloats(td);
+  s->m_pWeighted = CSpectrum::AllocateFloats(td);
+  for (int i = 0; i < td; ++i)
+    s->m_pData[i] = s->m_pRawData[i] = value(i);
+  doc.SetCurrentSpectrum(s);
+  return s;
+}
+
 // FALSE when the file could not be written.
 inline BOOL WriteLinesDocument(const std::string& path) {
   CViewHost host;
   CBrivaneProDoc doc(&host);
-  CSpectrumParams params;
-  params.td = kLinesTd;
-  params.sw = 4000.0;
-  params.sf = 400.0;
-  params.bComplex = 1;
-  params.title = "lines";
-  CSpectrum* s = doc.AddSpectrum(params);
-  s->m_pData = CSpectrum::AllocateFloats(kLinesTd);
-  s->m_pRawData = CSpectrum::AllocateFloats(kLinesTd);
-  s->m_pWeighted = CSpectrum::AllocateFloats(kLinesTd);
-  for (int i = 0; i < kLinesTd; ++i)
-    s->m_pData[i] = s->m_pRawData[i] = Lines(i);
-  doc.SetCurrentSpectrum(s);
+  AddTestSpectrum(doc, "lines", kLinesTd, 1, Lines);
   doc.RefreshAfterAdd();
   return doc.WriteNativeFile(path.c_str());
 }

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "tests/onedim/app/BrivaneProcess.h"
+#include "tests/onedim/app/lines_document.h"
 #include "onedim/document/BrivaneProDoc.h"
 #include "onedim/document/SettingsStore.h"
 #include "onedim/model/Spectrum.h"
@@ -44,23 +45,11 @@ std::string TempPath(const char* name) {
 std::string WriteSpectrum(const char* name) {
   CPhaseHost host;
   CBrivaneProDoc doc(&host);
-  CSpectrumParams params;
-  params.td = 4096;
-  params.sw = 4000.0;
-  params.sf = 400.0;
-  params.bComplex = 1;
-  params.title = "line";
-  CSpectrum* s = doc.AddSpectrum(params);
-  s->m_pData = CSpectrum::AllocateFloats(params.td);
-  s->m_pRawData = CSpectrum::AllocateFloats(params.td);
-  s->m_pWeighted = CSpectrum::AllocateFloats(params.td);
-  for (int k = 0; k < params.td / 2; ++k) {
-    const double x = (k - 900) / 40.0;
-    s->m_pData[2 * k] = s->m_pRawData[2 * k] = (float)(x / (1 + x * x) + 0.05);
-    s->m_pData[2 * k + 1] = s->m_pRawData[2 * k + 1] = (float)(1 / (1 + x * x));
-  }
+  CSpectrum* s = AddTestSpectrum(doc, "line", 4096, 1, [](int i) {
+    const double x = (i / 2 - 900) / 40.0;
+    return (float)(i % 2 ? 1 / (1 + x * x) : x / (1 + x * x) + 0.05);
+  });
   s->m_bTransformed = 1;
-  doc.SetCurrentSpectrum(s);
   doc.RefreshAfterAdd();
   std::string path = TempPath(name);
   EXPECT_TRUE(doc.WriteNativeFile(path.c_str()));
