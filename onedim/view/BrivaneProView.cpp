@@ -19,6 +19,7 @@
 #include "framework/win/WinApp.h"
 #include "onedim/app/BrivaneDocument.h"
 #include "onedim/app/BrivaneProApp.h"
+#include "onedim/view/BrivaneProCntrItem.h"
 #include "onedim/app/MainFrame.h"
 #include "onedim/model/AxisScale.h"
 #include "onedim/model/Integral.h"
@@ -64,9 +65,24 @@ BEGIN_MESSAGE_MAP(CBrivaneProView, CView)
   ON_COMMAND(ID_VIEW_PROPERTIES, OnViewProperties)
   ON_COMMAND(ID_EDIT_COPY, OnEditCopy)
   ON_COMMAND(ID_FILE_PRINT_PREVIEW_OWN, OnFilePrintPreviewOwn)
+  ON_WM_SETFOCUS()
+  ON_WM_DESTROY()
+  ON_COMMAND(ID_OLE_INSERT_NEW, OnInsertObject)
+  ON_COMMAND(ID_CANCEL_EDIT_CNTR, OnCancelEditCntr)
+  ON_COMMAND(ID_EDIT_CLEAR, OnEditClear)
+  ON_UPDATE_COMMAND_UI(ID_EDIT_CLEAR, OnUpdateEditClear)
+  ON_COMMAND(ID_EDIT_PASTE, OnEditPaste)
 END_MESSAGE_MAP()
 
 namespace {
+
+BOOL HoldsItem(CBrivaneDocument* pDoc, const CDocItem* pItem) {
+  POSITION pos = pDoc != nullptr ? pDoc->GetStartPosition() : nullptr;
+  while (pos != nullptr)
+    if (pDoc->GetNextItem(pos) == pItem)
+      return TRUE;
+  return FALSE;
+}
 
 // The tools that act on the maximum found under the cursor.
 bool SearchesMaximum(int nMode) {
@@ -188,6 +204,17 @@ void CBrivaneProView::OnInitialUpdate() {
 void CBrivaneProView::OnUpdate(CView*, LPARAM lHint, CObject* pHint) {
   if (m_hWnd == nullptr)
     return;
+  // The selection goes with its item (deleted, or the document emptied).
+  if (m_pSelection != nullptr && !HoldsItem(GetDocument(), m_pSelection))
+    m_pSelection = nullptr;
+  if (lHint == 1 && pHint != nullptr && pHint->IsKindOf(RUNTIME_CLASS(CBrivaneProCntrItem))) {
+    CRectTracker tracker;
+    SetupTracker(static_cast<CBrivaneProCntrItem*>(pHint), &tracker);
+    CRect rcItem;
+    tracker.GetTrueRect(&rcItem);
+    InvalidateRect(&rcItem);
+    return;
+  }
   const CSpectrum* s = lHint != 0 && pHint != nullptr && pHint->IsKindOf(RUNTIME_CLASS(CSpectrum))
                            ? static_cast<const CSpectrum*>(pHint)
                            : nullptr;
@@ -227,6 +254,7 @@ void CBrivaneProView::OnSize(UINT nType, int cx, int cy) {
     ResizeRatios(m_rcLastClient.Size(), CSize(cx, cy), dx, dy);
     for (POSITION pos = pDoc->m_Spectra.GetHeadPosition(); pos != nullptr;)
       RescaleSpectrumLayout(*pDoc->m_Spectra.GetSpectrum(pos), dx, dy);
+    RescaleItems(dx, dy);
   }
   m_rcLastClient = CRect(0, 0, cx, cy);
   if (m_Magnifier.m_hWnd != nullptr)
@@ -308,6 +336,7 @@ void CBrivaneProView::DrawPlot(CDC* pDC, const CRect& rc, double fx, double fy, 
     DrawActiveIcon(pDC, *pDoc->GetCurrentSpectrum());
   if (bScreen && pDoc->GetHost()->IsArithmeticBarVisible())
     DrawOperandMarkers(pDC);
+  DrawItems(pDC, fx, fy, bScreen);
   if (pDC->IsPrinting() && print.bPrintBorder) {
     const RECT& m = print.rcMargins;
     CSelectGuard hollow(*pDC, NULL_BRUSH);
@@ -617,20 +646,31 @@ void CBrivaneProView::OnLButtonDown(UINT nFlags, CPoint point) {
   }
   const int td = s->m_paramsA.td;
   CRect band;
+  // The band and point tools take an OLE item under the press instead.
+  const int nMode = pDoc->m_nMouseMode;
+  if (nMode == MOUSE_ZOOM || (nMode >= MOUSE_PEAK_REGION && nMode <= MOUSE_REMOVE_PEAKS)) {
+    if (TrackItem(point)) {
+      Default();
+      return;
+    }
+  }
   switch (pDoc->m_nMouseMode) {
     case MOUSE_NONE: {
       BOOL bOnScale = FALSE;
       CSpectrum* pOwner = nullptr;
       if (CTextLabel* pLabel = LabelAt(point, &pOwner)) {
         StartLabelMove(point, pOwner, pLabel);
+      } else if (TrackItem(point)) {
+        // tracked to its end
       } else if (TrackIntegral(point)) {
         // tracked to its end
       } else if (CSpectrum* pHit = SpectrumAt(point, &bOnScale)) {
         pDoc->SetCurrentSpectrum(pHit);
         pDoc->UpdateViews();
       } else {
-        // A press on nothing lets go of the selected integral or label.
-        BOOL bDeselected = FALSE;
+        // A press on nothing lets go of the selected integral, label or item.
+        BOOL bDeselected = m_pSelection != nullptr;
+        SetSelection(nullptr);
         for (POSITION pos = pDoc->m_Spectra.GetHeadPosition(); pos != nullptr;) {
           CSpectrum* pEach = pDoc->m_Spectra.GetSpectrum(pos);
           bDeselected |= pEach->m_pSelectedIntegral != nullptr || pEach->m_pSelectedLabel != nullptr;
@@ -727,6 +767,10 @@ void CBrivaneProView::PointTool(int nMode) {
 void CBrivaneProView::OnLButtonDblClk(UINT nFlags, CPoint point) {
   OnLButtonDown(nFlags, point);
   CBrivaneDocument* pDoc = GetDocument();
+  if (m_pSelection != nullptr && ItemAt(point) == m_pSelection) {
+    ActivateSelection();
+    return;
+  }
   // A text label under the point is edited rather than its spectrum.
   CSpectrum* pOwner = nullptr;
   if (CTextLabel* pLabel = pDoc != nullptr ? LabelAt(point, &pOwner) : nullptr) {
@@ -971,6 +1015,8 @@ BOOL CBrivaneProView::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {
   CBrivaneDocument* pDoc = GetDocument();
   if (nHitTest != HTCLIENT || pDoc == nullptr)
     return (BOOL)Default();
+  if (SetItemCursor(nHitTest))
+    return TRUE;
   const CSpectrum* s = pDoc->GetCurrentSpectrum();
   if (s != nullptr && s->m_pSelectedIntegral != nullptr) {
     CRectTracker tracker(&s->m_pSelectedIntegral->m_rectCurve, CRectTracker::solidLine | CRectTracker::resizeInside);
@@ -1030,6 +1076,7 @@ void CBrivaneProView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
     return;
   }
   if (nChar == VK_DELETE) {
+    DeleteSelection();
     for (int i = 0; i < s->m_arrIntegrals.GetSize(); i++)
       if (s->m_arrIntegrals[i] == s->m_pSelectedIntegral) {
         pDoc->RemoveIntegral(s, i);
