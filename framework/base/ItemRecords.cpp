@@ -33,7 +33,7 @@ std::vector<BYTE> JoinItemRecords(const std::vector<CItemRecord>& records) {
 
 std::vector<CItemRecord> SplitItemRecords(const BYTE* pData, std::size_t nSize, int* pnDamaged) {
   std::vector<CItemRecord> records;
-  int nDamaged = 0;
+  long long nDamaged = 0;
   CByteReader r(pData, nSize, ByteOrder::LittleEndian);
   std::uint32_t nCount = r.ReadU32();
   if (r.HasError())
@@ -44,7 +44,7 @@ std::vector<CItemRecord> SplitItemRecords(const BYTE* pData, std::size_t nSize, 
     const BYTE* p = r.HasError() ? nullptr : r.Take(nLength);
     if (p == nullptr) {
       // Where the next record starts is lost with this one.
-      nDamaged += (int)(nCount - i > 0x7FFFFFFFu ? 0x7FFFFFFFu : nCount - i);
+      nDamaged += nCount - i;
       break;
     }
     if (ItemRecordCrc32(p, nLength) != nCrc) {
@@ -54,6 +54,6 @@ std::vector<CItemRecord> SplitItemRecords(const BYTE* pData, std::size_t nSize, 
     records.emplace_back(p, p + nLength);
   }
   if (pnDamaged != nullptr)
-    *pnDamaged = nDamaged;
+    *pnDamaged = nDamaged > 0x7FFFFFFF ? 0x7FFFFFFF : (int)nDamaged;
   return records;
 }

@@ -23,6 +23,10 @@ TEST(ItemRecords, RoundTripAndDamage) {
   flipped[4 + 8 + 1] ^= 0xFF;  // inside the first record
   std::vector<BYTE> hugeCount = block;
   WriteU32LE(hugeCount.data(), 0xFFFFFFFFu);
+  // A damaged record, then the block ends under a huge count.
+  std::vector<BYTE> damagedThenCut(12, 0);
+  WriteU32LE(damagedThenCut.data(), 0xFFFFFFFFu);
+  WriteU32LE(&damagedThenCut[8], 1);
   std::vector<BYTE> hugeLength = block;
   WriteU32LE(&hugeLength[4], 0x7FFFFFFFu);
   struct Case {
@@ -38,6 +42,7 @@ TEST(ItemRecords, RoundTripAndDamage) {
       {"cut in the first head", std::vector<BYTE>(block.begin(), block.begin() + 6), {}, 3},
       {"more counted than held", hugeCount, records, 0x7FFFFFFF},
       {"a length past the end", hugeLength, {}, 3},
+      {"damaged, then cut under a huge count", damagedThenCut, {}, 0x7FFFFFFF},
       {"no count", std::vector<BYTE>(block.begin(), block.begin() + 3), {}, 0},
   };
   for (const Case& c : cases) {
