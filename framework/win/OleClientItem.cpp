@@ -8,6 +8,9 @@
 #include "framework/win/Dc.h"
 #include "framework/win/OleDataObject.h"
 #include "framework/win/OleDataSource.h"
+#include "framework/win/OleInPlaceFrame.h"
+#include "framework/win/DocTemplate.h"
+#include "framework/win/FrameWnd.h"
 #include "framework/win/UiHooks.h"
 #include "framework/win/View.h"
 #include "framework/win/WinApp.h"
@@ -25,7 +28,7 @@ const char kActivateFailed[] = "The object could not be opened. Its program may 
 
 // The item's COM face: the object and OLE hold these interfaces while the
 // item lives; the item's owner, not the count, decides when it goes.
-class COleClientItem::CSites : public IOleClientSite, public IAdviseSink {
+class COleClientItem::CSites : public IOleClientSite, public IAdviseSink, public IOleInPlaceSite {
  public:
   explicit CSites(COleClientItem* pItem) : m_pItem(pItem) {}
   virtual ~CSites() = default;
@@ -38,6 +41,8 @@ class COleClientItem::CSites : public IOleClientSite, public IAdviseSink {
       *ppv = static_cast<IOleClientSite*>(this);
     else if (IsEqualIID(riid, IID_IAdviseSink))
       *ppv = static_cast<IAdviseSink*>(this);
+    else if (IsEqualIID(riid, IID_IOleWindow) || IsEqualIID(riid, IID_IOleInPlaceSite))
+      *ppv = static_cast<IOleInPlaceSite*>(this);
     else
       return E_NOINTERFACE;
     AddRef();
@@ -78,6 +83,52 @@ class COleClientItem::CSites : public IOleClientSite, public IAdviseSink {
     if (m_pItem->m_nItemState != loadedState && m_pItem->m_nItemState != emptyState)
       m_pItem->SetState(loadedState);
     m_pItem->OnChange(OLE_CLOSED, 0);
+  }
+
+  // IOleWindow
+  STDMETHODIMP GetWindow(HWND* phwnd) override {
+    if (phwnd == nullptr)
+      return E_POINTER;
+    *phwnd = m_pItem->GetViewWindow();
+    return *phwnd != nullptr ? S_OK : E_FAIL;
+  }
+  STDMETHODIMP ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+
+  // IOleInPlaceSite
+  STDMETHODIMP CanInPlaceActivate() override {
+    return m_pItem->m_nDrawAspect == DVASPECT_CONTENT && m_pItem->CanActivate() ? S_OK : S_FALSE;
+  }
+  STDMETHODIMP OnInPlaceActivate() override {
+    m_pItem->OnInPlaceActivate();
+    return S_OK;
+  }
+  STDMETHODIMP OnUIActivate() override {
+    m_pItem->OnActivateUI();
+    return S_OK;
+  }
+  STDMETHODIMP GetWindowContext(IOleInPlaceFrame** ppFrame, IOleInPlaceUIWindow** ppDoc, LPRECT lprcPosRect,
+                                LPRECT lprcClipRect, LPOLEINPLACEFRAMEINFO lpFrameInfo) override {
+    return m_pItem->GetWindowContext(ppFrame, ppDoc, lprcPosRect, lprcClipRect, lpFrameInfo);
+  }
+  STDMETHODIMP Scroll(SIZE) override { return S_FALSE; }
+  STDMETHODIMP OnUIDeactivate(BOOL fUndoable) override {
+    m_pItem->OnDeactivateUI(fUndoable);
+    return S_OK;
+  }
+  STDMETHODIMP OnInPlaceDeactivate() override {
+    m_pItem->OnInPlaceDeactivate();
+    return S_OK;
+  }
+  STDMETHODIMP DiscardUndoState() override { return S_OK; }
+  STDMETHODIMP DeactivateAndUndo() override {
+    if (m_pItem->m_lpInPlaceObject != nullptr)
+      m_pItem->m_lpInPlaceObject->UIDeactivate();
+    return S_OK;
+  }
+  STDMETHODIMP OnPosRectChange(LPCRECT lprcPosRect) override {
+    if (lprcPosRect == nullptr)
+      return E_INVALIDARG;
+    return m_pItem->OnChangeItemPosition(CRect(*lprcPosRect)) ? S_OK : E_FAIL;
   }
 
  private:
@@ -146,9 +197,9 @@ BOOL COleClientItem::CreateFromData(COleDataObject* pDataObject, OLERENDER rende
   FORMATETC format = {cfFormat, nullptr, DVASPECT_CONTENT, -1, TYMED_NULL};
   if (lpFormatEtc == nullptr && cfFormat != 0)
     lpFormatEtc = &format;
-  HRESULT hr = ::OleCreateFromData(pDataObject->GetIDataObject(), IID_IOleObject, render, lpFormatEtc,
-                                   static_cast<IOleClientSite*>(m_pSites), m_lpStorage,
-                                   reinterpret_cast<void**>(&m_lpObject));
+  HRESULT hr =
+      ::OleCreateFromData(pDataObject->GetIDataObject(), IID_IOleObject, render, lpFormatEtc,
+                          static_cast<IOleClientSite*>(m_pSites), m_lpStorage, reinterpret_cast<void**>(&m_lpObject));
   return FinishCreate(hr);
 }
 
@@ -438,16 +489,58 @@ BOOL COleClientItem::Activate(LONG nVerb, CView* pView, LPMSG lpMsg) {
 }
 
 void COleClientItem::Deactivate() {
-  if (m_lpInPlaceObject != nullptr) {
+  // The object tells the site as it goes (OnInPlaceDeactivate), which lets
+  // go of it; a server that went away says nothing, so the item does it.
+  if (m_lpInPlaceObject != nullptr)
     m_lpInPlaceObject->InPlaceDeactivate();
-    // The object drops its own reference through the site; this one is ours.
-    if (m_lpInPlaceObject != nullptr) {
-      m_lpInPlaceObject->Release();
-      m_lpInPlaceObject = nullptr;
-    }
+  if (m_lpInPlaceObject != nullptr || IsInPlaceActive())
+    OnInPlaceDeactivate();
+}
+
+void COleClientItem::OnInPlaceActivate() {
+  if (m_lpInPlaceObject == nullptr && m_lpObject != nullptr)
+    m_lpObject->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(&m_lpInPlaceObject));
+  OnActivate();
+}
+
+void COleClientItem::OnInPlaceDeactivate() {
+  if (m_pFrameSite != nullptr) {
+    m_pFrameSite->Restore();
+    m_pFrameSite->Release();
+    m_pFrameSite = nullptr;
   }
-  if (IsInPlaceActive())
-    SetState(loadedState);
+  if (m_lpInPlaceObject != nullptr) {
+    m_lpInPlaceObject->Release();
+    m_lpInPlaceObject = nullptr;
+  }
+  OnDeactivate();
+}
+
+HRESULT COleClientItem::GetWindowContext(IOleInPlaceFrame** ppFrame, IOleInPlaceUIWindow** ppDoc, LPRECT lprcPosRect,
+                                         LPRECT lprcClipRect, LPOLEINPLACEFRAMEINFO lpFrameInfo) {
+  if (ppFrame == nullptr || ppDoc == nullptr || lprcPosRect == nullptr || lprcClipRect == nullptr ||
+      lpFrameInfo == nullptr)
+    return E_POINTER;
+  *ppFrame = nullptr;
+  *ppDoc = nullptr;  // the document windows take no tool bars of their own
+  CWnd* pMain = AfxGetMainWnd();
+  if (pMain == nullptr || !pMain->IsKindOf(RUNTIME_CLASS(CFrameWnd)))
+    return E_FAIL;
+  if (m_pFrameSite == nullptr) {
+    CDocTemplate* pTemplate = GetDocument() != nullptr ? GetDocument()->GetDocTemplate() : nullptr;
+    m_pFrameSite =
+        new COleInPlaceFrame(static_cast<CFrameWnd*>(pMain), pTemplate != nullptr ? pTemplate->m_hMenuInPlace : nullptr,
+                             pTemplate != nullptr ? pTemplate->m_hAccelInPlace : nullptr);
+  }
+  m_pFrameSite->AddRef();
+  *ppFrame = m_pFrameSite;
+  CRect rcPos, rcClip;
+  OnGetItemPosition(rcPos);
+  OnGetClipRect(rcClip);
+  *lprcPosRect = rcPos;
+  *lprcClipRect = rcClip;
+  m_pFrameSite->GetFrameInfo(lpFrameInfo);
+  return S_OK;
 }
 
 void COleClientItem::DeactivateUI() {
@@ -492,7 +585,8 @@ void COleClientItem::OnGetClipRect(CRect& rClipRect) {
 }
 
 BOOL COleClientItem::CanActivate() {
-  return m_lpObject != nullptr && m_pView != nullptr;
+  // An item shown as an icon opens in its own window.
+  return m_lpObject != nullptr && m_pView != nullptr && m_nDrawAspect != DVASPECT_ICON;
 }
 
 void COleClientItem::OnActivate() {
@@ -504,6 +598,9 @@ void COleClientItem::OnActivateUI() {
 }
 
 void COleClientItem::OnDeactivateUI(BOOL) {
+  // The frame gets its own menu and whole client area back.
+  if (m_pFrameSite != nullptr)
+    m_pFrameSite->Restore();
   if (m_nItemState == activeUIState)
     SetState(activeState);
 }

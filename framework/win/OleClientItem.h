@@ -3,7 +3,8 @@
 // compound file on a block of global memory, so that the document's own
 // archive carries it) and the sites through which the object talks back:
 // IOleClientSite and IAdviseSink for changes and saves, IOleInPlaceSite and
-// the frame's IOleInPlaceFrame while it is edited in the container's window.
+// the frame's IOleInPlaceFrame (COleInPlaceFrame) while it is edited in the
+// container's window.
 #pragma once
 
 #include <ole2.h>
@@ -15,6 +16,7 @@ class CDC;
 class CView;
 class CWnd;
 class COleDataObject;
+class COleInPlaceFrame;
 
 // What an item's object tells its container.
 enum OLE_NOTIFICATION {
@@ -136,6 +138,12 @@ class COleClientItem : public CDocItem {
   class CSites;
   friend class CSites;
 
+  // The in-place site's steps.
+  void OnInPlaceActivate();
+  void OnInPlaceDeactivate();
+  HRESULT GetWindowContext(IOleInPlaceFrame** ppFrame, IOleInPlaceUIWindow** ppDoc, LPRECT lprcPosRect,
+                           LPRECT lprcClipRect, LPOLEINPLACEFRAMEINFO lpFrameInfo);
+
   // Makes an empty storage for a new object.
   BOOL CreateStorage();
   // Connects a freshly made or loaded object; FALSE (and empty) on failure.
@@ -151,8 +159,8 @@ class COleClientItem : public CDocItem {
   LPSTORAGE m_lpStorage = nullptr;
   LPVIEWOBJECT2 m_lpViewObject = nullptr;
   LPOLEINPLACEOBJECT m_lpInPlaceObject = nullptr;
-  LPOLEINPLACEACTIVEOBJECT m_lpActiveObject = nullptr;
-  DWORD m_dwConnection = 0;  // the object's advise connection
+  COleInPlaceFrame* m_pFrameSite = nullptr;  // the frame while active in place
+  DWORD m_dwConnection = 0;                  // the object's advise connection
   DVASPECT m_nDrawAspect = DVASPECT_CONTENT;
   UINT m_nItemState = emptyState;
   CView* m_pView = nullptr;  // the view it is active in

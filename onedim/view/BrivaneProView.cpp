@@ -249,6 +249,9 @@ void CBrivaneProView::OnSize(UINT nType, int cx, int cy) {
   CBrivaneDocument* pDoc = GetDocument();
   if (cx <= 0 || cy <= 0)
     return;  // minimised or squeezed: the layout waits for a real size
+  // An item edited in place follows the view first.
+  if (COleClientItem* pActive = pDoc != nullptr ? pDoc->GetInPlaceActiveItem(this) : nullptr)
+    pActive->SetItemRects();
   if (pDoc != nullptr && pDoc->m_bAutoResize && !m_rcLastClient.IsRectEmpty()) {
     double dx = 1.0, dy = 1.0;
     ResizeRatios(m_rcLastClient.Size(), CSize(cx, cy), dx, dy);

@@ -139,14 +139,12 @@ class CBrivaneProView : public CView, public CMagnifierSource {
   void ActivateSelection();
   // Deletes the selected item; FALSE when there is none.
   BOOL DeleteSelection();
-  // Scales every item's rectangle after a resize; an item active in place
-  // is told its new rectangles first.
+  // Scales every item's rectangle after a resize.
   void RescaleItems(double dx, double dy);
   // The cursor of the item under the mouse; FALSE when there is none.
   BOOL SetItemCursor(UINT nHitTest);
 
-  // Item selection.
-  CRectTracker m_tracker;
+  // The selected OLE item (its tracker is made as it is drawn or hit).
   CBrivaneProCntrItem* m_pSelection = nullptr;
 
   // Drag state.

@@ -124,8 +124,6 @@ BOOL CBrivaneProView::DeleteSelection() {
 
 void CBrivaneProView::RescaleItems(double dx, double dy) {
   CBrivaneDocument* pDoc = GetDocument();
-  if (COleClientItem* pActive = pDoc->GetInPlaceActiveItem(this))
-    pActive->SetItemRects();
   POSITION pos = pDoc->GetStartPosition();
   while (COleClientItem* pClient = pDoc->GetNextClientItem(pos)) {
     auto* pItem = static_cast<CBrivaneProCntrItem*>(pClient);
@@ -214,7 +212,8 @@ void CBrivaneProView::OnEditPaste() {
   auto* pItem = new CBrivaneProCntrItem(pDoc);
   // An object where the data holds one, else a picture of the data.
   const HRESULT hr = ::OleQueryCreateFromData(data.GetIDataObject());
-  const BOOL bCreated = hr == S_OK ? pItem->CreateFromData(&data) : hr == OLE_S_STATIC && pItem->CreateStaticFromData(&data);
+  const BOOL bCreated =
+      hr == S_OK ? pItem->CreateFromData(&data) : hr == OLE_S_STATIC && pItem->CreateStaticFromData(&data);
   if (!bCreated) {
     pItem->Delete();
     AfxMessageBox(IDP_FAILED_TO_CREATE);

@@ -8,11 +8,13 @@
 #include "framework/base/Archive.h"
 #include "framework/base/ItemRecords.h"
 #include "framework/win/Dc.h"
+#include "framework/win/FrameWnd.h"
 #include "framework/win/GdiObject.h"
 #include "framework/win/OleClientItem.h"
 #include "framework/win/OleDataObject.h"
 #include "framework/win/OleDataSource.h"
 #include "framework/win/OleDocument.h"
+#include "framework/win/OleInPlaceFrame.h"
 
 namespace {
 
@@ -179,6 +181,89 @@ TEST(OleClientItem, ExtentsThatAreNotPositiveAreRefusedAndHugeOnesClamped) {
   const int nDpi = screen.GetDeviceCaps(LOGPIXELSX);
   EXPECT_EQ(COleClientItem::HimetricToDevice(nullptr, CSize(2540, 2540)).cx, nDpi);
   EXPECT_EQ(COleClientItem::HimetricToDevice(nullptr, CSize(0, -2540)), CSize(0, -nDpi));
+}
+
+}  // namespace
+
+namespace {
+
+// The container's side of in-place editing, as an object's server calls
+// it: the menus merge and part again, the object's tool bars get their
+// border space and give it back, and the container's keys become commands
+// of the frame.
+TEST(OleInPlaceFrame, MenusBorderSpaceAndKeysAsAServerUsesThem) {
+  CFrameWnd* pFrame = new CFrameWnd;
+  ASSERT_TRUE(pFrame->Create(nullptr, "In-place frame", WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 300)));
+  HWND hPane = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, pFrame->GetSafeHwnd(),
+                                 (HMENU)(UINT_PTR)AFX_IDW_PANE_FIRST, nullptr, nullptr);
+  pFrame->RecalcLayout();
+  CRect rcClient;
+  pFrame->GetClientRect(&rcClient);
+
+  HMENU hInPlace = ::CreateMenu();
+  HMENU hFile = ::CreatePopupMenu();
+  HMENU hWindow = ::CreatePopupMenu();
+  ::AppendMenuA(hFile, MF_STRING, 100, "&Open");
+  ::AppendMenuA(hWindow, MF_STRING, 101, "&Cascade");
+  ::AppendMenuA(hInPlace, MF_POPUP, (UINT_PTR)hFile, "&File");
+  ::AppendMenuA(hInPlace, MF_SEPARATOR, 0, nullptr);
+  ::AppendMenuA(hInPlace, MF_SEPARATOR, 0, nullptr);
+  ::AppendMenuA(hInPlace, MF_POPUP, (UINT_PTR)hWindow, "&Window");
+  auto* pSite = new COleInPlaceFrame(pFrame, hInPlace, nullptr);
+
+  // The server asks for the container's groups, then puts its own between.
+  HMENU hShared = ::CreateMenu();
+  OLEMENUGROUPWIDTHS widths = {};
+  ASSERT_EQ(pSite->InsertMenus(hShared, &widths), S_OK);
+  const LONG kExpected[6] = {1, 0, 0, 0, 1, 0};
+  for (int i = 0; i < 6; i++)
+    EXPECT_EQ(widths.width[i], kExpected[i]) << i;
+  HMENU hObjectEdit = ::CreatePopupMenu();
+  ::InsertMenuA(hShared, 1, MF_BYPOSITION | MF_POPUP, (UINT_PTR)hObjectEdit, "&Edit");
+  ASSERT_EQ(::GetMenuItemCount(hShared), 3);
+  EXPECT_EQ(::GetSubMenu(hShared, 0), hFile);
+  EXPECT_EQ(::GetSubMenu(hShared, 2), hWindow);
+  HOLEMENU hOleMenu = ::OleCreateMenuDescriptor(hShared, &widths);
+  ASSERT_EQ(pSite->SetMenu(hShared, hOleMenu, hPane), S_OK);
+  EXPECT_EQ(::GetMenu(pFrame->GetSafeHwnd()), hShared);
+  ASSERT_EQ(pSite->SetMenu(nullptr, nullptr, nullptr), S_OK);
+  EXPECT_NE(::GetMenu(pFrame->GetSafeHwnd()), hShared);
+  ASSERT_EQ(pSite->RemoveMenus(hShared), S_OK);
+  ASSERT_EQ(::GetMenuItemCount(hShared), 1) << "only the object's own pop-up is left";
+  EXPECT_EQ(::GetSubMenu(hShared, 0), hObjectEdit);
+  EXPECT_EQ(::GetMenuItemCount(hFile), 1) << "the container's pop-ups stay its own";
+  ::OleDestroyMenuDescriptor(hOleMenu);
+  ::DestroyMenu(hShared);
+
+  // A tool bar 30 pixels high across the top.
+  RECT rcBorder = {};
+  ASSERT_EQ(pSite->GetBorder(&rcBorder), S_OK);
+  EXPECT_EQ(CRect(rcBorder), rcClient);
+  BORDERWIDTHS tooMuch = {0, rcClient.Height(), 0, 0};
+  EXPECT_EQ(pSite->RequestBorderSpace(&tooMuch), INPLACE_E_NOTOOLSPACE);
+  BORDERWIDTHS toolBar = {0, 30, 0, 0};
+  ASSERT_EQ(pSite->SetBorderSpace(&toolBar), S_OK);
+  CRect rcPane;
+  ::GetWindowRect(hPane, &rcPane);
+  pFrame->ScreenToClient(&rcPane);
+  EXPECT_EQ(rcPane, CRect(0, 30, rcClient.right, rcClient.bottom));
+  ASSERT_EQ(pSite->GetBorder(&rcBorder), S_OK);
+  EXPECT_EQ(CRect(rcBorder), rcClient) << "the border is the whole room, the space taken included";
+  pSite->Restore();
+  ::GetWindowRect(hPane, &rcPane);
+  pFrame->ScreenToClient(&rcPane);
+  EXPECT_EQ(rcPane, rcClient);
+
+  // Escape, found by the object among the container's keys.
+  MSG msg = {pFrame->GetSafeHwnd(), WM_KEYDOWN, VK_ESCAPE, 0, 0, {0, 0}};
+  ASSERT_EQ(pSite->TranslateAccelerator(&msg, 32768), S_OK);
+  MSG posted = {};
+  ASSERT_TRUE(::PeekMessageA(&posted, pFrame->GetSafeHwnd(), WM_COMMAND, WM_COMMAND, PM_REMOVE));
+  EXPECT_EQ(LOWORD(posted.wParam), 32768);
+
+  pSite->Release();
+  ::DestroyMenu(hInPlace);
+  pFrame->DestroyWindow();
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
 // OLE items in brivane23.exe without any server: a picture pasted from the
-// clipboard becomes a static item drawn over the spectra, is saved with the
-// document and comes back at its place; a damaged item is left out with a
-// message while the spectra load; Delete Object removes it; an Insert New
-// Object whose class cannot be created says so.
+// clipboard becomes a static item drawn over the spectra, which a double
+// click cannot open (said, picture kept), is saved with the document and
+// comes back at its place; a damaged item is left out with a message while
+// the spectra load; Delete Object removes it; an Insert New Object whose
+// class cannot be created says so.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -126,6 +127,17 @@ TEST_F(OleProgramTest, PastedPictureIsSavedWithTheDocumentAndDamageCostsOnlyTheI
     ASSERT_TRUE(PutPictureOnClipboard());
     app.Command(ID_EDIT_PASTE);
     EXPECT_TRUE(WaitFor([&] { return ItemPixels(view) > 70 * 70; }, 10000)) << ItemPixels(view);
+    // A double click opens the item; a picture has no program to open it
+    // in, which is said, and the picture stays.
+    ::PostMessageA(view, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(50, 50));
+    ::PostMessageA(view, WM_LBUTTONUP, 0, MAKELPARAM(50, 50));
+    HWND box = app.WaitDialog();
+    ASSERT_NE(box, nullptr);
+    EXPECT_NE(BrivaneProcess::StaticTexts(box).find("could not be opened"), std::string::npos)
+        << BrivaneProcess::StaticTexts(box);
+    ASSERT_TRUE(BrivaneProcess::Dismiss(box, IDOK));
+    app.Sync();
+    EXPECT_GT(ItemPixels(view), 70 * 70);
     ASSERT_TRUE(app.SaveAs(saved));
   }
   CItemsHost host;
