@@ -164,6 +164,12 @@ TEST_F(OleProgramTest, PastedPictureIsSavedWithTheDocumentAndDamageCostsOnlyTheI
     app.Command(ID_EDIT_CLEAR);
     app.Sync();
     EXPECT_GT(ItemPixels(view), 70 * 70);
+    // Dragged by its middle 100 pixels right and down.
+    ::PostMessageA(view, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 50));
+    ::PostMessageA(view, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(100, 100));
+    ::PostMessageA(view, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(150, 150));
+    ::PostMessageA(view, WM_LBUTTONUP, 0, MAKELPARAM(150, 150));
+    app.Sync();
     ASSERT_TRUE(PutPictureOnClipboard());
     app.Command(ID_EDIT_PASTE);
     app.Command(ID_EDIT_CLEAR);  // the pasted item is the selected one
@@ -174,7 +180,14 @@ TEST_F(OleProgramTest, PastedPictureIsSavedWithTheDocumentAndDamageCostsOnlyTheI
     CItemsHost again;
     CBrivaneProDoc reread(&again);
     ASSERT_TRUE(reread.ReadNativeFile(after.c_str()));
-    EXPECT_EQ(SplitItemRecords(again.m_block.data(), again.m_block.size(), &nDamaged).size(), 1u);
+    std::vector<CItemRecord> left = SplitItemRecords(again.m_block.data(), again.m_block.size(), &nDamaged);
+    ASSERT_EQ(left.size(), 1u);
+    const BYTE* moved = left[0].data() + left[0].size() - 16;
+    // The window's first sizes may scale the item by a pixel or so.
+    EXPECT_NEAR(ReadI32LE(moved), 110, 3);
+    EXPECT_NEAR(ReadI32LE(moved + 4), 110, 3);
+    EXPECT_NEAR(ReadI32LE(moved + 8) - ReadI32LE(moved), ReadI32LE(rect + 8) - ReadI32LE(rect), 3)
+        << "moved, not resized";
   }
 
   // A byte of the item's storage changed: the spectra load, the item is
