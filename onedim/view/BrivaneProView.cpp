@@ -76,14 +76,6 @@ END_MESSAGE_MAP()
 
 namespace {
 
-BOOL HoldsItem(CBrivaneDocument* pDoc, const CDocItem* pItem) {
-  POSITION pos = pDoc != nullptr ? pDoc->GetStartPosition() : nullptr;
-  while (pos != nullptr)
-    if (pDoc->GetNextItem(pos) == pItem)
-      return TRUE;
-  return FALSE;
-}
-
 // The tools that act on the maximum found under the cursor.
 bool SearchesMaximum(int nMode) {
   return nMode == MOUSE_PEAK_BY_PEAK || nMode == MOUSE_COUPLING_REFERENCE || nMode == MOUSE_COUPLING_PARTNERS ||
@@ -205,8 +197,7 @@ void CBrivaneProView::OnUpdate(CView*, LPARAM lHint, CObject* pHint) {
   if (m_hWnd == nullptr)
     return;
   // The selection goes with its item (deleted, or the document emptied).
-  if (m_pSelection != nullptr && !HoldsItem(GetDocument(), m_pSelection))
-    m_pSelection = nullptr;
+  LiveSelection();
   if (lHint == 1 && pHint != nullptr && pHint->IsKindOf(RUNTIME_CLASS(CBrivaneProCntrItem))) {
     CRectTracker tracker;
     SetupTracker(static_cast<CBrivaneProCntrItem*>(pHint), &tracker);

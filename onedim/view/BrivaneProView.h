@@ -14,6 +14,7 @@
 
 class CBrivaneDocument;
 class CBrivaneProCntrItem;
+class CDocItem;
 class CDC;
 class CIntegral;
 class CSpectrum;
@@ -128,6 +129,11 @@ class CBrivaneProView : public CView, public CMagnifierSource {
   void ShowMagnifier(BOOL bShow);
 
   // OLE items (BrivaneProViewOle.cpp).
+  // Whether pItem is still an item of the document (compared, never used:
+  // the document may have deleted it).
+  BOOL HoldsItem(const CDocItem* pItem) const;
+  // The selection while its item lives, else null.
+  CBrivaneProCntrItem* LiveSelection();
   void DrawItems(CDC* pDC, double dFactorX, double dFactorY, BOOL bScreen);
   // The tracker of an item: its frame, and handles when it is selected.
   void SetupTracker(CBrivaneProCntrItem* pItem, CRectTracker* pTracker) const;

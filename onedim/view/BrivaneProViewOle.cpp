@@ -13,6 +13,21 @@
 #include "onedim/view/BrivaneProView.h"
 #include "resources/BrivaneRes.h"
 
+BOOL CBrivaneProView::HoldsItem(const CDocItem* pItem) const {
+  CBrivaneDocument* pDoc = GetDocument();
+  POSITION pos = pDoc != nullptr ? pDoc->GetStartPosition() : nullptr;
+  while (pos != nullptr)
+    if (pDoc->GetNextItem(pos) == pItem)
+      return TRUE;
+  return FALSE;
+}
+
+CBrivaneProCntrItem* CBrivaneProView::LiveSelection() {
+  if (m_pSelection != nullptr && !HoldsItem(m_pSelection))
+    m_pSelection = nullptr;
+  return m_pSelection;
+}
+
 void CBrivaneProView::DrawItems(CDC* pDC, double fx, double fy, BOOL bScreen) {
   CBrivaneDocument* pDoc = GetDocument();
   const BOOL bPrinting = pDC->IsPrinting();
@@ -61,8 +76,8 @@ void CBrivaneProView::SetSelection(CBrivaneProCntrItem* pItem) {
     if (pActive != nullptr && pActive != pItem)
       pActive->Close();
   }
-  if (m_pSelection != nullptr)
-    m_pSelection->InvalidateItem();
+  if (CBrivaneProCntrItem* pOld = LiveSelection())
+    pOld->InvalidateItem();
   m_pSelection = pItem;
   if (m_pSelection != nullptr)
     m_pSelection->InvalidateItem();
@@ -103,14 +118,14 @@ BOOL CBrivaneProView::TrackItem(CPoint point) {
 }
 
 void CBrivaneProView::ActivateSelection() {
-  if (m_pSelection == nullptr)
+  if (LiveSelection() == nullptr)
     return;
   const LONG nVerb = (::GetKeyState(VK_CONTROL) & 0x8000) != 0 ? OLEIVERB_OPEN : OLEIVERB_PRIMARY;
   m_pSelection->DoVerb(nVerb, this);
 }
 
 BOOL CBrivaneProView::DeleteSelection() {
-  CBrivaneProCntrItem* pItem = m_pSelection;
+  CBrivaneProCntrItem* pItem = LiveSelection();
   if (pItem == nullptr)
     return FALSE;
   pItem->InvalidateItem();
@@ -200,7 +215,7 @@ void CBrivaneProView::OnEditClear() {
 }
 
 void CBrivaneProView::OnUpdateEditClear(CCmdUI* pCmdUI) {
-  pCmdUI->Enable(m_pSelection != nullptr);
+  pCmdUI->Enable(LiveSelection() != nullptr);
 }
 
 void CBrivaneProView::OnEditPaste() {
