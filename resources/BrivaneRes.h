@@ -535,3 +535,10 @@
 #define IDC_PRINT_LINE_THICKNESS 1203
 #define IDC_PRINT_APPLY_ALL 1204
 #define IDC_PRINT_BORDER 1207
+
+// OLE container: the menu and accelerators while an item is active in
+// place, the command that ends it (Escape there), and the message of a
+// failed insert.
+#define IDR_CNTR_INPLACE 6
+#define ID_CANCEL_EDIT_CNTR 32768
+#define IDP_FAILED_TO_CREATE 102

@@ -13,7 +13,20 @@ CDocTemplate::CDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeC
                            CRuntimeClass* pViewClass)
     : m_nIDResource(nIDResource), m_pDocClass(pDocClass), m_pFrameClass(pFrameClass), m_pViewClass(pViewClass) {}
 
-CDocTemplate::~CDocTemplate() = default;
+CDocTemplate::~CDocTemplate() {
+  if (m_hMenuInPlace != nullptr)
+    ::DestroyMenu(m_hMenuInPlace);
+  if (m_hAccelInPlace != nullptr)
+    ::DestroyAcceleratorTable(m_hAccelInPlace);
+}
+
+void CDocTemplate::SetContainerInfo(UINT nIDOleInPlaceContainer) {
+  HINSTANCE hInst = AfxGetResourceHandle();
+  if (m_hMenuInPlace == nullptr)
+    m_hMenuInPlace = ::LoadMenuA(hInst, MAKEINTRESOURCEA(nIDOleInPlaceContainer));
+  if (m_hAccelInPlace == nullptr)
+    m_hAccelInPlace = ::LoadAcceleratorsA(hInst, MAKEINTRESOURCEA(nIDOleInPlaceContainer));
+}
 
 void CDocTemplate::LoadTemplate() {
   if (m_strDocStrings.IsEmpty())

@@ -51,6 +51,12 @@ class CDocTemplate : public CCmdTarget {
   virtual BOOL SaveAllModified();
   virtual void CloseAllDocuments(BOOL bEndSession);
 
+  // The menu and accelerators of resource nIDOleInPlaceContainer, which the
+  // frame shows while an item of a document is edited in place.
+  void SetContainerInfo(UINT nIDOleInPlaceContainer);
+  HMENU m_hMenuInPlace = nullptr;
+  HACCEL m_hAccelInPlace = nullptr;
+
   UINT m_nIDResource;
   CRuntimeClass* m_pDocClass;
   CRuntimeClass* m_pFrameClass;

@@ -152,6 +152,7 @@ void CFrameWnd::RecalcLayout(BOOL) {
   CRect rc;
   GetClientRect(&rc);
   CDockLayout::RepositionBars(this, rc);
+  rc.InflateRect(-m_rectBorderSpace.left, -m_rectBorderSpace.top, -m_rectBorderSpace.right, -m_rectBorderSpace.bottom);
   HWND hWndPane = ::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST);
   if (hWndPane != nullptr)
     ::SetWindowPos(hWndPane, nullptr, rc.left, rc.top, rc.Width(), rc.Height(), SWP_NOZORDER | SWP_NOACTIVATE);

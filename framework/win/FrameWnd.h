@@ -84,6 +84,11 @@ class CFrameWnd : public CWnd {
 
   HMENU m_hMenuDefault = nullptr;
   HACCEL m_hAccelTable = nullptr;
+  // While an object is edited in place: the room its tool bars take inside
+  // the frame's own bars, and its menu merged with the frame's (shown
+  // instead of the document's menu).
+  CRect m_rectBorderSpace = CRect(0, 0, 0, 0);
+  HMENU m_hMenuInPlaceShared = nullptr;
   UINT m_nIDHelp = 0;
   DWORD m_dwDockStyle = 0;
 

@@ -102,6 +102,8 @@ BOOL CMDIFrameWnd::PreTranslateMessage(MSG* pMsg) {
 
 void CMDIFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt) {
   HMENU hMenu = hMenuAlt != nullptr ? hMenuAlt : m_hMenuDefault;
+  if (m_hMenuInPlaceShared != nullptr)
+    hMenu = m_hMenuInPlaceShared;
   if (m_hWndMDIClient == nullptr || hMenu == nullptr || ::GetMenu(m_hWnd) == hMenu)
     return;
   ::SendMessageA(m_hWndMDIClient, WM_MDISETMENU, (WPARAM)hMenu, (LPARAM)GetWindowMenuPopup(hMenu));

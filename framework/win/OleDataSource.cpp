@@ -15,6 +15,30 @@ FORMATETC FormatOf(CLIPFORMAT cfFormat, DWORD tymed, LPFORMATETC lpFormatEtc) {
   return format;
 }
 
+// A metafile picture with a metafile of its own. (The system's duplicate of
+// this format is not to be relied on: one copies the block but shares the
+// metafile, another takes the block for the metafile.)
+HGLOBAL CopyMetafilePicture(HGLOBAL hPict) {
+  const auto* pSource = static_cast<const METAFILEPICT*>(::GlobalLock(hPict));
+  if (pSource == nullptr)
+    return nullptr;
+  METAFILEPICT pict = *pSource;
+  ::GlobalUnlock(hPict);
+  pict.hMF = ::CopyMetaFileA(pict.hMF, nullptr);
+  HGLOBAL hCopy = pict.hMF != nullptr ? ::GlobalAlloc(GMEM_MOVEABLE, sizeof(METAFILEPICT)) : nullptr;
+  auto* pCopy = hCopy != nullptr ? static_cast<METAFILEPICT*>(::GlobalLock(hCopy)) : nullptr;
+  if (pCopy == nullptr) {
+    if (hCopy != nullptr)
+      ::GlobalFree(hCopy);
+    if (pict.hMF != nullptr)
+      ::DeleteMetaFile(pict.hMF);
+    return nullptr;
+  }
+  *pCopy = pict;
+  ::GlobalUnlock(hCopy);
+  return hCopy;
+}
+
 }  // namespace
 
 COleDataSource::COleDataSource() = default;
@@ -102,10 +126,12 @@ STDMETHODIMP COleDataSource::GetData(FORMATETC* pFormatEtc, STGMEDIUM* pMedium) 
   *pMedium = pEntry->medium;
   pMedium->pUnkForRelease = nullptr;
   switch (pEntry->medium.tymed) {
+    case TYMED_MFPICT:
+      pMedium->hMetaFilePict = CopyMetafilePicture(pEntry->medium.hMetaFilePict);
+      return pMedium->hMetaFilePict != nullptr ? S_OK : E_OUTOFMEMORY;
     case TYMED_HGLOBAL:
     case TYMED_ENHMF:
     case TYMED_GDI:
-    case TYMED_MFPICT:
       pMedium->hGlobal = (HGLOBAL)::OleDuplicateData(pEntry->medium.hGlobal, pEntry->format.cfFormat, GMEM_MOVEABLE);
       return pMedium->hGlobal != nullptr ? S_OK : E_OUTOFMEMORY;
     default:

@@ -4,10 +4,15 @@
 // document owns: emptying or deleting the document deletes its items.
 #pragma once
 
+#include <cstddef>
+#include <vector>
+
 #include "framework/base/Lists.h"
 #include "framework/win/Document.h"
 
+class COleClientItem;
 class COleDocument;
+class CWnd;
 
 class CDocItem : public CCmdTarget {
   DECLARE_DYNAMIC(CDocItem)
@@ -40,9 +45,28 @@ class COleDocument : public CDocument {
   CDocItem* GetNextItem(POSITION& rPosition) const { return static_cast<CDocItem*>(m_docItemList.GetNext(rPosition)); }
   int GetItemCount() const { return static_cast<int>(m_docItemList.GetCount()); }
 
+  // The next client item from rPosition on (items of other kinds are
+  // passed over), or null at the end.
+  COleClientItem* GetNextClientItem(POSITION& rPosition) const;
+  // The client item active in place in pWnd, or null.
+  COleClientItem* GetInPlaceActiveItem(CWnd* pWnd) const;
+
   // Deletes every item.
   void DeleteContents() override;
 
+  // The client items as one block of item records (ItemRecords.h); an item
+  // whose object cannot be written is left out.
+  std::vector<BYTE> StoreItems();
+  // Adds the items of such a block. A damaged item is left out and counted
+  // (GetDamagedItemCount); the others load.
+  void LoadItems(const BYTE* pData, std::size_t nSize);
+  // The items block with its length (loading empties the damage count
+  // first).
+  void Serialize(CArchive& ar) override;
+  int GetDamagedItemCount() const { return m_nDamagedItems; }
+  void ResetDamagedItemCount() { m_nDamagedItems = 0; }
+
  protected:
   CPtrList m_docItemList;
+  int m_nDamagedItems = 0;
 };

@@ -651,3 +651,21 @@ void CBrivaneDocumentHost::ShowImportWait(BOOL bShow) {
 void CBrivaneDocumentHost::PumpOneMessage() {
   PumpTransformProgressMessages();
 }
+
+void CBrivaneDocumentHost::GetItemsBlock(std::vector<BYTE>& block) {
+  block.clear();
+  POSITION pos = m_pDoc->GetStartPosition();
+  // A document without items keeps the file as older programs wrote it.
+  if (m_pDoc->GetNextClientItem(pos) != nullptr)
+    block = m_pDoc->StoreItems();
+}
+
+void CBrivaneDocumentHost::TakeItemsBlock(const std::vector<BYTE>& block, BOOL bDamaged) {
+  m_pDoc->ResetDamagedItemCount();
+  if (!block.empty())
+    m_pDoc->LoadItems(block.data(), block.size());
+  if (bDamaged || m_pDoc->GetDamagedItemCount() > 0)
+    AfxMessageBox("An embedded object of this file is damaged and was left out; the spectra are read.",
+                  MB_OK | MB_ICONEXCLAMATION);
+  m_pDoc->UpdateAllViews(nullptr);
+}

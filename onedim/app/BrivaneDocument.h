@@ -4,7 +4,7 @@
 // boxes, application state and registry.
 #pragma once
 
-#include "framework/win/Document.h"
+#include "framework/win/OleDocument.h"
 #include "onedim/document/BrivaneProDoc.h"
 #include "onedim/dialogs/MissingParametersDialogs.h"
 
@@ -15,9 +15,9 @@ class CJcampWaitDialog;
 class CMultiPointBaselineDialog;
 class CPhaseCorrectionDialog;
 
-// The document's base: an OLE server document. Embedding and linking come
-// with the OLE items; until then it behaves as a plain document.
-typedef CDocument COleServerDoc;
+// The document's base: an OLE server document. Until the server side
+// comes, a document that holds OLE items.
+typedef COleDocument COleServerDoc;
 
 // What the core asks of windows and of the application, answered by the
 // document window's frame and views and by the application object.
@@ -40,6 +40,8 @@ class CBrivaneDocumentHost : public CDocumentHost {
   void UpdateDocumentViews() override;
   void ShowImportWait(BOOL bShow) override;
   void PumpOneMessage() override;
+  void GetItemsBlock(std::vector<BYTE>& block) override;
+  void TakeItemsBlock(const std::vector<BYTE>& block, BOOL bDamaged) override;
 
  private:
   CBrivaneDocument* m_pDoc;

@@ -111,6 +111,7 @@ BOOL CBrivaneProApp::InitInstance() {
 
   m_pDocTemplate = new CMultiDocTemplate(IDR_BRIVANETYPE, RUNTIME_CLASS(CBrivaneDocument), RUNTIME_CLASS(CChildFrame),
                                          RUNTIME_CLASS(CBrivaneProView));
+  m_pDocTemplate->SetContainerInfo(IDR_CNTR_INPLACE);
   AddDocTemplate(m_pDocTemplate);
 
   CMainFrame* pMainFrame = new CMainFrame;

@@ -39,6 +39,10 @@ void CDocumentHost::SetDocumentTitle(LPCSTR) {}
 void CDocumentHost::PumpOneMessage() {}
 void CDocumentHost::UpdateDocumentViews() {}
 void CDocumentHost::ShowImportWait(BOOL) {}
+void CDocumentHost::GetItemsBlock(std::vector<BYTE>& block) {
+  block.clear();
+}
+void CDocumentHost::TakeItemsBlock(const std::vector<BYTE>&, BOOL) {}
 
 CSpectrum* CSpectrumList::GetSpectrum(POSITION& rPos) const {
   return static_cast<CSpectrum*>(GetNext(rPos));

@@ -4,7 +4,9 @@
 // order: its record, zeros to 512 bytes, td float32 data (real and
 // imaginary interleaved), then its trailer: the axis font, the integral
 // scale, I integral records and L label records. The next block starts at
-// block + 512 + the record's length. The tables below give every field's
+// block + 512 + the record's length. A document with embedded objects adds
+// an items trailer after the last block (readers that know nothing of it
+// read the counted blocks and stop). The tables below give every field's
 // offset and type; the reader and the writer both go through them, so a
 // field is read where it is written.
 //
@@ -138,6 +140,16 @@ struct LabelRecord {
   static constexpr Field<std::uint32_t> colour{148};
 };
 
+// After the last block, only when the document holds embedded objects: the
+// magic, then the length of the items block, then the block itself (its
+// inside is the program's affair, see framework/base/ItemRecords.h).
+struct ItemsTrailer {
+  static constexpr int kSize = 12;
+  static constexpr char kMagic[] = "BVXITEMS";  // at 0, without its zero
+  static constexpr int kMagicSize = 8;
+  static constexpr Field<std::uint32_t> length{8};
+};
+
 // The parameters of the older layout, read only.
 struct OlderParams {
   static constexpr int kOffset = 256;
@@ -161,6 +173,7 @@ static_assert(LabelRecord::font.nOffset + Font::kSize == LabelRecord::colour.nOf
                   LabelRecord::colour.nOffset + 4 == LabelRecord::kSize,
               "label");
 static_assert(OlderParams::dspfvs.nOffset + 4 == OlderParams::kSize, "older parameters");
+static_assert(ItemsTrailer::length.nOffset + 4 == ItemsTrailer::kSize, "items trailer");
 
 std::int16_t Get(const BYTE* p, Field<std::int16_t> f) {
   return ReadI16LE(p + f.nOffset);
@@ -254,6 +267,8 @@ void Put(BYTE* p, FontField f, const LOGFONT& lf) {
 const int kMaxTd = 1 << 24;
 const int kMaxIntegrals = 65536;
 const int kMaxLabels = 65536;
+// An items block larger than this is damage.
+const std::uint32_t kMaxItemsBlock = 512u * 1024u * 1024u;
 // Each integral keeps two arrays as long as its region; together they may
 // cover the spectrum this many times over.
 const long long kMaxIntegralCover = 8;
@@ -405,6 +420,8 @@ class CBvxReader {
   BOOL Read(CPendingSpectra& pending);
 
   CString m_strError;
+  std::vector<BYTE> m_items;     // the items block, when the file has one
+  BOOL m_bItemsDamaged = FALSE;  // it has one that could not be read
 
  private:
   BOOL Fail(LPCSTR psz) {
@@ -415,6 +432,8 @@ class CBvxReader {
   BOOL ReadBlock(ULONGLONG& nOffset, CPendingSpectra& pending);
   BOOL DecodeTrailer(CByteReader& r, CSpectrum* s, long long nIntegrals, long long nLabels);
   BOOL ReadOlderLayout(CPendingSpectra& pending);
+  // The items trailer at nOffset, if any; damage there spares the spectra.
+  void ReadItems(ULONGLONG nOffset);
   void ReadFloats(CSpectrum* s, ULONGLONG nOffset);
 
   CFile& m_file;
@@ -448,7 +467,28 @@ BOOL CBvxReader::Read(CPendingSpectra& pending) {
   for (long long k = 0; k < nCount; k++)
     if (!ReadBlock(nOffset, pending))
       return FALSE;
+  ReadItems(nOffset);
   return TRUE;
+}
+
+void CBvxReader::ReadItems(ULONGLONG nOffset) {
+  if (nOffset >= m_nLength)
+    return;
+  // Nothing but a whole trailer follows the blocks in a file of ours.
+  m_bItemsDamaged = TRUE;
+  if (m_nLength - nOffset < (ULONGLONG)ItemsTrailer::kSize)
+    return;
+  BYTE head[ItemsTrailer::kSize];
+  ReadAt(m_file, nOffset, head, sizeof head);
+  if (std::memcmp(head, ItemsTrailer::kMagic, ItemsTrailer::kMagicSize) != 0)
+    return;
+  std::uint32_t nSize = Get(head, ItemsTrailer::length);
+  if (nSize > kMaxItemsBlock || nSize > m_nLength - nOffset - ItemsTrailer::kSize)
+    return;
+  m_items.resize(nSize);
+  if (nSize > 0)
+    ReadAt(m_file, nOffset + ItemsTrailer::kSize, m_items.data(), nSize);
+  m_bItemsDamaged = FALSE;
 }
 
 BOOL CBvxReader::ReadBlock(ULONGLONG& nOffset, CPendingSpectra& pending) {
@@ -663,6 +703,19 @@ void WriteBlock(CFile& file, const CSpectrum* s, long long nClientHeight, std::v
   file.Write(trailer.data(), (UINT)trailer.size());
 }
 
+// The items trailer; nothing without items, so such files stay as they were.
+void WriteItems(CFile& file, const std::vector<BYTE>& items) {
+  if (items.empty())
+    return;
+  if (items.size() > kMaxItemsBlock)
+    AfxThrowMemoryException();
+  BYTE head[ItemsTrailer::kSize];
+  std::memcpy(head, ItemsTrailer::kMagic, ItemsTrailer::kMagicSize);
+  Put(head, ItemsTrailer::length, (std::uint32_t)items.size());
+  file.Write(head, sizeof head);
+  file.Write(items.data(), (UINT)items.size());
+}
+
 }  // namespace
 
 BOOL CBrivaneProDoc::ReadNativeFile(LPCSTR pszPath) {
@@ -672,6 +725,8 @@ BOOL CBrivaneProDoc::ReadNativeFile(LPCSTR pszPath) {
   CPendingSpectra pending;
   CString strError;
   BOOL bRead = FALSE;
+  std::vector<BYTE> items;
+  BOOL bItemsDamaged = FALSE;
   CFile file;
   try {
     CFileException fe;
@@ -681,6 +736,8 @@ BOOL CBrivaneProDoc::ReadNativeFile(LPCSTR pszPath) {
       CBvxReader reader(file, nHeight);
       bRead = reader.Read(pending);
       strError = reader.m_strError;
+      items.swap(reader.m_items);
+      bItemsDamaged = reader.m_bItemsDamaged;
       file.Close();
     }
   } catch (CException* e) {
@@ -703,6 +760,8 @@ BOOL CBrivaneProDoc::ReadNativeFile(LPCSTR pszPath) {
     m_Spectra.AddTail(s);
     m_pCurrent = s;
   }
+  if (!items.empty() || bItemsDamaged)
+    m_pHost->TakeItemsBlock(items, bItemsDamaged);
   SetModified(TRUE);
   return TRUE;
 }
@@ -716,7 +775,9 @@ BOOL CBrivaneProDoc::WriteNativeFile(LPCSTR pszPath) {
   CString strTemp = CString(pszPath) + ".tmp";
   CFile file;
   CString strError;
+  std::vector<BYTE> items;
   try {
+    m_pHost->GetItemsBlock(items);
     CFileException fe;
     if (!file.Open(strTemp, CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite | CFile::typeBinary, &fe))
       strError = ExceptionText(&fe);
@@ -734,6 +795,7 @@ BOOL CBrivaneProDoc::WriteNativeFile(LPCSTR pszPath) {
       std::vector<BYTE> chunk((std::size_t)kChunkFloats * 4);
       for (POSITION pos = m_Spectra.GetHeadPosition(); pos != nullptr;)
         WriteBlock(file, m_Spectra.GetSpectrum(pos), nHeight, chunk);
+      WriteItems(file, items);
       file.Close();
       if (!MoveFileReplacing(strTemp, pszPath)) {
         CFileException replace(CFileException::accessDenied, -1, pszPath);

@@ -7,6 +7,8 @@
 // own.
 #pragma once
 
+#include <vector>
+
 #include "framework/base/String.h"
 #include "framework/base/WinTypes.h"
 #include "onedim/document/HistoryList.h"
@@ -90,4 +92,12 @@ class CDocumentHost {
   // Between the stages of a transform shown in progress: handles one
   // pending window message.
   virtual void PumpOneMessage();
+
+  // The document's embedded objects, which the native file carries after
+  // the spectra as one block it does not look into. GetItemsBlock gives the
+  // block to write (empty: none). TakeItemsBlock gets a read file's block;
+  // bDamaged: the file has one that could not be read whole (the block is
+  // then empty and the spectra are read all the same).
+  virtual void GetItemsBlock(std::vector<BYTE>& block);
+  virtual void TakeItemsBlock(const std::vector<BYTE>& block, BOOL bDamaged);
 };

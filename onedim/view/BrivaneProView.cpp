@@ -19,6 +19,7 @@
 #include "framework/win/WinApp.h"
 #include "onedim/app/BrivaneDocument.h"
 #include "onedim/app/BrivaneProApp.h"
+#include "onedim/view/BrivaneProCntrItem.h"
 #include "onedim/app/MainFrame.h"
 #include "onedim/model/AxisScale.h"
 #include "onedim/model/Integral.h"
@@ -64,6 +65,13 @@ BEGIN_MESSAGE_MAP(CBrivaneProView, CView)
   ON_COMMAND(ID_VIEW_PROPERTIES, OnViewProperties)
   ON_COMMAND(ID_EDIT_COPY, OnEditCopy)
   ON_COMMAND(ID_FILE_PRINT_PREVIEW_OWN, OnFilePrintPreviewOwn)
+  ON_WM_SETFOCUS()
+  ON_WM_DESTROY()
+  ON_COMMAND(ID_OLE_INSERT_NEW, OnInsertObject)
+  ON_COMMAND(ID_CANCEL_EDIT_CNTR, OnCancelEditCntr)
+  ON_COMMAND(ID_EDIT_CLEAR, OnEditClear)
+  ON_UPDATE_COMMAND_UI(ID_EDIT_CLEAR, OnUpdateEditClear)
+  ON_COMMAND(ID_EDIT_PASTE, OnEditPaste)
 END_MESSAGE_MAP()
 
 namespace {
@@ -188,6 +196,16 @@ void CBrivaneProView::OnInitialUpdate() {
 void CBrivaneProView::OnUpdate(CView*, LPARAM lHint, CObject* pHint) {
   if (m_hWnd == nullptr)
     return;
+  // The selection goes with its item (deleted, or the document emptied).
+  LiveSelection();
+  if (lHint == 1 && pHint != nullptr && pHint->IsKindOf(RUNTIME_CLASS(CBrivaneProCntrItem))) {
+    CRectTracker tracker;
+    SetupTracker(static_cast<CBrivaneProCntrItem*>(pHint), &tracker);
+    CRect rcItem;
+    tracker.GetTrueRect(&rcItem);
+    InvalidateRect(&rcItem);
+    return;
+  }
   const CSpectrum* s = lHint != 0 && pHint != nullptr && pHint->IsKindOf(RUNTIME_CLASS(CSpectrum))
                            ? static_cast<const CSpectrum*>(pHint)
                            : nullptr;
@@ -222,11 +240,15 @@ void CBrivaneProView::OnSize(UINT nType, int cx, int cy) {
   CBrivaneDocument* pDoc = GetDocument();
   if (cx <= 0 || cy <= 0)
     return;  // minimised or squeezed: the layout waits for a real size
+  // An item edited in place follows the view first.
+  if (COleClientItem* pActive = pDoc != nullptr ? pDoc->GetInPlaceActiveItem(this) : nullptr)
+    pActive->SetItemRects();
   if (pDoc != nullptr && pDoc->m_bAutoResize && !m_rcLastClient.IsRectEmpty()) {
     double dx = 1.0, dy = 1.0;
     ResizeRatios(m_rcLastClient.Size(), CSize(cx, cy), dx, dy);
     for (POSITION pos = pDoc->m_Spectra.GetHeadPosition(); pos != nullptr;)
       RescaleSpectrumLayout(*pDoc->m_Spectra.GetSpectrum(pos), dx, dy);
+    RescaleItems(dx, dy);
   }
   m_rcLastClient = CRect(0, 0, cx, cy);
   if (m_Magnifier.m_hWnd != nullptr)
@@ -308,6 +330,7 @@ void CBrivaneProView::DrawPlot(CDC* pDC, const CRect& rc, double fx, double fy, 
     DrawActiveIcon(pDC, *pDoc->GetCurrentSpectrum());
   if (bScreen && pDoc->GetHost()->IsArithmeticBarVisible())
     DrawOperandMarkers(pDC);
+  DrawItems(pDC, fx, fy, bScreen);
   if (pDC->IsPrinting() && print.bPrintBorder) {
     const RECT& m = print.rcMargins;
     CSelectGuard hollow(*pDC, NULL_BRUSH);
@@ -617,20 +640,31 @@ void CBrivaneProView::OnLButtonDown(UINT nFlags, CPoint point) {
   }
   const int td = s->m_paramsA.td;
   CRect band;
+  // The band and point tools take an OLE item under the press instead.
+  const int nMode = pDoc->m_nMouseMode;
+  if (nMode == MOUSE_ZOOM || (nMode >= MOUSE_PEAK_REGION && nMode <= MOUSE_REMOVE_PEAKS)) {
+    if (TrackItem(point)) {
+      Default();
+      return;
+    }
+  }
   switch (pDoc->m_nMouseMode) {
     case MOUSE_NONE: {
       BOOL bOnScale = FALSE;
       CSpectrum* pOwner = nullptr;
       if (CTextLabel* pLabel = LabelAt(point, &pOwner)) {
         StartLabelMove(point, pOwner, pLabel);
+      } else if (TrackItem(point)) {
+        // tracked to its end
       } else if (TrackIntegral(point)) {
         // tracked to its end
       } else if (CSpectrum* pHit = SpectrumAt(point, &bOnScale)) {
         pDoc->SetCurrentSpectrum(pHit);
         pDoc->UpdateViews();
       } else {
-        // A press on nothing lets go of the selected integral or label.
-        BOOL bDeselected = FALSE;
+        // A press on nothing lets go of the selected integral, label or item.
+        BOOL bDeselected = m_pSelection != nullptr;
+        SetSelection(nullptr);
         for (POSITION pos = pDoc->m_Spectra.GetHeadPosition(); pos != nullptr;) {
           CSpectrum* pEach = pDoc->m_Spectra.GetSpectrum(pos);
           bDeselected |= pEach->m_pSelectedIntegral != nullptr || pEach->m_pSelectedLabel != nullptr;
@@ -727,6 +761,10 @@ void CBrivaneProView::PointTool(int nMode) {
 void CBrivaneProView::OnLButtonDblClk(UINT nFlags, CPoint point) {
   OnLButtonDown(nFlags, point);
   CBrivaneDocument* pDoc = GetDocument();
+  if (m_pSelection != nullptr && ItemAt(point) == m_pSelection) {
+    ActivateSelection();
+    return;
+  }
   // A text label under the point is edited rather than its spectrum.
   CSpectrum* pOwner = nullptr;
   if (CTextLabel* pLabel = pDoc != nullptr ? LabelAt(point, &pOwner) : nullptr) {
@@ -971,6 +1009,8 @@ BOOL CBrivaneProView::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {
   CBrivaneDocument* pDoc = GetDocument();
   if (nHitTest != HTCLIENT || pDoc == nullptr)
     return (BOOL)Default();
+  if (SetItemCursor(nHitTest))
+    return TRUE;
   const CSpectrum* s = pDoc->GetCurrentSpectrum();
   if (s != nullptr && s->m_pSelectedIntegral != nullptr) {
     CRectTracker tracker(&s->m_pSelectedIntegral->m_rectCurve, CRectTracker::solidLine | CRectTracker::resizeInside);
@@ -1030,6 +1070,7 @@ void CBrivaneProView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
     return;
   }
   if (nChar == VK_DELETE) {
+    DeleteSelection();
     for (int i = 0; i < s->m_arrIntegrals.GetSize(); i++)
       if (s->m_arrIntegrals[i] == s->m_pSelectedIntegral) {
         pDoc->RemoveIntegral(s, i);

@@ -8,10 +8,13 @@
 
 #include "common/MagnifyingGlass.h"
 #include "controls/TFXDataTip.h"
+#include "framework/win/RectTracker.h"
 #include "framework/win/View.h"
 #include "onedim/view/FidSound.h"
 
 class CBrivaneDocument;
+class CBrivaneProCntrItem;
+class CDocItem;
 class CDC;
 class CIntegral;
 class CSpectrum;
@@ -32,6 +35,12 @@ class CBrivaneProView : public CView, public CMagnifierSource {
   // Measures the printer's unprintable margins for the preview, then draws.
   void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
   BOOL PreTranslateMessage(MSG* pMsg) override;
+  // The object is the selected OLE item.
+  BOOL IsSelected(const CObject* pDocItem) const override;
+
+  // The selected OLE item, or null; selecting one repaints both.
+  CBrivaneProCntrItem* GetSelection() const { return m_pSelection; }
+  void SetSelection(CBrivaneProCntrItem* pItem);
 
   // The client rectangle spectra are laid out in: the current one, or the
   // last one with a size while the window has none (minimised, squeezed).
@@ -78,6 +87,15 @@ class CBrivaneProView : public CView, public CMagnifierSource {
   // The print preview with its margin lines.
   void OnFilePrintPreviewOwn();
 
+  // OLE items (BrivaneProViewOle.cpp).
+  void OnSetFocus(CWnd* pOldWnd);
+  void OnDestroy();
+  void OnInsertObject();
+  void OnCancelEditCntr();
+  void OnEditClear();
+  void OnUpdateEditClear(CCmdUI* pCmdUI);
+  void OnEditPaste();
+
  private:
   // Everything OnDraw paints after the background, at the given device
   // factors; bScreen adds what only the screen shows.
@@ -109,6 +127,31 @@ class CBrivaneProView : public CView, public CMagnifierSource {
   void ShowReadout(CPoint point);
   void MoveSpectrum(CPoint point);
   void ShowMagnifier(BOOL bShow);
+
+  // OLE items (BrivaneProViewOle.cpp).
+  // Whether pItem is still an item of the document (compared, never used:
+  // the document may have deleted it).
+  BOOL HoldsItem(const CDocItem* pItem) const;
+  // The selection while its item lives, else null.
+  CBrivaneProCntrItem* LiveSelection();
+  void DrawItems(CDC* pDC, double dFactorX, double dFactorY, BOOL bScreen);
+  // The tracker of an item: its frame, and handles when it is selected.
+  void SetupTracker(CBrivaneProCntrItem* pItem, CRectTracker* pTracker) const;
+  // The topmost item under point, or null.
+  CBrivaneProCntrItem* ItemAt(CPoint point) const;
+  // Selects the item under point and tracks it; FALSE when there is none.
+  BOOL TrackItem(CPoint point);
+  // Opens the selected item with its verb (Ctrl: open in its own window).
+  void ActivateSelection();
+  // Deletes the selected item; FALSE when there is none.
+  BOOL DeleteSelection();
+  // Scales every item's rectangle after a resize.
+  void RescaleItems(double dx, double dy);
+  // The cursor of the item under the mouse; FALSE when there is none.
+  BOOL SetItemCursor(UINT nHitTest);
+
+  // The selected OLE item (its tracker is made as it is drawn or hit).
+  CBrivaneProCntrItem* m_pSelection = nullptr;
 
   // Drag state.
   BOOL m_bButtonDown = FALSE;

@@ -4,4 +4,5 @@ brivane_test(test_framework_base_core
     ${CMAKE_CURRENT_LIST_DIR}/endian_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/file_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/archive_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/item_records_test.cpp
   LIBS fw_base)

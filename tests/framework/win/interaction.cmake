@@ -5,6 +5,7 @@ brivane_test(test_framework_interaction WINDOWS_ONLY
           ${CMAKE_CURRENT_LIST_DIR}/Interaction.cpp
           ${CMAKE_CURRENT_LIST_DIR}/clipboard_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/ole_test.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/ole_client_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/tracker_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/docking_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/interaction_test.rc

@@ -491,3 +491,83 @@ TEST_F(BvxFileTest, OpenShowsTheReasonAndRefreshesOnSuccess) {
 }
 
 }  // namespace
+
+namespace {
+
+// A host that holds embedded objects: it gives its block to the writer and
+// keeps what a read brings.
+class CItemsHost : public CTestHost {
+ public:
+  void GetItemsBlock(std::vector<BYTE>& block) override { block = m_toWrite; }
+  void TakeItemsBlock(const std::vector<BYTE>& block, BOOL bDamaged) override {
+    m_taken = block;
+    m_bDamaged = bDamaged;
+    m_nTaken++;
+  }
+  Bytes m_toWrite, m_taken;
+  BOOL m_bDamaged = FALSE;
+  int m_nTaken = 0;
+};
+
+}  // namespace
+
+TEST(BvxItemsTrailer, ItemsFollowTheBlocksAndComeBackWhileDamageSparesTheSpectra) {
+  const Bytes plain = BuildBvx(8, 1, 1);
+  CItemsHost host;
+  {
+    CBrivaneProDoc doc(&host);
+    std::string path = TempPath("plain.bvx");
+    WriteAll(path, plain);
+    ASSERT_TRUE(doc.ReadNativeFile(path.c_str()));
+    EXPECT_EQ(host.m_nTaken, 0) << "a file without items brings none";
+    // Without items the file is written as it always was.
+    ASSERT_TRUE(doc.WriteNativeFile(TempPath("again.bvx").c_str()));
+    EXPECT_EQ(ReadAll(TempPath("again.bvx")).size(), plain.size());
+    host.m_toWrite = {1, 2, 3, 4, 5, 6, 7};
+    ASSERT_TRUE(doc.WriteNativeFile(TempPath("items.bvx").c_str()));
+  }
+  const Bytes withItems = ReadAll(TempPath("items.bvx"));
+  ASSERT_EQ(withItems.size(), plain.size() + 12 + 7);
+  EXPECT_EQ(std::memcmp(&withItems[plain.size()], "BVXITEMS", 8), 0);
+  EXPECT_EQ(ReadU32LE(&withItems[plain.size() + 8]), 7u);
+
+  Bytes wrongMagic = withItems;
+  wrongMagic[plain.size() + 3] ^= 1;
+  Bytes hugeLength = withItems;
+  WriteU32LE(&hugeLength[plain.size() + 8], 0xFFFFFFF0u);
+  struct Case {
+    const char* what;
+    Bytes file;
+    BOOL bDamaged;
+    Bytes block;
+  };
+  const Case cases[] = {
+      {"whole", withItems, FALSE, {1, 2, 3, 4, 5, 6, 7}},
+      {"empty block",
+       [&] {
+         Bytes b = withItems;
+         b.resize(plain.size() + 12);
+         WriteU32LE(&b[plain.size() + 8], 0);
+         return b;
+       }(),
+       FALSE,
+       {}},
+      {"block cut short", Bytes(withItems.begin(), withItems.end() - 2), TRUE, {}},
+      {"head cut short", Bytes(withItems.begin(), withItems.begin() + (long)plain.size() + 5), TRUE, {}},
+      {"wrong magic", wrongMagic, TRUE, {}},
+      {"length past the end", hugeLength, TRUE, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    CItemsHost reader;
+    CBrivaneProDoc doc(&reader);
+    std::string path = TempPath("case.bvx");
+    WriteAll(path, c.file);
+    ASSERT_TRUE(doc.ReadNativeFile(path.c_str()));
+    EXPECT_EQ(doc.GetSpectrumCount(), 1);
+    EXPECT_EQ(doc.GetSpectrumAt(0)->m_paramsA.td, 8);
+    EXPECT_EQ(reader.m_bDamaged, c.bDamaged);
+    EXPECT_EQ(reader.m_taken, c.block);
+    EXPECT_EQ(reader.m_nTaken, c.bDamaged || !c.block.empty() ? 1 : 0);
+  }
+}
