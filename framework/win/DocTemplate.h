@@ -11,6 +11,7 @@
 
 class CDocument;
 class CFrameWnd;
+class COleTemplateServer;
 
 class CDocTemplate : public CCmdTarget {
   DECLARE_DYNAMIC(CDocTemplate)
@@ -56,6 +57,9 @@ class CDocTemplate : public CCmdTarget {
   CRuntimeClass* m_pFrameClass;
   CRuntimeClass* m_pViewClass;
   CString m_strDocStrings;
+
+  // The server that offers this template's documents to other programs, or null.
+  COleTemplateServer* m_pAttachedFactory = nullptr;
 
  protected:
   CDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass, CRuntimeClass* pViewClass);

@@ -1,0 +1,256 @@
+// brivane23.exe as an OLE server, met by a client that knows only the
+// class: COM starts a second program with -Embedding, whose object draws
+// the product's name, gives its extent, saves into a storage and loads from
+// it, and whose program ends with the last reference. A watchdog ends the
+// server when a call does not come back, so a hung server fails a test
+// instead of stalling the suite.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <ole2.h>
+#include <tlhelp32.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "tests/onedim/app/BrivaneProcess.h"
+
+namespace {
+
+const CLSID kBrivaneClassId = {0x7A3C9E21, 0x4B6D, 0x4F08, {0x9C, 0x2E, 0x51, 0xD8, 0xA0, 0xB3, 0xC9, 0x47}};
+
+std::vector<DWORD> ServerProcesses() {
+  std::vector<DWORD> pids;
+  HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE)
+    return pids;
+  PROCESSENTRY32 entry = {};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = ::Process32First(snapshot, &entry); more; more = ::Process32Next(snapshot, &entry))
+    if (::lstrcmpiA(entry.szExeFile, "brivane23.exe") == 0)
+      pids.push_back(entry.th32ProcessID);
+  ::CloseHandle(snapshot);
+  return pids;
+}
+
+void EndServers() {
+  for (DWORD pid : ServerProcesses()) {
+    HANDLE process = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
+    if (process == nullptr)
+      continue;
+    ::TerminateProcess(process, 99);
+    ::WaitForSingleObject(process, 5000);
+    ::CloseHandle(process);
+  }
+}
+
+class Watchdog {
+ public:
+  explicit Watchdog(DWORD timeoutMs) : m_timeoutMs(timeoutMs) {
+    m_done = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    m_thread = ::CreateThread(nullptr, 0, &Watchdog::Run, this, 0, nullptr);
+  }
+  ~Watchdog() {
+    ::SetEvent(m_done);
+    ::WaitForSingleObject(m_thread, INFINITE);
+    ::CloseHandle(m_thread);
+    ::CloseHandle(m_done);
+  }
+  bool fired() const { return m_fired != 0; }
+
+ private:
+  static DWORD WINAPI Run(void* param) {
+    auto* self = static_cast<Watchdog*>(param);
+    if (::WaitForSingleObject(self->m_done, self->m_timeoutMs) == WAIT_TIMEOUT) {
+      self->m_fired = 1;
+      EndServers();
+    }
+    return 0;
+  }
+  DWORD m_timeoutMs;
+  HANDLE m_done;
+  HANDLE m_thread;
+  volatile LONG m_fired = 0;
+};
+
+// A storage in memory, as a container keeps one for each object.
+IStorage* NewStorage() {
+  ILockBytes* bytes = nullptr;
+  if (FAILED(::CreateILockBytesOnHGlobal(nullptr, TRUE, &bytes)))
+    return nullptr;
+  IStorage* storage = nullptr;
+  ::StgCreateDocfileOnILockBytes(bytes, STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, &storage);
+  bytes->Release();
+  return storage;
+}
+
+// What a metafile picture records: its text and its window extent.
+struct MetafileContents {
+  std::string text;
+  int windowCx = 0;
+  int windowCy = 0;
+};
+
+int CALLBACK CollectRecord(HDC, HANDLETABLE*, METARECORD* record, int, LPARAM param) {
+  auto* contents = reinterpret_cast<MetafileContents*>(param);
+  const WORD* parm = record->rdParm;
+  if (record->rdFunction == META_SETWINDOWEXT) {
+    contents->windowCy = (short)parm[0];
+    contents->windowCx = (short)parm[1];
+  } else if (record->rdFunction == META_TEXTOUT) {
+    contents->text.append(reinterpret_cast<const char*>(&parm[1]), parm[0]);
+  } else if (record->rdFunction == META_EXTTEXTOUT) {
+    // y, x, count, options, [rectangle], text
+    int skip = (parm[3] & (ETO_OPAQUE | ETO_CLIPPED)) != 0 ? 8 : 4;
+    contents->text.append(reinterpret_cast<const char*>(&parm[skip]), parm[2]);
+  }
+  return 1;
+}
+
+MetafileContents ReadPicture(HMETAFILE hMF) {
+  MetafileContents contents;
+  HDC screen = ::GetDC(nullptr);
+  ::EnumMetaFile(screen, hMF, CollectRecord, reinterpret_cast<LPARAM>(&contents));
+  ::ReleaseDC(nullptr, screen);
+  return contents;
+}
+
+class OleServerProgramTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    // The class's entries, as the program writes them when registering itself.
+    BrivaneProcess registration;
+    if (registration.Start("/regserver"))
+      registration.WaitExit(30000);
+  }
+  void SetUp() override { ASSERT_TRUE(SUCCEEDED(::OleInitialize(nullptr))); }
+  void TearDown() override {
+    ::OleUninitialize();
+    EndServers();
+  }
+
+  // A new object of the class with its server; the server's process is
+  // taken on by server.
+  IOleObject* CreateObject(BrivaneProcess& server) {
+    IOleObject* object = nullptr;
+    HRESULT hr = ::CoCreateInstance(kBrivaneClassId, nullptr, CLSCTX_LOCAL_SERVER, IID_IOleObject, (void**)&object);
+    EXPECT_EQ(S_OK, hr);
+    std::vector<DWORD> pids = ServerProcesses();
+    EXPECT_EQ(1u, pids.size()) << "one server process serves the object";
+    if (!pids.empty())
+      server.Attach(pids[0]);
+    return SUCCEEDED(hr) ? object : nullptr;
+  }
+};
+
+TEST_F(OleServerProgramTest, TheClassNamesThisProgramAsItsServer) {
+  char value[MAX_PATH] = "";
+  LONG size = sizeof value;
+  ASSERT_EQ(ERROR_SUCCESS,
+            ::RegQueryValueA(HKEY_CLASSES_ROOT, "CLSID\\{7A3C9E21-4B6D-4F08-9C2E-51D8A0B3C947}\\LocalServer32", value,
+                             &size));
+  EXPECT_NE(nullptr, std::strstr(value, "brivane23.exe")) << value;
+  size = sizeof value;
+  ASSERT_EQ(ERROR_SUCCESS, ::RegQueryValueA(HKEY_CLASSES_ROOT, "Brivane.Document\\CLSID", value, &size));
+  EXPECT_STREQ("{7A3C9E21-4B6D-4F08-9C2E-51D8A0B3C947}", value);
+}
+
+TEST_F(OleServerProgramTest, AnEmbeddedDocumentDrawsTheProductNameAndItsProgramEndsWithTheLastReference) {
+  Watchdog watchdog(90000);
+  BrivaneProcess server;
+  IOleObject* object = CreateObject(server);
+  ASSERT_NE(nullptr, object);
+  EXPECT_TRUE(server.IsRunning());
+  EXPECT_EQ(nullptr, server.WaitMainWindow(500)) << "a program started for its objects shows no window";
+
+  IPersistStorage* persist = nullptr;
+  ASSERT_EQ(S_OK, object->QueryInterface(IID_IPersistStorage, (void**)&persist));
+  IStorage* storage = NewStorage();
+  ASSERT_NE(nullptr, storage);
+  EXPECT_EQ(S_OK, persist->InitNew(storage));
+
+  SIZEL extent = {};
+  EXPECT_EQ(S_OK, object->GetExtent(DVASPECT_CONTENT, &extent));
+  EXPECT_GT(extent.cx, extent.cy) << "40 x 22 units";
+  EXPECT_GT(extent.cy, 0);
+
+  IDataObject* data = nullptr;
+  ASSERT_EQ(S_OK, object->QueryInterface(IID_IDataObject, (void**)&data));
+  FORMATETC format = {CF_METAFILEPICT, nullptr, DVASPECT_CONTENT, -1, TYMED_MFPICT};
+  STGMEDIUM medium = {};
+  ASSERT_EQ(S_OK, data->GetData(&format, &medium));
+  ASSERT_EQ((DWORD)TYMED_MFPICT, medium.tymed);
+  auto* picture = static_cast<METAFILEPICT*>(::GlobalLock(medium.hMetaFilePict));
+  ASSERT_NE(nullptr, picture);
+  EXPECT_EQ(MM_ANISOTROPIC, picture->mm);
+  EXPECT_EQ(extent.cx, picture->xExt);
+  EXPECT_EQ(extent.cy, picture->yExt);
+  MetafileContents contents = ReadPicture(picture->hMF);
+  ::GlobalUnlock(medium.hMetaFilePict);
+  ::ReleaseStgMedium(&medium);
+  EXPECT_EQ("Brivane Pro", contents.text);
+  EXPECT_EQ(3000, contents.windowCx);
+  EXPECT_EQ(3000, contents.windowCy);
+  FORMATETC other = {CF_TEXT, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+  EXPECT_EQ(DV_E_FORMATETC, data->QueryGetData(&other));
+
+  EXPECT_EQ(S_OK, persist->Save(storage, TRUE));
+  EXPECT_EQ(S_OK, persist->SaveCompleted(nullptr));
+  CLSID stored = {};
+  EXPECT_EQ(S_OK, ::ReadClassStg(storage, &stored));
+  EXPECT_TRUE(::IsEqualCLSID(kBrivaneClassId, stored));
+
+  data->Release();
+  persist->Release();
+  object->Release();
+  EXPECT_NE(-1, server.WaitExit(20000)) << "the server outlived its last object";
+  storage->Release();
+  EXPECT_FALSE(watchdog.fired());
+}
+
+TEST_F(OleServerProgramTest, ASavedObjectLoadsBackAndAStorageWithoutItsContentsIsRefused) {
+  Watchdog watchdog(120000);
+  IStorage* saved = NewStorage();
+  IStorage* empty = NewStorage();
+  ASSERT_NE(nullptr, saved);
+  ASSERT_NE(nullptr, empty);
+  {
+    BrivaneProcess server;
+    IOleObject* object = CreateObject(server);
+    ASSERT_NE(nullptr, object);
+    IPersistStorage* persist = nullptr;
+    ASSERT_EQ(S_OK, object->QueryInterface(IID_IPersistStorage, (void**)&persist));
+    EXPECT_EQ(S_OK, persist->InitNew(saved));
+    EXPECT_EQ(S_OK, persist->Save(saved, TRUE));
+    EXPECT_EQ(S_OK, persist->SaveCompleted(nullptr));
+    EXPECT_EQ(S_FALSE, persist->IsDirty());
+    persist->Release();
+    EXPECT_EQ(S_OK, object->Close(OLECLOSE_NOSAVE));
+    object->Release();
+    EXPECT_NE(-1, server.WaitExit(20000));
+  }
+  BrivaneProcess server;
+  IOleObject* object = CreateObject(server);
+  ASSERT_NE(nullptr, object);
+  IPersistStorage* persist = nullptr;
+  ASSERT_EQ(S_OK, object->QueryInterface(IID_IPersistStorage, (void**)&persist));
+  EXPECT_EQ(S_OK, persist->Load(saved));
+  persist->Release();
+  object->Release();
+  ASSERT_NE(-1, server.WaitExit(20000));
+
+  BrivaneProcess refusing;
+  object = CreateObject(refusing);
+  ASSERT_NE(nullptr, object);
+  ASSERT_EQ(S_OK, object->QueryInterface(IID_IPersistStorage, (void**)&persist));
+  EXPECT_TRUE(FAILED(persist->Load(empty)));
+  persist->Release();
+  object->Release();
+  EXPECT_NE(-1, refusing.WaitExit(20000)) << "a refused load left the server running";
+  saved->Release();
+  empty->Release();
+  EXPECT_FALSE(watchdog.fired());
+}
+
+}  // namespace
