@@ -535,3 +535,9 @@
 #define IDC_PRINT_LINE_THICKNESS 1203
 #define IDC_PRINT_APPLY_ALL 1204
 #define IDC_PRINT_BORDER 1207
+
+// A 1D document that serves a container: menu, accelerators and tool bar
+// while edited in place (4), menu and accelerators while edited in a
+// window of its own (5).
+#define IDR_SRVR_INPLACE 4
+#define IDR_SRVR_EMBEDDED 5

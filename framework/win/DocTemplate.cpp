@@ -13,7 +13,28 @@ CDocTemplate::CDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeC
                            CRuntimeClass* pViewClass)
     : m_nIDResource(nIDResource), m_pDocClass(pDocClass), m_pFrameClass(pFrameClass), m_pViewClass(pViewClass) {}
 
-CDocTemplate::~CDocTemplate() = default;
+CDocTemplate::~CDocTemplate() {
+  for (HMENU hMenu : {m_hMenuEmbedding, m_hMenuInPlaceServer})
+    if (hMenu != nullptr)
+      ::DestroyMenu(hMenu);
+  for (HACCEL hAccel : {m_hAccelEmbedding, m_hAccelInPlaceServer})
+    if (hAccel != nullptr)
+      ::DestroyAcceleratorTable(hAccel);
+}
+
+void CDocTemplate::SetServerInfo(UINT nIDOleEmbedding, UINT nIDOleInPlaceServer, CRuntimeClass* pOleFrameClass) {
+  HINSTANCE hInst = AfxGetResourceHandle();
+  if (m_hMenuEmbedding == nullptr && nIDOleEmbedding != 0) {
+    m_hMenuEmbedding = ::LoadMenuA(hInst, MAKEINTRESOURCEA(nIDOleEmbedding));
+    m_hAccelEmbedding = ::LoadAcceleratorsA(hInst, MAKEINTRESOURCEA(nIDOleEmbedding));
+  }
+  if (m_hMenuInPlaceServer == nullptr && nIDOleInPlaceServer != 0) {
+    m_hMenuInPlaceServer = ::LoadMenuA(hInst, MAKEINTRESOURCEA(nIDOleInPlaceServer));
+    m_hAccelInPlaceServer = ::LoadAcceleratorsA(hInst, MAKEINTRESOURCEA(nIDOleInPlaceServer));
+  }
+  m_nIDServerResource = nIDOleInPlaceServer;
+  m_pOleFrameClass = pOleFrameClass;
+}
 
 void CDocTemplate::LoadTemplate() {
   if (m_strDocStrings.IsEmpty())

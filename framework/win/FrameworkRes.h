@@ -19,6 +19,9 @@
 #define ID_FILE_PRINT_DIRECT 57608
 #define ID_FILE_PRINT_PREVIEW 57609
 #define ID_FILE_SEND_MAIL 57612
+// A document edited for a container: back into the container, or a copy to a file.
+#define ID_FILE_UPDATE 57613
+#define ID_FILE_SAVE_COPY_AS 57614
 #define ID_FILE_MRU_FIRST 57616
 #define ID_FILE_MRU_FILE1 57616
 #define ID_FILE_MRU_FILE2 57617

@@ -7,6 +7,9 @@
 #include "framework/base/MemFile.h"
 #include "framework/win/DocTemplate.h"
 #include "framework/win/FrameWnd.h"
+#include "framework/win/FrameworkRes.h"
+#include "framework/win/MDIChildWnd.h"
+#include "framework/win/MessageMap.h"
 #include "framework/win/OleInit.h"
 #include "framework/win/OleServerItem.h"
 #include "framework/win/OleTemplateServer.h"
@@ -14,6 +17,11 @@
 #include "framework/win/WinApp.h"
 
 IMPLEMENT_DYNAMIC(COleServerDoc, COleDocument)
+
+BEGIN_MESSAGE_MAP(COleServerDoc, COleDocument)
+  ON_COMMAND(ID_FILE_UPDATE, OnFileUpdate)
+  ON_COMMAND(ID_FILE_SAVE_COPY_AS, OnFileSaveCopyAs)
+END_MESSAGE_MAP()
 
 namespace {
 // The stream of the object's storage that holds the document.
@@ -151,6 +159,7 @@ void COleServerDoc::OnShowDocument(BOOL bShow) {
   CFrameWnd* pFrame = GetDocumentFrame();
   CWnd* pMainWnd = AfxGetMainWnd();
   if (bShow) {
+    UseEmbeddingMenu(pFrame);
     if (pMainWnd != nullptr && !pMainWnd->IsWindowVisible())
       pMainWnd->ShowWindow(SW_SHOW);
     if (pFrame != nullptr)
@@ -170,6 +179,18 @@ void COleServerDoc::OnShowDocument(BOOL bShow) {
     pMainWnd->ShowWindow(SW_HIDE);
   if (m_lpClientSite != nullptr)
     m_lpClientSite->OnShowWindow(FALSE);
+}
+
+void COleServerDoc::UseEmbeddingMenu(CFrameWnd* pFrame) {
+  CDocTemplate* pTemplate = GetDocTemplate();
+  if (!m_bEmbedded || pTemplate == nullptr || pTemplate->m_hMenuEmbedding == nullptr || pFrame == nullptr ||
+      !pFrame->IsKindOf(RUNTIME_CLASS(CMDIChildWnd)))
+    return;
+  // The window shows the commands of a document its container owns: Update
+  // in place of Save.
+  auto* pChild = static_cast<CMDIChildWnd*>(pFrame);
+  pChild->m_hMenuShared = pTemplate->m_hMenuEmbedding;
+  pChild->m_hAccelTable = pTemplate->m_hAccelEmbedding;
 }
 
 void COleServerDoc::SetRootStorage(LPSTORAGE pStg) {
@@ -201,8 +222,8 @@ BOOL COleServerDoc::OnOpenEmbedding(LPSTORAGE lpStorage) {
   if (bRead) {
     contents.resize((size_t)stat.cbSize.QuadPart);
     ULONG nRead = 0;
-    bRead = contents.empty() || (SUCCEEDED(pStream->Read(contents.data(), (ULONG)contents.size(), &nRead)) &&
-                                 nRead == contents.size());
+    bRead = contents.empty() ||
+            (SUCCEEDED(pStream->Read(contents.data(), (ULONG)contents.size(), &nRead)) && nRead == contents.size());
   }
   pStream->Release();
   COleServerItem* pItem = GetEmbeddedItem();

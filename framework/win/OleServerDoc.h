@@ -68,6 +68,11 @@ class COleServerDoc : public COleDocument {
   // The frame of the document's first view, or null.
   CFrameWnd* GetDocumentFrame() const;
 
+  // File > Update: the container takes the document as it is now.
+  void OnFileUpdate() { SaveEmbedding(); }
+  // File > Save Copy As: a native file of the document, which stays the container's.
+  void OnFileSaveCopyAs() { DoSave(nullptr, FALSE); }
+
   IOleClientSite* m_lpClientSite = nullptr;
   LPSTORAGE m_lpRootStg = nullptr;  // the container's storage for the object
   BOOL m_bClosed = FALSE;
@@ -144,6 +149,8 @@ class COleServerDoc : public COleDocument {
 
   // The class the document's template is connected to.
   CLSID GetClassID() const;
+  // An embedded document's window shows the template's embedding menu.
+  void UseEmbeddingMenu(CFrameWnd* pFrame);
   // Keeps pStg as the object's storage (or none).
   void SetRootStorage(LPSTORAGE pStg);
   // Makes the advise holders on first use.
@@ -162,4 +169,6 @@ class COleServerDoc : public COleDocument {
   friend class XOleObject;
   friend class XDataObject;
   friend class XPersistStorage;
+
+  DECLARE_MESSAGE_MAP()
 };

@@ -112,6 +112,7 @@ BOOL CBrivaneProApp::InitInstance() {
 
   m_pDocTemplate = new CMultiDocTemplate(IDR_BRIVANETYPE, RUNTIME_CLASS(CBrivaneDocument), RUNTIME_CLASS(CChildFrame),
                                          RUNTIME_CLASS(CBrivaneProView));
+  m_pDocTemplate->SetServerInfo(IDR_SRVR_EMBEDDED, IDR_SRVR_INPLACE);
   AddDocTemplate(m_pDocTemplate);
   m_server.ConnectTemplate(kBrivaneClassId, m_pDocTemplate, FALSE);
 

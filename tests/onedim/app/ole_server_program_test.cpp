@@ -10,11 +10,15 @@
 #include <ole2.h>
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "tests/onedim/app/BrivaneProcess.h"
+#include "framework/win/FrameworkRes.h"
+#include "resources/BrivaneRes.h"
 
 namespace {
 
@@ -114,6 +118,61 @@ MetafileContents ReadPicture(HMETAFILE hMF) {
   ::EnumMetaFile(screen, hMF, CollectRecord, reinterpret_cast<LPARAM>(&contents));
   ::ReleaseDC(nullptr, screen);
   return contents;
+}
+
+// A container's site as far as a server calls it: it counts the saves the
+// server asks for and remembers whether the server's window is open.
+class TestSite : public IOleClientSite {
+ public:
+  STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
+    if (riid == IID_IUnknown || riid == IID_IOleClientSite) {
+      *ppv = static_cast<IOleClientSite*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *ppv = nullptr;
+    return E_NOINTERFACE;
+  }
+  STDMETHODIMP_(ULONG) AddRef() override { return ++m_refs; }
+  STDMETHODIMP_(ULONG) Release() override { return --m_refs; }
+  STDMETHODIMP SaveObject() override {
+    ++m_saves;
+    return S_OK;
+  }
+  STDMETHODIMP GetMoniker(DWORD, DWORD, IMoniker** ppmk) override {
+    *ppmk = nullptr;
+    return E_NOTIMPL;
+  }
+  STDMETHODIMP GetContainer(IOleContainer** ppContainer) override {
+    *ppContainer = nullptr;
+    return E_NOINTERFACE;
+  }
+  STDMETHODIMP ShowObject() override { return S_OK; }
+  STDMETHODIMP OnShowWindow(BOOL fShow) override {
+    m_windowOpen = fShow != FALSE;
+    return S_OK;
+  }
+  STDMETHODIMP RequestNewObjectLayout() override { return E_NOTIMPL; }
+
+  ULONG m_refs = 1;  // the test's, on the stack
+  int m_saves = 0;
+  bool m_windowOpen = false;
+};
+
+// Waits for cond while answering the calls a server makes back to the test.
+bool PumpUntil(const std::function<bool()>& cond, DWORD timeoutMs) {
+  DWORD start = ::GetTickCount();
+  while (!cond()) {
+    if (::GetTickCount() - start > timeoutMs)
+      return false;
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      ::TranslateMessage(&msg);
+      ::DispatchMessageA(&msg);
+    }
+    ::Sleep(20);
+  }
+  return true;
 }
 
 class OleServerProgramTest : public ::testing::Test {
@@ -250,6 +309,94 @@ TEST_F(OleServerProgramTest, ASavedObjectLoadsBackAndAStorageWithoutItsContentsI
   EXPECT_NE(-1, refusing.WaitExit(20000)) << "a refused load left the server running";
   saved->Release();
   empty->Release();
+  EXPECT_FALSE(watchdog.fired());
+}
+
+// Every command of a menu and its pop-ups.
+void CollectCommands(HMENU menu, std::vector<UINT>& ids) {
+  for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+    if (HMENU popup = ::GetSubMenu(menu, i))
+      CollectCommands(popup, ids);
+    else
+      ids.push_back(::GetMenuItemID(menu, i));
+  }
+}
+
+bool Contains(const std::vector<UINT>& ids, UINT id) {
+  return std::find(ids.begin(), ids.end(), id) != ids.end();
+}
+
+// The menus of a document its container owns (read from the program's
+// resources, which this test is linked with: another program's menus are
+// out of reach under Wine).
+TEST(OleServerResources, EmbeddedDocumentsUpdateTheirContainerAndInPlaceMenusLeaveFilesToIt) {
+  HINSTANCE resources = ::GetModuleHandleA(nullptr);
+  HMENU embedded = ::LoadMenuA(resources, MAKEINTRESOURCEA(IDR_SRVR_EMBEDDED));
+  ASSERT_NE(nullptr, embedded);
+  EXPECT_EQ((UINT)ID_FILE_UPDATE, ::GetMenuItemID(::GetSubMenu(embedded, 0), 0));
+  std::vector<UINT> ids;
+  CollectCommands(embedded, ids);
+  for (UINT fileCommand : {ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_FILE_OPEN, ID_FILE_CLOSE})
+    EXPECT_FALSE(Contains(ids, fileCommand)) << fileCommand;
+  EXPECT_TRUE(Contains(ids, ID_FILE_SAVE_COPY_AS));
+  EXPECT_TRUE(Contains(ids, ID_PROCESS_FOURIER)) << "the document's own commands stay";
+  ::DestroyMenu(embedded);
+
+  HMENU inPlace = ::LoadMenuA(resources, MAKEINTRESOURCEA(IDR_SRVR_INPLACE));
+  ASSERT_NE(nullptr, inPlace);
+  ids.clear();
+  CollectCommands(inPlace, ids);
+  for (UINT id : ids)
+    EXPECT_TRUE(id < ID_FILE_NEW || id > ID_FILE_MRU_LAST) << "the container's File menu serves " << id;
+  EXPECT_EQ((UINT)ID_APP_ABOUT, ::GetMenuItemID(::GetSubMenu(inPlace, ::GetMenuItemCount(inPlace) - 1), 0));
+  ::DestroyMenu(inPlace);
+
+  ACCEL accels[32];
+  HACCEL table = ::LoadAcceleratorsA(resources, MAKEINTRESOURCEA(IDR_SRVR_EMBEDDED));
+  ASSERT_NE(nullptr, table);
+  int count = ::CopyAcceleratorTableA(table, accels, 32);
+  bool ctrlS = false;
+  for (int i = 0; i < count; ++i)
+    if (accels[i].key == 'S' && (accels[i].fVirt & FCONTROL))
+      ctrlS = accels[i].cmd == ID_FILE_UPDATE;
+  EXPECT_TRUE(ctrlS) << "Ctrl+S updates the container";
+  ::DestroyAcceleratorTable(table);
+  EXPECT_NE(nullptr, ::FindResourceA(resources, MAKEINTRESOURCEA(IDR_SRVR_INPLACE), MAKEINTRESOURCEA(RT_TOOLBAR_ID)));
+}
+
+TEST_F(OleServerProgramTest, OpenedForEditingTheDocumentShowsItsWindowAndUpdatesItsContainer) {
+  Watchdog watchdog(90000);
+  BrivaneProcess server;
+  IOleObject* object = CreateObject(server);
+  ASSERT_NE(nullptr, object);
+  IPersistStorage* persist = nullptr;
+  ASSERT_EQ(S_OK, object->QueryInterface(IID_IPersistStorage, (void**)&persist));
+  IStorage* storage = NewStorage();
+  EXPECT_EQ(S_OK, persist->InitNew(storage));
+  TestSite site;
+  EXPECT_EQ(S_OK, object->SetClientSite(&site));
+
+  RECT rect = {0, 0, 100, 100};
+  EXPECT_EQ(S_OK, object->DoVerb(OLEIVERB_OPEN, nullptr, &site, 0, nullptr, &rect));
+  EXPECT_TRUE(site.m_windowOpen);
+  HWND main = server.WaitMainWindow(10000);
+  ASSERT_NE(nullptr, main) << "the program's window opens for the document";
+  EXPECT_EQ(1, server.ChildCount());
+
+  // File > Update asks the container to save the object.
+  server.PostCommand(ID_FILE_UPDATE);
+  EXPECT_TRUE(PumpUntil([&] { return site.m_saves == 1; }, 10000));
+
+  EXPECT_EQ(S_OK, object->DoVerb(OLEIVERB_HIDE, nullptr, &site, 0, nullptr, &rect));
+  EXPECT_FALSE(site.m_windowOpen);
+  EXPECT_FALSE(::IsWindowVisible(main)) << "nothing shows once the only document is hidden";
+
+  persist->Release();
+  EXPECT_EQ(S_OK, object->Close(OLECLOSE_NOSAVE));
+  object->Release();
+  EXPECT_NE(-1, server.WaitExit(20000));
+  EXPECT_EQ(1u, site.m_refs) << "the server let go of the site";
+  storage->Release();
   EXPECT_FALSE(watchdog.fired());
 }
 
