@@ -110,6 +110,10 @@
 #define AFX_ID_PREVIEW_ZOOMOUT 58118
 #define AFX_IDD_PREVIEW_TOOLBAR 30721
 #define AFX_IDW_PREVIEW_BAR 59395
+// The hatched border of a document edited in its container's window.
+#define AFX_IDW_RESIZE_BAR 59396
+// Escape in a document edited in its container's window.
+#define ID_CANCEL_EDIT_SRVR 57894
 
 // Printing texts a program may put in its string table; the framework has
 // words of its own for each one that is missing.

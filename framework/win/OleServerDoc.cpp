@@ -97,6 +97,10 @@ HRESULT COleServerDoc::InternalQueryInterface(REFIID riid, void** ppv) {
     *ppv = static_cast<IDataObject*>(&m_xDataObject);
   else if (riid == IID_IPersist || riid == IID_IPersistStorage)
     *ppv = static_cast<IPersistStorage*>(&m_xPersistStorage);
+  else if (riid == IID_IOleWindow || riid == IID_IOleInPlaceObject)
+    *ppv = static_cast<IOleInPlaceObject*>(&m_xOleInPlaceObject);
+  else if (riid == IID_IOleInPlaceActiveObject)
+    *ppv = static_cast<IOleInPlaceActiveObject*>(&m_xOleInPlaceActiveObject);
   if (*ppv == nullptr)
     return E_NOINTERFACE;
   InternalAddRef();
@@ -112,6 +116,7 @@ void COleServerDoc::OnCloseDocument() {
   if (m_bClosed)
     return;
   InternalAddRef();  // the document lives to the end of this
+  DeactivateInPlace();
   m_bClosed = TRUE;
   if (m_lpClientSite != nullptr && m_bEmbedded)
     m_lpClientSite->OnShowWindow(FALSE);
@@ -147,8 +152,6 @@ void COleServerDoc::SaveEmbedding() {
   if (m_lpClientSite != nullptr && SUCCEEDED(m_lpClientSite->SaveObject()))
     SetModifiedFlag(FALSE);
 }
-
-void COleServerDoc::OnSetItemRects(LPCRECT, LPCRECT) {}
 
 CFrameWnd* COleServerDoc::GetDocumentFrame() const {
   POSITION pos = GetFirstViewPosition();

@@ -16,6 +16,7 @@
 
 class COleServerItem;
 class CFrameWnd;
+class COleIPFrameWnd;
 
 class COleServerDoc : public COleDocument {
   DECLARE_DYNAMIC(COleServerDoc)
@@ -29,7 +30,8 @@ class COleServerDoc : public COleDocument {
   COleServerItem* GetEmbeddedItem();
   BOOL IsEmbedded() const { return m_bEmbedded; }
   // Whether the document is being edited in its container's window.
-  virtual BOOL IsInPlaceActive() const { return FALSE; }
+  BOOL IsInPlaceActive() const { return m_pInPlaceFrame != nullptr; }
+  COleIPFrameWnd* GetInPlaceFrame() const { return m_pInPlaceFrame; }
   // The container's site for the object, or null.
   IOleClientSite* GetClientSite() const { return m_lpClientSite; }
 
@@ -46,6 +48,12 @@ class COleServerDoc : public COleDocument {
   // The object's identity (one reference added).
   IUnknown* GetInterface();
 
+  // The user ends the editing in place (Escape): the container gets its
+  // menus and tools back and the object's window goes.
+  virtual void OnDeactivateUI(BOOL bUndoable);
+  // The resize bar asks the container for a new rectangle for the item.
+  void RequestPositionChange(LPCRECT lpPosRect);
+
   void OnCloseDocument() override;
   // An embedded document's changes go back to its container; there is no
   // file to ask about.
@@ -58,6 +66,11 @@ class COleServerDoc : public COleDocument {
   virtual void OnSetItemRects(LPCRECT lpPosRect, LPCRECT lpClipRect);
   // Shows (open editing) or hides the document's window.
   virtual void OnShowDocument(BOOL bShow);
+  // Edits the document in its container's window: FALSE when the container
+  // cannot, and the document opens in a window of its own instead.
+  virtual BOOL ActivateInPlace();
+  // The in-place window goes; the container is told.
+  virtual void DeactivateInPlace();
   // A new, empty object for the container.
   virtual void OnNewEmbedding(LPSTORAGE lpStorage);
   // The object read from the container's storage; FALSE (document empty)
@@ -147,6 +160,46 @@ class COleServerDoc : public COleDocument {
     COleServerDoc* m_pThis;
   };
 
+  class XOleInPlaceObject : public IOleInPlaceObject {
+   public:
+    explicit XOleInPlaceObject(COleServerDoc* pThis) : m_pThis(pThis) {}
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
+    STDMETHODIMP_(ULONG) AddRef() override;
+    STDMETHODIMP_(ULONG) Release() override;
+    STDMETHODIMP GetWindow(HWND* phwnd) override;
+    STDMETHODIMP ContextSensitiveHelp(BOOL fEnterMode) override;
+    STDMETHODIMP InPlaceDeactivate() override;
+    STDMETHODIMP UIDeactivate() override;
+    STDMETHODIMP SetObjectRects(LPCRECT lprcPosRect, LPCRECT lprcClipRect) override;
+    STDMETHODIMP ReactivateAndUndo() override;
+
+   private:
+    COleServerDoc* m_pThis;
+  };
+  class XOleInPlaceActiveObject : public IOleInPlaceActiveObject {
+   public:
+    explicit XOleInPlaceActiveObject(COleServerDoc* pThis) : m_pThis(pThis) {}
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
+    STDMETHODIMP_(ULONG) AddRef() override;
+    STDMETHODIMP_(ULONG) Release() override;
+    STDMETHODIMP GetWindow(HWND* phwnd) override;
+    STDMETHODIMP ContextSensitiveHelp(BOOL fEnterMode) override;
+    STDMETHODIMP TranslateAccelerator(LPMSG lpmsg) override;
+    STDMETHODIMP OnFrameWindowActivate(BOOL fActivate) override;
+    STDMETHODIMP OnDocWindowActivate(BOOL fActivate) override;
+    STDMETHODIMP ResizeBorder(LPCRECT prcBorder, IOleInPlaceUIWindow* pUIWindow, BOOL fFrameWindow) override;
+    STDMETHODIMP EnableModeless(BOOL fEnable) override;
+
+   private:
+    COleServerDoc* m_pThis;
+  };
+
+  // The container's tools give way to the document's: its menus merged
+  // into the container's, its tool bars in the container's frame.
+  void ActivateUI();
+  void DeactivateUI();
+  void MergeMenus();
+  void RemoveMenus();
   // The class the document's template is connected to.
   CLSID GetClassID() const;
   // An embedded document's window shows the template's embedding menu.
@@ -160,6 +213,17 @@ class COleServerDoc : public COleDocument {
   XOleObject m_xOleObject{this};
   XDataObject m_xDataObject{this};
   XPersistStorage m_xPersistStorage{this};
+  XOleInPlaceObject m_xOleInPlaceObject{this};
+  XOleInPlaceActiveObject m_xOleInPlaceActiveObject{this};
+  COleIPFrameWnd* m_pInPlaceFrame = nullptr;
+  IOleInPlaceSite* m_lpInPlaceSite = nullptr;
+  IOleInPlaceFrame* m_lpInPlaceFrame = nullptr;
+  IOleInPlaceUIWindow* m_lpDocWindow = nullptr;
+  HWND m_hWndContainerFrame = nullptr;
+  HMENU m_hSharedMenu = nullptr;
+  HOLEMENU m_hOleMenu = nullptr;
+  int m_nServerPopups[3] = {};  // our pop-ups in the shared menu: edit, object and help groups
+  BOOL m_bUIActive = FALSE;
   COleServerItem* m_pEmbeddedItem = nullptr;
   IOleAdviseHolder* m_lpOleAdviseHolder = nullptr;
   IDataAdviseHolder* m_lpDataAdviseHolder = nullptr;
@@ -169,6 +233,8 @@ class COleServerDoc : public COleDocument {
   friend class XOleObject;
   friend class XDataObject;
   friend class XPersistStorage;
+  friend class XOleInPlaceObject;
+  friend class XOleInPlaceActiveObject;
 
   DECLARE_MESSAGE_MAP()
 };

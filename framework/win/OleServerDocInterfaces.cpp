@@ -85,19 +85,31 @@ STDMETHODIMP COleServerDoc::XOleObject::DoVerb(LONG iVerb, LPMSG, IOleClientSite
   switch (iVerb) {
     case OLEIVERB_PRIMARY:
     case OLEIVERB_SHOW:
-    case OLEIVERB_OPEN:
     case OLEIVERB_UIACTIVATE:
     case OLEIVERB_INPLACEACTIVATE:
+      // In the container's window when it allows it, else in our own.
+      if (!m_pThis->ActivateInPlace()) {
+        if (iVerb == OLEIVERB_UIACTIVATE || iVerb == OLEIVERB_INPLACEACTIVATE)
+          return OLEOBJ_S_CANNOT_DOVERB_NOW;
+        m_pThis->OnShowDocument(TRUE);
+      }
+      return S_OK;
+    case OLEIVERB_OPEN:
+      m_pThis->DeactivateInPlace();
       m_pThis->OnShowDocument(TRUE);
       return S_OK;
     case OLEIVERB_HIDE:
-      m_pThis->OnShowDocument(FALSE);
+      if (m_pThis->IsInPlaceActive())
+        m_pThis->DeactivateUI();
+      else
+        m_pThis->OnShowDocument(FALSE);
       return S_OK;
     default:
       if (iVerb < 0)
         return E_NOTIMPL;
       // A verb the object does not know does what the primary one does.
-      m_pThis->OnShowDocument(TRUE);
+      if (!m_pThis->ActivateInPlace())
+        m_pThis->OnShowDocument(TRUE);
       return OLEOBJ_S_INVALIDVERB;
   }
 }
@@ -236,7 +248,7 @@ STDMETHODIMP COleServerDoc::XDataObject::EnumFormatEtc(DWORD dwDirection, IEnumF
 }
 
 STDMETHODIMP COleServerDoc::XDataObject::DAdvise(FORMATETC* pFormatEtc, DWORD advf, IAdviseSink* pAdvSink,
-                                                  DWORD* pdwConnection) {
+                                                 DWORD* pdwConnection) {
   IDataAdviseHolder* pHolder = m_pThis->m_bClosed ? nullptr : m_pThis->DataAdviseHolder();
   return pHolder != nullptr ? pHolder->Advise(this, pFormatEtc, advf, pAdvSink, pdwConnection) : E_UNEXPECTED;
 }

@@ -14,6 +14,7 @@
 #include "onedim/dialogs/AboutDialog.h"
 #include "onedim/app/BrivaneDocument.h"
 #include "onedim/app/ChildFrame.h"
+#include "onedim/app/InPlaceFrame.h"
 #include "onedim/dialogs/HistoryDialog.h"
 #include "onedim/dialogs/ImportFileDialog.h"
 #include "onedim/dialogs/PrintOutOptionsDlg.h"
@@ -112,7 +113,7 @@ BOOL CBrivaneProApp::InitInstance() {
 
   m_pDocTemplate = new CMultiDocTemplate(IDR_BRIVANETYPE, RUNTIME_CLASS(CBrivaneDocument), RUNTIME_CLASS(CChildFrame),
                                          RUNTIME_CLASS(CBrivaneProView));
-  m_pDocTemplate->SetServerInfo(IDR_SRVR_EMBEDDED, IDR_SRVR_INPLACE);
+  m_pDocTemplate->SetServerInfo(IDR_SRVR_EMBEDDED, IDR_SRVR_INPLACE, RUNTIME_CLASS(CInPlaceFrame));
   AddDocTemplate(m_pDocTemplate);
   m_server.ConnectTemplate(kBrivaneClassId, m_pDocTemplate, FALSE);
 

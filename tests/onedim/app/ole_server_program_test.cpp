@@ -401,3 +401,214 @@ TEST_F(OleServerProgramTest, OpenedForEditingTheDocumentShowsItsWindowAndUpdates
 }
 
 }  // namespace
+
+namespace {
+
+// A container that lets its object be edited in place: one top-level
+// window is both its frame and the object's site. It records what the
+// server asks of it.
+class InPlaceContainer : public IOleClientSite, public IOleInPlaceSite, public IOleInPlaceFrame {
+ public:
+  InPlaceContainer() {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = ::DefWindowProcA;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.lpszClassName = "InPlaceContainer";
+    wc.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
+    ::RegisterClassA(&wc);
+    m_hWnd = ::CreateWindowA("InPlaceContainer", "Container", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0,
+                             600, 400, nullptr, nullptr, wc.hInstance, nullptr);
+  }
+  ~InPlaceContainer() { ::DestroyWindow(m_hWnd); }
+
+  // IUnknown (the container lives on the test's stack)
+  STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
+    if (riid == IID_IUnknown || riid == IID_IOleClientSite)
+      *ppv = static_cast<IOleClientSite*>(this);
+    else if (riid == IID_IOleWindow || riid == IID_IOleInPlaceSite)
+      *ppv = static_cast<IOleInPlaceSite*>(this);
+    else if (riid == IID_IOleInPlaceUIWindow || riid == IID_IOleInPlaceFrame)
+      *ppv = static_cast<IOleInPlaceFrame*>(this);
+    else
+      *ppv = nullptr;
+    if (*ppv == nullptr)
+      return E_NOINTERFACE;
+    AddRef();
+    return S_OK;
+  }
+  STDMETHODIMP_(ULONG) AddRef() override { return ++m_refs; }
+  STDMETHODIMP_(ULONG) Release() override { return --m_refs; }
+  // IOleClientSite
+  STDMETHODIMP SaveObject() override { return S_OK; }
+  STDMETHODIMP GetMoniker(DWORD, DWORD, IMoniker** ppmk) override {
+    *ppmk = nullptr;
+    return E_NOTIMPL;
+  }
+  STDMETHODIMP GetContainer(IOleContainer** ppContainer) override {
+    *ppContainer = nullptr;
+    return E_NOINTERFACE;
+  }
+  STDMETHODIMP ShowObject() override { return S_OK; }
+  STDMETHODIMP OnShowWindow(BOOL) override { return S_OK; }
+  STDMETHODIMP RequestNewObjectLayout() override { return E_NOTIMPL; }
+  // IOleWindow (site and frame alike)
+  STDMETHODIMP GetWindow(HWND* phwnd) override {
+    *phwnd = m_hWnd;
+    return S_OK;
+  }
+  STDMETHODIMP ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+  // IOleInPlaceSite
+  STDMETHODIMP CanInPlaceActivate() override { return S_OK; }
+  STDMETHODIMP OnInPlaceActivate() override {
+    m_inPlace = true;
+    return S_OK;
+  }
+  STDMETHODIMP OnUIActivate() override {
+    m_uiActive = true;
+    return S_OK;
+  }
+  STDMETHODIMP GetWindowContext(IOleInPlaceFrame** ppFrame, IOleInPlaceUIWindow** ppDoc, LPRECT lprcPosRect,
+                                LPRECT lprcClipRect, LPOLEINPLACEFRAMEINFO lpFrameInfo) override {
+    *ppFrame = static_cast<IOleInPlaceFrame*>(this);
+    AddRef();
+    *ppDoc = nullptr;
+    *lprcPosRect = RECT{10, 10, 100, 100};
+    ::GetClientRect(m_hWnd, lprcClipRect);
+    lpFrameInfo->fMDIApp = FALSE;
+    lpFrameInfo->hwndFrame = m_hWnd;
+    lpFrameInfo->haccel = nullptr;
+    lpFrameInfo->cAccelEntries = 0;
+    return S_OK;
+  }
+  STDMETHODIMP Scroll(SIZE) override { return E_NOTIMPL; }
+  STDMETHODIMP OnUIDeactivate(BOOL) override {
+    m_uiActive = false;
+    return S_OK;
+  }
+  STDMETHODIMP OnInPlaceDeactivate() override {
+    m_inPlace = false;
+    return S_OK;
+  }
+  STDMETHODIMP DiscardUndoState() override { return S_OK; }
+  STDMETHODIMP DeactivateAndUndo() override { return S_OK; }
+  STDMETHODIMP OnPosRectChange(LPCRECT) override { return S_OK; }
+  // IOleInPlaceUIWindow and IOleInPlaceFrame
+  STDMETHODIMP GetBorder(LPRECT lprectBorder) override {
+    ::GetClientRect(m_hWnd, lprectBorder);
+    return S_OK;
+  }
+  STDMETHODIMP RequestBorderSpace(LPCBORDERWIDTHS) override { return S_OK; }
+  STDMETHODIMP SetBorderSpace(LPCBORDERWIDTHS widths) override {
+    m_borderTop = widths != nullptr ? widths->top : 0;
+    return S_OK;
+  }
+  STDMETHODIMP SetActiveObject(IOleInPlaceActiveObject* pActiveObject, LPCOLESTR) override {
+    if (m_activeObject != nullptr)
+      m_activeObject->Release();
+    m_activeObject = pActiveObject;
+    if (m_activeObject != nullptr)
+      m_activeObject->AddRef();
+    return S_OK;
+  }
+  // Shares no menu: the server keeps to its window and tools.
+  STDMETHODIMP InsertMenus(HMENU, LPOLEMENUGROUPWIDTHS) override { return E_NOTIMPL; }
+  STDMETHODIMP SetMenu(HMENU, HOLEMENU, HWND) override { return S_OK; }
+  STDMETHODIMP RemoveMenus(HMENU) override { return S_OK; }
+  STDMETHODIMP SetStatusText(LPCOLESTR) override { return S_OK; }
+  STDMETHODIMP EnableModeless(BOOL) override { return S_OK; }
+  STDMETHODIMP TranslateAccelerator(LPMSG, WORD) override { return S_FALSE; }
+
+  // The server's tool bar in this window, or null.
+  HWND ServerToolBar(DWORD serverPid) const {
+    for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
+      DWORD pid = 0;
+      ::GetWindowThreadProcessId(child, &pid);
+      char name[64] = "";
+      ::GetClassNameA(child, name, sizeof name);
+      if (pid == serverPid && ::lstrcmpiA(name, "ToolbarWindow32") == 0)
+        return child;
+    }
+    return nullptr;
+  }
+
+  HWND m_hWnd;
+  ULONG m_refs = 1;
+  bool m_inPlace = false;
+  bool m_uiActive = false;
+  LONG m_borderTop = 0;
+  IOleInPlaceActiveObject* m_activeObject = nullptr;
+};
+
+TEST_F(OleServerProgramTest, EditedInPlaceTheDocumentSitsOnTheItemWithItsToolBarInTheContainersFrame) {
+  Watchdog watchdog(90000);
+  BrivaneProcess server;
+  IOleObject* object = CreateObject(server);
+  ASSERT_NE(nullptr, object);
+  IPersistStorage* persist = nullptr;
+  ASSERT_EQ(S_OK, object->QueryInterface(IID_IPersistStorage, (void**)&persist));
+  IStorage* storage = NewStorage();
+  EXPECT_EQ(S_OK, persist->InitNew(storage));
+  persist->Release();
+  InPlaceContainer container;
+  ASSERT_NE(nullptr, container.m_hWnd);
+  EXPECT_EQ(S_OK, object->SetClientSite(&container));
+
+  RECT item = {10, 10, 100, 100};
+  EXPECT_EQ(S_OK, object->DoVerb(OLEIVERB_PRIMARY, nullptr, &container, 0, container.m_hWnd, &item));
+  EXPECT_TRUE(container.m_inPlace);
+  EXPECT_TRUE(container.m_uiActive);
+  EXPECT_NE(nullptr, container.m_activeObject);
+  IOleInPlaceObject* inPlace = nullptr;
+  ASSERT_EQ(S_OK, object->QueryInterface(IID_IOleInPlaceObject, (void**)&inPlace));
+  HWND frame = nullptr;
+  ASSERT_EQ(S_OK, inPlace->GetWindow(&frame));
+  EXPECT_EQ(container.m_hWnd, ::GetParent(frame)) << "the document is edited in the container's window";
+  EXPECT_TRUE(::IsWindowVisible(frame));
+  EXPECT_EQ(nullptr, server.WaitMainWindow(500)) << "and not in a window of its own";
+  RECT rc;
+  ::GetWindowRect(frame, &rc);
+  ::MapWindowPoints(nullptr, container.m_hWnd, (LPPOINT)&rc, 2);
+  EXPECT_EQ(6, rc.left);  // the item's rectangle with the resize bar's border around it
+  EXPECT_EQ(6, rc.top);
+  EXPECT_EQ(104, rc.right);
+  EXPECT_EQ(104, rc.bottom);
+  EXPECT_NE(nullptr, ::GetDlgItem(frame, AFX_IDW_RESIZE_BAR));
+
+  HWND toolBar = container.ServerToolBar(server.pid());
+  ASSERT_NE(nullptr, toolBar) << "the tool bar goes into the container's frame";
+  EXPECT_TRUE(::IsWindowVisible(toolBar));
+  EXPECT_GT(container.m_borderTop, 0) << "in the room the frame gave it at the top";
+  RECT rcBar;
+  ::GetWindowRect(toolBar, &rcBar);
+  EXPECT_EQ(container.m_borderTop, rcBar.bottom - rcBar.top);
+
+  // The container moves the item.
+  RECT moved = {40, 50, 240, 150};
+  RECT clip;
+  ::GetClientRect(container.m_hWnd, &clip);
+  EXPECT_EQ(S_OK, inPlace->SetObjectRects(&moved, &clip));
+  ::GetWindowRect(frame, &rc);
+  ::MapWindowPoints(nullptr, container.m_hWnd, (LPPOINT)&rc, 2);
+  EXPECT_EQ(36, rc.left);
+  EXPECT_EQ(46, rc.top);
+  EXPECT_EQ(244, rc.right);
+
+  // Escape in the document ends the editing in place.
+  ::PostMessageA(frame, WM_COMMAND, ID_CANCEL_EDIT_SRVR, 0);
+  EXPECT_TRUE(PumpUntil([&] { return !container.m_inPlace; }, 10000));
+  EXPECT_FALSE(container.m_uiActive);
+  EXPECT_FALSE(::IsWindow(frame));
+  EXPECT_EQ(nullptr, container.ServerToolBar(server.pid()));
+  EXPECT_EQ(0, container.m_borderTop) << "the frame's room is given back";
+  EXPECT_EQ(nullptr, container.m_activeObject);
+
+  inPlace->Release();
+  object->Close(OLECLOSE_NOSAVE);
+  object->Release();
+  EXPECT_NE(-1, server.WaitExit(20000));
+  EXPECT_EQ(1u, container.m_refs) << "the server let go of the container";
+  storage->Release();
+  EXPECT_FALSE(watchdog.fired());
+}
+
+}  // namespace
