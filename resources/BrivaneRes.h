@@ -542,3 +542,9 @@
 #define IDR_CNTR_INPLACE 6
 #define ID_CANCEL_EDIT_CNTR 32768
 #define IDP_FAILED_TO_CREATE 102
+
+// A 1D document that serves a container: menu, accelerators and tool bar
+// while edited in place (4), menu and accelerators while edited in a
+// window of its own (5).
+#define IDR_SRVR_INPLACE 4
+#define IDR_SRVR_EMBEDDED 5

@@ -218,6 +218,8 @@ def g_coupling(c):
 
 STANDARD = [g_open, g_save, g_copy, g_print, g_preview, g_zoom, g_full, g_increase, g_decrease, g_dual,
             g_log, g_about]
+# The tool bar of a document edited in its container's window.
+SERVER_INPLACE = [g_copy, g_zoom, g_full, g_increase, g_decrease, g_about]
 PROCESS = [g_shift, g_zerofill, g_apodize, g_fourier, g_phase, g_autophase, g_baseline, g_reference,
            g_peakpick, g_integrate, g_coupling]
 
@@ -569,6 +571,7 @@ def main():
     write_bmp(os.path.join(OUT, "toolbar.bmp"), strip(STANDARD))
     write_bmp(os.path.join(OUT, "fonttypes.bmp"), font_types())
     write_bmp(os.path.join(OUT, "process.bmp"), strip(PROCESS))
+    write_bmp(os.path.join(OUT, "srvr_inplace.bmp"), strip(SERVER_INPLACE))
     write_bmp(os.path.join(OUT, "preview_print.bmp"), preview_print_button())
     for name, draw in (("brivane", draw_program), ("document", draw_document), ("fid", draw_fid),
                        ("phase", draw_phase), ("ok", draw_ok), ("cancel", draw_cancel), ("apply", draw_apply),

@@ -1,5 +1,7 @@
 #include "framework/win/Dc.h"
 
+#include <cstdlib>
+
 #include "framework/win/HandleMap.h"
 #include "framework/win/Wnd.h"
 
@@ -119,6 +121,14 @@ void CDC::DPtoLP(LPSIZE lpSize) const {
   ::DPtoLP(m_hDC, pts, 2);
   lpSize->cx = pts[1].x - pts[0].x;
   lpSize->cy = pts[1].y - pts[0].y;
+}
+
+void CDC::LPtoHIMETRIC(LPSIZE lpSize) const {
+  LPtoDP(lpSize);
+  int nPixelsX = ::GetDeviceCaps(m_hDC, LOGPIXELSX);
+  int nPixelsY = ::GetDeviceCaps(m_hDC, LOGPIXELSY);
+  lpSize->cx = nPixelsX > 0 ? ::MulDiv(std::abs((int)lpSize->cx), 2540, nPixelsX) : 0;
+  lpSize->cy = nPixelsY > 0 ? ::MulDiv(std::abs((int)lpSize->cy), 2540, nPixelsY) : 0;
 }
 
 void CDC::LPtoDP(LPSIZE lpSize) const {

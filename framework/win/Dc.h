@@ -110,6 +110,9 @@ class CDC : public CObject {
   void LPtoDP(LPPOINT lpPoints, int nCount = 1) const { ::LPtoDP(m_hDC, lpPoints, nCount); }
   void LPtoDP(LPRECT lpRect) const { ::LPtoDP(m_hDC, (LPPOINT)lpRect, 2); }
   void LPtoDP(LPSIZE lpSize) const;
+  // A size in logical units as an OLE extent: 0.01 mm on this device, never
+  // negative whichever way the mapping's axes point.
+  void LPtoHIMETRIC(LPSIZE lpSize) const;
 
   // Clipping.
   int GetClipBox(LPRECT lpRect) const { return ::GetClipBox(m_hDC, lpRect); }

@@ -21,8 +21,9 @@ CString FullPath(LPCSTR lpszFileName) {
   return CString(full);
 }
 
-// Sets a value of a key under HKEY_CLASSES_ROOT, creating the key.
-bool SetClassesValue(LPCSTR lpszKey, LPCSTR lpszValueName, LPCSTR lpszValue) {
+}  // namespace
+
+bool AfxSetClassesValue(LPCSTR lpszKey, LPCSTR lpszValueName, LPCSTR lpszValue) {
   HKEY hKey = nullptr;
   if (::RegCreateKeyExA(HKEY_CLASSES_ROOT, lpszKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, &hKey,
                         nullptr) != ERROR_SUCCESS)
@@ -32,14 +33,13 @@ bool SetClassesValue(LPCSTR lpszKey, LPCSTR lpszValueName, LPCSTR lpszValue) {
   return rc == ERROR_SUCCESS;
 }
 
-CString GetClassesDefault(LPCSTR lpszKey) {
+CString AfxGetClassesDefault(LPCSTR lpszKey) {
   char value[MAX_PATH] = "";
   LONG size = sizeof(value);
   if (::RegQueryValueA(HKEY_CLASSES_ROOT, lpszKey, value, &size) != ERROR_SUCCESS)
     return CString();
   return CString(value);
 }
-}  // namespace
 
 CDocManager* AfxGetDocManager() {
   CWinApp* pApp = AfxGetApp();
@@ -237,17 +237,17 @@ BOOL CDocManager::RegisterShellFileTypes(BOOL) {
       name = id;
     CString icon;
     icon.Format("%s,%d", exe, nIconIndex);
-    ok &= SetClassesValue(id, nullptr, name);
-    ok &= SetClassesValue(id + "\\DefaultIcon", nullptr, icon);
-    ok &= SetClassesValue(id + "\\shell\\open\\command", nullptr, command);
+    ok &= AfxSetClassesValue(id, nullptr, name);
+    ok &= AfxSetClassesValue(id + "\\DefaultIcon", nullptr, icon);
+    ok &= AfxSetClassesValue(id + "\\shell\\open\\command", nullptr, command);
     ext = pTemplate->GetDefaultExtension();
     if (ext.IsEmpty())
       continue;
     ext = "." + ext;
     // An extension that another program owns is left to it.
-    CString owner = GetClassesDefault(ext);
+    CString owner = AfxGetClassesDefault(ext);
     if (owner.IsEmpty() || owner == id)
-      ok &= SetClassesValue(ext, nullptr, id);
+      ok &= AfxSetClassesValue(ext, nullptr, id);
   }
   return ok;
 }

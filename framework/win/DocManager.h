@@ -70,3 +70,8 @@ class CDocManager {
 
 // The application's document manager, or null before one exists.
 CDocManager* AfxGetDocManager();
+
+// Sets a value of a key under HKEY_CLASSES_ROOT, creating the key.
+bool AfxSetClassesValue(LPCSTR lpszKey, LPCSTR lpszValueName, LPCSTR lpszValue);
+// The default value of a key under HKEY_CLASSES_ROOT; empty when there is none.
+CString AfxGetClassesDefault(LPCSTR lpszKey);

@@ -14,10 +14,12 @@ CDocTemplate::CDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeC
     : m_nIDResource(nIDResource), m_pDocClass(pDocClass), m_pFrameClass(pFrameClass), m_pViewClass(pViewClass) {}
 
 CDocTemplate::~CDocTemplate() {
-  if (m_hMenuInPlace != nullptr)
-    ::DestroyMenu(m_hMenuInPlace);
-  if (m_hAccelInPlace != nullptr)
-    ::DestroyAcceleratorTable(m_hAccelInPlace);
+  for (HMENU hMenu : {m_hMenuInPlace, m_hMenuEmbedding, m_hMenuInPlaceServer})
+    if (hMenu != nullptr)
+      ::DestroyMenu(hMenu);
+  for (HACCEL hAccel : {m_hAccelInPlace, m_hAccelEmbedding, m_hAccelInPlaceServer})
+    if (hAccel != nullptr)
+      ::DestroyAcceleratorTable(hAccel);
 }
 
 void CDocTemplate::SetContainerInfo(UINT nIDOleInPlaceContainer) {
@@ -26,6 +28,20 @@ void CDocTemplate::SetContainerInfo(UINT nIDOleInPlaceContainer) {
     m_hMenuInPlace = ::LoadMenuA(hInst, MAKEINTRESOURCEA(nIDOleInPlaceContainer));
   if (m_hAccelInPlace == nullptr)
     m_hAccelInPlace = ::LoadAcceleratorsA(hInst, MAKEINTRESOURCEA(nIDOleInPlaceContainer));
+}
+
+void CDocTemplate::SetServerInfo(UINT nIDOleEmbedding, UINT nIDOleInPlaceServer, CRuntimeClass* pOleFrameClass) {
+  HINSTANCE hInst = AfxGetResourceHandle();
+  if (m_hMenuEmbedding == nullptr && nIDOleEmbedding != 0) {
+    m_hMenuEmbedding = ::LoadMenuA(hInst, MAKEINTRESOURCEA(nIDOleEmbedding));
+    m_hAccelEmbedding = ::LoadAcceleratorsA(hInst, MAKEINTRESOURCEA(nIDOleEmbedding));
+  }
+  if (m_hMenuInPlaceServer == nullptr && nIDOleInPlaceServer != 0) {
+    m_hMenuInPlaceServer = ::LoadMenuA(hInst, MAKEINTRESOURCEA(nIDOleInPlaceServer));
+    m_hAccelInPlaceServer = ::LoadAcceleratorsA(hInst, MAKEINTRESOURCEA(nIDOleInPlaceServer));
+  }
+  m_nIDServerResource = nIDOleInPlaceServer;
+  m_pOleFrameClass = pOleFrameClass;
 }
 
 void CDocTemplate::LoadTemplate() {

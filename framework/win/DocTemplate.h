@@ -11,6 +11,7 @@
 
 class CDocument;
 class CFrameWnd;
+class COleTemplateServer;
 
 class CDocTemplate : public CCmdTarget {
   DECLARE_DYNAMIC(CDocTemplate)
@@ -62,6 +63,21 @@ class CDocTemplate : public CCmdTarget {
   CRuntimeClass* m_pFrameClass;
   CRuntimeClass* m_pViewClass;
   CString m_strDocStrings;
+
+  // The menus and accelerators of a document that serves a container:
+  // nIDOleEmbedding while it is edited in a window of its own, and
+  // nIDOleInPlaceServer (with a frame of pOleFrameClass) while it is edited
+  // in the container's window.
+  void SetServerInfo(UINT nIDOleEmbedding, UINT nIDOleInPlaceServer = 0, CRuntimeClass* pOleFrameClass = nullptr);
+
+  // The server that offers this template's documents to other programs, or null.
+  COleTemplateServer* m_pAttachedFactory = nullptr;
+  HMENU m_hMenuEmbedding = nullptr;
+  HACCEL m_hAccelEmbedding = nullptr;
+  HMENU m_hMenuInPlaceServer = nullptr;
+  HACCEL m_hAccelInPlaceServer = nullptr;
+  UINT m_nIDServerResource = 0;  // the in-place frame's tool bar
+  CRuntimeClass* m_pOleFrameClass = nullptr;
 
  protected:
   CDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass, CRuntimeClass* pViewClass);

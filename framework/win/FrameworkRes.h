@@ -19,6 +19,9 @@
 #define ID_FILE_PRINT_DIRECT 57608
 #define ID_FILE_PRINT_PREVIEW 57609
 #define ID_FILE_SEND_MAIL 57612
+// A document edited for a container: back into the container, or a copy to a file.
+#define ID_FILE_UPDATE 57613
+#define ID_FILE_SAVE_COPY_AS 57614
 #define ID_FILE_MRU_FIRST 57616
 #define ID_FILE_MRU_FILE1 57616
 #define ID_FILE_MRU_FILE2 57617
@@ -107,6 +110,10 @@
 #define AFX_ID_PREVIEW_ZOOMOUT 58118
 #define AFX_IDD_PREVIEW_TOOLBAR 30721
 #define AFX_IDW_PREVIEW_BAR 59395
+// The hatched border of a document edited in its container's window.
+#define AFX_IDW_RESIZE_BAR 59396
+// Escape in a document edited in its container's window.
+#define ID_CANCEL_EDIT_SRVR 57894
 
 // Printing texts a program may put in its string table; the framework has
 // words of its own for each one that is missing.

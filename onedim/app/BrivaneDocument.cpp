@@ -10,6 +10,7 @@
 #include "framework/win/WaitCursor.h"
 #include "onedim/view/BrivaneProView.h"
 #include "onedim/app/BrivaneProApp.h"
+#include "onedim/app/BrivaneProSrvrItem.h"
 #include "onedim/dialogs/AsciiExportDialogs.h"
 #include "onedim/dialogs/CouplingTableDialog.h"
 #include "onedim/app/ChildFrame.h"
@@ -37,7 +38,7 @@
 #include "onedim/view/GraphDraw.h"
 #include "resources/BrivaneRes.h"
 
-IMPLEMENT_DYNCREATE(CBrivaneDocument, CDocument)
+IMPLEMENT_DYNCREATE(CBrivaneDocument, COleServerDoc)
 
 BEGIN_MESSAGE_MAP(CBrivaneDocument, COleServerDoc)
   ON_COMMAND(ID_FILE_OPEN_ADDITIONAL, OnFileOpenAdditional)
@@ -539,6 +540,18 @@ void CBrivaneDocument::OnCloseDocument() {
 void CBrivaneDocument::DeleteContents() {
   RemoveAllSpectra();
   COleServerDoc::DeleteContents();
+}
+
+void CBrivaneDocument::Serialize(CArchive& ar) {
+  COleServerDoc::Serialize(ar);
+}
+
+COleServerItem* CBrivaneDocument::OnGetEmbeddedItem() {
+  return new CBrivaneProSrvrItem(this);
+}
+
+void CBrivaneDocument::OnSetItemRects(LPCRECT lpPosRect, LPCRECT lpClipRect) {
+  COleServerDoc::OnSetItemRects(lpPosRect, lpClipRect);
 }
 
 CBrivaneProView* CBrivaneDocument::GetSpectrumView() const {

@@ -4,7 +4,7 @@
 // boxes, application state and registry.
 #pragma once
 
-#include "framework/win/OleDocument.h"
+#include "framework/win/OleServerDoc.h"
 #include "onedim/document/BrivaneProDoc.h"
 #include "onedim/dialogs/MissingParametersDialogs.h"
 
@@ -14,10 +14,6 @@ class CBrivaneProView;
 class CJcampWaitDialog;
 class CMultiPointBaselineDialog;
 class CPhaseCorrectionDialog;
-
-// The document's base: an OLE server document. Until the server side
-// comes, a document that holds OLE items.
-typedef COleDocument COleServerDoc;
 
 // What the core asks of windows and of the application, answered by the
 // document window's frame and views and by the application object.
@@ -59,6 +55,8 @@ class CBrivaneDocument : public COleServerDoc, public CBrivaneProDoc {
   BOOL OnSaveDocument(LPCSTR lpszPathName) override;
   void OnCloseDocument() override;
   void DeleteContents() override;
+  // Only the document's own OLE items: its spectra live in the native file.
+  void Serialize(CArchive& ar) override;
 
   // The document's first 1D view, or null.
   CBrivaneProView* GetSpectrumView() const;
@@ -87,6 +85,9 @@ class CBrivaneDocument : public COleServerDoc, public CBrivaneProDoc {
   void ToggleBaselinePoint(POINT pt) override;
 
  protected:
+  COleServerItem* OnGetEmbeddedItem() override;
+  void OnSetItemRects(LPCRECT lpPosRect, LPCRECT lpClipRect) override;
+
   void OnFileOpenAdditional();
   void OnFileExportAscii();
   void OnProcessFidShift();

@@ -5,6 +5,7 @@
 #include "common/SplashWnd.h"
 #include "controls/HoverListCtrl.h"
 #include "framework/win/DocTemplate.h"
+#include "framework/win/OleInit.h"
 #include "framework/win/UiHooks.h"
 #include "onedim/view/BrivaneProView.h"
 #include "onedim/view/IntegralDraw.h"
@@ -13,6 +14,7 @@
 #include "onedim/dialogs/AboutDialog.h"
 #include "onedim/app/BrivaneDocument.h"
 #include "onedim/app/ChildFrame.h"
+#include "onedim/app/InPlaceFrame.h"
 #include "onedim/dialogs/HistoryDialog.h"
 #include "onedim/dialogs/ImportFileDialog.h"
 #include "onedim/dialogs/PrintOutOptionsDlg.h"
@@ -23,9 +25,10 @@
 #include "onedim/print/PrintJob.h"
 #include "resources/BrivaneRes.h"
 
-#include <ole2.h>
-
 namespace {
+
+// The class other programs embed 1D documents as.
+const CLSID kBrivaneClassId = {0x7A3C9E21, 0x4B6D, 0x4F08, {0x9C, 0x2E, 0x51, 0xD8, 0xA0, 0xB3, 0xC9, 0x47}};
 
 // The version record that DllGetVersion fills (20 bytes).
 struct DllVersionInfo {
@@ -101,18 +104,19 @@ BOOL CBrivaneProApp::InitInstance() {
   ParseCommandLine(cmdInfo);
   CSplashWnd::EnableSplashScreen(cmdInfo.m_bShowSplash);
 
-  if (FAILED(::OleInitialize(nullptr))) {
+  if (!AfxOleInit()) {
     AfxMessageBox(IDP_OLE_INIT_FAILED);
     return FALSE;
   }
-  m_bOleInitialized = TRUE;
   SetRegistryKey("Orvandel");
   LoadStdProfileSettings(4);
 
   m_pDocTemplate = new CMultiDocTemplate(IDR_BRIVANETYPE, RUNTIME_CLASS(CBrivaneDocument), RUNTIME_CLASS(CChildFrame),
                                          RUNTIME_CLASS(CBrivaneProView));
   m_pDocTemplate->SetContainerInfo(IDR_CNTR_INPLACE);
+  m_pDocTemplate->SetServerInfo(IDR_SRVR_EMBEDDED, IDR_SRVR_INPLACE, RUNTIME_CLASS(CInPlaceFrame));
   AddDocTemplate(m_pDocTemplate);
+  m_server.ConnectTemplate(kBrivaneClassId, m_pDocTemplate, FALSE);
 
   CMainFrame* pMainFrame = new CMainFrame;
   if (!pMainFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE)) {
@@ -125,9 +129,16 @@ BOOL CBrivaneProApp::InitInstance() {
   EnableShellOpen();
   RegisterShellFileTypes(TRUE);
 
-  // Started by OLE for an embedded item or for automation: no window yet.
-  if (cmdInfo.m_bRunEmbedded || cmdInfo.m_bRunAutomated)
+  // Started by OLE for an embedded item or for automation: no window yet,
+  // and the program ends with the last object it serves.
+  // Only then does it offer its class: a program the user started would
+  // otherwise take in every object that other programs create.
+  if (cmdInfo.m_bRunEmbedded || cmdInfo.m_bRunAutomated) {
+    AfxOleSetUserCtrl(FALSE);
+    COleTemplateServer::RegisterAll();
     return TRUE;
+  }
+  m_server.UpdateRegistry(OAT_INPLACE_SERVER);
 
   // A plain start opens no document. A file that cannot be read has shown
   // its failure; the program goes on with an empty frame.
@@ -154,8 +165,7 @@ BOOL CBrivaneProApp::PreTranslateMessage(MSG* pMsg) {
 }
 
 int CBrivaneProApp::ExitInstance() {
-  if (m_bOleInitialized)
-    ::OleUninitialize();
+  AfxOleTerm();
   return CWinApp::ExitInstance();
 }
 

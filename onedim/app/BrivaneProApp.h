@@ -7,6 +7,7 @@
 // start from is the framework's printer selection.
 #pragma once
 
+#include "framework/win/OleTemplateServer.h"
 #include "framework/win/WinApp.h"
 #include "onedim/document/BrivaneProDocHost.h"
 #include "onedim/app/ProfileSettings.h"
@@ -50,6 +51,7 @@ class CBrivaneProApp : public CWinApp {
   CBrivaneAppState m_State;           // history, import type, open failure, integration settings
   int m_nIconType;                    // "Icon"/"Icon Type"
   CMultiDocTemplate* m_pDocTemplate;  // owned by the document manager
+  COleTemplateServer m_server;        // offers the 1D document to other programs
 
  protected:
   void OnAppAbout();
@@ -63,7 +65,6 @@ class CBrivaneProApp : public CWinApp {
   CDocument* NewDocumentWindow();
 
   CProfileSettings m_Settings;
-  BOOL m_bOleInitialized = FALSE;
 
   DECLARE_MESSAGE_MAP()
 };

@@ -7,17 +7,6 @@
 
 IMPLEMENT_SERIAL(CBrivaneProCntrItem, COleClientItem, 0)
 
-namespace {
-
-// Whether the document is itself being edited in place in another program:
-// no in-place editing inside in-place editing. The server side of the
-// document answers this; a plain container document never is.
-BOOL IsDocumentInPlaceActive(CBrivaneDocument*) {
-  return FALSE;
-}
-
-}  // namespace
-
 CBrivaneProCntrItem::CBrivaneProCntrItem(CBrivaneDocument* pContainer)
     : COleClientItem(pContainer), m_rect(10, 10, 100, 100) {}
 
@@ -121,7 +110,10 @@ void CBrivaneProCntrItem::OnDeactivateUI(BOOL bUndoable) {
 }
 
 BOOL CBrivaneProCntrItem::CanActivate() {
-  if (IsDocumentInPlaceActive(GetDocument()))
+  // No in-place editing inside in-place editing: the document may itself
+  // be edited in place in another program.
+  CBrivaneDocument* pDoc = GetDocument();
+  if (pDoc != nullptr && pDoc->IsInPlaceActive())
     return FALSE;
   return COleClientItem::CanActivate();
 }

@@ -411,6 +411,25 @@ TEST_F(AppProgramTest, StartedForEmbeddingItShowsNoWindow) {
   ::Sleep(2000);
   EXPECT_TRUE(app.IsRunning());
   EXPECT_EQ(nullptr, app.WaitMainWindow(500));
+  // Ended as a user would end it, not killed: a killed server leaves its
+  // class offered to OLE by a program that is gone, for later tests to meet.
+  struct Search {
+    DWORD pid;
+    HWND main;
+  } search = {app.pid(), nullptr};
+  ::EnumWindows(
+      [](HWND hWnd, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(param);
+        DWORD pid = 0;
+        ::GetWindowThreadProcessId(hWnd, &pid);
+        if (pid == s->pid && ::FindWindowExA(hWnd, nullptr, "MDIClient", nullptr) != nullptr)
+          s->main = hWnd;
+        return s->main == nullptr;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  ASSERT_NE(nullptr, search.main) << "the hidden main frame";
+  ::PostMessageA(search.main, WM_CLOSE, 0, 0);
+  EXPECT_NE(-1, app.WaitExit());
 }
 
 TEST_F(AppProgramTest, ClosingInFullScreenKeepsTheBarsForTheNextStart) {

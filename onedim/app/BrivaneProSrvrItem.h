@@ -1,0 +1,23 @@
+// CBrivaneProSrvrItem: a 1D document as another program shows it when the
+// document is embedded there. The picture is the product's name, not the
+// spectrum.
+#pragma once
+
+#include "framework/win/OleServerItem.h"
+
+class CBrivaneDocument;
+
+class CBrivaneProSrvrItem : public COleServerItem {
+  DECLARE_DYNAMIC(CBrivaneProSrvrItem)
+ public:
+  explicit CBrivaneProSrvrItem(CBrivaneDocument* pContainerDoc);
+
+  CBrivaneDocument* GetDocument() const;
+
+  // The embedded item stores the document (which holds only its own OLE items).
+  void Serialize(CArchive& ar) override;
+  // The content: 40 x 22 units of a mapping whose window is the screen's
+  // pixels per inch and whose viewport is (10, -10), in HIMETRIC.
+  BOOL OnGetExtent(DVASPECT nDrawAspect, CSize& rSize) override;
+  BOOL OnDraw(CDC* pDC, CSize& rSize) override;
+};
