@@ -535,10 +535,24 @@ class InPlaceContainer : public IOleClientSite, public IOleInPlaceSite, public I
       m_activeObject->AddRef();
     return S_OK;
   }
-  // Shares no menu: the server keeps to its window and tools.
-  STDMETHODIMP InsertMenus(HMENU, LPOLEMENUGROUPWIDTHS) override { return E_NOTIMPL; }
-  STDMETHODIMP SetMenu(HMENU, HOLEMENU, HWND) override { return S_OK; }
-  STDMETHODIMP RemoveMenus(HMENU) override { return S_OK; }
+  // Its File and Window groups join the object's menus. (Under Wine a menu
+  // of another process cannot be filled or read: only the order of the
+  // calls is seen here.)
+  STDMETHODIMP InsertMenus(HMENU shared, LPOLEMENUGROUPWIDTHS widths) override {
+    ::InsertMenuA(shared, 0, MF_BYPOSITION | MF_STRING, 1, "&File");
+    ::InsertMenuA(shared, 1, MF_BYPOSITION | MF_STRING, 2, "&Window");
+    widths->width[0] = 1;
+    widths->width[4] = 1;
+    return S_OK;
+  }
+  STDMETHODIMP SetMenu(HMENU shared, HOLEMENU, HWND) override {
+    m_menuShared = shared != nullptr;
+    return S_OK;
+  }
+  STDMETHODIMP RemoveMenus(HMENU) override {
+    m_menusRemoved = !m_menuShared;
+    return S_OK;
+  }
   STDMETHODIMP SetStatusText(LPCOLESTR) override { return S_OK; }
   STDMETHODIMP EnableModeless(BOOL) override { return S_OK; }
   STDMETHODIMP TranslateAccelerator(LPMSG, WORD) override { return S_FALSE; }
@@ -562,6 +576,8 @@ class InPlaceContainer : public IOleClientSite, public IOleInPlaceSite, public I
   bool m_uiActive = false;
   LONG m_borderTop = 0;
   IOleInPlaceActiveObject* m_activeObject = nullptr;
+  bool m_menuShared = false;    // the shared menu is up
+  bool m_menusRemoved = false;  // taken down, then the container's groups taken out
 };
 
 TEST_F(OleServerProgramTest, EditedInPlaceTheDocumentSitsOnTheItemWithItsToolBarInTheContainersFrame) {
@@ -579,6 +595,7 @@ TEST_F(OleServerProgramTest, EditedInPlaceTheDocumentSitsOnTheItemWithItsToolBar
   EXPECT_TRUE(container.m_inPlace);
   EXPECT_TRUE(container.m_uiActive);
   EXPECT_NE(nullptr, container.m_activeObject);
+  EXPECT_TRUE(container.m_menuShared);
   IOleInPlaceObject* inPlace = nullptr;
   ASSERT_EQ(S_OK, object->QueryInterface(IID_IOleInPlaceObject, (void**)&inPlace));
   HWND frame = nullptr;
@@ -622,6 +639,7 @@ TEST_F(OleServerProgramTest, EditedInPlaceTheDocumentSitsOnTheItemWithItsToolBar
   EXPECT_EQ(nullptr, container.ServerToolBar(server.pid()));
   EXPECT_EQ(0, container.m_borderTop) << "the frame's room is given back";
   EXPECT_EQ(nullptr, container.m_activeObject);
+  EXPECT_TRUE(container.m_menusRemoved);
 
   inPlace->Release();
   object->Close(OLECLOSE_NOSAVE);
