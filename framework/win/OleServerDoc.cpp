@@ -27,14 +27,6 @@ namespace {
 // The stream of the object's storage that holds the document.
 const wchar_t kContentsStream[] = L"Contents";
 
-template <class T>
-void ReleaseInterface(T*& rpInterface) {
-  if (rpInterface != nullptr) {
-    T* p = rpInterface;
-    rpInterface = nullptr;
-    p->Release();
-  }
-}
 }  // namespace
 
 COleServerDoc::COleServerDoc() {
@@ -44,11 +36,15 @@ COleServerDoc::COleServerDoc() {
 COleServerDoc::~COleServerDoc() {
   // The items point back at the document: they go before it does.
   COleDocument::DeleteContents();
+  ReleaseContainer();
+  AfxOleUnlockApp();
+}
+
+void COleServerDoc::ReleaseContainer() {
   ReleaseInterface(m_lpClientSite);
   ReleaseInterface(m_lpRootStg);
   ReleaseInterface(m_lpOleAdviseHolder);
   ReleaseInterface(m_lpDataAdviseHolder);
-  AfxOleUnlockApp();
 }
 
 COleServerItem* COleServerDoc::GetEmbeddedItem() {
@@ -128,10 +124,7 @@ void COleServerDoc::OnCloseDocument() {
   m_bAutoDelete = bAutoDelete;
   // Whatever the container still holds reaches a closed document that
   // answers nothing; its site and sinks are let go now.
-  ReleaseInterface(m_lpClientSite);
-  ReleaseInterface(m_lpRootStg);
-  ReleaseInterface(m_lpOleAdviseHolder);
-  ReleaseInterface(m_lpDataAdviseHolder);
+  ReleaseContainer();
   InternalRelease();
 }
 

@@ -200,6 +200,16 @@ class COleServerDoc : public COleDocument {
   void DeactivateUI();
   void MergeMenus();
   void RemoveMenus();
+  template <class T>
+  static void ReleaseInterface(T*& rpInterface) {
+    if (rpInterface != nullptr) {
+      T* p = rpInterface;
+      rpInterface = nullptr;
+      p->Release();
+    }
+  }
+  // Lets go of the container's site, storage and sinks.
+  void ReleaseContainer();
   // The class the document's template is connected to.
   CLSID GetClassID() const;
   // An embedded document's window shows the template's embedding menu.

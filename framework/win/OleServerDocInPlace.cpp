@@ -7,17 +7,6 @@
 #include "framework/win/OleServerDoc.h"
 #include "framework/win/View.h"
 
-namespace {
-template <class T>
-void ReleaseInterface(T*& rpInterface) {
-  if (rpInterface != nullptr) {
-    T* p = rpInterface;
-    rpInterface = nullptr;
-    p->Release();
-  }
-}
-}  // namespace
-
 BOOL COleServerDoc::ActivateInPlace() {
   if (m_pInPlaceFrame != nullptr) {
     ActivateUI();

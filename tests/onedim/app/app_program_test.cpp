@@ -405,31 +405,36 @@ TEST_F(AppProgramTest, OpeningThreeFilesWhoseLastFailsClosesTheNewWindowAndSaysW
   EXPECT_EQ(0, app.ChildCount()) << "the new window is closed although two files were read";
 }
 
-TEST_F(AppProgramTest, StartedForEmbeddingItShowsNoWindow) {
-  BrivaneProcess app;
-  ASSERT_TRUE(app.Start("/Embedding"));
-  ::Sleep(2000);
-  EXPECT_TRUE(app.IsRunning());
-  EXPECT_EQ(nullptr, app.WaitMainWindow(500));
-  // Ended as a user would end it, not killed: a killed server leaves its
-  // class offered to OLE by a program that is gone, for later tests to meet.
-  struct Search {
-    DWORD pid;
-    HWND main;
-  } search = {app.pid(), nullptr};
-  ::EnumWindows(
-      [](HWND hWnd, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(param);
-        DWORD pid = 0;
-        ::GetWindowThreadProcessId(hWnd, &pid);
-        if (pid == s->pid && ::FindWindowExA(hWnd, nullptr, "MDIClient", nullptr) != nullptr)
-          s->main = hWnd;
-        return s->main == nullptr;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  ASSERT_NE(nullptr, search.main) << "the hidden main frame";
-  ::PostMessageA(search.main, WM_CLOSE, 0, 0);
-  EXPECT_NE(-1, app.WaitExit());
+// The main frame of a program that shows none, found by its MDI client.
+struct HiddenMainSearch {
+  DWORD pid;
+  HWND main;
+};
+
+BOOL CALLBACK FindHiddenMain(HWND hWnd, LPARAM param) {
+  auto* search = reinterpret_cast<HiddenMainSearch*>(param);
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(hWnd, &pid);
+  if (pid == search->pid && ::FindWindowExA(hWnd, nullptr, "MDIClient", nullptr) != nullptr)
+    search->main = hWnd;
+  return search->main == nullptr;
+}
+
+TEST_F(AppProgramTest, StartedForEmbeddingOrAutomationItShowsNoWindow) {
+  for (const char* start : {"/Embedding", "/Automation"}) {
+    BrivaneProcess app;
+    ASSERT_TRUE(app.Start(start));
+    ::Sleep(2000);
+    EXPECT_TRUE(app.IsRunning()) << start;
+    EXPECT_EQ(nullptr, app.WaitMainWindow(500)) << start;
+    // Ended as a user would end it, not killed: a killed server leaves its
+    // class offered to OLE by a program that is gone, for later tests to meet.
+    HiddenMainSearch search = {app.pid(), nullptr};
+    ::EnumWindows(FindHiddenMain, reinterpret_cast<LPARAM>(&search));
+    ASSERT_NE(nullptr, search.main) << start << ": the hidden main frame";
+    ::PostMessageA(search.main, WM_CLOSE, 0, 0);
+    EXPECT_NE(-1, app.WaitExit()) << start;
+  }
 }
 
 TEST_F(AppProgramTest, ClosingInFullScreenKeepsTheBarsForTheNextStart) {

@@ -201,6 +201,18 @@ class OleServerProgramTest : public ::testing::Test {
       server.Attach(pids[0]);
     return SUCCEEDED(hr) ? object : nullptr;
   }
+  // A new, empty object in a new storage of the test's.
+  IOleObject* CreateNewObject(BrivaneProcess& server, IStorage*& storage) {
+    IOleObject* object = CreateObject(server);
+    IPersistStorage* persist = nullptr;
+    storage = NewStorage();
+    if (object == nullptr || storage == nullptr ||
+        FAILED(object->QueryInterface(IID_IPersistStorage, (void**)&persist)))
+      return nullptr;
+    EXPECT_EQ(S_OK, persist->InitNew(storage));
+    persist->Release();
+    return object;
+  }
 };
 
 TEST_F(OleServerProgramTest, TheClassNamesThisProgramAsItsServer) {
@@ -213,6 +225,23 @@ TEST_F(OleServerProgramTest, TheClassNamesThisProgramAsItsServer) {
   size = sizeof value;
   ASSERT_EQ(ERROR_SUCCESS, ::RegQueryValueA(HKEY_CLASSES_ROOT, "Brivane.Document\\CLSID", value, &size));
   EXPECT_STREQ("{7A3C9E21-4B6D-4F08-9C2E-51D8A0B3C947}", value);
+}
+
+TEST_F(OleServerProgramTest, AProgramTheUserStartedTakesInNoObjects) {
+  Watchdog watchdog(90000);
+  BrivaneProcess user;
+  ASSERT_TRUE(user.Start(""));
+  ASSERT_NE(nullptr, user.WaitMainWindow());
+  IOleObject* object = nullptr;
+  ASSERT_EQ(S_OK, ::CoCreateInstance(kBrivaneClassId, nullptr, CLSCTX_LOCAL_SERVER, IID_IOleObject, (void**)&object));
+  std::vector<DWORD> pids = ServerProcesses();
+  ASSERT_EQ(2u, pids.size()) << "a program of its own serves the object";
+  BrivaneProcess server;
+  server.Attach(pids[0] != user.pid() ? pids[0] : pids[1]);
+  object->Release();
+  EXPECT_NE(-1, server.WaitExit(20000));
+  EXPECT_TRUE(user.IsRunning()) << "the user's program goes on";
+  EXPECT_FALSE(watchdog.fired());
 }
 
 TEST_F(OleServerProgramTest, AnEmbeddedDocumentDrawsTheProductNameAndItsProgramEndsWithTheLastReference) {
@@ -367,12 +396,9 @@ TEST(OleServerResources, EmbeddedDocumentsUpdateTheirContainerAndInPlaceMenusLea
 TEST_F(OleServerProgramTest, OpenedForEditingTheDocumentShowsItsWindowAndUpdatesItsContainer) {
   Watchdog watchdog(90000);
   BrivaneProcess server;
-  IOleObject* object = CreateObject(server);
+  IStorage* storage = nullptr;
+  IOleObject* object = CreateNewObject(server, storage);
   ASSERT_NE(nullptr, object);
-  IPersistStorage* persist = nullptr;
-  ASSERT_EQ(S_OK, object->QueryInterface(IID_IPersistStorage, (void**)&persist));
-  IStorage* storage = NewStorage();
-  EXPECT_EQ(S_OK, persist->InitNew(storage));
   TestSite site;
   EXPECT_EQ(S_OK, object->SetClientSite(&site));
 
@@ -391,7 +417,6 @@ TEST_F(OleServerProgramTest, OpenedForEditingTheDocumentShowsItsWindowAndUpdates
   EXPECT_FALSE(site.m_windowOpen);
   EXPECT_FALSE(::IsWindowVisible(main)) << "nothing shows once the only document is hidden";
 
-  persist->Release();
   EXPECT_EQ(S_OK, object->Close(OLECLOSE_NOSAVE));
   object->Release();
   EXPECT_NE(-1, server.WaitExit(20000));
@@ -510,10 +535,24 @@ class InPlaceContainer : public IOleClientSite, public IOleInPlaceSite, public I
       m_activeObject->AddRef();
     return S_OK;
   }
-  // Shares no menu: the server keeps to its window and tools.
-  STDMETHODIMP InsertMenus(HMENU, LPOLEMENUGROUPWIDTHS) override { return E_NOTIMPL; }
-  STDMETHODIMP SetMenu(HMENU, HOLEMENU, HWND) override { return S_OK; }
-  STDMETHODIMP RemoveMenus(HMENU) override { return S_OK; }
+  // Its File and Window groups join the object's menus. (Under Wine a menu
+  // of another process cannot be filled or read: only the order of the
+  // calls is seen here.)
+  STDMETHODIMP InsertMenus(HMENU shared, LPOLEMENUGROUPWIDTHS widths) override {
+    ::InsertMenuA(shared, 0, MF_BYPOSITION | MF_STRING, 1, "&File");
+    ::InsertMenuA(shared, 1, MF_BYPOSITION | MF_STRING, 2, "&Window");
+    widths->width[0] = 1;
+    widths->width[4] = 1;
+    return S_OK;
+  }
+  STDMETHODIMP SetMenu(HMENU shared, HOLEMENU, HWND) override {
+    m_menuShared = shared != nullptr;
+    return S_OK;
+  }
+  STDMETHODIMP RemoveMenus(HMENU) override {
+    m_menusRemoved = !m_menuShared;
+    return S_OK;
+  }
   STDMETHODIMP SetStatusText(LPCOLESTR) override { return S_OK; }
   STDMETHODIMP EnableModeless(BOOL) override { return S_OK; }
   STDMETHODIMP TranslateAccelerator(LPMSG, WORD) override { return S_FALSE; }
@@ -537,18 +576,16 @@ class InPlaceContainer : public IOleClientSite, public IOleInPlaceSite, public I
   bool m_uiActive = false;
   LONG m_borderTop = 0;
   IOleInPlaceActiveObject* m_activeObject = nullptr;
+  bool m_menuShared = false;    // the shared menu is up
+  bool m_menusRemoved = false;  // taken down, then the container's groups taken out
 };
 
 TEST_F(OleServerProgramTest, EditedInPlaceTheDocumentSitsOnTheItemWithItsToolBarInTheContainersFrame) {
   Watchdog watchdog(90000);
   BrivaneProcess server;
-  IOleObject* object = CreateObject(server);
+  IStorage* storage = nullptr;
+  IOleObject* object = CreateNewObject(server, storage);
   ASSERT_NE(nullptr, object);
-  IPersistStorage* persist = nullptr;
-  ASSERT_EQ(S_OK, object->QueryInterface(IID_IPersistStorage, (void**)&persist));
-  IStorage* storage = NewStorage();
-  EXPECT_EQ(S_OK, persist->InitNew(storage));
-  persist->Release();
   InPlaceContainer container;
   ASSERT_NE(nullptr, container.m_hWnd);
   EXPECT_EQ(S_OK, object->SetClientSite(&container));
@@ -558,6 +595,7 @@ TEST_F(OleServerProgramTest, EditedInPlaceTheDocumentSitsOnTheItemWithItsToolBar
   EXPECT_TRUE(container.m_inPlace);
   EXPECT_TRUE(container.m_uiActive);
   EXPECT_NE(nullptr, container.m_activeObject);
+  EXPECT_TRUE(container.m_menuShared);
   IOleInPlaceObject* inPlace = nullptr;
   ASSERT_EQ(S_OK, object->QueryInterface(IID_IOleInPlaceObject, (void**)&inPlace));
   HWND frame = nullptr;
@@ -601,6 +639,7 @@ TEST_F(OleServerProgramTest, EditedInPlaceTheDocumentSitsOnTheItemWithItsToolBar
   EXPECT_EQ(nullptr, container.ServerToolBar(server.pid()));
   EXPECT_EQ(0, container.m_borderTop) << "the frame's room is given back";
   EXPECT_EQ(nullptr, container.m_activeObject);
+  EXPECT_TRUE(container.m_menusRemoved);
 
   inPlace->Release();
   object->Close(OLECLOSE_NOSAVE);
