@@ -37,6 +37,9 @@ void COleDocument::RemoveItem(CDocItem* pItem) {
   if (pos != nullptr)
     m_docItemList.RemoveAt(pos);
   pItem->m_pDocument = nullptr;
+  POSITION posView = GetFirstViewPosition();
+  while (posView != nullptr)
+    GetNextView(posView)->OnDocItemRemoved(pItem);
 }
 
 void COleDocument::DeleteContents() {

@@ -43,6 +43,9 @@ class CView : public CWnd {
   virtual void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView);
   virtual void OnActivateFrame(UINT nState, CFrameWnd* pFrameWnd) {}
   virtual BOOL IsSelected(const CObject* pDocItem) const { return FALSE; }
+  // An item left the document (deleted, or the document emptied): a view
+  // that keeps a pointer to it (its selection) lets go here.
+  virtual void OnDocItemRemoved(const CObject* pDocItem) {}
 
   // Printing. OnPreparePrinting sets the page range and calls
   // DoPreparePrinting, which finds the printer: the print dialog, or with

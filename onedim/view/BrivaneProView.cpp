@@ -196,8 +196,6 @@ void CBrivaneProView::OnInitialUpdate() {
 void CBrivaneProView::OnUpdate(CView*, LPARAM lHint, CObject* pHint) {
   if (m_hWnd == nullptr)
     return;
-  // The selection goes with its item (deleted, or the document emptied).
-  LiveSelection();
   if (lHint == 1 && pHint != nullptr && pHint->IsKindOf(RUNTIME_CLASS(CBrivaneProCntrItem))) {
     CRectTracker tracker;
     SetupTracker(static_cast<CBrivaneProCntrItem*>(pHint), &tracker);

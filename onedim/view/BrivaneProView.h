@@ -37,6 +37,7 @@ class CBrivaneProView : public CView, public CMagnifierSource {
   BOOL PreTranslateMessage(MSG* pMsg) override;
   // The object is the selected OLE item.
   BOOL IsSelected(const CObject* pDocItem) const override;
+  void OnDocItemRemoved(const CObject* pDocItem) override;
 
   // The selected OLE item, or null; selecting one repaints both.
   CBrivaneProCntrItem* GetSelection() const { return m_pSelection; }
@@ -129,11 +130,6 @@ class CBrivaneProView : public CView, public CMagnifierSource {
   void ShowMagnifier(BOOL bShow);
 
   // OLE items (BrivaneProViewOle.cpp).
-  // Whether pItem is still an item of the document (compared, never used:
-  // the document may have deleted it).
-  BOOL HoldsItem(const CDocItem* pItem) const;
-  // The selection while its item lives, else null.
-  CBrivaneProCntrItem* LiveSelection();
   void DrawItems(CDC* pDC, double dFactorX, double dFactorY, BOOL bScreen);
   // The tracker of an item: its frame, and handles when it is selected.
   void SetupTracker(CBrivaneProCntrItem* pItem, CRectTracker* pTracker) const;

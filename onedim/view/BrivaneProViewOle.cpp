@@ -13,19 +13,9 @@
 #include "onedim/view/BrivaneProView.h"
 #include "resources/BrivaneRes.h"
 
-BOOL CBrivaneProView::HoldsItem(const CDocItem* pItem) const {
-  CBrivaneDocument* pDoc = GetDocument();
-  POSITION pos = pDoc != nullptr ? pDoc->GetStartPosition() : nullptr;
-  while (pos != nullptr)
-    if (pDoc->GetNextItem(pos) == pItem)
-      return TRUE;
-  return FALSE;
-}
-
-CBrivaneProCntrItem* CBrivaneProView::LiveSelection() {
-  if (m_pSelection != nullptr && !HoldsItem(m_pSelection))
+void CBrivaneProView::OnDocItemRemoved(const CObject* pDocItem) {
+  if (pDocItem == m_pSelection)
     m_pSelection = nullptr;
-  return m_pSelection;
 }
 
 void CBrivaneProView::DrawItems(CDC* pDC, double fx, double fy, BOOL bScreen) {
@@ -76,7 +66,7 @@ void CBrivaneProView::SetSelection(CBrivaneProCntrItem* pItem) {
     if (pActive != nullptr && pActive != pItem)
       pActive->Close();
   }
-  if (CBrivaneProCntrItem* pOld = LiveSelection())
+  if (CBrivaneProCntrItem* pOld = m_pSelection)
     pOld->InvalidateItem();
   m_pSelection = pItem;
   if (m_pSelection != nullptr)
@@ -118,14 +108,14 @@ BOOL CBrivaneProView::TrackItem(CPoint point) {
 }
 
 void CBrivaneProView::ActivateSelection() {
-  if (LiveSelection() == nullptr)
+  if (m_pSelection == nullptr)
     return;
   const LONG nVerb = (::GetKeyState(VK_CONTROL) & 0x8000) != 0 ? OLEIVERB_OPEN : OLEIVERB_PRIMARY;
   m_pSelection->DoVerb(nVerb, this);
 }
 
 BOOL CBrivaneProView::DeleteSelection() {
-  CBrivaneProCntrItem* pItem = LiveSelection();
+  CBrivaneProCntrItem* pItem = m_pSelection;
   if (pItem == nullptr)
     return FALSE;
   pItem->InvalidateItem();
@@ -215,7 +205,7 @@ void CBrivaneProView::OnEditClear() {
 }
 
 void CBrivaneProView::OnUpdateEditClear(CCmdUI* pCmdUI) {
-  pCmdUI->Enable(LiveSelection() != nullptr);
+  pCmdUI->Enable(m_pSelection != nullptr);
 }
 
 void CBrivaneProView::OnEditPaste() {

@@ -15,6 +15,7 @@
 #include "framework/win/OleDataSource.h"
 #include "framework/win/OleDocument.h"
 #include "framework/win/OleInPlaceFrame.h"
+#include "framework/win/View.h"
 
 namespace {
 
@@ -152,6 +153,38 @@ TEST(OleClientItem, DamagedItemsAreLeftOutAndTheOthersLoad) {
     if (c.nLoaded > 0)
       EXPECT_EQ(CentreOfDrawing(FirstItem(loaded)), c.firstColour);
   }
+}
+
+// A view that keeps a selection, as the programs' views do.
+class CSelectingView : public CView {
+ public:
+  void OnDraw(CDC*) override {}
+  void OnDocItemRemoved(const CObject* pDocItem) override {
+    if (pDocItem == m_pSelection)
+      m_pSelection = nullptr;
+  }
+  const CObject* m_pSelection = nullptr;
+};
+
+TEST(OleDocument, ViewsLetGoOfItemsThatLeaveTheDocument) {
+  COleDocument doc;
+  doc.m_bAutoDelete = FALSE;
+  CSelectingView view;
+  doc.AddView(&view);
+  CTestItem* pFirst = StaticItem(&doc, CF_METAFILEPICT, MetafilePicture(2540, 2540));
+  CTestItem* pSecond = StaticItem(&doc, CF_METAFILEPICT, MetafilePicture(2540, 2540));
+  ASSERT_TRUE(pFirst != nullptr && pSecond != nullptr);
+
+  view.m_pSelection = pSecond;
+  pFirst->Delete();
+  EXPECT_EQ(view.m_pSelection, pSecond);
+  pSecond->Delete();
+  EXPECT_EQ(view.m_pSelection, nullptr);
+
+  view.m_pSelection = StaticItem(&doc, CF_METAFILEPICT, MetafilePicture(2540, 2540));
+  doc.DeleteContents();
+  EXPECT_EQ(view.m_pSelection, nullptr);
+  doc.RemoveView(&view);
 }
 
 TEST(OleClientItem, ExtentsThatAreNotPositiveAreRefusedAndHugeOnesClamped) {
