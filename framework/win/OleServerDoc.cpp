@@ -27,6 +27,22 @@ namespace {
 // The stream of the object's storage that holds the document.
 const wchar_t kContentsStream[] = L"Contents";
 
+// The embedded item read from or written to pFile (nMode: load or store);
+// FALSE when the archive throws.
+BOOL SerializeEmbedded(COleServerDoc* pDoc, COleServerItem* pItem, CFile* pFile, UINT nMode) {
+  CArchive ar(pFile, nMode | CArchive::bNoFlushOnDelete);
+  ar.m_pDocument = pDoc;
+  try {
+    pItem->Serialize(ar);
+    ar.Close();
+  } catch (CException* e) {
+    ar.Abort();
+    e->Delete();
+    return FALSE;
+  }
+  return TRUE;
+}
+
 }  // namespace
 
 COleServerDoc::COleServerDoc() {
@@ -226,14 +242,7 @@ BOOL COleServerDoc::OnOpenEmbedding(LPSTORAGE lpStorage) {
   if (!bRead || pItem == nullptr)
     return FALSE;
   CMemFile file(contents.data(), (UINT)contents.size());
-  CArchive ar(&file, CArchive::load | CArchive::bNoFlushOnDelete);
-  ar.m_pDocument = this;
-  try {
-    pItem->Serialize(ar);
-    ar.Close();
-  } catch (CException* e) {
-    ar.Abort();
-    e->Delete();
+  if (!SerializeEmbedded(this, pItem, &file, CArchive::load)) {
     // Half a document is worse than none.
     DeleteContents();
     return FALSE;
@@ -246,16 +255,8 @@ BOOL COleServerDoc::OnSaveEmbedding(LPSTORAGE lpStorage) {
   if (pItem == nullptr)
     return FALSE;
   CMemFile file;
-  CArchive ar(&file, CArchive::store | CArchive::bNoFlushOnDelete);
-  ar.m_pDocument = this;
-  try {
-    pItem->Serialize(ar);
-    ar.Close();
-  } catch (CException* e) {
-    ar.Abort();
-    e->Delete();
+  if (!SerializeEmbedded(this, pItem, &file, CArchive::store))
     return FALSE;
-  }
   std::vector<BYTE> contents((size_t)file.GetLength());
   file.SeekToBegin();
   if (!contents.empty() && file.Read(contents.data(), (UINT)contents.size()) != contents.size())

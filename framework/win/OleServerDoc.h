@@ -18,6 +18,20 @@ class COleServerItem;
 class CFrameWnd;
 class COleIPFrameWnd;
 
+// One interface of an object whose IUnknown is the object's own: the
+// interface answers for the whole and counts on its references.
+template <class Interface, class Outer>
+class CInterfaceOf : public Interface {
+ public:
+  explicit CInterfaceOf(Outer* pThis) : m_pThis(pThis) {}
+  STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override { return m_pThis->InternalQueryInterface(riid, ppv); }
+  STDMETHODIMP_(ULONG) AddRef() override { return m_pThis->InternalAddRef(); }
+  STDMETHODIMP_(ULONG) Release() override { return m_pThis->InternalRelease(); }
+
+ protected:
+  Outer* m_pThis;
+};
+
 class COleServerDoc : public COleDocument {
   DECLARE_DYNAMIC(COleServerDoc)
  public:
@@ -91,12 +105,9 @@ class COleServerDoc : public COleDocument {
   BOOL m_bClosed = FALSE;
 
  private:
-  class XOleObject : public IOleObject {
+  class XOleObject : public CInterfaceOf<IOleObject, COleServerDoc> {
    public:
-    explicit XOleObject(COleServerDoc* pThis) : m_pThis(pThis) {}
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
-    STDMETHODIMP_(ULONG) AddRef() override;
-    STDMETHODIMP_(ULONG) Release() override;
+    using CInterfaceOf::CInterfaceOf;
     STDMETHODIMP SetClientSite(IOleClientSite* pClientSite) override;
     STDMETHODIMP GetClientSite(IOleClientSite** ppClientSite) override;
     STDMETHODIMP SetHostNames(LPCOLESTR szContainerApp, LPCOLESTR szContainerObj) override;
@@ -119,16 +130,10 @@ class COleServerDoc : public COleDocument {
     STDMETHODIMP EnumAdvise(IEnumSTATDATA** ppenumAdvise) override;
     STDMETHODIMP GetMiscStatus(DWORD dwAspect, DWORD* pdwStatus) override;
     STDMETHODIMP SetColorScheme(LOGPALETTE* pLogpal) override;
-
-   private:
-    COleServerDoc* m_pThis;
   };
-  class XDataObject : public IDataObject {
+  class XDataObject : public CInterfaceOf<IDataObject, COleServerDoc> {
    public:
-    explicit XDataObject(COleServerDoc* pThis) : m_pThis(pThis) {}
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
-    STDMETHODIMP_(ULONG) AddRef() override;
-    STDMETHODIMP_(ULONG) Release() override;
+    using CInterfaceOf::CInterfaceOf;
     STDMETHODIMP GetData(FORMATETC* pFormatEtc, STGMEDIUM* pMedium) override;
     STDMETHODIMP GetDataHere(FORMATETC* pFormatEtc, STGMEDIUM* pMedium) override;
     STDMETHODIMP QueryGetData(FORMATETC* pFormatEtc) override;
@@ -138,16 +143,10 @@ class COleServerDoc : public COleDocument {
     STDMETHODIMP DAdvise(FORMATETC* pFormatEtc, DWORD advf, IAdviseSink* pAdvSink, DWORD* pdwConnection) override;
     STDMETHODIMP DUnadvise(DWORD dwConnection) override;
     STDMETHODIMP EnumDAdvise(IEnumSTATDATA** ppEnumAdvise) override;
-
-   private:
-    COleServerDoc* m_pThis;
   };
-  class XPersistStorage : public IPersistStorage {
+  class XPersistStorage : public CInterfaceOf<IPersistStorage, COleServerDoc> {
    public:
-    explicit XPersistStorage(COleServerDoc* pThis) : m_pThis(pThis) {}
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
-    STDMETHODIMP_(ULONG) AddRef() override;
-    STDMETHODIMP_(ULONG) Release() override;
+    using CInterfaceOf::CInterfaceOf;
     STDMETHODIMP GetClassID(CLSID* pClassID) override;
     STDMETHODIMP IsDirty() override;
     STDMETHODIMP InitNew(IStorage* pStg) override;
@@ -155,33 +154,21 @@ class COleServerDoc : public COleDocument {
     STDMETHODIMP Save(IStorage* pStgSave, BOOL fSameAsLoad) override;
     STDMETHODIMP SaveCompleted(IStorage* pStgNew) override;
     STDMETHODIMP HandsOffStorage() override;
-
-   private:
-    COleServerDoc* m_pThis;
   };
 
-  class XOleInPlaceObject : public IOleInPlaceObject {
+  class XOleInPlaceObject : public CInterfaceOf<IOleInPlaceObject, COleServerDoc> {
    public:
-    explicit XOleInPlaceObject(COleServerDoc* pThis) : m_pThis(pThis) {}
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
-    STDMETHODIMP_(ULONG) AddRef() override;
-    STDMETHODIMP_(ULONG) Release() override;
+    using CInterfaceOf::CInterfaceOf;
     STDMETHODIMP GetWindow(HWND* phwnd) override;
     STDMETHODIMP ContextSensitiveHelp(BOOL fEnterMode) override;
     STDMETHODIMP InPlaceDeactivate() override;
     STDMETHODIMP UIDeactivate() override;
     STDMETHODIMP SetObjectRects(LPCRECT lprcPosRect, LPCRECT lprcClipRect) override;
     STDMETHODIMP ReactivateAndUndo() override;
-
-   private:
-    COleServerDoc* m_pThis;
   };
-  class XOleInPlaceActiveObject : public IOleInPlaceActiveObject {
+  class XOleInPlaceActiveObject : public CInterfaceOf<IOleInPlaceActiveObject, COleServerDoc> {
    public:
-    explicit XOleInPlaceActiveObject(COleServerDoc* pThis) : m_pThis(pThis) {}
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
-    STDMETHODIMP_(ULONG) AddRef() override;
-    STDMETHODIMP_(ULONG) Release() override;
+    using CInterfaceOf::CInterfaceOf;
     STDMETHODIMP GetWindow(HWND* phwnd) override;
     STDMETHODIMP ContextSensitiveHelp(BOOL fEnterMode) override;
     STDMETHODIMP TranslateAccelerator(LPMSG lpmsg) override;
@@ -189,9 +176,6 @@ class COleServerDoc : public COleDocument {
     STDMETHODIMP OnDocWindowActivate(BOOL fActivate) override;
     STDMETHODIMP ResizeBorder(LPCRECT prcBorder, IOleInPlaceUIWindow* pUIWindow, BOOL fFrameWindow) override;
     STDMETHODIMP EnableModeless(BOOL fEnable) override;
-
-   private:
-    COleServerDoc* m_pThis;
   };
 
   // The container's tools give way to the document's: its menus merged

@@ -184,18 +184,6 @@ void COleServerDoc::RemoveMenus() {
 
 // IOleInPlaceObject
 
-STDMETHODIMP COleServerDoc::XOleInPlaceObject::QueryInterface(REFIID riid, void** ppv) {
-  return m_pThis->InternalQueryInterface(riid, ppv);
-}
-
-STDMETHODIMP_(ULONG) COleServerDoc::XOleInPlaceObject::AddRef() {
-  return m_pThis->InternalAddRef();
-}
-
-STDMETHODIMP_(ULONG) COleServerDoc::XOleInPlaceObject::Release() {
-  return m_pThis->InternalRelease();
-}
-
 STDMETHODIMP COleServerDoc::XOleInPlaceObject::GetWindow(HWND* phwnd) {
   if (phwnd == nullptr)
     return E_POINTER;
@@ -229,18 +217,6 @@ STDMETHODIMP COleServerDoc::XOleInPlaceObject::ReactivateAndUndo() {
 }
 
 // IOleInPlaceActiveObject
-
-STDMETHODIMP COleServerDoc::XOleInPlaceActiveObject::QueryInterface(REFIID riid, void** ppv) {
-  return m_pThis->InternalQueryInterface(riid, ppv);
-}
-
-STDMETHODIMP_(ULONG) COleServerDoc::XOleInPlaceActiveObject::AddRef() {
-  return m_pThis->InternalAddRef();
-}
-
-STDMETHODIMP_(ULONG) COleServerDoc::XOleInPlaceActiveObject::Release() {
-  return m_pThis->InternalRelease();
-}
 
 STDMETHODIMP COleServerDoc::XOleInPlaceActiveObject::GetWindow(HWND* phwnd) {
   return m_pThis->m_xOleInPlaceObject.GetWindow(phwnd);

@@ -7,18 +7,6 @@
 
 // IOleObject
 
-STDMETHODIMP COleServerDoc::XOleObject::QueryInterface(REFIID riid, void** ppv) {
-  return m_pThis->InternalQueryInterface(riid, ppv);
-}
-
-STDMETHODIMP_(ULONG) COleServerDoc::XOleObject::AddRef() {
-  return m_pThis->InternalAddRef();
-}
-
-STDMETHODIMP_(ULONG) COleServerDoc::XOleObject::Release() {
-  return m_pThis->InternalRelease();
-}
-
 STDMETHODIMP COleServerDoc::XOleObject::SetClientSite(IOleClientSite* pClientSite) {
   if (m_pThis->m_bClosed)
     return E_UNEXPECTED;
@@ -196,18 +184,6 @@ STDMETHODIMP COleServerDoc::XOleObject::SetColorScheme(LOGPALETTE*) {
 
 // IDataObject
 
-STDMETHODIMP COleServerDoc::XDataObject::QueryInterface(REFIID riid, void** ppv) {
-  return m_pThis->InternalQueryInterface(riid, ppv);
-}
-
-STDMETHODIMP_(ULONG) COleServerDoc::XDataObject::AddRef() {
-  return m_pThis->InternalAddRef();
-}
-
-STDMETHODIMP_(ULONG) COleServerDoc::XDataObject::Release() {
-  return m_pThis->InternalRelease();
-}
-
 STDMETHODIMP COleServerDoc::XDataObject::GetData(FORMATETC* pFormatEtc, STGMEDIUM* pMedium) {
   if (pFormatEtc == nullptr || pMedium == nullptr)
     return E_POINTER;
@@ -268,18 +244,6 @@ STDMETHODIMP COleServerDoc::XDataObject::EnumDAdvise(IEnumSTATDATA** ppEnumAdvis
 }
 
 // IPersistStorage
-
-STDMETHODIMP COleServerDoc::XPersistStorage::QueryInterface(REFIID riid, void** ppv) {
-  return m_pThis->InternalQueryInterface(riid, ppv);
-}
-
-STDMETHODIMP_(ULONG) COleServerDoc::XPersistStorage::AddRef() {
-  return m_pThis->InternalAddRef();
-}
-
-STDMETHODIMP_(ULONG) COleServerDoc::XPersistStorage::Release() {
-  return m_pThis->InternalRelease();
-}
 
 STDMETHODIMP COleServerDoc::XPersistStorage::GetClassID(CLSID* pClassID) {
   if (pClassID == nullptr)
