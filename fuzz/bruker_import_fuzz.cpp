@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "fuzz/FuzzFiles.h"
 #include "onedim/import/ImportBruker.h"
 #include "onedim/import/ImportWinNmr.h"
 #include "tests/onedim/import/bruker_test_util.h"
@@ -25,12 +26,7 @@ namespace {
 std::string g_folder;
 
 void WriteFile(const std::string& name, const std::string& bytes) {
-  std::string path = g_folder + "/" + name;
-  FILE* f = std::fopen(path.c_str(), "wb");
-  if (f == nullptr)
-    std::abort();
-  std::fwrite(bytes.data(), 1, bytes.size(), f);
-  std::fclose(f);
+  WriteFuzzFile(g_folder + "/" + name, bytes.data(), bytes.size());
 }
 
 std::vector<std::string> Split(const std::string& input) {

@@ -1,13 +1,12 @@
 // Fuzz target of the .bvx reader: any bytes as a file. A file that reads is
 // written again and must read back with the same spectra.
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "fuzz/FuzzFiles.h"
 #include "onedim/document/BrivaneProDoc.h"
 #include "onedim/document/BrivaneProDocHost.h"
 #include "onedim/document/SettingsStore.h"
@@ -27,26 +26,17 @@ class CFuzzHost : public CDocumentHost {
   CMemorySettings m_settings;
 };
 
-std::string WorkPath(const char* pszName) {
-  return "/tmp/fuzz_bvx_" + std::to_string(getpid()) + "_" + pszName;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  std::string in = WorkPath("in.bvx");
-  std::FILE* fp = std::fopen(in.c_str(), "wb");
-  if (fp == nullptr)
-    return 0;
-  if (size > 0)
-    std::fwrite(data, 1, size, fp);
-  std::fclose(fp);
+  std::string in = FuzzWorkPath("bvx", "in.bvx");
+  WriteFuzzFile(in, data, size);
 
   CFuzzHost host;
   CBrivaneProDoc doc(&host);
   if (doc.ReadNativeFile(in.c_str())) {
     doc.RefreshAfterLoad();
-    std::string out = WorkPath("out.bvx");
+    std::string out = FuzzWorkPath("bvx", "out.bvx");
     if (!doc.WriteNativeFile(out.c_str()))
       std::abort();
     CBrivaneProDoc again(&host);

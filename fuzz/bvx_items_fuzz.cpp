@@ -2,8 +2,6 @@
 // bytes as a file. A file that reads brings its items block (or says it is
 // damaged); the block splits into records without reading outside it; the
 // file written again with that block reads back with the same block.
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -11,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "fuzz/FuzzFiles.h"
 #include "framework/base/ItemRecords.h"
 #include "onedim/document/BrivaneProDoc.h"
 #include "onedim/document/BrivaneProDocHost.h"
@@ -33,10 +32,6 @@ class CItemsHost : public CDocumentHost {
   std::vector<BYTE> m_block;
 };
 
-std::string WorkPath(const char* pszName) {
-  return "/tmp/fuzz_bvx_items_" + std::to_string(getpid()) + "_" + pszName;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -46,19 +41,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (nDamaged == 0 && size >= 4 && JoinItemRecords(records).size() > size)
     std::abort();
 
-  std::string in = WorkPath("in.bvx");
-  std::FILE* fp = std::fopen(in.c_str(), "wb");
-  if (fp == nullptr)
-    return 0;
-  if (size > 0)
-    std::fwrite(data, 1, size, fp);
-  std::fclose(fp);
+  std::string in = FuzzWorkPath("bvx_items", "in.bvx");
+  WriteFuzzFile(in, data, size);
 
   CItemsHost host;
   CBrivaneProDoc doc(&host);
   if (doc.ReadNativeFile(in.c_str())) {
     SplitItemRecords(host.m_block.data(), host.m_block.size(), &nDamaged);
-    std::string out = WorkPath("out.bvx");
+    std::string out = FuzzWorkPath("bvx_items", "out.bvx");
     if (!doc.WriteNativeFile(out.c_str()))
       std::abort();
     CItemsHost again;

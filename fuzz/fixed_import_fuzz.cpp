@@ -14,6 +14,7 @@
 
 #include <unistd.h>
 
+#include "fuzz/FuzzFiles.h"
 #include "onedim/import/ImportAspect.h"
 #include "onedim/import/ImportJeol.h"
 #include "onedim/import/ImportNicolet.h"
@@ -56,12 +57,7 @@ const std::string& Folder() {
 }
 
 void WriteFile(const std::string& name, const std::uint8_t* data, std::size_t size) {
-  std::FILE* f = std::fopen((Folder() + name).c_str(), "wb");
-  if (f == nullptr)
-    std::abort();
-  if (size != 0 && std::fwrite(data, 1, size, f) != size)
-    std::abort();
-  std::fclose(f);
+  WriteFuzzFile(Folder() + name, data, size);
 }
 
 }  // namespace

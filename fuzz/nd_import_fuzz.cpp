@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "fuzz/FuzzFiles.h"
 #include "ndim/data/Spectrum2D.h"
 #include "ndim/import/NdFileType.h"
 #include "ndim/import/NdImportSupport.h"
@@ -25,11 +26,7 @@ namespace {
 std::string g_folder;
 
 void WriteFile(const std::string& name, const std::string& bytes) {
-  FILE* f = std::fopen((g_folder + "/" + name).c_str(), "wb");
-  if (f == nullptr)
-    std::abort();
-  std::fwrite(bytes.data(), 1, bytes.size(), f);
-  std::fclose(f);
+  WriteFuzzFile(g_folder + "/" + name, bytes.data(), bytes.size());
 }
 
 std::vector<std::string> Split(const std::string& input, std::size_t parts) {
