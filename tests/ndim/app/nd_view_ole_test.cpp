@@ -7,6 +7,7 @@
 #include <shlwapi.h>
 
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "framework/win/Dc.h"
@@ -51,8 +52,8 @@ LPSTORAGE RedObjectStorage() {
   LPPERSISTSTORAGE pPersist = nullptr;
   const bool ok =
       SUCCEEDED(::CreateILockBytesOnHGlobal(nullptr, TRUE, &pBytes)) &&
-      SUCCEEDED(::StgCreateDocfileOnILockBytes(pBytes, STGM_SHARE_EXCLUSIVE | STGM_CREATE | STGM_READWRITE, 0,
-                                               &pStorage)) &&
+      SUCCEEDED(
+          ::StgCreateDocfileOnILockBytes(pBytes, STGM_SHARE_EXCLUSIVE | STGM_CREATE | STGM_READWRITE, 0, &pStorage)) &&
       SUCCEEDED(::OleCreateStaticFromData(static_cast<IDataObject*>(pPicture), IID_IOleObject, OLERENDER_FORMAT,
                                           &format, nullptr, pStorage, (void**)&pObject)) &&
       SUCCEEDED(pObject->QueryInterface(IID_IPersistStorage, (void**)&pPersist)) &&
@@ -183,6 +184,25 @@ TEST_F(NdViewOleTest, APastedObjectIsSelectedDraggedBeforeTheMouseToolAndDeleted
   EXPECT_EQ(pItem, m_pView->GetSelection());
   EXPECT_TRUE(m_pDoc->IsModified());
   Command(ID_VIEW_ZOOM);
+
+  // A double click opens the item; a picture has no program to open it in,
+  // which is said, and the item stays where it is.
+  ::PostMessageA(m_hView, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(150, 100));
+  ::PostMessageA(m_hView, WM_LBUTTONUP, 0, MAKELPARAM(150, 100));
+  PumpPending();
+  ASSERT_EQ(1u, m_messageBoxes.size());
+  EXPECT_NE(std::string::npos, m_messageBoxes[0].text.find("could not be opened")) << m_messageBoxes[0].text;
+  EXPECT_EQ(CRect(110, 60, 206, 156), pItem->m_rect);
+
+  // The item's record keeps its rectangle.
+  CBrivanenDDoc copy;
+  const std::vector<BYTE> block = m_pDoc->StoreItems();
+  copy.LoadItems(block.data(), block.size());
+  POSITION pos = copy.GetStartPosition();
+  const CObject* pCopy = copy.GetNextClientItem(pos);
+  ASSERT_NE(nullptr, pCopy);
+  ASSERT_TRUE(pCopy->IsKindOf(RUNTIME_CLASS(CBrivanenDCntrItem)));
+  EXPECT_EQ(pItem->m_rect, static_cast<const CBrivanenDCntrItem*>(pCopy)->m_rect);
 
   // Beside the item there is a pasted picture; Delete Object takes the
   // selected item first, then the picture.
