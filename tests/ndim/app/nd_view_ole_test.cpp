@@ -12,81 +12,15 @@
 
 #include "framework/win/Dc.h"
 #include "framework/win/DocTemplate.h"
-#include "framework/win/OleDataSource.h"
 #include "framework/win/UiHooks.h"
 #include "ndim/app/BrivanenDCntrItem.h"
 #include "ndim/app/BrivanenDView.h"
 #include "ndim/data/Spectrum2D.h"
 #include "resources/BrivanenDRes.h"
 #include "tests/ndim/app/NdAppFixture.h"
+#include "tests/ndim/app/nd_ole_test_support.h"
 
 namespace {
-
-const COLORREF kRed = RGB(255, 0, 0);
-
-// A red square picture of 1 inch (96 pixels on the screen) as the storage
-// of an embedded object: what a copy from another program hands over.
-LPSTORAGE RedObjectStorage() {
-  HDC hMeta = ::CreateMetaFileA(nullptr);
-  ::SetWindowExtEx(hMeta, 100, 100, nullptr);
-  HBRUSH hBrush = ::CreateSolidBrush(kRed);
-  ::SelectObject(hMeta, hBrush);
-  ::SelectObject(hMeta, ::GetStockObject(NULL_PEN));
-  ::Rectangle(hMeta, 0, 0, 101, 101);
-  HMETAFILE hMF = ::CloseMetaFile(hMeta);
-  ::DeleteObject(hBrush);
-  HGLOBAL hPict = ::GlobalAlloc(GMEM_MOVEABLE, sizeof(METAFILEPICT));
-  auto* pict = static_cast<METAFILEPICT*>(::GlobalLock(hPict));
-  *pict = {MM_ANISOTROPIC, 2540, 2540, hMF};
-  ::GlobalUnlock(hPict);
-  auto* pPicture = new COleDataSource;
-  STGMEDIUM medium = {};
-  medium.tymed = TYMED_MFPICT;
-  medium.hMetaFilePict = hPict;
-  pPicture->CacheData(CF_METAFILEPICT, &medium);
-
-  FORMATETC format = {CF_METAFILEPICT, nullptr, DVASPECT_CONTENT, -1, TYMED_MFPICT};
-  LPLOCKBYTES pBytes = nullptr;
-  LPSTORAGE pStorage = nullptr;
-  LPOLEOBJECT pObject = nullptr;
-  LPPERSISTSTORAGE pPersist = nullptr;
-  const bool ok =
-      SUCCEEDED(::CreateILockBytesOnHGlobal(nullptr, TRUE, &pBytes)) &&
-      SUCCEEDED(
-          ::StgCreateDocfileOnILockBytes(pBytes, STGM_SHARE_EXCLUSIVE | STGM_CREATE | STGM_READWRITE, 0, &pStorage)) &&
-      SUCCEEDED(::OleCreateStaticFromData(static_cast<IDataObject*>(pPicture), IID_IOleObject, OLERENDER_FORMAT,
-                                          &format, nullptr, pStorage, (void**)&pObject)) &&
-      SUCCEEDED(pObject->QueryInterface(IID_IPersistStorage, (void**)&pPersist)) &&
-      SUCCEEDED(::OleSave(pPersist, pStorage, TRUE)) && SUCCEEDED(pStorage->Commit(STGC_DEFAULT));
-  if (pPersist != nullptr) {
-    pPersist->SaveCompleted(nullptr);
-    pPersist->Release();
-  }
-  if (pObject != nullptr)
-    pObject->Release();
-  static_cast<IDataObject*>(pPicture)->Release();
-  if (pBytes != nullptr)
-    pBytes->Release();
-  if (!ok && pStorage != nullptr) {
-    pStorage->Release();
-    pStorage = nullptr;
-  }
-  return pStorage;
-}
-
-bool PutObjectOnClipboard() {
-  LPSTORAGE pStorage = RedObjectStorage();
-  if (pStorage == nullptr)
-    return false;
-  auto* pSource = new COleDataSource;
-  STGMEDIUM medium = {};
-  medium.tymed = TYMED_ISTORAGE;
-  medium.pstg = pStorage;
-  FORMATETC format = {(CLIPFORMAT)::RegisterClipboardFormatA("Embedded Object"), nullptr, DVASPECT_CONTENT, -1,
-                      TYMED_ISTORAGE};
-  pSource->CacheData(format.cfFormat, &medium, &format);
-  return pSource->SetClipboard() != FALSE;
-}
 
 class NdViewOleTest : public NdAppTest {
  protected:
@@ -154,7 +88,7 @@ bool NdViewOleTest::s_bChosen = false;
 int NdViewOleTest::s_nTries = 0;
 
 TEST_F(NdViewOleTest, APastedObjectIsSelectedDraggedBeforeTheMouseToolAndDeletedBeforeThePictures) {
-  ASSERT_TRUE(PutObjectOnClipboard());
+  ASSERT_TRUE(PutObjectOnClipboard(false));
   Command(ID_EDIT_PASTE);
   CBrivanenDCntrItem* pItem = OnlyItem();
   ASSERT_NE(nullptr, pItem) << "an object, not a picture";
@@ -162,14 +96,14 @@ TEST_F(NdViewOleTest, APastedObjectIsSelectedDraggedBeforeTheMouseToolAndDeleted
   EXPECT_EQ(pItem, m_pView->GetSelection());
   // Placed at (10, 10) and sized to its picture: one inch.
   EXPECT_EQ(CRect(10, 10, 106, 106), pItem->m_rect);
-  EXPECT_EQ(kRed, ScreenPixel(58, 58));
+  EXPECT_EQ(kObjectColour, ScreenPixel(58, 58));
   EXPECT_EQ(RGB(0, 0, 0), ScreenPixel(12, 12)) << "the selected item's handle";
   EXPECT_TRUE(Update(ID_EDIT_CLEAR).enabled);
 
   // A press beside it clears the selection and the handles with it.
   PostClick(m_hView, CPoint(400, 30));
   EXPECT_EQ(nullptr, m_pView->GetSelection());
-  EXPECT_EQ(kRed, ScreenPixel(12, 12));
+  EXPECT_EQ(kObjectColour, ScreenPixel(12, 12));
   EXPECT_FALSE(Update(ID_EDIT_CLEAR).enabled);
 
   // In zoom mode a drag that starts on the item (where it covers the plot)
@@ -216,7 +150,7 @@ TEST_F(NdViewOleTest, APastedObjectIsSelectedDraggedBeforeTheMouseToolAndDeleted
   EXPECT_EQ(0, m_pDoc->GetItemCount());
   EXPECT_EQ(nullptr, m_pView->GetSelection());
   EXPECT_EQ(1, m_pDoc->m_pictures.GetCount());
-  EXPECT_NE(kRed, ScreenPixel(150, 100));
+  EXPECT_NE(kObjectColour, ScreenPixel(150, 100));
   Command(ID_EDIT_CLEAR);
   EXPECT_TRUE(m_pDoc->m_pictures.IsEmpty());
 }
@@ -224,7 +158,7 @@ TEST_F(NdViewOleTest, APastedObjectIsSelectedDraggedBeforeTheMouseToolAndDeleted
 // On a page and in the clipboard picture an item lies where the view's
 // scale puts it, with no tracker.
 TEST_F(NdViewOleTest, ThePageAndTheClipboardPictureScaleTheItem) {
-  ASSERT_TRUE(PutObjectOnClipboard());
+  ASSERT_TRUE(PutObjectOnClipboard(false));
   Command(ID_EDIT_PASTE);
   CBrivanenDCntrItem* pItem = OnlyItem();
   ASSERT_NE(nullptr, pItem);
@@ -239,9 +173,9 @@ TEST_F(NdViewOleTest, ThePageAndTheClipboardPictureScaleTheItem) {
   m_pView->OnDraw(&dc);
   dc.DetachTemporary();
   ASSERT_GT(fx, 1.1) << "a page larger than the view";
-  EXPECT_EQ(kRed, page.Pixel((int)(100 * fx), (int)(100 * fy))) << "beyond the item on the screen";
-  EXPECT_EQ(kRed, page.Pixel((int)(12 * fx), (int)(12 * fy))) << "no handles on paper";
-  EXPECT_NE(kRed, page.Pixel((int)(106 * fx) + 3, (int)(58 * fy)));
+  EXPECT_EQ(kObjectColour, page.Pixel((int)(100 * fx), (int)(100 * fy))) << "beyond the item on the screen";
+  EXPECT_EQ(kObjectColour, page.Pixel((int)(12 * fx), (int)(12 * fy))) << "no handles on paper";
+  EXPECT_NE(kObjectColour, page.Pixel((int)(106 * fx) + 3, (int)(58 * fy)));
 
   // The clipboard picture: 6000 units across the view, with the screen's
   // aspect.
