@@ -278,3 +278,11 @@
 #define ID_SCRIPT_RUN 32777
 #define ID_SCRIPT_OPEN 32817
 #define ID_SCRIPT_SAVE 32818
+
+// The graph view as an OLE container: the menu and keys while an object is
+// active in place in it, the two cancels of in-place editing, and the
+// message of an object that cannot be created.
+#define IDR_ND_CNTR_INPLACE 6
+#define ID_ND_CANCEL_EDIT_CNTR 32768
+#define ID_ND_CANCEL_EDIT_SRVR 32769
+#define IDP_ND_FAILED_TO_CREATE 102

@@ -135,6 +135,12 @@ STDMETHODIMP COleDataSource::GetData(FORMATETC* pFormatEtc, STGMEDIUM* pMedium) 
       pMedium->hGlobal = (HGLOBAL)::OleDuplicateData(pEntry->medium.hGlobal, pEntry->format.cfFormat, GMEM_MOVEABLE);
       return pMedium->hGlobal != nullptr ? S_OK : E_OUTOFMEMORY;
     default:
+      // The receiver's ReleaseStgMedium releases a stream or storage itself
+      // as well as this object: each gets its own reference.
+      if (pMedium->tymed == TYMED_ISTREAM && pMedium->pstm != nullptr)
+        pMedium->pstm->AddRef();
+      else if (pMedium->tymed == TYMED_ISTORAGE && pMedium->pstg != nullptr)
+        pMedium->pstg->AddRef();
       pMedium->pUnkForRelease = static_cast<IDataObject*>(this);
       InternalAddRef();
       return S_OK;

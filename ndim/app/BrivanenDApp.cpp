@@ -88,6 +88,7 @@ int CBrivanenDApp::ExitInstance() {
 void CBrivanenDApp::AddDocTemplates() {
   m_pGraphTemplate = new CMultiDocTemplate(IDR_BRIVANETYPE, RUNTIME_CLASS(CBrivanenDDoc), RUNTIME_CLASS(CChildFrame),
                                            RUNTIME_CLASS(CBrivanenDView));
+  m_pGraphTemplate->SetContainerInfo(IDR_ND_CNTR_INPLACE);
   AddDocTemplate(m_pGraphTemplate);
   m_pScriptTemplate = new CMultiDocTemplate(IDR_SCRIPTTYPE, RUNTIME_CLASS(CBrivanenDDoc), RUNTIME_CLASS(CChildFrame),
                                             RUNTIME_CLASS(CScriptView));

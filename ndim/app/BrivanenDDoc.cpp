@@ -26,7 +26,7 @@
 #include "numerics/Constants.h"
 #include "resources/BrivanenDRes.h"
 
-IMPLEMENT_DYNCREATE(CBrivanenDDoc, CDocument)
+IMPLEMENT_DYNCREATE(CBrivanenDDoc, COleServerDoc)
 
 BEGIN_MESSAGE_MAP(CBrivanenDDoc, COleServerDoc)
   ON_COMMAND(ID_FILE_SAVE, OnFileSave)

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "framework/base/Lists.h"
-#include "framework/win/Document.h"
+#include "framework/win/OleDocument.h"
 #include "ndim/app/HandOffMessageBoxes.h"
 #include "ndim/script/CommandInterpreter.h"
 
@@ -23,9 +23,9 @@ class CSpectrum2D;
 class CView;
 struct HandOffTraces;
 
-// The document's base: an OLE server document. Embedding comes with the OLE
-// items; until then it behaves as a plain document.
-typedef CDocument COleServerDoc;
+// The document's base: an OLE server document. Until it serves, it holds the
+// OLE items of a container.
+typedef COleDocument COleServerDoc;
 
 // Mouse tools: the document's commands set some, the graph view and the
 // referencing wizard the others.

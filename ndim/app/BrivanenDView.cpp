@@ -11,6 +11,7 @@
 #include "framework/win/RectTracker.h"
 #include "framework/win/UiHooks.h"
 #include "framework/win/WinApp.h"
+#include "ndim/app/BrivanenDCntrItem.h"
 #include "ndim/app/BrivanenDDoc.h"
 #include "ndim/app/ClipboardPicture.h"
 #include "ndim/data/IntegrationBlock.h"
@@ -47,6 +48,11 @@ BEGIN_MESSAGE_MAP(CBrivanenDView, CView)
   ON_UPDATE_COMMAND_UI(ID_PROCESS_PLAY, OnUpdatePlay)
   ON_COMMAND(ID_PROCESS_STOP, OnStop)
   ON_UPDATE_COMMAND_UI(ID_PROCESS_STOP, OnUpdateStop)
+  ON_WM_SETFOCUS()
+  ON_WM_DESTROY()
+  ON_COMMAND(ID_OLE_INSERT_NEW, OnInsertObject)
+  ON_COMMAND(ID_ND_CANCEL_EDIT_CNTR, OnCancelEditCntr)
+  ON_COMMAND(ID_ND_CANCEL_EDIT_SRVR, OnCancelEditSrvr)
 END_MESSAGE_MAP()
 
 namespace {
@@ -82,9 +88,20 @@ void CBrivanenDView::OnInitialUpdate() {
     m_magnifier.SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-void CBrivanenDView::OnUpdate(CView*, LPARAM lHint, CObject*) {
-  if (lHint == 0)
+void CBrivanenDView::OnUpdate(CView*, LPARAM lHint, CObject* pHint) {
+  if (m_hWnd == nullptr)
+    return;
+  // The selection goes with its item (deleted, or the document emptied).
+  LiveSelection();
+  if (lHint == 0) {
     Invalidate(TRUE);
+  } else if (lHint == 1 && pHint != nullptr && pHint->IsKindOf(RUNTIME_CLASS(CBrivanenDCntrItem))) {
+    CRectTracker tracker;
+    SetupTracker(static_cast<CBrivanenDCntrItem*>(pHint), &tracker);
+    CRect rc;
+    tracker.GetTrueRect(&rc);
+    InvalidateRect(&rc);
+  }
 }
 
 // Only while a document window is active: a view activated as the last
@@ -185,6 +202,7 @@ void CBrivanenDView::DrawDocument(CDC* pDC, double fx, double fy, BOOL bScreen) 
   }
   if (bScreen && pDoc->m_bPictureSelected && pDoc->m_pPictureTracker != nullptr)
     pDoc->m_pPictureTracker->Draw(pDC);
+  DrawItems(pDC, fx, fy, bScreen);
   if (pDoc->m_bShowGrid && pCurrent != nullptr)
     DrawGrid(pDC, *pCurrent);
 }
@@ -260,9 +278,10 @@ void CBrivanenDView::OnEditCopy() {
     CClipboard::CopyEnhMetaFile(m_hWnd, hPicture);
 }
 
+// An embedded object first; else an enhanced metafile becomes a picture.
 void CBrivanenDView::OnEditPaste() {
   CBrivanenDDoc* pDoc = GetDocument();
-  if (pDoc == nullptr)
+  if (pDoc == nullptr || PasteItem())
     return;
   HENHMETAFILE hPicture = nullptr;
   {
@@ -280,10 +299,11 @@ void CBrivanenDView::OnEditPaste() {
   pDoc->UpdateAllViews(nullptr);
 }
 
-// The head picture goes; the tracker moves to the next one.
+// The selected OLE item goes; without one the head picture, and the
+// tracker moves to the next one.
 void CBrivanenDView::OnEditClear() {
   CBrivanenDDoc* pDoc = GetDocument();
-  if (pDoc == nullptr || pDoc->m_pictures.IsEmpty())
+  if (pDoc == nullptr || DeleteSelection() || pDoc->m_pictures.IsEmpty())
     return;
   delete pDoc->m_pictures.RemoveHead();
   delete pDoc->m_pPictureTracker;
@@ -298,7 +318,7 @@ void CBrivanenDView::OnEditClear() {
 
 void CBrivanenDView::OnUpdateEditClear(CCmdUI* pCmdUI) {
   const CBrivanenDDoc* pDoc = GetDocument();
-  pCmdUI->Enable(pDoc != nullptr && !pDoc->m_pictures.IsEmpty());
+  pCmdUI->Enable(pDoc != nullptr && (LiveSelection() != nullptr || !pDoc->m_pictures.IsEmpty()));
 }
 
 // --- Magnifier ---

@@ -2,16 +2,18 @@
 // set of the document with its integration regions and the pictures pasted
 // into it, turns presses and drags into the action of the document's mouse
 // tool, shows the cursor's position in the status bar, copies the picture
-// to the clipboard as an enhanced metafile, pastes pictures, carries the
-// magnifier and plays the current set as sound.
+// to the clipboard as an enhanced metafile, pastes pictures and holds OLE
+// items, carries the magnifier and plays the current set as sound.
 #pragma once
 
 #include "common/MagnifyingGlass.h"
 #include "framework/win/View.h"
 #include "ndim/app/NdSound.h"
 
+class CBrivanenDCntrItem;
 class CBrivanenDDoc;
 class CClipboardPicture;
+class CDocItem;
 class CIntegrationBlock;
 class CRectTracker;
 class CSpectrum2D;
@@ -28,6 +30,12 @@ class CBrivanenDView : public CView, public CMagnifierSource {
   void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
   void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView) override;
   BOOL PreTranslateMessage(MSG* pMsg) override;
+  BOOL IsSelected(const CObject* pDocItem) const override;
+
+  // The selected OLE item, or null. Selecting another ends the in-place
+  // editing of the item active here.
+  CBrivanenDCntrItem* GetSelection() const { return m_pSelection; }
+  void SetSelection(CBrivanenDCntrItem* pItem);
 
   // The picture the clipboard gets: 6000 units wide with the screen's
   // aspect, referred to the default printer (the screen without one).
@@ -67,6 +75,11 @@ class CBrivanenDView : public CView, public CMagnifierSource {
   void OnUpdateViewMagnify(CCmdUI* pCmdUI);
   void OnViewDoubleBuffering();
   void OnUpdateViewDoubleBuffering(CCmdUI* pCmdUI);
+  void OnSetFocus(CWnd* pOldWnd);
+  void OnDestroy();
+  void OnInsertObject();
+  void OnCancelEditCntr();
+  void OnCancelEditSrvr();
   void OnPlay();
   void OnUpdatePlay(CCmdUI* pCmdUI);
   void OnStop();
@@ -77,6 +90,21 @@ class CBrivanenDView : public CView, public CMagnifierSource {
   // pictures, the grid; bScreen adds the trackers.
   void DrawDocument(CDC* pDC, double dFactorX, double dFactorY, BOOL bScreen);
   void DrawGrid(CDC* pDC, const CSpectrum2D& set);
+
+  // OLE items (BrivanenDViewOle.cpp).
+  void DrawItems(CDC* pDC, double dFactorX, double dFactorY, BOOL bScreen);
+  void SetupTracker(CBrivanenDCntrItem* pItem, CRectTracker* pTracker) const;
+  // The selection, or null once the document no longer holds it.
+  CBrivanenDCntrItem* LiveSelection();
+  BOOL HoldsItem(const CDocItem* pItem) const;
+  // The last item whose rectangle holds the point, or null.
+  CBrivanenDCntrItem* ItemAt(CPoint point) const;
+  // Selects the item under the point (or nothing) and drags it. FALSE when
+  // no item was hit.
+  BOOL TrackItem(CPoint point);
+  void ActivateSelection();
+  BOOL DeleteSelection();
+  BOOL PasteItem();
 
   // Mouse tools (BrivanenDViewMouse.cpp).
   BOOL SelectRegion(CPoint point);
@@ -98,6 +126,7 @@ class CBrivanenDView : public CView, public CMagnifierSource {
   BOOL AskReference(CString& shift, LPCSTR lpszLabel);
   void ShowMagnifier(BOOL bShow);
 
+  CBrivanenDCntrItem* m_pSelection = nullptr;
   CMagnifyingGlass m_magnifier;
   BOOL m_bPlayStopped = TRUE;  // no sound plays
   BOOL m_bDoubleBuffering = TRUE;

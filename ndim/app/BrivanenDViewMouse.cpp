@@ -163,6 +163,11 @@ void CBrivanenDView::OnLButtonDown(UINT nFlags, CPoint point) {
   CSpectrum2D* pSet = pDoc != nullptr ? pDoc->GetCurrentSet() : nullptr;
   SetFocus();
   m_ptDown = point;
+  // An OLE item under the point takes the click before any mouse tool.
+  if (pDoc != nullptr && TrackItem(point)) {
+    Default();
+    return;
+  }
   if (pSet == nullptr) {
     Default();
     return;
@@ -471,6 +476,7 @@ void CBrivanenDView::OnCaptureChanged(CWnd* pWnd) {
 
 void CBrivanenDView::OnLButtonDblClk(UINT nFlags, CPoint point) {
   OnLButtonDown(nFlags, point);
+  ActivateSelection();
   CBrivanenDDoc* pDoc = GetDocument();
   CSpectrum2D* pSet = pDoc != nullptr ? pDoc->GetCurrentSet() : nullptr;
   if (pSet == nullptr || pSet->m_regions.IsEmpty())

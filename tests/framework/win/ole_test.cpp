@@ -243,3 +243,28 @@ TEST_F(OleTest, DataThatCannotBeHadAtTheDropChangesNothing) {
   EXPECT_EQ(CString("before"), m_drop.m_text);
   EXPECT_EQ(0, m_drop.m_nDrops);
 }
+
+// A stream handed out is the data source's own: each receiver's release
+// takes only the reference it was given.
+TEST_F(OleTest, AStreamLentByADataSourceOutlivesEachReceiversRelease) {
+  IStream* pStream = nullptr;
+  ASSERT_TRUE(SUCCEEDED(::CreateStreamOnHGlobal(nullptr, TRUE, &pStream)));
+  pStream->AddRef();  // the test's own, to count with
+  const CLIPFORMAT cf = (CLIPFORMAT)::RegisterClipboardFormatA("Brivane Test Stream");
+  FORMATETC format = {cf, nullptr, DVASPECT_CONTENT, -1, TYMED_ISTREAM};
+  STGMEDIUM medium = {};
+  medium.tymed = TYMED_ISTREAM;
+  medium.pstm = pStream;
+  auto* pSource = new COleDataSource;
+  pSource->CacheData(cf, &medium, &format);
+  for (int i = 0; i < 2; ++i) {
+    STGMEDIUM lent = {};
+    ASSERT_EQ(S_OK, pSource->GetData(&format, &lent));
+    EXPECT_EQ(pStream, lent.pstm);
+    ::ReleaseStgMedium(&lent);
+  }
+  EXPECT_EQ(3u, pStream->AddRef()) << "the source's and the test's";
+  pStream->Release();
+  pSource->InternalRelease();
+  EXPECT_EQ(0u, pStream->Release());
+}
