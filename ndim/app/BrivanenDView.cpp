@@ -91,8 +91,6 @@ void CBrivanenDView::OnInitialUpdate() {
 void CBrivanenDView::OnUpdate(CView*, LPARAM lHint, CObject* pHint) {
   if (m_hWnd == nullptr)
     return;
-  // The selection goes with its item (deleted, or the document emptied).
-  LiveSelection();
   if (lHint == 0) {
     Invalidate(TRUE);
   } else if (lHint == 1 && pHint != nullptr && pHint->IsKindOf(RUNTIME_CLASS(CBrivanenDCntrItem))) {
@@ -318,7 +316,7 @@ void CBrivanenDView::OnEditClear() {
 
 void CBrivanenDView::OnUpdateEditClear(CCmdUI* pCmdUI) {
   const CBrivanenDDoc* pDoc = GetDocument();
-  pCmdUI->Enable(pDoc != nullptr && (LiveSelection() != nullptr || !pDoc->m_pictures.IsEmpty()));
+  pCmdUI->Enable(pDoc != nullptr && (m_pSelection != nullptr || !pDoc->m_pictures.IsEmpty()));
 }
 
 // --- Magnifier ---

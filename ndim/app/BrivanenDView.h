@@ -31,6 +31,7 @@ class CBrivanenDView : public CView, public CMagnifierSource {
   void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView) override;
   BOOL PreTranslateMessage(MSG* pMsg) override;
   BOOL IsSelected(const CObject* pDocItem) const override;
+  void OnDocItemRemoved(const CObject* pDocItem) override;
 
   // The selected OLE item, or null. Selecting another ends the in-place
   // editing of the item active here.
@@ -94,9 +95,6 @@ class CBrivanenDView : public CView, public CMagnifierSource {
   // OLE items (BrivanenDViewOle.cpp).
   void DrawItems(CDC* pDC, double dFactorX, double dFactorY, BOOL bScreen);
   void SetupTracker(CBrivanenDCntrItem* pItem, CRectTracker* pTracker) const;
-  // The selection, or null once the document no longer holds it.
-  CBrivanenDCntrItem* LiveSelection();
-  BOOL HoldsItem(const CDocItem* pItem) const;
   // The last item whose rectangle holds the point, or null.
   CBrivanenDCntrItem* ItemAt(CPoint point) const;
   // Selects the item under the point (or nothing) and drags it. FALSE when

@@ -14,19 +14,9 @@
 #include "ndim/app/BrivanenDView.h"
 #include "resources/BrivanenDRes.h"
 
-BOOL CBrivanenDView::HoldsItem(const CDocItem* pItem) const {
-  CBrivanenDDoc* pDoc = GetDocument();
-  POSITION pos = pDoc != nullptr ? pDoc->GetStartPosition() : nullptr;
-  while (pos != nullptr)
-    if (pDoc->GetNextItem(pos) == pItem)
-      return TRUE;
-  return FALSE;
-}
-
-CBrivanenDCntrItem* CBrivanenDView::LiveSelection() {
-  if (m_pSelection != nullptr && !HoldsItem(m_pSelection))
+void CBrivanenDView::OnDocItemRemoved(const CObject* pDocItem) {
+  if (pDocItem == m_pSelection)
     m_pSelection = nullptr;
-  return m_pSelection;
 }
 
 // On the page and in the clipboard picture an item's rectangle grows with
@@ -72,7 +62,7 @@ void CBrivanenDView::SetSelection(CBrivanenDCntrItem* pItem) {
     if (pActive != nullptr && pActive != pItem)
       pActive->Close();
   }
-  if (CBrivanenDCntrItem* pOld = LiveSelection())
+  if (CBrivanenDCntrItem* pOld = m_pSelection)
     pOld->InvalidateItem();
   m_pSelection = pItem;
   if (m_pSelection != nullptr)
@@ -113,14 +103,14 @@ BOOL CBrivanenDView::TrackItem(CPoint point) {
 }
 
 void CBrivanenDView::ActivateSelection() {
-  if (LiveSelection() == nullptr)
+  if (m_pSelection == nullptr)
     return;
   const LONG nVerb = (::GetKeyState(VK_CONTROL) & 0x8000) != 0 ? OLEIVERB_OPEN : OLEIVERB_PRIMARY;
   m_pSelection->DoVerb(nVerb, this);
 }
 
 BOOL CBrivanenDView::DeleteSelection() {
-  CBrivanenDCntrItem* pItem = LiveSelection();
+  CBrivanenDCntrItem* pItem = m_pSelection;
   if (pItem == nullptr)
     return FALSE;
   pItem->InvalidateItem();
