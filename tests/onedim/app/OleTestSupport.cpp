@@ -140,6 +140,21 @@ MetafileContents ReadPicture(HMETAFILE hMF) {
   return contents;
 }
 
+bool WriteFlatSpectrum(const std::string& path) {
+  CTestHost host;
+  CBrivaneProDoc doc(&host);
+  AddTestSpectrum(doc, 256, [](int) { return 0.0f; });
+  doc.RefreshAfterAdd();
+  return doc.WriteNativeFile(path.c_str()) != FALSE;
+}
+
+bool StartOn(BrivaneProcess& app, const std::string& path) {
+  if (!app.Start("\"" + path + "\"") || app.WaitMainWindow() == nullptr)
+    return false;
+  app.Sync();
+  return true;
+}
+
 HWND SpectrumView(const BrivaneProcess& app) {
   HWND splitter = ::GetDlgItem(app.ActiveChild(), AFX_IDW_PANE_FIRST);
   HWND first = ::GetDlgItem(splitter, AFX_IDW_PANE_FIRST);

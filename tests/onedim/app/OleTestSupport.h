@@ -51,6 +51,11 @@ struct MetafileContents {
 };
 MetafileContents ReadPicture(HMETAFILE hMF);
 
+// A 1D document file of one flat spectrum at path.
+bool WriteFlatSpectrum(const std::string& path);
+// Starts the program on a document file; true once its window is up.
+bool StartOn(BrivaneProcess& app, const std::string& path);
+
 // The 1D view of the program's active document window.
 HWND SpectrumView(const BrivaneProcess& app);
 // A child window of parent that belongs to process pid, of the class when

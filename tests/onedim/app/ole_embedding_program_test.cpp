@@ -16,7 +16,6 @@
 #include "resources/BrivaneRes.h"
 #include "tests/onedim/app/BrivaneProcess.h"
 #include "tests/onedim/app/OleTestSupport.h"
-#include "tests/onedim/document/document_test_host.h"
 
 namespace {
 
@@ -47,8 +46,8 @@ CachedPicture ReadCachedPicture(const std::vector<BYTE>& storageBytes) {
     return picture;
   IStorage* storage = nullptr;
   IDataObject* data = nullptr;
-  if (SUCCEEDED(::StgOpenStorageOnILockBytes(bytes, nullptr, STGM_READWRITE | STGM_SHARE_EXCLUSIVE, nullptr, 0,
-                                             &storage)) &&
+  if (SUCCEEDED(
+          ::StgOpenStorageOnILockBytes(bytes, nullptr, STGM_READWRITE | STGM_SHARE_EXCLUSIVE, nullptr, 0, &storage)) &&
       SUCCEEDED(::OleLoad(storage, IID_IDataObject, nullptr, reinterpret_cast<void**>(&data)))) {
     FORMATETC format = {CF_METAFILEPICT, nullptr, DVASPECT_CONTENT, -1, TYMED_MFPICT};
     STGMEDIUM medium = {};
@@ -95,22 +94,18 @@ class OleEmbeddingProgramTest : public ::testing::Test {
   }
   std::string Path(const char* name) const { return m_dir + "\\" + name; }
 
-  // A document of one flat spectrum.
-  std::string WriteSpectrum(const char* name) {
-    CTestHost host;
-    CBrivaneProDoc doc(&host);
-    AddTestSpectrum(doc, 256, [](int) { return 0.0f; });
-    doc.RefreshAfterAdd();
-    const std::string path = Path(name);
-    EXPECT_TRUE(doc.WriteNativeFile(path.c_str()));
-    return path;
-  }
-
-  static bool Start(BrivaneProcess& app, const std::string& path) {
-    if (!app.Start("\"" + path + "\"") || app.WaitMainWindow() == nullptr)
+  // A container on a document of one spectrum, a new 1D object inserted
+  // into it and shown in place: the object's program (taken on by server),
+  // the container's view and the in-place frame, or false.
+  bool StartAndInsert(BrivaneProcess& app, BrivaneProcess& server, HWND& view, HWND& frame) {
+    const std::string path = Path("container.bvx");
+    if (!WriteFlatSpectrum(path) || !StartOn(app, path))
       return false;
-    app.Sync();
-    return true;
+    view = SpectrumView(app);
+    if (view == nullptr || !InsertBrivaneObject(app) || !WaitServer(app, server))
+      return false;
+    frame = WaitInPlaceFrame(view, server);
+    return frame != nullptr;
   }
 
   // Edit > Insert New Object with this program's document chosen.
@@ -201,20 +196,16 @@ TEST_F(OleEmbeddingProgramTest, ANewDocumentObjectIsEditedInPlaceAndComesBackWit
   const int nWidth = 4 * m_nDpiX;
   const int nHeight = ::MulDiv(22, m_nDpiY, 10);
   {
-    BrivaneProcess app;
-    ASSERT_TRUE(Start(app, WriteSpectrum("container.bvx")));
-    HWND view = SpectrumView(app);
-    ASSERT_NE(view, nullptr);
-    ASSERT_TRUE(InsertBrivaneObject(app));
-    BrivaneProcess server;
-    ASSERT_TRUE(WaitServer(app, server)) << "COM starts a program for the object";
+    // COM starts a program for the object, which shows no window of its
+    // own: the object is shown in place at once.
+    BrivaneProcess app, server;
+    HWND view = nullptr, frame = nullptr;
+    ASSERT_TRUE(StartAndInsert(app, server, view, frame));
     EXPECT_NE(CommandLineOf(server.pid()).find("-Embedding"), std::string::npos) << CommandLineOf(server.pid());
-    EXPECT_EQ(server.WaitMainWindow(500), nullptr) << "and it shows no window of its own";
+    EXPECT_EQ(server.WaitMainWindow(500), nullptr);
 
-    // Shown in place at once: at the item's corner (10, 10), the resize
-    // bar's border around it, in the size the server gives.
-    HWND frame = WaitInPlaceFrame(view, server);
-    ASSERT_NE(frame, nullptr);
+    // At the item's corner (10, 10), the resize bar's border around it, in
+    // the size the server gives.
     const RECT rc = ChildRect(frame, view);
     EXPECT_EQ(rc.left, 6);
     EXPECT_EQ(rc.top, 6);
@@ -247,7 +238,7 @@ TEST_F(OleEmbeddingProgramTest, ANewDocumentObjectIsEditedInPlaceAndComesBackWit
   EXPECT_NEAR(picture.extent.cy, 5588, 30);
 
   BrivaneProcess app;
-  ASSERT_TRUE(Start(app, saved));
+  ASSERT_TRUE(StartOn(app, saved));
   HWND view = SpectrumView(app);
   ASSERT_NE(view, nullptr);
   EXPECT_EQ(BrivaneProcesses().size(), 1u) << "a reopened object is drawn from its picture; no server runs";
@@ -255,8 +246,9 @@ TEST_F(OleEmbeddingProgramTest, ANewDocumentObjectIsEditedInPlaceAndComesBackWit
   ASSERT_TRUE(app.SaveAs(again));
   records = ItemRecordsOf(again);
   ASSERT_EQ(records.size(), 1u);
-  // At its corner; the view's sizes as the program lays out its window
-  // scale the size a little (a scroll bar's width in a screen's).
+  // At its corner. Its size follows the view's sizes while the program
+  // lays out its window on start-up: a scroll bar's width over the view's
+  // at most.
   const RECT reopened = ItemRect(records[0]);
   EXPECT_EQ(reopened.left, rect.left);
   EXPECT_EQ(reopened.top, rect.top);
@@ -285,15 +277,9 @@ TEST_F(OleEmbeddingProgramTest, AServerKilledUnderItsObjectLeavesThePictureAndAD
     ~AfterKill() { ForgetKilledServers(); }
   } afterKill;
   Watchdog watchdog(120000);
-  BrivaneProcess app;
-  ASSERT_TRUE(Start(app, WriteSpectrum("container.bvx")));
-  HWND view = SpectrumView(app);
-  ASSERT_NE(view, nullptr);
-  ASSERT_TRUE(InsertBrivaneObject(app));
-  BrivaneProcess server;
-  ASSERT_TRUE(WaitServer(app, server));
-  HWND frame = WaitInPlaceFrame(view, server);
-  ASSERT_NE(frame, nullptr);
+  BrivaneProcess app, server;
+  HWND view = nullptr, frame = nullptr;
+  ASSERT_TRUE(StartAndInsert(app, server, view, frame));
   PressEscape(frame);
   ASSERT_TRUE(WaitFor([&] { return !::IsWindow(frame); }, 10000));
 

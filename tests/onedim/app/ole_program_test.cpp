@@ -18,7 +18,6 @@
 #include "tests/framework/win/WindowTest.h"
 #include "tests/onedim/app/BrivaneProcess.h"
 #include "tests/onedim/app/OleTestSupport.h"
-#include "tests/onedim/document/document_test_host.h"
 
 namespace {
 
@@ -77,21 +76,12 @@ class OleProgramTest : public ::testing::Test {
 
   // A document of one flat spectrum near the bottom of the view.
   std::string WriteSpectrum(const char* name) {
-    CTestHost host;
-    CBrivaneProDoc doc(&host);
-    AddTestSpectrum(doc, 256, [](int) { return 0.0f; });
-    doc.RefreshAfterAdd();
     const std::string path = Path(name);
-    EXPECT_TRUE(doc.WriteNativeFile(path.c_str()));
+    EXPECT_TRUE(WriteFlatSpectrum(path));
     return path;
   }
 
-  static bool Start(BrivaneProcess& app, const std::string& path) {
-    if (!app.Start("\"" + path + "\"") || app.WaitMainWindow() == nullptr)
-      return false;
-    app.Sync();
-    return true;
-  }
+  static bool Start(BrivaneProcess& app, const std::string& path) { return StartOn(app, path); }
 
   std::string m_dir;
 };

@@ -8,6 +8,7 @@
 
 #include <windows.h>
 #include <ole2.h>
+#include <commctrl.h>
 
 #include <algorithm>
 #include <cstring>
@@ -534,6 +535,11 @@ TEST_F(OleServerProgramTest, EditedInPlaceTheDocumentSitsOnTheItemWithItsToolBar
   RECT rcBar;
   ::GetWindowRect(toolBar, &rcBar);
   EXPECT_EQ(container.m_borderTop, rcBar.bottom - rcBar.top);
+  // Its buttons follow the document's commands: the zoom, once chosen
+  // there, shows pressed.
+  EXPECT_EQ(0, ::SendMessageA(toolBar, TB_ISBUTTONCHECKED, ID_VIEW_ZOOM, 0));
+  ::PostMessageA(frame, WM_COMMAND, ID_VIEW_ZOOM, 0);
+  EXPECT_TRUE(PumpUntil([&] { return ::SendMessageA(toolBar, TB_ISBUTTONCHECKED, ID_VIEW_ZOOM, 0) != 0; }, 10000));
 
   // The container moves the item.
   RECT moved = {40, 50, 240, 150};
@@ -545,6 +551,24 @@ TEST_F(OleServerProgramTest, EditedInPlaceTheDocumentSitsOnTheItemWithItsToolBar
   EXPECT_EQ(36, rc.left);
   EXPECT_EQ(46, rc.top);
   EXPECT_EQ(244, rc.right);
+  // Partly outside what the container shows: the frame is cut there, and
+  // the document stays on the item.
+  RECT shown = {0, 0, 150, 100};
+  EXPECT_EQ(S_OK, inPlace->SetObjectRects(&moved, &shown));
+  ::GetWindowRect(frame, &rc);
+  ::MapWindowPoints(nullptr, container.m_hWnd, (LPPOINT)&rc, 2);
+  EXPECT_EQ(36, rc.left);
+  EXPECT_EQ(46, rc.top);
+  EXPECT_EQ(150, rc.right);
+  EXPECT_EQ(100, rc.bottom);
+  HWND pane = ::GetDlgItem(frame, AFX_IDW_PANE_FIRST);
+  ASSERT_NE(nullptr, pane);
+  ::GetWindowRect(pane, &rc);
+  ::MapWindowPoints(nullptr, container.m_hWnd, (LPPOINT)&rc, 2);
+  EXPECT_EQ(40, rc.left);
+  EXPECT_EQ(50, rc.top);
+  EXPECT_EQ(240, rc.right);
+  EXPECT_EQ(150, rc.bottom);
 
   // Escape in the document ends the editing in place.
   ::PostMessageA(frame, WM_COMMAND, ID_CANCEL_EDIT_SRVR, 0);
