@@ -179,6 +179,20 @@ BOOL COleClientItem::FinishCreate(HRESULT hr) {
   return TRUE;
 }
 
+void COleClientItem::CachePicture() {
+  // A cache told only to draw may keep no picture of its own (Wine's keeps
+  // none), and then a container whose server has gone shows nothing: the
+  // content is kept as a metafile picture as well, saved with the object.
+  IOleCache* lpCache = nullptr;
+  if (m_lpObject == nullptr || m_nDrawAspect != DVASPECT_CONTENT ||
+      FAILED(m_lpObject->QueryInterface(IID_IOleCache, reinterpret_cast<void**>(&lpCache))))
+    return;
+  FORMATETC format = {CF_METAFILEPICT, nullptr, DVASPECT_CONTENT, -1, TYMED_MFPICT};
+  DWORD dwConnection = 0;
+  lpCache->Cache(&format, ADVF_PRIMEFIRST, &dwConnection);
+  lpCache->Release();
+}
+
 BOOL COleClientItem::CreateNewItem(REFCLSID clsid, OLERENDER render, CLIPFORMAT cfFormat, LPFORMATETC lpFormatEtc) {
   if (!CreateStorage())
     return FALSE;
@@ -187,7 +201,11 @@ BOOL COleClientItem::CreateNewItem(REFCLSID clsid, OLERENDER render, CLIPFORMAT 
     lpFormatEtc = &format;
   HRESULT hr = ::OleCreate(clsid, IID_IOleObject, render, lpFormatEtc, static_cast<IOleClientSite*>(m_pSites),
                            m_lpStorage, reinterpret_cast<void**>(&m_lpObject));
-  return FinishCreate(hr);
+  if (!FinishCreate(hr))
+    return FALSE;
+  if (render == OLERENDER_DRAW)
+    CachePicture();
+  return TRUE;
 }
 
 BOOL COleClientItem::CreateFromData(COleDataObject* pDataObject, OLERENDER render, CLIPFORMAT cfFormat,
@@ -200,7 +218,11 @@ BOOL COleClientItem::CreateFromData(COleDataObject* pDataObject, OLERENDER rende
   HRESULT hr =
       ::OleCreateFromData(pDataObject->GetIDataObject(), IID_IOleObject, render, lpFormatEtc,
                           static_cast<IOleClientSite*>(m_pSites), m_lpStorage, reinterpret_cast<void**>(&m_lpObject));
-  return FinishCreate(hr);
+  if (!FinishCreate(hr))
+    return FALSE;
+  if (render == OLERENDER_DRAW)
+    CachePicture();
+  return TRUE;
 }
 
 namespace {

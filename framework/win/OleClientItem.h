@@ -148,6 +148,8 @@ class COleClientItem : public CDocItem {
   BOOL CreateStorage();
   // Connects a freshly made or loaded object; FALSE (and empty) on failure.
   BOOL FinishCreate(HRESULT hr);
+  // Keeps the content's picture in the object's cache, to draw and to save.
+  void CachePicture();
   // Saves the object into its storage; FALSE when it cannot be.
   BOOL SaveObject();
   // The storage's bytes as they stand.

@@ -14,6 +14,7 @@ IMPLEMENT_DYNCREATE(COleIPFrameWnd, CFrameWnd)
 
 BEGIN_MESSAGE_MAP(COleIPFrameWnd, CFrameWnd)
   ON_COMMAND(ID_CANCEL_EDIT_SRVR, OnCancelEditSrvr)
+  ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
 END_MESSAGE_MAP()
 
 COleCntrFrameWnd::~COleCntrFrameWnd() {
@@ -41,10 +42,18 @@ BOOL COleIPFrameWnd::OnCreateControlBars(CFrameWnd*, CFrameWnd*) {
   return TRUE;
 }
 
-void COleIPFrameWnd::RepositionFrame(LPCRECT lpPosRect, LPCRECT) {
-  CRect rc(lpPosRect);
-  rc.InflateRect(COleResizeBar::kBorder, COleResizeBar::kBorder);
-  SetWindowPos(nullptr, rc.left, rc.top, rc.Width(), rc.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+void COleIPFrameWnd::RepositionFrame(LPCRECT lpPosRect, LPCRECT lpClipRect) {
+  CRect rcFrame(lpPosRect);
+  rcFrame.InflateRect(COleResizeBar::kBorder, COleResizeBar::kBorder);
+  // The window covers only what the container lets show (an item partly
+  // scrolled out of its window); the bar and the view inside keep their
+  // places, cut off where the window ends.
+  CRect rcShown = rcFrame;
+  if (lpClipRect != nullptr && !rcShown.IntersectRect(&rcFrame, lpClipRect))
+    rcShown.SetRect(rcFrame.left, rcFrame.top, rcFrame.left, rcFrame.top);
+  m_rcLayout = rcFrame;
+  m_rcLayout.OffsetRect(-rcShown.left, -rcShown.top);
+  SetWindowPos(nullptr, rcShown.left, rcShown.top, rcShown.Width(), rcShown.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
   RecalcLayout();
 }
 
@@ -58,8 +67,9 @@ void COleIPFrameWnd::OnResizeRequest(LPCRECT lpRect) {
 void COleIPFrameWnd::RecalcLayout(BOOL) {
   if (m_hWnd == nullptr)
     return;
-  CRect rc;
-  GetClientRect(&rc);
+  CRect rc = m_rcLayout;
+  if (rc.IsRectEmpty())
+    GetClientRect(&rc);
   if (HWND hWndBar = ::GetDlgItem(m_hWnd, AFX_IDW_RESIZE_BAR)) {
     ::SetWindowPos(hWndBar, HWND_BOTTOM, rc.left, rc.top, rc.Width(), rc.Height(), SWP_NOACTIVATE);
     rc.DeflateRect(COleResizeBar::kBorder, COleResizeBar::kBorder);
@@ -117,6 +127,16 @@ void COleIPFrameWnd::ReleaseContainerBars() {
     pBar->ShowWindow(SW_HIDE);
   if (m_lpFrame != nullptr)
     m_lpFrame->SetBorderSpace(nullptr);
+}
+
+LRESULT COleIPFrameWnd::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam) {
+  CFrameWnd::OnIdleUpdateCmdUI(wParam, lParam);
+  // The bars in the container's frame are not among this frame's windows;
+  // their buttons follow this frame's commands all the same.
+  for (CControlBar* pBar : CControlBar::BarsOf(&m_wndContainerFrame))
+    if (pBar->IsVisible())
+      pBar->OnUpdateCmdUI(this, (BOOL)wParam);
+  return 0;
 }
 
 void COleIPFrameWnd::OnCancelEditSrvr() {

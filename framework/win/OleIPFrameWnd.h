@@ -60,8 +60,13 @@ class COleIPFrameWnd : public CFrameWnd {
  protected:
   // Escape: the editing in place ends.
   void OnCancelEditSrvr();
+  // The idle update of the frame, and of its bars in the container's frame.
+  LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
 
   COleServerDoc* m_pServerDoc = nullptr;
+  // The whole frame (item and border) in this window's client coordinates,
+  // larger than the window where the container clips it; empty: the window.
+  CRect m_rcLayout;
   COleCntrFrameWnd m_wndContainerFrame;
   IOleInPlaceUIWindow* m_lpFrame = nullptr;  // the container's frame (not held)
   BOOL m_bBarsBuilt = FALSE;

@@ -6,6 +6,7 @@
 #include "framework/win/OleIPFrameWnd.h"
 #include "framework/win/OleServerDoc.h"
 #include "framework/win/View.h"
+#include "framework/win/WinApp.h"
 
 BOOL COleServerDoc::ActivateInPlace() {
   if (m_pInPlaceFrame != nullptr) {
@@ -78,6 +79,8 @@ void COleServerDoc::ActivateUI() {
   MergeMenus();
   m_pInPlaceFrame->BuildContainerBars(m_hWndContainerFrame, m_lpInPlaceFrame);
   m_pInPlaceFrame->RepositionContainerBars();
+  if (CWinApp* pApp = AfxGetApp())
+    pApp->m_pActiveWnd = m_pInPlaceFrame;
   if (CWnd* pView = m_pInPlaceFrame->GetActiveView())
     pView->SetFocus();
 }
@@ -86,6 +89,9 @@ void COleServerDoc::DeactivateUI() {
   if (!m_bUIActive)
     return;
   m_bUIActive = FALSE;
+  CWinApp* pApp = AfxGetApp();
+  if (pApp != nullptr && pApp->m_pActiveWnd == m_pInPlaceFrame)
+    pApp->m_pActiveWnd = nullptr;
   m_pInPlaceFrame->ReleaseContainerBars();
   RemoveMenus();
   m_lpInPlaceFrame->SetActiveObject(nullptr, nullptr);

@@ -251,6 +251,9 @@ BOOL CWinApp::OnIdle(LONG lCount) {
     HWND hWndMain = CWnd::HwndOf(m_pMainWnd);
     if (hWndMain != nullptr && ::IsWindowVisible(hWndMain))
       UpdateFrame(hWndMain);
+    HWND hWndActive = CWnd::HwndOf(m_pActiveWnd);
+    if (hWndActive != nullptr && ::IsWindowVisible(hWndActive))
+      UpdateFrame(hWndActive);
     std::vector<HWND> frames;
     ::EnumThreadWindows(::GetCurrentThreadId(), &CollectFrame, reinterpret_cast<LPARAM>(&frames));
     for (HWND hWnd : frames)

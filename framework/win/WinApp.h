@@ -103,6 +103,9 @@ class CWinApp : public CCmdTarget {
   LPCSTR m_pszRegistryKey = nullptr;
   LPCSTR m_pszProfileName = nullptr;
   CWnd* m_pMainWnd = nullptr;
+  // A frame of this program inside another program's window (a document
+  // edited in place), updated at idle time like the main window.
+  CWnd* m_pActiveWnd = nullptr;
   MSG m_msgCur = {};
   CDocManager* m_pDocManager = nullptr;  // owned
   HGLOBAL m_hDevMode = nullptr;          // the printer selection (owned)

@@ -19,11 +19,13 @@ void CBrivaneProSrvrItem::Serialize(CArchive& ar) {
 BOOL CBrivaneProSrvrItem::OnGetExtent(DVASPECT nDrawAspect, CSize& rSize) {
   if (nDrawAspect != DVASPECT_CONTENT)
     return COleServerItem::OnGetExtent(nDrawAspect, rSize);
+  // A unit is a tenth of an inch: ten of them span the screen's pixels per
+  // inch (mapped the other way round, the object would be a few pixels wide).
   rSize = CSize(40, 22);
   CClientDC dc(nullptr);
   dc.SetMapMode(MM_ANISOTROPIC);
-  dc.SetWindowExt(dc.GetDeviceCaps(LOGPIXELSX), dc.GetDeviceCaps(LOGPIXELSY));
-  dc.SetViewportExt(10, -10);
+  dc.SetWindowExt(10, -10);
+  dc.SetViewportExt(dc.GetDeviceCaps(LOGPIXELSX), dc.GetDeviceCaps(LOGPIXELSY));
   dc.LPtoHIMETRIC(&rSize);
   return TRUE;
 }

@@ -16,8 +16,8 @@ class CBrivaneProSrvrItem : public COleServerItem {
 
   // The embedded item stores the document (which holds only its own OLE items).
   void Serialize(CArchive& ar) override;
-  // The content: 40 x 22 units of a mapping whose window is the screen's
-  // pixels per inch and whose viewport is (10, -10), in HIMETRIC.
+  // The content: 40 x 22 tenths of an inch (through the screen's pixels
+  // per inch), in HIMETRIC.
   BOOL OnGetExtent(DVASPECT nDrawAspect, CSize& rSize) override;
   BOOL OnDraw(CDC* pDC, CSize& rSize) override;
 };

@@ -1,6 +1,8 @@
 // The 1D view's OLE items: drawn over the spectra with their trackers,
 // selected and dragged with the mouse, opened with a double click,
 // inserted, pasted and deleted.
+#include <cmath>
+
 #include "framework/win/CmdUI.h"
 #include "framework/win/Dc.h"
 #include "framework/win/OleDataObject.h"
@@ -133,11 +135,13 @@ void CBrivaneProView::RescaleItems(double dx, double dy) {
   while (COleClientItem* pClient = pDoc->GetNextClientItem(pos)) {
     auto* pItem = static_cast<CBrivaneProCntrItem*>(pClient);
     CRect& rc = pItem->m_rect;
-    // Both sides follow the width, so the item keeps its aspect.
-    const int nWidth = (int)(rc.Width() * dx);
-    const int nHeight = (int)(rc.Height() * dx);
-    rc.left = (int)(rc.left * dx);
-    rc.top = (int)(rc.top * dy);
+    // Both sides follow the width, so the item keeps its aspect. Rounded,
+    // so that a view shrunk and grown back (an object's tool bar coming
+    // and going) puts the item back where it was.
+    const int nWidth = (int)std::lround(rc.Width() * dx);
+    const int nHeight = (int)std::lround(rc.Height() * dx);
+    rc.left = (int)std::lround(rc.left * dx);
+    rc.top = (int)std::lround(rc.top * dy);
     rc.right = rc.left + nWidth;
     rc.bottom = rc.top + nHeight;
   }

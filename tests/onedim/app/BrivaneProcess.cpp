@@ -96,6 +96,11 @@ bool BrivaneProcess::IsRunning() const {
   return m_pi.hProcess != nullptr && ::WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT;
 }
 
+void BrivaneProcess::Kill() {
+  if (m_pi.hProcess != nullptr)
+    ::TerminateProcess(m_pi.hProcess, 9);
+}
+
 std::vector<HWND> BrivaneProcess::TopWindows() const {
   std::vector<HWND> windows;
   EnumData data = {m_pi.dwProcessId, &windows};

@@ -34,6 +34,8 @@ class BrivaneProcess {
   // The program's exit code, or -1 while it still runs after timeoutMs.
   int WaitExit(DWORD timeoutMs = 20000);
   bool IsRunning() const;
+  // Ends the program at once, as a crash would.
+  void Kill();
 
   // The MDI client, the active document window (and whether it is maximised).
   HWND MdiClient() const;

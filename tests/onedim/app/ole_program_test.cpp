@@ -13,35 +13,15 @@
 #include <string>
 #include <vector>
 
-#include "framework/base/Endian.h"
 #include "framework/base/ItemRecords.h"
 #include "resources/BrivaneRes.h"
 #include "tests/framework/win/WindowTest.h"
 #include "tests/onedim/app/BrivaneProcess.h"
-#include "tests/onedim/document/document_test_host.h"
+#include "tests/onedim/app/OleTestSupport.h"
 
 namespace {
 
 const COLORREF kItemColour = RGB(255, 0, 0);
-
-// A host that keeps the items block of a read file.
-class CItemsHost : public CTestHost {
- public:
-  void TakeItemsBlock(const std::vector<BYTE>& block, BOOL bDamaged) override {
-    m_block = block;
-    m_bDamaged = bDamaged;
-  }
-  std::vector<BYTE> m_block;
-  BOOL m_bDamaged = FALSE;
-};
-
-// The 1D view of the active document window.
-HWND SpectrumView(const BrivaneProcess& app) {
-  HWND splitter = ::GetDlgItem(app.ActiveChild(), AFX_IDW_PANE_FIRST);
-  HWND first = ::GetDlgItem(splitter, AFX_IDW_PANE_FIRST);
-  HWND second = ::GetDlgItem(splitter, AFX_IDW_PANE_FIRST + 16);
-  return second != nullptr && ::IsWindowVisible(second) ? second : first;
-}
 
 // How many pixels of the item's colour the view shows, in one screen copy.
 int ItemPixels(HWND view) {
@@ -96,21 +76,12 @@ class OleProgramTest : public ::testing::Test {
 
   // A document of one flat spectrum near the bottom of the view.
   std::string WriteSpectrum(const char* name) {
-    CTestHost host;
-    CBrivaneProDoc doc(&host);
-    AddTestSpectrum(doc, 256, [](int) { return 0.0f; });
-    doc.RefreshAfterAdd();
     const std::string path = Path(name);
-    EXPECT_TRUE(doc.WriteNativeFile(path.c_str()));
+    EXPECT_TRUE(WriteFlatSpectrum(path));
     return path;
   }
 
-  static bool Start(BrivaneProcess& app, const std::string& path) {
-    if (!app.Start("\"" + path + "\"") || app.WaitMainWindow() == nullptr)
-      return false;
-    app.Sync();
-    return true;
-  }
+  static bool Start(BrivaneProcess& app, const std::string& path) { return StartOn(app, path); }
 
   std::string m_dir;
 };
@@ -140,19 +111,17 @@ TEST_F(OleProgramTest, PastedPictureIsSavedWithTheDocumentAndDamageCostsOnlyTheI
     EXPECT_GT(ItemPixels(view), 70 * 70);
     ASSERT_TRUE(app.SaveAs(saved));
   }
-  CItemsHost host;
-  CBrivaneProDoc doc(&host);
-  ASSERT_TRUE(doc.ReadNativeFile(saved.c_str()));
-  EXPECT_EQ(doc.GetSpectrumCount(), 1);
-  ASSERT_FALSE(host.m_bDamaged);
-  int nDamaged = -1;
-  std::vector<CItemRecord> records = SplitItemRecords(host.m_block.data(), host.m_block.size(), &nDamaged);
+  bool bDamaged = true;
+  int nSpectra = 0;
+  std::vector<CItemRecord> records = ItemRecordsOf(saved, &bDamaged, &nSpectra);
+  EXPECT_EQ(nSpectra, 1);
+  ASSERT_FALSE(bDamaged);
   ASSERT_EQ(records.size(), 1u);
-  // The rectangle closes the record: (10, 10) and a 90-pixel square at 96
-  // per inch (the screen's resolution sets the size).
-  const BYTE* rect = records[0].data() + records[0].size() - 16;
-  EXPECT_EQ(ReadI32LE(rect), 10);
-  EXPECT_EQ(ReadI32LE(rect + 4), 10);
+  // (10, 10) and a 90-pixel square at 96 per inch (the screen's resolution
+  // sets the size).
+  const RECT rect = ItemRect(records[0]);
+  EXPECT_EQ(rect.left, 10);
+  EXPECT_EQ(rect.top, 10);
 
   {
     // Reopened: the item is where it was; Delete Object takes it away.
@@ -177,17 +146,13 @@ TEST_F(OleProgramTest, PastedPictureIsSavedWithTheDocumentAndDamageCostsOnlyTheI
     EXPECT_GT(ItemPixels(view), 70 * 70) << "the first item stays";
     const std::string after = Path("after_delete.bvx");
     ASSERT_TRUE(app.SaveAs(after));
-    CItemsHost again;
-    CBrivaneProDoc reread(&again);
-    ASSERT_TRUE(reread.ReadNativeFile(after.c_str()));
-    std::vector<CItemRecord> left = SplitItemRecords(again.m_block.data(), again.m_block.size(), &nDamaged);
+    std::vector<CItemRecord> left = ItemRecordsOf(after);
     ASSERT_EQ(left.size(), 1u);
-    const BYTE* moved = left[0].data() + left[0].size() - 16;
+    const RECT moved = ItemRect(left[0]);
     // The window's first sizes may scale the item by a pixel or so.
-    EXPECT_NEAR(ReadI32LE(moved), 110, 3);
-    EXPECT_NEAR(ReadI32LE(moved + 4), 110, 3);
-    EXPECT_NEAR(ReadI32LE(moved + 8) - ReadI32LE(moved), ReadI32LE(rect + 8) - ReadI32LE(rect), 3)
-        << "moved, not resized";
+    EXPECT_NEAR(moved.left, 110, 3);
+    EXPECT_NEAR(moved.top, 110, 3);
+    EXPECT_NEAR(moved.right - moved.left, rect.right - rect.left, 3) << "moved, not resized";
   }
 
   // A byte of the item's storage changed: the spectra load, the item is

@@ -8,7 +8,7 @@
 
 #include <windows.h>
 #include <ole2.h>
-#include <tlhelp32.h>
+#include <commctrl.h>
 
 #include <algorithm>
 #include <cstring>
@@ -17,66 +17,13 @@
 #include <vector>
 
 #include "tests/onedim/app/BrivaneProcess.h"
+#include "tests/onedim/app/OleTestSupport.h"
 #include "framework/win/FrameworkRes.h"
 #include "resources/BrivaneRes.h"
 
 namespace {
 
 const CLSID kBrivaneClassId = {0x7A3C9E21, 0x4B6D, 0x4F08, {0x9C, 0x2E, 0x51, 0xD8, 0xA0, 0xB3, 0xC9, 0x47}};
-
-std::vector<DWORD> ServerProcesses() {
-  std::vector<DWORD> pids;
-  HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE)
-    return pids;
-  PROCESSENTRY32 entry = {};
-  entry.dwSize = sizeof entry;
-  for (BOOL more = ::Process32First(snapshot, &entry); more; more = ::Process32Next(snapshot, &entry))
-    if (::lstrcmpiA(entry.szExeFile, "brivane23.exe") == 0)
-      pids.push_back(entry.th32ProcessID);
-  ::CloseHandle(snapshot);
-  return pids;
-}
-
-void EndServers() {
-  for (DWORD pid : ServerProcesses()) {
-    HANDLE process = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
-    if (process == nullptr)
-      continue;
-    ::TerminateProcess(process, 99);
-    ::WaitForSingleObject(process, 5000);
-    ::CloseHandle(process);
-  }
-}
-
-class Watchdog {
- public:
-  explicit Watchdog(DWORD timeoutMs) : m_timeoutMs(timeoutMs) {
-    m_done = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    m_thread = ::CreateThread(nullptr, 0, &Watchdog::Run, this, 0, nullptr);
-  }
-  ~Watchdog() {
-    ::SetEvent(m_done);
-    ::WaitForSingleObject(m_thread, INFINITE);
-    ::CloseHandle(m_thread);
-    ::CloseHandle(m_done);
-  }
-  bool fired() const { return m_fired != 0; }
-
- private:
-  static DWORD WINAPI Run(void* param) {
-    auto* self = static_cast<Watchdog*>(param);
-    if (::WaitForSingleObject(self->m_done, self->m_timeoutMs) == WAIT_TIMEOUT) {
-      self->m_fired = 1;
-      EndServers();
-    }
-    return 0;
-  }
-  DWORD m_timeoutMs;
-  HANDLE m_done;
-  HANDLE m_thread;
-  volatile LONG m_fired = 0;
-};
 
 // A storage in memory, as a container keeps one for each object.
 IStorage* NewStorage() {
@@ -87,37 +34,6 @@ IStorage* NewStorage() {
   ::StgCreateDocfileOnILockBytes(bytes, STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, &storage);
   bytes->Release();
   return storage;
-}
-
-// What a metafile picture records: its text and its window extent.
-struct MetafileContents {
-  std::string text;
-  int windowCx = 0;
-  int windowCy = 0;
-};
-
-int CALLBACK CollectRecord(HDC, HANDLETABLE*, METARECORD* record, int, LPARAM param) {
-  auto* contents = reinterpret_cast<MetafileContents*>(param);
-  const WORD* parm = record->rdParm;
-  if (record->rdFunction == META_SETWINDOWEXT) {
-    contents->windowCy = (short)parm[0];
-    contents->windowCx = (short)parm[1];
-  } else if (record->rdFunction == META_TEXTOUT) {
-    contents->text.append(reinterpret_cast<const char*>(&parm[1]), parm[0]);
-  } else if (record->rdFunction == META_EXTTEXTOUT) {
-    // y, x, count, options, [rectangle], text
-    int skip = (parm[3] & (ETO_OPAQUE | ETO_CLIPPED)) != 0 ? 8 : 4;
-    contents->text.append(reinterpret_cast<const char*>(&parm[skip]), parm[2]);
-  }
-  return 1;
-}
-
-MetafileContents ReadPicture(HMETAFILE hMF) {
-  MetafileContents contents;
-  HDC screen = ::GetDC(nullptr);
-  ::EnumMetaFile(screen, hMF, CollectRecord, reinterpret_cast<LPARAM>(&contents));
-  ::ReleaseDC(nullptr, screen);
-  return contents;
 }
 
 // A container's site as far as a server calls it: it counts the saves the
@@ -186,7 +102,7 @@ class OleServerProgramTest : public ::testing::Test {
   void SetUp() override { ASSERT_TRUE(SUCCEEDED(::OleInitialize(nullptr))); }
   void TearDown() override {
     ::OleUninitialize();
-    EndServers();
+    EndBrivaneProcesses();
   }
 
   // A new object of the class with its server; the server's process is
@@ -195,7 +111,7 @@ class OleServerProgramTest : public ::testing::Test {
     IOleObject* object = nullptr;
     HRESULT hr = ::CoCreateInstance(kBrivaneClassId, nullptr, CLSCTX_LOCAL_SERVER, IID_IOleObject, (void**)&object);
     EXPECT_EQ(S_OK, hr);
-    std::vector<DWORD> pids = ServerProcesses();
+    std::vector<DWORD> pids = BrivaneProcesses();
     EXPECT_EQ(1u, pids.size()) << "one server process serves the object";
     if (!pids.empty())
       server.Attach(pids[0]);
@@ -234,7 +150,7 @@ TEST_F(OleServerProgramTest, AProgramTheUserStartedTakesInNoObjects) {
   ASSERT_NE(nullptr, user.WaitMainWindow());
   IOleObject* object = nullptr;
   ASSERT_EQ(S_OK, ::CoCreateInstance(kBrivaneClassId, nullptr, CLSCTX_LOCAL_SERVER, IID_IOleObject, (void**)&object));
-  std::vector<DWORD> pids = ServerProcesses();
+  std::vector<DWORD> pids = BrivaneProcesses();
   ASSERT_EQ(2u, pids.size()) << "a program of its own serves the object";
   BrivaneProcess server;
   server.Attach(pids[0] != user.pid() ? pids[0] : pids[1]);
@@ -619,6 +535,11 @@ TEST_F(OleServerProgramTest, EditedInPlaceTheDocumentSitsOnTheItemWithItsToolBar
   RECT rcBar;
   ::GetWindowRect(toolBar, &rcBar);
   EXPECT_EQ(container.m_borderTop, rcBar.bottom - rcBar.top);
+  // Its buttons follow the document's commands: the zoom, once chosen
+  // there, shows pressed.
+  EXPECT_EQ(0, ::SendMessageA(toolBar, TB_ISBUTTONCHECKED, ID_VIEW_ZOOM, 0));
+  ::PostMessageA(frame, WM_COMMAND, ID_VIEW_ZOOM, 0);
+  EXPECT_TRUE(PumpUntil([&] { return ::SendMessageA(toolBar, TB_ISBUTTONCHECKED, ID_VIEW_ZOOM, 0) != 0; }, 10000));
 
   // The container moves the item.
   RECT moved = {40, 50, 240, 150};
@@ -630,6 +551,24 @@ TEST_F(OleServerProgramTest, EditedInPlaceTheDocumentSitsOnTheItemWithItsToolBar
   EXPECT_EQ(36, rc.left);
   EXPECT_EQ(46, rc.top);
   EXPECT_EQ(244, rc.right);
+  // Partly outside what the container shows: the frame is cut there, and
+  // the document stays on the item.
+  RECT shown = {0, 0, 150, 100};
+  EXPECT_EQ(S_OK, inPlace->SetObjectRects(&moved, &shown));
+  ::GetWindowRect(frame, &rc);
+  ::MapWindowPoints(nullptr, container.m_hWnd, (LPPOINT)&rc, 2);
+  EXPECT_EQ(36, rc.left);
+  EXPECT_EQ(46, rc.top);
+  EXPECT_EQ(150, rc.right);
+  EXPECT_EQ(100, rc.bottom);
+  HWND pane = ::GetDlgItem(frame, AFX_IDW_PANE_FIRST);
+  ASSERT_NE(nullptr, pane);
+  ::GetWindowRect(pane, &rc);
+  ::MapWindowPoints(nullptr, container.m_hWnd, (LPPOINT)&rc, 2);
+  EXPECT_EQ(40, rc.left);
+  EXPECT_EQ(50, rc.top);
+  EXPECT_EQ(240, rc.right);
+  EXPECT_EQ(150, rc.bottom);
 
   // Escape in the document ends the editing in place.
   ::PostMessageA(frame, WM_COMMAND, ID_CANCEL_EDIT_SRVR, 0);

@@ -1,0 +1,205 @@
+#include "tests/onedim/app/OleTestSupport.h"
+
+#include <tlhelp32.h>
+#include <winternl.h>
+
+#include <algorithm>
+
+#include "framework/base/Endian.h"
+#include "framework/win/FrameworkRes.h"
+#include "tests/onedim/app/BrivaneProcess.h"
+#include "tests/onedim/document/document_test_host.h"
+
+std::vector<DWORD> BrivaneProcesses() {
+  std::vector<DWORD> pids;
+  HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE)
+    return pids;
+  PROCESSENTRY32 entry = {};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = ::Process32First(snapshot, &entry); more; more = ::Process32Next(snapshot, &entry))
+    if (::lstrcmpiA(entry.szExeFile, "brivane23.exe") == 0)
+      pids.push_back(entry.th32ProcessID);
+  ::CloseHandle(snapshot);
+  return pids;
+}
+
+void EndBrivaneProcesses() {
+  for (DWORD pid : BrivaneProcesses()) {
+    HANDLE process = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
+    if (process == nullptr)
+      continue;
+    ::TerminateProcess(process, 99);
+    ::WaitForSingleObject(process, 5000);
+    ::CloseHandle(process);
+  }
+}
+
+std::string CommandLineOf(DWORD pid) {
+  // Read from the process's own parameters block.
+  typedef NTSTATUS(NTAPI * QueryProc)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
+  auto query = reinterpret_cast<QueryProc>(
+      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
+  HANDLE process = ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+  std::string line;
+  PROCESS_BASIC_INFORMATION basic = {};
+  PEB peb = {};
+  RTL_USER_PROCESS_PARAMETERS params = {};
+  if (query != nullptr && process != nullptr &&
+      query(process, ProcessBasicInformation, &basic, sizeof basic, nullptr) == 0 &&
+      ::ReadProcessMemory(process, basic.PebBaseAddress, &peb, sizeof peb, nullptr) &&
+      ::ReadProcessMemory(process, peb.ProcessParameters, &params, sizeof params, nullptr)) {
+    std::wstring wide(params.CommandLine.Length / sizeof(WCHAR), L'\0');
+    if (!wide.empty() &&
+        ::ReadProcessMemory(process, params.CommandLine.Buffer, &wide[0], wide.size() * sizeof(WCHAR), nullptr))
+      for (wchar_t c : wide)
+        line += c < 128 ? (char)c : '?';
+  }
+  if (process != nullptr)
+    ::CloseHandle(process);
+  return line;
+}
+
+void ForgetKilledServers() {
+  if (::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "wine_get_version") == nullptr)
+    return;
+  HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE)
+    return;
+  PROCESSENTRY32 entry = {};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = ::Process32First(snapshot, &entry); more; more = ::Process32Next(snapshot, &entry)) {
+    if (::lstrcmpiA(entry.szExeFile, "rpcss.exe") != 0)
+      continue;
+    if (HANDLE process = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID)) {
+      ::TerminateProcess(process, 0);
+      ::WaitForSingleObject(process, 5000);
+      ::CloseHandle(process);
+    }
+  }
+  ::CloseHandle(snapshot);
+}
+
+Watchdog::Watchdog(DWORD timeoutMs) : m_timeoutMs(timeoutMs) {
+  m_done = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  m_thread = ::CreateThread(nullptr, 0, &Watchdog::Run, this, 0, nullptr);
+}
+
+Watchdog::~Watchdog() {
+  ::SetEvent(m_done);
+  ::WaitForSingleObject(m_thread, INFINITE);
+  ::CloseHandle(m_thread);
+  ::CloseHandle(m_done);
+}
+
+DWORD WINAPI Watchdog::Run(void* param) {
+  auto* self = static_cast<Watchdog*>(param);
+  if (::WaitForSingleObject(self->m_done, self->m_timeoutMs) == WAIT_TIMEOUT) {
+    self->m_fired = 1;
+    EndBrivaneProcesses();
+  }
+  return 0;
+}
+
+namespace {
+
+int CALLBACK CollectRecord(HDC, HANDLETABLE*, METARECORD* record, int, LPARAM param) {
+  auto* contents = reinterpret_cast<MetafileContents*>(param);
+  const WORD* parm = record->rdParm;
+  if (record->rdFunction == META_SETWINDOWEXT) {
+    contents->windowCy = (short)parm[0];
+    contents->windowCx = (short)parm[1];
+  } else if (record->rdFunction == META_TEXTOUT) {
+    contents->text.append(reinterpret_cast<const char*>(&parm[1]), parm[0]);
+  } else if (record->rdFunction == META_EXTTEXTOUT) {
+    // y, x, count, options, [rectangle], text
+    int skip = (parm[3] & (ETO_OPAQUE | ETO_CLIPPED)) != 0 ? 8 : 4;
+    contents->text.append(reinterpret_cast<const char*>(&parm[skip]), parm[2]);
+  }
+  return 1;
+}
+
+// A host that keeps the items block of a read file.
+class CItemsHost : public CTestHost {
+ public:
+  void TakeItemsBlock(const std::vector<BYTE>& block, BOOL bDamaged) override {
+    m_block = block;
+    m_bDamaged = bDamaged;
+  }
+  std::vector<BYTE> m_block;
+  BOOL m_bDamaged = FALSE;
+};
+
+}  // namespace
+
+MetafileContents ReadPicture(HMETAFILE hMF) {
+  MetafileContents contents;
+  HDC screen = ::GetDC(nullptr);
+  ::EnumMetaFile(screen, hMF, CollectRecord, reinterpret_cast<LPARAM>(&contents));
+  ::ReleaseDC(nullptr, screen);
+  return contents;
+}
+
+bool WriteFlatSpectrum(const std::string& path) {
+  CTestHost host;
+  CBrivaneProDoc doc(&host);
+  AddTestSpectrum(doc, 256, [](int) { return 0.0f; });
+  doc.RefreshAfterAdd();
+  return doc.WriteNativeFile(path.c_str()) != FALSE;
+}
+
+bool StartOn(BrivaneProcess& app, const std::string& path) {
+  if (!app.Start("\"" + path + "\"") || app.WaitMainWindow() == nullptr)
+    return false;
+  app.Sync();
+  return true;
+}
+
+HWND SpectrumView(const BrivaneProcess& app) {
+  HWND splitter = ::GetDlgItem(app.ActiveChild(), AFX_IDW_PANE_FIRST);
+  HWND first = ::GetDlgItem(splitter, AFX_IDW_PANE_FIRST);
+  HWND second = ::GetDlgItem(splitter, AFX_IDW_PANE_FIRST + 16);
+  return second != nullptr && ::IsWindowVisible(second) ? second : first;
+}
+
+HWND ChildOfProcess(HWND parent, DWORD pid, const char* cls) {
+  for (HWND child = ::GetWindow(parent, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(child, &owner);
+    char name[64] = "";
+    ::GetClassNameA(child, name, sizeof name);
+    if (owner == pid && (cls == nullptr || ::lstrcmpiA(name, cls) == 0))
+      return child;
+  }
+  return nullptr;
+}
+
+std::vector<CItemRecord> ItemRecordsOf(const std::string& path, bool* damaged, int* spectra) {
+  CItemsHost host;
+  CBrivaneProDoc doc(&host);
+  if (!doc.ReadNativeFile(path.c_str()))
+    return {};
+  if (damaged != nullptr)
+    *damaged = host.m_bDamaged != FALSE;
+  if (spectra != nullptr)
+    *spectra = doc.GetSpectrumCount();
+  int nDamaged = 0;
+  return SplitItemRecords(host.m_block.data(), host.m_block.size(), &nDamaged);
+}
+
+RECT ItemRect(const CItemRecord& record) {
+  RECT rc = {};
+  if (record.size() < 16)
+    return rc;
+  const BYTE* p = record.data() + record.size() - 16;
+  rc = RECT{ReadI32LE(p), ReadI32LE(p + 4), ReadI32LE(p + 8), ReadI32LE(p + 12)};
+  return rc;
+}
+
+std::vector<BYTE> ItemStorage(const CItemRecord& record) {
+  static const BYTE kSignature[] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
+  auto start = std::search(record.begin(), record.end(), std::begin(kSignature), std::end(kSignature));
+  if (start == record.end() || record.end() - start < 16)
+    return {};
+  return std::vector<BYTE>(start, record.end() - 16);
+}
