@@ -278,3 +278,9 @@
 #define ID_SCRIPT_RUN 32777
 #define ID_SCRIPT_OPEN 32817
 #define ID_SCRIPT_SAVE 32818
+
+// A 2D document that serves a container: menu, accelerators and tool bar
+// while edited in place (4), menu and accelerators while edited in a
+// window of its own (5).
+#define IDR_SRVR_INPLACE 4
+#define IDR_SRVR_EMBEDDED 5

@@ -13,6 +13,7 @@
 #include "framework/win/UiHooks.h"
 #include "framework/win/View.h"
 #include "ndim/app/BrivanenDApp.h"
+#include "ndim/app/BrivanenDSrvrItem.h"
 #include "ndim/app/BrivanenDView.h"
 #include "ndim/app/ClipboardPicture.h"
 #include "ndim/app/MainFrame.h"
@@ -26,7 +27,7 @@
 #include "numerics/Constants.h"
 #include "resources/BrivanenDRes.h"
 
-IMPLEMENT_DYNCREATE(CBrivanenDDoc, CDocument)
+IMPLEMENT_DYNCREATE(CBrivanenDDoc, COleServerDoc)
 
 BEGIN_MESSAGE_MAP(CBrivanenDDoc, COleServerDoc)
   ON_COMMAND(ID_FILE_SAVE, OnFileSave)
@@ -357,6 +358,14 @@ void CBrivanenDDoc::DeleteContents() {
   m_pPictureTracker = nullptr;
   m_bPictureSelected = 0;
   COleServerDoc::DeleteContents();
+}
+
+void CBrivanenDDoc::Serialize(CArchive& ar) {
+  COleServerDoc::Serialize(ar);
+}
+
+COleServerItem* CBrivanenDDoc::OnGetEmbeddedItem() {
+  return new CBrivanenDSrvrItem(this);
 }
 
 BOOL CBrivanenDDoc::SaveNativeFile(LPCSTR lpszPathName) {
