@@ -1,12 +1,11 @@
 // A graph document as an embedding container gets it, in the test's own
 // process: the item's extent and picture (the view's plot in the corner of
-// a 3000 x 3000 window), and the graph template's server menus and tool bar.
+// a 3000 x 3000 window), and the graph template's server menus.
 #include <algorithm>
 #include <vector>
 
 #include "framework/win/DocTemplate.h"
 #include "framework/win/OleServerItem.h"
-#include "framework/win/ToolBar.h"
 #include "ndim/app/BrivanenDSrvrItem.h"
 #include "ndim/app/BrivanenDView.h"
 #include "ndim/app/InPlaceFrame.h"
@@ -59,8 +58,12 @@ TEST_F(NdServerItemTest, TheEmbeddedGraphIsThePlotInTheCornerOfA3000Square) {
   ::DeleteMetaFile(pict.hMF);
   ::GlobalFree(hPict);
 
-  const auto scaledX = [&](int x) { return 2 + x * 200 / client.Width(); };
-  const auto scaledY = [&](int y) { return 2 + y * 200 / client.Height(); };
+  const auto scaledX = [&](int x) {
+    return 2 + x * 200 / client.Width();
+  };
+  const auto scaledY = [&](int y) {
+    return 2 + y * 200 / client.Height();
+  };
   // Each quarter of the plot, where the scaled plot rectangle puts it, is
   // mostly the set's raster.
   const int left = scaledX(plot.left) + 1, right = scaledX(plot.right) - 1;
@@ -128,19 +131,6 @@ TEST_F(NdServerItemTest, TheGraphTemplateServesWithMenusThatLeaveFilesToTheConta
   EXPECT_FALSE(Contains(ids, ID_WINDOW_CASCADE));
   EXPECT_TRUE(Contains(ids, ID_PROCESS_PHASE));
   EXPECT_EQ((UINT)ID_APP_ABOUT, ::GetMenuItemID(::GetSubMenu(inPlace, ::GetMenuItemCount(inPlace) - 1), 0));
-
-  // The in-place tool bar: its buttons and a glyph for each.
-  CToolBar bar;
-  ASSERT_TRUE(bar.Create(Frame()));
-  ASSERT_TRUE(bar.LoadToolBar(IDR_SRVR_INPLACE));
-  ASSERT_EQ(12, bar.GetCount());
-  TBBUTTON button = {};
-  bar.SendMessage(TB_GETBUTTON, 0, (LPARAM)&button);
-  EXPECT_EQ(ID_EDIT_COPY, button.idCommand);
-  bar.SendMessage(TB_GETBUTTON, 11, (LPARAM)&button);
-  EXPECT_EQ(ID_APP_ABOUT, button.idCommand);
-  EXPECT_EQ(8, button.iBitmap) << "nine glyphs for nine buttons";
-  bar.DestroyWindow();
 }
 
 }  // namespace
