@@ -286,3 +286,9 @@
 #define ID_ND_CANCEL_EDIT_CNTR 32768
 #define ID_ND_CANCEL_EDIT_SRVR 32769
 #define IDP_ND_FAILED_TO_CREATE 102
+
+// A 2D document that serves a container: menu, accelerators and tool bar
+// while edited in place (4), menu and accelerators while edited in a
+// window of its own (5).
+#define IDR_SRVR_INPLACE 4
+#define IDR_SRVR_EMBEDDED 5

@@ -143,6 +143,9 @@ COleClientItem::COleClientItem(COleDocument* pContainerDoc) : m_pSites(new CSite
 
 COleClientItem::~COleClientItem() {
   Release(OLECLOSE_NOSAVE);
+  // A server in another process may still hold the sites through COM's
+  // proxies; cut them off now, or their late releases land on freed memory.
+  ::CoDisconnectObject(static_cast<IOleClientSite*>(m_pSites), 0);
   delete m_pSites;
 }
 

@@ -1,14 +1,14 @@
 #include "ndim/app/BrivanenDApp.h"
 
-#include <ole2.h>
-
 #include "common/SplashWnd.h"
 #include "framework/win/Dialog.h"
 #include "framework/win/DocTemplate.h"
+#include "framework/win/OleInit.h"
 #include "framework/win/UiHooks.h"
 #include "ndim/app/BrivanenDDoc.h"
 #include "ndim/app/BrivanenDView.h"
 #include "ndim/app/ChildFrame.h"
+#include "ndim/app/InPlaceFrame.h"
 #include "ndim/app/MainFrame.h"
 #include "ndim/app/ScriptView.h"
 #include "ndim/dialogs/DisplayDialogs.h"
@@ -18,6 +18,7 @@
 namespace {
 
 const char kScale[] = "Scale";
+const CLSID kBrivanenDClassId = {0x2E8F4D63, 0x90A1, 0x4C7B, {0xB5, 0xD2, 0x6F, 0x1A, 0x3E, 0x9C, 0x0B, 0x85}};
 
 // A stored "Show" value: missing (-1) or any non-zero value shows the axis.
 BYTE ShowsAxis(UINT value) {
@@ -54,20 +55,26 @@ BOOL CBrivanenDApp::InitInstance() {
   ParseCommandLine(cmdInfo);
   CSplashWnd::EnableSplashScreen(cmdInfo.m_bShowSplash);
 
-  if (FAILED(::OleInitialize(nullptr))) {
+  if (!AfxOleInit()) {
     AfxMessageBox(IDP_OLE_INIT_FAILED);
     return FALSE;
   }
-  m_bOleInitialized = TRUE;
   SetRegistryKey("Orvandel");
   LoadStdProfileSettings(4);
   AddDocTemplates();
   if (!CreateMainFrame())
     return FALSE;
 
-  // Started by OLE for an embedded item or for automation: no window yet.
-  if (cmdInfo.m_bRunEmbedded || cmdInfo.m_bRunAutomated)
+  // Started by OLE for an embedded item or for automation: no window yet,
+  // and the program ends with the last object it serves. Only then does it
+  // offer its class: a program the user started would otherwise take in
+  // every object that other programs create.
+  if (cmdInfo.m_bRunEmbedded || cmdInfo.m_bRunAutomated) {
+    AfxOleSetUserCtrl(FALSE);
+    COleTemplateServer::RegisterAll();
     return TRUE;
+  }
+  m_server.UpdateRegistry(OAT_INPLACE_SERVER);
   // Neither an empty document nor a file named on the command line opens.
   cmdInfo.m_nShellCommand = CCommandLineInfo::FileNothing;
   if (!ProcessShellCommand(cmdInfo))
@@ -80,8 +87,7 @@ BOOL CBrivanenDApp::InitInstance() {
 }
 
 int CBrivanenDApp::ExitInstance() {
-  if (m_bOleInitialized)
-    ::OleUninitialize();
+  AfxOleTerm();
   return CWinApp::ExitInstance();
 }
 
@@ -89,7 +95,9 @@ void CBrivanenDApp::AddDocTemplates() {
   m_pGraphTemplate = new CMultiDocTemplate(IDR_BRIVANETYPE, RUNTIME_CLASS(CBrivanenDDoc), RUNTIME_CLASS(CChildFrame),
                                            RUNTIME_CLASS(CBrivanenDView));
   m_pGraphTemplate->SetContainerInfo(IDR_ND_CNTR_INPLACE);
+  m_pGraphTemplate->SetServerInfo(IDR_SRVR_EMBEDDED, IDR_SRVR_INPLACE, RUNTIME_CLASS(CInPlaceFrame));
   AddDocTemplate(m_pGraphTemplate);
+  m_server.ConnectTemplate(kBrivanenDClassId, m_pGraphTemplate, FALSE);
   m_pScriptTemplate = new CMultiDocTemplate(IDR_SCRIPTTYPE, RUNTIME_CLASS(CBrivanenDDoc), RUNTIME_CLASS(CChildFrame),
                                             RUNTIME_CLASS(CScriptView));
   AddDocTemplate(m_pScriptTemplate);

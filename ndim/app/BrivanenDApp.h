@@ -4,6 +4,7 @@
 // settings and the axes' fonts and switches.
 #pragma once
 
+#include "framework/win/OleTemplateServer.h"
 #include "framework/win/WinApp.h"
 #include "ndim/view/Spectrum2DDraw.h"
 
@@ -22,7 +23,8 @@ class CBrivanenDApp : public CWinApp {
   // A new graph window with the file read into it; null when it cannot be read.
   CDocument* OpenDocumentFile(LPCSTR lpszFileName) override;
 
-  // The two document types, added to the application.
+  // The two document types, added to the application; graph documents are
+  // offered to other programs through the template server.
   void AddDocTemplates();
   // The main frame, made and set as the main window; FALSE when it fails.
   BOOL CreateMainFrame();
@@ -35,6 +37,7 @@ class CBrivanenDApp : public CWinApp {
   CMultiDocTemplate* m_pGraphTemplate = nullptr;  // owned by the document manager
   CMultiDocTemplate* m_pScriptTemplate = nullptr;
   NdDrawSettings m_drawSettings;  // the F2 and F1 axis fonts and switches
+  COleTemplateServer m_server;    // offers the graph document to other programs
 
  protected:
   void OnAppAbout();
@@ -44,8 +47,6 @@ class CBrivanenDApp : public CWinApp {
  private:
   // The default printer's pages in landscape, as in the 1D program.
   void SetLandscape();
-
-  BOOL m_bOleInitialized = FALSE;
 
   DECLARE_MESSAGE_MAP()
 };

@@ -13,6 +13,7 @@
 #include "framework/win/UiHooks.h"
 #include "framework/win/View.h"
 #include "ndim/app/BrivanenDApp.h"
+#include "ndim/app/BrivanenDSrvrItem.h"
 #include "ndim/app/BrivanenDView.h"
 #include "ndim/app/ClipboardPicture.h"
 #include "ndim/app/MainFrame.h"
@@ -357,6 +358,14 @@ void CBrivanenDDoc::DeleteContents() {
   m_pPictureTracker = nullptr;
   m_bPictureSelected = 0;
   COleServerDoc::DeleteContents();
+}
+
+void CBrivanenDDoc::Serialize(CArchive& ar) {
+  COleServerDoc::Serialize(ar);
+}
+
+COleServerItem* CBrivanenDDoc::OnGetEmbeddedItem() {
+  return new CBrivanenDSrvrItem(this);
 }
 
 BOOL CBrivanenDDoc::SaveNativeFile(LPCSTR lpszPathName) {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "framework/base/Lists.h"
-#include "framework/win/OleDocument.h"
+#include "framework/win/OleServerDoc.h"
 #include "ndim/app/HandOffMessageBoxes.h"
 #include "ndim/script/CommandInterpreter.h"
 
@@ -22,10 +22,6 @@ class CRectTracker;
 class CSpectrum2D;
 class CView;
 struct HandOffTraces;
-
-// The document's base: an OLE server document. Until it serves, it holds the
-// OLE items of a container.
-typedef COleDocument COleServerDoc;
 
 // Mouse tools: the document's commands set some, the graph view and the
 // referencing wizard the others.
@@ -87,6 +83,8 @@ class CBrivanenDDoc : public COleServerDoc {
   // Save: asks for a .bv2 name while the document has none of its own.
   BOOL DoFileSave() override;
   void DeleteContents() override;
+  // Only the document's own OLE items: its data sets live in the .bv2 file.
+  void Serialize(CArchive& ar) override;
 
   // The current set written to path as a .bv2 file; the failure is shown.
   BOOL SaveNativeFile(LPCSTR lpszPathName);
@@ -108,6 +106,8 @@ class CBrivanenDDoc : public COleServerDoc {
   double m_previewPhase[2] = {0.0, 0.0};
 
  protected:
+  COleServerItem* OnGetEmbeddedItem() override;
+
   // The set's data changed: projections in step, modified, redrawn.
   void DataChanged();
   // The views' trace strips repainted (slices moved or rescaled).

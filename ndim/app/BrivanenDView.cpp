@@ -270,6 +270,19 @@ HENHMETAFILE CBrivanenDView::RenderPicture() {
   return dc.CloseEnhanced();
 }
 
+void CBrivanenDView::DrawPicture(CDC* pDC, const CRect& rect) {
+  pDC->PatBlt(rect.left, rect.top, rect.Width(), rect.Height(), WHITENESS);
+  CRect client;
+  GetClientRect(&client);
+  if (GetDocument() == nullptr || client.IsRectEmpty())
+    return;
+  const CPoint origin = pDC->GetWindowOrg();
+  pDC->SetWindowOrg(origin.x - rect.left, origin.y - rect.top);
+  DrawDocument(pDC, (double)rect.Width() / client.Width(), (double)rect.Height() / client.Height(), FALSE);
+  DrawDocument(nullptr, 1.0, 1.0, FALSE);
+  pDC->SetWindowOrg(origin);
+}
+
 void CBrivanenDView::OnEditCopy() {
   HENHMETAFILE hPicture = RenderPicture();
   if (hPicture != nullptr)

@@ -42,6 +42,10 @@ class CBrivanenDView : public CView, public CMagnifierSource {
   // aspect, referred to the default printer (the screen without one).
   // Null when there is nothing to draw. The caller owns it.
   HENHMETAFILE RenderPicture();
+  // The same picture, without trackers, scaled from the client area into
+  // rect of pDC on a white ground: what a container shows of an embedded
+  // document.
+  void DrawPicture(CDC* pDC, const CRect& rect);
 
   CMagnifyingGlass& GetMagnifier() { return m_magnifier; }
   void HideMagnifier();

@@ -186,10 +186,8 @@ void CBrivanenDView::OnCancelEditCntr() {
     pActive->Close();
 }
 
-// While the document is edited in place in a container, the view's frame
-// is the in-place frame, which ends the editing; a document window has no
-// such command and lets it pass.
 void CBrivanenDView::OnCancelEditSrvr() {
-  if (CFrameWnd* pFrame = GetParentFrame())
-    pFrame->SendMessage(WM_COMMAND, ID_CANCEL_EDIT_SRVR, 0);
+  CBrivanenDDoc* pDoc = GetDocument();
+  if (pDoc != nullptr && pDoc->IsInPlaceActive())
+    pDoc->OnDeactivateUI(FALSE);
 }

@@ -10,7 +10,8 @@ namespace {
 // A metafile is a picture for paper: it is drawn at the print factors
 // like a printer page.
 bool IsPaper(CDC* pDC) {
-  return pDC->IsPrinting() || ::GetObjectType(pDC->GetSafeHdc()) == OBJ_ENHMETADC;
+  const DWORD type = ::GetObjectType(pDC->GetSafeHdc());
+  return pDC->IsPrinting() || type == OBJ_ENHMETADC || type == OBJ_METADC;
 }
 
 RECT Placed(const CIntegrationBlock& block, CDC* pDC, const CSpectrum2D& set) {

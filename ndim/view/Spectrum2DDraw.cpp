@@ -38,9 +38,11 @@ class CPenKeeper {
 };
 
 // A screen DC shows what only makes sense on screen: trackers, strip
-// messages and borders. Printers and metafiles are paper.
+// messages and borders. Printers and metafiles (the clipboard's and an
+// embedding container's) are paper.
 bool IsScreen(CDC* pDC) {
-  return !pDC->IsPrinting() && ::GetObjectType(pDC->GetSafeHdc()) != OBJ_ENHMETADC;
+  const DWORD type = ::GetObjectType(pDC->GetSafeHdc());
+  return !pDC->IsPrinting() && type != OBJ_ENHMETADC && type != OBJ_METADC;
 }
 
 bool OutsideUnity(double factor) {

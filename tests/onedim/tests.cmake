@@ -26,8 +26,10 @@ brivane_folder_test(test_onedim_app WINDOWS_ONLY DIR onedim/app
           ${BRIVANE_ONEDIM_RESOURCES}
   LIBS onedim_app shlwapi)
 if(TARGET test_onedim_app)
-  target_compile_definitions(test_onedim_app PRIVATE BRIVANE_APP_PATH="$<TARGET_FILE:brivane23>")
-  add_dependencies(test_onedim_app brivane23)
+  # The 2D program serves the graph a 1D document embeds.
+  target_compile_definitions(test_onedim_app PRIVATE BRIVANE_APP_PATH="$<TARGET_FILE:brivane23>"
+    BRIVANEND_APP_PATH="$<TARGET_FILE:BrivanenD>")
+  add_dependencies(test_onedim_app brivane23 BrivanenD)
   set_tests_properties(test_onedim_app PROPERTIES FIXTURES_REQUIRED pdf_printer)
 endif()
 # FID sound plays into an ALSA file device over the null device.

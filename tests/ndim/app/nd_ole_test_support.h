@@ -75,4 +75,3 @@ inline bool PutObjectOnClipboard(bool bFlushed) {
   pSource->CacheData(format.cfFormat, &medium, &format);
   return pSource->SetClipboard() && (!bFlushed || SUCCEEDED(::OleFlushClipboard()));
 }
-

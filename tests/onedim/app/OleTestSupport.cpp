@@ -1,104 +1,19 @@
 #include "tests/onedim/app/OleTestSupport.h"
 
-#include <tlhelp32.h>
-#include <winternl.h>
-
 #include <algorithm>
 
 #include "framework/base/Endian.h"
 #include "framework/win/FrameworkRes.h"
 #include "tests/onedim/app/BrivaneProcess.h"
+#include "tests/onedim/app/ProgramProcesses.h"
 #include "tests/onedim/document/document_test_host.h"
 
 std::vector<DWORD> BrivaneProcesses() {
-  std::vector<DWORD> pids;
-  HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE)
-    return pids;
-  PROCESSENTRY32 entry = {};
-  entry.dwSize = sizeof entry;
-  for (BOOL more = ::Process32First(snapshot, &entry); more; more = ::Process32Next(snapshot, &entry))
-    if (::lstrcmpiA(entry.szExeFile, "brivane23.exe") == 0)
-      pids.push_back(entry.th32ProcessID);
-  ::CloseHandle(snapshot);
-  return pids;
+  return ProcessesNamed("brivane23.exe");
 }
 
 void EndBrivaneProcesses() {
-  for (DWORD pid : BrivaneProcesses()) {
-    HANDLE process = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
-    if (process == nullptr)
-      continue;
-    ::TerminateProcess(process, 99);
-    ::WaitForSingleObject(process, 5000);
-    ::CloseHandle(process);
-  }
-}
-
-std::string CommandLineOf(DWORD pid) {
-  // Read from the process's own parameters block.
-  typedef NTSTATUS(NTAPI * QueryProc)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
-  auto query = reinterpret_cast<QueryProc>(
-      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
-  HANDLE process = ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
-  std::string line;
-  PROCESS_BASIC_INFORMATION basic = {};
-  PEB peb = {};
-  RTL_USER_PROCESS_PARAMETERS params = {};
-  if (query != nullptr && process != nullptr &&
-      query(process, ProcessBasicInformation, &basic, sizeof basic, nullptr) == 0 &&
-      ::ReadProcessMemory(process, basic.PebBaseAddress, &peb, sizeof peb, nullptr) &&
-      ::ReadProcessMemory(process, peb.ProcessParameters, &params, sizeof params, nullptr)) {
-    std::wstring wide(params.CommandLine.Length / sizeof(WCHAR), L'\0');
-    if (!wide.empty() &&
-        ::ReadProcessMemory(process, params.CommandLine.Buffer, &wide[0], wide.size() * sizeof(WCHAR), nullptr))
-      for (wchar_t c : wide)
-        line += c < 128 ? (char)c : '?';
-  }
-  if (process != nullptr)
-    ::CloseHandle(process);
-  return line;
-}
-
-void ForgetKilledServers() {
-  if (::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "wine_get_version") == nullptr)
-    return;
-  HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE)
-    return;
-  PROCESSENTRY32 entry = {};
-  entry.dwSize = sizeof entry;
-  for (BOOL more = ::Process32First(snapshot, &entry); more; more = ::Process32Next(snapshot, &entry)) {
-    if (::lstrcmpiA(entry.szExeFile, "rpcss.exe") != 0)
-      continue;
-    if (HANDLE process = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID)) {
-      ::TerminateProcess(process, 0);
-      ::WaitForSingleObject(process, 5000);
-      ::CloseHandle(process);
-    }
-  }
-  ::CloseHandle(snapshot);
-}
-
-Watchdog::Watchdog(DWORD timeoutMs) : m_timeoutMs(timeoutMs) {
-  m_done = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  m_thread = ::CreateThread(nullptr, 0, &Watchdog::Run, this, 0, nullptr);
-}
-
-Watchdog::~Watchdog() {
-  ::SetEvent(m_done);
-  ::WaitForSingleObject(m_thread, INFINITE);
-  ::CloseHandle(m_thread);
-  ::CloseHandle(m_done);
-}
-
-DWORD WINAPI Watchdog::Run(void* param) {
-  auto* self = static_cast<Watchdog*>(param);
-  if (::WaitForSingleObject(self->m_done, self->m_timeoutMs) == WAIT_TIMEOUT) {
-    self->m_fired = 1;
-    EndBrivaneProcesses();
-  }
-  return 0;
+  EndProcessesNamed("brivane23.exe");
 }
 
 namespace {

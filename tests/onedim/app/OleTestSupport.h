@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "framework/base/ItemRecords.h"
+#include "tests/onedim/app/ProgramProcesses.h"
 
 class BrivaneProcess;
 
@@ -17,31 +18,6 @@ class BrivaneProcess;
 std::vector<DWORD> BrivaneProcesses();
 // Ends every running brivane23.exe.
 void EndBrivaneProcesses();
-// The command line a process was started with ("" when it cannot be read).
-std::string CommandLineOf(DWORD pid);
-// Under Wine, the classes a killed server registered stay with the service
-// that finds servers, which then sends every new object to the dead one:
-// ends that service of the test's own prefix (it starts again on the next
-// call) so the tests after a killed server get a server of their own.
-void ForgetKilledServers();
-
-// Ends every brivane23.exe when it is not let go within its time, so a hung
-// server fails a test instead of stalling the suite.
-class Watchdog {
- public:
-  explicit Watchdog(DWORD timeoutMs);
-  ~Watchdog();
-  Watchdog(const Watchdog&) = delete;
-  Watchdog& operator=(const Watchdog&) = delete;
-  bool fired() const { return m_fired != 0; }
-
- private:
-  static DWORD WINAPI Run(void* param);
-  DWORD m_timeoutMs;
-  HANDLE m_done;
-  HANDLE m_thread;
-  volatile LONG m_fired = 0;
-};
 
 // What a metafile picture records: its text and its window extent.
 struct MetafileContents {

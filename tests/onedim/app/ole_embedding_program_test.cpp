@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 #include <ole2.h>
 #include <shlwapi.h>
 
@@ -102,14 +103,14 @@ class OleEmbeddingProgramTest : public ::testing::Test {
     if (!WriteFlatSpectrum(path) || !StartOn(app, path))
       return false;
     view = SpectrumView(app);
-    if (view == nullptr || !InsertBrivaneObject(app) || !WaitServer(app, server))
+    if (view == nullptr || !InsertObject(app) || !WaitServer(app, server))
       return false;
     frame = WaitInPlaceFrame(view, server);
     return frame != nullptr;
   }
 
-  // Edit > Insert New Object with this program's document chosen.
-  static bool InsertBrivaneObject(BrivaneProcess& app) {
+  // Edit > Insert New Object with the object type of that name chosen.
+  static bool InsertObject(BrivaneProcess& app, const char* pszType = "Brivane Document") {
     app.PostCommand(ID_OLE_INSERT_NEW);
     HWND dialog = app.WaitDialog();
     if (dialog == nullptr)
@@ -122,7 +123,7 @@ class OleEmbeddingProgramTest : public ::testing::Test {
         list = child;
     }
     const LRESULT index =
-        list != nullptr ? ::SendMessageA(list, LB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM) "Brivane Document") : LB_ERR;
+        list != nullptr ? ::SendMessageA(list, LB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)pszType) : LB_ERR;
     if (index == LB_ERR)
       return false;
     ::SendMessageA(list, LB_SETCURSEL, (WPARAM)index, 0);
@@ -300,6 +301,64 @@ TEST_F(OleEmbeddingProgramTest, AServerKilledUnderItsObjectLeavesThePictureAndAD
   ASSERT_EQ(records.size(), 1u);
   EXPECT_EQ(ReadCachedPicture(ItemStorage(records[0])).contents.text, "Brivane Pro");
   EXPECT_TRUE(Close(app));
+  EXPECT_FALSE(watchdog.fired());
+}
+
+TEST_F(OleEmbeddingProgramTest, AGraphOfTheTwoDimensionalProgramDrawsThroughItsServer) {
+  // A graph server this test had to end must not be asked for the next
+  // test's objects.
+  struct AfterServer {
+    ~AfterServer() { ForgetKilledServers(); }
+  } afterServer;
+  Watchdog watchdog(180000, "BrivanenD.exe");
+  // The graph's class entries, as a plain start of its program writes them.
+  BrivaneProcess registration(BRIVANEND_APP_PATH);
+  ASSERT_TRUE(registration.Start("") && registration.WaitMainWindow() != nullptr);
+  ::PostMessageA(registration.main(), WM_CLOSE, 0, 0);
+  ASSERT_NE(registration.WaitExit(20000), -1);
+  char type[128] = "";
+  LONG size = sizeof type;
+  ASSERT_EQ(::RegQueryValueA(HKEY_CLASSES_ROOT, "CLSID\\{2E8F4D63-90A1-4C7B-B5D2-6F1A3E9C0B85}", type, &size),
+            ERROR_SUCCESS);
+
+  const std::string saved = Path("with_graph.bvx");
+  {
+    BrivaneProcess app;
+    BrivaneProcess server(BRIVANEND_APP_PATH);
+    ASSERT_TRUE(WriteFlatSpectrum(Path("graph_container.bvx")) && StartOn(app, Path("graph_container.bvx")));
+    HWND view = SpectrumView(app);
+    ASSERT_NE(view, nullptr);
+    ASSERT_TRUE(InsertObject(app, type)) << type;
+    ASSERT_TRUE(WaitFor(
+        [&] {
+          const std::vector<DWORD> pids = ProcessesNamed("BrivanenD.exe");
+          return pids.size() == 1 && server.Attach(pids[0]);
+        },
+        20000));
+    EXPECT_NE(CommandLineOf(server.pid()).find("-Embedding"), std::string::npos);
+    HWND frame = WaitInPlaceFrame(view, server);
+    ASSERT_NE(frame, nullptr);
+    EXPECT_TRUE(WaitFor([&] { return ToolBarShown(app, server); }, 10000)) << "the graph's tool bar in our frame";
+    HWND bar = ChildOfProcess(app.main(), server.pid(), "ToolbarWindow32");
+    EXPECT_EQ(bar != nullptr ? (int)::SendMessageA(bar, TB_BUTTONCOUNT, 0, 0) : 0, 12);
+    PressEscape(frame);
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(frame); }, 10000));
+    ASSERT_TRUE(app.SaveAs(saved));
+    ::PostMessageA(app.main(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(app.WaitExit(20000), 0) << "the container ends cleanly with a server's object in it";
+    EXPECT_NE(server.WaitExit(20000), -1) << "the graph's program ends with its container";
+  }
+
+  // The picture kept with the item is the one the graph's program drew: its
+  // 3000 x 3000 square.
+  std::vector<CItemRecord> records = ItemRecordsOf(saved);
+  ASSERT_EQ(records.size(), 1u);
+  const CachedPicture picture = ReadCachedPicture(ItemStorage(records[0]));
+  ASSERT_TRUE(picture.found) << "the graph's picture is kept with the item";
+  EXPECT_EQ(picture.contents.windowCx, 3000);
+  EXPECT_EQ(picture.contents.windowCy, 3000);
+  EXPECT_NEAR(picture.extent.cx, 3000, 30);
+  EXPECT_NEAR(picture.extent.cy, 3000, 30);
   EXPECT_FALSE(watchdog.fired());
 }
 

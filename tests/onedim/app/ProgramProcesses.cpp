@@ -1,0 +1,95 @@
+#include "tests/onedim/app/ProgramProcesses.h"
+
+#include <tlhelp32.h>
+#include <winternl.h>
+
+std::vector<DWORD> ProcessesNamed(const char* pszExe) {
+  std::vector<DWORD> pids;
+  HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE)
+    return pids;
+  PROCESSENTRY32 entry = {};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = ::Process32First(snapshot, &entry); more; more = ::Process32Next(snapshot, &entry))
+    if (::lstrcmpiA(entry.szExeFile, pszExe) == 0)
+      pids.push_back(entry.th32ProcessID);
+  ::CloseHandle(snapshot);
+  return pids;
+}
+
+void EndProcessesNamed(const char* pszExe) {
+  for (DWORD pid : ProcessesNamed(pszExe)) {
+    HANDLE process = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
+    if (process == nullptr)
+      continue;
+    ::TerminateProcess(process, 99);
+    ::WaitForSingleObject(process, 5000);
+    ::CloseHandle(process);
+  }
+}
+
+std::string CommandLineOf(DWORD pid) {
+  // Read from the process's own parameters block.
+  typedef NTSTATUS(NTAPI * QueryProc)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
+  auto query = reinterpret_cast<QueryProc>(
+      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
+  HANDLE process = ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+  std::string line;
+  PROCESS_BASIC_INFORMATION basic = {};
+  PEB peb = {};
+  RTL_USER_PROCESS_PARAMETERS params = {};
+  if (query != nullptr && process != nullptr &&
+      query(process, ProcessBasicInformation, &basic, sizeof basic, nullptr) == 0 &&
+      ::ReadProcessMemory(process, basic.PebBaseAddress, &peb, sizeof peb, nullptr) &&
+      ::ReadProcessMemory(process, peb.ProcessParameters, &params, sizeof params, nullptr)) {
+    std::wstring wide(params.CommandLine.Length / sizeof(WCHAR), L'\0');
+    if (!wide.empty() &&
+        ::ReadProcessMemory(process, params.CommandLine.Buffer, &wide[0], wide.size() * sizeof(WCHAR), nullptr))
+      for (wchar_t c : wide)
+        line += c < 128 ? (char)c : '?';
+  }
+  if (process != nullptr)
+    ::CloseHandle(process);
+  return line;
+}
+
+void ForgetKilledServers() {
+  if (::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "wine_get_version") == nullptr)
+    return;
+  HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE)
+    return;
+  PROCESSENTRY32 entry = {};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = ::Process32First(snapshot, &entry); more; more = ::Process32Next(snapshot, &entry)) {
+    if (::lstrcmpiA(entry.szExeFile, "rpcss.exe") != 0)
+      continue;
+    if (HANDLE process = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID)) {
+      ::TerminateProcess(process, 0);
+      ::WaitForSingleObject(process, 5000);
+      ::CloseHandle(process);
+    }
+  }
+  ::CloseHandle(snapshot);
+}
+
+Watchdog::Watchdog(DWORD timeoutMs, const char* pszExe) : m_timeoutMs(timeoutMs), m_pszExe(pszExe) {
+  m_done = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  m_thread = ::CreateThread(nullptr, 0, &Watchdog::Run, this, 0, nullptr);
+}
+
+Watchdog::~Watchdog() {
+  ::SetEvent(m_done);
+  ::WaitForSingleObject(m_thread, INFINITE);
+  ::CloseHandle(m_thread);
+  ::CloseHandle(m_done);
+}
+
+DWORD WINAPI Watchdog::Run(void* param) {
+  auto* self = static_cast<Watchdog*>(param);
+  if (::WaitForSingleObject(self->m_done, self->m_timeoutMs) == WAIT_TIMEOUT) {
+    self->m_fired = 1;
+    EndProcessesNamed(self->m_pszExe);
+  }
+  return 0;
+}

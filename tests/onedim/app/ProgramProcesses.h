@@ -1,0 +1,40 @@
+// The programs' processes as the program tests see them: found by file name,
+// ended, their command lines read, and a watchdog that ends them when a call
+// never comes back.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// Every running process of that program file name.
+std::vector<DWORD> ProcessesNamed(const char* pszExe);
+// Ends every running process of that program file name.
+void EndProcessesNamed(const char* pszExe);
+// The command line a process was started with ("" when it cannot be read).
+std::string CommandLineOf(DWORD pid);
+// Under Wine, the classes a killed server registered stay with the service
+// that finds servers, which then sends every new object to the dead one:
+// ends that service of the test's own prefix (it starts again on the next
+// call) so the tests after a killed server get a server of their own.
+void ForgetKilledServers();
+
+// Ends every process of the program when it is not let go within its time,
+// so a hung server fails a test instead of stalling the suite.
+class Watchdog {
+ public:
+  explicit Watchdog(DWORD timeoutMs, const char* pszExe = "brivane23.exe");
+  ~Watchdog();
+  Watchdog(const Watchdog&) = delete;
+  Watchdog& operator=(const Watchdog&) = delete;
+  bool fired() const { return m_fired != 0; }
+
+ private:
+  static DWORD WINAPI Run(void* param);
+  DWORD m_timeoutMs;
+  const char* m_pszExe;
+  HANDLE m_done;
+  HANDLE m_thread;
+  volatile LONG m_fired = 0;
+};
