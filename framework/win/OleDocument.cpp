@@ -67,6 +67,25 @@ COleClientItem* COleDocument::GetInPlaceActiveItem(CWnd* pWnd) const {
   return nullptr;
 }
 
+BOOL COleDocument::FocusInPlaceItem(CWnd* pView) const {
+  COleClientItem* pActive = GetInPlaceActiveItem(pView);
+  HWND hItem = pActive != nullptr ? pActive->GetInPlaceWindow() : nullptr;
+  if (hItem == nullptr || !::IsWindowVisible(hItem))
+    return FALSE;
+  ::SetFocus(hItem);
+  return TRUE;
+}
+
+void COleDocument::CloseInPlaceItem(CWnd* pView) const {
+  if (COleClientItem* pActive = GetInPlaceActiveItem(pView))
+    pActive->Close();
+}
+
+void COleDocument::DeactivateInPlaceItem(CWnd* pView) const {
+  if (COleClientItem* pActive = GetInPlaceActiveItem(pView))
+    pActive->Deactivate();
+}
+
 namespace {
 
 // A block of items larger than this is damage.

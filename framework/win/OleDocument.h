@@ -50,6 +50,12 @@ class COleDocument : public CDocument {
   COleClientItem* GetNextClientItem(POSITION& rPosition) const;
   // The client item active in place in pWnd, or null.
   COleClientItem* GetInPlaceActiveItem(CWnd* pWnd) const;
+  // For a view of the document: the focus goes on to the window of the item
+  // active in place in it (FALSE when there is none showing); that item's
+  // editing ends (Escape); that item is deactivated (the view goes).
+  BOOL FocusInPlaceItem(CWnd* pView) const;
+  void CloseInPlaceItem(CWnd* pView) const;
+  void DeactivateInPlaceItem(CWnd* pView) const;
 
   // Deletes every item.
   void DeleteContents() override;

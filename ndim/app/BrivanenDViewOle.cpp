@@ -140,23 +140,16 @@ BOOL CBrivanenDView::PasteItem() {
   return TRUE;
 }
 
-void CBrivanenDView::OnSetFocus(CWnd* pOldWnd) {
+void CBrivanenDView::OnSetFocus(CWnd*) {
   CBrivanenDDoc* pDoc = GetDocument();
-  COleClientItem* pActive = pDoc != nullptr ? pDoc->GetInPlaceActiveItem(this) : nullptr;
-  HWND hItem = pActive != nullptr ? pActive->GetInPlaceWindow() : nullptr;
-  if (hItem != nullptr && ::IsWindowVisible(hItem)) {
-    ::SetFocus(hItem);
-    return;
-  }
-  (void)pOldWnd;
-  Default();
+  if (pDoc == nullptr || !pDoc->FocusInPlaceItem(this))
+    Default();
 }
 
 void CBrivanenDView::OnDestroy() {
   CView::OnDestroy();
-  CBrivanenDDoc* pDoc = GetDocument();
-  if (COleClientItem* pActive = pDoc != nullptr ? pDoc->GetInPlaceActiveItem(this) : nullptr)
-    pActive->Deactivate();
+  if (CBrivanenDDoc* pDoc = GetDocument())
+    pDoc->DeactivateInPlaceItem(this);
 }
 
 void CBrivanenDView::OnInsertObject() {
@@ -181,9 +174,8 @@ void CBrivanenDView::OnInsertObject() {
 }
 
 void CBrivanenDView::OnCancelEditCntr() {
-  CBrivanenDDoc* pDoc = GetDocument();
-  if (COleClientItem* pActive = pDoc != nullptr ? pDoc->GetInPlaceActiveItem(this) : nullptr)
-    pActive->Close();
+  if (CBrivanenDDoc* pDoc = GetDocument())
+    pDoc->CloseInPlaceItem(this);
 }
 
 void CBrivanenDView::OnCancelEditSrvr() {

@@ -159,22 +159,15 @@ BOOL CBrivaneProView::SetItemCursor(UINT nHitTest) {
   return tracker.SetCursor(this, nHitTest);
 }
 
-void CBrivaneProView::OnSetFocus(CWnd* pOldWnd) {
+void CBrivaneProView::OnSetFocus(CWnd*) {
   CBrivaneDocument* pDoc = GetDocument();
-  COleClientItem* pActive = pDoc != nullptr ? pDoc->GetInPlaceActiveItem(this) : nullptr;
-  HWND hItem = pActive != nullptr ? pActive->GetInPlaceWindow() : nullptr;
-  if (hItem != nullptr && ::IsWindowVisible(hItem)) {
-    ::SetFocus(hItem);
-    return;
-  }
-  (void)pOldWnd;
-  Default();
+  if (pDoc == nullptr || !pDoc->FocusInPlaceItem(this))
+    Default();
 }
 
 void CBrivaneProView::OnDestroy() {
-  CBrivaneDocument* pDoc = GetDocument();
-  if (COleClientItem* pActive = pDoc != nullptr ? pDoc->GetInPlaceActiveItem(this) : nullptr)
-    pActive->Deactivate();
+  if (CBrivaneDocument* pDoc = GetDocument())
+    pDoc->DeactivateInPlaceItem(this);
   CView::OnDestroy();
 }
 
@@ -199,9 +192,8 @@ void CBrivaneProView::OnInsertObject() {
 }
 
 void CBrivaneProView::OnCancelEditCntr() {
-  CBrivaneDocument* pDoc = GetDocument();
-  if (COleClientItem* pActive = pDoc != nullptr ? pDoc->GetInPlaceActiveItem(this) : nullptr)
-    pActive->Close();
+  if (CBrivaneDocument* pDoc = GetDocument())
+    pDoc->CloseInPlaceItem(this);
 }
 
 void CBrivaneProView::OnEditClear() {

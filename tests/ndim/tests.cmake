@@ -19,7 +19,7 @@ brivane_folder_test(test_ndim_dialogs WINDOWS_ONLY DIR ndim/dialogs
 # the test's own process with the program's resources; the 1D program started
 # for a hand-off (a stand-in for it, and the real one); BrivanenD.exe itself.
 brivane_folder_test(test_ndim_app WINDOWS_ONLY DIR ndim/app
-  SOURCES ${CMAKE_SOURCE_DIR}/tests/onedim/app/BrivaneProcess.cpp ${CMAKE_SOURCE_DIR}/tests/onedim/app/ProgramProcesses.cpp
+  SOURCES ${CMAKE_SOURCE_DIR}/tests/onedim/app/BrivaneProcess.cpp ${CMAKE_SOURCE_DIR}/tests/onedim/app/ProgramTestSupport.cpp
     ${CMAKE_SOURCE_DIR}/tests/framework/win/WindowTest.cpp ${BRIVANE_NDIM_RESOURCES}
   LIBS ndim_app shlwapi)
 if(TARGET test_ndim_app)

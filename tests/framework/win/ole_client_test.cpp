@@ -150,8 +150,9 @@ TEST(OleClientItem, DamagedItemsAreLeftOutAndTheOthersLoad) {
     loaded.LoadItems(c.block.data(), c.block.size());
     EXPECT_EQ(loaded.GetItemCount(), c.nLoaded);
     EXPECT_EQ(loaded.GetDamagedItemCount(), c.nDamaged);
-    if (c.nLoaded > 0)
+    if (c.nLoaded > 0) {
       EXPECT_EQ(CentreOfDrawing(FirstItem(loaded)), c.firstColour);
+    }
   }
 }
 
@@ -206,8 +207,9 @@ TEST(OleClientItem, ExtentsThatAreNotPositiveAreRefusedAndHugeOnesClamped) {
     ASSERT_NE(pItem, nullptr);
     CSize extent(0, 0);
     EXPECT_EQ(pItem->GetCachedExtent(&extent), c.bAccepted);
-    if (c.bAccepted)
+    if (c.bAccepted) {
       EXPECT_EQ(extent, CSize(c.cx, c.cy));
+    }
   }
   // One inch is the device's pixels per inch, whatever the device says.
   CClientDC screen(nullptr);

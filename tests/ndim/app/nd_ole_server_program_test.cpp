@@ -13,21 +13,11 @@
 #include <vector>
 
 #include "tests/onedim/app/BrivaneProcess.h"
-#include "tests/onedim/app/ProgramProcesses.h"
+#include "tests/onedim/app/ProgramTestSupport.h"
 
 namespace {
 
 const CLSID kBrivanenDClassId = {0x2E8F4D63, 0x90A1, 0x4C7B, {0xB5, 0xD2, 0x6F, 0x1A, 0x3E, 0x9C, 0x0B, 0x85}};
-
-IStorage* NewStorage() {
-  ILockBytes* bytes = nullptr;
-  if (FAILED(::CreateILockBytesOnHGlobal(nullptr, TRUE, &bytes)))
-    return nullptr;
-  IStorage* storage = nullptr;
-  ::StgCreateDocfileOnILockBytes(bytes, STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, &storage);
-  bytes->Release();
-  return storage;
-}
 
 // What a metafile picture records: its window extent and the rectangles
 // painted white.

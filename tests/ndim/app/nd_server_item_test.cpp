@@ -1,7 +1,6 @@
 // A graph document as an embedding container gets it, in the test's own
 // process: the item's extent and picture (the view's plot in the corner of
 // a 3000 x 3000 window), and the graph template's server menus.
-#include <algorithm>
 #include <vector>
 
 #include "framework/win/DocTemplate.h"
@@ -12,6 +11,7 @@
 #include "ndim/data/Spectrum2D.h"
 #include "resources/BrivanenDRes.h"
 #include "tests/ndim/app/NdAppFixture.h"
+#include "tests/onedim/app/ProgramTestSupport.h"
 
 namespace {
 
@@ -87,20 +87,6 @@ TEST_F(NdServerItemTest, TheEmbeddedGraphIsThePlotInTheCornerOfA3000Square) {
   EXPECT_EQ(1.0, pSet->m_dPrintFactorY);
 }
 
-// Every command of a menu and its pop-ups.
-void CollectCommands(HMENU menu, std::vector<UINT>& ids) {
-  for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
-    if (HMENU popup = ::GetSubMenu(menu, i))
-      CollectCommands(popup, ids);
-    else
-      ids.push_back(::GetMenuItemID(menu, i));
-  }
-}
-
-bool Contains(const std::vector<UINT>& ids, UINT id) {
-  return std::find(ids.begin(), ids.end(), id) != ids.end();
-}
-
 TEST_F(NdServerItemTest, TheGraphTemplateServesWithMenusThatLeaveFilesToTheContainer) {
   CMultiDocTemplate* pTemplate = App().m_pGraphTemplate;
   ASSERT_NE(nullptr, pTemplate);
@@ -114,22 +100,20 @@ TEST_F(NdServerItemTest, TheGraphTemplateServesWithMenusThatLeaveFilesToTheConta
 
   // In a window of its own, File updates the container; no file of its own
   // is opened, saved or closed.
-  std::vector<UINT> ids;
-  CollectCommands(pTemplate->m_hMenuEmbedding, ids);
+  std::vector<UINT> ids = MenuCommands(pTemplate->m_hMenuEmbedding);
   EXPECT_EQ((UINT)ID_FILE_UPDATE, ::GetMenuItemID(::GetSubMenu(pTemplate->m_hMenuEmbedding, 0), 0));
   for (UINT id : {ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_FILE_OPEN, ID_FILE_CLOSE, ID_FILE_NEW})
-    EXPECT_FALSE(Contains(ids, id)) << id;
+    EXPECT_FALSE(HasCommand(ids, id)) << id;
   for (UINT id : {ID_FILE_SAVE_COPY_AS, ID_PROCESS_FOURIER, ID_VIEW_CONTOUR_PLOT, ID_TOOLS_INTEGRATE})
-    EXPECT_TRUE(Contains(ids, id)) << id;
+    EXPECT_TRUE(HasCommand(ids, id)) << id;
 
   // In place the container's File and Window menus serve; Help comes last.
   HMENU inPlace = pTemplate->m_hMenuInPlaceServer;
-  ids.clear();
-  CollectCommands(inPlace, ids);
+  ids = MenuCommands(inPlace);
   for (UINT id : ids)
     EXPECT_TRUE(id < ID_FILE_NEW || id > ID_FILE_MRU_LAST) << "the container's File menu serves " << id;
-  EXPECT_FALSE(Contains(ids, ID_WINDOW_CASCADE));
-  EXPECT_TRUE(Contains(ids, ID_PROCESS_PHASE));
+  EXPECT_FALSE(HasCommand(ids, ID_WINDOW_CASCADE));
+  EXPECT_TRUE(HasCommand(ids, ID_PROCESS_PHASE));
   EXPECT_EQ((UINT)ID_APP_ABOUT, ::GetMenuItemID(::GetSubMenu(inPlace, ::GetMenuItemCount(inPlace) - 1), 0));
 }
 

@@ -5,7 +5,7 @@
 #include "framework/base/Endian.h"
 #include "framework/win/FrameworkRes.h"
 #include "tests/onedim/app/BrivaneProcess.h"
-#include "tests/onedim/app/ProgramProcesses.h"
+#include "tests/onedim/app/ProgramTestSupport.h"
 #include "tests/onedim/document/document_test_host.h"
 
 std::vector<DWORD> BrivaneProcesses() {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "framework/base/ItemRecords.h"
-#include "tests/onedim/app/ProgramProcesses.h"
+#include "tests/onedim/app/ProgramTestSupport.h"
 
 class BrivaneProcess;
 

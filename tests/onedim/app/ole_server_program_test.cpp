@@ -10,13 +10,13 @@
 #include <ole2.h>
 #include <commctrl.h>
 
-#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "tests/onedim/app/BrivaneProcess.h"
+#include "tests/onedim/app/ProgramTestSupport.h"
 #include "tests/onedim/app/OleTestSupport.h"
 #include "framework/win/FrameworkRes.h"
 #include "resources/BrivaneRes.h"
@@ -24,17 +24,6 @@
 namespace {
 
 const CLSID kBrivaneClassId = {0x7A3C9E21, 0x4B6D, 0x4F08, {0x9C, 0x2E, 0x51, 0xD8, 0xA0, 0xB3, 0xC9, 0x47}};
-
-// A storage in memory, as a container keeps one for each object.
-IStorage* NewStorage() {
-  ILockBytes* bytes = nullptr;
-  if (FAILED(::CreateILockBytesOnHGlobal(nullptr, TRUE, &bytes)))
-    return nullptr;
-  IStorage* storage = nullptr;
-  ::StgCreateDocfileOnILockBytes(bytes, STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, &storage);
-  bytes->Release();
-  return storage;
-}
 
 // A container's site as far as a server calls it: it counts the saves the
 // server asks for and remembers whether the server's window is open.
@@ -257,20 +246,6 @@ TEST_F(OleServerProgramTest, ASavedObjectLoadsBackAndAStorageWithoutItsContentsI
   EXPECT_FALSE(watchdog.fired());
 }
 
-// Every command of a menu and its pop-ups.
-void CollectCommands(HMENU menu, std::vector<UINT>& ids) {
-  for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
-    if (HMENU popup = ::GetSubMenu(menu, i))
-      CollectCommands(popup, ids);
-    else
-      ids.push_back(::GetMenuItemID(menu, i));
-  }
-}
-
-bool Contains(const std::vector<UINT>& ids, UINT id) {
-  return std::find(ids.begin(), ids.end(), id) != ids.end();
-}
-
 // The menus of a document its container owns (read from the program's
 // resources, which this test is linked with: another program's menus are
 // out of reach under Wine).
@@ -279,18 +254,16 @@ TEST(OleServerResources, EmbeddedDocumentsUpdateTheirContainerAndInPlaceMenusLea
   HMENU embedded = ::LoadMenuA(resources, MAKEINTRESOURCEA(IDR_SRVR_EMBEDDED));
   ASSERT_NE(nullptr, embedded);
   EXPECT_EQ((UINT)ID_FILE_UPDATE, ::GetMenuItemID(::GetSubMenu(embedded, 0), 0));
-  std::vector<UINT> ids;
-  CollectCommands(embedded, ids);
+  std::vector<UINT> ids = MenuCommands(embedded);
   for (UINT fileCommand : {ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_FILE_OPEN, ID_FILE_CLOSE})
-    EXPECT_FALSE(Contains(ids, fileCommand)) << fileCommand;
-  EXPECT_TRUE(Contains(ids, ID_FILE_SAVE_COPY_AS));
-  EXPECT_TRUE(Contains(ids, ID_PROCESS_FOURIER)) << "the document's own commands stay";
+    EXPECT_FALSE(HasCommand(ids, fileCommand)) << fileCommand;
+  EXPECT_TRUE(HasCommand(ids, ID_FILE_SAVE_COPY_AS));
+  EXPECT_TRUE(HasCommand(ids, ID_PROCESS_FOURIER)) << "the document's own commands stay";
   ::DestroyMenu(embedded);
 
   HMENU inPlace = ::LoadMenuA(resources, MAKEINTRESOURCEA(IDR_SRVR_INPLACE));
   ASSERT_NE(nullptr, inPlace);
-  ids.clear();
-  CollectCommands(inPlace, ids);
+  ids = MenuCommands(inPlace);
   for (UINT id : ids)
     EXPECT_TRUE(id < ID_FILE_NEW || id > ID_FILE_MRU_LAST) << "the container's File menu serves " << id;
   EXPECT_EQ((UINT)ID_APP_ABOUT, ::GetMenuItemID(::GetSubMenu(inPlace, ::GetMenuItemCount(inPlace) - 1), 0));

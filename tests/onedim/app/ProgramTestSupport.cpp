@@ -1,7 +1,9 @@
-#include "tests/onedim/app/ProgramProcesses.h"
+#include "tests/onedim/app/ProgramTestSupport.h"
 
 #include <tlhelp32.h>
 #include <winternl.h>
+
+#include <algorithm>
 
 std::vector<DWORD> ProcessesNamed(const char* pszExe) {
   std::vector<DWORD> pids;
@@ -92,4 +94,37 @@ DWORD WINAPI Watchdog::Run(void* param) {
     EndProcessesNamed(self->m_pszExe);
   }
   return 0;
+}
+
+IStorage* NewStorage() {
+  ILockBytes* bytes = nullptr;
+  if (FAILED(::CreateILockBytesOnHGlobal(nullptr, TRUE, &bytes)))
+    return nullptr;
+  IStorage* storage = nullptr;
+  ::StgCreateDocfileOnILockBytes(bytes, STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, &storage);
+  bytes->Release();
+  return storage;
+}
+
+namespace {
+
+void CollectCommands(HMENU menu, std::vector<UINT>& ids) {
+  for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+    if (HMENU popup = ::GetSubMenu(menu, i))
+      CollectCommands(popup, ids);
+    else
+      ids.push_back(::GetMenuItemID(menu, i));
+  }
+}
+
+}  // namespace
+
+std::vector<UINT> MenuCommands(HMENU menu) {
+  std::vector<UINT> ids;
+  CollectCommands(menu, ids);
+  return ids;
+}
+
+bool HasCommand(const std::vector<UINT>& ids, UINT id) {
+  return std::find(ids.begin(), ids.end(), id) != ids.end();
 }

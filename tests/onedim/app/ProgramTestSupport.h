@@ -1,9 +1,11 @@
-// The programs' processes as the program tests see them: found by file name,
-// ended, their command lines read, and a watchdog that ends them when a call
-// never comes back.
+// What the tests of both programs' processes share: the processes found by
+// file name, ended, their command lines read, and a watchdog that ends them
+// when a call never comes back; a storage in memory as a container keeps for
+// an object; the commands of a menu.
 #pragma once
 
 #include <windows.h>
+#include <ole2.h>
 
 #include <string>
 #include <vector>
@@ -38,3 +40,10 @@ class Watchdog {
   HANDLE m_thread;
   volatile LONG m_fired = 0;
 };
+
+// A storage in memory, as a container keeps one for each object; null when
+// none can be made.
+IStorage* NewStorage();
+// Every command of a menu and its pop-ups, and whether one is among them.
+std::vector<UINT> MenuCommands(HMENU menu);
+bool HasCommand(const std::vector<UINT>& ids, UINT id);
