@@ -109,6 +109,8 @@ HRESULT COleServerDoc::InternalQueryInterface(REFIID riid, void** ppv) {
     *ppv = static_cast<IDataObject*>(&m_xDataObject);
   else if (riid == IID_IPersist || riid == IID_IPersistStorage)
     *ppv = static_cast<IPersistStorage*>(&m_xPersistStorage);
+  else if (riid == IID_IPersistFile)
+    *ppv = static_cast<IPersistFile*>(&m_xPersistFile);
   else if (riid == IID_IOleWindow || riid == IID_IOleInPlaceObject)
     *ppv = static_cast<IOleInPlaceObject*>(&m_xOleInPlaceObject);
   else if (riid == IID_IOleInPlaceActiveObject)
@@ -129,6 +131,7 @@ void COleServerDoc::OnCloseDocument() {
     return;
   InternalAddRef();  // the document lives to the end of this
   DeactivateInPlace();
+  RevokeMoniker();
   m_bClosed = TRUE;
   if (m_lpClientSite != nullptr && m_bEmbedded)
     m_lpClientSite->OnShowWindow(FALSE);
@@ -142,6 +145,62 @@ void COleServerDoc::OnCloseDocument() {
   // answers nothing; its site and sinks are let go now.
   ReleaseContainer();
   InternalRelease();
+}
+
+void COleServerDoc::SetPathName(LPCSTR lpszPathName, BOOL bAddToMRU) {
+  COleDocument::SetPathName(lpszPathName, bAddToMRU);
+  RegisterMoniker();
+}
+
+IMoniker* COleServerDoc::GetFileMoniker() const {
+  if (m_strPathName.IsEmpty())
+    return nullptr;
+  std::vector<wchar_t> path((size_t)m_strPathName.GetLength() + 1);
+  if (::MultiByteToWideChar(CP_ACP, 0, m_strPathName, -1, path.data(), (int)path.size()) == 0)
+    return nullptr;
+  IMoniker* pMoniker = nullptr;
+  return SUCCEEDED(::CreateFileMoniker(path.data(), &pMoniker)) ? pMoniker : nullptr;
+}
+
+void COleServerDoc::RegisterMoniker() {
+  RevokeMoniker();
+  CDocTemplate* pTemplate = GetDocTemplate();
+  // Only a program that serves objects offers its documents to links; an
+  // embedded document's file is its container's business.
+  if (m_bClosed || m_bEmbedded || pTemplate == nullptr || pTemplate->m_pAttachedFactory == nullptr ||
+      !pTemplate->m_pAttachedFactory->IsRegistered())
+    return;
+  IMoniker* pMoniker = GetFileMoniker();
+  IRunningObjectTable* pTable = nullptr;
+  if (pMoniker != nullptr && SUCCEEDED(::GetRunningObjectTable(0, &pTable))) {
+    // The table's references must not keep the document open: it closes
+    // with its last client, and only then leaves the table.
+    ULONG nBefore = m_dwRef;
+    if (SUCCEEDED(pTable->Register(0, static_cast<IOleObject*>(&m_xOleObject), pMoniker, &m_dwRegisterROT))) {
+      m_nROTRefs = m_dwRef > nBefore ? m_dwRef - nBefore : 0;
+      m_dwRef -= m_nROTRefs;
+    } else {
+      m_dwRegisterROT = 0;
+    }
+    pTable->Release();
+  }
+  if (pMoniker != nullptr)
+    pMoniker->Release();
+}
+
+void COleServerDoc::RevokeMoniker() {
+  if (m_dwRegisterROT == 0)
+    return;
+  DWORD dwRegister = m_dwRegisterROT;
+  m_dwRegisterROT = 0;
+  // The table lets go of the references it took; they count again first.
+  m_dwRef += m_nROTRefs;
+  m_nROTRefs = 0;
+  IRunningObjectTable* pTable = nullptr;
+  if (SUCCEEDED(::GetRunningObjectTable(0, &pTable))) {
+    pTable->Revoke(dwRegister);
+    pTable->Release();
+  }
 }
 
 BOOL COleServerDoc::SaveModified() {

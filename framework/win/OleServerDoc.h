@@ -3,6 +3,8 @@
 // a new document, the container talks to it through IOleObject,
 // IDataObject and IPersistStorage, and its picture and extent come from its
 // embedded item (COleServerItem), which the derived document supplies.
+// A container that links to a saved file reaches the document through
+// IPersistFile instead, and finds it running by the file's moniker.
 //
 // The document counts the references its clients hold. Releasing the last
 // one closes it; a document closed while references remain (its window
@@ -69,6 +71,9 @@ class COleServerDoc : public COleDocument {
   void RequestPositionChange(LPCRECT lpPosRect);
 
   void OnCloseDocument() override;
+  // A document with a file, in a program that serves objects, is found
+  // running under the file's moniker.
+  void SetPathName(LPCSTR lpszPathName, BOOL bAddToMRU = TRUE) override;
   // An embedded document's changes go back to its container; there is no
   // file to ask about.
   BOOL SaveModified() override;
@@ -156,6 +161,17 @@ class COleServerDoc : public COleDocument {
     STDMETHODIMP HandsOffStorage() override;
   };
 
+  class XPersistFile : public CInterfaceOf<IPersistFile, COleServerDoc> {
+   public:
+    using CInterfaceOf::CInterfaceOf;
+    STDMETHODIMP GetClassID(CLSID* pClassID) override;
+    STDMETHODIMP IsDirty() override;
+    STDMETHODIMP Load(LPCOLESTR pszFileName, DWORD dwMode) override;
+    STDMETHODIMP Save(LPCOLESTR pszFileName, BOOL fRemember) override;
+    STDMETHODIMP SaveCompleted(LPCOLESTR pszFileName) override;
+    STDMETHODIMP GetCurFile(LPOLESTR* ppszFileName) override;
+  };
+
   class XOleInPlaceObject : public CInterfaceOf<IOleInPlaceObject, COleServerDoc> {
    public:
     using CInterfaceOf::CInterfaceOf;
@@ -200,6 +216,12 @@ class COleServerDoc : public COleDocument {
   void UseEmbeddingMenu(CFrameWnd* pFrame);
   // Keeps pStg as the object's storage (or none).
   void SetRootStorage(LPSTORAGE pStg);
+  // The file moniker of the document's path, or null when it has none.
+  IMoniker* GetFileMoniker() const;
+  // Enters the document in the running object table under its file's
+  // moniker, or takes it out.
+  void RegisterMoniker();
+  void RevokeMoniker();
   // Makes the advise holders on first use.
   IOleAdviseHolder* OleAdviseHolder();
   IDataAdviseHolder* DataAdviseHolder();
@@ -207,6 +229,7 @@ class COleServerDoc : public COleDocument {
   XOleObject m_xOleObject{this};
   XDataObject m_xDataObject{this};
   XPersistStorage m_xPersistStorage{this};
+  XPersistFile m_xPersistFile{this};
   XOleInPlaceObject m_xOleInPlaceObject{this};
   XOleInPlaceActiveObject m_xOleInPlaceActiveObject{this};
   COleIPFrameWnd* m_pInPlaceFrame = nullptr;
@@ -222,11 +245,14 @@ class COleServerDoc : public COleDocument {
   IOleAdviseHolder* m_lpOleAdviseHolder = nullptr;
   IDataAdviseHolder* m_lpDataAdviseHolder = nullptr;
   ULONG m_dwRef = 0;
-  CString m_strHostObj;  // the container's name for the object, for the window's title
+  DWORD m_dwRegisterROT = 0;  // the running object table's key, or 0
+  ULONG m_nROTRefs = 0;       // references the table holds, which keep nothing alive
+  CString m_strHostObj;       // the container's name for the object, for the window's title
 
   friend class XOleObject;
   friend class XDataObject;
   friend class XPersistStorage;
+  friend class XPersistFile;
   friend class XOleInPlaceObject;
   friend class XOleInPlaceActiveObject;
 

@@ -2,8 +2,55 @@
 // forwards to the document; a closed document answers nothing.
 #include <shlobj.h>
 
+#include <vector>
+
+#include "framework/win/DocTemplate.h"
 #include "framework/win/OleServerDoc.h"
 #include "framework/win/OleServerItem.h"
+#include "framework/win/UiHooks.h"
+
+namespace {
+// A file name from a client, in the program's code page; empty when it
+// cannot be converted.
+CString NarrowPath(LPCOLESTR pszFileName) {
+  int nSize = ::WideCharToMultiByte(CP_ACP, 0, pszFileName, -1, nullptr, 0, nullptr, nullptr);
+  if (nSize <= 1)
+    return CString();
+  std::vector<char> path((size_t)nSize);
+  ::WideCharToMultiByte(CP_ACP, 0, pszFileName, -1, path.data(), nSize, nullptr, nullptr);
+  return CString(path.data());
+}
+
+// A copy of text for a client, which frees it; null when out of memory.
+LPOLESTR ClientString(LPCSTR pszText) {
+  int nSize = ::MultiByteToWideChar(CP_ACP, 0, pszText, -1, nullptr, 0);
+  auto* psz = static_cast<LPOLESTR>(::CoTaskMemAlloc(sizeof(OLECHAR) * (size_t)(nSize > 0 ? nSize : 1)));
+  if (psz != nullptr) {
+    psz[0] = 0;
+    if (nSize > 0)
+      ::MultiByteToWideChar(CP_ACP, 0, pszText, -1, psz, nSize);
+  }
+  return psz;
+}
+
+// While a client's call reads or writes a file, a failure it would show
+// goes back to the client as the call's result instead: nobody may be
+// there to close a message box, and the client would wait on it.
+class CQuietMessages {
+ public:
+  CQuietMessages()
+      : m_previous(AfxSetMessageBoxHook([](HWND, LPCSTR, LPCSTR, UINT nType) {
+          UINT nButtons = nType & MB_TYPEMASK;
+          return nButtons == MB_YESNO || nButtons == MB_YESNOCANCEL ? IDNO : IDOK;
+        })) {}
+  ~CQuietMessages() { AfxSetMessageBoxHook(m_previous); }
+  CQuietMessages(const CQuietMessages&) = delete;
+  CQuietMessages& operator=(const CQuietMessages&) = delete;
+
+ private:
+  MessageBoxHook m_previous;
+};
+}  // namespace
 
 // IOleObject
 
@@ -52,9 +99,11 @@ STDMETHODIMP COleServerDoc::XOleObject::GetMoniker(DWORD dwAssign, DWORD dwWhich
   if (ppmk == nullptr)
     return E_POINTER;
   *ppmk = nullptr;
-  if (m_pThis->m_lpClientSite == nullptr)
-    return E_FAIL;
-  return m_pThis->m_lpClientSite->GetMoniker(dwAssign, dwWhichMoniker, ppmk);
+  if (m_pThis->m_lpClientSite != nullptr)
+    return m_pThis->m_lpClientSite->GetMoniker(dwAssign, dwWhichMoniker, ppmk);
+  // A linked document is named by its file.
+  *ppmk = m_pThis->m_bClosed ? nullptr : m_pThis->GetFileMoniker();
+  return *ppmk != nullptr ? S_OK : E_FAIL;
 }
 
 STDMETHODIMP COleServerDoc::XOleObject::InitFromData(IDataObject*, BOOL, DWORD) {
@@ -295,4 +344,82 @@ STDMETHODIMP COleServerDoc::XPersistStorage::SaveCompleted(IStorage* pStgNew) {
 STDMETHODIMP COleServerDoc::XPersistStorage::HandsOffStorage() {
   m_pThis->SetRootStorage(nullptr);
   return S_OK;
+}
+
+// IPersistFile: a container's link to a saved file.
+
+STDMETHODIMP COleServerDoc::XPersistFile::GetClassID(CLSID* pClassID) {
+  if (pClassID == nullptr)
+    return E_POINTER;
+  *pClassID = m_pThis->GetClassID();
+  return S_OK;
+}
+
+STDMETHODIMP COleServerDoc::XPersistFile::IsDirty() {
+  return m_pThis->IsModified() ? S_OK : S_FALSE;
+}
+
+STDMETHODIMP COleServerDoc::XPersistFile::Load(LPCOLESTR pszFileName, DWORD) {
+  if (pszFileName == nullptr)
+    return E_POINTER;
+  if (m_pThis->m_bClosed || m_pThis->m_bEmbedded)
+    return E_UNEXPECTED;
+  CString path = NarrowPath(pszFileName);
+  if (path.IsEmpty())
+    return E_INVALIDARG;
+  if (::GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES)
+    return STG_E_FILENOTFOUND;
+  CQuietMessages quiet;
+  if (!m_pThis->OnOpenDocument(path))
+    return STG_E_READFAULT;
+  // Just read, the document is its file.
+  m_pThis->SetModifiedFlag(FALSE);
+  m_pThis->SetPathName(path, FALSE);
+  return S_OK;
+}
+
+STDMETHODIMP COleServerDoc::XPersistFile::Save(LPCOLESTR pszFileName, BOOL fRemember) {
+  if (m_pThis->m_bClosed || m_pThis->m_bEmbedded)
+    return E_UNEXPECTED;
+  CString path = pszFileName != nullptr ? NarrowPath(pszFileName) : m_pThis->GetPathName();
+  if (path.IsEmpty())
+    return E_INVALIDARG;
+  // A copy leaves the document as it was: its name, title and changes.
+  BOOL bCopy = pszFileName != nullptr && !fRemember;
+  BOOL bModified = m_pThis->IsModified();
+  CString title = m_pThis->GetTitle();
+  CQuietMessages quiet;
+  if (!m_pThis->OnSaveDocument(path))
+    return STG_E_WRITEFAULT;
+  if (bCopy) {
+    m_pThis->SetTitle(title);
+    m_pThis->SetModifiedFlag(bModified);
+  } else {
+    m_pThis->SetPathName(path, FALSE);
+    m_pThis->SetModifiedFlag(FALSE);
+  }
+  return S_OK;
+}
+
+STDMETHODIMP COleServerDoc::XPersistFile::SaveCompleted(LPCOLESTR) {
+  if (m_pThis->m_bClosed)
+    return E_UNEXPECTED;
+  if (m_pThis->m_lpOleAdviseHolder != nullptr)
+    m_pThis->m_lpOleAdviseHolder->SendOnSave();
+  return S_OK;
+}
+
+STDMETHODIMP COleServerDoc::XPersistFile::GetCurFile(LPOLESTR* ppszFileName) {
+  if (ppszFileName == nullptr)
+    return E_POINTER;
+  const CString& path = m_pThis->GetPathName();
+  if (!path.IsEmpty()) {
+    *ppszFileName = ClientString(path);
+    return *ppszFileName != nullptr ? S_OK : E_OUTOFMEMORY;
+  }
+  // No file yet: the prompt a save dialog would start from.
+  CDocTemplate* pTemplate = m_pThis->GetDocTemplate();
+  CString prompt = "*." + (pTemplate != nullptr ? pTemplate->GetDefaultExtension() : CString());
+  *ppszFileName = ClientString(prompt);
+  return *ppszFileName != nullptr ? S_FALSE : E_OUTOFMEMORY;
 }

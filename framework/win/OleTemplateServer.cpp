@@ -73,6 +73,15 @@ BOOL COleTemplateServer::UpdateRegistry(OLE_APPTYPE nAppType) {
     ok &= AfxSetClassesValue(key + "\\verb\\1", nullptr, "&Open,0,2");
   ok &= AfxSetClassesValue(progId + "\\CLSID", nullptr, classId);
   ok &= AfxSetClassesValue(progId + "\\Insertable", nullptr, "");
+  // A link to a saved file finds the class through the file's extension,
+  // unless another program's type already has it.
+  CString ext = m_pDocTemplate->GetDefaultExtension();
+  if (!ext.IsEmpty()) {
+    ext = "." + ext;
+    CString extOwner = AfxGetClassesDefault(ext);
+    if (extOwner.IsEmpty() || extOwner.CompareNoCase(progId) == 0)
+      ok &= AfxSetClassesValue(ext, nullptr, progId);
+  }
   return ok;
 }
 

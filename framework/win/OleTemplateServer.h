@@ -28,8 +28,9 @@ class COleTemplateServer {
   void ConnectTemplate(REFCLSID clsid, CDocTemplate* pDocTemplate, BOOL bMultiInstance);
   // Writes the class's entries under HKEY_CLASSES_ROOT: its name, program
   // id, this program as its local server, ole32 as its handler, its verbs
-  // and that it may be inserted. A program id that names another class is
-  // left to it.
+  // and that it may be inserted, and the document's file extension as a
+  // file of the class. A program id or extension that names another class
+  // is left to it.
   BOOL UpdateRegistry(OLE_APPTYPE nAppType = OAT_INPLACE_SERVER);
   // Offers the class factory to OLE for as long as the program runs.
   BOOL Register();
