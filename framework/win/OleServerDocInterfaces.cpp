@@ -40,8 +40,17 @@ class CQuietMessages {
  public:
   CQuietMessages()
       : m_previous(AfxSetMessageBoxHook([](HWND, LPCSTR, LPCSTR, UINT nType) {
-          UINT nButtons = nType & MB_TYPEMASK;
-          return nButtons == MB_YESNO || nButtons == MB_YESNOCANCEL ? IDNO : IDOK;
+          // The answer that goes no further.
+          switch (nType & MB_TYPEMASK) {
+            case MB_YESNO:
+            case MB_YESNOCANCEL:
+              return IDNO;
+            case MB_OKCANCEL:
+            case MB_RETRYCANCEL:
+              return IDCANCEL;
+            default:
+              return IDOK;
+          }
         })) {}
   ~CQuietMessages() { AfxSetMessageBoxHook(m_previous); }
   CQuietMessages(const CQuietMessages&) = delete;

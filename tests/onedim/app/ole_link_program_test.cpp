@@ -73,17 +73,30 @@ class OleLinkProgramTest : public ::testing::Test {
   std::string m_dir;
 };
 
-TEST_F(OleLinkProgramTest, TheDocumentsExtensionNamesTheClass) {
-  char value[MAX_PATH] = "";
-  LONG size = sizeof value;
-  ASSERT_EQ(ERROR_SUCCESS, ::RegQueryValueA(HKEY_CLASSES_ROOT, ".bvx", value, &size));
-  EXPECT_STREQ("Brivane.Document", value);
+TEST_F(OleLinkProgramTest, TheExtensionNamesTheClassUnlessAnotherProgramsTypeHasIt) {
   const std::string path = Path("classed.bvx");
   ASSERT_TRUE(WriteFlatSpectrum(path));
-  CLSID clsid = {};
-  ASSERT_EQ(S_OK, ::GetClassFile(Wide(path).c_str(), &clsid));
   CLSID registered = {};
   ASSERT_EQ(S_OK, ::CLSIDFromProgID(L"Brivane.Document", &registered));
+  const struct {
+    const char* before;  // null: no entry
+    const char* after;
+  } cases[] = {{nullptr, "Brivane.Document"}, {"Other.Document", "Other.Document"}};
+  for (const auto& c : cases) {
+    ::RegDeleteKeyA(HKEY_CLASSES_ROOT, ".bvx");
+    if (c.before != nullptr)
+      ASSERT_EQ(ERROR_SUCCESS, ::RegSetValueA(HKEY_CLASSES_ROOT, ".bvx", REG_SZ, c.before, 0));
+    BrivaneProcess registration;
+    ASSERT_TRUE(registration.Start("/regserver"));
+    ASSERT_NE(-1, registration.WaitExit(30000));
+    char value[MAX_PATH] = "";
+    LONG size = sizeof value;
+    ASSERT_EQ(ERROR_SUCCESS, ::RegQueryValueA(HKEY_CLASSES_ROOT, ".bvx", value, &size));
+    EXPECT_STREQ(c.after, value);
+  }
+  ::RegSetValueA(HKEY_CLASSES_ROOT, ".bvx", REG_SZ, "Brivane.Document", 0);
+  CLSID clsid = {};
+  ASSERT_EQ(S_OK, ::GetClassFile(Wide(path).c_str(), &clsid));
   EXPECT_TRUE(::IsEqualCLSID(registered, clsid));
 }
 
@@ -158,7 +171,8 @@ TEST_F(OleLinkProgramTest, ALinkToAMissingForeignOrDamagedFileFailsAndLeavesNoSe
   const struct {
     const char* name;
     HRESULT hr;
-  } cases[] = {{"missing.bvx", STG_E_FILENOTFOUND}, {"notes.txt", MK_E_INVALIDEXTENSION}, {"damaged.bvx", STG_E_READFAULT}};
+  } cases[] = {
+      {"missing.bvx", STG_E_FILENOTFOUND}, {"notes.txt", MK_E_INVALIDEXTENSION}, {"damaged.bvx", STG_E_READFAULT}};
   for (const auto& c : cases) {
     HRESULT hr = S_OK;
     IOleObject* object = Bind(Path(c.name), hr);
