@@ -76,8 +76,9 @@ BOOL COleDocument::FocusInPlaceItem(CWnd* pView) const {
   return TRUE;
 }
 
-void COleDocument::CloseInPlaceItem(CWnd* pView) const {
-  if (COleClientItem* pActive = GetInPlaceActiveItem(pView))
+void COleDocument::CloseInPlaceItem(CWnd* pView, const COleClientItem* pKeep) const {
+  COleClientItem* pActive = GetInPlaceActiveItem(pView);
+  if (pActive != nullptr && pActive != pKeep)
     pActive->Close();
 }
 

@@ -52,9 +52,10 @@ class COleDocument : public CDocument {
   COleClientItem* GetInPlaceActiveItem(CWnd* pWnd) const;
   // For a view of the document: the focus goes on to the window of the item
   // active in place in it (FALSE when there is none showing); that item's
-  // editing ends (Escape); that item is deactivated (the view goes).
+  // editing ends (Escape, or another item taking over: pKeep is left
+  // active); that item is deactivated (the view goes).
   BOOL FocusInPlaceItem(CWnd* pView) const;
-  void CloseInPlaceItem(CWnd* pView) const;
+  void CloseInPlaceItem(CWnd* pView, const COleClientItem* pKeep = nullptr) const;
   void DeactivateInPlaceItem(CWnd* pView) const;
 
   // Deletes every item.

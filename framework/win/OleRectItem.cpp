@@ -7,8 +7,7 @@
 
 IMPLEMENT_DYNAMIC(COleRectItem, COleClientItem)
 
-COleRectItem::COleRectItem(COleDocument* pContainer, const CRect& rect)
-    : COleClientItem(pContainer), m_rect(rect) {}
+COleRectItem::COleRectItem(COleDocument* pContainer, const CRect& rect) : COleClientItem(pContainer), m_rect(rect) {}
 
 COleRectItem::~COleRectItem() = default;
 
@@ -84,12 +83,8 @@ void COleRectItem::OnGetItemPosition(CRect& rPosition) {
 void COleRectItem::OnActivate() {
   // One item active in place per view.
   COleDocument* pDoc = GetDocument();
-  CView* pView = GetActiveView();
-  if (pDoc != nullptr && pView != nullptr) {
-    COleClientItem* pOther = pDoc->GetInPlaceActiveItem(pView);
-    if (pOther != nullptr && pOther != this)
-      pOther->Close();
-  }
+  if (pDoc != nullptr && GetActiveView() != nullptr)
+    pDoc->CloseInPlaceItem(GetActiveView(), this);
   COleClientItem::OnActivate();
 }
 

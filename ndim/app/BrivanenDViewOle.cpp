@@ -56,12 +56,10 @@ BOOL CBrivanenDView::IsSelected(const CObject* pDocItem) const {
 void CBrivanenDView::SetSelection(CBrivanenDCntrItem* pItem) {
   if (pItem == m_pSelection)
     return;
-  CBrivanenDDoc* pDoc = GetDocument();
-  if (pDoc != nullptr) {
-    COleClientItem* pActive = pDoc->GetInPlaceActiveItem(this);
-    if (pActive != nullptr && pActive != pItem)
-      pActive->Close();
-  }
+  // Another item taking the selection ends the in-place editing of the
+  // one active here.
+  if (CBrivanenDDoc* pDoc = GetDocument())
+    pDoc->CloseInPlaceItem(this, pItem);
   if (CBrivanenDCntrItem* pOld = m_pSelection)
     pOld->InvalidateItem();
   m_pSelection = pItem;

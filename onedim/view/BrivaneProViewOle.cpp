@@ -62,12 +62,8 @@ void CBrivaneProView::SetSelection(CBrivaneProCntrItem* pItem) {
     return;
   // Another item taking the selection ends the in-place editing of the
   // one active here.
-  CBrivaneDocument* pDoc = GetDocument();
-  if (pDoc != nullptr) {
-    COleClientItem* pActive = pDoc->GetInPlaceActiveItem(this);
-    if (pActive != nullptr && pActive != pItem)
-      pActive->Close();
-  }
+  if (CBrivaneDocument* pDoc = GetDocument())
+    pDoc->CloseInPlaceItem(this, pItem);
   if (CBrivaneProCntrItem* pOld = m_pSelection)
     pOld->InvalidateItem();
   m_pSelection = pItem;

@@ -62,6 +62,19 @@ bool TestBitmap::SameAs(const TestBitmap& other) const {
   return true;
 }
 
+std::unique_ptr<TestBitmap> ScreenCopy(HWND hWnd) {
+  RECT rc;
+  ::GetClientRect(hWnd, &rc);
+  POINT origin = {0, 0};
+  ::ClientToScreen(hWnd, &origin);
+  auto copy = std::make_unique<TestBitmap>(rc.right, rc.bottom);
+  HDC screen = ::GetDC(nullptr);
+  ::BitBlt(copy->dc(), 0, 0, rc.right, rc.bottom, screen, origin.x, origin.y, SRCCOPY);
+  ::ReleaseDC(nullptr, screen);
+  ::GdiFlush();
+  return copy;
+}
+
 TestMetafile::TestMetafile(const std::function<void(CDC& dc)>& draw) {
   CMetaFileDC dc;
   if (!dc.CreateEnhanced(nullptr, nullptr, nullptr, nullptr))

@@ -55,6 +55,11 @@ class TestBitmap {
   DWORD* m_bits = nullptr;
 };
 
+// hWnd's client area as the screen shows it, in one copy: a pixel read at a
+// time from the screen takes seconds under Wine, so waits that poll it see
+// one stale reading.
+std::unique_ptr<TestBitmap> ScreenCopy(HWND hWnd);
+
 class CDC;
 class CWnd;
 

@@ -21,16 +21,7 @@ HWND GraphView(const BrivaneProcess& app) {
 
 // How many pixels of the colour the view shows, in one screen copy.
 int PixelsOf(HWND view, COLORREF colour) {
-  RECT rc;
-  ::GetClientRect(view, &rc);
-  POINT origin = {0, 0};
-  ::ClientToScreen(view, &origin);
-  TestBitmap copy(rc.right, rc.bottom);
-  HDC screen = ::GetDC(nullptr);
-  ::BitBlt(copy.dc(), 0, 0, rc.right, rc.bottom, screen, origin.x, origin.y, SRCCOPY);
-  ::ReleaseDC(nullptr, screen);
-  ::GdiFlush();
-  return copy.Count(colour);
+  return ScreenCopy(view)->Count(colour);
 }
 
 TEST(NdOleProgramTest, AnObjectPastedIntoAGraphWindowIsDrawnSelectedAndDeleted) {

@@ -118,3 +118,22 @@ std::vector<BYTE> ItemStorage(const CItemRecord& record) {
     return {};
   return std::vector<BYTE>(start, record.end() - 16);
 }
+
+void OleProgramFixture::SetUpTestSuite() {
+  BrivaneProcess registration;
+  if (registration.Start("/regserver"))
+    registration.WaitExit(30000);
+}
+
+void OleProgramFixture::SetUp() {
+  ASSERT_TRUE(SUCCEEDED(::OleInitialize(nullptr)));
+  char temp[MAX_PATH];
+  ::GetTempPathA(sizeof temp, temp);
+  m_dir = std::string(temp) + "brivane_" + ::testing::UnitTest::GetInstance()->current_test_info()->test_suite_name();
+  ::CreateDirectoryA(m_dir.c_str(), nullptr);
+}
+
+void OleProgramFixture::TearDown() {
+  ::OleUninitialize();
+  EndBrivaneProcesses();
+}

@@ -4,6 +4,8 @@
 // window, and the embedded objects a saved document file carries.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <windows.h>
 
 #include <string>
@@ -45,3 +47,17 @@ std::vector<CItemRecord> ItemRecordsOf(const std::string& path, bool* damaged = 
 RECT ItemRect(const CItemRecord& record);
 // The object's own storage inside an item record, as a compound file.
 std::vector<BYTE> ItemStorage(const CItemRecord& record);
+
+// An OLE program test: the program's class entries written once, as it
+// writes them when registering itself (/regserver); OLE on for each test; a
+// folder of the test suite's own for its files; every brivane23.exe ended
+// afterwards.
+class OleProgramFixture : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite();
+  void SetUp() override;
+  void TearDown() override;
+  std::string Path(const char* name) const { return m_dir + "\\" + name; }
+
+  std::string m_dir;
+};

@@ -30,25 +30,9 @@
 
 namespace {
 
-// hWnd's client area as the screen shows it, in one copy: a pixel read at a
-// time from the screen takes seconds under Wine, so waits that poll it see
-// one stale reading.
-std::unique_ptr<TestBitmap> ScreenOf(HWND hWnd) {
-  RECT rc;
-  ::GetClientRect(hWnd, &rc);
-  POINT origin = {0, 0};
-  ::ClientToScreen(hWnd, &origin);
-  auto copy = std::make_unique<TestBitmap>(rc.right, rc.bottom);
-  HDC screen = ::GetDC(nullptr);
-  ::BitBlt(copy->dc(), 0, 0, rc.right, rc.bottom, screen, origin.x, origin.y, SRCCOPY);
-  ::ReleaseDC(nullptr, screen);
-  ::GdiFlush();
-  return copy;
-}
-
 // How many pixels of hWnd's client area the screen shows in colour cr.
 int ScreenPixels(HWND hWnd, COLORREF cr) {
-  return ScreenOf(hWnd)->Count(cr);
+  return ScreenCopy(hWnd)->Count(cr);
 }
 
 // The panes of the document window's splitter, visible ones only.
@@ -600,7 +584,7 @@ TEST_F(AppProgramTest, ApodizeShowsItsCurveAndCancelGivesTheDataBackAndSetRegion
   RECT rcView;
   ::GetClientRect(view, &rcView);
   auto topRowRed = [&] {
-    const std::unique_ptr<TestBitmap> shown = ScreenOf(view);
+    const std::unique_ptr<TestBitmap> shown = ScreenCopy(view);
     int n = 0;
     for (int x = 0; x < rcView.right; ++x)
       n += shown->Pixel(x, 0) == RGB(255, 0, 0) ? 1 : 0;
@@ -647,7 +631,7 @@ void CapturedDrag(HWND hWnd, int x1, int x2, int y) {
 // The first and last client x of the zoom box's grey inside on row y, as
 // the screen shows the window.
 bool GreyRow(HWND hWnd, int y, int& left, int& right) {
-  const std::unique_ptr<TestBitmap> shown = ScreenOf(hWnd);
+  const std::unique_ptr<TestBitmap> shown = ScreenCopy(hWnd);
   left = right = -1;
   for (int x = 0; x < shown->width(); ++x)
     if (shown->Pixel(x, y) == RGB(223, 223, 223)) {
@@ -1031,7 +1015,7 @@ namespace {
 // The mean row of the pixels of one colour in a window's client area, as
 // the screen shows it; -1 when there are none.
 int MeanRowOf(HWND hWnd, COLORREF colour) {
-  const std::unique_ptr<TestBitmap> shown = ScreenOf(hWnd);
+  const std::unique_ptr<TestBitmap> shown = ScreenCopy(hWnd);
   long long sum = 0, count = 0;
   for (int y = 0; y < shown->height(); ++y)
     for (int x = 0; x < shown->width(); x += 2)

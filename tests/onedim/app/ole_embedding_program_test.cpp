@@ -69,31 +69,16 @@ CachedPicture ReadCachedPicture(const std::vector<BYTE>& storageBytes) {
   return picture;
 }
 
-class OleEmbeddingProgramTest : public ::testing::Test {
+class OleEmbeddingProgramTest : public OleProgramFixture {
  protected:
-  static void SetUpTestSuite() {
-    // The class's entries, as the program writes them when registering itself.
-    BrivaneProcess registration;
-    if (registration.Start("/regserver"))
-      registration.WaitExit(30000);
-  }
   void SetUp() override {
-    ASSERT_TRUE(SUCCEEDED(::OleInitialize(nullptr)));
-    char temp[MAX_PATH];
-    ::GetTempPathA(sizeof temp, temp);
-    m_dir = std::string(temp) + "brivane_embedding_test";
-    ::CreateDirectoryA(m_dir.c_str(), nullptr);
+    OleProgramFixture::SetUp();
     ::SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Orvandel\\Brivane");
     HDC hScreen = ::GetDC(nullptr);
     m_nDpiX = ::GetDeviceCaps(hScreen, LOGPIXELSX);
     m_nDpiY = ::GetDeviceCaps(hScreen, LOGPIXELSY);
     ::ReleaseDC(nullptr, hScreen);
   }
-  void TearDown() override {
-    ::OleUninitialize();
-    EndBrivaneProcesses();
-  }
-  std::string Path(const char* name) const { return m_dir + "\\" + name; }
 
   // A container on a document of one spectrum, a new 1D object inserted
   // into it and shown in place: the object's program (taken on by server),
@@ -185,7 +170,6 @@ class OleEmbeddingProgramTest : public ::testing::Test {
     return app.WaitExit(20000) != -1;
   }
 
-  std::string m_dir;
   int m_nDpiX = 96;
   int m_nDpiY = 96;
 };

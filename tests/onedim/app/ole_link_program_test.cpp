@@ -37,27 +37,9 @@ std::wstring DisplayName(IMoniker* moniker) {
   return result;
 }
 
-class OleLinkProgramTest : public ::testing::Test {
+// The class's entries come with the file extension.
+class OleLinkProgramTest : public OleProgramFixture {
  protected:
-  static void SetUpTestSuite() {
-    // The class's entries, the file extension among them.
-    BrivaneProcess registration;
-    if (registration.Start("/regserver"))
-      registration.WaitExit(30000);
-  }
-  void SetUp() override {
-    ASSERT_TRUE(SUCCEEDED(::OleInitialize(nullptr)));
-    char temp[MAX_PATH];
-    ::GetTempPathA(sizeof temp, temp);
-    m_dir = std::string(temp) + "brivane_link_test";
-    ::CreateDirectoryA(m_dir.c_str(), nullptr);
-  }
-  void TearDown() override {
-    ::OleUninitialize();
-    EndBrivaneProcesses();
-  }
-  std::string Path(const char* name) const { return m_dir + "\\" + name; }
-
   // Binds the file's moniker as a link does; the object or null, and hr.
   static IOleObject* Bind(const std::string& path, HRESULT& hr) {
     IMoniker* moniker = nullptr;
@@ -69,8 +51,6 @@ class OleLinkProgramTest : public ::testing::Test {
     }
     return SUCCEEDED(hr) ? object : nullptr;
   }
-
-  std::string m_dir;
 };
 
 TEST_F(OleLinkProgramTest, TheExtensionNamesTheClassUnlessAnotherProgramsTypeHasIt) {

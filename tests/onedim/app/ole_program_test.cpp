@@ -25,16 +25,7 @@ const COLORREF kItemColour = RGB(255, 0, 0);
 
 // How many pixels of the item's colour the view shows, in one screen copy.
 int ItemPixels(HWND view) {
-  RECT rc;
-  ::GetClientRect(view, &rc);
-  POINT origin = {0, 0};
-  ::ClientToScreen(view, &origin);
-  TestBitmap copy(rc.right, rc.bottom);
-  HDC screen = ::GetDC(nullptr);
-  ::BitBlt(copy.dc(), 0, 0, rc.right, rc.bottom, screen, origin.x, origin.y, SRCCOPY);
-  ::ReleaseDC(nullptr, screen);
-  ::GdiFlush();
-  return copy.Count(kItemColour);
+  return ScreenCopy(view)->Count(kItemColour);
 }
 
 // A red metafile picture about the size of the item's first rectangle
