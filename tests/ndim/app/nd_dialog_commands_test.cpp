@@ -16,6 +16,9 @@
 #include "ndim/data/Spectrum2D.h"
 #include "ndim/dialogs/ColourDialogs.h"
 #include "ndim/dialogs/DisplayDialogs.h"
+#include "ndim/import/NdBrukerReader.h"
+#include "ndim/import/NdImportSupport.h"
+#include "ndim/script/CommandInterpreter.h"
 #include "resources/BrivanenDRes.h"
 #include "tests/ndim/app/NdAppFixture.h"
 #include "tests/ndim/app/nd_app_test_support.h"
@@ -108,7 +111,8 @@ TEST_F(NdDialogCommandsTest, CancelledDialogsChangeNothing) {
   const auto cancel = [](CDialog& d) {
     d.EndDialog(IDCANCEL);
   };
-  for (UINT id : {ID_PROCESS_FOURIER, ID_PROCESS_PREDICTION, ID_PROCESS_HIGH_PASS, ID_VIEW_LEVELS, ID_EDIT_PALETTE})
+  for (UINT id : {ID_PROCESS_FOURIER, ID_PROCESS_PREDICTION, ID_PROCESS_HIGH_PASS, ID_PROCESS_POLYNOMIAL, ID_VIEW_LEVELS,
+                  ID_EDIT_PALETTE})
     RunDialogs(id, {cancel});
   EXPECT_EQ(16, set->m_dims[2].m_nPoints);
   EXPECT_EQ(2, set->m_nCurrentDim);
@@ -117,6 +121,44 @@ TEST_F(NdDialogCommandsTest, CancelledDialogsChangeNothing) {
 
   set->MakeReal();
   EXPECT_FALSE(Update(ID_PROCESS_FOURIER).enabled) << "a real set has nothing to transform";
+}
+
+// Polynomial is offered once "f= -1" ran; the dialog starts at its presets,
+// offers the two dimensions of a 2D set and runs the line of its buttons.
+TEST_F(NdDialogCommandsTest, PolynomialBaselineRunsTheLineOfItsButtons) {
+  CBrivanenDDoc* pDoc = OpenExperiment(8, 64);
+  ASSERT_NE(nullptr, pDoc);
+  CSpectrum2D* set = pDoc->GetCurrentSet();
+  pDoc->RunCommands("ft\nft");
+  EXPECT_FALSE(Update(ID_PROCESS_POLYNOMIAL).enabled);
+  pDoc->RunCommands("f= -1");
+  EXPECT_TRUE(Update(ID_PROCESS_POLYNOMIAL).enabled);
+  pDoc->SetModifiedFlag(FALSE);
+  RunDialogs(ID_PROCESS_POLYNOMIAL, {[&](CDialog& d) {
+               EXPECT_EQ("Polynomial Baseline Correction", TextOf(d.m_hWnd));
+               for (int id : {IDC_BC_ORDER5, IDC_BC_F1})
+                 EXPECT_TRUE(d.IsDlgButtonChecked(id)) << id;
+               EXPECT_FALSE(d.IsDlgButtonChecked(IDC_BC_TRIGONOMETRIC));
+               EXPECT_EQ("2", Text(d, IDC_BC_FILTER));
+               for (int id : {IDC_BC_F1, IDC_BC_F2, IDC_BC_F3, IDC_BC_F4})
+                 EXPECT_EQ(id <= IDC_BC_F2, ::IsWindowEnabled(::GetDlgItem(d.m_hWnd, id)) != FALSE) << id;
+               Check(d, IDC_BC_ORDER5, false);
+               Check(d, IDC_BC_ORDER2, true);
+               Check(d, IDC_BC_F1, false);
+               Check(d, IDC_BC_F2, true);
+               Type(d, IDC_BC_FILTER, "3");
+               Check(d, IDC_BC_TRIGONOMETRIC, true);
+               EXPECT_TRUE(Confirm(d));
+             }});
+  CNdImportLog log(nullptr);
+  std::unique_ptr<CSpectrum2D> expected(ReadBruker(PathOf("1\\ser").c_str(), log));
+  ASSERT_NE(nullptr, expected);
+  CCommandInterpreter().Execute(*expected, "ft\nft\nbc 2 2 1 3");
+  ASSERT_TRUE(set->m_bReal);
+  ASSERT_EQ(expected->GetTotalPoints(), set->GetTotalPoints());
+  EXPECT_EQ(0, std::memcmp(expected->m_pData, set->m_pData, sizeof(float) * set->GetTotalPoints()));
+  EXPECT_TRUE(pDoc->IsModified());
+  EXPECT_EQ(-1, set->m_nCurrentDim) << "the fit leaves the current dimension as it was";
 }
 
 TEST_F(NdDialogCommandsTest, PredictionAndFilterRunTheirLinesAndRefuseWhatDoesNotFit) {
@@ -330,6 +372,8 @@ TEST_F(NdDialogCommandsTest, ARampSavedAndLoadedGivesTheSameColoursBackToTheSet)
     Press(d, IDC_RAMP_DELETE_ALL);
     answer = broken;
     Press(d, IDC_RAMP_LOAD);
+    EXPECT_EQ(0, d.m_ramp.m_green[128]) << "the 250 entries the short file held";
+    EXPECT_EQ(saved.m_blue[255], d.m_ramp.m_blue[255]) << "and the rest as they were";
     answer = path;
     Press(d, IDC_RAMP_LOAD);
     EXPECT_EQ(0, std::memcmp(&saved, &d.m_ramp, sizeof saved));
