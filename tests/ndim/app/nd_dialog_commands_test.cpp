@@ -111,8 +111,8 @@ TEST_F(NdDialogCommandsTest, CancelledDialogsChangeNothing) {
   const auto cancel = [](CDialog& d) {
     d.EndDialog(IDCANCEL);
   };
-  for (UINT id : {ID_PROCESS_FOURIER, ID_PROCESS_PREDICTION, ID_PROCESS_HIGH_PASS, ID_PROCESS_POLYNOMIAL, ID_VIEW_LEVELS,
-                  ID_EDIT_PALETTE})
+  for (UINT id : {ID_PROCESS_FOURIER, ID_PROCESS_PREDICTION, ID_PROCESS_HIGH_PASS, ID_PROCESS_POLYNOMIAL,
+                  ID_VIEW_LEVELS, ID_EDIT_PALETTE})
     RunDialogs(id, {cancel});
   EXPECT_EQ(16, set->m_dims[2].m_nPoints);
   EXPECT_EQ(2, set->m_nCurrentDim);

@@ -114,6 +114,18 @@ bool OpenThroughDialog(BrivaneProcess& app, const std::string& path, int childre
   return WaitFor([&] { return app.ChildCount() == children; }, 20000);
 }
 
+// The program started and the file opened through File > Open: its graph
+// view, or null.
+HWND StartOnFile(BrivaneProcess& app, const std::string& path) {
+  if (!app.Start("") || app.WaitMainWindow() == nullptr)
+    return nullptr;
+  app.Sync();
+  if (!OpenThroughDialog(app, path, 1))
+    return nullptr;
+  app.Sync();
+  return GraphView(app.ActiveChild());
+}
+
 // What the program holds after a transform along f2: the experiment read
 // and run through the same command.
 std::unique_ptr<CSpectrum2D> Expected(const std::string& ser, const char* script) {
@@ -367,10 +379,7 @@ int CountRecordsOf(HENHMETAFILE hEmf, DWORD type) {
 TEST_F(NdProgramTest, TheGraphViewZoomsShowsThePositionCopiesThePlotAndPlaysTheSet) {
   const std::string ser = WriteNdExperiment(m_dir, 16, 64);  // 16 rows of 32 points
   BrivaneProcess app(BRIVANEND_APP_PATH);
-  ASSERT_TRUE(Start(app));
-  ASSERT_TRUE(OpenThroughDialog(app, ser, 1));
-  app.Sync();
-  HWND view = GraphView(app.ActiveChild());
+  HWND view = StartOnFile(app, ser);
   ASSERT_NE(nullptr, view);
   Repainted(view);
   // The set as the program read it, on the plot found on the screen.
@@ -564,13 +573,9 @@ std::string RunCommandLine(BrivaneProcess& app, const char* line) {
 // them. After each step the saved file holds what the same lines give here,
 // and the plot on the screen has changed.
 TEST_F(NdProgramTest, ARealSetIsTransformedAndCorrectedByBothBaselineCommands) {
-  const std::string ser =
-      BrivaneProcess::WinePath(std::string(BRIVANE_REALDATA_DIR) + "/bruker-t1-2d/1/ser");
+  const std::string ser = BrivaneProcess::WinePath(std::string(BRIVANE_REALDATA_DIR) + "/bruker-t1-2d/1/ser");
   BrivaneProcess app(BRIVANEND_APP_PATH);
-  ASSERT_TRUE(Start(app));
-  ASSERT_TRUE(OpenThroughDialog(app, ser, 1));
-  app.Sync();
-  HWND view = GraphView(app.ActiveChild());
+  HWND view = StartOnFile(app, ser);
   ASSERT_NE(nullptr, view);
   std::vector<COLORREF> shown = Repainted(view);
   EXPECT_GT(CountNotWhite(shown), 2000) << "the FIDs, their frame and axes";

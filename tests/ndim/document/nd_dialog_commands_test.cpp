@@ -165,9 +165,12 @@ TEST(NdDialogCommands, BaselineLineAndTheDimensionsOffered) {
     const char* filter;
     BOOL trig;
     const char* line;
-  } cases[] = {{5, 0, "2", FALSE, "bc 1 5 0 2"},     {0, 1, "9", TRUE, "bc 2 0 1 9"},
-               {7, 3, " 3x", FALSE, "bc 4 7 0 3"},   {2, 0, "", FALSE, "bc 1 2 0 0"},
-               {2, 0, "abc", TRUE, "bc 1 2 1 0"},    {2, 0, "-4", FALSE, "bc 1 2 0 -4"},
+  } cases[] = {{5, 0, "2", FALSE, "bc 1 5 0 2"},
+               {0, 1, "9", TRUE, "bc 2 0 1 9"},
+               {7, 3, " 3x", FALSE, "bc 4 7 0 3"},
+               {2, 0, "", FALSE, "bc 1 2 0 0"},
+               {2, 0, "abc", TRUE, "bc 1 2 1 0"},
+               {2, 0, "-4", FALSE, "bc 1 2 0 -4"},
                {2, 0, "99999999999", FALSE, "bc 1 2 0 2147483647"}};
   for (const auto& c : cases) {
     BaselineChoices choices;

@@ -88,7 +88,9 @@ TEST_F(PaletteFileTest, AShortOrOddFileKeepsWhatItHolds) {
     good[4 * i + 3] = 0;
   good[0] = 0, good[3] = 1;
   good[1020] = 255, good[1023] = 1;
-  auto cut = [&](std::size_t n) { return std::vector<unsigned char>(good.begin(), good.begin() + n); };
+  auto cut = [&](std::size_t n) {
+    return std::vector<unsigned char>(good.begin(), good.begin() + n);
+  };
   auto with = [&](std::initializer_list<std::pair<int, unsigned char>> changes) {
     std::vector<unsigned char> bytes = good;
     for (const auto& c : changes)
@@ -118,9 +120,9 @@ TEST_F(PaletteFileTest, AShortOrOddFileKeepsWhatItHolds) {
     EXPECT_EQ(1, ramp.m_nodes[255]) << f.what;
     for (int i = 0; i < 256; ++i) {
       const int file = f.bytes.size() >= 4u * i + 4 ? f.bytes[4 * i] : -1;
-      const int expected = i >= f.records ? i                 // as it was
+      const int expected = i >= f.records                ? i     // as it was
                            : !f.whole || ramp.m_nodes[i] ? file  // as read
-                                                          : i;   // computed
+                                                         : i;    // computed
       ASSERT_EQ(expected, ramp.m_red[i]) << f.what << " entry " << i;
     }
     if (f.records > 50)

@@ -123,8 +123,7 @@ TEST(NdBaselineFit, TrigonometricSeriesFollowsAnUnsignedCosineBaseline) {
   std::unique_ptr<CSpectrum2D> set(MakeSet(2, n, true));
   for (int r = 0; r < 2; ++r)
     for (int i = 0; i < n; ++i)
-      set->m_pData[r * n + i] =
-          static_cast<float>(3 + 10 * std::fabs(std::cos(i * kPi / n)) + Lorentz(i, 200, 100, 2));
+      set->m_pData[r * n + i] = static_cast<float>(3 + 10 * std::fabs(std::cos(i * kPi / n)) + Lorentz(i, 200, 100, 2));
   ASSERT_EQ(NdBaselineFit(*set, 2, 1, 1, 2), 0);
   for (int i = 20; i < n - 20; ++i)
     if (std::fabs(i - 200) > 40) {

@@ -84,9 +84,10 @@ TEST(CommandInterpreter, TheCurrentDimensionFollowsTransformsAndTheDimensionComm
   const struct {
     const char* script;
     int current;
-  } cases[] = {{"f= -1", -1},          {"f= 3", 3},          {"f= 0", 2},          {"f= 1\nf= 0", 1},
-               {"ft", 1},              {"ft\nft", 0},        {"ft i", 3},          {"f= 1\nft i", 2},
-               {"ft\nft\nf= -1", -1}, {"f= -1\nft", -1},    {"f= 3\nft i", 3},   {"f= 99\nft\nft i", 99}};
+  } cases[] = {{"f= -1", -1},     {"f= 3", 3},       {"f= 0", 2},
+               {"f= 1\nf= 0", 1}, {"ft", 1},         {"ft\nft", 0},
+               {"ft i", 3},       {"f= 1\nft i", 2}, {"ft\nft\nf= -1", -1},
+               {"f= -1\nft", -1}, {"f= 3\nft i", 3}, {"f= 99\nft\nft i", 99}};
   for (const auto& c : cases) {
     Script s(4, 4);
     s.Run(c.script);
