@@ -1,6 +1,7 @@
 // The nD program's processing dialogs: Fourier Transform, Apodization,
-// Linear Prediction, High Pass Filter and Polynomial Baseline Correction. They only read their fields; the
-// document turns what they hold into command lines (NdDialogCommands.h).
+// Linear Prediction, High Pass Filter and Polynomial Baseline Correction.
+// They only read their fields; the document turns what they hold into
+// command lines (NdDialogCommands.h).
 #pragma once
 
 #include "framework/win/Dialog.h"

@@ -16,9 +16,6 @@
 #include "ndim/data/Spectrum2D.h"
 #include "ndim/dialogs/ColourDialogs.h"
 #include "ndim/dialogs/DisplayDialogs.h"
-#include "ndim/import/NdBrukerReader.h"
-#include "ndim/import/NdImportSupport.h"
-#include "ndim/script/CommandInterpreter.h"
 #include "resources/BrivanenDRes.h"
 #include "tests/ndim/app/NdAppFixture.h"
 #include "tests/ndim/app/nd_app_test_support.h"
@@ -121,44 +118,6 @@ TEST_F(NdDialogCommandsTest, CancelledDialogsChangeNothing) {
 
   set->MakeReal();
   EXPECT_FALSE(Update(ID_PROCESS_FOURIER).enabled) << "a real set has nothing to transform";
-}
-
-// Polynomial is offered once "f= -1" ran; the dialog starts at its presets,
-// offers the two dimensions of a 2D set and runs the line of its buttons.
-TEST_F(NdDialogCommandsTest, PolynomialBaselineRunsTheLineOfItsButtons) {
-  CBrivanenDDoc* pDoc = OpenExperiment(8, 64);
-  ASSERT_NE(nullptr, pDoc);
-  CSpectrum2D* set = pDoc->GetCurrentSet();
-  pDoc->RunCommands("ft\nft");
-  EXPECT_FALSE(Update(ID_PROCESS_POLYNOMIAL).enabled);
-  pDoc->RunCommands("f= -1");
-  EXPECT_TRUE(Update(ID_PROCESS_POLYNOMIAL).enabled);
-  pDoc->SetModifiedFlag(FALSE);
-  RunDialogs(ID_PROCESS_POLYNOMIAL, {[&](CDialog& d) {
-               EXPECT_EQ("Polynomial Baseline Correction", TextOf(d.m_hWnd));
-               for (int id : {IDC_BC_ORDER5, IDC_BC_F1})
-                 EXPECT_TRUE(d.IsDlgButtonChecked(id)) << id;
-               EXPECT_FALSE(d.IsDlgButtonChecked(IDC_BC_TRIGONOMETRIC));
-               EXPECT_EQ("2", Text(d, IDC_BC_FILTER));
-               for (int id : {IDC_BC_F1, IDC_BC_F2, IDC_BC_F3, IDC_BC_F4})
-                 EXPECT_EQ(id <= IDC_BC_F2, ::IsWindowEnabled(::GetDlgItem(d.m_hWnd, id)) != FALSE) << id;
-               Check(d, IDC_BC_ORDER5, false);
-               Check(d, IDC_BC_ORDER2, true);
-               Check(d, IDC_BC_F1, false);
-               Check(d, IDC_BC_F2, true);
-               Type(d, IDC_BC_FILTER, "3");
-               Check(d, IDC_BC_TRIGONOMETRIC, true);
-               EXPECT_TRUE(Confirm(d));
-             }});
-  CNdImportLog log(nullptr);
-  std::unique_ptr<CSpectrum2D> expected(ReadBruker(PathOf("1\\ser").c_str(), log));
-  ASSERT_NE(nullptr, expected);
-  CCommandInterpreter().Execute(*expected, "ft\nft\nbc 2 2 1 3");
-  ASSERT_TRUE(set->m_bReal);
-  ASSERT_EQ(expected->GetTotalPoints(), set->GetTotalPoints());
-  EXPECT_EQ(0, std::memcmp(expected->m_pData, set->m_pData, sizeof(float) * set->GetTotalPoints()));
-  EXPECT_TRUE(pDoc->IsModified());
-  EXPECT_EQ(-1, set->m_nCurrentDim) << "the fit leaves the current dimension as it was";
 }
 
 TEST_F(NdDialogCommandsTest, PredictionAndFilterRunTheirLinesAndRefuseWhatDoesNotFit) {

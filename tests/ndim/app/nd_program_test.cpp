@@ -2,7 +2,8 @@
 // and bars; a 2D serial file opened through File > Open shows a plot, a
 // script run from the script window transforms it, Save writes a .bv2 file
 // that reads back as the data in the program; the properties sheet; the
-// graph view's zoom, position readout, picture copy and sound.
+// graph view's zoom, position readout, picture copy and sound; a real 2D
+// set transformed and corrected by both baseline commands.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -612,7 +613,7 @@ TEST_F(NdProgramTest, ARealSetIsTransformedAndCorrectedByBothBaselineCommands) {
   EXPECT_EQ("", RunCommandLine(app, "f= -1"));
   EXPECT_GT(BaselineMenuBlackPixels(app), 20) << "offered";
 
-  // Polynomial: order 3 along f2 (the rows).
+  // Polynomial: order 3 along f2 (the rows), trigonometric, filter 3.
   app.PostCommand(ID_PROCESS_POLYNOMIAL);
   dialog = app.WaitDialog("Polynomial Baseline Correction");
   ASSERT_NE(nullptr, dialog);
@@ -625,9 +626,11 @@ TEST_F(NdProgramTest, ARealSetIsTransformedAndCorrectedByBothBaselineCommands) {
   ::CheckDlgButton(dialog, IDC_BC_ORDER3, BST_CHECKED);
   ::CheckDlgButton(dialog, IDC_BC_F1, BST_UNCHECKED);
   ::CheckDlgButton(dialog, IDC_BC_F2, BST_CHECKED);
+  ::CheckDlgButton(dialog, IDC_BC_TRIGONOMETRIC, BST_CHECKED);
+  ::SetDlgItemTextA(dialog, IDC_BC_FILTER, "3");
   ASSERT_TRUE(BrivaneProcess::Dismiss(dialog, IDOK));
   app.Sync();
-  script += "\nf= -1\nbc 2 3 0 2";
+  script += "\nf= -1\nbc 2 3 1 3";
   written = SaveAndRead(app, m_dir + "t1-polynomial.bv2", ID_FILE_SAVE_AS);
   expected = Expected(ser, script.c_str());
   ASSERT_NE(nullptr, written);
