@@ -102,16 +102,8 @@ BOOL CBrivaneProDoc::FourierTransform(const CFourierTransformOptions& options, B
   }
 
   m_pHost->SetScaleUnitsEntry(kUnitsEntryPpm);
-  if (bDone && !options.bInverse && GetSpectrumCount() == 1 && !m_pCurrent->m_Scale.IsFloating()) {
-    // The zero line sits 41 pixels above the bottom of the view, and the
-    // largest value takes most of its height.
-    CSpectrum& s = *m_pCurrent;
-    const RECT& rcClient = s.m_Scale.m_rectClient;
-    s.m_rectPlot.top = rcClient.bottom - 36;
-    s.m_rectPlot.bottom = rcClient.bottom - 46;
-    if (s.m_fIntensityStep != 0.0f)
-      s.m_fVerticalScale = 0.8f * (float)(rcClient.bottom - rcClient.top) / s.m_fIntensityStep;
-  }
+  if (bDone && !options.bInverse && GetSpectrumCount() == 1 && !m_pCurrent->m_Scale.IsFloating())
+    LayOutAsSpectrum(*m_pCurrent, m_pCurrent->m_Scale.m_rectClient);
   SetModified();
   UpdateViews();
   return bDone;

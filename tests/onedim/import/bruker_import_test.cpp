@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -246,6 +247,13 @@ TEST(BrukerImport, ProcessedDataInTheByteOrderOfTheProcessing) {
     }
     EXPECT_EQ(c.nRead, s.m_paramsA.byteorder) << name;
     EXPECT_EQ(c.nEntered >= 0 ? 1 : 0, doc.policy.m_nQuestions) << name;
+    // A spectrum as a transform leaves one: the inverse is offered on ppm.
+    EXPECT_EQ(1, s.m_bTransformed) << name;
+    EXPECT_EQ(AXIS_UNITS_PPM, s.m_Scale.m_nUnits) << name;
+    EXPECT_EQ(0, s.m_paramsA.DECIM) << name;
+    EXPECT_EQ(1, s.m_paramsB.aqmode) << name;
+    EXPECT_EQ(1, s.m_paramsB.bComplex) << name;
+    EXPECT_EQ(c.bWinNmr ? 1 : 0, s.m_paramsA.bConjugate) << name;
     EXPECT_TRUE(doc.HasHistory(std::string("Processed data read in the ") + c.source + " byte order (" +
                                (bBig ? "Big Endian)" : "Little Endian)")))
         << name;
@@ -413,6 +421,60 @@ TEST(BrukerImport, TruncatedAndCorruptedCopiesAreRefusedOrReadFully) {
   }
 }
 
+// The real TopSpin files cut short: the FID and the processed spectrum are
+// refused with a reason or read whole. Of the parameter files every prefix
+// that ends in or near a record the readers take, and a spread of the others
+// (which end in records nobody reads); of the data files those near either
+// end and a spread of others (the reader only asks whether all words are
+// there).
+TEST(BrukerImport, PrefixesOfATopSpinExperimentAreRefusedOrReadWhole) {
+  const std::string real = std::string(BRIVANE_REALDATA_DIR) + "/bruker-gaba-13c/13C/";
+  auto slurp = [](const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  };
+  const char* files[] = {"acqus", "fid", "pdata/1/procs", "pdata/1/1r", "pdata/1/1i"};
+  TempFolder folder;
+  for (const char* name : files)
+    folder.Write(std::string("13C/") + name, slurp(real + name));
+  for (const char* name : files) {
+    const std::string full = slurp(real + name);
+    std::vector<bool> near(full.size() + 1, false);
+    for (size_t n = 0; n < 64 && n <= full.size(); n++)
+      near[n] = near[full.size() - n] = true;
+    for (const char* record : {"##$AQ_mod=", "##$BF1=", "##$BYTORDA=", "##$DECIM=", "##$DSPFVS=", "##$GRPDLY=",
+                               "##$SW_h=", "##$TD=", "##$DTYPA=", "##$OFFSET=", "##$SI=", "##$BYTORDP="})
+      for (size_t at = full.find(record); at != std::string::npos; at = full.find(record, at + 1))
+        for (size_t n = at; n <= full.size() && n < at + std::strlen(record) + 24; n++)
+          near[n] = true;
+    std::vector<size_t> lengths;
+    for (size_t n = 0; n <= full.size(); n++)
+      if (near[n] || n % 1021 == 0)
+        lengths.push_back(n);
+    // What each file feeds: the FID reads acqus, procs and fid; the spectrum
+    // acqus, procs, 1r and 1i.
+    const bool bFid = std::string(name).find("1") == std::string::npos;
+    const bool bProcessed = std::string(name) != "fid";
+    for (size_t n : lengths) {
+      folder.Write(std::string("13C/") + name, full.substr(0, n));
+      for (const char* chosen : {"13C/fid", "13C/pdata/1/1r"}) {
+        const bool bChosenFid = std::string(chosen) == "13C/fid";
+        if ((bChosenFid && !bFid) || (!bChosenFid && !bProcessed))
+          continue;
+        FakeDocument doc;
+        if (ImportBruker(doc, folder.Path(chosen))) {
+          ASSERT_EQ(1u, doc.spectra.size()) << name << " " << n << " " << chosen;
+          ASSERT_TRUE(doc.AllSpectraFilled()) << name << " " << n << " " << chosen;
+        } else {
+          ASSERT_FALSE(doc.error.empty()) << name << " " << n << " " << chosen;
+          ASSERT_TRUE(doc.spectra.empty()) << name << " " << n << " " << chosen;
+        }
+      }
+    }
+    folder.Write(std::string("13C/") + name, full);
+  }
+}
+
 TEST(WinNmrImport, ArchiveGivesEverything) {
   TempFolder folder;
   folder.Write("w/h1.dis", "##$AQMODE= 1 ##$SPWIDTH= 6000 ##$TDSIZE= 4 ##$SFREQ= 500.1");
@@ -466,6 +528,75 @@ TEST(WinNmrImport, ProcessedWithoutArchiveReadsAcqusAndProcs) {
   EXPECT_FALSE(ImportWinNmr(none, folder.Path("1/pdata/1/1r")));
   EXPECT_EQ("Failed to import procs/fqs file.\n Importing aborted", none.error);
   EXPECT_TRUE(none.spectra.empty());
+}
+
+// GRPDLY of firmware the delay table does not know is the FID's rotation;
+// one that cannot be is dropped, and the history says so where it counted.
+TEST(BrukerImport, GroupDelayOfNewerFirmware) {
+  struct {
+    const char* dspfvs;
+    const char* grpdly;
+    double kept;
+    const char* line;  // "" when none
+  } cases[] = {
+      {"21", "4.5", 4.5, ""},
+      {"21", "-1", 0.0, "GRPDLY of acqus (-1) is negative: the FID is not rotated for the digital filter"},
+      {"20", "8", 0.0,
+       "GRPDLY of acqus (8) is not less than the number of points: the FID is not rotated for the digital filter"},
+      {"21", "1e300", 0.0,
+       "GRPDLY of acqus (1e+300) is not less than the number of points: the FID is not rotated for the digital "
+       "filter"},
+      {"21", "abc", 0.0, "GRPDLY of acqus is not a number: the FID is not rotated for the digital filter"},
+      {"12", "-1", 0.0, ""},  // the table's firmware: older acqus write -1
+  };
+  for (const auto& c : cases) {
+    TempFolder folder;
+    WriteExperiment(folder);
+    std::string acqus = Acqus(16);
+    acqus.replace(acqus.find("##$DSPFVS= 12"), 13, std::string("##$DSPFVS= ") + c.dspfvs + "\n##$GRPDLY= " + c.grpdly);
+    folder.Write("1/acqus", acqus);
+    FakeDocument doc;
+    ASSERT_TRUE(ImportBruker(doc, folder.Path("1/fid"))) << c.grpdly << doc.error;
+    EXPECT_EQ(c.kept, doc.spectra[0]->m_paramsA.GRPDLY) << c.dspfvs << " " << c.grpdly;
+    EXPECT_EQ(c.kept, doc.spectra[0]->m_paramsB.GRPDLY) << c.dspfvs << " " << c.grpdly;
+    int nLines = 0;
+    for (const std::string& line : doc.history)
+      nLines += line.compare(0, 6, "GRPDLY") == 0;
+    EXPECT_EQ(*c.line ? 1 : 0, nLines) << c.dspfvs << " " << c.grpdly;
+    if (*c.line) {
+      EXPECT_TRUE(doc.HasHistory(c.line)) << c.grpdly;
+    }
+  }
+}
+
+// A TopSpin 3 13C experiment: digital quadrature, newer firmware, the
+// vendor's processed spectrum beside it.
+TEST(BrukerImport, TopSpinExperimentAndItsProcessedSpectrum) {
+  const std::string real = std::string(BRIVANE_REALDATA_DIR) + "/bruker-gaba-13c/13C/";
+  FakeDocument fid;
+  ASSERT_TRUE(ImportBruker(fid, real + "fid")) << fid.error;
+  const CSpectrumParams& a = fid.spectra[0]->m_paramsA;
+  EXPECT_EQ(32768, a.td);
+  EXPECT_EQ(1, a.aqmode);
+  EXPECT_EQ(1, a.bComplex);
+  EXPECT_EQ(21, a.DSPFVS);
+  EXPECT_EQ(725, a.DECIM);
+  EXPECT_EQ(76.0, a.GRPDLY);
+  EXPECT_EQ(76.0, fid.spectra[0]->GetGroupDelay());
+  EXPECT_EQ(0, fid.spectra[0]->m_bTransformed);
+
+  FakeDocument processed;
+  ASSERT_TRUE(ImportBruker(processed, real + "pdata/1/1r")) << processed.error;
+  const CSpectrum& s = *processed.spectra[0];
+  ASSERT_EQ(65536, s.m_paramsA.td);
+  EXPECT_EQ(1, s.m_bTransformed);
+  EXPECT_EQ(AXIS_UNITS_PPM, s.m_Scale.m_nUnits);
+  // The vendor's strongest line where procs puts it: OFFSET less its index
+  // times SW_p / SF / SI, to within a point.
+  const int k = s.GetMaxIndex() / 2;
+  const double dPpm = 202.4913 - k * 27573.5294117647 / 125.764971327016 / 32768;
+  EXPECT_NEAR(dPpm, s.ConvertUnits(2.0 * k, AXIS_UNITS_PPM), 0.5 * 27573.53 / 125.765 / 32768);
+  EXPECT_NEAR(37.18, dPpm, 0.01);
 }
 
 TEST(BrukerImport, RealExperiment) {
