@@ -102,8 +102,14 @@ BOOL CBrivaneProDoc::FourierTransform(const CFourierTransformOptions& options, B
   }
 
   m_pHost->SetScaleUnitsEntry(kUnitsEntryPpm);
-  if (bDone && !options.bInverse && GetSpectrumCount() == 1 && !m_pCurrent->m_Scale.IsFloating())
-    LayOutAsSpectrum(*m_pCurrent, m_pCurrent->m_Scale.m_rectClient);
+  if (bDone && !options.bInverse && GetSpectrumCount() == 1 && !m_pCurrent->m_Scale.IsFloating()) {
+    // The view's client rectangle is the one the scale kept from its last
+    // drawing; a spectrum not drawn yet has kept none and takes the view's own.
+    RECT rcClient = m_pCurrent->m_Scale.m_rectClient;
+    if (rcClient.bottom <= rcClient.top)
+      m_pHost->GetViewClientRect(&rcClient);
+    LayOutAsSpectrum(*m_pCurrent, rcClient);
+  }
   SetModified();
   UpdateViews();
   return bDone;

@@ -246,6 +246,7 @@ void CSpectrum::Reverse() {
     std::swap(m_pData[2 * k], m_pData[2 * m]);
     std::swap(m_pData[2 * k + 1], m_pData[2 * m + 1]);
   }
+  m_bDataChanged = 1;
 }
 
 // All three buffers are allocated before any is replaced, so that a failure
@@ -285,6 +286,7 @@ BOOL CSpectrum::ZeroFill(int nNewTd, const char** ppszMessage) {
   if (nOldTd > 0)
     m_paramsA.offset *= (double)nNewTd / (double)nOldTd;
   m_paramsA.td = nNewTd;
+  m_bDataChanged = 1;
   if (m_pWindow != nullptr)
     m_pWindow->SetBuffers(m_pRawData, m_pWeighted);
   return TRUE;
@@ -308,6 +310,7 @@ BOOL CSpectrum::Rotate(int nPoints) {
   if (m_pData == nullptr || nPoints < 0 || nPoints >= nTotal)
     return FALSE;
   std::rotate(m_pData, m_pData + 2 * nPoints, m_pData + 2 * nTotal);
+  m_bDataChanged = 1;
   return TRUE;
 }
 
@@ -343,7 +346,8 @@ namespace {
 // Pixels per data unit of a spectrum's drawing; a zero largest value counts
 // as 1 so that all-zero data draw on the zero line.
 long double VerticalGain(const CSpectrum& s) {
-  long double largest = s.m_fMaxValue != 0.0f ? (long double)s.m_fMaxValue : 1.0L;
+  const float fLargest = s.GetLargestValue();
+  long double largest = fLargest != 0.0f ? (long double)fLargest : 1.0L;
   return (long double)s.m_fVerticalScale * (long double)s.m_fIntensityStep / largest;
 }
 
@@ -385,9 +389,10 @@ double CSpectrum::ConvertUnits(double dIndex, int nUnits) const {
   }
 }
 
-void CSpectrum::FindMaximum() {
+void CSpectrum::FindMaximum() const {
   m_fMaxValue = 0.0f;
   m_nMaxIndex = 0;
+  m_bDataChanged = 0;
   if (m_pData == nullptr || m_paramsA.td < 1)
     return;
   float fBest = m_pData[0];
@@ -423,4 +428,5 @@ void CSpectrum::Normalize() {
   const long double largest = m_fMaxValue;
   for (int i = 0; i < m_paramsA.td; i++)
     m_pData[i] = (float)(m_pData[i] / largest);
+  m_bDataChanged = 1;
 }

@@ -68,8 +68,21 @@ class CSpectrum : public CObject {
   int ValueToY(float fValue) const;
   double YToValue(double y) const;
   double ConvertUnits(double dIndex, int nUnits) const;  // axis value of a float index
-  void FindMaximum();                                    // sets m_fMaxValue and m_nMaxIndex
-  void Normalize();                                      // divides every float by the largest value
+  // Sets m_fMaxValue and m_nMaxIndex from the data and clears
+  // m_bDataChanged: the display data are those of the data as they are.
+  void FindMaximum() const;
+  void Normalize();  // divides every float by the largest value
+  // Every step that writes the data sets m_bDataChanged; the display data
+  // are found again here when it is set, so the views, the lens, the tools,
+  // the peak list and the integrals all scale to the data as they are now.
+  void UpdateDisplayData() const {
+    if (m_bDataChanged)
+      FindMaximum();
+  }
+  float GetLargestValue() const {
+    UpdateDisplayData();
+    return m_fMaxValue;
+  }
   // The state a forward Fourier transform leaves, for the transform itself
   // and for spectra read already transformed: frequency-domain data on a
   // ppm axis, the inverse transform offered next. The creation block records
@@ -137,7 +150,7 @@ class CSpectrum : public CObject {
   CColourFont m_PeakFont;
   CProcessingState m_State;
   float* m_pAux;    // private buffer of the FID shift and the arithmetic
-  int m_nMaxIndex;  // float index found by FindMaximum
+  mutable int m_nMaxIndex;  // float index found by FindMaximum
   BYTE m_bInterpolatePeaks;
   double m_dPrintScaleX;  // device factors while printing; 1.0 on screen
   double m_dPrintScaleY;
@@ -160,10 +173,10 @@ class CSpectrum : public CObject {
   CWindowFunction* m_pWindow;  // owned
   BYTE m_bWeighted;            // the data hold a weighted copy
   BYTE m_bShowScale;
-  float m_fMaxValue;  // magnitude of the largest real value
+  mutable float m_fMaxValue;  // magnitude of the largest real value: the drawing's scale
   int m_nRightPixel;
   int m_nLeftPixel;
-  BYTE m_bDataChanged;  // drawing caches must be rebuilt
+  mutable BYTE m_bDataChanged;  // the display data must be found again
   int m_nPivot;         // float index about which first-order phase turns
   double m_dPhase0;     // applied zero-order phase, radians
   double m_dPhase1;     // applied first-order phase, radians

@@ -19,6 +19,7 @@
 #include "onedim/document/ApodizeSession.h"
 #include "onedim/model/WindowFunction.h"
 #include "onedim/processing/FourierTransformStep.h"
+#include "onedim/processing/WindowFunctionStep.h"
 #include "tests/onedim/document/document_test_host.h"
 #include "tests/tools/run_tool.h"
 
@@ -84,7 +85,9 @@ TEST(ProcessCommands, ZeroFillingRefusesAndLeavesTheSpectrum) {
 
 TEST(ProcessCommands, FourierTransformResizesFlagsAndLaysOut) {
   // A size that is no power of two is cut to the one below; a file type
-  // other than Bruker's marks the spectrum for conjugation.
+  // other than Bruker's marks the spectrum for conjugation. The layout goes
+  // by the view the spectrum was last drawn in, or by the document's view
+  // (800 x 600) before any drawing.
   for (int nType : {0, 3}) {
     CTestHost host;
     host.m_app.m_nImportType = nType;
@@ -92,7 +95,8 @@ TEST(ProcessCommands, FourierTransformResizesFlagsAndLaysOut) {
     CSpectrum* s = AddTestSpectrum(doc, 3000, Fid);
     s->m_paramsA.aqmode = 1;
     doc.RefreshAfterAdd();
-    s->m_Scale.m_rectClient = RECT{0, 0, 800, 600};
+    if (nType == 0)
+      s->m_Scale.m_rectClient = RECT{0, 0, 800, 600};
     s->m_fIntensityStep = 2.0f;
     CFourierTransformOptions options;
     BOOL bAll = TRUE, bAutophase = FALSE;
@@ -275,6 +279,63 @@ TEST(ProcessCommands, HighPassFilterRemovesTheNullPoint) {
   const std::vector<float> before = Data(small);
   EXPECT_FALSE(doc.FilterFid(8, 0.0)) << "too few points for the kernel";
   EXPECT_EQ(before, Data(small));
+}
+
+// Every step that writes the data is drawn to the data's new largest value,
+// whatever the views found before it: the scale is what OnDraw, the lens,
+// the tools and the peak list read.
+TEST(ProcessCommands, EveryStepThatWritesTheDataIsDrawnToItsNewLargestValue) {
+  const struct {
+    const char* pszStep;
+    void (*pfnRun)(CBrivaneProDoc& doc, CSpectrum& s);
+  } steps[] = {
+      {"Fourier Transform",
+       [](CBrivaneProDoc& doc, CSpectrum&) {
+         CFourierTransformOptions options;
+         BOOL bAll = FALSE, bAutophase = FALSE;
+         doc.InitFourierTransform(options, bAll, bAutophase);
+         doc.FourierTransform(options, FALSE, FALSE);
+       }},
+      {"Autophase", [](CBrivaneProDoc& doc, CSpectrum& s) { doc.AutoPhaseSpectrum(s); }},
+      {"Phase dialog", [](CBrivaneProDoc&, CSpectrum& s) { s.SetPhase(1.0f, 0.0f); }},
+      {"Magnitude", [](CBrivaneProDoc& doc, CSpectrum&) { doc.ToggleMagnitude(); }},
+      {"Power", [](CBrivaneProDoc& doc, CSpectrum&) { doc.TogglePower(); }},
+      {"Two-point baseline", [](CBrivaneProDoc& doc, CSpectrum&) { doc.TwoPointBaseline(); }},
+      {"Manual polynomial baseline",
+       [](CBrivaneProDoc& doc, CSpectrum&) {
+         const double c[5] = {-40, 0, 0, 0, 0};
+         doc.SubtractPolynomialBaseline(c);
+       }},
+      {"High Pass Filter", [](CBrivaneProDoc& doc, CSpectrum&) { doc.FilterFid(32, 50.0); }},
+      {"Apodize", [](CBrivaneProDoc&, CSpectrum& s) {
+         s.m_pWindow->SetParameters(CWindowFunction::Exponential, 20.0f, 1.0f, 0.0f, 0.0f);
+         ApplyWindowToSpectrum(s, FALSE, 0.0f, 0.0f);
+       }},
+      {"Sum Data",
+       [](CBrivaneProDoc& doc, CSpectrum&) {
+         doc.CopyData();
+         doc.SumData(2.0f);
+       }},
+      {"Byte Swap", [](CBrivaneProDoc& doc, CSpectrum&) { doc.ByteSwapSpectrum(); }},
+      {"FID shift", [](CBrivaneProDoc&, CSpectrum& s) { s.ShiftPoints(s.m_pRawData, 200); }},
+      {"Soft thresholding", [](CBrivaneProDoc& doc, CSpectrum& s) { doc.SoftThresholding(5, s.m_paramsA.td, 290); }},
+  };
+  for (const auto& step : steps) {
+    CTestHost host;
+    CBrivaneProDoc doc(&host);
+    // Out of phase, so that its first point is not its largest.
+    CSpectrum* s = AddTestSpectrum(doc, 2048, [](int i) { return Fid(i + 2) - Fid(i); });
+    doc.RefreshAfterAdd();
+    const float fBefore = s->GetLargestValue();  // drawn once before the step
+    ASSERT_EQ(0, s->m_bDataChanged) << step.pszStep;
+    step.pfnRun(doc, *s);
+    float fLargest = 0.0f;
+    for (int i = 0; i < s->m_paramsA.td; i += 2)
+      fLargest = std::max(fLargest, std::fabs(s->m_pData[i]));
+    EXPECT_NE(fBefore, fLargest) << step.pszStep << ": the step must change the largest value";
+    EXPECT_EQ(fLargest, s->GetLargestValue()) << step.pszStep;
+    EXPECT_EQ(0, s->m_bDataChanged) << step.pszStep;
+  }
 }
 
 std::map<std::string, double> ProcsValues(const std::string& path) {

@@ -351,7 +351,8 @@ TEST(Spectrum, PixelMapping) {
   s->m_rectPlot = {0, 100, 500, 301};  // zero line at 200
   s->m_fVerticalScale = 100.0f;
   s->m_fIntensityStep = 1.0f;
-  s->m_fMaxValue = 50.0f;
+  s->m_fMaxValue = 50.0f;  // display data set by hand, not from the data
+  s->m_bDataChanged = 0;
   EXPECT_EQ(200, s->PointToY(0));
   EXPECT_EQ(160, s->PointToY(2));
   EXPECT_EQ(200 - 60, s->ValueToY(30.0f));
