@@ -37,23 +37,25 @@ const double kOffset = 202.4913;
 const double kWidthPpm = 27573.5294117647 / 125.764971327016;
 const double kStrongestPpm[] = {37.1798, 26.4483, 42.1517};
 
+struct ControlSearch {
+  int id;
+  const char* cls;
+  HWND found;
+};
+
+BOOL CALLBACK MatchControl(HWND hWnd, LPARAM param) {
+  ControlSearch* s = reinterpret_cast<ControlSearch*>(param);
+  char name[32] = "";
+  ::GetClassNameA(hWnd, name, sizeof name);
+  if (::GetDlgCtrlID(hWnd) == s->id && ::lstrcmpiA(name, s->cls) == 0)
+    s->found = hWnd;
+  return s->found == nullptr;
+}
+
+// A control of a dialog by its id and class, however deep it lies.
 HWND FindControl(HWND parent, int id, const char* cls) {
-  struct Search {
-    int id;
-    const char* cls;
-    HWND found;
-  } search = {id, cls, nullptr};
-  ::EnumChildWindows(
-      parent,
-      [](HWND hWnd, LPARAM param) -> BOOL {
-        Search* s = reinterpret_cast<Search*>(param);
-        char name[32] = "";
-        ::GetClassNameA(hWnd, name, sizeof name);
-        if (::GetDlgCtrlID(hWnd) == s->id && ::lstrcmpiA(name, s->cls) == 0)
-          s->found = hWnd;
-        return s->found == nullptr;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  ControlSearch search = {id, cls, nullptr};
+  ::EnumChildWindows(parent, MatchControl, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
