@@ -72,6 +72,18 @@ std::vector<int> TraceHeights(HWND view, int nZeroLine, COLORREF crTrace) {
   return heights;
 }
 
+// The current document's spectrum as the screen shows it once redrawn: its
+// trace over the zero line a spectrum has, 41 pixels above the view's
+// bottom; rc receives the view's client area. Empty without a view.
+std::vector<int> ShownSpectrum(const BrivaneProcess& app, RECT& rc) {
+  HWND view = SpectrumView(app);
+  if (view == nullptr)
+    return {};
+  ::RedrawWindow(view, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  ::GetClientRect(view, &rc);
+  return TraceHeights(view, rc.bottom - 41, RGB(0, 0, 255));
+}
+
 int Strongest(const std::vector<int>& heights) {
   auto magnitude = [](int a, int b) { return std::abs(a) < std::abs(b); };
   return (int)(std::max_element(heights.begin(), heights.end(), magnitude) - heights.begin());
@@ -168,13 +180,9 @@ TEST_F(ImportProgramTest, TopSpinFidTransformsWithoutAMirrorImageAndItsProcessed
   app.Sync();
   EXPECT_EQ(1, UnitsEntry(app));
 
-  HWND view = SpectrumView(app);
-  ASSERT_NE(nullptr, view);
-  ::RedrawWindow(view, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   RECT rc;
-  ::GetClientRect(view, &rc);
-  const int nZeroLine = rc.bottom - 41;
-  std::vector<int> heights = TraceHeights(view, nZeroLine, RGB(0, 0, 255));
+  std::vector<int> heights = ShownSpectrum(app, rc);
+  ASSERT_FALSE(heights.empty());
   const int x = Strongest(heights);
   ASSERT_GT(heights[(size_t)x], rc.bottom / 2) << "the tallest line upright, over most of the view";
   // Without the vendor's line broadening the tallest is one of its three
@@ -203,11 +211,8 @@ TEST_F(ImportProgramTest, TopSpinFidTransformsWithoutAMirrorImageAndItsProcessed
 
   ASSERT_TRUE(OpenThroughTheDialog(app, BrivaneProcess::WinePath(kExperiment + "pdata/1/1r"), kTypeBruker));
   EXPECT_EQ(1, UnitsEntry(app)) << "a spectrum, in ppm";
-  view = SpectrumView(app);
-  ASSERT_NE(nullptr, view);
-  ::RedrawWindow(view, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-  ::GetClientRect(view, &rc);
-  heights = TraceHeights(view, rc.bottom - 41, RGB(0, 0, 255));
+  heights = ShownSpectrum(app, rc);
+  ASSERT_FALSE(heights.empty());
   const int xVendor = Strongest(heights);
   EXPECT_GT(heights[(size_t)xVendor], rc.bottom / 2) << "upright, over most of the view";
   EXPECT_NEAR(kStrongestPpm[0], kOffset - kWidthPpm * xVendor / rc.right, 2 * kWidthPpm / rc.right);
@@ -239,12 +244,9 @@ TEST_F(ImportProgramTest, JcampSpectrumOpensOnTheScaleOfItsShiftReference) {
   ASSERT_TRUE(OpenThroughTheDialog(app, path, kTypeJcamp));
   EXPECT_EQ(1, UnitsEntry(app));
 
-  HWND view = SpectrumView(app);
-  ASSERT_NE(nullptr, view);
-  ::RedrawWindow(view, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   RECT rc;
-  ::GetClientRect(view, &rc);
-  const std::vector<int> heights = TraceHeights(view, rc.bottom - 41, RGB(0, 0, 255));
+  const std::vector<int> heights = ShownSpectrum(app, rc);
+  ASSERT_FALSE(heights.empty());
   const int x = Strongest(heights);
   // The view spans 16 points of 1.099 ppm from 15.47866 ppm down.
   const double ppmPerPixel = 16 * 1.099055 / rc.right;
