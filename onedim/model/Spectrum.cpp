@@ -407,7 +407,6 @@ void CSpectrum::FindMaximum() const {
   m_nMaxIndex = nBest;
 }
 
-// An all-zero spectrum has nothing to normalise to and stays as it is.
 void CSpectrum::SetFrequencyDomain(BOOL bQuadrature, BOOL bComplexMode, BYTE bConjugated, BOOL bBrukerImport) {
   m_bTransformed = 1;
   m_paramsB.bComplex = bQuadrature ? 1 : 0;
@@ -421,6 +420,7 @@ void CSpectrum::SetFrequencyDomain(BOOL bQuadrature, BOOL bComplexMode, BYTE bCo
   m_Scale.m_nUnits = AXIS_UNITS_PPM;
 }
 
+// An all-zero spectrum has nothing to normalise to and stays as it is.
 void CSpectrum::Normalize() {
   FindMaximum();
   if (m_pData == nullptr || m_fMaxValue == 0.0f)
