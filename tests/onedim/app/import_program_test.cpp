@@ -74,14 +74,23 @@ std::vector<int> TraceHeights(HWND view, int nZeroLine, COLORREF crTrace) {
 
 // The current document's spectrum as the screen shows it once redrawn: its
 // trace over the zero line a spectrum has, 41 pixels above the view's
-// bottom; rc receives the view's client area. Empty without a view.
+// bottom; rc receives the view's client area. A window that has just come
+// may not show yet: the screen is read again until a trace is there, for a
+// few seconds. Empty without a view.
 std::vector<int> ShownSpectrum(const BrivaneProcess& app, RECT& rc) {
-  HWND view = SpectrumView(app);
-  if (view == nullptr)
-    return {};
-  ::RedrawWindow(view, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-  ::GetClientRect(view, &rc);
-  return TraceHeights(view, rc.bottom - 41, RGB(0, 0, 255));
+  std::vector<int> heights;
+  WaitFor(
+      [&] {
+        HWND view = SpectrumView(app);
+        if (view == nullptr)
+          return false;
+        ::RedrawWindow(view, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        ::GetClientRect(view, &rc);
+        heights = TraceHeights(view, rc.bottom - 41, RGB(0, 0, 255));
+        return std::any_of(heights.begin(), heights.end(), [](int h) { return h != 0; });
+      },
+      5000);
+  return heights;
 }
 
 int Strongest(const std::vector<int>& heights) {
