@@ -590,36 +590,6 @@ TEST(BrukerImport, GroupDelayOfNewerFirmware) {
   }
 }
 
-// A TopSpin 3 13C experiment: digital quadrature, newer firmware, the
-// vendor's processed spectrum beside it.
-TEST(BrukerImport, TopSpinExperimentAndItsProcessedSpectrum) {
-  const std::string real = std::string(BRIVANE_REALDATA_DIR) + "/bruker-gaba-13c/13C/";
-  FakeDocument fid;
-  ASSERT_TRUE(ImportBruker(fid, real + "fid")) << fid.error;
-  const CSpectrumParams& a = fid.spectra[0]->m_paramsA;
-  EXPECT_EQ(32768, a.td);
-  EXPECT_EQ(1, a.aqmode);
-  EXPECT_EQ(1, a.bComplex);
-  EXPECT_EQ(21, a.DSPFVS);
-  EXPECT_EQ(725, a.DECIM);
-  EXPECT_EQ(76.0, a.GRPDLY);
-  EXPECT_EQ(76.0, fid.spectra[0]->GetGroupDelay());
-  EXPECT_EQ(0, fid.spectra[0]->m_bTransformed);
-
-  FakeDocument processed;
-  ASSERT_TRUE(ImportBruker(processed, real + "pdata/1/1r")) << processed.error;
-  const CSpectrum& s = *processed.spectra[0];
-  ASSERT_EQ(65536, s.m_paramsA.td);
-  EXPECT_EQ(1, s.m_bTransformed);
-  EXPECT_EQ(AXIS_UNITS_PPM, s.m_Scale.m_nUnits);
-  // The vendor's strongest line where procs puts it: OFFSET less its index
-  // times SW_p / SF / SI, to within a point.
-  const int k = s.GetMaxIndex() / 2;
-  const double dPpm = 202.4913 - k * 27573.5294117647 / 125.764971327016 / 32768;
-  EXPECT_NEAR(dPpm, s.ConvertUnits(2.0 * k, AXIS_UNITS_PPM), 0.5 * 27573.53 / 125.765 / 32768);
-  EXPECT_NEAR(37.18, dPpm, 0.01);
-}
-
 TEST(BrukerImport, RealExperiment) {
   const std::string path = std::string(BRIVANE_REALDATA_DIR) + "/bruker-aspirin-1h/1/fid";
   FakeDocument doc;

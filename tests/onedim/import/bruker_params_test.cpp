@@ -99,30 +99,6 @@ TEST(BrukerParams, AcquisitionModesOfBothReaders) {
   }
 }
 
-// GRPDLY as the acqus writes it; a value that is no number reads as none and
-// is told to the caller.
-TEST(BrukerParams, GroupDelayRecord) {
-  struct {
-    const char* text;
-    double grpdly;
-    BOOL bad;
-  } cases[] = {{"##$GRPDLY= 76", 76.0, FALSE},
-               {"##$GRPDLY= 67.9852447509766", 67.9852447509766, FALSE},
-               {"##$GRPDLY= -1", -1.0, FALSE},
-               {"##$GRPDLY= <76>", 0.0, TRUE},
-               {"##$GRPDLY= nan", 0.0, TRUE},
-               {"##$GRPDLY=", 0.0, TRUE},
-               {"##$TD= 8", 0.0, FALSE}};
-  for (const auto& c : cases) {
-    CSpectrumParams params;
-    TextFile file(c.text);
-    BOOL bBad = FALSE;
-    ReadBrukerAcqus(params, file.File(), nullptr, &bBad);
-    EXPECT_EQ(c.grpdly, params.GRPDLY) << c.text;
-    EXPECT_EQ(c.bad, bBad) << c.text;
-  }
-}
-
 TEST(BrukerParams, ByteOrderFromTheWritingProgramWhenNoRecord) {
   {
     CSpectrumParams params;
