@@ -76,7 +76,8 @@ struct Record {
   static constexpr Field<std::int32_t> aqmode{56};
   static constexpr Field<std::int32_t> complex{60};    // 0 or 1
   static constexpr Field<std::int32_t> conjugate{64};  // 0 or 1
-  // 68: 20 bytes reserved
+  static constexpr Field<double> grpdly{68};  // digital-filter group delay, points; 0 none
+  // 76: 12 bytes reserved
   static constexpr Field<std::int32_t> zeroLine{88};  // in 1/10000 of the view height
   static constexpr Field<std::uint32_t> trace{92};    // COLORREF
   static constexpr Field<float> verticalScale{96};
@@ -391,6 +392,7 @@ void EncodeRecord(BYTE* rec, const CSpectrum* s, int td, long long nLength, int 
   Put(rec, Record::aqmode, s->m_paramsA.aqmode);
   Put(rec, Record::complex, s->m_paramsA.bComplex ? 1 : 0);
   Put(rec, Record::conjugate, s->m_paramsA.bConjugate ? 1 : 0);
+  Put(rec, Record::grpdly, s->m_paramsA.GRPDLY);
   // Without a view the middle of the view is written.
   long long nMiddle = ((long long)s->m_rectPlot.top + s->m_rectPlot.bottom) / 2;
   Put(rec, Record::zeroLine, nClientHeight > 0 ? ClampToInt(nMiddle * 10000 / nClientHeight) : 5000);
@@ -521,6 +523,9 @@ BOOL CBvxReader::ReadBlock(ULONGLONG& nOffset, CPendingSpectra& pending) {
   params.aqmode = Get(rec, Record::aqmode);
   params.bComplex = Get(rec, Record::complex) != 0 ? 1 : 0;
   params.bConjugate = Get(rec, Record::conjugate) != 0 ? 1 : 0;
+  // Files that kept these bytes reserved hold 0: no delay.
+  const double dGroupDelay = Get(rec, Record::grpdly);
+  params.GRPDLY = std::isfinite(dGroupDelay) && dGroupDelay > 0.0 ? dGroupDelay : 0.0;
   params.aq = 0.0;
 
   CSpectrum* s = new CSpectrum(params);

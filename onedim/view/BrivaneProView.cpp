@@ -299,9 +299,7 @@ void CBrivaneProView::DrawPlot(CDC* pDC, const CRect& rc, double fx, double fy, 
       break;
     s->m_dPrintScaleX = fx;
     s->m_dPrintScaleY = fy;
-    // The largest value sets the drawing scale; a loaded file does not carry it.
-    if (s->m_fMaxValue == 0.0f)
-      s->FindMaximum();
+    s->UpdateDisplayData();
     s->m_Scale.m_rectClient = rc;
     DrawSpectrum(*s, pDC);
     if (!bScreen)
@@ -499,6 +497,7 @@ void CBrivaneProView::DrawMagnified(CDC* pDC, int nLensLeft, int nLensTop, int n
   if (s == nullptr)
     return;
   const VisibleRange range = MagnifierSourceRange(*s, nSize, nMagnification, nLensLeft);
+  s->UpdateDisplayData();
   // The spectrum's own vertical scale, its zero line moved into the lens.
   const int nFirst = s->m_nFirst, nLast = s->m_nLast;
   const RECT rectPlot = s->m_rectPlot;
