@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "onedim/document/ApodizeSession.h"
+#include "onedim/model/Integral.h"
 #include "onedim/model/WindowFunction.h"
 #include "onedim/processing/FourierTransformStep.h"
 #include "tests/onedim/document/document_test_host.h"
@@ -46,8 +48,10 @@ TEST(ProcessCommands, ZeroFillingRefusesAndLeavesTheSpectrum) {
     bool bNoMemory;
     const char* pszMessageStart;
   };
-  for (const Case& c : {Case{2000, false, "The number of points"}, Case{4097, false, "The number of points"},
-                        Case{1 << 26, true, "Memory exhausted"}}) {
+  // An odd size would split a complex pair; no size leaves no point.
+  for (const Case& c : {Case{4097, false, "The number of points must be even and at least 2"},
+                        Case{1, false, "The number of points"}, Case{0, false, "The number of points"},
+                        Case{-2, false, "The number of points"}, Case{1 << 26, true, "Memory exhausted"}}) {
     CTestHost host;
     CBrivaneProDoc doc(&host);
     CSpectrum* s = AddTestSpectrum(doc, 4096, Fid);
@@ -76,6 +80,31 @@ TEST(ProcessCommands, ZeroFillingRefusesAndLeavesTheSpectrum) {
   EXPECT_EQ(8192, host.m_nScrollMax);
   EXPECT_EQ(8192, host.m_nScrollPage);
   EXPECT_EQ("Zero Filling", History(host).back());
+}
+
+TEST(ProcessCommands, ZeroFillingToFewerPointsCutsTheData) {
+  CTestHost host;
+  CBrivaneProDoc doc(&host);
+  CSpectrum* s = AddTestSpectrum(doc, 4096, Fid);
+  doc.RefreshAfterAdd();
+  s->m_paramsA.offset = 100.0;
+  // An integral reaching past the new end reads nothing beyond it.
+  CIntegral* pIntegral = new CIntegral(s, 1800, 3000, 50, 0);
+  s->m_arrIntegrals.Add(pIntegral);
+  const std::vector<float> before = Data(s);
+  ASSERT_TRUE(doc.ZeroFilling(2000));
+  EXPECT_EQ(2000, s->m_paramsA.td);
+  EXPECT_EQ(std::vector<float>(before.begin(), before.begin() + 2000), Data(s));
+  EXPECT_EQ(0, std::memcmp(s->m_pRawData, before.data(), 2000 * sizeof(float)));
+  EXPECT_DOUBLE_EQ(100.0 * 2000 / 4096, s->m_paramsA.offset);
+  EXPECT_EQ(0, s->m_nFirst);
+  EXPECT_EQ(2000, s->m_nLast);
+  EXPECT_EQ(s->m_pWeighted, s->m_pWindow->m_pTarget);
+  EXPECT_EQ(2000, host.m_nScrollMax);
+  EXPECT_EQ("Zero Filling", History(host).back());
+  double dLargest = 0, dSmallest = 0;
+  pIntegral->SumRange(dLargest, dSmallest);
+  EXPECT_TRUE(std::isfinite(pIntegral->MaxValue()));
 }
 
 TEST(ProcessCommands, FourierTransformResizesFlagsAndLaysOut) {
@@ -318,7 +347,7 @@ TEST(ProcessCommands, ProbeTransformsTheRealExperimentOntoTheVendorsAxis) {
 TEST(ProcessCommands, ProbeRefusesUnknownStepsAndBadSizes) {
   const std::string dir = ::testing::TempDir();
   const std::string fid = std::string(BRIVANE_REALDATA_DIR) + "/bruker-aspirin-1h/1/fid";
-  for (const char* step : {"fft", "zf=100", "zf=x", "gm=1"}) {
+  for (const char* step : {"fft", "zf=101", "zf=0", "zf=x", "gm=1"}) {
     EXPECT_EQ(1, RunTool(SPECTRUM_PROBE_PATH, "process 0 \"" + fid + "\" \"" + dir + "bad.txt\" " + step,
                          dir + "bad_out.txt"))
         << step;
