@@ -4,6 +4,7 @@
 
 #include "controls/ColourPicker.h"
 #include "framework/win/UiHooks.h"
+#include "framework/win/WinApp.h"
 #include "framework/win/WindowTest.h"
 #include "onedim/dialogs/AddTextDialog.h"
 #include "onedim/dialogs/LayoutOptionsDlg.h"
@@ -107,6 +108,21 @@ TEST_F(ViewDialogsTest, LayoutOptionsStoresTheValuesShownAndTheCheckDisablesThem
   EXPECT_EQ(50.0, dlg.m_dOriginY);
   EXPECT_EQ(20.0, dlg.m_dStepX);
   EXPECT_EQ(0.0, dlg.m_dStepY);
+}
+
+// The template as the resources hold it, before the dialog puts its own
+// text in: the text field's caption is the hint "Enter text here".
+TEST_F(ViewDialogsTest, TheAddTextTemplateCaptionsItsTextField) {
+  HWND hWnd = ::CreateDialogParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDD_ADD_TEXT), nullptr,
+                                   [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+  ASSERT_NE(nullptr, hWnd);
+  EXPECT_EQ("Add Text", TextOf(hWnd));
+  EXPECT_EQ("Enter text here", TextOf(::GetDlgItem(hWnd, IDC_TEXT_TEXT)));
+  char cls[16] = "";
+  ::GetClassNameA(::GetDlgItem(hWnd, IDC_TEXT_TEXT), cls, sizeof cls);
+  EXPECT_STREQ("Edit", cls);
+  EXPECT_TRUE(::GetWindowLongA(::GetDlgItem(hWnd, IDC_TEXT_TEXT), GWL_STYLE) & ES_MULTILINE);
+  ::DestroyWindow(hWnd);
 }
 
 TEST_F(ViewDialogsTest, AddTextMakesANewAttachedLabelOrChangesTheOneEdited) {
