@@ -282,8 +282,13 @@ BOOL CSpectrum::ZeroFill(int nNewTd, const char** ppszMessage) {
 
   m_nFirst = 0;
   m_nLast = nNewTd;
-  if (nOldTd > 0)
+  // The time axis spans the data: without this, the points after a zero
+  // fill (or a cut) would be drawn at the old acquisition time's scale, as
+  // they only are no more once the document is read back.
+  if (nOldTd > 0) {
     m_paramsA.offset *= (double)nNewTd / (double)nOldTd;
+    m_paramsA.aq *= (double)nNewTd / (double)nOldTd;
+  }
   m_paramsA.td = nNewTd;
   if (m_pWindow != nullptr)
     m_pWindow->SetBuffers(m_pRawData, m_pWeighted);
