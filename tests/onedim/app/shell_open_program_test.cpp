@@ -23,13 +23,15 @@ bool ShellOpen(const std::string& path) {
   return (INT_PTR)::ShellExecuteA(nullptr, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL) > 32;
 }
 
+HDDEDATA CALLBACK NoDdeCallback(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) {
+  return nullptr;
+}
+
 // Sends one command to the running copy as the shell does; true when it
 // was taken.
 bool SendDdeCommand(const char* pszCommand) {
   DWORD inst = 0;
-  if (::DdeInitializeA(&inst, [](UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) -> HDDEDATA {
-        return nullptr;
-      }, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR)
+  if (::DdeInitializeA(&inst, &NoDdeCallback, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR)
     return false;
   HSZ app = ::DdeCreateStringHandleA(inst, "brivane23", CP_WINANSI);
   HSZ topic = ::DdeCreateStringHandleA(inst, "system", CP_WINANSI);

@@ -110,11 +110,15 @@ TEST_F(ViewDialogsTest, LayoutOptionsStoresTheValuesShownAndTheCheckDisablesThem
   EXPECT_EQ(0.0, dlg.m_dStepY);
 }
 
+INT_PTR CALLBACK TemplateOnlyProc(HWND, UINT, WPARAM, LPARAM) {
+  return FALSE;
+}
+
 // The template as the resources hold it, before the dialog puts its own
 // text in: the text field's caption is the hint "Enter text here".
 TEST_F(ViewDialogsTest, TheAddTextTemplateCaptionsItsTextField) {
-  HWND hWnd = ::CreateDialogParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDD_ADD_TEXT), nullptr,
-                                   [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+  HWND hWnd =
+      ::CreateDialogParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDD_ADD_TEXT), nullptr, &TemplateOnlyProc, 0);
   ASSERT_NE(nullptr, hWnd);
   EXPECT_EQ("Add Text", TextOf(hWnd));
   EXPECT_EQ("Enter text here", TextOf(::GetDlgItem(hWnd, IDC_TEXT_TEXT)));
