@@ -282,9 +282,8 @@ BOOL CSpectrum::ZeroFill(int nNewTd, const char** ppszMessage) {
 
   m_nFirst = 0;
   m_nLast = nNewTd;
-  // The time axis spans the data: without this, the points after a zero
-  // fill (or a cut) would be drawn at the old acquisition time's scale, as
-  // they only are no more once the document is read back.
+  // The time axis follows the data's length, as it does once the document
+  // is read back (acquisition time td / 2 sw).
   if (nOldTd > 0) {
     m_paramsA.offset *= (double)nNewTd / (double)nOldTd;
     m_paramsA.aq *= (double)nNewTd / (double)nOldTd;

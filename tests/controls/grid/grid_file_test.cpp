@@ -75,7 +75,7 @@ TEST(GridFile, RefusesDamagedFilesWhole) {
   }
 }
 
-TEST(GridFile, WritesOnlyLinesThatReadBackTheSame) {
+TEST(GridFile, WritesTextsAsTheyStandButNotALineFeedOrAnOverlongLine) {
   CString line;
   EXPECT_TRUE(FormatGridFileLine({"1.5", "", "x y"}, line));
   EXPECT_STREQ("1.5,,x y", line);
