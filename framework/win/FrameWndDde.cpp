@@ -85,7 +85,9 @@ BOOL CWinApp::OnDDECommand(LPSTR lpszCommand) {
 
 LRESULT CFrameWnd::OnDDEInitiate(WPARAM wParam, LPARAM lParam) {
   CWinApp* pApp = AfxGetApp();
-  if (pApp == nullptr || !pApp->IsShellOpenEnabled() || pApp->m_pMainWnd != this)
+  // A copy that only serves another program's objects shows no window to
+  // open a file in: the shell then starts one that does.
+  if (pApp == nullptr || !pApp->IsShellOpenEnabled() || pApp->m_pMainWnd != this || !::IsWindowVisible(m_hWnd))
     return 0;
   const ATOM aApp = LOWORD(lParam), aTopic = HIWORD(lParam);
   if ((aApp != 0 && aApp != pApp->m_atomApp) || (aTopic != 0 && aTopic != pApp->m_atomSystemTopic))

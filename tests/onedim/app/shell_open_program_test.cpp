@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <ddeml.h>
 #include <shellapi.h>
 
 #include <string>
@@ -21,30 +20,6 @@ const char kExe[] = "brivane23.exe";
 // The shell's open verb on the file, as a double click gives it.
 bool ShellOpen(const std::string& path) {
   return (INT_PTR)::ShellExecuteA(nullptr, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL) > 32;
-}
-
-HDDEDATA CALLBACK NoDdeCallback(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) {
-  return nullptr;
-}
-
-// Sends one command to the running copy as the shell does; true when it
-// was taken.
-bool SendDdeCommand(const char* pszCommand) {
-  DWORD inst = 0;
-  if (::DdeInitializeA(&inst, &NoDdeCallback, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR)
-    return false;
-  HSZ app = ::DdeCreateStringHandleA(inst, "brivane23", CP_WINANSI);
-  HSZ topic = ::DdeCreateStringHandleA(inst, "system", CP_WINANSI);
-  bool taken = false;
-  if (HCONV conv = ::DdeConnect(inst, app, topic, nullptr)) {
-    taken = ::DdeClientTransaction((LPBYTE)pszCommand, (DWORD)strlen(pszCommand) + 1, conv, nullptr, 0, XTYP_EXECUTE,
-                                   5000, nullptr) != nullptr;
-    ::DdeDisconnect(conv);
-  }
-  ::DdeFreeStringHandle(inst, app);
-  ::DdeFreeStringHandle(inst, topic);
-  ::DdeUninitialize(inst);
-  return taken;
 }
 
 // The registry value under HKEY_CLASSES_ROOT, "" when there is none.
@@ -85,11 +60,11 @@ TEST(ShellOpenProgramTest, TheShellOpensAFileInTheRunningCopyOrInOneItStarts) {
     EXPECT_EQ(" /dde", open.substr(open.size() - 5));
     EXPECT_EQ("[open(\"%1\")]", ClassesValue(type + "\\shell\\open\\ddeexec"));
     // Commands it does not know, or cut short, are refused and open nothing.
-    EXPECT_FALSE(SendDdeCommand("[print(\"x.bvx\")]"));
-    EXPECT_FALSE(SendDdeCommand("[open(\""));
+    EXPECT_FALSE(SendDdeCommand("brivane23", "[print(\"x.bvx\")]"));
+    EXPECT_FALSE(SendDdeCommand("brivane23", "[open(\""));
     app.Sync();
     EXPECT_EQ(0, app.ChildCount());
-    EXPECT_TRUE(SendDdeCommand(("[open(\"" + sample + "\")]").c_str()));
+    EXPECT_TRUE(SendDdeCommand("brivane23", ("[open(\"" + sample + "\")]").c_str()));
     ASSERT_TRUE(WaitFor([&] { return app.ChildCount() == 1; }, 15000));
 
     ASSERT_TRUE(ShellOpen(sample));
