@@ -57,6 +57,7 @@ TEST(ShellOpenProgramTest, TheShellOpensAFileInTheRunningCopyOrInOneItStarts) {
     const std::string type = ClassesValue(".bvx");
     ASSERT_FALSE(type.empty());
     const std::string open = ClassesValue(type + "\\shell\\open\\command");
+    ASSERT_GT(open.size(), 5u);
     EXPECT_EQ(" /dde", open.substr(open.size() - 5));
     EXPECT_EQ("[open(\"%1\")]", ClassesValue(type + "\\shell\\open\\ddeexec"));
     // Commands it does not know, or cut short, are refused and open nothing.
