@@ -412,9 +412,13 @@ void EncodeRecord(BYTE* rec, const CSpectrum* s, int td, long long nLength, int 
   Put(rec, Record::labels, nLabels);
 }
 
+// What the magic and the version made of a file.
+enum BvxKind { bvxForeign, bvxCurrent, bvxOlder };
+
 class CBvxReader {
  public:
-  CBvxReader(CFile& file, int nClientHeight) : m_file(file), m_nClientHeight(nClientHeight) {
+  CBvxReader(CFile& file, int nClientHeight, BvxKind& kind)
+      : m_file(file), m_nClientHeight(nClientHeight), m_kind(kind) {
     m_nLength = file.GetLength();
   }
 
@@ -441,6 +445,7 @@ class CBvxReader {
   CFile& m_file;
   ULONGLONG m_nLength;
   int m_nClientHeight;
+  BvxKind& m_kind;
 };
 
 BOOL CBvxReader::Read(CPendingSpectra& pending) {
@@ -449,10 +454,13 @@ BOOL CBvxReader::Read(CPendingSpectra& pending) {
   ReadAt(m_file, 0, header, nHave);
   if (nHave < (std::size_t)Header::kMagicSize || std::memcmp(header, Header::kMagic, Header::kMagicSize) != 0)
     return Fail(kUnexpectedFormat);
+  m_kind = bvxCurrent;
   if (nHave < (std::size_t)Header::kDecoded)
     ThrowEndOfFile();
-  if (Get(header, Header::version) != 2)
+  if (Get(header, Header::version) != 2) {
+    m_kind = bvxOlder;
     return ReadOlderLayout(pending);
+  }
   if (Get(header, Header::build) != 1)
     return Fail(kBuildOutOfDate);
   if (m_nLength < (ULONGLONG)Header::kSize)
@@ -723,7 +731,7 @@ void WriteItems(CFile& file, const std::vector<BYTE>& items) {
 
 }  // namespace
 
-BOOL CBrivaneProDoc::ReadNativeFile(LPCSTR pszPath) {
+BOOL CBrivaneProDoc::ReadNativeFile(LPCSTR pszPath, BOOL* pbOwnFile) {
   RECT rcClient;
   int nHeight = m_pHost->GetViewClientRect(&rcClient) ? rcClient.bottom - rcClient.top : 0;
 
@@ -732,13 +740,14 @@ BOOL CBrivaneProDoc::ReadNativeFile(LPCSTR pszPath) {
   BOOL bRead = FALSE;
   std::vector<BYTE> items;
   BOOL bItemsDamaged = FALSE;
+  BvxKind kind = bvxForeign;  // known before a damaged file can throw
   CFile file;
   try {
     CFileException fe;
     if (!file.Open(pszPath, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary, &fe)) {
       strError = ExceptionText(&fe);
     } else {
-      CBvxReader reader(file, nHeight);
+      CBvxReader reader(file, nHeight, kind);
       bRead = reader.Read(pending);
       strError = reader.m_strError;
       items.swap(reader.m_items);
@@ -755,10 +764,15 @@ BOOL CBrivaneProDoc::ReadNativeFile(LPCSTR pszPath) {
     file.Abort();
     bRead = FALSE;
   }
+  if (pbOwnFile != nullptr)
+    *pbOwnFile = kind != bvxForeign;
   if (!bRead) {
     SetOpenFailure(strError);
     return FALSE;
   }
+  // A document of the older layout leaves import type 0 chosen.
+  if (kind == bvxOlder)
+    GetAppState().m_nImportType = 0;
 
   std::vector<CSpectrum*> spectra = pending.Release();
   for (CSpectrum* s : spectra) {

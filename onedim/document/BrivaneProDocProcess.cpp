@@ -1,7 +1,6 @@
 // The Process commands of the 1D document, apart from their dialogs.
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <new>
 #include <vector>
 
@@ -137,11 +136,10 @@ BOOL CBrivaneProDoc::AutoPhaseSpectrum(CSpectrum& spectrum) {
 BOOL CBrivaneProDoc::ZeroFilling(int nPoints) {
   BOOL bDone = FALSE;
   if (m_pCurrent != nullptr) {
-    const int td = m_pCurrent->m_paramsA.td;
-    if (nPoints < td || nPoints % 2 != 0) {
-      char text[120];
-      std::snprintf(text, sizeof(text), "The number of points must be even and at least %d", td);
-      m_pHost->ShowMessage(text, MB_OK | MB_ICONEXCLAMATION);
+    // A smaller size cuts the data. An odd one would split a complex pair,
+    // and a spectrum needs at least one.
+    if (nPoints < 2 || nPoints % 2 != 0) {
+      m_pHost->ShowMessage("The number of points must be even and at least 2", MB_OK | MB_ICONEXCLAMATION);
     } else {
       const char* pszMessage = nullptr;
       bDone = m_pCurrent->ZeroFill(nPoints, &pszMessage);

@@ -17,6 +17,8 @@ namespace {
 const int kMaxSeriesFids = 65536;
 
 const char kMemoryExhausted[] = "Memory exhausted. \nImporting aborted";
+// The buffer the words of the file are read into, before the spectrum's own.
+const char kNoReadBuffer[] = "error no memory";
 const char kShortFid[] = "error opening FID. \nNumber of points different from expected";
 
 // The index of the separator that begins the first "pdata" folder of the
@@ -389,7 +391,7 @@ BOOL CBrukerImporter::AddProcessedSpectrum(const CSpectrumParams& params, CFile&
   const int nHalf = params.td / 2;
   std::unique_ptr<float[]> data(CSpectrum::AllocateFloats(params.td));
   if (!data)
-    return Fail(kMemoryExhausted);
+    return Fail(m_pszNoRealPartBuffer);
   if (!ReadBrukerWords(real, 0, nHalf, kind, bBigEndian, data.get(), 2))
     return Fail("error opening real part. \nNumber of points different from expected");
   if (!ReadBrukerWords(imag, 0, nHalf, kind, bBigEndian, data.get() + 1, 2))
@@ -405,7 +407,7 @@ BOOL CBrukerImporter::AddFidSpectrum(const CSpectrumParams& params, CFile& fid, 
                                      BOOL bBigEndian, BOOL bAtEnd) {
   std::unique_ptr<float[]> data(CSpectrum::AllocateFloats(params.td));
   if (!data)
-    return Fail(kMemoryExhausted);
+    return Fail(kNoReadBuffer);
   if (!ReadBrukerWords(fid, nOffset, params.td, kind, bBigEndian, data.get(), 1))
     return Fail(kShortFid);
   if (!AddImportedSpectrum(m_target, params, std::move(data), bAtEnd))

@@ -88,6 +88,8 @@ class CBrukerImporter {
   const BOOL m_bXwinNmr;
   CString m_strPath;
   CString m_strFolder;
+  // The import error when the buffer for the words of "1r" and "1i" cannot be had.
+  LPCSTR m_pszNoRealPartBuffer = "Cannot allocate memory  real part";
 
  private:
   int m_nFids = 1;  // FIDs in the chosen file

@@ -256,15 +256,15 @@ BOOL CJcampImporter::ReadTable(LPCSTR pszLabel, float* pValues, LPCSTR pszNotFou
     History(pszNotFound);
     return FALSE;
   }
-  // A table that runs into the end of the text belongs to a file that was
-  // cut off. One that the next record closes early is whole: instruments
-  // write tables a point short of the count they give; the rest stay 0.
-  BOOL bCutShort = FALSE;
+  // A table may be the last thing in the file, its last line without a line
+  // feed: whole when it holds every point. One that runs short into the end
+  // of the text belongs to a file that was cut off. One that the next record
+  // closes early is whole: instruments write tables a point short of the
+  // count they give; the rest stay 0.
   BOOL bAtLabel = FALSE;
   const int nPoints = m_header.nPoints;
-  int nRead =
-      DecodeAsdfLines(m_pText + m_nPosition, m_nLength - m_nPosition, pValues, nPoints, 2, &bCutShort, &bAtLabel);
-  if (nRead < 0 || bCutShort || (nRead < nPoints && (!bAtLabel || nRead == 0))) {
+  int nRead = DecodeAsdfLines(m_pText + m_nPosition, m_nLength - m_nPosition, pValues, nPoints, 2, nullptr, &bAtLabel);
+  if (nRead < 0 || (nRead < nPoints && (!bAtLabel || nRead == 0))) {
     History(pszBadData);
     return FALSE;
   }

@@ -283,8 +283,12 @@ BOOL CSpectrum::ZeroFill(int nNewTd, const char** ppszMessage) {
 
   m_nFirst = 0;
   m_nLast = nNewTd;
-  if (nOldTd > 0)
+  // The time axis follows the data's length, as it does once the document
+  // is read back (acquisition time td / 2 sw).
+  if (nOldTd > 0) {
     m_paramsA.offset *= (double)nNewTd / (double)nOldTd;
+    m_paramsA.aq *= (double)nNewTd / (double)nOldTd;
+  }
   m_paramsA.td = nNewTd;
   m_bDataChanged = 1;
   if (m_pWindow != nullptr)

@@ -2,8 +2,10 @@
 
 #include <tlhelp32.h>
 #include <winternl.h>
+#include <ddeml.h>
 
 #include <algorithm>
+#include <cstring>
 
 std::vector<DWORD> ProcessesNamed(const char* pszExe) {
   std::vector<DWORD> pids;
@@ -105,6 +107,33 @@ IStorage* NewStorage() {
   bytes->Release();
   return storage;
 }
+
+namespace {
+
+HDDEDATA CALLBACK NoDdeCallback(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) {
+  return nullptr;
+}
+
+}  // namespace
+
+bool SendDdeCommand(const char* pszApp, const char* pszCommand) {
+  DWORD inst = 0;
+  if (::DdeInitializeA(&inst, &NoDdeCallback, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR)
+    return false;
+  HSZ app = ::DdeCreateStringHandleA(inst, pszApp, CP_WINANSI);
+  HSZ topic = ::DdeCreateStringHandleA(inst, "system", CP_WINANSI);
+  bool taken = false;
+  if (HCONV conv = ::DdeConnect(inst, app, topic, nullptr)) {
+    taken = ::DdeClientTransaction((LPBYTE)pszCommand, (DWORD)std::strlen(pszCommand) + 1, conv, nullptr, 0, XTYP_EXECUTE,
+                                   5000, nullptr) != nullptr;
+    ::DdeDisconnect(conv);
+  }
+  ::DdeFreeStringHandle(inst, app);
+  ::DdeFreeStringHandle(inst, topic);
+  ::DdeUninitialize(inst);
+  return taken;
+}
+
 
 namespace {
 

@@ -41,6 +41,10 @@ class Watchdog {
   volatile LONG m_fired = 0;
 };
 
+// Sends one command to a running program by DDE, on its name and the topic
+// "system", as the shell does; true when it was taken.
+bool SendDdeCommand(const char* pszApp, const char* pszCommand);
+
 // A storage in memory, as a container keeps one for each object; null when
 // none can be made.
 IStorage* NewStorage();

@@ -18,6 +18,7 @@
 
 #include "tests/framework/win/WindowTest.h"
 #include "tests/onedim/app/BrivaneProcess.h"
+#include "tests/onedim/app/ProgramTestSupport.h"
 #include "tests/onedim/app/lines_document.h"
 #include "onedim/document/BrivaneProDoc.h"
 #include "onedim/document/SettingsStore.h"
@@ -411,6 +412,9 @@ TEST_F(AppProgramTest, StartedForEmbeddingOrAutomationItShowsNoWindow) {
     ::Sleep(2000);
     EXPECT_TRUE(app.IsRunning()) << start;
     EXPECT_EQ(nullptr, app.WaitMainWindow(500)) << start;
+    // With no window to open it in, it leaves a file from the shell to a copy
+    // the shell starts.
+    EXPECT_FALSE(SendDdeCommand("brivane23", "[open(\"C:\\x.bvx\")]")) << start;
     // Ended as a user would end it, not killed: a killed server leaves its
     // class offered to OLE by a program that is gone, for later tests to meet.
     HiddenMainSearch search = {app.pid(), nullptr};

@@ -355,8 +355,8 @@ TEST_F(BvxFileTest, OlderLayoutIsReadWithItsModeWord) {
   EXPECT_EQ(s->m_paramsA.bConjugate, 1);
   EXPECT_EQ(s->m_pData[5], (float)0.5);
   EXPECT_EQ(s->m_pRawData[3], (float)(0.1 * 3));
-  // The user's chosen import type is left alone.
-  EXPECT_EQ(m_host.m_app.m_nImportType, 4);
+  // Reading it chooses import type 0; a refused one leaves the choice.
+  EXPECT_EQ(m_host.m_app.m_nImportType, 0);
 
   struct {
     short mode;
@@ -371,7 +371,9 @@ TEST_F(BvxFileTest, OlderLayoutIsReadWithItsModeWord) {
   }
   Bytes older = BuildOlder(6, 1);
   older.pop_back();
+  m_host.m_app.m_nImportType = 4;
   ExpectRefused(older);
+  EXPECT_EQ(m_host.m_app.m_nImportType, 4);
   WriteI32LE(&older[288], -2);
   ExpectRefused(older);
 }

@@ -17,6 +17,7 @@
 
 #include "numerics/Constants.h"
 #include "onedim/document/ApodizeSession.h"
+#include "onedim/model/Integral.h"
 #include "onedim/model/WindowFunction.h"
 #include "onedim/processing/FourierTransformStep.h"
 #include "onedim/processing/WindowFunctionStep.h"
@@ -51,8 +52,10 @@ TEST(ProcessCommands, ZeroFillingRefusesAndLeavesTheSpectrum) {
     bool bNoMemory;
     const char* pszMessageStart;
   };
-  for (const Case& c : {Case{2000, false, "The number of points"}, Case{4097, false, "The number of points"},
-                        Case{1 << 26, true, "Memory exhausted"}}) {
+  // An odd size would split a complex pair; no size leaves no point.
+  for (const Case& c : {Case{4097, false, "The number of points must be even and at least 2"},
+                        Case{1, false, "The number of points"}, Case{0, false, "The number of points"},
+                        Case{-2, false, "The number of points"}, Case{1 << 26, true, "Memory exhausted"}}) {
     CTestHost host;
     CBrivaneProDoc doc(&host);
     CSpectrum* s = AddTestSpectrum(doc, 4096, Fid);
@@ -81,6 +84,25 @@ TEST(ProcessCommands, ZeroFillingRefusesAndLeavesTheSpectrum) {
   EXPECT_EQ(8192, host.m_nScrollMax);
   EXPECT_EQ(8192, host.m_nScrollPage);
   EXPECT_EQ("Zero Filling", History(host).back());
+}
+
+TEST(ProcessCommands, ZeroFillingToFewerPointsCutsTheData) {
+  CTestHost host;
+  CBrivaneProDoc doc(&host);
+  CSpectrum* s = AddTestSpectrum(doc, 4096, Fid);
+  doc.RefreshAfterAdd();
+  // An integral reaching past the new end reads nothing beyond it.
+  CIntegral* pIntegral = new CIntegral(s, 1800, 3000, 50, 0);
+  s->m_arrIntegrals.Add(pIntegral);
+  const std::vector<float> before = Data(s);
+  ASSERT_TRUE(doc.ZeroFilling(2000));
+  EXPECT_EQ(std::vector<float>(before.begin(), before.begin() + 2000), Data(s));
+  EXPECT_EQ(s->m_pWeighted, s->m_pWindow->m_pTarget);
+  EXPECT_EQ(2000, host.m_nScrollMax);
+  EXPECT_EQ("Zero Filling", History(host).back());
+  double dLargest = 0, dSmallest = 0;
+  pIntegral->SumRange(dLargest, dSmallest);
+  EXPECT_TRUE(std::isfinite(pIntegral->MaxValue()));
 }
 
 TEST(ProcessCommands, FourierTransformResizesFlagsAndLaysOut) {
@@ -558,7 +580,7 @@ TEST(ProcessCommands, ProbeReadsTheVendorsSpectrumOnItsPpmAxis) {
 TEST(ProcessCommands, ProbeRefusesUnknownStepsAndBadSizes) {
   const std::string dir = ::testing::TempDir();
   const std::string fid = std::string(BRIVANE_REALDATA_DIR) + "/bruker-aspirin-1h/1/fid";
-  for (const char* step : {"fft", "zf=100", "zf=x", "gm=1"}) {
+  for (const char* step : {"fft", "zf=101", "zf=0", "zf=x", "gm=1"}) {
     EXPECT_EQ(1, RunTool(SPECTRUM_PROBE_PATH, "process 0 \"" + fid + "\" \"" + dir + "bad.txt\" " + step,
                          dir + "bad_out.txt"))
         << step;

@@ -368,18 +368,36 @@ TEST(BrukerImport, FailuresGiveTheirReasonAndAddNothing) {
   }
 }
 
+// The buffer the words are read into comes first and fails in its own
+// words; the spectrum's buffers after it in the common ones.
 TEST(BrukerImport, FailedAllocationLeavesNoSpectrum) {
   TempFolder folder;
   WriteExperiment(folder);
+  folder.Write("1/pdata/1/1r", Int32Bytes(Ramp(16), false));
+  folder.Write("1/pdata/1/1i", Int32Bytes(Ramp(16), false));
+  const std::string kMemory = "Memory exhausted. \nImporting aborted";
+  const struct {
+    bool bWinNmr;
+    const char* file;
+    const char* firstFailure;
+  } cases[] = {
+      {false, "1/fid", "error no memory"},
+      {false, "1/pdata/1/1r", "Cannot allocate memory  real part"},
+      {true, "1/fid", "error no memory"},
+      {true, "1/pdata/1/1r", "Cannot allocate memory importing real part"},
+  };
   static int s_nAllowed;
-  for (int allowed : {0, 1}) {
-    s_nAllowed = allowed;
-    CSpectrum::AllocationHook old = CSpectrum::SetAllocationHook([](std::size_t) { return s_nAllowed-- > 0; });
-    FakeDocument doc;
-    EXPECT_FALSE(ImportBruker(doc, folder.Path("1/fid")));
-    CSpectrum::SetAllocationHook(old);
-    EXPECT_EQ("Memory exhausted. \nImporting aborted", doc.error);
-    EXPECT_TRUE(doc.spectra.empty());
+  for (const auto& c : cases) {
+    for (int allowed : {0, 1}) {
+      s_nAllowed = allowed;
+      CSpectrum::AllocationHook old = CSpectrum::SetAllocationHook([](std::size_t) { return s_nAllowed-- > 0; });
+      FakeDocument doc;
+      const std::string path = folder.Path(c.file);
+      EXPECT_FALSE(c.bWinNmr ? ImportWinNmr(doc, path) : ImportBruker(doc, path));
+      CSpectrum::SetAllocationHook(old);
+      EXPECT_EQ(allowed == 0 ? c.firstFailure : kMemory, doc.error) << c.bWinNmr << c.file << allowed;
+      EXPECT_TRUE(doc.spectra.empty());
+    }
   }
 }
 

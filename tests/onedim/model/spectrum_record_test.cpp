@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/base/Exception.h"
+#include "onedim/model/AxisScale.h"
 #include "onedim/model/TextLabel.h"
 #include "onedim/model/Integral.h"
 #include "onedim/model/MeasureJ.h"
@@ -138,9 +139,12 @@ TEST(Spectrum, ZeroFillGrowsAllBuffersAndScalesTheOffset) {
   s->m_pWindow = new CWindowFunction(s->m_pRawData, s->m_pWeighted, &s->m_paramsA.td, &s->m_paramsA.sw);
   s->m_nFirst = 100;
   s->m_nLast = 300;
+  s->m_paramsA.aq = 1024 / (2 * 5000.0);
   ASSERT_TRUE(s->ZeroFill(4096));
   EXPECT_EQ(4096, s->m_paramsA.td);
   EXPECT_DOUBLE_EQ(12.0, s->m_paramsA.offset);
+  // The time axis covers the new points: the last one at 4096 floats over 5000 Hz.
+  EXPECT_DOUBLE_EQ(4096 / (2 * 5000.0), s->ConvertUnits(4096, AXIS_UNITS_SECONDS));
   EXPECT_EQ(0, s->m_nFirst);
   EXPECT_EQ(4096, s->m_nLast);
   for (int i = 0; i < 1024; i++) {
@@ -159,6 +163,7 @@ TEST(Spectrum, ZeroFillGrowsAllBuffersAndScalesTheOffset) {
   ASSERT_TRUE(s->ZeroFill(512));
   EXPECT_EQ(512, s->m_paramsA.td);
   EXPECT_DOUBLE_EQ(1.5, s->m_paramsA.offset);
+  EXPECT_DOUBLE_EQ(512 / (2 * 5000.0), s->ConvertUnits(512, AXIS_UNITS_SECONDS));
   EXPECT_EQ(512.0f, s->m_pData[511]);
   EXPECT_FALSE(s->ZeroFill(0));
   EXPECT_FALSE(s->ZeroFill(513));
