@@ -56,7 +56,10 @@ BOOL ReadGridFile(CFile& file, CGridFileRows& rows) {
 BOOL FormatGridFileLine(const std::vector<CString>& fields, CString& line) {
   line.Empty();
   for (size_t i = 0; i < fields.size(); ++i) {
-    if (fields[i].Find('\n') >= 0 || std::strlen(fields[i]) != (size_t)fields[i].GetLength())
+    // Load would split a comma's text into two cells and a line feed's row
+    // into two rows: such a grid cannot be written without changing it.
+    if (fields[i].Find('\n') >= 0 || fields[i].Find(',') >= 0 ||
+        std::strlen(fields[i]) != (size_t)fields[i].GetLength())
       return FALSE;
     if (i > 0)
       line += ',';

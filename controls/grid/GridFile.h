@@ -1,6 +1,7 @@
 // The grid's comma-separated text file. The first line holds the texts of
 // the heading row, each further line one row; fields are separated by ","
-// and written as they stand, without quotes; every line ends with "\n" and
+// and written as they stand, without quotes (a text holding "," or a line
+// feed is not written); every line ends with "\n" and
 // holds at most kGridFileMaxLine characters. A row may have fewer or more
 // fields than the heading line, and the last line may lack its line end. A
 // file is read whole before any of it is used, so a damaged one changes
@@ -41,7 +42,7 @@ class CGridFileReader {
 BOOL ReadGridFile(CFile& file, CGridFileRows& rows);
 
 // The line of a row as the file holds it, without its end. The texts go out
-// as they stand, a "," in one coming back as a separator. FALSE when the
-// reader could not take the file: a text holding a line feed (its row would
-// come back as two) or a line longer than kGridFileMaxLine.
+// as they stand. FALSE when the reader could not take the row back as it
+// is: a text holding a line feed (its row would come back as two) or a ","
+// (its cell would come back as two), or a line longer than kGridFileMaxLine.
 BOOL FormatGridFileLine(const std::vector<CString>& fields, CString& line);

@@ -75,17 +75,18 @@ TEST(GridFile, RefusesDamagedFilesWhole) {
   }
 }
 
-TEST(GridFile, WritesTextsAsTheyStandButNotALineFeedOrAnOverlongLine) {
+TEST(GridFile, WritesTextsAsTheyStandButNotACommaALineFeedOrAnOverlongLine) {
   CString line;
   EXPECT_TRUE(FormatGridFileLine({"1.5", "", "x y"}, line));
   EXPECT_STREQ("1.5,,x y", line);
   EXPECT_TRUE(FormatGridFileLine({}, line));
   EXPECT_STREQ("", line);
   EXPECT_TRUE(FormatGridFileLine({CString(std::string(1023, 'a').c_str())}, line));
-  // Texts go out as they stand: a comma comes back as a separator, a
-  // carriage return as itself.
-  EXPECT_TRUE(FormatGridFileLine({"1,5", "cr\r"}, line));
-  EXPECT_STREQ("1,5,cr\r", line);
+  // A carriage return comes back as itself; a comma would come back as a
+  // separator, a line feed as a line end.
+  EXPECT_TRUE(FormatGridFileLine({"1.5", "cr\r"}, line));
+  EXPECT_STREQ("1.5,cr\r", line);
+  EXPECT_FALSE(FormatGridFileLine({"1,5", "600"}, line));
   EXPECT_FALSE(FormatGridFileLine({"ok", "two\nlines"}, line));
   EXPECT_FALSE(
       FormatGridFileLine({CString(std::string(600, 'a').c_str()), CString(std::string(600, 'b').c_str())}, line));
