@@ -18,6 +18,7 @@
 
 #include "tests/framework/win/WindowTest.h"
 #include "tests/onedim/app/BrivaneProcess.h"
+#include "tests/onedim/app/ProgramTestSupport.h"
 #include "tests/onedim/app/lines_document.h"
 #include "onedim/document/BrivaneProDoc.h"
 #include "onedim/document/SettingsStore.h"
@@ -683,25 +684,6 @@ double PositionAt(const BrivaneProcess& app, HWND view, HWND status, int x) {
   return std::sscanf(text.c_str(), "%lf Int.=%lf", &ppm, &intensity) == 2 ? ppm : std::nan("");
 }
 
-struct ControlSearch {
-  int nID;
-  HWND found;
-};
-
-BOOL CALLBACK MatchControl(HWND hWnd, LPARAM lParam) {
-  ControlSearch* s = reinterpret_cast<ControlSearch*>(lParam);
-  if (::GetDlgCtrlID(hWnd) != s->nID)
-    return TRUE;
-  s->found = hWnd;
-  return FALSE;
-}
-
-// A control of a dialog at any depth: the pages of a sheet hold theirs.
-HWND FindControl(HWND hWndParent, int nID) {
-  ControlSearch search = {nID, nullptr};
-  ::EnumChildWindows(hWndParent, &MatchControl, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
 
 TEST_F(AppProgramTest, TheViewAndEditDialogsOpenFromTheirCommandsAndTheSheetRetitles) {
   const std::string sample = BRIVANE_SOURCE_DIR "/samples/sample.bvx";

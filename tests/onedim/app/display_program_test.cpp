@@ -20,6 +20,7 @@
 #include "resources/BrivaneRes.h"
 #include "tests/framework/win/WindowTest.h"
 #include "tests/onedim/app/BrivaneProcess.h"
+#include "tests/onedim/app/ProgramTestSupport.h"
 #include "tests/onedim/app/lines_document.h"
 
 namespace {
@@ -140,26 +141,6 @@ std::unique_ptr<TestBitmap> Shot(HWND hWnd) {
   return shot;
 }
 
-struct FindControl {
-  int nId;
-  HWND hWnd;
-};
-
-BOOL CALLBACK MatchControl(HWND hWnd, LPARAM lParam) {
-  FindControl* find = reinterpret_cast<FindControl*>(lParam);
-  if (::GetDlgCtrlID(hWnd) != find->nId)
-    return TRUE;
-  find->hWnd = hWnd;
-  return FALSE;
-}
-
-// A control anywhere inside a window (a page of a property sheet).
-HWND Descendant(HWND hWnd, int nId) {
-  FindControl find = {nId, nullptr};
-  ::EnumChildWindows(hWnd, &MatchControl, reinterpret_cast<LPARAM>(&find));
-  return find.hWnd;
-}
-
 // Edit > Spectrum Properties: the acquisition time and the byte order its
 // parameters page shows; the sheet is closed again with Cancel.
 bool ReadParametersPage(BrivaneProcess& app, std::string& aq, std::string& byteOrder) {
@@ -167,8 +148,8 @@ bool ReadParametersPage(BrivaneProcess& app, std::string& aq, std::string& byteO
   HWND sheet = app.WaitDialog("Spectrum Properties");
   if (sheet == nullptr)
     return false;
-  aq = BrivaneProcess::WindowText(Descendant(sheet, IDC_PROP_AQ));
-  byteOrder = BrivaneProcess::WindowText(Descendant(sheet, IDC_PROP_BYTE_ORDER));
+  aq = BrivaneProcess::WindowText(FindControl(sheet, IDC_PROP_AQ));
+  byteOrder = BrivaneProcess::WindowText(FindControl(sheet, IDC_PROP_BYTE_ORDER));
   return BrivaneProcess::Dismiss(sheet, IDCANCEL);
 }
 
@@ -180,6 +161,18 @@ std::string AnswerNo(BrivaneProcess& app) {
   const std::string text = BrivaneProcess::StaticTexts(box);
   BrivaneProcess::Dismiss(box, IDNO);
   return text;
+}
+
+// The program started on a document file; its 1D view once the layout has
+// settled, or null.
+HWND StartOnDocument(BrivaneProcess& app, const std::string& path) {
+  if (!app.Start("\"" + path + "\"") || app.WaitMainWindow() == nullptr)
+    return nullptr;
+  app.Sync();
+  HWND view = PanesOf(app).view;
+  if (view != nullptr)
+    WaitForSteadyLayout(view);
+  return view;
 }
 
 std::string TempPath(const char* pszName) {
@@ -308,12 +301,8 @@ TEST_F(DisplayProgramTest, IntegralAndLabelEditsByKeyAreKeptOnClosing) {
       ASSERT_TRUE(doc.WriteNativeFile(path.c_str()));
     }
     BrivaneProcess app;
-    ASSERT_TRUE(app.Start("\"" + path + "\""));
-    ASSERT_NE(nullptr, app.WaitMainWindow());
-    app.Sync();
-    HWND view = PanesOf(app).view;
+    HWND view = StartOnDocument(app, path);
     ASSERT_NE(nullptr, view);
-    WaitForSteadyLayout(view);
     app.Command(ID_FILE_SAVE);  // opening leaves the document changed
     // As the program laid the document out in its view.
     int nScaleDen = 0, nBase = 0;
@@ -374,12 +363,8 @@ TEST_F(DisplayProgramTest, AMovedSpectrumDragsItsOutlineAlong) {
     ASSERT_TRUE(doc.WriteNativeFile(path.c_str()));
   }
   BrivaneProcess app;
-  ASSERT_TRUE(app.Start("\"" + path + "\""));
-  ASSERT_NE(nullptr, app.WaitMainWindow());
-  app.Sync();
-  HWND view = PanesOf(app).view;
+  HWND view = StartOnDocument(app, path);
   ASSERT_NE(nullptr, view);
-  WaitForSteadyLayout(view);
   auto rowOf = [](const TestBitmap& shot, COLORREF cr) {
     int nBest = -1, nBestCount = 0;
     for (int y = 0; y < shot.height(); y++) {
