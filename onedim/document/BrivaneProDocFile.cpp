@@ -78,8 +78,8 @@ struct Record {
   static constexpr Field<std::int32_t> conjugate{64};  // 0 or 1
   // 68: 20 bytes reserved, but for:
   static constexpr Field<double> acquisitionTime{76};  // seconds; 0 (older files): td / (2 sw)
-  static constexpr Field<std::int32_t> zeroLine{88};  // in 1/10000 of the view height
-  static constexpr Field<std::uint32_t> trace{92};    // COLORREF
+  static constexpr Field<std::int32_t> zeroLine{88};   // in 1/10000 of the view height
+  static constexpr Field<std::uint32_t> trace{92};     // COLORREF
   static constexpr Field<float> verticalScale{96};
   static constexpr Field<float> intensityStep{100};
   static constexpr Field<std::int32_t> first{104};  // visible range

@@ -684,7 +684,6 @@ double PositionAt(const BrivaneProcess& app, HWND view, HWND status, int x) {
   return std::sscanf(text.c_str(), "%lf Int.=%lf", &ppm, &intensity) == 2 ? ppm : std::nan("");
 }
 
-
 TEST_F(AppProgramTest, TheViewAndEditDialogsOpenFromTheirCommandsAndTheSheetRetitles) {
   const std::string sample = BRIVANE_SOURCE_DIR "/samples/sample.bvx";
   BrivaneProcess app;
