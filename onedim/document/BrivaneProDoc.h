@@ -496,6 +496,10 @@ class CBrivaneProDoc {
   static int UnitsEntry(int nUnits);
   // Gives the spectrum a zeroed weighted-copy buffer and a window function.
   static void PrepareBuffers(CSpectrum* pSpectrum);
+  // A document's only spectrum, transformed, over the view's client area:
+  // the zero line 41 pixels above its bottom, the largest value most of its
+  // height above it.
+  static void LayOutAsSpectrum(CSpectrum& s, const RECT& rcClient);
   // A new simulated spectrum: whole visible range, buffers, blue trace and
   // axis labels, acquisition time, counted.
   void FinishSimulatedSpectrum(CSpectrum* pSpectrum);

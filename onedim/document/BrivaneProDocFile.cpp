@@ -76,10 +76,11 @@ struct Record {
   static constexpr Field<std::int32_t> aqmode{56};
   static constexpr Field<std::int32_t> complex{60};    // 0 or 1
   static constexpr Field<std::int32_t> conjugate{64};  // 0 or 1
-  // 68: 20 bytes reserved, but for:
+  static constexpr Field<double> grpdly{68};           // digital-filter group delay, points; 0 none
   static constexpr Field<double> acquisitionTime{76};  // seconds; 0 (older files): td / (2 sw)
-  static constexpr Field<std::int32_t> zeroLine{88};   // in 1/10000 of the view height
-  static constexpr Field<std::uint32_t> trace{92};     // COLORREF
+  // 84: 4 bytes reserved
+  static constexpr Field<std::int32_t> zeroLine{88};  // in 1/10000 of the view height
+  static constexpr Field<std::uint32_t> trace{92};    // COLORREF
   static constexpr Field<float> verticalScale{96};
   static constexpr Field<float> intensityStep{100};
   static constexpr Field<std::int32_t> first{104};  // visible range
@@ -400,6 +401,7 @@ void EncodeRecord(BYTE* rec, const CSpectrum* s, int td, long long nLength, int 
   Put(rec, Record::aqmode, s->m_paramsA.aqmode);
   Put(rec, Record::complex, s->m_paramsA.bComplex ? 1 : 0);
   Put(rec, Record::conjugate, s->m_paramsA.bConjugate ? 1 : 0);
+  Put(rec, Record::grpdly, s->m_paramsA.GRPDLY);
   Put(rec, Record::acquisitionTime, s->m_paramsA.aq);
   // Without a view the middle of the view is written.
   long long nMiddle = ((long long)s->m_rectPlot.top + s->m_rectPlot.bottom) / 2;
@@ -531,6 +533,10 @@ BOOL CBvxReader::ReadBlock(ULONGLONG& nOffset, CPendingSpectra& pending) {
   params.aqmode = Get(rec, Record::aqmode);
   params.bComplex = Get(rec, Record::complex) != 0 ? 1 : 0;
   params.bConjugate = Get(rec, Record::conjugate) != 0 ? 1 : 0;
+  // Files that kept these bytes reserved hold 0: no delay, and an
+  // acquisition time found from td and sw.
+  const double dGroupDelay = Get(rec, Record::grpdly);
+  params.GRPDLY = std::isfinite(dGroupDelay) && dGroupDelay > 0.0 ? dGroupDelay : 0.0;
   const double dAq = Get(rec, Record::acquisitionTime);
   params.aq = std::isfinite(dAq) && dAq > 0.0 ? dAq : 0.0;
 

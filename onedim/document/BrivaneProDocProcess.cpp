@@ -103,18 +103,12 @@ BOOL CBrivaneProDoc::FourierTransform(const CFourierTransformOptions& options, B
 
   m_pHost->SetScaleUnitsEntry(kUnitsEntryPpm);
   if (bDone && !options.bInverse && GetSpectrumCount() == 1 && !m_pCurrent->m_Scale.IsFloating()) {
-    // The zero line sits 41 pixels above the bottom of the view, and the
-    // largest value takes most of its height. The view's client rectangle
-    // is the one the scale kept from its last drawing; a spectrum not drawn
-    // yet has kept none and takes the view's own.
-    CSpectrum& s = *m_pCurrent;
-    RECT rcClient = s.m_Scale.m_rectClient;
+    // The view's client rectangle is the one the scale kept from its last
+    // drawing; a spectrum not drawn yet has kept none and takes the view's own.
+    RECT rcClient = m_pCurrent->m_Scale.m_rectClient;
     if (rcClient.bottom <= rcClient.top)
       m_pHost->GetViewClientRect(&rcClient);
-    s.m_rectPlot.top = rcClient.bottom - 36;
-    s.m_rectPlot.bottom = rcClient.bottom - 46;
-    if (s.m_fIntensityStep != 0.0f)
-      s.m_fVerticalScale = 0.8f * (float)(rcClient.bottom - rcClient.top) / s.m_fIntensityStep;
+    LayOutAsSpectrum(*m_pCurrent, rcClient);
   }
   SetModified();
   UpdateViews();

@@ -7,7 +7,7 @@
 
 class CWinNmrImporter : public CBrukerImporter {
  public:
-  explicit CWinNmrImporter(CImportTarget& target) : CBrukerImporter(target) {}
+  explicit CWinNmrImporter(CImportTarget& target) : CBrukerImporter(target, FALSE) {}
 
  protected:
   BOOL DoImport() override;

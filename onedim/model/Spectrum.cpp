@@ -314,15 +314,31 @@ BOOL CSpectrum::Rotate(int nPoints) {
   return TRUE;
 }
 
-double CSpectrum::GetGroupDelay() const {
-  int nColumn = m_paramsA.DSPFVS - 10;
+double GetFilterTableDelay(int nDecim, int nDspfvs) {
+  int nColumn = nDspfvs - 10;
   if (nColumn < 0 || nColumn > 2)
     return 0.0;
   for (const GroupDelayRow& row : kGroupDelay) {
-    if (row.nDecim == m_paramsA.DECIM)
+    if (row.nDecim == nDecim)
       return row.adDelay[nColumn];
   }
   return 0.0;
+}
+
+double GetGroupDelayOf(const CSpectrumParams& params) {
+  const double dTable = GetFilterTableDelay(params.DECIM, params.DSPFVS);
+  if (dTable > 0.0)
+    return dTable;
+  // Newer firmware is not in the table: its acquisition states the delay.
+  // A value no rotation of these data can take counts as none.
+  const double dGiven = params.GRPDLY;
+  if (std::isfinite(dGiven) && dGiven > 0.0 && dGiven < params.td / 2)
+    return dGiven;
+  return 0.0;
+}
+
+double CSpectrum::GetGroupDelay() const {
+  return GetGroupDelayOf(m_paramsA);
 }
 
 namespace {
@@ -389,6 +405,19 @@ void CSpectrum::FindMaximum() const {
   }
   m_fMaxValue = std::fabs(fBest);
   m_nMaxIndex = nBest;
+}
+
+void CSpectrum::SetFrequencyDomain(BOOL bQuadrature, BOOL bComplexMode, BYTE bConjugated, BOOL bBrukerImport) {
+  m_bTransformed = 1;
+  m_paramsB.bComplex = bQuadrature ? 1 : 0;
+  m_paramsB.aqmode = bComplexMode ? 1 : 0;
+  m_paramsB.bConjugate = bConjugated;
+  m_paramsA.aqmode = 1;
+  m_paramsA.bComplex = 0;
+  m_paramsA.DECIM = 0;
+  m_paramsA.bConjugate = bBrukerImport ? 0 : 1;
+  m_bDataChanged = 1;
+  m_Scale.m_nUnits = AXIS_UNITS_PPM;
 }
 
 // An all-zero spectrum has nothing to normalise to and stays as it is.

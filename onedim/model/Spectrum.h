@@ -23,6 +23,13 @@ class CWindowFunction;
 // Reverses the byte order of each of nCount 32-bit words in place.
 void SwapBytes32(int* pWords, int nCount);
 
+// The digital filter's group delay in points from the table of decimations
+// and DSP firmware 10, 11, 12; 0 for a pair the table does not hold.
+double GetFilterTableDelay(int nDecim, int nDspfvs);
+// The group delay of a parameter block: the table's value, else its GRPDLY
+// when that is less than its number of points; else 0.
+double GetGroupDelayOf(const CSpectrumParams& params);
+
 class CSpectrum : public CObject {
   DECLARE_SERIAL(CSpectrum)
 
@@ -56,7 +63,7 @@ class CSpectrum : public CObject {
   BOOL ZeroFill(int nNewTd, const char** ppszMessage = nullptr);
   int GetPowerOfTwoSize() const;   // largest power of two not above td; 0 below 2
   BOOL Rotate(int nPoints);        // circular left rotation by nPoints complex points
-  double GetGroupDelay() const;    // digital-filter delay in points
+  double GetGroupDelay() const;  // of the current parameters, GetGroupDelayOf
   int PointToY(int nIndex) const;  // y pixel of the real value at a float index
   int ValueToY(float fValue) const;
   double YToValue(double y) const;
@@ -76,6 +83,14 @@ class CSpectrum : public CObject {
     UpdateDisplayData();
     return m_fMaxValue;
   }
+  // The state a forward Fourier transform leaves, for the transform itself
+  // and for spectra read already transformed: frequency-domain data on a
+  // ppm axis, the inverse transform offered next. The creation block records
+  // how the data were made (quadrature, complex mode, conjugation) so that
+  // the inverse undoes it; the current block holds complex points with no
+  // filter delay left, conjugated next unless the import type is Bruker
+  // XWIN-NMR.
+  void SetFrequencyDomain(BOOL bQuadrature, BOOL bComplexMode, BYTE bConjugated, BOOL bBrukerImport);
 
   // --- Signal operations ---
   void SetPhase(float fPhase0, float fPhase1);
@@ -173,4 +188,4 @@ class CSpectrum : public CObject {
 
 // One layout in every translation unit, window code included: a member that
 // only some files or builds see stops the build here.
-static_assert(sizeof(CSpectrum) == (sizeof(void*) == 8 ? 1152 : 912), "CSpectrum layout");
+static_assert(sizeof(CSpectrum) == (sizeof(void*) == 8 ? 1168 : 928), "CSpectrum layout");

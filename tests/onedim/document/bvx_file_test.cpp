@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -246,6 +247,33 @@ TEST_F(BvxFileTest, OneSpectrumWithIntegralsAndLabelRoundTrips) {
   EXPECT_EQ(l->m_pSpectrum, r);
   EXPECT_EQ(r->m_arrPeaks.GetSize(), 0);
   EXPECT_EQ(r->m_arrCouplings.GetSize(), 0);
+}
+
+// The group delay of newer firmware travels in the first 8 bytes of the
+// record's reserved area; files that hold 0 there, or no usable delay, read
+// as none.
+TEST_F(BvxFileTest, GroupDelayTravelsAtOffset68) {
+  CBrivaneProDoc doc(&m_host);
+  CSpectrum* s = AddTestSpectrum(doc, 256, [](int i) { return (float)i; });
+  s->m_paramsA.GRPDLY = 67.9852447509766;
+  const std::string path = TempPath("grpdly.bvx");
+  ASSERT_TRUE(doc.WriteNativeFile(path.c_str()));
+  Bytes file = ReadAll(path);
+  EXPECT_EQ(ReadF64LE(&file[1024 + 68]), 67.9852447509766);
+  for (size_t i = 1024 + 76; i < 1024 + 88; i++)
+    EXPECT_EQ(file[i], 0) << i;
+
+  const double inf = std::numeric_limits<double>::infinity();
+  const double stored[] = {0.0, 67.9852447509766, 76.0, -1.0, std::nan(""), inf, -inf};
+  const double read[] = {0.0, 67.9852447509766, 76.0, 0.0, 0.0, 0.0, 0.0};
+  for (size_t k = 0; k < sizeof stored / sizeof stored[0]; k++) {
+    Bytes bytes = BuildBvx(256, 0, 0);
+    WriteF64LE(&bytes[1024 + 68], stored[k]);
+    CBrivaneProDoc back(&m_host);
+    ASSERT_TRUE(ReadInto(back, bytes)) << m_strError;
+    EXPECT_EQ(read[k], back.m_pCurrent->m_paramsA.GRPDLY) << stored[k];
+    EXPECT_EQ(read[k], back.m_pCurrent->m_paramsB.GRPDLY) << stored[k];
+  }
 }
 
 TEST_F(BvxFileTest, LongLabelIsCutTo79AndFieldIsZeroPadded) {

@@ -4,14 +4,18 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cmath>
+#include <complex>
 #include <cstdio>
 #include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "numerics/Constants.h"
 #include "onedim/document/ApodizeSession.h"
 #include "onedim/model/WindowFunction.h"
 #include "onedim/processing/FourierTransformStep.h"
@@ -402,6 +406,181 @@ TEST(ProcessCommands, ProbeTransformsTheRealExperimentOntoTheVendorsAxis) {
       best = std::hypot(re, im), bestPpm = x;
   }
   EXPECT_NEAR(2.29, bestPpm, 0.05);
+}
+
+struct ProbePoint {
+  double x, re, im;
+};
+
+std::vector<ProbePoint> ReadPoints(const std::string& path) {
+  std::vector<ProbePoint> points;
+  std::ifstream in(path);
+  ProbePoint p;
+  while (in >> p.x >> p.re >> p.im)
+    points.push_back(p);
+  return points;
+}
+
+std::vector<double> ReadVendorWords(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::vector<double> words;
+  unsigned char b[4];
+  while (in.read(reinterpret_cast<char*>(b), 4))
+    words.push_back((double)(int32_t)(b[0] | b[1] << 8 | b[2] << 16 | (uint32_t)b[3] << 24));
+  return words;
+}
+
+// The image of the strongest line k at the mirror position: its line shape
+// fitted to the magnitudes there, over their local median (the noise).
+double MirrorImage(const std::vector<ProbePoint>& s, int k) {
+  const int n = (int)s.size(), w = 10;
+  auto mag = [&](int i) { return std::hypot(s[(size_t)i].re, s[(size_t)i].im); };
+  double dImage = 0.0;
+  for (int m = n - 1 - k - 3; m <= n - 1 - k + 3; m++) {
+    std::vector<double> around;
+    for (int d = -300; d <= 300; d++)
+      if (std::abs(d) > 20)
+        around.push_back(mag(m + d));
+    std::nth_element(around.begin(), around.begin() + (long)around.size() / 2, around.end());
+    const double dMedian = around[around.size() / 2];
+    double num = 0.0, den = 0.0;
+    for (int d = -w; d <= w; d++) {
+      num += (mag(m - d) - dMedian) * mag(k + d);
+      den += mag(k + d) * mag(k + d);
+    }
+    dImage = std::max(dImage, num / den);
+  }
+  return dImage;
+}
+
+// Orthonormal polynomials of degree 0 to nDegree over n points; projecting a
+// vector off them removes its mean and its slow baseline.
+std::vector<std::vector<double>> PolynomialBasis(size_t n, int nDegree) {
+  std::vector<std::vector<double>> basis;
+  for (int d = 0; d <= nDegree; d++) {
+    std::vector<double> v(n);
+    for (size_t i = 0; i < n; i++)
+      v[i] = std::pow(2.0 * (double)i / (double)(n - 1) - 1.0, d);
+    for (const std::vector<double>& u : basis) {
+      double dot = 0.0;
+      for (size_t i = 0; i < n; i++)
+        dot += u[i] * v[i];
+      for (size_t i = 0; i < n; i++)
+        v[i] -= dot * u[i];
+    }
+    double norm = 0.0;
+    for (double x : v)
+      norm += x * x;
+    for (double& x : v)
+      x /= std::sqrt(norm);
+    basis.push_back(std::move(v));
+  }
+  return basis;
+}
+
+void ProjectOff(std::vector<double>& v, const std::vector<std::vector<double>>& basis) {
+  for (const std::vector<double>& u : basis) {
+    double dot = 0.0;
+    for (size_t i = 0; i < v.size(); i++)
+      dot += u[i] * v[i];
+    for (size_t i = 0; i < v.size(); i++)
+      v[i] -= dot * u[i];
+  }
+}
+
+// The correlation of the real part with the vendor's at the best zero order
+// for a first order of p1 degrees over the spectrum, both taken off the
+// basis (at least the mean; r is the vendor's, already off it): the real part at any zero order is a
+// combination of a and b below, and the best combination's correlation is
+// the multiple correlation.
+double PhasedCorrelation(const std::vector<ProbePoint>& s, const std::vector<double>& r, double p1,
+                         const std::vector<std::vector<double>>& basis) {
+  const size_t n = s.size();
+  const std::complex<double> step = std::polar(1.0, p1 * kPi / 180.0 / (double)n);
+  std::complex<double> turn(1.0, 0.0);
+  std::vector<double> a(n), b(n);
+  for (size_t i = 0; i < n; i++, turn *= step) {
+    const std::complex<double> z = std::complex<double>(s[i].re, s[i].im) * turn;
+    a[i] = z.real(), b[i] = z.imag();
+  }
+  ProjectOff(a, basis);
+  ProjectOff(b, basis);
+  double caa = 0, cbb = 0, cab = 0, car = 0, cbr = 0, crr = 0;
+  for (size_t i = 0; i < n; i++)
+    caa += a[i] * a[i], cbb += b[i] * b[i], cab += a[i] * b[i], car += a[i] * r[i], cbr += b[i] * r[i],
+        crr += r[i] * r[i];
+  const double det = caa * cbb - cab * cab;
+  const double alpha = (cbb * car - cab * cbr) / det, beta = (caa * cbr - cab * car) / det;
+  return std::sqrt(std::max(0.0, (alpha * car + beta * cbr) / crr));
+}
+
+// The first order (degrees, searched over four turns either way) that best
+// matches the vendor's spectrum, and the correlation there.
+std::pair<double, double> BestPhasedCorrelation(const std::vector<ProbePoint>& s, const std::vector<double>& vendor,
+                                                int nBaselineDegree) {
+  const std::vector<std::vector<double>> basis = PolynomialBasis(s.size(), nBaselineDegree);
+  std::vector<double> r(vendor);
+  ProjectOff(r, basis);
+  std::pair<double, double> best(-1.0, 0.0);
+  for (double p1 = -1440.0; p1 <= 1440.0; p1 += 8.0)
+    best = std::max(best, std::make_pair(PhasedCorrelation(s, r, p1, basis), p1));
+  const double coarse = best.second;
+  for (double p1 = coarse - 8.0; p1 <= coarse + 8.0; p1 += 0.5)
+    best = std::max(best, std::make_pair(PhasedCorrelation(s, r, p1, basis), p1));
+  return best;
+}
+
+// The TopSpin 13C FID with the vendor's processing (1 Hz exponential, 32768
+// points): no mirror image of its strongest line, which lies where the
+// vendor's is, and a spectrum that matches the vendor's with a first-order
+// phase of less than two turns.
+TEST(ProcessCommands, ProbeTransformsATopSpinFidAsTheVendorDoes) {
+  const std::string dir = ::testing::TempDir();
+  const std::string real = std::string(BRIVANE_REALDATA_DIR) + "/bruker-gaba-13c/13C/";
+  ASSERT_EQ(0, RunTool(SPECTRUM_PROBE_PATH, "process 0 \"" + real + "fid\" \"" + dir + "topspin_ft.txt\" em=1 zf=65536 ft",
+                       dir + "topspin_out.txt"));
+  const std::vector<ProbePoint> s = ReadPoints(dir + "topspin_ft.txt");
+  const std::vector<double> vendor = ReadVendorWords(real + "pdata/1/1r");
+  ASSERT_EQ(32768u, s.size());
+  ASSERT_EQ(s.size(), vendor.size());
+  int k = 0, v = 0;
+  for (int i = 0; i < (int)s.size(); i++) {
+    if (std::hypot(s[i].re, s[i].im) > std::hypot(s[k].re, s[k].im))
+      k = i;
+    if (vendor[i] > vendor[v])
+      v = i;
+  }
+  EXPECT_NEAR(v, k, 1);
+  EXPECT_LT(MirrorImage(s, k), 0.01);
+
+  const std::pair<double, double> match = BestPhasedCorrelation(s, vendor, 0);
+  EXPECT_LT(std::fabs(match.second), 720.0);
+  // The vendor's 1r had its baseline taken off (procs: ABSG 5, a polynomial
+  // of degree 5): a roll of about 1 % of the strongest line, all of it in
+  // that polynomial, separates the raw transform from it.
+  EXPECT_GE(match.first, 0.88) << "p1 " << match.second;
+  const std::pair<double, double> flat = BestPhasedCorrelation(s, vendor, 5);
+  EXPECT_LT(std::fabs(flat.second), 720.0);
+  EXPECT_GE(flat.first, 0.99) << "p1 " << flat.second;
+}
+
+// The vendor's processed spectrum through the probe: on ppm, the strongest
+// line where procs puts it.
+TEST(ProcessCommands, ProbeReadsTheVendorsSpectrumOnItsPpmAxis) {
+  const std::string dir = ::testing::TempDir();
+  const std::string real = std::string(BRIVANE_REALDATA_DIR) + "/bruker-gaba-13c/13C/";
+  ASSERT_EQ(0, RunTool(SPECTRUM_PROBE_PATH, "process 0 \"" + real + "pdata/1/1r\" \"" + dir + "topspin_1r.txt\"",
+                       dir + "topspin_1r_out.txt"));
+  const std::vector<ProbePoint> s = ReadPoints(dir + "topspin_1r.txt");
+  std::map<std::string, double> procs = ProcsValues(real + "pdata/1/procs");
+  ASSERT_EQ((size_t)procs["SI"], s.size());
+  int k = 0;
+  for (int i = 0; i < (int)s.size(); i++)
+    if (s[i].re > s[k].re)
+      k = i;
+  const double step = procs["SW_p"] / procs["SF"] / procs["SI"];
+  EXPECT_NEAR(procs["OFFSET"] - k * step, s[(size_t)k].x, step);
+  EXPECT_NEAR(procs["OFFSET"], s.front().x, step);
 }
 
 TEST(ProcessCommands, ProbeRefusesUnknownStepsAndBadSizes) {

@@ -96,6 +96,33 @@ TEST(Spectrum, GroupDelayTable) {
   }
 }
 
+// Firmware the table does not know states its delay as GRPDLY; the table
+// wins where it has an entry, and a GRPDLY no rotation of the data can take
+// counts as none.
+TEST(Spectrum, GroupDelayFromGrpdlyWhereTheTableHasNone) {
+  CSpectrum s;
+  const double nan = std::nan("");
+  struct {
+    int decim, dspfvs, td;
+    double grpdly, delay;
+  } cases[] = {{725, 21, 32768, 76.0, 76.0},     {5544, 20, 8192, 67.985, 67.985}, {24, 10, 16384, 76.0, 61.0208},
+               {24, 10, 16384, -1.0, 61.0208},   {725, 21, 32768, 0.0, 0.0},       {725, 21, 32768, -1.0, 0.0},
+               {725, 21, 32768, nan, 0.0},       {725, 21, 32768, 1e300, 0.0},     {725, 21, 152, 76.0, 0.0},
+               {725, 21, 154, 76.0, 76.0},       {2048, 12, 32768, 72.0, 72.0}};
+  for (const auto& c : cases) {
+    s.m_paramsA.DECIM = c.decim;
+    s.m_paramsA.DSPFVS = c.dspfvs;
+    s.m_paramsA.td = c.td;
+    s.m_paramsA.GRPDLY = c.grpdly;
+    EXPECT_EQ(c.delay, s.GetGroupDelay()) << c.decim << "/" << c.dspfvs << " GRPDLY " << c.grpdly << " td " << c.td;
+  }
+  // It travels with the parameters.
+  CSpectrumParams copy;
+  s.m_paramsA.GRPDLY = 67.985;
+  copy.CopyFrom(s.m_paramsA);
+  EXPECT_EQ(67.985, copy.GRPDLY);
+}
+
 TEST(Spectrum, PowerOfTwoSize) {
   CSpectrum s;
   const int cases[][2] = {{3000, 2048}, {4096, 4096}, {4097, 4096}, {2, 2}, {3, 2}, {1, 0}, {0, 0}, {-8, 0}};
