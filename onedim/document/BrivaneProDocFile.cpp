@@ -76,8 +76,9 @@ struct Record {
   static constexpr Field<std::int32_t> aqmode{56};
   static constexpr Field<std::int32_t> complex{60};    // 0 or 1
   static constexpr Field<std::int32_t> conjugate{64};  // 0 or 1
-  static constexpr Field<double> grpdly{68};  // digital-filter group delay, points; 0 none
-  // 76: 12 bytes reserved
+  static constexpr Field<double> grpdly{68};           // digital-filter group delay, points; 0 none
+  static constexpr Field<double> acquisitionTime{76};  // seconds; 0 (older files): td / (2 sw)
+  // 84: 4 bytes reserved
   static constexpr Field<std::int32_t> zeroLine{88};  // in 1/10000 of the view height
   static constexpr Field<std::uint32_t> trace{92};    // COLORREF
   static constexpr Field<float> verticalScale{96};
@@ -305,6 +306,12 @@ void ReadAt(CFile& file, ULONGLONG nOffset, void* pBuffer, std::size_t n) {
   }
 }
 
+// a / b rounded away from zero, for b > 0: the inverse of the writer's
+// division, which rounds towards zero.
+long long DivideAwayFromZero(long long a, long long b) {
+  return a >= 0 ? (a + b - 1) / b : -((-a + b - 1) / b);
+}
+
 double FiniteOr(double d, double dDefault) {
   return std::isfinite(d) ? d : dDefault;
 }
@@ -356,8 +363,10 @@ void SetVisibleRange(CSpectrum* s, int nFirst, int nLast) {
 void DecodeRecord(const BYTE* rec, CSpectrum* s, int nClientHeight) {
   s->m_dPhase0 = FiniteOr(Get(rec, Record::phase0), 0.0);
   s->m_dPhase1 = FiniteOr(Get(rec, Record::phase1), 0.0);
-  // The zero line is stored relative to the view's height.
-  int z = ClampToInt((long long)nClientHeight * Get(rec, Record::zeroLine) / 10000);
+  // The zero line is stored relative to the view's height, rounded towards
+  // zero; rounding back away from it gives the very line that was saved, in
+  // a view as tall (below 10000 pixels).
+  int z = ClampToInt(DivideAwayFromZero((long long)nClientHeight * Get(rec, Record::zeroLine), 10000));
   s->m_rectPlot.top = ClampToInt((long long)z - 5);
   s->m_rectPlot.bottom = ClampToInt((long long)z + 5);
   SetVisibleRange(s, Get(rec, Record::first), Get(rec, Record::last));
@@ -393,6 +402,7 @@ void EncodeRecord(BYTE* rec, const CSpectrum* s, int td, long long nLength, int 
   Put(rec, Record::complex, s->m_paramsA.bComplex ? 1 : 0);
   Put(rec, Record::conjugate, s->m_paramsA.bConjugate ? 1 : 0);
   Put(rec, Record::grpdly, s->m_paramsA.GRPDLY);
+  Put(rec, Record::acquisitionTime, s->m_paramsA.aq);
   // Without a view the middle of the view is written.
   long long nMiddle = ((long long)s->m_rectPlot.top + s->m_rectPlot.bottom) / 2;
   Put(rec, Record::zeroLine, nClientHeight > 0 ? ClampToInt(nMiddle * 10000 / nClientHeight) : 5000);
@@ -531,10 +541,12 @@ BOOL CBvxReader::ReadBlock(ULONGLONG& nOffset, CPendingSpectra& pending) {
   params.aqmode = Get(rec, Record::aqmode);
   params.bComplex = Get(rec, Record::complex) != 0 ? 1 : 0;
   params.bConjugate = Get(rec, Record::conjugate) != 0 ? 1 : 0;
-  // Files that kept these bytes reserved hold 0: no delay.
+  // Files that kept these bytes reserved hold 0: no delay, and an
+  // acquisition time found from td and sw.
   const double dGroupDelay = Get(rec, Record::grpdly);
   params.GRPDLY = std::isfinite(dGroupDelay) && dGroupDelay > 0.0 ? dGroupDelay : 0.0;
-  params.aq = 0.0;
+  const double dAq = Get(rec, Record::acquisitionTime);
+  params.aq = std::isfinite(dAq) && dAq > 0.0 ? dAq : 0.0;
 
   CSpectrum* s = new CSpectrum(params);
   pending.Add(s);

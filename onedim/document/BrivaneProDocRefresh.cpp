@@ -76,7 +76,10 @@ void CBrivaneProDoc::RefreshAfterLoad() {
     s->m_rectPlot.left = s->m_nLeftPixel;
     s->m_rectPlot.right = s->m_nRightPixel;
     s->m_bDataChanged = 1;
-    s->m_paramsA.aq = AcquisitionTime(s);
+    // A file that keeps the acquisition time gives it as it was shown; a
+    // transform or zero filling since the acquisition changed td.
+    if (!(s->m_paramsA.aq > 0.0))
+      s->m_paramsA.aq = AcquisitionTime(s);
     m_nSpectra++;
   }
   SetModified(TRUE);

@@ -149,7 +149,7 @@ class CSpectrum : public CObject {
   BYTE m_bSelectedJShown;     // the coupling table's selection is marked
   CColourFont m_PeakFont;
   CProcessingState m_State;
-  float* m_pAux;    // private buffer of the FID shift and the arithmetic
+  float* m_pAux;            // private buffer of the FID shift and the arithmetic
   mutable int m_nMaxIndex;  // float index found by FindMaximum
   BYTE m_bInterpolatePeaks;
   double m_dPrintScaleX;  // device factors while printing; 1.0 on screen
@@ -177,9 +177,9 @@ class CSpectrum : public CObject {
   int m_nRightPixel;
   int m_nLeftPixel;
   mutable BYTE m_bDataChanged;  // the display data must be found again
-  int m_nPivot;         // float index about which first-order phase turns
-  double m_dPhase0;     // applied zero-order phase, radians
-  double m_dPhase1;     // applied first-order phase, radians
+  int m_nPivot;                 // float index about which first-order phase turns
+  double m_dPhase0;             // applied zero-order phase, radians
+  double m_dPhase1;             // applied first-order phase, radians
 
  private:
   void InitDefaults();

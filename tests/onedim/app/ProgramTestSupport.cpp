@@ -157,3 +157,26 @@ std::vector<UINT> MenuCommands(HMENU menu) {
 bool HasCommand(const std::vector<UINT>& ids, UINT id) {
   return std::find(ids.begin(), ids.end(), id) != ids.end();
 }
+
+namespace {
+
+struct ControlSearch {
+  int nID;
+  HWND found;
+};
+
+BOOL CALLBACK MatchControl(HWND hWnd, LPARAM lParam) {
+  ControlSearch* s = reinterpret_cast<ControlSearch*>(lParam);
+  if (::GetDlgCtrlID(hWnd) != s->nID)
+    return TRUE;
+  s->found = hWnd;
+  return FALSE;
+}
+
+}  // namespace
+
+HWND FindControl(HWND hWndParent, int nID) {
+  ControlSearch search = {nID, nullptr};
+  ::EnumChildWindows(hWndParent, &MatchControl, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}

@@ -448,6 +448,36 @@ TEST_F(AppProgramTest, ClosingInFullScreenKeepsTheBarsForTheNextStart) {
   EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(main, AFX_IDW_STATUS_BAR)));
 }
 
+// A document window closed by its system command (Ctrl+F4) in full screen
+// ends full screen: the bars and the maximised frame come back at once, and
+// Full Screen, Escape and closing the frame afterwards find no window that
+// has gone.
+TEST_F(AppProgramTest, ClosingTheFullScreenWindowEndsFullScreen) {
+  std::string path = WriteDocument("fullclose.bvx", 256, 0.0, 0.0);
+  BrivaneProcess app;
+  ASSERT_TRUE(app.Start(Quote(path)));
+  HWND main = app.WaitMainWindow();
+  ASSERT_NE(nullptr, main);
+  app.Sync();
+  HWND toolbar = ::GetDlgItem(main, AFX_IDW_TOOLBAR);
+  app.Command(ID_VIEW_FULL_SCREEN);
+  ASSERT_FALSE(::IsWindowVisible(toolbar));
+  ::PostMessageA(app.ActiveChild(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  if (HWND ask = app.WaitDialog(nullptr, 3000))
+    BrivaneProcess::Dismiss(ask, IDNO);
+  ASSERT_TRUE(WaitFor([&] { return app.ChildCount() == 0; }, 5000));
+  EXPECT_TRUE(::IsWindowVisible(toolbar));
+  EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(main, AFX_IDW_STATUS_BAR)));
+  EXPECT_TRUE(WaitFor([&] { return ::IsZoomed(main) != FALSE; }, 3000));
+
+  app.Command(ID_VIEW_FULL_SCREEN);  // no document window: nothing to do
+  ::PostMessageA(main, WM_KEYDOWN, VK_ESCAPE, 0);
+  app.Sync();
+  EXPECT_TRUE(::IsWindowVisible(toolbar));
+  app.PostCommand(ID_APP_EXIT);
+  EXPECT_EQ(0, app.WaitExit());
+}
+
 TEST_F(AppProgramTest, ACancelledExitKeepsTheHistory) {
   std::string path = WriteDocument("kept.bvx", 256, 0.0, 0.0);
   std::string bad = Path("bad-import.fid");
@@ -655,26 +685,6 @@ double PositionAt(const BrivaneProcess& app, HWND view, HWND status, int x) {
   double ppm = 0, intensity = 0;
   const std::string text = BrivaneProcess::WindowText(status);
   return std::sscanf(text.c_str(), "%lf Int.=%lf", &ppm, &intensity) == 2 ? ppm : std::nan("");
-}
-
-struct ControlSearch {
-  int nID;
-  HWND found;
-};
-
-BOOL CALLBACK MatchControl(HWND hWnd, LPARAM lParam) {
-  ControlSearch* s = reinterpret_cast<ControlSearch*>(lParam);
-  if (::GetDlgCtrlID(hWnd) != s->nID)
-    return TRUE;
-  s->found = hWnd;
-  return FALSE;
-}
-
-// A control of a dialog at any depth: the pages of a sheet hold theirs.
-HWND FindControl(HWND hWndParent, int nID) {
-  ControlSearch search = {nID, nullptr};
-  ::EnumChildWindows(hWndParent, &MatchControl, reinterpret_cast<LPARAM>(&search));
-  return search.found;
 }
 
 TEST_F(AppProgramTest, TheViewAndEditDialogsOpenFromTheirCommandsAndTheSheetRetitles) {

@@ -206,7 +206,7 @@ TEST_F(BvxFileTest, OneSpectrumWithIntegralsAndLabelRoundTrips) {
   EXPECT_EQ(r->m_paramsA.aq, 0.0);
   EXPECT_EQ(r->m_dPhase0, 0.1);
   EXPECT_EQ(r->m_dPhase1, -0.2);
-  EXPECT_NEAR((r->m_rectPlot.top + r->m_rectPlot.bottom) / 2, 295, 1);
+  EXPECT_EQ((r->m_rectPlot.top + r->m_rectPlot.bottom) / 2, 295);
   EXPECT_EQ(r->m_rectPlot.bottom - r->m_rectPlot.top, 10);
   EXPECT_EQ(r->m_crTrace, RGB(1, 2, 3));
   EXPECT_EQ(r->m_fVerticalScale, 250.0f);
@@ -452,6 +452,48 @@ TEST_F(BvxFileTest, OutOfRangeGeometryIsMadeSafe) {
   const CTextLabel* pLabel = static_cast<const CTextLabel*>(s->m_arrLabels.GetAt(0));
   EXPECT_EQ(pLabel->m_x, -2147483647 - 1);
   EXPECT_EQ(pLabel->m_bAttached, 1);
+}
+
+// A document reopened in a view as tall as the one it was saved from has its
+// zero lines where they were, and shows the acquisition time it showed: a
+// transform or zero filling since the acquisition changed td. Files without
+// a time (0, or no usable number) take it from td and sw.
+TEST_F(BvxFileTest, ZeroLinesAndTheAcquisitionTimeComeBackAsSaved) {
+  for (int nHeight : {600, 873, 1017, 9999}) {
+    m_host.m_rcClient = {0, 0, 800, nHeight};
+    CBrivaneProDoc doc(&m_host);
+    for (int z = -50; z < nHeight + 50; z += 7) {
+      CSpectrum* s = AddTestSpectrum(doc, 8);
+      s->m_rectPlot = {0, z + 5, 800, z - 5};  // as the transform lays it out
+    }
+    const std::string path = TempPath("zero.bvx");
+    ASSERT_TRUE(doc.WriteNativeFile(path.c_str()));
+    CBrivaneProDoc back(&m_host);
+    ASSERT_TRUE(back.ReadNativeFile(path.c_str()));
+    for (int i = 0; i < doc.GetSpectrumCount(); i++) {
+      const RECT& a = doc.GetSpectrumAt(i)->m_rectPlot;
+      const RECT& b = back.GetSpectrumAt(i)->m_rectPlot;
+      ASSERT_EQ((a.top + a.bottom) / 2, (b.top + b.bottom) / 2) << nHeight << " spectrum " << i;
+    }
+  }
+
+  CBrivaneProDoc doc(&m_host);
+  CSpectrum* s = AddTestSpectrum(doc, 16384);  // 5000 Hz: td / (2 sw) is 1.6384 s
+  s->m_paramsA.aq = 0.8192;
+  const std::string path = TempPath("aq.bvx");
+  ASSERT_TRUE(doc.WriteNativeFile(path.c_str()));
+  EXPECT_EQ(ReadF64LE(&ReadAll(path)[1024 + 76]), 0.8192);
+  const struct {
+    double dStored, dShown;
+  } cases[] = {{0.8192, 0.8192}, {0.0, 1.6384}, {-1.0, 1.6384}, {NAN, 1.6384}, {INFINITY, 1.6384}};
+  for (const auto& c : cases) {
+    Bytes file = ReadAll(path);
+    WriteF64LE(&file[1024 + 76], c.dStored);
+    CBrivaneProDoc back(&m_host);
+    ASSERT_TRUE(ReadInto(back, file)) << m_strError;
+    back.RefreshAfterLoad();
+    EXPECT_EQ(c.dShown, back.m_pCurrent->m_paramsA.aq) << c.dStored;
+  }
 }
 
 TEST_F(BvxFileTest, WriterUsesItsOwnViewAndTheListsCount) {

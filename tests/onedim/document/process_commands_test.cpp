@@ -318,18 +318,37 @@ TEST(ProcessCommands, EveryStepThatWritesTheDataIsDrawnToItsNewLargestValue) {
          doc.InitFourierTransform(options, bAll, bAutophase);
          doc.FourierTransform(options, FALSE, FALSE);
        }},
-      {"Autophase", [](CBrivaneProDoc& doc, CSpectrum& s) { doc.AutoPhaseSpectrum(s); }},
-      {"Phase dialog", [](CBrivaneProDoc&, CSpectrum& s) { s.SetPhase(1.0f, 0.0f); }},
-      {"Magnitude", [](CBrivaneProDoc& doc, CSpectrum&) { doc.ToggleMagnitude(); }},
-      {"Power", [](CBrivaneProDoc& doc, CSpectrum&) { doc.TogglePower(); }},
-      {"Two-point baseline", [](CBrivaneProDoc& doc, CSpectrum&) { doc.TwoPointBaseline(); }},
+      {"Autophase",
+       [](CBrivaneProDoc& doc, CSpectrum& s) {
+         doc.AutoPhaseSpectrum(s);
+       }},
+      {"Phase dialog",
+       [](CBrivaneProDoc&, CSpectrum& s) {
+         s.SetPhase(1.0f, 0.0f);
+       }},
+      {"Magnitude",
+       [](CBrivaneProDoc& doc, CSpectrum&) {
+         doc.ToggleMagnitude();
+       }},
+      {"Power",
+       [](CBrivaneProDoc& doc, CSpectrum&) {
+         doc.TogglePower();
+       }},
+      {"Two-point baseline",
+       [](CBrivaneProDoc& doc, CSpectrum&) {
+         doc.TwoPointBaseline();
+       }},
       {"Manual polynomial baseline",
        [](CBrivaneProDoc& doc, CSpectrum&) {
          const double c[5] = {-40, 0, 0, 0, 0};
          doc.SubtractPolynomialBaseline(c);
        }},
-      {"High Pass Filter", [](CBrivaneProDoc& doc, CSpectrum&) { doc.FilterFid(32, 50.0); }},
-      {"Apodize", [](CBrivaneProDoc&, CSpectrum& s) {
+      {"High Pass Filter",
+       [](CBrivaneProDoc& doc, CSpectrum&) {
+         doc.FilterFid(32, 50.0);
+       }},
+      {"Apodize",
+       [](CBrivaneProDoc&, CSpectrum& s) {
          s.m_pWindow->SetParameters(CWindowFunction::Exponential, 20.0f, 1.0f, 0.0f, 0.0f);
          ApplyWindowToSpectrum(s, FALSE, 0.0f, 0.0f);
        }},
@@ -338,9 +357,18 @@ TEST(ProcessCommands, EveryStepThatWritesTheDataIsDrawnToItsNewLargestValue) {
          doc.CopyData();
          doc.SumData(2.0f);
        }},
-      {"Byte Swap", [](CBrivaneProDoc& doc, CSpectrum&) { doc.ByteSwapSpectrum(); }},
-      {"FID shift", [](CBrivaneProDoc&, CSpectrum& s) { s.ShiftPoints(s.m_pRawData, 200); }},
-      {"Soft thresholding", [](CBrivaneProDoc& doc, CSpectrum& s) { doc.SoftThresholding(5, s.m_paramsA.td, 290); }},
+      {"Byte Swap",
+       [](CBrivaneProDoc& doc, CSpectrum&) {
+         doc.ByteSwapSpectrum();
+       }},
+      {"FID shift",
+       [](CBrivaneProDoc&, CSpectrum& s) {
+         s.ShiftPoints(s.m_pRawData, 200);
+       }},
+      {"Soft thresholding",
+       [](CBrivaneProDoc& doc, CSpectrum& s) {
+         doc.SoftThresholding(5, s.m_paramsA.td, 290);
+       }},
   };
   for (const auto& step : steps) {
     CTestHost host;
