@@ -92,7 +92,14 @@ struct Record {
   static constexpr Field<std::int32_t> axisFontHeight{128};
   static constexpr Field<std::uint32_t> axisColour{132};
   static constexpr Field<std::int32_t> axisFloating{136};  // 0 or 1
-  // 140: 20 bytes reserved
+  // A transformed spectrum (0 in older files: the data are taken for a FID)
+  // and its FID's complex flag, mode and conjugate flag, which the inverse
+  // transform needs.
+  static constexpr Field<std::int32_t> transformed{140};  // 0 or 1
+  static constexpr Field<std::int32_t> fidComplex{144};   // 0 or 1
+  static constexpr Field<std::int32_t> fidAqmode{148};
+  static constexpr Field<std::int32_t> fidConjugate{152};  // 0 or 1
+  // 156: 4 bytes reserved
   static constexpr Field<std::int32_t> integrals{160};  // I
   static constexpr Field<std::int32_t> labels{164};     // L
 };
@@ -385,6 +392,12 @@ void DecodeRecord(const BYTE* rec, CSpectrum* s, int nClientHeight) {
   s->m_Scale.m_crAxis = Get(rec, Record::axisColour);
   s->m_Scale.SetFloating(Get(rec, Record::axisFloating) != 0);
   s->m_Scale.SetPosition(Get(rec, Record::axisPosition));
+  if (Get(rec, Record::transformed) != 0) {
+    s->m_bTransformed = 1;
+    s->m_paramsB.bComplex = Get(rec, Record::fidComplex) != 0 ? 1 : 0;
+    s->m_paramsB.aqmode = Get(rec, Record::fidAqmode) == 1 ? 1 : 0;
+    s->m_paramsB.bConjugate = Get(rec, Record::fidConjugate) != 0 ? 1 : 0;
+  }
 }
 
 void EncodeRecord(BYTE* rec, const CSpectrum* s, int td, long long nLength, int nIntegrals, int nLabels,
@@ -418,6 +431,12 @@ void EncodeRecord(BYTE* rec, const CSpectrum* s, int td, long long nLength, int 
   Put(rec, Record::axisFontHeight, s->m_Scale.m_nBaseFontHeight);
   Put(rec, Record::axisColour, s->m_Scale.m_crAxis);
   Put(rec, Record::axisFloating, s->m_Scale.IsFloating() ? 1 : 0);
+  if (s->m_bTransformed) {
+    Put(rec, Record::transformed, 1);
+    Put(rec, Record::fidComplex, s->m_paramsB.bComplex ? 1 : 0);
+    Put(rec, Record::fidAqmode, s->m_paramsB.aqmode == 1 ? 1 : 0);
+    Put(rec, Record::fidConjugate, s->m_paramsB.bConjugate ? 1 : 0);
+  }
   Put(rec, Record::integrals, nIntegrals);
   Put(rec, Record::labels, nLabels);
 }

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -265,8 +266,16 @@ TEST_F(DisplayProgramTest, ASavedDocumentOpensAgainAsItWasSaved) {
   EXPECT_TRUE(after->SameAs(*before)) << "the picture as it was saved";
   std::string aqAgain;
   ASSERT_TRUE(ReadParametersPage(app, aqAgain, byteOrder));
-  EXPECT_EQ(aqAcquired, aq) << "the FID's duration, whatever the zero filling";
+  // Zero filled to twice its points, the data last twice as long.
+  EXPECT_NEAR(2.0 * std::atof(aqAcquired.c_str()), std::atof(aq.c_str()), 0.002) << aqAcquired << " " << aq;
   EXPECT_EQ(aq, aqAgain);
+  // Still a spectrum: the transform offered is the inverse.
+  app.PostCommand(ID_PROCESS_FOURIER);
+  HWND transform = app.WaitDialog("Fourier Transform");
+  ASSERT_NE(nullptr, transform);
+  EXPECT_EQ(BST_CHECKED, ::SendMessageA(::GetDlgItem(transform, IDC_FT_INVERSE), BM_GETCHECK, 0, 0));
+  ASSERT_TRUE(BrivaneProcess::Dismiss(transform, IDCANCEL));
+  app.Sync();
 
   app.PostCommand(ID_FILE_CLOSE);
   const std::string question = AnswerNo(app);

@@ -16,6 +16,7 @@
 #include "framework/base/Endian.h"
 #include "onedim/model/TextLabel.h"
 #include "onedim/model/Integral.h"
+#include "onedim/processing/FourierTransformStep.h"
 
 namespace {
 
@@ -274,6 +275,32 @@ TEST_F(BvxFileTest, GroupDelayTravelsAtOffset68) {
     EXPECT_EQ(read[k], back.m_pCurrent->m_paramsA.GRPDLY) << stored[k];
     EXPECT_EQ(read[k], back.m_pCurrent->m_paramsB.GRPDLY) << stored[k];
   }
+}
+
+// A transformed spectrum comes back as one, with what its inverse transform
+// needs of its FID; an older file's zeros give a FID, as before.
+TEST_F(BvxFileTest, ATransformedSpectrumComesBackTransformed) {
+  CBrivaneProDoc doc(&m_host);
+  CSpectrum* s = AddTestSpectrum(doc, 256, [](int i) { return (float)i; });
+  s->SetFrequencyDomain(TRUE, TRUE, 1, TRUE);
+  const std::string path = TempPath("transformed.bvx");
+  ASSERT_TRUE(doc.WriteNativeFile(path.c_str()));
+  CBrivaneProDoc back(&m_host);
+  ASSERT_TRUE(back.ReadNativeFile(path.c_str()));
+  const CSpectrum& t = *back.m_pCurrent;
+  EXPECT_EQ(1, t.m_bTransformed);
+  EXPECT_EQ(1, t.m_paramsB.bComplex);
+  EXPECT_EQ(1, t.m_paramsB.aqmode);
+  EXPECT_EQ(1, t.m_paramsB.bConjugate);
+  CFourierTransformOptions options;
+  InitFourierTransformOptions(t, options);
+  EXPECT_TRUE(options.bInverse);
+  EXPECT_TRUE(options.bQuadrature);
+  EXPECT_FALSE(options.bReal);
+
+  CBrivaneProDoc older(&m_host);
+  ASSERT_TRUE(ReadInto(older, BuildBvx(256, 0, 0))) << m_strError;
+  EXPECT_EQ(0, older.m_pCurrent->m_bTransformed);
 }
 
 TEST_F(BvxFileTest, LongLabelIsCutTo79AndFieldIsZeroPadded) {
