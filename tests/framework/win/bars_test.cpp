@@ -240,8 +240,8 @@ TEST_F(BarsTest, AFloatingToolbarStillSendsItsCommandsAndItsCloseBoxHidesIt) {
   EXPECT_EQ(m_pFrame->m_hWnd, ::GetParent(bar.m_hWnd));
 }
 
-// A frame whose object outlives its window, as a frame's members do while
-// it is deleted.
+// A frame that keeps its object when its window goes, so that its bars can
+// be looked at afterwards (a deleted frame's bars are destroyed just then).
 class CKeptBarFrame : public CBarFrame {
  protected:
   void PostNcDestroy() override {}
@@ -254,8 +254,8 @@ TEST_F(BarsTest, AFrameDestroyedWithABarAfloatLeavesTheBarNoDeadToolWindow) {
   ASSERT_TRUE(frame.m_wndToolBar.IsFloating());
   HWND hWndFloat = ::GetParent(frame.m_wndToolBar.m_hWnd);
   frame.DestroyWindow();
-  // The tool window, owned by the frame, went first and freed itself; the
-  // bar's destructor must not reach it.
+  // The tool window, owned by the frame, went first and freed itself: the
+  // bar, and its destructor, must not reach it.
   EXPECT_FALSE(::IsWindow(hWndFloat));
   ASSERT_EQ(nullptr, frame.m_wndToolBar.GetFloatingFrame());
   EXPECT_FALSE(frame.m_wndToolBar.IsVisible());
