@@ -19,7 +19,7 @@ CFontListCombo::~CFontListCombo() = default;
 
 int CFontListCombo::OnCreate(LPCREATESTRUCT lpCreateStruct) {
   int nResult = CComboBox::OnCreate(lpCreateStruct);
-  if (nResult != -1)
+  if (nResult != -1 && m_pOwnerList == nullptr)
     PostMessage(WMU_FONT_LIST_FILL);
   return nResult;
 }
@@ -44,8 +44,19 @@ int CALLBACK CFontListCombo::EnumFontProc(const LOGFONTA* lplf, const TEXTMETRIC
 }
 
 void CFontListCombo::Fill() {
-  FreeItemData();
+  if (m_bFilled)
+    FreeItemData();
+  m_bFilled = FALSE;
   ResetContent();
+  if (m_pOwnerList != nullptr) {
+    for (POSITION pos = m_pOwnerList->GetHeadPosition(); pos != nullptr;) {
+      const LOGFONT* plf = static_cast<const LOGFONT*>(m_pOwnerList->GetNext(pos));
+      const int nIndex = plf != nullptr ? AddString(plf->lfFaceName) : CB_ERR;
+      if (nIndex >= 0)
+        SetItemData(nIndex, reinterpret_cast<DWORD_PTR>(plf));
+    }
+    return;
+  }
   CClientDC dc(this);
   ::EnumFontsA(dc.m_hDC, nullptr, reinterpret_cast<FONTENUMPROCA>(&EnumFontProc), reinterpret_cast<LPARAM>(this));
   m_bFilled = TRUE;
@@ -99,14 +110,17 @@ void CFontListCombo::DrawItem(LPDRAWITEMSTRUCT lpDIS) {
   GetLBText((int)lpDIS->itemID, strFace);
   const DWORD_PTR data = lpDIS->itemData;
   CFont font;
-  if (data != 0 && data != (DWORD_PTR)CB_ERR) {
+  // The owner's fonts need not be screen fonts: they are named, not shown.
+  if (m_pOwnerList == nullptr && data != 0 && data != (DWORD_PTR)CB_ERR) {
     // The face at 9 points.
     LOGFONT lf = *reinterpret_cast<const LOGFONT*>(data);
     lf.lfHeight = 90;
     lf.lfWidth = 0;
     font.CreatePointFontIndirect(&lf);
   }
-  CSelectGuard select(pDC->m_hDC,
-                      font.GetSafeHandle() != nullptr ? font.GetSafeHandle() : ::GetStockObject(DEFAULT_GUI_FONT));
+  HGDIOBJ hFont = font.GetSafeHandle();
+  if (hFont == nullptr)
+    hFont = m_pOwnerList != nullptr ? (HGDIOBJ)SendMessage(WM_GETFONT) : nullptr;
+  CSelectGuard select(pDC->m_hDC, hFont != nullptr ? hFont : ::GetStockObject(DEFAULT_GUI_FONT));
   pDC->DrawText(strFace, &rc, DT_SINGLELINE | DT_VCENTER);
 }

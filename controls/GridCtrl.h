@@ -255,6 +255,11 @@ class CGridCtrl : public CWnd {
   virtual void PrintHeadingRows(CDC* pDC, CPrintInfo* pInfo);
   virtual void PrintPageHeader(CDC* pDC, CPrintInfo* pInfo);
   virtual void PrintPageFooter(CDC* pDC, CPrintInfo* pInfo);
+  // A picture of the cell last pressed (or of the focus cell) as it is
+  // drawn, for a drag; the caller deletes it. *pHotSpot (when given) is the
+  // press point from the cell's top-left. Null when there is no such cell
+  // in view.
+  virtual CImageList* CreateDragImage(CPoint* pHotSpot);
   virtual void OnHeadingRowClick(CCellID cell);
   virtual void OnHeadingColumnClick(CCellID cell);
   virtual CSize MeasureCell(int nRow, int nCol, CDC* pDC);

@@ -11,6 +11,8 @@
 #include "framework/win/Clipboard.h"
 #include "framework/win/Dc.h"
 #include "framework/win/FrameworkRes.h"
+#include "framework/win/GdiObject.h"
+#include "framework/win/ImageList.h"
 #include "framework/win/OleDataObject.h"
 #include "framework/win/OleDataSource.h"
 #include "framework/win/PrintDialog.h"
@@ -130,6 +132,34 @@ void CGridCtrl::StartDrag() {
     ClearSelectedText();
   pSource->InternalRelease();
   m_MouseMode = MOUSE_NOTHING;
+}
+
+CImageList* CGridCtrl::CreateDragImage(CPoint* pHotSpot) {
+  CCellID cell = IsValid(m_LeftClickDownCell) ? m_LeftClickDownCell : m_idCurrentCell;
+  CRect rect;
+  if (m_hWnd == nullptr || !IsValid(cell) || !GetCellRect(cell.row, cell.col, &rect) || rect.IsRectEmpty())
+    return nullptr;
+  CClientDC dc(this);
+  CDC memDC;
+  CBitmap bitmap;
+  if (!memDC.CreateCompatibleDC(&dc) || !bitmap.CreateCompatibleBitmap(&dc, rect.Width(), rect.Height()))
+    return nullptr;
+  {
+    CSelectGuard bits(memDC, &bitmap);
+    const CRect image(0, 0, rect.Width(), rect.Height());
+    if (cell.row < m_nFixedRows || cell.col < m_nFixedCols)
+      DrawHeadingCell(&memDC, cell.row, cell.col, image, TRUE);
+    else
+      DrawCell(&memDC, cell.row, cell.col, image, TRUE);
+  }
+  CImageList* pList = new CImageList;
+  if (!pList->Create(rect.Width(), rect.Height(), ILC_COLOR24, 1, 1) || pList->Add(&bitmap, (CBitmap*)nullptr) < 0) {
+    delete pList;
+    return nullptr;
+  }
+  if (pHotSpot != nullptr)
+    *pHotSpot = m_LeftClickDownPoint - rect.TopLeft();
+  return pList;
 }
 
 namespace {

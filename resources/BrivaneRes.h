@@ -490,6 +490,7 @@
 #define IDD_CREDITS 233
 #define IDC_CREDITS_TEXT 1002
 #define IDC_CURSOR_HAND 147
+#define IDC_HOVER_HAND 130  // the hand of the hover buttons (their own number)
 #define IDD_SPECTRA_BROWSER 189
 #define IDC_BROWSER_LIST 1100
 #define IDW_WINDOW_TABS 1000  // the tab strip of the document windows

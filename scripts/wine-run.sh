@@ -28,6 +28,13 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml="}
 . "$here/xvfb.sh"
 brivane_ensure_display
 
+# A crashing program ends with its backtrace on stderr instead of waiting on
+# Wine's crash dialog, which nobody closes under Xvfb.
+no_crash_dialog() {
+  "$BRIVANE_WINE" reg.exe add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+    </dev/null >/dev/null 2>&1
+}
+
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   mkdir -p "$(dirname "$WINEPREFIX")"
   (
@@ -37,6 +44,7 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
       # Xvfb has no window manager: Wine draws the frames and captions itself.
       "$BRIVANE_WINE" reg.exe add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
       "$BRIVANE_WINE" reg.exe add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+      no_crash_dialog
       "$WINESERVER" -w
     fi
   ) 9>"$WINEPREFIX.lock"
@@ -51,5 +59,8 @@ fi
 if "$WINESERVER" -p30 </dev/null >/dev/null 2>&1; then
   "$BRIVANE_WINE" cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
 fi
+# A prefix made before the crash dialog was turned off gets it turned off
+# once (the server writes the value out to user.reg within half a minute).
+grep -q '"ShowCrashDialog"=dword:00000000' "$WINEPREFIX/user.reg" 2>/dev/null || no_crash_dialog
 
 exec "$BRIVANE_WINE" "$exe" "$@"

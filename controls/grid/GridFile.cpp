@@ -4,7 +4,7 @@
 
 #include "framework/base/File.h"
 
-BOOL CGridFileReader::EndLine() {
+void CGridFileReader::EndLine() {
   std::vector<CString> fields;
   size_t start = 0;
   for (;;) {
@@ -16,17 +16,14 @@ BOOL CGridFileReader::EndLine() {
     start = comma + 1;
   }
   m_line.clear();
-  if (!m_rows.empty() && fields.size() != m_rows.front().size())
-    return FALSE;
   m_rows.push_back(std::move(fields));
-  return TRUE;
 }
 
 BOOL CGridFileReader::Feed(const char* pData, size_t nLength) {
   for (size_t i = 0; i < nLength && !m_bDamaged; ++i) {
     const char ch = pData[i];
     if (ch == '\n')
-      m_bDamaged = !EndLine();
+      EndLine();
     else if (ch == '\0' || m_line.size() >= (size_t)kGridFileMaxLine)
       m_bDamaged = TRUE;
     else
@@ -36,8 +33,8 @@ BOOL CGridFileReader::Feed(const char* pData, size_t nLength) {
 }
 
 BOOL CGridFileReader::Finish() {
-  if (!m_line.empty())
-    m_bDamaged = TRUE;
+  if (!m_bDamaged && !m_line.empty())
+    EndLine();
   if (m_bDamaged)
     m_rows.clear();
   return !m_bDamaged;
@@ -59,7 +56,10 @@ BOOL ReadGridFile(CFile& file, CGridFileRows& rows) {
 BOOL FormatGridFileLine(const std::vector<CString>& fields, CString& line) {
   line.Empty();
   for (size_t i = 0; i < fields.size(); ++i) {
-    if (fields[i].FindOneOf(",\r\n") >= 0 || std::strlen(fields[i]) != (size_t)fields[i].GetLength())
+    // Load would split a comma's text into two cells and a line feed's row
+    // into two rows: such a grid cannot be written without changing it.
+    if (fields[i].Find('\n') >= 0 || fields[i].Find(',') >= 0 ||
+        std::strlen(fields[i]) != (size_t)fields[i].GetLength())
       return FALSE;
     if (i > 0)
       line += ',';

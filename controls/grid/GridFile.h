@@ -1,8 +1,11 @@
 // The grid's comma-separated text file. The first line holds the texts of
 // the heading row, each further line one row; fields are separated by ","
-// and written as they stand, without quotes; every line ends with "\n" and
-// holds at most kGridFileMaxLine characters. A file is read whole before any
-// of it is used, so a damaged one changes nothing.
+// and written as they stand, without quotes (a text holding "," or a line
+// feed is not written); every line ends with "\n" and
+// holds at most kGridFileMaxLine characters. A row may have fewer or more
+// fields than the heading line, and the last line may lack its line end. A
+// file is read whole before any of it is used, so a damaged one changes
+// nothing.
 #pragma once
 
 #include <string>
@@ -20,15 +23,14 @@ typedef std::vector<std::vector<CString>> CGridFileRows;
 class CGridFileReader {
  public:
   // FALSE once the text cannot be a grid file: a line longer than
-  // kGridFileMaxLine, a zero byte, or a row whose number of fields differs
-  // from the heading line's.
+  // kGridFileMaxLine or a zero byte.
   BOOL Feed(const char* pData, size_t nLength);
-  // FALSE as well when the last line has no end (a file cut short).
+  // Takes a last line that has no line end.
   BOOL Finish();
   const CGridFileRows& GetRows() const { return m_rows; }
 
  private:
-  BOOL EndLine();
+  void EndLine();
 
   CGridFileRows m_rows;
   std::string m_line;
@@ -39,7 +41,8 @@ class CGridFileReader {
 // (rows then holds nothing); the file's own errors are thrown.
 BOOL ReadGridFile(CFile& file, CGridFileRows& rows);
 
-// The line of a row as the file holds it, without its end. FALSE when the
-// reader would not give the same fields back: a text holding "," or a line
-// end, or a line longer than kGridFileMaxLine.
+// The line of a row as the file holds it, without its end. The texts go out
+// as they stand. FALSE when the reader could not take the row back as it
+// is: a text holding a line feed (its row would come back as two) or a ","
+// (its cell would come back as two), or a line longer than kGridFileMaxLine.
 BOOL FormatGridFileLine(const std::vector<CString>& fields, CString& line);

@@ -255,6 +255,14 @@ BOOL CMiniDockFrameWnd::Create(CControlBar* pBar, CPoint ptScreen, LPCSTR lpszTi
                   ptScreen.x, ptScreen.y, 100, 40, CWnd::HwndOf(pOwner), nullptr);
 }
 
+// Destroyed with the frame that owns it, the tool window goes before the
+// frame's bars do: the bar must not keep a pointer to it.
+void CMiniDockFrameWnd::PostNcDestroy() {
+  if (m_pBar != nullptr && m_pBar->m_pFloatFrame == this)
+    m_pBar->m_pFloatFrame = nullptr;
+  delete this;
+}
+
 void CMiniDockFrameWnd::RecalcLayout() {
   if (m_pBar == nullptr || m_hWnd == nullptr)
     return;

@@ -135,7 +135,7 @@ class CMiniDockFrameWnd : public CWnd {
   CControlBar* m_pBar = nullptr;
 
  protected:
-  void PostNcDestroy() override { delete this; }
+  void PostNcDestroy() override;
   void OnClose();
   void OnSize(UINT nType, int cx, int cy);
   // The caption drags the bar (to a side, or elsewhere afloat); a double

@@ -1,5 +1,7 @@
 #include "framework/win/DocManager.h"
 
+#include <shlwapi.h>
+
 #include "framework/win/CmdUI.h"
 #include "framework/win/CommandLineInfo.h"
 #include "framework/win/CommonDialogs.h"
@@ -222,8 +224,15 @@ void CDocManager::PrintFromCommandLine(CCommandLineInfo& rCmdInfo) {
 BOOL CDocManager::RegisterShellFileTypes(BOOL) {
   char exe[MAX_PATH] = "";
   ::GetModuleFileNameA(AfxGetInstanceHandle(), exe, MAX_PATH);
+  // With shell open the shell hands the file over by DDE: to the running
+  // copy, or to one it starts for the purpose.
+  CWinApp* pApp = AfxGetApp();
+  const BOOL bDde = pApp != nullptr && pApp->IsShellOpenEnabled();
   CString command;
-  command.Format("\"%s\" \"%%1\"", exe);
+  if (bDde)
+    command.Format("\"%s\" /dde", exe);
+  else
+    command.Format("\"%s\" \"%%1\"", exe);
   BOOL ok = TRUE;
   int nIcon = 0;
   POSITION pos = GetFirstDocTemplatePosition();
@@ -240,6 +249,15 @@ BOOL CDocManager::RegisterShellFileTypes(BOOL) {
     ok &= AfxSetClassesValue(id, nullptr, name);
     ok &= AfxSetClassesValue(id + "\\DefaultIcon", nullptr, icon);
     ok &= AfxSetClassesValue(id + "\\shell\\open\\command", nullptr, command);
+    if (bDde) {
+      ok &= AfxSetClassesValue(id + "\\shell\\open\\ddeexec", nullptr, "[open(\"%1\")]");
+      ok &= AfxSetClassesValue(id + "\\shell\\open\\ddeexec\\application", nullptr,
+                               pApp->m_pszExeName != nullptr ? pApp->m_pszExeName : "");
+      ok &= AfxSetClassesValue(id + "\\shell\\open\\ddeexec\\topic", nullptr, "system");
+    } else {
+      // The shell would wait in vain for an answer from a program that gives none.
+      ::SHDeleteKeyA(HKEY_CLASSES_ROOT, id + "\\shell\\open\\ddeexec");
+    }
     ext = pTemplate->GetDefaultExtension();
     if (ext.IsEmpty())
       continue;

@@ -1,5 +1,7 @@
 #include "framework/win/FrameWnd.h"
 
+#include <dde.h>
+
 #include "framework/win/CmdUI.h"
 #include "framework/win/ControlBar.h"
 #include "framework/win/DocManager.h"
@@ -23,6 +25,9 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
   ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
   ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
   ON_MESSAGE(WM_RECALCPARENT, OnRecalcParent)
+  ON_MESSAGE(WM_DDE_INITIATE, OnDDEInitiate)
+  ON_MESSAGE(WM_DDE_EXECUTE, OnDDEExecute)
+  ON_MESSAGE(WM_DDE_TERMINATE, OnDDETerminate)
   ON_NOTIFY_RANGE(TTN_GETDISPINFOA, 0, 0xFFFF, OnToolTipText)
   ON_NOTIFY_RANGE(TBN_HOTITEMCHANGE, 0, 0xFFFF, OnToolbarHotItem)
   ON_COMMAND_EX_RANGE(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, OnBarCheck)

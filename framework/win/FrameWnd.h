@@ -104,6 +104,11 @@ class CFrameWnd : public CWnd {
   LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
   LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
   LRESULT OnRecalcParent(WPARAM, LPARAM);
+  // The shell's DDE conversation with the program's main window, once the
+  // application enabled shell open (FrameWndDde.cpp).
+  LRESULT OnDDEInitiate(WPARAM wParam, LPARAM lParam);
+  LRESULT OnDDEExecute(WPARAM wParam, LPARAM lParam);
+  LRESULT OnDDETerminate(WPARAM wParam, LPARAM lParam);
   void OnToolTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
   void OnToolbarHotItem(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
   BOOL OnBarCheck(UINT nID);

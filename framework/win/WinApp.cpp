@@ -123,6 +123,10 @@ CWinApp::~CWinApp() {
   delete m_pDocManager;
   m_pDocManager = nullptr;
   SelectPrinter(nullptr, nullptr);
+  if (m_atomApp != 0)
+    ::GlobalDeleteAtom(m_atomApp);
+  if (m_atomSystemTopic != 0)
+    ::GlobalDeleteAtom(m_atomSystemTopic);
   if (g_pApp == this) {
     g_pApp = nullptr;
     SetReportErrorHook(g_pfnReportBefore);

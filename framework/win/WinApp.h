@@ -47,9 +47,16 @@ class CWinApp : public CCmdTarget {
   void LoadStdProfileSettings(UINT nMaxMRU = 4);
   void SaveStdProfileSettings();
   void AddToRecentFileList(LPCSTR lpszPathName);
-  // Nothing to do: the shell opens files through the registered command line.
-  void EnableShellOpen() {}
+  // Lets the shell open files in this running copy: the main window then
+  // answers DDE conversations on the program's name and the topic "system",
+  // and RegisterShellFileTypes registers the DDE open command.
+  void EnableShellOpen();
+  BOOL IsShellOpenEnabled() const { return m_atomApp != 0; }
+  // Registers each document type with its icon and open command.
   void RegisterShellFileTypes(BOOL bCompat = FALSE);
+  // A command the shell sent by DDE: [open("path")] opens the file.
+  // FALSE when the command is not understood.
+  virtual BOOL OnDDECommand(LPSTR lpszCommand);
   // Runs the command line's request (new document, open a file, nothing);
   // FALSE ends the program's start.
   BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
@@ -127,6 +134,10 @@ class CWinApp : public CCmdTarget {
   CString m_strRegistryKey;
   CString m_strProfileName;
   CPoint m_ptLastMouse;
+
+  friend class CFrameWnd;
+  ATOM m_atomApp = 0;          // the program's name, for the shell's DDE
+  ATOM m_atomSystemTopic = 0;  // "system"
 };
 
 CWinApp* AfxGetApp();

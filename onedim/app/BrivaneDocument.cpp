@@ -482,9 +482,11 @@ void CBrivaneDocument::EditTextLabel(CTextLabel* pLabel) {
 
 void CBrivaneDocument::OnViewSetLimits() {
   CSetLimitsDlg dlg(AfxGetMainWnd());
-  if (!GetVisibleLimits(dlg.m_dFrom, dlg.m_dTo, dlg.m_dDataStart, dlg.m_dDataEnd))
+  if (!GetVisibleLimits(dlg.m_dFrom, dlg.m_dTo))
     return;
   dlg.m_nUnits = GetCurrentSpectrum()->m_Scale.m_nUnits;
+  // Limits both beyond the same end clamp to a range of no width, which no
+  // axis can divide by.
   if (dlg.DoModal() == IDOK && !SetVisibleLimits(dlg.m_dFrom, dlg.m_dTo))
     AfxMessageBox("These limits show none of the data", MB_OK | MB_ICONEXCLAMATION);
 }

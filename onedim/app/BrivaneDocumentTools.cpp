@@ -178,8 +178,7 @@ void CBrivaneDocument::ReferenceIntegral(CSpectrum* pSpectrum, CIntegral* pInteg
   dlg.m_dValue = dNorm != 0.0 ? pIntegral->m_dValue / dNorm : pIntegral->m_dValue;
   if (dlg.DoModal() != IDOK)
     return;
-  if (SetReferenceIntegral(*pIntegral, dlg.m_dValue, dlg.m_bAllSpectra))
-    SetModified();
+  SetReferenceIntegral(*pIntegral, dlg.m_dValue, dlg.m_bAllSpectra);
 }
 
 // Switching the tool on opens the table, once; switching it off leaves the

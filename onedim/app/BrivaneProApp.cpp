@@ -170,7 +170,17 @@ int CBrivaneProApp::ExitInstance() {
 }
 
 CDocument* CBrivaneProApp::NewDocumentWindow() {
-  return m_pDocTemplate != nullptr ? m_pDocTemplate->OpenDocumentFile(nullptr) : nullptr;
+  CDocument* pDoc = m_pDocTemplate != nullptr ? m_pDocTemplate->OpenDocumentFile(nullptr) : nullptr;
+  // The window list gives the new window its tab now, not when its posted
+  // refresh comes: a file read into the window is laid out for the view's
+  // size as it stays, not for the size it had before its tab took room.
+  CWnd* pMain = AfxGetMainWnd();
+  if (pDoc != nullptr && pMain != nullptr && pMain->IsKindOf(RUNTIME_CLASS(CMainFrame))) {
+    CWindowTabHost& tabs = static_cast<CMainFrame*>(pMain)->GetWindowTabs();
+    if (tabs.IsInstalled())
+      tabs.GetStrip().Refresh(TRUE);
+  }
+  return pDoc;
 }
 
 CDocument* CBrivaneProApp::OpenDocumentFile(LPCSTR lpszFileName) {
@@ -211,10 +221,15 @@ void CBrivaneProApp::OnFileOpen() {
     AfxMessageBox(strFailure, MB_OK | MB_ICONEXCLAMATION);
     return;
   }
-  if (result == importNative)
+  if (result == importNative) {
     pDoc->RefreshAfterLoad();
-  else
+    // A window that holds one document of ours is that document: it takes
+    // its name, and Save writes it back there.
+    if (paths.GetCount() == 1)
+      pDoc->SetPathName(paths.GetHead());
+  } else {
     pDoc->RefreshAfterAdd();
+  }
 }
 
 void CBrivaneProApp::OnSimulationNew() {

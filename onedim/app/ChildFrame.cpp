@@ -16,6 +16,7 @@ IMPLEMENT_DYNCREATE(CChildFrame, CMDIChildWnd)
 BEGIN_MESSAGE_MAP(CChildFrame, CMDIChildWnd)
   ON_WM_HSCROLL()
   ON_WM_GETMINMAXINFO()
+  ON_WM_DESTROY()
   ON_COMMAND(ID_VIEW_DUAL_DISPLAY, OnViewDualDisplay)
   ON_UPDATE_COMMAND_UI(ID_VIEW_DUAL_DISPLAY, OnUpdateViewDualDisplay)
 END_MESSAGE_MAP()
@@ -136,14 +137,30 @@ void CChildFrame::OnHScroll(UINT nSBCode, UINT nPos, CWnd* pScrollBar) {
   CMDIChildWnd::OnHScroll(nSBCode, nPos, pScrollBar);
 }
 
+namespace {
+
+CMainFrame* GetMainFrame() {
+  CWnd* pMain = AfxGetMainWnd();
+  return pMain != nullptr && pMain->IsKindOf(RUNTIME_CLASS(CMainFrame)) ? static_cast<CMainFrame*>(pMain) : nullptr;
+}
+
+}  // namespace
+
 void CChildFrame::OnGetMinMaxInfo(MINMAXINFO* lpMMI) {
   CMDIChildWnd::OnGetMinMaxInfo(lpMMI);
-  CWnd* pMain = AfxGetMainWnd();
-  if (pMain == nullptr || !pMain->IsKindOf(RUNTIME_CLASS(CMainFrame)))
+  CMainFrame* pMain = GetMainFrame();
+  if (pMain == nullptr)
     return;
   CPoint size;
-  if (static_cast<CMainFrame*>(pMain)->GetFullScreenSize(this, size)) {
+  if (pMain->GetFullScreenSize(this, size)) {
     lpMMI->ptMaxSize = size;
     lpMMI->ptMaxTrackSize = size;
   }
+}
+
+// The main frame keeps the full-screen window; it must not outlive it.
+void CChildFrame::OnDestroy() {
+  if (CMainFrame* pMain = GetMainFrame())
+    pMain->ForgetFullScreenChild(this);
+  CMDIChildWnd::OnDestroy();
 }

@@ -33,6 +33,7 @@ class CChildFrame : public CMDIChildWnd {
  protected:
   void OnHScroll(UINT nSBCode, UINT nPos, CWnd* pScrollBar);
   void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
+  void OnDestroy();
   void OnViewDualDisplay();
   void OnUpdateViewDualDisplay(CCmdUI* pCmdUI);
 

@@ -287,6 +287,15 @@ void CMainFrame::EnterFullScreen() {
 }
 
 void CMainFrame::ExitFullScreen() {
+  LeaveFullScreen(TRUE);
+}
+
+void CMainFrame::ForgetFullScreenChild(CWnd* pChild) {
+  if (pChild != nullptr && pChild == m_pFullScreenChild)
+    LeaveFullScreen(FALSE);
+}
+
+void CMainFrame::LeaveFullScreen(BOOL bRestoreChild) {
   if (!IsFullScreen())
     return;
   for (int i = 0; i < kFullScreenBars; ++i) {
@@ -296,7 +305,7 @@ void CMainFrame::ExitFullScreen() {
   }
   CWnd* pChild = m_pFullScreenChild;
   m_pFullScreenChild = nullptr;
-  if (::IsWindow(pChild->GetSafeHwnd()))
+  if (bRestoreChild)
     pChild->SetWindowPlacement(&m_wpChild);
   SetWindowPlacement(&m_wpFrame);
 }

@@ -31,6 +31,9 @@ class CMainFrame : public CMDIFrameWnd {
 
   // Leaves full-screen mode when it is on.
   void ExitFullScreen();
+  // The document window pChild is going: when it is the full-screen one,
+  // full-screen mode ends with it and the bars come back.
+  void ForgetFullScreenChild(CWnd* pChild);
   BOOL IsFullScreen() const { return m_pFullScreenChild != nullptr; }
   // While pWnd is the full-screen document window: the full-screen size in
   // rSize, and TRUE.
@@ -69,6 +72,9 @@ class CMainFrame : public CMDIFrameWnd {
 
  private:
   void EnterFullScreen();
+  // Gives the bars and the frame their places back; the document window
+  // too while bRestoreChild is set.
+  void LeaveFullScreen(BOOL bRestoreChild);
   // The bars whose visibility full-screen mode keeps: standard toolbar,
   // scale bar, status bar (null while a bar does not exist).
   CControlBar* FullScreenBar(int nIndex) const;

@@ -45,10 +45,13 @@ void CParametersDlg::DoDataExchange(CDataExchange* pDX) {
     ShowValue(this, IDC_PROP_SW, "%.3f", m_fSpectralWidth);
     ShowValue(this, IDC_PROP_AQ, "%.3f", m_fAcqTime);
   }
-  int nSelection = m_nByteOrder == 1 ? 0 : 1;
+  // The flag means what it means to the readers and to Edit Parameters:
+  // 1 for words stored most significant byte first.
+  const int kBigEndianEntry = 1;
+  int nSelection = m_nByteOrder == 1 ? kBigEndianEntry : 0;
   DDX_CBIndex(pDX, IDC_PROP_BYTE_ORDER, nSelection);
   if (pDX->m_bSaveAndValidate)
-    m_nByteOrder = nSelection == 0 ? 1 : 0;
+    m_nByteOrder = nSelection == kBigEndianEntry ? 1 : 0;
   DDX_Text(pDX, IDC_PROP_TITLE, m_strTitle);
 }
 

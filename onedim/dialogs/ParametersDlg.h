@@ -22,7 +22,7 @@ class CParametersDlg : public CPropertyPage {
   float m_fSpectralWidth = 0.0f;
   float m_fFrequency = 0.0f;
   float m_fAcqTime = 0.0f;
-  int m_nByteOrder = 1;  // 1 little endian
+  int m_nByteOrder = 0;  // the spectrum's byte-order flag: 1 big endian, as the readers set it
   CString m_strTitle;
   // Print over Spectrum labels this spectrum and updates the document's views.
   CSpectrum* m_pSpectrum = nullptr;

@@ -1,35 +1,9 @@
 #include "onedim/dialogs/SetLimitsDlg.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdlib>
 
 #include "framework/win/UiHooks.h"
-
-namespace {
-
-// Longer text is no limit anyone types; it would only hide what is wrong.
-const int kMaxLimitChars = 32;
-
-[[noreturn]] void Refuse(CDataExchange* pDX, int nIDC, LPCSTR lpszMessage) {
-  pDX->PrepareEditCtrl(nIDC);
-  AfxMessageBox(lpszMessage, MB_ICONEXCLAMATION);
-  pDX->Fail();
-}
-
-// The edit's text as atof reads it; NaN and infinities are refused, since
-// they convert to no point of the data.
-double ReadLimit(CDataExchange* pDX, int nIDC) {
-  CString text;
-  DDX_Text(pDX, nIDC, text);
-  DDV_MaxChars(pDX, text, kMaxLimitChars);
-  const double dValue = std::atof(text);
-  if (!std::isfinite(dValue))
-    Refuse(pDX, nIDC, "Please enter a number.");
-  return dValue;
-}
-
-}  // namespace
 
 BOOL CSetLimitsDlg::OnInitDialog() {
   m_Units.SubclassDlgItem(IDC_LIMITS_UNITS, this);
@@ -50,17 +24,17 @@ void CSetLimitsDlg::DoDataExchange(CDataExchange* pDX) {
     SetDlgItemText(IDC_LIMITS_TO, text);
     return;
   }
-  const double dFrom = ReadLimit(pDX, IDC_LIMITS_FROM);
-  const double dTo = ReadLimit(pDX, IDC_LIMITS_TO);
-  if (dFrom == dTo)
-    Refuse(pDX, IDC_LIMITS_TO, "Please enter two different limits.");
-  // Either order is a range; it must keep some of the data once clamped.
-  const double dLow = std::min(dFrom, dTo), dHigh = std::max(dFrom, dTo);
-  const double dDataLow = std::min(m_dDataStart, m_dDataEnd), dDataHigh = std::max(m_dDataStart, m_dDataEnd);
-  if (dDataLow != dDataHigh && (dHigh <= dDataLow || dLow >= dDataHigh)) {
-    CString text;
-    text.Format("Please enter limits between %.2lf and %.2lf.", dDataLow, dDataHigh);
-    Refuse(pDX, IDC_LIMITS_FROM, text);
+  // Whatever atof makes of the texts; what lies beyond the data is clamped
+  // by the caller.
+  CString strFrom, strTo;
+  DDX_Text(pDX, IDC_LIMITS_FROM, strFrom);
+  DDX_Text(pDX, IDC_LIMITS_TO, strTo);
+  const double dFrom = std::atof(strFrom);
+  const double dTo = std::atof(strTo);
+  if (dFrom == dTo) {
+    pDX->PrepareEditCtrl(IDC_LIMITS_TO);
+    AfxMessageBox("Please enter two different limits.", MB_ICONEXCLAMATION);
+    pDX->Fail();
   }
   m_dFrom = dFrom;
   m_dTo = dTo;

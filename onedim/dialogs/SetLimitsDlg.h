@@ -1,6 +1,6 @@
 // CSetLimitsDlg: the visible range of the current spectrum in its axis
-// units. The caller converts both ways; the dialog refuses what no range of
-// the data can be.
+// units. The caller converts both ways and clamps the range to the data;
+// the dialog refuses only two equal limits, which make an axis of no width.
 #pragma once
 
 #include "controls/LabelCtrl.h"
@@ -16,10 +16,6 @@ class CSetLimitsDlg : public CDialog {
   int m_nUnits = 0;  // 0 points, 1 seconds, 2 Hz, 3 ppm
   double m_dTo = 0.0;
   double m_dFrom = 0.0;
-  // The data's ends in the same units (first and last float index); when
-  // both are equal, any two different limits are taken.
-  double m_dDataStart = 0.0;
-  double m_dDataEnd = 0.0;
 
  protected:
   BOOL OnInitDialog() override;

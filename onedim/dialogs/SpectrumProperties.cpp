@@ -1,5 +1,8 @@
 #include "onedim/dialogs/SpectrumProperties.h"
 
+#include <cstring>
+#include <vector>
+
 #include "framework/win/CommonControls.h"
 #include "framework/win/Dc.h"
 #include "onedim/document/BrivaneProDoc.h"
@@ -7,6 +10,37 @@
 #include "onedim/model/Spectrum.h"
 
 IMPLEMENT_DYNAMIC(CSpectrumProperties, CPropertySheet)
+
+namespace {
+
+// What the document file keeps of the look the sheet edits: a change of it
+// is a change of the document.
+struct CStoredLook {
+  COLORREF crTrace, crAxis;
+  int nFontHeight;
+  bool bFloating;
+  LOGFONT lf;
+
+  explicit CStoredLook(const CSpectrum& s)
+      : crTrace(s.m_crTrace),
+        crAxis(s.m_Scale.m_crAxis),
+        nFontHeight(s.m_Scale.m_nBaseFontHeight),
+        bFloating(s.m_Scale.IsFloating()),
+        lf(s.m_Scale.m_lf) {}
+  bool operator==(const CStoredLook& o) const {
+    return crTrace == o.crTrace && crAxis == o.crAxis && nFontHeight == o.nFontHeight && bFloating == o.bFloating &&
+           std::memcmp(&lf, &o.lf, sizeof lf) == 0;
+  }
+};
+
+std::vector<CStoredLook> StoredLooks(const CBrivaneProDoc& doc) {
+  std::vector<CStoredLook> looks;
+  for (int i = 0; i < doc.GetSpectrumCount(); ++i)
+    looks.emplace_back(*doc.GetSpectrumAt(i));
+  return looks;
+}
+
+}  // namespace
 
 BEGIN_MESSAGE_MAP(CSpectrumProperties, CPropertySheet)
   ON_WM_PAINT()
@@ -73,7 +107,7 @@ void CSpectrumProperties::LoadFrom(CBrivaneProDoc& doc) {
   parameters.m_fSpectralWidth = (float)params.sw;
   parameters.m_fFrequency = (float)params.sf;
   parameters.m_fAcqTime = (float)params.aq;
-  parameters.m_nByteOrder = params.reserved2;
+  parameters.m_nByteOrder = params.byteorder;
   parameters.m_pSpectrum = pCurrent;
   parameters.m_pDoc = &doc;
   CDataPoints& points = m_DataPoints;
@@ -102,6 +136,7 @@ void CSpectrumProperties::ApplyTo(CBrivaneProDoc& doc) const {
     return;
   const CColorPage& colors = m_Colors;
   const CScalePage& scale = m_Scale;
+  const std::vector<CStoredLook> before = StoredLooks(doc);
   doc.m_crBackground = colors.m_crBackground;
   doc.m_nShowActiveIcon = colors.m_bShowIcon;
   doc.m_nShowOnlyCurrentScale = scale.m_bShowOnlyActive;
@@ -130,5 +165,7 @@ void CSpectrumProperties::ApplyTo(CBrivaneProDoc& doc) const {
   settings.WriteProfileInt("Display", "BackGround", (int)doc.m_crBackground);
   settings.WriteProfileInt("Display", "Spectrum Color", (int)pCurrent->m_crTrace);
   doc.m_nZoomBoxStyle = colors.m_nZoomStyle;
+  if (StoredLooks(doc) != before)
+    doc.SetModified();
   doc.UpdateViews();
 }

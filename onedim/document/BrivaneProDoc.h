@@ -247,8 +247,10 @@ class CBrivaneProDoc {
   // --- The native file ---
   // Reads every spectrum of a .bvx file and appends them, the last one
   // current. On failure nothing is added and the reason is left in the
-  // application's open-failure text.
-  BOOL ReadNativeFile(LPCSTR pszPath);
+  // application's open-failure text. *pbOwnFile (when given) tells whether
+  // the file begins as a .bvx does, read or not. A file of the older layout
+  // sets the import file type to 0.
+  BOOL ReadNativeFile(LPCSTR pszPath, BOOL* pbOwnFile = nullptr);
   // Writes the document to a .bvx file. The old file is replaced only after
   // the new one is complete; a failure is shown and answered FALSE.
   BOOL WriteNativeFile(LPCSTR pszPath);
@@ -310,9 +312,9 @@ class CBrivaneProDoc {
   BOOL SetUnitsEntry(int nEntry, BOOL bAll);
 
   // --- View commands ---
-  // Set Limits: the current spectrum's visible range and the ends of its
-  // data (float indices 0 and td), in its axis units. FALSE without one.
-  BOOL GetVisibleLimits(double& dFrom, double& dTo, double& dDataStart, double& dDataEnd) const;
+  // Set Limits: the current spectrum's visible range in its axis units.
+  // FALSE without one.
+  BOOL GetVisibleLimits(double& dFrom, double& dTo) const;
   // The range between two axis values, in either order, becomes the current
   // spectrum's visible range, clamped to the data; the scroll bar follows.
   // FALSE, and nothing changed, when the values give no range of the data.
@@ -496,6 +498,10 @@ class CBrivaneProDoc {
   static int UnitsEntry(int nUnits);
   // Gives the spectrum a zeroed weighted-copy buffer and a window function.
   static void PrepareBuffers(CSpectrum* pSpectrum);
+  // A document's only spectrum, transformed, over the view's client area:
+  // the zero line 41 pixels above its bottom, the largest value most of its
+  // height above it.
+  static void LayOutAsSpectrum(CSpectrum& s, const RECT& rcClient);
   // A new simulated spectrum: whole visible range, buffers, blue trace and
   // axis labels, acquisition time, counted.
   void FinishSimulatedSpectrum(CSpectrum* pSpectrum);

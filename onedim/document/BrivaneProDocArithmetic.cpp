@@ -34,9 +34,11 @@ BOOL CBrivaneProDoc::PrepareArithmetic(float& fBaseScale) {
     delete[] s->m_pAux;
     s->m_pAux = pKept;
   }
+  // One largest value for all, kept until a step changes a spectrum's data.
   for (int i = 0; i < GetSpectrumCount(); i++) {
     CSpectrum* s = GetSpectrumAt(i);
     s->m_fMaxValue = fLargest;
+    s->m_bDataChanged = 0;
     s->m_fVerticalScale = fBaseScale;
   }
 
@@ -59,7 +61,7 @@ BOOL CBrivaneProDoc::PrepareArithmetic(float& fBaseScale) {
     std::memset(pResult->m_pData, 0, sizeof(float) * (size_t)pResult->m_paramsA.td);
   pResult->m_fVerticalScale = pA->m_fVerticalScale;
   pResult->m_fMaxValue = fLargest;
-  pResult->m_bDataChanged = 1;
+  pResult->m_bDataChanged = 0;
   m_Spectra.AddTail(pResult);
   m_nSpectra = GetSpectrumCount();
   for (int i = 0; i < GetSpectrumCount(); i++) {

@@ -185,7 +185,8 @@ BOOL CBrivaneProDoc::SubtractPolynomialBaseline(const double adPixels[5]) {
   // Pixels to data units as the preview was drawn: positive pixels lie
   // below the zero line.
   const double dGain = (double)s->m_fVerticalScale * s->m_fIntensityStep;
-  const double dLargest = s->m_fMaxValue != 0.0f ? s->m_fMaxValue : 1.0;
+  const float fLargest = s->GetLargestValue();
+  const double dLargest = fLargest != 0.0f ? fLargest : 1.0;
   if (!(std::fabs(dGain) > 0.0) || !std::isfinite(dGain))
     return FALSE;
   double c[5];

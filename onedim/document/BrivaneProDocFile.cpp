@@ -76,7 +76,9 @@ struct Record {
   static constexpr Field<std::int32_t> aqmode{56};
   static constexpr Field<std::int32_t> complex{60};    // 0 or 1
   static constexpr Field<std::int32_t> conjugate{64};  // 0 or 1
-  // 68: 20 bytes reserved
+  static constexpr Field<double> grpdly{68};           // digital-filter group delay, points; 0 none
+  static constexpr Field<double> acquisitionTime{76};  // seconds; 0 (older files): td / (2 sw)
+  // 84: 4 bytes reserved
   static constexpr Field<std::int32_t> zeroLine{88};  // in 1/10000 of the view height
   static constexpr Field<std::uint32_t> trace{92};    // COLORREF
   static constexpr Field<float> verticalScale{96};
@@ -90,7 +92,14 @@ struct Record {
   static constexpr Field<std::int32_t> axisFontHeight{128};
   static constexpr Field<std::uint32_t> axisColour{132};
   static constexpr Field<std::int32_t> axisFloating{136};  // 0 or 1
-  // 140: 20 bytes reserved
+  // A transformed spectrum (0 in older files: the data are taken for a FID)
+  // and its FID's complex flag, mode and conjugate flag, which the inverse
+  // transform needs.
+  static constexpr Field<std::int32_t> transformed{140};  // 0 or 1
+  static constexpr Field<std::int32_t> fidComplex{144};   // 0 or 1
+  static constexpr Field<std::int32_t> fidAqmode{148};
+  static constexpr Field<std::int32_t> fidConjugate{152};  // 0 or 1
+  // 156: 4 bytes reserved
   static constexpr Field<std::int32_t> integrals{160};  // I
   static constexpr Field<std::int32_t> labels{164};     // L
 };
@@ -304,6 +313,12 @@ void ReadAt(CFile& file, ULONGLONG nOffset, void* pBuffer, std::size_t n) {
   }
 }
 
+// a / b rounded away from zero, for b > 0: the inverse of the writer's
+// division, which rounds towards zero.
+long long DivideAwayFromZero(long long a, long long b) {
+  return a >= 0 ? (a + b - 1) / b : -((-a + b - 1) / b);
+}
+
 double FiniteOr(double d, double dDefault) {
   return std::isfinite(d) ? d : dDefault;
 }
@@ -355,8 +370,10 @@ void SetVisibleRange(CSpectrum* s, int nFirst, int nLast) {
 void DecodeRecord(const BYTE* rec, CSpectrum* s, int nClientHeight) {
   s->m_dPhase0 = FiniteOr(Get(rec, Record::phase0), 0.0);
   s->m_dPhase1 = FiniteOr(Get(rec, Record::phase1), 0.0);
-  // The zero line is stored relative to the view's height.
-  int z = ClampToInt((long long)nClientHeight * Get(rec, Record::zeroLine) / 10000);
+  // The zero line is stored relative to the view's height, rounded towards
+  // zero; rounding back away from it gives the very line that was saved, in
+  // a view as tall (below 10000 pixels).
+  int z = ClampToInt(DivideAwayFromZero((long long)nClientHeight * Get(rec, Record::zeroLine), 10000));
   s->m_rectPlot.top = ClampToInt((long long)z - 5);
   s->m_rectPlot.bottom = ClampToInt((long long)z + 5);
   SetVisibleRange(s, Get(rec, Record::first), Get(rec, Record::last));
@@ -375,6 +392,12 @@ void DecodeRecord(const BYTE* rec, CSpectrum* s, int nClientHeight) {
   s->m_Scale.m_crAxis = Get(rec, Record::axisColour);
   s->m_Scale.SetFloating(Get(rec, Record::axisFloating) != 0);
   s->m_Scale.SetPosition(Get(rec, Record::axisPosition));
+  if (Get(rec, Record::transformed) != 0) {
+    s->m_bTransformed = 1;
+    s->m_paramsB.bComplex = Get(rec, Record::fidComplex) != 0 ? 1 : 0;
+    s->m_paramsB.aqmode = Get(rec, Record::fidAqmode) == 1 ? 1 : 0;
+    s->m_paramsB.bConjugate = Get(rec, Record::fidConjugate) != 0 ? 1 : 0;
+  }
 }
 
 void EncodeRecord(BYTE* rec, const CSpectrum* s, int td, long long nLength, int nIntegrals, int nLabels,
@@ -391,6 +414,8 @@ void EncodeRecord(BYTE* rec, const CSpectrum* s, int td, long long nLength, int 
   Put(rec, Record::aqmode, s->m_paramsA.aqmode);
   Put(rec, Record::complex, s->m_paramsA.bComplex ? 1 : 0);
   Put(rec, Record::conjugate, s->m_paramsA.bConjugate ? 1 : 0);
+  Put(rec, Record::grpdly, s->m_paramsA.GRPDLY);
+  Put(rec, Record::acquisitionTime, s->m_paramsA.aq);
   // Without a view the middle of the view is written.
   long long nMiddle = ((long long)s->m_rectPlot.top + s->m_rectPlot.bottom) / 2;
   Put(rec, Record::zeroLine, nClientHeight > 0 ? ClampToInt(nMiddle * 10000 / nClientHeight) : 5000);
@@ -406,13 +431,23 @@ void EncodeRecord(BYTE* rec, const CSpectrum* s, int td, long long nLength, int 
   Put(rec, Record::axisFontHeight, s->m_Scale.m_nBaseFontHeight);
   Put(rec, Record::axisColour, s->m_Scale.m_crAxis);
   Put(rec, Record::axisFloating, s->m_Scale.IsFloating() ? 1 : 0);
+  if (s->m_bTransformed) {
+    Put(rec, Record::transformed, 1);
+    Put(rec, Record::fidComplex, s->m_paramsB.bComplex ? 1 : 0);
+    Put(rec, Record::fidAqmode, s->m_paramsB.aqmode == 1 ? 1 : 0);
+    Put(rec, Record::fidConjugate, s->m_paramsB.bConjugate ? 1 : 0);
+  }
   Put(rec, Record::integrals, nIntegrals);
   Put(rec, Record::labels, nLabels);
 }
 
+// What the magic and the version made of a file.
+enum BvxKind { bvxForeign, bvxCurrent, bvxOlder };
+
 class CBvxReader {
  public:
-  CBvxReader(CFile& file, int nClientHeight) : m_file(file), m_nClientHeight(nClientHeight) {
+  CBvxReader(CFile& file, int nClientHeight, BvxKind& kind)
+      : m_file(file), m_nClientHeight(nClientHeight), m_kind(kind) {
     m_nLength = file.GetLength();
   }
 
@@ -439,6 +474,7 @@ class CBvxReader {
   CFile& m_file;
   ULONGLONG m_nLength;
   int m_nClientHeight;
+  BvxKind& m_kind;
 };
 
 BOOL CBvxReader::Read(CPendingSpectra& pending) {
@@ -447,10 +483,13 @@ BOOL CBvxReader::Read(CPendingSpectra& pending) {
   ReadAt(m_file, 0, header, nHave);
   if (nHave < (std::size_t)Header::kMagicSize || std::memcmp(header, Header::kMagic, Header::kMagicSize) != 0)
     return Fail(kUnexpectedFormat);
+  m_kind = bvxCurrent;
   if (nHave < (std::size_t)Header::kDecoded)
     ThrowEndOfFile();
-  if (Get(header, Header::version) != 2)
+  if (Get(header, Header::version) != 2) {
+    m_kind = bvxOlder;
     return ReadOlderLayout(pending);
+  }
   if (Get(header, Header::build) != 1)
     return Fail(kBuildOutOfDate);
   if (m_nLength < (ULONGLONG)Header::kSize)
@@ -521,7 +560,12 @@ BOOL CBvxReader::ReadBlock(ULONGLONG& nOffset, CPendingSpectra& pending) {
   params.aqmode = Get(rec, Record::aqmode);
   params.bComplex = Get(rec, Record::complex) != 0 ? 1 : 0;
   params.bConjugate = Get(rec, Record::conjugate) != 0 ? 1 : 0;
-  params.aq = 0.0;
+  // Files that kept these bytes reserved hold 0: no delay, and an
+  // acquisition time found from td and sw.
+  const double dGroupDelay = Get(rec, Record::grpdly);
+  params.GRPDLY = std::isfinite(dGroupDelay) && dGroupDelay > 0.0 ? dGroupDelay : 0.0;
+  const double dAq = Get(rec, Record::acquisitionTime);
+  params.aq = std::isfinite(dAq) && dAq > 0.0 ? dAq : 0.0;
 
   CSpectrum* s = new CSpectrum(params);
   pending.Add(s);
@@ -718,7 +762,7 @@ void WriteItems(CFile& file, const std::vector<BYTE>& items) {
 
 }  // namespace
 
-BOOL CBrivaneProDoc::ReadNativeFile(LPCSTR pszPath) {
+BOOL CBrivaneProDoc::ReadNativeFile(LPCSTR pszPath, BOOL* pbOwnFile) {
   RECT rcClient;
   int nHeight = m_pHost->GetViewClientRect(&rcClient) ? rcClient.bottom - rcClient.top : 0;
 
@@ -727,13 +771,14 @@ BOOL CBrivaneProDoc::ReadNativeFile(LPCSTR pszPath) {
   BOOL bRead = FALSE;
   std::vector<BYTE> items;
   BOOL bItemsDamaged = FALSE;
+  BvxKind kind = bvxForeign;  // known before a damaged file can throw
   CFile file;
   try {
     CFileException fe;
     if (!file.Open(pszPath, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary, &fe)) {
       strError = ExceptionText(&fe);
     } else {
-      CBvxReader reader(file, nHeight);
+      CBvxReader reader(file, nHeight, kind);
       bRead = reader.Read(pending);
       strError = reader.m_strError;
       items.swap(reader.m_items);
@@ -750,10 +795,15 @@ BOOL CBrivaneProDoc::ReadNativeFile(LPCSTR pszPath) {
     file.Abort();
     bRead = FALSE;
   }
+  if (pbOwnFile != nullptr)
+    *pbOwnFile = kind != bvxForeign;
   if (!bRead) {
     SetOpenFailure(strError);
     return FALSE;
   }
+  // A document of the older layout leaves import type 0 chosen.
+  if (kind == bvxOlder)
+    GetAppState().m_nImportType = 0;
 
   std::vector<CSpectrum*> spectra = pending.Release();
   for (CSpectrum* s : spectra) {

@@ -16,9 +16,13 @@ ImportResult CBrivaneProDoc::ImportFile(LPCSTR pszPath) {
   CBrivaneAppState& app = GetAppState();
   app.m_strOpenFailure.Empty();
 
-  // The native probe is silent: a foreign file only fails its magic.
-  if (ReadNativeFile(pszPath))
+  // The native probe is silent: a foreign file only fails its magic. A
+  // damaged .bvx says why in the reader's words; no importer was meant for it.
+  BOOL bOwnFile = FALSE;
+  if (ReadNativeFile(pszPath, &bOwnFile))
     return importNative;
+  if (bOwnFile)
+    return importFailed;
   app.m_strOpenFailure.Empty();
 
   int nType = app.m_nImportType;

@@ -83,7 +83,12 @@ void CBrivaneProDoc::ApplyIntegralOptions(const CIntegralOptions& o) {
     s->m_nIntegralDistance = std::min(std::max(o.nDistance, -100), 100);
     s->m_IntegralFont.SetLogFont(o.font.GetLogFont());
     s->m_IntegralFont.SetTextColour(o.font.GetTextColour());
-    ForTargets(s, TRUE, [&](CIntegral& in) { in.m_crColour = o.crColour; });
+    // The integrals' colours are kept in the file.
+    ForTargets(s, TRUE, [&](CIntegral& in) {
+      if (in.m_crColour != o.crColour)
+        SetModified();
+      in.m_crColour = o.crColour;
+    });
     CSettingsStore& settings = m_pHost->GetSettings();
     settings.WriteProfileInt("Integration", "OnTop", s->m_nIntegralsOnTop);
     settings.WriteProfileInt("Integration", "ShowValue", s->m_nShowIntegralValues);
@@ -128,6 +133,7 @@ BOOL CBrivaneProDoc::SetReferenceIntegral(const CIntegral& integral, double dVal
     if (bAll || s == integral.m_pSpectrum)
       s->m_dIntegralNorm = dReference;
   }
+  SetModified();  // the reference is kept in the file
   UpdateViews();
   return TRUE;
 }

@@ -1,7 +1,6 @@
 // The Process commands of the 1D document, apart from their dialogs.
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <new>
 #include <vector>
 
@@ -103,14 +102,12 @@ BOOL CBrivaneProDoc::FourierTransform(const CFourierTransformOptions& options, B
 
   m_pHost->SetScaleUnitsEntry(kUnitsEntryPpm);
   if (bDone && !options.bInverse && GetSpectrumCount() == 1 && !m_pCurrent->m_Scale.IsFloating()) {
-    // The zero line sits 41 pixels above the bottom of the view, and the
-    // largest value takes most of its height.
-    CSpectrum& s = *m_pCurrent;
-    const RECT& rcClient = s.m_Scale.m_rectClient;
-    s.m_rectPlot.top = rcClient.bottom - 36;
-    s.m_rectPlot.bottom = rcClient.bottom - 46;
-    if (s.m_fIntensityStep != 0.0f)
-      s.m_fVerticalScale = 0.8f * (float)(rcClient.bottom - rcClient.top) / s.m_fIntensityStep;
+    // The view's client rectangle is the one the scale kept from its last
+    // drawing; a spectrum not drawn yet has kept none and takes the view's own.
+    RECT rcClient = m_pCurrent->m_Scale.m_rectClient;
+    if (rcClient.bottom <= rcClient.top)
+      m_pHost->GetViewClientRect(&rcClient);
+    LayOutAsSpectrum(*m_pCurrent, rcClient);
   }
   SetModified();
   UpdateViews();
@@ -139,11 +136,10 @@ BOOL CBrivaneProDoc::AutoPhaseSpectrum(CSpectrum& spectrum) {
 BOOL CBrivaneProDoc::ZeroFilling(int nPoints) {
   BOOL bDone = FALSE;
   if (m_pCurrent != nullptr) {
-    const int td = m_pCurrent->m_paramsA.td;
-    if (nPoints < td || nPoints % 2 != 0) {
-      char text[120];
-      std::snprintf(text, sizeof(text), "The number of points must be even and at least %d", td);
-      m_pHost->ShowMessage(text, MB_OK | MB_ICONEXCLAMATION);
+    // A smaller size cuts the data. An odd one would split a complex pair,
+    // and a spectrum needs at least one.
+    if (nPoints < 2 || nPoints % 2 != 0) {
+      m_pHost->ShowMessage("The number of points must be even and at least 2", MB_OK | MB_ICONEXCLAMATION);
     } else {
       const char* pszMessage = nullptr;
       bDone = m_pCurrent->ZeroFill(nPoints, &pszMessage);

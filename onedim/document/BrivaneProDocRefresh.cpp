@@ -57,6 +57,13 @@ void CBrivaneProDoc::PrepareBuffers(CSpectrum* pSpectrum) {
     pSpectrum->m_pWindow->SetBuffers(pSpectrum->m_pRawData, pSpectrum->m_pWeighted);
 }
 
+void CBrivaneProDoc::LayOutAsSpectrum(CSpectrum& s, const RECT& rcClient) {
+  s.m_rectPlot.top = rcClient.bottom - 36;
+  s.m_rectPlot.bottom = rcClient.bottom - 46;
+  if (s.m_fIntensityStep != 0.0f)
+    s.m_fVerticalScale = 0.8f * (float)(rcClient.bottom - rcClient.top) / s.m_fIntensityStep;
+}
+
 void CBrivaneProDoc::RefreshAfterLoad() {
   m_pHost->SetScaleRuler(0, 100);
   if (m_pCurrent != nullptr)
@@ -69,7 +76,10 @@ void CBrivaneProDoc::RefreshAfterLoad() {
     s->m_rectPlot.left = s->m_nLeftPixel;
     s->m_rectPlot.right = s->m_nRightPixel;
     s->m_bDataChanged = 1;
-    s->m_paramsA.aq = AcquisitionTime(s);
+    // A file that keeps the acquisition time gives it as it was shown; a
+    // transform or zero filling since the acquisition changed td.
+    if (!(s->m_paramsA.aq > 0.0))
+      s->m_paramsA.aq = AcquisitionTime(s);
     m_nSpectra++;
   }
   SetModified(TRUE);
@@ -78,7 +88,9 @@ void CBrivaneProDoc::RefreshAfterLoad() {
 
 void CBrivaneProDoc::RefreshAfterAdd() {
   m_pHost->SetScaleRuler(0, 100);
-  m_pHost->SetScaleUnitsEntry(0);
+  // A spectrum read already transformed is shown on its own axis.
+  const BOOL bSpectrum = m_pCurrent != nullptr && m_pCurrent->m_bTransformed;
+  m_pHost->SetScaleUnitsEntry(bSpectrum ? UnitsEntry(m_pCurrent->m_Scale.m_nUnits) : 0);
   ReadDisplaySettings();
   m_fToolValue = 100.0f;
   m_nToolValue = 0;
@@ -132,6 +144,9 @@ void CBrivaneProDoc::RefreshAfterAdd() {
     m_pCurrent->m_Scale.m_crAxis = m_crDefaultTrace;
     if (m_nSpectra == 1)
       m_pCurrent->m_Scale.SetFloating(false);
+    // As a transform would lay it out.
+    if (m_nSpectra == 1 && bSpectrum && nHeight > 0)
+      LayOutAsSpectrum(*m_pCurrent, rcClient);
   }
   FixColourConflicts(FALSE);
   SetModified(TRUE);

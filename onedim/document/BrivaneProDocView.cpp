@@ -48,15 +48,13 @@ BOOL AxisValueToIndex(const CSpectrum& spectrum, int nUnits, double dValue, int&
 
 }  // namespace
 
-BOOL CBrivaneProDoc::GetVisibleLimits(double& dFrom, double& dTo, double& dDataStart, double& dDataEnd) const {
+BOOL CBrivaneProDoc::GetVisibleLimits(double& dFrom, double& dTo) const {
   const CSpectrum* pSpectrum = m_pCurrent;
   if (pSpectrum == nullptr)
     return FALSE;
   const int nUnits = pSpectrum->m_Scale.m_nUnits;
   dFrom = pSpectrum->ConvertUnits(pSpectrum->m_nFirst, nUnits);
   dTo = pSpectrum->ConvertUnits(pSpectrum->m_nLast, nUnits);
-  dDataStart = pSpectrum->ConvertUnits(0, nUnits);
-  dDataEnd = pSpectrum->ConvertUnits(pSpectrum->m_paramsA.td, nUnits);
   return TRUE;
 }
 

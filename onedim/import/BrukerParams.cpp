@@ -104,12 +104,13 @@ bool NextReal(CTokenReader& reader, double& dValue) {
   return reader.Next(value) && ParseReal(value, dValue);
 }
 
-// "##$AQ_mod=" and "##$AQMODE=": 0 and 2 are mode 0, 1 is mode 1, other
-// codes leave the mode; any code but 0 means quadrature data.
+// "##$AQ_mod=" and "##$AQMODE=": 0 and 2 are mode 0; 1 and 3 (digital
+// quadrature, simultaneous complex points) are mode 1; other codes leave
+// the mode; any code but 0 means quadrature data.
 void SetAcquisitionMode(CSpectrumParams& params, int nMode) {
   if (nMode == 0 || nMode == 2)
     params.aqmode = 0;
-  else if (nMode == 1)
+  else if (nMode == 1 || nMode == 3)
     params.aqmode = 1;
   params.bComplex = (BYTE)(nMode != 0);
 }
@@ -126,9 +127,9 @@ bool Rewind(CFile& file) {
 
 }  // namespace
 
-BOOL ReadBrukerAcqus(CSpectrumParams& params, CFile& file, int* pnDataType) {
+BOOL ReadBrukerAcqus(CSpectrumParams& params, CFile& file, int* pnDataType, BOOL* pbBadGroupDelay) {
   CTokenReader reader(file);
-  std::string token;
+  std::string token, value;
   int nValue = 0;
   double dValue = 0.0;
   while (reader.Next(token)) {
@@ -170,6 +171,11 @@ BOOL ReadBrukerAcqus(CSpectrumParams& params, CFile& file, int* pnDataType) {
     } else if (BeginsWithNoCase(token, "##$DTYPA=")) {
       if (NextInt(reader, nValue) && pnDataType != nullptr)
         *pnDataType = nValue;
+    } else if (BeginsWithNoCase(token, "##$GRPDLY=")) {
+      const BOOL bRead = reader.Next(value) && ParseReal(value, dValue);
+      params.GRPDLY = bRead ? dValue : 0.0;
+      if (pbBadGroupDelay != nullptr)
+        *pbBadGroupDelay = !bRead;
     }
   }
 

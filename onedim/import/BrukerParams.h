@@ -12,6 +12,7 @@
 //          "##$DECIM"     integer  DECIM                                  key "decim"
 //          "##$DSPFVS"    integer  DSPFVS                                 key "DSPFVS"
 //          "##$DTYPA="    integer  word type of the data (0 int32, 2 float64)
+//          "##$GRPDLY="   real     GRPDLY, group delay of the digital filter in points
 //   procs  "##$OFFSET="   real     offset, ppm of the left-most point     key "offset"
 //          "##$SI="       integer  td = 2 x SI                            key "td"
 //          "##$BYTORDP="  integer  byte order of 1r and 1i (1: big-endian)
@@ -32,10 +33,13 @@ class CSpectrumParams;
 enum BrukerDataType { brukerInt32 = 0, brukerFloat64 = 2 };
 
 // Reads an acqus file into the block; *pnDataType (when given) receives the
-// word type of the data. When no "##$BYTORDA=" record was found, a token
-// beginning with "XWIN" (big-endian) or "UXNMR" (little-endian) decides, the
-// last one winning. Clears the conjugate flag. Always TRUE.
-BOOL ReadBrukerAcqus(CSpectrumParams& params, CFile& file, int* pnDataType = nullptr);
+// word type of the data, *pbBadGroupDelay (when given) whether a GRPDLY
+// record held no number (GRPDLY is then 0). When no "##$BYTORDA=" record was
+// found, a token beginning with "XWIN" (big-endian) or "UXNMR"
+// (little-endian) decides, the last one winning. Clears the conjugate flag.
+// Always TRUE.
+BOOL ReadBrukerAcqus(CSpectrumParams& params, CFile& file, int* pnDataType = nullptr,
+                     BOOL* pbBadGroupDelay = nullptr);
 
 // Reads a procs file into the block; *pnByteOrder (when given) receives the
 // byte order of the processed data, 0 or 1, and is left as it is when the

@@ -17,6 +17,8 @@ namespace {
 const int kMaxSeriesFids = 65536;
 
 const char kMemoryExhausted[] = "Memory exhausted. \nImporting aborted";
+// The buffer the words of the file are read into, before the spectrum's own.
+const char kNoReadBuffer[] = "error no memory";
 const char kShortFid[] = "error opening FID. \nNumber of points different from expected";
 
 // The index of the separator that begins the first "pdata" folder of the
@@ -119,23 +121,52 @@ BOOL CBrukerImporter::ReadFidParameters(CSpectrumParams& params, int* pnDataType
     return FALSE;
   History("Acqus file correctly opened");
   History("ok");
-  ReadBrukerAcqus(params, acqus, pnDataType);
+  BOOL bBadGroupDelay = FALSE;
+  ReadBrukerAcqus(params, acqus, pnDataType, &bBadGroupDelay);
   acqus.Abort();
   const int nAcqusTd = params.td;
   const BOOL bAcqusGaveTd = !IsMissing(params, "td");
 
   CFile procs;
   bProcs = OpenFidProcs(procs);
-  if (!bProcs)
-    return TRUE;
-  History("Procs file correctly opened");
-  ReadBrukerProcs(params, procs);
-  KeepAcqusSize(params, nAcqusTd, bAcqusGaveTd);
-  if (!m_target.CheckMissingParameters(params)) {
-    History("Importing aborted");
-    return FALSE;
+  if (bProcs) {
+    History("Procs file correctly opened");
+    ReadBrukerProcs(params, procs);
+    KeepAcqusSize(params, nAcqusTd, bAcqusGaveTd);
+    if (!m_target.CheckMissingParameters(params)) {
+      History("Importing aborted");
+      return FALSE;
+    }
   }
+  CheckFidGroupDelay(params, bBadGroupDelay);
   return TRUE;
+}
+
+LPCSTR CBrukerImporter::GroupDelayFault(const CSpectrumParams& params, BOOL bUnreadable) {
+  if (bUnreadable)
+    return "is not a number";
+  if (params.GRPDLY < 0.0)
+    return "is negative";
+  if (params.GRPDLY >= params.td / 2)
+    return "is not less than the number of points";
+  return nullptr;
+}
+
+void CBrukerImporter::CheckFidGroupDelay(CSpectrumParams& params, BOOL bUnreadable) {
+  // A size the import refuses next says enough.
+  if (!IsValidImportSize(params.td))
+    return;
+  LPCSTR lpszFault = GroupDelayFault(params, bUnreadable);
+  if (lpszFault == nullptr)
+    return;
+  // Firmware the table knows needs no GRPDLY (older acqus write -1 there).
+  if (GetFilterTableDelay(params.DECIM, params.DSPFVS) <= 0.0) {
+    CString strValue;
+    if (!bUnreadable)
+      strValue.Format(" (%.10g)", params.GRPDLY);
+    History("GRPDLY of acqus" + strValue + " " + lpszFault + ": the FID is not rotated for the digital filter");
+  }
+  params.GRPDLY = 0.0;
 }
 
 BOOL CBrukerImporter::OpenFid(CFile& fid, const CSpectrumParams& params) {
@@ -334,6 +365,9 @@ BOOL CBrukerImporter::ReadProcessedParameters(CSpectrumParams& params, BOOL bAcq
     History("Importing aborted");
     return FALSE;
   }
+  // The processing took the delay off already; it only travels along.
+  if (GroupDelayFault(params, FALSE) != nullptr)
+    params.GRPDLY = 0.0;
   LogProcessedOrder(lpszSource, params.byteorder);
   return TRUE;
 }
@@ -357,13 +391,15 @@ BOOL CBrukerImporter::AddProcessedSpectrum(const CSpectrumParams& params, CFile&
   const int nHalf = params.td / 2;
   std::unique_ptr<float[]> data(CSpectrum::AllocateFloats(params.td));
   if (!data)
-    return Fail(kMemoryExhausted);
+    return Fail(m_pszNoRealPartBuffer);
   if (!ReadBrukerWords(real, 0, nHalf, kind, bBigEndian, data.get(), 2))
     return Fail("error opening real part. \nNumber of points different from expected");
   if (!ReadBrukerWords(imag, 0, nHalf, kind, bBigEndian, data.get() + 1, 2))
     return Fail("error opening imaginary part. \nNumber of points different from expected");
-  if (!AddImportedSpectrum(m_target, params, std::move(data), TRUE))
+  CSpectrum* pSpectrum = AddImportedSpectrum(m_target, params, std::move(data), TRUE);
+  if (pSpectrum == nullptr)
     return Fail(kMemoryExhausted);
+  OpenAsTransformed(*pSpectrum, m_bXwinNmr);
   return TRUE;
 }
 
@@ -371,7 +407,7 @@ BOOL CBrukerImporter::AddFidSpectrum(const CSpectrumParams& params, CFile& fid, 
                                      BOOL bBigEndian, BOOL bAtEnd) {
   std::unique_ptr<float[]> data(CSpectrum::AllocateFloats(params.td));
   if (!data)
-    return Fail(kMemoryExhausted);
+    return Fail(kNoReadBuffer);
   if (!ReadBrukerWords(fid, nOffset, params.td, kind, bBigEndian, data.get(), 1))
     return Fail(kShortFid);
   if (!AddImportedSpectrum(m_target, params, std::move(data), bAtEnd))

@@ -16,13 +16,15 @@ class CSpectrumParams;
 
 class CBrukerImporter {
  public:
-  explicit CBrukerImporter(CImportTarget& target) : m_target(target) {}
+  explicit CBrukerImporter(CImportTarget& target) : CBrukerImporter(target, TRUE) {}
   virtual ~CBrukerImporter() = default;
 
   // TRUE when at least one spectrum was added. Never throws.
   BOOL Import(LPCSTR lpszPath);
 
  protected:
+  // bXwinNmr: the import type is Bruker XWIN-NMR (the WinNMR importer says not).
+  CBrukerImporter(CImportTarget& target, BOOL bXwinNmr) : m_target(target), m_bXwinNmr(bXwinNmr) {}
   virtual BOOL DoImport();
 
   // --- steps shared with the WinNMR importer ---
@@ -61,12 +63,20 @@ class CBrukerImporter {
   // The history line that names the byte order of processed data and the
   // file or choice that gave it.
   void LogProcessedOrder(LPCSTR lpszSource, int nByteOrder);
+  // Why the block's GRPDLY cannot be a rotation of its td floats (a text
+  // that follows "GRPDLY ..."), or null when it can.
+  static LPCSTR GroupDelayFault(const CSpectrumParams& params, BOOL bUnreadable);
+  // Once td is settled: a GRPDLY that cannot be the FID's rotation becomes 0,
+  // with a history line where the firmware is not in the delay table (the
+  // transform would have used it).
+  void CheckFidGroupDelay(CSpectrumParams& params, BOOL bUnreadable);
   // After the procs of an FID: td back to the acqus value.
   static void KeepAcqusSize(CSpectrumParams& params, int nAcqusTd, BOOL bAcqusGaveTd);
   // Refuses a td no spectrum can have.
   BOOL CheckSize(const CSpectrumParams& params);
   // Reads td / 2 words from the start of each file into the even and the
-  // odd floats of a new spectrum, appended. FALSE with the reason set.
+  // odd floats of a new spectrum, appended, which opens as a transformed
+  // spectrum. FALSE with the reason set.
   BOOL AddProcessedSpectrum(const CSpectrumParams& params, CFile& real, CFile& imag, BrukerWordKind kind,
                             BOOL bBigEndian);
   // Reads td words of one FID from nOffset into a new spectrum. FALSE with
@@ -75,8 +85,11 @@ class CBrukerImporter {
                       BOOL bBigEndian, BOOL bAtEnd);
 
   CImportTarget& m_target;
+  const BOOL m_bXwinNmr;
   CString m_strPath;
   CString m_strFolder;
+  // The import error when the buffer for the words of "1r" and "1i" cannot be had.
+  LPCSTR m_pszNoRealPartBuffer = "Cannot allocate memory  real part";
 
  private:
   int m_nFids = 1;  // FIDs in the chosen file

@@ -211,6 +211,10 @@ BOOL CJcampImporter::ReadJcampHeader() {
     m_header.strAcquisitionMode = strValue;
   else
     History("ACQUISITION MODE not found");
+  if (FindLabel("##.SHIFT REFERENCE=", strValue, TRUE)) {
+    m_header.bShiftReference = TRUE;
+    m_header.strShiftReference = strValue;
+  }
   return TRUE;
 }
 
@@ -252,15 +256,15 @@ BOOL CJcampImporter::ReadTable(LPCSTR pszLabel, float* pValues, LPCSTR pszNotFou
     History(pszNotFound);
     return FALSE;
   }
-  // A table that runs into the end of the text belongs to a file that was
-  // cut off. One that the next record closes early is whole: instruments
-  // write tables a point short of the count they give; the rest stay 0.
-  BOOL bCutShort = FALSE;
+  // A table may be the last thing in the file, its last line without a line
+  // feed: whole when it holds every point. One that runs short into the end
+  // of the text belongs to a file that was cut off. One that the next record
+  // closes early is whole: instruments write tables a point short of the
+  // count they give; the rest stay 0.
   BOOL bAtLabel = FALSE;
   const int nPoints = m_header.nPoints;
-  int nRead =
-      DecodeAsdfLines(m_pText + m_nPosition, m_nLength - m_nPosition, pValues, nPoints, 2, &bCutShort, &bAtLabel);
-  if (nRead < 0 || bCutShort || (nRead < nPoints && (!bAtLabel || nRead == 0))) {
+  int nRead = DecodeAsdfLines(m_pText + m_nPosition, m_nLength - m_nPosition, pValues, nPoints, 2, nullptr, &bAtLabel);
+  if (nRead < 0 || (nRead < nPoints && (!bAtLabel || nRead == 0))) {
     History(pszBadData);
     return FALSE;
   }
@@ -284,20 +288,81 @@ BOOL CJcampImporter::ReadJcampImaginaryPage(float* pValues) {
   return ReadTable("(X++(I..I))", pValues, "Failed to find imaginary points", "Failed to read imaginary points");
 }
 
+namespace {
+
+enum XAxis { xAxisHz, xAxisPpm, xAxisSeconds };
+
+// Units other than ppm and seconds are taken for Hz, the usual x of NMR.
+XAxis AxisOf(const CString& strUnits) {
+  CString strUpper(strUnits);
+  strUpper.MakeUpper();
+  if (strUpper == "PPM")
+    return xAxisPpm;
+  if (strUpper == "SECONDS" || strUpper == "SECOND" || strUpper == "SEC" || strUpper == "S")
+    return xAxisSeconds;
+  return xAxisHz;
+}
+
+// The n-th comma-separated field of a record's value as a finite number;
+// brackets around the whole value do not count.
+BOOL ReadField(const CString& strValue, int nField, double& dValue) {
+  CTextString strText(strValue);
+  strText.ReplaceAll("(", "", TRUE);
+  strText.ReplaceAll(")", "", TRUE);
+  if (nField >= strText.CountFields(','))
+    return FALSE;
+  return ReadNumber(strText.GetField(',', nField), dValue);
+}
+
+}  // namespace
+
 // The x range in Hz: a ppm axis scales by the observe frequency; a time axis
 // gives the sampling rate.
 double CJcampImporter::SweepWidth() const {
   const CJcampHeader& h = m_header;
-  CString strUnits(h.strUnits);
-  strUnits.MakeUpper();
   double dSpan = h.dFirstX - h.dLastX;
   double dWidth = dSpan;
-  if (strUnits == "PPM") {
-    dWidth = dSpan * h.dObserveFrequency;
-  } else if (strUnits == "SECONDS" || strUnits == "SECOND" || strUnits == "SEC" || strUnits == "S") {
-    dWidth = dSpan != 0.0 ? (h.nPoints - 1) / std::fabs(dSpan) : 0.0;
+  switch (AxisOf(h.strUnits)) {
+    case xAxisPpm:
+      dWidth = dSpan * h.dObserveFrequency;
+      break;
+    case xAxisSeconds:
+      dWidth = dSpan != 0.0 ? (h.nPoints - 1) / std::fabs(dSpan) : 0.0;
+      break;
+    default:
+      break;
   }
   return std::isfinite(dWidth) ? dWidth : 0.0;
+}
+
+double CJcampImporter::ReferenceOffset(int td, double sw) {
+  const CJcampHeader& h = m_header;
+  const XAxis axis = AxisOf(h.strUnits);
+  if (sw == 0.0 || axis == xAxisSeconds)
+    return 0.0;
+  // The Hz value of float index i is sw - sw (i + offset) / td: the offset
+  // that gives float index nIndex the frequency dHz.
+  auto offsetFor = [&](double nIndex, double dHz) {
+    const double dOffset = td * (sw - dHz) / sw - nIndex;
+    return std::isfinite(dOffset) ? dOffset : 0.0;
+  };
+  if (!h.bShiftReference)
+    return offsetFor(0.0, axis == xAxisPpm ? h.dFirstX * h.dObserveFrequency : h.dFirstX);
+
+  double dPoint = 0.0, dShift = 0.0;
+  if (!ReadField(h.strShiftReference, 2, dPoint) || !ReadField(h.strShiftReference, 3, dShift) ||
+      dPoint != std::floor(dPoint)) {
+    History("The shift reference cannot be read: the axis keeps no reference offset");
+    return 0.0;
+  }
+  if (dPoint < 1.0 || dPoint > h.nPoints) {
+    CString strLine;
+    strLine.Format("The shift reference names point %.0f, outside the %d points: the axis keeps no reference offset",
+                   dPoint, h.nPoints);
+    History(strLine);
+    return 0.0;
+  }
+  return offsetFor(2.0 * (dPoint - 1.0), dShift * h.dObserveFrequency);
 }
 
 BOOL CJcampImporter::AddSpectrum(float* pValues) {
@@ -310,9 +375,12 @@ BOOL CJcampImporter::AddSpectrum(float* pValues) {
   params.DSPFVS = 0;
   params.DECIM = 0;
   params.aq = 0.0;
-  params.offset = 0.0;
-  if (!AddImportedSpectrum(m_target, params, std::move(data), TRUE))
+  params.offset = ReferenceOffset(params.td, params.sw);
+  CSpectrum* pSpectrum = AddImportedSpectrum(m_target, params, std::move(data), TRUE);
+  if (pSpectrum == nullptr)
     return Fail(kMemoryExhausted);
+  if (CTextString(m_header.strDataType).FindNoCase("SPECTRUM") >= 0)
+    OpenAsTransformed(*pSpectrum, FALSE);
   History("JCampDX file correctly imported");
   return TRUE;
 }

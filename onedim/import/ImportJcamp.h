@@ -11,13 +11,18 @@
 //   ##DATA TYPE=, ##.SOLVENT REFERENCE=, ##.OBSERVE NUCLEUS=,
 //   ##.ACQUISITION MODE=                               texts, for the history only
 //   ##.OBSERVE FREQUENCY=  MHz                         sf
+//   ##.SHIFT REFERENCE=  kind, compound, point (from 1), ppm
+//                        the point's shift: the axis offset
 //   simple:   ##NPOINTS= ##XUNITS= ##FIRSTX= ##LASTX=  points, units, first and last x
 //   NTUPLES:  ##VAR_DIM= ##UNITS=  ##FIRST=  ##LAST=   (the first field of each)
 //   data:     "(X++(Y..Y))", or "(X++(R..R))" and "(X++(I..I))": ordinates of
 //             the ASDF forms, decoded by JcampDecoder.h; a table the next
 //             record closes short of the point count is read, the rest 0
 //
-// Ordinates are stored as they are written (no Y factor).
+// Ordinates are stored as they are written (no Y factor). Without a shift
+// reference the offset puts the first point at its x (Hz, or ppm times the
+// observe frequency); a time axis has none. A "NMR SPECTRUM" opens as a
+// transformed spectrum.
 #pragma once
 
 #include <cstddef>
@@ -37,6 +42,8 @@ struct CJcampHeader {
   CString strSolventReference = "0.0";
   CString strNucleus = "Unknown";
   CString strAcquisitionMode = "Unknown";
+  BOOL bShiftReference = FALSE;  // the record was there
+  CString strShiftReference;     // its value, blanks removed
   int nPoints = 0;
   CString strUnits;
   double dFirstX = 0.0;
@@ -77,6 +84,10 @@ class CJcampImporter {
   // table. On success the read position is just behind the line.
   BOOL FindLabel(LPCSTR pszLabel, CString& strValue, BOOL bStopAtData);
   double SweepWidth() const;
+  // The offset (float indices) of a spectrum of td floats over sw Hz: from
+  // the shift reference when there is one (0, with a history line, when it
+  // cannot be used), else from the first x. 0 on a time axis.
+  double ReferenceOffset(int td, double sw);
 
   void History(LPCSTR pszLine);
   BOOL Fail(LPCSTR pszReason);

@@ -32,7 +32,12 @@ class CImportTarget {
 };
 
 // Adds a spectrum through the target that takes data (td floats) as its data
-// and a copy as its kept data, the input of the window functions. FALSE when
+// and a copy as its kept data, the input of the window functions. Null when
 // memory runs out; the data are freed then.
-BOOL AddImportedSpectrum(CImportTarget& target, const CSpectrumParams& params, std::unique_ptr<float[]> data,
-                         BOOL bAtEnd);
+CSpectrum* AddImportedSpectrum(CImportTarget& target, const CSpectrumParams& params, std::unique_ptr<float[]> data,
+                               BOOL bAtEnd);
+
+// A spectrum the file holds already transformed (processed data) opens as a
+// forward transform would leave it: ppm axis, the inverse offered.
+// bBrukerImport: read by the Bruker XWIN-NMR import type.
+void OpenAsTransformed(CSpectrum& spectrum, BOOL bBrukerImport);

@@ -7,7 +7,9 @@
 
 class CWinNmrImporter : public CBrukerImporter {
  public:
-  explicit CWinNmrImporter(CImportTarget& target) : CBrukerImporter(target) {}
+  explicit CWinNmrImporter(CImportTarget& target) : CBrukerImporter(target, FALSE) {
+    m_pszNoRealPartBuffer = "Cannot allocate memory importing real part";
+  }
 
  protected:
   BOOL DoImport() override;

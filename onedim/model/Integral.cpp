@@ -160,7 +160,8 @@ double CIntegral::ComputeCurve(double fx, double fy, int nOffsetX, int nOffsetY,
   double dLargest = 0.0, dSmallest = 0.0;
   SumRange(dLargest, dSmallest);
   // A spectrum of zeros or a scale of no height must not divide by zero.
-  const double g = s.m_fMaxValue > 0.0f ? s.m_fMaxValue : 1.0;
+  const float fLargest = s.GetLargestValue();
+  const double g = fLargest > 0.0f ? fLargest : 1.0;
   if (s.m_nIntegralScaleNum == -1) {
     const int nNum = SaturatingInt(std::fabs(dLargest / g));
     s.m_nIntegralScaleNum = nNum != 0 ? nNum : 1;

@@ -21,7 +21,8 @@ int RowsBefore(const CPeakPicking& record) {
 }
 
 double Percent(const CSpectrum& s, double dValue) {
-  return s.m_fMaxValue != 0.0f ? 100.0 * dValue / s.m_fMaxValue : 0.0;
+  const float fLargest = s.GetLargestValue();
+  return fLargest != 0.0f ? 100.0 * dValue / fLargest : 0.0;
 }
 
 // Record and row within it of a list row; FALSE past the end.

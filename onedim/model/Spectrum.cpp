@@ -246,6 +246,7 @@ void CSpectrum::Reverse() {
     std::swap(m_pData[2 * k], m_pData[2 * m]);
     std::swap(m_pData[2 * k + 1], m_pData[2 * m + 1]);
   }
+  m_bDataChanged = 1;
 }
 
 // All three buffers are allocated before any is replaced, so that a failure
@@ -282,9 +283,14 @@ BOOL CSpectrum::ZeroFill(int nNewTd, const char** ppszMessage) {
 
   m_nFirst = 0;
   m_nLast = nNewTd;
-  if (nOldTd > 0)
+  // The time axis follows the data's length, as it does once the document
+  // is read back (acquisition time td / 2 sw).
+  if (nOldTd > 0) {
     m_paramsA.offset *= (double)nNewTd / (double)nOldTd;
+    m_paramsA.aq *= (double)nNewTd / (double)nOldTd;
+  }
   m_paramsA.td = nNewTd;
+  m_bDataChanged = 1;
   if (m_pWindow != nullptr)
     m_pWindow->SetBuffers(m_pRawData, m_pWeighted);
   return TRUE;
@@ -308,18 +314,35 @@ BOOL CSpectrum::Rotate(int nPoints) {
   if (m_pData == nullptr || nPoints < 0 || nPoints >= nTotal)
     return FALSE;
   std::rotate(m_pData, m_pData + 2 * nPoints, m_pData + 2 * nTotal);
+  m_bDataChanged = 1;
   return TRUE;
 }
 
-double CSpectrum::GetGroupDelay() const {
-  int nColumn = m_paramsA.DSPFVS - 10;
+double GetFilterTableDelay(int nDecim, int nDspfvs) {
+  int nColumn = nDspfvs - 10;
   if (nColumn < 0 || nColumn > 2)
     return 0.0;
   for (const GroupDelayRow& row : kGroupDelay) {
-    if (row.nDecim == m_paramsA.DECIM)
+    if (row.nDecim == nDecim)
       return row.adDelay[nColumn];
   }
   return 0.0;
+}
+
+double GetGroupDelayOf(const CSpectrumParams& params) {
+  const double dTable = GetFilterTableDelay(params.DECIM, params.DSPFVS);
+  if (dTable > 0.0)
+    return dTable;
+  // Newer firmware is not in the table: its acquisition states the delay.
+  // A value no rotation of these data can take counts as none.
+  const double dGiven = params.GRPDLY;
+  if (std::isfinite(dGiven) && dGiven > 0.0 && dGiven < params.td / 2)
+    return dGiven;
+  return 0.0;
+}
+
+double CSpectrum::GetGroupDelay() const {
+  return GetGroupDelayOf(m_paramsA);
 }
 
 namespace {
@@ -327,7 +350,8 @@ namespace {
 // Pixels per data unit of a spectrum's drawing; a zero largest value counts
 // as 1 so that all-zero data draw on the zero line.
 long double VerticalGain(const CSpectrum& s) {
-  long double largest = s.m_fMaxValue != 0.0f ? (long double)s.m_fMaxValue : 1.0L;
+  const float fLargest = s.GetLargestValue();
+  long double largest = fLargest != 0.0f ? (long double)fLargest : 1.0L;
   return (long double)s.m_fVerticalScale * (long double)s.m_fIntensityStep / largest;
 }
 
@@ -369,9 +393,10 @@ double CSpectrum::ConvertUnits(double dIndex, int nUnits) const {
   }
 }
 
-void CSpectrum::FindMaximum() {
+void CSpectrum::FindMaximum() const {
   m_fMaxValue = 0.0f;
   m_nMaxIndex = 0;
+  m_bDataChanged = 0;
   if (m_pData == nullptr || m_paramsA.td < 1)
     return;
   float fBest = m_pData[0];
@@ -386,6 +411,19 @@ void CSpectrum::FindMaximum() {
   m_nMaxIndex = nBest;
 }
 
+void CSpectrum::SetFrequencyDomain(BOOL bQuadrature, BOOL bComplexMode, BYTE bConjugated, BOOL bBrukerImport) {
+  m_bTransformed = 1;
+  m_paramsB.bComplex = bQuadrature ? 1 : 0;
+  m_paramsB.aqmode = bComplexMode ? 1 : 0;
+  m_paramsB.bConjugate = bConjugated;
+  m_paramsA.aqmode = 1;
+  m_paramsA.bComplex = 0;
+  m_paramsA.DECIM = 0;
+  m_paramsA.bConjugate = bBrukerImport ? 0 : 1;
+  m_bDataChanged = 1;
+  m_Scale.m_nUnits = AXIS_UNITS_PPM;
+}
+
 // An all-zero spectrum has nothing to normalise to and stays as it is.
 void CSpectrum::Normalize() {
   FindMaximum();
@@ -394,4 +432,5 @@ void CSpectrum::Normalize() {
   const long double largest = m_fMaxValue;
   for (int i = 0; i < m_paramsA.td; i++)
     m_pData[i] = (float)(m_pData[i] / largest);
+  m_bDataChanged = 1;
 }

@@ -23,6 +23,13 @@ class CWindowFunction;
 // Reverses the byte order of each of nCount 32-bit words in place.
 void SwapBytes32(int* pWords, int nCount);
 
+// The digital filter's group delay in points from the table of decimations
+// and DSP firmware 10, 11, 12; 0 for a pair the table does not hold.
+double GetFilterTableDelay(int nDecim, int nDspfvs);
+// The group delay of a parameter block: the table's value, else its GRPDLY
+// when that is less than its number of points; else 0.
+double GetGroupDelayOf(const CSpectrumParams& params);
+
 class CSpectrum : public CObject {
   DECLARE_SERIAL(CSpectrum)
 
@@ -56,13 +63,34 @@ class CSpectrum : public CObject {
   BOOL ZeroFill(int nNewTd, const char** ppszMessage = nullptr);
   int GetPowerOfTwoSize() const;   // largest power of two not above td; 0 below 2
   BOOL Rotate(int nPoints);        // circular left rotation by nPoints complex points
-  double GetGroupDelay() const;    // digital-filter delay in points
+  double GetGroupDelay() const;  // of the current parameters, GetGroupDelayOf
   int PointToY(int nIndex) const;  // y pixel of the real value at a float index
   int ValueToY(float fValue) const;
   double YToValue(double y) const;
   double ConvertUnits(double dIndex, int nUnits) const;  // axis value of a float index
-  void FindMaximum();                                    // sets m_fMaxValue and m_nMaxIndex
-  void Normalize();                                      // divides every float by the largest value
+  // Sets m_fMaxValue and m_nMaxIndex from the data and clears
+  // m_bDataChanged: the display data are those of the data as they are.
+  void FindMaximum() const;
+  void Normalize();  // divides every float by the largest value
+  // Every step that writes the data sets m_bDataChanged; the display data
+  // are found again here when it is set, so the views, the lens, the tools,
+  // the peak list and the integrals all scale to the data as they are now.
+  void UpdateDisplayData() const {
+    if (m_bDataChanged)
+      FindMaximum();
+  }
+  float GetLargestValue() const {
+    UpdateDisplayData();
+    return m_fMaxValue;
+  }
+  // The state a forward Fourier transform leaves, for the transform itself
+  // and for spectra read already transformed: frequency-domain data on a
+  // ppm axis, the inverse transform offered next. The creation block records
+  // how the data were made (quadrature, complex mode, conjugation) so that
+  // the inverse undoes it; the current block holds complex points with no
+  // filter delay left, conjugated next unless the import type is Bruker
+  // XWIN-NMR.
+  void SetFrequencyDomain(BOOL bQuadrature, BOOL bComplexMode, BYTE bConjugated, BOOL bBrukerImport);
 
   // --- Signal operations ---
   void SetPhase(float fPhase0, float fPhase1);
@@ -121,8 +149,8 @@ class CSpectrum : public CObject {
   BYTE m_bSelectedJShown;     // the coupling table's selection is marked
   CColourFont m_PeakFont;
   CProcessingState m_State;
-  float* m_pAux;    // private buffer of the FID shift and the arithmetic
-  int m_nMaxIndex;  // float index found by FindMaximum
+  float* m_pAux;            // private buffer of the FID shift and the arithmetic
+  mutable int m_nMaxIndex;  // float index found by FindMaximum
   BYTE m_bInterpolatePeaks;
   double m_dPrintScaleX;  // device factors while printing; 1.0 on screen
   double m_dPrintScaleY;
@@ -145,13 +173,13 @@ class CSpectrum : public CObject {
   CWindowFunction* m_pWindow;  // owned
   BYTE m_bWeighted;            // the data hold a weighted copy
   BYTE m_bShowScale;
-  float m_fMaxValue;  // magnitude of the largest real value
+  mutable float m_fMaxValue;  // magnitude of the largest real value: the drawing's scale
   int m_nRightPixel;
   int m_nLeftPixel;
-  BYTE m_bDataChanged;  // drawing caches must be rebuilt
-  int m_nPivot;         // float index about which first-order phase turns
-  double m_dPhase0;     // applied zero-order phase, radians
-  double m_dPhase1;     // applied first-order phase, radians
+  mutable BYTE m_bDataChanged;  // the display data must be found again
+  int m_nPivot;                 // float index about which first-order phase turns
+  double m_dPhase0;             // applied zero-order phase, radians
+  double m_dPhase1;             // applied first-order phase, radians
 
  private:
   void InitDefaults();
@@ -160,4 +188,4 @@ class CSpectrum : public CObject {
 
 // One layout in every translation unit, window code included: a member that
 // only some files or builds see stops the build here.
-static_assert(sizeof(CSpectrum) == (sizeof(void*) == 8 ? 1152 : 912), "CSpectrum layout");
+static_assert(sizeof(CSpectrum) == (sizeof(void*) == 8 ? 1168 : 928), "CSpectrum layout");

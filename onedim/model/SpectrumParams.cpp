@@ -11,6 +11,7 @@ CSpectrumParams::CSpectrumParams()
       aq(0.0),
       sf(0.0),
       offset(0.0),
+      GRPDLY(0.0),
       reserved2(0),
       reserved3(0),
       aqmode(0),
@@ -42,6 +43,7 @@ void CSpectrumParams::CopyFrom(const CSpectrumParams& other) {
   aq = other.aq;
   sf = other.sf;
   offset = other.offset;
+  GRPDLY = other.GRPDLY;
   reserved2 = other.reserved2;
   reserved3 = other.reserved3;
   aqmode = other.aqmode;

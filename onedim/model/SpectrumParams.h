@@ -23,6 +23,8 @@ class CSpectrumParams {
   double aq;        // acquisition time, s; 0 when the source does not give it
   double sf;        // spectrometer frequency, MHz
   double offset;    // reference offset, float indices
+  double GRPDLY;    // group delay of the digital filter in points, as the
+                    // acquisition gave it (newer firmware); 0 when none
   int reserved2;    // carried and copied, not interpreted
   int reserved3;    // carried and copied, not interpreted
   int aqmode;       // acquisition mode code as the source format gives it

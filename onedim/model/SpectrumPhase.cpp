@@ -62,6 +62,8 @@ void CSpectrum::RotatePhase(float* pBuffer, float fPhase0, float fPhase1, int nS
   // the caller's to size.
   const long long nLimit = pBuffer == m_pData ? m_paramsA.td / 2 : -1;
   RotateBlocks(pBuffer, fPhase0, fPhase1, nStride, nBlocks, nPoints, m_nPivot, nLimit, false);
+  if (pBuffer == m_pData)
+    m_bDataChanged = 1;
 }
 
 void CSpectrum::SetPhase(float fPhase0, float fPhase1) {
@@ -80,5 +82,6 @@ BOOL CSpectrum::PhaseCorrect(BOOL bAlsoImaginary) {
   if (nPoints >= 2)
     m_pData[1] = m_pData[3];
   RotateBlocks(m_pData, (float)m_dPhase0, (float)m_dPhase1, 1, 1, nPoints, m_nPivot, nPoints, !bAlsoImaginary);
+  m_bDataChanged = 1;
   return TRUE;
 }

@@ -32,6 +32,7 @@ void CSpectrum::RemoveDCOffset() {
     m_pData[2 * k] = (float)(m_pData[2 * k] - b);
     m_pData[2 * k + 1] = (float)(m_pData[2 * k + 1] - b);
   }
+  m_bDataChanged = 1;
 }
 
 // Replaces the real values of a marked region by noise of the spectrum's
@@ -74,6 +75,7 @@ void CSpectrum::ShiftPoints(const float* pSource, int nShift) {
     std::memmove(m_pData - 2 * n, pSource, nMoved * sizeof(float));
     std::fill(m_pData, m_pData - 2 * n, 0.0f);
   }
+  m_bDataChanged = 1;
 }
 
 // Adds Lorentzian or Gaussian lines (by the line-shape byte) to the real
@@ -118,6 +120,7 @@ void CSpectrum::SynthesizeLines(const double* pFreq, const double* pIntensity, c
     m_pData[2 * k] += pSum[i];
     m_pData[2 * k + 1] = 0.0f;
   }
+  m_bDataChanged = 1;
   delete[] pSum;
 }
 

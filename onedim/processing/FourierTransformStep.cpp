@@ -23,19 +23,6 @@ void SetMessage(const char** message, const char* text) {
     *message = text;
 }
 
-// The digital-filter delay of the parameters as acquired: the current
-// block's DECIM is 0 after a transform.
-double AcquiredGroupDelay(CSpectrum& spectrum) {
-  CSpectrumParams& a = spectrum.m_paramsA;
-  const int decim = a.DECIM, dspfvs = a.DSPFVS;
-  a.DECIM = spectrum.m_paramsB.DECIM;
-  a.DSPFVS = spectrum.m_paramsB.DSPFVS;
-  const double delay = spectrum.GetGroupDelay();
-  a.DECIM = decim;
-  a.DSPFVS = dspfvs;
-  return delay;
-}
-
 }  // namespace
 
 bool IsTransformRunning() {
@@ -71,7 +58,8 @@ int TransformAsRecorded(CSpectrum& spectrum) {
   fft.m_bConjugate = b.bConjugate;
   int nRotated = 0;
   if (b.DECIM > 1) {
-    nRotated = static_cast<int>(AcquiredGroupDelay(spectrum));
+    // The delay as acquired: the current block's DECIM is 0 after a transform.
+    nRotated = static_cast<int>(GetGroupDelayOf(b));
     if (!spectrum.Rotate(nRotated))
       nRotated = 0;
   }
@@ -130,19 +118,18 @@ BOOL TransformSpectrum(CSpectrum& spectrum, const CFourierTransformOptions& opti
     fft.RemoveDrift();
   fft.Transform();
 
+  if (!options.bInverse) {
+    spectrum.SetFrequencyDomain(options.bQuadrature, mode == 1, conjugate, options.bBrukerImport);
+    return TRUE;
+  }
   b.bComplex = options.bQuadrature ? 1 : 0;
   b.aqmode = mode == 1 ? 1 : 0;
   a.aqmode = 1;
   a.bComplex = 0;
   a.DECIM = 0;
-  if (!options.bInverse) {
-    b.bConjugate = conjugate;
-    a.bConjugate = options.bBrukerImport ? 0 : 1;
-  } else {
-    // The data are the FID again: a later forward transform conjugates as
-    // the first one did.
-    a.bConjugate = b.bConjugate;
-  }
+  // The data are the FID again: a later forward transform conjugates as the
+  // first one did.
+  a.bConjugate = b.bConjugate;
   spectrum.m_bDataChanged = 1;
   spectrum.m_Scale.m_nUnits = AXIS_UNITS_PPM;
   return TRUE;

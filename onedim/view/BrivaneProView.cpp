@@ -299,9 +299,7 @@ void CBrivaneProView::DrawPlot(CDC* pDC, const CRect& rc, double fx, double fy, 
       break;
     s->m_dPrintScaleX = fx;
     s->m_dPrintScaleY = fy;
-    // The largest value sets the drawing scale; a loaded file does not carry it.
-    if (s->m_fMaxValue == 0.0f)
-      s->FindMaximum();
+    s->UpdateDisplayData();
     s->m_Scale.m_rectClient = rc;
     DrawSpectrum(*s, pDC);
     if (!bScreen)
@@ -499,6 +497,7 @@ void CBrivaneProView::DrawMagnified(CDC* pDC, int nLensLeft, int nLensTop, int n
   if (s == nullptr)
     return;
   const VisibleRange range = MagnifierSourceRange(*s, nSize, nMagnification, nLensLeft);
+  s->UpdateDisplayData();
   // The spectrum's own vertical scale, its zero line moved into the lens.
   const int nFirst = s->m_nFirst, nLast = s->m_nLast;
   const RECT rectPlot = s->m_rectPlot;
@@ -852,6 +851,28 @@ void CBrivaneProView::DrawCrosshair(CPoint point) {
   dc.SetROP2(nOldRop);
 }
 
+// Where a move would put the spectrum: a line at the mouse's height across
+// its pixel extent, which Shift moves along with the mouse.
+CRect CBrivaneProView::MoveOutlineAt(const CSpectrum& s, CPoint point) const {
+  int nLeft = s.m_nLeftPixel, nRight = s.m_nRightPixel;
+  if (m_bShift) {
+    nRight = point.x - m_nMoveOffset + (nRight - nLeft);
+    nLeft = point.x - m_nMoveOffset;
+  }
+  return CRect(nLeft, point.y, nRight, point.y);
+}
+
+// Inverted, so that drawing it again wipes it.
+void CBrivaneProView::DrawMoveOutline() {
+  CClientDC dc(this);
+  CPen pen(PS_SOLID, 0, RGB(0, 0, 0));
+  CSelectGuard penGuard(dc, &pen);
+  const int nOldRop = dc.SetROP2(R2_NOTXORPEN);
+  dc.MoveTo(m_rcMoveOutline.left, m_rcMoveOutline.top);
+  dc.LineTo(m_rcMoveOutline.right, m_rcMoveOutline.top);
+  dc.SetROP2(nOldRop);
+}
+
 void CBrivaneProView::ShowReadout(CPoint point) {
   CBrivaneDocument* pDoc = GetDocument();
   const CSpectrum* s = pDoc != nullptr ? pDoc->GetCurrentSpectrum() : nullptr;
@@ -883,6 +904,12 @@ void CBrivaneProView::OnMouseMove(UINT nFlags, CPoint point) {
     m_rcLabel.OffsetRect(point.x - m_ptLast.x, point.y - m_ptLast.y);
     DrawLabelOutline();
     m_bLabelOutline = TRUE;
+  } else if (nMode == MOUSE_MOVE && m_bButtonDown) {
+    if (m_bMoveOutline)
+      DrawMoveOutline();
+    m_rcMoveOutline = MoveOutlineAt(*s, point);
+    DrawMoveOutline();
+    m_bMoveOutline = TRUE;
   } else if ((nMode == MOUSE_NONE || nMode == MOUSE_MOVE) && !m_bButtonDown) {
     BOOL bOnScale = FALSE;
     nMode = SpectrumAt(point, &bOnScale) != nullptr ? MOUSE_MOVE : MOUSE_NONE;
@@ -949,6 +976,10 @@ void CBrivaneProView::EndDrag() {
   if (m_bLabelOutline) {
     m_bLabelOutline = FALSE;
     DrawLabelOutline();
+  }
+  if (m_bMoveOutline) {
+    m_bMoveOutline = FALSE;
+    DrawMoveOutline();
   }
   const BOOL bHadCapture = m_bButtonDown;
   m_bButtonDown = FALSE;
@@ -1051,6 +1082,12 @@ BOOL CBrivaneProView::PreTranslateMessage(MSG* pMsg) {
   if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE && m_Magnifier.m_hWnd != nullptr &&
       m_Magnifier.IsWindowVisible())
     ShowMagnifier(FALSE);
+  // Delete is also the frame's accelerator of Delete Object, which would
+  // take the key from the view's integrals and labels.
+  if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_DELETE && pMsg->hwnd == m_hWnd) {
+    DeleteSelectedMarks();
+    return TRUE;
+  }
   return PreTranslateViewKeys(GetDocument(), pMsg) || CView::PreTranslateMessage(pMsg);
 }
 
@@ -1068,32 +1105,55 @@ void CBrivaneProView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
     return;
   }
   if (nChar == VK_DELETE) {
-    DeleteSelection();
-    for (int i = 0; i < s->m_arrIntegrals.GetSize(); i++)
-      if (s->m_arrIntegrals[i] == s->m_pSelectedIntegral) {
-        pDoc->RemoveIntegral(s, i);
-        break;
-      }
-    for (int i = 0; i < s->m_arrLabels.GetSize(); i++)
-      if (s->m_arrLabels[i] == s->m_pSelectedLabel) {
-        s->m_arrLabels.RemoveAt(i);
-        delete s->m_pSelectedLabel;
-        s->m_pSelectedLabel = nullptr;
-        break;
-      }
-  } else {
-    const int nStep = nChar == VK_UP ? 5 : -5;
-    if (m_bCtrl) {
-      for (int i = 0; i < s->m_arrIntegrals.GetSize(); i++)
-        static_cast<CIntegral*>(s->m_arrIntegrals[i])->m_nBase -= nStep;  // up is a smaller y
-    } else {
-      s->m_nIntegralScaleDen += nStep;
-      if (s->m_nIntegralScaleDen == 0)
-        s->m_nIntegralScaleDen = nStep;  // a divisor of the curves
-    }
+    DeleteSelectedMarks();
+    return;
   }
+  // The integrals and their curve scale are kept in the file: changing them
+  // is a change of the document.
+  const int nStep = nChar == VK_UP ? 5 : -5;
+  BOOL bChanged = TRUE;
+  if (m_bCtrl) {
+    for (int i = 0; i < s->m_arrIntegrals.GetSize(); i++)
+      static_cast<CIntegral*>(s->m_arrIntegrals[i])->m_nBase -= nStep;  // up is a smaller y
+    bChanged = s->m_arrIntegrals.GetSize() > 0;
+  } else {
+    s->m_nIntegralScaleDen += nStep;
+    if (s->m_nIntegralScaleDen == 0)
+      s->m_nIntegralScaleDen = nStep;  // a divisor of the curves
+  }
+  if (bChanged)
+    pDoc->SetModified();
   (void)nRepCnt;
   (void)nFlags;
+  Invalidate(FALSE);
+}
+
+// The Delete key: the selected OLE item, then the current spectrum's
+// selected integral and label. Integrals and labels are kept in the file, so
+// removing one changes the document.
+void CBrivaneProView::DeleteSelectedMarks() {
+  DeleteSelection();
+  CBrivaneDocument* pDoc = GetDocument();
+  CSpectrum* s = pDoc != nullptr ? pDoc->GetCurrentSpectrum() : nullptr;
+  if (s == nullptr)
+    return;
+  BOOL bChanged = FALSE;
+  for (int i = 0; i < s->m_arrIntegrals.GetSize(); i++)
+    if (s->m_arrIntegrals[i] == s->m_pSelectedIntegral) {
+      pDoc->RemoveIntegral(s, i);
+      bChanged = TRUE;
+      break;
+    }
+  for (int i = 0; i < s->m_arrLabels.GetSize(); i++)
+    if (s->m_arrLabels[i] == s->m_pSelectedLabel) {
+      s->m_arrLabels.RemoveAt(i);
+      delete s->m_pSelectedLabel;
+      s->m_pSelectedLabel = nullptr;
+      bChanged = TRUE;
+      break;
+    }
+  if (bChanged)
+    pDoc->SetModified();
   Invalidate(FALSE);
 }
 

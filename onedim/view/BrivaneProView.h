@@ -124,6 +124,8 @@ class CBrivaneProView : public CView, public CMagnifierSource {
   void DrawLabelOutline();
   void StartCrosshair(CPoint point);
   void DrawCrosshair(CPoint point);
+  CRect MoveOutlineAt(const CSpectrum& s, CPoint point) const;
+  void DrawMoveOutline();
   void EndDrag();
   void ShowReadout(CPoint point);
   void MoveSpectrum(CPoint point);
@@ -141,6 +143,7 @@ class CBrivaneProView : public CView, public CMagnifierSource {
   void ActivateSelection();
   // Deletes the selected item; FALSE when there is none.
   BOOL DeleteSelection();
+  void DeleteSelectedMarks();
   // Scales every item's rectangle after a resize.
   void RescaleItems(double dx, double dy);
   // The cursor of the item under the mouse; FALSE when there is none.
@@ -162,6 +165,8 @@ class CBrivaneProView : public CView, public CMagnifierSource {
   CPoint m_ptPress;              // where a label drag began
   CRect m_rcLabel;               // the dragged label's outline
   BOOL m_bLabelOutline = FALSE;  // the outline is on the screen
+  CRect m_rcMoveOutline;         // the line a spectrum's move drags
+  BOOL m_bMoveOutline = FALSE;   // and whether it is on the screen
 
   HICON m_hIcons[3];              // marks of the active spectrum, by the icon type
   HICON m_hOperandIcons[2] = {};  // marks of the add/subtract operands A and B

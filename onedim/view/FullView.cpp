@@ -45,8 +45,10 @@ class CWholeRange {
 
 // What the strip changes of the spectrum while it draws it whole: the
 // scale shown as a solid band, the visible range, the plot band, while the
-// window function is shown the data it weights, and the rectangles where
-// labels and integrals were drawn, which the 1D view hit-tests.
+// window function is shown the data it weights, the client rectangle its
+// scale keeps (the layout after a transform takes the 1D view's), and the
+// rectangles where labels and integrals were drawn, which the 1D view
+// hit-tests.
 class CStripState {
  public:
   explicit CStripState(CSpectrum& s)
@@ -55,6 +57,7 @@ class CStripState {
         m_bShowScale(s.m_bShowScale),
         m_bFloating(s.m_Scale.m_bFloating),
         m_rectPlot(s.m_rectPlot),
+        m_rectClient(s.m_Scale.m_rectClient),
         m_pData(s.m_pData) {
     s.m_bShowScale = 1;
     s.m_Scale.m_bFloating = 0;
@@ -78,6 +81,7 @@ class CStripState {
     m_s.m_bShowScale = m_bShowScale;
     m_s.m_Scale.m_bFloating = m_bFloating;
     m_s.m_rectPlot = m_rectPlot;
+    m_s.m_Scale.m_rectClient = m_rectClient;
     m_s.m_pData = m_pData;
   }
   CStripState(const CStripState&) = delete;
@@ -88,6 +92,7 @@ class CStripState {
   CWholeRange m_whole;
   BYTE m_bShowScale, m_bFloating;
   RECT m_rectPlot;
+  RECT m_rectClient;
   float* m_pData;
   std::vector<RECT> m_rects;
 };
@@ -183,6 +188,8 @@ void CFullView::OnDraw(CDC* pDC) {
   if (!inner.IsRectEmpty())
     FillInner(pDC, inner);
   const BOOL bShowWindow = pWindow != nullptr && pWindow->m_bShowCurve && s->m_pRawData != nullptr;
+  // Found on the current data, before the acquired data stand in for them.
+  s->UpdateDisplayData();
   if (bShowWindow)
     s->m_pData = s->m_pRawData;  // the acquired data under the weighting curve
   s->m_Scale.m_rectClient = rc;

@@ -97,6 +97,45 @@ TEST_F(FontComboTest, TheFontListFillsOnceShownWithTrueTypeFacesEachHoldingItsFo
   EXPECT_EQ(Text(combo, 1), lf.lfFaceName);
 }
 
+// A list the owner supplies is offered instead of the installed fonts; its
+// LOGFONTs stay the owner's (here on the stack), and the names are drawn in
+// the combo's own font.
+TEST_F(FontComboTest, AnOwnersListIsOfferedInsteadAndLeftToTheOwner) {
+  LOGFONT bold = {}, plain = {};
+  lstrcpyA(bold.lfFaceName, "Owner Face B");
+  bold.lfWeight = 700;
+  lstrcpyA(plain.lfFaceName, "Owner Face A");
+  CPtrList fonts;
+  fonts.AddTail(&bold);
+  fonts.AddTail(&plain);
+  CFontListCombo combo;
+  combo.SetOwnerList(&fonts);
+  ASSERT_TRUE(combo.Create(
+      WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS | CBS_SORT,
+      CRect(260, 10, 380, 200), &m_dlg, 2005));
+  PumpPending();
+  EXPECT_EQ(0, combo.GetCount()) << "no installed font listed";
+  combo.Fill();
+  combo.Fill();  // filled again: nothing of the owner's is freed
+  ASSERT_EQ(2, combo.GetCount());
+  EXPECT_EQ("Owner Face A", Text(combo, 0));
+  EXPECT_EQ(reinterpret_cast<DWORD_PTR>(&plain), combo.GetItemData(0));
+  EXPECT_FALSE(combo.IsFilled());
+  combo.SetCurSel(1);
+  LOGFONT lf = {};
+  EXPECT_EQ(1, combo.GetSelectedLogFont(lf));
+  EXPECT_EQ(700, lf.lfWeight);
+
+  TestBitmap item(120, 14);
+  DRAWITEMSTRUCT dis = {ODT_COMBOBOX, 2005, 1, ODA_DRAWENTIRE, ODS_SELECTED, combo.m_hWnd, item.dc(),
+                        {0, 0, 120, 14}, combo.GetItemData(1)};
+  combo.DrawItem(&dis);
+  EXPECT_GT(item.Count(::GetSysColor(COLOR_HIGHLIGHT)), 120 * 14 / 2);
+  EXPECT_GT(item.Count(::GetSysColor(COLOR_HIGHLIGHTTEXT)), 10) << "the name";
+  combo.DestroyWindow();
+  EXPECT_STREQ("Owner Face B", bold.lfFaceName);
+}
+
 TEST_F(FontComboTest, FaceKindsComeFromTheScreenAndTheDefaultPrinter) {
   CScreenOnlyFontCombo screen;
   ASSERT_TRUE(screen.Create(kDeviceStyle, CRect(260, 10, 380, 200), &m_dlg, 2003));

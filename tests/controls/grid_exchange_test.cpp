@@ -3,9 +3,11 @@
 // comma-separated file, including damaged ones that must change nothing.
 #include <cstdio>
 #include <fstream>
+#include <memory>
 #include <string>
 
 #include "controls/GridCtrl.h"
+#include "framework/win/ImageList.h"
 #include "framework/win/Clipboard.h"
 #include "framework/win/CmdUI.h"
 #include "framework/win/FrameworkRes.h"
@@ -68,6 +70,42 @@ class CEnableProbe : public CCmdUI {
   void Enable(BOOL bOn) override { m_bEnabled = bOn; }
   BOOL m_bEnabled = -1;
 };
+
+class CDragImageGrid : public CGridCtrl {
+ public:
+  using CGridCtrl::CreateDragImage;
+};
+
+TEST_F(GridTest, TheDragImageIsThePressedCellAsDrawn) {
+  CDragImageGrid grid;
+  ASSERT_TRUE(grid.Create(CRect(0, 0, 300, 150), &m_dlg, 996));
+  grid.SetRowCount(4);
+  grid.SetColumnCount(3);
+  grid.SetFixedRowCount(1);
+  grid.SetFixedColumnCount(1);
+  CPoint hot;
+  EXPECT_EQ(nullptr, grid.CreateDragImage(&hot)) << "no cell pressed yet";
+  grid.SetItemText(2, 1, "drag");
+  grid.SetItemBkColor(2, 1, RGB(200, 0, 0));
+  CRect rect;
+  ASSERT_TRUE(grid.GetCellRect(2, 1, &rect));
+  const CPoint press(rect.left + 5, rect.top + 3);
+  PostClick(grid.m_hWnd, press);
+  std::unique_ptr<CImageList> image(grid.CreateDragImage(&hot));
+  ASSERT_NE(nullptr, image);
+  EXPECT_EQ(CPoint(5, 3), hot);
+  EXPECT_EQ(1, image->GetImageCount());
+  IMAGEINFO info = {};
+  ASSERT_TRUE(image->GetImageInfo(0, &info));
+  EXPECT_EQ(rect.Width(), info.rcImage.right - info.rcImage.left);
+  EXPECT_EQ(rect.Height(), info.rcImage.bottom - info.rcImage.top);
+  // The focus frame, the cell's colour, its text.
+  TestBitmap drawn(rect.Width(), rect.Height());
+  ::ImageList_Draw(image->GetSafeHandle(), 0, drawn.dc(), 0, 0, ILD_NORMAL);
+  EXPECT_EQ(RGB(0, 0, 0), drawn.Pixel(0, rect.Height() / 2));
+  EXPECT_GT(drawn.Count(RGB(200, 0, 0)), rect.Width() * rect.Height() / 2);
+  EXPECT_GT(drawn.Count(m_grid.GetTextColor()), 5);
+}
 
 TEST_F(GridTest, CopyGivesTabsOneLineFeedAndASpaceForAnEmptyCell) {
   Fill(5, 4);
@@ -300,15 +338,46 @@ TEST_F(GridTest, SavedThenLoadedTheGridHasTheSameCells) {
   ::DeleteFileA(path.c_str());
 }
 
+// Rows as the file has them: a short one leaves its last cells empty, a long
+// one gives up what has no column; the last line needs no line feed. A text
+// with a comma, which would come back as two cells, is not saved.
+TEST_F(GridTest, ALoadedFileShowsRaggedRowsAndALastLineWithoutItsLineFeed) {
+  const std::string path = TempPath("grid_ragged.csv");
+  WriteFile(path, "Peak,ppm,Hz\n1,7.26\n2,1.5,600,extra\n3,0.9,360");
+  Fill(3, 3);
+  ASSERT_TRUE(m_grid.Load(path.c_str()));
+  EXPECT_TRUE(m_messageBoxes.empty());
+  const std::vector<std::vector<std::string>> loaded = {
+      {"Peak", "ppm", "Hz"}, {"1", "7.26", ""}, {"2", "1.5", "600"}, {"3", "0.9", "360"}};
+  EXPECT_EQ(loaded, Cells(m_grid));
+  // The last row is drawn with its texts.
+  auto shot = CaptureClient(Grid());
+  CRect rect;
+  m_grid.GetCellRect(3, 2, &rect);
+  int nText = 0;
+  for (int y = rect.top; y < rect.bottom; ++y)
+    for (int x = rect.left; x < rect.right; ++x)
+      nText += shot->Pixel(x, y) == ::GetSysColor(COLOR_WINDOWTEXT) ? 1 : 0;
+  EXPECT_GT(nText, 5);
+
+  ASSERT_TRUE(m_grid.Save(path.c_str()));
+  EXPECT_EQ("Peak,ppm,Hz\r\n1,7.26,\r\n2,1.5,600\r\n3,0.9,360\r\n", ReadFile(path));
+  m_grid.SetItemText(1, 1, "1,5");
+  EXPECT_FALSE(m_grid.Save(path.c_str()));
+  ASSERT_EQ(1u, m_messageBoxes.size());
+  EXPECT_EQ("Unable to save grid list", m_messageBoxes[0].text);
+  EXPECT_EQ("Peak,ppm,Hz\r\n1,7.26,\r\n2,1.5,600\r\n3,0.9,360\r\n", ReadFile(path)) << "the file as it was";
+  ::DeleteFileA(path.c_str());
+}
+
 TEST_F(GridTest, ADamagedFileIsRefusedInWordsAndTheGridKeepsItsCells) {
   const std::string path = TempPath("grid_damaged.csv");
   const struct {
     const char* what;
     std::string bytes;
   } cases[] = {
-      {"cut short", "a,b\n1,2\n3,"},
       {"a line of a megabyte", "a,b\n" + std::string(1 << 20, '7') + ",1\n"},
-      {"a row beyond its headings", "a,b\n1,2,3,4\n"},
+      {"a zero byte", std::string("a,b\n1,\0\n", 8)},
   };
   Fill(3, 3);
   const auto before = Cells(m_grid);
@@ -328,8 +397,8 @@ TEST_F(GridTest, ADamagedFileIsRefusedInWordsAndTheGridKeepsItsCells) {
   EXPECT_NE(std::string::npos, m_messageBoxes[0].text.find("grid.csv"));
   EXPECT_EQ(before, Cells(m_grid));
 
-  // A text the file could not give back is refused before anything is written.
-  m_grid.SetItemText(1, 1, "1,5");
+  // A text that would split its row is refused before anything is written.
+  m_grid.SetItemText(1, 1, "two\nlines");
   m_messageBoxes.clear();
   EXPECT_FALSE(m_grid.Save(path.c_str()));
   ASSERT_EQ(1u, m_messageBoxes.size());

@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
 # scripts/run.sh reports a program that does not show its window as a failure,
-# with a reason, and never prints a screenshot for it.
-# Arguments: a program whose DLL is missing, a program that shows no window.
+# with a reason, and never prints a screenshot for it; a program that crashes
+# under scripts/wine-run.sh ends with a backtrace instead of waiting on Wine's
+# crash dialog.
+# Arguments: a program whose DLL is missing, a program that shows no window,
+# a program that crashes.
 set -u
 top=$(cd "$(dirname "$0")/../.." && pwd)
 needs_dll=$1
 no_window=$2
+crashes=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
@@ -54,6 +58,16 @@ expect_failure "a 32-bit program where none run" "cannot run 32-bit programs" BR
 expect_failure "a program whose DLL is missing" "exit status" -- "$needs_dll"
 expect_failure "a program whose DLL is missing, named by Wine" "brivane_absent.dll" -- "$needs_dll"
 expect_failure "a program that shows no window" "no main window" BRIVANE_RUN_WAIT=3 -- "$no_window"
+
+status=0
+out=$(env -u DISPLAY timeout 60 bash "$top/scripts/wine-run.sh" "$crashes" 2>&1) || status=$?
+if [ "$status" -eq 0 ] || [ "$status" -eq 124 ] || ! grep -q '^Backtrace:' <<<"$out"; then
+  echo "FAILED: a crashing program (exit status $status; 124: it waited on the crash dialog), output:"
+  sed 's/^/  | /' <<<"$out"
+  failures=$((failures + 1))
+else
+  echo "ok: a crashing program ends with its backtrace"
+fi
 
 echo "$failures failed"
 [ "$failures" -eq 0 ]

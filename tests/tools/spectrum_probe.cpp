@@ -96,8 +96,7 @@ void Draw(CBrivaneProDoc& doc) {
   for (int i = 0; i < doc.GetSpectrumCount(); i++) {
     CSpectrum* s = doc.GetSpectrumAt(i);
     s->m_Scale.m_rectClient = CProbeHost::kView;
-    if (s->m_fMaxValue == 0.0f)
-      s->FindMaximum();
+    s->UpdateDisplayData();
   }
 }
 

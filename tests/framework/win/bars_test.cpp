@@ -240,6 +240,27 @@ TEST_F(BarsTest, AFloatingToolbarStillSendsItsCommandsAndItsCloseBoxHidesIt) {
   EXPECT_EQ(m_pFrame->m_hWnd, ::GetParent(bar.m_hWnd));
 }
 
+// A frame that keeps its object when its window goes, so that its bars can
+// be looked at afterwards (a deleted frame's bars are destroyed just then).
+class CKeptBarFrame : public CBarFrame {
+ protected:
+  void PostNcDestroy() override {}
+};
+
+TEST_F(BarsTest, AFrameDestroyedWithABarAfloatLeavesTheBarNoDeadToolWindow) {
+  CKeptBarFrame frame;
+  ASSERT_TRUE(frame.LoadFrame(IDR_MAINFRAME));
+  frame.FloatControlBar(&frame.m_wndToolBar, CPoint(150, 150));
+  ASSERT_TRUE(frame.m_wndToolBar.IsFloating());
+  HWND hWndFloat = ::GetParent(frame.m_wndToolBar.m_hWnd);
+  frame.DestroyWindow();
+  // The tool window, owned by the frame, went first and freed itself: the
+  // bar, and its destructor, must not reach it.
+  EXPECT_FALSE(::IsWindow(hWndFloat));
+  ASSERT_EQ(nullptr, frame.m_wndToolBar.GetFloatingFrame());
+  EXPECT_FALSE(frame.m_wndToolBar.IsVisible());
+}
+
 TEST_F(BarsTest, DialogBarControlsSendCommandsAndFollowTheUpdatePass) {
   CDialogBar& bar = m_pFrame->m_wndDialogBar;
   HWND hButton = ::GetDlgItem(bar.m_hWnd, ID_BAR_BUTTON);

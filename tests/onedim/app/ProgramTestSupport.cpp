@@ -2,8 +2,10 @@
 
 #include <tlhelp32.h>
 #include <winternl.h>
+#include <ddeml.h>
 
 #include <algorithm>
+#include <cstring>
 
 std::vector<DWORD> ProcessesNamed(const char* pszExe) {
   std::vector<DWORD> pids;
@@ -108,6 +110,33 @@ IStorage* NewStorage() {
 
 namespace {
 
+HDDEDATA CALLBACK NoDdeCallback(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) {
+  return nullptr;
+}
+
+}  // namespace
+
+bool SendDdeCommand(const char* pszApp, const char* pszCommand) {
+  DWORD inst = 0;
+  if (::DdeInitializeA(&inst, &NoDdeCallback, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR)
+    return false;
+  HSZ app = ::DdeCreateStringHandleA(inst, pszApp, CP_WINANSI);
+  HSZ topic = ::DdeCreateStringHandleA(inst, "system", CP_WINANSI);
+  bool taken = false;
+  if (HCONV conv = ::DdeConnect(inst, app, topic, nullptr)) {
+    taken = ::DdeClientTransaction((LPBYTE)pszCommand, (DWORD)std::strlen(pszCommand) + 1, conv, nullptr, 0, XTYP_EXECUTE,
+                                   5000, nullptr) != nullptr;
+    ::DdeDisconnect(conv);
+  }
+  ::DdeFreeStringHandle(inst, app);
+  ::DdeFreeStringHandle(inst, topic);
+  ::DdeUninitialize(inst);
+  return taken;
+}
+
+
+namespace {
+
 void CollectCommands(HMENU menu, std::vector<UINT>& ids) {
   for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
     if (HMENU popup = ::GetSubMenu(menu, i))
@@ -127,4 +156,27 @@ std::vector<UINT> MenuCommands(HMENU menu) {
 
 bool HasCommand(const std::vector<UINT>& ids, UINT id) {
   return std::find(ids.begin(), ids.end(), id) != ids.end();
+}
+
+namespace {
+
+struct ControlSearch {
+  int nID;
+  HWND found;
+};
+
+BOOL CALLBACK MatchControl(HWND hWnd, LPARAM lParam) {
+  ControlSearch* s = reinterpret_cast<ControlSearch*>(lParam);
+  if (::GetDlgCtrlID(hWnd) != s->nID)
+    return TRUE;
+  s->found = hWnd;
+  return FALSE;
+}
+
+}  // namespace
+
+HWND FindControl(HWND hWndParent, int nID) {
+  ControlSearch search = {nID, nullptr};
+  ::EnumChildWindows(hWndParent, &MatchControl, reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }

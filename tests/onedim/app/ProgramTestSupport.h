@@ -41,9 +41,16 @@ class Watchdog {
   volatile LONG m_fired = 0;
 };
 
+// Sends one command to a running program by DDE, on its name and the topic
+// "system", as the shell does; true when it was taken.
+bool SendDdeCommand(const char* pszApp, const char* pszCommand);
+
 // A storage in memory, as a container keeps one for each object; null when
 // none can be made.
 IStorage* NewStorage();
+// A control of a dialog at any depth (the pages of a sheet hold theirs);
+// null when there is none.
+HWND FindControl(HWND hWndParent, int nID);
 // Every command of a menu and its pop-ups, and whether one is among them.
 std::vector<UINT> MenuCommands(HMENU menu);
 bool HasCommand(const std::vector<UINT>& ids, UINT id);

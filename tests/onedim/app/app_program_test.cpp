@@ -18,6 +18,7 @@
 
 #include "tests/framework/win/WindowTest.h"
 #include "tests/onedim/app/BrivaneProcess.h"
+#include "tests/onedim/app/ProgramTestSupport.h"
 #include "tests/onedim/app/lines_document.h"
 #include "onedim/document/BrivaneProDoc.h"
 #include "onedim/document/SettingsStore.h"
@@ -411,6 +412,9 @@ TEST_F(AppProgramTest, StartedForEmbeddingOrAutomationItShowsNoWindow) {
     ::Sleep(2000);
     EXPECT_TRUE(app.IsRunning()) << start;
     EXPECT_EQ(nullptr, app.WaitMainWindow(500)) << start;
+    // With no window to open it in, it leaves a file from the shell to a copy
+    // the shell starts.
+    EXPECT_FALSE(SendDdeCommand("brivane23", "[open(\"C:\\x.bvx\")]")) << start;
     // Ended as a user would end it, not killed: a killed server leaves its
     // class offered to OLE by a program that is gone, for later tests to meet.
     HiddenMainSearch search = {app.pid(), nullptr};
@@ -442,6 +446,36 @@ TEST_F(AppProgramTest, ClosingInFullScreenKeepsTheBarsForTheNextStart) {
   app.Sync();
   EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(main, AFX_IDW_TOOLBAR)));
   EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(main, AFX_IDW_STATUS_BAR)));
+}
+
+// A document window closed by its system command (Ctrl+F4) in full screen
+// ends full screen: the bars and the maximised frame come back at once, and
+// Full Screen, Escape and closing the frame afterwards find no window that
+// has gone.
+TEST_F(AppProgramTest, ClosingTheFullScreenWindowEndsFullScreen) {
+  std::string path = WriteDocument("fullclose.bvx", 256, 0.0, 0.0);
+  BrivaneProcess app;
+  ASSERT_TRUE(app.Start(Quote(path)));
+  HWND main = app.WaitMainWindow();
+  ASSERT_NE(nullptr, main);
+  app.Sync();
+  HWND toolbar = ::GetDlgItem(main, AFX_IDW_TOOLBAR);
+  app.Command(ID_VIEW_FULL_SCREEN);
+  ASSERT_FALSE(::IsWindowVisible(toolbar));
+  ::PostMessageA(app.ActiveChild(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  if (HWND ask = app.WaitDialog(nullptr, 3000))
+    BrivaneProcess::Dismiss(ask, IDNO);
+  ASSERT_TRUE(WaitFor([&] { return app.ChildCount() == 0; }, 5000));
+  EXPECT_TRUE(::IsWindowVisible(toolbar));
+  EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(main, AFX_IDW_STATUS_BAR)));
+  EXPECT_TRUE(WaitFor([&] { return ::IsZoomed(main) != FALSE; }, 3000));
+
+  app.Command(ID_VIEW_FULL_SCREEN);  // no document window: nothing to do
+  ::PostMessageA(main, WM_KEYDOWN, VK_ESCAPE, 0);
+  app.Sync();
+  EXPECT_TRUE(::IsWindowVisible(toolbar));
+  app.PostCommand(ID_APP_EXIT);
+  EXPECT_EQ(0, app.WaitExit());
 }
 
 TEST_F(AppProgramTest, ACancelledExitKeepsTheHistory) {
@@ -651,26 +685,6 @@ double PositionAt(const BrivaneProcess& app, HWND view, HWND status, int x) {
   double ppm = 0, intensity = 0;
   const std::string text = BrivaneProcess::WindowText(status);
   return std::sscanf(text.c_str(), "%lf Int.=%lf", &ppm, &intensity) == 2 ? ppm : std::nan("");
-}
-
-struct ControlSearch {
-  int nID;
-  HWND found;
-};
-
-BOOL CALLBACK MatchControl(HWND hWnd, LPARAM lParam) {
-  ControlSearch* s = reinterpret_cast<ControlSearch*>(lParam);
-  if (::GetDlgCtrlID(hWnd) != s->nID)
-    return TRUE;
-  s->found = hWnd;
-  return FALSE;
-}
-
-// A control of a dialog at any depth: the pages of a sheet hold theirs.
-HWND FindControl(HWND hWndParent, int nID) {
-  ControlSearch search = {nID, nullptr};
-  ::EnumChildWindows(hWndParent, &MatchControl, reinterpret_cast<LPARAM>(&search));
-  return search.found;
 }
 
 TEST_F(AppProgramTest, TheViewAndEditDialogsOpenFromTheirCommandsAndTheSheetRetitles) {

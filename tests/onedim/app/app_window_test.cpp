@@ -33,6 +33,17 @@ TEST(AppStartTest, DllVersionsAndTheRequiredCommonControls) {
   ::SetEnvironmentVariableA("BRIVANE_COMCTL_VERSION", nullptr);
 }
 
+// The hover buttons take their hand from cursor 130 of the program.
+TEST(AppStartTest, TheProgramHoldsTheHoverButtonsHand) {
+  std::string exe = std::string("Z:") + BRIVANE_APP_PATH;
+  for (char& c : exe)
+    c = c == '/' ? '\\' : c;
+  HMODULE hModule = ::LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(nullptr, hModule);
+  EXPECT_NE(nullptr, ::FindResourceA(hModule, MAKEINTRESOURCEA(IDC_HOVER_HAND), (LPCSTR)RT_GROUP_CURSOR));
+  ::FreeLibrary(hModule);
+}
+
 TEST(ChildFrameScrollTest, LinesPagesAndTheThumbKeepEvenIndicesInsideTheData) {
   const int td = 2048, nMax = td, nPage = 512;
   EXPECT_EQ(0, CChildFrame::ScrollTarget(SB_LINELEFT, 4, 0, nMax, nPage, td));

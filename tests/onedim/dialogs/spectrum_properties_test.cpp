@@ -146,6 +146,38 @@ TEST_F(SpectrumPropertiesTest, AppliedValuesReachTheSpectraButNeverAnotherSpectr
   EXPECT_EQ(RGB(0, 128, 0), (COLORREF)m_host.m_settings.GetProfileInt("Display", "Spectrum Color", -1));
 }
 
+// The sheet takes its values back however it closes; only a change of what
+// the document file keeps marks the document changed.
+TEST_F(SpectrumPropertiesTest, OnlyAChangeTheFileKeepsMarksTheDocumentChanged) {
+  const struct {
+    const char* pszChange;
+    void (*pfnChange)(CSpectrumProperties& sheet);
+    bool bModified;
+  } changes[] = {
+      {"nothing", [](CSpectrumProperties&) {}, false},
+      {"the title, which the file does not keep",
+       [](CSpectrumProperties& sheet) { sheet.m_Parameters.m_strTitle = "new"; }, false},
+      {"the trace colour", [](CSpectrumProperties& sheet) { sheet.m_Colors.m_crTrace = RGB(0, 128, 0); }, true},
+      {"the axis font",
+       [](CSpectrumProperties& sheet) {
+         sheet.m_Scale.m_bFontChanged = 1;
+         sheet.m_Scale.m_lf.lfWeight = 700;
+       },
+       true},
+      {"a solid scale", [](CSpectrumProperties& sheet) { sheet.m_Scale.m_bSolidScale = !sheet.m_Scale.m_bSolidScale; },
+       true},
+  };
+  AddTestSpectrum(m_doc, 16, [](int) { return 1.0f; });
+  for (const auto& change : changes) {
+    CSpectrumProperties sheet("Spectrum Properties");
+    sheet.LoadFrom(m_doc);
+    change.pfnChange(sheet);
+    m_host.m_bModified = FALSE;
+    sheet.ApplyTo(m_doc);
+    EXPECT_EQ(change.bModified, m_host.m_bModified != FALSE) << change.pszChange;
+  }
+}
+
 TEST_F(SpectrumPropertiesTest, TheDataPointsRangeIsCheckedAndPrintOverSpectrumLabelsIt) {
   CSpectrum* s = AddTestSpectrum(m_doc, 40, [](int i) { return (float)i; });  // 20 points
   s->m_paramsA.aq = 0.5;

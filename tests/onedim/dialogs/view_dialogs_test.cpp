@@ -4,6 +4,7 @@
 
 #include "controls/ColourPicker.h"
 #include "framework/win/UiHooks.h"
+#include "framework/win/WinApp.h"
 #include "framework/win/WindowTest.h"
 #include "onedim/dialogs/AddTextDialog.h"
 #include "onedim/dialogs/LayoutOptionsDlg.h"
@@ -21,29 +22,27 @@ class ViewDialogsTest : public WindowTest {
   }
 };
 
-TEST_F(ViewDialogsTest, SetLimitsRefusesWhatGivesNoRangeOfTheDataAndFocusesTheField) {
+TEST_F(ViewDialogsTest, SetLimitsTakesWhatAtofReadsAndRefusesOnlyEqualLimits) {
   struct Case {
     const char* from;
     const char* to;
     int nFocus;  // 0: taken
   } cases[] = {
-      {"1e999", "5", IDC_LIMITS_FROM},  // no finite number
-      {"1", "-1e999", IDC_LIMITS_TO},
-      {"123456789012345678901234567890123", "5", IDC_LIMITS_FROM},  // overlong
-      {"4", "4", IDC_LIMITS_TO},                                    // empty range
-      {"20", "30", IDC_LIMITS_FROM},                                // beyond the data
-      {"-9", "-1", IDC_LIMITS_FROM},
-      {"8", "2", 0},      // either order
-      {"-3", "50", 0},    // reaching past the data is clamped later
-      {"abc", "3", 0},    // not a number reads as 0
+      {"4", "4", IDC_LIMITS_TO},  // an axis of no width
+      {"4.0", "4", IDC_LIMITS_TO},
+      {"abc", "", IDC_LIMITS_TO},  // both read as 0
+      {"8", "2", 0},               // either order
+      {"20", "30", 0},             // beyond the data: the caller clamps
+      {"-3", "50", 0},
+      {"1e999", "5", 0},  // what the caller cannot convert it refuses itself
+      {"123456789012345678901234567890123", "5", 0},
+      {"abc", "3", 0},  // not a number reads as 0
   };
   for (const Case& c : cases) {
     CSetLimitsDlg dlg;
     dlg.m_nUnits = 3;
     dlg.m_dFrom = 9.5;
     dlg.m_dTo = 0.25;
-    dlg.m_dDataStart = 10.0;  // ppm runs down
-    dlg.m_dDataEnd = 0.0;
     std::string shown[3];
     HWND focus = nullptr;
     AfxSetModalDialogHook([&](CDialog& d) {
@@ -56,7 +55,8 @@ TEST_F(ViewDialogsTest, SetLimitsRefusesWhatGivesNoRangeOfTheDataAndFocusesTheFi
       Click(d, IDOK);
       focus = ::GetFocus();
       if (c.nFocus != 0) {
-        EXPECT_EQ(1u, m_messageBoxes.size()) << c.from << " " << c.to;
+        ASSERT_EQ(1u, m_messageBoxes.size()) << c.from << " " << c.to;
+        EXPECT_EQ("Please enter two different limits.", m_messageBoxes[0].text);
         EXPECT_EQ(::GetDlgItem(d.m_hWnd, c.nFocus), focus) << c.from << " " << c.to;
         Click(d, IDCANCEL);
       }
@@ -108,6 +108,25 @@ TEST_F(ViewDialogsTest, LayoutOptionsStoresTheValuesShownAndTheCheckDisablesThem
   EXPECT_EQ(50.0, dlg.m_dOriginY);
   EXPECT_EQ(20.0, dlg.m_dStepX);
   EXPECT_EQ(0.0, dlg.m_dStepY);
+}
+
+INT_PTR CALLBACK TemplateOnlyProc(HWND, UINT, WPARAM, LPARAM) {
+  return FALSE;
+}
+
+// The template as the resources hold it, before the dialog puts its own
+// text in: the text field's caption is the hint "Enter text here".
+TEST_F(ViewDialogsTest, TheAddTextTemplateCaptionsItsTextField) {
+  HWND hWnd =
+      ::CreateDialogParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDD_ADD_TEXT), nullptr, &TemplateOnlyProc, 0);
+  ASSERT_NE(nullptr, hWnd);
+  EXPECT_EQ("Add Text", TextOf(hWnd));
+  EXPECT_EQ("Enter text here", TextOf(::GetDlgItem(hWnd, IDC_TEXT_TEXT)));
+  char cls[16] = "";
+  ::GetClassNameA(::GetDlgItem(hWnd, IDC_TEXT_TEXT), cls, sizeof cls);
+  EXPECT_STREQ("Edit", cls);
+  EXPECT_TRUE(::GetWindowLongA(::GetDlgItem(hWnd, IDC_TEXT_TEXT), GWL_STYLE) & ES_MULTILINE);
+  ::DestroyWindow(hWnd);
 }
 
 TEST_F(ViewDialogsTest, AddTextMakesANewAttachedLabelOrChangesTheOneEdited) {

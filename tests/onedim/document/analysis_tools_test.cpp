@@ -134,7 +134,9 @@ TEST_F(AnalysisToolsTest, IntegralOptionsGoToTheSpectrumItsIntegralsAndTheProfil
   o.nDistance = -300;
   o.crColour = RGB(0, 0, 255);
   o.bMoveTogether = 1;
+  m_host.m_bModified = FALSE;
   m_doc.ApplyIntegralOptions(o);
+  EXPECT_TRUE(m_host.m_bModified) << "the integrals' colour is kept in the file";
   EXPECT_EQ(5, m_s->m_nIntegralLineWidth);
   EXPECT_EQ(-100, m_s->m_nIntegralDistance);
   EXPECT_EQ(RGB(0, 0, 255), static_cast<CIntegral*>(m_s->m_arrIntegrals[0])->m_crColour);
@@ -146,6 +148,9 @@ TEST_F(AnalysisToolsTest, IntegralOptionsGoToTheSpectrumItsIntegralsAndTheProfil
   EXPECT_EQ(-100, settings.GetProfileInt("Integration", "Distance", -1));
   EXPECT_STREQ((LPCSTR)m_s->m_IntegralFont.GetFontString(),
                (LPCSTR)settings.GetProfileString("Integration", "Font", ""));
+  m_host.m_bModified = FALSE;
+  m_doc.ApplyIntegralOptions(o);
+  EXPECT_FALSE(m_host.m_bModified) << "the same colour again changes nothing the file keeps";
 }
 
 TEST_F(AnalysisToolsTest, CorrectionReachesTheSelectedOrEveryIntegral) {
@@ -176,7 +181,11 @@ TEST_F(AnalysisToolsTest, AReferenceIntegralSetsTheUnitOfOneOrEverySpectrum) {
   CSpectrum* other = AddTestSpectrum(m_doc, 64);
   CIntegral in(m_s, 0, 20, 0, 0);
   in.m_dValue = 300.0;
+  m_host.m_bModified = FALSE;
+  EXPECT_FALSE(m_doc.SetReferenceIntegral(in, 0.0, FALSE));
+  EXPECT_FALSE(m_host.m_bModified);
   EXPECT_TRUE(m_doc.SetReferenceIntegral(in, 3.0, FALSE));
+  EXPECT_TRUE(m_host.m_bModified) << "the reference is kept in the file";
   EXPECT_EQ(100.0, m_s->m_dIntegralNorm);
   EXPECT_EQ(0.0, other->m_dIntegralNorm);
   EXPECT_TRUE(m_doc.SetReferenceIntegral(in, 2.0, TRUE));

@@ -6,6 +6,7 @@
 
 #include "onedim/document/BrivaneProDoc.h"
 #include "onedim/import/MissingParameters.h"
+#include "onedim/processing/FourierTransformStep.h"
 #include "tests/onedim/import/bruker_test_util.h"
 #include "tests/onedim/document/document_test_host.h"
 
@@ -110,4 +111,35 @@ TEST(BrukerDocument, DispatcherReadsNativeAndBrukerFilesAlike) {
   folder.Write("w/h1.fid", Float32Bytes({1.0f, -1.0f}));
   EXPECT_EQ(importForeign, doc.ImportFile(folder.Path("w/h1.fid").c_str()));
   EXPECT_EQ(3, doc.GetSpectrumCount());
+}
+
+// The vendor's processed spectrum opens as a spectrum: ppm on the scale bar,
+// laid out as a transform leaves it, the inverse transform offered; the FID
+// beside it still offers the forward one and rotates by its GRPDLY.
+TEST(BrukerDocument, ProcessedSpectrumOpensAsATransformWouldLeaveIt) {
+  const std::string real = std::string(BRIVANE_REALDATA_DIR) + "/bruker-gaba-13c/13C/";
+  struct {
+    std::string path;
+    bool bSpectrum;
+  } cases[] = {{real + "pdata/1/1r", true}, {real + "fid", false}};
+  for (const auto& c : cases) {
+    CTestHost host;
+    host.m_app.m_nImportType = 0;
+    CBrivaneProDoc doc(&host);
+    ASSERT_EQ(importForeign, doc.ImportFile(c.path.c_str())) << c.path;
+    doc.RefreshAfterAdd();
+    const CSpectrum& s = *doc.GetCurrentSpectrum();
+    EXPECT_EQ(c.bSpectrum ? 1 : 0, host.m_nUnitsEntry) << c.path;  // ppm, else seconds
+    const int nZeroLine = (s.m_rectPlot.top + s.m_rectPlot.bottom) / 2;
+    EXPECT_EQ(c.bSpectrum ? 600 - 41 : 300, nZeroLine) << c.path;
+    if (c.bSpectrum) {
+      EXPECT_FLOAT_EQ(0.8f * 600 / s.m_fIntensityStep, s.m_fVerticalScale);
+    }
+    CFourierTransformOptions options;
+    BOOL bAll = FALSE, bAutophase = FALSE;
+    doc.InitFourierTransform(options, bAll, bAutophase);
+    EXPECT_EQ(c.bSpectrum, options.bInverse != FALSE) << c.path;
+    EXPECT_EQ(!c.bSpectrum, options.bRotateData != FALSE) << c.path;
+    EXPECT_EQ(c.bSpectrum ? 0 : 76, options.nRotationPoints) << c.path;
+  }
 }

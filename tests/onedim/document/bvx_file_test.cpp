@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include "framework/base/Endian.h"
 #include "onedim/model/TextLabel.h"
 #include "onedim/model/Integral.h"
+#include "onedim/processing/FourierTransformStep.h"
 
 namespace {
 
@@ -205,7 +207,7 @@ TEST_F(BvxFileTest, OneSpectrumWithIntegralsAndLabelRoundTrips) {
   EXPECT_EQ(r->m_paramsA.aq, 0.0);
   EXPECT_EQ(r->m_dPhase0, 0.1);
   EXPECT_EQ(r->m_dPhase1, -0.2);
-  EXPECT_NEAR((r->m_rectPlot.top + r->m_rectPlot.bottom) / 2, 295, 1);
+  EXPECT_EQ((r->m_rectPlot.top + r->m_rectPlot.bottom) / 2, 295);
   EXPECT_EQ(r->m_rectPlot.bottom - r->m_rectPlot.top, 10);
   EXPECT_EQ(r->m_crTrace, RGB(1, 2, 3));
   EXPECT_EQ(r->m_fVerticalScale, 250.0f);
@@ -246,6 +248,59 @@ TEST_F(BvxFileTest, OneSpectrumWithIntegralsAndLabelRoundTrips) {
   EXPECT_EQ(l->m_pSpectrum, r);
   EXPECT_EQ(r->m_arrPeaks.GetSize(), 0);
   EXPECT_EQ(r->m_arrCouplings.GetSize(), 0);
+}
+
+// The group delay of newer firmware travels in the first 8 bytes of the
+// record's reserved area; files that hold 0 there, or no usable delay, read
+// as none.
+TEST_F(BvxFileTest, GroupDelayTravelsAtOffset68) {
+  CBrivaneProDoc doc(&m_host);
+  CSpectrum* s = AddTestSpectrum(doc, 256, [](int i) { return (float)i; });
+  s->m_paramsA.GRPDLY = 67.9852447509766;
+  const std::string path = TempPath("grpdly.bvx");
+  ASSERT_TRUE(doc.WriteNativeFile(path.c_str()));
+  Bytes file = ReadAll(path);
+  EXPECT_EQ(ReadF64LE(&file[1024 + 68]), 67.9852447509766);
+  for (size_t i = 1024 + 76; i < 1024 + 88; i++)
+    EXPECT_EQ(file[i], 0) << i;
+
+  const double inf = std::numeric_limits<double>::infinity();
+  const double stored[] = {0.0, 67.9852447509766, 76.0, -1.0, std::nan(""), inf, -inf};
+  const double read[] = {0.0, 67.9852447509766, 76.0, 0.0, 0.0, 0.0, 0.0};
+  for (size_t k = 0; k < sizeof stored / sizeof stored[0]; k++) {
+    Bytes bytes = BuildBvx(256, 0, 0);
+    WriteF64LE(&bytes[1024 + 68], stored[k]);
+    CBrivaneProDoc back(&m_host);
+    ASSERT_TRUE(ReadInto(back, bytes)) << m_strError;
+    EXPECT_EQ(read[k], back.m_pCurrent->m_paramsA.GRPDLY) << stored[k];
+    EXPECT_EQ(read[k], back.m_pCurrent->m_paramsB.GRPDLY) << stored[k];
+  }
+}
+
+// A transformed spectrum comes back as one, with what its inverse transform
+// needs of its FID; an older file's zeros give a FID, as before.
+TEST_F(BvxFileTest, ATransformedSpectrumComesBackTransformed) {
+  CBrivaneProDoc doc(&m_host);
+  CSpectrum* s = AddTestSpectrum(doc, 256, [](int i) { return (float)i; });
+  s->SetFrequencyDomain(TRUE, TRUE, 1, TRUE);
+  const std::string path = TempPath("transformed.bvx");
+  ASSERT_TRUE(doc.WriteNativeFile(path.c_str()));
+  CBrivaneProDoc back(&m_host);
+  ASSERT_TRUE(back.ReadNativeFile(path.c_str()));
+  const CSpectrum& t = *back.m_pCurrent;
+  EXPECT_EQ(1, t.m_bTransformed);
+  EXPECT_EQ(1, t.m_paramsB.bComplex);
+  EXPECT_EQ(1, t.m_paramsB.aqmode);
+  EXPECT_EQ(1, t.m_paramsB.bConjugate);
+  CFourierTransformOptions options;
+  InitFourierTransformOptions(t, options);
+  EXPECT_TRUE(options.bInverse);
+  EXPECT_TRUE(options.bQuadrature);
+  EXPECT_FALSE(options.bReal);
+
+  CBrivaneProDoc older(&m_host);
+  ASSERT_TRUE(ReadInto(older, BuildBvx(256, 0, 0))) << m_strError;
+  EXPECT_EQ(0, older.m_pCurrent->m_bTransformed);
 }
 
 TEST_F(BvxFileTest, LongLabelIsCutTo79AndFieldIsZeroPadded) {
@@ -327,8 +382,8 @@ TEST_F(BvxFileTest, OlderLayoutIsReadWithItsModeWord) {
   EXPECT_EQ(s->m_paramsA.bConjugate, 1);
   EXPECT_EQ(s->m_pData[5], (float)0.5);
   EXPECT_EQ(s->m_pRawData[3], (float)(0.1 * 3));
-  // The user's chosen import type is left alone.
-  EXPECT_EQ(m_host.m_app.m_nImportType, 4);
+  // Reading it chooses import type 0; a refused one leaves the choice.
+  EXPECT_EQ(m_host.m_app.m_nImportType, 0);
 
   struct {
     short mode;
@@ -343,7 +398,9 @@ TEST_F(BvxFileTest, OlderLayoutIsReadWithItsModeWord) {
   }
   Bytes older = BuildOlder(6, 1);
   older.pop_back();
+  m_host.m_app.m_nImportType = 4;
   ExpectRefused(older);
+  EXPECT_EQ(m_host.m_app.m_nImportType, 4);
   WriteI32LE(&older[288], -2);
   ExpectRefused(older);
 }
@@ -422,6 +479,48 @@ TEST_F(BvxFileTest, OutOfRangeGeometryIsMadeSafe) {
   const CTextLabel* pLabel = static_cast<const CTextLabel*>(s->m_arrLabels.GetAt(0));
   EXPECT_EQ(pLabel->m_x, -2147483647 - 1);
   EXPECT_EQ(pLabel->m_bAttached, 1);
+}
+
+// A document reopened in a view as tall as the one it was saved from has its
+// zero lines where they were, and shows the acquisition time it showed: a
+// transform or zero filling since the acquisition changed td. Files without
+// a time (0, or no usable number) take it from td and sw.
+TEST_F(BvxFileTest, ZeroLinesAndTheAcquisitionTimeComeBackAsSaved) {
+  for (int nHeight : {600, 873, 1017, 9999}) {
+    m_host.m_rcClient = {0, 0, 800, nHeight};
+    CBrivaneProDoc doc(&m_host);
+    for (int z = -50; z < nHeight + 50; z += 7) {
+      CSpectrum* s = AddTestSpectrum(doc, 8);
+      s->m_rectPlot = {0, z + 5, 800, z - 5};  // as the transform lays it out
+    }
+    const std::string path = TempPath("zero.bvx");
+    ASSERT_TRUE(doc.WriteNativeFile(path.c_str()));
+    CBrivaneProDoc back(&m_host);
+    ASSERT_TRUE(back.ReadNativeFile(path.c_str()));
+    for (int i = 0; i < doc.GetSpectrumCount(); i++) {
+      const RECT& a = doc.GetSpectrumAt(i)->m_rectPlot;
+      const RECT& b = back.GetSpectrumAt(i)->m_rectPlot;
+      ASSERT_EQ((a.top + a.bottom) / 2, (b.top + b.bottom) / 2) << nHeight << " spectrum " << i;
+    }
+  }
+
+  CBrivaneProDoc doc(&m_host);
+  CSpectrum* s = AddTestSpectrum(doc, 16384);  // 5000 Hz: td / (2 sw) is 1.6384 s
+  s->m_paramsA.aq = 0.8192;
+  const std::string path = TempPath("aq.bvx");
+  ASSERT_TRUE(doc.WriteNativeFile(path.c_str()));
+  EXPECT_EQ(ReadF64LE(&ReadAll(path)[1024 + 76]), 0.8192);
+  const struct {
+    double dStored, dShown;
+  } cases[] = {{0.8192, 0.8192}, {0.0, 1.6384}, {-1.0, 1.6384}, {NAN, 1.6384}, {INFINITY, 1.6384}};
+  for (const auto& c : cases) {
+    Bytes file = ReadAll(path);
+    WriteF64LE(&file[1024 + 76], c.dStored);
+    CBrivaneProDoc back(&m_host);
+    ASSERT_TRUE(ReadInto(back, file)) << m_strError;
+    back.RefreshAfterLoad();
+    EXPECT_EQ(c.dShown, back.m_pCurrent->m_paramsA.aq) << c.dStored;
+  }
 }
 
 TEST_F(BvxFileTest, WriterUsesItsOwnViewAndTheListsCount) {

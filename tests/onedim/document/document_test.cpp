@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 #include "tests/onedim/document/document_test_host.h"
@@ -379,6 +380,36 @@ TEST_F(DispatcherTest, NativeFilesAreReadWhateverTheChosenType) {
   EXPECT_TRUE(m_host.m_app.m_strOpenFailure.IsEmpty());
 }
 
+// A damaged document is not handed on to the chosen importer, whose reason
+// ("Error opening acqus file") would say nothing of what is wrong.
+TEST_F(DispatcherTest, ADamagedDocumentSaysWhyInTheReadersWords) {
+  AddTestSpectrum(m_doc, 64);
+  std::string path = ::testing::TempDir() + "dispatch_whole.bvx";
+  ASSERT_TRUE(m_doc.WriteNativeFile(path.c_str()));
+  std::ifstream in(path, std::ios::binary);
+  const std::string whole((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::string badBuild = whole;
+  badBuild[11] = 2;
+  const struct {
+    const char* name;
+    std::string bytes;
+    const char* reason;
+  } cases[] = {
+      {"cut.bvx", whole.substr(0, 1500), "The file is damaged"},
+      {"header.bvx", whole.substr(0, 10), "Unexpected end of file"},
+      {"build.bvx", badBuild, "Build Number out of Date"},
+  };
+  for (const auto& c : cases) {
+    CBrivaneProDoc doc(&m_host);
+    m_host.m_app.m_nImportType = 0;
+    EXPECT_EQ(doc.ImportFile(Write(c.name, c.bytes).c_str()), importFailed) << c.name;
+    EXPECT_EQ(0u, std::string((LPCSTR)m_host.m_app.m_strOpenFailure).find(c.reason))
+        << c.name << ": " << (LPCSTR)m_host.m_app.m_strOpenFailure;
+    EXPECT_EQ(doc.GetSpectrumCount(), 0);
+    EXPECT_TRUE(m_host.m_app.m_History.IsEmpty()) << "no importer ran";
+  }
+}
+
 TEST_F(DispatcherTest, ForeignFilesGoToTheChosenTypeSilently) {
   std::string path = Write("foreign.fid", "##TITLE= not ours\n");
   m_host.m_app.m_nImportType = 9;
@@ -443,12 +474,10 @@ TEST_F(DocumentTest, SetLimitsTurnsAxisValuesIntoAClampedEvenRangeOrChangesNothi
   s->m_Scale.m_nUnits = AXIS_UNITS_PPM;
   s->m_nFirst = 0;
   s->m_nLast = 1024;
-  double dFrom = 0, dTo = 0, dStart = 0, dEnd = 0;
-  ASSERT_TRUE(m_doc.GetVisibleLimits(dFrom, dTo, dStart, dEnd));
+  double dFrom = 0, dTo = 0;
+  ASSERT_TRUE(m_doc.GetVisibleLimits(dFrom, dTo));
   EXPECT_DOUBLE_EQ(10.0, dFrom);
   EXPECT_DOUBLE_EQ(0.0, dTo);
-  EXPECT_DOUBLE_EQ(10.0, dStart);
-  EXPECT_DOUBLE_EQ(0.0, dEnd);
   struct Case {
     int nUnits;
     double dA, dB;

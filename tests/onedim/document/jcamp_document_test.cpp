@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/onedim/document/document_test_host.h"
+#include "tests/tools/run_tool.h"
 
 namespace {
 
@@ -73,6 +74,23 @@ TEST(JcampDocument, ProbeReadsTheRealFile) {
   EXPECT_NE(text.find("title 0 auto\n"), std::string::npos) << text;
   EXPECT_NE(text.find("data 0 0 0 -99 0 -312 0 -264 0\n"), std::string::npos) << text;
   EXPECT_NE(text.find("history JCampDX file correctly imported\n"), std::string::npos) << text;
+}
+
+// The real spectrum through spectrum_probe process: a spectrum on the ppm
+// scale its first and last x give (the last point one step short of it).
+TEST(JcampDocument, ProbeShowsTheRealSpectrumOnTheScaleOfItsX) {
+  const std::string output = ::testing::TempDir() + "jcamp_points.txt";
+  ASSERT_EQ(0, RunTool(SPECTRUM_PROBE_PATH, "process 8 \"" BRIVANE_REALDATA_DIR "/jcamp-1h.dx\" \"" + output + "\"",
+                       ::testing::TempDir() + "jcamp_points_out.txt"));
+  std::ifstream in(output);
+  std::vector<double> x;
+  for (double a = 0, re = 0, im = 0; in >> a >> re >> im;)
+    x.push_back(a);
+  ASSERT_EQ(x.size(), 16384u);
+  const double sf = 399.784493896, first = 6037.9072694778, last = -1953.6127495766;
+  const double step = (first - last) / 16384 / sf;
+  EXPECT_NEAR(x.front(), first / sf, 1e-6);
+  EXPECT_NEAR(x.back(), last / sf + step, 1e-6);
 }
 
 }  // namespace

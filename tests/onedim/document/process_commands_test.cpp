@@ -4,17 +4,23 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cmath>
+#include <complex>
 #include <cstdio>
 #include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "numerics/Constants.h"
 #include "onedim/document/ApodizeSession.h"
+#include "onedim/model/Integral.h"
 #include "onedim/model/WindowFunction.h"
 #include "onedim/processing/FourierTransformStep.h"
+#include "onedim/processing/WindowFunctionStep.h"
 #include "tests/onedim/document/document_test_host.h"
 #include "tests/tools/run_tool.h"
 
@@ -46,8 +52,10 @@ TEST(ProcessCommands, ZeroFillingRefusesAndLeavesTheSpectrum) {
     bool bNoMemory;
     const char* pszMessageStart;
   };
-  for (const Case& c : {Case{2000, false, "The number of points"}, Case{4097, false, "The number of points"},
-                        Case{1 << 26, true, "Memory exhausted"}}) {
+  // An odd size would split a complex pair; no size leaves no point.
+  for (const Case& c : {Case{4097, false, "The number of points must be even and at least 2"},
+                        Case{1, false, "The number of points"}, Case{0, false, "The number of points"},
+                        Case{-2, false, "The number of points"}, Case{1 << 26, true, "Memory exhausted"}}) {
     CTestHost host;
     CBrivaneProDoc doc(&host);
     CSpectrum* s = AddTestSpectrum(doc, 4096, Fid);
@@ -78,9 +86,30 @@ TEST(ProcessCommands, ZeroFillingRefusesAndLeavesTheSpectrum) {
   EXPECT_EQ("Zero Filling", History(host).back());
 }
 
+TEST(ProcessCommands, ZeroFillingToFewerPointsCutsTheData) {
+  CTestHost host;
+  CBrivaneProDoc doc(&host);
+  CSpectrum* s = AddTestSpectrum(doc, 4096, Fid);
+  doc.RefreshAfterAdd();
+  // An integral reaching past the new end reads nothing beyond it.
+  CIntegral* pIntegral = new CIntegral(s, 1800, 3000, 50, 0);
+  s->m_arrIntegrals.Add(pIntegral);
+  const std::vector<float> before = Data(s);
+  ASSERT_TRUE(doc.ZeroFilling(2000));
+  EXPECT_EQ(std::vector<float>(before.begin(), before.begin() + 2000), Data(s));
+  EXPECT_EQ(s->m_pWeighted, s->m_pWindow->m_pTarget);
+  EXPECT_EQ(2000, host.m_nScrollMax);
+  EXPECT_EQ("Zero Filling", History(host).back());
+  double dLargest = 0, dSmallest = 0;
+  pIntegral->SumRange(dLargest, dSmallest);
+  EXPECT_TRUE(std::isfinite(pIntegral->MaxValue()));
+}
+
 TEST(ProcessCommands, FourierTransformResizesFlagsAndLaysOut) {
   // A size that is no power of two is cut to the one below; a file type
-  // other than Bruker's marks the spectrum for conjugation.
+  // other than Bruker's marks the spectrum for conjugation. The layout goes
+  // by the view the spectrum was last drawn in, or by the document's view
+  // (800 x 600) before any drawing.
   for (int nType : {0, 3}) {
     CTestHost host;
     host.m_app.m_nImportType = nType;
@@ -88,7 +117,8 @@ TEST(ProcessCommands, FourierTransformResizesFlagsAndLaysOut) {
     CSpectrum* s = AddTestSpectrum(doc, 3000, Fid);
     s->m_paramsA.aqmode = 1;
     doc.RefreshAfterAdd();
-    s->m_Scale.m_rectClient = RECT{0, 0, 800, 600};
+    if (nType == 0)
+      s->m_Scale.m_rectClient = RECT{0, 0, 800, 600};
     s->m_fIntensityStep = 2.0f;
     CFourierTransformOptions options;
     BOOL bAll = TRUE, bAutophase = FALSE;
@@ -273,6 +303,91 @@ TEST(ProcessCommands, HighPassFilterRemovesTheNullPoint) {
   EXPECT_EQ(before, Data(small));
 }
 
+// Every step that writes the data is drawn to the data's new largest value,
+// whatever the views found before it: the scale is what OnDraw, the lens,
+// the tools and the peak list read.
+TEST(ProcessCommands, EveryStepThatWritesTheDataIsDrawnToItsNewLargestValue) {
+  const struct {
+    const char* pszStep;
+    void (*pfnRun)(CBrivaneProDoc& doc, CSpectrum& s);
+  } steps[] = {
+      {"Fourier Transform",
+       [](CBrivaneProDoc& doc, CSpectrum&) {
+         CFourierTransformOptions options;
+         BOOL bAll = FALSE, bAutophase = FALSE;
+         doc.InitFourierTransform(options, bAll, bAutophase);
+         doc.FourierTransform(options, FALSE, FALSE);
+       }},
+      {"Autophase",
+       [](CBrivaneProDoc& doc, CSpectrum& s) {
+         doc.AutoPhaseSpectrum(s);
+       }},
+      {"Phase dialog",
+       [](CBrivaneProDoc&, CSpectrum& s) {
+         s.SetPhase(1.0f, 0.0f);
+       }},
+      {"Magnitude",
+       [](CBrivaneProDoc& doc, CSpectrum&) {
+         doc.ToggleMagnitude();
+       }},
+      {"Power",
+       [](CBrivaneProDoc& doc, CSpectrum&) {
+         doc.TogglePower();
+       }},
+      {"Two-point baseline",
+       [](CBrivaneProDoc& doc, CSpectrum&) {
+         doc.TwoPointBaseline();
+       }},
+      {"Manual polynomial baseline",
+       [](CBrivaneProDoc& doc, CSpectrum&) {
+         const double c[5] = {-40, 0, 0, 0, 0};
+         doc.SubtractPolynomialBaseline(c);
+       }},
+      {"High Pass Filter",
+       [](CBrivaneProDoc& doc, CSpectrum&) {
+         doc.FilterFid(32, 50.0);
+       }},
+      {"Apodize",
+       [](CBrivaneProDoc&, CSpectrum& s) {
+         s.m_pWindow->SetParameters(CWindowFunction::Exponential, 20.0f, 1.0f, 0.0f, 0.0f);
+         ApplyWindowToSpectrum(s, FALSE, 0.0f, 0.0f);
+       }},
+      {"Sum Data",
+       [](CBrivaneProDoc& doc, CSpectrum&) {
+         doc.CopyData();
+         doc.SumData(2.0f);
+       }},
+      {"Byte Swap",
+       [](CBrivaneProDoc& doc, CSpectrum&) {
+         doc.ByteSwapSpectrum();
+       }},
+      {"FID shift",
+       [](CBrivaneProDoc&, CSpectrum& s) {
+         s.ShiftPoints(s.m_pRawData, 200);
+       }},
+      {"Soft thresholding",
+       [](CBrivaneProDoc& doc, CSpectrum& s) {
+         doc.SoftThresholding(5, s.m_paramsA.td, 290);
+       }},
+  };
+  for (const auto& step : steps) {
+    CTestHost host;
+    CBrivaneProDoc doc(&host);
+    // Out of phase, so that its first point is not its largest.
+    CSpectrum* s = AddTestSpectrum(doc, 2048, [](int i) { return Fid(i + 2) - Fid(i); });
+    doc.RefreshAfterAdd();
+    const float fBefore = s->GetLargestValue();  // drawn once before the step
+    ASSERT_EQ(0, s->m_bDataChanged) << step.pszStep;
+    step.pfnRun(doc, *s);
+    float fLargest = 0.0f;
+    for (int i = 0; i < s->m_paramsA.td; i += 2)
+      fLargest = std::max(fLargest, std::fabs(s->m_pData[i]));
+    EXPECT_NE(fBefore, fLargest) << step.pszStep << ": the step must change the largest value";
+    EXPECT_EQ(fLargest, s->GetLargestValue()) << step.pszStep;
+    EXPECT_EQ(0, s->m_bDataChanged) << step.pszStep;
+  }
+}
+
 std::map<std::string, double> ProcsValues(const std::string& path) {
   std::map<std::string, double> values;
   std::ifstream in(path);
@@ -315,10 +430,185 @@ TEST(ProcessCommands, ProbeTransformsTheRealExperimentOntoTheVendorsAxis) {
   EXPECT_NEAR(2.29, bestPpm, 0.05);
 }
 
+struct ProbePoint {
+  double x, re, im;
+};
+
+std::vector<ProbePoint> ReadPoints(const std::string& path) {
+  std::vector<ProbePoint> points;
+  std::ifstream in(path);
+  ProbePoint p;
+  while (in >> p.x >> p.re >> p.im)
+    points.push_back(p);
+  return points;
+}
+
+std::vector<double> ReadVendorWords(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::vector<double> words;
+  unsigned char b[4];
+  while (in.read(reinterpret_cast<char*>(b), 4))
+    words.push_back((double)(int32_t)(b[0] | b[1] << 8 | b[2] << 16 | (uint32_t)b[3] << 24));
+  return words;
+}
+
+// The image of the strongest line k at the mirror position: its line shape
+// fitted to the magnitudes there, over their local median (the noise).
+double MirrorImage(const std::vector<ProbePoint>& s, int k) {
+  const int n = (int)s.size(), w = 10;
+  auto mag = [&](int i) { return std::hypot(s[(size_t)i].re, s[(size_t)i].im); };
+  double dImage = 0.0;
+  for (int m = n - 1 - k - 3; m <= n - 1 - k + 3; m++) {
+    std::vector<double> around;
+    for (int d = -300; d <= 300; d++)
+      if (std::abs(d) > 20)
+        around.push_back(mag(m + d));
+    std::nth_element(around.begin(), around.begin() + (long)around.size() / 2, around.end());
+    const double dMedian = around[around.size() / 2];
+    double num = 0.0, den = 0.0;
+    for (int d = -w; d <= w; d++) {
+      num += (mag(m - d) - dMedian) * mag(k + d);
+      den += mag(k + d) * mag(k + d);
+    }
+    dImage = std::max(dImage, num / den);
+  }
+  return dImage;
+}
+
+// Orthonormal polynomials of degree 0 to nDegree over n points; projecting a
+// vector off them removes its mean and its slow baseline.
+std::vector<std::vector<double>> PolynomialBasis(size_t n, int nDegree) {
+  std::vector<std::vector<double>> basis;
+  for (int d = 0; d <= nDegree; d++) {
+    std::vector<double> v(n);
+    for (size_t i = 0; i < n; i++)
+      v[i] = std::pow(2.0 * (double)i / (double)(n - 1) - 1.0, d);
+    for (const std::vector<double>& u : basis) {
+      double dot = 0.0;
+      for (size_t i = 0; i < n; i++)
+        dot += u[i] * v[i];
+      for (size_t i = 0; i < n; i++)
+        v[i] -= dot * u[i];
+    }
+    double norm = 0.0;
+    for (double x : v)
+      norm += x * x;
+    for (double& x : v)
+      x /= std::sqrt(norm);
+    basis.push_back(std::move(v));
+  }
+  return basis;
+}
+
+void ProjectOff(std::vector<double>& v, const std::vector<std::vector<double>>& basis) {
+  for (const std::vector<double>& u : basis) {
+    double dot = 0.0;
+    for (size_t i = 0; i < v.size(); i++)
+      dot += u[i] * v[i];
+    for (size_t i = 0; i < v.size(); i++)
+      v[i] -= dot * u[i];
+  }
+}
+
+// The correlation of the real part with the vendor's at the best zero order
+// for a first order of p1 degrees over the spectrum, both taken off the
+// basis (at least the mean; r is the vendor's, already off it): the real part at any zero order is a
+// combination of a and b below, and the best combination's correlation is
+// the multiple correlation.
+double PhasedCorrelation(const std::vector<ProbePoint>& s, const std::vector<double>& r, double p1,
+                         const std::vector<std::vector<double>>& basis) {
+  const size_t n = s.size();
+  const std::complex<double> step = std::polar(1.0, p1 * kPi / 180.0 / (double)n);
+  std::complex<double> turn(1.0, 0.0);
+  std::vector<double> a(n), b(n);
+  for (size_t i = 0; i < n; i++, turn *= step) {
+    const std::complex<double> z = std::complex<double>(s[i].re, s[i].im) * turn;
+    a[i] = z.real(), b[i] = z.imag();
+  }
+  ProjectOff(a, basis);
+  ProjectOff(b, basis);
+  double caa = 0, cbb = 0, cab = 0, car = 0, cbr = 0, crr = 0;
+  for (size_t i = 0; i < n; i++)
+    caa += a[i] * a[i], cbb += b[i] * b[i], cab += a[i] * b[i], car += a[i] * r[i], cbr += b[i] * r[i],
+        crr += r[i] * r[i];
+  const double det = caa * cbb - cab * cab;
+  const double alpha = (cbb * car - cab * cbr) / det, beta = (caa * cbr - cab * car) / det;
+  return std::sqrt(std::max(0.0, (alpha * car + beta * cbr) / crr));
+}
+
+// The first order (degrees, searched over four turns either way) that best
+// matches the vendor's spectrum, and the correlation there.
+std::pair<double, double> BestPhasedCorrelation(const std::vector<ProbePoint>& s, const std::vector<double>& vendor,
+                                                int nBaselineDegree) {
+  const std::vector<std::vector<double>> basis = PolynomialBasis(s.size(), nBaselineDegree);
+  std::vector<double> r(vendor);
+  ProjectOff(r, basis);
+  std::pair<double, double> best(-1.0, 0.0);
+  for (double p1 = -1440.0; p1 <= 1440.0; p1 += 8.0)
+    best = std::max(best, std::make_pair(PhasedCorrelation(s, r, p1, basis), p1));
+  const double coarse = best.second;
+  for (double p1 = coarse - 8.0; p1 <= coarse + 8.0; p1 += 0.5)
+    best = std::max(best, std::make_pair(PhasedCorrelation(s, r, p1, basis), p1));
+  return best;
+}
+
+// The TopSpin 13C FID with the vendor's processing (1 Hz exponential, 32768
+// points): no mirror image of its strongest line, which lies where the
+// vendor's is, and a spectrum that matches the vendor's with a first-order
+// phase of less than two turns.
+TEST(ProcessCommands, ProbeTransformsATopSpinFidAsTheVendorDoes) {
+  const std::string dir = ::testing::TempDir();
+  const std::string real = std::string(BRIVANE_REALDATA_DIR) + "/bruker-gaba-13c/13C/";
+  ASSERT_EQ(0, RunTool(SPECTRUM_PROBE_PATH, "process 0 \"" + real + "fid\" \"" + dir + "topspin_ft.txt\" em=1 zf=65536 ft",
+                       dir + "topspin_out.txt"));
+  const std::vector<ProbePoint> s = ReadPoints(dir + "topspin_ft.txt");
+  const std::vector<double> vendor = ReadVendorWords(real + "pdata/1/1r");
+  ASSERT_EQ(32768u, s.size());
+  ASSERT_EQ(s.size(), vendor.size());
+  int k = 0, v = 0;
+  for (int i = 0; i < (int)s.size(); i++) {
+    if (std::hypot(s[i].re, s[i].im) > std::hypot(s[k].re, s[k].im))
+      k = i;
+    if (vendor[i] > vendor[v])
+      v = i;
+  }
+  EXPECT_NEAR(v, k, 1);
+  EXPECT_LT(MirrorImage(s, k), 0.01);
+
+  const std::pair<double, double> match = BestPhasedCorrelation(s, vendor, 0);
+  EXPECT_LT(std::fabs(match.second), 720.0);
+  // The vendor's 1r had its baseline taken off (procs: ABSG 5, a polynomial
+  // of degree 5): a roll of about 1 % of the strongest line, all of it in
+  // that polynomial, separates the raw transform from it.
+  EXPECT_GE(match.first, 0.88) << "p1 " << match.second;
+  const std::pair<double, double> flat = BestPhasedCorrelation(s, vendor, 5);
+  EXPECT_LT(std::fabs(flat.second), 720.0);
+  EXPECT_GE(flat.first, 0.99) << "p1 " << flat.second;
+}
+
+// The vendor's processed spectrum through the probe: on ppm, the strongest
+// line where procs puts it.
+TEST(ProcessCommands, ProbeReadsTheVendorsSpectrumOnItsPpmAxis) {
+  const std::string dir = ::testing::TempDir();
+  const std::string real = std::string(BRIVANE_REALDATA_DIR) + "/bruker-gaba-13c/13C/";
+  ASSERT_EQ(0, RunTool(SPECTRUM_PROBE_PATH, "process 0 \"" + real + "pdata/1/1r\" \"" + dir + "topspin_1r.txt\"",
+                       dir + "topspin_1r_out.txt"));
+  const std::vector<ProbePoint> s = ReadPoints(dir + "topspin_1r.txt");
+  std::map<std::string, double> procs = ProcsValues(real + "pdata/1/procs");
+  ASSERT_EQ((size_t)procs["SI"], s.size());
+  int k = 0;
+  for (int i = 0; i < (int)s.size(); i++)
+    if (s[i].re > s[k].re)
+      k = i;
+  const double step = procs["SW_p"] / procs["SF"] / procs["SI"];
+  EXPECT_NEAR(procs["OFFSET"] - k * step, s[(size_t)k].x, step);
+  EXPECT_NEAR(procs["OFFSET"], s.front().x, step);
+}
+
 TEST(ProcessCommands, ProbeRefusesUnknownStepsAndBadSizes) {
   const std::string dir = ::testing::TempDir();
   const std::string fid = std::string(BRIVANE_REALDATA_DIR) + "/bruker-aspirin-1h/1/fid";
-  for (const char* step : {"fft", "zf=100", "zf=x", "gm=1"}) {
+  for (const char* step : {"fft", "zf=101", "zf=0", "zf=x", "gm=1"}) {
     EXPECT_EQ(1, RunTool(SPECTRUM_PROBE_PATH, "process 0 \"" + fid + "\" \"" + dir + "bad.txt\" " + step,
                          dir + "bad_out.txt"))
         << step;

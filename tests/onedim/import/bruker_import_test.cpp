@@ -2,7 +2,9 @@
 // scratch, on damaged copies of them and on a real experiment.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -246,6 +248,13 @@ TEST(BrukerImport, ProcessedDataInTheByteOrderOfTheProcessing) {
     }
     EXPECT_EQ(c.nRead, s.m_paramsA.byteorder) << name;
     EXPECT_EQ(c.nEntered >= 0 ? 1 : 0, doc.policy.m_nQuestions) << name;
+    // A spectrum as a transform leaves one: the inverse is offered on ppm.
+    EXPECT_EQ(1, s.m_bTransformed) << name;
+    EXPECT_EQ(AXIS_UNITS_PPM, s.m_Scale.m_nUnits) << name;
+    EXPECT_EQ(0, s.m_paramsA.DECIM) << name;
+    EXPECT_EQ(1, s.m_paramsB.aqmode) << name;
+    EXPECT_EQ(1, s.m_paramsB.bComplex) << name;
+    EXPECT_EQ(c.bWinNmr ? 1 : 0, s.m_paramsA.bConjugate) << name;
     EXPECT_TRUE(doc.HasHistory(std::string("Processed data read in the ") + c.source + " byte order (" +
                                (bBig ? "Big Endian)" : "Little Endian)")))
         << name;
@@ -359,18 +368,36 @@ TEST(BrukerImport, FailuresGiveTheirReasonAndAddNothing) {
   }
 }
 
+// The buffer the words are read into comes first and fails in its own
+// words; the spectrum's buffers after it in the common ones.
 TEST(BrukerImport, FailedAllocationLeavesNoSpectrum) {
   TempFolder folder;
   WriteExperiment(folder);
+  folder.Write("1/pdata/1/1r", Int32Bytes(Ramp(16), false));
+  folder.Write("1/pdata/1/1i", Int32Bytes(Ramp(16), false));
+  const std::string kMemory = "Memory exhausted. \nImporting aborted";
+  const struct {
+    bool bWinNmr;
+    const char* file;
+    const char* firstFailure;
+  } cases[] = {
+      {false, "1/fid", "error no memory"},
+      {false, "1/pdata/1/1r", "Cannot allocate memory  real part"},
+      {true, "1/fid", "error no memory"},
+      {true, "1/pdata/1/1r", "Cannot allocate memory importing real part"},
+  };
   static int s_nAllowed;
-  for (int allowed : {0, 1}) {
-    s_nAllowed = allowed;
-    CSpectrum::AllocationHook old = CSpectrum::SetAllocationHook([](std::size_t) { return s_nAllowed-- > 0; });
-    FakeDocument doc;
-    EXPECT_FALSE(ImportBruker(doc, folder.Path("1/fid")));
-    CSpectrum::SetAllocationHook(old);
-    EXPECT_EQ("Memory exhausted. \nImporting aborted", doc.error);
-    EXPECT_TRUE(doc.spectra.empty());
+  for (const auto& c : cases) {
+    for (int allowed : {0, 1}) {
+      s_nAllowed = allowed;
+      CSpectrum::AllocationHook old = CSpectrum::SetAllocationHook([](std::size_t) { return s_nAllowed-- > 0; });
+      FakeDocument doc;
+      const std::string path = folder.Path(c.file);
+      EXPECT_FALSE(c.bWinNmr ? ImportWinNmr(doc, path) : ImportBruker(doc, path));
+      CSpectrum::SetAllocationHook(old);
+      EXPECT_EQ(allowed == 0 ? c.firstFailure : kMemory, doc.error) << c.bWinNmr << c.file << allowed;
+      EXPECT_TRUE(doc.spectra.empty());
+    }
   }
 }
 
@@ -410,6 +437,80 @@ TEST(BrukerImport, TruncatedAndCorruptedCopiesAreRefusedOrReadFully) {
     folder.Write("1/fid", f);
     folder.Write("1/pdata/1/procs", p);
     check("flip round ", (size_t)round);
+  }
+}
+
+// The real TopSpin files cut short: each data set is refused with a reason
+// or read whole (a series keeps the whole FIDs before a short one, as its
+// importer says). Of the parameter files every prefix that ends in or near a
+// record the readers take, and a spread of the others (which end in records
+// nobody reads); of the data files those near either end and a spread of
+// others (the reader only asks whether all words are there).
+TEST(BrukerImport, PrefixesOfTopSpinExperimentsAreRefusedOrReadWhole) {
+  struct Chosen {
+    const char* path;
+    std::vector<std::string> reads;  // the files its import reads
+    size_t spectra;
+  };
+  struct Experiment {
+    const char* folder;
+    std::vector<Chosen> chosen;
+  } experiments[] = {
+      {"bruker-gaba-13c/13C/",
+       {{"fid", {"acqus", "pdata/1/procs", "fid"}, 1},
+        {"pdata/1/1r", {"acqus", "pdata/1/procs", "pdata/1/1r", "pdata/1/1i"}, 1}}},
+      {"bruker-t1-2d/1/", {{"ser", {"acqus", "acqu2s", "pdata/1/procs", "ser"}, 10}}},
+  };
+  auto slurp = [](const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  };
+  for (const Experiment& e : experiments) {
+    const std::string real = std::string(BRIVANE_REALDATA_DIR) + "/" + e.folder;
+    TempFolder folder;
+    std::vector<std::string> files;
+    for (const Chosen& c : e.chosen)
+      for (const std::string& name : c.reads)
+        if (std::find(files.begin(), files.end(), name) == files.end()) {
+          files.push_back(name);
+          folder.Write("x/" + name, slurp(real + name));
+        }
+    for (const std::string& name : files) {
+      const std::string full = slurp(real + name);
+      std::vector<bool> near(full.size() + 1, false);
+      for (size_t n = 0; n < 64 && n <= full.size(); n++)
+        near[n] = near[full.size() - n] = true;
+      for (const char* record : {"##$AQ_mod=", "##$BF1=", "##$BYTORDA=", "##$DECIM=", "##$DSPFVS=", "##$GRPDLY=",
+                                 "##$SW_h=", "##$TD=", "##$DTYPA=", "##$OFFSET=", "##$SI=", "##$BYTORDP="})
+        for (size_t at = full.find(record); at != std::string::npos; at = full.find(record, at + 1))
+          for (size_t n = at; n <= full.size() && n < at + std::strlen(record) + 24; n++)
+            near[n] = true;
+      const size_t nSpread = full.size() > 100000 ? 8191 : 1021;
+      for (size_t n = 0; n <= full.size(); n++) {
+        if (!near[n] && n % nSpread != 0)
+          continue;
+        folder.Write("x/" + name, full.substr(0, n));
+        for (const Chosen& c : e.chosen) {
+          if (std::find(c.reads.begin(), c.reads.end(), name) == c.reads.end())
+            continue;
+          const std::string what = std::string(e.folder) + name + " cut at " + std::to_string(n) + ", " + c.path;
+          FakeDocument doc;
+          const BOOL bRead = ImportBruker(doc, folder.Path(std::string("x/") + c.path));
+          ASSERT_TRUE(doc.AllSpectraFilled()) << what;
+          if (bRead) {
+            // A cut acqu2s may count fewer FIDs; they are read whole.
+            if (name == "acqu2s")
+              ASSERT_GE(doc.spectra.size(), 1u) << what;
+            else
+              ASSERT_EQ(c.spectra, doc.spectra.size()) << what;
+          } else {
+            ASSERT_FALSE(doc.error.empty()) << what;
+            ASSERT_LT(doc.spectra.size(), c.spectra) << what;
+          }
+        }
+      }
+      folder.Write("x/" + name, full);
+    }
   }
 }
 
@@ -466,6 +567,45 @@ TEST(WinNmrImport, ProcessedWithoutArchiveReadsAcqusAndProcs) {
   EXPECT_FALSE(ImportWinNmr(none, folder.Path("1/pdata/1/1r")));
   EXPECT_EQ("Failed to import procs/fqs file.\n Importing aborted", none.error);
   EXPECT_TRUE(none.spectra.empty());
+}
+
+// GRPDLY of firmware the delay table does not know is the FID's rotation;
+// one that cannot be is dropped, and the history says so where it counted.
+TEST(BrukerImport, GroupDelayOfNewerFirmware) {
+  struct {
+    const char* dspfvs;
+    const char* grpdly;
+    double kept;
+    const char* line;  // "" when none
+  } cases[] = {
+      {"21", "4.5", 4.5, ""},
+      {"21", "-1", 0.0, "GRPDLY of acqus (-1) is negative: the FID is not rotated for the digital filter"},
+      {"20", "8", 0.0,
+       "GRPDLY of acqus (8) is not less than the number of points: the FID is not rotated for the digital filter"},
+      {"21", "1e300", 0.0,
+       "GRPDLY of acqus (1e+300) is not less than the number of points: the FID is not rotated for the digital "
+       "filter"},
+      {"21", "abc", 0.0, "GRPDLY of acqus is not a number: the FID is not rotated for the digital filter"},
+      {"12", "-1", 0.0, ""},  // the table's firmware: older acqus write -1
+  };
+  for (const auto& c : cases) {
+    TempFolder folder;
+    WriteExperiment(folder);
+    std::string acqus = Acqus(16);
+    acqus.replace(acqus.find("##$DSPFVS= 12"), 13, std::string("##$DSPFVS= ") + c.dspfvs + "\n##$GRPDLY= " + c.grpdly);
+    folder.Write("1/acqus", acqus);
+    FakeDocument doc;
+    ASSERT_TRUE(ImportBruker(doc, folder.Path("1/fid"))) << c.grpdly << doc.error;
+    EXPECT_EQ(c.kept, doc.spectra[0]->m_paramsA.GRPDLY) << c.dspfvs << " " << c.grpdly;
+    EXPECT_EQ(c.kept, doc.spectra[0]->m_paramsB.GRPDLY) << c.dspfvs << " " << c.grpdly;
+    int nLines = 0;
+    for (const std::string& line : doc.history)
+      nLines += line.compare(0, 6, "GRPDLY") == 0;
+    EXPECT_EQ(*c.line ? 1 : 0, nLines) << c.dspfvs << " " << c.grpdly;
+    if (*c.line) {
+      EXPECT_TRUE(doc.HasHistory(c.line)) << c.grpdly;
+    }
+  }
 }
 
 TEST(BrukerImport, RealExperiment) {

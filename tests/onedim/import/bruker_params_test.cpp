@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <string>
+#include <utility>
 
 #include "framework/base/MemFile.h"
 #include "onedim/import/BrukerData.h"
@@ -72,6 +73,30 @@ TEST(BrukerParams, RecordNamesIgnoreCaseAndValuesMustParse) {
   EXPECT_TRUE(Missing(params, "sf"));
   EXPECT_EQ(4, params.DECIM);  // any token that begins with "##$DECIM"
   EXPECT_EQ(12, params.DSPFVS);
+}
+
+// Acquisition modes as acqus and the WinNMR archive give them: 3 is digital
+// quadrature (simultaneous complex points), like 1.
+TEST(BrukerParams, AcquisitionModesOfBothReaders) {
+  struct {
+    const char* code;
+    int aqmode;  // as the block held it before: 7
+    int complex;
+  } cases[] = {{"0", 0, 0}, {"1", 1, 1}, {"2", 0, 1}, {"3", 1, 1}, {"4", 7, 1}};
+  typedef void (*Reader)(CSpectrumParams&, CFile&);
+  const std::pair<const char*, Reader> readers[] = {
+      {"##$AQ_mod= ", [](CSpectrumParams& p, CFile& f) { ReadBrukerAcqus(p, f); }},
+      {"##$AQMODE= ", [](CSpectrumParams& p, CFile& f) { ReadWinNmrDis(p, f); }}};
+  for (const auto& c : cases) {
+    for (const auto& reader : readers) {
+      CSpectrumParams params;
+      params.aqmode = 7;
+      TextFile file(std::string(reader.first) + c.code);
+      reader.second(params, file.File());
+      EXPECT_EQ(c.aqmode, params.aqmode) << reader.first << c.code;
+      EXPECT_EQ(c.complex, params.bComplex) << reader.first << c.code;
+    }
+  }
 }
 
 TEST(BrukerParams, ByteOrderFromTheWritingProgramWhenNoRecord) {

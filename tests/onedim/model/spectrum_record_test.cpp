@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/base/Exception.h"
+#include "onedim/model/AxisScale.h"
 #include "onedim/model/TextLabel.h"
 #include "onedim/model/Integral.h"
 #include "onedim/model/MeasureJ.h"
@@ -96,6 +97,33 @@ TEST(Spectrum, GroupDelayTable) {
   }
 }
 
+// Firmware the table does not know states its delay as GRPDLY; the table
+// wins where it has an entry, and a GRPDLY no rotation of the data can take
+// counts as none.
+TEST(Spectrum, GroupDelayFromGrpdlyWhereTheTableHasNone) {
+  CSpectrum s;
+  const double nan = std::nan("");
+  struct {
+    int decim, dspfvs, td;
+    double grpdly, delay;
+  } cases[] = {{725, 21, 32768, 76.0, 76.0},     {5544, 20, 8192, 67.985, 67.985}, {24, 10, 16384, 76.0, 61.0208},
+               {24, 10, 16384, -1.0, 61.0208},   {725, 21, 32768, 0.0, 0.0},       {725, 21, 32768, -1.0, 0.0},
+               {725, 21, 32768, nan, 0.0},       {725, 21, 32768, 1e300, 0.0},     {725, 21, 152, 76.0, 0.0},
+               {725, 21, 154, 76.0, 76.0},       {2048, 12, 32768, 72.0, 72.0}};
+  for (const auto& c : cases) {
+    s.m_paramsA.DECIM = c.decim;
+    s.m_paramsA.DSPFVS = c.dspfvs;
+    s.m_paramsA.td = c.td;
+    s.m_paramsA.GRPDLY = c.grpdly;
+    EXPECT_EQ(c.delay, s.GetGroupDelay()) << c.decim << "/" << c.dspfvs << " GRPDLY " << c.grpdly << " td " << c.td;
+  }
+  // It travels with the parameters.
+  CSpectrumParams copy;
+  s.m_paramsA.GRPDLY = 67.985;
+  copy.CopyFrom(s.m_paramsA);
+  EXPECT_EQ(67.985, copy.GRPDLY);
+}
+
 TEST(Spectrum, PowerOfTwoSize) {
   CSpectrum s;
   const int cases[][2] = {{3000, 2048}, {4096, 4096}, {4097, 4096}, {2, 2}, {3, 2}, {1, 0}, {0, 0}, {-8, 0}};
@@ -111,9 +139,12 @@ TEST(Spectrum, ZeroFillGrowsAllBuffersAndScalesTheOffset) {
   s->m_pWindow = new CWindowFunction(s->m_pRawData, s->m_pWeighted, &s->m_paramsA.td, &s->m_paramsA.sw);
   s->m_nFirst = 100;
   s->m_nLast = 300;
+  s->m_paramsA.aq = 1024 / (2 * 5000.0);
   ASSERT_TRUE(s->ZeroFill(4096));
   EXPECT_EQ(4096, s->m_paramsA.td);
   EXPECT_DOUBLE_EQ(12.0, s->m_paramsA.offset);
+  // The time axis covers the new points: the last one at 4096 floats over 5000 Hz.
+  EXPECT_DOUBLE_EQ(4096 / (2 * 5000.0), s->ConvertUnits(4096, AXIS_UNITS_SECONDS));
   EXPECT_EQ(0, s->m_nFirst);
   EXPECT_EQ(4096, s->m_nLast);
   for (int i = 0; i < 1024; i++) {
@@ -132,6 +163,7 @@ TEST(Spectrum, ZeroFillGrowsAllBuffersAndScalesTheOffset) {
   ASSERT_TRUE(s->ZeroFill(512));
   EXPECT_EQ(512, s->m_paramsA.td);
   EXPECT_DOUBLE_EQ(1.5, s->m_paramsA.offset);
+  EXPECT_DOUBLE_EQ(512 / (2 * 5000.0), s->ConvertUnits(512, AXIS_UNITS_SECONDS));
   EXPECT_EQ(512.0f, s->m_pData[511]);
   EXPECT_FALSE(s->ZeroFill(0));
   EXPECT_FALSE(s->ZeroFill(513));
@@ -324,7 +356,8 @@ TEST(Spectrum, PixelMapping) {
   s->m_rectPlot = {0, 100, 500, 301};  // zero line at 200
   s->m_fVerticalScale = 100.0f;
   s->m_fIntensityStep = 1.0f;
-  s->m_fMaxValue = 50.0f;
+  s->m_fMaxValue = 50.0f;  // display data set by hand, not from the data
+  s->m_bDataChanged = 0;
   EXPECT_EQ(200, s->PointToY(0));
   EXPECT_EQ(160, s->PointToY(2));
   EXPECT_EQ(200 - 60, s->ValueToY(30.0f));

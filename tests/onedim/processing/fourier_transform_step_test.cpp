@@ -89,6 +89,30 @@ TEST(FourierTransformStep, InitialValuesComeFromTheSpectrum) {
   EXPECT_TRUE(o.bReal);
 }
 
+// Firmware the delay table does not know: the dialog and the transform as
+// recorded (window functions, soft thresholding) rotate by the integer part
+// of GRPDLY, here an FID whose only point sits 76 points late.
+TEST(FourierTransformStep, GroupDelayOfNewerFirmwareRotatesLikeTheTables) {
+  std::vector<float> fid(1024, 0.0f);
+  fid[2 * 76] = 8.0f;
+  auto s = MakeFid(1024, fid, 0, 725, 21);
+  s->m_paramsA.GRPDLY = s->m_paramsB.GRPDLY = 76.9;
+  CFourierTransformOptions o;
+  InitFourierTransformOptions(*s, o);
+  EXPECT_TRUE(o.bRotateData);
+  EXPECT_EQ(o.nRotationPoints, 76);
+
+  s->m_paramsA.DECIM = 0;  // as after a transform: the recorded block counts
+  EXPECT_EQ(TransformAsRecorded(*s), 76);
+  // The point first and halved: a flat spectrum of -4 + 0i (the quadrature
+  // rotation negates that first point), but for the zero frequency in the
+  // middle, which the drift correction takes.
+  for (int i = 0; i < 1024; i += 2) {
+    ASSERT_NEAR(s->m_pData[i], i == 512 ? 0.0f : -4.0f, 1e-4) << i;
+    ASSERT_NEAR(s->m_pData[i + 1], 0.0f, 1e-4) << i;
+  }
+}
+
 TEST(FourierTransformStep, ResizesToTheChosenSizeThenToAPowerOfTwo) {
   auto s = MakeFid(3000);
   CFourierTransformOptions o;

@@ -1,0 +1,455 @@
+// What a chemist sees of real spectra in brivane23.exe: a transformed FID
+// drawn to fit its view, saved work reopened as it was saved, edits of
+// integrals and labels kept, a spectrum's outline following the mouse while
+// it is moved, the byte order on the parameters page and the FID Shift's
+// arrows.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <shlwapi.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "onedim/document/BrivaneProDoc.h"
+#include "onedim/model/Integral.h"
+#include "onedim/model/Spectrum.h"
+#include "onedim/model/TextLabel.h"
+#include "resources/BrivaneRes.h"
+#include "tests/framework/win/WindowTest.h"
+#include "tests/onedim/app/BrivaneProcess.h"
+#include "tests/onedim/app/ProgramTestSupport.h"
+#include "tests/onedim/app/lines_document.h"
+
+namespace {
+
+const COLORREF kTrace = RGB(0, 0, 255);  // the current spectrum's colour
+
+// Where the trace of the current spectrum lies in a view's picture: the band
+// above its zero line that the positive lines fill.
+struct TraceExtent {
+  int nColumns = 0;     // columns with trace pixels in the band
+  int nTop = INT_MAX;   // the highest trace pixel
+  int nCutColumns = 0;  // columns with trace pixels in the band's top rows
+};
+
+// The band runs from the view's top to nZeroLine; a trace the drawing cut
+// off piles up in the rows just below the top.
+TraceExtent MeasureTrace(const TestBitmap& shot, int nZeroLine) {
+  const int kTopRows = 8;
+  TraceExtent extent;
+  for (int x = 0; x < shot.width(); x++) {
+    bool bTrace = false, bCut = false;
+    for (int y = 0; y <= nZeroLine + 2; y++) {
+      if (shot.Pixel(x, y) != kTrace)
+        continue;
+      bTrace = true;
+      bCut |= y < kTopRows;
+      extent.nTop = std::min(extent.nTop, y);
+    }
+    extent.nColumns += bTrace;
+    extent.nCutColumns += bCut;
+  }
+  return extent;
+}
+
+// The panes of a document window's splitter: the 1D view, and the full view
+// above it while the dual display shows.
+struct Panes {
+  HWND full = nullptr;
+  HWND view = nullptr;
+};
+
+Panes PanesOf(const BrivaneProcess& app) {
+  Panes panes;
+  HWND child = app.ActiveChild();
+  HWND splitter = child != nullptr ? ::GetDlgItem(child, AFX_IDW_PANE_FIRST) : nullptr;
+  HWND first = splitter != nullptr ? ::GetDlgItem(splitter, AFX_IDW_PANE_FIRST) : nullptr;
+  HWND second = splitter != nullptr ? ::GetDlgItem(splitter, AFX_IDW_PANE_FIRST + 16) : nullptr;
+  if (second != nullptr && ::IsWindowVisible(second)) {
+    panes.full = first;
+    panes.view = second;
+  } else {
+    panes.view = first;
+  }
+  return panes;
+}
+
+// The program started without a file and the FID opened through File > Open
+// as a Bruker file (the type the dialog offers first), in a new window.
+bool OpenBrukerFid(BrivaneProcess& app, const char* pszExperiment) {
+  if (!app.Start("") || app.WaitMainWindow() == nullptr)
+    return false;
+  app.Sync();
+  app.PostCommand(ID_FILE_OPEN);
+  HWND dialog = app.WaitDialog("Import file");
+  const std::string fid = std::string(BRIVANE_SOURCE_DIR "/tests/data/") + pszExperiment + "/fid";
+  if (dialog == nullptr || !BrivaneProcess::EnterFileName(dialog, BrivaneProcess::WinePath(fid)))
+    return false;
+  if (!WaitFor([&] { return app.ChildCount() == 1 && !::IsWindow(dialog); }, 15000))
+    return false;
+  app.Sync();
+  return true;
+}
+
+// Process > Fourier Transform with the dialog as it opens, or zero filled
+// to pszPoints floats.
+bool Transform(BrivaneProcess& app, const char* pszPoints = nullptr) {
+  app.PostCommand(ID_PROCESS_FOURIER);
+  HWND dialog = app.WaitDialog("Fourier Transform");
+  if (dialog == nullptr)
+    return false;
+  if (pszPoints != nullptr)
+    ::SendMessageA(::GetDlgItem(dialog, IDC_FT_POINTS), WM_SETTEXT, 0, (LPARAM)pszPoints);
+  if (!BrivaneProcess::Dismiss(dialog, IDOK))
+    return false;
+  app.Sync();
+  return true;
+}
+
+// The program lays its frame out in its own time after it starts (it is
+// maximised, the window list makes room for its tabs, the first spectrum
+// made current takes the scroll bar away): Tab makes the spectrum current
+// once, then this waits until the view's size has held for a while.
+void WaitForSteadyLayout(HWND view) {
+  ::PostMessageA(view, WM_KEYDOWN, VK_TAB, 0);
+  RECT last = {};
+  int nSame = 0;
+  for (int i = 0; i < 50 && nSame < 6; i++) {
+    RECT rc;
+    ::GetClientRect(view, &rc);
+    nSame = ::EqualRect(&rc, &last) ? nSame + 1 : 0;
+    last = rc;
+    ::Sleep(100);
+  }
+}
+
+// The window as the screen shows it once its repaint has settled: the
+// program paints in its own time, so copies are taken until two agree.
+std::unique_ptr<TestBitmap> Shot(HWND hWnd) {
+  ::RedrawWindow(hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  std::unique_ptr<TestBitmap> shot = ScreenCopy(hWnd);
+  for (int i = 0; i < 30; i++) {
+    ::Sleep(100);
+    std::unique_ptr<TestBitmap> again = ScreenCopy(hWnd);
+    if (again->SameAs(*shot))
+      break;
+    shot = std::move(again);
+  }
+  return shot;
+}
+
+// Edit > Spectrum Properties: the acquisition time and the byte order its
+// parameters page shows; the sheet is closed again with Cancel.
+bool ReadParametersPage(BrivaneProcess& app, std::string& aq, std::string& byteOrder) {
+  app.PostCommand(ID_EDIT_PROPERTIES);
+  HWND sheet = app.WaitDialog("Spectrum Properties");
+  if (sheet == nullptr)
+    return false;
+  aq = BrivaneProcess::WindowText(FindControl(sheet, IDC_PROP_AQ));
+  byteOrder = BrivaneProcess::WindowText(FindControl(sheet, IDC_PROP_BYTE_ORDER));
+  return BrivaneProcess::Dismiss(sheet, IDCANCEL);
+}
+
+// The message box the program shows next, its text, and No pressed.
+std::string AnswerNo(BrivaneProcess& app) {
+  HWND box = app.WaitDialog("Brivane", 10000);
+  if (box == nullptr)
+    return "";
+  const std::string text = BrivaneProcess::StaticTexts(box);
+  BrivaneProcess::Dismiss(box, IDNO);
+  return text;
+}
+
+// The program started on a document file; its 1D view once the layout has
+// settled, or null.
+HWND StartOnDocument(BrivaneProcess& app, const std::string& path) {
+  if (!app.Start("\"" + path + "\"") || app.WaitMainWindow() == nullptr)
+    return nullptr;
+  app.Sync();
+  HWND view = PanesOf(app).view;
+  if (view != nullptr)
+    WaitForSteadyLayout(view);
+  return view;
+}
+
+std::string TempPath(const char* pszName) {
+  char temp[MAX_PATH];
+  ::GetTempPathA(sizeof temp, temp);
+  const std::string path = std::string(temp) + pszName;
+  ::DeleteFileA(path.c_str());
+  return path;
+}
+
+class DisplayProgramTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // No bar state, recent files or file type of an earlier run.
+    ::SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Orvandel\\Brivane");
+  }
+};
+
+}  // namespace
+
+// File > Open of a real FID and Fourier Transform, straight away and with
+// the dual display drawn last: the spectrum lies inside the 1D view's band
+// above its zero line (41 pixels over the view's bottom), and its tallest
+// line reaches above the band's middle without being cut off at the top.
+TEST_F(DisplayProgramTest, ATransformedRealFidIsDrawnToFitItsView) {
+  for (bool bDual : {false, true}) {
+    SCOPED_TRACE(bDual ? "dual display" : "1D view alone");
+    BrivaneProcess app;
+    ASSERT_TRUE(OpenBrukerFid(app, "bruker-aspirin-1h/1"));
+    if (bDual) {
+      app.Command(ID_VIEW_DUAL_DISPLAY);
+      app.Sync();
+      const Panes panes = PanesOf(app);
+      ASSERT_NE(nullptr, panes.full);
+      Shot(panes.view);
+      Shot(panes.full);
+    }
+    ASSERT_TRUE(Transform(app));
+    const std::unique_ptr<TestBitmap> shot = Shot(PanesOf(app).view);
+    const int nZeroLine = shot->height() - 41;
+    const TraceExtent trace = MeasureTrace(*shot, nZeroLine);
+    ASSERT_GT(trace.nColumns, shot->width() / 2) << "the trace runs across the view";
+    EXPECT_LE(trace.nTop, nZeroLine / 2) << "the tallest line reaches half the band";
+    EXPECT_LT(trace.nCutColumns * 100, trace.nColumns) << "fewer than 1 % of the columns cut at the top";
+  }
+}
+
+// The FID transformed with zero filling, an integral over its tallest line, saved, closed
+// and opened again through File > Open: the view shows the same picture,
+// the parameters page the same acquisition time, and the window and the
+// question on closing it name the file.
+TEST_F(DisplayProgramTest, ASavedDocumentOpensAgainAsItWasSaved) {
+  const std::string path = TempPath("brivane_display_saved.bvx");
+  BrivaneProcess app;
+  ASSERT_TRUE(OpenBrukerFid(app, "bruker-aspirin-1h/1"));
+  std::string aqAcquired, byteOrder;
+  ASSERT_TRUE(ReadParametersPage(app, aqAcquired, byteOrder));
+  ASSERT_TRUE(Transform(app, "32768"));
+  HWND view = PanesOf(app).view;
+  std::unique_ptr<TestBitmap> shot = Shot(view);
+  const int nZeroLine = shot->height() - 41;
+  int xTallest = -1;
+  for (int y = 0; y < nZeroLine && xTallest < 0; y++)
+    for (int x = 0; x < shot->width() && xTallest < 0; x++)
+      if (shot->Pixel(x, y) == kTrace)
+        xTallest = x;
+  ASSERT_GE(xTallest, 0);
+  app.Command(ID_TOOLS_INTEGRATE);
+  ::PostMessageA(view, WM_LBUTTONDOWN, MK_LBUTTON, At(xTallest - 15, nZeroLine - 3));
+  ::PostMessageA(view, WM_MOUSEMOVE, MK_LBUTTON, At(xTallest + 15, nZeroLine - 3));
+  ::PostMessageA(view, WM_LBUTTONUP, 0, At(xTallest + 15, nZeroLine - 3));
+  app.PostCommand(ID_TOOLS_INTEGRATE);  // after the band: the tool goes
+  EXPECT_TRUE(WaitFor([&] { return ScreenCopy(view)->Count(RGB(255, 0, 0)) > 30; }, 5000))
+      << "the integral's red curve and value";
+  std::string aq;
+  ASSERT_TRUE(ReadParametersPage(app, aq, byteOrder));
+  const std::unique_ptr<TestBitmap> before = Shot(view);
+  ASSERT_TRUE(app.SaveAs(path));
+  app.Command(ID_FILE_CLOSE);
+  ASSERT_TRUE(WaitFor([&] { return app.ChildCount() == 0; }, 5000)) << "saved: closed without a question";
+
+  app.PostCommand(ID_FILE_OPEN);
+  HWND dialog = app.WaitDialog("Import file");
+  ASSERT_NE(nullptr, dialog);
+  ASSERT_TRUE(BrivaneProcess::EnterFileName(dialog, path));
+  ASSERT_TRUE(WaitFor([&] { return app.ChildCount() == 1 && !::IsWindow(dialog); }, 15000));
+  app.Sync();
+  EXPECT_EQ("brivane_display_saved.bvx", BrivaneProcess::WindowText(app.ActiveChild()));
+  const std::unique_ptr<TestBitmap> after = Shot(PanesOf(app).view);
+  EXPECT_TRUE(after->SameAs(*before)) << "the picture as it was saved";
+  std::string aqAgain;
+  ASSERT_TRUE(ReadParametersPage(app, aqAgain, byteOrder));
+  // Zero filled to twice its points, the data last twice as long.
+  EXPECT_NEAR(2.0 * std::atof(aqAcquired.c_str()), std::atof(aq.c_str()), 0.002) << aqAcquired << " " << aq;
+  EXPECT_EQ(aq, aqAgain);
+  // Still a spectrum: the transform offered is the inverse.
+  app.PostCommand(ID_PROCESS_FOURIER);
+  HWND transform = app.WaitDialog("Fourier Transform");
+  ASSERT_NE(nullptr, transform);
+  EXPECT_EQ(BST_CHECKED, ::SendMessageA(::GetDlgItem(transform, IDC_FT_INVERSE), BM_GETCHECK, 0, 0));
+  ASSERT_TRUE(BrivaneProcess::Dismiss(transform, IDCANCEL));
+  app.Sync();
+
+  app.PostCommand(ID_FILE_CLOSE);
+  const std::string question = AnswerNo(app);
+  EXPECT_NE(std::string::npos, question.find("brivane_display_saved.bvx")) << question;
+  EXPECT_EQ(std::string::npos, question.find("Brivane1")) << question;
+}
+
+// Each edit of an integral or a label by key, in a document just saved,
+// makes closing it ask; Yes saves the edit.
+TEST_F(DisplayProgramTest, IntegralAndLabelEditsByKeyAreKeptOnClosing) {
+  const struct {
+    const char* pszEdit;
+    bool bSelectLabel, bSelectIntegral;
+    WPARAM nKey;
+    bool bCtrl;
+  } edits[] = {
+      {"Delete of the selected label", true, false, VK_DELETE, false},
+      {"Delete of the selected integral", false, true, VK_DELETE, false},
+      {"Up: the curves' scale", false, false, VK_UP, false},
+      {"Ctrl+Down: the integrals move down", false, false, VK_DOWN, true},
+  };
+  const std::string path = TempPath("brivane_display_edits.bvx");
+  for (const auto& edit : edits) {
+    SCOPED_TRACE(edit.pszEdit);
+    {
+      CViewHost host;
+      CBrivaneProDoc doc(&host);
+      CSpectrum* s = AddTestSpectrum(doc, "lines", kLinesTd, 1, Lines);
+      doc.RefreshAfterAdd();
+      s->m_arrIntegrals.Add(new CIntegral(s, 2 * 280, 2 * 320, 300, RGB(255, 0, 0)));
+      s->m_arrLabels.Add(new CTextLabel("label", nullptr, s, RGB(0, 0, 0), FALSE, 2 * 600, 60));
+      ASSERT_TRUE(doc.WriteNativeFile(path.c_str()));
+    }
+    BrivaneProcess app;
+    HWND view = StartOnDocument(app, path);
+    ASSERT_NE(nullptr, view);
+    app.Command(ID_FILE_SAVE);  // opening leaves the document changed
+    // As the program laid the document out in its view.
+    int nScaleDen = 0, nBase = 0;
+    {
+      CViewHost host;
+      CBrivaneProDoc saved(&host);
+      ASSERT_TRUE(saved.ReadNativeFile(path.c_str()));
+      nScaleDen = saved.GetSpectrumAt(0)->m_nIntegralScaleDen;
+      nBase = static_cast<const CIntegral*>(saved.GetSpectrumAt(0)->m_arrIntegrals.GetAt(0))->m_nBase;
+    }
+    const std::unique_ptr<TestBitmap> shot = Shot(view);
+    // A press on the label's black text, or on the integral's red curve.
+    const COLORREF crWanted = edit.bSelectLabel ? RGB(0, 0, 0) : RGB(255, 0, 0);
+    POINT hit = {-1, -1};
+    for (int y = 40; y < shot->height() - 45 && hit.x < 0; y++)
+      for (int x = 0; x < shot->width() && hit.x < 0; x++)
+        if (shot->Pixel(x, y) == crWanted)
+          hit = {x, y};
+    if (edit.bSelectLabel || edit.bSelectIntegral) {
+      ASSERT_GE(hit.x, 0);
+      ::PostMessageA(view, WM_LBUTTONDOWN, MK_LBUTTON, At(hit.x, hit.y));
+      ::PostMessageA(view, WM_LBUTTONUP, 0, At(hit.x, hit.y));
+    }
+    if (edit.bCtrl)
+      ::PostMessageA(view, WM_KEYDOWN, VK_CONTROL, 0);
+    ::PostMessageA(view, WM_KEYDOWN, edit.nKey, 0);
+    if (edit.bCtrl)
+      ::PostMessageA(view, WM_KEYUP, VK_CONTROL, 0);
+    app.PostCommand(ID_FILE_CLOSE);
+    HWND box = app.WaitDialog("Brivane", 10000);
+    ASSERT_NE(nullptr, box) << "no question: the edit would be lost";
+    ASSERT_TRUE(BrivaneProcess::Dismiss(box, IDYES));
+    ASSERT_TRUE(WaitFor([&] { return app.ChildCount() == 0; }, 5000));
+
+    CViewHost host;
+    CBrivaneProDoc doc(&host);
+    ASSERT_TRUE(doc.ReadNativeFile(path.c_str()));
+    const CSpectrum* s = doc.GetSpectrumAt(0);
+    EXPECT_EQ(edit.bSelectLabel ? 0 : 1, s->m_arrLabels.GetSize());
+    ASSERT_EQ(edit.bSelectIntegral ? 0 : 1, s->m_arrIntegrals.GetSize());
+    EXPECT_EQ(nScaleDen + (edit.nKey == VK_UP && !edit.bCtrl ? 5 : 0), s->m_nIntegralScaleDen);
+    if (!edit.bSelectIntegral) {
+      EXPECT_EQ(nBase + (edit.bCtrl ? 5 : 0), static_cast<const CIntegral*>(s->m_arrIntegrals.GetAt(0))->m_nBase);
+    }
+  }
+}
+
+// Mouse mode 1: while the button is held on the trace, an inverted line
+// follows the mouse across the spectrum's extent; on release the spectrum
+// lies there and the line has gone.
+TEST_F(DisplayProgramTest, AMovedSpectrumDragsItsOutlineAlong) {
+  const std::string path = TempPath("brivane_display_move.bvx");
+  {
+    CViewHost host;
+    CBrivaneProDoc doc(&host);
+    AddTestSpectrum(doc, "flat", kLinesTd, 1, [](int) { return 0.0f; });
+    doc.RefreshAfterAdd();
+    ASSERT_TRUE(doc.WriteNativeFile(path.c_str()));
+  }
+  BrivaneProcess app;
+  HWND view = StartOnDocument(app, path);
+  ASSERT_NE(nullptr, view);
+  auto rowOf = [](const TestBitmap& shot, COLORREF cr) {
+    int nBest = -1, nBestCount = 0;
+    for (int y = 0; y < shot.height(); y++) {
+      int n = 0;
+      for (int x = 0; x < shot.width(); x++)
+        n += shot.Pixel(x, y) == cr;
+      if (n > nBestCount)
+        nBest = y, nBestCount = n;
+    }
+    return nBestCount > shot.width() / 2 ? nBest : -1;
+  };
+  const std::unique_ptr<TestBitmap> start = Shot(view);
+  const int y0 = rowOf(*start, kTrace);
+  ASSERT_GT(y0, 150) << "the flat trace on its zero line";
+  const int x = start->width() / 2, y1 = y0 - 120;
+  ::PostMessageA(view, WM_MOUSEMOVE, 0, At(x, y0));  // over the trace: mode 1
+  ::PostMessageA(view, WM_LBUTTONDOWN, MK_LBUTTON, At(x, y0));
+  ::PostMessageA(view, WM_MOUSEMOVE, MK_LBUTTON, At(x, y0 - 60));
+  ::PostMessageA(view, WM_MOUSEMOVE, MK_LBUTTON, At(x, y1));
+  EXPECT_TRUE(WaitFor([&] { return rowOf(*ScreenCopy(view), RGB(0, 0, 0)) == y1; }, 5000))
+      << "the outline at the mouse, and only there";
+  EXPECT_EQ(y0, rowOf(*ScreenCopy(view), kTrace)) << "the spectrum itself waits for the release";
+  ::PostMessageA(view, WM_LBUTTONUP, 0, At(x, y1));
+  EXPECT_TRUE(WaitFor([&] { return rowOf(*ScreenCopy(view), kTrace) == y1; }, 5000));
+  const std::unique_ptr<TestBitmap> moved = Shot(view);
+  EXPECT_EQ(-1, rowOf(*moved, RGB(0, 0, 0))) << "the outline has gone";
+}
+
+// The parameters page shows the byte order the Bruker files give: words
+// most significant byte first (BYTORDA 1) in the aspirin experiment, least
+// significant first (0) in the GABA one.
+TEST_F(DisplayProgramTest, TheParametersPageShowsTheFilesByteOrder) {
+  const struct {
+    const char* pszExperiment;
+    const char* pszOrder;
+  } files[] = {{"bruker-aspirin-1h/1", "Big endian"}, {"bruker-gaba-13c/13C", "Little endian"}};
+  for (const auto& file : files) {
+    BrivaneProcess app;
+    ASSERT_TRUE(OpenBrukerFid(app, file.pszExperiment));
+    std::string aq, byteOrder;
+    ASSERT_TRUE(ReadParametersPage(app, aq, byteOrder));
+    EXPECT_EQ(file.pszOrder, byteOrder) << file.pszExperiment;
+  }
+}
+
+// Process > FID Shift: two steps of the up-down arrow show 2 in the count
+// and OK leaves the FID shifted left by 2 points.
+TEST_F(DisplayProgramTest, FidShiftStepsMadeWithTheArrowsReachOk) {
+  const std::string source = TempPath("brivane_display_shift_in.bvx");
+  const std::string path = TempPath("brivane_display_shift.bvx");
+  BrivaneProcess app;
+  ASSERT_TRUE(OpenBrukerFid(app, "bruker-aspirin-1h/1"));
+  ASSERT_TRUE(app.SaveAs(source));
+  app.PostCommand(ID_PROCESS_FID_SHIFT);
+  HWND dialog = app.WaitDialog("Fid Shift");
+  ASSERT_NE(nullptr, dialog);
+  HWND spin = ::GetDlgItem(dialog, IDC_SHIFT_SPIN);
+  ASSERT_NE(nullptr, spin);
+  RECT rc;
+  ::GetClientRect(spin, &rc);
+  for (int i = 0; i < 2; i++) {  // the upper half of the arrows steps up
+    ::PostMessageA(spin, WM_LBUTTONDOWN, MK_LBUTTON, At(rc.right / 2, rc.bottom / 4));
+    ::PostMessageA(spin, WM_LBUTTONUP, 0, At(rc.right / 2, rc.bottom / 4));
+  }
+  HWND count = ::GetDlgItem(dialog, IDC_SHIFT_COUNT);
+  EXPECT_TRUE(WaitFor([&] { return BrivaneProcess::WindowText(count) == "2"; }, 5000))
+      << BrivaneProcess::WindowText(count);
+  ASSERT_TRUE(BrivaneProcess::Dismiss(dialog, IDOK));
+  ASSERT_TRUE(app.SaveAs(path));
+
+  CViewHost host, sourceHost;
+  CBrivaneProDoc doc(&host), before(&sourceHost);
+  ASSERT_TRUE(doc.ReadNativeFile(path.c_str()) && before.ReadNativeFile(source.c_str()));
+  const CSpectrum* s = doc.GetSpectrumAt(0);
+  const CSpectrum* b = before.GetSpectrumAt(0);
+  ASSERT_EQ(b->m_paramsA.td, s->m_paramsA.td);
+  for (int i = 0; i + 4 < s->m_paramsA.td; i++)
+    ASSERT_EQ(b->m_pData[i + 4], s->m_pData[i]) << i;
+}

@@ -1,0 +1,271 @@
+// brivane23.exe opening today's spectrometer files through File > Open and
+// the import dialog, as a user does: a TopSpin 13C FID transformed with no
+// mirror image, the vendor's processed spectrum on its ppm axis, and a
+// JCAMP-DX spectrum on the scale of its shift reference. Each step is
+// checked on the screen and in the document the program saves.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <shlwapi.h>
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "onedim/model/AxisScale.h"
+#include "resources/BrivaneRes.h"
+#include "resources/ImportDialogsRes.h"
+#include "tests/framework/win/WindowTest.h"
+#include "tests/onedim/app/BrivaneProcess.h"
+#include "tests/onedim/app/OleTestSupport.h"
+#include "tests/onedim/app/lines_document.h"
+
+namespace {
+
+const int kTypeBruker = 0;
+const int kTypeJcamp = 8;
+
+const std::string kExperiment = BRIVANE_REALDATA_DIR "/bruker-gaba-13c/13C/";
+// From the vendor's procs: the left edge and the width in ppm; the shifts of
+// the vendor's three strongest lines, strongest first (its points 24707,
+// 26311 and 23964 of 32768).
+const double kOffset = 202.4913;
+const double kWidthPpm = 27573.5294117647 / 125.764971327016;
+const double kStrongestPpm[] = {37.1798, 26.4483, 42.1517};
+
+struct ControlSearch {
+  int id;
+  const char* cls;
+  HWND found;
+};
+
+BOOL CALLBACK MatchControl(HWND hWnd, LPARAM param) {
+  ControlSearch* s = reinterpret_cast<ControlSearch*>(param);
+  char name[32] = "";
+  ::GetClassNameA(hWnd, name, sizeof name);
+  if (::GetDlgCtrlID(hWnd) == s->id && ::lstrcmpiA(name, s->cls) == 0)
+    s->found = hWnd;
+  return s->found == nullptr;
+}
+
+// A control of a dialog by its id and class, however deep it lies.
+HWND FindControl(HWND parent, int id, const char* cls) {
+  ControlSearch search = {id, cls, nullptr};
+  ::EnumChildWindows(parent, MatchControl, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// The trace as the screen shows it: for each column of the view the pixel
+// of the trace's colour farthest from the zero line, in pixels above it
+// (negative below). The axis at the bottom is left out.
+std::vector<int> TraceHeights(HWND view, int nZeroLine, COLORREF crTrace) {
+  std::unique_ptr<TestBitmap> shot = ScreenCopy(view);
+  std::vector<int> heights((size_t)shot->width(), 0);
+  for (int x = 0; x < shot->width(); x++)
+    for (int y = 0; y < nZeroLine + 30 && y < shot->height(); y++)
+      if (shot->Pixel(x, y) == crTrace && std::abs(nZeroLine - y) > std::abs(heights[(size_t)x]))
+        heights[(size_t)x] = nZeroLine - y;
+  return heights;
+}
+
+// The current document's spectrum as the screen shows it once redrawn: its
+// trace over the zero line a spectrum has, 41 pixels above the view's
+// bottom; rc receives the view's client area. A window that has just come
+// may not show yet: the screen is read again until a trace is there, for a
+// few seconds. Empty without a view.
+std::vector<int> ShownSpectrum(const BrivaneProcess& app, RECT& rc) {
+  std::vector<int> heights;
+  WaitFor(
+      [&] {
+        HWND view = SpectrumView(app);
+        if (view == nullptr)
+          return false;
+        ::RedrawWindow(view, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        ::GetClientRect(view, &rc);
+        heights = TraceHeights(view, rc.bottom - 41, RGB(0, 0, 255));
+        return std::any_of(heights.begin(), heights.end(), [](int h) { return h != 0; });
+      },
+      5000);
+  return heights;
+}
+
+int Strongest(const std::vector<int>& heights) {
+  auto magnitude = [](int a, int b) { return std::abs(a) < std::abs(b); };
+  return (int)(std::max_element(heights.begin(), heights.end(), magnitude) - heights.begin());
+}
+
+// The largest excursion within 3 columns of x, over the median excursion of
+// the 100 columns either side (the noise).
+int ExcursionNear(const std::vector<int>& heights, int x) {
+  std::vector<int> around;
+  for (int d = -100; d <= 100; d++)
+    if (std::abs(d) > 5 && x + d >= 0 && x + d < (int)heights.size())
+      around.push_back(std::abs(heights[(size_t)(x + d)]));
+  std::nth_element(around.begin(), around.begin() + (long)around.size() / 2, around.end());
+  int peak = 0;
+  for (int d = -3; d <= 3; d++)
+    if (x + d >= 0 && x + d < (int)heights.size())
+      peak = std::max(peak, std::abs(heights[(size_t)(x + d)]));
+  return peak - around[around.size() / 2];
+}
+
+class ImportProgramTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char temp[MAX_PATH];
+    ::GetTempPathA(sizeof temp, temp);
+    m_dir = std::string(temp) + "brivane_import_test";
+    ::CreateDirectoryA(m_dir.c_str(), nullptr);
+    ::SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Orvandel\\Brivane");
+  }
+
+  std::string Path(const char* name) const { return m_dir + "\\" + name; }
+
+  // File > Open of path with the file type chosen in the dialog's combo, as
+  // a user picks it; true once the document window has come.
+  static bool OpenThroughTheDialog(BrivaneProcess& app, const std::string& path, int nType) {
+    const int nBefore = app.ChildCount();
+    app.PostCommand(ID_FILE_OPEN);
+    HWND dialog = app.WaitDialog("Import file");
+    HWND combo = dialog != nullptr ? FindControl(dialog, IDC_IMPORT_FILE_TYPE, "ComboBox") : nullptr;
+    if (combo == nullptr)
+      return false;
+    ::SendMessageA(combo, CB_SETCURSEL, (WPARAM)nType, 0);
+    ::SendMessageA(::GetParent(combo), WM_COMMAND, MAKEWPARAM(IDC_IMPORT_FILE_TYPE, CBN_SELCHANGE), (LPARAM)combo);
+    if (!BrivaneProcess::EnterFileName(dialog, path))
+      return false;
+    if (!WaitFor([&] { return app.ChildCount() > nBefore; }, 20000))
+      return false;
+    app.Sync();
+    return true;
+  }
+
+  // The scale bar's units entry: 0 seconds, 1 ppm, 2 Hz, 3 points.
+  static int UnitsEntry(const BrivaneProcess& app) {
+    HWND units = ::GetDlgItem(::GetDlgItem(app.main(), IDD_SCALE_BAR), IDC_SCALEBAR_UNITS);
+    return (int)::SendMessageA(units, CB_GETCURSEL, 0, 0);
+  }
+
+  // What the program saves of its current document, read back.
+  struct Saved {
+    CViewHost host;
+    CBrivaneProDoc doc{&host};
+  };
+  std::unique_ptr<Saved> SaveAndRead(BrivaneProcess& app, const char* name) const {
+    const std::string path = Path(name);
+    ::DeleteFileA(path.c_str());
+    std::unique_ptr<Saved> saved(new Saved);
+    if (!app.SaveAs(path) || !saved->doc.ReadNativeFile(path.c_str()) || saved->doc.GetSpectrumCount() != 1)
+      return nullptr;
+    return saved;
+  }
+
+  std::string m_dir;
+};
+
+// The FID through the dialog, then Fourier Transform with the dialog's own
+// values: it rotates by GRPDLY, and the spectrum has no image of its
+// strongest line across the middle. Then the vendor's 1r beside it: a
+// spectrum on ppm, the strongest line at the vendor's shift.
+TEST_F(ImportProgramTest, TopSpinFidTransformsWithoutAMirrorImageAndItsProcessedSpectrumOpensOnPpm) {
+  BrivaneProcess app;
+  ASSERT_TRUE(app.Start(""));
+  ASSERT_NE(nullptr, app.WaitMainWindow());
+  app.Sync();
+  ASSERT_TRUE(OpenThroughTheDialog(app, BrivaneProcess::WinePath(kExperiment + "fid"), kTypeBruker));
+  EXPECT_EQ(0, UnitsEntry(app)) << "an FID, in seconds";
+
+  app.PostCommand(ID_PROCESS_FOURIER);
+  HWND dialog = app.WaitDialog("Fourier Transform");
+  ASSERT_NE(nullptr, dialog);
+  EXPECT_EQ("76", BrivaneProcess::WindowText(::GetDlgItem(dialog, IDC_FT_ROTATION)));
+  EXPECT_EQ(BST_CHECKED, ::SendMessageA(::GetDlgItem(dialog, IDC_FT_ROTATE), BM_GETCHECK, 0, 0));
+  EXPECT_EQ(BST_UNCHECKED, ::SendMessageA(::GetDlgItem(dialog, IDC_FT_REAL), BM_GETCHECK, 0, 0)) << "complex data";
+  ASSERT_TRUE(BrivaneProcess::Dismiss(dialog, IDOK));
+  app.Sync();
+  EXPECT_EQ(1, UnitsEntry(app));
+
+  RECT rc;
+  std::vector<int> heights = ShownSpectrum(app, rc);
+  ASSERT_FALSE(heights.empty());
+  const int x = Strongest(heights);
+  ASSERT_GT(heights[(size_t)x], rc.bottom / 2) << "the tallest line upright, over most of the view";
+  // Without the vendor's line broadening the tallest is one of its three
+  // strongest; its image across the middle would stand 42 % of it high.
+  const double dPpm = kOffset - kWidthPpm * x / rc.right;
+  EXPECT_TRUE(std::any_of(std::begin(kStrongestPpm), std::end(kStrongestPpm),
+                          [&](double ppm) { return std::fabs(ppm - dPpm) < 2 * kWidthPpm / rc.right; }))
+      << dPpm;
+  EXPECT_LT(ExcursionNear(heights, rc.right - 1 - x), heights[(size_t)x] / 10);
+
+  std::unique_ptr<Saved> transformed = SaveAndRead(app, "topspin_ft.bvx");
+  ASSERT_NE(nullptr, transformed);
+  const CSpectrum& s = *transformed->doc.GetSpectrumAt(0);
+  EXPECT_EQ(AXIS_UNITS_PPM, s.m_Scale.m_nUnits);
+  EXPECT_EQ(76.0, s.m_paramsA.GRPDLY) << "the delay travels with the spectrum";
+  const int n = s.m_paramsA.td / 2;
+  auto mag = [&](int k) { return std::hypot((double)s.m_pData[2 * k], (double)s.m_pData[2 * k + 1]); };
+  int k = 0;
+  for (int i = 0; i < n; i++)
+    if (mag(i) > mag(k))
+      k = i;
+  double image = 0.0;
+  for (int d = -3; d <= 3; d++)
+    image = std::max(image, mag(n - 1 - k + d));
+  EXPECT_LT(image, 0.05 * mag(k));
+
+  ASSERT_TRUE(OpenThroughTheDialog(app, BrivaneProcess::WinePath(kExperiment + "pdata/1/1r"), kTypeBruker));
+  EXPECT_EQ(1, UnitsEntry(app)) << "a spectrum, in ppm";
+  heights = ShownSpectrum(app, rc);
+  ASSERT_FALSE(heights.empty());
+  const int xVendor = Strongest(heights);
+  EXPECT_GT(heights[(size_t)xVendor], rc.bottom / 2) << "upright, over most of the view";
+  EXPECT_NEAR(kStrongestPpm[0], kOffset - kWidthPpm * xVendor / rc.right, 2 * kWidthPpm / rc.right);
+
+  std::unique_ptr<Saved> processed = SaveAndRead(app, "topspin_1r.bvx");
+  ASSERT_NE(nullptr, processed);
+  const CSpectrum& p = *processed->doc.GetSpectrumAt(0);
+  EXPECT_EQ(AXIS_UNITS_PPM, p.m_Scale.m_nUnits);
+  EXPECT_NEAR(kStrongestPpm[0], p.ConvertUnits(p.GetMaxIndex(), AXIS_UNITS_PPM), kWidthPpm / 32768);
+}
+
+// A JCAMP-DX export whose x put the methyl line of aspirin at 2.77 ppm and
+// whose shift reference puts it at 2.29, where it is.
+TEST_F(ImportProgramTest, JcampSpectrumOpensOnTheScaleOfItsShiftReference) {
+  const char kAspirin[] =
+      "##TITLE= aspirin\n##JCAMP-DX= 5.00\n##DATA TYPE= NMR SPECTRUM\n##DATA CLASS= XYDATA\n"
+      "##.OBSERVE FREQUENCY= 300.13\n##.SHIFT REFERENCE= INTERNAL, CDCl3, 1, 15.47866\n##XUNITS= HZ\n"
+      "##FIRSTX= 4789.6726258\n##LASTX= -488.0774086\n##NPOINTS= 16\n##XYDATA= (X++(Y..Y))\n"
+      "4789 1 2 1 3 2 1 2 1\n2391 1 2 3 1 900 2 1 2\n##END=\n";
+  const std::string path = Path("aspirin.dx");
+  {
+    std::ofstream out(path, std::ios::binary);
+    out << kAspirin;
+  }
+  BrivaneProcess app;
+  ASSERT_TRUE(app.Start(""));
+  ASSERT_NE(nullptr, app.WaitMainWindow());
+  app.Sync();
+  ASSERT_TRUE(OpenThroughTheDialog(app, path, kTypeJcamp));
+  EXPECT_EQ(1, UnitsEntry(app));
+
+  RECT rc;
+  const std::vector<int> heights = ShownSpectrum(app, rc);
+  ASSERT_FALSE(heights.empty());
+  const int x = Strongest(heights);
+  // The view spans 16 points of 1.099 ppm from 15.47866 ppm down.
+  const double ppmPerPixel = 16 * 1.099055 / rc.right;
+  EXPECT_NEAR(2.29, 15.47866 - ppmPerPixel * x, 2 * ppmPerPixel);
+
+  std::unique_ptr<Saved> saved = SaveAndRead(app, "aspirin.bvx");
+  ASSERT_NE(nullptr, saved);
+  const CSpectrum& s = *saved->doc.GetSpectrumAt(0);
+  EXPECT_EQ(AXIS_UNITS_PPM, s.m_Scale.m_nUnits);
+  EXPECT_NEAR(2.29, s.ConvertUnits(s.GetMaxIndex(), AXIS_UNITS_PPM), 1e-6);
+}
+
+}  // namespace
