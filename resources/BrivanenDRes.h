@@ -27,6 +27,7 @@
 #define IDD_CUSTOMIZE 166
 #define IDD_PROJECTIONS 170
 #define IDD_HIGH_PASS 175
+#define IDD_POLYNOMIAL_BASELINE 209
 #define IDD_EXTRACTS 185
 #define IDD_LIMITS 193
 #define IDD_PHASE 139
@@ -94,6 +95,22 @@
 // High Pass Filter.
 #define IDC_HP_SELECTIVITY 1069
 #define IDC_HP_NULL_POINT 1070
+// Polynomial Baseline Correction: the order's buttons 0 .. 7, the
+// dimension's f1 .. f4 (each group in tab order), the filter and the basis.
+#define IDC_BC_ORDER0 1000
+#define IDC_BC_ORDER1 418
+#define IDC_BC_ORDER2 419
+#define IDC_BC_ORDER3 420
+#define IDC_BC_ORDER4 421
+#define IDC_BC_ORDER5 1005
+#define IDC_BC_ORDER6 1006
+#define IDC_BC_ORDER7 1011
+#define IDC_BC_F1 1007
+#define IDC_BC_F2 1008
+#define IDC_BC_F3 1009
+#define IDC_BC_F4 1010
+#define IDC_BC_FILTER 1012
+#define IDC_BC_TRIGONOMETRIC 1013
 // Set Levels.
 #define IDC_LEVELS_POSITIVE 1052
 #define IDC_LEVELS_NEGATIVE 1053

@@ -158,7 +158,8 @@ class CBrivanenDDoc : public COleServerDoc {
   void OnUpdateViewGrid(CCmdUI* pCmdUI);
   // Process.
   void OnProcessFullAuto();
-  void OnUpdateProcessFullAuto(CCmdUI* pCmdUI);
+  // Polynomial and Full Auto.
+  void OnUpdateProcessBaseline(CCmdUI* pCmdUI);
   void OnProcessMagnitude();
   void OnUpdateProcessMagnitude(CCmdUI* pCmdUI);
   void OnProcessMakeReal();
@@ -199,6 +200,7 @@ class CBrivanenDDoc : public COleServerDoc {
   void OnProcessPrediction();
   void OnProcessHighPass();
   void OnUpdateProcessHighPass(CCmdUI* pCmdUI);
+  void OnProcessPolynomial();
   void OnViewLevels();
   void OnViewScaleUnits();
   void OnViewProjections();

@@ -253,8 +253,8 @@ void CBrivanenDDoc::OnProcessFullAuto() {
   DataChanged();
 }
 
-void CBrivanenDDoc::OnUpdateProcessFullAuto(CCmdUI* pCmdUI) {
-  pCmdUI->Enable(m_pCurrent != nullptr && IsFullyTransformed(*m_pCurrent));
+void CBrivanenDDoc::OnUpdateProcessBaseline(CCmdUI* pCmdUI) {
+  pCmdUI->Enable(m_pCurrent != nullptr && OffersBaselineCommands(*m_pCurrent));
 }
 
 void CBrivanenDDoc::OnProcessMagnitude() {
@@ -267,14 +267,16 @@ void CBrivanenDDoc::OnUpdateProcessMagnitude(CCmdUI* pCmdUI) {
   pCmdUI->SetCheck(m_pCurrent != nullptr && m_pCurrent->m_bMagnitude);
 }
 
-// The entry says what it does: a real set is made complex again.
+// The entry always makes the set real; on a real set (where it reads "Make
+// Complex") nothing changes. "mc" makes a set complex again.
 void CBrivanenDDoc::OnProcessMakeReal() {
   if (m_pCurrent == nullptr)
     return;
-  if (m_pCurrent->m_bReal)
-    m_pCurrent->MakeComplex();
-  else
-    m_pCurrent->MakeReal();
+  if (m_pCurrent->m_bReal) {
+    UpdateAllViews(nullptr);
+    return;
+  }
+  m_pCurrent->MakeReal();
   DataChanged();
 }
 

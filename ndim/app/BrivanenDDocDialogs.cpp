@@ -148,6 +148,17 @@ void CBrivanenDDoc::OnUpdateProcessHighPass(CCmdUI* pCmdUI) {
   pCmdUI->Enable(m_pCurrent != nullptr && m_pCurrent->m_nCurrentDim == m_pCurrent->m_nLastDim);
 }
 
+// Each opening starts from the presets: order 5 along f1, filter 2.
+void CBrivanenDDoc::OnProcessPolynomial() {
+  if (m_pCurrent == nullptr)
+    return;
+  CBaselineDialog dialog(BaselineChoices(), m_pCurrent->m_nLastDim, AfxGetMainWnd());
+  if (dialog.DoModal() != IDOK)
+    return;
+  RunLines({BaselineCommandLine(dialog.m_choices)});
+  DataChanged();
+}
+
 void CBrivanenDDoc::OnViewLevels() {
   if (m_pCurrent == nullptr)
     return;

@@ -71,6 +71,8 @@ int CSpectrum2D::GetCurrentCount() const {
 }
 
 int CSpectrum2D::GetInnerCountOf(int dim) const {
+  if (dim < 1)
+    return 1;
   if (dim > MaxDimensions)
     dim = MaxDimensions;
   return static_cast<int>(Product(m_dims, 0, dim - 1));
@@ -78,6 +80,8 @@ int CSpectrum2D::GetInnerCountOf(int dim) const {
 
 int CSpectrum2D::GetOuterCountOf(int dim) const {
   const int last = m_nLastDim < MaxDimensions ? m_nLastDim : MaxDimensions - 1;
+  if (dim >= last)
+    return 1;
   return static_cast<int>(Product(m_dims, dim < 0 ? 0 : dim + 1, last));
 }
 
@@ -129,8 +133,6 @@ void CSpectrum2D::MakeReal() {
     return;
   m_bReal = 1;
   m_dims[0].m_nPoints = 1;
-  // The halves and pairs that told how to phase the set are gone.
-  std::memset(m_phasingOrder, 0, sizeof(m_phasingOrder));
   if (!m_pData)
     return;
   const int total = GetTotalPoints();

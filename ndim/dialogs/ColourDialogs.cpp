@@ -243,11 +243,10 @@ void CRampEditorDialog::OnLoad() {
   CFileDialog dialog(TRUE, "PAL", "*.PAL", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, kPaletteFilter, this);
   if (dialog.DoModal() != IDOK)
     return;
+  // A file that ends early still shows the entries it held.
   std::string error;
-  if (!ReadPaletteFile(dialog.GetPathName(), m_ramp, error)) {
+  if (!ReadPaletteFile(dialog.GetPathName(), m_ramp, error))
     AfxMessageBox(error.c_str(), MB_OK | MB_ICONEXCLAMATION);
-    return;
-  }
   Redraw();
   ShowSelection();
 }

@@ -164,3 +164,28 @@ void CHighPassDialog::DoDataExchange(CDataExchange* pDX) {
   DDX_Text(pDX, IDC_HP_SELECTIVITY, m_nSelectivity);
   DDV_MinMaxInt(pDX, m_nSelectivity, 4, 32);
 }
+
+// --- Polynomial Baseline Correction ---
+
+CBaselineDialog::CBaselineDialog(const BaselineChoices& choices, int last, CWnd* pParentWnd)
+    : CDialog(IDD, pParentWnd), m_choices(choices), m_nLast(last) {}
+
+BOOL CBaselineDialog::OnInitDialog() {
+  CDialog::OnInitDialog();
+  const int along[] = {IDC_BC_F1, IDC_BC_F2, IDC_BC_F3, IDC_BC_F4};
+  for (int i = 0; i < 4; ++i)
+    if (CWnd* pButton = GetDlgItem(along[i]))
+      pButton->EnableWindow(BaselineAlongOffered(i, m_nLast));
+  return TRUE;
+}
+
+void CBaselineDialog::DoDataExchange(CDataExchange* pDX) {
+  DDX_Radio(pDX, IDC_BC_ORDER0, m_choices.m_nOrder);
+  DDX_Radio(pDX, IDC_BC_F1, m_choices.m_nAlong);
+  CString filter(m_choices.m_filter.c_str());
+  DDX_Text(pDX, IDC_BC_FILTER, filter);
+  m_choices.m_filter = static_cast<LPCSTR>(filter);
+  int trigonometric = m_choices.m_bTrigonometric ? 1 : 0;
+  DDX_Check(pDX, IDC_BC_TRIGONOMETRIC, trigonometric);
+  m_choices.m_bTrigonometric = trigonometric != 0;
+}

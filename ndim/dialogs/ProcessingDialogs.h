@@ -1,6 +1,7 @@
 // The nD program's processing dialogs: Fourier Transform, Apodization,
-// Linear Prediction and High Pass Filter. They only read their fields; the
-// document turns what they hold into command lines (NdDialogCommands.h).
+// Linear Prediction, High Pass Filter and Polynomial Baseline Correction.
+// They only read their fields; the document turns what they hold into
+// command lines (NdDialogCommands.h).
 #pragma once
 
 #include "framework/win/Dialog.h"
@@ -69,4 +70,19 @@ class CHighPassDialog : public CDialog {
 
  protected:
   void DoDataExchange(CDataExchange* pDX) override;
+};
+
+class CBaselineDialog : public CDialog {
+ public:
+  enum { IDD = IDD_POLYNOMIAL_BASELINE };
+  // last: the set's last dimension, which decides the "Along:" buttons offered.
+  CBaselineDialog(const BaselineChoices& choices, int last, CWnd* pParentWnd = nullptr);
+
+  BaselineChoices m_choices;
+
+ protected:
+  BOOL OnInitDialog() override;
+  void DoDataExchange(CDataExchange* pDX) override;
+
+  int m_nLast;
 };

@@ -2,9 +2,11 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 #include "ndim/data/Spectrum2D.h"
 #include "numerics/Constants.h"
+#include "numerics/Saturate.h"
 
 namespace {
 
@@ -162,6 +164,18 @@ double HighPassNullPoint(const CSpectrum2D& set) {
 std::string HighPassCommandLine(int selectivity, double nullPoint) {
   char line[96];
   std::snprintf(line, sizeof line, "fi %d %f 1", selectivity, nullPoint);
+  return line;
+}
+
+bool BaselineAlongOffered(int index, int last) {
+  return index >= 0 && index + 1 <= last;
+}
+
+std::string BaselineCommandLine(const BaselineChoices& c) {
+  const long long filter = std::strtoll(c.m_filter.c_str(), nullptr, 10);
+  char line[96];
+  std::snprintf(line, sizeof line, "bc %d %d %d %d", c.m_nAlong + 1, c.m_nOrder, c.m_bTrigonometric ? 1 : 0,
+                ClampToInt(filter));
   return line;
 }
 

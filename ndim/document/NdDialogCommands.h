@@ -59,6 +59,21 @@ std::string PredictionCommandLine(PredictionChoices c, const CSpectrum2D& set, b
 double HighPassNullPoint(const CSpectrum2D& set);
 std::string HighPassCommandLine(int selectivity, double nullPoint);
 
+// The Polynomial Baseline Correction dialog: the order's button (0 .. 7),
+// the "Along:" button (0 for f1), the filter width as typed, the basis.
+struct BaselineChoices {
+  int m_nOrder = 5;
+  int m_nAlong = 0;
+  std::string m_filter = "2";
+  BOOL m_bTrigonometric = FALSE;
+};
+// Whether the "Along:" button of that index is offered on a set whose last
+// dimension is last: only a dimension the set has.
+bool BaselineAlongOffered(int index, int last);
+// "bc" with the dimension, the order, the basis (1 trigonometric) and the
+// filter text read as a whole number (0 when it is none).
+std::string BaselineCommandLine(const BaselineChoices& c);
+
 // Phase dialog arithmetic. The first-order round slider wraps at 360: a
 // move across 0 goes the short way round.
 int RoundSliderDelta(int oldPos, int newPos);

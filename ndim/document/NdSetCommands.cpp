@@ -84,8 +84,8 @@ bool HasSquarePlane(const CSpectrum2D& set) {
   return last >= 1 && last < CSpectrum2D::MaxDimensions && set.m_dims[last].m_nPoints == set.m_dims[last - 1].m_nPoints;
 }
 
-bool IsFullyTransformed(const CSpectrum2D& set) {
-  return set.m_pData && set.m_nCurrentDim == 0;
+bool OffersBaselineCommands(const CSpectrum2D& set) {
+  return set.m_pData && set.m_nCurrentDim == -1;
 }
 
 void ToggleProjection(CSpectrum2D& set, int dim) {

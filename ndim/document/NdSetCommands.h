@@ -24,10 +24,9 @@ bool IsZoomFull(const CSpectrum2D& set);
 bool ToggleMagnitude(CSpectrum2D& set);
 // The last two dimensions have equal counts (transpose and symmetrize work).
 bool HasSquarePlane(const CSpectrum2D& set);
-// Every dimension has been transformed: the baseline commands work on the
-// spectrum. The transform moves the current dimension from the last one to
-// 0 as it goes.
-bool IsFullyTransformed(const CSpectrum2D& set);
+// The baseline commands (Polynomial, Full Auto) are offered: the current
+// dimension is -1, which only "f= -1" sets.
+bool OffersBaselineCommands(const CSpectrum2D& set);
 
 // The projection of dimension dim (1: F1, rows summed; 2: F2, columns
 // summed) switched on or off; switching it on hides the loaded trace of that

@@ -1,8 +1,7 @@
 #include "ndim/document/PaletteFile.h"
 
+#include <algorithm>
 #include <cstdio>
-#include <cstring>
-#include <vector>
 
 #include "ndim/data/Spectrum2D.h"
 
@@ -36,23 +35,19 @@ void PaletteRamp::DeleteInnerNodes() {
 }
 
 bool ParsePaletteFile(const unsigned char* bytes, std::size_t size, PaletteRamp& ramp) {
-  if (size != PaletteRamp::FileSize)
-    return false;
-  const unsigned char* last = bytes + 4 * (PaletteRamp::Entries - 1);
-  if (bytes[3] != 1 || last[3] != 1)
-    return false;
-  PaletteRamp read;
-  for (int i = 0; i < PaletteRamp::Entries; ++i) {
+  const std::size_t records = std::min<std::size_t>(size / 4, PaletteRamp::Entries);
+  for (std::size_t i = 0; i < records; ++i) {
     const unsigned char* record = bytes + 4 * i;
-    if (record[3] > 1)
-      return false;
-    read.m_red[i] = record[0];
-    read.m_green[i] = record[1];
-    read.m_blue[i] = record[2];
-    read.m_nodes[i] = record[3];
+    ramp.m_red[i] = record[0];
+    ramp.m_green[i] = record[1];
+    ramp.m_blue[i] = record[2];
+    ramp.m_nodes[i] = record[3];
   }
-  read.Compute();
-  ramp = read;
+  // Add and Delete keep the ends as nodes; a file does not undo that.
+  ramp.m_nodes[0] = ramp.m_nodes[PaletteRamp::Entries - 1] = 1;
+  if (records < PaletteRamp::Entries)
+    return false;
+  ramp.Compute();
   return true;
 }
 
@@ -62,11 +57,10 @@ bool ReadPaletteFile(const char* path, PaletteRamp& ramp, std::string& error) {
     error = "Unable to open file for reading";
     return false;
   }
-  // One byte more than a palette holds tells a longer file from a whole one.
-  std::vector<unsigned char> bytes(PaletteRamp::FileSize + 1);
-  const std::size_t size = std::fread(bytes.data(), 1, bytes.size(), file);
+  unsigned char bytes[PaletteRamp::FileSize];
+  const std::size_t size = std::fread(bytes, 1, sizeof bytes, file);
   std::fclose(file);
-  if (!ParsePaletteFile(bytes.data(), size, ramp)) {
+  if (!ParsePaletteFile(bytes, size, ramp)) {
     error = "Error during reading";
     return false;
   }

@@ -27,11 +27,15 @@ struct PaletteRamp {
   int m_nodes[Entries];
 };
 
-// A whole file's bytes into the ramp, recomputed. A file of any other
-// length, or with a node flag that is neither 0 nor 1, or whose first or
-// last entry is no node, is refused and the ramp is left as it was.
+// A file's bytes into the ramp, record by record: each record read sets its
+// entry's colour and node flag (the flag byte as it stands; any non-zero one
+// is a node). The two ends stay nodes whatever the file says, and bytes
+// after the 256th record are not read. With all 256 records the ramp is
+// computed again and the result is true; a shorter file keeps the entries
+// of the whole records it holds, the rest as they were, and is false.
 bool ParsePaletteFile(const unsigned char* bytes, std::size_t size, PaletteRamp& ramp);
-// Read and write a .PAL file; on failure error holds the message to show
-// and the ramp (reading) is unchanged.
+// Read and write a .PAL file; on failure error holds the message to show.
+// A file that cannot be opened leaves the ramp as it was; one that ends
+// early has been read as far as it goes (ParsePaletteFile).
 bool ReadPaletteFile(const char* path, PaletteRamp& ramp, std::string& error);
 bool WritePaletteFile(const char* path, const PaletteRamp& ramp, std::string& error);

@@ -18,8 +18,9 @@ void HandOff(CSpectrum2D& set, CCommandInterpreter& interpreter, const HandOffTr
   const CString path = HandOffPath(folder, traces.m_bColumns);
   // A document left by an earlier run is never what the 1D program opens.
   std::remove(path);
-  const DimensionBlock& block = set.m_dims[traces.m_bColumns ? 1 : 2];
-  if (!WriteTraceFile(path, pairs.data(), block, static_cast<int>(traces.m_indices.size()), client, ui)) {
+  const DimensionBlock block = HandedBlock(set, traces.m_bColumns ? 1 : 2);
+  if (!WriteTraceFile(path, pairs.data(), block, static_cast<int>(traces.m_indices.size()), !set.m_bReal, client,
+                      ui)) {
     std::remove(path);
     return;
   }

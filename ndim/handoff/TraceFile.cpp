@@ -39,18 +39,32 @@ class CTraceFileHost : public CDocumentHost {
   CMemorySettings m_settings;
 };
 
+// The 1D program puts float index i at sw - sw (i + offset) / td Hz, the 2D
+// program point k at (n - 1 - k) / n x sw + last: with i = 2k and td = 2n the
+// two agree when offset = 2 - td x last / sw. Without a width there is no
+// axis to keep.
+double OffsetOfLastFrequency(double last, double sw, int td) {
+  return sw != 0.0 ? 2.0 - td * last / sw : 0.0;
+}
+
+float LastFrequencyOfOffset(double offset, double sw, int td) {
+  return td > 0 ? NdToFloat((2.0 - offset) * sw / td) : 0.0f;
+}
+
 // Appends one trace of `points` pairs, with the fields the 1D program is
 // given for every trace.
-bool AddTrace(CBrivaneProDoc& doc, const float* pairs, const DimensionBlock& block, const CSize& client) {
+bool AddTrace(CBrivaneProDoc& doc, const float* pairs, const DimensionBlock& block, bool complex,
+              const CSize& client) {
   CSpectrumParams params;
   params.td = 2 * block.m_nPoints;
   params.sw = block.m_fSpectralWidth;
   params.sf = block.m_fSpectrometerFreq;
-  params.offset = block.m_fLastFrequency;
+  params.offset = OffsetOfLastFrequency(block.m_fLastFrequency, params.sw, params.td);
   params.DSPFVS = 0;
   params.DECIM = 0;
-  params.aqmode = 0;
-  params.bComplex = 0;
+  // Quadrature pairs transform as complex data in the 1D program too.
+  params.aqmode = complex ? 1 : 0;
+  params.bComplex = complex ? 1 : 0;
   params.bConjugate = 0;
   CSpectrum* s = doc.AddSpectrum(params);
   s->m_pData = CSpectrum::AllocateFloats(params.td);
@@ -97,8 +111,7 @@ bool GatherTraces(const CSpectrum2D& set, bool columns, const std::vector<int>& 
   }
   for (int index : indices) {
     for (std::size_t k = 0; k < points; ++k) {
-      // Columns run from the last row up.
-      const std::size_t point = columns ? (points - 1 - k) * f2 + index : static_cast<std::size_t>(index) * f2 + k;
+      const std::size_t point = columns ? k * f2 + index : static_cast<std::size_t>(index) * f2 + k;
       gathered.push_back(set.m_pData[u * point]);
       gathered.push_back(u == 2 ? set.m_pData[2 * point + 1] : 0.0f);
     }
@@ -107,15 +120,25 @@ bool GatherTraces(const CSpectrum2D& set, bool columns, const std::vector<int>& 
   return true;
 }
 
-bool WriteTraceFile(LPCSTR path, const float* pairs, const DimensionBlock& block, int count, const CSize& client,
-                    CHandOffUi& ui) {
+DimensionBlock HandedBlock(const CSpectrum2D& set, int dim) {
+  DimensionBlock block = set.m_dims[dim];
+  bool transformed = set.m_bReal != 0;
+  for (BYTE d : set.m_phasingOrder)
+    transformed = transformed || d == dim;
+  if (transformed)
+    block.m_fFirstPoint = 0.0f;
+  return block;
+}
+
+bool WriteTraceFile(LPCSTR path, const float* pairs, const DimensionBlock& block, int count, bool complex,
+                    const CSize& client, CHandOffUi& ui) {
   CTraceFileHost host(ui);
   CBrivaneProDoc doc(&host);
   doc.m_crBackground = kWhite;
   const std::size_t floats = 2 * static_cast<std::size_t>(block.m_nPoints);
   try {
     for (int i = 0; i < count; ++i)
-      if (!AddTrace(doc, pairs + i * floats, block, client))
+      if (!AddTrace(doc, pairs + i * floats, block, complex, client))
         AfxThrowMemoryException();
   } catch (CMemoryException* e) {
     e->Delete();
@@ -172,6 +195,6 @@ bool ImportTrace(LPCSTR path, LoadedTrace& trace, CHandOffUi& ui) {
   trace.m_nFloats = td;
   trace.m_fSpectralWidth = NdToFloat(s->m_paramsA.sw);
   trace.m_fSpectrometerFreq = NdToFloat(s->m_paramsA.sf);
-  trace.m_fLastFrequency = NdToFloat(s->m_paramsA.offset);
+  trace.m_fLastFrequency = LastFrequencyOfOffset(s->m_paramsA.offset, s->m_paramsA.sw, td);
   return true;
 }

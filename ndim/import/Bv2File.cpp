@@ -87,23 +87,15 @@ void EncodeHeader(BYTE* p, const CSpectrum2D& set) {
   WriteBlock(p + 8 + kBlockSize, set.m_dims[2]);
 }
 
-// Hypercomplex halves (twice the complex data, exactly) come back as such.
-int HypercomplexFactor(const Header& h, unsigned long long available) {
-  if (!h.real && available == 2ULL * h.dataBytes && CSpectrum2D::SizeFits(2 * h.points, 2))
-    return 2;
-  return 1;
-}
-
-// A buffer for the data that follow the header when `available` bytes do:
-// `bytes` of them, hypercomplex halves included. Null (error set) when the
-// file is short or memory runs out.
-float* AllocateData(const Header& h, unsigned long long available, int& hyper, std::size_t& bytes, CString& error) {
+// A buffer for the f1 x f2 points that follow the header when `available`
+// bytes hold them: `bytes` of them. Null (error set) when the file is short
+// or memory runs out.
+float* AllocateData(const Header& h, unsigned long long available, std::size_t& bytes, CString& error) {
   if (available < static_cast<unsigned long long>(h.dataBytes)) {
     error = "The file is shorter than its data";
     return nullptr;
   }
-  hyper = HypercomplexFactor(h, available);
-  bytes = static_cast<std::size_t>(h.dataBytes) * hyper;
+  bytes = static_cast<std::size_t>(h.dataBytes);
   float* buffer = static_cast<float*>(std::malloc(bytes));
   if (!buffer)
     error = "Memory exhausted";
@@ -113,7 +105,7 @@ float* AllocateData(const Header& h, unsigned long long available, int& hyper, s
 // A new set described by the header, with data bytes (little-endian floats)
 // already in place in `buffer`, which the set takes over. When memory runs
 // out the buffer is freed and null returned (error set).
-CSpectrum2D* MakeSet(const Header& h, int hyper, float* buffer, std::size_t bytes, CString& error) {
+CSpectrum2D* MakeSet(const Header& h, float* buffer, std::size_t bytes, CString& error) {
   CSpectrum2D* set = new (std::nothrow) CSpectrum2D;
   if (!set) {
     std::free(buffer);
@@ -127,7 +119,6 @@ CSpectrum2D* MakeSet(const Header& h, int hyper, float* buffer, std::size_t byte
   set->m_nLastDim = 2;
   set->m_nCurrentDim = 2;
   set->m_bReal = h.real ? 1 : 0;
-  set->m_dims[0].m_nPoints = hyper;
   set->m_dims[1] = h.f1;
   set->m_dims[2] = h.f2;
   set->m_pData = buffer;
@@ -161,13 +152,12 @@ CSpectrum2D* CBv2File::Parse(const BYTE* data, std::size_t size, CString& error)
   Header h;
   if (!DecodeHeader(data, size, h, error))
     return nullptr;
-  int hyper = 1;
   std::size_t bytes = 0;
-  float* buffer = AllocateData(h, size - HeaderSize, hyper, bytes, error);
+  float* buffer = AllocateData(h, size - HeaderSize, bytes, error);
   if (!buffer)
     return nullptr;
   std::memcpy(buffer, data + HeaderSize, bytes);
-  return MakeSet(h, hyper, buffer, bytes, error);
+  return MakeSet(h, buffer, bytes, error);
 }
 
 bool CBv2File::Format(const CSpectrum2D& set, std::vector<BYTE>& image, CString& error) {
@@ -201,9 +191,8 @@ CSpectrum2D* CBv2File::Read(LPCSTR path, CString& error) {
     Header h;
     if (!DecodeHeader(header, got, h, error))
       return nullptr;
-    int hyper = 1;
     std::size_t bytes = 0;
-    buffer = AllocateData(h, length - HeaderSize, hyper, bytes, error);
+    buffer = AllocateData(h, length - HeaderSize, bytes, error);
     if (!buffer)
       return nullptr;
     if (file.Read(buffer, static_cast<UINT>(bytes)) != bytes) {
@@ -212,7 +201,7 @@ CSpectrum2D* CBv2File::Read(LPCSTR path, CString& error) {
       return nullptr;
     }
     file.Close();
-    return MakeSet(h, hyper, buffer, bytes, error);
+    return MakeSet(h, buffer, bytes, error);
   } catch (CException* e) {
     std::free(buffer);
     error = MessageOf(e);

@@ -15,8 +15,8 @@
 // frequency (MHz), int32 acquisition mode, int32 indirect mode.
 //
 // The hypercomplex factor is not stored: a set split into hypercomplex halves
-// is written whole, and a file whose data are exactly twice f1 x f2 complex
-// points reopens with both halves.
+// is written whole, and reads back as its first half (f1 x f2 points); what
+// follows the f1 x f2 points is not read.
 #pragma once
 
 #include <cstddef>

@@ -1,5 +1,6 @@
 #include "ndim/import/NdBrukerReader.h"
 
+#include <cmath>
 #include <memory>
 #include <string>
 
@@ -51,68 +52,137 @@ float GroupDelay(int decim, int dspfvs) {
   return 0.0f;
 }
 
-// The records of an acquisition parameter file.
-struct Acquisition {
-  enum { ByteOrder, Width, Count, Frequency, Decim, Dspfvs, Mode, Records };
-  bool found[Records] = {};
-  int byteOrder = 0;
-  double sw = 0.0;
-  int td = 0;
-  double sfo1 = 0.0;
-  int decim = 0;
-  int dspfvs = 0;
-  int mode = 0;
+// The records of an acquisition parameter file, each with the name its
+// message gives it.
+enum Record { ByteOrder, Width, Count, Frequency, Decim, Dspfvs, Mode, FnMode, WidthPpm, Delay, Records };
 
-  bool Complete() const {
-    for (bool f : found)
-      if (!f)
-        return false;
-    return true;
-  }
+struct RecordName {
+  const char* word;
+  const char* key;
+  bool integer;
 };
 
-// Reads the seven records, each from its first occurrence, and stops once
-// all are there. False when one is missing or unreadable.
-bool ReadAcquisition(const std::string& text, Acquisition& a) {
-  static const char* const kNames[Acquisition::Records] = {
-      "##$BYTORDA=", "##$SW_h=", "##$TD=", "##$SFO1=", "##$DECIM=", "##$DSPFVS=", "##$AQ_mod="};
+const RecordName kRecords[Records] = {
+    {"##$BYTORDA=", "BYTORDA", true}, {"##$SW_h=", "SW_h", false},     {"##$TD=", "TD", true},
+    {"##$SFO1=", "SFO1", false},      {"##$DECIM=", "DECIM", true},    {"##$DSPFVS=", "DSPFVS", true},
+    {"##$AQ_mod=", "AQ_mod", true},   {"##$FnMODE=", "FnMODE", true},  {"##$SW=", "SW", false},
+    {"##$GRPDLY=", "GRPDLY", false}};
+
+// What acqus must give: every record the direct dimension is built from.
+const Record kDirectRecords[] = {ByteOrder, Width, Count, Frequency, Decim, Dspfvs, Mode};
+// TopSpin 3 writes only these into acqu2s; the rest have defaults there.
+const Record kIndirectRecords[] = {Width, Count, Frequency};
+
+struct Acquisition {
+  enum State { absent, unreadable, read };
+  State state[Records] = {};
+  double value[Records] = {};
+
+  bool Has(Record r) const { return state[r] == read; }
+  int Int(Record r) const { return static_cast<int>(value[r]); }
+};
+
+// Each record from its first readable occurrence.
+void ReadAcquisition(const std::string& text, Acquisition& a) {
   CNdWords words(text);
   std::string word, value;
-  while (!a.Complete() && words.Next(word)) {
-    for (int k = 0; k < Acquisition::Records; ++k) {
-      if (a.found[k] || !NdBeginsWith(word, kNames[k]))
+  while (words.Next(word)) {
+    for (int k = 0; k < Records; ++k) {
+      if (a.state[k] == Acquisition::read || !NdBeginsWith(word, kRecords[k].word))
         continue;
-      if (!words.Next(value))
-        return false;
-      bool ok = false;
-      switch (k) {
-        case Acquisition::ByteOrder:
-          ok = NdParseInt(value, a.byteOrder);
-          break;
-        case Acquisition::Width:
-          ok = NdParseDouble(value, a.sw);
-          break;
-        case Acquisition::Count:
-          ok = NdParseInt(value, a.td);
-          break;
-        case Acquisition::Frequency:
-          ok = NdParseDouble(value, a.sfo1);
-          break;
-        case Acquisition::Decim:
-          ok = NdParseInt(value, a.decim);
-          break;
-        case Acquisition::Dspfvs:
-          ok = NdParseInt(value, a.dspfvs);
-          break;
-        default:
-          ok = NdParseInt(value, a.mode);
-          break;
+      bool ok = words.Next(value);
+      if (ok && kRecords[k].integer) {
+        int n = 0;
+        ok = NdParseInt(value, n);
+        a.value[k] = n;
+      } else if (ok) {
+        ok = NdParseDouble(value, a.value[k]);
       }
-      a.found[k] = ok;
+      a.state[k] = ok ? Acquisition::read : Acquisition::unreadable;
       break;
     }
   }
-  return a.Complete();
+}
+
+// Why the file cannot describe a dimension when one of `records` is not
+// there or not a number; empty when all are.
+template <std::size_t N>
+CString MissingRecord(const Acquisition& a, const Record (&records)[N], const char* file) {
+  CString reason;
+  for (Record r : records) {
+    if (a.state[r] == Acquisition::absent)
+      reason.Format("The %s file lacks the acquisition parameter %s", file, kRecords[r].key);
+    else if (a.state[r] == Acquisition::unreadable)
+      reason.Format("The %s file gives no number for the acquisition parameter %s", file, kRecords[r].key);
+    if (!reason.IsEmpty())
+      break;
+  }
+  return reason;
+}
+
+// AQ_mod 3 (digital quadrature) is complex data, as 1 is.
+int ModeOfAqMod(int aqMod) {
+  return aqMod == 3 ? 1 : aqMod;
+}
+
+// The acquisition mode code of an indirect dimension from FnMODE (0
+// undefined, 1 QF, 2 QSEQ, 3 TPPI, 4 States, 5 States-TPPI, 6 echo-antiecho):
+// single-channel 0, sequential (real) 2, complex pairs 1; -1 out of range.
+int ModeOfFnMode(int fnMode) {
+  static const int kModes[] = {0, 0, 2, 2, 1, 1, 1};
+  return fnMode >= 0 && fnMode < 7 ? kModes[fnMode] : -1;
+}
+
+// Newer firmware writes its filter's delay itself; it is taken where the
+// table has none, and only as a count of points the FID holds.
+float DelayOfGrpdly(const Acquisition& a) {
+  if (!a.Has(Delay))
+    return 0.0f;
+  const double delay = a.value[Delay];
+  return delay > 0.0 && delay <= a.value[Count] / 2.0 ? NdToFloat(delay) : 0.0f;
+}
+
+// Some acqu2s files keep a stale SW_h while SW (ppm) x SFO1 is the width
+// the experiment ran with.
+double IndirectWidth(const Acquisition& a) {
+  const double hz = a.value[Width];
+  if (!a.Has(WidthPpm))
+    return hz;
+  const double fromPpm = a.value[WidthPpm] * a.value[Frequency];
+  return fromPpm > 0.0 && std::fabs(fromPpm - hz) > 0.001 * std::fabs(hz) ? fromPpm : hz;
+}
+
+// The dimension block of acqus (direct) or acqu2s, with count points.
+DimensionBlock MakeBlock(const Acquisition& a, bool direct, int count, int mode) {
+  DimensionBlock b;
+  b.m_nPoints = count;
+  b.m_fSpectralWidth = NdToFloat(direct ? a.value[Width] : IndirectWidth(a));
+  b.m_fSpectrometerFreq = NdToFloat(a.value[Frequency]);
+  b.m_nAcquisitionMode = mode;
+  // Without DECIM and DSPFVS (acqu2s of TopSpin 3) there is no filter.
+  const int decim = a.Has(Decim) ? a.Int(Decim) : 1;
+  const int dspfvs = a.Has(Dspfvs) ? a.Int(Dspfvs) : 0;
+  if (decim > 1)
+    b.m_fFirstPoint = GroupDelay(decim, dspfvs);
+  if (direct && b.m_fFirstPoint == 0.0f)
+    b.m_fFirstPoint = DelayOfGrpdly(a);
+  return b;
+}
+
+// f1's mode: AQ_mod where acqu2s has it, else FnMODE. False with the reason.
+bool IndirectMode(const Acquisition& a, int& mode, CString& reason) {
+  if (a.state[Mode] == Acquisition::absent && a.state[FnMode] == Acquisition::absent) {
+    reason = "The acqu2s file lacks the acquisition parameters AQ_mod and FnMODE";
+  } else if (a.state[Mode] != Acquisition::absent) {
+    reason = MissingRecord(a, {Mode}, "acqu2s");
+    mode = ModeOfAqMod(a.Int(Mode));
+  } else {
+    reason = MissingRecord(a, {FnMode}, "acqu2s");
+    mode = ModeOfFnMode(a.Int(FnMode));
+    if (reason.IsEmpty() && mode < 0)
+      reason = "The acquisition mode FnMODE of the acqu2s file is out of range";
+  }
+  return reason.IsEmpty();
 }
 
 // The word type of the data, which only newer acquisition files give
@@ -125,18 +195,6 @@ bool HasDoubleWords(const std::string& text) {
     if (NdBeginsWith(word, "##$DTYPA="))
       return words.Next(value) && NdParseInt(value, type) && type == 2;
   return false;
-}
-
-// The dimension block an acquisition file describes, with count points.
-DimensionBlock MakeBlock(const Acquisition& a, int count) {
-  DimensionBlock b;
-  b.m_nPoints = count;
-  b.m_fSpectralWidth = NdToFloat(a.sw);
-  b.m_fSpectrometerFreq = NdToFloat(a.sfo1);
-  b.m_nAcquisitionMode = a.mode;
-  if (a.decim > 1)
-    b.m_fFirstPoint = GroupDelay(a.decim, a.dspfvs);
-  return b;
 }
 
 // The value of the first record `name` of a processing file.
@@ -169,7 +227,7 @@ NdRowLayout RowLayout(const Acquisition& f2, int rows, int points, int wordSize,
   layout.rows = rows;
   layout.samples = 2LL * points;
   layout.sampleSize = wordSize;
-  layout.stride = static_cast<unsigned long long>(wordSize) * static_cast<unsigned long long>(f2.td);
+  layout.stride = static_cast<unsigned long long>(wordSize) * static_cast<unsigned long long>(f2.Int(Count));
   if (length > layout.stride * static_cast<unsigned long long>(rows))
     layout.stride = (layout.stride + 1023) / 1024 * 1024;
   return layout;
@@ -188,7 +246,7 @@ CSpectrum2D* ReadSerialFile(LPCSTR path, const Acquisition& acqus, bool doubles,
   if (!set)
     return log.FailQuietly("Memory exhausted");
   set->m_bAcquired = 1;
-  const bool big = acqus.byteOrder == 1;
+  const bool big = acqus.Int(ByteOrder) == 1;
   const NdSampleDecoder decode =
       doubles ? (big ? NdDecodeFloat64BE : NdDecodeFloat64LE) : (big ? NdDecodeInt32BE : NdDecodeInt32LE);
   if (!NdReadRows(file, layout, decode, set->m_pData))
@@ -201,16 +259,25 @@ CSpectrum2D* ReadSerialFile(LPCSTR path, const Acquisition& acqus, bool doubles,
 CSpectrum2D* ReadBruker(LPCSTR path, CNdImportLog& log) {
   std::string text;
   Acquisition acqus, acqu2s;
-  if (!NdReadText(NdBeside(path, "acqus"), text) || !ReadAcquisition(text, acqus))
-    return log.FailQuietly("The acqus file is missing or lacks an acquisition parameter");
+  if (!NdReadText(NdBeside(path, "acqus"), text))
+    return log.FailQuietly("The acqus file is missing");
+  ReadAcquisition(text, acqus);
+  CString reason = MissingRecord(acqus, kDirectRecords, "acqus");
+  if (!reason.IsEmpty())
+    return log.FailQuietly(reason);
   const bool doubles = HasDoubleWords(text);
-  if (!NdReadText(NdBeside(path, "acqu2s"), text) || !ReadAcquisition(text, acqu2s))
-    return log.FailQuietly("The acqu2s file is missing or lacks an acquisition parameter");
+  if (!NdReadText(NdBeside(path, "acqu2s"), text))
+    return log.FailQuietly("The acqu2s file is missing");
+  ReadAcquisition(text, acqu2s);
+  int f1Mode = 0;
+  reason = MissingRecord(acqu2s, kIndirectRecords, "acqu2s");
+  if (!reason.IsEmpty() || !IndirectMode(acqu2s, f1Mode, reason))
+    return log.FailQuietly(reason);
   // f2's TD counts real values; f1's counts rows.
-  if (acqus.td < 2 || acqu2s.td < 1)
+  if (acqus.Int(Count) < 2 || acqu2s.Int(Count) < 1)
     return log.FailQuietly("The acquisition parameters give no data points");
-  DimensionBlock f2 = MakeBlock(acqus, acqus.td / 2);
-  DimensionBlock f1 = MakeBlock(acqu2s, acqu2s.td);
+  DimensionBlock f2 = MakeBlock(acqus, true, acqus.Int(Count) / 2, ModeOfAqMod(acqus.Int(Mode)));
+  DimensionBlock f1 = MakeBlock(acqu2s, false, acqu2s.Int(Count), f1Mode);
   if (!CSpectrum2D::SizeFits(static_cast<long long>(f1.m_nPoints) * f2.m_nPoints, 2))
     return log.FailQuietly("The data set is too large");
 

@@ -15,7 +15,7 @@ const unsigned long long kBlockHeader = 28;
 const int kStatusFloat = 0x0008;
 
 struct Procpar {
-  enum { Sfrq, Dfrq, Sw, Sw1, Arraydim, Ni, Required, Rfp = Required, Rfl, Rfp1, Rfl1, Records };
+  enum { Sfrq, Dfrq, Sw, Sw1, Arraydim, Ni, Required, Rfp = Required, Rfl, Rfp1, Rfl1, Reffrq1, Records };
   bool found[Records] = {};
   double value[Records] = {};
 
@@ -34,7 +34,7 @@ struct RecordName {
 
 const RecordName kRecords[Procpar::Records] = {{"sfrq", true},     {"dfrq", false}, {"sw", false},  {"sw1", true},
                                                {"arraydim", true}, {"ni", false},   {"rfp", false}, {"rfl", false},
-                                               {"rfp1", false},    {"rfl1", false}};
+                                               {"rfp1", false},    {"rfl1", false}, {"reffrq1", false}};
 
 int RecordOf(const std::string& word) {
   for (int k = 0; k < Procpar::Records; ++k)
@@ -56,6 +56,14 @@ void ReadProcpar(const std::string& text, Procpar& p) {
     if (NdParseDouble(value, p.value[k]))
       p.found[k] = true;
   }
+}
+
+// dfrq is the decoupler channel's frequency, f1's nucleus only in
+// heteronuclear experiments; VnmrJ's reference frequency of the first
+// indirect dimension is f1's own wherever it gives one.
+double IndirectFrequency(const Procpar& p) {
+  const double reffrq1 = p.value[Procpar::Reffrq1];
+  return p.found[Procpar::Reffrq1] && reffrq1 > 0.0 ? reffrq1 : p.value[Procpar::Dfrq];
 }
 
 bool OpenProcpar(LPCSTR path, std::string& text) {
@@ -103,7 +111,7 @@ CSpectrum2D* ReadFid(CFile& file, const Procpar& p, CNdImportLog& log) {
   if (!CSpectrum2D::SizeFits(static_cast<long long>(f1.m_nPoints) * f2.m_nPoints, 2))
     return log.FailQuietly("The data set is too large");
   f2.m_fSpectrometerFreq = NdToFloat(p.value[Procpar::Sfrq]);
-  f1.m_fSpectrometerFreq = NdToFloat(p.value[Procpar::Dfrq]);
+  f1.m_fSpectrometerFreq = NdToFloat(IndirectFrequency(p));
   f2.m_fSpectralWidth = NdToFloat(p.value[Procpar::Sw]);
   f1.m_fSpectralWidth = NdToFloat(p.value[Procpar::Sw1]);
   f2.m_fLastFrequency = NdToFloat(p.value[Procpar::Rfp] - p.value[Procpar::Rfl]);

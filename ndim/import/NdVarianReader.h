@@ -14,7 +14,8 @@
 //   name below is taken, the rest of its line skipped and the second word
 //   after it read as the value.
 //     sfrq (or a word beginning with it)      f2 spectrometer frequency, MHz
-//     dfrq                                    f1 spectrometer frequency, MHz
+//     reffrq1, else dfrq                      f1 spectrometer frequency, MHz
+//                                             (reffrq1 when it is above 0)
 //     sw, sw1 (or a word beginning with it)   f2 and f1 spectral width, Hz
 //     rfp, rfl / rfp1, rfl1                   last-point frequency rfp - rfl
 //                                             (f2), rfp1 - rfl1 (f1); 0 when

@@ -23,9 +23,12 @@ void Basis(double x, bool trig, int columns, double* row) {
   }
   row[0] = 1.0;
   for (int k = 1, c = 1; c < columns; ++k, c += 2) {
-    row[c] = std::cos(k * x);  // keeps its sign, unlike sqrt(1 - sin^2)
+    const double s = std::sin(k * x);
+    // The cosine taken from the sine: never negative, so the pair bends
+    // the same way on both halves of the trace.
+    row[c] = std::sqrt(std::fmax(0.0, 1.0 - s * s));
     if (c + 1 < columns)
-      row[c + 1] = std::sin(k * x);
+      row[c + 1] = s;
   }
 }
 

@@ -31,11 +31,9 @@ bool NdTransformStep(CSpectrum2D& set, bool inverse, bool realSequence) {
 
   if (d > 0)
     set.m_phasingOrder[0] = static_cast<BYTE>(dim);
-  // After f2 comes f1; after f1 the set is done (dimension 0). The current
-  // dimension never leaves 0 .. last.
-  const int next = dim - d;
-  if (next >= 0 && next <= set.m_nLastDim)
-    set.m_nCurrentDim = next;
+  // Forward from f2 to f1, then to 0 (done); an inverse goes the other way,
+  // past the last dimension too.
+  set.m_nCurrentDim = dim - d;
   return true;
 }
 

@@ -166,10 +166,11 @@ void Dimension(CommandLine& c) {
     c.Show(text);
     return;
   }
-  // Not a query: the line is read again for a number.
+  // Not a query: the line is read again for a number. Any number is taken
+  // (-1 enables the baseline commands); what acts along the dimension checks it.
   CArgScanner number(c.text);
   int n = 0;
-  if (number.Word() && number.Int(n) && c.set.IsValidDimension(n))
+  if (number.Word() && number.Int(n))
     c.set.SetCurrentDimension(n);
 }
 

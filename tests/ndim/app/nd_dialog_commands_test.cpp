@@ -108,7 +108,8 @@ TEST_F(NdDialogCommandsTest, CancelledDialogsChangeNothing) {
   const auto cancel = [](CDialog& d) {
     d.EndDialog(IDCANCEL);
   };
-  for (UINT id : {ID_PROCESS_FOURIER, ID_PROCESS_PREDICTION, ID_PROCESS_HIGH_PASS, ID_VIEW_LEVELS, ID_EDIT_PALETTE})
+  for (UINT id : {ID_PROCESS_FOURIER, ID_PROCESS_PREDICTION, ID_PROCESS_HIGH_PASS, ID_PROCESS_POLYNOMIAL,
+                  ID_VIEW_LEVELS, ID_EDIT_PALETTE})
     RunDialogs(id, {cancel});
   EXPECT_EQ(16, set->m_dims[2].m_nPoints);
   EXPECT_EQ(2, set->m_nCurrentDim);
@@ -330,6 +331,8 @@ TEST_F(NdDialogCommandsTest, ARampSavedAndLoadedGivesTheSameColoursBackToTheSet)
     Press(d, IDC_RAMP_DELETE_ALL);
     answer = broken;
     Press(d, IDC_RAMP_LOAD);
+    EXPECT_EQ(0, d.m_ramp.m_green[128]) << "the 250 entries the short file held";
+    EXPECT_EQ(saved.m_blue[255], d.m_ramp.m_blue[255]) << "and the rest as they were";
     answer = path;
     Press(d, IDC_RAMP_LOAD);
     EXPECT_EQ(0, std::memcmp(&saved, &d.m_ramp, sizeof saved));

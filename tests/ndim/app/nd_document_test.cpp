@@ -60,7 +60,7 @@ TEST_F(NdDocumentTest, AFileNoReaderTakesIsToldAndOpensNoWindow) {
   // A reader that keeps its reason to itself still gets it told.
   App().m_nImportType = 1;  // Bruker, without its parameter files
   EXPECT_EQ(nullptr, App().OpenDocumentFile(path.c_str()));
-  EXPECT_EQ("The acqus file is missing or lacks an acquisition parameter", LastMessage());
+  EXPECT_EQ("The acqus file is missing", LastMessage());
 }
 
 TEST_F(NdDocumentTest, CommandsFollowTheirUpdateRules) {
@@ -98,16 +98,21 @@ TEST_F(NdDocumentTest, CommandsFollowTheirUpdateRules) {
   EXPECT_EQ(7, set->m_nSelectedRow);
   EXPECT_FALSE(Update(ID_TRACES_NEXT_ROW).enabled) << "the last row";
 
-  // Both dimensions transformed: the baseline commands work on the spectrum.
+  // Both dimensions transformed; the baseline commands wait for "f= -1".
   pDoc->RunCommands("ft\nft");
   EXPECT_EQ(0, set->m_nCurrentDim);
+  EXPECT_FALSE(Update(ID_PROCESS_FULL_AUTO).enabled);
+  EXPECT_FALSE(Update(ID_PROCESS_POLYNOMIAL).enabled);
+  pDoc->RunCommands("f= -1");
   EXPECT_TRUE(Update(ID_PROCESS_FULL_AUTO).enabled);
+  EXPECT_TRUE(Update(ID_PROCESS_POLYNOMIAL).enabled);
   Command(ID_PROCESS_FULL_AUTO);
   EXPECT_TRUE(set->m_bReal) << "the baseline fit leaves real data";
+  EXPECT_EQ(1, set->m_phasingOrder[0]) << "and keeps the phasing order";
   EXPECT_EQ("Make Complex", Update(ID_PROCESS_MAKE_REAL).text);
   EXPECT_FALSE(Update(ID_PROCESS_MAGNITUDE).enabled);
   Command(ID_PROCESS_MAKE_REAL);
-  EXPECT_FALSE(set->m_bReal) << "the entry does what it says";
+  EXPECT_TRUE(set->m_bReal) << "the entry makes sets real, never complex";
 
   Command(ID_VIEW_CONTOUR_PLOT);
   EXPECT_EQ(1u, set->m_nDisplayMode);

@@ -2,7 +2,8 @@
 // and bars; a 2D serial file opened through File > Open shows a plot, a
 // script run from the script window transforms it, Save writes a .bv2 file
 // that reads back as the data in the program; the properties sheet; the
-// graph view's zoom, position readout, picture copy and sound.
+// graph view's zoom, position readout, picture copy and sound; a real 2D
+// set transformed and corrected by both baseline commands.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -10,6 +11,7 @@
 #include <shlwapi.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -111,6 +113,18 @@ bool OpenThroughDialog(BrivaneProcess& app, const std::string& path, int childre
   if (!BrivaneProcess::EnterFileName(dialog, path))
     return false;
   return WaitFor([&] { return app.ChildCount() == children; }, 20000);
+}
+
+// The program started and the file opened through File > Open: its graph
+// view, or null.
+HWND StartOnFile(BrivaneProcess& app, const std::string& path) {
+  if (!app.Start("") || app.WaitMainWindow() == nullptr)
+    return nullptr;
+  app.Sync();
+  if (!OpenThroughDialog(app, path, 1))
+    return nullptr;
+  app.Sync();
+  return GraphView(app.ActiveChild());
 }
 
 // What the program holds after a transform along f2: the experiment read
@@ -366,10 +380,7 @@ int CountRecordsOf(HENHMETAFILE hEmf, DWORD type) {
 TEST_F(NdProgramTest, TheGraphViewZoomsShowsThePositionCopiesThePlotAndPlaysTheSet) {
   const std::string ser = WriteNdExperiment(m_dir, 16, 64);  // 16 rows of 32 points
   BrivaneProcess app(BRIVANEND_APP_PATH);
-  ASSERT_TRUE(Start(app));
-  ASSERT_TRUE(OpenThroughDialog(app, ser, 1));
-  app.Sync();
-  HWND view = GraphView(app.ActiveChild());
+  HWND view = StartOnFile(app, ser);
   ASSERT_NE(nullptr, view);
   Repainted(view);
   // The set as the program read it, on the plot found on the screen.
@@ -469,6 +480,177 @@ TEST_F(NdProgramTest, TheGraphViewZoomsShowsThePositionCopiesThePlotAndPlaysTheS
         return written.find(std::string(samples.begin(), samples.end())) != std::string::npos;
       },
       10000));
+}
+
+// The visible pop-up menus of a process, smallest first.
+std::vector<HWND> PopupMenus(DWORD pid) {
+  std::vector<HWND> menus;
+  for (HWND w : TopWindows(pid)) {
+    char cls[16] = "";
+    ::GetClassNameA(w, cls, sizeof cls);
+    if (std::string(cls) == "#32768")
+      menus.push_back(w);
+  }
+  std::sort(menus.begin(), menus.end(), [](HWND a, HWND b) {
+    RECT ra, rb;
+    ::GetWindowRect(a, &ra);
+    ::GetWindowRect(b, &rb);
+    return ra.bottom - ra.top < rb.bottom - rb.top;
+  });
+  return menus;
+}
+
+// Process > Baseline opened from the keyboard, as a user opens it, and
+// closed again: the black pixels of its items' text on the screen (none
+// while they are greyed), or -1 when it did not open.
+int BaselineMenuBlackPixels(BrivaneProcess& app) {
+  ::PostMessageA(app.main(), WM_SYSCOMMAND, SC_KEYMENU, 'p');
+  if (!WaitFor([&] { return PopupMenus(app.pid()).size() == 1; }, 5000))
+    return -1;
+  ::PostMessageA(app.main(), WM_CHAR, 'b', 0);
+  std::vector<HWND> menus;
+  if (!WaitFor([&] { return (menus = PopupMenus(app.pid())).size() == 2; }, 5000))
+    return -1;
+  ::Sleep(200);  // drawn
+  RECT rc;
+  ::GetWindowRect(menus[0], &rc);
+  const int width = (rc.right - rc.left) / 2;  // the pixel list samples every second one
+  const std::vector<COLORREF> pixels = ScreenPixels(menus[0]);
+  int black = 0;
+  for (std::size_t i = 0; i < pixels.size(); ++i) {
+    const int x = (int)(i % width), y = (int)(i / width);
+    // Inside the border: the items' text only.
+    black += x > 3 && x < width - 3 && y > 3 && y < (rc.bottom - rc.top) / 2 - 3 && pixels[i] == RGB(0, 0, 0);
+  }
+  for (int i = 0; i < 2; ++i)
+    ::PostMessageA(app.main(), WM_KEYDOWN, VK_ESCAPE, 0);
+  WaitFor([&] { return PopupMenus(app.pid()).empty(); }, 5000);
+  app.Sync();
+  return black;
+}
+
+// Each row of after (real) keeps the largest value of the same row of
+// before (its lines, within 2 %) on a baseline at zero: the median within
+// 0.1 % of that value.
+void ExpectLinesKeptOnAFlatBaseline(const CSpectrum2D& before, const CSpectrum2D& after) {
+  const int rows = after.m_dims[1].m_nPoints, n = after.m_dims[2].m_nPoints;
+  ASSERT_TRUE(after.m_bReal);
+  ASSERT_EQ(rows * n, before.GetTotalPoints());
+  for (int r = 0; r < rows; ++r) {
+    std::vector<float> row(after.m_pData + (std::size_t)r * n, after.m_pData + (std::size_t)(r + 1) * n);
+    float largest = 0, largestBefore = 0;
+    for (int i = 0; i < n; ++i) {
+      largest = std::max(largest, std::fabs(row[i]));
+      const float was = before.m_pData[before.FloatsPerPoint() * ((std::size_t)r * n + i)];
+      largestBefore = std::max(largestBefore, std::fabs(was));
+    }
+    EXPECT_NEAR(largestBefore, largest, 0.02 * largestBefore) << "row " << r;
+    std::nth_element(row.begin(), row.begin() + n / 2, row.end());
+    EXPECT_LT(std::fabs(row[n / 2]), 1e-3 * largest) << "row " << r;
+  }
+}
+
+// A line typed into the command bar (View > Dialog Bar) and run; the text
+// of the message box it shows, if any.
+std::string RunCommandLine(BrivaneProcess& app, const char* line) {
+  HWND bar = ::GetDlgItem(app.main(), ID_COMMAND_BAR);
+  if (bar == nullptr || !::IsWindowVisible(bar))
+    app.Command(ID_VIEW_COMMAND_BAR);
+  bar = ::GetDlgItem(app.main(), ID_COMMAND_BAR);
+  ::SendDlgItemMessageA(bar, IDC_COMMAND_EDIT, WM_SETTEXT, 0, (LPARAM)line);
+  BrivaneProcess::Press(bar, IDC_COMMAND_RUN);
+  app.Sync();
+  HWND box = app.WaitDialog(nullptr, 1000);
+  if (box == nullptr)
+    return "";
+  const std::string text = BrivaneProcess::StaticTexts(box);
+  BrivaneProcess::Dismiss(box, IDOK);
+  return text;
+}
+
+// A real experiment (TopSpin 3.2: 10 rows of 4096 complex points) opened,
+// transformed along f2 by the Fourier Transform dialog, then corrected by
+// Process > Baseline > Polynomial and Full Auto once "f= -1" has offered
+// them. After each step the saved file holds what the same lines give here,
+// and the plot on the screen has changed.
+TEST_F(NdProgramTest, ARealSetIsTransformedAndCorrectedByBothBaselineCommands) {
+  const std::string ser = BrivaneProcess::WinePath(std::string(BRIVANE_REALDATA_DIR) + "/bruker-t1-2d/1/ser");
+  BrivaneProcess app(BRIVANEND_APP_PATH);
+  HWND view = StartOnFile(app, ser);
+  ASSERT_NE(nullptr, view);
+  std::vector<COLORREF> shown = Repainted(view);
+  EXPECT_GT(CountNotWhite(shown), 2000) << "the FIDs, their frame and axes";
+  EXPECT_EQ(0, BaselineMenuBlackPixels(app)) << "greyed";
+
+  // Process > Fourier Transform along f2 only: digitally filtered quadrature
+  // data from the spectrometer, conjugated, at its own size.
+  app.PostCommand(ID_PROCESS_FOURIER);
+  HWND dialog = app.WaitDialog("Fourier Transform");
+  ASSERT_NE(nullptr, dialog);
+  EXPECT_EQ("Apply along t2", BrivaneProcess::WindowText(::GetDlgItem(dialog, IDOK)));
+  EXPECT_EQ(10, ::SendDlgItemMessageA(dialog, IDC_FT_SIZE, CB_GETCURSEL, 0, 0)) << "4 K";
+  EXPECT_EQ(BST_CHECKED, ::IsDlgButtonChecked(dialog, IDC_FT_QUADRATURE));
+  EXPECT_EQ(BST_UNCHECKED, ::IsDlgButtonChecked(dialog, IDC_FT_REAL));
+  EXPECT_EQ(BST_CHECKED, ::IsDlgButtonChecked(dialog, IDC_FT_INVERT));
+  EXPECT_EQ(BST_UNCHECKED, ::IsDlgButtonChecked(dialog, IDC_FT_APODIZE));
+  ::CheckDlgButton(dialog, IDC_FT_NEXT_DIMENSION, BST_UNCHECKED);
+  ASSERT_TRUE(BrivaneProcess::Dismiss(dialog, IDOK));
+  app.Sync();
+  std::string script = "c*\nbw q 4096\new\nze 4096\nft ";
+  std::unique_ptr<CSpectrum2D> written = SaveAndRead(app, m_dir + "t1-ft.bv2", ID_FILE_SAVE);
+  std::unique_ptr<CSpectrum2D> expected = Expected(ser, script.c_str());
+  ASSERT_NE(nullptr, written);
+  ASSERT_NE(nullptr, expected);
+  EXPECT_TRUE(SameData(*expected, *written));
+  const std::unique_ptr<CSpectrum2D> transformed = std::move(written);
+  std::vector<COLORREF> now = Repainted(view);
+  EXPECT_NE(shown, now) << "the spectra are drawn";
+  shown = now;
+
+  // The baseline commands wait for the current dimension -1.
+  EXPECT_EQ("Performing Operations Along f1\n", RunCommandLine(app, "f= ?"));
+  EXPECT_EQ(0, BaselineMenuBlackPixels(app)) << "greyed";
+  EXPECT_EQ("", RunCommandLine(app, "f= -1"));
+  EXPECT_GT(BaselineMenuBlackPixels(app), 20) << "offered";
+
+  // Polynomial: order 3 along f2 (the rows), trigonometric, filter 3.
+  app.PostCommand(ID_PROCESS_POLYNOMIAL);
+  dialog = app.WaitDialog("Polynomial Baseline Correction");
+  ASSERT_NE(nullptr, dialog);
+  EXPECT_EQ(BST_CHECKED, ::IsDlgButtonChecked(dialog, IDC_BC_ORDER5));
+  EXPECT_EQ(BST_CHECKED, ::IsDlgButtonChecked(dialog, IDC_BC_F1));
+  EXPECT_EQ("2", BrivaneProcess::WindowText(::GetDlgItem(dialog, IDC_BC_FILTER)));
+  EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(dialog, IDC_BC_F2)));
+  EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(dialog, IDC_BC_F3))) << "a 2D set";
+  ::CheckDlgButton(dialog, IDC_BC_ORDER5, BST_UNCHECKED);
+  ::CheckDlgButton(dialog, IDC_BC_ORDER3, BST_CHECKED);
+  ::CheckDlgButton(dialog, IDC_BC_F1, BST_UNCHECKED);
+  ::CheckDlgButton(dialog, IDC_BC_F2, BST_CHECKED);
+  ::CheckDlgButton(dialog, IDC_BC_TRIGONOMETRIC, BST_CHECKED);
+  ::SetDlgItemTextA(dialog, IDC_BC_FILTER, "3");
+  ASSERT_TRUE(BrivaneProcess::Dismiss(dialog, IDOK));
+  app.Sync();
+  script += "\nf= -1\nbc 2 3 1 3";
+  written = SaveAndRead(app, m_dir + "t1-polynomial.bv2", ID_FILE_SAVE_AS);
+  expected = Expected(ser, script.c_str());
+  ASSERT_NE(nullptr, written);
+  EXPECT_TRUE(written->m_bReal) << "the fit leaves real data";
+  EXPECT_TRUE(SameData(*expected, *written));
+  ExpectLinesKeptOnAFlatBaseline(*transformed, *written);
+  now = Repainted(view);
+  EXPECT_NE(shown, now) << "the corrected spectra are drawn";
+  shown = now;
+
+  // Full Auto: the rows, then the columns.
+  app.Command(ID_PROCESS_FULL_AUTO);
+  app.Sync();
+  script += "\nbc\nbc 1";
+  written = SaveAndRead(app, m_dir + "t1-full-auto.bv2", ID_FILE_SAVE_AS);
+  expected = Expected(ser, script.c_str());
+  ASSERT_NE(nullptr, written);
+  EXPECT_TRUE(SameData(*expected, *written));
+  ExpectLinesKeptOnAFlatBaseline(*transformed, *written);
+  EXPECT_NE(shown, Repainted(view)) << "corrected again";
 }
 
 }  // namespace

@@ -156,6 +156,40 @@ TEST(NdDialogCommands, HighPassNullPointIsTheCentreOfTheDimension) {
   EXPECT_DOUBLE_EQ(0.0, HighPassNullPoint(*set)) << "no frequency, no division by it";
 }
 
+// The baseline dialog's line: the button indexes as dimension and order, the
+// filter as the whole number it starts with; only the dimensions a set has
+// are offered.
+TEST(NdDialogCommands, BaselineLineAndTheDimensionsOffered) {
+  const struct {
+    int order, along;
+    const char* filter;
+    BOOL trig;
+    const char* line;
+  } cases[] = {{5, 0, "2", FALSE, "bc 1 5 0 2"},
+               {0, 1, "9", TRUE, "bc 2 0 1 9"},
+               {7, 3, " 3x", FALSE, "bc 4 7 0 3"},
+               {2, 0, "", FALSE, "bc 1 2 0 0"},
+               {2, 0, "abc", TRUE, "bc 1 2 1 0"},
+               {2, 0, "-4", FALSE, "bc 1 2 0 -4"},
+               {2, 0, "99999999999", FALSE, "bc 1 2 0 2147483647"}};
+  for (const auto& c : cases) {
+    BaselineChoices choices;
+    choices.m_nOrder = c.order;
+    choices.m_nAlong = c.along;
+    choices.m_filter = c.filter;
+    choices.m_bTrigonometric = c.trig;
+    EXPECT_EQ(c.line, BaselineCommandLine(choices)) << c.filter;
+  }
+  EXPECT_EQ("bc 1 5 0 2", BaselineCommandLine(BaselineChoices())) << "the presets";
+  const bool offered2D[4] = {true, true, false, false};
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(offered2D[i], BaselineAlongOffered(i, 2)) << i;
+    EXPECT_EQ(i < 3, BaselineAlongOffered(i, 3)) << i;
+    EXPECT_TRUE(BaselineAlongOffered(i, 4)) << i;
+    EXPECT_FALSE(BaselineAlongOffered(i, 0)) << "f" << i + 1 << " with no dimension";
+  }
+}
+
 TEST(NdDialogCommands, PhaseSlidersWrapTheShortWayAndZeroOrderStaysInACircle) {
   const struct {
     int from, to, delta;

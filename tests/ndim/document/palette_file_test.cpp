@@ -4,7 +4,9 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ndim/document/PaletteFile.h"
@@ -74,43 +76,58 @@ TEST_F(PaletteFileTest, ASavedPaletteLoadsAsTheSame256Colours) {
   EXPECT_EQ("Unable to open file for reading", error);
 }
 
-TEST_F(PaletteFileTest, ABadFileIsRefusedAndTheTableKept) {
-  std::vector<unsigned char> good(1024, 0);
+// A file is read record by record as far as it goes: a short one reports the
+// error and keeps the entries it held (not recomputed), the rest as they
+// were; odd flags and trailing bytes are taken as they stand, and the two
+// ends stay nodes.
+TEST_F(PaletteFileTest, AShortOrOddFileKeepsWhatItHolds) {
+  // Nodes at the ends (red 0 -> 255); every inner entry 7, which a
+  // computed ramp replaces by its index.
+  std::vector<unsigned char> good(1024, 7);
   for (int i = 0; i < 256; ++i)
-    good[4 * i] = good[4 * i + 1] = good[4 * i + 2] = static_cast<unsigned char>(255 - i);
-  good[3] = good[1023] = 1;
-  auto with = [&](int offset, unsigned char value) {
+    good[4 * i + 3] = 0;
+  good[0] = 0, good[3] = 1;
+  good[1020] = 255, good[1023] = 1;
+  auto cut = [&](std::size_t n) {
+    return std::vector<unsigned char>(good.begin(), good.begin() + n);
+  };
+  auto with = [&](std::initializer_list<std::pair<int, unsigned char>> changes) {
     std::vector<unsigned char> bytes = good;
-    bytes[offset] = value;
+    for (const auto& c : changes)
+      bytes[c.first] = c.second;
     return bytes;
   };
+  std::vector<unsigned char> longer = good;
+  longer.insert(longer.end(), {9, 9, 9, 9});
   const struct {
     const char* what;
     std::vector<unsigned char> bytes;
-  } bad[] = {{"empty", {}},
-             {"truncated", std::vector<unsigned char>(good.begin(), good.begin() + 1000)},
-             {"one record short", std::vector<unsigned char>(good.begin(), good.end() - 4)},
-             {"too long",
-              [&] {
-                auto b = good;
-                b.push_back(0);
-                return b;
-              }()},
-             {"a node flag of 2", with(4 * 50 + 3, 2)},
-             {"the first entry no node", with(3, 0)},
-             {"the last entry no node", with(1023, 0)}};
-  PaletteRamp ramp;
-  ramp.m_red[9] = 42;
-  const PaletteRamp before = ramp;
-  std::string error;
-  for (const auto& b : bad) {
-    EXPECT_FALSE(ReadPaletteFile(Write(b.bytes).c_str(), ramp, error)) << b.what;
-    EXPECT_EQ("Error during reading", error) << b.what;
-    EXPECT_TRUE(SameRamp(before, ramp)) << b.what;
+    bool whole;
+    int records;  // entries taken from the file
+  } files[] = {{"empty", {}, false, 0},
+               {"250 records", cut(1000), false, 250},
+               {"a record cut short", cut(1023), false, 255},
+               {"trailing bytes", longer, true, 256},
+               {"a node flag of 2", with({{4 * 50, 50}, {4 * 50 + 3, 2}}), true, 256},
+               {"the first entry no node", with({{3, 0}}), true, 256},
+               {"the last entry no node", with({{1023, 0}}), true, 256}};
+  for (const auto& f : files) {
+    PaletteRamp ramp;  // grey: entry i is (i, i, i)
+    std::string error;
+    EXPECT_EQ(f.whole, ReadPaletteFile(Write(f.bytes).c_str(), ramp, error)) << f.what;
+    EXPECT_EQ(f.whole ? "" : "Error during reading", error) << f.what;
+    EXPECT_EQ(1, ramp.m_nodes[0]) << f.what;
+    EXPECT_EQ(1, ramp.m_nodes[255]) << f.what;
+    for (int i = 0; i < 256; ++i) {
+      const int file = f.bytes.size() >= 4u * i + 4 ? f.bytes[4 * i] : -1;
+      const int expected = i >= f.records                ? i     // as it was
+                           : !f.whole || ramp.m_nodes[i] ? file  // as read
+                                                         : i;    // computed
+      ASSERT_EQ(expected, ramp.m_red[i]) << f.what << " entry " << i;
+    }
+    if (f.records > 50)
+      EXPECT_EQ(f.bytes[4 * 50 + 3], ramp.m_nodes[50]) << f.what;
   }
-  ASSERT_TRUE(ReadPaletteFile(Write(good).c_str(), ramp, error));
-  EXPECT_EQ(255, ramp.m_red[0]);
-  EXPECT_EQ(0, ramp.m_blue[255]);
 }
 
 }  // namespace

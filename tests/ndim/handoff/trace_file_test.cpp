@@ -11,6 +11,8 @@
 
 #include "framework/base/Endian.h"
 #include "ndim/handoff/TraceFile.h"
+#include "ndim/plot/NdAxisTicks.h"
+#include "onedim/model/AxisScale.h"
 #include "onedim/document/BrivaneProDoc.h"
 #include "onedim/model/Spectrum.h"
 #include "onedim/model/SpectrumParams.h"
@@ -66,17 +68,19 @@ std::string WriteOneD(const char* name, int n, int td) {
 
 }  // namespace
 
-TEST(TraceFile, RowsGoFirstToLastColumnsFromTheLastRowUp) {
+// A column runs from the first row to the last, as its f1 axis does: the
+// 1D program shows it on that axis, and it comes back the right way up.
+TEST(TraceFile, RowsAndColumnsRunFromTheirFirstPointToTheirLast) {
   struct Case {
     bool real, columns;
     std::vector<int> indices;
     std::vector<float> pairs;
   } cases[] = {
       {false, false, {1}, {10, -10, 11, -11, 12, -12, 13, -13}},
-      {false, true, {2}, {22, -22, 12, -12, 2, -2}},
-      {false, true, {3, 0}, {23, -23, 13, -13, 3, -3, 20, -20, 10, -10, 0, -0}},
+      {false, true, {2}, {2, -2, 12, -12, 22, -22}},
+      {false, true, {3, 0}, {3, -3, 13, -13, 23, -23, 0, -0, 10, -10, 20, -20}},
       {true, false, {2, 0}, {20, 0, 21, 0, 22, 0, 23, 0, 0, 0, 1, 0, 2, 0, 3, 0}},
-      {true, true, {1}, {21, 0, 11, 0, 1, 0}},
+      {true, true, {1}, {1, 0, 11, 0, 21, 0}},
   };
   for (const Case& c : cases) {
     std::unique_ptr<CSpectrum2D> set = NumberedSet(c.real);
@@ -98,11 +102,11 @@ TEST(TraceFile, TheOneDProgramGetsEveryFieldItIsHanded) {
   block.m_fSpectralWidth = 6000.5f;
   block.m_fSpectrometerFreq = 500.25f;
   block.m_fLastFrequency = -250.75f;
-  block.m_fFirstPoint = 67.5f;  // not handed over
+  block.m_fFirstPoint = 67.5f;
   const std::vector<float> pairs = {1, 2, 3, 4, 5, 6, -1, -2, -3, -4, -5, -6};
   const std::string path = TempPath("handed.bvx");
   RecordingUi ui;
-  ASSERT_TRUE(WriteTraceFile(path.c_str(), pairs.data(), block, 2, CSize(640, 480), ui));
+  ASSERT_TRUE(WriteTraceFile(path.c_str(), pairs.data(), block, 2, true, CSize(640, 480), ui));
   EXPECT_TRUE(ui.messages.empty());
 
   const std::vector<BYTE> bytes = FileBytes(path);
@@ -121,11 +125,10 @@ TEST(TraceFile, TheOneDProgramGetsEveryFieldItIsHanded) {
     EXPECT_EQ(6, s.m_paramsA.td);
     EXPECT_EQ(6000.5, s.m_paramsA.sw);
     EXPECT_EQ(500.25, s.m_paramsA.sf);
-    EXPECT_EQ(-250.75, s.m_paramsA.offset);
     EXPECT_EQ(0, s.m_paramsA.DSPFVS);
     EXPECT_EQ(0, s.m_paramsA.DECIM);
-    EXPECT_EQ(0, s.m_paramsA.aqmode);
-    EXPECT_EQ(0, s.m_paramsA.bComplex);
+    EXPECT_EQ(1, s.m_paramsA.aqmode);
+    EXPECT_EQ(1, s.m_paramsA.bComplex);
     EXPECT_EQ(0, s.m_paramsA.bConjugate);
     EXPECT_EQ(0.0, s.m_dPhase0);
     EXPECT_EQ(0.0, s.m_dPhase1);
@@ -163,7 +166,9 @@ TEST(TraceFile, ImportTakesTheFirstTraceAndKeepsTheOldOneOnFailure) {
   EXPECT_EQ(8, trace.m_nFloats);
   EXPECT_EQ(1000.0f, trace.m_fSpectralWidth);
   EXPECT_EQ(400.0f, trace.m_fSpectrometerFreq);
-  EXPECT_EQ(-250.5f, trace.m_fLastFrequency);
+  // Its last point, float index 6, lies at 1000 - 1000 (6 - 250.5) / 8 Hz:
+  // the 2D program's last-point frequency.
+  EXPECT_EQ(31562.5f, trace.m_fLastFrequency);
   EXPECT_EQ(0.007f, trace.m_pData[7]);
 
   // What cannot hold a trace: another file, another build, the older layout
@@ -197,4 +202,71 @@ TEST(TraceFile, ImportTakesTheFirstTraceAndKeepsTheOldOneOnFailure) {
     EXPECT_EQ(8, trace.m_nFloats);
   }
   std::free(trace.m_pData);
+}
+
+// The handed trace's axis is the 2D axis (the same Hz and ppm at every
+// point in the 1D program), and reading the trace back gives the 2D
+// program's last-point frequency again.
+TEST(TraceFile, TheTraceKeepsThe2DAxisThereAndBack) {
+  struct Case {
+    int points;
+    float sw, sf, last;
+  } cases[] = {
+      {4096, 3607.5036f, 600.20152f, -283.57373f},  // the TopSpin 3.2 experiment's f2
+      {10, 6009.6154f, 600.20152f, -3229.7549f},
+      {3, 6000.5f, 500.25f, -250.75f},
+      {1024, 20000.0f, 150.9f, 1500.0f},
+      {1, 1000.0f, 300.0f, -1.0f},
+  };
+  for (const Case& c : cases) {
+    DimensionBlock block;
+    block.m_nPoints = c.points;
+    block.m_fSpectralWidth = c.sw;
+    block.m_fSpectrometerFreq = c.sf;
+    block.m_fLastFrequency = c.last;
+    const std::vector<float> pairs(2 * static_cast<std::size_t>(c.points), 1.0f);
+    const std::string path = TempPath("axis.bvx");
+    RecordingUi ui;
+    ASSERT_TRUE(WriteTraceFile(path.c_str(), pairs.data(), block, 1, false, CSize(640, 480), ui));
+    CTestHost host;
+    CBrivaneProDoc doc(&host);
+    ASSERT_TRUE(doc.ReadNativeFile(path.c_str()));
+    const CSpectrum& s = *doc.GetSpectrumAt(0);
+    EXPECT_EQ(0, s.m_paramsA.aqmode) << "real values";
+    EXPECT_EQ(0, s.m_paramsA.bComplex);
+    for (int k : {0, c.points / 2, c.points - 1})
+      EXPECT_NEAR(NdAxisValue(block, k, ND_UNITS_PPM), s.ConvertUnits(2.0 * k, AXIS_UNITS_PPM), 1e-6)
+          << c.points << " point " << k;
+
+    LoadedTrace trace;
+    ASSERT_TRUE(ImportTrace(path.c_str(), trace, ui));
+    EXPECT_EQ(c.last, trace.m_fLastFrequency) << c.points;
+    EXPECT_EQ(c.sw, trace.m_fSpectralWidth);
+    std::free(trace.m_pData);
+  }
+}
+
+// A trace keeps its dimension's group delay while the dimension is still a
+// FID: a forward transform along it (in the phasing order) or a real set
+// has none.
+TEST(TraceFile, TheGroupDelayTravelsOnlyWithAFid) {
+  struct Case {
+    std::vector<BYTE> order;
+    bool real;
+    float f2, f1;
+  } cases[] = {
+      {{0, 0, 0, 0}, false, 67.5f, 3.0f},
+      {{2, 0, 0, 0}, false, 0.0f, 3.0f},
+      {{1, 2, 0, 0}, false, 0.0f, 0.0f},
+      {{0, 0, 0, 0}, true, 0.0f, 0.0f},
+  };
+  for (const Case& c : cases) {
+    std::unique_ptr<CSpectrum2D> set = NumberedSet(c.real);
+    set->m_dims[2].m_fFirstPoint = 67.5f;
+    set->m_dims[1].m_fFirstPoint = 3.0f;
+    std::copy(c.order.begin(), c.order.end(), set->m_phasingOrder);
+    EXPECT_EQ(c.f2, HandedBlock(*set, 2).m_fFirstPoint);
+    EXPECT_EQ(c.f1, HandedBlock(*set, 1).m_fFirstPoint);
+    EXPECT_EQ(set->m_dims[2].m_fLastFrequency, HandedBlock(*set, 2).m_fLastFrequency);
+  }
 }

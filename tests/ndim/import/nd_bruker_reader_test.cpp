@@ -132,6 +132,123 @@ TEST(NdBrukerReader, GroupDelayComesFromTheTableOnlyWhereItHasAValue) {
   }
 }
 
+// TopSpin 3 writes acqu2s without BYTORDA, DECIM, DSPFVS and AQ_mod: the
+// data keep acqus' byte order, f1 has no filter and its mode comes from
+// FnMODE where AQ_mod is absent (AQ_mod 3 is complex, as 1 is).
+TEST(NdBrukerReader, ATopSpin3Acqu2sTakesItsModeFromFnMode) {
+  struct Case {
+    const char* modeRecords;
+    int mode;            // f1's acquisition mode code
+    const char* reason;  // or the refusal
+  } cases[] = {
+      {"##$FnMODE= 0", 0, nullptr},
+      {"##$FnMODE= 1", 0, nullptr},  // QF
+      {"##$FnMODE= 2", 2, nullptr},  // QSEQ
+      {"##$FnMODE= 3", 2, nullptr},  // TPPI
+      {"##$FnMODE= 4", 1, nullptr},  // States
+      {"##$FnMODE= 5", 1, nullptr},  // States-TPPI
+      {"##$FnMODE= 6", 1, nullptr},  // echo-antiecho
+      {"##$AQ_mod= 3 ##$FnMODE= 1", 1, nullptr},
+      {"##$AQ_mod= 2 ##$FnMODE= 4", 2, nullptr},
+      {"##$FnMODE= 7", 0, "The acquisition mode FnMODE of the acqu2s file is out of range"},
+      {"##$FnMODE= -1", 0, "The acquisition mode FnMODE of the acqu2s file is out of range"},
+      {"##$FnMODE= x", 0, "The acqu2s file gives no number for the acquisition parameter FnMODE"},
+      {"##$AQ_mod= x ##$FnMODE= 4", 0, "The acqu2s file gives no number for the acquisition parameter AQ_mod"},
+      {"##$FnMODE=", 0, "The acqu2s file gives no number for the acquisition parameter FnMODE"},
+      {"", 0, "The acqu2s file lacks the acquisition parameters AQ_mod and FnMODE"},
+  };
+  for (const Case& c : cases) {
+    NdFolder folder;
+    Experiment e;
+    e.big = true;
+    WriteExperiment(folder, e);
+    folder.Write("1/acqus", Acqus(e.td, 6000.0, 500.13, e.big, e.decim, e.dspfvs, 3));
+    folder.Write("1/acqu2s", std::string("##$SFO1= 125.76\n##$SW= 15.9\n##$SW_h= 2000\n##$TD= 3\n") + c.modeRecords);
+    NdImport r = Read(folder);
+    if (c.reason) {
+      EXPECT_FALSE(r.set) << c.modeRecords;
+      EXPECT_EQ(c.reason, r.error) << c.modeRecords;
+      continue;
+    }
+    ASSERT_TRUE(r.set) << c.modeRecords << ": " << r.error;
+    ExpectWholeSet(*r.set, e.rows, e.td / 2, Values(e));
+    EXPECT_EQ(c.mode, r.set->m_dims[1].m_nAcquisitionMode) << c.modeRecords;
+    EXPECT_EQ(0.0f, r.set->m_dims[1].m_fFirstPoint) << c.modeRecords;
+    EXPECT_EQ(1, r.set->m_dims[2].m_nAcquisitionMode) << "AQ_mod 3";
+    EXPECT_FLOAT_EQ(2000.0f, r.set->m_dims[1].m_fSpectralWidth);
+  }
+}
+
+// Firmware without a table entry writes its filter's delay as GRPDLY: f2's
+// first-point offset, unless it is no count of points of the FID.
+TEST(NdBrukerReader, GrpdlyIsTheDelayWhereTheTableHasNone) {
+  struct Case {
+    int decim, dspfvs;
+    const char* grpdly;  // the record's value, null for no record
+    float delay;
+  } cases[] = {
+      {5544, 20, "67.9852447509766", 67.98524475f},
+      {1600, 21, "76", 76.0f},
+      {192, 12, "3.5", 3.5f},   // the table's column ends before 192
+      {1, 0, "12", 12.0f},
+      {16, 12, "50", 71.6f},    // the table's value stands
+      {5544, 20, nullptr, 0.0f},
+      {5544, 20, "-1", 0.0f},
+      {5544, 20, "0", 0.0f},
+      {5544, 20, "128", 128.0f},  // td / 2: the last point
+      {5544, 20, "128.5", 0.0f},
+      {5544, 20, "1e300", 0.0f},
+      {5544, 20, "abc", 0.0f},
+      {5544, 20, "nan", 0.0f},
+  };
+  for (const Case& c : cases) {
+    NdFolder folder;
+    Experiment e;
+    e.td = 256;
+    e.decim = c.decim;
+    e.dspfvs = c.dspfvs;
+    WriteExperiment(folder, e);
+    const std::string record = c.grpdly ? std::string("##$GRPDLY= ") + c.grpdly + "\n" : "";
+    folder.Write("1/acqus", Acqus(e.td, 6000.0, 500.13, e.big, e.decim, e.dspfvs, 1) + record);
+    // f1 has no filter, whatever acqu2s says.
+    folder.Write("1/acqu2s", Acqus(e.rows, 2000.0, 125.76, e.big, 1, 0, 0) + "##$GRPDLY= 2\n");
+    NdImport r = Read(folder);
+    ASSERT_TRUE(r.set) << r.error;
+    EXPECT_EQ(c.delay, r.set->m_dims[2].m_fFirstPoint) << (c.grpdly ? c.grpdly : "none");
+    EXPECT_EQ(0.0f, r.set->m_dims[1].m_fFirstPoint);
+    EXPECT_TRUE(r.shown.empty());
+  }
+}
+
+// A stale SW_h in acqu2s gives way to SW (ppm) x SFO1 when the two differ
+// by more than 0.1 %; acqus' SW_h always stands.
+TEST(NdBrukerReader, F1sWidthIsSwTimesSfo1WhereSwHDisagrees) {
+  struct Case {
+    double swH;
+    const char* sw;  // null for no record
+    float width;
+  } cases[] = {
+      {6666.67, "10.9942", static_cast<float>(10.9942 * 500.132)},  // a TopSpin 2.1 COSY
+      {5500.0, "10.9942", 5500.0f},                                 // 0.03 % apart
+      {5494.0, "10.9942", 5494.0f},                                 // 0.08 %
+      {5490.0, "10.9942", static_cast<float>(10.9942 * 500.132)},   // 0.16 %
+      {6666.67, nullptr, 6666.67f},
+      {6666.67, "x", 6666.67f},
+      {6666.67, "0", 6666.67f},
+  };
+  for (const Case& c : cases) {
+    NdFolder folder;
+    WriteExperiment(folder, Experiment());
+    const std::string sw = c.sw ? std::string("##$SW= ") + c.sw + "\n" : "";
+    folder.Write("1/acqus", Acqus(8, 6000.0, 500.13, false, 16, 12, 1) + "##$SW= 1\n");
+    folder.Write("1/acqu2s", Acqus(3, c.swH, 500.132, false, 1, 0, 0) + sw);
+    NdImport r = Read(folder);
+    ASSERT_TRUE(r.set) << r.error;
+    EXPECT_FLOAT_EQ(c.width, r.set->m_dims[1].m_fSpectralWidth) << c.swH << " " << (c.sw ? c.sw : "none");
+    EXPECT_FLOAT_EQ(6000.0f, r.set->m_dims[2].m_fSpectralWidth);
+  }
+}
+
 TEST(NdBrukerReader, AMissingMc2IsShownAndTakenAsZero) {
   NdFolder folder;
   WriteExperiment(folder, Experiment());
@@ -147,19 +264,24 @@ TEST(NdBrukerReader, RefusesWhatFallsShortBeforeReadingTheData) {
     const char* name;
     std::function<void(const NdFolder&)> damage;
     const char* shown;  // the message the user sees, or null
+    const char* reason = nullptr;  // the reason the caller is given, or null for any
   } cases[] = {
       {"no DSPFVS",
        [](const NdFolder& f) {
          f.Write("1/acqus", "##$AQ_mod= 1 ##$BYTORDA= 0 ##$DECIM= 1 ##$SFO1= 500 ##$SW_h= 6000 ##$TD= 8");
        },
-       nullptr},
-      {"no acqu2s", [](const NdFolder& f) { f.Remove("1/acqu2s"); }, nullptr},
+       nullptr, "The acqus file lacks the acquisition parameter DSPFVS"},
+      {"no acqu2s", [](const NdFolder& f) { f.Remove("1/acqu2s"); }, nullptr, "The acqu2s file is missing"},
       {"TD not a number",
        [](const NdFolder& f) {
          std::string text = Acqus(3, 1, 1, false, 1, 10, 0);
          f.Write("1/acqu2s", text.replace(text.find("##$TD= 3"), 8, "##$TD= x"));
        },
-       nullptr},
+       nullptr, "The acqu2s file gives no number for the acquisition parameter TD"},
+      {"acqu2s without SW_h", [](const NdFolder& f) { f.Write("1/acqu2s", "##$TD= 3 ##$SFO1= 125 ##$FnMODE= 4"); },
+       nullptr, "The acqu2s file lacks the acquisition parameter SW_h"},
+      {"acqu2s without SFO1", [](const NdFolder& f) { f.Write("1/acqu2s", "##$SW_h= 20 ##$TD= 3 ##$FnMODE= 4"); },
+       nullptr, "The acqu2s file lacks the acquisition parameter SFO1"},
       {"no proc2s", [](const NdFolder& f) { f.Remove("1/pdata/1/proc2s"); },
        "Failed to read OFFSET parameter in the proc2s file"},
       {"procs without OFFSET", [](const NdFolder& f) { f.Write("1/pdata/1/procs", "##$SI= 8\n"); },
@@ -178,6 +300,8 @@ TEST(NdBrukerReader, RefusesWhatFallsShortBeforeReadingTheData) {
     NdImport r = Read(folder);
     EXPECT_FALSE(r.set) << c.name;
     EXPECT_FALSE(r.error.empty()) << c.name;
+    if (c.reason)
+      EXPECT_EQ(c.reason, r.error) << c.name;
     if (c.shown)
       EXPECT_EQ(std::vector<std::string>{c.shown}, r.shown) << c.name;
     else
@@ -240,4 +364,55 @@ TEST(NdBrukerReader, ReadsTheRecordsOfARealExperiment) {
   EXPECT_NEAR(15.47866 * 300.132250975 - 4789.27203065134, r.set->m_dims[2].m_fLastFrequency, 1e-3);
   for (std::size_t i = 0; i < 16384; i += 997)
     EXPECT_EQ(static_cast<float>(ReadI32BE(reinterpret_cast<const BYTE*>(&fid[4 * i]))), r.set->m_pData[i]) << i;
+}
+
+// The TopSpin 3.2 serial file of tests/data: acqu2s of the new kind, DSPFVS
+// 20 with its GRPDLY, digital quadrature. Shorter or damaged copies of its
+// acqu2s and of its serial file are refused or read whole.
+TEST(NdBrukerReader, ReadsATopSpin32SerialFile) {
+  const std::string real = std::string(BRIVANE_REALDATA_DIR) + "/bruker-t1-2d/1/";
+  auto read = [&](const char* name) {
+    std::ifstream in(real + name, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  };
+  NdFolder folder;
+  for (const char* name : {"acqus", "acqu2s", "ser", "pdata/1/proc", "pdata/1/proc2s", "pdata/1/procs"})
+    folder.Write(std::string("1/") + name, read(name));
+  NdImport r = Read(folder);
+  ASSERT_TRUE(r.set) << r.error;
+  const DimensionBlock& f2 = r.set->m_dims[2];
+  const DimensionBlock& f1 = r.set->m_dims[1];
+  EXPECT_EQ(4096, f2.m_nPoints);
+  EXPECT_FLOAT_EQ(3607.50360750361f, f2.m_fSpectralWidth);
+  EXPECT_FLOAT_EQ(600.20152017f, f2.m_fSpectrometerFreq);
+  EXPECT_FLOAT_EQ(67.9852447509766f, f2.m_fFirstPoint);
+  EXPECT_EQ(1, f2.m_nAcquisitionMode);
+  EXPECT_NEAR(5.538023 * 600.20152017 - 3607.50360750361, f2.m_fLastFrequency, 1e-3);
+  EXPECT_EQ(10, f1.m_nPoints);
+  EXPECT_FLOAT_EQ(6009.61538461538f, f1.m_fSpectralWidth);
+  EXPECT_FLOAT_EQ(600.20152017f, f1.m_fSpectrometerFreq);
+  EXPECT_EQ(0.0f, f1.m_fFirstPoint);
+  EXPECT_EQ(0, f1.m_nAcquisitionMode);  // FnMODE 1, QF
+  EXPECT_NEAR(4.631545 * 600.20152017 - 6009.61538461538, f1.m_fLastFrequency, 1e-3);
+  const std::string ser = read("ser");
+  ASSERT_EQ(ser.size(), 4 * DataOf(*r.set).size());
+  for (std::size_t i = 0; i < ser.size() / 4; i += 4099)
+    EXPECT_EQ(static_cast<float>(ReadI32LE(reinterpret_cast<const BYTE*>(&ser[4 * i]))), r.set->m_pData[i]) << i;
+
+  CheckPrefixesAndFlips(folder, "1/acqu2s", read("acqu2s"), [&] { return Read(folder); });
+  // The serial file cut anywhere (every 997th length, and about each row's
+  // end) is refused.
+  std::vector<std::size_t> cuts;
+  for (std::size_t n = 0; n < ser.size(); n += 997)
+    cuts.push_back(n);
+  for (std::size_t row = 1; row <= 10; ++row)
+    for (std::size_t n : {row * 32768 - 1, row * 32768 - 4, row * 32768 + 1})
+      if (n < ser.size())
+        cuts.push_back(n);
+  for (std::size_t n : cuts) {
+    folder.Cut("1/ser", n);
+    NdImport cut = Read(folder);
+    EXPECT_FALSE(cut.set) << n;
+    EXPECT_EQ("The serial file is shorter than its acquisition parameters promise", cut.error) << n;
+  }
 }

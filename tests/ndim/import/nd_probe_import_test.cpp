@@ -64,3 +64,19 @@ TEST(NdProbeImport, PrintsTheSetAndWritesItAsBv2) {
   EXPECT_EQ(1, RunProbe("import 0 \"" + folder.Path("1/ser") + "\" \"" + bv2 + "\"", out));
   EXPECT_EQ("error Failed to read OFFSET parameter in the procs file\n", ReadAll(out));
 }
+
+// The TopSpin 3.2 serial file of tests/data, as a check on a held-out file
+// runs it: both dimensions' points, widths and frequencies of its acqus and
+// acqu2s, f2's group delay from GRPDLY.
+TEST(NdProbeImport, ReadsATopSpin32SerialFile) {
+  NdFolder folder;
+  const std::string ser = std::string(BRIVANE_REALDATA_DIR) + "/bruker-t1-2d/1/ser";
+  const std::string out = folder.Path("out.txt"), bv2 = folder.Path("out.bv2");
+  ASSERT_EQ(0, RunProbe("import 0 \"" + ser + "\" \"" + bv2 + "\"", out));
+  const std::string text = ReadAll(out);
+  EXPECT_EQ(0u, text.find("dims 1 10 4096 real=0\ncur 2\nphasing 0 0 0 0\ndata 0 0 0 0 0 0 0 0\n")) << text;
+  EXPECT_NE(std::string::npos,
+            text.find("offset d=0.000000 sw=6009.615234 sf=600.201538086\n"
+                      "offset d=67.985245 sw=3607.503662 sf=600.201538086\n"))
+      << text;
+}

@@ -105,6 +105,36 @@ TEST(NdVarianReader, FillsBothDimensionBlocksFromProcpar) {
   }
 }
 
+// f1's frequency is the experiment's reference frequency of f1 where VnmrJ
+// gives one, the decoupler's otherwise; the names match as whole words.
+TEST(NdVarianReader, F1TakesReffrq1WhereProcparGivesItElseDfrq) {
+  const std::string cosy = Record("tn", "\"H1\"") + Record("dn", "\"C13\"") + Record("sfrq", "599.7931758") +
+                           Record("dfrq", "150.8318042") + Record("sw", "6009.61538462") +
+                           Record("sw1", "6009.61538462") + Record("arraydim", "512") + Record("ni", "256") +
+                           Record("reffrq", "599.790763004");
+  struct Case {
+    const char* name;
+    std::string procpar;
+    float f1;
+  } cases[] = {
+      {"homonuclear gDQCOSY", cosy + Record("reffrq1", "599.790776633"), 599.790776633f},
+      {"heteronuclear", cosy + Record("reffrq1", "150.8270441"), 150.8270441f},
+      {"no reffrq1", cosy, 150.8318042f},
+      {"reffrq1 only as a prefix", cosy + Record("reffrq10", "599.79"), 150.8318042f},
+      {"reffrq1 zero", cosy + Record("reffrq1", "0"), 150.8318042f},
+  };
+  for (const Case& c : cases) {
+    NdFolder folder;
+    folder.Write("exp.fid/procpar", c.procpar);
+    folder.Write("exp.fid/fid", FidImage(Fid()));
+    NdImport r = Read(folder);
+    ASSERT_TRUE(r.set) << c.name << ": " << r.error;
+    EXPECT_EQ(c.f1, r.set->m_dims[1].m_fSpectrometerFreq) << c.name;
+    EXPECT_EQ(599.7931758f, r.set->m_dims[2].m_fSpectrometerFreq) << c.name;
+    EXPECT_EQ(6009.61538462f, r.set->m_dims[1].m_fSpectralWidth) << c.name;
+  }
+}
+
 TEST(NdVarianReader, ProcparIsAlsoLookedForBesideTheNameUpToItsLastDot) {
   NdFolder folder;
   folder.Write("run.fid", FidImage(Fid()));
@@ -170,7 +200,9 @@ TEST(NdVarianReader, ReadsARealFidAndProcpar) {
   EXPECT_EQ(1, r.set->m_dims[1].m_nPoints);
   EXPECT_EQ(32768, r.set->m_dims[2].m_nPoints);
   EXPECT_FLOAT_EQ(599.8311617f, r.set->m_dims[2].m_fSpectrometerFreq);
-  EXPECT_FLOAT_EQ(150.8407532f, r.set->m_dims[1].m_fSpectrometerFreq);
+  // This 1D experiment's procpar keeps a reffrq1 of another instrument's
+  // 13C; read as a 2D set, f1 takes it.
+  EXPECT_FLOAT_EQ(125.6955729f, r.set->m_dims[1].m_fSpectrometerFreq);
   EXPECT_FLOAT_EQ(12019.2307692f, r.set->m_dims[2].m_fSpectralWidth);
   EXPECT_FLOAT_EQ(static_cast<float>(37.1892340354 - 1240.69360581), r.set->m_dims[2].m_fLastFrequency);
   for (std::size_t i = 0; i < 65536; i += 4099)

@@ -57,7 +57,7 @@ TEST(CommandInterpreter, UnknownCommandsAndBadArgumentsChangeNothing) {
   const std::vector<float> before = DataOf(*s.set);
   s.Run(
       "xx 1 2\nq\nz\n\n\nze\nze abc\nze 0\nze -4\n\xff\xfe 1\nbw\nem 3\nga 2\nsb\nph nan 0\nph inf\nph 1e99\nf=1\nf= "
-      "0\nf= 9\nf= -1\nph 0 0");
+      "0\nf= x\nph 0 0");
   EXPECT_EQ(DataOf(*s.set), before);
   EXPECT_EQ(s.set->m_nCurrentDim, 2);
   EXPECT_TRUE(s.sink.messages.empty());
@@ -71,9 +71,28 @@ TEST(CommandInterpreter, DimensionCommand) {
   s.Run("f= ?");
   ASSERT_EQ(s.sink.messages.size(), 1u);
   EXPECT_EQ(s.sink.messages[0], "Performing Operations Along f2\n");
-  s.Run("F= 1\nf= ?\nf= 0\nf= 3");
+  s.Run("F= 1\nf= ?\nf= 0");
   EXPECT_EQ(s.set->m_nCurrentDim, 1);
   EXPECT_EQ(s.sink.messages.back(), "Performing Operations Along f1\n");
+  s.Run("f= -1\nf= ?");
+  EXPECT_EQ(s.sink.messages.back(), "Performing Operations Along f-1\n");
+}
+
+// Where the dimension command and the transforms leave the current
+// dimension, from a fresh set (f2).
+TEST(CommandInterpreter, TheCurrentDimensionFollowsTransformsAndTheDimensionCommand) {
+  const struct {
+    const char* script;
+    int current;
+  } cases[] = {{"f= -1", -1},     {"f= 3", 3},       {"f= 0", 2},
+               {"f= 1\nf= 0", 1}, {"ft", 1},         {"ft\nft", 0},
+               {"ft i", 3},       {"f= 1\nft i", 2}, {"ft\nft\nf= -1", -1},
+               {"f= -1\nft", -1}, {"f= 3\nft i", 3}, {"f= 99\nft\nft i", 99}};
+  for (const auto& c : cases) {
+    Script s(4, 4);
+    s.Run(c.script);
+    EXPECT_EQ(c.current, s.set->m_nCurrentDim) << c.script;
+  }
 }
 
 TEST(CommandInterpreter, SwapCommandShowsAndClearsTheOrder) {
@@ -266,6 +285,17 @@ TEST(CommandInterpreter, CommandsAlongNoValidDimensionDoNothing) {
 
   s.Run("f= 2\nbw q 0\nbw s -3");
   EXPECT_EQ(s.set->m_pWeights, nullptr);
+
+  // Nor along a dimension the set does not have: every command, and none
+  // reads or writes outside the set.
+  s.Run("sw 0");
+  for (const char* dim : {"-1", "3", "6", "7", "99", "-2147483648", "2147483647"}) {
+    s.Run(std::string("f= ") + dim +
+          "\nze 16\nbw q\nem 1\nga 1\nsb 9\ns2 9\nfp 3\new\nhi\nlp 0 0 2 1\nqd *\nft\nft i r\nph 90 9\nc*\nc*");
+    EXPECT_EQ(DataOf(*s.set), before) << dim;
+    EXPECT_EQ(s.set->GetTotalPoints(), 32) << dim;
+    EXPECT_EQ(s.set->m_pWeights, nullptr) << dim;
+  }
 
   Script real(2, 2, true);
   for (int i = 0; i < 4; ++i)
