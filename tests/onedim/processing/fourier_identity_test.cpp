@@ -1,0 +1,136 @@
+// The transform gives, bit for bit, what it gave before its twiddle tables
+// and vector kernels, on every size and in every mode and direction: the
+// spectra users have stored and compared must not move by one ulp.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <random>
+#include <vector>
+
+#include "onedim/processing/FastFourier.h"
+#include "onedim/processing/FourierKernels.h"
+#include "onedim/processing/legacy_fourier.h"
+
+namespace {
+
+// Values over many decades, with zeros of both signs and subnormals, so
+// that every rounding path of the butterflies is taken.
+std::vector<float> Signal(int count, unsigned seed) {
+  std::mt19937 gen(seed);
+  std::uniform_real_distribution<float> mantissa(-1.0f, 1.0f);
+  std::uniform_int_distribution<int> exponent(-40, 40);
+  std::uniform_int_distribution<int> special(0, 199);
+  std::vector<float> v(count);
+  for (float& f : v) {
+    switch (special(gen)) {
+      case 0: f = 0.0f; break;
+      case 1: f = -0.0f; break;
+      case 2: f = 1e-40f; break;
+      default: f = std::ldexp(mantissa(gen), exponent(gen)); break;
+    }
+  }
+  return v;
+}
+
+// Bit equality; NaN equals NaN whatever its payload (the vector units
+// propagate payloads by operand order, which carries no meaning).
+::testing::AssertionResult SameBits(const std::vector<float>& got, const std::vector<float>& want) {
+  for (size_t i = 0; i < want.size(); ++i) {
+    if (std::isnan(got[i]) && std::isnan(want[i]))
+      continue;
+    uint32_t a, b;
+    std::memcpy(&a, &got[i], 4);
+    std::memcpy(&b, &want[i], 4);
+    if (a != b)
+      return ::testing::AssertionFailure() << "float " << i << ": " << got[i] << " instead of " << want[i];
+  }
+  return ::testing::AssertionSuccess();
+}
+
+void CountStage(void* context) {
+  ++*static_cast<int*>(context);
+}
+
+// One transform of n points (complex) or values (real) by the engine and by
+// the former code; a progress report makes the engine run stage by stage.
+::testing::AssertionResult MatchesFormer(bool bComplex, int n, int isign, bool bProgress) {
+  const int nFloats = bComplex ? 2 * n : n;
+  std::vector<float> got = Signal(nFloats, n * 3 + isign + 7 * bProgress + 13 * bComplex), want = got;
+  CFastFourier fft;
+  fft.SetData(got.data(), nFloats, bComplex ? 1 : 0, 0, isign == -1);
+  int stages = 0;
+  if (bProgress)
+    fft.SetProgress(CountStage, &stages);
+  if (bComplex) {
+    fft.ComplexTransform(isign, n);
+    legacy_fourier::ComplexTransform(want.data(), isign, n);
+  } else {
+    fft.RealTransform(isign, n);
+    legacy_fourier::RealTransform(want.data(), isign, n);
+  }
+  const int wantStages = (int)std::log2(bComplex ? n : n / 2);
+  if (bProgress && stages != wantStages)
+    return ::testing::AssertionFailure() << stages << " progress reports instead of " << wantStages;
+  return SameBits(got, want);
+}
+
+// Complex transforms of 1 to 2^20 points and real transforms of 4 to 2^22
+// values (the largest of each beyond the twiddle tables), both signs, with
+// and without a progress report, in every set of loops this processor can
+// run (the sizes past 2^16 in its widest only: they run the same loops).
+TEST(FourierIdentity, EverySizeModeAndDirectionMatchesTheFormerTransform) {
+  const FourierKernelSet widest = WidestFourierKernels();
+  for (int k = (int)FourierKernelSet::kScalar; k <= (int)widest; ++k) {
+    const FourierKernelSet set = (FourierKernelSet)k;
+    SelectFourierKernels(set);
+    for (int progress = 0; progress <= 1; ++progress) {
+      for (int isign = 1; isign >= -1; isign -= 2) {
+        const int largest = set == widest && !progress ? 1 << 22 : 1 << 16;
+        for (int n = 1; n <= largest; n *= 2) {
+          if (n <= (1 << 20)) {
+            EXPECT_TRUE(MatchesFormer(true, n, isign, progress))
+                << "complex, " << n << " points, sign " << isign << ", loops " << k;
+          }
+          if (n >= 4) {
+            EXPECT_TRUE(MatchesFormer(false, n, isign, progress))
+                << "real, " << n << " values, sign " << isign << ", loops " << k;
+          }
+        }
+      }
+    }
+  }
+  SelectFourierKernels(widest);
+  EXPECT_EQ(SelectedFourierKernels(), widest);
+}
+
+// The whole Transform with the flags the document sets, on a real FID's
+// size, forward and back.
+TEST(FourierIdentity, TransformWithRotationAndConjugationMatches) {
+  const int nFloats = 65536;
+  for (int flags = 0; flags < 8; ++flags) {
+    const int rotate = flags & 1, conjugate = (flags >> 1) & 1, inverse = flags >> 2;
+    const std::vector<float> input = Signal(nFloats, 100 + flags);
+    std::vector<float> got = input, want = input;
+    CFastFourier fft;
+    fft.SetData(got.data(), nFloats, 1, rotate, inverse);
+    fft.m_bConjugate = conjugate;
+    ASSERT_TRUE(fft.Transform());
+    // The former order of the steps around the kernel.
+    CFastFourier steps;
+    steps.SetData(want.data(), nFloats, 1, rotate, inverse);
+    if (!inverse && rotate)
+      steps.Rotate();
+    if (!inverse && conjugate)
+      steps.Conjugate();
+    legacy_fourier::ComplexTransform(want.data(), inverse ? -1 : 1, nFloats / 2);
+    if (inverse && conjugate)
+      steps.Conjugate();
+    if (inverse && rotate)
+      steps.Rotate();
+    EXPECT_TRUE(SameBits(got, want)) << "rotate " << rotate << " conjugate " << conjugate << " inverse " << inverse;
+  }
+}
+
+}  // namespace
