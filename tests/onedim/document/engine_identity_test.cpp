@@ -11,8 +11,10 @@
 #include <vector>
 
 #include "onedim/model/WindowFunction.h"
+#include "onedim/plot/SpectrumTrace.h"
 #include "tests/onedim/document/document_test_host.h"
 #include "tests/onedim/model/legacy_window.h"
+#include "tests/onedim/plot/legacy_trace.h"
 
 namespace {
 
@@ -105,6 +107,45 @@ TEST(EngineIdentity, WindowFunctionsWeightEveryFloatOfTheRealFilesAsBefore) {
         nMoved += w != want && std::fabs(want) > 1e-30;
       }
       EXPECT_LE(nMoved, td / 10) << file.path << " type " << c.type << " LB " << c.lb;
+    }
+  }
+}
+
+// The trace of each file on the screen and on a printer page, whole and
+// zoomed to a fifth, at every 17th width up to 1300 pixels, and the
+// aspirin's whole trace on the screen at every width: the points of the
+// former point-by-point mapping.
+TEST(EngineIdentity, TraceColumnsOfTheRealFilesAtEveryWidthAreTheFormerPoints) {
+  for (const RealFile& file : kRealFiles) {
+    RealSpectrum real(file);
+    CSpectrum* s = real.Get();
+    ASSERT_NE(s, nullptr) << file.path;
+    s->FindMaximum();
+    const int td = s->m_paramsA.td;
+    for (int zoom = 0; zoom <= 1; ++zoom) {
+      s->m_nFirst = zoom ? (td / 3) & ~1 : 0;
+      s->m_nLast = zoom ? s->m_nFirst + ((td / 5) & ~1) : td;
+      for (int printer = 0; printer <= 1; ++printer) {
+        TraceDevice device;
+        device.bPrinter = printer != 0;
+        device.rcMargins = {150, 120, 150, 130};
+        device.nVertRes = printer ? 3508 : 1024;
+        s->m_dPrintScaleX = printer ? 1.93 : 1.0;
+        s->m_dPrintScaleY = printer ? 2.41 : 1.0;
+        s->m_rectPlot = {0, 40, 1300, 700};
+        const bool bEveryWidth = !zoom && !printer && &file == &kRealFiles[0];
+        for (int width = 1; width <= 1300; width += bEveryWidth ? 1 : 17) {
+          s->m_nLeftPixel = 17;
+          s->m_nRightPixel = 17 + width;
+          const TraceMapping m = MakeTraceMapping(*s, device, true);
+          const std::vector<POINT> got = BuildColumnTrace(s->m_pData, m);
+          const std::vector<POINT> want = legacy_trace::BuildColumnTrace(s->m_pData, m);
+          ASSERT_EQ(got.size(), want.size()) << file.path << " width " << width;
+          for (size_t k = 0; k < want.size(); ++k)
+            ASSERT_TRUE(got[k].x == want[k].x && got[k].y == want[k].y)
+                << file.path << " width " << width << " zoom " << zoom << " point " << k;
+        }
+      }
     }
   }
 }
