@@ -14,7 +14,7 @@
 
 #include "bench/bench_times.h"
 #include "onedim/processing/FastFourier.h"
-#include "onedim/processing/FourierKernels.h"
+#include "numerics/VectorUnit.h"
 
 namespace {
 
@@ -42,10 +42,9 @@ void BM_Brivane_Complex(benchmark::State& state) {
 
 // The loops of processors without AVX2.
 void BM_Brivane_Complex_SSE2(benchmark::State& state) {
-  const FourierKernelSet widest = SelectedFourierKernels();
-  SelectFourierKernels(FourierKernelSet::kSse2);
+  LimitVectorUnit(VectorUnit::kSse2);
   BM_Brivane_Complex(state);
-  SelectFourierKernels(widest);
+  LimitVectorUnit(WidestVectorUnit());
 }
 
 void BM_FFTW_Complex(benchmark::State& state) {

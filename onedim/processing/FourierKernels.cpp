@@ -8,15 +8,11 @@
 #include <emmintrin.h>
 #endif
 
+#include "numerics/VectorUnit.h"
 #include "onedim/processing/FourierTables.h"
 
 namespace {
 
-// The set in use; the widest the processor has until a test pins one.
-FourierKernelSet& Kernels() {
-  static FourierKernelSet set = WidestFourierKernels();
-  return set;
-}
 
 int Log2(int n) {
   int bits = 0;
@@ -161,28 +157,6 @@ void TwoVectorStages(float* d, int lo, int hi, int h, const double* wr, const do
 
 }  // namespace
 
-FourierKernelSet WidestFourierKernels() {
-#if defined(__SSE2__)
-#if defined(__GNUC__)
-  // Checks the operating system's support of the 256-bit registers too.
-  __builtin_cpu_init();
-  if (__builtin_cpu_supports("avx2"))
-    return FourierKernelSet::kAvx2;
-#endif
-  return FourierKernelSet::kSse2;
-#else
-  return FourierKernelSet::kScalar;
-#endif
-}
-
-void SelectFourierKernels(FourierKernelSet set) {
-  Kernels() = std::min(set, WidestFourierKernels());
-}
-
-FourierKernelSet SelectedFourierKernels() {
-  return Kernels();
-}
-
 // The bit-reversal permutation, tile by tile. With the index's bits split
 // as (top t, middle, low t), i = (a, m, c) trades places with
 // (rev c, rev m, rev a): all points of tile m (t-bit a and c free) go to
@@ -214,11 +188,11 @@ void BitReverse(float* d, int n) {
 
 void RunStage(float* d, int lo, int hi, int h, const double* wr, const double* wi) {
 #if defined(__SSE2__)
-  if (Kernels() == FourierKernelSet::kAvx2 && h >= 4) {
+  if (ActiveVectorUnit() == VectorUnit::kAvx2 && h >= 4) {
     RunStageAvx2(d, lo, hi, h, wr, wi);
     return;
   }
-  if (Kernels() != FourierKernelSet::kScalar) {
+  if (ActiveVectorUnit() != VectorUnit::kScalar) {
     if (h == 1 && hi - lo >= 4) {
       FirstStage(d, lo, hi, wr, wi);
       return;
@@ -237,13 +211,13 @@ void RunStage(float* d, int lo, int hi, int h, const double* wr, const double* w
 void RunStages(float* d, int lo, int hi, int hFrom, int hTo, const double* wr, const double* wi) {
   int h = hFrom;
 #if defined(__SSE2__)
-  if (Kernels() != FourierKernelSet::kScalar) {
+  if (ActiveVectorUnit() != VectorUnit::kScalar) {
     if (h == 1 && hTo >= 4 && hi - lo >= 4) {
       FirstTwoStages(d, lo, hi, wr, wi);
       h = 4;
     }
     for (; h >= 2 && 2 * h < hTo; h *= 4) {
-      if (Kernels() == FourierKernelSet::kAvx2 && h >= 4)
+      if (ActiveVectorUnit() == VectorUnit::kAvx2 && h >= 4)
         RunTwoStagesAvx2(d, lo, hi, h, wr, wi);
       else
         TwoVectorStages(d, lo, hi, h, wr, wi);
@@ -286,7 +260,7 @@ void SplitPair(float* d, int n, int p, double c1, double c2, double wr, double w
 void SplitPairs(float* d, int n, double c1, double c2, const double* wr, const double* wi) {
   int p = 1;
 #if defined(__SSE2__)
-  if (Kernels() != FourierKernelSet::kScalar) {
+  if (ActiveVectorUnit() != VectorUnit::kScalar) {
     // Points p, p + 1 and their partners n/2 - p, n/2 - p - 1, lane by lane
     // as SplitPair computes them: the sums and differences of the floats in
     // float, the rest in double.

@@ -6,13 +6,8 @@
 // the results do not change by a bit.
 #pragma once
 
-// The loops the processor runs: plain, two butterflies in SSE2 (every build
-// has it) or, for the stages with h >= 4, four in AVX2. The transform takes
-// the widest the processor has; tests pin each in turn.
-enum class FourierKernelSet { kScalar, kSse2, kAvx2 };
-FourierKernelSet WidestFourierKernels();
-void SelectFourierKernels(FourierKernelSet set);
-FourierKernelSet SelectedFourierKernels();
+// The loops run one butterfly at a time, two in SSE2 or, for the stages with
+// h >= 4, four in AVX2, as numerics/VectorUnit.h chooses.
 
 // The bit-reversal permutation of n points: point i trades places with the
 // point whose index has i's bits in reverse order.

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "onedim/processing/FastFourier.h"
-#include "onedim/processing/FourierKernels.h"
+#include "numerics/VectorUnit.h"
 #include "onedim/processing/legacy_fourier.h"
 
 namespace {
@@ -81,10 +81,10 @@ void CountStage(void* context) {
 // and without a progress report, in every set of loops this processor can
 // run (the sizes past 2^16 in its widest only: they run the same loops).
 TEST(FourierIdentity, EverySizeModeAndDirectionMatchesTheFormerTransform) {
-  const FourierKernelSet widest = WidestFourierKernels();
-  for (int k = (int)FourierKernelSet::kScalar; k <= (int)widest; ++k) {
-    const FourierKernelSet set = (FourierKernelSet)k;
-    SelectFourierKernels(set);
+  const VectorUnit widest = WidestVectorUnit();
+  for (int k = (int)VectorUnit::kScalar; k <= (int)widest; ++k) {
+    const VectorUnit set = (VectorUnit)k;
+    LimitVectorUnit(set);
     for (int progress = 0; progress <= 1; ++progress) {
       for (int isign = 1; isign >= -1; isign -= 2) {
         const int largest = set == widest && !progress ? 1 << 22 : 1 << 16;
@@ -101,8 +101,8 @@ TEST(FourierIdentity, EverySizeModeAndDirectionMatchesTheFormerTransform) {
       }
     }
   }
-  SelectFourierKernels(widest);
-  EXPECT_EQ(SelectedFourierKernels(), widest);
+  LimitVectorUnit(widest);
+  EXPECT_EQ(ActiveVectorUnit(), widest);
 }
 
 // The whole Transform with the flags the document sets, on a real FID's
