@@ -16,10 +16,9 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_host.h"
 #include "onedim/document/ApodizeSession.h"
 #include "onedim/document/BrivaneProDoc.h"
-#include "onedim/document/BrivaneProDocHost.h"
-#include "onedim/document/SettingsStore.h"
 #include "onedim/model/Spectrum.h"
 #include "onedim/model/WindowFunction.h"
 #include "onedim/plot/SpectrumTrace.h"
@@ -29,14 +28,6 @@ namespace {
 
 const int kFloats = 262144;
 const char kAcqus[] = BRIVANE_SOURCE_DIR "/tests/data/bruker-aspirin-1h/1/acqus";
-
-class CBenchHost : public CDocumentHost {
- public:
-  CBrivaneAppState& GetAppState() override { return m_app; }
-  CSettingsStore& GetSettings() override { return m_settings; }
-  CBrivaneAppState m_app;
-  CMemorySettings m_settings;
-};
 
 // The experiment folder's fid path, or "" when it cannot be written.
 std::string WriteExperiment() {

@@ -50,21 +50,6 @@ void AddMultiple(double* y, const double* x, double a, int n) {
     y[k] += x[k] * a;
 }
 
-void SubtractMultiple(double* y, const double* x, double a, int n) {
-  if (Avx2())
-    return SubtractMultipleAvx2(y, x, a, n);
-  int k = 0;
-#if defined(__SSE2__)
-  if (Sse2()) {
-    const __m128d va = _mm_set1_pd(a);
-    for (; k + 2 <= n; k += 2)
-      _mm_storeu_pd(y + k, _mm_sub_pd(_mm_loadu_pd(y + k), _mm_mul_pd(_mm_loadu_pd(x + k), va)));
-  }
-#endif
-  for (; k < n; ++k)
-    y[k] -= x[k] * a;
-}
-
 void RotatePair(double* x, double* y, double s, double c, int n) {
   if (Avx2())
     return RotatePairAvx2(x, y, s, c, n);

@@ -27,15 +27,6 @@ void AddMultipleAvx2(double* y, const double* x, double a, int n) {
     y[k] += x[k] * a;
 }
 
-void SubtractMultipleAvx2(double* y, const double* x, double a, int n) {
-  const __m256d va = _mm256_set1_pd(a);
-  int k = 0;
-  for (; k + 4 <= n; k += 4)
-    _mm256_storeu_pd(y + k, _mm256_sub_pd(_mm256_loadu_pd(y + k), _mm256_mul_pd(_mm256_loadu_pd(x + k), va)));
-  for (; k < n; ++k)
-    y[k] -= x[k] * a;
-}
-
 void RotatePairAvx2(double* x, double* y, double s, double c, int n) {
   const __m256d vs = _mm256_set1_pd(s), vc = _mm256_set1_pd(c);
   int k = 0;

@@ -127,7 +127,7 @@ void tridiagonalize(double** a, int n, double d[], double e[]) {
       for (int k = 1; k <= l; ++k)
         AddMultiple(g.data() + 1, a[k] + 1, u[k], l);
       for (int k = 1; k <= l; ++k)
-        SubtractMultiple(a[k] + 1, g.data() + 1, a[k][i], l);
+        AddMultiple(a[k] + 1, g.data() + 1, -a[k][i], l);
     }
     d[i] = a[i][i];
     a[i][i] = 1.0;

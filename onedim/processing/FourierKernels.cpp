@@ -69,34 +69,22 @@ inline __m128d Twiddles(const double* w, int k) {
   return _mm_loadu_pd(w + k);
 }
 
-// The first stage (h = 1) joins neighbouring points with one twiddle: two
-// groups (a0 b0) (a1 b1) at a time.
-void FirstStage(float* d, int lo, int hi, const double* wr, const double* wi) {
-  const __m128d vr = _mm_set1_pd(wr[1]), vi = _mm_set1_pd(wi[1]);
-  for (int g = lo; g < hi; g += 4) {
-    float* p = d + 2 * g;
-    const __m128 v0 = _mm_loadu_ps(p), v1 = _mm_loadu_ps(p + 4);
-    __m128 a = _mm_movelh_ps(v0, v1);                         // a0 a1
-    __m128 b = _mm_shuffle_ps(v0, v1, _MM_SHUFFLE(3, 2, 3, 2));  // b0 b1
-    Butterfly2(a, b, vr, vi);
-    _mm_storeu_ps(p, _mm_movelh_ps(a, b));
-    _mm_storeu_ps(p + 4, _mm_movehl_ps(b, a));
-  }
-}
-
-// The stages h = 1 and h = 2 on groups of four points p0 p1 p2 p3.
-void FirstTwoStages(float* d, int lo, int hi, const double* wr, const double* wi) {
+// The first stage (h = 1) over groups of four points p0 p1 p2 p3, whose
+// butterflies (p0 p1) and (p2 p3) share one twiddle, and with bSecond the
+// second stage (h = 2) too.
+void FirstStages(float* d, int lo, int hi, const double* wr, const double* wi, bool bSecond) {
   const __m128d w1r = _mm_set1_pd(wr[1]), w1i = _mm_set1_pd(wi[1]);
-  const __m128d w2r = Twiddles(wr, 2), w2i = Twiddles(wi, 2);
+  const __m128d w2r = bSecond ? Twiddles(wr, 2) : w1r, w2i = bSecond ? Twiddles(wi, 2) : w1i;
   for (int g = lo; g < hi; g += 4) {
     float* p = d + 2 * g;
     const __m128 v0 = _mm_loadu_ps(p), v1 = _mm_loadu_ps(p + 4);
-    __m128 a = _mm_movelh_ps(v0, v1);                         // p0 p2
+    __m128 a = _mm_movelh_ps(v0, v1);                            // p0 p2
     __m128 b = _mm_shuffle_ps(v0, v1, _MM_SHUFFLE(3, 2, 3, 2));  // p1 p3
     Butterfly2(a, b, w1r, w1i);
     __m128 lower = _mm_movelh_ps(a, b);  // p0 p1
     __m128 upper = _mm_movehl_ps(b, a);  // p2 p3
-    Butterfly2(lower, upper, w2r, w2i);
+    if (bSecond)
+      Butterfly2(lower, upper, w2r, w2i);
     _mm_storeu_ps(p, lower);
     _mm_storeu_ps(p + 4, upper);
   }
@@ -194,7 +182,7 @@ void RunStage(float* d, int lo, int hi, int h, const double* wr, const double* w
   }
   if (ActiveVectorUnit() != VectorUnit::kScalar) {
     if (h == 1 && hi - lo >= 4) {
-      FirstStage(d, lo, hi, wr, wi);
+      FirstStages(d, lo, hi, wr, wi, false);
       return;
     }
     if (h >= 2) {
@@ -213,7 +201,7 @@ void RunStages(float* d, int lo, int hi, int hFrom, int hTo, const double* wr, c
 #if defined(__SSE2__)
   if (ActiveVectorUnit() != VectorUnit::kScalar) {
     if (h == 1 && hTo >= 4 && hi - lo >= 4) {
-      FirstTwoStages(d, lo, hi, wr, wi);
+      FirstStages(d, lo, hi, wr, wi, true);
       h = 4;
     }
     for (; h >= 2 && 2 * h < hTo; h *= 4) {
