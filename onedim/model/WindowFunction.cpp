@@ -83,8 +83,9 @@ BlockFactors MakeFactors(int type, float lbIn, float gb, float gaussShift, int t
 // Fills weights[0 .. td) and checks each against its source value: false
 // when a weighted value leaves the float range or a weight the double range
 // (a zero would turn it into NaN). Only the products of the factors are
-// long double; a factor that leaves the long double range gives way to the
-// weight's own exp.
+// long double; a product that lands beyond the double range (or is not a
+// number, where a factor left the long double range) is taken again from
+// the weight's own exp.
 template <WeightRule rule, typename OwnWeight>
 bool FillWeights(const BlockFactors& f, OwnWeight own, const float* source, int td, double* weights) {
   bool bInRange = true;
@@ -116,7 +117,6 @@ bool FillWeights(const BlockFactors& f, OwnWeight own, const float* source, int 
 }
 
 }  // namespace
-
 
 CWindowFunction::CWindowFunction(float* source, float* target, int* td, double* sw)
     : m_pTarget(target),

@@ -45,8 +45,9 @@ namespace {
 // halves away from zero; while |a| < 2^31 that is MulDivRound's exact
 // integer path and the sum stays between xLeft and xRight, so column k
 // (|round| = k) ends where 2 |a| b >= (2k + 1) c first holds. The ends
-// advance by whole and remainder parts, without a division per column.
-// Wider spans go through MapX itself near each guessed end.
+// advance by whole and remainder parts, without a division per column,
+// and jump past columns that hold no point. Wider spans go through MapX
+// itself near each guessed end.
 class CColumnWalk {
  public:
   explicit CColumnWalk(const TraceMapping& m)
@@ -78,8 +79,10 @@ class CColumnWalk {
  private:
   int ExactColumn(int i, int& end) {
     const long long b = (long long)i - m_m.nFirst;
-    while (ColumnEnd() <= b)
+    if (ColumnEnd() <= b)
       Advance();
+    if (ColumnEnd() <= b)
+      JumpTo(b);
     long long j = m_m.nFirst + ColumnEnd();
     j += (j - i) & 1;
     end = (int)std::min<long long>(j, m_m.nEnd);
@@ -87,6 +90,18 @@ class CColumnWalk {
   }
 
   long long ColumnEnd() const { return m_q + (m_r > 0 ? 1 : 0); }
+
+  // Past empty columns (more pixels than points) at once: the column of b
+  // is round(|a| b / c), in unsigned 64-bit integers, which hold
+  // 2 |a| b + c and (2k + 1) c for |a| < 2^31 and b < c < 2^32.
+  void JumpTo(long long b) {
+    const unsigned long long a = (unsigned long long)(m_a2 / 2), c = (unsigned long long)m_c;
+    const unsigned long long k = (2 * a * (unsigned long long)b + c) / (2 * c);
+    const unsigned long long num = (2 * k + 1) * c;
+    m_k = (long long)k;
+    m_q = (long long)(num / (unsigned long long)m_a2);
+    m_r = (long long)(num % (unsigned long long)m_a2);
+  }
 
   void Advance() {
     ++m_k;

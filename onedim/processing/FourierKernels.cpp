@@ -13,7 +13,6 @@
 
 namespace {
 
-
 int Log2(int n) {
   int bits = 0;
   while ((1 << bits) < n)

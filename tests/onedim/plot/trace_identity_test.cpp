@@ -44,7 +44,7 @@ TraceMapping RandomMapping(std::mt19937& gen, int td) {
   m.nLast = m.nFirst + 1 + pick(0, td + 60);
   m.nBegin = std::max(m.nFirst, 0);
   m.nEnd = std::min(m.nLast, td);
-  switch (pick(0, 5)) {
+  switch (pick(0, 6)) {
     case 0:  // wider than the points
       m.xLeft = pick(-100, 100);
       m.xRight = m.xLeft + pick(1, 3 * td);
@@ -59,6 +59,10 @@ TraceMapping RandomMapping(std::mt19937& gen, int td) {
       break;
     case 3:
       m.xLeft = m.xRight = pick(-10, 10);
+      break;
+    case 4:  // a billion pixels for a few thousand points (a hostile file's extent)
+      m.xLeft = pick(-1000, 0);
+      m.xRight = m.xLeft + (1 << 30) + pick(0, 1000) * (1 << 20);
       break;
     default:
       m.xLeft = pick(-500, 500);
