@@ -59,8 +59,10 @@ CSpinHamiltonian::Cost CSpinHamiltonian::Estimate(int nSpins, const double* pQua
       const double q = sizes[b + 1];
       dTransitions += n * q;
       dWork += n * n * q + n * q * nSpins;
-      // Both blocks' eigenvectors and the two p x q products.
-      dPairBytes = std::max(dPairBytes, 8.0 * ((n + 1) * (n + 1) + (q + 1) * (q + 1) + 2.0 * n * q));
+      // Both blocks' eigenvectors, the two p x q products and the lower
+      // block's rows of the raising table.
+      dPairBytes = std::max(dPairBytes, 8.0 * ((n + 1) * (n + 1) + (q + 1) * (q + 1) + 2.0 * n * q) +
+                                            12.0 * n * nSpins + 4.0 * n);
     }
   }
   Cost cost;
