@@ -78,24 +78,24 @@ void CountStage(void* context) {
 
 // Complex transforms of 1 to 2^20 points and real transforms of 4 to 2^22
 // values (the largest of each beyond the twiddle tables), both signs, with
-// and without a progress report, in every set of loops this processor can
-// run (the sizes past 2^16 in its widest only: they run the same loops).
+// and without a progress report, on every vector unit this processor has
+// (the sizes past 2^16 on its widest only: they run the same loops).
 TEST(FourierIdentity, EverySizeModeAndDirectionMatchesTheFormerTransform) {
   const VectorUnit widest = WidestVectorUnit();
   for (int k = (int)VectorUnit::kScalar; k <= (int)widest; ++k) {
-    const VectorUnit set = (VectorUnit)k;
-    LimitVectorUnit(set);
+    const VectorUnit unit = (VectorUnit)k;
+    LimitVectorUnit(unit);
     for (int progress = 0; progress <= 1; ++progress) {
       for (int isign = 1; isign >= -1; isign -= 2) {
-        const int largest = set == widest && !progress ? 1 << 22 : 1 << 16;
+        const int largest = unit == widest && !progress ? 1 << 22 : 1 << 16;
         for (int n = 1; n <= largest; n *= 2) {
           if (n <= (1 << 20)) {
             EXPECT_TRUE(MatchesFormer(true, n, isign, progress))
-                << "complex, " << n << " points, sign " << isign << ", loops " << k;
+                << "complex, " << n << " points, sign " << isign << ", unit " << k;
           }
           if (n >= 4) {
             EXPECT_TRUE(MatchesFormer(false, n, isign, progress))
-                << "real, " << n << " values, sign " << isign << ", loops " << k;
+                << "real, " << n << " values, sign " << isign << ", unit " << k;
           }
         }
       }
@@ -103,34 +103,6 @@ TEST(FourierIdentity, EverySizeModeAndDirectionMatchesTheFormerTransform) {
   }
   LimitVectorUnit(widest);
   EXPECT_EQ(ActiveVectorUnit(), widest);
-}
-
-// The whole Transform with the flags the document sets, on a real FID's
-// size, forward and back.
-TEST(FourierIdentity, TransformWithRotationAndConjugationMatches) {
-  const int nFloats = 65536;
-  for (int flags = 0; flags < 8; ++flags) {
-    const int rotate = flags & 1, conjugate = (flags >> 1) & 1, inverse = flags >> 2;
-    const std::vector<float> input = Signal(nFloats, 100 + flags);
-    std::vector<float> got = input, want = input;
-    CFastFourier fft;
-    fft.SetData(got.data(), nFloats, 1, rotate, inverse);
-    fft.m_bConjugate = conjugate;
-    ASSERT_TRUE(fft.Transform());
-    // The former order of the steps around the kernel.
-    CFastFourier steps;
-    steps.SetData(want.data(), nFloats, 1, rotate, inverse);
-    if (!inverse && rotate)
-      steps.Rotate();
-    if (!inverse && conjugate)
-      steps.Conjugate();
-    legacy_fourier::ComplexTransform(want.data(), inverse ? -1 : 1, nFloats / 2);
-    if (inverse && conjugate)
-      steps.Conjugate();
-    if (inverse && rotate)
-      steps.Rotate();
-    EXPECT_TRUE(SameBits(got, want)) << "rotate " << rotate << " conjugate " << conjugate << " inverse " << inverse;
-  }
 }
 
 }  // namespace
