@@ -10,3 +10,5 @@ brivane_benchmark(bench_process SOURCES ${CMAKE_CURRENT_LIST_DIR}/process_bench.
 if(TARGET bench_process)
   target_compile_definitions(bench_process PRIVATE BRIVANE_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 endif()
+# The window functions against their former weights.
+brivane_benchmark(bench_window SOURCES ${CMAKE_CURRENT_LIST_DIR}/window_bench.cpp LIBS onedim_model)

@@ -9,10 +9,9 @@
 #include <cstdlib>
 #include <string>
 
+#include "bench/bench_host.h"
 #include "onedim/document/ApodizeSession.h"
 #include "onedim/document/BrivaneProDoc.h"
-#include "onedim/document/BrivaneProDocHost.h"
-#include "onedim/document/SettingsStore.h"
 #include "onedim/model/Spectrum.h"
 #include "onedim/model/WindowFunction.h"
 #include "onedim/processing/FourierTransformStep.h"
@@ -20,14 +19,6 @@
 namespace {
 
 const char kFid[] = BRIVANE_SOURCE_DIR "/tests/data/varian-proton.fid/fid";
-
-class CBenchHost : public CDocumentHost {
- public:
-  CBrivaneAppState& GetAppState() override { return m_app; }
-  CSettingsStore& GetSettings() override { return m_settings; }
-  CBrivaneAppState m_app;
-  CMemorySettings m_settings;
-};
 
 // Import and exponential weighting of the FID; false when the import fails.
 bool ImportEm(CBrivaneProDoc& doc) {

@@ -1,11 +1,13 @@
 // The spin engine on n coupled single spins (no equivalence, every J
-// non-zero), against the diagonalisation of the whole 2^n x 2^n Hamiltonian
-// that a calculation without Fz blocks would need before its line step.
+// non-zero), on the widest vector unit and on SSE2, against the
+// diagonalisation of the whole 2^n x 2^n Hamiltonian that a calculation
+// without Fz blocks would need before its line step.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
 #include <vector>
 
+#include "numerics/VectorUnit.h"
 #include "onedim/processing/NumericalRoutines.h"
 #include "onedim/simulation/CompositeSpinSystem.h"
 #include "onedim/simulation/SpinGroup.h"
@@ -43,7 +45,15 @@ void BM_SpinEngine(benchmark::State& state) {
   free_dmatrix(j, 0, n - 1, 0, n - 1);
   state.counters["lines"] = lines;
 }
-BENCHMARK(BM_SpinEngine)->Arg(8)->Arg(10)->Arg(12)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SpinEngine)->Arg(8)->Arg(10)->Arg(11)->Arg(12)->Unit(benchmark::kMillisecond);
+
+// The same on the SSE2 loops of processors without AVX2.
+void BM_SpinEngine_SSE2(benchmark::State& state) {
+  LimitVectorUnit(VectorUnit::kSse2);
+  BM_SpinEngine(state);
+  LimitVectorUnit(WidestVectorUnit());
+}
+BENCHMARK(BM_SpinEngine_SSE2)->Arg(10)->Arg(12)->Unit(benchmark::kMillisecond);
 
 // The same Hamiltonian in the 2^n product basis, diagonalised at once.
 void BM_WholeMatrix(benchmark::State& state) {

@@ -83,7 +83,9 @@ BOOL CBrivaneProDoc::FourierTransform(const CFourierTransformOptions& options, B
     if (!bPrepared)
       continue;
     pszMessage = nullptr;
-    if (!TransformSpectrum(*pSpectrum, run, ShowProgress, this, &pszMessage)) {
+    // Without the redraws the transform may take its stages in the order
+    // that suits the cache.
+    if (!TransformSpectrum(*pSpectrum, run, m_nShowProgress ? ShowProgress : nullptr, this, &pszMessage)) {
       if (pszMessage != nullptr)
         m_pHost->ShowMessage(pszMessage, MB_OK | MB_ICONEXCLAMATION);
       continue;

@@ -24,6 +24,98 @@ void SetMessage(const char** message, const char* text) {
     *message = text;
 }
 
+// The exponential, Gaussian and Lorentz-Gauss weights are exp(q(i)) of an
+// exponent q that is linear or quadratic in the float index. Only the first
+// weight of each block of kBlock floats takes its own exp (as Weight
+// computes it); the others are that weight times factors:
+//   exp(q(i0 + k)) = exp(q(i0)) exp(k (alpha + 2 beta i0)) exp(beta k^2)
+// for q(i) = q0 + alpha i + beta i^2. In long double the factors move a
+// weight by a few units in the last place of its 64-bit mantissa, far below
+// the double it is kept as and the float it weights.
+const int kBlock = 32;
+
+enum WeightRule { kOwnWeights, kLinearExponent, kQuadraticExponent };
+
+struct BlockFactors {
+  WeightRule rule = kOwnWeights;
+  long double alpha = 0, beta = 0;
+  long double power[kBlock];  // linear: w(k); quadratic: exp(beta k^2)
+};
+
+// The factors of a window's weights; no rule for the windows whose weights
+// each take their own sin or cos, or two exps.
+template <typename OwnWeight>
+BlockFactors MakeFactors(int type, float lbIn, float gb, float gaussShift, int td, long double sw, OwnWeight own) {
+  BlockFactors f;
+  const long double h = 1.0L / (2.0L * sw);  // t(i) = i h
+  const long double aq = td / (2.0L * sw);
+  switch (type) {
+    case CWindowFunction::Gaussian: {
+      // q = -(a i - b)^2 / (4 ln 2)
+      const long double a = kGaussPi * lbIn * h, b = gaussShift * aq, ln4 = 4.0L * std::log(2.0L);
+      f.alpha = 2.0L * a * b / ln4;
+      f.beta = -a * a / ln4;
+      f.rule = kQuadraticExponent;
+      break;
+    }
+    case CWindowFunction::LorentzGauss: {
+      const long double lb = lbIn;
+      f.alpha = -lb * kPiL * h;
+      f.beta = lb * kPiL * h * h / (2.0L * gb * aq);
+      f.rule = kQuadraticExponent;
+      break;
+    }
+    case CWindowFunction::Traficante:
+    case CWindowFunction::SineBell:
+    case CWindowFunction::SineSquared:
+    case CWindowFunction::Hamming:
+    case CWindowFunction::Hanning:
+      return f;
+    default:
+      f.rule = kLinearExponent;
+      break;
+  }
+  for (int k = 0; k < kBlock; ++k)
+    f.power[k] = f.rule == kQuadraticExponent ? std::exp(f.beta * k * k) : own(k);
+  return f;
+}
+
+// Fills weights[0 .. td) and checks each against its source value: false
+// when a weighted value leaves the float range or a weight the double range
+// (a zero would turn it into NaN). Only the products of the factors are
+// long double; a product that lands beyond the double range (or is not a
+// number, where a factor left the long double range) is taken again from
+// the weight's own exp.
+template <WeightRule rule, typename OwnWeight>
+bool FillWeights(const BlockFactors& f, OwnWeight own, const float* source, int td, double* weights) {
+  bool bInRange = true;
+  for (int i0 = 0; i0 < td; i0 += kBlock) {
+    const int count = std::min(kBlock, td - i0);
+    const long double first = rule == kOwnWeights ? 0.0L : own(i0);
+    const long double ratio = rule == kQuadraticExponent ? std::exp(f.alpha + 2.0L * f.beta * i0) : 1.0L;
+    long double step = 1.0L;
+    for (int k = 0; k < count; ++k) {
+      long double w;
+      if (rule == kOwnWeights)
+        w = own(i0 + k);
+      else if (rule == kQuadraticExponent)
+        w = first * step * f.power[k];
+      else
+        w = first * f.power[k];
+      if (rule == kQuadraticExponent)
+        step *= ratio;
+      double weight = static_cast<double>(w);
+      if (rule != kOwnWeights && !(std::fabs(weight) <= DBL_MAX))
+        weight = static_cast<double>(own(i0 + k));
+      bInRange &= std::fabs(source[i0 + k] * weight) <= FLT_MAX && std::fabs(weight) <= DBL_MAX;
+      weights[i0 + k] = weight;
+    }
+    if (!bInRange)
+      return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 CWindowFunction::CWindowFunction(float* source, float* target, int* td, double* sw)
@@ -119,17 +211,23 @@ BOOL CWindowFunction::Apply(const char** message) {
     SetMessage(message, kNoMemory);
     return FALSE;
   }
+  if (m_nType == LorentzGauss)
+    Weight(0);  // turns a positive LB negative, as every weight does
+  auto own = [this](int i) { return Weight(i); };
+  const BlockFactors f = MakeFactors(m_nType, m_LB, m_GB, m_GaussShift, td, *m_pSW, own);
   // Every weight and weighted value is checked before the target changes,
   // so that an extreme LB cannot leave infinities or NaN in the data.
-  for (int i = 0; i < td; ++i) {
-    const long double w = Weight(i);
-    const long double v = m_pSource[i] * w;
-    if (!std::isfinite(w) || !std::isfinite(v) || std::fabs(v) > FLT_MAX) {
-      delete[] weights;
-      SetMessage(message, kOverflow);
-      return FALSE;
-    }
-    weights[i] = static_cast<double>(w);
+  bool bInRange;
+  if (f.rule == kLinearExponent)
+    bInRange = FillWeights<kLinearExponent>(f, own, m_pSource, td, weights);
+  else if (f.rule == kQuadraticExponent)
+    bInRange = FillWeights<kQuadraticExponent>(f, own, m_pSource, td, weights);
+  else
+    bInRange = FillWeights<kOwnWeights>(f, own, m_pSource, td, weights);
+  if (!bInRange) {
+    delete[] weights;
+    SetMessage(message, kOverflow);
+    return FALSE;
   }
   delete[] m_pWeights;
   m_pWeights = weights;

@@ -4,9 +4,11 @@
 // pixel column. Portable, so that the geometry is tested without windows.
 #pragma once
 
+#include <algorithm>
 #include <vector>
 
 #include "framework/base/WinTypes.h"
+#include "numerics/Saturate.h"
 
 class CSpectrum;
 
@@ -32,8 +34,15 @@ struct TraceMapping {
   int yBottom = 0;
 
   bool IsEmpty() const { return nBegin >= nEnd; }
-  int MapX(int i) const;
-  int MapY(float v) const;  // clipped when bClip
+  int MapX(int i) const {
+    return SaturatingInt((long double)xLeft +
+                         MulDivRound((long long)xRight - xLeft, (long long)i - nFirst, (long long)nLast - nFirst));
+  }
+  // Clipped when bClip.
+  int MapY(float v) const {
+    const int y = SaturatingInt(y0 - gain * (long double)v);
+    return bClip ? std::max(yTop, std::min(y, yBottom)) : y;
+  }
 };
 
 // The mapping of the spectrum's trace (bForTrace: the continuous line, which

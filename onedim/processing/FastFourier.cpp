@@ -1,16 +1,16 @@
 #include "onedim/processing/FastFourier.h"
 
 #include <algorithm>
-#include <cmath>
-#include <utility>
+#include <memory>
 
-#include "numerics/Constants.h"
+#include "onedim/processing/FourierKernels.h"
+#include "onedim/processing/FourierTables.h"
 
 namespace {
 
-// The butterflies' 2 pi, to fourteen digits: the transform's results (and
-// stored spectra) have always been computed with it, not with 2 kPi.
-const double kButterflyTwoPi = 6.28318530717959;
+// Points of the blocks in which the first stages run: 8 KB of data, and
+// the twiddles of those stages (16 KB), stay in a 32 KB first-level cache.
+const int kBlockPoints = 1024;
 
 bool IsPowerOfTwo(int n) {
   return n > 0 && (n & (n - 1)) == 0;
@@ -124,71 +124,40 @@ BOOL CFastFourier::Transform() {
   return TRUE;
 }
 
-// Radix-2 decimation in time over n complex points, one-based indexing as in
-// the textbook form: bit reversal, then log2(n) butterfly stages whose
-// twiddle factors advance by a trigonometric recurrence (two sin calls per
-// stage).
+// Radix-2 decimation in time over n complex points: bit reversal, then
+// log2(n) butterfly stages with the twiddles of the recurrence, kept per
+// size. Without a progress report the first stages run block by block
+// while a block sits in the first-level cache, and the stages pass over
+// the data two at a time (FourierKernels.h: the order of independent
+// butterflies changes, not a bit of the result).
 void CFastFourier::ComplexTransform(int isign, int n) {
   if (!m_pData || !IsPowerOfTwo(n) || 2 * n > m_nPoints)
     return;
-  float* data = m_pData - 1;  // data[1] is the first real value
-  const int nn = 2 * n;
-
-  int j = 1;
-  for (int i = 1; i < nn; i += 2) {
-    if (j > i) {
-      std::swap(data[j], data[i]);
-      std::swap(data[j + 1], data[i + 1]);
+  float* d = m_pData;
+  BitReverse(d, n);
+  const std::shared_ptr<const FourierTables> tables = n >= 2 ? StageTables(n, isign) : nullptr;
+  if (!tables) {
+    // No tables for this size: each stage runs its recurrence itself.
+    for (int h = 1; h < n; h <<= 1) {
+      RunStageByRecurrence(d, n, h, isign);
+      if (m_pProgress)
+        m_pProgress(m_pProgressContext);
     }
-    int m = n;
-    while (m >= 2 && j > m) {
-      j -= m;
-      m >>= 1;
-    }
-    j += m;
+    return;
   }
-
-  // The twiddle factors of a stage come from the recurrence in order of m;
-  // they are taken kChunk at a time into a small local table so that the
-  // butterflies sweep the array in memory order (the textbook loop over m
-  // outside i strides across the whole array once per m). Same factors,
-  // same arithmetic, same results.
-  const int kChunk = 32;
-  double wrs[kChunk], wis[kChunk];
-  int mmax = 2;
-  while (nn > mmax) {
-    const int step = mmax << 1;
-    const double theta = isign * (kButterflyTwoPi / mmax);
-    const double s = std::sin(0.5 * theta);
-    const double wpr = -2.0 * s * s;
-    const double wpi = std::sin(theta);
-    double wr = 1.0, wi = 0.0;
-    for (int m0 = 1; m0 < mmax; m0 += 2 * kChunk) {
-      const int count = std::min(kChunk, (mmax - m0 + 1) / 2);
-      for (int c = 0; c < count; ++c) {
-        wrs[c] = wr;
-        wis[c] = wi;
-        const double wtemp = wr;
-        wr = wr + (wr * wpr - wi * wpi);
-        wi = wi + (wi * wpr + wtemp * wpi);
-      }
-      for (int base = m0; base <= nn; base += step) {
-        for (int c = 0; c < count; ++c) {
-          const int i = base + 2 * c;
-          const int k = i + mmax;
-          const float tempr = static_cast<float>(wrs[c] * data[k] - wis[c] * data[k + 1]);
-          const float tempi = static_cast<float>(wrs[c] * data[k + 1] + wis[c] * data[k]);
-          data[k] = data[i] - tempr;
-          data[k + 1] = data[i + 1] - tempi;
-          data[i] += tempr;
-          data[i + 1] += tempi;
-        }
-      }
-    }
-    mmax = step;
-    if (m_pProgress)
+  const double* wr = tables->wr.data();
+  const double* wi = tables->wi.data();
+  if (m_pProgress) {
+    for (int h = 1; h < n; h <<= 1) {
+      RunStage(d, 0, n, h, wr, wi);
       m_pProgress(m_pProgressContext);
+    }
+    return;
   }
+  const int block = std::min(n, kBlockPoints);
+  for (int lo = 0; lo < n; lo += block)
+    RunStages(d, lo, lo + block, 1, block, wr, wi);
+  RunStages(d, 0, n, block, n, wr, wi);
 }
 
 // n real values by one complex transform of n/2 points and the split step.
@@ -197,47 +166,28 @@ void CFastFourier::ComplexTransform(int isign, int n) {
 void CFastFourier::RealTransform(int isign, int n) {
   if (!m_pData || !IsPowerOfTwo(n) || n < 2 || n > m_nPoints)
     return;
-  float* d = m_pData - 1;
-  double theta = kPi / static_cast<double>(n >> 1);
+  float* d = m_pData;
   const double c1 = 0.5;
-  double c2;
-  if (isign == 1) {
-    c2 = -0.5;
+  const double c2 = isign == 1 ? -0.5 : 0.5;
+  if (isign == 1)
     ComplexTransform(1, n >> 1);
-  } else {
-    c2 = 0.5;
-    theta = -theta;
+  if (n >= 8) {
+    const std::shared_ptr<const FourierTables> tables = SplitTables(n, isign);
+    if (tables) {
+      SplitPairs(d, n, c1, c2, tables->wr.data(), tables->wi.data());
+    } else {
+      CTwiddleRecurrence w = CTwiddleRecurrence::Split(n, isign);
+      for (int p = 1; p < n / 4; ++p, w.Advance())
+        SplitPair(d, n, p, c1, c2, w.wr, w.wi);
+    }
   }
-  const double s = std::sin(0.5 * theta);
-  const double wpr = -2.0 * s * s;
-  const double wpi = std::sin(theta);
-  double wr = 1.0 + wpr;
-  double wi = wpi;
-  const int np3 = n + 3;
-  for (int i = 2; i <= (n >> 2); ++i) {
-    const int i1 = i + i - 1;
-    const int i2 = i1 + 1;
-    const int i3 = np3 - i2;
-    const int i4 = i3 + 1;
-    const double h1r = c1 * (d[i1] + d[i3]);
-    const double h1i = c1 * (d[i2] - d[i4]);
-    const double h2r = -c2 * (d[i2] + d[i4]);
-    const double h2i = c2 * (d[i1] - d[i3]);
-    d[i1] = static_cast<float>(h1r + wr * h2r - wi * h2i);
-    d[i2] = static_cast<float>(h1i + wr * h2i + wi * h2r);
-    d[i3] = static_cast<float>(h1r - wr * h2r + wi * h2i);
-    d[i4] = static_cast<float>(-h1i + wr * h2i + wi * h2r);
-    const double wtemp = wr;
-    wr = wr + (wr * wpr - wi * wpi);
-    wi = wi + (wi * wpr + wtemp * wpi);
-  }
-  const float first = d[1];
+  const float first = d[0];
   if (isign == 1) {
-    d[1] = first + d[2];
-    d[2] = first - d[2];
+    d[0] = first + d[1];
+    d[1] = first - d[1];
   } else {
-    d[1] = c1 * (first + d[2]);
-    d[2] = c1 * (first - d[2]);
+    d[0] = c1 * (first + d[1]);
+    d[1] = c1 * (first - d[1]);
     ComplexTransform(-1, n >> 1);
   }
 }

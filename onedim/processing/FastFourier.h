@@ -5,7 +5,8 @@
 #include "framework/base/WinTypes.h"
 
 // Called after each butterfly stage so that the caller can show the partly
-// transformed data. It must not touch the array's size or lifetime.
+// transformed data. It must not touch the array's size or lifetime. A
+// transform without one takes its stages in the order that suits the cache.
 typedef void (*FourierProgressFn)(void* context);
 
 class CFastFourier {

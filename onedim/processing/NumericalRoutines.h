@@ -34,6 +34,8 @@ double hypotenuse(double a, double b);
 
 // Householder reduction of the symmetric a[1..n][1..n] to tridiagonal form:
 // d[1..n] diagonal, e[2..n] sub-diagonal (e[1] = 0), a the transformation.
+// Reads the lower triangle; throws std::bad_alloc when n + 1 doubles of
+// work space cannot be had.
 void tridiagonalize(double** a, int n, double d[], double e[]);
 
 // Eigenvalues d[1..n] (unsorted) and eigenvectors (columns of z) of the
@@ -41,6 +43,9 @@ void tridiagonalize(double** a, int n, double d[], double e[]);
 // Returns 0 after reporting when an eigenvalue needs more than 30
 // iterations; d and z are then not usable.
 int tqli(double d[], double e[], int n, double** z);
+// tqli with the eigenvectors as the rows of z (z starts as the transpose of
+// tridiagonalize's transformation): the same numbers, along memory.
+int tqli_rows(double d[], double e[], int n, double** z);
 
 // Gauss-Jordan elimination with full pivoting: a[1..n][1..n] becomes its
 // inverse and b[1..n][1..m] the solutions. Returns 0 after reporting

@@ -6,6 +6,7 @@
 #include <numeric>
 
 #include "framework/base/Exception.h"
+#include "onedim/processing/EigenKernels.h"
 #include "onedim/processing/NumericalRoutines.h"
 
 namespace {
@@ -36,15 +37,15 @@ std::vector<double> BlockSizes(int nSpins, const double* pQuantum) {
 }  // namespace
 
 // One diagonalised Fz block: its first sorted state, its size and its
-// eigenvectors as the columns of a 1-based matrix.
+// eigenvectors as the rows of a 1-based matrix.
 struct CSpinHamiltonian::Block {
   int nStart = 0;
   int nSize = 0;
   std::vector<double> store;
   std::vector<double*> rows;
 
-  // Component r of eigenvector j, both from 0.
-  double At(int r, int j) const { return store[(size_t)(r + 1) * (nSize + 1) + j + 1]; }
+  // The components of eigenvector j (from 0), indexed from 0.
+  const double* Vector(int j) const { return store.data() + (size_t)(j + 1) * (nSize + 1) + 1; }
 };
 
 CSpinHamiltonian::Cost CSpinHamiltonian::Estimate(int nSpins, const double* pQuantum) {
@@ -58,8 +59,10 @@ CSpinHamiltonian::Cost CSpinHamiltonian::Estimate(int nSpins, const double* pQua
       const double q = sizes[b + 1];
       dTransitions += n * q;
       dWork += n * n * q + n * q * nSpins;
-      // Both blocks' eigenvectors and the two p x q products.
-      dPairBytes = std::max(dPairBytes, 8.0 * ((n + 1) * (n + 1) + (q + 1) * (q + 1) + 2.0 * n * q));
+      // Both blocks' eigenvectors, the two p x q products and the lower
+      // block's rows of the raising table.
+      dPairBytes = std::max(dPairBytes, 8.0 * ((n + 1) * (n + 1) + (q + 1) * (q + 1) + 2.0 * n * q) +
+                                            12.0 * n * nSpins + 4.0 * n);
     }
   }
   Cost cost;
@@ -209,7 +212,11 @@ BOOL CSpinHamiltonian::Diagonalise(int nStart, int nSize, Block& block) {
 
   std::vector<double> d(n + 1), e(n + 1);
   tridiagonalize(a, n, d.data(), e.data());
-  if (!tqli(d.data(), e.data(), n, a))
+  // The rotations of the QL sweeps then run along rows.
+  for (int r = 1; r <= n; r++)
+    for (int c = r + 1; c <= n; c++)
+      std::swap(a[r][c], a[c][r]);
+  if (!tqli_rows(d.data(), e.data(), n, a))
     return FALSE;
   for (int j = 0; j < n; j++)
     m_Eigenvalues[nStart + j] = d[j + 1];
@@ -224,34 +231,65 @@ void CSpinHamiltonian::AddLines(const Block& lower, const Block& upper) {
   const int p = lower.nSize, q = upper.nSize;
   const size_t G = (size_t)m_nSpins;
 
-  // W = T V_upper: the raising table has at most G entries in a row.
-  std::vector<double> w((size_t)p * q, 0.0);
+  // The raising table's row r: at most G entries, spin by spin.
+  std::vector<int> target((size_t)p * G);
+  std::vector<double> element((size_t)p * G);
+  std::vector<int> count(p, 0);
   for (int r = 0; r < p; r++) {
     const int prod = m_Order[lower.nStart + r];
     const double* m = &m_M[prod * G];
-    double* wr = &w[(size_t)r * q];
     for (size_t k = 0; k < G; k++) {
       const double Ik = m_Quantum[k];
       if (!(m[k] < Ik))
         continue;
-      const int t = m_Position[prod - m_Stride[k]] - upper.nStart;
       const int table = (int)(kTableScale * 0.5 * std::sqrt(Ik * (Ik + 1) - m[k] * (m[k] + 1)));
-      const double element = table * 1e-7;
-      for (int c = 0; c < q; c++)
-        wr[c] += element * upper.At(t, c);
+      target[r * G + count[r]] = m_Position[prod - m_Stride[k]] - upper.nStart;
+      element[r * G + count[r]] = table * 1e-7;
+      count[r]++;
     }
   }
-  // A = V_lower^T W.
-  std::vector<double> amplitude((size_t)p * q, 0.0);
-  for (int r = 0; r < p; r++) {
-    const double* wr = &w[(size_t)r * q];
-    for (int j = 0; j < p; j++) {
-      const double v = lower.At(r, j);
-      if (v == 0.0)
-        continue;
-      double* aj = &amplitude[(size_t)j * q];
-      for (int c = 0; c < q; c++)
-        aj[c] += v * wr[c];
+  // W = T V_upper, row r of W summed spin by spin; each eigenvector of the
+  // upper block is read once, along its row.
+  std::vector<double> w((size_t)p * q);
+  for (int c = 0; c < q; c++) {
+    const double* v = upper.Vector(c);
+    for (int r = 0; r < p; r++) {
+      double sum = 0.0;
+      for (int k = 0; k < count[r]; k++)
+        sum += element[r * G + k] * v[target[r * G + k]];
+      w[(size_t)r * q + c] = sum;
+    }
+  }
+  // A = V_lower^T W in blocks of four eigenvectors of the lower block by
+  // four columns of W, held in registers over the whole sum, the columns
+  // taken a slice at a time so that it stays in cache; each amplitude adds
+  // its terms in the order of r.
+  const int kSlice = 64;
+  std::vector<double> amplitude((size_t)p * q);
+  for (int s0 = 0; s0 < q; s0 += kSlice) {
+    const int s1 = std::min(q, s0 + kSlice);
+    for (int j0 = 0; j0 < p; j0 += 4) {
+      const int nj = std::min(4, p - j0);
+      const double* v[4];
+      for (int t = 0; t < 4; t++)
+        v[t] = lower.Vector(j0 + std::min(t, nj - 1));
+      for (int c0 = s0; c0 < s1; c0 += 4) {
+        double acc[4][4];
+        if (c0 + 4 <= s1) {
+          DotBlock4x4(v, &w[c0], (size_t)q, p, acc);
+        } else {
+          for (int t = 0; t < 4; t++)
+            for (int u = 0; u < s1 - c0; u++) {
+              double sum = 0.0;
+              for (int r = 0; r < p; r++)
+                sum += v[t][r] * w[(size_t)r * q + c0 + u];
+              acc[t][u] = sum;
+            }
+        }
+        for (int t = 0; t < nj; t++)
+          for (int u = 0; u < std::min(4, s1 - c0); u++)
+            amplitude[(size_t)(j0 + t) * q + c0 + u] = acc[t][u];
+      }
     }
   }
   const double norm = std::ldexp(1.0, m_nNuclei - 1);

@@ -133,6 +133,17 @@ TEST(WindowFunction, OverflowingWeightsLeaveTheDataAlone) {
   EXPECT_FALSE(f.wf.Apply());
   for (float v : f.target)
     EXPECT_EQ(v, 3.0f);
+  // A rising exponential whose weights pass the double range (though not
+  // the long double one) only where the signal is zero: zero times an
+  // infinite weight once wrote NaN into the data.
+  WindowFixture rising(8, 10.0);
+  rising.source.assign(8, 0.0f);
+  rising.source[0] = 1.0f;
+  rising.target.assign(8, 3.0f);
+  rising.wf.m_LB = -6400.0f;  // exp(1005 i): 10^437 at i = 1, 10^3055 at i = 7
+  EXPECT_FALSE(rising.wf.Apply());
+  for (float v : rising.target)
+    EXPECT_EQ(v, 3.0f);
 }
 
 TEST(WindowFunction, CurveSpreadsWeightsOverThePixelSpan) {
