@@ -1,5 +1,6 @@
 #include "onedim/view/AxisScaleDraw.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "framework/win/Dc.h"
@@ -70,8 +71,14 @@ void DrawTick(const CAxisScale& scale, CDC* pDC, const CSpectrum& spectrum, bool
   CString strLabel;
   scale.FormatLabel(strLabel, scale.m_dTickValue);
   const CSize extent = pDC->GetTextExtent(strLabel);
-  const int tx = x - extent.cx / 2;
-  const int ty = nAxisY + nLength - extent.cy / 4 + SaturatingInt(5 * fy);
+  int tx = x - extent.cx / 2;
+  int ty = nAxisY + nLength - extent.cy / 4 + SaturatingInt(5 * fy);
+  if (pDC->IsPrinting()) {
+    // A label centred on a tick near an end of the plot would lie partly
+    // off the paper, which shows only what is printable: it is moved in.
+    tx = std::max(0, std::min(tx, pDC->GetDeviceCaps(HORZRES) - (int)extent.cx));
+    ty = std::min(ty, pDC->GetDeviceCaps(VERTRES) - (int)extent.cy);
+  }
   if (bLine) {
     pDC->TextOut(tx, ty, strLabel);
     return;
