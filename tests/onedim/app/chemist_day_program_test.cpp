@@ -1,7 +1,8 @@
 // A chemist's day in brivane23.exe as one road: File > Open of a real 13C
 // FID, Apodize, Fourier Transform with zero filling, the Phase Correction
-// dials, an Auto-Fit baseline, peaks picked over a region, two integrals, a
-// text label, Save As, close, reopen and File > Print on the PDF printer.
+// dials, an Auto-Fit baseline, a zoom dragged with the mouse, peaks picked
+// over a region, two integrals, the full spectrum again, a text label, Save
+// As, close, reopen and File > Print on the PDF printer.
 // After every step the view is read as a person reads it: the spectrum lies
 // in its band, its tallest line reaches up the band and is not cut off; the
 // reopened document looks as it was saved; the page holds the whole trace
