@@ -185,3 +185,8 @@ AxisTickInput CAxisScale::GetTickInput(const CSpectrum& spectrum, int nLeftOffse
   in.nLeftOffset = nLeftOffset;
   return in;
 }
+
+int CAxisScale::GetLineY(bool bPaper, double dPrintScaleY, int nTopMargin) const {
+  const int nPosition = !IsFloating() && bPaper ? m_rectClient.bottom - 31 : m_nPosition;
+  return SaturatingInt(nTopMargin + (long double)nPosition * dPrintScaleY);
+}

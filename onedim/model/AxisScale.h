@@ -84,6 +84,10 @@ class CAxisScale {
   void FormatLabel(CString& strLabel, double dValue) const;
   // The tick input of the spectrum's visible range in this scale's units.
   AxisTickInput GetTickInput(const CSpectrum& spectrum, int nLeftOffset) const;
+  // The device y of the axis line: on paper (a printer or the clipboard
+  // picture) the solid band becomes a line at the plot's bottom, and the
+  // position is scaled by the print y factor below the top margin.
+  int GetLineY(bool bPaper, double dPrintScaleY, int nTopMargin) const;
 
   int m_nPosition;        // y of the axis line in view pixels, when floating
   BYTE m_bFlag;           // copied by assignment; not read by the drawing

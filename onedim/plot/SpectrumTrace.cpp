@@ -35,6 +35,15 @@ TraceMapping MakeTraceMapping(const CSpectrum& s, const TraceDevice& device, boo
   const int nHeight = bForTrace && device.bMetafile ? 11250 : device.nVertRes;
   m.yTop = nTopOffset + 5;
   m.yBottom = nHeight - nBottomOffset;
+  if (device.bPrinter) {
+    // Row VERTRES lies past the page. And paper has no band to hide what
+    // the screen hides below the solid scale: a trace let through would run
+    // over the tick labels to the page's edge, so it stops at the line the
+    // band becomes.
+    m.yBottom = std::min(m.yBottom, device.nVertRes - nBottomOffset - 1);
+    if (s.m_bShowScale && !s.m_Scale.IsFloating())
+      m.yBottom = std::min(m.yBottom, s.m_Scale.GetLineY(true, s.m_dPrintScaleY, nTopOffset));
+  }
   return m;
 }
 

@@ -1,5 +1,6 @@
 #include "onedim/view/AxisScaleDraw.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "framework/win/Dc.h"
@@ -12,12 +13,6 @@ namespace {
 
 const COLORREF kBandFill = RGB(191, 191, 191);
 const COLORREF kBandEdge = RGB(127, 127, 127);
-
-// The solid band is at the bottom of the view; on paper it becomes a line
-// there.
-int AxisPosition(const CAxisScale& scale, bool bPaper) {
-  return !scale.IsFloating() && bPaper ? scale.m_rectClient.bottom - 31 : scale.m_nPosition;
-}
 
 COLORREF AxisColour(const CAxisScale& scale, bool bPaper) {
   return bPaper && !GetPrintSettings().bPrintInColour ? RGB(0, 0, 0) : scale.m_crAxis;
@@ -39,7 +34,7 @@ void DrawAxisLine(const CAxisScale& scale, CDC* pDC, const CSpectrum& spectrum, 
     pDC->LineTo(scale.m_rectClient.right, nBottom - 30);
     return;
   }
-  const int y = SaturatingInt(nTopMargin + (long double)AxisPosition(scale, bPaper) * spectrum.m_dPrintScaleY);
+  const int y = scale.GetLineY(bPaper, spectrum.m_dPrintScaleY, nTopMargin);
   pDC->MoveTo(SaturatingInt(nLeftMargin + (long double)spectrum.m_nLeftPixel * spectrum.m_dPrintScaleX), y);
   pDC->LineTo(SaturatingInt(nLeftMargin + (long double)spectrum.m_nRightPixel * spectrum.m_dPrintScaleX), y);
 }
@@ -49,8 +44,7 @@ void DrawTick(const CAxisScale& scale, CDC* pDC, const CSpectrum& spectrum, bool
   const double fy = spectrum.m_dPrintScaleY;
   const bool bLine = scale.IsFloating() || bPaper;
   const bool bMajor = scale.m_bMinorTick == 0;
-  const int nAxisY = bLine ? SaturatingInt((long double)AxisPosition(scale, bPaper) * fy + nTopMargin)
-                           : scale.m_rectClient.bottom - 31;
+  const int nAxisY = bLine ? scale.GetLineY(bPaper, fy, nTopMargin) : scale.m_rectClient.bottom - 31;
   const int x = SaturatingInt((long double)scale.m_nTickX * spectrum.m_dPrintScaleX);
   const int nLength = SaturatingInt(fy * (bMajor ? 10 : 5));
 
@@ -77,8 +71,14 @@ void DrawTick(const CAxisScale& scale, CDC* pDC, const CSpectrum& spectrum, bool
   CString strLabel;
   scale.FormatLabel(strLabel, scale.m_dTickValue);
   const CSize extent = pDC->GetTextExtent(strLabel);
-  const int tx = x - extent.cx / 2;
-  const int ty = nAxisY + nLength - extent.cy / 4 + SaturatingInt(5 * fy);
+  int tx = x - extent.cx / 2;
+  int ty = nAxisY + nLength - extent.cy / 4 + SaturatingInt(5 * fy);
+  if (pDC->IsPrinting()) {
+    // A label centred on a tick near an end of the plot would lie partly
+    // off the paper, which shows only what is printable: it is moved in.
+    tx = std::max(0, std::min(tx, pDC->GetDeviceCaps(HORZRES) - (int)extent.cx));
+    ty = std::min(ty, pDC->GetDeviceCaps(VERTRES) - (int)extent.cy);
+  }
   if (bLine) {
     pDC->TextOut(tx, ty, strLabel);
     return;

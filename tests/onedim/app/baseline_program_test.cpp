@@ -10,6 +10,7 @@
 
 #include "resources/BrivaneRes.h"
 #include "tests/onedim/app/BrivaneProcess.h"
+#include "tests/onedim/app/ProgramViewSupport.h"
 #include "tests/onedim/app/lines_document.h"
 
 namespace {
@@ -83,20 +84,6 @@ void Click(BrivaneProcess& app, HWND view, int x, int y) {
   ::PostMessageA(view, WM_LBUTTONDOWN, MK_LBUTTON, At(x, y));
   ::PostMessageA(view, WM_LBUTTONUP, 0, At(x, y));
   app.Sync();
-}
-
-// The baseline dialog has no caption: the program's visible dialog that
-// holds the control.
-HWND WaitPointsDialog(BrivaneProcess& app, int nControl) {
-  HWND dialog = nullptr;
-  WaitFor(
-      [&] {
-        dialog = app.WaitDialog(nullptr, 200);
-        return dialog != nullptr && ::GetDlgItem(dialog, nControl) != nullptr &&
-               ::IsWindowVisible(::GetDlgItem(dialog, nControl));
-      },
-      10000);
-  return dialog;
 }
 
 }  // namespace

@@ -22,125 +22,12 @@
 #include "tests/framework/win/WindowTest.h"
 #include "tests/onedim/app/BrivaneProcess.h"
 #include "tests/onedim/app/ProgramTestSupport.h"
+#include "tests/onedim/app/ProgramViewSupport.h"
 #include "tests/onedim/app/lines_document.h"
 
 namespace {
 
 const COLORREF kTrace = RGB(0, 0, 255);  // the current spectrum's colour
-
-// Where the trace of the current spectrum lies in a view's picture: the band
-// above its zero line that the positive lines fill.
-struct TraceExtent {
-  int nColumns = 0;     // columns with trace pixels in the band
-  int nTop = INT_MAX;   // the highest trace pixel
-  int nCutColumns = 0;  // columns with trace pixels in the band's top rows
-};
-
-// The band runs from the view's top to nZeroLine; a trace the drawing cut
-// off piles up in the rows just below the top.
-TraceExtent MeasureTrace(const TestBitmap& shot, int nZeroLine) {
-  const int kTopRows = 8;
-  TraceExtent extent;
-  for (int x = 0; x < shot.width(); x++) {
-    bool bTrace = false, bCut = false;
-    for (int y = 0; y <= nZeroLine + 2; y++) {
-      if (shot.Pixel(x, y) != kTrace)
-        continue;
-      bTrace = true;
-      bCut |= y < kTopRows;
-      extent.nTop = std::min(extent.nTop, y);
-    }
-    extent.nColumns += bTrace;
-    extent.nCutColumns += bCut;
-  }
-  return extent;
-}
-
-// The panes of a document window's splitter: the 1D view, and the full view
-// above it while the dual display shows.
-struct Panes {
-  HWND full = nullptr;
-  HWND view = nullptr;
-};
-
-Panes PanesOf(const BrivaneProcess& app) {
-  Panes panes;
-  HWND child = app.ActiveChild();
-  HWND splitter = child != nullptr ? ::GetDlgItem(child, AFX_IDW_PANE_FIRST) : nullptr;
-  HWND first = splitter != nullptr ? ::GetDlgItem(splitter, AFX_IDW_PANE_FIRST) : nullptr;
-  HWND second = splitter != nullptr ? ::GetDlgItem(splitter, AFX_IDW_PANE_FIRST + 16) : nullptr;
-  if (second != nullptr && ::IsWindowVisible(second)) {
-    panes.full = first;
-    panes.view = second;
-  } else {
-    panes.view = first;
-  }
-  return panes;
-}
-
-// The program started without a file and the FID opened through File > Open
-// as a Bruker file (the type the dialog offers first), in a new window.
-bool OpenBrukerFid(BrivaneProcess& app, const char* pszExperiment) {
-  if (!app.Start("") || app.WaitMainWindow() == nullptr)
-    return false;
-  app.Sync();
-  app.PostCommand(ID_FILE_OPEN);
-  HWND dialog = app.WaitDialog("Import file");
-  const std::string fid = std::string(BRIVANE_SOURCE_DIR "/tests/data/") + pszExperiment + "/fid";
-  if (dialog == nullptr || !BrivaneProcess::EnterFileName(dialog, BrivaneProcess::WinePath(fid)))
-    return false;
-  if (!WaitFor([&] { return app.ChildCount() == 1 && !::IsWindow(dialog); }, 15000))
-    return false;
-  app.Sync();
-  return true;
-}
-
-// Process > Fourier Transform with the dialog as it opens, or zero filled
-// to pszPoints floats.
-bool Transform(BrivaneProcess& app, const char* pszPoints = nullptr) {
-  app.PostCommand(ID_PROCESS_FOURIER);
-  HWND dialog = app.WaitDialog("Fourier Transform");
-  if (dialog == nullptr)
-    return false;
-  if (pszPoints != nullptr)
-    ::SendMessageA(::GetDlgItem(dialog, IDC_FT_POINTS), WM_SETTEXT, 0, (LPARAM)pszPoints);
-  if (!BrivaneProcess::Dismiss(dialog, IDOK))
-    return false;
-  app.Sync();
-  return true;
-}
-
-// The program lays its frame out in its own time after it starts (it is
-// maximised, the window list makes room for its tabs, the first spectrum
-// made current takes the scroll bar away): Tab makes the spectrum current
-// once, then this waits until the view's size has held for a while.
-void WaitForSteadyLayout(HWND view) {
-  ::PostMessageA(view, WM_KEYDOWN, VK_TAB, 0);
-  RECT last = {};
-  int nSame = 0;
-  for (int i = 0; i < 50 && nSame < 6; i++) {
-    RECT rc;
-    ::GetClientRect(view, &rc);
-    nSame = ::EqualRect(&rc, &last) ? nSame + 1 : 0;
-    last = rc;
-    ::Sleep(100);
-  }
-}
-
-// The window as the screen shows it once its repaint has settled: the
-// program paints in its own time, so copies are taken until two agree.
-std::unique_ptr<TestBitmap> Shot(HWND hWnd) {
-  ::RedrawWindow(hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-  std::unique_ptr<TestBitmap> shot = ScreenCopy(hWnd);
-  for (int i = 0; i < 30; i++) {
-    ::Sleep(100);
-    std::unique_ptr<TestBitmap> again = ScreenCopy(hWnd);
-    if (again->SameAs(*shot))
-      break;
-    shot = std::move(again);
-  }
-  return shot;
-}
 
 // Edit > Spectrum Properties: the acquisition time and the byte order its
 // parameters page shows; the sheet is closed again with Cancel.
@@ -214,7 +101,7 @@ TEST_F(DisplayProgramTest, ATransformedRealFidIsDrawnToFitItsView) {
     ASSERT_TRUE(Transform(app));
     const std::unique_ptr<TestBitmap> shot = Shot(PanesOf(app).view);
     const int nZeroLine = shot->height() - 41;
-    const TraceExtent trace = MeasureTrace(*shot, nZeroLine);
+    const TraceExtent trace = MeasureTrace(*shot, nZeroLine, kTrace);
     ASSERT_GT(trace.nColumns, shot->width() / 2) << "the trace runs across the view";
     EXPECT_LE(trace.nTop, nZeroLine / 2) << "the tallest line reaches half the band";
     EXPECT_LT(trace.nCutColumns * 100, trace.nColumns) << "fewer than 1 % of the columns cut at the top";

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "tests/onedim/app/BrivaneProcess.h"
+#include "tests/onedim/app/ProgramViewSupport.h"
 #include "tests/onedim/app/lines_document.h"
 #include "onedim/document/BrivaneProDoc.h"
 #include "onedim/document/SettingsStore.h"
@@ -64,46 +65,6 @@ bool SaveAs(BrivaneProcess& app, const std::string& path) {
   const bool bSaved = WaitFor([&] { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000);
   app.Sync();
   return bSaved;
-}
-
-// The client point of a dial at nDegrees clockwise from its top.
-LPARAM DialPoint(HWND dial, int nDegrees) {
-  RECT rc;
-  ::GetClientRect(dial, &rc);
-  const double r = 0.35 * std::min(rc.right, rc.bottom);
-  const int x = (int)std::lround(rc.right / 2.0 + r * std::sin(nDegrees * kDegree));
-  const int y = (int)std::lround(rc.bottom / 2.0 - r * std::cos(nDegrees * kDegree));
-  return MAKELPARAM(x, y);
-}
-
-// Drags a dial's knob with the real mouse from nFrom degrees through nTurn
-// degrees (negative: counter-clockwise) in steps of 30, each step seen on
-// the dial before the next, so that no two moves merge into one long jump.
-bool TurnDial(HWND dial, int nFrom, int nTurn) {
-  const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
-  auto input = [&](DWORD dwFlags, int nDegrees) {
-    const LPARAM lParam = DialPoint(dial, nDegrees);
-    POINT pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    ::ClientToScreen(dial, &pt);
-    INPUT in = {};
-    in.type = INPUT_MOUSE;
-    in.mi.dx = (pt.x * 65535 + cx / 2) / (cx - 1);
-    in.mi.dy = (pt.y * 65535 + cy / 2) / (cy - 1);
-    in.mi.dwFlags = dwFlags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    ::SendInput(1, &in, sizeof in);
-    return WaitFor(
-        [&] {
-          const int nPos = (int)::SendMessageA(dial, TBM_GETPOS, 0, 0);
-          const int nOff = ((nPos - nDegrees) % 360 + 360) % 360;
-          return nOff <= 1 || nOff >= 359;
-        },
-        5000);
-  };
-  bool bDone = input(MOUSEEVENTF_LEFTDOWN, nFrom);
-  const int nStep = nTurn < 0 ? -30 : 30;
-  for (int d = nStep; bDone && std::abs(d) <= std::abs(nTurn); d += nStep)
-    bDone = input(0, nFrom + d);
-  return input(MOUSEEVENTF_LEFTUP, nFrom + nTurn) && bDone;
 }
 
 struct Saved {

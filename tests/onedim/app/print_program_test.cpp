@@ -13,45 +13,11 @@
 #include "resources/BrivaneRes.h"
 #include "tests/framework/win/PdfOutput.h"
 #include "tests/onedim/app/BrivaneProcess.h"
+#include "tests/onedim/app/ProgramViewSupport.h"
 
 namespace {
 
 const int kDpi = 50;  // the pictures of the PDF pages
-
-// What ink a PDF page holds: dark pixels, and pixels of a clear colour.
-struct Ink {
-  int nDark = 0;
-  int nColoured = 0;
-  int nLeft = -1;  // the leftmost column with dark or coloured ink
-};
-
-Ink InkIn(const PdfPage& page, int y0, int y1) {
-  Ink ink;
-  for (int y = y0; y < y1; y++) {
-    for (int x = 0; x < page.width; x++) {
-      const int r = page.ChannelAt(x, y, 0), g = page.ChannelAt(x, y, 1), b = page.ChannelAt(x, y, 2);
-      const int lo = std::min(r, std::min(g, b)), hi = std::max(r, std::max(g, b));
-      const bool bDark = hi<100, bColoured = hi - lo> 100;
-      ink.nDark += bDark;
-      ink.nColoured += bColoured;
-      if ((bDark || bColoured) && (ink.nLeft < 0 || x < ink.nLeft))
-        ink.nLeft = x;
-    }
-  }
-  return ink;
-}
-
-// The picture of the only page of a job's PDF.
-bool OnlyPage(const std::string& title, PdfPage& page) {
-  const std::string pdf = WaitForPdf(title);
-  if (pdf.empty())
-    return false;
-  std::vector<PdfPage> pages = RenderPdf(pdf, kDpi, true);
-  if (pages.size() != 1)
-    return false;
-  page = std::move(pages[0]);
-  return true;
-}
 
 // A window's pixels as the screen shows them, row by row (COLORREFs).
 struct Capture {
@@ -159,7 +125,7 @@ TEST_F(PrintProgramTest, TheCommandLinePrintsTheBlackTraceOverItsScaleOnOnePageA
   ASSERT_TRUE(app.Start("/p \"" + Sample(title) + "\""));
   EXPECT_NE(-1, app.WaitExit(60000)) << "the program does not end by itself";
   PdfPage page;
-  ASSERT_TRUE(OnlyPage(title, page)) << "no one-page PDF of " << title;
+  ASSERT_TRUE(OnlyPage(title, page, kDpi)) << "no one-page PDF of " << title;
   // The trace in the plot band, black; the scale's tick labels at the bottom.
   const Ink plot = InkIn(page, page.height / 4, page.height * 3 / 4);
   const Ink scale = InkIn(page, page.height * 9 / 10, page.height);
@@ -189,7 +155,7 @@ TEST_F(PrintProgramTest, PrintOutOptionsPutColourTheLineThicknessAndABorderOnPap
   app.PostCommand(ID_FILE_PRINT);
   ASSERT_TRUE(ConfirmPrintDialog(app));
   PdfPage page;
-  ASSERT_TRUE(OnlyPage(title, page));
+  ASSERT_TRUE(OnlyPage(title, page, kDpi));
   EXPECT_GT(page.width, page.height) << "the program prints landscape";
   const Ink plot = InkIn(page, page.height / 4, page.height * 3 / 4);
   EXPECT_GT(plot.nColoured, page.width) << "a thick trace in its own colour";
@@ -218,7 +184,7 @@ TEST_F(PrintProgramTest, TheLeftMarginDraggedInThePreviewMovesThePrintedTrace) {
   app.PostCommand(AFX_ID_PREVIEW_PRINT);
   ASSERT_TRUE(ConfirmPrintDialog(app));
   PdfPage plain;
-  ASSERT_TRUE(OnlyPage(title, plain));
+  ASSERT_TRUE(OnlyPage(title, plain, kDpi));
   DeleteFoundPdfs();
   const Ink before = InkIn(plain, 0, plain.height);
 
@@ -236,7 +202,7 @@ TEST_F(PrintProgramTest, TheLeftMarginDraggedInThePreviewMovesThePrintedTrace) {
   app.PostCommand(AFX_ID_PREVIEW_PRINT);
   ASSERT_TRUE(ConfirmPrintDialog(app));
   PdfPage moved;
-  ASSERT_TRUE(OnlyPage(title, moved));
+  ASSERT_TRUE(OnlyPage(title, moved, kDpi));
   DeleteFoundPdfs();
   const Ink after = InkIn(moved, 0, moved.height);
   // The plot is squeezed into the page right of the margin.
@@ -283,7 +249,7 @@ TEST_F(PrintProgramTest, ADocumentWithoutSpectraPrintsAnEmptyPage) {
     ::DeleteFileA(WaitForPdf(title, 1000).c_str());
   app.Command(ID_FILE_PRINT_DIRECT);
   PdfPage page;
-  ASSERT_TRUE(OnlyPage(title, page));
+  ASSERT_TRUE(OnlyPage(title, page, kDpi));
   const Ink ink = InkIn(page, 0, page.height);
   EXPECT_EQ(0, ink.nDark + ink.nColoured);
   EXPECT_TRUE(app.IsRunning());

@@ -343,6 +343,42 @@ TEST(TraceColumns, PictureHeightAndWhereDotsClip) {
   EXPECT_FALSE(MakeTraceMapping(*s, TraceDevice(), false).bClip);  // dots on screen
 }
 
+// On a printer the lowest row of the trace: the line the solid scale
+// becomes (no band hides what lies below it on paper), else the page's last
+// printable row; the screen keeps VERTRES, below its band.
+TEST(TraceColumns, OnPaperTheTraceStopsAtTheScaleAndOnThePage) {
+  auto s = Sine(200, 100);
+  s->m_dPrintScaleY = 4.0;
+  s->m_Scale.m_rectClient = {0, 0, 600, 500};
+  s->m_Scale.SetPosition(300);
+  const struct {
+    const char* pszCase;
+    bool bPrinter;
+    BYTE bShowScale;
+    bool bFloating;
+    int nBottom;
+  } cases[] = {
+      {"printer, solid scale", true, 1, false, 50 + (500 - 31) * 4},
+      {"printer, floating scale", true, 1, true, 2400 - 30 - 1},
+      {"printer, no scale", true, 0, false, 2400 - 30 - 1},
+      {"screen, solid scale", false, 1, false, 2400},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.pszCase);
+    s->m_bShowScale = c.bShowScale;
+    s->m_Scale.SetFloating(c.bFloating);
+    TraceDevice device;
+    device.bPrinter = c.bPrinter;
+    device.rcMargins = {20, 50, 20, 30};
+    device.nVertRes = 2400;
+    for (bool bForTrace : {true, false}) {
+      const TraceMapping m = MakeTraceMapping(*s, device, bForTrace);
+      if (c.bPrinter || bForTrace)
+        EXPECT_EQ(c.nBottom, m.MapY(-1e30f));
+    }
+  }
+}
+
 TEST(TraceColumns, MulDivRoundsLikeWindows) {
   EXPECT_EQ(1, MulDivRound(1, 1, 2));
   EXPECT_EQ(-1, MulDivRound(-1, 1, 2));

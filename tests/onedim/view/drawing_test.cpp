@@ -333,6 +333,32 @@ TEST_F(DrawingTest, ScaleOnPaperIsALineWithTicksScaledByTheFactors) {
   EXPECT_EQ(100, s->m_Scale.GetPosition());  // drawing moved nothing
 }
 
+// On paper a label centred on a tick at the plot's left end would start
+// left of the printable area: it starts on its edge instead, and the labels
+// away from the ends stay centred on their ticks.
+TEST_F(DrawingTest, OnPaperTheEndLabelsStayOnThePage) {
+  auto s = Axis(AXIS_UNITS_POINTS);
+  s->m_nFirst = 398;  // point 199: the labelled tick at 200 lies on the left end
+  s->m_dPrintScaleX = 2.0;
+  s->m_dPrintScaleY = 3.0;
+  GetPrintSettings().rcMargins = {0, 0, 0, 0};
+  TestMetafile emf([&](CDC& dc) {
+    dc.SetPrinting(TRUE);
+    DrawAxisScale(s->m_Scale, &dc, *s);
+  });
+  std::vector<LONG> xs;
+  for (const MetafileRecord& r : Records(emf.get()))
+    if (r.type == EMR_EXTTEXTOUTA || r.type == EMR_EXTTEXTOUTW)
+      xs.push_back(reinterpret_cast<const EMREXTTEXTOUTA*>(r.data.data())->emrtext.ptlReference.x);
+  ASSERT_EQ((std::vector<std::string>{"200", "300", "400", "500", "600", "700", "800", "900", "1000"}),
+            Texts(emf.get()));
+  EXPECT_EQ(0, xs.front()) << "the first label on the paper's edge";
+  // The others centred on their ticks, 100 points apart; the first one
+  // moved right by half its width.
+  EXPECT_NEAR(xs[2] - xs[1], xs[3] - xs[2], 1);
+  EXPECT_LT(xs[1] - xs[0], xs[2] - xs[1]);
+}
+
 // --- Text labels ---
 
 TEST_F(DrawingTest, LabelAlignmentsPlaceTheirLines) {
