@@ -165,7 +165,7 @@ void DeclineWhatIsOffered(BrivaneProcess& app) {
 
 }  // namespace
 
-TEST(HandOffRealSetProgram, TheRowOfTheStrongestLineShowsItAtTheTwoDAxissPpmInTheOneDProgram) {
+TEST(HandOffRealSetProgram, TheRowOfTheStrongestLineShowsItInTheOneDProgramWhereTheTwoDAxisPutsIt) {
   // No bar state, recent files, units or shared values of an earlier run.
   ::SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Orvandel\\BrivanenD");
   ::SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Orvandel\\Brivane");
