@@ -60,8 +60,16 @@ bool AddTrace(CBrivaneProDoc& doc, const float* pairs, const DimensionBlock& blo
   params.sw = block.m_fSpectralWidth;
   params.sf = block.m_fSpectrometerFreq;
   params.offset = OffsetOfLastFrequency(block.m_fLastFrequency, params.sw, params.td);
+  // No filter table entry: a FID's delay, in the block's complex points, is
+  // the 1D program's GRPDLY, which its transform rotates by as it does for a
+  // spectrometer's FID. That transform rotates only decimated data, and the
+  // 2D set keeps no decimation factor: 2, the least there is, says that the
+  // data still hold the delay. A delay no rotation of the trace can take
+  // (a damaged .bv2 file's) is none.
+  const bool delayed = block.m_fFirstPoint > 0.0f && block.m_fFirstPoint < block.m_nPoints;
   params.DSPFVS = 0;
-  params.DECIM = 0;
+  params.DECIM = delayed ? 2 : 0;
+  params.GRPDLY = delayed ? block.m_fFirstPoint : 0.0;
   // Quadrature pairs transform as complex data in the 1D program too.
   params.aqmode = complex ? 1 : 0;
   params.bComplex = complex ? 1 : 0;

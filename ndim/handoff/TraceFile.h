@@ -6,7 +6,8 @@
 //   each      td = 2 x points, sw, sf; the offset (float indices) that puts
 //             every point at the Hz and ppm the 2D axis gives it; the group
 //             delay of the block as handed (0 once the dimension has been
-//             transformed); no phase, no filter table entry; mode 1 and
+//             transformed) as GRPDLY, with DECIM 2 while there is one and 0
+//             after; no phase, no filter table entry (DSPFVS 0); mode 1 and
 //             complex for a complex set, 0 for a real one; not conjugate;
 //             zero line in the middle; blue trace, vertical scale 100, step
 //             2; the whole trace visible over the client width; axis at half

@@ -2,6 +2,8 @@
 // gives, every field the 1D program is handed, and reading its traces back.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -11,11 +13,15 @@
 
 #include "framework/base/Endian.h"
 #include "ndim/handoff/TraceFile.h"
+#include "ndim/import/NdBrukerReader.h"
+#include "ndim/import/NdImportSupport.h"
+#include "ndim/script/CommandInterpreter.h"
 #include "ndim/plot/NdAxisTicks.h"
 #include "onedim/model/AxisScale.h"
 #include "onedim/document/BrivaneProDoc.h"
 #include "onedim/model/Spectrum.h"
 #include "onedim/model/SpectrumParams.h"
+#include "onedim/processing/FourierTransformStep.h"
 #include "tests/ndim/handoff/handoff_test_support.h"
 #include "tests/ndim/nd_test_support.h"
 #include "tests/onedim/document/document_test_host.h"
@@ -102,7 +108,7 @@ TEST(TraceFile, TheOneDProgramGetsEveryFieldItIsHanded) {
   block.m_fSpectralWidth = 6000.5f;
   block.m_fSpectrometerFreq = 500.25f;
   block.m_fLastFrequency = -250.75f;
-  block.m_fFirstPoint = 67.5f;
+  block.m_fFirstPoint = 1.5f;
   const std::vector<float> pairs = {1, 2, 3, 4, 5, 6, -1, -2, -3, -4, -5, -6};
   const std::string path = TempPath("handed.bvx");
   RecordingUi ui;
@@ -126,7 +132,8 @@ TEST(TraceFile, TheOneDProgramGetsEveryFieldItIsHanded) {
     EXPECT_EQ(6000.5, s.m_paramsA.sw);
     EXPECT_EQ(500.25, s.m_paramsA.sf);
     EXPECT_EQ(0, s.m_paramsA.DSPFVS);
-    EXPECT_EQ(0, s.m_paramsA.DECIM);
+    EXPECT_EQ(2, s.m_paramsA.DECIM) << "the FID still holds its delay";
+    EXPECT_EQ(1.5, s.m_paramsA.GRPDLY);
     EXPECT_EQ(1, s.m_paramsA.aqmode);
     EXPECT_EQ(1, s.m_paramsA.bComplex);
     EXPECT_EQ(0, s.m_paramsA.bConjugate);
@@ -269,4 +276,72 @@ TEST(TraceFile, TheGroupDelayTravelsOnlyWithAFid) {
     EXPECT_EQ(c.f1, HandedBlock(*set, 1).m_fFirstPoint);
     EXPECT_EQ(set->m_dims[2].m_fLastFrequency, HandedBlock(*set, 2).m_fLastFrequency);
   }
+}
+
+// The real TopSpin 3.2 serial file: its FIDs start at GRPDLY (67.985 of
+// f2's complex points), after the digital filter's rise. A row handed
+// before the transform along f2 carries the delay to the 1D program, whose
+// transform rotates it by the integer part in the same points: the FID then
+// starts at its second point, as a spectrometer's 1D FID of the same delay
+// does. A delay counted in floats, or in the wrong file field, would leave
+// it 34 or 68 points in, a first-order phase of 12,000 degrees and more.
+TEST(TraceFile, AFidRowOfARealSetTakesItsGroupDelayToTheOneDTransform) {
+  CNdImportLog log(nullptr);
+  std::unique_ptr<CSpectrum2D> set(ReadBruker((std::string(BRIVANE_REALDATA_DIR) + "/bruker-t1-2d/1/ser").c_str(), log));
+  ASSERT_NE(nullptr, set);
+  const std::vector<int> rows = {0, 9};
+  std::vector<float> pairs;
+  ASSERT_TRUE(GatherTraces(*set, false, rows, pairs));
+  const DimensionBlock block = HandedBlock(*set, 2);
+  ASSERT_EQ(67.9852447509766f, block.m_fFirstPoint);
+  const std::string path = TempPath("fid-rows.bvx");
+  RecordingUi ui;
+  ASSERT_TRUE(WriteTraceFile(path.c_str(), pairs.data(), block, 2, true, CSize(640, 480), ui));
+  const std::vector<BYTE> bytes = FileBytes(path);
+  ASSERT_GT(bytes.size(), 1024u + 76);
+  EXPECT_EQ(67.9852447509766f, ReadF64LE(&bytes[1024 + 68])) << "the record's group delay";
+
+  // The first point of a FID at half its largest magnitude or more.
+  auto start = [](const float* data, int points) {
+    auto magnitude = [&](int k) { return std::hypot(data[2 * k], data[2 * k + 1]); };
+    float largest = 0.0f;
+    for (int k = 0; k < points; ++k)
+      largest = std::max(largest, magnitude(k));
+    for (int k = 0; k < points; ++k)
+      if (magnitude(k) >= largest / 2)
+        return k;
+    return -1;
+  };
+  CTestHost host;
+  CBrivaneProDoc doc(&host);
+  ASSERT_TRUE(doc.ReadNativeFile(path.c_str()));
+  ASSERT_EQ(2, doc.GetSpectrumCount());
+  for (int t = 0; t < 2; ++t) {
+    CSpectrum& s = *doc.GetSpectrumAt(t);
+    EXPECT_EQ(68, start(s.m_pData, 4096)) << "row " << rows[t] << " as acquired";
+    CFourierTransformOptions options;
+    InitFourierTransformOptions(s, options);
+    EXPECT_TRUE(options.bRotateData);
+    EXPECT_EQ(67, options.nRotationPoints);
+    ASSERT_TRUE(PrepareSpectrumForTransform(s, options));
+    EXPECT_EQ(1, start(s.m_pData, 4096)) << "row " << rows[t] << " rotated";
+  }
+
+  // Once the set is transformed along f2 its rows hold no delay, and a
+  // delay as long as the row (a damaged .bv2 file's) is none either.
+  DimensionBlock damaged = block;
+  damaged.m_fFirstPoint = 4096.0f;
+  CCommandInterpreter().Execute(*set, "ft");
+  for (const DimensionBlock& none : {HandedBlock(*set, 2), damaged}) {
+    ASSERT_TRUE(GatherTraces(*set, false, {0}, pairs));
+    ASSERT_TRUE(WriteTraceFile(path.c_str(), pairs.data(), none, 1, true, CSize(640, 480), ui));
+    CBrivaneProDoc spectrum(&host);
+    ASSERT_TRUE(spectrum.ReadNativeFile(path.c_str()));
+    EXPECT_EQ(0, spectrum.GetSpectrumAt(0)->m_paramsA.DECIM) << none.m_fFirstPoint;
+    EXPECT_EQ(0.0, spectrum.GetSpectrumAt(0)->m_paramsA.GRPDLY);
+    CFourierTransformOptions options;
+    InitFourierTransformOptions(*spectrum.GetSpectrumAt(0), options);
+    EXPECT_FALSE(options.bRotateData);
+  }
+  EXPECT_TRUE(ui.messages.empty());
 }
