@@ -49,8 +49,9 @@ function(brivane_enable_gtest)
   target_link_libraries(brivane_test_main PUBLIC gtest)
 endfunction()
 
-# Every source folder is one library, either portable (built in every build)
-# or Windows-only (built in the Windows builds only); a folder's sources are
+# Every source folder is one library (a folder split into subfolders, as the
+# 1D dialogs are, stays one), either portable (built in every build) or
+# Windows-only (built in the Windows builds only); a folder's sources are
 # all its .cpp files but a program's main file. A portable folder's calls of
 # the C runtime that differ between Windows and POSIX sit in a pair of files,
 # <Name>Win32.cpp and <Name>Posix.cpp, of which each build takes its own.
@@ -145,11 +146,16 @@ function(brivane_test name)
   endif()
 endfunction()
 
-# brivane_folder_test(NAME [WINDOWS_ONLY] DIR folder [SOURCES more...] LIBS libs...):
-# a test executable of every .cpp file in a folder of tests/.
+# brivane_folder_test(NAME [WINDOWS_ONLY] DIR folders... [SOURCES more...] LIBS libs...):
+# a test executable of every .cpp file in the folders of tests/ (a folder
+# split into subfolders keeps one executable).
 function(brivane_folder_test name)
-  cmake_parse_arguments(A "WINDOWS_ONLY" "DIR" "SOURCES;LIBS" ${ARGN})
-  file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${A_DIR}/*.cpp)
+  cmake_parse_arguments(A "WINDOWS_ONLY" "" "DIR;SOURCES;LIBS" ${ARGN})
+  set(srcs)
+  foreach(dir ${A_DIR})
+    file(GLOB found CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${dir}/*.cpp)
+    list(APPEND srcs ${found})
+  endforeach()
   set(only)
   if(A_WINDOWS_ONLY)
     set(only WINDOWS_ONLY)

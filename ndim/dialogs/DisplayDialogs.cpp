@@ -10,7 +10,7 @@
 #include "ndim/data/Spectrum2D.h"
 #include "ndim/document/NdSetCommands.h"
 #include "ndim/plot/NdAxisTicks.h"
-#include "onedim/dialogs/ColourFontDialog.h"
+#include "onedim/dialogs/display/ColourFontDialog.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 // the label, and reads the shift back on OK.
 #pragma once
 
-#include "onedim/dialogs/ReferenceDialog.h"
+#include "onedim/dialogs/analysis/ReferenceDialog.h"
 
 class CNdReferenceDialog : public CReferenceDialog {
  public:

@@ -6,7 +6,7 @@
 
 #include "framework/win/OleServerDoc.h"
 #include "onedim/document/BrivaneProDoc.h"
-#include "onedim/dialogs/MissingParametersDialogs.h"
+#include "onedim/dialogs/files/MissingParametersDialogs.h"
 
 class CBrivaneDocument;
 class CCmdUI;

@@ -3,8 +3,8 @@
 #include "framework/win/CmdUI.h"
 #include "framework/win/WinApp.h"
 #include "onedim/app/BrivaneDocument.h"
-#include "onedim/dialogs/PeakListDialog.h"
-#include "onedim/dialogs/SumDataDialog.h"
+#include "onedim/dialogs/analysis/PeakListDialog.h"
+#include "onedim/dialogs/shell/SumDataDialog.h"
 #include "onedim/view/BrivaneProView.h"
 #include "resources/BrivaneRes.h"
 

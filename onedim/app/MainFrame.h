@@ -12,7 +12,7 @@
 #include "onedim/app/RelaxationBar.h"
 #include "onedim/app/ScaleBar.h"
 #include "onedim/app/WindowTabHost.h"
-#include "onedim/dialogs/SpectrumArithmeticBar.h"
+#include "onedim/dialogs/process/SpectrumArithmeticBar.h"
 
 class CBrivaneProDoc;
 class CControlBar;

@@ -5,7 +5,7 @@
 #include "framework/win/WinApp.h"
 #include "onedim/app/BrivaneDocument.h"
 #include "onedim/app/MainFrame.h"
-#include "onedim/dialogs/RelaxationDialog.h"
+#include "onedim/dialogs/analysis/RelaxationDialog.h"
 #include "resources/BrivaneRes.h"
 
 BEGIN_MESSAGE_MAP(CRelaxationBar, CSelfInitDialogBar)

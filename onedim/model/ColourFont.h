@@ -1,6 +1,6 @@
 // A label font as a record: its own LOGFONT and a text colour, so that it can
 // be changed field by field, chosen in the font dialog with its colour
-// (onedim/dialogs/ColourFontDialog.h) and stored as one line of text. It
+// (onedim/dialogs/display/ColourFontDialog.h) and stored as one line of text. It
 // holds no GDI font: drawing code creates one from the LOGFONT where it
 // draws.
 #pragma once

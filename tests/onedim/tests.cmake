@@ -11,7 +11,9 @@ add_dependencies(test_onedim_document spectrum_probe)
 
 brivane_folder_test(test_onedim_view WINDOWS_ONLY DIR onedim/view SOURCES ${CMAKE_SOURCE_DIR}/tests/framework/win/WindowTest.cpp
   LIBS onedim_view onedim_dialogs)
-brivane_folder_test(test_onedim_dialogs WINDOWS_ONLY DIR onedim/dialogs
+brivane_folder_test(test_onedim_dialogs WINDOWS_ONLY
+  DIR onedim/dialogs/files onedim/dialogs/process onedim/dialogs/analysis onedim/dialogs/simulation
+      onedim/dialogs/display onedim/dialogs/shell
   SOURCES ${CMAKE_SOURCE_DIR}/tests/framework/win/WindowTest.cpp ${BRIVANE_ONEDIM_RESOURCES} LIBS onedim_dialogs)
 # Print jobs, list printing and the preview on the real PDF printer.
 brivane_folder_test(test_onedim_print WINDOWS_ONLY DIR onedim/print

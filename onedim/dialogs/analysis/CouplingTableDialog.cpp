@@ -1,7 +1,7 @@
-#include "onedim/dialogs/CouplingTableDialog.h"
+#include "onedim/dialogs/analysis/CouplingTableDialog.h"
 
 #include "framework/win/Clipboard.h"
-#include "onedim/dialogs/DialogToolBar.h"
+#include "onedim/dialogs/analysis/DialogToolBar.h"
 #include "onedim/document/BrivaneProDoc.h"
 #include "onedim/model/CouplingTable.h"
 #include "onedim/model/Spectrum.h"

@@ -1,4 +1,4 @@
-#include "onedim/dialogs/DialogToolBar.h"
+#include "onedim/dialogs/analysis/DialogToolBar.h"
 
 #include "framework/win/UiHooks.h"
 

@@ -1,4 +1,4 @@
-#include "onedim/dialogs/IntegralCorrectionDialog.h"
+#include "onedim/dialogs/analysis/IntegralCorrectionDialog.h"
 
 #include "framework/win/Controls.h"
 #include "framework/win/UiHooks.h"

@@ -1,7 +1,7 @@
-#include "onedim/dialogs/IntegralOptionsDialog.h"
+#include "onedim/dialogs/analysis/IntegralOptionsDialog.h"
 
 #include "framework/win/DataExchange.h"
-#include "onedim/dialogs/ColourFontDialog.h"
+#include "onedim/dialogs/display/ColourFontDialog.h"
 #include "onedim/model/Spectrum.h"
 #include "resources/BrivaneRes.h"
 

@@ -1,4 +1,4 @@
-#include "onedim/dialogs/IntegralThresholdDialog.h"
+#include "onedim/dialogs/analysis/IntegralThresholdDialog.h"
 
 #include "framework/win/DataExchange.h"
 #include "onedim/model/AxisScale.h"

@@ -1,4 +1,4 @@
-#include "onedim/dialogs/PeakInfoDialog.h"
+#include "onedim/dialogs/analysis/PeakInfoDialog.h"
 
 #include "resources/BrivaneRes.h"
 

@@ -1,8 +1,8 @@
-#include "onedim/dialogs/PeakListDialog.h"
+#include "onedim/dialogs/analysis/PeakListDialog.h"
 
 
 #include "framework/win/Clipboard.h"
-#include "onedim/dialogs/DialogToolBar.h"
+#include "onedim/dialogs/analysis/DialogToolBar.h"
 #include "onedim/document/BrivaneProDoc.h"
 #include "onedim/model/PeakList.h"
 #include "onedim/model/Spectrum.h"

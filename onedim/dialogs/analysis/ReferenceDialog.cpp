@@ -1,8 +1,8 @@
-#include "onedim/dialogs/ReferenceDialog.h"
+#include "onedim/dialogs/analysis/ReferenceDialog.h"
 
 #include "framework/win/DataExchange.h"
 #include "framework/win/UiHooks.h"
-#include "onedim/dialogs/DialogToolBar.h"
+#include "onedim/dialogs/analysis/DialogToolBar.h"
 #include "resources/BrivaneRes.h"
 
 BEGIN_MESSAGE_MAP(CReferenceDialog, CBaseDialog)

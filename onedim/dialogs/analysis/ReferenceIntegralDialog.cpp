@@ -1,4 +1,4 @@
-#include "onedim/dialogs/ReferenceIntegralDialog.h"
+#include "onedim/dialogs/analysis/ReferenceIntegralDialog.h"
 
 #include <cstdlib>
 

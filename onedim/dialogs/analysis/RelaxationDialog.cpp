@@ -1,4 +1,4 @@
-#include "onedim/dialogs/RelaxationDialog.h"
+#include "onedim/dialogs/analysis/RelaxationDialog.h"
 
 #include <cstdlib>
 #include <new>

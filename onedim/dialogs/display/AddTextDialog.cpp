@@ -1,4 +1,4 @@
-#include "onedim/dialogs/AddTextDialog.h"
+#include "onedim/dialogs/display/AddTextDialog.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "onedim/dialogs/ColorPage.h"
+#include "onedim/dialogs/display/ColorPage.h"
 
 #include "framework/win/DataExchange.h"
 #include "framework/win/GdiObject.h"

@@ -1,4 +1,4 @@
-#include "onedim/dialogs/ColourFontDialog.h"
+#include "onedim/dialogs/display/ColourFontDialog.h"
 
 #include "framework/win/CommonDialogs.h"
 #include "onedim/model/ColourFont.h"

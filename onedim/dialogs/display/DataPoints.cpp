@@ -1,4 +1,4 @@
-#include "onedim/dialogs/DataPoints.h"
+#include "onedim/dialogs/display/DataPoints.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,4 +1,4 @@
-#include "onedim/dialogs/LayoutOptionsDlg.h"
+#include "onedim/dialogs/display/LayoutOptionsDlg.h"
 
 #include <cstdlib>
 

@@ -1,4 +1,4 @@
-#include "onedim/dialogs/ParametersDlg.h"
+#include "onedim/dialogs/display/ParametersDlg.h"
 
 #include "framework/win/Dc.h"
 #include "onedim/document/BrivaneProDoc.h"

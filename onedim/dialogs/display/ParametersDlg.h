@@ -7,7 +7,7 @@
 #include "framework/win/Controls.h"
 #include "framework/win/GdiObject.h"
 #include "framework/win/PropertyPage.h"
-#include "onedim/dialogs/ReadOnlyEdit.h"
+#include "onedim/dialogs/display/ReadOnlyEdit.h"
 #include "resources/BrivaneRes.h"
 
 class CBrivaneProDoc;

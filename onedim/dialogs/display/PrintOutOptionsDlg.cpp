@@ -1,4 +1,4 @@
-#include "onedim/dialogs/PrintOutOptionsDlg.h"
+#include "onedim/dialogs/display/PrintOutOptionsDlg.h"
 
 #include <cmath>
 #include <cstdlib>

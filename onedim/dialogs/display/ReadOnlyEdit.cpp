@@ -1,4 +1,4 @@
-#include "onedim/dialogs/ReadOnlyEdit.h"
+#include "onedim/dialogs/display/ReadOnlyEdit.h"
 
 BEGIN_MESSAGE_MAP(CReadOnlyEdit, CEdit)
   ON_WM_CHAR()

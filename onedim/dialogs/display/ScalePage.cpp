@@ -1,4 +1,4 @@
-#include "onedim/dialogs/ScalePage.h"
+#include "onedim/dialogs/display/ScalePage.h"
 
 #include "framework/win/CommonDialogs.h"
 #include "framework/win/DataExchange.h"

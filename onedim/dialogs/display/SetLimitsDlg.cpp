@@ -1,4 +1,4 @@
-#include "onedim/dialogs/SetLimitsDlg.h"
+#include "onedim/dialogs/display/SetLimitsDlg.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "onedim/dialogs/SpectrumProperties.h"
+#include "onedim/dialogs/display/SpectrumProperties.h"
 
 #include <cstring>
 #include <vector>

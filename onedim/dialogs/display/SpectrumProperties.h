@@ -6,10 +6,10 @@
 #include "framework/base/String.h"
 #include "framework/win/GdiObject.h"
 #include "framework/win/PropertySheet.h"
-#include "onedim/dialogs/ColorPage.h"
-#include "onedim/dialogs/DataPoints.h"
-#include "onedim/dialogs/ParametersDlg.h"
-#include "onedim/dialogs/ScalePage.h"
+#include "onedim/dialogs/display/ColorPage.h"
+#include "onedim/dialogs/display/DataPoints.h"
+#include "onedim/dialogs/display/ParametersDlg.h"
+#include "onedim/dialogs/display/ScalePage.h"
 
 class CBrivaneProDoc;
 

@@ -1,8 +1,8 @@
-#include "onedim/dialogs/AsciiExportDialogs.h"
+#include "onedim/dialogs/files/AsciiExportDialogs.h"
 
 #include "framework/win/UiHooks.h"
-#include "onedim/dialogs/ExportAsciiDialog.h"
-#include "onedim/dialogs/FileExportDialog.h"
+#include "onedim/dialogs/files/ExportAsciiDialog.h"
+#include "onedim/dialogs/files/FileExportDialog.h"
 
 BOOL CAsciiExportDialogs::AskPath(CString& strPath) {
   CFileExportDialog dlg("Save As ASCII file", "ASCII (*.txt)", "*.txt", m_pParent);

@@ -1,4 +1,4 @@
-#include "onedim/dialogs/EditParametersDialog.h"
+#include "onedim/dialogs/files/EditParametersDialog.h"
 
 #include <climits>
 

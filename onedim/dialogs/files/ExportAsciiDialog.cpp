@@ -1,4 +1,4 @@
-#include "onedim/dialogs/ExportAsciiDialog.h"
+#include "onedim/dialogs/files/ExportAsciiDialog.h"
 
 namespace {
 

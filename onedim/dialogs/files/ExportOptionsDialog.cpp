@@ -1,4 +1,4 @@
-#include "onedim/dialogs/ExportOptionsDialog.h"
+#include "onedim/dialogs/files/ExportOptionsDialog.h"
 
 namespace {
 const int IDC_EXPORT_DECIMALS = 1275;

@@ -1,4 +1,4 @@
-#include "onedim/dialogs/FileExportDialog.h"
+#include "onedim/dialogs/files/FileExportDialog.h"
 
 IMPLEMENT_DYNAMIC(CFileExportDialog, CFileDialog)
 

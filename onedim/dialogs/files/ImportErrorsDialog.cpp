@@ -1,4 +1,4 @@
-#include "onedim/dialogs/ImportErrorsDialog.h"
+#include "onedim/dialogs/files/ImportErrorsDialog.h"
 
 #include "resources/ImportDialogsRes.h"
 

@@ -4,7 +4,7 @@
 
 #include "framework/base/Lists.h"
 #include "framework/win/Dialog.h"
-#include "onedim/dialogs/LogEdit.h"
+#include "onedim/dialogs/shell/LogEdit.h"
 #include "resources/ImportDialogsRes.h"
 
 class CImportErrorsDialog : public CDialog {

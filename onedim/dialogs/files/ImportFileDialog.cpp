@@ -1,4 +1,4 @@
-#include "onedim/dialogs/ImportFileDialog.h"
+#include "onedim/dialogs/files/ImportFileDialog.h"
 
 #include "framework/win/UiHooks.h"
 #include "onedim/document/BrivaneProDocHost.h"

@@ -1,4 +1,4 @@
-#include "onedim/dialogs/JcampWaitDialog.h"
+#include "onedim/dialogs/files/JcampWaitDialog.h"
 
 BOOL CJcampWaitDialog::Create(CWnd* pParent) {
   if (!CBaseDialog::Create(IDD, pParent))

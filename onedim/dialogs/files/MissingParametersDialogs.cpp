@@ -1,7 +1,7 @@
-#include "onedim/dialogs/MissingParametersDialogs.h"
+#include "onedim/dialogs/files/MissingParametersDialogs.h"
 
-#include "onedim/dialogs/EditParametersDialog.h"
-#include "onedim/dialogs/ImportErrorsDialog.h"
+#include "onedim/dialogs/files/EditParametersDialog.h"
+#include "onedim/dialogs/files/ImportErrorsDialog.h"
 
 BOOL CMissingParametersDialogs::ShowImportErrors(const CStringList& lines, const CMapStringToString&) {
   CImportErrorsDialog dlg(m_pParent);

@@ -1,4 +1,4 @@
-#include "onedim/dialogs/MultiPointBaselineDialog.h"
+#include "onedim/dialogs/process/MultiPointBaselineDialog.h"
 
 #include "framework/win/DataExchange.h"
 #include "onedim/document/BrivaneProDoc.h"

@@ -1,4 +1,4 @@
-#include "onedim/dialogs/PhaseCorrectionDialog.h"
+#include "onedim/dialogs/process/PhaseCorrectionDialog.h"
 
 #include <algorithm>
 #include <cmath>

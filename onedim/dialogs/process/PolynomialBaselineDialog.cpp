@@ -1,4 +1,4 @@
-#include "onedim/dialogs/PolynomialBaselineDialog.h"
+#include "onedim/dialogs/process/PolynomialBaselineDialog.h"
 
 #include "framework/win/Dc.h"
 #include "onedim/document/BrivaneProDoc.h"

@@ -1,4 +1,4 @@
-#include "onedim/dialogs/ProcessDialogs.h"
+#include "onedim/dialogs/process/ProcessDialogs.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "onedim/dialogs/SoftThresholdingDialog.h"
+#include "onedim/dialogs/process/SoftThresholdingDialog.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "framework/win/Dc.h"
-#include "onedim/dialogs/ProcessDialogs.h"
+#include "onedim/dialogs/process/ProcessDialogs.h"
 #include "onedim/document/BrivaneProDoc.h"
 #include "onedim/model/Spectrum.h"
 

@@ -1,4 +1,4 @@
-#include "onedim/dialogs/SpectrumArithmeticBar.h"
+#include "onedim/dialogs/process/SpectrumArithmeticBar.h"
 
 #include <algorithm>
 #include <climits>

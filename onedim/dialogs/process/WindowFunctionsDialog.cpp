@@ -1,4 +1,4 @@
-#include "onedim/dialogs/WindowFunctionsDialog.h"
+#include "onedim/dialogs/process/WindowFunctionsDialog.h"
 
 #include <algorithm>
 #include <cstdio>

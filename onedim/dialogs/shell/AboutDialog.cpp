@@ -1,7 +1,7 @@
-#include "onedim/dialogs/AboutDialog.h"
+#include "onedim/dialogs/shell/AboutDialog.h"
 
 #include "framework/win/Dc.h"
-#include "onedim/dialogs/CreditsDialog.h"
+#include "onedim/dialogs/shell/CreditsDialog.h"
 #include "resources/BrivaneRes.h"
 
 BEGIN_MESSAGE_MAP(CAboutDialog, CDialog)

@@ -1,4 +1,4 @@
-#include "onedim/dialogs/CreditsDialog.h"
+#include "onedim/dialogs/shell/CreditsDialog.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "onedim/dialogs/DataBufferClipboard.h"
+#include "onedim/dialogs/shell/DataBufferClipboard.h"
 
 #include <cstring>
 

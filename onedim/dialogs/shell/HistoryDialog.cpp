@@ -1,7 +1,7 @@
-#include "onedim/dialogs/HistoryDialog.h"
+#include "onedim/dialogs/shell/HistoryDialog.h"
 
 #include "framework/win/WinApp.h"
-#include "onedim/dialogs/DataBufferClipboard.h"
+#include "onedim/dialogs/shell/DataBufferClipboard.h"
 #include "onedim/document/HistoryList.h"
 #include "resources/BrivaneRes.h"
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "framework/win/Dialog.h"
-#include "onedim/dialogs/LogEdit.h"
+#include "onedim/dialogs/shell/LogEdit.h"
 
 class CHistoryList;
 

@@ -1,4 +1,4 @@
-#include "onedim/dialogs/LogEdit.h"
+#include "onedim/dialogs/shell/LogEdit.h"
 
 BEGIN_MESSAGE_MAP(CLogEdit, CEdit)
   ON_WM_SETFOCUS()

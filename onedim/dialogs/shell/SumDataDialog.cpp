@@ -1,4 +1,4 @@
-#include "onedim/dialogs/SumDataDialog.h"
+#include "onedim/dialogs/shell/SumDataDialog.h"
 
 void CSumDataDialog::DoDataExchange(CDataExchange* pDX) {
   CDialog::DoDataExchange(pDX);

@@ -1,4 +1,4 @@
-#include "onedim/dialogs/UpdateComCtlDialog.h"
+#include "onedim/dialogs/shell/UpdateComCtlDialog.h"
 
 #include "resources/BrivaneRes.h"
 

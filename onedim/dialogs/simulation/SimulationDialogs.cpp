@@ -1,4 +1,4 @@
-#include "onedim/dialogs/SimulationDialogs.h"
+#include "onedim/dialogs/simulation/SimulationDialogs.h"
 
 #include <algorithm>
 #include <cmath>

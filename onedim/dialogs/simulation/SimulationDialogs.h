@@ -13,7 +13,7 @@
 #include "framework/win/Controls.h"
 #include "framework/win/Dialog.h"
 #include "framework/win/GdiObject.h"
-#include "onedim/dialogs/SpinDiagram.h"
+#include "onedim/dialogs/simulation/SpinDiagram.h"
 #include "resources/BrivaneRes.h"
 
 class CBrivaneProDoc;

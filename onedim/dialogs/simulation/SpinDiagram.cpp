@@ -1,4 +1,4 @@
-#include "onedim/dialogs/SpinDiagram.h"
+#include "onedim/dialogs/simulation/SpinDiagram.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,7 +7,7 @@
 #include "controls/GridCtrl.h"
 #include "framework/win/Dc.h"
 #include "framework/win/WinApp.h"
-#include "onedim/dialogs/SimulationDialogs.h"
+#include "onedim/dialogs/simulation/SimulationDialogs.h"
 #include "resources/BrivaneRes.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include "onedim/app/BrivaneDocument.h"
 #include "onedim/app/BrivaneProApp.h"
 #include "onedim/app/ChildFrame.h"
-#include "onedim/dialogs/HistoryDialog.h"
+#include "onedim/dialogs/shell/HistoryDialog.h"
 #include "onedim/model/Spectrum.h"
 #include "onedim/model/TextLabel.h"
 #include "onedim/document/HistoryList.h"

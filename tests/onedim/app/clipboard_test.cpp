@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "onedim/dialogs/DataBufferClipboard.h"
+#include "onedim/dialogs/shell/DataBufferClipboard.h"
 #include "onedim/document/HistoryList.h"
 
 namespace {

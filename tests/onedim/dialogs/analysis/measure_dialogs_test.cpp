@@ -10,9 +10,9 @@
 
 #include "framework/win/UiHooks.h"
 #include "framework/win/WindowTest.h"
-#include "onedim/dialogs/CouplingTableDialog.h"
-#include "onedim/dialogs/ReferenceDialog.h"
-#include "onedim/dialogs/RelaxationDialog.h"
+#include "onedim/dialogs/analysis/CouplingTableDialog.h"
+#include "onedim/dialogs/analysis/ReferenceDialog.h"
+#include "onedim/dialogs/analysis/RelaxationDialog.h"
 #include "onedim/document/BrivaneProDoc.h"
 #include "onedim/document/SettingsStore.h"
 #include "onedim/model/CouplingTable.h"

@@ -3,7 +3,7 @@
 
 #include "framework/win/CommonDialogs.h"
 #include "framework/win/UiHooks.h"
-#include "onedim/dialogs/ColourFontDialog.h"
+#include "onedim/dialogs/display/ColourFontDialog.h"
 #include "onedim/model/ColourFont.h"
 
 namespace {

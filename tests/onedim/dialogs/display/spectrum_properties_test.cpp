@@ -9,7 +9,7 @@
 #include "framework/win/Clipboard.h"
 #include "framework/win/UiHooks.h"
 #include "framework/win/WindowTest.h"
-#include "onedim/dialogs/SpectrumProperties.h"
+#include "onedim/dialogs/display/SpectrumProperties.h"
 #include "onedim/model/TextLabel.h"
 #include "tests/onedim/document/document_test_host.h"
 

@@ -9,11 +9,11 @@
 #include "framework/win/UiHooks.h"
 #include "onedim/model/AxisScale.h"
 #include "onedim/export/AsciiExport.h"
-#include "onedim/dialogs/AsciiExportDialogs.h"
-#include "onedim/dialogs/ExportAsciiDialog.h"
-#include "onedim/dialogs/ExportOptionsDialog.h"
-#include "onedim/dialogs/FileExportDialog.h"
-#include "onedim/dialogs/JcampWaitDialog.h"
+#include "onedim/dialogs/files/AsciiExportDialogs.h"
+#include "onedim/dialogs/files/ExportAsciiDialog.h"
+#include "onedim/dialogs/files/ExportOptionsDialog.h"
+#include "onedim/dialogs/files/FileExportDialog.h"
+#include "onedim/dialogs/files/JcampWaitDialog.h"
 #include "onedim/model/Spectrum.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include "tests/onedim/import/bruker_test_util.h"
 #include "tests/onedim/document/document_test_host.h"
 #include "onedim/document/BrivaneProDoc.h"
-#include "onedim/dialogs/ImportFileDialog.h"
+#include "onedim/dialogs/files/ImportFileDialog.h"
 
 #include <dlgs.h>  // the system dialog's control ids
 

@@ -8,10 +8,10 @@
 #include "tests/onedim/import/bruker_test_util.h"
 #include "tests/onedim/document/document_test_host.h"
 #include "onedim/document/BrivaneProDoc.h"
-#include "onedim/dialogs/EditParametersDialog.h"
-#include "onedim/dialogs/ImportErrorsDialog.h"
-#include "onedim/dialogs/LogEdit.h"
-#include "onedim/dialogs/MissingParametersDialogs.h"
+#include "onedim/dialogs/files/EditParametersDialog.h"
+#include "onedim/dialogs/files/ImportErrorsDialog.h"
+#include "onedim/dialogs/shell/LogEdit.h"
+#include "onedim/dialogs/files/MissingParametersDialogs.h"
 #include "onedim/model/SpectrumParams.h"
 
 namespace {

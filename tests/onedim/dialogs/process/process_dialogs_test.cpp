@@ -10,8 +10,8 @@
 
 #include "framework/win/UiHooks.h"
 #include "framework/win/WindowTest.h"
-#include "onedim/dialogs/ProcessDialogs.h"
-#include "onedim/dialogs/WindowFunctionsDialog.h"
+#include "onedim/dialogs/process/ProcessDialogs.h"
+#include "onedim/dialogs/process/WindowFunctionsDialog.h"
 #include "onedim/document/BrivaneProDoc.h"
 #include "onedim/document/BrivaneProDocHost.h"
 #include "onedim/document/SettingsStore.h"

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "onedim/dialogs/SpectrumArithmeticBar.h"
+#include "onedim/dialogs/process/SpectrumArithmeticBar.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 
 #include "framework/win/UiHooks.h"
 #include "framework/win/WindowTest.h"
-#include "onedim/dialogs/AboutDialog.h"
-#include "onedim/dialogs/CreditsDialog.h"
-#include "onedim/dialogs/SpectraBrowserDialog.h"
-#include "onedim/dialogs/SumDataDialog.h"
-#include "onedim/dialogs/UpdateComCtlDialog.h"
+#include "onedim/dialogs/shell/AboutDialog.h"
+#include "onedim/dialogs/shell/CreditsDialog.h"
+#include "onedim/dialogs/shell/SpectraBrowserDialog.h"
+#include "onedim/dialogs/shell/SumDataDialog.h"
+#include "onedim/dialogs/shell/UpdateComCtlDialog.h"
 #include "resources/BrivaneRes.h"
 
 namespace {

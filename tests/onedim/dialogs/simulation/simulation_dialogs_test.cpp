@@ -9,7 +9,7 @@
 
 #include "framework/win/UiHooks.h"
 #include "framework/win/WindowTest.h"
-#include "onedim/dialogs/SimulationDialogs.h"
+#include "onedim/dialogs/simulation/SimulationDialogs.h"
 #include "onedim/document/BrivaneProDoc.h"
 #include "onedim/document/BrivaneProDocHost.h"
 #include "onedim/document/SettingsStore.h"
