@@ -136,7 +136,18 @@ bool TurnDial(HWND dial, int nFrom, int nTurn) {
   const int nStep = nTurn < 0 ? -30 : 30;
   for (int d = nStep; bDone && std::abs(d) <= std::abs(nTurn); d += nStep)
     bDone = input(0, nFrom + d);
-  return input(MOUSEEVENTF_LEFTUP, nFrom + nTurn) && bDone;
+  bDone = input(MOUSEEVENTF_LEFTUP, nFrom + nTurn) && bDone;
+  // The dial is at its place before the release reaches it: until it lets
+  // the mouse go, a value set in its edit would be dragged back.
+  const DWORD dwThread = ::GetWindowThreadProcessId(dial, nullptr);
+  return WaitFor(
+             [&] {
+               GUITHREADINFO info = {};
+               info.cbSize = sizeof info;
+               return ::GetGUIThreadInfo(dwThread, &info) && info.hwndCapture != dial;
+             },
+             5000) &&
+         bDone;
 }
 
 HWND WaitPointsDialog(BrivaneProcess& app, int nControl) {
