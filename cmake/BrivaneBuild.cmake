@@ -142,7 +142,7 @@ function(brivane_test name)
   if(BRIVANE_WINDOWS)
     # Window tests share one display and Wine's one foreground window: run
     # them one at a time so that focus and activation are theirs alone.
-    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK wine_display)
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK wine_display ENVIRONMENT "BRIVANE_RERUN_FAILED=1")
   endif()
 endfunction()
 
