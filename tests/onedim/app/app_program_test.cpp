@@ -466,8 +466,10 @@ TEST_F(AppProgramTest, ClosingTheFullScreenWindowEndsFullScreen) {
   if (HWND ask = app.WaitDialog(nullptr, 3000))
     BrivaneProcess::Dismiss(ask, IDNO);
   ASSERT_TRUE(WaitFor([&] { return app.ChildCount() == 0; }, 5000));
-  EXPECT_TRUE(::IsWindowVisible(toolbar));
-  EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(main, AFX_IDW_STATUS_BAR)));
+  // The window leaves the MDI client's list before its destruction reaches
+  // the frame, which then brings the bars back.
+  EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(toolbar) != FALSE; }, 3000));
+  EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(::GetDlgItem(main, AFX_IDW_STATUS_BAR)) != FALSE; }, 3000));
   EXPECT_TRUE(WaitFor([&] { return ::IsZoomed(main) != FALSE; }, 3000));
 
   app.Command(ID_VIEW_FULL_SCREEN);  // no document window: nothing to do
