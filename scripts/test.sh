@@ -46,9 +46,16 @@ drop_objects_if_short() {
 }
 
 run_suite() {
-  local preset=$1
+  local preset=$1 next=${2:-}
   build_suite "$preset" || return
   drop_objects_if_short "$preset"
+  if [ -n "$next" ]; then
+    # The Windows tests take the display one at a time and leave the
+    # processors idle: the next build compiles meanwhile, at low priority.
+    (nice -n 19 cmake --preset "$next" >"build/$next.log" 2>&1 &&
+      nice -n 19 cmake --build --preset "$next" -j "$jobs" >>"build/$next.log" 2>&1) &
+    next_build=$!
+  fi
   echo "== $preset: tests"
   local out
   out=$(mktemp)
@@ -79,11 +86,17 @@ run_suite() {
 
 mkdir -p build
 run_suite native
-run_suite windows64
+next_build=
 if brivane_runs_32bit; then
+  run_suite windows64 windows
+  # run_suite builds it again: nothing is left to compile, or its failure is told.
+  [ -n "$next_build" ] && wait "$next_build"
   run_suite windows
-elif build_suite windows; then
-  echo "windows (32-bit): built; tests not run: this machine cannot run 32-bit programs"
+else
+  run_suite windows64
+  if build_suite windows; then
+    echo "windows (32-bit): built; tests not run: this machine cannot run 32-bit programs"
+  fi
 fi
 
 # Leave no Wine server behind in the test prefixes.
