@@ -91,10 +91,15 @@ rm -f "$shot"
 WINEDEBUG=${WINEDEBUG:-fixme-all} scripts/wine-run.sh "$exe" "${args[@]}" >"$log" 2>&1 &
 pid=$!
 
+# Ends the program alone (its Wine process is $pid, once wine-run.sh has
+# started it): the prefix's other programs, a test suite's for one, go on.
 stop_program() {
-  brivane_wine_env "$bits" "${WINEPREFIX:-$BRIVANE_BUILD_DIR/wineprefix}"
-  "$WINESERVER" -k >/dev/null 2>&1 || true
   kill "$pid" 2>/dev/null || true
+  for _ in $(seq 20); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.25
+  done
+  kill -9 "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
 }
 

@@ -2,7 +2,8 @@
 # scripts/run.sh reports a program that does not show its main window as a
 # failure, with a reason, and never prints a screenshot for it; a message box
 # captioned as the program is not its main window; a crash fails it, with a
-# display and without, before its window shows and after. A program that
+# display and without, before its window shows and after; it ends its own
+# program, not the others of the Wine prefix. A program that
 # crashes under scripts/wine-run.sh ends at once with a non-zero status and
 # Wine's line naming the fault, instead of waiting on Wine's crash dialog.
 # Arguments: a program whose DLL is missing, a program that shows no window,
@@ -62,9 +63,20 @@ expect_failure "a 32-bit program where none run" "cannot run 32-bit programs" BR
 
 expect_failure "a program whose DLL is missing" "exit status" -- "$needs_dll"
 expect_failure "a program whose DLL is missing, named by Wine" "brivane_absent.dll" -- "$needs_dll"
+# A bystander in the same prefix (a test's program, say) outlives the
+# programs run.sh ends.
+env -u DISPLAY bash "$top/scripts/wine-run.sh" "$no_window" >/dev/null 2>&1 </dev/null &
+bystander=$!
 expect_failure "a program that shows no window" "no main window" BRIVANE_RUN_WAIT=3 -- "$no_window"
-
 expect_failure "a message box captioned Brivane" "no main window" BRIVANE_RUN_WAIT=3 -- "$message_box"
+if ! kill -0 "$bystander" 2>/dev/null; then
+  echo "FAILED: run.sh ended another program of the prefix"
+  failures=$((failures + 1))
+else
+  echo "ok: run.sh ends its own program only"
+fi
+kill "$bystander" 2>/dev/null
+wait "$bystander" 2>/dev/null
 expect_failure "a crash after the window shows" "crashed (exit status [1-9][0-9]*) after its main window showed" \
   -- "$crashes_later"
 . "$top/scripts/xvfb.sh"
