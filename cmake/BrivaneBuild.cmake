@@ -146,7 +146,12 @@ function(brivane_test name)
   endif()
   add_test(NAME ${name}
     COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/run-test.sh ${second_run} $<TARGET_FILE:${name}> --gtest_brief=1)
-  set_tests_properties(${name} PROPERTIES TIMEOUT 900)
+  # Fifteen minutes a run.
+  if(second_run)
+    set_tests_properties(${name} PROPERTIES TIMEOUT 1800)
+  else()
+    set_tests_properties(${name} PROPERTIES TIMEOUT 900)
+  endif()
   if(NOT BRIVANE_WINDOWS)
     # A scratch folder of the test's own: test programs that run side by side,
     # or in two builds at once, never write each other's temporary files.
