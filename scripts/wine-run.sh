@@ -105,8 +105,9 @@ fi
 # server and start before them, one of them taking them on.
 (
   flock 9
-  if "$WINESERVER" -p30 </dev/null >/dev/null 2>&1; then
-    "$BRIVANE_WINE" cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
+  # (The server and its processes outlive this: they must not hold the lock.)
+  if "$WINESERVER" -p30 </dev/null >/dev/null 2>&1 9>&-; then
+    "$BRIVANE_WINE" cmd.exe /c exit </dev/null >/dev/null 2>&1 9>&- || true
   fi
 ) 9>"$WINEPREFIX.lock"
 exec "$BRIVANE_WINE" "$exe" "$@"
