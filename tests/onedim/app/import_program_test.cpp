@@ -94,7 +94,9 @@ std::vector<int> ShownSpectrum(const BrivaneProcess& app, RECT& rc) {
 }
 
 int Strongest(const std::vector<int>& heights) {
-  auto magnitude = [](int a, int b) { return std::abs(a) < std::abs(b); };
+  auto magnitude = [](int a, int b) {
+    return std::abs(a) < std::abs(b);
+  };
   return (int)(std::max_element(heights.begin(), heights.end(), magnitude) - heights.begin());
 }
 
@@ -197,9 +199,9 @@ TEST_F(ImportProgramTest, TopSpinFidTransformsWithoutAMirrorImageAndItsProcessed
   // Without the vendor's line broadening the tallest is one of its three
   // strongest; its image across the middle would stand 42 % of it high.
   const double dPpm = kOffset - kWidthPpm * x / rc.right;
-  EXPECT_TRUE(std::any_of(std::begin(kStrongestPpm), std::end(kStrongestPpm),
-                          [&](double ppm) { return std::fabs(ppm - dPpm) < 2 * kWidthPpm / rc.right; }))
-      << dPpm;
+  EXPECT_TRUE(std::any_of(std::begin(kStrongestPpm), std::end(kStrongestPpm), [&](double ppm) {
+    return std::fabs(ppm - dPpm) < 2 * kWidthPpm / rc.right;
+  })) << dPpm;
   EXPECT_LT(ExcursionNear(heights, rc.right - 1 - x), heights[(size_t)x] / 10);
 
   std::unique_ptr<Saved> transformed = SaveAndRead(app, "topspin_ft.bvx");
@@ -208,7 +210,9 @@ TEST_F(ImportProgramTest, TopSpinFidTransformsWithoutAMirrorImageAndItsProcessed
   EXPECT_EQ(AXIS_UNITS_PPM, s.m_Scale.m_nUnits);
   EXPECT_EQ(76.0, s.m_paramsA.GRPDLY) << "the delay travels with the spectrum";
   const int n = s.m_paramsA.td / 2;
-  auto mag = [&](int k) { return std::hypot((double)s.m_pData[2 * k], (double)s.m_pData[2 * k + 1]); };
+  auto mag = [&](int k) {
+    return std::hypot((double)s.m_pData[2 * k], (double)s.m_pData[2 * k + 1]);
+  };
   int k = 0;
   for (int i = 0; i < n; i++)
     if (mag(i) > mag(k))
@@ -266,6 +270,98 @@ TEST_F(ImportProgramTest, JcampSpectrumOpensOnTheScaleOfItsShiftReference) {
   const CSpectrum& s = *saved->doc.GetSpectrumAt(0);
   EXPECT_EQ(AXIS_UNITS_PPM, s.m_Scale.m_nUnits);
   EXPECT_NEAR(2.29, s.ConvertUnits(s.GetMaxIndex(), AXIS_UNITS_PPM), 1e-6);
+}
+
+// The aspirin FID read as Bruker and as the JCAMP-DX "NMR FID" exported from
+// it, each through File > Open and Process > Fourier Transform with the
+// dialog as it opens: the JCAMP-DX dialog offers what the Bruker one does
+// (complex points, the digital filter's 61 points rotated), and the two
+// show their tallest line in the same column and save it at the same ppm.
+TEST_F(ImportProgramTest, JcampFidTransformsWithTheDialogsChoicesAsTheBrukerFidDoes) {
+  BrivaneProcess app;
+  ASSERT_TRUE(app.Start(""));
+  ASSERT_NE(nullptr, app.WaitMainWindow());
+  app.Sync();
+  const struct {
+    std::string path;
+    int nType;
+    const char* saved;
+  } roads[] = {{BRIVANE_REALDATA_DIR "/bruker-aspirin-1h/1/fid", kTypeBruker, "aspirin_bruker_ft.bvx"},
+               {BRIVANE_REALDATA_DIR "/jcamp-aspirin-fid.dx", kTypeJcamp, "aspirin_jcamp_ft.bvx"}};
+  int xTallest[2] = {-1, -1};
+  double ppmTallest[2] = {0, 0}, ppmPoint = 0;
+  for (int i = 0; i < 2; i++) {
+    ASSERT_TRUE(OpenThroughTheDialog(app, BrivaneProcess::WinePath(roads[i].path), roads[i].nType)) << roads[i].path;
+    EXPECT_EQ(0, UnitsEntry(app)) << "an FID, in seconds";
+    app.PostCommand(ID_PROCESS_FOURIER);
+    HWND dialog = app.WaitDialog("Fourier Transform");
+    ASSERT_NE(nullptr, dialog);
+    EXPECT_EQ(BST_UNCHECKED, ::SendMessageA(::GetDlgItem(dialog, IDC_FT_REAL), BM_GETCHECK, 0, 0)) << roads[i].path;
+    EXPECT_EQ(BST_CHECKED, ::SendMessageA(::GetDlgItem(dialog, IDC_FT_QUADRATURE), BM_GETCHECK, 0, 0)) << roads[i].path;
+    EXPECT_EQ(BST_CHECKED, ::SendMessageA(::GetDlgItem(dialog, IDC_FT_ROTATE), BM_GETCHECK, 0, 0)) << roads[i].path;
+    EXPECT_EQ("61", BrivaneProcess::WindowText(::GetDlgItem(dialog, IDC_FT_ROTATION))) << roads[i].path;
+    ASSERT_TRUE(BrivaneProcess::Dismiss(dialog, IDOK));
+    app.Sync();
+    EXPECT_EQ(1, UnitsEntry(app));
+    RECT rc;
+    const std::vector<int> heights = ShownSpectrum(app, rc);
+    ASSERT_FALSE(heights.empty());
+    xTallest[i] = Strongest(heights);
+    EXPECT_GT(heights[(size_t)xTallest[i]], rc.bottom / 2) << "upright, over most of the view: " << roads[i].path;
+
+    std::unique_ptr<Saved> saved = SaveAndRead(app, roads[i].saved);
+    ASSERT_NE(nullptr, saved);
+    const CSpectrum& s = *saved->doc.GetSpectrumAt(0);
+    ppmTallest[i] = s.ConvertUnits(s.GetMaxIndex(), AXIS_UNITS_PPM);
+    ppmPoint = s.m_paramsA.sw / s.m_paramsA.sf / (s.m_paramsA.td / 2);
+  }
+  EXPECT_NEAR(xTallest[0], xTallest[1], 1);
+  EXPECT_NEAR(2.29, ppmTallest[0], 0.05) << "the methyl singlet";
+  EXPECT_NEAR(ppmTallest[0], ppmTallest[1], ppmPoint);
+}
+
+// A TopSpin processed folder kept without 1i opens through File > Open as a
+// real spectrum, its tallest line at the vendor's shift; Phase Correction is
+// refused with a message and leaves the spectrum as it was.
+TEST_F(ImportProgramTest, ProcessedSpectrumWithoutItsImaginaryPartOpensAndRefusesPhasing) {
+  const std::string folder = Path("gaba_no_1i");
+  for (const char* sub : {"", "\\pdata", "\\pdata\\1"})
+    ::CreateDirectoryA((folder + sub).c_str(), nullptr);
+  for (const char* name : {"acqus", "pdata/1/procs", "pdata/1/1r"}) {
+    std::string target = folder + "\\" + name;
+    std::replace(target.begin(), target.end(), '/', '\\');
+    ASSERT_TRUE(::CopyFileA(BrivaneProcess::WinePath(kExperiment + name).c_str(), target.c_str(), FALSE)) << name;
+  }
+  BrivaneProcess app;
+  ASSERT_TRUE(app.Start(""));
+  ASSERT_NE(nullptr, app.WaitMainWindow());
+  app.Sync();
+  ASSERT_TRUE(OpenThroughTheDialog(app, folder + "\\pdata\\1\\1r", kTypeBruker));
+  EXPECT_EQ(1, UnitsEntry(app)) << "a spectrum, in ppm";
+  RECT rc;
+  const std::vector<int> heights = ShownSpectrum(app, rc);
+  ASSERT_FALSE(heights.empty());
+  const int x = Strongest(heights);
+  EXPECT_GT(heights[(size_t)x], rc.bottom / 2) << "upright, over most of the view";
+  EXPECT_NEAR(kStrongestPpm[0], kOffset - kWidthPpm * x / rc.right, 2 * kWidthPpm / rc.right);
+
+  app.PostCommand(ID_PROCESS_PHASE);
+  HWND box = app.WaitDialog("Brivane");
+  ASSERT_NE(nullptr, box);
+  EXPECT_NE(std::string::npos,
+            BrivaneProcess::StaticTexts(box).find("The spectrum has no imaginary part: it cannot be phased"))
+      << BrivaneProcess::StaticTexts(box);
+  ASSERT_TRUE(BrivaneProcess::Dismiss(box, IDOK));
+  app.Sync();
+  EXPECT_EQ(nullptr, app.WaitDialog("Phase Correction", 500)) << "no phase dialog after the refusal";
+
+  std::unique_ptr<Saved> saved = SaveAndRead(app, "gaba_no_1i.bvx");
+  ASSERT_NE(nullptr, saved);
+  const CSpectrum& s = *saved->doc.GetSpectrumAt(0);
+  EXPECT_EQ(1, s.m_bTransformed);
+  EXPECT_NEAR(kStrongestPpm[0], s.ConvertUnits(s.GetMaxIndex(), AXIS_UNITS_PPM), kWidthPpm / 32768);
+  for (int i = 1; i < s.m_paramsA.td; i += 2)
+    ASSERT_EQ(0.0f, s.m_pData[i]) << i;
 }
 
 }  // namespace
