@@ -1,8 +1,10 @@
 // brivane23.exe opening today's spectrometer files through File > Open and
 // the import dialog, as a user does: a TopSpin 13C FID transformed with no
-// mirror image, the vendor's processed spectrum on its ppm axis, and a
-// JCAMP-DX spectrum on the scale of its shift reference. Each step is
-// checked on the screen and in the document the program saves.
+// mirror image, the vendor's processed spectrum on its ppm axis (also kept
+// without its imaginary part), a JCAMP-DX spectrum on the scale of its shift
+// reference, a JCAMP-DX FID and a WinNMR FID transformed as their Bruker
+// experiment. Each step is checked on the screen and in the document the
+// program saves.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -10,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -27,6 +30,7 @@
 namespace {
 
 const int kTypeBruker = 0;
+const int kTypeWinNmr = 2;
 const int kTypeJcamp = 8;
 
 const std::string kExperiment = BRIVANE_REALDATA_DIR "/bruker-gaba-13c/13C/";
@@ -362,6 +366,52 @@ TEST_F(ImportProgramTest, ProcessedSpectrumWithoutItsImaginaryPartOpensAndRefuse
   EXPECT_NEAR(kStrongestPpm[0], s.ConvertUnits(s.GetMaxIndex(), AXIS_UNITS_PPM), kWidthPpm / 32768);
   for (int i = 1; i < s.m_paramsA.td; i += 2)
     ASSERT_EQ(0.0f, s.m_pData[i]) << i;
+}
+
+// The aspirin FID as WinNMR keeps it, PC floats beside the acquisition's
+// acqus (which says its words were big-endian) and procs: the parameters
+// page shows what the data are, and the transform with the dialog's
+// choices puts its first point at procs OFFSET and the methyl line at its
+// shift, as the XWIN-NMR road does.
+TEST_F(ImportProgramTest, WinNmrFidShowsItsByteOrderAndTransformsOntoTheBrukerAxis) {
+  const std::string aspirin = BRIVANE_REALDATA_DIR "/bruker-aspirin-1h/1/";
+  const std::string folder = Path("winnmr");
+  for (const char* sub : {"", "\\pdata", "\\pdata\\1"})
+    ::CreateDirectoryA((folder + sub).c_str(), nullptr);
+  ASSERT_TRUE(::CopyFileA(BrivaneProcess::WinePath(aspirin + "acqus").c_str(), (folder + "\\acqus").c_str(), FALSE));
+  ASSERT_TRUE(::CopyFileA(BrivaneProcess::WinePath(aspirin + "pdata/1/procs").c_str(),
+                          (folder + "\\pdata\\1\\procs").c_str(), FALSE));
+  {
+    std::ifstream in(BrivaneProcess::WinePath(aspirin + "fid"), std::ios::binary);
+    std::ofstream out(folder + "\\fid", std::ios::binary);
+    unsigned char b[4];
+    while (in.read(reinterpret_cast<char*>(b), 4)) {
+      const float f = (float)(int32_t)((uint32_t)b[0] << 24 | b[1] << 16 | b[2] << 8 | b[3]);
+      out.write(reinterpret_cast<const char*>(&f), 4);
+    }
+  }
+  BrivaneProcess app;
+  ASSERT_TRUE(app.Start(""));
+  ASSERT_NE(nullptr, app.WaitMainWindow());
+  app.Sync();
+  ASSERT_TRUE(OpenThroughTheDialog(app, folder + "\\fid", kTypeWinNmr));
+  app.PostCommand(ID_EDIT_PROPERTIES);
+  HWND sheet = app.WaitDialog("Spectrum Properties");
+  ASSERT_NE(nullptr, sheet);
+  EXPECT_EQ("Little endian", BrivaneProcess::WindowText(FindControl(sheet, IDC_PROP_BYTE_ORDER, "ComboBox")));
+  ASSERT_TRUE(BrivaneProcess::Dismiss(sheet, IDCANCEL));
+
+  app.PostCommand(ID_PROCESS_FOURIER);
+  HWND dialog = app.WaitDialog("Fourier Transform");
+  ASSERT_NE(nullptr, dialog);
+  ASSERT_TRUE(BrivaneProcess::Dismiss(dialog, IDOK));
+  app.Sync();
+  std::unique_ptr<Saved> saved = SaveAndRead(app, "winnmr_ft.bvx");
+  ASSERT_NE(nullptr, saved);
+  const CSpectrum& s = *saved->doc.GetSpectrumAt(0);
+  const double ppmPoint = s.m_paramsA.sw / s.m_paramsA.sf / (s.m_paramsA.td / 2);
+  EXPECT_NEAR(15.47866, s.ConvertUnits(0, AXIS_UNITS_PPM), 1e-6) << "procs OFFSET";
+  EXPECT_NEAR(2.2932, s.ConvertUnits(s.GetMaxIndex(), AXIS_UNITS_PPM), ppmPoint) << "the methyl line";
 }
 
 }  // namespace
