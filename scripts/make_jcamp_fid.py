@@ -37,20 +37,21 @@ def read_records(path):
     return records, values
 
 
-def sqz(value):
-    text = str(abs(value))
+def letter_form(value, zero, positive, negative):
+    """A number whose sign and first digit are one letter: zero alone, else
+    the digit 1 .. 9 as the letter of its place in positive or negative."""
     if value == 0:
-        return "@"
-    first = "ABCDEFGHI"[int(text[0]) - 1] if value > 0 else "abcdefghi"[int(text[0]) - 1]
-    return first + text[1:]
+        return zero
+    text = str(abs(value))
+    return (positive if value > 0 else negative)[int(text[0]) - 1] + text[1:]
+
+
+def sqz(value):
+    return letter_form(value, "@", "ABCDEFGHI", "abcdefghi")
 
 
 def dif(value):
-    text = str(abs(value))
-    if value == 0:
-        return "%"
-    first = "JKLMNOPQR"[int(text[0]) - 1] if value > 0 else "jklmnopqr"[int(text[0]) - 1]
-    return first + text[1:]
+    return letter_form(value, "%", "JKLMNOPQR", "jklmnopqr")
 
 
 def dup(count):

@@ -49,6 +49,11 @@ void ExpectData(const CSpectrum& s, const std::vector<int32_t>& words) {
   }
 }
 
+std::string Slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
 BOOL ImportBruker(FakeDocument& doc, const std::string& path) {
   CBrukerImporter importer(doc);
   return importer.Import(path.c_str());
@@ -265,13 +270,9 @@ TEST(BrukerImport, ProcessedDataInTheByteOrderOfTheProcessing) {
 TEST(BrukerImport, ProcessedWithRealParameterFiles) {
   // A real experiment acquired big-endian and processed little-endian.
   const std::string real = std::string(BRIVANE_REALDATA_DIR) + "/bruker-aspirin-1h/1/";
-  auto slurp = [](const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  };
   TempFolder folder;
-  folder.Write("1/acqus", slurp(real + "acqus"));
-  folder.Write("1/pdata/1/procs", slurp(real + "pdata/1/procs"));
+  folder.Write("1/acqus", Slurp(real + "acqus"));
+  folder.Write("1/pdata/1/procs", Slurp(real + "pdata/1/procs"));
   const int si = 32768;
   std::vector<int32_t> re = Ramp(si), im = Ramp(si, 3);
   re[100] = 440000000;
@@ -318,14 +319,10 @@ TEST(BrukerImport, ProcessedWithoutOffsetAsksForIt) {
 // part; a 1r cut short stays refused.
 TEST(BrukerImport, ProcessedDataWithoutTheImaginaryPartOpenAsARealSpectrum) {
   const std::string real = std::string(BRIVANE_REALDATA_DIR) + "/bruker-gaba-13c/13C/";
-  auto slurp = [](const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  };
   TempFolder folder;
   for (const char* name : {"acqus", "pdata/1/procs", "pdata/1/title", "pdata/1/1r"})
-    folder.Write(std::string("13C/") + name, slurp(real + name));
-  const std::string words = slurp(real + "pdata/1/1r");
+    folder.Write(std::string("13C/") + name, Slurp(real + name));
+  const std::string words = Slurp(real + "pdata/1/1r");
   FakeDocument doc;
   ASSERT_TRUE(ImportBruker(doc, folder.Path("13C/pdata/1/1r"))) << doc.error;
   ASSERT_EQ(1u, doc.spectra.size());
@@ -505,10 +502,6 @@ TEST(BrukerImport, PrefixesOfTopSpinExperimentsAreRefusedOrReadWhole) {
       // Processed data kept without 1i.
       {"bruker-gaba-13c/13C/", {{"pdata/1/1r", {"acqus", "pdata/1/procs", "pdata/1/1r"}, 1}}},
   };
-  auto slurp = [](const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  };
   for (const Experiment& e : experiments) {
     const std::string real = std::string(BRIVANE_REALDATA_DIR) + "/" + e.folder;
     TempFolder folder;
@@ -517,10 +510,10 @@ TEST(BrukerImport, PrefixesOfTopSpinExperimentsAreRefusedOrReadWhole) {
       for (const std::string& name : c.reads)
         if (std::find(files.begin(), files.end(), name) == files.end()) {
           files.push_back(name);
-          folder.Write("x/" + name, slurp(real + name));
+          folder.Write("x/" + name, Slurp(real + name));
         }
     for (const std::string& name : files) {
-      const std::string full = slurp(real + name);
+      const std::string full = Slurp(real + name);
       std::vector<bool> near(full.size() + 1, false);
       for (size_t n = 0; n < 64 && n <= full.size(); n++)
         near[n] = near[full.size() - n] = true;
@@ -641,8 +634,7 @@ TEST(WinNmrImport, TheFirstPointLiesWhereTheXwinNmrReaderPutsIt) {
     const std::string path = std::string(BRIVANE_REALDATA_DIR) + "/" + file;
     const std::string procs =
         path.substr(0, path.rfind('/') + 1) + (path.find("pdata") == std::string::npos ? "pdata/1/" : "") + "procs";
-    std::ifstream in(procs);
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string text = Slurp(procs);
     const double dOffset = std::atof(text.c_str() + text.find("##$OFFSET=") + 10);
     FakeDocument bruker, winNmr;
     ASSERT_TRUE(ImportBruker(bruker, path)) << file << bruker.error;
