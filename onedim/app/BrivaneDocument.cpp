@@ -271,7 +271,7 @@ void CBrivaneDocument::OnProcessApodize() {
 
 void CBrivaneDocument::OnProcessPhase() {
   CSpectrum* pSpectrum = GetCurrentSpectrum();
-  if (pSpectrum == nullptr)
+  if (pSpectrum == nullptr || !CheckPhaseable(*pSpectrum))
     return;
   // One dialog at a time: a second would keep its own opening data for Cancel.
   if (m_pPhaseDialog != nullptr) {
@@ -299,8 +299,7 @@ void CBrivaneDocument::OnProcessPhase() {
 }
 
 void CBrivaneDocument::OnProcessAutophase() {
-  if (CSpectrum* pSpectrum = GetCurrentSpectrum())
-    AutoPhaseSpectrum(*pSpectrum);
+  AutophaseCurrent();
 }
 
 // Shows for a moment which points of the current spectrum are baseline: a

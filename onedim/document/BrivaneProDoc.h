@@ -337,6 +337,12 @@ class CBrivaneProDoc {
   // Phases the spectrum automatically about point 0; FALSE (nothing
   // changed) when there is no memory for the search's copy.
   BOOL AutoPhaseSpectrum(CSpectrum& spectrum);
+  // Whether the spectrum can be phased, with a message when not: a
+  // transformed spectrum read without its imaginary part cannot (turning
+  // its phase would make one up and scale its lines).
+  BOOL CheckPhaseable(const CSpectrum& spectrum);
+  // The Autophase Correction command on the current spectrum.
+  BOOL AutophaseCurrent();
   // Zero Filling to nPoints floats. A size below td or odd is refused with
   // a message, as is one there is no memory for; the spectrum stays as it
   // was.

@@ -423,7 +423,7 @@ bool RunStep(CBrivaneProDoc& doc, const ProcessStep& step, const char** pszReaso
                               PpmToIndex(*doc.GetCurrentSpectrum(), region.second));
         break;
       case ProcessStep::Autophase:
-        bDone = doc.AutoPhaseSpectrum(*doc.GetCurrentSpectrum()) != FALSE;
+        bDone = doc.AutophaseCurrent() != FALSE;
         break;
       case ProcessStep::Baseline: {
         std::vector<float> baseline;

@@ -1,8 +1,10 @@
 // brivane23.exe opening today's spectrometer files through File > Open and
 // the import dialog, as a user does: a TopSpin 13C FID transformed with no
-// mirror image, the vendor's processed spectrum on its ppm axis, and a
-// JCAMP-DX spectrum on the scale of its shift reference. Each step is
-// checked on the screen and in the document the program saves.
+// mirror image, the vendor's processed spectrum on its ppm axis (also kept
+// without its imaginary part), a JCAMP-DX spectrum on the scale of its shift
+// reference, a JCAMP-DX FID and a WinNMR FID transformed as their Bruker
+// experiment. Each step is checked on the screen and in the document the
+// program saves.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -10,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -27,6 +30,7 @@
 namespace {
 
 const int kTypeBruker = 0;
+const int kTypeWinNmr = 2;
 const int kTypeJcamp = 8;
 
 const std::string kExperiment = BRIVANE_REALDATA_DIR "/bruker-gaba-13c/13C/";
@@ -94,7 +98,9 @@ std::vector<int> ShownSpectrum(const BrivaneProcess& app, RECT& rc) {
 }
 
 int Strongest(const std::vector<int>& heights) {
-  auto magnitude = [](int a, int b) { return std::abs(a) < std::abs(b); };
+  auto magnitude = [](int a, int b) {
+    return std::abs(a) < std::abs(b);
+  };
   return (int)(std::max_element(heights.begin(), heights.end(), magnitude) - heights.begin());
 }
 
@@ -197,9 +203,9 @@ TEST_F(ImportProgramTest, TopSpinFidTransformsWithoutAMirrorImageAndItsProcessed
   // Without the vendor's line broadening the tallest is one of its three
   // strongest; its image across the middle would stand 42 % of it high.
   const double dPpm = kOffset - kWidthPpm * x / rc.right;
-  EXPECT_TRUE(std::any_of(std::begin(kStrongestPpm), std::end(kStrongestPpm),
-                          [&](double ppm) { return std::fabs(ppm - dPpm) < 2 * kWidthPpm / rc.right; }))
-      << dPpm;
+  EXPECT_TRUE(std::any_of(std::begin(kStrongestPpm), std::end(kStrongestPpm), [&](double ppm) {
+    return std::fabs(ppm - dPpm) < 2 * kWidthPpm / rc.right;
+  })) << dPpm;
   EXPECT_LT(ExcursionNear(heights, rc.right - 1 - x), heights[(size_t)x] / 10);
 
   std::unique_ptr<Saved> transformed = SaveAndRead(app, "topspin_ft.bvx");
@@ -208,7 +214,9 @@ TEST_F(ImportProgramTest, TopSpinFidTransformsWithoutAMirrorImageAndItsProcessed
   EXPECT_EQ(AXIS_UNITS_PPM, s.m_Scale.m_nUnits);
   EXPECT_EQ(76.0, s.m_paramsA.GRPDLY) << "the delay travels with the spectrum";
   const int n = s.m_paramsA.td / 2;
-  auto mag = [&](int k) { return std::hypot((double)s.m_pData[2 * k], (double)s.m_pData[2 * k + 1]); };
+  auto mag = [&](int k) {
+    return std::hypot((double)s.m_pData[2 * k], (double)s.m_pData[2 * k + 1]);
+  };
   int k = 0;
   for (int i = 0; i < n; i++)
     if (mag(i) > mag(k))
@@ -266,6 +274,141 @@ TEST_F(ImportProgramTest, JcampSpectrumOpensOnTheScaleOfItsShiftReference) {
   const CSpectrum& s = *saved->doc.GetSpectrumAt(0);
   EXPECT_EQ(AXIS_UNITS_PPM, s.m_Scale.m_nUnits);
   EXPECT_NEAR(2.29, s.ConvertUnits(s.GetMaxIndex(), AXIS_UNITS_PPM), 1e-6);
+}
+
+// A TopSpin processed folder kept without 1i opens through File > Open as a
+// real spectrum, its tallest line at the vendor's shift; Phase Correction is
+// refused with a message and leaves the spectrum as it was.
+TEST_F(ImportProgramTest, ProcessedSpectrumWithoutItsImaginaryPartOpensAndRefusesPhasing) {
+  const std::string folder = Path("gaba_no_1i");
+  for (const char* sub : {"", "\\pdata", "\\pdata\\1"})
+    ::CreateDirectoryA((folder + sub).c_str(), nullptr);
+  for (const char* name : {"acqus", "pdata/1/procs", "pdata/1/1r"}) {
+    std::string target = folder + "\\" + name;
+    std::replace(target.begin(), target.end(), '/', '\\');
+    ASSERT_TRUE(::CopyFileA(BrivaneProcess::WinePath(kExperiment + name).c_str(), target.c_str(), FALSE)) << name;
+  }
+  BrivaneProcess app;
+  ASSERT_TRUE(app.Start(""));
+  ASSERT_NE(nullptr, app.WaitMainWindow());
+  app.Sync();
+  ASSERT_TRUE(OpenThroughTheDialog(app, folder + "\\pdata\\1\\1r", kTypeBruker));
+  EXPECT_EQ(1, UnitsEntry(app)) << "a spectrum, in ppm";
+  RECT rc;
+  const std::vector<int> heights = ShownSpectrum(app, rc);
+  ASSERT_FALSE(heights.empty());
+  const int x = Strongest(heights);
+  EXPECT_GT(heights[(size_t)x], rc.bottom / 2) << "upright, over most of the view";
+  EXPECT_NEAR(kStrongestPpm[0], kOffset - kWidthPpm * x / rc.right, 2 * kWidthPpm / rc.right);
+
+  app.PostCommand(ID_PROCESS_PHASE);
+  HWND box = app.WaitDialog("Brivane");
+  ASSERT_NE(nullptr, box);
+  EXPECT_NE(std::string::npos,
+            BrivaneProcess::StaticTexts(box).find("The spectrum has no imaginary part: it cannot be phased"))
+      << BrivaneProcess::StaticTexts(box);
+  ASSERT_TRUE(BrivaneProcess::Dismiss(box, IDOK));
+  app.Sync();
+  EXPECT_EQ(nullptr, app.WaitDialog("Phase Correction", 500)) << "no phase dialog after the refusal";
+
+  std::unique_ptr<Saved> saved = SaveAndRead(app, "gaba_no_1i.bvx");
+  ASSERT_NE(nullptr, saved);
+  const CSpectrum& s = *saved->doc.GetSpectrumAt(0);
+  EXPECT_EQ(1, s.m_bTransformed);
+  EXPECT_NEAR(kStrongestPpm[0], s.ConvertUnits(s.GetMaxIndex(), AXIS_UNITS_PPM), kWidthPpm / 32768);
+  for (int i = 1; i < s.m_paramsA.td; i += 2)
+    ASSERT_EQ(0.0f, s.m_pData[i]) << i;
+}
+
+// The aspirin FID as WinNMR keeps it: PC floats beside the acquisition's
+// acqus (which says its words were big-endian) and procs. Its folder; empty
+// when it cannot be written.
+std::string WriteWinNmrFid(const std::string& folder) {
+  const std::string aspirin = BRIVANE_REALDATA_DIR "/bruker-aspirin-1h/1/";
+  for (const char* sub : {"", "\\pdata", "\\pdata\\1"})
+    ::CreateDirectoryA((folder + sub).c_str(), nullptr);
+  if (!::CopyFileA(BrivaneProcess::WinePath(aspirin + "acqus").c_str(), (folder + "\\acqus").c_str(), FALSE) ||
+      !::CopyFileA(BrivaneProcess::WinePath(aspirin + "pdata/1/procs").c_str(), (folder + "\\pdata\\1\\procs").c_str(),
+                   FALSE))
+    return "";
+  std::ifstream in(BrivaneProcess::WinePath(aspirin + "fid"), std::ios::binary);
+  std::ofstream out(folder + "\\fid", std::ios::binary);
+  unsigned char b[4];
+  while (in.read(reinterpret_cast<char*>(b), 4)) {
+    const float f = (float)(int32_t)((uint32_t)b[0] << 24 | b[1] << 16 | b[2] << 8 | b[3]);
+    out.write(reinterpret_cast<const char*>(&f), 4);
+  }
+  return out ? folder : "";
+}
+
+// The aspirin FID read as Bruker, as the JCAMP-DX "NMR FID" exported from it
+// and as WinNMR keeps it, each through File > Open and Process > Fourier
+// Transform with the dialog as it opens: the parameters page shows the
+// order the data are in; each dialog offers what the Bruker one does
+// (complex points, the digital filter's 61 points rotated); the three show
+// their tallest line in the same column and save it at the same ppm, with
+// the first point at procs OFFSET.
+TEST_F(ImportProgramTest, AnFidExportedOrKeptByWinNmrTransformsWithTheDialogsChoicesAsTheBrukerFid) {
+  const std::string winNmr = WriteWinNmrFid(Path("winnmr"));
+  ASSERT_FALSE(winNmr.empty());
+  BrivaneProcess app;
+  ASSERT_TRUE(app.Start(""));
+  ASSERT_NE(nullptr, app.WaitMainWindow());
+  app.Sync();
+  const struct {
+    std::string path;
+    int nType;
+    const char* saved;
+    const char* byteOrder;
+  } roads[] = {
+      {BrivaneProcess::WinePath(BRIVANE_REALDATA_DIR "/bruker-aspirin-1h/1/fid"), kTypeBruker, "aspirin_bruker.bvx",
+       "Big endian"},
+      {BrivaneProcess::WinePath(BRIVANE_REALDATA_DIR "/jcamp-aspirin-fid.dx"), kTypeJcamp, "aspirin_jcamp.bvx",
+       "Little endian"},
+      {winNmr + "\\fid", kTypeWinNmr, "aspirin_winnmr.bvx", "Little endian"},
+  };
+  int xBruker = -1;
+  double ppmBruker = 0;
+  for (const auto& road : roads) {
+    ASSERT_TRUE(OpenThroughTheDialog(app, road.path, road.nType)) << road.path;
+    EXPECT_EQ(0, UnitsEntry(app)) << "an FID, in seconds";
+    app.PostCommand(ID_EDIT_PROPERTIES);
+    HWND sheet = app.WaitDialog("Spectrum Properties");
+    ASSERT_NE(nullptr, sheet);
+    EXPECT_EQ(road.byteOrder, BrivaneProcess::WindowText(FindControl(sheet, IDC_PROP_BYTE_ORDER, "ComboBox")))
+        << road.path;
+    ASSERT_TRUE(BrivaneProcess::Dismiss(sheet, IDCANCEL));
+
+    app.PostCommand(ID_PROCESS_FOURIER);
+    HWND dialog = app.WaitDialog("Fourier Transform");
+    ASSERT_NE(nullptr, dialog);
+    EXPECT_EQ(BST_UNCHECKED, ::SendMessageA(::GetDlgItem(dialog, IDC_FT_REAL), BM_GETCHECK, 0, 0)) << road.path;
+    EXPECT_EQ(BST_CHECKED, ::SendMessageA(::GetDlgItem(dialog, IDC_FT_QUADRATURE), BM_GETCHECK, 0, 0)) << road.path;
+    EXPECT_EQ(BST_CHECKED, ::SendMessageA(::GetDlgItem(dialog, IDC_FT_ROTATE), BM_GETCHECK, 0, 0)) << road.path;
+    EXPECT_EQ("61", BrivaneProcess::WindowText(::GetDlgItem(dialog, IDC_FT_ROTATION))) << road.path;
+    ASSERT_TRUE(BrivaneProcess::Dismiss(dialog, IDOK));
+    app.Sync();
+    EXPECT_EQ(1, UnitsEntry(app));
+    RECT rc;
+    const std::vector<int> heights = ShownSpectrum(app, rc);
+    ASSERT_FALSE(heights.empty());
+    const int x = Strongest(heights);
+    EXPECT_GT(heights[(size_t)x], rc.bottom / 2) << "upright, over most of the view: " << road.path;
+
+    std::unique_ptr<Saved> saved = SaveAndRead(app, road.saved);
+    ASSERT_NE(nullptr, saved);
+    const CSpectrum& s = *saved->doc.GetSpectrumAt(0);
+    const double ppm = s.ConvertUnits(s.GetMaxIndex(), AXIS_UNITS_PPM);
+    const double ppmPoint = s.m_paramsA.sw / s.m_paramsA.sf / (s.m_paramsA.td / 2);
+    EXPECT_NEAR(15.47866, s.ConvertUnits(0, AXIS_UNITS_PPM), 1e-6) << "procs OFFSET: " << road.path;
+    if (xBruker < 0) {
+      xBruker = x;
+      ppmBruker = ppm;
+      EXPECT_NEAR(2.29, ppm, 0.05) << "the methyl singlet";
+    }
+    EXPECT_NEAR(xBruker, x, 1) << road.path;
+    EXPECT_NEAR(ppmBruker, ppm, ppmPoint) << road.path;
+  }
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <complex>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -456,7 +457,9 @@ std::vector<double> ReadVendorWords(const std::string& path) {
 // fitted to the magnitudes there, over their local median (the noise).
 double MirrorImage(const std::vector<ProbePoint>& s, int k) {
   const int n = (int)s.size(), w = 10;
-  auto mag = [&](int i) { return std::hypot(s[(size_t)i].re, s[(size_t)i].im); };
+  auto mag = [&](int i) {
+    return std::hypot(s[(size_t)i].re, s[(size_t)i].im);
+  };
   double dImage = 0.0;
   for (int m = n - 1 - k - 3; m <= n - 1 - k + 3; m++) {
     std::vector<double> around;
@@ -559,8 +562,9 @@ std::pair<double, double> BestPhasedCorrelation(const std::vector<ProbePoint>& s
 TEST(ProcessCommands, ProbeTransformsATopSpinFidAsTheVendorDoes) {
   const std::string dir = ::testing::TempDir();
   const std::string real = std::string(BRIVANE_REALDATA_DIR) + "/bruker-gaba-13c/13C/";
-  ASSERT_EQ(0, RunTool(SPECTRUM_PROBE_PATH, "process 0 \"" + real + "fid\" \"" + dir + "topspin_ft.txt\" em=1 zf=65536 ft",
-                       dir + "topspin_out.txt"));
+  ASSERT_EQ(0,
+            RunTool(SPECTRUM_PROBE_PATH, "process 0 \"" + real + "fid\" \"" + dir + "topspin_ft.txt\" em=1 zf=65536 ft",
+                    dir + "topspin_out.txt"));
   const std::vector<ProbePoint> s = ReadPoints(dir + "topspin_ft.txt");
   const std::vector<double> vendor = ReadVendorWords(real + "pdata/1/1r");
   ASSERT_EQ(32768u, s.size());
@@ -603,6 +607,30 @@ TEST(ProcessCommands, ProbeReadsTheVendorsSpectrumOnItsPpmAxis) {
   const double step = procs["SW_p"] / procs["SF"] / procs["SI"];
   EXPECT_NEAR(procs["OFFSET"] - k * step, s[(size_t)k].x, step);
   EXPECT_NEAR(procs["OFFSET"], s.front().x, step);
+
+  // The same folder kept without 1i: the same real part on the same axis,
+  // and phasing, which would make up an imaginary part, refused.
+  const std::string copy = ::testing::TempDir() + "topspin_no_1i/";
+  std::filesystem::remove_all(copy);
+  std::filesystem::create_directories(copy + "pdata/1");
+  for (const char* name : {"acqus", "pdata/1/procs", "pdata/1/1r"})
+    std::filesystem::copy_file(real + name, copy + name);
+  ASSERT_EQ(0, RunTool(SPECTRUM_PROBE_PATH, "process 0 \"" + copy + "pdata/1/1r\" \"" + dir + "topspin_real.txt\"",
+                       dir + "topspin_real_out.txt"));
+  const std::vector<ProbePoint> r = ReadPoints(dir + "topspin_real.txt");
+  ASSERT_EQ(s.size(), r.size());
+  for (size_t i = 0; i < r.size(); i++) {
+    ASSERT_EQ(s[i].x, r[i].x) << i;
+    ASSERT_EQ(s[i].re, r[i].re) << i;
+    ASSERT_EQ(0.0, r[i].im) << i;
+  }
+  EXPECT_EQ(
+      1, RunTool(SPECTRUM_PROBE_PATH, "process 0 \"" + copy + "pdata/1/1r\" \"" + dir + "topspin_real.txt\" autophase",
+                 dir + "topspin_real_out.txt"));
+  std::ifstream out(dir + "topspin_real_out.txt");
+  std::string line;
+  std::getline(out, line);
+  EXPECT_EQ("error The spectrum has no imaginary part: it cannot be phased", line);
 }
 
 TEST(ProcessCommands, ProbeRefusesUnknownStepsAndBadSizes) {
