@@ -2,7 +2,11 @@
 // that records what the interpreter shows.
 #pragma once
 
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <random>
 #include <string>
 #include <vector>
@@ -40,3 +44,61 @@ struct RecordingSink : CNdMessageSink {
   std::vector<std::string> messages;
   void ShowMessage(LPCSTR text) override { messages.push_back(text); }
 };
+
+// The point of a complex set's largest modulus among the first f1 x f2
+// points (the half a hypercomplex set shows).
+struct NdStrongest {
+  int row = 0, column = 0;
+};
+inline NdStrongest StrongestPoint(const CSpectrum2D& set) {
+  NdStrongest s;
+  const int n = set.m_dims[2].m_nPoints;
+  double largest = -1.0;
+  for (int r = 0; r < set.m_dims[1].m_nPoints; ++r)
+    for (int k = 0; k < n; ++k) {
+      const float* p = set.m_pData + 2 * (static_cast<std::size_t>(r) * n + k);
+      const double m = static_cast<double>(p[0]) * p[0] + static_cast<double>(p[1]) * p[1];
+      if (m > largest) {
+        largest = m;
+        s.row = r;
+        s.column = k;
+      }
+    }
+  return s;
+}
+
+// The ppm of the largest value (in size) of a TopSpin processed 2rr of
+// little-endian words (BYTORDP 0), from the OFFSET (ppm of its first
+// point), SW_p (Hz), SF and SI of the procs beside it; NaN when either file
+// cannot be read.
+inline double StrongestPpmOf2rr(const std::string& pdata) {
+  FILE* f = std::fopen((pdata + "/procs").c_str(), "rb");
+  if (f == nullptr)
+    return std::nan("");
+  std::string procs;
+  char buffer[4096];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;)
+    procs.append(buffer, n);
+  std::fclose(f);
+  auto value = [&](const char* name) {
+    const std::size_t at = procs.find(std::string("##$") + name + "= ");
+    return at == std::string::npos ? std::nan("") : std::atof(procs.c_str() + at + std::strlen(name) + 5);
+  };
+  const double offset = value("OFFSET"), width = value("SW_p"), sf = value("SF"), si = value("SI");
+  f = std::fopen((pdata + "/2rr").c_str(), "rb");
+  if (f == nullptr)
+    return std::nan("");
+  long best = -1;
+  double largest = -1.0;
+  unsigned char word[4];
+  for (long i = 0; std::fread(word, 1, 4, f) == 4; ++i) {
+    const std::int32_t v =
+        static_cast<std::int32_t>(word[0] | word[1] << 8 | word[2] << 16 | static_cast<std::uint32_t>(word[3]) << 24);
+    if (std::fabs(static_cast<double>(v)) > largest) {
+      largest = std::fabs(static_cast<double>(v));
+      best = i;
+    }
+  }
+  std::fclose(f);
+  return offset - static_cast<double>(best % static_cast<long>(si)) * width / sf / si;
+}
