@@ -102,8 +102,16 @@ FourierChoices FourierInitialChoices(const CSpectrum2D& set) {
   if (dim == set.m_nLastDim) {
     c.m_bReal = block.m_nAcquisitionMode != 1 && block.m_nAcquisitionMode != 3;
     c.m_bQuadrature = block.m_nAcquisitionMode != 0;
-    if (stated)
+    if (stated) {
       c.m_bInvert = sense == ndSenseConjugate;
+      // Sequential (QSEQ) values are one real sequence stepped against the
+      // quadrature's turn: inverting negates every other value, which
+      // turns it round, where alternating pairs would split each line.
+      if (block.m_nAcquisitionMode == 2) {
+        c.m_bQuadrature = FALSE;
+        c.m_bInvert = !c.m_bInvert;
+      }
+    }
   } else if (set.m_nLastDim == dim + 1) {
     const IndirectPreset* p =
         stated ? PresetOf(kVendorPresets, block.m_nIndirectMode) : PresetOf(kUnstatedPresets, block.m_nIndirectMode);

@@ -11,8 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "ndim/script/CommandInterpreter.h"
 #include "ndim/data/Spectrum2D.h"
+#include "ndim/document/NdDialogCommands.h"
+#include "ndim/script/CommandInterpreter.h"
 
 // A set as the readers leave it: f1 rows of f2 points, current dimension f2.
 inline CSpectrum2D* MakeSet(int f1, int f2, bool real = false) {
@@ -101,4 +102,24 @@ inline double StrongestPpmOf2rr(const std::string& pdata) {
   }
   std::fclose(f);
   return offset - static_cast<double>(best % static_cast<long>(si)) * width / sf / si;
+}
+
+// What OK in the Fourier Transform dialog runs with its first choices,
+// dimension after dimension while they ask for the next, as the document's
+// command goes on; the lines that ran.
+inline std::vector<std::string> TransformWithFirstChoices(CSpectrum2D& set) {
+  std::vector<std::string> ran;
+  CCommandInterpreter interpreter;
+  int divisor = 16;
+  while (set.m_nCurrentDim > 0) {
+    const FourierChoices c = FourierInitialChoices(set);
+    for (const std::string& line : FourierCommandLines(c, set, divisor)) {
+      interpreter.Execute(set, line.c_str());
+      ran.push_back(line);
+    }
+    FinishFourier(set, c.m_bApodize);
+    if (!c.m_bNextDimension)
+      break;
+  }
+  return ran;
 }

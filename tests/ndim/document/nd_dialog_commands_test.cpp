@@ -29,13 +29,14 @@ TEST(NdDialogCommands, TransformStartsFromTheDimensionsModes) {
   set->m_bAcquired = 1;
   // The last dimension: its acquisition mode says real and quadrature; the
   // sense its reader stated says whether to invert, else the acquired flag.
+  // Stated, sequential data (mode 2) invert instead of alternating.
   const struct {
     int mode, sense;
     BOOL real, quadrature, invert;
   } last[] = {{0, ndSenseUnstated, TRUE, FALSE, TRUE}, {1, ndSenseUnstated, FALSE, TRUE, TRUE},
               {2, ndSenseUnstated, TRUE, TRUE, TRUE},  {3, ndSenseUnstated, FALSE, TRUE, TRUE},
               {1, ndSenseForward, FALSE, TRUE, FALSE}, {1, ndSenseConjugate, FALSE, TRUE, TRUE},
-              {2, ndSenseForward, TRUE, TRUE, FALSE},  {3, 7, FALSE, TRUE, TRUE}};
+              {2, ndSenseForward, TRUE, FALSE, TRUE},  {3, 7, FALSE, TRUE, TRUE}};
   for (const auto& c : last) {
     set->m_dims[2].m_nAcquisitionMode = c.mode;
     set->m_dims[2].m_nIndirectMode = c.sense;

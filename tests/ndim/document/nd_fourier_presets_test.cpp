@@ -1,5 +1,6 @@
 // The Fourier Transform dialog's first choices on 2D FIDs of two known peaks,
-// one for each of Bruker's f1 modes (FnMODE) and for VnmrJ's, written in the
+// one for each of Bruker's f1 modes (FnMODE), its sequential f2, and VnmrJ's
+// f1 modes, written in the
 // vendor's layout and read by its reader: pressing OK along f2 and then
 // along f1 must put each peak at its (f1, f2) ppm, the stronger one first.
 //
@@ -83,14 +84,26 @@ using F1Factor = std::function<Complex(int row, const Peak&)>;
 
 // The rows of an experiment: each is the sum over the peaks of the f1
 // factor times the f2 signal, turning with `sense` (+1 Bruker, -1 VnmrJ).
-std::vector<std::vector<Complex>> Rows(int rows, const F1Factor& factor, int sense) {
+// Sequential f2 (Bruker's AQ_mod qseq) samples its real values at half the
+// dwell time, stepped a quarter turn each, the other way round from
+// TPPI's (NMRPipe FT -bruk), and stores them in pairs as complex points.
+std::vector<std::vector<Complex>> Rows(int rows, const F1Factor& factor, int sense, bool sequential2 = false) {
   std::vector<std::vector<Complex>> out(static_cast<std::size_t>(rows), std::vector<Complex>(kPoints2));
   for (int r = 0; r < rows; ++r)
     for (const Peak& p : kPeaks) {
       const Complex f = factor(r, p) * p.amplitude * 1.0e6;
+      auto at = [&](double t) {
+        return f * std::exp(Complex(-t / kDecay, sense * 2 * kPi * Nu2(p) * t));
+      };
       for (int k = 0; k < kPoints2; ++k) {
-        const double t = k / kSw2;
-        out[r][k] += f * std::exp(Complex(-t / kDecay, sense * 2 * kPi * Nu2(p) * t));
+        if (!sequential2) {
+          out[r][k] += at(k / kSw2);
+          continue;
+        }
+        double pair[2];
+        for (int n = 2 * k; n < 2 * k + 2; ++n)
+          pair[n - 2 * k] = (at(n / (2 * kSw2)) * std::exp(Complex(0, n * kPi / 2))).real();
+        out[r][k] += Complex(pair[0], pair[1]);
       }
     }
   return out;
@@ -104,8 +117,8 @@ double Decay1(double t) {
   return std::exp(-t / kDecay);
 }
 
-// The rows of Bruker's FnMODE.
-std::vector<std::vector<Complex>> BrukerRows(int fnMode) {
+// The rows of Bruker's FnMODE, f2 sequential or not.
+std::vector<std::vector<Complex>> BrukerRows(int fnMode, bool sequential2) {
   const auto turning = [](int sign) {
     return [sign](int j, const Peak& p) {
       return Decay1(T1(j)) * std::exp(Complex(0, sign * 2 * kPi * Nu1(p) * T1(j)));
@@ -129,17 +142,17 @@ std::vector<std::vector<Complex>> BrukerRows(int fnMode) {
   };
   switch (fnMode) {
     case 1:
-      return Rows(kIncrements, turning(-1), +1);
+      return Rows(kIncrements, turning(-1), +1, sequential2);
     case 2:
-      return Rows(2 * kIncrements, sequential(+1), +1);
+      return Rows(2 * kIncrements, sequential(+1), +1, sequential2);
     case 3:
-      return Rows(2 * kIncrements, sequential(-1), +1);
+      return Rows(2 * kIncrements, sequential(-1), +1, sequential2);
     case 4:
-      return Rows(2 * kIncrements, pairs(false), +1);
+      return Rows(2 * kIncrements, pairs(false), +1, sequential2);
     case 5:
-      return Rows(2 * kIncrements, pairs(true), +1);
+      return Rows(2 * kIncrements, pairs(true), +1, sequential2);
     default:
-      return Rows(2 * kIncrements, echoAntiecho, +1);
+      return Rows(2 * kIncrements, echoAntiecho, +1, sequential2);
   }
 }
 
@@ -149,11 +162,13 @@ std::string Number(double v) {
   return text;
 }
 
-// A TopSpin 3 experiment: acqus of digital quadrature without a filter,
-// acqu2s with FnMODE and no AQ_mod, proc2s with MC2.
-std::string WriteBruker(const NdFolder& folder, int fnMode) {
-  const std::vector<std::vector<Complex>> rows = BrukerRows(fnMode);
-  folder.Write("1/acqus", "##$AQ_mod= 3\n##$BYTORDA= 0\n##$DECIM= 1\n##$DSPFVS= 20\n##$SFO1= " + Number(kSf2) +
+// A TopSpin 3 experiment: acqus of digital quadrature (AQ_mod 3) or
+// sequential (2) without a filter, acqu2s with FnMODE and no AQ_mod, proc2s
+// with MC2.
+std::string WriteBruker(const NdFolder& folder, int fnMode, int aqMod) {
+  const std::vector<std::vector<Complex>> rows = BrukerRows(fnMode, aqMod == 2);
+  folder.Write("1/acqus", "##$AQ_mod= " + std::to_string(aqMod) +
+                              "\n##$BYTORDA= 0\n##$DECIM= 1\n##$DSPFVS= 20\n##$SFO1= " + Number(kSf2) +
                               "\n##$SW_h= " + Number(kSw2) + "\n##$TD= " + std::to_string(2 * kPoints2) + "\n");
   folder.Write("1/acqu2s", "##$FnMODE= " + std::to_string(fnMode) + "\n##$SFO1= " + Number(kSf1) +
                                "\n##$SW_h= " + Number(kSw1) + "\n##$TD= " + std::to_string(rows.size()) + "\n");
@@ -202,25 +217,6 @@ std::string WriteVarian(const NdFolder& folder, bool phaseArrayed) {
   return folder.Path("exp.fid/fid");
 }
 
-// What OK does with the dialog's first choices, dimension after dimension
-// while they ask for the next; the lines that ran.
-std::vector<std::string> TransformAsPresetted(CSpectrum2D& set) {
-  std::vector<std::string> ran;
-  CCommandInterpreter interpreter;
-  int divisor = 16;
-  while (set.m_nCurrentDim > 0) {
-    const FourierChoices c = FourierInitialChoices(set);
-    for (const std::string& line : FourierCommandLines(c, set, divisor)) {
-      interpreter.Execute(set, line.c_str());
-      ran.push_back(line);
-    }
-    FinishFourier(set, c.m_bApodize);
-    if (!c.m_bNextDimension)
-      break;
-  }
-  return ran;
-}
-
 struct Found {
   int row = -1, column = -1;
 };
@@ -266,36 +262,36 @@ void ExpectPeaksInPlace(const CSpectrum2D& set, const std::string& what) {
 }  // namespace
 
 TEST(NdFourierPresets, EachModesPeaksLandWhereTheVendorPutsThem) {
+  const std::vector<std::string> forward = {"bw q 128", "ew", "ze 128", "ft "};
+  const std::vector<std::string> conjugated = {"c*", "bw q 128", "ew", "ze 128", "ft "};
+  const std::vector<std::string> sequential = {"c*", "bw s 128", "ew", "ze 128", "ft r"};
+  const std::vector<std::string> states = {"qd *", "bw q 64", "ew", "ze 64", "ft "};
   const struct {
     const char* name;
     int fnMode;  // 0 for VnmrJ
-    bool phaseArrayed;
-    std::vector<std::string> f1Lines;  // the choices along f1
+    int aqMod;   // Bruker's f2, or VnmrJ's f1 arrayed by phase (1) or not (0)
+    std::vector<std::string> f2Lines, f1Lines;
   } cases[] = {
       // Pairs of rows and real rows: the size is the rows' (64), "qd" halves them.
-      {"Bruker QF", 1, false, {"c*", "bw q 32", "ew", "ze 32", "ft ", "ma"}},
-      {"Bruker QSEQ", 2, false, {"qd *", "c*", "bw s 64", "ew", "ze 64", "ft r"}},
-      {"Bruker TPPI", 3, false, {"qd *", "bw s 64", "ew", "ze 64", "ft r"}},
-      {"Bruker States", 4, false, {"qd *", "bw q 64", "ew", "ze 64", "ft "}},
-      {"Bruker States-TPPI", 5, false, {"qd *", "bw s 64", "ew", "ze 64", "ft "}},
-      {"Bruker echo-antiecho", 6, false, {"qd *", "bw q 64", "ew", "ze 64", "ft "}},
-      {"VnmrJ phase = 1,2", 0, true, {"qd *", "c*", "bw q 64", "ew", "ze 64", "ft "}},
-      {"VnmrJ gradient selected", 0, false, {"c*", "bw q 32", "ew", "ze 32", "ft ", "ma"}},
+      {"Bruker QF", 1, 3, forward, {"c*", "bw q 32", "ew", "ze 32", "ft ", "ma"}},
+      {"Bruker QSEQ", 2, 3, forward, {"qd *", "c*", "bw s 64", "ew", "ze 64", "ft r"}},
+      {"Bruker TPPI", 3, 3, forward, {"qd *", "bw s 64", "ew", "ze 64", "ft r"}},
+      {"Bruker States", 4, 3, forward, states},
+      {"Bruker States-TPPI", 5, 3, forward, {"qd *", "bw s 64", "ew", "ze 64", "ft "}},
+      {"Bruker echo-antiecho", 6, 3, forward, states},
+      {"Bruker States, sequential f2", 4, 2, sequential, states},
+      {"VnmrJ phase = 1,2", 0, 1, conjugated, {"qd *", "c*", "bw q 64", "ew", "ze 64", "ft "}},
+      {"VnmrJ gradient selected", 0, 0, conjugated, {"c*", "bw q 32", "ew", "ze 32", "ft ", "ma"}},
   };
   for (const auto& c : cases) {
     NdFolder folder;
-    NdImport read = c.fnMode > 0 ? RunReader(ReadBruker, WriteBruker(folder, c.fnMode))
-                                 : RunReader(ReadVarian, WriteVarian(folder, c.phaseArrayed));
+    NdImport read = c.fnMode > 0 ? RunReader(ReadBruker, WriteBruker(folder, c.fnMode, c.aqMod))
+                                 : RunReader(ReadVarian, WriteVarian(folder, c.aqMod == 1));
     ASSERT_TRUE(read.set) << c.name << ": " << read.error;
     EXPECT_TRUE(read.shown.empty()) << c.name;
-    const std::vector<std::string> ran = TransformAsPresetted(*read.set);
-    // f2 first: conjugated for VnmrJ only.
-    std::vector<std::string> f2Lines = {"bw q 128", "ew", "ze 128", "ft "};
-    if (c.fnMode == 0)
-      f2Lines.insert(f2Lines.begin(), "c*");
-    std::vector<std::string> expected = f2Lines;
+    std::vector<std::string> expected = c.f2Lines;
     expected.insert(expected.end(), c.f1Lines.begin(), c.f1Lines.end());
-    EXPECT_EQ(expected, ran) << c.name;
+    EXPECT_EQ(expected, TransformWithFirstChoices(*read.set)) << c.name;
     ExpectPeaksInPlace(*read.set, c.name);
   }
 }
