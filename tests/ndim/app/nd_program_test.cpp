@@ -591,6 +591,9 @@ TEST_F(NdProgramTest, ARealSetIsTransformedAndCorrectedByBothBaselineCommands) {
   ASSERT_NE(nullptr, view);
   std::vector<COLORREF> shown = Repainted(view);
   EXPECT_GT(CountNotWhite(shown), 2000) << "the FIDs, their frame and axes";
+  // The plot, while the FIDs' raster fills it (the spectra leave it white
+  // between their lines).
+  const CRect plot = PlotOnScreen(view);
   EXPECT_EQ(0, BaselineMenuBlackPixels(app)) << "greyed";
 
   // Process > Fourier Transform along f2 only: digitally filtered quadrature
@@ -625,17 +628,21 @@ TEST_F(NdProgramTest, ARealSetIsTransformedAndCorrectedByBothBaselineCommands) {
   const double vendor = StrongestPpmOf2rr(std::string(BRIVANE_REALDATA_DIR) + "/bruker-t1-2d/1/pdata/1");
   const NdStrongest line = StrongestPoint(*written);
   EXPECT_NEAR(vendor, NdAxisValue(f2, line.column, ND_UNITS_PPM), 2 * point);
-  const CRect plot = PlotOnScreen(view);
   ASSERT_GT(plot.Width(), 100);
   written->SetPlotRect(plot);
   written->m_axis.m_nUnitsF2 = ND_UNITS_PPM;  // as the transform left the axis
   const CPoint at = PixelOfPoint(*written, plot, line.column, line.row);
   const CPoint mapped = written->PixelToPoint(at.x, at.y);
+  const std::string expectedText = FormatNdCursorReadout(*written, mapped.x, mapped.y);
+  const std::string status = PressAndReadStatus(app, view, at, expectedText);
   double readout = 0;
-  ASSERT_EQ(1,
-            std::sscanf(PressAndReadStatus(app, view, at, FormatNdCursorReadout(*written, mapped.x, mapped.y)).c_str(),
-                        "Position=(%lf", &readout));
-  EXPECT_NEAR(vendor, readout, (2 + f2.m_nPoints / plot.Width() + 1) * point + 0.0005) << "the status bar's ppm";
+  ASSERT_EQ(1, std::sscanf(status.c_str(), "Position=(F2 %lf", &readout))
+      << status << " (" << expectedText << ") plot " << plot.left << "," << plot.top << "," << plot.right << ","
+      << plot.bottom << " at " << at.x << "," << at.y << " zoom " << written->m_zoom.left << ","
+      << written->m_zoom.right;
+  EXPECT_NEAR(vendor, readout, (2 + f2.m_nPoints / plot.Width() + 1) * point + 0.005)
+      << status << " (" << expectedText << ") plot " << plot.left << "," << plot.top << "," << plot.right << ","
+      << plot.bottom << " at " << at.x << "," << at.y;
   const std::unique_ptr<CSpectrum2D> transformed = std::move(written);
 
   // The baseline commands wait for the current dimension -1.
