@@ -111,14 +111,14 @@ inline std::vector<std::string> TransformWithFirstChoices(CSpectrum2D& set) {
   std::vector<std::string> ran;
   CCommandInterpreter interpreter;
   int divisor = 16;
-  while (set.m_nCurrentDim > 0) {
+  for (int dim = set.m_nCurrentDim; dim > 0; dim = set.m_nCurrentDim) {
     const FourierChoices c = FourierInitialChoices(set);
     for (const std::string& line : FourierCommandLines(c, set, divisor)) {
       interpreter.Execute(set, line.c_str());
       ran.push_back(line);
     }
     FinishFourier(set, c.m_bApodize);
-    if (!c.m_bNextDimension)
+    if (!c.m_bNextDimension || set.m_nCurrentDim == dim)
       break;
   }
   return ran;

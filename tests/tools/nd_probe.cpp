@@ -98,18 +98,22 @@ int Transform(const char* in, const char* out) {
   std::unique_ptr<CSpectrum2D> set(CBv2File::Read(in, error));
   if (!set)
     return Error(error);
+  // The program offers no transform of a real set.
+  if (set->m_bReal)
+    return Error("The set is real: there is nothing to transform");
   PrintingSink sink;
   CCommandInterpreter interpreter(&sink);
   int divisor = kPredictionDivisor;
-  // As the document's Fourier Transform command goes on.
-  while (set->m_nCurrentDim > 0) {
+  // As the document's Fourier Transform command goes on, for as long as
+  // each pass moves on to the next dimension.
+  for (int dim = set->m_nCurrentDim; dim > 0; dim = set->m_nCurrentDim) {
     const FourierChoices choices = FourierInitialChoices(*set);
     for (const std::string& line : FourierCommandLines(choices, *set, divisor)) {
       std::printf("line %s\n", OneLine(line.c_str()).c_str());
       interpreter.Execute(*set, line.c_str());
     }
     FinishFourier(*set, choices.m_bApodize);
-    if (!choices.m_bNextDimension)
+    if (!choices.m_bNextDimension || set->m_nCurrentDim == dim)
       break;
   }
   if (!CBv2File::Write(out, *set, error))

@@ -108,4 +108,9 @@ TEST(NdProbeTransform, RunsTheDialogsFirstChoicesOnATopSpin32SerialFile) {
 
   EXPECT_EQ(1, RunProbe("transform \"" + folder.Path("none.bv2") + "\" \"" + bv2 + "\"", out));
   EXPECT_EQ("error Unable to open the file\n", ReadAll(out));
+  // A real set, which the program offers no transform for.
+  std::unique_ptr<CSpectrum2D> realSet(MakeSet(2, 4, true));
+  ASSERT_TRUE(CBv2File::Write(in.c_str(), *realSet, error));
+  EXPECT_EQ(1, RunProbe("transform \"" + in + "\" \"" + bv2 + "\"", out));
+  EXPECT_EQ("error The set is real: there is nothing to transform\n", ReadAll(out));
 }
