@@ -1,6 +1,7 @@
 #include "ndim/document/NdDialogCommands.h"
 
 #include <cmath>
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 
@@ -42,6 +43,48 @@ int FourierSizeIndex(int points) {
   return index;
 }
 
+namespace {
+
+// What a second mode code presets for the dimension before the last.
+// Inverting (conjugating) reverses f1: after "qd" it negates the second row
+// of each pair, after a real transform's "qd" every other real value.
+struct IndirectPreset {
+  BOOL hyper, real, quadrature, magnitude;
+  // asDirect: as the last dimension's sense says; againstDirect: the other way
+  enum { off, on, asDirect, againstDirect } invert;
+};
+
+// For sets whose quadrature sense is not stated (saved or read without it):
+// by MC2's numbering 0 QF, 1 QSEQ, 2 TPPI, 3 States, 4 States-TPPI.
+const IndirectPreset kUnstatedPresets[] = {{FALSE, FALSE, TRUE, TRUE, IndirectPreset::on},
+                                           {FALSE, TRUE, TRUE, TRUE, IndirectPreset::on},
+                                           {TRUE, TRUE, FALSE, FALSE, IndirectPreset::off},
+                                           {TRUE, FALSE, TRUE, FALSE, IndirectPreset::off},
+                                           {TRUE, FALSE, FALSE, FALSE, IndirectPreset::off}};
+
+// The vendor's orientation, where the reader stated the sense:
+// - QF: one echo-selected row per increment, turning against the direct
+//   dimension (N-type coherence), always conjugated; magnitude.
+// - QSEQ and TPPI: one real row per half increment with the phase stepped a
+//   quarter turn each row; "qd" packs them into one real sequence. QSEQ
+//   steps the other way round: its real values alternate in sign against
+//   TPPI's (NMRPipe FT -bruk: -real -alt), which inverting after "qd" does.
+// - States: cosine and sine rows turning as the direct dimension does;
+//   alternated to put the carrier in the middle. States-TPPI negates every
+//   other pair, which already does that.
+// - Echo-antiecho: the reader has made its rows States pairs.
+const IndirectPreset kVendorPresets[] = {
+    {FALSE, FALSE, TRUE, TRUE, IndirectPreset::on},        {TRUE, TRUE, FALSE, FALSE, IndirectPreset::againstDirect},
+    {TRUE, TRUE, FALSE, FALSE, IndirectPreset::asDirect},  {TRUE, FALSE, TRUE, FALSE, IndirectPreset::asDirect},
+    {TRUE, FALSE, FALSE, FALSE, IndirectPreset::asDirect}, {TRUE, FALSE, TRUE, FALSE, IndirectPreset::asDirect}};
+
+template <std::size_t N>
+const IndirectPreset* PresetOf(const IndirectPreset (&table)[N], int code) {
+  return code >= 0 && static_cast<std::size_t>(code) < N ? &table[code] : nullptr;
+}
+
+}  // namespace
+
 FourierChoices FourierInitialChoices(const CSpectrum2D& set) {
   FourierChoices c;
   const int dim = set.m_nCurrentDim;
@@ -50,34 +93,39 @@ FourierChoices FourierInitialChoices(const CSpectrum2D& set) {
   c.m_bNextEnabled = dim != 1;
   c.m_bNextDimension = dim != 1;
   c.m_bInvert = set.m_bAcquired != 0;
-  if (dim < 0 || dim >= CSpectrum2D::MaxDimensions)
+  if (dim < 0 || dim >= CSpectrum2D::MaxDimensions || set.m_nLastDim < 1 ||
+      set.m_nLastDim >= CSpectrum2D::MaxDimensions)
     return c;
   const DimensionBlock& block = set.m_dims[dim];
+  const int sense = set.m_dims[set.m_nLastDim].m_nIndirectMode;
+  const bool stated = sense == ndSenseForward || sense == ndSenseConjugate;
   if (dim == set.m_nLastDim) {
     c.m_bReal = block.m_nAcquisitionMode != 1 && block.m_nAcquisitionMode != 3;
     c.m_bQuadrature = block.m_nAcquisitionMode != 0;
+    if (stated) {
+      c.m_bInvert = sense == ndSenseConjugate;
+      // Sequential (QSEQ) values are one real sequence stepped against the
+      // quadrature's turn: inverting negates every other value, which
+      // turns it round, where alternating pairs would split each line.
+      if (block.m_nAcquisitionMode == 2) {
+        c.m_bQuadrature = FALSE;
+        c.m_bInvert = !c.m_bInvert;
+      }
+    }
   } else if (set.m_nLastDim == dim + 1) {
-    switch (block.m_nIndirectMode) {
-      case 0:
-        c.m_bQuadrature = c.m_bMagnitude = c.m_bInvert = TRUE;
-        break;
-      case 1:
-        c.m_bQuadrature = c.m_bMagnitude = c.m_bReal = c.m_bInvert = TRUE;
-        break;
-      case 2:
-        c.m_bHyper = c.m_bReal = TRUE;
-        c.m_bInvert = FALSE;
-        break;
-      case 3:
-        c.m_bHyper = c.m_bQuadrature = TRUE;
-        c.m_bInvert = FALSE;
-        break;
-      case 4:
-        c.m_bHyper = TRUE;
-        c.m_bInvert = FALSE;
-        break;
-      default:
-        break;
+    const IndirectPreset* p =
+        stated ? PresetOf(kVendorPresets, block.m_nIndirectMode) : PresetOf(kUnstatedPresets, block.m_nIndirectMode);
+    if (p != nullptr) {
+      c.m_bHyper = p->hyper;
+      c.m_bReal = p->real;
+      c.m_bQuadrature = p->quadrature;
+      c.m_bMagnitude = p->magnitude;
+      const bool conjugate = sense == ndSenseConjugate;
+      c.m_bInvert = p->invert == IndirectPreset::on || (p->invert == IndirectPreset::asDirect && conjugate) ||
+                    (p->invert == IndirectPreset::againstDirect && !conjugate);
+      // The halves "qd *" keeps hold what phasing along the direct
+      // dimension needs; plain "qd" would drop them unseen.
+      c.m_bHyperphase = p->hyper;
     }
   }
   return c;

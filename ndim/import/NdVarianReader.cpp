@@ -118,6 +118,9 @@ CSpectrum2D* ReadFid(CFile& file, const Procpar& p, CNdImportLog& log) {
   f1.m_fLastFrequency = NdToFloat(p.value[Procpar::Rfp1] - p.value[Procpar::Rfl1]);
   f2.m_nAcquisitionMode = 1;
   f1.m_nIndirectMode = p.value[Procpar::Ni] < p.value[Procpar::Arraydim] ? 3 : 0;
+  // VnmrJ's pairs turn the other way round: its spectra are the conjugates'
+  // transforms, along f2 and along a phase-arrayed f1 alike.
+  f2.m_nIndirectMode = ndSenseConjugate;
 
   // An odd last value of a block has no partner and is left out.
   NdRowLayout layout;

@@ -120,6 +120,35 @@ TEST_F(NdDialogCommandsTest, CancelledDialogsChangeNothing) {
   EXPECT_FALSE(Update(ID_PROCESS_FOURIER).enabled) << "a real set has nothing to transform";
 }
 
+// f1's mode that proc2s gives out of range is told as the set opens (the
+// program has no log: a message box, as for its other import messages), and
+// the transform then presets f1 as for a mode that says nothing (QF,
+// magnitude); f2 keeps Bruker's orientation.
+TEST_F(NdDialogCommandsTest, AnF1ModeOutOfRangeIsToldAndTheTransformKeepsItsPresets) {
+  const std::string ser = WriteNdExperiment(m_folder, 8, 32);
+  NdWriteText(PathOf("1\\pdata\\1\\proc2s"), "##$MC2= 17\n##$OFFSET= 120.5\n");
+  CDocument* pDoc = App().OpenDocumentFile(ser.c_str());
+  PumpPending();
+  ASSERT_NE(nullptr, pDoc);
+  ASSERT_EQ(1u, m_messageBoxes.size());
+  EXPECT_EQ("The mc2 parameter in the proc2s file is out of range", m_messageBoxes[0].text);
+  RunDialogs(ID_PROCESS_FOURIER, {[&](CDialog& d) {
+                                    EXPECT_EQ("Apply along t2", Text(d, IDOK));
+                                    EXPECT_FALSE(d.IsDlgButtonChecked(IDC_FT_INVERT));
+                                    EXPECT_TRUE(Confirm(d));
+                                  },
+                                  [&](CDialog& d) {
+                                    EXPECT_EQ("Apply along t1", Text(d, IDOK));
+                                    EXPECT_EQ(0, d.SendDlgItemMessage(IDC_FT_PROTOCOL, CB_GETCURSEL)) << "None";
+                                    EXPECT_TRUE(d.IsDlgButtonChecked(IDC_FT_QUADRATURE));
+                                    EXPECT_TRUE(d.IsDlgButtonChecked(IDC_FT_MAGNITUDE));
+                                    EXPECT_TRUE(d.IsDlgButtonChecked(IDC_FT_INVERT));
+                                    EXPECT_FALSE(d.IsDlgButtonChecked(IDC_FT_HYPERPHASE));
+                                    d.EndDialog(IDCANCEL);
+                                  }});
+  EXPECT_EQ(1u, m_messageBoxes.size()) << "nothing more";
+}
+
 TEST_F(NdDialogCommandsTest, PredictionAndFilterRunTheirLinesAndRefuseWhatDoesNotFit) {
   CBrivanenDDoc* pDoc = OpenExperiment(4, 64);  // 4 x 32
   ASSERT_NE(nullptr, pDoc);

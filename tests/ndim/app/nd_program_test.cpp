@@ -24,10 +24,12 @@
 #include "ndim/import/Bv2File.h"
 #include "ndim/import/NdBrukerReader.h"
 #include "ndim/import/NdImportSupport.h"
+#include "ndim/plot/NdAxisTicks.h"
 #include "ndim/plot/NdViewGeometry.h"
 #include "ndim/script/CommandInterpreter.h"
 #include "resources/BrivanenDRes.h"
 #include "tests/ndim/app/nd_app_test_support.h"
+#include "tests/ndim/nd_test_support.h"
 #include "tests/onedim/app/BrivaneProcess.h"
 
 namespace {
@@ -309,16 +311,16 @@ TEST_F(NdProgramTest, TheTransformDialogRunsTheLinesItShowsAndCancelRunsNone) {
   HWND dialog = app.WaitDialog("Fourier Transform");
   ASSERT_NE(nullptr, dialog);
   EXPECT_EQ("Apply along t2", BrivaneProcess::WindowText(::GetDlgItem(dialog, IDOK)));
-  // Quadrature data read from the spectrometer: conjugated, 32 points.
+  // Quadrature data read from a Bruker spectrometer: not conjugated, 32 points.
   EXPECT_EQ(BST_CHECKED, ::IsDlgButtonChecked(dialog, IDC_FT_QUADRATURE));
-  EXPECT_EQ(BST_CHECKED, ::IsDlgButtonChecked(dialog, IDC_FT_INVERT));
+  EXPECT_EQ(BST_UNCHECKED, ::IsDlgButtonChecked(dialog, IDC_FT_INVERT));
   EXPECT_EQ(3, ::SendDlgItemMessageA(dialog, IDC_FT_SIZE, CB_GETCURSEL, 0, 0));
   ::SendDlgItemMessageA(dialog, IDC_FT_SIZE, CB_SETCURSEL, 4, 0);  // 64
   ::CheckDlgButton(dialog, IDC_FT_NEXT_DIMENSION, BST_UNCHECKED);
   ASSERT_TRUE(BrivaneProcess::Dismiss(dialog, IDOK));
   app.Sync();
   std::unique_ptr<CSpectrum2D> written = SaveAndRead(app, m_dir + "ft.bv2", ID_FILE_SAVE);
-  std::unique_ptr<CSpectrum2D> expected = Expected(ser, "c*\nbw q 64\new\nze 64\nft ");
+  std::unique_ptr<CSpectrum2D> expected = Expected(ser, "bw q 64\new\nze 64\nft ");
   ASSERT_NE(nullptr, written);
   ASSERT_NE(nullptr, expected);
   EXPECT_EQ(64, written->m_dims[2].m_nPoints);
@@ -377,6 +379,48 @@ int CountRecordsOf(HENHMETAFILE hEmf, DWORD type) {
   return count.n;
 }
 
+// A pixel of the plot that maps to the point (column c, row r) of the
+// window the set shows, a quarter of a point from where the mapping rounds
+// to it exactly.
+CPoint PixelOfPoint(const CSpectrum2D& set, const CRect& plot, int c, int r) {
+  const RECT& z = set.m_zoom;
+  return CPoint(plot.left + plot.Width() * (4 * (c - z.left) + 1) / (4 * (z.right - z.left)),
+                plot.top + plot.Height() * (4 * (z.bottom - 1 - r) + 1) / (4 * (z.bottom - z.top)));
+}
+
+// A click on the view at p, and the status bar's text once it has been
+// handled (a sent message can overtake what was posted): expected, or what
+// it read last.
+// The real pointer is put there too: holding the cursor in the plot moves
+// it, and the view hears of that. A move the X server reports late can
+// still carry the pointer's previous place, so the press is repeated as a
+// move until the readout settles. The readout lasts while the button is down.
+std::string PressAndReadStatus(BrivaneProcess& app, HWND view, CPoint p, const std::string& expected) {
+  HWND status = ::GetDlgItem(app.main(), AFX_IDW_STATUS_BAR);
+  POINT screen = p;
+  ::ClientToScreen(view, &screen);
+  ::SetCursorPos(screen.x, screen.y);
+  WaitFor(
+      [&] {
+        POINT at;
+        return ::GetCursorPos(&at) && at.x == screen.x && at.y == screen.y;
+      },
+      2000);
+  ::PostMessageA(view, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+  std::string text;
+  WaitFor(
+      [&] {
+        if ((text = BrivaneProcess::WindowText(status)) == expected)
+          return true;
+        ::PostMessageA(view, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+        return false;
+      },
+      5000);
+  ::PostMessageA(view, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
+  app.Sync();
+  return text;
+}
+
 TEST_F(NdProgramTest, TheGraphViewZoomsShowsThePositionCopiesThePlotAndPlaysTheSet) {
   const std::string ser = WriteNdExperiment(m_dir, 16, 64);  // 16 rows of 32 points
   BrivaneProcess app(BRIVANEND_APP_PATH);
@@ -390,44 +434,11 @@ TEST_F(NdProgramTest, TheGraphViewZoomsShowsThePositionCopiesThePlotAndPlaysTheS
   const CRect plot = PlotOnScreen(view);
   ASSERT_GT(plot.Width(), 100);
   set->SetPlotRect(plot);
-  // A pixel that maps to the point (column c, row r) of the window shown,
-  // a quarter of a point from where the mapping rounds to it exactly.
   auto pixelOf = [&](int c, int r) {
-    const RECT& z = set->m_zoom;
-    return CPoint(plot.left + plot.Width() * (4 * (c - z.left) + 1) / (4 * (z.right - z.left)),
-                  plot.top + plot.Height() * (4 * (z.bottom - 1 - r) + 1) / (4 * (z.bottom - z.top)));
+    return PixelOfPoint(*set, plot, c, r);
   };
-  HWND status = ::GetDlgItem(app.main(), AFX_IDW_STATUS_BAR);
-  // A click, and the status bar's text once it has been handled (a sent
-  // message can overtake what was posted).
-  // The real pointer is put there too: holding the cursor in the plot
-  // moves it, and the view hears of that. A move the X server reports late
-  // can still carry the pointer's previous place, so the press is repeated
-  // as a move until the readout settles. The readout lasts while the
-  // button is down.
   auto press = [&](CPoint p, const std::string& expected) {
-    POINT screen = p;
-    ::ClientToScreen(view, &screen);
-    ::SetCursorPos(screen.x, screen.y);
-    WaitFor(
-        [&] {
-          POINT at;
-          return ::GetCursorPos(&at) && at.x == screen.x && at.y == screen.y;
-        },
-        2000);
-    ::PostMessageA(view, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
-    std::string text;
-    WaitFor(
-        [&] {
-          if ((text = BrivaneProcess::WindowText(status)) == expected)
-            return true;
-          ::PostMessageA(view, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(p.x, p.y));
-          return false;
-        },
-        5000);
-    ::PostMessageA(view, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
-    app.Sync();
-    return text;
+    return PressAndReadStatus(app, view, p, expected);
   };
 
   // The position of a known pixel in the status bar.
@@ -580,10 +591,13 @@ TEST_F(NdProgramTest, ARealSetIsTransformedAndCorrectedByBothBaselineCommands) {
   ASSERT_NE(nullptr, view);
   std::vector<COLORREF> shown = Repainted(view);
   EXPECT_GT(CountNotWhite(shown), 2000) << "the FIDs, their frame and axes";
+  // The plot, while the FIDs' raster fills it (the spectra leave it white
+  // between their lines).
+  const CRect plot = PlotOnScreen(view);
   EXPECT_EQ(0, BaselineMenuBlackPixels(app)) << "greyed";
 
   // Process > Fourier Transform along f2 only: digitally filtered quadrature
-  // data from the spectrometer, conjugated, at its own size.
+  // data from a Bruker spectrometer, not conjugated, at its own size.
   app.PostCommand(ID_PROCESS_FOURIER);
   HWND dialog = app.WaitDialog("Fourier Transform");
   ASSERT_NE(nullptr, dialog);
@@ -591,21 +605,45 @@ TEST_F(NdProgramTest, ARealSetIsTransformedAndCorrectedByBothBaselineCommands) {
   EXPECT_EQ(10, ::SendDlgItemMessageA(dialog, IDC_FT_SIZE, CB_GETCURSEL, 0, 0)) << "4 K";
   EXPECT_EQ(BST_CHECKED, ::IsDlgButtonChecked(dialog, IDC_FT_QUADRATURE));
   EXPECT_EQ(BST_UNCHECKED, ::IsDlgButtonChecked(dialog, IDC_FT_REAL));
-  EXPECT_EQ(BST_CHECKED, ::IsDlgButtonChecked(dialog, IDC_FT_INVERT));
+  EXPECT_EQ(BST_UNCHECKED, ::IsDlgButtonChecked(dialog, IDC_FT_INVERT));
   EXPECT_EQ(BST_UNCHECKED, ::IsDlgButtonChecked(dialog, IDC_FT_APODIZE));
   ::CheckDlgButton(dialog, IDC_FT_NEXT_DIMENSION, BST_UNCHECKED);
   ASSERT_TRUE(BrivaneProcess::Dismiss(dialog, IDOK));
   app.Sync();
-  std::string script = "c*\nbw q 4096\new\nze 4096\nft ";
+  std::string script = "bw q 4096\new\nze 4096\nft ";
   std::unique_ptr<CSpectrum2D> written = SaveAndRead(app, m_dir + "t1-ft.bv2", ID_FILE_SAVE);
   std::unique_ptr<CSpectrum2D> expected = Expected(ser, script.c_str());
   ASSERT_NE(nullptr, written);
   ASSERT_NE(nullptr, expected);
   EXPECT_TRUE(SameData(*expected, *written));
-  const std::unique_ptr<CSpectrum2D> transformed = std::move(written);
   std::vector<COLORREF> now = Repainted(view);
   EXPECT_NE(shown, now) << "the spectra are drawn";
   shown = now;
+
+  // The strongest line where the vendor's own 2rr has it, within two
+  // points: in the saved file, and in the status bar with the pointer on
+  // it (to within the points a pixel spans).
+  const DimensionBlock& f2 = written->m_dims[2];
+  const double point = f2.m_fSpectralWidth / f2.m_fSpectrometerFreq / f2.m_nPoints;
+  const double vendor = StrongestPpmOf2rr(std::string(BRIVANE_REALDATA_DIR) + "/bruker-t1-2d/1/pdata/1");
+  const NdStrongest line = StrongestPoint(*written);
+  EXPECT_NEAR(vendor, NdAxisValue(f2, line.column, ND_UNITS_PPM), 2 * point);
+  ASSERT_GT(plot.Width(), 100);
+  written->SetPlotRect(plot);
+  written->m_axis.m_nUnitsF2 = ND_UNITS_PPM;  // as the transform left the axis
+  const CPoint at = PixelOfPoint(*written, plot, line.column, line.row);
+  const CPoint mapped = written->PixelToPoint(at.x, at.y);
+  const std::string expectedText = FormatNdCursorReadout(*written, mapped.x, mapped.y);
+  const std::string status = PressAndReadStatus(app, view, at, expectedText);
+  double readout = 0;
+  ASSERT_EQ(1, std::sscanf(status.c_str(), "Position=(F2 %lf", &readout))
+      << status << " (" << expectedText << ") plot " << plot.left << "," << plot.top << "," << plot.right << ","
+      << plot.bottom << " at " << at.x << "," << at.y << " zoom " << written->m_zoom.left << ","
+      << written->m_zoom.right;
+  EXPECT_NEAR(vendor, readout, (2 + f2.m_nPoints / plot.Width() + 1) * point + 0.005)
+      << status << " (" << expectedText << ") plot " << plot.left << "," << plot.top << "," << plot.right << ","
+      << plot.bottom << " at " << at.x << "," << at.y;
+  const std::unique_ptr<CSpectrum2D> transformed = std::move(written);
 
   // The baseline commands wait for the current dimension -1.
   EXPECT_EQ("Performing Operations Along f1\n", RunCommandLine(app, "f= ?"));

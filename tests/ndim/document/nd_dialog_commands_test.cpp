@@ -27,36 +27,55 @@ TEST(NdDialogCommands, TransformSizesArePowersOfTwoFromFour) {
 TEST(NdDialogCommands, TransformStartsFromTheDimensionsModes) {
   std::unique_ptr<CSpectrum2D> set(MakeSet(8, 16));
   set->m_bAcquired = 1;
-  // The last dimension: its acquisition mode says real and quadrature.
+  // The last dimension: its acquisition mode says real and quadrature; the
+  // sense its reader stated says whether to invert, else the acquired flag.
+  // Stated, sequential data (mode 2) invert instead of alternating.
   const struct {
-    int mode;
-    BOOL real, quadrature;
-  } last[] = {{0, TRUE, FALSE}, {1, FALSE, TRUE}, {2, TRUE, TRUE}, {3, FALSE, TRUE}};
+    int mode, sense;
+    BOOL real, quadrature, invert;
+  } last[] = {{0, ndSenseUnstated, TRUE, FALSE, TRUE}, {1, ndSenseUnstated, FALSE, TRUE, TRUE},
+              {2, ndSenseUnstated, TRUE, TRUE, TRUE},  {3, ndSenseUnstated, FALSE, TRUE, TRUE},
+              {1, ndSenseForward, FALSE, TRUE, FALSE}, {1, ndSenseConjugate, FALSE, TRUE, TRUE},
+              {2, ndSenseForward, TRUE, FALSE, TRUE},  {3, 7, FALSE, TRUE, TRUE}};
   for (const auto& c : last) {
     set->m_dims[2].m_nAcquisitionMode = c.mode;
+    set->m_dims[2].m_nIndirectMode = c.sense;
     const FourierChoices f = FourierInitialChoices(*set);
     EXPECT_EQ(c.real, f.m_bReal) << c.mode;
     EXPECT_EQ(c.quadrature, f.m_bQuadrature) << c.mode;
-    EXPECT_TRUE(f.m_bInvert && f.m_bNextDimension && f.m_bNextEnabled && !f.m_bHyper);
+    EXPECT_EQ(c.invert, f.m_bInvert) << c.mode << " sense " << c.sense;
+    EXPECT_TRUE(f.m_bNextDimension && f.m_bNextEnabled && !f.m_bHyper && !f.m_bHyperphase);
   }
-  // The one before: its second mode code picks the protocol and the boxes.
+  // The one before: its second mode code picks the protocol and the boxes;
+  // a hypercomplex split keeps both halves for phasing. Without a stated
+  // sense, as the processing rules have them; with one, the vendor's own
+  // orientation (the spectra themselves: nd_fourier_presets_test.cpp).
   set->m_nCurrentDim = 1;
   const struct {
-    int code;
+    int code, sense;
     BOOL hyper, real, quadrature, magnitude, invert;
-  } before[] = {{0, FALSE, FALSE, TRUE, TRUE, TRUE},
-                {1, FALSE, TRUE, TRUE, TRUE, TRUE},
-                {2, TRUE, TRUE, FALSE, FALSE, FALSE},
-                {3, TRUE, FALSE, TRUE, FALSE, FALSE},
-                {4, TRUE, FALSE, FALSE, FALSE, FALSE}};
+  } before[] = {{0, ndSenseUnstated, FALSE, FALSE, TRUE, TRUE, TRUE},
+                {1, ndSenseUnstated, FALSE, TRUE, TRUE, TRUE, TRUE},
+                {2, ndSenseUnstated, TRUE, TRUE, FALSE, FALSE, FALSE},
+                {3, ndSenseUnstated, TRUE, FALSE, TRUE, FALSE, FALSE},
+                {4, ndSenseUnstated, TRUE, FALSE, FALSE, FALSE, FALSE},
+                {5, ndSenseUnstated, FALSE, FALSE, FALSE, FALSE, TRUE},  // the acquired flag
+                {3, ndSenseForward, TRUE, FALSE, TRUE, FALSE, FALSE},
+                {3, ndSenseConjugate, TRUE, FALSE, TRUE, FALSE, TRUE},
+                {1, ndSenseForward, TRUE, TRUE, FALSE, FALSE, TRUE},
+                {5, ndSenseForward, TRUE, FALSE, TRUE, FALSE, FALSE},
+                {0, ndSenseConjugate, FALSE, FALSE, TRUE, TRUE, TRUE},
+                {6, ndSenseForward, FALSE, FALSE, FALSE, FALSE, TRUE}};
   for (const auto& c : before) {
     set->m_dims[1].m_nIndirectMode = c.code;
+    set->m_dims[2].m_nIndirectMode = c.sense;
     const FourierChoices f = FourierInitialChoices(*set);
-    EXPECT_EQ(c.hyper, f.m_bHyper) << c.code;
-    EXPECT_EQ(c.real, f.m_bReal) << c.code;
-    EXPECT_EQ(c.quadrature, f.m_bQuadrature) << c.code;
-    EXPECT_EQ(c.magnitude, f.m_bMagnitude) << c.code;
-    EXPECT_EQ(c.invert, f.m_bInvert) << c.code;
+    EXPECT_EQ(c.hyper, f.m_bHyper) << c.code << " sense " << c.sense;
+    EXPECT_EQ(c.hyper, f.m_bHyperphase) << c.code << " sense " << c.sense;
+    EXPECT_EQ(c.real, f.m_bReal) << c.code << " sense " << c.sense;
+    EXPECT_EQ(c.quadrature, f.m_bQuadrature) << c.code << " sense " << c.sense;
+    EXPECT_EQ(c.magnitude, f.m_bMagnitude) << c.code << " sense " << c.sense;
+    EXPECT_EQ(c.invert, f.m_bInvert) << c.code << " sense " << c.sense;
     EXPECT_FALSE(f.m_bNextDimension || f.m_bNextEnabled) << "dimension 1 is the last to do";
   }
 }

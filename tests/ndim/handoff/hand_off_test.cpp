@@ -194,6 +194,19 @@ TEST(HandOff, PhaseIsOfferedOnlyWhereItCanBeApplied) {
        {},
        0},
       {"along f1", [](CSpectrum2D&) {}, true, Values(1, 2), {}, 1},
+      // A Bruker States set transformed along both dimensions with the
+      // Fourier Transform dialog's first choices keeps f2 phaseable.
+      {"hypercomplex, as the transform's first choices leave it",
+       [](CSpectrum2D& s) {
+         s.m_phasingOrder[0] = s.m_phasingOrder[1] = 0;
+         s.m_dims[1].m_nIndirectMode = 3;
+         s.m_dims[2].m_nIndirectMode = ndSenseForward;
+         TransformWithFirstChoices(s);
+       },
+       false,
+       Values(1, 2),
+       {},
+       1},
   };
   for (const auto& c : cases) {
     HandOffRun run;

@@ -101,6 +101,7 @@ TEST(NdVarianReader, FillsBothDimensionBlocksFromProcpar) {
     EXPECT_FLOAT_EQ(-500.0f, f2.m_fLastFrequency);
     EXPECT_FLOAT_EQ(-1000.0f, f1.m_fLastFrequency);
     EXPECT_EQ(1, f2.m_nAcquisitionMode);
+    EXPECT_EQ(ndSenseConjugate, f2.m_nIndirectMode) << "VnmrJ pairs are conjugated";
     EXPECT_EQ(c.indirect, f1.m_nIndirectMode) << c.ni << " " << c.arraydim;
   }
 }
