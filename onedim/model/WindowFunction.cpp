@@ -8,6 +8,7 @@
 
 #include "numerics/Saturate.h"
 #include "numerics/Constants.h"
+#include "onedim/model/WindowWeights.h"
 
 namespace {
 
@@ -116,6 +117,22 @@ bool FillWeights(const BlockFactors& f, OwnWeight own, const float* source, int 
   return true;
 }
 
+// Over near weights: the floats they do not settle take their own weights,
+// checked as FillWeights checks them.
+template <typename OwnWeight>
+bool SettleOwnWeights(OwnWeight own, const float* source, int td, double absolute, double* weights) {
+  std::vector<int> unsettled;
+  if (!window_weights::SettleNearFloats(source, weights, td, absolute, unsettled))
+    return false;
+  for (int i : unsettled) {
+    const double weight = static_cast<double>(own(i));
+    if (!(std::fabs(source[i] * weight) <= FLT_MAX && std::fabs(weight) <= DBL_MAX))
+      return false;
+    weights[i] = weight;
+  }
+  return true;
+}
+
 }  // namespace
 
 CWindowFunction::CWindowFunction(float* source, float* target, int* td, double* sw)
@@ -218,10 +235,13 @@ BOOL CWindowFunction::Apply(const char** message) {
   // Every weight and weighted value is checked before the target changes,
   // so that an extreme LB cannot leave infinities or NaN in the data.
   bool bInRange;
+  double absolute = 0.0;
   if (f.rule == kLinearExponent)
     bInRange = FillWeights<kLinearExponent>(f, own, m_pSource, td, weights);
   else if (f.rule == kQuadraticExponent)
     bInRange = FillWeights<kQuadraticExponent>(f, own, m_pSource, td, weights);
+  else if (window_weights::NearWeights(m_nType, m_LB, m_SineShift, td, *m_pSW, weights, absolute))
+    bInRange = SettleOwnWeights(own, m_pSource, td, absolute, weights);
   else
     bInRange = FillWeights<kOwnWeights>(f, own, m_pSource, td, weights);
   if (!bInRange) {
@@ -232,8 +252,7 @@ BOOL CWindowFunction::Apply(const char** message) {
   delete[] m_pWeights;
   m_pWeights = weights;
   m_nWeights = td;
-  for (int i = 0; i < td; ++i)
-    m_pTarget[i] = static_cast<float>(m_pSource[i] * static_cast<long double>(weights[i]));
+  window_weights::Weigh(m_pSource, weights, td, m_pTarget);
   return TRUE;
 }
 
