@@ -12,9 +12,12 @@
 
 #include "onedim/model/WindowFunction.h"
 #include "onedim/plot/SpectrumTrace.h"
+#include "onedim/processing/AutoPhase.h"
+#include "onedim/processing/FourierTransformStep.h"
 #include "tests/onedim/document/document_test_host.h"
 #include "tests/onedim/model/legacy_window.h"
 #include "tests/onedim/plot/legacy_trace.h"
+#include "tests/onedim/processing/legacy_autophase.h"
 
 namespace {
 
@@ -40,6 +43,15 @@ class RealSpectrum {
       m_doc.RefreshAfterAdd();
   }
   CSpectrum* Get() { return m_doc.GetCurrentSpectrum(); }
+  // The forward transform, zero filled to nFloats (0: td).
+  void Transform(int nFloats) {
+    CFourierTransformOptions options;
+    BOOL bAll = FALSE, bAutophase = FALSE;
+    m_doc.InitFourierTransform(options, bAll, bAutophase);
+    if (nFloats > 0)
+      options.nPoints = nFloats;
+    m_doc.FourierTransform(options, FALSE, FALSE);
+  }
 
  private:
   CTestHost m_host;
@@ -175,6 +187,37 @@ TEST(EngineIdentity, TraceColumnsOfTheRealFilesAtEveryWidthAreTheFormerPoints) {
             ASSERT_TRUE(got[k].x == want[k].x && got[k].y == want[k].y)
                 << file.path << " width " << width << " zoom " << zoom << " point " << k;
         }
+      }
+    }
+  }
+}
+
+// Autophase on each real file transformed as it is and zero filled four
+// times, and on the spectra turned by further phases: the phases of the
+// former search bit for bit, and the points left in the same polar form.
+TEST(EngineIdentity, AutophaseFindsTheFormerPhasesOnTheRealFiles) {
+  for (const RealFile& file : kRealFiles) {
+    for (int fill : {1, 4}) {
+      RealSpectrum real(file);
+      CSpectrum* s = real.Get();
+      ASSERT_NE(s, nullptr) << file.path;
+      real.Transform(fill * s->m_paramsA.td);
+      const int n = s->m_paramsA.td / 2;
+      for (double turn : {0.0, 0.7, 2.9, -1.9}) {
+        std::vector<float> points(s->m_pData, s->m_pData + 2 * n);
+        for (int k = 0; k < n; ++k) {
+          const double a = turn * (1.0 + 0.3 * k / n), re = points[2 * k], im = points[2 * k + 1];
+          points[2 * k] = (float)(re * std::cos(a) - im * std::sin(a));
+          points[2 * k + 1] = (float)(re * std::sin(a) + im * std::cos(a));
+        }
+        std::vector<float> former = points;
+        float want[2];
+        legacy_autophase::Autophase(n, former.data(), want);
+        const float* got = autophase(n, points.data());
+        EXPECT_TRUE(SameBits(got[0], want[0]) && SameBits(got[1], want[1]))
+            << file.path << " x" << fill << " turned " << turn << ": " << got[0] << ", " << got[1] << " for "
+            << want[0] << ", " << want[1];
+        EXPECT_EQ(0, std::memcmp(points.data(), former.data(), points.size() * sizeof(float))) << file.path;
       }
     }
   }
