@@ -1,9 +1,10 @@
 // The window kernels behind CWindowFunction::Apply: near weights of the
 // windows whose own weight takes a long double sin, cos or two exps
 // (Traficante, sine bell, sine squared, Hamming, Hanning), computed in
-// double from block recurrences; the check that tells which weighted floats
-// they settle; and the weighted floats themselves, which are always the
-// floats that float(source x (long double)weight) gives.
+// double from block recurrences (the exponentials' come from their block
+// factors, WindowFunction.cpp); the check that tells which weighted floats
+// near weights settle; and the weighted floats themselves, which are always
+// the floats that float(source x (long double)weight) gives.
 //
 // A near weight lies within kNearRelative |w| (plus kNearAbsolute for the
 // Hanning window) of the own weight. A weighted float is settled by it where no weight that close could
