@@ -33,17 +33,20 @@ std::unique_ptr<CSpectrum> Spectrum(int nFloats, int nWidth) {
   return s;
 }
 
-template <typename Build>
-void RunColumnTrace(benchmark::State& state, Build build) {
+// make(pData, m) prepares outside the timing and returns what builds the
+// points.
+template <typename Make>
+void RunColumnTrace(benchmark::State& state, Make make) {
   const int nFloats = (int)state.range(0);
   const int nWidth = (int)state.range(1);
   auto s = Spectrum(nFloats, nWidth);
   TraceDevice screen;
   screen.nVertRes = 1200;
   const TraceMapping m = MakeTraceMapping(*s, screen, true);
+  auto build = make(s->m_pData, m);
   size_t nSegments = 0;
   for (auto _ : state) {
-    std::vector<POINT> points = build(s->m_pData, m);
+    std::vector<POINT> points = build();
     nSegments = points.size() - 1;
     benchmark::DoNotOptimize(points.data());
   }
@@ -51,50 +54,49 @@ void RunColumnTrace(benchmark::State& state, Build build) {
   state.counters["segments"] = (double)nSegments;
 }
 
+template <typename Build>
+auto Plain(Build build) {
+  return [build](const float* pData, const TraceMapping& m) { return [build, pData, &m] { return build(pData, m); }; };
+}
+
 void BM_ColumnTrace(benchmark::State& state) {
-  RunColumnTrace(state, BuildColumnTrace);
+  RunColumnTrace(state, Plain(BuildColumnTrace));
 }
 void BM_ColumnTraceFormer(benchmark::State& state) {
-  RunColumnTrace(state, former_trace::BuildColumnTrace);
+  RunColumnTrace(state, Plain(former_trace::BuildColumnTrace));
 }
 void BM_ColumnTraceBeforePf2(benchmark::State& state) {
-  RunColumnTrace(state, former_trace::BuildColumnTraceBeforePf2);
+  RunColumnTrace(state, Plain(former_trace::BuildColumnTraceBeforePf2));
 }
 
 // The reference: the columns' first indices found once, outside the timing;
 // then one plain pass of smallest and largest values and two MapY a column.
 void BM_ColumnTraceReference(benchmark::State& state) {
-  const int nFloats = (int)state.range(0);
-  const int nWidth = (int)state.range(1);
-  auto s = Spectrum(nFloats, nWidth);
-  TraceDevice screen;
-  screen.nVertRes = 1200;
-  const TraceMapping m = MakeTraceMapping(*s, screen, true);
-  std::vector<int> starts, columns;
-  for (int i = m.nBegin; i < m.nEnd; i += 2)
-    if (starts.empty() || m.MapX(i) != columns.back()) {
-      starts.push_back(i);
-      columns.push_back(m.MapX(i));
-    }
-  starts.push_back(m.nEnd);
-  const float* pData = s->m_pData;
-  for (auto _ : state) {
-    std::vector<POINT> points;
-    points.reserve(2 * columns.size());
-    for (size_t c = 0; c < columns.size(); ++c) {
-      float lo = pData[starts[c]], hi = lo;
-      for (int i = starts[c]; i < starts[c + 1]; i += 2) {
-        lo = std::min(lo, pData[i]);
-        hi = std::max(hi, pData[i]);
+  RunColumnTrace(state, [](const float* pData, const TraceMapping& m) {
+    std::vector<int> starts, columns;
+    for (int i = m.nBegin; i < m.nEnd; i += 2)
+      if (starts.empty() || m.MapX(i) != columns.back()) {
+        starts.push_back(i);
+        columns.push_back(m.MapX(i));
       }
-      const int a = m.MapY(lo), b = m.MapY(hi);
-      points.push_back(POINT{columns[c], std::min(a, b)});
-      if (a != b)
-        points.push_back(POINT{columns[c], std::max(a, b)});
-    }
-    benchmark::DoNotOptimize(points.data());
-  }
-  state.SetItemsProcessed(state.iterations() * (nFloats / 2));
+    starts.push_back(m.nEnd);
+    return [pData, &m, starts, columns] {
+      std::vector<POINT> points;
+      points.reserve(2 * columns.size());
+      for (size_t c = 0; c < columns.size(); ++c) {
+        float lo = pData[starts[c]], hi = lo;
+        for (int i = starts[c]; i < starts[c + 1]; i += 2) {
+          lo = std::min(lo, pData[i]);
+          hi = std::max(hi, pData[i]);
+        }
+        const int a = m.MapY(lo), b = m.MapY(hi);
+        points.push_back(POINT{columns[c], std::min(a, b)});
+        if (a != b)
+          points.push_back(POINT{columns[c], std::max(a, b)});
+      }
+      return points;
+    };
+  });
 }
 
 const std::vector<std::vector<int64_t>> kSizes = {{1 << 14, 1 << 17, 1 << 20, 1 << 23}, {500, 2000}};
