@@ -4,8 +4,6 @@
 #include <climits>
 #include <cmath>
 #include <cfloat>
-#include <cstdint>
-#include <cstring>
 #include <new>
 
 #include "numerics/Saturate.h"
@@ -191,26 +189,15 @@ bool SettleOwnWeights(OwnWeight own, const float* source, int td, double absolut
   return true;
 }
 
-// Where the curve's pixels could move with near weights' last bits, the
-// own weights are kept: at the largest weights (the curve's scale, whose own
-// pixel lands on a whole row) and at weights within 2^-40 of a number of at
-// most eight significant bits (0, 0.5, 1, ...: the own weight rounds onto
-// it, and its pixel lands on a whole row at some view height). Any weight
-// may be its own: its float is the own weight's float.
+// Where the curve's pixels could move with near weights' last bits
+// (window_weights::FindCurveRows), the own weights are kept. Any weight may
+// be its own: its float is the own weight's float.
 template <typename OwnWeight>
 void KeepCurveRows(OwnWeight own, int td, double* weights) {
-  double largest = 0.0;
-  for (int i = 0; i < td; ++i)
-    largest = std::max(largest, std::fabs(weights[i]));
-  const double high = largest * (1.0 - 0x1p-40);
-  const uint64_t kLow = (1ULL << 44) - 1;  // the mantissa past eight bits
-  for (int i = 0; i < td; ++i) {
-    uint64_t bits;
-    std::memcpy(&bits, &weights[i], sizeof bits);
-    const uint64_t low = bits & kLow;
-    if (std::fabs(weights[i]) >= high || low < 4096 || low > kLow - 4096)
-      weights[i] = static_cast<double>(own(i));
-  }
+  std::vector<int> rows;
+  window_weights::FindCurveRows(weights, td, rows);
+  for (int i : rows)
+    weights[i] = static_cast<double>(own(i));
 }
 
 }  // namespace

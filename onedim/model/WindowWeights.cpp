@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 #include "numerics/Constants.h"
 
@@ -174,6 +176,37 @@ bool SettleNearFloats(const float* source, const double* weights, int td, double
     unsettled.push_back(i);
   }
   return true;
+}
+
+void FindCurveRows(const double* weights, int td, std::vector<int>& rows) {
+  __m128d top = _mm_setzero_pd();
+  int i = 0;
+  for (; i + 2 <= td; i += 2)
+    top = _mm_max_pd(top, Abs(_mm_loadu_pd(weights + i)));
+  double largest = std::max(_mm_cvtsd_f64(top), _mm_cvtsd_f64(_mm_unpackhi_pd(top, top)));
+  for (; i < td; ++i)
+    largest = std::max(largest, std::fabs(weights[i]));
+  const __m128d high = _mm_set1_pd(largest * (1.0 - 0x1p-40));
+  // The 44 bits past eight significant bits, moved by 4096: below 8192
+  // within 4096 units of such a number.
+  const __m128i low44 = _mm_set1_epi64x((1LL << 44) - 1), shift = _mm_set1_epi64x(4096);
+  for (i = 0; i + 2 <= td; i += 2) {
+    const __m128d w = _mm_loadu_pd(weights + i);
+    const __m128i low = _mm_srli_epi64(_mm_and_si128(_mm_add_epi64(_mm_castpd_si128(w), shift), low44), 13);
+    const int near = _mm_movemask_epi8(_mm_cmpeq_epi32(low, _mm_setzero_si128()));
+    const int tall = _mm_movemask_pd(_mm_cmpge_pd(Abs(w), high));
+    if (near == 0 && tall == 0)
+      continue;
+    for (int j = 0; j < 2; ++j)
+      if ((near >> (8 * j) & 0xFF) == 0xFF || (tall >> j & 1))
+        rows.push_back(i + j);
+  }
+  for (; i < td; ++i) {
+    uint64_t bits;
+    std::memcpy(&bits, &weights[i], sizeof bits);
+    if (std::fabs(weights[i]) >= largest * (1.0 - 0x1p-40) || ((bits + 4096) & ((1ULL << 44) - 1)) < 8192)
+      rows.push_back(i);
+  }
 }
 
 void Weigh(const float* source, const double* weights, int td, float* target) {

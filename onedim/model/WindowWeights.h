@@ -39,6 +39,14 @@ bool NearWeights(int type, float lb, float sineShift, int td, long double sw, do
 bool SettleNearFloats(const float* source, const double* weights, int td, double absolute,
                       std::vector<int>& unsettled);
 
+// The indices (in order) of the weights where a curve drawn from them could
+// move with their last bits: the largest ones (within 2^-40 of the largest
+// magnitude: the curve's scale, whose pixel lands on a whole row) and those
+// within 4096 units of the last place of a number of at most eight
+// significant bits (0.5, 1, ...: an own weight rounds onto such a number,
+// and its pixel lands on a whole row at some view height).
+void FindCurveRows(const double* weights, int td, std::vector<int>& rows);
+
 // target[i] = float(source[i] x (long double)weights[i]) for i < td: the
 // product in double, and in long double only where rounding twice could
 // differ (a double product exactly half way between two floats, or below
