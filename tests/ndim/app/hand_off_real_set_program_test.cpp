@@ -2,7 +2,8 @@
 // TopSpin 3.2 serial file: the set opens with its acquisition files' widths
 // and frequencies, is transformed along f2 through its dialog, and the row
 // that holds the set's strongest line goes to the 1D program, which shows
-// that line at the ppm the 2D axis gives it.
+// that line at the ppm the 2D axis gives it and keeps the document it was
+// handed out of its recent files.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -155,14 +156,6 @@ Strongest StrongestPoint(const CSpectrum2D& set) {
   return s;
 }
 
-// Answers whatever the 2D program asks after the hand-off (the values the
-// 1D program left) with No, until it asks nothing more.
-void DeclineWhatIsOffered(BrivaneProcess& app) {
-  while (HWND box = app.WaitDialog(nullptr, 3000))
-    if (!BrivaneProcess::Dismiss(box, IDNO) && !BrivaneProcess::Dismiss(box, IDOK))
-      break;
-}
-
 }  // namespace
 
 TEST(HandOffRealSetProgram, TheRowOfTheStrongestLineShowsItInTheOneDProgramWhereTheTwoDAxisPutsIt) {
@@ -271,6 +264,10 @@ TEST(HandOffRealSetProgram, TheRowOfTheStrongestLineShowsItInTheOneDProgramWhere
   if (HWND ask = one.WaitDialog(nullptr, 3000))
     BrivaneProcess::Press(ask, IDNO);
   EXPECT_EQ(0, one.WaitExit(30000));
+  // Brivane lists the document saved from it, not the one it was handed.
+  const std::vector<std::string> recent = RecentFilesOf("Brivane");
+  ASSERT_EQ(1u, recent.size());
+  EXPECT_EQ(0, ::lstrcmpiA(saved.c_str(), recent[0].c_str())) << recent[0];
   DeclineWhatIsOffered(nd);
   nd.PostCommand(ID_APP_EXIT);
   DeclineWhatIsOffered(nd);
