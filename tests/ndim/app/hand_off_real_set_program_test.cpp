@@ -218,13 +218,8 @@ TEST(HandOffRealSetProgram, TheRowOfTheStrongestLineShowsItInTheOneDProgramWhere
   for (int r = 0; r < line.row; ++r)
     nd.Command(ID_TRACES_NEXT_ROW);
   nd.PostCommand(ID_TOOLS_SEND_ROW);
-  std::vector<DWORD> started;
-  ASSERT_TRUE(WaitFor([&] { return !(started = ProcessesNamed("brivane23.exe")).empty(); }, 30000));
   BrivaneProcess one;
-  ASSERT_TRUE(one.Attach(started[0]));
-  ASSERT_NE(nullptr, one.WaitMainWindow(60000));
-  ASSERT_TRUE(WaitFor([&] { return one.ChildCount() == 1; }, 30000));
-  one.Sync();
+  ASSERT_TRUE(AttachHandedOneDProgram(one));
   EXPECT_EQ("~row.bvx", BrivaneProcess::WindowText(one.ActiveChild()));
 
   // The scale bar's units set to ppm, as a user picks them.

@@ -859,13 +859,8 @@ TEST_F(NdProgramTest, AChemistsDayTransformsBothDimensionsCorrectsTheBaselineRef
   // recent files do not list that document, which is gone.
   ::SetCursorPos(0, 0);
   ASSERT_TRUE(ChooseFromMenu(app, "t", 0, 5));
-  std::vector<DWORD> started;
-  ASSERT_TRUE(WaitFor([&] { return !(started = ProcessesNamed("brivane23.exe")).empty(); }, 30000));
   BrivaneProcess one;
-  ASSERT_TRUE(one.Attach(started[0]));
-  ASSERT_NE(nullptr, one.WaitMainWindow(60000));
-  ASSERT_TRUE(WaitFor([&] { return one.ChildCount() == 1; }, 30000));
-  one.Sync();
+  ASSERT_TRUE(AttachHandedOneDProgram(one));
   EXPECT_EQ("~row.bvx", BrivaneProcess::WindowText(one.ActiveChild()));
   HWND oneView = GraphView(one.ActiveChild());
   ASSERT_NE(nullptr, oneView);

@@ -16,6 +16,16 @@ void DeclineWhatIsOffered(BrivaneProcess& app) {
       break;
 }
 
+bool AttachHandedOneDProgram(BrivaneProcess& one) {
+  std::vector<DWORD> started;
+  if (!WaitFor([&] { return !(started = ProcessesNamed("brivane23.exe")).empty(); }, 30000) ||
+      !one.Attach(started[0]) || one.WaitMainWindow(60000) == nullptr ||
+      !WaitFor([&] { return one.ChildCount() == 1; }, 30000))
+    return false;
+  one.Sync();
+  return true;
+}
+
 std::vector<DWORD> ProcessesNamed(const char* pszExe) {
   std::vector<DWORD> pids;
   HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);

@@ -15,6 +15,9 @@ class BrivaneProcess;
 // Answers whatever the program asks with No (or OK, for what it only says)
 // until it asks nothing more for a while.
 void DeclineWhatIsOffered(BrivaneProcess& app);
+// The 1D program that a hand-off of the nD program started, attached once it
+// shows the one document it was given; false when that does not come.
+bool AttachHandedOneDProgram(BrivaneProcess& one);
 
 // Every running process of that program file name.
 std::vector<DWORD> ProcessesNamed(const char* pszExe);
