@@ -56,9 +56,9 @@ void CDocument::SetPathName(LPCSTR lpszPathName, BOOL bAddToMRU) {
     title = title.Mid(slash + 1);
   SetTitle(title);
   if (bAddToMRU) {
-    CDocManager* pManager = AfxGetDocManager();
-    if (pManager != nullptr)
-      pManager->AddToRecentFileList(m_strPathName);
+    CWinApp* pApp = AfxGetApp();
+    if (pApp != nullptr)
+      pApp->AddToRecentFileList(m_strPathName);
   }
 }
 

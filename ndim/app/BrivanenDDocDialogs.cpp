@@ -85,7 +85,9 @@ void CBrivanenDDoc::OnUpdateProcessPhase(CCmdUI* pCmdUI) {
 }
 
 // One dialog per dimension, from the current one down, while the user asks
-// for the next.
+// for the next. Once the last of them is transformed the set has no time
+// dimension left: the operations then act on all dimensions, and the
+// baseline commands are offered.
 void CBrivanenDDoc::OnProcessFourier() {
   while (m_pCurrent != nullptr && m_pCurrent->m_nCurrentDim > 0) {
     CFourierDialog dialog(FourierInitialChoices(*m_pCurrent), m_pCurrent->m_apodization, m_pCurrent->m_nCurrentDim,
@@ -100,6 +102,8 @@ void CBrivanenDDoc::OnProcessFourier() {
     RunLines(lines);
     if (m_pCurrent == nullptr)
       return;
+    if (m_pCurrent->m_nCurrentDim == 0)
+      RunLines({"f= -1"});
     FinishFourier(*m_pCurrent, dialog.m_choices.m_bApodize);
     DataChanged();
     if (!dialog.m_choices.m_bNextDimension)

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "common/HandOffNames.h"
 #include "common/SplashWnd.h"
 #include "controls/HoverListCtrl.h"
 #include "framework/win/DocTemplate.h"
@@ -197,6 +198,11 @@ CDocument* CBrivaneProApp::OpenDocumentFile(LPCSTR lpszFileName) {
   pDoc->RefreshAfterLoad();
   pDoc->SetPathName(lpszFileName);
   return pDoc;
+}
+
+void CBrivaneProApp::AddToRecentFileList(LPCSTR lpszPathName) {
+  if (lpszPathName != nullptr && !IsHandOffDocument(lpszPathName))
+    CWinApp::AddToRecentFileList(lpszPathName);
 }
 
 void CBrivaneProApp::OnFileOpen() {

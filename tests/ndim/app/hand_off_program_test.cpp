@@ -153,7 +153,7 @@ TEST(HandOffProgram, APhaseLeftByTheOneDProgramComesBackToTheRows) {
   CHandOffMessageBoxes ui;
   CCommandInterpreter interpreter(&ui);
   COneDProgramWin program(folder.c_str());
-  HandOff(*set, interpreter, rows, folder.c_str(), CSize(800, 600), program, ui);
+  HandOff(*set, interpreter, rows, HandOffFolders{folder.c_str(), ""}, CSize(800, 600), program, ui);
   ::WaitForSingleObject(thread, INFINITE);
   ::CloseHandle(thread);
   AfxSetMessageBoxHook(old);

@@ -2,7 +2,8 @@
 // TopSpin 3.2 serial file: the set opens with its acquisition files' widths
 // and frequencies, is transformed along f2 through its dialog, and the row
 // that holds the set's strongest line goes to the 1D program, which shows
-// that line at the ppm the 2D axis gives it and the vendor's 2rr has it.
+// that line at the ppm the 2D axis gives it and the vendor's 2rr has it, and
+// keeps the document it was handed out of its recent files.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -152,14 +153,6 @@ NdStrongest StrongestRealPoint(const CSpectrum2D& set) {
   return s;
 }
 
-// Answers whatever the 2D program asks after the hand-off (the values the
-// 1D program left) with No, until it asks nothing more.
-void DeclineWhatIsOffered(BrivaneProcess& app) {
-  while (HWND box = app.WaitDialog(nullptr, 3000))
-    if (!BrivaneProcess::Dismiss(box, IDNO) && !BrivaneProcess::Dismiss(box, IDOK))
-      break;
-}
-
 }  // namespace
 
 TEST(HandOffRealSetProgram, TheRowOfTheStrongestLineShowsItInTheOneDProgramWhereTheTwoDAxisPutsIt) {
@@ -227,13 +220,8 @@ TEST(HandOffRealSetProgram, TheRowOfTheStrongestLineShowsItInTheOneDProgramWhere
   for (int r = 0; r < line.row; ++r)
     nd.Command(ID_TRACES_NEXT_ROW);
   nd.PostCommand(ID_TOOLS_SEND_ROW);
-  std::vector<DWORD> started;
-  ASSERT_TRUE(WaitFor([&] { return !(started = ProcessesNamed("brivane23.exe")).empty(); }, 30000));
   BrivaneProcess one;
-  ASSERT_TRUE(one.Attach(started[0]));
-  ASSERT_NE(nullptr, one.WaitMainWindow(60000));
-  ASSERT_TRUE(WaitFor([&] { return one.ChildCount() == 1; }, 30000));
-  one.Sync();
+  ASSERT_TRUE(AttachHandedOneDProgram(one));
   EXPECT_EQ("~row.bvx", BrivaneProcess::WindowText(one.ActiveChild()));
 
   // The scale bar's units set to ppm, as a user picks them.
@@ -275,6 +263,10 @@ TEST(HandOffRealSetProgram, TheRowOfTheStrongestLineShowsItInTheOneDProgramWhere
   if (HWND ask = one.WaitDialog(nullptr, 3000))
     BrivaneProcess::Press(ask, IDNO);
   EXPECT_EQ(0, one.WaitExit(30000));
+  // Brivane lists the document saved from it, not the one it was handed.
+  const std::vector<std::string> recent = RecentFilesOf("Brivane");
+  ASSERT_EQ(1u, recent.size());
+  EXPECT_EQ(0, ::lstrcmpiA(saved.c_str(), recent[0].c_str())) << recent[0];
   DeclineWhatIsOffered(nd);
   nd.PostCommand(ID_APP_EXIT);
   DeclineWhatIsOffered(nd);

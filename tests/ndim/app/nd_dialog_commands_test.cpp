@@ -93,11 +93,14 @@ TEST_F(NdDialogCommandsTest, TransformRunsOnceForEachDimensionAndLeavesBothAxesI
                                   }});
   EXPECT_EQ(32, set->m_dims[2].m_nPoints);
   EXPECT_EQ(4, set->m_dims[1].m_nPoints);
-  EXPECT_EQ(0, set->m_nCurrentDim);
+  EXPECT_EQ(-1, set->m_nCurrentDim) << "all dimensions";
   EXPECT_EQ(3, set->m_axis.m_nUnitsF2);
   EXPECT_EQ(3, set->m_axis.m_nUnitsF1);
   EXPECT_TRUE(pDoc->IsModified());
   EXPECT_FALSE(Update(ID_PROCESS_HIGH_PASS).enabled) << "only along the last dimension";
+  EXPECT_TRUE(Update(ID_PROCESS_POLYNOMIAL).enabled);
+  EXPECT_TRUE(Update(ID_PROCESS_FULL_AUTO).enabled);
+  RunDialogs(ID_PROCESS_FOURIER, {});  // nothing is left to transform
 }
 
 TEST_F(NdDialogCommandsTest, CancelledDialogsChangeNothing) {

@@ -14,6 +14,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <string>
@@ -28,9 +29,11 @@
 #include "ndim/plot/NdViewGeometry.h"
 #include "ndim/script/CommandInterpreter.h"
 #include "resources/BrivanenDRes.h"
+#include "tests/framework/win/WindowTest.h"
 #include "tests/ndim/app/nd_app_test_support.h"
 #include "tests/ndim/nd_test_support.h"
 #include "tests/onedim/app/BrivaneProcess.h"
+#include "tests/onedim/app/ProgramTestSupport.h"
 
 namespace {
 
@@ -342,23 +345,18 @@ TEST_F(NdProgramTest, TheTransformDialogRunsTheLinesItShowsAndCancelRunsNone) {
 // white nor black (the frame, the axes and their labels are black). The
 // frame covers the raster's first column and row.
 CRect PlotOnScreen(HWND view) {
-  RECT rc;
-  ::GetClientRect(view, &rc);
-  POINT origin = {0, 0};
-  ::ClientToScreen(view, &origin);
-  HDC screen = ::GetDC(nullptr);
-  CRect box(rc.right, rc.bottom, 0, 0);
-  for (int y = 0; y < rc.bottom; y += 1)
-    for (int x = 0; x < rc.right; x += 3) {
-      const COLORREF c = ::GetPixel(screen, origin.x + x, origin.y + y);
-      if (c != RGB(255, 255, 255) && c != RGB(0, 0, 0) && c != CLR_INVALID) {
+  const std::unique_ptr<TestBitmap> shot = ScreenCopy(view);
+  CRect box(shot->width(), shot->height(), 0, 0);
+  for (int y = 0; y < shot->height(); y += 1)
+    for (int x = 0; x < shot->width(); x += 3) {
+      const COLORREF c = shot->Pixel(x, y);
+      if (c != RGB(255, 255, 255) && c != RGB(0, 0, 0)) {
         box.left = std::min<LONG>(box.left, x);
         box.right = std::max<LONG>(box.right, x + 1);
         box.top = std::min<LONG>(box.top, y);
         box.bottom = std::max<LONG>(box.bottom, y + 1);
       }
     }
-  ::ReleaseDC(nullptr, screen);
   return CRect(box.left - 1, box.top - 1, box.right, box.bottom);
 }
 
@@ -511,18 +509,58 @@ std::vector<HWND> PopupMenus(DWORD pid) {
   return menus;
 }
 
-// Process > Baseline opened from the keyboard, as a user opens it, and
-// closed again: the black pixels of its items' text on the screen (none
-// while they are greyed), or -1 when it did not open.
-int BaselineMenuBlackPixels(BrivaneProcess& app) {
-  ::PostMessageA(app.main(), WM_SYSCOMMAND, SC_KEYMENU, 'p');
-  if (!WaitFor([&] { return PopupMenus(app.pid()).size() == 1; }, 5000))
-    return -1;
-  ::PostMessageA(app.main(), WM_CHAR, 'b', 0);
+// Menus opened from the keyboard, as a user opens them: Alt with the menu
+// bar's letter, then the letter of each pop-up in turn. The pop-ups shown,
+// smallest first; empty when one did not open.
+std::vector<HWND> OpenMenus(BrivaneProcess& app, const std::string& letters) {
   std::vector<HWND> menus;
-  if (!WaitFor([&] { return (menus = PopupMenus(app.pid())).size() == 2; }, 5000))
-    return -1;
+  for (std::size_t i = 0; i < letters.size(); ++i) {
+    if (i == 0)
+      ::PostMessageA(app.main(), WM_SYSCOMMAND, SC_KEYMENU, letters[0]);
+    else
+      ::PostMessageA(app.main(), WM_CHAR, letters[i], 0);
+    if (!WaitFor([&] { return (menus = PopupMenus(app.pid())).size() == i + 1; }, 5000))
+      return {};
+  }
   ::Sleep(200);  // drawn
+  return menus;
+}
+
+bool MenusClosed(BrivaneProcess& app) {
+  const bool closed = WaitFor([&] { return PopupMenus(app.pid()).empty(); }, 5000);
+  app.Sync();
+  return closed;
+}
+
+void CloseMenus(BrivaneProcess& app) {
+  for (std::size_t n = PopupMenus(app.pid()).size(); n > 0; --n)
+    ::PostMessageA(app.main(), WM_KEYDOWN, VK_ESCAPE, 0);
+  MenusClosed(app);
+}
+
+// An item chosen from the menus of letters by its own letter, or, for an
+// item without one, by nDown presses of Down from the first item and Enter.
+// False when a menu did not open or close.
+bool ChooseFromMenu(BrivaneProcess& app, const std::string& letters, char item, int nDown = 0) {
+  if (OpenMenus(app, letters).empty())
+    return false;
+  if (item != 0) {
+    ::PostMessageA(app.main(), WM_CHAR, item, 0);
+  } else {
+    for (int i = 0; i < nDown; ++i)
+      ::PostMessageA(app.main(), WM_KEYDOWN, VK_DOWN, 0);
+    ::PostMessageA(app.main(), WM_KEYDOWN, VK_RETURN, 0);
+  }
+  return MenusClosed(app);
+}
+
+// Process > Baseline opened and closed again: the black pixels of its
+// items' text on the screen (none while they are greyed), or -1 when it did
+// not open.
+int BaselineMenuBlackPixels(BrivaneProcess& app) {
+  const std::vector<HWND> menus = OpenMenus(app, "pb");
+  if (menus.size() != 2)
+    return -1;
   RECT rc;
   ::GetWindowRect(menus[0], &rc);
   const int width = (rc.right - rc.left) / 2;  // the pixel list samples every second one
@@ -533,10 +571,7 @@ int BaselineMenuBlackPixels(BrivaneProcess& app) {
     // Inside the border: the items' text only.
     black += x > 3 && x < width - 3 && y > 3 && y < (rc.bottom - rc.top) / 2 - 3 && pixels[i] == RGB(0, 0, 0);
   }
-  for (int i = 0; i < 2; ++i)
-    ::PostMessageA(app.main(), WM_KEYDOWN, VK_ESCAPE, 0);
-  WaitFor([&] { return PopupMenus(app.pid()).empty(); }, 5000);
-  app.Sync();
+  CloseMenus(app);
   return black;
 }
 
@@ -579,12 +614,126 @@ std::string RunCommandLine(BrivaneProcess& app, const char* line) {
   return text;
 }
 
-// A real experiment (TopSpin 3.2: 10 rows of 4096 complex points) opened,
-// transformed along f2 by the Fourier Transform dialog, then corrected by
-// Process > Baseline > Polynomial and Full Auto once "f= -1" has offered
-// them. After each step the saved file holds what the same lines give here,
-// and the plot on the screen has changed.
-TEST_F(NdProgramTest, ARealSetIsTransformedAndCorrectedByBothBaselineCommands) {
+// The frame's client area above its document windows (the docked bars), as
+// the screen shows it: its rows of pixels.
+std::vector<std::vector<COLORREF>> BarArea(const BrivaneProcess& app) {
+  RECT client;
+  ::GetWindowRect(app.MdiClient(), &client);
+  POINT top = {client.left, client.top};
+  ::ScreenToClient(app.main(), &top);
+  const std::unique_ptr<TestBitmap> shot = ScreenCopy(app.main());
+  std::vector<std::vector<COLORREF>> rows;
+  for (int y = 0; y < top.y && y < shot->height(); ++y) {
+    rows.emplace_back();
+    for (int x = 0; x < shot->width(); ++x)
+      rows.back().push_back(shot->Pixel(x, y));
+  }
+  return rows;
+}
+
+// Of those rows, the ones that are black from edge to edge.
+int BlackRows(const std::vector<std::vector<COLORREF>>& rows) {
+  int black = 0;
+  for (const std::vector<COLORREF>& row : rows)
+    black += std::all_of(row.begin(), row.end(), [](COLORREF c) { return c == RGB(0, 0, 0); });
+  return black;
+}
+
+std::string RectText(const RECT& rc) {
+  return std::to_string(rc.left) + "," + std::to_string(rc.top) + " - " + std::to_string(rc.right) + "," +
+         std::to_string(rc.bottom);
+}
+
+// View > Full Screen on the real set, left once by the same menu item and
+// once by Escape: the frame comes back maximised where it was, with its
+// caption and its toolbar drawn as before (no black band over it).
+TEST_F(NdProgramTest, LeavingFullScreenKeepsTheFrameMaximisedWithItsToolbarDrawn) {
+  const std::string ser = BrivaneProcess::WinePath(std::string(BRIVANE_REALDATA_DIR) + "/bruker-t1-2d/1/ser");
+  BrivaneProcess app(BRIVANEND_APP_PATH);
+  HWND view = StartOnFile(app, ser);
+  ASSERT_NE(nullptr, view);
+  HWND main = app.main();
+  HWND toolbar = ::GetDlgItem(main, AFX_IDW_TOOLBAR);
+  ASSERT_NE(nullptr, toolbar);
+  // The pointer on the status bar: no button is hot, no trace follows it.
+  RECT status;
+  ::GetWindowRect(::GetDlgItem(main, AFX_IDW_STATUS_BAR), &status);
+  ::SetCursorPos(status.right - 5, status.bottom - 3);
+  Repainted(view);
+  ASSERT_TRUE(::IsZoomed(main));
+  RECT framed, bar;
+  ::GetWindowRect(main, &framed);
+  ::GetWindowRect(toolbar, &bar);
+  const std::vector<std::vector<COLORREF>> bars = BarArea(app);
+  ASSERT_GT(bars.size(), 20u) << "the toolbar's rows";
+  EXPECT_EQ(0, BlackRows(bars));
+  const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
+
+  for (const char* way : {"the menu", "Escape"}) {
+    SCOPED_TRACE(way);
+    ASSERT_TRUE(ChooseFromMenu(app, "v", 'l'));
+    ASSERT_TRUE(WaitFor([&] { return (::GetWindowLongA(main, GWL_STYLE) & WS_CAPTION) == 0; }, 5000));
+    app.Sync();
+    RECT whole;
+    ::GetWindowRect(main, &whole);
+    EXPECT_LE(whole.left, 0);
+    EXPECT_LE(whole.top, 0);
+    EXPECT_GE(whole.right, cx);
+    EXPECT_GE(whole.bottom, cy);
+    EXPECT_FALSE(::IsWindowVisible(toolbar));
+
+    if (std::string(way) == "Escape")
+      ::PostMessageA(view, WM_KEYDOWN, VK_ESCAPE, 0);
+    else
+      ASSERT_TRUE(ChooseFromMenu(app, "v", 'l'));
+    ASSERT_TRUE(WaitFor([&] { return (::GetWindowLongA(main, GWL_STYLE) & WS_CAPTION) != 0; }, 5000));
+    app.Sync();
+    EXPECT_TRUE(::IsZoomed(main));
+    RECT now;
+    ::GetWindowRect(main, &now);
+    EXPECT_EQ(RectText(framed), RectText(now));
+    ASSERT_TRUE(::IsWindowVisible(toolbar));
+    ::GetWindowRect(toolbar, &now);
+    EXPECT_EQ(RectText(bar), RectText(now));
+    ::SetCursorPos(status.right - 5, status.bottom - 3);
+    Repainted(view);
+    std::vector<std::vector<COLORREF>> shown;
+    EXPECT_TRUE(WaitFor([&] { return (shown = BarArea(app)) == bars; }, 5000))
+        << BlackRows(shown) << " black rows of " << shown.size();
+  }
+}
+
+// A left click with the real mouse at a point of a window: the press, and
+// once between (a dialog the press opens, say) has shown, the release, which
+// goes where the real one would.
+void ClickWithTheMouse(HWND hWnd, CPoint point, const std::function<void()>& between) {
+  ::ClientToScreen(hWnd, &point);
+  const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
+  for (DWORD dwFlags : {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = (point.x * 65535 + cx / 2) / (cx - 1);
+    in.mi.dy = (point.y * 65535 + cy / 2) / (cy - 1);
+    in.mi.dwFlags = dwFlags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    ::SendInput(1, &in, sizeof in);
+    if (dwFlags == MOUSEEVENTF_LEFTDOWN)
+      between();
+  }
+}
+
+// A chemist's day on a real experiment (TopSpin 3.2: 10 rows of 4096
+// complex points), each step by menu: Process > Fourier Transform along f2
+// and, in the dialog that follows, along f1; then Process > Baseline >
+// Polynomial and Full Auto, offered once both dimensions are transformed;
+// Tools > Reference F2 and a click on the plot, which the tool takes once;
+// Tools > Send Selected Row to Brivane, which shows the row and keeps its
+// document out of its recent files. After each step the saved file holds
+// what the same lines give here, and the plot on the screen has changed.
+TEST_F(NdProgramTest, AChemistsDayTransformsBothDimensionsCorrectsTheBaselineReferencesAndSendsARow) {
+  ::SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Orvandel\\Brivane");
+  EndProcessesNamed("brivane23.exe");
+  // Ends a 1D program that never lets the 2D one go.
+  Watchdog watchdog(300000);
   const std::string ser = BrivaneProcess::WinePath(std::string(BRIVANE_REALDATA_DIR) + "/bruker-t1-2d/1/ser");
   BrivaneProcess app(BRIVANEND_APP_PATH);
   HWND view = StartOnFile(app, ser);
@@ -596,9 +745,10 @@ TEST_F(NdProgramTest, ARealSetIsTransformedAndCorrectedByBothBaselineCommands) {
   const CRect plot = PlotOnScreen(view);
   EXPECT_EQ(0, BaselineMenuBlackPixels(app)) << "greyed";
 
-  // Process > Fourier Transform along f2 only: digitally filtered quadrature
-  // data from a Bruker spectrometer, not conjugated, at its own size.
-  app.PostCommand(ID_PROCESS_FOURIER);
+  // Process > Fourier Transform along f2: digitally filtered quadrature
+  // data from a Bruker spectrometer, not conjugated, at its own size; the
+  // next dimension follows.
+  ASSERT_TRUE(ChooseFromMenu(app, "p", 'f'));
   HWND dialog = app.WaitDialog("Fourier Transform");
   ASSERT_NE(nullptr, dialog);
   EXPECT_EQ("Apply along t2", BrivaneProcess::WindowText(::GetDlgItem(dialog, IDOK)));
@@ -607,14 +757,31 @@ TEST_F(NdProgramTest, ARealSetIsTransformedAndCorrectedByBothBaselineCommands) {
   EXPECT_EQ(BST_UNCHECKED, ::IsDlgButtonChecked(dialog, IDC_FT_REAL));
   EXPECT_EQ(BST_UNCHECKED, ::IsDlgButtonChecked(dialog, IDC_FT_INVERT));
   EXPECT_EQ(BST_UNCHECKED, ::IsDlgButtonChecked(dialog, IDC_FT_APODIZE));
-  ::CheckDlgButton(dialog, IDC_FT_NEXT_DIMENSION, BST_UNCHECKED);
+  EXPECT_EQ(BST_CHECKED, ::IsDlgButtonChecked(dialog, IDC_FT_NEXT_DIMENSION));
   ASSERT_TRUE(BrivaneProcess::Dismiss(dialog, IDOK));
+  // Along f1 with choices of its own: quadrature, 16 points, no protocol.
+  HWND second = nullptr;
+  ASSERT_TRUE(WaitFor(
+      [&] {
+        second = app.WaitDialog("Fourier Transform", 500);
+        return second != nullptr && second != dialog &&
+               BrivaneProcess::WindowText(::GetDlgItem(second, IDOK)) == "Apply along t1";
+      },
+      20000));
+  ::SendDlgItemMessageA(second, IDC_FT_PROTOCOL, CB_SETCURSEL, 0, 0);
+  ::SendDlgItemMessageA(second, IDC_FT_SIZE, CB_SETCURSEL, 2, 0);
+  for (int box : {IDC_FT_REAL, IDC_FT_MAGNITUDE, IDC_FT_HYPERPHASE, IDC_FT_INVERT, IDC_FT_APODIZE, IDC_FT_PREDICTION,
+                  IDC_FT_INVERSE})
+    ::CheckDlgButton(second, box, BST_UNCHECKED);
+  ::CheckDlgButton(second, IDC_FT_QUADRATURE, BST_CHECKED);
+  ASSERT_TRUE(BrivaneProcess::Dismiss(second, IDOK));
   app.Sync();
-  std::string script = "bw q 4096\new\nze 4096\nft ";
+  std::string script = "bw q 4096\new\nze 4096\nft \nbw q 16\new\nze 16\nft \nf= -1";
   std::unique_ptr<CSpectrum2D> written = SaveAndRead(app, m_dir + "t1-ft.bv2", ID_FILE_SAVE);
   std::unique_ptr<CSpectrum2D> expected = Expected(ser, script.c_str());
   ASSERT_NE(nullptr, written);
   ASSERT_NE(nullptr, expected);
+  EXPECT_EQ(16, written->m_dims[1].m_nPoints);
   EXPECT_TRUE(SameData(*expected, *written));
   std::vector<COLORREF> now = Repainted(view);
   EXPECT_NE(shown, now) << "the spectra are drawn";
@@ -623,36 +790,37 @@ TEST_F(NdProgramTest, ARealSetIsTransformedAndCorrectedByBothBaselineCommands) {
   // The strongest line where the vendor's own 2rr has it, within two
   // points: in the saved file, and in the status bar with the pointer on
   // it (to within the points a pixel spans).
-  const DimensionBlock& f2 = written->m_dims[2];
-  const double point = f2.m_fSpectralWidth / f2.m_fSpectrometerFreq / f2.m_nPoints;
-  const double vendor = StrongestPpmOf2rr(std::string(BRIVANE_REALDATA_DIR) + "/bruker-t1-2d/1/pdata/1");
-  const NdStrongest line = StrongestPoint(*written);
-  EXPECT_NEAR(vendor, NdAxisValue(f2, line.column, ND_UNITS_PPM), 2 * point);
-  ASSERT_GT(plot.Width(), 100);
-  written->SetPlotRect(plot);
-  written->m_axis.m_nUnitsF2 = ND_UNITS_PPM;  // as the transform left the axis
-  const CPoint at = PixelOfPoint(*written, plot, line.column, line.row);
-  const CPoint mapped = written->PixelToPoint(at.x, at.y);
-  const std::string expectedText = FormatNdCursorReadout(*written, mapped.x, mapped.y);
-  const std::string status = PressAndReadStatus(app, view, at, expectedText);
-  double readout = 0;
-  ASSERT_EQ(1, std::sscanf(status.c_str(), "Position=(F2 %lf", &readout))
-      << status << " (" << expectedText << ") plot " << plot.left << "," << plot.top << "," << plot.right << ","
-      << plot.bottom << " at " << at.x << "," << at.y << " zoom " << written->m_zoom.left << ","
-      << written->m_zoom.right;
-  EXPECT_NEAR(vendor, readout, (2 + f2.m_nPoints / plot.Width() + 1) * point + 0.005)
-      << status << " (" << expectedText << ") plot " << plot.left << "," << plot.top << "," << plot.right << ","
-      << plot.bottom << " at " << at.x << "," << at.y;
+  {
+    const DimensionBlock& f2 = written->m_dims[2];
+    const double point = f2.m_fSpectralWidth / f2.m_fSpectrometerFreq / f2.m_nPoints;
+    const double vendor = StrongestPpmOf2rr(std::string(BRIVANE_REALDATA_DIR) + "/bruker-t1-2d/1/pdata/1");
+    const NdStrongest line = StrongestPoint(*written);
+    EXPECT_NEAR(vendor, NdAxisValue(f2, line.column, ND_UNITS_PPM), 2 * point);
+    ASSERT_GT(plot.Width(), 100);
+    written->SetPlotRect(plot);
+    written->m_axis.m_nUnitsF2 = ND_UNITS_PPM;  // as the transform left the axis
+    const CPoint at = PixelOfPoint(*written, plot, line.column, line.row);
+    const CPoint mapped = written->PixelToPoint(at.x, at.y);
+    const std::string expectedText = FormatNdCursorReadout(*written, mapped.x, mapped.y);
+    const std::string status = PressAndReadStatus(app, view, at, expectedText);
+    double readout = 0;
+    ASSERT_EQ(1, std::sscanf(status.c_str(), "Position=(F2 %lf", &readout))
+        << status << " (" << expectedText << ") plot " << plot.left << "," << plot.top << "," << plot.right << ","
+        << plot.bottom << " at " << at.x << "," << at.y << " zoom " << written->m_zoom.left << ","
+        << written->m_zoom.right;
+    EXPECT_NEAR(vendor, readout, (2 + f2.m_nPoints / plot.Width() + 1) * point + 0.005)
+        << status << " (" << expectedText << ") plot " << plot.left << "," << plot.top << "," << plot.right << ","
+        << plot.bottom << " at " << at.x << "," << at.y;
+  }
   const std::unique_ptr<CSpectrum2D> transformed = std::move(written);
 
-  // The baseline commands wait for the current dimension -1.
-  EXPECT_EQ("Performing Operations Along f1\n", RunCommandLine(app, "f= ?"));
-  EXPECT_EQ(0, BaselineMenuBlackPixels(app)) << "greyed";
-  EXPECT_EQ("", RunCommandLine(app, "f= -1"));
+  // Both dimensions done: operations act on all of them, and the baseline
+  // commands are offered.
+  EXPECT_EQ("Performing Operations Along all dimensions\n", RunCommandLine(app, "f= ?"));
   EXPECT_GT(BaselineMenuBlackPixels(app), 20) << "offered";
 
   // Polynomial: order 3 along f2 (the rows), trigonometric, filter 3.
-  app.PostCommand(ID_PROCESS_POLYNOMIAL);
+  ASSERT_TRUE(ChooseFromMenu(app, "pb", 'p'));
   dialog = app.WaitDialog("Polynomial Baseline Correction");
   ASSERT_NE(nullptr, dialog);
   EXPECT_EQ(BST_CHECKED, ::IsDlgButtonChecked(dialog, IDC_BC_ORDER5));
@@ -668,7 +836,7 @@ TEST_F(NdProgramTest, ARealSetIsTransformedAndCorrectedByBothBaselineCommands) {
   ::SetDlgItemTextA(dialog, IDC_BC_FILTER, "3");
   ASSERT_TRUE(BrivaneProcess::Dismiss(dialog, IDOK));
   app.Sync();
-  script += "\nf= -1\nbc 2 3 1 3";
+  script += "\nbc 2 3 1 3";
   written = SaveAndRead(app, m_dir + "t1-polynomial.bv2", ID_FILE_SAVE_AS);
   expected = Expected(ser, script.c_str());
   ASSERT_NE(nullptr, written);
@@ -680,15 +848,77 @@ TEST_F(NdProgramTest, ARealSetIsTransformedAndCorrectedByBothBaselineCommands) {
   shown = now;
 
   // Full Auto: the rows, then the columns.
-  app.Command(ID_PROCESS_FULL_AUTO);
-  app.Sync();
+  ASSERT_TRUE(ChooseFromMenu(app, "pb", 'f'));
   script += "\nbc\nbc 1";
   written = SaveAndRead(app, m_dir + "t1-full-auto.bv2", ID_FILE_SAVE_AS);
   expected = Expected(ser, script.c_str());
   ASSERT_NE(nullptr, written);
   EXPECT_TRUE(SameData(*expected, *written));
   ExpectLinesKeptOnAFlatBaseline(*transformed, *written);
-  EXPECT_NE(shown, Repainted(view)) << "corrected again";
+  now = Repainted(view);
+  EXPECT_NE(shown, now) << "corrected again";
+  shown = now;
+
+  // Tools > Reference F2 (the third item), and a click on the plot: the
+  // Reference dialog offers the point's shift, and OK with a shift 1 ppm
+  // higher moves the f2 axis by 1 ppm.
+  const DimensionBlock f2 = written->m_dims[2];
+  ASSERT_TRUE(ChooseFromMenu(app, "t", 0, 2));
+  const CPoint centre = PlotOnScreen(view).CenterPoint();
+  HWND reference = nullptr;
+  ClickWithTheMouse(view, centre, [&] { reference = app.WaitDialog("Reference"); });
+  ASSERT_NE(nullptr, reference);
+  const double offered = std::atof(BrivaneProcess::WindowText(::GetDlgItem(reference, IDC_ND_REF_SHIFT)).c_str());
+  ::SetDlgItemTextA(reference, IDC_ND_REF_SHIFT, std::to_string(offered + 1.0).c_str());
+  ASSERT_TRUE(BrivaneProcess::Dismiss(reference, IDOK));
+  app.Sync();
+  written = SaveAndRead(app, m_dir + "t1-referenced.bv2", ID_FILE_SAVE_AS);
+  ASSERT_NE(nullptr, written);
+  EXPECT_NEAR(f2.m_fSpectrometerFreq, written->m_dims[2].m_fLastFrequency - f2.m_fLastFrequency,
+              0.001 * f2.m_fSpectrometerFreq)
+      << "1 ppm";
+  EXPECT_EQ(expected->m_dims[1].m_fLastFrequency, written->m_dims[1].m_fLastFrequency) << "f1 stays";
+  now = Repainted(view);
+  EXPECT_NE(shown, now) << "the f2 axis moved";
+  // The tool acted once: the next click is the cursor's, whose position the
+  // status bar shows, and no dialog opens.
+  HWND status = ::GetDlgItem(app.main(), AFX_IDW_STATUS_BAR);
+  std::string readout;
+  ClickWithTheMouse(view, centre, [&] {
+    WaitFor([&] { return (readout = BrivaneProcess::WindowText(status)).rfind("Position=(", 0) == 0; }, 5000);
+  });
+  EXPECT_EQ(0u, readout.rfind("Position=(", 0)) << readout;
+  HWND again = app.WaitDialog("Reference", 1500);
+  EXPECT_EQ(nullptr, again) << "the tool stayed armed";
+  if (again != nullptr)
+    BrivaneProcess::Dismiss(again, IDCANCEL);
+  app.Sync();
+
+  // Tools > Send Selected Row to Brivane 1D (the sixth item): Brivane shows
+  // the row in the document it was handed, and once it has ended its
+  // recent files do not list that document, which is gone.
+  ::SetCursorPos(0, 0);
+  ASSERT_TRUE(ChooseFromMenu(app, "t", 0, 5));
+  BrivaneProcess one;
+  ASSERT_TRUE(AttachHandedOneDProgram(one));
+  EXPECT_EQ("~row.bvx", BrivaneProcess::WindowText(one.ActiveChild()));
+  HWND oneView = GraphView(one.ActiveChild());
+  ASSERT_NE(nullptr, oneView);
+  EXPECT_TRUE(WaitFor([&] { return ScreenCopy(oneView)->Count(RGB(0, 0, 255)) > 100; }, 10000)) << "the row";
+  one.PostCommand(ID_APP_EXIT);
+  if (HWND ask = one.WaitDialog(nullptr, 3000))
+    BrivaneProcess::Press(ask, IDNO);
+  EXPECT_EQ(0, one.WaitExit(30000));
+  DeclineWhatIsOffered(app);
+  for (const std::string& file : RecentFilesOf("Brivane"))
+    EXPECT_EQ(std::string::npos, file.find("~row.bvx")) << file;
+  const std::string program = BrivaneProcess::WinePath(BRIVANEND_APP_PATH);
+  const std::string handed = program.substr(0, program.find_last_of('\\') + 1) + "~row.bvx";
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(handed.c_str())) << "removed";
+  app.PostCommand(ID_APP_EXIT);
+  DeclineWhatIsOffered(app);
+  EXPECT_EQ(0, app.WaitExit(30000));
+  EXPECT_FALSE(watchdog.fired());
 }
 
 }  // namespace

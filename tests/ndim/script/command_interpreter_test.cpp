@@ -75,7 +75,9 @@ TEST(CommandInterpreter, DimensionCommand) {
   EXPECT_EQ(s.set->m_nCurrentDim, 1);
   EXPECT_EQ(s.sink.messages.back(), "Performing Operations Along f1\n");
   s.Run("f= -1\nf= ?");
-  EXPECT_EQ(s.sink.messages.back(), "Performing Operations Along f-1\n");
+  EXPECT_EQ(s.sink.messages.back(), "Performing Operations Along all dimensions\n");
+  s.Run("f= 1\nft\nf= ?");
+  EXPECT_EQ(s.sink.messages.back(), "Performing Operations Along no dimension\n");
 }
 
 // Where the dimension command and the transforms leave the current
