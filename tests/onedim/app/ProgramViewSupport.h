@@ -42,6 +42,10 @@ void WaitForSteadyLayout(HWND view);
 // program paints in its own time, so copies are taken until two agree.
 std::unique_ptr<TestBitmap> Shot(HWND hWnd);
 
+// With BRIVANE_SHOT_DIR set (a Windows path), the picture is written there
+// as <pszName>.bmp, for a person to look at; otherwise nothing is done.
+void SaveShot(const TestBitmap& shot, const char* pszName);
+
 // Where a trace of colour cr lies in a view's picture, in the band from the
 // view's top to nZeroLine that its positive lines fill.
 struct TraceExtent {

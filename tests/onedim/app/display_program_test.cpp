@@ -203,7 +203,7 @@ TEST_F(DisplayProgramTest, IntegralAndLabelEditsByKeyAreKeptOnClosing) {
     // As the program laid the document out in its view.
     int nScaleDen = 0, nBase = 0;
     {
-      CViewHost host;
+      CStoredLayoutHost host;
       CBrivaneProDoc saved(&host);
       ASSERT_TRUE(saved.ReadNativeFile(path.c_str()));
       nScaleDen = saved.GetSpectrumAt(0)->m_nIntegralScaleDen;
@@ -233,7 +233,7 @@ TEST_F(DisplayProgramTest, IntegralAndLabelEditsByKeyAreKeptOnClosing) {
     ASSERT_TRUE(BrivaneProcess::Dismiss(box, IDYES));
     ASSERT_TRUE(WaitFor([&] { return app.ChildCount() == 0; }, 5000));
 
-    CViewHost host;
+    CStoredLayoutHost host;
     CBrivaneProDoc doc(&host);
     ASSERT_TRUE(doc.ReadNativeFile(path.c_str()));
     const CSpectrum* s = doc.GetSpectrumAt(0);
