@@ -46,12 +46,17 @@ bool OpenBrukerFid(BrivaneProcess& app, const char* pszExperiment) {
   if (!app.Start("") || app.WaitMainWindow() == nullptr)
     return false;
   app.Sync();
+  return OpenAnotherBrukerFid(app, pszExperiment);
+}
+
+bool OpenAnotherBrukerFid(BrivaneProcess& app, const char* pszExperiment) {
+  const int nWindows = app.ChildCount();
   app.PostCommand(ID_FILE_OPEN);
   HWND dialog = app.WaitDialog("Import file");
   const std::string fid = std::string(BRIVANE_SOURCE_DIR "/tests/data/") + pszExperiment + "/fid";
   if (dialog == nullptr || !BrivaneProcess::EnterFileName(dialog, BrivaneProcess::WinePath(fid)))
     return false;
-  if (!WaitFor([&] { return app.ChildCount() == 1 && !::IsWindow(dialog); }, 15000))
+  if (!WaitFor([&] { return app.ChildCount() == nWindows + 1 && !::IsWindow(dialog); }, 15000))
     return false;
   app.Sync();
   return true;
@@ -85,6 +90,10 @@ void WaitForSteadyLayout(HWND view) {
 
 std::unique_ptr<TestBitmap> Shot(HWND hWnd) {
   ::RedrawWindow(hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  return Settled(hWnd);
+}
+
+std::unique_ptr<TestBitmap> Settled(HWND hWnd) {
   std::unique_ptr<TestBitmap> shot = ScreenCopy(hWnd);
   for (int i = 0; i < 30; i++) {
     ::Sleep(100);

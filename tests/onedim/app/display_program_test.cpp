@@ -341,21 +341,6 @@ TEST_F(DisplayProgramTest, FidShiftStepsMadeWithTheArrowsReachOk) {
     ASSERT_EQ(b->m_pData[i + 4], s->m_pData[i]) << i;
 }
 
-// What the screen shows of a window by itself once it holds still: unlike
-// Shot, nothing asks it to paint again, so a part it never repaints stays
-// as it is.
-std::unique_ptr<TestBitmap> Settled(HWND hWnd) {
-  std::unique_ptr<TestBitmap> shot = ScreenCopy(hWnd);
-  for (int i = 0; i < 30; i++) {
-    ::Sleep(100);
-    std::unique_ptr<TestBitmap> again = ScreenCopy(hWnd);
-    if (again->SameAs(*shot))
-      break;
-    shot = std::move(again);
-  }
-  return shot;
-}
-
 // How many pixels of the frame's menu bar the screen shows in black: its
 // texts, once drawn. The bar is the row of the menu's height over the
 // client area.
@@ -382,13 +367,7 @@ int MenuTextPixels(HWND main) {
 TEST_F(DisplayProgramTest, FullScreenShowsTheWholeViewAndGivesTheWindowsBack) {
   BrivaneProcess app;
   ASSERT_TRUE(OpenBrukerFid(app, "bruker-aspirin-1h/1"));
-  app.PostCommand(ID_FILE_OPEN);
-  HWND dialog = app.WaitDialog("Import file");
-  ASSERT_NE(nullptr, dialog);
-  ASSERT_TRUE(BrivaneProcess::EnterFileName(
-      dialog, BrivaneProcess::WinePath(BRIVANE_SOURCE_DIR "/tests/data/bruker-gaba-13c/13C/fid")));
-  ASSERT_TRUE(WaitFor([&] { return app.ChildCount() == 2 && !::IsWindow(dialog); }, 15000));
-  app.Sync();
+  ASSERT_TRUE(OpenAnotherBrukerFid(app, "bruker-gaba-13c/13C"));
   ASSERT_TRUE(Transform(app));
   HWND view = PanesOf(app).view;
   WaitForSteadyLayout(view);
