@@ -508,6 +508,14 @@ class CBrivaneProDoc {
   // the zero line 41 pixels above its bottom, the largest value most of its
   // height above it.
   static void LayOutAsSpectrum(CSpectrum& s, const RECT& rcClient);
+  // A spectrum read from a .bvx file put into a view nViewHeight pixels
+  // tall: its stored zero line (1/10000 of the saved view's height) and the
+  // heights of the layout of the saved view (nSavedHeight, 0 when the file
+  // does not know it).
+  static void PlaceInView(CSpectrum& s, int nZeroLine, int nSavedHeight, int nViewHeight);
+  // The frame's scroll bar over the spectrum's visible range, hidden when
+  // the whole spectrum shows.
+  void ShowScrollBarFor(const CSpectrum& spectrum);
   // A new simulated spectrum: whole visible range, buffers, blue trace and
   // axis labels, acquisition time, counted.
   void FinishSimulatedSpectrum(CSpectrum* pSpectrum);

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "resources/BrivaneRes.h"
@@ -44,12 +46,17 @@ bool OpenBrukerFid(BrivaneProcess& app, const char* pszExperiment) {
   if (!app.Start("") || app.WaitMainWindow() == nullptr)
     return false;
   app.Sync();
+  return OpenAnotherBrukerFid(app, pszExperiment);
+}
+
+bool OpenAnotherBrukerFid(BrivaneProcess& app, const char* pszExperiment) {
+  const int nWindows = app.ChildCount();
   app.PostCommand(ID_FILE_OPEN);
   HWND dialog = app.WaitDialog("Import file");
   const std::string fid = std::string(BRIVANE_SOURCE_DIR "/tests/data/") + pszExperiment + "/fid";
   if (dialog == nullptr || !BrivaneProcess::EnterFileName(dialog, BrivaneProcess::WinePath(fid)))
     return false;
-  if (!WaitFor([&] { return app.ChildCount() == 1 && !::IsWindow(dialog); }, 15000))
+  if (!WaitFor([&] { return app.ChildCount() == nWindows + 1 && !::IsWindow(dialog); }, 15000))
     return false;
   app.Sync();
   return true;
@@ -83,6 +90,10 @@ void WaitForSteadyLayout(HWND view) {
 
 std::unique_ptr<TestBitmap> Shot(HWND hWnd) {
   ::RedrawWindow(hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  return Settled(hWnd);
+}
+
+std::unique_ptr<TestBitmap> Settled(HWND hWnd) {
   std::unique_ptr<TestBitmap> shot = ScreenCopy(hWnd);
   for (int i = 0; i < 30; i++) {
     ::Sleep(100);
@@ -92,6 +103,40 @@ std::unique_ptr<TestBitmap> Shot(HWND hWnd) {
     shot = std::move(again);
   }
   return shot;
+}
+
+void SaveShot(const TestBitmap& shot, const char* pszName) {
+  const char* pszDir = std::getenv("BRIVANE_SHOT_DIR");
+  if (pszDir == nullptr || *pszDir == '\0')
+    return;
+  const int w = shot.width(), h = shot.height(), nRow = (w * 3 + 3) & ~3;
+  BITMAPFILEHEADER file = {};
+  BITMAPINFOHEADER info = {};
+  file.bfType = 0x4D42;  // "BM"
+  file.bfOffBits = sizeof file + sizeof info;
+  file.bfSize = file.bfOffBits + (DWORD)nRow * h;
+  info.biSize = sizeof info;
+  info.biWidth = w;
+  info.biHeight = h;
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  const std::string path = std::string(pszDir) + "\\" + pszName + ".bmp";
+  FILE* f = std::fopen(path.c_str(), "wb");
+  if (f == nullptr)
+    return;
+  std::fwrite(&file, sizeof file, 1, f);
+  std::fwrite(&info, sizeof info, 1, f);
+  std::vector<BYTE> row((size_t)nRow, 0);
+  for (int y = h - 1; y >= 0; y--) {
+    for (int x = 0; x < w; x++) {
+      const COLORREF cr = shot.Pixel(x, y);
+      row[(size_t)x * 3] = GetBValue(cr);
+      row[(size_t)x * 3 + 1] = GetGValue(cr);
+      row[(size_t)x * 3 + 2] = GetRValue(cr);
+    }
+    std::fwrite(row.data(), 1, row.size(), f);
+  }
+  std::fclose(f);
 }
 
 TraceExtent MeasureTrace(const TestBitmap& shot, int nZeroLine, COLORREF cr) {

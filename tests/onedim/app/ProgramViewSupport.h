@@ -27,6 +27,9 @@ Panes PanesOf(const BrivaneProcess& app);
 // opened through File > Open as a Bruker file (the type the dialog offers
 // first), in a new window.
 bool OpenBrukerFid(BrivaneProcess& app, const char* pszExperiment);
+// The same FID opened through File > Open in one more window of the
+// running program.
+bool OpenAnotherBrukerFid(BrivaneProcess& app, const char* pszExperiment);
 
 // Process > Fourier Transform with the dialog as it opens, or zero filled
 // to pszPoints floats.
@@ -41,6 +44,14 @@ void WaitForSteadyLayout(HWND view);
 // The window as the screen shows it once its repaint has settled: the
 // program paints in its own time, so copies are taken until two agree.
 std::unique_ptr<TestBitmap> Shot(HWND hWnd);
+// The window as the screen shows it by itself once it holds still: unlike
+// Shot nothing asks it to paint again, so a part it never repaints stays
+// as it is.
+std::unique_ptr<TestBitmap> Settled(HWND hWnd);
+
+// With BRIVANE_SHOT_DIR set (a Windows path), the picture is written there
+// as <pszName>.bmp, for a person to look at; otherwise nothing is done.
+void SaveShot(const TestBitmap& shot, const char* pszName);
 
 // Where a trace of colour cr lies in a view's picture, in the band from the
 // view's top to nZeroLine that its positive lines fill.

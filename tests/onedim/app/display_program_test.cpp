@@ -203,7 +203,7 @@ TEST_F(DisplayProgramTest, IntegralAndLabelEditsByKeyAreKeptOnClosing) {
     // As the program laid the document out in its view.
     int nScaleDen = 0, nBase = 0;
     {
-      CViewHost host;
+      CStoredLayoutHost host;
       CBrivaneProDoc saved(&host);
       ASSERT_TRUE(saved.ReadNativeFile(path.c_str()));
       nScaleDen = saved.GetSpectrumAt(0)->m_nIntegralScaleDen;
@@ -233,7 +233,7 @@ TEST_F(DisplayProgramTest, IntegralAndLabelEditsByKeyAreKeptOnClosing) {
     ASSERT_TRUE(BrivaneProcess::Dismiss(box, IDYES));
     ASSERT_TRUE(WaitFor([&] { return app.ChildCount() == 0; }, 5000));
 
-    CViewHost host;
+    CStoredLayoutHost host;
     CBrivaneProDoc doc(&host);
     ASSERT_TRUE(doc.ReadNativeFile(path.c_str()));
     const CSpectrum* s = doc.GetSpectrumAt(0);
@@ -339,4 +339,108 @@ TEST_F(DisplayProgramTest, FidShiftStepsMadeWithTheArrowsReachOk) {
   ASSERT_EQ(b->m_paramsA.td, s->m_paramsA.td);
   for (int i = 0; i + 4 < s->m_paramsA.td; i++)
     ASSERT_EQ(b->m_pData[i + 4], s->m_pData[i]) << i;
+}
+
+// How many pixels of the frame's menu bar the screen shows in black: its
+// texts, once drawn. The bar is the row of the menu's height over the
+// client area.
+int MenuTextPixels(HWND main) {
+  POINT origin = {0, 0};
+  ::ClientToScreen(main, &origin);
+  RECT rcClient;
+  ::GetClientRect(main, &rcClient);
+  const std::unique_ptr<TestBitmap> screen = Settled(::GetDesktopWindow());
+  int n = 0;
+  for (int y = std::max(0L, origin.y - ::GetSystemMetrics(SM_CYMENU)); y < origin.y; y++)
+    for (int x = std::max(0L, origin.x); x < origin.x + rcClient.right; x++)
+      n += screen->Pixel(x, y) == RGB(0, 0, 0);
+  return n;
+}
+
+// View > Full Screen over a transformed real FID, a second window open
+// behind it: the 1D view fills what the process toolbar and the window tabs
+// leave of the screen, its scale drawn at its bottom on the screen; Full
+// Screen off gives the menu and the process toolbar back drawn as they
+// were, and so does View > Toolbar off and on; Ctrl+F4 in Full Screen
+// closes that window and leaves the other maximised, with the frame and its
+// bars back.
+TEST_F(DisplayProgramTest, FullScreenShowsTheWholeViewAndGivesTheWindowsBack) {
+  BrivaneProcess app;
+  ASSERT_TRUE(OpenBrukerFid(app, "bruker-aspirin-1h/1"));
+  ASSERT_TRUE(OpenAnotherBrukerFid(app, "bruker-gaba-13c/13C"));
+  ASSERT_TRUE(Transform(app));
+  HWND view = PanesOf(app).view;
+  WaitForSteadyLayout(view);
+  HWND main = app.main();
+  HWND toolbar = ::GetDlgItem(main, AFX_IDW_TOOLBAR), process = ::GetDlgItem(main, ID_PROCESS_TOOLBAR);
+  ASSERT_NE(nullptr, process);
+  const std::unique_ptr<TestBitmap> processBefore = Shot(process);
+  const int nMenuText = MenuTextPixels(main);
+  EXPECT_GT(nMenuText, 100) << "the menu's texts";
+  SaveShot(*Settled(::GetDesktopWindow()), "full_before");
+
+  app.Command(ID_VIEW_FULL_SCREEN);
+  app.Sync();
+  WaitForSteadyLayout(view);
+  ASSERT_FALSE(::IsWindowVisible(toolbar));
+  const std::unique_ptr<TestBitmap> screen = Shot(::GetDesktopWindow());
+  SaveShot(*screen, "full_screen");
+  RECT rcView, rcRoom;
+  ::GetWindowRect(view, &rcView);
+  ::GetClientRect(app.MdiClient(), &rcRoom);
+  ::MapWindowPoints(app.MdiClient(), nullptr, reinterpret_cast<POINT*>(&rcRoom), 2);
+  EXPECT_TRUE(::EqualRect(&rcView, &rcRoom))
+      << "the view fills the room the bars leave: view " << rcView.left << "," << rcView.top << " - " << rcView.right
+      << "," << rcView.bottom << ", room " << rcRoom.left << "," << rcRoom.top << " - " << rcRoom.right << ","
+      << rcRoom.bottom;
+  EXPECT_LE(rcView.bottom, ::GetSystemMetrics(SM_CYSCREEN)) << "the view's bottom on the screen";
+  // The scale's grey band in the view's last rows, as the screen shows them.
+  int nBand = 0;
+  for (int x = std::max(0L, rcView.left); x < std::min<LONG>(rcView.right, screen->width()); x++)
+    nBand += screen->Pixel(x, rcView.bottom - 3) == RGB(191, 191, 191);
+  EXPECT_GT(nBand, (rcView.right - rcView.left) / 2) << "the scale band on the screen, row " << rcView.bottom - 3;
+
+  app.Command(ID_VIEW_FULL_SCREEN);
+  app.Sync();
+  EXPECT_TRUE(::IsWindowVisible(toolbar));
+  EXPECT_TRUE(::IsZoomed(main));
+  std::unique_ptr<TestBitmap> processAfter = Settled(process);
+  SaveShot(*processAfter, "full_process_after");
+  SaveShot(*Settled(::GetDesktopWindow()), "full_left");
+  EXPECT_TRUE(processAfter->SameAs(*processBefore)) << "the process toolbar drawn as before Full Screen";
+  EXPECT_EQ(nMenuText, MenuTextPixels(main)) << "the menu drawn as before Full Screen";
+  // The standard toolbar hidden and shown again through the View menu.
+  app.Command(ID_VIEW_TOOLBAR);
+  app.Sync();
+  ASSERT_FALSE(::IsWindowVisible(toolbar));
+  app.Command(ID_VIEW_TOOLBAR);
+  app.Sync();
+  ASSERT_TRUE(::IsWindowVisible(toolbar));
+  processAfter = Settled(process);
+  SaveShot(*processAfter, "full_process_toolbar_again");
+  EXPECT_TRUE(processAfter->SameAs(*processBefore)) << "the process toolbar drawn as before the toolbar went";
+
+  // Ctrl+F4 in Full Screen, from the keyboard.
+  app.Command(ID_VIEW_FULL_SCREEN);
+  app.Sync();
+  ASSERT_FALSE(::IsWindowVisible(toolbar));
+  ::SetForegroundWindow(main);
+  ASSERT_TRUE(WaitFor([&] { return ::GetForegroundWindow() == main; }, 5000));
+  INPUT keys[4] = {};
+  for (INPUT& key : keys)
+    key.type = INPUT_KEYBOARD;
+  keys[0].ki.wVk = keys[3].ki.wVk = VK_CONTROL;
+  keys[1].ki.wVk = keys[2].ki.wVk = VK_F4;
+  keys[2].ki.dwFlags = keys[3].ki.dwFlags = KEYEVENTF_KEYUP;
+  ASSERT_EQ(4u, ::SendInput(4, keys, sizeof(INPUT)));
+  if (HWND ask = app.WaitDialog(nullptr, 3000))
+    BrivaneProcess::Dismiss(ask, IDNO);
+  ASSERT_TRUE(WaitFor([&] { return app.ChildCount() == 1; }, 5000));
+  app.Sync();
+  bool bMaximized = false;
+  ASSERT_NE(nullptr, app.ActiveChild(&bMaximized));
+  EXPECT_TRUE(bMaximized) << "the other window stays maximised";
+  EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(toolbar) != FALSE; }, 3000));
+  EXPECT_TRUE(::IsZoomed(main));
+  SaveShot(*Settled(::GetDesktopWindow()), "full_closed");
 }

@@ -17,6 +17,7 @@
 #include "onedim/model/TextLabel.h"
 #include "onedim/model/Integral.h"
 #include "onedim/processing/FourierTransformStep.h"
+#include "onedim/plot/ViewGeometry.h"
 
 namespace {
 
@@ -520,6 +521,97 @@ TEST_F(BvxFileTest, ZeroLinesAndTheAcquisitionTimeComeBackAsSaved) {
     ASSERT_TRUE(ReadInto(back, file)) << m_strError;
     back.RefreshAfterLoad();
     EXPECT_EQ(c.dShown, back.m_pCurrent->m_paramsA.aq) << c.dStored;
+  }
+}
+
+// A layout comes back in the view it was saved from: the scroll bar of a
+// zoomed spectrum takes its room before the zero lines are converted, so
+// trace, scale and integral curves lie where they were. Saved from a
+// smaller view (the full view above it), it follows the larger one as the
+// saved view grown to it would, and shrinking the view back gives the saved
+// layout again. A file that knows no view height (older files, a height no
+// window has) keeps its zero line relative to the view and the rest as
+// stored, as before.
+TEST_F(BvxFileTest, ALayoutComesBackInTheViewItWasSavedFrom) {
+  struct Case {
+    const char* what;
+    int nSavedHeight;    // the view's client height at the save
+    BOOL bZoomed;        // the saved spectrum shows a part: the scroll bar shows
+    int nHeightField;    // -1: as written
+    int nOpenedHeight;   // the view's height on reopening, before any bar
+    int nExpectedHeight; // the height the layout is converted to
+  };
+  const Case cases[] = {
+      {"zoomed", 583, TRUE, -1, 600, 583},
+      {"full spectrum", 600, FALSE, -1, 600, 600},
+      {"from the dual display", 493, FALSE, -1, 600, 600},
+      {"into a smaller view", 600, FALSE, -1, 493, 493},
+      {"no height: an older file", 583, TRUE, 0, 600, 583},
+      {"a height no window has", 583, FALSE, 40000, 600, 600},
+      {"a negative height", 583, FALSE, -5, 600, 600},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    m_host.m_nScrollBarHeight = 17;
+    m_host.m_bScrollVisible = c.bZoomed;
+    m_host.m_rcClient = {0, 0, 800, c.nSavedHeight};
+    CBrivaneProDoc doc(&m_host);
+    CSpectrum* s = AddTestSpectrum(doc, 64);
+    s->m_rectPlot = {0, c.nSavedHeight - 36, 800, c.nSavedHeight - 46};
+    s->m_nFirst = c.bZoomed ? 10 : 0;
+    s->m_nLast = c.bZoomed ? 40 : 64;
+    s->m_Scale.SetPosition(c.nSavedHeight - 36);
+    s->m_fVerticalScale = 417.25f;
+    s->m_nIntegralScaleDen = 100;
+    s->m_nLeftPixel = 30;
+    s->m_nRightPixel = 770;
+    s->m_arrIntegrals.Add(new CIntegral(s, 12, 20, c.nSavedHeight - 41, RGB(255, 0, 0)));
+    const std::string path = TempPath("view.bvx");
+    ASSERT_TRUE(doc.WriteNativeFile(path.c_str()));
+    Bytes file = ReadAll(path);
+    const BOOL bHeightKnown = c.nHeightField == -1;
+    if (bHeightKnown)
+      EXPECT_EQ(c.nSavedHeight, ReadI32LE(&file[24]));
+    else
+      WriteI32LE(&file[24], c.nHeightField);
+
+    m_host.m_bScrollVisible = FALSE;
+    m_host.m_rcClient = {0, 0, 800, c.nOpenedHeight};
+    CBrivaneProDoc back(&m_host);
+    ASSERT_TRUE(ReadInto(back, file)) << m_strError;
+    EXPECT_EQ(c.bZoomed, m_host.m_bScrollVisible) << "the bar of the spectrum made current";
+    EXPECT_EQ(c.nExpectedHeight, m_host.m_rcClient.bottom);
+    const CSpectrum* r = back.m_pCurrent;
+    const CIntegral* pIntegral = static_cast<const CIntegral*>(r->m_arrIntegrals.GetAt(0));
+    const int nZero = (r->m_rectPlot.top + r->m_rectPlot.bottom) / 2;
+    EXPECT_EQ(30, r->m_nLeftPixel) << "widths as stored";
+    EXPECT_EQ(770, r->m_nRightPixel);
+    if (!bHeightKnown || c.nSavedHeight == c.nExpectedHeight) {
+      // The stored ten-thousandths of the line in this view's height; every
+      // other height kept in pixels.
+      const int nStored = (c.nSavedHeight - 41) * 10000 / c.nSavedHeight;
+      EXPECT_EQ((c.nExpectedHeight * nStored + 9999) / 10000, nZero);
+      EXPECT_EQ(c.nSavedHeight - 36, r->m_Scale.GetPosition());
+      EXPECT_EQ(c.nSavedHeight - 41, pIntegral->m_nBase);
+      EXPECT_EQ(417.25f, r->m_fVerticalScale);
+      continue;
+    }
+    // Everything grown or shrunk together: the curve still sits on the trace.
+    const double dy = (double)c.nExpectedHeight / c.nSavedHeight;
+    EXPECT_NEAR((c.nSavedHeight - 41) * dy, nZero, 1.0);
+    EXPECT_NEAR(nZero, pIntegral->m_nBase, 1);
+    EXPECT_NEAR(nZero + 5, r->m_Scale.GetPosition(), 1);
+    EXPECT_FLOAT_EQ((float)(417.25 * dy), r->m_fVerticalScale);
+    // The view back at the saved size gives the saved layout again.
+    CSpectrum& w = *back.m_pCurrent;
+    RescaleSpectrumLayout(w, 1.0, 1.0 / dy);
+    if (dy > 1.0) {  // grown then shrunk: exact
+      EXPECT_EQ(c.nSavedHeight - 41, (w.m_rectPlot.top + w.m_rectPlot.bottom) / 2);
+      EXPECT_EQ(c.nSavedHeight - 36, w.m_Scale.GetPosition());
+      EXPECT_EQ(c.nSavedHeight - 41, pIntegral->m_nBase);
+      EXPECT_EQ(100, w.m_nIntegralScaleDen);
+      EXPECT_EQ(417.25f, w.m_fVerticalScale);
+    }
   }
 }
 

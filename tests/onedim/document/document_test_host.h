@@ -29,6 +29,9 @@ class CTestHost : public CDocumentHost {
     m_nScrollMax = nMax;
     m_nScrollPage = nPage;
     m_nScrollPos = nPos;
+    // A frame's scroll bar takes its height from the view.
+    if (bVisible != m_bScrollVisible)
+      m_rcClient.bottom += bVisible ? -m_nScrollBarHeight : m_nScrollBarHeight;
     m_bScrollVisible = bVisible;
     (void)nMin;
   }
@@ -53,6 +56,7 @@ class CTestHost : public CDocumentHost {
   int m_nRulerLeft = -1, m_nRulerRight = -1, m_nUnitsEntry = -1;
   int m_nScrollMax = -1, m_nScrollPage = -1, m_nScrollPos = -1;
   BOOL m_bScrollVisible = FALSE;
+  int m_nScrollBarHeight = 0;
   BOOL m_bArithmeticBar = FALSE;
   std::string m_strFactor;
   int m_nFactorPos = -1;
