@@ -252,6 +252,20 @@ TEST_F(NdProgramTest, ASerialFileShowsAPlotThatAScriptTransformsAndSaveKeeps) {
   ASSERT_EQ((std::size_t)written->GetTotalPoints() * 2, floats);
   EXPECT_TRUE(std::equal(expected->m_pData, expected->m_pData + floats, written->m_pData));
 
+  // Made read-only, the file refuses the next Save, which says so, and
+  // keeps what it holds.
+  std::ifstream held(saved, std::ios::binary);
+  const std::string bytes((std::istreambuf_iterator<char>(held)), {});
+  ::SetFileAttributesA(saved.c_str(), FILE_ATTRIBUTE_READONLY);
+  app.PostCommand(ID_FILE_SAVE);
+  HWND refused = app.WaitDialog();
+  ASSERT_NE(nullptr, refused);
+  EXPECT_EQ("Access to " + saved + " was denied.", BrivaneProcess::StaticTexts(refused));
+  ASSERT_TRUE(BrivaneProcess::Dismiss(refused, IDOK));
+  ::SetFileAttributesA(saved.c_str(), FILE_ATTRIBUTE_NORMAL);
+  std::ifstream kept(saved, std::ios::binary);
+  EXPECT_EQ(bytes, std::string((std::istreambuf_iterator<char>(kept)), {}));
+
   // The saved file opens again with the same pixels.
   ASSERT_TRUE(OpenThroughDialog(app, saved, 3));
   app.Sync();

@@ -13,6 +13,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -213,7 +215,41 @@ TEST_F(AppProgramTest, OldCommonControlsStopTheStartAndTheRequiredVersionPasses)
   }
 }
 
-TEST_F(AppProgramTest, SaveAsWritesADocumentTheReaderTakesBack) {
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string ReadFileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The file dialog's question whether to replace the file there, answered
+// Yes; true once the dialog has gone.
+bool ReplaceTheFile(HWND fileDialog) {
+  HWND ask = nullptr;
+  if (!WaitFor([&] { return (ask = OwnedDialog(fileDialog)) != nullptr; }, 10000))
+    return false;
+  BrivaneProcess::Press(ask, IDYES);
+  return WaitFor([&] { return !::IsWindow(fileDialog); }, 10000);
+}
+
+// The text of the message the program shows next, which is then closed; ""
+// when none comes.
+std::string ReadAndCloseMessage(BrivaneProcess& app) {
+  HWND box = app.WaitDialog();
+  if (box == nullptr)
+    return "";
+  const std::string text = BrivaneProcess::StaticTexts(box);
+  BrivaneProcess::Dismiss(box, IDOK);
+  return text;
+}
+
+// Save As writes a document the reader takes back; Save As onto a read-only
+// document and Export as ASCII onto a read-only text file each show why they
+// failed and leave the file there as it was, the document keeps its name,
+// and nothing is left beside them.
+TEST_F(AppProgramTest, SaveAsWritesADocumentTheReaderTakesBackAndNeverOverAReadOnlyFile) {
   std::string source = WriteDocument("source.bvx", 1024, 0.0, 0.0);
   std::string target = Path("copy-of-source.bvx");
   ::DeleteFileA(target.c_str());
@@ -229,6 +265,40 @@ TEST_F(AppProgramTest, SaveAsWritesADocumentTheReaderTakesBack) {
   ASSERT_TRUE(WaitFor([&] { return ::GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000));
   app.Sync();
   EXPECT_EQ("copy-of-source.bvx", BrivaneProcess::WindowText(app.ActiveChild()));
+
+  const std::string bvx = Path("read-only.bvx"), txt = Path("read-only.txt");
+  for (const std::string& path : {bvx, txt}) {
+    ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    WriteFileBytes(path, "earlier\n");
+    ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+  }
+  app.PostCommand(ID_FILE_SAVE_AS);
+  dialog = app.WaitDialog();
+  ASSERT_NE(nullptr, dialog);
+  ASSERT_TRUE(BrivaneProcess::EnterFileName(dialog, bvx));
+  ASSERT_TRUE(ReplaceTheFile(dialog));
+  EXPECT_EQ("Access to " + bvx + " was denied.", ReadAndCloseMessage(app));
+  app.Sync();
+  EXPECT_EQ("copy-of-source.bvx", BrivaneProcess::WindowText(app.ActiveChild()));
+  app.PostCommand(ID_FILE_EXPORT_ASCII);
+  dialog = app.WaitDialog("Save As ASCII file");
+  ASSERT_NE(nullptr, dialog);
+  ASSERT_TRUE(BrivaneProcess::EnterFileName(dialog, txt));
+  ASSERT_TRUE(ReplaceTheFile(dialog));
+  HWND options = app.WaitDialog("Export as ASCII");
+  ASSERT_NE(nullptr, options);
+  ASSERT_TRUE(BrivaneProcess::Dismiss(options, IDOK));
+  EXPECT_EQ("Error opening file", ReadAndCloseMessage(app));
+  app.Sync();
+  for (const std::string& path : {bvx, txt}) {
+    EXPECT_EQ("earlier\n", ReadFileBytes(path)) << path;
+    ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  }
+  WIN32_FIND_DATAA found;
+  HANDLE find = ::FindFirstFileA(Path("~bv*").c_str(), &found);
+  EXPECT_EQ(INVALID_HANDLE_VALUE, find) << "left beside them: " << found.cFileName;
+  if (find != INVALID_HANDLE_VALUE)
+    ::FindClose(find);
 
   CViewHost host;
   CBrivaneProDoc doc(&host);
