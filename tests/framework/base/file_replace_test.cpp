@@ -152,7 +152,13 @@ TEST_F(FileReplaceTest, AFailedWriteLeavesTheOldFileAndNothingBeside) {
   EXPECT_FALSE(bWritten);
   EXPECT_EQ("Access to " + path + " was denied.", std::string(error));
   EXPECT_EQ(std::set<std::string>{"doc.bvx"}, Names());
-  EXPECT_FALSE(MoveFileReplacing(Path("none").c_str(), path.c_str()));
+  // The move itself refuses it too (Wine's MoveFileEx would replace it),
+  // and both files stay as they were.
+  Put(Path("new.bin"), "new");
+  EXPECT_FALSE(MoveFileReplacing(Path("new.bin").c_str(), path.c_str()));
+  EXPECT_EQ("old", Bytes(path));
+  EXPECT_EQ("new", Bytes(Path("new.bin")));
+  fs::remove(Path("new.bin"));
   fs::permissions(path, fs::perms::owner_write, fs::perm_options::add);
 
   // A folder that is not there gets nothing.
