@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "controls/grid/GridFile.h"
+#include "framework/base/FileReplace.h"
 #include "ndim/document/PaletteFile.h"
 #include "ndim/document/ScriptFile.h"
 #include "ndim/handoff/TraceFile.h"
@@ -142,8 +143,9 @@ std::string Words(const char* format, const std::string& path) {
   return at == std::string::npos ? text : text.replace(at, 2, path);
 }
 
-// A folder of the test's own with an earlier file and a user's file named
-// like the temporary file writers often use, "<target>.tmp".
+// A folder of the test's own with an earlier file and user's files named
+// like temporary files: "<target>.tmp", which writers often use, and the
+// names this process's next two temporaries would have.
 class SaveRoadsTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -161,12 +163,37 @@ class SaveRoadsTest : public ::testing::Test {
   void PutEarlierFiles() {
     std::ofstream(m_target, std::ios::binary) << small_disks::kEarlierBytes;
     std::ofstream(m_user, std::ios::binary) << "the user's own";
+    std::string temporary;
+    CString error;
+    WriteFileReplacing((m_folder + "probe").c_str(),
+                       [&](CStdioFile& file) { temporary = fs::path((LPCSTR)file.GetFilePath()).filename().string(); },
+                       error);
+    fs::remove(m_folder + "probe");
+    const std::size_t dash = temporary.rfind('-');
+    ASSERT_NE(std::string::npos, dash) << temporary;
+    const unsigned long serial = std::stoul(temporary.substr(dash + 1));
+    m_names = {"saved.file", "saved.file.tmp"};
+    for (unsigned long next = serial + 1; next <= serial + 2; ++next) {
+      const std::string name = temporary.substr(0, dash + 1) + std::to_string(next) + ".tmp";
+      std::ofstream(m_folder + name, std::ios::binary) << "the user's own";
+      m_names.insert(name);
+    }
+  }
+  // Each user's file there still holds what the user put in it.
+  void ExpectTheUsersFiles(const char* road) {
+    EXPECT_EQ(m_names, Names(m_folder)) << road;
+    for (const std::string& name : m_names)
+      if (name != "saved.file") {
+        EXPECT_EQ("the user's own", Bytes(m_folder + name)) << road << ": " << name;
+        fs::remove(m_folder + name);
+      }
   }
 
   std::string m_folder, m_target, m_user;
+  std::set<std::string> m_names;  // what the folder holds before a save
 };
 
-TEST_F(SaveRoadsTest, ASaveReplacesTheEarlierFileAndLeavesTheUsersTmpFile) {
+TEST_F(SaveRoadsTest, ASaveReplacesTheEarlierFileAndLeavesTheUsersTmpFiles) {
   for (const Road& road : kRoads) {
     PutEarlierFiles();
     const Saved saved = road.save(m_target);
@@ -175,8 +202,7 @@ TEST_F(SaveRoadsTest, ASaveReplacesTheEarlierFileAndLeavesTheUsersTmpFile) {
     const std::string bytes = Bytes(m_target);
     EXPECT_GT(bytes.size(), 16u) << road.name;
     EXPECT_NE(small_disks::kEarlierBytes, bytes) << road.name;
-    EXPECT_EQ("the user's own", Bytes(m_user)) << road.name;
-    EXPECT_EQ((std::set<std::string>{"saved.file", "saved.file.tmp"}), Names(m_folder)) << road.name;
+    ExpectTheUsersFiles(road.name);
   }
 }
 
@@ -189,8 +215,7 @@ TEST_F(SaveRoadsTest, AReadOnlyFileRefusesTheSaveAndNothingIsDeleted) {
     EXPECT_FALSE(saved.ok) << road.name;
     EXPECT_EQ(Words(road.refused, m_target), saved.message) << road.name;
     EXPECT_EQ(small_disks::kEarlierBytes, Bytes(m_target)) << road.name;
-    EXPECT_EQ("the user's own", Bytes(m_user)) << road.name;
-    EXPECT_EQ((std::set<std::string>{"saved.file", "saved.file.tmp"}), Names(m_folder)) << road.name;
+    ExpectTheUsersFiles(road.name);
     fs::permissions(m_target, fs::perms::owner_write, fs::perm_options::add);
   }
 }

@@ -48,9 +48,7 @@ class FileReplaceTest : public ::testing::Test {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
-  static void Put(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-  }
+  static void Put(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
   fs::path m_folder;
 };
@@ -95,8 +93,34 @@ TEST_F(FileReplaceTest, TheNewFileIsMadeBesideUnderANameOfItsOwn) {
   EXPECT_EQ("user's own", Bytes(path + ".tmp"));
   EXPECT_EQ((std::set<std::string>{"doc.bvx", "doc.bvx.tmp"}), Names());
   ASSERT_EQ(3u, during.size()) << "one new file, beside the target";
+  std::string temporary;
   for (const std::string& name : during)
-    EXPECT_TRUE(name == "doc.bvx" || name == "doc.bvx.tmp" || name.rfind("~bv", 0) == 0) << name;
+    if (name != "doc.bvx" && name != "doc.bvx.tmp")
+      temporary = name;
+  ASSERT_EQ(0u, temporary.rfind("~bv", 0)) << temporary;
+
+  // Nor is a user's file named as the next temporaries would be: the save
+  // takes a name that is free.
+  const std::size_t dash = temporary.rfind('-');
+  const std::string stem = temporary.substr(0, dash + 1);
+  const unsigned long serial = std::stoul(temporary.substr(dash + 1));
+  const std::string taken[] = {stem + std::to_string(serial + 1) + ".tmp", stem + std::to_string(serial + 2) + ".tmp"};
+  for (const std::string& name : taken)
+    Put(Path(name.c_str()), "user's " + name);
+  std::string used;
+  EXPECT_EQ(fileReplaced, ReplaceFileContents(
+                              path.c_str(), CFile::typeBinary,
+                              [&](CStdioFile& file) {
+                                used = fs::path((LPCSTR)file.GetFilePath()).filename().string();
+                                file.Write("newer", 5);
+                              },
+                              error));
+  EXPECT_EQ(stem + std::to_string(serial + 3) + ".tmp", used);
+  EXPECT_EQ("newer", Bytes(path));
+  for (const std::string& name : taken) {
+    EXPECT_EQ("user's " + name, Bytes(Path(name.c_str())));
+    fs::remove(Path(name.c_str()));
+  }
 
   // A file that is not there yet is made; text mode writes CR LF.
   EXPECT_TRUE(ReplaceFileContents(
@@ -127,7 +151,9 @@ TEST_F(FileReplaceTest, AFailedWriteLeavesTheOldFileAndNothingBeside) {
          throw std::bad_alloc();
        }},
       {"an archive fault", fileNotWritten, "",
-       [](CStdioFile&) { AfxThrowArchiveException(CArchiveException::genericException, nullptr); }},
+       [](CStdioFile&) {
+         AfxThrowArchiveException(CArchiveException::genericException, nullptr);
+       }},
   };
   for (const Case& c : cases) {
     Put(path, "old");
@@ -163,7 +189,8 @@ TEST_F(FileReplaceTest, AFailedWriteLeavesTheOldFileAndNothingBeside) {
 
   // A folder that is not there gets nothing.
   const std::string lost = Path("no such folder/doc.bvx");
-  EXPECT_EQ(fileNotCreated, ReplaceFileContents(lost.c_str(), CFile::typeBinary, [](CStdioFile&) {}, error));
+  EXPECT_EQ(fileNotCreated, ReplaceFileContents(
+                                lost.c_str(), CFile::typeBinary, [](CStdioFile&) {}, error));
   EXPECT_EQ("The file " + lost + " could not be found.", std::string(error));
 
   // Any other exception goes on to the caller, the new file removed.
@@ -181,7 +208,8 @@ TEST_F(FileReplaceTest, TheReplacedFileKeepsItsPermissions) {
   Put(path, "old");
   fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
   CString error;
-  ASSERT_TRUE(WriteFileReplacing(path.c_str(), [](CStdioFile& file) { file.Write("new", 3); }, error));
+  ASSERT_TRUE(WriteFileReplacing(
+      path.c_str(), [](CStdioFile& file) { file.Write("new", 3); }, error));
   EXPECT_EQ(fs::perms::owner_read | fs::perms::owner_write, fs::status(path).permissions() & fs::perms::all);
 }
 #endif
