@@ -20,6 +20,7 @@
 #include "fuzz/FuzzFiles.h"
 #include "onedim/import/ImportBruker.h"
 #include "onedim/import/ImportWinNmr.h"
+#include "onedim/processing/FourierTransformStep.h"
 #include "tests/onedim/import/bruker_test_util.h"
 
 namespace {
@@ -114,10 +115,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // A success leaves complete spectra; a failure says why.
   if (!doc.AllSpectraFilled() || (bOk && doc.spectra.empty()) || (!bOk && doc.error.empty()))
     std::abort();
+  // Each spectrum as the Fourier Transform dialog would take it up.
   for (const auto& s : doc.spectra) {
     volatile float sum = 0;
     for (int i = 0; i < s->m_paramsA.td; ++i)
       sum = sum + s->m_pData[i] + s->m_pRawData[i];
+    CFourierTransformOptions options;
+    InitFourierTransformOptions(*s, options);
   }
   return 0;
 }

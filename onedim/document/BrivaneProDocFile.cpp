@@ -867,49 +867,41 @@ BOOL CBrivaneProDoc::WriteNativeFile(LPCSTR pszPath) {
   RECT rcClient;
   const long long nHeight = m_pHost->GetViewClientRect(&rcClient) ? (long long)rcClient.bottom - rcClient.top : 0;
 
-  CString strTemp = CString(pszPath) + ".tmp";
-  CFile file;
   CString strError;
   std::vector<BYTE> items;
   try {
     m_pHost->GetItemsBlock(items);
-    CFileException fe;
-    if (!file.Open(strTemp, CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite | CFile::typeBinary, &fe))
-      strError = ExceptionText(&fe);
-    else {
-      std::vector<BYTE> head(Header::kSize, 0);
-      std::memcpy(head.data(), Header::kMagic, Header::kMagicSize);
-      Put(head.data(), Header::version, 2);
-      Put(head.data(), Header::zero, 0);
-      Put(head.data(), Header::build, 1);
-      Put(head.data(), Header::spectra, m_Spectra.GetCount());
-      Put(head.data(), Header::one, 1);
-      if (nHeight > 0)
-        Put(head.data(), Header::viewHeight, ClampToInt(nHeight));
-      Put(head.data(), Header::background, m_crBackground);
-      file.Write(head.data(), (UINT)head.size());
-
-      std::vector<BYTE> chunk((std::size_t)kChunkFloats * 4);
-      for (POSITION pos = m_Spectra.GetHeadPosition(); pos != nullptr;)
-        WriteBlock(file, m_Spectra.GetSpectrum(pos), nHeight, chunk);
-      WriteItems(file, items);
-      file.Close();
-      if (!MoveFileReplacing(strTemp, pszPath)) {
-        CFileException replace(CFileException::accessDenied, -1, pszPath);
-        strError = ExceptionText(&replace);
-      }
-    }
   } catch (CException* e) {
     strError = ExceptionText(e);
     e->Delete();
-    file.Abort();
   } catch (std::bad_alloc&) {
     CMemoryException memory;
     strError = ExceptionText(&memory);
-    file.Abort();
+  }
+  if (strError.IsEmpty()) {
+    WriteFileReplacing(
+        pszPath,
+        [&](CFile& file) {
+          std::vector<BYTE> head(Header::kSize, 0);
+          std::memcpy(head.data(), Header::kMagic, Header::kMagicSize);
+          Put(head.data(), Header::version, 2);
+          Put(head.data(), Header::zero, 0);
+          Put(head.data(), Header::build, 1);
+          Put(head.data(), Header::spectra, m_Spectra.GetCount());
+          Put(head.data(), Header::one, 1);
+          if (nHeight > 0)
+            Put(head.data(), Header::viewHeight, ClampToInt(nHeight));
+          Put(head.data(), Header::background, m_crBackground);
+          file.Write(head.data(), (UINT)head.size());
+
+          std::vector<BYTE> chunk((std::size_t)kChunkFloats * 4);
+          for (POSITION pos = m_Spectra.GetHeadPosition(); pos != nullptr;)
+            WriteBlock(file, m_Spectra.GetSpectrum(pos), nHeight, chunk);
+          WriteItems(file, items);
+        },
+        strError);
   }
   if (!strError.IsEmpty()) {
-    std::remove(strTemp);
     m_pHost->ShowMessage(strError, MB_OK | MB_ICONEXCLAMATION);
     return FALSE;
   }

@@ -319,9 +319,11 @@ BOOL CSpectrum::Rotate(int nPoints) {
 }
 
 double GetFilterTableDelay(int nDecim, int nDspfvs) {
-  int nColumn = nDspfvs - 10;
-  if (nColumn < 0 || nColumn > 2)
+  // The firmware is checked before it becomes a column: a damaged acqus can
+  // give any int, and one near INT_MIN has no column below it.
+  if (nDspfvs < 10 || nDspfvs > 12)
     return 0.0;
+  const int nColumn = nDspfvs - 10;
   for (const GroupDelayRow& row : kGroupDelay) {
     if (row.nDecim == nDecim)
       return row.adDelay[nColumn];

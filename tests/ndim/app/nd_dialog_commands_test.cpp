@@ -17,12 +17,27 @@
 #include "ndim/dialogs/ColourDialogs.h"
 #include "ndim/dialogs/DisplayDialogs.h"
 #include "resources/BrivanenDRes.h"
+#include "tests/framework/win/WindowTest.h"
 #include "tests/ndim/app/NdAppFixture.h"
 #include "tests/ndim/app/nd_app_test_support.h"
 
 #include <dlgs.h>
 
 namespace {
+
+// The file dialog asks before it names a file that is there; its question
+// runs a message loop of its own, so a timer of this thread answers Yes.
+HWND g_hWndReplacing = nullptr;
+void CALLBACK AnswerReplaceYes(HWND, UINT, UINT_PTR nTimer, DWORD) {
+  if (!::IsWindow(g_hWndReplacing)) {
+    ::KillTimer(nullptr, nTimer);
+    return;
+  }
+  if (HWND ask = OwnedDialog(g_hWndReplacing)) {
+    ::PostMessageA(ask, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
+    ::KillTimer(nullptr, nTimer);
+  }
+}
 
 class NdDialogCommandsTest : public NdAppTest {
  protected:
@@ -339,6 +354,10 @@ TEST_F(NdDialogCommandsTest, ARampSavedAndLoadedGivesTheSameColoursBackToTheSet)
         static_cast<CFileDialog&>(d).SetControlText(cmb13, answer.c_str());
         HWND hWndSystem = ::GetParent(d.m_hWnd);
         ::PostMessageA(hWndSystem, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)::GetDlgItem(hWndSystem, IDOK));
+        if (::GetFileAttributesA(answer.c_str()) != INVALID_FILE_ATTRIBUTES) {
+          g_hWndReplacing = hWndSystem;
+          ::SetTimer(nullptr, 0, 50, AnswerReplaceYes);
+        }
         return;
       }
       act(static_cast<CRampEditorDialog&>(d));
@@ -360,7 +379,13 @@ TEST_F(NdDialogCommandsTest, ARampSavedAndLoadedGivesTheSameColoursBackToTheSet)
     saved = d.m_ramp;
     answer = path;
     Press(d, IDC_RAMP_SAVE);
+    // A read-only file refuses the next save and keeps the ramp it holds,
+    // which the load below gives back.
+    ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
     Press(d, IDC_RAMP_DELETE_ALL);
+    Press(d, IDC_RAMP_SAVE);
+    ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ("Unable to open file for writing", LastMessage());
     answer = broken;
     Press(d, IDC_RAMP_LOAD);
     EXPECT_EQ(0, d.m_ramp.m_green[128]) << "the 250 entries the short file held";
@@ -372,7 +397,7 @@ TEST_F(NdDialogCommandsTest, ARampSavedAndLoadedGivesTheSameColoursBackToTheSet)
   }));
   Command(ID_EDIT_PALETTE);
   AfxSetModalDialogHook(nullptr);
-  ASSERT_EQ(1u, m_messageBoxes.size());
+  ASSERT_EQ(2u, m_messageBoxes.size());
   EXPECT_EQ("Error during reading", LastMessage());
   EXPECT_EQ(1, saved.m_nodes[0]);
   EXPECT_EQ(1, saved.m_nodes[128]);

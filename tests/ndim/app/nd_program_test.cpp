@@ -1,7 +1,8 @@
 // BrivanenD.exe as a user meets it: the splash, the frame with its menus
 // and bars; a 2D serial file opened through File > Open shows a plot, a
 // script run from the script window transforms it, Save writes a .bv2 file
-// that reads back as the data in the program; the properties sheet; the
+// that reads back as the data in the program, never over a read-only one,
+// and the ramp editor a .PAL palette; the properties sheet; the
 // graph view's zoom, position readout, picture copy and sound; a real 2D
 // set transformed and corrected by both baseline commands.
 #include <gtest/gtest.h>
@@ -36,6 +37,11 @@
 #include "tests/onedim/app/ProgramTestSupport.h"
 
 namespace {
+
+std::string Bytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
 
 class NdProgramTest : public ::testing::Test {
  protected:
@@ -235,6 +241,8 @@ TEST_F(NdProgramTest, ASerialFileShowsAPlotThatAScriptTransformsAndSaveKeeps) {
   // Save asks for a name (the document came from a spectrometer file) and
   // writes what the program holds.
   const std::string saved = m_dir + "transformed.bv2";
+  // A user's own file named as temporary files often are.
+  std::ofstream(saved + ".tmp", std::ios::binary) << "the user's own";
   app.PostCommand(ID_FILE_SAVE);
   HWND dialog = app.WaitDialog();
   ASSERT_NE(nullptr, dialog);
@@ -257,10 +265,61 @@ TEST_F(NdProgramTest, ASerialFileShowsAPlotThatAScriptTransformsAndSaveKeeps) {
   ASSERT_EQ((std::size_t)written->GetTotalPoints() * 2, floats);
   EXPECT_TRUE(std::equal(expected->m_pData, expected->m_pData + floats, written->m_pData));
 
+  // Made read-only, the file refuses the next Save, which says so, and
+  // keeps what it holds.
+  const std::string bytes = Bytes(saved);
+  ::SetFileAttributesA(saved.c_str(), FILE_ATTRIBUTE_READONLY);
+  app.PostCommand(ID_FILE_SAVE);
+  HWND refused = app.WaitDialog();
+  ASSERT_NE(nullptr, refused);
+  EXPECT_EQ("Access to " + saved + " was denied.", BrivaneProcess::StaticTexts(refused));
+  ASSERT_TRUE(BrivaneProcess::Dismiss(refused, IDOK));
+  ::SetFileAttributesA(saved.c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(bytes, Bytes(saved));
+  EXPECT_EQ("the user's own", Bytes(saved + ".tmp"));
+
   // The saved file opens again with the same pixels.
   ASSERT_TRUE(OpenThroughDialog(app, saved, 3));
   app.Sync();
   EXPECT_EQ(after, Repainted(GraphView(app.ActiveChild())));
+
+  // Edit > Palette: the ramp editor's Save writes the set's ramp (256
+  // records of red, green, blue and node, the ends nodes) in place of the
+  // file there; made read-only, that file refuses the next save, which says
+  // so, and keeps its bytes.
+  const std::string pal = m_dir + "colours.PAL";
+  std::ofstream(pal, std::ios::binary) << "earlier\n";
+  std::ofstream(pal + ".tmp", std::ios::binary) << "the user's own";
+  app.PostCommand(ID_EDIT_PALETTE);
+  HWND editor = app.WaitDialog("Ramp editor");
+  ASSERT_NE(nullptr, editor);
+  const auto savePalette = [&] {
+    BrivaneProcess::Press(editor, IDC_RAMP_SAVE);
+    HWND files = nullptr;
+    return WaitFor([&] { return (files = OwnedDialog(editor)) != nullptr; }, 15000) &&
+           BrivaneProcess::EnterFileName(files, pal) && BrivaneProcess::ReplaceTheFile(files);
+  };
+  ASSERT_TRUE(savePalette());
+  ASSERT_TRUE(WaitFor([&] { return Bytes(pal) != "earlier\n"; }, 10000));
+  const std::string ramp = Bytes(pal);
+  ASSERT_EQ(1024u, ramp.size());
+  EXPECT_EQ(1, ramp[3]);
+  EXPECT_EQ(1, ramp[1023]);
+  ::SetFileAttributesA(pal.c_str(), FILE_ATTRIBUTE_READONLY);
+  ASSERT_TRUE(savePalette());
+  HWND box = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (box = OwnedDialog(editor)) != nullptr; }, 15000));
+  EXPECT_EQ("Unable to open file for writing", BrivaneProcess::StaticTexts(box));
+  ASSERT_TRUE(BrivaneProcess::Dismiss(box, IDOK));
+  ::SetFileAttributesA(pal.c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(ramp, Bytes(pal));
+  EXPECT_EQ("the user's own", Bytes(pal + ".tmp"));
+  ASSERT_TRUE(BrivaneProcess::Dismiss(editor, IDCANCEL));
+  WIN32_FIND_DATAA found;
+  HANDLE find = ::FindFirstFileA((m_dir + "~bv*").c_str(), &found);
+  EXPECT_EQ(INVALID_HANDLE_VALUE, find) << "left beside them: " << found.cFileName;
+  if (find != INVALID_HANDLE_VALUE)
+    ::FindClose(find);
 }
 
 TEST_F(NdProgramTest, SpectrumPropertiesOffersBothDimensions) {

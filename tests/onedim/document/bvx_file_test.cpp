@@ -646,15 +646,16 @@ TEST_F(BvxFileTest, FailedSaveKeepsTheOldFileFlagAndTitle) {
   WriteAll(path, old);
   m_host.m_bModified = TRUE;
   m_host.m_strTitle = "before";
-  // The temporary file beside it cannot be created: a folder of that name.
-  std::string blocker = path + ".tmp";
-  ASSERT_TRUE(std::filesystem::create_directory(blocker));
+  // A read-only file there refuses the save.
+  namespace fs = std::filesystem;
+  fs::permissions(path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
   EXPECT_FALSE(doc.SaveNativeDocument(path.c_str()));
+  fs::permissions(path, fs::perms::owner_write, fs::perm_options::add);
   EXPECT_EQ(ReadAll(path), old);
   EXPECT_TRUE(m_host.m_bModified);
   EXPECT_EQ(m_host.m_strTitle, "before");
   ASSERT_EQ(m_host.m_messages.size(), 1u);
-  std::filesystem::remove(blocker);
 
   // A save into a folder that does not exist fails the same way.
   EXPECT_FALSE(doc.SaveNativeDocument(TempPath("missing/dir/x.bvx").c_str()));

@@ -2,6 +2,7 @@
 // group delay, buffer operations.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -89,7 +90,8 @@ TEST(Spectrum, GroupDelayTable) {
   } cases[] = {{2, 10, 44.75},      {2, 11, 46.0},  {2, 12, 46.311},     {3, 12, 36.53},      {6, 10, 59.0833},
                {128, 12, 72.524},   {192, 12, 0.0}, {2048, 10, 70.4924}, {2048, 11, 72.0313}, {2048, 12, 0.0},
                {1536, 11, 71.9167}, {5, 10, 0.0},   {5, 11, 0.0},        {5, 12, 0.0},        {2, 9, 0.0},
-               {2, 13, 0.0},        {0, 0, 0.0}};
+               {2, 13, 0.0},        {0, 0, 0.0},    {2, INT_MIN, 0.0},   {2, INT_MIN + 9, 0.0},
+               {2, INT_MAX, 0.0}};
   for (const auto& c : cases) {
     s.m_paramsA.DECIM = c.decim;
     s.m_paramsA.DSPFVS = c.dspfvs;
