@@ -82,7 +82,8 @@ class CSpectrum2D {
   // change) when it does not fit or memory runs out.
   bool AllocateData();
 
-  // Operations on the whole buffer.
+  // Operations on the whole buffer. Both forms keep one hypercomplex half,
+  // the first.
   void MakeReal();
   bool MakeComplex();
   void ToPolar();
@@ -204,6 +205,10 @@ class CSpectrum2D {
   double m_trig[kNdTrigEntries];
 
  private:
+  // The hypercomplex factor back to 1, and with the halves gone the
+  // phasing order's bytes that named them.
+  void DropHypercomplexHalves();
+
   CSpectrum2D(const CSpectrum2D&) = delete;
   CSpectrum2D& operator=(const CSpectrum2D&) = delete;
 };
