@@ -244,9 +244,7 @@ void CBrivanenDDoc::OnEditPalette() {
   std::memcpy(dialog.m_ramp.m_blue, m_pCurrent->m_blue, sizeof m_pCurrent->m_blue);
   if (dialog.DoModal() != IDOK)
     return;
-  std::memcpy(m_pCurrent->m_red, dialog.m_ramp.m_red, sizeof m_pCurrent->m_red);
-  std::memcpy(m_pCurrent->m_green, dialog.m_ramp.m_green, sizeof m_pCurrent->m_green);
-  std::memcpy(m_pCurrent->m_blue, dialog.m_ramp.m_blue, sizeof m_pCurrent->m_blue);
+  m_pCurrent->SetPaletteColours(dialog.m_ramp.m_red, dialog.m_ramp.m_green, dialog.m_ramp.m_blue);
   m_pCurrent->m_bPlotDirty = 1;
   SetModifiedFlag();
   UpdateAllViews(nullptr);

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "ndim/data/IntegrationBlock.h"
 
@@ -532,6 +533,24 @@ void CSpectrum2D::BuildDefaultPalette() {
 
 void CSpectrum2D::InterpolatePalette() {
   InterpolateRamp(m_red, m_green, m_blue, m_controlFlags);
+  PaletteChanged();
+}
+
+void CSpectrum2D::SetPaletteColours(const BYTE* red, const BYTE* green, const BYTE* blue) {
+  std::memcpy(m_red, red, sizeof m_red);
+  std::memcpy(m_green, green, sizeof m_green);
+  std::memcpy(m_blue, blue, sizeof m_blue);
+  PaletteChanged();
+}
+
+void CSpectrum2D::PaletteChanged() {
+  if (m_pGdiPalette)
+    m_pGdiPalette->Rebuild(*this);
+}
+
+void CSpectrum2D::SetGdiPalette(std::unique_ptr<CSpectrumGdiPalette> pPalette) {
+  m_pGdiPalette = std::move(pPalette);
+  PaletteChanged();
 }
 
 void InterpolateRamp(BYTE* red, BYTE* green, BYTE* blue, const int* nodes) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <vector>
 
 #include "framework/base/Lists.h"
@@ -17,6 +18,7 @@
 
 class CDC;
 class CIntegrationBlock;
+class CSpectrum2D;
 
 // A projection strip beside the plot.
 struct ProjectionTrace {
@@ -51,6 +53,15 @@ struct ApodizationSettings {
 // table interpolated linearly, each channel on its own; a node keeps its
 // colour.
 void InterpolateRamp(BYTE* red, BYTE* green, BYTE* blue, const int* nodes);
+
+// The GDI palette a set keeps of its colour tables. Only window code can
+// make one: the document gives one to each set it holds, and the set has
+// it rebuilt whenever its colours change.
+class CSpectrumGdiPalette {
+ public:
+  virtual ~CSpectrumGdiPalette() = default;
+  virtual void Rebuild(const CSpectrum2D& set) = 0;
+};
 
 class CSpectrum2D {
  public:
@@ -111,9 +122,15 @@ class CSpectrum2D {
   void ScaleRect(RECT& rect) const;
 
   // Palette tables: the channels between consecutive control points are
-  // interpolated linearly.
+  // interpolated linearly. Every change of the tables rebuilds the GDI
+  // palette.
   void BuildDefaultPalette();
   void InterpolatePalette();
+  void SetPaletteColours(const BYTE* red, const BYTE* green, const BYTE* blue);
+  void PaletteChanged();
+  // Takes the GDI palette and builds it from the tables at once.
+  void SetGdiPalette(std::unique_ptr<CSpectrumGdiPalette> pPalette);
+  const CSpectrumGdiPalette* GetGdiPalette() const { return m_pGdiPalette.get(); }
 
   // Integration regions (owned).
   void DeleteRegions();
@@ -205,6 +222,8 @@ class CSpectrum2D {
   double m_trig[kNdTrigEntries];
 
  private:
+  std::unique_ptr<CSpectrumGdiPalette> m_pGdiPalette;
+
   // The hypercomplex factor back to 1, and with the halves gone the
   // phasing order's bytes that named them.
   void DropHypercomplexHalves();
