@@ -3,7 +3,9 @@
 // script run from the script window transforms it, Save writes a .bv2 file
 // that reads back as the data in the program; the properties sheet; the
 // graph view's zoom, position readout, picture copy and sound; a real 2D
-// set transformed and corrected by both baseline commands.
+// set transformed and corrected by both baseline commands; the transform
+// dialog's dimension after an inverse transform and its prediction
+// refusal.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -721,6 +723,30 @@ void ClickWithTheMouse(HWND hWnd, CPoint point, const std::function<void()>& bet
   }
 }
 
+// The Fourier Transform dialog that follows after along t1, or null.
+HWND NextDialogAlongT1(BrivaneProcess& app, HWND after) {
+  HWND next = nullptr;
+  const bool shown = WaitFor(
+      [&] {
+        next = app.WaitDialog("Fourier Transform", 500);
+        return next != nullptr && next != after &&
+               BrivaneProcess::WindowText(::GetDlgItem(next, IDOK)) == "Apply along t1";
+      },
+      20000);
+  return shown ? next : nullptr;
+}
+
+// A Fourier Transform dialog set to quadrature, 16 points, no protocol and
+// no other box, filled by prediction or zeros.
+void ChooseQuadrature16(HWND dialog, bool prediction) {
+  ::SendDlgItemMessageA(dialog, IDC_FT_PROTOCOL, CB_SETCURSEL, 0, 0);
+  ::SendDlgItemMessageA(dialog, IDC_FT_SIZE, CB_SETCURSEL, 2, 0);
+  for (int box : {IDC_FT_REAL, IDC_FT_MAGNITUDE, IDC_FT_HYPERPHASE, IDC_FT_INVERT, IDC_FT_APODIZE, IDC_FT_INVERSE})
+    ::CheckDlgButton(dialog, box, BST_UNCHECKED);
+  ::CheckDlgButton(dialog, IDC_FT_QUADRATURE, BST_CHECKED);
+  ::CheckDlgButton(dialog, IDC_FT_PREDICTION, prediction ? BST_CHECKED : BST_UNCHECKED);
+}
+
 // A chemist's day on a real experiment (TopSpin 3.2: 10 rows of 4096
 // complex points), each step by menu: Process > Fourier Transform along f2
 // and, in the dialog that follows, along f1; then Process > Baseline >
@@ -760,20 +786,9 @@ TEST_F(NdProgramTest, AChemistsDayTransformsBothDimensionsCorrectsTheBaselineRef
   EXPECT_EQ(BST_CHECKED, ::IsDlgButtonChecked(dialog, IDC_FT_NEXT_DIMENSION));
   ASSERT_TRUE(BrivaneProcess::Dismiss(dialog, IDOK));
   // Along f1 with choices of its own: quadrature, 16 points, no protocol.
-  HWND second = nullptr;
-  ASSERT_TRUE(WaitFor(
-      [&] {
-        second = app.WaitDialog("Fourier Transform", 500);
-        return second != nullptr && second != dialog &&
-               BrivaneProcess::WindowText(::GetDlgItem(second, IDOK)) == "Apply along t1";
-      },
-      20000));
-  ::SendDlgItemMessageA(second, IDC_FT_PROTOCOL, CB_SETCURSEL, 0, 0);
-  ::SendDlgItemMessageA(second, IDC_FT_SIZE, CB_SETCURSEL, 2, 0);
-  for (int box : {IDC_FT_REAL, IDC_FT_MAGNITUDE, IDC_FT_HYPERPHASE, IDC_FT_INVERT, IDC_FT_APODIZE, IDC_FT_PREDICTION,
-                  IDC_FT_INVERSE})
-    ::CheckDlgButton(second, box, BST_UNCHECKED);
-  ::CheckDlgButton(second, IDC_FT_QUADRATURE, BST_CHECKED);
+  HWND second = NextDialogAlongT1(app, dialog);
+  ASSERT_NE(nullptr, second);
+  ChooseQuadrature16(second, false);
   ASSERT_TRUE(BrivaneProcess::Dismiss(second, IDOK));
   app.Sync();
   std::string script = "bw q 4096\new\nze 4096\nft \nbw q 16\new\nze 16\nft \nf= -1";
@@ -962,24 +977,9 @@ TEST_F(NdProgramTest, TheTransformDialogSaysWhereItWorksAndWhyItCannotPredict) {
   EXPECT_EQ(BST_CHECKED, ::IsDlgButtonChecked(dialog, IDC_FT_QUADRATURE));
   EXPECT_EQ(BST_CHECKED, ::IsDlgButtonChecked(dialog, IDC_FT_NEXT_DIMENSION));
   ASSERT_TRUE(BrivaneProcess::Dismiss(dialog, IDOK));
-  HWND second = nullptr;
-  ASSERT_TRUE(WaitFor(
-      [&] {
-        second = app.WaitDialog("Fourier Transform", 500);
-        return second != nullptr && second != dialog &&
-               BrivaneProcess::WindowText(::GetDlgItem(second, IDOK)) == "Apply along t1";
-      },
-      20000))
-      << "the next dimension follows";
-  const auto chooseT1 = [](HWND d) {
-    ::SendDlgItemMessageA(d, IDC_FT_PROTOCOL, CB_SETCURSEL, 0, 0);
-    ::SendDlgItemMessageA(d, IDC_FT_SIZE, CB_SETCURSEL, 2, 0);  // 16
-    for (int box : {IDC_FT_REAL, IDC_FT_MAGNITUDE, IDC_FT_HYPERPHASE, IDC_FT_INVERT, IDC_FT_APODIZE, IDC_FT_INVERSE})
-      ::CheckDlgButton(d, box, BST_UNCHECKED);
-    ::CheckDlgButton(d, IDC_FT_QUADRATURE, BST_CHECKED);
-    ::CheckDlgButton(d, IDC_FT_PREDICTION, BST_CHECKED);
-  };
-  chooseT1(second);
+  HWND second = NextDialogAlongT1(app, dialog);
+  ASSERT_NE(nullptr, second) << "the next dimension follows";
+  ChooseQuadrature16(second, true);
   BrivaneProcess::Press(second, IDOK);
   EXPECT_EQ(
       "Linear Prediction Filling with Coefficients = Points/16 takes 0 coefficients from 10 points, where 1 to 4 "
@@ -1011,7 +1011,7 @@ TEST_F(NdProgramTest, TheTransformDialogSaysWhereItWorksAndWhyItCannotPredict) {
   dialog = app.WaitDialog("Fourier Transform");
   ASSERT_NE(nullptr, dialog);
   EXPECT_EQ("Apply along t1", BrivaneProcess::WindowText(::GetDlgItem(dialog, IDOK)));
-  chooseT1(dialog);
+  ChooseQuadrature16(dialog, true);
   ASSERT_TRUE(BrivaneProcess::Dismiss(dialog, IDOK));
   app.Sync();
   EXPECT_EQ("", DismissMessage(app, nullptr, 1500)) << "no refusal";
