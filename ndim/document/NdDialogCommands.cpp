@@ -85,10 +85,15 @@ const IndirectPreset* PresetOf(const IndirectPreset (&table)[N], int code) {
 
 }  // namespace
 
+int FourierDimension(const CSpectrum2D& set) {
+  const int dim = set.m_nCurrentDim;
+  return dim > set.m_nLastDim && set.IsValidDimension(set.m_nLastDim) ? set.m_nLastDim : dim;
+}
+
 FourierChoices FourierInitialChoices(const CSpectrum2D& set) {
   FourierChoices c;
-  const int dim = set.m_nCurrentDim;
-  c.m_nSizeIndex = FourierSizeIndex(set.GetCurrentCount());
+  const int dim = FourierDimension(set);
+  c.m_nSizeIndex = FourierSizeIndex(dim >= 0 && dim < CSpectrum2D::MaxDimensions ? set.m_dims[dim].m_nPoints : -1);
   c.m_bApodize = set.m_bApodize != 0;
   c.m_bNextEnabled = dim != 1;
   c.m_bNextDimension = dim != 1;
@@ -131,9 +136,55 @@ FourierChoices FourierInitialChoices(const CSpectrum2D& set) {
   return c;
 }
 
+namespace {
+
+// The points the transform finds along its dimension of count points: the
+// quadrature split of "Hyper" halves them (an odd last one dropped).
+int TransformedPoints(const FourierChoices& c, int count) {
+  return c.m_bHyper && count >= 2 ? count / 2 : count;
+}
+
+// The prediction's coefficients fit its basis of n - k - 1 points when
+// 1 <= k <= (n - 1) / 2.
+int MostCoefficients(int n) {
+  return (n - 1) / 2;
+}
+
+}  // namespace
+
+std::string FourierPredictionRefusal(const FourierChoices& c, int count, int divisor) {
+  const int n = TransformedPoints(c, count);
+  if (!c.m_bPredictionFill || FourierSizeOf(c.m_nSizeIndex) <= n)
+    return std::string();
+  if (divisor == 0)
+    divisor = 1;
+  const int most = MostCoefficients(n);
+  char text[320];
+  if (most < 1) {
+    std::snprintf(text, sizeof text,
+                  "Linear Prediction Filling needs at least 3 points; the transform has %d.\n"
+                  "Fill with zeros instead.",
+                  n);
+    return text;
+  }
+  const int k = divisor > 0 ? n / divisor : 0;
+  if (k >= 1 && k <= most)
+    return std::string();
+  // The divisors that give 1 .. most coefficients.
+  std::snprintf(text, sizeof text,
+                "Linear Prediction Filling with Coefficients = Points/%d takes %d coefficients from %d points, "
+                "where 1 to %d fit.\nSet a divisor from %d to %d in File > Customize, or fill with zeros.",
+                divisor, k, n, most, n / (most + 1) + 1, n);
+  return text;
+}
+
 std::vector<std::string> FourierCommandLines(const FourierChoices& c, const CSpectrum2D& set, int& divisor) {
   std::vector<std::string> lines;
   const int size = FourierSizeOf(c.m_nSizeIndex);
+  const int dim = FourierDimension(set);
+  if (dim != set.m_nCurrentDim)
+    lines.push_back(Format("f= %d", dim));
+  const int n = TransformedPoints(c, set.IsValidDimension(dim) ? set.m_dims[dim].m_nPoints : 0);
   if (c.m_bHyper)
     lines.push_back(c.m_bHyperphase ? "qd *" : "qd");
   if (c.m_bInvert)
@@ -155,8 +206,9 @@ std::vector<std::string> FourierCommandLines(const FourierChoices& c, const CSpe
         lines.push_back(Format(w.format, a.m_dValue[w.index]));
   }
   lines.push_back("ew");
-  if (c.m_bPredictionFill) {
-    const int n = set.GetCurrentCount();
+  // With nothing to predict (a size not above the points), filling is the
+  // zero filling or cut to that size.
+  if (c.m_bPredictionFill && size > n) {
     if (divisor == 0)
       divisor = 1;
     const int k = n / divisor;

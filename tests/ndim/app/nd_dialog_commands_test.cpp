@@ -16,6 +16,7 @@
 #include "ndim/data/Spectrum2D.h"
 #include "ndim/dialogs/ColourDialogs.h"
 #include "ndim/dialogs/DisplayDialogs.h"
+#include "ndim/view/Spectrum2DDraw.h"
 #include "resources/BrivanenDRes.h"
 #include "tests/framework/win/WindowTest.h"
 #include "tests/ndim/app/NdAppFixture.h"
@@ -337,10 +338,23 @@ TEST_F(NdDialogCommandsTest, DefaultContourColoursAreBluePositiveAndRedNegative)
   }
 }
 
+// The GDI palette the set keeps holds its colour tables.
+void ExpectGdiPaletteOf(const CSpectrum2D& set, const char* when) {
+  const CSpectrumPalette* kept = static_cast<const CSpectrumPalette*>(set.GetGdiPalette());
+  ASSERT_NE(nullptr, kept) << when;
+  PALETTEENTRY e[256];
+  ASSERT_EQ(256u, kept->m_palette.GetPaletteEntries(0, 256, e)) << when;
+  for (int i = 0; i < 256; ++i) {
+    const PALETTEENTRY expected = {set.m_red[i], set.m_green[i], set.m_blue[i], 0};
+    ASSERT_EQ(0, std::memcmp(&expected, &e[i], sizeof expected)) << when << " entry " << i;
+  }
+}
+
 TEST_F(NdDialogCommandsTest, ARampSavedAndLoadedGivesTheSameColoursBackToTheSet) {
   CBrivanenDDoc* pDoc = OpenExperiment(4, 32);
   ASSERT_NE(nullptr, pDoc);
   CSpectrum2D* set = pDoc->GetCurrentSet();
+  ExpectGdiPaletteOf(*set, "opened");
   const std::string path = PathOf("ramp.pal");
   const std::string broken = PathOf("broken.pal");
   NdWriteText(broken, std::string(1000, '\0'));
@@ -404,6 +418,7 @@ TEST_F(NdDialogCommandsTest, ARampSavedAndLoadedGivesTheSameColoursBackToTheSet)
   EXPECT_EQ(255, set->m_green[128]);
   EXPECT_EQ(0, std::memcmp(saved.m_red, set->m_red, 256));
   EXPECT_EQ(0, std::memcmp(saved.m_blue, set->m_blue, 256));
+  ExpectGdiPaletteOf(*set, "edited");
 }
 
 TEST_F(NdDialogCommandsTest, TheWizardSetsThePickingToolsAndLeavesNoneBehind) {

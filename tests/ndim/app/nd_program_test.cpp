@@ -4,7 +4,9 @@
 // that reads back as the data in the program, never over a read-only one,
 // and the ramp editor a .PAL palette; the properties sheet; the
 // graph view's zoom, position readout, picture copy and sound; a real 2D
-// set transformed and corrected by both baseline commands.
+// set transformed and corrected by both baseline commands; the transform
+// dialog's dimension after an inverse transform and its prediction
+// refusal.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -780,6 +782,30 @@ void ClickWithTheMouse(HWND hWnd, CPoint point, const std::function<void()>& bet
   }
 }
 
+// The Fourier Transform dialog that follows after along t1, or null.
+HWND NextDialogAlongT1(BrivaneProcess& app, HWND after) {
+  HWND next = nullptr;
+  const bool shown = WaitFor(
+      [&] {
+        next = app.WaitDialog("Fourier Transform", 500);
+        return next != nullptr && next != after &&
+               BrivaneProcess::WindowText(::GetDlgItem(next, IDOK)) == "Apply along t1";
+      },
+      20000);
+  return shown ? next : nullptr;
+}
+
+// A Fourier Transform dialog set to quadrature, 16 points, no protocol and
+// no other box, filled by prediction or zeros.
+void ChooseQuadrature16(HWND dialog, bool prediction) {
+  ::SendDlgItemMessageA(dialog, IDC_FT_PROTOCOL, CB_SETCURSEL, 0, 0);
+  ::SendDlgItemMessageA(dialog, IDC_FT_SIZE, CB_SETCURSEL, 2, 0);
+  for (int box : {IDC_FT_REAL, IDC_FT_MAGNITUDE, IDC_FT_HYPERPHASE, IDC_FT_INVERT, IDC_FT_APODIZE, IDC_FT_INVERSE})
+    ::CheckDlgButton(dialog, box, BST_UNCHECKED);
+  ::CheckDlgButton(dialog, IDC_FT_QUADRATURE, BST_CHECKED);
+  ::CheckDlgButton(dialog, IDC_FT_PREDICTION, prediction ? BST_CHECKED : BST_UNCHECKED);
+}
+
 // A chemist's day on a real experiment (TopSpin 3.2: 10 rows of 4096
 // complex points), each step by menu: Process > Fourier Transform along f2
 // and, in the dialog that follows, along f1; then Process > Baseline >
@@ -819,20 +845,9 @@ TEST_F(NdProgramTest, AChemistsDayTransformsBothDimensionsCorrectsTheBaselineRef
   EXPECT_EQ(BST_CHECKED, ::IsDlgButtonChecked(dialog, IDC_FT_NEXT_DIMENSION));
   ASSERT_TRUE(BrivaneProcess::Dismiss(dialog, IDOK));
   // Along f1 with choices of its own: quadrature, 16 points, no protocol.
-  HWND second = nullptr;
-  ASSERT_TRUE(WaitFor(
-      [&] {
-        second = app.WaitDialog("Fourier Transform", 500);
-        return second != nullptr && second != dialog &&
-               BrivaneProcess::WindowText(::GetDlgItem(second, IDOK)) == "Apply along t1";
-      },
-      20000));
-  ::SendDlgItemMessageA(second, IDC_FT_PROTOCOL, CB_SETCURSEL, 0, 0);
-  ::SendDlgItemMessageA(second, IDC_FT_SIZE, CB_SETCURSEL, 2, 0);
-  for (int box : {IDC_FT_REAL, IDC_FT_MAGNITUDE, IDC_FT_HYPERPHASE, IDC_FT_INVERT, IDC_FT_APODIZE, IDC_FT_PREDICTION,
-                  IDC_FT_INVERSE})
-    ::CheckDlgButton(second, box, BST_UNCHECKED);
-  ::CheckDlgButton(second, IDC_FT_QUADRATURE, BST_CHECKED);
+  HWND second = NextDialogAlongT1(app, dialog);
+  ASSERT_NE(nullptr, second);
+  ChooseQuadrature16(second, false);
   ASSERT_TRUE(BrivaneProcess::Dismiss(second, IDOK));
   app.Sync();
   std::string script = "bw q 4096\new\nze 4096\nft \nbw q 16\new\nze 16\nft \nf= -1";
@@ -978,6 +993,107 @@ TEST_F(NdProgramTest, AChemistsDayTransformsBothDimensionsCorrectsTheBaselineRef
   DeclineWhatIsOffered(app);
   EXPECT_EQ(0, app.WaitExit(30000));
   EXPECT_FALSE(watchdog.fired());
+}
+
+// The box a step showed over the program: its texts, once dismissed with OK;
+// empty when none showed within timeoutMs.
+std::string DismissMessage(BrivaneProcess& app, HWND under, DWORD timeoutMs = 10000) {
+  HWND box = nullptr;
+  WaitFor(
+      [&] {
+        box = app.WaitDialog("BrivanenD", 200);
+        return box != nullptr && box != under;
+      },
+      timeoutMs);
+  if (box == nullptr || box == under)
+    return "";
+  const std::string text = BrivaneProcess::StaticTexts(box);
+  BrivaneProcess::Dismiss(box, IDOK);
+  return text;
+}
+
+// The real experiment (10 rows) after "ft i" along f2 from the command
+// bar: Process > Fourier Transform works along t2 and says so, and the
+// next dimension follows. Along t1, Linear Prediction Filling to 16 points
+// with the default divisor (16: no coefficient from 10 points) is refused
+// with the reason and the dialog stays; with a divisor of 4 from File >
+// Customize it predicts up to 16. A 1D Varian FID is refused naming the
+// records of the 2D experiment that it lacks.
+TEST_F(NdProgramTest, TheTransformDialogSaysWhereItWorksAndWhyItCannotPredict) {
+  const std::string ser = BrivaneProcess::WinePath(std::string(BRIVANE_REALDATA_DIR) + "/bruker-t1-2d/1/ser");
+  BrivaneProcess app(BRIVANEND_APP_PATH);
+  HWND view = StartOnFile(app, ser);
+  ASSERT_NE(nullptr, view);
+  EXPECT_EQ("", RunCommandLine(app, "ft i"));
+  EXPECT_EQ("Performing Operations Along f3\n", RunCommandLine(app, "f= ?"));
+  std::vector<COLORREF> shown = Repainted(view);
+
+  ASSERT_TRUE(ChooseFromMenu(app, "p", 'f'));
+  HWND dialog = app.WaitDialog("Fourier Transform");
+  ASSERT_NE(nullptr, dialog);
+  EXPECT_EQ("Apply along t2", BrivaneProcess::WindowText(::GetDlgItem(dialog, IDOK)));
+  EXPECT_EQ(10, ::SendDlgItemMessageA(dialog, IDC_FT_SIZE, CB_GETCURSEL, 0, 0)) << "4 K";
+  EXPECT_EQ(BST_CHECKED, ::IsDlgButtonChecked(dialog, IDC_FT_QUADRATURE));
+  EXPECT_EQ(BST_CHECKED, ::IsDlgButtonChecked(dialog, IDC_FT_NEXT_DIMENSION));
+  ASSERT_TRUE(BrivaneProcess::Dismiss(dialog, IDOK));
+  HWND second = NextDialogAlongT1(app, dialog);
+  ASSERT_NE(nullptr, second) << "the next dimension follows";
+  ChooseQuadrature16(second, true);
+  BrivaneProcess::Press(second, IDOK);
+  EXPECT_EQ(
+      "Linear Prediction Filling with Coefficients = Points/16 takes 0 coefficients from 10 points, where 1 to 4 "
+      "fit.\nSet a divisor from 3 to 10 in File > Customize, or fill with zeros.",
+      DismissMessage(app, second));
+  EXPECT_TRUE(::IsWindow(second)) << "the dialog stays";
+  ASSERT_TRUE(BrivaneProcess::Dismiss(second, IDCANCEL));
+  app.Sync();
+  const std::string along = "ft i\nf= 2\nbw q 4096\new\nze 4096\nft \n";
+  std::unique_ptr<CSpectrum2D> written = SaveAndRead(app, m_dir + "along-t2.bv2", ID_FILE_SAVE);
+  std::unique_ptr<CSpectrum2D> expected = Expected(ser, along.c_str());
+  ASSERT_NE(nullptr, written);
+  ASSERT_NE(nullptr, expected);
+  EXPECT_EQ(1, expected->m_nCurrentDim);
+  EXPECT_TRUE(SameData(*expected, *written)) << "transformed along t2 only";
+  std::vector<COLORREF> now = Repainted(view);
+  EXPECT_NE(shown, now) << "the spectra are drawn";
+  shown = now;
+
+  // File > Customize (the seventh item): a divisor of 4 gives 2
+  // coefficients from a basis of 7.
+  ASSERT_TRUE(ChooseFromMenu(app, "f", 0, 6));
+  HWND custom = app.WaitDialog("Customize");
+  ASSERT_NE(nullptr, custom);
+  EXPECT_EQ("16", BrivaneProcess::WindowText(::GetDlgItem(custom, IDC_CUSTOM_DIVISOR)));
+  ::SetDlgItemTextA(custom, IDC_CUSTOM_DIVISOR, "4");
+  ASSERT_TRUE(BrivaneProcess::Dismiss(custom, IDOK));
+  ASSERT_TRUE(ChooseFromMenu(app, "p", 'f'));
+  dialog = app.WaitDialog("Fourier Transform");
+  ASSERT_NE(nullptr, dialog);
+  EXPECT_EQ("Apply along t1", BrivaneProcess::WindowText(::GetDlgItem(dialog, IDOK)));
+  ChooseQuadrature16(dialog, true);
+  ASSERT_TRUE(BrivaneProcess::Dismiss(dialog, IDOK));
+  app.Sync();
+  EXPECT_EQ("", DismissMessage(app, nullptr, 1500)) << "no refusal";
+  written = SaveAndRead(app, m_dir + "predicted.bv2", ID_FILE_SAVE_AS);
+  expected = Expected(ser, (along + "bw q 16\new\nlp 10 15 7 2\nft \nf= -1").c_str());
+  ASSERT_NE(nullptr, written);
+  ASSERT_NE(nullptr, expected);
+  EXPECT_EQ(16, written->m_dims[1].m_nPoints);
+  EXPECT_TRUE(SameData(*expected, *written));
+  EXPECT_NE(shown, Repainted(view));
+
+  // A 1D Varian FID: refused, with the names of what it lacks.
+  const std::string fid = BrivaneProcess::WinePath(std::string(BRIVANE_REALDATA_DIR) + "/varian-proton.fid/fid");
+  app.PostCommand(ID_FILE_OPEN);
+  HWND open = app.WaitDialog("Import file");
+  ASSERT_NE(nullptr, open);
+  ASSERT_TRUE(BrivaneProcess::EnterFileName(open, fid));
+  EXPECT_EQ("The procpar file lacks the parameters sw1, ni of the 2D experiment", DismissMessage(app, open));
+  app.Sync();
+  EXPECT_EQ(1, app.ChildCount());
+  app.PostCommand(ID_APP_EXIT);
+  DeclineWhatIsOffered(app);
+  EXPECT_EQ(0, app.WaitExit(30000));
 }
 
 }  // namespace

@@ -97,7 +97,10 @@ TEST(NdDialogCommands, TransformLinesFollowTheBoxesInTheirOrder) {
   all.m_bInverse = all.m_bReal = all.m_bMagnitude = TRUE;
   FourierChoices predicted = plain;
   predicted.m_bPredictionFill = TRUE;
-  predicted.m_bHyper = TRUE;
+  FourierChoices split = predicted;
+  split.m_bHyper = TRUE;
+  FourierChoices cut = predicted;
+  cut.m_nSizeIndex = 1;
   const struct {
     FourierChoices choices;
     int divisor;
@@ -107,15 +110,95 @@ TEST(NdDialogCommands, TransformLinesFollowTheBoxesInTheirOrder) {
       {plain, 4, {"bw s 32", "ew", "ze 32", "ft "}, 4},
       {all, 4, {"qd *", "c*", "bw q 32", "em 2.50000", "sb 90.00000", "fp 0.50000", "ew", "ze 32", "ft i r", "ma"}, 4},
       // 16 points, divisor 4: 4 coefficients from a basis of 11.
-      {predicted, 4, {"qd", "bw s 32", "ew", "lp 16 31 11 4", "ft "}, 4},
+      {predicted, 4, {"bw s 32", "ew", "lp 16 31 11 4", "ft "}, 4},
+      // The 8 points the quadrature split leaves: 2 coefficients.
+      {split, 4, {"qd", "bw s 32", "ew", "lp 8 31 5 2", "ft "}, 4},
+      // Nothing to predict in a size below the points: cut to it.
+      {cut, 4, {"bw s 8", "ew", "ze 8", "ft "}, 4},
       // A zero divisor counts as 1 and stays 1.
-      {predicted, 0, {"qd", "bw s 32", "ew", "lp 16 31 -1 16", "ft "}, 1},
+      {predicted, 0, {"bw s 32", "ew", "lp 16 31 -1 16", "ft "}, 1},
   };
   for (const auto& c : cases) {
     int divisor = c.divisor;
     EXPECT_EQ(c.lines, FourierCommandLines(c.choices, *set, divisor));
     EXPECT_EQ(c.divisorAfter, divisor);
   }
+}
+
+// Filling by prediction needs 1 to (n - 1) / 2 coefficients from the n
+// points the transform finds; a divisor that gives none of those is
+// refused with the divisors that would.
+TEST(NdDialogCommands, PredictionFillingTheCoefficientsCannotGiveIsRefusedWithWhatWould) {
+  FourierChoices c;
+  c.m_bPredictionFill = TRUE;
+  c.m_nSizeIndex = 2;  // 16
+  const struct {
+    int count, divisor;
+    BOOL hyper;
+    const char* refusal;  // null: accepted
+  } cases[] = {
+      {10, 3, FALSE, nullptr},
+      {10, 10, FALSE, nullptr},
+      {10, 16, FALSE,
+       "Linear Prediction Filling with Coefficients = Points/16 takes 0 coefficients from 10 points, where 1 to 4 fit."
+       "\nSet a divisor from 3 to 10 in File > Customize, or fill with zeros."},
+      {10, 2, FALSE,
+       "Linear Prediction Filling with Coefficients = Points/2 takes 5 coefficients from 10 points, where 1 to 4 fit."
+       "\nSet a divisor from 3 to 10 in File > Customize, or fill with zeros."},
+      {10, 0, FALSE,
+       "Linear Prediction Filling with Coefficients = Points/1 takes 10 coefficients from 10 points, where 1 to 4 fit."
+       "\nSet a divisor from 3 to 10 in File > Customize, or fill with zeros."},
+      {10, -3, FALSE,
+       "Linear Prediction Filling with Coefficients = Points/-3 takes 0 coefficients from 10 points, where 1 to 4 fit."
+       "\nSet a divisor from 3 to 10 in File > Customize, or fill with zeros."},
+      {10, 2, TRUE, nullptr},  // 5 points after the split: 2 coefficients
+      {16, 16, FALSE, nullptr},  // nothing to predict
+      {40, 1, FALSE, nullptr},   // cut
+      {2, 1, FALSE, "Linear Prediction Filling needs at least 3 points; the transform has 2.\nFill with zeros instead."},
+  };
+  for (const auto& k : cases) {
+    c.m_bHyper = k.hyper;
+    const std::string refusal = FourierPredictionRefusal(c, k.count, k.divisor);
+    EXPECT_EQ(k.refusal ? k.refusal : "", refusal) << k.count << " / " << k.divisor;
+    // What is accepted predicts up to the size in the interpreter.
+    if (k.refusal == nullptr && k.count >= 2 && k.count < 16) {
+      std::unique_ptr<CSpectrum2D> set(MakeSet(3, k.count));
+      FillRandom(*set);
+      int divisor = k.divisor;
+      CCommandInterpreter interpreter;
+      for (const std::string& line : FourierCommandLines(c, *set, divisor))
+        interpreter.Execute(*set, line.c_str());
+      EXPECT_EQ(16, set->m_dims[2].m_nPoints) << k.count << " / " << k.divisor;
+    }
+  }
+  c.m_bPredictionFill = FALSE;
+  EXPECT_EQ("", FourierPredictionRefusal(c, 10, 16)) << "zero filling";
+}
+
+// An inverse transform along the last dimension leaves the set past it;
+// the dialog then works along the last dimension, with its first choices.
+TEST(NdDialogCommands, PastTheLastDimensionTheTransformWorksAlongTheLast) {
+  std::unique_ptr<CSpectrum2D> set(MakeSet(8, 16));
+  FillRandom(*set);
+  set->m_dims[2].m_nAcquisitionMode = 1;
+  CCommandInterpreter interpreter;
+  interpreter.Execute(*set, "ft i");
+  ASSERT_EQ(3, set->m_nCurrentDim);
+  EXPECT_EQ(2, FourierDimension(*set));
+  const FourierChoices c = FourierInitialChoices(*set);
+  EXPECT_EQ(2, c.m_nSizeIndex) << "16 points";
+  EXPECT_TRUE(c.m_bQuadrature);
+  EXPECT_TRUE(c.m_bNextDimension);
+  int divisor = 16;
+  const Lines lines = FourierCommandLines(c, *set, divisor);
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ("f= 2", lines.front());
+  for (const std::string& line : lines)
+    interpreter.Execute(*set, line.c_str());
+  EXPECT_EQ(1, set->m_nCurrentDim) << "transformed along f2 again";
+  set->m_nCurrentDim = 2;
+  EXPECT_EQ(2, FourierDimension(*set));
+  EXPECT_EQ("bw q 16", FourierCommandLines(c, *set, divisor).front()) << "along the current one: no f= line";
 }
 
 TEST(NdDialogCommands, TransformLinesTransformBothDimensionsAndSwitchTheAxesToPpm) {
