@@ -98,7 +98,12 @@ void CBrivanenDDoc::OnProcessFourier() {
     int divisor = pApp != nullptr ? pApp->m_nPredictionDivisor : 1;
     dialog.m_nPoints = m_pCurrent->IsValidDimension(dim) ? m_pCurrent->m_dims[dim].m_nPoints : 0;
     dialog.m_nDivisor = divisor;
-    if (dialog.DoModal() != IDOK)
+    const INT_PTR result = dialog.DoModal();
+    // A zero divisor the refusal read as 1 is kept as 1, even when the user
+    // then cancels.
+    if (pApp != nullptr)
+      pApp->m_nPredictionDivisor = divisor = dialog.m_nDivisor;
+    if (result != IDOK)
       return;
     const std::vector<std::string> lines = FourierCommandLines(dialog.m_choices, *m_pCurrent, divisor);
     if (pApp != nullptr)

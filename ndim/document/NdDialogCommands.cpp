@@ -152,7 +152,7 @@ int MostCoefficients(int n) {
 
 }  // namespace
 
-std::string FourierPredictionRefusal(const FourierChoices& c, int count, int divisor) {
+std::string FourierPredictionRefusal(const FourierChoices& c, int count, int& divisor) {
   const int n = TransformedPoints(c, count);
   if (!c.m_bPredictionFill || FourierSizeOf(c.m_nSizeIndex) <= n)
     return std::string();

@@ -42,7 +42,7 @@ FourierChoices FourierInitialChoices(const CSpectrum2D& set);
 // Why OK cannot fill that dimension of count points by linear prediction
 // up to the chosen size with the application's divisor (0 counts as 1);
 // empty when it can, or when there is nothing to predict.
-std::string FourierPredictionRefusal(const FourierChoices& c, int count, int divisor);
+std::string FourierPredictionRefusal(const FourierChoices& c, int count, int& divisor);
 // The lines of one transform along that dimension ("f=" first when it is
 // not the current one). divisor is the application's automatic-prediction
 // divisor; a zero one becomes 1 (kept). The prediction's points are those

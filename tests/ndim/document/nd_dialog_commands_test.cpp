@@ -158,8 +158,11 @@ TEST(NdDialogCommands, PredictionFillingTheCoefficientsCannotGiveIsRefusedWithWh
   };
   for (const auto& k : cases) {
     c.m_bHyper = k.hyper;
-    const std::string refusal = FourierPredictionRefusal(c, k.count, k.divisor);
+    int used = k.divisor;
+    const std::string refusal = FourierPredictionRefusal(c, k.count, used);
     EXPECT_EQ(k.refusal ? k.refusal : "", refusal) << k.count << " / " << k.divisor;
+    // A zero divisor becomes 1, and stays 1 for Customize.
+    EXPECT_EQ(k.divisor == 0 ? 1 : k.divisor, used) << k.count << " / " << k.divisor;
     // What is accepted predicts up to the size in the interpreter.
     if (k.refusal == nullptr && k.count >= 2 && k.count < 16) {
       std::unique_ptr<CSpectrum2D> set(MakeSet(3, k.count));
@@ -172,7 +175,8 @@ TEST(NdDialogCommands, PredictionFillingTheCoefficientsCannotGiveIsRefusedWithWh
     }
   }
   c.m_bPredictionFill = FALSE;
-  EXPECT_EQ("", FourierPredictionRefusal(c, 10, 16)) << "zero filling";
+  int divisor = 16;
+  EXPECT_EQ("", FourierPredictionRefusal(c, 10, divisor)) << "zero filling";
 }
 
 // An inverse transform along the last dimension leaves the set past it;
