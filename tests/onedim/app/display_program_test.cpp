@@ -29,18 +29,6 @@ namespace {
 
 const COLORREF kTrace = RGB(0, 0, 255);  // the current spectrum's colour
 
-// Edit > Spectrum Properties: the acquisition time and the byte order its
-// parameters page shows; the sheet is closed again with Cancel.
-bool ReadParametersPage(BrivaneProcess& app, std::string& aq, std::string& byteOrder) {
-  app.PostCommand(ID_EDIT_PROPERTIES);
-  HWND sheet = app.WaitDialog("Spectrum Properties");
-  if (sheet == nullptr)
-    return false;
-  aq = BrivaneProcess::WindowText(FindControl(sheet, IDC_PROP_AQ));
-  byteOrder = BrivaneProcess::WindowText(FindControl(sheet, IDC_PROP_BYTE_ORDER));
-  return BrivaneProcess::Dismiss(sheet, IDCANCEL);
-}
-
 // The message box the program shows next, its text, and No pressed.
 std::string AnswerNo(BrivaneProcess& app) {
   HWND box = app.WaitDialog("Brivane", 10000);
@@ -110,8 +98,8 @@ TEST_F(DisplayProgramTest, ATransformedRealFidIsDrawnToFitItsView) {
 
 // The FID transformed with zero filling, an integral over its tallest line, saved, closed
 // and opened again through File > Open: the view shows the same picture,
-// the parameters page the same acquisition time, and the window and the
-// question on closing it name the file.
+// the parameters page the FID's acquisition time throughout, and the window
+// and the question on closing it name the file.
 TEST_F(DisplayProgramTest, ASavedDocumentOpensAgainAsItWasSaved) {
   const std::string path = TempPath("brivane_display_saved.bvx");
   BrivaneProcess app;
@@ -153,9 +141,11 @@ TEST_F(DisplayProgramTest, ASavedDocumentOpensAgainAsItWasSaved) {
   EXPECT_TRUE(after->SameAs(*before)) << "the picture as it was saved";
   std::string aqAgain;
   ASSERT_TRUE(ReadParametersPage(app, aqAgain, byteOrder));
-  // Zero filled to twice its points, the data last twice as long.
-  EXPECT_NEAR(2.0 * std::atof(aqAcquired.c_str()), std::atof(aq.c_str()), 0.002) << aqAcquired << " " << aq;
-  EXPECT_EQ(aq, aqAgain);
+  // Zero filled to twice its points, the acquisition lasted as long as it
+  // did: the page shows it so before the save and after it.
+  EXPECT_GT(std::atof(aqAcquired.c_str()), 1.0) << aqAcquired;
+  EXPECT_EQ(aqAcquired, aq);
+  EXPECT_EQ(aqAcquired, aqAgain);
   // Still a spectrum: the transform offered is the inverse.
   app.PostCommand(ID_PROCESS_FOURIER);
   HWND transform = app.WaitDialog("Fourier Transform");
