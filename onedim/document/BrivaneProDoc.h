@@ -310,6 +310,9 @@ class CBrivaneProDoc {
   // The axis units of an entry of the scale bar's list (0 seconds, 1 ppm,
   // 2 Hz, 3 points) for the current spectrum or all; FALSE for no entry.
   BOOL SetUnitsEntry(int nEntry, BOOL bAll);
+  // The entry of that list that names the current spectrum's axis units;
+  // -1 without a current spectrum.
+  int GetUnitsEntry() const;
 
   // --- View commands ---
   // Set Limits: the current spectrum's visible range in its axis units.

@@ -1,8 +1,8 @@
 // What a chemist sees of real spectra in brivane23.exe: a transformed FID
 // drawn to fit its view, saved work reopened as it was saved, edits of
 // integrals and labels kept, a spectrum's outline following the mouse while
-// it is moved, the byte order on the parameters page and the FID Shift's
-// arrows.
+// it is moved, the byte order on the parameters page, the FID Shift's
+// arrows and the scale bar's units of the active window.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -329,4 +329,54 @@ TEST_F(DisplayProgramTest, FidShiftStepsMadeWithTheArrowsReachOk) {
   ASSERT_EQ(b->m_paramsA.td, s->m_paramsA.td);
   for (int i = 0; i + 4 < s->m_paramsA.td; i++)
     ASSERT_EQ(b->m_pData[i + 4], s->m_pData[i]) << i;
+}
+
+namespace {
+
+BOOL CALLBACK FindUnitsList(HWND hWnd, LPARAM lParam) {
+  HWND units = ::GetDlgItem(hWnd, IDC_SCALEBAR_UNITS);
+  if (units == nullptr)
+    return TRUE;
+  *reinterpret_cast<HWND*>(lParam) = units;
+  return FALSE;
+}
+
+}  // namespace
+
+// A FID's window and a transformed spectrum's: the scale bar's units list
+// names the units of the active window's axis, seconds or ppm, each time the
+// Window menu brings the other window forward.
+TEST_F(DisplayProgramTest, TheScaleBarNamesTheActiveWindowsUnits) {
+  BrivaneProcess app;
+  ASSERT_TRUE(OpenBrukerFid(app, "bruker-aspirin-1h/1"));
+  HWND fid = app.ActiveChild();
+  HWND units = nullptr;
+  ::EnumChildWindows(app.main(), &FindUnitsList, reinterpret_cast<LPARAM>(&units));
+  ASSERT_NE(nullptr, units);
+  EXPECT_EQ("Seconds", BrivaneProcess::WindowText(units));
+  app.PostCommand(ID_FILE_OPEN);
+  HWND dialog = app.WaitDialog("Import file");
+  ASSERT_NE(nullptr, dialog);
+  const std::string path = BRIVANE_SOURCE_DIR "/tests/data/bruker-aspirin-1h/1/fid";
+  ASSERT_TRUE(BrivaneProcess::EnterFileName(dialog, BrivaneProcess::WinePath(path)));
+  ASSERT_TRUE(WaitFor([&] { return app.ChildCount() == 2 && !::IsWindow(dialog); }, 15000));
+  app.Sync();
+  HWND spectrum = app.ActiveChild();
+  ASSERT_NE(fid, spectrum);
+  ASSERT_TRUE(Transform(app));
+  EXPECT_TRUE(WaitFor([&] { return BrivaneProcess::WindowText(units) == "ppm"; }, 5000));
+  // The Window menu lists the windows in the order they were opened.
+  const struct {
+    UINT nCommand;
+    HWND child;
+    const char* pszUnits;
+  } steps[] = {{AFX_IDM_FIRST_MDICHILD, fid, "Seconds"},
+               {AFX_IDM_FIRST_MDICHILD + 1, spectrum, "ppm"},
+               {AFX_IDM_FIRST_MDICHILD, fid, "Seconds"}};
+  for (const auto& step : steps) {
+    app.Command(step.nCommand);
+    ASSERT_TRUE(WaitFor([&] { return app.ActiveChild() == step.child; }, 5000)) << step.pszUnits;
+    EXPECT_TRUE(WaitFor([&] { return BrivaneProcess::WindowText(units) == step.pszUnits; }, 5000))
+        << step.pszUnits << ": " << BrivaneProcess::WindowText(units);
+  }
 }
