@@ -345,7 +345,8 @@ BOOL CALLBACK FindUnitsList(HWND hWnd, LPARAM lParam) {
 
 // A FID's window and a transformed spectrum's: the scale bar's units list
 // names the units of the active window's axis, seconds or ppm, each time the
-// Window menu brings the other window forward.
+// Window menu brings the other window forward, and shows them on screen as
+// it painted them when each window was opened.
 TEST_F(DisplayProgramTest, TheScaleBarNamesTheActiveWindowsUnits) {
   BrivaneProcess app;
   ASSERT_TRUE(OpenBrukerFid(app, "bruker-aspirin-1h/1"));
@@ -354,6 +355,8 @@ TEST_F(DisplayProgramTest, TheScaleBarNamesTheActiveWindowsUnits) {
   ::EnumChildWindows(app.main(), &FindUnitsList, reinterpret_cast<LPARAM>(&units));
   ASSERT_NE(nullptr, units);
   EXPECT_EQ("Seconds", BrivaneProcess::WindowText(units));
+  app.Sync();
+  const std::unique_ptr<TestBitmap> seconds = Shot(units);
   app.PostCommand(ID_FILE_OPEN);
   HWND dialog = app.WaitDialog("Import file");
   ASSERT_NE(nullptr, dialog);
@@ -365,18 +368,24 @@ TEST_F(DisplayProgramTest, TheScaleBarNamesTheActiveWindowsUnits) {
   ASSERT_NE(fid, spectrum);
   ASSERT_TRUE(Transform(app));
   EXPECT_TRUE(WaitFor([&] { return BrivaneProcess::WindowText(units) == "ppm"; }, 5000));
+  app.Sync();
+  const std::unique_ptr<TestBitmap> ppm = Shot(units);
+  ASSERT_FALSE(ppm->SameAs(*seconds));
   // The Window menu lists the windows in the order they were opened.
   const struct {
     UINT nCommand;
     HWND child;
     const char* pszUnits;
-  } steps[] = {{AFX_IDM_FIRST_MDICHILD, fid, "Seconds"},
-               {AFX_IDM_FIRST_MDICHILD + 1, spectrum, "ppm"},
-               {AFX_IDM_FIRST_MDICHILD, fid, "Seconds"}};
+    const TestBitmap* pPicture;
+  } steps[] = {{AFX_IDM_FIRST_MDICHILD, fid, "Seconds", seconds.get()},
+               {AFX_IDM_FIRST_MDICHILD + 1, spectrum, "ppm", ppm.get()},
+               {AFX_IDM_FIRST_MDICHILD, fid, "Seconds", seconds.get()}};
   for (const auto& step : steps) {
     app.Command(step.nCommand);
     ASSERT_TRUE(WaitFor([&] { return app.ActiveChild() == step.child; }, 5000)) << step.pszUnits;
     EXPECT_TRUE(WaitFor([&] { return BrivaneProcess::WindowText(units) == step.pszUnits; }, 5000))
         << step.pszUnits << ": " << BrivaneProcess::WindowText(units);
+    EXPECT_TRUE(WaitFor([&] { return SettledCopy(units)->SameAs(*step.pPicture); }, 5000))
+        << step.pszUnits << " on screen";
   }
 }
