@@ -310,6 +310,9 @@ class CBrivaneProDoc {
   // The axis units of an entry of the scale bar's list (0 seconds, 1 ppm,
   // 2 Hz, 3 points) for the current spectrum or all; FALSE for no entry.
   BOOL SetUnitsEntry(int nEntry, BOOL bAll);
+  // The entry of that list that names the current spectrum's axis units;
+  // -1 without a current spectrum.
+  int GetUnitsEntry() const;
 
   // --- View commands ---
   // Set Limits: the current spectrum's visible range in its axis units.
@@ -407,7 +410,8 @@ class CBrivaneProDoc {
   // The current spectrum, when it is A or B: its kept data shifted left by
   // nShift points, or drawn at fFactor times fBaseScale with fFactor as its
   // operand's factor. FALSE for any other spectrum, and for a scale that
-  // is no finite float.
+  // is no finite float. The shifted operand, and the result of the two
+  // below, stay drawn on the scale common to all the spectra.
   BOOL ShiftOperand(int nShift);
   BOOL ScaleOperand(float fFactor, float fBaseScale);
   // Add (0) or Subtract (1) into the result; "Different number of points"
@@ -502,6 +506,9 @@ class CBrivaneProDoc {
  private:
   // The units entry of the scale bar for an axis unit.
   static int UnitsEntry(int nUnits);
+  // After the add/subtract bar wrote a spectrum's data: its display data
+  // found again, drawn at the largest value the bar set up for all.
+  void KeepCommonScale(CSpectrum& spectrum) const;
   // Gives the spectrum a zeroed weighted-copy buffer and a window function.
   static void PrepareBuffers(CSpectrum* pSpectrum);
   // A document's only spectrum, transformed, over the view's client area:

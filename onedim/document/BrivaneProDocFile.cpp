@@ -78,13 +78,13 @@ struct Record {
   static constexpr Field<std::int32_t> decim{44};
   static constexpr Field<double> offset{48};
   static constexpr Field<std::int32_t> aqmode{56};
-  static constexpr Field<std::int32_t> complex{60};    // 0 or 1
-  static constexpr Field<std::int32_t> conjugate{64};  // 0 or 1
-  static constexpr Field<double> grpdly{68};           // digital-filter group delay, points; 0 none
-  static constexpr Field<double> acquisitionTime{76};  // seconds; 0 (older files): td / (2 sw)
-  // 84: 4 bytes reserved
-  static constexpr Field<std::int32_t> zeroLine{88};  // in 1/10000 of the view height
-  static constexpr Field<std::uint32_t> trace{92};    // COLORREF
+  static constexpr Field<std::int32_t> complex{60};     // 0 or 1
+  static constexpr Field<std::int32_t> conjugate{64};   // 0 or 1
+  static constexpr Field<double> grpdly{68};            // digital-filter group delay, points; 0 none
+  static constexpr Field<double> acquisitionTime{76};   // seconds over td; 0 (older files): td / (2 sw)
+  static constexpr Field<std::int32_t> acquiredTd{84};  // floats acquired, less than td; 0 (older files): all
+  static constexpr Field<std::int32_t> zeroLine{88};    // in 1/10000 of the view height
+  static constexpr Field<std::uint32_t> trace{92};      // COLORREF
   static constexpr Field<float> verticalScale{96};
   static constexpr Field<float> intensityStep{100};
   static constexpr Field<std::int32_t> first{104};  // visible range
@@ -446,6 +446,8 @@ void EncodeRecord(BYTE* rec, const CSpectrum* s, int td, long long nLength, int 
   Put(rec, Record::conjugate, s->m_paramsA.bConjugate ? 1 : 0);
   Put(rec, Record::grpdly, s->m_paramsA.GRPDLY);
   Put(rec, Record::acquisitionTime, s->m_paramsA.aq);
+  const int nAcquired = s->m_paramsA.acquiredTd;
+  Put(rec, Record::acquiredTd, nAcquired > 0 && nAcquired < td ? nAcquired : 0);
   // Without a view the middle of the view is written.
   long long nMiddle = ((long long)s->m_rectPlot.top + s->m_rectPlot.bottom) / 2;
   Put(rec, Record::zeroLine, nClientHeight > 0 ? ClampToInt(nMiddle * 10000 / nClientHeight) : 5000);
@@ -602,6 +604,8 @@ BOOL CBvxReader::ReadBlock(ULONGLONG& nOffset, CPendingSpectra& pending) {
   params.GRPDLY = std::isfinite(dGroupDelay) && dGroupDelay > 0.0 ? dGroupDelay : 0.0;
   const double dAq = Get(rec, Record::acquisitionTime);
   params.aq = std::isfinite(dAq) && dAq > 0.0 ? dAq : 0.0;
+  const long long nAcquired = Get(rec, Record::acquiredTd);
+  params.acquiredTd = nAcquired > 0 && nAcquired < td ? (int)nAcquired : 0;
 
   CSpectrum* s = new CSpectrum(params);
   pending.Add(s);

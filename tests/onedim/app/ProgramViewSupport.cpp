@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "resources/BrivaneRes.h"
+#include "tests/onedim/app/ProgramTestSupport.h"
 
 namespace {
 
@@ -23,6 +24,18 @@ LPARAM DialPoint(HWND dial, int nDegrees) {
   const int x = (int)std::lround(rc.right / 2.0 + r * std::sin(nDegrees * kDegree));
   const int y = (int)std::lround(rc.bottom / 2.0 - r * std::cos(nDegrees * kDegree));
   return MAKELPARAM(x, y);
+}
+
+// The system's mouse at a client point of a window, with the button flags.
+void MouseAt(HWND hWnd, POINT pt, DWORD dwFlags) {
+  const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
+  ::ClientToScreen(hWnd, &pt);
+  INPUT in = {};
+  in.type = INPUT_MOUSE;
+  in.mi.dx = (pt.x * 65535 + cx / 2) / (cx - 1);
+  in.mi.dy = (pt.y * 65535 + cy / 2) / (cy - 1);
+  in.mi.dwFlags = dwFlags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  ::SendInput(1, &in, sizeof in);
 }
 
 }  // namespace
@@ -73,6 +86,16 @@ bool Transform(BrivaneProcess& app, const char* pszPoints) {
     return false;
   app.Sync();
   return true;
+}
+
+bool ReadParametersPage(BrivaneProcess& app, std::string& aq, std::string& byteOrder) {
+  app.PostCommand(ID_EDIT_PROPERTIES);
+  HWND sheet = app.WaitDialog("Spectrum Properties");
+  if (sheet == nullptr)
+    return false;
+  aq = BrivaneProcess::WindowText(FindControl(sheet, IDC_PROP_AQ));
+  byteOrder = BrivaneProcess::WindowText(FindControl(sheet, IDC_PROP_BYTE_ORDER));
+  return BrivaneProcess::Dismiss(sheet, IDCANCEL);
 }
 
 void WaitForSteadyLayout(HWND view) {
@@ -157,18 +180,34 @@ TraceExtent MeasureTrace(const TestBitmap& shot, int nZeroLine, COLORREF cr) {
   return extent;
 }
 
+void ClickWithMouse(HWND hWnd, POINT ptClient) {
+  MouseAt(hWnd, ptClient, 0);
+  MouseAt(hWnd, ptClient, MOUSEEVENTF_LEFTDOWN);
+  MouseAt(hWnd, ptClient, MOUSEEVENTF_LEFTUP);
+}
+
+void PressKeys(std::initializer_list<WORD> keys) {
+  std::vector<INPUT> inputs;
+  for (WORD vk : keys) {
+    INPUT in = {};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    inputs.push_back(in);
+  }
+  for (auto it = keys.end(); it != keys.begin();) {
+    INPUT in = {};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = *--it;
+    in.ki.dwFlags = KEYEVENTF_KEYUP;
+    inputs.push_back(in);
+  }
+  ::SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT));
+}
+
 bool TurnDial(HWND dial, int nFrom, int nTurn) {
-  const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
   auto input = [&](DWORD dwFlags, int nDegrees) {
     const LPARAM lParam = DialPoint(dial, nDegrees);
-    POINT pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    ::ClientToScreen(dial, &pt);
-    INPUT in = {};
-    in.type = INPUT_MOUSE;
-    in.mi.dx = (pt.x * 65535 + cx / 2) / (cx - 1);
-    in.mi.dy = (pt.y * 65535 + cy / 2) / (cy - 1);
-    in.mi.dwFlags = dwFlags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    ::SendInput(1, &in, sizeof in);
+    MouseAt(dial, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, dwFlags);
     return WaitFor(
         [&] {
           const int nPos = (int)::SendMessageA(dial, TBM_GETPOS, 0, 0);

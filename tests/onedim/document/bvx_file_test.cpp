@@ -483,9 +483,9 @@ TEST_F(BvxFileTest, OutOfRangeGeometryIsMadeSafe) {
 }
 
 // A document reopened in a view as tall as the one it was saved from has its
-// zero lines where they were, and shows the acquisition time it showed: a
-// transform or zero filling since the acquisition changed td. Files without
-// a time (0, or no usable number) take it from td and sw.
+// zero lines where they were, its time axis as it was and the acquisition's
+// time as it was shown: a zero fill lengthened the one, not the other. Files
+// without a time (0, or no usable number) take it from td and sw.
 TEST_F(BvxFileTest, ZeroLinesAndTheAcquisitionTimeComeBackAsSaved) {
   for (int nHeight : {600, 873, 1017, 9999}) {
     m_host.m_rcClient = {0, 0, 800, nHeight};
@@ -505,22 +505,34 @@ TEST_F(BvxFileTest, ZeroLinesAndTheAcquisitionTimeComeBackAsSaved) {
     }
   }
 
+  // Zero filled from 8192 to 16384 floats at 5000 Hz: the axis spans
+  // 1.6384 s, the acquisition lasted 0.8192 s.
   CBrivaneProDoc doc(&m_host);
-  CSpectrum* s = AddTestSpectrum(doc, 16384);  // 5000 Hz: td / (2 sw) is 1.6384 s
+  CSpectrum* s = AddTestSpectrum(doc, 8192);
   s->m_paramsA.aq = 0.8192;
+  ASSERT_TRUE(s->ZeroFill(16384));
   const std::string path = TempPath("aq.bvx");
   ASSERT_TRUE(doc.WriteNativeFile(path.c_str()));
-  EXPECT_EQ(ReadF64LE(&ReadAll(path)[1024 + 76]), 0.8192);
+  EXPECT_EQ(ReadF64LE(&ReadAll(path)[1024 + 76]), 1.6384);
+  EXPECT_EQ(ReadI32LE(&ReadAll(path)[1024 + 84]), 8192);
+  // The time over td and the acquired floats as stored, then the axis's time
+  // and the acquisition's as shown. Older files hold 0 for either.
   const struct {
-    double dStored, dShown;
-  } cases[] = {{0.8192, 0.8192}, {0.0, 1.6384}, {-1.0, 1.6384}, {NAN, 1.6384}, {INFINITY, 1.6384}};
+    double dStored;
+    int nAcquired;
+    double dAxis, dAcquisition;
+  } cases[] = {{1.6384, 8192, 1.6384, 0.8192}, {0.8192, 0, 0.8192, 0.8192},     {0.0, 8192, 1.6384, 0.8192},
+               {-1.0, 0, 1.6384, 1.6384},      {NAN, 0, 1.6384, 1.6384},        {INFINITY, 0, 1.6384, 1.6384},
+               {1.6384, -2, 1.6384, 1.6384},   {1.6384, 16384, 1.6384, 1.6384}, {1.6384, 99999, 1.6384, 1.6384}};
   for (const auto& c : cases) {
     Bytes file = ReadAll(path);
     WriteF64LE(&file[1024 + 76], c.dStored);
+    WriteI32LE(&file[1024 + 84], c.nAcquired);
     CBrivaneProDoc back(&m_host);
     ASSERT_TRUE(ReadInto(back, file)) << m_strError;
     back.RefreshAfterLoad();
-    EXPECT_EQ(c.dShown, back.m_pCurrent->m_paramsA.aq) << c.dStored;
+    EXPECT_EQ(c.dAxis, back.m_pCurrent->m_paramsA.aq) << c.dStored << " " << c.nAcquired;
+    EXPECT_DOUBLE_EQ(c.dAcquisition, back.m_pCurrent->GetAcquisitionTime()) << c.dStored << " " << c.nAcquired;
   }
 }
 
