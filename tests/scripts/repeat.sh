@@ -1,12 +1,13 @@
 # Sourced by the script tests: a verdict that once depended on chance (Wine
 # ended a crash with status 0 in about a third of runs) is asked many times.
 #
-# brivane_repeat_failures N PATTERN COMMAND...: runs COMMAND N times, four
-# at a time, and prints how many of the runs exited non-zero and printed
-# PATTERN; the output of the first run that did not goes to stderr.
-brivane_repeat_failures() {
-  local n=$1 pattern=$2
-  shift 2
+# brivane_expect_repeated_failure NAME N PATTERN COMMAND...: runs COMMAND N
+# times, four at a time; every run must exit non-zero and print PATTERN.
+# Prints "ok: NAME" or what failed (with the output of the first run that
+# did not), and returns non-zero in that case.
+brivane_expect_repeated_failure() {
+  local name=$1 n=$2 pattern=$3
+  shift 3
   local dir i failed=0 shown=""
   dir=$(mktemp -d)
   for i in $(seq "$n"); do
@@ -18,11 +19,14 @@ brivane_repeat_failures() {
     if [ "$(cat "$dir/$i.status")" -ne 0 ] && grep -q -- "$pattern" "$dir/$i.out"; then
       failed=$((failed + 1))
     elif [ -z "$shown" ]; then
-      shown=1
-      echo "run $i of $n (exit status $(cat "$dir/$i.status")), output:" >&2
-      sed 's/^/  | /' "$dir/$i.out" >&2
+      shown="run $i (exit status $(cat "$dir/$i.status")), output:
+$(sed 's/^/  | /' "$dir/$i.out")"
     fi
   done
   rm -rf "$dir"
-  echo "$failed"
+  if [ "$failed" -ne "$n" ]; then
+    echo "FAILED: $name: failed in $failed of $n runs; $shown"
+    return 1
+  fi
+  echo "ok: $name: failed in $n of $n runs"
 }

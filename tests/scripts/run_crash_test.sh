@@ -11,17 +11,12 @@ failures=0
 . "$top/tests/scripts/repeat.sh"
 . "$top/scripts/xvfb.sh"
 display=$(brivane_ensure_display && echo "$DISPLAY")
-runs=${BRIVANE_CRASH_RUNS:-10}
 for with in "" "$display"; do
   if [ -n "$with" ]; then label="with a display"; else label="without a display"; fi
-  failed=$(brivane_repeat_failures "$runs" "crashed (exit status [1-9][0-9]*)" \
-             env -u DISPLAY ${with:+DISPLAY=$with} BRIVANE_EXE="$crashes" bash "$top/scripts/run.sh")
-  if [ "$failed" -ne "$runs" ]; then
-    echo "FAILED: run.sh $label failed $failed of $runs crashes"
+  brivane_expect_repeated_failure "run.sh on a crash, $label" "${BRIVANE_CRASH_RUNS:-10}" \
+    "crashed (exit status [1-9][0-9]*)" \
+    env -u DISPLAY ${with:+DISPLAY=$with} BRIVANE_EXE="$crashes" bash "$top/scripts/run.sh" ||
     failures=$((failures + 1))
-  else
-    echo "ok: run.sh $label failed $runs of $runs crashes"
-  fi
 done
 echo "$failures failed"
 [ "$failures" -eq 0 ]

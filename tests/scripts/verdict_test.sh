@@ -41,15 +41,9 @@ if brivane_pe_bits "$probe" >/dev/null; then
     failures=$((failures + 1))
   fi
   . "$top/tests/scripts/repeat.sh"
-  runs=${BRIVANE_CRASH_RUNS:-20}
-  failed=$(brivane_repeat_failures "$runs" "FAILED: it crashed in Crash.ReadsThroughANullPointer" \
-             bash "$top/scripts/run-test.sh" "$probe" --gtest_filter=Crash.*)
-  if [ "$failed" -ne "$runs" ]; then
-    echo "FAILED: a crash was reported failed in $failed of $runs runs"
-    failures=$((failures + 1))
-  else
-    echo "ok: a crash reported failed in $runs of $runs runs"
-  fi
+  brivane_expect_repeated_failure "a crash, judged again and again" "${BRIVANE_CRASH_RUNS:-20}" \
+    "FAILED: it crashed in Crash.ReadsThroughANullPointer" \
+    bash "$top/scripts/run-test.sh" "$probe" --gtest_filter=Crash.* || failures=$((failures + 1))
 else
   # The sanitizers end the run.
   expect "a crash" fail "FAILED: it ended with exit status [1-9][0-9]* before its tests' end" \
