@@ -20,6 +20,9 @@ if(BRIVANE_WINDOWS)
   add_compile_definitions(__USE_MINGW_ANSI_STDIO=1 WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0600
                           NOMINMAX STRICT)
   add_link_options(-static -static-libgcc -static-libstdc++)
+  # Wine's debugging library reads DWARF 4, not the compiler's default 5:
+  # a crash's backtrace names the functions and lines.
+  add_compile_options(-gdwarf-4)
   # Tests and tools run under Wine in a private prefix inside this build folder.
   set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine-run.sh)
 elseif(BRIVANE_SANITIZE)
@@ -44,9 +47,14 @@ function(brivane_enable_gtest)
     set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
   endif()
   add_subdirectory(${BRIVANE_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-  # The tests' own main, which fails a run that selects no test.
+  # The tests' own main: it fails a run that selects no test, and writes the
+  # summary of a finished run that scripts/run-test.sh requires.
   add_library(brivane_test_main STATIC ${CMAKE_SOURCE_DIR}/tests/TestMain.cpp)
   target_link_libraries(brivane_test_main PUBLIC gtest)
+  if(BRIVANE_WINDOWS)
+    # A crash's backtrace.
+    target_link_libraries(brivane_test_main PRIVATE dbghelp)
+  endif()
 endfunction()
 
 # Every source folder is one library (a folder split into subfolders, as the
@@ -129,8 +137,21 @@ function(brivane_test name)
   if(BRIVANE_WINDOWS)
     target_link_options(${name} PRIVATE -mconsole)
   endif()
-  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
-  set_tests_properties(${name} PROPERTIES TIMEOUT 900)
+  # Judged by scripts/run-test.sh: a run passes only when it ran to its end.
+  # The window tests share one display and its focus with Wine's own
+  # windows: one that fails gets a second run, of the whole executable.
+  set(second_run)
+  if(BRIVANE_WINDOWS AND A_WINDOWS_ONLY)
+    set(second_run --second-run)
+  endif()
+  add_test(NAME ${name}
+    COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/run-test.sh ${second_run} $<TARGET_FILE:${name}> --gtest_brief=1)
+  # Fifteen minutes a run.
+  if(second_run)
+    set_tests_properties(${name} PROPERTIES TIMEOUT 1800)
+  else()
+    set_tests_properties(${name} PROPERTIES TIMEOUT 900)
+  endif()
   if(NOT BRIVANE_WINDOWS)
     # A scratch folder of the test's own: test programs that run side by side,
     # or in two builds at once, never write each other's temporary files.
@@ -142,7 +163,7 @@ function(brivane_test name)
   if(BRIVANE_WINDOWS)
     # Window tests share one display and Wine's one foreground window: run
     # them one at a time so that focus and activation are theirs alone.
-    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK wine_display ENVIRONMENT "BRIVANE_RERUN_FAILED=1")
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK wine_display)
   endif()
 endfunction()
 

@@ -25,12 +25,15 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
   need_update=1
 fi
 
+# One query for all of them: the scripts that run programs call this first,
+# every time.
 missing_of() {
-  local p
+  local native installed p
+  native=$(dpkg --print-architecture)
+  installed=$(dpkg-query -W -f='${binary:Package} ${db:Status-Abbrev}\n' "$@" 2>/dev/null |
+              awk -v native=":$native" '$2 == "ii" { sub(native "$", "", $1); print $1 }')
   for p in "$@"; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-      echo "$p"
-    fi
+    grep -qxF -- "${p%:"$native"}" <<<"$installed" || echo "$p"
   done
 }
 mapfile -t missing < <(missing_of "${packages[@]}")

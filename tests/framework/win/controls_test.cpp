@@ -116,8 +116,13 @@ TEST_F(ControlsTest, ToolTipAndImageList) {
   HIMAGELIST handle = images.m_hImageList;
   CTabCtrl tabs;
   ASSERT_TRUE(tabs.Create(WS_CHILD, CRect(0, 0, 100, 30), &m_parent, 9));
-  tabs.SetImageList(&images);
-  EXPECT_EQ(CImageList::FromHandle(handle), CImageList::FromHandle(handle));
+  EXPECT_EQ(nullptr, tabs.SetImageList(&images)) << "the tabs had no image list before";
+  EXPECT_EQ(handle, (HIMAGELIST)tabs.SendMessage(TCM_GETIMAGELIST)) << "the tabs took the list";
+  CImageList* pOld = tabs.SetImageList(nullptr);
+  ASSERT_NE(nullptr, pOld);
+  EXPECT_EQ(handle, pOld->m_hImageList) << "the list taken back is the one given";
+  EXPECT_EQ(pOld, CImageList::FromHandle(handle)) << "one wrapper for one handle";
+  EXPECT_EQ(nullptr, (HIMAGELIST)tabs.SendMessage(TCM_GETIMAGELIST));
 }
 
 TEST_F(ControlsTest, MenuLoadedFromResourcesAndWrappersThatDoNotOwn) {

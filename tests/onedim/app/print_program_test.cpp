@@ -244,9 +244,11 @@ TEST_F(PrintProgramTest, ADocumentWithoutSpectraPrintsAnEmptyPage) {
   app.Sync();
   HWND child = app.ActiveChild();
   ASSERT_NE(nullptr, child) << "the empty document window stays";
-  const std::string title = BrivaneProcess::WindowText(child);
-  while (PdfExists(title))
-    ::DeleteFileA(WaitForPdf(title, 1000).c_str());
+  // The job is named after the document: saved under a name of this test's
+  // own, its pages are not taken for another run's "Untitled".
+  const std::string title = UniquePrintTitle("empty");
+  ASSERT_TRUE(app.SaveAs(m_dir + title + ".bvx"));
+  ASSERT_EQ(title + ".bvx", BrivaneProcess::WindowText(child));
   app.Command(ID_FILE_PRINT_DIRECT);
   PdfPage page;
   ASSERT_TRUE(OnlyPage(title, page, kDpi));

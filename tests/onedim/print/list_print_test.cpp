@@ -405,9 +405,7 @@ TEST_F(ListPrintTest, ThePeakListPrintsPortraitWithoutItsPointColumnAndKeepsTheG
   ASSERT_TRUE(pDialog->CreateModeless(m_pFrame));
   HWND hList = ::GetDlgItem(pDialog->m_hWnd, IDC_PEAK_LIST);
   const int nRows = (int)::SendMessageA(hList, LVM_GETITEMCOUNT, 0, 0);
-  // The job is the program's, named as such: an older one would be taken for it.
-  while (PdfExists("Brivane"))
-    ::DeleteFileA(WaitForPdf("Brivane", 1000).c_str());
+  ScopedJobNames jobs("peaks");
 
   ASSERT_TRUE(SetAppPrinterOrientation(TRUE));
   short nOrientationAsked = 0;
@@ -423,7 +421,8 @@ TEST_F(ListPrintTest, ThePeakListPrintsPortraitWithoutItsPointColumnAndKeepsTheG
   EXPECT_EQ(DMORIENT_LANDSCAPE, AppOrientation()) << "landscape again afterwards";
   EXPECT_EQ("Point", ColumnTitle(hList, 1)) << "the column comes back";
   EXPECT_EQ(nRows, (int)::SendMessageA(hList, LVM_GETITEMCOUNT, 0, 0));
-  const std::string pdf = WaitForPdf("Brivane");
+  ASSERT_EQ(std::vector<std::string>{"Brivane"}, jobs.named) << "one job, the program's";
+  const std::string pdf = WaitForPdf(jobs.spooled[0]);
   ASSERT_FALSE(pdf.empty());
   const std::vector<PdfPage> pages = RenderPdf(pdf, 20);
   ASSERT_EQ(1u, pages.size());
@@ -449,7 +448,8 @@ TEST_F(ListPrintTest, ThePeakListPrintsPortraitWithoutItsPointColumnAndKeepsTheG
   ::SendMessageA(pDialog->m_hWnd, WM_COMMAND, ID_PEAKS_CUSTOMIZE, 0);
   ::SendMessageA(pDialog->m_hWnd, WM_COMMAND, ID_PEAKS_CUSTOMIZE, 0);
   EXPECT_EQ((std::vector<UINT>{BST_UNCHECKED, BST_CHECKED}), gridShown);
-  EXPECT_FALSE(WaitForPdf("Brivane").empty());
+  ASSERT_EQ(2u, jobs.spooled.size()) << "the set-up cancelled prints nothing";
+  EXPECT_FALSE(WaitForPdf(jobs.spooled[1]).empty());
   ::SendMessageA(pDialog->m_hWnd, WM_COMMAND, IDCANCEL, 0);
 }
 
@@ -468,23 +468,21 @@ TEST_F(ListPrintTest, TheCouplingTablePrintsPortraitThroughItsSetUpWithGridLines
   CCouplingTableDialog* pDialog = new CCouplingTableDialog(&doc, m_pFrame);
   doc.m_pCouplingTable = pDialog;
   ASSERT_TRUE(pDialog->CreateModeless(m_pFrame));
-  while (PdfExists("Brivane"))
-    ::DeleteFileA(WaitForPdf("Brivane", 1000).c_str());
+  ScopedJobNames jobs("couplings");
 
   ASSERT_TRUE(SetAppPrinterOrientation(TRUE));
   m_onSetup = nullptr;
   UINT nGridShown = BST_UNCHECKED;
   short nOrientationAsked = 0;
+  std::vector<std::string> faces;
   AfxSetModalDialogHook([&](CDialog& dlg) {
     ++m_nDialogs;
     if (dynamic_cast<CListPrintSetupDlg*>(&dlg) != nullptr) {
       nGridShown = ::IsDlgButtonChecked(dlg.m_hWnd, IDC_LP_GRID);
-      // Wine may lack the default faces; upright ones keep the text readable.
+      // The program's faces, as the printer offers them, print as they stand.
       HWND hFormat = ::GetParent(FindChild(dlg.m_hWnd, IDC_LP_HEADER_TEXT));
-      for (int nCombo : {IDC_LP_HEADER_FACE, IDC_LP_FOOTER_FACE, IDC_LP_CONTENT_FACE}) {
-        HWND hFace = ::GetDlgItem(hFormat, nCombo);
-        ::SendMessageA(hFace, CB_SELECTSTRING, (WPARAM)-1, (LPARAM)FirstUprightFace(hFace).c_str());
-      }
+      for (int nCombo : {IDC_LP_HEADER_FACE, IDC_LP_FOOTER_FACE, IDC_LP_CONTENT_FACE})
+        faces.push_back(TextOf(::GetDlgItem(hFormat, nCombo)));
     } else {
       nOrientationAsked = AppOrientation();
     }
@@ -493,9 +491,11 @@ TEST_F(ListPrintTest, TheCouplingTablePrintsPortraitThroughItsSetUpWithGridLines
   ::SendMessageA(pDialog->m_hWnd, WM_COMMAND, ID_COUPLING_PRINT, 0);
   EXPECT_EQ(2, m_nDialogs) << "the set-up, then the print dialog";
   EXPECT_EQ(BST_CHECKED, nGridShown);
+  EXPECT_EQ((std::vector<std::string>{"Arial", "Times New Roman", "Arial"}), faces) << "header, footer, content";
   EXPECT_EQ(DMORIENT_PORTRAIT, nOrientationAsked);
   EXPECT_EQ(DMORIENT_LANDSCAPE, AppOrientation());
-  const std::string pdf = WaitForPdf("Brivane");
+  ASSERT_EQ(std::vector<std::string>{"Brivane"}, jobs.named) << "one job, the program's";
+  const std::string pdf = WaitForPdf(jobs.spooled[0]);
   ASSERT_FALSE(pdf.empty());
   const std::vector<std::string> texts = PdfPageTexts(pdf);
   ASSERT_EQ(1u, texts.size());
