@@ -19,6 +19,7 @@
 #include "onedim/model/AxisScale.h"
 #include "onedim/model/Spectrum.h"
 #include "onedim/model/SolventTable.h"
+#include "onedim/plot/ViewGeometry.h"
 #include "resources/BrivaneRes.h"
 #include "resources/ImportDialogsRes.h"
 #include "tests/onedim/app/BrivaneProcess.h"
@@ -290,6 +291,46 @@ TEST_F(MeasureProgramTest, ACouplingOfAnAddedSpectrumMarksItsOwnBandOnly) {
   // The added file of our own left the import type the user had.
   EXPECT_EQ(0, OpenAdditional(""));
   ASSERT_TRUE(BrivaneProcess::Dismiss(table, IDCANCEL));
+}
+
+// A press on a trace and its release on the same spot, without a drag,
+// puts the spectrum's zero line at the spot, as the line drawn while
+// moving it shows.
+TEST_F(MeasureProgramTest, AClickOnATraceWithoutADragPutsItsZeroLineThere) {
+  CViewHost host;
+  ::GetClientRect(m_view, &host.m_rc);
+  CBrivaneProDoc doc(&host);
+  ASSERT_TRUE(doc.ReadNativeFile(m_path.c_str()));
+  doc.RefreshAfterLoad();
+  CSpectrum* s = doc.GetSpectrumAt(0);
+  s->FindMaximum();
+  const int nZero = s->ValueToY(0.0f);
+  // Between two lines the trace lies on its zero line: pressed just above
+  // it, within reach of the trace, the zero line comes up to the press.
+  const int x = doc.PointToPixel(2 * 400);
+  const int y = nZero - 3;
+  ASSERT_TRUE(HitsTrace(*s, POINT{x, y}));
+  // The real pointer there too: a move the system makes up on its own
+  // carries the pointer's place.
+  POINT screen = {x, y};
+  ::ClientToScreen(m_view, &screen);
+  ::SetCursorPos(screen.x, screen.y);
+  WaitFor(
+      [&] {
+        POINT at;
+        return ::GetCursorPos(&at) && at.x == screen.x && at.y == screen.y;
+      },
+      2000);
+  ::PostMessageA(m_view, WM_MOUSEMOVE, 0, At(x, y));
+  ::PostMessageA(m_view, WM_LBUTTONDOWN, MK_LBUTTON, At(x, y));
+  ::PostMessageA(m_view, WM_LBUTTONUP, 0, At(x, y));
+  m_app.Sync();
+  ::SetCursorPos(0, 0);
+  m_app.Command(ID_FILE_SAVE);
+  CBrivaneProDoc saved(&host);
+  ASSERT_TRUE(saved.ReadNativeFile(m_path.c_str()));
+  const RECT& band = saved.GetSpectrumAt(0)->m_rectPlot;
+  EXPECT_NEAR(y, (band.top + band.bottom) / 2, 1) << "zero line was at " << nZero;
 }
 
 }  // namespace
