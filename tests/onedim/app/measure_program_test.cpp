@@ -17,6 +17,7 @@
 #include "onedim/document/BrivaneProDoc.h"
 #include "onedim/document/SettingsStore.h"
 #include "onedim/model/AxisScale.h"
+#include "onedim/model/Integral.h"
 #include "onedim/model/Spectrum.h"
 #include "onedim/model/SolventTable.h"
 #include "onedim/plot/ViewGeometry.h"
@@ -331,6 +332,41 @@ TEST_F(MeasureProgramTest, AClickOnATraceWithoutADragPutsItsZeroLineThere) {
   ASSERT_TRUE(saved.ReadNativeFile(m_path.c_str()));
   const RECT& band = saved.GetSpectrumAt(0)->m_rectPlot;
   EXPECT_NEAR(y, (band.top + band.bottom) / 2, 1) << "zero line was at " << nZero;
+}
+
+// An integral that another writer stored with its start after its end:
+// the added document shows its curve over the line it covers, and draws
+// nothing of it anywhere else.
+TEST_F(MeasureProgramTest, AnIntegralStoredBackwardsDrawsItsCurveOverItsLine) {
+  const COLORREF kGreen = RGB(0, 160, 0);
+  const std::string path = m_path.substr(0, m_path.size() - 4) + "_integral.bvx";
+  {
+    CViewHost host;
+    CBrivaneProDoc doc(&host);
+    CSpectrum* s = AddTestSpectrum(doc, "lines", kLinesTd, 1, Lines);
+    doc.RefreshAfterAdd();
+    s->m_arrIntegrals.Add(new CIntegral(s, 2 * 550, 2 * 450, 100, kGreen));
+    ASSERT_TRUE(doc.WriteNativeFile(path.c_str()));
+  }
+  ASSERT_EQ(0, OpenAdditional(path));
+  RECT rc;
+  ::GetClientRect(m_view, &rc);
+  const int x0 = (int)((long long)rc.right * 2 * 450 / kLinesTd), x1 = (int)((long long)rc.right * 2 * 550 / kLinesTd);
+  const std::unique_ptr<TestBitmap> shot = Shot(m_view);
+  int nOver = 0, nElsewhere = 0;
+  for (int y = 0; y < shot->height(); y++) {
+    for (int x = 0; x < shot->width(); x++) {
+      if (shot->Pixel(x, y) != kGreen)
+        continue;
+      if (x >= x0 - 3 && x <= x1 + 3)
+        nOver++;
+      else
+        nElsewhere++;
+    }
+  }
+  EXPECT_LT(50, nOver) << "the curve over the line";
+  EXPECT_EQ(0, nElsewhere);
+  ::DeleteFileA(path.c_str());
 }
 
 }  // namespace
