@@ -155,8 +155,11 @@ void CBrivaneDocument::OnFileOpenAdditional() {
   CStringList paths;
   dlg.GetChosenPaths(paths);
   ImportResult result = importFailed;
-  for (POSITION pos = paths.GetHeadPosition(); pos != nullptr;)
+  for (POSITION pos = paths.GetHeadPosition(); pos != nullptr;) {
     result = ImportFile(paths.GetNext(pos));
+    // An added file of our own leaves the user's import type chosen.
+    RestoreImportType();
+  }
   if (result != importFailed)
     RefreshAfterAdd();
   else

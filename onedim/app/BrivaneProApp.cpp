@@ -219,8 +219,11 @@ void CBrivaneProApp::OnFileOpen() {
     return;
   // The last file decides, as each one goes to the same new document.
   ImportResult result = importFailed;
-  for (POSITION pos = paths.GetHeadPosition(); pos != nullptr;)
+  for (POSITION pos = paths.GetHeadPosition(); pos != nullptr;) {
     result = pDoc->ImportFile(paths.GetNext(pos));
+    if (pos != nullptr)
+      pDoc->RestoreImportType();
+  }
   if (result == importFailed) {
     CString strFailure = m_State.m_strOpenFailure;
     pDoc->OnCloseDocument();
@@ -229,6 +232,7 @@ void CBrivaneProApp::OnFileOpen() {
   }
   if (result == importNative) {
     pDoc->RefreshAfterLoad();
+    pDoc->RestoreImportType();
     // A window that holds one document of ours is that document: it takes
     // its name, and Save writes it back there.
     if (paths.GetCount() == 1)

@@ -10,6 +10,7 @@
 #include "onedim/app/BrivaneProApp.h"
 #include "onedim/document/BrivaneProDoc.h"
 #include "onedim/model/Spectrum.h"
+#include "onedim/view/BrivaneProView.h"
 #include "resources/BrivaneRes.h"
 
 IMPLEMENT_DYNCREATE(CMainFrame, CMDIFrameWnd)
@@ -39,17 +40,18 @@ namespace {
 const DWORD kTabStyles = TCS_MULTILINE | TCS_HOTTRACK | TCS_BOTTOM | TCS_SCROLLOPPOSITE;
 }  // namespace
 
-CView* GetActiveSpectrumView() {
+CBrivaneProView* GetActiveSpectrumViewChecked() {
   CWnd* pMain = AfxGetMainWnd();
   if (pMain == nullptr || !pMain->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd)))
     return nullptr;
   CMDIChildWnd* pChild = static_cast<CMDIFrameWnd*>(pMain)->MDIGetActive();
   CWnd* pView = pChild != nullptr ? pChild->GetActiveView() : nullptr;
-  return pView != nullptr && pView->IsKindOf(RUNTIME_CLASS(CView)) ? static_cast<CView*>(pView) : nullptr;
+  return pView != nullptr && pView->IsKindOf(RUNTIME_CLASS(CBrivaneProView)) ? static_cast<CBrivaneProView*>(pView)
+                                                                             : nullptr;
 }
 
 CWnd* ActiveViewWindow() {
-  return GetActiveSpectrumView();
+  return GetActiveSpectrumViewChecked();
 }
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs) {

@@ -104,5 +104,7 @@ class CMainFrame : public CMDIFrameWnd {
   DECLARE_MESSAGE_MAP()
 };
 
-// The active view of the active document window, or null.
-CView* GetActiveSpectrumView();
+// The active view of the active document window when it is a 1D view,
+// else null.
+class CBrivaneProView;
+CBrivaneProView* GetActiveSpectrumViewChecked();

@@ -21,7 +21,7 @@ namespace {
 // The width the ruler's percentages refer to: the active view's client
 // width; 0 without one.
 int ActiveViewWidth() {
-  CView* pView = GetActiveSpectrumView();
+  CView* pView = GetActiveSpectrumViewChecked();
   if (pView == nullptr)
     return 0;
   CRect rc;
@@ -54,8 +54,8 @@ void CScaleBar::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CScaleBar::PreTranslateMessage(MSG* pMsg) {
   if (pMsg->message == WM_KEYDOWN) {
-    CView* pView = GetActiveSpectrumView();
-    if (pView != nullptr && pView->IsKindOf(RUNTIME_CLASS(CBrivaneProView))) {
+    CView* pView = GetActiveSpectrumViewChecked();
+    if (pView != nullptr) {
       if (pMsg->wParam == VK_TAB)
         pView->PreTranslateMessage(pMsg);
       else

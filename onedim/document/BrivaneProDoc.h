@@ -219,7 +219,12 @@ class CBrivaneProDoc {
   // --- Import ---
   // Reads one file: a .bvx whatever the type chosen, otherwise with the
   // importer of the application's import file type.
+  // A file of our own sets the import type to the native one, keeping the
+  // type before it.
   ImportResult ImportFile(LPCSTR pszPath);
+  // After a file of our own: the import type the user had before it, so
+  // that the next file of a selection and the next import use the type chosen.
+  void RestoreImportType();
   // TRUE to go on importing: nothing is missing, or the user set the values
   // (asked through the missing-parameters policy).
   BOOL CheckMissingParameters(CSpectrumParams& params);

@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <cstring>
 #include <new>
+#include <utility>
 #include <vector>
 
 #include "framework/base/Endian.h"
@@ -649,6 +650,9 @@ BOOL CBvxReader::DecodeTrailer(CByteReader& r, CSpectrum* s, long long nIntegral
     // Regions lie inside the spectrum.
     nStart = nStart < 0 ? 0 : (nStart > td ? td : nStart);
     nEnd = nEnd < 0 ? 0 : (nEnd > td ? td : nEnd);
+    // A region stored the wrong way round is the same region.
+    if (nStart > nEnd)
+      std::swap(nStart, nEnd);
     nCovered += (nEnd > nStart ? nEnd - nStart : nStart - nEnd);
     if (nCovered > kMaxIntegralCover * td)
       return Fail(kBadCount);

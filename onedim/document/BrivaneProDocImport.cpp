@@ -19,8 +19,12 @@ ImportResult CBrivaneProDoc::ImportFile(LPCSTR pszPath) {
   // The native probe is silent: a foreign file only fails its magic. A
   // damaged .bvx says why in the reader's words; no importer was meant for it.
   BOOL bOwnFile = FALSE;
-  if (ReadNativeFile(pszPath, &bOwnFile))
+  if (ReadNativeFile(pszPath, &bOwnFile)) {
+    // The caller sees the native type until it puts the user's back.
+    app.m_nPreviousImportType = app.m_nImportType;
+    app.m_nImportType = CBrivaneAppState::ImportTypeNative;
     return importNative;
+  }
   if (bOwnFile)
     return importFailed;
   app.m_strOpenFailure.Empty();
@@ -45,6 +49,12 @@ ImportResult CBrivaneProDoc::ImportFile(LPCSTR pszPath) {
       m_pHost->ShowMessage("Failed to import JCAMP-DX file\nCheck the history window", MB_OK);
   }
   return bResult ? importForeign : importFailed;
+}
+
+void CBrivaneProDoc::RestoreImportType() {
+  CBrivaneAppState& app = GetAppState();
+  if (app.m_nImportType == CBrivaneAppState::ImportTypeNative)
+    app.m_nImportType = app.m_nPreviousImportType;
 }
 
 BOOL CBrivaneProDoc::ImportOfType(int nType, LPCSTR pszPath) {

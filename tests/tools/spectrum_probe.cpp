@@ -517,10 +517,12 @@ int main(int argc, char** argv) {
     return Fail(reason.IsEmpty() ? "Failed to open" : (LPCSTR)reason);
   }
   // Laid out as the program does after File > Open.
-  if (result == importNative)
+  if (result == importNative) {
     doc.RefreshAfterLoad();
-  else
+    doc.RestoreImportType();
+  } else {
     doc.RefreshAfterAdd();
+  }
   for (const ProcessStep& step : steps) {
     host.m_strLastMessage.Empty();
     if (doc.GetSpectrumCount() == 0)

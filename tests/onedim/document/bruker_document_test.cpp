@@ -100,10 +100,14 @@ TEST(BrukerDocument, DispatcherReadsNativeAndBrukerFilesAlike) {
     ASSERT_EQ(importForeign, doc.ImportFile(fid.c_str()));
     ASSERT_TRUE(doc.WriteNativeFile(bvx.c_str()));
   }
-  // A mixed open: the .bvx is recognised whatever the type, the FID is read
+  // A mixed open: the .bvx is recognised whatever the type and shows the
+  // native type until the caller puts the user's back; the FID is then read
   // by the chosen importer, and the choice stays.
   CBrivaneProDoc doc(&host);
   EXPECT_EQ(importNative, doc.ImportFile(bvx.c_str()));
+  EXPECT_EQ(CBrivaneAppState::ImportTypeNative, host.m_app.m_nImportType);
+  EXPECT_EQ(0, host.m_app.m_nPreviousImportType);
+  doc.RestoreImportType();
   EXPECT_EQ(importForeign, doc.ImportFile(fid.c_str()));
   EXPECT_EQ(0, host.m_app.m_nImportType);
   ASSERT_EQ(2, doc.GetSpectrumCount());
@@ -114,6 +118,12 @@ TEST(BrukerDocument, DispatcherReadsNativeAndBrukerFilesAlike) {
   folder.Write("w/h1.fid", Float32Bytes({1.0f, -1.0f}));
   EXPECT_EQ(importForeign, doc.ImportFile(folder.Path("w/h1.fid").c_str()));
   EXPECT_EQ(3, doc.GetSpectrumCount());
+
+  // The native type chosen by the user stays chosen after a file of ours.
+  host.m_app.m_nImportType = CBrivaneAppState::ImportTypeNative;
+  EXPECT_EQ(importNative, doc.ImportFile(bvx.c_str()));
+  doc.RestoreImportType();
+  EXPECT_EQ(CBrivaneAppState::ImportTypeNative, host.m_app.m_nImportType);
 }
 
 // The vendor's processed spectrum opens as a spectrum: ppm on the scale bar,

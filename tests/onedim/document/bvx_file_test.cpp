@@ -156,7 +156,8 @@ TEST_F(BvxFileTest, OneSpectrumWithIntegralsAndLabelRoundTrips) {
   s->m_dIntegralNorm = 2.5;
   s->m_nIntegralScaleNum = 7;
   s->m_nIntegralScaleDen = 90;
-  s->m_arrIntegrals.Add(new CIntegral(s, 100, 200, 40, RGB(255, 0, 0)));
+  // The first one stored the wrong way round, as another writer may leave it.
+  s->m_arrIntegrals.Add(new CIntegral(s, 200, 100, 40, RGB(255, 0, 0)));
   s->m_arrIntegrals.Add(new CIntegral(s, 300, 460, 50, RGB(0, 0, 255)));
   LOGFONT lf = {};
   lf.lfHeight = -20;
@@ -232,6 +233,9 @@ TEST_F(BvxFileTest, OneSpectrumWithIntegralsAndLabelRoundTrips) {
     ASSERT_EQ(r->m_pRawData[i], s->m_pData[i]) << i;
   }
   ASSERT_EQ(r->m_arrIntegrals.GetSize(), 2);
+  const CIntegral* i0 = static_cast<const CIntegral*>(r->m_arrIntegrals.GetAt(0));
+  EXPECT_EQ(100, i0->m_nStart);
+  EXPECT_EQ(200, i0->m_nEnd);
   const CIntegral* i1 = static_cast<const CIntegral*>(r->m_arrIntegrals.GetAt(1));
   EXPECT_EQ(i1->m_nStart, 300);
   EXPECT_EQ(i1->m_nEnd, 460);
