@@ -56,20 +56,28 @@ void CFastFourier::HalveFirstPoint() {
   m_pData[1] *= 0.5f;
 }
 
-// Removes a constant offset from the real and from the imaginary values.
-// The sums run in double: a float sum over a million points drifts by far
-// more than the offset's own precision.
-void CFastFourier::RemoveDrift() {
-  const int points = m_nPoints / 2;
+// Drift correction. The receiver's offset is the mean of the last eighth of
+// the acquired points, where the signal has died away: a mean over the whole
+// array holds the spectrum's own zero-frequency value (over a zero-filled
+// FID mostly its zeros), and taking it away cut a one-point notch at the
+// carrier, where a presaturated solvent line sits. It is taken away from the
+// acquired points only: the zero filling stays zero, since an offset there
+// would be a step in the FID. The sums run in double: a float sum over many
+// points drifts by more than the offset's own precision.
+void CFastFourier::RemoveDrift(int nAcquired) {
+  if (nAcquired < 0 || nAcquired > m_nPoints)
+    nAcquired = m_nPoints;
+  const int points = nAcquired / 2;
   if (!m_pData || points < 1)
     return;
+  const int tail = std::max(1, points / 8);
   double sumRe = 0.0, sumIm = 0.0;
-  for (int k = 0; k < points; ++k) {
+  for (int k = points - tail; k < points; ++k) {
     sumRe += m_pData[2 * k];
     sumIm += m_pData[2 * k + 1];
   }
-  const float meanRe = static_cast<float>(sumRe / points);
-  const float meanIm = static_cast<float>(sumIm / points);
+  const float meanRe = static_cast<float>(sumRe / tail);
+  const float meanIm = static_cast<float>(sumIm / tail);
   for (int k = 0; k < points; ++k) {
     m_pData[2 * k] -= meanRe;
     m_pData[2 * k + 1] -= meanIm;
