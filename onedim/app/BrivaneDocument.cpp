@@ -154,12 +154,9 @@ void CBrivaneDocument::OnFileOpenAdditional() {
     return;
   CStringList paths;
   dlg.GetChosenPaths(paths);
-  ImportResult result = importFailed;
-  for (POSITION pos = paths.GetHeadPosition(); pos != nullptr;)
-    result = ImportFile(paths.GetNext(pos));
-  if (result != importFailed)
+  if (ImportFiles(paths) != importFailed)
     RefreshAfterAdd();
-  else
+  else if (!pApp->GetState().m_bOpenFailureShown)
     AfxMessageBox("Failed to open", MB_OK | MB_ICONEXCLAMATION);
 }
 
@@ -641,6 +638,10 @@ void CBrivaneDocumentHost::ShowRelaxationPick(LPCSTR pszText) {
 
 void CBrivaneDocumentHost::SetDocumentModified(BOOL bModified) {
   m_pDoc->SetModifiedFlag(bModified);
+}
+
+BOOL CBrivaneDocumentHost::IsDocumentModified() {
+  return m_pDoc->IsModified();
 }
 
 void CBrivaneDocumentHost::SetDocumentTitle(LPCSTR pszTitle) {

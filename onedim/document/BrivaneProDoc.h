@@ -220,6 +220,10 @@ class CBrivaneProDoc {
   // Reads one file: a .bvx whatever the type chosen, otherwise with the
   // importer of the application's import file type.
   ImportResult ImportFile(LPCSTR pszPath);
+  // Each path through ImportFile in order; the last file's result decides.
+  // When it fails, the spectra read on the way are taken out again and the
+  // document holds what it held before, as it was.
+  ImportResult ImportFiles(const CStringList& paths);
   // TRUE to go on importing: nothing is missing, or the user set the values
   // (asked through the missing-parameters policy).
   BOOL CheckMissingParameters(CSpectrumParams& params);
