@@ -150,6 +150,9 @@ TEST_F(AppProgramTest, PlainStartShowsTheMaximisedFrameWithoutADocument) {
   for (int nID : {IDOK, IDC_HISTORY_COPY}) {
     HWND button = ::GetDlgItem(history, nID);
     ASSERT_NE(nullptr, button);
+    RECT rc;
+    ::GetClientRect(button, &rc);
+    EXPECT_GE(rc.bottom, 34) << nID << ": the 32-pixel icon whole, inside the border";
     const COLORREF face = ::GetSysColor(COLOR_BTNFACE), text = ::GetSysColor(COLOR_BTNTEXT);
     ::RedrawWindow(button, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     std::unique_ptr<TestBitmap> out = ScreenCopy(button);
