@@ -131,10 +131,9 @@ class ImportProgramTest : public ::testing::Test {
 
   std::string Path(const char* name) const { return m_dir + "\\" + name; }
 
-  // File > Open of path with the file type chosen in the dialog's combo, as
-  // a user picks it; true once the document window has come.
-  static bool OpenThroughTheDialog(BrivaneProcess& app, const std::string& path, int nType) {
-    const int nBefore = app.ChildCount();
+  // File > Open, the file type chosen in the dialog's combo as a user picks
+  // it, and path entered; true once the dialog has gone.
+  static bool ChooseInTheDialog(BrivaneProcess& app, const std::string& path, int nType) {
     app.PostCommand(ID_FILE_OPEN);
     HWND dialog = app.WaitDialog("Import file");
     HWND combo = dialog != nullptr ? FindControl(dialog, IDC_IMPORT_FILE_TYPE, "ComboBox") : nullptr;
@@ -142,7 +141,14 @@ class ImportProgramTest : public ::testing::Test {
       return false;
     ::SendMessageA(combo, CB_SETCURSEL, (WPARAM)nType, 0);
     ::SendMessageA(::GetParent(combo), WM_COMMAND, MAKEWPARAM(IDC_IMPORT_FILE_TYPE, CBN_SELCHANGE), (LPARAM)combo);
-    if (!BrivaneProcess::EnterFileName(dialog, path))
+    return BrivaneProcess::EnterFileName(dialog, path) && WaitFor([&] { return !::IsWindow(dialog); }, 15000);
+  }
+
+  // File > Open of path with the file type chosen in the dialog's combo, as
+  // a user picks it; true once the document window has come.
+  static bool OpenThroughTheDialog(BrivaneProcess& app, const std::string& path, int nType) {
+    const int nBefore = app.ChildCount();
+    if (!ChooseInTheDialog(app, path, nType))
       return false;
     if (!WaitFor([&] { return app.ChildCount() > nBefore; }, 20000))
       return false;
@@ -535,14 +541,7 @@ TEST_F(ImportProgramTest, AFailingJcampImportShowsOneBox) {
   ASSERT_TRUE(app.Start(""));
   ASSERT_NE(nullptr, app.WaitMainWindow());
   app.Sync();
-  app.PostCommand(ID_FILE_OPEN);
-  HWND dialog = app.WaitDialog("Import file");
-  HWND combo = dialog != nullptr ? FindControl(dialog, IDC_IMPORT_FILE_TYPE, "ComboBox") : nullptr;
-  ASSERT_NE(nullptr, combo);
-  ::SendMessageA(combo, CB_SETCURSEL, (WPARAM)kTypeJcamp, 0);
-  ::SendMessageA(::GetParent(combo), WM_COMMAND, MAKEWPARAM(IDC_IMPORT_FILE_TYPE, CBN_SELCHANGE), (LPARAM)combo);
-  ASSERT_TRUE(BrivaneProcess::EnterFileName(dialog, path));
-  ASSERT_TRUE(WaitFor([&] { return !::IsWindow(dialog); }, 15000));
+  ASSERT_TRUE(ChooseInTheDialog(app, path, kTypeJcamp));
   EXPECT_EQ(std::vector<std::string>{"Failed to import JCAMP-DX file\nCheck the history window"}, AnswerBoxes(app));
   EXPECT_EQ(0, app.ChildCount());
 }
