@@ -214,10 +214,10 @@ double EdgeNoise(const std::vector<float>& s) {
 }
 
 // Drift correction on the real FIDs zero-filled twofold: the point at the
-// carrier (the middle) is no longer cut to 0 but keeps the value the
-// transform without correction gives it, and a receiver offset added to
-// the FID, whose spike there would stand out of the whole spectrum, is
-// taken off again.
+// carrier (the middle) is no longer cut to 0 but keeps about the value the
+// transform without correction gives it (the tail's offset moves it a
+// little), and a receiver offset added to the FID, whose spike there would
+// stand out of the whole spectrum, is taken off again.
 TEST(ProcessCommands, DriftCorrectionOfRealFidsKeepsTheCarrierPointAndTakesAnOffsetOff) {
   for (const char* name : {"/bruker-aspirin-1h/1/fid", "/bruker-gaba-13c/13C/fid"}) {
     const std::string fid = std::string(BRIVANE_REALDATA_DIR) + name;
@@ -230,17 +230,17 @@ TEST(ProcessCommands, DriftCorrectionOfRealFidsKeepsTheCarrierPointAndTakesAnOff
     double largest = 0.0;
     for (size_t i = 0; i < plain.size(); i += 2)
       largest = std::max(largest, Magnitude(plain, (int)i));
-    EXPECT_NEAR(Magnitude(corrected, centre), Magnitude(plain, centre), 10.0 * noise) << name;
-    EXPECT_GT(Magnitude(corrected, centre), 0.5 * Magnitude(plain, centre)) << name << ": a notch at the carrier";
+    EXPECT_NEAR(Magnitude(corrected, centre), Magnitude(plain, centre), 0.25 * Magnitude(plain, centre) + 3.0 * noise)
+        << name << ": a notch at the carrier";
 
-    // An offset of a twentieth of the strongest line over the FID's points.
+    // An offset as tall as the strongest line once transformed.
     const int nAcquired = (int)plain.size() / 4;
-    const float offset = (float)(0.05 * largest / nAcquired);
+    const float offset = (float)(largest / nAcquired);
     const std::vector<float> shifted = TransformRealFid(fid, offset, -0.5f * offset, FALSE);
     const std::vector<float> taken = TransformRealFid(fid, offset, -0.5f * offset, TRUE);
     const double spike = std::hypot((double)shifted[(size_t)centre] - plain[(size_t)centre],
                                     (double)shifted[(size_t)centre + 1] - plain[(size_t)centre + 1]);
-    EXPECT_GT(spike, 0.05 * largest) << name;
+    EXPECT_GT(spike, largest) << name;
     double worst = 0.0;
     for (size_t i = 0; i < plain.size(); i++)
       worst = std::max(worst, std::fabs((double)taken[i] - corrected[i]));
