@@ -154,15 +154,12 @@ void CBrivaneDocument::OnFileOpenAdditional() {
     return;
   CStringList paths;
   dlg.GetChosenPaths(paths);
-  ImportResult result = importFailed;
-  for (POSITION pos = paths.GetHeadPosition(); pos != nullptr;) {
-    result = ImportFile(paths.GetNext(pos));
-    // An added file of our own leaves the user's import type chosen.
-    RestoreImportType();
-  }
+  const ImportResult result = ImportFiles(paths);
+  // An added file of our own leaves the user's import type chosen.
+  RestoreImportType();
   if (result != importFailed)
     RefreshAfterAdd();
-  else
+  else if (!pApp->GetState().m_bOpenFailureShown)
     AfxMessageBox("Failed to open", MB_OK | MB_ICONEXCLAMATION);
 }
 
@@ -644,6 +641,10 @@ void CBrivaneDocumentHost::ShowRelaxationPick(LPCSTR pszText) {
 
 void CBrivaneDocumentHost::SetDocumentModified(BOOL bModified) {
   m_pDoc->SetModifiedFlag(bModified);
+}
+
+BOOL CBrivaneDocumentHost::IsDocumentModified() {
+  return m_pDoc->IsModified();
 }
 
 void CBrivaneDocumentHost::SetDocumentTitle(LPCSTR pszTitle) {

@@ -218,16 +218,12 @@ void CBrivaneProApp::OnFileOpen() {
   if (pDoc == nullptr)
     return;
   // The last file decides, as each one goes to the same new document.
-  ImportResult result = importFailed;
-  for (POSITION pos = paths.GetHeadPosition(); pos != nullptr;) {
-    result = pDoc->ImportFile(paths.GetNext(pos));
-    if (pos != nullptr)
-      pDoc->RestoreImportType();
-  }
+  const ImportResult result = pDoc->ImportFiles(paths);
   if (result == importFailed) {
     CString strFailure = m_State.m_strOpenFailure;
     pDoc->OnCloseDocument();
-    AfxMessageBox(strFailure, MB_OK | MB_ICONEXCLAMATION);
+    if (!m_State.m_bOpenFailureShown)
+      AfxMessageBox(strFailure, MB_OK | MB_ICONEXCLAMATION);
     return;
   }
   if (result == importNative) {

@@ -35,6 +35,9 @@ int CDocumentHost::ShowMessage(LPCSTR, UINT) {
   return IDOK;
 }
 void CDocumentHost::SetDocumentModified(BOOL) {}
+BOOL CDocumentHost::IsDocumentModified() {
+  return FALSE;
+}
 void CDocumentHost::SetDocumentTitle(LPCSTR) {}
 void CDocumentHost::PumpOneMessage() {}
 void CDocumentHost::UpdateDocumentViews() {}

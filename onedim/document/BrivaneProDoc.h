@@ -225,6 +225,11 @@ class CBrivaneProDoc {
   // After a file of our own: the import type the user had before it, so
   // that the next file of a selection and the next import use the type chosen.
   void RestoreImportType();
+  // Each path through ImportFile in order, the import type given back
+  // between them; the last file's result decides.
+  // When it fails, the spectra read on the way are taken out again and the
+  // document holds what it held before, as it was.
+  ImportResult ImportFiles(const CStringList& paths);
   // TRUE to go on importing: nothing is missing, or the user set the values
   // (asked through the missing-parameters policy).
   BOOL CheckMissingParameters(CSpectrumParams& params);

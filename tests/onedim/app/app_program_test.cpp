@@ -147,6 +147,31 @@ TEST_F(AppProgramTest, PlainStartShowsTheMaximisedFrameWithoutADocument) {
   app.PostCommand(ID_VIEW_LOG_SCREEN);
   HWND history = app.WaitDialog("History List");
   ASSERT_NE(nullptr, history);
+  // OK and Copy show their icon and caption, flat until the mouse is over
+  // one, which then raises a border.
+  for (int nID : {IDOK, IDC_HISTORY_COPY}) {
+    HWND button = ::GetDlgItem(history, nID);
+    ASSERT_NE(nullptr, button);
+    RECT rc;
+    ::GetClientRect(button, &rc);
+    EXPECT_GE(rc.bottom, 34) << nID << ": the 32-pixel icon whole, inside the border";
+    const COLORREF face = ::GetSysColor(COLOR_BTNFACE), text = ::GetSysColor(COLOR_BTNTEXT);
+    ::RedrawWindow(button, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    std::unique_ptr<TestBitmap> out = ScreenCopy(button);
+    int nIcon = 0;
+    for (int y = 0; y < out->height(); y++)
+      for (int x = 0; x < out->width(); x++)
+        nIcon += out->Pixel(x, y) != face && out->Pixel(x, y) != text;
+    EXPECT_GT(nIcon, 40) << nID << ": the icon";
+    EXPECT_GT(out->Count(text), 10) << nID << ": the caption";
+    EXPECT_EQ(face, out->Pixel(0, 0)) << nID << ": flat";
+    ::PostMessageA(button, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    app.Sync();
+    EXPECT_TRUE(WaitFor([&] { return ScreenCopy(button)->Pixel(0, 0) == ::GetSysColor(COLOR_BTNHIGHLIGHT); }, 5000))
+        << nID << ": the hover border";
+    ::PostMessageA(button, WM_MOUSEMOVE, 0, MAKELPARAM(-5, 5));
+    app.Sync();
+  }
   BrivaneProcess::Press(history, IDOK);
   ASSERT_TRUE(WaitFor([&] { return !::IsWindow(history); }, 5000));
 
@@ -913,6 +938,15 @@ TEST_F(AppProgramTest, SimulationNewCancelAndFidSimulationThroughTheMenus) {
   dialog = app.WaitDialog("Fid Simulation");
   ASSERT_NE(nullptr, dialog);
   ASSERT_TRUE(BrivaneProcess::Dismiss(dialog, IDOK));
+  app.Sync();
+  // The simulated FID's points are complex, which the transform's dialog
+  // offers as they are: no real transform, no quadrature rotation.
+  app.PostCommand(ID_PROCESS_FOURIER);
+  dialog = app.WaitDialog("Fourier Transform");
+  ASSERT_NE(nullptr, dialog);
+  EXPECT_EQ(BST_UNCHECKED, ::SendMessageA(::GetDlgItem(dialog, IDC_FT_REAL), BM_GETCHECK, 0, 0));
+  EXPECT_EQ(BST_UNCHECKED, ::SendMessageA(::GetDlgItem(dialog, IDC_FT_QUADRATURE), BM_GETCHECK, 0, 0));
+  ASSERT_TRUE(BrivaneProcess::Dismiss(dialog, IDCANCEL));
   app.Sync();
 
   const std::string target = Path("simulated.bvx");

@@ -131,10 +131,9 @@ class ImportProgramTest : public ::testing::Test {
 
   std::string Path(const char* name) const { return m_dir + "\\" + name; }
 
-  // File > Open of path with the file type chosen in the dialog's combo, as
-  // a user picks it; true once the document window has come.
-  static bool OpenThroughTheDialog(BrivaneProcess& app, const std::string& path, int nType) {
-    const int nBefore = app.ChildCount();
+  // File > Open, the file type chosen in the dialog's combo as a user picks
+  // it, and path entered; true once the dialog has gone.
+  static bool ChooseInTheDialog(BrivaneProcess& app, const std::string& path, int nType) {
     app.PostCommand(ID_FILE_OPEN);
     HWND dialog = app.WaitDialog("Import file");
     HWND combo = dialog != nullptr ? FindControl(dialog, IDC_IMPORT_FILE_TYPE, "ComboBox") : nullptr;
@@ -142,7 +141,14 @@ class ImportProgramTest : public ::testing::Test {
       return false;
     ::SendMessageA(combo, CB_SETCURSEL, (WPARAM)nType, 0);
     ::SendMessageA(::GetParent(combo), WM_COMMAND, MAKEWPARAM(IDC_IMPORT_FILE_TYPE, CBN_SELCHANGE), (LPARAM)combo);
-    if (!BrivaneProcess::EnterFileName(dialog, path))
+    return BrivaneProcess::EnterFileName(dialog, path) && WaitFor([&] { return !::IsWindow(dialog); }, 15000);
+  }
+
+  // File > Open of path with the file type chosen in the dialog's combo, as
+  // a user picks it; true once the document window has come.
+  static bool OpenThroughTheDialog(BrivaneProcess& app, const std::string& path, int nType) {
+    const int nBefore = app.ChildCount();
+    if (!ChooseInTheDialog(app, path, nType))
       return false;
     if (!WaitFor([&] { return app.ChildCount() > nBefore; }, 20000))
       return false;
@@ -409,6 +415,135 @@ TEST_F(ImportProgramTest, AnFidExportedOrKeptByWinNmrTransformsWithTheDialogsCho
     EXPECT_NEAR(xBruker, x, 1) << road.path;
     EXPECT_NEAR(ppmBruker, ppm, ppmPoint) << road.path;
   }
+}
+
+}  // namespace
+
+namespace {
+
+// The aspirin FID transformed, transformed back and transformed again, each
+// time with the dialog as it opens: the last dialog offers the first one's
+// quadrature rotation, and the spectrum comes back with its methyl line in
+// the same column at 2.29 ppm, not at the other half's 10.27.
+TEST_F(ImportProgramTest, TransformInverseAndTransformWithTheDialogsChoicesGiveTheSpectrumBack) {
+  BrivaneProcess app;
+  ASSERT_TRUE(app.Start(""));
+  ASSERT_NE(nullptr, app.WaitMainWindow());
+  app.Sync();
+  ASSERT_TRUE(OpenThroughTheDialog(app, BrivaneProcess::WinePath(BRIVANE_REALDATA_DIR "/bruker-aspirin-1h/1/fid"),
+                                   kTypeBruker));
+  int xFirst = -1;
+  for (int nStep = 0; nStep < 3; nStep++) {
+    app.PostCommand(ID_PROCESS_FOURIER);
+    HWND dialog = app.WaitDialog("Fourier Transform");
+    ASSERT_NE(nullptr, dialog);
+    auto checked = [&](int nID) { return ::SendMessageA(::GetDlgItem(dialog, nID), BM_GETCHECK, 0, 0) == BST_CHECKED; };
+    EXPECT_EQ(nStep == 1, checked(IDC_FT_INVERSE)) << nStep;
+    EXPECT_TRUE(checked(IDC_FT_QUADRATURE)) << nStep;
+    EXPECT_FALSE(checked(IDC_FT_REAL)) << nStep;
+    EXPECT_EQ(nStep == 0, checked(IDC_FT_ROTATE)) << nStep << ": the filter's delay is rotated once";
+    ASSERT_TRUE(BrivaneProcess::Dismiss(dialog, IDOK));
+    app.Sync();
+    if (nStep == 1)
+      continue;
+    RECT rc;
+    const std::vector<int> heights = ShownSpectrum(app, rc);
+    ASSERT_FALSE(heights.empty());
+    const int x = Strongest(heights);
+    if (xFirst < 0)
+      xFirst = x;
+    EXPECT_NEAR(xFirst, x, 1) << nStep;
+  }
+  std::unique_ptr<Saved> saved = SaveAndRead(app, "aspirin_round_trip.bvx");
+  ASSERT_NE(nullptr, saved);
+  const CSpectrum& s = *saved->doc.GetSpectrumAt(0);
+  EXPECT_NEAR(2.29, s.ConvertUnits(s.GetMaxIndex(), AXIS_UNITS_PPM), 0.05) << "the methyl singlet";
+}
+
+// Every message box the program shows within a few seconds, answered with
+// OK, by its text.
+std::vector<std::string> AnswerBoxes(BrivaneProcess& app) {
+  std::vector<std::string> texts;
+  while (HWND box = app.WaitDialog("Brivane", texts.empty() ? 15000 : 3000)) {
+    texts.push_back(BrivaneProcess::StaticTexts(box));
+    if (!BrivaneProcess::Dismiss(box, IDOK) || texts.size() > 3)
+      break;
+    app.Sync();
+  }
+  return texts;
+}
+
+// Open Additional of the aspirin FID and a damaged copy of it chosen
+// together: one box says it failed, the window holds the one spectrum it
+// held, and Apodize still weights it.
+TEST_F(ImportProgramTest, OpenAdditionalOfAGoodAndAFailingFileLeavesTheDocumentAsItWas) {
+  const std::string folder = Path("additional");
+  ::CreateDirectoryA(folder.c_str(), nullptr);
+  for (const char* name : {"acqus", "fid"})
+    ASSERT_TRUE(::CopyFileA((BrivaneProcess::WinePath(BRIVANE_REALDATA_DIR "/bruker-aspirin-1h/1/") + name).c_str(),
+                            (folder + "\\" + name).c_str(), FALSE));
+  {
+    std::ofstream bad(folder + "\\short", std::ios::binary);
+    bad << "X";
+  }
+  BrivaneProcess app;
+  ASSERT_TRUE(app.Start(""));
+  ASSERT_NE(nullptr, app.WaitMainWindow());
+  app.Sync();
+  ASSERT_TRUE(OpenThroughTheDialog(app, folder + "\\fid", kTypeBruker));
+  RECT rc;
+  const std::vector<int> before = ShownSpectrum(app, rc);
+  ASSERT_FALSE(before.empty());
+
+  app.PostCommand(ID_FILE_OPEN_ADDITIONAL);
+  HWND dialog = app.WaitDialog("Import file");
+  ASSERT_NE(nullptr, dialog);
+  ASSERT_TRUE(BrivaneProcess::EnterFileName(dialog, "\"" + folder + "\\fid\" \"" + folder + "\\short\""));
+  ASSERT_TRUE(WaitFor([&] { return !::IsWindow(dialog); }, 15000));
+  EXPECT_EQ(std::vector<std::string>{"Failed to open"}, AnswerBoxes(app));
+  EXPECT_EQ(1, app.ChildCount());
+  EXPECT_EQ(before, ShownSpectrum(app, rc)) << "the spectrum drawn as before";
+
+  app.PostCommand(ID_PROCESS_APODIZE);
+  HWND apodize = app.WaitDialog("Window Functions");
+  ASSERT_NE(nullptr, apodize);
+  ::SendMessageA(::GetDlgItem(apodize, IDC_WF_LB), WM_SETTEXT, 0, (LPARAM) "5.0");
+  ASSERT_TRUE(BrivaneProcess::Dismiss(apodize, IDOK));
+  app.Sync();
+  EXPECT_NE(before, ShownSpectrum(app, rc)) << "the FID weighted";
+  EXPECT_NE(nullptr, SaveAndRead(app, "additional.bvx")) << "one spectrum in the document";
+
+  // Both files were read: the history starts a translation for each.
+  app.PostCommand(ID_VIEW_LOG_SCREEN);
+  HWND history = app.WaitDialog("History List");
+  ASSERT_NE(nullptr, history);
+  std::vector<char> text(1 << 16, '\0');
+  ::SendMessageTimeoutA(::GetDlgItem(history, IDC_HISTORY_EDIT), WM_GETTEXT, text.size(), (LPARAM)text.data(),
+                        SMTO_NORMAL, 5000, nullptr);
+  const std::string log = text.data();
+  int nStarts = 0;
+  for (size_t at = log.find("Starting traslation for"); at != std::string::npos;
+       at = log.find("Starting traslation for", at + 1))
+    nStarts++;
+  EXPECT_EQ(3, nStarts) << log;
+  ASSERT_TRUE(BrivaneProcess::Dismiss(history, IDOK));
+}
+
+// A file that is no JCAMP-DX file, opened as one: one box tells it, and no
+// window opens.
+TEST_F(ImportProgramTest, AFailingJcampImportShowsOneBox) {
+  const std::string path = Path("not_jcamp.dx");
+  {
+    std::ofstream out(path);
+    out << "no labelled data here\n";
+  }
+  BrivaneProcess app;
+  ASSERT_TRUE(app.Start(""));
+  ASSERT_NE(nullptr, app.WaitMainWindow());
+  app.Sync();
+  ASSERT_TRUE(ChooseInTheDialog(app, path, kTypeJcamp));
+  EXPECT_EQ(std::vector<std::string>{"Failed to import JCAMP-DX file\nCheck the history window"}, AnswerBoxes(app));
+  EXPECT_EQ(0, app.ChildCount());
 }
 
 }  // namespace

@@ -126,6 +126,42 @@ TEST(BrukerDocument, DispatcherReadsNativeAndBrukerFilesAlike) {
   EXPECT_EQ(CBrivaneAppState::ImportTypeNative, host.m_app.m_nImportType);
 }
 
+// Files read together, the last of which fails: those read before it go
+// again (they never got the refresh that gives a window function, a
+// weighted copy and a band), and the document holds what it held, as it
+// was, its modified flag too.
+TEST(BrukerDocument, AFailingFileOfSeveralLeavesTheDocumentAsItWas) {
+  TempFolder folder;
+  WriteFid(folder, 8, "##$OFFSET= 10 ##$SI= 4");
+  CTestHost host;
+  host.m_app.m_nImportType = 0;
+  CBrivaneProDoc doc(&host);
+  CStringList good;
+  good.AddTail(folder.Path("1/fid").c_str());
+  ASSERT_EQ(importForeign, doc.ImportFiles(good));
+  doc.RefreshAfterAdd();
+  doc.SetModified(FALSE);
+  CSpectrum* s = doc.GetCurrentSpectrum();
+  ASSERT_NE(nullptr, s);
+  ASSERT_NE(nullptr, s->m_pWindow);
+  s->m_bPhaseDisplay = 1;
+  const bool bFloating = s->m_Scale.IsFloating();
+
+  CStringList paths;
+  paths.AddTail(folder.Path("1/fid").c_str());
+  paths.AddTail(folder.Path("none/fid").c_str());
+  EXPECT_EQ(importFailed, doc.ImportFiles(paths));
+  EXPECT_FALSE(host.m_app.m_strOpenFailure.IsEmpty());
+  ASSERT_EQ(1, doc.GetSpectrumCount());
+  EXPECT_EQ(1, doc.m_nSpectra);
+  EXPECT_EQ(s, doc.GetCurrentSpectrum());
+  EXPECT_EQ(1, s->m_bPhaseDisplay);
+  EXPECT_EQ(1, s->m_bShowScale);
+  EXPECT_EQ(bFloating, s->m_Scale.IsFloating());
+  EXPECT_NE(nullptr, s->m_pWindow);
+  EXPECT_FALSE(host.m_bModified);
+}
+
 // The vendor's processed spectrum opens as a spectrum: ppm on the scale bar,
 // laid out as a transform leaves it, the inverse transform offered; the FID
 // beside it still offers the forward one and rotates by its GRPDLY.

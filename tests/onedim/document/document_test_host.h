@@ -46,6 +46,7 @@ class CTestHost : public CDocumentHost {
   }
   void ShowRelaxationPick(LPCSTR pszText) override { m_strRelaxationPick = pszText; }
   void SetDocumentModified(BOOL b) override { m_bModified = b; }
+  BOOL IsDocumentModified() override { return m_bModified; }
   void SetDocumentTitle(LPCSTR psz) override { m_strTitle = psz; }
   void UpdateDocumentViews() override { m_nUpdates++; }
 

@@ -34,6 +34,7 @@ TEST(JcampDocument, DispatcherShowsTheWaitWindowAndTheFailure) {
   EXPECT_EQ(doc.ImportFile(BRIVANE_REALDATA_DIR "/jcamp-1h.dx"), importForeign);
   EXPECT_EQ(host.m_waits, (std::vector<bool>{true, false}));
   EXPECT_TRUE(host.m_messages.empty());
+  EXPECT_FALSE(host.m_app.m_bOpenFailureShown);
   ASSERT_EQ(doc.GetSpectrumCount(), 1);
   CSpectrum* s = doc.GetCurrentSpectrum();
   ASSERT_EQ(s, doc.GetSpectrumAt(0));
@@ -44,6 +45,7 @@ TEST(JcampDocument, DispatcherShowsTheWaitWindowAndTheFailure) {
   EXPECT_EQ(doc.ImportFile(BRIVANE_SOURCE_DIR "/CMakeLists.txt"), importFailed);
   EXPECT_EQ(host.m_waits, (std::vector<bool>{true, false}));
   EXPECT_EQ(host.m_messages, std::vector<std::string>{"Failed to import JCAMP-DX file\nCheck the history window"});
+  EXPECT_TRUE(host.m_app.m_bOpenFailureShown) << "the caller shows no second box";
   EXPECT_STREQ((LPCSTR)host.m_app.m_strOpenFailure, "An error reading the core fixed header has ocurred");
   EXPECT_EQ(doc.GetSpectrumCount(), 1);
   EXPECT_EQ(doc.GetCurrentSpectrum(), s);

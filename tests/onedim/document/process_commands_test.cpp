@@ -169,6 +169,85 @@ TEST(ProcessCommands, FourierTransformOfAllAndBack) {
     EXPECT_NEAR((fid[i] - fid[i + 2]) * 512.0f, b->m_pData[i] - b->m_pData[i + 2], 1.0f) << i;
 }
 
+// The real FIDs zero-filled twofold through the Fourier Transform command
+// with the dialog's other first choices (autophase aside), the drift
+// correction on or off, and a receiver offset (re, im) added to every
+// acquired point first.
+std::vector<float> TransformRealFid(const std::string& fid, float fOffsetRe, float fOffsetIm, BOOL bDrift) {
+  CTestHost host;
+  host.m_app.m_nImportType = 0;
+  CBrivaneProDoc doc(&host);
+  EXPECT_NE(importFailed, doc.ImportFile(fid.c_str()));
+  doc.RefreshAfterAdd();
+  CSpectrum* s = doc.GetCurrentSpectrum();
+  if (s == nullptr)
+    return {};
+  const int td = s->m_paramsA.td;
+  for (int i = 0; i < td; i += 2) {
+    s->m_pData[i] += fOffsetRe;
+    s->m_pData[i + 1] += fOffsetIm;
+  }
+  CFourierTransformOptions options;
+  BOOL bAll = FALSE, bAutophase = FALSE;
+  doc.InitFourierTransform(options, bAll, bAutophase);
+  EXPECT_TRUE(options.bDriftCorrection);
+  options.nPoints = 2 * td;
+  options.bDriftCorrection = bDrift;
+  EXPECT_TRUE(doc.FourierTransform(options, FALSE, FALSE));
+  return Data(s);
+}
+
+double Magnitude(const std::vector<float>& s, int i) {
+  return std::hypot((double)s[(size_t)i], (double)s[(size_t)i + 1]);
+}
+
+// The spread of the real part over the spectrum's first sixteenth, where
+// these spectra hold baseline only.
+double EdgeNoise(const std::vector<float>& s) {
+  const size_t n = s.size() / 32;
+  double sum = 0.0, sum2 = 0.0;
+  for (size_t k = 0; k < n; k++) {
+    sum += s[2 * k];
+    sum2 += (double)s[2 * k] * s[2 * k];
+  }
+  return std::sqrt(sum2 / n - (sum / n) * (sum / n));
+}
+
+// Drift correction on the real FIDs zero-filled twofold: the point at the
+// carrier (the middle) is no longer cut to 0 but keeps about the value the
+// transform without correction gives it (the tail's offset moves it a
+// little), and a receiver offset added to the FID, whose spike there would
+// stand out of the whole spectrum, is taken off again.
+TEST(ProcessCommands, DriftCorrectionOfRealFidsKeepsTheCarrierPointAndTakesAnOffsetOff) {
+  for (const char* name : {"/bruker-aspirin-1h/1/fid", "/bruker-gaba-13c/13C/fid"}) {
+    const std::string fid = std::string(BRIVANE_REALDATA_DIR) + name;
+    const std::vector<float> plain = TransformRealFid(fid, 0.0f, 0.0f, FALSE);
+    const std::vector<float> corrected = TransformRealFid(fid, 0.0f, 0.0f, TRUE);
+    ASSERT_FALSE(plain.empty()) << name;
+    ASSERT_EQ(plain.size(), corrected.size());
+    const int centre = (int)plain.size() / 2;
+    const double noise = EdgeNoise(plain);
+    double largest = 0.0;
+    for (size_t i = 0; i < plain.size(); i += 2)
+      largest = std::max(largest, Magnitude(plain, (int)i));
+    EXPECT_NEAR(Magnitude(corrected, centre), Magnitude(plain, centre), 0.25 * Magnitude(plain, centre) + 3.0 * noise)
+        << name << ": a notch at the carrier";
+
+    // An offset as tall as the strongest line once transformed.
+    const int nAcquired = (int)plain.size() / 4;
+    const float offset = (float)(largest / nAcquired);
+    const std::vector<float> shifted = TransformRealFid(fid, offset, -0.5f * offset, FALSE);
+    const std::vector<float> taken = TransformRealFid(fid, offset, -0.5f * offset, TRUE);
+    const double spike = std::hypot((double)shifted[(size_t)centre] - plain[(size_t)centre],
+                                    (double)shifted[(size_t)centre + 1] - plain[(size_t)centre + 1]);
+    EXPECT_GT(spike, largest) << name;
+    double worst = 0.0;
+    for (size_t i = 0; i < plain.size(); i++)
+      worst = std::max(worst, std::fabs((double)taken[i] - corrected[i]));
+    EXPECT_LT(worst, 0.1 * spike) << name;
+  }
+}
+
 // A line whose FID starts at phase 2 comes out upside down and dispersive;
 // autophase after the transform turns it upright about point 0, whatever
 // phases the spectrum carried before.
