@@ -12,3 +12,8 @@ if(TARGET bench_process)
 endif()
 # The window functions against their former weights.
 brivane_benchmark(bench_window SOURCES ${CMAKE_CURRENT_LIST_DIR}/window_bench.cpp LIBS onedim_model)
+# Automatic phase correction of a real spectrum against the former search.
+brivane_benchmark(bench_autophase SOURCES ${CMAKE_CURRENT_LIST_DIR}/autophase_bench.cpp LIBS onedim_document)
+if(TARGET bench_autophase)
+  target_compile_definitions(bench_autophase PRIVATE BRIVANE_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+endif()

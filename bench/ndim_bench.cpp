@@ -1,7 +1,8 @@
 // The 2D program's processing: a whole 2048 x 512 hypercomplex set through
 // the command language (windows, zero fill, transforms along both
-// dimensions, phase), and the 2D transform alone against FFTW's 2D
-// transform (single precision, in place, the same sign), with their ratio.
+// dimensions, phase), and the 2D transform alone, at 512 x 2048 and
+// 1024 x 4096, against the former implementation and against FFTW's 2D
+// transform (single precision, in place, the same sign), with their ratios.
 #include <benchmark/benchmark.h>
 #include <fftw3.h>
 
@@ -15,6 +16,7 @@
 #include "ndim/script/CommandInterpreter.h"
 #include "ndim/processing/NdFourier.h"
 #include "ndim/data/Spectrum2D.h"
+#include "tests/ndim/processing/legacy_nd_fourier.h"
 
 namespace {
 
@@ -58,24 +60,40 @@ void BM_FullProcessing(benchmark::State& state) {
   }
 }
 
-void BM_Brivane_2D(benchmark::State& state) {
-  const std::vector<float> input = Input(2 * static_cast<std::size_t>(kRows) * kPoints);
+template <typename Transform>
+void Run2D(benchmark::State& state, Transform transform) {
+  const int rows = (int)state.range(0), points = (int)state.range(1);
+  const std::vector<float> input = Input(2 * static_cast<std::size_t>(rows) * points);
   std::vector<float> data(input.size());
   double trig[kNdTrigEntries];
   NdBuildTrigTable(trig);
   for (auto _ : state) {
     std::memcpy(data.data(), input.data(), input.size() * sizeof(float));
-    NdFft(data.data(), kRows, kPoints, 1, 1, trig);
-    NdFft(data.data(), 1, kRows, kPoints, 1, trig);
+    transform(data.data(), rows, points, trig);
     benchmark::DoNotOptimize(data.data());
   }
 }
 
+void BM_Brivane_2D(benchmark::State& state) {
+  Run2D(state, [](float* data, int rows, int points, const double* trig) {
+    NdFft(data, rows, points, 1, 1, trig);
+    NdFft(data, 1, rows, points, 1, trig);
+  });
+}
+
+void BM_Former_2D(benchmark::State& state) {
+  Run2D(state, [](float* data, int rows, int points, const double* trig) {
+    legacy_nd_fft::Fft(data, rows, points, 1, 1, trig);
+    legacy_nd_fft::Fft(data, 1, rows, points, 1, trig);
+  });
+}
+
 void BM_FFTW_2D(benchmark::State& state) {
-  const std::vector<float> input = Input(2 * static_cast<std::size_t>(kRows) * kPoints);
+  const int rows = (int)state.range(0), points = (int)state.range(1);
+  const std::vector<float> input = Input(2 * static_cast<std::size_t>(rows) * points);
   fftwf_complex* data = static_cast<fftwf_complex*>(fftwf_malloc(input.size() * sizeof(float)));
   // FFTW_BACKWARD is the +1 sign of the forward transform here.
-  fftwf_plan plan = fftwf_plan_dft_2d(kRows, kPoints, data, data, FFTW_BACKWARD, FFTW_MEASURE);
+  fftwf_plan plan = fftwf_plan_dft_2d(rows, points, data, data, FFTW_BACKWARD, FFTW_MEASURE);
   for (auto _ : state) {
     std::memcpy(data, input.data(), input.size() * sizeof(float));
     fftwf_execute(plan);
@@ -86,8 +104,9 @@ void BM_FFTW_2D(benchmark::State& state) {
 }
 
 BENCHMARK(BM_FullProcessing)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Brivane_2D)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_FFTW_2D)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Brivane_2D)->Args({512, 2048})->Args({1024, 4096})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Former_2D)->Args({512, 2048})->Args({1024, 4096})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FFTW_2D)->Args({512, 2048})->Args({1024, 4096})->Unit(benchmark::kMillisecond);
 
 // Keeps each run's time so that the ratio can be printed after the table.
 class RatioReporter : public benchmark::ConsoleReporter {
@@ -102,11 +121,15 @@ class RatioReporter : public benchmark::ConsoleReporter {
     auto full = times_.find("BM_FullProcessing");
     if (full != times_.end())
       std::printf("\nFull processing of a %d x %d hypercomplex set: %.1f ms\n", kRows, kPoints, full->second);
-    auto ours = times_.find("BM_Brivane_2D");
-    auto theirs = times_.find("BM_FFTW_2D");
-    if (ours != times_.end() && theirs != times_.end() && theirs->second > 0)
-      std::printf("2D transform of %d x %d complex points, time ratio to FFTW: %.2f\n", kRows, kPoints,
-                  ours->second / theirs->second);
+    for (const char* size : {"/512/2048", "/1024/4096"}) {
+      auto ours = times_.find(std::string("BM_Brivane_2D") + size);
+      auto former = times_.find(std::string("BM_Former_2D") + size);
+      auto theirs = times_.find(std::string("BM_FFTW_2D") + size);
+      if (ours == times_.end() || former == times_.end() || theirs == times_.end() || theirs->second <= 0)
+        continue;
+      std::printf("2D transform %s: time ratio to FFTW %.2f (the former implementation's %.2f)\n", size,
+                  ours->second / theirs->second, former->second / theirs->second);
+    }
   }
 
  private:

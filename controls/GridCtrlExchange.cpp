@@ -513,35 +513,13 @@ void ReportFileError(CFileException& e) {
 }  // namespace
 
 BOOL CGridCtrl::Save(LPCSTR lpszFileName) {
-  // Every line is made first: a grid the file could not give back whole is
-  // refused before anything is written.
-  std::vector<CString> lines;
-  lines.reserve((size_t)GetRowCount());
-  std::vector<CString> fields((size_t)m_nCols);
-  for (int r = 0; r < GetRowCount(); ++r) {
+  CGridFileRows rows((size_t)GetRowCount(), std::vector<CString>((size_t)m_nCols));
+  for (int r = 0; r < GetRowCount(); ++r)
     for (int c = 0; c < m_nCols; ++c)
-      fields[(size_t)c] = GetItemText(r, c);
-    CString line;
-    if (!FormatGridFileLine(fields, line)) {
-      AfxMessageBox("Unable to save grid list", MB_ICONEXCLAMATION);
-      return FALSE;
-    }
-    lines.push_back(line + "\n");
-  }
-  CStdioFile file;
-  CFileException e;
-  if (!file.Open(lpszFileName, CFile::modeCreate | CFile::modeWrite | CFile::typeText, &e)) {
-    ReportFileError(e);
-    return FALSE;
-  }
-  try {
-    for (const CString& line : lines)
-      file.WriteString(line);
-    file.Close();
-  } catch (CFileException* pe) {
-    pe->Delete();
-    file.Abort();
-    AfxMessageBox("Unable to save grid list", MB_ICONEXCLAMATION);
+      rows[(size_t)r][(size_t)c] = GetItemText(r, c);
+  CString message;
+  if (!SaveGridFile(lpszFileName, rows, message)) {
+    AfxMessageBox(message, MB_ICONEXCLAMATION);
     return FALSE;
   }
   return TRUE;

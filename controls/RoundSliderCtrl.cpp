@@ -17,6 +17,10 @@ BEGIN_MESSAGE_MAP(CRoundSliderCtrl, CSliderCtrl)
   ON_WM_LBUTTONUP()
   ON_WM_KEYDOWN()
   ON_WM_KEYUP()
+  ON_MESSAGE(TBM_SETPOS, OnSetWithRedraw)
+  ON_MESSAGE(TBM_SETRANGE, OnSetWithRedraw)
+  ON_MESSAGE(TBM_SETRANGEMIN, OnSetWithRedraw)
+  ON_MESSAGE(TBM_SETRANGEMAX, OnSetWithRedraw)
 END_MESSAGE_MAP()
 
 namespace {
@@ -336,6 +340,15 @@ void CRoundSliderCtrl::OnKeyUp(UINT nChar, UINT, UINT) {
     default:
       Default();
   }
+}
+
+LRESULT CRoundSliderCtrl::OnSetWithRedraw(WPARAM wParam, LPARAM) {
+  // The trackbar repaints only where its own straight thumb would lie; the
+  // knob and the text of the dial are elsewhere.
+  const LRESULT lResult = Default();
+  if (wParam)
+    Invalidate();
+  return lResult;
 }
 
 void CTextRoundSliderCtrl::SetCaption(LPCSTR lpszCaption) {

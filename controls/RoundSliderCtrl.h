@@ -50,6 +50,8 @@ class CRoundSliderCtrl : public CSliderCtrl {
   void OnLButtonUp(UINT nFlags, CPoint point);
   void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
   void OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags);
+  // A position or range set with redraw repaints the whole dial.
+  LRESULT OnSetWithRedraw(WPARAM wParam, LPARAM lParam);
 
   void Draw(CDC* pDC);
   // The knob's centre at the current position, d pixels from the centre.

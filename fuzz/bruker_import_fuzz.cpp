@@ -4,8 +4,9 @@
 //   1 XWIN-NMR FID        acqus | procs | fid
 //   2 XWIN-NMR series     acqus | acqu2s | ser
 //   3 XWIN-NMR processed  acqus | procs | 1r | 1i
-//   4 WinNMR FID          dis | fid
+//   4 WinNMR FID          dis | fid, or acqus | procs | fid (no archive)
 //   5 WinNMR processed    acqus | procs | 1r | 1i   (no archive)
+// A processed set cut into three parts has no 1i (kept without it).
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -19,6 +20,7 @@
 #include "fuzz/FuzzFiles.h"
 #include "onedim/import/ImportBruker.h"
 #include "onedim/import/ImportWinNmr.h"
+#include "onedim/processing/FourierTransformStep.h"
 #include "tests/onedim/import/bruker_test_util.h"
 
 namespace {
@@ -58,6 +60,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<std::string> parts = Split(std::string((const char*)data, size));
+  const size_t nParts = parts.size();
+  const bool bImaginary = nParts > 3;
   parts.resize(4);
   const int mode = BRUKER_FUZZ_PATH;
   for (const char* name :
@@ -78,6 +82,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       path = g_folder + "/ser";
       break;
     case 4:
+      if (nParts > 2) {
+        WriteFile("acqus", parts[0]);
+        WriteFile("pdata/1/procs", parts[1]);
+        WriteFile("fid", parts[2]);
+        path = g_folder + "/fid";
+        break;
+      }
       WriteFile("h1.dis", parts[0]);
       WriteFile("h1.fid", parts[1]);
       path = g_folder + "/h1.fid";
@@ -86,7 +97,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       WriteFile("acqus", parts[0]);
       WriteFile("pdata/1/procs", parts[1]);
       WriteFile("pdata/1/1r", parts[2]);
-      WriteFile("pdata/1/1i", parts[3]);
+      if (bImaginary)
+        WriteFile("pdata/1/1i", parts[3]);
       path = g_folder + "/pdata/1/1r";
       break;
   }
@@ -103,10 +115,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // A success leaves complete spectra; a failure says why.
   if (!doc.AllSpectraFilled() || (bOk && doc.spectra.empty()) || (!bOk && doc.error.empty()))
     std::abort();
+  // Each spectrum as the Fourier Transform dialog would take it up.
   for (const auto& s : doc.spectra) {
     volatile float sum = 0;
     for (int i = 0; i < s->m_paramsA.td; ++i)
       sum = sum + s->m_pData[i] + s->m_pRawData[i];
+    CFourierTransformOptions options;
+    InitFourierTransformOptions(*s, options);
   }
   return 0;
 }

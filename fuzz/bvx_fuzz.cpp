@@ -1,5 +1,7 @@
 // Fuzz target of the .bvx reader: any bytes as a file. A file that reads is
-// written again and must read back with the same spectra.
+// written again and must read back with the same spectra; the transform's
+// settings are taken from each spectrum, as the Fourier Transform dialog
+// takes them from what a file gave.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -11,6 +13,7 @@
 #include "onedim/document/BrivaneProDocHost.h"
 #include "onedim/document/SettingsStore.h"
 #include "onedim/model/Spectrum.h"
+#include "onedim/processing/FourierTransformStep.h"
 
 namespace {
 
@@ -36,6 +39,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CBrivaneProDoc doc(&host);
   if (doc.ReadNativeFile(in.c_str())) {
     doc.RefreshAfterLoad();
+    for (int i = 0; i < doc.GetSpectrumCount(); i++) {
+      CFourierTransformOptions options;
+      InitFourierTransformOptions(*doc.GetSpectrumAt(i), options);
+    }
     std::string out = FuzzWorkPath("bvx", "out.bvx");
     if (!doc.WriteNativeFile(out.c_str()))
       std::abort();

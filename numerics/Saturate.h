@@ -6,6 +6,11 @@
 #include <climits>
 #include <cmath>
 
+// Truncated toward zero. The long double goes to the nearest double and
+// that to int (SSE2, whose truncation needs no change of the x87 control
+// word, which costs tens of cycles a change); where the double rounded v
+// onto a whole number past it, the whole number next to it toward zero is
+// v's.
 inline int SaturatingInt(long double v) {
   if (v != v)
     return 0;
@@ -13,7 +18,15 @@ inline int SaturatingInt(long double v) {
     return INT_MAX;
   if (v <= (long double)INT_MIN)
     return INT_MIN;
-  return (int)v;
+  const double d = (double)v;
+  int t = (int)d;
+  if ((double)t == d) {
+    if (v > 0 && v < d)
+      --t;
+    else if (v < 0 && v > d)
+      ++t;
+  }
+  return t;
 }
 
 inline int ClampToInt(long long v) {

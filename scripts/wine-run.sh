@@ -37,7 +37,8 @@ brivane_ensure_display
 # - The faces the programs ask for are the fonts scripts/setup.sh installs,
 #   whatever else the machine has: Wine would otherwise pick any installed
 #   font for a face it lacks, and pages and pictures would differ from one
-#   machine to the next.
+#   machine to the next. Tahoma is the dialogs' face ("MS Shell Dlg"); this
+#   Wine does not load its own copy. A face the machine has stays its own.
 prefix_settings() {
   cat <<'REG'
 REGEDIT4
@@ -65,7 +66,8 @@ REG
 "Arial"="Liberation Sans"
 "Times New Roman"="Liberation Serif"
 "Courier New"="Liberation Mono"
-"Verdana"="Tahoma"
+"Tahoma"="Liberation Sans"
+"Verdana"="Liberation Sans"
 REG
 }
 

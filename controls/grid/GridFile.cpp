@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "framework/base/File.h"
+#include "framework/base/FileReplace.h"
 
 void CGridFileReader::EndLine() {
   std::vector<CString> fields;
@@ -66,4 +67,27 @@ BOOL FormatGridFileLine(const std::vector<CString>& fields, CString& line) {
     line += fields[i];
   }
   return line.GetLength() <= kGridFileMaxLine;
+}
+
+BOOL SaveGridFile(LPCSTR pszPath, const CGridFileRows& rows, CString& message) {
+  const char* const kCannotSave = "Unable to save grid list";
+  CString text;
+  for (const std::vector<CString>& row : rows) {
+    CString line;
+    if (!FormatGridFileLine(row, line)) {
+      message = kCannotSave;
+      return FALSE;
+    }
+    text += line + "\n";
+  }
+  switch (ReplaceFileContents(
+      pszPath, CFile::typeText, [&text](CFile& file) { file.Write((LPCSTR)text, (UINT)text.GetLength()); }, message)) {
+    case fileReplaced:
+      return TRUE;
+    case fileNotWritten:
+      message = kCannotSave;
+      return FALSE;
+    default:
+      return FALSE;
+  }
 }

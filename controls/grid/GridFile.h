@@ -46,3 +46,11 @@ BOOL ReadGridFile(CFile& file, CGridFileRows& rows);
 // is: a text holding a line feed (its row would come back as two) or a ","
 // (its cell would come back as two), or a line longer than kGridFileMaxLine.
 BOOL FormatGridFileLine(const std::vector<CString>& fields, CString& line);
+
+// Writes the rows (row 0 the headings) as a grid file at pszPath in text
+// mode, replacing a file there only once the new one is whole. FALSE with
+// the message to show when it cannot: the file layer's reason when no file
+// can be made there or the one there may not be replaced, else "Unable to
+// save grid list" (also for a row the file could not give back, refused
+// before anything is made, see FormatGridFileLine).
+BOOL SaveGridFile(LPCSTR pszPath, const CGridFileRows& rows, CString& message);

@@ -55,6 +55,24 @@ BOOL CFile::Open(LPCSTR lpszFileName, UINT nOpenFlags, CFileException* pError) {
     if (fp == nullptr && bCreate && errno == ENOENT)
       fp = FileRuntime::Open(lpszFileName, nAccess == modeWrite ? "wb" : "w+b", nOpenFlags);
   }
+  return TakeOpened(fp, lpszFileName, pError);
+}
+
+BOOL CFile::OpenNew(LPCSTR lpszFileName, UINT nOpenFlags, CFileException* pError) {
+  Abort();
+  m_strFileName = lpszFileName;
+  m_nOpenFlags = (nOpenFlags & ~0x3u) | modeWrite | modeCreate;
+  m_lastOp = opNone;
+  if (lpszFileName == nullptr || lpszFileName[0] == '\0') {
+    FillError(pError, CFileException::badPath, -1, lpszFileName);
+    return FALSE;
+  }
+  errno = 0;
+  FileRuntime::ClearOpenError();
+  return TakeOpened(FileRuntime::OpenNew(lpszFileName, nOpenFlags), lpszFileName, pError);
+}
+
+BOOL CFile::TakeOpened(std::FILE* fp, LPCSTR lpszFileName, CFileException* pError) {
   if (fp == nullptr) {
     int nErrno = errno != 0 ? errno : EACCES;
     FillError(pError, FileRuntime::OpenFailureCause(nErrno), nErrno, lpszFileName);
@@ -178,9 +196,15 @@ void CFile::Close() {
   m_pStream = nullptr;
   m_lastOp = opNone;
   errno = 0;
-  if (std::fclose(fp) != 0) {
-    int nErrno = errno != 0 ? errno : ENOSPC;
-    CFileException::ThrowErrno(nErrno, m_strFileName);
+  // The buffer goes out first, on its own: Wine's C runtime loses the error
+  // of the write that fclose makes, so that a full disk would pass unseen.
+  const bool bFlushed = std::fflush(fp) == 0;
+  const int nFlushErrno = errno;
+  errno = 0;
+  const bool bClosed = std::fclose(fp) == 0;
+  if (!bFlushed || !bClosed) {
+    int nErrno = !bFlushed ? nFlushErrno : errno;
+    CFileException::ThrowErrno(nErrno != 0 ? nErrno : ENOSPC, m_strFileName);
   }
 }
 

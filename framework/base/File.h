@@ -39,6 +39,10 @@ class CFile : public CObject {
 
   // FALSE when the file cannot be opened; the reason goes into *pError when given.
   virtual BOOL Open(LPCSTR lpszFileName, UINT nOpenFlags, CFileException* pError = nullptr);
+  // Creates a file that is not there yet and opens it for writing (the
+  // share and type bits of nOpenFlags apply): a file of that name is never
+  // opened or emptied, but refused as accessDenied with m_lOsError EEXIST.
+  BOOL OpenNew(LPCSTR lpszFileName, UINT nOpenFlags, CFileException* pError = nullptr);
   BOOL IsOpen() const { return m_pStream != nullptr; }
 
   // Reads up to nCount bytes and returns how many were read: fewer only at
@@ -77,6 +81,8 @@ class CFile : public CObject {
   // between reading and writing the same stream.
   void PrepareFor(bool bWrite);
   void CheckOpen() const;
+  // Takes the stream an open call gave (null when it failed) and says so.
+  BOOL TakeOpened(std::FILE* fp, LPCSTR lpszFileName, CFileException* pError);
 
   std::FILE* m_pStream = nullptr;
   CString m_strFileName;

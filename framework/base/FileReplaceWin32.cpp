@@ -7,14 +7,24 @@
 extern "C" BOOL __stdcall MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD dwFlags);
 extern "C" DWORD __stdcall GetFileAttributesA(LPCSTR lpFileName);
 
-// The C runtime's rename refuses an existing target on Windows; the write
-// goes through to the disk before the call returns. A read-only target is
-// refused here too: not every system's MoveFileEx refuses it itself.
-bool MoveFileReplacing(const char* pszFrom, const char* pszTo) {
-  const DWORD kInvalidAttributes = 0xFFFFFFFF;
-  const DWORD kReadOnly = 0x1;
-  const DWORD attributes = GetFileAttributesA(pszTo);
-  if (attributes != kInvalidAttributes && (attributes & kReadOnly) != 0)
+namespace {
+
+const DWORD kInvalidAttributes = 0xFFFFFFFF;
+const DWORD kReadOnly = 0x1;
+const DWORD kDirectory = 0x10;
+
+}  // namespace
+
+bool IsReadOnlyFile(LPCSTR pszPath) {
+  const DWORD attributes = GetFileAttributesA(pszPath);
+  return attributes != kInvalidAttributes && (attributes & kDirectory) == 0 && (attributes & kReadOnly) != 0;
+}
+
+// The C runtime's rename refuses an existing target on Windows. A
+// read-only target is refused here: Wine's MoveFileEx replaces one. The
+// move goes through to the disk before the call returns.
+bool MoveFileReplacing(LPCSTR pszFrom, LPCSTR pszTo) {
+  if (IsReadOnlyFile(pszTo))
     return false;
   const DWORD kReplaceExisting = 0x1;
   const DWORD kWriteThrough = 0x8;

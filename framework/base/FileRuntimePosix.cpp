@@ -1,4 +1,5 @@
 // CFile's runtime calls on POSIX.
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <unistd.h>
@@ -32,6 +33,20 @@ bool PathExists(LPCSTR lpszPath) {
 
 std::FILE* Open(LPCSTR lpszFileName, const char* pszMode, UINT) {
   return std::fopen(lpszFileName, pszMode);
+}
+
+std::FILE* OpenNew(LPCSTR lpszFileName, UINT) {
+  const int fd = ::open(lpszFileName, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0)
+    return nullptr;
+  std::FILE* fp = ::fdopen(fd, "wb");
+  if (fp == nullptr)
+    ::close(fd);
+  return fp;
+}
+
+unsigned long ProcessId() {
+  return (unsigned long)::getpid();
 }
 
 void ClearOpenError() {}

@@ -1,5 +1,7 @@
 // CFile's runtime calls on the Windows C runtime.
+#include <fcntl.h>
 #include <io.h>
+#include <process.h>
 #include <share.h>
 #include <sys/stat.h>
 #include <sys/types.h>
@@ -34,22 +36,40 @@ bool PathExists(LPCSTR lpszPath) {
   return _stat64(lpszPath, &st) == 0;
 }
 
-std::FILE* Open(LPCSTR lpszFileName, const char* pszMode, UINT nOpenFlags) {
-  int nShare = _SH_DENYNO;
+namespace {
+
+int ShareMode(UINT nOpenFlags) {
   switch (nOpenFlags & 0x70) {
     case CFile::shareExclusive:
-      nShare = _SH_DENYRW;
-      break;
+      return _SH_DENYRW;
     case CFile::shareDenyWrite:
-      nShare = _SH_DENYWR;
-      break;
+      return _SH_DENYWR;
     case CFile::shareDenyRead:
-      nShare = _SH_DENYRD;
-      break;
+      return _SH_DENYRD;
     default:
-      break;
+      return _SH_DENYNO;
   }
-  return _fsopen(lpszFileName, pszMode, nShare);
+}
+
+}  // namespace
+
+std::FILE* Open(LPCSTR lpszFileName, const char* pszMode, UINT nOpenFlags) {
+  return _fsopen(lpszFileName, pszMode, ShareMode(nOpenFlags));
+}
+
+std::FILE* OpenNew(LPCSTR lpszFileName, UINT nOpenFlags) {
+  const int fd = _sopen(lpszFileName, _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
+                        ShareMode(nOpenFlags), _S_IREAD | _S_IWRITE);
+  if (fd < 0)
+    return nullptr;
+  std::FILE* fp = _fdopen(fd, "wb");
+  if (fp == nullptr)
+    _close(fd);
+  return fp;
+}
+
+unsigned long ProcessId() {
+  return (unsigned long)_getpid();
 }
 
 void ClearOpenError() {

@@ -12,14 +12,9 @@ CStdioFile::CStdioFile(LPCSTR lpszFileName, UINT nOpenFlags) {
     AfxThrowFileException(error.m_cause, error.m_lOsError, error.m_strFileName);
 }
 
-BOOL CStdioFile::Open(LPCSTR lpszFileName, UINT nOpenFlags, CFileException* pError) {
-  m_bText = (nOpenFlags & typeBinary) == 0;
-  return CFile::Open(lpszFileName, nOpenFlags, pError);
-}
-
 int CStdioFile::GetChar() {
   int c = std::getc(m_pStream);
-  if (c == '\r' && m_bText) {
+  if (c == '\r' && IsTextMode()) {
     int next = std::getc(m_pStream);
     if (next == '\n')
       return '\n';
@@ -79,7 +74,7 @@ void CStdioFile::WriteString(LPCSTR lpsz) {
 }
 
 UINT CStdioFile::Read(void* lpBuf, UINT nCount) {
-  if (!m_bText)
+  if (!IsTextMode())
     return CFile::Read(lpBuf, nCount);
   CheckOpen();
   if ((m_nOpenFlags & 0x3) == modeWrite)
@@ -100,7 +95,7 @@ UINT CStdioFile::Read(void* lpBuf, UINT nCount) {
 }
 
 void CStdioFile::Write(const void* lpBuf, UINT nCount) {
-  if (!m_bText) {
+  if (!IsTextMode()) {
     CFile::Write(lpBuf, nCount);
     return;
   }

@@ -13,8 +13,6 @@ class CStdioFile : public CFile {
   // Opens the file or throws the CFileException* that says why.
   CStdioFile(LPCSTR lpszFileName, UINT nOpenFlags);
 
-  BOOL Open(LPCSTR lpszFileName, UINT nOpenFlags, CFileException* pError = nullptr) override;
-
   // Reads one line without its line end. FALSE at the end of the file when
   // nothing was left to read.
   virtual BOOL ReadString(CString& rString);
@@ -26,11 +24,10 @@ class CStdioFile : public CFile {
   UINT Read(void* lpBuf, UINT nCount) override;
   void Write(const void* lpBuf, UINT nCount) override;
 
-  BOOL IsTextMode() const { return m_bText; }
+  // Text mode follows the flags of the call that opened the file.
+  BOOL IsTextMode() const { return (m_nOpenFlags & typeBinary) == 0; }
 
  private:
   // The next character with CR LF folded in text mode, or EOF.
   int GetChar();
-
-  BOOL m_bText = TRUE;
 };

@@ -320,8 +320,16 @@ BOOL CMiniDockFrameWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 
 void CDockLayout::RepositionBars(CFrameWnd* pFrame, CRect& rc) {
   std::vector<CControlBar*> bars = CControlBar::BarsOf(pFrame);
+  // A bar that moves paints itself anew: the bits where it was may already
+  // belong to a bar shown over it (the standard toolbar back from full
+  // screen over the process toolbar that had moved into its place), and a
+  // copy of those would leave it blank with nothing left to paint.
   auto place = [](CControlBar* pBar, int x, int y, int cx, int cy) {
-    ::SetWindowPos(pBar->m_hWnd, nullptr, x, y, cx, cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT rc;
+    ::GetWindowRect(pBar->m_hWnd, &rc);
+    ::MapWindowPoints(nullptr, ::GetParent(pBar->m_hWnd), reinterpret_cast<POINT*>(&rc), 2);
+    const UINT nMoved = rc.left != x || rc.top != y ? SWP_NOCOPYBITS : 0;
+    ::SetWindowPos(pBar->m_hWnd, nullptr, x, y, cx, cy, SWP_NOZORDER | SWP_NOACTIVATE | nMoved);
   };
   // Fixed bars take the outermost strips, in the order they were made.
   // Bars inside another window (a rebar's bands) are that window's to place.

@@ -147,11 +147,20 @@ void CDialog::OnCancel() {
 }
 
 BOOL CDialog::PreTranslateMessage(MSG* pMsg) {
+  if (pMsg->message < WM_KEYFIRST || pMsg->message > WM_KEYLAST || m_hWnd == nullptr ||
+      (pMsg->hwnd != m_hWnd && !::IsChild(m_hWnd, pMsg->hwnd)))
+    return FALSE;
+  // The dialog manager would take such a key for a button of its own (Break
+  // for Cancel): the dialog's accelerators come first.
+  if (m_hAccelTable != nullptr && ::TranslateAcceleratorA(m_hWnd, m_hAccelTable, pMsg))
+    return TRUE;
   // Tab, arrows, Enter and Escape move between controls and press buttons.
-  if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST && m_hWnd != nullptr &&
-      (pMsg->hwnd == m_hWnd || ::IsChild(m_hWnd, pMsg->hwnd)))
-    return ::IsDialogMessageA(m_hWnd, pMsg);
-  return FALSE;
+  return ::IsDialogMessageA(m_hWnd, pMsg);
+}
+
+BOOL CDialog::LoadAccelTable(LPCSTR lpszResourceName) {
+  m_hAccelTable = ::LoadAcceleratorsA(AfxGetResourceHandle(), lpszResourceName);
+  return m_hAccelTable != nullptr;
 }
 
 void CDialog::GotoDlgCtrl(CWnd* pWndCtrl) {

@@ -26,7 +26,12 @@ class CDialog : public CWnd {
   virtual BOOL OnInitDialog();
   virtual void OnOK();
   virtual void OnCancel();
+  // Keys of the dialog's accelerators become its own commands, sent to it;
+  // the other keys go to the dialog manager.
   BOOL PreTranslateMessage(MSG* pMsg) override;
+  // The accelerators of a resource, for the dialog's keys; FALSE when the
+  // resource holds none.
+  BOOL LoadAccelTable(LPCSTR lpszResourceName);
 
   void GotoDlgCtrl(CWnd* pWndCtrl);
   void NextDlgCtrl() const { ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, 0, 0); }
@@ -38,6 +43,7 @@ class CDialog : public CWnd {
   LPCSTR m_lpszTemplateName = nullptr;  // a name, or MAKEINTRESOURCE of the id
   UINT m_nIDHelp = 0;                   // the template id
   CWnd* m_pParentWnd = nullptr;
+  HACCEL m_hAccelTable = nullptr;  // none: every key is the dialog manager's
 
  protected:
   LRESULT HandleInitDialog(WPARAM wParam, LPARAM lParam);

@@ -3,6 +3,7 @@
 #include "framework/base/Archive.h"
 #include "framework/base/Exception.h"
 #include "framework/base/File.h"
+#include "framework/base/FileReplace.h"
 #include "framework/win/DocManager.h"
 #include "framework/win/DocTemplate.h"
 #include "framework/win/FrameWnd.h"
@@ -20,6 +21,23 @@ BEGIN_MESSAGE_MAP(CDocument, CCmdTarget)
   ON_COMMAND(ID_FILE_SEND_MAIL, OnFileSendMail)
   ON_UPDATE_COMMAND_UI(ID_FILE_SEND_MAIL, OnUpdateFileSendMail)
 END_MESSAGE_MAP()
+
+namespace {
+
+// What a failed save or open says: the document, then the reason when
+// there is one.
+CString SaveLoadFailureText(LPCSTR lpszPathName, LPCSTR lpszReason, BOOL bSaving) {
+  CString text;
+  text.Format(bSaving ? "Failed to save document %s." : "Failed to open document %s.",
+              lpszPathName != nullptr ? lpszPathName : "");
+  if (lpszReason != nullptr && lpszReason[0] != '\0') {
+    text += "\n";
+    text += lpszReason;
+  }
+  return text;
+}
+
+}  // namespace
 
 CDocument::~CDocument() {
   // Views outliving their document must not reach back into it.
@@ -56,9 +74,9 @@ void CDocument::SetPathName(LPCSTR lpszPathName, BOOL bAddToMRU) {
     title = title.Mid(slash + 1);
   SetTitle(title);
   if (bAddToMRU) {
-    CDocManager* pManager = AfxGetDocManager();
-    if (pManager != nullptr)
-      pManager->AddToRecentFileList(m_strPathName);
+    CWinApp* pApp = AfxGetApp();
+    if (pApp != nullptr)
+      pApp->AddToRecentFileList(m_strPathName);
   }
 }
 
@@ -141,46 +159,18 @@ BOOL CDocument::OnOpenDocument(LPCSTR lpszPathName) {
 BOOL CDocument::OnSaveDocument(LPCSTR lpszPathName) {
   // The document is written beside the target and moved over it only when
   // complete, so a failed save never damages the file already there.
-  DWORD attributes = ::GetFileAttributesA(lpszPathName);
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
-    CFileException fe(CFileException::accessDenied, -1, lpszPathName);
-    ReportSaveLoadException(lpszPathName, &fe, TRUE);
-    return FALSE;
-  }
-  CString folder(lpszPathName);
-  int slash = folder.ReverseFind('\\');
-  folder = slash >= 0 ? folder.Left(slash + 1) : CString(".");
-  char tmp[MAX_PATH];
-  if (::GetTempFileNameA(folder, "bsv", 0, tmp) == 0) {
-    CFileException fe(CFileException::accessDenied, -1, lpszPathName);
-    ReportSaveLoadException(lpszPathName, &fe, TRUE);
-    return FALSE;
-  }
-  CFile file;
-  CFileException fe;
-  if (!file.Open(tmp, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive, &fe)) {
-    ::DeleteFileA(tmp);
-    ReportSaveLoadException(lpszPathName, &fe, TRUE);
-    return FALSE;
-  }
-  CArchive ar(&file, CArchive::store | CArchive::bNoFlushOnDelete);
-  ar.m_pDocument = this;
-  try {
-    Serialize(ar);
-    ar.Close();
-    file.Close();
-  } catch (CException* e) {
-    ar.Abort();
-    file.Abort();
-    ::DeleteFileA(tmp);
-    ReportSaveLoadException(lpszPathName, e, TRUE);
-    e->Delete();
-    return FALSE;
-  }
-  if (!::MoveFileExA(tmp, lpszPathName, MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED)) {
-    ::DeleteFileA(tmp);
-    CFileException fe2(CFileException::accessDenied, -1, lpszPathName);
-    ReportSaveLoadException(lpszPathName, &fe2, TRUE);
+  CString reason;
+  const bool bSaved = WriteFileReplacing(
+      lpszPathName,
+      [this](CFile& file) {
+        CArchive ar(&file, CArchive::store | CArchive::bNoFlushOnDelete);
+        ar.m_pDocument = this;
+        Serialize(ar);
+        ar.Close();
+      },
+      reason);
+  if (!bSaved) {
+    AfxMessageBox(SaveLoadFailureText(lpszPathName, reason, TRUE), MB_ICONEXCLAMATION);
     return FALSE;
   }
   SetModifiedFlag(FALSE);
@@ -188,15 +178,10 @@ BOOL CDocument::OnSaveDocument(LPCSTR lpszPathName) {
 }
 
 void CDocument::ReportSaveLoadException(LPCSTR lpszPathName, CException* e, BOOL bSaving) {
-  CString text;
-  text.Format(bSaving ? "Failed to save document %s." : "Failed to open document %s.",
-              lpszPathName != nullptr ? lpszPathName : "");
   char reason[512] = "";
-  if (e != nullptr && e->GetErrorMessage(reason, sizeof(reason)) && reason[0] != '\0') {
-    text += "\n";
-    text += reason;
-  }
-  AfxMessageBox(text, MB_ICONEXCLAMATION);
+  if (e != nullptr)
+    e->GetErrorMessage(reason, sizeof(reason));
+  AfxMessageBox(SaveLoadFailureText(lpszPathName, reason, bSaving), MB_ICONEXCLAMATION);
 }
 
 void CDocument::OnCloseDocument() {

@@ -46,7 +46,9 @@ class CWinApp : public CCmdTarget {
   // Reads the recent-file list of nMaxMRU entries from the profile.
   void LoadStdProfileSettings(UINT nMaxMRU = 4);
   void SaveStdProfileSettings();
-  void AddToRecentFileList(LPCSTR lpszPathName);
+  // Every document that takes a path comes here; a program can keep some
+  // files out of its list.
+  virtual void AddToRecentFileList(LPCSTR lpszPathName);
   // Lets the shell open files in this running copy: the main window then
   // answers DDE conversations on the program's name and the topic "system",
   // and RegisterShellFileTypes registers the DDE open command.

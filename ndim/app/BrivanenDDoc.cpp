@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 
 #include "framework/win/CmdUI.h"
 #include "framework/win/CommonDialogs.h"
@@ -24,6 +25,7 @@
 #include "ndim/import/Bv2File.h"
 #include "ndim/import/NdFileType.h"
 #include "ndim/import/NdImportSupport.h"
+#include "ndim/view/Spectrum2DDraw.h"
 #include "numerics/Constants.h"
 #include "resources/BrivanenDRes.h"
 
@@ -208,6 +210,7 @@ CBrivanenDDoc* GetActiveSpectrumDoc() {
 }
 
 CSpectrum2D* CBrivanenDDoc::AttachDataSet(CSpectrum2D* pSet) {
+  pSet->SetGdiPalette(std::make_unique<CSpectrumPalette>());
   m_dataSets.AddTail(pSet);
   m_pCurrent = pSet;
   SetModifiedFlag();

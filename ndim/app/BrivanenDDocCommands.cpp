@@ -372,7 +372,8 @@ void CBrivanenDDoc::SendTraces(const HandOffTraces& traces) {
     return;
   const CString folder = COneDProgramWin::GetProgramFolder();
   COneDProgramWin program(folder);
-  HandOff(*m_pCurrent, m_interpreter, traces, folder, CSize(m_nClientWidth, m_nClientHeight), program, m_messages);
+  const HandOffFolders folders{folder, COneDProgramWin::GetTemporaryFolder()};
+  HandOff(*m_pCurrent, m_interpreter, traces, folders, CSize(m_nClientWidth, m_nClientHeight), program, m_messages);
   // The windows were not repainted while the 1D program ran.
   UpdateAllViews(nullptr);
 }

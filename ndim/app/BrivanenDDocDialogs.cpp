@@ -85,21 +85,34 @@ void CBrivanenDDoc::OnUpdateProcessPhase(CCmdUI* pCmdUI) {
 }
 
 // One dialog per dimension, from the current one down, while the user asks
-// for the next.
+// for the next. Once the last of them is transformed the set has no time
+// dimension left: the operations then act on all dimensions, and the
+// baseline commands are offered.
 void CBrivanenDDoc::OnProcessFourier() {
   while (m_pCurrent != nullptr && m_pCurrent->m_nCurrentDim > 0) {
-    CFourierDialog dialog(FourierInitialChoices(*m_pCurrent), m_pCurrent->m_apodization, m_pCurrent->m_nCurrentDim,
-                          AfxGetMainWnd());
-    if (dialog.DoModal() != IDOK)
-      return;
+    // Past the last dimension (after an inverse transform along it) the
+    // dialog works along the last one, and its OK button says so.
+    const int dim = FourierDimension(*m_pCurrent);
+    CFourierDialog dialog(FourierInitialChoices(*m_pCurrent), m_pCurrent->m_apodization, dim, AfxGetMainWnd());
     CBrivanenDApp* pApp = GetBrivanenDApp();
     int divisor = pApp != nullptr ? pApp->m_nPredictionDivisor : 1;
+    dialog.m_nPoints = m_pCurrent->IsValidDimension(dim) ? m_pCurrent->m_dims[dim].m_nPoints : 0;
+    dialog.m_nDivisor = divisor;
+    const INT_PTR result = dialog.DoModal();
+    // A zero divisor the refusal read as 1 is kept as 1, even when the user
+    // then cancels.
+    if (pApp != nullptr)
+      pApp->m_nPredictionDivisor = divisor = dialog.m_nDivisor;
+    if (result != IDOK)
+      return;
     const std::vector<std::string> lines = FourierCommandLines(dialog.m_choices, *m_pCurrent, divisor);
     if (pApp != nullptr)
       pApp->m_nPredictionDivisor = divisor;
     RunLines(lines);
     if (m_pCurrent == nullptr)
       return;
+    if (m_pCurrent->m_nCurrentDim == 0)
+      RunLines({"f= -1"});
     FinishFourier(*m_pCurrent, dialog.m_choices.m_bApodize);
     DataChanged();
     if (!dialog.m_choices.m_bNextDimension)
@@ -240,9 +253,7 @@ void CBrivanenDDoc::OnEditPalette() {
   std::memcpy(dialog.m_ramp.m_blue, m_pCurrent->m_blue, sizeof m_pCurrent->m_blue);
   if (dialog.DoModal() != IDOK)
     return;
-  std::memcpy(m_pCurrent->m_red, dialog.m_ramp.m_red, sizeof m_pCurrent->m_red);
-  std::memcpy(m_pCurrent->m_green, dialog.m_ramp.m_green, sizeof m_pCurrent->m_green);
-  std::memcpy(m_pCurrent->m_blue, dialog.m_ramp.m_blue, sizeof m_pCurrent->m_blue);
+  m_pCurrent->SetPaletteColours(dialog.m_ramp.m_red, dialog.m_ramp.m_green, dialog.m_ramp.m_blue);
   m_pCurrent->m_bPlotDirty = 1;
   SetModifiedFlag();
   UpdateAllViews(nullptr);

@@ -347,7 +347,11 @@ void CBrivanenDView::ReferenceAxis(CPoint point, int nMode) {
   const double ppm = NdAxisValue(dim, nMode == ndMouseReferenceF1 ? p.y : p.x, ND_UNITS_PPM);
   CString shift;
   shift.Format("%.3lf", ppm);
-  if (!AskReference(shift, nMode == ndMouseReferenceF1 ? "Ref. Col" : "Ref. Row"))
+  const BOOL bOk = AskReference(shift, nMode == ndMouseReferenceF1 ? "Ref. Col" : "Ref. Row");
+  // The tool acts once, whatever the answer: the dialog took the button's
+  // release, which would otherwise have ended it.
+  pDoc->m_nMouseMode = ndMouseNone;
+  if (!bOk)
     return;
   char* end = nullptr;
   errno = 0;

@@ -213,6 +213,7 @@ void CMainFrame::EnterFullScreen() {
     ShowControlBar(FullScreenBar(i), FALSE, FALSE);
   }
   GetWindowPlacement(&m_wpFrame);
+  GetWindowRect(&m_rectFrame);
   m_bFullScreen = TRUE;
   ModifyStyle(WS_CAPTION | WS_THICKFRAME, 0);
   const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
@@ -242,8 +243,17 @@ void CMainFrame::ExitFullScreen() {
   ModifyStyle(0, WS_CAPTION | WS_THICKFRAME);
   for (int i = 0; i < kFullScreenBars; ++i)
     ShowControlBar(FullScreenBar(i), m_bBarVisible[i], FALSE);
-  SetWindowPlacement(&m_wpFrame);
+  // A maximised frame stayed maximised, so it only goes back to its
+  // rectangle: the placement of a maximised window would move it to its
+  // maximised position's corner with the full screen's size.
+  if (IsZoomed())
+    SetWindowPos(nullptr, m_rectFrame.left, m_rectFrame.top, m_rectFrame.Width(), m_rectFrame.Height(),
+                 SWP_NOZORDER | SWP_FRAMECHANGED);
+  else
+    SetWindowPlacement(&m_wpFrame);
   SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_FRAMECHANGED);
+  RecalcLayout();
+  RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
   CMDIChildWnd* pChild = MDIGetActive();
   if (pChild != nullptr && !m_bChildMaximized)
     pChild->MDIRestore();

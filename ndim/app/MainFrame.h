@@ -67,6 +67,7 @@ class CMainFrame : public CMDIFrameWnd {
   BOOL m_bFullScreen = FALSE;
   BOOL m_bBarVisible[kFullScreenBars] = {};
   WINDOWPLACEMENT m_wpFrame = {};
+  CRect m_rectFrame;  // where the frame was, maximised or not
   BOOL m_bChildMaximized = FALSE;
   std::unique_ptr<CToolBar> m_pFullScreenBar;
 

@@ -51,6 +51,17 @@ CString COneDProgramWin::GetProgramFolder() {
   return CString(drive) + folder;
 }
 
+CString COneDProgramWin::GetTemporaryFolder() {
+  char path[MAX_PATH + 1] = "";
+  const DWORD n = ::GetTempPathA(sizeof path, path);
+  if (n == 0 || n >= sizeof path)
+    return CString();
+  CString folder(path);
+  if (folder.Right(1) != "\\")
+    folder += "\\";
+  return folder;
+}
+
 CString COneDProgramWin::GetWorkingFolder(LPCSTR programFolder) {
   return IsFolder(kWorkingFolder) ? CString(kWorkingFolder) : CString(programFolder);
 }

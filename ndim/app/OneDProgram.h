@@ -16,6 +16,9 @@ class COneDProgramWin : public COneDProgram {
   // The drive and folder of the running program's own file, with its
   // separator.
   static CString GetProgramFolder();
+  // The user's temporary folder, with its separator; empty when there is
+  // none.
+  static CString GetTemporaryFolder();
   // The folder the 1D program starts in: "c:\temp" when it exists, otherwise
   // the program's folder (a start in a folder that does not exist fails).
   static CString GetWorkingFolder(LPCSTR programFolder);

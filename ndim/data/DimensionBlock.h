@@ -11,7 +11,18 @@ struct DimensionBlock {
   float m_fLastFrequency = -1.0f;       // Hz at the last point (right edge)
   float m_fSpectrometerFreq = 300.0f;   // MHz
   std::int32_t m_nAcquisitionMode = 1;  // AQ_mod of Bruker data
-  std::int32_t m_nIndirectMode = 0;     // MC2 of Bruker f1; 3 or 0 for Varian
+  std::int32_t m_nIndirectMode = 0;     // MC2 of Bruker f1; 3 or 0 for Varian;
+                                        // the last dimension's: NdQuadratureSense
+};
+
+// The second mode code of the last dimension: which way the spectrometer's
+// quadrature turns, so that the Fourier Transform dialog can preset the
+// spectrometer's own orientation. Readers that know their vendor state it;
+// sets read or saved without it say nothing.
+enum NdQuadratureSense {
+  ndSenseUnstated = 0,
+  ndSenseForward = 1,    // a forward transform shows it as the vendor does (Bruker)
+  ndSenseConjugate = 2,  // conjugated first in every dimension (Varian)
 };
 
 static_assert(sizeof(DimensionBlock) == 28, "DimensionBlock is stored as 28 bytes");

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "ndim/data/IntegrationBlock.h"
 
@@ -128,11 +129,19 @@ bool CSpectrum2D::AllocateData() {
 // ---------------------------------------------------------------------------
 // Real and complex forms
 
+void CSpectrum2D::DropHypercomplexHalves() {
+  if (m_dims[0].m_nPoints > 1) {
+    // The dimensions whose pairs those halves held have no pairs left to swap.
+    m_phasingOrder[1] = m_phasingOrder[2] = m_phasingOrder[3] = 0;
+  }
+  m_dims[0].m_nPoints = 1;
+}
+
 void CSpectrum2D::MakeReal() {
   if (m_bReal)
     return;
   m_bReal = 1;
-  m_dims[0].m_nPoints = 1;
+  DropHypercomplexHalves();
   if (!m_pData)
     return;
   const int total = GetTotalPoints();
@@ -142,9 +151,20 @@ void CSpectrum2D::MakeReal() {
     m_pData = static_cast<float*>(p);
 }
 
+// A complex set keeps its first hypercomplex half only, as a real one made
+// complex has one.
 bool CSpectrum2D::MakeComplex() {
-  if (!m_bReal)
+  if (!m_bReal) {
+    if (m_dims[0].m_nPoints > 1) {
+      DropHypercomplexHalves();
+      if (m_pData) {
+        const std::size_t bytes = static_cast<std::size_t>(GetTotalPoints()) * 2 * sizeof(float);
+        if (void* p = std::realloc(m_pData, bytes))
+          m_pData = static_cast<float*>(p);
+      }
+    }
     return true;
+  }
   if (m_pData) {
     const long long total = GetTotalPoints();
     if (!SizeFits(total, 2))
@@ -158,7 +178,7 @@ bool CSpectrum2D::MakeComplex() {
       m_pData[2 * i + 1] = 0.0f;
     }
   }
-  m_dims[0].m_nPoints = 1;
+  DropHypercomplexHalves();
   m_bReal = 0;
   return true;
 }
@@ -513,6 +533,24 @@ void CSpectrum2D::BuildDefaultPalette() {
 
 void CSpectrum2D::InterpolatePalette() {
   InterpolateRamp(m_red, m_green, m_blue, m_controlFlags);
+  PaletteChanged();
+}
+
+void CSpectrum2D::SetPaletteColours(const BYTE* red, const BYTE* green, const BYTE* blue) {
+  std::memcpy(m_red, red, sizeof m_red);
+  std::memcpy(m_green, green, sizeof m_green);
+  std::memcpy(m_blue, blue, sizeof m_blue);
+  PaletteChanged();
+}
+
+void CSpectrum2D::PaletteChanged() {
+  if (m_pGdiPalette)
+    m_pGdiPalette->Rebuild(*this);
+}
+
+void CSpectrum2D::SetGdiPalette(std::unique_ptr<CSpectrumGdiPalette> pPalette) {
+  m_pGdiPalette = std::move(pPalette);
+  PaletteChanged();
 }
 
 void InterpolateRamp(BYTE* red, BYTE* green, BYTE* blue, const int* nodes) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <vector>
 
 #include "framework/base/Lists.h"
@@ -17,6 +18,7 @@
 
 class CDC;
 class CIntegrationBlock;
+class CSpectrum2D;
 
 // A projection strip beside the plot.
 struct ProjectionTrace {
@@ -52,6 +54,15 @@ struct ApodizationSettings {
 // colour.
 void InterpolateRamp(BYTE* red, BYTE* green, BYTE* blue, const int* nodes);
 
+// The GDI palette a set keeps of its colour tables. Only window code can
+// make one: the document gives one to each set it holds, and the set has
+// it rebuilt whenever its colours change.
+class CSpectrumGdiPalette {
+ public:
+  virtual ~CSpectrumGdiPalette() = default;
+  virtual void Rebuild(const CSpectrum2D& set) = 0;
+};
+
 class CSpectrum2D {
  public:
   enum { MaxDimensions = 7, ContourColours = 12, PaletteSize = 256 };
@@ -82,7 +93,8 @@ class CSpectrum2D {
   // change) when it does not fit or memory runs out.
   bool AllocateData();
 
-  // Operations on the whole buffer.
+  // Operations on the whole buffer. Both forms keep one hypercomplex half,
+  // the first.
   void MakeReal();
   bool MakeComplex();
   void ToPolar();
@@ -110,9 +122,15 @@ class CSpectrum2D {
   void ScaleRect(RECT& rect) const;
 
   // Palette tables: the channels between consecutive control points are
-  // interpolated linearly.
+  // interpolated linearly. Every change of the tables rebuilds the GDI
+  // palette.
   void BuildDefaultPalette();
   void InterpolatePalette();
+  void SetPaletteColours(const BYTE* red, const BYTE* green, const BYTE* blue);
+  void PaletteChanged();
+  // Takes the GDI palette and builds it from the tables at once.
+  void SetGdiPalette(std::unique_ptr<CSpectrumGdiPalette> pPalette);
+  const CSpectrumGdiPalette* GetGdiPalette() const { return m_pGdiPalette.get(); }
 
   // Integration regions (owned).
   void DeleteRegions();
@@ -204,6 +222,12 @@ class CSpectrum2D {
   double m_trig[kNdTrigEntries];
 
  private:
+  std::unique_ptr<CSpectrumGdiPalette> m_pGdiPalette;
+
+  // The hypercomplex factor back to 1, and with the halves gone the
+  // phasing order's bytes that named them.
+  void DropHypercomplexHalves();
+
   CSpectrum2D(const CSpectrum2D&) = delete;
   CSpectrum2D& operator=(const CSpectrum2D&) = delete;
 };

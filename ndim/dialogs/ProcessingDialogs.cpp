@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "framework/win/DataExchange.h"
 #include "framework/win/UiHooks.h"
@@ -117,6 +118,17 @@ void CFourierDialog::DoDataExchange(CDataExchange* pDX) {
     DDX_Check(pDX, box.nID, value);
     box.value = value != 0;
   }
+}
+
+void CFourierDialog::OnOK() {
+  if (!UpdateData(TRUE))
+    return;
+  const std::string refusal = FourierPredictionRefusal(m_choices, m_nPoints, m_nDivisor);
+  if (!refusal.empty()) {
+    AfxMessageBox(refusal.c_str(), MB_OK | MB_ICONEXCLAMATION);
+    return;
+  }
+  EndDialog(IDOK);
 }
 
 void CFourierDialog::OnChooseFunction() {

@@ -31,10 +31,15 @@ class CFourierDialog : public CDialog {
   CFourierDialog(const FourierChoices& choices, ApodizationSettings& apodization, int dim, CWnd* pParentWnd = nullptr);
 
   FourierChoices m_choices;
+  // The points along dim and the application's prediction divisor: OK
+  // refuses, with the reason, a prediction filling they cannot give.
+  int m_nPoints = 0;
+  int m_nDivisor = 1;
 
  protected:
   BOOL OnInitDialog() override;
   void DoDataExchange(CDataExchange* pDX) override;
+  void OnOK() override;
   void OnChooseFunction();
   // Magnitude and Hyperphase exclude each other.
   void OnMagnitude();

@@ -33,11 +33,20 @@ struct FourierChoices {
   BOOL m_bInvert = FALSE;
 };
 
-// The dialog's first state for the set's current dimension, from its
-// dimension blocks.
+// The dimension the dialog transforms: the current one, or the last when
+// the current one is past it (where an inverse transform along the last
+// dimension leaves the set).
+int FourierDimension(const CSpectrum2D& set);
+// The dialog's first state for that dimension, from the dimension blocks.
 FourierChoices FourierInitialChoices(const CSpectrum2D& set);
-// The lines of one transform along the current dimension. divisor is the
-// application's automatic-prediction divisor; a zero one becomes 1 (kept).
+// Why OK cannot fill that dimension of count points by linear prediction
+// up to the chosen size with the application's divisor (0 counts as 1);
+// empty when it can, or when there is nothing to predict.
+std::string FourierPredictionRefusal(const FourierChoices& c, int count, int& divisor);
+// The lines of one transform along that dimension ("f=" first when it is
+// not the current one). divisor is the application's automatic-prediction
+// divisor; a zero one becomes 1 (kept). The prediction's points are those
+// the transform finds, after the quadrature split of "Hyper".
 std::vector<std::string> FourierCommandLines(const FourierChoices& c, const CSpectrum2D& set, int& divisor);
 // After the lines ran: the axis just transformed shows ppm, and the set
 // remembers whether to apodize next time.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "framework/base/FileReplace.h"
 #include "ndim/data/Spectrum2D.h"
 
 static_assert(PaletteRamp::Entries == CSpectrum2D::PaletteSize, "the ramp is the set's palette");
@@ -68,11 +69,6 @@ bool ReadPaletteFile(const char* path, PaletteRamp& ramp, std::string& error) {
 }
 
 bool WritePaletteFile(const char* path, const PaletteRamp& ramp, std::string& error) {
-  std::FILE* file = std::fopen(path, "wb");
-  if (file == nullptr) {
-    error = "Unable to open file for writing";
-    return false;
-  }
   unsigned char bytes[PaletteRamp::FileSize];
   for (int i = 0; i < PaletteRamp::Entries; ++i) {
     unsigned char* record = bytes + 4 * i;
@@ -81,11 +77,17 @@ bool WritePaletteFile(const char* path, const PaletteRamp& ramp, std::string& er
     record[2] = ramp.m_blue[i];
     record[3] = static_cast<unsigned char>(ramp.m_nodes[i] & 0xFF);
   }
-  const bool written = std::fwrite(bytes, 1, sizeof bytes, file) == sizeof bytes;
-  const bool closed = std::fclose(file) == 0;
-  if (!written || !closed) {
-    error = "Error during writing";
-    return false;
+  CString reason;
+  switch (ReplaceFileContents(
+      path, CFile::typeBinary, [&bytes](CFile& file) { file.Write(bytes, sizeof bytes); }, reason)) {
+    case fileReplaced:
+      return true;
+    case fileNotWritten:
+      error = "Error during writing";
+      return false;
+    default:
+      // A file that could not be made, or one that may not be replaced.
+      error = "Unable to open file for writing";
+      return false;
   }
-  return true;
 }

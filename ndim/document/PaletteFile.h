@@ -36,6 +36,7 @@ struct PaletteRamp {
 bool ParsePaletteFile(const unsigned char* bytes, std::size_t size, PaletteRamp& ramp);
 // Read and write a .PAL file; on failure error holds the message to show.
 // A file that cannot be opened leaves the ramp as it was; one that ends
-// early has been read as far as it goes (ParsePaletteFile).
+// early has been read as far as it goes (ParsePaletteFile). A write that
+// fails leaves the file there as it was.
 bool ReadPaletteFile(const char* path, PaletteRamp& ramp, std::string& error);
 bool WritePaletteFile(const char* path, const PaletteRamp& ramp, std::string& error);

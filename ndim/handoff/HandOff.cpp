@@ -2,22 +2,43 @@
 
 #include <cstdio>
 
+#include "common/HandOffNames.h"
 #include "ndim/data/Spectrum2D.h"
 #include "ndim/handoff/HandOffUi.h"
 #include "ndim/handoff/TraceFile.h"
 
-CString HandOffPath(LPCSTR folder, bool columns) {
-  return CString(folder) + (columns ? "~col.bvx" : "~row.bvx");
+namespace {
+
+// The document of an earlier run removed, and whether a file can be made
+// there now (an empty one, which the document then replaces).
+bool ClearedForWriting(const CString& path) {
+  // A document left by an earlier run is never what the 1D program opens.
+  std::remove(path);
+  std::FILE* file = std::fopen(path, "wb");
+  if (file == nullptr)
+    return false;
+  std::fclose(file);
+  return true;
 }
 
-void HandOff(CSpectrum2D& set, CCommandInterpreter& interpreter, const HandOffTraces& traces, LPCSTR folder,
-             const CSize& client, COneDProgram& program, CHandOffUi& ui) {
+}  // namespace
+
+CString HandOffPath(LPCSTR folder, bool columns) {
+  return CString(folder) + (columns ? kColumnHandOffName : kRowHandOffName);
+}
+
+void HandOff(CSpectrum2D& set, CCommandInterpreter& interpreter, const HandOffTraces& traces,
+             const HandOffFolders& folders, const CSize& client, COneDProgram& program, CHandOffUi& ui) {
   std::vector<float> pairs;
   if (!GatherTraces(set, traces.m_bColumns, traces.m_indices, pairs))
     return;
-  const CString path = HandOffPath(folder, traces.m_bColumns);
-  // A document left by an earlier run is never what the 1D program opens.
-  std::remove(path);
+  // A program folder the user may not write to (an installed program's)
+  // would stop every hand-off without a word.
+  CString path = HandOffPath(folders.m_strProgram, traces.m_bColumns);
+  if (!ClearedForWriting(path) && !folders.m_strFallback.IsEmpty()) {
+    path = HandOffPath(folders.m_strFallback, traces.m_bColumns);
+    ClearedForWriting(path);
+  }
   const DimensionBlock block = HandedBlock(set, traces.m_bColumns ? 1 : 2);
   if (!WriteTraceFile(path, pairs.data(), block, static_cast<int>(traces.m_indices.size()), !set.m_bReal, client,
                       ui)) {

@@ -1,5 +1,6 @@
 // The hand-off of rows or columns of a 2D data set to the 1D program: the
-// traces go into a temporary 1D document in the nD program's folder, the 1D
+// traces go into a temporary 1D document in the nD program's folder (or,
+// when no file can be made there, in the user's temporary folder), the 1D
 // program is run on it, and once it has ended its phase and window function
 // are offered to the 2D data; the temporary document is then removed.
 #pragma once
@@ -36,11 +37,17 @@ struct HandOffTraces {
   std::vector<int> m_indices;  // f1 indices of rows or f2 indices of columns, in order
 };
 
+// Where the temporary document goes, each folder ending with its separator.
+struct HandOffFolders {
+  CString m_strProgram;   // the nD program's own
+  CString m_strFallback;  // taken when no file can be made there; empty: none
+};
+
 // The temporary document of a hand-off: "~row.bvx" or "~col.bvx" in the
 // folder (which ends with its separator).
 CString HandOffPath(LPCSTR folder, bool columns);
 
 // The whole hand-off. `client` is the client area of the view the traces come
 // from. The 2D data change only through the offers the user accepts.
-void HandOff(CSpectrum2D& set, CCommandInterpreter& interpreter, const HandOffTraces& traces, LPCSTR folder,
-             const CSize& client, COneDProgram& program, CHandOffUi& ui);
+void HandOff(CSpectrum2D& set, CCommandInterpreter& interpreter, const HandOffTraces& traces,
+             const HandOffFolders& folders, const CSize& client, COneDProgram& program, CHandOffUi& ui);

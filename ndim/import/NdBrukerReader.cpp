@@ -169,18 +169,34 @@ DimensionBlock MakeBlock(const Acquisition& a, bool direct, int count, int mode)
   return b;
 }
 
-// f1's mode: AQ_mod where acqu2s has it, else FnMODE. False with the reason.
-bool IndirectMode(const Acquisition& a, int& mode, CString& reason) {
+// FnMODE of acqu2s (0 undefined, 1 QF, 2 QSEQ, 3 TPPI, 4 States, 5
+// States-TPPI, 6 echo-antiecho), or -1: absent, or shown to the user when it
+// is no number or no mode, and then taken as saying nothing.
+int ReadFnMode(const Acquisition& a, CNdImportLog& log) {
+  if (a.state[FnMode] == Acquisition::absent)
+    return -1;
+  if (a.state[FnMode] == Acquisition::unreadable) {
+    log.Show("Failed to read FnMODE parameter in the acqu2s file");
+    return -1;
+  }
+  if (ModeOfFnMode(a.Int(FnMode)) < 0) {
+    log.Show("The FnMODE parameter in the acqu2s file is out of range");
+    return -1;
+  }
+  return a.Int(FnMode);
+}
+
+// f1's acquisition mode code: AQ_mod where acqu2s has it, else FnMODE's (0
+// when FnMODE says nothing). False with the reason when acqu2s has neither
+// record or its AQ_mod is no number.
+bool IndirectMode(const Acquisition& a, int fnMode, int& mode, CString& reason) {
   if (a.state[Mode] == Acquisition::absent && a.state[FnMode] == Acquisition::absent) {
     reason = "The acqu2s file lacks the acquisition parameters AQ_mod and FnMODE";
   } else if (a.state[Mode] != Acquisition::absent) {
     reason = MissingRecord(a, {Mode}, "acqu2s");
     mode = ModeOfAqMod(a.Int(Mode));
   } else {
-    reason = MissingRecord(a, {FnMode}, "acqu2s");
-    mode = ModeOfFnMode(a.Int(FnMode));
-    if (reason.IsEmpty() && mode < 0)
-      reason = "The acquisition mode FnMODE of the acqu2s file is out of range";
+    mode = fnMode < 0 ? 0 : ModeOfFnMode(fnMode);
   }
   return reason.IsEmpty();
 }
@@ -217,6 +233,47 @@ bool ReadOffset(LPCSTR path, DimensionBlock& b) {
     return false;
   b.m_fLastFrequency = NdToFloat(ppm * b.m_fSpectrometerFreq - b.m_fSpectralWidth);
   return true;
+}
+
+// MC2 (0 QF, 1 QSEQ, 2 TPPI, 3 States, 4 States-TPPI, 5 echo-antiecho) is
+// FnMODE less one.
+const int kMc2Modes = 6;
+const int kMc2EchoAntiecho = 5;
+
+// f1's indirect-dimension mode code: MC2 of proc2s, the mode the vendor's
+// own processing of f1 used; where it cannot be read, after a message that
+// names it, the mode FnMODE gives, else 0.
+int IndirectModeCode(LPCSTR path, int fnMode, CNdImportLog& log) {
+  std::string value;
+  int mc2 = 0;
+  if (!ReadRecord(path, "##$MC2=", value) || !NdParseInt(value, mc2))
+    log.Show("Failed to read mc2 parameter in the proc2s file");
+  else if (mc2 < 0 || mc2 >= kMc2Modes)
+    log.Show("The mc2 parameter in the proc2s file is out of range");
+  else
+    return mc2;
+  return fnMode > 0 ? fnMode - 1 : 0;
+}
+
+// Echo-antiecho rows come in pairs, echo (E) then antiecho (A), which the
+// transform's lines cannot combine: each pair becomes the States pair
+// E - A, i (E + A), the Rance-Kay shuffle for Bruker data with its 90-degree
+// turn (nmrglue, process/nmrtxt/rance_kay.py, bruk_ranceY), so that f1 is
+// processed as States data and needs no 90-degree phase. An odd last row
+// has no partner and stays.
+void RecombineEchoAntiecho(CSpectrum2D& set) {
+  const std::size_t points = static_cast<std::size_t>(set.m_dims[2].m_nPoints);
+  for (int row = 0; row + 1 < set.m_dims[1].m_nPoints; row += 2) {
+    float* e = set.m_pData + 2 * points * static_cast<std::size_t>(row);
+    float* a = e + 2 * points;
+    for (std::size_t k = 0; k < 2 * points; k += 2) {
+      const float er = e[k], ei = e[k + 1], ar = a[k], ai = a[k + 1];
+      e[k] = er - ar;
+      e[k + 1] = ei - ai;
+      a[k] = -(ei + ai);
+      a[k + 1] = er + ar;
+    }
+  }
 }
 
 // Where the rows lie: back to back when the file is exactly as long as
@@ -271,7 +328,10 @@ CSpectrum2D* ReadBruker(LPCSTR path, CNdImportLog& log) {
   ReadAcquisition(text, acqu2s);
   int f1Mode = 0;
   reason = MissingRecord(acqu2s, kIndirectRecords, "acqu2s");
-  if (!reason.IsEmpty() || !IndirectMode(acqu2s, f1Mode, reason))
+  if (!reason.IsEmpty())
+    return log.FailQuietly(reason);
+  const int fnMode = ReadFnMode(acqu2s, log);
+  if (!IndirectMode(acqu2s, fnMode, f1Mode, reason))
     return log.FailQuietly(reason);
   // f2's TD counts real values; f1's counts rows.
   if (acqus.Int(Count) < 2 || acqu2s.Int(Count) < 1)
@@ -281,22 +341,25 @@ CSpectrum2D* ReadBruker(LPCSTR path, CNdImportLog& log) {
   if (!CSpectrum2D::SizeFits(static_cast<long long>(f1.m_nPoints) * f2.m_nPoints, 2))
     return log.FailQuietly("The data set is too large");
 
-  std::string value;
-  int mc2 = 0;
-  if (!ReadRecord(NdBeside(path, "pdata\\1\\proc"), "##$MC2=", value) || !NdParseInt(value, mc2)) {
-    log.Show("Failed to read mc2 parameter in the proc file");
-    mc2 = 0;
-  }
-  f1.m_nIndirectMode = mc2;
-  if (!ReadOffset(NdBeside(path, "pdata\\1\\proc2s"), f1))
+  const CString proc2s = NdBeside(path, "pdata\\1\\proc2s");
+  if (!ReadOffset(proc2s, f1))
     return log.Fail("Failed to read OFFSET parameter in the proc2s file");
   if (!ReadOffset(NdBeside(path, "pdata\\1\\procs"), f2))
     return log.Fail("Failed to read OFFSET parameter in the procs file");
+  f1.m_nIndirectMode = IndirectModeCode(proc2s, fnMode, log);
+  // A forward transform of Bruker's quadrature pairs gives its own spectrum
+  // (the vendor's 2rr of tests/data/bruker-t1-2d, and nmrglue's Bruker
+  // examples, which transform with the opposite sign and then reverse).
+  f2.m_nIndirectMode = ndSenseForward;
 
+  CSpectrum2D* set = nullptr;
   try {
-    return ReadSerialFile(path, acqus, doubles, f1, f2, log);
+    set = ReadSerialFile(path, acqus, doubles, f1, f2, log);
   } catch (CException* e) {
     e->Delete();
     return log.FailQuietly("Error reading the serial file");
   }
+  if (set != nullptr && f1.m_nIndirectMode == kMc2EchoAntiecho)
+    RecombineEchoAntiecho(*set);
+  return set;
 }

@@ -19,12 +19,9 @@ struct Procpar {
   bool found[Records] = {};
   double value[Records] = {};
 
-  bool Complete() const {
-    for (int k = 0; k < Required; ++k)
-      if (!found[k])
-        return false;
-    return true;
-  }
+  // Why the experiment cannot be read as a 2D one: the required records
+  // missing (or no numbers), by name; empty when all are there.
+  CString Missing() const;
 };
 
 struct RecordName {
@@ -35,6 +32,24 @@ struct RecordName {
 const RecordName kRecords[Procpar::Records] = {{"sfrq", true},     {"dfrq", false}, {"sw", false},  {"sw1", true},
                                                {"arraydim", true}, {"ni", false},   {"rfp", false}, {"rfl", false},
                                                {"rfp1", false},    {"rfl1", false}, {"reffrq1", false}};
+
+CString Procpar::Missing() const {
+  CString names;
+  int count = 0;
+  for (int k = 0; k < Required; ++k) {
+    if (found[k])
+      continue;
+    if (count++ > 0)
+      names += ", ";
+    names += kRecords[k].name;
+  }
+  if (count == 0)
+    return CString();
+  CString reason;
+  reason.Format("The procpar file lacks the parameter%s %s of the 2D experiment", count == 1 ? "" : "s",
+                static_cast<LPCSTR>(names));
+  return reason;
+}
 
 int RecordOf(const std::string& word) {
   for (int k = 0; k < Procpar::Records; ++k)
@@ -118,6 +133,9 @@ CSpectrum2D* ReadFid(CFile& file, const Procpar& p, CNdImportLog& log) {
   f1.m_fLastFrequency = NdToFloat(p.value[Procpar::Rfp1] - p.value[Procpar::Rfl1]);
   f2.m_nAcquisitionMode = 1;
   f1.m_nIndirectMode = p.value[Procpar::Ni] < p.value[Procpar::Arraydim] ? 3 : 0;
+  // VnmrJ's pairs turn the other way round: its spectra are the conjugates'
+  // transforms, along f2 and along a phase-arrayed f1 alike.
+  f2.m_nIndirectMode = ndSenseConjugate;
 
   // An odd last value of a block has no partner and is left out.
   NdRowLayout layout;
@@ -148,8 +166,9 @@ CSpectrum2D* ReadVarian(LPCSTR path, CNdImportLog& log) {
     return log.Fail("failed to open ProcPar file.\nImporting aborted");
   Procpar procpar;
   ReadProcpar(text, procpar);
-  if (!procpar.Complete())
-    return log.FailQuietly("The procpar file lacks a parameter of the 2D experiment");
+  const CString missing = procpar.Missing();
+  if (!missing.IsEmpty())
+    return log.FailQuietly(missing);
   try {
     return ReadFid(file, procpar, log);
   } catch (CException* e) {

@@ -24,6 +24,8 @@
 //                                             f1's indirect-dimension mode: 3
 //                                             when ni < arraydim, else 0
 //   sfrq, dfrq, sw, sw1, arraydim and ni must all be there.
+//   f2's second mode code is ndSenseConjugate: VnmrJ's pairs are conjugated
+//   before the transform.
 #pragma once
 
 #include "framework/base/WinTypes.h"

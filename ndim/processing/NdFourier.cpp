@@ -5,26 +5,50 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <vector>
 
+#include "ndim/processing/NdFourierKernels.h"
 #include "numerics/Constants.h"
+#include "numerics/VectorUnit.h"
 
 namespace {
 
 // Positions of the dimension lie `step` floats apart; each holds `width`
 // floats (a run of interleaved columns) that are transformed together.
 
-// Exchanges positions so that position i holds what stood at bit-reverse(i).
-void BitReverse(float* v, int n, std::size_t width, std::size_t step) {
+// The pairs of positions i < bit-reverse(i) of n, in order.
+void BitReversePairs(int n, std::vector<int>& pairs) {
+  pairs.clear();
   int j = 0;
   for (int i = 0; i < n; ++i) {
-    if (i < j)
-      std::swap_ranges(v + i * step, v + i * step + width, v + j * step);
+    if (i < j) {
+      pairs.push_back(i);
+      pairs.push_back(j);
+    }
     int bit = n >> 1;
     while (bit > 0 && (j & bit)) {
       j ^= bit;
       bit >>= 1;
     }
     j |= bit;
+  }
+}
+
+// Exchanges positions so that position i holds what stood at bit-reverse(i);
+// whole complex floats move, as 8-byte words.
+void BitReverse(float* v, const std::vector<int>& pairs, std::size_t width, std::size_t step) {
+  for (std::size_t p = 0; p < pairs.size(); p += 2) {
+    float* a = v + pairs[p] * step;
+    float* b = v + pairs[p + 1] * step;
+    for (std::size_t c = 0; c < width; c += 2) {
+      uint64_t x, y;
+      std::memcpy(&x, a + c, 8);
+      std::memcpy(&y, b + c, 8);
+      std::memcpy(a + c, &y, 8);
+      std::memcpy(b + c, &x, 8);
+    }
   }
 }
 
@@ -73,32 +97,114 @@ inline void Butterfly(float* a, float* b, std::size_t width, double wr, double w
   }
 }
 
-void TransformRun(float* v, int n, std::size_t width, std::size_t step, int d, const double* trig) {
-  BitReverse(v, n, width, step);
+// The twiddles of every radix-2 stage (half-span h = 4, 8, ... below n),
+// stage after stage, h each: the recurrence of the stage, run once for all
+// the blocks and columns instead of once a group.
+void StageTwiddles(int n, int d, const double* trig, std::vector<double>& wr, std::vector<double>& wi) {
+  wr.clear();
+  wi.clear();
+  double s = d;  // sin(d pi / 2), then halved angles: s_k = s_(k-1) / (2 cos_k)
+  int k = 0;
+  for (long long h = 4; h < n; h *= 2, ++k) {
+    const double c = trig[k];
+    s = s / (2.0 * c);
+    double r = 1.0, i = 0.0;
+    for (long long j = 0; j < h; ++j) {
+      wr.push_back(r);
+      wi.push_back(i);
+      const double t = r * c - i * s;
+      i = r * s + i * c;
+      r = t;
+    }
+  }
+}
+
+// One run of columns whose positions lie `step` floats apart. Every
+// butterfly is the one of the stage's recurrence, with its twiddle from the
+// table; a stage's butterflies are independent, so they go group by group.
+void TransformRun(float* v, int n, std::size_t width, std::size_t step, int d, const std::vector<int>& pairs,
+                  const double* wr, const double* wi) {
+  BitReverse(v, pairs, width, step);
   if (n == 2) {
     Butterfly(v, v + step, width, 1.0, 0.0);
     return;
   }
   Radix4(v, n, width, step, d);
-  // sin(d pi / 2), then halved angles: s_k = s_(k-1) / (2 cos_k)
-  double s = d;
-  int k = 0;
-  for (long long h = 4; h < n; h *= 2, ++k) {
-    const double c = trig[k];
-    s = s / (2.0 * c);
-    double wr = 1.0, wi = 0.0;
+  for (long long h = 4; h < n; h *= 2) {
     const std::size_t span = static_cast<std::size_t>(h) * step;
-    for (long long j = 0; j < h; ++j) {
-      for (long long g = j; g < n; g += 2 * h) {
-        float* a = v + static_cast<std::size_t>(g) * step;
-        Butterfly(a, a + span, width, wr, wi);
-      }
-      const double t = wr * c - wi * s;
-      wi = wr * s + wi * c;
-      wr = t;
+    for (long long g = 0; g < n; g += 2 * h) {
+      float* a = v + static_cast<std::size_t>(g) * step;
+      for (long long j = 0; j < h; ++j, a += step)
+        Butterfly(a, a + span, width, wr[j], wi[j]);
     }
+    wr += h;
+    wi += h;
   }
 }
+
+// Columns a run on the SSE2 road.
+const std::size_t kRunFloats = 2 * 32;
+
+// The AVX2 road: the positions of up to 16 columns (or of one row) copied
+// into split form in bit-reversed order, transformed there and copied back.
+class CSplitRuns {
+ public:
+  CSplitRuns(int n, int d, const double* wr, const double* wi)
+      : m_n(n), m_d(d), m_wr(wr), m_wi(wi), m_reverse(n), m_parts(32 * (std::size_t)n + kApart) {
+    int j = 0;
+    for (int i = 0; i < n; ++i) {
+      m_reverse[i] = j;
+      int bit = n >> 1;
+      while (bit > 0 && (j & bit)) {
+        j ^= bit;
+        bit >>= 1;
+      }
+      j |= bit;
+    }
+  }
+
+  // `columns` complex columns (1, or a multiple of 4 up to 16) whose
+  // positions lie step floats apart.
+  void Transform(float* v, std::size_t columns, std::size_t step) {
+    if (columns == 1)
+      Run<1>(v, step);
+    else if (columns == 4)
+      Run<4>(v, step);
+    else
+      Run<16>(v, step);
+  }
+
+ private:
+  template <std::size_t kColumns>
+  void Run(float* v, std::size_t step) {
+    float* re = m_parts.data();
+    float* im = re + 16 * (std::size_t)m_n + kApart;
+    for (int i = 0; i < m_n; ++i) {
+      const float* from = v + m_reverse[i] * step;
+      for (std::size_t c = 0; c < kColumns; ++c) {
+        re[i * kColumns + c] = from[2 * c];
+        im[i * kColumns + c] = from[2 * c + 1];
+      }
+    }
+    NdSplitStagesAvx2(re, im, m_n, kColumns, m_d, m_wr, m_wi);
+    for (int i = 0; i < m_n; ++i) {
+      float* to = v + i * step;
+      for (std::size_t c = 0; c < kColumns; ++c) {
+        to[2 * c] = re[i * kColumns + c];
+        to[2 * c + 1] = im[i * kColumns + c];
+      }
+    }
+  }
+
+  const int m_n, m_d;
+  const double *m_wr, *m_wi;
+  // The imaginary parts start 160 bytes past a multiple of 4 KB from the
+  // real ones, so that a store of one does not hold up a load of the other
+  // at the same place of a page.
+  static const std::size_t kApart = 40;
+  std::vector<int> m_reverse;
+  std::vector<float> m_parts;
+};
 
 }  // namespace
 
@@ -120,13 +226,30 @@ void NdFft(float* data, int inner, int n, int outer, int direction, const double
   const int d = direction < 0 ? -1 : 1;
   const std::size_t step = 2 * static_cast<std::size_t>(outer);
   const std::size_t block = step * n;
-  // Wide blocks go a few columns at a time, so that the columns being
-  // transformed stay in the cache through all the stages.
-  const std::size_t chunk = 2 * 32;
-  for (int b = 0; b < inner; ++b) {
-    for (std::size_t c = 0; c < step; c += chunk)
-      TransformRun(data + b * block + c, n, step - c < chunk ? step - c : chunk, step, d, trig);
+  std::vector<double> wr, wi;
+  StageTwiddles(n, d, trig, wr, wi);
+  std::vector<int> pairs;
+  BitReversePairs(n, pairs);
+  if (ActiveVectorUnit() == VectorUnit::kAvx2 && n >= 16) {
+    CSplitRuns runs(n, d, wr.data(), wi.data());
+    const std::size_t columns = static_cast<std::size_t>(outer);
+    for (int b = 0; b < inner; ++b) {
+      std::size_t c = 0;
+      for (; c + 16 <= columns || (columns == 1 && c == 0); c += 16)
+        runs.Transform(data + b * block + 2 * c, std::min<std::size_t>(16, columns), step);
+      for (; c + 4 <= columns; c += 4)
+        runs.Transform(data + b * block + 2 * c, 4, step);
+      for (; c < columns; c += kRunFloats / 2)
+        TransformRun(data + b * block + 2 * c, n, std::min(kRunFloats, 2 * (columns - c)), step, d, pairs, wr.data(),
+                     wi.data());
+    }
+    return;
   }
+  // Without AVX2, wide blocks go a few columns at a time, so that the
+  // columns being transformed stay in the cache through all the stages.
+  for (int b = 0; b < inner; ++b)
+    for (std::size_t c = 0; c < step; c += kRunFloats)
+      TransformRun(data + b * block + c, n, std::min(kRunFloats, step - c), step, d, pairs, wr.data(), wi.data());
 }
 
 void NdRealSplit(float* data, int inner, int n, int outer, int direction) {

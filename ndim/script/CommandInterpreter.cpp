@@ -161,8 +161,15 @@ void ApplyWeights(CommandLine& c) {
 void Dimension(CommandLine& c) {
   char query = 0;
   if (c.args.Char(query) && query == '?') {
+    // -1 is where the transforms of every dimension leave the set; 0 names
+    // no dimension a user knows.
     char text[64];
-    std::snprintf(text, sizeof text, "Performing Operations Along f%d\n", c.set.m_nCurrentDim);
+    if (c.set.m_nCurrentDim == -1)
+      std::snprintf(text, sizeof text, "Performing Operations Along all dimensions\n");
+    else if (c.set.m_nCurrentDim == 0)
+      std::snprintf(text, sizeof text, "Performing Operations Along no dimension\n");
+    else
+      std::snprintf(text, sizeof text, "Performing Operations Along f%d\n", c.set.m_nCurrentDim);
     c.Show(text);
     return;
   }

@@ -3,11 +3,10 @@
 #pragma once
 
 #include "framework/base/WinTypes.h"
+#include "framework/win/GdiObject.h"
+#include "ndim/data/Spectrum2D.h"
 #include "ndim/view/NdAxisDraw.h"
 #include "onedim/model/ColourFont.h"
-
-class CPalette;
-class CSpectrum2D;
 
 // What the drawing of every set takes from the application: whether the
 // axes show, and the fonts of their labels. The application owns them.
@@ -26,3 +25,12 @@ void SetNdDrawSettings(NdDrawSettings* pSettings);
 
 // The GDI palette of the set's ramp (256 entries).
 BOOL CreateSpectrumPalette(const CSpectrum2D& set, CPalette& palette);
+
+// The GDI palette a set keeps: its 256 colours, made again whenever they
+// change. The plots draw true-colour bitmaps from the tables themselves, so
+// no drawing selects it.
+class CSpectrumPalette : public CSpectrumGdiPalette {
+ public:
+  void Rebuild(const CSpectrum2D& set) override { CreateSpectrumPalette(set, m_palette); }
+  CPalette m_palette;
+};

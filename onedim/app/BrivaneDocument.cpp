@@ -154,12 +154,12 @@ void CBrivaneDocument::OnFileOpenAdditional() {
     return;
   CStringList paths;
   dlg.GetChosenPaths(paths);
-  ImportResult result = importFailed;
-  for (POSITION pos = paths.GetHeadPosition(); pos != nullptr;)
-    result = ImportFile(paths.GetNext(pos));
+  const ImportResult result = ImportFiles(paths);
+  // An added file of our own leaves the user's import type chosen.
+  RestoreImportType();
   if (result != importFailed)
     RefreshAfterAdd();
-  else
+  else if (!pApp->GetState().m_bOpenFailureShown)
     AfxMessageBox("Failed to open", MB_OK | MB_ICONEXCLAMATION);
 }
 
@@ -271,7 +271,7 @@ void CBrivaneDocument::OnProcessApodize() {
 
 void CBrivaneDocument::OnProcessPhase() {
   CSpectrum* pSpectrum = GetCurrentSpectrum();
-  if (pSpectrum == nullptr)
+  if (pSpectrum == nullptr || !CheckPhaseable(*pSpectrum))
     return;
   // One dialog at a time: a second would keep its own opening data for Cancel.
   if (m_pPhaseDialog != nullptr) {
@@ -299,8 +299,7 @@ void CBrivaneDocument::OnProcessPhase() {
 }
 
 void CBrivaneDocument::OnProcessAutophase() {
-  if (CSpectrum* pSpectrum = GetCurrentSpectrum())
-    AutoPhaseSpectrum(*pSpectrum);
+  AutophaseCurrent();
 }
 
 // Shows for a moment which points of the current spectrum are baseline: a
@@ -642,6 +641,10 @@ void CBrivaneDocumentHost::ShowRelaxationPick(LPCSTR pszText) {
 
 void CBrivaneDocumentHost::SetDocumentModified(BOOL bModified) {
   m_pDoc->SetModifiedFlag(bModified);
+}
+
+BOOL CBrivaneDocumentHost::IsDocumentModified() {
+  return m_pDoc->IsModified();
 }
 
 void CBrivaneDocumentHost::SetDocumentTitle(LPCSTR pszTitle) {

@@ -32,6 +32,7 @@ class CBrivaneDocumentHost : public CDocumentHost {
   BOOL IsArithmeticBarVisible() override;
   void SetArithmeticFactor(LPCSTR pszFactor, int nScrollPos) override;
   void SetDocumentModified(BOOL bModified) override;
+  BOOL IsDocumentModified() override;
   void SetDocumentTitle(LPCSTR pszTitle) override;
   void UpdateDocumentViews() override;
   void ShowImportWait(BOOL bShow) override;

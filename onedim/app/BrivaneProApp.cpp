@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "common/HandOffNames.h"
 #include "common/SplashWnd.h"
 #include "controls/HoverListCtrl.h"
 #include "framework/win/DocTemplate.h"
@@ -199,6 +200,11 @@ CDocument* CBrivaneProApp::OpenDocumentFile(LPCSTR lpszFileName) {
   return pDoc;
 }
 
+void CBrivaneProApp::AddToRecentFileList(LPCSTR lpszPathName) {
+  if (lpszPathName != nullptr && !IsHandOffDocument(lpszPathName))
+    CWinApp::AddToRecentFileList(lpszPathName);
+}
+
 void CBrivaneProApp::OnFileOpen() {
   CImportFileDialog dlg(m_State, m_Settings, AfxGetMainWnd());
   if (dlg.DoModal() != IDOK)
@@ -212,17 +218,17 @@ void CBrivaneProApp::OnFileOpen() {
   if (pDoc == nullptr)
     return;
   // The last file decides, as each one goes to the same new document.
-  ImportResult result = importFailed;
-  for (POSITION pos = paths.GetHeadPosition(); pos != nullptr;)
-    result = pDoc->ImportFile(paths.GetNext(pos));
+  const ImportResult result = pDoc->ImportFiles(paths);
   if (result == importFailed) {
     CString strFailure = m_State.m_strOpenFailure;
     pDoc->OnCloseDocument();
-    AfxMessageBox(strFailure, MB_OK | MB_ICONEXCLAMATION);
+    if (!m_State.m_bOpenFailureShown)
+      AfxMessageBox(strFailure, MB_OK | MB_ICONEXCLAMATION);
     return;
   }
   if (result == importNative) {
     pDoc->RefreshAfterLoad();
+    pDoc->RestoreImportType();
     // A window that holds one document of ours is that document: it takes
     // its name, and Save writes it back there.
     if (paths.GetCount() == 1)

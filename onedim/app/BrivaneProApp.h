@@ -33,6 +33,9 @@ class CBrivaneProApp : public CWinApp {
   // A new document window with the native file read into it; null (after
   // the failure was shown, and with the window closed) when it cannot be read.
   CDocument* OpenDocumentFile(LPCSTR lpszFileName) override;
+  // The nD program's hand-off documents are not listed: it deletes them
+  // once this program has ended.
+  void AddToRecentFileList(LPCSTR lpszPathName) override;
 
   // The orientation of the printer the print dialogs start from: landscape
   // when bLandscape, else portrait. 0 when there is no printer.

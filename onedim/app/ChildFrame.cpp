@@ -158,6 +158,17 @@ void CChildFrame::OnGetMinMaxInfo(MINMAXINFO* lpMMI) {
   }
 }
 
+// The full-screen window going (Ctrl+F4, File > Close) first gives the
+// frame and itself their places back, as Full Screen off does: the MDI
+// client hands a maximised window's state to the window it activates next,
+// so the others stay maximised.
+BOOL CChildFrame::DestroyWindow() {
+  CMainFrame* pMain = GetMainFrame();
+  if (pMain != nullptr && m_hWnd != nullptr && pMain->IsFullScreenWindow(this))
+    pMain->ExitFullScreen();
+  return CMDIChildWnd::DestroyWindow();
+}
+
 // The main frame keeps the full-screen window; it must not outlive it.
 void CChildFrame::OnDestroy() {
   if (CMainFrame* pMain = GetMainFrame())

@@ -17,6 +17,7 @@ class CChildFrame : public CMDIChildWnd {
   BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
   // Every document window opens maximised.
   void ActivateFrame(int nCmdShow = -1) override;
+  BOOL DestroyWindow() override;
 
   CHideSplitterWnd& GetSplitter() { return m_wndSplitter; }
   BOOL IsFullViewShown() const { return !m_bUpperHidden; }

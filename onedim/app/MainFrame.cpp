@@ -10,6 +10,7 @@
 #include "onedim/app/BrivaneProApp.h"
 #include "onedim/document/BrivaneProDoc.h"
 #include "onedim/model/Spectrum.h"
+#include "onedim/view/BrivaneProView.h"
 #include "resources/BrivaneRes.h"
 
 IMPLEMENT_DYNCREATE(CMainFrame, CMDIFrameWnd)
@@ -39,17 +40,18 @@ namespace {
 const DWORD kTabStyles = TCS_MULTILINE | TCS_HOTTRACK | TCS_BOTTOM | TCS_SCROLLOPPOSITE;
 }  // namespace
 
-CView* GetActiveSpectrumView() {
+CBrivaneProView* GetActiveSpectrumViewChecked() {
   CWnd* pMain = AfxGetMainWnd();
   if (pMain == nullptr || !pMain->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd)))
     return nullptr;
   CMDIChildWnd* pChild = static_cast<CMDIFrameWnd*>(pMain)->MDIGetActive();
   CWnd* pView = pChild != nullptr ? pChild->GetActiveView() : nullptr;
-  return pView != nullptr && pView->IsKindOf(RUNTIME_CLASS(CView)) ? static_cast<CView*>(pView) : nullptr;
+  return pView != nullptr && pView->IsKindOf(RUNTIME_CLASS(CBrivaneProView)) ? static_cast<CBrivaneProView*>(pView)
+                                                                             : nullptr;
 }
 
 CWnd* ActiveViewWindow() {
-  return GetActiveSpectrumView();
+  return GetActiveSpectrumViewChecked();
 }
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs) {
@@ -271,19 +273,35 @@ void CMainFrame::EnterFullScreen() {
   m_rectFullScreen.bottom += ::GetSystemMetrics(SM_CYBORDER);
   m_pFullScreenChild = pChild;
 
-  CRect rcChild(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
-  ::AdjustWindowRectEx(&rcChild, pChild->GetStyle(), FALSE, pChild->GetExStyle());
-
   ::LockWindowUpdate(m_hWnd);
   WINDOWPLACEMENT wp = m_wpFrame;
   wp.showCmd = SW_SHOWNORMAL;
   wp.rcNormalPosition = m_rectFullScreen;
   SetWindowPlacement(&wp);
+  FitFullScreenChild();
+  ::LockWindowUpdate(nullptr);
+}
+
+// The window fills what the bars that stay (the process toolbar, the window
+// tabs) leave of the screen, its caption and borders outside it: the whole
+// screen would put its view's lower edge, with the scale, under the tabs
+// and off the screen.
+void CMainFrame::FitFullScreenChild() {
+  CRect rcChild;
+  ::GetClientRect(m_hWndMDIClient, &rcChild);
+  ::AdjustWindowRectEx(&rcChild, m_pFullScreenChild->GetStyle(), FALSE, m_pFullScreenChild->GetExStyle());
   WINDOWPLACEMENT wpChild = m_wpChild;
   wpChild.showCmd = SW_SHOWNORMAL;
   wpChild.rcNormalPosition = rcChild;
-  pChild->SetWindowPlacement(&wpChild);
-  ::LockWindowUpdate(nullptr);
+  m_pFullScreenChild->SetWindowPlacement(&wpChild);
+}
+
+void CMainFrame::RecalcLayout(BOOL bNotify) {
+  CMDIFrameWnd::RecalcLayout(bNotify);
+  // The full-screen window follows the room, as the tabs take rows or a bar
+  // comes or goes.
+  if (IsFullScreen())
+    FitFullScreenChild();
 }
 
 void CMainFrame::ExitFullScreen() {
@@ -298,16 +316,19 @@ void CMainFrame::ForgetFullScreenChild(CWnd* pChild) {
 void CMainFrame::LeaveFullScreen(BOOL bRestoreChild) {
   if (!IsFullScreen())
     return;
+  CWnd* pChild = m_pFullScreenChild;
+  m_pFullScreenChild = nullptr;
   for (int i = 0; i < kFullScreenBars; ++i) {
     CControlBar* pBar = FullScreenBar(i);
     if (pBar != nullptr)
       ShowControlBar(pBar, m_bBarVisible[i], FALSE);
   }
-  CWnd* pChild = m_pFullScreenChild;
-  m_pFullScreenChild = nullptr;
   if (bRestoreChild)
     pChild->SetWindowPlacement(&m_wpChild);
   SetWindowPlacement(&m_wpFrame);
+  // The caption and the menu come back from above the screen, where
+  // nothing of them was drawn to bring back: the frame paints them anew.
+  RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
 }
 
 void CMainFrame::DockControlBarLeftOf(CControlBar* pBar, CControlBar* pOther) {

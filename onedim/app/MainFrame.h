@@ -28,6 +28,7 @@ class CMainFrame : public CMDIFrameWnd {
   CMainFrame() = default;
 
   BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+  void RecalcLayout(BOOL bNotify = TRUE) override;
 
   // Leaves full-screen mode when it is on.
   void ExitFullScreen();
@@ -35,6 +36,7 @@ class CMainFrame : public CMDIFrameWnd {
   // full-screen mode ends with it and the bars come back.
   void ForgetFullScreenChild(CWnd* pChild);
   BOOL IsFullScreen() const { return m_pFullScreenChild != nullptr; }
+  BOOL IsFullScreenWindow(const CWnd* pWnd) const { return pWnd != nullptr && pWnd == m_pFullScreenChild; }
   // While pWnd is the full-screen document window: the full-screen size in
   // rSize, and TRUE.
   BOOL GetFullScreenSize(CWnd* pWnd, CPoint& rSize) const;
@@ -75,6 +77,8 @@ class CMainFrame : public CMDIFrameWnd {
   // Gives the bars and the frame their places back; the document window
   // too while bRestoreChild is set.
   void LeaveFullScreen(BOOL bRestoreChild);
+  // Places the full-screen window over the room of the MDI client.
+  void FitFullScreenChild();
   // The bars whose visibility full-screen mode keeps: standard toolbar,
   // scale bar, status bar (null while a bar does not exist).
   CControlBar* FullScreenBar(int nIndex) const;
@@ -100,5 +104,7 @@ class CMainFrame : public CMDIFrameWnd {
   DECLARE_MESSAGE_MAP()
 };
 
-// The active view of the active document window, or null.
-CView* GetActiveSpectrumView();
+// The active view of the active document window when it is a 1D view,
+// else null.
+class CBrivaneProView;
+CBrivaneProView* GetActiveSpectrumViewChecked();

@@ -6,6 +6,7 @@
 #include "onedim/app/BrivaneDocument.h"
 #include "onedim/app/MainFrame.h"
 #include "onedim/dialogs/analysis/RelaxationDialog.h"
+#include "onedim/view/BrivaneProView.h"
 #include "resources/BrivaneRes.h"
 
 BEGIN_MESSAGE_MAP(CRelaxationBar, CSelfInitDialogBar)
@@ -74,7 +75,7 @@ void CRelaxationBar::OnUpdateButton(CCmdUI* pCmdUI) {
 
 BOOL CRelaxationBar::PreTranslateMessage(MSG* pMsg) {
   if (pMsg->message == WM_KEYDOWN) {
-    CView* pView = GetActiveSpectrumView();
+    CView* pView = GetActiveSpectrumViewChecked();
     if (pView != nullptr && pView->m_hWnd != nullptr) {
       if (pMsg->wParam == VK_TAB)
         pView->PreTranslateMessage(pMsg);

@@ -12,6 +12,7 @@ BEGIN_MESSAGE_MAP(CScaleBar, CSelfInitDialogBar)
   ON_BN_CLICKED(IDC_SCALEBAR_FIT, OnFitToScreen)
   ON_UPDATE_COMMAND_UI(IDC_SCALEBAR_FIT, OnUpdateFitToScreen)
   ON_CBN_SELCHANGE(IDC_SCALEBAR_UNITS, OnUnitsChange)
+  ON_UPDATE_COMMAND_UI(IDC_SCALEBAR_UNITS, OnUpdateUnits)
   ON_MESSAGE(WM_RULER_CHANGED, OnRulerChanged)
 END_MESSAGE_MAP()
 
@@ -20,7 +21,7 @@ namespace {
 // The width the ruler's percentages refer to: the active view's client
 // width; 0 without one.
 int ActiveViewWidth() {
-  CView* pView = GetActiveSpectrumView();
+  CView* pView = GetActiveSpectrumViewChecked();
   if (pView == nullptr)
     return 0;
   CRect rc;
@@ -53,8 +54,8 @@ void CScaleBar::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CScaleBar::PreTranslateMessage(MSG* pMsg) {
   if (pMsg->message == WM_KEYDOWN) {
-    CView* pView = GetActiveSpectrumView();
-    if (pView != nullptr && pView->IsKindOf(RUNTIME_CLASS(CBrivaneProView))) {
+    CView* pView = GetActiveSpectrumViewChecked();
+    if (pView != nullptr) {
       if (pMsg->wParam == VK_TAB)
         pView->PreTranslateMessage(pMsg);
       else
@@ -86,6 +87,18 @@ void CScaleBar::OnUnitsChange() {
   const int nEntry = (int)SendDlgItemMessage(IDC_SCALEBAR_UNITS, CB_GETCURSEL);
   if (CBrivaneProDoc* pDoc = GetActiveSpectrumDoc())
     pDoc->SetUnitsEntry(nEntry, m_bApplyToAll);
+}
+
+void CScaleBar::OnUpdateUnits(CCmdUI* pCmdUI) {
+  pCmdUI->Enable(TRUE);
+  // The list names the active window's units: the document sets it when it
+  // changes them, but another window may have become active since. An open
+  // list is the user's until it closes.
+  const CBrivaneProDoc* pDoc = GetActiveSpectrumDoc();
+  const int nEntry = pDoc != nullptr ? pDoc->GetUnitsEntry() : -1;
+  if (nEntry >= 0 && !SendDlgItemMessage(IDC_SCALEBAR_UNITS, CB_GETDROPPEDSTATE) &&
+      SendDlgItemMessage(IDC_SCALEBAR_UNITS, CB_GETCURSEL) != nEntry)
+    SetUnitsEntry(nEntry);
 }
 
 LRESULT CScaleBar::OnRulerChanged(WPARAM wParam, LPARAM lParam) {

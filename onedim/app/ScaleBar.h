@@ -33,6 +33,7 @@ class CScaleBar : public CSelfInitDialogBar {
   void OnFitToScreen();
   void OnUpdateFitToScreen(CCmdUI* pCmdUI);
   void OnUnitsChange();
+  void OnUpdateUnits(CCmdUI* pCmdUI);
   LRESULT OnRulerChanged(WPARAM wParam, LPARAM lParam);
 
  private:

@@ -35,6 +35,9 @@ int CDocumentHost::ShowMessage(LPCSTR, UINT) {
   return IDOK;
 }
 void CDocumentHost::SetDocumentModified(BOOL) {}
+BOOL CDocumentHost::IsDocumentModified() {
+  return FALSE;
+}
 void CDocumentHost::SetDocumentTitle(LPCSTR) {}
 void CDocumentHost::PumpOneMessage() {}
 void CDocumentHost::UpdateDocumentViews() {}
@@ -189,6 +192,13 @@ void CBrivaneProDoc::ShowScaleRuler(const CSpectrum& spectrum) {
     m_pHost->SetScaleRuler(0, 100);
 }
 
+void CBrivaneProDoc::ShowScrollBarFor(const CSpectrum& spectrum) {
+  const int td = spectrum.m_paramsA.td;
+  const int nFirst = spectrum.m_nFirst, nLast = spectrum.m_nLast;
+  const BOOL bAllVisible = nFirst <= 0 && nLast >= td;
+  m_pHost->SetHorzScrollBar(0, td, ClampToInt((long long)nLast - nFirst), nFirst, !bAllVisible);
+}
+
 void CBrivaneProDoc::SetCurrentSpectrum(CSpectrum* pSpectrum) {
   if (pSpectrum == nullptr)
     return;
@@ -196,12 +206,7 @@ void CBrivaneProDoc::SetCurrentSpectrum(CSpectrum* pSpectrum) {
   m_pCurrent = pSpectrum;
 
   ShowScaleRuler(*pSpectrum);
-
-  int td = pSpectrum->m_paramsA.td;
-  int nFirst = pSpectrum->m_nFirst;
-  int nLast = pSpectrum->m_nLast;
-  BOOL bAllVisible = nFirst <= 0 && nLast >= td;
-  m_pHost->SetHorzScrollBar(0, td, ClampToInt((long long)nLast - nFirst), nFirst, !bAllVisible);
+  ShowScrollBarFor(*pSpectrum);
 
   for (POSITION pos = m_Spectra.GetHeadPosition(); pos != nullptr;) {
     CSpectrum* p = m_Spectra.GetSpectrum(pos);

@@ -219,7 +219,17 @@ class CBrivaneProDoc {
   // --- Import ---
   // Reads one file: a .bvx whatever the type chosen, otherwise with the
   // importer of the application's import file type.
+  // A file of our own sets the import type to the native one, keeping the
+  // type before it.
   ImportResult ImportFile(LPCSTR pszPath);
+  // After a file of our own: the import type the user had before it, so
+  // that the next file of a selection and the next import use the type chosen.
+  void RestoreImportType();
+  // Each path through ImportFile in order, the import type given back
+  // between them; the last file's result decides.
+  // When it fails, the spectra read on the way are taken out again and the
+  // document holds what it held before, as it was.
+  ImportResult ImportFiles(const CStringList& paths);
   // TRUE to go on importing: nothing is missing, or the user set the values
   // (asked through the missing-parameters policy).
   BOOL CheckMissingParameters(CSpectrumParams& params);
@@ -310,6 +320,9 @@ class CBrivaneProDoc {
   // The axis units of an entry of the scale bar's list (0 seconds, 1 ppm,
   // 2 Hz, 3 points) for the current spectrum or all; FALSE for no entry.
   BOOL SetUnitsEntry(int nEntry, BOOL bAll);
+  // The entry of that list that names the current spectrum's axis units;
+  // -1 without a current spectrum.
+  int GetUnitsEntry() const;
 
   // --- View commands ---
   // Set Limits: the current spectrum's visible range in its axis units.
@@ -337,6 +350,12 @@ class CBrivaneProDoc {
   // Phases the spectrum automatically about point 0; FALSE (nothing
   // changed) when there is no memory for the search's copy.
   BOOL AutoPhaseSpectrum(CSpectrum& spectrum);
+  // Whether the spectrum can be phased, with a message when not: a
+  // transformed spectrum read without its imaginary part cannot (turning
+  // its phase would make one up and scale its lines).
+  BOOL CheckPhaseable(const CSpectrum& spectrum);
+  // The Autophase Correction command on the current spectrum.
+  BOOL AutophaseCurrent();
   // Zero Filling to nPoints floats. A size below td or odd is refused with
   // a message, as is one there is no memory for; the spectrum stays as it
   // was.
@@ -401,7 +420,8 @@ class CBrivaneProDoc {
   // The current spectrum, when it is A or B: its kept data shifted left by
   // nShift points, or drawn at fFactor times fBaseScale with fFactor as its
   // operand's factor. FALSE for any other spectrum, and for a scale that
-  // is no finite float.
+  // is no finite float. The shifted operand, and the result of the two
+  // below, stay drawn on the scale common to all the spectra.
   BOOL ShiftOperand(int nShift);
   BOOL ScaleOperand(float fFactor, float fBaseScale);
   // Add (0) or Subtract (1) into the result; "Different number of points"
@@ -496,12 +516,23 @@ class CBrivaneProDoc {
  private:
   // The units entry of the scale bar for an axis unit.
   static int UnitsEntry(int nUnits);
+  // After the add/subtract bar wrote a spectrum's data: its display data
+  // found again, drawn at the largest value the bar set up for all.
+  void KeepCommonScale(CSpectrum& spectrum) const;
   // Gives the spectrum a zeroed weighted-copy buffer and a window function.
   static void PrepareBuffers(CSpectrum* pSpectrum);
   // A document's only spectrum, transformed, over the view's client area:
   // the zero line 41 pixels above its bottom, the largest value most of its
   // height above it.
   static void LayOutAsSpectrum(CSpectrum& s, const RECT& rcClient);
+  // A spectrum read from a .bvx file put into a view nViewHeight pixels
+  // tall: its stored zero line (1/10000 of the saved view's height) and the
+  // heights of the layout of the saved view (nSavedHeight, 0 when the file
+  // does not know it).
+  static void PlaceInView(CSpectrum& s, int nZeroLine, int nSavedHeight, int nViewHeight);
+  // The frame's scroll bar over the spectrum's visible range, hidden when
+  // the whole spectrum shows.
+  void ShowScrollBarFor(const CSpectrum& spectrum);
   // A new simulated spectrum: whole visible range, buffers, blue trace and
   // axis labels, acquisition time, counted.
   void FinishSimulatedSpectrum(CSpectrum* pSpectrum);

@@ -34,7 +34,9 @@ BOOL CBrivaneProDoc::PrepareArithmetic(float& fBaseScale) {
     delete[] s->m_pAux;
     s->m_pAux = pKept;
   }
-  // One largest value for all, kept until a step changes a spectrum's data.
+  // One largest value for all, kept through the bar's own steps until
+  // another step changes a spectrum's data.
+  m_Arithmetic.m_fCommonLargest = fLargest;
   for (int i = 0; i < GetSpectrumCount(); i++) {
     CSpectrum* s = GetSpectrumAt(i);
     s->m_fMaxValue = fLargest;
@@ -86,9 +88,16 @@ BOOL CBrivaneProDoc::ShiftOperand(int nShift) {
   if (kept == m_Arithmetic.m_keptFloats.end() || kept->second != s->m_paramsA.td)
     return FALSE;
   s->ShiftPoints(s->m_pAux, nShift);
-  s->m_bDataChanged = 1;
+  KeepCommonScale(*s);
   UpdateViews();
   return TRUE;
+}
+
+void CBrivaneProDoc::KeepCommonScale(CSpectrum& spectrum) const {
+  spectrum.m_bDataChanged = 1;
+  spectrum.FindMaximum();
+  if (m_Arithmetic.m_fCommonLargest > 0.0f)
+    spectrum.m_fMaxValue = m_Arithmetic.m_fCommonLargest;
 }
 
 BOOL CBrivaneProDoc::ScaleOperand(float fFactor, float fBaseScale) {
@@ -109,6 +118,7 @@ BOOL CBrivaneProDoc::CombineOperands(int nMode) {
       m_pHost->ShowMessage(pszMessage, MB_OK | MB_ICONEXCLAMATION);
     return FALSE;
   }
+  KeepCommonScale(*m_Arithmetic.m_pResult);
   SetModified();
   UpdateViews();
   return TRUE;

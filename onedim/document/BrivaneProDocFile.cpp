@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <cstring>
 #include <new>
+#include <utility>
 #include <vector>
 
 #include "framework/base/Endian.h"
@@ -30,6 +31,7 @@
 #include "onedim/model/SpectrumParams.h"
 #include "onedim/model/Integral.h"
 #include "numerics/Saturate.h"
+#include "onedim/plot/ViewGeometry.h"
 
 namespace {
 
@@ -57,7 +59,10 @@ struct Header {
   static constexpr Field<std::int32_t> build{11};         // 1
   static constexpr Field<std::int32_t> spectra{15};       // number of spectra
   static constexpr Field<std::int16_t> one{19};           // 1
-  static constexpr int kDecoded = 21;                     // the part the reader decodes
+  static constexpr int kDecoded = 21;                     // the part the reader decodes first
+  // The height of the view's client area the layout was saved in, pixels;
+  // 0 (older files, a document saved without a view): not known.
+  static constexpr Field<std::int32_t> viewHeight{24};
   static constexpr Field<std::uint32_t> background{512};  // written; the reader takes the profile's
 };
 
@@ -74,13 +79,13 @@ struct Record {
   static constexpr Field<std::int32_t> decim{44};
   static constexpr Field<double> offset{48};
   static constexpr Field<std::int32_t> aqmode{56};
-  static constexpr Field<std::int32_t> complex{60};    // 0 or 1
-  static constexpr Field<std::int32_t> conjugate{64};  // 0 or 1
-  static constexpr Field<double> grpdly{68};           // digital-filter group delay, points; 0 none
-  static constexpr Field<double> acquisitionTime{76};  // seconds; 0 (older files): td / (2 sw)
-  // 84: 4 bytes reserved
-  static constexpr Field<std::int32_t> zeroLine{88};  // in 1/10000 of the view height
-  static constexpr Field<std::uint32_t> trace{92};    // COLORREF
+  static constexpr Field<std::int32_t> complex{60};     // 0 or 1
+  static constexpr Field<std::int32_t> conjugate{64};   // 0 or 1
+  static constexpr Field<double> grpdly{68};            // digital-filter group delay, points; 0 none
+  static constexpr Field<double> acquisitionTime{76};   // seconds over td; 0 (older files): td / (2 sw)
+  static constexpr Field<std::int32_t> acquiredTd{84};  // floats acquired, less than td; 0 (older files): all
+  static constexpr Field<std::int32_t> zeroLine{88};    // in 1/10000 of the view height
+  static constexpr Field<std::uint32_t> trace{92};      // COLORREF
   static constexpr Field<float> verticalScale{96};
   static constexpr Field<float> intensityStep{100};
   static constexpr Field<std::int32_t> first{104};  // visible range
@@ -324,25 +329,36 @@ double FiniteOr(double d, double dDefault) {
 }
 
 // Spectra read from a file before they join the document; deleted unless
-// the whole file was read.
+// the whole file was read. Each keeps its stored zero line until the view
+// it goes to has its final size.
 class CPendingSpectra {
  public:
   ~CPendingSpectra() {
-    for (CSpectrum* s : m_spectra)
-      delete s;
+    for (const Pending& p : m_spectra)
+      delete p.s;
   }
   void Add(CSpectrum* s) {
     m_spectra.reserve(m_spectra.size() + 1);
-    m_spectra.push_back(s);
+    m_spectra.push_back({s, FALSE, 0});
   }
-  std::vector<CSpectrum*> Release() {
-    std::vector<CSpectrum*> v;
+  void SetZeroLine(std::int32_t nZeroLine) {
+    m_spectra.back().bLaidOut = TRUE;
+    m_spectra.back().nZeroLine = nZeroLine;
+  }
+
+  struct Pending {
+    CSpectrum* s;
+    BOOL bLaidOut;           // the file gives its layout (the older one does not)
+    std::int32_t nZeroLine;  // in 1/10000 of the saved view's height
+  };
+  std::vector<Pending> Release() {
+    std::vector<Pending> v;
     v.swap(m_spectra);
     return v;
   }
 
  private:
-  std::vector<CSpectrum*> m_spectra;
+  std::vector<Pending> m_spectra;
 };
 
 // Allocates both data buffers of a spectrum, or answers FALSE.
@@ -366,16 +382,11 @@ void SetVisibleRange(CSpectrum* s, int nFirst, int nLast) {
   s->m_nLast = nLast;
 }
 
-// The display state a record keeps besides the parameters.
-void DecodeRecord(const BYTE* rec, CSpectrum* s, int nClientHeight) {
+// The display state a record keeps besides the parameters and the zero
+// line (which waits for the view, PlaceInView).
+void DecodeRecord(const BYTE* rec, CSpectrum* s) {
   s->m_dPhase0 = FiniteOr(Get(rec, Record::phase0), 0.0);
   s->m_dPhase1 = FiniteOr(Get(rec, Record::phase1), 0.0);
-  // The zero line is stored relative to the view's height, rounded towards
-  // zero; rounding back away from it gives the very line that was saved, in
-  // a view as tall (below 10000 pixels).
-  int z = ClampToInt(DivideAwayFromZero((long long)nClientHeight * Get(rec, Record::zeroLine), 10000));
-  s->m_rectPlot.top = ClampToInt((long long)z - 5);
-  s->m_rectPlot.bottom = ClampToInt((long long)z + 5);
   SetVisibleRange(s, Get(rec, Record::first), Get(rec, Record::last));
   s->m_nLeftPixel = Get(rec, Record::leftPixel);
   s->m_nRightPixel = Get(rec, Record::rightPixel);
@@ -400,6 +411,26 @@ void DecodeRecord(const BYTE* rec, CSpectrum* s, int nClientHeight) {
   }
 }
 
+}  // namespace
+
+// Where a spectrum read from a file goes in the view. Its zero line, kept
+// relative to the height of the view it was saved from, comes back in that
+// view (the very line that was saved: the writer's division rounds towards
+// zero, this one away from it); then every height of the layout follows
+// this view's height as it would have followed the saved view's being
+// resized to it. A file that does not know that height has its zero line
+// taken relative to this view and the other heights as they stand.
+void CBrivaneProDoc::PlaceInView(CSpectrum& s, int nZeroLine, int nSavedHeight, int nViewHeight) {
+  const long long nHeight = nSavedHeight > 0 ? nSavedHeight : nViewHeight;
+  const int z = ClampToInt(DivideAwayFromZero(nHeight * nZeroLine, 10000));
+  s.m_rectPlot.top = ClampToInt((long long)z - 5);
+  s.m_rectPlot.bottom = ClampToInt((long long)z + 5);
+  if (nSavedHeight > 0 && nViewHeight > 0 && nViewHeight != nSavedHeight)
+    RescaleSpectrumLayout(s, 1.0, (double)nViewHeight / nSavedHeight);
+}
+
+namespace {
+
 void EncodeRecord(BYTE* rec, const CSpectrum* s, int td, long long nLength, int nIntegrals, int nLabels,
                   long long nClientHeight) {
   Put(rec, Record::length, (std::int32_t)nLength);
@@ -416,6 +447,8 @@ void EncodeRecord(BYTE* rec, const CSpectrum* s, int td, long long nLength, int 
   Put(rec, Record::conjugate, s->m_paramsA.bConjugate ? 1 : 0);
   Put(rec, Record::grpdly, s->m_paramsA.GRPDLY);
   Put(rec, Record::acquisitionTime, s->m_paramsA.aq);
+  const int nAcquired = s->m_paramsA.acquiredTd;
+  Put(rec, Record::acquiredTd, nAcquired > 0 && nAcquired < td ? nAcquired : 0);
   // Without a view the middle of the view is written.
   long long nMiddle = ((long long)s->m_rectPlot.top + s->m_rectPlot.bottom) / 2;
   Put(rec, Record::zeroLine, nClientHeight > 0 ? ClampToInt(nMiddle * 10000 / nClientHeight) : 5000);
@@ -446,15 +479,13 @@ enum BvxKind { bvxForeign, bvxCurrent, bvxOlder };
 
 class CBvxReader {
  public:
-  CBvxReader(CFile& file, int nClientHeight, BvxKind& kind)
-      : m_file(file), m_nClientHeight(nClientHeight), m_kind(kind) {
-    m_nLength = file.GetLength();
-  }
+  CBvxReader(CFile& file, BvxKind& kind) : m_file(file), m_kind(kind) { m_nLength = file.GetLength(); }
 
   // Reads the file into pending spectra; FALSE with the reason in m_strError.
   BOOL Read(CPendingSpectra& pending);
 
   CString m_strError;
+  int m_nViewHeight = 0;         // the saved view's height; 0 when not known
   std::vector<BYTE> m_items;     // the items block, when the file has one
   BOOL m_bItemsDamaged = FALSE;  // it has one that could not be read
 
@@ -473,9 +504,12 @@ class CBvxReader {
 
   CFile& m_file;
   ULONGLONG m_nLength;
-  int m_nClientHeight;
   BvxKind& m_kind;
 };
+
+// No window is taller than this; a larger stored height is damage, and the
+// layout is then taken as a file without one gives it.
+const int kMaxViewSize = 32767;
 
 BOOL CBvxReader::Read(CPendingSpectra& pending) {
   BYTE header[Header::kDecoded] = {};
@@ -494,6 +528,11 @@ BOOL CBvxReader::Read(CPendingSpectra& pending) {
     return Fail(kBuildOutOfDate);
   if (m_nLength < (ULONGLONG)Header::kSize)
     ThrowEndOfFile();
+  BYTE head[Header::viewHeight.nOffset + 4];
+  ReadAt(m_file, 0, head, sizeof head);
+  const std::int32_t nViewHeight = Get(head, Header::viewHeight);
+  if (nViewHeight > 0 && nViewHeight <= kMaxViewSize)
+    m_nViewHeight = nViewHeight;
 
   // Every block holds at least its head, its trailer and two floats.
   long long nCount = Get(header, Header::spectra);
@@ -566,10 +605,13 @@ BOOL CBvxReader::ReadBlock(ULONGLONG& nOffset, CPendingSpectra& pending) {
   params.GRPDLY = std::isfinite(dGroupDelay) && dGroupDelay > 0.0 ? dGroupDelay : 0.0;
   const double dAq = Get(rec, Record::acquisitionTime);
   params.aq = std::isfinite(dAq) && dAq > 0.0 ? dAq : 0.0;
+  const long long nAcquired = Get(rec, Record::acquiredTd);
+  params.acquiredTd = nAcquired > 0 && nAcquired < td ? (int)nAcquired : 0;
 
   CSpectrum* s = new CSpectrum(params);
   pending.Add(s);
-  DecodeRecord(rec, s, m_nClientHeight);
+  DecodeRecord(rec, s);
+  pending.SetZeroLine(Get(rec, Record::zeroLine));
 
   if (!AllocateData(s))
     return Fail(kMemoryExhausted);
@@ -608,6 +650,9 @@ BOOL CBvxReader::DecodeTrailer(CByteReader& r, CSpectrum* s, long long nIntegral
     // Regions lie inside the spectrum.
     nStart = nStart < 0 ? 0 : (nStart > td ? td : nStart);
     nEnd = nEnd < 0 ? 0 : (nEnd > td ? td : nEnd);
+    // A region stored the wrong way round is the same region.
+    if (nStart > nEnd)
+      std::swap(nStart, nEnd);
     nCovered += (nEnd > nStart ? nEnd - nStart : nStart - nEnd);
     if (nCovered > kMaxIntegralCover * td)
       return Fail(kBadCount);
@@ -763,14 +808,12 @@ void WriteItems(CFile& file, const std::vector<BYTE>& items) {
 }  // namespace
 
 BOOL CBrivaneProDoc::ReadNativeFile(LPCSTR pszPath, BOOL* pbOwnFile) {
-  RECT rcClient;
-  int nHeight = m_pHost->GetViewClientRect(&rcClient) ? rcClient.bottom - rcClient.top : 0;
-
   CPendingSpectra pending;
   CString strError;
   BOOL bRead = FALSE;
   std::vector<BYTE> items;
   BOOL bItemsDamaged = FALSE;
+  int nSavedHeight = 0;
   BvxKind kind = bvxForeign;  // known before a damaged file can throw
   CFile file;
   try {
@@ -778,11 +821,12 @@ BOOL CBrivaneProDoc::ReadNativeFile(LPCSTR pszPath, BOOL* pbOwnFile) {
     if (!file.Open(pszPath, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary, &fe)) {
       strError = ExceptionText(&fe);
     } else {
-      CBvxReader reader(file, nHeight, kind);
+      CBvxReader reader(file, kind);
       bRead = reader.Read(pending);
       strError = reader.m_strError;
       items.swap(reader.m_items);
       bItemsDamaged = reader.m_bItemsDamaged;
+      nSavedHeight = reader.m_nViewHeight;
       file.Close();
     }
   } catch (CException* e) {
@@ -805,10 +849,19 @@ BOOL CBrivaneProDoc::ReadNativeFile(LPCSTR pszPath, BOOL* pbOwnFile) {
   if (kind == bvxOlder)
     GetAppState().m_nImportType = 0;
 
-  std::vector<CSpectrum*> spectra = pending.Release();
-  for (CSpectrum* s : spectra) {
-    m_Spectra.AddTail(s);
-    m_pCurrent = s;
+  std::vector<CPendingSpectra::Pending> spectra = pending.Release();
+  // The scroll bar of the spectrum that becomes current comes or goes
+  // first: it takes its room from the view, and the layout is converted to
+  // the view as it then stays.
+  if (!spectra.empty())
+    ShowScrollBarFor(*spectra.back().s);
+  RECT rcClient;
+  const int nViewHeight = m_pHost->GetViewClientRect(&rcClient) ? rcClient.bottom - rcClient.top : 0;
+  for (const CPendingSpectra::Pending& p : spectra) {
+    if (p.bLaidOut)
+      PlaceInView(*p.s, p.nZeroLine, nSavedHeight, nViewHeight);
+    m_Spectra.AddTail(p.s);
+    m_pCurrent = p.s;
   }
   if (!items.empty() || bItemsDamaged)
     m_pHost->TakeItemsBlock(items, bItemsDamaged);
@@ -820,49 +873,43 @@ BOOL CBrivaneProDoc::WriteNativeFile(LPCSTR pszPath) {
   // The zero line is kept relative to this document's view; without one the
   // middle of the view is written.
   RECT rcClient;
-  long long nHeight = m_pHost->GetViewClientRect(&rcClient) ? (long long)rcClient.bottom - rcClient.top : 0;
+  const long long nHeight = m_pHost->GetViewClientRect(&rcClient) ? (long long)rcClient.bottom - rcClient.top : 0;
 
-  CString strTemp = CString(pszPath) + ".tmp";
-  CFile file;
   CString strError;
   std::vector<BYTE> items;
   try {
     m_pHost->GetItemsBlock(items);
-    CFileException fe;
-    if (!file.Open(strTemp, CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite | CFile::typeBinary, &fe))
-      strError = ExceptionText(&fe);
-    else {
-      std::vector<BYTE> head(Header::kSize, 0);
-      std::memcpy(head.data(), Header::kMagic, Header::kMagicSize);
-      Put(head.data(), Header::version, 2);
-      Put(head.data(), Header::zero, 0);
-      Put(head.data(), Header::build, 1);
-      Put(head.data(), Header::spectra, m_Spectra.GetCount());
-      Put(head.data(), Header::one, 1);
-      Put(head.data(), Header::background, m_crBackground);
-      file.Write(head.data(), (UINT)head.size());
-
-      std::vector<BYTE> chunk((std::size_t)kChunkFloats * 4);
-      for (POSITION pos = m_Spectra.GetHeadPosition(); pos != nullptr;)
-        WriteBlock(file, m_Spectra.GetSpectrum(pos), nHeight, chunk);
-      WriteItems(file, items);
-      file.Close();
-      if (!MoveFileReplacing(strTemp, pszPath)) {
-        CFileException replace(CFileException::accessDenied, -1, pszPath);
-        strError = ExceptionText(&replace);
-      }
-    }
   } catch (CException* e) {
     strError = ExceptionText(e);
     e->Delete();
-    file.Abort();
   } catch (std::bad_alloc&) {
     CMemoryException memory;
     strError = ExceptionText(&memory);
-    file.Abort();
+  }
+  if (strError.IsEmpty()) {
+    WriteFileReplacing(
+        pszPath,
+        [&](CFile& file) {
+          std::vector<BYTE> head(Header::kSize, 0);
+          std::memcpy(head.data(), Header::kMagic, Header::kMagicSize);
+          Put(head.data(), Header::version, 2);
+          Put(head.data(), Header::zero, 0);
+          Put(head.data(), Header::build, 1);
+          Put(head.data(), Header::spectra, m_Spectra.GetCount());
+          Put(head.data(), Header::one, 1);
+          if (nHeight > 0)
+            Put(head.data(), Header::viewHeight, ClampToInt(nHeight));
+          Put(head.data(), Header::background, m_crBackground);
+          file.Write(head.data(), (UINT)head.size());
+
+          std::vector<BYTE> chunk((std::size_t)kChunkFloats * 4);
+          for (POSITION pos = m_Spectra.GetHeadPosition(); pos != nullptr;)
+            WriteBlock(file, m_Spectra.GetSpectrum(pos), nHeight, chunk);
+          WriteItems(file, items);
+        },
+        strError);
   }
   if (!strError.IsEmpty()) {
-    std::remove(strTemp);
     m_pHost->ShowMessage(strError, MB_OK | MB_ICONEXCLAMATION);
     return FALSE;
   }

@@ -37,6 +37,7 @@ class CBrivaneAppState {
 
   CIntegrationSettings m_Integration;
   CString m_strOpenFailure;  // why the last open or import failed, for the caller to show
+  BOOL m_bOpenFailureShown = FALSE;  // the import has told its failure in a box already
   CHistoryList m_History;    // the processing log of this run
   int m_nImportType = 0;     // the import file type chosen by the user (0..12)
   int m_nPreviousImportType = 0;
@@ -83,6 +84,7 @@ class CDocumentHost {
 
   // The document's framework side: modified flag, title, views.
   virtual void SetDocumentModified(BOOL bModified);
+  virtual BOOL IsDocumentModified();
   virtual void SetDocumentTitle(LPCSTR pszTitle);
   virtual void UpdateDocumentViews();
 

@@ -168,6 +168,10 @@ void CBrivaneProDoc::FitToWidth(int nWidth, BOOL bAll) {
   UpdateViews();
 }
 
+int CBrivaneProDoc::GetUnitsEntry() const {
+  return m_pCurrent != nullptr ? UnitsEntry(m_pCurrent->m_Scale.m_nUnits) : -1;
+}
+
 BOOL CBrivaneProDoc::SetUnitsEntry(int nEntry, BOOL bAll) {
   // The list reads "Seconds", "ppm", "Hz", "Points".
   static const int kUnits[] = {AXIS_UNITS_SECONDS, AXIS_UNITS_PPM, AXIS_UNITS_HZ, AXIS_UNITS_POINTS};

@@ -17,6 +17,7 @@
 namespace {
 
 const char kFourierTransform[] = "Fourier Transform";
+const char kNoImaginaryPart[] = "The spectrum has no imaginary part: it cannot be phased";
 const int kUnitsEntryPpm = 1;
 
 // The transform shown in progress: a redraw and one message per stage.
@@ -133,6 +134,20 @@ BOOL CBrivaneProDoc::AutoPhaseSpectrum(CSpectrum& spectrum) {
   SetModified();
   UpdateViews();
   return TRUE;
+}
+
+BOOL CBrivaneProDoc::CheckPhaseable(const CSpectrum& spectrum) {
+  if (!spectrum.m_bTransformed || spectrum.m_pData == nullptr)
+    return TRUE;
+  for (int i = 1; i < spectrum.m_paramsA.td; i += 2)
+    if (spectrum.m_pData[i] != 0.0f)
+      return TRUE;
+  m_pHost->ShowMessage(kNoImaginaryPart, MB_OK | MB_ICONEXCLAMATION);
+  return FALSE;
+}
+
+BOOL CBrivaneProDoc::AutophaseCurrent() {
+  return m_pCurrent != nullptr && CheckPhaseable(*m_pCurrent) && AutoPhaseSpectrum(*m_pCurrent);
 }
 
 BOOL CBrivaneProDoc::ZeroFilling(int nPoints) {

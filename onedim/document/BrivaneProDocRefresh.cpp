@@ -124,15 +124,17 @@ void CBrivaneProDoc::RefreshAfterAdd() {
   }
   m_nSpectra = i;
 
-  // Stack the spectra evenly over the view, each on a band of its own.
+  // Stack the spectra evenly over the view, each on a band of its own,
+  // oriented as the Overlay and Stacked layouts write it (top below the
+  // zero line), so an arrow mark's line ends at the same place after either.
   int d = 0;
   for (POSITION pos = m_Spectra.GetHeadPosition(); pos != nullptr; d++) {
     CSpectrum* s = m_Spectra.GetSpectrum(pos);
     int m = (int)(nHeight * (d + 1) / (m_nSpectra + 1));
     s->m_rectPlot.left = 0;
     s->m_rectPlot.right = (int)nWidth;
-    s->m_rectPlot.top = m - 5;
-    s->m_rectPlot.bottom = m + 5;
+    s->m_rectPlot.top = m + 5;
+    s->m_rectPlot.bottom = m - 5;
     s->m_Scale.SetPosition(m + 5);
     s->m_Scale.SetFloating(true);
     if (s->m_pWindow == nullptr)

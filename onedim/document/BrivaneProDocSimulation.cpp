@@ -90,6 +90,12 @@ BOOL CBrivaneProDoc::AddFidSimulation(int nComplexPoints, double dSpectralWidth,
   params.td = nTd;
   params.sw = dSpectralWidth;
   params.sf = dOperatingFrequency;
+  // The points are complex: the transform reads them so unless told they
+  // are real (a real transform of them mirrors every line at sw - f). No
+  // quadrature rotation: the synthesizer puts a signal of f Hz at f on the
+  // transformed spectrum's axis as it is.
+  params.aqmode = 1;
+  params.bComplex = 0;
   CSpectrum* pSpectrum = AddSpectrum(params);
   pSpectrum->m_pData = pData;
   pSpectrum->m_pRawData = pRaw;

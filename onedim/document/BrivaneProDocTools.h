@@ -26,6 +26,9 @@ class CSpectrumArithmetic {
   CSpectrum* m_pResult = nullptr;
   float m_fFactorA = 1.0f;
   float m_fFactorB = 1.0f;
+  // The largest value the bar draws every spectrum at while it is open, so
+  // that a shifted operand or the result is matched by eye on one scale.
+  float m_fCommonLargest = 0.0f;
 
   enum { Add = 0, Subtract = 1 };
   // Result = A x factor A + B x factor B (Add) or - B x factor B (Subtract),

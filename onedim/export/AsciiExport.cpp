@@ -1,5 +1,9 @@
 #include "onedim/export/AsciiExport.h"
 
+#include <algorithm>
+#include <cstdio>
+
+#include "framework/base/FileReplace.h"
 #include "onedim/model/AxisScale.h"
 #include "onedim/model/Spectrum.h"
 
@@ -20,36 +24,37 @@ LPCSTR UnitsName(int nUnits) {
 
 }  // namespace
 
-BOOL WriteAsciiExport(std::FILE* pFile, const CSpectrum& spectrum, const CAsciiExportOptions& options) {
+void WriteAsciiExport(CFile& file, const CSpectrum& spectrum, const CAsciiExportOptions& options) {
   const CSpectrumParams& p = spectrum.m_paramsA;
-  std::fputs("============\n", pFile);
-  std::fputs("Brivane\n", pFile);
-  std::fputs("============\n", pFile);
-  if (options.bTitle)
-    std::fprintf(pFile, "Title:%s\n", (LPCSTR)p.title);
-  std::fprintf(pFile, "Spectrometer Frequency =\t%.4lf\n", p.sf);
-  std::fprintf(pFile, "Sweep Width =\t%.4lf\n", p.sw);
-  std::fprintf(pFile, "Time domain=\t%d\n", p.td);
-  std::fprintf(pFile, "Units=\t%s\n", UnitsName(options.nUnits));
-  std::fputs(options.bComplex ? "Complex Data Points Output\n" : "Real Data Points Output\n", pFile);
-  std::fputs("=====================================================\n", pFile);
+  CString header = "============\nBrivane\n============\n";
+  CString line;
+  if (options.bTitle) {
+    line.Format("Title:%s\n", (LPCSTR)p.title);
+    header += line;
+  }
+  line.Format("Spectrometer Frequency =\t%.4lf\nSweep Width =\t%.4lf\nTime domain=\t%d\nUnits=\t%s\n", p.sf, p.sw,
+              p.td, UnitsName(options.nUnits));
+  header += line;
+  header += options.bComplex ? "Complex Data Points Output\n" : "Real Data Points Output\n";
+  header += "=====================================================\n";
+  file.Write((LPCSTR)header, (UINT)header.GetLength());
 
   const float* pData = spectrum.m_pData;
   const int td = pData != nullptr ? p.td : 0;
   // Point numbers are whole; the other units keep three decimals.
   const BOOL bPoints = options.nUnits == AXIS_UNITS_POINTS;
   const int nEnd = options.bComplex ? td - 1 : td;
+  char text[1200];
   for (int i = 0; i < nEnd; i += 2) {
     double x = spectrum.ConvertUnits(i, options.nUnits);
+    int n;
     if (options.bComplex)
-      std::fprintf(pFile, bPoints ? "%.0lf\t%.4lf\t%.4lf\n" : "%.3lf\t%.4lf\t%.4lf\n", x, (double)pData[i],
-                   (double)pData[i + 1]);
+      n = std::snprintf(text, sizeof text, bPoints ? "%.0lf\t%.4lf\t%.4lf\n" : "%.3lf\t%.4lf\t%.4lf\n", x,
+                        (double)pData[i], (double)pData[i + 1]);
     else
-      std::fprintf(pFile, bPoints ? "%.0lf\t%.4lf\n" : "%.3lf\t%.4lf\n", x, (double)pData[i]);
-    if (std::ferror(pFile))
-      return FALSE;
+      n = std::snprintf(text, sizeof text, bPoints ? "%.0lf\t%.4lf\n" : "%.3lf\t%.4lf\n", x, (double)pData[i]);
+    file.Write(text, (UINT)std::min<int>(n, (int)sizeof text - 1));
   }
-  return !std::ferror(pFile);
 }
 
 BOOL ExportAscii(const CSpectrum& spectrum, CAsciiExportPrompts& prompts) {
@@ -61,18 +66,17 @@ BOOL ExportAscii(const CSpectrum& spectrum, CAsciiExportPrompts& prompts) {
   if (!prompts.AskOptions(options))
     return FALSE;
 
-  std::FILE* pFile = std::fopen(strPath, "w");
-  if (pFile == nullptr) {
-    prompts.ShowError("Error opening file");
-    return FALSE;
+  CString strReason;
+  switch (ReplaceFileContents(
+      strPath, CFile::typeText, [&](CFile& file) { WriteAsciiExport(file, spectrum, options); }, strReason)) {
+    case fileReplaced:
+      return TRUE;
+    case fileNotWritten:
+      prompts.ShowError("Error writing file");
+      return FALSE;
+    default:
+      // No file could be made there, or the one there may not be replaced.
+      prompts.ShowError("Error opening file");
+      return FALSE;
   }
-  BOOL bWritten = WriteAsciiExport(pFile, spectrum, options);
-  if (std::fclose(pFile) != 0)
-    bWritten = FALSE;
-  if (!bWritten) {
-    std::remove(strPath);
-    prompts.ShowError("Error writing file");
-    return FALSE;
-  }
-  return TRUE;
 }

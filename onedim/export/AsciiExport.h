@@ -1,14 +1,13 @@
 // File > Export as ASCII: the current spectrum as a text file, a header of
 // its parameters and then one line per point (abscissa in the chosen units,
-// real part, and the imaginary part for complex output), written with the
-// C library's text mode so that lines end as the platform's text files do.
+// real part, and the imaginary part for complex output). Lines end in CR LF
+// (a CFile opened as text), in both builds.
 #pragma once
-
-#include <cstdio>
 
 #include "framework/base/String.h"
 #include "framework/base/WinTypes.h"
 
+class CFile;
 class CSpectrum;
 
 struct CAsciiExportOptions {
@@ -17,8 +16,9 @@ struct CAsciiExportOptions {
   BOOL bComplex = FALSE;  // real and imaginary parts, else the real part only
 };
 
-// Writes the header and the points. FALSE when the stream reports an error.
-BOOL WriteAsciiExport(std::FILE* pFile, const CSpectrum& spectrum, const CAsciiExportOptions& options);
+// Writes the header and the points; a failed write throws the file layer's
+// exception.
+void WriteAsciiExport(CFile& file, const CSpectrum& spectrum, const CAsciiExportOptions& options);
 
 // What the export asks of its user: the dialogs in the program, scripted
 // answers in tests.
@@ -33,7 +33,8 @@ class CAsciiExportPrompts {
   virtual void ShowError(LPCSTR pszText) = 0;
 };
 
-// The whole command on one spectrum. The file is created only after both
-// questions are answered, so Cancel leaves nothing behind; a file that
-// cannot be written completely is removed. TRUE when the file was written.
+// The whole command on one spectrum. The file is written only after both
+// questions are answered, so Cancel leaves nothing behind, and it replaces
+// a file of that name only once it is whole: a failed export leaves that
+// file as it was. TRUE when the file was written.
 BOOL ExportAscii(const CSpectrum& spectrum, CAsciiExportPrompts& prompts);

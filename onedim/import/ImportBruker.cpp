@@ -91,13 +91,8 @@ BOOL CBrukerImporter::ImportFid(CSpectrumParams& params) {
   if (!OpenFid(fid, params))
     return FALSE;
 
-  // The procs OFFSET is the ppm value of the left-most point; the spectrum
-  // keeps its offset in float indices.
+  ConvertProcsOffset(params, 0.0);
   const int td = params.td;
-  if (IsMissing(params, "offset") || params.sw == 0.0)
-    params.offset = 0.0;
-  else
-    params.offset = td - td * (params.sf * params.offset) / params.sw;
 
   const BrukerWordKind kind = nDataType == brukerFloat64 ? brukerWordFloat64 : brukerWordInt32;
   const BOOL bBigEndian = params.byteorder == 1;
@@ -124,6 +119,11 @@ BOOL CBrukerImporter::ReadFidParameters(CSpectrumParams& params, int* pnDataType
   BOOL bBadGroupDelay = FALSE;
   ReadBrukerAcqus(params, acqus, pnDataType, &bBadGroupDelay);
   acqus.Abort();
+  if (!m_bXwinNmr) {
+    // WinNMR writes the PC's own floats, whatever order the acquisition had.
+    params.byteorder = 0;
+    params.names.RemoveKey("byteorder");
+  }
   const int nAcqusTd = params.td;
   const BOOL bAcqusGaveTd = !IsMissing(params, "td");
 
@@ -138,35 +138,10 @@ BOOL CBrukerImporter::ReadFidParameters(CSpectrumParams& params, int* pnDataType
       return FALSE;
     }
   }
-  CheckFidGroupDelay(params, bBadGroupDelay);
-  return TRUE;
-}
-
-LPCSTR CBrukerImporter::GroupDelayFault(const CSpectrumParams& params, BOOL bUnreadable) {
-  if (bUnreadable)
-    return "is not a number";
-  if (params.GRPDLY < 0.0)
-    return "is negative";
-  if (params.GRPDLY >= params.td / 2)
-    return "is not less than the number of points";
-  return nullptr;
-}
-
-void CBrukerImporter::CheckFidGroupDelay(CSpectrumParams& params, BOOL bUnreadable) {
   // A size the import refuses next says enough.
-  if (!IsValidImportSize(params.td))
-    return;
-  LPCSTR lpszFault = GroupDelayFault(params, bUnreadable);
-  if (lpszFault == nullptr)
-    return;
-  // Firmware the table knows needs no GRPDLY (older acqus write -1 there).
-  if (GetFilterTableDelay(params.DECIM, params.DSPFVS) <= 0.0) {
-    CString strValue;
-    if (!bUnreadable)
-      strValue.Format(" (%.10g)", params.GRPDLY);
-    History("GRPDLY of acqus" + strValue + " " + lpszFault + ": the FID is not rotated for the digital filter");
-  }
-  params.GRPDLY = 0.0;
+  if (IsValidImportSize(params.td))
+    CheckFidGroupDelay(m_target, params, bBadGroupDelay, "acqus");
+  return TRUE;
 }
 
 BOOL CBrukerImporter::OpenFid(CFile& fid, const CSpectrumParams& params) {
@@ -192,20 +167,25 @@ void CBrukerImporter::KeepAcqusSize(CSpectrumParams& params, int nAcqusTd, BOOL 
 BOOL CBrukerImporter::ImportProcessed(CSpectrumParams& params) {
   History("Selected file corresponds to a processed spectrum");
   CFile real, imag;
-  if (!OpenProcessedPair(real, imag))
+  BOOL bImaginary = FALSE;
+  if (!OpenProcessedPair(real, imag, bImaginary))
     return FALSE;
   if (!ReadProcessedParameters(params, TRUE))
     return FALSE;
   if (!CheckSize(params))
     return FALSE;
+  ConvertProcsOffset(params, params.td);
+  return AddProcessedSpectrum(params, real, bImaginary ? &imag : nullptr, brukerWordInt32, params.byteorder == 1);
+}
+
+void CBrukerImporter::ConvertProcsOffset(CSpectrumParams& params, double dMissing) {
   const int td = params.td;
   if (IsMissing(params, "offset"))
-    params.offset = td;
+    params.offset = dMissing;
   else if (params.sw == 0.0)
     params.offset = 0.0;
   else
     params.offset = td - td * (params.sf * params.offset) / params.sw;
-  return AddProcessedSpectrum(params, real, imag, brukerWordInt32, params.byteorder == 1);
 }
 
 void CBrukerImporter::History(LPCSTR lpszLine) {
@@ -275,7 +255,7 @@ BOOL CBrukerImporter::OpenFidProcs(CFile& file) {
   return FALSE;
 }
 
-BOOL CBrukerImporter::OpenProcessedPair(CFile& real, CFile& imag) {
+BOOL CBrukerImporter::OpenProcessedPair(CFile& real, CFile& imag, BOOL& bImaginary) {
   CString strStem = m_strPath.Left(m_strPath.GetLength() - 2);
   CString strReal = strStem + "1r";
   CString strImag = strStem + "1i";
@@ -286,11 +266,9 @@ BOOL CBrukerImporter::OpenProcessedPair(CFile& real, CFile& imag) {
   }
   History("Done");
   History("Attempting to open file " + strImag + " (Imaginary part)...");
-  if (!OpenImportFile(imag, strImag)) {
-    History("Failed to import imaginary part. Importing aborted");
-    return Fail("Failed to import imaginary part. Importing aborted\n Importing aborted");
-  }
-  History("Done");
+  bImaginary = OpenImportFile(imag, strImag);
+  // A real spectrum still shows; it cannot be phased.
+  History(bImaginary ? "Done" : "No imaginary part found: the spectrum is read as real, its imaginary part 0");
   return TRUE;
 }
 
@@ -366,7 +344,7 @@ BOOL CBrukerImporter::ReadProcessedParameters(CSpectrumParams& params, BOOL bAcq
     return FALSE;
   }
   // The processing took the delay off already; it only travels along.
-  if (GroupDelayFault(params, FALSE) != nullptr)
+  if (GroupDelayFault(params.GRPDLY, params.td, FALSE) != nullptr)
     params.GRPDLY = 0.0;
   LogProcessedOrder(lpszSource, params.byteorder);
   return TRUE;
@@ -386,15 +364,15 @@ BOOL CBrukerImporter::CheckSize(const CSpectrumParams& params) {
   return Fail(strError);
 }
 
-BOOL CBrukerImporter::AddProcessedSpectrum(const CSpectrumParams& params, CFile& real, CFile& imag, BrukerWordKind kind,
-                                           BOOL bBigEndian) {
+BOOL CBrukerImporter::AddProcessedSpectrum(const CSpectrumParams& params, CFile& real, CFile* pImag,
+                                           BrukerWordKind kind, BOOL bBigEndian) {
   const int nHalf = params.td / 2;
   std::unique_ptr<float[]> data(CSpectrum::AllocateFloats(params.td));
   if (!data)
     return Fail(m_pszNoRealPartBuffer);
   if (!ReadBrukerWords(real, 0, nHalf, kind, bBigEndian, data.get(), 2))
     return Fail("error opening real part. \nNumber of points different from expected");
-  if (!ReadBrukerWords(imag, 0, nHalf, kind, bBigEndian, data.get() + 1, 2))
+  if (pImag != nullptr && !ReadBrukerWords(*pImag, 0, nHalf, kind, bBigEndian, data.get() + 1, 2))
     return Fail("error opening imaginary part. \nNumber of points different from expected");
   CSpectrum* pSpectrum = AddImportedSpectrum(m_target, params, std::move(data), TRUE);
   if (pSpectrum == nullptr)

@@ -49,8 +49,10 @@ class CBrukerImporter {
   BOOL ReadFidParameters(CSpectrumParams& params, int* pnDataType, BOOL& bProcs);
   // Opens the chosen file and checks td. FALSE with the reason set.
   BOOL OpenFid(CFile& fid, const CSpectrumParams& params);
-  // Opens "1r" and "1i" beside the chosen file.
-  BOOL OpenProcessedPair(CFile& real, CFile& imag);
+  // Opens "1r" and "1i" beside the chosen file. Processed data are often
+  // kept without "1i": bImaginary tells whether it opened (the history says
+  // when not); only a missing "1r" fails.
+  BOOL OpenProcessedPair(CFile& real, CFile& imag, BOOL& bImaginary);
   // The acqus and the procs of a processed spectrum.
   BOOL OpenProcessedAcqus(CFile& file);
   BOOL OpenProcessedProcs(CFile& file);
@@ -63,21 +65,18 @@ class CBrukerImporter {
   // The history line that names the byte order of processed data and the
   // file or choice that gave it.
   void LogProcessedOrder(LPCSTR lpszSource, int nByteOrder);
-  // Why the block's GRPDLY cannot be a rotation of its td floats (a text
-  // that follows "GRPDLY ..."), or null when it can.
-  static LPCSTR GroupDelayFault(const CSpectrumParams& params, BOOL bUnreadable);
-  // Once td is settled: a GRPDLY that cannot be the FID's rotation becomes 0,
-  // with a history line where the firmware is not in the delay table (the
-  // transform would have used it).
-  void CheckFidGroupDelay(CSpectrumParams& params, BOOL bUnreadable);
+  // The procs OFFSET, ppm of the left-most point, as the spectrum's offset
+  // in float indices; dMissing without an OFFSET record, 0 without a width.
+  static void ConvertProcsOffset(CSpectrumParams& params, double dMissing);
   // After the procs of an FID: td back to the acqus value.
   static void KeepAcqusSize(CSpectrumParams& params, int nAcqusTd, BOOL bAcqusGaveTd);
   // Refuses a td no spectrum can have.
   BOOL CheckSize(const CSpectrumParams& params);
   // Reads td / 2 words from the start of each file into the even and the
   // odd floats of a new spectrum, appended, which opens as a transformed
-  // spectrum. FALSE with the reason set.
-  BOOL AddProcessedSpectrum(const CSpectrumParams& params, CFile& real, CFile& imag, BrukerWordKind kind,
+  // spectrum; without an imaginary file (pImag null) the odd floats are 0.
+  // FALSE with the reason set.
+  BOOL AddProcessedSpectrum(const CSpectrumParams& params, CFile& real, CFile* pImag, BrukerWordKind kind,
                             BOOL bBigEndian);
   // Reads td words of one FID from nOffset into a new spectrum. FALSE with
   // the reason set.

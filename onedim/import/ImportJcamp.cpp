@@ -14,6 +14,7 @@
 #include "onedim/model/Spectrum.h"
 #include "onedim/model/SpectrumParams.h"
 #include "onedim/model/TextString.h"
+#include "numerics/Saturate.h"
 
 namespace {
 
@@ -215,7 +216,24 @@ BOOL CJcampImporter::ReadJcampHeader() {
     m_header.bShiftReference = TRUE;
     m_header.strShiftReference = strValue;
   }
+  ReadAcquisitionRecords();
   return TRUE;
+}
+
+void CJcampImporter::ReadAcquisitionRecords() {
+  CString strValue;
+  double d = 0.0;
+  // Whole numbers as acqus gives them; a fraction is cut (TopSpin writes DECIM 725.33).
+  if (FindLabel("##$DECIM=", strValue, TRUE) && ReadNumber(strValue, d))
+    m_header.nDecim = SaturatingInt(d);
+  if (FindLabel("##$DSPFVS=", strValue, TRUE) && ReadNumber(strValue, d))
+    m_header.nDspfvs = SaturatingInt(d);
+  if (FindLabel("##$GRPDLY=", strValue, TRUE)) {
+    m_header.bGroupDelayUnreadable = !ReadNumber(strValue, d);
+    m_header.dGroupDelay = m_header.bGroupDelayUnreadable ? 0.0 : d;
+  }
+  if (FindLabel("##$SW_h=", strValue, TRUE) && ReadNumber(strValue, d) && d > 0.0)
+    m_header.dSamplingRate = d;
 }
 
 BOOL CJcampImporter::ReadJcampSimpleHeader() {
@@ -327,6 +345,10 @@ double CJcampImporter::SweepWidth() const {
       dWidth = dSpan * h.dObserveFrequency;
       break;
     case xAxisSeconds:
+      // The acquisition's own rate, when given, is exact; the x range may
+      // end at the last point or one dwell after it.
+      if (h.dSamplingRate > 0.0)
+        return h.dSamplingRate;
       dWidth = dSpan != 0.0 ? (h.nPoints - 1) / std::fabs(dSpan) : 0.0;
       break;
     default:
@@ -338,7 +360,7 @@ double CJcampImporter::SweepWidth() const {
 double CJcampImporter::ReferenceOffset(int td, double sw) {
   const CJcampHeader& h = m_header;
   const XAxis axis = AxisOf(h.strUnits);
-  if (sw == 0.0 || axis == xAxisSeconds)
+  if (sw == 0.0)
     return 0.0;
   // The Hz value of float index i is sw - sw (i + offset) / td: the offset
   // that gives float index nIndex the frequency dHz.
@@ -346,8 +368,11 @@ double CJcampImporter::ReferenceOffset(int td, double sw) {
     const double dOffset = td * (sw - dHz) / sw - nIndex;
     return std::isfinite(dOffset) ? dOffset : 0.0;
   };
-  if (!h.bShiftReference)
+  if (!h.bShiftReference) {
+    if (axis == xAxisSeconds)
+      return 0.0;
     return offsetFor(0.0, axis == xAxisPpm ? h.dFirstX * h.dObserveFrequency : h.dFirstX);
+  }
 
   double dPoint = 0.0, dShift = 0.0;
   if (!ReadField(h.strShiftReference, 2, dPoint) || !ReadField(h.strShiftReference, 3, dShift) ||
@@ -362,7 +387,37 @@ double CJcampImporter::ReferenceOffset(int td, double sw) {
     History(strLine);
     return 0.0;
   }
+  // An FID's point is one of the spectrum of as many points that its
+  // transform gives, so the same float index serves both.
   return offsetFor(2.0 * (dPoint - 1.0), dShift * h.dObserveFrequency);
+}
+
+namespace {
+
+BOOL BeginsWithNoCase(const CString& str, LPCSTR pszStart) {
+  return CTextString(str).FindNoCase(pszStart) == 0;
+}
+
+}  // namespace
+
+void CJcampImporter::SetFidAcquisition(CSpectrumParams& params) {
+  const CString& strMode = m_header.strAcquisitionMode;
+  // As acqus' AQ_mod: mode 1 transforms complex points, mode 0 real ones,
+  // and any mode but one channel's is quadrature.
+  if (BeginsWithNoCase(strMode, "SIMULTANEOUS")) {
+    params.aqmode = 1;
+    params.bComplex = 1;
+  } else if (BeginsWithNoCase(strMode, "SEQUENTIAL")) {
+    params.aqmode = 0;
+    params.bComplex = 1;
+  } else if (BeginsWithNoCase(strMode, "SINGLE")) {
+    params.aqmode = 0;
+    params.bComplex = 0;
+  }
+  params.DECIM = m_header.nDecim;
+  params.DSPFVS = m_header.nDspfvs;
+  params.GRPDLY = m_header.dGroupDelay;
+  CheckFidGroupDelay(m_target, params, m_header.bGroupDelayUnreadable, "the file");
 }
 
 BOOL CJcampImporter::AddSpectrum(float* pValues) {
@@ -376,10 +431,14 @@ BOOL CJcampImporter::AddSpectrum(float* pValues) {
   params.DECIM = 0;
   params.aq = 0.0;
   params.offset = ReferenceOffset(params.td, params.sw);
+  // A spectrum was transformed already: how its FID was acquired changes nothing.
+  const BOOL bSpectrum = CTextString(m_header.strDataType).FindNoCase("SPECTRUM") >= 0;
+  if (!bSpectrum)
+    SetFidAcquisition(params);
   CSpectrum* pSpectrum = AddImportedSpectrum(m_target, params, std::move(data), TRUE);
   if (pSpectrum == nullptr)
     return Fail(kMemoryExhausted);
-  if (CTextString(m_header.strDataType).FindNoCase("SPECTRUM") >= 0)
+  if (bSpectrum)
     OpenAsTransformed(*pSpectrum, FALSE);
   History("JCampDX file correctly imported");
   return TRUE;

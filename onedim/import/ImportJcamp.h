@@ -12,7 +12,11 @@
 //   ##.ACQUISITION MODE=                               texts, for the history only
 //   ##.OBSERVE FREQUENCY=  MHz                         sf
 //   ##.SHIFT REFERENCE=  kind, compound, point (from 1), ppm
-//                        the point's shift: the axis offset
+//                        the point's shift: the axis offset (of an FID: the
+//                        point of the spectrum its transform gives)
+//   an FID's acquisition, in the records an instrument's own software adds:
+//   ##$DECIM=, ##$DSPFVS=, ##$GRPDLY=  the digital filter (as in acqus)
+//   ##$SW_h=             Hz, the sampling rate (else from the x range)
 //   simple:   ##NPOINTS= ##XUNITS= ##FIRSTX= ##LASTX=  points, units, first and last x
 //   NTUPLES:  ##VAR_DIM= ##UNITS=  ##FIRST=  ##LAST=   (the first field of each)
 //   data:     "(X++(Y..Y))", or "(X++(R..R))" and "(X++(I..I))": ordinates of
@@ -22,7 +26,9 @@
 // Ordinates are stored as they are written (no Y factor). Without a shift
 // reference the offset puts the first point at its x (Hz, or ppm times the
 // observe frequency); a time axis has none. A "NMR SPECTRUM" opens as a
-// transformed spectrum.
+// transformed spectrum. An FID's acquisition mode says how it transforms:
+// SIMULTANEOUS complex points, SEQUENTIAL real points of the two channels in
+// turn, SINGLE one channel; any other leaves the transform's presets.
 #pragma once
 
 #include <cstddef>
@@ -31,6 +37,7 @@
 #include "framework/base/WinTypes.h"
 
 class CImportTarget;
+class CSpectrumParams;
 
 // What the header records said; every import starts from these values.
 struct CJcampHeader {
@@ -44,6 +51,12 @@ struct CJcampHeader {
   CString strAcquisitionMode = "Unknown";
   BOOL bShiftReference = FALSE;  // the record was there
   CString strShiftReference;     // its value, blanks removed
+  // The digital filter and sampling rate of an FID; 0 when not given.
+  int nDecim = 0;
+  int nDspfvs = 0;
+  double dGroupDelay = 0.0;
+  BOOL bGroupDelayUnreadable = FALSE;  // a GRPDLY record without a number
+  double dSamplingRate = 0.0;          // Hz
   int nPoints = 0;
   CString strUnits;
   double dFirstX = 0.0;
@@ -84,6 +97,10 @@ class CJcampImporter {
   // table. On success the read position is just behind the line.
   BOOL FindLabel(LPCSTR pszLabel, CString& strValue, BOOL bStopAtData);
   double SweepWidth() const;
+  // The acquisition of an FID: mode, complex flag and digital filter.
+  void SetFidAcquisition(CSpectrumParams& params);
+  // The vendor's records of the acquisition, when the file has them.
+  void ReadAcquisitionRecords();
   // The offset (float indices) of a spectrum of td floats over sw Hz: from
   // the shift reference when there is one (0, with a history line, when it
   // cannot be used), else from the first x. 0 on a time axis.

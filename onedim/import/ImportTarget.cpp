@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "framework/base/String.h"
+
 #include "onedim/model/Spectrum.h"
 #include "onedim/model/SpectrumParams.h"
 
@@ -23,4 +25,29 @@ void OpenAsTransformed(CSpectrum& spectrum, BOOL bBrukerImport) {
   // Complex points with zero frequency in the middle, conjugated (or not)
   // as the file's own FID would have been.
   spectrum.SetFrequencyDomain(TRUE, TRUE, spectrum.m_paramsA.bConjugate, bBrukerImport);
+}
+
+LPCSTR GroupDelayFault(double dGroupDelay, int td, BOOL bUnreadable) {
+  if (bUnreadable)
+    return "is not a number";
+  if (dGroupDelay < 0.0)
+    return "is negative";
+  if (dGroupDelay >= td / 2)
+    return "is not less than the number of points";
+  return nullptr;
+}
+
+void CheckFidGroupDelay(CImportTarget& target, CSpectrumParams& params, BOOL bUnreadable, LPCSTR lpszSource) {
+  LPCSTR lpszFault = GroupDelayFault(params.GRPDLY, params.td, bUnreadable);
+  if (lpszFault == nullptr)
+    return;
+  // Firmware the table knows needs no GRPDLY (older acqus write -1 there).
+  if (GetFilterTableDelay(params.DECIM, params.DSPFVS) <= 0.0) {
+    CString strValue;
+    if (!bUnreadable)
+      strValue.Format(" (%.10g)", params.GRPDLY);
+    target.AppendHistory(CString("GRPDLY of ") + lpszSource + strValue + " " + lpszFault +
+                         ": the FID is not rotated for the digital filter");
+  }
+  params.GRPDLY = 0.0;
 }

@@ -41,3 +41,13 @@ CSpectrum* AddImportedSpectrum(CImportTarget& target, const CSpectrumParams& par
 // forward transform would leave it: ppm axis, the inverse offered.
 // bBrukerImport: read by the Bruker XWIN-NMR import type.
 void OpenAsTransformed(CSpectrum& spectrum, BOOL bBrukerImport);
+
+// Why a GRPDLY given with an FID of td floats cannot be its rotation (a text
+// that follows "GRPDLY ..."), or null when it can. bUnreadable: the record
+// held no number.
+LPCSTR GroupDelayFault(double dGroupDelay, int td, BOOL bUnreadable);
+
+// Once td is settled: a GRPDLY that cannot be the FID's rotation becomes 0,
+// with a history line naming where it came from ("acqus") where the
+// firmware is not in the delay table (the transform would have used it).
+void CheckFidGroupDelay(CImportTarget& target, CSpectrumParams& params, BOOL bUnreadable, LPCSTR lpszSource);

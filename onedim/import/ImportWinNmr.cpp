@@ -31,9 +31,7 @@ BOOL CWinNmrImporter::ImportFid(CSpectrumParams& params, BOOL bArchive) {
       return FALSE;
     if (!bProcs)
       m_target.SetImportError("Cannot open procs file: the spectrum will not be refereneced");
-    // WinNMR keeps the procs OFFSET as it stands.
-    if (IsMissing(params, "offset"))
-      params.offset = 0.0;
+    ConvertProcsOffset(params, 0.0);
   }
   CFile fid;
   if (!OpenFid(fid, params))
@@ -45,7 +43,8 @@ BOOL CWinNmrImporter::ImportFid(CSpectrumParams& params, BOOL bArchive) {
 BOOL CWinNmrImporter::ImportProcessed(CSpectrumParams& params, BOOL bArchive) {
   History("Selected file corresponds to a processed spectrum");
   CFile real, imag;
-  if (!OpenProcessedPair(real, imag))
+  BOOL bImaginary = FALSE;
+  if (!OpenProcessedPair(real, imag, bImaginary))
     return FALSE;
   if (bArchive) {
     params.byteorder = 0;
@@ -55,10 +54,10 @@ BOOL CWinNmrImporter::ImportProcessed(CSpectrumParams& params, BOOL bArchive) {
     // acquisition's byte order says nothing of WinNMR's floats.
     if (!ReadProcessedParameters(params, FALSE))
       return FALSE;
-    if (IsMissing(params, "offset"))
-      params.offset = 0.0;
   }
   if (!CheckSize(params))
     return FALSE;
-  return AddProcessedSpectrum(params, real, imag, brukerWordFloat32, params.byteorder == 1);
+  if (!bArchive)
+    ConvertProcsOffset(params, params.td);
+  return AddProcessedSpectrum(params, real, bImaginary ? &imag : nullptr, brukerWordFloat32, params.byteorder == 1);
 }

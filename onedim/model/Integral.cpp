@@ -185,6 +185,8 @@ double CIntegral::ComputeCurve(double fx, double fy, int nOffsetX, int nOffsetY,
     m_pCurve[i].x = PointToX(fx, nOffsetX, nIndex);
     m_pCurve[i].y = SaturatingInt((long double)SaturatingInt(m_nBase * fy) - SaturatingInt(S / g / t * fy) + nOffsetY);
   }
+  // A region whose start lies after its end fills no point: none is drawn.
+  m_n = i;
   m_rectCurve.left = i > 0 ? m_pCurve[0].x : 0;
   m_rectCurve.right = i > 0 ? m_pCurve[i - 1].x : 0;
   m_rectCurve.top = SaturatingInt((long double)m_nBase - SaturatingInt(dLargest / g / t));

@@ -284,10 +284,13 @@ BOOL CSpectrum::ZeroFill(int nNewTd, const char** ppszMessage) {
   m_nFirst = 0;
   m_nLast = nNewTd;
   // The time axis follows the data's length, as it does once the document
-  // is read back (acquisition time td / 2 sw).
+  // is read back (td / 2 sw); the acquisition keeps its own length, which
+  // a cut shortens.
   if (nOldTd > 0) {
     m_paramsA.offset *= (double)nNewTd / (double)nOldTd;
     m_paramsA.aq *= (double)nNewTd / (double)nOldTd;
+    const int nAcquired = m_paramsA.acquiredTd > 0 ? std::min(m_paramsA.acquiredTd, nOldTd) : nOldTd;
+    m_paramsA.acquiredTd = nAcquired < nNewTd ? nAcquired : 0;
   }
   m_paramsA.td = nNewTd;
   m_bDataChanged = 1;
@@ -319,9 +322,11 @@ BOOL CSpectrum::Rotate(int nPoints) {
 }
 
 double GetFilterTableDelay(int nDecim, int nDspfvs) {
-  int nColumn = nDspfvs - 10;
-  if (nColumn < 0 || nColumn > 2)
+  // The firmware is checked before it becomes a column: a damaged acqus can
+  // give any int, and one near INT_MIN has no column below it.
+  if (nDspfvs < 10 || nDspfvs > 12)
     return 0.0;
+  const int nColumn = nDspfvs - 10;
   for (const GroupDelayRow& row : kGroupDelay) {
     if (row.nDecim == nDecim)
       return row.adDelay[nColumn];
@@ -373,6 +378,13 @@ int CSpectrum::ValueToY(float fValue) const {
 
 double CSpectrum::YToValue(double y) const {
   return (double)((ZeroLine(*this) - (long double)y) / VerticalGain(*this));
+}
+
+double CSpectrum::GetAcquisitionTime() const {
+  const CSpectrumParams& p = m_paramsA;
+  if (p.acquiredTd > 0 && p.acquiredTd < p.td)
+    return p.aq * p.acquiredTd / p.td;
+  return p.aq;
 }
 
 double CSpectrum::ConvertUnits(double dIndex, int nUnits) const {

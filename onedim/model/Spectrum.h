@@ -68,6 +68,9 @@ class CSpectrum : public CObject {
   int ValueToY(float fValue) const;
   double YToValue(double y) const;
   double ConvertUnits(double dIndex, int nUnits) const;  // axis value of a float index
+  // How long the acquisition lasted: the time axis over the acquired
+  // floats only, which a zero fill does not lengthen.
+  double GetAcquisitionTime() const;
   // Sets m_fMaxValue and m_nMaxIndex from the data and clears
   // m_bDataChanged: the display data are those of the data as they are.
   void FindMaximum() const;
@@ -188,4 +191,4 @@ class CSpectrum : public CObject {
 
 // One layout in every translation unit, window code included: a member that
 // only some files or builds see stops the build here.
-static_assert(sizeof(CSpectrum) == (sizeof(void*) == 8 ? 1168 : 928), "CSpectrum layout");
+static_assert(sizeof(CSpectrum) == (sizeof(void*) == 8 ? 1184 : 928), "CSpectrum layout");

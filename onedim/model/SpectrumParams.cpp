@@ -15,6 +15,7 @@ CSpectrumParams::CSpectrumParams()
       reserved2(0),
       reserved3(0),
       aqmode(0),
+      acquiredTd(0),
       bComplex(0),
       bConjugate(0),
       names(10) {
@@ -47,6 +48,7 @@ void CSpectrumParams::CopyFrom(const CSpectrumParams& other) {
   reserved2 = other.reserved2;
   reserved3 = other.reserved3;
   aqmode = other.aqmode;
+  acquiredTd = other.acquiredTd;
   bComplex = other.bComplex;
   bConjugate = other.bConjugate;
   title = other.title;

@@ -20,7 +20,8 @@ class CSpectrumParams {
   int byteorder;    // 1: the source file's words must be byte-reversed (Bruker); else 0
   int td;           // number of floats: two per complex point
   double sw;        // spectral width, Hz
-  double aq;        // acquisition time, s; 0 when the source does not give it
+  double aq;        // time the axis spans over td, s; 0 when the source does
+                    // not give it (a zero fill lengthens it with td)
   double sf;        // spectrometer frequency, MHz
   double offset;    // reference offset, float indices
   double GRPDLY;    // group delay of the digital filter in points, as the
@@ -28,6 +29,8 @@ class CSpectrumParams {
   int reserved2;    // carried and copied, not interpreted
   int reserved3;    // carried and copied, not interpreted
   int aqmode;       // acquisition mode code as the source format gives it
+  int acquiredTd;   // floats at the start of td that were acquired, the rest
+                    // being zero filling's; 0: all of them
   BYTE bComplex;    // the data are quadrature (complex)
   BYTE bConjugate;  // the transform must conjugate the data
   CString title;

@@ -8,6 +8,7 @@
 
 #include "numerics/Saturate.h"
 #include "numerics/Constants.h"
+#include "onedim/model/WindowWeights.h"
 
 namespace {
 
@@ -38,8 +39,8 @@ enum WeightRule { kOwnWeights, kLinearExponent, kQuadraticExponent };
 
 struct BlockFactors {
   WeightRule rule = kOwnWeights;
-  long double alpha = 0, beta = 0;
-  long double power[kBlock];  // linear: w(k); quadratic: exp(beta k^2)
+  long double q0 = 0, alpha = 0, beta = 0;  // q(i) = q0 + alpha i + beta i^2
+  long double power[kBlock];                // linear: w(k); quadratic: exp(beta k^2)
 };
 
 // The factors of a window's weights; no rule for the windows whose weights
@@ -53,6 +54,7 @@ BlockFactors MakeFactors(int type, float lbIn, float gb, float gaussShift, int t
     case CWindowFunction::Gaussian: {
       // q = -(a i - b)^2 / (4 ln 2)
       const long double a = kGaussPi * lbIn * h, b = gaussShift * aq, ln4 = 4.0L * std::log(2.0L);
+      f.q0 = -b * b / ln4;
       f.alpha = 2.0L * a * b / ln4;
       f.beta = -a * a / ln4;
       f.rule = kQuadraticExponent;
@@ -72,6 +74,7 @@ BlockFactors MakeFactors(int type, float lbIn, float gb, float gaussShift, int t
     case CWindowFunction::Hanning:
       return f;
     default:
+      f.alpha = -lbIn * kPiL * h;
       f.rule = kLinearExponent;
       break;
   }
@@ -114,6 +117,87 @@ bool FillWeights(const BlockFactors& f, OwnWeight own, const float* source, int 
       return false;
   }
   return true;
+}
+
+// The exponentials' near weights, block by block: a block whose exponents
+// stay within +-700 takes its first weight's exp in double (of the
+// exponent's double, times one plus the rest of it) times factors rounded
+// from long double, three products a weight, within 2^-47 of the own
+// weight; any other block is computed as FillWeights computes it. The
+// floats are settled afterwards (SettleOwnWeights).
+template <WeightRule rule, typename OwnWeight>
+void FillNearExponents(const BlockFactors& f, OwnWeight own, int td, double* weights) {
+  double power[kBlock];
+  for (int k = 0; k < kBlock; ++k)
+    power[k] = static_cast<double>(f.power[k]);
+  for (int i0 = 0; i0 < td; i0 += kBlock) {
+    const int count = std::min(kBlock, td - i0);
+    const long double i = i0;
+    const long double q = f.q0 + f.alpha * i + f.beta * i * i;
+    const long double slope = f.alpha + 2.0L * f.beta * i;
+    if (std::fabs(q) + std::fabs(slope) * kBlock + std::fabs(f.beta) * kBlock * kBlock <= 700.0L) {
+      const double qd = static_cast<double>(q);
+      const double base = std::exp(qd) * (1.0 + static_cast<double>(q - qd));
+      if (rule == kLinearExponent) {
+        for (int k = 0; k < count; ++k)
+          weights[i0 + k] = base * power[k];
+        continue;
+      }
+      // exp(slope k) = exp(slope 8 m) exp(slope l) for k = 8 m + l: powers
+      // of a double exp, whose unit in the last place the 31st power takes
+      // to 2^-48, each from at most five products.
+      const double r = std::exp(static_cast<double>(slope)), r2 = r * r, r3 = r2 * r, r4 = r2 * r2;
+      const double r8 = r4 * r4, r16 = r8 * r8;
+      const double low[8] = {1.0, r, r2, r3, r4, r4 * r, r4 * r2, r4 * r3};
+      const double high[kBlock / 8] = {1.0, r8, r16, r16 * r8};
+      double factor[kBlock];
+      for (int m = 0; m < kBlock / 8; ++m)
+        for (int l = 0; l < 8; ++l)
+          factor[8 * m + l] = power[8 * m + l] * (high[m] * low[l]);
+      for (int k = 0; k < count; ++k)
+        weights[i0 + k] = base * factor[k];
+      continue;
+    }
+    const long double first = own(i0);
+    const long double ratio = rule == kQuadraticExponent ? std::exp(f.alpha + 2.0L * f.beta * i0) : 1.0L;
+    long double step = 1.0L;
+    for (int k = 0; k < count; ++k) {
+      const long double w = rule == kQuadraticExponent ? first * step * f.power[k] : first * f.power[k];
+      if (rule == kQuadraticExponent)
+        step *= ratio;
+      double weight = static_cast<double>(w);
+      if (!(std::fabs(weight) <= DBL_MAX))
+        weight = static_cast<double>(own(i0 + k));
+      weights[i0 + k] = weight;
+    }
+  }
+}
+
+// Over near weights: the floats they do not settle take their own weights,
+// checked as FillWeights checks them.
+template <typename OwnWeight>
+bool SettleOwnWeights(OwnWeight own, const float* source, int td, double absolute, double* weights) {
+  std::vector<int> unsettled;
+  if (!window_weights::SettleNearFloats(source, weights, td, absolute, unsettled))
+    return false;
+  for (int i : unsettled) {
+    const double weight = static_cast<double>(own(i));
+    if (!(std::fabs(source[i] * weight) <= FLT_MAX && std::fabs(weight) <= DBL_MAX))
+      return false;
+    weights[i] = weight;
+  }
+  return true;
+}
+
+// Where the curve's pixels could move with near weights' last bits
+// (window_weights::FindCurveRows), the own weights are kept. Any weight may
+// be its own: its float is the own weight's float.
+template <typename OwnWeight>
+void KeepCurveRows(OwnWeight own, int td, double* weights) {
+  std::vector<int> rows;
+  window_weights::FindCurveRows(weights, td, rows);
+  for (int i : rows)
+    weights[i] = static_cast<double>(own(i));
 }
 
 }  // namespace
@@ -217,13 +301,21 @@ BOOL CWindowFunction::Apply(const char** message) {
   const BlockFactors f = MakeFactors(m_nType, m_LB, m_GB, m_GaussShift, td, *m_pSW, own);
   // Every weight and weighted value is checked before the target changes,
   // so that an extreme LB cannot leave infinities or NaN in the data.
-  bool bInRange;
-  if (f.rule == kLinearExponent)
-    bInRange = FillWeights<kLinearExponent>(f, own, m_pSource, td, weights);
-  else if (f.rule == kQuadraticExponent)
-    bInRange = FillWeights<kQuadraticExponent>(f, own, m_pSource, td, weights);
+  bool bInRange, bNear = false;
+  double absolute = 0.0;
+  if (f.rule == kLinearExponent) {
+    FillNearExponents<kLinearExponent>(f, own, td, weights);
+    bInRange = SettleOwnWeights(own, m_pSource, td, 0.0, weights);
+  } else if (f.rule == kQuadraticExponent) {
+    FillNearExponents<kQuadraticExponent>(f, own, td, weights);
+    bInRange = SettleOwnWeights(own, m_pSource, td, 0.0, weights);
+  } else if ((bNear = window_weights::NearWeights(m_nType, m_LB, m_SineShift, td, *m_pSW, weights, absolute))) {
+    bInRange = SettleOwnWeights(own, m_pSource, td, absolute, weights);
+  }
   else
     bInRange = FillWeights<kOwnWeights>(f, own, m_pSource, td, weights);
+  if (bInRange && (f.rule != kOwnWeights || bNear))
+    KeepCurveRows(own, td, weights);
   if (!bInRange) {
     delete[] weights;
     SetMessage(message, kOverflow);
@@ -232,8 +324,7 @@ BOOL CWindowFunction::Apply(const char** message) {
   delete[] m_pWeights;
   m_pWeights = weights;
   m_nWeights = td;
-  for (int i = 0; i < td; ++i)
-    m_pTarget[i] = static_cast<float>(m_pSource[i] * static_cast<long double>(weights[i]));
+  window_weights::Weigh(m_pSource, weights, td, m_pTarget);
   return TRUE;
 }
 

@@ -20,8 +20,13 @@ int EvenFloor(int n) {
   return n & ~1;  // two's complement: rounds negative indices down as well
 }
 
+// Rounded to the nearest pixel: a layout grown and shrunk back (a document
+// saved with the full view shown, opened without it, the full view shown
+// again) comes back where it was, and the full view shown and hidden again
+// and again does not creep the layout up by a pixel each time.
 int Scaled(int v, double ratio) {
-  return SaturatingInt((long double)v * ratio);
+  const long double d = (long double)v * ratio;
+  return SaturatingInt(d >= 0 ? floorl(d + 0.5L) : -floorl(-d + 0.5L));
 }
 
 // Local maxima of |real| above fThreshold between float indices nFrom and

@@ -1,6 +1,9 @@
 #include "onedim/processing/AutoPhase.h"
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <vector>
 
 #include "onedim/processing/PolarConversion.h"
 
@@ -21,6 +24,72 @@ struct SimplexState {
 };
 SimplexState g_state;
 
+// The points of the running search in bands of falling modulus, one band a
+// binary exponent. m cos(angle) is never below -m, so once the cost is at
+// or below -m no point of modulus m or less can lower it: an evaluation
+// reads the bands from the largest moduli down and stops at the first band
+// whose largest modulus is that small. The cost is a minimum, the same in
+// any order; points whose modulus is 0 or not a number cannot lower it.
+struct PolarPoint {
+  float modulus, argument;
+  int k;
+};
+struct Band {
+  int begin, end;  // in g_points
+  float largest;
+};
+std::vector<PolarPoint> g_points;
+std::vector<Band> g_bands;
+
+void GroupByModulus(const float* points, int n) {
+  const int kExponents = 256;
+  int count[kExponents] = {};
+  auto exponent = [](float m) {
+    uint32_t bits;
+    std::memcpy(&bits, &m, sizeof bits);
+    return (int)(bits >> 23);  // moduli are not negative
+  };
+  auto grouped = [](float m) { return m > 0.0f; };
+  for (int k = 0; k < n; k++)
+    if (grouped(points[2 * k]))
+      count[exponent(points[2 * k])]++;
+  g_bands.clear();
+  int start[kExponents], total = 0;
+  for (int e = kExponents - 1; e >= 0; e--) {
+    start[e] = total;
+    if (count[e] > 0)
+      g_bands.push_back(Band{total, total + count[e], 0.0f});
+    total += count[e];
+  }
+  g_points.resize(total);
+  for (int k = 0; k < n; k++) {
+    const float m = points[2 * k];
+    if (grouped(m))
+      g_points[start[exponent(m)]++] = PolarPoint{m, points[2 * k + 1], k};
+  }
+  for (Band& band : g_bands)
+    for (int i = band.begin; i < band.end; i++)
+      band.largest = std::fmax(band.largest, g_points[i].modulus);
+}
+
+// autophase_cost over the grouped points.
+double GroupedCost(const float* vertex) {
+  double cost = 0.0;
+  for (const Band& band : g_bands) {
+    if (band.largest <= -cost)
+      break;
+    for (int i = band.begin; i < band.end; i++) {
+      const PolarPoint& p = g_points[i];
+      if (p.modulus <= -cost)
+        continue;
+      const double angle = std::fabs(p.argument + vertex[0] + p.k * (double)vertex[1]);
+      if (angle > kTurned)
+        cost = std::fmin(cost, p.modulus * std::cos(angle));
+    }
+  }
+  return cost;
+}
+
 void ComputeSums() {
   for (int j = 0; j < 2; j++)
     g_state.sum[j] = g_state.vertex[0][j] + g_state.vertex[1][j] + g_state.vertex[2][j];
@@ -35,7 +104,7 @@ double simplex_try(double factor) {
   float trial[2];
   for (int j = 0; j < 2; j++)
     trial[j] = (float)(g_state.sum[j] * f1 - worst[j] * f2);
-  const double value = autophase_cost(trial);
+  const double value = GroupedCost(trial);
   if (value > g_state.value[g_state.worst]) {
     for (int j = 0; j < 2; j++) {
       g_state.sum[j] += trial[j] - worst[j];
@@ -88,7 +157,8 @@ const float* autophase(int n, float* points) {
   g_state.value[0] = smallestReal;
   g_state.value[1] = smallestImaginary;
   ToMagnitude(points, n);
-  g_state.value[2] = autophase_cost(g_state.vertex[2]);
+  GroupByModulus(points, n);
+  g_state.value[2] = GroupedCost(g_state.vertex[2]);
 
   for (int iteration = 0; iteration < kIterations; iteration++) {
     int best = 0;
@@ -121,7 +191,7 @@ const float* autophase(int n, float* points) {
           continue;
         for (int j = 0; j < 2; j++)
           g_state.vertex[i][j] = (g_state.vertex[i][j] + g_state.vertex[best][j]) / 2.0f;
-        g_state.value[i] = autophase_cost(g_state.vertex[i]);
+        g_state.value[i] = GroupedCost(g_state.vertex[i]);
       }
       ComputeSums();
     }

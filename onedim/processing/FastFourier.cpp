@@ -1,6 +1,7 @@
 #include "onedim/processing/FastFourier.h"
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 #include "onedim/processing/FourierKernels.h"
@@ -56,23 +57,51 @@ void CFastFourier::HalveFirstPoint() {
   m_pData[1] *= 0.5f;
 }
 
-// Removes a constant offset from the real and from the imaginary values.
-// The sums run in double: a float sum over a million points drifts by far
-// more than the offset's own precision.
-void CFastFourier::RemoveDrift() {
-  const int points = m_nPoints / 2;
+namespace {
+
+// The receiver's offset in one channel (0 real, 1 imaginary) of points
+// first .. last - 1: their mean, or 0 where the mean lies within three of
+// its standard errors of zero. Such a mean is the noise's, not an offset:
+// taking it away would put a spike of its own at the carrier (on a noisy
+// 13C FID a few times the spectrum's noise). Constant data have no spread,
+// so a constant is always an offset. The sums run in double: a float sum
+// over many points drifts by more than the offset's own precision.
+float ChannelOffset(const float* pData, int first, int last, int nChannel) {
+  const int n = last - first;
+  double sum = 0.0;
+  for (int k = first; k < last; ++k)
+    sum += pData[2 * k + nChannel];
+  const double mean = sum / n;
+  double squares = 0.0;
+  for (int k = first; k < last; ++k) {
+    const double d = pData[2 * k + nChannel] - mean;
+    squares += d * d;
+  }
+  const double standardError = n > 1 ? std::sqrt(squares / (n - 1) / n) : 0.0;
+  return std::fabs(mean) > 3.0 * standardError ? static_cast<float>(mean) : 0.0f;
+}
+
+}  // namespace
+
+// Drift correction. The receiver's offset is read from the last eighth of
+// the acquired points, where the signal has died away: a mean over the whole
+// array holds the spectrum's own zero-frequency value (over a zero-filled
+// FID mostly its zeros), and taking it away cut a one-point notch at the
+// carrier, where a presaturated solvent line sits. It is taken away from the
+// acquired points only: the zero filling stays zero, since an offset there
+// would be a step in the FID.
+void CFastFourier::RemoveDrift(int nAcquired) {
+  if (nAcquired < 0 || nAcquired > m_nPoints)
+    nAcquired = m_nPoints;
+  const int points = nAcquired / 2;
   if (!m_pData || points < 1)
     return;
-  double sumRe = 0.0, sumIm = 0.0;
+  const int first = points - std::max(1, points / 8);
+  const float offsetRe = ChannelOffset(m_pData, first, points, 0);
+  const float offsetIm = ChannelOffset(m_pData, first, points, 1);
   for (int k = 0; k < points; ++k) {
-    sumRe += m_pData[2 * k];
-    sumIm += m_pData[2 * k + 1];
-  }
-  const float meanRe = static_cast<float>(sumRe / points);
-  const float meanIm = static_cast<float>(sumIm / points);
-  for (int k = 0; k < points; ++k) {
-    m_pData[2 * k] -= meanRe;
-    m_pData[2 * k + 1] -= meanIm;
+    m_pData[2 * k] -= offsetRe;
+    m_pData[2 * k + 1] -= offsetIm;
   }
 }
 

@@ -21,7 +21,12 @@ class CFastFourier {
   int SetData(float* data, int nFloats, int mode, int rotate, int inverse);
 
   void HalveFirstPoint();
-  void RemoveDrift();
+  // Drift correction: the receiver's constant offset, the mean of the last
+  // eighth of the acquired points where it stands out of their noise, taken
+  // away from them. nAcquired: the
+  // floats that hold acquired points (the rest is zero filling, which stays
+  // zero); the whole array without one.
+  void RemoveDrift(int nAcquired = -1);
 
   // Runs the set-up transform. Returns FALSE, leaving the data alone, when
   // the size is not one this transform can take (see IsValidSize).

@@ -51,6 +51,12 @@ void InitFourierTransformOptions(const CSpectrum& spectrum, CFourierTransformOpt
   }
 }
 
+int AcquiredFloats(const CSpectrum& spectrum) {
+  const int td = spectrum.m_paramsA.td;
+  const int acquired = spectrum.m_paramsB.td;
+  return acquired > 0 && acquired < td ? acquired : td;
+}
+
 int TransformAsRecorded(CSpectrum& spectrum) {
   const CSpectrumParams& b = spectrum.m_paramsB;
   CFastFourier fft;
@@ -64,7 +70,7 @@ int TransformAsRecorded(CSpectrum& spectrum) {
       nRotated = 0;
   }
   fft.HalveFirstPoint();
-  fft.RemoveDrift();
+  fft.RemoveDrift(AcquiredFloats(spectrum));
   fft.Transform();
   return nRotated;
 }
@@ -114,8 +120,9 @@ BOOL TransformSpectrum(CSpectrum& spectrum, const CFourierTransformOptions& opti
   fft.SetProgress(progress, context);
   spectrum.m_bTransformed = options.bInverse ? 0 : 1;
   fft.HalveFirstPoint();
+  // A spectrum transformed back holds no zero filling.
   if (options.bDriftCorrection)
-    fft.RemoveDrift();
+    fft.RemoveDrift(options.bInverse ? a.td : AcquiredFloats(spectrum));
   fft.Transform();
 
   if (!options.bInverse) {
@@ -124,11 +131,14 @@ BOOL TransformSpectrum(CSpectrum& spectrum, const CFourierTransformOptions& opti
   }
   b.bComplex = options.bQuadrature ? 1 : 0;
   b.aqmode = mode == 1 ? 1 : 0;
-  a.aqmode = 1;
-  a.bComplex = 0;
+  // The data are the FID again: the first block says what they are, so that
+  // the next forward transform offers what the last one did: the same mode,
+  // the same quadrature rotation (without it the halves of the spectrum
+  // change places) and the same conjugation. The digital-filter rotation
+  // stays done.
+  a.aqmode = b.aqmode;
+  a.bComplex = b.bComplex;
   a.DECIM = 0;
-  // The data are the FID again: a later forward transform conjugates as the
-  // first one did.
   a.bConjugate = b.bConjugate;
   spectrum.m_bDataChanged = 1;
   spectrum.m_Scale.m_nUnits = AXIS_UNITS_PPM;

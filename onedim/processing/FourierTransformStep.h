@@ -37,13 +37,18 @@ void InitFourierTransformOptions(const CSpectrum& spectrum, CFourierTransformOpt
 BOOL PrepareSpectrumForTransform(CSpectrum& spectrum, const CFourierTransformOptions& options,
                                  const char** message = nullptr);
 
-// First-point halving, drift correction (when chosen), the transform and the
+// First-point halving, drift correction (when chosen; over the acquired
+// points of an FID, see CFastFourier::RemoveDrift), the transform and the
 // bookkeeping of both parameter blocks and the flags; the axis units become
 // ppm. progress (may be null) runs after each butterfly stage and must not
 // reach the spectrum's buffers. Refuses with a message, changing nothing,
 // when td cannot be transformed or a transform is already running.
 BOOL TransformSpectrum(CSpectrum& spectrum, const CFourierTransformOptions& options,
                        FourierProgressFn progress = nullptr, void* context = nullptr, const char** message = nullptr);
+
+// The floats of the FID that were acquired: td, or fewer where the FID was
+// zero-filled since it was read (the second block keeps the td it came with).
+int AcquiredFloats(const CSpectrum& spectrum);
 
 // The forward transform of the data as the last transform ran it: the mode,
 // rotation and conjugation recorded in the second parameter block, the data

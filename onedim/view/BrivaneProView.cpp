@@ -353,7 +353,7 @@ void CBrivaneProView::DrawGrid(CDC* pDC, const CRect& rc, double fx, double fy) 
 }
 
 // The marks: the coupling table's pair under the mouse, the peak list's
-// selection, the ticked coupling brackets of every spectrum, the reference
+// selection, the ticked coupling brackets of the current spectrum, the reference
 // line of a coupling being measured and, on the screen, the maximum the
 // point tools found under the cursor.
 void CBrivaneProView::DrawMarks(CDC* pDC, CSpectrum& s, BOOL bScreen) {
@@ -370,8 +370,7 @@ void CBrivaneProView::DrawMarks(CDC* pDC, CSpectrum& s, BOOL bScreen) {
       DrawArrowMark(pDC, s, SpectrumPointToPixel(s, i), TipY(s, i, 40), s.ConvertUnits(i, nUnits), TRUE, FALSE);
     }
   }
-  for (POSITION pos = pDoc->m_Spectra.GetHeadPosition(); pos != nullptr;)
-    DrawCouplings(pDC, *pDoc->m_Spectra.GetSpectrum(pos));
+  DrawCouplings(pDC, s);
   if (s.m_bMeasuringJ && s.m_pCurrentJ != nullptr && !s.m_bSelectedJShown) {
     const int i = s.m_pCurrentJ->m_nReference;
     pDoc->m_bLabelArrow = 0;
@@ -1040,11 +1039,27 @@ BOOL CBrivaneProView::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {
     return (BOOL)Default();
   if (SetItemCursor(nHitTest))
     return TRUE;
+  // The selected integral's handles first, then any integral under the
+  // pointer: both show what a press there would drag.
   const CSpectrum* s = pDoc->GetCurrentSpectrum();
   if (s != nullptr && s->m_pSelectedIntegral != nullptr) {
     CRectTracker tracker(&s->m_pSelectedIntegral->m_rectCurve, CRectTracker::solidLine | CRectTracker::resizeInside);
     if (tracker.SetCursor(this, nHitTest))
       return TRUE;
+  }
+  CPoint point;
+  ::GetCursorPos(&point);
+  ScreenToClient(&point);
+  CSpectrum* pOwner = nullptr;
+  if (CIntegral* pIntegral = IntegralAt(point, &pOwner)) {
+    CRect rect = pIntegral->m_rectCurve;
+    rect.NormalizeRect();
+    const CIntegralTracker tracker(rect);
+    if (tracker.SetCursor(this, nHitTest))
+      return TRUE;
+    // On its value label: a press there moves the integral.
+    ::SetCursor(::LoadCursorA(nullptr, (LPCSTR)IDC_SIZEALL));
+    return TRUE;
   }
   const UINT nCursor = CursorOfMode(pDoc->m_nMouseMode, m_bShift);
   HCURSOR hCursor = nCursor != 0 ? ::LoadCursorA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nCursor)) : nullptr;

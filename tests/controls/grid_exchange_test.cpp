@@ -14,6 +14,7 @@
 #include "framework/win/OleDataObject.h"
 #include "framework/win/OleDataSource.h"
 #include "tests/controls/GridDialog.h"
+#include "tests/saving/small_disks.h"
 
 namespace {
 
@@ -367,6 +368,41 @@ TEST_F(GridTest, ALoadedFileShowsRaggedRowsAndALastLineWithoutItsLineFeed) {
   ASSERT_EQ(1u, m_messageBoxes.size());
   EXPECT_EQ("Unable to save grid list", m_messageBoxes[0].text);
   EXPECT_EQ("Peak,ppm,Hz\r\n1,7.26,\r\n2,1.5,600\r\n3,0.9,360\r\n", ReadFile(path)) << "the file as it was";
+  ::DeleteFileA(path.c_str());
+}
+
+// A save that cannot be made or finished says why in a message box and
+// leaves the file there as it was.
+TEST_F(GridTest, ASaveThatFailsShowsWhyAndKeepsTheEarlierFile) {
+  Fill(3, 3);
+  const std::string path = TempPath("grid_read_only.csv");
+  WriteFile(path, small_disks::kEarlierBytes);
+  ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+  small_disks::ReadOnlyFolder readOnly;
+  small_disks::FullDisk full;
+  const struct {
+    const char* what;
+    std::string folder;  // empty where this machine has none
+    std::string path;
+    std::string shown;
+  } cases[] = {
+      {"a read-only file", "-", path, "Access to " + path + " was denied."},
+      {"a read-only folder", readOnly.Folder(), readOnly.Folder() + "earlier.bin",
+       "Access to " + readOnly.Folder() + "earlier.bin was denied."},
+      {"a full disk", full.Folder(), full.Folder() + "earlier.bin", "Unable to save grid list"},
+  };
+  for (const auto& c : cases) {
+    if (c.folder.empty()) {
+      std::printf("%s not tried: %s%s\n", c.what, readOnly.why.c_str(), full.why.c_str());
+      continue;
+    }
+    m_messageBoxes.clear();
+    EXPECT_FALSE(m_grid.Save(c.path.c_str())) << c.what;
+    ASSERT_EQ(1u, m_messageBoxes.size()) << c.what;
+    EXPECT_EQ(c.shown, m_messageBoxes[0].text) << c.what;
+    EXPECT_EQ(small_disks::kEarlierBytes, ReadFile(c.path)) << c.what;
+  }
+  ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
   ::DeleteFileA(path.c_str());
 }
 

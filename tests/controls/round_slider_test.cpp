@@ -1,5 +1,6 @@
 // The round slider: angles from clicks, steps from keys, the scroll messages
-// its parent gets, the knob and the text as painted, and its round window.
+// its parent gets, the knob and the text as painted and repainted with each
+// new position, and its round window.
 #include <vector>
 
 #include "controls/RoundSliderCtrl.h"
@@ -121,6 +122,26 @@ TEST_F(RoundSliderTest, TheKnobIsPaintedAtItsAngle) {
     EXPECT_EQ(!bInset, shot->Pixel(92, 50) != ::GetSysColor(COLOR_BTNFACE)) << "the groove";
     EXPECT_EQ(!bInset, shot->Pixel(50, 3) != ::GetSysColor(COLOR_BTNFACE)) << "the knob's top";
   }
+}
+
+// The trackbar underneath would repaint only a strip where its straight
+// thumb lies: a position or range set with redraw repaints the whole dial,
+// its text in the middle included; one set without redraw nothing.
+TEST_F(RoundSliderTest, APositionOrRangeSetWithRedrawRepaintsTheWholeDial) {
+  CRect rcClient;
+  m_slider.GetClientRect(&rcClient);
+  auto updated = [&](UINT message, BOOL bRedraw, LPARAM lParam) {
+    ::UpdateWindow(m_slider.m_hWnd);
+    m_slider.SendMessage(message, bRedraw, lParam);
+    CRect rc;
+    ::GetUpdateRect(m_slider.m_hWnd, &rc, FALSE);
+    return rc;
+  };
+  for (int nPos : {1, 2, 3, 180, 359})
+    EXPECT_EQ(rcClient, updated(TBM_SETPOS, TRUE, nPos)) << nPos;
+  EXPECT_TRUE(updated(TBM_SETPOS, FALSE, 7).IsRectEmpty());
+  EXPECT_EQ(rcClient, updated(TBM_SETRANGEMAX, TRUE, 719));
+  EXPECT_EQ(rcClient, updated(TBM_SETRANGE, TRUE, MAKELPARAM(0, 359)));
 }
 
 TEST_F(RoundSliderTest, AWideWindowIsCutToACircleAndResizingStartsAtZero) {

@@ -8,7 +8,7 @@ target_compile_definitions(test_ndim PRIVATE ND_PROBE_PATH="$<TARGET_FILE:nd_pro
 add_dependencies(test_ndim nd_probe)
 
 # The hand-off of traces to the 1D program and reading them back.
-brivane_folder_test(test_ndim_handoff DIR ndim/handoff LIBS ndim_handoff ndim_plot)
+brivane_folder_test(test_ndim_handoff DIR ndim/handoff LIBS ndim_handoff ndim_plot ndim_document)
 
 # The 2D program's dialogs, with its resources.
 brivane_folder_test(test_ndim_dialogs WINDOWS_ONLY DIR ndim/dialogs

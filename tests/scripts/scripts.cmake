@@ -1,6 +1,7 @@
 # The run script's failure paths: a broken build, a program that cannot load
 # a DLL it needs, a program that never shows a window, a 32-bit program on a
-# machine that does not run them, a crash with and without a display.
+# machine that does not run them, a crash with and without a display (ten
+# times each, beside the window tests).
 if(BRIVANE_WINDOWS)
   # A DLL kept out of the test program's folder, so the program cannot start.
   add_library(brivane_absent SHARED ${CMAKE_CURRENT_LIST_DIR}/absent_dll.c)
@@ -22,6 +23,10 @@ if(BRIVANE_WINDOWS)
             $<TARGET_FILE:needs_absent_dll> $<TARGET_FILE:shows_no_window> $<TARGET_FILE:crashes>
             $<TARGET_FILE:shows_a_message_box> $<TARGET_FILE:crashes_after_its_window>)
   set_tests_properties(test_run_script PROPERTIES TIMEOUT 300 RESOURCE_LOCK wine_display
+      ENVIRONMENT "BRIVANE_BUILD_DIR=${CMAKE_BINARY_DIR}")
+  add_test(NAME test_run_script_crashes
+    COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/run_crash_test.sh $<TARGET_FILE:crashes>)
+  set_tests_properties(test_run_script_crashes PROPERTIES TIMEOUT 300
       ENVIRONMENT "BRIVANE_BUILD_DIR=${CMAKE_BINARY_DIR}")
 else()
   # test.sh's count of a suite, on made-up test executables.

@@ -3,7 +3,8 @@
 # Windows program in the Windows builds): a crash, an exit inside a test and
 # a run that selects nothing fail; a test that fails only after another one
 # fails its second run too; a test that fails once passes its second run,
-# which is named; only --second-run gives one.
+# which is named; only --second-run gives one. Under Wine the crash is
+# judged twenty times.
 # Argument: the probe.
 set -u
 top=$(cd "$(dirname "$0")/../.." && pwd)
@@ -39,6 +40,10 @@ if brivane_pe_bits "$probe" >/dev/null; then
     echo "FAILED: the crash's output holds no backtrace"
     failures=$((failures + 1))
   fi
+  . "$top/tests/scripts/repeat.sh"
+  brivane_expect_repeated_failure "a crash, judged again and again" "${BRIVANE_CRASH_RUNS:-20}" \
+    "FAILED: it crashed in Crash.ReadsThroughANullPointer" \
+    bash "$top/scripts/run-test.sh" "$probe" --gtest_filter=Crash.* || failures=$((failures + 1))
 else
   # The sanitizers end the run.
   expect "a crash" fail "FAILED: it ended with exit status [1-9][0-9]* before its tests' end" \

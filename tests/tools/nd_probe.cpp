@@ -2,12 +2,17 @@
 // file, from the command line, for tests of the 2D program outside it.
 //
 //   nd_probe run IN.bv2 SCRIPT OUT.bv2
+//   nd_probe transform IN.bv2 OUT.bv2
 //   nd_probe import TYPE PATH OUT.bv2
 //   nd_probe plot IN.bv2 MODE WIDTH HEIGHT OUT.bmp      (Windows builds)
 //
 // run prints "message <text>" for every message the interpreter showed
 // (newlines as \n), then "dims <counts of blocks 0 .. last> real=0|1", "cur
 // <current dimension>" and "phasing <the four phasing-order bytes>".
+// transform runs what OK in the Fourier Transform dialog runs with the
+// dialog's first choices, dimension after dimension while they ask for the
+// next (f2, then f1): it prints "line <text>" before each line it runs, the
+// messages as run does, then the same three lines as run.
 // import reads PATH with the reader of TYPE (0 automatic, 1 Bruker, 2 Aspect,
 // 3 Varian, 4 .bv2), writes the set to OUT.bv2 and prints the same three
 // lines, then "data <the first 8 floats>" and "offset d=<first-point offset>
@@ -24,6 +29,7 @@
 #include <string>
 #include <vector>
 
+#include "ndim/document/NdDialogCommands.h"
 #include "ndim/import/Bv2File.h"
 #include "ndim/import/NdFileType.h"
 #include "ndim/import/NdImportSupport.h"
@@ -81,6 +87,39 @@ void PrintState(const CSpectrum2D& set) {
   std::printf("cur %d\n", set.m_nCurrentDim);
   const BYTE* o = set.m_phasingOrder;
   std::printf("phasing %d %d %d %d\n", o[0], o[1], o[2], o[3]);
+}
+
+// The prediction divisor the program starts with (its Customize dialog's
+// "Coefficients = Points/"); the first choices never fill by prediction.
+const int kPredictionDivisor = 16;
+
+int Transform(const char* in, const char* out) {
+  CString error;
+  std::unique_ptr<CSpectrum2D> set(CBv2File::Read(in, error));
+  if (!set)
+    return Error(error);
+  // The program offers no transform of a real set.
+  if (set->m_bReal)
+    return Error("The set is real: there is nothing to transform");
+  PrintingSink sink;
+  CCommandInterpreter interpreter(&sink);
+  int divisor = kPredictionDivisor;
+  // As the document's Fourier Transform command goes on, for as long as
+  // each pass moves on to the next dimension.
+  for (int dim = set->m_nCurrentDim; dim > 0; dim = set->m_nCurrentDim) {
+    const FourierChoices choices = FourierInitialChoices(*set);
+    for (const std::string& line : FourierCommandLines(choices, *set, divisor)) {
+      std::printf("line %s\n", OneLine(line.c_str()).c_str());
+      interpreter.Execute(*set, line.c_str());
+    }
+    FinishFourier(*set, choices.m_bApodize);
+    if (!choices.m_bNextDimension || set->m_nCurrentDim == dim)
+      break;
+  }
+  if (!CBv2File::Write(out, *set, error))
+    return Error(error);
+  PrintState(*set);
+  return 0;
 }
 
 int Import(const char* type, const char* path, const char* out) {
@@ -159,11 +198,15 @@ int main(int argc, char** argv) {
   if (argc == 7 && std::string(argv[1]) == "plot")
     return Plot(argv);
 #endif
+  if (argc == 4 && std::string(argv[1]) == "transform")
+    return Transform(argv[2], argv[3]);
   const std::string verb = argc == 5 ? argv[1] : "";
   if (verb == "import")
     return Import(argv[2], argv[3], argv[4]);
   if (verb != "run") {
-    std::fprintf(stderr, "usage: nd_probe run IN.bv2 SCRIPT OUT.bv2\n       nd_probe import TYPE PATH OUT.bv2\n");
+    std::fprintf(stderr,
+                 "usage: nd_probe run IN.bv2 SCRIPT OUT.bv2\n       nd_probe transform IN.bv2 OUT.bv2\n"
+                 "       nd_probe import TYPE PATH OUT.bv2\n");
 #ifdef _WIN32
     std::fprintf(stderr, "       nd_probe plot IN.bv2 MODE WIDTH HEIGHT OUT.bmp\n");
 #endif

@@ -423,7 +423,7 @@ bool RunStep(CBrivaneProDoc& doc, const ProcessStep& step, const char** pszReaso
                               PpmToIndex(*doc.GetCurrentSpectrum(), region.second));
         break;
       case ProcessStep::Autophase:
-        bDone = doc.AutoPhaseSpectrum(*doc.GetCurrentSpectrum()) != FALSE;
+        bDone = doc.AutophaseCurrent() != FALSE;
         break;
       case ProcessStep::Baseline: {
         std::vector<float> baseline;
@@ -517,10 +517,12 @@ int main(int argc, char** argv) {
     return Fail(reason.IsEmpty() ? "Failed to open" : (LPCSTR)reason);
   }
   // Laid out as the program does after File > Open.
-  if (result == importNative)
+  if (result == importNative) {
     doc.RefreshAfterLoad();
-  else
+    doc.RestoreImportType();
+  } else {
     doc.RefreshAfterAdd();
+  }
   for (const ProcessStep& step : steps) {
     host.m_strLastMessage.Empty();
     if (doc.GetSpectrumCount() == 0)

@@ -75,7 +75,7 @@ CString CParametersDlg::FormatParameterText(const CSpectrum& spectrum) {
   text.Format("SF=%.2lf", params.sf);
   part.Format("    SW=%.2lf", params.sw);
   text += part;
-  part.Format("    AQ=%.2lf", params.aq);
+  part.Format("    AQ=%.2lf", spectrum.GetAcquisitionTime());
   text += part;
   part.Format("    TD=%d", params.td);
   text += part;

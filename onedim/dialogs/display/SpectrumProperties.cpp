@@ -106,7 +106,7 @@ void CSpectrumProperties::LoadFrom(CBrivaneProDoc& doc) {
   parameters.m_nDataPoints = params.td;
   parameters.m_fSpectralWidth = (float)params.sw;
   parameters.m_fFrequency = (float)params.sf;
-  parameters.m_fAcqTime = (float)params.aq;
+  parameters.m_fAcqTime = (float)pCurrent->GetAcquisitionTime();
   parameters.m_nByteOrder = params.byteorder;
   parameters.m_pSpectrum = pCurrent;
   parameters.m_pDoc = &doc;

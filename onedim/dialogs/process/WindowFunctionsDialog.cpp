@@ -61,6 +61,10 @@ BEGIN_MESSAGE_MAP(CWindowFunctionsDialog, CDialog)
   ON_BN_CLICKED(IDC_WF_MORE, OnMoreOptions)
   ON_COMMAND(ID_WF_CANCEL_KEY, OnCancel)
   ON_WM_HSCROLL()
+  ON_EN_CHANGE(IDC_WF_LB, OnParameterTyped)
+  ON_EN_CHANGE(IDC_WF_GB, OnParameterTyped)
+  ON_EN_CHANGE(IDC_WF_GAUSS_SHIFT, OnParameterTyped)
+  ON_EN_CHANGE(IDC_WF_SINE_SHIFT, OnParameterTyped)
   ON_MESSAGE(WMU_COLOUR_SELCHANGE, OnColourChange)
 END_MESSAGE_MAP()
 
@@ -95,6 +99,7 @@ BOOL CWindowFunctionsDialog::OnInitDialog() {
   m_Cancel.SubclassDlgItem(IDCANCEL, this);
   m_Apply.SubclassDlgItem(IDC_WF_APPLY, this);
   CDialog::OnInitDialog();
+  LoadAccelTable(MAKEINTRESOURCEA(IDD));
   m_Session.KeepData();
 
   m_OK.SetIcon(IDI_HISTORY_OK);
@@ -124,6 +129,7 @@ BOOL CWindowFunctionsDialog::OnInitDialog() {
     SetDlgItemText(kParameters[i].nEdit, text);
   }
   ShowNoise();
+  m_bFollowEdits = 1;
   return TRUE;
 }
 
@@ -235,8 +241,18 @@ void CWindowFunctionsDialog::OnHScroll(UINT nSBCode, UINT nPos, CWnd* pScrollBar
   ::SetScrollPos(hBar, SB_CTL, nNew, TRUE);
   char text[32];
   std::snprintf(text, sizeof(text), "%.1lf", (double)ScrollToValue(nId, nNew));
+  m_bFollowEdits = 0;  // the bar writes the field: no typing to follow
   SetDlgItemText(pParameter->nEdit, text);
+  m_bFollowEdits = 1;
   m_bFromEdit = 0;
+  ApplyChange();
+}
+
+void CWindowFunctionsDialog::OnParameterTyped() {
+  // The curve and the data follow each keystroke, as they follow a bar.
+  if (!m_bFollowEdits)
+    return;
+  m_bFromEdit = 1;
   ApplyChange();
 }
 

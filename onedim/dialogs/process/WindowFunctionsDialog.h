@@ -43,6 +43,8 @@ class CWindowFunctionsDialog : public CDialog {
   void OnApply();
   void OnMoreOptions();
   void OnHScroll(UINT nSBCode, UINT nPos, CWnd* pScrollBar);
+  // A parameter typed into its field: applied as it is typed.
+  void OnParameterTyped();
   LRESULT OnColourChange(WPARAM wParam, LPARAM lParam);
 
  private:
@@ -56,8 +58,9 @@ class CWindowFunctionsDialog : public CDialog {
   void SetPenWidthFromEdit();
   void Resize(BOOL bFull);
 
-  CBrivaneProDoc* m_pDoc;  // not owned
-  BYTE m_bFromEdit = 0;    // the last change came from an edit, not a scroll bar
+  CBrivaneProDoc* m_pDoc;   // not owned
+  BYTE m_bFromEdit = 0;     // the last change came from an edit, not a scroll bar
+  BYTE m_bFollowEdits = 0;  // the parameter fields' changes are the user's typing
   CComboBox m_Type;
   CColourPicker m_Colour;
   CNumericEdit m_PenWidth;

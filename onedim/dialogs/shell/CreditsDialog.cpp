@@ -92,6 +92,11 @@ BOOL CCreditsDialog::OnInitDialog() {
                         DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Arial");
   CClientDC dc(this);
   m_dcMemory.CreateCompatibleDC(&dc);
+  if (m_dcArea.CreateCompatibleDC(&dc) && m_bmArea.CreateCompatibleBitmap(&dc, m_rcArea.Width(), m_rcArea.Height())) {
+    ::SelectObject(m_dcArea.m_hDC, m_bmArea.m_hObject);
+    ::SetViewportOrgEx(m_dcArea.m_hDC, -m_rcArea.left, -m_rcArea.top, nullptr);
+    m_dcArea.FillSolidRect(&m_rcArea, kBlack);
+  }
   m_nNextLine = 0;
   m_nRows = 0;
   SetTimer(ScrollTimer, ScrollMs);
@@ -163,8 +168,21 @@ void CCreditsDialog::OnTimer(UINT_PTR nIDEvent) {
       return;
   }
   m_nRows++;
-  ScrollWindow(0, -1, &m_rcArea, &m_rcArea);
+  ScrollArea();
+  InvalidateRect(&m_rcArea, FALSE);
   UpdateWindow();
+}
+
+void CCreditsDialog::ScrollArea() {
+  if (m_bmArea.m_hObject == nullptr)
+    return;
+  const CRect& a = m_rcArea;
+  m_dcArea.BitBlt(a.left, a.top, a.Width(), a.Height() - 1, &m_dcArea, a.left, a.top + 1, SRCCOPY);
+  // The current line is drawn whole over its rows, never over itself.
+  const int nRows = m_nRows < a.Height() ? m_nRows : a.Height();
+  const CRect rows(a.left, a.bottom - nRows, a.right, a.bottom);
+  m_dcArea.FillSolidRect(&rows, kBlack);
+  PaintLine(&m_dcArea);
 }
 
 void CCreditsDialog::PaintLine(CDC* pDC) {
@@ -192,6 +210,11 @@ void CCreditsDialog::PaintLine(CDC* pDC) {
 
 void CCreditsDialog::OnPaint() {
   CPaintDC dc(this);
+  if (m_bmArea.m_hObject != nullptr) {
+    dc.BitBlt(m_rcArea.left, m_rcArea.top, m_rcArea.Width(), m_rcArea.Height(), &m_dcArea, m_rcArea.left,
+              m_rcArea.top, SRCCOPY);
+    return;
+  }
   dc.IntersectClipRect(&m_rcArea);
   dc.FillSolidRect(&m_rcArea, kBlack);
   if (m_nCurrentLine >= 0)

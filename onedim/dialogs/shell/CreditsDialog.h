@@ -40,6 +40,9 @@ class CCreditsDialog : public CDialog {
   CFont& FontOf(LineKind kind, COLORREF& crText);
   // Draws the bottom of the area: the current line's rows shown so far.
   void PaintLine(CDC* pDC);
+  // Moves what has scrolled in one row up in the kept picture of the area
+  // and draws the current line's rows below it.
+  void ScrollArea();
 
   CIconButton m_OK;
   CRect m_rcArea;  // the text area, static 1002, in client coordinates
@@ -53,6 +56,10 @@ class CCreditsDialog : public CDialog {
   CBitmap m_Picture;  // while a picture line scrolls
   CSize m_sizePicture;
   CFont m_Fonts[4];  // heading, title, subtitle, text
+  // The area as scrolled so far, in client coordinates: a repaint shows
+  // every line still in view, not only the current one.
+  CBitmap m_bmArea;
+  CDC m_dcArea;
 
   DECLARE_MESSAGE_MAP()
 };

@@ -1,18 +1,8 @@
 #include "onedim/dialogs/shell/HistoryDialog.h"
 
-#include "framework/win/WinApp.h"
 #include "onedim/dialogs/shell/DataBufferClipboard.h"
 #include "onedim/document/HistoryList.h"
 #include "resources/BrivaneRes.h"
-
-namespace {
-
-void SetButtonIcon(CWnd* pDialog, int nID, UINT nIconID) {
-  HICON hIcon = (HICON)::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nIconID), IMAGE_ICON, 16, 16, 0);
-  pDialog->SendDlgItemMessage(nID, BM_SETIMAGE, IMAGE_ICON, (LPARAM)hIcon);
-}
-
-}  // namespace
 
 BEGIN_MESSAGE_MAP(CHistoryDialog, CDialog)
   ON_BN_CLICKED(IDC_HISTORY_COPY, OnCopy)
@@ -23,8 +13,10 @@ CHistoryDialog::CHistoryDialog(const CHistoryList& history, CWnd* pParent)
 
 BOOL CHistoryDialog::OnInitDialog() {
   CDialog::OnInitDialog();
-  SetButtonIcon(this, IDOK, IDI_HISTORY_OK);
-  SetButtonIcon(this, IDC_HISTORY_COPY, IDI_HISTORY_COPY);
+  if (m_OK.SubclassDlgItem(IDOK, this))
+    m_OK.SetIcon(IDI_HISTORY_OK);
+  if (m_Copy.SubclassDlgItem(IDC_HISTORY_COPY, this))
+    m_Copy.SetIcon(IDI_HISTORY_COPY);
   m_Log.SubclassDlgItem(IDC_HISTORY_EDIT, this);
   for (POSITION pos = m_History.GetHeadPosition(); pos != nullptr;)
     m_Log.AppendLine(m_History.GetNext(pos));

@@ -1,6 +1,7 @@
 #include "framework/win/WindowTest.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 
 #include "framework/win/MetaFileDC.h"
@@ -61,6 +62,25 @@ bool TestBitmap::SameAs(const TestBitmap& other) const {
       if (Pixel(x, y) != other.Pixel(x, y))
         return false;
   return true;
+}
+
+HWND OwnedDialog(HWND hWndOwner) {
+  struct Search {
+    HWND owner;
+    HWND found;
+  } search = {hWndOwner, nullptr};
+  ::EnumWindows(
+      [](HWND hWnd, LPARAM lParam) -> BOOL {
+        Search& s = *reinterpret_cast<Search*>(lParam);
+        char cls[16] = "";
+        ::GetClassNameA(hWnd, cls, sizeof cls);
+        if (::GetWindow(hWnd, GW_OWNER) != s.owner || !::IsWindowVisible(hWnd) || std::strcmp(cls, "#32770") != 0)
+          return TRUE;
+        s.found = hWnd;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
 std::unique_ptr<TestBitmap> ScreenCopy(HWND hWnd) {

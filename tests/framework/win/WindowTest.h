@@ -60,6 +60,11 @@ class TestBitmap {
 // one stale reading.
 std::unique_ptr<TestBitmap> ScreenCopy(HWND hWnd);
 
+// A visible dialog (a message box too) that hWndOwner owns, of any process;
+// null when there is none. (Wine does not answer GetWindow's
+// GW_ENABLEDPOPUP.)
+HWND OwnedDialog(HWND hWndOwner);
+
 class CDC;
 class CWnd;
 

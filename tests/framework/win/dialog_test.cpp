@@ -1,7 +1,7 @@
 // Dialogs: data exchange both ways, validation that keeps the dialog open
-// on the refused field, the modal loop's idle message and keyboard handling,
-// modeless dialogs that delete themselves, and controls bound to dialog
-// items that receive their own notifications.
+// on the refused field, the modal loop's idle message, keyboard handling and
+// the dialog's own accelerators, modeless dialogs that delete themselves,
+// and controls bound to dialog items that receive their own notifications.
 #include "framework/win/WindowTest.h"
 
 #include "TestRes.h"
@@ -209,6 +209,44 @@ TEST_F(DialogTest, KeyboardMovesBetweenControlsAndEscapeCancels) {
   EXPECT_EQ(dlg.DoModal(), IDCANCEL);
   EXPECT_EQ(focusAfterTab, IDC_DOUBLE);
   EXPECT_EQ(dlg.m_int, 5);  // nothing taken on Cancel
+}
+
+// A dialog whose accelerators give Ctrl+Break a command of its own.
+class CBreakDialog : public CValuesDialog {
+ public:
+  static const UINT kBreakCommand = 32824;
+  int m_nBreaks = 0;
+
+ protected:
+  void OnBreak() {
+    m_nBreaks++;
+    EndDialog(77);
+  }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CBreakDialog, CValuesDialog)
+  ON_COMMAND(kBreakCommand, OnBreak)
+END_MESSAGE_MAP()
+
+// The dialog's accelerator reaches its handler before the dialog manager
+// takes Break for Cancel; a key the table does not hold (Escape) is still
+// the dialog manager's.
+TEST_F(DialogTest, TheDialogsAcceleratorsSendItsOwnCommands) {
+  ACCEL accel = {FVIRTKEY | FCONTROL, VK_CANCEL, CBreakDialog::kBreakCommand};
+  HACCEL hAccel = ::CreateAcceleratorTableA(&accel, 1);
+  ASSERT_NE(nullptr, hAccel);
+  for (UINT vk : {VK_CANCEL, VK_ESCAPE}) {
+    CBreakDialog dlg;
+    dlg.m_hAccelTable = hAccel;
+    AfxSetModalDialogHook([&](CDialog& d) {
+      d.GotoDlgCtrl(d.GetDlgItem(IDC_INT));
+      PostKey(::GetFocus(), vk, vk == VK_CANCEL ? MK_CONTROL : 0);
+    });
+    EXPECT_EQ(vk == VK_CANCEL ? 77 : IDCANCEL, dlg.DoModal()) << vk;
+    EXPECT_EQ(vk == VK_CANCEL ? 1 : 0, dlg.m_nBreaks) << vk;
+  }
+  ::DestroyAcceleratorTable(hAccel);
 }
 
 TEST_F(DialogTest, MissingTemplateOrAWindowAlreadyOpenFailsTheModalRun) {

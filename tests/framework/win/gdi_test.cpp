@@ -1,9 +1,11 @@
 // Drawing: inverting raster operations undo themselves, selections are
 // restored on every path, enhanced metafiles record what was drawn, and a
-// window's paint handler can be printed into a bitmap.
+// window's paint handler can be printed into a bitmap; the faces the
+// programs ask for are the fonts the build installs.
 #include "framework/win/WindowTest.h"
 
 #include <stdexcept>
+#include <string>
 
 #include "framework/win/Dc.h"
 #include "framework/win/MetaFileDC.h"
@@ -187,6 +189,45 @@ TEST_F(GdiTest, PointFontHeightFollowsTheDeviceResolution) {
   ::ReleaseDC(nullptr, hDC);
   EXPECT_EQ(lf.lfHeight, expected);
   EXPECT_STREQ(lf.lfFaceName, "Arial");
+}
+
+// The faces the programs ask for are fonts the build installs (or the face
+// itself, where a machine has it), not whichever font of the machine Wine's
+// matching would pick: lists printed in a TeX symbol font hold no readable
+// text.
+TEST_F(GdiTest, TheFacesTheProgramsAskForAreTheFontsTheBuildInstalls) {
+  struct {
+    const char* face;
+    BYTE pitchAndFamily;
+    const char* font;
+    const char* own;  // the font of the face itself
+  } cases[] = {
+      {"Arial", DEFAULT_PITCH | FF_SWISS, "Liberation Sans", "Arial"},
+      {"Times New Roman", DEFAULT_PITCH | FF_DONTCARE, "Liberation Serif", "Times New Roman"},
+      {"Courier New", FIXED_PITCH | FF_MODERN, "Liberation Mono", "Courier New"},
+      {"Verdana", DEFAULT_PITCH | FF_SWISS, "Liberation Sans", "Verdana"},
+      {"Tahoma", DEFAULT_PITCH | FF_DONTCARE, "Liberation Sans", "Tahoma"},
+      {"MS Shell Dlg", DEFAULT_PITCH | FF_DONTCARE, "Liberation Sans", "Tahoma"},
+  };
+  HDC hDC = ::CreateCompatibleDC(nullptr);
+  ASSERT_NE(hDC, nullptr);
+  for (const auto& c : cases) {
+    for (int weight : {FW_NORMAL, FW_BOLD}) {
+      CFont font;
+      ASSERT_TRUE(font.CreateFont(-16, 0, 0, 0, weight, FALSE, FALSE, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, c.pitchAndFamily, c.face));
+      HGDIOBJ old = ::SelectObject(hDC, font.GetSafeHandle());
+      char buffer[1024];
+      auto* metrics = reinterpret_cast<OUTLINETEXTMETRICA*>(buffer);
+      std::string full;  // the font's unique name, which holds its full name
+      if (::GetOutlineTextMetricsA(hDC, sizeof(buffer), metrics) != 0)
+        full = buffer + reinterpret_cast<UINT_PTR>(metrics->otmpFullName);
+      ::SelectObject(hDC, old);
+      EXPECT_TRUE(full.find(c.font) != std::string::npos || full.find(c.own) != std::string::npos)
+          << c.face << " (weight " << weight << ") is drawn in '" << full << "', not " << c.font;
+    }
+  }
+  ::DeleteDC(hDC);
 }
 
 }  // namespace

@@ -123,13 +123,20 @@ TEST(HandOffProgram, APhaseLeftByTheOneDProgramComesBackToTheRows) {
   char temp[MAX_PATH];
   ::GetTempPathA(sizeof temp, temp);
 
-  std::unique_ptr<CSpectrum2D> set(MakeSet(4, 8));
-  FillRandom(*set);
-  set->m_phasingOrder[0] = 2;
-  set->m_phasingOrder[1] = 1;
-  std::unique_ptr<CSpectrum2D> expected(MakeSet(4, 8));
-  std::copy(set->m_pData, set->m_pData + 64, expected->m_pData);
-  std::copy(set->m_phasingOrder, set->m_phasingOrder + 4, expected->m_phasingOrder);
+  // A Bruker States set as the Fourier Transform dialog's first choices
+  // leave it along both dimensions: its rows can still be phased along f2.
+  auto transformed = [] {
+    std::unique_ptr<CSpectrum2D> s(MakeSet(8, 8));
+    FillRandom(*s);
+    s->m_bAcquired = 1;
+    s->m_dims[1].m_nIndirectMode = 3;
+    s->m_dims[2].m_nIndirectMode = ndSenseForward;
+    TransformWithFirstChoices(*s);
+    return s;
+  };
+  std::unique_ptr<CSpectrum2D> set = transformed();
+  ASSERT_EQ(2, set->m_dims[0].m_nPoints) << "both hypercomplex halves kept";
+  std::unique_ptr<CSpectrum2D> expected = transformed();
   CCommandInterpreter().Execute(*expected, "sw 2\nph 5.729578 11.459156");
 
   std::vector<std::string> asked;
@@ -146,7 +153,7 @@ TEST(HandOffProgram, APhaseLeftByTheOneDProgramComesBackToTheRows) {
   CHandOffMessageBoxes ui;
   CCommandInterpreter interpreter(&ui);
   COneDProgramWin program(folder.c_str());
-  HandOff(*set, interpreter, rows, folder.c_str(), CSize(800, 600), program, ui);
+  HandOff(*set, interpreter, rows, HandOffFolders{folder.c_str(), ""}, CSize(800, 600), program, ui);
   ::WaitForSingleObject(thread, INFINITE);
   ::CloseHandle(thread);
   AfxSetMessageBoxHook(old);

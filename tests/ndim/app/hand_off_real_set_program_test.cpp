@@ -2,7 +2,8 @@
 // TopSpin 3.2 serial file: the set opens with its acquisition files' widths
 // and frequencies, is transformed along f2 through its dialog, and the row
 // that holds the set's strongest line goes to the 1D program, which shows
-// that line at the ppm the 2D axis gives it.
+// that line at the ppm the 2D axis gives it and the vendor's 2rr has it, and
+// keeps the document it was handed out of its recent files.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -28,6 +29,7 @@
 #include "resources/BrivanenDRes.h"
 #include "tests/framework/win/WindowTest.h"
 #include "tests/ndim/app/nd_app_test_support.h"
+#include "tests/ndim/nd_test_support.h"
 #include "tests/onedim/app/BrivaneProcess.h"
 #include "tests/onedim/app/ProgramTestSupport.h"
 #include "tests/onedim/document/document_test_host.h"
@@ -133,14 +135,10 @@ double ReadoutAt(const BrivaneProcess& app, HWND view, int x) {
   return std::sscanf(text.c_str(), "%lf Int.=%lf", &ppm, &intensity) == 2 ? ppm : std::nan("");
 }
 
-struct Strongest {
-  int row = 0, column = 0;
-};
-
 // The point of the largest real value (in size) of a complex set: what the
 // 1D program draws of a handed row is its real part.
-Strongest StrongestPoint(const CSpectrum2D& set) {
-  Strongest s;
+NdStrongest StrongestRealPoint(const CSpectrum2D& set) {
+  NdStrongest s;
   const int n = set.m_dims[2].m_nPoints;
   float largest = -1.0f;
   for (int r = 0; r < set.m_dims[1].m_nPoints; ++r)
@@ -153,14 +151,6 @@ Strongest StrongestPoint(const CSpectrum2D& set) {
       }
     }
   return s;
-}
-
-// Answers whatever the 2D program asks after the hand-off (the values the
-// 1D program left) with No, until it asks nothing more.
-void DeclineWhatIsOffered(BrivaneProcess& app) {
-  while (HWND box = app.WaitDialog(nullptr, 3000))
-    if (!BrivaneProcess::Dismiss(box, IDNO) && !BrivaneProcess::Dismiss(box, IDOK))
-      break;
 }
 
 }  // namespace
@@ -200,7 +190,8 @@ TEST(HandOffRealSetProgram, TheRowOfTheStrongestLineShowsItInTheOneDProgramWhere
       "Lowest Frequency (high fields)=-283.574\n",
       shown[1]);
 
-  // Process > Fourier Transform along f2 only, with the dialog's values.
+  // Process > Fourier Transform along f2 only, with the dialog's values
+  // (Bruker's pairs are not conjugated).
   nd.PostCommand(ID_PROCESS_FOURIER);
   dialog = nd.WaitDialog("Fourier Transform");
   ASSERT_NE(nullptr, dialog);
@@ -213,11 +204,15 @@ TEST(HandOffRealSetProgram, TheRowOfTheStrongestLineShowsItInTheOneDProgramWhere
   CNdImportLog log(nullptr);
   std::unique_ptr<CSpectrum2D> expected(ReadBruker(ser.c_str(), log));
   ASSERT_NE(nullptr, expected);
-  CCommandInterpreter().Execute(*expected, "c*\nbw q 4096\new\nze 4096\nft ");
-  const Strongest line = StrongestPoint(*expected);
+  CCommandInterpreter().Execute(*expected, "bw q 4096\new\nze 4096\nft ");
+  const NdStrongest line = StrongestRealPoint(*expected);
   const DimensionBlock& f2 = expected->m_dims[2];
   const double ppm = NdAxisValue(f2, line.column, ND_UNITS_PPM);
   const double ppmPerPoint = f2.m_fSpectralWidth / f2.m_fSpectrometerFreq / f2.m_nPoints;
+  // There the vendor's own spectrum has it, within two points (not at its
+  // mirror image about the middle, 1.86 ppm away for this line).
+  const double vendor = StrongestPpmOf2rr(std::string(BRIVANE_REALDATA_DIR) + "/bruker-t1-2d/1/pdata/1");
+  EXPECT_NEAR(vendor, ppm, 2 * ppmPerPoint);
 
   // The row chosen with the Slices bar's Next Row, the pointer kept off the
   // plot (the traces follow it there), then Tools > Send Row.
@@ -225,13 +220,8 @@ TEST(HandOffRealSetProgram, TheRowOfTheStrongestLineShowsItInTheOneDProgramWhere
   for (int r = 0; r < line.row; ++r)
     nd.Command(ID_TRACES_NEXT_ROW);
   nd.PostCommand(ID_TOOLS_SEND_ROW);
-  std::vector<DWORD> started;
-  ASSERT_TRUE(WaitFor([&] { return !(started = ProcessesNamed("brivane23.exe")).empty(); }, 30000));
   BrivaneProcess one;
-  ASSERT_TRUE(one.Attach(started[0]));
-  ASSERT_NE(nullptr, one.WaitMainWindow(60000));
-  ASSERT_TRUE(WaitFor([&] { return one.ChildCount() == 1; }, 30000));
-  one.Sync();
+  ASSERT_TRUE(AttachHandedOneDProgram(one));
   EXPECT_EQ("~row.bvx", BrivaneProcess::WindowText(one.ActiveChild()));
 
   // The scale bar's units set to ppm, as a user picks them.
@@ -250,7 +240,9 @@ TEST(HandOffRealSetProgram, TheRowOfTheStrongestLineShowsItInTheOneDProgramWhere
   RECT rc;
   ::GetClientRect(view, &rc);
   const double ppmPerPixel = f2.m_nPoints * ppmPerPoint / rc.right;
-  EXPECT_NEAR(ppm, ReadoutAt(one, view, x), 0.005 + 2 * ppmPerPixel) << "row " << line.row << " point " << line.column;
+  const double readout = ReadoutAt(one, view, x);
+  EXPECT_NEAR(ppm, readout, 0.005 + 2 * ppmPerPixel) << "row " << line.row << " point " << line.column;
+  EXPECT_NEAR(vendor, readout, 0.005 + 2 * ppmPerPixel + 2 * ppmPerPoint) << "the vendor's line";
 
   // In the document it holds: the row as the 2D program has it, and its
   // strongest point at the 2D axis's ppm, within a point, on the axis it shows.
@@ -271,6 +263,10 @@ TEST(HandOffRealSetProgram, TheRowOfTheStrongestLineShowsItInTheOneDProgramWhere
   if (HWND ask = one.WaitDialog(nullptr, 3000))
     BrivaneProcess::Press(ask, IDNO);
   EXPECT_EQ(0, one.WaitExit(30000));
+  // Brivane lists the document saved from it, not the one it was handed.
+  const std::vector<std::string> recent = RecentFilesOf("Brivane");
+  ASSERT_EQ(1u, recent.size());
+  EXPECT_EQ(0, ::lstrcmpiA(saved.c_str(), recent[0].c_str())) << recent[0];
   DeclineWhatIsOffered(nd);
   nd.PostCommand(ID_APP_EXIT);
   DeclineWhatIsOffered(nd);

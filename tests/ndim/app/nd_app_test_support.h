@@ -44,8 +44,8 @@ inline std::string NdAcqus(int td, double sw, double sfo1, int aqMod) {
 }
 
 // Experiment folder "1" in folder: rows of td little-endian int32 values
-// (td / 2 complex points), a signal decaying along both dimensions. Returns
-// the serial file's path.
+// (td / 2 complex points), a signal decaying along both dimensions, f1 in
+// States pairs (MC2 3). Returns the serial file's path.
 inline std::string WriteNdExperiment(const std::string& folder, int rows, int td) {
   const std::string experiment = folder + "1\\";
   ::CreateDirectoryA(experiment.c_str(), nullptr);
@@ -53,8 +53,7 @@ inline std::string WriteNdExperiment(const std::string& folder, int rows, int td
   ::CreateDirectoryA((experiment + "pdata\\1").c_str(), nullptr);
   NdWriteText(experiment + "acqus", NdAcqus(td, 6000.0, 500.13, 1));
   NdWriteText(experiment + "acqu2s", NdAcqus(rows, 2000.0, 125.76, 0));
-  NdWriteText(experiment + "pdata\\1\\proc", "##$MC2= 3\n");
-  NdWriteText(experiment + "pdata\\1\\proc2s", "##$OFFSET= 120.5\n");
+  NdWriteText(experiment + "pdata\\1\\proc2s", "##$MC2= 3\n##$OFFSET= 120.5\n");
   NdWriteText(experiment + "pdata\\1\\procs", "##$OFFSET= 10.25\n");
   std::string bytes;
   for (int r = 0; r < rows; ++r) {

@@ -16,13 +16,29 @@
 #include "ndim/data/Spectrum2D.h"
 #include "ndim/dialogs/ColourDialogs.h"
 #include "ndim/dialogs/DisplayDialogs.h"
+#include "ndim/view/Spectrum2DDraw.h"
 #include "resources/BrivanenDRes.h"
+#include "tests/framework/win/WindowTest.h"
 #include "tests/ndim/app/NdAppFixture.h"
 #include "tests/ndim/app/nd_app_test_support.h"
 
 #include <dlgs.h>
 
 namespace {
+
+// The file dialog asks before it names a file that is there; its question
+// runs a message loop of its own, so a timer of this thread answers Yes.
+HWND g_hWndReplacing = nullptr;
+void CALLBACK AnswerReplaceYes(HWND, UINT, UINT_PTR nTimer, DWORD) {
+  if (!::IsWindow(g_hWndReplacing)) {
+    ::KillTimer(nullptr, nTimer);
+    return;
+  }
+  if (HWND ask = OwnedDialog(g_hWndReplacing)) {
+    ::PostMessageA(ask, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
+    ::KillTimer(nullptr, nTimer);
+  }
+}
 
 class NdDialogCommandsTest : public NdAppTest {
  protected:
@@ -93,11 +109,14 @@ TEST_F(NdDialogCommandsTest, TransformRunsOnceForEachDimensionAndLeavesBothAxesI
                                   }});
   EXPECT_EQ(32, set->m_dims[2].m_nPoints);
   EXPECT_EQ(4, set->m_dims[1].m_nPoints);
-  EXPECT_EQ(0, set->m_nCurrentDim);
+  EXPECT_EQ(-1, set->m_nCurrentDim) << "all dimensions";
   EXPECT_EQ(3, set->m_axis.m_nUnitsF2);
   EXPECT_EQ(3, set->m_axis.m_nUnitsF1);
   EXPECT_TRUE(pDoc->IsModified());
   EXPECT_FALSE(Update(ID_PROCESS_HIGH_PASS).enabled) << "only along the last dimension";
+  EXPECT_TRUE(Update(ID_PROCESS_POLYNOMIAL).enabled);
+  EXPECT_TRUE(Update(ID_PROCESS_FULL_AUTO).enabled);
+  RunDialogs(ID_PROCESS_FOURIER, {});  // nothing is left to transform
 }
 
 TEST_F(NdDialogCommandsTest, CancelledDialogsChangeNothing) {
@@ -118,6 +137,35 @@ TEST_F(NdDialogCommandsTest, CancelledDialogsChangeNothing) {
 
   set->MakeReal();
   EXPECT_FALSE(Update(ID_PROCESS_FOURIER).enabled) << "a real set has nothing to transform";
+}
+
+// f1's mode that proc2s gives out of range is told as the set opens (the
+// program has no log: a message box, as for its other import messages), and
+// the transform then presets f1 as for a mode that says nothing (QF,
+// magnitude); f2 keeps Bruker's orientation.
+TEST_F(NdDialogCommandsTest, AnF1ModeOutOfRangeIsToldAndTheTransformKeepsItsPresets) {
+  const std::string ser = WriteNdExperiment(m_folder, 8, 32);
+  NdWriteText(PathOf("1\\pdata\\1\\proc2s"), "##$MC2= 17\n##$OFFSET= 120.5\n");
+  CDocument* pDoc = App().OpenDocumentFile(ser.c_str());
+  PumpPending();
+  ASSERT_NE(nullptr, pDoc);
+  ASSERT_EQ(1u, m_messageBoxes.size());
+  EXPECT_EQ("The mc2 parameter in the proc2s file is out of range", m_messageBoxes[0].text);
+  RunDialogs(ID_PROCESS_FOURIER, {[&](CDialog& d) {
+                                    EXPECT_EQ("Apply along t2", Text(d, IDOK));
+                                    EXPECT_FALSE(d.IsDlgButtonChecked(IDC_FT_INVERT));
+                                    EXPECT_TRUE(Confirm(d));
+                                  },
+                                  [&](CDialog& d) {
+                                    EXPECT_EQ("Apply along t1", Text(d, IDOK));
+                                    EXPECT_EQ(0, d.SendDlgItemMessage(IDC_FT_PROTOCOL, CB_GETCURSEL)) << "None";
+                                    EXPECT_TRUE(d.IsDlgButtonChecked(IDC_FT_QUADRATURE));
+                                    EXPECT_TRUE(d.IsDlgButtonChecked(IDC_FT_MAGNITUDE));
+                                    EXPECT_TRUE(d.IsDlgButtonChecked(IDC_FT_INVERT));
+                                    EXPECT_FALSE(d.IsDlgButtonChecked(IDC_FT_HYPERPHASE));
+                                    d.EndDialog(IDCANCEL);
+                                  }});
+  EXPECT_EQ(1u, m_messageBoxes.size()) << "nothing more";
 }
 
 TEST_F(NdDialogCommandsTest, PredictionAndFilterRunTheirLinesAndRefuseWhatDoesNotFit) {
@@ -290,10 +338,23 @@ TEST_F(NdDialogCommandsTest, DefaultContourColoursAreBluePositiveAndRedNegative)
   }
 }
 
+// The GDI palette the set keeps holds its colour tables.
+void ExpectGdiPaletteOf(const CSpectrum2D& set, const char* when) {
+  const CSpectrumPalette* kept = static_cast<const CSpectrumPalette*>(set.GetGdiPalette());
+  ASSERT_NE(nullptr, kept) << when;
+  PALETTEENTRY e[256];
+  ASSERT_EQ(256u, kept->m_palette.GetPaletteEntries(0, 256, e)) << when;
+  for (int i = 0; i < 256; ++i) {
+    const PALETTEENTRY expected = {set.m_red[i], set.m_green[i], set.m_blue[i], 0};
+    ASSERT_EQ(0, std::memcmp(&expected, &e[i], sizeof expected)) << when << " entry " << i;
+  }
+}
+
 TEST_F(NdDialogCommandsTest, ARampSavedAndLoadedGivesTheSameColoursBackToTheSet) {
   CBrivanenDDoc* pDoc = OpenExperiment(4, 32);
   ASSERT_NE(nullptr, pDoc);
   CSpectrum2D* set = pDoc->GetCurrentSet();
+  ExpectGdiPaletteOf(*set, "opened");
   const std::string path = PathOf("ramp.pal");
   const std::string broken = PathOf("broken.pal");
   NdWriteText(broken, std::string(1000, '\0'));
@@ -307,6 +368,10 @@ TEST_F(NdDialogCommandsTest, ARampSavedAndLoadedGivesTheSameColoursBackToTheSet)
         static_cast<CFileDialog&>(d).SetControlText(cmb13, answer.c_str());
         HWND hWndSystem = ::GetParent(d.m_hWnd);
         ::PostMessageA(hWndSystem, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)::GetDlgItem(hWndSystem, IDOK));
+        if (::GetFileAttributesA(answer.c_str()) != INVALID_FILE_ATTRIBUTES) {
+          g_hWndReplacing = hWndSystem;
+          ::SetTimer(nullptr, 0, 50, AnswerReplaceYes);
+        }
         return;
       }
       act(static_cast<CRampEditorDialog&>(d));
@@ -328,7 +393,13 @@ TEST_F(NdDialogCommandsTest, ARampSavedAndLoadedGivesTheSameColoursBackToTheSet)
     saved = d.m_ramp;
     answer = path;
     Press(d, IDC_RAMP_SAVE);
+    // A read-only file refuses the next save and keeps the ramp it holds,
+    // which the load below gives back.
+    ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
     Press(d, IDC_RAMP_DELETE_ALL);
+    Press(d, IDC_RAMP_SAVE);
+    ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ("Unable to open file for writing", LastMessage());
     answer = broken;
     Press(d, IDC_RAMP_LOAD);
     EXPECT_EQ(0, d.m_ramp.m_green[128]) << "the 250 entries the short file held";
@@ -340,13 +411,14 @@ TEST_F(NdDialogCommandsTest, ARampSavedAndLoadedGivesTheSameColoursBackToTheSet)
   }));
   Command(ID_EDIT_PALETTE);
   AfxSetModalDialogHook(nullptr);
-  ASSERT_EQ(1u, m_messageBoxes.size());
+  ASSERT_EQ(2u, m_messageBoxes.size());
   EXPECT_EQ("Error during reading", LastMessage());
   EXPECT_EQ(1, saved.m_nodes[0]);
   EXPECT_EQ(1, saved.m_nodes[128]);
   EXPECT_EQ(255, set->m_green[128]);
   EXPECT_EQ(0, std::memcmp(saved.m_red, set->m_red, 256));
   EXPECT_EQ(0, std::memcmp(saved.m_blue, set->m_blue, 256));
+  ExpectGdiPaletteOf(*set, "edited");
 }
 
 TEST_F(NdDialogCommandsTest, TheWizardSetsThePickingToolsAndLeavesNoneBehind) {

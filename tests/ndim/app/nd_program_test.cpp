@@ -1,9 +1,12 @@
 // BrivanenD.exe as a user meets it: the splash, the frame with its menus
 // and bars; a 2D serial file opened through File > Open shows a plot, a
 // script run from the script window transforms it, Save writes a .bv2 file
-// that reads back as the data in the program; the properties sheet; the
+// that reads back as the data in the program, never over a read-only one,
+// and the ramp editor a .PAL palette; the properties sheet; the
 // graph view's zoom, position readout, picture copy and sound; a real 2D
-// set transformed and corrected by both baseline commands.
+// set transformed and corrected by both baseline commands; the transform
+// dialog's dimension after an inverse transform and its prediction
+// refusal.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -14,6 +17,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <string>
@@ -24,13 +28,22 @@
 #include "ndim/import/Bv2File.h"
 #include "ndim/import/NdBrukerReader.h"
 #include "ndim/import/NdImportSupport.h"
+#include "ndim/plot/NdAxisTicks.h"
 #include "ndim/plot/NdViewGeometry.h"
 #include "ndim/script/CommandInterpreter.h"
 #include "resources/BrivanenDRes.h"
+#include "tests/framework/win/WindowTest.h"
 #include "tests/ndim/app/nd_app_test_support.h"
+#include "tests/ndim/nd_test_support.h"
 #include "tests/onedim/app/BrivaneProcess.h"
+#include "tests/onedim/app/ProgramTestSupport.h"
 
 namespace {
+
+std::string Bytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
 
 class NdProgramTest : public ::testing::Test {
  protected:
@@ -230,6 +243,8 @@ TEST_F(NdProgramTest, ASerialFileShowsAPlotThatAScriptTransformsAndSaveKeeps) {
   // Save asks for a name (the document came from a spectrometer file) and
   // writes what the program holds.
   const std::string saved = m_dir + "transformed.bv2";
+  // A user's own file named as temporary files often are.
+  std::ofstream(saved + ".tmp", std::ios::binary) << "the user's own";
   app.PostCommand(ID_FILE_SAVE);
   HWND dialog = app.WaitDialog();
   ASSERT_NE(nullptr, dialog);
@@ -252,10 +267,61 @@ TEST_F(NdProgramTest, ASerialFileShowsAPlotThatAScriptTransformsAndSaveKeeps) {
   ASSERT_EQ((std::size_t)written->GetTotalPoints() * 2, floats);
   EXPECT_TRUE(std::equal(expected->m_pData, expected->m_pData + floats, written->m_pData));
 
+  // Made read-only, the file refuses the next Save, which says so, and
+  // keeps what it holds.
+  const std::string bytes = Bytes(saved);
+  ::SetFileAttributesA(saved.c_str(), FILE_ATTRIBUTE_READONLY);
+  app.PostCommand(ID_FILE_SAVE);
+  HWND refused = app.WaitDialog();
+  ASSERT_NE(nullptr, refused);
+  EXPECT_EQ("Access to " + saved + " was denied.", BrivaneProcess::StaticTexts(refused));
+  ASSERT_TRUE(BrivaneProcess::Dismiss(refused, IDOK));
+  ::SetFileAttributesA(saved.c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(bytes, Bytes(saved));
+  EXPECT_EQ("the user's own", Bytes(saved + ".tmp"));
+
   // The saved file opens again with the same pixels.
   ASSERT_TRUE(OpenThroughDialog(app, saved, 3));
   app.Sync();
   EXPECT_EQ(after, Repainted(GraphView(app.ActiveChild())));
+
+  // Edit > Palette: the ramp editor's Save writes the set's ramp (256
+  // records of red, green, blue and node, the ends nodes) in place of the
+  // file there; made read-only, that file refuses the next save, which says
+  // so, and keeps its bytes.
+  const std::string pal = m_dir + "colours.PAL";
+  std::ofstream(pal, std::ios::binary) << "earlier\n";
+  std::ofstream(pal + ".tmp", std::ios::binary) << "the user's own";
+  app.PostCommand(ID_EDIT_PALETTE);
+  HWND editor = app.WaitDialog("Ramp editor");
+  ASSERT_NE(nullptr, editor);
+  const auto savePalette = [&] {
+    BrivaneProcess::Press(editor, IDC_RAMP_SAVE);
+    HWND files = nullptr;
+    return WaitFor([&] { return (files = OwnedDialog(editor)) != nullptr; }, 15000) &&
+           BrivaneProcess::EnterFileName(files, pal) && BrivaneProcess::ReplaceTheFile(files);
+  };
+  ASSERT_TRUE(savePalette());
+  ASSERT_TRUE(WaitFor([&] { return Bytes(pal) != "earlier\n"; }, 10000));
+  const std::string ramp = Bytes(pal);
+  ASSERT_EQ(1024u, ramp.size());
+  EXPECT_EQ(1, ramp[3]);
+  EXPECT_EQ(1, ramp[1023]);
+  ::SetFileAttributesA(pal.c_str(), FILE_ATTRIBUTE_READONLY);
+  ASSERT_TRUE(savePalette());
+  HWND box = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (box = OwnedDialog(editor)) != nullptr; }, 15000));
+  EXPECT_EQ("Unable to open file for writing", BrivaneProcess::StaticTexts(box));
+  ASSERT_TRUE(BrivaneProcess::Dismiss(box, IDOK));
+  ::SetFileAttributesA(pal.c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(ramp, Bytes(pal));
+  EXPECT_EQ("the user's own", Bytes(pal + ".tmp"));
+  ASSERT_TRUE(BrivaneProcess::Dismiss(editor, IDCANCEL));
+  WIN32_FIND_DATAA found;
+  HANDLE find = ::FindFirstFileA((m_dir + "~bv*").c_str(), &found);
+  EXPECT_EQ(INVALID_HANDLE_VALUE, find) << "left beside them: " << found.cFileName;
+  if (find != INVALID_HANDLE_VALUE)
+    ::FindClose(find);
 }
 
 TEST_F(NdProgramTest, SpectrumPropertiesOffersBothDimensions) {
@@ -309,16 +375,16 @@ TEST_F(NdProgramTest, TheTransformDialogRunsTheLinesItShowsAndCancelRunsNone) {
   HWND dialog = app.WaitDialog("Fourier Transform");
   ASSERT_NE(nullptr, dialog);
   EXPECT_EQ("Apply along t2", BrivaneProcess::WindowText(::GetDlgItem(dialog, IDOK)));
-  // Quadrature data read from the spectrometer: conjugated, 32 points.
+  // Quadrature data read from a Bruker spectrometer: not conjugated, 32 points.
   EXPECT_EQ(BST_CHECKED, ::IsDlgButtonChecked(dialog, IDC_FT_QUADRATURE));
-  EXPECT_EQ(BST_CHECKED, ::IsDlgButtonChecked(dialog, IDC_FT_INVERT));
+  EXPECT_EQ(BST_UNCHECKED, ::IsDlgButtonChecked(dialog, IDC_FT_INVERT));
   EXPECT_EQ(3, ::SendDlgItemMessageA(dialog, IDC_FT_SIZE, CB_GETCURSEL, 0, 0));
   ::SendDlgItemMessageA(dialog, IDC_FT_SIZE, CB_SETCURSEL, 4, 0);  // 64
   ::CheckDlgButton(dialog, IDC_FT_NEXT_DIMENSION, BST_UNCHECKED);
   ASSERT_TRUE(BrivaneProcess::Dismiss(dialog, IDOK));
   app.Sync();
   std::unique_ptr<CSpectrum2D> written = SaveAndRead(app, m_dir + "ft.bv2", ID_FILE_SAVE);
-  std::unique_ptr<CSpectrum2D> expected = Expected(ser, "c*\nbw q 64\new\nze 64\nft ");
+  std::unique_ptr<CSpectrum2D> expected = Expected(ser, "bw q 64\new\nze 64\nft ");
   ASSERT_NE(nullptr, written);
   ASSERT_NE(nullptr, expected);
   EXPECT_EQ(64, written->m_dims[2].m_nPoints);
@@ -340,23 +406,18 @@ TEST_F(NdProgramTest, TheTransformDialogRunsTheLinesItShowsAndCancelRunsNone) {
 // white nor black (the frame, the axes and their labels are black). The
 // frame covers the raster's first column and row.
 CRect PlotOnScreen(HWND view) {
-  RECT rc;
-  ::GetClientRect(view, &rc);
-  POINT origin = {0, 0};
-  ::ClientToScreen(view, &origin);
-  HDC screen = ::GetDC(nullptr);
-  CRect box(rc.right, rc.bottom, 0, 0);
-  for (int y = 0; y < rc.bottom; y += 1)
-    for (int x = 0; x < rc.right; x += 3) {
-      const COLORREF c = ::GetPixel(screen, origin.x + x, origin.y + y);
-      if (c != RGB(255, 255, 255) && c != RGB(0, 0, 0) && c != CLR_INVALID) {
+  const std::unique_ptr<TestBitmap> shot = ScreenCopy(view);
+  CRect box(shot->width(), shot->height(), 0, 0);
+  for (int y = 0; y < shot->height(); y += 1)
+    for (int x = 0; x < shot->width(); x += 3) {
+      const COLORREF c = shot->Pixel(x, y);
+      if (c != RGB(255, 255, 255) && c != RGB(0, 0, 0)) {
         box.left = std::min<LONG>(box.left, x);
         box.right = std::max<LONG>(box.right, x + 1);
         box.top = std::min<LONG>(box.top, y);
         box.bottom = std::max<LONG>(box.bottom, y + 1);
       }
     }
-  ::ReleaseDC(nullptr, screen);
   return CRect(box.left - 1, box.top - 1, box.right, box.bottom);
 }
 
@@ -377,6 +438,48 @@ int CountRecordsOf(HENHMETAFILE hEmf, DWORD type) {
   return count.n;
 }
 
+// A pixel of the plot that maps to the point (column c, row r) of the
+// window the set shows, a quarter of a point from where the mapping rounds
+// to it exactly.
+CPoint PixelOfPoint(const CSpectrum2D& set, const CRect& plot, int c, int r) {
+  const RECT& z = set.m_zoom;
+  return CPoint(plot.left + plot.Width() * (4 * (c - z.left) + 1) / (4 * (z.right - z.left)),
+                plot.top + plot.Height() * (4 * (z.bottom - 1 - r) + 1) / (4 * (z.bottom - z.top)));
+}
+
+// A click on the view at p, and the status bar's text once it has been
+// handled (a sent message can overtake what was posted): expected, or what
+// it read last.
+// The real pointer is put there too: holding the cursor in the plot moves
+// it, and the view hears of that. A move the X server reports late can
+// still carry the pointer's previous place, so the press is repeated as a
+// move until the readout settles. The readout lasts while the button is down.
+std::string PressAndReadStatus(BrivaneProcess& app, HWND view, CPoint p, const std::string& expected) {
+  HWND status = ::GetDlgItem(app.main(), AFX_IDW_STATUS_BAR);
+  POINT screen = p;
+  ::ClientToScreen(view, &screen);
+  ::SetCursorPos(screen.x, screen.y);
+  WaitFor(
+      [&] {
+        POINT at;
+        return ::GetCursorPos(&at) && at.x == screen.x && at.y == screen.y;
+      },
+      2000);
+  ::PostMessageA(view, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+  std::string text;
+  WaitFor(
+      [&] {
+        if ((text = BrivaneProcess::WindowText(status)) == expected)
+          return true;
+        ::PostMessageA(view, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+        return false;
+      },
+      5000);
+  ::PostMessageA(view, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
+  app.Sync();
+  return text;
+}
+
 TEST_F(NdProgramTest, TheGraphViewZoomsShowsThePositionCopiesThePlotAndPlaysTheSet) {
   const std::string ser = WriteNdExperiment(m_dir, 16, 64);  // 16 rows of 32 points
   BrivaneProcess app(BRIVANEND_APP_PATH);
@@ -390,44 +493,11 @@ TEST_F(NdProgramTest, TheGraphViewZoomsShowsThePositionCopiesThePlotAndPlaysTheS
   const CRect plot = PlotOnScreen(view);
   ASSERT_GT(plot.Width(), 100);
   set->SetPlotRect(plot);
-  // A pixel that maps to the point (column c, row r) of the window shown,
-  // a quarter of a point from where the mapping rounds to it exactly.
   auto pixelOf = [&](int c, int r) {
-    const RECT& z = set->m_zoom;
-    return CPoint(plot.left + plot.Width() * (4 * (c - z.left) + 1) / (4 * (z.right - z.left)),
-                  plot.top + plot.Height() * (4 * (z.bottom - 1 - r) + 1) / (4 * (z.bottom - z.top)));
+    return PixelOfPoint(*set, plot, c, r);
   };
-  HWND status = ::GetDlgItem(app.main(), AFX_IDW_STATUS_BAR);
-  // A click, and the status bar's text once it has been handled (a sent
-  // message can overtake what was posted).
-  // The real pointer is put there too: holding the cursor in the plot
-  // moves it, and the view hears of that. A move the X server reports late
-  // can still carry the pointer's previous place, so the press is repeated
-  // as a move until the readout settles. The readout lasts while the
-  // button is down.
   auto press = [&](CPoint p, const std::string& expected) {
-    POINT screen = p;
-    ::ClientToScreen(view, &screen);
-    ::SetCursorPos(screen.x, screen.y);
-    WaitFor(
-        [&] {
-          POINT at;
-          return ::GetCursorPos(&at) && at.x == screen.x && at.y == screen.y;
-        },
-        2000);
-    ::PostMessageA(view, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
-    std::string text;
-    WaitFor(
-        [&] {
-          if ((text = BrivaneProcess::WindowText(status)) == expected)
-            return true;
-          ::PostMessageA(view, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(p.x, p.y));
-          return false;
-        },
-        5000);
-    ::PostMessageA(view, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
-    app.Sync();
-    return text;
+    return PressAndReadStatus(app, view, p, expected);
   };
 
   // The position of a known pixel in the status bar.
@@ -500,18 +570,58 @@ std::vector<HWND> PopupMenus(DWORD pid) {
   return menus;
 }
 
-// Process > Baseline opened from the keyboard, as a user opens it, and
-// closed again: the black pixels of its items' text on the screen (none
-// while they are greyed), or -1 when it did not open.
-int BaselineMenuBlackPixels(BrivaneProcess& app) {
-  ::PostMessageA(app.main(), WM_SYSCOMMAND, SC_KEYMENU, 'p');
-  if (!WaitFor([&] { return PopupMenus(app.pid()).size() == 1; }, 5000))
-    return -1;
-  ::PostMessageA(app.main(), WM_CHAR, 'b', 0);
+// Menus opened from the keyboard, as a user opens them: Alt with the menu
+// bar's letter, then the letter of each pop-up in turn. The pop-ups shown,
+// smallest first; empty when one did not open.
+std::vector<HWND> OpenMenus(BrivaneProcess& app, const std::string& letters) {
   std::vector<HWND> menus;
-  if (!WaitFor([&] { return (menus = PopupMenus(app.pid())).size() == 2; }, 5000))
-    return -1;
+  for (std::size_t i = 0; i < letters.size(); ++i) {
+    if (i == 0)
+      ::PostMessageA(app.main(), WM_SYSCOMMAND, SC_KEYMENU, letters[0]);
+    else
+      ::PostMessageA(app.main(), WM_CHAR, letters[i], 0);
+    if (!WaitFor([&] { return (menus = PopupMenus(app.pid())).size() == i + 1; }, 5000))
+      return {};
+  }
   ::Sleep(200);  // drawn
+  return menus;
+}
+
+bool MenusClosed(BrivaneProcess& app) {
+  const bool closed = WaitFor([&] { return PopupMenus(app.pid()).empty(); }, 5000);
+  app.Sync();
+  return closed;
+}
+
+void CloseMenus(BrivaneProcess& app) {
+  for (std::size_t n = PopupMenus(app.pid()).size(); n > 0; --n)
+    ::PostMessageA(app.main(), WM_KEYDOWN, VK_ESCAPE, 0);
+  MenusClosed(app);
+}
+
+// An item chosen from the menus of letters by its own letter, or, for an
+// item without one, by nDown presses of Down from the first item and Enter.
+// False when a menu did not open or close.
+bool ChooseFromMenu(BrivaneProcess& app, const std::string& letters, char item, int nDown = 0) {
+  if (OpenMenus(app, letters).empty())
+    return false;
+  if (item != 0) {
+    ::PostMessageA(app.main(), WM_CHAR, item, 0);
+  } else {
+    for (int i = 0; i < nDown; ++i)
+      ::PostMessageA(app.main(), WM_KEYDOWN, VK_DOWN, 0);
+    ::PostMessageA(app.main(), WM_KEYDOWN, VK_RETURN, 0);
+  }
+  return MenusClosed(app);
+}
+
+// Process > Baseline opened and closed again: the black pixels of its
+// items' text on the screen (none while they are greyed), or -1 when it did
+// not open.
+int BaselineMenuBlackPixels(BrivaneProcess& app) {
+  const std::vector<HWND> menus = OpenMenus(app, "pb");
+  if (menus.size() != 2)
+    return -1;
   RECT rc;
   ::GetWindowRect(menus[0], &rc);
   const int width = (rc.right - rc.left) / 2;  // the pixel list samples every second one
@@ -522,10 +632,7 @@ int BaselineMenuBlackPixels(BrivaneProcess& app) {
     // Inside the border: the items' text only.
     black += x > 3 && x < width - 3 && y > 3 && y < (rc.bottom - rc.top) / 2 - 3 && pixels[i] == RGB(0, 0, 0);
   }
-  for (int i = 0; i < 2; ++i)
-    ::PostMessageA(app.main(), WM_KEYDOWN, VK_ESCAPE, 0);
-  WaitFor([&] { return PopupMenus(app.pid()).empty(); }, 5000);
-  app.Sync();
+  CloseMenus(app);
   return black;
 }
 
@@ -568,53 +675,226 @@ std::string RunCommandLine(BrivaneProcess& app, const char* line) {
   return text;
 }
 
-// A real experiment (TopSpin 3.2: 10 rows of 4096 complex points) opened,
-// transformed along f2 by the Fourier Transform dialog, then corrected by
-// Process > Baseline > Polynomial and Full Auto once "f= -1" has offered
-// them. After each step the saved file holds what the same lines give here,
-// and the plot on the screen has changed.
-TEST_F(NdProgramTest, ARealSetIsTransformedAndCorrectedByBothBaselineCommands) {
+// The frame's client area above its document windows (the docked bars), as
+// the screen shows it: its rows of pixels.
+std::vector<std::vector<COLORREF>> BarArea(const BrivaneProcess& app) {
+  RECT client;
+  ::GetWindowRect(app.MdiClient(), &client);
+  POINT top = {client.left, client.top};
+  ::ScreenToClient(app.main(), &top);
+  const std::unique_ptr<TestBitmap> shot = ScreenCopy(app.main());
+  std::vector<std::vector<COLORREF>> rows;
+  for (int y = 0; y < top.y && y < shot->height(); ++y) {
+    rows.emplace_back();
+    for (int x = 0; x < shot->width(); ++x)
+      rows.back().push_back(shot->Pixel(x, y));
+  }
+  return rows;
+}
+
+// Of those rows, the ones that are black from edge to edge.
+int BlackRows(const std::vector<std::vector<COLORREF>>& rows) {
+  int black = 0;
+  for (const std::vector<COLORREF>& row : rows)
+    black += std::all_of(row.begin(), row.end(), [](COLORREF c) { return c == RGB(0, 0, 0); });
+  return black;
+}
+
+std::string RectText(const RECT& rc) {
+  return std::to_string(rc.left) + "," + std::to_string(rc.top) + " - " + std::to_string(rc.right) + "," +
+         std::to_string(rc.bottom);
+}
+
+// View > Full Screen on the real set, left once by the same menu item and
+// once by Escape: the frame comes back maximised where it was, with its
+// caption and its toolbar drawn as before (no black band over it).
+TEST_F(NdProgramTest, LeavingFullScreenKeepsTheFrameMaximisedWithItsToolbarDrawn) {
+  const std::string ser = BrivaneProcess::WinePath(std::string(BRIVANE_REALDATA_DIR) + "/bruker-t1-2d/1/ser");
+  BrivaneProcess app(BRIVANEND_APP_PATH);
+  HWND view = StartOnFile(app, ser);
+  ASSERT_NE(nullptr, view);
+  HWND main = app.main();
+  HWND toolbar = ::GetDlgItem(main, AFX_IDW_TOOLBAR);
+  ASSERT_NE(nullptr, toolbar);
+  // The pointer on the status bar: no button is hot, no trace follows it.
+  RECT status;
+  ::GetWindowRect(::GetDlgItem(main, AFX_IDW_STATUS_BAR), &status);
+  ::SetCursorPos(status.right - 5, status.bottom - 3);
+  Repainted(view);
+  ASSERT_TRUE(::IsZoomed(main));
+  RECT framed, bar;
+  ::GetWindowRect(main, &framed);
+  ::GetWindowRect(toolbar, &bar);
+  const std::vector<std::vector<COLORREF>> bars = BarArea(app);
+  ASSERT_GT(bars.size(), 20u) << "the toolbar's rows";
+  EXPECT_EQ(0, BlackRows(bars));
+  const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
+
+  for (const char* way : {"the menu", "Escape"}) {
+    SCOPED_TRACE(way);
+    ASSERT_TRUE(ChooseFromMenu(app, "v", 'l'));
+    ASSERT_TRUE(WaitFor([&] { return (::GetWindowLongA(main, GWL_STYLE) & WS_CAPTION) == 0; }, 5000));
+    app.Sync();
+    RECT whole;
+    ::GetWindowRect(main, &whole);
+    EXPECT_LE(whole.left, 0);
+    EXPECT_LE(whole.top, 0);
+    EXPECT_GE(whole.right, cx);
+    EXPECT_GE(whole.bottom, cy);
+    EXPECT_FALSE(::IsWindowVisible(toolbar));
+
+    if (std::string(way) == "Escape")
+      ::PostMessageA(view, WM_KEYDOWN, VK_ESCAPE, 0);
+    else
+      ASSERT_TRUE(ChooseFromMenu(app, "v", 'l'));
+    ASSERT_TRUE(WaitFor([&] { return (::GetWindowLongA(main, GWL_STYLE) & WS_CAPTION) != 0; }, 5000));
+    app.Sync();
+    EXPECT_TRUE(::IsZoomed(main));
+    RECT now;
+    ::GetWindowRect(main, &now);
+    EXPECT_EQ(RectText(framed), RectText(now));
+    ASSERT_TRUE(::IsWindowVisible(toolbar));
+    ::GetWindowRect(toolbar, &now);
+    EXPECT_EQ(RectText(bar), RectText(now));
+    ::SetCursorPos(status.right - 5, status.bottom - 3);
+    Repainted(view);
+    std::vector<std::vector<COLORREF>> shown;
+    EXPECT_TRUE(WaitFor([&] { return (shown = BarArea(app)) == bars; }, 5000))
+        << BlackRows(shown) << " black rows of " << shown.size();
+  }
+}
+
+// A left click with the real mouse at a point of a window: the press, and
+// once between (a dialog the press opens, say) has shown, the release, which
+// goes where the real one would.
+void ClickWithTheMouse(HWND hWnd, CPoint point, const std::function<void()>& between) {
+  ::ClientToScreen(hWnd, &point);
+  const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
+  for (DWORD dwFlags : {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = (point.x * 65535 + cx / 2) / (cx - 1);
+    in.mi.dy = (point.y * 65535 + cy / 2) / (cy - 1);
+    in.mi.dwFlags = dwFlags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    ::SendInput(1, &in, sizeof in);
+    if (dwFlags == MOUSEEVENTF_LEFTDOWN)
+      between();
+  }
+}
+
+// The Fourier Transform dialog that follows after along t1, or null.
+HWND NextDialogAlongT1(BrivaneProcess& app, HWND after) {
+  HWND next = nullptr;
+  const bool shown = WaitFor(
+      [&] {
+        next = app.WaitDialog("Fourier Transform", 500);
+        return next != nullptr && next != after &&
+               BrivaneProcess::WindowText(::GetDlgItem(next, IDOK)) == "Apply along t1";
+      },
+      20000);
+  return shown ? next : nullptr;
+}
+
+// A Fourier Transform dialog set to quadrature, 16 points, no protocol and
+// no other box, filled by prediction or zeros.
+void ChooseQuadrature16(HWND dialog, bool prediction) {
+  ::SendDlgItemMessageA(dialog, IDC_FT_PROTOCOL, CB_SETCURSEL, 0, 0);
+  ::SendDlgItemMessageA(dialog, IDC_FT_SIZE, CB_SETCURSEL, 2, 0);
+  for (int box : {IDC_FT_REAL, IDC_FT_MAGNITUDE, IDC_FT_HYPERPHASE, IDC_FT_INVERT, IDC_FT_APODIZE, IDC_FT_INVERSE})
+    ::CheckDlgButton(dialog, box, BST_UNCHECKED);
+  ::CheckDlgButton(dialog, IDC_FT_QUADRATURE, BST_CHECKED);
+  ::CheckDlgButton(dialog, IDC_FT_PREDICTION, prediction ? BST_CHECKED : BST_UNCHECKED);
+}
+
+// A chemist's day on a real experiment (TopSpin 3.2: 10 rows of 4096
+// complex points), each step by menu: Process > Fourier Transform along f2
+// and, in the dialog that follows, along f1; then Process > Baseline >
+// Polynomial and Full Auto, offered once both dimensions are transformed;
+// Tools > Reference F2 and a click on the plot, which the tool takes once;
+// Tools > Send Selected Row to Brivane, which shows the row and keeps its
+// document out of its recent files. After each step the saved file holds
+// what the same lines give here, and the plot on the screen has changed.
+TEST_F(NdProgramTest, AChemistsDayTransformsBothDimensionsCorrectsTheBaselineReferencesAndSendsARow) {
+  ::SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Orvandel\\Brivane");
+  EndProcessesNamed("brivane23.exe");
+  // Ends a 1D program that never lets the 2D one go.
+  Watchdog watchdog(300000);
   const std::string ser = BrivaneProcess::WinePath(std::string(BRIVANE_REALDATA_DIR) + "/bruker-t1-2d/1/ser");
   BrivaneProcess app(BRIVANEND_APP_PATH);
   HWND view = StartOnFile(app, ser);
   ASSERT_NE(nullptr, view);
   std::vector<COLORREF> shown = Repainted(view);
   EXPECT_GT(CountNotWhite(shown), 2000) << "the FIDs, their frame and axes";
+  // The plot, while the FIDs' raster fills it (the spectra leave it white
+  // between their lines).
+  const CRect plot = PlotOnScreen(view);
   EXPECT_EQ(0, BaselineMenuBlackPixels(app)) << "greyed";
 
-  // Process > Fourier Transform along f2 only: digitally filtered quadrature
-  // data from the spectrometer, conjugated, at its own size.
-  app.PostCommand(ID_PROCESS_FOURIER);
+  // Process > Fourier Transform along f2: digitally filtered quadrature
+  // data from a Bruker spectrometer, not conjugated, at its own size; the
+  // next dimension follows.
+  ASSERT_TRUE(ChooseFromMenu(app, "p", 'f'));
   HWND dialog = app.WaitDialog("Fourier Transform");
   ASSERT_NE(nullptr, dialog);
   EXPECT_EQ("Apply along t2", BrivaneProcess::WindowText(::GetDlgItem(dialog, IDOK)));
   EXPECT_EQ(10, ::SendDlgItemMessageA(dialog, IDC_FT_SIZE, CB_GETCURSEL, 0, 0)) << "4 K";
   EXPECT_EQ(BST_CHECKED, ::IsDlgButtonChecked(dialog, IDC_FT_QUADRATURE));
   EXPECT_EQ(BST_UNCHECKED, ::IsDlgButtonChecked(dialog, IDC_FT_REAL));
-  EXPECT_EQ(BST_CHECKED, ::IsDlgButtonChecked(dialog, IDC_FT_INVERT));
+  EXPECT_EQ(BST_UNCHECKED, ::IsDlgButtonChecked(dialog, IDC_FT_INVERT));
   EXPECT_EQ(BST_UNCHECKED, ::IsDlgButtonChecked(dialog, IDC_FT_APODIZE));
-  ::CheckDlgButton(dialog, IDC_FT_NEXT_DIMENSION, BST_UNCHECKED);
+  EXPECT_EQ(BST_CHECKED, ::IsDlgButtonChecked(dialog, IDC_FT_NEXT_DIMENSION));
   ASSERT_TRUE(BrivaneProcess::Dismiss(dialog, IDOK));
+  // Along f1 with choices of its own: quadrature, 16 points, no protocol.
+  HWND second = NextDialogAlongT1(app, dialog);
+  ASSERT_NE(nullptr, second);
+  ChooseQuadrature16(second, false);
+  ASSERT_TRUE(BrivaneProcess::Dismiss(second, IDOK));
   app.Sync();
-  std::string script = "c*\nbw q 4096\new\nze 4096\nft ";
+  std::string script = "bw q 4096\new\nze 4096\nft \nbw q 16\new\nze 16\nft \nf= -1";
   std::unique_ptr<CSpectrum2D> written = SaveAndRead(app, m_dir + "t1-ft.bv2", ID_FILE_SAVE);
   std::unique_ptr<CSpectrum2D> expected = Expected(ser, script.c_str());
   ASSERT_NE(nullptr, written);
   ASSERT_NE(nullptr, expected);
+  EXPECT_EQ(16, written->m_dims[1].m_nPoints);
   EXPECT_TRUE(SameData(*expected, *written));
-  const std::unique_ptr<CSpectrum2D> transformed = std::move(written);
   std::vector<COLORREF> now = Repainted(view);
   EXPECT_NE(shown, now) << "the spectra are drawn";
   shown = now;
 
-  // The baseline commands wait for the current dimension -1.
-  EXPECT_EQ("Performing Operations Along f1\n", RunCommandLine(app, "f= ?"));
-  EXPECT_EQ(0, BaselineMenuBlackPixels(app)) << "greyed";
-  EXPECT_EQ("", RunCommandLine(app, "f= -1"));
+  // The strongest line where the vendor's own 2rr has it, within two
+  // points: in the saved file, and in the status bar with the pointer on
+  // it (to within the points a pixel spans).
+  {
+    const DimensionBlock& f2 = written->m_dims[2];
+    const double point = f2.m_fSpectralWidth / f2.m_fSpectrometerFreq / f2.m_nPoints;
+    const double vendor = StrongestPpmOf2rr(std::string(BRIVANE_REALDATA_DIR) + "/bruker-t1-2d/1/pdata/1");
+    const NdStrongest line = StrongestPoint(*written);
+    EXPECT_NEAR(vendor, NdAxisValue(f2, line.column, ND_UNITS_PPM), 2 * point);
+    ASSERT_GT(plot.Width(), 100);
+    written->SetPlotRect(plot);
+    written->m_axis.m_nUnitsF2 = ND_UNITS_PPM;  // as the transform left the axis
+    const CPoint at = PixelOfPoint(*written, plot, line.column, line.row);
+    const CPoint mapped = written->PixelToPoint(at.x, at.y);
+    const std::string expectedText = FormatNdCursorReadout(*written, mapped.x, mapped.y);
+    const std::string status = PressAndReadStatus(app, view, at, expectedText);
+    double readout = 0;
+    ASSERT_EQ(1, std::sscanf(status.c_str(), "Position=(F2 %lf", &readout))
+        << status << " (" << expectedText << ") plot " << plot.left << "," << plot.top << "," << plot.right << ","
+        << plot.bottom << " at " << at.x << "," << at.y << " zoom " << written->m_zoom.left << ","
+        << written->m_zoom.right;
+    EXPECT_NEAR(vendor, readout, (2 + f2.m_nPoints / plot.Width() + 1) * point + 0.005)
+        << status << " (" << expectedText << ") plot " << plot.left << "," << plot.top << "," << plot.right << ","
+        << plot.bottom << " at " << at.x << "," << at.y;
+  }
+  const std::unique_ptr<CSpectrum2D> transformed = std::move(written);
+
+  // Both dimensions done: operations act on all of them, and the baseline
+  // commands are offered.
+  EXPECT_EQ("Performing Operations Along all dimensions\n", RunCommandLine(app, "f= ?"));
   EXPECT_GT(BaselineMenuBlackPixels(app), 20) << "offered";
 
   // Polynomial: order 3 along f2 (the rows), trigonometric, filter 3.
-  app.PostCommand(ID_PROCESS_POLYNOMIAL);
+  ASSERT_TRUE(ChooseFromMenu(app, "pb", 'p'));
   dialog = app.WaitDialog("Polynomial Baseline Correction");
   ASSERT_NE(nullptr, dialog);
   EXPECT_EQ(BST_CHECKED, ::IsDlgButtonChecked(dialog, IDC_BC_ORDER5));
@@ -630,7 +910,7 @@ TEST_F(NdProgramTest, ARealSetIsTransformedAndCorrectedByBothBaselineCommands) {
   ::SetDlgItemTextA(dialog, IDC_BC_FILTER, "3");
   ASSERT_TRUE(BrivaneProcess::Dismiss(dialog, IDOK));
   app.Sync();
-  script += "\nf= -1\nbc 2 3 1 3";
+  script += "\nbc 2 3 1 3";
   written = SaveAndRead(app, m_dir + "t1-polynomial.bv2", ID_FILE_SAVE_AS);
   expected = Expected(ser, script.c_str());
   ASSERT_NE(nullptr, written);
@@ -642,15 +922,178 @@ TEST_F(NdProgramTest, ARealSetIsTransformedAndCorrectedByBothBaselineCommands) {
   shown = now;
 
   // Full Auto: the rows, then the columns.
-  app.Command(ID_PROCESS_FULL_AUTO);
-  app.Sync();
+  ASSERT_TRUE(ChooseFromMenu(app, "pb", 'f'));
   script += "\nbc\nbc 1";
   written = SaveAndRead(app, m_dir + "t1-full-auto.bv2", ID_FILE_SAVE_AS);
   expected = Expected(ser, script.c_str());
   ASSERT_NE(nullptr, written);
   EXPECT_TRUE(SameData(*expected, *written));
   ExpectLinesKeptOnAFlatBaseline(*transformed, *written);
-  EXPECT_NE(shown, Repainted(view)) << "corrected again";
+  now = Repainted(view);
+  EXPECT_NE(shown, now) << "corrected again";
+  shown = now;
+
+  // Tools > Reference F2 (the third item), and a click on the plot: the
+  // Reference dialog offers the point's shift, and OK with a shift 1 ppm
+  // higher moves the f2 axis by 1 ppm.
+  const DimensionBlock f2 = written->m_dims[2];
+  ASSERT_TRUE(ChooseFromMenu(app, "t", 0, 2));
+  const CPoint centre = PlotOnScreen(view).CenterPoint();
+  HWND reference = nullptr;
+  ClickWithTheMouse(view, centre, [&] { reference = app.WaitDialog("Reference"); });
+  ASSERT_NE(nullptr, reference);
+  const double offered = std::atof(BrivaneProcess::WindowText(::GetDlgItem(reference, IDC_ND_REF_SHIFT)).c_str());
+  ::SetDlgItemTextA(reference, IDC_ND_REF_SHIFT, std::to_string(offered + 1.0).c_str());
+  ASSERT_TRUE(BrivaneProcess::Dismiss(reference, IDOK));
+  app.Sync();
+  written = SaveAndRead(app, m_dir + "t1-referenced.bv2", ID_FILE_SAVE_AS);
+  ASSERT_NE(nullptr, written);
+  EXPECT_NEAR(f2.m_fSpectrometerFreq, written->m_dims[2].m_fLastFrequency - f2.m_fLastFrequency,
+              0.001 * f2.m_fSpectrometerFreq)
+      << "1 ppm";
+  EXPECT_EQ(expected->m_dims[1].m_fLastFrequency, written->m_dims[1].m_fLastFrequency) << "f1 stays";
+  now = Repainted(view);
+  EXPECT_NE(shown, now) << "the f2 axis moved";
+  // The tool acted once: the next click is the cursor's, whose position the
+  // status bar shows, and no dialog opens.
+  HWND status = ::GetDlgItem(app.main(), AFX_IDW_STATUS_BAR);
+  std::string readout;
+  ClickWithTheMouse(view, centre, [&] {
+    WaitFor([&] { return (readout = BrivaneProcess::WindowText(status)).rfind("Position=(", 0) == 0; }, 5000);
+  });
+  EXPECT_EQ(0u, readout.rfind("Position=(", 0)) << readout;
+  HWND again = app.WaitDialog("Reference", 1500);
+  EXPECT_EQ(nullptr, again) << "the tool stayed armed";
+  if (again != nullptr)
+    BrivaneProcess::Dismiss(again, IDCANCEL);
+  app.Sync();
+
+  // Tools > Send Selected Row to Brivane 1D (the sixth item): Brivane shows
+  // the row in the document it was handed, and once it has ended its
+  // recent files do not list that document, which is gone.
+  ::SetCursorPos(0, 0);
+  ASSERT_TRUE(ChooseFromMenu(app, "t", 0, 5));
+  BrivaneProcess one;
+  ASSERT_TRUE(AttachHandedOneDProgram(one));
+  EXPECT_EQ("~row.bvx", BrivaneProcess::WindowText(one.ActiveChild()));
+  HWND oneView = GraphView(one.ActiveChild());
+  ASSERT_NE(nullptr, oneView);
+  EXPECT_TRUE(WaitFor([&] { return ScreenCopy(oneView)->Count(RGB(0, 0, 255)) > 100; }, 10000)) << "the row";
+  one.PostCommand(ID_APP_EXIT);
+  if (HWND ask = one.WaitDialog(nullptr, 3000))
+    BrivaneProcess::Press(ask, IDNO);
+  EXPECT_EQ(0, one.WaitExit(30000));
+  DeclineWhatIsOffered(app);
+  for (const std::string& file : RecentFilesOf("Brivane"))
+    EXPECT_EQ(std::string::npos, file.find("~row.bvx")) << file;
+  const std::string program = BrivaneProcess::WinePath(BRIVANEND_APP_PATH);
+  const std::string handed = program.substr(0, program.find_last_of('\\') + 1) + "~row.bvx";
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(handed.c_str())) << "removed";
+  app.PostCommand(ID_APP_EXIT);
+  DeclineWhatIsOffered(app);
+  EXPECT_EQ(0, app.WaitExit(30000));
+  EXPECT_FALSE(watchdog.fired());
+}
+
+// The box a step showed over the program: its texts, once dismissed with OK;
+// empty when none showed within timeoutMs.
+std::string DismissMessage(BrivaneProcess& app, HWND under, DWORD timeoutMs = 10000) {
+  HWND box = nullptr;
+  WaitFor(
+      [&] {
+        box = app.WaitDialog("BrivanenD", 200);
+        return box != nullptr && box != under;
+      },
+      timeoutMs);
+  if (box == nullptr || box == under)
+    return "";
+  const std::string text = BrivaneProcess::StaticTexts(box);
+  BrivaneProcess::Dismiss(box, IDOK);
+  return text;
+}
+
+// The real experiment (10 rows) after "ft i" along f2 from the command
+// bar: Process > Fourier Transform works along t2 and says so, and the
+// next dimension follows. Along t1, Linear Prediction Filling to 16 points
+// with the default divisor (16: no coefficient from 10 points) is refused
+// with the reason and the dialog stays; with a divisor of 4 from File >
+// Customize it predicts up to 16. A 1D Varian FID is refused naming the
+// records of the 2D experiment that it lacks.
+TEST_F(NdProgramTest, TheTransformDialogSaysWhereItWorksAndWhyItCannotPredict) {
+  const std::string ser = BrivaneProcess::WinePath(std::string(BRIVANE_REALDATA_DIR) + "/bruker-t1-2d/1/ser");
+  BrivaneProcess app(BRIVANEND_APP_PATH);
+  HWND view = StartOnFile(app, ser);
+  ASSERT_NE(nullptr, view);
+  EXPECT_EQ("", RunCommandLine(app, "ft i"));
+  EXPECT_EQ("Performing Operations Along f3\n", RunCommandLine(app, "f= ?"));
+  std::vector<COLORREF> shown = Repainted(view);
+
+  ASSERT_TRUE(ChooseFromMenu(app, "p", 'f'));
+  HWND dialog = app.WaitDialog("Fourier Transform");
+  ASSERT_NE(nullptr, dialog);
+  EXPECT_EQ("Apply along t2", BrivaneProcess::WindowText(::GetDlgItem(dialog, IDOK)));
+  EXPECT_EQ(10, ::SendDlgItemMessageA(dialog, IDC_FT_SIZE, CB_GETCURSEL, 0, 0)) << "4 K";
+  EXPECT_EQ(BST_CHECKED, ::IsDlgButtonChecked(dialog, IDC_FT_QUADRATURE));
+  EXPECT_EQ(BST_CHECKED, ::IsDlgButtonChecked(dialog, IDC_FT_NEXT_DIMENSION));
+  ASSERT_TRUE(BrivaneProcess::Dismiss(dialog, IDOK));
+  HWND second = NextDialogAlongT1(app, dialog);
+  ASSERT_NE(nullptr, second) << "the next dimension follows";
+  ChooseQuadrature16(second, true);
+  BrivaneProcess::Press(second, IDOK);
+  EXPECT_EQ(
+      "Linear Prediction Filling with Coefficients = Points/16 takes 0 coefficients from 10 points, where 1 to 4 "
+      "fit.\nSet a divisor from 3 to 10 in File > Customize, or fill with zeros.",
+      DismissMessage(app, second));
+  EXPECT_TRUE(::IsWindow(second)) << "the dialog stays";
+  ASSERT_TRUE(BrivaneProcess::Dismiss(second, IDCANCEL));
+  app.Sync();
+  const std::string along = "ft i\nf= 2\nbw q 4096\new\nze 4096\nft \n";
+  std::unique_ptr<CSpectrum2D> written = SaveAndRead(app, m_dir + "along-t2.bv2", ID_FILE_SAVE);
+  std::unique_ptr<CSpectrum2D> expected = Expected(ser, along.c_str());
+  ASSERT_NE(nullptr, written);
+  ASSERT_NE(nullptr, expected);
+  EXPECT_EQ(1, expected->m_nCurrentDim);
+  EXPECT_TRUE(SameData(*expected, *written)) << "transformed along t2 only";
+  std::vector<COLORREF> now = Repainted(view);
+  EXPECT_NE(shown, now) << "the spectra are drawn";
+  shown = now;
+
+  // File > Customize (the seventh item): a divisor of 4 gives 2
+  // coefficients from a basis of 7.
+  ASSERT_TRUE(ChooseFromMenu(app, "f", 0, 6));
+  HWND custom = app.WaitDialog("Customize");
+  ASSERT_NE(nullptr, custom);
+  EXPECT_EQ("16", BrivaneProcess::WindowText(::GetDlgItem(custom, IDC_CUSTOM_DIVISOR)));
+  ::SetDlgItemTextA(custom, IDC_CUSTOM_DIVISOR, "4");
+  ASSERT_TRUE(BrivaneProcess::Dismiss(custom, IDOK));
+  ASSERT_TRUE(ChooseFromMenu(app, "p", 'f'));
+  dialog = app.WaitDialog("Fourier Transform");
+  ASSERT_NE(nullptr, dialog);
+  EXPECT_EQ("Apply along t1", BrivaneProcess::WindowText(::GetDlgItem(dialog, IDOK)));
+  ChooseQuadrature16(dialog, true);
+  ASSERT_TRUE(BrivaneProcess::Dismiss(dialog, IDOK));
+  app.Sync();
+  EXPECT_EQ("", DismissMessage(app, nullptr, 1500)) << "no refusal";
+  written = SaveAndRead(app, m_dir + "predicted.bv2", ID_FILE_SAVE_AS);
+  expected = Expected(ser, (along + "bw q 16\new\nlp 10 15 7 2\nft \nf= -1").c_str());
+  ASSERT_NE(nullptr, written);
+  ASSERT_NE(nullptr, expected);
+  EXPECT_EQ(16, written->m_dims[1].m_nPoints);
+  EXPECT_TRUE(SameData(*expected, *written));
+  EXPECT_NE(shown, Repainted(view));
+
+  // A 1D Varian FID: refused, with the names of what it lacks.
+  const std::string fid = BrivaneProcess::WinePath(std::string(BRIVANE_REALDATA_DIR) + "/varian-proton.fid/fid");
+  app.PostCommand(ID_FILE_OPEN);
+  HWND open = app.WaitDialog("Import file");
+  ASSERT_NE(nullptr, open);
+  ASSERT_TRUE(BrivaneProcess::EnterFileName(open, fid));
+  EXPECT_EQ("The procpar file lacks the parameters sw1, ni of the 2D experiment", DismissMessage(app, open));
+  app.Sync();
+  EXPECT_EQ(1, app.ChildCount());
+  app.PostCommand(ID_APP_EXIT);
+  DeclineWhatIsOffered(app);
+  EXPECT_EQ(0, app.WaitExit(30000));
 }
 
 }  // namespace

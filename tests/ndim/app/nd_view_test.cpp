@@ -236,8 +236,8 @@ TEST_F(NdViewTest, TheWizardsPicksAreRecordedOnTheTracesAndEachToolActsOnce) {
 // Reference F1 and F2: the clicked point's shift and the axis's label in
 // the Reference dialog, the built-in list when solvents.map is missing.
 // Cancel (after Rem. All) changes nothing and writes no file; OK by the
-// toolbar writes the list and moves only that axis. The dialog takes the
-// button's release, so the tool stays.
+// toolbar writes the list and moves only that axis. Either answer ends the
+// tool, though the dialog took the button's release.
 TEST_F(NdViewTest, ReferenceToolsOfferTheClickedShiftAndMoveOnlyTheirAxisOnOK) {
   char module[MAX_PATH] = "";
   ::GetModuleFileNameA(nullptr, module, MAX_PATH);
@@ -277,6 +277,9 @@ TEST_F(NdViewTest, ReferenceToolsOfferTheClickedShiftAndMoveOnlyTheirAxisOnOK) {
     EXPECT_EQ(1, shown);
     EXPECT_EQ(before.m_fLastFrequency, m_pSet->m_dims[c.dim].m_fLastFrequency);
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(solvents.c_str())) << "Cancel writes nothing";
+    EXPECT_EQ(ndMouseNone, m_pDoc->m_nMouseMode);
+    Command(c.nCommand);
+    ASSERT_EQ(c.nMode, m_pDoc->m_nMouseMode);
 
     // OK is the toolbar's last button, pressed with the mouse.
     AfxSetModalDialogHook([&](CDialog& d) {
@@ -297,7 +300,8 @@ TEST_F(NdViewTest, ReferenceToolsOfferTheClickedShiftAndMoveOnlyTheirAxisOnOK) {
     EXPECT_EQ(2, shown);
     EXPECT_NEAR(5.0, NdAxisValue(m_pSet->m_dims[c.dim], c.index, ND_UNITS_PPM), 1e-3);
     EXPECT_EQ(otherLast, m_pSet->m_dims[c.other].m_fLastFrequency);
-    EXPECT_EQ(c.nMode, m_pDoc->m_nMouseMode);
+    EXPECT_EQ(ndMouseNone, m_pDoc->m_nMouseMode);
+    EXPECT_EQ(0, Update(c.nCommand).checked);
     CSolventTable written(solvents.c_str());
     EXPECT_EQ(CSolventTable::loadRead, written.Load());
     EXPECT_EQ(15, (int)written.GetMap().GetCount());

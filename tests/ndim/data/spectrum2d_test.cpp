@@ -139,15 +139,32 @@ TEST(Spectrum2D, RealAndComplexForms) {
   for (int i = 0; i < 8; ++i)
     EXPECT_EQ(set->m_pData[i], pairs[i]);
 
-  // A complex set with hypercomplex halves keeps both on "mc".
-  std::unique_ptr<CSpectrum2D> hyper(MakeSet(2, 2));
-  hyper->m_dims[0].m_nPoints = 2;
-  ASSERT_TRUE(hyper->AllocateData());
-  FillRandom(*hyper);
-  const std::vector<float> before = DataOf(*hyper);
-  EXPECT_TRUE(hyper->MakeComplex());
-  EXPECT_EQ(hyper->m_dims[0].m_nPoints, 2);
-  EXPECT_EQ(DataOf(*hyper), before);
+  // A complex set with hypercomplex halves keeps the first on "mc" and on
+  // "mr", and the phasing order no longer names the dimension of the halves
+  // (a swap would find none).
+  for (bool real : {false, true}) {
+    std::unique_ptr<CSpectrum2D> hyper(MakeSet(2, 2));
+    hyper->m_dims[0].m_nPoints = 2;
+    ASSERT_TRUE(hyper->AllocateData());
+    FillRandom(*hyper);
+    const BYTE order[4] = {2, 1, 0, 0};
+    std::memcpy(hyper->m_phasingOrder, order, 4);
+    std::vector<float> first = DataOf(*hyper);
+    first.resize(first.size() / 2);
+    if (real) {
+      hyper->MakeReal();
+      EXPECT_EQ(hyper->m_dims[0].m_nPoints, 1);
+      ASSERT_TRUE(hyper->MakeComplex());
+      for (std::size_t i = 1; i < first.size(); i += 2)
+        first[i] = 0.0f;
+    } else {
+      EXPECT_TRUE(hyper->MakeComplex());
+    }
+    EXPECT_EQ(hyper->m_dims[0].m_nPoints, 1) << real;
+    EXPECT_EQ(DataOf(*hyper), first) << real;
+    EXPECT_EQ(hyper->m_phasingOrder[0], 2) << real;
+    EXPECT_EQ(hyper->m_phasingOrder[1], 0) << real;
+  }
 }
 
 TEST(Spectrum2D, WeightsBelongToTheirDimensionAndCount) {

@@ -27,36 +27,55 @@ TEST(NdDialogCommands, TransformSizesArePowersOfTwoFromFour) {
 TEST(NdDialogCommands, TransformStartsFromTheDimensionsModes) {
   std::unique_ptr<CSpectrum2D> set(MakeSet(8, 16));
   set->m_bAcquired = 1;
-  // The last dimension: its acquisition mode says real and quadrature.
+  // The last dimension: its acquisition mode says real and quadrature; the
+  // sense its reader stated says whether to invert, else the acquired flag.
+  // Stated, sequential data (mode 2) invert instead of alternating.
   const struct {
-    int mode;
-    BOOL real, quadrature;
-  } last[] = {{0, TRUE, FALSE}, {1, FALSE, TRUE}, {2, TRUE, TRUE}, {3, FALSE, TRUE}};
+    int mode, sense;
+    BOOL real, quadrature, invert;
+  } last[] = {{0, ndSenseUnstated, TRUE, FALSE, TRUE}, {1, ndSenseUnstated, FALSE, TRUE, TRUE},
+              {2, ndSenseUnstated, TRUE, TRUE, TRUE},  {3, ndSenseUnstated, FALSE, TRUE, TRUE},
+              {1, ndSenseForward, FALSE, TRUE, FALSE}, {1, ndSenseConjugate, FALSE, TRUE, TRUE},
+              {2, ndSenseForward, TRUE, FALSE, TRUE},  {3, 7, FALSE, TRUE, TRUE}};
   for (const auto& c : last) {
     set->m_dims[2].m_nAcquisitionMode = c.mode;
+    set->m_dims[2].m_nIndirectMode = c.sense;
     const FourierChoices f = FourierInitialChoices(*set);
     EXPECT_EQ(c.real, f.m_bReal) << c.mode;
     EXPECT_EQ(c.quadrature, f.m_bQuadrature) << c.mode;
-    EXPECT_TRUE(f.m_bInvert && f.m_bNextDimension && f.m_bNextEnabled && !f.m_bHyper);
+    EXPECT_EQ(c.invert, f.m_bInvert) << c.mode << " sense " << c.sense;
+    EXPECT_TRUE(f.m_bNextDimension && f.m_bNextEnabled && !f.m_bHyper && !f.m_bHyperphase);
   }
-  // The one before: its second mode code picks the protocol and the boxes.
+  // The one before: its second mode code picks the protocol and the boxes;
+  // a hypercomplex split keeps both halves for phasing. Without a stated
+  // sense, as the processing rules have them; with one, the vendor's own
+  // orientation (the spectra themselves: nd_fourier_presets_test.cpp).
   set->m_nCurrentDim = 1;
   const struct {
-    int code;
+    int code, sense;
     BOOL hyper, real, quadrature, magnitude, invert;
-  } before[] = {{0, FALSE, FALSE, TRUE, TRUE, TRUE},
-                {1, FALSE, TRUE, TRUE, TRUE, TRUE},
-                {2, TRUE, TRUE, FALSE, FALSE, FALSE},
-                {3, TRUE, FALSE, TRUE, FALSE, FALSE},
-                {4, TRUE, FALSE, FALSE, FALSE, FALSE}};
+  } before[] = {{0, ndSenseUnstated, FALSE, FALSE, TRUE, TRUE, TRUE},
+                {1, ndSenseUnstated, FALSE, TRUE, TRUE, TRUE, TRUE},
+                {2, ndSenseUnstated, TRUE, TRUE, FALSE, FALSE, FALSE},
+                {3, ndSenseUnstated, TRUE, FALSE, TRUE, FALSE, FALSE},
+                {4, ndSenseUnstated, TRUE, FALSE, FALSE, FALSE, FALSE},
+                {5, ndSenseUnstated, FALSE, FALSE, FALSE, FALSE, TRUE},  // the acquired flag
+                {3, ndSenseForward, TRUE, FALSE, TRUE, FALSE, FALSE},
+                {3, ndSenseConjugate, TRUE, FALSE, TRUE, FALSE, TRUE},
+                {1, ndSenseForward, TRUE, TRUE, FALSE, FALSE, TRUE},
+                {5, ndSenseForward, TRUE, FALSE, TRUE, FALSE, FALSE},
+                {0, ndSenseConjugate, FALSE, FALSE, TRUE, TRUE, TRUE},
+                {6, ndSenseForward, FALSE, FALSE, FALSE, FALSE, TRUE}};
   for (const auto& c : before) {
     set->m_dims[1].m_nIndirectMode = c.code;
+    set->m_dims[2].m_nIndirectMode = c.sense;
     const FourierChoices f = FourierInitialChoices(*set);
-    EXPECT_EQ(c.hyper, f.m_bHyper) << c.code;
-    EXPECT_EQ(c.real, f.m_bReal) << c.code;
-    EXPECT_EQ(c.quadrature, f.m_bQuadrature) << c.code;
-    EXPECT_EQ(c.magnitude, f.m_bMagnitude) << c.code;
-    EXPECT_EQ(c.invert, f.m_bInvert) << c.code;
+    EXPECT_EQ(c.hyper, f.m_bHyper) << c.code << " sense " << c.sense;
+    EXPECT_EQ(c.hyper, f.m_bHyperphase) << c.code << " sense " << c.sense;
+    EXPECT_EQ(c.real, f.m_bReal) << c.code << " sense " << c.sense;
+    EXPECT_EQ(c.quadrature, f.m_bQuadrature) << c.code << " sense " << c.sense;
+    EXPECT_EQ(c.magnitude, f.m_bMagnitude) << c.code << " sense " << c.sense;
+    EXPECT_EQ(c.invert, f.m_bInvert) << c.code << " sense " << c.sense;
     EXPECT_FALSE(f.m_bNextDimension || f.m_bNextEnabled) << "dimension 1 is the last to do";
   }
 }
@@ -78,7 +97,10 @@ TEST(NdDialogCommands, TransformLinesFollowTheBoxesInTheirOrder) {
   all.m_bInverse = all.m_bReal = all.m_bMagnitude = TRUE;
   FourierChoices predicted = plain;
   predicted.m_bPredictionFill = TRUE;
-  predicted.m_bHyper = TRUE;
+  FourierChoices split = predicted;
+  split.m_bHyper = TRUE;
+  FourierChoices cut = predicted;
+  cut.m_nSizeIndex = 1;
   const struct {
     FourierChoices choices;
     int divisor;
@@ -88,15 +110,99 @@ TEST(NdDialogCommands, TransformLinesFollowTheBoxesInTheirOrder) {
       {plain, 4, {"bw s 32", "ew", "ze 32", "ft "}, 4},
       {all, 4, {"qd *", "c*", "bw q 32", "em 2.50000", "sb 90.00000", "fp 0.50000", "ew", "ze 32", "ft i r", "ma"}, 4},
       // 16 points, divisor 4: 4 coefficients from a basis of 11.
-      {predicted, 4, {"qd", "bw s 32", "ew", "lp 16 31 11 4", "ft "}, 4},
+      {predicted, 4, {"bw s 32", "ew", "lp 16 31 11 4", "ft "}, 4},
+      // The 8 points the quadrature split leaves: 2 coefficients.
+      {split, 4, {"qd", "bw s 32", "ew", "lp 8 31 5 2", "ft "}, 4},
+      // Nothing to predict in a size below the points: cut to it.
+      {cut, 4, {"bw s 8", "ew", "ze 8", "ft "}, 4},
       // A zero divisor counts as 1 and stays 1.
-      {predicted, 0, {"qd", "bw s 32", "ew", "lp 16 31 -1 16", "ft "}, 1},
+      {predicted, 0, {"bw s 32", "ew", "lp 16 31 -1 16", "ft "}, 1},
   };
   for (const auto& c : cases) {
     int divisor = c.divisor;
     EXPECT_EQ(c.lines, FourierCommandLines(c.choices, *set, divisor));
     EXPECT_EQ(c.divisorAfter, divisor);
   }
+}
+
+// Filling by prediction needs 1 to (n - 1) / 2 coefficients from the n
+// points the transform finds; a divisor that gives none of those is
+// refused with the divisors that would.
+TEST(NdDialogCommands, PredictionFillingTheCoefficientsCannotGiveIsRefusedWithWhatWould) {
+  FourierChoices c;
+  c.m_bPredictionFill = TRUE;
+  c.m_nSizeIndex = 2;  // 16
+  const struct {
+    int count, divisor;
+    BOOL hyper;
+    const char* refusal;  // null: accepted
+  } cases[] = {
+      {10, 3, FALSE, nullptr},
+      {10, 10, FALSE, nullptr},
+      {10, 16, FALSE,
+       "Linear Prediction Filling with Coefficients = Points/16 takes 0 coefficients from 10 points, where 1 to 4 fit."
+       "\nSet a divisor from 3 to 10 in File > Customize, or fill with zeros."},
+      {10, 2, FALSE,
+       "Linear Prediction Filling with Coefficients = Points/2 takes 5 coefficients from 10 points, where 1 to 4 fit."
+       "\nSet a divisor from 3 to 10 in File > Customize, or fill with zeros."},
+      {10, 0, FALSE,
+       "Linear Prediction Filling with Coefficients = Points/1 takes 10 coefficients from 10 points, where 1 to 4 fit."
+       "\nSet a divisor from 3 to 10 in File > Customize, or fill with zeros."},
+      {10, -3, FALSE,
+       "Linear Prediction Filling with Coefficients = Points/-3 takes 0 coefficients from 10 points, where 1 to 4 fit."
+       "\nSet a divisor from 3 to 10 in File > Customize, or fill with zeros."},
+      {10, 2, TRUE, nullptr},  // 5 points after the split: 2 coefficients
+      {16, 16, FALSE, nullptr},  // nothing to predict
+      {40, 1, FALSE, nullptr},   // cut
+      {2, 1, FALSE, "Linear Prediction Filling needs at least 3 points; the transform has 2.\nFill with zeros instead."},
+  };
+  for (const auto& k : cases) {
+    c.m_bHyper = k.hyper;
+    int used = k.divisor;
+    const std::string refusal = FourierPredictionRefusal(c, k.count, used);
+    EXPECT_EQ(k.refusal ? k.refusal : "", refusal) << k.count << " / " << k.divisor;
+    // A zero divisor becomes 1, and stays 1 for Customize.
+    EXPECT_EQ(k.divisor == 0 ? 1 : k.divisor, used) << k.count << " / " << k.divisor;
+    // What is accepted predicts up to the size in the interpreter.
+    if (k.refusal == nullptr && k.count >= 2 && k.count < 16) {
+      std::unique_ptr<CSpectrum2D> set(MakeSet(3, k.count));
+      FillRandom(*set);
+      int divisor = k.divisor;
+      CCommandInterpreter interpreter;
+      for (const std::string& line : FourierCommandLines(c, *set, divisor))
+        interpreter.Execute(*set, line.c_str());
+      EXPECT_EQ(16, set->m_dims[2].m_nPoints) << k.count << " / " << k.divisor;
+    }
+  }
+  c.m_bPredictionFill = FALSE;
+  int divisor = 16;
+  EXPECT_EQ("", FourierPredictionRefusal(c, 10, divisor)) << "zero filling";
+}
+
+// An inverse transform along the last dimension leaves the set past it;
+// the dialog then works along the last dimension, with its first choices.
+TEST(NdDialogCommands, PastTheLastDimensionTheTransformWorksAlongTheLast) {
+  std::unique_ptr<CSpectrum2D> set(MakeSet(8, 16));
+  FillRandom(*set);
+  set->m_dims[2].m_nAcquisitionMode = 1;
+  CCommandInterpreter interpreter;
+  interpreter.Execute(*set, "ft i");
+  ASSERT_EQ(3, set->m_nCurrentDim);
+  EXPECT_EQ(2, FourierDimension(*set));
+  const FourierChoices c = FourierInitialChoices(*set);
+  EXPECT_EQ(2, c.m_nSizeIndex) << "16 points";
+  EXPECT_TRUE(c.m_bQuadrature);
+  EXPECT_TRUE(c.m_bNextDimension);
+  int divisor = 16;
+  const Lines lines = FourierCommandLines(c, *set, divisor);
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ("f= 2", lines.front());
+  for (const std::string& line : lines)
+    interpreter.Execute(*set, line.c_str());
+  EXPECT_EQ(1, set->m_nCurrentDim) << "transformed along f2 again";
+  set->m_nCurrentDim = 2;
+  EXPECT_EQ(2, FourierDimension(*set));
+  EXPECT_EQ("bw q 16", FourierCommandLines(c, *set, divisor).front()) << "along the current one: no f= line";
 }
 
 TEST(NdDialogCommands, TransformLinesTransformBothDimensionsAndSwitchTheAxesToPpm) {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "common/HandOffNames.h"
 #include "ndim/handoff/HandOff.h"
 #include "onedim/document/BrivaneProDoc.h"
 #include "onedim/model/Spectrum.h"
@@ -24,6 +25,7 @@ namespace {
 struct FakeProgram : COneDProgram {
   Result Run(LPCSTR path) override {
     ++runs;
+    given = path;
     CTestHost host;
     host.m_bHasView = FALSE;  // as a file, without a view
     CBrivaneProDoc doc(&host);
@@ -39,6 +41,7 @@ struct FakeProgram : COneDProgram {
   Result result = ended;
   SharedValues values;
   int runs = 0;
+  std::string given;  // the document it was run on
   std::vector<std::vector<float>> traces;
 };
 
@@ -78,12 +81,13 @@ struct HandOffRun {
   RecordingUi ui;
   CCommandInterpreter interpreter{&ui};
   std::string folder = ::testing::TempDir();
+  std::string fallback;
 
   void Send(bool columns, std::vector<int> indices) {
     HandOffTraces traces;
     traces.m_bColumns = columns;
     traces.m_indices = std::move(indices);
-    HandOff(*set, interpreter, traces, folder.c_str(), CSize(640, 480), program, ui);
+    HandOff(*set, interpreter, traces, HandOffFolders{folder.c_str(), fallback.c_str()}, CSize(640, 480), program, ui);
   }
   bool TempFileLeft(bool columns) const { return std::ifstream(HandOffPath(folder.c_str(), columns)).good(); }
 };
@@ -113,6 +117,36 @@ TEST(HandOff, RowsGoToTheProgramAndItsPhaseAndWindowComeBack) {
   EXPECT_TRUE(run.set->m_apodization.m_bOn[ApodizationSettings::SineBell]);
   EXPECT_EQ(0.25, run.set->m_apodization.m_dValue[ApodizationSettings::SineBell]);
   EXPECT_FALSE(run.TempFileLeft(false));
+}
+
+// A program folder that takes no file (here one that does not exist) sends
+// the document to the other folder, and it is removed from there too.
+TEST(HandOff, AFolderThatTakesNoFileSendsTheDocumentToTheTemporaryOne) {
+  for (bool columns : {false, true}) {
+    HandOffRun run;
+    run.fallback = run.folder;
+    run.folder = run.fallback + "no such folder/";
+    run.program.values = Values(0.0, 0.0);
+    run.Send(columns, {1});
+    ASSERT_EQ(1, run.program.runs);
+    EXPECT_EQ(std::string(HandOffPath(run.fallback.c_str(), columns)), run.program.given);
+    EXPECT_EQ(1u, run.program.traces.size()) << "the trace was in it";
+    EXPECT_TRUE(run.ui.messages.empty());
+    EXPECT_FALSE(std::ifstream(HandOffPath(run.fallback.c_str(), columns)).good()) << "removed";
+  }
+  // Without the other folder, nothing starts.
+  HandOffRun run;
+  run.folder += "no such folder/";
+  run.Send(false, {0});
+  EXPECT_EQ(0, run.program.runs);
+}
+
+// What the 1D program keeps out of its recent files, wherever it lies.
+TEST(HandOff, TheDocumentsAreKnownByTheirNamesInAnyFolder) {
+  for (const char* path : {"~row.bvx", "C:\\Program Files\\Brivane\\~row.bvx", "c:~COL.BVX", "/tmp/~col.bvx"})
+    EXPECT_TRUE(IsHandOffDocument(path)) << path;
+  for (const char* path : {"row.bvx", "C:\\data\\~row.bvx.bak", "~row.bv", "~row.bvx\\menthol.bvx", ""})
+    EXPECT_FALSE(IsHandOffDocument(path)) << path;
 }
 
 TEST(HandOff, AProgramThatDoesNotStartOrEndsBadlyLeavesTheDataAsTheyWere) {
@@ -194,6 +228,19 @@ TEST(HandOff, PhaseIsOfferedOnlyWhereItCanBeApplied) {
        {},
        0},
       {"along f1", [](CSpectrum2D&) {}, true, Values(1, 2), {}, 1},
+      // A Bruker States set transformed along both dimensions with the
+      // Fourier Transform dialog's first choices keeps f2 phaseable.
+      {"hypercomplex, as the transform's first choices leave it",
+       [](CSpectrum2D& s) {
+         s.m_phasingOrder[0] = s.m_phasingOrder[1] = 0;
+         s.m_dims[1].m_nIndirectMode = 3;
+         s.m_dims[2].m_nIndirectMode = ndSenseForward;
+         TransformWithFirstChoices(s);
+       },
+       false,
+       Values(1, 2),
+       {},
+       1},
   };
   for (const auto& c : cases) {
     HandOffRun run;

@@ -64,8 +64,9 @@ void WriteExperiment(const NdFolder& folder, const Experiment& e) {
   folder.Write("1/acqus",
                Acqus(e.td, 6000.0, 500.13, e.big, e.decim, e.dspfvs, 1) + (e.doubles ? "##$DTYPA= 2\n" : ""));
   folder.Write("1/acqu2s", Acqus(e.rows, 2000.0, 125.76, e.big, 1, e.dspfvs, 0));
-  folder.Write("1/pdata/1/proc", "##$MC2= 3\n");
-  folder.Write("1/pdata/1/proc2s", "##$OFFSET= 120.5\n");
+  // f1's mode is in proc2s; proc's MC2 is f2's, of no use.
+  folder.Write("1/pdata/1/proc", "##$MC2= 0\n");
+  folder.Write("1/pdata/1/proc2s", "##$MC2= 3\n##$OFFSET= 120.5\n");
   folder.Write("1/pdata/1/procs", "##$OFFSET= 10.25\n");
   folder.Write("1/ser", Serial(e));
 }
@@ -106,6 +107,7 @@ TEST(NdBrukerReader, FillsBothDimensionBlocksFromTheirParameterFiles) {
   EXPECT_FLOAT_EQ(71.6f, f2.m_fFirstPoint);  // DECIM 16, DSPFVS 12
   EXPECT_FLOAT_EQ(10.25f * 500.13f - 6000.0f, f2.m_fLastFrequency);
   EXPECT_EQ(1, f2.m_nAcquisitionMode);
+  EXPECT_EQ(ndSenseForward, f2.m_nIndirectMode);
   EXPECT_FLOAT_EQ(2000.0f, f1.m_fSpectralWidth);
   EXPECT_FLOAT_EQ(125.76f, f1.m_fSpectrometerFreq);
   EXPECT_FLOAT_EQ(0.0f, f1.m_fFirstPoint);  // DECIM 1
@@ -134,28 +136,31 @@ TEST(NdBrukerReader, GroupDelayComesFromTheTableOnlyWhereItHasAValue) {
 
 // TopSpin 3 writes acqu2s without BYTORDA, DECIM, DSPFVS and AQ_mod: the
 // data keep acqus' byte order, f1 has no filter and its mode comes from
-// FnMODE where AQ_mod is absent (AQ_mod 3 is complex, as 1 is).
+// FnMODE where AQ_mod is absent (AQ_mod 3 is complex, as 1 is). A FnMODE
+// that is no number or no mode says nothing, and the user is told.
 TEST(NdBrukerReader, ATopSpin3Acqu2sTakesItsModeFromFnMode) {
   struct Case {
     const char* modeRecords;
     int mode;            // f1's acquisition mode code
+    const char* shown;   // what the user is told, or null
     const char* reason;  // or the refusal
   } cases[] = {
-      {"##$FnMODE= 0", 0, nullptr},
-      {"##$FnMODE= 1", 0, nullptr},  // QF
-      {"##$FnMODE= 2", 2, nullptr},  // QSEQ
-      {"##$FnMODE= 3", 2, nullptr},  // TPPI
-      {"##$FnMODE= 4", 1, nullptr},  // States
-      {"##$FnMODE= 5", 1, nullptr},  // States-TPPI
-      {"##$FnMODE= 6", 1, nullptr},  // echo-antiecho
-      {"##$AQ_mod= 3 ##$FnMODE= 1", 1, nullptr},
-      {"##$AQ_mod= 2 ##$FnMODE= 4", 2, nullptr},
-      {"##$FnMODE= 7", 0, "The acquisition mode FnMODE of the acqu2s file is out of range"},
-      {"##$FnMODE= -1", 0, "The acquisition mode FnMODE of the acqu2s file is out of range"},
-      {"##$FnMODE= x", 0, "The acqu2s file gives no number for the acquisition parameter FnMODE"},
-      {"##$AQ_mod= x ##$FnMODE= 4", 0, "The acqu2s file gives no number for the acquisition parameter AQ_mod"},
-      {"##$FnMODE=", 0, "The acqu2s file gives no number for the acquisition parameter FnMODE"},
-      {"", 0, "The acqu2s file lacks the acquisition parameters AQ_mod and FnMODE"},
+      {"##$FnMODE= 0", 0, nullptr, nullptr},
+      {"##$FnMODE= 1", 0, nullptr, nullptr},  // QF
+      {"##$FnMODE= 2", 2, nullptr, nullptr},  // QSEQ
+      {"##$FnMODE= 3", 2, nullptr, nullptr},  // TPPI
+      {"##$FnMODE= 4", 1, nullptr, nullptr},  // States
+      {"##$FnMODE= 5", 1, nullptr, nullptr},  // States-TPPI
+      {"##$FnMODE= 6", 1, nullptr, nullptr},  // echo-antiecho
+      {"##$AQ_mod= 3 ##$FnMODE= 1", 1, nullptr, nullptr},
+      {"##$AQ_mod= 2 ##$FnMODE= 4", 2, nullptr, nullptr},
+      {"##$FnMODE= 7", 0, "The FnMODE parameter in the acqu2s file is out of range", nullptr},
+      {"##$FnMODE= -1", 0, "The FnMODE parameter in the acqu2s file is out of range", nullptr},
+      {"##$FnMODE= x", 0, "Failed to read FnMODE parameter in the acqu2s file", nullptr},
+      {"##$FnMODE=", 0, "Failed to read FnMODE parameter in the acqu2s file", nullptr},
+      {"##$AQ_mod= 1 ##$FnMODE= 9", 1, "The FnMODE parameter in the acqu2s file is out of range", nullptr},
+      {"##$AQ_mod= x ##$FnMODE= 4", 0, nullptr, "The acqu2s file gives no number for the acquisition parameter AQ_mod"},
+      {"", 0, nullptr, "The acqu2s file lacks the acquisition parameters AQ_mod and FnMODE"},
   };
   for (const Case& c : cases) {
     NdFolder folder;
@@ -172,7 +177,9 @@ TEST(NdBrukerReader, ATopSpin3Acqu2sTakesItsModeFromFnMode) {
     }
     ASSERT_TRUE(r.set) << c.modeRecords << ": " << r.error;
     ExpectWholeSet(*r.set, e.rows, e.td / 2, Values(e));
+    EXPECT_EQ(c.shown ? std::vector<std::string>{c.shown} : std::vector<std::string>{}, r.shown) << c.modeRecords;
     EXPECT_EQ(c.mode, r.set->m_dims[1].m_nAcquisitionMode) << c.modeRecords;
+    EXPECT_EQ(3, r.set->m_dims[1].m_nIndirectMode) << "MC2 of proc2s stands";
     EXPECT_EQ(0.0f, r.set->m_dims[1].m_fFirstPoint) << c.modeRecords;
     EXPECT_EQ(1, r.set->m_dims[2].m_nAcquisitionMode) << "AQ_mod 3";
     EXPECT_FLOAT_EQ(2000.0f, r.set->m_dims[1].m_fSpectralWidth);
@@ -189,9 +196,9 @@ TEST(NdBrukerReader, GrpdlyIsTheDelayWhereTheTableHasNone) {
   } cases[] = {
       {5544, 20, "67.9852447509766", 67.98524475f},
       {1600, 21, "76", 76.0f},
-      {192, 12, "3.5", 3.5f},   // the table's column ends before 192
+      {192, 12, "3.5", 3.5f},  // the table's column ends before 192
       {1, 0, "12", 12.0f},
-      {16, 12, "50", 71.6f},    // the table's value stands
+      {16, 12, "50", 71.6f},  // the table's value stands
       {5544, 20, nullptr, 0.0f},
       {5544, 20, "-1", 0.0f},
       {5544, 20, "0", 0.0f},
@@ -249,21 +256,78 @@ TEST(NdBrukerReader, F1sWidthIsSwTimesSfo1WhereSwHDisagrees) {
   }
 }
 
-TEST(NdBrukerReader, AMissingMc2IsShownAndTakenAsZero) {
-  NdFolder folder;
-  WriteExperiment(folder, Experiment());
-  folder.Write("1/pdata/1/proc", "##$PPARMOD= 1\n");
-  NdImport r = Read(folder);
-  ASSERT_TRUE(r.set) << r.error;
-  EXPECT_EQ(std::vector<std::string>{"Failed to read mc2 parameter in the proc file"}, r.shown);
-  EXPECT_EQ(0, r.set->m_dims[1].m_nIndirectMode);
+// f1's mode is the MC2 of proc2s (a States-TPPI HMQC of TopSpin 3: FnMODE 5,
+// proc2s MC2 4, proc MC2 0). One that cannot be read is shown by name and
+// FnMODE's mode taken, else 0.
+TEST(NdBrukerReader, F1sModeIsMc2OfProc2sElseFnMode) {
+  struct Case {
+    const char* proc2s;  // besides OFFSET
+    const char* fnMode;  // the record of acqu2s, or null for AQ_mod 0 alone
+    int code;
+    std::vector<std::string> shown;
+  } cases[] = {
+      {"##$MC2= 4", "5", 4, {}},
+      {"##$MC2= 0", "5", 0, {}},  // the mode TopSpin transformed f1 with
+      {"##$MC2= 5", nullptr, 5, {}},
+      {"", "5", 4, {"Failed to read mc2 parameter in the proc2s file"}},
+      {"##$MC2= QF", "2", 1, {"Failed to read mc2 parameter in the proc2s file"}},
+      {"##$MC2=", "4", 3, {"Failed to read mc2 parameter in the proc2s file"}},
+      {"##$MC2= 6", "6", 5, {"The mc2 parameter in the proc2s file is out of range"}},
+      {"##$MC2= -1", "1", 0, {"The mc2 parameter in the proc2s file is out of range"}},
+      {"", "0", 0, {"Failed to read mc2 parameter in the proc2s file"}},
+      {"", nullptr, 0, {"Failed to read mc2 parameter in the proc2s file"}},
+      {"",
+       "12",
+       0,
+       {"The FnMODE parameter in the acqu2s file is out of range", "Failed to read mc2 parameter in the proc2s file"}},
+      {"##$MC2= 3", "x", 3, {"Failed to read FnMODE parameter in the acqu2s file"}},
+  };
+  for (const Case& c : cases) {
+    NdFolder folder;
+    WriteExperiment(folder, Experiment());
+    const std::string acqu2s = Acqus(3, 2000.0, 125.76, false, 1, 12, 0);
+    folder.Write("1/acqu2s", c.fnMode ? acqu2s.substr(0, acqu2s.find("##$AQ_mod")) +
+                                            acqu2s.substr(acqu2s.find("##$BYTORDA")) + "##$FnMODE= " + c.fnMode
+                                      : acqu2s);
+    folder.Write("1/pdata/1/proc2s", std::string(c.proc2s) + "\n##$OFFSET= 120.5\n");
+    NdImport r = Read(folder);
+    ASSERT_TRUE(r.set) << c.proc2s << ": " << r.error;
+    EXPECT_EQ(c.code, r.set->m_dims[1].m_nIndirectMode) << c.proc2s;
+    EXPECT_EQ(c.shown, r.shown) << c.proc2s;
+  }
+}
+
+// Echo and antiecho rows, E and A, become the States pair E - A, i (E + A);
+// an odd last row stays as it was read.
+TEST(NdBrukerReader, EchoAntiechoRowsAreReadAsStatesPairs) {
+  for (int rows : {4, 5}) {
+    NdFolder folder;
+    Experiment e;
+    e.rows = rows;
+    WriteExperiment(folder, e);
+    folder.Write("1/pdata/1/proc2s", "##$MC2= 5\n##$OFFSET= 120.5\n");
+    NdImport r = Read(folder);
+    ASSERT_TRUE(r.set) << r.error;
+    const std::vector<float> raw = Values(e);
+    std::vector<float> expected = raw;
+    for (int row = 0; row + 1 < rows; row += 2)
+      for (int k = 0; k < e.td; k += 2) {
+        const std::size_t i = static_cast<std::size_t>(row * e.td + k), j = i + static_cast<std::size_t>(e.td);
+        expected[i] = raw[i] - raw[j];
+        expected[i + 1] = raw[i + 1] - raw[j + 1];
+        expected[j] = -(raw[i + 1] + raw[j + 1]);
+        expected[j + 1] = raw[i] + raw[j];
+      }
+    ExpectWholeSet(*r.set, rows, e.td / 2, expected);
+    EXPECT_EQ(5, r.set->m_dims[1].m_nIndirectMode);
+  }
 }
 
 TEST(NdBrukerReader, RefusesWhatFallsShortBeforeReadingTheData) {
   struct Case {
     const char* name;
     std::function<void(const NdFolder&)> damage;
-    const char* shown;  // the message the user sees, or null
+    const char* shown;             // the message the user sees, or null
     const char* reason = nullptr;  // the reason the caller is given, or null for any
   } cases[] = {
       {"no DSPFVS",
@@ -317,6 +381,7 @@ TEST(NdBrukerReader, EveryShorterOrDamagedCopyIsRefusedOrReadWhole) {
   CheckPrefixesAndFlips(folder, "1/acqus", Acqus(e.td, 6000.0, 500.13, e.big, e.decim, e.dspfvs, 1),
                         [&] { return Read(folder); });
   CheckPrefixesAndFlips(folder, "1/pdata/1/procs", "##$OFFSET= 10.25\n", [&] { return Read(folder); });
+  CheckPrefixesAndFlips(folder, "1/pdata/1/proc2s", "##$MC2= 3\n##$OFFSET= 120.5\n", [&] { return Read(folder); });
 }
 
 // A padded file is read whole once its last row is complete; shorter, it is

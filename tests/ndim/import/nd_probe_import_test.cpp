@@ -1,5 +1,6 @@
 // nd_probe import: what a reader made of a file, in the lines that checks on
-// real experiments compare, and the set written as .bv2.
+// real experiments compare, and the set written as .bv2; nd_probe transform:
+// the Fourier Transform dialog's first choices run on a .bv2.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,6 +11,7 @@
 #include <string>
 
 #include "ndim/import/Bv2File.h"
+#include "ndim/plot/NdAxisTicks.h"
 #include "tests/ndim/import/nd_import_test_util.h"
 #include "tests/tools/run_tool.h"
 
@@ -36,8 +38,7 @@ TEST(NdProbeImport, PrintsTheSetAndWritesItAsBv2) {
   folder.Write("1/acqu2s",
                "##$BYTORDA= 1 ##$SW_h= 2000 ##$TD= 3 ##$SFO1= 125.7 ##$DECIM= 1 "
                "##$DSPFVS= 10 ##$AQ_mod= 0");
-  folder.Write("1/pdata/1/proc", "##$MC2= 2");
-  folder.Write("1/pdata/1/proc2s", "##$OFFSET= 100");
+  folder.Write("1/pdata/1/proc2s", "##$MC2= 2 ##$OFFSET= 100");
   folder.Write("1/pdata/1/procs", "##$OFFSET= 12");
   std::string ser;
   for (int v = 0; v < 12; ++v)
@@ -75,8 +76,41 @@ TEST(NdProbeImport, ReadsATopSpin32SerialFile) {
   ASSERT_EQ(0, RunProbe("import 0 \"" + ser + "\" \"" + bv2 + "\"", out));
   const std::string text = ReadAll(out);
   EXPECT_EQ(0u, text.find("dims 1 10 4096 real=0\ncur 2\nphasing 0 0 0 0\ndata 0 0 0 0 0 0 0 0\n")) << text;
-  EXPECT_NE(std::string::npos,
-            text.find("offset d=0.000000 sw=6009.615234 sf=600.201538086\n"
-                      "offset d=67.985245 sw=3607.503662 sf=600.201538086\n"))
+  EXPECT_NE(std::string::npos, text.find("offset d=0.000000 sw=6009.615234 sf=600.201538086\n"
+                                         "offset d=67.985245 sw=3607.503662 sf=600.201538086\n"))
       << text;
+}
+
+// The TopSpin 3.2 set transformed as OK with the dialog's first choices does
+// it, f2 then f1: the lines it ran, the state after them, and its strongest
+// line where the vendor's 2rr has it, within two points. A file it cannot
+// read is an error.
+TEST(NdProbeTransform, RunsTheDialogsFirstChoicesOnATopSpin32SerialFile) {
+  NdFolder folder;
+  const std::string real = std::string(BRIVANE_REALDATA_DIR) + "/bruker-t1-2d/1/";
+  const std::string out = folder.Path("out.txt"), in = folder.Path("in.bv2"), bv2 = folder.Path("out.bv2");
+  ASSERT_EQ(0, RunProbe("import 1 \"" + real + "ser\" \"" + in + "\"", out));
+  ASSERT_EQ(0, RunProbe("transform \"" + in + "\" \"" + bv2 + "\"", out));
+  // Along f2 no conjugation; f1 is QF (MC2 0): conjugated, magnitude.
+  EXPECT_EQ(
+      "line bw q 4096\nline ew\nline ze 4096\nline ft \n"
+      "line c*\nline bw q 16\nline ew\nline ze 16\nline ft \nline ma\n"
+      "dims 1 16 4096 real=0\ncur 0\nphasing 1 0 0 0\n",
+      ReadAll(out));
+  CString error;
+  std::unique_ptr<CSpectrum2D> set(CBv2File::Read(bv2.c_str(), error));
+  ASSERT_TRUE(set) << static_cast<LPCSTR>(error);
+  const DimensionBlock& f2 = set->m_dims[2];
+  const double point = f2.m_fSpectralWidth / f2.m_fSpectrometerFreq / f2.m_nPoints;
+  const double vendor = StrongestPpmOf2rr(real + "pdata/1");
+  EXPECT_NEAR(3.4631, vendor, 0.0001);
+  EXPECT_NEAR(vendor, NdAxisValue(f2, StrongestPoint(*set).column, ND_UNITS_PPM), 2 * point);
+
+  EXPECT_EQ(1, RunProbe("transform \"" + folder.Path("none.bv2") + "\" \"" + bv2 + "\"", out));
+  EXPECT_EQ("error Unable to open the file\n", ReadAll(out));
+  // A real set, which the program offers no transform for.
+  std::unique_ptr<CSpectrum2D> realSet(MakeSet(2, 4, true));
+  ASSERT_TRUE(CBv2File::Write(in.c_str(), *realSet, error));
+  EXPECT_EQ(1, RunProbe("transform \"" + in + "\" \"" + bv2 + "\"", out));
+  EXPECT_EQ("error The set is real: there is nothing to transform\n", ReadAll(out));
 }

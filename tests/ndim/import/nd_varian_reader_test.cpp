@@ -101,6 +101,7 @@ TEST(NdVarianReader, FillsBothDimensionBlocksFromProcpar) {
     EXPECT_FLOAT_EQ(-500.0f, f2.m_fLastFrequency);
     EXPECT_FLOAT_EQ(-1000.0f, f1.m_fLastFrequency);
     EXPECT_EQ(1, f2.m_nAcquisitionMode);
+    EXPECT_EQ(ndSenseConjugate, f2.m_nIndirectMode) << "VnmrJ pairs are conjugated";
     EXPECT_EQ(c.indirect, f1.m_nIndirectMode) << c.ni << " " << c.arraydim;
   }
 }
@@ -153,12 +154,20 @@ TEST(NdVarianReader, RefusesMissingRecordsAndHeadersWithoutAKnownLayout) {
   noNi.replace(noNi.find("ni "), 2, "nx");
   std::string noSw = Procpar();
   noSw.replace(noSw.find("sw "), 2, "sz");
+  std::string noSw1 = noNi;
+  noSw1.replace(noSw1.find("sw1 "), 3, "sx1");
+  // The records missing are named, in the order they are looked for.
+  const char* lacksNi = "The procpar file lacks the parameter ni of the 2D experiment";
   struct Case {
     const char* name;
     std::string procpar, fid;
+    const char* error = nullptr;  // the reason, where a record is missing
   } cases[] = {
-      {"no ni", noNi, FidImage(Fid())},
-      {"sw only as a prefix", noSw + Record("sweep", "1"), FidImage(Fid())},
+      {"no ni", noNi, FidImage(Fid()), lacksNi},
+      {"ni no number", Procpar("x1"), FidImage(Fid()), lacksNi},
+      {"no sw1, no ni", noSw1, FidImage(Fid()), "The procpar file lacks the parameters sw1, ni of the 2D experiment"},
+      {"sw only as a prefix", noSw + Record("sweep", "1"), FidImage(Fid()),
+       "The procpar file lacks the parameter sw of the 2D experiment"},
       {"eight-byte values", Procpar(), FidImage(Fid{3, 6, 8, false})},
       {"two-byte floats", Procpar(), FidImage(Fid{3, 6, 2, true})},
       {"no blocks", Procpar(), FidImage(Fid{0, 6, 4, false})},
@@ -173,6 +182,9 @@ TEST(NdVarianReader, RefusesMissingRecordsAndHeadersWithoutAKnownLayout) {
     NdImport r = Read(folder);
     EXPECT_FALSE(r.set) << c.name;
     EXPECT_FALSE(r.error.empty()) << c.name;
+    if (c.error != nullptr) {
+      EXPECT_EQ(c.error, r.error) << c.name;
+    }
     EXPECT_TRUE(r.shown.empty()) << c.name;
   }
 }
@@ -193,9 +205,13 @@ TEST(NdVarianReader, ReadsARealFidAndProcpar) {
   const std::string procpar((std::istreambuf_iterator<char>(procparFile)), std::istreambuf_iterator<char>());
   const std::string fid((std::istreambuf_iterator<char>(fidFile)), std::istreambuf_iterator<char>());
   NdFolder folder;
-  folder.Write("exp.fid/procpar", procpar + Record("sw1", "1000") + Record("ni", "1"));
+  folder.Write("exp.fid/procpar", procpar);
   folder.Write("exp.fid/fid", fid);
   NdImport r = Read(folder);
+  EXPECT_FALSE(r.set);
+  EXPECT_EQ("The procpar file lacks the parameters sw1, ni of the 2D experiment", r.error);
+  folder.Write("exp.fid/procpar", procpar + Record("sw1", "1000") + Record("ni", "1"));
+  r = Read(folder);
   ASSERT_TRUE(r.set) << r.error;
   EXPECT_EQ(1, r.set->m_dims[1].m_nPoints);
   EXPECT_EQ(32768, r.set->m_dims[2].m_nPoints);

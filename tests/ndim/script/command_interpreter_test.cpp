@@ -1,6 +1,7 @@
 // Scripts of the processing command language and what they do to a set.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <string>
@@ -75,7 +76,9 @@ TEST(CommandInterpreter, DimensionCommand) {
   EXPECT_EQ(s.set->m_nCurrentDim, 1);
   EXPECT_EQ(s.sink.messages.back(), "Performing Operations Along f1\n");
   s.Run("f= -1\nf= ?");
-  EXPECT_EQ(s.sink.messages.back(), "Performing Operations Along f-1\n");
+  EXPECT_EQ(s.sink.messages.back(), "Performing Operations Along all dimensions\n");
+  s.Run("f= 1\nft\nf= ?");
+  EXPECT_EQ(s.sink.messages.back(), "Performing Operations Along no dimension\n");
 }
 
 // Where the dimension command and the transforms leave the current
@@ -142,12 +145,19 @@ TEST(CommandInterpreter, MagnitudeRoundTripAndRealSetsEndTheRun) {
 }
 
 TEST(CommandInterpreter, QuadratureAndTranspose) {
-  Script s(8, 4);
+  Script s(8, 4), plain(8, 4);
   FillRandom(*s.set);
+  const std::vector<float> data = DataOf(*s.set);
+  std::copy(data.begin(), data.end(), plain.set->m_pData);
   s.Run("f= 1\nqd *");
   EXPECT_EQ(s.set->m_dims[0].m_nPoints, 2);
   EXPECT_EQ(s.set->m_dims[1].m_nPoints, 4);
   EXPECT_EQ(s.set->m_zoom, CRect(0, 0, 4, 4));
+  // "mc" on the complex set keeps the first half: what "qd" alone gives.
+  s.Run("mc");
+  plain.Run("f= 1\nqd");
+  EXPECT_EQ(s.set->m_dims[0].m_nPoints, 1);
+  EXPECT_EQ(DataOf(*plain.set), DataOf(*s.set));
 
   Script t(3, 3, true);
   for (int i = 0; i < 9; ++i)

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "framework/win/FrameworkRes.h"
+#include "tests/framework/win/WindowTest.h"
 
 namespace {
 
@@ -236,6 +237,23 @@ bool BrivaneProcess::SaveAs(const std::string& path) {
   const bool bSaved = WaitFor([&] { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000);
   Sync();
   return bSaved;
+}
+
+bool BrivaneProcess::ReplaceTheFile(HWND fileDialog) {
+  HWND ask = nullptr;
+  if (!WaitFor([&] { return (ask = OwnedDialog(fileDialog)) != nullptr; }, 10000))
+    return false;
+  Press(ask, IDYES);
+  return WaitFor([&] { return !::IsWindow(fileDialog); }, 10000);
+}
+
+std::string BrivaneProcess::ReadAndCloseMessage() {
+  HWND box = WaitDialog();
+  if (box == nullptr)
+    return "";
+  const std::string text = StaticTexts(box);
+  Dismiss(box, IDOK);
+  return text;
 }
 
 bool BrivaneProcess::EnterFileName(HWND dialog, const std::string& text) {

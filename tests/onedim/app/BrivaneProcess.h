@@ -68,6 +68,12 @@ class BrivaneProcess {
   // Types into the name field of the system's file dialog and presses OK;
   // false, and nothing pressed, when the dialog has no name field.
   static bool EnterFileName(HWND dialog, const std::string& text);
+  // Answers Yes to the file dialog's question whether to replace the file
+  // there; true once the dialog has gone.
+  static bool ReplaceTheFile(HWND fileDialog);
+  // The text of the message the program shows next, which is then closed;
+  // "" when none comes.
+  std::string ReadAndCloseMessage();
   // The Windows form of a path of this machine (Z:\...), for arguments.
   static std::string WinePath(const std::string& unixPath);
 

@@ -1,11 +1,30 @@
 #include "tests/onedim/app/ProgramTestSupport.h"
 
+#include "tests/onedim/app/BrivaneProcess.h"
+
 #include <tlhelp32.h>
 #include <winternl.h>
 #include <ddeml.h>
 
 #include <algorithm>
 #include <cstring>
+#include <string>
+
+void DeclineWhatIsOffered(BrivaneProcess& app) {
+  while (HWND box = app.WaitDialog(nullptr, 3000))
+    if (!BrivaneProcess::Dismiss(box, IDNO) && !BrivaneProcess::Dismiss(box, IDOK))
+      break;
+}
+
+bool AttachHandedOneDProgram(BrivaneProcess& one) {
+  std::vector<DWORD> started;
+  if (!WaitFor([&] { return !(started = ProcessesNamed("brivane23.exe")).empty(); }, 30000) ||
+      !one.Attach(started[0]) || one.WaitMainWindow(60000) == nullptr ||
+      !WaitFor([&] { return one.ChildCount() == 1; }, 30000))
+    return false;
+  one.Sync();
+  return true;
+}
 
 std::vector<DWORD> ProcessesNamed(const char* pszExe) {
   std::vector<DWORD> pids;
@@ -30,6 +49,23 @@ void EndProcessesNamed(const char* pszExe) {
     ::WaitForSingleObject(process, 5000);
     ::CloseHandle(process);
   }
+}
+
+std::vector<std::string> RecentFilesOf(const char* pszProfile) {
+  std::vector<std::string> files;
+  const std::string key = std::string("Software\\Orvandel\\") + pszProfile + "\\Recent File List";
+  HKEY hKey = nullptr;
+  if (::RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+    return files;
+  for (int i = 1; i <= 16; ++i) {
+    char value[MAX_PATH] = "";
+    DWORD size = sizeof value;
+    if (::RegQueryValueExA(hKey, ("File" + std::to_string(i)).c_str(), nullptr, nullptr, (BYTE*)value, &size) ==
+        ERROR_SUCCESS)
+      files.push_back(value);
+  }
+  ::RegCloseKey(hKey);
+  return files;
 }
 
 std::string CommandLineOf(DWORD pid) {

@@ -10,12 +10,24 @@
 #include <string>
 #include <vector>
 
+class BrivaneProcess;
+
+// Answers whatever the program asks with No (or OK, for what it only says)
+// until it asks nothing more for a while.
+void DeclineWhatIsOffered(BrivaneProcess& app);
+// The 1D program that a hand-off of the nD program started, attached once it
+// shows the one document it was given; false when that does not come.
+bool AttachHandedOneDProgram(BrivaneProcess& one);
+
 // Every running process of that program file name.
 std::vector<DWORD> ProcessesNamed(const char* pszExe);
 // Ends every running process of that program file name.
 void EndProcessesNamed(const char* pszExe);
 // The command line a process was started with ("" when it cannot be read).
 std::string CommandLineOf(DWORD pid);
+// The files a program (its profile name: "Brivane", "BrivanenD") lists as
+// its recent files, newest first.
+std::vector<std::string> RecentFilesOf(const char* pszProfile);
 // Under Wine, the classes a killed server registered stay with the service
 // that finds servers, which then sends every new object to the dead one:
 // ends that service of the test's own prefix (it starts again on the next

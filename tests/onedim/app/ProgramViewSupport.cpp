@@ -5,9 +5,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "resources/BrivaneRes.h"
+#include "tests/onedim/app/ProgramTestSupport.h"
 
 namespace {
 
@@ -21,6 +24,18 @@ LPARAM DialPoint(HWND dial, int nDegrees) {
   const int x = (int)std::lround(rc.right / 2.0 + r * std::sin(nDegrees * kDegree));
   const int y = (int)std::lround(rc.bottom / 2.0 - r * std::cos(nDegrees * kDegree));
   return MAKELPARAM(x, y);
+}
+
+// The system's mouse at a client point of a window, with the button flags.
+void MouseAt(HWND hWnd, POINT pt, DWORD dwFlags) {
+  const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
+  ::ClientToScreen(hWnd, &pt);
+  INPUT in = {};
+  in.type = INPUT_MOUSE;
+  in.mi.dx = (pt.x * 65535 + cx / 2) / (cx - 1);
+  in.mi.dy = (pt.y * 65535 + cy / 2) / (cy - 1);
+  in.mi.dwFlags = dwFlags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  ::SendInput(1, &in, sizeof in);
 }
 
 }  // namespace
@@ -44,12 +59,17 @@ bool OpenBrukerFid(BrivaneProcess& app, const char* pszExperiment) {
   if (!app.Start("") || app.WaitMainWindow() == nullptr)
     return false;
   app.Sync();
+  return OpenAnotherBrukerFid(app, pszExperiment);
+}
+
+bool OpenAnotherBrukerFid(BrivaneProcess& app, const char* pszExperiment) {
+  const int nWindows = app.ChildCount();
   app.PostCommand(ID_FILE_OPEN);
   HWND dialog = app.WaitDialog("Import file");
   const std::string fid = std::string(BRIVANE_SOURCE_DIR "/tests/data/") + pszExperiment + "/fid";
   if (dialog == nullptr || !BrivaneProcess::EnterFileName(dialog, BrivaneProcess::WinePath(fid)))
     return false;
-  if (!WaitFor([&] { return app.ChildCount() == 1 && !::IsWindow(dialog); }, 15000))
+  if (!WaitFor([&] { return app.ChildCount() == nWindows + 1 && !::IsWindow(dialog); }, 15000))
     return false;
   app.Sync();
   return true;
@@ -68,6 +88,16 @@ bool Transform(BrivaneProcess& app, const char* pszPoints) {
   return true;
 }
 
+bool ReadParametersPage(BrivaneProcess& app, std::string& aq, std::string& byteOrder) {
+  app.PostCommand(ID_EDIT_PROPERTIES);
+  HWND sheet = app.WaitDialog("Spectrum Properties");
+  if (sheet == nullptr)
+    return false;
+  aq = BrivaneProcess::WindowText(FindControl(sheet, IDC_PROP_AQ));
+  byteOrder = BrivaneProcess::WindowText(FindControl(sheet, IDC_PROP_BYTE_ORDER));
+  return BrivaneProcess::Dismiss(sheet, IDCANCEL);
+}
+
 void WaitForSteadyLayout(HWND view) {
   ::PostMessageA(view, WM_KEYDOWN, VK_TAB, 0);
   RECT last = {};
@@ -83,6 +113,10 @@ void WaitForSteadyLayout(HWND view) {
 
 std::unique_ptr<TestBitmap> Shot(HWND hWnd) {
   ::RedrawWindow(hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  return Settled(hWnd);
+}
+
+std::unique_ptr<TestBitmap> Settled(HWND hWnd) {
   std::unique_ptr<TestBitmap> shot = ScreenCopy(hWnd);
   for (int i = 0; i < 30; i++) {
     ::Sleep(100);
@@ -92,6 +126,40 @@ std::unique_ptr<TestBitmap> Shot(HWND hWnd) {
     shot = std::move(again);
   }
   return shot;
+}
+
+void SaveShot(const TestBitmap& shot, const char* pszName) {
+  const char* pszDir = std::getenv("BRIVANE_SHOT_DIR");
+  if (pszDir == nullptr || *pszDir == '\0')
+    return;
+  const int w = shot.width(), h = shot.height(), nRow = (w * 3 + 3) & ~3;
+  BITMAPFILEHEADER file = {};
+  BITMAPINFOHEADER info = {};
+  file.bfType = 0x4D42;  // "BM"
+  file.bfOffBits = sizeof file + sizeof info;
+  file.bfSize = file.bfOffBits + (DWORD)nRow * h;
+  info.biSize = sizeof info;
+  info.biWidth = w;
+  info.biHeight = h;
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  const std::string path = std::string(pszDir) + "\\" + pszName + ".bmp";
+  FILE* f = std::fopen(path.c_str(), "wb");
+  if (f == nullptr)
+    return;
+  std::fwrite(&file, sizeof file, 1, f);
+  std::fwrite(&info, sizeof info, 1, f);
+  std::vector<BYTE> row((size_t)nRow, 0);
+  for (int y = h - 1; y >= 0; y--) {
+    for (int x = 0; x < w; x++) {
+      const COLORREF cr = shot.Pixel(x, y);
+      row[(size_t)x * 3] = GetBValue(cr);
+      row[(size_t)x * 3 + 1] = GetGValue(cr);
+      row[(size_t)x * 3 + 2] = GetRValue(cr);
+    }
+    std::fwrite(row.data(), 1, row.size(), f);
+  }
+  std::fclose(f);
 }
 
 TraceExtent MeasureTrace(const TestBitmap& shot, int nZeroLine, COLORREF cr) {
@@ -112,18 +180,34 @@ TraceExtent MeasureTrace(const TestBitmap& shot, int nZeroLine, COLORREF cr) {
   return extent;
 }
 
+void ClickWithMouse(HWND hWnd, POINT ptClient) {
+  MouseAt(hWnd, ptClient, 0);
+  MouseAt(hWnd, ptClient, MOUSEEVENTF_LEFTDOWN);
+  MouseAt(hWnd, ptClient, MOUSEEVENTF_LEFTUP);
+}
+
+void PressKeys(std::initializer_list<WORD> keys) {
+  std::vector<INPUT> inputs;
+  for (WORD vk : keys) {
+    INPUT in = {};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    inputs.push_back(in);
+  }
+  for (auto it = keys.end(); it != keys.begin();) {
+    INPUT in = {};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = *--it;
+    in.ki.dwFlags = KEYEVENTF_KEYUP;
+    inputs.push_back(in);
+  }
+  ::SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT));
+}
+
 bool TurnDial(HWND dial, int nFrom, int nTurn) {
-  const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
   auto input = [&](DWORD dwFlags, int nDegrees) {
     const LPARAM lParam = DialPoint(dial, nDegrees);
-    POINT pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    ::ClientToScreen(dial, &pt);
-    INPUT in = {};
-    in.type = INPUT_MOUSE;
-    in.mi.dx = (pt.x * 65535 + cx / 2) / (cx - 1);
-    in.mi.dy = (pt.y * 65535 + cy / 2) / (cy - 1);
-    in.mi.dwFlags = dwFlags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    ::SendInput(1, &in, sizeof in);
+    MouseAt(dial, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, dwFlags);
     return WaitFor(
         [&] {
           const int nPos = (int)::SendMessageA(dial, TBM_GETPOS, 0, 0);

@@ -1,13 +1,15 @@
 // What the program tests of the 1D program share about its view and its
 // paper: the panes of a document window, a real FID opened and transformed
-// through the menus, the view's picture once its repaint has settled, where
-// the trace lies in it, a dial turned with the mouse, the caption-less
-// baseline dialogs, and the ink of a printed page.
+// through the menus, the parameters page read, the view's picture once its
+// repaint has settled, where the trace lies in it, a click and a dial turned
+// with the mouse, keys pressed, the caption-less baseline dialogs, and the
+// ink of a printed page.
 #pragma once
 
 #include <windows.h>
 
 #include <climits>
+#include <initializer_list>
 #include <memory>
 #include <string>
 
@@ -27,10 +29,17 @@ Panes PanesOf(const BrivaneProcess& app);
 // opened through File > Open as a Bruker file (the type the dialog offers
 // first), in a new window.
 bool OpenBrukerFid(BrivaneProcess& app, const char* pszExperiment);
+// The same FID opened through File > Open in one more window of the
+// running program.
+bool OpenAnotherBrukerFid(BrivaneProcess& app, const char* pszExperiment);
 
 // Process > Fourier Transform with the dialog as it opens, or zero filled
 // to pszPoints floats.
 bool Transform(BrivaneProcess& app, const char* pszPoints = nullptr);
+
+// Edit > Spectrum Properties: the acquisition time and the byte order its
+// parameters page shows; the sheet is closed again with Cancel.
+bool ReadParametersPage(BrivaneProcess& app, std::string& aq, std::string& byteOrder);
 
 // The program lays its frame out in its own time after it starts (it is
 // maximised, the window list makes room for its tabs, the first spectrum
@@ -41,6 +50,14 @@ void WaitForSteadyLayout(HWND view);
 // The window as the screen shows it once its repaint has settled: the
 // program paints in its own time, so copies are taken until two agree.
 std::unique_ptr<TestBitmap> Shot(HWND hWnd);
+// The window as the screen shows it by itself once it holds still: unlike
+// Shot nothing asks it to paint again, so a part it never repaints stays
+// as it is.
+std::unique_ptr<TestBitmap> Settled(HWND hWnd);
+
+// With BRIVANE_SHOT_DIR set (a Windows path), the picture is written there
+// as <pszName>.bmp, for a person to look at; otherwise nothing is done.
+void SaveShot(const TestBitmap& shot, const char* pszName);
 
 // Where a trace of colour cr lies in a view's picture, in the band from the
 // view's top to nZeroLine that its positive lines fill.
@@ -51,6 +68,15 @@ struct TraceExtent {
 };
 // A trace the drawing cut off piles up in the rows just below the top.
 TraceExtent MeasureTrace(const TestBitmap& shot, int nZeroLine, COLORREF cr);
+
+// Presses and lets go of the left button with the system's mouse at a
+// client point of a window.
+void ClickWithMouse(HWND hWnd, POINT ptClient);
+
+// Presses the keys one after the other with the system's keyboard, holding
+// each, then lets them go in the opposite order: {VK_CONTROL, VK_CANCEL} is
+// Ctrl+Break. The keys go to the window that has the focus.
+void PressKeys(std::initializer_list<WORD> keys);
 
 // Drags a dial's knob with the real mouse from nFrom degrees (clockwise
 // from its top) through nTurn degrees (negative: counter-clockwise) in steps

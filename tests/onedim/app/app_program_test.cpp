@@ -13,6 +13,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -145,6 +147,31 @@ TEST_F(AppProgramTest, PlainStartShowsTheMaximisedFrameWithoutADocument) {
   app.PostCommand(ID_VIEW_LOG_SCREEN);
   HWND history = app.WaitDialog("History List");
   ASSERT_NE(nullptr, history);
+  // OK and Copy show their icon and caption, flat until the mouse is over
+  // one, which then raises a border.
+  for (int nID : {IDOK, IDC_HISTORY_COPY}) {
+    HWND button = ::GetDlgItem(history, nID);
+    ASSERT_NE(nullptr, button);
+    RECT rc;
+    ::GetClientRect(button, &rc);
+    EXPECT_GE(rc.bottom, 34) << nID << ": the 32-pixel icon whole, inside the border";
+    const COLORREF face = ::GetSysColor(COLOR_BTNFACE), text = ::GetSysColor(COLOR_BTNTEXT);
+    ::RedrawWindow(button, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    std::unique_ptr<TestBitmap> out = ScreenCopy(button);
+    int nIcon = 0;
+    for (int y = 0; y < out->height(); y++)
+      for (int x = 0; x < out->width(); x++)
+        nIcon += out->Pixel(x, y) != face && out->Pixel(x, y) != text;
+    EXPECT_GT(nIcon, 40) << nID << ": the icon";
+    EXPECT_GT(out->Count(text), 10) << nID << ": the caption";
+    EXPECT_EQ(face, out->Pixel(0, 0)) << nID << ": flat";
+    ::PostMessageA(button, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    app.Sync();
+    EXPECT_TRUE(WaitFor([&] { return ScreenCopy(button)->Pixel(0, 0) == ::GetSysColor(COLOR_BTNHIGHLIGHT); }, 5000))
+        << nID << ": the hover border";
+    ::PostMessageA(button, WM_MOUSEMOVE, 0, MAKELPARAM(-5, 5));
+    app.Sync();
+  }
   BrivaneProcess::Press(history, IDOK);
   ASSERT_TRUE(WaitFor([&] { return !::IsWindow(history); }, 5000));
 
@@ -213,10 +240,29 @@ TEST_F(AppProgramTest, OldCommonControlsStopTheStartAndTheRequiredVersionPasses)
   }
 }
 
-TEST_F(AppProgramTest, SaveAsWritesADocumentTheReaderTakesBack) {
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string ReadFileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Save As writes a document the reader takes back; Save As onto a read-only
+// document and Export as ASCII onto a read-only text file each show why they
+// failed and leave the file there as it was, the document keeps its name,
+// and nothing is left beside them; an export onto a file that may be
+// replaced replaces it, and a user's own <file>.tmp is never touched.
+TEST_F(AppProgramTest, SaveAsWritesADocumentTheReaderTakesBackAndNeverOverAReadOnlyFile) {
   std::string source = WriteDocument("source.bvx", 1024, 0.0, 0.0);
   std::string target = Path("copy-of-source.bvx");
   ::DeleteFileA(target.c_str());
+  // A user's own files named as temporary files often are.
+  WriteFileBytes(target + ".tmp", "the user's own");
+  const std::string exported = Path("exported.txt");
+  WriteFileBytes(exported, "earlier\n");
+  WriteFileBytes(exported + ".tmp", "the user's own");
   BrivaneProcess app;
   ASSERT_TRUE(app.Start(Quote(source)));
   ASSERT_NE(nullptr, app.WaitMainWindow());
@@ -229,6 +275,71 @@ TEST_F(AppProgramTest, SaveAsWritesADocumentTheReaderTakesBack) {
   ASSERT_TRUE(WaitFor([&] { return ::GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000));
   app.Sync();
   EXPECT_EQ("copy-of-source.bvx", BrivaneProcess::WindowText(app.ActiveChild()));
+
+  const std::string bvx = Path("read-only.bvx"), txt = Path("read-only.txt");
+  for (const std::string& path : {bvx, txt}) {
+    ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    WriteFileBytes(path, "earlier\n");
+    ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+  }
+  app.PostCommand(ID_FILE_SAVE_AS);
+  dialog = app.WaitDialog();
+  ASSERT_NE(nullptr, dialog);
+  ASSERT_TRUE(BrivaneProcess::EnterFileName(dialog, bvx));
+  ASSERT_TRUE(BrivaneProcess::ReplaceTheFile(dialog));
+  EXPECT_EQ("Access to " + bvx + " was denied.", app.ReadAndCloseMessage());
+  app.Sync();
+  EXPECT_EQ("copy-of-source.bvx", BrivaneProcess::WindowText(app.ActiveChild()));
+  app.PostCommand(ID_FILE_EXPORT_ASCII);
+  dialog = app.WaitDialog("Save As ASCII file");
+  ASSERT_NE(nullptr, dialog);
+  ASSERT_TRUE(BrivaneProcess::EnterFileName(dialog, txt));
+  ASSERT_TRUE(BrivaneProcess::ReplaceTheFile(dialog));
+  HWND options = app.WaitDialog("Export as ASCII");
+  ASSERT_NE(nullptr, options);
+  ASSERT_TRUE(BrivaneProcess::Dismiss(options, IDOK));
+  EXPECT_EQ("Error opening file", app.ReadAndCloseMessage());
+  app.Sync();
+  for (const std::string& path : {bvx, txt}) {
+    EXPECT_EQ("earlier\n", ReadFileBytes(path)) << path;
+    ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  }
+
+  // Onto a file that may be replaced the export takes its place whole: the
+  // header, then one line for each real point (every other value).
+  app.PostCommand(ID_FILE_EXPORT_ASCII);
+  dialog = app.WaitDialog("Save As ASCII file");
+  ASSERT_NE(nullptr, dialog);
+  ASSERT_TRUE(BrivaneProcess::EnterFileName(dialog, exported));
+  ASSERT_TRUE(BrivaneProcess::ReplaceTheFile(dialog));
+  options = app.WaitDialog("Export as ASCII");
+  ASSERT_NE(nullptr, options);
+  ASSERT_TRUE(BrivaneProcess::Dismiss(options, IDOK));
+  ASSERT_TRUE(WaitFor([&] { return ReadFileBytes(exported) != "earlier\n"; }, 10000));
+  app.Sync();
+  const std::string text = ReadFileBytes(exported);
+  EXPECT_EQ(0u, text.find("============\r\nBrivane\r\n============\r\n")) << text.substr(0, 200);
+  const std::string rule = "=====================================================\r\n";
+  const std::size_t data = text.find(rule);
+  ASSERT_NE(std::string::npos, data);
+  int lines = 0;
+  for (std::size_t at = data + rule.size(); at < text.size(); ++lines) {
+    const std::size_t end = text.find("\r\n", at);
+    ASSERT_NE(std::string::npos, end) << "a last line without its end";
+    const std::string line = text.substr(at, end - at);
+    if (lines == 0) {
+      EXPECT_EQ("-40.0000", line.substr(line.find('\t') + 1)) << line;
+    }
+    at = end + 2;
+  }
+  EXPECT_EQ(512, lines);
+  EXPECT_EQ("the user's own", ReadFileBytes(target + ".tmp"));
+  EXPECT_EQ("the user's own", ReadFileBytes(exported + ".tmp"));
+  WIN32_FIND_DATAA found;
+  HANDLE find = ::FindFirstFileA(Path("~bv*").c_str(), &found);
+  EXPECT_EQ(INVALID_HANDLE_VALUE, find) << "left beside them: " << found.cFileName;
+  if (find != INVALID_HANDLE_VALUE)
+    ::FindClose(find);
 
   CViewHost host;
   CBrivaneProDoc doc(&host);
@@ -827,6 +938,15 @@ TEST_F(AppProgramTest, SimulationNewCancelAndFidSimulationThroughTheMenus) {
   dialog = app.WaitDialog("Fid Simulation");
   ASSERT_NE(nullptr, dialog);
   ASSERT_TRUE(BrivaneProcess::Dismiss(dialog, IDOK));
+  app.Sync();
+  // The simulated FID's points are complex, which the transform's dialog
+  // offers as they are: no real transform, no quadrature rotation.
+  app.PostCommand(ID_PROCESS_FOURIER);
+  dialog = app.WaitDialog("Fourier Transform");
+  ASSERT_NE(nullptr, dialog);
+  EXPECT_EQ(BST_UNCHECKED, ::SendMessageA(::GetDlgItem(dialog, IDC_FT_REAL), BM_GETCHECK, 0, 0));
+  EXPECT_EQ(BST_UNCHECKED, ::SendMessageA(::GetDlgItem(dialog, IDC_FT_QUADRATURE), BM_GETCHECK, 0, 0));
+  ASSERT_TRUE(BrivaneProcess::Dismiss(dialog, IDCANCEL));
   app.Sync();
 
   const std::string target = Path("simulated.bvx");

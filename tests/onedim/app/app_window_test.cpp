@@ -74,8 +74,12 @@ TEST_F(HistoryDialogTest, ShowsEveryLineAndCopiesThemWithLineEnds) {
   history.AddLine("Starting traslation for a.fid");
   history.AddLine("Fourier Transform");
   std::string shown;
+  LONG buttonTypes[2] = {};
   AfxSetModalDialogHook([&](CDialog& dlg) {
     shown = TextOf(::GetDlgItem(dlg.m_hWnd, IDC_HISTORY_EDIT));
+    // OK and Copy are icon buttons, which draw themselves.
+    buttonTypes[0] = ::GetWindowLongA(::GetDlgItem(dlg.m_hWnd, IDOK), GWL_STYLE) & BS_TYPEMASK;
+    buttonTypes[1] = ::GetWindowLongA(::GetDlgItem(dlg.m_hWnd, IDC_HISTORY_COPY), GWL_STYLE) & BS_TYPEMASK;
     dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_HISTORY_COPY, BN_CLICKED),
                     (LPARAM)::GetDlgItem(dlg.m_hWnd, IDC_HISTORY_COPY));
     dlg.EndDialog(IDOK);
@@ -84,6 +88,8 @@ TEST_F(HistoryDialogTest, ShowsEveryLineAndCopiesThemWithLineEnds) {
   EXPECT_EQ(IDOK, dlg.DoModal());
   AfxSetModalDialogHook(nullptr);
   EXPECT_EQ("Starting traslation for a.fid\r\nFourier Transform", shown);
+  EXPECT_EQ((LONG)BS_OWNERDRAW, buttonTypes[0]);
+  EXPECT_EQ((LONG)BS_OWNERDRAW, buttonTypes[1]);
 
   ASSERT_TRUE(::OpenClipboard(nullptr));
   HANDLE hText = ::GetClipboardData(CF_TEXT);

@@ -1,10 +1,12 @@
 // The add/subtract bar in the running program: shown by its Tools command on
 // a document of two spectra, a factor typed into the bar, the operands
-// subtracted into the result, and the bar closed again.
+// subtracted into the result, and the bar closed again; an operand shifted
+// with the mouse stays on the bar's common scale.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 
 #include "onedim/document/BrivaneProDoc.h"
@@ -12,6 +14,8 @@
 #include "onedim/model/Spectrum.h"
 #include "resources/BrivaneRes.h"
 #include "tests/onedim/app/BrivaneProcess.h"
+#include "tests/onedim/app/ProgramViewSupport.h"
+#include "tests/onedim/document/document_test_host.h"
 
 namespace {
 
@@ -159,4 +163,69 @@ TEST(ArithmeticProgramTest, TheBarSubtractsTheScaledOperandsIntoANewSpectrum) {
   EXPECT_EQ(0.0f, a->m_pData[kTd - 1]);
   for (int i = 0; i < kTd; i++)
     ASSERT_FLOAT_EQ(0.5f * a->m_pData[i] - b->m_pData[i], result->m_pData[i]) << i;
+}
+
+// A real FID opened twice through the menus, the bar shown and the current
+// copy (operand A, drawn in the current spectrum's blue) shifted one page
+// to the left with the mouse: the FID's first tenth, its largest values
+// with it, leaves the data, and what is left is drawn on the scale the bar
+// set up for both copies, as high as its values reach, not stretched to the
+// height of the whole FID.
+TEST(ArithmeticProgramTest, AShiftedOperandKeepsTheBarsCommonScale) {
+  const char kFid[] = BRIVANE_SOURCE_DIR "/tests/data/bruker-aspirin-1h/1/fid";
+  const COLORREF kCurrent = RGB(0, 0, 255);
+  const std::string saved = TempPath("brivane_arithmetic_shifted.bvx");
+  BrivaneProcess app;
+  ASSERT_TRUE(OpenBrukerFid(app, "bruker-aspirin-1h/1"));
+  app.PostCommand(ID_FILE_OPEN_ADDITIONAL);
+  HWND dialog = app.WaitDialog("Import file");
+  ASSERT_NE(nullptr, dialog);
+  ASSERT_TRUE(BrivaneProcess::EnterFileName(dialog, BrivaneProcess::WinePath(kFid)));
+  ASSERT_TRUE(WaitFor([&] { return !::IsWindow(dialog); }, 15000));
+  app.Sync();
+  app.PostCommand(ID_TOOLS_ADD_SUBTRACT);
+  app.Sync();
+  FindBar find;
+  ::EnumChildWindows(app.main(), &MatchBar, reinterpret_cast<LPARAM>(&find));
+  ASSERT_NE(nullptr, find.hWnd);
+  ASSERT_TRUE(WaitFor([&] { return ::IsWindowVisible(find.hWnd) != FALSE; }, 5000));
+  app.Sync();
+  HWND view = PanesOf(app).view;
+  // Where A's zero line lies: as the document keeps it.
+  RECT rcView;
+  ::GetClientRect(view, &rcView);
+  ASSERT_TRUE(app.SaveAs(saved));
+  CTestHost host;
+  host.m_rcClient = rcView;
+  CBrivaneProDoc doc(&host);
+  ASSERT_TRUE(doc.ReadNativeFile(saved.c_str()));
+  ASSERT_EQ(3, doc.GetSpectrumCount()) << "the two copies and the result";
+  const CSpectrum* a = doc.GetSpectrumAt(1);
+  const int nZeroLine = (a->m_rectPlot.top + a->m_rectPlot.bottom) / 2;
+  // The height of A's tallest line above its zero line.
+  auto height = [&] {
+    const TraceExtent trace = MeasureTrace(*Shot(view), nZeroLine, kCurrent);
+    return trace.nColumns > 0 ? nZeroLine - trace.nTop : -1;
+  };
+  const int nBefore = height();
+  ASSERT_GT(nBefore, 50);
+
+  HWND shift = ::GetDlgItem(find.hWnd, IDC_ARITH_SHIFT_BAR);
+  RECT rc;
+  ::GetClientRect(shift, &rc);
+  ClickWithMouse(shift, POINT{rc.right - rc.bottom - 4, rc.bottom / 2});  // the trough left of the right arrow
+  HWND edit = ::GetDlgItem(find.hWnd, IDC_ARITH_SHIFT);
+  const int td = a->m_paramsA.td;
+  ASSERT_TRUE(WaitFor([&] { return BrivaneProcess::WindowText(edit) == std::to_string(td / 10); }, 5000))
+      << BrivaneProcess::WindowText(edit);
+  app.Sync();
+  // The largest real value before and after the shift, as the data give it.
+  float fAll = 0.0f, fLeft = 0.0f;
+  for (int i = 0; i < td; i += 2) {
+    fAll = std::max(fAll, a->m_pData[i]);
+    if (i >= 2 * (td / 10))
+      fLeft = std::max(fLeft, a->m_pData[i]);
+  }
+  ASSERT_LT(fLeft, 0.5f * fAll) << "the shift takes the tallest lines away";
+  EXPECT_NEAR(nBefore * fLeft / fAll, height(), 3) << nBefore;
 }

@@ -63,7 +63,7 @@ bool SaveAs(BrivaneProcess& app, const std::string& path) {
 }
 
 struct Saved {
-  CViewHost host;
+  CStoredLayoutHost host;
   CBrivaneProDoc doc{&host};
   const CSpectrum* s = nullptr;
   bool Read(const std::string& path) {

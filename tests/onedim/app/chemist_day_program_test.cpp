@@ -1,12 +1,15 @@
 // A chemist's day in brivane23.exe as one road: File > Open of a real 13C
 // FID, Apodize, Fourier Transform with zero filling, the Phase Correction
 // dials, an Auto-Fit baseline, a zoom dragged with the mouse, peaks picked
-// over a region, two integrals, the full spectrum again, a text label, Save
-// As, close, reopen and File > Print on the PDF printer.
+// over a region, two integrals, the zoomed work saved and reopened, then
+// saved again with the Dual Display on and reopened, the full spectrum
+// again, a text label, Save As, close, reopen and File > Print on the PDF
+// printer.
 // After every step the view is read as a person reads it: the spectrum lies
-// in its band, its tallest line reaches up the band and is not cut off; the
-// reopened document looks as it was saved; the page holds the whole trace
-// and its scale inside what the printer can print.
+// in its band, its tallest line reaches up the band and is not cut off; a
+// reopened document looks as it was saved, its integral curves on their
+// trace; the page holds the whole trace and its scale inside what the
+// printer can print.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -87,6 +90,33 @@ std::vector<int> BaselineColumns(const TestBitmap& shot, int nCount) {
   return columns;
 }
 
+// The row that holds most of the trace's pixels: its baseline.
+int BaselineRow(const TestBitmap& shot) {
+  int yBest = -1, nBest = 0;
+  for (int y = 0; y < shot.height(); y++) {
+    int n = 0;
+    for (int x = 0; x < shot.width(); x++)
+      n += shot.Pixel(x, y) == kTrace;
+    if (n > nBest)
+      yBest = y, nBest = n;
+  }
+  return yBest;
+}
+
+// The lowest row of the integrals' red: the foot of a curve, where its
+// region begins (values and brackets lie above the curves).
+int IntegralFoot(const TestBitmap& shot) {
+  for (int y = shot.height() - 1; y >= 0; y--)
+    for (int x = 0; x < shot.width(); x++)
+      if (shot.Pixel(x, y) == RGB(255, 0, 0))
+        return y;
+  return -1;
+}
+
+bool HasScrollBar(HWND child) {
+  return (::GetWindowLongA(child, GWL_STYLE) & WS_HSCROLL) != 0;
+}
+
 void Drag(HWND view, int x0, int y0, int x1, int y1) {
   ::PostMessageA(view, WM_LBUTTONDOWN, MK_LBUTTON, At(x0, y0));
   ::PostMessageA(view, WM_MOUSEMOVE, MK_LBUTTON, At((x0 + x1) / 2, (y0 + y1) / 2));
@@ -132,6 +162,16 @@ class ChemistDayProgramTest : public ::testing::Test {
     m_dir = temp;
   }
   void TearDown() override { DeleteFoundPdfs(); }
+
+  // Save As, close and File > Open of the file: the reopened view.
+  static HWND SaveCloseReopen(BrivaneProcess& app, const std::string& path) {
+    if (!app.SaveAs(path))
+      return nullptr;
+    app.Command(ID_FILE_CLOSE);
+    if (!WaitFor([&] { return app.ChildCount() == 0; }, 5000))
+      return nullptr;  // saved: closed without a question
+    return Reopen(app, path);
+  }
 
   // File > Open of a saved document; its view once drawn.
   static HWND Reopen(BrivaneProcess& app, const std::string& path) {
@@ -179,9 +219,11 @@ class ChemistDayProgramTest : public ::testing::Test {
                           << page.height;
     const int nHeight = area.bottom - area.top;
     const int yZero = area.top + (int)(fZero * nHeight);
+    // A flat baseline lies on the zero line's row or the one beside it
+    // (the scale's line lies some rows further down).
     int nColumns = 0;
     for (int x = area.left; x < area.right; x++)
-      for (int y = area.top; y < yZero - 1; y++)
+      for (int y = area.top; y <= yZero + 1; y++)
         if (page.At(x, y) < kInk) {
           nColumns++;
           break;
@@ -206,10 +248,7 @@ class ChemistDayProgramTest : public ::testing::Test {
     const std::string title = UniquePrintTitle("day");
     const std::string path = m_dir + title + ".bvx";
     const std::unique_ptr<TestBitmap> before = Shot(view);
-    ASSERT_TRUE(app.SaveAs(path));
-    app.Command(ID_FILE_CLOSE);
-    ASSERT_TRUE(WaitFor([&] { return app.ChildCount() == 0; }, 5000)) << "saved: closed without a question";
-    view = Reopen(app, path);
+    view = SaveCloseReopen(app, path);
     ASSERT_NE(nullptr, view);
     const std::unique_ptr<TestBitmap> after = Shot(view);
     EXPECT_TRUE(after->SameAs(*before)) << "the picture as it was saved";
@@ -343,6 +382,61 @@ TEST_F(ChemistDayProgramTest, AProcessedSpectrumStaysReadableFromOpenToPaper) {
   EXPECT_TRUE(WaitFor([&] { return ScreenCopy(view)->Count(RGB(255, 0, 0)) > 60; }, 5000))
       << "two integrals' red curves and values";
   ExpectFitted(*Shot(view), "integrals");
+
+  // The zoomed work with its integrals saved, closed and opened again: the
+  // window has its scroll bar back and the picture as it was saved.
+  const std::string zoomed = m_dir + "brivane_day_zoomed.bvx";
+  shot = Shot(view);
+  SaveShot(*shot, "day_zoomed_saved");
+  ASSERT_TRUE(HasScrollBar(app.ActiveChild()));
+  view = SaveCloseReopen(app, zoomed);
+  ASSERT_NE(nullptr, view);
+  std::unique_ptr<TestBitmap> reopened = Shot(view);
+  SaveShot(*reopened, "day_zoomed_reopened");
+  EXPECT_TRUE(HasScrollBar(app.ActiveChild())) << "the zoomed spectrum's scroll bar";
+  EXPECT_TRUE(reopened->SameAs(*shot)) << "the zoomed picture as it was saved: baseline " << BaselineRow(*shot)
+                                       << " then " << BaselineRow(*reopened) << ", curves' foot "
+                                       << IntegralFoot(*shot) << " then " << IntegralFoot(*reopened);
+  ::DeleteFileA(zoomed.c_str());
+
+  // View > Dual Display, saved, closed and opened again. The window opens
+  // without the full view, in the taller view each integral curve still
+  // on its trace; Dual Display on again gives both panes as they were saved.
+  app.Command(ID_VIEW_DUAL_DISPLAY);
+  app.Sync();
+  Panes panes = PanesOf(app);
+  ASSERT_NE(nullptr, panes.full);
+  WaitForSteadyLayout(panes.view);
+  const std::unique_ptr<TestBitmap> dual = Shot(panes.view), dualFull = Shot(panes.full);
+  SaveShot(*dual, "day_dual_saved");
+  SaveShot(*dualFull, "day_dual_saved_full");
+  const int nFoot = IntegralFoot(*dual) - BaselineRow(*dual);
+  const std::string dualPath = m_dir + "brivane_day_dual.bvx";
+  view = SaveCloseReopen(app, dualPath);
+  ASSERT_NE(nullptr, view);
+  ASSERT_EQ(nullptr, PanesOf(app).full) << "the full view waits for Dual Display";
+  reopened = Shot(view);
+  SaveShot(*reopened, "day_dual_reopened_single");
+  const double dRatio = (double)reopened->height() / dual->height();
+  EXPECT_NEAR(nFoot * dRatio, IntegralFoot(*reopened) - BaselineRow(*reopened), 3)
+      << "the curves' foot on the trace, from " << IntegralFoot(*reopened) << " to baseline "
+      << BaselineRow(*reopened);
+  ExpectFitted(*reopened, "dual display saved, reopened alone");
+  app.Command(ID_VIEW_DUAL_DISPLAY);
+  app.Sync();
+  panes = PanesOf(app);
+  ASSERT_NE(nullptr, panes.full);
+  reopened = Shot(panes.view);
+  SaveShot(*reopened, "day_dual_reopened");
+  EXPECT_TRUE(reopened->SameAs(*dual)) << "the dual display's 1D view as it was saved: baseline "
+                                       << BaselineRow(*dual) << " then " << BaselineRow(*reopened);
+  EXPECT_TRUE(Shot(panes.full)->SameAs(*dualFull)) << "the full view as it was saved";
+  ::DeleteFileA(dualPath.c_str());
+  // The rest of the day in the whole window again.
+  app.Command(ID_VIEW_DUAL_DISPLAY);
+  app.Sync();
+  view = PanesOf(app).view;
+  WaitForSteadyLayout(view);
 
   // View > Full Spectrum: the whole spectrum again, its scroll bar gone.
   app.Command(ID_VIEW_FULL_SPECTRUM);

@@ -1,12 +1,14 @@
-// A real Bruker FID in brivane23.exe: Zero Filling to fewer points cuts
-// it, Set Limits takes limits beyond the data and clamps them; a damaged
-// .bvx opened through File > Open says why in the reader's words, and one
-// of the older layout leaves import type 0 chosen.
+// A real Bruker FID in brivane23.exe: Zero Filling keeps the acquisition
+// time the parameters page shows, and to fewer points it cuts the FID; Set
+// Limits takes limits beyond the data and clamps them; a damaged .bvx
+// opened through File > Open says why in the reader's words, and one of the
+// older layout leaves import type 0 chosen.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <shlwapi.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -20,6 +22,7 @@
 #include "tests/framework/win/WindowTest.h"
 #include "tests/onedim/app/BrivaneProcess.h"
 #include "tests/onedim/app/ProgramTestSupport.h"
+#include "tests/onedim/app/ProgramViewSupport.h"
 #include "tests/onedim/document/document_test_host.h"
 
 namespace {
@@ -108,6 +111,9 @@ std::vector<float> FidAsImported() {
   return std::vector<float>(s->m_pData, s->m_pData + s->m_paramsA.td);
 }
 
+// Zero Filling to twice the points (what the dialog offers) leaves the
+// acquisition time on the parameters page as it was; to fewer points than
+// were acquired it cuts the FID, and the page shows the shorter time.
 TEST_F(LimitsZeroFillProgramTest, ZeroFillingToFewerPointsCutsTheFidAndAnOddSizeIsRefused) {
   Watchdog watchdog(120000);
   BrivaneProcess app;
@@ -117,13 +123,27 @@ TEST_F(LimitsZeroFillProgramTest, ZeroFillingToFewerPointsCutsTheFidAndAnOddSize
   ASSERT_EQ((size_t)kFidTd, fid.size());
   ::RedrawWindow(view, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   auto before = ScreenCopy(view);
+  std::string aqFid, aq, byteOrder;
+  ASSERT_TRUE(ReadParametersPage(app, aqFid, byteOrder));
+  ASSERT_GT(std::atof(aqFid.c_str()), 1.0) << aqFid;
 
   app.PostCommand(ID_PROCESS_ZERO_FILL);
   HWND dialog = app.WaitDialog("Zero Filling");
   ASSERT_NE(nullptr, dialog);
+  EXPECT_EQ("32768", BrivaneProcess::WindowText(::GetDlgItem(dialog, IDC_ZF_POINTS)));
+  ASSERT_TRUE(BrivaneProcess::Dismiss(dialog, IDOK));
+  app.Sync();
+  ASSERT_TRUE(ReadParametersPage(app, aq, byteOrder));
+  EXPECT_EQ(aqFid, aq) << "zeros were not acquired";
+
+  app.PostCommand(ID_PROCESS_ZERO_FILL);
+  dialog = app.WaitDialog("Zero Filling");
+  ASSERT_NE(nullptr, dialog);
   Enter(dialog, IDC_ZF_POINTS, "8000");
   ASSERT_TRUE(BrivaneProcess::Dismiss(dialog, IDOK));
   app.Sync();
+  ASSERT_TRUE(ReadParametersPage(app, aq, byteOrder));
+  EXPECT_NEAR(std::atof(aqFid.c_str()) * 8000 / kFidTd, std::atof(aq.c_str()), 0.0011) << aqFid << " " << aq;
   ::RedrawWindow(view, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   auto after = ScreenCopy(view);
   EXPECT_FALSE(after->SameAs(*before)) << "the shorter FID is drawn across the view";

@@ -26,6 +26,13 @@ class CViewHost : public CDocumentHost {
   RECT m_rc = {0, 0, 800, 600};
 };
 
+// A host without a view: a file read through it keeps the heights of its
+// layout as stored, in the view it was saved from.
+class CStoredLayoutHost : public CViewHost {
+ public:
+  BOOL GetViewClientRect(RECT*) override { return FALSE; }
+};
+
 const int kLinesTd = 2048;
 const double kLineCentres[] = {300, 500, 700};  // complex points; 4000 Hz over 1024 points
 

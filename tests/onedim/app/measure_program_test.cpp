@@ -1,23 +1,30 @@
 // The measuring tools in the running program: a coupling measured with two
 // clicks lands in the coupling table, a line referenced through the
 // Reference dialog keeps its shift in the saved document and leaves the
-// list of signals beside the program, and the relaxation bar picks a peak
-// and opens the Relaxation dialog.
+// list of signals beside the program, the relaxation bar picks a peak
+// and opens the Relaxation dialog, and a coupling's marks sit on the band
+// of an added spectrum and show only while that spectrum is current.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cmath>
+#include <memory>
 #include <string>
 
 #include "onedim/document/BrivaneProDoc.h"
 #include "onedim/document/SettingsStore.h"
 #include "onedim/model/AxisScale.h"
+#include "onedim/model/Integral.h"
 #include "onedim/model/Spectrum.h"
 #include "onedim/model/SolventTable.h"
+#include "onedim/plot/ViewGeometry.h"
 #include "resources/BrivaneRes.h"
+#include "resources/ImportDialogsRes.h"
 #include "tests/onedim/app/BrivaneProcess.h"
+#include "tests/onedim/app/ProgramViewSupport.h"
 #include "tests/onedim/app/lines_document.h"
 
 namespace {
@@ -59,6 +66,15 @@ int CountWindows(DWORD pid, const std::string& title) {
   return search.count;
 }
 
+// The red pixels of a picture in columns x0 .. x1 - 1, rows y0 .. y1 - 1.
+int RedIn(const TestBitmap& shot, int x0, int x1, int y0, int y1) {
+  int n = 0;
+  for (int y = y0; y < y1; y++)
+    for (int x = x0; x < x1; x++)
+      n += shot.Pixel(x, y) == RGB(255, 0, 0) ? 1 : 0;
+  return n;
+}
+
 class MeasureProgramTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -92,6 +108,24 @@ class MeasureProgramTest : public ::testing::Test {
       m_x[k] = doc.PointToPixel(2 * (int)kLineCentres[k]);
   }
   void TearDown() override { ::DeleteFileA(m_solvents.c_str()); }
+
+  // The import dialog of Open Additional Spectrum as it opens, the import
+  // type it shows, and the document added through it.
+  int OpenAdditional(const std::string& path) {
+    m_app.PostCommand(ID_FILE_OPEN_ADDITIONAL);
+    HWND dialog = m_app.WaitDialog("Import file");
+    if (dialog == nullptr)
+      return -2;
+    const int nType = (int)::SendDlgItemMessageA(dialog, IDC_IMPORT_FILE_TYPE, CB_GETCURSEL, 0, 0);
+    if (path.empty()) {
+      BrivaneProcess::Dismiss(dialog, IDCANCEL);
+    } else if (!BrivaneProcess::EnterFileName(dialog, path) ||
+               !WaitFor([&] { return !::IsWindow(dialog); }, 15000)) {
+      return -2;
+    }
+    m_app.Sync();
+    return nType;
+  }
 
   // A click on line k, after the move that finds its maximum.
   void ClickLine(int k) {
@@ -194,6 +228,145 @@ TEST_F(MeasureProgramTest, TheRelaxationBarPicksAPeakAndOpensTheRelaxationDialog
   ::SendMessageA(bar, WM_COMMAND, MAKEWPARAM(IDC_RELAX_CLOSE, BN_CLICKED), (LPARAM)::GetDlgItem(bar, IDC_RELAX_CLOSE));
   m_app.Sync();
   EXPECT_TRUE(WaitFor([&] { return !::IsWindowVisible(rebar); }, 5000));
+}
+
+// The document opened twice: the added copy is current on the lower band.
+// The reference line's mark reaches the band's top edge, 5 pixels under the
+// zero line, as after the Overlay and Stacked layouts; a ticked coupling's
+// bracket shows over its own spectrum only while that one is current.
+TEST_F(MeasureProgramTest, ACouplingOfAnAddedSpectrumMarksItsOwnBandOnly) {
+  ASSERT_EQ(0, OpenAdditional(m_path));
+  CViewHost host;
+  ::GetClientRect(m_view, &host.m_rc);
+  CBrivaneProDoc doc(&host);
+  ASSERT_TRUE(doc.ReadNativeFile(m_path.c_str()));
+  doc.RefreshAfterLoad();
+  ASSERT_EQ(importNative, doc.ImportFile(m_path.c_str()));
+  doc.RefreshAfterAdd();
+  ASSERT_EQ(2, doc.GetSpectrumCount());
+  CSpectrum* s = doc.GetSpectrumAt(1);
+  ASSERT_EQ(s, doc.m_pCurrent);
+  s->FindMaximum();
+  const int nZero = s->ValueToY(0.0f);
+  ASSERT_EQ(nZero + 5, s->m_rectPlot.top);
+  m_y = nZero - 3;
+  for (int k = 0; k < 3; k++)
+    m_x[k] = doc.PointToPixel(2 * (int)kLineCentres[k]);
+  // The bracket's rise from the first line towards its middle, above both tips.
+  const int f = std::min(std::max(s->PointToY(2 * (int)kLineCentres[0]), 40),
+                         std::max(s->PointToY(2 * (int)kLineCentres[1]), 40));
+  auto Bracket = [&](const TestBitmap& shot) { return RedIn(shot, m_x[0] + 4, (m_x[0] + m_x[1]) / 2, f - 45, f - 21); };
+
+  m_app.Command(ID_TOOLS_COUPLING);
+  HWND table = m_app.WaitDialog("Coupling Constants");
+  ASSERT_NE(nullptr, table);
+  ClickLine(0);
+  ClickLine(1);
+  HWND list = ::GetDlgItem(table, IDC_COUPLING_LIST);
+  ASSERT_TRUE(WaitFor([&] { return ::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 1; }, 5000));
+  std::unique_ptr<TestBitmap> shot = Shot(m_view);
+  EXPECT_EQ(6, RedIn(*shot, m_x[0] - 3, m_x[0] + 3, nZero + 5, nZero + 6)) << "the mark's bar under the zero line";
+  EXPECT_EQ(0, RedIn(*shot, m_x[0] - 3, m_x[0] - 1, nZero - 5, nZero - 4)) << "no bar above it";
+  EXPECT_EQ(0, Bracket(*shot)) << "an unticked coupling has no bracket";
+
+  // Ticked in the table (the space bar on its first row), then the tool ends.
+  ::PostMessageA(list, WM_KEYDOWN, VK_HOME, 0);
+  ::PostMessageA(list, WM_KEYDOWN, VK_SPACE, 0);
+  ::PostMessageA(list, WM_KEYUP, VK_SPACE, 0);
+  m_app.Sync();
+  m_app.Command(ID_TOOLS_COUPLING);
+  EXPECT_TRUE(WaitFor([&] { return !ToolChecked(ID_TOOLS_COUPLING); }, 5000));
+  shot = Shot(m_view);
+  EXPECT_LT(5, Bracket(*shot)) << "the ticked coupling's bracket";
+
+  // Tab makes the first spectrum current: the bracket of the other goes.
+  ::PostMessageA(m_view, WM_KEYDOWN, VK_TAB, 0);
+  m_app.Sync();
+  shot = Shot(m_view);
+  EXPECT_EQ(0, Bracket(*shot)) << "a coupling of a spectrum that is not current";
+  ::PostMessageA(m_view, WM_KEYDOWN, VK_TAB, 0);
+  m_app.Sync();
+  shot = Shot(m_view);
+  EXPECT_LT(5, Bracket(*shot)) << "current again";
+
+  // The added file of our own left the import type the user had.
+  EXPECT_EQ(0, OpenAdditional(""));
+  ASSERT_TRUE(BrivaneProcess::Dismiss(table, IDCANCEL));
+}
+
+// A press on a trace and its release on the same spot, without a drag,
+// puts the spectrum's zero line at the spot, as the line drawn while
+// moving it shows.
+TEST_F(MeasureProgramTest, AClickOnATraceWithoutADragPutsItsZeroLineThere) {
+  CViewHost host;
+  ::GetClientRect(m_view, &host.m_rc);
+  CBrivaneProDoc doc(&host);
+  ASSERT_TRUE(doc.ReadNativeFile(m_path.c_str()));
+  doc.RefreshAfterLoad();
+  CSpectrum* s = doc.GetSpectrumAt(0);
+  s->FindMaximum();
+  const int nZero = s->ValueToY(0.0f);
+  // Between two lines the trace lies on its zero line: pressed just above
+  // it, within reach of the trace, the zero line comes up to the press.
+  const int x = doc.PointToPixel(2 * 400);
+  const int y = nZero - 3;
+  ASSERT_TRUE(HitsTrace(*s, POINT{x, y}));
+  // The real pointer there too: a move the system makes up on its own
+  // carries the pointer's place.
+  POINT screen = {x, y};
+  ::ClientToScreen(m_view, &screen);
+  ::SetCursorPos(screen.x, screen.y);
+  WaitFor(
+      [&] {
+        POINT at;
+        return ::GetCursorPos(&at) && at.x == screen.x && at.y == screen.y;
+      },
+      2000);
+  ::PostMessageA(m_view, WM_MOUSEMOVE, 0, At(x, y));
+  ::PostMessageA(m_view, WM_LBUTTONDOWN, MK_LBUTTON, At(x, y));
+  ::PostMessageA(m_view, WM_LBUTTONUP, 0, At(x, y));
+  m_app.Sync();
+  ::SetCursorPos(0, 0);
+  m_app.Command(ID_FILE_SAVE);
+  CBrivaneProDoc saved(&host);
+  ASSERT_TRUE(saved.ReadNativeFile(m_path.c_str()));
+  const RECT& band = saved.GetSpectrumAt(0)->m_rectPlot;
+  EXPECT_NEAR(y, (band.top + band.bottom) / 2, 1) << "zero line was at " << nZero;
+}
+
+// An integral that another writer stored with its start after its end:
+// the added document shows its curve over the line it covers, and draws
+// nothing of it anywhere else.
+TEST_F(MeasureProgramTest, AnIntegralStoredBackwardsDrawsItsCurveOverItsLine) {
+  const COLORREF kGreen = RGB(0, 160, 0);
+  const std::string path = m_path.substr(0, m_path.size() - 4) + "_integral.bvx";
+  {
+    CViewHost host;
+    CBrivaneProDoc doc(&host);
+    CSpectrum* s = AddTestSpectrum(doc, "lines", kLinesTd, 1, Lines);
+    doc.RefreshAfterAdd();
+    s->m_arrIntegrals.Add(new CIntegral(s, 2 * 550, 2 * 450, 100, kGreen));
+    ASSERT_TRUE(doc.WriteNativeFile(path.c_str()));
+  }
+  ASSERT_EQ(0, OpenAdditional(path));
+  RECT rc;
+  ::GetClientRect(m_view, &rc);
+  const int x0 = (int)((long long)rc.right * 2 * 450 / kLinesTd), x1 = (int)((long long)rc.right * 2 * 550 / kLinesTd);
+  const std::unique_ptr<TestBitmap> shot = Shot(m_view);
+  int nOver = 0, nElsewhere = 0;
+  for (int y = 0; y < shot->height(); y++) {
+    for (int x = 0; x < shot->width(); x++) {
+      if (shot->Pixel(x, y) != kGreen)
+        continue;
+      if (x >= x0 - 3 && x <= x1 + 3)
+        nOver++;
+      else
+        nElsewhere++;
+    }
+  }
+  EXPECT_LT(50, nOver) << "the curve over the line";
+  EXPECT_EQ(0, nElsewhere);
+  ::DeleteFileA(path.c_str());
 }
 
 }  // namespace

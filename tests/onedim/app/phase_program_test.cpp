@@ -1,5 +1,6 @@
 // Phase correction as a user meets it: Autophase Correction, and the Phase
-// Correction dialog turned by mouse drags on its dials, then OK or Cancel.
+// Correction dialog turned by mouse drags on its dials or clicks on its
+// arrows, then OK or Cancel.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -7,7 +8,9 @@
 #include <windowsx.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "tests/onedim/app/BrivaneProcess.h"
@@ -145,4 +148,45 @@ TEST(PhaseProgramTest, DialsOnOkCancelRestoringTheDataThenAutophase) {
   ASSERT_TRUE(ref.doc.AutoPhaseSpectrum(*ref.doc.GetSpectrumAt(0)));
   EXPECT_EQ(0, std::memcmp(ref.s->m_pData, a.s->m_pData, nBytes));
   EXPECT_NE(0, std::memcmp(c.s->m_pData, a.s->m_pData, nBytes));
+}
+
+// A real FID transformed through the menus, then each dial of the Phase
+// Correction dialog stepped by clicks on its up-down arrows: after every
+// click the edit, the dial's position and the dial's picture agree, and the
+// picture is the one the dial paints for that value when asked afresh.
+TEST(PhaseProgramTest, EachDialFollowsEveryClickOfItsArrows) {
+  BrivaneProcess app;
+  ASSERT_TRUE(OpenBrukerFid(app, "bruker-aspirin-1h/1"));
+  ASSERT_TRUE(Transform(app));
+  app.PostCommand(ID_PROCESS_PHASE);
+  HWND dialog = app.WaitDialog("Phase Correction");
+  ASSERT_NE(nullptr, dialog);
+  const struct {
+    int nDial, nEdit, nSpin;
+  } dials[] = {{IDC_PHASE_ZERO_SLIDER, IDC_PHASE_ZERO, IDC_PHASE_ZERO_SPIN},
+               {IDC_PHASE_FIRST_SLIDER, IDC_PHASE_FIRST, IDC_PHASE_FIRST_SPIN}};
+  for (const auto& d : dials) {
+    HWND dial = ::GetDlgItem(dialog, d.nDial), edit = ::GetDlgItem(dialog, d.nEdit),
+         spin = ::GetDlgItem(dialog, d.nSpin);
+    const int nStart = std::atoi(BrivaneProcess::WindowText(edit).c_str());
+    RECT rc;
+    ::GetClientRect(spin, &rc);
+    // Up four times, then down twice.
+    int nValue = nStart;
+    for (int nClick = 0; nClick < 6; nClick++) {
+      const bool bUp = nClick < 4;
+      ClickWithMouse(spin, POINT{rc.right / 2, bUp ? rc.bottom / 4 : 3 * rc.bottom / 4});
+      nValue += bUp ? 1 : -1;
+      SCOPED_TRACE(d.nDial);
+      SCOPED_TRACE(nValue);
+      ASSERT_TRUE(WaitFor([&] { return BrivaneProcess::WindowText(edit) == std::to_string(nValue); }, 5000))
+          << BrivaneProcess::WindowText(edit);
+      ASSERT_TRUE(WaitFor([&] { return ::SendMessageA(dial, TBM_GETPOS, 0, 0) == (nValue % 360 + 360) % 360; }, 5000));
+      app.Sync();
+      const std::unique_ptr<TestBitmap> shown = Settled(dial);
+      const std::unique_ptr<TestBitmap> painted = Shot(dial);
+      EXPECT_TRUE(shown->SameAs(*painted)) << "the dial shows its value";
+    }
+  }
+  ASSERT_TRUE(BrivaneProcess::Dismiss(dialog, IDCANCEL));
 }

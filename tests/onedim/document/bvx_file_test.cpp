@@ -17,6 +17,7 @@
 #include "onedim/model/TextLabel.h"
 #include "onedim/model/Integral.h"
 #include "onedim/processing/FourierTransformStep.h"
+#include "onedim/plot/ViewGeometry.h"
 
 namespace {
 
@@ -155,7 +156,8 @@ TEST_F(BvxFileTest, OneSpectrumWithIntegralsAndLabelRoundTrips) {
   s->m_dIntegralNorm = 2.5;
   s->m_nIntegralScaleNum = 7;
   s->m_nIntegralScaleDen = 90;
-  s->m_arrIntegrals.Add(new CIntegral(s, 100, 200, 40, RGB(255, 0, 0)));
+  // The first one stored the wrong way round, as another writer may leave it.
+  s->m_arrIntegrals.Add(new CIntegral(s, 200, 100, 40, RGB(255, 0, 0)));
   s->m_arrIntegrals.Add(new CIntegral(s, 300, 460, 50, RGB(0, 0, 255)));
   LOGFONT lf = {};
   lf.lfHeight = -20;
@@ -231,6 +233,9 @@ TEST_F(BvxFileTest, OneSpectrumWithIntegralsAndLabelRoundTrips) {
     ASSERT_EQ(r->m_pRawData[i], s->m_pData[i]) << i;
   }
   ASSERT_EQ(r->m_arrIntegrals.GetSize(), 2);
+  const CIntegral* i0 = static_cast<const CIntegral*>(r->m_arrIntegrals.GetAt(0));
+  EXPECT_EQ(100, i0->m_nStart);
+  EXPECT_EQ(200, i0->m_nEnd);
   const CIntegral* i1 = static_cast<const CIntegral*>(r->m_arrIntegrals.GetAt(1));
   EXPECT_EQ(i1->m_nStart, 300);
   EXPECT_EQ(i1->m_nEnd, 460);
@@ -482,9 +487,9 @@ TEST_F(BvxFileTest, OutOfRangeGeometryIsMadeSafe) {
 }
 
 // A document reopened in a view as tall as the one it was saved from has its
-// zero lines where they were, and shows the acquisition time it showed: a
-// transform or zero filling since the acquisition changed td. Files without
-// a time (0, or no usable number) take it from td and sw.
+// zero lines where they were, its time axis as it was and the acquisition's
+// time as it was shown: a zero fill lengthened the one, not the other. Files
+// without a time (0, or no usable number) take it from td and sw.
 TEST_F(BvxFileTest, ZeroLinesAndTheAcquisitionTimeComeBackAsSaved) {
   for (int nHeight : {600, 873, 1017, 9999}) {
     m_host.m_rcClient = {0, 0, 800, nHeight};
@@ -504,22 +509,125 @@ TEST_F(BvxFileTest, ZeroLinesAndTheAcquisitionTimeComeBackAsSaved) {
     }
   }
 
+  // Zero filled from 8192 to 16384 floats at 5000 Hz: the axis spans
+  // 1.6384 s, the acquisition lasted 0.8192 s.
   CBrivaneProDoc doc(&m_host);
-  CSpectrum* s = AddTestSpectrum(doc, 16384);  // 5000 Hz: td / (2 sw) is 1.6384 s
+  CSpectrum* s = AddTestSpectrum(doc, 8192);
   s->m_paramsA.aq = 0.8192;
+  ASSERT_TRUE(s->ZeroFill(16384));
   const std::string path = TempPath("aq.bvx");
   ASSERT_TRUE(doc.WriteNativeFile(path.c_str()));
-  EXPECT_EQ(ReadF64LE(&ReadAll(path)[1024 + 76]), 0.8192);
+  EXPECT_EQ(ReadF64LE(&ReadAll(path)[1024 + 76]), 1.6384);
+  EXPECT_EQ(ReadI32LE(&ReadAll(path)[1024 + 84]), 8192);
+  // The time over td and the acquired floats as stored, then the axis's time
+  // and the acquisition's as shown. Older files hold 0 for either.
   const struct {
-    double dStored, dShown;
-  } cases[] = {{0.8192, 0.8192}, {0.0, 1.6384}, {-1.0, 1.6384}, {NAN, 1.6384}, {INFINITY, 1.6384}};
+    double dStored;
+    int nAcquired;
+    double dAxis, dAcquisition;
+  } cases[] = {{1.6384, 8192, 1.6384, 0.8192}, {0.8192, 0, 0.8192, 0.8192},     {0.0, 8192, 1.6384, 0.8192},
+               {-1.0, 0, 1.6384, 1.6384},      {NAN, 0, 1.6384, 1.6384},        {INFINITY, 0, 1.6384, 1.6384},
+               {1.6384, -2, 1.6384, 1.6384},   {1.6384, 16384, 1.6384, 1.6384}, {1.6384, 99999, 1.6384, 1.6384}};
   for (const auto& c : cases) {
     Bytes file = ReadAll(path);
     WriteF64LE(&file[1024 + 76], c.dStored);
+    WriteI32LE(&file[1024 + 84], c.nAcquired);
     CBrivaneProDoc back(&m_host);
     ASSERT_TRUE(ReadInto(back, file)) << m_strError;
     back.RefreshAfterLoad();
-    EXPECT_EQ(c.dShown, back.m_pCurrent->m_paramsA.aq) << c.dStored;
+    EXPECT_EQ(c.dAxis, back.m_pCurrent->m_paramsA.aq) << c.dStored << " " << c.nAcquired;
+    EXPECT_DOUBLE_EQ(c.dAcquisition, back.m_pCurrent->GetAcquisitionTime()) << c.dStored << " " << c.nAcquired;
+  }
+}
+
+// A layout comes back in the view it was saved from: the scroll bar of a
+// zoomed spectrum takes its room before the zero lines are converted, so
+// trace, scale and integral curves lie where they were. Saved from a
+// smaller view (the full view above it), it follows the larger one as the
+// saved view grown to it would, and shrinking the view back gives the saved
+// layout again. A file that knows no view height (older files, a height no
+// window has) keeps its zero line relative to the view and the rest as
+// stored, as before.
+TEST_F(BvxFileTest, ALayoutComesBackInTheViewItWasSavedFrom) {
+  struct Case {
+    const char* what;
+    int nSavedHeight;    // the view's client height at the save
+    BOOL bZoomed;        // the saved spectrum shows a part: the scroll bar shows
+    int nHeightField;    // -1: as written
+    int nOpenedHeight;   // the view's height on reopening, before any bar
+    int nExpectedHeight; // the height the layout is converted to
+  };
+  const Case cases[] = {
+      {"zoomed", 583, TRUE, -1, 600, 583},
+      {"full spectrum", 600, FALSE, -1, 600, 600},
+      {"from the dual display", 493, FALSE, -1, 600, 600},
+      {"into a smaller view", 600, FALSE, -1, 493, 493},
+      {"no height: an older file", 583, TRUE, 0, 600, 583},
+      {"a height no window has", 583, FALSE, 40000, 600, 600},
+      {"a negative height", 583, FALSE, -5, 600, 600},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    m_host.m_nScrollBarHeight = 17;
+    m_host.m_bScrollVisible = c.bZoomed;
+    m_host.m_rcClient = {0, 0, 800, c.nSavedHeight};
+    CBrivaneProDoc doc(&m_host);
+    CSpectrum* s = AddTestSpectrum(doc, 64);
+    s->m_rectPlot = {0, c.nSavedHeight - 36, 800, c.nSavedHeight - 46};
+    s->m_nFirst = c.bZoomed ? 10 : 0;
+    s->m_nLast = c.bZoomed ? 40 : 64;
+    s->m_Scale.SetPosition(c.nSavedHeight - 36);
+    s->m_fVerticalScale = 417.25f;
+    s->m_nIntegralScaleDen = 100;
+    s->m_nLeftPixel = 30;
+    s->m_nRightPixel = 770;
+    s->m_arrIntegrals.Add(new CIntegral(s, 12, 20, c.nSavedHeight - 41, RGB(255, 0, 0)));
+    const std::string path = TempPath("view.bvx");
+    ASSERT_TRUE(doc.WriteNativeFile(path.c_str()));
+    Bytes file = ReadAll(path);
+    const BOOL bHeightKnown = c.nHeightField == -1;
+    if (bHeightKnown)
+      EXPECT_EQ(c.nSavedHeight, ReadI32LE(&file[24]));
+    else
+      WriteI32LE(&file[24], c.nHeightField);
+
+    m_host.m_bScrollVisible = FALSE;
+    m_host.m_rcClient = {0, 0, 800, c.nOpenedHeight};
+    CBrivaneProDoc back(&m_host);
+    ASSERT_TRUE(ReadInto(back, file)) << m_strError;
+    EXPECT_EQ(c.bZoomed, m_host.m_bScrollVisible) << "the bar of the spectrum made current";
+    EXPECT_EQ(c.nExpectedHeight, m_host.m_rcClient.bottom);
+    const CSpectrum* r = back.m_pCurrent;
+    const CIntegral* pIntegral = static_cast<const CIntegral*>(r->m_arrIntegrals.GetAt(0));
+    const int nZero = (r->m_rectPlot.top + r->m_rectPlot.bottom) / 2;
+    EXPECT_EQ(30, r->m_nLeftPixel) << "widths as stored";
+    EXPECT_EQ(770, r->m_nRightPixel);
+    if (!bHeightKnown || c.nSavedHeight == c.nExpectedHeight) {
+      // The stored ten-thousandths of the line in this view's height; every
+      // other height kept in pixels.
+      const int nStored = (c.nSavedHeight - 41) * 10000 / c.nSavedHeight;
+      EXPECT_EQ((c.nExpectedHeight * nStored + 9999) / 10000, nZero);
+      EXPECT_EQ(c.nSavedHeight - 36, r->m_Scale.GetPosition());
+      EXPECT_EQ(c.nSavedHeight - 41, pIntegral->m_nBase);
+      EXPECT_EQ(417.25f, r->m_fVerticalScale);
+      continue;
+    }
+    // Everything grown or shrunk together: the curve still sits on the trace.
+    const double dy = (double)c.nExpectedHeight / c.nSavedHeight;
+    EXPECT_NEAR((c.nSavedHeight - 41) * dy, nZero, 1.0);
+    EXPECT_NEAR(nZero, pIntegral->m_nBase, 1);
+    EXPECT_NEAR(nZero + 5, r->m_Scale.GetPosition(), 1);
+    EXPECT_FLOAT_EQ((float)(417.25 * dy), r->m_fVerticalScale);
+    // The view back at the saved size gives the saved layout again.
+    CSpectrum& w = *back.m_pCurrent;
+    RescaleSpectrumLayout(w, 1.0, 1.0 / dy);
+    if (dy > 1.0) {  // grown then shrunk: exact
+      EXPECT_EQ(c.nSavedHeight - 41, (w.m_rectPlot.top + w.m_rectPlot.bottom) / 2);
+      EXPECT_EQ(c.nSavedHeight - 36, w.m_Scale.GetPosition());
+      EXPECT_EQ(c.nSavedHeight - 41, pIntegral->m_nBase);
+      EXPECT_EQ(100, w.m_nIntegralScaleDen);
+      EXPECT_EQ(417.25f, w.m_fVerticalScale);
+    }
   }
 }
 
@@ -554,15 +662,16 @@ TEST_F(BvxFileTest, FailedSaveKeepsTheOldFileFlagAndTitle) {
   WriteAll(path, old);
   m_host.m_bModified = TRUE;
   m_host.m_strTitle = "before";
-  // The temporary file beside it cannot be created: a folder of that name.
-  std::string blocker = path + ".tmp";
-  ASSERT_TRUE(std::filesystem::create_directory(blocker));
+  // A read-only file there refuses the save.
+  namespace fs = std::filesystem;
+  fs::permissions(path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
   EXPECT_FALSE(doc.SaveNativeDocument(path.c_str()));
+  fs::permissions(path, fs::perms::owner_write, fs::perm_options::add);
   EXPECT_EQ(ReadAll(path), old);
   EXPECT_TRUE(m_host.m_bModified);
   EXPECT_EQ(m_host.m_strTitle, "before");
   ASSERT_EQ(m_host.m_messages.size(), 1u);
-  std::filesystem::remove(blocker);
 
   // A save into a folder that does not exist fails the same way.
   EXPECT_FALSE(doc.SaveNativeDocument(TempPath("missing/dir/x.bvx").c_str()));

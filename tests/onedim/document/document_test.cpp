@@ -34,8 +34,8 @@ TEST_F(DocumentTest, TenAddedSpectraCycleNineColoursAndStack) {
       EXPECT_EQ(s->m_Scale.m_crAxis, expected[i]) << i;
     }
     int m = 600 * (i + 1) / 11;
-    EXPECT_EQ(s->m_rectPlot.top, m - 5);
-    EXPECT_EQ(s->m_rectPlot.bottom, m + 5);
+    EXPECT_EQ(s->m_rectPlot.top, m + 5);
+    EXPECT_EQ(s->m_rectPlot.bottom, m - 5);
     EXPECT_EQ(s->m_rectPlot.right, 800);
     EXPECT_EQ(s->m_Scale.GetPosition(), m + 5);
     EXPECT_TRUE(s->m_Scale.IsFloating());
@@ -376,7 +376,10 @@ TEST_F(DispatcherTest, NativeFilesAreReadWhateverTheChosenType) {
   m_host.m_app.m_strOpenFailure = "stale";
   EXPECT_EQ(doc.ImportFile(path.c_str()), importNative);
   EXPECT_EQ(doc.GetSpectrumCount(), 1);
-  EXPECT_EQ(m_host.m_app.m_nImportType, 0);  // the user's choice stays
+  // The native type until the caller puts the user's choice back.
+  EXPECT_EQ(m_host.m_app.m_nImportType, CBrivaneAppState::ImportTypeNative);
+  doc.RestoreImportType();
+  EXPECT_EQ(m_host.m_app.m_nImportType, 0);
   EXPECT_TRUE(m_host.m_app.m_strOpenFailure.IsEmpty());
 }
 

@@ -29,6 +29,9 @@ class CTestHost : public CDocumentHost {
     m_nScrollMax = nMax;
     m_nScrollPage = nPage;
     m_nScrollPos = nPos;
+    // A frame's scroll bar takes its height from the view.
+    if (bVisible != m_bScrollVisible)
+      m_rcClient.bottom += bVisible ? -m_nScrollBarHeight : m_nScrollBarHeight;
     m_bScrollVisible = bVisible;
     (void)nMin;
   }
@@ -43,6 +46,7 @@ class CTestHost : public CDocumentHost {
   }
   void ShowRelaxationPick(LPCSTR pszText) override { m_strRelaxationPick = pszText; }
   void SetDocumentModified(BOOL b) override { m_bModified = b; }
+  BOOL IsDocumentModified() override { return m_bModified; }
   void SetDocumentTitle(LPCSTR psz) override { m_strTitle = psz; }
   void UpdateDocumentViews() override { m_nUpdates++; }
 
@@ -53,6 +57,7 @@ class CTestHost : public CDocumentHost {
   int m_nRulerLeft = -1, m_nRulerRight = -1, m_nUnitsEntry = -1;
   int m_nScrollMax = -1, m_nScrollPage = -1, m_nScrollPos = -1;
   BOOL m_bScrollVisible = FALSE;
+  int m_nScrollBarHeight = 0;
   BOOL m_bArithmeticBar = FALSE;
   std::string m_strFactor;
   int m_nFactorPos = -1;

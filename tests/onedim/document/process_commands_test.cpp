@@ -8,6 +8,7 @@
 #include <cmath>
 #include <complex>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -166,6 +167,85 @@ TEST(ProcessCommands, FourierTransformOfAllAndBack) {
   EXPECT_EQ(1, a->m_bTransformed) << "only the current spectrum";
   for (int i = 4; i < 1020; i += 37)
     EXPECT_NEAR((fid[i] - fid[i + 2]) * 512.0f, b->m_pData[i] - b->m_pData[i + 2], 1.0f) << i;
+}
+
+// The real FIDs zero-filled twofold through the Fourier Transform command
+// with the dialog's other first choices (autophase aside), the drift
+// correction on or off, and a receiver offset (re, im) added to every
+// acquired point first.
+std::vector<float> TransformRealFid(const std::string& fid, float fOffsetRe, float fOffsetIm, BOOL bDrift) {
+  CTestHost host;
+  host.m_app.m_nImportType = 0;
+  CBrivaneProDoc doc(&host);
+  EXPECT_NE(importFailed, doc.ImportFile(fid.c_str()));
+  doc.RefreshAfterAdd();
+  CSpectrum* s = doc.GetCurrentSpectrum();
+  if (s == nullptr)
+    return {};
+  const int td = s->m_paramsA.td;
+  for (int i = 0; i < td; i += 2) {
+    s->m_pData[i] += fOffsetRe;
+    s->m_pData[i + 1] += fOffsetIm;
+  }
+  CFourierTransformOptions options;
+  BOOL bAll = FALSE, bAutophase = FALSE;
+  doc.InitFourierTransform(options, bAll, bAutophase);
+  EXPECT_TRUE(options.bDriftCorrection);
+  options.nPoints = 2 * td;
+  options.bDriftCorrection = bDrift;
+  EXPECT_TRUE(doc.FourierTransform(options, FALSE, FALSE));
+  return Data(s);
+}
+
+double Magnitude(const std::vector<float>& s, int i) {
+  return std::hypot((double)s[(size_t)i], (double)s[(size_t)i + 1]);
+}
+
+// The spread of the real part over the spectrum's first sixteenth, where
+// these spectra hold baseline only.
+double EdgeNoise(const std::vector<float>& s) {
+  const size_t n = s.size() / 32;
+  double sum = 0.0, sum2 = 0.0;
+  for (size_t k = 0; k < n; k++) {
+    sum += s[2 * k];
+    sum2 += (double)s[2 * k] * s[2 * k];
+  }
+  return std::sqrt(sum2 / n - (sum / n) * (sum / n));
+}
+
+// Drift correction on the real FIDs zero-filled twofold: the point at the
+// carrier (the middle) is no longer cut to 0 but keeps about the value the
+// transform without correction gives it (the tail's offset moves it a
+// little), and a receiver offset added to the FID, whose spike there would
+// stand out of the whole spectrum, is taken off again.
+TEST(ProcessCommands, DriftCorrectionOfRealFidsKeepsTheCarrierPointAndTakesAnOffsetOff) {
+  for (const char* name : {"/bruker-aspirin-1h/1/fid", "/bruker-gaba-13c/13C/fid"}) {
+    const std::string fid = std::string(BRIVANE_REALDATA_DIR) + name;
+    const std::vector<float> plain = TransformRealFid(fid, 0.0f, 0.0f, FALSE);
+    const std::vector<float> corrected = TransformRealFid(fid, 0.0f, 0.0f, TRUE);
+    ASSERT_FALSE(plain.empty()) << name;
+    ASSERT_EQ(plain.size(), corrected.size());
+    const int centre = (int)plain.size() / 2;
+    const double noise = EdgeNoise(plain);
+    double largest = 0.0;
+    for (size_t i = 0; i < plain.size(); i += 2)
+      largest = std::max(largest, Magnitude(plain, (int)i));
+    EXPECT_NEAR(Magnitude(corrected, centre), Magnitude(plain, centre), 0.25 * Magnitude(plain, centre) + 3.0 * noise)
+        << name << ": a notch at the carrier";
+
+    // An offset as tall as the strongest line once transformed.
+    const int nAcquired = (int)plain.size() / 4;
+    const float offset = (float)(largest / nAcquired);
+    const std::vector<float> shifted = TransformRealFid(fid, offset, -0.5f * offset, FALSE);
+    const std::vector<float> taken = TransformRealFid(fid, offset, -0.5f * offset, TRUE);
+    const double spike = std::hypot((double)shifted[(size_t)centre] - plain[(size_t)centre],
+                                    (double)shifted[(size_t)centre + 1] - plain[(size_t)centre + 1]);
+    EXPECT_GT(spike, largest) << name;
+    double worst = 0.0;
+    for (size_t i = 0; i < plain.size(); i++)
+      worst = std::max(worst, std::fabs((double)taken[i] - corrected[i]));
+    EXPECT_LT(worst, 0.1 * spike) << name;
+  }
 }
 
 // A line whose FID starts at phase 2 comes out upside down and dispersive;
@@ -456,7 +536,9 @@ std::vector<double> ReadVendorWords(const std::string& path) {
 // fitted to the magnitudes there, over their local median (the noise).
 double MirrorImage(const std::vector<ProbePoint>& s, int k) {
   const int n = (int)s.size(), w = 10;
-  auto mag = [&](int i) { return std::hypot(s[(size_t)i].re, s[(size_t)i].im); };
+  auto mag = [&](int i) {
+    return std::hypot(s[(size_t)i].re, s[(size_t)i].im);
+  };
   double dImage = 0.0;
   for (int m = n - 1 - k - 3; m <= n - 1 - k + 3; m++) {
     std::vector<double> around;
@@ -559,8 +641,9 @@ std::pair<double, double> BestPhasedCorrelation(const std::vector<ProbePoint>& s
 TEST(ProcessCommands, ProbeTransformsATopSpinFidAsTheVendorDoes) {
   const std::string dir = ::testing::TempDir();
   const std::string real = std::string(BRIVANE_REALDATA_DIR) + "/bruker-gaba-13c/13C/";
-  ASSERT_EQ(0, RunTool(SPECTRUM_PROBE_PATH, "process 0 \"" + real + "fid\" \"" + dir + "topspin_ft.txt\" em=1 zf=65536 ft",
-                       dir + "topspin_out.txt"));
+  ASSERT_EQ(0,
+            RunTool(SPECTRUM_PROBE_PATH, "process 0 \"" + real + "fid\" \"" + dir + "topspin_ft.txt\" em=1 zf=65536 ft",
+                    dir + "topspin_out.txt"));
   const std::vector<ProbePoint> s = ReadPoints(dir + "topspin_ft.txt");
   const std::vector<double> vendor = ReadVendorWords(real + "pdata/1/1r");
   ASSERT_EQ(32768u, s.size());
@@ -603,6 +686,30 @@ TEST(ProcessCommands, ProbeReadsTheVendorsSpectrumOnItsPpmAxis) {
   const double step = procs["SW_p"] / procs["SF"] / procs["SI"];
   EXPECT_NEAR(procs["OFFSET"] - k * step, s[(size_t)k].x, step);
   EXPECT_NEAR(procs["OFFSET"], s.front().x, step);
+
+  // The same folder kept without 1i: the same real part on the same axis,
+  // and phasing, which would make up an imaginary part, refused.
+  const std::string copy = ::testing::TempDir() + "topspin_no_1i/";
+  std::filesystem::remove_all(copy);
+  std::filesystem::create_directories(copy + "pdata/1");
+  for (const char* name : {"acqus", "pdata/1/procs", "pdata/1/1r"})
+    std::filesystem::copy_file(real + name, copy + name);
+  ASSERT_EQ(0, RunTool(SPECTRUM_PROBE_PATH, "process 0 \"" + copy + "pdata/1/1r\" \"" + dir + "topspin_real.txt\"",
+                       dir + "topspin_real_out.txt"));
+  const std::vector<ProbePoint> r = ReadPoints(dir + "topspin_real.txt");
+  ASSERT_EQ(s.size(), r.size());
+  for (size_t i = 0; i < r.size(); i++) {
+    ASSERT_EQ(s[i].x, r[i].x) << i;
+    ASSERT_EQ(s[i].re, r[i].re) << i;
+    ASSERT_EQ(0.0, r[i].im) << i;
+  }
+  EXPECT_EQ(
+      1, RunTool(SPECTRUM_PROBE_PATH, "process 0 \"" + copy + "pdata/1/1r\" \"" + dir + "topspin_real.txt\" autophase",
+                 dir + "topspin_real_out.txt"));
+  std::ifstream out(dir + "topspin_real_out.txt");
+  std::string line;
+  std::getline(out, line);
+  EXPECT_EQ("error The spectrum has no imaginary part: it cannot be phased", line);
 }
 
 TEST(ProcessCommands, ProbeRefusesUnknownStepsAndBadSizes) {

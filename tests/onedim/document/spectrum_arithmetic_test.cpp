@@ -138,6 +138,12 @@ TEST(SpectrumArithmeticTest, ShowingTheBarPreparesOperandsAndResult) {
   EXPECT_FALSE(doc.ShiftOperand(3));
   EXPECT_FALSE(doc.ScaleOperand(0.5f, fBase));
   doc.SetCurrentSpectrum(three);
+  // Shifted to the right, its largest value leaves the data: it stays drawn
+  // at the scale of all (as the result does, below).
+  ASSERT_TRUE(doc.ShiftOperand(-3));
+  EXPECT_FLOAT_EQ(56.0f / 62.0f, three->m_pData[62]);
+  EXPECT_EQ(1.0f, three->GetLargestValue());
+  EXPECT_EQ(62, three->m_nMaxIndex) << "where the data's largest real value is now";
   ASSERT_TRUE(doc.ShiftOperand(3));
   EXPECT_FLOAT_EQ(6.0f / 62.0f, three->m_pData[0]) << "its largest real value was 62";
   EXPECT_FALSE(doc.ScaleOperand(3.0e38f, fBase)) << "a scale past the float range";
@@ -146,6 +152,7 @@ TEST(SpectrumArithmeticTest, ShowingTheBarPreparesOperandsAndResult) {
   EXPECT_EQ(0.5f, a.m_fFactorA);
   ASSERT_TRUE(doc.CombineOperands(CSpectrumArithmetic::Subtract));
   EXPECT_FLOAT_EQ(0.5f * 6.0f / 62.0f, a.m_pResult->m_pData[0]);
+  EXPECT_EQ(1.0f, a.m_pResult->GetLargestValue());
 
   // A spectrum resized since its data were kept is not shifted from them.
   ASSERT_TRUE(doc.ZeroFilling(128));

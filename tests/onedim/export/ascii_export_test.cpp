@@ -57,12 +57,18 @@ class Prompts : public CAsciiExportPrompts {
   std::vector<std::string> errors;
 };
 
+// The lines of a file whose every line ends in CR LF, as the program's
+// text files do in both builds.
 std::vector<std::string> ReadLines(const std::string& path) {
-  std::ifstream in(path);  // text mode: line ends as the platform writes them
+  std::ifstream in(path, std::ios::binary);
   std::vector<std::string> lines;
   std::string line;
-  while (std::getline(in, line))
+  while (std::getline(in, line)) {
+    EXPECT_TRUE(!line.empty() && line.back() == '\r') << "line " << lines.size() << " of " << path;
+    if (!line.empty() && line.back() == '\r')
+      line.pop_back();
     lines.push_back(line);
+  }
   return lines;
 }
 

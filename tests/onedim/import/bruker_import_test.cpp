@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -46,6 +47,11 @@ void ExpectData(const CSpectrum& s, const std::vector<int32_t>& words) {
     ASSERT_EQ((float)words[i], s.m_pData[i]) << i;
     ASSERT_EQ((float)words[i], s.m_pRawData[i]) << i;
   }
+}
+
+std::string Slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
 BOOL ImportBruker(FakeDocument& doc, const std::string& path) {
@@ -264,13 +270,9 @@ TEST(BrukerImport, ProcessedDataInTheByteOrderOfTheProcessing) {
 TEST(BrukerImport, ProcessedWithRealParameterFiles) {
   // A real experiment acquired big-endian and processed little-endian.
   const std::string real = std::string(BRIVANE_REALDATA_DIR) + "/bruker-aspirin-1h/1/";
-  auto slurp = [](const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  };
   TempFolder folder;
-  folder.Write("1/acqus", slurp(real + "acqus"));
-  folder.Write("1/pdata/1/procs", slurp(real + "pdata/1/procs"));
+  folder.Write("1/acqus", Slurp(real + "acqus"));
+  folder.Write("1/pdata/1/procs", Slurp(real + "pdata/1/procs"));
   const int si = 32768;
   std::vector<int32_t> re = Ramp(si), im = Ramp(si, 3);
   re[100] = 440000000;
@@ -310,6 +312,43 @@ TEST(BrukerImport, ProcessedWithoutOffsetAsksForIt) {
   EXPECT_FALSE(ImportBruker(shortFile, folder.Path("1/pdata/1/1r")));
   EXPECT_TRUE(shortFile.spectra.empty());
   EXPECT_FALSE(shortFile.error.empty());
+}
+
+// A real TopSpin processed folder kept without its imaginary part (1i)
+// opens as a real spectrum, and the history says why it has no imaginary
+// part; a 1r cut short stays refused.
+TEST(BrukerImport, ProcessedDataWithoutTheImaginaryPartOpenAsARealSpectrum) {
+  const std::string real = std::string(BRIVANE_REALDATA_DIR) + "/bruker-gaba-13c/13C/";
+  TempFolder folder;
+  for (const char* name : {"acqus", "pdata/1/procs", "pdata/1/title", "pdata/1/1r"})
+    folder.Write(std::string("13C/") + name, Slurp(real + name));
+  const std::string words = Slurp(real + "pdata/1/1r");
+  FakeDocument doc;
+  ASSERT_TRUE(ImportBruker(doc, folder.Path("13C/pdata/1/1r"))) << doc.error;
+  ASSERT_EQ(1u, doc.spectra.size());
+  const CSpectrum& s = *doc.spectra[0];
+  ASSERT_EQ((int)(words.size() / 2), s.m_paramsA.td);
+  for (int i = 0; i < s.m_paramsA.td / 2; ++i) {
+    int32_t w;
+    std::memcpy(&w, words.data() + 4 * i, 4);  // little-endian, as the machine
+    ASSERT_EQ((float)w, s.m_pData[2 * i]) << i;
+    ASSERT_EQ(0.0f, s.m_pData[2 * i + 1]) << i;
+  }
+  EXPECT_EQ(1, s.m_bTransformed);
+  EXPECT_TRUE(doc.HasHistory("No imaginary part found: the spectrum is read as real, its imaginary part 0"));
+  EXPECT_FALSE(doc.HasHistory("Failed to import imaginary part. Importing aborted"));
+
+  folder.Write("13C/pdata/1/1r", words.substr(0, words.size() - 4));
+  FakeDocument cut;
+  EXPECT_FALSE(ImportBruker(cut, folder.Path("13C/pdata/1/1r")));
+  EXPECT_EQ("error opening real part. \nNumber of points different from expected", cut.error);
+  EXPECT_TRUE(cut.spectra.empty());
+
+  // Without 1r there is nothing to show.
+  folder.Remove("13C/pdata/1/1r");
+  FakeDocument none;
+  EXPECT_FALSE(ImportBruker(none, folder.Path("13C/pdata/1/1r")));
+  EXPECT_EQ("Failed to import real part. Importing aborted\n Importing aborted", none.error);
 }
 
 TEST(BrukerImport, FidWithoutProcsAsksNothing) {
@@ -460,10 +499,8 @@ TEST(BrukerImport, PrefixesOfTopSpinExperimentsAreRefusedOrReadWhole) {
        {{"fid", {"acqus", "pdata/1/procs", "fid"}, 1},
         {"pdata/1/1r", {"acqus", "pdata/1/procs", "pdata/1/1r", "pdata/1/1i"}, 1}}},
       {"bruker-t1-2d/1/", {{"ser", {"acqus", "acqu2s", "pdata/1/procs", "ser"}, 10}}},
-  };
-  auto slurp = [](const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+      // Processed data kept without 1i.
+      {"bruker-gaba-13c/13C/", {{"pdata/1/1r", {"acqus", "pdata/1/procs", "pdata/1/1r"}, 1}}},
   };
   for (const Experiment& e : experiments) {
     const std::string real = std::string(BRIVANE_REALDATA_DIR) + "/" + e.folder;
@@ -473,10 +510,10 @@ TEST(BrukerImport, PrefixesOfTopSpinExperimentsAreRefusedOrReadWhole) {
       for (const std::string& name : c.reads)
         if (std::find(files.begin(), files.end(), name) == files.end()) {
           files.push_back(name);
-          folder.Write("x/" + name, slurp(real + name));
+          folder.Write("x/" + name, Slurp(real + name));
         }
     for (const std::string& name : files) {
-      const std::string full = slurp(real + name);
+      const std::string full = Slurp(real + name);
       std::vector<bool> near(full.size() + 1, false);
       for (size_t n = 0; n < 64 && n <= full.size(); n++)
         near[n] = near[full.size() - n] = true;
@@ -531,7 +568,10 @@ TEST(WinNmrImport, ArchiveGivesEverything) {
   EXPECT_EQ(0, doc.policy.m_nQuestions);
 }
 
-TEST(WinNmrImport, FidWithAcqusKeepsItsFloatsAndTheOffsetAsGiven) {
+// The floats are the PC's whatever the acquisition's byte order was, and
+// the spectrum says so; procs OFFSET is the shift of the first point, as
+// for XWIN-NMR.
+TEST(WinNmrImport, FidWithAcqusKeepsItsFloatsInThePcsOrderAndItsShift) {
   TempFolder folder;
   folder.Write("1/acqus", Acqus(4, "##$BYTORDA= 1\n"));
   folder.Write("1/pdata/1/procs", Procs(4, "##$OFFSET= 12.5\n"));
@@ -540,7 +580,15 @@ TEST(WinNmrImport, FidWithAcqusKeepsItsFloatsAndTheOffsetAsGiven) {
   ASSERT_TRUE(ImportWinNmr(doc, folder.Path("1/fid"))) << doc.error;
   const CSpectrum& s = *doc.spectra[0];
   EXPECT_EQ(1.5f, s.m_pData[1]);  // no byte reversal, whatever BYTORDA says
-  EXPECT_DOUBLE_EQ(12.5, s.m_paramsA.offset);
+  EXPECT_EQ(0, s.m_paramsA.byteorder);
+  EXPECT_DOUBLE_EQ(12.5, s.ConvertUnits(0, AXIS_UNITS_PPM));
+
+  // Without any sign of the acquisition's order nobody is asked for one.
+  folder.Write("1/acqus", Acqus(4, "", "NMR"));
+  FakeDocument unordered;
+  ASSERT_TRUE(ImportWinNmr(unordered, folder.Path("1/fid"))) << unordered.error;
+  EXPECT_EQ(0, unordered.policy.m_nQuestions);
+  EXPECT_EQ(0, unordered.spectra[0]->m_paramsA.byteorder);
 
   folder.Remove("1/pdata/1/procs");
   FakeDocument noProcs;
@@ -560,6 +608,15 @@ TEST(WinNmrImport, ProcessedWithoutArchiveReadsAcqusAndProcs) {
   ASSERT_EQ(4, s.m_paramsA.td);
   EXPECT_EQ(2.0f, s.m_pData[2]);
   EXPECT_EQ(-2.0f, s.m_pData[3]);
+  EXPECT_NEAR(10.5, s.ConvertUnits(0, AXIS_UNITS_PPM), 1e-12) << "procs OFFSET, in ppm";
+
+  // Kept without 1i: a real spectrum.
+  folder.Remove("1/pdata/1/1i");
+  FakeDocument real;
+  ASSERT_TRUE(ImportWinNmr(real, folder.Path("1/pdata/1/1r"))) << real.error;
+  const float* pData = real.spectra[0]->m_pData;
+  EXPECT_EQ((std::vector<float>{1.0f, 0.0f, 2.0f, 0.0f}), std::vector<float>(pData, pData + 4));
+  EXPECT_TRUE(real.HasHistory("No imaginary part found: the spectrum is read as real, its imaginary part 0"));
 
   // Without procs there is no size: refused with a reason, nothing added.
   folder.Remove("1/pdata/1/procs");
@@ -567,6 +624,27 @@ TEST(WinNmrImport, ProcessedWithoutArchiveReadsAcqusAndProcs) {
   EXPECT_FALSE(ImportWinNmr(none, folder.Path("1/pdata/1/1r")));
   EXPECT_EQ("Failed to import procs/fqs file.\n Importing aborted", none.error);
   EXPECT_TRUE(none.spectra.empty());
+}
+
+// The two readers on the same real files: the first point of each spectrum
+// (of an FID, of its transform) at the ppm procs OFFSET gives it. WinNMR
+// reads the words as floats; only the axis is compared.
+TEST(WinNmrImport, TheFirstPointLiesWhereTheXwinNmrReaderPutsIt) {
+  for (const char* file : {"bruker-aspirin-1h/1/fid", "bruker-gaba-13c/13C/fid", "bruker-gaba-13c/13C/pdata/1/1r"}) {
+    const std::string path = std::string(BRIVANE_REALDATA_DIR) + "/" + file;
+    const std::string procs =
+        path.substr(0, path.rfind('/') + 1) + (path.find("pdata") == std::string::npos ? "pdata/1/" : "") + "procs";
+    const std::string text = Slurp(procs);
+    const double dOffset = std::atof(text.c_str() + text.find("##$OFFSET=") + 10);
+    FakeDocument bruker, winNmr;
+    ASSERT_TRUE(ImportBruker(bruker, path)) << file << bruker.error;
+    ASSERT_TRUE(ImportWinNmr(winNmr, path)) << file << winNmr.error;
+    const CSpectrum& b = *bruker.spectra[0];
+    const CSpectrum& w = *winNmr.spectra[0];
+    EXPECT_EQ(b.m_paramsA.td, w.m_paramsA.td) << file;
+    EXPECT_NEAR(dOffset, b.ConvertUnits(0, AXIS_UNITS_PPM), 1e-9) << file;
+    EXPECT_NEAR(dOffset, w.ConvertUnits(0, AXIS_UNITS_PPM), 1e-9) << file;
+  }
 }
 
 // GRPDLY of firmware the delay table does not know is the FID's rotation;

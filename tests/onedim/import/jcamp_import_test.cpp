@@ -1,12 +1,15 @@
 // The JCAMP-DX importer on files built here and on a real spectrometer file.
 #include <cmath>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "onedim/import/ImportBruker.h"
 #include "onedim/import/ImportJcamp.h"
 #include "onedim/model/AxisScale.h"
 #include "onedim/import/ImportTarget.h"
@@ -225,6 +228,125 @@ TEST(JcampImport, ShiftScaleFromTheReferenceOrTheFirstX) {
   }
 }
 
+// An FID as an instrument's software exports it, with the acquisition's
+// own records: 4 points, the first of its transform at 15 ppm.
+const char kBrukerFid[] =
+    "##TITLE= fid\n"
+    "##JCAMP-DX= 5.01\n"
+    "##DATA TYPE= NMR FID\n"
+    "##DATA CLASS= NTUPLES\n"
+    "##.OBSERVE FREQUENCY= 300.13\n"
+    "##.ACQUISITION MODE= SIMULTANEOUS\n"
+    "##.SHIFT REFERENCE= INTERNAL, CDCl3, 1, 15.0\n"
+    "##$DECIM= 24\n"
+    "##$DSPFVS= 10\n"
+    "##$GRPDLY= -1\n"
+    "##$SW_h= 4000\n"
+    "##NTUPLES= NMR FID\n"
+    "##VAR_NAME= TIME, FID/REAL, FID/IMAG, PAGE NUMBER\n"
+    "##VAR_DIM= 4, 4, 4, 2\n"
+    "##UNITS= SECONDS, ARBITRARY UNITS, ARBITRARY UNITS,\n"
+    "##FIRST= 0.0, 1, 5\n"
+    "##LAST= 0.001, 4, 8\n"
+    "##PAGE= N=1\n"
+    "##DATA TABLE= (X++(R..R)), XYDATA\n"
+    "0 1 2 3 4\n"
+    "##PAGE= N=2\n"
+    "##DATA TABLE= (X++(I..I)), XYDATA\n"
+    "0 5 6 7 8\n"
+    "##END NTUPLES= NMR FID\n"
+    "##END=\n";
+
+// The acquisition of an FID as the Bruker reader takes it from acqus: the
+// mode, the digital filter, the sampling rate, and the shift of the first
+// point of its transform.
+TEST(JcampImport, FidAcquisitionAndShiftReference) {
+  const char* const outside =
+      "The shift reference names point 5, outside the 4 points: the axis keeps no reference offset";
+  const double unreferenced = 4000.0 / 300.13;  // offset 0: the first point at sw
+  struct {
+    const char* from;
+    const char* to;
+    int aqmode, complex, decim, dspfvs;
+    double grpdly, sw, firstPpm;
+    const char* line;  // "" when none
+  } cases[] = {
+      {"", "", 1, 1, 24, 10, 0.0, 4000, 15.0, ""},
+      {"SIMULTANEOUS", "SIMULTANEOUS (DQD)", 1, 1, 24, 10, 0.0, 4000, 15.0, ""},
+      {"SIMULTANEOUS", "SEQUENTIAL", 0, 1, 24, 10, 0.0, 4000, 15.0, ""},
+      {"SIMULTANEOUS", "SINGLE", 0, 0, 24, 10, 0.0, 4000, 15.0, ""},
+      {"##.ACQUISITION MODE= SIMULTANEOUS\n", "", 0, 0, 24, 10, 0.0, 4000, 15.0, "ACQUISITION MODE not found"},
+      {"##$DSPFVS= 10\n##$GRPDLY= -1", "##$DSPFVS= 21\n##$GRPDLY= 1.5", 1, 1, 24, 21, 1.5, 4000, 15.0, ""},
+      {"##$DSPFVS= 10\n##$GRPDLY= -1", "##$DSPFVS= 20\n##$GRPDLY= 9", 1, 1, 24, 20, 0.0, 4000, 15.0,
+       "GRPDLY of the file (9) is not less than the number of points: the FID is not rotated for the digital filter"},
+      {"##$DSPFVS= 10\n##$GRPDLY= -1", "##$DSPFVS= 20\n##$GRPDLY= x", 1, 1, 24, 20, 0.0, 4000, 15.0,
+       "GRPDLY of the file is not a number: the FID is not rotated for the digital filter"},
+      {"##$DECIM= 24\n##$DSPFVS= 10\n", "##$DECIM= 725.33\n", 1, 1, 725, 0, 0.0, 4000, 15.0,
+       "GRPDLY of the file (-1) is negative: the FID is not rotated for the digital filter"},
+      // Without the acquisition's rate, the x range's: 3 dwells of 1/3 ms.
+      {"##$SW_h= 4000\n", "", 1, 1, 24, 10, 0.0, 3000, 15.0, ""},
+      {"1, 15.0", "3, 14.0", 1, 1, 24, 10, 0.0, 4000, 14.0 + 2 * 1000 / 300.13, ""},
+      {"1, 15.0", "5, 15.0", 1, 1, 24, 10, 0.0, 4000, unreferenced, outside},
+      {"##.SHIFT REFERENCE= INTERNAL, CDCl3, 1, 15.0\n", "", 1, 1, 24, 10, 0.0, 4000, unreferenced, ""},
+  };
+  for (const auto& c : cases) {
+    JcampDocument doc;
+    const std::string text = Replace(kBrukerFid, c.from, c.to);
+    ASSERT_TRUE(ImportText(doc, text)) << text << doc.error;
+    const CSpectrum& s = *doc.spectra[0];
+    const CSpectrumParams& p = s.m_paramsA;
+    EXPECT_EQ(0, s.m_bTransformed) << text;
+    EXPECT_EQ(c.aqmode, p.aqmode) << text;
+    EXPECT_EQ(c.complex, p.bComplex) << text;
+    EXPECT_EQ(0, p.bConjugate) << text;
+    EXPECT_EQ(c.decim, p.DECIM) << text;
+    EXPECT_EQ(c.dspfvs, p.DSPFVS) << text;
+    EXPECT_EQ(c.grpdly, p.GRPDLY) << text;
+    EXPECT_DOUBLE_EQ(c.sw, p.sw) << text;
+    EXPECT_NEAR(c.firstPpm, s.ConvertUnits(0, AXIS_UNITS_PPM), 1e-9) << text;
+    int nLines = 0;
+    for (const std::string& line : doc.history)
+      nLines += line.compare(0, 6, "GRPDLY") == 0 || line.compare(0, 19, "The shift reference") == 0 ||
+                line.compare(0, 16, "ACQUISITION MODE") == 0;
+    EXPECT_EQ(*c.line ? 1 : 0, nLines) << text;
+    if (*c.line) {
+      EXPECT_TRUE(doc.Has(c.line)) << text;
+    }
+  }
+}
+
+// The aspirin FID as an instrument's software exports it (written from the
+// Bruker experiment by scripts/make_jcamp_fid.py) reads as the Bruker
+// reader reads the experiment: the same words, acquisition and filter, and
+// the first point of its transform at the same shift.
+TEST(JcampImport, ExportedFidReadsAsTheBrukerExperiment) {
+  JcampDocument jcamp, bruker;
+  CJcampImporter jcampImporter(jcamp);
+  ASSERT_TRUE(jcampImporter.Import(BRIVANE_REALDATA_DIR "/jcamp-aspirin-fid.dx")) << jcamp.error;
+  CBrukerImporter brukerImporter(bruker);
+  ASSERT_TRUE(brukerImporter.Import(BRIVANE_REALDATA_DIR "/bruker-aspirin-1h/1/fid")) << bruker.error;
+  const CSpectrum& j = *jcamp.spectra[0];
+  const CSpectrum& b = *bruker.spectra[0];
+  const CSpectrumParams& p = j.m_paramsA;
+  const CSpectrumParams& q = b.m_paramsA;
+  ASSERT_EQ(q.td, p.td);
+  EXPECT_EQ(0, std::memcmp(j.m_pData, b.m_pData, sizeof(float) * (size_t)p.td));
+  EXPECT_EQ(0, std::memcmp(j.m_pRawData, b.m_pRawData, sizeof(float) * (size_t)p.td));
+  EXPECT_EQ(q.aqmode, p.aqmode);
+  EXPECT_EQ(q.bComplex, p.bComplex);
+  EXPECT_EQ(q.bConjugate, p.bConjugate);
+  EXPECT_EQ(q.DECIM, p.DECIM);
+  EXPECT_EQ(q.DSPFVS, p.DSPFVS);
+  EXPECT_EQ(j.GetGroupDelay(), b.GetGroupDelay());
+  EXPECT_NEAR(q.sw, p.sw, 1e-6);
+  EXPECT_EQ(0, j.m_bTransformed);
+  EXPECT_NEAR(b.ConvertUnits(0, AXIS_UNITS_PPM), j.ConvertUnits(0, AXIS_UNITS_PPM), 1e-9);
+  // The file's observe frequency is the carrier's (SFO1), the Bruker
+  // reader's the base frequency (BF1): the far end within a point.
+  const double dPoint = q.sw / q.sf / (q.td / 2);
+  EXPECT_NEAR(b.ConvertUnits(p.td - 2, AXIS_UNITS_PPM), j.ConvertUnits(p.td - 2, AXIS_UNITS_PPM), dPoint / 4);
+}
+
 // A spectrum opens as a transform leaves one; an FID stays an FID.
 TEST(JcampImport, SpectraOpenTransformed) {
   for (const char* text : {kAspirin, kSimple, kNtuples}) {
@@ -388,23 +510,52 @@ TEST(JcampImport, LongLinesAndCarriageReturns) {
   EXPECT_STREQ((LPCSTR)doc.spectra[0]->m_paramsA.title, "twowords");
 }
 
+std::string ReadWholeFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
 // Every prefix of a file is either refused with a reason or read whole. A
 // prefix that ends inside the last number of the last table has as many
 // points as the whole file and is read with the digits it holds: that one
-// value may differ.
+// value may differ. Of the real export, the prefixes that end near its
+// ends, near a record the reader takes, and a spread of the others.
 TEST(JcampImport, EveryPrefixIsRefusedOrReadWhole) {
+  const std::string exported = ReadWholeFile(BRIVANE_REALDATA_DIR "/jcamp-aspirin-fid.dx");
+  ASSERT_FALSE(exported.empty());
+  // Its last table ends in a line of differences and the check line after it.
+  const size_t nCheck = exported.rfind('\n', exported.rfind("\n##END NTUPLES") - 1);
+  const size_t nLastLine = exported.rfind('\n', nCheck - 1) + 1;
   const struct {
-    const char* text;
-    const char* lastLine;  // the last data line, when a cut in it can be read
+    std::string text;
+    std::string lastLine;  // the last data line, when a cut in it can be read
     size_t nLastValue;     // the float that line's last number gives
-  } files[] = {{kSimple, "2 A3B2C3D4", 10}, {kNtuples, "2 F G", 7}, {kShortTable, nullptr, 0}, {kAspirin, nullptr, 0}};
+  } files[] = {{kSimple, "2 A3B2C3D4", 10},  {kNtuples, "2 F G", 7},
+               {kShortTable, "", 0},         {kAspirin, "", 0},
+               {kBrukerFid, "0 5 6 7 8", 7}, {exported, exported.substr(nLastLine, nCheck - nLastLine), 16383}};
   for (const auto& file : files) {
-    const std::string full = file.text;
+    const std::string& full = file.text;
     JcampDocument reference;
     ASSERT_TRUE(ImportText(reference, full));
     const int td = reference.spectra[0]->m_paramsA.td;
     const V expected = reference.Data((size_t)td);
+    // A prefix that ends in the header lacks the data: a few of those say enough.
+    std::vector<bool> chosen(full.size(), full.size() < 4096);
+    for (size_t n = 0; n < 24 && n < full.size(); n++)
+      chosen[n] = chosen[full.size() - 1 - n] = true;
+    for (const char* record : {"##JCAMP", "##DATA", "##.OBSERVE FREQUENCY", "##.SHIFT", "##.ACQUISITION", "##$DECIM=",
+                               "##$DSPFVS=", "##$GRPDLY=", "##$SW_h=", "##VAR_DIM", "##FIRST", "##LAST", "##END"})
+      for (size_t at = full.find(record); at != std::string::npos; at = full.find(record, at + 1))
+        for (size_t n = at; n < full.size() && n < at + 16; n++)
+          chosen[n] = true;
+    if (!file.lastLine.empty())
+      for (size_t n = full.rfind(file.lastLine); n < full.rfind(file.lastLine) + file.lastLine.size(); n++)
+        chosen[n] = true;
+    for (size_t n = 0; n < full.size(); n += 9973)
+      chosen[n] = true;
     for (size_t n = 0; n < full.size(); n++) {
+      if (!chosen[n])
+        continue;
       JcampDocument doc;
       std::vector<char> prefix(full.begin(), full.begin() + (long)n);  // no terminating zero
       CJcampImporter importer(doc);
@@ -413,9 +564,9 @@ TEST(JcampImport, EveryPrefixIsRefusedOrReadWhole) {
         ASSERT_EQ(doc.spectra.size(), 1u) << n;
         ASSERT_EQ(doc.spectra[0]->m_paramsA.td, td) << n;
         V got = doc.Data((size_t)td);
-        if (got != expected && file.lastLine != nullptr) {
-          const size_t nLine = full.find(file.lastLine);
-          EXPECT_TRUE(n > nLine && n < nLine + std::strlen(file.lastLine)) << n;
+        if (got != expected && !file.lastLine.empty()) {
+          const size_t nLine = full.rfind(file.lastLine);
+          EXPECT_TRUE(n > nLine && n < nLine + file.lastLine.size()) << n;
           got[file.nLastValue] = expected[file.nLastValue];
         }
         EXPECT_EQ(got, expected) << n;

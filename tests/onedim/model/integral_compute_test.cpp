@@ -43,6 +43,8 @@ TEST(IntegralCompute, CorrectionAndThresholdCases) {
     in.m_bThresholding = c.bThreshold;
     s->m_dThresholdPercent = c.dPercent;
     EXPECT_NEAR(c.dExpected, Sum(in), 1e-9) << c.name;
+    if (c.nStart > c.nEnd)
+      EXPECT_EQ(0, in.m_n) << c.name << ": no curve point is left unfilled";
   }
 }
 

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <random>
 #include <vector>
 
 #include "onedim/model/PeakPicking.h"
@@ -251,6 +253,30 @@ TEST(SpectrumSignal, PolarFormRoundTrip) {
   ExpectNear(original, pairs, 1e-5f);
   ToPower(pairs.data(), 3);
   EXPECT_NEAR(25.0f, pairs[0], 1e-4);
+}
+
+// The polar form in double precision gives the floats that long double
+// gives: random pairs over 40 decades, with zeros, equal and opposite parts,
+// pairs on the axes and values that are not finite, in every lane order.
+TEST(SpectrumSignal, PolarFormIsTheLongDoubleOne) {
+  std::mt19937 gen(11);
+  std::uniform_real_distribution<double> mantissa(-1.0, 1.0), decade(-20.0, 20.0);
+  std::vector<float> pairs(2 * 300001);
+  for (float& v : pairs)
+    v = static_cast<float>(mantissa(gen) * std::pow(10.0, decade(gen)));
+  const float special[] = {0.0f, -0.0f, 1.0f, -1.0f, 3.0f, 1e-45f, -1e-45f, 3.4e38f, INFINITY, -INFINITY, NAN};
+  for (size_t i = 0; i < 2 * 121; ++i)
+    pairs[i] = special[(i / 2 + (i % 2) * (i / 22)) % 11];
+  for (size_t i = 242; i < 2000; i += 2)
+    pairs[i + 1] = (i % 4 ? -1.0f : 1.0f) * pairs[i];
+  const std::vector<float> original = pairs;
+  ToMagnitude(pairs.data(), (int)pairs.size() / 2);
+  for (size_t k = 0; 2 * k < pairs.size(); ++k) {
+    const long double re = original[2 * k], im = original[2 * k + 1];
+    const float modulus = (float)std::sqrt(re * re + im * im), argument = (float)std::atan2(im, re);
+    ASSERT_EQ(0, std::memcmp(&modulus, &pairs[2 * k], sizeof modulus)) << re << " " << im;
+    ASSERT_EQ(0, std::memcmp(&argument, &pairs[2 * k + 1], sizeof argument)) << re << " " << im;
+  }
 }
 
 // A flat, slightly noisy baseline with two narrow lines.

@@ -2,6 +2,7 @@
 // group delay, buffer operations.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -26,7 +27,8 @@ std::vector<float> DataOf(const CSpectrum& s) {
 TEST(SpectrumParams, StartsAtZeroAndCopiesEverythingButTheMap) {
   CSpectrumParams p;
   EXPECT_EQ(0,
-            p.td | p.DSPFVS | p.DECIM | p.byteorder | p.reserved2 | p.reserved3 | p.aqmode | p.bComplex | p.bConjugate);
+            p.td | p.DSPFVS | p.DECIM | p.byteorder | p.reserved2 | p.reserved3 | p.aqmode | p.acquiredTd | p.bComplex |
+                p.bConjugate);
   EXPECT_EQ(0.0, p.sw + p.aq + p.sf + p.offset);
   EXPECT_EQ(8, p.names.GetCount());
   CString value;
@@ -36,6 +38,7 @@ TEST(SpectrumParams, StartsAtZeroAndCopiesEverythingButTheMap) {
   EXPECT_STREQ("Time domain", value);
 
   p.reserved2 = 8;
+  p.acquiredTd = 1024;
   p.td = 2048;
   p.offset = -12.5;
   p.bConjugate = 1;
@@ -45,6 +48,7 @@ TEST(SpectrumParams, StartsAtZeroAndCopiesEverythingButTheMap) {
   target.names.RemoveKey("td");
   target.CopyFrom(p);
   EXPECT_EQ(8, target.reserved2);
+  EXPECT_EQ(1024, target.acquiredTd);
   EXPECT_EQ(2048, target.td);
   EXPECT_EQ(-12.5, target.offset);
   EXPECT_EQ(1, target.bConjugate);
@@ -89,7 +93,8 @@ TEST(Spectrum, GroupDelayTable) {
   } cases[] = {{2, 10, 44.75},      {2, 11, 46.0},  {2, 12, 46.311},     {3, 12, 36.53},      {6, 10, 59.0833},
                {128, 12, 72.524},   {192, 12, 0.0}, {2048, 10, 70.4924}, {2048, 11, 72.0313}, {2048, 12, 0.0},
                {1536, 11, 71.9167}, {5, 10, 0.0},   {5, 11, 0.0},        {5, 12, 0.0},        {2, 9, 0.0},
-               {2, 13, 0.0},        {0, 0, 0.0}};
+               {2, 13, 0.0},        {0, 0, 0.0},    {2, INT_MIN, 0.0},   {2, INT_MIN + 9, 0.0},
+               {2, INT_MAX, 0.0}};
   for (const auto& c : cases) {
     s.m_paramsA.DECIM = c.decim;
     s.m_paramsA.DSPFVS = c.dspfvs;
@@ -145,6 +150,8 @@ TEST(Spectrum, ZeroFillGrowsAllBuffersAndScalesTheOffset) {
   EXPECT_DOUBLE_EQ(12.0, s->m_paramsA.offset);
   // The time axis covers the new points: the last one at 4096 floats over 5000 Hz.
   EXPECT_DOUBLE_EQ(4096 / (2 * 5000.0), s->ConvertUnits(4096, AXIS_UNITS_SECONDS));
+  // The acquisition lasted as long as it did: the zeros were not acquired.
+  EXPECT_DOUBLE_EQ(1024 / (2 * 5000.0), s->GetAcquisitionTime());
   EXPECT_EQ(0, s->m_nFirst);
   EXPECT_EQ(4096, s->m_nLast);
   for (int i = 0; i < 1024; i++) {
@@ -160,8 +167,18 @@ TEST(Spectrum, ZeroFillGrowsAllBuffersAndScalesTheOffset) {
   EXPECT_EQ(s->m_pRawData, s->m_pWindow->m_pSource);
   EXPECT_EQ(s->m_pWeighted, s->m_pWindow->m_pTarget);
 
+  // Grown again, cut into the zeros, and cut into the acquired points: the
+  // acquisition lasts until its last point still held.
+  const struct {
+    int td, nAcquired;
+  } fills[] = {{8192, 1024}, {2048, 1024}, {512, 512}, {1024, 512}};
+  for (const auto& fill : fills) {
+    ASSERT_TRUE(s->ZeroFill(fill.td));
+    EXPECT_DOUBLE_EQ(fill.nAcquired / (2 * 5000.0), s->GetAcquisitionTime()) << fill.td;
+  }
   ASSERT_TRUE(s->ZeroFill(512));
   EXPECT_EQ(512, s->m_paramsA.td);
+  EXPECT_EQ(0, s->m_paramsA.acquiredTd) << "every point is acquired";
   EXPECT_DOUBLE_EQ(1.5, s->m_paramsA.offset);
   EXPECT_DOUBLE_EQ(512 / (2 * 5000.0), s->ConvertUnits(512, AXIS_UNITS_SECONDS));
   EXPECT_EQ(512.0f, s->m_pData[511]);

@@ -3,10 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
+#include <random>
 #include <vector>
 
+#include "onedim/model/WindowWeights.h"
 #include "onedim/processing/FastFourier.h"
 #include "numerics/Constants.h"
+#include "tests/onedim/model/legacy_window.h"
 
 namespace {
 
@@ -221,6 +225,67 @@ TEST(WindowFunction, LineBroadeningWidensALineByLb) {
     return (crossing(1) - crossing(-1)) * sw / n;
   };
   EXPECT_NEAR(widthAfter(lb) - widthAfter(0.0), lb, 0.05 * lb);
+}
+
+// The near weights' floats are the own weights' floats, bit for bit, at
+// every size from 1 up, for random signals over 55 decades and every near
+// window with its shifts and broadenings at the ends of their ranges.
+TEST(WindowFunction, NearWeightsWeighEveryFloatAsTheOwnWeights) {
+  std::mt19937 gen(7);
+  std::uniform_real_distribution<double> mantissa(-1.0, 1.0), decade(-30.0, 25.0);
+  int nInRange = 0;
+  const struct {
+    int type;
+    float lb, sineShift;
+  } kCases[] = {{3, 1.0f, 0}, {3, -3.0f, 0}, {4, 0, 0}, {4, 0, 90.0f}, {4, 0, 33.3f},
+                {5, 0, 0},    {5, 0, 71.0f}, {6, 0, 0}, {7, 0, 0}};
+  for (int td : {1, 2, 3, 17, 63, 64, 65, 1000, 4097, 65536}) {
+    std::vector<float> source(td);
+    for (float& v : source)
+      v = static_cast<float>(mantissa(gen) * std::pow(10.0, decade(gen)));
+    for (const auto& c : kCases) {
+      WindowFixture f(td, 2500.0);
+      f.source = source;
+      ASSERT_TRUE(f.wf.SetParameters(c.type, c.lb, 1.0f, 0.0f, c.sineShift));
+      legacy_window::Parameters p;
+      p.type = c.type;
+      p.lb = c.lb;
+      p.sineShift = c.sineShift;
+      std::vector<double> weights;
+      std::vector<float> want;
+      const bool bInRange = legacy_window::Apply(p, source.data(), td, 2500.0, weights, want);
+      ASSERT_EQ(bInRange, f.wf.Apply() != FALSE) << c.type << " td " << td;
+      nInRange += bInRange;
+      if (bInRange)
+        ASSERT_EQ(0, std::memcmp(f.target.data(), want.data(), td * sizeof(float))) << c.type << " td " << td;
+    }
+  }
+  EXPECT_GE(nInRange, 80);  // of 90
+}
+
+// The kernels at the roundings they guard: a double product exactly half
+// way between two floats, and one below the normal floats, weigh as the
+// long double product does; near weights leave such floats unsettled.
+TEST(WindowFunction, WeighingRoundsOnceWhereRoundingTwiceWouldDiffer) {
+  // 1.5 (1 + 2^-23) lies half way between two floats; with a weight a
+  // double's unit above 1.5 the product lies just above half way.
+  const float odd = 1.0f + 0x1p-23f;
+  const std::vector<float> source = {odd, odd, 1e-30f, -odd, 3.0f, 0.0f, -0.0f};
+  const std::vector<double> weights = {1.5, 1.5 * (1 + 0x1p-52), 1e-10, 1.5, 0.25, 2.0, 2.0};
+  std::vector<float> target(source.size());
+  window_weights::Weigh(source.data(), weights.data(), (int)source.size(), target.data());
+  for (size_t i = 0; i < source.size(); ++i) {
+    const float want = static_cast<float>(source[i] * static_cast<long double>(weights[i]));
+    EXPECT_EQ(0, std::memcmp(&target[i], &want, sizeof want)) << i;
+  }
+  std::vector<int> unsettled;
+  ASSERT_TRUE(window_weights::SettleNearFloats(source.data(), weights.data(), (int)source.size(), 0.0, unsettled));
+  EXPECT_EQ(unsettled, (std::vector<int>{0, 1, 3}));
+  // Beyond the float range: refused, as the own weights' check refuses it.
+  const std::vector<float> big = {3e38f, 3e38f};
+  const std::vector<double> twice = {1.0, 2.0};
+  unsettled.clear();
+  EXPECT_FALSE(window_weights::SettleNearFloats(big.data(), twice.data(), 2, 0.0, unsettled));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <cstring>
 #include <map>
@@ -387,6 +388,23 @@ TEST(TraceColumns, MulDivRoundsLikeWindows) {
   EXPECT_EQ(3, MulDivRound(10, 1, 3));
   EXPECT_EQ(0, MulDivRound(7, 7, 0));
   EXPECT_EQ(2147483647, MulDivRound(4000000000LL, 4000000000LL, 1));
+}
+
+// Truncation toward zero of long doubles that the nearest double rounds
+// onto a whole number (a unit of the long double's last place below 5 or
+// above -5), at the ends of the int range, and not a number.
+TEST(TraceColumns, SaturatingIntTruncatesTheLongDoubleItself) {
+  const long double below5 = 5.0L - 4.0L * LDBL_EPSILON, above5 = -5.0L + 4.0L * LDBL_EPSILON;
+  ASSERT_EQ(5.0, (double)below5);
+  const struct {
+    long double v;
+    int want;
+  } kCases[] = {{below5, 4},  {above5, -4},  {5.0L, 5},          {-5.0L, -5},         {0.9999999999999999999L, 0},
+                {-0.5L, 0},   {-0.0L, 0},    {2147483646.99999999L, 2147483646},    {2147483647.5L, 2147483647},
+                {1e30L, 2147483647},         {-2147483648.5L, -2147483647 - 1},     {-2147483647.999999L, -2147483647},
+                {(long double)NAN, 0},       {-(long double)INFINITY, -2147483647 - 1}};
+  for (const auto& c : kCases)
+    EXPECT_EQ(c.want, SaturatingInt(c.v)) << (double)c.v;
 }
 
 }  // namespace

@@ -116,6 +116,31 @@ TEST(PrintMargins, PreviewLinesAndMarginsMapBothWays) {
   EXPECT_EQ(13, ClampLineOffset(590, 50, 4.0, 595, 600, 8)) << "no room left: the line keeps to its edge";
 }
 
+// The lines stand where the margins fall on the paper shown, every time the
+// preview opens. A placement by the printable width per page pixel with a
+// fixed correction (x 0.9708 + 0.3926, not undone when the margin is
+// stored) would stand off the margin and creep inwards at every opening.
+TEST(PrintMargins, ReopenedPreviewsShowTheLinesOnTheMarginsOfThePaper) {
+  // The PDF printer's A4 page at 300 dpi, shown 600 pixels wide; the printer
+  // cannot print a sixth of an inch at the left.
+  const int kPhysical = 2480, kHorzRes = 2430, kPixels = 600;
+  const double dScale = (double)kPhysical / kPixels;
+  const RECT unprintable = {50, 0, 0, 0};
+  RECT margins = {300, 0, 0, 0};  // an inch
+  const int nOnPaper = (int)((50.0 + 300) / dScale + 0.5);  // where the inch ends on the page drawn
+  int nCorrected = 0, nCorrectedMargin = 300;
+  for (int nOpening = 0; nOpening < 5; nOpening++) {
+    const RECT lines = MarginLineOffsets(margins, unprintable, dScale, dScale);
+    EXPECT_EQ(nOnPaper, lines.left) << "opening " << nOpening;
+    margins.left = MarginFromLineOffset(lines.left, unprintable.left, dScale);
+    const double dPrintable = (double)kHorzRes / kPixels;
+    nCorrected = (int)((int)((50 + nCorrectedMargin) / dPrintable) * 0.9708 + 0.3926);
+    nCorrectedMargin = (int)((nCorrected - 50 / dPrintable) * dPrintable);
+  }
+  EXPECT_NEAR(300, margins.left, 3);
+  EXPECT_LT(nCorrected, nOnPaper - 5) << "the corrected placement would have crept off the margin";
+}
+
 TEST(PrintMargins, MarginsKeepTheirSizeOnPaperAtAnotherResolution) {
   CPrintSettings settings;
   settings.rcMargins = {100, 50, 200, 80};

@@ -171,6 +171,34 @@ TEST(ViewGeometry, ResizeScalesTheLayoutAndSurvivesEmptySizes) {
   EXPECT_FLOAT_EQ(1.5f, s->m_fVerticalScale);
   EXPECT_EQ(60, pIntegral->m_nBase);
   EXPECT_EQ(1, s->m_nIntegralScaleDen);  // a divisor never becomes 0
+
+  // The full view shown and hidden again and again (a view of 600 and of
+  // 493 pixels): after the first time the layout keeps its place, and
+  // grown first it comes back exactly; truncated pixels crept up by one at
+  // each turn.
+  for (const double r : {600.0 / 493.0, 493.0 / 600.0}) {
+    s->m_rectPlot = {0, 447, 400, 457};
+    s->m_Scale.SetPosition(457);
+    pIntegral->m_nBase = 452;
+    RescaleSpectrumLayout(*s, 1.0, r);
+    RescaleSpectrumLayout(*s, 1.0, 1.0 / r);
+    const RECT once = s->m_rectPlot;
+    const int nPosition = s->m_Scale.GetPosition(), nBase = pIntegral->m_nBase;
+    if (r > 1.0) {
+      EXPECT_EQ(447, once.top);
+      EXPECT_EQ(457, once.bottom);
+      EXPECT_EQ(457, nPosition);
+      EXPECT_EQ(452, nBase);
+    }
+    for (int i = 0; i < 10; i++) {
+      RescaleSpectrumLayout(*s, 1.0, r);
+      RescaleSpectrumLayout(*s, 1.0, 1.0 / r);
+    }
+    EXPECT_EQ(once.top, s->m_rectPlot.top) << r;
+    EXPECT_EQ(once.bottom, s->m_rectPlot.bottom) << r;
+    EXPECT_EQ(nPosition, s->m_Scale.GetPosition()) << r;
+    EXPECT_EQ(nBase, pIntegral->m_nBase) << r;
+  }
 }
 
 TEST(ViewGeometry, ZoomBoxStaysOnTheSpectrum) {

@@ -105,10 +105,10 @@ TEST(FourierTransformStep, GroupDelayOfNewerFirmwareRotatesLikeTheTables) {
   s->m_paramsA.DECIM = 0;  // as after a transform: the recorded block counts
   EXPECT_EQ(TransformAsRecorded(*s), 76);
   // The point first and halved: a flat spectrum of -4 + 0i (the quadrature
-  // rotation negates that first point), but for the zero frequency in the
-  // middle, which the drift correction takes.
+  // rotation negates that first point), the zero frequency in the middle
+  // too: the drift correction finds no offset in the FID's empty tail.
   for (int i = 0; i < 1024; i += 2) {
-    ASSERT_NEAR(s->m_pData[i], i == 512 ? 0.0f : -4.0f, 1e-4) << i;
+    ASSERT_NEAR(s->m_pData[i], -4.0f, 1e-4) << i;
     ASSERT_NEAR(s->m_pData[i + 1], 0.0f, 1e-4) << i;
   }
 }
@@ -171,6 +171,36 @@ TEST(FourierTransformStep, ForwardKeepsTheBooks) {
   }
 }
 
+// After the default inverse the FID's first block says again what the data
+// are: the next dialog offers the mode and the quadrature rotation of the
+// first forward transform.
+TEST(FourierTransformStep, TheDefaultInverseGivesTheFidItsFlagsBack) {
+  for (int aqmode = 0; aqmode <= 1; ++aqmode) {
+    for (int quadrature = 0; quadrature <= 1; ++quadrature) {
+      auto s = MakeFid(64, std::vector<float>(64, 1.0f), 1, 4, 11);
+      s->m_paramsA.aqmode = aqmode;
+      s->m_paramsA.bComplex = static_cast<BYTE>(quadrature);
+      CFourierTransformOptions first;
+      InitFourierTransformOptions(*s, first);
+      first.bRotateData = FALSE;
+      ASSERT_TRUE(TransformSpectrum(*s, first));
+      CFourierTransformOptions inv;
+      InitFourierTransformOptions(*s, inv);
+      ASSERT_TRUE(TransformSpectrum(*s, inv));
+      EXPECT_EQ(s->m_paramsA.aqmode, aqmode);
+      EXPECT_EQ(s->m_paramsA.bComplex, quadrature);
+      EXPECT_EQ(s->m_paramsA.bConjugate, 1);
+      EXPECT_EQ(s->m_paramsA.DECIM, 0) << "the delay stays rotated";
+      CFourierTransformOptions again;
+      InitFourierTransformOptions(*s, again);
+      EXPECT_FALSE(again.bInverse);
+      EXPECT_EQ(again.bReal, first.bReal) << aqmode << quadrature;
+      EXPECT_EQ(again.bQuadrature, first.bQuadrature) << aqmode << quadrature;
+      EXPECT_FALSE(again.bRotateData);
+    }
+  }
+}
+
 // The command's default inverse undoes the forward transform for either
 // conjugate flag and either import type, and a second forward transform
 // gives the first spectrum again.
@@ -199,9 +229,12 @@ TEST(FourierTransformStep, DefaultInverseUndoesTheForwardTransform) {
 
       for (int i = 0; i < 2 * n; ++i)
         s->m_pData[i] /= n;
+      // The dialog offers the first forward transform's choices again.
       CFourierTransformOptions again;
       InitFourierTransformOptions(*s, again);
-      again.bQuadrature = o.bQuadrature;  // the dialog's choice for a second forward
+      EXPECT_FALSE(again.bInverse);
+      EXPECT_EQ(again.bQuadrature, o.bQuadrature);
+      EXPECT_EQ(again.bReal, o.bReal);
       again.bDriftCorrection = FALSE;
       again.bBrukerImport = bruker;
       ASSERT_TRUE(TransformSpectrum(*s, again));

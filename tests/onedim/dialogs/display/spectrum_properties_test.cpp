@@ -180,7 +180,9 @@ TEST_F(SpectrumPropertiesTest, OnlyAChangeTheFileKeepsMarksTheDocumentChanged) {
 
 TEST_F(SpectrumPropertiesTest, TheDataPointsRangeIsCheckedAndPrintOverSpectrumLabelsIt) {
   CSpectrum* s = AddTestSpectrum(m_doc, 40, [](int i) { return (float)i; });  // 20 points
-  s->m_paramsA.aq = 0.5;
+  // Zero filled from 20 floats: the label gives the acquisition's time.
+  s->m_paramsA.aq = 1.0;
+  s->m_paramsA.acquiredTd = 20;
   s->m_Scale.m_nUnits = AXIS_UNITS_PPM;
   m_host.m_bModified = FALSE;
   struct Case {

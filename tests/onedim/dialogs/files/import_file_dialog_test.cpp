@@ -225,8 +225,11 @@ TEST_F(ImportFileDialogTest, GatheredNativeAndBrukerFilesAreReadIntoOneDocumentW
             }));
   CBrivaneProDoc doc(&host);
   std::vector<int> results;
-  for (const std::string& path : Chosen(dlg))
+  // As File > Open reads a selection: the user's type back after each file.
+  for (const std::string& path : Chosen(dlg)) {
     results.push_back(doc.ImportFile(path.c_str()));
+    doc.RestoreImportType();
+  }
   EXPECT_EQ((std::vector<int>{importNative, importForeign}), results) << (LPCSTR)host.m_app.m_strOpenFailure;
   ASSERT_EQ(2, doc.GetSpectrumCount());
   EXPECT_EQ(1.0f, doc.GetSpectrumAt(0)->m_pData[7]);

@@ -1,8 +1,9 @@
 // The dialogs of the Process menu on their templates: the proposed sizes,
 // the FID shift from its kept copy, the prediction's message, and the
 // Window Functions dialog: Cancel after any number of changes gives every
-// spectrum its data back, the scroll bars drive their edits, the pen width
-// is checked, and More Options folds the dialog.
+// spectrum its data back (Break too), the scroll bars drive their edits,
+// typed parameters are applied as typed, the pen width is checked, and More
+// Options folds the dialog.
 #include <algorithm>
 #include <cstdlib>
 #include <string>
@@ -212,6 +213,30 @@ TEST_F(WindowFunctionsDialogTest, CancelAfterManyChangesGivesEverySpectrumItsDat
   EXPECT_FLOAT_EQ(5.4f, b->m_pWindow->m_LB) << "the parameters stay";
 }
 
+// Break (Ctrl+Break on most keyboards) is the dialog's command 32824: its
+// accelerators give it, and its handler is Cancel's.
+TEST_F(WindowFunctionsDialogTest, TheBreakKeyCancels) {
+  CSpectrum* s = AddFid(256, 1.0f);
+  const std::vector<float> data = Floats(s->m_pData, 256);
+  CWindowFunctionsDialog dlg(&m_doc);
+  dlg.m_Session.KeepWeightedCopies();
+  EXPECT_EQ(IDCANCEL, Run(dlg, [&](CDialog& d) {
+              ACCEL accel[4] = {};
+              const int n = ::CopyAcceleratorTableA(d.m_hAccelTable, accel, 4);
+              EXPECT_EQ(2, n);  // not ASSERT: the key below ends the dialog
+              for (int i = 0; i < n; i++) {
+                EXPECT_EQ(VK_CANCEL, accel[i].key);
+                EXPECT_EQ(ID_WF_CANCEL_KEY, accel[i].cmd);
+              }
+              Enter(d, IDC_WF_LB, "5");
+              EXPECT_NE(data, Floats(s->m_pData, 256));
+              HWND edit = ::GetDlgItem(d.m_hWnd, IDC_WF_LB);
+              ::SetFocus(edit);
+              PostKey(edit, VK_CANCEL, MK_CONTROL);
+            }));
+  EXPECT_EQ(data, Floats(s->m_pData, 256));
+}
+
 TEST_F(WindowFunctionsDialogTest, OkKeepsTheWeightedDataAndRestoresTheWeightedCopies) {
   CSpectrum* s = AddFid(256, 1.0f);
   const std::vector<float> weighted = Floats(s->m_pWeighted, 256);
@@ -281,6 +306,34 @@ TEST_F(WindowFunctionsDialogTest, ScrollBarsSetTheirEditsWithinTheirRange) {
   });
   EXPECT_FLOAT_EQ(10.0f, s->m_pWindow->m_LB);
   EXPECT_FLOAT_EQ(90.0f, s->m_pWindow->m_SineShift);
+}
+
+// A number typed into a parameter's field is applied key by key, before
+// any Enter: the window takes it, the data are weighted with it and the
+// field's bar follows.
+TEST_F(WindowFunctionsDialogTest, ATypedParameterIsAppliedAsItIsTyped) {
+  CSpectrum* s = AddFid(256, 1.0f);
+  s->m_pWindow->m_LB = 0.0f;
+  CWindowFunctionsDialog dlg(&m_doc);
+  dlg.m_nType = CWindowFunction::Exponential;
+  Run(dlg, [&](CDialog& d) {
+    HWND lb = ::GetDlgItem(d.m_hWnd, IDC_WF_LB);
+    d.GotoDlgCtrl(CWnd::FromHandle(lb));
+    for (const char* pszTyped : {"3", "2.5"}) {
+      ::SendMessageA(lb, EM_SETSEL, 0, -1);
+      PostChars(lb, pszTyped);
+      const float fLB = (float)std::atof(pszTyped);
+      EXPECT_FLOAT_EQ(fLB, s->m_pWindow->m_LB) << pszTyped;
+      EXPECT_EQ((int)(fLB * 100), ::GetScrollPos(::GetDlgItem(d.m_hWnd, IDC_WF_LB_SCROLL), SB_CTL)) << pszTyped;
+      // Not ASSERT: the dialog must still be cancelled below.
+      const double* pWeights = s->m_pWindow->GetWeights();
+      EXPECT_NE(nullptr, pWeights);
+      for (int i : {0, 101, 255})
+        if (pWeights != nullptr)
+          EXPECT_FLOAT_EQ((float)(s->m_pRawData[i] * pWeights[i]), s->m_pData[i]) << i;
+    }
+    d.SendMessage(WM_COMMAND, IDCANCEL, 0);
+  });
 }
 
 TEST_F(WindowFunctionsDialogTest, TheTypeShowsOnlyItsParameters) {

@@ -104,7 +104,7 @@ TEST_F(SmallDialogsTest, CreditsLinesAreDrawnByTheirLastCharacter) {
 TEST_F(SmallDialogsTest, TheAboutBoxsCreditsScrollEveryLineAndStartAgain) {
   CAboutDialog about;
   std::vector<int> lines;
-  int nRedAfterTitle = 0;
+  int nRedAfterTitle = 0, nRedAfterRepaint = 0;
   // One hook for both boxes: the About box opens the credits.
   Run(about, [&](CDialog& d) {
     if (TextOf(d.m_hWnd) != "Credits") {
@@ -118,6 +118,11 @@ TEST_F(SmallDialogsTest, TheAboutBoxsCreditsScrollEveryLineAndStartAgain) {
     for (int i = 0; i < 21; i++)
       credits.SendMessage(WM_TIMER, CCreditsDialog::ScrollTimer);
     nRedAfterTitle = CaptureClient(credits.m_hWnd)->Count(RGB(255, 0, 0));
+    // Scrolled on under the next lines, the title survives a full repaint.
+    for (int i = 0; i < 30; i++)
+      credits.SendMessage(WM_TIMER, CCreditsDialog::ScrollTimer);
+    ::RedrawWindow(credits.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    nRedAfterRepaint = CaptureClient(credits.m_hWnd)->Count(RGB(255, 0, 0));
     for (int i = 0; i < 3000 && lines.size() < CCreditsDialog::LineCount + 2; i++) {
       credits.SendMessage(WM_TIMER, CCreditsDialog::ScrollTimer);
       if (lines.empty() || lines.back() != credits.GetCurrentLine())
@@ -126,9 +131,11 @@ TEST_F(SmallDialogsTest, TheAboutBoxsCreditsScrollEveryLineAndStartAgain) {
     credits.SendMessage(WM_COMMAND, IDOK);
   });
   EXPECT_GT(nRedAfterTitle, 40);
+  EXPECT_EQ(nRedAfterTitle, nRedAfterRepaint);
   ASSERT_EQ((size_t)CCreditsDialog::LineCount + 2, lines.size());
+  // From the picture on, the line under way after the title and the gap.
   for (int i = 0; i < CCreditsDialog::LineCount + 2; i++)
-    EXPECT_EQ((i + 1) % CCreditsDialog::LineCount, lines[(size_t)i]) << i;
+    EXPECT_EQ((i + 2) % CCreditsDialog::LineCount, lines[(size_t)i]) << i;
   EXPECT_TRUE(m_messageBoxes.empty()) << "the picture is found";
 }
 
