@@ -152,18 +152,22 @@ function(brivane_test name)
   else()
     set_tests_properties(${name} PROPERTIES TIMEOUT 900)
   endif()
-  if(NOT BRIVANE_WINDOWS)
-    # A scratch folder of the test's own: test programs that run side by side,
-    # or in two builds at once, never write each other's temporary files.
-    # (A Windows build's temporary folder is already its own Wine prefix's.)
-    set(scratch ${CMAKE_CURRENT_BINARY_DIR}/scratch/${name}/)
-    file(MAKE_DIRECTORY ${scratch})
-    set_tests_properties(${name} PROPERTIES ENVIRONMENT "TEST_TMPDIR=${scratch}")
-  endif()
-  if(BRIVANE_WINDOWS)
+  if(BRIVANE_WINDOWS AND A_WINDOWS_ONLY)
     # Window tests share one display and Wine's one foreground window: run
     # them one at a time so that focus and activation are theirs alone.
+    # (They share their Wine prefix's temporary folder, one at a time.)
     set_tests_properties(${name} PROPERTIES RESOURCE_LOCK wine_display)
+  else()
+    # A scratch folder of the test's own: test programs that run side by side
+    # (the portable ones of a Windows build beside its window tests, in one
+    # Wine prefix), or in two builds at once, never write each other's
+    # temporary files. Wine reaches it through drive Z:.
+    set(scratch ${CMAKE_CURRENT_BINARY_DIR}/scratch/${name}/)
+    file(MAKE_DIRECTORY ${scratch})
+    if(BRIVANE_WINDOWS)
+      string(REPLACE "/" "\\" scratch "Z:${scratch}")
+    endif()
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "TEST_TMPDIR=${scratch}")
   endif()
 endfunction()
 

@@ -5,7 +5,8 @@
 # test that passed only on its second run (scripts/run-test.sh). The 64-bit
 # Windows suite runs on every machine; the 32-bit one only where the machine
 # runs 32-bit programs (BRIVANE_NO_32BIT=1 acts as on a machine that does
-# not).
+# not), beside the 64-bit one. Before those two lines it says how long it
+# took.
 set -uo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
@@ -22,11 +23,21 @@ brivane_ensure_printer || echo "test.sh: the PDF printer is not ready; the print
 jobs=${BRIVANE_JOBS:-$(nproc)}
 . scripts/suite.sh
 
+started=$SECONDS
+# How long since test.sh started: "M min S s".
+took() {
+  local s=$((SECONDS - ${1:-$started}))
+  echo "$((s / 60)) min $((s % 60)) s"
+}
+
+# build_suite PRESET [nice]: with nice, at low priority (beside a suite's
+# tests).
 build_suite() {
-  local preset=$1
+  local preset=$1 low=()
+  [ "${2:-}" = nice ] && low=(nice -n 19)
   echo "== $preset: configure and build"
-  if ! cmake --preset "$preset" >"build/$preset.log" 2>&1 ||
-     ! cmake --build --preset "$preset" -j "$jobs" >>"build/$preset.log" 2>&1; then
+  if ! "${low[@]}" cmake --preset "$preset" >"build/$preset.log" 2>&1 ||
+     ! "${low[@]}" cmake --build --preset "$preset" -j "$jobs" >>"build/$preset.log" 2>&1; then
     tail -n 60 "build/$preset.log"
     echo "== $preset: build FAILED"
     suite_failed=$((suite_failed + 1))
@@ -46,29 +57,79 @@ drop_objects_if_short() {
   fi
 }
 
-run_suite() {
-  local preset=$1 next=${2:-}
-  build_suite "$preset" || return
-  drop_objects_if_short "$preset"
-  if [ -n "$next" ]; then
-    # The Windows tests take the display one at a time and leave the
-    # processors idle: the next build compiles meanwhile, at low priority.
-    (nice -n 19 cmake --preset "$next" >"build/$next.log" 2>&1 &&
-      nice -n 19 cmake --build --preset "$next" -j "$jobs" >>"build/$next.log" 2>&1) &
-    next_build=$!
-  fi
+test_suite() {
+  local preset=$1 begun=$SECONDS
   echo "== $preset: tests"
   brivane_run_suite "$preset" "build/$preset" -j "$jobs" --timeout 900
+  echo "== $preset: tests took $(took "$begun")"
+}
+
+# run_suite PRESET [nice]
+run_suite() {
+  build_suite "$@" || return
+  drop_objects_if_short "$1"
+  test_suite "$1"
+}
+
+# The two Windows suites run side by side: each has its own Wine prefix
+# (inside its build folder) and its window tests take their display one at
+# a time, so the 32-bit suite gets a display of its own. It is built, at low
+# priority, while the 64-bit suite's tests run; its output is told whole
+# once it ends, and its counts join the others.
+run_suite_beside() {
+  local preset=$1
+  beside_out=build/$preset.suite.out
+  beside_counts=build/$preset.suite.counts
+  rm -f "$beside_counts"
+  (
+    suite_passed=0
+    suite_failed=0
+    suite_second_runs=()
+    if brivane_own_display; then
+      run_suite "$preset" nice
+      brivane_end_own_display
+    else
+      echo "== $preset: FAILED: no display of its own could be started"
+      suite_failed=1
+    fi
+    { echo "$suite_passed $suite_failed"; printf '%s\n' "${suite_second_runs[@]}"; } >"$beside_counts"
+  ) >"$beside_out" 2>&1 &
+  beside=$!
+}
+
+finish_beside() {
+  wait "$beside"
+  cat "$beside_out"
+  local passed failed line first=1
+  if [ -s "$beside_counts" ]; then
+    while IFS= read -r line; do
+      if [ -n "$first" ]; then
+        read -r passed failed <<<"$line"
+        suite_passed=$((suite_passed + passed))
+        suite_failed=$((suite_failed + failed))
+        first=
+      elif [ -n "$line" ]; then
+        suite_second_runs+=("$line")
+      fi
+    done <"$beside_counts"
+  else
+    echo "== the suite beside: FAILED: it ended without its counts"
+    suite_failed=$((suite_failed + 1))
+  fi
+  rm -f "$beside_out" "$beside_counts"
 }
 
 mkdir -p build
 run_suite native
-next_build=
 if brivane_runs_32bit; then
-  run_suite windows64 windows
-  # run_suite builds it again: nothing is left to compile, or its failure is told.
-  [ -n "$next_build" ] && wait "$next_build"
-  run_suite windows
+  if build_suite windows64; then
+    drop_objects_if_short windows64
+    run_suite_beside windows
+    test_suite windows64
+  else
+    run_suite_beside windows
+  fi
+  finish_beside
 else
   run_suite windows64
   if build_suite windows; then
@@ -84,6 +145,7 @@ for bits in 32 64; do
   fi
 done
 
+echo "test.sh took $(took)"
 brivane_second_runs_line
 echo "$suite_passed passed, $suite_failed failed"
 [ "$suite_failed" -eq 0 ]

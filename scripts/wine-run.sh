@@ -102,8 +102,14 @@ fi
 # with an error, when the server is already running.)
 # Wine's own background processes (services, devices) started by the first
 # program of a fresh server inherit its output too, so a fresh server gets
-# them started here, detached, before the program runs.
-if "$WINESERVER" -p30 </dev/null >/dev/null 2>&1; then
-  "$BRIVANE_WINE" cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
-fi
+# them started here, detached, before the program runs: under the prefix's
+# lock, as programs that start side by side would otherwise find the fresh
+# server and start before them, one of them taking them on.
+(
+  flock 9
+  # (The server and its processes outlive this: they must not hold the lock.)
+  if "$WINESERVER" -p30 </dev/null >/dev/null 2>&1 9>&-; then
+    "$BRIVANE_WINE" cmd.exe /c exit </dev/null >/dev/null 2>&1 9>&- || true
+  fi
+) 9>"$WINEPREFIX.lock"
 exec "$BRIVANE_WINE" "$exe" "$@"

@@ -20,3 +20,34 @@ brivane_ensure_display() {
   fi
   export DISPLAY=":$num"
 }
+
+# brivane_own_display: an Xvfb of the caller's own on a free display number
+# (it picks one), for tests that run beside others' on the shared display;
+# exports DISPLAY. brivane_end_own_display ends it.
+brivane_own_display() {
+  local numfile num
+  numfile=$(mktemp)
+  Xvfb -displayfd 9 -screen 0 1280x1024x24 -nolisten tcp 9>"$numfile" >/dev/null 2>&1 &
+  brivane_own_xvfb=$!
+  # It writes its number once it takes connections.
+  for _ in $(seq 100); do
+    [ -s "$numfile" ] && break
+    kill -0 "$brivane_own_xvfb" 2>/dev/null || break
+    sleep 0.1
+  done
+  num=$(head -n 1 "$numfile" 2>/dev/null)
+  rm -f "$numfile"
+  if [ -z "$num" ]; then
+    brivane_end_own_display
+    return 1
+  fi
+  export DISPLAY=":$num"
+}
+
+brivane_end_own_display() {
+  if [ -n "${brivane_own_xvfb:-}" ]; then
+    kill "$brivane_own_xvfb" 2>/dev/null
+    wait "$brivane_own_xvfb" 2>/dev/null
+    brivane_own_xvfb=
+  fi
+}

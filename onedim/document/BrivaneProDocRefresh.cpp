@@ -80,6 +80,9 @@ void CBrivaneProDoc::RefreshAfterLoad() {
     // transform or zero filling since the acquisition changed td.
     if (!(s->m_paramsA.aq > 0.0))
       s->m_paramsA.aq = AcquisitionTime(s);
+    // The file keeps no integral font: the values are labelled as when the
+    // spectrum was read in, not in the class's default face.
+    SetIntegralFont(s->m_IntegralFont, GetAppState().m_Integration.strFont);
     m_nSpectra++;
   }
   SetModified(TRUE);

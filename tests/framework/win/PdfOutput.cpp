@@ -67,11 +67,20 @@ std::string FindPdf(const std::string& title) {
   return std::string();
 }
 
-LONGLONG FileSize(const std::string& path) {
-  WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
-    return -1;
-  return ((LONGLONG)data.nFileSizeHigh << 32) | data.nFileSizeLow;
+// Whether a PDF ends with its end-of-file marker (blanks after it aside).
+bool EndsWithEofMarker(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in.seekg(0, std::ios::end))
+    return false;
+  const std::streamoff size = in.tellg();
+  const std::streamoff n = std::min<std::streamoff>(size, 32);
+  if (n < 5 || !in.seekg(size - n))
+    return false;
+  std::string tail((size_t)n, '\0');
+  if (!in.read(&tail[0], n))
+    return false;
+  const size_t end = tail.find_last_not_of(" \t\r\n");
+  return end != std::string::npos && end >= 4 && tail.compare(end - 4, 5, "%%EOF") == 0;
 }
 
 // Runs a shell command of the host. Wine starts host programs without a
@@ -155,15 +164,11 @@ std::string WaitForPdf(const std::string& title, unsigned long timeoutMs) {
   }
   if (path.empty())
     return path;
-  // The printer writes the file in place: wait until it stops growing.
-  LONGLONG last = -1;
-  for (int i = 0; i < 100; ++i) {
-    LONGLONG size = FileSize(path);
-    if (size > 0 && size == last)
-      break;
-    last = size;
-    ::Sleep(300);
-  }
+  // The printer writes the file in place, from its start to the marker
+  // that ends a PDF: wait for the marker.
+  const DWORD whole = ::GetTickCount();
+  while (!EndsWithEofMarker(path) && ::GetTickCount() - whole < 30000)
+    ::Sleep(50);
   g_found.push_back(path);
   return path;
 }

@@ -24,7 +24,8 @@ struct PdfPage {
 };
 
 // The PDF of the job named title (a prefix of its file name); empty when
-// none came within timeoutMs. Waits until the file stops growing.
+// none came within timeoutMs. Waits until the file is whole (it ends with
+// the marker that ends a PDF).
 std::string WaitForPdf(const std::string& title, unsigned long timeoutMs = 60000);
 bool PdfExists(const std::string& title);
 // The pages of a PDF at dpi dots per inch (in colour when asked); empty on failure.

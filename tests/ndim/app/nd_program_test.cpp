@@ -152,7 +152,7 @@ std::unique_ptr<CSpectrum2D> Expected(const std::string& ser, const char* script
 
 TEST_F(NdProgramTest, StartsWithItsSplashThenTheFrameWithMenusAndBars) {
   BrivaneProcess app(BRIVANEND_APP_PATH);
-  ASSERT_TRUE(app.Start(""));
+  ASSERT_TRUE(app.StartWithSplash(""));
   // The splash is a picture-sized pop-up without a caption.
   HWND splash = nullptr;
   ASSERT_TRUE(WaitFor(

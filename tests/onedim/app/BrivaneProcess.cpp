@@ -75,6 +75,14 @@ std::string BrivaneProcess::WinePath(const std::string& unixPath) {
 }
 
 bool BrivaneProcess::Start(const std::string& arguments, const char* comctlVersion) {
+  return StartWith("/nologo " + arguments, comctlVersion);
+}
+
+bool BrivaneProcess::StartWithSplash(const std::string& arguments) {
+  return StartWith(arguments, nullptr);
+}
+
+bool BrivaneProcess::StartWith(const std::string& arguments, const char* comctlVersion) {
   std::string exe = WinePath(m_program);
   std::string cmd = "\"" + exe + "\" " + arguments;
   ::SetEnvironmentVariableA("BRIVANE_COMCTL_VERSION", comctlVersion);

@@ -19,8 +19,11 @@ class BrivaneProcess {
   BrivaneProcess& operator=(const BrivaneProcess&) = delete;
 
   // Starts the program with the given arguments (already quoted) and, when
-  // given, BRIVANE_COMCTL_VERSION set to comctlVersion.
+  // given, BRIVANE_COMCTL_VERSION set to comctlVersion. It starts without its
+  // splash (/nologo), which a test would only wait out.
   bool Start(const std::string& arguments, const char* comctlVersion = nullptr);
+  // Starts it as a user does, with the splash.
+  bool StartWithSplash(const std::string& arguments);
   // Takes on a program that something else started.
   bool Attach(DWORD pid);
   // The visible main frame, once it is up and the start-up splash has gone
@@ -76,6 +79,7 @@ class BrivaneProcess {
 
  private:
   std::vector<HWND> TopWindows() const;
+  bool StartWith(const std::string& arguments, const char* comctlVersion);
 
   std::string m_program;
   PROCESS_INFORMATION m_pi = {};

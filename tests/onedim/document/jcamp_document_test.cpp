@@ -8,10 +8,6 @@
 #include <string>
 #include <vector>
 
-#ifndef _WIN32
-#include <sys/wait.h>
-#endif
-
 #include <gtest/gtest.h>
 
 #include "onedim/processing/FourierTransformStep.h"
@@ -53,24 +49,16 @@ TEST(JcampDocument, DispatcherShowsTheWaitWindowAndTheFailure) {
 
 // spectrum_probe import 8 on the real file; its output lines.
 TEST(JcampDocument, ProbeReadsTheRealFile) {
-  std::string probe = SPECTRUM_PROBE_PATH;
   std::string data = BRIVANE_REALDATA_DIR "/jcamp-1h.dx";
   std::string output = ::testing::TempDir() + "jcamp_probe.txt";
 #ifdef _WIN32
   // Under Wine the build folder is reached through drive Z:.
-  for (std::string* s : {&probe, &data})
-    for (char& c : *s)
-      if (c == '/')
-        c = '\\';
-  std::string command = "\"\"Z:" + probe + "\" import 8 \"Z:" + data + "\" > \"" + output + "\"\"";
-#else
-  std::string command = "\"" + probe + "\" import 8 \"" + data + "\" > \"" + output + "\"";
+  for (char& c : data)
+    if (c == '/')
+      c = '\\';
+  data = "Z:" + data;
 #endif
-  int status = std::system(command.c_str());
-#ifndef _WIN32
-  if (status != -1 && WIFEXITED(status))
-    status = WEXITSTATUS(status);
-#endif
+  const int status = RunTool(SPECTRUM_PROBE_PATH, "import 8 \"" + data + "\"", output);
   ASSERT_EQ(status, 0);
   std::ifstream in(output, std::ios::binary);
   std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
