@@ -188,4 +188,4 @@ class CSpectrum : public CObject {
 
 // One layout in every translation unit, window code included: a member that
 // only some files or builds see stops the build here.
-static_assert(sizeof(CSpectrum) == (sizeof(void*) == 8 ? 1168 : 928), "CSpectrum layout");
+static_assert(sizeof(CSpectrum) == (sizeof(void*) == 8 ? 1200 : 944), "CSpectrum layout");
