@@ -168,6 +168,13 @@ typedef LOGFONTA* LPLOGFONT;
 #define FF_SWISS 0x20
 #define FF_MODERN 0x30
 
+// Two GDI handles that portable objects hold for window code without using
+// them, with the platform's struct tags.
+struct HDC__;
+typedef HDC__* HDC;
+struct HFONT__;
+typedef HFONT__* HFONT;
+
 #endif  // BRIVANE_PLATFORM_TYPES
 
 // Whichever declared them, the types are the ones above: the same names in
@@ -186,7 +193,8 @@ static_assert(std::is_same<BOOL, int>::value && std::is_same<BYTE, unsigned char
                   std::is_same<ULONGLONG, unsigned long long>::value,
               "fixed scalar types");
 static_assert(std::is_same<POINT, tagPOINT>::value && std::is_same<SIZE, tagSIZE>::value &&
-                  std::is_same<RECT, tagRECT>::value && std::is_same<LOGFONT, tagLOGFONTA>::value,
+                  std::is_same<RECT, tagRECT>::value && std::is_same<LOGFONT, tagLOGFONTA>::value &&
+                  std::is_same<HDC, HDC__*>::value && std::is_same<HFONT, HFONT__*>::value,
               "struct tags");
 static_assert(sizeof(LONG) == 4 && sizeof(DWORD) == 4 && sizeof(COLORREF) == 4, "32-bit LONG and DWORD");
 static_assert(sizeof(UINT_PTR) == sizeof(void*) && sizeof(LONG_PTR) == sizeof(void*), "pointer-sized integers");

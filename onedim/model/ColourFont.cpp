@@ -43,10 +43,12 @@ T Exchange(T& field, T value) {
 
 CColourFont::CColourFont() {
   SetDefaults("Times New Roman");
+  RebuildFont();
 }
 
 CColourFont::CColourFont(LPCSTR pszFaceName) {
   SetDefaults(pszFaceName);
+  RebuildFont();
 }
 
 CColourFont::CColourFont(const LOGFONT& lf) {
@@ -54,9 +56,12 @@ CColourFont::CColourFont(const LOGFONT& lf) {
   m_lf = lf;
   // A face read from elsewhere may lack its terminator.
   m_lf.lfFaceName[LF_FACESIZE - 1] = '\0';
+  RebuildFont();
 }
 
-CColourFont::~CColourFont() = default;
+CColourFont::~CColourFont() {
+  FreeGdiFont();
+}
 
 void CColourFont::SetDefaults(LPCSTR pszFaceName) {
   std::memset(&m_lf, 0, sizeof(m_lf));
@@ -68,9 +73,11 @@ void CColourFont::SetDefaults(LPCSTR pszFaceName) {
   m_crText = RGB(0, 0, 0);
 }
 
-#define COLOUR_FONT_SETTER(Type, Name, field)                 \
-  Type CColourFont::Name(Type value) {                        \
-    return Exchange<decltype(m_lf.field)>(m_lf.field, value); \
+#define COLOUR_FONT_SETTER(Type, Name, field)                           \
+  Type CColourFont::Name(Type value) {                                  \
+    const Type old = Exchange<decltype(m_lf.field)>(m_lf.field, value); \
+    RebuildFont();                                                      \
+    return old;                                                         \
   }
 
 COLOUR_FONT_SETTER(int, SetHeight, lfHeight)
@@ -101,18 +108,26 @@ CString CColourFont::SetFaceName(const CString& strFace) {
 CString CColourFont::SetFaceName(LPCSTR pszFace) {
   CString old(m_lf.lfFaceName);
   CopyFace(m_lf, pszFace);
+  RebuildFont();
   return old;
 }
 
 bool CColourFont::SetBold(bool bBold) {
   bool bWasBold = IsBold();
   m_lf.lfWeight = bBold ? 700 : 400;
+  RebuildFont();
   return bWasBold;
 }
 
 void CColourFont::SetLogFont(const LOGFONT& lf) {
   m_lf = lf;
   m_lf.lfFaceName[LF_FACESIZE - 1] = '\0';
+  RebuildFont();
+}
+
+void CColourFont::SetTextColour(COLORREF cr) {
+  m_crText = cr;
+  ApplyTextColour();
 }
 
 CString CColourFont::GetFontString() const {
@@ -142,6 +157,7 @@ COLORREF CColourFont::SetFontString(LPCSTR pszText) {
   CopyFace(m_lf, NextField(rest));
   // Written unsigned; read in full, so that colours with the top byte set
   // (the "automatic" colour) survive where atol would stop at LONG_MAX.
-  m_crText = (COLORREF)(DWORD)std::strtoll(rest, nullptr, 10);
+  RebuildFont();
+  SetTextColour((COLORREF)(DWORD)std::strtoll(rest, nullptr, 10));
   return m_crText;
 }

@@ -1,8 +1,9 @@
-// A label font as a record: its own LOGFONT and a text colour, so that it can
-// be changed field by field, chosen in the font dialog with its colour
-// (onedim/dialogs/display/ColourFontDialog.h) and stored as one line of text. It
-// holds no GDI font: drawing code creates one from the LOGFONT where it
-// draws.
+// A label font: its own LOGFONT and a text colour, so that it can be changed
+// field by field, chosen in the font dialog with its colour
+// (onedim/dialogs/display/ColourFontDialog.h) and stored as one line of text.
+// In the Windows builds it also holds the GDI font of its LOGFONT, which
+// every setter rebuilds, so drawing selects it as it stands; the native
+// build has no GDI and holds none.
 #pragma once
 
 #include "framework/base/String.h"
@@ -52,8 +53,13 @@ class CColourFont {
   bool IsStrikeOut() const { return m_lf.lfStrikeOut != 0; }
   const LOGFONT& GetLogFont() const { return m_lf; }
 
-  void SetTextColour(COLORREF cr) { m_crText = cr; }
+  // Also the text colour of the device context given to SetDC, if any.
+  void SetTextColour(COLORREF cr);
   COLORREF GetTextColour() const { return m_crText; }
+  void SetDC(HDC hDC) { m_hDC = hDC; }
+
+  // The GDI font of the LOGFONT; null where there is no GDI.
+  HFONT GetSafeHandle() const { return m_hFont; }
 
   // One line of text: the thirteen numbers of the LOGFONT, the face and the
   // colour, separated by commas. SetFontString reads it back and returns
@@ -61,6 +67,8 @@ class CColourFont {
   CString GetFontString() const;
   COLORREF SetFontString(LPCSTR pszText);
 
+  // Read them freely; change them through the setters, which keep the GDI
+  // font in step.
   LOGFONT m_lf;
   COLORREF m_crText;
 
@@ -68,8 +76,16 @@ class CColourFont {
   CColourFont(const CColourFont&) = delete;
   CColourFont& operator=(const CColourFont&) = delete;
   void SetDefaults(LPCSTR pszFaceName);
+  // The platform half (ColourFontWin32.cpp, ColourFontPosix.cpp): the GDI
+  // font made again from the LOGFONT, freed, and the colour given to the DC.
+  void RebuildFont();
+  void FreeGdiFont();
+  void ApplyTextColour();
+
+  HFONT m_hFont = nullptr;
+  HDC m_hDC = nullptr;
 };
 
 // One layout in every translation unit, window code included: a member that
 // only some files or builds see stops the build here.
-static_assert(sizeof(CColourFont) == (sizeof(void*) == 8 ? 72 : 68), "CColourFont layout");
+static_assert(sizeof(CColourFont) == (sizeof(void*) == 8 ? 88 : 76), "CColourFont layout");

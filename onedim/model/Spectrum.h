@@ -191,4 +191,4 @@ class CSpectrum : public CObject {
 
 // One layout in every translation unit, window code included: a member that
 // only some files or builds see stops the build here.
-static_assert(sizeof(CSpectrum) == (sizeof(void*) == 8 ? 1184 : 928), "CSpectrum layout");
+static_assert(sizeof(CSpectrum) == (sizeof(void*) == 8 ? 1216 : 944), "CSpectrum layout");

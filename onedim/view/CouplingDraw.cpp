@@ -35,11 +35,15 @@ void DrawCouplingBracket(CDC* pDC, const CSpectrum& s, int x1, int y1, int x2, i
   pDC->MoveTo(X(m), Y(f - 35));
   pDC->LineTo(X(m), Y(f - 45));
 
-  LOGFONT lf = CColourFont().GetLogFont();
+  // The default coloured font, made once; scaled copies for paper.
+  static const CColourFont kDefault;
+  LOGFONT lf = kDefault.GetLogFont();
   lf.lfHeight = SaturatingInt(lf.lfHeight * sy);
   CFont font;
-  font.CreateFontIndirect(&lf);
-  CSelectGuard fontGuard(pDC->m_hDC, font.m_hObject != nullptr ? font.m_hObject : ::GetStockObject(SYSTEM_FONT));
+  HGDIOBJ hFont = lf.lfHeight == kDefault.GetHeight() ? kDefault.GetSafeHandle() : nullptr;
+  if (hFont == nullptr && font.CreateFontIndirect(&lf))
+    hFont = font.m_hObject;
+  CSelectGuard fontGuard(pDC->m_hDC, hFont != nullptr ? hFont : ::GetStockObject(SYSTEM_FONT));
   char text[64];
   std::snprintf(text, sizeof text, "J=%.3lf", dJ);
   CRect box(0, 0, 0, 0);

@@ -40,9 +40,15 @@ void DrawValue(CIntegral& in, CDC* pDC, const PaperGeometry& g) {
   if (pDC->IsPrinting())
     lf.lfHeight = SaturatingInt(lf.lfHeight * 0.9 * g.fy);
   lf.lfEscapement = lf.lfOrientation = s.m_bVerticalIntegralLabels ? 900 : 0;
+  // The label font as it stands where it is drawn so; a font of its own
+  // only for paper or turned labels.
+  const bool bAsStored = !pDC->IsPrinting() && lf.lfEscapement == s.m_IntegralFont.GetEscapement() &&
+                         lf.lfOrientation == s.m_IntegralFont.GetOrientation();
   CFont font;
-  font.CreateFontIndirect(&lf);
-  CSelectGuard fontGuard(pDC->m_hDC, font.m_hObject != nullptr ? font.m_hObject : ::GetStockObject(SYSTEM_FONT));
+  HGDIOBJ hFont = bAsStored ? s.m_IntegralFont.GetSafeHandle() : nullptr;
+  if (hFont == nullptr && font.CreateFontIndirect(&lf))
+    hFont = font.m_hObject;
+  CSelectGuard fontGuard(pDC->m_hDC, hFont != nullptr ? hFont : ::GetStockObject(SYSTEM_FONT));
   pDC->SetTextColor(in.m_crDrawn);
   pDC->SetBkMode(TRANSPARENT);
 

@@ -51,6 +51,23 @@ HWND StartOnDocument(BrivaneProcess& app, const std::string& path) {
   return view;
 }
 
+// The real pointer put on a point of a window, and the cursor the screen
+// shows there once it is the one wanted. The handle is the program's own:
+// a system cursor the program loads keeps one handle in it.
+template <class Wanted>
+HCURSOR CursorAt(HWND hWnd, int x, int y, Wanted wanted) {
+  POINT pt = {x, y};
+  ::ClientToScreen(hWnd, &pt);
+  ::SetCursorPos(pt.x, pt.y);
+  CURSORINFO info = {};
+  WaitFor([&] {
+    info.cbSize = sizeof info;
+    return ::GetCursorInfo(&info) && info.ptScreenPos.x == pt.x && info.ptScreenPos.y == pt.y &&
+           wanted(info.hCursor);
+  }, 5000);
+  return info.hCursor;
+}
+
 std::string TempPath(const char* pszName) {
   char temp[MAX_PATH];
   ::GetTempPathA(sizeof temp, temp);
@@ -96,7 +113,8 @@ TEST_F(DisplayProgramTest, ATransformedRealFidIsDrawnToFitItsView) {
   }
 }
 
-// The FID transformed with zero filling, an integral over its tallest line, saved, closed
+// The FID transformed with zero filling, an integral over its tallest line
+// (the pointer over it shows what a press would drag), saved, closed
 // and opened again through File > Open: the view shows the same picture,
 // the parameters page the FID's acquisition time throughout, and the window
 // and the question on closing it name the file.
@@ -123,6 +141,52 @@ TEST_F(DisplayProgramTest, ASavedDocumentOpensAgainAsItWasSaved) {
   app.PostCommand(ID_TOOLS_INTEGRATE);  // after the band: the tool goes
   EXPECT_TRUE(WaitFor([&] { return ScreenCopy(view)->Count(RGB(255, 0, 0)) > 30; }, 5000))
       << "the integral's red curve and value";
+  // The pointer on the integral takes the cursor of what a press there
+  // would drag: the middle of its curve the moving cursor, its side edges
+  // one sizing cursor, the corners of either diagonal another, all unlike
+  // the view's arrow.
+  {
+    shot = Shot(view);
+    // The curve: the red rows that run up from the zero line without a
+    // gap (the value stands apart above it).
+    RECT curve = {INT_MAX, INT_MAX, -1, -1};
+    for (int y = nZeroLine; y >= 0; y--) {
+      int nRed = 0;
+      for (int x = 0; x < shot->width(); x++)
+        if (shot->Pixel(x, y) == RGB(255, 0, 0)) {
+          nRed++;
+          curve = {std::min<LONG>(curve.left, x), std::min<LONG>(curve.top, y), std::max<LONG>(curve.right, x + 1),
+                   std::max<LONG>(curve.bottom, y + 1)};
+        }
+      if (nRed == 0 && curve.bottom >= 0)
+        break;
+    }
+    ASSERT_GT(curve.right - curve.left, 20) << "the integral's curve";
+    ASSERT_GT(curve.bottom - curve.top, 20) << "the integral's curve";
+    const int yMiddle = (curve.top + curve.bottom) / 2;
+    const POINT away = {10, 45};
+    const HCURSOR hArrow = CursorAt(view, away.x, away.y, [](HCURSOR h) { return h != nullptr; });
+    // Each point reached from the arrow, so that the cursor read is the
+    // point's own and not the one before.
+    auto Over = [&](int x, int y) {
+      CursorAt(view, away.x, away.y, [&](HCURSOR h) { return h == hArrow; });
+      return CursorAt(view, x, y, [&](HCURSOR h) { return h != hArrow; });
+    };
+    const HCURSOR hMiddle = Over((curve.left + curve.right) / 2, yMiddle);
+    const HCURSOR hLeft = Over(curve.left + 1, yMiddle);
+    const HCURSOR hRight = Over(curve.right - 1, yMiddle);
+    const HCURSOR hTopLeft = Over(curve.left + 1, curve.top + 1);
+    const HCURSOR hBottomRight = Over(curve.right - 2, curve.bottom - 2);
+    const HCURSOR hTopRight = Over(curve.right - 2, curve.top + 1);
+    EXPECT_NE(hArrow, hMiddle) << "the middle of the curve";
+    EXPECT_NE(hMiddle, hLeft) << "the left edge sizes";
+    EXPECT_EQ(hLeft, hRight) << "both side edges size alike";
+    EXPECT_NE(hLeft, hTopLeft) << "a corner sizes both ways";
+    EXPECT_EQ(hTopLeft, hBottomRight) << "the corners of one diagonal alike";
+    EXPECT_NE(hTopLeft, hTopRight) << "the other diagonal";
+    for (HCURSOR h : {hMiddle, hLeft, hTopLeft, hTopRight})
+      EXPECT_NE(hArrow, h);
+  }
   std::string aq;
   ASSERT_TRUE(ReadParametersPage(app, aq, byteOrder));
   const std::unique_ptr<TestBitmap> before = Shot(view);

@@ -256,6 +256,41 @@ TEST_F(DrawingTest, DrawCallsTheIntegralLabelAndPeakLabelDrawingInOrder) {
   SetPeakLabelDrawer(oldPeaks);
 }
 
+// The coloured font holds the GDI font of its LOGFONT: every setter makes
+// it again, and a device context given to it takes its colour.
+TEST_F(DrawingTest, AColouredFontHoldsTheGdiFontOfItsLogFont) {
+  CColourFont font("Arial");
+  auto Held = [&] {
+    LOGFONT lf = {};
+    EXPECT_EQ((int)sizeof lf, ::GetObjectA(font.GetSafeHandle(), sizeof lf, &lf));
+    return lf;
+  };
+  EXPECT_EQ(-12, Held().lfHeight);
+  EXPECT_STREQ("Arial", Held().lfFaceName);
+  const HFONT hFirst = font.GetSafeHandle();
+  font.SetSize(20);
+  EXPECT_EQ(-20, Held().lfHeight);
+  EXPECT_EQ(0, ::GetObjectA(hFirst, 0, nullptr)) << "the former font is freed";
+  font.SetBold(true);
+  EXPECT_EQ(700, Held().lfWeight);
+  font.SetFaceName("Courier New");
+  EXPECT_STREQ("Courier New", Held().lfFaceName);
+  font.SetEscapement(900);
+  EXPECT_EQ(900, Held().lfEscapement);
+  font.SetFontString("-16,0,0,0,400,1,0,0,0,3,2,1,34,Times New Roman,255");
+  EXPECT_EQ(-16, Held().lfHeight);
+  EXPECT_EQ(1, Held().lfItalic);
+  EXPECT_STREQ("Times New Roman", Held().lfFaceName);
+
+  TestBitmap paper(4, 4);
+  font.SetTextColour(RGB(1, 2, 3));
+  EXPECT_NE(RGB(1, 2, 3), ::GetTextColor(paper.dc())) << "no device context held yet";
+  font.SetDC(paper.dc());
+  font.SetTextColour(RGB(1, 2, 3));
+  EXPECT_EQ(RGB(1, 2, 3), ::GetTextColor(paper.dc()));
+  font.SetDC(nullptr);
+}
+
 // --- Axis scale ---
 
 // 1024 points over pixels 0..512 of a 600 x 400 view.
