@@ -64,22 +64,30 @@ bool TestBitmap::SameAs(const TestBitmap& other) const {
   return true;
 }
 
+namespace {
+
+struct OwnedSearch {
+  HWND owner;
+  HWND found;
+};
+
+// A callback of its own: the enumeration calls it as the system's calling
+// convention, which a lambda does not have on 32-bit Windows.
+BOOL CALLBACK FindOwnedDialog(HWND hWnd, LPARAM lParam) {
+  OwnedSearch& s = *reinterpret_cast<OwnedSearch*>(lParam);
+  char cls[16] = "";
+  ::GetClassNameA(hWnd, cls, sizeof cls);
+  if (::GetWindow(hWnd, GW_OWNER) != s.owner || !::IsWindowVisible(hWnd) || std::strcmp(cls, "#32770") != 0)
+    return TRUE;
+  s.found = hWnd;
+  return FALSE;
+}
+
+}  // namespace
+
 HWND OwnedDialog(HWND hWndOwner) {
-  struct Search {
-    HWND owner;
-    HWND found;
-  } search = {hWndOwner, nullptr};
-  ::EnumWindows(
-      [](HWND hWnd, LPARAM lParam) -> BOOL {
-        Search& s = *reinterpret_cast<Search*>(lParam);
-        char cls[16] = "";
-        ::GetClassNameA(hWnd, cls, sizeof cls);
-        if (::GetWindow(hWnd, GW_OWNER) != s.owner || !::IsWindowVisible(hWnd) || std::strcmp(cls, "#32770") != 0)
-          return TRUE;
-        s.found = hWnd;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  OwnedSearch search = {hWndOwner, nullptr};
+  ::EnumWindows(&FindOwnedDialog, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
