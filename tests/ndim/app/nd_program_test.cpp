@@ -456,15 +456,7 @@ CPoint PixelOfPoint(const CSpectrum2D& set, const CRect& plot, int c, int r) {
 // move until the readout settles. The readout lasts while the button is down.
 std::string PressAndReadStatus(BrivaneProcess& app, HWND view, CPoint p, const std::string& expected) {
   HWND status = ::GetDlgItem(app.main(), AFX_IDW_STATUS_BAR);
-  POINT screen = p;
-  ::ClientToScreen(view, &screen);
-  ::SetCursorPos(screen.x, screen.y);
-  WaitFor(
-      [&] {
-        POINT at;
-        return ::GetCursorPos(&at) && at.x == screen.x && at.y == screen.y;
-      },
-      2000);
+  PutPointer(view, p);
   ::PostMessageA(view, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
   std::string text;
   WaitFor(

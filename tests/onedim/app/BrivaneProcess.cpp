@@ -54,6 +54,18 @@ bool WaitFor(const std::function<bool()>& cond, DWORD timeoutMs) {
   return true;
 }
 
+bool PutPointer(HWND hWnd, POINT client) {
+  POINT screen = client;
+  ::ClientToScreen(hWnd, &screen);
+  ::SetCursorPos(screen.x, screen.y);
+  return WaitFor(
+      [&] {
+        POINT at;
+        return ::GetCursorPos(&at) && at.x == screen.x && at.y == screen.y;
+      },
+      2000);
+}
+
 BrivaneProcess::~BrivaneProcess() {
   if (m_pi.hProcess != nullptr) {
     if (IsRunning()) {

@@ -88,3 +88,8 @@ class BrivaneProcess {
 
 // Polls cond every 50 ms until it holds or the time is up.
 bool WaitFor(const std::function<bool()>& cond, DWORD timeoutMs);
+
+// The real pointer put on a point of hWnd's client area, once the system
+// reports it there: a move the system makes up on its own (a window shown
+// or moved under it) then carries that place, not the previous one.
+bool PutPointer(HWND hWnd, POINT client);

@@ -321,17 +321,8 @@ TEST_F(MeasureProgramTest, AClickOnATraceWithoutADragPutsItsZeroLineThere) {
   ASSERT_GE(yTrace, 0) << "the trace in column " << x;
   EXPECT_NEAR(s->PointToY(2 * 400), yTrace, 1) << "the trace drawn on its band";
   const int y = yTrace - 2;
-  // The real pointer there too: a move the system makes up on its own
-  // carries the pointer's place.
-  POINT screen = {x, y};
-  ::ClientToScreen(m_view, &screen);
-  ::SetCursorPos(screen.x, screen.y);
-  WaitFor(
-      [&] {
-        POINT at;
-        return ::GetCursorPos(&at) && at.x == screen.x && at.y == screen.y;
-      },
-      2000);
+  // The real pointer there too.
+  PutPointer(m_view, POINT{x, y});
   ::PostMessageA(m_view, WM_MOUSEMOVE, 0, At(x, y));
   ::PostMessageA(m_view, WM_LBUTTONDOWN, MK_LBUTTON, At(x, y));
   ::PostMessageA(m_view, WM_LBUTTONUP, 0, At(x, y));
