@@ -57,6 +57,9 @@ bool WaitFor(const std::function<bool()>& cond, DWORD timeoutMs) {
 bool PutPointer(HWND hWnd, POINT client) {
   POINT screen = client;
   ::ClientToScreen(hWnd, &screen);
+  // A clip an earlier program left (its crosshair clips the pointer to its
+  // plot while the button is down) would keep the pointer from the point.
+  ::ClipCursor(nullptr);
   ::SetCursorPos(screen.x, screen.y);
   return WaitFor(
       [&] {

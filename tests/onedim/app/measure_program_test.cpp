@@ -321,8 +321,9 @@ TEST_F(MeasureProgramTest, AClickOnATraceWithoutADragPutsItsZeroLineThere) {
   ASSERT_GE(yTrace, 0) << "the trace in column " << x;
   EXPECT_NEAR(s->PointToY(2 * 400), yTrace, 1) << "the trace drawn on its band";
   const int y = yTrace - 2;
-  // The real pointer there too.
-  PutPointer(m_view, POINT{x, y});
+  // The real pointer there too: hovering over the trace is what arms the
+  // move, and the system's own moves carry the pointer's place.
+  ASSERT_TRUE(PutPointer(m_view, POINT{x, y}));
   ::PostMessageA(m_view, WM_MOUSEMOVE, 0, At(x, y));
   ::PostMessageA(m_view, WM_LBUTTONDOWN, MK_LBUTTON, At(x, y));
   ::PostMessageA(m_view, WM_LBUTTONUP, 0, At(x, y));
