@@ -324,9 +324,11 @@ TEST_F(MeasureProgramTest, AClickOnATraceWithoutADragPutsItsZeroLineThere) {
   // The real pointer there too: hovering over the trace is what arms the
   // move, and the system's own moves carry the pointer's place.
   ASSERT_TRUE(PutPointer(m_view, POINT{x, y}));
-  ::PostMessageA(m_view, WM_MOUSEMOVE, 0, At(x, y));
-  ::PostMessageA(m_view, WM_LBUTTONDOWN, MK_LBUTTON, At(x, y));
-  ::PostMessageA(m_view, WM_LBUTTONUP, 0, At(x, y));
+  // Sent, not posted: a message sent by Sync or Save is handled before
+  // posted ones, so the save could come before the click.
+  ::SendMessageA(m_view, WM_MOUSEMOVE, 0, At(x, y));
+  ::SendMessageA(m_view, WM_LBUTTONDOWN, MK_LBUTTON, At(x, y));
+  ::SendMessageA(m_view, WM_LBUTTONUP, 0, At(x, y));
   m_app.Sync();
   ::SetCursorPos(0, 0);
   m_app.Command(ID_FILE_SAVE);
