@@ -96,21 +96,27 @@ class MeasureProgramTest : public ::testing::Test {
     // the view's size is read once it holds.
     WaitForSteadyLayout(m_view);
 
-    // Where the program drew the lines: the document core's layout for
-    // this view's size.
-    CViewHost host;
-    ::GetClientRect(m_view, &host.m_rc);
-    CBrivaneProDoc doc(&host);
-    ASSERT_TRUE(doc.ReadNativeFile(m_path.c_str()));
-    doc.RefreshAfterLoad();
-    CSpectrum* s = doc.GetSpectrumAt(0);
-    doc.SetCurrentSpectrum(s);
-    s->FindMaximum();
+    CBrivaneProDoc doc(&m_host);
+    CSpectrum* s = LayOut(doc);
+    ASSERT_NE(nullptr, s);
     m_y = s->ValueToY(0.0f) - 3;
     for (int k = 0; k < 3; k++)
       m_x[k] = doc.PointToPixel(2 * (int)kLineCentres[k]);
   }
   void TearDown() override { ::DeleteFileA(m_solvents.c_str()); }
+
+  // Where the program drew the lines: the document core's layout of the
+  // file for this view's size; its spectrum, or null when it cannot be read.
+  CSpectrum* LayOut(CBrivaneProDoc& doc) {
+    ::GetClientRect(m_view, &m_host.m_rc);
+    if (!doc.ReadNativeFile(m_path.c_str()))
+      return nullptr;
+    doc.RefreshAfterLoad();
+    CSpectrum* s = doc.GetSpectrumAt(0);
+    doc.SetCurrentSpectrum(s);
+    s->FindMaximum();
+    return s;
+  }
 
   // The import dialog of Open Additional Spectrum as it opens, the import
   // type it shows, and the document added through it.
@@ -148,6 +154,7 @@ class MeasureProgramTest : public ::testing::Test {
   std::string m_path;
   std::string m_solvents;
   HWND m_view = nullptr;
+  CViewHost m_host;
   int m_x[3] = {};
   int m_y = 0;
 };
@@ -301,13 +308,9 @@ TEST_F(MeasureProgramTest, ACouplingOfAnAddedSpectrumMarksItsOwnBandOnly) {
 // puts the spectrum's zero line at the spot, as the line drawn while
 // moving it shows.
 TEST_F(MeasureProgramTest, AClickOnATraceWithoutADragPutsItsZeroLineThere) {
-  CViewHost host;
-  ::GetClientRect(m_view, &host.m_rc);
-  CBrivaneProDoc doc(&host);
-  ASSERT_TRUE(doc.ReadNativeFile(m_path.c_str()));
-  doc.RefreshAfterLoad();
-  CSpectrum* s = doc.GetSpectrumAt(0);
-  s->FindMaximum();
+  CBrivaneProDoc doc(&m_host);
+  CSpectrum* s = LayOut(doc);
+  ASSERT_NE(nullptr, s);
   const int nZero = s->ValueToY(0.0f);
   // Between two lines the trace lies near its zero line; the press goes
   // 2 pixels above the trace as the screen shows it, within its reach and
@@ -332,7 +335,7 @@ TEST_F(MeasureProgramTest, AClickOnATraceWithoutADragPutsItsZeroLineThere) {
   m_app.Sync();
   ::SetCursorPos(0, 0);
   m_app.Command(ID_FILE_SAVE);
-  CBrivaneProDoc saved(&host);
+  CBrivaneProDoc saved(&m_host);
   ASSERT_TRUE(saved.ReadNativeFile(m_path.c_str()));
   const RECT& band = saved.GetSpectrumAt(0)->m_rectPlot;
   EXPECT_NEAR(y, (band.top + band.bottom) / 2, 1) << "zero line was at " << nZero;
